@@ -1,0 +1,66 @@
+#include "LanguageTable.h"
+
+#include "ProgramFolder.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+namespace {
+
+std::unique_ptr<LanguageMap> g_languageMap;
+
+} // namespace
+
+LanguageMap ParseLanguageText(const std::string& content)
+{
+    LanguageMap map;
+    std::istringstream in(content);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.size() <= 5)
+            continue;
+        int32_t number = std::atoi(line.substr(0, 4).c_str());
+        map.emplace(number, line.substr(5)); // the first line for a number wins
+    }
+    return map;
+}
+
+void LoadLanguageFileFrom(const std::string& path)
+{
+    g_languageMap = std::make_unique<LanguageMap>();
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return;
+    std::ostringstream content;
+    content << file.rdbuf();
+    *g_languageMap = ParseLanguageText(content.str());
+}
+
+void LoadLanguageFile()
+{
+    std::string folder = GetAppDirectory();
+    std::string path = folder;
+    if (!path.empty() && path.back() != '/')
+        path += '/';
+    path += "language.ini";
+    LoadLanguageFileFrom(path);
+}
+
+void FreeLanguageFile()
+{
+    g_languageMap.reset();
+}
+
+const char* GetLangString(int32_t number)
+{
+    if (g_languageMap) {
+        auto it = g_languageMap->find(number);
+        if (it != g_languageMap->end())
+            return it->second.c_str();
+    }
+    return "";
+}
