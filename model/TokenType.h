@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+
+// The token types shared by scanner, preprocessor, parser, code model and
+// parse cache. The list itself lives in TokenTypes.def.
+enum TokenType : int32_t {
+#define KESTRIN_TOKEN(value, ident, name, spelling) ident = value,
+#include "TokenTypes.def"
+#undef KESTRIN_TOKEN
+};
+
+inline constexpr int32_t kTokenTypeCount = 187;
+
+// The name the parser reports for a type ("IDENTIFIER", "<0>", ...), or
+// nullptr for a value outside 0..186.
+const char* TokenTypeName(int32_t type);
+
+// The fixed spelling of a type ("{", "while", ...), or nullptr when the type
+// has none of its own (its token's text decides, or it spells "Error Token").
+const char* TokenTypeFixedSpelling(int32_t type);
