@@ -1,0 +1,135 @@
+#pragma once
+
+#include "QualifiedName.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Positions of tokens in a file's token vector, in source order.
+using TokenIndices = std::vector<int>;
+
+// What a recognised unit records about itself. A unit owns at most one record;
+// which one depends on its kind, but readers always ask for the actual type
+// (see UnitDetail.h) instead of trusting the kind.
+class CDetailRecord {
+public:
+    virtual ~CDetailRecord() = default;
+    virtual std::unique_ptr<CDetailRecord> Clone() const = 0;
+
+protected:
+    CDetailRecord() = default;
+    CDetailRecord(const CDetailRecord&) = default;
+    CDetailRecord& operator=(const CDetailRecord&) = default;
+};
+
+template <class Derived>
+class CDetailRecordOf : public CDetailRecord {
+public:
+    std::unique_ptr<CDetailRecord> Clone() const override
+    {
+        return std::make_unique<Derived>(static_cast<const Derived&>(*this));
+    }
+};
+
+// One base class of a class, struct or union.
+struct CBaseClassInfo {
+    CQualifiedName qualifiedName; // a template base is spelled as its whole template id
+    bool isVirtual = false;
+    int32_t access = 3;           // 2 protected, 3 private, otherwise public
+};
+
+// Class, struct and union units; also using-declarations (no bases then).
+class CClassInfo : public CDetailRecordOf<CClassInfo> {
+public:
+    CQualifiedName qualifiedName;
+    std::vector<CBaseClassInfo> bases;
+};
+
+// namespace alias = target;
+class CNamespaceAliasInfo : public CDetailRecordOf<CNamespaceAliasInfo> {
+public:
+    std::string alias;
+    CQualifiedName target;
+};
+
+// A bare qualified name: the namespace of a using-directive.
+class CQualifiedNameInfo : public CDetailRecordOf<CQualifiedNameInfo> {
+public:
+    CQualifiedNameInfo() = default;
+    explicit CQualifiedNameInfo(CQualifiedName qualifiedName)
+        : qualifiedName(std::move(qualifiedName)) {}
+
+    CQualifiedName qualifiedName;
+};
+
+// A template head: whether export stood before it and the tokens between its
+// angle brackets.
+class CTemplateInfo : public CDetailRecordOf<CTemplateInfo> {
+public:
+    CTemplateInfo() = default;
+    CTemplateInfo(bool exported, TokenIndices parameterTokens)
+        : exported(exported), parameterTokens(std::move(parameterTokens)) {}
+
+    bool exported = false;
+    TokenIndices parameterTokens;
+};
+
+// A variable, a function parameter or a further declarator of a declaration.
+class CVariableInfo : public CDetailRecordOf<CVariableInfo> {
+public:
+    TokenIndices specifierTokens;
+    CQualifiedName qualifiedName;
+    TokenIndices arrayTokens;
+    TokenIndices initTokens;
+    int32_t access = 0;
+    bool multiple = false;                 // further declarators follow
+    std::vector<CVariableInfo> further;    // int a, b; -> b
+    bool cvAfterType = false;
+    TokenIndices typeTokens;
+};
+
+// A function declaration or definition.
+class CFunctionInfo : public CDetailRecordOf<CFunctionInfo> {
+public:
+    CFunctionInfo() = default;
+    CFunctionInfo(const CFunctionInfo&) = default;
+    // Copies everything but `pure`, which the creator sets afterwards.
+    CFunctionInfo& operator=(const CFunctionInfo& other);
+
+    CQualifiedName qualifiedName;
+    TokenIndices reservedTokens;
+    TokenIndices specifierTokens;
+    std::vector<CVariableInfo> parameters;
+    TokenIndices ctorInitTokens;
+    int32_t access = 0;
+    bool pure = false;
+};
+
+// The three parts of a for head.
+class CForInfo : public CDetailRecordOf<CForInfo> {
+public:
+    TokenIndices initTokens;
+    TokenIndices conditionTokens;
+    TokenIndices stepTokens;
+};
+
+// A plain text: the name of an enum or namespace, the text of an asm or the
+// linkage string of an extern block, the target of a goto, a label's name.
+class CTextInfo : public CDetailRecordOf<CTextInfo> {
+public:
+    CTextInfo() = default;
+    explicit CTextInfo(std::string text) : text(std::move(text)) {}
+
+    std::string text;
+};
+
+// The condition or expression in the head of a statement.
+class CTokenListInfo : public CDetailRecordOf<CTokenListInfo> {
+public:
+    CTokenListInfo() = default;
+    explicit CTokenListInfo(TokenIndices tokens) : tokens(std::move(tokens)) {}
+
+    TokenIndices tokens;
+};

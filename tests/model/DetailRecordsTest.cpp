@@ -1,0 +1,132 @@
+#include "DetailRecords.h"
+#include "MacroDef.h"
+#include "TokenType.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+
+TEST(DetailRecords, Defaults)
+{
+    CQualifiedName name;
+    EXPECT_TRUE(name.relative);
+    EXPECT_TRUE(name.name.empty());
+    EXPECT_TRUE(name.scopes.empty());
+
+    CBaseClassInfo base;
+    EXPECT_EQ(base.access, 3);
+    EXPECT_FALSE(base.isVirtual);
+    EXPECT_TRUE(base.qualifiedName.relative);
+
+    CVariableInfo variable;
+    EXPECT_EQ(variable.access, 0);
+    EXPECT_FALSE(variable.multiple);
+    EXPECT_FALSE(variable.cvAfterType);
+    EXPECT_TRUE(variable.qualifiedName.relative);
+
+    CFunctionInfo function;
+    EXPECT_EQ(function.access, 0);
+    EXPECT_FALSE(function.pure);
+}
+
+TEST(DetailRecords, QualifiedNameText)
+{
+    CQualifiedName name;
+    name.name = "f";
+    name.scopes = {"N", "M"};
+    EXPECT_EQ(name.ToString(), "N::M::f");
+    name.relative = false;
+    EXPECT_EQ(name.ToString(), "::N::M::f");
+}
+
+TEST(DetailRecords, FunctionAssignmentLeavesPureAlone)
+{
+    CFunctionInfo source;
+    source.pure = true;
+    source.qualifiedName.name = "g";
+    source.qualifiedName.relative = false;
+    source.access = 2;
+    source.parameters.resize(2);
+    source.parameters[1].qualifiedName.name = "b";
+    source.ctorInitTokens = {4, 5};
+
+    CFunctionInfo target;
+    target = source;
+    EXPECT_FALSE(target.pure);
+    EXPECT_EQ(target.qualifiedName.name, "g");
+    EXPECT_FALSE(target.qualifiedName.relative);
+    EXPECT_EQ(target.access, 2);
+    ASSERT_EQ(target.parameters.size(), 2u);
+    EXPECT_EQ(target.parameters[1].qualifiedName.name, "b");
+    EXPECT_EQ(target.ctorInitTokens, (TokenIndices{4, 5}));
+
+    target.pure = true;
+    target = target;
+    EXPECT_TRUE(target.pure);
+    EXPECT_EQ(target.qualifiedName.name, "g");
+}
+
+TEST(DetailRecords, FurtherDeclaratorsAreIndependentCopies)
+{
+    auto source = std::make_unique<CVariableInfo>();
+    source->qualifiedName.name = "a";
+    source->multiple = true;
+    source->further.resize(2);
+    source->further[0].qualifiedName.name = "b";
+    source->further[1].qualifiedName.name = "c";
+    source->further[1].arrayTokens = {7, 8};
+
+    CVariableInfo copy(*source);
+    source->further[0].qualifiedName.name = "changed";
+    source.reset();
+    ASSERT_EQ(copy.further.size(), 2u);
+    EXPECT_EQ(copy.further[0].qualifiedName.name, "b");
+    EXPECT_EQ(copy.further[1].arrayTokens, (TokenIndices{7, 8}));
+
+    CVariableInfo assigned;
+    assigned.further.resize(5);
+    assigned = copy;
+    EXPECT_EQ(assigned.further.size(), 2u);
+}
+
+TEST(DetailRecords, ClonesKeepTheirActualType)
+{
+    std::unique_ptr<CDetailRecord> records[] = {
+        std::make_unique<CClassInfo>(), std::make_unique<CNamespaceAliasInfo>(),
+        std::make_unique<CTemplateInfo>(true, TokenIndices{1}), std::make_unique<CVariableInfo>(),
+        std::make_unique<CFunctionInfo>(), std::make_unique<CForInfo>(),
+        std::make_unique<CTextInfo>("x"), std::make_unique<CTokenListInfo>(TokenIndices{1}),
+        std::make_unique<CQualifiedNameInfo>(),
+    };
+    for (const auto& record : records) {
+        std::unique_ptr<CDetailRecord> clone = record->Clone();
+        EXPECT_EQ(typeid(*clone), typeid(*record));
+    }
+    auto tmpl = records[2]->Clone();
+    EXPECT_TRUE(dynamic_cast<CTemplateInfo&>(*tmpl).exported);
+}
+
+TEST(MacroDefinitions, CopiesOwnTheirBodyTexts)
+{
+    CMacroDef macro;
+    macro.name = "MAX";
+    macro.functionLike = true;
+    macro.parameters = {"a", "b"};
+    macro.body.emplace_back(3, IDENTIFIER, "a");
+    macro.body.emplace_back(3, GT, nullptr);
+    macro.body.emplace_back(3, IDENTIFIER, "b");
+
+    CMacroDef copy(macro);
+    ASSERT_EQ(copy.body.size(), 3u);
+    EXPECT_NE(copy.body[0].text, macro.body[0].text);
+    EXPECT_STREQ(copy.body[2].text, "b");
+    EXPECT_EQ(copy.body[1].text, nullptr);
+
+    CMacroDef assigned;
+    assigned = macro;
+    macro = CMacroDef{};
+    EXPECT_STREQ(assigned.body[0].text, "a");
+    EXPECT_EQ(assigned.parameters.size(), 2u);
+    EXPECT_TRUE(assigned.functionLike);
+}
