@@ -1,0 +1,300 @@
+%top{
+/* Larger blocks than flex's default: fewer refills on big files. */
+#define YY_BUF_SIZE 65536
+#define YY_READ_BUF_SIZE 65536
+}
+
+%{
+#include "ScannerLexer.h"
+#include "TokenType.h"
+
+#include <cstdio>
+#include <cstring>
+
+int g_ScannerTrace = 0;
+
+#define TRACE_RULE(name) \
+    do { if (g_ScannerTrace == 1) { std::fputs(name "\n", stdout); } } while (0)
+%}
+
+%option c++
+%option yyclass="KestrinLexer"
+%option noyywrap nodefault batch never-interactive
+%option full 8bit
+%option noyymore
+
+%x BLOCKCOMMENT
+
+ESC     \\([abfnrtv\\?'"]|\r?\n|[0-7]+|x[0-9a-fA-F]+)
+CESC    \\([abfnrtv\\?'"]|[0-7]+|x[0-9a-fA-F]+)
+IS      ([uU][lL]?|[lL][uU]?)
+EXP     [eE][+-]?[0-9]+
+FS      [fFlL]
+
+%%
+
+[ \t\v\f\r]+            { /* blanks */ }
+[ \t\v\f\r]*\n          { ++yylineno; return ENDLINE; }
+
+"and" { return WORD_AND; }
+"and_eq" { return WORD_AND_EQ; }
+"asm" { return WORD_ASM; }
+"auto" { return WORD_AUTO; }
+"bitand" { return WORD_BITAND; }
+"bitor" { return WORD_BITOR; }
+"bool" { return WORD_BOOL; }
+"break" { return WORD_BREAK; }
+"case" { return WORD_CASE; }
+"catch" { return WORD_CATCH; }
+"char" { return WORD_CHAR; }
+"class" { return WORD_CLASS; }
+"compl" { return WORD_COMPL; }
+"const" { return WORD_CONST; }
+"const_cast" { return WORD_CONST_CAST; }
+"continue" { return WORD_CONTINUE; }
+"default" { return WORD_DEFAULT; }
+"delete" { return WORD_DELETE; }
+"do" { return WORD_DO; }
+"double" { return WORD_DOUBLE; }
+"dynamic_cast" { return WORD_DYNAMIC_CAST; }
+"else" { return WORD_ELSE; }
+"enum" { return WORD_ENUM; }
+"explicit" { return WORD_EXPLICIT; }
+"export" { return WORD_EXPORT; }
+"extern" { return WORD_EXTERN; }
+"false" { return WORD_FALSE; }
+"float" { return WORD_FLOAT; }
+"for" { return WORD_FOR; }
+"friend" { return WORD_FRIEND; }
+"goto" { return WORD_GOTO; }
+"if" { return WORD_IF; }
+"inline" { return WORD_INLINE; }
+"int" { return WORD_INT; }
+"long" { return WORD_LONG; }
+"mutable" { return WORD_MUTABLE; }
+"namespace" { return WORD_NAMESPACE; }
+"new" { return WORD_NEW; }
+"not" { return WORD_NOT; }
+"not_eq" { return WORD_NOT_EQ; }
+"operator" { return WORD_OPERATOR; }
+"or" { return WORD_OR; }
+"or_eq" { return WORD_OR_EQ; }
+"private" { return WORD_PRIVATE; }
+"protected" { return WORD_PROTECTED; }
+"public" { return WORD_PUBLIC; }
+"register" { return WORD_REGISTER; }
+"reinterpret_cast" { return WORD_REINTERPRET_CAST; }
+"return" { return WORD_RETURN; }
+"short" { return WORD_SHORT; }
+"signed" { return WORD_SIGNED; }
+"sizeof" { return WORD_SIZEOF; }
+"static" { return WORD_STATIC; }
+"static_cast" { return WORD_STATIC_CAST; }
+"struct" { return WORD_STRUCT; }
+"switch" { return WORD_SWITCH; }
+"template" { return WORD_TEMPLATE; }
+"this" { return WORD_THIS; }
+"throw" { return WORD_THROW; }
+"true" { return WORD_TRUE; }
+"try" { return WORD_TRY; }
+"typedef" { return WORD_TYPEDEF; }
+"typeid" { return WORD_TYPEID; }
+"typename" { return WORD_TYPENAME; }
+"union" { return WORD_UNION; }
+"unsigned" { return WORD_UNSIGNED; }
+"using" { return WORD_USING; }
+"virtual" { return WORD_VIRTUAL; }
+"void" { return WORD_VOID; }
+"volatile" { return WORD_VOLATILE; }
+"wchar_t" { return WORD_WCHAR_T; }
+"while" { return WORD_WHILE; }
+"xor" { return WORD_XOR; }
+"xor_eq" { return WORD_XOR_EQ; }
+"include" { return WORD_INCLUDE; }
+"define" { return WORD_DEFINE; }
+"defined" { return WORD_DEFINED; }
+"pragma" { return WORD_PRAGMA; }
+"error" { return WORD_ERROR; }
+"line" { return WORD_LINE; }
+"endif" { return WORD_ENDIF; }
+"elif" { return WORD_ELIF; }
+"ifdef" { return WORD_IFDEF; }
+"ifndef" { return WORD_IFNDEF; }
+"undef" { return WORD_UNDEF; }
+"_based" { return WORD__BASED; }
+"__based" { return WORD___BASED; }
+"_declspec" { return WORD__DECLSPEC; }
+"__declspec" { return WORD___DECLSPEC; }
+"_cdecl" { return WORD__CDECL; }
+"__cdecl" { return WORD___CDECL; }
+"_fastcall" { return WORD__FASTCALL; }
+"__fastcall" { return WORD___FASTCALL; }
+"_stdcall" { return WORD__STDCALL; }
+"__stdcall" { return WORD___STDCALL; }
+"_asm" { return WORD__ASM; }
+"__asm" { return WORD___ASM; }
+"_inline" { return WORD__INLINE; }
+"__inline" { return WORD___INLINE; }
+"_forceinline" { return WORD__FORCEINLINE; }
+"__forceinline" { return WORD___FORCEINLINE; }
+"_int8" { return WORD__INT8; }
+"__int8" { return WORD___INT8; }
+"_int16" { return WORD__INT16; }
+"__int16" { return WORD___INT16; }
+"_int32" { return WORD__INT32; }
+"__int32" { return WORD___INT32; }
+"_int64" { return WORD__INT64; }
+"__int64" { return WORD___INT64; }
+"_w64" { return WORD__W64; }
+"__w64" { return WORD___W64; }
+
+L?\"({ESC}|[^"\\\n])*\" {
+                          TRACE_RULE("string");
+                          const int skip = yytext[0] == 'L' ? 2 : 1;
+                          SetStringText(yytext + skip, yyleng - skip - 1);
+                          return STRINGS;
+                        }
+L?'({CESC}|[^'\\\n])+'  {
+                          TRACE_RULE("char");
+                          const int skip = yytext[0] == 'L' ? 2 : 1;
+                          SetText(yytext + skip, yyleng - skip - 1);
+                          return CHARS;
+                        }
+\"[^"\n]*\"             {
+                          TRACE_RULE("h_char");
+                          SetText(yytext + 1, yyleng - 2);
+                          return H_CHAR;
+                        }
+[A-Za-z_][A-Za-z0-9_]*  { SetText(yytext, yyleng); return IDENTIFIER; }
+[1-9][0-9]*{IS}?        { TRACE_RULE("Integer"); SetText(yytext, yyleng); return INTEGERNUMBER; }
+0[0-7]*{IS}?            { TRACE_RULE("octal"); SetText(yytext, yyleng); return OCTALNUMBER; }
+0[xX][0-9a-fA-F]+{IS}?  { TRACE_RULE("hexdecimal"); SetText(yytext, yyleng); return HEXNUMBER; }
+[0-9]+\.[0-9]*{EXP}?{FS}? |
+\.[0-9]+{EXP}?{FS}?     |
+[0-9]+{EXP}{FS}?        { TRACE_RULE("float"); SetText(yytext, yyleng); return FLOATNUMBER; }
+
+"#"     { return SHARP; }
+"##"    { return SHARPSHARP; }
+"\\"    { return SLASH; }
+"{"     { return LC; }
+"}"     { return RC; }
+"["     { return LB; }
+"]"     { return RB; }
+"("     { return LP; }
+")"     { return RP; }
+";"     { return SEMI; }
+":"     { return COLON; }
+"?"     { return QUESTION; }
+"."     { return DOT; }
+"+"     { return PLUS; }
+"-"     { return MINUS; }
+"*"     { return STAR; }
+"/"     { return DIV; }
+"%"     { return MOD; }
+"^"     { return XOR; }
+"&"     { return AND; }
+"|"     { return OR; }
+"~"     { return NEGATE; }
+"!"     { return NOT; }
+"="     { return ASSIGN; }
+"<"     { return LT_; }
+">"     { return GT; }
+","     { return COMMA; }
+"..."   { return ELLIPSIS; }
+"::"    { return CLCL; }
+".*"    { return DOTSTAR; }
+"+="    { return PLUSASSIGN; }
+"-="    { return MINUSASSIGN; }
+"*="    { return MULTASSIGN; }
+"/="    { return DIVASSIGN; }
+"%="    { return MODASSIGN; }
+"^="    { return ERASSIGN; }
+"&="    { return ANDASSIGN; }
+"||"    { return OROR; }
+"|="    { return ORASSIGN; }
+"<<"    { return LS; }
+">>"    { return RS; }
+">>="   { return RSASSIGN; }
+"<<="   { return LSASSIGN; }
+"=="    { return EQ; }
+"!="    { return NE; }
+"<="    { return LE; }
+">="    { return GE; }
+"&&"    { return ANDAND; }
+"++"    { return ICR; }
+"--"    { return DECR; }
+"->*"   { return ARROWSTAR; }
+"->"    { return ARROW; }
+
+"/*"                    { TRACE_RULE("주석1"); BEGIN(BLOCKCOMMENT); }
+"//"[^\n]*              { TRACE_RULE("주석2"); }
+
+include[ \t]*"<"[^>\n]*">" { SetIncludeNameText(); return Q_CHAR; }
+
+.                       { UnknownCharacter(); return LEXERROR; }
+
+<BLOCKCOMMENT>[^*\n\0]+ { }
+<BLOCKCOMMENT>\n        { ++yylineno; }
+<BLOCKCOMMENT>"*"+"/"   { BEGIN(INITIAL); }
+<BLOCKCOMMENT>"*"+      { }
+<BLOCKCOMMENT>\0        { BEGIN(INITIAL); }
+<BLOCKCOMMENT><<EOF>>   { BEGIN(INITIAL); return LEXERROR; }
+
+%%
+
+void KestrinLexer::SetText(const char* start, std::size_t length)
+{
+    text_ = start;
+    textLength_ = length;
+    hasText_ = true;
+}
+
+// A string continued over lines keeps its backslash and newline; a carriage
+// return before that newline is dropped so that CR LF files give the same
+// text as LF files.
+void KestrinLexer::SetStringText(const char* start, std::size_t length)
+{
+    if (std::memchr(start, '\n', length) == nullptr) {
+        SetText(start, length);
+        return;
+    }
+    ownText_.clear();
+    for (std::size_t k = 0; k < length; ++k) {
+        if (start[k] == '\n') {
+            ++yylineno;
+        }
+        if (start[k] == '\r' && k + 1 < length && start[k + 1] == '\n' && k > 0 &&
+            start[k - 1] == '\\') {
+            continue;
+        }
+        ownText_.push_back(start[k]);
+    }
+    SetText(ownText_.data(), ownText_.size());
+}
+
+// The name between the first '<' after the word and the first '>' after it;
+// an empty name gives no text at all.
+void KestrinLexer::SetIncludeNameText()
+{
+    const char* open = static_cast<const char*>(std::memchr(yytext + 7, '<', yyleng - 7));
+    const char* close = static_cast<const char*>(
+        std::memchr(open + 1, '>', yytext + yyleng - (open + 1)));
+    if (close == open + 1) {
+        text_ = nullptr;
+        textLength_ = 0;
+        hasText_ = false;
+        return;
+    }
+    SetText(open + 1, close - (open + 1));
+}
+
+void KestrinLexer::UnknownCharacter()
+{
+    std::fputs("---------- Error Unkonwn Token  ---------- \n", stdout);
+    std::printf("<%c>", yytext[0]);
+}
+
+void KestrinLexer::LexerError(const char* message)
+{
+    throw ScannerFailure(message);
+}

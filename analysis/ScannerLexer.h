@@ -1,0 +1,56 @@
+#pragma once
+
+// The flex-generated scanner class (rules in Scanner.ll). Most code wants
+// SourceScanner.h instead, which turns a whole stream into tokens.
+
+#if !defined(yyFlexLexerOnce)
+#include <FlexLexer.h>
+#endif
+
+#include <cstddef>
+#include <istream>
+#include <stdexcept>
+#include <string>
+
+// When 1, the literal and comment rules print their names to the C standard
+// output before they build their token (a debugging aid; nothing sets it).
+extern int g_ScannerTrace;
+
+// Thrown from inside the generated matcher when it meets a condition it
+// cannot go on from (it never ends the process).
+class ScannerFailure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class KestrinLexer : public yyFlexLexer {
+public:
+    explicit KestrinLexer(std::istream* in) : yyFlexLexer(in, nullptr) {}
+
+    // The type of the next token, 0 at the end of the input.
+    int yylex() override;
+
+    // The line counter: after a token, it has counted every newline of it.
+    int Line() const { return yylineno; }
+
+    // The characters of the token just returned, for the types that carry a
+    // text (strings, characters, numbers, identifiers, H_CHAR, Q_CHAR).
+    // HasText() is false for an empty bracketed include name.
+    bool HasText() const { return hasText_; }
+    const char* Text() const { return text_; }
+    std::size_t TextLength() const { return textLength_; }
+
+protected:
+    void LexerError(const char* message) override;
+
+private:
+    void SetText(const char* start, std::size_t length);
+    void SetStringText(const char* start, std::size_t length);
+    void SetIncludeNameText();
+    void UnknownCharacter();
+
+    const char* text_ = nullptr;
+    std::size_t textLength_ = 0;
+    bool hasText_ = false;
+    std::string ownText_;
+};

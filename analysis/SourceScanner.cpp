@@ -1,0 +1,46 @@
+#include "SourceScanner.h"
+
+#include "ScannerLexer.h"
+#include "TokenType.h"
+
+#include <iostream>
+#include <new>
+
+namespace {
+
+bool CarriesText(int type)
+{
+    return (type >= STRINGS && type <= IDENTIFIER) || type == H_CHAR || type == Q_CHAR;
+}
+
+} // namespace
+
+void CSourceScanner::Scan(std::istream& in, std::vector<PPToken>& out) const
+{
+    KestrinLexer lexer(&in);
+    try {
+        for (;;) {
+            const int type = lexer.yylex();
+            if (type == 0) {
+                break;
+            }
+            if (CarriesText(type) && lexer.HasText()) {
+                out.emplace_back(lexer.Line(), type, lexer.Text(), lexer.TextLength());
+            } else {
+                out.emplace_back(lexer.Line(), type, nullptr);
+            }
+        }
+    } catch (const ScannerFailure& failure) {
+        out.emplace_back(lexer.Line(), LEXERROR, nullptr);
+        std::cout << "Scanner stopped: " << failure.what() << std::endl;
+    } catch (const std::bad_alloc&) {
+        out.emplace_back(lexer.Line(), LEXERROR, nullptr);
+        std::cout << "Scanner stopped: out of memory" << std::endl;
+    }
+}
+
+const CTokenScanner& GetSourceScanner()
+{
+    static const CSourceScanner scanner;
+    return scanner;
+}

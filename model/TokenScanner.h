@@ -1,0 +1,19 @@
+#pragma once
+
+#include "PPToken.h"
+
+#include <istream>
+#include <vector>
+
+// Turns the bytes of one source stream into tokens, appending them to `out`
+// in order: type, line counter after the token, and the token's characters
+// for the types that carry text. Whitespace and comments give no token.
+//
+// The code model only drives a scanner; the real one lives in the analysis
+// library (GetSourceScanner in analysis/SourceScanner.h) and is handed to
+// CSourceFile::Load, so that the model does not depend on the analysis.
+class CTokenScanner {
+public:
+    virtual ~CTokenScanner() = default;
+    virtual void Scan(std::istream& in, std::vector<PPToken>& out) const = 0;
+};

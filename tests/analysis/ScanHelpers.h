@@ -1,0 +1,30 @@
+#pragma once
+
+#include "PPToken.h"
+#include "SourceScanner.h"
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+inline std::vector<PPToken> ScanText(const std::string& text)
+{
+    std::istringstream in(text);
+    std::vector<PPToken> tokens;
+    GetSourceScanner().Scan(in, tokens);
+    return tokens;
+}
+
+inline std::vector<int> TypesOf(const std::vector<PPToken>& tokens)
+{
+    std::vector<int> types;
+    for (const PPToken& t : tokens) {
+        types.push_back(t.type);
+    }
+    return types;
+}
+
+inline std::string TextOf(const PPToken& token)
+{
+    return token.text ? std::string(token.text) : std::string("<none>");
+}

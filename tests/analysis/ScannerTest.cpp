@@ -1,0 +1,204 @@
+#include "ScanHelpers.h"
+#include "ScannerLexer.h"
+#include "TokenType.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using Types = std::vector<int>;
+
+TEST(Scanner, StringsKeepEscapesAndDropTheWidePrefix)
+{
+    auto t = ScanText("\"a\\nb\" L\"wide\" \"\"");
+    ASSERT_EQ(TypesOf(t), (Types{STRINGS, STRINGS, STRINGS}));
+    EXPECT_EQ(TextOf(t[0]), "a\\nb");
+    EXPECT_EQ(TextOf(t[1]), "wide");
+    EXPECT_EQ(TextOf(t[2]), "");
+}
+
+TEST(Scanner, QuotedTextWithBadEscapeIsHeaderName)
+{
+    auto t = ScanText("#include \"..\\src\\x.h\"\n\"a\\qb\" L\"c:\\dir\"");
+    ASSERT_EQ(TypesOf(t), (Types{SHARP, WORD_INCLUDE, H_CHAR, ENDLINE, H_CHAR, IDENTIFIER, H_CHAR}));
+    EXPECT_EQ(TextOf(t[2]), "..\\src\\x.h");
+    EXPECT_EQ(TextOf(t[4]), "a\\qb");
+    EXPECT_EQ(TextOf(t[5]), "L");
+    EXPECT_EQ(TextOf(t[6]), "c:\\dir");
+}
+
+TEST(Scanner, CharacterLiterals)
+{
+    auto t = ScanText("'ab' L'x' '\\n' '\\0'");
+    ASSERT_EQ(TypesOf(t), (Types{CHARS, CHARS, CHARS, CHARS}));
+    EXPECT_EQ(TextOf(t[0]), "ab");
+    EXPECT_EQ(TextOf(t[1]), "x");
+    EXPECT_EQ(TextOf(t[2]), "\\n");
+    // A bad escape: both quotes are unknown characters.
+    auto bad = ScanText("'\\q'");
+    EXPECT_EQ(TypesOf(bad), (Types{LEXERROR, SLASH, IDENTIFIER, LEXERROR}));
+    EXPECT_EQ(bad[0].text, nullptr);
+    // An empty literal is two unknown quotes.
+    EXPECT_EQ(TypesOf(ScanText("''")), (Types{LEXERROR, LEXERROR}));
+}
+
+TEST(Scanner, BracketedIncludeJoinsIntoOneToken)
+{
+    auto t = ScanText("#include<stdio.h>\n#  include  <a b.h>\ninclude<<a>>\ninclude<>");
+    ASSERT_EQ(TypesOf(t), (Types{SHARP, Q_CHAR, ENDLINE, SHARP, Q_CHAR, ENDLINE, Q_CHAR, GT,
+                                 ENDLINE, Q_CHAR}));
+    EXPECT_EQ(TextOf(t[1]), "stdio.h");
+    EXPECT_EQ(TextOf(t[4]), "a b.h");
+    EXPECT_EQ(TextOf(t[6]), "<a");
+    EXPECT_EQ(t[9].text, nullptr);
+    // No closing bracket on the line, or a form feed before '<': separate tokens.
+    EXPECT_EQ(TypesOf(ScanText("include <a.h\n")), (Types{WORD_INCLUDE, LT_, IDENTIFIER, DOT,
+                                                          IDENTIFIER, ENDLINE}));
+    EXPECT_EQ(TypesOf(ScanText("include\f<a>")), (Types{WORD_INCLUDE, LT_, IDENTIFIER, GT}));
+}
+
+TEST(Scanner, KeywordsAreCaseSensitiveAndWholeWords)
+{
+    auto t = ScanText("int8 __int8 defines define Int __w64 wchar_t _forceinline");
+    EXPECT_EQ(TypesOf(t), (Types{IDENTIFIER, WORD___INT8, IDENTIFIER, WORD_DEFINE, IDENTIFIER,
+                                 WORD___W64, WORD_WCHAR_T, WORD__FORCEINLINE}));
+    EXPECT_EQ(TextOf(t[0]), "int8");
+    EXPECT_EQ(t[1].text, nullptr);
+}
+
+TEST(Scanner, EveryKeywordScansToItsOwnType)
+{
+    for (int type = WORD_AND; type <= WORD___W64; ++type) {
+        const char* spelling = TokenTypeFixedSpelling(type);
+        ASSERT_NE(spelling, nullptr);
+        auto t = ScanText(spelling);
+        ASSERT_EQ(t.size(), 1u) << spelling;
+        EXPECT_EQ(t[0].type, type) << spelling;
+    }
+}
+
+TEST(Scanner, Numbers)
+{
+    auto t = ScanText("0 08 123UL 0x1Fu 10i64 10LL 1.5e 1. .5 1e10f 017L");
+    ASSERT_EQ(TypesOf(t), (Types{OCTALNUMBER, OCTALNUMBER, INTEGERNUMBER, INTEGERNUMBER, HEXNUMBER,
+                                 INTEGERNUMBER, IDENTIFIER, INTEGERNUMBER, IDENTIFIER, FLOATNUMBER,
+                                 IDENTIFIER, FLOATNUMBER, FLOATNUMBER, FLOATNUMBER, OCTALNUMBER}));
+    EXPECT_EQ(TextOf(t[1]), "0");
+    EXPECT_EQ(TextOf(t[2]), "8");
+    EXPECT_EQ(TextOf(t[3]), "123UL");
+    EXPECT_EQ(TextOf(t[4]), "0x1Fu");
+    EXPECT_EQ(TextOf(t[6]), "i64");
+    EXPECT_EQ(TextOf(t[7]), "10L");
+    EXPECT_EQ(TextOf(t[9]), "1.5");
+    EXPECT_EQ(TextOf(t[13]), "1e10f");
+    auto dots = ScanText("1..2");
+    ASSERT_EQ(TypesOf(dots), (Types{FLOATNUMBER, FLOATNUMBER}));
+    EXPECT_EQ(TextOf(dots[0]), "1.");
+    EXPECT_EQ(TextOf(dots[1]), ".2");
+}
+
+TEST(Scanner, PunctuatorsTakeTheLongestMatch)
+{
+    EXPECT_EQ(TypesOf(ScanText("###")), (Types{SHARPSHARP, SHARP}));
+    EXPECT_EQ(TypesOf(ScanText("....")), (Types{ELLIPSIS, DOT}));
+    EXPECT_EQ(TypesOf(ScanText("->* -> >>= <<= .* :: || |= <: %:")),
+              (Types{ARROWSTAR, ARROW, RSASSIGN, LSASSIGN, DOTSTAR, CLCL, OROR, ORASSIGN, LT_,
+                     COLON, MOD, COLON}));
+    EXPECT_EQ(TypesOf(ScanText("a\\b")), (Types{IDENTIFIER, SLASH, IDENTIFIER}));
+}
+
+TEST(Scanner, LineEndsAndLineCounter)
+{
+    auto t = ScanText("a   \nb\r\nc\rd\n\n");
+    ASSERT_EQ(TypesOf(t), (Types{IDENTIFIER, ENDLINE, IDENTIFIER, ENDLINE, IDENTIFIER, IDENTIFIER,
+                                 ENDLINE, ENDLINE}));
+    EXPECT_EQ(t[0].line, 1);
+    EXPECT_EQ(t[1].line, 2); // an ENDLINE already counts its own newline
+    EXPECT_EQ(t[2].line, 2);
+    EXPECT_EQ(t[4].line, 3);
+    EXPECT_EQ(t[5].line, 3);
+    EXPECT_EQ(t[7].line, 5);
+}
+
+TEST(Scanner, CommentsAreSkippedAndCountTheirLines)
+{
+    auto t = ScanText("x // note\ny /* a\nb\n*/ z /** **/ w");
+    ASSERT_EQ(TypesOf(t), (Types{IDENTIFIER, ENDLINE, IDENTIFIER, IDENTIFIER, IDENTIFIER}));
+    EXPECT_EQ(t[1].line, 2);
+    EXPECT_EQ(t[3].line, 4);
+    EXPECT_EQ(t[4].line, 4);
+    // A line comment at the very end and one before a CR LF.
+    EXPECT_EQ(TypesOf(ScanText("a // end")), (Types{IDENTIFIER}));
+    EXPECT_EQ(TypesOf(ScanText("a // x\r\nb")), (Types{IDENTIFIER, ENDLINE, IDENTIFIER}));
+}
+
+TEST(Scanner, UnterminatedBlockCommentGivesOneErrorToken)
+{
+    auto t = ScanText("a /* never closed\n\n");
+    ASSERT_EQ(TypesOf(t), (Types{IDENTIFIER, LEXERROR}));
+    EXPECT_EQ(t[1].line, 3);
+    // A NUL byte inside a comment ends it.
+    EXPECT_EQ(TypesOf(ScanText(std::string("/* a\0b */ c", 11))), (Types{IDENTIFIER, STAR, DIV,
+                                                                       IDENTIFIER}));
+}
+
+TEST(Scanner, UnknownCharactersAreReportedAndScanningGoesOn)
+{
+    auto t = ScanText("a $ @ ` \"open\n\xC3\xA9 b");
+    EXPECT_EQ(TypesOf(t), (Types{IDENTIFIER, LEXERROR, LEXERROR, LEXERROR, LEXERROR, IDENTIFIER,
+                                 ENDLINE, LEXERROR, LEXERROR, IDENTIFIER}));
+}
+
+TEST(Scanner, StringContinuedOverLinesCountsTheLine)
+{
+    auto t = ScanText("\"ab\\\ncd\" x");
+    ASSERT_EQ(TypesOf(t), (Types{STRINGS, IDENTIFIER}));
+    EXPECT_EQ(TextOf(t[0]), "ab\\\ncd");
+    EXPECT_EQ(t[0].line, 2);
+    auto crlf = ScanText("\"ab\\\r\ncd\" x");
+    ASSERT_EQ(TypesOf(crlf), (Types{STRINGS, IDENTIFIER}));
+    EXPECT_EQ(TextOf(crlf[0]), "ab\\\ncd");
+    EXPECT_EQ(crlf[0].line, 2);
+}
+
+TEST(Scanner, CrLfFilesGiveTheSameTokensAsLfFiles)
+{
+    const std::string lf =
+        "#include <windows.h>\n#define X(a) \\\n  ((a) + 1) // twice\n"
+        "int main()\n{\n  /* two\n lines */ return X(2);\n}\n";
+    std::string crlf;
+    for (char c : lf) {
+        if (c == '\n') {
+            crlf += '\r';
+        }
+        crlf += c;
+    }
+    auto a = ScanText(lf);
+    auto b = ScanText(crlf);
+    ASSERT_EQ(a.size(), b.size());
+    for (size_t k = 0; k < a.size(); ++k) {
+        EXPECT_EQ(a[k].type, b[k].type) << k;
+        EXPECT_EQ(a[k].line, b[k].line) << k;
+        EXPECT_EQ(TextOf(a[k]), TextOf(b[k])) << k;
+    }
+}
+
+TEST(Scanner, TokensOfAnyLength)
+{
+    const std::string longName(100000, 'n');
+    const std::string longString = "\"" + std::string(100000, 's') + "\"";
+    const std::string blanks(70000, ' ');
+    auto t = ScanText(longName + blanks + longString + blanks + "\n/*" + std::string(200000, '*') +
+                      "*/ end");
+    ASSERT_EQ(TypesOf(t), (Types{IDENTIFIER, STRINGS, ENDLINE, IDENTIFIER}));
+    EXPECT_EQ(std::string(t[0].text), longName);
+    EXPECT_EQ(std::string(t[1].text).size(), 100000u);
+    EXPECT_EQ(TextOf(t[3]), "end");
+}
+
+TEST(Scanner, EmptyInputGivesNoTokens)
+{
+    EXPECT_TRUE(ScanText("").empty());
+    EXPECT_TRUE(ScanText("/* only a comment */").empty());
+}
