@@ -1,0 +1,27 @@
+#include "ProjectFile.h"
+
+#include "TokenType.h"
+
+CProjectFile::CProjectFile(const char* filePath, CInputSet* inputOwner,
+                           const std::vector<PredefinedWord>& defines)
+{
+    owner = inputOwner;
+    path = filePath;
+    SeedPredefinedMacros(defines);
+}
+
+CProjectFile::CProjectFile(CInputSet* inputOwner)
+{
+    owner = inputOwner;
+}
+
+void CProjectFile::SeedPredefinedMacros(const std::vector<PredefinedWord>& defines)
+{
+    for (const PredefinedWord& word : defines) {
+        CMacroDef def;
+        def.name = word.name;
+        def.functionLike = false;
+        def.body.emplace_back(0, INTEGERNUMBER, std::to_string(word.value).c_str());
+        macros[word.name] = std::move(def);
+    }
+}

@@ -1,0 +1,52 @@
+#include "SourceTokens.h"
+
+#include "LanguageTable.h"
+#include "TokenType.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+
+void WriteFileOpenFailure(const std::string& path)
+{
+    std::cout << GetLangString(3) << ": " << path << " : " << GetLangString(303) << std::endl;
+}
+
+void JoinContinuedLines(std::vector<PPToken>& tokens, size_t from)
+{
+    size_t write = from;
+    int32_t previous = -1;
+    for (size_t read = from; read < tokens.size(); ++read) {
+        const int32_t type = tokens[read].type;
+        if (previous == SLASH && type == ENDLINE) {
+            --write; // the backslash just kept
+        } else {
+            if (write != read) {
+                tokens[write] = std::move(tokens[read]);
+            }
+            ++write;
+        }
+        previous = type;
+    }
+    tokens.resize(write);
+}
+
+bool CSourceTokens::Tokenize(const char* path, const CTokenScanner& scanner)
+{
+    fileName = path;
+    if (FILE* check = std::fopen(path, "r")) {
+        std::fclose(check);
+    } else {
+        WriteFileOpenFailure(path);
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        WriteFileOpenFailure(path);
+        return false;
+    }
+    const size_t from = tokens.size();
+    scanner.Scan(in, tokens);
+    JoinContinuedLines(tokens, from);
+    return true;
+}

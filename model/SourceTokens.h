@@ -1,0 +1,28 @@
+#pragma once
+
+#include "PPToken.h"
+#include "TokenScanner.h"
+
+#include <string>
+#include <vector>
+
+// A file's tokens and the path they were read from. Units index into
+// `tokens`, so the vector is not reordered once units exist.
+struct CSourceTokens {
+    std::string fileName;
+    std::vector<PPToken> tokens;
+
+    // Reads the file into tokens with the given scanner and appends them.
+    // A backslash directly followed by a line end is a line continuation: both
+    // tokens are dropped. Returns false (after one line on the message stream)
+    // when the file cannot be opened.
+    bool Tokenize(const char* path, const CTokenScanner& scanner);
+};
+
+// Writes "<text 3>: <path> : <text 303>" to the message stream.
+void WriteFileOpenFailure(const std::string& path);
+
+// Drops every backslash token directly followed by an end-of-line token
+// together with that token, keeping the order of the rest. Only tokens from
+// position `from` on are looked at.
+void JoinContinuedLines(std::vector<PPToken>& tokens, size_t from);

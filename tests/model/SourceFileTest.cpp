@@ -1,0 +1,137 @@
+#include "IncludedFile.h"
+#include "ProjectFile.h"
+#include "SourceTokens.h"
+#include "TokenType.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+// A tiny stand-in scanner: letters form identifiers, '\' is a backslash
+// token, a newline is an end-of-line token; everything else is skipped.
+class LetterScanner : public CTokenScanner {
+public:
+    void Scan(std::istream& in, std::vector<PPToken>& out) const override
+    {
+        int line = 1;
+        std::string word;
+        auto flush = [&] {
+            if (!word.empty()) {
+                out.emplace_back(line, IDENTIFIER, word.c_str());
+                word.clear();
+            }
+        };
+        for (char c; in.get(c);) {
+            if (std::isalpha(static_cast<unsigned char>(c))) {
+                word += c;
+                continue;
+            }
+            flush();
+            if (c == '\\') {
+                out.emplace_back(line, SLASH, nullptr);
+            } else if (c == '\n') {
+                ++line;
+                out.emplace_back(line, ENDLINE, nullptr);
+            }
+        }
+        flush();
+    }
+};
+
+std::string WriteTempFile(const std::string& name, const std::string& content)
+{
+    const std::string path = "/tmp/kestrin_sourcefile_" + std::to_string(getpid()) + "_" + name;
+    std::ofstream(path, std::ios::binary) << content;
+    return path;
+}
+
+std::vector<int> TypesOf(const std::vector<PPToken>& tokens)
+{
+    std::vector<int> types;
+    for (const PPToken& t : tokens) {
+        types.push_back(t.type);
+    }
+    return types;
+}
+
+struct CapturedOutput {
+    std::ostringstream text;
+    std::streambuf* old = std::cout.rdbuf(text.rdbuf());
+    ~CapturedOutput() { std::cout.rdbuf(old); }
+};
+
+} // namespace
+
+TEST(SourceFile, LineContinuationDropsBackslashAndLineEnd)
+{
+    const std::string path = WriteTempFile("cont.c", "a\\\n\nb \\ c\\\\\nd");
+    CIncludedFile file(path.c_str(), nullptr, true);
+    ASSERT_TRUE(file.Load(LetterScanner()));
+    // a, (\ + newline dropped), newline kept, b, \ kept, c, \ kept, (\ + newline dropped), d
+    EXPECT_EQ(TypesOf(file.scan.tokens),
+              (std::vector<int>{IDENTIFIER, ENDLINE, IDENTIFIER, SLASH, IDENTIFIER, SLASH,
+                                IDENTIFIER}));
+    EXPECT_EQ(file.scan.fileName, path);
+    EXPECT_GT(file.size, 0);
+    EXPECT_GT(file.mtime, 0);
+    std::remove(path.c_str());
+}
+
+TEST(SourceFile, EmptyFileLoadsWithNoTokens)
+{
+    const std::string path = WriteTempFile("empty.c", "");
+    CIncludedFile file(path.c_str(), nullptr, false);
+    EXPECT_TRUE(file.Load(LetterScanner()));
+    EXPECT_TRUE(file.scan.tokens.empty());
+    EXPECT_EQ(file.size, 0);
+    EXPECT_FALSE(file.quoted);
+    std::remove(path.c_str());
+}
+
+TEST(SourceFile, MissingFileWritesOneLineAndKeepsNoTokens)
+{
+    CIncludedFile file("/nonexistent/kestrin/missing.h", nullptr, true);
+    CapturedOutput out;
+    EXPECT_FALSE(file.Load(LetterScanner()));
+    EXPECT_TRUE(file.scan.tokens.empty());
+    EXPECT_EQ(file.size, 0);
+    EXPECT_EQ(file.mtime, 0);
+    const std::string text = out.text.str();
+    EXPECT_NE(text.find("/nonexistent/kestrin/missing.h : "), std::string::npos);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1);
+}
+
+TEST(SourceFile, ProjectFileSeedsPredefinedWords)
+{
+    std::vector<PredefinedWord> defines = {{"WIN32", 1}, {"_MSC_VER", 1310}, {"NEG", -5},
+                                           {"WIN32", 7}};
+    CProjectFile file("x.cpp", nullptr, defines);
+    ASSERT_EQ(file.macros.size(), 3u);
+    const CMacroDef& win32 = file.macros.at("WIN32");
+    EXPECT_FALSE(win32.functionLike);
+    ASSERT_EQ(win32.body.size(), 1u);
+    EXPECT_STREQ(win32.body[0].text, "7"); // the later word wins
+    EXPECT_EQ(win32.body[0].type, INTEGERNUMBER);
+    EXPECT_EQ(win32.body[0].line, 0);
+    ASSERT_EQ(file.macros.at("NEG").body.size(), 1u);
+    EXPECT_STREQ(file.macros.at("NEG").body[0].text, "-5");
+    EXPECT_TRUE(CIncludedFile("h.h", nullptr, true).macros.empty());
+    EXPECT_TRUE(CProjectFile(nullptr).macros.empty());
+}
+
+TEST(SourceFile, RecordsAreDeletedThroughTheBase)
+{
+    std::unique_ptr<CSourceFile> file = std::make_unique<CProjectFile>("a.c", nullptr,
+                                                                       std::vector<PredefinedWord>{});
+    file->scan.tokens.emplace_back(1, IDENTIFIER, "x");
+    static_cast<CProjectFile*>(file.get())->onceFiles.insert("a.h");
+    file.reset(); // runs without a leak under a leak checker
+    SUCCEED();
+}
