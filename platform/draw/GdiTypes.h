@@ -1,0 +1,98 @@
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+
+// The small value types of the drawing layer: colours, points, sizes,
+// rectangles, and the numbers that choose pen styles, background modes and
+// raster operations.
+
+// A colour: red in the low byte, then green, then blue; the high byte is 0.
+using COLORREF = uint32_t;
+
+constexpr COLORREF RGB(int r, int g, int b)
+{
+    return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
+}
+constexpr int GetRValue(COLORREF c) { return static_cast<int>(c & 0xFF); }
+constexpr int GetGValue(COLORREF c) { return static_cast<int>((c >> 8) & 0xFF); }
+constexpr int GetBValue(COLORREF c) { return static_cast<int>((c >> 16) & 0xFF); }
+
+struct CPoint {
+    int x = 0;
+    int y = 0;
+    constexpr CPoint() = default;
+    constexpr CPoint(int px, int py) : x(px), y(py) {}
+    friend constexpr bool operator==(const CPoint&, const CPoint&) = default;
+};
+
+struct CSize {
+    int cx = 0;
+    int cy = 0;
+    constexpr CSize() = default;
+    constexpr CSize(int w, int h) : cx(w), cy(h) {}
+    friend constexpr bool operator==(const CSize&, const CSize&) = default;
+};
+
+// A rectangle that holds its left and top edge but not its right and bottom
+// edge: (0, 0, 2, 2) covers four pixels.
+struct CRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    constexpr CRect() = default;
+    constexpr CRect(int l, int t, int r, int b) : left(l), top(t), right(r), bottom(b) {}
+
+    constexpr int Width() const { return right - left; }
+    constexpr int Height() const { return bottom - top; }
+    constexpr bool IsRectEmpty() const { return right <= left || bottom <= top; }
+    constexpr CPoint TopLeft() const { return {left, top}; }
+    constexpr bool PtInRect(CPoint p) const
+    {
+        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+    }
+    constexpr void OffsetRect(int dx, int dy)
+    {
+        left += dx;
+        right += dx;
+        top += dy;
+        bottom += dy;
+    }
+    // The common part of two rectangles; empty (all 0) when they do not meet.
+    static constexpr CRect Intersect(const CRect& a, const CRect& b)
+    {
+        CRect r(std::max(a.left, b.left), std::max(a.top, b.top),
+                std::min(a.right, b.right), std::min(a.bottom, b.bottom));
+        if (r.IsRectEmpty())
+            return {};
+        return r;
+    }
+    friend constexpr bool operator==(const CRect&, const CRect&) = default;
+};
+
+// Pen styles.
+constexpr int PS_SOLID = 0;
+constexpr int PS_DASH = 1;
+constexpr int PS_DOT = 2;
+constexpr int PS_NULL = 5;
+
+// Background modes.
+constexpr int TRANSPARENT = 1;
+constexpr int OPAQUE = 2;
+
+// Raster operations of a block transfer.
+using RasterOp = uint32_t;
+constexpr RasterOp SRCCOPY = 0x00CC0020;   // destination = source
+constexpr RasterOp SRCPAINT = 0x00EE0086;  // destination = destination OR source
+constexpr RasterOp SRCAND = 0x008800C6;    // destination = destination AND source
+constexpr RasterOp DSTINVERT = 0x00550009; // destination = NOT destination
+
+// Font weights.
+constexpr int FW_DONTCARE = 0;
+constexpr int FW_NORMAL = 400;
+constexpr int FW_BOLD = 700;
+constexpr int FW_EXTRABOLD = 800;
+
+// The fixed resolution every font size is converted with.
+constexpr int kScreenDpi = 96;

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "GdiTypes.h"
+
+#include <memory>
+#include <string_view>
+
+class CFont;
+
+// Measures the extent of a text in a font. Device contexts measure through the
+// process-wide measurer, which tests may replace by one with fixed widths so
+// that layouts do not depend on the fonts installed.
+class TextMeasurer {
+public:
+    virtual ~TextMeasurer() = default;
+    virtual CSize Measure(const CFont& font, std::string_view text) const = 0;
+};
+
+// The measurer that asks the font itself (Qt's font metrics).
+class FontTextMeasurer : public TextMeasurer {
+public:
+    CSize Measure(const CFont& font, std::string_view text) const override;
+};
+
+// Every byte is `charWidth` pixels wide; the height is `lineHeight`, or, when
+// that is 0, the font's pixel height (the magnitude of its description's
+// height, 13 for a font of height 0).
+class FixedWidthTextMeasurer : public TextMeasurer {
+public:
+    FixedWidthTextMeasurer(int charWidth, int lineHeight)
+        : charWidth_(charWidth), lineHeight_(lineHeight) {}
+    CSize Measure(const CFont& font, std::string_view text) const override;
+
+private:
+    int charWidth_;
+    int lineHeight_;
+};
+
+// The process-wide measurer (a FontTextMeasurer unless replaced).
+const TextMeasurer& GetTextMeasurer();
+// Replaces the process-wide measurer; null restores the font measurer.
+// Returns the one it replaced.
+std::shared_ptr<const TextMeasurer> SetTextMeasurer(std::shared_ptr<const TextMeasurer> measurer);
+
+// Replaces the measurer for one scope and puts the old one back at its end.
+class ScopedTextMeasurer {
+public:
+    explicit ScopedTextMeasurer(std::shared_ptr<const TextMeasurer> measurer)
+        : previous_(SetTextMeasurer(std::move(measurer))) {}
+    ~ScopedTextMeasurer() { SetTextMeasurer(previous_); }
+    ScopedTextMeasurer(const ScopedTextMeasurer&) = delete;
+    ScopedTextMeasurer& operator=(const ScopedTextMeasurer&) = delete;
+
+private:
+    std::shared_ptr<const TextMeasurer> previous_;
+};
