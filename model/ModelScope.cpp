@@ -1,0 +1,114 @@
+#include "ModelScope.h"
+
+#include "TokenType.h"
+
+#include <atomic>
+#include <cstring>
+
+namespace {
+
+std::atomic<uint64_t> g_nextCreationNumber{0};
+
+// -1, 0 or 1 for the parameter keys of two elements.
+int CompareParameterKeys(const std::vector<std::vector<PPToken>>& a,
+                         const std::vector<std::vector<PPToken>>& b)
+{
+    if (a.size() != b.size()) {
+        return a.size() < b.size() ? -1 : 1;
+    }
+    for (size_t p = 0; p < a.size(); ++p) {
+        if (a[p].size() != b[p].size()) {
+            return a[p].size() < b[p].size() ? -1 : 1;
+        }
+    }
+    for (size_t p = 0; p < a.size(); ++p) {
+        for (size_t t = 0; t < a[p].size(); ++t) {
+            const PPToken& x = a[p][t];
+            const PPToken& y = b[p][t];
+            if (x.type != y.type) {
+                return x.type < y.type ? -1 : 1;
+            }
+            if (x.type == IDENTIFIER) {
+                const int c = std::strcmp(x.text ? x.text : "", y.text ? y.text : "");
+                if (c != 0) {
+                    return c < 0 ? -1 : 1;
+                }
+            }
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+bool FunctionKeyLess::operator()(const CModelScope& a, const CModelScope& b) const
+{
+    const int byName = a.name.compare(b.name);
+    if (byName != 0) {
+        return byName < 0;
+    }
+    return CompareParameterKeys(a.parameterKey, b.parameterKey) < 0;
+}
+
+bool ScopeCreationLess::operator()(const CModelScope* a, const CModelScope* b) const
+{
+    return a->CreationNumber() < b->CreationNumber();
+}
+
+CModelScope::CModelScope() : creationNumber_(g_nextCreationNumber++)
+{
+}
+
+CUnit* CModelScope::GetFirstUnit() const
+{
+    if (!declarations.empty()) {
+        return declarations.front();
+    }
+    return definitions.empty() ? nullptr : definitions.front();
+}
+
+CUnit* CModelScope::GetDefiningUnit() const
+{
+    return definitions.empty() ? nullptr : definitions.front();
+}
+
+CModelScope* CModelScope::FindChild(const CModelScope& key) const
+{
+    if (!scopeChildren) {
+        return nullptr;
+    }
+    auto found = scopeChildren->find(key);
+    return found == scopeChildren->end() ? nullptr : found->get();
+}
+
+CModelScope* CModelScope::AddChild(const CModelScope& key)
+{
+    if (CModelScope* existing = FindChild(key)) {
+        return existing;
+    }
+    if (!scopeChildren) {
+        scopeChildren = std::make_unique<ScopeChildSet>();
+    }
+    auto child = std::make_unique<CModelScope>();
+    child->name = key.name;
+    child->kind = key.kind;
+    child->isTemplate = key.isTemplate;
+    child->fromProjectFile = key.fromProjectFile;
+    child->parameterKey = key.parameterKey;
+    child->parent = this;
+    CModelScope* added = child.get();
+    scopeChildren->insert(std::move(child));
+    return added;
+}
+
+CModelScope& GlobalFunctionGroup()
+{
+    static CModelScope group;
+    return group;
+}
+
+CModelScope& GlobalVariableGroup()
+{
+    static CModelScope group;
+    return group;
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "PPToken.h"
+#include "Unit.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+class CModelScope;
+
+// The order of a child set: name (byte-wise), then the parameter key: number
+// of parameters, each parameter's token count, then token by token the type
+// and, for two identifiers, their texts. Kind, flags and units take no part,
+// so a class and a namespace of one name are the same element. Transparent:
+// elements are found with a key element built on the stack.
+struct FunctionKeyLess {
+    using is_transparent = void;
+    bool operator()(const CModelScope& a, const CModelScope& b) const;
+    bool operator()(const std::unique_ptr<CModelScope>& a,
+                    const std::unique_ptr<CModelScope>& b) const
+    {
+        return (*this)(*a, *b);
+    }
+    bool operator()(const std::unique_ptr<CModelScope>& a, const CModelScope& b) const
+    {
+        return (*this)(*a, b);
+    }
+    bool operator()(const CModelScope& a, const std::unique_ptr<CModelScope>& b) const
+    {
+        return (*this)(a, *b);
+    }
+};
+
+// Orders elements by the order they were made in, so that sets of element
+// pointers iterate the same way from run to run.
+struct ScopeCreationLess {
+    bool operator()(const CModelScope* a, const CModelScope* b) const;
+};
+
+using ScopeChildSet = std::set<std::unique_ptr<CModelScope>, FunctionKeyLess>;
+using ScopeLinkSet = std::set<CModelScope*, ScopeCreationLess>;
+
+// A function of the project as the root's function map lists it: the units
+// that define it and how many there are.
+struct FunctionDefinitions {
+    std::vector<CUnit*> units;
+    int32_t count = 0;
+};
+
+// An element of the project-wide model: a namespace, class, struct, union,
+// enum, variable or function, a placeholder (kind 55) for a qualifier not yet
+// declared, or the root (kind 59). It names the element and refers to the
+// units that declare and define it; those belong to the source-file records,
+// which must outlive the model. An element owns its children.
+class CModelScope {
+public:
+    CModelScope();
+    CModelScope(const CModelScope&) = delete;
+    CModelScope& operator=(const CModelScope&) = delete;
+    ~CModelScope() = default;
+
+    std::string name;
+    int32_t kind = 0;
+    bool isTemplate = false;
+    bool fromProjectFile = false;
+    std::vector<CUnit*> declarations;
+    std::vector<CUnit*> definitions;
+    std::vector<std::string> declarationFiles;
+    std::vector<std::string> definitionFiles;
+    std::set<int32_t> definitionFileNumbers;
+    ScopeLinkSet linkedBy;
+    ScopeLinkSet linkedByCv;
+    CModelScope* parent = nullptr;
+    std::unique_ptr<ScopeChildSet> scopeChildren;
+    std::vector<std::vector<PPToken>> parameterKey;
+    // The root only: every function by name, with its defining units.
+    std::map<std::string, FunctionDefinitions> functionMap;
+
+    // Increases with every element made in the process.
+    uint64_t CreationNumber() const { return creationNumber_; }
+
+    // The first declaring unit, else the first defining one, else none.
+    CUnit* GetFirstUnit() const;
+    // The first defining unit (a function with its body, a class with its
+    // member list), or none.
+    CUnit* GetDefiningUnit() const;
+
+    // The child equal to `key` under FunctionKeyLess, or none.
+    CModelScope* FindChild(const CModelScope& key) const;
+    // The child equal to `key`; when there is none, a new child that takes
+    // the key's name, kind, both flags and parameter key (not its units,
+    // files, links or children), with this element as parent.
+    CModelScope* AddChild(const CModelScope& key);
+
+private:
+    uint64_t creationNumber_;
+};
+
+// The two process-wide groups of the macro view, "Global Function(s)" and
+// "Global Variable(s)": built empty; the macro view names and fills them.
+CModelScope& GlobalFunctionGroup();
+CModelScope& GlobalVariableGroup();
