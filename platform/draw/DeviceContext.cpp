@@ -47,6 +47,16 @@ Qt::PenStyle ToQtStyle(int style)
     }
 }
 
+// The path of a curved shape in the rectangle r (right and bottom edge
+// excluded): a one-pixel pen centred on pixel centres covers exactly
+// r.left..r.right-1; a fill without a pen ends one pixel earlier.
+QRectF CurveRect(const CRect& r, bool withoutPen)
+{
+    if (withoutPen)
+        return QRectF(r.left, r.top, r.Width() - 1, r.Height() - 1);
+    return QRectF(r.left + 0.5, r.top + 0.5, r.Width() - 1, r.Height() - 1);
+}
+
 } // namespace
 
 CDC::CDC()
@@ -400,7 +410,7 @@ bool CDC::RoundRect(int left, int top, int right, int bottom, int ellipseWidth, 
         return true;
     QPainter painter(image_);
     SetUpPainter(painter, true, true);
-    QRect rect(r.left, r.top, r.Width() - 1, r.Height() - 1);
+    QRectF rect = CurveRect(r, pen_->IsNull());
     double rx = std::min(std::abs(ellipseWidth) / 2.0, rect.width() / 2.0);
     double ry = std::min(std::abs(ellipseHeight) / 2.0, rect.height() / 2.0);
     painter.drawRoundedRect(rect, rx, ry, Qt::AbsoluteSize);
@@ -416,7 +426,7 @@ bool CDC::Ellipse(int left, int top, int right, int bottom)
         return true;
     QPainter painter(image_);
     SetUpPainter(painter, true, true);
-    painter.drawEllipse(QRect(r.left, r.top, r.Width() - 1, r.Height() - 1));
+    painter.drawEllipse(CurveRect(r, pen_->IsNull()));
     return true;
 }
 
