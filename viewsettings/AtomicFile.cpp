@@ -71,12 +71,12 @@ bool WriteFileAtomically(const std::string& path, std::string_view content)
     return ok;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& content, size_t maxSize)
+ReadResult ReadWholeFile(const std::string& path, std::string& content, size_t maxSize)
 {
     content.clear();
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr)
-        return false;
+        return ReadResult::CannotOpen;
     char buffer[65536];
     bool ok = true;
     for (;;) {
@@ -92,7 +92,9 @@ bool ReadWholeFile(const std::string& path, std::string& content, size_t maxSize
         }
     }
     std::fclose(file);
-    if (!ok)
+    if (!ok) {
         content.clear();
-    return ok;
+        return ReadResult::ReadFailed;
+    }
+    return ReadResult::Ok;
 }

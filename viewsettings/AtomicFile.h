@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,9 @@
 // permissions are kept. The target's folder must exist; it is never created.
 bool WriteFileAtomically(const std::string& path, std::string_view content);
 
-// Reads a whole file of at most maxSize bytes; false when it cannot be
-// opened or read, or is larger.
-bool ReadWholeFile(const std::string& path, std::string& content, size_t maxSize);
+enum class ReadResult { Ok, CannotOpen, ReadFailed };
+
+// Reads a whole file of at most maxSize bytes. A file that is larger, or a
+// failure after it was opened (a folder, an I/O error), is ReadFailed; the
+// content is then empty.
+ReadResult ReadWholeFile(const std::string& path, std::string& content, size_t maxSize);

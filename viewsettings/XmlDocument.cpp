@@ -213,7 +213,7 @@ void CXmlDocument::Parse(std::string_view text)
 void CXmlDocument::Load(const std::string& path)
 {
     std::string text;
-    if (!ReadWholeFile(path, text, kXmlMaxFileSize))
+    if (ReadWholeFile(path, text, kXmlMaxFileSize) != ReadResult::Ok)
         Fail("file load error");
     Parse(text);
 }

@@ -1,5 +1,9 @@
 #include "TestFiles.h"
 
+#include "LanguageTable.h"
+
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
@@ -66,3 +70,16 @@ FileSizeLimit::~FileSizeLimit()
     ::setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, oldHandler_);
 }
+
+namespace {
+
+// The texts of the messages come from language.ini beside the test program.
+class LanguageEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { LoadLanguageFile(); }
+    void TearDown() override { FreeLanguageFile(); }
+};
+
+const auto* const languageEnvironment = ::testing::AddGlobalTestEnvironment(new LanguageEnvironment);
+
+} // namespace
