@@ -1,0 +1,105 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+class CDC;
+class CInputSet;
+
+// The process-wide options: 20 values kept in the user's settings file, the
+// five include-directory lists of Include.ini and the common predefined words
+// of predefined.ini (both beside the program), the open project's words, the
+// screen's font names, the macro view's box-bitmap budget and count, and the
+// project path that start-up opens.
+//
+// The constructor reads everything (missing or broken settings are shown
+// through the prompt service and leave the defaults); the destructor writes
+// everything back. Only the user-interface thread changes the fields.
+class COptions {
+public:
+    static constexpr int kVersionLists = 4;
+    static constexpr const char* kGroup = "Kestrin";
+
+    // `settingsFile` empty: CRegistry::DefaultFile(). `dataFolder` is where
+    // Include.ini and predefined.ini lie; by default the program's folder. An
+    // empty folder means the option files are neither read nor written.
+    COptions();
+    COptions(std::string settingsFile, std::string dataFolder);
+    ~COptions();
+    COptions(const COptions&) = delete;
+    COptions& operator=(const COptions&) = delete;
+
+    void Load();
+    void Save();
+
+    // The include list chosen by includeDirectory (0 to 3); null otherwise.
+    const std::vector<std::string>* GetIncludeDirs() const;
+    // Each name not yet present joins the project words with value 0.
+    void AddProjectWords(const std::set<std::string>& names);
+    void ClearProjectWords() { projectWords.clear(); }
+    // Fills the font names once, from the font families Qt knows.
+    void EnumFontNames(CDC* dc = nullptr);
+    // Include lists and predefined words into a run's project input.
+    void ApplyToGlobalInput(CInputSet& input) const;
+    // The input's defines become the common words, then the project words,
+    // each in name order.
+    void ApplyPredefinedWords(CInputSet& input) const;
+
+    const std::string& SettingsFile() const { return settingsFile_; }
+    const std::string& DataFolder() const { return dataFolder_; }
+
+    // Values kept in the settings file.
+    bool preprocessingSameNameFile = false;
+    bool fixedSizeArrange = true;
+    int32_t macroInfoMode = 1;
+    int32_t macroInfoSize = 150;
+    int32_t macroDetailMode = 1;
+    int32_t macroDetailSize = 150;
+    bool showTutorial = true;
+    bool showCode = false;
+    int32_t codeFontSize = 100;
+    std::string codeFontName = "Courier New";
+    bool codeEditButtonShow = true;
+    std::string codeEditProgram = "xdg-open";
+    bool autoSort = true;
+    std::string lastPath;
+    std::string lastProjectPath;
+    bool autoResizeMacroView = true;
+    int32_t macroViewSort = 1;
+    bool autoShowDetailContent = true;
+    int32_t flowSequence = 1;
+    int32_t includeDirectory = 0;
+
+    // Kept only while the program runs.
+    int32_t boxBitmapBudget = 1000;
+    int32_t boxBitmapCount = 0;
+
+    std::array<std::vector<std::string>, kVersionLists> includeLists;
+    std::vector<std::string> userIncludeList;
+    std::map<std::string, int32_t> commonWords;
+    std::map<std::string, int32_t> projectWords;
+    std::set<std::string> fontNames;
+    std::string pendingProjectPath;
+
+private:
+    void SetDefaults();
+    void ReadPredefinedFile();
+    void ReadIncludeFile();
+    void ReadSettings();
+    void WritePredefinedFile() const;
+    void WriteIncludeFile() const;
+    void WriteSettings();
+    std::string DataPath(const char* name) const;
+
+    std::string settingsFile_;
+    std::string dataFolder_;
+};
+
+// Reads a decimal number as the C library's strtol does (leading blanks and a
+// sign, digits up to the first other character, 0 without digits), limited to
+// the 32-bit range.
+int32_t ParseDecimal(const std::string& text);

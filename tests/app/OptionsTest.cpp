@@ -1,0 +1,278 @@
+#include "Options.h"
+
+#include "InputSet.h"
+#include "LanguageTable.h"
+#include "Prompt.h"
+#include "VcProductDirs.h"
+
+#include <QSettings>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct RecordingPrompt : Prompt {
+    std::vector<std::string> texts;
+    void Show(PromptKind, const std::string& text) override { texts.push_back(text); }
+};
+
+class OptionsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        LoadLanguageFile();
+        dir = fs::temp_directory_path() /
+              ("kestrin-options-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir / "data");
+        settings = (dir / "config" / "Kestrin.ini").string();
+        data = (dir / "data").string();
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    void WriteData(const char* name, const std::string& content)
+    {
+        std::ofstream(fs::path(data) / name, std::ios::binary) << content;
+    }
+    std::string ReadData(const char* name)
+    {
+        std::ifstream in(fs::path(data) / name, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    fs::path dir;
+    std::string settings;
+    std::string data;
+    RecordingPrompt prompt;
+    ScopedPrompt scoped{&prompt};
+};
+
+} // namespace
+
+TEST_F(OptionsTest, FirstStartShowsOpenFailureAndKeepsDefaults)
+{
+    {
+        COptions options(settings, data);
+        ASSERT_EQ(prompt.texts.size(), 1u);
+        EXPECT_EQ(prompt.texts[0], std::string(GetLangString(401)) + " - load default option");
+        EXPECT_FALSE(std::string(GetLangString(401)).empty());
+        EXPECT_TRUE(options.fixedSizeArrange);
+        EXPECT_EQ(options.macroInfoSize, 150);
+        EXPECT_EQ(options.codeFontSize, 100);
+        EXPECT_EQ(options.codeFontName, "Courier New");
+        EXPECT_EQ(options.codeEditProgram, "xdg-open");
+        EXPECT_EQ(options.macroViewSort, 1);
+        EXPECT_EQ(options.flowSequence, 1);
+        EXPECT_EQ(options.includeDirectory, 0);
+        EXPECT_EQ(options.boxBitmapBudget, 1000);
+        EXPECT_TRUE(options.commonWords.empty());
+    }
+    QSettings written(QString::fromStdString(settings), QSettings::IniFormat);
+    written.beginGroup("Kestrin");
+    EXPECT_EQ(written.childKeys().size(), 20);
+    prompt.texts.clear();
+    COptions again(settings, data);
+    EXPECT_TRUE(prompt.texts.empty());
+}
+
+TEST_F(OptionsTest, EveryValueSurvivesARoundTrip)
+{
+    {
+        COptions o(settings, data);
+        o.preprocessingSameNameFile = true;
+        o.fixedSizeArrange = false;
+        o.macroInfoMode = 2;
+        o.macroInfoSize = 321;
+        o.macroDetailMode = 0;
+        o.macroDetailSize = 77;
+        o.showTutorial = false;
+        o.showCode = true;
+        o.codeFontSize = 120;
+        o.codeFontName = "DejaVu Sans Mono";
+        o.codeEditButtonShow = false;
+        o.codeEditProgram = std::string(5000, 'e');  // any length reads back
+        o.autoSort = false;
+        o.lastPath = "/home/user/src, with comma";
+        o.lastProjectPath = "/home/user/projects";
+        o.autoResizeMacroView = false;
+        o.macroViewSort = 0;
+        o.autoShowDetailContent = false;
+        o.flowSequence = 5;
+        o.includeDirectory = 2;
+        o.includeLists[2] = {"/usr/include", "/usr/local/include"};
+        o.userIncludeList = {"/opt/x/include"};
+        o.commonWords = {{"WIN32", 1}, {"_DEBUG", -3}};
+        o.projectWords = {{"NOT_SAVED", 1}};
+        o.boxBitmapCount = 5;
+    }
+    prompt.texts.clear();
+    COptions o(settings, data);
+    EXPECT_TRUE(prompt.texts.empty());
+    EXPECT_TRUE(o.preprocessingSameNameFile);
+    EXPECT_FALSE(o.fixedSizeArrange);
+    EXPECT_EQ(o.macroInfoMode, 2);
+    EXPECT_EQ(o.macroInfoSize, 321);
+    EXPECT_EQ(o.macroDetailMode, 0);
+    EXPECT_EQ(o.macroDetailSize, 77);
+    EXPECT_FALSE(o.showTutorial);
+    EXPECT_TRUE(o.showCode);
+    EXPECT_EQ(o.codeFontSize, 120);
+    EXPECT_EQ(o.codeFontName, "DejaVu Sans Mono");
+    EXPECT_FALSE(o.codeEditButtonShow);
+    EXPECT_EQ(o.codeEditProgram, std::string(5000, 'e'));
+    EXPECT_FALSE(o.autoSort);
+    EXPECT_EQ(o.lastPath, "/home/user/src, with comma");
+    EXPECT_EQ(o.lastProjectPath, "/home/user/projects");
+    EXPECT_FALSE(o.autoResizeMacroView);
+    EXPECT_EQ(o.macroViewSort, 0);
+    EXPECT_FALSE(o.autoShowDetailContent);
+    EXPECT_EQ(o.flowSequence, 5);
+    EXPECT_EQ(o.includeDirectory, 2);
+    EXPECT_EQ(o.includeLists[2], (std::vector<std::string>{"/usr/include", "/usr/local/include"}));
+    EXPECT_TRUE(o.includeLists[0].empty());
+    EXPECT_EQ(o.userIncludeList, std::vector<std::string>{"/opt/x/include"});
+    EXPECT_EQ(o.commonWords, (std::map<std::string, int32_t>{{"WIN32", 1}, {"_DEBUG", -3}}));
+    EXPECT_TRUE(o.projectWords.empty());
+    EXPECT_EQ(o.boxBitmapCount, 0);
+    EXPECT_EQ(ReadData("predefined.ini"), "WIN32\r\n1\r\n_DEBUG\r\n-3\r\n");
+    EXPECT_EQ(ReadData("Include.ini"),
+              "0\r\n0\r\n2\r\n/usr/include\r\n/usr/local/include\r\n0\r\n1\r\n/opt/x/include\r\n");
+}
+
+TEST_F(OptionsTest, MissingLastValueKeepsItsDefaultOnly)
+{
+    { COptions o(settings, data); o.macroInfoSize = 99; o.flowSequence = 4; }
+    {
+        QSettings s(QString::fromStdString(settings), QSettings::IniFormat);
+        s.remove("Kestrin/Flow Sequence");
+    }
+    prompt.texts.clear();
+    COptions o(settings, data);
+    ASSERT_EQ(prompt.texts.size(), 1u);
+    EXPECT_EQ(prompt.texts[0], std::string(GetLangString(402)) + " - load default option");
+    EXPECT_EQ(o.macroInfoSize, 99);
+    EXPECT_EQ(o.flowSequence, 1);
+}
+
+TEST_F(OptionsTest, BoolIsTrueOnlyForOne)
+{
+    { COptions o(settings, data); }
+    {
+        QSettings s(QString::fromStdString(settings), QSettings::IniFormat);
+        s.setValue("Kestrin/Show Code", 2);
+        s.setValue("Kestrin/Auto Sort", 1);
+    }
+    COptions o(settings, data);
+    EXPECT_FALSE(o.showCode);
+    EXPECT_TRUE(o.autoSort);
+}
+
+TEST_F(OptionsTest, IncludeListChoiceBeyondBuiltListsGivesEmptyInput)
+{
+    CInputSet input;
+    input.includeDirs = {"stale"};
+    COptions o(settings, data);  // no Include.ini: lists from the (absent) installations
+    for (const auto& list : o.includeLists)
+        EXPECT_TRUE(list.empty());
+    o.includeDirectory = 3;
+    ASSERT_NE(o.GetIncludeDirs(), nullptr);
+    o.ApplyToGlobalInput(input);
+    EXPECT_TRUE(input.includeDirs.empty());
+    o.includeDirectory = 7;
+    EXPECT_EQ(o.GetIncludeDirs(), nullptr);
+    input.includeDirs = {"stale"};
+    o.ApplyToGlobalInput(input);
+    EXPECT_TRUE(input.includeDirs.empty());
+}
+
+TEST_F(OptionsTest, PredefinedFileKeepsFirstValueAndDropsLoneName)
+{
+    WriteData("predefined.ini", "A\r\n5\r\nA\r\n9\r\nB\r\n");
+    {
+        COptions o(settings, data);
+        EXPECT_EQ(o.commonWords, (std::map<std::string, int32_t>{{"A", 5}}));
+    }
+    EXPECT_EQ(ReadData("predefined.ini"), "A\r\n5\r\n");
+}
+
+TEST_F(OptionsTest, ValueLinesReadLikeStrtol)
+{
+    WriteData("predefined.ini", "X\n12ab\nY\nabc\nZ\n  -7\n");  // LF-only lines too
+    COptions o(settings, data);
+    EXPECT_EQ(o.commonWords.at("X"), 12);
+    EXPECT_EQ(o.commonWords.at("Y"), 0);
+    EXPECT_EQ(o.commonWords.at("Z"), -7);
+    EXPECT_EQ(ParseDecimal("99999999999"), INT32_MAX);
+}
+
+TEST_F(OptionsTest, ShortIncludeFileStopsAtItsEnd)
+{
+    WriteData("Include.ini", "3\r\nC:\\VC\\INCLUDE\r\nC:\\VC\\MFC\\INCLUDE\r\n");
+    COptions o(settings, data);
+    EXPECT_EQ(o.includeLists[0].size(), 2u);
+    for (int i = 1; i < 4; ++i)
+        EXPECT_TRUE(o.includeLists[i].empty());
+    EXPECT_TRUE(o.userIncludeList.empty());
+}
+
+TEST_F(OptionsTest, EmptyDataFolderReadsAndWritesNoOptionFile)
+{
+    {
+        COptions o(settings, "");
+        o.commonWords["A"] = 1;
+    }
+    EXPECT_FALSE(fs::exists(fs::path(data) / "predefined.ini"));
+    EXPECT_FALSE(fs::exists(fs::path(data) / "Include.ini"));
+}
+
+TEST_F(OptionsTest, PredefinedWordsGoInCommonThenProjectOrder)
+{
+    COptions o(settings, data);
+    o.commonWords = {{"B", 2}, {"A", 1}};
+    o.projectWords = {{"Z", 9}};
+    o.AddProjectWords({"Z", "M"});  // Z keeps 9, M joins with 0
+    CInputSet input;
+    input.defines.push_back({"OLD", 1});
+    o.userIncludeList = {"/u"};
+    o.ApplyToGlobalInput(input);
+    ASSERT_EQ(input.defines.size(), 4u);
+    EXPECT_EQ(input.defines[0].name, "A");
+    EXPECT_EQ(input.defines[1].name, "B");
+    EXPECT_EQ(input.defines[2].name, "M");
+    EXPECT_EQ(input.defines[2].value, 0);
+    EXPECT_EQ(input.defines[3].name, "Z");
+    EXPECT_EQ(input.defines[3].value, 9);
+    EXPECT_EQ(input.userIncludeDirs, std::vector<std::string>{"/u"});
+    o.ClearProjectWords();
+    EXPECT_TRUE(o.projectWords.empty());
+}
+
+TEST_F(OptionsTest, FontNamesComeFromTheFontDatabaseOnce)
+{
+    COptions o(settings, data);
+    o.EnumFontNames();
+    EXPECT_TRUE(o.fontNames.count("DejaVu Sans")) << o.fontNames.size();
+    o.fontNames = {"Only"};
+    o.EnumFontNames();
+    EXPECT_EQ(o.fontNames.size(), 1u);
+}
+
+TEST(VcProductDirs, DefaultListsFollowTheFolderRule)
+{
+    EXPECT_EQ(VcProductDirs::DefaultIncludeList(0, "C:\\VS6"),
+              (std::vector<std::string>{"C:\\VS6\\INCLUDE", "C:\\VS6\\MFC\\INCLUDE", "C:\\VS6\\ATL\\INCLUDE"}));
+    EXPECT_EQ(VcProductDirs::DefaultIncludeList(2, "D:\\VC7\\").front(), "D:\\VC7\\INCLUDE");
+    EXPECT_EQ(VcProductDirs::DefaultIncludeList(3, "D:\\VC8\\").size(), 4u);
+    EXPECT_TRUE(VcProductDirs::DefaultIncludeList(1, "").empty());
+    VcProductDirs dirs;
+    dirs.folders[0] = "x";
+    dirs.Read();
+    EXPECT_TRUE(dirs.folders[0].empty());
+}
