@@ -144,7 +144,7 @@ NamedColor NamedColorTable[kNamedColorCount] = {
     {0x000000, "custom"},
 };
 
-size_t SelectNamedColor(uint32_t color)
+size_t SelectNamedColor(COLORREF color)
 {
     for (size_t i = 0; i < kCustomColorIndex; ++i) {
         if (NamedColorTable[i].color == color)
@@ -154,7 +154,7 @@ size_t SelectNamedColor(uint32_t color)
     return kCustomColorIndex;
 }
 
-void SetCustomColor(uint32_t color)
+void SetCustomColor(COLORREF color)
 {
     NamedColorTable[kCustomColorIndex].color = color;
 }

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "GdiTypes.h"
+
 #include <cstddef>
-#include <cstdint>
 
 // The fixed table of named colours that every colour list of the Visual
 // Setting dialogs offers. Colours are 0x00BBGGRR (red in the low byte).
 
 struct NamedColor {
-    uint32_t color;
+    COLORREF color;
     char name[24]; // zero-terminated, at most 23 characters, zero-filled behind
 };
 
@@ -21,7 +22,7 @@ extern NamedColor NamedColorTable[kNamedColorCount];
 // The index of the first entry, in table order, whose colour is the value;
 // when there is none the value becomes the colour of "custom" and its index
 // is returned. So black always shows as "black", 0xFF00FF as "fuchsia".
-size_t SelectNamedColor(uint32_t color);
+size_t SelectNamedColor(COLORREF color);
 
 // Makes the value the colour of the "custom" entry.
-void SetCustomColor(uint32_t color);
+void SetCustomColor(COLORREF color);
