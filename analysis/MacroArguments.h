@@ -1,0 +1,35 @@
+#pragma once
+
+#include "MacroDef.h"
+#include "PPToken.h"
+
+#include <cstddef>
+#include <vector>
+
+// One argument of a macro use: the positions first..last (both included) of
+// the token vector.
+struct MacroArgument {
+    size_t first;
+    size_t last;
+};
+
+// Collects the arguments of a macro use whose '(' should be at position p.
+// Returns p when there is no '(' there (no arguments collected), else the
+// position of the closing ')'. Commas separate arguments only at depth 0 and
+// only after a non-empty argument; `F()` has none, `F(a,,b)` has "a" and
+// ", b". Throws PreprocessorFailure(failureText) when the tokens end first.
+size_t CollectMacroArguments(const std::vector<PPToken>& tokens, size_t p,
+                             std::vector<MacroArgument>& args, const char* failureText);
+
+// Appends to `out` the body of a function-like macro with each parameter
+// name replaced by the tokens of its argument. Throws std::out_of_range
+// when the body names a parameter whose argument was not supplied.
+void SubstituteArguments(const CMacroDef& macro, const std::vector<PPToken>& tokens,
+                         const std::vector<MacroArgument>& args, std::vector<PPToken>& out);
+
+// The index of the parameter that an identifier token names, or -1.
+int FindParameter(const CMacroDef& macro, const PPToken& token);
+
+// The failure texts of argument collection in code and in a definition.
+inline constexpr const char* kArgumentsEndText = "#define get content parameter Error - End";
+inline constexpr const char* kBodyArgumentsEndText = "#define get content parameter Error - End2";

@@ -1,0 +1,128 @@
+#include "MacroDefinition.h"
+
+#include "MacroArguments.h"
+#include "PreprocessorFailure.h"
+#include "TokenText.h"
+#include "TokenType.h"
+
+#include <iostream>
+
+const PPToken& CDefineProcessor::At(size_t position) const
+{
+    if (position >= tokens_.size()) {
+        throw std::out_of_range(kIndexFailureText);
+    }
+    return tokens_[position];
+}
+
+size_t CDefineProcessor::Parse(size_t i)
+{
+    try {
+        isUndef_ = At(i + 1).type == WORD_UNDEF;
+        const size_t p = ParseName(i);
+        const size_t b = ParseParameters(p);
+        const size_t end = ParseBody(b);
+        if (!completed_) {
+            return end;
+        }
+        if (isUndef_) {
+            macros_.erase(def_.name);
+        } else {
+            macros_[def_.name] = def_;
+        }
+        return end;
+    } catch (const PreprocessorFailure& failure) {
+        std::cout << failure.what() << std::endl;
+    } catch (const std::exception&) {
+        std::cout << "#define Analysis - (Cannot Complete Analysis)" << std::endl;
+    }
+    completed_ = false;
+    return i;
+}
+
+size_t CDefineProcessor::ParseName(size_t i)
+{
+    const PPToken& name = At(i + 2);
+    if (name.type == IDENTIFIER) {
+        def_.name = name.text ? name.text : "";
+    } else {
+        def_.name = TokenSpelling(tokens_, static_cast<int>(i + 2));
+    }
+    return i + 3;
+}
+
+size_t CDefineProcessor::ParseParameters(size_t p)
+{
+    def_.functionLike = false;
+    def_.parameters.clear();
+    if (p >= tokens_.size() || tokens_[p].type != LP) {
+        return p;
+    }
+    std::vector<std::string> names;
+    bool afterName = false;
+    for (size_t j = p + 1; j < tokens_.size(); ++j) {
+        const PPToken& token = tokens_[j];
+        if (token.type == IDENTIFIER && !afterName) {
+            names.push_back(token.text ? token.text : "");
+            afterName = true;
+        } else if (token.type == COMMA && afterName) {
+            afterName = false;
+        } else if (token.type == RP && afterName) {
+            def_.functionLike = true;
+            def_.parameters = std::move(names);
+            return j + 1;
+        } else if (token.type == RP) {
+            // a ')' not after a name is passed over
+        } else {
+            break;
+        }
+    }
+    return p; // any other shape: object-like, the body starts at the '('
+}
+
+size_t CDefineProcessor::ParseBody(size_t b)
+{
+    def_.body.clear();
+    size_t j = b;
+    while (j < tokens_.size()) {
+        const PPToken& token = tokens_[j];
+        if (token.type == ENDLINE) {
+            completed_ = true;
+            return j;
+        }
+        if (token.type == IDENTIFIER) {
+            j = ExpandInBody(j) + 1;
+        } else {
+            def_.body.push_back(token);
+            ++j;
+        }
+    }
+    return tokens_.empty() ? 0 : tokens_.size() - 1;
+}
+
+size_t CDefineProcessor::ExpandInBody(size_t position)
+{
+    const PPToken& token = tokens_[position];
+    if (FindParameter(def_, token) >= 0) {
+        def_.body.push_back(token);
+        return position;
+    }
+    auto found = macros_.find(token.text ? token.text : "");
+    if (found == macros_.end()) {
+        def_.body.push_back(token);
+        return position;
+    }
+    const CMacroDef& macro = found->second;
+    if (!macro.functionLike) {
+        def_.body.insert(def_.body.end(), macro.body.begin(), macro.body.end());
+        return position;
+    }
+    std::vector<MacroArgument> args;
+    if (position + 1 >= tokens_.size() || tokens_[position + 1].type != LP) {
+        def_.body.push_back(token);
+        return position;
+    }
+    const size_t close = CollectMacroArguments(tokens_, position + 1, args, kBodyArgumentsEndText);
+    SubstituteArguments(macro, tokens_, args, def_.body);
+    return close;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "MacroDef.h"
+#include "MacroTable.h"
+#include "PPToken.h"
+
+#include <cstddef>
+#include <vector>
+
+// Reads one #define or #undef line into the macro table in use. The line's
+// tokens are only read, never changed. A definition's body is stored already
+// expanded with the macros known at that time.
+class CDefineProcessor {
+public:
+    CDefineProcessor(const std::vector<PPToken>& tokens, MacroTable& macros)
+        : tokens_(tokens), macros_(macros)
+    {
+    }
+
+    // i is the position of the '#'. Returns the position of the line's end
+    // (the token loop goes on after it), the last position when the tokens
+    // end first (nothing is stored then), or i after a failure (a line on the
+    // message stream; nothing stored).
+    //
+    // #define stores the definition under its name, replacing an earlier one;
+    // #undef removes the name from the table.
+    size_t Parse(size_t i);
+
+    // After Parse reached the line's end: the definition read, and whether the
+    // line was an #undef.
+    bool Completed() const { return completed_; }
+    bool IsUndef() const { return isUndef_; }
+    const CMacroDef& Definition() const { return def_; }
+
+private:
+    size_t ParseName(size_t i);
+    size_t ParseParameters(size_t p);
+    size_t ParseBody(size_t b);
+    size_t ExpandInBody(size_t position);
+
+    const PPToken& At(size_t position) const;
+
+    const std::vector<PPToken>& tokens_;
+    MacroTable& macros_;
+    CMacroDef def_;
+    bool completed_ = false;
+    bool isUndef_ = false;
+};

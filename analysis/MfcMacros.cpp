@@ -1,0 +1,65 @@
+#include "MfcMacros.h"
+
+#include "TokenType.h"
+
+#include <cstring>
+#include <initializer_list>
+
+namespace {
+
+bool TypesFollow(const std::vector<PPToken>& tokens, size_t i, std::initializer_list<int> types)
+{
+    if (i + types.size() >= tokens.size()) {
+        return false;
+    }
+    size_t k = i + 1;
+    for (int type : types) {
+        if (tokens[k++].type != type) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsWord(const PPToken& token, const char* word)
+{
+    return token.type == IDENTIFIER && token.text != nullptr && std::strcmp(token.text, word) == 0;
+}
+
+} // namespace
+
+size_t MfcMacroLength(const std::vector<PPToken>& tokens, size_t i)
+{
+    const PPToken& token = tokens[i];
+    if (token.text == nullptr) {
+        return 0;
+    }
+    const char* text = token.text;
+    if (std::strcmp(text, "afx_msg") == 0) {
+        return 1;
+    }
+    if (std::strcmp(text, "DECLARE_MESSAGE_MAP") == 0) {
+        return TypesFollow(tokens, i, {LP, RP}) ? 3 : 0;
+    }
+    if (std::strcmp(text, "DECLARE_DYNAMIC") == 0 || std::strcmp(text, "DECLARE_DYNCREATE") == 0) {
+        return TypesFollow(tokens, i, {LP, IDENTIFIER, RP}) ? 4 : 0;
+    }
+    if (std::strcmp(text, "IMPLEMENT_DYNAMIC") == 0 ||
+        std::strcmp(text, "IMPLEMENT_DYNCREATE") == 0) {
+        return TypesFollow(tokens, i, {LP, IDENTIFIER, COMMA, IDENTIFIER, RP}) ? 6 : 0;
+    }
+    if (std::strcmp(text, "BEGIN_MESSAGE_MAP") == 0) {
+        for (size_t j = i + 1; j < tokens.size(); ++j) {
+            if (!IsWord(tokens[j], "END_MESSAGE_MAP")) {
+                continue;
+            }
+            if (j + 2 >= tokens.size()) {
+                return 0;
+            }
+            if (tokens[j + 1].type == LP && tokens[j + 2].type == RP) {
+                return j + 2 - i + 1;
+            }
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,501 @@
+#include "Preprocessor.h"
+
+#include "ConditionExpression.h"
+#include "ConditionalGroups.h"
+#include "LanguageTable.h"
+#include "MacroArguments.h"
+#include "MacroDefinition.h"
+#include "MfcMacros.h"
+#include "PreprocessorFailure.h"
+#include "SourceScanner.h"
+#include "TextHelpers.h"
+#include "TokenText.h"
+#include "TokenType.h"
+
+#include <cstring>
+#include <iostream>
+
+namespace {
+
+void WriteStopLine(const std::string& path)
+{
+    std::cout << GetLangString(1) << ": " << path << std::endl;
+}
+
+bool IsPrecompiledHeader(const std::string& path)
+{
+    return path.size() >= 8 && ToLowerCopy(path.substr(path.size() - 8)) == "stdafx.h";
+}
+
+const char* DirectiveWordText(int32_t type)
+{
+    switch (type) {
+    case WORD_INCLUDE: return "include";
+    case WORD_DEFINE: return "define";
+    case WORD_PRAGMA: return "pragma";
+    case WORD_ERROR: return "error";
+    case WORD_LINE: return "line";
+    case WORD_ENDIF: return "endif";
+    case WORD_ELIF: return "elif";
+    case WORD_IFDEF: return "ifdef";
+    case WORD_IFNDEF: return "ifndef";
+    case WORD_UNDEF: return "undef";
+    default: return nullptr;
+    }
+}
+
+// Copies the macros of header `number` and of every header reachable through
+// its includes (each once, in include order) into `macros`; names already
+// there keep their definition.
+void CopyReachableMacros(const CFileIndex& index, int32_t number, MacroTable& macros,
+                         std::set<int32_t>& visited)
+{
+    if (number < 0 || static_cast<size_t>(number) >= index.files.size() ||
+        !visited.insert(number).second || !index.files[number]) {
+        return;
+    }
+    const CSourceFile& header = *index.files[number];
+    for (const auto& [name, def] : header.macros) {
+        macros.emplace(name, def);
+    }
+    for (int32_t nested : header.includes) {
+        CopyReachableMacros(index, nested, macros, visited);
+    }
+}
+
+} // namespace
+
+CPreprocessor::CPreprocessor(CProjectFile* file, CInputSet* input, CFileIndex* index)
+    : file_(file), macros_(&file->macros), ownMacros_(nullptr), input_(input), index_(index),
+      chain_(nullptr), depth_(0), ownChain_(std::make_unique<Chain>())
+{
+    chain_ = ownChain_.get();
+    chain_->macros = &file->macros;
+    chain_->onceFiles = &file->onceFiles;
+}
+
+CPreprocessor::CPreprocessor(CSourceFile* file, MacroTable* ownMacros, CInputSet* input,
+                             CFileIndex* index, Chain* chain, int depth)
+    : file_(file), macros_(chain->macros), ownMacros_(ownMacros), input_(input), index_(index),
+      chain_(chain), depth_(depth)
+{
+}
+
+void CPreprocessor::Run()
+{
+    try {
+        ProcessTokens();
+    } catch (const std::exception&) {
+        WriteStopLine(file_->path);
+    }
+}
+
+const PPToken* CPreprocessor::Peek(size_t offset) const
+{
+    return pos_ + offset < in_.size() ? &in_[pos_ + offset] : nullptr;
+}
+
+void CPreprocessor::Keep(size_t count)
+{
+    const size_t end = std::min(in_.size(), pos_ + count);
+    for (; pos_ < end; ++pos_) {
+        out_.push_back(std::move(in_[pos_]));
+    }
+}
+
+void CPreprocessor::Drop(size_t count)
+{
+    pos_ = std::min(in_.size(), pos_ + count);
+}
+
+void CPreprocessor::PopGroup()
+{
+    if (!branchTaken_.empty()) {
+        branchTaken_.pop_back();
+    }
+}
+
+void CPreprocessor::ProcessTokens()
+{
+    std::vector<PPToken>& tokens = file_->scan.tokens;
+    in_ = std::move(tokens);
+    tokens.clear();
+    pos_ = 0;
+    out_.clear();
+    out_.reserve(in_.size());
+
+    // Whatever happens, the file ends up with the result so far followed by
+    // the tokens not yet handled.
+    struct Finish {
+        CPreprocessor& self;
+        std::vector<PPToken>& tokens;
+        ~Finish()
+        {
+            for (size_t k = self.pos_; k < self.in_.size(); ++k) {
+                self.out_.push_back(std::move(self.in_[k]));
+            }
+            tokens = std::move(self.out_);
+            self.in_.clear();
+            self.out_.clear();
+            self.pos_ = 0;
+        }
+    } finish{*this, tokens};
+
+    int32_t previous = -1;
+    while (pos_ < in_.size()) {
+        if (input_ != nullptr && input_->stopRequest.load(std::memory_order_relaxed)) {
+            break;
+        }
+        PPToken& token = in_[pos_];
+        const int32_t type = token.type;
+        if (type == SHARP) {
+            Keep(DispatchDirective());
+            previous = SHARP;
+        } else if (type == IDENTIFIER) {
+            Keep(ExpandAt());
+            previous = IDENTIFIER;
+        } else if (previous == SHARP) {
+            Keep(1);
+            previous = type;
+        } else if (const char* word = DirectiveWordText(type)) {
+            MakeIdentifierToken(token, word);
+            Keep(1);
+            previous = type;
+        } else {
+            Keep(1);
+            previous = type;
+        }
+    }
+    if (!branchTaken_.empty()) {
+        // Groups still open at the end of the file simply end there.
+        branchTaken_.clear();
+    }
+}
+
+size_t CPreprocessor::DispatchDirective()
+{
+    const PPToken* next = Peek(1);
+    if (next == nullptr) {
+        return 1;
+    }
+    switch (next->type) {
+    case Q_CHAR:
+    case WORD_INCLUDE:
+        return HandleInclude();
+    case WORD_ELSE:
+        return HandleElse();
+    case WORD_IF:
+        return HandleIf(true);
+    case WORD_ELIF:
+        return HandleIf(false);
+    case WORD_IFDEF:
+        return HandleIfdef(true);
+    case WORD_IFNDEF:
+        return HandleIfdef(false);
+    case WORD_ENDIF:
+        return HandleEndif();
+    case WORD_DEFINE:
+    case WORD_UNDEF:
+        return HandleDefine();
+    case WORD_PRAGMA:
+        return HandlePragma();
+    default:
+        return 1;
+    }
+}
+
+size_t CPreprocessor::HandleInclude()
+{
+    const PPToken* word = Peek(1);
+    if (word->type == Q_CHAR) {
+        if (word->text != nullptr && word->text[0] != '\0') {
+            IncludeFile(word->text, false);
+        }
+        return 1;
+    }
+    const PPToken* name = Peek(2);
+    if (name != nullptr && (name->type == STRINGS || name->type == H_CHAR)) {
+        IncludeFile(name->text ? name->text : "", true);
+        return 3;
+    }
+    return 1;
+}
+
+void CPreprocessor::IncludeFile(const std::string& rawName, bool quoted)
+{
+    if (depth_ >= kMaxIncludeDepth) {
+        std::cout << "Includes nested deeper than " << kMaxIncludeDepth << " levels: " << rawName
+                  << " is not read in " << file_->path << std::endl;
+        return;
+    }
+    if (chain_->headerLoads >= kMaxHeaderLoads) {
+        if (!chain_->loadLimitReported) {
+            chain_->loadLimitReported = true;
+            std::cout << "More than " << kMaxHeaderLoads
+                      << " headers read for one file: further includes are not read ("
+                      << file_->path << ")" << std::endl;
+        }
+        return;
+    }
+    const std::string name = CIncludePaths::Normalise(rawName);
+    CIncludePaths& paths = chain_->paths;
+    if (quoted) {
+        const std::string candidate = CIncludePaths::ResolveBeside(file_->path, name);
+        std::string found = paths.FindFile(candidate);
+        if (found.empty()) {
+            for (const std::string& folder : input_->userIncludeDirs) {
+                found = paths.FindFile(CIncludePaths::Join(folder, name));
+                if (!found.empty()) {
+                    break;
+                }
+            }
+        }
+        LoadHeader(found.empty() ? candidate : found, true);
+        return;
+    }
+    if (!input_->searchSystemIncludes) {
+        return;
+    }
+    for (const std::string& folder : input_->includeDirs) {
+        const std::string found = paths.FindFile(CIncludePaths::Join(folder, name));
+        if (!found.empty()) {
+            LoadHeader(found, false);
+            return;
+        }
+    }
+}
+
+void CPreprocessor::LoadHeader(const std::string& path, bool quoted)
+{
+    ++chain_->headerLoads;
+    auto header = std::make_unique<CIncludedFile>(path.c_str(), input_, quoted);
+    header->Load(GetSourceScanner());
+    const int32_t number = PreprocessHeader(std::move(header), input_, index_, chain_, depth_ + 1);
+    if (number >= 0) {
+        file_->includes.push_back(number);
+    }
+}
+
+int32_t CPreprocessor::ReuseHeader(std::unique_ptr<CIncludedFile> header, CFileIndex* index,
+                                   int32_t number, MacroTable* macros)
+{
+    header->hasIndexNumber = true;
+    header->indexNumber = number;
+    header->scan.tokens.clear();
+    header.reset();
+    if (macros != nullptr) {
+        std::set<int32_t> visited;
+        CopyReachableMacros(*index, number, *macros, visited);
+    }
+    return number;
+}
+
+int32_t CPreprocessor::PreprocessHeader(std::unique_ptr<CIncludedFile> header, CInputSet* input,
+                                        CFileIndex* index, Chain* chain, int depth)
+{
+    const std::string path = header->path;
+    try {
+        const int32_t size = header->size;
+        const int32_t mtime = header->mtime;
+        if (index->Contains(path, size, mtime)) {
+            const int32_t first = index->FirstIndex(path, size, mtime);
+            // With every instance withdrawn there is nothing to reuse: the
+            // header is read afresh.
+            if (first >= 0 && (IsPrecompiledHeader(path) || !input->sameNameOption)) {
+                return ReuseHeader(std::move(header), index, first, chain->macros);
+            }
+        }
+        if (input->verbose) {
+            std::cout << GetLangString(9) << path << std::endl;
+        }
+        CPreprocessor nested(header.get(), &header->macros, input, index, chain, depth);
+        nested.ProcessTokens();
+        const int32_t count = static_cast<int32_t>(header->scan.tokens.size());
+        if (!index->ContainsIndex(path, size, mtime, count)) {
+            return index->Add(path, size, mtime, count, std::move(header));
+        }
+        return ReuseHeader(std::move(header), index, index->FindIndex(path, size, mtime, count),
+                           chain->macros);
+    } catch (const std::exception&) {
+        WriteStopLine(path);
+        return -1;
+    }
+}
+
+void CPreprocessor::RemoveLine()
+{
+    for (size_t k = pos_; k < in_.size(); ++k) {
+        if (in_[k].type == ENDLINE) {
+            Drop(k - pos_ + 1);
+            return;
+        }
+    }
+    // A directive on the last line, without a line end: the rest goes.
+    Drop(in_.size() - pos_);
+}
+
+void CPreprocessor::SkipFalseBranch()
+{
+    const BranchEnd end = FindBranchEnd(in_, pos_);
+    switch (end.kind) {
+    case BranchEnd::Endif:
+        Drop(end.word - pos_ + 1);
+        PopGroup();
+        return;
+    case BranchEnd::Elif:
+        Drop(end.word - 1 - pos_);
+        return;
+    case BranchEnd::Else:
+        if (branchTaken_.empty()) {
+            std::cout << "preprocessing If is not pair." << std::endl;
+        }
+        if (TopTaken()) {
+            Drop(end.word - 1 - pos_);
+        } else {
+            Drop(end.word + 2 - pos_);
+        }
+        return;
+    case BranchEnd::NotClosed:
+        std::cout << "#endif missing: the conditional group ends at the end of "
+                  << file_->path << std::endl;
+        Drop(in_.size() - pos_);
+        PopGroup();
+        return;
+    }
+}
+
+size_t CPreprocessor::HandleIf(bool isIf)
+{
+    if (!isIf && TopTaken()) {
+        SkipFalseBranch();
+        return 0;
+    }
+    const int32_t value = EvaluateCondition(in_, pos_ + 2, *macros_);
+    if (isIf) {
+        branchTaken_.push_back(value != 0);
+    }
+    if (value != 0) {
+        RemoveLine();
+        if (!isIf && !branchTaken_.empty()) {
+            branchTaken_.back() = true;
+        }
+    } else {
+        SkipFalseBranch();
+    }
+    return 0;
+}
+
+size_t CPreprocessor::HandleIfdef(bool isIfdef)
+{
+    const PPToken* name = Peek(2);
+    const PPToken* end = Peek(3);
+    if (name == nullptr || end == nullptr || end->type != ENDLINE) {
+        return 1;
+    }
+    const std::string text = name->type == IDENTIFIER
+                                 ? std::string(name->text ? name->text : "")
+                                 : TokenSpelling(in_, static_cast<int>(pos_ + 2));
+    const bool defined = macros_->find(text) != macros_->end();
+    if (defined == isIfdef) {
+        branchTaken_.push_back(true);
+        Drop(4);
+    } else {
+        branchTaken_.push_back(false);
+        SkipFalseBranch();
+    }
+    return 0;
+}
+
+size_t CPreprocessor::HandleElse()
+{
+    if (Peek(2) == nullptr) {
+        return 1;
+    }
+    if (branchTaken_.empty()) {
+        const char* text = "cannot preprocessing Else because there is no if or if(n)def.";
+        std::cout << text << std::endl;
+        throw PreprocessorFailure(text);
+    }
+    if (branchTaken_.back()) {
+        const size_t before = pos_;
+        SkipFalseBranch();
+        if (pos_ == before) {
+            const char* text = "cannot handle preprocessing Else";
+            std::cout << text << std::endl;
+            throw PreprocessorFailure(text);
+        }
+    } else {
+        RemoveLine();
+    }
+    return 0;
+}
+
+size_t CPreprocessor::HandleEndif()
+{
+    PopGroup();
+    Drop(2);
+    return 0;
+}
+
+size_t CPreprocessor::HandlePragma()
+{
+    const PPToken* word = Peek(2);
+    if (word != nullptr && word->type == IDENTIFIER && word->text != nullptr &&
+        std::strcmp(word->text, "once") == 0) {
+        if (!chain_->onceFiles->insert(file_->path).second) {
+            // Already read while this project file is preprocessed.
+            out_.clear();
+            Drop(in_.size() - pos_);
+            return 0;
+        }
+    }
+    RemoveLine();
+    return 0;
+}
+
+size_t CPreprocessor::HandleDefine()
+{
+    CDefineProcessor define(in_, *macros_);
+    const size_t last = define.Parse(pos_);
+    if (define.Completed() && ownMacros_ != nullptr && !define.Definition().name.empty()) {
+        if (define.IsUndef()) {
+            ownMacros_->erase(define.Definition().name);
+        } else {
+            (*ownMacros_)[define.Definition().name] = define.Definition();
+        }
+    }
+    return last - pos_ + 1;
+}
+
+size_t CPreprocessor::ExpandAt()
+{
+    const size_t mfc = MfcMacroLength(in_, pos_);
+    if (mfc > 0) {
+        Drop(mfc);
+        return 0;
+    }
+    const PPToken& token = in_[pos_];
+    auto found = macros_->find(token.text ? token.text : "");
+    if (found == macros_->end()) {
+        return 1;
+    }
+    const CMacroDef& macro = found->second;
+    if (!macro.functionLike) {
+        Drop(1);
+        out_.insert(out_.end(), macro.body.begin(), macro.body.end());
+        return 0;
+    }
+    const PPToken* open = Peek(1);
+    if (open == nullptr || open->type != LP) {
+        return 1;
+    }
+    std::vector<MacroArgument> args;
+    const size_t close = CollectMacroArguments(in_, pos_ + 1, args, kArgumentsEndText);
+    std::vector<PPToken> expansion;
+    SubstituteArguments(macro, in_, args, expansion);
+    Drop(close - pos_ + 1);
+    for (PPToken& t : expansion) {
+        out_.push_back(std::move(t));
+    }
+    return 0;
+}

@@ -1,0 +1,111 @@
+#include "ConditionExpression.h"
+#include "PreprocessHelpers.h"
+#include "PreprocessorFailure.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace {
+
+// The value of "#if <condition>" with the macros defined by `defines` (a
+// run of #define lines).
+int32_t Eval(const std::string& condition, const std::string& defines = "")
+{
+    PreprocessRun run;
+    run.Text(defines);
+    MacroTable macros = run.file->macros;
+    const std::vector<PPToken> tokens = ScanText("#if " + condition + "\n");
+    return EvaluateCondition(tokens, 2, macros);
+}
+
+std::string FailureOf(const std::string& condition)
+{
+    try {
+        CapturedOutput quiet;
+        Eval(condition);
+    } catch (const std::exception& failure) {
+        return failure.what();
+    }
+    return "no failure";
+}
+
+} // namespace
+
+TEST(ConditionExpression, DefinedAndMacros)
+{
+    const std::string defs = "#define A\n#define VERSION 0x0500\n#define TWICE(x) ((x) * 2)\n";
+    EXPECT_EQ(Eval("defined(A) && !defined(X)", defs), 1);
+    EXPECT_EQ(Eval("defined A && defined VERSION", defs), 1);
+    EXPECT_EQ(Eval("VERSION >= 0x0400", defs), 1);
+    EXPECT_EQ(Eval("UNDEFINED_NAME"), 0);
+    EXPECT_EQ(Eval("TWICE(3) == 6", defs), 1);
+    EXPECT_EQ(Eval("TWICE == 0", defs), 1); // no '(': the name stays and becomes 0
+    EXPECT_EQ(Eval("defined(const)", "#define const\n"), 1);
+}
+
+TEST(ConditionExpression, ArithmeticAndPrecedence)
+{
+    EXPECT_EQ(Eval("1 + 2 * 3"), 7);
+    EXPECT_EQ(Eval("(1 + 2) * 3"), 9);
+    EXPECT_EQ(Eval("2 - 1 - 1"), 0);
+    EXPECT_EQ(Eval("-1 < 0"), 1);
+    EXPECT_EQ(Eval("1 << 4 | 1"), 17);
+    EXPECT_EQ(Eval("-16 >> 2"), -4);
+    EXPECT_EQ(Eval("~0"), -1);
+    EXPECT_EQ(Eval("7 % 3 + 7 / 2"), 4);
+    EXPECT_EQ(Eval("-7 / 2"), -3);
+    EXPECT_EQ(Eval("-7 % 2"), -1);
+    EXPECT_EQ(Eval("X == (Y) + 1"), 0);
+    EXPECT_EQ(Eval("'A' == 65"), 1);
+    EXPECT_EQ(Eval("'\\n'"), 92); // escapes are not decoded
+    EXPECT_EQ(Eval("4294967296"), -1);
+    EXPECT_EQ(Eval("0777 + 0x10 + 10UL"), 511 + 16 + 10);
+}
+
+TEST(ConditionExpression, LogicalAndConditionalOperators)
+{
+    EXPECT_EQ(Eval("1 && 0"), 0);
+    EXPECT_EQ(Eval("0 || 5"), 1);
+    EXPECT_EQ(Eval("1 ? 2 : 3"), 2);
+    EXPECT_EQ(Eval("0 ? 1 : 0 ? 2 : 3"), 3);
+    EXPECT_EQ(Eval("1 ? 0 ? 4 : 5 : 6"), 5);
+    EXPECT_EQ(Eval("!!5"), 1);
+    EXPECT_EQ(Eval("!!0"), 0);
+    EXPECT_EQ(Eval("- -3"), 3);
+    EXPECT_EQ(Eval("!defined(A) || -1"), 1);
+}
+
+TEST(ConditionExpression, DivisionNeverFaults)
+{
+    EXPECT_EQ(Eval("10 / 0"), 0);
+    EXPECT_EQ(Eval("10 % 0"), 0);
+    EXPECT_EQ(Eval("(-2147483647 - 1) / -1"), INT_MIN);
+    EXPECT_EQ(Eval("(-2147483647 - 1) % -1"), 0);
+    EXPECT_EQ(Eval("2147483647 + 1"), INT_MIN);
+}
+
+TEST(ConditionExpression, MalformedConditionsFailWithTheirTexts)
+{
+    EXPECT_EQ(FailureOf(""), "#if, #elif 문에 식이 없습니다.");
+    EXPECT_EQ(FailureOf("1 +"), "#if, #elif문에 연산자만 있습니다.(binary)");
+    EXPECT_EQ(FailureOf("!"), "#if, #elif문에 연산자만 있습니다.(unary)");
+    EXPECT_EQ(FailureOf("1 2"), "#if, #elif 문에 식이 없습니다.");
+    EXPECT_EQ(FailureOf("? 1 : 2"), "#if, #elif문에 연산자만 있습니다.(triple)");
+    EXPECT_EQ(FailureOf("1.5"), "Unknown Operator");
+    EXPECT_EQ(FailureOf("\"text\""), "Unknown Operator");
+    CapturedOutput out;
+    try {
+        Eval("1.5");
+    } catch (const std::exception&) {
+    }
+    EXPECT_EQ(out.str(), "43  is not Allowed By Preprocessing Expression\n");
+}
+
+TEST(ConditionExpression, ConditionMustEndWithItsLine)
+{
+    const std::vector<PPToken> tokens = ScanText("#if 1");
+    EXPECT_THROW(EvaluateCondition(tokens, 2, MacroTable{}), PreprocessorFailure);
+    const std::vector<PPToken> dangling = ScanText("#if defined");
+    EXPECT_THROW(EvaluateCondition(dangling, 2, MacroTable{}), std::out_of_range);
+}
