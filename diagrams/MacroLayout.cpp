@@ -1,0 +1,240 @@
+#include "MacroLayout.h"
+
+#include "ModelScope.h"
+#include "Options.h"
+#include "UnitKind.h"
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+int32_t KindOf(const MacroLayoutNode& node)
+{
+    return node.scope != nullptr ? node.scope->kind : 0;
+}
+
+bool IsStackedKind(int32_t kind)
+{
+    return kind == UNIT_CLASS || kind == UNIT_STRUCT || kind == UNIT_UNION;
+}
+
+// Kinds that one stacked run of members shares: struct and union count as
+// class, a multiple-declared variable as a variable.
+int32_t MemberRunKind(int32_t kind)
+{
+    if (kind == UNIT_STRUCT || kind == UNIT_UNION)
+        return UNIT_CLASS;
+    if (kind == UNIT_MULTIPLE_VARIABLE)
+        return UNIT_VARIABLE;
+    return kind;
+}
+
+const std::string& NameOf(const MacroLayoutNode& node)
+{
+    static const std::string empty;
+    return node.scope != nullptr ? node.scope->name : empty;
+}
+
+} // namespace
+
+int MacroAccessRank(const CModelScope* scope)
+{
+    if (scope == nullptr)
+        return 0;
+    const CUnit* unit = scope->GetFirstUnit();
+    if (unit == nullptr)
+        return 0;
+    switch (GetUnitAccess(*unit)) {
+    case ACCESS_PUBLIC:
+        return 3;
+    case ACCESS_PROTECTED:
+        return 2;
+    case ACCESS_PRIVATE:
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+bool LessBySize(const MacroLayoutNode& a, const MacroLayoutNode& b)
+{
+    if (KindOf(a) != KindOf(b))
+        return KindOf(a) < KindOf(b);
+    if (a.children.size() != b.children.size())
+        return a.children.size() < b.children.size();
+    const int ra = MacroAccessRank(a.scope);
+    const int rb = MacroAccessRank(b.scope);
+    if (ra != rb)
+        return ra < rb;
+    return NameOf(a) < NameOf(b);
+}
+
+bool LessByName(const MacroLayoutNode& a, const MacroLayoutNode& b)
+{
+    if (KindOf(a) != KindOf(b))
+        return KindOf(a) < KindOf(b);
+    return NameOf(a) < NameOf(b);
+}
+
+void SortLayoutNodes(std::vector<MacroLayoutNode>& nodes, int mode)
+{
+    if (mode != 0 && mode != 1)
+        return;
+    std::stable_sort(nodes.begin(), nodes.end(), mode == 0 ? LessBySize : LessByName);
+    for (MacroLayoutNode& node : nodes)
+        SortLayoutNodes(node.children, mode);
+}
+
+CMacroLayout::CMacroLayout(std::vector<MacroLayoutNode>& list, int borderValue, int space,
+                           int viewWidth, int groupingMode, const COptions& options)
+    : nodes(list),
+      border(borderValue),
+      unitSpace(space),
+      width(std::max(0, viewWidth)),
+      grouping(groupingMode),
+      options_(options)
+{
+}
+
+CSize CMacroLayout::Arrange()
+{
+    inClass = 0;
+    SortLayoutNodes(nodes, options_.macroViewSort);
+    CSize size = SizeFlow(nodes, nullptr, 0);
+    if (options_.autoSort)
+        PlaceAll(nodes, 0, 0);
+    else
+        PlaceLeaves(nodes, 0, 0);
+    return size;
+}
+
+CSize CMacroLayout::SizeNode(MacroLayoutNode& node, int depth)
+{
+    const int saved = inClass;
+    const bool stacked = IsStackedKind(KindOf(node));
+    inClass = stacked ? 1 : 0;
+    CSize content;
+    if (stacked) {
+        content = StackMembers(node.children, &node, depth + 1);
+        node.stackedMembers = 1;
+        content.cx += 1;
+        content.cy += 1;
+    } else {
+        content = SizeFlow(node.children, &node, depth + 1);
+    }
+    inClass = saved;
+    return content;
+}
+
+void CMacroLayout::SizeChild(MacroLayoutNode& child, int depth)
+{
+    child.grouped = 0;
+    CSize content = SizeNode(child, depth);
+    child.boxW = std::max(child.textW + 2 * border, content.cx);
+    child.boxH = child.textH + content.cy + 2 * border;
+}
+
+CSize CMacroLayout::StackMembers(std::vector<MacroLayoutNode>& children, MacroLayoutNode* parent,
+                                 int depth)
+{
+    if (parent != nullptr && !children.empty())
+        parent->separators.clear();
+    int y = Step();
+    int previousHeight = 0;
+    int widthResult = 0;
+    for (size_t i = 0; i < children.size(); ++i) {
+        MacroLayoutNode& child = children[i];
+        SizeChild(child, depth);
+        bool joinable = false;
+        if (i > 0) {
+            MacroLayoutNode& previous = children[i - 1];
+            if (MemberRunKind(KindOf(child)) != MemberRunKind(KindOf(previous))) {
+                if (parent != nullptr)
+                    parent->separators.push_back(previous.relY + previous.boxH + Gap() / 2 + 1);
+                y += border + 2;
+            } else {
+                joinable = true;
+            }
+        }
+        const int32_t runKind = MemberRunKind(KindOf(child));
+        if (joinable && (runKind == UNIT_VARIABLE || runKind == UNIT_FUNCTION) && grouping != 0) {
+            y += previousHeight - (grouping == 2 ? 1 : 0);
+            child.grouped = 1;
+            children[i - 1].grouped = 1;
+        } else {
+            y += Step() + previousHeight;
+        }
+        child.relX = Step();
+        child.relY = y;
+        widthResult = std::max(widthResult, Step() + child.boxW + Step());
+        previousHeight = child.open ? child.boxH : child.textH;
+        if (previousHeight < 1)
+            previousHeight = 0;
+    }
+    return {widthResult, previousHeight + Gap() + y};
+}
+
+CSize CMacroLayout::SizeFlow(std::vector<MacroLayoutNode>& children, MacroLayoutNode* parent,
+                             int depth)
+{
+    (void)parent;
+    // Nothing to lay out takes no room (an empty view is 0 by 0).
+    if (children.empty())
+        return {0, 0};
+    for (MacroLayoutNode& child : children)
+        SizeChild(child, depth);
+
+    std::map<int32_t, int> kindCellWidth;
+    if (options_.fixedSizeArrange) {
+        for (const MacroLayoutNode& child : children) {
+            int& cell = kindCellWidth[KindOf(child)];
+            cell = std::max(cell, child.boxW + Step());
+        }
+    }
+
+    int x = Step();
+    int y = Step();
+    int rowHeight = 0;
+    int widthResult = 0;
+    for (size_t i = 0; i < children.size(); ++i) {
+        MacroLayoutNode& child = children[i];
+        const int cell = options_.fixedSizeArrange ? kindCellWidth[KindOf(child)] : child.boxW;
+        const bool overflows =
+            static_cast<int64_t>(x) + cell + 2LL * Gap() * depth > static_cast<int64_t>(width);
+        const bool kindChanges = i > 0 && KindOf(child) != KindOf(children[i - 1]);
+        if (overflows || kindChanges) {
+            x = Step();
+            y += Step() + rowHeight;
+            rowHeight = 0;
+        }
+        child.relX = x;
+        child.relY = y;
+        x += border + Gap() + cell;
+        widthResult = std::max(widthResult, x);
+        rowHeight = std::max(rowHeight, child.open ? child.boxH : child.textH);
+    }
+    return {widthResult, y + rowHeight + Gap()};
+}
+
+void CMacroLayout::PlaceAll(std::vector<MacroLayoutNode>& list, int originX, int originY)
+{
+    for (MacroLayoutNode& node : list) {
+        node.absX = node.relX + originX;
+        node.absY = node.relY + originY;
+        if (node.open)
+            PlaceAll(node.children, node.absX, node.absY + node.textH + border);
+    }
+}
+
+void CMacroLayout::PlaceLeaves(std::vector<MacroLayoutNode>& list, int originX, int originY)
+{
+    for (MacroLayoutNode& node : list) {
+        if (!IsMacroContainerKind(KindOf(node))) {
+            node.absX = node.relX + originX;
+            node.absY = node.relY + originY;
+        }
+        if (node.open)
+            PlaceLeaves(node.children, node.absX, node.absY + node.textH + border);
+    }
+}

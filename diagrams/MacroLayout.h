@@ -1,0 +1,54 @@
+#pragma once
+
+#include "GdiTypes.h"
+#include "MacroLayoutNode.h"
+
+#include <cstdint>
+#include <vector>
+
+class COptions;
+
+// Sorts, sizes and places the macro view's layout tree for one arrangement.
+//
+// Siblings are sorted by size or by name ("Macro View Sort"); the members of
+// a class, struct or union are stacked one under the other, every other
+// content flows in rows that wrap at the view's width; then absolute
+// positions are given to every node ("Auto Sort" 1) or to leaves only.
+class CMacroLayout {
+public:
+    CMacroLayout(std::vector<MacroLayoutNode>& nodes, int border, int unitSpace, int width,
+                 int grouping, const COptions& options);
+
+    // Sorts, sizes and places the whole tree; returns its total size.
+    CSize Arrange();
+
+    std::vector<MacroLayoutNode>& nodes;
+    int inClass = 0;
+    int border;
+    int unitSpace;
+    int width;
+    int grouping;
+
+private:
+    int Gap() const { return inClass == 1 ? unitSpace : 3 * unitSpace; }
+    int Step() const { return Gap() + border; }
+    CSize SizeNode(MacroLayoutNode& node, int depth);
+    void SizeChild(MacroLayoutNode& child, int depth);
+    CSize StackMembers(std::vector<MacroLayoutNode>& children, MacroLayoutNode* parent, int depth);
+    CSize SizeFlow(std::vector<MacroLayoutNode>& children, MacroLayoutNode* parent, int depth);
+    void PlaceAll(std::vector<MacroLayoutNode>& list, int originX, int originY);
+    void PlaceLeaves(std::vector<MacroLayoutNode>& list, int originX, int originY);
+
+    const COptions& options_;
+};
+
+// Sibling orders. By size: kind, then number of children, then access rank
+// (none 0, private 1, protected 2, public 3), then name. By name: kind, then
+// name. Names compare byte by byte.
+bool LessBySize(const MacroLayoutNode& a, const MacroLayoutNode& b);
+bool LessByName(const MacroLayoutNode& a, const MacroLayoutNode& b);
+// Sorts every sibling vector of the tree: mode 0 by size, 1 by name, any
+// other value not at all.
+void SortLayoutNodes(std::vector<MacroLayoutNode>& nodes, int mode);
+// The access rank of an element from its first unit.
+int MacroAccessRank(const CModelScope* scope);

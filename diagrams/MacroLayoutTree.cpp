@@ -1,0 +1,132 @@
+#include "MacroLayoutTree.h"
+
+#include "ElementStyleTable.h"
+#include "ModelScope.h"
+#include "UnitKind.h"
+#include "VisualSetting.h"
+
+namespace {
+
+bool IsMemberListKind(int32_t kind)
+{
+    return kind == UNIT_CLASS || kind == UNIT_STRUCT || kind == UNIT_UNION || kind == UNIT_PLACEHOLDER;
+}
+
+MacroLayoutNode MakeNode(CModelScope* child)
+{
+    MacroLayoutNode node(child);
+    BuildLayoutTree(child, node.children);
+    return node;
+}
+
+void MeasureNode(MacroLayoutNode& node, CVisualSetting& fonts, const ElementStyleTable& style,
+                 int border)
+{
+    const CModelScope* scope = node.scope;
+    const int32_t category = scope != nullptr ? GetUnitCategory(scope->kind) : 0;
+    const bool hasUnits = scope != nullptr && (!scope->declarations.empty() || !scope->definitions.empty());
+    CFontHolder& font = hasUnits ? fonts.GetItemFont(category) : fonts.defaultFont;
+    font.SelectInto();
+    CSize size = font.GetTextExtent(scope != nullptr ? scope->name.c_str() : "");
+    font.Restore();
+    if (size.cx > 0 && size.cy > 0) {
+        size.cx += 2 + 2 * border;
+        size.cy += 2 + 2 * border;
+    }
+    if (category == UNIT_FUNCTION && style.ContentType == 4)
+        size.cx += size.cy;
+    node.textW = size.cx;
+    node.textH = size.cy;
+    node.boxW = size.cx;
+    node.boxH = size.cy;
+    node.foldMark = 0;
+    if (node.HasChildren()) {
+        node.foldMark = node.textH - 4;
+        node.textW += node.foldMark;
+    }
+    node.DropCache();
+}
+
+void MeasureAll(std::vector<MacroLayoutNode>& nodes, CVisualSetting& fonts,
+                const ElementStyleTable& style, int border)
+{
+    for (MacroLayoutNode& node : nodes) {
+        MeasureNode(node, fonts, style, border);
+        MeasureAll(node.children, fonts, style, border);
+    }
+}
+
+bool BoxHolds(const MacroLayoutNode& node, CPoint p)
+{
+    return p.x >= node.absX && p.x <= node.absX + node.boxW && p.y >= node.absY &&
+           p.y <= node.absY + node.ShownHeight();
+}
+
+void HitTestInto(std::vector<MacroLayoutNode>& nodes, CPoint point, MacroLayoutNode*& best)
+{
+    for (MacroLayoutNode& node : nodes) {
+        if (!BoxHolds(node, point))
+            continue;
+        if (best == nullptr || node.number >= best->number)
+            best = &node;
+        if (node.open)
+            HitTestInto(node.children, point, best);
+    }
+}
+
+} // namespace
+
+void BuildLayoutTree(CModelScope* element, std::vector<MacroLayoutNode>& out)
+{
+    if (element == nullptr || !element->scopeChildren || element->scopeChildren->empty())
+        return;
+    out.reserve(out.size() + element->scopeChildren->size());
+    if (IsMemberListKind(element->kind)) {
+        for (const auto& child : *element->scopeChildren)
+            out.push_back(MakeNode(child.get()));
+        return;
+    }
+    MacroLayoutNode variables(&GlobalVariableGroup());
+    MacroLayoutNode functions(&GlobalFunctionGroup());
+    for (const auto& child : *element->scopeChildren) {
+        MacroLayoutNode node = MakeNode(child.get());
+        const int32_t category = GetUnitCategory(child->kind);
+        if (category == UNIT_VARIABLE || child->kind == UNIT_ENUM)
+            variables.children.push_back(std::move(node));
+        else if (category == UNIT_FUNCTION)
+            functions.children.push_back(std::move(node));
+        else
+            out.push_back(std::move(node));
+    }
+    if (!variables.children.empty())
+        out.push_back(std::move(variables));
+    if (!functions.children.empty())
+        out.push_back(std::move(functions));
+}
+
+int BuildMacroLayout(CModelScope* root, std::vector<MacroLayoutNode>& nodes)
+{
+    GlobalFunctionGroup().name = "Global Function(s)";
+    GlobalFunctionGroup().kind = UNIT_GLOBAL_FUNCTIONS;
+    GlobalVariableGroup().name = "Global Variable(s)";
+    GlobalVariableGroup().kind = UNIT_GLOBAL_VARIABLES;
+    nodes.clear();
+    BuildLayoutTree(root, nodes);
+    int count = 0;
+    NumberLayoutNodes(count, nodes);
+    return count;
+}
+
+void MeasureLayout(std::vector<MacroLayoutNode>& nodes, CVisualSetting& fonts,
+                   const ElementStyleTable& style, CDC* dc, int border)
+{
+    fonts.AttachDC(dc);
+    MeasureAll(nodes, fonts, style, border);
+}
+
+MacroLayoutNode* HitTestMacroNodes(std::vector<MacroLayoutNode>& nodes, CPoint point)
+{
+    MacroLayoutNode* best = nullptr;
+    HitTestInto(nodes, point, best);
+    return best;
+}
