@@ -1,6 +1,5 @@
 #include "Options.h"
 
-#include "InputSet.h"
 #include "LanguageTable.h"
 #include "ProgramFolder.h"
 #include "Prompt.h"
@@ -314,23 +313,4 @@ void COptions::EnumFontNames(CDC*)
     EnsureGuiApplication();
     for (const QString& family : QFontDatabase::families())
         fontNames.insert(family.toUtf8().toStdString());
-}
-
-void COptions::ApplyToGlobalInput(CInputSet& input) const
-{
-    if (const auto* dirs = GetIncludeDirs())
-        input.includeDirs = *dirs;
-    else
-        input.includeDirs.clear();
-    input.userIncludeDirs = userIncludeList;
-    ApplyPredefinedWords(input);
-}
-
-void COptions::ApplyPredefinedWords(CInputSet& input) const
-{
-    input.defines.clear();
-    for (const auto& [name, value] : commonWords)
-        input.defines.push_back({name, value});
-    for (const auto& [name, value] : projectWords)
-        input.defines.push_back({name, value});
 }

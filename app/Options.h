@@ -43,7 +43,8 @@ public:
     void ClearProjectWords() { projectWords.clear(); }
     // Fills the font names once, from the font families Qt knows.
     void EnumFontNames(CDC* dc = nullptr);
-    // Include lists and predefined words into a run's project input.
+    // Include lists and predefined words into a run's project input
+    // (library kestrin_options_input).
     void ApplyToGlobalInput(CInputSet& input) const;
     // The input's defines become the common words, then the project words,
     // each in name order.

@@ -1,0 +1,299 @@
+#include "MacroLayout.h"
+#include "MacroLayoutTree.h"
+#include "MacroTestModel.h"
+
+#include "ElementStyleTable.h"
+#include "MacroViewDefaults.h"
+#include "Options.h"
+#include "TextMeasurer.h"
+#include "VisualSetting.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Options that touch no real settings file or option file.
+COptions& TestOptions()
+{
+    static COptions* options = [] {
+        auto path = std::filesystem::temp_directory_path() / "kestrin-macro-layout-test.ini";
+        return new COptions(path.string(), "");
+    }();
+    return *options;
+}
+
+class MacroLayoutTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetMacroViewDefaults(fonts, style);
+        style.ContentType = 0;
+        dc.CreateCompatibleDC(nullptr);
+        options.macroViewSort = 1;
+        options.fixedSizeArrange = false;
+        options.autoSort = true;
+    }
+
+    std::vector<MacroLayoutNode> Build()
+    {
+        std::vector<MacroLayoutNode> nodes;
+        BuildMacroLayout(&model.root, nodes);
+        MeasureLayout(nodes, fonts, style, &dc, 1);
+        return nodes;
+    }
+
+    CSize Arrange(std::vector<MacroLayoutNode>& nodes, int width = 1000, int unitSpace = 4, int grouping = 0)
+    {
+        CMacroLayout layout(nodes, 1, unitSpace, width, grouping, options);
+        return layout.Arrange();
+    }
+
+    ScopedTextMeasurer measurer{std::make_shared<FixedWidthTextMeasurer>(6, 10)};
+    MacroTestModel model;
+    CVisualSetting fonts;
+    ElementStyleTable style;
+    CDC dc;
+    COptions& options = TestOptions();
+};
+
+std::vector<std::string> Names(const std::vector<MacroLayoutNode>& nodes)
+{
+    std::vector<std::string> names;
+    for (const auto& node : nodes)
+        names.push_back(node.scope->name);
+    return names;
+}
+
+} // namespace
+
+TEST_F(MacroLayoutTest, EmptyTopLevelTakesNoRoom)
+{
+    std::vector<MacroLayoutNode> nodes = Build();
+    EXPECT_TRUE(nodes.empty());
+    EXPECT_EQ(Arrange(nodes), CSize(0, 0));
+}
+
+TEST_F(MacroLayoutTest, TreeGroupsGlobalsAndKeepsClassMembers)
+{
+    CModelScope* ns = model.Add(nullptr, "ns", UNIT_NAMESPACE);
+    model.Add(ns, "Colour", UNIT_ENUM);
+    model.Add(ns, "counter", UNIT_VARIABLE);
+    model.Add(ns, "run", UNIT_FUNCTION);
+    CModelScope* cls = model.Add(ns, "Shape", UNIT_CLASS);
+    model.Add(cls, "Kind", UNIT_ENUM);
+    model.Add(cls, "area", UNIT_FUNCTION, ACCESS_PUBLIC);
+    model.Add(nullptr, "main", UNIT_FUNCTION);
+
+    std::vector<MacroLayoutNode> nodes = Build();
+    ASSERT_EQ(Names(nodes), (std::vector<std::string>{"ns", "Global Function(s)"}));
+    const MacroLayoutNode& nsNode = nodes[0];
+    ASSERT_EQ(Names(nsNode.children),
+              (std::vector<std::string>{"Shape", "Global Variable(s)", "Global Function(s)"}));
+    EXPECT_EQ(Names(nsNode.children[1].children), (std::vector<std::string>{"Colour", "counter"}));
+    EXPECT_EQ(Names(nsNode.children[0].children), (std::vector<std::string>{"Kind", "area"}));
+    EXPECT_EQ(nsNode.children[1].scope->kind, UNIT_GLOBAL_VARIABLES);
+    EXPECT_EQ(nodes[1].scope->kind, UNIT_GLOBAL_FUNCTIONS);
+    // New nodes are closed and numbered depth first.
+    EXPECT_EQ(nodes[0].open, 0);
+    EXPECT_EQ(nodes[0].number, 0);
+    EXPECT_EQ(nsNode.children[0].number, 1);
+    EXPECT_EQ(nsNode.children[0].children[1].number, 3);
+    EXPECT_EQ(nodes[1].number, 9);
+}
+
+TEST_F(MacroLayoutTest, MeasuringAddsBorderFoldMarkerAndFunctionMark)
+{
+    CModelScope* cls = model.Add(nullptr, "Shape", UNIT_CLASS);
+    model.Add(cls, "area", UNIT_FUNCTION);
+    std::vector<MacroLayoutNode> nodes = Build();
+    // 5 chars x 6 + 2 + 2 x border, height 10 + 4, then the fold marker.
+    EXPECT_EQ(nodes[0].textH, 14);
+    EXPECT_EQ(nodes[0].foldMark, 10);
+    EXPECT_EQ(nodes[0].textW, 34 + 10);
+    EXPECT_EQ(nodes[0].children[0].textW, 28);
+    EXPECT_EQ(nodes[0].children[0].foldMark, 0);
+
+    style.ContentType = 4;  // room for the function mark
+    MeasureLayout(nodes, fonts, style, &dc, 1);
+    EXPECT_EQ(nodes[0].children[0].textW, 28 + 14);
+    EXPECT_EQ(nodes[0].textW, 44);
+}
+
+TEST_F(MacroLayoutTest, SortBySizeAndByName)
+{
+    CModelScope* ns = model.Add(nullptr, "zone", UNIT_NAMESPACE);
+    model.Add(ns, "inner", UNIT_CLASS);
+    model.Add(nullptr, "Zeta", UNIT_STRUCT);
+    CModelScope* big = model.Add(nullptr, "Alpha", UNIT_CLASS);
+    model.Add(big, "x", UNIT_VARIABLE, ACCESS_PUBLIC);
+    model.Add(big, "b", UNIT_VARIABLE, ACCESS_PUBLIC);
+    model.Add(big, "c", UNIT_VARIABLE, ACCESS_PRIVATE);
+    model.Add(big, "d", UNIT_VARIABLE);
+    model.Add(big, "e", UNIT_VARIABLE, ACCESS_PROTECTED);
+    model.Add(big, "go", UNIT_FUNCTION, ACCESS_PRIVATE);
+    model.Add(nullptr, "Beta", UNIT_CLASS);
+    model.Add(nullptr, "v", UNIT_VARIABLE);
+    model.Add(nullptr, "f", UNIT_FUNCTION);
+
+    std::vector<MacroLayoutNode> nodes = Build();
+    options.macroViewSort = 1;
+    Arrange(nodes);
+    EXPECT_EQ(Names(nodes), (std::vector<std::string>{"Alpha", "Beta", "Zeta", "zone",
+                                                      "Global Variable(s)", "Global Function(s)"}));
+    EXPECT_EQ(Names(nodes[0].children), (std::vector<std::string>{"b", "c", "d", "e", "x", "go"}));
+
+    options.macroViewSort = 0;
+    Arrange(nodes);
+    // By size: Beta (no members) before Alpha; members by access none, private, protected, public.
+    EXPECT_EQ(Names(nodes), (std::vector<std::string>{"Beta", "Alpha", "Zeta", "zone",
+                                                      "Global Variable(s)", "Global Function(s)"}));
+    EXPECT_EQ(Names(nodes[1].children), (std::vector<std::string>{"d", "c", "e", "b", "x", "go"}));
+
+    options.macroViewSort = 7;  // no sorting at all
+    std::swap(nodes[0], nodes[1]);
+    Arrange(nodes);
+    EXPECT_EQ(nodes[0].scope->name, "Alpha");
+    options.macroViewSort = 1;
+}
+
+TEST_F(MacroLayoutTest, StackedMembersGroupAndSeparate)
+{
+    CModelScope* cls = model.Add(nullptr, "C", UNIT_CLASS);
+    model.Add(cls, "a", UNIT_VARIABLE);
+    model.Add(cls, "b", UNIT_VARIABLE);
+    model.Add(cls, "f", UNIT_FUNCTION);
+    std::vector<MacroLayoutNode> nodes = Build();
+
+    // In a class: gap 4, step 5. "a" is 10 by 14 measured, its box 12 by 16.
+    Arrange(nodes, 1000, 4, 0);
+    const MacroLayoutNode& c = nodes[0];
+    ASSERT_EQ(Names(c.children), (std::vector<std::string>{"a", "b", "f"}));
+    EXPECT_EQ(c.children[0].relY, 10);
+    EXPECT_EQ(c.children[1].relY, 29);
+    EXPECT_EQ(c.children[2].relY, 51);  // after the separator: + border + 2
+    EXPECT_EQ(c.separators, std::vector<int>{29 + 16 + 2 + 1});
+    EXPECT_EQ(c.children[0].relX, 5);
+    EXPECT_EQ(c.stackedMembers, 1);
+    EXPECT_EQ(c.boxW, 23);
+    EXPECT_EQ(c.boxH, 14 + 70 + 2);
+    EXPECT_EQ(c.children[0].grouped, 0);
+
+    Arrange(nodes, 1000, 4, 1);  // joined: b starts where a's caption ends
+    EXPECT_EQ(c.children[1].relY, c.children[0].relY + c.children[0].textH);
+    EXPECT_EQ(c.children[0].grouped, 1);
+    EXPECT_EQ(c.children[1].grouped, 1);
+    EXPECT_EQ(c.children[2].grouped, 0);
+
+    Arrange(nodes, 1000, 4, 2);  // one shared border line
+    EXPECT_EQ(c.children[1].relY, c.children[0].relY + c.children[0].textH - 1);
+}
+
+TEST_F(MacroLayoutTest, FlowWrapsAtTheViewWidthAndOnKindChange)
+{
+    for (const char* name : {"Aaaa", "Bbbb", "Cccc"})
+        model.Add(nullptr, name, UNIT_CLASS);
+    model.Add(nullptr, "Ssss", UNIT_STRUCT);
+    std::vector<MacroLayoutNode> nodes = Build();
+    // Top level: gap 12, step 13; each closed class box is 30 wide, its caption 14 high.
+    CSize size = Arrange(nodes, 1000);
+    EXPECT_EQ(nodes[0].relX, 13);
+    EXPECT_EQ(nodes[1].relX, 13 + 30 + 1 + 12);
+    EXPECT_EQ(nodes[2].relY, nodes[0].relY);
+    EXPECT_EQ(nodes[3].relX, 13);  // a struct starts a new row
+    EXPECT_EQ(nodes[3].relY, 13 + 13 + 14);
+    EXPECT_EQ(size.cy, nodes[3].relY + 14 + 12);
+
+    // Narrower than any cell: still one cell per row.
+    Arrange(nodes, 5);
+    EXPECT_EQ(nodes[0].relY, 13 + 13);
+    EXPECT_EQ(nodes[1].relY, nodes[0].relY + 13 + 14);
+    EXPECT_EQ(nodes[1].relX, 13);
+}
+
+TEST_F(MacroLayoutTest, FixedSizeArrangeGivesOneCellWidthPerKind)
+{
+    model.Add(nullptr, "A", UNIT_CLASS);
+    model.Add(nullptr, "Bbbbbbbbbb", UNIT_CLASS);
+    model.Add(nullptr, "C", UNIT_CLASS);
+    std::vector<MacroLayoutNode> nodes = Build();
+    options.fixedSizeArrange = true;
+    Arrange(nodes);
+    options.fixedSizeArrange = false;
+    const int widest = nodes[1].boxW;
+    const int cell = widest + 13;
+    EXPECT_EQ(nodes[1].relX - nodes[0].relX, 1 + 12 + cell);
+    EXPECT_EQ(nodes[2].relX - nodes[1].relX, 1 + 12 + cell);
+}
+
+TEST_F(MacroLayoutTest, ClosedNodeAddsOnlyItsCaption)
+{
+    CModelScope* ns = model.Add(nullptr, "ns", UNIT_NAMESPACE);
+    model.Add(ns, "K", UNIT_CLASS);
+    model.Add(nullptr, "Other", UNIT_NAMESPACE);
+    std::vector<MacroLayoutNode> nodes = Build();
+    Arrange(nodes, 30);  // one per row
+    EXPECT_EQ(nodes[1].relY - nodes[0].relY, 13 + nodes[0].textH);
+    SetNodeOpen(nodes[0], true);
+    Arrange(nodes, 30);
+    EXPECT_EQ(nodes[1].relY - nodes[0].relY, 13 + nodes[0].boxH);
+    EXPECT_GT(nodes[0].boxH, nodes[0].textH);
+}
+
+TEST_F(MacroLayoutTest, PlacingAllOrLeavesOnly)
+{
+    CModelScope* ns = model.Add(nullptr, "ns", UNIT_NAMESPACE);
+    model.Add(ns, "Colour", UNIT_ENUM);
+    std::vector<MacroLayoutNode> nodes = Build();
+    SetAllNodesOpen(nodes, true);
+    Arrange(nodes);
+    MacroLayoutNode& group = nodes[0].children[0];
+    MacroLayoutNode& leaf = group.children[0];
+    EXPECT_EQ(nodes[0].absX, nodes[0].relX);
+    EXPECT_EQ(group.absY, nodes[0].absY + nodes[0].textH + 1 + group.relY);
+    EXPECT_EQ(leaf.absX, group.absX + leaf.relX);
+
+    // Leaves only: the dragged containers keep their place, leaves follow them.
+    options.autoSort = false;
+    nodes[0].absX = 300;
+    group.absX = 320;
+    group.absY = 200;
+    Arrange(nodes);
+    options.autoSort = true;
+    EXPECT_EQ(nodes[0].absX, 300);
+    EXPECT_EQ(group.absX, 320);
+    EXPECT_EQ(leaf.absX, 320 + leaf.relX);
+    EXPECT_EQ(leaf.absY, 200 + group.textH + 1 + leaf.relY);
+}
+
+TEST_F(MacroLayoutTest, HitTestFindsInnerItemsTopmostFirst)
+{
+    CModelScope* cls = model.Add(nullptr, "Shape", UNIT_CLASS);
+    model.Add(cls, "area", UNIT_FUNCTION);
+    std::vector<MacroLayoutNode> nodes = Build();
+    Arrange(nodes);
+    MacroLayoutNode& member = nodes[0].children[0];
+    // Closed: only the caption counts, the member is not shown.
+    EXPECT_EQ(HitTestMacroNodes(nodes, {nodes[0].absX + 1, nodes[0].absY + 1}), &nodes[0]);
+    SetAllNodesOpen(nodes, true);
+    Arrange(nodes);
+    EXPECT_EQ(HitTestMacroNodes(nodes, {member.absX + 2, member.absY + 2}), &member);
+    EXPECT_EQ(HitTestMacroNodes(nodes, {nodes[0].absX + 1, nodes[0].absY + 1}), &nodes[0]);
+    EXPECT_EQ(HitTestMacroNodes(nodes, {nodes[0].absX + nodes[0].boxW, nodes[0].absY}), &nodes[0]);
+    EXPECT_EQ(HitTestMacroNodes(nodes, {nodes[0].absX + nodes[0].boxW + 1, nodes[0].absY}), nullptr);
+}
+
+TEST_F(MacroLayoutTest, CopiesOwnNoBitmap)
+{
+    model.Add(nullptr, "A", UNIT_CLASS);
+    std::vector<MacroLayoutNode> nodes = Build();
+    int32_t counter = 1;
+    nodes[0].boxCache = std::make_unique<MacroBoxCache>(&counter);
+    nodes[0].cached = 1;
+    MacroLayoutNode copy = nodes[0];
+    EXPECT_EQ(copy.cached, 0);
+    EXPECT_EQ(copy.boxCache, nullptr);
+    MeasureLayout(nodes, fonts, style, &dc, 1);  // measuring drops the bitmap
+    EXPECT_EQ(nodes[0].cached, 0);
+    EXPECT_EQ(counter, 0);
+}

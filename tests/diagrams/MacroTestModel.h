@@ -1,0 +1,53 @@
+#pragma once
+
+// A small hand-built project model for the macro view tests.
+
+#include "DetailRecords.h"
+#include "ModelScope.h"
+#include "Unit.h"
+#include "UnitKind.h"
+
+#include <deque>
+#include <memory>
+#include <string>
+
+struct MacroTestModel {
+    CModelScope root;
+    std::deque<CUnit> units;  // stable addresses
+
+    MacroTestModel() { root.kind = UNIT_ROOT; }
+
+    CUnit* MakeUnit(int32_t kind, int32_t access)
+    {
+        CUnit& unit = units.emplace_back();
+        unit.kind = kind;
+        if (kind == UNIT_VARIABLE) {
+            auto info = std::make_unique<CVariableInfo>();
+            info->access = access;
+            unit.SetDetail(std::move(info));
+        } else if (kind == UNIT_FUNCTION) {
+            auto info = std::make_unique<CFunctionInfo>();
+            info->access = access;
+            unit.SetDetail(std::move(info));
+        }
+        return &unit;
+    }
+
+    // Adds an element with a declaring unit (and a defining one when asked).
+    CModelScope* Add(CModelScope* parent, const std::string& name, int32_t kind, int32_t access = 0,
+                     bool defined = false)
+    {
+        CModelScope key;
+        key.name = name;
+        key.kind = kind;
+        CModelScope* scope = (parent != nullptr ? parent : &root)->AddChild(key);
+        const int32_t unitKind = kind == UNIT_MULTIPLE_VARIABLE ? UNIT_VARIABLE : kind;
+        scope->declarations.push_back(MakeUnit(unitKind, access));
+        scope->declarationFiles.push_back("test.cpp");
+        if (defined) {
+            scope->definitions.push_back(MakeUnit(unitKind, access));
+            scope->definitionFiles.push_back("test.cpp");
+        }
+        return scope;
+    }
+};
