@@ -2,7 +2,7 @@
 // screen and reports how long layout and painting take.
 //
 //   macro_bench [-I DIR]... [-D NAME[=VALUE]]... [PATH...] [--lines N]
-//               [--width PIXELS] [--png FILE]
+//               [--width PIXELS] [--png FILE] [--png-top ROWS]
 //
 // The analysis run is not part of this program yet: the model is made up in
 // memory with the shape of a project of N lines (default 100000); paths,
@@ -17,6 +17,7 @@
 #include "MacroMap.h"
 #include "MacroViewDefaults.h"
 #include "Options.h"
+#include "Prompt.h"
 #include "VisualSetting.h"
 
 #include <chrono>
@@ -29,6 +30,10 @@
 
 namespace {
 
+struct SilentPrompt : Prompt {
+    void Show(PromptKind, const std::string&) override {}
+};
+
 double MillisecondsSince(std::chrono::steady_clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
@@ -38,7 +43,7 @@ int Usage()
 {
     std::fprintf(stderr,
                  "usage: macro_bench [-I DIR] [-D NAME[=VALUE]] [PATH...] [--lines N] [--width PIXELS] "
-                 "[--png FILE]\n");
+                 "[--png FILE] [--png-top ROWS]\n");
     return 2;
 }
 
@@ -49,6 +54,7 @@ int main(int argc, char** argv)
     int lines = 100000;
     int width = 1600;
     std::string png;
+    int pngTop = 0;
     std::vector<std::string> paths;
     int unused = 0;
     for (int i = 1; i < argc; ++i) {
@@ -61,6 +67,8 @@ int main(int argc, char** argv)
         };
         if (arg == "--png")
             png = value();
+        else if (arg == "--png-top")
+            pngTop = std::max(1, std::atoi(value().c_str()));
         else if (arg == "--lines")
             lines = std::max(1, std::atoi(value().c_str()));
         else if (arg == "--width")
@@ -83,6 +91,8 @@ int main(int argc, char** argv)
     std::printf("model_lines %d\nelements %d\n", lines, model.elements);
 
     const auto settingsFile = std::filesystem::temp_directory_path() / "kestrin-macro-bench.ini";
+    SilentPrompt silent;
+    ScopedPrompt quiet(&silent);  // a first run has no settings file: say nothing
     COptions options(settingsFile.string(), "");
     CVisualSetting fonts;
     ElementStyleTable style;
@@ -90,49 +100,72 @@ int main(int argc, char** argv)
 
     CDC screen;
     screen.CreateCompatibleDC(nullptr);
-
-    // Layout: build the tree, unfold it all, measure, arrange.
-    auto start = std::chrono::steady_clock::now();
     std::vector<MacroLayoutNode> nodes;
-    const int count = BuildMacroLayout(&model.root, nodes);
-    SetAllNodesOpen(nodes, true);
-    MeasureLayout(nodes, fonts, style, &screen, 1);
-    CMacroLayout layout(nodes, 1, style.UnitSpace, width, style.Grouping, options);
-    const CSize size = layout.Arrange();
-    const double layoutMs = MillisecondsSince(start);
-    std::printf("nodes %d\nlayout_ms %.1f\npicture %d x %d\n", count, layoutMs, size.cx, size.cy);
+    int count = 0;
 
-    // Paint the whole picture off screen.
-    CDC canvas;
-    canvas.CreateCompatibleDC(&screen);
-    CBitmap bitmap;
-    if (!bitmap.CreateCompatibleBitmap(&screen, std::max(1, size.cx), std::max(1, size.cy))) {
-        std::fprintf(stderr, "picture of %d x %d is too large to paint\n", size.cx, size.cy);
+    // One arrangement and one paint of the whole picture; `open` unfolds
+    // every box first (the view shows a new tree folded).
+    auto run = [&](bool open, const char* suffix, CBitmap& bitmap) -> bool {
+        auto start = std::chrono::steady_clock::now();
+        count = BuildMacroLayout(&model.root, nodes);
+        if (open)
+            SetAllNodesOpen(nodes, true);
+        MeasureLayout(nodes, fonts, style, &screen, 1);
+        CMacroLayout layout(nodes, 1, style.UnitSpace, width, style.Grouping, options);
+        const CSize size = layout.Arrange();
+        const double layoutMs = MillisecondsSince(start);
+        std::printf("nodes %d\nlayout%s_ms %.1f\npicture%s %d x %d\n", count, suffix, layoutMs, suffix,
+                    size.cx, size.cy);
+
+        CDC canvas;
+        canvas.CreateCompatibleDC(&screen);
+        if (!bitmap.CreateCompatibleBitmap(&screen, std::max(1, size.cx), std::max(1, size.cy))) {
+            std::fprintf(stderr, "picture of %d x %d is too large to paint\n", size.cx, size.cy);
+            return false;
+        }
+        canvas.SelectObject(&bitmap);
+        canvas.FillSolidRect(0, 0, size.cx, size.cy, style.BackGroundColor);
+        start = std::chrono::steady_clock::now();
+        {
+            CMacroMap map(&canvas, nodes, fonts, style, 1, options);
+            map.Draw();
+        }
+        const double paintMs = MillisecondsSince(start);
+        std::printf("paint%s_ms %.1f\n", suffix, paintMs);
+        std::printf("total%s_ms %.1f\n", suffix, layoutMs + paintMs);
+
+        // One window's worth (1600 by 1000) from the middle, as a scrolled
+        // view repaints it, twice: the second copies kept boxes back.
+        for (int pass = 1; pass <= 2; ++pass) {
+            CDC window;
+            window.CreateCompatibleDC(&screen);
+            window.SelectObject(&bitmap);
+            window.IntersectClipRect(CRect(0, size.cy / 2, 1600, size.cy / 2 + 1000));
+            start = std::chrono::steady_clock::now();
+            CMacroMap map(&window, nodes, fonts, style, 1, options);
+            map.Draw();
+            std::printf("paint_window%s_%d_ms %.2f\n", suffix, pass, MillisecondsSince(start));
+        }
+        std::printf("kept_boxes%s %d\n", suffix, options.boxBitmapCount);
+        return true;
+    };
+
+    CBitmap folded;
+    if (!run(false, "", folded))
         return 1;
-    }
-    canvas.SelectObject(&bitmap);
-    canvas.FillSolidRect(0, 0, size.cx, size.cy, style.BackGroundColor);
-    start = std::chrono::steady_clock::now();
-    {
-        CMacroMap map(&canvas, nodes, fonts, style, 1, options);
-        map.Draw();
-    }
-    const double paintMs = MillisecondsSince(start);
-    start = std::chrono::steady_clock::now();
-    {
-        CMacroMap map(&canvas, nodes, fonts, style, 1, options);
-        map.Draw();
-    }
-    const double repaintMs = MillisecondsSince(start);
-    std::printf("paint_ms %.1f\nrepaint_ms %.1f\nkept_boxes %d\n", paintMs, repaintMs, options.boxBitmapCount);
-    std::printf("total_ms %.1f\n", layoutMs + paintMs);
+    CBitmap unfolded;
+    if (!run(true, "_open", unfolded))
+        return 1;
 
     if (!png.empty()) {
-        if (!bitmap.Image().save(QString::fromStdString(png), "PNG")) {
+        QImage picture = unfolded.Image();
+        if (pngTop > 0 && pngTop < picture.height())
+            picture = picture.copy(0, 0, picture.width(), pngTop);
+        if (!picture.save(QString::fromStdString(png), "PNG")) {
             std::fprintf(stderr, "cannot write %s\n", png.c_str());
             return 1;
         }
-        std::printf("png %s\n", png.c_str());
+        std::printf("png %s (%d x %d)\n", png.c_str(), picture.width(), picture.height());
     }
     nodes.clear();
     return 0;

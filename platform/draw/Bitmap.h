@@ -13,7 +13,7 @@ class CBitmap {
 public:
     // The largest bitmap the layer makes, in pixels (1 GiB of pixels).
     static constexpr int64_t kMaxPixels = int64_t(1) << 28;
-    static constexpr int kMaxSide = 65535;
+    static constexpr int kMaxSide = 1 << 20;
 
     CBitmap() = default;
     CBitmap(const CBitmap&) = delete;

@@ -202,8 +202,10 @@ void CDC::FillDeviceRect(const CRect& device, uint32_t rgb)
     CRect r = CRect::Intersect(device, DeviceClip());
     if (r.IsRectEmpty())
         return;
+    uchar* bits = image_->bits();
+    const qsizetype stride = image_->bytesPerLine();
     for (int y = r.top; y < r.bottom; ++y) {
-        auto* line = reinterpret_cast<uint32_t*>(image_->scanLine(y));
+        auto* line = reinterpret_cast<uint32_t*>(bits + stride * y);
         std::fill(line + r.left, line + r.right, rgb);
     }
 }
