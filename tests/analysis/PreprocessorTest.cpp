@@ -1,0 +1,329 @@
+#include "PreprocessHelpers.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kData = KESTRIN_TEST_DATA "/scan";
+
+// A fresh folder under the temporary folder, removed with the object.
+struct TempFolder {
+    fs::path path = fs::temp_directory_path() /
+                    ("kestrin_pp_" + std::to_string(getpid()) + "_" + std::to_string(counter()++));
+    TempFolder() { fs::create_directories(path); }
+    ~TempFolder() { fs::remove_all(path); }
+    std::string Write(const std::string& name, const std::string& content) const
+    {
+        const fs::path file = path / name;
+        fs::create_directories(file.parent_path());
+        std::ofstream(file, std::ios::binary) << content;
+        return file.string();
+    }
+    static int& counter()
+    {
+        static int n = 0;
+        return n;
+    }
+};
+
+} // namespace
+
+TEST(Preprocessor, IfElseKeepsTheTakenBranchOnly)
+{
+    PreprocessRun run;
+    EXPECT_EQ(run.Text("#if 0\na\n#else\nb\n#endif\nc\n"), "b\n\nc\n");
+    EXPECT_EQ(run.Text("#if 1\na\n#elif 1\nb\n#else\nc\n#endif\nd\n"), "a\n\nd\n");
+    EXPECT_EQ(run.Text("#if 0\na\n#elif 2 > 1\nb\n#else\nc\n#endif\n"), "b\n\n");
+    EXPECT_EQ(run.Text("#if 0\n#if 1\na\n#else\nb\n#endif\n#elif 0\nc\n#else\nd\n#endif\n"),
+              "d\n\n");
+    EXPECT_EQ(run.Text("#ifdef NOPE\na\n#endif\n#ifndef NOPE\nb\n#endif\n"), "\nb\n\n");
+}
+
+TEST(Preprocessor, IfdefWithTwoWordsIsLeftAlone)
+{
+    PreprocessRun run;
+    EXPECT_EQ(run.Text("#ifdef A B\nx\n"), "# ifdef A B\nx\n");
+}
+
+TEST(Preprocessor, UndefRemovesTheMacro)
+{
+    PreprocessRun run;
+    EXPECT_EQ(run.Text("#define X 1\n#undef X\n#ifdef X\na\n#endif\n#ifndef X\nb\n#endif\nX\n"),
+              "# define X 1\n# undef X\n\nb\n\nX\n");
+    EXPECT_FALSE(run.Defined("X"));
+    run.Text("#undef Y\n");
+    EXPECT_FALSE(run.Defined("Y"));
+}
+
+TEST(Preprocessor, DirectivesOnTheLastLineDoNotHang)
+{
+    PreprocessRun run;
+    EXPECT_EQ(run.Text("int a;\n#pragma pack(pop)"), "int a ;\n");
+    EXPECT_EQ(run.Text("#if 1\nx\n#endif"), "x\n");
+    CapturedOutput quiet;
+    EXPECT_EQ(run.Text("#if 1"), "# if 1"); // no line end: no condition
+    EXPECT_EQ(run.Text("#else"), "# else");
+    EXPECT_EQ(run.Text("#"), "#");
+    EXPECT_EQ(run.Text("#define F(a) a\nF("), "# define F ( a ) a\nF (");
+}
+
+TEST(Preprocessor, MissingEndifEndsTheGroupAtTheEndOfTheFile)
+{
+    PreprocessRun run;
+    CapturedOutput out;
+    EXPECT_EQ(run.Text("a\n#if 0\nb\n#else\nc\n"), "a\nc\n");
+    EXPECT_EQ(run.Text("a\n#if 0\nb\nc\n"), "a\n");
+    EXPECT_EQ(run.Text("#ifdef NOPE\nb\n#if 1\n"), "");
+    const std::string text = out.str();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2);
+}
+
+TEST(Preprocessor, ElseWithoutIfStopsTheFile)
+{
+    PreprocessRun run;
+    CapturedOutput out;
+    EXPECT_EQ(run.Text("a\n#else\nb\n"), "a\n# else\nb\n");
+    EXPECT_NE(out.str().find("cannot preprocessing Else because there is no if or if(n)def."),
+              std::string::npos);
+    EXPECT_NE(out.str().find(": /nowhere/main.c\n"), std::string::npos);
+}
+
+TEST(Preprocessor, DirectiveWordsOutsideDirectivesBecomeIdentifiers)
+{
+    PreprocessRun run;
+    run.Text("int line = defined; x = include;\n#line 5\n#error stop\n");
+    const auto& t = run.file->scan.tokens;
+    EXPECT_EQ(t[1].type, IDENTIFIER);
+    EXPECT_STREQ(t[1].text, "line");
+    EXPECT_EQ(t[3].type, WORD_DEFINED);
+    EXPECT_EQ(t[7].type, IDENTIFIER);
+    EXPECT_STREQ(t[7].text, "include");
+    EXPECT_EQ(t[11].type, WORD_LINE); // the word right after '#' stays
+    EXPECT_EQ(t[15].type, WORD_ERROR);
+}
+
+TEST(Preprocessor, FrameworkMacrosAreRemoved)
+{
+    PreprocessRun run;
+    EXPECT_EQ(run.Text("class C {\nDECLARE_DYNCREATE(C)\nafx_msg void OnX();\n"
+                       "DECLARE_MESSAGE_MAP()\n};\nIMPLEMENT_DYNCREATE(C, B)\n"
+                       "BEGIN_MESSAGE_MAP(C, B)\nON_COMMAND(1, OnX)\nEND_MESSAGE_MAP()\nint z;\n"),
+              "class C {\n\nvoid OnX ( ) ;\n\n} ;\n\n\nint z ;\n");
+    EXPECT_EQ(run.Text("DECLARE_DYNAMIC(C"), "DECLARE_DYNAMIC ( C");
+    EXPECT_EQ(run.Text("BEGIN_MESSAGE_MAP(C, B) END_MESSAGE_MAP"),
+              "BEGIN_MESSAGE_MAP ( C , B ) END_MESSAGE_MAP");
+}
+
+TEST(Preprocessor, ObjectAndFunctionLikeMacros)
+{
+    PreprocessRun run;
+    EXPECT_EQ(run.Text("#define A 1\n#define B A + 2\nB;\n"), "# define A 1\n# define B A + 2\n1 + 2 ;\n");
+    EXPECT_EQ(run.Body("B"), "1 + 2");
+    EXPECT_EQ(run.Text("#define B A\n#define A 1\nB;\n"), "# define B A\n# define A 1\nA ;\n");
+    EXPECT_EQ(run.Text("#define MAX(a,b) ((a)>(b)?(a):(b))\nMAX(x, y+1);\n"),
+              "# define MAX ( a , b ) ( ( a ) > ( b ) ? ( a ) : ( b ) )\n"
+              "( ( x ) > ( y + 1 ) ? ( x ) : ( y + 1 ) ) ;\n");
+    EXPECT_EQ(run.Text("#define EMPTY\nEMPTY int x;\n"), "# define EMPTY\nint x ;\n");
+    EXPECT_EQ(run.Text("#define F(x) [x]\nF F(a,,b) G\n"), "# define F ( x ) [ x ]\nF [ a ] G\n");
+    EXPECT_EQ(run.Text("#define P(x) #x a##b\nP(1)\n"), "# define P ( x ) # x a ## b\n# 1 a ## b\n");
+    EXPECT_EQ(run.Text("#define const\nconst int k;\n"), "# define const\nconst int k ;\n");
+    EXPECT_TRUE(run.Defined("const"));
+}
+
+TEST(Preprocessor, MacroFaultsEndTheFileWithTheStopLine)
+{
+    PreprocessRun run;
+    CapturedOutput out;
+    EXPECT_EQ(run.Text("#define F(a,b) a b\nF(1) rest\n"), "# define F ( a , b ) a b\nF ( 1 ) rest\n");
+    EXPECT_EQ(run.Text("#define G(a) a\nG(1\n"), "# define G ( a ) a\nG ( 1\n");
+    EXPECT_EQ(run.Text("x\n#define"), "x\n# define");
+    const std::string text = out.str();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
+    EXPECT_NE(text.find("#define Analysis - (Cannot Complete Analysis)"), std::string::npos);
+}
+
+TEST(Preprocessor, PredefinedWordsAreMacros)
+{
+    PreprocessRun run;
+    run.input.defines = {{"_MSC_VER", 1200}, {"WIN32", 1}};
+    EXPECT_EQ(run.Text("#if _MSC_VER >= 1200 && WIN32\nyes\n#endif\n_MSC_VER\n"), "yes\n\n1200\n");
+}
+
+TEST(Preprocessor, IncludesAreFoundResolvedAndRegistered)
+{
+    PreprocessRun run;
+    run.input.includeDirs = {kData + "/system"};
+    CapturedOutput out;
+    const std::string result = run.File(kData + "/project/main.c");
+    EXPECT_NE(result.find("return 7 + 2 + 1 + 4 ;"), std::string::npos) << result;
+    EXPECT_NE(result.find("# include \"Sub\\Util.h\""), std::string::npos);
+    EXPECT_NE(result.find("# include<System.h>"), std::string::npos);
+    EXPECT_EQ(out.str(), "");
+    // stdafx, util (config through it), once twice, system, guard twice.
+    EXPECT_EQ(run.file->includes.size(), 7u);
+    ASSERT_GE(run.index.files.size(), 6u);
+    bool foundUtil = false;
+    for (const auto& header : run.index.files) {
+        if (header->path.find("sub/util.h") != std::string::npos) {
+            foundUtil = true;
+            EXPECT_TRUE(header->macros.count("UTIL_VALUE"));
+            EXPECT_EQ(header->includes.size(), 1u);
+        }
+        EXPECT_EQ(header->path.find('\\'), std::string::npos) << header->path;
+    }
+    EXPECT_TRUE(foundUtil);
+    EXPECT_TRUE(run.Defined("SYSTEM_VALUE"));
+    EXPECT_EQ(run.file->onceFiles.size(), 1u);
+}
+
+TEST(Preprocessor, AngleIncludesNeedTheSystemSwitch)
+{
+    PreprocessRun run;
+    run.input.includeDirs = {kData + "/system"};
+    run.input.searchSystemIncludes = false;
+    run.Text("#include <system.h>\n");
+    EXPECT_TRUE(run.file->includes.empty());
+    EXPECT_FALSE(run.Defined("SYSTEM_VALUE"));
+    run.Text("#include <>\n#include <nothere.h>\n");
+    EXPECT_TRUE(run.file->includes.empty());
+}
+
+TEST(Preprocessor, MissingQuotedHeaderGivesAnEmptyRecord)
+{
+    PreprocessRun run;
+    CapturedOutput out;
+    run.Text("#include \"nothere.h\"\n", kData + "/project/x.c");
+    ASSERT_EQ(run.file->includes.size(), 1u);
+    EXPECT_TRUE(run.index.files[0]->scan.tokens.empty());
+    EXPECT_NE(out.str().find("nothere.h"), std::string::npos);
+}
+
+TEST(Preprocessor, PragmaOnceIsPerProjectFile)
+{
+    PreprocessRun run;
+    const std::string path = kData + "/project/second.c";
+    run.Text("#include \"once.h\"\n#include \"once.h\"\nONCE_VALUE\n", path);
+    ASSERT_EQ(run.file->includes.size(), 2u);
+    const auto& first = run.index.files[run.file->includes[0]];
+    const auto& second = run.index.files[run.file->includes[1]];
+    EXPECT_FALSE(first->scan.tokens.empty());
+    EXPECT_TRUE(second->scan.tokens.empty());
+    // Another project file reads the header again (the same record is found).
+    const std::string again = run.File(path);
+    EXPECT_NE(again.find("int second = 1 + 3 ;"), std::string::npos) << again;
+}
+
+TEST(Preprocessor, IncludeCycleStopsAtTheDepthLimit)
+{
+    TempFolder folder;
+    folder.Write("a.h", "#include \"b.h\"\nint a;\n");
+    folder.Write("b.h", "#include \"A.H\"\nint b;\n");
+    const std::string main = folder.Write("main.c", "#include \"a.h\"\nint m;\n");
+    PreprocessRun run;
+    CapturedOutput out;
+    run.File(main);
+    // Every level gives a.h and b.h the same tokens: the index keeps one of each.
+    EXPECT_EQ(run.index.files.size(), 2u);
+    EXPECT_EQ(run.file->includes.size(), 1u);
+    const std::string text = out.str();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text.substr(0, 300);
+}
+
+TEST(Preprocessor, CrLfFilesGiveTheSameResult)
+{
+    TempFolder folder;
+    const std::string source =
+        "#include \"h.h\"\n#define SUM(a, b) \\\n  ((a) + (b))\n#if defined(H) && \\\n H > 1\n"
+        "int x = SUM(1, 2) + H;\n#else\nint y;\n#endif\n";
+    std::string crlf;
+    for (char c : source) {
+        if (c == '\n') {
+            crlf += '\r';
+        }
+        crlf += c;
+    }
+    folder.Write("lf/h.h", "#define H 5\n");
+    folder.Write("crlf/h.h", "#define H 5\r\n");
+    const std::string lf = folder.Write("lf/main.c", source);
+    const std::string cr = folder.Write("crlf/main.c", crlf);
+    PreprocessRun a, b;
+    const std::string resultLf = a.File(lf);
+    EXPECT_EQ(resultLf, b.File(cr));
+    EXPECT_NE(resultLf.find("int x = ( ( 1 ) + ( 2 ) ) + 5 ;"), std::string::npos) << resultLf;
+    ASSERT_EQ(a.file->scan.tokens.size(), b.file->scan.tokens.size());
+    for (size_t k = 0; k < a.file->scan.tokens.size(); ++k) {
+        EXPECT_EQ(a.file->scan.tokens[k].line, b.file->scan.tokens[k].line);
+    }
+}
+
+TEST(Preprocessor, ReusedHeadersBringTheirNestedMacros)
+{
+    TempFolder folder;
+    folder.Write("outer.h", "#include \"inner.h\"\n#define OUTER 1\n");
+    folder.Write("inner.h", "#define INNER 2\n");
+    const std::string one = folder.Write("one.c", "#include \"outer.h\"\n");
+    const std::string two = folder.Write("two.c", "#include \"outer.h\"\n#if INNER == 2\nok\n#endif\n");
+    PreprocessRun run;
+    run.input.sameNameOption = false;
+    run.File(one);
+    const size_t headers = run.index.files.size();
+    const std::string result = run.File(two);
+    EXPECT_EQ(run.index.files.size(), headers); // reused, not read again
+    EXPECT_TRUE(run.Defined("OUTER"));
+    EXPECT_TRUE(run.Defined("INNER"));
+    EXPECT_NE(result.find("ok"), std::string::npos);
+}
+
+TEST(Preprocessor, StopRequestLeavesTheRestUntouched)
+{
+    PreprocessRun run;
+    run.input.stopRequest = true;
+    EXPECT_EQ(run.Text("#define A 1\nA\n"), "# define A 1\nA\n");
+    EXPECT_FALSE(run.Defined("A"));
+}
+
+TEST(Preprocessor, VerboseWritesOneLinePerHeader)
+{
+    PreprocessRun run;
+    run.input.verbose = true;
+    CapturedOutput out;
+    run.File(kData + "/project/second.c");
+    const std::string text = out.str();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2);
+    EXPECT_NE(text.find("stdafx.h\n"), std::string::npos);
+}
+
+TEST(Preprocessor, LargeGeneratedFile)
+{
+    std::string source = "#define LIMIT 10\n#define TWICE(x) ((x) * 2)\n";
+    for (int n = 0; n < 100000; ++n) {
+        switch (n % 5) {
+        case 0: source += "#if LIMIT > " + std::to_string(n % 20) + "\n"; break;
+        case 1: source += "int v" + std::to_string(n) + " = TWICE(LIMIT);\n"; break;
+        case 2: source += "#else\n"; break;
+        case 3: source += "int w" + std::to_string(n) + ";\n"; break;
+        case 4: source += "#endif\n"; break;
+        }
+    }
+    PreprocessRun run;
+    const std::string result = run.Text(source);
+    size_t kept = 0;
+    for (size_t at = result.find("int v"); at != std::string::npos; at = result.find("int v", at + 1)) {
+        ++kept;
+    }
+    EXPECT_EQ(kept, 10000u); // n % 20 of 0, 5: kept; 10, 15: dropped
+    size_t dropped = 0;
+    for (size_t at = result.find("int w"); at != std::string::npos; at = result.find("int w", at + 1)) {
+        ++dropped;
+    }
+    EXPECT_EQ(dropped, 10000u);
+    // Arguments are put in as written, not expanded again.
+    EXPECT_NE(result.find("int v1 = ( ( LIMIT ) * 2 ) ;"), std::string::npos);
+}

@@ -1,0 +1,5 @@
+#ifndef GUARD_H
+#define GUARD_H
+#define GUARD_VALUE 2
+int guarded;
+#endif

@@ -1,0 +1,3 @@
+#pragma once
+#define ONCE_VALUE 1
+int once_var;

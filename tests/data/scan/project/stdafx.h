@@ -1,0 +1,1 @@
+#define AFX_VALUE 3

@@ -1,0 +1,2 @@
+#include "..\config.h"
+#define UTIL_VALUE CONFIG_VALUE

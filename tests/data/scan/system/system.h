@@ -1,0 +1,2 @@
+#define SYSTEM_VALUE 4
+#pragma pack(pop)
