@@ -1,0 +1,255 @@
+#include "StatementClassifier.h"
+
+#include "ChildStartKind.h"
+#include "TokenType.h"
+
+namespace {
+
+// Statements nested deeper than this (heads without braces inside heads
+// without braces) are left as they are: the tree stays shallow enough for
+// every walk over it.
+constexpr int kMaxClassifyDepth = 1000;
+
+void ClassifyList(std::vector<CUnit>& units, CStatementAnalyzer& analyzer, int depth)
+{
+    if (depth > kMaxClassifyDepth)
+        return;
+    for (CUnit& unit : units) {
+        analyzer.unit = &unit;
+        analyzer.Classify();
+        if (ChildStartKind(unit) == STATEMENT && !unit.children.empty())
+            ClassifyList(unit.children, analyzer, depth + 1);
+    }
+}
+
+} // namespace
+
+void ClassifyStatementUnits(std::vector<CUnit>& units)
+{
+    CStatementAnalyzer analyzer;
+    ClassifyList(units, analyzer, 0);
+}
+
+int CStatementAnalyzer::TokenCount() const
+{
+    return static_cast<int>(unit->tokenIndices.size());
+}
+
+int CStatementAnalyzer::TypeAt(int position) const
+{
+    return unit->GetToken(position).type;
+}
+
+int CStatementAnalyzer::FindCloseParen(int start) const
+{
+    int depth = 0;
+    for (int p = start; p < TokenCount(); ++p) {
+        const int type = TypeAt(p);
+        if (type == LP) {
+            ++depth;
+        } else if (type == RP) {
+            if (depth == 0)
+                return p;
+            --depth;
+        }
+    }
+    return 0;
+}
+
+int CStatementAnalyzer::FindSemicolon(int start) const
+{
+    for (int p = start; p < TokenCount(); ++p) {
+        if (TypeAt(p) == SEMI)
+            return p;
+    }
+    return 0;
+}
+
+int CStatementAnalyzer::FindColon(int start) const
+{
+    for (int p = start; p < TokenCount(); ++p) {
+        if (TypeAt(p) == COLON)
+            return p;
+    }
+    return 0;
+}
+
+void CStatementAnalyzer::SetKindWithRange(int kind, int from, int to)
+{
+    unit->kind = kind;
+    unit->done = true;
+    auto detail = std::make_unique<CTokenListInfo>();
+    if (kind != UNIT_ELSE)
+        unit->CopyTokenIndices(from, to, detail->tokens);
+    unit->SetDetail(std::move(detail));
+}
+
+void CStatementAnalyzer::SplitBodyAt(int position)
+{
+    if (TokenCount() > position)
+        unit->SplitAt(position);
+}
+
+void CStatementAnalyzer::FlattenToExpression()
+{
+    unit->children.clear();
+    unit->tokenIndices.clear();
+    const int count = unit->tokens ? static_cast<int>(unit->tokens->size()) : 0;
+    for (int p = unit->first; p <= unit->last && p < count; ++p) {
+        if (p >= 0 && (*unit->tokens)[static_cast<size_t>(p)].type != ENDLINE)
+            unit->tokenIndices.push_back(p);
+    }
+    unit->brace = false;
+}
+
+void CStatementAnalyzer::Classify()
+{
+    if (TokenCount() == 0) {
+        unit->done = true;
+        unit->kind = unit->brace ? UNIT_JUST_BRACE : UNIT_NOTHING;
+        return;
+    }
+    ClassifyByFirstToken();
+    if (unit->done)
+        return;
+    unit->kind = UNIT_EXPRESSION_STATEMENT;
+    unit->done = true;
+    if (unit->brace)
+        FlattenToExpression();
+}
+
+void CStatementAnalyzer::ClassifyByFirstToken()
+{
+    const int n = TokenCount();
+    const int first = TypeAt(0);
+    // A head whose closing parenthesis (or a case whose colon) is missing is
+    // not taken as that statement: it stays an expression statement.
+    switch (first) {
+    case WORD_IF: {
+        if (n < 4 || TypeAt(1) != LP)
+            return;
+        const int r = FindCloseParen(2);
+        if (r - 1 >= 2) {
+            SplitBodyAt(r + 1);
+            SetKindWithRange(UNIT_IF, 2, r - 1);
+        }
+        return;
+    }
+    case WORD_ELSE: {
+        if (n == 1) {
+            SetKindWithRange(UNIT_ELSE);
+            return;
+        }
+        if (TypeAt(1) == WORD_IF) {
+            if (n < 4)
+                return;
+            const int r = FindCloseParen(3);
+            if (r - 1 >= 3) {
+                SplitBodyAt(r + 1);
+                SetKindWithRange(UNIT_ELSE_IF, 3, r - 1);
+            }
+            return;
+        }
+        SplitBodyAt(1);
+        SetKindWithRange(UNIT_ELSE);
+        return;
+    }
+    case WORD_FOR: {
+        if (n < 6 || TypeAt(1) != LP)
+            return;
+        const int s1 = FindSemicolon(2);
+        const int s2 = s1 ? FindSemicolon(s1 + 1) : 0;
+        if (s1 == 0 || s2 == 0)
+            return;
+        const int r = FindCloseParen(s2 + 1);
+        if (r == 0)
+            return;
+        SplitBodyAt(r + 1);
+        unit->kind = UNIT_FOR;
+        unit->done = true;
+        auto info = std::make_unique<CForInfo>();
+        unit->CopyTokenIndices(2, s1, info->initTokens);
+        unit->CopyTokenIndices(s1 + 1, s2, info->conditionTokens);
+        unit->CopyTokenIndices(s2 + 1, r - 1, info->stepTokens);
+        unit->SetDetail(std::move(info));
+        return;
+    }
+    case WORD_WHILE:
+    case WORD_SWITCH: {
+        if (n < 4 || TypeAt(1) != LP)
+            return;
+        const int r = FindCloseParen(2);
+        if (r == 0)
+            return;
+        SplitBodyAt(r + 1);
+        SetKindWithRange(first == WORD_WHILE ? UNIT_WHILE : UNIT_SWITCH, 2, r - 1);
+        return;
+    }
+    case WORD_DO:
+        SplitBodyAt(1);
+        unit->kind = UNIT_DO;
+        unit->done = true;
+        return;
+    case WORD_CASE: {
+        if (n < 2)
+            return;
+        const int c = FindColon(1);
+        if (c <= 1)
+            return;
+        SplitBodyAt(c + 1);
+        SetKindWithRange(UNIT_CASE, 1, c - 1);
+        return;
+    }
+    case WORD_DEFAULT:
+        if (n >= 2 && TypeAt(1) == COLON) {
+            SplitBodyAt(2);
+            unit->kind = UNIT_DEFAULT;
+            unit->done = true;
+        }
+        return;
+    case IDENTIFIER:
+        if (n >= 2 && TypeAt(1) == COLON) {
+            const char* text = unit->GetToken(0).text;
+            SplitBodyAt(2);
+            unit->kind = UNIT_LABEL;
+            unit->done = true;
+            unit->SetDetail(std::make_unique<CTextInfo>(text ? text : ""));
+        }
+        return;
+    case WORD_BREAK:
+    case WORD_CONTINUE:
+    case WORD_GOTO:
+    case WORD_RETURN:
+        if (n == 2 && TypeAt(1) == SEMI && (first == WORD_BREAK || first == WORD_CONTINUE)) {
+            unit->kind = first == WORD_BREAK ? UNIT_BREAK : UNIT_CONTINUE;
+            unit->done = true;
+        }
+        if (first == WORD_RETURN && n > 1) {
+            SetKindWithRange(UNIT_RETURN, 1, n - 1);
+        } else if (first == WORD_GOTO && n == 3 && TypeAt(1) == IDENTIFIER && TypeAt(2) == SEMI) {
+            const char* text = unit->GetToken(1).text;
+            unit->kind = UNIT_GOTO;
+            unit->done = true;
+            unit->SetDetail(std::make_unique<CTextInfo>(text ? text : ""));
+        }
+        return;
+    case WORD_TRY:
+        if (n == 1) {
+            unit->kind = UNIT_TRY;
+            unit->done = true;
+        }
+        return;
+    case WORD_CATCH:
+    case WORD_THROW: {
+        if (n < 4 || TypeAt(1) != LP)
+            return;
+        const int r = FindCloseParen(2);
+        if (r == 0)
+            return;
+        SetKindWithRange(first == WORD_CATCH ? UNIT_CATCH : UNIT_THROW, 2, r - 1);
+        return;
+    }
+    default:
+        return;
+    }
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "PPToken.h"
+#include "Unit.h"
+
+#include <vector>
+
+class CFileIndex;
+class CSourceFile;
+
+// Cuts a preprocessed file's tokens into its unit tree. A unit ends at a
+// semicolon outside parentheses, at an access label, at the end of a
+// preprocessing line or after a brace block; a brace block's contents become
+// the children of the unit that opens it. Only token types are looked at.
+class CUnitSplitter {
+public:
+    // Brace blocks nested deeper than this are skipped: their tokens belong
+    // to no unit (the tree, and every walk over it, stays shallow).
+    static constexpr int kMaxBraceDepth = 1000;
+
+    explicit CUnitSplitter(CFileIndex& index) : index_(&index) {}
+
+    // Splits a project file, then every header it includes that has not been
+    // split yet (a number outside the index throws std::out_of_range).
+    void SplitFile(CSourceFile& file);
+    // Splits a header and, recursively, the headers it includes.
+    void SplitIncluded(CSourceFile& file);
+
+    // Splits a token vector that belongs to no file record.
+    static void SplitTokens(const std::vector<PPToken>& tokens, std::vector<CUnit>& units);
+
+private:
+    explicit CUnitSplitter(const std::vector<PPToken>& tokens) : tokens_(&tokens) {}
+
+    void SplitIntoFile(CSourceFile& file);
+    void SplitIncludes(const CSourceFile& file);
+    // Appends the units from `start` on; returns where it stopped.
+    int Split(std::vector<CUnit>& units, int start, int depth);
+    // Past a block too deep to keep: where a recursive Split would stop.
+    int SkipBlock(int open) const;
+    int StopAfterBlock(int afterBrace) const;
+
+    CFileIndex* index_ = nullptr;
+    const std::vector<PPToken>* tokens_ = nullptr;
+};

@@ -1,0 +1,164 @@
+#include "StatementClassifier.h"
+#include "TokenText.h"
+#include "UnitDetail.h"
+#include "UnitSplitter.h"
+#include "WordTokens.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Splits "void f ( ) { <body> }" and classifies the body's statements.
+struct Body {
+    std::vector<PPToken> tokens;
+    std::vector<CUnit> units;
+
+    explicit Body(const std::string& body) : tokens(WordTokens("void f ( ) { " + body + " }"))
+    {
+        CUnitSplitter::SplitTokens(tokens, units);
+        ClassifyStatementUnits(Statements());
+    }
+    std::vector<CUnit>& Statements() { return units.at(0).children; }
+    CUnit& At(size_t i) { return Statements().at(i); }
+    std::string Text(const TokenIndices& positions) const { return TokensToText(tokens, positions, 1); }
+    std::string Range(const CUnit& unit) const
+    {
+        const CTokenListInfo* info = AsTokenListInfo(unit);
+        return info ? Text(info->tokens) : "<none>";
+    }
+};
+
+} // namespace
+
+TEST(StatementClassifier, IfElseIfElse)
+{
+    Body b("if ( a ) b = 1 ; else if ( x ) { y ; } else z = 2 ; else { w ; }");
+    ASSERT_EQ(b.Statements().size(), 4u);
+    EXPECT_EQ(b.At(0).kind, UNIT_IF);
+    EXPECT_EQ(b.Range(b.At(0)), "a");
+    ASSERT_EQ(b.At(0).children.size(), 1u);
+    EXPECT_EQ(b.Text(b.At(0).children[0].tokenIndices), "b = 1 ;");
+    EXPECT_EQ(b.At(0).children[0].kind, UNIT_EXPRESSION_STATEMENT);
+
+    EXPECT_EQ(b.At(1).kind, UNIT_ELSE_IF);
+    EXPECT_EQ(b.Range(b.At(1)), "x");
+    EXPECT_EQ(b.At(1).children.size(), 1u);
+    EXPECT_EQ(b.At(1).children[0].kind, UNIT_EXPRESSION_STATEMENT);
+
+    EXPECT_EQ(b.At(2).kind, UNIT_ELSE);
+    EXPECT_EQ(b.Range(b.At(2)), "");
+    EXPECT_EQ(b.Text(b.At(2).tokenIndices), "else");
+    ASSERT_EQ(b.At(2).children.size(), 1u);
+    EXPECT_EQ(b.Text(b.At(2).children[0].tokenIndices), "z = 2 ;");
+
+    EXPECT_EQ(b.At(3).kind, UNIT_ELSE);
+    EXPECT_EQ(b.Range(b.At(3)), "");
+}
+
+TEST(StatementClassifier, HeadsThatDoNotFitBecomeExpressions)
+{
+    Body b("if ( ) x ; case : ; break x ; return ; throw x ; throw ; try x ; while ( a x ;");
+    EXPECT_EQ(b.At(0).kind, UNIT_EXPRESSION_STATEMENT); // empty condition
+    EXPECT_EQ(b.At(1).kind, UNIT_EXPRESSION_STATEMENT); // case without value
+    EXPECT_EQ(b.At(2).kind, UNIT_EXPRESSION_STATEMENT);
+    EXPECT_EQ(b.At(3).kind, UNIT_RETURN);
+    EXPECT_EQ(b.Range(b.At(3)), ";");
+    EXPECT_EQ(b.At(4).kind, UNIT_EXPRESSION_STATEMENT);
+    EXPECT_EQ(b.At(5).kind, UNIT_EXPRESSION_STATEMENT);
+    EXPECT_EQ(b.At(6).kind, UNIT_EXPRESSION_STATEMENT);
+    EXPECT_EQ(b.At(7).kind, UNIT_EXPRESSION_STATEMENT); // no closing parenthesis
+    EXPECT_EQ(b.At(7).detail, nullptr);
+    for (CUnit& u : b.Statements())
+        EXPECT_TRUE(u.done);
+}
+
+TEST(StatementClassifier, ForHead)
+{
+    Body b("for ( i = 0 ; i < n ; i ++ ) x ++ ;");
+    CUnit& loop = b.At(0);
+    EXPECT_EQ(loop.kind, UNIT_FOR);
+    const CForInfo* info = AsForInfo(loop);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(b.Text(info->initTokens), "i = 0 ;");
+    EXPECT_EQ(b.Text(info->conditionTokens), "i < n ;");
+    EXPECT_EQ(b.Text(info->stepTokens), "i ++");
+    ASSERT_EQ(loop.children.size(), 1u);
+    EXPECT_EQ(b.Text(loop.children[0].tokenIndices), "x ++ ;");
+}
+
+TEST(StatementClassifier, JumpsLabelsAndCases)
+{
+    Body b("break ; continue ; goto end ; end : ; case 1 : x = 1 ; default : y ; return a + b ;");
+    EXPECT_EQ(b.At(0).kind, UNIT_BREAK);
+    EXPECT_EQ(b.At(1).kind, UNIT_CONTINUE);
+    EXPECT_EQ(b.At(2).kind, UNIT_GOTO);
+    ASSERT_NE(AsTextInfo(b.At(2)), nullptr);
+    EXPECT_EQ(AsTextInfo(b.At(2))->text, "end");
+    EXPECT_EQ(b.At(3).kind, UNIT_LABEL);
+    EXPECT_EQ(AsTextInfo(b.At(3))->text, "end");
+    EXPECT_EQ(b.At(4).kind, UNIT_CASE);
+    EXPECT_EQ(b.Range(b.At(4)), "1");
+    ASSERT_EQ(b.At(4).children.size(), 1u);
+    EXPECT_EQ(b.Text(b.At(4).children[0].tokenIndices), "x = 1 ;");
+    EXPECT_EQ(b.At(5).kind, UNIT_DEFAULT);
+    EXPECT_EQ(b.At(5).children.size(), 1u);
+    EXPECT_EQ(b.At(6).kind, UNIT_RETURN);
+    EXPECT_EQ(b.Range(b.At(6)), "a + b ;");
+}
+
+TEST(StatementClassifier, LoopsSwitchTryCatchThrow)
+{
+    Body b("do { x ; } while ( a ) ; switch ( v ) { case 1 : ; } try { } catch ( int e ) { } "
+           "throw ( 1 , 2 ) ;");
+    EXPECT_EQ(b.At(0).kind, UNIT_DO);
+    EXPECT_EQ(b.Text(b.At(0).tokenIndices), "do");
+    EXPECT_EQ(b.At(1).kind, UNIT_WHILE);
+    EXPECT_EQ(b.Range(b.At(1)), "a");
+    ASSERT_EQ(b.At(1).children.size(), 1u); // the closing semicolon
+    EXPECT_EQ(b.At(2).kind, UNIT_SWITCH);
+    EXPECT_EQ(b.Range(b.At(2)), "v");
+    ASSERT_EQ(b.At(2).children.size(), 1u);
+    EXPECT_EQ(b.At(2).children[0].kind, UNIT_CASE);
+    // An empty try block has no children and thus no unit after the splitter
+    // leaves it; "try" alone with a block is a try statement.
+    EXPECT_EQ(b.At(3).kind, UNIT_TRY);
+    EXPECT_EQ(b.At(4).kind, UNIT_CATCH);
+    EXPECT_EQ(b.Range(b.At(4)), "int e");
+    EXPECT_EQ(b.At(5).kind, UNIT_THROW);
+    EXPECT_EQ(b.Range(b.At(5)), "1 , 2");
+}
+
+TEST(StatementClassifier, BlocksAndFlattenedInitialisers)
+{
+    Body b("{ x ; } int a [ ] = { 1 , 2 } ; if ( c ) { int b [ ] = { 3 } ; }");
+    EXPECT_EQ(b.At(0).kind, UNIT_JUST_BRACE);
+    ASSERT_EQ(b.At(0).children.size(), 1u);
+    EXPECT_EQ(b.At(0).children[0].kind, UNIT_EXPRESSION_STATEMENT);
+
+    CUnit& init = b.At(1);
+    EXPECT_EQ(init.kind, UNIT_EXPRESSION_STATEMENT);
+    EXPECT_FALSE(init.brace);
+    EXPECT_TRUE(init.children.empty());
+    EXPECT_EQ(b.Text(init.tokenIndices), "int a [ ] = { 1 , 2 }");
+
+    // Statements inside an if block are reached through the walk.
+    ASSERT_EQ(b.At(2).children.size(), 1u);
+    EXPECT_EQ(b.Text(b.At(2).children[0].tokenIndices), "int b [ ] = { 3 }");
+}
+
+TEST(StatementClassifier, EmptyUnits)
+{
+    std::vector<PPToken> tokens = WordTokens("x ;");
+    std::vector<CUnit> units(2, CUnit(&tokens));
+    units[0].brace = true;
+    ClassifyStatementUnits(units);
+    EXPECT_EQ(units[0].kind, UNIT_JUST_BRACE);
+    EXPECT_EQ(units[1].kind, UNIT_NOTHING);
+    EXPECT_TRUE(units[1].done);
+}
+
+TEST(StatementClassifier, LineEndsAreDroppedWhenFlattening)
+{
+    Body b("int a [ ] = {\n 1 ,\n 2\n } ;");
+    EXPECT_EQ(b.Text(b.At(0).tokenIndices), "int a [ ] = { 1 , 2 }");
+}

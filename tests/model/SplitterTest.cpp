@@ -1,0 +1,203 @@
+#include "FileIndex.h"
+#include "IncludedFile.h"
+#include "ProjectFile.h"
+#include "TokenText.h"
+#include "UnitSplitter.h"
+#include "WordTokens.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+struct Split {
+    std::vector<PPToken> tokens;
+    std::vector<CUnit> units;
+
+    explicit Split(const std::string& text) : tokens(WordTokens(text))
+    {
+        CUnitSplitter::SplitTokens(tokens, units);
+    }
+    std::string Text(const CUnit& unit) const { return TokensToText(tokens, unit.tokenIndices, 1); }
+};
+
+} // namespace
+
+TEST(UnitSplitter, SemicolonsEndUnits)
+{
+    Split s("int a ; int b ;");
+    ASSERT_EQ(s.units.size(), 2u);
+    EXPECT_EQ(s.Text(s.units[0]), "int a ;");
+    EXPECT_EQ(s.Text(s.units[1]), "int b ;");
+    EXPECT_EQ(s.units[0].kind, 0);
+    EXPECT_FALSE(s.units[0].done);
+    EXPECT_EQ(s.units[0].first, 0);
+    EXPECT_EQ(s.units[0].last, 2);
+    EXPECT_EQ(s.units[1].first, 3);
+    EXPECT_EQ(s.units[1].last, 5);
+}
+
+TEST(UnitSplitter, ClassBodyWithAccessLabelAndClosingSemicolon)
+{
+    Split s("class A { public : int x ; } ;");
+    ASSERT_EQ(s.units.size(), 1u);
+    const CUnit& cls = s.units[0];
+    EXPECT_EQ(s.Text(cls), "class A");
+    EXPECT_TRUE(cls.brace);
+    ASSERT_EQ(cls.children.size(), 2u);
+    EXPECT_EQ(s.Text(cls.children[0]), "public :");
+    EXPECT_EQ(s.Text(cls.children[1]), "int x ;");
+    // The unit's range ends before the semicolon that closed the block.
+    EXPECT_EQ(cls.first, 0);
+    EXPECT_EQ(cls.last, 8);
+}
+
+TEST(UnitSplitter, DeclaratorAfterStructBodyIsItsOwnUnit)
+{
+    Split s("struct S { int a ; } s ;");
+    ASSERT_EQ(s.units.size(), 2u);
+    EXPECT_EQ(s.Text(s.units[0]), "struct S");
+    EXPECT_EQ(s.units[0].children.size(), 1u);
+    EXPECT_EQ(s.Text(s.units[1]), "s ;");
+}
+
+TEST(UnitSplitter, EmptyFunctionBodyAndBareBlocks)
+{
+    Split s("void f ( ) { } { } { x ; }");
+    ASSERT_EQ(s.units.size(), 2u);
+    EXPECT_EQ(s.Text(s.units[0]), "void f ( )");
+    EXPECT_TRUE(s.units[0].brace);
+    EXPECT_TRUE(s.units[0].children.empty());
+    // An empty bare block gives nothing; a bare block with content gives a
+    // unit without tokens that owns the block.
+    EXPECT_TRUE(s.units[1].tokenIndices.empty());
+    EXPECT_TRUE(s.units[1].brace);
+    ASSERT_EQ(s.units[1].children.size(), 1u);
+}
+
+TEST(UnitSplitter, PreprocessingLines)
+{
+    Split s("# define X 1\nint y ;\n# define LONG a \\\n b\n# endif");
+    ASSERT_EQ(s.units.size(), 4u);
+    EXPECT_EQ(s.Text(s.units[0]), "# define X 1");
+    EXPECT_EQ(s.units[0].kind, UNIT_PREPROCESSING);
+    EXPECT_TRUE(s.units[0].done);
+    EXPECT_EQ(s.Text(s.units[1]), "int y ;");
+    EXPECT_EQ(s.units[1].kind, 0);
+    // A continued line stays in the unit, its line end included.
+    EXPECT_EQ(s.units[2].kind, UNIT_PREPROCESSING);
+    EXPECT_EQ(s.units[2].tokenIndices.size(), 7u);
+    // The last line has no line end and still makes a unit.
+    EXPECT_EQ(s.Text(s.units[3]), "# endif");
+    EXPECT_TRUE(s.units[3].done);
+}
+
+TEST(UnitSplitter, ParenthesesKeepSemicolonsInside)
+{
+    Split s("for ( i = 0 ; i < n ; i ++ ) x ++ ;");
+    ASSERT_EQ(s.units.size(), 1u);
+    EXPECT_EQ(s.units[0].tokenIndices.size(), 16u);
+}
+
+TEST(UnitSplitter, LabelsOtherThanAccessStayWithTheirStatement)
+{
+    Split s("void f ( ) { case 1 : x ; end : y ; default : ; }");
+    ASSERT_EQ(s.units.size(), 1u);
+    const auto& body = s.units[0].children;
+    ASSERT_EQ(body.size(), 3u);
+    EXPECT_EQ(s.Text(body[0]), "case 1 : x ;");
+    EXPECT_EQ(s.Text(body[1]), "end : y ;");
+}
+
+TEST(UnitSplitter, StrayClosingBraceEndsTheFile)
+{
+    Split s("int a ; } int b ; int c ;");
+    ASSERT_EQ(s.units.size(), 1u);
+    EXPECT_EQ(s.Text(s.units[0]), "int a ;");
+}
+
+TEST(UnitSplitter, UnclosedBlockRunsToTheEnd)
+{
+    Split s("void f ( ) { int a ; int b");
+    ASSERT_EQ(s.units.size(), 1u);
+    ASSERT_EQ(s.units[0].children.size(), 2u);
+    EXPECT_EQ(s.Text(s.units[0].children[1]), "int b");
+    EXPECT_EQ(s.units[0].last, static_cast<int>(s.tokens.size()) - 1);
+}
+
+TEST(UnitSplitter, NoUnitEverHoldsALineEndOrABrace)
+{
+    Split s("namespace N {\n class A {\n int x ;\n } ;\n void f ( ) {\n if ( a ) {\n b ;\n }\n }\n }\n");
+    std::vector<const CUnit*> stack;
+    for (const CUnit& u : s.units)
+        stack.push_back(&u);
+    int seen = 0;
+    while (!stack.empty()) {
+        const CUnit* u = stack.back();
+        stack.pop_back();
+        ++seen;
+        for (int i : u->tokenIndices) {
+            const int type = s.tokens[static_cast<size_t>(i)].type;
+            EXPECT_NE(type, ENDLINE);
+            EXPECT_NE(type, LC);
+            EXPECT_NE(type, RC);
+        }
+        for (const CUnit& c : u->children)
+            stack.push_back(&c);
+    }
+    EXPECT_EQ(seen, 6);
+}
+
+TEST(UnitSplitter, VeryDeepBlocksAreSkippedNotRecursedInto)
+{
+    std::string text = "void f ( ) ";
+    const int depth = 50000;
+    for (int i = 0; i < depth; ++i)
+        text += "{ ";
+    text += "x ; ";
+    for (int i = 0; i < depth; ++i)
+        text += "} ";
+    text += "int after ;";
+    Split s(text);
+    ASSERT_EQ(s.units.size(), 2u);
+    EXPECT_EQ(s.Text(s.units[1]), "int after ;");
+    int levels = 0;
+    const CUnit* u = &s.units[0];
+    while (!u->children.empty()) {
+        u = &u->children[0];
+        ++levels;
+    }
+    EXPECT_LE(levels, CUnitSplitter::kMaxBraceDepth + 1);
+}
+
+TEST(UnitSplitter, HeadersThatIncludeEachOtherAreSplitOnce)
+{
+    CFileIndex index;
+    auto makeHeader = [](const char* path, const char* text) {
+        auto header = std::make_unique<CIncludedFile>(path, nullptr, true);
+        header->scan.tokens = WordTokens(text);
+        return header;
+    };
+    index.Add("a.h", 1, 1, 3, makeHeader("a.h", "int a ;"));
+    index.Add("b.h", 1, 1, 3, makeHeader("b.h", "int b ;"));
+    index.files[0]->includes = {1};
+    index.files[1]->includes = {0};
+
+    CProjectFile file("main.c", nullptr, {});
+    file.scan.tokens = WordTokens("int m ;");
+    file.includes = {0, 1};
+    CUnitSplitter splitter(index);
+    splitter.SplitFile(file);
+    EXPECT_TRUE(file.split);
+    EXPECT_EQ(file.units.size(), 1u);
+    EXPECT_TRUE(index.files[0]->split);
+    EXPECT_EQ(index.files[0]->units.size(), 1u);
+    EXPECT_EQ(index.files[1]->units.size(), 1u);
+
+    CProjectFile bad("bad.c", nullptr, {});
+    bad.includes = {7};
+    EXPECT_THROW(splitter.SplitFile(bad), std::out_of_range);
+}
