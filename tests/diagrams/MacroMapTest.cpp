@@ -48,10 +48,14 @@ protected:
         drawn = map.DrawList();
     }
 
+    // Removed after the options below have written it at their end.
+    struct TempFile {
+        std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                     ("kestrin-macro-map-" + std::to_string(::getpid()) + ".ini");
+        ~TempFile() { std::filesystem::remove(path); }
+    } ini;
     ScopedTextMeasurer measurer{std::make_shared<FixedWidthTextMeasurer>(6, 10)};
-    std::filesystem::path ini =
-        std::filesystem::temp_directory_path() / ("kestrin-macro-map-" + std::to_string(::getpid()) + ".ini");
-    COptions options{ini.string(), ""};
+    COptions options{ini.path.string(), ""};
     MacroTestModel model;
     CVisualSetting fonts;
     ElementStyleTable style;

@@ -279,3 +279,18 @@ TEST(DeviceContext, OpaqueTextPaintsItsExtent)
     EXPECT_EQ(t.Count(kBlue), 0);
     EXPECT_LT(t.Count(kWhite), 60 * 20);  // something was drawn
 }
+
+TEST(DeviceContext, TextOfAnyEncodingIsMeasuredAndDrawn)
+{
+    Canvas c(200, 30);
+    CFont font;
+    ASSERT_TRUE(font.CreatePointFont(100, "DejaVu Sans"));
+    c.dc.SelectObject(&font);
+    const std::string utf8 = "gr\xC3\xBC\xC3\x9F";   // UTF-8 letters
+    const std::string latin1 = "gr\xFC\xDF";          // the same in Latin-1
+    const std::string broken = "x\xC3(\xFF\xFE";       // neither
+    EXPECT_EQ(c.dc.GetTextExtent(utf8).cx, c.dc.GetTextExtent(latin1).cx);
+    EXPECT_GT(c.dc.GetTextExtent(broken).cx, c.dc.GetTextExtent("x").cx);
+    EXPECT_TRUE(c.dc.TextOut(0, 0, broken));
+    EXPECT_EQ(c.dc.GetTextExtent("").cx, 0);
+}
