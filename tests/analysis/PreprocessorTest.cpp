@@ -327,3 +327,15 @@ TEST(Preprocessor, LargeGeneratedFile)
     // Arguments are put in as written, not expanded again.
     EXPECT_NE(result.find("int v1 = ( ( LIMIT ) * 2 ) ;"), std::string::npos);
 }
+
+TEST(Preprocessor, HeaderIncludingItselfTwiceStillEnds)
+{
+    TempFolder folder;
+    folder.Write("self.h", "#include \"self.h\"\n#include \"self.h\"\nint s;\n");
+    const std::string main = folder.Write("main.c", "#include \"self.h\"\n");
+    PreprocessRun run;
+    CapturedOutput out;
+    run.File(main);
+    EXPECT_EQ(run.file->includes.size(), 1u);
+    EXPECT_NE(out.str().find("More than 100000 headers"), std::string::npos);
+}
