@@ -2,48 +2,35 @@
 
 #include "MacroViewDefaults.h"
 #include "ProgramFolder.h"
-#include "SettingCompare.h"
+#include "SettingBytes.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
-namespace {
-
-const std::string kGolden = std::string(KESTRIN_TEST_DATA) + "/viewsettings/";
-
-} // namespace
-
-TEST(DefaultColorFiles, LieInTheColorFolderBesideTheProgram)
+TEST(DefaultColorFiles, ShippedBesideTheProgramAsTheBuiltInRecords)
 {
-    EXPECT_EQ(ColorFolderPath(), GetAppDirectory() + "/Color");
     EXPECT_EQ(ColorFilePath(kDefaultFlowFile), GetAppDirectory() + "/Color/defaultFlow");
-    EXPECT_EQ(ColorFilePath(kDefaultMacroFile), GetAppDirectory() + "/Color/default");
-}
-
-TEST(DefaultColorFiles, ShippedFilesAreTheBuiltInRecords)
-{
     for (const char* name : {kDefaultFlowFile, kDefaultSequenceFile, kDefaultNSDFile, kDefaultMacroFile})
-        EXPECT_EQ(ReadFileBytes(ColorFilePath(name)), ReadFileBytes(kGolden + name)) << name;
+        EXPECT_EQ(ReadFileBytes(ColorFilePath(name)), Golden(name)) << name;
 
     RecordingPrompt prompt;
     CFlowSetting flow;
     CSequenceSetting sequence;
     CNSDSetting nsd;
-    ChangeEveryField(flow, 1);
-    ChangeEveryField(sequence, 1);
-    ChangeEveryField(nsd, 1);
+    flow.Ratio16x.ShowText = 0;
+    sequence.StartX = 1;
+    nsd.TitleMarginHeight = 5;
     LoadDefaultDetailColorFiles(flow, sequence, nsd);
-    EXPECT_EQ(Diff(flow, CFlowSetting()), "");
-    EXPECT_EQ(Diff(sequence, CSequenceSetting()), "");
-    EXPECT_EQ(Diff(nsd, CNSDSetting()), "");
+    EXPECT_EQ(Bytes(flow), Golden("defaultFlow"));
+    EXPECT_EQ(Bytes(sequence), Golden("defaultSequence"));
+    EXPECT_EQ(Bytes(nsd), Golden("defaultNSD"));
 
-    CVisualSetting fonts, expectedFonts;
-    ElementStyleTable styles, expectedStyles;
+    CVisualSetting fonts;
+    ElementStyleTable styles;
     SetMacroViewDefaults(fonts, styles);
-    SetMacroViewDefaults(expectedFonts, expectedStyles);
-    ChangeEveryField(fonts, styles, 1);
+    styles.UnitSpace = 0;
+    fonts.defaultFont.Create("Other", 3, 1);
     EXPECT_TRUE(LoadDefaultMacroColorFile(fonts, styles));
-    EXPECT_EQ(Diff(fonts, expectedFonts), "");
-    EXPECT_EQ(Diff(styles, expectedStyles), "");
+    EXPECT_EQ(Bytes(fonts, styles), Golden("default.mcx"));
     EXPECT_TRUE(prompt.messages.empty());
 }

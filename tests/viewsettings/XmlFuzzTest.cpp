@@ -1,5 +1,7 @@
 #include "XmlDocument.h"
 
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -14,32 +16,14 @@ namespace {
 
 constexpr int kFuzzInputs = 300000;
 
+// The shipped colour files and a few shapes they do not use.
 std::vector<std::string> Seeds()
 {
-    CXmlDocument flow;
-    flow.root = CXmlElement("FlowviewColorXML");
-    flow.root.AddAttribute(CXmlAttribute("Version", "1.0"));
-    flow.root.AddChild(CXmlElement("HighColorShading", "1"));
-    flow.root.AddChild(CXmlElement("BackGroundColor", "ffffff"));
-    CXmlElement triple("StartEndColor");
-    triple.AddAttribute(CXmlAttribute("Text", "000000"));
-    triple.AddAttribute(CXmlAttribute("Border", "c8c8e6"));
-    triple.AddAttribute(CXmlAttribute("Background", "c8c8e6"));
-    flow.root.AddChild(triple);
-    CXmlElement layout("Ratio1x");
-    layout.AddChild(CXmlElement("ShowText", "0"));
-    CXmlElement font("StartEndFont");
-    font.AddAttribute(CXmlAttribute("Name", "Arial"));
-    font.AddAttribute(CXmlAttribute("Size", "8"));
-    font.AddAttribute(CXmlAttribute("Bold", "0"));
-    layout.AddChild(font);
-    flow.root.AddChild(layout);
-
     std::vector<std::string> seeds;
-    seeds.push_back(flow.Format());
+    for (const char* name : {"defaultFlow", "default.mcx"})
+        seeds.push_back(ReadFileBytes(std::string(KESTRIN_TEST_DATA) + "/viewsettings/" + name));
     seeds.push_back("<?xml version=\"1.0\"?>\n<A=\"1\" B=\"2\"/>\n");
     seeds.push_back("<?xml version=\"1.0\"?><R><C><D><E K=\"\" L/></E></D></C><C></C></R>");
-    seeds.push_back("<?xml version=\"1.0\"?>\r\n<Item>\r\n<Color Text=\"0\"/>\r\n<Font Name=\"a b\" Size=\"-1\" Bold=\"1\"/>\r\n</Item>\r\n");
     return seeds;
 }
 
