@@ -1,0 +1,105 @@
+#include "TypeLinker.h"
+
+#include "ModelScope.h"
+#include "TokenType.h"
+#include "UnitDetail.h"
+
+namespace {
+
+bool IsClassKind(int32_t kind)
+{
+    return kind == UNIT_CLASS || kind == UNIT_STRUCT || kind == UNIT_UNION;
+}
+
+// The token at a file position, or nullptr when the position is bad.
+const PPToken* TokenAt(const CUnit& unit, int position)
+{
+    if (!unit.tokens || position < 0 || static_cast<size_t>(position) >= unit.tokens->size()) {
+        return nullptr;
+    }
+    return &(*unit.tokens)[static_cast<size_t>(position)];
+}
+
+} // namespace
+
+void CTypeLinker::Run()
+{
+    if (!root_) {
+        return;
+    }
+    ClearLinks(*root_);
+    typesByName_.clear();
+    IndexTypes(*root_);
+    LinkScope(*root_);
+}
+
+void CTypeLinker::ClearLinks(CModelScope& scope)
+{
+    scope.linkedBy.clear();
+    scope.linkedByCv.clear();
+    if (scope.scopeChildren) {
+        for (const auto& child : *scope.scopeChildren) {
+            ClearLinks(*child);
+        }
+    }
+}
+
+void CTypeLinker::IndexTypes(CModelScope& scope)
+{
+    if (IsClassKind(scope.kind)) {
+        typesByName_.emplace(scope.name, &scope); // the first keeps the name
+    }
+    if (scope.scopeChildren) {
+        for (const auto& child : *scope.scopeChildren) {
+            IndexTypes(*child);
+        }
+    }
+}
+
+void CTypeLinker::LinkScope(CModelScope& scope)
+{
+    if (!scope.scopeChildren) {
+        return;
+    }
+    if (scope.kind == UNIT_NAMESPACE || scope.kind == UNIT_ROOT) {
+        for (const auto& child : *scope.scopeChildren) {
+            LinkScope(*child);
+        }
+    } else if (IsClassKind(scope.kind)) {
+        for (const auto& child : *scope.scopeChildren) {
+            if (IsClassKind(child->kind)) {
+                LinkScope(*child);
+            } else if (child->kind == UNIT_VARIABLE) {
+                LinkVariable(*child);
+            }
+        }
+    }
+}
+
+void CTypeLinker::LinkVariable(CModelScope& variable)
+{
+    const CUnit* unit = variable.GetFirstUnit();
+    if (!unit || !variable.parent) {
+        return;
+    }
+    // An element may gather units of different kinds; only a variable
+    // record says anything about a type.
+    const CVariableInfo* record = AsVariableInfo(*unit);
+    if (!record || record->typeTokens.empty()) {
+        return;
+    }
+    const PPToken* last = TokenAt(*unit, record->typeTokens.back());
+    const PPToken* first = TokenAt(*unit, record->typeTokens.front());
+    if (!last || !first || last->type != IDENTIFIER || first->type == WORD_ENUM) {
+        return;
+    }
+    auto found = typesByName_.find(last->text ? last->text : "");
+    if (found == typesByName_.end()) {
+        return;
+    }
+    if (record->cvAfterType) {
+        found->second->linkedByCv.insert(variable.parent);
+    } else {
+        found->second->linkedBy.insert(variable.parent);
+    }
+}

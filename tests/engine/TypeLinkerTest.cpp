@@ -1,0 +1,159 @@
+#include "TypeLinker.h"
+#include "UnitBuilder.h"
+#include "UnitDetail.h"
+#include "UnitKind.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A model built by hand: the root with classes and their member variables.
+struct LinkModel {
+    CModelScope root;
+    TokenSource source;
+    std::vector<std::unique_ptr<CUnit>> units;
+
+    LinkModel()
+    {
+        root.kind = UNIT_ROOT;
+        root.scopeChildren = std::make_unique<ScopeChildSet>();
+    }
+
+    CUnit* Keep(CUnit unit)
+    {
+        units.push_back(std::make_unique<CUnit>(std::move(unit)));
+        return units.back().get();
+    }
+
+    CModelScope* Class(CModelScope& parent, const std::string& name, int kind = UNIT_CLASS)
+    {
+        CModelScope* element = AddElement(parent, name, kind);
+        element->definitions.push_back(Keep(source.ClassUnit(kind, name)));
+        return element;
+    }
+
+    CModelScope* Member(CModelScope& holder, const std::string& type, const std::string& name,
+                        bool cv = false)
+    {
+        CModelScope* element = AddElement(holder, name, UNIT_VARIABLE);
+        element->declarations.push_back(Keep(source.VariableUnit(type, name, cv)));
+        return element;
+    }
+
+    void Link()
+    {
+        CTypeLinker linker(&root);
+        linker.Run();
+    }
+};
+
+std::vector<std::string> Names(const ScopeLinkSet& set)
+{
+    std::vector<std::string> names;
+    for (const CModelScope* scope : set) {
+        names.push_back(scope->name);
+    }
+    return names;
+}
+
+using Names_t = std::vector<std::string>;
+
+} // namespace
+
+TEST(TypeLinker, MemberOfAClassTypeLinksItsHolder)
+{
+    LinkModel m;
+    CModelScope* a = m.Class(m.root, "A");
+    CModelScope* b = m.Class(m.root, "B");
+    m.Member(*a, "B", "b");
+    m.Member(*a, "const B", "c");
+    m.Member(*a, "B", "d"); // a second member of the same type
+    m.Link();
+    EXPECT_EQ(Names(b->linkedBy), Names_t{"A"});
+    EXPECT_TRUE(b->linkedByCv.empty());
+    EXPECT_TRUE(a->linkedBy.empty());
+}
+
+TEST(TypeLinker, CvAfterTheTypeGoesToTheSecondSet)
+{
+    LinkModel m;
+    CModelScope* a = m.Class(m.root, "A");
+    CModelScope* b = m.Class(m.root, "B", UNIT_STRUCT);
+    m.Member(*a, "B", "p", true); // B * p: the pointer belongs to the declarator
+    m.Link();
+    EXPECT_TRUE(b->linkedBy.empty());
+    EXPECT_EQ(Names(b->linkedByCv), Names_t{"A"});
+}
+
+TEST(TypeLinker, TypesThatDoNotEndInAClassNameLinkNothing)
+{
+    LinkModel m;
+    CModelScope* a = m.Class(m.root, "A");
+    CModelScope* b = m.Class(m.root, "B");
+    m.Member(*a, "std :: vector < B >", "v");
+    m.Member(*a, "enum B", "e");
+    m.Member(*a, "C", "c"); // no such class
+    m.Member(m.root, "B", "global");
+    m.Link();
+    EXPECT_TRUE(b->linkedBy.empty());
+    EXPECT_TRUE(b->linkedByCv.empty());
+}
+
+TEST(TypeLinker, NestedScopesAndFirstOfTwoNames)
+{
+    LinkModel m;
+    // Children are walked in name order: M before N, whatever the order
+    // they were made in.
+    CModelScope* n = AddElement(m.root, "N", UNIT_NAMESPACE);
+    CModelScope* second = m.Class(*n, "B");
+    CModelScope* m2 = AddElement(m.root, "M", UNIT_NAMESPACE);
+    CModelScope* first = m.Class(*m2, "B");
+    CModelScope* outer = m.Class(m.root, "Outer");
+    CModelScope* inner = m.Class(*outer, "Inner", UNIT_UNION);
+    m.Member(*inner, "N :: B", "b"); // looked up by its last name only
+    m.Link();
+    EXPECT_EQ(Names(first->linkedBy), Names_t{"Inner"});
+    EXPECT_TRUE(second->linkedBy.empty());
+}
+
+TEST(TypeLinker, OnlyClassBodiesAreLookedAt)
+{
+    LinkModel m;
+    CModelScope* b = m.Class(m.root, "B");
+    CModelScope* e = AddElement(m.root, "E", UNIT_ENUM);
+    m.Member(*e, "B", "x");
+    CModelScope* f = AddElement(m.root, "f", UNIT_FUNCTION);
+    m.Member(*f, "B", "local");
+    m.Link();
+    EXPECT_TRUE(b->linkedBy.empty());
+}
+
+TEST(TypeLinker, ElementWhoseUnitIsNoVariableIsSkipped)
+{
+    LinkModel m;
+    CModelScope* a = m.Class(m.root, "A");
+    CModelScope* b = m.Class(m.root, "B");
+    // A variable element whose first unit is a function (a variable and a
+    // function without parameters of one name are one element).
+    CModelScope* odd = AddElement(*a, "g", UNIT_VARIABLE);
+    odd->declarations.push_back(m.Keep(m.source.FunctionUnit("g", {}, false)));
+    CModelScope* bare = AddElement(*a, "h", UNIT_VARIABLE);
+    bare->declarations.push_back(m.Keep(m.source.Unit(UNIT_VARIABLE, "B h ;")));
+    AddElement(*a, "none", UNIT_VARIABLE); // no unit at all
+    m.Link();
+    EXPECT_TRUE(b->linkedBy.empty());
+}
+
+TEST(TypeLinker, RunningTwiceGivesTheSameLinksInCreationOrder)
+{
+    LinkModel m;
+    CModelScope* b = m.Class(m.root, "B");
+    // Made in this order; the names sort the other way.
+    CModelScope* z = m.Class(m.root, "Z");
+    CModelScope* y = m.Class(m.root, "Y");
+    m.Member(*z, "B", "b");
+    m.Member(*y, "B", "b");
+    m.Link();
+    m.Link();
+    EXPECT_EQ(Names(b->linkedBy), (Names_t{"Z", "Y"}));
+}
