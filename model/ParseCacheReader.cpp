@@ -1,0 +1,386 @@
+#include "ParseCacheReader.h"
+
+#include "FileIndex.h"
+#include "IncludedFile.h"
+#include "ParseCacheFormat.h"
+#include "ProjectFile.h"
+#include "UnitDetail.h"
+
+#include <cstring>
+#include <fcntl.h>
+#include <iostream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool ReadFileBytes(const std::string& path, std::string& bytes)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat status {};
+    bool ok = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size >= 0;
+    if (ok) {
+        bytes.resize(static_cast<size_t>(status.st_size));
+        size_t done = 0;
+        while (ok && done < bytes.size()) {
+            const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
+            ok = got > 0;
+            done += ok ? static_cast<size_t>(got) : 0;
+        }
+    }
+    ::close(fd);
+    return ok;
+}
+
+} // namespace
+
+CParseCacheReader::CParseCacheReader(SourceFileList& projectFiles, CFileIndex& fileIndex,
+                                     CInputSet* owner)
+    : projectFiles_(projectFiles), fileIndex_(fileIndex), owner_(owner)
+{
+}
+
+void CParseCacheReader::Enter()
+{
+    if (++depth_ > kMaxCacheNesting) {
+        throw std::string("error");
+    }
+}
+
+void CParseCacheReader::ReadIntVector(CCacheSource& in, std::vector<int>& values)
+{
+    const uint32_t count = in.ReadCount(kMinIntBytes);
+    values.resize(count);
+    for (uint32_t i = 0; i < count; ++i) {
+        values[i] = in.ReadInt();
+    }
+}
+
+void CParseCacheReader::ReadPositions(CCacheSource& in, std::vector<int>& positions)
+{
+    ReadIntVector(in, positions);
+    for (int position : positions) {
+        if (position < 0 || static_cast<size_t>(position) >= tokenCount_) {
+            throw std::string("error");
+        }
+    }
+}
+
+void CParseCacheReader::ReadTokenVector(CCacheSource& in, std::vector<PPToken>& tokens)
+{
+    const uint32_t count = in.ReadCount(kMinTokenBytes);
+    tokens.clear();
+    tokens.reserve(count);
+    for (uint32_t i = 0; i < count; ++i) {
+        const int32_t line = in.ReadInt();
+        const int32_t type = in.ReadInt();
+        const uint32_t length = in.ReadSize();
+        const char* text = in.ReadChars(length);
+        if (length == 0) {
+            tokens.emplace_back(line, type, nullptr);
+        } else {
+            tokens.emplace_back(line, type, text, strnlen(text, length));
+        }
+    }
+}
+
+void CParseCacheReader::ReadQualifiedName(CCacheSource& in, CQualifiedName& name)
+{
+    name.relative = in.ReadBool();
+    name.name = in.ReadString();
+    const uint32_t count = in.ReadCount(kMinStringBytes);
+    name.scopes.resize(count);
+    for (uint32_t i = 0; i < count; ++i) {
+        name.scopes[i] = in.ReadString();
+    }
+}
+
+void CParseCacheReader::ReadVariable(CCacheSource& in, CVariableInfo& variable)
+{
+    Enter();
+    variable.cvAfterType = in.ReadBool();
+    variable.multiple = in.ReadBool();
+    variable.access = in.ReadInt();
+    const uint32_t further = in.ReadCount(kMinVariableBytes);
+    for (uint32_t i = 0; i < further; ++i) {
+        variable.further.emplace_back();
+        ReadVariable(in, variable.further.back());
+    }
+    ReadQualifiedName(in, variable.qualifiedName);
+    ReadPositions(in, variable.arrayTokens);
+    ReadPositions(in, variable.typeTokens);
+    ReadPositions(in, variable.initTokens);
+    ReadPositions(in, variable.specifierTokens);
+    Leave();
+}
+
+void CParseCacheReader::ReadMacroTable(CCacheSource& in, CSourceFile& file)
+{
+    const uint32_t count = in.ReadCount(kMinMacroBytes);
+    for (uint32_t i = 0; i < count; ++i) {
+        CMacroDef macro;
+        macro.name = in.ReadString();
+        macro.functionLike = in.ReadBool();
+        const uint32_t parameters = in.ReadCount(kMinStringBytes);
+        macro.parameters.resize(parameters);
+        for (uint32_t p = 0; p < parameters; ++p) {
+            macro.parameters[p] = in.ReadString();
+        }
+        ReadTokenVector(in, macro.body);
+        std::string name = macro.name;
+        file.macros[name] = std::move(macro); // a later record of one name wins
+    }
+}
+
+void CParseCacheReader::ReadDetail(CCacheSource& in, CUnit& unit)
+{
+    if (!in.ReadBool()) {
+        return;
+    }
+    switch (unit.kind) {
+    case UNIT_CLASS:
+    case UNIT_STRUCT:
+    case UNIT_UNION: {
+        auto record = std::make_unique<CClassInfo>();
+        ReadQualifiedName(in, record->qualifiedName);
+        const uint32_t count = in.ReadCount(kMinBaseBytes);
+        record->bases.resize(count);
+        for (CBaseClassInfo& base : record->bases) {
+            base.isVirtual = in.ReadBool();
+            base.qualifiedName.relative = in.ReadBool();
+            base.access = in.ReadInt();
+            base.qualifiedName.name = in.ReadString();
+            const uint32_t scopes = in.ReadCount(kMinStringBytes);
+            base.qualifiedName.scopes.resize(scopes);
+            for (std::string& scope : base.qualifiedName.scopes) {
+                scope = in.ReadString();
+            }
+        }
+        unit.SetDetail(std::move(record));
+        break;
+    }
+    case UNIT_ENUM:
+    case UNIT_NAMESPACE:
+    case UNIT_ASM:
+    case UNIT_EXTERN:
+    case UNIT_GOTO:
+    case UNIT_LABEL:
+        unit.SetDetail(std::make_unique<CTextInfo>(in.ReadString()));
+        break;
+    case UNIT_NAMESPACE_ALIAS: {
+        auto record = std::make_unique<CNamespaceAliasInfo>();
+        record->alias = in.ReadString();
+        ReadQualifiedName(in, record->target);
+        unit.SetDetail(std::move(record));
+        break;
+    }
+    case UNIT_TEMPLATE: {
+        auto record = std::make_unique<CTemplateInfo>();
+        record->exported = in.ReadBool();
+        ReadPositions(in, record->parameterTokens);
+        unit.SetDetail(std::move(record));
+        break;
+    }
+    case UNIT_VARIABLE: {
+        auto record = std::make_unique<CVariableInfo>();
+        ReadVariable(in, *record);
+        unit.SetDetail(std::move(record));
+        break;
+    }
+    case UNIT_USING: {
+        auto record = std::make_unique<CClassInfo>();
+        ReadQualifiedName(in, record->qualifiedName);
+        std::vector<int> unused;
+        ReadIntVector(in, unused);
+        unit.SetDetail(std::move(record));
+        break;
+    }
+    case UNIT_USING_NAMESPACE: {
+        auto record = std::make_unique<CQualifiedNameInfo>();
+        ReadQualifiedName(in, record->qualifiedName);
+        unit.SetDetail(std::move(record));
+        break;
+    }
+    case UNIT_FUNCTION: {
+        auto record = std::make_unique<CFunctionInfo>();
+        record->pure = in.ReadBool();
+        record->access = in.ReadInt();
+        ReadQualifiedName(in, record->qualifiedName);
+        ReadPositions(in, record->ctorInitTokens);
+        ReadPositions(in, record->reservedTokens);
+        ReadPositions(in, record->specifierTokens);
+        const uint32_t count = in.ReadCount(kMinVariableBytes);
+        record->parameters.resize(count);
+        for (CVariableInfo& parameter : record->parameters) {
+            ReadVariable(in, parameter);
+        }
+        unit.SetDetail(std::move(record));
+        break;
+    }
+    case UNIT_IF:
+    case UNIT_ELSE_IF:
+    case UNIT_ELSE:
+    case UNIT_WHILE:
+    case UNIT_RETURN:
+    case UNIT_SWITCH:
+    case UNIT_CASE:
+    case UNIT_CATCH:
+    case UNIT_THROW: {
+        auto record = std::make_unique<CTokenListInfo>();
+        ReadPositions(in, record->tokens);
+        unit.SetDetail(std::move(record));
+        break;
+    }
+    case UNIT_FOR: {
+        auto record = std::make_unique<CForInfo>();
+        ReadPositions(in, record->conditionTokens);
+        ReadPositions(in, record->stepTokens);
+        ReadPositions(in, record->initTokens);
+        unit.SetDetail(std::move(record));
+        break;
+    }
+    default:
+        break; // kinds without a record: nothing follows
+    }
+}
+
+void CParseCacheReader::ReadUnit(CCacheSource& in, CUnit& unit)
+{
+    Enter();
+    unit.done = in.ReadBool();
+    unit.brace = in.ReadBool();
+    unit.kind = in.ReadInt();
+    ReadPositions(in, unit.tokenIndices);
+    unit.first = static_cast<int32_t>(in.ReadSize());
+    unit.last = static_cast<int32_t>(in.ReadSize());
+    ReadDetail(in, unit);
+    ReadUnitVector(in, unit.children, unit.tokens);
+    Leave();
+}
+
+void CParseCacheReader::ReadUnitVector(CCacheSource& in, std::vector<CUnit>& units,
+                                       const std::vector<PPToken>* tokens)
+{
+    const uint32_t count = in.ReadCount(kMinUnitBytes);
+    units.clear();
+    units.reserve(count);
+    for (uint32_t i = 0; i < count; ++i) {
+        units.emplace_back(tokens);
+        ReadUnit(in, units.back());
+    }
+}
+
+void CParseCacheReader::ReadSourceFile(CCacheSource& in, CSourceFile& file)
+{
+    file.path = in.ReadString();
+    std::cout << file.path << std::endl;
+    const uint32_t includes = in.ReadCount(kMinIntBytes);
+    file.includes.resize(includes);
+    for (int32_t& number : file.includes) {
+        number = in.ReadInt();
+        if (number < 0 || number >= headerCount_) {
+            throw std::string("error");
+        }
+    }
+    file.split = in.ReadBool();
+    file.parsed = in.ReadBool();
+    const bool hasIndexNumber = in.ReadBool();
+    const int32_t indexNumber = in.ReadInt();
+    if (hasIndexNumber) {
+        if (indexNumber < 0 || indexNumber >= headerCount_) {
+            throw std::string("error");
+        }
+        file.hasIndexNumber = true;
+        file.indexNumber = indexNumber;
+    }
+    file.size = in.ReadInt();
+    file.mtime = in.ReadInt();
+    ReadMacroTable(in, file);
+    ReadTokenVector(in, file.scan.tokens);
+    file.scan.fileName = file.path;
+    tokenCount_ = file.scan.tokens.size();
+    ReadUnitVector(in, file.units, &file.scan.tokens);
+}
+
+void CParseCacheReader::ReadAll(CCacheSource& in, Records& records)
+{
+    if (in.ReadInt() != kParseCacheVersion) {
+        throw std::string("version not match");
+    }
+    const int32_t projects = in.ReadInt();
+    headerCount_ = in.ReadInt();
+    if (projects < 0 || headerCount_ < 0 ||
+        static_cast<uint64_t>(projects) + static_cast<uint64_t>(headerCount_) >
+            in.Left() / kMinRecordBytes) {
+        throw std::string("Read Integer Error.");
+    }
+    const int64_t total = static_cast<int64_t>(projects) + headerCount_;
+    for (int64_t i = 0; i < total; ++i) {
+        const uint32_t length = in.ReadSize();
+        CCacheSource record = in.Take(length);
+        std::unique_ptr<CSourceFile> file;
+        if (i < projects) {
+            file = std::make_unique<CProjectFile>(owner_);
+        } else {
+            file = std::make_unique<CIncludedFile>("", owner_, true);
+        }
+        ReadSourceFile(record, *file);
+        if (!record.AtEnd()) {
+            throw std::string("error"); // the record is not what its length says
+        }
+        (i < projects ? records.projects : records.headers).push_back(std::move(file));
+    }
+    if (!in.AtEnd()) {
+        throw std::string("error");
+    }
+}
+
+bool CParseCacheReader::LoadBytes(const std::string& bytes)
+{
+    Records records;
+    try {
+        CCacheSource in(bytes.data(), bytes.size());
+        ReadAll(in, records);
+        // Room for the hand-over, so that it cannot fail half way.
+        projectFiles_.reserve(projectFiles_.size() + records.projects.size());
+        fileIndex_.files.reserve(fileIndex_.files.size() + records.headers.size());
+    } catch (...) {
+        return false;
+    }
+    // Everything was read: hand the records over. Header numbers move past
+    // the headers the index already holds.
+    const int32_t base = static_cast<int32_t>(fileIndex_.files.size());
+    auto renumber = [base](CSourceFile& file) {
+        for (int32_t& number : file.includes) {
+            number += base;
+        }
+        if (file.hasIndexNumber) {
+            file.indexNumber += base;
+        }
+    };
+    for (auto& file : records.projects) {
+        renumber(*file);
+        projectFiles_.push_back(std::move(file));
+    }
+    for (auto& file : records.headers) {
+        renumber(*file);
+        const std::string path = file->path;
+        const int32_t size = file->size;
+        const int32_t mtime = file->mtime;
+        const int32_t tokens = static_cast<int32_t>(file->scan.tokens.size());
+        fileIndex_.Add(path, size, mtime, tokens, std::move(file));
+    }
+    return true;
+}
+
+bool CParseCacheReader::Load(const std::string& path)
+{
+    std::string bytes;
+    if (!ReadFileBytes(path, bytes)) {
+        return false;
+    }
+    return LoadBytes(bytes);
+}

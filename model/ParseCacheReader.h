@@ -1,0 +1,59 @@
+#pragma once
+
+#include "ParseCacheIO.h"
+#include "SourceFileList.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CFileIndex;
+class CInputSet;
+struct CQualifiedName;
+class CVariableInfo;
+
+// Reads a parse cache into an engine's project-file list and file index.
+// Loading is all or nothing: every count is checked against the bytes left
+// and every token position and include number against what was read before,
+// and only a cache that was read whole is handed to the engine. Headers are
+// appended to the index after the ones it holds, and the include numbers
+// read are moved along with them.
+class CParseCacheReader {
+public:
+    CParseCacheReader(SourceFileList& projectFiles, CFileIndex& fileIndex, CInputSet* owner);
+
+    // False, with the engine unchanged, when the file cannot be read or
+    // anything in it is wrong. Never throws on a file error.
+    bool Load(const std::string& path);
+    // The same over bytes already in memory.
+    bool LoadBytes(const std::string& bytes);
+
+private:
+    struct Records {
+        std::vector<std::unique_ptr<CSourceFile>> projects;
+        std::vector<std::unique_ptr<CSourceFile>> headers;
+    };
+
+    void ReadAll(CCacheSource& in, Records& records);
+    void ReadSourceFile(CCacheSource& in, CSourceFile& file);
+    void ReadTokenVector(CCacheSource& in, std::vector<PPToken>& tokens);
+    void ReadIntVector(CCacheSource& in, std::vector<int>& values);
+    // An int list of positions in the current file's token vector.
+    void ReadPositions(CCacheSource& in, std::vector<int>& positions);
+    void ReadQualifiedName(CCacheSource& in, CQualifiedName& name);
+    void ReadVariable(CCacheSource& in, CVariableInfo& variable);
+    void ReadMacroTable(CCacheSource& in, CSourceFile& file);
+    void ReadDetail(CCacheSource& in, CUnit& unit);
+    void ReadUnit(CCacheSource& in, CUnit& unit);
+    void ReadUnitVector(CCacheSource& in, std::vector<CUnit>& units,
+                        const std::vector<PPToken>* tokens);
+    void Enter();
+    void Leave() { --depth_; }
+
+    SourceFileList& projectFiles_;
+    CFileIndex& fileIndex_;
+    CInputSet* owner_;
+    int32_t headerCount_ = 0;  // header records in the cache
+    size_t tokenCount_ = 0;    // tokens of the record being read
+    int depth_ = 0;
+};

@@ -1,0 +1,324 @@
+#include "CacheFixture.h"
+#include "IncludedFile.h"
+#include "ParseCacheReader.h"
+#include "ParseCacheWriter.h"
+#include "UnitDetail.h"
+#include "UnitKind.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+#include <unistd.h>
+
+namespace {
+
+std::string Save(const CacheRecords& records, const std::string& path)
+{
+    CParseCacheWriter writer(records.projects, records.index);
+    EXPECT_TRUE(writer.Save(path));
+    return ReadBytes(path);
+}
+
+bool Load(CacheRecords& records, const std::string& bytes)
+{
+    CaptureStdout quiet;
+    CParseCacheReader reader(records.projects, records.index, nullptr);
+    return reader.LoadBytes(bytes);
+}
+
+int32_t IntAt(const std::string& bytes, size_t offset)
+{
+    uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) {
+        v = (v << 8) | static_cast<unsigned char>(bytes[offset + static_cast<size_t>(i)]);
+    }
+    return static_cast<int32_t>(v);
+}
+
+bool IsEmpty(const CacheRecords& records)
+{
+    return records.projects.empty() && records.index.files.empty() && records.index.entries.empty();
+}
+
+} // namespace
+
+TEST(ParseCache, EmptyEngineGivesTwelveBytes)
+{
+    TempFolder folder;
+    CacheRecords none;
+    const std::string bytes = Save(none, folder.File("empty.car"));
+    ASSERT_EQ(bytes.size(), 12u);
+    EXPECT_EQ(IntAt(bytes, 0), 180);
+    EXPECT_EQ(IntAt(bytes, 4), 0);
+    EXPECT_EQ(IntAt(bytes, 8), 0);
+}
+
+TEST(ParseCache, SaveLoadSaveGivesTheSameBytes)
+{
+    TempFolder folder;
+    CacheRecords original;
+    FillCacheRecords(original);
+    const std::string first = Save(original, folder.File("one.car"));
+    EXPECT_EQ(IntAt(first, 4), 2);
+    EXPECT_EQ(IntAt(first, 8), 2);
+
+    CacheRecords loaded;
+    ASSERT_TRUE(Load(loaded, first));
+    const std::string second = Save(loaded, folder.File("two.car"));
+    EXPECT_EQ(first, second);
+}
+
+TEST(ParseCache, RecordsComeBackWithTheirFields)
+{
+    TempFolder folder;
+    CacheRecords original;
+    FillCacheRecords(original);
+    CacheRecords loaded;
+    ASSERT_TRUE(Load(loaded, Save(original, folder.File("c.car"))));
+    ASSERT_EQ(loaded.projects.size(), 2u);
+    ASSERT_EQ(loaded.index.files.size(), 2u);
+
+    const CSourceFile& a = *loaded.projects[0];
+    EXPECT_EQ(a.path, "/src/a.cpp");
+    EXPECT_EQ(a.includes, (std::vector<int32_t>{0, 1}));
+    EXPECT_TRUE(a.hasIndexNumber);
+    EXPECT_EQ(a.indexNumber, 1);
+    EXPECT_EQ(a.size, 1000);
+    EXPECT_EQ(a.macros.at("F").parameters, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(a.macros.at("F").body[1].text, nullptr);
+    EXPECT_EQ(a.scan.tokens.back().text, nullptr); // an empty text comes back as none
+    EXPECT_FALSE(loaded.projects[1]->hasIndexNumber);
+    EXPECT_EQ(loaded.projects[1]->indexNumber, 0);
+
+    // Headers are found again by identity, and come back as quoted.
+    EXPECT_EQ(loaded.index.FindIndex("/INC/b.h", 1003, 1700000003,
+                                     static_cast<int32_t>(loaded.index.files[1]->scan.tokens.size())),
+              1);
+    EXPECT_TRUE(static_cast<const CIncludedFile&>(*loaded.index.files[1]).quoted);
+
+    const CUnit& cls = a.units[0];
+    EXPECT_EQ(cls.tokens, &a.scan.tokens);
+    EXPECT_EQ(cls.children[0].tokens, &a.scan.tokens);
+    const CClassInfo* classInfo = AsClassInfo(cls);
+    ASSERT_NE(classInfo, nullptr);
+    ASSERT_EQ(classInfo->bases.size(), 1u);
+    EXPECT_EQ(classInfo->bases[0].qualifiedName.ToString(), "::N::B");
+    EXPECT_TRUE(classInfo->bases[0].isVirtual);
+    const CVariableInfo* x = AsVariableInfo(cls.children[0]);
+    ASSERT_NE(x, nullptr);
+    ASSERT_EQ(x->further.size(), 1u);
+    ASSERT_EQ(x->further[0].further.size(), 1u);
+    EXPECT_EQ(x->further[0].further[0].qualifiedName.name, "z");
+    // A multiple-declare unit's record is not kept.
+    EXPECT_EQ(cls.children[1].detail, nullptr);
+
+    const CFunctionInfo* f = AsFunctionInfo(a.units[1]);
+    ASSERT_NE(f, nullptr);
+    EXPECT_TRUE(f->pure);
+    EXPECT_EQ(f->parameters.size(), 2u);
+    EXPECT_EQ(f->ctorInitTokens, (TokenIndices{2, 3}));
+    const CForInfo* forInfo = AsForInfo(a.units[1].children[1]);
+    ASSERT_NE(forInfo, nullptr);
+    EXPECT_EQ(forInfo->stepTokens, (TokenIndices{3, 4}));
+    EXPECT_EQ(AsTextInfo(a.units[1].children[2])->text, "end");
+    EXPECT_EQ(a.units[1].children[4].detail, nullptr); // do: no record
+    EXPECT_EQ(a.units[8].first, -1);
+    EXPECT_EQ(a.units[9].detail, nullptr); // a record of the wrong type is not written
+}
+
+TEST(ParseCache, TruncatedAtEveryOffsetLoadsNothing)
+{
+    TempFolder folder;
+    CacheRecords original;
+    FillCacheRecords(original);
+    const std::string bytes = Save(original, folder.File("t.car"));
+    for (size_t length = 0; length < bytes.size(); ++length) {
+        CacheRecords target;
+        ASSERT_FALSE(Load(target, bytes.substr(0, length))) << length;
+        ASSERT_TRUE(IsEmpty(target)) << length;
+    }
+    CacheRecords target;
+    EXPECT_TRUE(Load(target, bytes + "x") == false);
+}
+
+TEST(ParseCache, RandomDamageNeverHalfLoads)
+{
+    TempFolder folder;
+    CacheRecords original;
+    FillCacheRecords(original);
+    const std::string bytes = Save(original, folder.File("r.car"));
+    std::mt19937 random(20240611);
+    int loadedWhole = 0;
+    for (int round = 0; round < 3000; ++round) {
+        std::string damaged = bytes;
+        const int flips = 1 + static_cast<int>(random() % 4);
+        for (int i = 0; i < flips; ++i) {
+            const size_t at = 12 + random() % (damaged.size() - 12);
+            damaged[at] = static_cast<char>(random() & 0xFF);
+        }
+        CacheRecords target;
+        if (Load(target, damaged)) {
+            ++loadedWhole;
+            // Whatever was accepted is consistent enough to be saved again.
+            EXPECT_EQ(target.projects.size(), 2u);
+            CParseCacheWriter writer(target.projects, target.index);
+            EXPECT_TRUE(writer.Save(folder.File("again.car")));
+        } else {
+            ASSERT_TRUE(IsEmpty(target));
+        }
+    }
+    EXPECT_LT(loadedWhole, 3000); // most damage is noticed
+}
+
+TEST(ParseCache, WrongVersionLeavesTheEngineAsItWas)
+{
+    TempFolder folder;
+    CacheRecords original;
+    FillCacheRecords(original);
+    std::string bytes = Save(original, folder.File("v.car"));
+    bytes[0] = (char)179;
+    CacheRecords target;
+    FillCacheRecords(target);
+    EXPECT_FALSE(Load(target, bytes));
+    EXPECT_EQ(target.projects.size(), 2u);
+    EXPECT_EQ(target.index.files.size(), 2u);
+
+    CParseCacheReader reader(target.projects, target.index, nullptr);
+    EXPECT_FALSE(reader.Load(folder.File("missing.car")));
+    EXPECT_FALSE(reader.Load(folder.Path())); // a folder is no cache
+}
+
+TEST(ParseCache, LoadingBesideHeldHeadersMovesTheIncludeNumbers)
+{
+    TempFolder folder;
+    CacheRecords original;
+    FillCacheRecords(original);
+    const std::string bytes = Save(original, folder.File("m.car"));
+    CacheRecords target;
+    FillCacheRecords(target);
+    ASSERT_TRUE(Load(target, bytes));
+    ASSERT_EQ(target.index.files.size(), 4u);
+    EXPECT_EQ(target.projects[2]->includes, (std::vector<int32_t>{2, 3}));
+    EXPECT_EQ(target.projects[2]->indexNumber, 3);
+    EXPECT_EQ(target.index.files[2]->includes, (std::vector<int32_t>{3, 2}));
+}
+
+TEST(ParseCache, IncludeNumberPastTheHeadersIsDamage)
+{
+    TempFolder folder;
+    CacheRecords original;
+    FillCacheRecords(original);
+    original.projects[1]->includes = {2};
+    CParseCacheWriter writer(original.projects, original.index);
+    ASSERT_TRUE(writer.Save(folder.File("i.car")));
+    CacheRecords target;
+    EXPECT_FALSE(Load(target, ReadBytes(folder.File("i.car"))));
+    EXPECT_TRUE(IsEmpty(target));
+}
+
+TEST(ParseCache, TokenPositionPastTheTokensIsDamage)
+{
+    TempFolder folder;
+    CacheRecords original;
+    FillCacheRecords(original);
+    AsFunctionInfo(original.projects[0]->units[1])->parameters[0].typeTokens.push_back(100000);
+    CParseCacheWriter writer(original.projects, original.index);
+    ASSERT_TRUE(writer.Save(folder.File("p.car")));
+    CacheRecords target;
+    EXPECT_FALSE(Load(target, ReadBytes(folder.File("p.car"))));
+    EXPECT_TRUE(IsEmpty(target));
+}
+
+TEST(ParseCache, NestingBeyondTheLimitIsRefused)
+{
+    TempFolder folder;
+    CacheRecords original;
+    auto file = std::make_unique<CIncludedFile>("/deep.h", nullptr, true);
+    CUnit* unit = &file->units.emplace_back(&file->scan.tokens);
+    for (int depth = 0; depth < 10001; ++depth) {
+        unit = &unit->children.emplace_back(&file->scan.tokens);
+    }
+    original.projects.push_back(std::move(file));
+    CParseCacheWriter writer(original.projects, original.index);
+    ASSERT_TRUE(writer.Save(folder.File("d.car")));
+    CacheRecords target;
+    EXPECT_FALSE(Load(target, ReadBytes(folder.File("d.car"))));
+}
+
+TEST(ParseCache, FailedSaveKeepsTheOldCache)
+{
+    TempFolder folder;
+    CacheRecords records;
+    FillCacheRecords(records);
+    const std::string path = folder.File("keep.car");
+    WriteBytes(path, "old cache");
+
+    // No folder for the temporary files.
+    const char* oldTemp = std::getenv("TEMP");
+    const std::string savedTemp = oldTemp ? oldTemp : "";
+    setenv("TEMP", folder.File("no/such/folder").c_str(), 1);
+    CParseCacheWriter writer(records.projects, records.index);
+    EXPECT_FALSE(writer.Save(path));
+    if (oldTemp) {
+        setenv("TEMP", savedTemp.c_str(), 1);
+    } else {
+        unsetenv("TEMP");
+    }
+    EXPECT_EQ(ReadBytes(path), "old cache");
+
+    // A cache in a folder that does not exist.
+    EXPECT_FALSE(writer.Save(folder.File("gone/keep.car")));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("gone")));
+}
+
+TEST(ParseCache, TemporaryFilesGoToTheirOwnFolderAndAreRemoved)
+{
+    TempFolder folder;
+    TempFolder temp;
+    CacheRecords records;
+    FillCacheRecords(records);
+    const char* oldTemp = std::getenv("TEMP");
+    const std::string savedTemp = oldTemp ? oldTemp : "";
+    setenv("TEMP", temp.Path().c_str(), 1);
+    char before[4096];
+    ASSERT_NE(getcwd(before, sizeof before), nullptr);
+
+    CParseCacheWriter writer(records.projects, records.index);
+    EXPECT_TRUE(writer.Save(folder.File("x.car")));
+
+    char after[4096];
+    ASSERT_NE(getcwd(after, sizeof after), nullptr);
+    EXPECT_STREQ(before, after);
+    EXPECT_TRUE(std::filesystem::is_empty(temp.Path()));
+    // Only the cache is left beside it.
+    int entries = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+        EXPECT_EQ(entry.path().filename(), "x.car");
+        ++entries;
+    }
+    EXPECT_EQ(entries, 1);
+    if (oldTemp) {
+        setenv("TEMP", savedTemp.c_str(), 1);
+    } else {
+        unsetenv("TEMP");
+    }
+}
+
+TEST(ParseCache, ReadingWritesEachPathToTheMessageStream)
+{
+    TempFolder folder;
+    CacheRecords original;
+    FillCacheRecords(original);
+    const std::string bytes = Save(original, folder.File("s.car"));
+    CacheRecords target;
+    std::string text;
+    {
+        CaptureStdout capture;
+        CParseCacheReader reader(target.projects, target.index, nullptr);
+        ASSERT_TRUE(reader.LoadBytes(bytes));
+        text = capture.Text();
+    }
+    EXPECT_EQ(text, "/src/a.cpp\n/src/b.cpp\n/inc/A.h\n/inc/b.h\n");
+}
