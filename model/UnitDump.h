@@ -1,0 +1,37 @@
+#pragma once
+
+#include "SourceFileList.h"
+
+#include <ostream>
+#include <set>
+#include <vector>
+
+class CFileIndex;
+class CModelScope;
+
+// Writes the unit trees of the project files (each followed by the headers
+// it includes) and the project-wide model as an indented listing, one line
+// at a time, each flushed. A debugging aid.
+class CUnitDumper {
+public:
+    CUnitDumper(const CFileIndex& fileIndex, const SourceFileList& projectFiles,
+                const CModelScope* root, std::ostream& out);
+
+    void Dump();
+    void DumpFile(const CSourceFile& file);
+    void DumpUnits(const std::vector<CUnit>& units);
+    void DumpUnit(const CUnit& unit, int depth);
+    void DumpGlobals();
+    void DumpScope(const CModelScope& scope, int depth);
+
+private:
+    void WriteLine(const std::string& line);
+
+    const CFileIndex& fileIndex_;
+    const SourceFileList& projectFiles_;
+    const CModelScope* root_;
+    std::ostream& out_;
+    // The files being written on the current include path: a header that
+    // includes itself, directly or not, is not followed again.
+    std::set<const CSourceFile*> onPath_;
+};
