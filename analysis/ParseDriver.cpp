@@ -1,0 +1,102 @@
+#include "ParseDriver.h"
+
+#include "ChildStartKind.h"
+#include "StatementClassifier.h"
+#include "TokenType.h"
+#include "UnitDetail.h"
+
+#include <exception>
+
+void ParseFileUnits(std::vector<CUnit>& units, const ParseLimits& limits)
+{
+    CParseDriver driver(limits);
+    driver.ParseUnitList(units, DECLARATION);
+}
+
+bool CParseDriver::Stopped() const
+{
+    return limits_.stopRequest && limits_.stopRequest->load(std::memory_order_relaxed);
+}
+
+void CParseDriver::ParseUnitList(std::vector<CUnit>& units, int startKind)
+{
+    int access = ACCESS_PRIVATE; // every class body starts private
+    for (CUnit& unit : units) {
+        if (Stopped())
+            return;
+        if (!unit.tokenIndices.empty()) {
+            const bool parsed = ParseUnit(unit, startKind);
+            if (!parsed && !unit.done &&
+                (startKind == DECLARATION || startKind == INCLASS || startKind == INSTRUCT))
+                ParseUnit(unit, DECLARATION2);
+        } else {
+            unit.done = true;
+            unit.kind = unit.brace ? UNIT_JUST_BRACE : UNIT_NOTHING;
+        }
+
+        if (startKind == INCLASS)
+            TrackMemberAccess(unit, access);
+
+        const int childKind = ChildStartKind(unit);
+        switch (childKind) {
+        case DECLARATION:
+        case INCLASS:
+        case INSTRUCT:
+        case INENUM:
+            ParseUnitList(unit.children, childKind);
+            break;
+        case STATEMENT:
+            ClassifyStatementUnits(unit.children);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+bool CParseDriver::ParseUnit(CUnit& unit, int startKind)
+{
+    if (unit.done)
+        return true;
+    stream_.Aim(unit, startKind);
+    CCppUnitParser parser(stream_, unit, limits_);
+    parser.verbose = false;
+    parser.error = false;
+    try {
+        parser.unit();
+        return !parser.error;
+    } catch (const antlr::ANTLRException&) {
+        // Past the work or nesting limits, stopped, or a failure of the
+        // parser's runtime: the unit counts as failed.
+        return false;
+    } catch (const std::exception&) {
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+void TrackMemberAccess(CUnit& unit, int& access)
+{
+    switch (unit.kind) {
+    case UNIT_PUBLIC:
+        access = ACCESS_PUBLIC;
+        break;
+    case UNIT_PROTECTED:
+        access = ACCESS_PROTECTED;
+        break;
+    case UNIT_PRIVATE:
+        access = ACCESS_PRIVATE;
+        break;
+    case UNIT_VARIABLE:
+        if (CVariableInfo* info = AsVariableInfo(unit))
+            info->access = access;
+        break;
+    case UNIT_FUNCTION:
+        if (CFunctionInfo* info = AsFunctionInfo(unit))
+            info->access = access;
+        break;
+    default:
+        break;
+    }
+}

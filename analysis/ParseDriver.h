@@ -1,0 +1,40 @@
+#pragma once
+
+#include "CppUnitParser.h"
+#include "Unit.h"
+#include "UnitTokenStream.h"
+
+#include <vector>
+
+// Hands every unit of a split file to the parser by itself, with a start kind
+// that says where the unit stands (namespace scope, class body, struct or
+// union body, enumeration body, or a second try as a plain declaration).
+// Lists of statements go to the statement classifier instead; inside class
+// bodies the current access level is stamped into the member records.
+class CParseDriver {
+public:
+    explicit CParseDriver(const ParseLimits& limits = ParseLimits()) : limits_(limits) {}
+
+    // Parses the list with the start kind, then walks each unit's children
+    // with the start kind its kind gives them.
+    void ParseUnitList(std::vector<CUnit>& units, int startKind);
+
+    // Parses one unit. True when it was already done, when the parse reported
+    // no error, or when the parse ended by a standard exception (a bad token
+    // position); false after a reported error, or when the parse went past
+    // its limits or was stopped.
+    bool ParseUnit(CUnit& unit, int startKind);
+
+private:
+    bool Stopped() const;
+
+    CUnitTokenStream stream_;
+    ParseLimits limits_;
+};
+
+// Parses every unit of one file's tree, starting at namespace scope.
+void ParseFileUnits(std::vector<CUnit>& units, const ParseLimits& limits = ParseLimits());
+
+// Access bookkeeping for one unit of a class body: labels change the current
+// level, variables and functions receive it.
+void TrackMemberAccess(CUnit& unit, int& access);

@@ -1,0 +1,1457 @@
+// The declaration grammar of the analysis. One unit of a source file is parsed
+// at a time: the token stream yields a start-kind token, the unit's own tokens
+// and, for a unit that owns a brace block, an empty brace pair. The rules
+// write the unit's kind, its done flag and its detail record.
+//
+// Positions: a token's line is its position within the unit (0 for the first
+// unit token) and its column is its index in the file's token vector.
+
+header "pre_include_hpp" {
+#include "DetailRecords.h"
+#include "ParserSupport.h"
+#include "QualifiedName.h"
+#include "TokenText.h"
+#include "Unit.h"
+#include "UnitTokenStream.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+}
+
+options {
+    language = "Cpp";
+}
+
+class CCppParser extends Parser;
+
+options {
+    k = 2;
+    importVocab = Kestrin;
+    buildAST = false;
+    codeGenBitsetTestThreshold = 3;
+    defaultErrorHandler = true;
+}
+
+{
+public:
+    CUnitTokenStream* tokenStream = nullptr;
+    CUnit* currentUnit = nullptr;
+
+protected:
+    // Appends the file positions of the unit's tokens from..to.
+    void CopyRange(int from, int to, TokenIndices& out)
+    {
+        currentUnit->CopyTokenIndices(from, to, out);
+    }
+
+    // The spellings of the tokens at the given file positions, joined
+    // without blanks.
+    std::string SpellTokens(const TokenIndices& positions) const
+    {
+        if (!currentUnit->tokens)
+            return std::string();
+        return TokensToText(*currentUnit->tokens, positions, 0);
+    }
+
+    void MarkUnit(int kind)
+    {
+        currentUnit->kind = kind;
+        currentUnit->done = true;
+    }
+
+    void AppendAll(TokenIndices& to, const TokenIndices& from)
+    {
+        to.insert(to.end(), from.begin(), from.end());
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Start rule and whole units
+
+unit
+    :   DECLARATION declaration
+    |   DECLARATION2 declaration2
+    |   INCLASS member_declaration
+    |   INSTRUCT member_declaration
+    |   INENUM enum_body
+    ;
+
+declaration
+    :   asm_definition
+    |   template_declaration
+    |   linkage_specification
+    |   handler
+    |   (WORD_NAMESPACE IDENTIFIER ASSIGN) => namespace_alias_definition
+    |   using_declaration
+    |   using_directive
+    |   namespace_definition
+    |   ((WORD_TYPEDEF)? class_key) => class_declaration
+    |   (WORD_ENUM | WORD_TYPEDEF WORD_ENUM) => enum_definition
+    ;
+
+member_declaration
+    :   asm_definition
+    |   using_declaration
+    |   template_declaration
+    |   handler
+    |   access_label
+    |   ((WORD_TYPEDEF)? class_key) => class_declaration
+    |   (WORD_ENUM | WORD_TYPEDEF WORD_ENUM) => enum_definition
+    ;
+
+declaration2
+    :   simple_declaration
+    |   continued_declarator
+    ;
+
+simple_declaration
+{
+    TokenIndices typeIndices;
+    bool cvAfterType = false;
+    TokenIndices specifiers;
+    std::vector<std::string> noScopes;
+    int typeEnd = 0;
+}
+    :   typeEnd = declaration_specifiers[typeIndices, cvAfterType]
+        {
+            if (typeEnd > 0)
+                CopyRange(0, typeEnd - 1, specifiers);
+        }
+        function_or_variable[specifiers, noScopes, typeIndices, cvAfterType]
+    ;
+
+continued_declarator
+{
+    TokenIndices scratchPointers;
+    std::vector<std::string> scratchScopes;
+    std::vector<std::string> names;
+    CVariableInfo scratch;
+}
+    :   COMMA
+        ( scratchPointers = ptr_operator_list )*
+        (   (   names = nested_name_specifier
+                { scratchScopes.insert(scratchScopes.end(), names.begin(), names.end()); }
+            )?
+            init_declarator[scratch]
+        )?
+    ;
+
+class_declaration
+    :   ( WORD_TYPEDEF )? class_specifier
+    ;
+
+class_specifier
+{
+    int key = 4;
+    std::vector<CBaseClassInfo> bases;
+    std::vector<std::string> scopes;
+}
+    :   key = class_key ( base_clause[bases] )? LC RC
+        {
+            MarkUnit(key);
+            auto info = std::make_unique<CClassInfo>();
+            info->bases = bases;
+            currentUnit->SetDetail(std::move(info));
+        }
+    |   key = class_key ( scopes = nested_name_specifier )? name:IDENTIFIER
+        ( base_clause[bases] )?
+        ( LC RC | SEMI )
+        {
+            MarkUnit(key);
+            auto info = std::make_unique<CClassInfo>();
+            info->qualifiedName.scopes = scopes;
+            info->qualifiedName.name = name->getText();
+            info->bases = bases;
+            currentUnit->SetDetail(std::move(info));
+        }
+    ;
+
+// ---------------------------------------------------------------------------
+// asm, linkage, namespaces, enumerations
+
+asm_definition
+    :   WORD_ASM LP text:STRINGS RP SEMI
+        {
+            MarkUnit(UNIT_ASM);
+            currentUnit->SetDetail(std::make_unique<CTextInfo>(text->getText()));
+        }
+    |   ( WORD__ASM | WORD___ASM ) LC RC
+        { MarkUnit(UNIT_ASM); }
+    ;
+
+linkage_specification
+    :   (WORD_EXTERN STRINGS LC) => WORD_EXTERN block:STRINGS LC RC
+        {
+            MarkUnit(UNIT_EXTERN);
+            currentUnit->SetDetail(std::make_unique<CTextInfo>(block->getText()));
+        }
+    |   WORD_EXTERN single:STRINGS
+        {
+            MarkUnit(UNIT_EXTERN);
+            currentUnit->SetDetail(std::make_unique<CTextInfo>(single->getText()));
+            currentUnit->SplitAt(single->getLine() + 1);
+        }
+    ;
+
+namespace_definition
+    :   WORD_NAMESPACE name:IDENTIFIER LC RC
+        {
+            MarkUnit(UNIT_NAMESPACE);
+            currentUnit->SetDetail(std::make_unique<CTextInfo>(name->getText()));
+        }
+    |   WORD_NAMESPACE LC RC
+        {
+            MarkUnit(UNIT_NAMESPACE);
+            currentUnit->SetDetail(std::make_unique<CTextInfo>());
+        }
+    ;
+
+enum_definition
+{
+    std::string enumName;
+}
+    :   ( WORD_TYPEDEF )? WORD_ENUM ( name:IDENTIFIER { enumName = name->getText(); } )? LC RC
+        {
+            MarkUnit(UNIT_ENUM);
+            currentUnit->SetDetail(std::make_unique<CTextInfo>(enumName));
+        }
+    ;
+
+enumerator_definition
+    :   IDENTIFIER ( ASSIGN constant_expression )?
+    ;
+
+enum_body
+    :   // an empty enumeration body
+    |   enumerator_list
+    ;
+
+enumerator_list
+    :   enumerator_definition ( COMMA enumerator_definition )*
+    ;
+
+// ---------------------------------------------------------------------------
+// Single keywords
+
+class_key returns [int key = 4]
+    :   WORD_CLASS { key = UNIT_CLASS; }
+    |   WORD_STRUCT { key = UNIT_STRUCT; }
+    |   WORD_UNION { key = UNIT_UNION; }
+    ;
+
+class_key_pos returns [int pos = 0]
+    :   c:WORD_CLASS { pos = c->getLine(); }
+    |   s:WORD_STRUCT { pos = s->getLine(); }
+    |   u:WORD_UNION { pos = u->getLine(); }
+    ;
+
+access_specifier returns [int access = 0]
+    :   WORD_PUBLIC { access = ACCESS_PUBLIC; }
+    |   WORD_PROTECTED { access = ACCESS_PROTECTED; }
+    |   WORD_PRIVATE { access = ACCESS_PRIVATE; }
+    ;
+
+cv_qualifier returns [int pos = 0]
+    :   v:WORD_VOLATILE { pos = v->getColumn(); }
+    |   c:WORD_CONST { pos = c->getColumn(); }
+    ;
+
+cv_qualifier_end returns [int end = 0]
+    :   v:WORD_VOLATILE { end = v->getLine() + 1; }
+    |   c:WORD_CONST { end = c->getLine() + 1; }
+    ;
+
+function_specifier returns [int pos = 0]
+    :   t1:WORD_EXPLICIT { pos = t1->getColumn(); }
+    |   t2:WORD_INLINE { pos = t2->getColumn(); }
+    |   t3:WORD_VIRTUAL { pos = t3->getColumn(); }
+    |   t4:WORD__INLINE { pos = t4->getColumn(); }
+    |   t5:WORD___INLINE { pos = t5->getColumn(); }
+    |   t6:WORD__FORCEINLINE { pos = t6->getColumn(); }
+    |   t7:WORD___FORCEINLINE { pos = t7->getColumn(); }
+    ;
+
+function_specifier_end returns [int end = 0]
+    :   t1:WORD_EXPLICIT { end = t1->getLine() + 1; }
+    |   t2:WORD_INLINE { end = t2->getLine() + 1; }
+    |   t3:WORD_VIRTUAL { end = t3->getLine() + 1; }
+    |   t4:WORD__INLINE { end = t4->getLine() + 1; }
+    |   t5:WORD___INLINE { end = t5->getLine() + 1; }
+    |   t6:WORD__FORCEINLINE { end = t6->getLine() + 1; }
+    |   t7:WORD___FORCEINLINE { end = t7->getLine() + 1; }
+    ;
+
+storage_class_specifier returns [int pos = 0]
+    :   t1:WORD_AUTO { pos = t1->getColumn(); }
+    |   t2:WORD_REGISTER { pos = t2->getColumn(); }
+    |   t3:WORD_STATIC { pos = t3->getColumn(); }
+    |   t4:WORD_EXTERN { pos = t4->getColumn(); }
+    |   t5:WORD_MUTABLE { pos = t5->getColumn(); }
+    ;
+
+storage_class_specifier_end returns [int end = 0]
+    :   t1:WORD_AUTO { end = t1->getLine() + 1; }
+    |   t2:WORD_REGISTER { end = t2->getLine() + 1; }
+    |   t3:WORD_STATIC { end = t3->getLine() + 1; }
+    |   t4:WORD_EXTERN { end = t4->getLine() + 1; }
+    |   t5:WORD_MUTABLE { end = t5->getLine() + 1; }
+    ;
+
+builtin_type_specifier returns [int pos = 0]
+    :   t1:WORD_CHAR { pos = t1->getColumn(); }
+    |   t2:WORD_WCHAR_T { pos = t2->getColumn(); }
+    |   t3:WORD_BOOL { pos = t3->getColumn(); }
+    |   t4:WORD_SHORT { pos = t4->getColumn(); }
+    |   t5:WORD_INT { pos = t5->getColumn(); }
+    |   t6:WORD_LONG { pos = t6->getColumn(); }
+    |   t7:WORD_SIGNED { pos = t7->getColumn(); }
+    |   t8:WORD_UNSIGNED { pos = t8->getColumn(); }
+    |   t9:WORD_FLOAT { pos = t9->getColumn(); }
+    |   t10:WORD_DOUBLE { pos = t10->getColumn(); }
+    |   t11:WORD_VOID { pos = t11->getColumn(); }
+    |   t12:WORD__INT8 { pos = t12->getColumn(); }
+    |   t13:WORD___INT8 { pos = t13->getColumn(); }
+    |   t14:WORD__INT16 { pos = t14->getColumn(); }
+    |   t15:WORD___INT16 { pos = t15->getColumn(); }
+    |   t16:WORD__INT32 { pos = t16->getColumn(); }
+    |   t17:WORD___INT32 { pos = t17->getColumn(); }
+    |   t18:WORD__INT64 { pos = t18->getColumn(); }
+    |   t19:WORD___INT64 { pos = t19->getColumn(); }
+    |   t20:WORD__W64 { pos = t20->getColumn(); }
+    |   t21:WORD___W64 { pos = t21->getColumn(); }
+    ;
+
+builtin_type_specifier_end returns [int end = 0]
+    :   t1:WORD_CHAR { end = t1->getLine() + 1; }
+    |   t2:WORD_WCHAR_T { end = t2->getLine() + 1; }
+    |   t3:WORD_BOOL { end = t3->getLine() + 1; }
+    |   t4:WORD_SHORT { end = t4->getLine() + 1; }
+    |   t5:WORD_INT { end = t5->getLine() + 1; }
+    |   t6:WORD_LONG { end = t6->getLine() + 1; }
+    |   t7:WORD_SIGNED { end = t7->getLine() + 1; }
+    |   t8:WORD_UNSIGNED { end = t8->getLine() + 1; }
+    |   t9:WORD_FLOAT { end = t9->getLine() + 1; }
+    |   t10:WORD_DOUBLE { end = t10->getLine() + 1; }
+    |   t11:WORD_VOID { end = t11->getLine() + 1; }
+    |   t12:WORD__INT8 { end = t12->getLine() + 1; }
+    |   t13:WORD___INT8 { end = t13->getLine() + 1; }
+    |   t14:WORD__INT16 { end = t14->getLine() + 1; }
+    |   t15:WORD___INT16 { end = t15->getLine() + 1; }
+    |   t16:WORD__INT32 { end = t16->getLine() + 1; }
+    |   t17:WORD___INT32 { end = t17->getLine() + 1; }
+    |   t18:WORD__INT64 { end = t18->getLine() + 1; }
+    |   t19:WORD___INT64 { end = t19->getLine() + 1; }
+    |   t20:WORD__W64 { end = t20->getLine() + 1; }
+    |   t21:WORD___W64 { end = t21->getLine() + 1; }
+    ;
+
+// ---------------------------------------------------------------------------
+// Pointer operators, array bounds, __declspec arguments
+
+ptr_operator returns [int end = 0]
+    :   a:AND { end = a->getLine() + 1; }
+    |   ( s1:WORD__STDCALL { end = s1->getLine() + 1; }
+        | s2:WORD___STDCALL { end = s2->getLine() + 1; }
+        )
+    |   ( f1:WORD__FASTCALL { end = f1->getLine() + 1; }
+        | f2:WORD___FASTCALL { end = f2->getLine() + 1; }
+        )
+    |   ( c1:WORD__CDECL { end = c1->getLine() + 1; }
+        | c2:WORD___CDECL { end = c2->getLine() + 1; }
+        )
+    |   (STAR WORD_CONST WORD_VOLATILE) => STAR WORD_CONST v1:WORD_VOLATILE { end = v1->getLine() + 1; }
+    |   (STAR WORD_VOLATILE WORD_CONST) => STAR WORD_VOLATILE k1:WORD_CONST { end = k1->getLine() + 1; }
+    |   (STAR WORD_CONST) => STAR k2:WORD_CONST { end = k2->getLine() + 1; }
+    |   (STAR WORD_VOLATILE) => STAR v2:WORD_VOLATILE { end = v2->getLine() + 1; }
+    |   st:STAR { end = st->getLine() + 1; }
+    ;
+
+array_dimension[TokenIndices& out]
+    :   open:LB ( constant_expression )? close:RB
+        { CopyRange(open->getLine(), close->getLine(), out); }
+    ;
+
+declspec_property_arguments
+    :   IDENTIFIER ASSIGN IDENTIFIER ( COMMA IDENTIFIER ASSIGN IDENTIFIER )?
+    ;
+
+// ---------------------------------------------------------------------------
+// Operator names, throw, delete
+
+overloadable_operator returns [std::string text]
+    :   PLUS { text = "+"; }
+    |   MINUS { text = "-"; }
+    |   STAR { text = "*"; }
+    |   DIV { text = "/"; }
+    |   MOD { text = "%"; }
+    |   XOR { text = "^"; }
+    |   AND { text = "&"; }
+    |   OR { text = "|"; }
+    |   NEGATE { text = "~"; }
+    |   NOT { text = "!"; }
+    |   ASSIGN { text = "="; }
+    |   LT_ { text = "<"; }
+    |   GT { text = ">"; }
+    |   PLUSASSIGN { text = "+="; }
+    |   MINUSASSIGN { text = "-="; }
+    |   MULTASSIGN { text = "*="; }
+    |   DIVASSIGN { text = "/="; }
+    |   MODASSIGN { text = "%="; }
+    |   ERASSIGN { text = "^="; }
+    |   ANDASSIGN { text = "&="; }
+    |   ORASSIGN { text = "|="; }
+    |   LS { text = "<<"; }
+    |   RS { text = ">>"; }
+    |   RSASSIGN { text = ">>="; }
+    |   LSASSIGN { text = "<<="; }
+    |   EQ { text = "=="; }
+    |   NE { text = "!="; }
+    |   LE { text = "<="; }
+    |   GE { text = ">="; }
+    |   ANDAND { text = "&&"; }
+    |   OROR { text = "||"; }
+    |   ICR { text = "++"; }
+    |   DECR { text = "--"; }
+    |   COMMA { text = ","; }
+    |   ARROWSTAR { text = "->*"; }
+    |   ARROW { text = "->"; }
+    |   LP RP { text = "()"; }
+    |   LB RB { text = "[]"; }
+    |   (WORD_NEW LB) => WORD_NEW LB RB { text = "new []"; }
+    |   WORD_NEW { text = "new"; }
+    |   (WORD_DELETE LB) => WORD_DELETE LB RB { text = "delete []"; }
+    |   WORD_DELETE { text = "delete"; }
+    ;
+
+throw_expression
+    :   WORD_THROW
+    |   WORD_THROW assignment_expression
+    ;
+
+delete_expression
+    :   (WORD_DELETE LB) => WORD_DELETE LB RB cast_expression
+    |   WORD_DELETE cast_expression
+    |   (CLCL WORD_DELETE LB) => CLCL WORD_DELETE LB RB cast_expression
+    |   CLCL WORD_DELETE cast_expression
+    ;
+
+// ---------------------------------------------------------------------------
+// Access labels, namespace directives, template heads, catch clauses
+
+access_label
+{
+    int access = 0;
+}
+    :   access = access_specifier COLON
+        { MarkUnit(access == ACCESS_PUBLIC ? UNIT_PUBLIC : access == ACCESS_PROTECTED ? UNIT_PROTECTED : UNIT_PRIVATE); }
+    ;
+
+namespace_alias_definition
+{
+    CQualifiedName target;
+}
+    :   WORD_NAMESPACE alias:IDENTIFIER ASSIGN target = qualified_namespace_name SEMI
+        {
+            MarkUnit(UNIT_NAMESPACE_ALIAS);
+            auto info = std::make_unique<CNamespaceAliasInfo>();
+            info->alias = alias->getText();
+            info->target = target;
+            currentUnit->SetDetail(std::move(info));
+        }
+    ;
+
+using_directive
+{
+    CQualifiedName used;
+}
+    :   WORD_USING WORD_NAMESPACE used = qualified_namespace_name SEMI
+        {
+            MarkUnit(UNIT_USING_NAMESPACE);
+            currentUnit->SetDetail(std::make_unique<CQualifiedNameInfo>(used));
+        }
+    ;
+
+qualified_namespace_name returns [CQualifiedName result]
+{
+    std::vector<std::string> scopes;
+}
+    :   ( CLCL { result.relative = false; } )?
+        ( scopes = nested_name_specifier )?
+        name:IDENTIFIER
+        {
+            result.scopes = scopes;
+            result.name = name->getText();
+        }
+    ;
+
+template_declaration
+{
+    bool exported = false;
+}
+    :   ( WORD_EXPORT { exported = true; } )?
+        WORD_TEMPLATE open:LT_ ( template_parameter_list )? close:GT
+        {
+            MarkUnit(UNIT_TEMPLATE);
+            auto info = std::make_unique<CTemplateInfo>();
+            info->exported = exported;
+            CopyRange(open->getLine() + 1, close->getLine() - 1, info->parameterTokens);
+            currentUnit->SetDetail(std::move(info));
+            currentUnit->SplitAt(close->getLine() + 1);
+        }
+    ;
+
+handler
+{
+    TokenIndices ignored;
+}
+    :   WORD_CATCH open:LP
+        (   ignored = builtin_type_list ( exception_declarator )?
+        |   ELLIPSIS
+        )
+        close:RP LC RC
+        {
+            MarkUnit(UNIT_CATCH);
+            auto info = std::make_unique<CTokenListInfo>();
+            CopyRange(open->getLine() + 1, close->getLine() - 1, info->tokens);
+            currentUnit->SetDetail(std::move(info));
+        }
+    ;
+
+// ---------------------------------------------------------------------------
+// Nested names
+
+nested_name_specifier returns [std::vector<std::string> names]
+{
+    std::vector<std::string> rest;
+}
+    :   (IDENTIFIER CLCL IDENTIFIER CLCL) => outer:IDENTIFIER CLCL rest = nested_name_specifier
+        {
+            names.push_back(outer->getText());
+            names.insert(names.end(), rest.begin(), rest.end());
+        }
+    |   last:IDENTIFIER CLCL
+        { names.push_back(last->getText()); }
+    ;
+
+nested_name_indices[TokenIndices& out]
+    :   (   options { warnWhenFollowAmbig = false; }
+        :   name:IDENTIFIER sep:CLCL
+            {
+                out.push_back(name->getColumn());
+                out.push_back(sep->getColumn());
+            }
+        )+
+    ;
+
+qualified_name_prefix returns [CQualifiedName result]
+{
+    std::vector<std::string> scopes;
+}
+    :   (CLCL IDENTIFIER CLCL) => CLCL scopes = nested_name_specifier
+        {
+            result.relative = false;
+            result.scopes = scopes;
+        }
+    |   scopes = nested_name_specifier
+        { result.scopes = scopes; }
+    |   CLCL
+        { result.relative = false; }
+    ;
+
+// ---------------------------------------------------------------------------
+// Specifier word runs
+
+simple_type_word returns [int pos = 0]
+    :   pos = builtin_type_specifier
+    |   pos = cv_qualifier
+    ;
+
+simple_type_word_end returns [int end = 0]
+    :   end = builtin_type_specifier_end
+    |   end = cv_qualifier_end
+    ;
+
+simple_type_word_push[TokenIndices& out]
+{
+    int pos = 0;
+}
+    :   pos = simple_type_word
+        { out.push_back(pos); }
+    ;
+
+builtin_type_list returns [TokenIndices words]
+    :   simple_type_word_push[words] ( simple_type_word_push[words] )*
+    ;
+
+decl_specifier_end returns [int end = 0]
+    :   end = simple_type_word_end
+    |   end = storage_class_specifier_end
+    |   end = function_specifier_end
+    |   f:WORD_FRIEND { end = f->getLine() + 1; }
+    |   ( WORD__DECLSPEC | WORD___DECLSPEC ) LP declspec_argument close:RP
+        { end = close->getLine() + 1; }
+    ;
+
+simple_type_specifiers returns [int end = 0]
+    :   ( end = decl_specifier_end )+
+    ;
+
+trailing_cv_ptr returns [int end = 0]
+    :   ( end = cv_qualifier_end )? ( end = ptr_operator )*
+    ;
+
+declspec_argument
+    :   IDENTIFIER
+        ( LP ( STRINGS | INTEGERNUMBER | declspec_property_arguments ) RP )?
+    ;
+
+// ---------------------------------------------------------------------------
+// Pointer operator lists and declarators
+
+ptr_operator_list returns [TokenIndices positions]
+    :   a:AND { positions.push_back(a->getColumn()); }
+    |   ( s1:WORD__STDCALL { positions.push_back(s1->getColumn()); }
+        | s2:WORD___STDCALL { positions.push_back(s2->getColumn()); }
+        )
+    |   ( f1:WORD__FASTCALL { positions.push_back(f1->getColumn()); }
+        | f2:WORD___FASTCALL { positions.push_back(f2->getColumn()); }
+        )
+    |   ( c1:WORD__CDECL { positions.push_back(c1->getColumn()); }
+        | c2:WORD___CDECL { positions.push_back(c2->getColumn()); }
+        )
+    |   (STAR WORD_CONST WORD_VOLATILE) => p1:STAR q1:WORD_CONST r1:WORD_VOLATILE
+        {
+            positions.push_back(p1->getColumn());
+            positions.push_back(q1->getColumn());
+            positions.push_back(r1->getColumn());
+        }
+    |   (STAR WORD_VOLATILE WORD_CONST) => p2:STAR q2:WORD_VOLATILE r2:WORD_CONST
+        {
+            positions.push_back(p2->getColumn());
+            positions.push_back(q2->getColumn());
+            positions.push_back(r2->getColumn());
+        }
+    |   (STAR WORD_CONST) => p3:STAR q3:WORD_CONST
+        {
+            positions.push_back(p3->getColumn());
+            positions.push_back(q3->getColumn());
+        }
+    |   (STAR WORD_VOLATILE) => p4:STAR q4:WORD_VOLATILE
+        {
+            positions.push_back(p4->getColumn());
+            positions.push_back(q4->getColumn());
+        }
+    |   p5:STAR
+        { positions.push_back(p5->getColumn()); }
+    ;
+
+ptr_operator_seq[TokenIndices& out]
+{
+    TokenIndices positions;
+}
+    :   positions = ptr_operator_list
+        { AppendAll(out, positions); }
+    ;
+
+conversion_declarator[TokenIndices& out]
+    :   (ptr_operator_list ptr_operator_list) => ptr_operator_seq[out] ptr_operator_seq[out]
+    |   (ptr_operator_list) => ptr_operator_seq[out]
+    |   // no pointer operator
+    ;
+
+init_declarator_head[CVariableInfo& var]
+{
+    TokenIndices pointers;
+    std::vector<std::string> scopes;
+}
+    :   plain:IDENTIFIER ( array_dimension[var.arrayTokens] )*
+        { var.qualifiedName.name = plain->getText(); }
+    |   LP ( ptr_operator_seq[pointers] )*
+        ( scopes = nested_name_specifier )?
+        inner:IDENTIFIER ( array_dimension[var.arrayTokens] )*
+        RP ( array_dimension[var.arrayTokens] )*
+        {
+            var.qualifiedName.name = inner->getText();
+            var.qualifiedName.scopes.insert(var.qualifiedName.scopes.end(), scopes.begin(), scopes.end());
+            AppendAll(var.specifierTokens, pointers);
+        }
+    ;
+
+template_nontype_declarator
+{
+    TokenIndices ignored;
+    std::vector<std::string> ignoredScopes;
+}
+    :   IDENTIFIER ( LB ( constant_expression )? RB )*
+    |   LP ( ignored = ptr_operator_list )*
+        ( ignoredScopes = nested_name_specifier )?
+        IDENTIFIER ( LB ( constant_expression )? RB )*
+        RP ( LB ( constant_expression )? RB )*
+    ;
+
+exception_declarator
+{
+    TokenIndices ignored;
+}
+    :   ( ignored = ptr_operator_list )* exception_direct_declarator
+    ;
+
+exception_direct_declarator
+{
+    TokenIndices ignored;
+    std::vector<std::string> ignoredScopes;
+}
+    :   ( ignoredScopes = nested_name_specifier )? IDENTIFIER ( LB ( constant_expression )? RB )*
+    |   LP ( ignored = ptr_operator_list )*
+        ( ignoredScopes = nested_name_specifier )?
+        IDENTIFIER ( LB ( constant_expression )? RB )*
+        RP ( LB ( constant_expression )? RB )*
+    ;
+
+// ---------------------------------------------------------------------------
+// Conversion type names and new type ids
+
+conversion_type_name returns [std::string text]
+{
+    TokenIndices words;
+    TokenIndices scopes;
+    TokenIndices pointers;
+    int ignoredKey = 0;
+}
+    :   (builtin_type_list ptr_operator_list) =>
+        // A "*" or "&" right after the type is taken as part of it.
+        words = builtin_type_list
+        (   options { generateAmbigWarnings = false; }
+        :   ptr_operator_seq[words]
+        )+
+        { text = SpellTokens(words); }
+    |   words = builtin_type_list
+        { text = SpellTokens(words); }
+    |   ( ignoredKey = class_key | WORD_ENUM )?
+        ( nested_name_indices[scopes] )?
+        name:IDENTIFIER conversion_declarator[pointers]
+        { text = SpellTokens(scopes) + name->getText() + SpellTokens(pointers); }
+    ;
+
+new_type_id
+{
+    TokenIndices ignored;
+}
+    :   ignored = builtin_type_list
+        // new int * x: the "*" is taken as part of the type.
+        (   options { generateAmbigWarnings = false; }
+        :   ignored = ptr_operator_list
+        )*
+        ( new_array_declarator )?
+    ;
+
+// ---------------------------------------------------------------------------
+// Template arguments
+
+template_argument
+    :   template_argument_type
+    ;
+
+template_argument_type
+{
+    TokenIndices ignored;
+}
+    :   ignored = builtin_type_list ( ignored = ptr_operator_list )* ( IDENTIFIER )?
+    |   template_argument_type_name ( ignored = ptr_operator_list )*
+    ;
+
+template_argument_type_name
+{
+    std::vector<std::string> ignoredScopes;
+    TokenIndices ignored;
+}
+    :   ( CLCL )? ( ignoredScopes = nested_name_specifier )?
+        ( IDENTIFIER | ignored = template_id )
+    |   elaborated_type_name
+    ;
+
+elaborated_type_name
+{
+    std::vector<std::string> ignoredScopes;
+    int ignoredKey = 0;
+}
+    :   ignoredKey = class_key ( CLCL )? ( ignoredScopes = nested_name_specifier )? IDENTIFIER
+    |   WORD_ENUM ( CLCL )? ( ignoredScopes = nested_name_specifier )? IDENTIFIER
+    |   WORD_TYPENAME ( CLCL )? ( ignoredScopes = nested_name_specifier )? IDENTIFIER
+        ( LT_ template_argument_list GT )?
+    ;
+
+// ---------------------------------------------------------------------------
+// Declaration specifiers: everything before the declarator. Returns the unit
+// position just after the type (0 when the alternative records none) and
+// collects the file positions of the type's tokens.
+
+declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int typeEnd = 0]
+{
+    int inner = 0;
+    int keyPos = 0;
+    int after = 0;
+    int pointerEnd = 0;
+    TemplateIdSpan span;
+    TokenIndices qualifier;
+    std::vector<std::string> ignoredScopes;
+}
+    :   td:WORD_TYPEDEF inner = declaration_specifiers[indices, cvAfterType]
+        { typeEnd = (inner != 0) ? inner : td->getLine() + 1; }
+    |   keyPos = class_key_pos ( CLCL )? ( ignoredScopes = nested_name_specifier )?
+        className:IDENTIFIER after = trailing_cv_ptr
+        {
+            CopyRange(keyPos, className->getLine(), indices);
+            if (after != 0) {
+                typeEnd = after;
+                cvAfterType = true;
+            } else {
+                typeEnd = className->getLine() + 1;
+            }
+        }
+    |   en:WORD_ENUM ( CLCL )? ( ignoredScopes = nested_name_specifier )?
+        enumName:IDENTIFIER after = trailing_cv_ptr
+        {
+            CopyRange(en->getLine(), enumName->getLine(), indices);
+            indices.push_back(enumName->getColumn());
+            if (after != 0) {
+                typeEnd = after;
+                cvAfterType = true;
+            } else {
+                typeEnd = enumName->getLine() + 1;
+            }
+        }
+    |   tn:WORD_TYPENAME ( CLCL )? ( ignoredScopes = nested_name_specifier )?
+        typeName:IDENTIFIER after = trailing_cv_ptr
+        {
+            CopyRange(tn->getLine(), typeName->getLine(), indices);
+            indices.push_back(typeName->getColumn());
+            if (after != 0) {
+                typeEnd = after;
+                cvAfterType = true;
+            } else {
+                typeEnd = typeName->getLine() + 1;
+            }
+        }
+    |   (function_specifier | storage_class_specifier | cv_qualifier) =>
+        (   typeEnd = storage_class_specifier_end
+        |   typeEnd = function_specifier_end
+        |   typeEnd = cv_qualifier_end
+        )
+        inner = declaration_specifiers[indices, cvAfterType]
+        {
+            if (inner != 0)
+                typeEnd = inner;
+        }
+    |   (IDENTIFIER LT_) =>
+        span = template_id_span after = trailing_cv_ptr
+        {
+            if (span.found)
+                indices.push_back(span.namePosition);
+            if (after != 0) {
+                typeEnd = after;
+                cvAfterType = true;
+            } else if (span.found) {
+                typeEnd = span.end;
+            }
+        }
+    |   (nested_name_specifier IDENTIFIER LT_) =>
+        nested_name_indices[qualifier] span = template_id_span after = trailing_cv_ptr
+        {
+            indices = qualifier;
+            if (span.found)
+                indices.push_back(span.namePosition);
+            if (after != 0) {
+                typeEnd = after;
+                cvAfterType = true;
+            } else if (span.found) {
+                typeEnd = span.end;
+            }
+        }
+    |   ((CLCL)? IDENTIFIER
+            ( IDENTIFIER | ptr_operator_list | cv_qualifier | function_specifier | WORD_OPERATOR )) =>
+        ( CLCL )? plainName:IDENTIFIER
+        ( typeEnd = function_specifier_end )?
+        after = trailing_cv_ptr
+        {
+            indices.push_back(plainName->getColumn());
+            if (after != 0) {
+                typeEnd = after;
+                cvAfterType = true;
+            } else if (typeEnd == 0) {
+                typeEnd = plainName->getLine() + 1;
+            }
+        }
+    |   ((CLCL)? nested_name_specifier IDENTIFIER ( STAR | AND | IDENTIFIER )) =>
+        ( global:CLCL { qualifier.push_back(global->getColumn()); } )?
+        nested_name_indices[qualifier]
+        qualifiedName:IDENTIFIER after = trailing_cv_ptr
+        {
+            indices = qualifier;
+            indices.push_back(qualifiedName->getColumn());
+            if (after != 0) {
+                typeEnd = after;
+                cvAfterType = true;
+            } else {
+                typeEnd = qualifiedName->getLine() + 1;
+            }
+        }
+    |   ( typeEnd = simple_type_specifiers )?
+        ( pointerEnd = ptr_operator )*
+        {
+            if (pointerEnd != 0)
+                typeEnd = pointerEnd;
+        }
+    ;
+
+// ---------------------------------------------------------------------------
+// Template ids and unqualified names
+
+template_argument_list
+    :   template_argument ( COMMA template_argument )*
+    ;
+
+template_id_span returns [TemplateIdSpan span]
+    :   name:IDENTIFIER LT_ ( template_argument_list )? close:GT
+        {
+            span.namePosition = name->getColumn();
+            span.end = close->getLine() + 1;
+            span.found = true;
+        }
+    ;
+
+template_id returns [TokenIndices positions]
+    :   name:IDENTIFIER LT_ ( template_argument_list )? close:GT
+        { CopyRange(name->getLine(), close->getLine(), positions); }
+    ;
+
+unqualified_id returns [std::string text]
+{
+    TokenIndices id;
+    std::string op;
+}
+    :   (IDENTIFIER LT_) => id = template_id
+        { text = SpellTokens(id); }
+    |   name:IDENTIFIER
+        { text = name->getText(); }
+    |   (NEGATE IDENTIFIER LT_) => NEGATE id = template_id
+        { text = "~" + SpellTokens(id); }
+    |   NEGATE dtor:IDENTIFIER
+        { text = "~" + dtor->getText(); }
+    |   WORD_OPERATOR ( op = overloadable_operator | op = conversion_type_name )
+        { text = op; }
+    ;
+
+// ---------------------------------------------------------------------------
+// Base clauses and constructor initializers
+
+base_clause[std::vector<CBaseClassInfo>& bases]
+    :   COLON base_specifier_list[bases]
+    ;
+
+base_specifier_list[std::vector<CBaseClassInfo>& bases]
+    :   base_specifier[bases, ACCESS_PRIVATE, false]
+        ( COMMA base_specifier[bases, ACCESS_PRIVATE, false] )*
+    ;
+
+base_specifier[std::vector<CBaseClassInfo>& bases, int access, bool isVirtual]
+{
+    int given = 0;
+    bool relative = true;
+    bool viaTemplate = false;
+    std::vector<std::string> scopes;
+    TokenIndices id;
+}
+    :   WORD_VIRTUAL base_specifier[bases, access, true]
+    |   given = access_specifier base_specifier[bases, given, isVirtual]
+    |   ( CLCL { relative = false; } )?
+        ( scopes = nested_name_specifier )?
+        ( name:IDENTIFIER | id = template_id { viaTemplate = true; } )
+        {
+            CBaseClassInfo base;
+            base.isVirtual = isVirtual;
+            base.access = access;
+            base.qualifiedName.name = viaTemplate ? SpellTokens(id) : name->getText();
+            base.qualifiedName.scopes = scopes;
+            base.qualifiedName.relative = relative;
+            if (!base.qualifiedName.name.empty())
+                bases.push_back(base);
+        }
+    ;
+
+ctor_initializer
+    :   COLON mem_initializer_list
+    ;
+
+mem_initializer_list
+    :   mem_initializer ( COMMA mem_initializer )*
+    ;
+
+mem_initializer
+{
+    std::vector<std::string> ignoredScopes;
+    TokenIndices ignored;
+}
+    :   ( CLCL )? ( ignoredScopes = nested_name_specifier )?
+        ( IDENTIFIER | ignored = template_id )
+        LP ( expression_list )? RP
+    ;
+
+// ---------------------------------------------------------------------------
+// Parameters and type ids
+
+simple_parameter_declaration[CVariableInfo& param, int start]
+{
+    TokenIndices ignoredType;
+    bool ignoredFlag = false;
+    TokenIndices typeTokens;
+    int typeEnd = 0;
+}
+    :   typeEnd = declaration_specifiers[ignoredType, ignoredFlag]
+        {
+            if (start + 1 < typeEnd)
+                CopyRange(start + 1, typeEnd - 1, typeTokens);
+        }
+        ( name:IDENTIFIER { param.qualifiedName.name = name->getText(); } )?
+        ( LB ( constant_expression )? RB )*
+        {
+            param.specifierTokens = typeTokens;
+            if (!param.qualifiedName.name.empty() && typeTokens.empty() && name) {
+                param.qualifiedName.name.clear();
+                param.specifierTokens.push_back(name->getColumn());
+            }
+        }
+    ;
+
+type_id
+{
+    TokenIndices ignored;
+}
+    :   ignored = builtin_type_list ( ignored = ptr_operator_list )*
+    |   ignored = template_id
+    ;
+
+template_value_parameter
+{
+    TokenIndices ignoredType;
+    bool ignoredFlag = false;
+    int ignoredEnd = 0;
+}
+    :   ignoredEnd = declaration_specifiers[ignoredType, ignoredFlag] template_nontype_declarator
+    ;
+
+// ---------------------------------------------------------------------------
+// Postfix and new expressions
+
+postfix_expression
+{
+    std::vector<std::string> ignoredScopes;
+    std::string ignoredName;
+}
+    :   postfix_head
+        (   LB expression RB
+        |   LP ( expression_list )? RP
+        |   ICR
+        |   DECR
+        |   ( DOT | ARROW ) ( WORD_TEMPLATE )? ( CLCL )?
+            ( ignoredScopes = nested_name_specifier )?
+            ignoredName = unqualified_id
+        )*
+    ;
+
+postfix_head
+{
+    std::vector<std::string> ignoredScopes;
+    TokenIndices ignored;
+}
+    :   primary_expression
+    |   WORD_TYPENAME ( CLCL )? ignoredScopes = nested_name_specifier
+        ( IDENTIFIER | ( WORD_TEMPLATE )? ignored = template_id )
+        LP ( expression_list )? RP
+    |   ( WORD_DYNAMIC_CAST | WORD_STATIC_CAST | WORD_REINTERPRET_CAST | WORD_CONST_CAST )
+        LT_ type_id GT LP expression RP
+    |   WORD_TYPEID LP
+        (   options { generateAmbigWarnings = false; }
+        :   expression
+        |   type_id
+        )
+        RP
+    ;
+
+new_expression
+    :   ( CLCL )? WORD_NEW
+        (   LP expression_list RP new_type_id
+        |   new_type_id
+        )
+        ( LP ( expression_list )? RP )?
+    ;
+
+// ---------------------------------------------------------------------------
+// Using declarations
+
+using_declaration
+{
+    bool relative = true;
+    std::vector<std::string> scopes;
+    std::string name;
+    CQualifiedName prefix;
+}
+    :   WORD_USING WORD_TYPENAME ( CLCL { relative = false; } )?
+        scopes = nested_name_specifier name = unqualified_id SEMI
+        {
+            MarkUnit(UNIT_USING);
+            auto info = std::make_unique<CClassInfo>();
+            info->qualifiedName.relative = relative;
+            info->qualifiedName.scopes = scopes;
+            info->qualifiedName.name = name;
+            currentUnit->SetDetail(std::move(info));
+        }
+    |   WORD_USING prefix = qualified_name_prefix name = unqualified_id SEMI
+        {
+            MarkUnit(UNIT_USING);
+            auto info = std::make_unique<CClassInfo>();
+            info->qualifiedName = prefix;
+            info->qualifiedName.name = name;
+            currentUnit->SetDetail(std::move(info));
+        }
+    ;
+
+// ---------------------------------------------------------------------------
+// Functions and variables
+
+function_or_variable[TokenIndices specifiers, std::vector<std::string> scopes, TokenIndices typeIndices, bool cvAfterType]
+{
+    std::vector<std::string> qualifier;
+}
+    :   (nested_name_specifier) =>
+        qualifier = nested_name_specifier
+        function_or_variable[specifiers, qualifier, typeIndices, cvAfterType]
+    |   (   WORD_OPERATOR
+        |   NEGATE
+        |   IDENTIFIER LP
+        |   LP ( ptr_operator_list )*
+            ( nested_name_specifier IDENTIFIER | IDENTIFIER )
+            ( LP | RP LP )
+        ) =>
+        function_definition[specifiers, scopes]
+    |   variable_declaration[specifiers, scopes, typeIndices, cvAfterType]
+    ;
+
+function_definition[TokenIndices specifiers, std::vector<std::string> scopes]
+{
+    CFunctionInfo function;
+    bool pure = false;
+    TokenIndices ctorInit;
+}
+    :   function_declarator[function]
+        ( ctor_initializer )?
+        (   ( WORD_TRY )? LC RC
+        |   SEMI
+        |   ASSIGN OCTALNUMBER { pure = true; }
+        )
+        {
+            MarkUnit(UNIT_FUNCTION);
+            auto info = std::make_unique<CFunctionInfo>();
+            *info = function;
+            info->qualifiedName.scopes = scopes;
+            info->pure = pure;
+            info->specifierTokens = specifiers;
+            info->ctorInitTokens = ctorInit;
+            currentUnit->SetDetail(std::move(info));
+        }
+    ;
+
+function_declarator[CFunctionInfo& function]
+{
+    std::string name;
+    TokenIndices ignoredPointers;
+    std::vector<std::string> ignoredScopes;
+}
+    :   name = unqualified_id parameter_clause[function]
+        { function.qualifiedName.name = name; }
+    |   LP ( ptr_operator_seq[ignoredPointers] )*
+        ( ignoredScopes = nested_name_specifier )?
+        name = unqualified_id
+        (   RP parameter_clause[function]
+        |   parameter_clause[function] RP
+        )
+        { function.qualifiedName.name = name; }
+    ;
+
+parameter_clause[CFunctionInfo& function]
+{
+    int ignored = 0;
+}
+    :   LP
+        // An empty pair of parentheses declares no parameter at all.
+        (   options { generateAmbigWarnings = false; }
+        :   { LA(1) != RP }? parameter_declaration_list[function]
+        )?
+        RP ( ignored = cv_qualifier )?
+    ;
+
+parameter_declaration_list[CFunctionInfo& function]
+    :   parameter_declaration[function] ( COMMA parameter_declaration[function] )*
+    ;
+
+parameter_declaration[CFunctionInfo& function]
+{
+    CVariableInfo param;
+}
+    :   simple_parameter_declaration[param, LT(1)->getLine() - 1]
+        ( ASSIGN assignment_expression )?
+        { function.parameters.push_back(param); }
+    |   dots:ELLIPSIS
+        {
+            CVariableInfo variadic;
+            variadic.specifierTokens.push_back(dots->getColumn());
+            function.parameters.push_back(variadic);
+        }
+    ;
+
+variable_declaration[TokenIndices specifiers, std::vector<std::string> scopes, TokenIndices typeIndices, bool cvAfterType]
+{
+    CVariableInfo var;
+}
+    :   variable_declarator[var] ( SEMI | ASSIGN LC RC )
+        {
+            MarkUnit(UNIT_VARIABLE);
+            auto info = std::make_unique<CVariableInfo>();
+            *info = var;
+            // The qualifiers and pointer operators inside a parenthesised
+            // declarator, int (N::*p)[3], follow those of the declaration.
+            info->qualifiedName.scopes = scopes;
+            info->qualifiedName.scopes.insert(info->qualifiedName.scopes.end(),
+                                              var.qualifiedName.scopes.begin(),
+                                              var.qualifiedName.scopes.end());
+            info->specifierTokens = specifiers;
+            AppendAll(info->specifierTokens, var.specifierTokens);
+            info->cvAfterType = cvAfterType;
+            info->typeTokens = typeIndices;
+            currentUnit->SetDetail(std::move(info));
+        }
+    ;
+
+variable_declarator[CVariableInfo& var]
+    :   init_declarator[var]
+    ;
+
+init_declarator[CVariableInfo& var]
+{
+    CVariableInfo next;
+}
+    :   init_declarator_head[var] initializer[var] init_declarator_tail[next]
+        {
+            if (!next.qualifiedName.name.empty()) {
+                var.multiple = true;
+                var.further.push_back(next);
+            }
+        }
+    ;
+
+init_declarator_tail[CVariableInfo& next]
+{
+    TokenIndices pointers;
+    std::vector<std::string> scopes;
+}
+    :   COMMA ( ptr_operator_seq[pointers] )*
+        (   scopes = nested_name_specifier init_declarator[next]
+        |   init_declarator[next]
+        )
+        {
+            next.qualifiedName.scopes = scopes;
+            AppendAll(next.specifierTokens, pointers);
+        }
+    |   // no further declarator
+    ;
+
+initializer[CVariableInfo& var]
+    :   (ASSIGN LC) => // a brace initializer, read by the declaration
+    |   (ASSIGN) => assignment_initializer[var]
+    |   // none
+    ;
+
+assignment_initializer[CVariableInfo& var]
+    :   eq:ASSIGN assignment_expression
+        {
+            const int from = std::max(0, eq->getLine() - 2);
+            const int to = std::min(tokenStream->Position() - 2,
+                                    static_cast<int>(currentUnit->tokenIndices.size()) - 1);
+            CopyRange(from, to, var.initTokens);
+        }
+    ;
+
+// ---------------------------------------------------------------------------
+// Template parameters
+
+template_parameter_list
+    :   template_parameter_item ( COMMA template_parameter_item )*
+    ;
+
+template_parameter_item
+    :   template_parameter
+    ;
+
+template_parameter
+options { defaultErrorHandler = false; }
+    :   (WORD_CLASS ( COMMA | GT )) => WORD_CLASS
+    |   (WORD_CLASS ASSIGN) => WORD_CLASS ASSIGN type_id
+    |   (WORD_CLASS IDENTIFIER ( COMMA | GT )) => WORD_CLASS IDENTIFIER
+    |   (WORD_CLASS IDENTIFIER ASSIGN) => WORD_CLASS IDENTIFIER ASSIGN type_id
+    |   (WORD_TYPENAME ( COMMA | GT )) => WORD_TYPENAME
+    |   (WORD_TYPENAME ASSIGN) => WORD_TYPENAME ASSIGN type_id
+    |   (WORD_TYPENAME IDENTIFIER ( COMMA | GT )) => WORD_TYPENAME IDENTIFIER
+    |   (WORD_TYPENAME IDENTIFIER ASSIGN) => WORD_TYPENAME IDENTIFIER ASSIGN type_id
+    |   WORD_TEMPLATE LT_ template_parameter_list GT WORD_CLASS ( IDENTIFIER )? ( ASSIGN IDENTIFIER )?
+    |   template_value_parameter
+    ;
+
+// ---------------------------------------------------------------------------
+// Expressions
+
+expression
+    :   assignment_expression ( COMMA assignment_expression )*
+    ;
+
+expression_list
+    :   assignment_expression ( COMMA assignment_expression )*
+    ;
+
+constant_expression
+    :   conditional_expression
+    ;
+
+assignment_expression
+    :   conditional_expression
+    |   throw_expression
+    ;
+
+conditional_expression
+    :   logical_or_expression ( QUESTION expression COLON assignment_expression )?
+    ;
+
+logical_or_expression
+    :   logical_and_expression ( OROR logical_and_expression )*
+    ;
+
+logical_and_expression
+    :   inclusive_or_expression ( ANDAND inclusive_or_expression )*
+    ;
+
+inclusive_or_expression
+    :   exclusive_or_expression ( OR exclusive_or_expression )*
+    ;
+
+exclusive_or_expression
+    :   and_expression ( XOR and_expression )*
+    ;
+
+and_expression
+    :   equality_expression ( AND equality_expression )*
+    ;
+
+equality_expression
+    :   relational_expression ( ( EQ | NE ) relational_expression )*
+    ;
+
+relational_expression
+    :   (shift_expression ( LT_ | GT | LE | GE ) shift_expression) =>
+        shift_expression ( LT_ | GT | LE | GE ) shift_expression
+    |   shift_expression
+    ;
+
+shift_expression
+    :   additive_expression ( ( LS | RS ) additive_expression )*
+    ;
+
+additive_expression
+    :   multiplicative_expression ( ( PLUS | MINUS ) multiplicative_expression )*
+    ;
+
+multiplicative_expression
+    :   pm_expression ( ( STAR | DIV | MOD ) pm_expression )*
+    ;
+
+pm_expression
+    :   cast_expression ( ( DOTSTAR | ARROWSTAR ) cast_expression )*
+    ;
+
+cast_expression
+options { defaultErrorHandler = false; }
+    :   (LP type_id) => LP type_id RP cast_expression
+    |   unary_expression
+    ;
+
+unary_expression
+    :   ICR cast_expression
+    |   DECR cast_expression
+    |   ( PLUS | MINUS | STAR | AND | NOT ) cast_expression
+    |   ((CLCL)? WORD_NEW) => new_expression
+    |   ((CLCL)? WORD_DELETE) => delete_expression
+    |   (WORD_SIZEOF LP type_id) => WORD_SIZEOF LP type_id RP
+    |   (NEGATE cast_expression) => NEGATE cast_expression
+    |   WORD_SIZEOF unary_expression
+    |   postfix_expression
+    ;
+
+primary_expression
+{
+    std::vector<std::string> ignoredScopes;
+    std::string ignoredName;
+}
+    :   STRINGS
+    |   CHARS
+    |   INTEGERNUMBER
+    |   FLOATNUMBER
+    |   HEXNUMBER
+    |   OCTALNUMBER
+    |   WORD_THIS
+    |   WORD_TRUE
+    |   WORD_FALSE
+    |   LP expression RP
+    |   ( ignoredScopes = nested_name_specifier )? ignoredName = unqualified_id
+    |   (CLCL IDENTIFIER CLCL) => CLCL ignoredScopes = nested_name_specifier ignoredName = unqualified_id
+    |   CLCL IDENTIFIER
+    |   CLCL WORD_OPERATOR ignoredName = overloadable_operator
+    ;
+
+new_array_declarator
+    :   LB expression RB ( LB constant_expression RB )*
+    ;
+
+// ---------------------------------------------------------------------------
+// Rules that no other rule calls. They name places where a specifier run, an
+// assignment or a template value argument may end, and so widen the recovery
+// sets of the rules they refer to: after an error inside such a rule the
+// parser skips only to a token where the enclosing construct can go on.
+
+decl_specifier_word_run
+{
+    int ignored = 0;
+}
+    :   (   ignored = storage_class_specifier
+        |   ignored = function_specifier
+        |   ignored = simple_type_word
+        |   WORD_FRIEND
+        |   WORD__DECLSPEC
+        |   WORD___DECLSPEC
+        )+
+    ;
+
+assignment_with_operator
+    :   logical_or_expression
+        (   ASSIGN | MULTASSIGN | DIVASSIGN | MODASSIGN | PLUSASSIGN | MINUSASSIGN
+        |   LSASSIGN | RSASSIGN | ANDASSIGN | ERASSIGN | ORASSIGN
+        )
+        assignment_expression
+    ;
+
+template_value_argument_list
+    :   LT_ assignment_expression ( COMMA assignment_expression )* GT
+    ;
+
+template_value_parameter_default
+    :   template_value_parameter ASSIGN assignment_expression
+    ;

@@ -1,0 +1,50 @@
+#include "UnitTokenStream.h"
+
+#include "TokenType.h"
+
+#include <antlr/CommonToken.hpp>
+
+namespace {
+
+antlr::RefToken MakeToken(int type, const std::string& text = std::string())
+{
+    return antlr::RefToken(new antlr::CommonToken(type, text));
+}
+
+} // namespace
+
+void CUnitTokenStream::Aim(CUnit& unit, int startKind)
+{
+    startKind_ = startKind;
+    position_ = -1;
+    tokenCount_ = static_cast<int>(unit.tokenIndices.size());
+    brace_ = unit.brace;
+    unit_ = &unit;
+}
+
+antlr::RefToken CUnitTokenStream::nextToken()
+{
+    if (position_ < 0) {
+        position_ = 0;
+        return MakeToken(startKind_);
+    }
+    if (unit_ && position_ < tokenCount_) {
+        const PPToken& source = unit_->GetToken(position_);
+        const bool keepsText = source.type == STRINGS || source.type == IDENTIFIER;
+        antlr::RefToken token =
+            MakeToken(source.type, keepsText && source.text ? std::string(source.text) : std::string());
+        token->setLine(position_);
+        token->setColumn(unit_->tokenIndices[static_cast<size_t>(position_)]);
+        ++position_;
+        return token;
+    }
+    if (brace_ && position_ == tokenCount_) {
+        ++position_;
+        return MakeToken(LC);
+    }
+    if (brace_ && position_ == tokenCount_ + 1) {
+        ++position_;
+        return MakeToken(RC);
+    }
+    return MakeToken(EOF_);
+}

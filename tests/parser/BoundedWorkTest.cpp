@@ -1,0 +1,88 @@
+#include "ParseHelpers.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace {
+
+std::string Nested(int depth, const std::string& open, const std::string& inner, const std::string& close)
+{
+    std::string text;
+    for (int i = 0; i < depth; ++i)
+        text += open;
+    text += inner;
+    for (int i = 0; i < depth; ++i)
+        text += close;
+    return text;
+}
+
+} // namespace
+
+TEST(BoundedWork, SixtyNestedParenthesesStopAtTheWorkLimit)
+{
+    ParseLimits limits;
+    const std::string text = "int x = " + Nested(60, "( ", "1", " )") + " ;";
+    auto p = ParseSingle(text, DECLARATION2, false, limits);
+    EXPECT_TRUE(p->aborted);
+    EXPECT_FALSE(p->unit.done);
+    const int64_t limit = limits.baseWork + limits.workPerToken * static_cast<int64_t>(p->unit.tokenIndices.size());
+    EXPECT_LE(p->work, limit + 1);
+
+    // Through the driver: both tries end, the unit stays undone.
+    auto whole = ParseText(text + "\nint y ;", limits);
+    ASSERT_EQ(whole->units.size(), 2u);
+    EXPECT_FALSE(whole->At(0).done);
+    EXPECT_EQ(whole->At(1).kind, UNIT_VARIABLE);
+}
+
+TEST(BoundedWork, ModerateNestingIsParsedCompletely)
+{
+    auto p = ParseSingle("int x = " + Nested(12, "( ", "a + 1", " ) * 2") + " ;", DECLARATION2);
+    EXPECT_FALSE(p->aborted);
+    EXPECT_FALSE(p->error);
+    EXPECT_EQ(p->unit.kind, UNIT_VARIABLE);
+}
+
+TEST(BoundedWork, LongFlatExpressionIsLinear)
+{
+    std::string expression = "1";
+    for (int i = 0; i < 5000; ++i)
+        expression += " + a";
+    auto p = ParseSingle("int x = " + expression + " ;", DECLARATION2);
+    EXPECT_FALSE(p->aborted);
+    EXPECT_FALSE(p->error);
+    EXPECT_EQ(p->unit.kind, UNIT_VARIABLE);
+    EXPECT_LT(p->work, 10 * static_cast<int64_t>(p->unit.tokenIndices.size()));
+}
+
+TEST(BoundedWork, DeepNestingStopsAtTheStackLimitNotAtTheEndOfTheStack)
+{
+    // Neither form costs exponential work, only depth.
+    const std::string templates = Nested(20000, "A < ", "int", " > ") + " x ;";
+    auto t = ParseSingle(templates, DECLARATION2);
+    EXPECT_TRUE(t->aborted);
+    EXPECT_FALSE(t->unit.done);
+
+    const std::string casts = "int x = " + Nested(20000, "( int ) ", "y", "") + " ;";
+    auto c = ParseSingle(casts, DECLARATION2);
+    EXPECT_TRUE(c->aborted);
+}
+
+TEST(BoundedWork, DeepNestingWithinTheLimitSucceeds)
+{
+    auto t = ParseSingle(Nested(200, "A < ", "int", " > ") + " x ;", DECLARATION2);
+    EXPECT_FALSE(t->aborted);
+    EXPECT_FALSE(t->error);
+    EXPECT_EQ(t->unit.kind, UNIT_VARIABLE);
+}
+
+TEST(BoundedWork, StopRequestEndsALongParse)
+{
+    std::atomic<bool> stop{true};
+    ParseLimits limits;
+    limits.stopRequest = &stop;
+    auto p = ParseSingle("int x = " + Nested(40, "( ", "1", " )") + " ;", DECLARATION2, false, limits);
+    EXPECT_TRUE(p->aborted);
+    EXPECT_LE(p->work, 1024);
+}

@@ -1,0 +1,263 @@
+#include "ParseHelpers.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string TextDetail(const CUnit& unit)
+{
+    const CTextInfo* info = AsTextInfo(unit);
+    return info ? info->text : "<none>";
+}
+
+} // namespace
+
+TEST(NamespaceScopeUnits, AsmBlocks)
+{
+    auto p = ParseText("asm ( \"nop\" ) ; __asm { mov eax , 1 } _asm { }");
+    ASSERT_EQ(p->units.size(), 3u);
+    EXPECT_EQ(p->At(0).kind, UNIT_ASM);
+    EXPECT_EQ(TextDetail(p->At(0)), "nop");
+    EXPECT_EQ(p->At(1).kind, UNIT_ASM);
+    EXPECT_EQ(p->At(1).detail, nullptr);
+    EXPECT_EQ(p->At(2).kind, UNIT_ASM);
+    EXPECT_TRUE(p->At(2).children.empty());
+    auto noParens = ParseSingle("asm \"x\" ;", DECLARATION);
+    EXPECT_TRUE(noParens->error);
+    EXPECT_FALSE(noParens->unit.done);
+}
+
+TEST(NamespaceScopeUnits, LinkageSpecifications)
+{
+    auto block = ParseSingle("extern \"C\"", DECLARATION, true);
+    EXPECT_EQ(block->unit.kind, UNIT_EXTERN);
+    EXPECT_EQ(TextDetail(block->unit), "C");
+    EXPECT_TRUE(block->unit.brace);
+
+    auto single = ParseSingle("extern \"C\" int f ( ) ;", DECLARATION);
+    EXPECT_FALSE(single->error);
+    EXPECT_EQ(single->unit.kind, UNIT_EXTERN);
+    EXPECT_EQ(single->unit.tokenIndices.size(), 2u);
+    ASSERT_EQ(single->unit.children.size(), 1u);
+    EXPECT_EQ(single->Text(single->unit.children[0].tokenIndices), "int f ( ) ;");
+
+    auto noString = ParseSingle("extern int x ;", DECLARATION);
+    EXPECT_TRUE(noString->error);
+    EXPECT_FALSE(noString->unit.done);
+    // The retry reads it as a variable.
+    auto p = ParseText("extern int x ;");
+    EXPECT_EQ(p->At(0).kind, UNIT_VARIABLE);
+}
+
+TEST(NamespaceScopeUnits, NamespacesAndEnumerations)
+{
+    auto p = ParseText("namespace { int a ; } namespace N { int b ; } enum E { A , B } ; "
+                       "enum { C } ; typedef enum { D } T ;");
+    EXPECT_EQ(p->At(0).kind, UNIT_NAMESPACE);
+    EXPECT_EQ(TextDetail(p->At(0)), "");
+    EXPECT_EQ(TextDetail(p->At(1)), "N");
+    EXPECT_EQ(p->At(2).kind, UNIT_ENUM);
+    EXPECT_EQ(TextDetail(p->At(2)), "E");
+    EXPECT_EQ(p->At(2).children.at(0).kind, 0); // an enumeration body gets no kind
+    EXPECT_EQ(TextDetail(p->At(3)), "");
+    EXPECT_EQ(p->At(4).kind, UNIT_ENUM);
+    EXPECT_EQ(TextDetail(p->At(4)), "");
+    EXPECT_EQ(p->Text(p->At(5)), "T ;");
+}
+
+TEST(NamespaceScopeUnits, EnumerationBodies)
+{
+    EXPECT_FALSE(ParseSingle("A , B = 1 + 2 , C = ( 3 << 2 ) | 1", INENUM)->error);
+    EXPECT_FALSE(ParseSingle("", INENUM)->error);
+    EXPECT_TRUE(ParseSingle("A B", INENUM)->error);
+    EXPECT_TRUE(ParseSingle("A , B ,", INENUM)->error); // trailing comma
+}
+
+TEST(NamespaceScopeUnits, WhileGuessingNothingIsWritten)
+{
+    // "namespace N = ..." is tried as an alias first; a namespace definition
+    // must come out untouched by that trial.
+    auto p = ParseSingle("namespace N", DECLARATION, true);
+    EXPECT_EQ(p->unit.kind, UNIT_NAMESPACE);
+    EXPECT_EQ(TextDetail(p->unit), "N");
+}
+
+TEST(UnitRules, AccessLabels)
+{
+    auto p = ParseText("class A { public : protected : private : } ;");
+    const auto& m = p->At(0).children;
+    ASSERT_EQ(m.size(), 3u);
+    EXPECT_EQ(m[0].kind, UNIT_PUBLIC);
+    EXPECT_EQ(m[1].kind, UNIT_PROTECTED);
+    EXPECT_EQ(m[2].kind, UNIT_PRIVATE);
+    EXPECT_EQ(m[0].detail, nullptr);
+}
+
+TEST(UnitRules, NamespaceAliasAndUsingDirective)
+{
+    auto p = ParseText("namespace N2 = :: A :: B ; namespace N3 = C ; using namespace std ; "
+                       "using namespace :: a :: b ;");
+    const CNamespaceAliasInfo* alias = AsNamespaceAliasInfo(p->At(0));
+    ASSERT_NE(alias, nullptr);
+    EXPECT_EQ(p->At(0).kind, UNIT_NAMESPACE_ALIAS);
+    EXPECT_EQ(alias->alias, "N2");
+    EXPECT_EQ(alias->target.name, "B");
+    EXPECT_EQ(alias->target.scopes, std::vector<std::string>{"A"});
+    EXPECT_FALSE(alias->target.relative);
+    ASSERT_NE(AsNamespaceAliasInfo(p->At(1)), nullptr);
+    EXPECT_EQ(AsNamespaceAliasInfo(p->At(1))->target.ToString(), "C");
+
+    const CQualifiedNameInfo* used = AsQualifiedNameInfo(p->At(2));
+    ASSERT_NE(used, nullptr);
+    EXPECT_EQ(p->At(2).kind, UNIT_USING_NAMESPACE);
+    EXPECT_EQ(used->qualifiedName.name, "std");
+    EXPECT_TRUE(used->qualifiedName.scopes.empty());
+    EXPECT_TRUE(used->qualifiedName.relative);
+    ASSERT_NE(AsQualifiedNameInfo(p->At(3)), nullptr);
+    EXPECT_EQ(AsQualifiedNameInfo(p->At(3))->qualifiedName.ToString(), "::a::b");
+}
+
+TEST(UnitRules, TemplateHeads)
+{
+    auto p = ParseText("template < > class X { int a ; } ;\n"
+                       "export template < class T , int N > void f ( ) ;\n"
+                       "template < class T , typename U = int , template < class > class W > struct Y ;");
+    const CUnit& special = p->At(0);
+    EXPECT_EQ(special.kind, UNIT_TEMPLATE);
+    const CTemplateInfo* info = AsTemplateInfo(special);
+    ASSERT_NE(info, nullptr);
+    EXPECT_TRUE(info->parameterTokens.empty());
+    EXPECT_FALSE(info->exported);
+    EXPECT_EQ(p->Text(special), "template < >");
+    EXPECT_FALSE(special.brace);
+    ASSERT_EQ(special.children.size(), 1u);
+    EXPECT_EQ(p->Text(special.children[0]), "class X");
+    EXPECT_TRUE(special.children[0].brace);
+    EXPECT_EQ(special.children[0].kind, UNIT_CLASS);
+    EXPECT_EQ(special.children[0].children.at(0).kind, UNIT_VARIABLE);
+
+    const CTemplateInfo* exported = AsTemplateInfo(p->At(1));
+    ASSERT_NE(exported, nullptr);
+    EXPECT_TRUE(exported->exported);
+    EXPECT_EQ(p->Text(exported->parameterTokens), "class T , int N");
+    EXPECT_EQ(p->At(1).children.at(0).kind, UNIT_FUNCTION);
+
+    EXPECT_EQ(p->At(2).kind, UNIT_TEMPLATE);
+    EXPECT_EQ(p->At(2).children.at(0).kind, UNIT_STRUCT);
+}
+
+TEST(UnitRules, TemplateParameterErrorsAreSkippedOneByOne)
+{
+    auto p = ParseSingle("template < class T , 3 , typename U > class Z", DECLARATION, true);
+    EXPECT_TRUE(p->error);
+    EXPECT_EQ(p->unit.kind, UNIT_TEMPLATE);
+    ASSERT_NE(AsTemplateInfo(p->unit), nullptr);
+    EXPECT_EQ(p->Text(AsTemplateInfo(p->unit)->parameterTokens), "class T , 3 , typename U");
+}
+
+TEST(UnitRules, CatchClauses)
+{
+    auto all = ParseSingle("catch ( ... )", DECLARATION, true);
+    EXPECT_EQ(all->unit.kind, UNIT_CATCH);
+    ASSERT_NE(AsTokenListInfo(all->unit), nullptr);
+    EXPECT_EQ(all->Text(AsTokenListInfo(all->unit)->tokens), "...");
+
+    auto typed = ParseSingle("catch ( int e )", DECLARATION, true);
+    EXPECT_EQ(typed->Text(AsTokenListInfo(typed->unit)->tokens), "int e");
+    auto pointer = ParseSingle("catch ( const char * p )", INCLASS, true);
+    EXPECT_FALSE(pointer->error);
+    EXPECT_EQ(pointer->unit.kind, UNIT_CATCH);
+
+    auto named = ParseSingle("catch ( CMyError & e )", DECLARATION, true);
+    EXPECT_TRUE(named->error);
+    EXPECT_FALSE(named->unit.done);
+}
+
+TEST(UnitRules, UsingDeclarations)
+{
+    auto p = ParseText("using N :: f ; using :: N :: M :: g ; using typename N :: type ; "
+                       "using N :: operator + ;");
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(p->At(i).kind, UNIT_USING) << i;
+    const CClassInfo* f = AsUsingInfo(p->At(0));
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->qualifiedName.name, "f");
+    EXPECT_EQ(f->qualifiedName.scopes, std::vector<std::string>{"N"});
+    EXPECT_TRUE(f->qualifiedName.relative);
+    EXPECT_TRUE(f->bases.empty());
+    EXPECT_EQ(AsUsingInfo(p->At(1))->qualifiedName.ToString(), "::N::M::g");
+    EXPECT_EQ(AsUsingInfo(p->At(2))->qualifiedName.ToString(), "N::type");
+    EXPECT_EQ(AsUsingInfo(p->At(3))->qualifiedName.ToString(), "N::+");
+
+    auto bare = ParseSingle("using f ;", DECLARATION);
+    EXPECT_TRUE(bare->error);
+    EXPECT_FALSE(bare->unit.done);
+    EXPECT_TRUE(ParseSingle("using N :: f", DECLARATION)->error);
+    // In a class body every using is a using-declaration.
+    auto inClass = ParseSingle("using namespace N ;", INCLASS);
+    EXPECT_TRUE(inClass->error);
+    EXPECT_FALSE(inClass->unit.done);
+}
+
+TEST(ClassUnits, NamesAndBases)
+{
+    auto p = ParseText("class A : public B { } ;\n"
+                       "struct N :: M :: S ;\n"
+                       "union { int a ; } u ;\n"
+                       "class D : B , virtual public N :: C , public virtual E , private :: F , public T < int > { } ;\n"
+                       "struct G : H { } ;");
+    const CClassInfo* a = AsClassInfo(p->At(0));
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(p->At(0).kind, UNIT_CLASS);
+    EXPECT_EQ(a->qualifiedName.name, "A");
+    ASSERT_EQ(a->bases.size(), 1u);
+    EXPECT_EQ(a->bases[0].qualifiedName.name, "B");
+    EXPECT_EQ(a->bases[0].access, 1);
+    EXPECT_FALSE(a->bases[0].isVirtual);
+
+    const CClassInfo* s = AsClassInfo(p->At(1));
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(p->At(1).kind, UNIT_STRUCT);
+    EXPECT_EQ(s->qualifiedName.name, "S");
+    EXPECT_EQ(s->qualifiedName.scopes, (std::vector<std::string>{"N", "M"}));
+    EXPECT_TRUE(p->At(1).children.empty());
+
+    EXPECT_EQ(p->At(2).kind, UNIT_UNION);
+    EXPECT_EQ(AsClassInfo(p->At(2))->qualifiedName.name, "");
+    EXPECT_EQ(p->At(3).kind, UNIT_VARIABLE); // "u ;"
+
+    const CClassInfo* d = AsClassInfo(p->At(4));
+    ASSERT_NE(d, nullptr);
+    ASSERT_EQ(d->bases.size(), 5u);
+    EXPECT_EQ(d->bases[0].qualifiedName.name, "B");
+    EXPECT_EQ(d->bases[0].access, 3);
+    EXPECT_EQ(d->bases[1].qualifiedName.ToString(), "N::C");
+    EXPECT_TRUE(d->bases[1].isVirtual);
+    EXPECT_EQ(d->bases[1].access, 1);
+    EXPECT_TRUE(d->bases[2].isVirtual);
+    EXPECT_EQ(d->bases[2].access, 1);
+    EXPECT_EQ(d->bases[3].qualifiedName.ToString(), "::F");
+    EXPECT_EQ(d->bases[3].access, 3);
+    EXPECT_EQ(d->bases[4].qualifiedName.name, "T<int>");
+
+    // The class key does not change the default access of a base.
+    EXPECT_EQ(AsClassInfo(p->At(5))->bases.at(0).access, 3);
+}
+
+TEST(ClassUnits, BrokenBaseListsKeepTheGoodBases)
+{
+    // The template id fails at "3"; its base gets no name and is left out.
+    auto p = ParseSingle("class X : public A , public T < 3 , int > , B", DECLARATION, true);
+    EXPECT_TRUE(p->error);
+    EXPECT_TRUE(p->unit.done);
+    const CClassInfo* x = AsClassInfo(p->unit);
+    ASSERT_NE(x, nullptr);
+    ASSERT_EQ(x->bases.size(), 2u);
+    EXPECT_EQ(x->bases[0].qualifiedName.name, "A");
+    EXPECT_EQ(x->bases[1].qualifiedName.name, "B");
+
+    // A trailing comma swallows the body: the class is not recognised.
+    auto trailing = ParseSingle("class Y : A ,", DECLARATION, true);
+    EXPECT_TRUE(trailing->error);
+    EXPECT_FALSE(trailing->unit.done);
+}

@@ -1,0 +1,203 @@
+#include "ParseHelpers.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const CFunctionInfo& Function(ParsedText& p, size_t i)
+{
+    const CFunctionInfo* info = AsFunctionInfo(p.At(i));
+    if (!info)
+        throw std::runtime_error("unit " + std::to_string(i) + " is no function: " + p.Text(p.At(i)));
+    return *info;
+}
+
+const CVariableInfo& Variable(ParsedText& p, size_t i)
+{
+    const CVariableInfo* info = AsVariableInfo(p.At(i));
+    if (!info)
+        throw std::runtime_error("unit " + std::to_string(i) + " is no variable: " + p.Text(p.At(i)));
+    return *info;
+}
+
+} // namespace
+
+TEST(Functions, DefinitionsAndDeclarations)
+{
+    auto p = ParseText("void f ( ) { }\n"
+                       "void N :: C :: g ( ) { }\n"
+                       "int h ( ) const ;\n"
+                       "static inline int k ( int a , ... ) ;");
+    EXPECT_EQ(p->At(0).kind, UNIT_FUNCTION);
+    const CFunctionInfo& f = Function(*p, 0);
+    EXPECT_EQ(f.qualifiedName.name, "f");
+    EXPECT_TRUE(f.parameters.empty());
+    EXPECT_EQ(p->Text(f.specifierTokens), "void");
+    EXPECT_FALSE(f.pure);
+    EXPECT_TRUE(f.ctorInitTokens.empty());
+
+    const CFunctionInfo& g = Function(*p, 1);
+    EXPECT_EQ(g.qualifiedName.name, "g");
+    EXPECT_EQ(g.qualifiedName.scopes, (std::vector<std::string>{"N", "C"}));
+
+    EXPECT_EQ(Function(*p, 2).qualifiedName.name, "h");
+
+    const CFunctionInfo& k = Function(*p, 3);
+    EXPECT_EQ(p->Text(k.specifierTokens), "static inline int");
+    ASSERT_EQ(k.parameters.size(), 2u);
+    EXPECT_EQ(p->Text(k.parameters[1].specifierTokens), "...");
+    EXPECT_EQ(k.parameters[1].qualifiedName.name, "");
+}
+
+TEST(Functions, PureVirtualConstructorsDestructorsOperators)
+{
+    auto p = ParseText("class A {\n"
+                       " virtual int f ( ) = 0 ;\n"
+                       " A ( int x ) : m ( x ) , B ( 1 , 2 ) , c ( ) { }\n"
+                       " ~ A ( ) ;\n"
+                       " bool operator == ( const A & ) const ;\n"
+                       " operator int ( ) const ;\n"
+                       " operator N :: T * ( ) ;\n"
+                       " operator unsigned int ( ) ;\n"
+                       " operator const char * ( ) ;\n"
+                       "} ;\n"
+                       "A :: ~ A ( ) { }");
+    const auto& m = p->At(0).children;
+    ASSERT_EQ(m.size(), 8u);
+    for (const CUnit& u : m)
+        EXPECT_EQ(u.kind, UNIT_FUNCTION) << p->Text(u);
+    EXPECT_TRUE(AsFunctionInfo(m[0])->pure);
+    EXPECT_EQ(p->Text(AsFunctionInfo(m[0])->specifierTokens), "virtual int");
+    EXPECT_EQ(GetUnitFunctionName(m[1]), "A");
+    EXPECT_TRUE(AsFunctionInfo(m[1])->ctorInitTokens.empty());
+    EXPECT_EQ(AsFunctionInfo(m[1])->parameters.size(), 1u);
+    EXPECT_EQ(GetUnitFunctionName(m[2]), "~A");
+    EXPECT_EQ(GetUnitFunctionName(m[3]), "==");
+    EXPECT_EQ(GetUnitFunctionName(m[4]), "int");
+    EXPECT_EQ(GetUnitFunctionName(m[5]), "N::T*"); // in source order
+    EXPECT_EQ(GetUnitFunctionName(m[6]), "unsignedint");
+    EXPECT_EQ(GetUnitFunctionName(m[7]), "constchar*");
+
+    const CFunctionInfo& dtor = Function(*p, 1);
+    EXPECT_EQ(dtor.qualifiedName.name, "~A");
+    EXPECT_EQ(dtor.qualifiedName.scopes, std::vector<std::string>{"A"});
+}
+
+TEST(Functions, NotRecognised)
+{
+    // An exception specification after the parameters is not part of the
+    // grammar; nor is "= 1" after a declarator.
+    auto p = ParseText("void f ( ) throw ( ) ; int g ( ) = 1 ;");
+    EXPECT_EQ(p->At(0).kind, 0);
+    EXPECT_FALSE(p->At(0).done);
+    EXPECT_EQ(p->At(1).kind, 0);
+}
+
+TEST(Functions, PointerToFunctionDeclarator)
+{
+    auto p = ParseText("void ( * pf ) ( int ) ;");
+    EXPECT_EQ(p->At(0).kind, UNIT_FUNCTION);
+    EXPECT_EQ(Function(*p, 0).qualifiedName.name, "pf");
+    EXPECT_EQ(Function(*p, 0).parameters.size(), 1u);
+}
+
+TEST(Functions, Parameters)
+{
+    auto p = ParseText("void f ( int a , const char * p , int , vector < int > v , int b = 3 , "
+                       "unsigned long x [ 10 ] [ ] , T t , std :: string & s ) ;");
+    const CFunctionInfo& f = Function(*p, 0);
+    ASSERT_EQ(f.parameters.size(), 8u);
+    auto spec = [&](size_t i) { return p->Text(f.parameters[i].specifierTokens); };
+    auto name = [&](size_t i) { return f.parameters[i].qualifiedName.name; };
+    EXPECT_EQ(spec(0), "int");
+    EXPECT_EQ(name(0), "a");
+    EXPECT_EQ(spec(1), "const char *");
+    EXPECT_EQ(name(1), "p");
+    EXPECT_EQ(spec(2), "int");
+    EXPECT_EQ(name(2), "");
+    // A template-id type keeps its end, so the name stays a name.
+    EXPECT_EQ(spec(3), "vector < int >");
+    EXPECT_EQ(name(3), "v");
+    EXPECT_EQ(spec(4), "int");
+    EXPECT_EQ(name(4), "b");
+    EXPECT_EQ(spec(5), "unsigned long");
+    EXPECT_EQ(name(5), "x");
+    EXPECT_EQ(spec(6), "T");
+    EXPECT_EQ(name(6), "t");
+    EXPECT_EQ(spec(7), "std :: string &");
+    EXPECT_EQ(name(7), "s");
+    EXPECT_TRUE(f.parameters[0].arrayTokens.empty());
+
+    auto single = ParseText("void g ( HWND ) ;");
+    const CFunctionInfo& g = Function(*single, 0);
+    ASSERT_EQ(g.parameters.size(), 1u);
+    // A lone identifier is the parameter's type, not its name.
+    EXPECT_EQ(g.parameters[0].qualifiedName.name, "");
+    EXPECT_EQ(single->Text(g.parameters[0].specifierTokens), "HWND");
+}
+
+TEST(Variables, RecordsOfPlainAndMultipleDeclarations)
+{
+    auto p = ParseText("int a , b ;\n"
+                       "int c = 5 ;\n"
+                       "int d [ ] = { 1 , 2 } ;\n"
+                       "char * e , * const f , g [ 4 ] , h ;\n"
+                       "int N :: m ;");
+    const CVariableInfo& a = Variable(*p, 0);
+    EXPECT_EQ(p->At(0).kind, UNIT_VARIABLE);
+    EXPECT_EQ(a.qualifiedName.name, "a");
+    EXPECT_TRUE(a.multiple);
+    ASSERT_EQ(a.further.size(), 1u);
+    EXPECT_EQ(a.further[0].qualifiedName.name, "b");
+
+    // The initialiser range starts two tokens before "=".
+    EXPECT_EQ(p->Text(Variable(*p, 1).initTokens), "int c = 5");
+    EXPECT_TRUE(Variable(*p, 2).initTokens.empty());
+    EXPECT_EQ(Variable(*p, 2).qualifiedName.name, "d");
+
+    const CVariableInfo& e = Variable(*p, 3);
+    EXPECT_EQ(e.qualifiedName.name, "e");
+    EXPECT_EQ(p->Text(e.specifierTokens), "char *");
+    ASSERT_EQ(e.further.size(), 1u);
+    const CVariableInfo& f = e.further[0];
+    EXPECT_EQ(f.qualifiedName.name, "f");
+    EXPECT_EQ(p->Text(f.specifierTokens), "* const");
+    ASSERT_EQ(f.further.size(), 1u); // each further declarator holds the next
+    EXPECT_EQ(f.further[0].qualifiedName.name, "g");
+    EXPECT_EQ(p->Text(f.further[0].arrayTokens), "[ 4 ]");
+    EXPECT_EQ(f.further[0].further.at(0).qualifiedName.name, "h");
+
+    const CVariableInfo& m = Variable(*p, 4);
+    EXPECT_EQ(m.qualifiedName.name, "m");
+    EXPECT_EQ(m.qualifiedName.scopes, std::vector<std::string>{"N"});
+}
+
+TEST(Variables, InitialiserRangeNeverStartsBeforeTheUnit)
+{
+    auto p = ParseSingle("a = 1 ;", DECLARATION2);
+    EXPECT_EQ(p->unit.kind, UNIT_VARIABLE);
+    const CVariableInfo* a = AsVariableInfo(p->unit);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(p->Text(a->initTokens), "a = 1");
+}
+
+TEST(Variables, PointerOperatorsRecordEachOwnPosition)
+{
+    auto p = ParseText("int a , *\nconst volatile b ;");
+    const CVariableInfo& a = Variable(*p, 0);
+    ASSERT_EQ(a.further.size(), 1u);
+    const TokenIndices& pointer = a.further[0].specifierTokens;
+    ASSERT_EQ(pointer.size(), 3u);
+    EXPECT_EQ(p->tokens.at(static_cast<size_t>(pointer[0])).type, STAR);
+    EXPECT_EQ(p->tokens.at(static_cast<size_t>(pointer[1])).type, WORD_CONST);
+    EXPECT_EQ(p->tokens.at(static_cast<size_t>(pointer[2])).type, WORD_VOLATILE);
+}
+
+TEST(Variables, ContinuedDeclaratorUnitsAreReadButNotRecorded)
+{
+    auto p = ParseSingle(", * b = 2", DECLARATION2);
+    EXPECT_FALSE(p->error);
+    EXPECT_EQ(p->unit.kind, 0);
+    EXPECT_FALSE(p->unit.done);
+    EXPECT_EQ(p->unit.detail, nullptr);
+}

@@ -1,0 +1,109 @@
+#include "ParseHelpers.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Parses "int x = <expression> ;" as a plain declaration.
+std::unique_ptr<SingleParse> Initialised(const std::string& expression)
+{
+    return ParseSingle("int x = " + expression + " ;", DECLARATION2);
+}
+
+void ExpectAccepted(const std::string& expression)
+{
+    auto p = Initialised(expression);
+    EXPECT_FALSE(p->error) << expression;
+    EXPECT_EQ(p->unit.kind, UNIT_VARIABLE) << expression;
+}
+
+void ExpectRejected(const std::string& expression)
+{
+    EXPECT_TRUE(Initialised(expression)->error) << expression;
+}
+
+std::string FunctionName(const std::string& declaration, int startKind = DECLARATION2)
+{
+    auto p = ParseSingle(declaration, startKind);
+    return GetUnitFunctionName(p->unit);
+}
+
+} // namespace
+
+TEST(Expressions, OperatorChainCastsAndSizeof)
+{
+    for (const char* e : {"1 + 2 * 3", "a ? b : c", "( a + 1 ) * 2", "( int ) y", "( unsigned long * ) p",
+                          "sizeof ( int )", "sizeof x", "sizeof ( x ) + 1", "- a .* b ->* c", "~ a", "! a && b || c",
+                          "a << 2 | b & 1 ^ c", "1 < 2", "a == b != c", "\"s\"", "'c'", "0x10 + 017 + 1.5",
+                          "this", "true", "false", ":: g ( )", ":: N :: g ( )", "N :: M :: g"}) {
+        ExpectAccepted(e);
+    }
+    // Two names around "<" are read as a template id that never closes.
+    ExpectRejected("a < b");
+    // An assignment operator ends the initialiser: "= b" is left over.
+    ExpectRejected("a = b");
+}
+
+TEST(Expressions, PostfixChains)
+{
+    for (const char* e : {"a [ i ] ( x , y ) ++ -> b . template c < int >", "f ( )", "f ( a , b )",
+                          "p -> ~ T ( )", "a . N :: b", "a -> operator + ( 1 )", "p --",
+                          "typename N :: T ( x )", "typename N :: template X < int > ( y )",
+                          "static_cast < int > ( y )", "dynamic_cast < const char * > ( p )",
+                          "reinterpret_cast < void * > ( p )", "typeid ( x )", "typeid ( int )"}) {
+        ExpectAccepted(e);
+    }
+    ExpectRejected("f ( , )");
+    ExpectRejected("typename T ( x )");
+    ExpectRejected("static_cast < Foo * > ( y )");
+}
+
+TEST(Expressions, NewDeleteThrow)
+{
+    for (const char* e : {"new int", "new int ( 5 )", "new int ( )", "new ( buf ) int", ":: new char",
+                          "new int [ n ] [ 4 ]", "new char *", "( delete [ ] p , 0 )", "( delete p , 0 )",
+                          "( :: delete [ ] p , 0 )", "( :: delete p , 0 )", "( delete ( p ) , 0 )", "throw",
+                          "throw x", "throw make_error ( )"}) {
+        ExpectAccepted(e);
+    }
+    ExpectRejected("new ( T )");
+    ExpectRejected("new T");
+    ExpectRejected("( delete , 0 )");
+}
+
+TEST(TemplateArguments, TypesOnly)
+{
+    for (const char* d : {"vector < int > a ;", "map < int , std :: string > b ;", "list < CItem * > c ;",
+                          "pair < const char * , int > d ;", "vector < vector < int > > e ;",
+                          "X < typename T :: Y < int > > f ;", "X < unsigned long x > g ;",
+                          "X < unsigned long & > h ;", "X < > i ;", "X < class C , struct S * , enum E > j ;",
+                          "X < :: N :: T , N :: Y < int > > k ;"}) {
+        auto p = ParseSingle(d, DECLARATION2);
+        EXPECT_FALSE(p->error) << d;
+        EXPECT_EQ(p->unit.kind, UNIT_VARIABLE) << d;
+    }
+    for (const char* d : {"CArray < int , 5 > a ;", "bitset < N + 1 > b ;", "A < 3 > c ;"})
+        EXPECT_TRUE(ParseSingle(d, DECLARATION2)->error) << d;
+}
+
+TEST(UnqualifiedNames, OperatorAndSpecialNames)
+{
+    EXPECT_EQ(FunctionName("bool operator ( ) ( int ) ;"), "()");
+    EXPECT_EQ(FunctionName("int & operator [ ] ( int ) ;"), "[]");
+    EXPECT_EQ(FunctionName("int operator ->* ( int ) ;"), "->*");
+    EXPECT_EQ(FunctionName("void * operator new [ ] ( size_t ) ;"), "new []");
+    EXPECT_EQ(FunctionName("void * operator new ( size_t ) ;"), "new");
+    EXPECT_EQ(FunctionName("void operator delete [ ] ( void * ) ;"), "delete []");
+    EXPECT_EQ(FunctionName("void operator delete ( void * ) ;"), "delete");
+    EXPECT_EQ(FunctionName("A & operator += ( const A & ) ;"), "+=");
+    EXPECT_EQ(FunctionName("A & operator |= ( const A & ) ;"), "|=");
+    EXPECT_EQ(FunctionName("bool operator || ( const A & ) ;"), "||");
+    EXPECT_EQ(FunctionName("A operator , ( A ) ;"), ",");
+    EXPECT_EQ(FunctionName("~ X ( ) ;"), "~X");
+    EXPECT_EQ(FunctionName("~ X < int > ( ) ;"), "~X<int>");
+    EXPECT_EQ(FunctionName("operator class T * ( ) ;"), "T*");
+    EXPECT_EQ(FunctionName("operator T ( ) ;"), "T");
+
+    EXPECT_TRUE(ParseSingle("void operator .* ( ) ;", DECLARATION2)->error);
+    EXPECT_TRUE(ParseSingle("void * operator new x ( ) ;", DECLARATION2)->error);
+}

@@ -1,0 +1,159 @@
+#include "ParseHelpers.h"
+
+#include <gtest/gtest.h>
+
+TEST(UnitTokenStream, BraceUnitIsFollowedByAnEmptyBracePair)
+{
+    std::vector<PPToken> tokens = ScanText("x void f ( )");
+    CUnit unit(&tokens);
+    unit.tokenIndices = {1, 2, 3, 4};
+    unit.brace = true;
+    CUnitTokenStream stream;
+    stream.Aim(unit, DECLARATION2);
+    EXPECT_EQ(stream.Position(), -1);
+
+    antlr::RefToken start = stream.nextToken();
+    EXPECT_EQ(start->getType(), DECLARATION2);
+    EXPECT_EQ(start->getText(), "");
+    EXPECT_EQ(stream.Position(), 0);
+
+    antlr::RefToken t = stream.nextToken();
+    EXPECT_EQ(t->getType(), WORD_VOID);
+    EXPECT_EQ(t->getLine(), 0);
+    EXPECT_EQ(t->getColumn(), 1);
+    EXPECT_EQ(t->getText(), ""); // keywords carry no text
+    t = stream.nextToken();
+    EXPECT_EQ(t->getType(), IDENTIFIER);
+    EXPECT_EQ(t->getText(), "f");
+    EXPECT_EQ(t->getLine(), 1);
+    EXPECT_EQ(t->getColumn(), 2);
+    stream.nextToken();
+    stream.nextToken();
+    EXPECT_EQ(stream.nextToken()->getType(), LC);
+    EXPECT_EQ(stream.nextToken()->getType(), RC);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(stream.nextToken()->getType(), EOF_);
+    EXPECT_EQ(stream.Position(), 6);
+}
+
+TEST(ParseDriver, UnitsWithoutTokens)
+{
+    auto p = ParseText("{ if ( a ) b ; }");
+    ASSERT_EQ(p->units.size(), 1u);
+    EXPECT_EQ(p->At(0).kind, UNIT_JUST_BRACE);
+    EXPECT_TRUE(p->At(0).done);
+    ASSERT_EQ(p->At(0).children.size(), 1u);
+    EXPECT_EQ(p->At(0).children[0].kind, UNIT_IF); // handed to the classifier
+
+    std::vector<PPToken> tokens;
+    std::vector<CUnit> units(1, CUnit(&tokens));
+    units[0].children.emplace_back(&tokens);
+    ParseFileUnits(units);
+    EXPECT_EQ(units[0].kind, UNIT_NOTHING);
+    EXPECT_TRUE(units[0].done);
+    EXPECT_FALSE(units[0].children[0].done); // not visited
+}
+
+TEST(ParseDriver, MemberAccessInClassBodies)
+{
+    const char* body = "{ int a ; public : int b ; protected : void f ( ) ; private : int c ; } ;";
+    auto cls = ParseText(std::string("class C ") + body + " class D { int d ; } ;");
+    const auto& members = cls->At(0).children;
+    ASSERT_EQ(members.size(), 7u);
+    EXPECT_EQ(GetUnitAccess(members[0]), 3);
+    EXPECT_EQ(members[1].kind, UNIT_PUBLIC);
+    EXPECT_EQ(GetUnitAccess(members[2]), 1);
+    EXPECT_EQ(members[3].kind, UNIT_PROTECTED);
+    EXPECT_EQ(members[4].kind, UNIT_FUNCTION);
+    EXPECT_EQ(GetUnitAccess(members[4]), 2);
+    EXPECT_EQ(members[5].kind, UNIT_PRIVATE);
+    EXPECT_EQ(GetUnitAccess(members[6]), 3);
+    // The next class starts private again.
+    EXPECT_EQ(GetUnitAccess(cls->At(1).children.at(0)), 3);
+
+    auto str = ParseText(std::string("struct S ") + body);
+    const auto& fields = str->At(0).children;
+    for (size_t i : {0u, 2u, 4u, 6u})
+        EXPECT_EQ(GetUnitAccess(fields.at(i)), 0) << i;
+}
+
+TEST(ParseDriver, FailedUnitsAreRetriedAsPlainDeclarations)
+{
+    auto p = ParseText("int x ; enum E { A B } ;");
+    EXPECT_EQ(p->At(0).kind, UNIT_VARIABLE);
+    ASSERT_EQ(p->At(1).kind, UNIT_ENUM);
+    // An enumeration body that fails gets no second try (it would read as a
+    // variable B of type A).
+    const CUnit& body = p->At(1).children.at(0);
+    EXPECT_EQ(body.kind, 0);
+    EXPECT_FALSE(body.done);
+}
+
+TEST(ParseDriver, DoneUnitsAreNotParsedAgain)
+{
+    auto p = ParseText("int x ;");
+    CParseDriver driver;
+    p->At(0).kind = 99;
+    EXPECT_TRUE(driver.ParseUnit(p->At(0), DECLARATION));
+    EXPECT_EQ(p->At(0).kind, 99);
+}
+
+TEST(ParseDriver, ChildListsByParentKind)
+{
+    auto p = ParseText("namespace N { int a ; template < class T > class X { int b ; } ; }\n"
+                       "void f ( ) { if ( a ) b ( ) ; }\n"
+                       "union U { int c ; } ;\n"
+                       "int d [ ] = { 1 , 2 } ;");
+    const CUnit& ns = p->At(0);
+    EXPECT_EQ(ns.kind, UNIT_NAMESPACE);
+    EXPECT_EQ(ns.children.at(0).kind, UNIT_VARIABLE);
+    const CUnit& tmpl = ns.children.at(1);
+    EXPECT_EQ(tmpl.kind, UNIT_TEMPLATE);
+    ASSERT_EQ(tmpl.children.size(), 1u);
+    EXPECT_EQ(tmpl.children[0].kind, UNIT_CLASS);
+    EXPECT_EQ(tmpl.children[0].children.at(0).kind, UNIT_VARIABLE);
+    EXPECT_EQ(GetUnitAccess(tmpl.children[0].children.at(0)), 3);
+
+    const CUnit& fn = p->At(1);
+    EXPECT_EQ(fn.kind, UNIT_FUNCTION);
+    EXPECT_EQ(fn.children.at(0).kind, UNIT_IF); // classified, not parsed
+
+    EXPECT_EQ(p->At(2).kind, UNIT_UNION);
+    EXPECT_EQ(p->At(2).children.at(0).kind, UNIT_VARIABLE);
+
+    // The initialiser block's contents are left alone.
+    EXPECT_EQ(p->At(3).kind, UNIT_VARIABLE);
+    EXPECT_FALSE(p->At(3).children.at(0).done);
+}
+
+TEST(ParseDriver, LinkageBlocksAreParsedAsDeclarations)
+{
+    auto p = ParseText("extern \"C\" { int f ( void ) ; struct S { int x ; } ; }\n"
+                       "extern \"C\" int g ( int ) ;");
+    const CUnit& block = p->At(0);
+    EXPECT_EQ(block.kind, UNIT_EXTERN);
+    ASSERT_NE(AsTextInfo(block), nullptr);
+    EXPECT_EQ(AsTextInfo(block)->text, "C");
+    ASSERT_EQ(block.children.size(), 2u);
+    EXPECT_EQ(block.children[0].kind, UNIT_FUNCTION);
+    EXPECT_EQ(block.children[1].kind, UNIT_STRUCT);
+    EXPECT_EQ(block.children[1].children.at(0).kind, UNIT_VARIABLE);
+
+    const CUnit& single = p->At(1);
+    EXPECT_EQ(single.kind, UNIT_EXTERN);
+    EXPECT_EQ(p->Text(single), "extern \"C\"");
+    ASSERT_EQ(single.children.size(), 1u);
+    EXPECT_EQ(p->Text(single.children[0]), "int g ( int ) ;");
+    EXPECT_EQ(single.children[0].kind, UNIT_FUNCTION);
+    EXPECT_EQ(GetUnitFunctionName(single.children[0]), "g");
+}
+
+TEST(ParseDriver, StopRequestLeavesTheRestUnparsed)
+{
+    std::atomic<bool> stop{true};
+    ParseLimits limits;
+    limits.stopRequest = &stop;
+    auto p = ParseText("int a ; int b ;", limits);
+    EXPECT_FALSE(p->At(0).done);
+    EXPECT_FALSE(p->At(1).done);
+}
