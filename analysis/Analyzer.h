@@ -1,0 +1,36 @@
+#pragma once
+
+#include "ProjectAnalyzer.h"
+
+#include <atomic>
+#include <memory>
+
+class CInputSet;
+
+// The analysis driver: binds an engine to a project input and runs it.
+// `busy` is set while Run works; another thread may poll it.
+class CAnalyzer {
+public:
+    explicit CAnalyzer(CInputSet* input);
+    ~CAnalyzer();
+    CAnalyzer(const CAnalyzer&) = delete;
+    CAnalyzer& operator=(const CAnalyzer&) = delete;
+
+    // Analyses what is new or changed, drops unreachable headers and builds
+    // the model under a fresh root (also after a stop). With `dump` and no
+    // stop, the unit trees and the model are written to the message stream.
+    // Nothing is thrown; `busy` is cleared in every case.
+    void Run(int mode, bool dump);
+
+    // The model alone, rebuilt from the records already parsed or loaded,
+    // without parsing.
+    void RebuildModel(int mode);
+
+    CProjectAnalyzer* Engine() const { return engine_.get(); }
+    bool Busy() const { return busy_; }
+
+private:
+    CInputSet* input_;
+    std::unique_ptr<CProjectAnalyzer> engine_;
+    std::atomic<bool> busy_{false};
+};

@@ -1,0 +1,101 @@
+// The per-file steps of an analysis run: a project file is taken back from
+// the previous run or read, preprocessed, split and parsed, and the headers
+// it brought in are parsed once.
+#include "ProjectAnalyzer.h"
+
+#include "LanguageTable.h"
+#include "ParseDriver.h"
+#include "Preprocessor.h"
+#include "ProjectFile.h"
+#include "SourceScanner.h"
+#include "UnitSplitter.h"
+
+#include <exception>
+#include <iostream>
+
+namespace {
+
+ParseLimits LimitsFor(const CInputSet& input)
+{
+    ParseLimits limits;
+    limits.stopRequest = &input.stopRequest;
+    return limits;
+}
+
+} // namespace
+
+void CProjectAnalyzer::AddOrUpdateFile(const std::string& path)
+{
+    auto kept = keptFiles_.find(path);
+    if (kept != keptFiles_.end()) {
+        projectFiles_.push_back(std::move(kept->second));
+        keptFiles_.erase(kept);
+        return;
+    }
+    auto file = std::make_unique<CProjectFile>(path.c_str(), input_, input_->defines);
+    std::cout << std::string(GetLangString(10)) + ": " + path << std::endl;
+    const size_t headersBefore = fileIndex_.files.size();
+    ParseAndCatch(*file);
+    if (input_->stopRequest) {
+        // The stop may have cut the file or its headers short: keep none of
+        // it, so that nothing half read is taken for the whole file later.
+        for (size_t i = headersBefore; i < fileIndex_.files.size(); ++i) {
+            fileIndex_.UpdateEntry(static_cast<int32_t>(i));
+        }
+        return;
+    }
+    projectFiles_.push_back(std::move(file));
+}
+
+void CProjectAnalyzer::ParseAndCatch(CSourceFile& file)
+{
+    try {
+        ParseFile(file);
+    } catch (const std::exception& failure) {
+        std::cout << std::string(GetLangString(3)) + ": " + file.path + " : " + failure.what()
+                  << std::endl;
+    } catch (...) {
+        std::cout << std::string(GetLangString(3)) + ": " + file.path << std::endl;
+    }
+}
+
+void CProjectAnalyzer::ParseFile(CSourceFile& file)
+{
+    if (input_->verbose) {
+        std::cout << "Parsing : " + file.path << std::endl;
+    }
+    file.Load(GetSourceScanner());
+    if (auto* project = dynamic_cast<CProjectFile*>(&file)) {
+        project->onceFiles.clear();
+        CPreprocessor preprocessor(project, input_, &fileIndex_);
+        preprocessor.Run();
+    }
+    CUnitSplitter splitter(fileIndex_);
+    splitter.SplitFile(file);
+    ParseFileUnits(file.units, LimitsFor(*input_));
+    file.parsed = true;
+    for (int32_t k : file.includes) {
+        CSourceFile* header = fileIndex_.files.at(static_cast<size_t>(k)).get();
+        if (header && !header->parsed) {
+            ParseIncludedFile(*header);
+            header->parsed = true;
+        }
+    }
+}
+
+void CProjectAnalyzer::ParseIncludedFile(CSourceFile& header)
+{
+    if (input_->verbose) {
+        std::cout << "    IncludeFile : " + header.path << std::endl;
+    }
+    if (header.parsed) {
+        return;
+    }
+    header.parsed = true; // first, so that include cycles end
+    ParseFileUnits(header.units, LimitsFor(*input_));
+    for (int32_t k : header.includes) {
+        if (CSourceFile* next = fileIndex_.files.at(static_cast<size_t>(k)).get()) {
+            ParseIncludedFile(*next);
+        }
+    }
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// A file's size in bytes and modification time in seconds, as the engine
+// records them; both 0 when the file cannot be opened or its status cannot
+// be taken.
+struct FileSizeAndTime {
+    int32_t size = 0;
+    int32_t mtime = 0;
+};
+
+FileSizeAndTime GetFileSizeAndTime(const std::string& path);

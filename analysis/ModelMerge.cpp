@@ -1,0 +1,319 @@
+#include "ModelMerge.h"
+
+#include "ChildStartKind.h"
+#include "FileIndex.h"
+#include "InputSet.h"
+#include "LanguageTable.h"
+#include "ProjectAnalyzer.h"
+#include "TextHelpers.h"
+#include "TokenType.h"
+#include "TypeLinker.h"
+#include "UnitDetail.h"
+
+#include <iostream>
+#include <stdexcept>
+
+CModelMerger::CModelMerger(const CFileIndex& fileIndex, CSourceFile& file, CInputSet* input,
+                           int mode)
+    : fileIndex_(fileIndex), file_(file), input_(input), mode_(mode)
+{
+}
+
+void CModelMerger::MergeFile(CModelScope& root, MergeContext& context, bool projectFile)
+{
+    projectFile_ = projectFile;
+    context_ = &context;
+    context.mergedFiles.insert(&file_);
+    if (input_) {
+        input_->AddNoCase(file_.path);
+    }
+    MergeUnits(file_.units, root, DECLARATION);
+}
+
+void CModelMerger::MergeFlaggedFile(CModelScope& root, MergeContext& context, bool projectFile)
+{
+    if (context.mergedFiles.count(&file_)) {
+        return; // merged already: its units and its includes are in
+    }
+    context.mergedFiles.insert(&file_);
+    if (file_.hasIndexNumber && !(input_ && input_->ContainsNoCase(file_.path))) {
+        CSourceFile* companion =
+            fileIndex_.files.at(static_cast<size_t>(file_.indexNumber)).get();
+        if (companion) {
+            CModelMerger(fileIndex_, *companion, input_, mode_)
+                .MergeFlaggedFile(root, context, true);
+        }
+    }
+    MergeFile(root, context, projectFile);
+    for (int32_t k : file_.includes) {
+        CSourceFile* header = fileIndex_.files.at(static_cast<size_t>(k)).get();
+        if (header) {
+            CModelMerger(fileIndex_, *header, input_, mode_).MergeFlaggedFile(root, context, false);
+        }
+    }
+}
+
+void CModelMerger::MergeUnits(std::vector<CUnit>& units, CModelScope& owner, int startKind)
+{
+    const bool declarations =
+        startKind == DECLARATION || startKind == INCLASS || startKind == INSTRUCT;
+    for (CUnit& unit : units) {
+        CModelScope& childOwner = declarations ? MergeUnit(unit, owner) : owner;
+        if (!unit.children.empty()) {
+            MergeUnits(unit.children, childOwner, ChildStartKind(unit));
+        }
+    }
+}
+
+std::string CModelMerger::NamelessName(int32_t kind)
+{
+    switch (kind) {
+    case UNIT_CLASS:
+        return "Nameless Class" + std::to_string(++context_->namelessClasses);
+    case UNIT_STRUCT:
+        return "Nameless Struct" + std::to_string(++context_->namelessStructs);
+    case UNIT_UNION:
+        return "Nameless Union" + std::to_string(++context_->namelessUnions);
+    case UNIT_NAMESPACE:
+        return "Nameless Namespace" + std::to_string(++context_->namelessNamespaces);
+    default:
+        return "Nameless Enum" + std::to_string(++context_->namelessEnums);
+    }
+}
+
+CModelScope& CModelMerger::MergeUnit(CUnit& unit, CModelScope& owner)
+{
+    key_.kind = unit.kind;
+    key_.parameterKey.clear();
+    switch (unit.kind) {
+    case UNIT_CLASS:
+    case UNIT_STRUCT:
+    case UNIT_UNION:
+    case UNIT_NAMESPACE:
+    case UNIT_ENUM: {
+        // The record is read only when it is of the type the kind stores.
+        std::string name;
+        if (const CClassInfo* record = AsClassInfo(unit)) {
+            name = record->qualifiedName.name;
+        } else if (const CTextInfo* text = AsTextInfo(unit)) {
+            name = text->text;
+        }
+        if (name.empty()) {
+            if (IsAnonymousSeen(unit.first)) {
+                return owner;
+            }
+            name = NamelessName(unit.kind);
+        }
+        key_.name = name;
+        if (unit.kind == UNIT_ENUM) {
+            AddOrFindMember(unit, owner);
+            return owner;
+        }
+        return AddOrFindScope(unit, owner);
+    }
+    case UNIT_TEMPLATE:
+        pendingTemplate_ = true;
+        return owner;
+    case UNIT_VARIABLE:
+        if (const CVariableInfo* record = AsVariableInfo(unit)) {
+            MergeVariable(unit, *record, owner);
+        }
+        return owner;
+    case UNIT_FUNCTION:
+        if (const CFunctionInfo* record = AsFunctionInfo(unit)) {
+            MergeFunction(unit, *record, owner);
+        }
+        return owner;
+    default:
+        return owner;
+    }
+}
+
+bool CModelMerger::IsAnonymousSeen(int32_t first)
+{
+    return !context_->namelessSeen.emplace(file_.path, first).second;
+}
+
+CModelScope& CModelMerger::FindOrAdd(CModelScope& owner)
+{
+    if (CModelScope* found = owner.FindChild(key_)) {
+        return *found;
+    }
+    return *owner.AddChild(key_);
+}
+
+void CModelMerger::AddUnit(CModelScope& element, CUnit& unit)
+{
+    element.isTemplate = pendingTemplate_;
+    pendingTemplate_ = false;
+    if (unit.brace) {
+        RecordDefiningFile(element);
+        element.definitions.push_back(&unit);
+        element.definitionFiles.push_back(file_.path);
+    } else {
+        element.declarations.push_back(&unit);
+        element.declarationFiles.push_back(file_.path);
+    }
+}
+
+CModelScope& CModelMerger::AddOrFindScope(CUnit& unit, CModelScope& owner)
+{
+    CModelScope& element = FindOrAdd(owner);
+    if (element.kind == UNIT_PLACEHOLDER) {
+        element.kind = unit.kind;
+    }
+    AddUnit(element, unit);
+    if (!element.scopeChildren) {
+        element.scopeChildren = std::make_unique<ScopeChildSet>();
+    }
+    return element;
+}
+
+CModelScope& CModelMerger::AddOrFindMember(CUnit& unit, CModelScope& owner)
+{
+    CModelScope& element = FindOrAdd(owner);
+    AddUnit(element, unit);
+    return element;
+}
+
+void CModelMerger::MergeVariable(CUnit& unit, const CVariableInfo& record, CModelScope& owner)
+{
+    key_.name = record.qualifiedName.name;
+    AddOrFindMember(unit, owner);
+    if (record.multiple) {
+        for (const CVariableInfo& further : record.further) {
+            MergeVariable(unit, further, owner);
+        }
+    }
+}
+
+void CModelMerger::MergeFunction(CUnit& unit, const CFunctionInfo& record, CModelScope& owner)
+{
+    key_.parameterKey.clear();
+    if (record.qualifiedName.scopes.empty()) {
+        key_.name = record.qualifiedName.name;
+        key_.fromProjectFile = projectFile_;
+        key_.parameterKey = BuildParameterKey(unit, record);
+        AddOrFindMember(unit, owner);
+        return;
+    }
+    // A member defined outside its class (N::C::f): the qualifiers are
+    // found or made as placeholders below the current scope.
+    CModelScope& scope = DescendScopes(record.qualifiedName.scopes, owner);
+    key_.kind = UNIT_FUNCTION;
+    key_.name = record.qualifiedName.name;
+    key_.fromProjectFile = projectFile_;
+    key_.parameterKey = BuildParameterKey(unit, record);
+    CModelScope& element = FindOrAdd(scope);
+    if (unit.brace && !element.fromProjectFile) {
+        element.fromProjectFile = projectFile_;
+    }
+    AddUnit(element, unit);
+}
+
+CModelScope& CModelMerger::DescendScopes(const std::vector<std::string>& scopes,
+                                         CModelScope& owner)
+{
+    CModelScope* current = &owner;
+    for (const std::string& name : scopes) {
+        key_.name = name;
+        CModelScope* found = current->FindChild(key_);
+        if (!found) {
+            key_.kind = UNIT_PLACEHOLDER;
+            found = current->AddChild(key_);
+        }
+        if (!found->scopeChildren) {
+            found->scopeChildren = std::make_unique<ScopeChildSet>();
+        }
+        current = found;
+    }
+    return *current;
+}
+
+std::vector<std::vector<PPToken>> CModelMerger::BuildParameterKey(
+    const CUnit& unit, const CFunctionInfo& record) const
+{
+    std::vector<std::vector<PPToken>> key;
+    if (!unit.tokens) {
+        return key;
+    }
+    key.reserve(record.parameters.size());
+    for (const CVariableInfo& parameter : record.parameters) {
+        std::vector<PPToken>& tokens = key.emplace_back();
+        tokens.reserve(parameter.specifierTokens.size() + parameter.arrayTokens.size());
+        for (int position : parameter.specifierTokens) {
+            tokens.push_back(unit.tokens->at(static_cast<size_t>(position)));
+        }
+        for (int position : parameter.arrayTokens) {
+            tokens.push_back(unit.tokens->at(static_cast<size_t>(position)));
+        }
+    }
+    // f(void) and f() are one function.
+    if (key.size() == 1 && record.parameters[0].specifierTokens.size() == 1 &&
+        key[0].size() == 1 && key[0][0].type == WORD_VOID) {
+        key.clear();
+    }
+    return key;
+}
+
+void CModelMerger::RecordDefiningFile(CModelScope& element)
+{
+    if (!input_) {
+        return;
+    }
+    const std::string lower = ToLowerCopy(file_.path);
+    int32_t number = input_->FindNumber(lower);
+    if (number < 0) {
+        number = input_->AddNumber(lower);
+    }
+    element.definitionFileNumbers.insert(number);
+}
+
+// Builds the model under a fresh root from every record the engine holds.
+void CProjectAnalyzer::BuildGlobalModel(int mode)
+{
+    ResetModel();
+    try {
+        MergeContext context;
+        input_->mergedFiles.clear();
+        input_->fileNumbers.clear();
+        auto mergeOne = [&](CSourceFile& file, bool projectFile, bool flagged) {
+            try {
+                CModelMerger merger(fileIndex_, file, input_, mode);
+                if (flagged) {
+                    merger.MergeFlaggedFile(*root_, context, projectFile);
+                } else {
+                    merger.MergeFile(*root_, context, projectFile);
+                }
+            } catch (const std::exception& failure) {
+                std::cout << std::string(GetLangString(3)) + ": " + file.path + " : " +
+                                 failure.what()
+                          << std::endl;
+            }
+        };
+        if (AreAllFilesFlagged()) {
+            for (auto& file : projectFiles_) {
+                mergeOne(*file, true, false);
+            }
+            for (auto& header : fileIndex_.files) {
+                if (header) {
+                    mergeOne(*header, false, false);
+                }
+            }
+        } else {
+            for (auto& file : projectFiles_) {
+                auto flags = input_->fileFlags.find(file->path);
+                if (flags != input_->fileFlags.end() && flags->second.analyse &&
+                    flags->second.draw) {
+                    mergeOne(*file, true, true);
+                }
+            }
+        }
+        SetScopeParents(*root_);
+        CTypeLinker linker(root_.get());
+        linker.Run();
+        IndexFunctions(*root_);
+    } catch (...) {
+        ResetModel(); // never a half-built model
+    }
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "CallRecord.h"
+#include "FileIndex.h"
+#include "InputSet.h"
+#include "ModelScope.h"
+#include "SourceFileList.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The analysis engine: keeps the source-file records of a project between
+// runs, so that a run parses only what is new or changed, drops headers no
+// longer reached, and rebuilds the project-wide model from all records. It
+// also saves and loads the parse cache and answers the questions asked
+// between runs.
+class CProjectAnalyzer {
+public:
+    explicit CProjectAnalyzer(CInputSet* input);
+    ~CProjectAnalyzer();
+    CProjectAnalyzer(const CProjectAnalyzer&) = delete;
+    CProjectAnalyzer& operator=(const CProjectAnalyzer&) = delete;
+
+    // One pass over the project input: records of files that left it or
+    // changed on disk (or reach a changed header) are dropped, each path
+    // with its analyse flag is taken back or parsed afresh, and the
+    // percentage follows. Stops early on the stop request.
+    void Run();
+    void RemoveUnreachableHeaders();
+    // Throws the model away and builds it again from every record.
+    void BuildGlobalModel(int mode);
+
+    // Per-file steps of a run.
+    void AddOrUpdateFile(const std::string& path);
+    void ParseFile(CSourceFile& file);
+    void ParseIncludedFile(CSourceFile& header);
+    // Deletes the project file of exactly this path; the model, which may
+    // refer to its units, is rebuilt.
+    void RemoveSourceFile(const std::string& path);
+
+    bool SaveCache(const std::string& path) const;
+    bool LoadCache(const std::string& path);
+
+    // Whether any project file or header differs on disk (size or time,
+    // both readable) from its record.
+    bool IsAnyFileChanged() const;
+    // The calls in the body of a function element, resolved to model
+    // functions, with lifeline indices into LifelineNames().
+    std::vector<CallRecord> GetCalledFunctions(const CModelScope* function);
+
+    // Used by the merge.
+    bool AreAllFilesFlagged() const;
+    static void SetScopeParents(CModelScope& scope);
+    void IndexFunctions(CModelScope& scope);
+
+    CModelScope* Root() const { return root_.get(); }
+    const SourceFileList& ProjectFiles() const { return projectFiles_; }
+    const CFileIndex& FileIndex() const { return fileIndex_; }
+    const FunctionTable& Functions() const { return functionTable_; }
+    std::vector<std::string>& LifelineNames() { return lifelineNames_; }
+    CInputSet* Input() const { return input_; }
+
+private:
+    void RemoveDeletedFiles();
+    void RemoveChangedFiles();
+    std::vector<bool> FindChangedHeaders() const;
+    bool IncludesChangedHeader(const CSourceFile& file, const std::vector<bool>& changed);
+    void StashProjectFiles();
+    void TakeBackUnvisited(const std::string& firstUnvisited);
+    bool RemoveRecord(const std::string& path);
+    void ParseAndCatch(CSourceFile& file);
+    void ResetModel();
+
+    SourceFileList projectFiles_;
+    CFileIndex fileIndex_;
+    std::map<std::string, std::unique_ptr<CSourceFile>> keptFiles_;
+    FunctionTable functionTable_;
+    std::vector<std::string> lifelineNames_;
+    CInputSet* input_;
+    // Refers to units of the records above; declared last so that it goes
+    // first.
+    std::unique_ptr<CModelScope> root_;
+};

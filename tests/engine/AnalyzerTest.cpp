@@ -1,0 +1,307 @@
+#include "AnalysisHelpers.h"
+#include "FlowBuilder.h"
+#include "LanguageTable.h"
+#include "UnitKind.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+const Strings kShapes = {"src/circle.cpp", "src/main.cpp"};
+
+const char* const kShapesModel =
+    "+Unit: Circle 4 0 1 Parent Count:1\n"
+    "    +Unit: Area 18 1 1 \n"
+    "    +Unit: Circle 18 1 1 \n"
+    "    +Unit: Grow 18 1 1 \n"
+    "    +Unit: center 12 1 0 \n"
+    "    +Unit: radius 12 1 0 \n"
+    "+Unit: Nameless Struct1 5 0 1 \n"
+    "    +Unit: hits 12 1 0 \n"
+    "+Unit: clamp 18 1 0 \n"
+    "+Unit: counter 12 1 0 \n"
+    "+Unit: geo 8 0 1 \n"
+    "    +Unit: Distance 18 1 0 \n"
+    "    +Unit: Point 5 0 1 \n"
+    "        +Unit: x 12 1 0 \n"
+    "        +Unit: y 12 1 0 \n"
+    "    +Unit: Shape 4 0 1 Parent Count:0\n"
+    "        +Unit: Area 18 1 0 \n"
+    "        +Unit: MoveBy 18 1 1 \n"
+    "        +Unit: origin 12 1 0 \n"
+    "        +Unit: ~Shape 18 1 0 \n"
+    "+Unit: lerp 18 1 0 \n"
+    "+Unit: main 18 0 1 \n"
+    "+Unit: stats 12 1 0 \n";
+
+std::string Line(int first, int second)
+{
+    return std::string(GetLangString(first)) + ": " + GetLangString(second) + "\n";
+}
+
+} // namespace
+
+TEST(Analyzer, SmallProjectGivesTheExpectedModel)
+{
+    ProjectFolder folder("shapes");
+    Analysis a(folder, kShapes);
+    a.Run();
+    EXPECT_EQ(a.Outline(), kShapesModel);
+    EXPECT_EQ(a.Parsed(), kShapes);
+    EXPECT_NE(a.log.find(Line(1, 8)), std::string::npos);
+    EXPECT_EQ(a.log.find(Line(1, 11)), std::string::npos);
+    EXPECT_EQ(a.input.percent, 50); // the last file leaves 100 (n-1)/n
+    EXPECT_FALSE(a.analyzer.Busy());
+    EXPECT_EQ(a.Engine().FileIndex().files.size(), 3u);
+
+    // Parents, links and the methods' defining files.
+    CModelScope* circle = a.Find("Circle");
+    ASSERT_NE(circle, nullptr);
+    EXPECT_EQ(circle->parent, a.Engine().Root());
+    EXPECT_EQ(a.Find("Circle::Area")->parent, circle);
+    EXPECT_EQ(a.Find("Circle::Area")->definitionFiles, Strings{folder.Path("src/circle.cpp")});
+    CModelScope* point = a.Find("geo::Point");
+    // Both classes hold a Point; Circle was made first (as the qualifier of
+    // its constructor's definition).
+    ASSERT_EQ(point->linkedBy.size(), 2u);
+    EXPECT_EQ(*point->linkedBy.begin(), circle);
+    EXPECT_EQ(*point->linkedBy.rbegin(), a.Find("geo::Shape"));
+    EXPECT_EQ(point->linkedByCv.size(), 0u);
+}
+
+TEST(Analyzer, SecondRunWithoutChangesParsesNothing)
+{
+    ProjectFolder folder("shapes");
+    Analysis a(folder, kShapes);
+    a.Run();
+    const CUnit* before = a.Find("main")->GetFirstUnit();
+    a.Run();
+    EXPECT_TRUE(a.Parsed().empty());
+    EXPECT_EQ(a.Find("main")->GetFirstUnit(), before);
+    EXPECT_EQ(a.Outline(), kShapesModel);
+}
+
+TEST(Analyzer, TouchedSourceIsTheOnlyOneParsed)
+{
+    ProjectFolder folder("shapes");
+    Analysis a(folder, kShapes);
+    a.Run();
+    folder.Touch("src/main.cpp", 5);
+    a.Run();
+    EXPECT_EQ(a.Parsed(), Strings{"src/main.cpp"});
+    EXPECT_EQ(a.Outline(), kShapesModel);
+}
+
+TEST(Analyzer, HeaderEditedThreeIncludesDeepIsReadAgain)
+{
+    ProjectFolder folder("shapes");
+    Analysis a(folder, kShapes);
+    a.Run();
+    // circle.h -> geometry.h -> detail/util.h
+    folder.Write("include/detail/util.h",
+                 "#ifndef UTIL_H\n#define UTIL_H\n#define UTIL_MAX 10\n"
+                 "extern \"C\" { int clamp(int value, int low, int high); }\n"
+                 "int wrap(int value);\n#endif\n",
+                 7);
+    a.Run();
+    EXPECT_EQ(a.Parsed(), kShapes);
+    EXPECT_NE(a.Find("wrap"), nullptr);
+    EXPECT_EQ(a.Find("lerp"), nullptr); // nothing stale is left
+    // The headers of the old reading are gone; numbers are dense again.
+    EXPECT_EQ(a.Engine().FileIndex().files.size(), 3u);
+    for (const auto& header : a.Engine().FileIndex().files) {
+        for (int32_t k : header->includes) {
+            EXPECT_LT(k, 3);
+        }
+    }
+}
+
+TEST(Analyzer, RemovedFileLeavesWithItsHeaders)
+{
+    ProjectFolder folder("shapes");
+    folder.Write("src/extra.cpp", "#include \"extra.h\"\nint more() { return 1; }\n");
+    folder.Write("src/extra.h", "int more();\n");
+    Analysis a(folder, {"src/circle.cpp", "src/extra.cpp", "src/main.cpp"});
+    a.Run();
+    EXPECT_EQ(a.Engine().FileIndex().files.size(), 4u);
+    EXPECT_NE(a.Find("more"), nullptr);
+    a.input.RemoveFile(folder.Path("src/extra.cpp"));
+    a.Run();
+    EXPECT_TRUE(a.Parsed().empty());
+    EXPECT_EQ(a.Find("more"), nullptr);
+    EXPECT_EQ(a.Engine().ProjectFiles().size(), 2u);
+    EXPECT_EQ(a.Engine().FileIndex().files.size(), 3u);
+    EXPECT_EQ(a.Outline(), kShapesModel);
+}
+
+TEST(Analyzer, UnreadableOrEmptiedFileKeepsItsRecord)
+{
+    ProjectFolder folder("shapes");
+    Analysis a(folder, kShapes);
+    a.Run();
+    folder.Remove("src/main.cpp");
+    folder.Write("src/circle.cpp", "", 9);
+    a.Run();
+    EXPECT_TRUE(a.Parsed().empty());
+    EXPECT_EQ(a.Outline(), kShapesModel);
+}
+
+TEST(Analyzer, FileWithoutAnalyseFlagLeavesTheModel)
+{
+    ProjectFolder folder("shapes");
+    Analysis a(folder, kShapes);
+    a.Run();
+    a.input.fileFlags[folder.Path("src/main.cpp")].analyse = false;
+    a.Run();
+    EXPECT_EQ(a.Find("main"), nullptr);
+    EXPECT_EQ(a.Engine().ProjectFiles().size(), 1u);
+}
+
+TEST(Analyzer, StopBeforeTheFirstFileStillBuildsTheModel)
+{
+    ProjectFolder folder("shapes");
+    Analysis a(folder, kShapes);
+    a.Run();
+    folder.Touch("src/circle.cpp", 3);
+    a.input.stopRequest = true;
+    a.Run();
+    EXPECT_TRUE(a.Parsed().empty());
+    EXPECT_EQ(a.input.percent, 0);
+    EXPECT_EQ(a.log.find(Line(1, 8)), std::string::npos);
+    EXPECT_NE(a.log.find(Line(1, 11)), std::string::npos);
+    EXPECT_FALSE(a.analyzer.Busy());
+    // The changed file's record went; the unvisited one is still there.
+    EXPECT_EQ(a.Find("Circle::Area")->definitions.size(), 0u);
+    EXPECT_NE(a.Find("main"), nullptr);
+    a.input.stopRequest = false;
+    a.Run();
+    EXPECT_EQ(a.Parsed(), Strings{"src/circle.cpp"});
+    EXPECT_EQ(a.Outline(), kShapesModel);
+}
+
+TEST(Analyzer, StopDuringARunLeavesAConsistentEngine)
+{
+    ProjectFolder folder("shapes");
+    std::string big = "#include \"circle.h\"\n";
+    for (int i = 0; i < 20000; ++i) {
+        big += "int f" + std::to_string(i) + "(int a) { if (a) return a + " + std::to_string(i) +
+               "; return clamp(a, 0, 1); }\n";
+    }
+    folder.Write("src/big.cpp", big);
+    Analysis a(folder, {"src/big.cpp", "src/circle.cpp", "src/main.cpp"});
+    // The first file takes a while to read: a stop soon after the start
+    // most likely cuts it short.
+    std::thread stopper([&a] {
+        while (!a.analyzer.Busy()) {
+            std::this_thread::yield();
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        a.input.stopRequest = true;
+    });
+    a.Run();
+    stopper.join();
+    EXPECT_FALSE(a.analyzer.Busy());
+    // Whatever the stop cut short is not kept as if it were whole.
+    a.input.stopRequest = false;
+    a.Run();
+    Analysis fresh(folder, {"src/big.cpp", "src/circle.cpp", "src/main.cpp"});
+    fresh.Run();
+    EXPECT_EQ(a.Outline(), fresh.Outline());
+    EXPECT_EQ(a.Engine().FileIndex().files.size(), fresh.Engine().FileIndex().files.size());
+}
+
+TEST(Analyzer, CallsOfAFunction)
+{
+    ProjectFolder folder("shapes");
+    Analysis a(folder, kShapes);
+    a.Run();
+    std::vector<CallRecord> calls = a.Engine().GetCalledFunctions(a.Find("main"));
+    Strings described;
+    for (const CallRecord& call : calls) {
+        described.push_back(call.name + "/" + std::to_string(call.argumentCount) + "@" +
+                            std::to_string(call.lifeline) + (call.callee ? "+" : ""));
+    }
+    EXPECT_EQ(described, (Strings{"c/1@0", "clamp/3@0+", "Grow/1@1+"}));
+    EXPECT_EQ(a.Engine().LifelineNames(), (Strings{"Global", "Circle"}));
+    EXPECT_TRUE(a.Engine().GetCalledFunctions(a.Find("clamp")).empty());
+    EXPECT_TRUE(a.Engine().GetCalledFunctions(nullptr).empty());
+    a.Run();
+    EXPECT_TRUE(a.Engine().LifelineNames().empty()); // emptied by every merge
+}
+
+TEST(Analyzer, FunctionMapAndDefiningUnits)
+{
+    ProjectFolder folder("shapes");
+    Analysis a(folder, kShapes);
+    a.Run();
+    const auto& map = a.Engine().Root()->functionMap;
+    ASSERT_EQ(map.begin()->first, "Area");
+    EXPECT_EQ(map.at("Area").count, 1);
+    EXPECT_EQ(map.at("clamp").count, 0);
+    EXPECT_EQ(map.at("main").units.size(), 1u);
+    // A method declared in its class and defined outside it: the flow chart
+    // is built from the definition.
+    FunctionBody body;
+    CFlowBuilder::BuildFunctionItems(body, a.Find("Circle::Area"), 1);
+    ASSERT_EQ(body.root.children.size(), 2u);
+    EXPECT_EQ(body.root.children[0].kind, UNIT_IF);
+}
+
+TEST(Analyzer, CacheRoundTripParsesNothingAfterwards)
+{
+    ProjectFolder folder("shapes");
+    Analysis a(folder, kShapes);
+    a.Run();
+    const std::string cache = folder.Path("shapes.car");
+    ASSERT_TRUE(a.Engine().SaveCache(cache));
+
+    Analysis b(folder, kShapes);
+    {
+        CaptureStdout quiet;
+        ASSERT_TRUE(b.Engine().LoadCache(cache));
+    }
+    EXPECT_FALSE(b.Engine().IsAnyFileChanged());
+    b.analyzer.RebuildModel(3);
+    EXPECT_EQ(b.Outline(), kShapesModel);
+    b.Run();
+    EXPECT_TRUE(b.Parsed().empty());
+    EXPECT_EQ(b.Outline(), kShapesModel);
+    ASSERT_TRUE(b.Engine().SaveCache(folder.Path("again.car")));
+    EXPECT_EQ(ReadBytes(cache), ReadBytes(folder.Path("again.car")));
+
+    folder.Touch("include/geometry.h", 4);
+    EXPECT_TRUE(b.Engine().IsAnyFileChanged());
+    b.Run();
+    EXPECT_EQ(b.Parsed(), kShapes);
+}
+
+TEST(Analyzer, RemovingAFileRebuildsTheModel)
+{
+    ProjectFolder folder("shapes");
+    Analysis a(folder, kShapes);
+    a.Run();
+    a.Engine().RemoveSourceFile(folder.Path("SRC/main.cpp")); // case differs: nothing
+    EXPECT_EQ(a.Engine().ProjectFiles().size(), 2u);
+    a.Engine().RemoveSourceFile(folder.Path("src/main.cpp"));
+    EXPECT_EQ(a.Engine().ProjectFiles().size(), 1u);
+    EXPECT_EQ(a.Find("main"), nullptr);
+}
+
+TEST(Analyzer, DumpWritesTheFilesAndTheModel)
+{
+    ProjectFolder folder("shapes");
+    Analysis a(folder, {"src/main.cpp"});
+    const std::string log = a.Run(true);
+    const size_t start = log.find("Start Unit Drawing\n");
+    ASSERT_NE(start, std::string::npos);
+    EXPECT_NE(log.find("<" + std::string(62, '-') + ">\n" + folder.Path("src/main.cpp") + "\n"),
+              std::string::npos);
+    EXPECT_NE(log.find("+Unit: [Function] 1 5-5\n int main ( void )\n"), std::string::npos);
+    EXPECT_NE(log.find("End Unit Drawing\nStart global Drawing\n+Unit: Circle 4 0 1 Parent Count:1\n"),
+              std::string::npos);
+    EXPECT_NE(log.find("End global Drawing\n"), std::string::npos);
+}
