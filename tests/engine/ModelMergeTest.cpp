@@ -1,0 +1,193 @@
+#include "AnalysisHelpers.h"
+#include "FileIndex.h"
+#include "IncludedFile.h"
+#include "ModelMerge.h"
+#include "ProjectFile.h"
+#include "UnitBuilder.h"
+#include "UnitDetail.h"
+#include "UnitKind.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// Analyses files written into a fresh folder and gives the model outline.
+struct Written {
+    ProjectFolder folder;
+    std::unique_ptr<Analysis> analysis;
+
+    Written(const std::vector<std::pair<std::string, std::string>>& files,
+            const Strings& project)
+    {
+        for (const auto& [name, text] : files) {
+            folder.Write(name, text);
+        }
+        analysis = std::make_unique<Analysis>(folder, project);
+        analysis->Run();
+    }
+    std::string Outline() const { return analysis->Outline(); }
+    CModelScope* Find(const std::string& path) const { return analysis->Find(path); }
+};
+
+} // namespace
+
+TEST(ModelMerge, DeclarationAndDefinitionInTwoHeadersAreOneClass)
+{
+    Written w({{"a.h", "class A;\n"},
+               {"b.h", "class A { int x; };\n"},
+               {"m.cpp", "#include \"a.h\"\n#include \"b.h\"\nA* make();\n"}},
+              {"m.cpp"});
+    CModelScope* a = w.Find("A");
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->kind, UNIT_CLASS);
+    EXPECT_EQ(a->declarations.size(), 1u);
+    EXPECT_EQ(a->definitions.size(), 1u);
+    EXPECT_EQ(a->declarationFiles, Strings{w.folder.Path("a.h")});
+    EXPECT_EQ(a->definitionFiles, Strings{w.folder.Path("b.h")});
+    EXPECT_EQ(a->definitionFileNumbers.size(), 1u);
+}
+
+TEST(ModelMerge, OutOfClassDefinitionBeforeItsClassMakesAPlaceholder)
+{
+    // The project file is merged before the header that declares A.
+    Written w({{"a.h", "namespace N { class A { void f(); int g(int); }; }\n"},
+               {"a.cpp", "#include \"a.h\"\nvoid N::A::f() { }\nint N::A::g(int v) { return v; }\n"
+                         "void Z::h() { }\n"}},
+              {"a.cpp"});
+    EXPECT_EQ(w.Outline(),
+              "+Unit: N 8 0 1 \n"
+              "    +Unit: A 4 0 1 Parent Count:0\n"
+              "        +Unit: f 18 1 1 \n"
+              "        +Unit: g 18 1 1 \n"
+              "+Unit: Z 55 0 0 \n"
+              "    +Unit: h 18 0 1 \n");
+    EXPECT_TRUE(w.Find("N::A::f")->fromProjectFile);
+}
+
+TEST(ModelMerge, FunctionsAreToldApartByParameterTypes)
+{
+    Written w({{"f.cpp", "int f(void);\nint f() { return 0; }\nint g(int);\nint g(long);\n"
+                         "int h(int a);\nint h(int b) { return b; }\nint k(int a[2]);\n"}},
+              {"f.cpp"});
+    EXPECT_EQ(w.Outline(),
+              "+Unit: f 18 1 1 \n"
+              "+Unit: g 18 1 0 \n"
+              "+Unit: g 18 1 0 \n"
+              "+Unit: h 18 1 1 \n"
+              "+Unit: k 18 1 0 \n");
+}
+
+TEST(ModelMerge, NamelessTypesAreNumberedOncePerBuild)
+{
+    Written w({{"s.h", "struct { int a; } one;\nunion { int b; float c; } two;\n"},
+               {"x.cpp", "#include \"s.h\"\nstruct { int d; } three;\nenum { RED } colour;\n"},
+               {"y.cpp", "#include \"s.h\"\n"}},
+              {"x.cpp", "y.cpp"});
+    EXPECT_EQ(w.Outline(),
+              "+Unit: Nameless Enum1 7 0 1 \n"
+              "+Unit: Nameless Struct1 5 0 1 \n"
+              "    +Unit: d 12 1 0 \n"
+              "+Unit: Nameless Struct2 5 0 1 \n"
+              "    +Unit: a 12 1 0 \n"
+              "+Unit: Nameless Union1 6 0 1 \n"
+              "    +Unit: b 12 1 0 \n"
+              "    +Unit: c 12 1 0 \n"
+              "+Unit: colour 12 1 0 \n"
+              "+Unit: one 12 1 0 \n"
+              "+Unit: three 12 1 0 \n"
+              "+Unit: two 12 1 0 \n");
+}
+
+TEST(ModelMerge, TemplatesAndDeclaratorLists)
+{
+    Written w({{"t.cpp", "template <class T> class V { T item; };\nint a, b;\nclass W { };\n"}},
+              {"t.cpp"});
+    EXPECT_TRUE(w.Find("V")->isTemplate);
+    EXPECT_FALSE(w.Find("W")->isTemplate);
+    ASSERT_NE(w.Find("a"), nullptr);
+    ASSERT_NE(w.Find("b"), nullptr);
+    EXPECT_EQ(w.Find("a")->declarations, w.Find("b")->declarations);
+}
+
+TEST(ModelMerge, LinkageBlocksAreTransparent)
+{
+    Written w({{"c.h", "#ifdef __cplusplus\nextern \"C\" {\n#endif\nint open_it(const char* p);\n"
+                       "struct handle { int fd; };\n#ifdef __cplusplus\n}\n#endif\n"},
+               {"n.cpp", "#define __cplusplus 1\n#include \"c.h\"\n"
+                         "namespace N { extern \"C\" { int inner(void); } extern \"C\" int after(); }\n"}},
+              {"n.cpp"});
+    EXPECT_EQ(w.Outline(),
+              "+Unit: N 8 0 1 \n"
+              "    +Unit: after 18 1 0 \n"
+              "    +Unit: inner 18 1 0 \n"
+              "+Unit: handle 5 0 1 \n"
+              "    +Unit: fd 12 1 0 \n"
+              "+Unit: open_it 18 1 0 \n");
+}
+
+TEST(ModelMerge, FlaggedMergeTakesOnlyDrawnFilesAndTheirHeadersOnce)
+{
+    ProjectFolder folder;
+    folder.Write("a.h", "#ifndef A_H\n#define A_H\n#include \"b.h\"\nint fa();\n#endif\n");
+    folder.Write("b.h", "#ifndef B_H\n#define B_H\n#include \"a.h\"\nint fb();\n#endif\n");
+    folder.Write("c.h", "#include \"a.h\"\nint fc();\n");
+    folder.Write("one.cpp", "#include \"a.h\"\n#include \"c.h\"\nint main() { return fa(); }\n");
+    folder.Write("two.cpp", "int hidden() { return 0; }\n");
+    Analysis a(folder, {});
+    a.input.AddFile(folder.Path("one.cpp"), true, true);
+    a.input.AddFile(folder.Path("two.cpp"), true, false);
+    a.Run();
+    EXPECT_EQ(a.Outline(),
+              "+Unit: fa 18 1 0 \n"
+              "+Unit: fb 18 1 0 \n"
+              "+Unit: fc 18 1 0 \n"
+              "+Unit: main 18 0 1 \n");
+    EXPECT_TRUE(a.input.ContainsNoCase(folder.Path("B.H")));
+    EXPECT_FALSE(a.input.ContainsNoCase(folder.Path("two.cpp")));
+}
+
+TEST(ModelMerge, HandBuiltUnitsMergeIntoOneElement)
+{
+    TokenSource source;
+    CFileIndex index;
+    CInputSet input;
+    CProjectFile file("/p/hand.cpp", &input, {});
+    // class A : a declaration, a definition with a member, and a method
+    // defined outside it before either.
+    file.units.push_back(source.FunctionUnit("A::run", {"int"}, true));
+    file.units.push_back(source.ClassUnit(UNIT_CLASS, "A", false));
+    CUnit definition = source.ClassUnit(UNIT_CLASS, "A", true);
+    definition.children.push_back(source.FunctionUnit("run", {"int"}, false));
+    CUnit member = source.VariableUnit("int", "count");
+    AsVariableInfo(member)->multiple = true;
+    AsVariableInfo(member)->further.emplace_back().qualifiedName.name = "total";
+    definition.children.push_back(std::move(member));
+    file.units.push_back(std::move(definition));
+    // A unit whose record is not the one its kind stores is passed over.
+    CUnit odd = source.Unit(UNIT_FUNCTION, "odd ( ) ;");
+    odd.SetDetail(std::make_unique<CTextInfo>("odd"));
+    file.units.push_back(std::move(odd));
+
+    CModelScope root;
+    root.kind = UNIT_ROOT;
+    root.scopeChildren = std::make_unique<ScopeChildSet>();
+    MergeContext context;
+    CModelMerger(index, file, &input, 3).MergeFile(root, context, true);
+
+    ASSERT_EQ(root.scopeChildren->size(), 1u);
+    const CModelScope& a = **root.scopeChildren->begin();
+    EXPECT_EQ(a.name, "A");
+    EXPECT_EQ(a.kind, UNIT_CLASS); // the placeholder was taken over
+    EXPECT_EQ(a.declarations.size(), 1u);
+    EXPECT_EQ(a.definitions.size(), 1u);
+    ASSERT_EQ(a.scopeChildren->size(), 3u);
+    Strings names;
+    for (const auto& child : *a.scopeChildren) {
+        names.push_back(child->name + ":" + std::to_string(child->declarations.size()) + "/" +
+                        std::to_string(child->definitions.size()));
+    }
+    EXPECT_EQ(names, (Strings{"count:1/0", "run:1/1", "total:1/0"}));
+    EXPECT_EQ(input.FindNumber("/p/hand.cpp"), 0);
+}
