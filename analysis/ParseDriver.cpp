@@ -18,8 +18,10 @@ bool CParseDriver::Stopped() const
     return limits_.stopRequest && limits_.stopRequest->load(std::memory_order_relaxed);
 }
 
-void CParseDriver::ParseUnitList(std::vector<CUnit>& units, int startKind)
+void CParseDriver::ParseList(std::vector<CUnit>& units, int startKind, int depth)
 {
+    if (depth > kMaxListDepth)
+        return;
     int access = ACCESS_PRIVATE; // every class body starts private
     for (CUnit& unit : units) {
         if (Stopped())
@@ -43,7 +45,7 @@ void CParseDriver::ParseUnitList(std::vector<CUnit>& units, int startKind)
         case INCLASS:
         case INSTRUCT:
         case INENUM:
-            ParseUnitList(unit.children, childKind);
+            ParseList(unit.children, childKind, depth + 1);
             break;
         case STATEMENT:
             ClassifyStatementUnits(unit.children);

@@ -15,9 +15,14 @@ class CParseDriver {
 public:
     explicit CParseDriver(const ParseLimits& limits = ParseLimits()) : limits_(limits) {}
 
+    // Lists nested deeper than this (through chains such as extern "C"
+    // extern "C" ... that the rules cut into ever deeper children) are left
+    // unparsed, so that no walk over the tree runs out of stack.
+    static constexpr int kMaxListDepth = 1000;
+
     // Parses the list with the start kind, then walks each unit's children
     // with the start kind its kind gives them.
-    void ParseUnitList(std::vector<CUnit>& units, int startKind);
+    void ParseUnitList(std::vector<CUnit>& units, int startKind) { ParseList(units, startKind, 0); }
 
     // Parses one unit. True when it was already done, when the parse reported
     // no error, or when the parse ended by a standard exception (a bad token
@@ -26,6 +31,7 @@ public:
     bool ParseUnit(CUnit& unit, int startKind);
 
 private:
+    void ParseList(std::vector<CUnit>& units, int startKind, int depth);
     bool Stopped() const;
 
     CUnitTokenStream stream_;

@@ -16,9 +16,10 @@
 // nesting would exhaust the stack.
 struct ParseLimits {
     // Tokens the parser may consume, lookahead trials included:
-    // baseWork + workPerToken * (tokens of the unit).
-    int64_t baseWork = 2000000;
-    int64_t workPerToken = 200;
+    // baseWork + workPerToken * (tokens of the unit). The C library and
+    // libstdc++ headers parse within a hundredth of this.
+    int64_t baseWork = 500000;
+    int64_t workPerToken = 100;
     // Stack the rules of one parse may use below the parser's own frame.
     std::size_t stackBytes = 2u * 1024u * 1024u;
     // Set by another thread to stop the run; checked while parsing.

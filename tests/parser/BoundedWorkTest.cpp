@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
+#include <pthread.h>
+
+#include <functional>
 
 namespace {
 
@@ -15,6 +17,22 @@ std::string Nested(int depth, const std::string& open, const std::string& inner,
     for (int i = 0; i < depth; ++i)
         text += close;
     return text;
+}
+
+// Runs the work on a thread whose stack is exactly 8 MB.
+void OnEightMegabyteStack(const std::function<void()>& work)
+{
+    pthread_attr_t attr;
+    pthread_attr_init(&attr);
+    pthread_attr_setstacksize(&attr, 8u * 1024u * 1024u);
+    pthread_t thread;
+    auto call = [](void* arg) -> void* {
+        (*static_cast<const std::function<void()>*>(arg))();
+        return nullptr;
+    };
+    ASSERT_EQ(pthread_create(&thread, &attr, call, const_cast<std::function<void()>*>(&work)), 0);
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attr);
 }
 
 } // namespace
@@ -85,4 +103,28 @@ TEST(BoundedWork, StopRequestEndsALongParse)
     auto p = ParseSingle("int x = " + Nested(40, "( ", "1", " )") + " ;", DECLARATION2, false, limits);
     EXPECT_TRUE(p->aborted);
     EXPECT_LE(p->work, 1024);
+}
+
+TEST(BoundedWork, WholePipelineSurvivesPathologicalNestingOnAnEightMegabyteStack)
+{
+    std::string text = "void f ( ) " + Nested(50000, "{ ", "x ;", " } ") + "\n";
+    text += Nested(20000, "extern \"C\" ", "int y ;", "") + "\n";
+    text += Nested(20000, "A < ", "int", " > ") + " z ;\n";
+    text += "int w = " + Nested(60, "( ", "1", " )") + " ;\n";
+    text += "void g ( ) { " + Nested(30000, "if ( a ) ", "b ;", "") + " }\n";
+    text += "int last ;";
+    bool finished = false;
+    OnEightMegabyteStack([&]() {
+        auto p = ParseText(text);
+        ASSERT_EQ(p->units.size(), 6u);
+        EXPECT_EQ(p->At(0).kind, UNIT_FUNCTION);
+        EXPECT_EQ(p->At(1).kind, UNIT_EXTERN);
+        EXPECT_FALSE(p->At(2).done);
+        EXPECT_FALSE(p->At(3).done);
+        EXPECT_EQ(p->At(4).children.at(0).kind, UNIT_IF);
+        EXPECT_EQ(p->At(5).kind, UNIT_VARIABLE);
+        p.reset(); // destroying the tree must not run out of stack either
+        finished = true;
+    });
+    EXPECT_TRUE(finished);
 }

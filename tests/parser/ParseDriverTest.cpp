@@ -157,3 +157,13 @@ TEST(ParseDriver, StopRequestLeavesTheRestUnparsed)
     EXPECT_FALSE(p->At(0).done);
     EXPECT_FALSE(p->At(1).done);
 }
+
+TEST(ParseDriver, BadTokenPositionsEndTheParseQuietly)
+{
+    std::vector<PPToken> tokens = ScanText("int x ;");
+    CUnit unit(&tokens);
+    unit.tokenIndices = {0, 1, 99};
+    CParseDriver driver;
+    EXPECT_TRUE(driver.ParseUnit(unit, DECLARATION2)); // a standard exception counts as parsed
+    EXPECT_FALSE(unit.done);
+}
