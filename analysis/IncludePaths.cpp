@@ -69,7 +69,8 @@ std::string CIncludePaths::Normalise(const std::string& path)
 
 std::string CIncludePaths::Join(const std::string& folder, const std::string& name)
 {
-    if (folder.empty()) {
+    // An absolute name stands for itself, whatever folder it is looked up in.
+    if (folder.empty() || (!name.empty() && (name[0] == '/' || name[0] == '\\'))) {
         return Normalise(name);
     }
     std::string out = Normalise(folder);

@@ -339,3 +339,13 @@ TEST(Preprocessor, HeaderIncludingItselfTwiceStillEnds)
     EXPECT_EQ(run.file->includes.size(), 1u);
     EXPECT_NE(out.str().find("More than 100000 headers"), std::string::npos);
 }
+
+TEST(Preprocessor, AbsoluteIncludeNamesStandForThemselves)
+{
+    PreprocessRun run;
+    run.input.includeDirs = {kData + "/project"};
+    const std::string header = kData + "/system/system.h";
+    run.Text("#include \"" + header + "\"\n#include <" + header + ">\n");
+    ASSERT_EQ(run.file->includes.size(), 2u);
+    EXPECT_TRUE(run.Defined("SYSTEM_VALUE"));
+}
