@@ -39,7 +39,7 @@ void CAnalyzer::Run(int mode, bool dump)
         engine_->RemoveUnreachableHeaders();
     } catch (...) {
     }
-    engine_->BuildGlobalModel(mode); // catches its own failures
+    engine_->UpdateModel(mode); // catches its own failures
     try {
         if (!input_->stopRequest && dump) {
             CUnitDumper dumper(engine_->FileIndex(), engine_->ProjectFiles(), engine_->Root(),

@@ -35,6 +35,7 @@ void CProjectAnalyzer::AddOrUpdateFile(const std::string& path)
     auto file = std::make_unique<CProjectFile>(path.c_str(), input_, input_->defines);
     std::cout << std::string(GetLangString(10)) + ": " + path << std::endl;
     const size_t headersBefore = fileIndex_.files.size();
+    recordsChanged_ = true;
     ParseAndCatch(*file);
     if (input_->stopRequest) {
         // The stop may have cut the file or its headers short: keep none of

@@ -136,10 +136,9 @@ bool CModelMerger::IsAnonymousSeen(int32_t first)
 
 CModelScope& CModelMerger::FindOrAdd(CModelScope& owner)
 {
-    if (CModelScope* found = owner.FindChild(key_)) {
-        return *found;
-    }
-    return *owner.AddChild(key_);
+    // A new element takes the key's name and parameter key over; every
+    // look-up sets the name again.
+    return *owner.AddChild(std::move(key_));
 }
 
 void CModelMerger::AddUnit(CModelScope& element, CUnit& unit)
@@ -261,18 +260,21 @@ void CModelMerger::RecordDefiningFile(CModelScope& element)
     if (!input_) {
         return;
     }
-    const std::string lower = ToLowerCopy(file_.path);
-    int32_t number = input_->FindNumber(lower);
-    if (number < 0) {
-        number = input_->AddNumber(lower);
+    if (fileNumber_ < 0) {
+        const std::string lower = ToLowerCopy(file_.path);
+        fileNumber_ = input_->FindNumber(lower);
+        if (fileNumber_ < 0) {
+            fileNumber_ = input_->AddNumber(lower);
+        }
     }
-    element.definitionFileNumbers.insert(number);
+    element.definitionFileNumbers.insert(fileNumber_);
 }
 
 // Builds the model under a fresh root from every record the engine holds.
 void CProjectAnalyzer::BuildGlobalModel(int mode)
 {
     ResetModel();
+    recordsChanged_ = true;
     try {
         MergeContext context;
         input_->mergedFiles.clear();
@@ -309,10 +311,13 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
                 }
             }
         }
-        SetScopeParents(*root_);
+        // Parents first (the type linker links variables to their holders),
+        // in the same walk as the function table.
+        IndexScope(*root_, true);
         CTypeLinker linker(root_.get());
         linker.Run();
-        IndexFunctions(*root_);
+        mergedFlags_ = MergeFlags();
+        recordsChanged_ = false;
     } catch (...) {
         ResetModel(); // never a half-built model
     }

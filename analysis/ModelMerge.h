@@ -65,5 +65,6 @@ private:
     CModelScope key_;
     bool pendingTemplate_ = false;
     bool projectFile_ = false;
+    int32_t fileNumber_ = -1; // the file's number among defining files, once asked
     int mode_;
 };

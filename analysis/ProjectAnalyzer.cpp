@@ -81,6 +81,11 @@ void CProjectAnalyzer::TakeBackUnvisited(const std::string& firstUnvisited)
             }
         }
     }
+    for (const auto& [path, file] : keptFiles_) {
+        if (file) {
+            recordsChanged_ = true; // a record that was not taken back goes
+        }
+    }
     keptFiles_.clear();
 }
 
@@ -180,6 +185,8 @@ void CProjectAnalyzer::RemoveChangedFiles()
         if (unreadable || (now.size == file->size && now.mtime == file->mtime &&
                            !IncludesChangedHeader(*file, changed))) {
             kept.push_back(std::move(file));
+        } else {
+            recordsChanged_ = true;
         }
     }
     projectFiles_ = std::move(kept);
@@ -200,6 +207,7 @@ bool CProjectAnalyzer::RemoveRecord(const std::string& path)
     for (auto it = projectFiles_.begin(); it != projectFiles_.end(); ++it) {
         if ((*it)->path == path) {
             projectFiles_.erase(it);
+            recordsChanged_ = true;
             return true;
         }
     }
@@ -246,6 +254,21 @@ void CProjectAnalyzer::RemoveUnreachableHeaders()
             renumber[i] = next++;
         }
     }
+    if (static_cast<size_t>(next) == n) {
+        return; // every header is reached: nothing moves
+    }
+    recordsChanged_ = true;
+    // Renumbering registers every kept header again; one that had been
+    // withdrawn (it reaches a changed header) must stay withdrawn.
+    std::vector<int32_t> withdrawn;
+    for (size_t i = 0; i < n; ++i) {
+        const CSourceFile* header = fileIndex_.files[i].get();
+        if (reach[i] && header &&
+            fileIndex_.FindIndex(header->path, header->size, header->mtime,
+                                 static_cast<int32_t>(header->scan.tokens.size())) < 0) {
+            withdrawn.push_back(renumber[i]);
+        }
+    }
     fileIndex_.RemoveUnmarked(reach);
     auto update = [&](CSourceFile& file) {
         std::vector<int32_t> includes;
@@ -273,6 +296,9 @@ void CProjectAnalyzer::RemoveUnreachableHeaders()
         if (header) {
             update(*header);
         }
+    }
+    for (int32_t k : withdrawn) {
+        fileIndex_.UpdateEntry(k);
     }
 }
 
@@ -334,6 +360,11 @@ void CProjectAnalyzer::SetScopeParents(CModelScope& scope)
 
 void CProjectAnalyzer::IndexFunctions(CModelScope& scope)
 {
+    IndexScope(scope, false);
+}
+
+void CProjectAnalyzer::IndexScope(CModelScope& scope, bool setParents)
+{
     if (scope.kind == UNIT_FUNCTION) {
         // The parameter count comes from the first unit that is a function
         // (a variable and a function without parameters of one name are one
@@ -359,7 +390,10 @@ void CProjectAnalyzer::IndexFunctions(CModelScope& scope)
     }
     if (scope.scopeChildren) {
         for (const auto& child : *scope.scopeChildren) {
-            IndexFunctions(*child);
+            if (setParents) {
+                child->parent = &scope;
+            }
+            IndexScope(*child, setParents);
         }
     }
 }
@@ -373,5 +407,28 @@ bool CProjectAnalyzer::SaveCache(const std::string& path) const
 bool CProjectAnalyzer::LoadCache(const std::string& path)
 {
     CParseCacheReader reader(projectFiles_, fileIndex_, input_);
-    return reader.Load(path);
+    const bool loaded = reader.Load(path);
+    recordsChanged_ = recordsChanged_ || loaded;
+    return loaded;
+}
+
+std::vector<std::pair<bool, bool>> CProjectAnalyzer::MergeFlags() const
+{
+    std::vector<std::pair<bool, bool>> flags;
+    flags.reserve(projectFiles_.size());
+    for (const auto& file : projectFiles_) {
+        auto found = input_->fileFlags.find(file->path);
+        flags.emplace_back(found != input_->fileFlags.end() && found->second.analyse,
+                           found != input_->fileFlags.end() && found->second.draw);
+    }
+    return flags;
+}
+
+void CProjectAnalyzer::UpdateModel(int mode)
+{
+    if (recordsChanged_ || MergeFlags() != mergedFlags_) {
+        BuildGlobalModel(mode);
+    } else {
+        lifelineNames_.clear();
+    }
 }

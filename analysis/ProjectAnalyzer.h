@@ -31,6 +31,11 @@ public:
     void RemoveUnreachableHeaders();
     // Throws the model away and builds it again from every record.
     void BuildGlobalModel(int mode);
+    // As BuildGlobalModel when a record was added, dropped or renumbered or
+    // a file's flags changed since the last build; otherwise the model,
+    // which would come out the same, is kept (its call queries start
+    // afresh all the same).
+    void UpdateModel(int mode);
 
     // Per-file steps of a run.
     void AddOrUpdateFile(const std::string& path);
@@ -72,6 +77,9 @@ private:
     bool RemoveRecord(const std::string& path);
     void ParseAndCatch(CSourceFile& file);
     void ResetModel();
+    std::vector<std::pair<bool, bool>> MergeFlags() const;
+    // Function table and function map; with setParents also the parents.
+    void IndexScope(CModelScope& scope, bool setParents);
 
     SourceFileList projectFiles_;
     CFileIndex fileIndex_;
@@ -79,6 +87,9 @@ private:
     FunctionTable functionTable_;
     std::vector<std::string> lifelineNames_;
     CInputSet* input_;
+    // What the model was last built from has changed since.
+    bool recordsChanged_ = true;
+    std::vector<std::pair<bool, bool>> mergedFlags_;
     // Refers to units of the records above; declared last so that it goes
     // first.
     std::unique_ptr<CModelScope> root_;

@@ -86,15 +86,44 @@ CModelScope* CModelScope::AddChild(const CModelScope& key)
     if (CModelScope* existing = FindChild(key)) {
         return existing;
     }
+    auto child = std::make_unique<CModelScope>();
+    child->name = key.name;
+    child->parameterKey = key.parameterKey;
+    return Adopt(std::move(child), key);
+}
+
+CModelScope* CModelScope::AddChild(CModelScope&& key)
+{
     if (!scopeChildren) {
         scopeChildren = std::make_unique<ScopeChildSet>();
     }
+    // One walk of the set finds the element or the place for it.
+    auto place = scopeChildren->lower_bound(key);
+    if (place != scopeChildren->end() && !FunctionKeyLess()(key, *place)) {
+        return place->get();
+    }
     auto child = std::make_unique<CModelScope>();
-    child->name = key.name;
+    child->name = std::move(key.name);
+    child->parameterKey = std::move(key.parameterKey);
+    key.name.clear();
+    key.parameterKey.clear();
     child->kind = key.kind;
     child->isTemplate = key.isTemplate;
     child->fromProjectFile = key.fromProjectFile;
-    child->parameterKey = key.parameterKey;
+    child->parent = this;
+    CModelScope* added = child.get();
+    scopeChildren->emplace_hint(place, std::move(child));
+    return added;
+}
+
+CModelScope* CModelScope::Adopt(std::unique_ptr<CModelScope> child, const CModelScope& key)
+{
+    if (!scopeChildren) {
+        scopeChildren = std::make_unique<ScopeChildSet>();
+    }
+    child->kind = key.kind;
+    child->isTemplate = key.isTemplate;
+    child->fromProjectFile = key.fromProjectFile;
     child->parent = this;
     CModelScope* added = child.get();
     scopeChildren->insert(std::move(child));

@@ -95,8 +95,13 @@ public:
     // the key's name, kind, both flags and parameter key (not its units,
     // files, links or children), with this element as parent.
     CModelScope* AddChild(const CModelScope& key);
+    // The same, taking the key's name and parameter key over instead of
+    // copying them (the key is left with neither).
+    CModelScope* AddChild(CModelScope&& key);
 
 private:
+    CModelScope* Adopt(std::unique_ptr<CModelScope> child, const CModelScope& key);
+
     uint64_t creationNumber_;
 };
 

@@ -1,5 +1,6 @@
 #include "ParseCacheIO.h"
 
+#include <bit>
 #include <cstring>
 
 void CCacheSink::WriteUnsigned(uint32_t value)
@@ -22,10 +23,24 @@ uint32_t CCacheSource::ReadSize()
     if (Left() < 4) {
         throw std::string("Read size_t Error.");
     }
-    const auto* b = reinterpret_cast<const unsigned char*>(next_);
+    const uint32_t value = Decode(next_);
     next_ += 4;
-    return static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
-           (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24);
+    return value;
+}
+
+void CCacheSource::ReadInts(int32_t* out, size_t n)
+{
+    if (Left() / 4 < n) {
+        throw std::string("Read Integer Error.");
+    }
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(out, next_, n * 4);
+    } else {
+        for (size_t i = 0; i < n; ++i) {
+            out[i] = static_cast<int32_t>(Decode(next_ + i * 4));
+        }
+    }
+    next_ += n * 4;
 }
 
 int32_t CCacheSource::ReadInt()

@@ -40,9 +40,19 @@ public:
     // The next n bytes (valid while the block lives).
     const char* ReadChars(size_t n);
     std::string ReadString();
+    // n int32 values into out.
+    void ReadInts(int32_t* out, size_t n);
     // A count of elements that each take at least `minimumBytes` bytes; a
     // count that cannot fit in the bytes left is damage.
     uint32_t ReadCount(size_t minimumBytes);
+
+    // A little-endian 32-bit value at p (no check).
+    static uint32_t Decode(const char* p)
+    {
+        const auto* b = reinterpret_cast<const unsigned char*>(p);
+        return static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
+               (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24);
+    }
 
     size_t Left() const { return static_cast<size_t>(end_ - next_); }
     bool AtEnd() const { return next_ == end_; }

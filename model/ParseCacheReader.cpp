@@ -9,31 +9,54 @@
 #include <cstring>
 #include <fcntl.h>
 #include <iostream>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-bool ReadFileBytes(const std::string& path, std::string& bytes)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
+// The bytes of a regular file, mapped into memory for reading.
+class MappedFile {
+public:
+    explicit MappedFile(const std::string& path)
+    {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            return;
+        }
+        struct stat status {};
+        if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size >= 0) {
+            size_ = static_cast<size_t>(status.st_size);
+            ok_ = true;
+            if (size_ > 0) {
+                void* data = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+                if (data == MAP_FAILED) {
+                    ok_ = false;
+                } else {
+                    data_ = static_cast<const char*>(data);
+                }
+            }
+        }
+        ::close(fd);
     }
-    struct stat status {};
-    bool ok = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size >= 0;
-    if (ok) {
-        bytes.resize(static_cast<size_t>(status.st_size));
-        size_t done = 0;
-        while (ok && done < bytes.size()) {
-            const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
-            ok = got > 0;
-            done += ok ? static_cast<size_t>(got) : 0;
+    ~MappedFile()
+    {
+        if (data_) {
+            ::munmap(const_cast<char*>(data_), size_);
         }
     }
-    ::close(fd);
-    return ok;
-}
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+
+    bool Ok() const { return ok_; }
+    const char* Data() const { return data_ ? data_ : ""; }
+    size_t Size() const { return size_; }
+
+private:
+    const char* data_ = nullptr;
+    size_t size_ = 0;
+    bool ok_ = false;
+};
 
 } // namespace
 
@@ -54,9 +77,7 @@ void CParseCacheReader::ReadIntVector(CCacheSource& in, std::vector<int>& values
 {
     const uint32_t count = in.ReadCount(kMinIntBytes);
     values.resize(count);
-    for (uint32_t i = 0; i < count; ++i) {
-        values[i] = in.ReadInt();
-    }
+    in.ReadInts(values.data(), count);
 }
 
 void CParseCacheReader::ReadPositions(CCacheSource& in, std::vector<int>& positions)
@@ -75,9 +96,10 @@ void CParseCacheReader::ReadTokenVector(CCacheSource& in, std::vector<PPToken>& 
     tokens.clear();
     tokens.reserve(count);
     for (uint32_t i = 0; i < count; ++i) {
-        const int32_t line = in.ReadInt();
-        const int32_t type = in.ReadInt();
-        const uint32_t length = in.ReadSize();
+        const char* head = in.ReadChars(12);
+        const auto line = static_cast<int32_t>(CCacheSource::Decode(head));
+        const auto type = static_cast<int32_t>(CCacheSource::Decode(head + 4));
+        const uint32_t length = CCacheSource::Decode(head + 8);
         const char* text = in.ReadChars(length);
         if (length == 0) {
             tokens.emplace_back(line, type, nullptr);
@@ -340,9 +362,14 @@ void CParseCacheReader::ReadAll(CCacheSource& in, Records& records)
 
 bool CParseCacheReader::LoadBytes(const std::string& bytes)
 {
+    return LoadBytes(bytes.data(), bytes.size());
+}
+
+bool CParseCacheReader::LoadBytes(const char* data, size_t length)
+{
     Records records;
     try {
-        CCacheSource in(bytes.data(), bytes.size());
+        CCacheSource in(data, length);
         ReadAll(in, records);
         // Room for the hand-over, so that it cannot fail half way.
         projectFiles_.reserve(projectFiles_.size() + records.projects.size());
@@ -378,9 +405,6 @@ bool CParseCacheReader::LoadBytes(const std::string& bytes)
 
 bool CParseCacheReader::Load(const std::string& path)
 {
-    std::string bytes;
-    if (!ReadFileBytes(path, bytes)) {
-        return false;
-    }
-    return LoadBytes(bytes);
+    MappedFile file(path);
+    return file.Ok() && LoadBytes(file.Data(), file.Size());
 }

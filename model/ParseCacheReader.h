@@ -27,6 +27,7 @@ public:
     bool Load(const std::string& path);
     // The same over bytes already in memory.
     bool LoadBytes(const std::string& bytes);
+    bool LoadBytes(const char* data, size_t length);
 
 private:
     struct Records {

@@ -27,25 +27,17 @@ void CTypeLinker::Run()
     if (!root_) {
         return;
     }
-    ClearLinks(*root_);
     typesByName_.clear();
     IndexTypes(*root_);
     LinkScope(*root_);
 }
 
-void CTypeLinker::ClearLinks(CModelScope& scope)
+// Empties the links of every element and indexes the types, in one walk
+// (each element before its children, children in set order).
+void CTypeLinker::IndexTypes(CModelScope& scope)
 {
     scope.linkedBy.clear();
     scope.linkedByCv.clear();
-    if (scope.scopeChildren) {
-        for (const auto& child : *scope.scopeChildren) {
-            ClearLinks(*child);
-        }
-    }
-}
-
-void CTypeLinker::IndexTypes(CModelScope& scope)
-{
     if (IsClassKind(scope.kind)) {
         typesByName_.emplace(scope.name, &scope); // the first keeps the name
     }

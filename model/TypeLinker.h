@@ -18,7 +18,6 @@ public:
     void Run();
 
 private:
-    void ClearLinks(CModelScope& scope);
     void IndexTypes(CModelScope& scope);
     void LinkScope(CModelScope& scope);
     void LinkVariable(CModelScope& variable);

@@ -161,6 +161,25 @@ TEST(Analyzer, FileWithoutAnalyseFlagLeavesTheModel)
     EXPECT_EQ(a.Engine().ProjectFiles().size(), 1u);
 }
 
+TEST(Analyzer, UnchangedRunKeepsTheModelAndAFlagChangeRebuildsIt)
+{
+    ProjectFolder folder("shapes");
+    Analysis a(folder, kShapes);
+    a.Run();
+    CModelScope* main = a.Find("main");
+    a.Run();
+    EXPECT_EQ(a.Find("main"), main); // nothing changed: the same model
+    // Not drawing a file changes the model without changing any record.
+    a.input.fileFlags[folder.Path("src/main.cpp")].draw = false;
+    a.Run();
+    EXPECT_TRUE(a.Parsed().empty());
+    EXPECT_EQ(a.Find("main"), nullptr);
+    EXPECT_NE(a.Find("Circle::Grow"), nullptr);
+    a.input.fileFlags[folder.Path("src/main.cpp")].draw = true;
+    a.Run();
+    EXPECT_EQ(a.Outline(), kShapesModel);
+}
+
 TEST(Analyzer, StopBeforeTheFirstFileStillBuildsTheModel)
 {
     ProjectFolder folder("shapes");
