@@ -1,0 +1,320 @@
+// Measures the analysis engine on a project: a cold run, a warm run with
+// nothing changed, saving the parse cache, loading it into a fresh engine and
+// rebuilding the model there without parsing.
+//
+// analysis_bench [-I DIR]... [-D NAME[=VALUE]]... [--cache FILE] [--dump] PATH...
+
+#include "Analyzer.h"
+#include "ChildStartKind.h"
+#include "InputSet.h"
+#include "LanguageTable.h"
+#include "TokenType.h"
+#include "UnitDump.h"
+#include "UnitKind.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <pthread.h>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Options {
+    std::vector<std::string> includeDirs;
+    std::vector<PredefinedWord> defines;
+    std::string cache;
+    bool dump = false;
+    bool anyPath = false;
+    std::vector<std::string> files;
+};
+
+[[noreturn]] void UsageError(const std::string& message)
+{
+    std::fprintf(stderr, "analysis_bench: %s\n", message.c_str());
+    std::exit(2);
+}
+
+bool IsSourceFile(const fs::path& path)
+{
+    const std::string ext = path.extension().string();
+    return ext == ".c" || ext == ".cc" || ext == ".cpp" || ext == ".cxx";
+}
+
+void AddPath(const std::string& path, std::vector<std::string>& files)
+{
+    std::error_code error;
+    if (fs::is_directory(path, error)) {
+        std::vector<std::string> found;
+        for (auto it = fs::recursive_directory_iterator(
+                 path, fs::directory_options::skip_permission_denied, error);
+             !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+            if (it->is_regular_file(error) && IsSourceFile(it->path())) {
+                found.push_back(it->path().string());
+            }
+        }
+        std::sort(found.begin(), found.end());
+        files.insert(files.end(), found.begin(), found.end());
+    } else if (fs::exists(path, error)) {
+        files.push_back(path);
+    } else {
+        UsageError("no such file or folder: " + path);
+    }
+}
+
+PredefinedWord ParseDefine(const std::string& word)
+{
+    PredefinedWord define;
+    const size_t equals = word.find('=');
+    define.name = word.substr(0, equals);
+    define.value = 1;
+    if (define.name.empty()) {
+        UsageError("-D needs a name");
+    }
+    if (equals != std::string::npos) {
+        const std::string value = word.substr(equals + 1);
+        char* end = nullptr;
+        define.value = std::strtol(value.c_str(), &end, 0);
+        if (value.empty() || *end != '\0') {
+            UsageError("-D " + word + ": the value must be a number");
+        }
+    }
+    return define;
+}
+
+Options ParseOptions(int argc, char** argv)
+{
+    Options options;
+    auto next = [&](int& i, const char* what) -> std::string {
+        if (i + 1 >= argc) {
+            UsageError(std::string(what) + " needs a value");
+        }
+        return argv[++i];
+    };
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "-I") {
+            options.includeDirs.push_back(next(i, "-I"));
+        } else if (arg.rfind("-I", 0) == 0) {
+            options.includeDirs.push_back(arg.substr(2));
+        } else if (arg == "-D") {
+            options.defines.push_back(ParseDefine(next(i, "-D")));
+        } else if (arg.rfind("-D", 0) == 0) {
+            options.defines.push_back(ParseDefine(arg.substr(2)));
+        } else if (arg == "--cache") {
+            options.cache = next(i, "--cache");
+        } else if (arg == "--dump") {
+            options.dump = true;
+        } else if (!arg.empty() && arg[0] == '-') {
+            UsageError("unknown option " + arg);
+        } else {
+            AddPath(arg, options.files);
+            options.anyPath = true;
+        }
+    }
+    if (!options.anyPath) {
+        UsageError("usage: analysis_bench [-I DIR]... [-D NAME[=VALUE]]... [--cache FILE] "
+                   "[--dump] PATH...");
+    }
+    return options;
+}
+
+// Runs a function on a thread with a large stack (the splitter, the parser
+// and the unit tree recurse with the nesting of the source).
+void RunWithLargeStack(const std::function<void()>& work)
+{
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    pthread_attr_setstacksize(&attributes, 512u * 1024u * 1024u);
+    pthread_t thread;
+    auto call = [](void* argument) -> void* {
+        (*static_cast<const std::function<void()>*>(argument))();
+        return nullptr;
+    };
+    if (pthread_create(&thread, &attributes, call, const_cast<std::function<void()>*>(&work)) !=
+        0) {
+        work();
+    } else {
+        pthread_join(thread, nullptr);
+    }
+    pthread_attr_destroy(&attributes);
+}
+
+double Milliseconds(const std::function<void()>& work)
+{
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    const auto end = std::chrono::steady_clock::now();
+    return std::chrono::duration<double, std::milli>(end - start).count();
+}
+
+// The engine writes its progress lines to the standard output; while it
+// works they go nowhere, so that the output holds only the figures.
+class QuietStdout {
+public:
+    QuietStdout()
+    {
+        std::cout.flush();
+        std::fflush(stdout);
+        saved_ = ::dup(1);
+        const int null = ::open("/dev/null", O_WRONLY);
+        if (null >= 0) {
+            ::dup2(null, 1);
+            ::close(null);
+        }
+    }
+    ~QuietStdout()
+    {
+        std::cout.flush();
+        std::fflush(stdout);
+        if (saved_ >= 0) {
+            ::dup2(saved_, 1);
+            ::close(saved_);
+        }
+    }
+
+private:
+    int saved_ = -1;
+};
+
+using KindCounts = std::map<int, long>;
+
+void CountElements(const CModelScope& scope, KindCounts& counts)
+{
+    ++counts[scope.kind];
+    if (scope.scopeChildren) {
+        for (const auto& child : *scope.scopeChildren) {
+            CountElements(*child, counts);
+        }
+    }
+}
+
+// Declarations the parser was given (at namespace scope and in class,
+// struct and union bodies) and could not recognise: they stay not done.
+// Enumeration bodies are read without being marked, so they do not count.
+long CountFailedUnits(const std::vector<CUnit>& units, int startKind)
+{
+    long failed = 0;
+    const bool parsed =
+        startKind == DECLARATION || startKind == INCLASS || startKind == INSTRUCT;
+    for (const CUnit& unit : units) {
+        if (parsed && !unit.done && !unit.tokenIndices.empty()) {
+            ++failed;
+        }
+        if (!unit.children.empty()) {
+            failed += CountFailedUnits(unit.children, ChildStartKind(unit));
+        }
+    }
+    return failed;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const Options options = ParseOptions(argc, argv);
+    LoadLanguageFile();
+
+    CInputSet input;
+    input.verbose = false;
+    input.sameNameOption = true;
+    input.userIncludeDirs = options.includeDirs;
+    input.defines = options.defines;
+    input.AddFiles(options.files);
+
+    std::string cachePath = options.cache;
+    bool removeCache = false;
+    if (cachePath.empty()) {
+        cachePath = (fs::temp_directory_path() / ("analysis_bench_" + std::to_string(::getpid()) +
+                                                  ".car"))
+                        .string();
+        removeCache = true;
+    } else {
+        cachePath = fs::absolute(cachePath).string();
+    }
+
+    auto cold = std::make_unique<CAnalyzer>(&input);
+    auto loaded = std::make_unique<CAnalyzer>(&input);
+    double coldMs = 0, warmMs = 0, saveMs = 0, loadMs = 0, mergeMs = 0;
+    bool saved = false, read = false;
+    KindCounts before, after;
+    long headers = 0, tokens = 0, failed = 0;
+
+    RunWithLargeStack([&] {
+        {
+            QuietStdout quiet;
+            coldMs = Milliseconds([&] { cold->Run(3, false); });
+            CountElements(*cold->Engine()->Root(), before);
+            warmMs = Milliseconds([&] { cold->Run(3, false); });
+            saveMs = Milliseconds([&] { saved = cold->Engine()->SaveCache(cachePath); });
+            loadMs = Milliseconds([&] { read = saved && loaded->Engine()->LoadCache(cachePath); });
+            mergeMs = Milliseconds([&] { loaded->RebuildModel(3); });
+            CountElements(*loaded->Engine()->Root(), after);
+        }
+        const CProjectAnalyzer& engine = *cold->Engine();
+        headers = static_cast<long>(engine.FileIndex().files.size());
+        for (const auto& file : engine.ProjectFiles()) {
+            tokens += static_cast<long>(file->scan.tokens.size());
+            failed += CountFailedUnits(file->units, DECLARATION);
+        }
+        for (const auto& header : engine.FileIndex().files) {
+            tokens += static_cast<long>(header->scan.tokens.size());
+            failed += CountFailedUnits(header->units, DECLARATION);
+        }
+        if (options.dump) {
+            CUnitDumper(engine.FileIndex(), engine.ProjectFiles(), engine.Root(), std::cout).Dump();
+        }
+        // Deep unit trees are freed here, on the large stack.
+        cold.reset();
+        loaded.reset();
+    });
+
+    std::error_code error;
+    const long cacheBytes = saved ? static_cast<long>(fs::file_size(cachePath, error)) : 0;
+    if (removeCache) {
+        fs::remove(cachePath, error);
+    }
+
+    const bool sameModel = before == after;
+    std::printf("files %zu\n", input.paths.size());
+    std::printf("headers %ld\n", headers);
+    std::printf("tokens %ld\n", tokens);
+    std::printf("units_failed %ld\n", failed);
+    std::printf("cold_ms %.1f\n", coldMs);
+    std::printf("warm_ms %.1f\n", warmMs);
+    std::printf("save_ms %.1f\n", saveMs);
+    std::printf("load_ms %.1f\n", loadMs);
+    std::printf("merge_ms %.1f\n", mergeMs);
+    std::printf("cache_bytes %ld\n", cacheBytes);
+    std::printf("model_namespace %ld\n", before[UNIT_NAMESPACE]);
+    std::printf("model_class %ld\n", before[UNIT_CLASS]);
+    std::printf("model_struct %ld\n", before[UNIT_STRUCT]);
+    std::printf("model_union %ld\n", before[UNIT_UNION]);
+    std::printf("model_enum %ld\n", before[UNIT_ENUM]);
+    std::printf("model_function %ld\n", before[UNIT_FUNCTION]);
+    std::printf("model_variable %ld\n", before[UNIT_VARIABLE]);
+    std::fflush(stdout);
+
+    if (!saved || !read) {
+        std::fprintf(stderr, "analysis_bench: the parse cache could not be %s\n",
+                     saved ? "loaded" : "saved");
+        return 1;
+    }
+    if (!sameModel) {
+        std::fprintf(stderr, "analysis_bench: the model rebuilt from the cache differs\n");
+        return 1;
+    }
+    return 0;
+}
