@@ -33,6 +33,9 @@ void CCacheSource::ReadInts(int32_t* out, size_t n)
     if (Left() / 4 < n) {
         throw std::string("Read Integer Error.");
     }
+    if (n == 0) {
+        return;
+    }
     if constexpr (std::endian::native == std::endian::little) {
         std::memcpy(out, next_, n * 4);
     } else {

@@ -13,7 +13,12 @@ public:
     void WriteInt(int32_t value) { WriteUnsigned(static_cast<uint32_t>(value)); }
     void WriteSize(uint32_t value) { WriteUnsigned(value); }
     void WriteBool(bool value) { bytes_.push_back(value ? '\1' : '\0'); }
-    void WriteChars(const char* data, size_t length) { bytes_.append(data, length); }
+    void WriteChars(const char* data, size_t length)
+    {
+        if (length > 0) {
+            bytes_.append(data, length);
+        }
+    }
     // A count and the bytes up to the first NUL (a NUL would end the text
     // when it is read back).
     void WriteString(const std::string& text);
