@@ -107,6 +107,9 @@ TEST(ScopeName, QualifiedHolderNames)
     EXPECT_EQ(GetScopeName(*model.g, 0), "");
     EXPECT_EQ(GetScopeName(*model.n, 0), "");
     EXPECT_EQ(GetScopeName(model.root, 1), "");
+    CModelScope loose; // no parent: taken as the root
+    loose.kind = UNIT_FUNCTION;
+    EXPECT_EQ(GetScopeName(loose, 1), "");
 }
 
 TEST(ScopeName, HolderWithAnotherKindOfRecordUsesItsOwnName)
@@ -128,12 +131,4 @@ TEST(ScopeName, TemplateOrPlaceholderHolders)
     CModelScope* function = AddElement(model.root, "t", UNIT_FUNCTION);
     CModelScope* local = AddElement(*function, "u", UNIT_FUNCTION);
     EXPECT_EQ(GetScopeName(*local, 1), "");
-}
-
-TEST(ScopeName, ElementWithoutParentCountsAsRoot)
-{
-    CModelScope loose;
-    loose.kind = UNIT_FUNCTION;
-    EXPECT_EQ(GetScopeName(loose, 1), "");
-    EXPECT_EQ(GetScopeName(loose, 0), "");
 }

@@ -148,23 +148,6 @@ TEST(FlowBuilder, RunsByForm)
     EXPECT_EQ(Build("break; a; return; b;", 0), "39<break ;> 49<a ;|return ;> 49<b ;>");
 }
 
-TEST(FlowBuilder, LoopsKeepTheirBodies)
-{
-    EXPECT_EQ(Build("for (i = 0; i < n; i++) { a; b; } while (x) continue;", 1),
-              "36<for ( i = 0 ; i < n ; i ++ )>[49<a ;|b ;>] 37<while ( x )>[40<continue ;>]");
-}
-
-TEST(FlowBuilder, ItemsAreIndependentCopies)
-{
-    FunctionUnderTest f("if (x) { a; } b;");
-    FunctionBody items;
-    CFlowBuilder::BuildFunctionItems(items, &f.function, 1);
-    CFlowItem copy = items.root;
-    items.root.children.clear();
-    EXPECT_EQ(Describe(copy.children), "33<if ( x )>[49<a ;>] 49<b ;>");
-    EXPECT_EQ(items.functionChildren, &f.function.children);
-}
-
 TEST(FlowBuilder, ModelElementHandsItsDefiningUnit)
 {
     FunctionUnderTest f("a;");

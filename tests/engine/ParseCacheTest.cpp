@@ -305,20 +305,3 @@ TEST(ParseCache, TemporaryFilesGoToTheirOwnFolderAndAreRemoved)
         unsetenv("TEMP");
     }
 }
-
-TEST(ParseCache, ReadingWritesEachPathToTheMessageStream)
-{
-    TempFolder folder;
-    CacheRecords original;
-    FillCacheRecords(original);
-    const std::string bytes = Save(original, folder.File("s.car"));
-    CacheRecords target;
-    std::string text;
-    {
-        CaptureStdout capture;
-        CParseCacheReader reader(target.projects, target.index, nullptr);
-        ASSERT_TRUE(reader.LoadBytes(bytes));
-        text = capture.Text();
-    }
-    EXPECT_EQ(text, "/src/a.cpp\n/src/b.cpp\n/inc/A.h\n/inc/b.h\n");
-}
