@@ -7,6 +7,7 @@
 #include "Analyzer.h"
 #include "ChildStartKind.h"
 #include "InputSet.h"
+#include "ProjectArguments.h"
 #include "LanguageTable.h"
 #include "TokenType.h"
 #include "UnitDump.h"
@@ -33,123 +34,39 @@ namespace fs = std::filesystem;
 namespace {
 
 struct Options {
-    std::vector<std::string> includeDirs;
-    std::vector<PredefinedWord> defines;
+    ProjectArguments project;
     std::string cache;
     bool dump = false;
-    bool anyPath = false;
-    std::vector<std::string> files;
 };
-
-[[noreturn]] void UsageError(const std::string& message)
-{
-    std::fprintf(stderr, "analysis_bench: %s\n", message.c_str());
-    std::exit(2);
-}
-
-bool IsSourceFile(const fs::path& path)
-{
-    const std::string ext = path.extension().string();
-    return ext == ".c" || ext == ".cc" || ext == ".cpp" || ext == ".cxx";
-}
-
-void AddPath(const std::string& path, std::vector<std::string>& files)
-{
-    std::error_code error;
-    if (fs::is_directory(path, error)) {
-        std::vector<std::string> found;
-        for (auto it = fs::recursive_directory_iterator(
-                 path, fs::directory_options::skip_permission_denied, error);
-             !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
-            if (it->is_regular_file(error) && IsSourceFile(it->path())) {
-                found.push_back(it->path().string());
-            }
-        }
-        std::sort(found.begin(), found.end());
-        files.insert(files.end(), found.begin(), found.end());
-    } else if (fs::exists(path, error)) {
-        files.push_back(path);
-    } else {
-        UsageError("no such file or folder: " + path);
-    }
-}
-
-PredefinedWord ParseDefine(const std::string& word)
-{
-    PredefinedWord define;
-    const size_t equals = word.find('=');
-    define.name = word.substr(0, equals);
-    define.value = 1;
-    if (define.name.empty()) {
-        UsageError("-D needs a name");
-    }
-    if (equals != std::string::npos) {
-        const std::string value = word.substr(equals + 1);
-        char* end = nullptr;
-        define.value = std::strtol(value.c_str(), &end, 0);
-        if (value.empty() || *end != '\0') {
-            UsageError("-D " + word + ": the value must be a number");
-        }
-    }
-    return define;
-}
 
 Options ParseOptions(int argc, char** argv)
 {
     Options options;
-    auto next = [&](int& i, const char* what) -> std::string {
-        if (i + 1 >= argc) {
-            UsageError(std::string(what) + " needs a value");
-        }
-        return argv[++i];
-    };
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "-I") {
-            options.includeDirs.push_back(next(i, "-I"));
-        } else if (arg.rfind("-I", 0) == 0) {
-            options.includeDirs.push_back(arg.substr(2));
-        } else if (arg == "-D") {
-            options.defines.push_back(ParseDefine(next(i, "-D")));
-        } else if (arg.rfind("-D", 0) == 0) {
-            options.defines.push_back(ParseDefine(arg.substr(2)));
-        } else if (arg == "--cache") {
-            options.cache = next(i, "--cache");
+        if (TakeProjectOption("analysis_bench", argc, argv, i, options.project)) {
+            continue;
+        }
+        if (arg == "--cache") {
+            if (i + 1 >= argc) {
+                BenchUsageError("analysis_bench", "--cache needs a value");
+            }
+            options.cache = argv[++i];
         } else if (arg == "--dump") {
             options.dump = true;
         } else if (!arg.empty() && arg[0] == '-') {
-            UsageError("unknown option " + arg);
+            BenchUsageError("analysis_bench", "unknown option " + arg);
         } else {
-            AddPath(arg, options.files);
-            options.anyPath = true;
+            AddProjectPath("analysis_bench", arg, options.project.files);
+            options.project.anyPath = true;
         }
     }
-    if (!options.anyPath) {
-        UsageError("usage: analysis_bench [-I DIR]... [-D NAME[=VALUE]]... [--cache FILE] "
-                   "[--dump] PATH...");
+    if (!options.project.anyPath) {
+        BenchUsageError("analysis_bench",
+                        "usage: analysis_bench [-I DIR]... [-D NAME[=VALUE]]... [--cache FILE] "
+                        "[--dump] PATH...");
     }
     return options;
-}
-
-// Runs a function on a thread with a large stack (the splitter, the parser
-// and the unit tree recurse with the nesting of the source).
-void RunWithLargeStack(const std::function<void()>& work)
-{
-    pthread_attr_t attributes;
-    pthread_attr_init(&attributes);
-    pthread_attr_setstacksize(&attributes, 512u * 1024u * 1024u);
-    pthread_t thread;
-    auto call = [](void* argument) -> void* {
-        (*static_cast<const std::function<void()>*>(argument))();
-        return nullptr;
-    };
-    if (pthread_create(&thread, &attributes, call, const_cast<std::function<void()>*>(&work)) !=
-        0) {
-        work();
-    } else {
-        pthread_join(thread, nullptr);
-    }
-    pthread_attr_destroy(&attributes);
 }
 
 double Milliseconds(const std::function<void()>& work)
@@ -228,11 +145,7 @@ int main(int argc, char** argv)
     LoadLanguageFile();
 
     CInputSet input;
-    input.verbose = false;
-    input.sameNameOption = true;
-    input.userIncludeDirs = options.includeDirs;
-    input.defines = options.defines;
-    input.AddFiles(options.files);
+    options.project.FillInput(input);
 
     std::string cachePath = options.cache;
     bool removeCache = false;

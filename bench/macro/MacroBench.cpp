@@ -4,11 +4,15 @@
 //   macro_bench [-I DIR]... [-D NAME[=VALUE]]... [PATH...] [--lines N]
 //               [--width PIXELS] [--png FILE] [--png-top ROWS]
 //
-// The analysis run is not part of this program yet: the model is made up in
-// memory with the shape of a project of N lines (default 100000); paths,
-// include folders and definitions are accepted and reported as unused.
+// With paths the project is analysed first (folders give their .c, .cc, .cpp
+// and .cxx files, as for analysis_bench); without any, the model is made up in
+// memory with the shape of a project of N lines (default 100000).
 
 #include "GeneratedModel.h"
+#include "ProjectArguments.h"
+
+#include "Analyzer.h"
+#include "LanguageTable.h"
 
 #include "DeviceContext.h"
 #include "ElementStyleTable.h"
@@ -25,6 +29,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <iostream>
+#include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -42,7 +49,7 @@ double MillisecondsSince(std::chrono::steady_clock::time_point start)
 int Usage()
 {
     std::fprintf(stderr,
-                 "usage: macro_bench [-I DIR] [-D NAME[=VALUE]] [PATH...] [--lines N] [--width PIXELS] "
+                 "usage: macro_bench [-I DIR]... [-D NAME[=VALUE]]... [PATH...] [--lines N] [--width PIXELS] "
                  "[--png FILE] [--png-top ROWS]\n");
     return 2;
 }
@@ -55,8 +62,7 @@ int main(int argc, char** argv)
     int width = 1600;
     std::string png;
     int pngTop = 0;
-    std::vector<std::string> paths;
-    int unused = 0;
+    ProjectArguments project;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         auto value = [&]() -> std::string {
@@ -73,22 +79,41 @@ int main(int argc, char** argv)
             lines = std::max(1, std::atoi(value().c_str()));
         else if (arg == "--width")
             width = std::max(1, std::atoi(value().c_str()));
-        else if (arg == "-I" || arg == "-D")
-            (void)value(), ++unused;
-        else if (arg.rfind("-I", 0) == 0 || arg.rfind("-D", 0) == 0)
-            ++unused;
+        else if (TakeProjectOption("macro_bench", argc, argv, i, project))
+            continue;
         else if (!arg.empty() && arg[0] == '-')
             return Usage();
-        else
-            paths.push_back(arg);
+        else {
+            AddProjectPath("macro_bench", arg, project.files);
+            project.anyPath = true;
+        }
     }
-    if (!paths.empty() || unused > 0)
-        std::printf("note: analysis not built in yet; %zu path(s) and %d option(s) ignored, "
-                    "using a generated model\n",
-                    paths.size(), unused);
 
-    GeneratedModel model(lines);
-    std::printf("model_lines %d\nelements %d\n", lines, model.elements);
+    // The model: analysed from the project, or made up.
+    std::unique_ptr<GeneratedModel> generated;
+    CInputSet input;
+    std::unique_ptr<CAnalyzer> analyzer;
+    CModelScope* root = nullptr;
+    if (project.anyPath) {
+        LoadLanguageFile();
+        project.FillInput(input);
+        analyzer = std::make_unique<CAnalyzer>(&input);
+        std::ostringstream progress; // the engine's progress lines are not wanted here
+        std::streambuf* saved = std::cout.rdbuf(progress.rdbuf());
+        const auto start = std::chrono::steady_clock::now();
+        RunWithLargeStack([&] { analyzer->Run(3, false); });
+        std::cout.rdbuf(saved);
+        root = analyzer->Engine()->Root();
+        std::printf("files %zu\nanalysis_ms %.1f\n", input.paths.size(), MillisecondsSince(start));
+        if (root == nullptr) {
+            std::fprintf(stderr, "macro_bench: the analysis gave no model\n");
+            return 1;
+        }
+    } else {
+        generated = std::make_unique<GeneratedModel>(lines);
+        root = &generated->root;
+        std::printf("model_lines %d\nelements %d\n", lines, generated->elements);
+    }
 
     const auto settingsFile = std::filesystem::temp_directory_path() / "kestrin-macro-bench.ini";
     SilentPrompt silent;
@@ -107,7 +132,7 @@ int main(int argc, char** argv)
     // every box first (the view shows a new tree folded).
     auto run = [&](bool open, const char* suffix, CBitmap& bitmap) -> bool {
         auto start = std::chrono::steady_clock::now();
-        count = BuildMacroLayout(&model.root, nodes);
+        count = BuildMacroLayout(root, nodes);
         if (open)
             SetAllNodesOpen(nodes, true);
         MeasureLayout(nodes, fonts, style, &screen, 1);
@@ -168,5 +193,7 @@ int main(int argc, char** argv)
         std::printf("png %s (%d x %d)\n", png.c_str(), picture.width(), picture.height());
     }
     nodes.clear();
+    // Deep unit trees are freed on the large stack too.
+    RunWithLargeStack([&] { analyzer.reset(); });
     return 0;
 }
