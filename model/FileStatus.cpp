@@ -19,18 +19,24 @@ int32_t ClampToInt32(long long value)
 
 } // namespace
 
-FileSizeAndTime GetFileSizeAndTime(const std::string& path)
+bool ReadFileSizeAndTime(const std::string& path, FileSizeAndTime& out)
 {
-    FileSizeAndTime result;
     FILE* file = std::fopen(path.c_str(), "r");
     if (file == nullptr) {
-        return result;
+        return false;
     }
     struct stat status {};
     if (fstat(fileno(file), &status) == 0) {
-        result.size = ClampToInt32(status.st_size);
-        result.mtime = ClampToInt32(status.st_mtime);
+        out.size = ClampToInt32(status.st_size);
+        out.mtime = ClampToInt32(status.st_mtime);
     }
     std::fclose(file);
+    return true;
+}
+
+FileSizeAndTime GetFileSizeAndTime(const std::string& path)
+{
+    FileSizeAndTime result;
+    ReadFileSizeAndTime(path, result);
     return result;
 }

@@ -11,4 +11,9 @@ struct FileSizeAndTime {
     int32_t mtime = 0;
 };
 
+// Opens the file for reading and takes its status; false (and `out`
+// untouched) when it cannot be opened.
+bool ReadFileSizeAndTime(const std::string& path, FileSizeAndTime& out);
+
+// The same, giving 0 and 0 for a file that cannot be opened.
 FileSizeAndTime GetFileSizeAndTime(const std::string& path);
