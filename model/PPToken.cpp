@@ -1,10 +1,57 @@
 #include "PPToken.h"
 
+#include <atomic>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 
 namespace {
+
+// A text in a store's block starts at an odd address; a text of its own heap
+// block at an even one (malloc aligns to at least alignof(max_align_t)).
+static_assert(alignof(std::max_align_t) % 2 == 0);
+
+constexpr size_t kBlockSize = size_t{1} << 16;
+// Longer texts get a heap block of their own.
+constexpr size_t kLongestPlacedText = kBlockSize / 16;
+
+// The head of a store's block, at its (block-aligned) start. `holds` starts
+// at the most texts a block can take plus one for the store; the store gives
+// back the part it did not use when it moves on, each text one when it goes.
+struct TextBlockHead {
+    std::atomic<size_t> holds;
+};
+
+constexpr size_t kTextsStart = sizeof(TextBlockHead);
+constexpr size_t kMostTexts = kBlockSize;
+
+bool InStoreBlock(const char* text)
+{
+    return (reinterpret_cast<uintptr_t>(text) & 1) != 0;
+}
+
+void Release(TextBlockHead* head, size_t holds)
+{
+    if (head->holds.fetch_sub(holds, std::memory_order_acq_rel) == holds) {
+        head->~TextBlockHead();
+        std::free(head);
+    }
+}
+
+void ReleaseText(char* text)
+{
+    if (!text) {
+        return;
+    }
+    if (InStoreBlock(text)) {
+        auto* head = reinterpret_cast<TextBlockHead*>(reinterpret_cast<uintptr_t>(text) &
+                                                      ~(uintptr_t{kBlockSize} - 1));
+        Release(head, 1);
+    } else {
+        std::free(text);
+    }
+}
 
 char* DuplicateText(const char* text, size_t length)
 {
@@ -70,7 +117,7 @@ PPToken& PPToken::operator=(PPToken&& other) noexcept
 
 void PPToken::FreeText()
 {
-    std::free(text);
+    ReleaseText(text);
     text = nullptr;
 }
 
@@ -85,4 +132,54 @@ void MakeIdentifierToken(PPToken& token, const char* word)
 {
     token.type = 46; // IDENTIFIER
     token.SetText(word);
+}
+
+TokenTextStore::~TokenTextStore()
+{
+    Retire();
+}
+
+void TokenTextStore::Retire()
+{
+    if (block_) {
+        // Keep the holds of the texts placed; give back the rest and the
+        // store's own.
+        Release(reinterpret_cast<TextBlockHead*>(block_), kMostTexts + 1 - placed_);
+        block_ = next_ = nullptr;
+        placed_ = 0;
+    }
+}
+
+char* TokenTextStore::Place(const char* characters, size_t length)
+{
+    if (length > kLongestPlacedText) {
+        return DuplicateText(characters, length);
+    }
+    // An odd start, the characters and the NUL.
+    auto fits = [&] {
+        if (!block_) {
+            return false;
+        }
+        const size_t pad = (reinterpret_cast<uintptr_t>(next_) & 1) ? 0 : 1;
+        return static_cast<size_t>(block_ + kBlockSize - next_) >= pad + length + 1;
+    };
+    if (!fits()) {
+        Retire();
+        void* memory = std::aligned_alloc(kBlockSize, kBlockSize);
+        if (!memory) {
+            throw std::bad_alloc();
+        }
+        new (memory) TextBlockHead{kMostTexts + 1};
+        block_ = static_cast<char*>(memory);
+        next_ = block_ + kTextsStart;
+    }
+    if ((reinterpret_cast<uintptr_t>(next_) & 1) == 0) {
+        ++next_;
+    }
+    char* text = next_;
+    std::memcpy(text, characters, length);
+    text[length] = '\0';
+    next_ += length + 1;
+    ++placed_;
+    return text;
 }

@@ -6,6 +6,11 @@
 // One token of a source file: line number, token type and an owned,
 // NUL-terminated copy of its characters (or none at all, which is not the same
 // as an empty text).
+//
+// The text belongs to the token and is released only through it (destructor,
+// FreeText, SetText, assignment). It is either a heap block of its own
+// (malloc; assigning a malloc'd text to `text` hands it over) or a place in a
+// shared block of a TokenTextStore. Never free a token's text directly.
 struct PPToken {
     int32_t line = 0;
     int32_t type = 0;
@@ -23,7 +28,7 @@ struct PPToken {
 
     // Frees the text and leaves none.
     void FreeText();
-    // Forgets the text without freeing it (its characters now belong elsewhere).
+    // Forgets the text without releasing it.
     void ClearText() { text = nullptr; }
     // Replaces the text by an own copy of the given characters (nullptr: none).
     void SetText(const char* newText);
@@ -31,3 +36,26 @@ struct PPToken {
 
 // Turns a directive-word token into an identifier spelled as the word.
 void MakeIdentifierToken(PPToken& token, const char* word);
+
+// Copies token texts into a few large shared blocks instead of one heap
+// block per text: for tokens made in bulk, such as a whole file's tokens read
+// back from the parse cache. A placed text is handed to exactly one token and
+// from then on behaves like any other token text; a block goes when the store
+// and every text placed in it are gone, whichever thread releases the last.
+class TokenTextStore {
+public:
+    TokenTextStore() = default;
+    ~TokenTextStore();
+    TokenTextStore(const TokenTextStore&) = delete;
+    TokenTextStore& operator=(const TokenTextStore&) = delete;
+
+    // A NUL-terminated copy of `length` bytes, for one token's `text`.
+    char* Place(const char* characters, size_t length);
+
+private:
+    void Retire();
+
+    char* block_ = nullptr;   // the block being filled
+    char* next_ = nullptr;    // its first free byte
+    size_t placed_ = 0;       // texts placed in it
+};

@@ -101,10 +101,11 @@ void CParseCacheReader::ReadTokenVector(CCacheSource& in, std::vector<PPToken>& 
         const auto type = static_cast<int32_t>(CCacheSource::Decode(head + 4));
         const uint32_t length = CCacheSource::Decode(head + 8);
         const char* text = in.ReadChars(length);
-        if (length == 0) {
-            tokens.emplace_back(line, type, nullptr);
-        } else {
-            tokens.emplace_back(line, type, text, strnlen(text, length));
+        PPToken& token = tokens.emplace_back();
+        token.line = line;
+        token.type = type;
+        if (length > 0) {
+            token.text = texts_.Place(text, strnlen(text, length));
         }
     }
 }

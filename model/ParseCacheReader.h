@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PPToken.h"
 #include "ParseCacheIO.h"
 #include "SourceFileList.h"
 
@@ -57,4 +58,5 @@ private:
     int32_t headerCount_ = 0;  // header records in the cache
     size_t tokenCount_ = 0;    // tokens of the record being read
     int depth_ = 0;
+    TokenTextStore texts_;     // every token text read
 };
