@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ModelScopeMemory.h"
 #include "PPToken.h"
 #include "Unit.h"
 
@@ -41,7 +42,8 @@ struct ScopeCreationLess {
     bool operator()(const CModelScope* a, const CModelScope* b) const;
 };
 
-using ScopeChildSet = std::set<std::unique_ptr<CModelScope>, FunctionKeyLess>;
+using ScopeChildSet = std::set<std::unique_ptr<CModelScope>, FunctionKeyLess,
+                               ModelScopeAllocator<std::unique_ptr<CModelScope>>>;
 using ScopeLinkSet = std::set<CModelScope*, ScopeCreationLess>;
 
 // A function of the project as the root's function map lists it: the units
@@ -62,6 +64,11 @@ public:
     CModelScope(const CModelScope&) = delete;
     CModelScope& operator=(const CModelScope&) = delete;
     ~CModelScope() = default;
+
+    // Elements on the heap are cut from the model's blocks (see
+    // ModelScopeMemory.h).
+    static void* operator new(std::size_t size) { return ModelScopeMemory::Take(size); }
+    static void operator delete(void* element) noexcept { ModelScopeMemory::Give(element); }
 
     std::string name;
     int32_t kind = 0;

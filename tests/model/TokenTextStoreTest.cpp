@@ -92,6 +92,7 @@ TEST(TokenTextStore, PlacedTextsBehaveLikeOwnTexts)
     edited.text = store.Place("word", 4);
     edited.SetText("other");
     EXPECT_STREQ(edited.text, "other");
+    edited.FreeText();
     edited.text = store.Place("again", 5);
     edited.FreeText();
     EXPECT_EQ(edited.text, nullptr);

@@ -1,0 +1,104 @@
+#include "ModelScope.h"
+#include "ModelScopeMemory.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <set>
+#include <thread>
+#include <vector>
+
+namespace {
+
+struct Piece {
+    unsigned char* bytes;
+    size_t size;
+    unsigned char fill;
+};
+
+// Pieces of every size from 1 byte to past the largest block a thread cuts
+// from, each filled with its own byte.
+std::vector<Piece> TakeMany(int count)
+{
+    std::vector<Piece> pieces;
+    for (int i = 0; i < count; ++i) {
+        const size_t size = i % 997 == 0 ? size_t{300000} + i : 1 + static_cast<size_t>(i % 700);
+        auto* bytes = static_cast<unsigned char*>(ModelScopeMemory::Take(size));
+        const auto fill = static_cast<unsigned char>(i * 7 + 1);
+        std::memset(bytes, fill, size);
+        pieces.push_back({bytes, size, fill});
+    }
+    return pieces;
+}
+
+bool Intact(const Piece& piece)
+{
+    for (size_t k = 0; k < piece.size; ++k) {
+        if (piece.bytes[k] != piece.fill) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+// Pieces never overlap and keep their alignment, across many blocks.
+TEST(ModelScopeMemory, PiecesAreSeparateAndAligned)
+{
+    std::vector<Piece> pieces = TakeMany(20000);
+    for (const Piece& piece : pieces) {
+        ASSERT_EQ(reinterpret_cast<uintptr_t>(piece.bytes) % ModelScopeMemory::kAlignment, 0u);
+        ASSERT_TRUE(Intact(piece)) << piece.size;
+    }
+    for (const Piece& piece : pieces) {
+        ModelScopeMemory::Give(piece.bytes);
+    }
+    ModelScopeMemory::Give(nullptr);
+}
+
+// A model built on one thread and dropped on another, in any order, also
+// after the building thread has ended.
+TEST(ModelScopeMemory, GivenBackOnOtherThreads)
+{
+    std::vector<Piece> pieces;
+    std::thread builder([&] { pieces = TakeMany(30000); });
+    builder.join();
+    std::vector<Piece> odd, even;
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        (i % 2 ? odd : even).push_back(pieces[i]);
+    }
+    std::thread dropper([&] {
+        for (const Piece& piece : odd) {
+            ModelScopeMemory::Give(piece.bytes);
+        }
+    });
+    for (const Piece& piece : even) {
+        EXPECT_TRUE(Intact(piece));
+        ModelScopeMemory::Give(piece.bytes);
+    }
+    dropper.join();
+}
+
+TEST(ModelScopeMemory, ElementsAndChildSetsUseIt)
+{
+    auto root = std::make_unique<CModelScope>();
+    root->scopeChildren = std::make_unique<ScopeChildSet>();
+    CModelScope key;
+    for (int i = 0; i < 5000; ++i) {
+        key.name = "element" + std::to_string(i);
+        key.kind = 12;
+        root->AddChild(key);
+    }
+    std::set<std::string> names;
+    for (const auto& child : *root->scopeChildren) {
+        EXPECT_EQ(child->parent, root.get());
+        names.insert(child->name);
+    }
+    EXPECT_EQ(names.size(), 5000u);
+    std::thread dropper([&] { root.reset(); });
+    dropper.join();
+    EXPECT_EQ(root, nullptr);
+}
