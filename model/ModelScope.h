@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ModelScopeMemory.h"
+#include "BulkMemory.h"
 #include "PPToken.h"
 #include "Unit.h"
 
@@ -43,7 +43,7 @@ struct ScopeCreationLess {
 };
 
 using ScopeChildSet = std::set<std::unique_ptr<CModelScope>, FunctionKeyLess,
-                               ModelScopeAllocator<std::unique_ptr<CModelScope>>>;
+                               BulkAllocator<std::unique_ptr<CModelScope>>>;
 using ScopeLinkSet = std::set<CModelScope*, ScopeCreationLess>;
 
 // A function of the project as the root's function map lists it: the units
@@ -65,10 +65,9 @@ public:
     CModelScope& operator=(const CModelScope&) = delete;
     ~CModelScope() = default;
 
-    // Elements on the heap are cut from the model's blocks (see
-    // ModelScopeMemory.h).
-    static void* operator new(std::size_t size) { return ModelScopeMemory::Take(size); }
-    static void operator delete(void* element) noexcept { ModelScopeMemory::Give(element); }
+    // Elements on the heap are cut from shared blocks (see BulkMemory.h).
+    static void* operator new(std::size_t size) { return BulkMemory::Take(size); }
+    static void operator delete(void* element) noexcept { BulkMemory::Give(element); }
 
     std::string name;
     int32_t kind = 0;

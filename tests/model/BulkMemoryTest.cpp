@@ -1,5 +1,5 @@
 #include "ModelScope.h"
-#include "ModelScopeMemory.h"
+#include "BulkMemory.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,7 @@ std::vector<Piece> TakeMany(int count)
     std::vector<Piece> pieces;
     for (int i = 0; i < count; ++i) {
         const size_t size = i % 997 == 0 ? size_t{300000} + i : 1 + static_cast<size_t>(i % 700);
-        auto* bytes = static_cast<unsigned char*>(ModelScopeMemory::Take(size));
+        auto* bytes = static_cast<unsigned char*>(BulkMemory::Take(size));
         const auto fill = static_cast<unsigned char>(i * 7 + 1);
         std::memset(bytes, fill, size);
         pieces.push_back({bytes, size, fill});
@@ -46,22 +46,22 @@ bool Intact(const Piece& piece)
 } // namespace
 
 // Pieces never overlap and keep their alignment, across many blocks.
-TEST(ModelScopeMemory, PiecesAreSeparateAndAligned)
+TEST(BulkMemory, PiecesAreSeparateAndAligned)
 {
     std::vector<Piece> pieces = TakeMany(20000);
     for (const Piece& piece : pieces) {
-        ASSERT_EQ(reinterpret_cast<uintptr_t>(piece.bytes) % ModelScopeMemory::kAlignment, 0u);
+        ASSERT_EQ(reinterpret_cast<uintptr_t>(piece.bytes) % BulkMemory::kAlignment, 0u);
         ASSERT_TRUE(Intact(piece)) << piece.size;
     }
     for (const Piece& piece : pieces) {
-        ModelScopeMemory::Give(piece.bytes);
+        BulkMemory::Give(piece.bytes);
     }
-    ModelScopeMemory::Give(nullptr);
+    BulkMemory::Give(nullptr);
 }
 
 // A model built on one thread and dropped on another, in any order, also
 // after the building thread has ended.
-TEST(ModelScopeMemory, GivenBackOnOtherThreads)
+TEST(BulkMemory, GivenBackOnOtherThreads)
 {
     std::vector<Piece> pieces;
     std::thread builder([&] { pieces = TakeMany(30000); });
@@ -72,17 +72,17 @@ TEST(ModelScopeMemory, GivenBackOnOtherThreads)
     }
     std::thread dropper([&] {
         for (const Piece& piece : odd) {
-            ModelScopeMemory::Give(piece.bytes);
+            BulkMemory::Give(piece.bytes);
         }
     });
     for (const Piece& piece : even) {
         EXPECT_TRUE(Intact(piece));
-        ModelScopeMemory::Give(piece.bytes);
+        BulkMemory::Give(piece.bytes);
     }
     dropper.join();
 }
 
-TEST(ModelScopeMemory, ElementsAndChildSetsUseIt)
+TEST(BulkMemory, ElementsAndChildSetsUseIt)
 {
     auto root = std::make_unique<CModelScope>();
     root->scopeChildren = std::make_unique<ScopeChildSet>();

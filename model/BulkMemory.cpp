@@ -1,10 +1,10 @@
-#include "ModelScopeMemory.h"
+#include "BulkMemory.h"
 
 #include <atomic>
 #include <cstdint>
 #include <cstdlib>
 
-namespace ModelScopeMemory {
+namespace BulkMemory {
 namespace {
 
 // Every piece is preceded by the address of its block, or by nullptr when it
@@ -112,4 +112,4 @@ void Give(void* piece) noexcept
     }
 }
 
-} // namespace ModelScopeMemory
+} // namespace BulkMemory

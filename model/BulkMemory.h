@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <new>
+
+// Memory for objects that are made by the ten thousand and mostly go
+// together: the elements of the project-wide model and the nodes of their
+// child sets. Pieces are cut from
+// large blocks, each thread filling one block at a time, instead of taking
+// one heap block each. A piece may be given back on any thread; a block goes
+// back to the heap when every piece cut from it has been given back and its
+// thread has moved on to another block (or ended).
+namespace BulkMemory {
+
+// `size` bytes aligned for any object of alignment 8 or less.
+void* Take(std::size_t size);
+// Gives back a piece from Take (nullptr: nothing).
+void Give(void* piece) noexcept;
+
+inline constexpr std::size_t kAlignment = 8;
+
+} // namespace BulkMemory
+
+// A standard allocator over BulkMemory, for node-based containers.
+template <class T>
+struct BulkAllocator {
+    static_assert(alignof(T) <= BulkMemory::kAlignment);
+    using value_type = T;
+
+    BulkAllocator() noexcept = default;
+    template <class U>
+    BulkAllocator(const BulkAllocator<U>&) noexcept {}
+
+    T* allocate(std::size_t n)
+    {
+        if (n > static_cast<std::size_t>(-1) / sizeof(T)) {
+            throw std::bad_alloc();
+        }
+        return static_cast<T*>(BulkMemory::Take(n * sizeof(T)));
+    }
+    void deallocate(T* p, std::size_t) noexcept { BulkMemory::Give(p); }
+
+    template <class U>
+    bool operator==(const BulkAllocator<U>&) const noexcept { return true; }
+};
