@@ -41,21 +41,21 @@ struct CBaseClassInfo {
 };
 
 // Class, struct and union units; also using-declarations (no bases then).
-class CClassInfo : public CDetailRecordOf<CClassInfo> {
+class CClassInfo final : public CDetailRecordOf<CClassInfo> {
 public:
     CQualifiedName qualifiedName;
     std::vector<CBaseClassInfo> bases;
 };
 
 // namespace alias = target;
-class CNamespaceAliasInfo : public CDetailRecordOf<CNamespaceAliasInfo> {
+class CNamespaceAliasInfo final : public CDetailRecordOf<CNamespaceAliasInfo> {
 public:
     std::string alias;
     CQualifiedName target;
 };
 
 // A bare qualified name: the namespace of a using-directive.
-class CQualifiedNameInfo : public CDetailRecordOf<CQualifiedNameInfo> {
+class CQualifiedNameInfo final : public CDetailRecordOf<CQualifiedNameInfo> {
 public:
     CQualifiedNameInfo() = default;
     explicit CQualifiedNameInfo(CQualifiedName qualifiedName)
@@ -66,7 +66,7 @@ public:
 
 // A template head: whether export stood before it and the tokens between its
 // angle brackets.
-class CTemplateInfo : public CDetailRecordOf<CTemplateInfo> {
+class CTemplateInfo final : public CDetailRecordOf<CTemplateInfo> {
 public:
     CTemplateInfo() = default;
     CTemplateInfo(bool exported, TokenIndices parameterTokens)
@@ -77,7 +77,7 @@ public:
 };
 
 // A variable, a function parameter or a further declarator of a declaration.
-class CVariableInfo : public CDetailRecordOf<CVariableInfo> {
+class CVariableInfo final : public CDetailRecordOf<CVariableInfo> {
 public:
     TokenIndices specifierTokens;
     CQualifiedName qualifiedName;
@@ -91,7 +91,7 @@ public:
 };
 
 // A function declaration or definition.
-class CFunctionInfo : public CDetailRecordOf<CFunctionInfo> {
+class CFunctionInfo final : public CDetailRecordOf<CFunctionInfo> {
 public:
     CFunctionInfo() = default;
     CFunctionInfo(const CFunctionInfo&) = default;
@@ -108,7 +108,7 @@ public:
 };
 
 // The three parts of a for head.
-class CForInfo : public CDetailRecordOf<CForInfo> {
+class CForInfo final : public CDetailRecordOf<CForInfo> {
 public:
     TokenIndices initTokens;
     TokenIndices conditionTokens;
@@ -117,7 +117,7 @@ public:
 
 // A plain text: the name of an enum or namespace, the text of an asm or the
 // linkage string of an extern block, the target of a goto, a label's name.
-class CTextInfo : public CDetailRecordOf<CTextInfo> {
+class CTextInfo final : public CDetailRecordOf<CTextInfo> {
 public:
     CTextInfo() = default;
     explicit CTextInfo(std::string text) : text(std::move(text)) {}
@@ -126,7 +126,7 @@ public:
 };
 
 // The condition or expression in the head of a statement.
-class CTokenListInfo : public CDetailRecordOf<CTokenListInfo> {
+class CTokenListInfo final : public CDetailRecordOf<CTokenListInfo> {
 public:
     CTokenListInfo() = default;
     explicit CTokenListInfo(TokenIndices tokens) : tokens(std::move(tokens)) {}

@@ -3,18 +3,28 @@
 #include "DetailRecords.h"
 #include "Unit.h"
 
+#include <type_traits>
+#include <typeinfo>
+
 // The detail record of a unit as the type asked for, or nullptr when the unit
 // has no record or one of another type.
-template <class Record>
-Record* DetailAs(CUnit& unit)
-{
-    return dynamic_cast<Record*>(unit.detail.get());
-}
-
+// The record types are final, so comparing the exact type is enough (and
+// much cheaper than a cast that searches the class hierarchy).
 template <class Record>
 const Record* DetailAs(const CUnit& unit)
 {
-    return dynamic_cast<const Record*>(unit.detail.get());
+    static_assert(std::is_final_v<Record>);
+    const CDetailRecord* record = unit.detail.get();
+    if (!record || typeid(*record) != typeid(Record)) {
+        return nullptr;
+    }
+    return static_cast<const Record*>(record);
+}
+
+template <class Record>
+Record* DetailAs(CUnit& unit)
+{
+    return const_cast<Record*>(DetailAs<Record>(static_cast<const CUnit&>(unit)));
 }
 
 inline const CClassInfo* AsClassInfo(const CUnit& u) { return DetailAs<CClassInfo>(u); }
