@@ -378,11 +378,20 @@ void CProjectAnalyzer::IndexScope(CModelScope& scope, bool setParents)
             }
         }
         if (record) {
-            functionTable_.emplace(
-                CallKey{scope.name, static_cast<int32_t>(record->parameters.size())}, &scope);
+            // The first function indexed under a key keeps it.
+            CallKey key{scope.name, static_cast<int32_t>(record->parameters.size())};
+            auto place = functionTable_.lower_bound(key);
+            if (place == functionTable_.end() || CallKeyLess()(key, place->first)) {
+                functionTable_.emplace_hint(place, std::move(key), &scope);
+            }
         }
         if (root_) {
-            FunctionDefinitions& entry = root_->functionMap[scope.name];
+            auto& functionMap = root_->functionMap;
+            auto place = functionMap.lower_bound(scope.name);
+            if (place == functionMap.end() || place->first != scope.name) {
+                place = functionMap.emplace_hint(place, scope.name, FunctionDefinitions());
+            }
+            FunctionDefinitions& entry = place->second;
             entry.units.insert(entry.units.end(), scope.definitions.begin(),
                                scope.definitions.end());
             entry.count = static_cast<int32_t>(entry.units.size());

@@ -4,6 +4,8 @@
 #include "TokenType.h"
 #include "UnitDetail.h"
 
+#include <string_view>
+
 namespace {
 
 bool IsClassKind(int32_t kind)
@@ -39,7 +41,11 @@ void CTypeLinker::IndexTypes(CModelScope& scope)
     scope.linkedBy.clear();
     scope.linkedByCv.clear();
     if (IsClassKind(scope.kind)) {
-        typesByName_.emplace(scope.name, &scope); // the first keeps the name
+        // The first keeps the name.
+        auto place = typesByName_.lower_bound(scope.name);
+        if (place == typesByName_.end() || place->first != scope.name) {
+            typesByName_.emplace_hint(place, scope.name, &scope);
+        }
     }
     if (scope.scopeChildren) {
         for (const auto& child : *scope.scopeChildren) {
@@ -85,7 +91,7 @@ void CTypeLinker::LinkVariable(CModelScope& variable)
     if (!last || !first || last->type != IDENTIFIER || first->type == WORD_ENUM) {
         return;
     }
-    auto found = typesByName_.find(last->text ? last->text : "");
+    auto found = typesByName_.find(std::string_view(last->text ? last->text : ""));
     if (found == typesByName_.end()) {
         return;
     }

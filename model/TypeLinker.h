@@ -25,5 +25,5 @@ private:
     CModelScope* root_;
     // Every class, struct and union under its simple name; the first met in
     // walk order keeps a name.
-    std::map<std::string, CModelScope*> typesByName_;
+    std::map<std::string, CModelScope*, std::less<>> typesByName_;
 };
