@@ -311,11 +311,15 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
                 }
             }
         }
-        // Parents first (the type linker links variables to their holders),
-        // in the same walk as the function table.
-        IndexScope(*root_, true);
+        // Parents and the function table in the type linker's walk, before
+        // it links variables to their holders.
         CTypeLinker linker(root_.get());
-        linker.Run();
+        linker.Run([this](CModelScope& scope, CModelScope* parent) {
+            if (parent) {
+                scope.parent = parent;
+            }
+            IndexFunction(scope);
+        });
         mergedFlags_ = MergeFlags();
         recordsChanged_ = false;
     } catch (...) {

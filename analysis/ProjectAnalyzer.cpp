@@ -365,38 +365,7 @@ void CProjectAnalyzer::IndexFunctions(CModelScope& scope)
 
 void CProjectAnalyzer::IndexScope(CModelScope& scope, bool setParents)
 {
-    if (scope.kind == UNIT_FUNCTION) {
-        // The parameter count comes from the first unit that is a function
-        // (a variable and a function without parameters of one name are one
-        // element, whose first unit may be the variable).
-        const CFunctionInfo* record = nullptr;
-        for (const auto* list : {&scope.declarations, &scope.definitions}) {
-            for (const CUnit* unit : *list) {
-                if (!record && unit) {
-                    record = AsFunctionInfo(*unit);
-                }
-            }
-        }
-        if (record) {
-            // The first function indexed under a key keeps it.
-            CallKey key{scope.name, static_cast<int32_t>(record->parameters.size())};
-            auto place = functionTable_.lower_bound(key);
-            if (place == functionTable_.end() || CallKeyLess()(key, place->first)) {
-                functionTable_.emplace_hint(place, std::move(key), &scope);
-            }
-        }
-        if (root_) {
-            auto& functionMap = root_->functionMap;
-            auto place = functionMap.lower_bound(scope.name);
-            if (place == functionMap.end() || place->first != scope.name) {
-                place = functionMap.emplace_hint(place, scope.name, FunctionDefinitions());
-            }
-            FunctionDefinitions& entry = place->second;
-            entry.units.insert(entry.units.end(), scope.definitions.begin(),
-                               scope.definitions.end());
-            entry.count = static_cast<int32_t>(entry.units.size());
-        }
-    }
+    IndexFunction(scope);
     if (scope.scopeChildren) {
         for (const auto& child : *scope.scopeChildren) {
             if (setParents) {
@@ -404,6 +373,42 @@ void CProjectAnalyzer::IndexScope(CModelScope& scope, bool setParents)
             }
             IndexScope(*child, setParents);
         }
+    }
+}
+
+void CProjectAnalyzer::IndexFunction(CModelScope& scope)
+{
+    if (scope.kind != UNIT_FUNCTION) {
+        return;
+    }
+    // The parameter count comes from the first unit that is a function (a
+    // variable and a function without parameters of one name are one
+    // element, whose first unit may be the variable).
+    const CFunctionInfo* record = nullptr;
+    for (const auto* list : {&scope.declarations, &scope.definitions}) {
+        for (const CUnit* unit : *list) {
+            if (!record && unit) {
+                record = AsFunctionInfo(*unit);
+            }
+        }
+    }
+    if (record) {
+        // The first function indexed under a key keeps it.
+        CallKey key{scope.name, static_cast<int32_t>(record->parameters.size())};
+        auto place = functionTable_.lower_bound(key);
+        if (place == functionTable_.end() || CallKeyLess()(key, place->first)) {
+            functionTable_.emplace_hint(place, std::move(key), &scope);
+        }
+    }
+    if (root_) {
+        auto& functionMap = root_->functionMap;
+        auto place = functionMap.lower_bound(scope.name);
+        if (place == functionMap.end() || place->first != scope.name) {
+            place = functionMap.emplace_hint(place, scope.name, FunctionDefinitions());
+        }
+        FunctionDefinitions& entry = place->second;
+        entry.units.insert(entry.units.end(), scope.definitions.begin(), scope.definitions.end());
+        entry.count = static_cast<int32_t>(entry.units.size());
     }
 }
 

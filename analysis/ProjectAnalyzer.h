@@ -80,6 +80,8 @@ private:
     std::vector<std::pair<bool, bool>> MergeFlags() const;
     // Function table and function map; with setParents also the parents.
     void IndexScope(CModelScope& scope, bool setParents);
+    // One element's entries in the function table and the function map.
+    void IndexFunction(CModelScope& scope);
 
     SourceFileList projectFiles_;
     CFileIndex fileIndex_;

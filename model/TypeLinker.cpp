@@ -26,18 +26,34 @@ const PPToken* TokenAt(const CUnit& unit, int position)
 
 void CTypeLinker::Run()
 {
+    Run(Visitor());
+}
+
+void CTypeLinker::Run(const Visitor& visit)
+{
     if (!root_) {
         return;
     }
     typesByName_.clear();
-    IndexTypes(*root_);
-    LinkScope(*root_);
+    memberVariables_.clear();
+    Walk(*root_, nullptr, true, visit);
+    for (CModelScope* variable : memberVariables_) {
+        LinkVariable(*variable);
+    }
+    memberVariables_.clear();
 }
 
-// Empties the links of every element and indexes the types, in one walk
-// (each element before its children, children in set order).
-void CTypeLinker::IndexTypes(CModelScope& scope)
+// Linking starts at the root and goes through namespaces into classes,
+// structs and unions, and from these into nested ones; the variables met in
+// a class, struct or union are its members. Nothing else is reached
+// (variables of namespaces, anything below functions, enums or
+// placeholders).
+void CTypeLinker::Walk(CModelScope& scope, CModelScope* parent, bool linked,
+                       const Visitor& visit)
 {
+    if (visit) {
+        visit(scope, parent);
+    }
     scope.linkedBy.clear();
     scope.linkedByCv.clear();
     if (IsClassKind(scope.kind)) {
@@ -47,30 +63,24 @@ void CTypeLinker::IndexTypes(CModelScope& scope)
             typesByName_.emplace_hint(place, scope.name, &scope);
         }
     }
-    if (scope.scopeChildren) {
-        for (const auto& child : *scope.scopeChildren) {
-            IndexTypes(*child);
-        }
-    }
-}
-
-void CTypeLinker::LinkScope(CModelScope& scope)
-{
     if (!scope.scopeChildren) {
         return;
     }
-    if (scope.kind == UNIT_NAMESPACE || scope.kind == UNIT_ROOT) {
-        for (const auto& child : *scope.scopeChildren) {
-            LinkScope(*child);
-        }
-    } else if (IsClassKind(scope.kind)) {
-        for (const auto& child : *scope.scopeChildren) {
-            if (IsClassKind(child->kind)) {
-                LinkScope(*child);
-            } else if (child->kind == UNIT_VARIABLE) {
-                LinkVariable(*child);
+    const bool fromNamespace =
+        linked && (scope.kind == UNIT_NAMESPACE || scope.kind == UNIT_ROOT);
+    const bool fromClass = linked && IsClassKind(scope.kind);
+    for (const auto& child : *scope.scopeChildren) {
+        bool childLinked = false;
+        if (fromNamespace) {
+            childLinked = child->kind == UNIT_NAMESPACE || child->kind == UNIT_ROOT ||
+                          IsClassKind(child->kind);
+        } else if (fromClass) {
+            childLinked = IsClassKind(child->kind);
+            if (child->kind == UNIT_VARIABLE) {
+                memberVariables_.push_back(child.get());
             }
         }
+        Walk(*child, &scope, childLinked, visit);
     }
 }
 

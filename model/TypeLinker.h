@@ -1,7 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 class CModelScope;
 
@@ -12,18 +14,30 @@ class CModelScope;
 // reference operator follows the type name).
 class CTypeLinker {
 public:
+    // Called for every element of the walk, with the element whose child set
+    // holds it (none for the root).
+    using Visitor = std::function<void(CModelScope& scope, CModelScope* parent)>;
+
     explicit CTypeLinker(CModelScope* root) : root_(root) {}
 
-    // Empties every link set below the root and fills them again.
+    // Empties every link set below the root and fills them again. Elements
+    // are linked to their holders through their `parent`.
     void Run();
+    // The same, calling `visit` for every element in the one walk over the
+    // model (each element before its children, children in set order) and
+    // before any element is linked; so the visitor may set the parents.
+    void Run(const Visitor& visit);
 
 private:
-    void IndexTypes(CModelScope& scope);
-    void LinkScope(CModelScope& scope);
+    // Empties the element's links and indexes it; `linked` tells whether the
+    // linking reaches it (from the root through namespaces and classes).
+    void Walk(CModelScope& scope, CModelScope* parent, bool linked, const Visitor& visit);
     void LinkVariable(CModelScope& variable);
 
     CModelScope* root_;
     // Every class, struct and union under its simple name; the first met in
     // walk order keeps a name.
     std::map<std::string, CModelScope*, std::less<>> typesByName_;
+    // The member variables the linking reaches, in walk order.
+    std::vector<CModelScope*> memberVariables_;
 };

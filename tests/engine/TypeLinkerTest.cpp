@@ -157,3 +157,43 @@ TEST(TypeLinker, RunningTwiceGivesTheSameLinksInCreationOrder)
     m.Link();
     EXPECT_EQ(Names(b->linkedBy), (Names_t{"Z", "Y"}));
 }
+
+// Linking goes from the root through namespaces into classes only: a class
+// below a placeholder or a function is not reached, one below nested
+// namespaces and classes is.
+TEST(TypeLinker, ReachedThroughNamespacesAndClassesOnly)
+{
+    LinkModel m;
+    CModelScope* b = m.Class(m.root, "B");
+    CModelScope* placeholder = AddElement(m.root, "P", UNIT_PLACEHOLDER);
+    m.Member(*m.Class(*placeholder, "UnderPlaceholder"), "B", "b");
+    CModelScope* f = AddElement(m.root, "f", UNIT_FUNCTION);
+    m.Member(*m.Class(*f, "UnderFunction"), "B", "b");
+    CModelScope* outer = AddElement(*AddElement(m.root, "N", UNIT_NAMESPACE), "O", UNIT_NAMESPACE);
+    CModelScope* deep = m.Class(*m.Class(*outer, "C", UNIT_STRUCT), "Deep");
+    m.Member(*deep, "B", "b");
+    m.Link();
+    EXPECT_EQ(Names(b->linkedBy), Names_t{"Deep"});
+}
+
+// The model builder sets the parents and indexes functions in the linker's
+// walk: every element is visited once, before its children, with its
+// holder, and the links use the parents set there.
+TEST(TypeLinker, VisitorRunsInTheWalkBeforeLinking)
+{
+    LinkModel m;
+    CModelScope* b = m.Class(m.root, "B");
+    CModelScope* a = m.Class(m.root, "A");
+    CModelScope* member = m.Member(*a, "B", "b");
+    m.Member(*b, "int", "n");
+    member->parent = nullptr; // only the visitor sets it again
+    std::vector<std::string> visited;
+    CTypeLinker linker(&m.root);
+    linker.Run([&](CModelScope& scope, CModelScope* parent) {
+        visited.push_back((parent ? parent->name : std::string("-")) + "/" + scope.name);
+        scope.parent = parent;
+    });
+    EXPECT_EQ(visited, (Names_t{"-/", "/A", "A/b", "/B", "B/n"}));
+    EXPECT_EQ(member->parent, a);
+    EXPECT_EQ(Names(b->linkedBy), Names_t{"A"});
+}
