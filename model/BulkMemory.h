@@ -14,7 +14,10 @@ namespace BulkMemory {
 
 // `size` bytes aligned for any object of alignment 8 or less.
 void* Take(std::size_t size);
-// Gives back a piece from Take (nullptr: nothing).
+// The same from a heap block of its own, for objects of a kind that is
+// taken from blocks only at times; Give takes both.
+void* TakeSingle(std::size_t size);
+// Gives back a piece from Take or TakeSingle (nullptr: nothing).
 void Give(void* piece) noexcept;
 
 inline constexpr std::size_t kAlignment = 8;
