@@ -1,5 +1,26 @@
 #include "DetailRecords.h"
 
+namespace {
+
+thread_local bool t_bulkCreation = false;
+
+} // namespace
+
+CDetailRecord::BulkCreation::BulkCreation() : previous_(t_bulkCreation)
+{
+    t_bulkCreation = true;
+}
+
+CDetailRecord::BulkCreation::~BulkCreation()
+{
+    t_bulkCreation = previous_;
+}
+
+void* CDetailRecord::operator new(std::size_t size)
+{
+    return t_bulkCreation ? BulkMemory::Take(size) : BulkMemory::TakeSingle(size);
+}
+
 CFunctionInfo& CFunctionInfo::operator=(const CFunctionInfo& other)
 {
     if (this == &other)

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "BulkMemory.h"
 #include "QualifiedName.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -17,6 +19,24 @@ class CDetailRecord {
 public:
     virtual ~CDetailRecord() = default;
     virtual std::unique_ptr<CDetailRecord> Clone() const = 0;
+
+    // While one of these lives, the records made on its thread are cut from
+    // shared blocks (see BulkMemory.h): for a whole unit tree made at once,
+    // such as one read back from the parse cache. Other records get a heap
+    // block each, since records made while parsing come and go one by one.
+    class BulkCreation {
+    public:
+        BulkCreation();
+        ~BulkCreation();
+        BulkCreation(const BulkCreation&) = delete;
+        BulkCreation& operator=(const BulkCreation&) = delete;
+
+    private:
+        bool previous_;
+    };
+
+    static void* operator new(std::size_t size);
+    static void operator delete(void* record) noexcept { BulkMemory::Give(record); }
 
 protected:
     CDetailRecord() = default;

@@ -371,6 +371,7 @@ bool CParseCacheReader::LoadBytes(const char* data, size_t length)
     Records records;
     try {
         CCacheSource in(data, length);
+        const CDetailRecord::BulkCreation bulk; // the records of whole unit trees
         ReadAll(in, records);
         // Room for the hand-over, so that it cannot fail half way.
         projectFiles_.reserve(projectFiles_.size() + records.projects.size());

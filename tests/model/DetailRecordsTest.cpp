@@ -6,6 +6,8 @@
 
 #include <cstring>
 #include <memory>
+#include <thread>
+#include <vector>
 
 TEST(DetailRecords, Defaults)
 {
@@ -129,4 +131,37 @@ TEST(MacroDefinitions, CopiesOwnTheirBodyTexts)
     EXPECT_STREQ(assigned.body[0].text, "a");
     EXPECT_EQ(assigned.parameters.size(), 2u);
     EXPECT_TRUE(assigned.functionLike);
+}
+
+// Records made in bulk (a unit tree read back at once) and one by one (while
+// parsing) are mixed freely: cloned, replaced and dropped in any order and
+// on any thread.
+TEST(DetailRecords, BulkAndSingleRecordsMix)
+{
+    std::vector<std::unique_ptr<CDetailRecord>> records;
+    {
+        const CDetailRecord::BulkCreation bulk;
+        for (int i = 0; i < 20000; ++i) {
+            auto record = std::make_unique<CVariableInfo>();
+            record->typeTokens = {i, i + 1};
+            records.push_back(std::move(record));
+            if (i % 1000 == 0) {
+                const CDetailRecord::BulkCreation nested;
+                records.push_back(std::make_unique<CTextInfo>("nested"));
+            }
+        }
+        records.push_back(records.front()->Clone());
+    }
+    records.push_back(records[1]->Clone()); // made one by one
+    records.push_back(std::make_unique<CTextInfo>("single"));
+    const auto* first = dynamic_cast<const CVariableInfo*>(records.front().get());
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->typeTokens, (TokenIndices{0, 1}));
+    EXPECT_EQ(dynamic_cast<const CTextInfo&>(*records.back()).text, "single");
+    std::vector<std::unique_ptr<CDetailRecord>> half(
+        std::make_move_iterator(records.begin()),
+        std::make_move_iterator(records.begin() + static_cast<long>(records.size() / 2)));
+    std::thread other([&] { records.clear(); });
+    half.clear();
+    other.join();
 }
