@@ -14,6 +14,10 @@ namespace BulkMemory {
 
 // `size` bytes aligned for any object of alignment 8 or less.
 void* Take(std::size_t size);
+// The same for the nodes of node-based containers, which are cut from
+// blocks of their own: a walk over a container then touches its nodes close
+// together instead of between the objects they hold.
+void* TakeNode(std::size_t size);
 // The same from a heap block of its own, for objects of a kind that is
 // taken from blocks only at times; Give takes both.
 void* TakeSingle(std::size_t size);
@@ -24,7 +28,7 @@ inline constexpr std::size_t kAlignment = 8;
 
 } // namespace BulkMemory
 
-// A standard allocator over BulkMemory, for node-based containers.
+// A standard allocator over BulkMemory::TakeNode, for node-based containers.
 template <class T>
 struct BulkAllocator {
     static_assert(alignof(T) <= BulkMemory::kAlignment);
@@ -39,7 +43,7 @@ struct BulkAllocator {
         if (n > static_cast<std::size_t>(-1) / sizeof(T)) {
             throw std::bad_alloc();
         }
-        return static_cast<T*>(BulkMemory::Take(n * sizeof(T)));
+        return static_cast<T*>(BulkMemory::TakeNode(n * sizeof(T)));
     }
     void deallocate(T* p, std::size_t) noexcept { BulkMemory::Give(p); }
 
