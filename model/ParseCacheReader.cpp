@@ -6,7 +6,9 @@
 #include "ProjectFile.h"
 #include "UnitDetail.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <fcntl.h>
 #include <iostream>
 #include <sys/mman.h>
@@ -73,20 +75,52 @@ void CParseCacheReader::Enter()
     }
 }
 
+namespace {
+
+// Walks int32 values stored little-endian in a block of bytes, so that a
+// vector is filled straight from the block in one allocation.
+class StoredInts {
+public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = int;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const int*;
+    using reference = int;
+
+    explicit StoredInts(const char* at) : at_(at) {}
+    int operator*() const { return static_cast<int32_t>(CCacheSource::Decode(at_)); }
+    StoredInts& operator++() { at_ += 4; return *this; }
+    StoredInts operator++(int) { StoredInts was = *this; at_ += 4; return was; }
+    bool operator==(const StoredInts& other) const { return at_ == other.at_; }
+    bool operator!=(const StoredInts& other) const { return at_ != other.at_; }
+
+private:
+    const char* at_;
+};
+
+} // namespace
+
 void CParseCacheReader::ReadIntVector(CCacheSource& in, std::vector<int>& values)
 {
     const uint32_t count = in.ReadCount(kMinIntBytes);
-    values.resize(count);
-    in.ReadInts(values.data(), count);
+    if (count == 0) {
+        values.clear();
+        return;
+    }
+    const char* stored = in.ReadChars(size_t{count} * 4);
+    values.assign(StoredInts(stored), StoredInts(stored + size_t{count} * 4));
 }
 
 void CParseCacheReader::ReadPositions(CCacheSource& in, std::vector<int>& positions)
 {
     ReadIntVector(in, positions);
+    // A negative position is a huge unsigned one.
+    uint32_t highest = 0;
     for (int position : positions) {
-        if (position < 0 || static_cast<size_t>(position) >= tokenCount_) {
-            throw std::string("error");
-        }
+        highest = std::max(highest, static_cast<uint32_t>(position));
+    }
+    if (!positions.empty() && highest >= tokenCount_) {
+        throw std::string("error");
     }
 }
 
@@ -273,12 +307,17 @@ void CParseCacheReader::ReadDetail(CCacheSource& in, CUnit& unit)
 void CParseCacheReader::ReadUnit(CCacheSource& in, CUnit& unit)
 {
     Enter();
-    unit.done = in.ReadBool();
-    unit.brace = in.ReadBool();
-    unit.kind = in.ReadInt();
+    const char* head = in.ReadChars(6);
+    if ((head[0] != 0 && head[0] != 1) || (head[1] != 0 && head[1] != 1)) {
+        throw std::string("Read Bool Error.");
+    }
+    unit.done = head[0] == 1;
+    unit.brace = head[1] == 1;
+    unit.kind = static_cast<int32_t>(CCacheSource::Decode(head + 2));
     ReadPositions(in, unit.tokenIndices);
-    unit.first = static_cast<int32_t>(in.ReadSize());
-    unit.last = static_cast<int32_t>(in.ReadSize());
+    const char* range = in.ReadChars(8);
+    unit.first = static_cast<int32_t>(CCacheSource::Decode(range));
+    unit.last = static_cast<int32_t>(CCacheSource::Decode(range + 4));
     ReadDetail(in, unit);
     ReadUnitVector(in, unit.children, unit.tokens);
     Leave();
