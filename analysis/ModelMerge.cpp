@@ -10,7 +10,6 @@
 #include "TypeLinker.h"
 #include "UnitDetail.h"
 
-#include <cstring>
 #include <iostream>
 #include <stdexcept>
 
@@ -241,20 +240,11 @@ std::vector<std::vector<PPToken>> CModelMerger::BuildParameterKey(
     for (const CVariableInfo& parameter : record.parameters) {
         std::vector<PPToken>& tokens = key.emplace_back();
         tokens.reserve(parameter.specifierTokens.size() + parameter.arrayTokens.size());
-        auto copy = [&](int position) {
-            const PPToken& from = unit.tokens->at(static_cast<size_t>(position));
-            PPToken& to = tokens.emplace_back();
-            to.line = from.line;
-            to.type = from.type;
-            if (from.text) {
-                to.text = context_->keyTexts.Place(from.text, std::strlen(from.text));
-            }
-        };
         for (int position : parameter.specifierTokens) {
-            copy(position);
+            tokens.push_back(unit.tokens->at(static_cast<size_t>(position)));
         }
         for (int position : parameter.arrayTokens) {
-            copy(position);
+            tokens.push_back(unit.tokens->at(static_cast<size_t>(position)));
         }
     }
     // f(void) and f() are one function.

@@ -25,8 +25,6 @@ struct MergeContext {
     int32_t namelessEnums = 0;
     std::set<std::pair<std::string, int32_t>> namelessSeen;
     std::set<const CSourceFile*> mergedFiles;
-    // The texts of the parameter keys' tokens.
-    TokenTextStore keyTexts;
 };
 
 // Merges one file's unit tree into the project-wide model: namespaces,
