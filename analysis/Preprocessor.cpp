@@ -27,23 +27,6 @@ bool IsPrecompiledHeader(const std::string& path)
     return path.size() >= 8 && ToLowerCopy(path.substr(path.size() - 8)) == "stdafx.h";
 }
 
-const char* DirectiveWordText(int32_t type)
-{
-    switch (type) {
-    case WORD_INCLUDE: return "include";
-    case WORD_DEFINE: return "define";
-    case WORD_PRAGMA: return "pragma";
-    case WORD_ERROR: return "error";
-    case WORD_LINE: return "line";
-    case WORD_ENDIF: return "endif";
-    case WORD_ELIF: return "elif";
-    case WORD_IFDEF: return "ifdef";
-    case WORD_IFNDEF: return "ifndef";
-    case WORD_UNDEF: return "undef";
-    default: return nullptr;
-    }
-}
-
 // Copies the macros of header `number` and of every header reachable through
 // its includes (each once, in include order) into `macros`; names already
 // there keep their definition.
@@ -154,22 +137,16 @@ void CPreprocessor::ProcessTokens()
         } else if (type == IDENTIFIER) {
             Keep(ExpandAt());
             previous = IDENTIFIER;
-        } else if (previous == SHARP) {
-            Keep(1);
-            previous = type;
-        } else if (const char* word = DirectiveWordText(type)) {
-            MakeIdentifierToken(token, word);
-            Keep(1);
-            previous = type;
         } else {
+            const char* word = previous == SHARP ? nullptr : DirectiveOnlyWordSpelling(type);
+            if (word != nullptr) {
+                MakeIdentifierToken(token, word);
+            }
             Keep(1);
             previous = type;
         }
     }
-    if (!branchTaken_.empty()) {
-        // Groups still open at the end of the file simply end there.
-        branchTaken_.clear();
-    }
+    branchTaken_.clear(); // groups still open at the end of the file end there
 }
 
 size_t CPreprocessor::DispatchDirective()

@@ -1,5 +1,7 @@
 #include "PPToken.h"
 
+#include "TokenType.h"
+
 #include <atomic>
 #include <cstddef>
 #include <cstdlib>
@@ -130,7 +132,7 @@ void PPToken::SetText(const char* newText)
 
 void MakeIdentifierToken(PPToken& token, const char* word)
 {
-    token.type = 46; // IDENTIFIER
+    token.type = IDENTIFIER;
     token.SetText(word);
 }
 

@@ -25,3 +25,9 @@ const char* TokenTypeFixedSpelling(int32_t type)
 {
     return type >= 0 && type < kTokenTypeCount ? kSpellings[type] : nullptr;
 }
+
+const char* DirectiveOnlyWordSpelling(int32_t type)
+{
+    return type >= WORD_INCLUDE && type <= WORD_UNDEF && type != WORD_DEFINED ? kSpellings[type]
+                                                                                : nullptr;
+}

@@ -19,3 +19,8 @@ const char* TokenTypeName(int32_t type);
 // The fixed spelling of a type ("{", "while", ...), or nullptr when the type
 // has none of its own (its token's text decides, or it spells "Error Token").
 const char* TokenTypeFixedSpelling(int32_t type);
+
+// The spelling of a word that means something only right after '#' (include,
+// define, pragma, error, line, endif, elif, ifdef, ifndef, undef), or nullptr
+// for any other type. Anywhere else such a word is an ordinary identifier.
+const char* DirectiveOnlyWordSpelling(int32_t type);

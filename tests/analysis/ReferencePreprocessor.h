@@ -55,30 +55,13 @@ private:
                 ++i;
                 previous = type;
             } else {
-                const char* word = WordText(type);
+                const char* word = DirectiveOnlyWordSpelling(type);
                 if (word != nullptr) {
                     MakeIdentifierToken(t_[i], word);
                 }
                 ++i;
                 previous = type;
             }
-        }
-    }
-
-    static const char* WordText(int type)
-    {
-        switch (type) {
-        case WORD_INCLUDE: return "include";
-        case WORD_DEFINE: return "define";
-        case WORD_PRAGMA: return "pragma";
-        case WORD_ERROR: return "error";
-        case WORD_LINE: return "line";
-        case WORD_ENDIF: return "endif";
-        case WORD_ELIF: return "elif";
-        case WORD_IFDEF: return "ifdef";
-        case WORD_IFNDEF: return "ifndef";
-        case WORD_UNDEF: return "undef";
-        default: return nullptr;
         }
     }
 
