@@ -77,25 +77,13 @@ size_t ExpandInCondition(const std::vector<PPToken>& tokens, size_t j, const Mac
         }
         return j;
     }
-    std::vector<MacroArgument> args;
-    const size_t close = CollectMacroArguments(tokens, j + 1, args, kArgumentsEndText);
     if (j + 1 >= tokens.size() || tokens[j + 1].type != LP) {
         out.push_back(&token);
         return j;
     }
-    for (const PPToken& bodyToken : macro.body) {
-        const int p = FindParameter(macro, bodyToken);
-        if (p < 0) {
-            out.push_back(&bodyToken);
-            continue;
-        }
-        if (static_cast<size_t>(p) >= args.size()) {
-            throw std::out_of_range(kIndexFailureText);
-        }
-        for (size_t k = args[p].first; k <= args[p].last; ++k) {
-            out.push_back(&tokens[k]);
-        }
-    }
+    std::vector<MacroArgument> args;
+    const size_t close = CollectMacroArguments(tokens, j + 1, args, kArgumentsEndText);
+    ForEachSubstitutedToken(macro, tokens, args, [&out](const PPToken& t) { out.push_back(&t); });
     return close;
 }
 

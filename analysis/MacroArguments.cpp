@@ -1,6 +1,5 @@
 #include "MacroArguments.h"
 
-#include "PreprocessorFailure.h"
 #include "TokenType.h"
 
 #include <cstring>
@@ -46,22 +45,4 @@ int FindParameter(const CMacroDef& macro, const PPToken& token)
         }
     }
     return -1;
-}
-
-void SubstituteArguments(const CMacroDef& macro, const std::vector<PPToken>& tokens,
-                         const std::vector<MacroArgument>& args, std::vector<PPToken>& out)
-{
-    for (const PPToken& token : macro.body) {
-        const int p = FindParameter(macro, token);
-        if (p < 0) {
-            out.push_back(token);
-            continue;
-        }
-        if (static_cast<size_t>(p) >= args.size()) {
-            throw std::out_of_range(kIndexFailureText);
-        }
-        for (size_t k = args[p].first; k <= args[p].last; ++k) {
-            out.push_back(tokens[k]);
-        }
-    }
 }

@@ -2,6 +2,7 @@
 
 #include "MacroDef.h"
 #include "PPToken.h"
+#include "PreprocessorFailure.h"
 
 #include <cstddef>
 #include <vector>
@@ -21,14 +22,38 @@ struct MacroArgument {
 size_t CollectMacroArguments(const std::vector<PPToken>& tokens, size_t p,
                              std::vector<MacroArgument>& args, const char* failureText);
 
-// Appends to `out` the body of a function-like macro with each parameter
-// name replaced by the tokens of its argument. Throws std::out_of_range
-// when the body names a parameter whose argument was not supplied.
-void SubstituteArguments(const CMacroDef& macro, const std::vector<PPToken>& tokens,
-                         const std::vector<MacroArgument>& args, std::vector<PPToken>& out);
-
 // The index of the parameter that an identifier token names, or -1.
 int FindParameter(const CMacroDef& macro, const PPToken& token);
+
+// Calls `emit` with each token of the body of a function-like macro, each
+// parameter name replaced by the tokens of its argument. Throws
+// std::out_of_range when the body names a parameter whose argument was not
+// supplied.
+template <class Emit>
+void ForEachSubstitutedToken(const CMacroDef& macro, const std::vector<PPToken>& tokens,
+                             const std::vector<MacroArgument>& args, Emit emit)
+{
+    for (const PPToken& token : macro.body) {
+        const int p = FindParameter(macro, token);
+        if (p < 0) {
+            emit(token);
+            continue;
+        }
+        if (static_cast<size_t>(p) >= args.size()) {
+            throw std::out_of_range(kIndexFailureText);
+        }
+        for (size_t k = args[p].first; k <= args[p].last; ++k) {
+            emit(tokens[k]);
+        }
+    }
+}
+
+// Appends the body with its arguments put in to `out`.
+inline void SubstituteArguments(const CMacroDef& macro, const std::vector<PPToken>& tokens,
+                                const std::vector<MacroArgument>& args, std::vector<PPToken>& out)
+{
+    ForEachSubstitutedToken(macro, tokens, args, [&out](const PPToken& t) { out.push_back(t); });
+}
 
 // The failure texts of argument collection in code and in a definition.
 inline constexpr const char* kArgumentsEndText = "#define get content parameter Error - End";
