@@ -9,18 +9,17 @@ namespace {
 void AppendSpelling(std::string& out, const PPToken& token)
 {
     const char* text = token.text ? token.text : "";
+    auto enclose = [&](const char* open, const char* close) {
+        out += open;
+        out += text;
+        out += close;
+    };
     switch (token.type) {
     case STRINGS:
     case H_CHAR:
-        out += '"';
-        out += text;
-        out += '"';
-        return;
+        return enclose("\"", "\"");
     case CHARS:
-        out += '\'';
-        out += text;
-        out += '\'';
-        return;
+        return enclose("'", "'");
     case INTEGERNUMBER:
     case FLOATNUMBER:
     case HEXNUMBER:
@@ -32,10 +31,7 @@ void AppendSpelling(std::string& out, const PPToken& token)
         out += '\n';
         return;
     case Q_CHAR:
-        out += "include<";
-        out += text;
-        out += '>';
-        return;
+        return enclose("include<", ">");
     default:
         break;
     }
