@@ -16,54 +16,47 @@ std::unique_ptr<CFont> CopyFont(const CFont* source)
 } // namespace
 
 CFontHolder::CFontHolder(const CFontHolder& other)
-    : dc(other.dc),
-      font(CopyFont(other.font.get())),
-      previous(other.previous),
-      faceName(other.faceName),
-      size(other.size),
-      bold(other.bold)
 {
+    *this = other;
 }
 
 CFontHolder& CFontHolder::operator=(const CFontHolder& other)
 {
     if (this == &other)
         return *this;
+    font = CopyFont(other.font.get());
     dc = other.dc;
     previous = other.previous;
     faceName = other.faceName;
     size = other.size;
     bold = other.bold;
-    font.reset();
-    font = CopyFont(other.font.get());
     return *this;
 }
 
 void CFontHolder::Create(const std::string& face, int32_t sizePoints, uint8_t boldFlag)
 {
-    font.reset();
-    LogFont description;
-    description.height = static_cast<int32_t>(static_cast<int64_t>(sizePoints) * 10);
-    description.weight = boldFlag == 1 ? FW_EXTRABOLD : FW_DONTCARE;
-    description.faceName = face;
-    font = std::make_unique<CFont>();
-    font->CreatePointFontIndirect(description);
-    faceName = face;
+    Make(face, static_cast<int32_t>(static_cast<int64_t>(sizePoints) * 10), boldFlag, true);
     size = sizePoints;
-    bold = boldFlag;
 }
 
 void CFontHolder::CreateWithHeight(const std::string& face, int32_t height, uint8_t boldFlag)
 {
-    font.reset();
+    Make(face, height, boldFlag, false);
+    size = height;
+}
+
+void CFontHolder::Make(const std::string& face, int32_t height, uint8_t boldFlag, bool tenthsOfPoints)
+{
     LogFont description;
     description.height = height;
     description.weight = boldFlag == 1 ? FW_EXTRABOLD : FW_DONTCARE;
     description.faceName = face;
     font = std::make_unique<CFont>();
-    font->CreateFontIndirect(description);
+    if (tenthsOfPoints)
+        font->CreatePointFontIndirect(description);
+    else
+        font->CreateFontIndirect(description);
     faceName = face;
-    size = height;
     bold = boldFlag;
 }
 

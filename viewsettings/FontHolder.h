@@ -20,7 +20,6 @@ public:
     CFontHolder() = default;
     CFontHolder(const CFontHolder& other);
     CFontHolder& operator=(const CFontHolder& other);
-    ~CFontHolder() = default;
 
     // Makes the font of `sizePoints` points (tenths = size x 10, at 96 DPI),
     // weight 800 when `boldFlag` is 1, else the default weight.
@@ -47,6 +46,10 @@ public:
     std::string faceName;
     int32_t size = 0;
     uint8_t bold = 0;
+
+private:
+    // Makes the font of the height, in tenths of a point or in logical units.
+    void Make(const std::string& face, int32_t height, uint8_t boldFlag, bool tenthsOfPoints);
 };
 
 // The three colours of a drawn element, 0x00BBGGRR each.
