@@ -1,7 +1,7 @@
 #include "TextColorFile.h"
 
 #include "AtomicFile.h"
-#include "ColorFileElements.h"
+#include "ColorFileFields.h"
 #include "DecimalText.h"
 #include "MacroFileKinds.h"
 #include "Prompt.h"
