@@ -57,6 +57,14 @@ QRectF CurveRect(const CRect& r, bool withoutPen)
     return QRectF(r.left + 0.5, r.top + 0.5, r.Width() - 1, r.Height() - 1);
 }
 
+QPolygon ToQPolygon(const CPoint* points, int count)
+{
+    QPolygon polygon(count);
+    for (int i = 0; i < count; ++i)
+        polygon.setPoint(i, points[i].x, points[i].y);
+    return polygon;
+}
+
 } // namespace
 
 CDC::CDC()
@@ -338,10 +346,7 @@ bool CDC::Polyline(const CPoint* points, int count)
     if (pen_->Width() > 1) {
         QPainter painter(image_);
         SetUpPainter(painter, true, false);
-        QPolygon polygon;
-        for (int i = 0; i < count; ++i)
-            polygon << QPoint(points[i].x, points[i].y);
-        painter.drawPolyline(polygon);
+        painter.drawPolyline(ToQPolygon(points, count));
         return true;
     }
     const CRect clip = DeviceClip();
@@ -403,7 +408,8 @@ bool CDC::Rectangle(int left, int top, int right, int bottom)
     return true;
 }
 
-bool CDC::RoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight)
+template <typename Draw>
+bool CDC::CurvedShape(int left, int top, int right, int bottom, Draw draw)
 {
     if (image_ == nullptr)
         return false;
@@ -412,43 +418,45 @@ bool CDC::RoundRect(int left, int top, int right, int bottom, int ellipseWidth, 
         return true;
     QPainter painter(image_);
     SetUpPainter(painter, true, true);
-    QRectF rect = CurveRect(r, pen_->IsNull());
-    double rx = std::min(std::abs(ellipseWidth) / 2.0, rect.width() / 2.0);
-    double ry = std::min(std::abs(ellipseHeight) / 2.0, rect.height() / 2.0);
-    painter.drawRoundedRect(rect, rx, ry, Qt::AbsoluteSize);
+    draw(painter, CurveRect(r, pen_->IsNull()));
     return true;
+}
+
+bool CDC::RoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight)
+{
+    return CurvedShape(left, top, right, bottom, [&](QPainter& painter, const QRectF& rect) {
+        double rx = std::min(std::abs(ellipseWidth) / 2.0, rect.width() / 2.0);
+        double ry = std::min(std::abs(ellipseHeight) / 2.0, rect.height() / 2.0);
+        painter.drawRoundedRect(rect, rx, ry, Qt::AbsoluteSize);
+    });
 }
 
 bool CDC::Ellipse(int left, int top, int right, int bottom)
 {
-    if (image_ == nullptr)
-        return false;
-    CRect r = Normalized(left, top, right, bottom);
-    if (r.Width() < 2 || r.Height() < 2)
-        return true;
-    QPainter painter(image_);
-    SetUpPainter(painter, true, true);
-    painter.drawEllipse(CurveRect(r, pen_->IsNull()));
-    return true;
+    return CurvedShape(left, top, right, bottom,
+                       [](QPainter& painter, const QRectF& rect) { painter.drawEllipse(rect); });
 }
 
 bool CDC::Polygon(const CPoint* points, int count)
 {
     if (image_ == nullptr || points == nullptr || count < 2)
         return false;
-    QPolygon polygon;
-    for (int i = 0; i < count; ++i)
-        polygon << QPoint(points[i].x, points[i].y);
+    const bool widePen = pen_->Width() > 1 && !pen_->IsNull();
     {
         QPainter painter(image_);
-        SetUpPainter(painter, pen_->Width() > 1, true);
-        if (pen_->Width() > 1 && !pen_->IsNull()) {
-            painter.drawPolygon(polygon, Qt::OddEvenFill);
+        SetUpPainter(painter, widePen, true);
+        if (widePen) {
+            painter.drawPolygon(ToQPolygon(points, count), Qt::OddEvenFill);
             return true;
         }
-        painter.setPen(Qt::NoPen);
+        // The fill covers the pixels whose centres lie inside the polygon.
+        // Under a one-pixel outline its corners move onto pixel centres,
+        // where the outline's pixels lie, so that no pixel is left out
+        // between fill and outline.
+        if (!pen_->IsNull())
+            painter.translate(0.5, 0.5);
         if (!brush_->IsHollow())
-            painter.drawPolygon(polygon, Qt::OddEvenFill);
+            painter.drawPolygon(ToQPolygon(points, count), Qt::OddEvenFill);
     }
     if (!pen_->IsNull()) {
         const CRect clip = DeviceClip();

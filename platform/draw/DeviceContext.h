@@ -115,6 +115,10 @@ private:
     void PixelLine(int x1, int y1, int x2, int y2, const CPen& pen, const CRect& clip);
     void OutlineRect(int left, int top, int right, int bottom, const CPen& pen);
     bool WideLine(int x1, int y1, int x2, int y2);
+    // A rounded rectangle or ellipse in the rectangle; `draw` gets the set-up
+    // painter and the shape's path rectangle.
+    template <typename Draw>
+    bool CurvedShape(int left, int top, int right, int bottom, Draw draw);
     void SetUpPainter(QPainter& painter, bool withPen, bool withBrush) const;
 
     QImage* image_ = nullptr;

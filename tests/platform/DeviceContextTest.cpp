@@ -140,6 +140,24 @@ TEST(DeviceContext, PolygonAndPolyline)
     EXPECT_EQ(c.dc.GetPixel(5, 15), kBlue);
     EXPECT_EQ(c.dc.GetPixel(15, 5), kWhite);
 
+    // A one-pixel outline closes on the fill on every side: no pixel of a
+    // row is left white between the row's outermost outline pixels.
+    Canvas d(50, 40);
+    d.dc.SelectObject(&pen);
+    d.dc.SelectObject(&brush);
+    CPoint diamond[] = {{22, 2}, {44, 17}, {22, 32}, {2, 17}, {22, 2}};
+    d.dc.Polygon(diamond, 5);
+    for (int y = 2; y <= 32; ++y) {
+        int left = 50, right = -1;
+        for (int x = 0; x < 50; ++x)
+            if (d.dc.GetPixel(x, y) == kRed) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        for (int x = left; x <= right; ++x)
+            EXPECT_NE(d.dc.GetPixel(x, y), kWhite) << x << "," << y;
+    }
+
     Canvas p(30, 30);
     p.dc.SelectObject(&pen);
     CPoint open[] = {{2, 2}, {10, 2}, {10, 10}};
