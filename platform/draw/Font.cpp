@@ -56,16 +56,10 @@ bool CFont::CreateFontIndirect(const LogFont& description)
     return true;
 }
 
-int32_t CFont::PointTenthsToHeight(int32_t tenths)
-{
-    int64_t h = static_cast<int64_t>(kScreenDpi) * tenths / 720;
-    return static_cast<int32_t>(-h);
-}
-
 bool CFont::CreatePointFontIndirect(const LogFont& description)
 {
     LogFont d = description;
-    d.height = PointTenthsToHeight(description.height);
+    d.height = static_cast<int32_t>(-(static_cast<int64_t>(kScreenDpi) * description.height / 720));
     return CreateFontIndirect(d);
 }
 

@@ -54,9 +54,6 @@ public:
     const QFont& GetQFont() const { return qfont_; }
     const QFontMetrics& Metrics() const { return *metrics_; }
 
-    // The pixel height that a point size in tenths gives at 96 DPI.
-    static int32_t PointTenthsToHeight(int32_t tenths);
-
     // The font every device context starts with.
     static CFont* DefaultFont();
 

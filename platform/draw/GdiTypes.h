@@ -47,11 +47,6 @@ struct CRect {
     constexpr int Width() const { return right - left; }
     constexpr int Height() const { return bottom - top; }
     constexpr bool IsRectEmpty() const { return right <= left || bottom <= top; }
-    constexpr CPoint TopLeft() const { return {left, top}; }
-    constexpr bool PtInRect(CPoint p) const
-    {
-        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
-    }
     constexpr void OffsetRect(int dx, int dy)
     {
         left += dx;
@@ -90,8 +85,6 @@ constexpr RasterOp DSTINVERT = 0x00550009; // destination = NOT destination
 
 // Font weights.
 constexpr int FW_DONTCARE = 0;
-constexpr int FW_NORMAL = 400;
-constexpr int FW_BOLD = 700;
 constexpr int FW_EXTRABOLD = 800;
 
 // The fixed resolution every font size is converted with.

@@ -54,15 +54,6 @@ bool IsValidUtf8(std::string_view text)
 QString ToQString(std::string_view text)
 {
     const auto size = static_cast<qsizetype>(text.size());
-    bool ascii = true;
-    for (char c : text) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            ascii = false;
-            break;
-        }
-    }
-    if (ascii)
-        return QString::fromLatin1(text.data(), size);
     if (IsValidUtf8(text))
         return QString::fromUtf8(text.data(), size);
     return QString::fromLatin1(text.data(), size);
