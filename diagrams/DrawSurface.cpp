@@ -66,16 +66,20 @@ void DrawSurface::DrawStyledLine(int x1, int y1, int x2, int y2, COLORREF colour
     SelectionGuard guard(dc);
     CPen pen(penStyle, width, colour);
     dc->SelectObject(&pen);
-    dc->MoveTo(x1, y1);
-    dc->LineTo(x2, y2);
+    DrawPlainLine(x1, y1, x2, y2);
 }
 
 void DrawSurface::FrameBox(int x, int y, int w, int h, COLORREF colour, int width)
 {
+    Frame(x, y, w, h, PS_SOLID, width, colour);
+}
+
+void DrawSurface::Frame(int x, int y, int w, int h, int penStyle, int width, COLORREF colour)
+{
     if (!IsVisible(x, y, w, h))
         return;
     SelectionGuard guard(dc);
-    CPen pen(PS_SOLID, width, colour);
+    CPen pen(penStyle, width, colour);
     dc->SelectObject(&pen);
     dc->SelectObject(CBrush::HollowBrush());
     dc->Rectangle(x, y, x + w, y + h);
@@ -115,49 +119,39 @@ void DrawSurface::FillRamp(int x, int y, int w, int h, COLORREF colour, bool ban
     }
 }
 
-void DrawSurface::FillShadedBox(int x, int y, int w, int h, COLORREF colour)
+// A flat rectangle in low colour, the ramp otherwise.
+void DrawSurface::FillBox(int x, int y, int w, int h, COLORREF colour, bool banded)
 {
     if (!IsVisible(x, y, w, h))
         return;
-    if (!IsHighColour()) {
-        SelectionGuard guard(dc);
-        CPen pen(PS_SOLID, penWidth, colour);
-        CBrush brush(colour);
-        dc->SelectObject(&pen);
-        dc->SelectObject(&brush);
-        dc->Rectangle(x, y, x + w, y + h);
+    if (IsHighColour()) {
+        FillRamp(x, y, w, h, colour, banded);
         return;
     }
-    FillRamp(x, y, w, h, colour, false);
+    SelectionGuard guard(dc);
+    CPen pen(PS_SOLID, penWidth, colour);
+    CBrush brush(colour);
+    dc->SelectObject(&pen);
+    dc->SelectObject(&brush);
+    dc->Rectangle(x, y, x + w, y + h);
+}
+
+void DrawSurface::FillShadedBox(int x, int y, int w, int h, COLORREF colour)
+{
+    FillBox(x, y, w, h, colour, false);
 }
 
 void DrawSurface::FillBandedBox(int x, int y, int w, int h, COLORREF colour)
 {
-    if (!IsVisible(x, y, w, h))
-        return;
-    if (!IsHighColour()) {
-        SelectionGuard guard(dc);
-        CPen pen(PS_SOLID, penWidth, colour);
-        CBrush brush(colour);
-        dc->SelectObject(&pen);
-        dc->SelectObject(&brush);
-        dc->Rectangle(x, y, x + w, y + h);
-        return;
-    }
-    FillRamp(x, y, w, h, colour, true);
+    FillBox(x, y, w, h, colour, true);
 }
 
 void DrawSurface::DrawShadedFramedBox(int x, int y, int w, int h, COLORREF fill, COLORREF border,
                                       int dotted)
 {
     FillShadedBox(x, y, w, h, fill);
-    if (border == fill || !IsVisible(x, y, w, h))
-        return;
-    SelectionGuard guard(dc);
-    CPen pen(dotted == 1 ? PS_DOT : PS_SOLID, penWidth, border);
-    dc->SelectObject(&pen);
-    dc->SelectObject(CBrush::HollowBrush());
-    dc->Rectangle(x, y, x + w, y + h);
+    if (border != fill)
+        Frame(x, y, w, h, dotted == 1 ? PS_DOT : PS_SOLID, penWidth, border);
 }
 
 void DrawSurface::DrawRoundFrame(int x, int y, int w, int h, COLORREF penColour, COLORREF inner,
@@ -361,32 +355,22 @@ void DrawSurface::ShadeShape(int x, int y, int w, int h, COLORREF colour)
 // outside.
 void DrawSurface::ShadeShapeWith(int x, int y, int w, int h, COLORREF colour, COLORREF outside)
 {
+    CBitmap rampBitmap;
+    CBitmap outsideBitmap;
+    if (!rampBitmap.CreateCompatibleBitmap(dc, w, h) || !outsideBitmap.CreateCompatibleBitmap(dc, w, h))
+        return;
     CDC rampDC;
     rampDC.CreateCompatibleDC(dc);
-    CBitmap rampBitmap;
-    if (!rampBitmap.CreateCompatibleBitmap(dc, w, h))
-        return;
-    CBitmap* oldRamp = rampDC.SelectObject(&rampBitmap);
-    {
-        DrawSurface rampSurface(&rampDC, shading, kWhite);
-        rampSurface.FillShadedBox(0, 0, w, h, colour);
-    }
+    rampDC.SelectObject(&rampBitmap);
+    DrawSurface(&rampDC, shading, kWhite).FillShadedBox(0, 0, w, h, colour);
     rampDC.BitBlt(0, 0, w, h, dc, x, y, SRCPAINT);
 
     CDC outsideDC;
     outsideDC.CreateCompatibleDC(dc);
-    CBitmap outsideBitmap;
-    if (!outsideBitmap.CreateCompatibleBitmap(dc, w, h)) {
-        rampDC.SelectObject(oldRamp);
-        return;
-    }
-    CBitmap* oldOutside = outsideDC.SelectObject(&outsideBitmap);
+    outsideDC.SelectObject(&outsideBitmap);
     outsideDC.FillSolidRect(0, 0, w, h, outside);
 
     dc->BitBlt(x, y, w, h, nullptr, 0, 0, DSTINVERT);
     dc->BitBlt(x, y, w, h, &outsideDC, 0, 0, SRCPAINT);
     dc->BitBlt(x, y, w, h, &rampDC, 0, 0, SRCAND);
-
-    outsideDC.SelectObject(oldOutside);
-    rampDC.SelectObject(oldRamp);
 }

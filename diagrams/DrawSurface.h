@@ -54,6 +54,8 @@ public:
     COLORREF background = 0xFFFFFF;
 
 private:
+    void Frame(int x, int y, int w, int h, int penStyle, int width, COLORREF colour);
+    void FillBox(int x, int y, int w, int h, COLORREF colour, bool banded);
     void FillRamp(int x, int y, int w, int h, COLORREF colour, bool banded);
     // Draws a polygon (or other shape) by the shape rule: flat in low colour,
     // masked ramp in high colour, border outline when it differs.

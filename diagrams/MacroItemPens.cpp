@@ -8,8 +8,7 @@ CMacroItemPens::CMacroItemPens(CDC* dc, int penWidth, const ElementStyleTable& s
     : dc_(dc),
       style_(style),
       greyPen_(PS_SOLID, penWidth, 0x808080),
-      whiteBrush_(0xFFFFFF),
-      secondBrush_(0xFFFFFF)
+      whiteBrush_(0xFFFFFF)
 {
     oldPen_ = dc_->SelectObject(&greyPen_);
     oldBrush_ = dc_->SelectObject(&whiteBrush_);
@@ -33,9 +32,13 @@ void CMacroItemPens::SetItem(const CModelScope* scope)
         access_ = GetUnitAccess(*first);
 }
 
-COLORREF CMacroItemPens::Pick(const CModelScope* scope, int where, COLORREF kindColour) const
+const ColorTriple& CMacroItemPens::KindColours(const CModelScope* scope) const
 {
-    (void)scope;
+    return style_.GetColors(scope != nullptr ? GetUnitCategory(scope->kind) : 0);
+}
+
+COLORREF CMacroItemPens::Pick(int where, COLORREF kindColour) const
+{
     if (content_ && style_.ContentType == where)
         return style_.ContentColor;
     if (access_ == ACCESS_PUBLIC && style_.PublicType == where)
@@ -49,20 +52,17 @@ COLORREF CMacroItemPens::Pick(const CModelScope* scope, int where, COLORREF kind
 
 COLORREF CMacroItemPens::GetFillColour(const CModelScope* scope) const
 {
-    const int32_t kind = scope != nullptr ? GetUnitCategory(scope->kind) : 0;
-    return Pick(scope, 3, style_.GetColors(kind).background);
+    return Pick(3, KindColours(scope).background);
 }
 
 COLORREF CMacroItemPens::GetBorderColour(const CModelScope* scope, bool grouped) const
 {
     if (style_.Grouping == 2 && grouped)
         return GetFillColour(scope);
-    const int32_t kind = scope != nullptr ? GetUnitCategory(scope->kind) : 0;
-    return Pick(scope, 2, style_.GetColors(kind).border);
+    return Pick(2, KindColours(scope).border);
 }
 
 COLORREF CMacroItemPens::GetTextColour(const CModelScope* scope) const
 {
-    const int32_t kind = scope != nullptr ? GetUnitCategory(scope->kind) : 0;
-    return Pick(scope, 1, style_.GetColors(kind).text);
+    return Pick(1, KindColours(scope).text);
 }

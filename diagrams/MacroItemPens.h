@@ -4,6 +4,7 @@
 #include "GdiTypes.h"
 
 class CModelScope;
+struct ColorTriple;
 struct ElementStyleTable;
 
 // Picks the fill, border and text colour of a model element from the macro
@@ -28,14 +29,15 @@ public:
     bool HasContent() const { return content_; }
 
 private:
+    // The colours of the element's kind.
+    const ColorTriple& KindColours(const CModelScope* scope) const;
     // Where a type applies its colour: 1 text, 2 border, 3 background.
-    COLORREF Pick(const CModelScope* scope, int where, COLORREF kindColour) const;
+    COLORREF Pick(int where, COLORREF kindColour) const;
 
     CDC* dc_;
     const ElementStyleTable& style_;
     CPen greyPen_;
     CBrush whiteBrush_;
-    CBrush secondBrush_;
     CPen* oldPen_;
     CBrush* oldBrush_;
     int access_ = 0;

@@ -101,7 +101,7 @@ CSize CMacroLayout::Arrange()
 {
     inClass = 0;
     SortLayoutNodes(nodes, options_.macroViewSort);
-    CSize size = SizeFlow(nodes, nullptr, 0);
+    CSize size = SizeFlow(nodes, 0);
     if (options_.autoSort)
         PlaceAll(nodes, 0, 0);
     else
@@ -121,7 +121,7 @@ CSize CMacroLayout::SizeNode(MacroLayoutNode& node, int depth)
         content.cx += 1;
         content.cy += 1;
     } else {
-        content = SizeFlow(node.children, &node, depth + 1);
+        content = SizeFlow(node.children, depth + 1);
     }
     inClass = saved;
     return content;
@@ -168,17 +168,15 @@ CSize CMacroLayout::StackMembers(std::vector<MacroLayoutNode>& children, MacroLa
         child.relX = Step();
         child.relY = y;
         widthResult = std::max(widthResult, Step() + child.boxW + Step());
-        previousHeight = child.open ? child.boxH : child.textH;
+        previousHeight = child.ShownHeight();
         if (previousHeight < 1)
             previousHeight = 0;
     }
     return {widthResult, previousHeight + Gap() + y};
 }
 
-CSize CMacroLayout::SizeFlow(std::vector<MacroLayoutNode>& children, MacroLayoutNode* parent,
-                             int depth)
+CSize CMacroLayout::SizeFlow(std::vector<MacroLayoutNode>& children, int depth)
 {
-    (void)parent;
     // Nothing to lay out takes no room (an empty view is 0 by 0).
     if (children.empty())
         return {0, 0};
@@ -212,7 +210,7 @@ CSize CMacroLayout::SizeFlow(std::vector<MacroLayoutNode>& children, MacroLayout
         child.relY = y;
         x += border + Gap() + cell;
         widthResult = std::max(widthResult, x);
-        rowHeight = std::max(rowHeight, child.open ? child.boxH : child.textH);
+        rowHeight = std::max(rowHeight, child.ShownHeight());
     }
     return {widthResult, y + rowHeight + Gap()};
 }

@@ -35,7 +35,7 @@ private:
     CSize SizeNode(MacroLayoutNode& node, int depth);
     void SizeChild(MacroLayoutNode& child, int depth);
     CSize StackMembers(std::vector<MacroLayoutNode>& children, MacroLayoutNode* parent, int depth);
-    CSize SizeFlow(std::vector<MacroLayoutNode>& children, MacroLayoutNode* parent, int depth);
+    CSize SizeFlow(std::vector<MacroLayoutNode>& children, int depth);
     void PlaceAll(std::vector<MacroLayoutNode>& list, int originX, int originY);
     void PlaceLeaves(std::vector<MacroLayoutNode>& list, int originX, int originY);
 

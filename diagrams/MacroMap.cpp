@@ -46,19 +46,20 @@ void CMacroMap::Collect(std::vector<MacroLayoutNode>& list, const CRect& rect,
     }
 }
 
+void CMacroMap::CollectByNumber(const CRect& rect, std::vector<MacroLayoutNode*>& out) const
+{
+    out.clear();
+    Collect(nodes_, rect, out);
+    std::stable_sort(out.begin(), out.end(), [](const MacroLayoutNode* a, const MacroLayoutNode* b) {
+        return a->number > b->number;
+    });
+}
+
 void CMacroMap::Draw()
 {
-    auto byNumberDescending = [](const MacroLayoutNode* a, const MacroLayoutNode* b) {
-        return a->number > b->number;
-    };
-    drawList_.clear();
-    Collect(nodes_, clip_, drawList_);
-    std::stable_sort(drawList_.begin(), drawList_.end(), byNumberDescending);
-    if (visibleList_ != nullptr) {
-        visibleList_->clear();
-        Collect(nodes_, visibleRect_, *visibleList_);
-        std::stable_sort(visibleList_->begin(), visibleList_->end(), byNumberDescending);
-    }
+    CollectByNumber(clip_, drawList_);
+    if (visibleList_ != nullptr)
+        CollectByNumber(visibleRect_, *visibleList_);
     fonts_.AttachDC(dc_);
     for (auto it = drawList_.rbegin(); it != drawList_.rend(); ++it) {
         MacroLayoutNode& node = **it;
@@ -103,7 +104,6 @@ void CMacroMap::DrawNode(MacroLayoutNode& node)
 
     // The caption.
     CFontHolder& font = fonts_.GetItemFont(category);
-    font.dc = dc_;
     font.SelectInto();
     textColour_ = pens_.GetTextColour(scope);
     int x = node.absX + border_ + 1;

@@ -35,6 +35,8 @@ public:
 private:
     void Collect(std::vector<MacroLayoutNode>& list, const CRect& rect,
                  std::vector<MacroLayoutNode*>& out) const;
+    // The nodes that meet the rectangle, highest running number first.
+    void CollectByNumber(const CRect& rect, std::vector<MacroLayoutNode*>& out) const;
     void DrawNode(MacroLayoutNode& node);
     bool DrawCached(MacroLayoutNode& node);
     void KeepBox(MacroLayoutNode& node);
