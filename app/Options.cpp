@@ -10,7 +10,6 @@
 
 #include <QFontDatabase>
 #include <QStringList>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -19,40 +18,39 @@
 
 namespace {
 
-enum class ValueType { Bool, Int, Text };
-
-struct StoredValue {
-    const char* name;
-    ValueType type;
-    void* field;
-};
-
-// The stored values in the order they are read and written.
-std::array<StoredValue, 20> StoredValues(COptions& o)
+// Calls visit(name, field) for every stored value, in the order they are
+// read and written.
+template <typename Visit>
+void VisitStoredValues(OptionValues& o, Visit visit)
 {
-    return {{
-        {"Preprocessing Same Name File", ValueType::Bool, &o.preprocessingSameNameFile},
-        {"Auto Resize Macro View", ValueType::Bool, &o.autoResizeMacroView},
-        {"Auto Show Detail Content", ValueType::Bool, &o.autoShowDetailContent},
-        {"Show Code", ValueType::Bool, &o.showCode},
-        {"MacroInfoMode", ValueType::Int, &o.macroInfoMode},
-        {"MacroInfoSize", ValueType::Int, &o.macroInfoSize},
-        {"MacroDetailMode", ValueType::Int, &o.macroDetailMode},
-        {"MacroDetailSize", ValueType::Int, &o.macroDetailSize},
-        {"Show Tutorial", ValueType::Bool, &o.showTutorial},
-        {"Code Font Name", ValueType::Text, &o.codeFontName},
-        {"Code Font Size", ValueType::Int, &o.codeFontSize},
-        {"Macro View Sort", ValueType::Int, &o.macroViewSort},
-        {"Include Directory", ValueType::Int, &o.includeDirectory},
-        {"Last Path", ValueType::Text, &o.lastPath},
-        {"Fixed Size Arrange", ValueType::Bool, &o.fixedSizeArrange},
-        {"Code Edit Button Show", ValueType::Bool, &o.codeEditButtonShow},
-        {"Code Edit Program", ValueType::Text, &o.codeEditProgram},
-        {"Auto Sort", ValueType::Bool, &o.autoSort},
-        {"Last Project Path", ValueType::Text, &o.lastProjectPath},
-        {"Flow Sequence", ValueType::Int, &o.flowSequence},
-    }};
+    visit("Preprocessing Same Name File", o.preprocessingSameNameFile);
+    visit("Auto Resize Macro View", o.autoResizeMacroView);
+    visit("Auto Show Detail Content", o.autoShowDetailContent);
+    visit("Show Code", o.showCode);
+    visit("MacroInfoMode", o.macroInfoMode);
+    visit("MacroInfoSize", o.macroInfoSize);
+    visit("MacroDetailMode", o.macroDetailMode);
+    visit("MacroDetailSize", o.macroDetailSize);
+    visit("Show Tutorial", o.showTutorial);
+    visit("Code Font Name", o.codeFontName);
+    visit("Code Font Size", o.codeFontSize);
+    visit("Macro View Sort", o.macroViewSort);
+    visit("Include Directory", o.includeDirectory);
+    visit("Last Path", o.lastPath);
+    visit("Fixed Size Arrange", o.fixedSizeArrange);
+    visit("Code Edit Button Show", o.codeEditButtonShow);
+    visit("Code Edit Program", o.codeEditProgram);
+    visit("Auto Sort", o.autoSort);
+    visit("Last Project Path", o.lastProjectPath);
+    visit("Flow Sequence", o.flowSequence);
 }
+
+void ReadValue(CRegistry& registry, const char* name, bool& value) { value = registry.ReadBool(name); }
+void ReadValue(CRegistry& registry, const char* name, int32_t& value) { registry.ReadInt(name, value); }
+void ReadValue(CRegistry& registry, const char* name, std::string& value) { registry.ReadString(name, value); }
+void WriteValue(CRegistry& registry, const char* name, bool value) { registry.WriteBool(name, value); }
+void WriteValue(CRegistry& registry, const char* name, int32_t value) { registry.WriteInt(name, value); }
+void WriteValue(CRegistry& registry, const char* name, const std::string& value) { registry.WriteString(name, value); }
 
 // Reads a text file into lines, each without its CR LF or LF.
 bool ReadLines(const std::string& path, std::vector<std::string>& lines)
@@ -100,7 +98,6 @@ bool WriteLines(const std::string& path, const std::vector<std::string>& lines)
 
 int32_t ParseDecimal(const std::string& text)
 {
-    errno = 0;
     long long value = std::strtoll(text.c_str(), nullptr, 10);
     if (value > std::numeric_limits<int32_t>::max())
         return std::numeric_limits<int32_t>::max();
@@ -136,32 +133,6 @@ std::string COptions::DataPath(const char* name) const
     return path + name;
 }
 
-void COptions::SetDefaults()
-{
-    preprocessingSameNameFile = false;
-    fixedSizeArrange = true;
-    macroInfoMode = 1;
-    macroInfoSize = 150;
-    macroDetailMode = 1;
-    macroDetailSize = 150;
-    showTutorial = true;
-    showCode = false;
-    codeFontSize = 100;
-    codeFontName = "Courier New";
-    codeEditButtonShow = true;
-    codeEditProgram = "xdg-open";
-    autoSort = true;
-    lastPath.clear();
-    lastProjectPath.clear();
-    autoResizeMacroView = true;
-    macroViewSort = 1;
-    autoShowDetailContent = true;
-    flowSequence = 1;
-    includeDirectory = 0;
-    boxBitmapBudget = 1000;
-    boxBitmapCount = 0;
-}
-
 void COptions::Load()
 {
     for (auto& list : includeLists)
@@ -174,7 +145,7 @@ void COptions::Load()
 
     ReadPredefinedFile();
     ReadIncludeFile();
-    SetDefaults();
+    static_cast<OptionValues&>(*this) = OptionValues();
     ReadSettings();
 }
 
@@ -223,19 +194,7 @@ void COptions::ReadSettings()
     CRegistry registry(settingsFile_, kGroup);
     try {
         registry.Open();
-        for (const StoredValue& v : StoredValues(*this)) {
-            switch (v.type) {
-            case ValueType::Bool:
-                *static_cast<bool*>(v.field) = registry.ReadBool(v.name);
-                break;
-            case ValueType::Int:
-                registry.ReadInt(v.name, *static_cast<int32_t*>(v.field));
-                break;
-            case ValueType::Text:
-                registry.ReadString(v.name, *static_cast<std::string*>(v.field));
-                break;
-            }
-        }
+        VisitStoredValues(*this, [&](const char* name, auto& field) { ReadValue(registry, name, field); });
         registry.Close();
     } catch (const std::string& text) {
         ShowPrompt(text + " - load default option", PromptKind::Warning);
@@ -274,19 +233,7 @@ void COptions::WriteSettings()
     CRegistry registry(settingsFile_, kGroup);
     try {
         registry.Create();
-        for (const StoredValue& v : StoredValues(*this)) {
-            switch (v.type) {
-            case ValueType::Bool:
-                registry.WriteBool(v.name, *static_cast<bool*>(v.field));
-                break;
-            case ValueType::Int:
-                registry.WriteInt(v.name, *static_cast<int32_t*>(v.field));
-                break;
-            case ValueType::Text:
-                registry.WriteString(v.name, *static_cast<std::string*>(v.field));
-                break;
-            }
-        }
+        VisitStoredValues(*this, [&](const char* name, auto& field) { WriteValue(registry, name, field); });
         registry.Close();
     } catch (const std::string& text) {
         ShowPrompt(text, PromptKind::Error);
@@ -306,7 +253,7 @@ void COptions::AddProjectWords(const std::set<std::string>& names)
         projectWords.emplace(name, 0);
 }
 
-void COptions::EnumFontNames(CDC*)
+void COptions::EnumFontNames()
 {
     if (!fontNames.empty())
         return;

@@ -7,53 +7,11 @@
 #include <string>
 #include <vector>
 
-class CDC;
 class CInputSet;
 
-// The process-wide options: 20 values kept in the user's settings file, the
-// five include-directory lists of Include.ini and the common predefined words
-// of predefined.ini (both beside the program), the open project's words, the
-// screen's font names, the macro view's box-bitmap budget and count, and the
-// project path that start-up opens.
-//
-// The constructor reads everything (missing or broken settings are shown
-// through the prompt service and leave the defaults); the destructor writes
-// everything back. Only the user-interface thread changes the fields.
-class COptions {
-public:
-    static constexpr int kVersionLists = 4;
-    static constexpr const char* kGroup = "Kestrin";
-
-    // `settingsFile` empty: CRegistry::DefaultFile(). `dataFolder` is where
-    // Include.ini and predefined.ini lie; by default the program's folder. An
-    // empty folder means the option files are neither read nor written.
-    COptions();
-    COptions(std::string settingsFile, std::string dataFolder);
-    ~COptions();
-    COptions(const COptions&) = delete;
-    COptions& operator=(const COptions&) = delete;
-
-    void Load();
-    void Save();
-
-    // The include list chosen by includeDirectory (0 to 3); null otherwise.
-    const std::vector<std::string>* GetIncludeDirs() const;
-    // Each name not yet present joins the project words with value 0.
-    void AddProjectWords(const std::set<std::string>& names);
-    void ClearProjectWords() { projectWords.clear(); }
-    // Fills the font names once, from the font families Qt knows.
-    void EnumFontNames(CDC* dc = nullptr);
-    // Include lists and predefined words into a run's project input
-    // (library kestrin_options_input).
-    void ApplyToGlobalInput(CInputSet& input) const;
-    // The input's defines become the common words, then the project words,
-    // each in name order.
-    void ApplyPredefinedWords(CInputSet& input) const;
-
-    const std::string& SettingsFile() const { return settingsFile_; }
-    const std::string& DataFolder() const { return dataFolder_; }
-
-    // Values kept in the settings file.
+// The options' single values with their defaults.
+struct OptionValues {
+    // Kept in the settings file.
     bool preprocessingSameNameFile = false;
     bool fixedSizeArrange = true;
     int32_t macroInfoMode = 1;
@@ -78,6 +36,47 @@ public:
     // Kept only while the program runs.
     int32_t boxBitmapBudget = 1000;
     int32_t boxBitmapCount = 0;
+};
+
+// The process-wide options: 20 values kept in the user's settings file, the
+// five include-directory lists of Include.ini and the common predefined words
+// of predefined.ini (both beside the program), the open project's words, the
+// screen's font names, the macro view's box-bitmap budget and count, and the
+// project path that start-up opens.
+//
+// The constructor reads everything (missing or broken settings are shown
+// through the prompt service and leave the defaults); the destructor writes
+// everything back. Only the user-interface thread changes the fields.
+class COptions : public OptionValues {
+public:
+    static constexpr int kVersionLists = 4;
+    static constexpr const char* kGroup = "Kestrin";
+
+    // `settingsFile` empty: CRegistry::DefaultFile(). `dataFolder` is where
+    // Include.ini and predefined.ini lie; by default the program's folder. An
+    // empty folder means the option files are neither read nor written.
+    COptions();
+    COptions(std::string settingsFile, std::string dataFolder);
+    ~COptions();
+    COptions(const COptions&) = delete;
+    COptions& operator=(const COptions&) = delete;
+
+    void Load();
+    void Save();
+
+    // The include list chosen by includeDirectory (0 to 3); null otherwise.
+    const std::vector<std::string>* GetIncludeDirs() const;
+    // Each name not yet present joins the project words with value 0.
+    void AddProjectWords(const std::set<std::string>& names);
+    void ClearProjectWords() { projectWords.clear(); }
+    // Fills the font names once, from the font families Qt knows.
+    void EnumFontNames();
+    // Include lists and predefined words into a run's project input
+    // (library kestrin_options_input).
+    void ApplyToGlobalInput(CInputSet& input) const;
+    // The input's defines become the common words, then the project words,
+    // each in name order.
+    void ApplyPredefinedWords(CInputSet& input) const;
 
     std::array<std::vector<std::string>, kVersionLists> includeLists;
     std::vector<std::string> userIncludeList;
@@ -87,7 +86,6 @@ public:
     std::string pendingProjectPath;
 
 private:
-    void SetDefaults();
     void ReadPredefinedFile();
     void ReadIncludeFile();
     void ReadSettings();
