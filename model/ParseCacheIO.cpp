@@ -1,6 +1,5 @@
 #include "ParseCacheIO.h"
 
-#include <bit>
 #include <cstring>
 
 void CCacheSink::WriteUnsigned(uint32_t value)
@@ -26,24 +25,6 @@ uint32_t CCacheSource::ReadSize()
     const uint32_t value = Decode(next_);
     next_ += 4;
     return value;
-}
-
-void CCacheSource::ReadInts(int32_t* out, size_t n)
-{
-    if (Left() / 4 < n) {
-        throw std::string("Read Integer Error.");
-    }
-    if (n == 0) {
-        return;
-    }
-    if constexpr (std::endian::native == std::endian::little) {
-        std::memcpy(out, next_, n * 4);
-    } else {
-        for (size_t i = 0; i < n; ++i) {
-            out[i] = static_cast<int32_t>(Decode(next_ + i * 4));
-        }
-    }
-    next_ += n * 4;
 }
 
 int32_t CCacheSource::ReadInt()

@@ -45,8 +45,6 @@ public:
     // The next n bytes (valid while the block lives).
     const char* ReadChars(size_t n);
     std::string ReadString();
-    // n int32 values into out.
-    void ReadInts(int32_t* out, size_t n);
     // A count of elements that each take at least `minimumBytes` bytes; a
     // count that cannot fit in the bytes left is damage.
     uint32_t ReadCount(size_t minimumBytes);

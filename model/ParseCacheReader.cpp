@@ -111,17 +111,22 @@ void CParseCacheReader::ReadIntVector(CCacheSource& in, std::vector<int>& values
     values.assign(StoredInts(stored), StoredInts(stored + size_t{count} * 4));
 }
 
-void CParseCacheReader::ReadPositions(CCacheSource& in, std::vector<int>& positions)
+void CParseCacheReader::ReadNumbersBelow(CCacheSource& in, std::vector<int>& values, size_t limit)
 {
-    ReadIntVector(in, positions);
-    // A negative position is a huge unsigned one.
+    ReadIntVector(in, values);
+    // A negative number is a huge unsigned one.
     uint32_t highest = 0;
-    for (int position : positions) {
-        highest = std::max(highest, static_cast<uint32_t>(position));
+    for (int value : values) {
+        highest = std::max(highest, static_cast<uint32_t>(value));
     }
-    if (!positions.empty() && highest >= tokenCount_) {
+    if (!values.empty() && highest >= limit) {
         throw std::string("error");
     }
+}
+
+void CParseCacheReader::ReadPositions(CCacheSource& in, std::vector<int>& positions)
+{
+    ReadNumbersBelow(in, positions, tokenCount_);
 }
 
 void CParseCacheReader::ReadTokenVector(CCacheSource& in, std::vector<PPToken>& tokens)
@@ -144,15 +149,19 @@ void CParseCacheReader::ReadTokenVector(CCacheSource& in, std::vector<PPToken>& 
     }
 }
 
+void CParseCacheReader::ReadStrings(CCacheSource& in, std::vector<std::string>& texts)
+{
+    texts.resize(in.ReadCount(kMinStringBytes));
+    for (std::string& text : texts) {
+        text = in.ReadString();
+    }
+}
+
 void CParseCacheReader::ReadQualifiedName(CCacheSource& in, CQualifiedName& name)
 {
     name.relative = in.ReadBool();
     name.name = in.ReadString();
-    const uint32_t count = in.ReadCount(kMinStringBytes);
-    name.scopes.resize(count);
-    for (uint32_t i = 0; i < count; ++i) {
-        name.scopes[i] = in.ReadString();
-    }
+    ReadStrings(in, name.scopes);
 }
 
 void CParseCacheReader::ReadVariable(CCacheSource& in, CVariableInfo& variable)
@@ -161,17 +170,21 @@ void CParseCacheReader::ReadVariable(CCacheSource& in, CVariableInfo& variable)
     variable.cvAfterType = in.ReadBool();
     variable.multiple = in.ReadBool();
     variable.access = in.ReadInt();
-    const uint32_t further = in.ReadCount(kMinVariableBytes);
-    for (uint32_t i = 0; i < further; ++i) {
-        variable.further.emplace_back();
-        ReadVariable(in, variable.further.back());
-    }
+    ReadVariables(in, variable.further);
     ReadQualifiedName(in, variable.qualifiedName);
     ReadPositions(in, variable.arrayTokens);
     ReadPositions(in, variable.typeTokens);
     ReadPositions(in, variable.initTokens);
     ReadPositions(in, variable.specifierTokens);
     Leave();
+}
+
+void CParseCacheReader::ReadVariables(CCacheSource& in, std::vector<CVariableInfo>& variables)
+{
+    variables.resize(in.ReadCount(kMinVariableBytes));
+    for (CVariableInfo& variable : variables) {
+        ReadVariable(in, variable);
+    }
 }
 
 void CParseCacheReader::ReadMacroTable(CCacheSource& in, CSourceFile& file)
@@ -181,16 +194,26 @@ void CParseCacheReader::ReadMacroTable(CCacheSource& in, CSourceFile& file)
         CMacroDef macro;
         macro.name = in.ReadString();
         macro.functionLike = in.ReadBool();
-        const uint32_t parameters = in.ReadCount(kMinStringBytes);
-        macro.parameters.resize(parameters);
-        for (uint32_t p = 0; p < parameters; ++p) {
-            macro.parameters[p] = in.ReadString();
-        }
+        ReadStrings(in, macro.parameters);
         ReadTokenVector(in, macro.body);
         std::string name = macro.name;
         file.macros[name] = std::move(macro); // a later record of one name wins
     }
 }
+
+namespace {
+
+// A new record of the given type, handed to the unit, to be filled.
+template <class Record>
+Record& NewDetail(CUnit& unit)
+{
+    auto record = std::make_unique<Record>();
+    Record& made = *record;
+    unit.SetDetail(std::move(record));
+    return made;
+}
+
+} // namespace
 
 void CParseCacheReader::ReadDetail(CCacheSource& in, CUnit& unit)
 {
@@ -201,22 +224,16 @@ void CParseCacheReader::ReadDetail(CCacheSource& in, CUnit& unit)
     case UNIT_CLASS:
     case UNIT_STRUCT:
     case UNIT_UNION: {
-        auto record = std::make_unique<CClassInfo>();
-        ReadQualifiedName(in, record->qualifiedName);
-        const uint32_t count = in.ReadCount(kMinBaseBytes);
-        record->bases.resize(count);
-        for (CBaseClassInfo& base : record->bases) {
+        CClassInfo& record = NewDetail<CClassInfo>(unit);
+        ReadQualifiedName(in, record.qualifiedName);
+        record.bases.resize(in.ReadCount(kMinBaseBytes));
+        for (CBaseClassInfo& base : record.bases) {
             base.isVirtual = in.ReadBool();
             base.qualifiedName.relative = in.ReadBool();
             base.access = in.ReadInt();
             base.qualifiedName.name = in.ReadString();
-            const uint32_t scopes = in.ReadCount(kMinStringBytes);
-            base.qualifiedName.scopes.resize(scopes);
-            for (std::string& scope : base.qualifiedName.scopes) {
-                scope = in.ReadString();
-            }
+            ReadStrings(in, base.qualifiedName.scopes);
         }
-        unit.SetDetail(std::move(record));
         break;
     }
     case UNIT_ENUM:
@@ -228,53 +245,38 @@ void CParseCacheReader::ReadDetail(CCacheSource& in, CUnit& unit)
         unit.SetDetail(std::make_unique<CTextInfo>(in.ReadString()));
         break;
     case UNIT_NAMESPACE_ALIAS: {
-        auto record = std::make_unique<CNamespaceAliasInfo>();
-        record->alias = in.ReadString();
-        ReadQualifiedName(in, record->target);
-        unit.SetDetail(std::move(record));
+        CNamespaceAliasInfo& record = NewDetail<CNamespaceAliasInfo>(unit);
+        record.alias = in.ReadString();
+        ReadQualifiedName(in, record.target);
         break;
     }
     case UNIT_TEMPLATE: {
-        auto record = std::make_unique<CTemplateInfo>();
-        record->exported = in.ReadBool();
-        ReadPositions(in, record->parameterTokens);
-        unit.SetDetail(std::move(record));
+        CTemplateInfo& record = NewDetail<CTemplateInfo>(unit);
+        record.exported = in.ReadBool();
+        ReadPositions(in, record.parameterTokens);
         break;
     }
-    case UNIT_VARIABLE: {
-        auto record = std::make_unique<CVariableInfo>();
-        ReadVariable(in, *record);
-        unit.SetDetail(std::move(record));
+    case UNIT_VARIABLE:
+        ReadVariable(in, NewDetail<CVariableInfo>(unit));
         break;
-    }
     case UNIT_USING: {
-        auto record = std::make_unique<CClassInfo>();
-        ReadQualifiedName(in, record->qualifiedName);
+        ReadQualifiedName(in, NewDetail<CClassInfo>(unit).qualifiedName);
         std::vector<int> unused;
         ReadIntVector(in, unused);
-        unit.SetDetail(std::move(record));
         break;
     }
-    case UNIT_USING_NAMESPACE: {
-        auto record = std::make_unique<CQualifiedNameInfo>();
-        ReadQualifiedName(in, record->qualifiedName);
-        unit.SetDetail(std::move(record));
+    case UNIT_USING_NAMESPACE:
+        ReadQualifiedName(in, NewDetail<CQualifiedNameInfo>(unit).qualifiedName);
         break;
-    }
     case UNIT_FUNCTION: {
-        auto record = std::make_unique<CFunctionInfo>();
-        record->pure = in.ReadBool();
-        record->access = in.ReadInt();
-        ReadQualifiedName(in, record->qualifiedName);
-        ReadPositions(in, record->ctorInitTokens);
-        ReadPositions(in, record->reservedTokens);
-        ReadPositions(in, record->specifierTokens);
-        const uint32_t count = in.ReadCount(kMinVariableBytes);
-        record->parameters.resize(count);
-        for (CVariableInfo& parameter : record->parameters) {
-            ReadVariable(in, parameter);
-        }
-        unit.SetDetail(std::move(record));
+        CFunctionInfo& record = NewDetail<CFunctionInfo>(unit);
+        record.pure = in.ReadBool();
+        record.access = in.ReadInt();
+        ReadQualifiedName(in, record.qualifiedName);
+        ReadPositions(in, record.ctorInitTokens);
+        ReadPositions(in, record.reservedTokens);
+        ReadPositions(in, record.specifierTokens);
+        ReadVariables(in, record.parameters);
         break;
     }
     case UNIT_IF:
@@ -285,18 +287,14 @@ void CParseCacheReader::ReadDetail(CCacheSource& in, CUnit& unit)
     case UNIT_SWITCH:
     case UNIT_CASE:
     case UNIT_CATCH:
-    case UNIT_THROW: {
-        auto record = std::make_unique<CTokenListInfo>();
-        ReadPositions(in, record->tokens);
-        unit.SetDetail(std::move(record));
+    case UNIT_THROW:
+        ReadPositions(in, NewDetail<CTokenListInfo>(unit).tokens);
         break;
-    }
     case UNIT_FOR: {
-        auto record = std::make_unique<CForInfo>();
-        ReadPositions(in, record->conditionTokens);
-        ReadPositions(in, record->stepTokens);
-        ReadPositions(in, record->initTokens);
-        unit.SetDetail(std::move(record));
+        CForInfo& record = NewDetail<CForInfo>(unit);
+        ReadPositions(in, record.conditionTokens);
+        ReadPositions(in, record.stepTokens);
+        ReadPositions(in, record.initTokens);
         break;
     }
     default:
@@ -339,14 +337,7 @@ void CParseCacheReader::ReadSourceFile(CCacheSource& in, CSourceFile& file)
 {
     file.path = in.ReadString();
     std::cout << file.path << std::endl;
-    const uint32_t includes = in.ReadCount(kMinIntBytes);
-    file.includes.resize(includes);
-    for (int32_t& number : file.includes) {
-        number = in.ReadInt();
-        if (number < 0 || number >= headerCount_) {
-            throw std::string("error");
-        }
-    }
+    ReadNumbersBelow(in, file.includes, static_cast<size_t>(headerCount_));
     file.split = in.ReadBool();
     file.parsed = in.ReadBool();
     const bool hasIndexNumber = in.ReadBool();

@@ -40,10 +40,14 @@ private:
     void ReadSourceFile(CCacheSource& in, CSourceFile& file);
     void ReadTokenVector(CCacheSource& in, std::vector<PPToken>& tokens);
     void ReadIntVector(CCacheSource& in, std::vector<int>& values);
+    // An int list whose every value lies in 0..limit-1.
+    void ReadNumbersBelow(CCacheSource& in, std::vector<int>& values, size_t limit);
     // An int list of positions in the current file's token vector.
     void ReadPositions(CCacheSource& in, std::vector<int>& positions);
+    void ReadStrings(CCacheSource& in, std::vector<std::string>& texts);
     void ReadQualifiedName(CCacheSource& in, CQualifiedName& name);
     void ReadVariable(CCacheSource& in, CVariableInfo& variable);
+    void ReadVariables(CCacheSource& in, std::vector<CVariableInfo>& variables);
     void ReadMacroTable(CCacheSource& in, CSourceFile& file);
     void ReadDetail(CCacheSource& in, CUnit& unit);
     void ReadUnit(CCacheSource& in, CUnit& unit);

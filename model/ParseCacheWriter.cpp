@@ -100,14 +100,19 @@ void CParseCacheWriter::WriteTokenVector(CCacheSink& out, const std::vector<PPTo
     }
 }
 
+void CParseCacheWriter::WriteStrings(CCacheSink& out, const std::vector<std::string>& texts)
+{
+    out.WriteSize(static_cast<uint32_t>(texts.size()));
+    for (const std::string& text : texts) {
+        out.WriteString(text);
+    }
+}
+
 void CParseCacheWriter::WriteQualifiedName(CCacheSink& out, const CQualifiedName& name)
 {
     out.WriteBool(name.relative);
     out.WriteString(name.name);
-    out.WriteSize(static_cast<uint32_t>(name.scopes.size()));
-    for (const std::string& scope : name.scopes) {
-        out.WriteString(scope);
-    }
+    WriteStrings(out, name.scopes);
 }
 
 void CParseCacheWriter::WriteMacroTable(CCacheSink& out, const CSourceFile& file)
@@ -116,10 +121,7 @@ void CParseCacheWriter::WriteMacroTable(CCacheSink& out, const CSourceFile& file
     for (const auto& [name, macro] : file.macros) {
         out.WriteString(name);
         out.WriteBool(macro.functionLike);
-        out.WriteSize(static_cast<uint32_t>(macro.parameters.size()));
-        for (const std::string& parameter : macro.parameters) {
-            out.WriteString(parameter);
-        }
+        WriteStrings(out, macro.parameters);
         WriteTokenVector(out, macro.body);
     }
 }
@@ -129,15 +131,20 @@ void CParseCacheWriter::WriteVariable(CCacheSink& out, const CVariableInfo& vari
     out.WriteBool(variable.cvAfterType);
     out.WriteBool(variable.multiple);
     out.WriteInt(variable.access);
-    out.WriteSize(static_cast<uint32_t>(variable.further.size()));
-    for (const CVariableInfo& further : variable.further) {
-        WriteVariable(out, further);
-    }
+    WriteVariables(out, variable.further);
     WriteQualifiedName(out, variable.qualifiedName);
     WriteIntVector(out, variable.arrayTokens);
     WriteIntVector(out, variable.typeTokens);
     WriteIntVector(out, variable.initTokens);
     WriteIntVector(out, variable.specifierTokens);
+}
+
+void CParseCacheWriter::WriteVariables(CCacheSink& out, const std::vector<CVariableInfo>& variables)
+{
+    out.WriteSize(static_cast<uint32_t>(variables.size()));
+    for (const CVariableInfo& variable : variables) {
+        WriteVariable(out, variable);
+    }
 }
 
 // A record is written only when the unit's kind stores one and the record
@@ -162,10 +169,7 @@ void CParseCacheWriter::WriteDetail(CCacheSink& out, const CUnit& unit)
                 out.WriteBool(base.qualifiedName.relative);
                 out.WriteInt(base.access);
                 out.WriteString(base.qualifiedName.name);
-                out.WriteSize(static_cast<uint32_t>(base.qualifiedName.scopes.size()));
-                for (const std::string& scope : base.qualifiedName.scopes) {
-                    out.WriteString(scope);
-                }
+                WriteStrings(out, base.qualifiedName.scopes);
             }
             return;
         }
@@ -229,10 +233,7 @@ void CParseCacheWriter::WriteDetail(CCacheSink& out, const CUnit& unit)
             WriteIntVector(out, record->ctorInitTokens);
             WriteIntVector(out, record->reservedTokens);
             WriteIntVector(out, record->specifierTokens);
-            out.WriteSize(static_cast<uint32_t>(record->parameters.size()));
-            for (const CVariableInfo& parameter : record->parameters) {
-                WriteVariable(out, parameter);
-            }
+            WriteVariables(out, record->parameters);
             return;
         }
         break;
@@ -289,10 +290,7 @@ void CParseCacheWriter::WriteUnitVector(CCacheSink& out, const std::vector<CUnit
 void CParseCacheWriter::WriteSourceFile(CCacheSink& out, const CSourceFile& file)
 {
     out.WriteString(file.path);
-    out.WriteSize(static_cast<uint32_t>(file.includes.size()));
-    for (int32_t number : file.includes) {
-        out.WriteInt(number);
-    }
+    WriteIntVector(out, file.includes);
     out.WriteBool(file.split);
     out.WriteBool(file.parsed);
     out.WriteBool(file.hasIndexNumber);

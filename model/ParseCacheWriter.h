@@ -30,9 +30,11 @@ private:
     static void WriteToken(CCacheSink& out, const PPToken& token);
     static void WriteIntVector(CCacheSink& out, const std::vector<int>& values);
     static void WriteTokenVector(CCacheSink& out, const std::vector<PPToken>& tokens);
+    static void WriteStrings(CCacheSink& out, const std::vector<std::string>& texts);
     static void WriteQualifiedName(CCacheSink& out, const CQualifiedName& name);
     static void WriteMacroTable(CCacheSink& out, const CSourceFile& file);
     static void WriteVariable(CCacheSink& out, const CVariableInfo& variable);
+    static void WriteVariables(CCacheSink& out, const std::vector<CVariableInfo>& variables);
     static void WriteDetail(CCacheSink& out, const CUnit& unit);
     static void WriteUnit(CCacheSink& out, const CUnit& unit);
     static void WriteUnitVector(CCacheSink& out, const std::vector<CUnit>& units);
