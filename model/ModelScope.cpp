@@ -83,16 +83,24 @@ CModelScope* CModelScope::FindChild(const CModelScope& key) const
 
 CModelScope* CModelScope::AddChild(const CModelScope& key)
 {
-    if (CModelScope* existing = FindChild(key)) {
-        return existing;
-    }
-    auto child = std::make_unique<CModelScope>();
-    child->name = key.name;
-    child->parameterKey = key.parameterKey;
-    return Adopt(std::move(child), key);
+    return AddChildAs(key, [&key](CModelScope& child) {
+        child.name = key.name;
+        child.parameterKey = key.parameterKey;
+    });
 }
 
 CModelScope* CModelScope::AddChild(CModelScope&& key)
+{
+    return AddChildAs(key, [&key](CModelScope& child) {
+        child.name = std::move(key.name);
+        child.parameterKey = std::move(key.parameterKey);
+        key.name.clear();
+        key.parameterKey.clear();
+    });
+}
+
+template <class TakeNames>
+CModelScope* CModelScope::AddChildAs(const CModelScope& key, TakeNames takeNames)
 {
     if (!scopeChildren) {
         scopeChildren = std::make_unique<ScopeChildSet>();
@@ -103,30 +111,13 @@ CModelScope* CModelScope::AddChild(CModelScope&& key)
         return place->get();
     }
     auto child = std::make_unique<CModelScope>();
-    child->name = std::move(key.name);
-    child->parameterKey = std::move(key.parameterKey);
-    key.name.clear();
-    key.parameterKey.clear();
     child->kind = key.kind;
     child->isTemplate = key.isTemplate;
     child->fromProjectFile = key.fromProjectFile;
     child->parent = this;
+    takeNames(*child);
     CModelScope* added = child.get();
     scopeChildren->emplace_hint(place, std::move(child));
-    return added;
-}
-
-CModelScope* CModelScope::Adopt(std::unique_ptr<CModelScope> child, const CModelScope& key)
-{
-    if (!scopeChildren) {
-        scopeChildren = std::make_unique<ScopeChildSet>();
-    }
-    child->kind = key.kind;
-    child->isTemplate = key.isTemplate;
-    child->fromProjectFile = key.fromProjectFile;
-    child->parent = this;
-    CModelScope* added = child.get();
-    scopeChildren->insert(std::move(child));
     return added;
 }
 

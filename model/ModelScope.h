@@ -106,7 +106,10 @@ public:
     CModelScope* AddChild(CModelScope&& key);
 
 private:
-    CModelScope* Adopt(std::unique_ptr<CModelScope> child, const CModelScope& key);
+    // The child equal to `key`, or a new one with the key's kind, flags and
+    // this parent, which `takeNames` gives the key's name and parameter key.
+    template <class TakeNames>
+    CModelScope* AddChildAs(const CModelScope& key, TakeNames takeNames);
 
     uint64_t creationNumber_;
 };
