@@ -18,14 +18,14 @@ bool IsSimpleStatement(int32_t kind)
            kind == UNIT_GOTO || kind == UNIT_EXPRESSION_STATEMENT || kind == UNIT_THROW;
 }
 
-// A copy of the item without its children.
-CFlowItem ChildlessCopy(const CFlowItem& item)
+// Moves the children of items[i] out to follow it, in order.
+void MoveChildrenAfter(std::vector<CFlowItem>& items, size_t i)
 {
-    CFlowItem copy;
-    copy.kind = item.kind;
-    copy.brace = item.brace;
-    copy.units = item.units;
-    return copy;
+    std::vector<CFlowItem> children = std::move(items[i].children);
+    items[i].children.clear();
+    items.insert(items.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                 std::make_move_iterator(children.begin()),
+                 std::make_move_iterator(children.end()));
 }
 
 } // namespace
@@ -78,11 +78,8 @@ std::vector<CFlowItem> CFlowBuilder::BuildItems(std::vector<CUnit>& units)
 
 void CFlowBuilder::ReplaceByChildren(std::vector<CFlowItem>& items, size_t i)
 {
-    std::vector<CFlowItem> children = std::move(items[i].children);
+    MoveChildrenAfter(items, i);
     items.erase(items.begin() + static_cast<std::ptrdiff_t>(i));
-    items.insert(items.begin() + static_cast<std::ptrdiff_t>(i),
-                 std::make_move_iterator(children.begin()),
-                 std::make_move_iterator(children.end()));
 }
 
 void CFlowBuilder::FlattenBlocks(std::vector<CFlowItem>& items)
@@ -164,10 +161,8 @@ void CFlowBuilder::SplitLabels(std::vector<CFlowItem>& items)
         if (items[i].FirstUnitKind() == UNIT_LABEL) {
             // The label becomes an item of its own, followed by every
             // statement it labels (a labelled block keeps all of them).
-            CFlowItem label = ChildlessCopy(items[i]);
-            label.kind = UNIT_EXPRESSION_STATEMENT;
-            ReplaceByChildren(items, i);
-            items.insert(items.begin() + static_cast<std::ptrdiff_t>(i), std::move(label));
+            items[i].kind = UNIT_EXPRESSION_STATEMENT;
+            MoveChildrenAfter(items, i);
         }
         SplitLabels(items[i].children);
     }
@@ -179,9 +174,7 @@ void CFlowBuilder::RegroupCases(std::vector<CFlowItem>& items)
         CFlowItem& item = items[i];
         if (IsCaseLabel(item.FirstUnitKind()) && !item.children.empty() &&
             IsCaseLabel(item.children.front().FirstUnitKind())) {
-            CFlowItem label = ChildlessCopy(item);
-            ReplaceByChildren(items, i);
-            items.insert(items.begin() + static_cast<std::ptrdiff_t>(i), std::move(label));
+            MoveChildrenAfter(items, i);
         }
     }
     size_t lastLabel = items.size(); // none seen yet
@@ -225,40 +218,26 @@ void CFlowBuilder::JoinDoWhile(std::vector<CFlowItem>& items)
 
 void CFlowBuilder::GroupExpressions(std::vector<CFlowItem>& items)
 {
-    size_t run = 0;
-    bool open = false;
-    size_t i = 0;
-    while (i < items.size()) {
-        if (items[i].kind == UNIT_EXPRESSION_STATEMENT) {
-            if (open) {
-                items[run].units.push_back(items[i].FirstUnit());
-                items.erase(items.begin() + static_cast<std::ptrdiff_t>(i));
-                continue;
-            }
-            run = i;
-            open = true;
-        } else {
-            open = false;
-            GroupExpressions(items[i].children);
-        }
-        ++i;
-    }
+    GroupRuns(items, false);
 }
 
 void CFlowBuilder::GroupSimpleStatements(std::vector<CFlowItem>& items)
+{
+    GroupRuns(items, true);
+}
+
+void CFlowBuilder::GroupRuns(std::vector<CFlowItem>& items, bool jumpEndsRun)
 {
     size_t run = 0;
     bool open = false;
     size_t i = 0;
     while (i < items.size()) {
         const int32_t kind = items[i].kind;
-        if (IsSimpleStatement(kind)) {
+        if (kind == UNIT_EXPRESSION_STATEMENT || (jumpEndsRun && IsSimpleStatement(kind))) {
             if (open) {
                 items[run].units.push_back(items[i].FirstUnit());
                 items.erase(items.begin() + static_cast<std::ptrdiff_t>(i));
-                if (kind != UNIT_EXPRESSION_STATEMENT) {
-                    open = false;
-                }
+                open = kind == UNIT_EXPRESSION_STATEMENT;
                 continue;
             }
             if (kind == UNIT_EXPRESSION_STATEMENT) {
@@ -267,7 +246,7 @@ void CFlowBuilder::GroupSimpleStatements(std::vector<CFlowItem>& items)
             }
         } else {
             open = false;
-            GroupSimpleStatements(items[i].children);
+            GroupRuns(items[i].children, jumpEndsRun);
         }
         ++i;
     }

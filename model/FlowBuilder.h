@@ -35,6 +35,9 @@ private:
     enum class ElseAnswer { Attached, After, No };
     static ElseAnswer AttachElse(CFlowItem& previous, CFlowItem& elseItem);
     static void RegroupCases(std::vector<CFlowItem>& items);
+    // Merges each run of expression statements (and labels) into its first
+    // item; with jumpEndsRun, one jump statement may end a run.
+    static void GroupRuns(std::vector<CFlowItem>& items, bool jumpEndsRun);
     // Replaces items[i] by its children, in order.
     static void ReplaceByChildren(std::vector<CFlowItem>& items, size_t i);
 };
