@@ -20,11 +20,6 @@ CAnalyzer::CAnalyzer(CInputSet* input)
 {
 }
 
-CAnalyzer::~CAnalyzer()
-{
-    engine_.reset();
-}
-
 void CAnalyzer::Run(int mode, bool dump)
 {
     busy_ = true;

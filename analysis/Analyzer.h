@@ -12,9 +12,6 @@ class CInputSet;
 class CAnalyzer {
 public:
     explicit CAnalyzer(CInputSet* input);
-    ~CAnalyzer();
-    CAnalyzer(const CAnalyzer&) = delete;
-    CAnalyzer& operator=(const CAnalyzer&) = delete;
 
     // Analyses what is new or changed, drops unreachable headers and builds
     // the model under a fresh root (also after a stop). With `dump` and no

@@ -79,7 +79,6 @@ void CProjectAnalyzer::ParseFile(CSourceFile& file)
         CSourceFile* header = fileIndex_.files.at(static_cast<size_t>(k)).get();
         if (header && !header->parsed) {
             ParseIncludedFile(*header);
-            header->parsed = true;
         }
     }
 }

@@ -10,15 +10,21 @@
 #include <iostream>
 #include <set>
 
+namespace {
+
+// Whether the file on disk has another size or time than its record; a file
+// that cannot be read counts as unchanged.
+bool ChangedOnDisk(const CSourceFile& file)
+{
+    const FileSizeAndTime now = GetFileSizeAndTime(file.path);
+    return now.size != 0 && now.mtime != 0 && (now.size != file.size || now.mtime != file.mtime);
+}
+
+} // namespace
+
 CProjectAnalyzer::CProjectAnalyzer(CInputSet* input) : input_(input)
 {
     ResetModel();
-}
-
-CProjectAnalyzer::~CProjectAnalyzer()
-{
-    functionTable_.clear();
-    root_.reset();
 }
 
 void CProjectAnalyzer::ResetModel()
@@ -110,12 +116,7 @@ std::vector<bool> CProjectAnalyzer::FindChangedHeaders() const
     std::vector<size_t> pending;
     for (size_t i = 0; i < n; ++i) {
         const CSourceFile* header = fileIndex_.files[i].get();
-        if (!header) {
-            continue;
-        }
-        const FileSizeAndTime now = GetFileSizeAndTime(header->path);
-        if (now.size != 0 && now.mtime != 0 &&
-            (now.size != header->size || now.mtime != header->mtime)) {
+        if (header && ChangedOnDisk(*header)) {
             changed[i] = true;
             pending.push_back(i);
         }
@@ -304,18 +305,13 @@ void CProjectAnalyzer::RemoveUnreachableHeaders()
 
 bool CProjectAnalyzer::IsAnyFileChanged() const
 {
-    auto differs = [](const CSourceFile& file) {
-        const FileSizeAndTime now = GetFileSizeAndTime(file.path);
-        return now.size != 0 && now.mtime != 0 &&
-               (now.size != file.size || now.mtime != file.mtime);
-    };
     for (const auto& file : projectFiles_) {
-        if (differs(*file)) {
+        if (ChangedOnDisk(*file)) {
             return true;
         }
     }
     for (const auto& header : fileIndex_.files) {
-        if (header && differs(*header)) {
+        if (header && ChangedOnDisk(*header)) {
             return true;
         }
     }
@@ -345,35 +341,6 @@ bool CProjectAnalyzer::AreAllFilesFlagged() const
         }
     }
     return true;
-}
-
-void CProjectAnalyzer::SetScopeParents(CModelScope& scope)
-{
-    if (!scope.scopeChildren) {
-        return;
-    }
-    for (const auto& child : *scope.scopeChildren) {
-        child->parent = &scope;
-        SetScopeParents(*child);
-    }
-}
-
-void CProjectAnalyzer::IndexFunctions(CModelScope& scope)
-{
-    IndexScope(scope, false);
-}
-
-void CProjectAnalyzer::IndexScope(CModelScope& scope, bool setParents)
-{
-    IndexFunction(scope);
-    if (scope.scopeChildren) {
-        for (const auto& child : *scope.scopeChildren) {
-            if (setParents) {
-                child->parent = &scope;
-            }
-            IndexScope(*child, setParents);
-        }
-    }
 }
 
 void CProjectAnalyzer::IndexFunction(CModelScope& scope)

@@ -19,9 +19,6 @@
 class CProjectAnalyzer {
 public:
     explicit CProjectAnalyzer(CInputSet* input);
-    ~CProjectAnalyzer();
-    CProjectAnalyzer(const CProjectAnalyzer&) = delete;
-    CProjectAnalyzer& operator=(const CProjectAnalyzer&) = delete;
 
     // One pass over the project input: records of files that left it or
     // changed on disk (or reach a changed header) are dropped, each path
@@ -55,17 +52,10 @@ public:
     // functions, with lifeline indices into LifelineNames().
     std::vector<CallRecord> GetCalledFunctions(const CModelScope* function);
 
-    // Used by the merge.
-    bool AreAllFilesFlagged() const;
-    static void SetScopeParents(CModelScope& scope);
-    void IndexFunctions(CModelScope& scope);
-
     CModelScope* Root() const { return root_.get(); }
     const SourceFileList& ProjectFiles() const { return projectFiles_; }
     const CFileIndex& FileIndex() const { return fileIndex_; }
-    const FunctionTable& Functions() const { return functionTable_; }
     std::vector<std::string>& LifelineNames() { return lifelineNames_; }
-    CInputSet* Input() const { return input_; }
 
 private:
     void RemoveDeletedFiles();
@@ -78,8 +68,7 @@ private:
     void ParseAndCatch(CSourceFile& file);
     void ResetModel();
     std::vector<std::pair<bool, bool>> MergeFlags() const;
-    // Function table and function map; with setParents also the parents.
-    void IndexScope(CModelScope& scope, bool setParents);
+    bool AreAllFilesFlagged() const;
     // One element's entries in the function table and the function map.
     void IndexFunction(CModelScope& scope);
 
