@@ -13,9 +13,8 @@
 #include <iostream>
 #include <stdexcept>
 
-CModelMerger::CModelMerger(const CFileIndex& fileIndex, CSourceFile& file, CInputSet* input,
-                           int mode)
-    : fileIndex_(fileIndex), file_(file), input_(input), mode_(mode)
+CModelMerger::CModelMerger(const CFileIndex& fileIndex, CSourceFile& file, CInputSet* input)
+    : fileIndex_(fileIndex), file_(file), input_(input)
 {
 }
 
@@ -40,15 +39,14 @@ void CModelMerger::MergeFlaggedFile(CModelScope& root, MergeContext& context, bo
         CSourceFile* companion =
             fileIndex_.files.at(static_cast<size_t>(file_.indexNumber)).get();
         if (companion) {
-            CModelMerger(fileIndex_, *companion, input_, mode_)
-                .MergeFlaggedFile(root, context, true);
+            CModelMerger(fileIndex_, *companion, input_).MergeFlaggedFile(root, context, true);
         }
     }
     MergeFile(root, context, projectFile);
     for (int32_t k : file_.includes) {
         CSourceFile* header = fileIndex_.files.at(static_cast<size_t>(k)).get();
         if (header) {
-            CModelMerger(fileIndex_, *header, input_, mode_).MergeFlaggedFile(root, context, false);
+            CModelMerger(fileIndex_, *header, input_).MergeFlaggedFile(root, context, false);
         }
     }
 }
@@ -281,7 +279,7 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
         input_->fileNumbers.clear();
         auto mergeOne = [&](CSourceFile& file, bool projectFile, bool flagged) {
             try {
-                CModelMerger merger(fileIndex_, file, input_, mode);
+                CModelMerger merger(fileIndex_, file, input_);
                 if (flagged) {
                     merger.MergeFlaggedFile(*root_, context, projectFile);
                 } else {

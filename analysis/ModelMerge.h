@@ -34,7 +34,7 @@ struct MergeContext {
 // (extern "C" { ... }) count as members of the scope that holds the block.
 class CModelMerger {
 public:
-    CModelMerger(const CFileIndex& fileIndex, CSourceFile& file, CInputSet* input, int mode);
+    CModelMerger(const CFileIndex& fileIndex, CSourceFile& file, CInputSet* input);
 
     // Merges the file's units under `root`.
     void MergeFile(CModelScope& root, MergeContext& context, bool projectFile);
@@ -66,5 +66,4 @@ private:
     bool pendingTemplate_ = false;
     bool projectFile_ = false;
     int32_t fileNumber_ = -1; // the file's number among defining files, once asked
-    int mode_;
 };

@@ -174,7 +174,7 @@ TEST(ModelMerge, HandBuiltUnitsMergeIntoOneElement)
     root.kind = UNIT_ROOT;
     root.scopeChildren = std::make_unique<ScopeChildSet>();
     MergeContext context;
-    CModelMerger(index, file, &input, 3).MergeFile(root, context, true);
+    CModelMerger(index, file, &input).MergeFile(root, context, true);
 
     ASSERT_EQ(root.scopeChildren->size(), 1u);
     const CModelScope& a = **root.scopeChildren->begin();
