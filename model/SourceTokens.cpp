@@ -3,7 +3,6 @@
 #include "LanguageTable.h"
 #include "TokenType.h"
 
-#include <cstdio>
 #include <fstream>
 #include <iostream>
 
@@ -34,12 +33,6 @@ void JoinContinuedLines(std::vector<PPToken>& tokens, size_t from)
 bool CSourceTokens::Tokenize(const char* path, const CTokenScanner& scanner)
 {
     fileName = path;
-    if (FILE* check = std::fopen(path, "r")) {
-        std::fclose(check);
-    } else {
-        WriteFileOpenFailure(path);
-        return false;
-    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         WriteFileOpenFailure(path);
