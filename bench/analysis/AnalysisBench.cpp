@@ -6,23 +6,19 @@
 
 #include "Analyzer.h"
 #include "ChildStartKind.h"
-#include "InputSet.h"
-#include "ProjectArguments.h"
 #include "LanguageTable.h"
+#include "ProjectArguments.h"
 #include "TokenType.h"
 #include "UnitDump.h"
 #include "UnitKind.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <iostream>
 #include <map>
 #include <memory>
-#include <pthread.h>
 #include <string>
 #include <vector>
 

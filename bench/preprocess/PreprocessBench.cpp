@@ -8,23 +8,18 @@
 
 #include "FileIndex.h"
 #include "GeneratedSource.h"
-#include "InputSet.h"
 #include "Preprocessor.h"
+#include "ProjectArguments.h"
 #include "ProjectFile.h"
 #include "SourceScanner.h"
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
 #include <vector>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -77,48 +72,23 @@ void Print(const char* label, const Measure& m)
                 label, m.bytes, m.tokens, m.seconds, m.scanSeconds, m.bytes / m.seconds / 1e6);
 }
 
-bool IsSource(const fs::path& p)
-{
-    const std::string ext = p.extension().string();
-    return ext == ".c" || ext == ".cc" || ext == ".cpp" || ext == ".cxx";
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
+    ProjectArguments project;
+    for (int k = 1; k < argc; ++k) {
+        if (!TakeProjectOption("preprocess_bench", argc, argv, k, project)) {
+            AddProjectPath("preprocess_bench", argv[k], project.files);
+        }
+    }
     CInputSet input;
     input.verbose = false;
     input.searchSystemIncludes = true;
-    std::vector<std::string> files;
-    for (int k = 1; k < argc; ++k) {
-        const std::string arg = argv[k];
-        if ((arg == "-I" || arg == "-D") && k + 1 < argc) {
-            const std::string value = argv[++k];
-            if (arg == "-I") {
-                input.includeDirs.push_back(value);
-                input.userIncludeDirs.push_back(value);
-            } else {
-                const size_t eq = value.find('=');
-                input.defines.push_back({value.substr(0, eq),
-                                         eq == std::string::npos ? 1 : std::atoi(value.c_str() + eq + 1)});
-            }
-        } else if (fs::is_directory(arg)) {
-            std::vector<std::string> found;
-            for (const auto& entry : fs::recursive_directory_iterator(arg)) {
-                if (entry.is_regular_file() && IsSource(entry.path())) {
-                    found.push_back(entry.path().string());
-                }
-            }
-            std::sort(found.begin(), found.end());
-            files.insert(files.end(), found.begin(), found.end());
-        } else if (fs::is_regular_file(arg)) {
-            files.push_back(arg);
-        } else {
-            std::fprintf(stderr, "usage: preprocess_bench [-I DIR]... [-D NAME[=VALUE]]... [PATH...]\n");
-            return 2;
-        }
-    }
+    input.includeDirs = project.includeDirs;
+    input.userIncludeDirs = project.includeDirs;
+    input.defines = project.defines;
+    const std::vector<std::string>& files = project.files;
     if (!files.empty()) {
         Print("input", Best(files, input, 3));
         return 0;
