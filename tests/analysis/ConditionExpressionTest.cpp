@@ -44,61 +44,41 @@ TEST(ConditionExpression, DefinedAndMacros)
     EXPECT_EQ(Eval("defined(const)", "#define const\n"), 1);
 }
 
-TEST(ConditionExpression, ArithmeticAndPrecedence)
+// Signed 32-bit arithmetic with wrap-around; division never faults.
+TEST(ConditionExpression, OperatorsAndPrecedence)
 {
-    EXPECT_EQ(Eval("1 + 2 * 3"), 7);
-    EXPECT_EQ(Eval("(1 + 2) * 3"), 9);
-    EXPECT_EQ(Eval("2 - 1 - 1"), 0);
-    EXPECT_EQ(Eval("-1 < 0"), 1);
-    EXPECT_EQ(Eval("1 << 4 | 1"), 17);
-    EXPECT_EQ(Eval("-16 >> 2"), -4);
-    EXPECT_EQ(Eval("~0"), -1);
-    EXPECT_EQ(Eval("7 % 3 + 7 / 2"), 4);
-    EXPECT_EQ(Eval("-7 / 2"), -3);
-    EXPECT_EQ(Eval("-7 % 2"), -1);
-    EXPECT_EQ(Eval("X == (Y) + 1"), 0);
-    EXPECT_EQ(Eval("'A' == 65"), 1);
-    EXPECT_EQ(Eval("'\\n'"), 92); // escapes are not decoded
-    EXPECT_EQ(Eval("4294967296"), -1);
-    EXPECT_EQ(Eval("0777 + 0x10 + 10UL"), 511 + 16 + 10);
-}
-
-TEST(ConditionExpression, LogicalAndConditionalOperators)
-{
-    EXPECT_EQ(Eval("1 && 0"), 0);
-    EXPECT_EQ(Eval("0 || 5"), 1);
-    EXPECT_EQ(Eval("1 ? 2 : 3"), 2);
-    EXPECT_EQ(Eval("0 ? 1 : 0 ? 2 : 3"), 3);
-    EXPECT_EQ(Eval("1 ? 0 ? 4 : 5 : 6"), 5);
-    EXPECT_EQ(Eval("!!5"), 1);
-    EXPECT_EQ(Eval("!!0"), 0);
-    EXPECT_EQ(Eval("- -3"), 3);
-    EXPECT_EQ(Eval("!defined(A) || -1"), 1);
-}
-
-TEST(ConditionExpression, DivisionNeverFaults)
-{
-    EXPECT_EQ(Eval("10 / 0"), 0);
-    EXPECT_EQ(Eval("10 % 0"), 0);
-    EXPECT_EQ(Eval("(-2147483647 - 1) / -1"), INT_MIN);
-    EXPECT_EQ(Eval("(-2147483647 - 1) % -1"), 0);
-    EXPECT_EQ(Eval("2147483647 + 1"), INT_MIN);
+    const std::pair<const char*, int32_t> cases[] = {
+        {"1 + 2 * 3", 7}, {"(1 + 2) * 3", 9}, {"2 - 1 - 1", 0}, {"-1 < 0", 1},
+        {"1 << 4 | 1", 17}, {"-16 >> 2", -4}, {"~0", -1}, {"7 % 3 + 7 / 2", 4},
+        {"-7 / 2", -3}, {"-7 % 2", -1}, {"X == (Y) + 1", 0}, {"'A' == 65", 1},
+        {"'\\n'", 92}, // escapes are not decoded
+        {"4294967296", -1}, {"0777 + 0x10 + 10UL", 511 + 16 + 10},
+        {"1 && 0", 0}, {"0 || 5", 1}, {"1 ? 2 : 3", 2}, {"0 ? 1 : 0 ? 2 : 3", 3},
+        {"1 ? 0 ? 4 : 5 : 6", 5}, {"!!5", 1}, {"!!0", 0}, {"- -3", 3}, {"!defined(A) || -1", 1},
+        {"10 / 0", 0}, {"10 % 0", 0}, {"(-2147483647 - 1) / -1", INT_MIN},
+        {"(-2147483647 - 1) % -1", 0}, {"2147483647 + 1", INT_MIN},
+    };
+    for (const auto& [condition, value] : cases) {
+        EXPECT_EQ(Eval(condition), value) << condition;
+    }
 }
 
 TEST(ConditionExpression, MalformedConditionsFailWithTheirTexts)
 {
-    EXPECT_EQ(FailureOf(""), "#if, #elif 문에 식이 없습니다.");
-    EXPECT_EQ(FailureOf("1 +"), "#if, #elif문에 연산자만 있습니다.(binary)");
-    EXPECT_EQ(FailureOf("!"), "#if, #elif문에 연산자만 있습니다.(unary)");
-    EXPECT_EQ(FailureOf("1 2"), "#if, #elif 문에 식이 없습니다.");
-    EXPECT_EQ(FailureOf("? 1 : 2"), "#if, #elif문에 연산자만 있습니다.(triple)");
-    EXPECT_EQ(FailureOf("1.5"), "Unknown Operator");
-    EXPECT_EQ(FailureOf("\"text\""), "Unknown Operator");
-    CapturedOutput out;
-    try {
-        Eval("1.5");
-    } catch (const std::exception&) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "#if, #elif 문에 식이 없습니다."},
+        {"1 +", "#if, #elif문에 연산자만 있습니다.(binary)"},
+        {"!", "#if, #elif문에 연산자만 있습니다.(unary)"},
+        {"1 2", "#if, #elif 문에 식이 없습니다."},
+        {"? 1 : 2", "#if, #elif문에 연산자만 있습니다.(triple)"},
+        {"1.5", "Unknown Operator"},
+        {"\"text\"", "Unknown Operator"},
+    };
+    for (const auto& [condition, failure] : cases) {
+        EXPECT_EQ(FailureOf(condition), failure) << condition;
     }
+    CapturedOutput out;
+    EXPECT_THROW(Eval("1.5"), PreprocessorFailure);
     EXPECT_EQ(out.str(), "43  is not Allowed By Preprocessing Expression\n");
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CapturedOutput.h"
 #include "FileIndex.h"
 #include "InputSet.h"
 #include "Preprocessor.h"
@@ -8,9 +9,7 @@
 #include "TokenText.h"
 #include "TokenType.h"
 
-#include <iostream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -35,14 +34,6 @@ inline std::string Spell(const std::vector<PPToken>& tokens)
     }
     return out;
 }
-
-// Captures what is written to the message stream while it lives.
-struct CapturedOutput {
-    std::ostringstream text;
-    std::streambuf* old = std::cout.rdbuf(text.rdbuf());
-    ~CapturedOutput() { std::cout.rdbuf(old); }
-    std::string str() const { return text.str(); }
-};
 
 // One project file preprocessed from source text (or loaded from disk).
 struct PreprocessRun {

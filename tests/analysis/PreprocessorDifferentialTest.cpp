@@ -50,13 +50,9 @@ struct Result {
 
 Result ViaPreprocessor(const std::string& source)
 {
-    CInputSet input;
-    input.verbose = false;
-    CFileIndex index;
-    CProjectFile file("/nowhere/main.c", &input, input.defines);
-    file.scan.tokens = ScanText(source);
-    CPreprocessor(&file, &input, &index).Run();
-    return {file.scan.tokens, file.macros};
+    PreprocessRun run;
+    run.Text(source);
+    return {std::move(run.file->scan.tokens), std::move(run.file->macros)};
 }
 
 Result ViaReference(const std::string& source)

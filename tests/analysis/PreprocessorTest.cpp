@@ -1,37 +1,11 @@
 #include "PreprocessHelpers.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
-
-namespace fs = std::filesystem;
 
 namespace {
 
 const std::string kData = KESTRIN_TEST_DATA "/scan";
-
-// A fresh folder under the temporary folder, removed with the object.
-struct TempFolder {
-    fs::path path = fs::temp_directory_path() /
-                    ("kestrin_pp_" + std::to_string(getpid()) + "_" + std::to_string(counter()++));
-    TempFolder() { fs::create_directories(path); }
-    ~TempFolder() { fs::remove_all(path); }
-    std::string Write(const std::string& name, const std::string& content) const
-    {
-        const fs::path file = path / name;
-        fs::create_directories(file.parent_path());
-        std::ofstream(file, std::ios::binary) << content;
-        return file.string();
-    }
-    static int& counter()
-    {
-        static int n = 0;
-        return n;
-    }
-};
 
 } // namespace
 
@@ -81,8 +55,7 @@ TEST(Preprocessor, MissingEndifEndsTheGroupAtTheEndOfTheFile)
     EXPECT_EQ(run.Text("a\n#if 0\nb\n#else\nc\n"), "a\nc\n");
     EXPECT_EQ(run.Text("a\n#if 0\nb\nc\n"), "a\n");
     EXPECT_EQ(run.Text("#ifdef NOPE\nb\n#if 1\n"), "");
-    const std::string text = out.str();
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2);
+    EXPECT_EQ(out.Lines(), 2);
 }
 
 TEST(Preprocessor, ElseWithoutIfStopsTheFile)
@@ -144,9 +117,8 @@ TEST(Preprocessor, MacroFaultsEndTheFileWithTheStopLine)
     EXPECT_EQ(run.Text("#define F(a,b) a b\nF(1) rest\n"), "# define F ( a , b ) a b\nF ( 1 ) rest\n");
     EXPECT_EQ(run.Text("#define G(a) a\nG(1\n"), "# define G ( a ) a\nG ( 1\n");
     EXPECT_EQ(run.Text("x\n#define"), "x\n# define");
-    const std::string text = out.str();
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 3);
-    EXPECT_NE(text.find("#define Analysis - (Cannot Complete Analysis)"), std::string::npos);
+    EXPECT_EQ(out.Lines(), 3);
+    EXPECT_NE(out.str().find("#define Analysis - (Cannot Complete Analysis)"), std::string::npos);
 }
 
 TEST(Preprocessor, PredefinedWordsAreMacros)
@@ -232,8 +204,7 @@ TEST(Preprocessor, IncludeCycleStopsAtTheDepthLimit)
     // Every level gives a.h and b.h the same tokens: the index keeps one of each.
     EXPECT_EQ(run.index.files.size(), 2u);
     EXPECT_EQ(run.file->includes.size(), 1u);
-    const std::string text = out.str();
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text.substr(0, 300);
+    EXPECT_EQ(out.Lines(), 1) << out.str().substr(0, 300);
 }
 
 TEST(Preprocessor, CrLfFilesGiveTheSameResult)
@@ -242,17 +213,10 @@ TEST(Preprocessor, CrLfFilesGiveTheSameResult)
     const std::string source =
         "#include \"h.h\"\n#define SUM(a, b) \\\n  ((a) + (b))\n#if defined(H) && \\\n H > 1\n"
         "int x = SUM(1, 2) + H;\n#else\nint y;\n#endif\n";
-    std::string crlf;
-    for (char c : source) {
-        if (c == '\n') {
-            crlf += '\r';
-        }
-        crlf += c;
-    }
     folder.Write("lf/h.h", "#define H 5\n");
     folder.Write("crlf/h.h", "#define H 5\r\n");
     const std::string lf = folder.Write("lf/main.c", source);
-    const std::string cr = folder.Write("crlf/main.c", crlf);
+    const std::string cr = folder.Write("crlf/main.c", WithCrLf(source));
     PreprocessRun a, b;
     const std::string resultLf = a.File(lf);
     EXPECT_EQ(resultLf, b.File(cr));
@@ -295,9 +259,8 @@ TEST(Preprocessor, VerboseWritesOneLinePerHeader)
     run.input.verbose = true;
     CapturedOutput out;
     run.File(kData + "/project/second.c");
-    const std::string text = out.str();
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2);
-    EXPECT_NE(text.find("stdafx.h\n"), std::string::npos);
+    EXPECT_EQ(out.Lines(), 2);
+    EXPECT_NE(out.str().find("stdafx.h\n"), std::string::npos);
 }
 
 TEST(Preprocessor, LargeGeneratedFile)

@@ -28,3 +28,16 @@ inline std::string TextOf(const PPToken& token)
 {
     return token.text ? std::string(token.text) : std::string("<none>");
 }
+
+// The text with every line end written as CR LF.
+inline std::string WithCrLf(const std::string& text)
+{
+    std::string crlf;
+    for (char c : text) {
+        if (c == '\n') {
+            crlf += '\r';
+        }
+        crlf += c;
+    }
+    return crlf;
+}

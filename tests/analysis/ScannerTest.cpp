@@ -167,15 +167,8 @@ TEST(Scanner, CrLfFilesGiveTheSameTokensAsLfFiles)
     const std::string lf =
         "#include <windows.h>\n#define X(a) \\\n  ((a) + 1) // twice\n"
         "int main()\n{\n  /* two\n lines */ return X(2);\n}\n";
-    std::string crlf;
-    for (char c : lf) {
-        if (c == '\n') {
-            crlf += '\r';
-        }
-        crlf += c;
-    }
     auto a = ScanText(lf);
-    auto b = ScanText(crlf);
+    auto b = ScanText(WithCrLf(lf));
     ASSERT_EQ(a.size(), b.size());
     for (size_t k = 0; k < a.size(); ++k) {
         EXPECT_EQ(a[k].type, b[k].type) << k;
