@@ -1,5 +1,5 @@
 #include "ColorFileFields.h"
-#include "MacroFileKinds.h"
+#include "MacroFileFields.h"
 #include "XmlColorFiles.h"
 
 namespace {
@@ -9,20 +9,7 @@ namespace {
 template <typename Fields, typename Fonts, typename Styles>
 void MacroFields(Fields& f, Fonts& fonts, Styles& styles)
 {
-    f.Number("HighColorShading", styles.HighColorShading);
-    f.Number("UnitSpace", styles.UnitSpace);
-    f.Number("Grouping", styles.Grouping);
-    f.Color("BackGroundColor", styles.BackGroundColor);
-    f.Number("ContentType", styles.ContentType);
-    f.Color("ContentColor", styles.ContentColor);
-    f.Number("PublicType", styles.PublicType);
-    // Files in use spell the public colour "PubllcColor"; it stays so.
-    f.Color("PubllcColor", styles.PublicColor);
-    f.Number("ProtectedType", styles.ProtectedType);
-    f.Color("ProtectedColor", styles.ProtectedColor);
-    f.Number("PrivateType", styles.PrivateType);
-    f.Color("PrivateColor", styles.PrivateColor);
-
+    MacroGlobalFields(f, styles);
     auto item = [&f](const char* name, auto& colors, auto& font) {
         f.Group(name, [&](Fields& g) {
             g.Triple("Color", colors);
