@@ -98,6 +98,19 @@ private:
         return true;
     }
 
+    // A name, then an optional ="value".
+    void ReadNameAndValue(std::string& name, std::string& value, const char* nameError, const char* valueError)
+    {
+        name = ReadName();
+        if (name.empty())
+            Fail(nameError);
+        if (Peek() == '=') {
+            ++pos_;
+            if (!ReadQuotedValue(value))
+                Fail(valueError);
+        }
+    }
+
     void ReadElement(CXmlElement& element, int depth)
     {
         if (depth > kXmlMaxNesting)
@@ -107,27 +120,14 @@ private:
         if (Peek() != '<')
             Fail("file read start element error");
         ++pos_;
-        element.name = ReadName();
-        if (element.name.empty())
-            Fail("file read element identifier error");
-        if (Peek() == '=') {
-            ++pos_;
-            if (!ReadQuotedValue(element.value))
-                Fail("file read element value identifier error");
-        }
+        ReadNameAndValue(element.name, element.value, "file read element identifier error",
+                         "file read element value identifier error");
 
         SkipWhiteSpace();
         while (Peek() != '>' && !LookingAt("/>")) {
-            CXmlAttribute attribute;
-            attribute.name = ReadName();
-            if (attribute.name.empty())
-                Fail("file read attribute name identifier error");
-            if (Peek() == '=') {
-                ++pos_;
-                if (!ReadQuotedValue(attribute.value))
-                    Fail("file read attribute value identifier error");
-            }
-            element.attributes.push_back(std::move(attribute));
+            CXmlAttribute& attribute = element.attributes.emplace_back();
+            ReadNameAndValue(attribute.name, attribute.value, "file read attribute name identifier error",
+                             "file read attribute value identifier error");
             SkipWhiteSpace();
         }
 
