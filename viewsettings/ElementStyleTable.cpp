@@ -4,14 +4,12 @@
 
 ColorTriple& ElementStyleTable::GetColors(int32_t kind)
 {
-    auto found = itemColors.find(MacroLookupKind(kind));
-    return found == itemColors.end() ? defaultColors : found->second;
+    return FindMacroEntry(itemColors, kind, defaultColors);
 }
 
 const ColorTriple& ElementStyleTable::GetColors(int32_t kind) const
 {
-    auto found = itemColors.find(MacroLookupKind(kind));
-    return found == itemColors.end() ? defaultColors : found->second;
+    return FindMacroEntry(itemColors, kind, defaultColors);
 }
 
 void ElementStyleTable::SetColors(int32_t kind, COLORREF text, COLORREF border, COLORREF background)

@@ -20,14 +20,12 @@ void CVisualSetting::AttachDC(CDC* dc)
 
 CFontHolder& CVisualSetting::GetItemFont(int32_t kind)
 {
-    auto found = itemFonts.find(MacroLookupKind(kind));
-    return found == itemFonts.end() ? defaultFont : found->second;
+    return FindMacroEntry(itemFonts, kind, defaultFont);
 }
 
 const CFontHolder& CVisualSetting::GetItemFont(int32_t kind) const
 {
-    auto found = itemFonts.find(MacroLookupKind(kind));
-    return found == itemFonts.end() ? defaultFont : found->second;
+    return FindMacroEntry(itemFonts, kind, defaultFont);
 }
 
 void CVisualSetting::SetItemFont(int32_t kind, const std::string& face, int32_t size, uint8_t bold)

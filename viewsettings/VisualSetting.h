@@ -33,3 +33,11 @@ public:
 // The kind whose entry a kind's look-up uses: 58 -> 18, 57 -> 12, others
 // themselves.
 int32_t MacroLookupKind(int32_t kind);
+
+// The entry a kind's look-up finds in the map, or the fallback.
+template <typename Map, typename Value>
+Value& FindMacroEntry(Map& entries, int32_t kind, Value& fallback)
+{
+    auto found = entries.find(MacroLookupKind(kind));
+    return found == entries.end() ? fallback : found->second;
+}
