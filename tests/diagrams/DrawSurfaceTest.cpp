@@ -1,5 +1,6 @@
 #include "DrawSurface.h"
 #include "MemDC.h"
+#include "TestCanvas.h"
 
 #include <gtest/gtest.h>
 
@@ -9,29 +10,11 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 255, 0);
 
-struct Canvas {
-    CDC dc;
-    CBitmap bitmap;
-    Canvas(int w, int h, int bits = 32)
-    {
-        dc.CreateCompatibleDC(nullptr);
-        dc.SetBitsPerPixel(bits);
-        bitmap.CreateCompatibleBitmap(&dc, w, h);
-        dc.SelectObject(&bitmap);
-        dc.FillSolidRect(0, 0, w, h, kWhite);
-    }
-    int Count(COLORREF colour) const
-    {
-        int n = 0;
-        for (int y = 0; y < bitmap.GetSize().cy; ++y)
-            for (int x = 0; x < bitmap.GetSize().cx; ++x)
-                n += dc.GetPixel(x, y) == colour;
-        return n;
-    }
-    int CountNot(COLORREF colour) const
-    {
-        return bitmap.GetSize().cx * bitmap.GetSize().cy - Count(colour);
-    }
+// A canvas with a drawing surface over it.
+struct Sheet : Canvas {
+    DrawSurface surface;
+    Sheet(int w, int h, int shading, COLORREF background = kWhite, int bits = 32)
+        : Canvas(w, h, bits), surface(&dc, shading, background) {}
 };
 
 COLORREF Channels(int r, int g, int b)
@@ -46,25 +29,22 @@ TEST(DrawSurface, FlatFillWithoutShadingOrInLowColour)
 {
     const COLORREF fill = RGB(100, 150, 200);
     for (auto [shading, bits] : {std::pair{0, 32}, std::pair{1, 8}, std::pair{4, 15}}) {
-        Canvas c(40, 40, bits);
-        DrawSurface surface(&c.dc, shading, kWhite);
-        EXPECT_FALSE(surface.IsHighColour());
-        surface.FillShadedBox(5, 6, 20, 10, fill);
+        Sheet c(40, 40, shading, kWhite, bits);
+        EXPECT_FALSE(c.surface.IsHighColour());
+        c.surface.FillShadedBox(5, 6, 20, 10, fill);
         EXPECT_EQ(c.Count(fill), 200) << shading << " " << bits;
         EXPECT_EQ(c.dc.GetPixel(24, 15), fill);
         EXPECT_EQ(c.dc.GetPixel(25, 15), kWhite);
         EXPECT_EQ(c.dc.GetPixel(24, 16), kWhite);
     }
-    Canvas none(10, 10, 32);
-    EXPECT_EQ(DrawSurface(&none.dc, 0, kWhite).bitsPerPixel, 0);
+    EXPECT_EQ(Sheet(10, 10, 0).surface.bitsPerPixel, 0);
 }
 
 TEST(DrawSurface, DarkeningRampRunsDownOrRight)
 {
     const COLORREF fill = RGB(100, 20, 0);  // blue at 0 stays 0
-    Canvas down(40, 80);
-    DrawSurface s1(&down.dc, 1, kWhite);
-    s1.FillShadedBox(0, 0, 10, 60, fill);
+    Sheet down(40, 80, 1);
+    down.surface.FillShadedBox(0, 0, 10, 60, fill);
     // 60 rows over 30 pens: rows 2k and 2k+1 use pen k, lowered by k+1.
     EXPECT_EQ(down.dc.GetPixel(5, 0), Channels(99, 19, 0));
     EXPECT_EQ(down.dc.GetPixel(5, 1), Channels(99, 19, 0));
@@ -73,9 +53,8 @@ TEST(DrawSurface, DarkeningRampRunsDownOrRight)
     EXPECT_EQ(down.dc.GetPixel(10, 30), kWhite);
     EXPECT_EQ(down.dc.GetPixel(5, 60), kWhite);
 
-    Canvas right(80, 20);
-    DrawSurface s2(&right.dc, 2, kWhite);
-    s2.FillShadedBox(0, 0, 30, 10, fill);
+    Sheet right(80, 20, 2);
+    right.surface.FillShadedBox(0, 0, 30, 10, fill);
     for (int i = 0; i < 30; ++i)
         EXPECT_EQ(right.dc.GetPixel(i, 9), Channels(100 - (i + 1), 20 - (i + 1), 0)) << i;
     EXPECT_EQ(right.dc.GetPixel(0, 10), kWhite);
@@ -84,15 +63,13 @@ TEST(DrawSurface, DarkeningRampRunsDownOrRight)
 TEST(DrawSurface, LighteningRampStopsAt255)
 {
     const COLORREF fill = RGB(250, 100, 255);
-    Canvas down(20, 40);
-    DrawSurface s3(&down.dc, 3, kWhite);
-    s3.FillShadedBox(0, 0, 10, 20, fill);
+    Sheet down(20, 40, 3);
+    down.surface.FillShadedBox(0, 0, 10, 20, fill);
     for (int i = 0; i < 20; ++i)
         EXPECT_EQ(down.dc.GetPixel(3, i), Channels(250 + i + 1, 100 + i + 1, 255)) << i;
 
-    Canvas right(40, 20);
-    DrawSurface s4(&right.dc, 4, kWhite);
-    s4.FillShadedBox(0, 0, 40, 5, fill);  // 40 columns, 20 pens: two columns each
+    Sheet right(40, 20, 4);
+    right.surface.FillShadedBox(0, 0, 40, 5, fill);  // 40 columns, 20 pens: two columns each
     EXPECT_EQ(right.dc.GetPixel(0, 0), Channels(251, 101, 255));
     EXPECT_EQ(right.dc.GetPixel(1, 0), Channels(251, 101, 255));
     EXPECT_EQ(right.dc.GetPixel(39, 4), Channels(255, 120, 255));
@@ -101,17 +78,15 @@ TEST(DrawSurface, LighteningRampStopsAt255)
 TEST(DrawSurface, BandedRampIsSymmetric)
 {
     const COLORREF fill = RGB(200, 200, 200);
-    Canvas c(20, 40);
-    DrawSurface surface(&c.dc, 1, kWhite);
-    surface.FillBandedBox(0, 0, 10, 30, fill);
+    Sheet c(20, 40, 1);
+    c.surface.FillBandedBox(0, 0, 10, 30, fill);
     EXPECT_EQ(c.dc.GetPixel(0, 0), Channels(198, 198, 198));
     EXPECT_EQ(c.dc.GetPixel(0, 14), Channels(170, 170, 170));
     EXPECT_EQ(c.dc.GetPixel(0, 15), Channels(170, 170, 170));
     EXPECT_EQ(c.dc.GetPixel(0, 29), Channels(198, 198, 198));
 
-    Canvas light(20, 40);
-    DrawSurface lighter(&light.dc, 4, kWhite);
-    lighter.FillBandedBox(0, 0, 20, 5, RGB(10, 250, 0));
+    Sheet light(20, 40, 4);
+    light.surface.FillBandedBox(0, 0, 20, 5, RGB(10, 250, 0));
     EXPECT_EQ(light.dc.GetPixel(0, 0), Channels(12, 252, 2));
     EXPECT_EQ(light.dc.GetPixel(9, 0), Channels(30, 255, 20));
     EXPECT_EQ(light.dc.GetPixel(19, 0), Channels(12, 252, 2));
@@ -119,8 +94,8 @@ TEST(DrawSurface, BandedRampIsSymmetric)
 
 TEST(DrawSurface, BoxesOutsideTheClipAreSkipped)
 {
-    Canvas c(100, 100);
-    DrawSurface surface(&c.dc, 0, kWhite);
+    Sheet c(100, 100, 0);
+    DrawSurface& surface = c.surface;
     surface.clip = CRect(40, 40, 60, 60);
     surface.FillShadedBox(10, 45, 29, 5, kRed);  // ends left of the clip
     surface.FillShadedBox(61, 45, 5, 5, kRed);   // starts right of it
@@ -138,22 +113,19 @@ TEST(DrawSurface, BoxesOutsideTheClipAreSkipped)
 TEST(DrawSurface, FramedBoxOutlinesOnlyWhenBorderDiffers)
 {
     const COLORREF fill = RGB(100, 100, 100);
-    Canvas same(40, 40);
-    DrawSurface s1(&same.dc, 1, kWhite);
-    s1.DrawShadedFramedBox(5, 5, 20, 30, fill, fill, 0);
+    Sheet same(40, 40, 1);
+    same.surface.DrawShadedFramedBox(5, 5, 20, 30, fill, fill, 0);
     EXPECT_EQ(same.dc.GetPixel(5, 5), Channels(99, 99, 99));
     EXPECT_EQ(same.dc.GetPixel(24, 34), Channels(70, 70, 70));
 
-    Canvas framed(40, 40);
-    DrawSurface s2(&framed.dc, 1, kWhite);
-    s2.DrawShadedFramedBox(5, 5, 20, 30, fill, kRed, 0);
+    Sheet framed(40, 40, 1);
+    framed.surface.DrawShadedFramedBox(5, 5, 20, 30, fill, kRed, 0);
     EXPECT_EQ(framed.Count(kRed), 2 * 20 + 2 * 28);
     EXPECT_EQ(framed.dc.GetPixel(24, 34), kRed);
     EXPECT_EQ(framed.dc.GetPixel(6, 6), Channels(98, 98, 98));  // row 1: pen 1
 
-    Canvas dotted(40, 40);
-    DrawSurface s3(&dotted.dc, 1, kWhite);
-    s3.DrawShadedFramedBox(5, 5, 20, 30, fill, kRed, 1);
+    Sheet dotted(40, 40, 1);
+    dotted.surface.DrawShadedFramedBox(5, 5, 20, 30, fill, kRed, 1);
     EXPECT_EQ(dotted.dc.GetPixel(5, 5), kRed);
     EXPECT_NE(dotted.dc.GetPixel(8, 5), kRed);
     EXPECT_LT(dotted.Count(kRed), 2 * 20 + 2 * 28);
@@ -162,12 +134,11 @@ TEST(DrawSurface, FramedBoxOutlinesOnlyWhenBorderDiffers)
 
 TEST(DrawSurface, PrimitivesPutPenAndBrushBack)
 {
-    Canvas c(60, 60);
+    Sheet c(60, 60, 1);
     CPen pen(PS_SOLID, 1, kGreen);
     CBrush brush(kGreen);
-    c.dc.SelectObject(&pen);
-    c.dc.SelectObject(&brush);
-    DrawSurface surface(&c.dc, 1, kWhite);
+    c.Use(&pen, &brush);
+    DrawSurface& surface = c.surface;
     surface.FillShadedBox(0, 0, 10, 10, kRed);
     surface.DrawShadedFramedBox(0, 0, 10, 10, kRed, kWhite, 1);
     surface.DrawEllipseBox(10, 10, 20, 20, kRed, kWhite);
@@ -193,22 +164,19 @@ TEST(DrawSurface, ArrowHeadsPointTheirWay)
                           {2, {24, 20}, {16, 20}},
                           {3, {16, 20}, {24, 20}},
                           {9, {16, 20}, {24, 20}}};
+    CPen pen(PS_SOLID, 1, kRed);
     for (const Case& k : cases) {
-        Canvas c(40, 40);
-        CPen pen(PS_SOLID, 1, kRed);
-        c.dc.SelectObject(&pen);
-        DrawSurface surface(&c.dc, 0, kWhite);
-        surface.FillArrowHead(20, 20, k.direction, 6, kGreen, 1);
+        Sheet c(40, 40, 0);
+        c.Use(&pen);
+        c.surface.FillArrowHead(20, 20, k.direction, 6, kGreen, 1);
         EXPECT_EQ(c.dc.GetPixel(k.filledNear.x, k.filledNear.y), kGreen) << k.direction;
         EXPECT_EQ(c.dc.GetPixel(k.emptyNear.x, k.emptyNear.y), kWhite) << k.direction;
         EXPECT_EQ(c.dc.GetPixel(20, 20), kRed) << k.direction;
     }
 
-    Canvas open(40, 40);
-    CPen pen(PS_SOLID, 1, kRed);
-    open.dc.SelectObject(&pen);
-    DrawSurface surface(&open.dc, 0, kWhite);
-    surface.DrawArrowHead(20, 20, 3, 6, 0);
+    Sheet open(40, 40, 0);
+    open.Use(&pen);
+    open.surface.DrawArrowHead(20, 20, 3, 6, 0);
     EXPECT_EQ(open.dc.GetPixel(14, 14), kRed);
     EXPECT_EQ(open.dc.GetPixel(14, 26), kRed);
     EXPECT_EQ(open.dc.GetPixel(15, 25), kRed);
@@ -219,10 +187,9 @@ TEST(DrawSurface, ArrowHeadsPointTheirWay)
 TEST(DrawSurface, MaskFillLaysRampInsideAndOutsideColourAround)
 {
     const COLORREF fill = RGB(120, 160, 200);
-    Canvas c(80, 80);
+    Sheet c(80, 80, 1, kGreen);
     c.dc.FillSolidRect(0, 0, 80, 80, kRed);  // the picture under the box
-    DrawSurface surface(&c.dc, 1, kGreen);
-    surface.DrawEllipseBox(10, 10, 60, 30, fill, fill);
+    c.surface.DrawEllipseBox(10, 10, 60, 30, fill, fill);
     // Outside the ellipse but inside its box: the surface's background.
     EXPECT_EQ(c.dc.GetPixel(10, 10), kGreen);
     EXPECT_EQ(c.dc.GetPixel(69, 39), kGreen);
@@ -232,10 +199,9 @@ TEST(DrawSurface, MaskFillLaysRampInsideAndOutsideColourAround)
     EXPECT_EQ(c.dc.GetPixel(9, 25), kRed);
     EXPECT_EQ(c.dc.GetPixel(70, 25), kRed);
 
-    Canvas low(80, 80, 8);
+    Sheet low(80, 80, 1, kGreen, 8);
     low.dc.FillSolidRect(0, 0, 80, 80, kRed);
-    DrawSurface flat(&low.dc, 1, kGreen);
-    flat.DrawEllipseBox(10, 10, 60, 30, fill, kWhite);
+    low.surface.DrawEllipseBox(10, 10, 60, 30, fill, kWhite);
     EXPECT_EQ(low.dc.GetPixel(10, 10), kRed);  // no mask pass in low colour
     EXPECT_EQ(low.dc.GetPixel(40, 25), fill);
     EXPECT_EQ(low.dc.GetPixel(10, 25), kWhite);  // outline in the border colour
@@ -245,9 +211,8 @@ TEST(DrawSurface, TriangleUsesItsMaskColourOutside)
 {
     const COLORREF fill = RGB(50, 50, 50);
     const COLORREF mask = RGB(1, 2, 3);
-    Canvas c(60, 60);
-    DrawSurface surface(&c.dc, 1, kGreen);
-    surface.DrawTriangle(0, 0, 40, 40, fill, kRed, mask, 0);
+    Sheet c(60, 60, 1, kGreen);
+    c.surface.DrawTriangle(0, 0, 40, 40, fill, kRed, mask, 0);
     EXPECT_EQ(c.dc.GetPixel(38, 2), mask);   // above the diagonal: outside
     EXPECT_EQ(c.dc.GetPixel(0, 0), kRed);    // the outline starts at the corner
     EXPECT_EQ(c.dc.GetPixel(39, 39), kRed);
@@ -256,16 +221,14 @@ TEST(DrawSurface, TriangleUsesItsMaskColourOutside)
 
 TEST(DrawSurface, DiamondAndHexagonInLowColour)
 {
-    Canvas c(60, 60, 8);
-    DrawSurface surface(&c.dc, 2, kWhite);
-    surface.DrawDiamond(0, 0, 40, 40, kGreen);
+    Sheet c(60, 60, 2, kWhite, 8);
+    c.surface.DrawDiamond(0, 0, 40, 40, kGreen);
     EXPECT_EQ(c.dc.GetPixel(20, 20), kGreen);
     EXPECT_EQ(c.dc.GetPixel(20, 0), DrawSurface::kMaskInk);
     EXPECT_EQ(c.dc.GetPixel(2, 2), kWhite);
 
-    Canvas h(60, 60, 8);
-    DrawSurface hex(&h.dc, 0, kWhite);
-    hex.DrawHexagon(0, 0, 41, 21, kGreen, kRed);
+    Sheet h(60, 60, 0, kWhite, 8);
+    h.surface.DrawHexagon(0, 0, 41, 21, kGreen, kRed);
     EXPECT_EQ(h.dc.GetPixel(0, 10), kRed);
     EXPECT_EQ(h.dc.GetPixel(20, 10), kGreen);
     EXPECT_EQ(h.dc.GetPixel(1, 1), kWhite);
@@ -273,10 +236,9 @@ TEST(DrawSurface, DiamondAndHexagonInLowColour)
 
 TEST(DrawSurface, TransparentTextLeavesOpaqueModeAndColour)
 {
-    Canvas c(60, 30);
+    Sheet c(60, 30, 0);
     c.dc.SetBkMode(TRANSPARENT);
-    DrawSurface surface(&c.dc, 0, kWhite);
-    surface.DrawTransparentText(2, 2, kRed, "Hi");
+    c.surface.DrawTransparentText(2, 2, kRed, "Hi");
     EXPECT_EQ(c.dc.GetBkMode(), OPAQUE);
     EXPECT_EQ(c.dc.GetTextColor(), kRed);
     EXPECT_GT(c.CountNot(kWhite), 0);

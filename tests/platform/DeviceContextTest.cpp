@@ -1,5 +1,6 @@
 #include "DeviceContext.h"
 
+#include "TestCanvas.h"
 #include "TextMeasurer.h"
 
 #include <gtest/gtest.h>
@@ -10,61 +11,28 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 
-// A memory context with a white bitmap of w by h.
-struct Canvas {
-    CDC dc;
-    CBitmap bitmap;
-    Canvas(int w, int h)
-    {
-        dc.CreateCompatibleDC(nullptr);
-        bitmap.CreateCompatibleBitmap(&dc, w, h);
-        dc.SelectObject(&bitmap);
-        dc.FillSolidRect(0, 0, w, h, kWhite);
-    }
-    int Count(COLORREF colour) const
-    {
-        int n = 0;
-        for (int y = 0; y < bitmap.GetSize().cy; ++y)
-            for (int x = 0; x < bitmap.GetSize().cx; ++x)
-                n += dc.GetPixel(x, y) == colour;
-        return n;
-    }
-    // The smallest rectangle holding every pixel of the colour.
-    CRect Bounds(COLORREF colour) const
-    {
-        CRect r(1 << 20, 1 << 20, -1, -1);
-        for (int y = 0; y < bitmap.GetSize().cy; ++y)
-            for (int x = 0; x < bitmap.GetSize().cx; ++x)
-                if (dc.GetPixel(x, y) == colour) {
-                    r.left = std::min(r.left, x);
-                    r.top = std::min(r.top, y);
-                    r.right = std::max(r.right, x + 1);
-                    r.bottom = std::max(r.bottom, y + 1);
-                }
-        return r;
-    }
-};
+CPen redPen(PS_SOLID, 1, kRed);
+CBrush blueBrush(kBlue);
 
 } // namespace
 
 TEST(DeviceContext, LineLeavesOutItsEndPixel)
 {
     Canvas c(20, 20);
-    CPen pen(PS_SOLID, 1, kRed);
-    c.dc.SelectObject(&pen);
+    c.Use(&redPen);
     c.dc.MoveTo(2, 5);
     c.dc.LineTo(10, 5);
     EXPECT_EQ(c.Bounds(kRed), CRect(2, 5, 10, 6));
     EXPECT_EQ(c.Count(kRed), 8);
 
     Canvas v(20, 20);
-    v.dc.SelectObject(&pen);
+    v.Use(&redPen);
     v.dc.MoveTo(4, 12);
     v.dc.LineTo(4, 3);  // upwards: 12 down to 4
     EXPECT_EQ(v.Bounds(kRed), CRect(4, 4, 5, 13));
 
     Canvas d(20, 20);
-    d.dc.SelectObject(&pen);
+    d.Use(&redPen);
     d.dc.MoveTo(0, 0);
     d.dc.LineTo(5, 5);
     EXPECT_EQ(d.Count(kRed), 5);
@@ -76,11 +44,7 @@ TEST(DeviceContext, LineLeavesOutItsEndPixel)
 TEST(DeviceContext, RectangleExcludesRightAndBottomEdge)
 {
     Canvas c(20, 20);
-    CPen pen(PS_SOLID, 1, kRed);
-    CBrush brush(kBlue);
-    c.dc.SelectObject(&pen);
-    c.dc.SelectObject(&brush);
-    c.dc.Rectangle(2, 3, 10, 8);
+    c.Use(&redPen, &blueBrush).dc.Rectangle(2, 3, 10, 8);
     EXPECT_EQ(c.Bounds(kRed), CRect(2, 3, 10, 8));
     EXPECT_EQ(c.Bounds(kBlue), CRect(3, 4, 9, 7));
     EXPECT_EQ(c.Count(kRed), 2 * 8 + 2 * 3);
@@ -89,16 +53,11 @@ TEST(DeviceContext, RectangleExcludesRightAndBottomEdge)
 TEST(DeviceContext, ShapeWithoutPenIsOnePixelSmaller)
 {
     Canvas c(20, 20);
-    CBrush brush(kBlue);
-    c.dc.SelectObject(CPen::NullPen());
-    c.dc.SelectObject(&brush);
-    c.dc.Rectangle(2, 3, 10, 8);
+    c.Use(CPen::NullPen(), &blueBrush).dc.Rectangle(2, 3, 10, 8);
     EXPECT_EQ(c.Bounds(kBlue), CRect(2, 3, 9, 7));
 
     Canvas e(30, 30);
-    e.dc.SelectObject(CPen::NullPen());
-    e.dc.SelectObject(&brush);
-    e.dc.Ellipse(0, 0, 21, 11);
+    e.Use(CPen::NullPen(), &blueBrush).dc.Ellipse(0, 0, 21, 11);
     CRect b = e.Bounds(kBlue);
     EXPECT_EQ(b.left, 0);
     EXPECT_EQ(b.top, 0);
@@ -109,19 +68,13 @@ TEST(DeviceContext, ShapeWithoutPenIsOnePixelSmaller)
 TEST(DeviceContext, EllipseAndRoundRectStayInsideTheirBox)
 {
     Canvas c(40, 40);
-    CPen pen(PS_SOLID, 1, kRed);
-    CBrush brush(kBlue);
-    c.dc.SelectObject(&pen);
-    c.dc.SelectObject(&brush);
-    c.dc.Ellipse(5, 5, 25, 15);
+    c.Use(&redPen, &blueBrush).dc.Ellipse(5, 5, 25, 15);
     EXPECT_EQ(c.Bounds(kRed), CRect(5, 5, 25, 15));
     EXPECT_EQ(c.dc.GetPixel(15, 10), kBlue);
     EXPECT_EQ(c.dc.GetPixel(5, 5), kWhite);  // the corner lies outside
 
     Canvas r(40, 40);
-    r.dc.SelectObject(&pen);
-    r.dc.SelectObject(CBrush::HollowBrush());
-    r.dc.RoundRect(2, 2, 30, 20, 17, 17);
+    r.Use(&redPen, CBrush::HollowBrush()).dc.RoundRect(2, 2, 30, 20, 17, 17);
     EXPECT_EQ(r.Bounds(kRed), CRect(2, 2, 30, 20));
     EXPECT_EQ(r.dc.GetPixel(2, 2), kWhite);
     EXPECT_EQ(r.dc.GetPixel(16, 10), kWhite);  // hollow
@@ -130,12 +83,8 @@ TEST(DeviceContext, EllipseAndRoundRectStayInsideTheirBox)
 TEST(DeviceContext, PolygonAndPolyline)
 {
     Canvas c(30, 30);
-    CPen pen(PS_SOLID, 1, kRed);
-    CBrush brush(kBlue);
-    c.dc.SelectObject(&pen);
-    c.dc.SelectObject(&brush);
     CPoint triangle[] = {{2, 2}, {2, 20}, {20, 20}, {2, 2}};
-    c.dc.Polygon(triangle, 4);
+    c.Use(&redPen, &blueBrush).dc.Polygon(triangle, 4);
     EXPECT_EQ(c.Bounds(kRed), CRect(2, 2, 21, 21));  // a polygon's vertices are drawn
     EXPECT_EQ(c.dc.GetPixel(5, 15), kBlue);
     EXPECT_EQ(c.dc.GetPixel(15, 5), kWhite);
@@ -143,10 +92,8 @@ TEST(DeviceContext, PolygonAndPolyline)
     // A one-pixel outline closes on the fill on every side: no pixel of a
     // row is left white between the row's outermost outline pixels.
     Canvas d(50, 40);
-    d.dc.SelectObject(&pen);
-    d.dc.SelectObject(&brush);
     CPoint diamond[] = {{22, 2}, {44, 17}, {22, 32}, {2, 17}, {22, 2}};
-    d.dc.Polygon(diamond, 5);
+    d.Use(&redPen, &blueBrush).dc.Polygon(diamond, 5);
     for (int y = 2; y <= 32; ++y) {
         int left = 50, right = -1;
         for (int x = 0; x < 50; ++x)
@@ -159,9 +106,8 @@ TEST(DeviceContext, PolygonAndPolyline)
     }
 
     Canvas p(30, 30);
-    p.dc.SelectObject(&pen);
     CPoint open[] = {{2, 2}, {10, 2}, {10, 10}};
-    p.dc.Polyline(open, 3);
+    p.Use(&redPen).dc.Polyline(open, 3);
     EXPECT_EQ(p.dc.GetPixel(10, 2), kRed);
     EXPECT_EQ(p.dc.GetPixel(10, 9), kRed);
     EXPECT_EQ(p.dc.GetPixel(10, 10), kWhite);  // the last point is left out
@@ -265,13 +211,10 @@ TEST(DeviceContext, MemoryContextTakesBitsPerPixel)
 TEST(DeviceContext, SelectObjectReturnsWhatWasSelected)
 {
     Canvas c(4, 4);
-    CPen pen(PS_SOLID, 1, kRed);
-    CPen* old = c.dc.SelectObject(&pen);
+    CPen* old = c.dc.SelectObject(&redPen);
     EXPECT_EQ(old, CPen::BlackPen());
-    EXPECT_EQ(c.dc.SelectObject(old), &pen);
-    CBrush brush(kRed);
-    CBrush* oldBrush = c.dc.SelectObject(&brush);
-    EXPECT_EQ(oldBrush, CBrush::WhiteBrush());
+    EXPECT_EQ(c.dc.SelectObject(old), &redPen);
+    EXPECT_EQ(c.dc.SelectObject(&blueBrush), CBrush::WhiteBrush());
     CBitmap other;
     other.CreateCompatibleBitmap(&c.dc, 2, 2);
     EXPECT_EQ(c.dc.SelectObject(&other), &c.bitmap);
