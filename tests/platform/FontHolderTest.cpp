@@ -5,24 +5,36 @@
 
 #include <gtest/gtest.h>
 
-TEST(FontHolder, NewHolderIsEmpty)
+namespace {
+
+// The description the holder's font was made from.
+LogFont DescriptionOf(const CFontHolder& holder)
 {
-    CFontHolder holder;
-    EXPECT_EQ(holder.dc, nullptr);
-    EXPECT_EQ(holder.font, nullptr);
-    EXPECT_EQ(holder.previous, nullptr);
-    EXPECT_TRUE(holder.faceName.empty());
-    EXPECT_EQ(holder.size, 0);
-    EXPECT_EQ(holder.bold, 0);
+    LogFont description;
+    EXPECT_NE(holder.font, nullptr);
+    if (holder.font != nullptr)
+        EXPECT_TRUE(holder.font->GetLogFont(&description));
+    return description;
 }
+
+// A holder attached to a memory context.
+struct FontHolderOnContext : ::testing::Test {
+    FontHolderOnContext()
+    {
+        dc.CreateCompatibleDC(nullptr);
+        holder.dc = &dc;
+    }
+    CDC dc;
+    CFontHolder holder;
+};
+
+} // namespace
 
 TEST(FontHolder, CreateMakesPointFontAtNinetySixDpi)
 {
     CFontHolder holder;
     holder.Create("Arial", 10, 1);
-    ASSERT_NE(holder.font, nullptr);
-    LogFont description;
-    ASSERT_TRUE(holder.font->GetLogFont(&description));
+    LogFont description = DescriptionOf(holder);
     EXPECT_EQ(description.height, -13);  // -trunc(96 * 100 / 720)
     EXPECT_EQ(description.weight, 800);
     EXPECT_EQ(description.faceName, "Arial");
@@ -31,31 +43,17 @@ TEST(FontHolder, CreateMakesPointFontAtNinetySixDpi)
     EXPECT_EQ(holder.bold, 1);
 
     holder.Create("Arial", 10, 2);  // only the value 1 means bold
-    ASSERT_TRUE(holder.font->GetLogFont(&description));
-    EXPECT_EQ(description.weight, 0);
+    EXPECT_EQ(DescriptionOf(holder).weight, 0);
     EXPECT_FALSE(holder.IsBold());
 
     holder.Create("Arial", 8, 0);
-    ASSERT_TRUE(holder.font->GetLogFont(&description));
-    EXPECT_EQ(description.height, -10);  // 96 * 80 / 720 = 10.67, truncated
-}
+    EXPECT_EQ(DescriptionOf(holder).height, -10);  // 96 * 80 / 720 = 10.67, truncated
 
-TEST(FontHolder, LongFaceNameIsCut)
-{
-    CFontHolder holder;
-    holder.Create(std::string(40, 'F'), 10, 0);
-    LogFont description;
-    ASSERT_TRUE(holder.font->GetLogFont(&description));
-    EXPECT_EQ(description.faceName.size(), LogFont::kMaxFaceName);
-}
+    holder.Create(std::string(40, 'F'), 10, 0);  // a long face name is cut
+    EXPECT_EQ(DescriptionOf(holder).faceName.size(), LogFont::kMaxFaceName);
 
-TEST(FontHolder, CreateWithHeightKeepsCellHeight)
-{
-    CFontHolder holder;
-    holder.CreateWithHeight("Arial", 18, 0);
-    LogFont description;
-    ASSERT_TRUE(holder.font->GetLogFont(&description));
-    EXPECT_EQ(description.height, 18);
+    holder.CreateWithHeight("Arial", 18, 0);  // a cell height is kept as it is
+    EXPECT_EQ(DescriptionOf(holder).height, 18);
     EXPECT_EQ(holder.size, 18);
 }
 
@@ -66,10 +64,7 @@ TEST(FontHolder, CopiesOwnTheirFonts)
     CFontHolder b(a);
     ASSERT_NE(b.font, nullptr);
     EXPECT_NE(b.font.get(), a.font.get());
-    LogFont da, db;
-    a.font->GetLogFont(&da);
-    b.font->GetLogFont(&db);
-    EXPECT_EQ(da, db);
+    EXPECT_EQ(DescriptionOf(a), DescriptionOf(b));
 
     CFontHolder c;
     c.Create("DejaVu Sans", 20, 0);
@@ -90,14 +85,9 @@ TEST(FontHolder, CopiesOwnTheirFonts)
     EXPECT_EQ(a.font.get(), before);
 }
 
-TEST(FontHolder, SelectRestoreAndMeasure)
+TEST_F(FontHolderOnContext, SelectRestoreAndMeasure)
 {
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
     ScopedTextMeasurer fixed(std::make_shared<FixedWidthTextMeasurer>(7, 0));
-
-    CFontHolder holder;
-    holder.dc = &dc;
     holder.Restore();  // before any SelectInto: nothing happens
     CFont* original = dc.GetCurrentFont();
 
@@ -111,24 +101,16 @@ TEST(FontHolder, SelectRestoreAndMeasure)
     EXPECT_EQ(dc.GetCurrentFont(), original);
 }
 
-TEST(FontHolder, SelectWithoutFontChangesNothing)
+TEST_F(FontHolderOnContext, SelectWithoutFontChangesNothing)
 {
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
     CFont* original = dc.GetCurrentFont();
-    CFontHolder holder;
-    holder.dc = &dc;
     holder.SelectInto();
     EXPECT_EQ(dc.GetCurrentFont(), original);
     EXPECT_EQ(holder.previous, nullptr);
 }
 
-TEST(FontHolder, RealTextIsMeasuredWithThePinnedFont)
+TEST_F(FontHolderOnContext, RealTextIsMeasuredWithThePinnedFont)
 {
-    CDC dc;
-    dc.CreateCompatibleDC(nullptr);
-    CFontHolder holder;
-    holder.dc = &dc;
     holder.Create("DejaVu Sans", 10, 0);
     holder.SelectInto();
     CSize narrow = holder.GetTextExtent("iii");
