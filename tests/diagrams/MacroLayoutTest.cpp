@@ -1,61 +1,8 @@
-#include "MacroLayout.h"
-#include "MacroLayoutTree.h"
-#include "MacroTestModel.h"
-
-#include "ElementStyleTable.h"
-#include "MacroViewDefaults.h"
-#include "Options.h"
-#include "TextMeasurer.h"
-#include "VisualSetting.h"
-
-#include <filesystem>
-#include <gtest/gtest.h>
+#include "MacroViewTest.h"
 
 namespace {
 
-// Options that touch no real settings file or option file.
-COptions& TestOptions()
-{
-    static COptions* options = [] {
-        auto path = std::filesystem::temp_directory_path() / "kestrin-macro-layout-test.ini";
-        return new COptions(path.string(), "");
-    }();
-    return *options;
-}
-
-class MacroLayoutTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        SetMacroViewDefaults(fonts, style);
-        style.ContentType = 0;
-        dc.CreateCompatibleDC(nullptr);
-        options.macroViewSort = 1;
-        options.fixedSizeArrange = false;
-        options.autoSort = true;
-    }
-
-    std::vector<MacroLayoutNode> Build()
-    {
-        std::vector<MacroLayoutNode> nodes;
-        BuildMacroLayout(&model.root, nodes);
-        MeasureLayout(nodes, fonts, style, &dc, 1);
-        return nodes;
-    }
-
-    CSize Arrange(std::vector<MacroLayoutNode>& nodes, int width = 1000, int unitSpace = 4, int grouping = 0)
-    {
-        CMacroLayout layout(nodes, 1, unitSpace, width, grouping, options);
-        return layout.Arrange();
-    }
-
-    ScopedTextMeasurer measurer{std::make_shared<FixedWidthTextMeasurer>(6, 10)};
-    MacroTestModel model;
-    CVisualSetting fonts;
-    ElementStyleTable style;
-    CDC dc;
-    COptions& options = TestOptions();
-};
+using MacroLayoutTest = MacroViewTest;
 
 std::vector<std::string> Names(const std::vector<MacroLayoutNode>& nodes)
 {
@@ -115,7 +62,7 @@ TEST_F(MacroLayoutTest, MeasuringAddsBorderFoldMarkerAndFunctionMark)
     EXPECT_EQ(nodes[0].children[0].foldMark, 0);
 
     style.ContentType = 4;  // room for the function mark
-    MeasureLayout(nodes, fonts, style, &dc, 1);
+    Measure(nodes);
     EXPECT_EQ(nodes[0].children[0].textW, 28 + 14);
     EXPECT_EQ(nodes[0].textW, 44);
 }
@@ -137,7 +84,6 @@ TEST_F(MacroLayoutTest, SortBySizeAndByName)
     model.Add(nullptr, "f", UNIT_FUNCTION);
 
     std::vector<MacroLayoutNode> nodes = Build();
-    options.macroViewSort = 1;
     Arrange(nodes);
     EXPECT_EQ(Names(nodes), (std::vector<std::string>{"Alpha", "Beta", "Zeta", "zone",
                                                       "Global Variable(s)", "Global Function(s)"}));
@@ -154,7 +100,6 @@ TEST_F(MacroLayoutTest, SortBySizeAndByName)
     std::swap(nodes[0], nodes[1]);
     Arrange(nodes);
     EXPECT_EQ(nodes[0].scope->name, "Alpha");
-    options.macroViewSort = 1;
 }
 
 TEST_F(MacroLayoutTest, StackedMembersGroupAndSeparate)
@@ -219,7 +164,6 @@ TEST_F(MacroLayoutTest, FixedSizeArrangeGivesOneCellWidthPerKind)
     std::vector<MacroLayoutNode> nodes = Build();
     options.fixedSizeArrange = true;
     Arrange(nodes);
-    options.fixedSizeArrange = false;
     const int widest = nodes[1].boxW;
     const int cell = widest + 13;
     EXPECT_EQ(nodes[1].relX - nodes[0].relX, 1 + 12 + cell);
@@ -259,7 +203,6 @@ TEST_F(MacroLayoutTest, PlacingAllOrLeavesOnly)
     group.absX = 320;
     group.absY = 200;
     Arrange(nodes);
-    options.autoSort = true;
     EXPECT_EQ(nodes[0].absX, 300);
     EXPECT_EQ(group.absX, 320);
     EXPECT_EQ(leaf.absX, 320 + leaf.relX);
@@ -293,7 +236,7 @@ TEST_F(MacroLayoutTest, CopiesOwnNoBitmap)
     MacroLayoutNode copy = nodes[0];
     EXPECT_EQ(copy.cached, 0);
     EXPECT_EQ(copy.boxCache, nullptr);
-    MeasureLayout(nodes, fonts, style, &dc, 1);  // measuring drops the bitmap
+    Measure(nodes);  // measuring drops the bitmap
     EXPECT_EQ(nodes[0].cached, 0);
     EXPECT_EQ(counter, 0);
 }

@@ -1,17 +1,6 @@
 #include "MacroItemPens.h"
-#include "MacroLayout.h"
-#include "MacroLayoutTree.h"
 #include "MacroMap.h"
-#include "MacroTestModel.h"
-
-#include "ElementStyleTable.h"
-#include "MacroViewDefaults.h"
-#include "Options.h"
-#include "TextMeasurer.h"
-#include "VisualSetting.h"
-
-#include <filesystem>
-#include <gtest/gtest.h>
+#include "MacroViewTest.h"
 
 namespace {
 
@@ -19,27 +8,14 @@ constexpr COLORREF kWhite = 0xFFFFFF;
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 255, 0);
 
-class MacroMapTest : public ::testing::Test {
+class MacroMapTest : public MacroViewTest {
 protected:
-    void SetUp() override
-    {
-        SetMacroViewDefaults(fonts, style);
-        style.HighColorShading = 0;  // flat colours: pixels are easy to name
-        style.ContentType = 0;
-        options.macroViewSort = 1;
-        options.autoSort = true;
-        options.fixedSizeArrange = false;
-        dc.CreateCompatibleDC(nullptr);
-        bitmap.CreateCompatibleBitmap(&dc, 600, 400);
-        dc.SelectObject(&bitmap);
-        dc.FillSolidRect(0, 0, 600, 400, kWhite);
-    }
+    MacroMapTest() { style.HighColorShading = 0; }  // flat colours: pixels are easy to name
 
     void Layout(std::vector<MacroLayoutNode>& nodes, int grouping = 0)
     {
-        MeasureLayout(nodes, fonts, style, &dc, 1);
-        CMacroLayout layout(nodes, 1, 4, 600, grouping, options);
-        layout.Arrange();
+        Measure(nodes);
+        Arrange(nodes, 600, 4, grouping);
     }
     void Paint(std::vector<MacroLayoutNode>& nodes)
     {
@@ -48,19 +24,6 @@ protected:
         drawn = map.DrawList();
     }
 
-    // Removed after the options below have written it at their end.
-    struct TempFile {
-        std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                     ("kestrin-macro-map-" + std::to_string(::getpid()) + ".ini");
-        ~TempFile() { std::filesystem::remove(path); }
-    } ini;
-    ScopedTextMeasurer measurer{std::make_shared<FixedWidthTextMeasurer>(6, 10)};
-    COptions options{ini.path.string(), ""};
-    MacroTestModel model;
-    CVisualSetting fonts;
-    ElementStyleTable style;
-    CDC dc;
-    CBitmap bitmap;
     std::vector<MacroLayoutNode*> drawn;
 };
 
@@ -71,8 +34,7 @@ TEST_F(MacroMapTest, OnlyNodesMeetingTheClipAreDrawnParentsFirst)
     CModelScope* a = model.Add(nullptr, "Alpha", UNIT_CLASS);
     model.Add(a, "x", UNIT_VARIABLE);
     model.Add(nullptr, "Beta", UNIT_STRUCT);  // a row of its own, lower down
-    std::vector<MacroLayoutNode> nodes;
-    BuildMacroLayout(&model.root, nodes);
+    std::vector<MacroLayoutNode> nodes = Tree();
     SetAllNodesOpen(nodes, true);
     Layout(nodes);
     ASSERT_GT(nodes[1].absY, nodes[0].absY + nodes[0].boxH);
@@ -95,8 +57,7 @@ TEST_F(MacroMapTest, FoldMarkerNeedsACaptionOfThirteenPixels)
 {
     CModelScope* a = model.Add(nullptr, "A", UNIT_CLASS);
     model.Add(a, "x", UNIT_VARIABLE);
-    std::vector<MacroLayoutNode> nodes;
-    BuildMacroLayout(&model.root, nodes);
+    std::vector<MacroLayoutNode> nodes = Tree();
     Layout(nodes);
     Paint(nodes);
     const ColorTriple& colours = style.GetColors(UNIT_CLASS);
@@ -119,8 +80,7 @@ TEST_F(MacroMapTest, BorderGroupingJoinsMembersWithoutABorderBetween)
     CModelScope* a = model.Add(nullptr, "A", UNIT_CLASS);
     model.Add(a, "aa", UNIT_VARIABLE);
     model.Add(a, "bb", UNIT_VARIABLE);
-    std::vector<MacroLayoutNode> nodes;
-    BuildMacroLayout(&model.root, nodes);
+    std::vector<MacroLayoutNode> nodes = Tree();
     nodes[0].open = 1;
 
     style.Grouping = 0;
@@ -145,8 +105,7 @@ TEST_F(MacroMapTest, FunctionMarkShowsDefinition)
     style.SetColors(UNIT_FUNCTION, 0x000000, kWhite, kWhite);
     model.Add(nullptr, "defined", UNIT_FUNCTION, 0, true);
     model.Add(nullptr, "declared", UNIT_FUNCTION, 0, false);
-    std::vector<MacroLayoutNode> nodes;
-    BuildMacroLayout(&model.root, nodes);
+    std::vector<MacroLayoutNode> nodes = Tree();
     ASSERT_EQ(nodes.size(), 1u);  // the functions group
     nodes[0].open = 1;
     Layout(nodes);
@@ -183,8 +142,6 @@ TEST_F(MacroMapTest, LeafBoxesAreKeptUpToTheBudget)
     // Opening a leaf changes its size: its bitmap goes.
     SetAllNodesOpen(nodes, true);
     EXPECT_EQ(options.boxBitmapCount, 0);
-    nodes.clear();
-    options.boxBitmapBudget = 1000;
 }
 
 TEST_F(MacroMapTest, BoxPartlyOutsideTheClipIsNeverKept)
