@@ -2,56 +2,22 @@
 
 #include "InputSet.h"
 #include "LanguageTable.h"
-#include "Prompt.h"
+#include "TestFiles.h"
 #include "VcProductDirs.h"
 
 #include <QSettings>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
-
-namespace fs = std::filesystem;
 
 namespace {
 
-struct RecordingPrompt : Prompt {
-    std::vector<std::string> texts;
-    void Show(PromptKind, const std::string& text) override { texts.push_back(text); }
-};
-
+// Options over a settings file and an option-file folder of their own.
 class OptionsTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        LoadLanguageFile();
-        dir = fs::temp_directory_path() /
-              ("kestrin-options-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir / "data");
-        settings = (dir / "config" / "Kestrin.ini").string();
-        data = (dir / "data").string();
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    void WriteData(const char* name, const std::string& content)
-    {
-        std::ofstream(fs::path(data) / name, std::ios::binary) << content;
-    }
-    std::string ReadData(const char* name)
-    {
-        std::ifstream in(fs::path(data) / name, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-
-    fs::path dir;
-    std::string settings;
-    std::string data;
+    TempFolder data;
+    TempFolder config;
+    const std::string settings = config.File("sub/Kestrin.ini");
     RecordingPrompt prompt;
-    ScopedPrompt scoped{&prompt};
 };
 
 } // namespace
@@ -59,9 +25,9 @@ protected:
 TEST_F(OptionsTest, FirstStartShowsOpenFailureAndKeepsDefaults)
 {
     {
-        COptions options(settings, data);
-        ASSERT_EQ(prompt.texts.size(), 1u);
-        EXPECT_EQ(prompt.texts[0], std::string(GetLangString(401)) + " - load default option");
+        COptions options(settings, data.Path());
+        ASSERT_EQ(prompt.messages.size(), 1u);
+        EXPECT_EQ(prompt.messages[0], std::string(GetLangString(401)) + " - load default option");
         EXPECT_FALSE(std::string(GetLangString(401)).empty());
         EXPECT_TRUE(options.fixedSizeArrange);
         EXPECT_EQ(options.macroInfoSize, 150);
@@ -77,15 +43,15 @@ TEST_F(OptionsTest, FirstStartShowsOpenFailureAndKeepsDefaults)
     QSettings written(QString::fromStdString(settings), QSettings::IniFormat);
     written.beginGroup("Kestrin");
     EXPECT_EQ(written.childKeys().size(), 20);
-    prompt.texts.clear();
-    COptions again(settings, data);
-    EXPECT_TRUE(prompt.texts.empty());
+    prompt.messages.clear();
+    COptions again(settings, data.Path());
+    EXPECT_TRUE(prompt.messages.empty());
 }
 
 TEST_F(OptionsTest, EveryValueSurvivesARoundTrip)
 {
     {
-        COptions o(settings, data);
+        COptions o(settings, data.Path());
         o.preprocessingSameNameFile = true;
         o.fixedSizeArrange = false;
         o.macroInfoMode = 2;
@@ -112,9 +78,9 @@ TEST_F(OptionsTest, EveryValueSurvivesARoundTrip)
         o.projectWords = {{"NOT_SAVED", 1}};
         o.boxBitmapCount = 5;
     }
-    prompt.texts.clear();
-    COptions o(settings, data);
-    EXPECT_TRUE(prompt.texts.empty());
+    prompt.messages.clear();
+    COptions o(settings, data.Path());
+    EXPECT_TRUE(prompt.messages.empty());
     EXPECT_TRUE(o.preprocessingSameNameFile);
     EXPECT_FALSE(o.fixedSizeArrange);
     EXPECT_EQ(o.macroInfoMode, 2);
@@ -141,35 +107,35 @@ TEST_F(OptionsTest, EveryValueSurvivesARoundTrip)
     EXPECT_EQ(o.commonWords, (std::map<std::string, int32_t>{{"WIN32", 1}, {"_DEBUG", -3}}));
     EXPECT_TRUE(o.projectWords.empty());
     EXPECT_EQ(o.boxBitmapCount, 0);
-    EXPECT_EQ(ReadData("predefined.ini"), "WIN32\r\n1\r\n_DEBUG\r\n-3\r\n");
-    EXPECT_EQ(ReadData("Include.ini"),
+    EXPECT_EQ(ReadFileBytes(data.File("predefined.ini")), "WIN32\r\n1\r\n_DEBUG\r\n-3\r\n");
+    EXPECT_EQ(ReadFileBytes(data.File("Include.ini")),
               "0\r\n0\r\n2\r\n/usr/include\r\n/usr/local/include\r\n0\r\n1\r\n/opt/x/include\r\n");
 }
 
 TEST_F(OptionsTest, MissingLastValueKeepsItsDefaultOnly)
 {
-    { COptions o(settings, data); o.macroInfoSize = 99; o.flowSequence = 4; }
+    { COptions o(settings, data.Path()); o.macroInfoSize = 99; o.flowSequence = 4; }
     {
         QSettings s(QString::fromStdString(settings), QSettings::IniFormat);
         s.remove("Kestrin/Flow Sequence");
     }
-    prompt.texts.clear();
-    COptions o(settings, data);
-    ASSERT_EQ(prompt.texts.size(), 1u);
-    EXPECT_EQ(prompt.texts[0], std::string(GetLangString(402)) + " - load default option");
+    prompt.messages.clear();
+    COptions o(settings, data.Path());
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_EQ(prompt.messages[0], std::string(GetLangString(402)) + " - load default option");
     EXPECT_EQ(o.macroInfoSize, 99);
     EXPECT_EQ(o.flowSequence, 1);
 }
 
 TEST_F(OptionsTest, BoolIsTrueOnlyForOne)
 {
-    { COptions o(settings, data); }
+    { COptions o(settings, data.Path()); }
     {
         QSettings s(QString::fromStdString(settings), QSettings::IniFormat);
         s.setValue("Kestrin/Show Code", 2);
         s.setValue("Kestrin/Auto Sort", 1);
     }
-    COptions o(settings, data);
+    COptions o(settings, data.Path());
     EXPECT_FALSE(o.showCode);
     EXPECT_TRUE(o.autoSort);
 }
@@ -178,7 +144,7 @@ TEST_F(OptionsTest, IncludeListChoiceBeyondBuiltListsGivesEmptyInput)
 {
     CInputSet input;
     input.includeDirs = {"stale"};
-    COptions o(settings, data);  // no Include.ini: lists from the (absent) installations
+    COptions o(settings, data.Path());  // no Include.ini: lists from the (absent) installations
     for (const auto& list : o.includeLists)
         EXPECT_TRUE(list.empty());
     o.includeDirectory = 3;
@@ -194,18 +160,18 @@ TEST_F(OptionsTest, IncludeListChoiceBeyondBuiltListsGivesEmptyInput)
 
 TEST_F(OptionsTest, PredefinedFileKeepsFirstValueAndDropsLoneName)
 {
-    WriteData("predefined.ini", "A\r\n5\r\nA\r\n9\r\nB\r\n");
+    WriteFileBytes(data.File("predefined.ini"), "A\r\n5\r\nA\r\n9\r\nB\r\n");
     {
-        COptions o(settings, data);
+        COptions o(settings, data.Path());
         EXPECT_EQ(o.commonWords, (std::map<std::string, int32_t>{{"A", 5}}));
     }
-    EXPECT_EQ(ReadData("predefined.ini"), "A\r\n5\r\n");
+    EXPECT_EQ(ReadFileBytes(data.File("predefined.ini")), "A\r\n5\r\n");
 }
 
 TEST_F(OptionsTest, ValueLinesReadLikeStrtol)
 {
-    WriteData("predefined.ini", "X\n12ab\nY\nabc\nZ\n  -7\n");  // LF-only lines too
-    COptions o(settings, data);
+    WriteFileBytes(data.File("predefined.ini"), "X\n12ab\nY\nabc\nZ\n  -7\n");  // LF-only lines too
+    COptions o(settings, data.Path());
     EXPECT_EQ(o.commonWords.at("X"), 12);
     EXPECT_EQ(o.commonWords.at("Y"), 0);
     EXPECT_EQ(o.commonWords.at("Z"), -7);
@@ -214,8 +180,8 @@ TEST_F(OptionsTest, ValueLinesReadLikeStrtol)
 
 TEST_F(OptionsTest, ShortIncludeFileStopsAtItsEnd)
 {
-    WriteData("Include.ini", "3\r\nC:\\VC\\INCLUDE\r\nC:\\VC\\MFC\\INCLUDE\r\n");
-    COptions o(settings, data);
+    WriteFileBytes(data.File("Include.ini"), "3\r\nC:\\VC\\INCLUDE\r\nC:\\VC\\MFC\\INCLUDE\r\n");
+    COptions o(settings, data.Path());
     EXPECT_EQ(o.includeLists[0].size(), 2u);
     for (int i = 1; i < 4; ++i)
         EXPECT_TRUE(o.includeLists[i].empty());
@@ -228,13 +194,13 @@ TEST_F(OptionsTest, EmptyDataFolderReadsAndWritesNoOptionFile)
         COptions o(settings, "");
         o.commonWords["A"] = 1;
     }
-    EXPECT_FALSE(fs::exists(fs::path(data) / "predefined.ini"));
-    EXPECT_FALSE(fs::exists(fs::path(data) / "Include.ini"));
+    EXPECT_FALSE(std::filesystem::exists(data.File("predefined.ini")));
+    EXPECT_FALSE(std::filesystem::exists(data.File("Include.ini")));
 }
 
 TEST_F(OptionsTest, PredefinedWordsGoInCommonThenProjectOrder)
 {
-    COptions o(settings, data);
+    COptions o(settings, data.Path());
     o.commonWords = {{"B", 2}, {"A", 1}};
     o.projectWords = {{"Z", 9}};
     o.AddProjectWords({"Z", "M"});  // Z keeps 9, M joins with 0
@@ -256,7 +222,7 @@ TEST_F(OptionsTest, PredefinedWordsGoInCommonThenProjectOrder)
 
 TEST_F(OptionsTest, FontNamesComeFromTheFontDatabaseOnce)
 {
-    COptions o(settings, data);
+    COptions o(settings, data.Path());
     o.EnumFontNames();
     EXPECT_TRUE(o.fontNames.count("DejaVu Sans")) << o.fontNames.size();
     o.fontNames = {"Only"};
