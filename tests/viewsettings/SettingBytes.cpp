@@ -1,38 +1,38 @@
 #include "SettingBytes.h"
 
+#include "MacroViewDefaults.h"
 #include "TestFiles.h"
 #include "XmlColorFiles.h"
 
 #include <cstdio>
 #include <regex>
 
-std::string Bytes(const CFlowSetting& setting)
+namespace {
+
+// What the saving function writes for the record.
+template <typename... Record>
+std::string Saved(bool (*save)(const std::string&, const Record&...), const Record&... record)
 {
     TempFolder folder;
-    SaveFlowColorFile(folder.File("f"), setting);
+    save(folder.File("f"), record...);
     return ReadFileBytes(folder.File("f"));
 }
 
-std::string Bytes(const CNSDSetting& setting)
+} // namespace
+
+MacroPair::MacroPair()
 {
-    TempFolder folder;
-    SaveNSDColorFile(folder.File("f"), setting);
-    return ReadFileBytes(folder.File("f"));
+    SetMacroViewDefaults(fonts, styles);
 }
 
-std::string Bytes(const CSequenceSetting& setting)
-{
-    TempFolder folder;
-    SaveSequenceColorFile(folder.File("f"), setting);
-    return ReadFileBytes(folder.File("f"));
-}
-
+std::string Bytes(const CFlowSetting& setting) { return Saved(SaveFlowColorFile, setting); }
+std::string Bytes(const CNSDSetting& setting) { return Saved(SaveNSDColorFile, setting); }
+std::string Bytes(const CSequenceSetting& setting) { return Saved(SaveSequenceColorFile, setting); }
 std::string Bytes(const CVisualSetting& fonts, const ElementStyleTable& styles)
 {
-    TempFolder folder;
-    SaveMacroColorFile(folder.File("f"), fonts, styles);
-    return ReadFileBytes(folder.File("f"));
+    return Saved(SaveMacroColorFile, fonts, styles);
 }
+std::string Bytes(const MacroPair& pair) { return Bytes(pair.fonts, pair.styles); }
 
 std::string Golden(const std::string& name)
 {

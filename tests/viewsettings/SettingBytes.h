@@ -12,10 +12,18 @@
 // when their files are. The golden files pin what the writer writes, so a
 // field the writer or the reader drops shows up as a difference.
 
+// The macro view's pair with its built-in values.
+struct MacroPair {
+    MacroPair();
+    CVisualSetting fonts;
+    ElementStyleTable styles;
+};
+
 std::string Bytes(const CFlowSetting& setting);
 std::string Bytes(const CNSDSetting& setting);
 std::string Bytes(const CSequenceSetting& setting);
 std::string Bytes(const CVisualSetting& fonts, const ElementStyleTable& styles);
+std::string Bytes(const MacroPair& pair);
 
 // A file of tests/data/viewsettings.
 std::string Golden(const std::string& name);

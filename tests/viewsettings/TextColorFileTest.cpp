@@ -1,6 +1,5 @@
 #include "TextColorFile.h"
 
-#include "MacroViewDefaults.h"
 #include "SettingBytes.h"
 #include "TestFiles.h"
 #include "XmlColorFiles.h"
@@ -10,13 +9,6 @@
 #include <regex>
 
 namespace {
-
-struct MacroPair {
-    MacroPair() { SetMacroViewDefaults(fonts, styles); }
-    std::string Xml() const { return Bytes(fonts, styles); }
-    CVisualSetting fonts;
-    ElementStyleTable styles;
-};
 
 std::string Replace(std::string text, const std::string& from, const std::string& to)
 {
@@ -66,10 +58,10 @@ TEST(TextColorFile, BuiltInPairIsWrittenByteForByte)
 TEST(TextColorFile, EveryChangedValueSurvivesARoundTripAlsoWithLfLines)
 {
     MacroPair changed = Changed();
-    ASSERT_NE(changed.Xml(), MacroPair().Xml());
+    ASSERT_NE(Bytes(changed), Bytes(MacroPair()));
     std::string text = Write(changed);
-    EXPECT_EQ(Read(text).Xml(), changed.Xml());
-    EXPECT_EQ(Read(WithoutCarriageReturns(text)).Xml(), changed.Xml());
+    EXPECT_EQ(Bytes(Read(text)), Bytes(changed));
+    EXPECT_EQ(Bytes(Read(WithoutCarriageReturns(text))), Bytes(changed));
 }
 
 TEST(TextColorFile, HeaderEndingBelowTwoHasNoGroupingLine)
@@ -80,7 +72,7 @@ TEST(TextColorFile, HeaderEndingBelowTwoHasNoGroupingLine)
     text = Replace(text, "Version 1.2", "Version 1.1");
     text = Replace(text, "Grouping 2\r\n", "");
     changed.styles.Grouping = 0;
-    EXPECT_EQ(Read(text).Xml(), changed.Xml());
+    EXPECT_EQ(Bytes(Read(text)), Bytes(changed));
 }
 
 TEST(TextColorFile, ValuesAreTakenByPositionNotByKeyWord)
@@ -91,7 +83,7 @@ TEST(TextColorFile, ValuesAreTakenByPositionNotByKeyWord)
     std::string renamed = std::regex_replace(
         text, std::regex("(^|\n)[A-Z][A-Za-z]*(Color|Type|Shading|Space|Grouping|Font)"), "$1Key");
     ASSERT_EQ(renamed.find("Color", 10), std::string::npos);
-    EXPECT_EQ(Read(renamed).Xml(), changed.Xml());
+    EXPECT_EQ(Bytes(Read(renamed)), Bytes(changed));
 }
 
 TEST(TextColorFile, OutOfRangeNumbersAreComputedWithoutOverflow)
@@ -111,9 +103,9 @@ TEST(TextColorFile, MissingShortOrBrokenFilesChangeNothing)
     {
         RecordingPrompt prompt;
         MacroPair pair = Changed();
-        const std::string before = pair.Xml();
+        const std::string before = Bytes(pair);
         EXPECT_FALSE(LoadColorInfoFile("/nonexistent/default", pair.fonts, pair.styles));
-        EXPECT_EQ(pair.Xml(), before);
+        EXPECT_EQ(Bytes(pair), before);
         EXPECT_TRUE(prompt.messages.empty()); // a missing file is silent
     }
     std::string golden = Golden("default");
@@ -127,7 +119,7 @@ TEST(TextColorFile, MissingShortOrBrokenFilesChangeNothing)
     broken.push_back(std::string("\0\0\0\xff", 4));
     for (size_t i = 0; i < broken.size(); ++i) {
         RecordingPrompt prompt;
-        EXPECT_EQ(Read(broken[i], false).Xml(), MacroPair().Xml()) << i;
+        EXPECT_EQ(Bytes(Read(broken[i], false)), Bytes(MacroPair())) << i;
         EXPECT_EQ(prompt.messages, std::vector<std::string>{"The colour file could not be read."}) << i;
     }
 }

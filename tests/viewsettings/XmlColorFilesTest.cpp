@@ -1,6 +1,5 @@
 #include "XmlColorFiles.h"
 
-#include "MacroViewDefaults.h"
 #include "SettingBytes.h"
 #include "TestFiles.h"
 #include "UnitKind.h"
@@ -13,36 +12,28 @@ const char* kReadFailed = "The colour file could not be read.";
 const char* kWriteFailed = "Error: The colour file could not be written.";
 const std::string kHeader = "<?xml version=\"1.0\"?>\r\n";
 
-struct MacroPair {
-    MacroPair() { SetMacroViewDefaults(fonts, styles); }
-    CVisualSetting fonts;
-    ElementStyleTable styles;
-};
-
-// Reads the text as a colour file into a built-in record of the kind and
-// returns what that record writes.
-std::string ReadAndWrite(const std::string& golden, const std::string& text)
+template <typename Record, typename Load>
+std::string ReadInto(Record record, const std::string& text, Load load)
 {
     TempFolder folder;
     WriteFileBytes(folder.File("in"), text);
-    if (golden == "defaultFlow") {
-        CFlowSetting s;
-        EXPECT_TRUE(LoadFlowColorFile(folder.File("in"), s));
-        return Bytes(s);
-    }
-    if (golden == "defaultNSD") {
-        CNSDSetting s;
-        EXPECT_TRUE(LoadNSDColorFile(folder.File("in"), s));
-        return Bytes(s);
-    }
-    if (golden == "defaultSequence") {
-        CSequenceSetting s;
-        EXPECT_TRUE(LoadSequenceColorFile(folder.File("in"), s));
-        return Bytes(s);
-    }
-    MacroPair p;
-    EXPECT_TRUE(LoadMacroColorFile(folder.File("in"), p.fonts, p.styles));
-    return Bytes(p.fonts, p.styles);
+    EXPECT_TRUE(load(folder.File("in"), record));
+    return Bytes(record);
+}
+
+// Reads the text as a colour file into a built-in record of the golden
+// file's kind and returns what that record writes.
+std::string ReadAndWrite(const std::string& golden, const std::string& text)
+{
+    if (golden == "defaultFlow")
+        return ReadInto(CFlowSetting(), text, LoadFlowColorFile);
+    if (golden == "defaultNSD")
+        return ReadInto(CNSDSetting(), text, LoadNSDColorFile);
+    if (golden == "defaultSequence")
+        return ReadInto(CSequenceSetting(), text, LoadSequenceColorFile);
+    return ReadInto(MacroPair(), text, [](const std::string& path, MacroPair& pair) {
+        return LoadMacroColorFile(path, pair.fonts, pair.styles);
+    });
 }
 
 } // namespace
@@ -53,8 +44,7 @@ TEST(XmlColorFiles, BuiltInRecordsAreWrittenByteForByte)
     EXPECT_EQ(Bytes(CFlowSetting()), Golden("defaultFlow"));
     EXPECT_EQ(Bytes(CNSDSetting()), Golden("defaultNSD"));
     EXPECT_EQ(Bytes(CSequenceSetting()), Golden("defaultSequence"));
-    MacroPair pair;
-    EXPECT_EQ(Bytes(pair.fonts, pair.styles), Golden("default.mcx"));
+    EXPECT_EQ(Bytes(MacroPair()), Golden("default.mcx"));
     EXPECT_TRUE(prompt.messages.empty());
 }
 
@@ -112,7 +102,7 @@ TEST(XmlColorFiles, MacroItemsReadIntoTheEntryTheirKindFinds)
                   + "<MacroviewColorXML Version=\"1.3\">\r\n<Enum>\r\n"
                     "<Color Text=\"0000c8\" Border=\"00c800\" Background=\"c80000\"/>\r\n</Enum>\r\n"
                     "<PubllcColor=\"abcdef\"/>\r\n<PublicColor=\"000001\"/>\r\n</MacroviewColorXML>\r\n"),
-              Bytes(expected.fonts, expected.styles));
+              Bytes(expected));
 
     // A kind without an entry of its own is written and read as the default.
     TempFolder folder;
@@ -122,7 +112,7 @@ TEST(XmlColorFiles, MacroItemsReadIntoTheEntryTheirKindFinds)
     ASSERT_TRUE(LoadMacroColorFile(folder.File("u.mcx"), pair.fonts, pair.styles));
     EXPECT_EQ(pair.styles.defaultColors.background, 0x010203u);
     EXPECT_EQ(pair.styles.itemColors.count(UNIT_UNION), 0u);
-    EXPECT_NE(Bytes(pair.fonts, pair.styles).find("<Union>\r\n<Color Text=\"000000\" Border=\"ffffff\" Background=\"010203\"/>"),
+    EXPECT_NE(Bytes(pair).find("<Union>\r\n<Color Text=\"000000\" Border=\"ffffff\" Background=\"010203\"/>"),
               std::string::npos);
 }
 
