@@ -18,9 +18,9 @@ Analysis::Analysis(const ProjectFolder& folder, const std::vector<std::string>& 
 
 std::string Analysis::Run(bool dump)
 {
-    CaptureStdout capture;
+    CapturedOutput capture;
     analyzer.Run(3, dump);
-    log = capture.Text();
+    log = capture.str();
     return log;
 }
 

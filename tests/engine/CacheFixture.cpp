@@ -5,9 +5,8 @@
 #include "UnitBuilder.h"
 #include "UnitKind.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -162,32 +161,10 @@ void FillCacheRecords(CacheRecords& records)
     addHeader(std::move(h1));
 }
 
-TempFolder::TempFolder()
-{
-    std::string pattern = std::filesystem::temp_directory_path().string() + "/kestrin-test-XXXXXX";
-    if (::mkdtemp(pattern.data())) {
-        path_ = pattern;
-    }
-}
-
-TempFolder::~TempFolder()
-{
-    std::error_code ignored;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(path_, ignored);
-}
-
 std::string ReadBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
 }

@@ -1,7 +1,6 @@
 #include "ProjectFolder.h"
 
 #include <filesystem>
-#include <fstream>
 
 namespace fs = std::filesystem;
 
@@ -31,9 +30,7 @@ ProjectFolder::ProjectFolder(const std::string& name) : base_(BaseTime())
 
 void ProjectFolder::Write(const std::string& relative, const std::string& text, int tick)
 {
-    const fs::path path = temp_.File(relative);
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+    temp_.Write(relative, text);
     Touch(relative, tick);
 }
 

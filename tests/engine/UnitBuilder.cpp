@@ -1,20 +1,9 @@
 #include "UnitBuilder.h"
 
-#include "SourceScanner.h"
 #include "StatementClassifier.h"
 #include "TokenType.h"
 #include "UnitKind.h"
 #include "UnitSplitter.h"
-
-#include <sstream>
-
-std::vector<PPToken> ScanText(const std::string& text)
-{
-    std::istringstream in(text);
-    std::vector<PPToken> tokens;
-    GetSourceScanner().Scan(in, tokens);
-    return tokens;
-}
 
 TokenIndices TokenSource::Add(const std::string& text)
 {

@@ -3,6 +3,7 @@
 #include "DetailRecords.h"
 #include "ModelScope.h"
 #include "PPToken.h"
+#include "ScanHelpers.h"
 #include "Unit.h"
 
 #include <memory>
@@ -39,9 +40,6 @@ public:
 
     std::vector<PPToken> tokens;
 };
-
-// The tokens of `text` as the engine's scanner gives them.
-std::vector<PPToken> ScanText(const std::string& text);
 
 // Statement units of a function body: `body` is split and classified as the
 // parse driver would do for a function's children.

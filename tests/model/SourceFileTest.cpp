@@ -1,3 +1,5 @@
+#include "../analysis/CapturedOutput.h"
+#include "../analysis/TempFolder.h"
 #include "IncludedFile.h"
 #include "ProjectFile.h"
 #include "SourceTokens.h"
@@ -5,12 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <iostream>
-#include <sstream>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -45,13 +42,6 @@ public:
     }
 };
 
-std::string WriteTempFile(const std::string& name, const std::string& content)
-{
-    const std::string path = "/tmp/kestrin_sourcefile_" + std::to_string(getpid()) + "_" + name;
-    std::ofstream(path, std::ios::binary) << content;
-    return path;
-}
-
 std::vector<int> TypesOf(const std::vector<PPToken>& tokens)
 {
     std::vector<int> types;
@@ -61,17 +51,12 @@ std::vector<int> TypesOf(const std::vector<PPToken>& tokens)
     return types;
 }
 
-struct CapturedOutput {
-    std::ostringstream text;
-    std::streambuf* old = std::cout.rdbuf(text.rdbuf());
-    ~CapturedOutput() { std::cout.rdbuf(old); }
-};
-
 } // namespace
 
 TEST(SourceFile, LineContinuationDropsBackslashAndLineEnd)
 {
-    const std::string path = WriteTempFile("cont.c", "a\\\n\nb \\ c\\\\\nd");
+    TempFolder folder;
+    const std::string path = folder.Write("cont.c", "a\\\n\nb \\ c\\\\\nd");
     CIncludedFile file(path.c_str(), nullptr, true);
     ASSERT_TRUE(file.Load(LetterScanner()));
     // a, (\ + newline dropped), newline kept, b, \ kept, c, \ kept, (\ + newline dropped), d
@@ -81,18 +66,17 @@ TEST(SourceFile, LineContinuationDropsBackslashAndLineEnd)
     EXPECT_EQ(file.scan.fileName, path);
     EXPECT_GT(file.size, 0);
     EXPECT_GT(file.mtime, 0);
-    std::remove(path.c_str());
 }
 
 TEST(SourceFile, EmptyFileLoadsWithNoTokens)
 {
-    const std::string path = WriteTempFile("empty.c", "");
+    TempFolder folder;
+    const std::string path = folder.Write("empty.c", "");
     CIncludedFile file(path.c_str(), nullptr, false);
     EXPECT_TRUE(file.Load(LetterScanner()));
     EXPECT_TRUE(file.scan.tokens.empty());
     EXPECT_EQ(file.size, 0);
     EXPECT_FALSE(file.quoted);
-    std::remove(path.c_str());
 }
 
 TEST(SourceFile, MissingFileWritesOneLineAndKeepsNoTokens)
@@ -103,9 +87,8 @@ TEST(SourceFile, MissingFileWritesOneLineAndKeepsNoTokens)
     EXPECT_TRUE(file.scan.tokens.empty());
     EXPECT_EQ(file.size, 0);
     EXPECT_EQ(file.mtime, 0);
-    const std::string text = out.text.str();
-    EXPECT_NE(text.find("/nonexistent/kestrin/missing.h : "), std::string::npos);
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1);
+    EXPECT_NE(out.str().find("/nonexistent/kestrin/missing.h : "), std::string::npos);
+    EXPECT_EQ(out.Lines(), 1);
 }
 
 TEST(SourceFile, ProjectFileSeedsPredefinedWords)
