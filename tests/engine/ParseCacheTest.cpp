@@ -14,16 +14,9 @@
 
 namespace {
 
-std::string Save(const CacheRecords& records, const std::string& path)
-{
-    CParseCacheWriter writer(records.projects, records.index);
-    EXPECT_TRUE(writer.Save(path));
-    return ReadBytes(path);
-}
-
 bool Load(CacheRecords& records, const std::string& bytes)
 {
-    CaptureStdout quiet;
+    CapturedOutput quiet;
     CParseCacheReader reader(records.projects, records.index, nullptr);
     return reader.LoadBytes(bytes);
 }
@@ -42,41 +35,83 @@ bool IsEmpty(const CacheRecords& records)
     return records.projects.empty() && records.index.files.empty() && records.index.entries.empty();
 }
 
+// Whether loading the bytes fails and leaves the records untouched.
+bool RefusedWhole(const std::string& bytes)
+{
+    CacheRecords target;
+    return !Load(target, bytes) && IsEmpty(target);
+}
+
+// Points the temporary folder (TEMP) elsewhere while it lives.
+class TempVariable {
+public:
+    explicit TempVariable(const std::string& value)
+    {
+        if (const char* old = std::getenv("TEMP")) {
+            old_ = old;
+            hadOld_ = true;
+        }
+        setenv("TEMP", value.c_str(), 1);
+    }
+    ~TempVariable()
+    {
+        if (hadOld_) {
+            setenv("TEMP", old_.c_str(), 1);
+        } else {
+            unsetenv("TEMP");
+        }
+    }
+
+private:
+    std::string old_;
+    bool hadOld_ = false;
+};
+
+// A folder to save in and the records of FillCacheRecords.
+class ParseCache : public ::testing::Test {
+protected:
+    ParseCache() { FillCacheRecords(original); }
+
+    // Saves the records into the folder and gives the bytes written.
+    std::string Save(const CacheRecords& records, const std::string& name = "cache.car")
+    {
+        CParseCacheWriter writer(records.projects, records.index);
+        EXPECT_TRUE(writer.Save(folder.File(name)));
+        return ReadBytes(folder.File(name));
+    }
+
+    TempFolder folder;
+    CacheRecords original;
+};
+
 } // namespace
 
-TEST(ParseCache, EmptyEngineGivesTwelveBytes)
+TEST_F(ParseCache, EmptyEngineGivesTwelveBytes)
 {
-    TempFolder folder;
     CacheRecords none;
-    const std::string bytes = Save(none, folder.File("empty.car"));
+    const std::string bytes = Save(none);
     ASSERT_EQ(bytes.size(), 12u);
     EXPECT_EQ(IntAt(bytes, 0), 180);
     EXPECT_EQ(IntAt(bytes, 4), 0);
     EXPECT_EQ(IntAt(bytes, 8), 0);
 }
 
-TEST(ParseCache, SaveLoadSaveGivesTheSameBytes)
+TEST_F(ParseCache, SaveLoadSaveGivesTheSameBytes)
 {
-    TempFolder folder;
-    CacheRecords original;
-    FillCacheRecords(original);
-    const std::string first = Save(original, folder.File("one.car"));
+    const std::string first = Save(original, "one.car");
     EXPECT_EQ(IntAt(first, 4), 2);
     EXPECT_EQ(IntAt(first, 8), 2);
 
     CacheRecords loaded;
     ASSERT_TRUE(Load(loaded, first));
-    const std::string second = Save(loaded, folder.File("two.car"));
+    const std::string second = Save(loaded, "two.car");
     EXPECT_EQ(first, second);
 }
 
-TEST(ParseCache, RecordsComeBackWithTheirFields)
+TEST_F(ParseCache, RecordsComeBackWithTheirFields)
 {
-    TempFolder folder;
-    CacheRecords original;
-    FillCacheRecords(original);
     CacheRecords loaded;
-    ASSERT_TRUE(Load(loaded, Save(original, folder.File("c.car"))));
+    ASSERT_TRUE(Load(loaded, Save(original)));
     ASSERT_EQ(loaded.projects.size(), 2u);
     ASSERT_EQ(loaded.index.files.size(), 2u);
 
@@ -128,27 +163,18 @@ TEST(ParseCache, RecordsComeBackWithTheirFields)
     EXPECT_EQ(a.units[9].detail, nullptr); // a record of the wrong type is not written
 }
 
-TEST(ParseCache, TruncatedAtEveryOffsetLoadsNothing)
+TEST_F(ParseCache, TruncatedAtEveryOffsetLoadsNothing)
 {
-    TempFolder folder;
-    CacheRecords original;
-    FillCacheRecords(original);
-    const std::string bytes = Save(original, folder.File("t.car"));
+    const std::string bytes = Save(original);
     for (size_t length = 0; length < bytes.size(); ++length) {
-        CacheRecords target;
-        ASSERT_FALSE(Load(target, bytes.substr(0, length))) << length;
-        ASSERT_TRUE(IsEmpty(target)) << length;
+        ASSERT_TRUE(RefusedWhole(bytes.substr(0, length))) << length;
     }
-    CacheRecords target;
-    EXPECT_TRUE(Load(target, bytes + "x") == false);
+    EXPECT_TRUE(RefusedWhole(bytes + "x"));
 }
 
-TEST(ParseCache, RandomDamageNeverHalfLoads)
+TEST_F(ParseCache, RandomDamageNeverHalfLoads)
 {
-    TempFolder folder;
-    CacheRecords original;
-    FillCacheRecords(original);
-    const std::string bytes = Save(original, folder.File("r.car"));
+    const std::string bytes = Save(original);
     std::mt19937 random(20240611);
     int loadedWhole = 0;
     for (int round = 0; round < 3000; ++round) {
@@ -172,12 +198,9 @@ TEST(ParseCache, RandomDamageNeverHalfLoads)
     EXPECT_LT(loadedWhole, 3000); // most damage is noticed
 }
 
-TEST(ParseCache, WrongVersionLeavesTheEngineAsItWas)
+TEST_F(ParseCache, WrongVersionLeavesTheEngineAsItWas)
 {
-    TempFolder folder;
-    CacheRecords original;
-    FillCacheRecords(original);
-    std::string bytes = Save(original, folder.File("v.car"));
+    std::string bytes = Save(original);
     bytes[0] = (char)179;
     CacheRecords target;
     FillCacheRecords(target);
@@ -190,12 +213,9 @@ TEST(ParseCache, WrongVersionLeavesTheEngineAsItWas)
     EXPECT_FALSE(reader.Load(folder.Path())); // a folder is no cache
 }
 
-TEST(ParseCache, LoadingBesideHeldHeadersMovesTheIncludeNumbers)
+TEST_F(ParseCache, LoadingBesideHeldHeadersMovesTheIncludeNumbers)
 {
-    TempFolder folder;
-    CacheRecords original;
-    FillCacheRecords(original);
-    const std::string bytes = Save(original, folder.File("m.car"));
+    const std::string bytes = Save(original);
     CacheRecords target;
     FillCacheRecords(target);
     ASSERT_TRUE(Load(target, bytes));
@@ -205,66 +225,37 @@ TEST(ParseCache, LoadingBesideHeldHeadersMovesTheIncludeNumbers)
     EXPECT_EQ(target.index.files[2]->includes, (std::vector<int32_t>{3, 2}));
 }
 
-TEST(ParseCache, IncludeNumberPastTheHeadersIsDamage)
+TEST_F(ParseCache, IncludeNumberPastTheHeadersIsDamage)
 {
-    TempFolder folder;
-    CacheRecords original;
-    FillCacheRecords(original);
     original.projects[1]->includes = {2};
-    CParseCacheWriter writer(original.projects, original.index);
-    ASSERT_TRUE(writer.Save(folder.File("i.car")));
-    CacheRecords target;
-    EXPECT_FALSE(Load(target, ReadBytes(folder.File("i.car"))));
-    EXPECT_TRUE(IsEmpty(target));
+    EXPECT_TRUE(RefusedWhole(Save(original)));
 }
 
-TEST(ParseCache, TokenPositionPastTheTokensIsDamage)
+TEST_F(ParseCache, TokenPositionPastTheTokensIsDamage)
 {
-    TempFolder folder;
-    CacheRecords original;
-    FillCacheRecords(original);
     AsFunctionInfo(original.projects[0]->units[1])->parameters[0].typeTokens.push_back(100000);
-    CParseCacheWriter writer(original.projects, original.index);
-    ASSERT_TRUE(writer.Save(folder.File("p.car")));
-    CacheRecords target;
-    EXPECT_FALSE(Load(target, ReadBytes(folder.File("p.car"))));
-    EXPECT_TRUE(IsEmpty(target));
+    EXPECT_TRUE(RefusedWhole(Save(original)));
 }
 
-TEST(ParseCache, NestingBeyondTheLimitIsRefused)
+TEST_F(ParseCache, NestingBeyondTheLimitIsRefused)
 {
-    TempFolder folder;
-    CacheRecords original;
+    CacheRecords deep;
     auto file = std::make_unique<CIncludedFile>("/deep.h", nullptr, true);
     CUnit* unit = &file->units.emplace_back(&file->scan.tokens);
     for (int depth = 0; depth < 10001; ++depth) {
         unit = &unit->children.emplace_back(&file->scan.tokens);
     }
-    original.projects.push_back(std::move(file));
-    CParseCacheWriter writer(original.projects, original.index);
-    ASSERT_TRUE(writer.Save(folder.File("d.car")));
-    CacheRecords target;
-    EXPECT_FALSE(Load(target, ReadBytes(folder.File("d.car"))));
+    deep.projects.push_back(std::move(file));
+    EXPECT_TRUE(RefusedWhole(Save(deep)));
 }
 
-TEST(ParseCache, FailedSaveKeepsTheOldCache)
+TEST_F(ParseCache, FailedSaveKeepsTheOldCache)
 {
-    TempFolder folder;
-    CacheRecords records;
-    FillCacheRecords(records);
-    const std::string path = folder.File("keep.car");
-    WriteBytes(path, "old cache");
-
-    // No folder for the temporary files.
-    const char* oldTemp = std::getenv("TEMP");
-    const std::string savedTemp = oldTemp ? oldTemp : "";
-    setenv("TEMP", folder.File("no/such/folder").c_str(), 1);
-    CParseCacheWriter writer(records.projects, records.index);
-    EXPECT_FALSE(writer.Save(path));
-    if (oldTemp) {
-        setenv("TEMP", savedTemp.c_str(), 1);
-    } else {
-        unsetenv("TEMP");
+    const std::string path = folder.Write("keep.car", "old cache");
+    CParseCacheWriter writer(original.projects, original.index);
+    {
+        TempVariable noFolder(folder.File("no/such/folder")); // for the temporary files
+        EXPECT_FALSE(writer.Save(path));
     }
     EXPECT_EQ(ReadBytes(path), "old cache");
 
@@ -273,20 +264,14 @@ TEST(ParseCache, FailedSaveKeepsTheOldCache)
     EXPECT_FALSE(std::filesystem::exists(folder.File("gone")));
 }
 
-TEST(ParseCache, TemporaryFilesGoToTheirOwnFolderAndAreRemoved)
+TEST_F(ParseCache, TemporaryFilesGoToTheirOwnFolderAndAreRemoved)
 {
-    TempFolder folder;
     TempFolder temp;
-    CacheRecords records;
-    FillCacheRecords(records);
-    const char* oldTemp = std::getenv("TEMP");
-    const std::string savedTemp = oldTemp ? oldTemp : "";
-    setenv("TEMP", temp.Path().c_str(), 1);
+    TempVariable inTemp(temp.Path());
     char before[4096];
     ASSERT_NE(getcwd(before, sizeof before), nullptr);
 
-    CParseCacheWriter writer(records.projects, records.index);
-    EXPECT_TRUE(writer.Save(folder.File("x.car")));
+    Save(original, "x.car");
 
     char after[4096];
     ASSERT_NE(getcwd(after, sizeof after), nullptr);
@@ -299,9 +284,4 @@ TEST(ParseCache, TemporaryFilesGoToTheirOwnFolderAndAreRemoved)
         ++entries;
     }
     EXPECT_EQ(entries, 1);
-    if (oldTemp) {
-        setenv("TEMP", savedTemp.c_str(), 1);
-    } else {
-        unsetenv("TEMP");
-    }
 }
