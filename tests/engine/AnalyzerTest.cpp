@@ -43,13 +43,19 @@ std::string Line(int first, int second)
     return std::string(GetLangString(first)) + ": " + GetLangString(second) + "\n";
 }
 
+// The shapes project, analysed once.
+class ShapesAnalysed : public ::testing::Test {
+protected:
+    ShapesAnalysed() { a.Run(); }
+
+    ProjectFolder folder{"shapes"};
+    Analysis a{folder, kShapes};
+};
+
 } // namespace
 
-TEST(Analyzer, SmallProjectGivesTheExpectedModel)
+TEST_F(ShapesAnalysed, SmallProjectGivesTheExpectedModel)
 {
-    ProjectFolder folder("shapes");
-    Analysis a(folder, kShapes);
-    a.Run();
     EXPECT_EQ(a.Outline(), kShapesModel);
     EXPECT_EQ(a.Parsed(), kShapes);
     EXPECT_NE(a.log.find(Line(1, 8)), std::string::npos);
@@ -73,34 +79,16 @@ TEST(Analyzer, SmallProjectGivesTheExpectedModel)
     EXPECT_EQ(point->linkedByCv.size(), 0u);
 }
 
-TEST(Analyzer, SecondRunWithoutChangesParsesNothing)
+TEST_F(ShapesAnalysed, TouchedSourceIsTheOnlyOneParsed)
 {
-    ProjectFolder folder("shapes");
-    Analysis a(folder, kShapes);
-    a.Run();
-    const CUnit* before = a.Find("main")->GetFirstUnit();
-    a.Run();
-    EXPECT_TRUE(a.Parsed().empty());
-    EXPECT_EQ(a.Find("main")->GetFirstUnit(), before);
-    EXPECT_EQ(a.Outline(), kShapesModel);
-}
-
-TEST(Analyzer, TouchedSourceIsTheOnlyOneParsed)
-{
-    ProjectFolder folder("shapes");
-    Analysis a(folder, kShapes);
-    a.Run();
     folder.Touch("src/main.cpp", 5);
     a.Run();
     EXPECT_EQ(a.Parsed(), Strings{"src/main.cpp"});
     EXPECT_EQ(a.Outline(), kShapesModel);
 }
 
-TEST(Analyzer, HeaderEditedThreeIncludesDeepIsReadAgain)
+TEST_F(ShapesAnalysed, HeaderEditedThreeIncludesDeepIsReadAgain)
 {
-    ProjectFolder folder("shapes");
-    Analysis a(folder, kShapes);
-    a.Run();
     // circle.h -> geometry.h -> detail/util.h
     folder.Write("include/detail/util.h",
                  "#ifndef UTIL_H\n#define UTIL_H\n#define UTIL_MAX 10\n"
@@ -138,11 +126,8 @@ TEST(Analyzer, RemovedFileLeavesWithItsHeaders)
     EXPECT_EQ(a.Outline(), kShapesModel);
 }
 
-TEST(Analyzer, UnreadableOrEmptiedFileKeepsItsRecord)
+TEST_F(ShapesAnalysed, UnreadableOrEmptiedFileKeepsItsRecord)
 {
-    ProjectFolder folder("shapes");
-    Analysis a(folder, kShapes);
-    a.Run();
     folder.Remove("src/main.cpp");
     folder.Write("src/circle.cpp", "", 9);
     a.Run();
@@ -150,25 +135,23 @@ TEST(Analyzer, UnreadableOrEmptiedFileKeepsItsRecord)
     EXPECT_EQ(a.Outline(), kShapesModel);
 }
 
-TEST(Analyzer, FileWithoutAnalyseFlagLeavesTheModel)
+TEST_F(ShapesAnalysed, FileWithoutAnalyseFlagLeavesTheModel)
 {
-    ProjectFolder folder("shapes");
-    Analysis a(folder, kShapes);
-    a.Run();
     a.input.fileFlags[folder.Path("src/main.cpp")].analyse = false;
     a.Run();
     EXPECT_EQ(a.Find("main"), nullptr);
     EXPECT_EQ(a.Engine().ProjectFiles().size(), 1u);
 }
 
-TEST(Analyzer, UnchangedRunKeepsTheModelAndAFlagChangeRebuildsIt)
+TEST_F(ShapesAnalysed, UnchangedRunParsesNothingAndAFlagChangeRebuildsTheModel)
 {
-    ProjectFolder folder("shapes");
-    Analysis a(folder, kShapes);
-    a.Run();
     CModelScope* main = a.Find("main");
+    const CUnit* before = main->GetFirstUnit();
     a.Run();
+    EXPECT_TRUE(a.Parsed().empty());
     EXPECT_EQ(a.Find("main"), main); // nothing changed: the same model
+    EXPECT_EQ(a.Find("main")->GetFirstUnit(), before);
+    EXPECT_EQ(a.Outline(), kShapesModel);
     // Not drawing a file changes the model without changing any record.
     a.input.fileFlags[folder.Path("src/main.cpp")].draw = false;
     a.Run();
@@ -180,11 +163,8 @@ TEST(Analyzer, UnchangedRunKeepsTheModelAndAFlagChangeRebuildsIt)
     EXPECT_EQ(a.Outline(), kShapesModel);
 }
 
-TEST(Analyzer, StopBeforeTheFirstFileStillBuildsTheModel)
+TEST_F(ShapesAnalysed, StopBeforeTheFirstFileStillBuildsTheModel)
 {
-    ProjectFolder folder("shapes");
-    Analysis a(folder, kShapes);
-    a.Run();
     folder.Touch("src/circle.cpp", 3);
     a.input.stopRequest = true;
     a.Run();
@@ -233,11 +213,8 @@ TEST(Analyzer, StopDuringARunLeavesAConsistentEngine)
     EXPECT_EQ(a.Engine().FileIndex().files.size(), fresh.Engine().FileIndex().files.size());
 }
 
-TEST(Analyzer, CallsOfAFunction)
+TEST_F(ShapesAnalysed, CallsOfAFunction)
 {
-    ProjectFolder folder("shapes");
-    Analysis a(folder, kShapes);
-    a.Run();
     std::vector<CallRecord> calls = a.Engine().GetCalledFunctions(a.Find("main"));
     Strings described;
     for (const CallRecord& call : calls) {
@@ -252,11 +229,8 @@ TEST(Analyzer, CallsOfAFunction)
     EXPECT_TRUE(a.Engine().LifelineNames().empty()); // emptied by every merge
 }
 
-TEST(Analyzer, FunctionMapAndDefiningUnits)
+TEST_F(ShapesAnalysed, FunctionMapAndDefiningUnits)
 {
-    ProjectFolder folder("shapes");
-    Analysis a(folder, kShapes);
-    a.Run();
     const auto& map = a.Engine().Root()->functionMap;
     ASSERT_EQ(map.begin()->first, "Area");
     EXPECT_EQ(map.at("Area").count, 1);
@@ -270,17 +244,14 @@ TEST(Analyzer, FunctionMapAndDefiningUnits)
     EXPECT_EQ(body.root.children[0].kind, UNIT_IF);
 }
 
-TEST(Analyzer, CacheRoundTripParsesNothingAfterwards)
+TEST_F(ShapesAnalysed, CacheRoundTripParsesNothingAfterwards)
 {
-    ProjectFolder folder("shapes");
-    Analysis a(folder, kShapes);
-    a.Run();
     const std::string cache = folder.Path("shapes.car");
     ASSERT_TRUE(a.Engine().SaveCache(cache));
 
     Analysis b(folder, kShapes);
     {
-        CaptureStdout quiet;
+        CapturedOutput quiet;
         ASSERT_TRUE(b.Engine().LoadCache(cache));
     }
     EXPECT_FALSE(b.Engine().IsAnyFileChanged());
@@ -298,11 +269,8 @@ TEST(Analyzer, CacheRoundTripParsesNothingAfterwards)
     EXPECT_EQ(b.Parsed(), kShapes);
 }
 
-TEST(Analyzer, RemovingAFileRebuildsTheModel)
+TEST_F(ShapesAnalysed, RemovingAFileRebuildsTheModel)
 {
-    ProjectFolder folder("shapes");
-    Analysis a(folder, kShapes);
-    a.Run();
     a.Engine().RemoveSourceFile(folder.Path("SRC/main.cpp")); // case differs: nothing
     EXPECT_EQ(a.Engine().ProjectFiles().size(), 2u);
     a.Engine().RemoveSourceFile(folder.Path("src/main.cpp"));
