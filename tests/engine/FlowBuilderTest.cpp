@@ -47,11 +47,6 @@ std::string Build(const std::string& body, int flag)
 
 } // namespace
 
-TEST(FlowBuilder, PreprocessingOnlyBodyHasNoItems)
-{
-    EXPECT_EQ(Build("#define X 1\n#undef X\n", 1), "");
-}
-
 TEST(FlowBuilder, NothingUnlessAFunctionUnit)
 {
     FunctionUnderTest f("a; b;");
@@ -63,89 +58,57 @@ TEST(FlowBuilder, NothingUnlessAFunctionUnit)
     EXPECT_TRUE(items.root.children.empty());
 }
 
-TEST(FlowBuilder, BareBlocksDissolveIntoTheirSurroundings)
+// Items as body, flag -> kind<unit texts>[children]; flag 1 is the flow
+// chart form, 0 the Nassi-Shneiderman form.
+TEST(FlowBuilder, ItemsOfBodies)
 {
-    EXPECT_EQ(Build("x; { a; { b; } } if (c) { d; }", 0),
-              "49<x ;|a ;|b ;> 33<if ( c )>[49<d ;>]");
+    struct Case {
+        const char* body;
+        int flag;
+        const char* items;
+    };
+    const Case cases[] = {
+        {"#define X 1\n#undef X\n", 1, ""}, // preprocessing only
+        // Bare blocks dissolve into their surroundings.
+        {"x; { a; { b; } } if (c) { d; }", 0, "49<x ;|a ;|b ;> 33<if ( c )>[49<d ;>]"},
+        // try and catch by form
+        {"try { a; } catch (...) { b; } throw (1);", 1, "49<a ;>"},
+        {"try { a; } catch (...) { b; }", 0, "47<try>[49<a ;>] 48<catch ( ... )>[49<b ;>]"},
+        // A dangling else joins the inner if; after a braced if it stays outside.
+        {"if (x) if (y) a; else b;", 1, "33<if ( x )>[33<if ( y )>[49<a ;>] 35<else>[49<b ;>]]"},
+        {"if (x) { if (y) a; } else b;", 1, "33<if ( x )>[33<if ( y )>[49<a ;>]] 35<else>[49<b ;>]"},
+        {"if (x) a; else if (y) b; else c;", 1,
+         "33<if ( x )>[49<a ;>] 34<else if ( y )>[49<b ;>] 35<else>[49<c ;>]"},
+        // Statements go under their case; those before the first case stay.
+        {"switch (v) { case 1: case 2: a; b; default: c; }", 0,
+         "43<switch ( v )>[45<case 1 :> 45<case 2 :>[49<a ;|b ;>] 46<default :>[49<c ;>]]"},
+        {"switch (v) { x; case 1: break; }", 0, "43<switch ( v )>[49<x ;> 45<case 1 :>[39<break ;>]]"},
+        {"do { a; } while (x); while (y) b;", 1, "38<do|while ( x )>[49<a ;>] 37<while ( y )>[49<b ;>]"},
+        // A labelled block keeps every statement; a label may end a block.
+        {"end: { a; if (x) b; c; }", 1, "49<end :|a ;> 33<if ( x )>[49<b ;>] 49<c ;>"},
+        {"a; done:", 0, "49<a ;|done :>"},
+        // Runs by form: a jump closes the run; one without a run before it stands alone.
+        {"a; b; return c;", 1, "49<a ;|b ;> 41<return c ;>"},
+        {"a; b; return c;", 0, "49<a ;|b ;|return c ;>"},
+        {"break; a; return; b;", 0, "39<break ;> 49<a ;|return ;> 49<b ;>"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Build(c.body, c.flag), c.items) << c.body << " (flag " << c.flag << ")";
+    }
 }
 
-TEST(FlowBuilder, TryAndCatchByForm)
-{
-    EXPECT_EQ(Build("try { a; } catch (...) { b; } throw (1);", 1), "49<a ;>");
-    EXPECT_EQ(Build("try { a; } catch (...) { b; }", 0),
-              "47<try>[49<a ;>] 48<catch ( ... )>[49<b ;>]");
-}
-
-TEST(FlowBuilder, DanglingElseJoinsTheInnerIf)
-{
-    EXPECT_EQ(Build("if (x) if (y) a; else b;", 1),
-              "33<if ( x )>[33<if ( y )>[49<a ;>] 35<else>[49<b ;>]]");
-}
-
-TEST(FlowBuilder, ElseAfterBracedIfStaysOutside)
-{
-    EXPECT_EQ(Build("if (x) { if (y) a; } else b;", 1),
-              "33<if ( x )>[33<if ( y )>[49<a ;>]] 35<else>[49<b ;>]");
-}
-
-TEST(FlowBuilder, ElseIfChainStaysInOrder)
-{
-    EXPECT_EQ(Build("if (x) a; else if (y) b; else c;", 1),
-              "33<if ( x )>[49<a ;>] 34<else if ( y )>[49<b ;>] 35<else>[49<c ;>]");
-}
-
-TEST(FlowBuilder, SwitchStatementsGoUnderTheirCase)
-{
-    EXPECT_EQ(Build("switch (v) { case 1: case 2: a; b; default: c; }", 0),
-              "43<switch ( v )>[45<case 1 :> 45<case 2 :>[49<a ;|b ;>] 46<default :>[49<c ;>]]");
-}
-
-TEST(FlowBuilder, StatementsBeforeTheFirstCaseStay)
-{
-    EXPECT_EQ(Build("switch (v) { x; case 1: break; }", 0),
-              "43<switch ( v )>[49<x ;> 45<case 1 :>[39<break ;>]]");
-}
-
-TEST(FlowBuilder, DoLoopTakesItsWhile)
-{
-    EXPECT_EQ(Build("do { a; } while (x); while (y) b;", 1),
-              "38<do|while ( x )>[49<a ;>] 37<while ( y )>[49<b ;>]");
-}
-
-TEST(FlowBuilder, LabelBecomesItsOwnItem)
+TEST(FlowBuilder, LabelsBecomeItemsOfTheirOwn)
 {
     FunctionUnderTest f("end: a; if (x) b;");
     std::vector<CFlowItem> items = CFlowBuilder::BuildItems(f.function.children);
     CFlowBuilder::SplitLabels(items);
     EXPECT_EQ(Describe(items), "49<end :> 49<a ;> 33<if ( x )>[49<b ;>]");
     EXPECT_EQ(items[0].FirstUnitKind(), UNIT_LABEL);
-}
-
-TEST(FlowBuilder, ChainedLabelsAreAllSplit)
-{
-    FunctionUnderTest f("one: two: a;");
-    std::vector<CFlowItem> items = CFlowBuilder::BuildItems(f.function.children);
+    // Chained labels are all split.
+    FunctionUnderTest chained("one: two: a;");
+    items = CFlowBuilder::BuildItems(chained.function.children);
     CFlowBuilder::SplitLabels(items);
     EXPECT_EQ(Describe(items), "49<one :> 49<two :> 49<a ;>");
-}
-
-TEST(FlowBuilder, LabelledBlockKeepsEveryStatement)
-{
-    EXPECT_EQ(Build("end: { a; if (x) b; c; }", 1),
-              "49<end :|a ;> 33<if ( x )>[49<b ;>] 49<c ;>");
-}
-
-TEST(FlowBuilder, LabelAtTheEndOfABlock)
-{
-    EXPECT_EQ(Build("a; done:", 0), "49<a ;|done :>");
-}
-
-TEST(FlowBuilder, RunsByForm)
-{
-    EXPECT_EQ(Build("a; b; return c;", 1), "49<a ;|b ;> 41<return c ;>");
-    EXPECT_EQ(Build("a; b; return c;", 0), "49<a ;|b ;|return c ;>");
-    // A jump closes the run; one without a run before it stands alone.
-    EXPECT_EQ(Build("break; a; return; b;", 0), "39<break ;> 49<a ;|return ;> 49<b ;>");
 }
 
 TEST(FlowBuilder, ModelElementHandsItsDefiningUnit)

@@ -85,18 +85,30 @@ TEST(TypeLinker, CvAfterTheTypeGoesToTheSecondSet)
     EXPECT_EQ(Names(b->linkedByCv), Names_t{"A"});
 }
 
-TEST(TypeLinker, TypesThatDoNotEndInAClassNameLinkNothing)
+TEST(TypeLinker, OtherTypesHoldersAndUnitsLinkNothing)
 {
     LinkModel m;
     CModelScope* a = m.Class(m.root, "A");
     CModelScope* b = m.Class(m.root, "B");
+    // Types that do not end in a class name.
     m.Member(*a, "std :: vector < B >", "v");
     m.Member(*a, "enum B", "e");
     m.Member(*a, "C", "c"); // no such class
+    // Holders that are no class body.
     m.Member(m.root, "B", "global");
+    m.Member(*AddElement(m.root, "E", UNIT_ENUM), "B", "x");
+    m.Member(*AddElement(m.root, "f", UNIT_FUNCTION), "B", "local");
+    // Variable elements whose first unit is a function (a variable and a
+    // function without parameters of one name are one element), a unit
+    // without a record, or no unit at all.
+    CModelScope* odd = AddElement(*a, "g", UNIT_VARIABLE);
+    odd->declarations.push_back(m.Keep(m.source.FunctionUnit("g", {}, false)));
+    CModelScope* bare = AddElement(*a, "h", UNIT_VARIABLE);
+    bare->declarations.push_back(m.Keep(m.source.Unit(UNIT_VARIABLE, "B h ;")));
+    AddElement(*a, "none", UNIT_VARIABLE);
     m.Link();
-    EXPECT_TRUE(b->linkedBy.empty());
-    EXPECT_TRUE(b->linkedByCv.empty());
+    EXPECT_EQ(Names(b->linkedBy), Names_t{});
+    EXPECT_EQ(Names(b->linkedByCv), Names_t{});
 }
 
 TEST(TypeLinker, NestedScopesAndFirstOfTwoNames)
@@ -114,34 +126,6 @@ TEST(TypeLinker, NestedScopesAndFirstOfTwoNames)
     m.Link();
     EXPECT_EQ(Names(first->linkedBy), Names_t{"Inner"});
     EXPECT_TRUE(second->linkedBy.empty());
-}
-
-TEST(TypeLinker, OnlyClassBodiesAreLookedAt)
-{
-    LinkModel m;
-    CModelScope* b = m.Class(m.root, "B");
-    CModelScope* e = AddElement(m.root, "E", UNIT_ENUM);
-    m.Member(*e, "B", "x");
-    CModelScope* f = AddElement(m.root, "f", UNIT_FUNCTION);
-    m.Member(*f, "B", "local");
-    m.Link();
-    EXPECT_TRUE(b->linkedBy.empty());
-}
-
-TEST(TypeLinker, ElementWhoseUnitIsNoVariableIsSkipped)
-{
-    LinkModel m;
-    CModelScope* a = m.Class(m.root, "A");
-    CModelScope* b = m.Class(m.root, "B");
-    // A variable element whose first unit is a function (a variable and a
-    // function without parameters of one name are one element).
-    CModelScope* odd = AddElement(*a, "g", UNIT_VARIABLE);
-    odd->declarations.push_back(m.Keep(m.source.FunctionUnit("g", {}, false)));
-    CModelScope* bare = AddElement(*a, "h", UNIT_VARIABLE);
-    bare->declarations.push_back(m.Keep(m.source.Unit(UNIT_VARIABLE, "B h ;")));
-    AddElement(*a, "none", UNIT_VARIABLE); // no unit at all
-    m.Link();
-    EXPECT_TRUE(b->linkedBy.empty());
 }
 
 TEST(TypeLinker, RunningTwiceGivesTheSameLinksInCreationOrder)
