@@ -7,7 +7,6 @@
 #include <QPolygon>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
 
 namespace {
 
@@ -76,12 +75,20 @@ CDC::~CDC() = default;
 
 bool CDC::CreateCompatibleDC(const CDC* other)
 {
-    ownImage_ = QImage(1, 1, QImage::Format_RGB32);
-    ownImage_.fill(0xFF000000u);
-    image_ = &ownImage_;
-    bitmap_ = nullptr;
+    ownImage_ = QImage();
+    SelectOwnImage();
     bitsPerPixel_ = other != nullptr ? other->bitsPerPixel_ : 32;
     return true;
+}
+
+void CDC::SelectOwnImage()
+{
+    if (ownImage_.isNull()) {
+        ownImage_ = QImage(1, 1, QImage::Format_RGB32);
+        ownImage_.fill(0xFF000000u);
+    }
+    image_ = &ownImage_;
+    bitmap_ = nullptr;
 }
 
 void CDC::AttachImage(QImage* image)
@@ -133,12 +140,7 @@ CBitmap* CDC::SelectObject(CBitmap* bitmap)
         bitmap_ = bitmap;
         image_ = &bitmap->Image();
     } else {
-        bitmap_ = nullptr;
-        if (ownImage_.isNull()) {
-            ownImage_ = QImage(1, 1, QImage::Format_RGB32);
-            ownImage_.fill(0xFF000000u);
-        }
-        image_ = &ownImage_;
+        SelectOwnImage();
     }
     return previous;
 }
@@ -276,12 +278,17 @@ void CDC::PixelLine(int x1, int y1, int x2, int y2, const CPen& pen, const CRect
     }
 }
 
-void CDC::SetUpPainter(QPainter& painter, bool withPen, bool withBrush) const
+void CDC::PlacePainter(QPainter& painter) const
 {
     CRect clip = DeviceClip();
     painter.setClipRect(QRect(clip.left, clip.top, clip.Width(), clip.Height()));
     painter.translate(-origin_.x, -origin_.y);
     painter.setRenderHint(QPainter::Antialiasing, false);
+}
+
+void CDC::SetUpPainter(QPainter& painter, bool withPen, bool withBrush) const
+{
+    PlacePainter(painter);
     if (withPen && !pen_->IsNull()) {
         QPen qpen(QColor::fromRgb(ToQRgb(pen_->Colour())));
         qpen.setWidth(pen_->Width());
@@ -494,8 +501,7 @@ void CDC::FillRect(const CRect& rect, const CBrush* brush)
 
 CSize CDC::GetTextExtent(std::string_view text) const
 {
-    const CFont* font = font_ != nullptr ? font_ : CFont::DefaultFont();
-    return GetTextMeasurer().Measure(*font, text);
+    return GetTextMeasurer().Measure(*GetCurrentFont(), text);
 }
 
 bool CDC::TextOut(int x, int y, std::string_view text)
@@ -504,16 +510,14 @@ bool CDC::TextOut(int x, int y, std::string_view text)
         return false;
     if (text.empty())
         return true;
-    const CFont* font = font_ != nullptr ? font_ : CFont::DefaultFont();
+    const CFont* font = GetCurrentFont();
     if (bkMode_ == OPAQUE) {
         CSize extent = GetTextExtent(text);
         FillSolidRect(x, y, extent.cx, extent.cy, bkColour_);
     }
     EnsureGuiApplication();
     QPainter painter(image_);
-    CRect clip = DeviceClip();
-    painter.setClipRect(QRect(clip.left, clip.top, clip.Width(), clip.Height()));
-    painter.translate(-origin_.x, -origin_.y);
+    PlacePainter(painter);
     painter.setFont(font->GetQFont());
     painter.setPen(QColor::fromRgb(ToQRgb(textColour_)));
     painter.drawText(QPoint(x, y + font->Metrics().ascent()), ToQString(text));

@@ -109,6 +109,8 @@ protected:
     void ShareTarget(const CDC& other);
 
 private:
+    // Draws into the context's own 1-by-1 image again.
+    void SelectOwnImage();
     CRect DeviceClip() const;
     void FillDeviceRect(const CRect& device, uint32_t rgb);
     void PlotPixel(int x, int y, uint32_t rgb, const CRect& clip);
@@ -119,6 +121,9 @@ private:
     // painter and the shape's path rectangle.
     template <typename Draw>
     bool CurvedShape(int left, int top, int right, int bottom, Draw draw);
+    // Clip, origin and aliased drawing for a painter on the image.
+    void PlacePainter(QPainter& painter) const;
+    // As PlacePainter, with the selected pen, brush and background mode.
     void SetUpPainter(QPainter& painter, bool withPen, bool withBrush) const;
 
     QImage* image_ = nullptr;
