@@ -90,9 +90,9 @@ void CMacroMap::DrawNode(MacroLayoutNode& node)
     const int height = node.ShownHeight();
 
     // The box, and the shadow of a box with stacked members.
-    fillColour_ = pens_.GetFillColour(scope);
+    const COLORREF fill = pens_.GetFillColour(scope);
     const COLORREF border = pens_.GetBorderColour(scope, node.grouped != 0);
-    surface_.DrawShadedFramedBox(node.absX, node.absY, node.boxW, height, fillColour_, border,
+    surface_.DrawShadedFramedBox(node.absX, node.absY, node.boxW, height, fill, border,
                                  scope->isTemplate ? 1 : 0);
     if (node.stackedMembers) {
         const COLORREF shadow = RGB(GetRValue(border) / 2, GetGValue(border) / 2, GetBValue(border) / 2);
@@ -105,16 +105,16 @@ void CMacroMap::DrawNode(MacroLayoutNode& node)
     // The caption.
     CFontHolder& font = fonts_.GetItemFont(category);
     font.SelectInto();
-    textColour_ = pens_.GetTextColour(scope);
+    const COLORREF text = pens_.GetTextColour(scope);
     int x = node.absX + border_ + 1;
     if (node.HasChildren())
         x += node.foldMark;
     if (mark)
         x += node.textH;
-    surface_.DrawTransparentText(x, node.absY + border_ + 1, textColour_, scope->name.c_str());
+    surface_.DrawTransparentText(x, node.absY + border_ + 1, text, scope->name.c_str());
     font.Restore();
 
-    const COLORREF average = AverageColour(textColour_, fillColour_);
+    const COLORREF average = AverageColour(text, fill);
     if (node.HasChildren() && node.foldMark >= 9) {
         const int side = node.foldMark - 4;
         surface_.DrawRoundFrame(node.absX + 4, node.absY + 4, side, side, average, average,
@@ -122,19 +122,15 @@ void CMacroMap::DrawNode(MacroLayoutNode& node)
     }
     if (mark) {
         const int side = node.textH - 4;
-        surface_.DrawCapOval(node.absX + 4, node.absY + 4, side, side, average, textColour_,
+        surface_.DrawCapOval(node.absX + 4, node.absY + 4, side, side, average, text,
                              scope->definitions.empty() ? 0 : 1);
     }
 
-    if (node.open && !node.separators.empty()) {
-        CPen pen(PS_SOLID, 1, pens_.GetBorderColour(scope, false));
-        CPen* old = dc_->SelectObject(&pen);
+    if (node.open) {
+        const COLORREF line = pens_.GetBorderColour(scope, false);
         const int base = node.absY + node.textH + border_;
-        for (int s : node.separators) {
-            dc_->MoveTo(node.absX, base + s);
-            dc_->LineTo(node.absX + node.boxW, base + s);
-        }
-        dc_->SelectObject(old);
+        for (int s : node.separators)
+            surface_.DrawStyledLine(node.absX, base + s, node.absX + node.boxW, base + s, line, 1, PS_SOLID);
     }
 
     if (!node.HasChildren())

@@ -49,8 +49,6 @@ private:
     CVisualSetting& fonts_;
     const ElementStyleTable& style_;
     CRect clip_;
-    COLORREF textColour_ = 0;
-    COLORREF fillColour_ = 0;
     std::vector<MacroLayoutNode*> drawList_;
     CRect visibleRect_;
     std::vector<MacroLayoutNode*>* visibleList_ = nullptr;
