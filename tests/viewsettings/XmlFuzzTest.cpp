@@ -1,6 +1,6 @@
 #include "XmlDocument.h"
 
-#include "TestFiles.h"
+#include "SettingBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@ std::vector<std::string> Seeds()
 {
     std::vector<std::string> seeds;
     for (const char* name : {"defaultFlow", "default.mcx"})
-        seeds.push_back(ReadFileBytes(std::string(KESTRIN_TEST_DATA) + "/viewsettings/" + name));
+        seeds.push_back(Golden(name));
     seeds.push_back("<?xml version=\"1.0\"?>\n<A=\"1\" B=\"2\"/>\n");
     seeds.push_back("<?xml version=\"1.0\"?><R><C><D><E K=\"\" L/></E></D></C><C></C></R>");
     return seeds;
