@@ -36,6 +36,8 @@ struct OptionValues {
     // Kept only while the program runs.
     int32_t boxBitmapBudget = 1000;
     int32_t boxBitmapCount = 0;
+
+    friend bool operator==(const OptionValues&, const OptionValues&) = default;
 };
 
 // The process-wide options: 20 values kept in the user's settings file, the
