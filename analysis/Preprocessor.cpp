@@ -274,13 +274,11 @@ int32_t CPreprocessor::PreprocessHeader(std::unique_ptr<CIncludedFile> header, C
     try {
         const int32_t size = header->size;
         const int32_t mtime = header->mtime;
-        if (index->Contains(path, size, mtime)) {
-            const int32_t first = index->FirstIndex(path, size, mtime);
-            // With every instance withdrawn there is nothing to reuse: the
-            // header is read afresh.
-            if (first >= 0 && (IsPrecompiledHeader(path) || !input->sameNameOption)) {
-                return ReuseHeader(std::move(header), index, first, chain->macros);
-            }
+        // With every instance withdrawn there is nothing to reuse: the
+        // header is read afresh.
+        const int32_t first = index->FirstIndex(path, size, mtime);
+        if (first >= 0 && (IsPrecompiledHeader(path) || !input->sameNameOption)) {
+            return ReuseHeader(std::move(header), index, first, chain->macros);
         }
         if (input->verbose) {
             std::cout << GetLangString(9) << path << std::endl;
@@ -288,11 +286,11 @@ int32_t CPreprocessor::PreprocessHeader(std::unique_ptr<CIncludedFile> header, C
         CPreprocessor nested(header.get(), &header->macros, input, index, chain, depth);
         nested.ProcessTokens();
         const int32_t count = static_cast<int32_t>(header->scan.tokens.size());
-        if (!index->ContainsIndex(path, size, mtime, count)) {
-            return index->Add(path, size, mtime, count, std::move(header));
+        const int32_t same = index->FindIndex(path, size, mtime, count);
+        if (same < 0) {
+            return index->Add(std::move(header));
         }
-        return ReuseHeader(std::move(header), index, index->FindIndex(path, size, mtime, count),
-                           chain->macros);
+        return ReuseHeader(std::move(header), index, same, chain->macros);
     } catch (const std::exception&) {
         WriteStopLine(path);
         return -1;

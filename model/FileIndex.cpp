@@ -18,6 +18,13 @@ int32_t CFileIndex::Add(const std::string& path, int32_t size, int32_t mtime, in
     return number;
 }
 
+int32_t CFileIndex::Add(std::unique_ptr<CSourceFile> file)
+{
+    const CSourceFile& record = *file;
+    return Add(record.path, record.size, record.mtime,
+               static_cast<int32_t>(record.scan.tokens.size()), std::move(file));
+}
+
 const std::map<int32_t, int32_t>* CFileIndex::Instances(const std::string& path, int32_t size,
                                                         int32_t mtime) const
 {
@@ -89,8 +96,6 @@ void CFileIndex::RemoveUnmarked(const std::vector<bool>& keep)
             files.push_back(nullptr); // keeps later numbers in step
             continue;
         }
-        CSourceFile* file = old[i].get();
-        Add(file->path, file->size, file->mtime, static_cast<int32_t>(file->scan.tokens.size()),
-            std::move(old[i]));
+        Add(std::move(old[i]));
     }
 }

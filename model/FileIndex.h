@@ -35,6 +35,8 @@ public:
     // keeps answering lookups.
     int32_t Add(const std::string& path, int32_t size, int32_t mtime, int32_t tokenCount,
                 std::unique_ptr<CSourceFile> file);
+    // The same under the record's own path, size, time and token count.
+    int32_t Add(std::unique_ptr<CSourceFile> file);
 
     bool Contains(const std::string& path, int32_t size, int32_t mtime) const;
     bool ContainsIndex(const std::string& path, int32_t size, int32_t mtime,

@@ -426,11 +426,7 @@ bool CParseCacheReader::LoadBytes(const char* data, size_t length)
     }
     for (auto& file : records.headers) {
         renumber(*file);
-        const std::string path = file->path;
-        const int32_t size = file->size;
-        const int32_t mtime = file->mtime;
-        const int32_t tokens = static_cast<int32_t>(file->scan.tokens.size());
-        fileIndex_.Add(path, size, mtime, tokens, std::move(file));
+        fileIndex_.Add(std::move(file));
     }
     return true;
 }

@@ -151,14 +151,8 @@ void FillCacheRecords(CacheRecords& records)
     h0->includes = {1, 0}; // includes itself too
     auto h1 = std::make_unique<CIncludedFile>("", nullptr, false);
     FillFile(*h1, "/inc/b.h", 3);
-    auto addHeader = [&records](std::unique_ptr<CIncludedFile> h) {
-        const std::string path = h->path;
-        const int32_t size = h->size, mtime = h->mtime;
-        const int32_t count = static_cast<int32_t>(h->scan.tokens.size());
-        records.index.Add(path, size, mtime, count, std::move(h));
-    };
-    addHeader(std::move(h0));
-    addHeader(std::move(h1));
+    records.index.Add(std::move(h0));
+    records.index.Add(std::move(h1));
 }
 
 std::string ReadBytes(const std::string& path)
