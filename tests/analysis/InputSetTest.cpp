@@ -66,8 +66,6 @@ TEST(InputSet, DefaultIncludeDirsReplaceTheLists)
     input.includeDirs = {"x"};
     input.SetDefaultIncludeDirs();
     input.SetDefaultIncludeDirs();
-    ASSERT_EQ(input.includeDirs.size(), 4u);
-    ASSERT_EQ(input.userIncludeDirs.size(), 1u);
-    EXPECT_EQ(input.userIncludeDirs[0], "C:\\");
-    EXPECT_EQ(input.includeDirs[0], "E:\\Program Files\\Microsoft Visual Studio .NET 2003\\Vc7\\INCLUDE");
+    EXPECT_EQ(input.includeDirs.size(), 4u);
+    EXPECT_EQ(input.userIncludeDirs.size(), 1u);
 }
