@@ -8,33 +8,29 @@
 #include <vector>
 
 using Types = std::vector<int>;
+using Texts = std::vector<std::string>;
+using Lines = std::vector<int>;
 
 TEST(Scanner, StringsKeepEscapesAndDropTheWidePrefix)
 {
     auto t = ScanText("\"a\\nb\" L\"wide\" \"\"");
     ASSERT_EQ(TypesOf(t), (Types{STRINGS, STRINGS, STRINGS}));
-    EXPECT_EQ(TextOf(t[0]), "a\\nb");
-    EXPECT_EQ(TextOf(t[1]), "wide");
-    EXPECT_EQ(TextOf(t[2]), "");
+    EXPECT_EQ(TextsOf(t), (Texts{"a\\nb", "wide", ""}));
 }
 
 TEST(Scanner, QuotedTextWithBadEscapeIsHeaderName)
 {
     auto t = ScanText("#include \"..\\src\\x.h\"\n\"a\\qb\" L\"c:\\dir\"");
     ASSERT_EQ(TypesOf(t), (Types{SHARP, WORD_INCLUDE, H_CHAR, ENDLINE, H_CHAR, IDENTIFIER, H_CHAR}));
-    EXPECT_EQ(TextOf(t[2]), "..\\src\\x.h");
-    EXPECT_EQ(TextOf(t[4]), "a\\qb");
-    EXPECT_EQ(TextOf(t[5]), "L");
-    EXPECT_EQ(TextOf(t[6]), "c:\\dir");
+    EXPECT_EQ(TextsOf(t), (Texts{"<none>", "<none>", "..\\src\\x.h", "<none>", "a\\qb", "L",
+                                 "c:\\dir"}));
 }
 
 TEST(Scanner, CharacterLiterals)
 {
     auto t = ScanText("'ab' L'x' '\\n' '\\0'");
     ASSERT_EQ(TypesOf(t), (Types{CHARS, CHARS, CHARS, CHARS}));
-    EXPECT_EQ(TextOf(t[0]), "ab");
-    EXPECT_EQ(TextOf(t[1]), "x");
-    EXPECT_EQ(TextOf(t[2]), "\\n");
+    EXPECT_EQ(TextsOf(t), (Texts{"ab", "x", "\\n", "\\0"}));
     // A bad escape: both quotes are unknown characters.
     auto bad = ScanText("'\\q'");
     EXPECT_EQ(TypesOf(bad), (Types{LEXERROR, SLASH, IDENTIFIER, LEXERROR}));
@@ -84,18 +80,11 @@ TEST(Scanner, Numbers)
     ASSERT_EQ(TypesOf(t), (Types{OCTALNUMBER, OCTALNUMBER, INTEGERNUMBER, INTEGERNUMBER, HEXNUMBER,
                                  INTEGERNUMBER, IDENTIFIER, INTEGERNUMBER, IDENTIFIER, FLOATNUMBER,
                                  IDENTIFIER, FLOATNUMBER, FLOATNUMBER, FLOATNUMBER, OCTALNUMBER}));
-    EXPECT_EQ(TextOf(t[1]), "0");
-    EXPECT_EQ(TextOf(t[2]), "8");
-    EXPECT_EQ(TextOf(t[3]), "123UL");
-    EXPECT_EQ(TextOf(t[4]), "0x1Fu");
-    EXPECT_EQ(TextOf(t[6]), "i64");
-    EXPECT_EQ(TextOf(t[7]), "10L");
-    EXPECT_EQ(TextOf(t[9]), "1.5");
-    EXPECT_EQ(TextOf(t[13]), "1e10f");
+    EXPECT_EQ(TextsOf(t), (Texts{"0", "0", "8", "123UL", "0x1Fu", "10", "i64", "10L", "L", "1.5",
+                                 "e", "1.", ".5", "1e10f", "017L"}));
     auto dots = ScanText("1..2");
     ASSERT_EQ(TypesOf(dots), (Types{FLOATNUMBER, FLOATNUMBER}));
-    EXPECT_EQ(TextOf(dots[0]), "1.");
-    EXPECT_EQ(TextOf(dots[1]), ".2");
+    EXPECT_EQ(TextsOf(dots), (Texts{"1.", ".2"}));
 }
 
 TEST(Scanner, PunctuatorsTakeTheLongestMatch)
@@ -113,21 +102,15 @@ TEST(Scanner, LineEndsAndLineCounter)
     auto t = ScanText("a   \nb\r\nc\rd\n\n");
     ASSERT_EQ(TypesOf(t), (Types{IDENTIFIER, ENDLINE, IDENTIFIER, ENDLINE, IDENTIFIER, IDENTIFIER,
                                  ENDLINE, ENDLINE}));
-    EXPECT_EQ(t[0].line, 1);
-    EXPECT_EQ(t[1].line, 2); // an ENDLINE already counts its own newline
-    EXPECT_EQ(t[2].line, 2);
-    EXPECT_EQ(t[4].line, 3);
-    EXPECT_EQ(t[5].line, 3);
-    EXPECT_EQ(t[7].line, 5);
+    // An ENDLINE already counts its own newline.
+    EXPECT_EQ(LinesOf(t), (Lines{1, 2, 2, 3, 3, 3, 4, 5}));
 }
 
 TEST(Scanner, CommentsAreSkippedAndCountTheirLines)
 {
     auto t = ScanText("x // note\ny /* a\nb\n*/ z /** **/ w");
     ASSERT_EQ(TypesOf(t), (Types{IDENTIFIER, ENDLINE, IDENTIFIER, IDENTIFIER, IDENTIFIER}));
-    EXPECT_EQ(t[1].line, 2);
-    EXPECT_EQ(t[3].line, 4);
-    EXPECT_EQ(t[4].line, 4);
+    EXPECT_EQ(LinesOf(t), (Lines{1, 2, 2, 4, 4}));
     // A line comment at the very end and one before a CR LF.
     EXPECT_EQ(TypesOf(ScanText("a // end")), (Types{IDENTIFIER}));
     EXPECT_EQ(TypesOf(ScanText("a // x\r\nb")), (Types{IDENTIFIER, ENDLINE, IDENTIFIER}));
@@ -170,11 +153,9 @@ TEST(Scanner, CrLfFilesGiveTheSameTokensAsLfFiles)
     auto a = ScanText(lf);
     auto b = ScanText(WithCrLf(lf));
     ASSERT_EQ(a.size(), b.size());
-    for (size_t k = 0; k < a.size(); ++k) {
-        EXPECT_EQ(a[k].type, b[k].type) << k;
-        EXPECT_EQ(a[k].line, b[k].line) << k;
-        EXPECT_EQ(TextOf(a[k]), TextOf(b[k])) << k;
-    }
+    EXPECT_EQ(TypesOf(a), TypesOf(b));
+    EXPECT_EQ(LinesOf(a), LinesOf(b));
+    EXPECT_EQ(TextsOf(a), TextsOf(b));
 }
 
 TEST(Scanner, TokensOfAnyLength)
