@@ -32,6 +32,16 @@ std::string OutlineOf(const CProjectAnalyzer& engine)
     return out.str();
 }
 
+std::vector<std::string> DescribeCalls(const std::vector<CallRecord>& calls)
+{
+    std::vector<std::string> described;
+    for (const CallRecord& call : calls) {
+        described.push_back(call.name + "/" + std::to_string(call.argumentCount) + "@" +
+                            std::to_string(call.lifeline) + (call.callee ? "+" : ""));
+    }
+    return described;
+}
+
 std::string Analysis::Outline() const
 {
     return OutlineOf(Engine());

@@ -32,3 +32,6 @@ public:
 
 // The outline of any engine's model.
 std::string OutlineOf(const CProjectAnalyzer& engine);
+
+// Each call as name/argument count@lifeline, with a '+' when it was resolved.
+std::vector<std::string> DescribeCalls(const std::vector<CallRecord>& calls);

@@ -215,13 +215,8 @@ TEST(Analyzer, StopDuringARunLeavesAConsistentEngine)
 
 TEST_F(ShapesAnalysed, CallsOfAFunction)
 {
-    std::vector<CallRecord> calls = a.Engine().GetCalledFunctions(a.Find("main"));
-    Strings described;
-    for (const CallRecord& call : calls) {
-        described.push_back(call.name + "/" + std::to_string(call.argumentCount) + "@" +
-                            std::to_string(call.lifeline) + (call.callee ? "+" : ""));
-    }
-    EXPECT_EQ(described, (Strings{"c/1@0", "clamp/3@0+", "Grow/1@1+"}));
+    EXPECT_EQ(DescribeCalls(a.Engine().GetCalledFunctions(a.Find("main"))),
+              (Strings{"c/1@0", "clamp/3@0+", "Grow/1@1+"}));
     EXPECT_EQ(a.Engine().LifelineNames(), (Strings{"Global", "Circle"}));
     EXPECT_TRUE(a.Engine().GetCalledFunctions(a.Find("clamp")).empty());
     EXPECT_TRUE(a.Engine().GetCalledFunctions(nullptr).empty());
