@@ -152,91 +152,70 @@ void CParseCacheWriter::WriteVariables(CCacheSink& out, const std::vector<CVaria
 // which is also how it would come back.
 void CParseCacheWriter::WriteDetail(CCacheSink& out, const CUnit& unit)
 {
-    if (!unit.detail) {
-        out.WriteBool(false);
-        return;
-    }
+    // The "record follows" flag, then the record's fields when there is one.
+    auto write = [&out](const auto* record, auto&& fields) {
+        out.WriteBool(record != nullptr);
+        if (record) {
+            fields(*record);
+        }
+    };
     switch (unit.kind) {
     case UNIT_CLASS:
     case UNIT_STRUCT:
     case UNIT_UNION:
-        if (const CClassInfo* record = AsClassInfo(unit)) {
-            out.WriteBool(true);
-            WriteQualifiedName(out, record->qualifiedName);
-            out.WriteSize(static_cast<uint32_t>(record->bases.size()));
-            for (const CBaseClassInfo& base : record->bases) {
+        return write(AsClassInfo(unit), [&out](const CClassInfo& record) {
+            WriteQualifiedName(out, record.qualifiedName);
+            out.WriteSize(static_cast<uint32_t>(record.bases.size()));
+            for (const CBaseClassInfo& base : record.bases) {
                 out.WriteBool(base.isVirtual);
                 out.WriteBool(base.qualifiedName.relative);
                 out.WriteInt(base.access);
                 out.WriteString(base.qualifiedName.name);
                 WriteStrings(out, base.qualifiedName.scopes);
             }
-            return;
-        }
-        break;
+        });
     case UNIT_ENUM:
     case UNIT_NAMESPACE:
     case UNIT_ASM:
     case UNIT_EXTERN:
     case UNIT_GOTO:
     case UNIT_LABEL:
-        if (const CTextInfo* record = AsTextInfo(unit)) {
-            out.WriteBool(true);
-            out.WriteString(record->text);
-            return;
-        }
-        break;
+        return write(AsTextInfo(unit), [&out](const CTextInfo& record) {
+            out.WriteString(record.text);
+        });
     case UNIT_NAMESPACE_ALIAS:
-        if (const CNamespaceAliasInfo* record = AsNamespaceAliasInfo(unit)) {
-            out.WriteBool(true);
-            out.WriteString(record->alias);
-            WriteQualifiedName(out, record->target);
-            return;
-        }
-        break;
+        return write(AsNamespaceAliasInfo(unit), [&out](const CNamespaceAliasInfo& record) {
+            out.WriteString(record.alias);
+            WriteQualifiedName(out, record.target);
+        });
     case UNIT_TEMPLATE:
-        if (const CTemplateInfo* record = AsTemplateInfo(unit)) {
-            out.WriteBool(true);
-            out.WriteBool(record->exported);
-            WriteIntVector(out, record->parameterTokens);
-            return;
-        }
-        break;
+        return write(AsTemplateInfo(unit), [&out](const CTemplateInfo& record) {
+            out.WriteBool(record.exported);
+            WriteIntVector(out, record.parameterTokens);
+        });
     case UNIT_VARIABLE:
-        if (const CVariableInfo* record = AsVariableInfo(unit)) {
-            out.WriteBool(true);
-            WriteVariable(out, *record);
-            return;
-        }
-        break;
+        return write(AsVariableInfo(unit), [&out](const CVariableInfo& record) {
+            WriteVariable(out, record);
+        });
     case UNIT_USING:
-        if (const CClassInfo* record = AsUsingInfo(unit)) {
-            out.WriteBool(true);
-            WriteQualifiedName(out, record->qualifiedName);
+        return write(AsUsingInfo(unit), [&out](const CClassInfo& record) {
+            WriteQualifiedName(out, record.qualifiedName);
             WriteIntVector(out, {});
-            return;
-        }
-        break;
+        });
     case UNIT_USING_NAMESPACE:
-        if (const CQualifiedNameInfo* record = AsQualifiedNameInfo(unit)) {
-            out.WriteBool(true);
-            WriteQualifiedName(out, record->qualifiedName);
-            return;
-        }
-        break;
+        return write(AsQualifiedNameInfo(unit), [&out](const CQualifiedNameInfo& record) {
+            WriteQualifiedName(out, record.qualifiedName);
+        });
     case UNIT_FUNCTION:
-        if (const CFunctionInfo* record = AsFunctionInfo(unit)) {
-            out.WriteBool(true);
-            out.WriteBool(record->pure);
-            out.WriteInt(record->access);
-            WriteQualifiedName(out, record->qualifiedName);
-            WriteIntVector(out, record->ctorInitTokens);
-            WriteIntVector(out, record->reservedTokens);
-            WriteIntVector(out, record->specifierTokens);
-            WriteVariables(out, record->parameters);
-            return;
-        }
-        break;
+        return write(AsFunctionInfo(unit), [&out](const CFunctionInfo& record) {
+            out.WriteBool(record.pure);
+            out.WriteInt(record.access);
+            WriteQualifiedName(out, record.qualifiedName);
+            WriteIntVector(out, record.ctorInitTokens);
+            WriteIntVector(out, record.reservedTokens);
+            WriteIntVector(out, record.specifierTokens);
+            WriteVariables(out, record.parameters);
+        });
     case UNIT_IF:
     case UNIT_ELSE_IF:
     case UNIT_ELSE:
@@ -246,25 +225,18 @@ void CParseCacheWriter::WriteDetail(CCacheSink& out, const CUnit& unit)
     case UNIT_CASE:
     case UNIT_CATCH:
     case UNIT_THROW:
-        if (const CTokenListInfo* record = AsTokenListInfo(unit)) {
-            out.WriteBool(true);
-            WriteIntVector(out, record->tokens);
-            return;
-        }
-        break;
+        return write(AsTokenListInfo(unit), [&out](const CTokenListInfo& record) {
+            WriteIntVector(out, record.tokens);
+        });
     case UNIT_FOR:
-        if (const CForInfo* record = AsForInfo(unit)) {
-            out.WriteBool(true);
-            WriteIntVector(out, record->conditionTokens);
-            WriteIntVector(out, record->stepTokens);
-            WriteIntVector(out, record->initTokens);
-            return;
-        }
-        break;
+        return write(AsForInfo(unit), [&out](const CForInfo& record) {
+            WriteIntVector(out, record.conditionTokens);
+            WriteIntVector(out, record.stepTokens);
+            WriteIntVector(out, record.initTokens);
+        });
     default:
-        break;
+        out.WriteBool(false);
     }
-    out.WriteBool(false);
 }
 
 void CParseCacheWriter::WriteUnit(CCacheSink& out, const CUnit& unit)
