@@ -431,13 +431,10 @@ int32_t CPPExpression::Evaluate()
 }
 
 int32_t EvaluateCondition(const std::vector<PPToken>& tokens, size_t start,
-                          const MacroTable& macros, size_t* lineEnd)
+                          const MacroTable& macros)
 {
     ConditionTokens condition;
-    const size_t end = CollectCondition(tokens, start, macros, condition);
-    if (lineEnd != nullptr) {
-        *lineEnd = end;
-    }
+    CollectCondition(tokens, start, macros, condition);
     ZeroIdentifiers(condition);
     CPPExpression expression(condition);
     return expression.Evaluate();

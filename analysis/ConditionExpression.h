@@ -62,4 +62,4 @@ private:
 
 // Collects, zeroes and evaluates the condition at `start` in one call.
 int32_t EvaluateCondition(const std::vector<PPToken>& tokens, size_t start,
-                          const MacroTable& macros, size_t* lineEnd = nullptr);
+                          const MacroTable& macros);
