@@ -1,5 +1,6 @@
 #include "TextHelpers.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -61,7 +62,14 @@ std::string ColorToHexString(int32_t color)
     return buffer;
 }
 
-int32_t HexStringToInt(std::string text)
+namespace {
+
+// Reads an optionally signed number in base 10 or 16 (after white space and,
+// in base 16, an optional 0x prefix) up to the first character that is no
+// digit of the base. The magnitude saturates just past the 32-bit range, so
+// long digit runs clamp to the nearest limit instead of wrapping. Returns
+// false, with value and used 0, when no digit is there.
+bool ScanInteger(std::string_view text, int base, int32_t& value, size_t& used)
 {
     size_t i = 0;
     while (i < text.size() && IsBlank(text[i]))
@@ -71,27 +79,56 @@ int32_t HexStringToInt(std::string text)
         negative = text[i] == '-';
         ++i;
     }
-    if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')
-        && HexDigitValue(i + 2 < text.size() ? text[i + 2] : '\0') >= 0)
+    auto digit = [&](size_t k) {
+        if (k >= text.size())
+            return -1;
+        int d = HexDigitValue(text[k]);
+        return d < base ? d : -1;
+    };
+    if (base == 16 && i + 1 < text.size() && text[i] == '0'
+        && (text[i + 1] == 'x' || text[i + 1] == 'X') && digit(i + 2) >= 0)
         i += 2;
 
-    // Accumulate the magnitude, saturating once it leaves the 32-bit range,
-    // so that long digit runs clamp instead of wrapping.
+    const size_t firstDigit = i;
     const int64_t limit = int64_t(std::numeric_limits<int32_t>::max()) + 1;
     int64_t magnitude = 0;
-    for (; i < text.size(); ++i) {
-        int d = HexDigitValue(text[i]);
-        if (d < 0)
-            break;
-        magnitude = magnitude * 16 + d;
+    for (int d = digit(i); d >= 0; d = digit(++i)) {
+        magnitude = magnitude * base + d;
         if (magnitude > limit)
             magnitude = limit;
     }
-    if (negative)
-        return static_cast<int32_t>(-magnitude);
-    if (magnitude > std::numeric_limits<int32_t>::max())
-        return std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(magnitude);
+    if (i == firstDigit) {
+        value = 0;
+        used = 0;
+        return false;
+    }
+    const int64_t signedValue = negative ? -magnitude : magnitude;
+    value = static_cast<int32_t>(std::min<int64_t>(signedValue, std::numeric_limits<int32_t>::max()));
+    used = i;
+    return true;
+}
+
+} // namespace
+
+int32_t HexStringToInt(std::string text)
+{
+    int32_t value = 0;
+    size_t used = 0;
+    ScanInteger(text, 16, value, used);
+    return value;
+}
+
+bool ScanDecimal(std::string_view text, int32_t& value, size_t& used)
+{
+    return ScanInteger(text, 10, value, used);
+}
+
+int32_t DecimalTextToInt(std::string_view text)
+{
+    int32_t value = 0;
+    size_t used = 0;
+    ScanDecimal(text, value, used);
+    return value;
 }
 
 std::string GetTempDirectory()

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // Small string helpers shared by the engine and the colour files.
 
@@ -20,6 +22,16 @@ std::string ColorToHexString(int32_t color);
 // an optional 0x/0X prefix; stops at the first non-digit; 0 without digits.
 // Values beyond the signed 32-bit range give the nearest limit.
 int32_t HexStringToInt(std::string text);
+
+// Reads a decimal number as the colour files store it: leading white space
+// and a sign are accepted, reading stops at the first other character, no
+// digits give 0. Values beyond the 32-bit range give the nearest limit.
+int32_t DecimalTextToInt(std::string_view text);
+
+// The same, for a number that must be there: returns false when no digit
+// follows the optional white space and sign. `used` receives the number of
+// characters read.
+bool ScanDecimal(std::string_view text, int32_t& value, size_t& used);
 
 // The folder for temporary files: $TEMP, $TMP, $TMPDIR, /tmp, else the
 // current folder.

@@ -1,6 +1,5 @@
 #include "ColorFileFields.h"
 
-#include "DecimalText.h"
 #include "LanguageTable.h"
 #include "Prompt.h"
 #include "TextHelpers.h"

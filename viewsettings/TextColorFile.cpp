@@ -2,7 +2,7 @@
 
 #include "AtomicFile.h"
 #include "ColorFileFields.h"
-#include "DecimalText.h"
+#include "TextHelpers.h"
 #include "MacroFileFields.h"
 #include "Prompt.h"
 

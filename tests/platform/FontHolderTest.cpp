@@ -12,8 +12,9 @@ LogFont DescriptionOf(const CFontHolder& holder)
 {
     LogFont description;
     EXPECT_NE(holder.font, nullptr);
-    if (holder.font != nullptr)
+    if (holder.font != nullptr) {
         EXPECT_TRUE(holder.font->GetLogFont(&description));
+    }
     return description;
 }
 
