@@ -256,7 +256,7 @@ TEST_F(ShapesAnalysed, CacheRoundTripParsesNothingAfterwards)
     EXPECT_TRUE(b.Parsed().empty());
     EXPECT_EQ(b.Outline(), kShapesModel);
     ASSERT_TRUE(b.Engine().SaveCache(folder.Path("again.car")));
-    EXPECT_EQ(ReadBytes(cache), ReadBytes(folder.Path("again.car")));
+    EXPECT_EQ(ReadFileBytes(cache), ReadFileBytes(folder.Path("again.car")));
 
     folder.Touch("include/geometry.h", 4);
     EXPECT_TRUE(b.Engine().IsAnyFileChanged());

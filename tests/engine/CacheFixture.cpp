@@ -155,10 +155,3 @@ void FillCacheRecords(CacheRecords& records)
     records.index.Add(std::move(h1));
 }
 
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}

@@ -18,4 +18,3 @@ struct CacheRecords {
 // every kind that carries a record.
 void FillCacheRecords(CacheRecords& records);
 
-std::string ReadBytes(const std::string& path);

@@ -77,7 +77,7 @@ protected:
     {
         CParseCacheWriter writer(records.projects, records.index);
         EXPECT_TRUE(writer.Save(folder.File(name)));
-        return ReadBytes(folder.File(name));
+        return ReadFileBytes(folder.File(name));
     }
 
     TempFolder folder;
@@ -257,7 +257,7 @@ TEST_F(ParseCache, FailedSaveKeepsTheOldCache)
         TempVariable noFolder(folder.File("no/such/folder")); // for the temporary files
         EXPECT_FALSE(writer.Save(path));
     }
-    EXPECT_EQ(ReadBytes(path), "old cache");
+    EXPECT_EQ(ReadFileBytes(path), "old cache");
 
     // A cache in a folder that does not exist.
     EXPECT_FALSE(writer.Save(folder.File("gone/keep.car")));

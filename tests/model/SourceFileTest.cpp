@@ -1,5 +1,5 @@
-#include "../analysis/CapturedOutput.h"
-#include "../analysis/TempFolder.h"
+#include "CapturedOutput.h"
+#include "TempFolder.h"
 #include "IncludedFile.h"
 #include "ProjectFile.h"
 #include "SourceTokens.h"

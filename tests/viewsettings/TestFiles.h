@@ -1,31 +1,11 @@
 #pragma once
 
 #include "Prompt.h"
+#include "TempFolder.h"
 
 #include <string>
 #include <utility>
 #include <vector>
-
-// A fresh folder under the temporary directory, removed with its content
-// when the object goes.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::string& Path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
-    // The names of the files in the folder, sorted.
-    std::vector<std::string> Names() const;
-
-private:
-    std::string path_;
-};
-
-std::string ReadFileBytes(const std::string& path);
-void WriteFileBytes(const std::string& path, const std::string& bytes);
 
 // Every message shown while it is installed.
 class RecordingPrompt : public Prompt {
