@@ -27,22 +27,7 @@ const char* const kVerbs[] = {"get", "set", "read", "write", "draw", "find", "ma
 
 GeneratedModel::GeneratedModel(int lines)
 {
-    root.kind = UNIT_ROOT;
     Random random;
-    auto unit = [this](int32_t kind, int32_t access) {
-        CUnit& u = units.emplace_back();
-        u.kind = kind;
-        if (kind == UNIT_VARIABLE) {
-            auto info = std::make_unique<CVariableInfo>();
-            info->access = access;
-            u.SetDetail(std::move(info));
-        } else if (kind == UNIT_FUNCTION) {
-            auto info = std::make_unique<CFunctionInfo>();
-            info->access = access;
-            u.SetDetail(std::move(info));
-        }
-        return &u;
-    };
     auto add = [&](CModelScope* parent, const std::string& name, int32_t kind, int32_t access,
                    bool defined) {
         CModelScope key;
@@ -50,9 +35,9 @@ GeneratedModel::GeneratedModel(int lines)
         key.kind = kind;
         CModelScope* scope = parent->AddChild(key);
         if (scope->declarations.empty() && scope->definitions.empty()) {
-            scope->declarations.push_back(unit(kind, access));
+            scope->declarations.push_back(MakeUnit(kind, access));
             if (defined)
-                scope->definitions.push_back(unit(kind, access));
+                scope->definitions.push_back(MakeUnit(kind, access));
             ++elements;
         }
         return scope;

@@ -2,7 +2,7 @@
 
 #include "MacroLayout.h"
 #include "MacroLayoutTree.h"
-#include "MacroTestModel.h"
+#include "HandBuiltModel.h"
 #include "TestCanvas.h"
 #include "TestFiles.h"
 
@@ -52,7 +52,7 @@ protected:
     RecordingPrompt prompt;  // the options' first start finds no settings file
     ScopedTextMeasurer measurer{std::make_shared<FixedWidthTextMeasurer>(6, 10)};
     COptions options{folder.File("Kestrin.ini"), ""};
-    MacroTestModel model;
+    HandBuiltModel model;
     CVisualSetting fonts;
     ElementStyleTable style;
     Canvas canvas{600, 400};

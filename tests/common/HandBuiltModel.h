@@ -1,6 +1,6 @@
 #pragma once
 
-// A small hand-built project model for the macro view tests.
+// A project model built by hand, for the tests and benchmarks that draw one.
 
 #include "DetailRecords.h"
 #include "ModelScope.h"
@@ -11,11 +11,11 @@
 #include <memory>
 #include <string>
 
-struct MacroTestModel {
+struct HandBuiltModel {
     CModelScope root;
     std::deque<CUnit> units;  // stable addresses
 
-    MacroTestModel() { root.kind = UNIT_ROOT; }
+    HandBuiltModel() { root.kind = UNIT_ROOT; }
 
     CUnit* MakeUnit(int32_t kind, int32_t access)
     {
