@@ -6,42 +6,17 @@
 
 #include <stdexcept>
 
-namespace {
-
-enum class Mode { Normal, PreprocessingLine, BlockClosed };
-
-} // namespace
-
 void CUnitSplitter::SplitFile(CSourceFile& file)
-{
-    SplitIntoFile(file);
-    SplitIncludes(file);
-}
-
-void CUnitSplitter::SplitIncluded(CSourceFile& file)
-{
-    SplitIntoFile(file);
-    SplitIncludes(file);
-}
-
-void CUnitSplitter::SplitIntoFile(CSourceFile& file)
 {
     tokens_ = &file.scan.tokens;
     Split(file.units, 0, 0);
     file.split = true;
-}
-
-void CUnitSplitter::SplitIncludes(const CSourceFile& file)
-{
-    // The list may not change while we walk it, but headers reached through
-    // others are split from here too; copy the numbers first.
-    const std::vector<int32_t> includes = file.includes;
-    for (int32_t number : includes) {
+    for (int32_t number : file.includes) {
         if (!index_ || number < 0 || static_cast<size_t>(number) >= index_->files.size())
             throw std::out_of_range("CUnitSplitter: included-file number outside the index");
         CSourceFile* header = index_->files[static_cast<size_t>(number)].get();
         if (header && !header->split)
-            SplitIncluded(*header);
+            SplitFile(*header);
     }
 }
 
@@ -84,7 +59,7 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
     const int n = static_cast<int>(tokens.size());
 
     CUnit pending(tokens_);
-    Mode mode = Mode::Normal;
+    bool inLine = false; // inside a preprocessing line
     int parenDepth = 0;
     int previous = 0;
     int first = start;
@@ -95,47 +70,35 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
     auto close = [&](int last) {
         pending.first = first;
         pending.last = last;
+        if (inLine) {
+            pending.kind = UNIT_PREPROCESSING;
+            pending.done = true;
+        }
         units.push_back(std::move(pending));
         first = last + 1;
         pending = CUnit(tokens_);
     };
 
-    int p = start;
-    while (p < n) {
+    for (int p = start; p < n; ++p) {
         const int type = tokens.at(static_cast<size_t>(p)).type;
         const int before = previous;
         previous = type;
 
-        if (type == ENDLINE && mode != Mode::PreprocessingLine) {
-            ++p;
-            continue;
-        }
-        if (mode == Mode::BlockClosed) {
-            // Stop at the first token after the closing brace.
-            const bool semi = type == SEMI;
-            if (hasContent())
-                close(semi ? p : p - 1);
-            return semi ? p : p - 1;
-        }
-        if (mode == Mode::PreprocessingLine) {
+        if (inLine) {
+            // The line ends at a line end that no backslash continues.
             if (type == ENDLINE && before != SLASH) {
-                if (hasContent()) {
-                    pending.kind = UNIT_PREPROCESSING;
-                    pending.done = true;
-                    close(p);
-                } else {
-                    pending = CUnit(tokens_);
-                }
-                mode = Mode::Normal;
+                close(p);
+                inLine = false;
                 parenDepth = 0;
             } else {
                 pending.tokenIndices.push_back(p);
             }
-            ++p;
             continue;
         }
 
         switch (type) {
+        case ENDLINE:
+            break;
         case LP:
             ++parenDepth;
             pending.tokenIndices.push_back(p);
@@ -151,12 +114,10 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
                 pending.brace = true;
                 close(r - 1);
                 first = r + 1;
-            } else {
-                pending = CUnit(tokens_);
             }
             parenDepth = 0;
-            p = r + 1;
-            continue;
+            p = r;
+            break;
         }
         case SEMI:
             pending.tokenIndices.push_back(p);
@@ -169,28 +130,24 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
                 (before == WORD_PUBLIC || before == WORD_PRIVATE || before == WORD_PROTECTED))
                 close(p);
             break;
-        case RC:
-            mode = Mode::BlockClosed;
-            break;
+        case RC: {
+            // The enclosing block ends here.
+            const int stop = StopAfterBlock(p + 1);
+            if (hasContent())
+                close(stop == n ? n - 1 : stop);
+            return stop;
+        }
         case SHARP:
-            mode = Mode::PreprocessingLine;
+            inLine = true;
             pending.tokenIndices.push_back(p);
             break;
         default:
             pending.tokenIndices.push_back(p);
             break;
         }
-        ++p;
     }
 
-    if (mode == Mode::Normal && !pending.tokenIndices.empty()) {
+    if (hasContent())
         close(n - 1);
-    } else if (mode == Mode::PreprocessingLine && !pending.tokenIndices.empty()) {
-        pending.kind = UNIT_PREPROCESSING;
-        pending.done = true;
-        close(n - 1);
-    } else if (mode == Mode::BlockClosed && hasContent()) {
-        close(n - 1);
-    }
     return n;
 }

@@ -20,11 +20,11 @@ public:
 
     explicit CUnitSplitter(CFileIndex& index) : index_(&index) {}
 
-    // Splits a project file, then every header it includes that has not been
-    // split yet (a number outside the index throws std::out_of_range).
+    // Splits a file, then, recursively, every header it includes that has
+    // not been split yet (a number outside the index throws
+    // std::out_of_range). A file is marked split before its headers are
+    // visited, so headers that include each other are split once.
     void SplitFile(CSourceFile& file);
-    // Splits a header and, recursively, the headers it includes.
-    void SplitIncluded(CSourceFile& file);
 
     // Splits a token vector that belongs to no file record.
     static void SplitTokens(const std::vector<PPToken>& tokens, std::vector<CUnit>& units);
@@ -32,8 +32,6 @@ public:
 private:
     explicit CUnitSplitter(const std::vector<PPToken>& tokens) : tokens_(&tokens) {}
 
-    void SplitIntoFile(CSourceFile& file);
-    void SplitIncludes(const CSourceFile& file);
     // Appends the units from `start` on; returns where it stopped.
     int Split(std::vector<CUnit>& units, int start, int depth);
     // Past a block too deep to keep: where a recursive Split would stop.
