@@ -10,6 +10,33 @@ namespace {
 // every walk over it.
 constexpr int kMaxClassifyDepth = 1000;
 
+// Classifies one unit at a time.
+class CStatementAnalyzer {
+public:
+    void Classify();
+
+    CUnit* unit = nullptr; // the unit being classified, not owned
+
+private:
+    int TokenCount() const;
+    int TypeAt(int position) const;
+    // The position of the ")" closing the parenthesis open before `start`,
+    // or 0 when there is none.
+    int FindCloseParen(int start) const;
+    // The first token of the type at or after `start`, or 0 when there is none.
+    int FindToken(int type, int start) const;
+    void MarkKind(int kind);
+    // Marks the kind with a token-range detail holding the unit's tokens
+    // from..to (none for an else, or when from > to).
+    void SetKindWithRange(int kind, int from = 0, int to = -1);
+    // Marks the kind with a text detail: the text of the token at `position`.
+    void SetKindWithText(int kind, int position);
+    void SplitBodyAt(int position);
+    // Makes the unit one flat expression over its whole range.
+    void FlattenToExpression();
+    void ClassifyByFirstToken();
+};
+
 void ClassifyList(std::vector<CUnit>& units, CStatementAnalyzer& analyzer, int depth)
 {
     if (depth > kMaxClassifyDepth)
@@ -56,32 +83,35 @@ int CStatementAnalyzer::FindCloseParen(int start) const
     return 0;
 }
 
-int CStatementAnalyzer::FindSemicolon(int start) const
+int CStatementAnalyzer::FindToken(int type, int start) const
 {
     for (int p = start; p < TokenCount(); ++p) {
-        if (TypeAt(p) == SEMI)
+        if (TypeAt(p) == type)
             return p;
     }
     return 0;
 }
 
-int CStatementAnalyzer::FindColon(int start) const
+void CStatementAnalyzer::MarkKind(int kind)
 {
-    for (int p = start; p < TokenCount(); ++p) {
-        if (TypeAt(p) == COLON)
-            return p;
-    }
-    return 0;
+    unit->kind = kind;
+    unit->done = true;
 }
 
 void CStatementAnalyzer::SetKindWithRange(int kind, int from, int to)
 {
-    unit->kind = kind;
-    unit->done = true;
+    MarkKind(kind);
     auto detail = std::make_unique<CTokenListInfo>();
     if (kind != UNIT_ELSE)
         unit->CopyTokenIndices(from, to, detail->tokens);
     unit->SetDetail(std::move(detail));
+}
+
+void CStatementAnalyzer::SetKindWithText(int kind, int position)
+{
+    const char* text = unit->GetToken(position).text;
+    MarkKind(kind);
+    unit->SetDetail(std::make_unique<CTextInfo>(text ? text : ""));
 }
 
 void CStatementAnalyzer::SplitBodyAt(int position)
@@ -105,15 +135,13 @@ void CStatementAnalyzer::FlattenToExpression()
 void CStatementAnalyzer::Classify()
 {
     if (TokenCount() == 0) {
-        unit->done = true;
-        unit->kind = unit->brace ? UNIT_JUST_BRACE : UNIT_NOTHING;
+        MarkKind(unit->brace ? UNIT_JUST_BRACE : UNIT_NOTHING);
         return;
     }
     ClassifyByFirstToken();
     if (unit->done)
         return;
-    unit->kind = UNIT_EXPRESSION_STATEMENT;
-    unit->done = true;
+    MarkKind(UNIT_EXPRESSION_STATEMENT);
     if (unit->brace)
         FlattenToExpression();
 }
@@ -157,16 +185,15 @@ void CStatementAnalyzer::ClassifyByFirstToken()
     case WORD_FOR: {
         if (n < 6 || TypeAt(1) != LP)
             return;
-        const int s1 = FindSemicolon(2);
-        const int s2 = s1 ? FindSemicolon(s1 + 1) : 0;
+        const int s1 = FindToken(SEMI, 2);
+        const int s2 = s1 ? FindToken(SEMI, s1 + 1) : 0;
         if (s1 == 0 || s2 == 0)
             return;
         const int r = FindCloseParen(s2 + 1);
         if (r == 0)
             return;
         SplitBodyAt(r + 1);
-        unit->kind = UNIT_FOR;
-        unit->done = true;
+        MarkKind(UNIT_FOR);
         auto info = std::make_unique<CForInfo>();
         unit->CopyTokenIndices(2, s1, info->initTokens);
         unit->CopyTokenIndices(s1 + 1, s2, info->conditionTokens);
@@ -187,13 +214,12 @@ void CStatementAnalyzer::ClassifyByFirstToken()
     }
     case WORD_DO:
         SplitBodyAt(1);
-        unit->kind = UNIT_DO;
-        unit->done = true;
+        MarkKind(UNIT_DO);
         return;
     case WORD_CASE: {
         if (n < 2)
             return;
-        const int c = FindColon(1);
+        const int c = FindToken(COLON, 1);
         if (c <= 1)
             return;
         SplitBodyAt(c + 1);
@@ -203,41 +229,31 @@ void CStatementAnalyzer::ClassifyByFirstToken()
     case WORD_DEFAULT:
         if (n >= 2 && TypeAt(1) == COLON) {
             SplitBodyAt(2);
-            unit->kind = UNIT_DEFAULT;
-            unit->done = true;
+            MarkKind(UNIT_DEFAULT);
         }
         return;
     case IDENTIFIER:
         if (n >= 2 && TypeAt(1) == COLON) {
-            const char* text = unit->GetToken(0).text;
             SplitBodyAt(2);
-            unit->kind = UNIT_LABEL;
-            unit->done = true;
-            unit->SetDetail(std::make_unique<CTextInfo>(text ? text : ""));
+            SetKindWithText(UNIT_LABEL, 0);
         }
         return;
     case WORD_BREAK:
     case WORD_CONTINUE:
-    case WORD_GOTO:
+        if (n == 2 && TypeAt(1) == SEMI)
+            MarkKind(first == WORD_BREAK ? UNIT_BREAK : UNIT_CONTINUE);
+        return;
     case WORD_RETURN:
-        if (n == 2 && TypeAt(1) == SEMI && (first == WORD_BREAK || first == WORD_CONTINUE)) {
-            unit->kind = first == WORD_BREAK ? UNIT_BREAK : UNIT_CONTINUE;
-            unit->done = true;
-        }
-        if (first == WORD_RETURN && n > 1) {
+        if (n > 1)
             SetKindWithRange(UNIT_RETURN, 1, n - 1);
-        } else if (first == WORD_GOTO && n == 3 && TypeAt(1) == IDENTIFIER && TypeAt(2) == SEMI) {
-            const char* text = unit->GetToken(1).text;
-            unit->kind = UNIT_GOTO;
-            unit->done = true;
-            unit->SetDetail(std::make_unique<CTextInfo>(text ? text : ""));
-        }
+        return;
+    case WORD_GOTO:
+        if (n == 3 && TypeAt(1) == IDENTIFIER && TypeAt(2) == SEMI)
+            SetKindWithText(UNIT_GOTO, 1);
         return;
     case WORD_TRY:
-        if (n == 1) {
-            unit->kind = UNIT_TRY;
-            unit->done = true;
-        }
+        if (n == 1)
+            MarkKind(UNIT_TRY);
         return;
     case WORD_CATCH:
     case WORD_THROW: {
