@@ -1,5 +1,6 @@
 #include "Unit.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 CUnit::CUnit(const CUnit& other)
@@ -46,45 +47,18 @@ void CUnit::CopyTokenIndices(int from, int to, TokenIndices& out) const
     }
 }
 
-void CUnit::CopyTokenIndicesFrom(int from, TokenIndices& out) const
-{
-    CopyTokenIndices(from, static_cast<int>(tokenIndices.size()) - 1, out);
-}
-
-void CUnit::WrapTokenRange(int from, int to)
-{
-    const int count = static_cast<int>(tokenIndices.size());
-    if (from < 0)
-        from = 0;
-    if (to >= count)
-        to = count - 1;
-
-    CUnit wrapped(tokens);
-    if (from <= to)
-        wrapped.tokenIndices.assign(tokenIndices.begin() + from, tokenIndices.begin() + to + 1);
-    wrapped.children = std::move(children);
-    // The new unit spans its own tokens and, when it took children or the
-    // range runs to the end, everything up to the end of this unit's range.
-    wrapped.first = wrapped.tokenIndices.empty() ? last : wrapped.tokenIndices.front();
-    wrapped.last = (!wrapped.children.empty() || to == count - 1 || wrapped.tokenIndices.empty())
-                       ? last
-                       : wrapped.tokenIndices.back();
-    if (wrapped.first > wrapped.last)
-        wrapped.first = wrapped.last;
-
-    children.clear();
-    children.push_back(std::move(wrapped));
-}
-
 void CUnit::SplitAt(int i)
 {
-    const int count = static_cast<int>(tokenIndices.size());
-    if (i < 0)
-        i = 0;
-    if (i > count)
-        i = count;
-    WrapTokenRange(i, count - 1);
-    children.front().brace = brace;
+    i = std::clamp(i, 0, static_cast<int>(tokenIndices.size()));
+    CUnit rest(tokens);
+    rest.tokenIndices.assign(tokenIndices.begin() + i, tokenIndices.end());
+    rest.children = std::move(children);
+    rest.brace = brace;
+    rest.last = last;
+    rest.first = rest.tokenIndices.empty() ? last : std::min(rest.tokenIndices.front(), last);
+
+    children.clear();
+    children.push_back(std::move(rest));
     brace = false;
     tokenIndices.resize(static_cast<size_t>(i));
 }

@@ -47,13 +47,11 @@ public:
     // position past the end throws std::out_of_range after the entries
     // before it were appended.
     void CopyTokenIndices(int from, int to, TokenIndices& out) const;
-    void CopyTokenIndicesFrom(int from, TokenIndices& out) const;
-
-    // Makes a new unit of tokenIndices[from..to] that takes over all
-    // children and becomes the only child. Own token indices stay.
-    void WrapTokenRange(int from, int to);
 
     // Cuts the unit at token-index position i: it keeps the tokens before i,
-    // and one child holds the rest together with the brace block.
+    // and one new child, which becomes the only one, holds the rest together
+    // with the former children and the brace block. The child's range runs
+    // from its first token (or, without tokens, the unit's last) to the
+    // unit's last.
     void SplitAt(int i);
 };

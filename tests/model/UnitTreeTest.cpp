@@ -10,24 +10,29 @@
 
 namespace {
 
-std::vector<PPToken> MakeTokens(int count)
-{
-    std::vector<PPToken> tokens;
-    for (int i = 0; i < count; ++i)
-        tokens.emplace_back(i + 1, IDENTIFIER, ("t" + std::to_string(i)).c_str());
-    return tokens;
-}
-
-CUnit MakeUnit(const std::vector<PPToken>& tokens, TokenIndices indices)
-{
-    CUnit unit(&tokens);
-    unit.tokenIndices = std::move(indices);
-    if (!unit.tokenIndices.empty()) {
-        unit.first = unit.tokenIndices.front();
-        unit.last = unit.tokenIndices.back();
+// Ten identifier tokens "t0".."t9" and units over them.
+class UnitTree : public testing::Test {
+protected:
+    UnitTree()
+    {
+        for (int i = 0; i < 10; ++i)
+            tokens.emplace_back(i + 1, IDENTIFIER, ("t" + std::to_string(i)).c_str());
     }
-    return unit;
-}
+
+    CUnit Unit(TokenIndices indices, int kind = UNIT_UNKNOWN) const
+    {
+        CUnit unit(&tokens);
+        unit.kind = kind;
+        unit.tokenIndices = std::move(indices);
+        if (!unit.tokenIndices.empty()) {
+            unit.first = unit.tokenIndices.front();
+            unit.last = unit.tokenIndices.back();
+        }
+        return unit;
+    }
+
+    std::vector<PPToken> tokens;
+};
 
 } // namespace
 
@@ -35,13 +40,9 @@ TEST(UnitKinds, CategoriesGroupVariablesPreprocessingAndStatements)
 {
     for (int kind : {0, 54, 57, 58, 59, 62, -1, 4, 18, 1000})
         EXPECT_EQ(GetUnitCategory(kind), kind) << kind;
-    EXPECT_EQ(GetUnitCategory(11), 12);
-    EXPECT_EQ(GetUnitCategory(12), 12);
-    EXPECT_EQ(GetUnitCategory(19), 19);
-    EXPECT_EQ(GetUnitCategory(32), 19);
-    EXPECT_EQ(GetUnitCategory(33), 49);
-    EXPECT_EQ(GetUnitCategory(53), 49);
-    EXPECT_EQ(GetUnitCategory(61), 49);
+    const std::pair<int, int> grouped[] = {{11, 12}, {12, 12}, {19, 19}, {32, 19}, {33, 49}, {53, 49}, {61, 49}};
+    for (const auto& [kind, category] : grouped)
+        EXPECT_EQ(GetUnitCategory(kind), category) << kind;
 }
 
 TEST(UnitKinds, NamesIncludingUnknownCodes)
@@ -54,11 +55,9 @@ TEST(UnitKinds, NamesIncludingUnknownCodes)
         EXPECT_EQ(UnitKindName(kind), "Unknown(Analysys complete)") << kind;
 }
 
-TEST(UnitKinds, AccessAndFunctionNameReadTheActualRecord)
+TEST_F(UnitTree, AccessAndFunctionNameReadTheActualRecord)
 {
-    std::vector<PPToken> tokens = MakeTokens(2);
-    CUnit function(&tokens);
-    function.kind = UNIT_FUNCTION;
+    CUnit function = Unit({}, UNIT_FUNCTION);
     auto info = std::make_unique<CFunctionInfo>();
     info->access = ACCESS_PROTECTED;
     info->qualifiedName.name = "Draw";
@@ -69,8 +68,7 @@ TEST(UnitKinds, AccessAndFunctionNameReadTheActualRecord)
     EXPECT_TRUE(function.IsFunction());
 
     // A record of the wrong type is never read as another one.
-    CUnit variable(&tokens);
-    variable.kind = UNIT_VARIABLE;
+    CUnit variable = Unit({}, UNIT_VARIABLE);
     variable.SetDetail(std::make_unique<CFunctionInfo>());
     EXPECT_EQ(GetUnitAccess(variable), 0);
     EXPECT_EQ(AsVariableInfo(variable), nullptr);
@@ -79,18 +77,16 @@ TEST(UnitKinds, AccessAndFunctionNameReadTheActualRecord)
     EXPECT_EQ(GetUnitAccess(variable), 0);
     EXPECT_EQ(GetUnitFunctionName(variable), "");
 
-    CUnit classUnit(&tokens);
-    classUnit.kind = UNIT_CLASS;
+    CUnit classUnit = Unit({}, UNIT_CLASS);
     classUnit.SetDetail(std::make_unique<CClassInfo>());
     EXPECT_EQ(GetUnitAccess(classUnit), 0);
 }
 
-TEST(UnitTree, GetTokenChecksBothPositions)
+TEST_F(UnitTree, GetTokenChecksBothPositions)
 {
-    std::vector<PPToken> tokens = MakeTokens(3);
-    CUnit unit = MakeUnit(tokens, {0, 2, 7});
+    CUnit unit = Unit({0, 2, 12});
     EXPECT_STREQ(unit.GetToken(1).text, "t2");
-    EXPECT_THROW(unit.GetToken(2), std::out_of_range); // position 7 is not a token
+    EXPECT_THROW(unit.GetToken(2), std::out_of_range); // position 12 is not a token
     EXPECT_THROW(unit.GetToken(3), std::out_of_range);
     EXPECT_THROW(unit.GetToken(-1), std::out_of_range);
     CUnit unbound;
@@ -98,34 +94,29 @@ TEST(UnitTree, GetTokenChecksBothPositions)
     EXPECT_THROW(unbound.GetToken(0), std::out_of_range);
 }
 
-TEST(UnitTree, CopyTokenIndices)
+TEST_F(UnitTree, CopyTokenIndices)
 {
-    std::vector<PPToken> tokens = MakeTokens(10);
-    CUnit unit = MakeUnit(tokens, {1, 3, 5, 7, 9});
+    CUnit unit = Unit({1, 3, 5, 7, 9});
     TokenIndices out = {42};
     unit.CopyTokenIndices(3, 2, out);
     EXPECT_EQ(out, (TokenIndices{42}));
     unit.CopyTokenIndices(1, 3, out);
     EXPECT_EQ(out, (TokenIndices{42, 3, 5, 7}));
     out.clear();
-    unit.CopyTokenIndicesFrom(3, out);
+    unit.CopyTokenIndices(3, 4, out);
     EXPECT_EQ(out, (TokenIndices{7, 9}));
     out.clear();
     EXPECT_THROW(unit.CopyTokenIndices(3, 6, out), std::out_of_range);
     EXPECT_EQ(out, (TokenIndices{7, 9})); // the entries before the bad one
-    out.clear();
-    unit.CopyTokenIndicesFrom(5, out);
-    EXPECT_TRUE(out.empty());
 }
 
-TEST(UnitTree, SplitAtZeroMovesEverythingIntoTheChild)
+TEST_F(UnitTree, SplitAtZeroMovesEverythingIntoTheChild)
 {
-    std::vector<PPToken> tokens = MakeTokens(10);
-    CUnit unit = MakeUnit(tokens, {0, 1, 2});
+    CUnit unit = Unit({0, 1, 2});
     unit.brace = true;
     unit.last = 9;
-    unit.children.push_back(MakeUnit(tokens, {4, 5}));
-    unit.children.push_back(MakeUnit(tokens, {6, 7, 8}));
+    unit.children.push_back(Unit({4, 5}));
+    unit.children.push_back(Unit({6, 7, 8}));
 
     unit.SplitAt(0);
     EXPECT_TRUE(unit.tokenIndices.empty());
@@ -143,13 +134,12 @@ TEST(UnitTree, SplitAtZeroMovesEverythingIntoTheChild)
     EXPECT_EQ(child.last, 9);
 }
 
-TEST(UnitTree, SplitAtTheEndMakesAnEmptyChildHoldingTheBlock)
+TEST_F(UnitTree, SplitAtTheEndMakesAnEmptyChildHoldingTheBlock)
 {
-    std::vector<PPToken> tokens = MakeTokens(10);
-    CUnit unit = MakeUnit(tokens, {0, 1, 2});
+    CUnit unit = Unit({0, 1, 2});
     unit.brace = true;
     unit.last = 6;
-    unit.children.push_back(MakeUnit(tokens, {4, 5}));
+    unit.children.push_back(Unit({4, 5}));
 
     unit.SplitAt(3);
     EXPECT_EQ(unit.tokenIndices, (TokenIndices{0, 1, 2}));
@@ -161,11 +151,10 @@ TEST(UnitTree, SplitAtTheEndMakesAnEmptyChildHoldingTheBlock)
     EXPECT_EQ(unit.children[0].children[0].tokenIndices, (TokenIndices{4, 5}));
 }
 
-TEST(UnitTree, SplitInTheMiddleOfAStatementWithoutBraces)
+TEST_F(UnitTree, SplitInTheMiddleOfAStatementWithoutBraces)
 {
     // if ( a ) b ;  -> the unit keeps "if ( a )", the child holds "b ;"
-    std::vector<PPToken> tokens = MakeTokens(6);
-    CUnit unit = MakeUnit(tokens, {0, 1, 2, 3, 4, 5});
+    CUnit unit = Unit({0, 1, 2, 3, 4, 5});
     unit.SplitAt(4);
     EXPECT_EQ(unit.tokenIndices, (TokenIndices{0, 1, 2, 3}));
     ASSERT_EQ(unit.children.size(), 1u);
@@ -175,29 +164,15 @@ TEST(UnitTree, SplitInTheMiddleOfAStatementWithoutBraces)
     EXPECT_EQ(unit.children[0].last, 5);
 }
 
-TEST(UnitTree, WrapTokenRangeKeepsOwnTokens)
+TEST_F(UnitTree, CopyingCopiesChildrenAndNeverSharesARecord)
 {
-    std::vector<PPToken> tokens = MakeTokens(10);
-    CUnit unit = MakeUnit(tokens, {0, 1, 2, 3});
-    unit.children.push_back(MakeUnit(tokens, {5}));
-    unit.WrapTokenRange(1, 2);
-    EXPECT_EQ(unit.tokenIndices, (TokenIndices{0, 1, 2, 3}));
-    ASSERT_EQ(unit.children.size(), 1u);
-    EXPECT_EQ(unit.children[0].tokenIndices, (TokenIndices{1, 2}));
-    ASSERT_EQ(unit.children[0].children.size(), 1u);
-}
-
-TEST(UnitTree, CopyingCopiesChildrenAndNeverSharesARecord)
-{
-    std::vector<PPToken> tokens = MakeTokens(4);
-    CUnit unit = MakeUnit(tokens, {0, 1});
-    unit.kind = UNIT_FUNCTION;
+    CUnit unit = Unit({0, 1}, UNIT_FUNCTION);
     unit.done = true;
     auto info = std::make_unique<CFunctionInfo>();
     info->qualifiedName.name = "f";
     info->parameters.resize(3);
     unit.SetDetail(std::move(info));
-    unit.children.push_back(MakeUnit(tokens, {2, 3}));
+    unit.children.push_back(Unit({2, 3}));
     unit.children[0].SetDetail(std::make_unique<CTextInfo>("label"));
 
     CUnit copy(unit);
@@ -223,14 +198,12 @@ TEST(UnitTree, CopyingCopiesChildrenAndNeverSharesARecord)
     EXPECT_EQ(AsTextInfo(units[7])->text, "7");
 }
 
-TEST(UnitTree, DeepTreesAreDestroyed)
+TEST_F(UnitTree, DeepTreesAreDestroyed)
 {
-    std::vector<PPToken> tokens = MakeTokens(1);
     CUnit root(&tokens);
     CUnit* node = &root;
     for (int i = 0; i < 2000; ++i) {
-        node->children.emplace_back(&tokens);
-        node->children.back().kind = UNIT_FUNCTION;
+        node->children.push_back(Unit({}, UNIT_FUNCTION));
         node->children.back().SetDetail(std::make_unique<CFunctionInfo>());
         node = &node->children.back();
     }
