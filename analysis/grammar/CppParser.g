@@ -61,6 +61,23 @@ protected:
         currentUnit->done = true;
     }
 
+    void MarkUnit(int kind, std::unique_ptr<CDetailRecord> record)
+    {
+        MarkUnit(kind);
+        currentUnit->SetDetail(std::move(record));
+    }
+
+    // Where a type ends that cv-qualifiers or pointer operators may follow:
+    // at the end of those when there are any (`after`, noted in
+    // cvAfterType), otherwise at `plainEnd`.
+    int TypeEnd(int after, int plainEnd, bool& cvAfterType)
+    {
+        if (after == 0)
+            return plainEnd;
+        cvAfterType = true;
+        return after;
+    }
+
     void AppendAll(TokenIndices& to, const TokenIndices& from)
     {
         to.insert(to.end(), from.begin(), from.end());
@@ -150,21 +167,19 @@ class_specifier
 }
     :   key = class_key ( base_clause[bases] )? LC RC
         {
-            MarkUnit(key);
             auto info = std::make_unique<CClassInfo>();
             info->bases = bases;
-            currentUnit->SetDetail(std::move(info));
+            MarkUnit(key, std::move(info));
         }
     |   key = class_key ( scopes = nested_name_specifier )? name:IDENTIFIER
         ( base_clause[bases] )?
         ( LC RC | SEMI )
         {
-            MarkUnit(key);
             auto info = std::make_unique<CClassInfo>();
             info->qualifiedName.scopes = scopes;
             info->qualifiedName.name = name->getText();
             info->bases = bases;
-            currentUnit->SetDetail(std::move(info));
+            MarkUnit(key, std::move(info));
         }
     ;
 
@@ -173,39 +188,26 @@ class_specifier
 
 asm_definition
     :   WORD_ASM LP text:STRINGS RP SEMI
-        {
-            MarkUnit(UNIT_ASM);
-            currentUnit->SetDetail(std::make_unique<CTextInfo>(text->getText()));
-        }
+        { MarkUnit(UNIT_ASM, std::make_unique<CTextInfo>(text->getText())); }
     |   ( WORD__ASM | WORD___ASM ) LC RC
         { MarkUnit(UNIT_ASM); }
     ;
 
 linkage_specification
     :   (WORD_EXTERN STRINGS LC) => WORD_EXTERN block:STRINGS LC RC
-        {
-            MarkUnit(UNIT_EXTERN);
-            currentUnit->SetDetail(std::make_unique<CTextInfo>(block->getText()));
-        }
+        { MarkUnit(UNIT_EXTERN, std::make_unique<CTextInfo>(block->getText())); }
     |   WORD_EXTERN single:STRINGS
         {
-            MarkUnit(UNIT_EXTERN);
-            currentUnit->SetDetail(std::make_unique<CTextInfo>(single->getText()));
+            MarkUnit(UNIT_EXTERN, std::make_unique<CTextInfo>(single->getText()));
             currentUnit->SplitAt(single->getLine() + 1);
         }
     ;
 
 namespace_definition
     :   WORD_NAMESPACE name:IDENTIFIER LC RC
-        {
-            MarkUnit(UNIT_NAMESPACE);
-            currentUnit->SetDetail(std::make_unique<CTextInfo>(name->getText()));
-        }
+        { MarkUnit(UNIT_NAMESPACE, std::make_unique<CTextInfo>(name->getText())); }
     |   WORD_NAMESPACE LC RC
-        {
-            MarkUnit(UNIT_NAMESPACE);
-            currentUnit->SetDetail(std::make_unique<CTextInfo>());
-        }
+        { MarkUnit(UNIT_NAMESPACE, std::make_unique<CTextInfo>()); }
     ;
 
 enum_definition
@@ -213,10 +215,7 @@ enum_definition
     std::string enumName;
 }
     :   ( WORD_TYPEDEF )? WORD_ENUM ( name:IDENTIFIER { enumName = name->getText(); } )? LC RC
-        {
-            MarkUnit(UNIT_ENUM);
-            currentUnit->SetDetail(std::make_unique<CTextInfo>(enumName));
-        }
+        { MarkUnit(UNIT_ENUM, std::make_unique<CTextInfo>(enumName)); }
     ;
 
 enumerator_definition
@@ -454,11 +453,10 @@ namespace_alias_definition
 }
     :   WORD_NAMESPACE alias:IDENTIFIER ASSIGN target = qualified_namespace_name SEMI
         {
-            MarkUnit(UNIT_NAMESPACE_ALIAS);
             auto info = std::make_unique<CNamespaceAliasInfo>();
             info->alias = alias->getText();
             info->target = target;
-            currentUnit->SetDetail(std::move(info));
+            MarkUnit(UNIT_NAMESPACE_ALIAS, std::move(info));
         }
     ;
 
@@ -467,10 +465,7 @@ using_directive
     CQualifiedName used;
 }
     :   WORD_USING WORD_NAMESPACE used = qualified_namespace_name SEMI
-        {
-            MarkUnit(UNIT_USING_NAMESPACE);
-            currentUnit->SetDetail(std::make_unique<CQualifiedNameInfo>(used));
-        }
+        { MarkUnit(UNIT_USING_NAMESPACE, std::make_unique<CQualifiedNameInfo>(used)); }
     ;
 
 qualified_namespace_name returns [CQualifiedName result]
@@ -493,11 +488,10 @@ template_declaration
     :   ( WORD_EXPORT { exported = true; } )?
         WORD_TEMPLATE open:LT_ ( template_parameter_list )? close:GT
         {
-            MarkUnit(UNIT_TEMPLATE);
             auto info = std::make_unique<CTemplateInfo>();
             info->exported = exported;
             CopyRange(open->getLine() + 1, close->getLine() - 1, info->parameterTokens);
-            currentUnit->SetDetail(std::move(info));
+            MarkUnit(UNIT_TEMPLATE, std::move(info));
             currentUnit->SplitAt(close->getLine() + 1);
         }
     ;
@@ -512,10 +506,9 @@ handler
         )
         close:RP LC RC
         {
-            MarkUnit(UNIT_CATCH);
             auto info = std::make_unique<CTokenListInfo>();
             CopyRange(open->getLine() + 1, close->getLine() - 1, info->tokens);
-            currentUnit->SetDetail(std::move(info));
+            MarkUnit(UNIT_CATCH, std::move(info));
         }
     ;
 
@@ -804,36 +797,21 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
         className:IDENTIFIER after = trailing_cv_ptr
         {
             CopyRange(keyPos, className->getLine(), indices);
-            if (after != 0) {
-                typeEnd = after;
-                cvAfterType = true;
-            } else {
-                typeEnd = className->getLine() + 1;
-            }
+            typeEnd = TypeEnd(after, className->getLine() + 1, cvAfterType);
         }
     |   en:WORD_ENUM ( CLCL )? ( ignoredScopes = nested_name_specifier )?
         enumName:IDENTIFIER after = trailing_cv_ptr
         {
             CopyRange(en->getLine(), enumName->getLine(), indices);
             indices.push_back(enumName->getColumn());
-            if (after != 0) {
-                typeEnd = after;
-                cvAfterType = true;
-            } else {
-                typeEnd = enumName->getLine() + 1;
-            }
+            typeEnd = TypeEnd(after, enumName->getLine() + 1, cvAfterType);
         }
     |   tn:WORD_TYPENAME ( CLCL )? ( ignoredScopes = nested_name_specifier )?
         typeName:IDENTIFIER after = trailing_cv_ptr
         {
             CopyRange(tn->getLine(), typeName->getLine(), indices);
             indices.push_back(typeName->getColumn());
-            if (after != 0) {
-                typeEnd = after;
-                cvAfterType = true;
-            } else {
-                typeEnd = typeName->getLine() + 1;
-            }
+            typeEnd = TypeEnd(after, typeName->getLine() + 1, cvAfterType);
         }
     |   (function_specifier | storage_class_specifier | cv_qualifier) =>
         (   typeEnd = storage_class_specifier_end
@@ -850,12 +828,7 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
         {
             if (span.found)
                 indices.push_back(span.namePosition);
-            if (after != 0) {
-                typeEnd = after;
-                cvAfterType = true;
-            } else if (span.found) {
-                typeEnd = span.end;
-            }
+            typeEnd = TypeEnd(after, span.found ? span.end : 0, cvAfterType);
         }
     |   (nested_name_specifier IDENTIFIER LT_) =>
         nested_name_indices[qualifier] span = template_id_span after = trailing_cv_ptr
@@ -863,12 +836,7 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
             indices = qualifier;
             if (span.found)
                 indices.push_back(span.namePosition);
-            if (after != 0) {
-                typeEnd = after;
-                cvAfterType = true;
-            } else if (span.found) {
-                typeEnd = span.end;
-            }
+            typeEnd = TypeEnd(after, span.found ? span.end : 0, cvAfterType);
         }
     |   ((CLCL)? IDENTIFIER
             ( IDENTIFIER | ptr_operator_list | cv_qualifier | function_specifier | WORD_OPERATOR )) =>
@@ -877,12 +845,7 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
         after = trailing_cv_ptr
         {
             indices.push_back(plainName->getColumn());
-            if (after != 0) {
-                typeEnd = after;
-                cvAfterType = true;
-            } else if (typeEnd == 0) {
-                typeEnd = plainName->getLine() + 1;
-            }
+            typeEnd = TypeEnd(after, typeEnd != 0 ? typeEnd : plainName->getLine() + 1, cvAfterType);
         }
     |   ((CLCL)? nested_name_specifier IDENTIFIER ( STAR | AND | IDENTIFIER )) =>
         ( global:CLCL { qualifier.push_back(global->getColumn()); } )?
@@ -891,12 +854,7 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
         {
             indices = qualifier;
             indices.push_back(qualifiedName->getColumn());
-            if (after != 0) {
-                typeEnd = after;
-                cvAfterType = true;
-            } else {
-                typeEnd = qualifiedName->getLine() + 1;
-            }
+            typeEnd = TypeEnd(after, qualifiedName->getLine() + 1, cvAfterType);
         }
     |   ( typeEnd = simple_type_specifiers )?
         ( pointerEnd = ptr_operator )*
@@ -1101,20 +1059,18 @@ using_declaration
     :   WORD_USING WORD_TYPENAME ( CLCL { relative = false; } )?
         scopes = nested_name_specifier name = unqualified_id SEMI
         {
-            MarkUnit(UNIT_USING);
             auto info = std::make_unique<CClassInfo>();
             info->qualifiedName.relative = relative;
             info->qualifiedName.scopes = scopes;
             info->qualifiedName.name = name;
-            currentUnit->SetDetail(std::move(info));
+            MarkUnit(UNIT_USING, std::move(info));
         }
     |   WORD_USING prefix = qualified_name_prefix name = unqualified_id SEMI
         {
-            MarkUnit(UNIT_USING);
             auto info = std::make_unique<CClassInfo>();
             info->qualifiedName = prefix;
             info->qualifiedName.name = name;
-            currentUnit->SetDetail(std::move(info));
+            MarkUnit(UNIT_USING, std::move(info));
         }
     ;
 
@@ -1143,7 +1099,6 @@ function_definition[TokenIndices specifiers, std::vector<std::string> scopes]
 {
     CFunctionInfo function;
     bool pure = false;
-    TokenIndices ctorInit;
 }
     :   function_declarator[function]
         ( ctor_initializer )?
@@ -1152,14 +1107,13 @@ function_definition[TokenIndices specifiers, std::vector<std::string> scopes]
         |   ASSIGN OCTALNUMBER { pure = true; }
         )
         {
-            MarkUnit(UNIT_FUNCTION);
+            // The constructor initializer is only read: nothing of it is kept.
             auto info = std::make_unique<CFunctionInfo>();
             *info = function;
             info->qualifiedName.scopes = scopes;
             info->pure = pure;
             info->specifierTokens = specifiers;
-            info->ctorInitTokens = ctorInit;
-            currentUnit->SetDetail(std::move(info));
+            MarkUnit(UNIT_FUNCTION, std::move(info));
         }
     ;
 
@@ -1217,7 +1171,6 @@ variable_declaration[TokenIndices specifiers, std::vector<std::string> scopes, T
 }
     :   variable_declarator[var] ( SEMI | ASSIGN LC RC )
         {
-            MarkUnit(UNIT_VARIABLE);
             auto info = std::make_unique<CVariableInfo>();
             *info = var;
             // The qualifiers and pointer operators inside a parenthesised
@@ -1230,7 +1183,7 @@ variable_declaration[TokenIndices specifiers, std::vector<std::string> scopes, T
             AppendAll(info->specifierTokens, var.specifierTokens);
             info->cvAfterType = cvAfterType;
             info->typeTokens = typeIndices;
-            currentUnit->SetDetail(std::move(info));
+            MarkUnit(UNIT_VARIABLE, std::move(info));
         }
     ;
 
