@@ -62,8 +62,6 @@ bool CParseDriver::ParseUnit(CUnit& unit, int startKind)
         return true;
     stream_.Aim(unit, startKind);
     CCppUnitParser parser(stream_, unit, limits_);
-    parser.verbose = false;
-    parser.error = false;
     try {
         parser.unit();
         return !parser.error;

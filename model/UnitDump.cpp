@@ -41,7 +41,9 @@ void CUnitDumper::DumpFile(const CSourceFile& file)
     WriteLine(separator);
     WriteLine(file.path);
     WriteLine(separator);
-    DumpUnits(file.units);
+    for (const CUnit& unit : file.units) {
+        DumpUnit(unit, 0);
+    }
     for (int32_t number : file.includes) {
         if (number >= 0 && static_cast<size_t>(number) < fileIndex_.files.size() &&
             fileIndex_.files[static_cast<size_t>(number)]) {
@@ -49,13 +51,6 @@ void CUnitDumper::DumpFile(const CSourceFile& file)
         }
     }
     onPath_.erase(&file);
-}
-
-void CUnitDumper::DumpUnits(const std::vector<CUnit>& units)
-{
-    for (const CUnit& unit : units) {
-        DumpUnit(unit, 0);
-    }
 }
 
 void CUnitDumper::DumpUnit(const CUnit& unit, int depth)

@@ -4,7 +4,7 @@
 
 #include <ostream>
 #include <set>
-#include <vector>
+#include <string>
 
 class CFileIndex;
 class CModelScope;
@@ -18,13 +18,13 @@ public:
                 const CModelScope* root, std::ostream& out);
 
     void Dump();
-    void DumpFile(const CSourceFile& file);
-    void DumpUnits(const std::vector<CUnit>& units);
-    void DumpUnit(const CUnit& unit, int depth);
+    // The project-wide model alone.
     void DumpGlobals();
-    void DumpScope(const CModelScope& scope, int depth);
 
 private:
+    void DumpFile(const CSourceFile& file);
+    void DumpUnit(const CUnit& unit, int depth);
+    void DumpScope(const CModelScope& scope, int depth);
     void WriteLine(const std::string& line);
 
     const CFileIndex& fileIndex_;
