@@ -57,16 +57,13 @@ TEST(StatementClassifier, IfElseIfElse)
 
 TEST(StatementClassifier, HeadsThatDoNotFitBecomeExpressions)
 {
+    // An empty condition, a case without value, break with more, throw
+    // without parentheses, try with more, a head without its ")".
     Body b("if ( ) x ; case : ; break x ; return ; throw x ; throw ; try x ; while ( a x ;");
-    EXPECT_EQ(b.At(0).kind, UNIT_EXPRESSION_STATEMENT); // empty condition
-    EXPECT_EQ(b.At(1).kind, UNIT_EXPRESSION_STATEMENT); // case without value
-    EXPECT_EQ(b.At(2).kind, UNIT_EXPRESSION_STATEMENT);
+    for (size_t i : {0u, 1u, 2u, 4u, 5u, 6u, 7u})
+        EXPECT_EQ(b.At(i).kind, UNIT_EXPRESSION_STATEMENT) << i;
     EXPECT_EQ(b.At(3).kind, UNIT_RETURN);
     EXPECT_EQ(b.Range(b.At(3)), ";");
-    EXPECT_EQ(b.At(4).kind, UNIT_EXPRESSION_STATEMENT);
-    EXPECT_EQ(b.At(5).kind, UNIT_EXPRESSION_STATEMENT);
-    EXPECT_EQ(b.At(6).kind, UNIT_EXPRESSION_STATEMENT);
-    EXPECT_EQ(b.At(7).kind, UNIT_EXPRESSION_STATEMENT); // no closing parenthesis
     EXPECT_EQ(b.At(7).detail, nullptr);
     for (CUnit& u : b.Statements())
         EXPECT_TRUE(u.done);

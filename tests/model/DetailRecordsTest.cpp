@@ -1,36 +1,11 @@
 #include "DetailRecords.h"
-#include "MacroDef.h"
-#include "TokenType.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 #include <thread>
+#include <typeinfo>
 #include <vector>
-
-TEST(DetailRecords, Defaults)
-{
-    CQualifiedName name;
-    EXPECT_TRUE(name.relative);
-    EXPECT_TRUE(name.name.empty());
-    EXPECT_TRUE(name.scopes.empty());
-
-    CBaseClassInfo base;
-    EXPECT_EQ(base.access, 3);
-    EXPECT_FALSE(base.isVirtual);
-    EXPECT_TRUE(base.qualifiedName.relative);
-
-    CVariableInfo variable;
-    EXPECT_EQ(variable.access, 0);
-    EXPECT_FALSE(variable.multiple);
-    EXPECT_FALSE(variable.cvAfterType);
-    EXPECT_TRUE(variable.qualifiedName.relative);
-
-    CFunctionInfo function;
-    EXPECT_EQ(function.access, 0);
-    EXPECT_FALSE(function.pure);
-}
 
 TEST(DetailRecords, QualifiedNameText)
 {
@@ -107,30 +82,6 @@ TEST(DetailRecords, ClonesKeepTheirActualType)
     }
     auto tmpl = records[2]->Clone();
     EXPECT_TRUE(dynamic_cast<CTemplateInfo&>(*tmpl).exported);
-}
-
-TEST(MacroDefinitions, CopiesOwnTheirBodyTexts)
-{
-    CMacroDef macro;
-    macro.name = "MAX";
-    macro.functionLike = true;
-    macro.parameters = {"a", "b"};
-    macro.body.emplace_back(3, IDENTIFIER, "a");
-    macro.body.emplace_back(3, GT, nullptr);
-    macro.body.emplace_back(3, IDENTIFIER, "b");
-
-    CMacroDef copy(macro);
-    ASSERT_EQ(copy.body.size(), 3u);
-    EXPECT_NE(copy.body[0].text, macro.body[0].text);
-    EXPECT_STREQ(copy.body[2].text, "b");
-    EXPECT_EQ(copy.body[1].text, nullptr);
-
-    CMacroDef assigned;
-    assigned = macro;
-    macro = CMacroDef{};
-    EXPECT_STREQ(assigned.body[0].text, "a");
-    EXPECT_EQ(assigned.parameters.size(), 2u);
-    EXPECT_TRUE(assigned.functionLike);
 }
 
 // Records made in bulk (a unit tree read back at once) and one by one (while

@@ -4,21 +4,18 @@
 
 namespace {
 
-const CFunctionInfo& Function(ParsedText& p, size_t i)
+// The record of unit i, which must be of that type.
+template <class Record>
+const Record& RecordOf(ParsedText& p, size_t i)
 {
-    const CFunctionInfo* info = AsFunctionInfo(p.At(i));
+    const Record* info = DetailAs<Record>(p.At(i));
     if (!info)
-        throw std::runtime_error("unit " + std::to_string(i) + " is no function: " + p.Text(p.At(i)));
+        throw std::runtime_error("unit " + std::to_string(i) + " has another record: " + p.Text(p.At(i)));
     return *info;
 }
 
-const CVariableInfo& Variable(ParsedText& p, size_t i)
-{
-    const CVariableInfo* info = AsVariableInfo(p.At(i));
-    if (!info)
-        throw std::runtime_error("unit " + std::to_string(i) + " is no variable: " + p.Text(p.At(i)));
-    return *info;
-}
+const CFunctionInfo& Function(ParsedText& p, size_t i) { return RecordOf<CFunctionInfo>(p, i); }
+const CVariableInfo& Variable(ParsedText& p, size_t i) { return RecordOf<CVariableInfo>(p, i); }
 
 } // namespace
 
@@ -107,25 +104,15 @@ TEST(Functions, Parameters)
                        "unsigned long x [ 10 ] [ ] , T t , std :: string & s ) ;");
     const CFunctionInfo& f = Function(*p, 0);
     ASSERT_EQ(f.parameters.size(), 8u);
-    auto spec = [&](size_t i) { return p->Text(f.parameters[i].specifierTokens); };
-    auto name = [&](size_t i) { return f.parameters[i].qualifiedName.name; };
-    EXPECT_EQ(spec(0), "int");
-    EXPECT_EQ(name(0), "a");
-    EXPECT_EQ(spec(1), "const char *");
-    EXPECT_EQ(name(1), "p");
-    EXPECT_EQ(spec(2), "int");
-    EXPECT_EQ(name(2), "");
-    // A template-id type keeps its end, so the name stays a name.
-    EXPECT_EQ(spec(3), "vector < int >");
-    EXPECT_EQ(name(3), "v");
-    EXPECT_EQ(spec(4), "int");
-    EXPECT_EQ(name(4), "b");
-    EXPECT_EQ(spec(5), "unsigned long");
-    EXPECT_EQ(name(5), "x");
-    EXPECT_EQ(spec(6), "T");
-    EXPECT_EQ(name(6), "t");
-    EXPECT_EQ(spec(7), "std :: string &");
-    EXPECT_EQ(name(7), "s");
+    // Type and name of each; a template-id type keeps its end, so the name
+    // stays a name.
+    const std::pair<const char*, const char*> expected[] = {
+        {"int", "a"}, {"const char *", "p"}, {"int", ""}, {"vector < int >", "v"},
+        {"int", "b"}, {"unsigned long", "x"}, {"T", "t"}, {"std :: string &", "s"}};
+    for (size_t i = 0; i < f.parameters.size(); ++i) {
+        EXPECT_EQ(p->Text(f.parameters[i].specifierTokens), expected[i].first) << i;
+        EXPECT_EQ(f.parameters[i].qualifiedName.name, expected[i].second) << i;
+    }
     EXPECT_TRUE(f.parameters[0].arrayTokens.empty());
 
     auto single = ParseText("void g ( HWND ) ;");

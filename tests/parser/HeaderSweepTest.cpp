@@ -28,11 +28,20 @@ std::vector<std::string> FilesIn(const std::string& folder, bool headersOnly)
     return files;
 }
 
-void Report(const char* what, const SweepCounts& c)
+// Sweeps the files as C or C++ and prints the counts; there must be enough
+// units to judge by.
+SweepCounts Sweep(const char* what, const std::vector<std::string>& files, bool cplusplus)
 {
+    CHeaderSweep sweep(SystemIncludeDirs(), SystemDefines(cplusplus));
+    sweep.prelude = kGccPrelude;
+    for (const std::string& file : files)
+        EXPECT_TRUE(sweep.Run(file)) << file;
+    const SweepCounts& c = sweep.counts;
     std::printf("%s: %ld files, %ld tokens, %ld units, %ld not recognised (%.1f%%)\n", what, c.files,
                 c.tokens, c.declarations, c.failed,
                 c.declarations ? 100.0 * static_cast<double>(c.failed) / static_cast<double>(c.declarations) : 0.0);
+    EXPECT_GT(c.declarations, 1000);
+    return c;
 }
 
 } // namespace
@@ -42,13 +51,8 @@ TEST(HeaderSweep, CLibraryHeaders)
     const std::vector<std::string> files = FilesIn("/usr/include", true);
     if (files.size() < 20)
         GTEST_SKIP() << "no C library headers on this machine";
-    CHeaderSweep sweep(SystemIncludeDirs(), SystemDefines(false));
-    sweep.prelude = kGccPrelude;
-    for (const std::string& file : files)
-        EXPECT_TRUE(sweep.Run(file)) << file;
-    Report("C library", sweep.counts);
-    EXPECT_GT(sweep.counts.declarations, 1000);
-    EXPECT_LT(sweep.counts.failed * 4, sweep.counts.declarations);
+    const SweepCounts c = Sweep("C library", files, false);
+    EXPECT_LT(c.failed * 4, c.declarations);
 }
 
 TEST(HeaderSweep, CppLibraryHeaders)
@@ -62,12 +66,6 @@ TEST(HeaderSweep, CppLibraryHeaders)
     if (versions.empty())
         GTEST_SKIP() << "no C++ library headers on this machine";
     std::sort(versions.begin(), versions.end());
-    const std::vector<std::string> files = FilesIn(versions.back(), false);
-    CHeaderSweep sweep(SystemIncludeDirs(), SystemDefines(true));
-    sweep.prelude = kGccPrelude;
-    for (const std::string& file : files)
-        EXPECT_TRUE(sweep.Run(file)) << file;
-    Report("C++ library", sweep.counts);
-    EXPECT_GT(sweep.counts.declarations, 1000);
-    EXPECT_LT(sweep.counts.failed * 5, sweep.counts.declarations * 2);
+    const SweepCounts c = Sweep("C++ library", FilesIn(versions.back(), false), true);
+    EXPECT_LT(c.failed * 5, c.declarations * 2);
 }

@@ -68,23 +68,17 @@ TEST(ParserFrame, ErrorsArePrintedOnlyWhenVerbose)
     std::vector<PPToken> tokens = ScanText("int x ;");
     CUnit unit(&tokens);
     unit.tokenIndices = {0, 1, 2};
-    testing::internal::CaptureStdout();
-    {
+    auto printed = [&unit](bool verbose) {
         CUnitTokenStream stream;
         stream.Aim(unit, DECLARATION);
-        CCppUnitParser quiet(stream, unit);
-        quiet.unit();
-        EXPECT_TRUE(quiet.error);
-    }
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    testing::internal::CaptureStdout();
-    {
-        CUnitTokenStream stream;
-        stream.Aim(unit, DECLARATION);
-        CCppUnitParser loud(stream, unit);
-        loud.verbose = true;
-        loud.unit();
-    }
-    const std::string printed = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(printed.rfind("Error: ", 0), 0u) << printed;
+        CCppUnitParser parser(stream, unit);
+        parser.verbose = verbose;
+        testing::internal::CaptureStdout();
+        parser.unit();
+        EXPECT_TRUE(parser.error);
+        return testing::internal::GetCapturedStdout();
+    };
+    EXPECT_EQ(printed(false), "");
+    const std::string loud = printed(true);
+    EXPECT_EQ(loud.rfind("Error: ", 0), 0u) << loud;
 }

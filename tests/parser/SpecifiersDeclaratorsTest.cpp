@@ -4,116 +4,84 @@
 
 namespace {
 
-// Parses one declaration and returns its variable record.
-struct Declared {
-    std::unique_ptr<ParsedText> parsed;
-    const CVariableInfo* var = nullptr;
-
-    explicit Declared(const std::string& text) : parsed(ParseText(text))
-    {
-        if (!parsed->units.empty())
-            var = AsVariableInfo(parsed->At(0));
-    }
-    std::string Type() const { return parsed->Text(var->typeTokens); }
-    std::string Specifiers() const { return parsed->Text(var->specifierTokens); }
+// One declaration and what its variable record must hold; a null text (or a
+// cvAfterType of -1) is not checked.
+struct Declaration {
+    const char* text;
+    const char* type;       // typeTokens
+    const char* specifiers; // specifierTokens
+    int cvAfterType = -1;
+    const char* name = nullptr;
+    const char* array = nullptr; // arrayTokens
 };
+
+void ExpectVariables(std::initializer_list<Declaration> declarations)
+{
+    for (const Declaration& d : declarations) {
+        SCOPED_TRACE(d.text);
+        auto p = ParseText(d.text);
+        const CVariableInfo* var = p->units.empty() ? nullptr : AsVariableInfo(p->At(0));
+        ASSERT_NE(var, nullptr);
+        if (d.type) {
+            EXPECT_EQ(p->Text(var->typeTokens), d.type);
+        }
+        if (d.specifiers) {
+            EXPECT_EQ(p->Text(var->specifierTokens), d.specifiers);
+        }
+        if (d.cvAfterType >= 0) {
+            EXPECT_EQ(var->cvAfterType, d.cvAfterType != 0);
+        }
+        if (d.name) {
+            EXPECT_EQ(var->qualifiedName.name, d.name);
+        }
+        if (d.array) {
+            EXPECT_EQ(p->Text(var->arrayTokens), d.array);
+        }
+    }
+}
 
 } // namespace
 
 TEST(DeclarationSpecifiers, BuiltinWordsAndLeadingSpecifiers)
 {
-    Declared plain("int x ;");
-    ASSERT_NE(plain.var, nullptr);
-    EXPECT_EQ(plain.Type(), "");
-    EXPECT_EQ(plain.Specifiers(), "int");
-    EXPECT_FALSE(plain.var->cvAfterType);
-
-    Declared leading("static const int x ;");
-    ASSERT_NE(leading.var, nullptr);
-    EXPECT_EQ(leading.Type(), "");
-    EXPECT_EQ(leading.Specifiers(), "static const int");
-
-    Declared run("static inline unsigned long int y ;");
-    ASSERT_NE(run.var, nullptr);
-    EXPECT_EQ(run.Specifiers(), "static inline unsigned long int");
-    EXPECT_EQ(run.var->qualifiedName.name, "y");
+    ExpectVariables({
+        {"int x ;", "", "int", 0},
+        {"static const int x ;", "", "static const int"},
+        {"static inline unsigned long int y ;", nullptr, "static inline unsigned long int", -1, "y"},
+    });
 }
 
 TEST(DeclarationSpecifiers, NamedTypes)
 {
-    Declared named("T x ;");
-    ASSERT_NE(named.var, nullptr);
-    EXPECT_EQ(named.Type(), "T");
-    EXPECT_EQ(named.Specifiers(), "T");
-
-    Declared qualified("N :: T x ;");
-    ASSERT_NE(qualified.var, nullptr);
-    EXPECT_EQ(qualified.Type(), "N :: T");
-    EXPECT_EQ(qualified.Specifiers(), "N :: T");
-
-    Declared global(":: A :: B * p ;");
-    ASSERT_NE(global.var, nullptr);
-    EXPECT_EQ(global.Type(), ":: A :: B");
-    EXPECT_EQ(global.Specifiers(), ":: A :: B *");
-    EXPECT_TRUE(global.var->cvAfterType);
-
-    Declared cvRef("T const & s ;");
-    ASSERT_NE(cvRef.var, nullptr);
-    EXPECT_EQ(cvRef.Type(), "T");
-    EXPECT_EQ(cvRef.Specifiers(), "T const &");
-    EXPECT_TRUE(cvRef.var->cvAfterType);
-
+    ExpectVariables({
+        {"T x ;", "T", "T"},
+        {"N :: T x ;", "N :: T", "N :: T"},
+        {":: A :: B * p ;", ":: A :: B", ":: A :: B *", 1},
+        {"T const & s ;", "T", "T const &", 1},
+    });
     // A qualified name followed by const matches no type form: the unit is
     // not a variable.
-    Declared odd("N :: T const x ;");
-    EXPECT_EQ(odd.var, nullptr);
+    EXPECT_EQ(AsVariableInfo(ParseText("N :: T const x ;")->At(0)), nullptr);
 }
 
 TEST(DeclarationSpecifiers, ClassEnumAndTypenameHeads)
 {
-    Declared pointer("struct S * p ;");
-    ASSERT_NE(pointer.var, nullptr);
-    EXPECT_EQ(pointer.Type(), "struct S");
-    EXPECT_EQ(pointer.Specifiers(), "struct S *");
-    EXPECT_TRUE(pointer.var->cvAfterType);
-
-    Declared plain("struct S p ;");
-    ASSERT_NE(plain.var, nullptr);
-    EXPECT_EQ(plain.Type(), "struct S");
-    EXPECT_FALSE(plain.var->cvAfterType);
-
-    Declared en("enum E x ;");
-    ASSERT_NE(en.var, nullptr);
-    EXPECT_EQ(en.Type(), "enum E E"); // the name stands twice
-
-    Declared tn("typename T :: U x ;");
-    ASSERT_NE(tn.var, nullptr);
-    EXPECT_EQ(tn.Type(), "typename T :: U U");
-
-    Declared td("typedef struct S T ;");
-    ASSERT_NE(td.var, nullptr);
-    EXPECT_EQ(td.var->qualifiedName.name, "T");
-    EXPECT_EQ(td.Specifiers(), "typedef struct S");
+    ExpectVariables({
+        {"struct S * p ;", "struct S", "struct S *", 1},
+        {"struct S p ;", "struct S", nullptr, 0},
+        {"enum E x ;", "enum E E", nullptr}, // the name stands twice
+        {"typename T :: U x ;", "typename T :: U U", nullptr},
+        {"typedef struct S T ;", nullptr, "typedef struct S", -1, "T"},
+    });
 }
 
 TEST(DeclarationSpecifiers, TemplateIdTypesKeepTheirEnd)
 {
-    Declared v("vector < int > v ;");
-    ASSERT_NE(v.var, nullptr);
-    EXPECT_EQ(v.Type(), "vector");
-    EXPECT_EQ(v.Specifiers(), "vector < int >");
-    EXPECT_FALSE(v.var->cvAfterType);
-    EXPECT_EQ(v.var->qualifiedName.name, "v");
-
-    Declared p("vector < int > * p ;");
-    ASSERT_NE(p.var, nullptr);
-    EXPECT_EQ(p.Specifiers(), "vector < int > *");
-    EXPECT_TRUE(p.var->cvAfterType);
-
-    Declared q("std :: map < int , std :: string > m ;");
-    ASSERT_NE(q.var, nullptr);
-    EXPECT_EQ(q.Type(), "std :: map");
-    EXPECT_EQ(q.Specifiers(), "std :: map < int , std :: string >");
+    ExpectVariables({
+        {"vector < int > v ;", "vector", "vector < int >", 0, "v"},
+        {"vector < int > * p ;", nullptr, "vector < int > *", 1},
+        {"std :: map < int , std :: string > m ;", "std :: map", "std :: map < int , std :: string >"},
+    });
 
     // The return type of a function survives as well.
     auto f = ParseText("vector < int > f ( ) ;");
@@ -122,9 +90,9 @@ TEST(DeclarationSpecifiers, TemplateIdTypesKeepTheirEnd)
     EXPECT_EQ(f->Text(info->specifierTokens), "vector < int >");
 
     // A template id that fails adds no type token.
-    Declared bad("X < 3 > x ;");
-    if (bad.var) {
-        EXPECT_EQ(bad.Type(), "");
+    auto bad = ParseText("X < 3 > x ;");
+    if (const CVariableInfo* var = AsVariableInfo(bad->At(0))) {
+        EXPECT_EQ(bad->Text(var->typeTokens), "");
     }
 }
 
@@ -144,42 +112,28 @@ TEST(DeclarationSpecifiers, DeclspecModifiers)
 
 TEST(Declarators, ArrayBoundsAndParentheses)
 {
-    Declared two("int a [ 10 ] [ N ] ;");
-    ASSERT_NE(two.var, nullptr);
-    EXPECT_EQ(two.parsed->Text(two.var->arrayTokens), "[ 10 ] [ N ]");
-    Declared open("int a [ ] ;");
-    EXPECT_EQ(open.parsed->Text(open.var->arrayTokens), "[ ]");
-
-    Declared pa("int ( * pa ) [ 3 ] ;");
-    ASSERT_NE(pa.var, nullptr);
-    EXPECT_EQ(pa.var->qualifiedName.name, "pa");
-    EXPECT_EQ(pa.Specifiers(), "int *");
-    EXPECT_EQ(pa.parsed->Text(pa.var->arrayTokens), "[ 3 ]");
-
-    Declared calling("int ( __stdcall * pfn ) ;");
-    ASSERT_NE(calling.var, nullptr);
-    EXPECT_EQ(calling.Specifiers(), "int __stdcall *");
-
-    Declared scoped("int ( N :: x ) ;");
-    ASSERT_NE(scoped.var, nullptr);
-    EXPECT_EQ(scoped.var->qualifiedName.name, "x");
-    EXPECT_EQ(scoped.var->qualifiedName.scopes, std::vector<std::string>{"N"});
+    ExpectVariables({
+        {"int a [ 10 ] [ N ] ;", nullptr, nullptr, -1, nullptr, "[ 10 ] [ N ]"},
+        {"int a [ ] ;", nullptr, nullptr, -1, nullptr, "[ ]"},
+        {"int ( * pa ) [ 3 ] ;", nullptr, "int *", -1, "pa", "[ 3 ]"},
+        {"int ( __stdcall * pfn ) ;", nullptr, "int __stdcall *"},
+        {"int ( N :: x ) ;", nullptr, nullptr, -1, "x"},
+    });
+    auto scoped = ParseText("int ( N :: x ) ;");
+    ASSERT_NE(AsVariableInfo(scoped->At(0)), nullptr);
+    EXPECT_EQ(AsVariableInfo(scoped->At(0))->qualifiedName.scopes, std::vector<std::string>{"N"});
 
     EXPECT_TRUE(ParseSingle("int a [ throw 1 ] ;", DECLARATION2)->error);
 }
 
 TEST(Declarators, PointerOperatorForms)
 {
-    Declared cv("char * const volatile p ;");
-    ASSERT_NE(cv.var, nullptr);
-    EXPECT_EQ(cv.Specifiers(), "char * const volatile");
-    Declared vc("char * volatile const p ;");
-    EXPECT_EQ(vc.Specifiers(), "char * volatile const");
-    Declared twice("char * * p ;");
-    EXPECT_EQ(twice.Specifiers(), "char * *");
-    Declared ref("int & r = x ;");
-    ASSERT_NE(ref.var, nullptr);
-    EXPECT_EQ(ref.Specifiers(), "int &");
+    ExpectVariables({
+        {"char * const volatile p ;", nullptr, "char * const volatile"},
+        {"char * volatile const p ;", nullptr, "char * volatile const"},
+        {"char * * p ;", nullptr, "char * *"},
+        {"int & r = x ;", nullptr, "int &"},
+    });
     EXPECT_TRUE(ParseSingle("char * ;", DECLARATION2)->error);
 }
 
