@@ -23,8 +23,6 @@ void* CDetailRecord::operator new(std::size_t size)
 
 CFunctionInfo& CFunctionInfo::operator=(const CFunctionInfo& other)
 {
-    if (this == &other)
-        return *this;
     qualifiedName = other.qualifiedName;
     reservedTokens = other.reservedTokens;
     specifierTokens = other.specifierTokens;

@@ -27,23 +27,15 @@ Record* DetailAs(CUnit& unit)
     return const_cast<Record*>(DetailAs<Record>(static_cast<const CUnit&>(unit)));
 }
 
-inline const CClassInfo* AsClassInfo(const CUnit& u) { return DetailAs<CClassInfo>(u); }
-inline CClassInfo* AsClassInfo(CUnit& u) { return DetailAs<CClassInfo>(u); }
-inline const CNamespaceAliasInfo* AsNamespaceAliasInfo(const CUnit& u) { return DetailAs<CNamespaceAliasInfo>(u); }
-inline CNamespaceAliasInfo* AsNamespaceAliasInfo(CUnit& u) { return DetailAs<CNamespaceAliasInfo>(u); }
-inline const CTemplateInfo* AsTemplateInfo(const CUnit& u) { return DetailAs<CTemplateInfo>(u); }
-inline CTemplateInfo* AsTemplateInfo(CUnit& u) { return DetailAs<CTemplateInfo>(u); }
-inline const CVariableInfo* AsVariableInfo(const CUnit& u) { return DetailAs<CVariableInfo>(u); }
-inline CVariableInfo* AsVariableInfo(CUnit& u) { return DetailAs<CVariableInfo>(u); }
-inline const CFunctionInfo* AsFunctionInfo(const CUnit& u) { return DetailAs<CFunctionInfo>(u); }
-inline CFunctionInfo* AsFunctionInfo(CUnit& u) { return DetailAs<CFunctionInfo>(u); }
-inline const CForInfo* AsForInfo(const CUnit& u) { return DetailAs<CForInfo>(u); }
-inline CForInfo* AsForInfo(CUnit& u) { return DetailAs<CForInfo>(u); }
-inline const CTextInfo* AsTextInfo(const CUnit& u) { return DetailAs<CTextInfo>(u); }
-inline CTextInfo* AsTextInfo(CUnit& u) { return DetailAs<CTextInfo>(u); }
-inline const CTokenListInfo* AsTokenListInfo(const CUnit& u) { return DetailAs<CTokenListInfo>(u); }
-inline CTokenListInfo* AsTokenListInfo(CUnit& u) { return DetailAs<CTokenListInfo>(u); }
+// The same for each record type, on a unit or a const unit.
+auto AsClassInfo(auto& u) { return DetailAs<CClassInfo>(u); }
+auto AsNamespaceAliasInfo(auto& u) { return DetailAs<CNamespaceAliasInfo>(u); }
+auto AsTemplateInfo(auto& u) { return DetailAs<CTemplateInfo>(u); }
+auto AsVariableInfo(auto& u) { return DetailAs<CVariableInfo>(u); }
+auto AsFunctionInfo(auto& u) { return DetailAs<CFunctionInfo>(u); }
+auto AsForInfo(auto& u) { return DetailAs<CForInfo>(u); }
+auto AsTextInfo(auto& u) { return DetailAs<CTextInfo>(u); }
+auto AsTokenListInfo(auto& u) { return DetailAs<CTokenListInfo>(u); }
+auto AsQualifiedNameInfo(auto& u) { return DetailAs<CQualifiedNameInfo>(u); }
 // A using-declaration (kind 16) carries a CClassInfo without bases.
 inline const CClassInfo* AsUsingInfo(const CUnit& u) { return DetailAs<CClassInfo>(u); }
-inline const CQualifiedNameInfo* AsQualifiedNameInfo(const CUnit& u) { return DetailAs<CQualifiedNameInfo>(u); }
-inline CQualifiedNameInfo* AsQualifiedNameInfo(CUnit& u) { return DetailAs<CQualifiedNameInfo>(u); }
