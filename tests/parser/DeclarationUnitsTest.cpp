@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 std::string TextDetail(const CUnit& unit)
@@ -80,17 +82,6 @@ TEST(NamespaceScopeUnits, WhileGuessingNothingIsWritten)
     auto p = ParseSingle("namespace N", DECLARATION, true);
     EXPECT_EQ(p->unit.kind, UNIT_NAMESPACE);
     EXPECT_EQ(TextDetail(p->unit), "N");
-}
-
-TEST(UnitRules, AccessLabels)
-{
-    auto p = ParseText("class A { public : protected : private : } ;");
-    const auto& m = p->At(0).children;
-    ASSERT_EQ(m.size(), 3u);
-    EXPECT_EQ(m[0].kind, UNIT_PUBLIC);
-    EXPECT_EQ(m[1].kind, UNIT_PROTECTED);
-    EXPECT_EQ(m[2].kind, UNIT_PRIVATE);
-    EXPECT_EQ(m[0].detail, nullptr);
 }
 
 TEST(UnitRules, NamespaceAliasAndUsingDirective)
@@ -228,17 +219,13 @@ TEST(ClassUnits, NamesAndBases)
 
     const CClassInfo* d = AsClassInfo(p->At(4));
     ASSERT_NE(d, nullptr);
-    ASSERT_EQ(d->bases.size(), 5u);
-    EXPECT_EQ(d->bases[0].qualifiedName.name, "B");
-    EXPECT_EQ(d->bases[0].access, 3);
-    EXPECT_EQ(d->bases[1].qualifiedName.ToString(), "N::C");
-    EXPECT_TRUE(d->bases[1].isVirtual);
-    EXPECT_EQ(d->bases[1].access, 1);
-    EXPECT_TRUE(d->bases[2].isVirtual);
-    EXPECT_EQ(d->bases[2].access, 1);
-    EXPECT_EQ(d->bases[3].qualifiedName.ToString(), "::F");
-    EXPECT_EQ(d->bases[3].access, 3);
-    EXPECT_EQ(d->bases[4].qualifiedName.name, "T<int>");
+    const std::tuple<std::string, bool, int> bases[] = {
+        {"B", false, 3}, {"N::C", true, 1}, {"E", true, 1}, {"::F", false, 3}, {"T<int>", false, 1}};
+    ASSERT_EQ(d->bases.size(), std::size(bases));
+    for (size_t i = 0; i < d->bases.size(); ++i) {
+        const CBaseClassInfo& base = d->bases[i];
+        EXPECT_EQ(std::make_tuple(base.qualifiedName.ToString(), base.isVirtual, base.access), bases[i]) << i;
+    }
 
     // The class key does not change the default access of a base.
     EXPECT_EQ(AsClassInfo(p->At(5))->bases.at(0).access, 3);

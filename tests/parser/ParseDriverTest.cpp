@@ -62,6 +62,7 @@ TEST(ParseDriver, MemberAccessInClassBodies)
     ASSERT_EQ(members.size(), 7u);
     EXPECT_EQ(GetUnitAccess(members[0]), 3);
     EXPECT_EQ(members[1].kind, UNIT_PUBLIC);
+    EXPECT_EQ(members[1].detail, nullptr);
     EXPECT_EQ(GetUnitAccess(members[2]), 1);
     EXPECT_EQ(members[3].kind, UNIT_PROTECTED);
     EXPECT_EQ(members[4].kind, UNIT_FUNCTION);
