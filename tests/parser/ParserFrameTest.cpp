@@ -1,3 +1,4 @@
+#include "CapturedOutput.h"
 #include "ParseHelpers.h"
 
 #include <gtest/gtest.h>
@@ -73,10 +74,10 @@ TEST(ParserFrame, ErrorsArePrintedOnlyWhenVerbose)
         stream.Aim(unit, DECLARATION);
         CCppUnitParser parser(stream, unit);
         parser.verbose = verbose;
-        testing::internal::CaptureStdout();
+        const CapturedOutput output;
         parser.unit();
         EXPECT_TRUE(parser.error);
-        return testing::internal::GetCapturedStdout();
+        return output.str();
     };
     EXPECT_EQ(printed(false), "");
     const std::string loud = printed(true);
