@@ -15,6 +15,7 @@
 #include "LanguageTable.h"
 
 #include "DeviceContext.h"
+#include "GuiSession.h"
 #include "ElementStyleTable.h"
 #include "MacroLayout.h"
 #include "MacroLayoutTree.h"
@@ -57,6 +58,7 @@ int Usage()
 
 int main(int argc, char** argv)
 {
+    OffscreenGuiSession gui(argc, argv);
     int lines = 100000;
     int width = 1600;
     std::string png;

@@ -511,11 +511,12 @@ bool CDC::TextOut(int x, int y, std::string_view text)
     if (text.empty())
         return true;
     const CFont* font = GetCurrentFont();
+    if (!font->IsCreated())
+        return false;
     if (bkMode_ == OPAQUE) {
         CSize extent = GetTextExtent(text);
         FillSolidRect(x, y, extent.cx, extent.cy, bkColour_);
     }
-    EnsureGuiApplication();
     QPainter painter(image_);
     PlacePainter(painter);
     painter.setFont(font->GetQFont());

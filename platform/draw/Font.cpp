@@ -46,7 +46,8 @@ bool CFont::CreateFontIndirect(const LogFont& description)
     DeleteObject();
     if (std::abs(static_cast<int64_t>(description.height)) > kMaxPixelHeight)
         return false;
-    EnsureGuiApplication();
+    if (!HasGuiApplication())
+        return false;
     description_ = description;
     if (description_.faceName.size() > LogFont::kMaxFaceName)
         description_.faceName.resize(LogFont::kMaxFaceName);
@@ -89,13 +90,13 @@ bool CFont::GetLogFont(LogFont* out) const
 
 CFont* CFont::DefaultFont()
 {
-    static CFont* font = [] {
-        auto* f = new CFont;
+    // Made on first use once an application object exists.
+    static CFont* font = new CFont;
+    if (!font->IsCreated()) {
         LogFont d;
         d.height = -kDefaultPixelSize;
         d.faceName = "DejaVu Sans";
-        f->CreateFontIndirect(d);
-        return f;
-    }();
+        font->CreateFontIndirect(d);
+    }
     return font;
 }

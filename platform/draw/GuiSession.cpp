@@ -3,18 +3,21 @@
 #include <QGuiApplication>
 #include <cstdlib>
 
-void EnsureGuiApplication()
+bool HasGuiApplication()
+{
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+}
+
+OffscreenGuiSession::OffscreenGuiSession(int& argc, char** argv)
 {
     if (QCoreApplication::instance() != nullptr)
         return;
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "kestrin";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* app = new QGuiApplication(argc, argv);
-    (void)app;
+    app_ = std::make_unique<QGuiApplication>(argc, argv);
 }
+
+OffscreenGuiSession::~OffscreenGuiSession() = default;
 
 namespace {
 

@@ -1,4 +1,5 @@
 #include "AnalysisHelpers.h"
+#include "CapturedOutput.h"
 #include "FlowBuilder.h"
 #include "LanguageTable.h"
 #include "UnitKind.h"

@@ -1,9 +1,5 @@
 #include "TestFiles.h"
 
-#include "LanguageTable.h"
-
-#include <gtest/gtest.h>
-
 #include <csignal>
 #include <sys/resource.h>
 
@@ -25,16 +21,3 @@ FileSizeLimit::~FileSizeLimit()
     ::setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, oldHandler_);
 }
-
-namespace {
-
-// The texts of the messages come from language.ini beside the test program.
-class LanguageEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { LoadLanguageFile(); }
-    void TearDown() override { FreeLanguageFile(); }
-};
-
-const auto* const languageEnvironment = ::testing::AddGlobalTestEnvironment(new LanguageEnvironment);
-
-} // namespace

@@ -255,9 +255,8 @@ void COptions::AddProjectWords(const std::set<std::string>& names)
 
 void COptions::EnumFontNames()
 {
-    if (!fontNames.empty())
+    if (!fontNames.empty() || !HasGuiApplication())
         return;
-    EnsureGuiApplication();
     for (const QString& family : QFontDatabase::families())
         fontNames.insert(family.toUtf8().toStdString());
 }

@@ -1,5 +1,7 @@
 #include "AnalysisHelpers.h"
 
+#include "CapturedOutput.h"
+
 #include "LanguageTable.h"
 #include "UnitDump.h"
 
@@ -8,7 +10,6 @@
 Analysis::Analysis(const ProjectFolder& folder, const std::vector<std::string>& files)
     : folder(folder)
 {
-    LoadLanguageFile();
     input.verbose = false;
     input.sameNameOption = true;
     for (const std::string& file : files) {

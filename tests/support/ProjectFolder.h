@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CacheFixture.h"
+#include "TempFolder.h"
 
 #include <filesystem>
 #include <string>
