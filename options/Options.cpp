@@ -1,9 +1,11 @@
 #include "Options.h"
 
+#include "AtomicFile.h"
 #include "LanguageTable.h"
 #include "ProgramFolder.h"
 #include "Prompt.h"
 #include "SettingsStore.h"
+#include "UserFolders.h"
 #include "VcProductDirs.h"
 
 #include "GuiSession.h"
@@ -13,7 +15,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <limits>
 
 namespace {
@@ -52,46 +53,37 @@ void WriteValue(CRegistry& registry, const char* name, bool value) { registry.Wr
 void WriteValue(CRegistry& registry, const char* name, int32_t value) { registry.WriteInt(name, value); }
 void WriteValue(CRegistry& registry, const char* name, const std::string& value) { registry.WriteString(name, value); }
 
+// Option files larger than this are not read.
+constexpr size_t kMaxOptionFileSize = 16u << 20;
+
 // Reads a text file into lines, each without its CR LF or LF.
 bool ReadLines(const std::string& path, std::vector<std::string>& lines)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::string content;
+    if (ReadWholeFile(path, content, kMaxOptionFileSize) != ReadResult::Ok)
         return false;
-    std::string line;
-    while (std::getline(in, line)) {
+    size_t start = 0;
+    while (start < content.size()) {
+        size_t end = content.find('\n', start);
+        if (end == std::string::npos)
+            end = content.size();
+        std::string line = content.substr(start, end - start);
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        lines.push_back(line);
+        lines.push_back(std::move(line));
+        start = end + 1;
     }
     return true;
 }
 
-// Writes the lines with CR LF to a temporary file beside `path` and renames it
-// over `path`, so that a failed write leaves the old file.
+// Writes the lines with CR LF in one step, so that a failed write leaves the
+// old file.
 bool WriteLines(const std::string& path, const std::vector<std::string>& lines)
 {
-    const std::string temp = path + ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out)
-            return false;
-        for (const std::string& line : lines)
-            out << line << "\r\n";
-        out.flush();
-        if (!out) {
-            out.close();
-            std::remove(temp.c_str());
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
+    std::string content;
+    for (const std::string& line : lines)
+        content += line + "\r\n";
+    return WriteFileAtomically(path, content);
 }
 
 } // namespace
@@ -107,13 +99,14 @@ int32_t ParseDecimal(const std::string& text)
 }
 
 COptions::COptions()
-    : COptions(std::string(), GetAppDirectory())
+    : COptions(std::string(), GetUserConfigDirectory(), GetAppDirectory())
 {
 }
 
-COptions::COptions(std::string settingsFile, std::string dataFolder)
+COptions::COptions(std::string settingsFile, std::string userFolder, std::string shippedFolder)
     : settingsFile_(settingsFile.empty() ? CRegistry::DefaultFile() : std::move(settingsFile)),
-      dataFolder_(std::move(dataFolder))
+      userFolder_(std::move(userFolder)),
+      shippedFolder_(std::move(shippedFolder))
 {
     Load();
 }
@@ -123,14 +116,32 @@ COptions::~COptions()
     Save();
 }
 
-std::string COptions::DataPath(const char* name) const
+namespace {
+
+std::string InFolder(const std::string& folder, const char* name)
 {
-    if (dataFolder_.empty())
+    if (folder.empty())
         return {};
-    std::string path = dataFolder_;
-    if (path.back() != '/')
-        path += '/';
-    return path + name;
+    return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+} // namespace
+
+std::string COptions::PathToRead(const char* name) const
+{
+    std::string own = InFolder(userFolder_, name);
+    if (!own.empty() && IsRegularFile(own))
+        return own;
+    return InFolder(shippedFolder_, name);
+}
+
+std::string COptions::PathToWrite(const char* name) const
+{
+    if (userFolder_.empty())
+        return {};
+    std::error_code ec;
+    std::filesystem::create_directories(userFolder_, ec);
+    return InFolder(userFolder_, name);
 }
 
 void COptions::Load()
@@ -159,7 +170,7 @@ void COptions::Save()
 void COptions::ReadPredefinedFile()
 {
     std::vector<std::string> lines;
-    const std::string path = DataPath("predefined.ini");
+    const std::string path = PathToRead("predefined.ini");
     if (path.empty() || !ReadLines(path, lines))
         return;
     for (size_t i = 0; i + 1 < lines.size(); i += 2)
@@ -169,7 +180,7 @@ void COptions::ReadPredefinedFile()
 void COptions::ReadIncludeFile()
 {
     std::vector<std::string> lines;
-    const std::string path = DataPath("Include.ini");
+    const std::string path = PathToRead("Include.ini");
     if (!path.empty() && ReadLines(path, lines)) {
         size_t next = 0;
         for (int list = 0; list <= kVersionLists; ++list) {
@@ -203,7 +214,7 @@ void COptions::ReadSettings()
 
 void COptions::WritePredefinedFile() const
 {
-    const std::string path = DataPath("predefined.ini");
+    const std::string path = PathToWrite("predefined.ini");
     if (path.empty())
         return;
     std::vector<std::string> lines;
@@ -216,7 +227,7 @@ void COptions::WritePredefinedFile() const
 
 void COptions::WriteIncludeFile() const
 {
-    const std::string path = DataPath("Include.ini");
+    const std::string path = PathToWrite("Include.ini");
     if (path.empty())
         return;
     std::vector<std::string> lines;

@@ -54,11 +54,13 @@ public:
     static constexpr int kVersionLists = 4;
     static constexpr const char* kGroup = "Kestrin";
 
-    // `settingsFile` empty: CRegistry::DefaultFile(). `dataFolder` is where
-    // Include.ini and predefined.ini lie; by default the program's folder. An
-    // empty folder means the option files are neither read nor written.
+    // `settingsFile` empty: CRegistry::DefaultFile(). Include.ini and
+    // predefined.ini are read from `userFolder` (by default the user's
+    // configuration folder) when they are there, else from `shippedFolder`
+    // (by default the program's folder), and written to `userFolder` only.
+    // Empty folders are not used.
     COptions();
-    COptions(std::string settingsFile, std::string dataFolder);
+    COptions(std::string settingsFile, std::string userFolder, std::string shippedFolder = {});
     ~COptions();
     COptions(const COptions&) = delete;
     COptions& operator=(const COptions&) = delete;
@@ -94,10 +96,12 @@ private:
     void WritePredefinedFile() const;
     void WriteIncludeFile() const;
     void WriteSettings();
-    std::string DataPath(const char* name) const;
+    std::string PathToRead(const char* name) const;
+    std::string PathToWrite(const char* name) const;
 
     std::string settingsFile_;
-    std::string dataFolder_;
+    std::string userFolder_;
+    std::string shippedFolder_;
 };
 
 // Reads a decimal number as the C library's strtol does (leading blanks and a

@@ -1,12 +1,12 @@
 #include "SettingsStore.h"
 
+#include "AtomicFile.h"
 #include "LanguageTable.h"
+#include "UserFolders.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
-#include <QStandardPaths>
-#include <cstdlib>
 
 CRegistry::CRegistry(std::string file, std::string group)
     : file_(std::move(file)), group_(std::move(group))
@@ -22,12 +22,7 @@ void CRegistry::Fail(int32_t text)
 
 std::string CRegistry::DefaultFile()
 {
-    if (const char* dir = std::getenv("KESTRIN_CONFIG_DIR"); dir != nullptr && *dir != '\0')
-        return std::string(dir) + "/Kestrin.ini";
-    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    if (base.isEmpty())
-        base = QDir::homePath() + "/.config";
-    return (base + "/Kestrin/Kestrin.ini").toStdString();
+    return GetUserConfigDirectory() + "/Kestrin.ini";
 }
 
 QSettings& CRegistry::Settings()
@@ -43,6 +38,8 @@ void CRegistry::Create()
     QFileInfo info(QString::fromStdString(file_));
     if (!QDir().mkpath(info.absolutePath()))
         Fail(400);
+    if (info.exists() && !IsRegularFile(file_))
+        Fail(400);
     settings_ = std::make_unique<QSettings>(QString::fromStdString(file_), QSettings::IniFormat);
     if (!settings_->isWritable()) {
         settings_.reset();
@@ -56,7 +53,8 @@ void CRegistry::Open()
 {
     settings_.reset();
     writing_ = false;
-    if (!QFileInfo::exists(QString::fromStdString(file_)))
+    // Only a regular file is read: a FIFO or a device would block or never end.
+    if (!IsRegularFile(file_))
         Fail(401);
     settings_ = std::make_unique<QSettings>(QString::fromStdString(file_), QSettings::IniFormat);
     if (settings_->status() != QSettings::NoError ||

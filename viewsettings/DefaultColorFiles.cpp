@@ -1,6 +1,7 @@
 #include "DefaultColorFiles.h"
 
 #include "ProgramFolder.h"
+#include "UserFolders.h"
 #include "TextColorFile.h"
 #include "XmlColorFiles.h"
 
@@ -14,27 +15,37 @@ std::string ColorFilePath(const std::string& name)
     return ColorFolderPath() + "/" + name;
 }
 
+std::string DefaultColorFileToRead(const std::string& name)
+{
+    return FindDataFile("Color/" + name);
+}
+
+std::string DefaultColorFileToWrite(const std::string& name)
+{
+    return UserDataFile("Color/" + name);
+}
+
 void LoadDefaultDetailColorFiles(CFlowSetting& flow, CSequenceSetting& sequence, CNSDSetting& nsd)
 {
-    LoadFlowColorFile(ColorFilePath(kDefaultFlowFile), flow);
-    LoadSequenceColorFile(ColorFilePath(kDefaultSequenceFile), sequence);
-    LoadNSDColorFile(ColorFilePath(kDefaultNSDFile), nsd);
+    LoadFlowColorFile(DefaultColorFileToRead(kDefaultFlowFile), flow);
+    LoadSequenceColorFile(DefaultColorFileToRead(kDefaultSequenceFile), sequence);
+    LoadNSDColorFile(DefaultColorFileToRead(kDefaultNSDFile), nsd);
 }
 
 void SaveDefaultDetailColorFiles(const CFlowSetting& flow, const CSequenceSetting& sequence,
                                  const CNSDSetting& nsd)
 {
-    SaveFlowColorFile(ColorFilePath(kDefaultFlowFile), flow);
-    SaveSequenceColorFile(ColorFilePath(kDefaultSequenceFile), sequence);
-    SaveNSDColorFile(ColorFilePath(kDefaultNSDFile), nsd);
+    SaveFlowColorFile(DefaultColorFileToWrite(kDefaultFlowFile), flow);
+    SaveSequenceColorFile(DefaultColorFileToWrite(kDefaultSequenceFile), sequence);
+    SaveNSDColorFile(DefaultColorFileToWrite(kDefaultNSDFile), nsd);
 }
 
 bool LoadDefaultMacroColorFile(CVisualSetting& fonts, ElementStyleTable& styles)
 {
-    return LoadColorInfoFile(ColorFilePath(kDefaultMacroFile), fonts, styles);
+    return LoadColorInfoFile(DefaultColorFileToRead(kDefaultMacroFile), fonts, styles);
 }
 
 void SaveDefaultMacroColorFile(const CVisualSetting& fonts, const ElementStyleTable& styles)
 {
-    SaveColorInfoFile(ColorFilePath(kDefaultMacroFile), fonts, styles);
+    SaveColorInfoFile(DefaultColorFileToWrite(kDefaultMacroFile), fonts, styles);
 }

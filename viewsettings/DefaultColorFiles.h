@@ -8,19 +8,26 @@
 
 #include <string>
 
-// The colour files that carry the settings in use from one run to the next.
-// They lie in the "Color" folder beside the program, which is never created
-// here: the flow, sequence and NSD files are XML colour files, the macro
-// view's "default" is a text colour file.
+// The colour files that carry the settings in use from one run to the next:
+// the flow, sequence and NSD files are XML colour files, the macro view's
+// "default" is a text colour file. They are read from the "Color" folder of
+// the user's configuration folder when there, else from the "Color" folder
+// beside the program (the shipped copies), and written to the user's folder
+// only, so that an installed program that cannot write its own folder keeps
+// every setting.
 
 inline constexpr const char* kDefaultFlowFile = "defaultFlow";
 inline constexpr const char* kDefaultSequenceFile = "defaultSequence";
 inline constexpr const char* kDefaultNSDFile = "defaultNSD";
 inline constexpr const char* kDefaultMacroFile = "default";
 
-// "<program folder>/Color", and a file in it.
+// "<program folder>/Color", and a file in it: the themes' folder.
 std::string ColorFolderPath();
 std::string ColorFilePath(const std::string& name);
+
+// Where a default file is read from and written to.
+std::string DefaultColorFileToRead(const std::string& name);
+std::string DefaultColorFileToWrite(const std::string& name);
 
 // Reads the detail view's three default files over the records, in the order
 // flow, sequence, NSD. A record whose file cannot be read keeps its values

@@ -16,7 +16,10 @@ std::unique_ptr<LanguageMap> g_languageMap;
 LanguageMap ParseLanguageText(const std::string& content)
 {
     LanguageMap map;
-    std::istringstream in(content);
+    // A file saved by an editor that marks UTF-8 starts with a byte-order
+    // mark, which is not part of the first line's number.
+    const bool bom = content.rfind("\xEF\xBB\xBF", 0) == 0;
+    std::istringstream in(bom ? content.substr(3) : content);
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r')

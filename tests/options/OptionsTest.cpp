@@ -8,6 +8,8 @@
 #include <QSettings>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -178,6 +180,41 @@ TEST_F(OptionsTest, EmptyDataFolderReadsAndWritesNoOptionFile)
     }
     EXPECT_FALSE(std::filesystem::exists(data.File("predefined.ini")));
     EXPECT_FALSE(std::filesystem::exists(data.File("Include.ini")));
+}
+
+TEST_F(OptionsTest, ShippedFilesAreReadWhenTheUserHasNoneAndNeverWritten)
+{
+    TempFolder shipped;
+    WriteFileBytes(shipped.File("predefined.ini"), "SHIPPED\r\n1\r\n");
+    WriteFileBytes(shipped.File("Include.ini"), "1\r\n/vc\r\n0\r\n0\r\n0\r\n0\r\n");
+    std::filesystem::permissions(shipped.Path(), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    const std::string user = data.File("new/sub");
+    {
+        COptions o(settings, user, shipped.Path());
+        EXPECT_EQ(o.commonWords.at("SHIPPED"), 1);
+        EXPECT_EQ(o.includeLists[0], std::vector<std::string>{"/vc"});
+        o.commonWords["MINE"] = 2;
+    }
+    EXPECT_EQ(ReadFileBytes(shipped.File("predefined.ini")), "SHIPPED\r\n1\r\n");
+    COptions again(settings, user, shipped.Path());
+    EXPECT_EQ(again.commonWords.at("MINE"), 2);
+    EXPECT_TRUE(prompt.messages.size() <= 1u);  // only the first start's missing settings
+}
+
+TEST_F(OptionsTest, OptionFilesThatAreNotRegularFilesAreNeitherReadNorBlocking)
+{
+    ASSERT_EQ(::mkfifo(data.File("predefined.ini").c_str(), 0600), 0);
+    ASSERT_EQ(::symlink("/dev/zero", data.File("Include.ini").c_str()), 0);
+    std::filesystem::create_directories(config.File("sub"));
+    ASSERT_EQ(::mkfifo(settings.c_str(), 0600), 0);
+    {
+        COptions o(settings, data.Path());
+        EXPECT_TRUE(o.commonWords.empty());
+        EXPECT_TRUE(o.userIncludeList.empty());
+    }
+    // Reading and writing the settings each failed with a message.
+    EXPECT_EQ(prompt.messages.size(), 2u);
 }
 
 TEST_F(OptionsTest, PredefinedWordsGoInCommonThenProjectOrder)

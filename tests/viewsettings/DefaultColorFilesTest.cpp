@@ -5,6 +5,7 @@
 #include "SettingBytes.h"
 #include "TestFiles.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 TEST(DefaultColorFiles, ShippedBesideTheProgramAsTheBuiltInRecords)
@@ -32,5 +33,26 @@ TEST(DefaultColorFiles, ShippedBesideTheProgramAsTheBuiltInRecords)
     fonts.defaultFont.Create("Other", 3, 1);
     EXPECT_TRUE(LoadDefaultMacroColorFile(fonts, styles));
     EXPECT_EQ(Bytes(fonts, styles), Golden("default.mcx"));
+    EXPECT_TRUE(prompt.messages.empty());
+}
+
+TEST(DefaultColorFiles, UsersCopyIsReadFirstAndTheOnlyOneWritten)
+{
+    RecordingPrompt prompt;
+    const std::string shipped = ColorFilePath(kDefaultNSDFile);
+    const std::string before = ReadFileBytes(shipped);
+    CFlowSetting flow;
+    CSequenceSetting sequence;
+    CNSDSetting nsd;
+    nsd.TitleMarginHeight = 17;
+    SaveDefaultDetailColorFiles(flow, sequence, nsd);
+    EXPECT_EQ(ReadFileBytes(shipped), before);
+    EXPECT_EQ(DefaultColorFileToRead(kDefaultNSDFile), DefaultColorFileToWrite(kDefaultNSDFile));
+
+    CNSDSetting again;
+    LoadDefaultDetailColorFiles(flow, sequence, again);
+    EXPECT_EQ(again.TitleMarginHeight, 17);
+    std::filesystem::remove(DefaultColorFileToWrite(kDefaultNSDFile));
+    EXPECT_EQ(DefaultColorFileToRead(kDefaultNSDFile), shipped);
     EXPECT_TRUE(prompt.messages.empty());
 }

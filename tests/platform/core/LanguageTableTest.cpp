@@ -32,6 +32,8 @@ TEST(LanguageTable, NumberFieldMayHoldBlanks)
     // Characters 1-4 are the number field, 5 the separator, 6 on the text.
     EXPECT_EQ(ParseLanguageText("16   Word\n").at(16), "Word");
     EXPECT_EQ(ParseLanguageText("16    Word\n").at(16), " Word");
+    // A UTF-8 byte-order mark does not hide the first line.
+    EXPECT_EQ(ParseLanguageText("\xEF\xBB\xBF" "0001 Draw\n").at(1), "Draw");
 }
 
 TEST(LanguageTable, LookupOfMissingNumberIsEmpty)
@@ -59,6 +61,15 @@ TEST(LanguageTable, ShippedTableLiesBesideTheProgram)
     LoadLanguageFile();
     EXPECT_STRNE(GetLangString(1), "");
     FreeLanguageFile();
+}
+
+TEST(ProgramFolder, OverrideStandsInForTheProgramsFolder)
+{
+    const std::string own = GetAppDirectory();
+    SetAppDirectory("/tmp/themes/");
+    EXPECT_EQ(GetAppDirectory(), "/tmp/themes");
+    SetAppDirectory("");
+    EXPECT_EQ(GetAppDirectory(), own);
 }
 
 TEST(ProgramFolder, VersionComesFromTheBuild)

@@ -1,0 +1,199 @@
+#include "AtomicFile.h"
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+struct SplitPath {
+    std::string folder; // with its trailing '/', or empty
+    std::string name;
+};
+
+SplitPath Split(const std::string& path)
+{
+    size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return {std::string(), path};
+    return {path.substr(0, slash + 1), path.substr(slash + 1)};
+}
+
+// The prefix of every temporary file written for a target name.
+std::string TemporaryPrefix(const std::string& name)
+{
+    return "." + name + ".tmp";
+}
+
+std::string TemporaryPathFor(const SplitPath& target, int attempt)
+{
+    static std::atomic<unsigned> counter{0};
+    return target.folder + TemporaryPrefix(target.name) + std::to_string(::getpid()) + "-" +
+        std::to_string(counter.fetch_add(1)) + "-" + std::to_string(attempt);
+}
+
+// A symbolic link is written through: the file replaced is the one it names.
+std::string ResolveTarget(const std::string& path)
+{
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
+        return path;
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved) == nullptr)
+        return path;
+    return resolved;
+}
+
+// Removes temporary files of this target whose writer no longer runs (a
+// killed save), so that they do not pile up beside the target.
+void RemoveAbandonedTemporaries(const SplitPath& target)
+{
+    const std::string folder = target.folder.empty() ? std::string(".") : target.folder;
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        return;
+    const std::string prefix = TemporaryPrefix(target.name);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const char* digits = name.c_str() + prefix.size();
+        char* end = nullptr;
+        long pid = std::strtol(digits, &end, 10);
+        if (end == digits || *end != '-' || pid <= 0)
+            continue;
+        if (pid == ::getpid() || ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH)
+            continue;
+        ::unlink((target.folder + name).c_str());
+    }
+    ::closedir(dir);
+}
+
+bool WriteString(int fd, void* context)
+{
+    const auto* content = static_cast<const std::string_view*>(context);
+    return WriteAllBytes(fd, content->data(), content->size());
+}
+
+} // namespace
+
+bool WriteAllBytes(int fd, const char* data, size_t size)
+{
+    while (size > 0) {
+        ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += written;
+        size -= static_cast<size_t>(written);
+    }
+    return true;
+}
+
+bool WriteFileAtomicallyWith(const std::string& path, bool (*write)(int fd, void* context),
+                             void* context)
+{
+    if (path.empty())
+        return false;
+    const std::string target = ResolveTarget(path);
+    // Only a regular file is ever replaced: a FIFO, a device or a folder
+    // (also one reached through a symbolic link) is left alone.
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode))
+        return false;
+    const SplitPath parts = Split(target);
+    RemoveAbandonedTemporaries(parts);
+
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+        temporary = TemporaryPathFor(parts, attempt);
+        // 0666 lets the user's umask decide, as for any newly created file.
+        do {
+            fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        } while (fd < 0 && errno == EINTR);
+        if (fd < 0 && errno != EEXIST)
+            return false;
+    }
+    if (fd < 0)
+        return false;
+
+    bool ok = write(fd, context);
+    if (ok && ::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
+        ok = ::fchmod(fd, existing.st_mode & 07777) == 0;
+    if (ok) {
+        int synced;
+        do {
+            synced = ::fsync(fd);
+        } while (synced != 0 && errno == EINTR);
+        ok = synced == 0;
+    }
+    if (::close(fd) != 0 && errno != EINTR)
+        ok = false;
+    if (ok)
+        ok = ::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!ok)
+        ::unlink(temporary.c_str());
+    return ok;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view content)
+{
+    return WriteFileAtomicallyWith(path, &WriteString, &content);
+}
+
+bool IsRegularFile(const std::string& path)
+{
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+ReadResult ReadWholeFile(const std::string& path, std::string& content, size_t maxSize)
+{
+    content.clear();
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        return ReadResult::CannotOpen;
+    if (!S_ISREG(status.st_mode))
+        return ReadResult::ReadFailed;
+    // Not blocking: should the path have become a FIFO since, opening it
+    // must not wait for a writer.
+    int fd;
+    do {
+        fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return ReadResult::CannotOpen;
+    bool ok = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
+        static_cast<unsigned long long>(status.st_size) <= maxSize;
+    char buffer[65536];
+    while (ok) {
+        ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            ok = false;
+        } else if (got == 0) {
+            break;
+        } else if (content.size() + static_cast<size_t>(got) > maxSize) {
+            ok = false;
+        } else {
+            content.append(buffer, static_cast<size_t>(got));
+        }
+    }
+    ::close(fd);
+    if (!ok) {
+        content.clear();
+        return ReadResult::ReadFailed;
+    }
+    return ReadResult::Ok;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Replaces a file's content as one step: the content goes to a new file
+// beside the target, is flushed to the disk and renamed over the target only
+// once it was written completely. When anything fails the target keeps its
+// old content, the temporary file is removed and false is returned. An
+// existing target's permissions are kept; a target that is a symbolic link is
+// written through to the file it names. A target that exists but is not a
+// regular file (a FIFO, a device, a folder) is never replaced: false. The
+// target's folder must exist; it
+// is never created. Temporary files that a killed writer left beside the
+// target are removed by the next write.
+bool WriteFileAtomically(const std::string& path, std::string_view content);
+
+// As WriteFileAtomically, with the content produced by `write`, which gets
+// an open descriptor of the temporary file and returns false on failure.
+// For content too large to hold in memory at once.
+bool WriteFileAtomicallyWith(const std::string& path, bool (*write)(int fd, void* context),
+                             void* context);
+
+// Writes all bytes to a descriptor, going on after interrupted writes.
+bool WriteAllBytes(int fd, const char* data, size_t size);
+
+enum class ReadResult { Ok, CannotOpen, ReadFailed };
+
+// Reads a whole file of at most maxSize bytes. Only a regular file is read:
+// a FIFO, a device or a folder (also through a symbolic link) is never
+// opened for reading and gives ReadFailed, as do a file that is larger and an
+// I/O error; the content is then empty.
+ReadResult ReadWholeFile(const std::string& path, std::string& content, size_t maxSize);
+
+// Whether the path names a regular file (following symbolic links).
+bool IsRegularFile(const std::string& path);

@@ -1,0 +1,58 @@
+#include "AtomicFile.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+TEST(AtomicFile, ReplacesRegularFilesOnlyAndWritesThroughLinks)
+{
+    TempFolder folder;
+    const std::string real = folder.Write("real.txt", "old");
+    const std::string link = folder.File("link.txt");
+    ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
+    ASSERT_TRUE(WriteFileAtomically(link, "new"));
+    EXPECT_TRUE(fs::is_symlink(link));
+    std::string content;
+    ASSERT_EQ(ReadWholeFile(real, content, 100), ReadResult::Ok);
+    EXPECT_EQ(content, "new");
+
+    // A FIFO, directly or through a link, is neither replaced nor read (and
+    // reading does not wait for a writer).
+    const std::string fifo = folder.File("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string fifoLink = folder.File("fifo-link");
+    ASSERT_EQ(::symlink(fifo.c_str(), fifoLink.c_str()), 0);
+    for (const std::string& path : {fifo, fifoLink}) {
+        EXPECT_FALSE(WriteFileAtomically(path, "x"));
+        EXPECT_EQ(ReadWholeFile(path, content, 100), ReadResult::ReadFailed);
+        EXPECT_FALSE(IsRegularFile(path));
+    }
+    EXPECT_FALSE(WriteFileAtomically(folder.Path(), "x"));
+    EXPECT_EQ(ReadWholeFile(folder.File("missing"), content, 100), ReadResult::CannotOpen);
+    EXPECT_EQ(ReadWholeFile(real, content, 2), ReadResult::ReadFailed);
+    EXPECT_TRUE(content.empty());
+}
+
+TEST(AtomicFile, TemporariesOfAKilledWriterAreRemovedByTheNextWrite)
+{
+    TempFolder folder;
+    const std::string target = folder.Write("cache.car", "old");
+    // A process id that does not run (beyond the kernel's limit).
+    const std::string abandoned = folder.Write(".cache.car.tmp999999999-0-0", "partial");
+    const std::string ours = folder.Write(".cache.car.tmp" + std::to_string(::getpid()) + "-7-0", "x");
+    const std::string other = folder.Write(".other.car.tmp999999999-0-0", "partial");
+    ASSERT_TRUE(WriteFileAtomically(target, "new"));
+    EXPECT_FALSE(fs::exists(abandoned));
+    EXPECT_TRUE(fs::exists(ours));
+    EXPECT_TRUE(fs::exists(other));
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(folder.Path()))
+        files += entry.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(files, 3);
+}
