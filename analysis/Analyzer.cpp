@@ -4,13 +4,12 @@
 #include "UnitDump.h"
 
 #include <exception>
-#include <iostream>
 
 namespace {
 
-void WriteFailure(const char* what)
+void WriteFailure(MessageSink& messages, const char* what)
 {
-    std::cout << std::string(GetLangString(3)) + ": " + what << std::endl;
+    MessageLine(messages, MessageKind::Error) << GetLangString(3) << ": " << what;
 }
 
 } // namespace
@@ -26,9 +25,9 @@ void CAnalyzer::Run(int mode, bool dump)
     try {
         engine_->Run();
     } catch (const std::exception& failure) {
-        WriteFailure(failure.what());
+        WriteFailure(input_->Messages(), failure.what());
     } catch (...) {
-        WriteFailure("");
+        WriteFailure(input_->Messages(), "");
     }
     try {
         engine_->RemoveUnreachableHeaders();
@@ -38,11 +37,11 @@ void CAnalyzer::Run(int mode, bool dump)
     try {
         if (!input_->stopRequest && dump) {
             CUnitDumper dumper(engine_->FileIndex(), engine_->ProjectFiles(), engine_->Root(),
-                               std::cout);
+                               input_->Messages());
             dumper.Dump();
         }
         if (input_->stopRequest) {
-            std::cout << std::string(GetLangString(1)) + ": " + GetLangString(11) << std::endl;
+            MessageLine(input_->Messages()) << GetLangString(1) << ": " << GetLangString(11);
         }
     } catch (...) {
     }

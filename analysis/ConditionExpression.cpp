@@ -5,7 +5,6 @@
 #include "TokenText.h"
 #include "TokenType.h"
 
-#include <iostream>
 #include <limits>
 #include <string>
 
@@ -158,8 +157,9 @@ struct CPPExpression::ExprNode {
     const PPToken* token = nullptr;
 };
 
-CPPExpression::CPPExpression(const ConditionTokens& condition)
-    : working_(condition), openParen_(0, LP, nullptr), closeParen_(0, RP, nullptr)
+CPPExpression::CPPExpression(const ConditionTokens& condition, MessageSink& messages)
+    : working_(condition), openParen_(0, LP, nullptr), closeParen_(0, RP, nullptr),
+      messages_(messages)
 {
 }
 
@@ -191,7 +191,8 @@ bool CPPExpression::IsOperator(const PPToken* token) const
     case CHARS: case INTEGERNUMBER: case HEXNUMBER: case OCTALNUMBER:
         return false;
     default:
-        std::cout << token->type << "  is not Allowed By Preprocessing Expression" << std::endl;
+        MessageLine(messages_, MessageKind::Error)
+            << token->type << "  is not Allowed By Preprocessing Expression";
         throw PreprocessorFailure(kUnknownOperatorText);
     }
 }
@@ -431,11 +432,11 @@ int32_t CPPExpression::Evaluate()
 }
 
 int32_t EvaluateCondition(const std::vector<PPToken>& tokens, size_t start,
-                          const MacroTable& macros)
+                          const MacroTable& macros, MessageSink& messages)
 {
     ConditionTokens condition;
     CollectCondition(tokens, start, macros, condition);
     ZeroIdentifiers(condition);
-    CPPExpression expression(condition);
+    CPPExpression expression(condition, messages);
     return expression.Evaluate();
 }

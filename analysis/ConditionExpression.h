@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MacroTable.h"
+#include "MessageSink.h"
 #include "PPToken.h"
 
 #include <cstddef>
@@ -32,7 +33,7 @@ void ZeroIdentifiers(ConditionTokens& condition);
 // precedence to postfix, a tree, then the value.
 class CPPExpression {
 public:
-    explicit CPPExpression(const ConditionTokens& condition);
+    CPPExpression(const ConditionTokens& condition, MessageSink& messages);
     ~CPPExpression();
     CPPExpression(const CPPExpression&) = delete;
     CPPExpression& operator=(const CPPExpression&) = delete;
@@ -58,8 +59,9 @@ private:
     std::unique_ptr<ExprNode> root_;
     PPToken openParen_;
     PPToken closeParen_;
+    MessageSink& messages_;
 };
 
 // Collects, zeroes and evaluates the condition at `start` in one call.
 int32_t EvaluateCondition(const std::vector<PPToken>& tokens, size_t start,
-                          const MacroTable& macros);
+                          const MacroTable& macros, MessageSink& messages = StandardOutputSink());

@@ -11,7 +11,6 @@
 #include "UnitSplitter.h"
 
 #include <exception>
-#include <iostream>
 
 namespace {
 
@@ -33,7 +32,7 @@ void CProjectAnalyzer::AddOrUpdateFile(const std::string& path)
         return;
     }
     auto file = std::make_unique<CProjectFile>(path.c_str(), input_, input_->defines);
-    std::cout << std::string(GetLangString(10)) + ": " + path << std::endl;
+    MessageLine(input_->Messages()) << GetLangString(10) << ": " << path;
     const size_t headersBefore = fileIndex_.files.size();
     recordsChanged_ = true;
     ParseAndCatch(*file);
@@ -53,19 +52,19 @@ void CProjectAnalyzer::ParseAndCatch(CSourceFile& file)
     try {
         ParseFile(file);
     } catch (const std::exception& failure) {
-        std::cout << std::string(GetLangString(3)) + ": " + file.path + " : " + failure.what()
-                  << std::endl;
+        MessageLine(input_->Messages(), MessageKind::Error)
+            << GetLangString(3) << ": " << file.path << " : " << failure.what();
     } catch (...) {
-        std::cout << std::string(GetLangString(3)) + ": " + file.path << std::endl;
+        MessageLine(input_->Messages(), MessageKind::Error) << GetLangString(3) << ": " << file.path;
     }
 }
 
 void CProjectAnalyzer::ParseFile(CSourceFile& file)
 {
     if (input_->verbose) {
-        std::cout << "Parsing : " + file.path << std::endl;
+        MessageLine(input_->Messages(), MessageKind::Verbose) << "Parsing : " << file.path;
     }
-    file.Load(GetSourceScanner());
+    file.Load(GetSourceScanner(), input_->Messages());
     if (auto* project = dynamic_cast<CProjectFile*>(&file)) {
         project->onceFiles.clear();
         CPreprocessor preprocessor(project, input_, &fileIndex_);
@@ -86,7 +85,7 @@ void CProjectAnalyzer::ParseFile(CSourceFile& file)
 void CProjectAnalyzer::ParseIncludedFile(CSourceFile& header)
 {
     if (input_->verbose) {
-        std::cout << "    IncludeFile : " + header.path << std::endl;
+        MessageLine(input_->Messages(), MessageKind::Verbose) << "    IncludeFile : " << header.path;
     }
     if (header.parsed) {
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MessageSink.h"
 #include "PredefinedWord.h"
 
 #include <atomic>
@@ -58,4 +59,8 @@ public:
     std::atomic<bool> stopRequest{false};
     bool sameNameOption = true;
     bool verbose = true;
+    // Where the run's message lines go (not owned; set before a run).
+    MessageSink* messages = &StandardOutputSink();
+
+    MessageSink& Messages() const { return *messages; }
 };

@@ -5,7 +5,6 @@
 #include "TokenText.h"
 #include "TokenType.h"
 
-#include <iostream>
 
 const PPToken& CDefineProcessor::At(size_t position) const
 {
@@ -32,9 +31,9 @@ size_t CDefineProcessor::Parse(size_t i)
         }
         return end;
     } catch (const PreprocessorFailure& failure) {
-        std::cout << failure.what() << std::endl;
+        MessageLine(messages_, MessageKind::Error) << failure.what();
     } catch (const std::exception&) {
-        std::cout << "#define Analysis - (Cannot Complete Analysis)" << std::endl;
+        MessageLine(messages_, MessageKind::Error) << "#define Analysis - (Cannot Complete Analysis)";
     }
     completed_ = false;
     return i;

@@ -2,6 +2,7 @@
 
 #include "MacroDef.h"
 #include "MacroTable.h"
+#include "MessageSink.h"
 #include "PPToken.h"
 
 #include <cstddef>
@@ -12,8 +13,8 @@
 // expanded with the macros known at that time.
 class CDefineProcessor {
 public:
-    CDefineProcessor(const std::vector<PPToken>& tokens, MacroTable& macros)
-        : tokens_(tokens), macros_(macros)
+    CDefineProcessor(const std::vector<PPToken>& tokens, MacroTable& macros, MessageSink& messages)
+        : tokens_(tokens), macros_(macros), messages_(messages)
     {
     }
 
@@ -42,6 +43,7 @@ private:
 
     const std::vector<PPToken>& tokens_;
     MacroTable& macros_;
+    MessageSink& messages_;
     CMacroDef def_;
     bool completed_ = false;
     bool isUndef_ = false;

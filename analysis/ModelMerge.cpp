@@ -10,7 +10,6 @@
 #include "TypeLinker.h"
 #include "UnitDetail.h"
 
-#include <iostream>
 #include <stdexcept>
 
 CModelMerger::CModelMerger(const CFileIndex& fileIndex, CSourceFile& file, CInputSet* input)
@@ -286,9 +285,8 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
                     merger.MergeFile(*root_, context, projectFile);
                 }
             } catch (const std::exception& failure) {
-                std::cout << std::string(GetLangString(3)) + ": " + file.path + " : " +
-                                 failure.what()
-                          << std::endl;
+                MessageLine(input_->Messages(), MessageKind::Error)
+                    << GetLangString(3) << ": " << file.path << " : " << failure.what();
             }
         };
         if (AreAllFilesFlagged()) {

@@ -13,13 +13,12 @@
 #include "TokenType.h"
 
 #include <cstring>
-#include <iostream>
 
 namespace {
 
-void WriteStopLine(const std::string& path)
+void WriteStopLine(MessageSink& messages, const std::string& path)
 {
-    std::cout << GetLangString(1) << ": " << path << std::endl;
+    MessageLine(messages) << GetLangString(1) << ": " << path;
 }
 
 bool IsPrecompiledHeader(const std::string& path)
@@ -69,7 +68,7 @@ void CPreprocessor::Run()
     try {
         ProcessTokens();
     } catch (const std::exception&) {
-        WriteStopLine(file_->path);
+        WriteStopLine(input_->Messages(), file_->path);
     }
 }
 
@@ -201,16 +200,18 @@ size_t CPreprocessor::HandleInclude()
 void CPreprocessor::IncludeFile(const std::string& rawName, bool quoted)
 {
     if (depth_ >= kMaxIncludeDepth) {
-        std::cout << "Includes nested deeper than " << kMaxIncludeDepth << " levels: " << rawName
-                  << " is not read in " << file_->path << std::endl;
+        MessageLine(input_->Messages(), MessageKind::Error)
+            << "Includes nested deeper than " << kMaxIncludeDepth << " levels: " << rawName
+            << " is not read in " << file_->path;
         return;
     }
     if (chain_->headerLoads >= kMaxHeaderLoads) {
         if (!chain_->loadLimitReported) {
             chain_->loadLimitReported = true;
-            std::cout << "More than " << kMaxHeaderLoads
-                      << " headers read for one file: further includes are not read ("
-                      << file_->path << ")" << std::endl;
+            MessageLine(input_->Messages(), MessageKind::Error)
+                << "More than " << kMaxHeaderLoads
+                << " headers read for one file: further includes are not read (" << file_->path
+                << ")";
         }
         return;
     }
@@ -246,7 +247,7 @@ void CPreprocessor::LoadHeader(const std::string& path, bool quoted)
 {
     ++chain_->headerLoads;
     auto header = std::make_unique<CIncludedFile>(path.c_str(), input_, quoted);
-    header->Load(GetSourceScanner());
+    header->Load(GetSourceScanner(), input_->Messages());
     const int32_t number = PreprocessHeader(std::move(header), input_, index_, chain_, depth_ + 1);
     if (number >= 0) {
         file_->includes.push_back(number);
@@ -281,7 +282,7 @@ int32_t CPreprocessor::PreprocessHeader(std::unique_ptr<CIncludedFile> header, C
             return ReuseHeader(std::move(header), index, first, chain->macros);
         }
         if (input->verbose) {
-            std::cout << GetLangString(9) << path << std::endl;
+            MessageLine(input->Messages(), MessageKind::Verbose) << GetLangString(9) << path;
         }
         CPreprocessor nested(header.get(), &header->macros, input, index, chain, depth);
         nested.ProcessTokens();
@@ -292,7 +293,7 @@ int32_t CPreprocessor::PreprocessHeader(std::unique_ptr<CIncludedFile> header, C
         }
         return ReuseHeader(std::move(header), index, same, chain->macros);
     } catch (const std::exception&) {
-        WriteStopLine(path);
+        WriteStopLine(input->Messages(), path);
         return -1;
     }
 }
@@ -322,7 +323,7 @@ void CPreprocessor::SkipFalseBranch()
         return;
     case BranchEnd::Else:
         if (branchTaken_.empty()) {
-            std::cout << "preprocessing If is not pair." << std::endl;
+            MessageLine(input_->Messages(), MessageKind::Error) << "preprocessing If is not pair.";
         }
         if (TopTaken()) {
             Drop(end.word - 1 - pos_);
@@ -331,8 +332,8 @@ void CPreprocessor::SkipFalseBranch()
         }
         return;
     case BranchEnd::NotClosed:
-        std::cout << "#endif missing: the conditional group ends at the end of "
-                  << file_->path << std::endl;
+        MessageLine(input_->Messages(), MessageKind::Error)
+            << "#endif missing: the conditional group ends at the end of " << file_->path;
         Drop(in_.size() - pos_);
         PopGroup();
         return;
@@ -345,7 +346,7 @@ size_t CPreprocessor::HandleIf(bool isIf)
         SkipFalseBranch();
         return 0;
     }
-    const int32_t value = EvaluateCondition(in_, pos_ + 2, *macros_);
+    const int32_t value = EvaluateCondition(in_, pos_ + 2, *macros_, input_->Messages());
     if (isIf) {
         branchTaken_.push_back(value != 0);
     }
@@ -388,7 +389,7 @@ size_t CPreprocessor::HandleElse()
     }
     if (branchTaken_.empty()) {
         const char* text = "cannot preprocessing Else because there is no if or if(n)def.";
-        std::cout << text << std::endl;
+        MessageLine(input_->Messages(), MessageKind::Error) << text;
         throw PreprocessorFailure(text);
     }
     if (branchTaken_.back()) {
@@ -396,7 +397,7 @@ size_t CPreprocessor::HandleElse()
         SkipFalseBranch();
         if (pos_ == before) {
             const char* text = "cannot handle preprocessing Else";
-            std::cout << text << std::endl;
+            MessageLine(input_->Messages(), MessageKind::Error) << text;
             throw PreprocessorFailure(text);
         }
     } else {
@@ -430,7 +431,7 @@ size_t CPreprocessor::HandlePragma()
 
 size_t CPreprocessor::HandleDefine()
 {
-    CDefineProcessor define(in_, *macros_);
+    CDefineProcessor define(in_, *macros_, input_->Messages());
     const size_t last = define.Parse(pos_);
     if (define.Completed() && ownMacros_ != nullptr && !define.Definition().name.empty()) {
         if (define.IsUndef()) {

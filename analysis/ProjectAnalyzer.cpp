@@ -7,7 +7,6 @@
 #include "ParseCacheWriter.h"
 #include "UnitDetail.h"
 
-#include <iostream>
 #include <set>
 
 namespace {
@@ -68,7 +67,7 @@ void CProjectAnalyzer::Run()
     }
     TakeBackUnvisited(unvisited);
     if (!stopped) {
-        std::cout << std::string(GetLangString(1)) + ": " + GetLangString(8) << std::endl;
+        MessageLine(input_->Messages()) << GetLangString(1) << ": " << GetLangString(8);
     }
 }
 
@@ -387,9 +386,13 @@ bool CProjectAnalyzer::SaveCache(const std::string& path) const
 
 bool CProjectAnalyzer::LoadCache(const std::string& path)
 {
-    CParseCacheReader reader(projectFiles_, fileIndex_, input_);
+    CParseCacheReader reader(projectFiles_, fileIndex_, input_, input_->Messages());
     const bool loaded = reader.Load(path);
     recordsChanged_ = recordsChanged_ || loaded;
+    cacheFailure_ = reader.Failure();
+    if (!loaded && input_->verbose)
+        MessageLine(input_->Messages(), MessageKind::Verbose)
+            << "Parse cache " << path << " not loaded: " << cacheFailure_;
     return loaded;
 }
 

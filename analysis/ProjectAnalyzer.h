@@ -43,7 +43,9 @@ public:
     void RemoveSourceFile(const std::string& path);
 
     bool SaveCache(const std::string& path) const;
+    // All or nothing; when refused, CacheFailure() says why.
     bool LoadCache(const std::string& path);
+    const std::string& CacheFailure() const { return cacheFailure_; }
 
     // Whether any project file or header differs on disk (size or time,
     // both readable) from its record.
@@ -81,6 +83,7 @@ private:
     // What the model was last built from has changed since.
     bool recordsChanged_ = true;
     std::vector<std::pair<bool, bool>> mergedFlags_;
+    std::string cacheFailure_;
     // Refers to units of the records above; declared last so that it goes
     // first.
     std::unique_ptr<CModelScope> root_;

@@ -3,7 +3,6 @@
 #include "ScannerLexer.h"
 #include "TokenType.h"
 
-#include <iostream>
 #include <new>
 
 namespace {
@@ -15,7 +14,7 @@ bool CarriesText(int type)
 
 } // namespace
 
-void CSourceScanner::Scan(std::istream& in, std::vector<PPToken>& out) const
+void CSourceScanner::Scan(std::istream& in, std::vector<PPToken>& out, MessageSink& messages) const
 {
     KestrinLexer lexer(&in);
     try {
@@ -32,10 +31,10 @@ void CSourceScanner::Scan(std::istream& in, std::vector<PPToken>& out) const
         }
     } catch (const ScannerFailure& failure) {
         out.emplace_back(lexer.Line(), LEXERROR, nullptr);
-        std::cout << "Scanner stopped: " << failure.what() << std::endl;
+        MessageLine(messages, MessageKind::Error) << "Scanner stopped: " << failure.what();
     } catch (const std::bad_alloc&) {
         out.emplace_back(lexer.Line(), LEXERROR, nullptr);
-        std::cout << "Scanner stopped: out of memory" << std::endl;
+        MessageLine(messages, MessageKind::Error) << "Scanner stopped: out of memory";
     }
 }
 

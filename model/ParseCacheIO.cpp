@@ -1,3 +1,4 @@
+#include "CacheError.h"
 #include "ParseCacheIO.h"
 
 #include <cstring>
@@ -20,7 +21,7 @@ void CCacheSink::WriteString(const std::string& text)
 uint32_t CCacheSource::ReadSize()
 {
     if (Left() < 4) {
-        throw std::string("Read size_t Error.");
+        throw CacheError("Read size_t Error.");
     }
     const uint32_t value = Decode(next_);
     next_ += 4;
@@ -30,7 +31,7 @@ uint32_t CCacheSource::ReadSize()
 int32_t CCacheSource::ReadInt()
 {
     if (Left() < 4) {
-        throw std::string("Read Integer Error.");
+        throw CacheError("Read Integer Error.");
     }
     return static_cast<int32_t>(ReadSize());
 }
@@ -38,11 +39,11 @@ int32_t CCacheSource::ReadInt()
 bool CCacheSource::ReadBool()
 {
     if (Left() < 1) {
-        throw std::string("Read Bool Error.");
+        throw CacheError("Read Bool Error.");
     }
     const char byte = *next_++;
     if (byte != 0 && byte != 1) {
-        throw std::string("Read Bool Error.");
+        throw CacheError("Read Bool Error.");
     }
     return byte == 1;
 }
@@ -50,7 +51,7 @@ bool CCacheSource::ReadBool()
 const char* CCacheSource::ReadChars(size_t n)
 {
     if (Left() < n) {
-        throw std::string("Read Character Error.");
+        throw CacheError("Read Character Error.");
     }
     const char* data = next_;
     next_ += n;
@@ -68,7 +69,7 @@ uint32_t CCacheSource::ReadCount(size_t minimumBytes)
 {
     const uint32_t count = ReadSize();
     if (minimumBytes > 0 && count > Left() / minimumBytes) {
-        throw std::string("Read size_t Error.");
+        throw CacheError("Read size_t Error.");
     }
     return count;
 }

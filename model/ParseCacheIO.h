@@ -33,7 +33,7 @@ private:
 };
 
 // Reads items from a block of bytes. Every read is checked against the
-// bytes left and throws a std::string naming what could not be read.
+// bytes left and throws a CacheError naming what could not be read.
 class CCacheSource {
 public:
     CCacheSource(const char* data, size_t length) : next_(data), end_(data + length) {}

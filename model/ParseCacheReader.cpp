@@ -1,5 +1,6 @@
 #include "ParseCacheReader.h"
 
+#include "CacheError.h"
 #include "FileIndex.h"
 #include "IncludedFile.h"
 #include "ParseCacheFormat.h"
@@ -10,7 +11,6 @@
 #include <cstring>
 #include <iterator>
 #include <fcntl.h>
-#include <iostream>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -63,15 +63,15 @@ private:
 } // namespace
 
 CParseCacheReader::CParseCacheReader(SourceFileList& projectFiles, CFileIndex& fileIndex,
-                                     CInputSet* owner)
-    : projectFiles_(projectFiles), fileIndex_(fileIndex), owner_(owner)
+                                     CInputSet* owner, MessageSink& messages)
+    : projectFiles_(projectFiles), fileIndex_(fileIndex), owner_(owner), messages_(messages)
 {
 }
 
 void CParseCacheReader::Enter()
 {
     if (++depth_ > kMaxCacheNesting) {
-        throw std::string("error");
+        throw CacheError("error");
     }
 }
 
@@ -120,7 +120,7 @@ void CParseCacheReader::ReadNumbersBelow(CCacheSource& in, std::vector<int>& val
         highest = std::max(highest, static_cast<uint32_t>(value));
     }
     if (!values.empty() && highest >= limit) {
-        throw std::string("error");
+        throw CacheError("error");
     }
 }
 
@@ -307,7 +307,7 @@ void CParseCacheReader::ReadUnit(CCacheSource& in, CUnit& unit)
     Enter();
     const char* head = in.ReadChars(6);
     if ((head[0] != 0 && head[0] != 1) || (head[1] != 0 && head[1] != 1)) {
-        throw std::string("Read Bool Error.");
+        throw CacheError("Read Bool Error.");
     }
     unit.done = head[0] == 1;
     unit.brace = head[1] == 1;
@@ -336,7 +336,7 @@ void CParseCacheReader::ReadUnitVector(CCacheSource& in, std::vector<CUnit>& uni
 void CParseCacheReader::ReadSourceFile(CCacheSource& in, CSourceFile& file)
 {
     file.path = in.ReadString();
-    std::cout << file.path << std::endl;
+    MessageLine(messages_) << file.path;
     ReadNumbersBelow(in, file.includes, static_cast<size_t>(headerCount_));
     file.split = in.ReadBool();
     file.parsed = in.ReadBool();
@@ -344,7 +344,7 @@ void CParseCacheReader::ReadSourceFile(CCacheSource& in, CSourceFile& file)
     const int32_t indexNumber = in.ReadInt();
     if (hasIndexNumber) {
         if (indexNumber < 0 || indexNumber >= headerCount_) {
-            throw std::string("error");
+            throw CacheError("error");
         }
         file.hasIndexNumber = true;
         file.indexNumber = indexNumber;
@@ -361,14 +361,14 @@ void CParseCacheReader::ReadSourceFile(CCacheSource& in, CSourceFile& file)
 void CParseCacheReader::ReadAll(CCacheSource& in, Records& records)
 {
     if (in.ReadInt() != kParseCacheVersion) {
-        throw std::string("version not match");
+        throw CacheError("version not match");
     }
     const int32_t projects = in.ReadInt();
     headerCount_ = in.ReadInt();
     if (projects < 0 || headerCount_ < 0 ||
         static_cast<uint64_t>(projects) + static_cast<uint64_t>(headerCount_) >
             in.Left() / kMinRecordBytes) {
-        throw std::string("Read Integer Error.");
+        throw CacheError("Read Integer Error.");
     }
     const int64_t total = static_cast<int64_t>(projects) + headerCount_;
     for (int64_t i = 0; i < total; ++i) {
@@ -382,12 +382,12 @@ void CParseCacheReader::ReadAll(CCacheSource& in, Records& records)
         }
         ReadSourceFile(record, *file);
         if (!record.AtEnd()) {
-            throw std::string("error"); // the record is not what its length says
+            throw CacheError("error"); // the record is not what its length says
         }
         (i < projects ? records.projects : records.headers).push_back(std::move(file));
     }
     if (!in.AtEnd()) {
-        throw std::string("error");
+        throw CacheError("error");
     }
 }
 
@@ -398,6 +398,7 @@ bool CParseCacheReader::LoadBytes(const std::string& bytes)
 
 bool CParseCacheReader::LoadBytes(const char* data, size_t length)
 {
+    failure_.clear();
     Records records;
     try {
         CCacheSource in(data, length);
@@ -406,7 +407,14 @@ bool CParseCacheReader::LoadBytes(const char* data, size_t length)
         // Room for the hand-over, so that it cannot fail half way.
         projectFiles_.reserve(projectFiles_.size() + records.projects.size());
         fileIndex_.files.reserve(fileIndex_.files.size() + records.headers.size());
+    } catch (const std::bad_alloc&) {
+        failure_ = "out of memory";
+        return false;
+    } catch (const std::exception& failure) {
+        failure_ = failure.what();
+        return false;
     } catch (...) {
+        failure_ = "error";
         return false;
     }
     // Everything was read: hand the records over. Header numbers move past
@@ -434,5 +442,9 @@ bool CParseCacheReader::LoadBytes(const char* data, size_t length)
 bool CParseCacheReader::Load(const std::string& path)
 {
     MappedFile file(path);
-    return file.Ok() && LoadBytes(file.Data(), file.Size());
+    if (!file.Ok()) {
+        failure_ = "cannot be opened";
+        return false;
+    }
+    return LoadBytes(file.Data(), file.Size());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MessageSink.h"
 #include "PPToken.h"
 #include "ParseCacheIO.h"
 #include "SourceFileList.h"
@@ -21,7 +22,9 @@ class CVariableInfo;
 // read are moved along with them.
 class CParseCacheReader {
 public:
-    CParseCacheReader(SourceFileList& projectFiles, CFileIndex& fileIndex, CInputSet* owner);
+    // Each file's path is written to `messages` as it is read.
+    CParseCacheReader(SourceFileList& projectFiles, CFileIndex& fileIndex, CInputSet* owner,
+                      MessageSink& messages = StandardOutputSink());
 
     // False, with the engine unchanged, when the file cannot be read or
     // anything in it is wrong. Never throws on a file error.
@@ -29,6 +32,9 @@ public:
     // The same over bytes already in memory.
     bool LoadBytes(const std::string& bytes);
     bool LoadBytes(const char* data, size_t length);
+    // Why the last load was refused ("version not match", "Read Integer
+    // Error.", ...); empty after a load that succeeded.
+    const std::string& Failure() const { return failure_; }
 
 private:
     struct Records {
@@ -59,6 +65,8 @@ private:
     SourceFileList& projectFiles_;
     CFileIndex& fileIndex_;
     CInputSet* owner_;
+    MessageSink& messages_;
+    std::string failure_;
     int32_t headerCount_ = 0;  // header records in the cache
     size_t tokenCount_ = 0;    // tokens of the record being read
     int depth_ = 0;

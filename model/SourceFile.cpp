@@ -13,12 +13,12 @@ bool CSourceFile::RefreshFileInfo()
     return true;
 }
 
-bool CSourceFile::Load(const CTokenScanner& scanner)
+bool CSourceFile::Load(const CTokenScanner& scanner, MessageSink& messages)
 {
     if (!RefreshFileInfo()) {
-        WriteFileOpenFailure(path);
+        WriteFileOpenFailure(path, messages);
         return false;
     }
-    scan.Tokenize(path.c_str(), scanner);
+    scan.Tokenize(path.c_str(), scanner, messages);
     return true;
 }

@@ -29,7 +29,7 @@ public:
 
     // Refreshes size and time, then reads the tokens with the scanner. False,
     // after one line on the message stream, when the file cannot be opened.
-    bool Load(const CTokenScanner& scanner);
+    bool Load(const CTokenScanner& scanner, MessageSink& messages = StandardOutputSink());
 
     CInputSet* owner = nullptr;   // not owned
     std::vector<CUnit> units;

@@ -4,11 +4,11 @@
 #include "TokenType.h"
 
 #include <fstream>
-#include <iostream>
 
-void WriteFileOpenFailure(const std::string& path)
+void WriteFileOpenFailure(const std::string& path, MessageSink& messages)
 {
-    std::cout << GetLangString(3) << ": " << path << " : " << GetLangString(303) << std::endl;
+    MessageLine(messages, MessageKind::Error) << GetLangString(3) << ": " << path << " : "
+                                              << GetLangString(303);
 }
 
 void JoinContinuedLines(std::vector<PPToken>& tokens, size_t from)
@@ -30,12 +30,12 @@ void JoinContinuedLines(std::vector<PPToken>& tokens, size_t from)
     tokens.resize(write);
 }
 
-bool CSourceTokens::Tokenize(const char* path, const CTokenScanner& scanner)
+bool CSourceTokens::Tokenize(const char* path, const CTokenScanner& scanner, MessageSink& messages)
 {
     fileName = path;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        WriteFileOpenFailure(path);
+        WriteFileOpenFailure(path, messages);
         return false;
     }
     // About one token per four bytes in real code: one allocation up front
@@ -47,7 +47,7 @@ bool CSourceTokens::Tokenize(const char* path, const CTokenScanner& scanner)
         tokens.reserve(tokens.size() + static_cast<size_t>(length) / 4 + 16);
     }
     const size_t from = tokens.size();
-    scanner.Scan(in, tokens);
+    scanner.Scan(in, tokens, messages);
     JoinContinuedLines(tokens, from);
     return true;
 }

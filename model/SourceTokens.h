@@ -16,11 +16,11 @@ struct CSourceTokens {
     // A backslash directly followed by a line end is a line continuation: both
     // tokens are dropped. Returns false (after one line on the message stream)
     // when the file cannot be opened.
-    bool Tokenize(const char* path, const CTokenScanner& scanner);
+    bool Tokenize(const char* path, const CTokenScanner& scanner, MessageSink& messages);
 };
 
 // Writes "<text 3>: <path> : <text 303>" to the message stream.
-void WriteFileOpenFailure(const std::string& path);
+void WriteFileOpenFailure(const std::string& path, MessageSink& messages);
 
 // Drops every backslash token directly followed by an end-of-line token
 // together with that token, keeping the order of the rest. Only tokens from

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MessageSink.h"
 #include "PPToken.h"
 
 #include <istream>
@@ -15,5 +16,7 @@
 class CTokenScanner {
 public:
     virtual ~CTokenScanner() = default;
-    virtual void Scan(std::istream& in, std::vector<PPToken>& out) const = 0;
+    // A scan that must stop early says why on `messages`.
+    virtual void Scan(std::istream& in, std::vector<PPToken>& out, MessageSink& messages) const = 0;
+    void Scan(std::istream& in, std::vector<PPToken>& out) const { Scan(in, out, StandardOutputSink()); }
 };

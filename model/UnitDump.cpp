@@ -8,14 +8,14 @@
 #include <string>
 
 CUnitDumper::CUnitDumper(const CFileIndex& fileIndex, const SourceFileList& projectFiles,
-                         const CModelScope* root, std::ostream& out)
+                         const CModelScope* root, MessageSink& out)
     : fileIndex_(fileIndex), projectFiles_(projectFiles), root_(root), out_(out)
 {
 }
 
 void CUnitDumper::WriteLine(const std::string& line)
 {
-    out_ << line << std::endl;
+    out_.Write(MessageKind::Verbose, line);
 }
 
 void CUnitDumper::Dump()

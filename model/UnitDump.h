@@ -1,8 +1,8 @@
 #pragma once
 
+#include "MessageSink.h"
 #include "SourceFileList.h"
 
-#include <ostream>
 #include <set>
 #include <string>
 
@@ -10,12 +10,12 @@ class CFileIndex;
 class CModelScope;
 
 // Writes the unit trees of the project files (each followed by the headers
-// it includes) and the project-wide model as an indented listing, one line
-// at a time, each flushed. A debugging aid.
+// it includes) and the project-wide model as an indented listing, one
+// message line at a time. A debugging aid.
 class CUnitDumper {
 public:
     CUnitDumper(const CFileIndex& fileIndex, const SourceFileList& projectFiles,
-                const CModelScope* root, std::ostream& out);
+                const CModelScope* root, MessageSink& out);
 
     void Dump();
     // The project-wide model alone.
@@ -30,7 +30,7 @@ private:
     const CFileIndex& fileIndex_;
     const SourceFileList& projectFiles_;
     const CModelScope* root_;
-    std::ostream& out_;
+    MessageSink& out_;
     // The files being written on the current include path: a header that
     // includes itself, directly or not, is not followed again.
     std::set<const CSourceFile*> onPath_;

@@ -2,6 +2,7 @@
 
 #include "AtomicFile.h"
 #include "LanguageTable.h"
+#include "OptionsError.h"
 #include "ProgramFolder.h"
 #include "Prompt.h"
 #include "SettingsStore.h"
@@ -207,8 +208,8 @@ void COptions::ReadSettings()
         registry.Open();
         VisitStoredValues(*this, [&](const char* name, auto& field) { ReadValue(registry, name, field); });
         registry.Close();
-    } catch (const std::string& text) {
-        ShowPrompt(text + " - load default option", PromptKind::Warning);
+    } catch (const OptionsError& failure) {
+        ShowPrompt(std::string(failure.what()) + " - load default option", PromptKind::Warning);
     }
 }
 
@@ -246,8 +247,8 @@ void COptions::WriteSettings()
         registry.Create();
         VisitStoredValues(*this, [&](const char* name, auto& field) { WriteValue(registry, name, field); });
         registry.Close();
-    } catch (const std::string& text) {
-        ShowPrompt(text, PromptKind::Error);
+    } catch (const OptionsError& failure) {
+        ShowPrompt(failure.what(), PromptKind::Error);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "AtomicFile.h"
 #include "LanguageTable.h"
+#include "OptionsError.h"
 #include "UserFolders.h"
 
 #include <QDir>
@@ -17,7 +18,7 @@ CRegistry::~CRegistry() = default;
 
 void CRegistry::Fail(int32_t text)
 {
-    throw std::string(GetLangString(text));
+    throw OptionsError(GetLangString(text));
 }
 
 std::string CRegistry::DefaultFile()

@@ -8,7 +8,7 @@ class QSettings;
 
 // The store of the user's option values: one group of named values in an INI
 // file (by default ~/.config/Kestrin/Kestrin.ini). Every failure is thrown as
-// a text from the language table: 400 the group cannot be created, 401 it
+// an OptionsError with a text from the language table: 400 the group cannot be created, 401 it
 // cannot be opened (it does not exist yet), 402 a value cannot be read, 403 a
 // value cannot be written. Texts of any length are kept and read back.
 class CRegistry {

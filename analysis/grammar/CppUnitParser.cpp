@@ -2,7 +2,6 @@
 
 #include <antlr/RecognitionException.hpp>
 
-#include <iostream>
 
 CCppUnitParser::CCppUnitParser(CUnitTokenStream& stream, CUnit& unit, const ParseLimits& limits)
     : CCppParser(stream, 2),
@@ -22,9 +21,9 @@ void CCppUnitParser::Write(const std::string& message)
     if (verbose) {
         const std::string file = getFilename();
         if (file.empty())
-            std::cout << "Error: " << message << std::endl;
+            MessageLine(*messages, MessageKind::Error) << "Error: " << message;
         else
-            std::cout << "Error in " << file << ": " << message << std::endl;
+            MessageLine(*messages, MessageKind::Error) << "Error in " << file << ": " << message;
     }
     error = true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MessageSink.h"
+
 #include "CCppParser.hpp"
 #include "UnitTokenStream.h"
 
@@ -42,6 +44,8 @@ public:
 
     // Print every reported error on the message stream.
     bool verbose = false;
+    // Where a verbose parser reports its errors.
+    MessageSink* messages = &StandardOutputSink();
     // At least one error was reported during this parse.
     bool error = false;
 

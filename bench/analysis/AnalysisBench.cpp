@@ -183,7 +183,8 @@ int main(int argc, char** argv)
             failed += CountFailedUnits(header->units, DECLARATION);
         }
         if (options.dump) {
-            CUnitDumper(engine.FileIndex(), engine.ProjectFiles(), engine.Root(), std::cout).Dump();
+            CUnitDumper(engine.FileIndex(), engine.ProjectFiles(), engine.Root(), StandardOutputSink())
+                .Dump();
         }
         // Deep unit trees are freed here, on the large stack.
         cold.reset();

@@ -142,7 +142,7 @@ private:
             return i - 1;
         case WORD_DEFINE:
         case WORD_UNDEF: {
-            CDefineProcessor define(t_, macros_);
+            CDefineProcessor define(t_, macros_, StandardOutputSink());
             return static_cast<Index>(define.Parse(static_cast<size_t>(i)));
         }
         case WORD_PRAGMA: return Pragma(i);

@@ -208,8 +208,14 @@ TEST_F(ParseCache, WrongVersionLeavesTheEngineAsItWas)
     EXPECT_EQ(target.projects.size(), 2u);
     EXPECT_EQ(target.index.files.size(), 2u);
 
+    CapturedOutput quiet;
     CParseCacheReader reader(target.projects, target.index, nullptr);
+    EXPECT_FALSE(reader.LoadBytes(bytes));
+    EXPECT_EQ(reader.Failure(), "version not match");
+    EXPECT_FALSE(reader.LoadBytes(Save(original).substr(0, 9)));
+    EXPECT_EQ(reader.Failure(), "Read Integer Error.");
     EXPECT_FALSE(reader.Load(folder.File("missing.car")));
+    EXPECT_FALSE(reader.Failure().empty());
     EXPECT_FALSE(reader.Load(folder.Path())); // a folder is no cache
 }
 

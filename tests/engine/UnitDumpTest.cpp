@@ -17,7 +17,8 @@ const std::string kSeparator = "<" + std::string(62, '-') + ">";
 std::string Dump(const CFileIndex& index, const SourceFileList& files, const CModelScope* root)
 {
     std::ostringstream out;
-    CUnitDumper(index, files, root, out).Dump();
+    StreamSink sink(out);
+    CUnitDumper(index, files, root, sink).Dump();
     return out.str();
 }
 
@@ -112,7 +113,8 @@ TEST(UnitDump, ModelElementsWithCounts)
     CFileIndex index;
     SourceFileList files;
     std::ostringstream out;
-    CUnitDumper(index, files, &root, out).DumpGlobals();
+    StreamSink sink(out);
+    CUnitDumper(index, files, &root, sink).DumpGlobals();
     EXPECT_EQ(out.str(),
               "+Unit: N 8 0 0 \n"
               "    +Unit: A 4 0 1 Parent Count:2\n"

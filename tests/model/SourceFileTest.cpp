@@ -15,7 +15,8 @@ namespace {
 // token, a newline is an end-of-line token; everything else is skipped.
 class LetterScanner : public CTokenScanner {
 public:
-    void Scan(std::istream& in, std::vector<PPToken>& out) const override
+    using CTokenScanner::Scan;
+    void Scan(std::istream& in, std::vector<PPToken>& out, MessageSink&) const override
     {
         int line = 1;
         std::string word;

@@ -28,7 +28,8 @@ std::string Analysis::Run(bool dump)
 std::string OutlineOf(const CProjectAnalyzer& engine)
 {
     std::ostringstream out;
-    CUnitDumper dumper(engine.FileIndex(), engine.ProjectFiles(), engine.Root(), out);
+    StreamSink sink(out);
+    CUnitDumper dumper(engine.FileIndex(), engine.ProjectFiles(), engine.Root(), sink);
     dumper.DumpGlobals();
     return out.str();
 }
