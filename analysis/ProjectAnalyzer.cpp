@@ -30,6 +30,7 @@ void CProjectAnalyzer::ResetModel()
 {
     functionTable_.clear();
     lifelineNames_.clear();
+    ++modelGeneration_;
     root_ = std::make_unique<CModelScope>();
     root_->kind = UNIT_ROOT;
     root_->scopeChildren = std::make_unique<ScopeChildSet>();

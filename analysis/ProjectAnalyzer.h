@@ -6,6 +6,7 @@
 #include "ModelScope.h"
 #include "SourceFileList.h"
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -55,6 +56,10 @@ public:
     std::vector<CallRecord> GetCalledFunctions(const CModelScope* function);
 
     CModelScope* Root() const { return root_.get(); }
+    // Rises each time the model is thrown away and built again: whoever keeps
+    // pointers into the model keeps them only for the generation it took
+    // them from.
+    uint64_t ModelGeneration() const { return modelGeneration_; }
     const SourceFileList& ProjectFiles() const { return projectFiles_; }
     const CFileIndex& FileIndex() const { return fileIndex_; }
     std::vector<std::string>& LifelineNames() { return lifelineNames_; }
@@ -84,6 +89,7 @@ private:
     bool recordsChanged_ = true;
     std::vector<std::pair<bool, bool>> mergedFlags_;
     std::string cacheFailure_;
+    uint64_t modelGeneration_ = 0;
     // Refers to units of the records above; declared last so that it goes
     // first.
     std::unique_ptr<CModelScope> root_;

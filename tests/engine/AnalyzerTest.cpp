@@ -148,15 +148,18 @@ TEST_F(ShapesAnalysed, UnchangedRunParsesNothingAndAFlagChangeRebuildsTheModel)
 {
     CModelScope* main = a.Find("main");
     const CUnit* before = main->GetFirstUnit();
+    const uint64_t generation = a.Engine().ModelGeneration();
     a.Run();
     EXPECT_TRUE(a.Parsed().empty());
     EXPECT_EQ(a.Find("main"), main); // nothing changed: the same model
+    EXPECT_EQ(a.Engine().ModelGeneration(), generation);
     EXPECT_EQ(a.Find("main")->GetFirstUnit(), before);
     EXPECT_EQ(a.Outline(), kShapesModel);
     // Not drawing a file changes the model without changing any record.
     a.input.fileFlags[folder.Path("src/main.cpp")].draw = false;
     a.Run();
     EXPECT_TRUE(a.Parsed().empty());
+    EXPECT_GT(a.Engine().ModelGeneration(), generation);
     EXPECT_EQ(a.Find("main"), nullptr);
     EXPECT_NE(a.Find("Circle::Grow"), nullptr);
     a.input.fileFlags[folder.Path("src/main.cpp")].draw = true;
