@@ -1,7 +1,6 @@
 #include "MacroLayout.h"
 
 #include "ModelScope.h"
-#include "Options.h"
 #include "UnitKind.h"
 
 #include <algorithm>
@@ -87,7 +86,8 @@ void SortLayoutNodes(std::vector<MacroLayoutNode>& nodes, int mode)
 }
 
 CMacroLayout::CMacroLayout(std::vector<MacroLayoutNode>& list, int borderValue, int space,
-                           int viewWidth, int groupingMode, const COptions& options)
+                           int viewWidth, int groupingMode,
+                           const MacroArrangeOptions& options)
     : nodes(list),
       border(borderValue),
       unitSpace(space),
@@ -100,7 +100,7 @@ CMacroLayout::CMacroLayout(std::vector<MacroLayoutNode>& list, int borderValue, 
 CSize CMacroLayout::Arrange()
 {
     inClass = 0;
-    SortLayoutNodes(nodes, options_.macroViewSort);
+    SortLayoutNodes(nodes, options_.sort);
     CSize size = SizeFlow(nodes, 0);
     if (options_.autoSort)
         PlaceAll(nodes, 0, 0);

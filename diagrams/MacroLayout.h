@@ -1,23 +1,22 @@
 #pragma once
 
 #include "GdiTypes.h"
+#include "MacroArrangeOptions.h"
 #include "MacroLayoutNode.h"
 
 #include <cstdint>
 #include <vector>
 
-class COptions;
-
 // Sorts, sizes and places the macro view's layout tree for one arrangement.
 //
-// Siblings are sorted by size or by name ("Macro View Sort"); the members of
+// Siblings are sorted by size or by name; the members of
 // a class, struct or union are stacked one under the other, every other
 // content flows in rows that wrap at the view's width; then absolute
-// positions are given to every node ("Auto Sort" 1) or to leaves only.
+// positions are given to every node (auto sort) or to leaves only.
 class CMacroLayout {
 public:
     CMacroLayout(std::vector<MacroLayoutNode>& nodes, int border, int unitSpace, int width,
-                 int grouping, const COptions& options);
+                 int grouping, const MacroArrangeOptions& options);
 
     // Sorts, sizes and places the whole tree; returns its total size.
     CSize Arrange();
@@ -39,7 +38,7 @@ private:
     void PlaceAll(std::vector<MacroLayoutNode>& list, int originX, int originY);
     void PlaceLeaves(std::vector<MacroLayoutNode>& list, int originX, int originY);
 
-    const COptions& options_;
+    MacroArrangeOptions options_;
 };
 
 // Sibling orders. By size: kind, then number of children, then access rank

@@ -11,7 +11,7 @@ class CModelScope;
 
 // The bitmap copy of a drawn leaf box, kept so that later paints copy it back
 // instead of drawing the box again. It counts itself in a counter (the
-// options' box-bitmap count) while it lives.
+// view's box-bitmap count) while it lives.
 struct MacroBoxCache {
     explicit MacroBoxCache(int32_t* counter) : counter(counter) {}
     ~MacroBoxCache()

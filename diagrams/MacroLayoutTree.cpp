@@ -1,6 +1,7 @@
 #include "MacroLayoutTree.h"
 
 #include "ElementStyleTable.h"
+#include "MacroGroups.h"
 #include "ModelScope.h"
 #include "UnitKind.h"
 #include "VisualSetting.h"
@@ -12,10 +13,10 @@ bool IsMemberListKind(int32_t kind)
     return kind == UNIT_CLASS || kind == UNIT_STRUCT || kind == UNIT_UNION || kind == UNIT_PLACEHOLDER;
 }
 
-MacroLayoutNode MakeNode(CModelScope* child)
+MacroLayoutNode MakeNode(CModelScope* child, MacroGroups& groups)
 {
     MacroLayoutNode node(child);
-    BuildLayoutTree(child, node.children);
+    BuildLayoutTree(child, node.children, groups);
     return node;
 }
 
@@ -76,20 +77,28 @@ void HitTestInto(std::vector<MacroLayoutNode>& nodes, CPoint point, MacroLayoutN
 
 } // namespace
 
-void BuildLayoutTree(CModelScope* element, std::vector<MacroLayoutNode>& out)
+MacroGroups::MacroGroups()
+{
+    functions.name = "Global Function(s)";
+    functions.kind = UNIT_GLOBAL_FUNCTIONS;
+    variables.name = "Global Variable(s)";
+    variables.kind = UNIT_GLOBAL_VARIABLES;
+}
+
+void BuildLayoutTree(CModelScope* element, std::vector<MacroLayoutNode>& out, MacroGroups& groups)
 {
     if (element == nullptr || !element->scopeChildren || element->scopeChildren->empty())
         return;
     out.reserve(out.size() + element->scopeChildren->size());
     if (IsMemberListKind(element->kind)) {
         for (const auto& child : *element->scopeChildren)
-            out.push_back(MakeNode(child.get()));
+            out.push_back(MakeNode(child.get(), groups));
         return;
     }
-    MacroLayoutNode variables(&GlobalVariableGroup());
-    MacroLayoutNode functions(&GlobalFunctionGroup());
+    MacroLayoutNode variables(&groups.variables);
+    MacroLayoutNode functions(&groups.functions);
     for (const auto& child : *element->scopeChildren) {
-        MacroLayoutNode node = MakeNode(child.get());
+        MacroLayoutNode node = MakeNode(child.get(), groups);
         const int32_t category = GetUnitCategory(child->kind);
         if (category == UNIT_VARIABLE || child->kind == UNIT_ENUM)
             variables.children.push_back(std::move(node));
@@ -104,14 +113,10 @@ void BuildLayoutTree(CModelScope* element, std::vector<MacroLayoutNode>& out)
         out.push_back(std::move(functions));
 }
 
-int BuildMacroLayout(CModelScope* root, std::vector<MacroLayoutNode>& nodes)
+int BuildMacroLayout(CModelScope* root, std::vector<MacroLayoutNode>& nodes, MacroGroups& groups)
 {
-    GlobalFunctionGroup().name = "Global Function(s)";
-    GlobalFunctionGroup().kind = UNIT_GLOBAL_FUNCTIONS;
-    GlobalVariableGroup().name = "Global Variable(s)";
-    GlobalVariableGroup().kind = UNIT_GLOBAL_VARIABLES;
     nodes.clear();
-    BuildLayoutTree(root, nodes);
+    BuildLayoutTree(root, nodes, groups);
     int count = 0;
     NumberLayoutNodes(count, nodes);
     return count;

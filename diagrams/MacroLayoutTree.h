@@ -7,20 +7,21 @@
 
 class CDC;
 class CModelScope;
+struct MacroGroups;
 class CVisualSetting;
 struct ElementStyleTable;
 
 // Builds the layout tree of an element's children. In a class, struct, union
 // or placeholder every member is a node; in a namespace or the root, the
 // variables and enums go under a "Global Variable(s)" node and the functions
-// under a "Global Function(s)" node, which follow the other members. Every
-// new node is closed, at (0, 0), unnumbered.
-void BuildLayoutTree(CModelScope* element, std::vector<MacroLayoutNode>& out);
+// under a "Global Function(s)" node, which follow the other members (both
+// stand for the view's group elements). Every new node is closed, at (0, 0),
+// unnumbered.
+void BuildLayoutTree(CModelScope* element, std::vector<MacroLayoutNode>& out, MacroGroups& groups);
 
-// Names the two process-wide group elements ("Global Function(s)" kind 58,
-// "Global Variable(s)" kind 57), builds the tree of the model root into
-// `nodes` and numbers it; returns the node count.
-int BuildMacroLayout(CModelScope* root, std::vector<MacroLayoutNode>& nodes);
+// Builds the tree of the model root into `nodes` and numbers it; returns the
+// node count.
+int BuildMacroLayout(CModelScope* root, std::vector<MacroLayoutNode>& nodes, MacroGroups& groups);
 
 // Measures every node's caption in the font of its kind (the default font
 // for an element without units), grown by 2 + 2 x border, widened by the

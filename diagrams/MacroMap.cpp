@@ -2,7 +2,6 @@
 
 #include "ElementStyleTable.h"
 #include "ModelScope.h"
-#include "Options.h"
 #include "UnitKind.h"
 #include "VisualSetting.h"
 
@@ -15,7 +14,7 @@ COLORREF AverageColour(COLORREF a, COLORREF b)
 }
 
 CMacroMap::CMacroMap(CDC* dc, std::vector<MacroLayoutNode>& nodes, CVisualSetting& fonts,
-                     const ElementStyleTable& style, int border, COptions& options)
+                     const ElementStyleTable& style, int border, MacroBoxBudget& boxes)
     : dc_(dc),
       pens_(dc, 1, style),
       nodes_(nodes),
@@ -24,7 +23,7 @@ CMacroMap::CMacroMap(CDC* dc, std::vector<MacroLayoutNode>& nodes, CVisualSettin
       fonts_(fonts),
       style_(style),
       clip_(dc->GetClipBox()),
-      options_(options)
+      boxes_(boxes)
 {
 }
 
@@ -143,7 +142,7 @@ void CMacroMap::KeepBox(MacroLayoutNode& node)
     if (!(clip_.top < node.absY && clip_.left < node.absX && node.absY + height < clip_.bottom &&
           node.absX + node.boxW < clip_.right))
         return;
-    if (options_.boxBitmapCount >= options_.boxBitmapBudget)
+    if (boxes_.count >= boxes_.budget)
         return;
     auto cache = std::make_unique<MacroBoxCache>(nullptr);
     bool made = cache->dc.CreateCompatibleDC(dc_) &&
@@ -153,11 +152,11 @@ void CMacroMap::KeepBox(MacroLayoutNode& node)
         made = cache->dc.BitBlt(0, 0, node.boxW, height, dc_, node.absX, node.absY, SRCCOPY);
     }
     if (!made) {
-        options_.boxBitmapBudget = options_.boxBitmapCount - 1;
+        boxes_.budget = boxes_.count - 1;
         return;
     }
-    cache->counter = &options_.boxBitmapCount;
-    ++options_.boxBitmapCount;
+    cache->counter = &boxes_.count;
+    ++boxes_.count;
     node.boxCache = std::move(cache);
     node.cached = 1;
 }

@@ -3,12 +3,12 @@
 #include "DeviceContext.h"
 #include "DrawSurface.h"
 #include "GdiTypes.h"
+#include "MacroArrangeOptions.h"
 #include "MacroItemPens.h"
 #include "MacroLayoutNode.h"
 
 #include <vector>
 
-class COptions;
 class CVisualSetting;
 struct ElementStyleTable;
 
@@ -16,12 +16,12 @@ struct ElementStyleTable;
 // meets the clip box, parents before their content, each as a shaded box
 // with its caption, fold marker, function mark, dividers and shadow in the
 // colours of its kind, access and content. Leaf boxes drawn wholly inside the
-// clip box are kept as bitmaps (up to the options' budget) and copied back on
+// clip box are kept as bitmaps (up to the view's budget) and copied back on
 // later paints.
 class CMacroMap {
 public:
     CMacroMap(CDC* dc, std::vector<MacroLayoutNode>& nodes, CVisualSetting& fonts,
-              const ElementStyleTable& style, int border, COptions& options);
+              const ElementStyleTable& style, int border, MacroBoxBudget& boxes);
 
     // Also collects, into `list`, the nodes that meet `rect` (the part of the
     // view on screen), in drawing order reversed like the draw list.
@@ -52,7 +52,7 @@ private:
     std::vector<MacroLayoutNode*> drawList_;
     CRect visibleRect_;
     std::vector<MacroLayoutNode*>* visibleList_ = nullptr;
-    COptions& options_;
+    MacroBoxBudget& boxes_;
 };
 
 // The colour halfway between two colours, channel by channel.

@@ -121,14 +121,4 @@ CModelScope* CModelScope::AddChildAs(const CModelScope& key, TakeNames takeNames
     return added;
 }
 
-CModelScope& GlobalFunctionGroup()
-{
-    static CModelScope group;
-    return group;
-}
 
-CModelScope& GlobalVariableGroup()
-{
-    static CModelScope group;
-    return group;
-}

@@ -114,7 +114,3 @@ private:
     uint64_t creationNumber_;
 };
 
-// The two process-wide groups of the macro view, "Global Function(s)" and
-// "Global Variable(s)": built empty; the macro view names and fills them.
-CModelScope& GlobalFunctionGroup();
-CModelScope& GlobalVariableGroup();

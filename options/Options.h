@@ -33,10 +33,6 @@ struct OptionValues {
     int32_t flowSequence = 1;
     int32_t includeDirectory = 0;
 
-    // Kept only while the program runs.
-    int32_t boxBitmapBudget = 1000;
-    int32_t boxBitmapCount = 0;
-
     friend bool operator==(const OptionValues&, const OptionValues&) = default;
 };
 

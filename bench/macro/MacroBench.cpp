@@ -15,14 +15,13 @@
 #include "LanguageTable.h"
 
 #include "DeviceContext.h"
-#include "GuiSession.h"
 #include "ElementStyleTable.h"
+#include "GuiSession.h"
+#include "MacroGroups.h"
 #include "MacroLayout.h"
 #include "MacroLayoutTree.h"
 #include "MacroMap.h"
 #include "MacroViewDefaults.h"
-#include "Options.h"
-#include "Prompt.h"
 #include "VisualSetting.h"
 
 #include <chrono>
@@ -36,10 +35,6 @@
 #include <vector>
 
 namespace {
-
-struct SilentPrompt : Prompt {
-    void Show(PromptKind, const std::string&) override {}
-};
 
 double MillisecondsSince(std::chrono::steady_clock::time_point start)
 {
@@ -116,10 +111,10 @@ int main(int argc, char** argv)
         std::printf("model_lines %d\nelements %d\n", lines, generated->elements);
     }
 
-    const auto settingsFile = std::filesystem::temp_directory_path() / "kestrin-macro-bench.ini";
-    SilentPrompt silent;
-    ScopedPrompt quiet(&silent);  // a first run has no settings file: say nothing
-    COptions options(settingsFile.string(), "");
+    // The options' defaults: by name, fixed size, every node placed.
+    const MacroArrangeOptions options;
+    MacroBoxBudget boxes;
+    MacroGroups groups;
     CVisualSetting fonts;
     ElementStyleTable style;
     SetMacroViewDefaults(fonts, style);
@@ -133,7 +128,7 @@ int main(int argc, char** argv)
     // every box first (the view shows a new tree folded).
     auto run = [&](bool open, const char* suffix, CBitmap& bitmap) -> bool {
         auto start = std::chrono::steady_clock::now();
-        count = BuildMacroLayout(root, nodes);
+        count = BuildMacroLayout(root, nodes, groups);
         if (open)
             SetAllNodesOpen(nodes, true);
         MeasureLayout(nodes, fonts, style, &screen, 1);
@@ -153,7 +148,7 @@ int main(int argc, char** argv)
         canvas.FillSolidRect(0, 0, size.cx, size.cy, style.BackGroundColor);
         start = std::chrono::steady_clock::now();
         {
-            CMacroMap map(&canvas, nodes, fonts, style, 1, options);
+            CMacroMap map(&canvas, nodes, fonts, style, 1, boxes);
             map.Draw();
         }
         const double paintMs = MillisecondsSince(start);
@@ -168,11 +163,11 @@ int main(int argc, char** argv)
             window.SelectObject(&bitmap);
             window.IntersectClipRect(CRect(0, size.cy / 2, 1600, size.cy / 2 + 1000));
             start = std::chrono::steady_clock::now();
-            CMacroMap map(&window, nodes, fonts, style, 1, options);
+            CMacroMap map(&window, nodes, fonts, style, 1, boxes);
             map.Draw();
             std::printf("paint_window%s_%d_ms %.2f\n", suffix, pass, MillisecondsSince(start));
         }
-        std::printf("kept_boxes%s %d\n", suffix, options.boxBitmapCount);
+        std::printf("kept_boxes%s %d\n", suffix, boxes.count);
         return true;
     };
 

@@ -89,14 +89,14 @@ TEST_F(MacroLayoutTest, SortBySizeAndByName)
                                                       "Global Variable(s)", "Global Function(s)"}));
     EXPECT_EQ(Names(nodes[0].children), (std::vector<std::string>{"b", "c", "d", "e", "x", "go"}));
 
-    options.macroViewSort = 0;
+    options.sort = 0;
     Arrange(nodes);
     // By size: Beta (no members) before Alpha; members by access none, private, protected, public.
     EXPECT_EQ(Names(nodes), (std::vector<std::string>{"Beta", "Alpha", "Zeta", "zone",
                                                       "Global Variable(s)", "Global Function(s)"}));
     EXPECT_EQ(Names(nodes[1].children), (std::vector<std::string>{"d", "c", "e", "b", "x", "go"}));
 
-    options.macroViewSort = 7;  // no sorting at all
+    options.sort = 7;  // no sorting at all
     std::swap(nodes[0], nodes[1]);
     Arrange(nodes);
     EXPECT_EQ(nodes[0].scope->name, "Alpha");

@@ -19,7 +19,7 @@ protected:
     }
     void Paint(std::vector<MacroLayoutNode>& nodes)
     {
-        CMacroMap map(&dc, nodes, fonts, style, 1, options);
+        CMacroMap map(&dc, nodes, fonts, style, 1, boxes);
         map.Draw();
         drawn = map.DrawList();
     }
@@ -128,9 +128,9 @@ TEST_F(MacroMapTest, LeafBoxesAreKeptUpToTheBudget)
     int counter = 0;
     NumberLayoutNodes(counter, nodes);
     Layout(nodes);
-    options.boxBitmapBudget = 2;
+    boxes.budget = 2;
     Paint(nodes);
-    EXPECT_EQ(options.boxBitmapCount, 2);
+    EXPECT_EQ(boxes.count, 2);
     EXPECT_EQ(nodes[0].cached + nodes[1].cached + nodes[2].cached + nodes[3].cached, 2);
 
     // A later paint copies the kept bitmap back instead of drawing.
@@ -141,7 +141,7 @@ TEST_F(MacroMapTest, LeafBoxesAreKeptUpToTheBudget)
 
     // Opening a leaf changes its size: its bitmap goes.
     SetAllNodesOpen(nodes, true);
-    EXPECT_EQ(options.boxBitmapCount, 0);
+    EXPECT_EQ(boxes.count, 0);
 }
 
 TEST_F(MacroMapTest, BoxPartlyOutsideTheClipIsNeverKept)
@@ -152,7 +152,7 @@ TEST_F(MacroMapTest, BoxPartlyOutsideTheClipIsNeverKept)
     dc.IntersectClipRect(CRect(0, 0, nodes[0].absX + 5, 400));
     Paint(nodes);
     EXPECT_EQ(nodes[0].cached, 0);
-    EXPECT_EQ(options.boxBitmapCount, 0);
+    EXPECT_EQ(boxes.count, 0);
 }
 
 TEST_F(MacroMapTest, ItemPensPickColoursByContentAccessAndKind)
@@ -184,9 +184,8 @@ TEST_F(MacroMapTest, ItemPensPickColoursByContentAccessAndKind)
         style.Grouping = 2;
         EXPECT_EQ(pens.GetBorderColour(hidden, true), style.GetColors(UNIT_VARIABLE).background);
 
-        GlobalFunctionGroup().kind = UNIT_GLOBAL_FUNCTIONS;
-        pens.SetItem(&GlobalFunctionGroup());
-        EXPECT_EQ(pens.GetFillColour(&GlobalFunctionGroup()), style.GetColors(UNIT_FUNCTION).background);
+        pens.SetItem(&groups.functions);
+        EXPECT_EQ(pens.GetFillColour(&groups.functions), style.GetColors(UNIT_FUNCTION).background);
     }
     EXPECT_EQ(dc.GetCurrentPen(), before);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MacroLayout.h"
+#include "MacroGroups.h"
 #include "MacroLayoutTree.h"
 #include "HandBuiltModel.h"
 #include "TestCanvas.h"
@@ -8,23 +9,21 @@
 
 #include "ElementStyleTable.h"
 #include "MacroViewDefaults.h"
-#include "Options.h"
 #include "TextMeasurer.h"
 #include "VisualSetting.h"
 
 #include <gtest/gtest.h>
 
 // The macro view's default styles and fonts (function mark off) over a
-// hand-built model, text 6 pixels a character and 10 high, options of their
-// own (sorted by name, not fixed size, placing every node) that write to a
-// temporary folder, and a white 600 by 400 canvas.
+// hand-built model, text 6 pixels a character and 10 high, arranged by name,
+// not at fixed size, placing every node, and a white 600 by 400 canvas.
 class MacroViewTest : public ::testing::Test {
 protected:
     MacroViewTest()
     {
         SetMacroViewDefaults(fonts, style);
         style.ContentType = 0;
-        options.macroViewSort = 1;
+        options.sort = 1;
         options.fixedSizeArrange = false;
         options.autoSort = true;
     }
@@ -33,7 +32,7 @@ protected:
     std::vector<MacroLayoutNode> Tree()
     {
         std::vector<MacroLayoutNode> nodes;
-        BuildMacroLayout(&model.root, nodes);
+        BuildMacroLayout(&model.root, nodes, groups);
         return nodes;
     }
     void Measure(std::vector<MacroLayoutNode>& nodes) { MeasureLayout(nodes, fonts, style, &dc, 1); }
@@ -48,10 +47,10 @@ protected:
         return CMacroLayout(nodes, 1, unitSpace, width, grouping, options).Arrange();
     }
 
-    TempFolder folder;
-    RecordingPrompt prompt;  // the options' first start finds no settings file
     ScopedTextMeasurer measurer{std::make_shared<FixedWidthTextMeasurer>(6, 10)};
-    COptions options{folder.File("Kestrin.ini"), ""};
+    MacroArrangeOptions options;
+    MacroBoxBudget boxes;
+    MacroGroups groups;
     HandBuiltModel model;
     CVisualSetting fonts;
     ElementStyleTable style;

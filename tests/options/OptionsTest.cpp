@@ -39,7 +39,6 @@ TEST_F(OptionsTest, FirstStartShowsOpenFailureAndKeepsDefaults)
         EXPECT_EQ(options.macroViewSort, 1);
         EXPECT_EQ(options.flowSequence, 1);
         EXPECT_EQ(options.includeDirectory, 0);
-        EXPECT_EQ(options.boxBitmapBudget, 1000);
         EXPECT_TRUE(options.commonWords.empty());
     }
     QSettings written(QString::fromStdString(settings), QSettings::IniFormat);
@@ -80,12 +79,11 @@ TEST_F(OptionsTest, EveryValueSurvivesARoundTrip)
         o.userIncludeList = {"/opt/x/include"};
         o.commonWords = {{"WIN32", 1}, {"_DEBUG", -3}};
         o.projectWords = {{"NOT_SAVED", 1}};
-        o.boxBitmapCount = 5;
     }
     prompt.messages.clear();
     COptions o(settings, data.Path());
     EXPECT_TRUE(prompt.messages.empty());
-    EXPECT_TRUE(static_cast<const OptionValues&>(o) == changed);  // the count starts at 0 again
+    EXPECT_TRUE(static_cast<const OptionValues&>(o) == changed);
     EXPECT_EQ(o.includeLists[2], (std::vector<std::string>{"/usr/include", "/usr/local/include"}));
     EXPECT_TRUE(o.includeLists[0].empty());
     EXPECT_EQ(o.userIncludeList, std::vector<std::string>{"/opt/x/include"});
