@@ -150,8 +150,10 @@ CSize CMacroLayout::StackMembers(std::vector<MacroLayoutNode>& children, MacroLa
         if (i > 0) {
             MacroLayoutNode& previous = children[i - 1];
             if (MemberRunKind(KindOf(child)) != MemberRunKind(KindOf(previous))) {
+                // Under the box as shown: a closed nested type shows its
+                // caption only.
                 if (parent != nullptr)
-                    parent->separators.push_back(previous.relY + previous.boxH + Gap() / 2 + 1);
+                    parent->separators.push_back(previous.relY + previous.ShownHeight() + Gap() / 2 + 1);
                 y += border + 2;
             } else {
                 joinable = true;
@@ -198,8 +200,11 @@ CSize CMacroLayout::SizeFlow(std::vector<MacroLayoutNode>& children, int depth)
     for (size_t i = 0; i < children.size(); ++i) {
         MacroLayoutNode& child = children[i];
         const int cell = options_.fixedSizeArrange ? kindCellWidth[KindOf(child)] : child.boxW;
-        const bool overflows =
-            static_cast<int64_t>(x) + cell + 2LL * Gap() * depth > static_cast<int64_t>(width);
+        // A box fits when it and the room that follows it (which the width
+        // result takes in) stay within the view, so that a row that fits
+        // gives a picture no wider than the view.
+        const bool overflows = static_cast<int64_t>(x) + cell + border + Gap() + 2LL * Gap() * depth >
+            static_cast<int64_t>(width);
         const bool kindChanges = i > 0 && KindOf(child) != KindOf(children[i - 1]);
         if (overflows || kindChanges) {
             x = Step();

@@ -25,8 +25,12 @@ void MeasureNode(MacroLayoutNode& node, CVisualSetting& fonts, const ElementStyl
 {
     const CModelScope* scope = node.scope;
     const int32_t category = scope != nullptr ? GetUnitCategory(scope->kind) : 0;
+    // The groups have no units of their own but are drawn in the font of
+    // their kind, so they are measured in it too.
+    const bool group = scope != nullptr &&
+        (scope->kind == UNIT_GLOBAL_FUNCTIONS || scope->kind == UNIT_GLOBAL_VARIABLES);
     const bool hasUnits = scope != nullptr && (!scope->declarations.empty() || !scope->definitions.empty());
-    CFontHolder& font = hasUnits ? fonts.GetItemFont(category) : fonts.defaultFont;
+    CFontHolder& font = hasUnits || group ? fonts.GetItemFont(category) : fonts.defaultFont;
     font.SelectInto();
     CSize size = font.GetTextExtent(scope != nullptr ? scope->name.c_str() : "");
     font.Restore();

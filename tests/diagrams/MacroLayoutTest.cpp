@@ -1,5 +1,7 @@
 #include "MacroViewTest.h"
 
+#include <cstdlib>
+
 namespace {
 
 using MacroLayoutTest = MacroViewTest;
@@ -117,7 +119,8 @@ TEST_F(MacroLayoutTest, StackedMembersGroupAndSeparate)
     EXPECT_EQ(c.children[0].relY, 10);
     EXPECT_EQ(c.children[1].relY, 29);
     EXPECT_EQ(c.children[2].relY, 51);  // after the separator: + border + 2
-    EXPECT_EQ(c.separators, std::vector<int>{29 + 16 + 2 + 1});
+    // Under "b" as shown: closed, it shows its 14-high caption.
+    EXPECT_EQ(c.separators, std::vector<int>{29 + 14 + 2 + 1});
     EXPECT_EQ(c.children[0].relX, 5);
     EXPECT_EQ(c.stackedMembers, 1);
     EXPECT_EQ(c.boxW, 23);
@@ -148,6 +151,13 @@ TEST_F(MacroLayoutTest, FlowWrapsAtTheViewWidthAndOnKindChange)
     EXPECT_EQ(nodes[3].relX, 13);  // a struct starts a new row
     EXPECT_EQ(nodes[3].relY, 13 + 13 + 14);
     EXPECT_EQ(size.cy, nodes[3].relY + 14 + 12);
+
+    // Three class boxes and the room after each take 13 + 3 x 43 = 142: at
+    // 141 the third wraps, so that the picture never outgrows the view.
+    EXPECT_EQ(Arrange(nodes, 142).cx, 142);
+    EXPECT_EQ(nodes[2].relY, nodes[0].relY);
+    EXPECT_LE(Arrange(nodes, 141).cx, 141);
+    EXPECT_GT(nodes[2].relY, nodes[0].relY);
 
     // Narrower than any cell: still one cell per row.
     Arrange(nodes, 5);
@@ -239,4 +249,29 @@ TEST_F(MacroLayoutTest, CopiesOwnNoBitmap)
     Measure(nodes);  // measuring drops the bitmap
     EXPECT_EQ(nodes[0].cached, 0);
     EXPECT_EQ(counter, 0);
+}
+
+// Text as wide as the font's size in pixels, a character each.
+class SizeTimesLengthMeasurer : public TextMeasurer {
+public:
+    CSize Measure(const CFont& font, std::string_view text) const override
+    {
+        const int size = font.IsCreated() ? std::abs(font.Description().height) : 1;
+        return {static_cast<int>(text.size()) * size, size};
+    }
+};
+
+TEST_F(MacroLayoutTest, GroupCaptionsAreMeasuredInTheFontTheyAreDrawnIn)
+{
+    ScopedTextMeasurer sized{std::make_shared<SizeTimesLengthMeasurer>()};
+    fonts.GetItemFont(UNIT_FUNCTION).Create("DejaVu Sans", 14, 1);
+    fonts.defaultFont.Create("DejaVu Sans", 8, 0);
+    model.Add(nullptr, "main", UNIT_FUNCTION);
+    std::vector<MacroLayoutNode> nodes = Build();
+    ASSERT_EQ(Names(nodes), std::vector<std::string>{"Global Function(s)"});
+    CFontHolder& drawn = fonts.GetItemFont(UNIT_FUNCTION);
+    drawn.SelectInto();
+    const CSize caption = drawn.GetTextExtent("Global Function(s)");
+    drawn.Restore();
+    EXPECT_EQ(nodes[0].textH, caption.cy + 2 + 2);
 }
