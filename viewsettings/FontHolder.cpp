@@ -33,16 +33,33 @@ CFontHolder& CFontHolder::operator=(const CFontHolder& other)
     return *this;
 }
 
-void CFontHolder::Create(const std::string& face, int32_t sizePoints, uint8_t boldFlag)
+bool IsStorableFaceName(const std::string& face)
 {
-    Make(face, static_cast<int32_t>(static_cast<int64_t>(sizePoints) * 10), boldFlag, true);
-    size = sizePoints;
+    if (face.size() > LogFont::kMaxFaceName)
+        return false;
+    for (char c : face) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            return false;
+    }
+    return true;
 }
 
-void CFontHolder::CreateWithHeight(const std::string& face, int32_t height, uint8_t boldFlag)
+bool CFontHolder::Create(const std::string& face, int32_t sizePoints, uint8_t boldFlag)
 {
+    if (!IsStorableFaceName(face))
+        return false;
+    Make(face, static_cast<int32_t>(static_cast<int64_t>(sizePoints) * 10), boldFlag, true);
+    size = sizePoints;
+    return true;
+}
+
+bool CFontHolder::CreateWithHeight(const std::string& face, int32_t height, uint8_t boldFlag)
+{
+    if (!IsStorableFaceName(face))
+        return false;
     Make(face, height, boldFlag, false);
     size = height;
+    return true;
 }
 
 void CFontHolder::Make(const std::string& face, int32_t height, uint8_t boldFlag, bool tenthsOfPoints)

@@ -22,11 +22,13 @@ public:
     CFontHolder& operator=(const CFontHolder& other);
 
     // Makes the font of `sizePoints` points (tenths = size x 10, at 96 DPI),
-    // weight 800 when `boldFlag` is 1, else the default weight.
-    void Create(const std::string& face, int32_t sizePoints, uint8_t boldFlag);
+    // weight 800 when `boldFlag` is 1, else the default weight. A face name
+    // the colour files could not carry back (see IsStorableFaceName) is
+    // refused: false, and the holder keeps what it had.
+    bool Create(const std::string& face, int32_t sizePoints, uint8_t boldFlag);
     // Makes the font with a cell height in logical units; `size` then holds
-    // that height.
-    void CreateWithHeight(const std::string& face, int32_t height, uint8_t boldFlag);
+    // that height. Refuses face names as Create does.
+    bool CreateWithHeight(const std::string& face, int32_t height, uint8_t boldFlag);
 
     // Selects the font into `dc`, keeping the font selected before in
     // `previous`; without a font (or a context) nothing happens. A font that
@@ -51,6 +53,11 @@ private:
     // Makes the font of the height, in tenths of a point or in logical units.
     void Make(const std::string& face, int32_t height, uint8_t boldFlag, bool tenthsOfPoints);
 };
+
+// Whether every colour file can store the face name and read it back: at
+// most the font description's 31 characters, none of them a line break or
+// another control character.
+bool IsStorableFaceName(const std::string& face);
 
 // The three colours of a drawn element, 0x00BBGGRR each.
 struct ColorTriple {

@@ -64,6 +64,19 @@ TEST(TextColorFile, EveryChangedValueSurvivesARoundTripAlsoWithLfLines)
     EXPECT_EQ(Bytes(Read(WithoutCarriageReturns(text))), Bytes(changed));
 }
 
+TEST(TextColorFile, FaceNamesAFileCannotCarryAreRefusedWhenSet)
+{
+    MacroPair pair;
+    const std::string before = pair.fonts.defaultFont.faceName;
+    for (const std::string& face : {std::string("Two\r\nLines"), std::string("Tab\there"),
+                                    std::string(32, 'x')})
+        EXPECT_FALSE(pair.fonts.defaultFont.Create(face, 9, 0)) << face;
+    EXPECT_EQ(pair.fonts.defaultFont.faceName, before);
+    ASSERT_TRUE(pair.fonts.defaultFont.Create(std::string(31, 'y'), 9, 0));
+    // The longest storable name comes back whole.
+    EXPECT_EQ(Read(Write(pair)).fonts.defaultFont.faceName, std::string(31, 'y'));
+}
+
 TEST(TextColorFile, HeaderEndingBelowTwoHasNoGroupingLine)
 {
     MacroPair changed = Changed();
