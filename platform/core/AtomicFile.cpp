@@ -34,7 +34,7 @@ std::string TemporaryPrefix(const std::string& name)
 
 std::string TemporaryPathFor(const SplitPath& target, int attempt)
 {
-    static std::atomic<unsigned> counter{0};
+    static std::atomic<unsigned> counter {0};
     return target.folder + TemporaryPrefix(target.name) + std::to_string(::getpid()) + "-" +
         std::to_string(counter.fetch_add(1)) + "-" + std::to_string(attempt);
 }
@@ -42,7 +42,7 @@ std::string TemporaryPathFor(const SplitPath& target, int attempt)
 // A symbolic link is written through: the file replaced is the one it names.
 std::string ResolveTarget(const std::string& path)
 {
-    struct stat link {};
+    struct stat link { };
     if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
         return path;
     char resolved[PATH_MAX];
@@ -99,15 +99,15 @@ bool WriteAllBytes(int fd, const char* data, size_t size)
     return true;
 }
 
-bool WriteFileAtomicallyWith(const std::string& path, bool (*write)(int fd, void* context),
-                             void* context)
+bool WriteFileAtomicallyWith(
+    const std::string& path, bool (*write)(int fd, void* context), void* context)
 {
     if (path.empty())
         return false;
     const std::string target = ResolveTarget(path);
     // Only a regular file is ever replaced: a FIFO, a device or a folder
     // (also one reached through a symbolic link) is left alone.
-    struct stat existing {};
+    struct stat existing { };
     if (::stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode))
         return false;
     const SplitPath parts = Split(target);
@@ -153,14 +153,14 @@ bool WriteFileAtomically(const std::string& path, std::string_view content)
 
 bool IsRegularFile(const std::string& path)
 {
-    struct stat status {};
+    struct stat status { };
     return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 ReadResult ReadWholeFile(const std::string& path, std::string& content, size_t maxSize)
 {
     content.clear();
-    struct stat status {};
+    struct stat status { };
     if (::stat(path.c_str(), &status) != 0)
         return ReadResult::CannotOpen;
     if (!S_ISREG(status.st_mode))

@@ -6,8 +6,8 @@
 
 // What a message line is about; a sink may show kinds differently.
 enum class MessageKind {
-    Info,    // progress and results of a run
-    Error,   // a file or step that failed
+    Info, // progress and results of a run
+    Error, // a file or step that failed
     Verbose, // details written only when asked for
 };
 
@@ -27,7 +27,7 @@ MessageSink& StandardOutputSink();
 // Lines appended to a stream of the caller's (tests, dumps to a file).
 class StreamSink : public MessageSink {
 public:
-    explicit StreamSink(std::ostream& out) : out_(out) {}
+    explicit StreamSink(std::ostream& out) : out_(out) { }
     void Write(MessageKind kind, std::string_view line) override;
 
 private:
@@ -46,8 +46,7 @@ public:
     MessageLine(const MessageLine&) = delete;
     MessageLine& operator=(const MessageLine&) = delete;
 
-    template <typename T>
-    MessageLine& operator<<(const T& value)
+    template <typename T> MessageLine& operator<<(const T& value)
     {
         text_ << value;
         return *this;

@@ -50,8 +50,9 @@ TEST(FontHolder, CreateMakesPointFontAtNinetySixDpi)
     holder.Create("Arial", 8, 0);
     EXPECT_EQ(DescriptionOf(holder).height, -10);  // 96 * 80 / 720 = 10.67, truncated
 
-    holder.Create(std::string(40, 'F'), 10, 0);  // a long face name is cut
-    EXPECT_EQ(DescriptionOf(holder).faceName.size(), LogFont::kMaxFaceName);
+    // A face name longer than a font description holds is refused.
+    EXPECT_FALSE(holder.Create(std::string(40, 'F'), 10, 0));
+    EXPECT_EQ(DescriptionOf(holder).faceName, "Arial");
 
     holder.CreateWithHeight("Arial", 18, 0);  // a cell height is kept as it is
     EXPECT_EQ(DescriptionOf(holder).height, 18);
