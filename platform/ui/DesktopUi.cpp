@@ -2,6 +2,7 @@
 
 #include "FadingNotice.h"
 #include "GuiSession.h"
+#include "UiThreadPoster.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -14,6 +15,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QUrl>
+#include <cstdio>
 
 namespace {
 
@@ -96,7 +98,26 @@ void SetUpFileDialog(QFileDialog& dialog, const FileRequest& request)
     }
 }
 
+// Windows can only be made on the user-interface thread.
+bool OffUiThread(const char* what)
+{
+    if (IsUiThread())
+        return false;
+    std::fprintf(stderr, "Kestrin: %s asked for outside the user-interface thread; cancelled.\n", what);
+    return true;
+}
+
 } // namespace
+
+void DesktopUi::Show(PromptKind kind, const std::string& text)
+{
+    if (IsUiThread()) {
+        UiService::Show(kind, text);
+        return;
+    }
+    if (QCoreApplication* app = QCoreApplication::instance())
+        QMetaObject::invokeMethod(app, [this, kind, text] { UiService::Show(kind, text); }, Qt::QueuedConnection);
+}
 
 QWidget* DesktopUi::DialogParent() const
 {
@@ -129,6 +150,8 @@ Answer DesktopUi::AnswerOf(const QMessageBox& box, MessageButtons buttons)
 Answer DesktopUi::MessageBox(const std::string& text, MessageButtons buttons, MessageIcon icon,
                              const std::string& caption)
 {
+    if (OffUiThread("A message box"))
+        return AnswerOfButton(ButtonsOf(buttons).escape);
     std::unique_ptr<QMessageBox> box = BuildMessageBox(text, buttons, icon, caption, DialogParent());
     box->exec();
     return AnswerOf(*box, buttons);
@@ -136,11 +159,15 @@ Answer DesktopUi::MessageBox(const std::string& text, MessageButtons buttons, Me
 
 void DesktopUi::Notice(const std::string& text)
 {
+    if (OffUiThread("A notice"))
+        return;
     FadingNotice::Start(ToQString(text), DialogParent());
 }
 
 std::optional<std::string> DesktopUi::OpenFile(const FileRequest& request)
 {
+    if (OffUiThread("A file chooser"))
+        return std::nullopt;
     QFileDialog dialog(DialogParent(), Caption(request.caption));
     dialog.setFileMode(QFileDialog::ExistingFile);
     SetUpFileDialog(dialog, request);
@@ -151,6 +178,8 @@ std::optional<std::string> DesktopUi::OpenFile(const FileRequest& request)
 
 std::vector<std::string> DesktopUi::OpenFiles(const FileRequest& request)
 {
+    if (OffUiThread("A file chooser"))
+        return {};
     QFileDialog dialog(DialogParent(), Caption(request.caption));
     dialog.setFileMode(QFileDialog::ExistingFiles);
     SetUpFileDialog(dialog, request);
@@ -164,6 +193,8 @@ std::vector<std::string> DesktopUi::OpenFiles(const FileRequest& request)
 
 std::optional<std::string> DesktopUi::SaveFile(const FileRequest& request)
 {
+    if (OffUiThread("A file chooser"))
+        return std::nullopt;
     QFileDialog dialog(DialogParent(), Caption(request.caption));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -195,6 +226,8 @@ std::unique_ptr<QFileDialog> DesktopUi::BuildFolderDialog(const FolderRequest& r
 
 std::optional<FolderChoice> DesktopUi::ChooseFolder(const FolderRequest& request)
 {
+    if (OffUiThread("A folder chooser"))
+        return std::nullopt;
     std::unique_ptr<QFileDialog> dialog = BuildFolderDialog(request, DialogParent());
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
@@ -206,6 +239,8 @@ std::optional<FolderChoice> DesktopUi::ChooseFolder(const FolderRequest& request
 
 std::optional<COLORREF> DesktopUi::ChooseColor(COLORREF initial)
 {
+    if (OffUiThread("A colour chooser"))
+        return std::nullopt;
     const QColor colour = QColorDialog::getColor(QColor(GetRValue(initial), GetGValue(initial), GetBValue(initial)),
                                                  DialogParent());
     if (!colour.isValid())
@@ -235,5 +270,7 @@ bool DesktopUi::StartProgram(const std::string& program, const std::vector<std::
 
 int DesktopUi::RunModal(QDialog& dialog)
 {
+    if (OffUiThread("A dialog"))
+        return QDialog::Rejected;
     return dialog.exec();
 }

@@ -17,6 +17,11 @@ class DesktopUi : public UiService {
 public:
     void SetMainWindow(QWidget* window) { mainWindow_ = window; }
 
+    // From another thread a prompt is handed to the user-interface thread and
+    // shown there later; every other call made off that thread shows nothing
+    // and gives what cancelling gives.
+    void Show(PromptKind kind, const std::string& text) override;
+
     Answer MessageBox(const std::string& text, MessageButtons buttons, MessageIcon icon,
                       const std::string& caption) override;
     void Notice(const std::string& text) override;

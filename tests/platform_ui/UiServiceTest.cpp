@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QPointer>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <thread>
@@ -197,4 +198,29 @@ TEST(PaintGuardLock, APaintInsideItselfDrawsNothing)
     EXPECT_FALSE(lock.IsHeld());
     paint(0);
     EXPECT_EQ(drawn, 2);
+}
+
+TEST(DesktopOffTheUiThread, PromptsArePostedToTheUiThreadAndOtherCallsAreCancelled)
+{
+    DesktopUi desktop;
+    std::optional<Answer> answer;
+    std::optional<std::string> file = "unset";
+    std::thread worker([&] {
+        desktop.Show(PromptKind::Warning, "From the draw thread.");
+        answer = desktop.MessageBox("Sure?", MessageButtons::YesNo, MessageIcon::Question, {});
+        file = desktop.OpenFile({});
+    });
+    worker.join();
+    EXPECT_EQ(answer, Answer::No);
+    EXPECT_EQ(file, std::nullopt);
+    // The prompt arrives on this thread; a box opened there is closed at once.
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->close();
+        }
+    });
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(shown, "From the draw thread.");
 }
