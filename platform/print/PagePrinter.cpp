@@ -1,0 +1,60 @@
+#include "PagePrinter.h"
+
+#include "DeviceContext.h"
+#include "PrintLayout.h"
+#include "PrinterMetrics.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPrinter>
+#include <algorithm>
+
+PrintOutcome PrintPages(QPrinter& printer, PageImageSource& source, PrintMargins& margins)
+{
+    PrintOutcome outcome;
+    printer.setFullPage(true);
+    PrintLayout layout;
+    try {
+        const CSize size = source.PrintImageSize();
+        outcome.pages = layout.Prepare(size.cx, size.cy, PrinterMetrics::Measure(printer), margins);
+    } catch (const std::string& text) {
+        outcome.error = text;
+        return outcome;
+    }
+    int first = 1;
+    int last = outcome.pages;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = std::max(printer.fromPage(), 1);
+        last = std::min(printer.toPage() > 0 ? printer.toPage() : last, last);
+    }
+    if (first > last)
+        return outcome;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        outcome.error = "Printer Error : The printer cannot be opened.";
+        return outcome;
+    }
+    for (int number = first; number <= last; ++number) {
+        if (number > first && !printer.newPage()) {
+            outcome.error = "Printer Error : The printer cannot start a new page.";
+            break;
+        }
+        const PrintLayout::Page page = layout.GetPage(number);
+        QImage image(page.source.Width(), page.source.Height(), QImage::Format_RGB32);
+        if (image.isNull()) {
+            outcome.error = "Printer Error : Printer Image Make Fail.";
+            break;
+        }
+        image.fill(Qt::white);
+        {
+            CDC dc;
+            dc.AttachImage(&image);
+            dc.SetWindowOrg(page.source.left, page.source.top);
+            source.DrawPrintImage(dc);
+        }
+        painter.drawImage(QRect(page.target.left, page.target.top, page.target.Width(), page.target.Height()), image);
+        ++outcome.printed;
+    }
+    painter.end();
+    return outcome;
+}

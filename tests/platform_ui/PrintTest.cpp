@@ -1,0 +1,180 @@
+#include "AppPrinter.h"
+#include "DeviceContext.h"
+#include "PrintLayout.h"
+#include "PrintPreviewDialog.h"
+#include "TempFolder.h"
+#include "UiRecorder.h"
+
+#include <QPageSize>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <cmath>
+#include <regex>
+#include <sstream>
+
+namespace {
+
+PrinterMetrics Metrics(double perMm, CSize paper, int border = 0)
+{
+    return {perMm, perMm, paper, border, border, border, border};
+}
+
+// A picture that records which parts each page asked for.
+struct Picture : PageImageSource {
+    CSize size;
+    std::vector<CRect> drawn;
+    explicit Picture(CSize s) : size(s) {}
+    CSize PrintImageSize() const override { return size; }
+    void DrawPrintImage(CDC& dc) override
+    {
+        drawn.push_back(dc.GetClipBox());
+        dc.FillSolidRect(0, 0, size.cx, size.cy, RGB(200, 220, 255));
+        dc.FillSolidRect(10, 10, size.cx - 20, 30, RGB(0, 0, 128));
+    }
+};
+
+// The page count and the sheets' sizes in points (rounded) of a PDF file,
+// from its page tree.
+std::pair<int, std::vector<std::pair<long, long>>> PdfPages(const std::string& path)
+{
+    const std::string pdf = ReadFileBytes(path);
+    std::smatch count;
+    std::regex_search(pdf, count, std::regex(R"(/Type\s*/Pages\b[^>]*/Count\s+(\d+))"));
+    std::vector<std::pair<long, long>> boxes;
+    const std::regex box(R"(/MediaBox\s*\[([^\]]*)\])");
+    for (auto it = std::sregex_iterator(pdf.begin(), pdf.end(), box); it != std::sregex_iterator(); ++it) {
+        double left = 0, bottom = 0, right = 0, top = 0;
+        std::istringstream((*it)[1]) >> left >> bottom >> right >> top;
+        boxes.emplace_back(std::lround(right - left), std::lround(top - bottom));
+    }
+    return {count.empty() ? -1 : std::stoi(count[1]), boxes};
+}
+
+} // namespace
+
+TEST(PrintLayoutPages, PicturesAreCutIntoPagesRowByRowAtAQuarterMillimetrePerPixel)
+{
+    // 24 pixels per millimetre: a view pixel is 6 device pixels; margins of
+    // 3 mm leave 4500 pixels across a sheet of 4644.
+    PrintLayout layout;
+    PrintMargins margins;
+    EXPECT_EQ(layout.Prepare(800, 600, Metrics(24, {4644, 6000}), margins), 2);
+    EXPECT_EQ(layout.GetPage(1).target, CRect(72, 240, 72 + 4500, 240 + 3600));
+    EXPECT_EQ(layout.GetPage(1).source, CRect(0, 0, 750, 600));
+    EXPECT_EQ(layout.GetPage(2).target, CRect(72, 240, 72 + 300, 240 + 3600));
+    EXPECT_EQ(layout.GetPage(2).source, CRect(750, 0, 800, 600));
+    EXPECT_EQ(margins.pageWidthMm, 4644 / 24.0);
+
+    // 2 columns and 3 rows: page 3 begins the second row.
+    EXPECT_EQ(layout.Prepare(800, 2000, Metrics(24, {4644, 6000}), margins), 6);
+    EXPECT_EQ((std::pair(layout.Columns(), layout.Rows())), std::pair(2, 3));
+    EXPECT_EQ(layout.GetPage(3).source, CRect(0, 920, 750, 1840));
+    EXPECT_EQ(layout.GetPage(6).source, CRect(750, 1840, 800, 2000));
+
+    // A border wider than a margin raises it; margins the printer allows stay
+    // exactly as typed.
+    margins = PrintMargins{};
+    layout.Prepare(800, 600, Metrics(24, {4644, 6000}, 120), margins);
+    EXPECT_EQ((std::tuple(margins.left, margins.right, margins.top, margins.minLeft)),
+              std::tuple(5.0, 5.0, 10.0, 5.0));
+    EXPECT_EQ(layout.GetPage(1).target.left, 120);
+    EXPECT_FALSE(layout.MarginsChanged(margins));
+    margins.top = 20.0;
+    EXPECT_TRUE(layout.MarginsChanged(margins));
+    EXPECT_FALSE(layout.MarginsChanged(margins));
+
+    // At 600 dots per inch page edges fall between view pixels: the pages'
+    // parts still tile the picture with no column lost or repeated.
+    const PrinterMetrics odd = Metrics(600 / 25.4, {4960, 7016});
+    margins = PrintMargins{};
+    const int pages = layout.Prepare(3001, 4999, odd, margins);
+    EXPECT_EQ(margins.top, 10.0);
+    int expectedLeft = 0;
+    for (int p = 1; p <= layout.Columns(); ++p) {
+        EXPECT_EQ(layout.GetPage(p).source.left, expectedLeft) << "page " << p;
+        expectedLeft = layout.GetPage(p).source.right;
+    }
+    EXPECT_EQ(expectedLeft, 3001);
+    EXPECT_EQ(layout.GetPage(pages).source.bottom, 4999);
+
+    const std::pair<PrinterMetrics, std::string> failures[] = {
+        {Metrics(24, {0, 6000}), "Printer Error : Paper Size is Zero."},
+        {Metrics(0, {4644, 6000}), "Printer Error : Printer Pixel/mm is Zero."}};
+    for (const auto& [metrics, text] : failures) {
+        try {
+            layout.Prepare(10, 10, metrics, margins);
+            ADD_FAILURE() << text;
+        } catch (const std::string& thrown) {
+            EXPECT_EQ(thrown, text);
+        }
+    }
+    EXPECT_THROW(layout.Prepare(0, 10, Metrics(24, {4644, 6000}), margins), std::string);
+}
+
+TEST(PrintToPdf, EachPageIsDrawnFromItsPartAndTheFileHasThePagesAndPaper)
+{
+    TempFolder folder;
+    UiRecorder ui;
+    AppPrinter printer;
+    printer.Printer().setPageSize(QPageSize(QPageSize::A4));
+    printer.SetPdfOutput(folder.File("all.pdf"));
+    // A4 inside the margins holds 816 by 1108 view pixels: 2 by 2 pages.
+    Picture picture({1000, 1500});
+    PrintOutcome outcome = PrintPages(printer.Printer(), picture, printer.Margins());
+    EXPECT_EQ((std::tuple(outcome.pages, outcome.printed, outcome.error)), std::tuple(4, 4, std::string()));
+    ASSERT_EQ(picture.drawn.size(), 4u);
+    EXPECT_EQ(picture.drawn[0].left, 0);
+    EXPECT_EQ(picture.drawn[1].left, picture.drawn[0].right);
+    EXPECT_EQ(picture.drawn[3].bottom, 1500);
+    auto [count, boxes] = PdfPages(folder.File("all.pdf"));
+    EXPECT_EQ(count, 4);
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes[0], std::pair(595L, 842L)) << "A4 in points";
+
+    // The print dialog's answer decides; a page range prints only its pages.
+    printer.SetPdfOutput(folder.File("range.pdf"));
+    EXPECT_EQ(printer.Print(picture, nullptr).printed, 0);
+    ui.Reply(UiReply::Dialog([&](QDialog& dialog) {
+        printer.Printer().setPrintRange(QPrinter::PageRange);
+        printer.Printer().setFromTo(2, 3);
+        dialog.done(QDialog::Accepted);
+        return dialog.result();
+    }));
+    EXPECT_EQ(printer.Print(picture, nullptr).printed, 2);
+    EXPECT_EQ(PdfPages(folder.File("range.pdf")).first, 2);
+
+    Picture empty({0, 0});
+    EXPECT_EQ(printer.Print(empty, nullptr).error, "Printer Error : No Image To Printer.");
+    EXPECT_EQ(ui.Texts(UiCallKind::Message).back(), "Printer Error : No Image To Printer.");
+}
+
+TEST(PrintPreview, TheMarginButtonCallsBackAndTheNewPageCountAndCurrentPageFollow)
+{
+    AppPrinter printer;
+    printer.Printer().setPageSize(QPageSize(QPageSize::A4));
+    printer.SetPdfOutput("/dev/null");
+    printer.Margins().left = printer.Margins().right = 60.0;
+    Picture picture({1000, 1500});
+    int edits = 0;
+    bool change = true;
+    PrintPreviewDialog preview(printer, picture, [&](PrintMargins& margins) {
+        ++edits;
+        if (change)
+            margins.left = margins.right = 3.0;
+        return change;
+    });
+    preview.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+    EXPECT_EQ(preview.PageCount(), 6);
+    preview.SetCurrentPage(6);
+    preview.EditMargins();
+    EXPECT_EQ(edits, 1);
+    EXPECT_EQ(preview.PageCount(), 4);
+    EXPECT_EQ(preview.CurrentPage(), 4);
+    change = false;
+    preview.EditMargins();
+    EXPECT_EQ(preview.PageCount(), 4);
+    preview.PreviousPage();
+    EXPECT_EQ(preview.CurrentPage(), 3);
+    EXPECT_TRUE(preview.LastError().empty());
+}
