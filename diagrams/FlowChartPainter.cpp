@@ -17,11 +17,11 @@ constexpr int kRight = 3;
 // Kind of the Start box and of the connector from it.
 constexpr int32_t kStartKind = UNIT_KIND_56;
 
-// Sizes a colour file may set to anything are kept within what a picture
-// can hold, so that no coordinate overflows.
+// Sizes a colour file may set to anything are kept between 0 and 4096
+// pixels, so that no coordinate of a chart overflows.
 int Sane(int32_t value)
 {
-    return std::clamp<int32_t>(value, 0, 1 << 16);
+    return std::clamp<int32_t>(value, 0, 1 << 12);
 }
 
 } // namespace

@@ -42,9 +42,9 @@ void NSDRootNode::DrawTitle()
 {
     if (settings.ShowTitle != 1 || surface == nullptr)
         return;
-    Box(settings.StartX, settings.StartY, titleWidth, titleHeight - 4, settings.TitleColor);
-    Text(settings.TitleFont, settings.TitleColor.text, settings.StartX + settings.TitleMarginWidth,
-         settings.StartY + settings.TitleMarginHeight, title);
+    Box(sizes.startX, sizes.startY, titleWidth, titleHeight - 4, settings.TitleColor);
+    Text(settings.TitleFont, settings.TitleColor.text, sizes.startX + sizes.titleMarginWidth,
+         sizes.startY + sizes.titleMarginHeight, title);
 }
 
 void NSDRootNode::DrawTree(const NSDBlock& block)
@@ -107,14 +107,14 @@ void NSDRootNode::PaintPlain(const NSDBlock& block)
     settings.ProcessFont.SelectInto();
     const int lineHeight = settings.ProcessFont.GetTextExtent("").cy;
     settings.ProcessFont.Restore();
-    const int mw = settings.TextMarginWidth;
-    int64_t y = int64_t{block.y} + settings.TextMarginHeight;
+    const int mw = sizes.marginWidth;
+    int64_t y = int64_t{block.y} + sizes.marginHeight;
     for (const std::string& line : block.lines) {
-        if (y > surface->clip.bottom && lineHeight + settings.StatementDistance > 0)
+        if (y > surface->clip.bottom && lineHeight + sizes.statementDistance > 0)
             break;
         if (y + lineHeight >= surface->clip.top)
             Text(settings.ProcessFont, process.text, block.x + mw + 1, static_cast<int>(y), line);
-        y += lineHeight + settings.StatementDistance;
+        y += lineHeight + sizes.statementDistance;
     }
 }
 
@@ -137,8 +137,8 @@ void NSDRootNode::PaintIf(const NSDBlock& block)
     Box(x + block.yesWidth, y + hh, block.width - block.yesWidth, block.bodyHeight,
         settings.ProcessColor);
 
-    const int mw = settings.TextMarginWidth;
-    int lineY = y + settings.TextMarginHeight + 1;
+    const int mw = sizes.marginWidth;
+    int lineY = y + sizes.marginHeight + 1;
     for (const std::string& line : block.lines) {
         settings.IfFont.SelectInto();
         const CSize extent = settings.IfFont.GetTextExtent(line.c_str());
@@ -159,28 +159,28 @@ void NSDRootNode::PaintLoop(const NSDBlock& block)
     const int x = block.x;
     const int y = block.y;
     const int hh = block.headerHeight;
-    const int bar = x + settings.LoopWidth - 1;
+    const int bar = x + sizes.loopWidth - 1;
     const ColorTriple& loop = settings.LoopColor;
     Box(x, y, block.width, block.height, loop);
     const std::string& text = block.lines.empty() ? std::string() : block.lines.front();
     settings.LoopFont.SelectInto();
     const int th = settings.LoopFont.GetTextExtent(text.c_str()).cy;
     settings.LoopFont.Restore();
-    const int textX = x + (block.width - block.textWidth) / 2 + settings.TextMarginWidth + 1;
+    const int textX = x + (block.width - block.textWidth) / 2 + sizes.marginWidth + 1;
     if (block.kind == UNIT_DO) {
         // The test stands at the bottom.
         const int top = y + block.height - hh;
         Line(bar, y + 1, bar, top, loop.border);
         Line(bar, top, x + block.width - 1, top, loop.border);
-        Text(settings.LoopFont, loop.text, textX, top + (hh - th) / 2 - settings.TextMarginHeight + 1,
+        Text(settings.LoopFont, loop.text, textX, top + (hh - th) / 2 - sizes.marginHeight + 1,
              text);
         return;
     }
     Line(bar, y + hh - 1, x + block.width - 1, y + hh - 1, loop.border);
     Line(bar, y + hh - 1, bar, y + block.height - 1, loop.border);
-    Box(x + settings.LoopWidth, y + hh, block.width - settings.LoopWidth, block.height - hh,
+    Box(x + sizes.loopWidth, y + hh, block.width - sizes.loopWidth, block.height - hh,
         settings.ProcessColor);
-    Text(settings.LoopFont, loop.text, textX, y + (hh - th) / 2 - settings.TextMarginHeight + 1, text);
+    Text(settings.LoopFont, loop.text, textX, y + (hh - th) / 2 - sizes.marginHeight + 1, text);
 }
 
 void NSDRootNode::PaintSwitch(const NSDBlock& block)
@@ -188,7 +188,7 @@ void NSDRootNode::PaintSwitch(const NSDBlock& block)
     const ColorTriple& colour = settings.SwitchColor;
     Box(block.x, block.y, block.width, block.headerHeight, colour);
     Text(settings.SwitchFont, colour.text, block.x + (block.width - block.textWidth) / 2,
-         block.y + settings.TextMarginHeight + 1, block.lines.empty() ? "" : block.lines.front());
+         block.y + sizes.marginHeight + 1, block.lines.empty() ? "" : block.lines.front());
 }
 
 // A case header carries a diagonal: a case from top left to bottom right
@@ -198,8 +198,8 @@ void NSDRootNode::PaintCase(const NSDBlock& block)
     const int x = block.x;
     const int y = block.y;
     const int hh = block.headerHeight;
-    const int mw = settings.TextMarginWidth;
-    const int mh = settings.TextMarginHeight;
+    const int mw = sizes.marginWidth;
+    const int mh = sizes.marginHeight;
     Box(x, y, block.width, hh, settings.CaseColor);
     if (block.children.empty())
         Box(x, y + hh, block.width, block.bodyHeight, settings.ProcessColor);
@@ -225,6 +225,6 @@ void NSDRootNode::PaintTryCatch(const NSDBlock& block)
     const std::string text =
         block.kind == UNIT_TRY ? "Try" : (block.lines.empty() ? std::string() : block.lines.front());
     Text(settings.TryCatchFont, colour.text,
-         block.x + (block.width - block.textWidth) / 2 + 2 * settings.TextMarginWidth + 2,
-         block.y + settings.TextMarginHeight + 1, text);
+         block.x + (block.width - block.textWidth) / 2 + 2 * sizes.marginWidth + 2,
+         block.y + sizes.marginHeight + 1, text);
 }

@@ -14,17 +14,25 @@
 #include "UnitKind.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace {
 
 constexpr int32_t kPlain = UNIT_EXPRESSION_STATEMENT;
 constexpr int32_t kRootKind = UNIT_ROOT;
 
+// Places and sizes stay within 2^28 pixels either way, so that sums of a
+// few of them never overflow.
+constexpr int64_t kLimit = int64_t{1} << 28;
+constexpr int kSizeLimit = 1 << 16;
+
 int Narrow(int64_t value)
 {
-    return static_cast<int>(std::clamp<int64_t>(value, std::numeric_limits<int>::min(),
-                                                std::numeric_limits<int>::max()));
+    return static_cast<int>(std::clamp<int64_t>(value, -kLimit, kLimit));
+}
+
+int SaneSize(int32_t value)
+{
+    return std::clamp(value, -kSizeLimit, kSizeLimit);
 }
 
 // part * whole / total, or `even` when there is no total to divide by.
@@ -101,6 +109,11 @@ NSDRootNode::NSDRootNode(const CFlowItem& rootItem, CNSDSetting& setting, std::s
 void NSDRootNode::SetDC(CDC* context)
 {
     dc = context;
+    sizes = Sizes{SaneSize(settings.StartX),          SaneSize(settings.StartY),
+                  SaneSize(settings.LoopWidth),       SaneSize(settings.TryCatchWidth),
+                  SaneSize(settings.TryCatchHeight),  SaneSize(settings.StatementDistance),
+                  SaneSize(settings.TextMarginWidth), SaneSize(settings.TextMarginHeight),
+                  SaneSize(settings.TitleMarginWidth), SaneSize(settings.TitleMarginHeight)};
     settings.AttachDC(dc);
     surface = std::make_unique<DrawSurface>(dc, settings.HighColorShading, settings.BackGroundColor);
 }
@@ -137,14 +150,14 @@ void NSDRootNode::Measure()
     if (settings.ShowTitle == 1) {
         title = "Nassi-Shneiderman Diagrams - " + functionName;
         const CSize extent = TextExtent(settings.TitleFont, title);
-        titleWidth = Narrow(int64_t{extent.cx} + 2 * int64_t{settings.TitleMarginWidth});
-        titleHeight = Narrow(int64_t{extent.cy} + 2 * int64_t{settings.TitleMarginHeight} + 4);
+        titleWidth = Narrow(int64_t{extent.cx} + 2 * int64_t{sizes.titleMarginWidth});
+        titleHeight = Narrow(int64_t{extent.cy} + 2 * int64_t{sizes.titleMarginHeight} + 4);
         w = std::max<int64_t>(w, titleWidth);
         h += titleHeight;
     }
-    Place(root.children, settings.StartX, int64_t{settings.StartY} + titleHeight);
-    width = Narrow(w + 2 * int64_t{settings.StartX});
-    height = Narrow(h + 2 * int64_t{settings.StartY});
+    Place(root.children, sizes.startX, int64_t{sizes.startY} + titleHeight);
+    width = Narrow(w + 2 * int64_t{sizes.startX});
+    height = Narrow(h + 2 * int64_t{sizes.startY});
 }
 
 // ---- header texts -------------------------------------------------------------
@@ -153,8 +166,8 @@ void NSDRootNode::MakeOneLineHeader(NSDBlock& block, CFontHolder& font, std::str
 {
     const CSize extent = TextExtent(font, text);
     block.lines = {std::move(text)};
-    block.textWidth = Narrow(int64_t{extent.cx} + 2 * int64_t{settings.TextMarginWidth} + 2);
-    block.headerHeight = Narrow(int64_t{extent.cy} + 2 * int64_t{settings.TextMarginHeight} + 2);
+    block.textWidth = Narrow(int64_t{extent.cx} + 2 * int64_t{sizes.marginWidth} + 2);
+    block.headerHeight = Narrow(int64_t{extent.cy} + 2 * int64_t{sizes.marginHeight} + 2);
 }
 
 // The condition in two lines, the first holding four fifths of it; a
@@ -171,8 +184,8 @@ void NSDRootNode::MakeIfHeader(NSDBlock& block, int from)
         block.lines.push_back(text.substr(cut));
     }
     const CSize extent = TextExtent(settings.IfFont, block.lines.front());
-    const int64_t mw = settings.TextMarginWidth;
-    const int64_t mh = settings.TextMarginHeight;
+    const int64_t mw = sizes.marginWidth;
+    const int64_t mh = sizes.marginHeight;
     int64_t textWidth = ((extent.cx + 2 * mw + 2) * 15) / 10;
     textWidth += textWidth / 2;
     textWidth += 2 * (int64_t{yesExtent.cx} + noExtent.cx);
@@ -183,8 +196,8 @@ void NSDRootNode::MakeIfHeader(NSDBlock& block, int from)
 void NSDRootNode::MakeHeaders(NSDBlock& block)
 {
     const CUnit* first = block.units.empty() ? nullptr : block.units.front();
-    const int64_t mw = settings.TextMarginWidth;
-    const int64_t mh = settings.TextMarginHeight;
+    const int64_t mw = sizes.marginWidth;
+    const int64_t mh = sizes.marginHeight;
     switch (block.kind) {
     case UNIT_IF:
         MakeIfHeader(block, 2);
@@ -234,7 +247,7 @@ void NSDRootNode::MakeHeaders(NSDBlock& block)
         }
         const int64_t gaps = block.lines.empty() ? 0 : static_cast<int64_t>(block.lines.size()) - 1;
         block.textWidth = Narrow(widest + 2 * mw + 2);
-        block.headerHeight = Narrow(lines + gaps * settings.StatementDistance + 2 * mh + 2);
+        block.headerHeight = Narrow(lines + gaps * sizes.statementDistance + 2 * mh + 2);
         break;
     }
     default:
@@ -318,16 +331,16 @@ NSDRootNode::Extent NSDRootNode::NaturalSize(std::vector<NSDBlock>& blocks)
         int64_t h = c.height + b.headerHeight;
         if (IsLoop(b.kind)) {
             if (c.width == 0) {
-                c.width = settings.LoopWidth; // an empty body keeps a square
+                c.width = sizes.loopWidth; // an empty body keeps a square
                 c.height = b.headerHeight;
             }
             b.bodyWidth = Narrow(c.width);
             b.bodyHeight = Narrow(c.height);
-            w = std::max<int64_t>(c.width + settings.LoopWidth, b.textWidth);
+            w = std::max<int64_t>(c.width + sizes.loopWidth, b.textWidth);
             h = c.height + b.headerHeight;
         } else if (b.kind == UNIT_TRY || b.kind == UNIT_CATCH) {
-            w = std::max<int64_t>(c.width + settings.TryCatchWidth, b.textWidth);
-            h = c.height + b.headerHeight + settings.TryCatchHeight;
+            w = std::max<int64_t>(c.width + sizes.tryCatchWidth, b.textWidth);
+            h = c.height + b.headerHeight + sizes.tryCatchHeight;
         }
         b.width = Narrow(w);
         b.height = Narrow(h);
@@ -370,13 +383,13 @@ void NSDRootNode::Stretch(std::vector<NSDBlock>& blocks, int64_t w)
         case UNIT_WHILE:
         case UNIT_DO:
             b.width = Narrow(w);
-            b.bodyWidth = Narrow(w - settings.LoopWidth);
+            b.bodyWidth = Narrow(w - sizes.loopWidth);
             Stretch(b.children, b.bodyWidth);
             break;
         case UNIT_TRY:
         case UNIT_CATCH:
             b.width = Narrow(w);
-            b.bodyWidth = Narrow(w - settings.TryCatchWidth);
+            b.bodyWidth = Narrow(w - sizes.tryCatchWidth);
             Stretch(b.children, b.bodyWidth);
             break;
         case UNIT_SWITCH:
@@ -463,7 +476,7 @@ void NSDRootNode::ShareHeights(std::vector<NSDBlock>& blocks, int64_t available)
         case UNIT_TRY:
         case UNIT_CATCH:
             b.bodyHeight =
-                Narrow(int64_t{b.height} - settings.TryCatchHeight - int64_t{b.headerHeight});
+                Narrow(int64_t{b.height} - sizes.tryCatchHeight - int64_t{b.headerHeight});
             ShareHeights(b.children, b.bodyHeight);
             break;
         case UNIT_SWITCH:
@@ -525,13 +538,13 @@ void NSDRootNode::Place(std::vector<NSDBlock>& blocks, int64_t x, int64_t y)
         case UNIT_WHILE:
             b.x = Narrow(x);
             b.y = Narrow(y);
-            Place(b.children, x + settings.LoopWidth, y + b.headerHeight);
+            Place(b.children, x + sizes.loopWidth, y + b.headerHeight);
             y += b.height;
             break;
         case UNIT_DO:
             b.x = Narrow(x);
             b.y = Narrow(y);
-            Place(b.children, x + settings.LoopWidth, y); // the header is at the bottom
+            Place(b.children, x + sizes.loopWidth, y); // the header is at the bottom
             y += b.height;
             break;
         case UNIT_SWITCH:
@@ -551,7 +564,7 @@ void NSDRootNode::Place(std::vector<NSDBlock>& blocks, int64_t x, int64_t y)
         case UNIT_CATCH:
             b.x = Narrow(x);
             b.y = Narrow(y);
-            Place(b.children, x + settings.TryCatchWidth / 2, y + b.headerHeight);
+            Place(b.children, x + sizes.tryCatchWidth / 2, y + b.headerHeight);
             y += b.height;
             break;
         default:

@@ -48,6 +48,20 @@ public:
     std::string functionName;
 
 private:
+    // The setting's sizes and margins, each kept within 65536 pixels either
+    // way, so that no place or size of a block overflows.
+    struct Sizes {
+        int startX = 0;
+        int startY = 0;
+        int loopWidth = 0;
+        int tryCatchWidth = 0;
+        int tryCatchHeight = 0;
+        int statementDistance = 0;
+        int marginWidth = 0;
+        int marginHeight = 0;
+        int titleMarginWidth = 0;
+        int titleMarginHeight = 0;
+    };
     struct Extent {
         int64_t width = 0;
         int64_t height = 0;
@@ -74,4 +88,6 @@ private:
     void Text(CFontHolder& font, COLORREF colour, int x, int y, const std::string& text);
     void Line(int x1, int y1, int x2, int y2, COLORREF colour);
     void Box(int x, int y, int w, int h, const ColorTriple& colour);
+
+    Sizes sizes;
 };

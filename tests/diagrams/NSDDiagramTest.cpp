@@ -179,6 +179,9 @@ TEST(NSDDiagram, DegenerateSizesDrawWithoutFailing)
                   s.TextMarginHeight = -100;
                   s.StatementDistance = -3;
                   s.StartX = -10;
+                  s.StartY = INT32_MAX;
+                  s.TitleMarginWidth = INT32_MIN;
+                  s.ShowTitle = 1;
               });
     d.Draw();
     SUCCEED();
