@@ -182,6 +182,7 @@ void CDetailDiagram::PrepareNSD(CDC* dc, DetailScroll& scroll)
         nsd_ = std::make_unique<CNSDDiagram>(nsdItems_->root, nsdSetting_, selection_->name);
         nsd_->SetDC(dc);
         nsd_->Measure();
+        nsdSetting_.AttachDC(nullptr); // the context lives for this paint only
         dirty_ = false;
         scroll.ScrollTo(CPoint(0, 0));
     }
@@ -199,6 +200,7 @@ void CDetailDiagram::DrawNSD(CDC* dc)
     if (nsdSetting_.ShowTitle == 1)
         nsd_->DrawTitle();
     nsd_->DrawTree(nsd_->RootBlock());
+    nsdSetting_.AttachDC(nullptr);
 }
 
 // A new scroll size keeps the point at the window's centre where it was, in

@@ -244,11 +244,6 @@ void CFlowChartPainter::IndexCells(std::vector<CFlowItem>& items)
     }
 }
 
-int CFlowChartPainter::FirstColumn() const
-{
-    return endCol;
-}
-
 // Every label by name, the first in a depth-first walk winning: a goto jumps
 // to the statements item that holds it.
 void CFlowChartPainter::IndexLabels(const std::vector<CFlowItem>& items)
@@ -275,7 +270,7 @@ void CFlowChartPainter::AimJumps(std::vector<CFlowItem>& items, const CFlowItem*
             cell = EndCell();
             break;
         case UNIT_CONTINUE:
-            cell = loop ? CPoint(loop->col, loop->row) : CPoint(FirstColumn(), 0);
+            cell = loop ? CPoint(loop->col, loop->row) : CPoint(endCol, 0);
             break;
         case UNIT_GOTO: {
             const std::string* target = NameOf(item.FirstUnit());

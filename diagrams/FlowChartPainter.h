@@ -93,7 +93,6 @@ private:
     void AimJumps(std::vector<CFlowItem>& items, const CFlowItem* loop);
     void AimBreaks(std::vector<CFlowItem>& items, std::optional<CPoint> breakExit, Target exit);
     void IndexLabels(const std::vector<CFlowItem>& items);
-    int FirstColumn() const;
 
     // Drawing.
     void MakePens();

@@ -72,6 +72,10 @@ TEST(FlowChart, LayoutOfEveryStatementKind)
         // Each link of a chain one row lower and one branch further right.
         {"if (a) b = 1; else if (c) d = 1; else e = 1; f = 1;",
          "33@1,1[49@0,2] 34@3,2[49@2,3] 35@4,3[49@4,3] 49@1,4", 5, 4},
+        // A tall link after a short one: the chain's rows grow from the if's
+        // row, so the statement after it stands below the tall branch.
+        {"if (a) { while (b) c = 1; } else if (c) d = 1; else if (a) { while (b) c = 1; } b = 1;",
+         "33@2,1[37@1,2[49@1,3]] 34@4,2[49@3,3] 34@7,3[37@6,4[49@6,5]] 49@2,7", 8, 7},
         // A loop takes its head, its body and its end row, and a lane on the left.
         {"for (a = 0; a < b; a++) c = 1; while (b) { c = 1; d = 2; } do { c = 1; } while (b);",
          "36@1,1[49@1,2] 37@1,4[49@1,5] 38@1,7[49@1,8]", 2, 9},
