@@ -5,6 +5,7 @@
 //
 // diagram_function_gen [--statements N] [--name NAME] OUTFILE
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
