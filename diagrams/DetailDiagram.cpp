@@ -97,47 +97,45 @@ void CDetailDiagram::DrawContents(CDC* dc, DetailScroll& scroll)
     if (dc == nullptr || dc->IsPrinting() || selection_ == nullptr || painting_)
         return;
     Busy busy(painting_);
-    if (mode_ == kFunctionMode) {
-        DrawByKind(dc, scroll);
-    } else if (mode_ == kTypeMode && typeDiagram_ != nullptr) {
-        DetailPaint paint = PaintOf(dc, scroll);
-        typeDiagram_->Prepare(paint);
-        typeDiagram_->Draw(paint);
-    }
+    Prepare(dc, scroll);
+    Draw(dc, scroll);
 }
 
-void CDetailDiagram::DrawByKind(CDC* dc, DetailScroll& scroll)
+// The engine of the current mode and view kind other than the flow chart and
+// the Nassi-Shneiderman diagram, or none.
+DetailDiagramKind* CDetailDiagram::RegisteredKind() const
 {
-    switch (viewKind_) {
-    case kFlowChart:
-        PrepareFlowChart(scroll);
-        DrawFlowChart(dc);
-        break;
-    case kNSD:
-        PrepareNSD(dc, scroll);
-        DrawNSD(dc);
-        break;
-    case kSequence:
-    case kMultiSequence:
-        if (DetailDiagramKind* kind = kinds_[static_cast<size_t>(viewKind_)]) {
-            DetailPaint paint = PaintOf(dc, scroll);
-            kind->Prepare(paint);
-            kind->Draw(paint);
-        }
-        break;
-    default:
-        break;
-    }
+    if (mode_ == kTypeMode)
+        return typeDiagram_;
+    if (mode_ == kFunctionMode && (viewKind_ == kSequence || viewKind_ == kMultiSequence))
+        return kinds_[static_cast<size_t>(viewKind_)];
+    return nullptr;
 }
 
 void CDetailDiagram::Prepare(CDC* dc, DetailScroll& scroll)
 {
-    if (selection_ == nullptr || mode_ != kFunctionMode)
+    if (selection_ == nullptr)
         return;
-    if (viewKind_ == kFlowChart)
+    if (mode_ == kFunctionMode && viewKind_ == kFlowChart) {
         PrepareFlowChart(scroll);
-    else if (viewKind_ == kNSD)
+    } else if (mode_ == kFunctionMode && viewKind_ == kNSD) {
         PrepareNSD(dc, scroll);
+    } else if (DetailDiagramKind* kind = RegisteredKind()) {
+        DetailPaint paint = PaintOf(dc, scroll);
+        kind->Prepare(paint);
+    }
+}
+
+void CDetailDiagram::Draw(CDC* dc, DetailScroll& scroll)
+{
+    if (mode_ == kFunctionMode && viewKind_ == kFlowChart) {
+        DrawFlowChart(dc);
+    } else if (mode_ == kFunctionMode && viewKind_ == kNSD) {
+        DrawNSD(dc);
+    } else if (DetailDiagramKind* kind = RegisteredKind()) {
+        DetailPaint paint = PaintOf(dc, scroll);
+        kind->Draw(paint);
+    }
 }
 
 void CDetailDiagram::PrepareFlowChart(DetailScroll& scroll)

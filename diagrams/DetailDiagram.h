@@ -67,9 +67,10 @@ public:
     // The whole paint: nothing when printing, without a selection or while
     // a paint runs; otherwise the diagram of the mode and view kind.
     void DrawContents(CDC* dc, DetailScroll& scroll);
-    // The layout half of a paint of the flow chart or the Nassi-Shneiderman
-    // diagram: rebuilds when dirty and sets the diagram and scroll size.
+    // The two halves of a paint, without its refusals: Prepare rebuilds
+    // what is dirty and sets the diagram and scroll size, Draw draws.
     void Prepare(CDC* dc, DetailScroll& scroll);
+    void Draw(CDC* dc, DetailScroll& scroll);
     // The colour a paint of the current view kind starts from.
     COLORREF Background() const;
     // Forgets both diagrams and the clicked box; the scroll area becomes
@@ -100,7 +101,7 @@ public:
 
 private:
     DetailPaint PaintOf(CDC* dc, DetailScroll& scroll);
-    void DrawByKind(CDC* dc, DetailScroll& scroll);
+    DetailDiagramKind* RegisteredKind() const;
     void PrepareFlowChart(DetailScroll& scroll);
     void DrawFlowChart(CDC* dc);
     void PrepareNSD(CDC* dc, DetailScroll& scroll);

@@ -37,15 +37,16 @@ constexpr const char* kProgram = "diagram_bench";
 constexpr int kWindowWidth = 1600;
 constexpr int kWindowHeight = 1000;
 
-// A diagram kind as the view selector chooses it. The sequence, multi-sequence
-// and type-box kinds join this table with their engines, registered on the
-// entry by `attach`.
+// A diagram kind as the view selector chooses it. The sequence,
+// multi-sequence and type-box kinds join this table with `make`, which builds
+// their engine on the analysed project; the entry draws it as view kind
+// `viewKind` (mode 1) or as the type box (mode 2).
 struct KindChoice {
     const char* name;
     int mode;
     int viewKind;
     int zoom;
-    std::function<void(CDetailDiagram&)> attach;
+    std::function<std::unique_ptr<DetailDiagramKind>(CAnalyzer&)> make;
 };
 
 const KindChoice kKinds[] = {
@@ -175,8 +176,14 @@ int main(int argc, char** argv)
     CFlowSetting flowSetting;
     CNSDSetting nsdSetting;
     CDetailDiagram diagram(flowSetting, nsdSetting);
-    if (options.kind->attach)
-        options.kind->attach(diagram);
+    std::unique_ptr<DetailDiagramKind> engine;
+    if (options.kind->make) {
+        engine = options.kind->make(*analyzer);
+        if (options.kind->mode == CDetailDiagram::kTypeMode)
+            diagram.SetTypeDiagram(engine.get());
+        else
+            diagram.SetKind(options.kind->viewKind, engine.get());
+    }
     diagram.Select(element, options.kind->mode);
     diagram.ChooseView(options.kind->viewKind, options.kind->zoom);
 
@@ -226,6 +233,8 @@ int main(int argc, char** argv)
         }
     }
     // Deep unit trees are freed on the large stack.
+    diagram.Clear(scroll);
+    engine.reset();
     RunWithLargeStack([&] { analyzer.reset(); });
     return status;
 }

@@ -293,8 +293,9 @@ TEST(DetailDiagram, LargeFunctionLaysOutConsistently)
             ++boxes;
             EXPECT_TRUE(item.col >= 0 && item.col < chart.Cols() && item.row >= 1 && item.row <= chart.Rows());
             EXPECT_TRUE(cells.insert({item.col, item.row}).second) << item.col << "," << item.row;
-            if (item.kind >= UNIT_FOR && item.kind <= UNIT_DO)
+            if (item.kind >= UNIT_FOR && item.kind <= UNIT_DO) {
                 EXPECT_TRUE(cells.insert({item.col, item.row + item.height - 1}).second);
+            }
             visit(item.children);
         }
     };
