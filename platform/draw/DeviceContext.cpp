@@ -7,6 +7,7 @@
 #include <QPolygon>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -203,6 +204,18 @@ void CDC::IntersectClipRect(const CRect& logical)
 void CDC::ResetClip()
 {
     clip_.reset();
+}
+
+CDC::SavedClip CDC::SaveClip() const
+{
+    SavedClip saved;
+    saved.clip_ = clip_;
+    return saved;
+}
+
+void CDC::RestoreClip(const SavedClip& saved)
+{
+    clip_ = saved.clip_;
 }
 
 // ---- pixels -----------------------------------------------------------------
@@ -523,6 +536,145 @@ bool CDC::TextOut(int x, int y, std::string_view text)
     painter.setPen(QColor::fromRgb(ToQRgb(textColour_)));
     painter.drawText(QPoint(x, y + font->Metrics().ascent()), ToQString(text));
     return true;
+}
+
+TEXTMETRIC CDC::GetTextMetrics() const
+{
+    const TextMeasurer& measurer = GetTextMeasurer();
+    const CFont& font = *GetCurrentFont();
+    TEXTMETRIC metrics;
+    metrics.tmHeight = measurer.Measure(font, "Xg").cy;
+    metrics.tmAscent = metrics.tmHeight;
+    if (font.IsCreated() && font.Metrics().height() > 0) {
+        // The font's own share of the line above the base line.
+        const int64_t ascent = static_cast<int64_t>(metrics.tmHeight) * font.Metrics().ascent();
+        metrics.tmAscent = static_cast<int>((ascent + font.Metrics().height() / 2) /
+                                            font.Metrics().height());
+    }
+    metrics.tmDescent = metrics.tmHeight - metrics.tmAscent;
+    const int letters =
+        measurer.Measure(font, "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ").cx;
+    metrics.tmAveCharWidth = (letters / 26 + 1) / 2;
+    metrics.tmMaxCharWidth =
+        std::max(measurer.Measure(font, "W").cx, measurer.Measure(font, "M").cx);
+    return metrics;
+}
+
+namespace {
+
+// The lines of a text: one for a single line, else split at line ends (a
+// carriage return before one is dropped) and, with `width` set, between
+// words so that a line stays within the width where it can.
+std::vector<std::string_view> TextLines(const CDC& dc, std::string_view text, bool singleLine,
+                                        std::optional<int> width)
+{
+    std::vector<std::string_view> lines;
+    if (singleLine) {
+        lines.push_back(text);
+        return lines;
+    }
+    size_t start = 0;
+    while (true) {
+        size_t end = text.find('\n', start);
+        std::string_view line = text.substr(start, end == std::string_view::npos ? end : end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (!width || line.empty()) {
+            lines.push_back(line);
+        } else {
+            // Greedy: the first word always, then more while the line fits.
+            size_t from = 0;
+            while (true) {
+                size_t lineEnd = std::min(line.find(' ', from), line.size());
+                while (lineEnd < line.size()) {
+                    const size_t next = std::min(line.find(' ', lineEnd + 1), line.size());
+                    if (dc.GetTextExtent(line.substr(from, next - from)).cx > *width)
+                        break;
+                    lineEnd = next;
+                }
+                lines.push_back(line.substr(from, lineEnd - from));
+                from = line.find_first_not_of(' ', lineEnd);
+                if (from == std::string_view::npos)
+                    break;
+            }
+        }
+        if (end == std::string_view::npos)
+            break;
+        start = end + 1;
+    }
+    return lines;
+}
+
+} // namespace
+
+int CDC::DrawText(std::string_view text, CRect& rect, unsigned format)
+{
+    const bool singleLine = (format & DT_SINGLELINE) != 0;
+    std::optional<int> width;
+    if (!singleLine && (format & DT_WORDBREAK) != 0)
+        width = rect.Width();
+    const std::vector<std::string_view> lines = TextLines(*this, text, singleLine, width);
+    std::vector<CSize> extents;
+    int widest = 0;
+    int height = 0;
+    for (std::string_view line : lines) {
+        extents.push_back(GetTextExtent(line));
+        widest = std::max(widest, extents.back().cx);
+        height += extents.back().cy;
+    }
+    if ((format & DT_CALCRECT) != 0) {
+        rect.right = rect.left + widest;
+        rect.bottom = rect.top + height;
+        return height;
+    }
+    int y = rect.top;
+    if (singleLine && (format & DT_VCENTER) != 0)
+        y = rect.top + (rect.Height() - height) / 2;
+    else if (singleLine && (format & DT_BOTTOM) != 0)
+        y = rect.bottom - height;
+    const SavedClip saved = SaveClip();
+    if ((format & DT_NOCLIP) == 0)
+        IntersectClipRect(rect);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        int x = rect.left;
+        if ((format & DT_CENTER) != 0)
+            x = rect.left + (rect.Width() - extents[i].cx) / 2;
+        else if ((format & DT_RIGHT) != 0)
+            x = rect.right - extents[i].cx;
+        TextOut(x, y, lines[i]);
+        y += extents[i].cy;
+    }
+    RestoreClip(saved);
+    return height;
+}
+
+void CDC::DrawFocusRect(const CRect& rect)
+{
+    if (image_ == nullptr)
+        return;
+    const CRect r = Normalized(rect.left, rect.top, rect.right, rect.bottom);
+    if (r.IsRectEmpty())
+        return;
+    const CRect clip = DeviceClip();
+    auto invert = [&](int x, int y) {
+        const int dx = x - origin_.x;
+        const int dy = y - origin_.y;
+        if (((x + y) & 1) != 0 || dx < clip.left || dx >= clip.right || dy < clip.top ||
+            dy >= clip.bottom)
+            return;
+        auto* pixel = reinterpret_cast<uint32_t*>(image_->scanLine(dy)) + dx;
+        *pixel ^= 0x00FFFFFFu;
+    };
+    for (int x = r.left; x < r.right; ++x) {
+        invert(x, r.top);
+        if (r.bottom - 1 > r.top)
+            invert(x, r.bottom - 1);
+    }
+    for (int y = r.top + 1; y < r.bottom - 1; ++y) {
+        invert(r.left, y);
+        if (r.right - 1 > r.left)
+            invert(r.right - 1, y);
+    }
 }
 
 // ---- pixels and block transfers ---------------------------------------------

@@ -74,6 +74,15 @@ public:
     // Removes the clip rectangle.
     void ResetClip();
 
+    // The clip rectangle as it stands, for RestoreClip to put back after
+    // drawing that narrows it for a while.
+    class SavedClip {
+        friend class CDC;
+        std::optional<CRect> clip_; // device coordinates
+    };
+    SavedClip SaveClip() const;
+    void RestoreClip(const SavedClip& saved);
+
     CPoint MoveTo(int x, int y);
     CPoint GetCurrentPosition() const { return position_; }
     // A line from the current position up to, not including, (x, y), which
@@ -94,6 +103,21 @@ public:
     // Width and height of the text in the selected font, through the
     // process-wide text measurer.
     CSize GetTextExtent(std::string_view text) const;
+
+    // Metrics of the selected font, through the process-wide text measurer.
+    TEXTMETRIC GetTextMetrics() const;
+    // The text in the rectangle, aligned by `format` (DT_LEFT, DT_CENTER or
+    // DT_RIGHT; for one line also DT_TOP, DT_VCENTER or DT_BOTTOM). Without
+    // DT_SINGLELINE the text breaks at its line ends, and with DT_WORDBREAK
+    // also between words where a line would be wider than the rectangle (a
+    // single word wider than it stays whole). The drawing is clipped to the
+    // rectangle unless DT_NOCLIP is given. DT_CALCRECT draws nothing and
+    // sets the rectangle's right and bottom edge to the text's extent.
+    // Returns the height of the text.
+    int DrawText(std::string_view text, CRect& rect, unsigned format);
+    // Inverts every other pixel of the rectangle's outline (left..right-1 by
+    // top..bottom-1); drawing the same rectangle again takes it away.
+    void DrawFocusRect(const CRect& rect);
 
     // Copies w by h pixels from `source` at (xs, ys) to (x, y), combining them
     // by the raster operation; DSTINVERT needs no source.

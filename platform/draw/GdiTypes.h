@@ -83,6 +83,28 @@ constexpr RasterOp SRCPAINT = 0x00EE0086;  // destination = destination OR sourc
 constexpr RasterOp SRCAND = 0x008800C6;    // destination = destination AND source
 constexpr RasterOp DSTINVERT = 0x00550009; // destination = NOT destination
 
+// Formats of CDC::DrawText: one horizontal alignment, a vertical one (for a
+// single line), and flags.
+constexpr unsigned DT_LEFT = 0x0000;
+constexpr unsigned DT_CENTER = 0x0001;
+constexpr unsigned DT_RIGHT = 0x0002;
+constexpr unsigned DT_TOP = 0x0000;
+constexpr unsigned DT_VCENTER = 0x0004;
+constexpr unsigned DT_BOTTOM = 0x0008;
+constexpr unsigned DT_WORDBREAK = 0x0010;
+constexpr unsigned DT_SINGLELINE = 0x0020;
+constexpr unsigned DT_NOCLIP = 0x0100;
+constexpr unsigned DT_CALCRECT = 0x0400;
+
+// What CDC::GetTextMetrics tells about the selected font, in pixels.
+struct TEXTMETRIC {
+    int tmHeight = 0;       // a line: ascent + descent
+    int tmAscent = 0;       // above the base line
+    int tmDescent = 0;      // below it
+    int tmAveCharWidth = 0; // an average lower-case letter
+    int tmMaxCharWidth = 0; // the widest of "W" and "M"
+};
+
 // Font weights.
 constexpr int FW_DONTCARE = 0;
 constexpr int FW_EXTRABOLD = 800;

@@ -1,0 +1,242 @@
+// Measures one function's detail diagram as the detail view shows it: the
+// project is analysed, the function's diagram is built and laid out, and one
+// window of 1600 by 1000 pixels at the picture's top-left is painted off
+// screen.
+//
+// diagram_bench [-I DIR]... [-D NAME[=VALUE]]... --function NAME
+//               --kind flow1|flow4|flow16|nsd [--png FILE] PATH...
+//
+// NAME is plain ("run") or qualified ("ns::Parser::run"); the first function
+// with a body that matches is drawn. Output: one "key value" line each for
+// layout_ms, paint_ms, width, height and items.
+
+#include "ProjectArguments.h"
+
+#include "Analyzer.h"
+#include "LanguageTable.h"
+
+#include "Bitmap.h"
+#include "DetailDiagram.h"
+#include "DeviceContext.h"
+#include "FlowSetting.h"
+#include "GuiSession.h"
+#include "MemDC.h"
+#include "ModelScope.h"
+#include "NSDSetting.h"
+
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <iostream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+namespace {
+
+constexpr const char* kProgram = "diagram_bench";
+constexpr int kWindowWidth = 1600;
+constexpr int kWindowHeight = 1000;
+
+// A diagram kind as the view selector chooses it. The sequence,
+// multi-sequence and type-box kinds join this table with `make`, which builds
+// their engine on the analysed project; the entry draws it as view kind
+// `viewKind` (mode 1) or as the type box (mode 2).
+struct KindChoice {
+    const char* name;
+    int mode;
+    int viewKind;
+    int zoom;
+    std::function<std::unique_ptr<DetailDiagramKind>(CAnalyzer&)> make;
+};
+
+const KindChoice kKinds[] = {
+    {"flow1", CDetailDiagram::kFunctionMode, CDetailDiagram::kFlowChart, 1, nullptr},
+    {"flow4", CDetailDiagram::kFunctionMode, CDetailDiagram::kFlowChart, 4, nullptr},
+    {"flow16", CDetailDiagram::kFunctionMode, CDetailDiagram::kFlowChart, 16, nullptr},
+    {"nsd", CDetailDiagram::kFunctionMode, CDetailDiagram::kNSD, 4, nullptr},
+};
+
+struct Options {
+    ProjectArguments project;
+    std::string function;
+    const KindChoice* kind = nullptr;
+    std::string png;
+};
+
+[[noreturn]] void Usage()
+{
+    BenchUsageError(kProgram, "usage: diagram_bench [-I DIR]... [-D NAME[=VALUE]]... --function NAME "
+                              "--kind flow1|flow4|flow16|nsd [--png FILE] PATH...");
+}
+
+Options ParseOptions(int argc, char** argv)
+{
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= argc)
+                BenchUsageError(kProgram, arg + " needs a value");
+            return argv[++i];
+        };
+        if (TakeProjectOption(kProgram, argc, argv, i, options.project)) {
+            continue;
+        } else if (arg == "--function") {
+            options.function = value();
+        } else if (arg == "--kind") {
+            const std::string name = value();
+            for (const KindChoice& kind : kKinds) {
+                if (name == kind.name)
+                    options.kind = &kind;
+            }
+            if (options.kind == nullptr)
+                BenchUsageError(kProgram, "unknown kind " + name);
+        } else if (arg == "--png") {
+            options.png = value();
+        } else if (!arg.empty() && arg[0] == '-') {
+            BenchUsageError(kProgram, "unknown option " + arg);
+        } else {
+            AddProjectPath(kProgram, arg, options.project.files);
+            options.project.anyPath = true;
+        }
+    }
+    if (!options.project.anyPath || options.function.empty() || options.kind == nullptr)
+        Usage();
+    return options;
+}
+
+double MillisecondsOf(const std::function<void()>& work)
+{
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+// The qualified name matches NAME as a whole or in its last parts.
+bool NameMatches(const std::string& qualified, const std::string& wanted)
+{
+    if (qualified == wanted)
+        return true;
+    return qualified.size() > wanted.size() + 2 &&
+           qualified.compare(qualified.size() - wanted.size(), wanted.size(), wanted) == 0 &&
+           qualified.compare(qualified.size() - wanted.size() - 2, 2, "::") == 0;
+}
+
+// The first element, depth first, of the mode's kind with a definition whose
+// name matches.
+const CModelScope* FindElement(const CModelScope& scope, const std::string& prefix,
+                               const std::string& wanted, int mode)
+{
+    if (!scope.scopeChildren)
+        return nullptr;
+    for (const auto& child : *scope.scopeChildren) {
+        const std::string qualified = prefix.empty() ? child->name : prefix + "::" + child->name;
+        const bool function = child->kind == UNIT_FUNCTION;
+        const bool wantedKind = mode == CDetailDiagram::kFunctionMode ? function : !function;
+        if (wantedKind && !child->definitions.empty() && NameMatches(qualified, wanted))
+            return child.get();
+        if (const CModelScope* found = FindElement(*child, qualified, wanted, mode))
+            return found;
+    }
+    return nullptr;
+}
+
+int CountItems(const CFlowItem& item)
+{
+    int count = 0;
+    for (const CFlowItem& child : item.children)
+        count += 1 + CountItems(child);
+    return count;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    OffscreenGuiSession gui(argc, argv);
+    const Options options = ParseOptions(argc, argv);
+    LoadLanguageFile();
+    CInputSet input;
+    options.project.FillInput(input);
+    auto analyzer = std::make_unique<CAnalyzer>(&input);
+    {
+        std::ostringstream progress; // the engine's progress lines are not wanted here
+        std::streambuf* saved = std::cout.rdbuf(progress.rdbuf());
+        RunWithLargeStack([&] { analyzer->Run(3, false); });
+        std::cout.rdbuf(saved);
+    }
+    const CModelScope* root = analyzer->Engine()->Root();
+    const CModelScope* element =
+        root ? FindElement(*root, "", options.function, options.kind->mode) : nullptr;
+    if (element == nullptr) {
+        std::fprintf(stderr, "%s: no definition of %s found\n", kProgram, options.function.c_str());
+        return 1;
+    }
+
+    CFlowSetting flowSetting;
+    CNSDSetting nsdSetting;
+    CDetailDiagram diagram(flowSetting, nsdSetting);
+    std::unique_ptr<DetailDiagramKind> engine;
+    if (options.kind->make) {
+        engine = options.kind->make(*analyzer);
+        if (options.kind->mode == CDetailDiagram::kTypeMode)
+            diagram.SetTypeDiagram(engine.get());
+        else
+            diagram.SetKind(options.kind->viewKind, engine.get());
+    }
+    diagram.Select(element, options.kind->mode);
+    diagram.ChooseView(options.kind->viewKind, options.kind->zoom);
+
+    // The view's window: its back buffer, scrolled to the top-left.
+    CDC screen;
+    screen.CreateCompatibleDC(nullptr);
+    CBitmap windowBitmap;
+    windowBitmap.CreateCompatibleBitmap(&screen, kWindowWidth, kWindowHeight);
+    CDC window;
+    window.CreateCompatibleDC(&screen);
+    window.SelectObject(&windowBitmap);
+    ScrollRecord scroll(CSize(kWindowWidth, kWindowHeight));
+
+    const double layoutMs = MillisecondsOf([&] { diagram.Prepare(&window, scroll); });
+    const double paintMs = MillisecondsOf([&] {
+        CMemDC memory(&window, diagram.Background());
+        diagram.DrawContents(&memory, scroll);
+    });
+    const CSize size = diagram.DiagramSize();
+    const FunctionBody* items =
+        options.kind->viewKind == CDetailDiagram::kNSD ? diagram.NSDItems() : diagram.FlowItems();
+    std::printf("layout_ms %.2f\n", layoutMs);
+    std::printf("paint_ms %.2f\n", paintMs);
+    std::printf("width %d\n", size.cx);
+    std::printf("height %d\n", size.cy);
+    std::printf("items %d\n", items ? CountItems(items->root) : 0);
+    std::fflush(stdout);
+
+    int status = 0;
+    if (!options.png.empty()) {
+        // The whole picture when a bitmap can hold it, else the window.
+        CBitmap whole;
+        QImage* picture = &windowBitmap.Image();
+        if (whole.CreateCompatibleBitmap(&screen, std::max(1, size.cx), std::max(1, size.cy))) {
+            CDC canvas;
+            canvas.CreateCompatibleDC(&screen);
+            canvas.SelectObject(&whole);
+            canvas.FillSolidRect(0, 0, size.cx, size.cy, diagram.Background());
+            ScrollRecord all(size);
+            all.total = size;
+            diagram.DrawContents(&canvas, all);
+            picture = &whole.Image();
+        }
+        if (!picture->save(QString::fromStdString(options.png), "PNG")) {
+            std::fprintf(stderr, "%s: cannot write %s\n", kProgram, options.png.c_str());
+            status = 1;
+        }
+    }
+    // Deep unit trees are freed on the large stack.
+    diagram.Clear(scroll);
+    engine.reset();
+    RunWithLargeStack([&] { analyzer.reset(); });
+    return status;
+}

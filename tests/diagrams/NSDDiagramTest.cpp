@@ -1,0 +1,188 @@
+#include "AnalysedSource.h"
+#include "TestCanvas.h"
+
+#include "FlowBuilder.h"
+#include "NSDDiagram.h"
+#include "NSDSetting.h"
+#include "TextMeasurer.h"
+#include "UnitKind.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// The Nassi-Shneiderman diagram of f's body with the default setting
+// (margins 2, loop width 30, try/catch 20 by 10, start at 20, 20); texts are
+// 6 pixels a character and 10 high.
+struct Diagram {
+    explicit Diagram(const std::string& body, std::function<void(CNSDSetting&)> change = nullptr)
+        : source(FunctionF(body))
+    {
+        setting.ShowTitle = 0;
+        setting.HighColorShading = 0;
+        if (change)
+            change(setting);
+        CFlowBuilder::BuildFunctionItems(items, source.Find("f"), 0);
+        diagram = std::make_unique<CNSDDiagram>(items.root, setting, "f");
+        diagram->SetDC(&canvas.dc);
+        diagram->Measure();
+    }
+    void Draw()
+    {
+        diagram->SetDC(&canvas.dc);
+        diagram->DrawTitle();
+        diagram->DrawTree(diagram->RootBlock());
+    }
+    const NSDBlock& Block(std::initializer_list<size_t> path) const
+    {
+        const NSDBlock* block = &diagram->RootBlock();
+        for (size_t i : path)
+            block = &block->children.at(i);
+        return *block;
+    }
+
+    ScopedTextMeasurer measurer{std::make_shared<FixedWidthTextMeasurer>(6, 10)};
+    Canvas canvas{400, 300};
+    AnalysedSource source;
+    FunctionBody items;
+    CNSDSetting setting;
+    std::unique_ptr<CNSDDiagram> diagram;
+};
+
+std::string Rect(const NSDBlock& b)
+{
+    return std::to_string(b.kind) + ":" + std::to_string(b.x) + "," + std::to_string(b.y) + " " +
+           std::to_string(b.width) + "x" + std::to_string(b.height);
+}
+
+// Every block as kind:x,y wxh, depth first.
+std::string Describe(const NSDBlock& block)
+{
+    std::string text;
+    for (const NSDBlock& child : block.children) {
+        text += (text.empty() ? "" : " ") + Rect(child);
+        if (!child.children.empty())
+            text += "[" + Describe(child) + "]";
+    }
+    return text;
+}
+
+} // namespace
+
+// Places and sizes: source body -> blocks, whole size.
+TEST(NSDDiagram, LayoutOfBlocks)
+{
+    struct Case {
+        const char* body;
+        const char* blocks;
+        CSize size;
+    };
+    const Case cases[] = {
+        {"", "", {40, 40}},
+        // "a = 1 ;": 7 characters, 42 + 2 x 2 + 2 wide, 10 + 2 x 2 + 2 high.
+        {"a = 1;", "49:20,20 48x16", {88, 56}},
+        // A short condition keeps its text; the header is as wide as its
+        // text, the "Yes" and "No" columns ask for: the yes column gets its
+        // share, the no column the rest.
+        {"if (x) a = 1;", "33:20,20 87x42[49:20,46 58x16]", {127, 82}},
+        // An empty loop body keeps a loop-width square.
+        {"while (x) { }", "37:20,20 60x32", {100, 72}},
+        // A switch header wider than its cases: the cases share its width in
+        // proportion, the last taking the rest.
+        {"switch (first_value + second_value * third) { case 1: a = 1; break; default: b = 2; }",
+         "43:20,20 210x73[45:20,36 70x57[49:20,66 70x27] 46:90,36 140x57[49:90,66 140x27]]",
+         {250, 113}},
+        // Try and catch indent their body by half the try/catch width.
+        {"try { a = 1; } catch (...) { b = 2; }",
+         "47:20,20 68x42[49:30,36 48x16] 48:20,62 68x42[49:30,78 48x16]", {108, 124}},
+    };
+    for (const Case& c : cases) {
+        Diagram d(c.body);
+        EXPECT_EQ(Describe(d.diagram->RootBlock()), c.blocks) << c.body;
+        EXPECT_EQ(d.diagram->Size(), c.size) << c.body;
+    }
+}
+
+TEST(NSDDiagram, HeaderTexts)
+{
+    Diagram d("if (x) a = 1; else if (ab == cd + 12) return 2; "
+              "for (a = 0; a < 3; a++) b = 1; do { c = 1; } while (c < 9); "
+              "switch (c) { case ONE: break; default: ; }");
+    EXPECT_EQ(d.Block({0}).lines, std::vector<std::string>{"x"});
+    EXPECT_EQ(d.Block({1}).lines, (std::vector<std::string>{"ab == cd +", " 12"}));
+    EXPECT_EQ(d.Block({1, 0}).lines, std::vector<std::string>{"return 2 ;"});
+    EXPECT_EQ(d.Block({2}).lines, std::vector<std::string>{"For: a = 0 ; a < 3 ; a ++"});
+    EXPECT_EQ(d.Block({3}).lines, std::vector<std::string>{"Do-While: c < 9"});
+    EXPECT_EQ(d.Block({4}).lines, std::vector<std::string>{"c"});
+    EXPECT_EQ(d.Block({4, 0}).lines, std::vector<std::string>{"ONE"});
+    EXPECT_EQ(d.Block({4, 0, 0}).kind, UNIT_EXPRESSION_STATEMENT);
+}
+
+// With a title the blocks move down by its height and the diagram is at
+// least as wide as the title.
+TEST(NSDDiagram, TitleMovesTheBlocksDown)
+{
+    Diagram d("a = 1;", [](CNSDSetting& s) { s.ShowTitle = 1; });
+    // "Nassi-Shneiderman Diagrams - f": 30 characters; 10 + 2 x 1 + 4 high.
+    EXPECT_EQ(d.diagram->RootNode().titleWidth, 188);
+    EXPECT_EQ(d.diagram->RootNode().titleHeight, 16);
+    EXPECT_EQ(Rect(d.Block({0})), "49:20,36 48x16");
+    EXPECT_EQ(d.diagram->Size(), CSize(228, 72));
+}
+
+// Pixels of drawn blocks (flat colours): a block ending in a jump is an
+// exception block; an if without else shows an empty no column.
+TEST(NSDDiagram, DrawsBlocksInTheirColours)
+{
+    Diagram d("if (x) a = 1; b = 2; return 3;");
+    d.Draw();
+    const CNSDSetting& s = d.setting;
+    const NSDBlock& branch = d.Block({0, 0});
+    const NSDBlock& tail = d.Block({1});
+    const NSDBlock& ifBlock = d.Block({0});
+    EXPECT_EQ(d.canvas.dc.GetPixel(branch.x + branch.width - 3, branch.y + branch.height - 3),
+              s.ProcessColor.background);
+    EXPECT_EQ(d.canvas.dc.GetPixel(tail.x + tail.width - 3, tail.y + tail.height - 3),
+              s.ExceptionColor);
+    EXPECT_EQ(d.canvas.dc.GetPixel(ifBlock.x + ifBlock.width - 3, ifBlock.y + ifBlock.height - 3),
+              s.ProcessColor.background);
+    EXPECT_EQ(d.canvas.dc.GetPixel(ifBlock.x + ifBlock.yesWidth, ifBlock.y + ifBlock.headerHeight),
+              s.ProcessColor.border);
+    EXPECT_EQ(d.canvas.dc.GetPixel(5, 5), 0xFFFFFFu); // nothing left of the start
+}
+
+// Heights share out in 64 bits: blocks whose heights multiply beyond 32 bits
+// still fill their parent exactly.
+TEST(NSDDiagram, LargeSizesShareWithoutOverflow)
+{
+    Diagram d("a = 1; while (b) { c = 1; d = 2; } if (e) f = 3; g = 4;",
+              [](CNSDSetting& s) { s.TextMarginHeight = 30000; });
+    int64_t sum = 0;
+    for (const NSDBlock& block : d.diagram->RootBlock().children) {
+        EXPECT_GT(block.height, 60000) << Rect(block);
+        sum += block.height;
+    }
+    EXPECT_EQ(sum + 40, d.diagram->Size().cy);
+}
+
+// Sizes a colour file set to 0 or below lay out and draw without failing.
+TEST(NSDDiagram, DegenerateSizesDrawWithoutFailing)
+{
+    Diagram d("if (a) b = 1; else c = 2; while (d) { } switch (a) { case 1: ; } try { } catch (...) { }",
+              [](CNSDSetting& s) {
+                  s.LoopWidth = -50;
+                  s.TryCatchWidth = 0;
+                  s.TryCatchHeight = -7;
+                  s.TextMarginWidth = -100;
+                  s.TextMarginHeight = -100;
+                  s.StatementDistance = -3;
+                  s.StartX = -10;
+                  s.StartY = INT32_MAX;
+                  s.TitleMarginWidth = INT32_MIN;
+                  s.ShowTitle = 1;
+              });
+    d.Draw();
+    SUCCEED();
+}
