@@ -77,8 +77,25 @@ TEST(DiagramPictures, SampleProject)
         CMacroDetail detail;
         std::string name = type;
         std::replace(name.begin(), name.end(), ':', '_');
-        EXPECT_TRUE(SavePicture(folder + "/detail-" + name + ".png", [&](CDC& dc) {
+        auto draw = [&](CDC& dc) {
             return detail.Draw(dc, scope, project.Root(), fonts, style, false);
-        }));
+        };
+        EXPECT_TRUE(SavePicture(folder + "/detail-" + name + ".png", draw));
+        // The same with the parameter lists and types shortened, the
+        // attributes and nested types folded.
+        const DetailBox& box = detail.Tree()->box;
+        for (int s = 0; s < 3; ++s) {
+            const DetailSection& section = box.sections[static_cast<size_t>(s)];
+            if (!box.HasEntries(s))
+                continue;
+            const int right = section.headerX + section.headerW;
+            if (s == DetailBox::kMethods) {
+                detail.OnClick({right - 2 * section.square + 3, section.headerY + 3}, false);
+                detail.OnClick({right - section.square + 3, section.headerY + 3}, false);
+            } else {
+                detail.OnClick({section.headerX + 3, section.headerY + 3}, false);
+            }
+        }
+        EXPECT_TRUE(SavePicture(folder + "/detail-" + name + "-folded.png", draw));
     }
 }
