@@ -261,6 +261,26 @@ CSize CMultiSeqDiagram::Draw(CDC& dc, const CModelScope* selection, CProjectAnal
     return size;
 }
 
+namespace {
+
+// From the call box to the gap beside the target's column, along it and into
+// the target.
+void PaintArrow(DrawSurface& surface, CDC& dc, const MultiSeqCall& call, COLORREF colour)
+{
+    const int64_t startX =
+        call.arrow == MultiSeqCall::kEarlierColumn ? call.x : call.x + call.BoxWidth();
+    const int64_t startY = call.y + call.BoxHeight() / 2;
+    DrawAxisLine(surface, startX, startY, call.routeX, startY, colour, PS_SOLID);
+    DrawAxisLine(surface, call.routeX, startY, call.routeX, call.targetY, colour, PS_SOLID);
+    DrawAxisLine(surface, call.routeX, call.targetY, call.targetX, call.targetY, colour, PS_SOLID);
+    SelectedPen pen(dc, colour);
+    surface.DrawArrowHead(ToPixel(call.targetX), ToPixel(call.targetY),
+                          call.arrow == MultiSeqCall::kLaterColumn ? kArrowRight : kArrowLeft,
+                          kArrowHead, 1);
+}
+
+} // namespace
+
 void CMultiSeqDiagram::Paint(CDC& dc)
 {
     DrawSurface surface(&dc, 1, 0xFFFFFF);
@@ -301,21 +321,8 @@ void CMultiSeqDiagram::Paint(CDC& dc)
                 }
                 if (call.arrow == MultiSeqCall::kNone)
                     continue;
-                const COLORREF colour = kArrowPalette[colourIndex];
+                PaintArrow(surface, dc, call, kArrowPalette[colourIndex]);
                 colourIndex = (colourIndex + 1) % std::size(kArrowPalette);
-                const int64_t startX =
-                    call.arrow == MultiSeqCall::kEarlierColumn ? call.x : call.x + call.BoxWidth();
-                const int64_t startY = call.y + call.BoxHeight() / 2;
-                DrawAxisLine(surface, startX, startY, call.routeX, startY, colour, PS_SOLID);
-                DrawAxisLine(surface, call.routeX, startY, call.routeX, call.targetY, colour,
-                             PS_SOLID);
-                DrawAxisLine(surface, call.routeX, call.targetY, call.targetX, call.targetY, colour,
-                             PS_SOLID);
-                SelectedPen pen(dc, colour);
-                surface.DrawArrowHead(ToPixel(call.targetX), ToPixel(call.targetY),
-                                      call.arrow == MultiSeqCall::kLaterColumn ? kArrowRight
-                                                                               : kArrowLeft,
-                                      kArrowHead, 1);
             }
         }
     }
