@@ -150,7 +150,7 @@ void DetailBoxPainter::DrawConnector(const DetailBox& upper, const DetailBox& lo
     const int style = dotted ? PS_DOT : PS_SOLID;
     {
         SelectedPen pen(dc_, colour);
-        surface_.DrawArrowHead(ax, ay, kArrowUp, kConnectorHead, 1);
+        DrawClippedArrowHead(surface_, ax, ay, kArrowUp, kConnectorHead, 1);
     }
     const int start = ay + kConnectorHead;
     if (std::abs(ax - bx) >= 3) {

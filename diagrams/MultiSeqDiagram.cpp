@@ -274,7 +274,7 @@ void PaintArrow(DrawSurface& surface, CDC& dc, const MultiSeqCall& call, COLORRE
     DrawAxisLine(surface, call.routeX, startY, call.routeX, call.targetY, colour, PS_SOLID);
     DrawAxisLine(surface, call.routeX, call.targetY, call.targetX, call.targetY, colour, PS_SOLID);
     SelectedPen pen(dc, colour);
-    surface.DrawArrowHead(ToPixel(call.targetX), ToPixel(call.targetY),
+    DrawClippedArrowHead(surface, call.targetX, call.targetY,
                           call.arrow == MultiSeqCall::kLaterColumn ? kArrowRight : kArrowLeft,
                           kArrowHead, 1);
 }

@@ -2,6 +2,8 @@
 
 #include "FontHolder.h"
 
+#include <cstdlib>
+#include <string_view>
 #include <utility>
 
 SelectedFont::SelectedFont(CDC& dc, const CFontHolder& holder)
@@ -63,12 +65,25 @@ void DrawAxisLine(DrawSurface& surface, int64_t x1, int64_t y1, int64_t x2, int6
 void DrawClippedText(DrawSurface& surface, int64_t x, int64_t y, COLORREF colour,
                      const std::string& text)
 {
-    if (x > surface.clip.right || y > surface.clip.bottom)
+    const CRect& clip = surface.clip;
+    if (x > clip.right || y > clip.bottom)
         return;
-    // Text starting far to the left or above cannot reach the clip box unless
-    // it is as long; such texts are drawn, everything else that far out is not.
-    const int64_t reach = int64_t(1) << 24;
-    if (x < surface.clip.left - reach || y < surface.clip.top - reach)
+    // The height of a line of the font (an empty text measures that), and,
+    // only for a text starting left of the clip box, its width.
+    if (y + surface.dc->GetTextExtent(std::string_view()).cy < clip.top)
+        return;
+    if (x < clip.left && x + surface.dc->GetTextExtent(text).cx < clip.left)
         return;
     surface.DrawTransparentText(ToPixel(x), ToPixel(y), colour, text.c_str());
+}
+
+void DrawClippedArrowHead(DrawSurface& surface, int64_t x, int64_t y, int direction, int size,
+                          int filled)
+{
+    const CRect& clip = surface.clip;
+    const int64_t reach = std::abs(static_cast<int64_t>(size)) + 1;
+    if (x + reach < clip.left || x - reach > clip.right || y + reach < clip.top ||
+        y - reach > clip.bottom)
+        return;
+    surface.DrawArrowHead(ToPixel(x), ToPixel(y), direction, size, filled);
 }

@@ -233,21 +233,21 @@ void CSequenceDiagram::DrawArrows()
             DrawAxisLine(surface_, near, ya, far, ya, colour, PS_SOLID);
             DrawAxisLine(surface_, far, ya, far, yb, colour, PS_SOLID);
             DrawAxisLine(surface_, far, yb, near, yb, colour, PS_SOLID);
-            surface_.DrawArrowHead(ToPixel(near), ToPixel(yb), kArrowLeft, size, 1);
+            DrawClippedArrowHead(surface_, near, yb, kArrowLeft, size, 1);
         } else {
             DrawAxisLine(surface_, x0, ya, call.boxX, ya, colour, PS_SOLID);
-            surface_.DrawArrowHead(ToPixel(call.boxX), ToPixel(ya), kArrowRight, size, 1);
+            DrawClippedArrowHead(surface_, call.boxX, ya, kArrowRight, size, 1);
             DrawAxisLine(surface_, call.boxX, yb, x0, yb, colour, PS_DOT);
-            surface_.DrawArrowHead(ToPixel(x0), ToPixel(yb), kArrowLeft, size, 0);
+            DrawClippedArrowHead(surface_, x0, yb, kArrowLeft, size, 0);
         }
     }
     // Into the function at the top, and back out at the bottom.
     const int64_t entry = callerLineY_ + callerHeight_;
     DrawAxisLine(surface_, x0, entry, callerX_, entry, colour, PS_SOLID);
-    surface_.DrawArrowHead(ToPixel(x0), ToPixel(entry), kArrowRight, size, 1);
+    DrawClippedArrowHead(surface_, x0, entry, kArrowRight, size, 1);
     const int64_t exit = lineEnd_ - methodLowerSpace_ + arrowSize_;
     DrawAxisLine(surface_, x0, exit, callerX_, exit, colour, PS_DOT);
-    surface_.DrawArrowHead(ToPixel(callerX_), ToPixel(exit), kArrowLeft, size, 0);
+    DrawClippedArrowHead(surface_, callerX_, exit, kArrowLeft, size, 0);
 }
 
 namespace {
