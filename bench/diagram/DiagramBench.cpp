@@ -4,10 +4,11 @@
 // screen.
 //
 // diagram_bench [-I DIR]... [-D NAME[=VALUE]]... --function NAME
-//               --kind flow1|flow4|flow16|nsd [--png FILE] PATH...
+//               --kind flow1|flow4|flow16|nsd|sequence|multiseq|detailbox
+//               [--png FILE] PATH...
 //
 // NAME is plain ("run") or qualified ("ns::Parser::run"); the first function
-// with a body that matches is drawn. Output: one "key value" line each for
+// with a body that matches is drawn (for detailbox, the first type). Output: one "key value" line each for
 // layout_ms, paint_ms, width, height and items.
 
 #include "ProjectArguments.h"
@@ -17,12 +18,17 @@
 
 #include "Bitmap.h"
 #include "DetailDiagram.h"
+#include "DetailKinds.h"
 #include "DeviceContext.h"
 #include "FlowSetting.h"
 #include "GuiSession.h"
 #include "MemDC.h"
+#include "ElementStyleTable.h"
+#include "MacroViewDefaults.h"
 #include "ModelScope.h"
 #include "NSDSetting.h"
+#include "SequenceSetting.h"
+#include "VisualSetting.h"
 
 #include <chrono>
 #include <cstdio>
@@ -38,23 +44,69 @@ constexpr const char* kProgram = "diagram_bench";
 constexpr int kWindowWidth = 1600;
 constexpr int kWindowHeight = 1000;
 
-// A diagram kind as the view selector chooses it. The sequence,
-// multi-sequence and type-box kinds join this table with `make`, which builds
-// their engine on the analysed project; the entry draws it as view kind
-// `viewKind` (mode 1) or as the type box (mode 2).
+// The engines of the kinds besides the flow chart and the NSD, with the
+// settings the detail view would give them.
+struct OtherEngines {
+    OtherEngines() { SetMacroViewDefaults(fonts, style); }
+
+    CSequenceSetting sequenceSetting;
+    CMultiSeqDiagram multiSequence;
+    CMacroDetail detailBox;
+    CVisualSetting fonts;
+    ElementStyleTable style;
+};
+
+// What a kind counts as its items: statement items, calls, called
+// functions shown, or boxes.
+int CountBoxes(const DetailClassNode& node)
+{
+    int count = 1 + static_cast<int>(node.linked.size());
+    for (const DetailClassNode& base : node.bases)
+        count += CountBoxes(base);
+    return count;
+}
+
+using KindMaker = std::unique_ptr<DetailDiagramKind> (*)(CAnalyzer&, OtherEngines&);
+
+// A diagram kind as the view selector chooses it; `make` builds the engine
+// of a kind the entry does not own, which it draws as view kind `viewKind`
+// (mode 1) or as the type box (mode 2).
 struct KindChoice {
     const char* name;
     int mode;
     int viewKind;
     int zoom;
-    std::function<std::unique_ptr<DetailDiagramKind>(CAnalyzer&)> make;
+    KindMaker make;
 };
+
+std::unique_ptr<DetailDiagramKind> MakeSequence(CAnalyzer& analyzer, OtherEngines& engines)
+{
+    return std::make_unique<SequenceKind>([&analyzer] { return analyzer.Engine(); },
+                                          engines.sequenceSetting);
+}
+
+std::unique_ptr<DetailDiagramKind> MakeMultiSequence(CAnalyzer& analyzer, OtherEngines& engines)
+{
+    return std::make_unique<MultiSequenceKind>(engines.multiSequence,
+                                               [&analyzer] { return analyzer.Engine(); });
+}
+
+std::unique_ptr<DetailDiagramKind> MakeDetailBox(CAnalyzer& analyzer, OtherEngines& engines)
+{
+    return std::make_unique<DetailBoxKind>(
+        engines.detailBox, [&analyzer]() -> const CModelScope* { return analyzer.Engine()->Root(); },
+        engines.fonts, engines.style);
+}
 
 const KindChoice kKinds[] = {
     {"flow1", CDetailDiagram::kFunctionMode, CDetailDiagram::kFlowChart, 1, nullptr},
     {"flow4", CDetailDiagram::kFunctionMode, CDetailDiagram::kFlowChart, 4, nullptr},
     {"flow16", CDetailDiagram::kFunctionMode, CDetailDiagram::kFlowChart, 16, nullptr},
     {"nsd", CDetailDiagram::kFunctionMode, CDetailDiagram::kNSD, 4, nullptr},
+    {"sequence", CDetailDiagram::kFunctionMode, CDetailDiagram::kSequence, 4, MakeSequence},
+    {"multiseq", CDetailDiagram::kFunctionMode, CDetailDiagram::kMultiSequence, 4,
+     MakeMultiSequence},
+    {"detailbox", CDetailDiagram::kTypeMode, CDetailDiagram::kFlowChart, 4, MakeDetailBox},
 };
 
 struct Options {
@@ -67,7 +119,8 @@ struct Options {
 [[noreturn]] void Usage()
 {
     BenchUsageError(kProgram, "usage: diagram_bench [-I DIR]... [-D NAME[=VALUE]]... --function NAME "
-                              "--kind flow1|flow4|flow16|nsd [--png FILE] PATH...");
+                              "--kind flow1|flow4|flow16|nsd|sequence|multiseq|detailbox "
+                              "[--png FILE] PATH...");
 }
 
 Options ParseOptions(int argc, char** argv)
@@ -178,9 +231,10 @@ int main(int argc, char** argv)
     CFlowSetting flowSetting;
     CNSDSetting nsdSetting;
     CDetailDiagram diagram(flowSetting, nsdSetting);
+    OtherEngines others;
     std::unique_ptr<DetailDiagramKind> engine;
     if (options.kind->make) {
-        engine = options.kind->make(*analyzer);
+        engine = options.kind->make(*analyzer, others);
         if (options.kind->mode == CDetailDiagram::kTypeMode)
             diagram.SetTypeDiagram(engine.get());
         else
@@ -205,13 +259,25 @@ int main(int argc, char** argv)
         diagram.DrawContents(&memory, scroll);
     });
     const CSize size = diagram.DiagramSize();
-    const FunctionBody* items =
-        options.kind->viewKind == CDetailDiagram::kNSD ? diagram.NSDItems() : diagram.FlowItems();
+    int items = 0;
+    if (options.kind->make == MakeSequence) {
+        items = static_cast<int>(analyzer->Engine()->GetCalledFunctions(element).size());
+    } else if (options.kind->make == MakeMultiSequence) {
+        for (const MultiSeqColumn& column : others.multiSequence.Columns())
+            items += static_cast<int>(column.entries.size());
+    } else if (options.kind->make == MakeDetailBox) {
+        items = others.detailBox.Tree() ? CountBoxes(*others.detailBox.Tree()) : 0;
+    } else {
+        const FunctionBody* body = options.kind->viewKind == CDetailDiagram::kNSD
+            ? diagram.NSDItems()
+            : diagram.FlowItems();
+        items = body ? CountItems(body->root) : 0;
+    }
     std::printf("layout_ms %.2f\n", layoutMs);
     std::printf("paint_ms %.2f\n", paintMs);
     std::printf("width %d\n", size.cx);
     std::printf("height %d\n", size.cy);
-    std::printf("items %d\n", items ? CountItems(items->root) : 0);
+    std::printf("items %d\n", items);
     std::fflush(stdout);
 
     int status = 0;
@@ -237,6 +303,8 @@ int main(int argc, char** argv)
     // Deep unit trees are freed on the large stack.
     diagram.Clear(scroll);
     engine.reset();
+    others.multiSequence.Reset();
+    others.detailBox.Reset();
     RunWithLargeStack([&] { analyzer.reset(); });
     return status;
 }
