@@ -228,26 +228,30 @@ void CFlowBuilder::GroupSimpleStatements(std::vector<CFlowItem>& items)
 
 void CFlowBuilder::GroupRuns(std::vector<CFlowItem>& items, bool jumpEndsRun)
 {
+    // Compacts in one pass: an item that joins the open run gives it its
+    // first unit and is dropped; every other item moves down to `kept`.
     size_t run = 0;
     bool open = false;
-    size_t i = 0;
-    while (i < items.size()) {
+    size_t kept = 0;
+    for (size_t i = 0; i < items.size(); ++i) {
         const int32_t kind = items[i].kind;
         if (kind == UNIT_EXPRESSION_STATEMENT || (jumpEndsRun && IsSimpleStatement(kind))) {
             if (open) {
                 items[run].units.push_back(items[i].FirstUnit());
-                items.erase(items.begin() + static_cast<std::ptrdiff_t>(i));
                 open = kind == UNIT_EXPRESSION_STATEMENT;
                 continue;
             }
             if (kind == UNIT_EXPRESSION_STATEMENT) {
-                run = i;
+                run = kept;
                 open = true;
             }
         } else {
             open = false;
             GroupRuns(items[i].children, jumpEndsRun);
         }
-        ++i;
+        if (kept != i)
+            items[kept] = std::move(items[i]);
+        ++kept;
     }
+    items.erase(items.begin() + static_cast<std::ptrdiff_t>(kept), items.end());
 }
