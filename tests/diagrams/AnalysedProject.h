@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AnalysisHelpers.h"
 #include "Analyzer.h"
 #include "CapturedOutput.h"
 #include "InputSet.h"
@@ -42,27 +43,7 @@ public:
     CModelScope* Root() const { return Engine().Root(); }
     // The element at a "::"-separated path below the root (the first of a
     // name, whatever its parameters), or none.
-    CModelScope* Find(const std::string& path) const
-    {
-        CModelScope* scope = Root();
-        std::string rest = path;
-        while (scope != nullptr && !rest.empty()) {
-            const size_t colons = rest.find("::");
-            const std::string name = rest.substr(0, colons);
-            rest = colons == std::string::npos ? "" : rest.substr(colons + 2);
-            CModelScope* found = nullptr;
-            if (scope->scopeChildren) {
-                for (const auto& child : *scope->scopeChildren) {
-                    if (child->name == name) {
-                        found = child.get();
-                        break;
-                    }
-                }
-            }
-            scope = found;
-        }
-        return scope;
-    }
+    CModelScope* Find(const std::string& path) const { return FindScope(Root(), path); }
 
     TempFolder folder;
     CInputSet input;

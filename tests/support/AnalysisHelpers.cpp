@@ -63,9 +63,9 @@ std::vector<std::string> Analysis::Parsed() const
     return parsed;
 }
 
-CModelScope* Analysis::Find(const std::string& path) const
+CModelScope* FindScope(CModelScope* root, const std::string& path)
 {
-    CModelScope* scope = Engine().Root();
+    CModelScope* scope = root;
     std::string rest = path;
     while (scope && !rest.empty()) {
         const size_t colons = rest.find("::");
@@ -83,4 +83,9 @@ CModelScope* Analysis::Find(const std::string& path) const
         scope = found;
     }
     return scope;
+}
+
+CModelScope* Analysis::Find(const std::string& path) const
+{
+    return FindScope(Engine().Root(), path);
 }

@@ -30,6 +30,10 @@ public:
     std::string log;
 };
 
+// The element at a "::"-separated path below `root` (the first of a name,
+// whatever its parameters), or none.
+CModelScope* FindScope(CModelScope* root, const std::string& path);
+
 // The outline of any engine's model.
 std::string OutlineOf(const CProjectAnalyzer& engine);
 
