@@ -1,6 +1,5 @@
 #include "DetailKinds.h"
 
-#include "ElementStyleTable.h"
 #include "SequenceDiagram.h"
 #include "SequenceSetting.h"
 #include "VisualSetting.h"
@@ -66,9 +65,4 @@ void DetailBoxKind::Draw(DetailPaint& paint)
 {
     if (paint.dc != nullptr && paint.selection != nullptr)
         engine_.Paint(*paint.dc, fonts_, style_);
-}
-
-COLORREF DetailBoxKind::Background() const
-{
-    return style_.BackGroundColor;
 }

@@ -62,7 +62,6 @@ public:
     }
     void Prepare(DetailPaint& paint) override;
     void Draw(DetailPaint& paint) override;
-    COLORREF Background() const override;
 
 private:
     CMacroDetail& engine_;
