@@ -1,6 +1,7 @@
 #include "AppContext.h"
 
 #include "Analyzer.h"
+#include "CachingTextMeasurer.h"
 #include "InputSet.h"
 #include "LargeStackThread.h"
 #include "Options.h"
@@ -20,10 +21,19 @@ void FreeAnalyzer(std::unique_ptr<CAnalyzer>& analyzer)
         RunOnLargeStack([&] { analyzer.reset(); });
 }
 
+// Puts a caching measurer in front of the one in use; returns that one.
+std::shared_ptr<const TextMeasurer> InstallCachingMeasurer()
+{
+    std::shared_ptr<const TextMeasurer> current = SetTextMeasurer(nullptr);
+    SetTextMeasurer(std::make_shared<CachingTextMeasurer>(current));
+    return current;
+}
+
 } // namespace
 
 AppContext::AppContext(const AppFolders& folders)
-    : input_(std::make_unique<CInputSet>()), messages_(std::make_unique<PaneMessageSink>())
+    : previousMeasurer_(InstallCachingMeasurer()),
+      input_(std::make_unique<CInputSet>()), messages_(std::make_unique<PaneMessageSink>())
 {
     const std::string settingsFile =
         folders.settingsFile.empty() ? CRegistry::DefaultFile() : folders.settingsFile;
@@ -40,16 +50,23 @@ AppContext::AppContext(const AppFolders& folders)
 AppContext::~AppContext()
 {
     holders_.OnModelReplaced();
+    disposal_.Join();
     FreeAnalyzer(analyzer_);
     SaveRecentFiles();
     profile_->sync();
     options_.reset(); // writes the settings and option files
+    SetTextMeasurer(previousMeasurer_);
 }
 
 void AppContext::ReplaceAnalyzer()
 {
     holders_.OnModelReplaced();
-    FreeAnalyzer(analyzer_);
+    disposal_.Join();
+    CAnalyzer* old = analyzer_.release();
+    if (old != nullptr && !disposal_.Start([old] { delete old; })) {
+        std::unique_ptr<CAnalyzer> here(old);
+        FreeAnalyzer(here);
+    }
     input_->mergedFiles.clear();
     analyzer_ = std::make_unique<CAnalyzer>(input_.get());
 }

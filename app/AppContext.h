@@ -1,10 +1,12 @@
 #pragma once
 
 #include "AppPrinter.h"
+#include "LargeStackThread.h"
 #include "ModelHolders.h"
 #include "PaintGuard.h"
 #include "PaneMessageSink.h"
 #include "RecentFileList.h"
+#include "TextMeasurer.h"
 
 #include <atomic>
 #include <memory>
@@ -45,7 +47,9 @@ public:
     CAnalyzer* Analyzer() const { return analyzer_.get(); }
     // Resets every holder of model pointers, then throws the driver with its
     // engine and model away and makes a fresh one on the project input, so
-    // that the next Draw parses every file again.
+    // that the next Draw parses every file again. The old model is freed on
+    // a thread of its own (nothing refers to it any more), so that a large
+    // project closes at once.
     void ReplaceAnalyzer();
     // Resets every holder of model pointers (the model is about to change).
     void OnModelReplaced() { holders_.OnModelReplaced(); }
@@ -70,9 +74,12 @@ public:
     PaintLock previewPaint[4];
 
 private:
+    // Text extents are remembered while the program runs.
+    std::shared_ptr<const TextMeasurer> previousMeasurer_;
     std::unique_ptr<COptions> options_;
     std::unique_ptr<CInputSet> input_;
     std::unique_ptr<CAnalyzer> analyzer_;
+    LargeStackThread disposal_;
     ModelHolders holders_;
     std::unique_ptr<PaneMessageSink> messages_;
     AppPrinter printer_;

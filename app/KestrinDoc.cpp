@@ -1,18 +1,20 @@
 #include "KestrinDoc.h"
 
 #include "AppContext.h"
-#include "AtomicFile.h"
-#include "FileType.h"
-#include "InputSet.h"
 #include "LanguageTable.h"
 #include "MainFrame.h"
-#include "MessageSink.h"
-#include "Options.h"
 #include "UiService.h"
 
 #include <filesystem>
 
-CKestrinDoc::CKestrinDoc(AppContext& context) : context_(context) {}
+CKestrinDoc::CKestrinDoc(AppContext& context)
+    : context_(context),
+      holder_(context.Holders(), "document selection", [this] {
+          ClearSelection();
+          dirty = true;
+      })
+{
+}
 
 std::string CKestrinDoc::GetTitle() const
 {
@@ -25,9 +27,11 @@ void CKestrinDoc::SetPathName(const std::string& path, bool addToRecent)
 {
     std::error_code error;
     path_ = path.empty() ? path : std::filesystem::absolute(path, error).lexically_normal().string();
-    if (!path.empty() && addToRecent) {
-        context_.RecentFiles().Add(path);
+    if (!path_.empty() && addToRecent) {
+        context_.RecentFiles().Add(path_);
         context_.SaveRecentFiles();
+        if (frame_ != nullptr)
+            frame_->UpdateRecentFileMenu();
     }
     if (titleChanged)
         titleChanged();
@@ -51,86 +55,20 @@ void CKestrinDoc::ClearSelection()
     mode = 0;
 }
 
-bool CKestrinDoc::OnNewDocument()
+bool CKestrinDoc::RefusedDuringDraw() const
 {
-    context_.Input().Clear();
-    ClearSelection();
-    if (frame_ != nullptr)
-        frame_->ResetViews();
-    path_.clear();
-    modified_ = false;
-    if (titleChanged)
-        titleChanged();
+    if (!context_.drawRunning)
+        return false;
+    Ui().MessageBox(GetLangString(18), MessageButtons::Ok, MessageIcon::Warning);
     return true;
 }
 
-bool CKestrinDoc::OnOpenDocument(const std::string& path)
+void CKestrinDoc::RemoveFromRecentFiles(const std::string& path)
 {
-    if (frame_ == nullptr) {
-        context_.Options().pendingProjectPath = path;
-        return true;
-    }
-    if (!IsRegularFile(path)) {
-        Ui().MessageBox(std::string(GetLangString(303)) + "\n" + path, MessageButtons::Ok, MessageIcon::Error);
-        return false;
-    }
-    ClearSelection();
-    frame_->ResetViews();
-    context_.Input().Clear();
-    context_.Input().SetDefaultIncludeDirs();
-    return true;
-}
-
-bool CKestrinDoc::SaveModified()
-{
-    if (!modified_)
-        return true;
-    switch (Ui().AskSaveChanges(GetTitle())) {
-    case Answer::Cancel:
-        return false;
-    case Answer::No:
-        return true;
-    default:
-        return true; // saving projects comes with the project file
-    }
-}
-
-bool CKestrinDoc::OpenDocumentFile(const std::string& path)
-{
-    if (!SaveModified())
-        return false;
-    if (OnOpenDocument(path)) {
-        modified_ = false;
-        SetPathName(path);
-        return true;
-    }
-    // Nothing of the failed file is kept: no path a later save could
-    // overwrite, and no recent-file entry that fails again.
-    // (Adding moves an entry first in its normal form; then it goes.)
+    // Adding moves an entry first in its normal form; then it goes.
     context_.RecentFiles().Add(path);
     context_.RecentFiles().Remove(0);
     context_.SaveRecentFiles();
-    OnNewDocument();
-    return false;
-}
-
-void CKestrinDoc::AddFile(const std::string& path)
-{
-    if (path.find_first_of("\r\n") != std::string::npos) {
-        MessageLine(context_.Messages(), MessageKind::Error) << GetLangString(2) << ": " << GetLangString(602);
-        return;
-    }
-    switch (GetFileType(path)) {
-    case 1:
-        context_.Input().AddFile(path, true, true);
-        break;
-    case 2:
-    case 3:
-    case 5:
-        MessageLine(context_.Messages(), MessageKind::Error)
-            << GetLangString(2) << ": " << path << " - " << GetLangString(603);
-        break;
-    default:
-        break;
-    }
+    if (frame_ != nullptr)
+        frame_->UpdateRecentFileMenu();
 }

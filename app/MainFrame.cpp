@@ -9,6 +9,8 @@
 #include "FrameStatusBar.h"
 #include "GuiSession.h"
 #include "InfoView.h"
+#include "Analyzer.h"
+#include "LargeStackThread.h"
 #include "InputSet.h"
 #include "KestrinDoc.h"
 #include "LanguageTable.h"
@@ -44,6 +46,8 @@ CMainFrame::CMainFrame(AppContext& context, CKestrinDoc& document, QWidget* pare
     RegisterFrameCommands();
     RegisterSplitterCommands();
     RegisterDialogBarCommands();
+    RegisterDrawCommands();
+    RegisterDocumentCommands();
     commands_.AttachKeys(*this);
     commands_.AttachKeys(*codeWindow_);
     context_.Messages().Attach(infoView_);
@@ -76,6 +80,7 @@ void CMainFrame::BuildPanes()
     outer_ = new CMySplitter(Qt::Vertical);
     inner_ = new CMySplitter(Qt::Horizontal);
     macroView_ = new CTotalView(context_, document_);
+    macroView_->SetFrame(this);
     detailView_ = new CDetailView(context_, document_);
     infoView_ = new CInfoView(nullptr, [this] { return context_.drawRunning.load(); });
     inner_->addWidget(macroView_);
@@ -125,6 +130,7 @@ void CMainFrame::ResetViews()
 {
     infoView_->Clear();
     detailView_->ClearDetail();
+    macroView_->ClearAll();
     context_.Options().ClearProjectWords();
     codeWindow_->Clear();
 }
@@ -147,6 +153,24 @@ void CMainFrame::ClearCode()
 void CMainFrame::SetProgress(int percent)
 {
     statusBar_->Progress()->setValue(std::clamp(percent, 0, 100));
+}
+
+void CMainFrame::Reanalyze()
+{
+    CAnalyzer* analyzer = context_.Analyzer();
+    if (analyzer == nullptr || context_.drawRunning)
+        return;
+    context_.OnModelReplaced();
+    RunOnLargeStack([analyzer] { analyzer->RebuildModel(3); });
+    macroView_->RebuildLayout();
+    macroView_->ClearSelection();
+    detailView_->ClearDetail();
+    macroView_->RedrawNow();
+}
+
+void CMainFrame::PostDraw()
+{
+    QMetaObject::invokeMethod(this, [this] { commands_.Execute(IDC_DRAW); }, Qt::QueuedConnection);
 }
 
 void CMainFrame::ShowCodeWindow(bool show)
@@ -267,6 +291,7 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 {
     context_.Options().flowSequence = dialogBar_->ViewSelector()->currentIndex();
     SaveWindowPlacements();
+    macroView_->StopAndWait();
     if (!document_.SaveModified()) {
         event->ignore();
         return;

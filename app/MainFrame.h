@@ -48,6 +48,11 @@ public:
     void ClearCode();
     // The status bar's progress bar; values beyond 100 show it full.
     void SetProgress(int percent);
+    // Builds the model again from the files already read (a loaded parse
+    // cache), without reading them, and shows it.
+    void Reanalyze();
+    // Presses Draw once the current command is over.
+    void PostDraw();
 
     // Reads the stored placements of the frame and the code window; false,
     // and nothing changed, unless both are there and whole.
@@ -76,6 +81,8 @@ private:
     void RegisterFrameCommands();
     void RegisterSplitterCommands();
     void RegisterDialogBarCommands();
+    void RegisterDrawCommands();
+    void RegisterDocumentCommands();
     void OnViewSelectorChanged(int index);
     void ShowCodeWindow(bool show);
     void FocusPane(int step);

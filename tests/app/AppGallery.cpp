@@ -1,17 +1,23 @@
 // Renders the main window (and the About box and small dialogs) to PNG files
 // for a person to look at:
-//     app_gallery <folder> [PROJECT.kst]
+//     app_gallery <folder> [PROJECT.kst [--draw] [-I DIR]...]
+// With --draw the project is drawn first and every box unfolded; -I adds a
+// folder to the include list.
 // On a real display (xcb, e.g. under xvfb-run) it also saves the screen.
 // Settings go to a temporary folder, never the user's.
 
 #include "AboutDialog.h"
+#include "CommandIds.h"
+#include "TotalView.h"
 #include "AppContext.h"
 #include "KestrinApp.h"
 #include "LanguageTable.h"
 #include "MainFrame.h"
 #include "MarginDialog.h"
+#include "Options.h"
 #include "SelectViewDialog.h"
 #include "TempFolder.h"
+#include "UiRecorder.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -58,14 +64,38 @@ int main(int argc, char** argv)
     folder = QString::fromLocal8Bit(argv[1]);
     LoadLanguageFile();
     {
+        // Questions are answered No and nothing waits on a modal window.
+        UiRecorder ui;
         AppContext context;
         CKestrinApp kestrin(context);
         std::vector<std::string> arguments;
+        bool draw = false;
+        for (int i = 3; i < argc; ++i) {
+            const std::string arg = argv[i];
+            if (arg == "--draw")
+                draw = true;
+            else if (arg == "-I" && i + 1 < argc)
+                context.Options().userIncludeList.push_back(argv[++i]);
+        }
         if (argc > 2)
             arguments.emplace_back(argv[2]);
         kestrin.InitInstance(arguments);
         CMainFrame& frame = *kestrin.MainFrame();
         frame.resize(1100, 720);
+        if (draw) {
+            frame.Commands().Execute(ID_DRAW);
+            QElapsedTimer timer;
+            timer.start();
+            while (context.drawRunning && timer.elapsed() < 600000)
+                QApplication::processEvents(QEventLoop::AllEvents, 50);
+            Pump(500);
+            Save(frame, "main-window-drawn");
+            frame.MacroView()->UnfoldAll();
+            Pump(300);
+            Save(frame, "main-window-unfolded");
+            frame.MacroView()->Click({frame.MacroView()->Nodes().front().absX + 30,
+                                      frame.MacroView()->Nodes().front().absY + 5});
+        }
         Save(frame, "main-window");
 
         CDialogAbout about(&frame);

@@ -176,6 +176,12 @@ TEST(FrameTest, CodeWindowFollowsItsCommandAndPassesKeysToTheFrame)
     QTest::keyClick(frame.CodeWindow()->focusWidget() ? frame.CodeWindow()->focusWidget() : frame.CodeWindow(),
                     Qt::Key_Down, Qt::ControlModifier);
     EXPECT_EQ(frame.OuterSplitter()->GetMode(), std::min(before + 1, 2));
+    // Even a key the text would take for itself (select all) runs Save As.
+    UiRecorder ui;
+    QTest::keyClick(frame.CodeWindow()->focusWidget() ? frame.CodeWindow()->focusWidget() : frame.CodeWindow(),
+                    Qt::Key_A, Qt::ControlModifier);
+    ASSERT_EQ(ui.calls.size(), 1u);
+    EXPECT_EQ(ui.calls[0].kind, UiCallKind::SaveFile);
 
     frame.CodeWindow()->close();
     EXPECT_FALSE(program.context->Options().showCode);
