@@ -31,7 +31,9 @@ struct AppFolders {
 // and destroyed after the last: the options, the project input, the analysis
 // driver with its engine and model, the holders of model pointers, the
 // message sink, the printer, the run's flags and the painting locks. Windows
-// get it as an argument; nothing here is a hidden global.
+// get it as an argument; nothing here is a hidden global. (The engines that
+// keep state between paints, such as the multi-sequence diagram and the
+// detail box, belong here too, each registered with the model holders.)
 class AppContext {
 public:
     // Made on the user-interface thread, after the language table is loaded.

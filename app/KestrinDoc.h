@@ -93,6 +93,10 @@ public:
     // Adds every file of a folder, and of its sub-folders when asked;
     // folders reached through symbolic links are not entered.
     void ScanFolder(const std::string& folder, bool recurse);
+    // Takes a file out of the project with its parse result; every holder
+    // of model pointers is reset first, as the model is built again. The
+    // project information dialog removes files through here.
+    void RemoveFile(const std::string& path);
     void OnAppendFiles();
     // Asks for a folder (with a check box for its sub-folders) and scans it.
     void OnAddFolder(QWidget* owner);

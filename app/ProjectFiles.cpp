@@ -12,6 +12,7 @@
 #include "MainFrame.h"
 #include "MessageSink.h"
 #include "Options.h"
+#include "TotalView.h"
 #include "ProjectFile.h"
 #include "UiService.h"
 
@@ -111,6 +112,19 @@ void CKestrinDoc::AddFile(const std::string& path)
     default:
         break;
     }
+}
+
+void CKestrinDoc::RemoveFile(const std::string& path)
+{
+    if (RefusedDuringDraw())
+        return;
+    context_.OnModelReplaced();
+    context_.Input().RemoveFile(path);
+    if (CAnalyzer* analyzer = context_.Analyzer())
+        RunOnLargeStack([&] { analyzer->Engine()->RemoveSourceFile(path); });
+    if (frame_ != nullptr)
+        frame_->MacroView()->RebuildLayout();
+    SetModifiedFlag();
 }
 
 void CKestrinDoc::ScanFolder(const std::string& folder, bool recurse)

@@ -9,6 +9,7 @@
 #include "Options.h"
 #include "ProgramFolder.h"
 #include "TotalView.h"
+#include "ModelScope.h"
 
 #include <QMenuBar>
 #include <filesystem>
@@ -59,6 +60,28 @@ TEST(DocumentTest, SaveCloseAndReopenGiveTheSameProjectAndItsModelFromTheCache)
     ASSERT_TRUE(Draw(program));
     ASSERT_FALSE(program.Frame().MacroView()->Nodes().empty());
     EXPECT_TRUE(doc.IsModified()) << "a Draw marks the project modified";
+
+    // Removing a file resets every holder of the model before it is rebuilt.
+    int resets = 0;
+    ModelHolders::Registration holder(program.context->Holders(), "test", [&] { ++resets; });
+    std::ofstream(sample.Path("extra.c")) << "struct Extra { int e; };\n";
+    doc.AddFile(sample.Path("extra.c"));
+    ASSERT_TRUE(Draw(program));
+    program.Frame().MacroView()->RedrawNow();
+    const auto hasExtra = [&] {
+        for (const MacroLayoutNode& node : program.Frame().MacroView()->Nodes())
+            if (node.scope != nullptr && node.scope->name == "Extra")
+                return true;
+        return false;
+    };
+    ASSERT_TRUE(hasExtra());
+    resets = 0;
+    doc.RemoveFile(sample.Path("extra.c"));
+    EXPECT_EQ(resets, 1);
+    EXPECT_TRUE(program.Frame().MacroView()->Nodes().empty());
+    program.Frame().MacroView()->RedrawNow();
+    EXPECT_FALSE(hasExtra());
+    EXPECT_FALSE(program.Frame().MacroView()->Nodes().empty());
 
     program.context->Input().fileFlags[sample.Path("weather.c")].draw = false;
     const std::string saved = sample.Path("copy.kst");
