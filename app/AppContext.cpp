@@ -1,0 +1,77 @@
+#include "AppContext.h"
+
+#include "Analyzer.h"
+#include "CachingTextMeasurer.h"
+#include "InputSet.h"
+#include "LargeStackThread.h"
+#include "Options.h"
+#include "ProgramFolder.h"
+#include "SettingsStore.h"
+#include "UserFolders.h"
+
+#include <QSettings>
+
+namespace {
+
+// Frees a driver with its engine and model on a large stack (unit trees are
+// freed recursively).
+void FreeAnalyzer(std::unique_ptr<CAnalyzer>& analyzer)
+{
+    if (analyzer != nullptr)
+        RunOnLargeStack([&] { analyzer.reset(); });
+}
+
+// Puts a caching measurer in front of the one in use; returns that one.
+std::shared_ptr<const TextMeasurer> InstallCachingMeasurer()
+{
+    std::shared_ptr<const TextMeasurer> current = SetTextMeasurer(nullptr);
+    SetTextMeasurer(std::make_shared<CachingTextMeasurer>(current));
+    return current;
+}
+
+} // namespace
+
+AppContext::AppContext(const AppFolders& folders)
+    : previousMeasurer_(InstallCachingMeasurer()),
+      input_(std::make_unique<CInputSet>()), messages_(std::make_unique<PaneMessageSink>())
+{
+    const std::string settingsFile =
+        folders.settingsFile.empty() ? CRegistry::DefaultFile() : folders.settingsFile;
+    options_ = std::make_unique<COptions>(
+        settingsFile, folders.userFolder.empty() ? GetUserConfigDirectory() : folders.userFolder,
+        folders.shippedFolder.empty() ? GetAppDirectory() : folders.shippedFolder);
+    input_->messages = messages_.get();
+    input_->SetDefaultIncludeDirs();
+    analyzer_ = std::make_unique<CAnalyzer>(input_.get());
+    profile_ = std::make_unique<QSettings>(QString::fromStdString(settingsFile), QSettings::IniFormat);
+    recentFiles_.Load(*profile_);
+}
+
+AppContext::~AppContext()
+{
+    holders_.OnModelReplaced();
+    disposal_.Join();
+    FreeAnalyzer(analyzer_);
+    SaveRecentFiles();
+    profile_->sync();
+    options_.reset(); // writes the settings and option files
+    SetTextMeasurer(previousMeasurer_);
+}
+
+void AppContext::ReplaceAnalyzer()
+{
+    holders_.OnModelReplaced();
+    disposal_.Join();
+    CAnalyzer* old = analyzer_.release();
+    if (old != nullptr && !disposal_.Start([old] { delete old; })) {
+        std::unique_ptr<CAnalyzer> here(old);
+        FreeAnalyzer(here);
+    }
+    input_->mergedFiles.clear();
+    analyzer_ = std::make_unique<CAnalyzer>(input_.get());
+}
+
+void AppContext::SaveRecentFiles()
+{
+    recentFiles_.Save(*profile_);
+}

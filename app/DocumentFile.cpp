@@ -1,0 +1,234 @@
+// Opening, saving and closing projects.
+#include "KestrinDoc.h"
+
+#include "Analyzer.h"
+#include "AppContext.h"
+#include "AtomicFile.h"
+#include "FileType.h"
+#include "InputSet.h"
+#include "LanguageTable.h"
+#include "MainFrame.h"
+#include "MessageSink.h"
+#include "Options.h"
+#include "ProjectFile.h"
+#include "UiService.h"
+
+#include <filesystem>
+
+namespace {
+
+constexpr const char* kProjectFilter = "Kestrin Project files (*.kst);;All files (*)";
+
+std::string FileNameOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
+
+bool CKestrinDoc::OnNewDocument()
+{
+    context_.Input().Clear();
+    ClearSelection();
+    if (frame_ != nullptr)
+        frame_->ResetViews();
+    path_.clear();
+    modified_ = false;
+    if (titleChanged)
+        titleChanged();
+    return true;
+}
+
+bool CKestrinDoc::OnOpenDocument(const std::string& path)
+{
+    if (frame_ == nullptr) {
+        context_.Options().pendingProjectPath = path;
+        return true;
+    }
+    if (!IsRegularFile(path)) {
+        Ui().MessageBox(std::string(GetLangString(303)) + "\n" + path, MessageButtons::Ok, MessageIcon::Error);
+        return false;
+    }
+    ClearSelection();
+    frame_->ResetViews();
+    context_.Input().Clear();
+    context_.Input().SetDefaultIncludeDirs();
+    if (GetFileType(path) != 4) {
+        Ui().MessageBox(std::string(GetLangString(28)) + "\n" + path, MessageButtons::Ok, MessageIcon::Error);
+        return false;
+    }
+    if (!ReadProjectFile(path))
+        return false;
+
+    const size_t files = context_.Input().paths.size();
+    if (files > 0) {
+        MessageLine(context_.Messages()) << GetLangString(1) << ": " << FileNameOf(path) << " "
+                                         << GetLangString(23) << " - " << files << " " << GetLangString(31);
+    } else {
+        MessageLine(context_.Messages()) << GetLangString(1) << ": " << FileNameOf(path) << " "
+                                         << GetLangString(23) << " but no files.";
+    }
+    CAnalyzer* analyzer = context_.Analyzer();
+    if (analyzer != nullptr && analyzer->Engine()->IsAnyFileChanged()) {
+        const std::string question = std::string(GetLangString(16)) + "\r\n" + GetLangString(20);
+        if (Ui().MessageBox(question, MessageButtons::YesNo, MessageIcon::Question) == Answer::Yes)
+            frame_->PostDraw();
+    }
+    Ui().Notice(GetLangString(24));
+    return true;
+}
+
+bool CKestrinDoc::OpenDocumentFile(const std::string& path)
+{
+    if (!SaveModified())
+        return false;
+    if (OnOpenDocument(path)) {
+        modified_ = false;
+        SetPathName(path);
+        context_.Options().lastProjectPath = path_;
+        return true;
+    }
+    // Nothing of the failed file is kept: no path a later save could
+    // overwrite with an empty project, and no recent-file entry.
+    RemoveFromRecentFiles(path);
+    OnNewDocument();
+    return false;
+}
+
+bool CKestrinDoc::SaveModified()
+{
+    if (!modified_)
+        return true;
+    switch (Ui().AskSaveChanges(GetTitle())) {
+    case Answer::Cancel:
+        return false;
+    case Answer::No:
+        return true;
+    default:
+        return OnFileSave();
+    }
+}
+
+bool CKestrinDoc::WriteProject(const std::string& path)
+{
+    const CInputSet& input = context_.Input();
+    std::vector<ProjectFileEntry> files;
+    files.reserve(input.paths.size());
+    for (const std::string& file : input.paths) {
+        const auto flags = input.fileFlags.find(file);
+        const bool analyse = flags == input.fileFlags.end() || flags->second.analyse;
+        const bool draw = flags == input.fileFlags.end() || flags->second.draw;
+        files.push_back({file, analyse, draw});
+    }
+    return WriteFileAtomically(path, FormatProjectFile(context_.Options().projectWords, files));
+}
+
+bool CKestrinDoc::DoSave(const std::string& path)
+{
+    if (frame_ != nullptr)
+        frame_->SetProgress(0);
+    if (!WriteProject(path)) {
+        Ui().MessageBox(std::string(GetLangString(3)) + ": " + GetLangString(604) + "\n" + path,
+                        MessageButtons::Ok, MessageIcon::Error);
+        if (frame_ != nullptr)
+            frame_->SetProgress(0);
+        return false;
+    }
+    if (frame_ != nullptr)
+        frame_->SetProgress(30);
+    MessageLine(context_.Messages()) << path << " " << GetLangString(32);
+
+    const std::string cache = CachePathOf(path);
+    CAnalyzer* analyzer = context_.Analyzer();
+    if (!cache.empty() && analyzer != nullptr) {
+        bool saved = false;
+        try {
+            saved = analyzer->Engine()->SaveCache(cache);
+        } catch (...) {
+            saved = false;
+        }
+        if (saved)
+            MessageLine(context_.Messages()) << cache << " " << GetLangString(32);
+        else
+            MessageLine(context_.Messages(), MessageKind::Error)
+                << GetLangString(2) << ": " << cache << " " << GetLangString(33);
+        if (frame_ != nullptr)
+            frame_->SetProgress(80);
+    }
+    if (frame_ != nullptr)
+        frame_->SetProgress(100);
+    Ui().Notice(GetLangString(25));
+    if (frame_ != nullptr)
+        frame_->SetProgress(0);
+    modified_ = false;
+    SetPathName(path);
+    return true;
+}
+
+void CKestrinDoc::OnFileNew()
+{
+    if (RefusedDuringDraw() || !SaveModified())
+        return;
+    OnNewDocument();
+}
+
+void CKestrinDoc::OnFileOpen()
+{
+    if (RefusedDuringDraw())
+        return;
+    FileRequest request{"Open Kestrin Project", context_.Options().lastProjectPath, kProjectFilter, "kst"};
+    if (const auto path = Ui().OpenFile(request))
+        OpenDocumentFile(*path);
+}
+
+bool CKestrinDoc::OnFileSave()
+{
+    if (RefusedDuringDraw())
+        return false;
+    if (path_.empty())
+        return OnFileSaveAs();
+    return DoSave(path_);
+}
+
+bool CKestrinDoc::OnFileSaveAs()
+{
+    if (RefusedDuringDraw())
+        return false;
+    const std::string start = path_.empty() ? context_.Options().lastProjectPath : path_;
+    FileRequest request{"Save Kestrin Project", start, kProjectFilter, "kst"};
+    const auto path = Ui().SaveFile(request);
+    if (!path)
+        return false;
+    if (!DoSave(*path))
+        return false;
+    context_.Options().lastProjectPath = path_;
+    return true;
+}
+
+void CKestrinDoc::OnOpenRecentFile(int index)
+{
+    if (RefusedDuringDraw())
+        return;
+    const auto& entries = context_.RecentFiles().Entries();
+    if (index >= 0 && index < static_cast<int>(entries.size()))
+        OpenDocumentFile(std::string(entries[static_cast<size_t>(index)]));
+}
+
+void CKestrinDoc::OnNewProject()
+{
+    // The new-project wizard plugs in here; until then a new empty project.
+    OnFileNew();
+}
+
+void CKestrinDoc::OnCloseProject()
+{
+    if (RefusedDuringDraw() || !SaveModified())
+        return;
+    modified_ = false;
+    context_.Input().Clear();
+    ClearSelection();
+    context_.Options().ClearProjectWords();
+    OnNewDocument();
+    Ui().Notice(GetLangString(30));
+}

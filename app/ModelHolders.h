@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+
+// Everyone who keeps pointers into the code model (the views' layout trees
+// and diagrams, the document's selection, the code window, the detail
+// engines) registers a reset here. Every path that replaces or frees the
+// model (Draw, Clear All, Reanalyze, opening, new and closing projects,
+// removing files) calls OnModelReplaced first, so that no paint or click can
+// reach freed data afterwards.
+class ModelHolders {
+public:
+    using Reset = std::function<void()>;
+
+    // Keeps a holder registered for its lifetime.
+    class Registration {
+    public:
+        Registration() = default;
+        Registration(ModelHolders& holders, std::string name, Reset reset);
+        ~Registration();
+        Registration(Registration&& other) noexcept;
+        Registration& operator=(Registration&& other) noexcept;
+        Registration(const Registration&) = delete;
+        Registration& operator=(const Registration&) = delete;
+
+    private:
+        ModelHolders* holders_ = nullptr;
+        int id_ = 0;
+    };
+
+    // Resets every holder, in the order they registered, and counts one more
+    // replacement.
+    void OnModelReplaced();
+    // How often the model was replaced so far: a holder that took pointers
+    // at one count may keep them only while the count stays.
+    uint64_t Replacements() const { return replacements_; }
+    size_t Count() const { return resets_.size(); }
+
+private:
+    struct Holder {
+        std::string name;
+        Reset reset;
+    };
+    int Add(std::string name, Reset reset);
+    void Remove(int id);
+
+    std::map<int, Holder> resets_;
+    int nextId_ = 1;
+    uint64_t replacements_ = 0;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "MessageSink.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <mutex>
+#include <string>
+
+class CInfoView;
+
+// The program's message sink: gathers whole lines from any thread (the
+// analysis on the draw thread, the document and views on the user-interface
+// thread) and hands them, in the order written, to the message pane on the
+// user-interface thread every 50 ms. A line is never split nor mixed with
+// another. Lines written before a pane is attached wait for it.
+class PaneMessageSink : public QObject, public MessageSink {
+    Q_OBJECT
+public:
+    static constexpr int kDeliveryMs = 50;
+
+    // Made on the user-interface thread.
+    explicit PaneMessageSink(QObject* parent = nullptr);
+
+    // Any thread.
+    void Write(MessageKind kind, std::string_view line) override;
+
+    // The pane that shows the lines (null: keep them).
+    void Attach(CInfoView* pane);
+    // Hands what was gathered to the pane now (user-interface thread).
+    void Deliver();
+    // Takes what was gathered, each line ended by "\n".
+    std::string TakePending();
+
+private:
+    std::mutex mutex_;
+    std::string pending_;
+    QPointer<CInfoView> pane_;
+    QTimer timer_;
+};

@@ -1,0 +1,363 @@
+#include "TotalView.h"
+
+#include "Analyzer.h"
+#include "AppContext.h"
+#include "DefaultColorFiles.h"
+#include "DetailView.h"
+#include "DeviceContext.h"
+#include "KestrinDoc.h"
+#include "LanguageTable.h"
+#include "MacroLayout.h"
+#include "MacroLayoutTree.h"
+#include "MacroMap.h"
+#include "MacroViewDefaults.h"
+#include "MainFrame.h"
+#include "MemDC.h"
+#include "MessageSink.h"
+#include "Options.h"
+#include "ProgressDialog.h"
+
+#include <QProgressBar>
+
+#include <algorithm>
+
+CTotalView::CTotalView(AppContext& context, CKestrinDoc& document, QWidget* parent)
+    : CScrollView(parent), context_(context), document_(document)
+{
+    SetMacroViewDefaults(fonts_, style_);
+    // A working copy, so that a broken file leaves the defaults whole.
+    CVisualSetting fonts = fonts_;
+    ElementStyleTable style = style_;
+    if (LoadDefaultMacroColorFile(fonts, style)) {
+        fonts_ = fonts;
+        style_ = style;
+    }
+    holder_ = ModelHolders::Registration(context.Holders(), "macro view", [this] { ForgetModel(); });
+    progressTimer_.setInterval(200);
+    connect(&progressTimer_, &QTimer::timeout, this, [this] {
+        if (context_.drawRunning && progress_ != nullptr)
+            progress_->Bar()->setValue(context_.Input().percent.load());
+    });
+}
+
+CTotalView::~CTotalView()
+{
+    if (drawThread_.Joinable()) {
+        context_.Input().stopRequest = true;
+        drawThread_.Join();
+        context_.drawRunning = false;
+    }
+    document_.selectedNode = nullptr;
+    document_.dirty = true;
+    selected_ = nullptr;
+    SaveDefaultMacroColorFile(fonts_, style_);
+}
+
+void CTotalView::ForgetModel()
+{
+    selected_ = nullptr;
+    nodes_.clear();
+    modelRoot_ = nullptr;
+    treeAnalyzer_ = nullptr;
+}
+
+MacroArrangeOptions CTotalView::ArrangeOptions() const
+{
+    const COptions& options = context_.Options();
+    return MacroArrangeOptions{options.macroViewSort, options.fixedSizeArrange, options.autoSort};
+}
+
+void CTotalView::RebuildLayout()
+{
+    if (!context_.drawRunning)
+        context_.modelReady = true;
+    Invalidate();
+}
+
+bool CTotalView::ClearAll()
+{
+    if (context_.drawRunning)
+        return false;
+    context_.ReplaceAnalyzer(); // every holder of model pointers is reset first
+    SetScrollSizes({10, 10});
+    ScrollToPosition({0, 0});
+    RedrawNow();
+    return true;
+}
+
+void CTotalView::ClearSelection()
+{
+    selected_ = nullptr;
+    document_.selectedNode = nullptr;
+    document_.selectedScope = nullptr;
+    document_.dirty = true;
+    if (frame_ != nullptr)
+        frame_->ClearCode();
+}
+
+// --- Painting ---
+
+void CTotalView::OnDraw(CDC* dc)
+{
+    UpdateAndDrawMacroView(dc);
+}
+
+void CTotalView::UpdateAndDrawMacroView(CDC* dc)
+{
+    PaintGuard guard(context_.macroPaint);
+    if (!guard)
+        return;
+    CMemDC memory(dc, style_.BackGroundColor);
+    memory.FillSolidRect(memory.GetClipBox(), style_.BackGroundColor);
+    const CAnalyzer* analyzer = context_.Analyzer();
+    // During a run the model is being rebuilt: nothing here may touch it.
+    if (analyzer == nullptr || context_.drawRunning)
+        return;
+    // A tree taken from another model than the current one is never used.
+    if (!nodes_.empty() &&
+        (treeAnalyzer_ != analyzer || treeGeneration_ != analyzer->Engine()->ModelGeneration())) {
+        ForgetModel();
+        context_.modelReady = true;
+    }
+    if (context_.modelReady) {
+        BuildLayout(&memory);
+        LayoutMacroView();
+        RefindSelection();
+        context_.modelReady = false;
+        remeasure = false;
+        rearrange = false;
+    } else if (remeasure) {
+        MeasureLayout(nodes_, fonts_, style_, &memory, border_);
+        LayoutMacroView();
+        RefindSelection();
+        remeasure = false;
+        rearrange = false;
+    } else if (rearrange) {
+        LayoutMacroView();
+        RefindSelection();
+        rearrange = false;
+    }
+    DrawMacroView(&memory);
+    InvertSelection(&memory);
+    if (!nodes_.empty())
+        emit MacroViewPainted();
+}
+
+void CTotalView::BuildLayout(CDC* dc)
+{
+    const CAnalyzer* analyzer = context_.Analyzer();
+    selected_ = nullptr;
+    modelRoot_ = analyzer->Engine()->Root();
+    nodeCount_ = BuildMacroLayout(modelRoot_, nodes_, groups_);
+    MeasureLayout(nodes_, fonts_, style_, dc, border_);
+    treeAnalyzer_ = analyzer;
+    treeGeneration_ = analyzer->Engine()->ModelGeneration();
+}
+
+void CTotalView::LayoutMacroView()
+{
+    border_ = 1;
+    const int width = std::max(0, GetClientRect().Width());
+    CMacroLayout layout(nodes_, border_, style_.UnitSpace, width, style_.Grouping, ArrangeOptions());
+    SetScrollSizes(layout.Arrange());
+}
+
+namespace {
+
+MacroLayoutNode* FindByUnit(std::vector<MacroLayoutNode>& nodes, const CUnit* unit)
+{
+    for (MacroLayoutNode& node : nodes) {
+        if (node.scope != nullptr && node.scope->GetFirstUnit() == unit)
+            return &node;
+        if (MacroLayoutNode* found = FindByUnit(node.children, unit))
+            return found;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void CTotalView::RefindSelection()
+{
+    selected_ = document_.selectedNode == nullptr ? nullptr : FindByUnit(nodes_, document_.selectedNode);
+}
+
+void CTotalView::DrawMacroView(CDC* dc)
+{
+    if (nodes_.empty())
+        return;
+    CMacroMap map(dc, nodes_, fonts_, style_, border_, boxes_);
+    map.Draw();
+}
+
+void CTotalView::InvertSelection(CDC* dc)
+{
+    if (selected_ == nullptr)
+        return;
+    dc->BitBlt(selected_->absX, selected_->absY, selected_->boxW + 1, selected_->ShownHeight() + 1, nullptr, 0, 0,
+               DSTINVERT);
+}
+
+// --- Input ---
+
+void CTotalView::OnLButtonDown(unsigned flags, CPoint point)
+{
+    if ((flags & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == MK_LBUTTON)
+        Click(point);
+}
+
+void CTotalView::OnRButtonDown(unsigned flags, CPoint point)
+{
+    if ((flags & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == MK_RBUTTON)
+        Click(point);
+}
+
+void CTotalView::OnLButtonDblClk(unsigned, CPoint point)
+{
+    DoubleClick(point);
+}
+
+void CTotalView::OnMouseMove(unsigned flags, CPoint point)
+{
+    if ((flags & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) == MK_LBUTTON)
+        Drag(point);
+}
+
+void CTotalView::OnSize(int width, int)
+{
+    if (context_.Options().autoResizeMacroView && width != lastWidth_ && !context_.drawRunning)
+        rearrange = true;
+    lastWidth_ = width;
+}
+
+void CTotalView::Click(CPoint point)
+{
+    if (context_.drawRunning)
+        return;
+    lastPoint_ = point;
+    if (MacroLayoutNode* hit = HitTestMacroNodes(nodes_, point)) {
+        SelectItem(*hit, point);
+        // The clicked box and its content are drawn last, over their neighbours.
+        hit->number = nodeCount_++;
+        NumberLayoutNodes(nodeCount_, hit->children);
+    } else {
+        ClearSelection();
+    }
+    if (frame_ != nullptr)
+        frame_->DetailView()->RedrawNow();
+    Invalidate();
+}
+
+void CTotalView::SelectItem(MacroLayoutNode& node, CPoint point)
+{
+    CModelScope* element = node.scope;
+    if (element == nullptr)
+        return;
+    const bool onFoldBox = node.HasChildren() && point.x < node.absX + node.foldMark && point.y < node.absY + node.foldMark;
+    if (!onFoldBox) {
+        CUnit* unit = element->GetFirstUnit();
+        const bool function = unit != nullptr && unit->GetCategory() == 18;
+        const bool type = unit != nullptr && unit->kind >= 4 && unit->kind <= 7;
+        if (function || type) {
+            document_.mode = function ? 1 : 2;
+            document_.rootScope = function ? nullptr : modelRoot_;
+            if (document_.selectedNode == unit)
+                return;
+            selected_ = &node;
+            document_.dirty = true;
+            document_.selectedNode = unit;
+            document_.selectedScope = element;
+            if (frame_ != nullptr) {
+                const std::string& file = !element->declarations.empty() && !element->declarationFiles.empty()
+                                              ? element->declarationFiles.front()
+                                              : (element->definitionFiles.empty() ? std::string()
+                                                                                  : element->definitionFiles.front());
+                const bool loaded = frame_->ShowSource(file);
+                const auto* tokens = unit->tokens;
+                if (tokens != nullptr && !unit->tokenIndices.empty() && unit->first >= 0 && unit->last >= unit->first &&
+                    unit->last < static_cast<int>(tokens->size()))
+                    frame_->ShowCodeLine((*tokens)[unit->first].line, (*tokens)[unit->last].line, !loaded);
+                frame_->DetailView()->ResetMultiSequence();
+            }
+            MessageLine(context_.Messages()) << element->name << " " << GetLangString(80);
+            return;
+        }
+    } else {
+        SetNodeOpen(node, !node.open);
+        rearrange = true;
+        ClearSelection();
+    }
+    if (element->kind == 55 || element->kind == 57 || element->kind == 58) {
+        document_.mode = 0;
+        document_.rootScope = nullptr;
+        selected_ = &node;
+        MessageLine(context_.Messages())
+            << element->name << " " << GetLangString(context_.Options().autoSort ? 78 : 79);
+    }
+}
+
+void CTotalView::DoubleClick(CPoint point)
+{
+    if (context_.drawRunning)
+        return;
+    MacroLayoutNode* hit = HitTestMacroNodes(nodes_, point);
+    if (hit == nullptr || !hit->HasChildren())
+        return;
+    SetNodeOpen(*hit, !hit->open);
+    rearrange = true;
+    ClearSelection();
+    if (frame_ != nullptr)
+        frame_->DetailView()->RedrawNow();
+    RedrawNow();
+}
+
+namespace {
+
+void MoveNode(MacroLayoutNode& node, int dx, int dy)
+{
+    node.absX = std::max(0, node.absX + dx);
+    node.absY = std::max(0, node.absY + dy);
+    if (node.open)
+        for (MacroLayoutNode& child : node.children)
+            MoveNode(child, dx, dy);
+}
+
+} // namespace
+
+void CTotalView::Drag(CPoint point)
+{
+    if (context_.drawRunning || selected_ == nullptr || context_.Options().autoSort || document_.mode == 1)
+        return;
+    const int dx = point.x - lastPoint_.x;
+    const int dy = point.y - lastPoint_.y;
+    const int right = selected_->absX + selected_->boxW + dx + 4;
+    const int bottom = selected_->absY + selected_->ShownHeight() + dy + 4;
+    const CSize total = GetTotalSize();
+    if (right > total.cx || bottom > total.cy)
+        SetScrollSizes({std::max(total.cx, right), std::max(total.cy, bottom)});
+    MoveNode(*selected_, dx, dy);
+    lastPoint_ = point;
+    Invalidate();
+}
+
+void CTotalView::SetAllOpen(bool open)
+{
+    if (context_.drawRunning || foldBusy_)
+        return;
+    foldBusy_ = true;
+    ClearSelection();
+    SetAllNodesOpen(nodes_, open);
+    rearrange = true;
+    RedrawNow();
+    foldBusy_ = false;
+}
+
+void CTotalView::FoldAll()
+{
+    SetAllOpen(false);
+}
+
+void CTotalView::UnfoldAll()
+{
+    SetAllOpen(true);
+}

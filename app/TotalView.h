@@ -1,0 +1,138 @@
+#pragma once
+
+#include "ElementStyleTable.h"
+#include "LargeStackThread.h"
+#include "MacroArrangeOptions.h"
+#include "MacroGroups.h"
+#include "MacroLayoutNode.h"
+#include "ModelHolders.h"
+#include "ScrollView.h"
+#include "VisualSetting.h"
+
+#include <QTimer>
+#include <cstdint>
+#include <vector>
+
+class AppContext;
+class CAnalyzer;
+class CDialogProgress;
+class CKestrinDoc;
+class CMainFrame;
+class CModelScope;
+
+// The top-left pane: the macro view of the whole project, one box per
+// namespace, class, struct, union and enum, with the groups of global
+// functions and variables. A click selects an item for the detail view and
+// the code window; boxes fold and unfold, and can be dragged while automatic
+// sorting is off.
+//
+// It also runs Draw: the analysis goes to a thread of its own, which only
+// posts its end back; the view's layout tree, which points into the model,
+// is forgotten before a run (or anything else) replaces the model, and built
+// again from the new model at the next paint. Fonts and colours are read
+// from the default colour file at construction and written back at
+// destruction.
+class CTotalView : public CScrollView {
+    Q_OBJECT
+public:
+    CTotalView(AppContext& context, CKestrinDoc& document, QWidget* parent = nullptr);
+    // Stops a running Draw and waits for it.
+    ~CTotalView() override;
+
+    // The frame whose detail view and code window follow the selection.
+    void SetFrame(CMainFrame* frame) { frame_ = frame; }
+
+    CVisualSetting& Fonts() { return fonts_; }
+    ElementStyleTable& Style() { return style_; }
+
+    // The dialog bar's hidden check boxes: the first two rebuild the layout
+    // when they change, the third goes to each run.
+    bool showHeaders = true;
+    bool fileName = false;
+    bool parseHeaders = false;
+    // Requests to the next paint: arrange again, measure again.
+    bool rearrange = false;
+    bool remeasure = false;
+
+    // --- The run (TotalViewDraw.cpp) ---
+
+    // Starts a Draw; refused with a message while one runs.
+    void StartDraw();
+    // Asks the run to stop; it ends after its current step.
+    void StopDraw();
+    // Stops a running Draw and waits until it has returned.
+    void StopAndWait();
+    CDialogProgress* ProgressDialog() const { return progress_; }
+
+    // --- The picture ---
+
+    // Forgets the model and every parse result: the next Draw reads every
+    // file again. False (nothing done) while a Draw runs.
+    bool ClearAll();
+    // Forgets the selection (the view's, the document's, the code window's).
+    void ClearSelection();
+    void FoldAll();
+    void UnfoldAll();
+    // Builds the layout tree again from the model at the next paint (not
+    // while a Draw runs: the run's end does it).
+    void RebuildLayout();
+
+    const std::vector<MacroLayoutNode>& Nodes() const { return nodes_; }
+    const MacroLayoutNode* Selected() const { return selected_; }
+    // Clicks and drags in view coordinates, as the mouse gives them.
+    void Click(CPoint point);
+    void DoubleClick(CPoint point);
+    void Drag(CPoint point);
+
+signals:
+    // The run has returned and its model is in place.
+    void DrawFinished();
+    // A paint has drawn the macro view of a model.
+    void MacroViewPainted();
+
+protected:
+    void OnDraw(CDC* dc) override;
+    void OnLButtonDown(unsigned flags, CPoint point) override;
+    void OnRButtonDown(unsigned flags, CPoint point) override;
+    void OnLButtonDblClk(unsigned flags, CPoint point) override;
+    void OnMouseMove(unsigned flags, CPoint point) override;
+    void OnSize(int width, int height) override;
+
+private:
+    void UpdateAndDrawMacroView(CDC* dc);
+    void BuildLayout(CDC* dc);
+    void LayoutMacroView();
+    void RefindSelection();
+    void DrawMacroView(CDC* dc);
+    void InvertSelection(CDC* dc);
+    void SelectItem(MacroLayoutNode& node, CPoint point);
+    void SetAllOpen(bool open);
+    // Forgets everything that points into the model.
+    void ForgetModel();
+    void OnDrawThreadDone();
+    MacroArrangeOptions ArrangeOptions() const;
+
+    AppContext& context_;
+    CKestrinDoc& document_;
+    CMainFrame* frame_ = nullptr;
+    CVisualSetting fonts_;
+    ElementStyleTable style_;
+    MacroGroups groups_;
+    MacroBoxBudget boxes_;
+    std::vector<MacroLayoutNode> nodes_;
+    MacroLayoutNode* selected_ = nullptr;
+    CModelScope* modelRoot_ = nullptr;
+    // What the layout tree was built from: it is valid only while both stay.
+    const CAnalyzer* treeAnalyzer_ = nullptr;
+    uint64_t treeGeneration_ = 0;
+    int nodeCount_ = 0;
+    int border_ = 1;
+    int lastWidth_ = 0;
+    bool foldBusy_ = false;
+    CPoint lastPoint_;
+    ModelHolders::Registration holder_;
+
+    LargeStackThread drawThread_;
+    QTimer progressTimer_;
+    CDialogProgress* progress_ = nullptr;
+};

@@ -1,0 +1,112 @@
+// Draw: the analysis of the project on a thread of its own.
+//
+// The user-interface thread prepares the run's input (it owns the options),
+// forgets everything that points into the model, and starts the thread. The
+// thread only runs the analysis and posts its end back; the user-interface
+// thread then joins it, takes the new model and repaints. Stop only sets the
+// input's stop request: the menus stay greyed until the run has returned.
+#include "TotalView.h"
+
+#include "Analyzer.h"
+#include "AppContext.h"
+#include "DetailView.h"
+#include "InfoView.h"
+#include "InputSet.h"
+#include "KestrinDoc.h"
+#include "LanguageTable.h"
+#include "MainFrame.h"
+#include "MessageSink.h"
+#include "Options.h"
+#include "ProgressDialog.h"
+#include "UiService.h"
+#include "UiThreadPoster.h"
+
+#include <QProgressBar>
+
+void CTotalView::StartDraw()
+{
+    if (context_.drawRunning) {
+        Ui().MessageBox(GetLangString(18), MessageButtons::Ok, MessageIcon::Warning);
+        return;
+    }
+    CAnalyzer* analyzer = context_.Analyzer();
+    if (analyzer == nullptr || frame_ == nullptr) {
+        Ui().MessageBox(GetLangString(19), MessageButtons::Ok, MessageIcon::Error);
+        return;
+    }
+    context_.drawRunning = true;
+    frame_->DisableDrawMenus();
+    // Nothing may point into the model the run is about to replace.
+    context_.OnModelReplaced();
+    frame_->DetailView()->RedrawNow();
+    RedrawNow();
+
+    context_.Messages().Deliver();
+    frame_->InfoView()->Clear();
+    CInputSet& input = context_.Input();
+    const COptions& options = context_.Options();
+    options.ApplyToGlobalInput(input);
+    input.verbose = false;
+    input.searchSystemIncludes = parseHeaders;
+    input.stopRequest = false;
+    input.sameNameOption = options.preprocessingSameNameFile;
+    input.percent = 0;
+
+    if (progress_ == nullptr) {
+        progress_ = new CDialogProgress(window());
+        progress_->setWindowTitle(QString::fromUtf8(GetLangString(500)));
+    }
+    progress_->Bar()->setValue(0);
+    progress_->show();
+    progressTimer_.start();
+
+    const UiThreadPoster poster(this);
+    const bool started = drawThread_.Start([analyzer, poster, this] {
+        analyzer->Run(3, false);
+        poster.Post([this] { OnDrawThreadDone(); });
+    });
+    if (!started) {
+        Ui().MessageBox(GetLangString(19), MessageButtons::Ok, MessageIcon::Error);
+        progressTimer_.stop();
+        progress_->hide();
+        context_.drawRunning = false;
+        frame_->EnableDrawMenus();
+        RebuildLayout(); // the model is unchanged: show it again
+        return;
+    }
+    document_.SetModifiedFlag();
+}
+
+void CTotalView::OnDrawThreadDone()
+{
+    if (!drawThread_.Joinable())
+        return;
+    drawThread_.Join();
+    progressTimer_.stop();
+    context_.drawRunning = false;
+    context_.modelReady = true;
+    context_.Messages().Deliver();
+    emit DrawFinished();
+    RedrawNow();
+    if (progress_ != nullptr)
+        progress_->hide();
+    if (frame_ != nullptr)
+        frame_->EnableDrawMenus();
+}
+
+void CTotalView::StopDraw()
+{
+    if (!context_.drawRunning)
+        return;
+    context_.Input().stopRequest = true;
+    MessageLine(context_.Messages()) << GetLangString(12);
+    context_.Messages().Deliver();
+}
+
+void CTotalView::StopAndWait()
+{
+    if (!drawThread_.Joinable())
+        return;
+    StopDraw();
+    OnDrawThreadDone();
+}

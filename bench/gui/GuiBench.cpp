@@ -1,0 +1,191 @@
+// Measures the main road of the program in its real main window on the
+// offscreen platform: open a project (or make one of the given paths), press
+// Draw, wait for the macro view; then save, close, reopen from the parse
+// cache and wait for the macro view again.
+//
+//   gui_bench [-I DIR]... [-D NAME[=VALUE]]... PROJECT.kst|PATH...
+//
+// Prints one "key value" line each: files, draw_ms (Draw pressed until the
+// run has finished), first_paint_ms (run finished until the macro view has
+// painted), max_stall_ms (the longest gap between ticks of a 5 ms timer on
+// the user-interface thread while the run goes on), reopen_ms (save, close,
+// reopen and show from the cache until painted), peak_rss_mb.
+
+#include "ProjectArguments.h"
+#include "TempFolder.h"
+
+#include "AppContext.h"
+#include "CommandIds.h"
+#include "InputSet.h"
+#include "KestrinApp.h"
+#include "KestrinDoc.h"
+#include "LanguageTable.h"
+#include "MainFrame.h"
+#include "Options.h"
+#include "TotalView.h"
+#include "UiRecorder.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <sys/resource.h>
+
+namespace {
+
+constexpr qint64 kTimeoutMs = 30 * 60 * 1000;
+
+bool IsProjectFile(const std::string& path)
+{
+    return path.size() > 4 && path.compare(path.size() - 4, 4, ".kst") == 0;
+}
+
+// Runs the event loop until the flag is set; false on timeout.
+bool RunUntil(const bool& done)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done) {
+        if (timer.elapsed() > kTimeoutMs)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    ProjectArguments project;
+    std::vector<std::string> paths;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (TakeProjectOption("gui_bench", argc, argv, i, project))
+            continue;
+        if (!arg.empty() && arg[0] == '-')
+            BenchUsageError("gui_bench", "unknown option " + arg);
+        paths.push_back(arg);
+    }
+    if (paths.empty())
+        BenchUsageError("gui_bench", "usage: gui_bench [-I DIR]... [-D NAME[=VALUE]]... PROJECT.kst|PATH...");
+
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    TempFolder work;
+    setenv("KESTRIN_CONFIG_DIR", work.Path().c_str(), 1);
+    QApplication application(argc, argv);
+    LoadLanguageFile();
+    int result = 0;
+    {
+        UiRecorder ui; // questions are answered No; nothing waits on a window
+        AppContext context;
+        CKestrinApp kestrin(context);
+        kestrin.InitInstance({});
+        CMainFrame& frame = *kestrin.MainFrame();
+        CKestrinDoc& document = *kestrin.Document();
+        frame.resize(1280, 860);
+        QApplication::processEvents();
+
+        COptions& options = context.Options();
+        options.preprocessingSameNameFile = true;
+        if (paths.size() == 1 && IsProjectFile(paths.front())) {
+            if (!document.OpenDocumentFile(paths.front())) {
+                std::fprintf(stderr, "gui_bench: cannot open %s\n", paths.front().c_str());
+                return 1;
+            }
+        } else {
+            for (const std::string& path : paths) {
+                std::error_code error;
+                if (std::filesystem::is_directory(path, error))
+                    document.ScanFolder(path, true);
+                else if (std::filesystem::exists(path, error))
+                    document.AddFile(path);
+                else
+                    BenchUsageError("gui_bench", "no such file or folder: " + path);
+            }
+        }
+        options.userIncludeList.insert(options.userIncludeList.end(), project.includeDirs.begin(),
+                                       project.includeDirs.end());
+        for (const PredefinedWord& word : project.defines)
+            options.projectWords[word.name] = word.value;
+        const size_t files = context.Input().paths.size();
+
+        // The user-interface thread's ticks while the run goes on.
+        QElapsedTimer clock;
+        clock.start();
+        qint64 lastTick = 0;
+        qint64 maxStall = 0;
+        bool drawing = false;
+        QTimer ticker;
+        ticker.setInterval(5);
+        QObject::connect(&ticker, &QTimer::timeout, [&] {
+            const qint64 now = clock.elapsed();
+            if (drawing)
+                maxStall = std::max(maxStall, now - lastTick);
+            lastTick = now;
+        });
+        ticker.start();
+
+        CTotalView& view = *frame.MacroView();
+        qint64 drawStart = 0;
+        qint64 drawEnd = 0;
+        qint64 paintEnd = 0;
+        bool finished = false;
+        bool painted = false;
+        QObject::connect(&view, &CTotalView::DrawFinished, [&] {
+            drawEnd = clock.elapsed();
+            maxStall = std::max(maxStall, drawEnd - lastTick);
+            drawing = false;
+            finished = true;
+        });
+        QObject::connect(&view, &CTotalView::MacroViewPainted, [&] {
+            if (finished && !painted) {
+                paintEnd = clock.elapsed();
+                painted = true;
+            }
+        });
+
+        lastTick = clock.elapsed();
+        drawStart = lastTick;
+        drawing = true;
+        frame.Commands().Execute(ID_DRAW);
+        if (!RunUntil(painted)) {
+            std::fprintf(stderr, "gui_bench: the Draw did not end\n");
+            return 1;
+        }
+
+        // Save, close and reopen from the parse cache.
+        const std::string saved = work.Path() + "/gui_bench.kst";
+        bool reopened = false;
+        auto connection = QObject::connect(&view, &CTotalView::MacroViewPainted, [&] { reopened = true; });
+        const qint64 reopenStart = clock.elapsed();
+        document.DoSave(saved);
+        document.OnCloseProject();
+        reopened = false;
+        const bool opened = document.OpenDocumentFile(saved);
+        if (opened && !reopened)
+            RunUntil(reopened);
+        const qint64 reopenEnd = clock.elapsed();
+        QObject::disconnect(connection);
+        if (!opened)
+            std::fprintf(stderr, "gui_bench: the saved project did not open again\n");
+
+        struct rusage usage {};
+        getrusage(RUSAGE_SELF, &usage);
+        std::printf("files %zu\n", files);
+        std::printf("draw_ms %lld\n", static_cast<long long>(drawEnd - drawStart));
+        std::printf("first_paint_ms %lld\n", static_cast<long long>(paintEnd - drawEnd));
+        std::printf("max_stall_ms %lld\n", static_cast<long long>(maxStall));
+        std::printf("reopen_ms %lld\n", static_cast<long long>(reopenEnd - reopenStart));
+        std::printf("peak_rss_mb %.1f\n", usage.ru_maxrss / 1024.0);
+        std::fflush(stdout);
+        document.SetModifiedFlag(false);
+        frame.close();
+        result = opened ? 0 : 1;
+    }
+    FreeLanguageFile();
+    return result;
+}

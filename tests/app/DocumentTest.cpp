@@ -1,0 +1,211 @@
+#include "AppFixture.h"
+
+#include "Analyzer.h"
+#include "AtomicFile.h"
+#include "CommandIds.h"
+#include "InfoView.h"
+#include "InputSet.h"
+#include "LanguageTable.h"
+#include "Options.h"
+#include "ProgramFolder.h"
+#include "TotalView.h"
+#include "ModelScope.h"
+
+#include <QMenuBar>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The shipped sample project, copied into a folder of the test's own.
+struct SampleProject {
+    SampleProject()
+    {
+        fs::copy(GetAppDirectory() + "/Samples", folder.Path(), fs::copy_options::recursive);
+    }
+    std::string Path(const std::string& name) const { return folder.Path() + "/" + name; }
+    std::string Project() const { return Path("Garden.kst"); }
+    TempFolder folder;
+};
+
+std::string ReadAll(const std::string& path)
+{
+    std::string bytes;
+    ReadWholeFile(path, bytes, 1 << 20);
+    return bytes;
+}
+
+bool Draw(RunningApp& program)
+{
+    program.Frame().Commands().Execute(ID_DRAW);
+    return WaitFor([&] { return !program.context->drawRunning; });
+}
+
+} // namespace
+
+TEST(DocumentTest, SaveCloseAndReopenGiveTheSameProjectAndItsModelFromTheCache)
+{
+    SampleProject sample;
+    RunningApp program;
+    UiRecorder ui;
+    CKestrinDoc& doc = program.Doc();
+    ASSERT_TRUE(doc.OpenDocumentFile(sample.Project()));
+    EXPECT_EQ(ui.Texts(UiCallKind::Message), std::vector<std::string>{GetLangString(35)}) << "no cache yet";
+    EXPECT_EQ(program.context->Input().paths.size(), 3u);
+    EXPECT_EQ(program.context->Options().projectWords.at("GARDEN_SAMPLE"), 1);
+    ASSERT_TRUE(Draw(program));
+    ASSERT_FALSE(program.Frame().MacroView()->Nodes().empty());
+    EXPECT_TRUE(doc.IsModified()) << "a Draw marks the project modified";
+
+    // Removing a file resets every holder of the model before it is rebuilt.
+    int resets = 0;
+    ModelHolders::Registration holder(program.context->Holders(), "test", [&] { ++resets; });
+    std::ofstream(sample.Path("extra.c")) << "struct Extra { int e; };\n";
+    doc.AddFile(sample.Path("extra.c"));
+    ASSERT_TRUE(Draw(program));
+    program.Frame().MacroView()->RedrawNow();
+    const auto hasExtra = [&] {
+        for (const MacroLayoutNode& node : program.Frame().MacroView()->Nodes())
+            if (node.scope != nullptr && node.scope->name == "Extra")
+                return true;
+        return false;
+    };
+    ASSERT_TRUE(hasExtra());
+    resets = 0;
+    doc.RemoveFile(sample.Path("extra.c"));
+    EXPECT_EQ(resets, 1);
+    EXPECT_TRUE(program.Frame().MacroView()->Nodes().empty());
+    program.Frame().MacroView()->RedrawNow();
+    EXPECT_FALSE(hasExtra());
+    EXPECT_FALSE(program.Frame().MacroView()->Nodes().empty());
+
+    program.context->Input().fileFlags[sample.Path("weather.c")].draw = false;
+    const std::string saved = sample.Path("copy.kst");
+    ASSERT_TRUE(doc.DoSave(saved));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.GetPathName(), saved);
+    const std::string bytes = ReadAll(saved);
+    EXPECT_NE(bytes.find("GARDEN_SAMPLE\r\n1\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find(sample.Path("weather.c") + "\r\n1 0\r\n"), std::string::npos);
+    EXPECT_TRUE(fs::exists(sample.Path("copy.car")));
+
+    doc.OnCloseProject();
+    EXPECT_TRUE(program.context->Input().paths.empty());
+    EXPECT_TRUE(program.Frame().MacroView()->Nodes().empty());
+    EXPECT_EQ(doc.GetTitle(), "Untitled");
+
+    ui.calls.clear();
+    ASSERT_TRUE(doc.OpenDocumentFile(saved));
+    EXPECT_TRUE(ui.Texts(UiCallKind::Message).empty()) << "cache loaded, nothing changed: no question";
+    EXPECT_FALSE(program.Frame().MacroView()->Nodes().empty()) << "shown from the cache at once";
+    EXPECT_FALSE(program.context->Input().fileFlags.at(sample.Path("weather.c")).draw);
+    ASSERT_TRUE(doc.DoSave(saved));
+    EXPECT_EQ(ReadAll(saved), bytes) << "byte for byte";
+
+    // A changed source asks whether to draw again; Yes presses Draw.
+    std::ofstream(sample.Path("weather.c"), std::ios::app) << "\nint Later(void) { return 1; }\n";
+    fs::last_write_time(sample.Path("weather.c"), fs::last_write_time(sample.Path("weather.c")) + std::chrono::seconds(5));
+    doc.OnCloseProject();
+    ui.calls.clear();
+    ui.Reply(UiReply::Answer(Answer::Yes));
+    int draws = 0;
+    QObject::connect(program.Frame().MacroView(), &CTotalView::DrawFinished, [&] { ++draws; });
+    ASSERT_TRUE(doc.OpenDocumentFile(saved));
+    EXPECT_EQ(ui.Texts(UiCallKind::Message),
+              std::vector<std::string>{std::string(GetLangString(16)) + "\r\n" + GetLangString(20)});
+    EXPECT_TRUE(WaitFor([&] { return draws == 1; })) << "Yes pressed Draw";
+}
+
+TEST(DocumentTest, AFailedOpenLeavesANewUntitledProjectThatCannotOverwriteAnything)
+{
+    SampleProject sample;
+    RunningApp program;
+    UiRecorder ui;
+    CKestrinDoc& doc = program.Doc();
+    ASSERT_TRUE(doc.OpenDocumentFile(sample.Project()));
+    ASSERT_TRUE(doc.DoSave(sample.Project()));
+    const std::string before = ReadAll(sample.Project());
+
+    fs::create_directory(sample.Path("folder.kst"));
+    std::ofstream(sample.Path("binary.kst"), std::ios::binary) << std::string("Kestrin\0\1\2", 10);
+    ::mkfifo(sample.Path("pipe.kst").c_str(), 0600);
+    const std::string broken[] = {sample.Path("missing.kst"), sample.Path("folder.kst"), sample.Path("binary.kst"),
+                                  sample.Path("pipe.kst"), sample.Path("garden.cpp")};
+    for (const std::string& path : broken) {
+        ASSERT_TRUE(doc.OpenDocumentFile(sample.Project())) << path;
+        ui.calls.clear();
+        EXPECT_FALSE(doc.OpenDocumentFile(path)) << path;
+        EXPECT_EQ(ui.Texts(UiCallKind::Message).size(), 1u) << path << ": one clear message";
+        EXPECT_EQ(doc.GetPathName(), "") << path;
+        EXPECT_TRUE(program.context->Input().paths.empty()) << path;
+        const auto& recent = program.context->RecentFiles().Entries();
+        EXPECT_EQ(std::find(recent.begin(), recent.end(), path), recent.end()) << path;
+        // Save now asks where to save: the previous project stays as it was.
+        ui.Reply(UiReply::Cancel());
+        EXPECT_FALSE(doc.OnFileSave());
+        EXPECT_EQ(ui.calls.back().kind, UiCallKind::SaveFile);
+    }
+    EXPECT_EQ(ReadAll(sample.Project()), before);
+}
+
+TEST(DocumentTest, CloseAndNewAskFirstAndCancelKeepsTheProject)
+{
+    SampleProject sample;
+    RunningApp program;
+    UiRecorder ui;
+    CKestrinDoc& doc = program.Doc();
+    ASSERT_TRUE(doc.OpenDocumentFile(sample.Project()));
+    doc.SetModifiedFlag();
+    for (int command : {ID_CLOSE_PROJECT, ID_NEW_PROJECT}) {
+        ui.Reply(UiReply::Answer(Answer::Cancel));
+        program.Frame().Commands().Execute(command);
+        EXPECT_EQ(doc.GetPathName(), fs::absolute(sample.Project()).string()) << command;
+        EXPECT_EQ(program.context->Input().paths.size(), 3u) << command;
+    }
+    ui.Reply(UiReply::Answer(Answer::No));
+    program.Frame().Commands().Execute(ID_CLOSE_PROJECT);
+    EXPECT_EQ(doc.GetPathName(), "");
+    EXPECT_EQ(ui.Texts(UiCallKind::Notice).back(), GetLangString(30));
+}
+
+TEST(DocumentTest, FilesAndFoldersJoinTheProjectSafely)
+{
+    SampleProject sample;
+    RunningApp program;
+    UiRecorder ui;
+    CKestrinDoc& doc = program.Doc();
+    fs::create_directories(sample.Path("deep/deeper"));
+    std::ofstream(sample.Path("deep/one.cpp")) << "int one;\n";
+    std::ofstream(sample.Path("deep/deeper/two.cc")) << "int two;\n";
+    std::ofstream(sample.Path("deep/notes.txt")) << "no\n";
+    fs::create_directory_symlink(sample.folder.Path(), sample.Path("deep/loop"));
+
+    doc.ScanFolder(sample.Path("deep"), false);
+    EXPECT_EQ(program.context->Input().paths, (std::set<std::string>{sample.Path("deep/one.cpp")}));
+    doc.ScanFolder(sample.Path("deep"), true);
+    EXPECT_EQ(program.context->Input().paths,
+              (std::set<std::string>{sample.Path("deep/one.cpp"), sample.Path("deep/deeper/two.cc")}))
+        << "sub-folders, but never through the link back up";
+
+    doc.AddFile(sample.Path("bad\nname.cpp"));
+    doc.AddFile(sample.Path("other.kst"));
+    EXPECT_EQ(program.context->Input().paths.size(), 2u);
+
+    ui.Reply(UiReply::Folder(sample.Path("deep"), true));
+    doc.OnAddFolder(nullptr);
+    EXPECT_EQ(program.context->Options().lastPath, sample.Path("deep"));
+    EXPECT_EQ(ui.calls.back().arguments.at(1), GetLangString(105));
+
+    // A parse cache that cannot be written is reported; the project is saved.
+    fs::create_directory(sample.Path("kept.car"));
+    program.context->Messages().Deliver();
+    program.Frame().InfoView()->Clear();
+    EXPECT_TRUE(doc.DoSave(sample.Path("kept.kst")));
+    program.context->Messages().Deliver();
+    EXPECT_TRUE(fs::is_regular_file(sample.Path("kept.kst")));
+    EXPECT_NE(program.Frame().InfoView()->toPlainText().toStdString().find(GetLangString(33)), std::string::npos);
+}

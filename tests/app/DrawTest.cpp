@@ -1,0 +1,199 @@
+#include "AppFixture.h"
+
+#include "CommandIds.h"
+#include "CommandTable.h"
+#include "DetailView.h"
+#include "InfoView.h"
+#include "InputSet.h"
+#include "LanguageTable.h"
+#include "ModelScope.h"
+#include "Options.h"
+#include "ProgramFolder.h"
+#include "TotalView.h"
+
+#include <QMenuBar>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The program with a project of generated sources (large enough that a run
+// takes a while) plus the sample's, ready to draw.
+struct DrawFixture {
+    DrawFixture(int generated = 0)
+    {
+        for (const char* name : {"garden.h", "garden.cpp", "plants.cpp", "weather.c"})
+            fs::copy(GetAppDirectory() + "/Samples/" + name, folder.File(name));
+        for (int i = 0; i < generated; ++i) {
+            std::ofstream out(folder.File("gen" + std::to_string(i) + ".cpp"));
+            out << "namespace gen" << i << " {\nclass Worker" << i << " {\npublic:\n";
+            for (int m = 0; m < 40; ++m)
+                out << "    int Step" << m << "(int x) { if (x > " << m << ") return x - 1; while (x < 9) x++; return x; }\n";
+            out << "};\n}\n";
+        }
+        for (const auto& entry : fs::directory_iterator(folder.Path()))
+            program.Doc().AddFile(entry.path().string());
+        ui.calls.clear();
+    }
+    CommandRegistry& Commands() { return program.Frame().Commands(); }
+    CTotalView& View() { return *program.Frame().MacroView(); }
+    bool Running() const { return program.context->drawRunning; }
+    bool WaitUntilDone() { return WaitFor([this] { return !Running(); }); }
+    QList<QAction*> Menus() { return program.Frame().menuBar()->actions(); }
+
+    TempFolder folder;
+    UiRecorder ui;
+    RunningApp program;
+};
+
+const MacroLayoutNode* FindNode(const std::vector<MacroLayoutNode>& nodes, const std::string& name)
+{
+    for (const MacroLayoutNode& node : nodes) {
+        if (node.scope != nullptr && node.scope->name == name)
+            return &node;
+        if (const MacroLayoutNode* found = FindNode(node.children, name))
+            return found;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TEST(DrawTest, ARunsMessagesReachThePaneWholeAndInOrder)
+{
+    DrawFixture f;
+    f.program.Frame().InfoView()->AppendMessage("old text\n");
+    EXPECT_TRUE(f.Commands().Execute(ID_DRAW));
+    EXPECT_TRUE(f.Running());
+    EXPECT_FALSE(f.Commands().IsEnabled(ID_DRAW));
+    EXPECT_TRUE(f.Commands().IsEnabled(ID_STOP));
+    ASSERT_TRUE(f.WaitUntilDone());
+    f.program.context->Messages().Deliver();
+
+    const QStringList lines = f.program.Frame().InfoView()->toPlainText().split('\n', Qt::SkipEmptyParts);
+    std::vector<std::string> expected;
+    for (const std::string& path : f.program.context->Input().paths)
+        expected.push_back(std::string(GetLangString(10)) + ": " + path);
+    expected.push_back(std::string(GetLangString(1)) + ": " + GetLangString(8));
+    std::vector<std::string> shown;
+    for (const QString& line : lines)
+        shown.push_back(line.toStdString());
+    EXPECT_EQ(shown, expected) << "the pane was emptied first; then every line whole, in order";
+    EXPECT_TRUE(f.Commands().IsEnabled(ID_DRAW));
+    EXPECT_TRUE(f.Menus()[kFileMenuPosition]->isEnabled());
+    EXPECT_NE(FindNode(f.View().Nodes(), "garden"), nullptr);
+}
+
+TEST(DrawTest, StopKeepsTheMenusGreyUntilTheRunHasReturnedAndDrawWorksAgain)
+{
+    DrawFixture f(120);
+    f.View().StartDraw();
+    f.View().StartDraw();
+    EXPECT_EQ(f.ui.Texts(UiCallKind::Message), std::vector<std::string>{GetLangString(18)}) << "one run at a time";
+    f.Commands().Execute(ID_STOP);
+    // The run has not returned before the events are handled: all stays greyed.
+    EXPECT_TRUE(f.Running());
+    for (int position : {kFileMenuPosition, kOptionMenuPosition, kInfoMenuPosition})
+        EXPECT_FALSE(f.Menus()[position]->isEnabled()) << position;
+    EXPECT_FALSE(f.Commands().IsEnabled(ID_CLEAR_ALL_REDRAW));
+    f.program.Doc().OnCloseProject();
+    f.program.Frame().OnDropFiles({"/tmp/late.cpp"});
+    EXPECT_EQ(f.ui.Texts(UiCallKind::Message).size(), 3u) << "both refused while the run goes on";
+    EXPECT_EQ(f.program.context->Input().paths.size(), 123u);
+
+    ASSERT_TRUE(f.WaitUntilDone());
+    for (int position : {kFileMenuPosition, kOptionMenuPosition})
+        EXPECT_TRUE(f.Menus()[position]->isEnabled()) << position;
+    f.program.context->Messages().Deliver();
+    const std::string log = f.program.Frame().InfoView()->toPlainText().toStdString();
+    EXPECT_NE(log.find(GetLangString(12)), std::string::npos);
+
+    EXPECT_TRUE(f.Commands().Execute(ID_DRAW));
+    ASSERT_TRUE(f.WaitUntilDone());
+    EXPECT_NE(FindNode(f.View().Nodes(), "gen119"), nullptr) << "the second run reads everything";
+}
+
+TEST(DrawTest, ClosingDuringADrawStopsItAndWaits)
+{
+    DrawFixture f(60);
+    f.program.Doc().SetModifiedFlag(false);
+    f.View().StartDraw();
+    ASSERT_TRUE(f.Running());
+    f.ui.Reply(UiReply::Answer(Answer::No));
+    f.program.Frame().close();
+    EXPECT_FALSE(f.Running());
+    EXPECT_FALSE(f.program.Frame().isVisible());
+    f.program.app.reset();
+}
+
+TEST(DrawTest, ClicksSelectFoldAndDragAndNothingSurvivesClearAll)
+{
+    DrawFixture f;
+    f.program.Frame().resize(1200, 800);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.program.Frame()));
+    ASSERT_TRUE(f.Commands().Execute(ID_DRAW));
+    ASSERT_TRUE(f.WaitUntilDone());
+    CTotalView& view = f.View();
+    view.UnfoldAll();
+    f.program.context->Options().autoSort = false; // boxes may be dragged
+    CKestrinDoc& doc = f.program.Doc();
+
+    // A class inside the namespace: selected as a type.
+    const MacroLayoutNode* plant = FindNode(view.Nodes(), "Plant");
+    ASSERT_NE(plant, nullptr);
+    const CPoint onPlant(plant->absX + plant->boxW - 3, plant->absY + 3);
+    view.Click(onPlant);
+    EXPECT_EQ(doc.mode, 2);
+    ASSERT_NE(doc.selectedScope, nullptr);
+    EXPECT_EQ(doc.selectedScope->name, "Plant");
+    EXPECT_EQ(view.Selected(), plant);
+
+    // A drag moves the box with its members.
+    const int x = plant->absX;
+    const int memberX = plant->children.front().absX;
+    view.Drag({onPlant.x + 30, onPlant.y + 7});
+    EXPECT_EQ(plant->absX, x + 30);
+    EXPECT_EQ(plant->children.front().absX, memberX + 30);
+
+    // A method is selected as a function and cannot be dragged.
+    const MacroLayoutNode* grow = FindNode(plant->children, "Grow");
+    ASSERT_NE(grow, nullptr);
+    const CPoint onGrow(grow->absX + 3, grow->absY + 3);
+    view.Click(onGrow);
+    EXPECT_EQ(doc.mode, 1);
+    EXPECT_EQ(doc.selectedScope->name, "Grow");
+    const int growX = grow->absX;
+    view.Drag({onGrow.x + 40, onGrow.y});
+    EXPECT_EQ(grow->absX, growX);
+
+    // The fold box closes the class and clears the selection.
+    plant = FindNode(view.Nodes(), "Plant");
+    view.Click({plant->absX + 1, plant->absY + 1});
+    EXPECT_FALSE(plant->open);
+    EXPECT_EQ(doc.selectedNode, nullptr);
+    view.Click({plant->absX + 1, plant->absY + 1});
+    EXPECT_TRUE(plant->open);
+
+    // Dragged left beyond the border, the box and each member stop at 0.
+    const CPoint moved(plant->absX + plant->boxW - 3, plant->absY + 3);
+    view.Click(moved);
+    ASSERT_EQ(view.Selected(), plant);
+    view.Drag({moved.x - 5000, moved.y});
+    EXPECT_EQ(plant->absX, 0);
+    EXPECT_EQ(plant->children.front().absX, 0);
+
+    // After Clear All nothing points into the old model.
+    ASSERT_TRUE(view.ClearAll());
+    EXPECT_TRUE(view.Nodes().empty());
+    EXPECT_EQ(doc.selectedNode, nullptr);
+    EXPECT_EQ(doc.selectedScope, nullptr);
+    view.Click(onPlant);
+    view.DoubleClick(onPlant);
+    view.Drag({onPlant.x + 10, onPlant.y});
+    view.RedrawNow();
+    EXPECT_EQ(view.Selected(), nullptr);
+}

@@ -1,0 +1,123 @@
+#include "InfoView.h"
+#include "LanguageTable.h"
+#include "PaneMessageSink.h"
+#include "TempFolder.h"
+
+#include <QTextBlock>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace {
+
+// The colour of a pane line's text; none for the default colour.
+std::optional<COLORREF> ColourOfLine(const CInfoView& pane, int line)
+{
+    const QTextBlock block = pane.document()->findBlockByNumber(line);
+    const QTextCharFormat format = block.begin().fragment().charFormat();
+    if (!format.hasProperty(QTextFormat::ForegroundBrush))
+        return std::nullopt;
+    const QColor colour = format.foreground().color();
+    return RGB(colour.red(), colour.green(), colour.blue());
+}
+
+// Uses a language table of the test's own while it lives.
+class ScopedLanguage {
+public:
+    explicit ScopedLanguage(const std::string& content)
+    {
+        const std::string path = folder_.Path() + "/language.ini";
+        std::ofstream(path) << content;
+        LoadLanguageFileFrom(path);
+    }
+    ~ScopedLanguage() { LoadLanguageFile(); }
+
+private:
+    TempFolder folder_;
+};
+
+constexpr COLORREF kError = RGB(222, 82, 135);
+constexpr COLORREF kInfo = RGB(83, 74, 238);
+constexpr COLORREF kWarning = RGB(43, 100, 44);
+
+} // namespace
+
+TEST(MessagePaneTest, CompletedLinesAreColouredByTheirPrefix)
+{
+    struct Case {
+        const char* language;
+        std::vector<const char*> appends;
+        std::vector<std::optional<COLORREF>> colours; // per completed line
+    };
+    const std::optional<COLORREF> none;
+    const Case cases[] = {
+        // Plain prefixes, CR LF or LF, a line completed by a later call.
+        {"0001 Info\n0002 Warning\n0003 Error\n",
+         {"Info: one\r\nplain\nError: two\nWarn", "ing: three\n"},
+         {kInfo, none, kError, kWarning}},
+        // Text 3 is tested before text 1, even when 1 is a prefix of 3.
+        {"0001 Err\n0003 Error\n", {"Error: both\nErr: one\n"}, {kError, kInfo}},
+        // A missing text matches nothing; a prefix must be whole.
+        {"0001 Info\n", {"anything\nInf\nInfo\n"}, {none, none, kInfo}},
+    };
+    for (const Case& c : cases) {
+        ScopedLanguage language(c.language);
+        CInfoView pane;
+        for (const char* text : c.appends)
+            pane.AppendMessage(text);
+        ASSERT_EQ(pane.document()->blockCount(), static_cast<int>(c.colours.size()) + 1);
+        for (size_t line = 0; line < c.colours.size(); ++line)
+            EXPECT_EQ(ColourOfLine(pane, static_cast<int>(line)), c.colours[line])
+                << c.language << " line " << line << ": "
+                << pane.document()->findBlockByNumber(static_cast<int>(line)).text().toStdString();
+    }
+}
+
+TEST(MessagePaneTest, TextGoesToTheEndWhateverTheUserSelected)
+{
+    CInfoView pane;
+    pane.AppendMessage("first\nsecond\n");
+    QTextCursor selection(pane.document());
+    selection.setPosition(2);
+    selection.setPosition(8, QTextCursor::KeepAnchor);
+    pane.setTextCursor(selection);
+    pane.AppendMessage("third\n");
+    EXPECT_EQ(pane.toPlainText().toStdString(), "first\nsecond\nthird\n");
+    pane.Clear();
+    pane.AppendMessage("open");
+    pane.Clear();
+    pane.AppendMessage("Error: after clearing\n");
+    EXPECT_EQ(ColourOfLine(pane, 0), kError) << "the open line was forgotten";
+}
+
+TEST(MessagePaneTest, LinesFromManyThreadsArriveWholeAndInOrder)
+{
+    PaneMessageSink sink;
+    CInfoView pane;
+    constexpr int kThreads = 4;
+    constexpr int kLines = 300;
+    std::vector<std::thread> writers;
+    for (int t = 0; t < kThreads; ++t) {
+        writers.emplace_back([&sink, t] {
+            for (int i = 0; i < kLines; ++i)
+                MessageLine(sink) << "writer " << t << " line " << i << ' ' << std::string(40, char('a' + t));
+        });
+    }
+    sink.Write(MessageKind::Info, "before the pane");
+    for (std::thread& writer : writers)
+        writer.join();
+    sink.Attach(&pane);
+    sink.Deliver();
+
+    const QStringList lines = pane.toPlainText().split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), kThreads * kLines + 1);
+    std::vector<int> next(kThreads, 0);
+    for (const QString& line : lines) {
+        if (line == "before the pane")
+            continue;
+        const QStringList words = line.split(' ');
+        ASSERT_EQ(words.size(), 5) << line.toStdString();
+        const int t = words[1].toInt();
+        EXPECT_EQ(words[3].toInt(), next[t]++) << "in the order written";
+        EXPECT_EQ(words[4], QString(40, QChar('a' + t))) << "whole";
+    }
+}
