@@ -41,6 +41,8 @@ AppContext::AppContext(const AppFolders& folders)
         settingsFile, folders.userFolder.empty() ? GetUserConfigDirectory() : folders.userFolder,
         folders.shippedFolder.empty() ? GetAppDirectory() : folders.shippedFolder);
     input_->messages = messages_.get();
+    // The run says what it does; the details of each step are not wanted.
+    input_->verbose = false;
     input_->SetDefaultIncludeDirs();
     analyzer_ = std::make_unique<CAnalyzer>(input_.get());
     profile_ = std::make_unique<QSettings>(QString::fromStdString(settingsFile), QSettings::IniFormat);
