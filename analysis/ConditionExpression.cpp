@@ -21,6 +21,18 @@ const char* const kOnlyOperatorTernaryText = "#if, #elif문에 연산자만 있�
 const char* const kOnlyOperatorBinaryText = "#if, #elif문에 연산자만 있습니다.(binary)";
 const char* const kNoExpressionText = "#if, #elif 문에 식이 없습니다.";
 const char* const kTooDeepText = "#if, #elif condition nested too deeply";
+const char* const kTooLongText = "#if, #elif condition too long";
+
+// A condition holds at most this many token references once its macros are
+// expanded (each expansion adds up to a whole macro body).
+constexpr size_t kMaxConditionTokens = 1000000;
+
+void CheckConditionRoom(const ConditionTokens& out, size_t count)
+{
+    if (out.size() + count > kMaxConditionTokens) {
+        throw PreprocessorFailure(kTooLongText);
+    }
+}
 
 const PPToken& TokenAt(const std::vector<PPToken>& tokens, size_t k)
 {
@@ -73,6 +85,7 @@ size_t ExpandInCondition(const std::vector<PPToken>& tokens, size_t j, const Mac
     }
     const CMacroDef& macro = found->second;
     if (!macro.functionLike) {
+        CheckConditionRoom(out, macro.body.size());
         for (const PPToken& bodyToken : macro.body) {
             out.push_back(&bodyToken);
         }
@@ -84,6 +97,7 @@ size_t ExpandInCondition(const std::vector<PPToken>& tokens, size_t j, const Mac
     }
     std::vector<MacroArgument> args;
     const size_t close = CollectMacroArguments(tokens, j + 1, args, kArgumentsEndText);
+    CheckConditionRoom(out, SubstitutedLength(macro, args));
     ForEachSubstitutedToken(macro, tokens, args, [&out](const PPToken& t) { out.push_back(&t); });
     return close;
 }
