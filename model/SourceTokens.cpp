@@ -3,7 +3,11 @@
 #include "LanguageTable.h"
 #include "TokenType.h"
 
-#include <fstream>
+#include "AtomicFile.h"
+
+#include <sstream>
+
+#include <sys/stat.h>
 
 void WriteFileOpenFailure(const std::string& path, MessageSink& messages)
 {
@@ -30,23 +34,41 @@ void JoinContinuedLines(std::vector<PPToken>& tokens, size_t from)
     tokens.resize(write);
 }
 
+bool WriteSourceReadFailure(const std::string& path, MessageSink& messages)
+{
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        return false;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        MessageLine(messages, MessageKind::Error)
+            << path << " is not a regular file (a FIFO, a device or a folder): it is not read";
+        return true;
+    }
+    if (static_cast<unsigned long long>(status.st_size) > kMaxSourceBytes) {
+        MessageLine(messages, MessageKind::Error)
+            << path << " is larger than " << (kMaxSourceBytes >> 20) << " MB: it is not read";
+        return true;
+    }
+    return false;
+}
+
 bool CSourceTokens::Tokenize(const char* path, const CTokenScanner& scanner, MessageSink& messages)
 {
     fileName = path;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        WriteFileOpenFailure(path, messages);
+    // The whole file is read first: only a regular file is opened at all.
+    std::string content;
+    if (ReadWholeFile(path, content, kMaxSourceBytes) != ReadResult::Ok) {
+        if (!WriteSourceReadFailure(path, messages)) {
+            WriteFileOpenFailure(path, messages);
+        }
         return false;
     }
     // About one token per four bytes in real code: one allocation up front
     // instead of a run of doublings on big files.
-    in.seekg(0, std::ios::end);
-    const std::streamoff length = in.tellg();
-    in.seekg(0, std::ios::beg);
-    if (length > 0) {
-        tokens.reserve(tokens.size() + static_cast<size_t>(length) / 4 + 16);
-    }
+    tokens.reserve(tokens.size() + content.size() / 4 + 16);
     const size_t from = tokens.size();
+    std::istringstream in(std::move(content));
     scanner.Scan(in, tokens, messages);
     JoinContinuedLines(tokens, from);
     return true;

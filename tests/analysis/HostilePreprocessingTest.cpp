@@ -4,10 +4,14 @@
 #include "MfcMacros.h"
 #include "PreprocessHelpers.h"
 #include "MacroDefinition.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -154,4 +158,23 @@ TEST(HostilePreprocessing, RunningOutOfMemoryFailsTheFileOnly)
     ASSERT_TRUE(WIFEXITED(status)) << "the child ended by signal " << WTERMSIG(status);
     EXPECT_EQ(WEXITSTATUS(status), 0);
 #endif
+}
+
+// A quoted include that names a FIFO, or a link to a device, gives a header
+// without tokens and a message; the including file goes on.
+TEST(HostilePreprocessing, IncludesOfFifosAndDevicesAreNotRead)
+{
+    TempFolder folder;
+    ASSERT_EQ(::mkfifo(folder.File("pipe.h").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", folder.File("zero.h"));
+    const std::string main =
+        folder.Write("main.c", "#include \"pipe.h\"\n#include \"zero.h\"\nint after;\n");
+    PreprocessRun run;
+    CapturedOutput out;
+    EXPECT_EQ(run.File(main), "# include \"pipe.h\"\n# include \"zero.h\"\nint after ;\n");
+    ASSERT_EQ(run.file->includes.size(), 2u);
+    for (int32_t number : run.file->includes) {
+        EXPECT_TRUE(run.index.files.at(static_cast<size_t>(number))->scan.tokens.empty());
+    }
+    EXPECT_EQ(Count(out.str(), "is not a regular file"), 2u) << out.str();
 }
