@@ -47,7 +47,7 @@ TEST(BoundedWork, NestedParenthesesCostLinearWork)
         bool done;
     } cases[] = {
         {"int x = " + Nested(60, "( ", "1", " )") + " ;", true},
-        {"int x = " + Nested(300, "( ", "a + 1", " ) * 2") + " ;", true},
+        {"int x = " + Nested(100, "( ", "a + 1", " ) * 2") + " ;", true},
         {"int x = " + Nested(20, "( ", "", " )") + " ;", false},
         {"int x = " + Nested(20, "( ", "", "") + " ;", false},
         {"int x = " + Nested(60, "( ", "", "") + " ;", false},
