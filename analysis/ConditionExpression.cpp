@@ -27,9 +27,14 @@ const char* const kTooLongText = "#if, #elif condition too long";
 // expanded (each expansion adds up to a whole macro body).
 constexpr size_t kMaxConditionTokens = 1000000;
 
-void CheckConditionRoom(const ConditionTokens& out, size_t count)
+size_t ConditionRoom(const ConditionTokens& out)
 {
-    if (out.size() + count > kMaxConditionTokens) {
+    return out.size() < kMaxConditionTokens ? kMaxConditionTokens - out.size() : 0;
+}
+
+void CheckConditionRoom(bool fits)
+{
+    if (!fits) {
         throw PreprocessorFailure(kTooLongText);
     }
 }
@@ -85,7 +90,7 @@ size_t ExpandInCondition(const std::vector<PPToken>& tokens, size_t j, const Mac
     }
     const CMacroDef& macro = found->second;
     if (!macro.functionLike) {
-        CheckConditionRoom(out, macro.body.size());
+        CheckConditionRoom(macro.body.size() <= ConditionRoom(out));
         for (const PPToken& bodyToken : macro.body) {
             out.push_back(&bodyToken);
         }
@@ -97,7 +102,7 @@ size_t ExpandInCondition(const std::vector<PPToken>& tokens, size_t j, const Mac
     }
     std::vector<MacroArgument> args;
     const size_t close = CollectMacroArguments(tokens, j + 1, args, kArgumentsEndText);
-    CheckConditionRoom(out, SubstitutedLength(macro, args));
+    CheckConditionRoom(SubstitutionFits(macro, args, ConditionRoom(out)));
     ForEachSubstitutedToken(macro, tokens, args, [&out](const PPToken& t) { out.push_back(&t); });
     return close;
 }

@@ -4,6 +4,7 @@
 #include "PPToken.h"
 #include "PreprocessorFailure.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -62,6 +63,18 @@ inline size_t SubstitutedLength(const CMacroDef& macro, const std::vector<MacroA
         }
     }
     return length;
+}
+
+// Whether the substituted body has at most `room` tokens. Cheap when the
+// body's length times its longest argument is within the room.
+inline bool SubstitutionFits(const CMacroDef& macro, const std::vector<MacroArgument>& args,
+                             size_t room)
+{
+    size_t longest = 1;
+    for (const MacroArgument& arg : args) {
+        longest = std::max(longest, arg.last - arg.first + 1);
+    }
+    return macro.body.size() <= room / longest || SubstitutedLength(macro, args) <= room;
 }
 
 // Appends the body with its arguments put in to `out`.

@@ -103,7 +103,17 @@ size_t CDefineProcessor::ParseBody(size_t b)
 
 bool CDefineProcessor::BodyHasRoom(size_t count)
 {
-    if (!cut_ && def_.body.size() + count <= kMaxBodyTokens) {
+    return CutUnless(count <= BodyRoom());
+}
+
+size_t CDefineProcessor::BodyRoom() const
+{
+    return cut_ || def_.body.size() >= kMaxBodyTokens ? 0 : kMaxBodyTokens - def_.body.size();
+}
+
+bool CDefineProcessor::CutUnless(bool fits)
+{
+    if (fits && !cut_) {
         return true;
     }
     if (!cut_) {
@@ -141,7 +151,7 @@ size_t CDefineProcessor::ExpandInBody(size_t position)
         return position;
     }
     const size_t close = CollectMacroArguments(tokens_, position + 1, args, kBodyArgumentsEndText);
-    if (BodyHasRoom(SubstitutedLength(macro, args))) {
+    if (CutUnless(SubstitutionFits(macro, args, BodyRoom()))) {
         SubstituteArguments(macro, tokens_, args, def_.body);
     }
     return close;

@@ -46,6 +46,9 @@ private:
     // Whether `count` more tokens fit into the body; the first time they do
     // not, a message line says the body is cut.
     bool BodyHasRoom(size_t count);
+    size_t BodyRoom() const;
+    // `fits`, unless the body was cut before; cuts it when not.
+    bool CutUnless(bool fits);
 
     const PPToken& At(size_t position) const;
 

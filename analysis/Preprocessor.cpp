@@ -453,10 +453,14 @@ size_t CPreprocessor::HandleDefine()
     return last - pos_ + 1;
 }
 
-bool CPreprocessor::ExpansionFits(size_t count)
+size_t CPreprocessor::ExpansionRoom() const
 {
-    if (chain_->expandedTokens + count <= kMaxExpandedTokens) {
-        chain_->expandedTokens += count;
+    return kMaxExpandedTokens - std::min(kMaxExpandedTokens, chain_->expandedTokens);
+}
+
+bool CPreprocessor::ExpansionFits(bool fits)
+{
+    if (fits) {
         return true;
     }
     if (!chain_->expansionLimitReported) {
@@ -482,9 +486,10 @@ size_t CPreprocessor::ExpandAt()
     }
     const CMacroDef& macro = found->second;
     if (!macro.functionLike) {
-        if (!ExpansionFits(macro.body.size())) {
+        if (!ExpansionFits(macro.body.size() <= ExpansionRoom())) {
             return 1;
         }
+        chain_->expandedTokens += macro.body.size();
         Drop(1);
         out_.insert(out_.end(), macro.body.begin(), macro.body.end());
         return 0;
@@ -495,11 +500,12 @@ size_t CPreprocessor::ExpandAt()
     }
     std::vector<MacroArgument> args;
     const size_t close = CollectMacroArguments(in_, pos_ + 1, args, kArgumentsEndText);
-    if (!ExpansionFits(SubstitutedLength(macro, args))) {
+    if (!ExpansionFits(SubstitutionFits(macro, args, ExpansionRoom()))) {
         return 1;
     }
     std::vector<PPToken> expansion;
     SubstituteArguments(macro, in_, args, expansion);
+    chain_->expandedTokens += expansion.size();
     Drop(close - pos_ + 1);
     for (PPToken& t : expansion) {
         out_.push_back(std::move(t));

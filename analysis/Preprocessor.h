@@ -82,8 +82,11 @@ private:
     // keeps the word; returns how many tokens stay unexamined.
     size_t ExpandAt();
 
-    // Whether a macro use may add `count` tokens to the file.
-    bool ExpansionFits(size_t count);
+    // Tokens that macro uses may still add to the file.
+    size_t ExpansionRoom() const;
+    // `fits`; when false, a message line says (once per file) that further
+    // macro uses stay as written.
+    bool ExpansionFits(bool fits);
 
     void IncludeFile(const std::string& name, bool quoted);
     void LoadHeader(const std::string& path, bool quoted);

@@ -3,11 +3,72 @@
 #include "LanguageTable.h"
 #include "TokenType.h"
 
-#include "AtomicFile.h"
+#include <cerrno>
+#include <istream>
+#include <streambuf>
 
-#include <sstream>
-
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Reads a regular file of at most kMaxSourceBytes as a stream. The file is
+// opened without blocking and checked once it is open, so that a path that
+// names (or has just become) a FIFO or a device is never read.
+class RegularFileInput : public std::streambuf {
+public:
+    explicit RegularFileInput(const char* path)
+    {
+        do {
+            fd_ = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        } while (fd_ < 0 && errno == EINTR);
+        struct stat status {};
+        if (fd_ >= 0 && (::fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode) ||
+                         static_cast<unsigned long long>(status.st_size) > kMaxSourceBytes)) {
+            ::close(fd_);
+            fd_ = -1;
+        }
+        size_ = fd_ >= 0 ? status.st_size : 0;
+    }
+    ~RegularFileInput() override
+    {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    RegularFileInput(const RegularFileInput&) = delete;
+    RegularFileInput& operator=(const RegularFileInput&) = delete;
+
+    bool IsOpen() const { return fd_ >= 0; }
+    off_t Size() const { return size_; }
+
+protected:
+    int_type underflow() override
+    {
+        if (fd_ < 0 || read_ >= static_cast<unsigned long long>(kMaxSourceBytes)) {
+            return traits_type::eof();
+        }
+        ssize_t got;
+        do {
+            got = ::read(fd_, buffer_.data(), buffer_.size());
+        } while (got < 0 && errno == EINTR);
+        if (got <= 0) {
+            return traits_type::eof();
+        }
+        read_ += static_cast<unsigned long long>(got);
+        setg(buffer_.data(), buffer_.data(), buffer_.data() + got);
+        return traits_type::to_int_type(buffer_[0]);
+    }
+
+private:
+    int fd_ = -1;
+    off_t size_ = 0;
+    unsigned long long read_ = 0;
+    std::vector<char> buffer_ = std::vector<char>(65536);
+};
+
+} // namespace
 
 void WriteFileOpenFailure(const std::string& path, MessageSink& messages)
 {
@@ -56,9 +117,8 @@ bool WriteSourceReadFailure(const std::string& path, MessageSink& messages)
 bool CSourceTokens::Tokenize(const char* path, const CTokenScanner& scanner, MessageSink& messages)
 {
     fileName = path;
-    // The whole file is read first: only a regular file is opened at all.
-    std::string content;
-    if (ReadWholeFile(path, content, kMaxSourceBytes) != ReadResult::Ok) {
+    RegularFileInput input(path);
+    if (!input.IsOpen()) {
         if (!WriteSourceReadFailure(path, messages)) {
             WriteFileOpenFailure(path, messages);
         }
@@ -66,9 +126,9 @@ bool CSourceTokens::Tokenize(const char* path, const CTokenScanner& scanner, Mes
     }
     // About one token per four bytes in real code: one allocation up front
     // instead of a run of doublings on big files.
-    tokens.reserve(tokens.size() + content.size() / 4 + 16);
+    tokens.reserve(tokens.size() + static_cast<size_t>(input.Size()) / 4 + 16);
     const size_t from = tokens.size();
-    std::istringstream in(std::move(content));
+    std::istream in(&input);
     scanner.Scan(in, tokens, messages);
     JoinContinuedLines(tokens, from);
     return true;
