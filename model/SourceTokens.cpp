@@ -3,7 +3,9 @@
 #include "LanguageTable.h"
 #include "TokenType.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <istream>
 #include <streambuf>
 
@@ -30,6 +32,9 @@ public:
             fd_ = -1;
         }
         size_ = fd_ >= 0 ? status.st_size : 0;
+        // Small files (most headers) need no big buffer.
+        capacity_ = static_cast<size_t>(std::clamp<off_t>(size_ + 1, 1, 65536));
+        buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
     }
     ~RegularFileInput() override
     {
@@ -51,13 +56,13 @@ protected:
         }
         ssize_t got;
         do {
-            got = ::read(fd_, buffer_.data(), buffer_.size());
+            got = ::read(fd_, buffer_.get(), capacity_);
         } while (got < 0 && errno == EINTR);
         if (got <= 0) {
             return traits_type::eof();
         }
         read_ += static_cast<unsigned long long>(got);
-        setg(buffer_.data(), buffer_.data(), buffer_.data() + got);
+        setg(buffer_.get(), buffer_.get(), buffer_.get() + got);
         return traits_type::to_int_type(buffer_[0]);
     }
 
@@ -65,7 +70,8 @@ private:
     int fd_ = -1;
     off_t size_ = 0;
     unsigned long long read_ = 0;
-    std::vector<char> buffer_ = std::vector<char>(65536);
+    size_t capacity_ = 1;
+    std::unique_ptr<char[]> buffer_;
 };
 
 } // namespace
