@@ -33,7 +33,7 @@ bool ReadFileSizeAndTime(const std::string& path, FileSizeAndTime& out)
     // Not blocking, should the path have become a FIFO since.
     int fd;
     do {
-        fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         return false;

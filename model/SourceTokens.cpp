@@ -15,19 +15,28 @@
 
 namespace {
 
-// Reads a regular file of at most kMaxSourceBytes as a stream. The file is
-// opened without blocking and checked once it is open, so that a path that
-// names (or has just become) a FIFO or a device is never read.
+bool IsReadableSize(const struct stat& status)
+{
+    return S_ISREG(status.st_mode) &&
+           static_cast<unsigned long long>(status.st_size) <= kMaxSourceBytes;
+}
+
+// Reads a regular file of at most kMaxSourceBytes as a stream. Anything else
+// (a FIFO, a device, a folder, also through a symbolic link) is not opened;
+// should the path become one after that check, the open does not block and
+// the check made on the open file refuses it.
 class RegularFileInput : public std::streambuf {
 public:
     explicit RegularFileInput(const char* path)
     {
-        do {
-            fd_ = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        } while (fd_ < 0 && errno == EINTR);
         struct stat status {};
-        if (fd_ >= 0 && (::fstat(fd_, &status) != 0 || !S_ISREG(status.st_mode) ||
-                         static_cast<unsigned long long>(status.st_size) > kMaxSourceBytes)) {
+        if (::stat(path, &status) != 0 || !IsReadableSize(status)) {
+            return;
+        }
+        do {
+            fd_ = ::open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        } while (fd_ < 0 && errno == EINTR);
+        if (fd_ >= 0 && (::fstat(fd_, &status) != 0 || !IsReadableSize(status))) {
             ::close(fd_);
             fd_ = -1;
         }
