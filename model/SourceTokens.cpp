@@ -60,22 +60,47 @@ public:
 protected:
     int_type underflow() override
     {
-        if (fd_ < 0 || read_ >= static_cast<unsigned long long>(kMaxSourceBytes)) {
-            return traits_type::eof();
-        }
-        ssize_t got;
-        do {
-            got = ::read(fd_, buffer_.get(), capacity_);
-        } while (got < 0 && errno == EINTR);
+        const ssize_t got = ReadInto(buffer_.get(), capacity_);
         if (got <= 0) {
             return traits_type::eof();
         }
-        read_ += static_cast<unsigned long long>(got);
         setg(buffer_.get(), buffer_.get(), buffer_.get() + got);
         return traits_type::to_int_type(buffer_[0]);
     }
 
+    // The scanner asks for whole blocks: they are read straight into its
+    // buffer, not copied through ours.
+    std::streamsize xsgetn(char* out, std::streamsize count) override
+    {
+        std::streamsize done = std::min<std::streamsize>(count, egptr() - gptr());
+        std::copy(gptr(), gptr() + done, out);
+        gbump(static_cast<int>(done));
+        while (done < count) {
+            const ssize_t got = ReadInto(out + done, static_cast<size_t>(count - done));
+            if (got <= 0) {
+                break;
+            }
+            done += got;
+        }
+        return done;
+    }
+
 private:
+    ssize_t ReadInto(char* out, size_t count)
+    {
+        if (fd_ < 0 || read_ >= static_cast<unsigned long long>(kMaxSourceBytes)) {
+            return 0;
+        }
+        ssize_t got;
+        do {
+            got = ::read(fd_, out, count);
+        } while (got < 0 && errno == EINTR);
+        if (got > 0) {
+            read_ += static_cast<unsigned long long>(got);
+        }
+        return got;
+    }
+
     int fd_ = -1;
     off_t size_ = 0;
     unsigned long long read_ = 0;
