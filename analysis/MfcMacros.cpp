@@ -52,6 +52,10 @@ size_t MfcMacroLength(const std::vector<PPToken>& tokens, size_t i, MessageMapSe
         return 0;
     }
     const char* text = token.text;
+    // Most identifiers are none of these: their first letter tells at once.
+    if (text[0] != 'a' && text[0] != 'D' && text[0] != 'I' && text[0] != 'B') {
+        return 0;
+    }
     if (std::strcmp(text, "afx_msg") == 0) {
         return 1;
     }
