@@ -5,6 +5,7 @@
 #include "TokenText.h"
 #include "TokenType.h"
 
+#include <algorithm>
 #include <limits>
 #include <string>
 
@@ -19,6 +20,24 @@ const char* const kOnlyOperatorUnaryText = "#if, #elif문에 연산자만 있습
 const char* const kOnlyOperatorTernaryText = "#if, #elif문에 연산자만 있습니다.(triple)";
 const char* const kOnlyOperatorBinaryText = "#if, #elif문에 연산자만 있습니다.(binary)";
 const char* const kNoExpressionText = "#if, #elif 문에 식이 없습니다.";
+const char* const kTooDeepText = "#if, #elif condition nested too deeply";
+const char* const kTooLongText = "#if, #elif condition too long";
+
+// A condition holds at most this many token references once its macros are
+// expanded (each expansion adds up to a whole macro body).
+constexpr size_t kMaxConditionTokens = 1000000;
+
+size_t ConditionRoom(const ConditionTokens& out)
+{
+    return out.size() < kMaxConditionTokens ? kMaxConditionTokens - out.size() : 0;
+}
+
+void CheckConditionRoom(bool fits)
+{
+    if (!fits) {
+        throw PreprocessorFailure(kTooLongText);
+    }
+}
 
 const PPToken& TokenAt(const std::vector<PPToken>& tokens, size_t k)
 {
@@ -71,6 +90,7 @@ size_t ExpandInCondition(const std::vector<PPToken>& tokens, size_t j, const Mac
     }
     const CMacroDef& macro = found->second;
     if (!macro.functionLike) {
+        CheckConditionRoom(macro.body.size() <= ConditionRoom(out));
         for (const PPToken& bodyToken : macro.body) {
             out.push_back(&bodyToken);
         }
@@ -82,6 +102,7 @@ size_t ExpandInCondition(const std::vector<PPToken>& tokens, size_t j, const Mac
     }
     std::vector<MacroArgument> args;
     const size_t close = CollectMacroArguments(tokens, j + 1, args, kArgumentsEndText);
+    CheckConditionRoom(SubstitutionFits(macro, args, ConditionRoom(out)));
     ForEachSubstitutedToken(macro, tokens, args, [&out](const PPToken& t) { out.push_back(&t); });
     return close;
 }
@@ -116,6 +137,16 @@ uint32_t ReadUnsigned(const char* text, int base)
         }
     }
     return static_cast<uint32_t>(value);
+}
+
+// A decimal number may carry a minus sign: a predefined word with a negative
+// value is one number token such as "-5".
+int32_t ReadDecimal(const char* text)
+{
+    if (text != nullptr && text[0] == '-') {
+        return static_cast<int32_t>(0u - ReadUnsigned(text + 1, 10));
+    }
+    return static_cast<int32_t>(ReadUnsigned(text, 10));
 }
 
 } // namespace
@@ -155,6 +186,7 @@ struct CPPExpression::ExprNode {
     std::unique_ptr<ExprNode> middle;
     std::unique_ptr<ExprNode> right;
     const PPToken* token = nullptr;
+    int depth = 1; // levels of the subtree, this node included
 };
 
 CPPExpression::CPPExpression(const ConditionTokens& condition, MessageSink& messages)
@@ -304,6 +336,9 @@ void CPPExpression::BuildTree()
         nodes.pop_back();
         return node;
     };
+    // Evaluating and freeing the tree recurse once per level: a tree deeper
+    // than the bound is refused before it is built any further.
+    auto depthOf = [](const std::unique_ptr<ExprNode>& child) { return child ? child->depth : 0; };
     for (const PPToken* token : postfix_) {
         auto node = std::make_unique<ExprNode>();
         node->token = token;
@@ -328,6 +363,13 @@ void CPPExpression::BuildTree()
             node->right = pop();
             node->left = pop();
         }
+        node->depth = 1 + std::max({depthOf(node->left), depthOf(node->middle), depthOf(node->right)});
+        if (node->depth > kMaxDepth) {
+            MessageLine(messages_, MessageKind::Error)
+                << "An #if or #elif condition nests more than " << kMaxDepth
+                << " operators: it is not evaluated";
+            throw PreprocessorFailure(kTooDeepText);
+        }
         nodes.push_back(std::move(node));
     }
     if (nodes.size() != 1) {
@@ -344,7 +386,7 @@ int32_t CPPExpression::EvalNode(const ExprNode* node) const
     const PPToken* token = node->token;
     switch (token->type) {
     case INTEGERNUMBER:
-        return static_cast<int32_t>(ReadUnsigned(token->text, 10));
+        return ReadDecimal(token->text);
     case OCTALNUMBER:
         return static_cast<int32_t>(ReadUnsigned(token->text, 8));
     case HEXNUMBER:

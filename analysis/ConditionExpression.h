@@ -33,6 +33,10 @@ void ZeroIdentifiers(ConditionTokens& condition);
 // precedence to postfix, a tree, then the value.
 class CPPExpression {
 public:
+    // Operators nested deeper than this (counted through the expression
+    // tree) make the condition fail instead of exhausting the stack.
+    static constexpr int kMaxDepth = 5000;
+
     CPPExpression(const ConditionTokens& condition, MessageSink& messages);
     ~CPPExpression();
     CPPExpression(const CPPExpression&) = delete;

@@ -4,6 +4,7 @@
 #include "PPToken.h"
 #include "PreprocessorFailure.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -26,9 +27,10 @@ size_t CollectMacroArguments(const std::vector<PPToken>& tokens, size_t p,
 int FindParameter(const CMacroDef& macro, const PPToken& token);
 
 // Calls `emit` with each token of the body of a function-like macro, each
-// parameter name replaced by the tokens of its argument. Throws
-// std::out_of_range when the body names a parameter whose argument was not
-// supplied.
+// parameter name replaced by the tokens of its argument. A parameter whose
+// argument was not supplied stands for nothing: expansions are not scanned
+// again, so a valid use such as `#define G(x) F(x)` with a two-parameter F
+// reaches F with one argument, and must not end the file's preprocessing.
 template <class Emit>
 void ForEachSubstitutedToken(const CMacroDef& macro, const std::vector<PPToken>& tokens,
                              const std::vector<MacroArgument>& args, Emit emit)
@@ -40,12 +42,39 @@ void ForEachSubstitutedToken(const CMacroDef& macro, const std::vector<PPToken>&
             continue;
         }
         if (static_cast<size_t>(p) >= args.size()) {
-            throw std::out_of_range(kIndexFailureText);
+            continue;
         }
         for (size_t k = args[p].first; k <= args[p].last; ++k) {
             emit(tokens[k]);
         }
     }
+}
+
+// How many tokens ForEachSubstitutedToken would emit, without emitting them.
+inline size_t SubstitutedLength(const CMacroDef& macro, const std::vector<MacroArgument>& args)
+{
+    size_t length = 0;
+    for (const PPToken& token : macro.body) {
+        const int p = FindParameter(macro, token);
+        if (p < 0) {
+            ++length;
+        } else if (static_cast<size_t>(p) < args.size()) {
+            length += args[p].last - args[p].first + 1;
+        }
+    }
+    return length;
+}
+
+// Whether the substituted body has at most `room` tokens. Cheap when the
+// body's length times its longest argument is within the room.
+inline bool SubstitutionFits(const CMacroDef& macro, const std::vector<MacroArgument>& args,
+                             size_t room)
+{
+    size_t longest = 1;
+    for (const MacroArgument& arg : args) {
+        longest = std::max(longest, arg.last - arg.first + 1);
+    }
+    return macro.body.size() <= room / longest || SubstitutedLength(macro, args) <= room;
 }
 
 // Appends the body with its arguments put in to `out`.

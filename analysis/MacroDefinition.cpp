@@ -92,36 +92,67 @@ size_t CDefineProcessor::ParseBody(size_t b)
         if (token.type == IDENTIFIER) {
             j = ExpandInBody(j) + 1;
         } else {
-            def_.body.push_back(token);
+            if (BodyHasRoom(1)) {
+                def_.body.push_back(token);
+            }
             ++j;
         }
     }
     return tokens_.empty() ? 0 : tokens_.size() - 1;
 }
 
+bool CDefineProcessor::BodyHasRoom(size_t count)
+{
+    return CutUnless(count <= BodyRoom());
+}
+
+size_t CDefineProcessor::BodyRoom() const
+{
+    return cut_ || def_.body.size() >= kMaxBodyTokens ? 0 : kMaxBodyTokens - def_.body.size();
+}
+
+bool CDefineProcessor::CutUnless(bool fits)
+{
+    if (fits && !cut_) {
+        return true;
+    }
+    if (!cut_) {
+        cut_ = true;
+        MessageLine(messages_, MessageKind::Error)
+            << "The body of macro " << def_.name << " grows past " << kMaxBodyTokens
+            << " tokens: the rest of it is left out";
+    }
+    return false;
+}
+
 size_t CDefineProcessor::ExpandInBody(size_t position)
 {
     const PPToken& token = tokens_[position];
-    if (FindParameter(def_, token) >= 0) {
-        def_.body.push_back(token);
-        return position;
-    }
-    auto found = macros_.find(token.text ? token.text : "");
+    auto found = FindParameter(def_, token) >= 0 ? macros_.end()
+                                                  : macros_.find(token.text ? token.text : "");
     if (found == macros_.end()) {
-        def_.body.push_back(token);
+        if (BodyHasRoom(1)) {
+            def_.body.push_back(token);
+        }
         return position;
     }
     const CMacroDef& macro = found->second;
     if (!macro.functionLike) {
-        def_.body.insert(def_.body.end(), macro.body.begin(), macro.body.end());
+        if (BodyHasRoom(macro.body.size())) {
+            def_.body.insert(def_.body.end(), macro.body.begin(), macro.body.end());
+        }
         return position;
     }
     std::vector<MacroArgument> args;
     if (position + 1 >= tokens_.size() || tokens_[position + 1].type != LP) {
-        def_.body.push_back(token);
+        if (BodyHasRoom(1)) {
+            def_.body.push_back(token);
+        }
         return position;
     }
     const size_t close = CollectMacroArguments(tokens_, position + 1, args, kBodyArgumentsEndText);
-    SubstituteArguments(macro, tokens_, args, def_.body);
+    if (CutUnless(SubstitutionFits(macro, args, BodyRoom()))) {
+        SubstituteArguments(macro, tokens_, args, def_.body);
+    }
     return close;
 }

@@ -13,6 +13,11 @@
 // expanded with the macros known at that time.
 class CDefineProcessor {
 public:
+    // A body stops growing at this many tokens (bodies are stored expanded,
+    // so definitions that use each other twice would double at every step);
+    // the rest of the line is left out with a message line.
+    static constexpr size_t kMaxBodyTokens = 10000;
+
     CDefineProcessor(const std::vector<PPToken>& tokens, MacroTable& macros, MessageSink& messages)
         : tokens_(tokens), macros_(macros), messages_(messages)
     {
@@ -38,6 +43,12 @@ private:
     size_t ParseParameters(size_t p);
     size_t ParseBody(size_t b);
     size_t ExpandInBody(size_t position);
+    // Whether `count` more tokens fit into the body; the first time they do
+    // not, a message line says the body is cut.
+    bool BodyHasRoom(size_t count);
+    size_t BodyRoom() const;
+    // `fits`, unless the body was cut before; cuts it when not.
+    bool CutUnless(bool fits);
 
     const PPToken& At(size_t position) const;
 
@@ -47,4 +58,5 @@ private:
     CMacroDef def_;
     bool completed_ = false;
     bool isUndef_ = false;
+    bool cut_ = false;
 };

@@ -11,6 +11,39 @@
 #include "UnitDetail.h"
 
 #include <stdexcept>
+#include <string_view>
+
+namespace {
+
+// The kind of the tag that `typedef struct X X;` (also with class or union,
+// and with further declarators after a comma) gives its own name, or 0 for
+// any other declaration: such a typedef declares the type, not a variable.
+int32_t SameNameTagTypedef(const CUnit& unit)
+{
+    if (unit.tokenIndices.size() < 5 || !unit.tokens) {
+        return 0;
+    }
+    const PPToken& tag = unit.GetToken(2);
+    const PPToken& name = unit.GetToken(3);
+    const int32_t end = unit.GetToken(4).type;
+    if (unit.GetToken(0).type != WORD_TYPEDEF || tag.type != IDENTIFIER ||
+        name.type != IDENTIFIER || !tag.text || !name.text ||
+        std::string_view(tag.text) != name.text || (end != SEMI && end != COMMA)) {
+        return 0;
+    }
+    switch (unit.GetToken(1).type) {
+    case WORD_CLASS:
+        return UNIT_CLASS;
+    case WORD_STRUCT:
+        return UNIT_STRUCT;
+    case WORD_UNION:
+        return UNIT_UNION;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
 
 CModelMerger::CModelMerger(const CFileIndex& fileIndex, CSourceFile& file, CInputSet* input)
     : fileIndex_(fileIndex), file_(file), input_(input)
@@ -175,7 +208,22 @@ CModelScope& CModelMerger::AddOrFindMember(CUnit& unit, CModelScope& owner)
 void CModelMerger::MergeVariable(CUnit& unit, const CVariableInfo& record, CModelScope& owner)
 {
     key_.name = record.qualifiedName.name;
-    AddOrFindMember(unit, owner);
+    if (const int32_t tagKind = &record == AsVariableInfo(unit) ? SameNameTagTypedef(unit) : 0) {
+        // The type's declaration, before or after its definition: the
+        // element is the type, never a variable of that name.
+        key_.kind = tagKind;
+        CModelScope& element = FindOrAdd(owner);
+        if (element.kind == UNIT_PLACEHOLDER || element.kind == UNIT_VARIABLE) {
+            element.kind = tagKind;
+        }
+        AddUnit(element, unit);
+        if (!element.scopeChildren) {
+            element.scopeChildren = std::make_unique<ScopeChildSet>();
+        }
+        key_.kind = UNIT_VARIABLE;
+    } else {
+        AddOrFindMember(unit, owner);
+    }
     if (record.multiple) {
         for (const CVariableInfo& further : record.further) {
             MergeVariable(unit, further, owner);

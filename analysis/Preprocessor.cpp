@@ -67,6 +67,10 @@ void CPreprocessor::Run()
 {
     try {
         ProcessTokens();
+    } catch (const std::bad_alloc&) {
+        MessageLine(input_->Messages(), MessageKind::Error)
+            << "Out of memory while preprocessing " << file_->path;
+        WriteStopLine(input_->Messages(), file_->path);
     } catch (const std::exception&) {
         WriteStopLine(input_->Messages(), file_->path);
     }
@@ -107,18 +111,24 @@ void CPreprocessor::ProcessTokens()
     out_.reserve(in_.size());
 
     // Whatever happens, the file ends up with the result so far followed by
-    // the tokens not yet handled.
+    // the tokens not yet handled. When memory has run out and there is no
+    // room for those, the file keeps only the result so far: this must not
+    // fail again.
     struct Finish {
         CPreprocessor& self;
         std::vector<PPToken>& tokens;
         ~Finish()
         {
-            for (size_t k = self.pos_; k < self.in_.size(); ++k) {
-                self.out_.push_back(std::move(self.in_[k]));
+            try {
+                self.out_.reserve(self.out_.size() + (self.in_.size() - self.pos_));
+                for (size_t k = self.pos_; k < self.in_.size(); ++k) {
+                    self.out_.push_back(std::move(self.in_[k]));
+                }
+            } catch (const std::bad_alloc&) {
             }
             tokens = std::move(self.out_);
-            self.in_.clear();
-            self.out_.clear();
+            std::vector<PPToken>().swap(self.in_);
+            std::vector<PPToken>().swap(self.out_);
             self.pos_ = 0;
         }
     } finish{*this, tokens};
@@ -443,9 +453,28 @@ size_t CPreprocessor::HandleDefine()
     return last - pos_ + 1;
 }
 
+size_t CPreprocessor::ExpansionRoom() const
+{
+    return kMaxExpandedTokens - std::min(kMaxExpandedTokens, chain_->expandedTokens);
+}
+
+bool CPreprocessor::ExpansionFits(bool fits)
+{
+    if (fits) {
+        return true;
+    }
+    if (!chain_->expansionLimitReported) {
+        chain_->expansionLimitReported = true;
+        MessageLine(input_->Messages(), MessageKind::Error)
+            << "Macros add more than " << kMaxExpandedTokens << " tokens to " << file_->path
+            << ": further macro uses are left as they are";
+    }
+    return false;
+}
+
 size_t CPreprocessor::ExpandAt()
 {
-    const size_t mfc = MfcMacroLength(in_, pos_);
+    const size_t mfc = MfcMacroLength(in_, pos_, &messageMapSearch_);
     if (mfc > 0) {
         Drop(mfc);
         return 0;
@@ -457,6 +486,10 @@ size_t CPreprocessor::ExpandAt()
     }
     const CMacroDef& macro = found->second;
     if (!macro.functionLike) {
+        if (!ExpansionFits(macro.body.size() <= ExpansionRoom())) {
+            return 1;
+        }
+        chain_->expandedTokens += macro.body.size();
         Drop(1);
         out_.insert(out_.end(), macro.body.begin(), macro.body.end());
         return 0;
@@ -467,8 +500,12 @@ size_t CPreprocessor::ExpandAt()
     }
     std::vector<MacroArgument> args;
     const size_t close = CollectMacroArguments(in_, pos_ + 1, args, kArgumentsEndText);
+    if (!ExpansionFits(SubstitutionFits(macro, args, ExpansionRoom()))) {
+        return 1;
+    }
     std::vector<PPToken> expansion;
     SubstituteArguments(macro, in_, args, expansion);
+    chain_->expandedTokens += expansion.size();
     Drop(close - pos_ + 1);
     for (PPToken& t : expansion) {
         out_.push_back(std::move(t));

@@ -5,6 +5,7 @@
 #include "IncludePaths.h"
 #include "InputSet.h"
 #include "MacroTable.h"
+#include "MfcMacros.h"
 #include "PPToken.h"
 #include "ProjectFile.h"
 
@@ -31,6 +32,9 @@ public:
     // Headers read for one project file, at most (headers that include each
     // other several times without guards).
     static constexpr int kMaxHeaderLoads = 100000;
+    // Tokens that macro uses may add to one project file and its headers;
+    // past this, further uses stay as they are written (a message says so).
+    static constexpr size_t kMaxExpandedTokens = 4000000;
 
     // For a project file: its macro table and #pragma once set are the ones
     // every nested header uses. The caller empties `onceFiles` before.
@@ -47,6 +51,8 @@ public:
         CIncludePaths paths;
         int headerLoads = 0;
         bool loadLimitReported = false;
+        size_t expandedTokens = 0;
+        bool expansionLimitReported = false;
     };
 
 private:
@@ -76,6 +82,12 @@ private:
     // keeps the word; returns how many tokens stay unexamined.
     size_t ExpandAt();
 
+    // Tokens that macro uses may still add to the file.
+    size_t ExpansionRoom() const;
+    // `fits`; when false, a message line says (once per file) that further
+    // macro uses stay as written.
+    bool ExpansionFits(bool fits);
+
     void IncludeFile(const std::string& name, bool quoted);
     void LoadHeader(const std::string& path, bool quoted);
 
@@ -101,6 +113,7 @@ private:
     std::vector<PPToken> in_;
     size_t pos_ = 0;
     std::vector<PPToken> out_;
+    MessageMapSearch messageMapSearch_;
 
     std::unique_ptr<Chain> ownChain_;
 };

@@ -24,17 +24,22 @@ int g_ScannerTrace = 0;
 %option noyymore
 
 %x BLOCKCOMMENT
+/* The rest of the line holds no '>': a bracketed include name cannot start
+   here, so the include rules are not tried again until the line ends (each
+   try would read to the end of the line). */
+%s NOCLOSINGBRACKET
 
 ESC     \\([abfnrtv\\?'"]|\r?\n|[0-7]+|x[0-9a-fA-F]+)
 CESC    \\([abfnrtv\\?'"]|[0-7]+|x[0-9a-fA-F]+)
-IS      ([uU][lL]?|[lL][uU]?)
+LONG    ([lL]|ll|LL)
+IS      ([uU]{LONG}?|{LONG}[uU]?)
 EXP     [eE][+-]?[0-9]+
 FS      [fFlL]
 
 %%
 
 [ \t\v\f\r]+            { /* blanks */ }
-[ \t\v\f\r]*\n          { ++yylineno; return ENDLINE; }
+[ \t\v\f\r]*\n          { ++yylineno; BEGIN(INITIAL); return ENDLINE; }
 
 "and" { return WORD_AND; }
 "and_eq" { return WORD_AND_EQ; }
@@ -151,7 +156,9 @@ FS      [fFlL]
 L?\"({ESC}|[^"\\\n])*\" {
                           TRACE_RULE("string");
                           const int skip = yytext[0] == 'L' ? 2 : 1;
-                          SetStringText(yytext + skip, yyleng - skip - 1);
+                          if (SetStringText(yytext + skip, yyleng - skip - 1)) {
+                              BEGIN(INITIAL); /* continued onto a new line */
+                          }
                           return STRINGS;
                         }
 L?'({CESC}|[^'\\\n])+'  {
@@ -229,7 +236,13 @@ L?'({CESC}|[^'\\\n])+'  {
 "/*"                    { TRACE_RULE("주석1"); BEGIN(BLOCKCOMMENT); }
 "//"[^\n]*              { TRACE_RULE("주석2"); }
 
-include[ \t]*"<"[^>\n]*">" { SetIncludeNameText(); return Q_CHAR; }
+<INITIAL>include[ \t]*"<"[^>\n]*">" { SetIncludeNameText(); return Q_CHAR; }
+<INITIAL>include[ \t]*"<"[^>\n]*     {
+                          /* No '>' before the line ends: the word alone. */
+                          yyless(7);
+                          BEGIN(NOCLOSINGBRACKET);
+                          return WORD_INCLUDE;
+                        }
 
 .                       { UnknownCharacter(); return LEXERROR; }
 
@@ -251,12 +264,12 @@ void KestrinLexer::SetText(const char* start, std::size_t length)
 
 // A string continued over lines keeps its backslash and newline; a carriage
 // return before that newline is dropped so that CR LF files give the same
-// text as LF files.
-void KestrinLexer::SetStringText(const char* start, std::size_t length)
+// text as LF files. True when the string went on over a line end.
+bool KestrinLexer::SetStringText(const char* start, std::size_t length)
 {
     if (std::memchr(start, '\n', length) == nullptr) {
         SetText(start, length);
-        return;
+        return false;
     }
     ownText_.clear();
     for (std::size_t k = 0; k < length; ++k) {
@@ -270,6 +283,7 @@ void KestrinLexer::SetStringText(const char* start, std::size_t length)
         ownText_.push_back(start[k]);
     }
     SetText(ownText_.data(), ownText_.size());
+    return true;
 }
 
 // The name between the first '<' after the word and the first '>' after it;
@@ -288,10 +302,18 @@ void KestrinLexer::SetIncludeNameText()
     SetText(open + 1, close - (open + 1));
 }
 
+// Each unknown character is shown, up to a bound per file: a binary file
+// would otherwise write a line for nearly every byte.
 void KestrinLexer::UnknownCharacter()
 {
-    std::fputs("---------- Error Unkonwn Token  ---------- \n", stdout);
-    std::printf("<%c>", yytext[0]);
+    ++unknownCharacters_;
+    if (unknownCharacters_ <= kMaxUnknownReports) {
+        std::fputs("---------- Error Unkonwn Token  ---------- \n", stdout);
+        std::printf("<%c>", yytext[0]);
+    } else if (unknownCharacters_ == kMaxUnknownReports + 1) {
+        std::printf("\nMore than %d unknown characters: the rest of this file's are not shown.\n",
+                    kMaxUnknownReports);
+    }
 }
 
 void KestrinLexer::LexerError(const char* message)

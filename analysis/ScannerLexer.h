@@ -30,6 +30,9 @@ public:
     // The type of the next token, 0 at the end of the input.
     int yylex() override;
 
+    // Unknown characters shown per file; the rest are counted only.
+    static constexpr int kMaxUnknownReports = 100;
+
     // The line counter: after a token, it has counted every newline of it.
     int Line() const { return yylineno; }
 
@@ -45,7 +48,7 @@ protected:
 
 private:
     void SetText(const char* start, std::size_t length);
-    void SetStringText(const char* start, std::size_t length);
+    bool SetStringText(const char* start, std::size_t length);
     void SetIncludeNameText();
     void UnknownCharacter();
 
@@ -53,4 +56,5 @@ private:
     std::size_t textLength_ = 0;
     bool hasText_ = false;
     std::string ownText_;
+    int unknownCharacters_ = 0;
 };

@@ -1,8 +1,11 @@
 #include "FileStatus.h"
 
-#include <cstdio>
+#include <cerrno>
 #include <limits>
+
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -21,16 +24,27 @@ int32_t ClampToInt32(long long value)
 
 bool ReadFileSizeAndTime(const std::string& path, FileSizeAndTime& out)
 {
-    FILE* file = std::fopen(path.c_str(), "r");
-    if (file == nullptr) {
+    // Only a regular file (also through a symbolic link) counts: a FIFO
+    // would block the open, a device may have no end.
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
         return false;
     }
-    struct stat status {};
-    if (fstat(fileno(file), &status) == 0) {
-        out.size = ClampToInt32(status.st_size);
-        out.mtime = ClampToInt32(status.st_mtime);
+    // Not blocking, should the path have become a FIFO since.
+    int fd;
+    do {
+        fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        return false;
     }
-    std::fclose(file);
+    const bool regular = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+    ::close(fd);
+    if (!regular) {
+        return false;
+    }
+    out.size = ClampToInt32(status.st_size);
+    out.mtime = ClampToInt32(status.st_mtime);
     return true;
 }
 

@@ -12,7 +12,8 @@ struct FileSizeAndTime {
 };
 
 // Opens the file for reading and takes its status; false (and `out`
-// untouched) when it cannot be opened.
+// untouched) when it cannot be opened or is not a regular file (a FIFO, a
+// device or a folder is never opened).
 bool ReadFileSizeAndTime(const std::string& path, FileSizeAndTime& out);
 
 // The same, giving 0 and 0 for a file that cannot be opened.

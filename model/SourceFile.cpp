@@ -16,7 +16,9 @@ bool CSourceFile::RefreshFileInfo()
 bool CSourceFile::Load(const CTokenScanner& scanner, MessageSink& messages)
 {
     if (!RefreshFileInfo()) {
-        WriteFileOpenFailure(path, messages);
+        if (!WriteSourceReadFailure(path, messages)) {
+            WriteFileOpenFailure(path, messages);
+        }
         return false;
     }
     scan.Tokenize(path.c_str(), scanner, messages);

@@ -3,7 +3,112 @@
 #include "LanguageTable.h"
 #include "TokenType.h"
 
-#include <fstream>
+#include <algorithm>
+#include <cerrno>
+#include <memory>
+#include <istream>
+#include <streambuf>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool IsReadableSize(const struct stat& status)
+{
+    return S_ISREG(status.st_mode) &&
+           static_cast<unsigned long long>(status.st_size) <= kMaxSourceBytes;
+}
+
+// Reads a regular file of at most kMaxSourceBytes as a stream. Anything else
+// (a FIFO, a device, a folder, also through a symbolic link) is not opened;
+// should the path become one after that check, the open does not block and
+// the check made on the open file refuses it.
+class RegularFileInput : public std::streambuf {
+public:
+    explicit RegularFileInput(const char* path)
+    {
+        struct stat status {};
+        if (::stat(path, &status) != 0 || !IsReadableSize(status)) {
+            return;
+        }
+        do {
+            fd_ = ::open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        } while (fd_ < 0 && errno == EINTR);
+        if (fd_ >= 0 && (::fstat(fd_, &status) != 0 || !IsReadableSize(status))) {
+            ::close(fd_);
+            fd_ = -1;
+        }
+        size_ = fd_ >= 0 ? status.st_size : 0;
+        // Small files (most headers) need no big buffer.
+        capacity_ = static_cast<size_t>(std::clamp<off_t>(size_ + 1, 1, 65536));
+        buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
+    }
+    ~RegularFileInput() override
+    {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    RegularFileInput(const RegularFileInput&) = delete;
+    RegularFileInput& operator=(const RegularFileInput&) = delete;
+
+    bool IsOpen() const { return fd_ >= 0; }
+    off_t Size() const { return size_; }
+
+protected:
+    int_type underflow() override
+    {
+        const ssize_t got = ReadInto(buffer_.get(), capacity_);
+        if (got <= 0) {
+            return traits_type::eof();
+        }
+        setg(buffer_.get(), buffer_.get(), buffer_.get() + got);
+        return traits_type::to_int_type(buffer_[0]);
+    }
+
+    // The scanner asks for whole blocks: they are read straight into its
+    // buffer, not copied through ours.
+    std::streamsize xsgetn(char* out, std::streamsize count) override
+    {
+        std::streamsize done = std::min<std::streamsize>(count, egptr() - gptr());
+        std::copy(gptr(), gptr() + done, out);
+        gbump(static_cast<int>(done));
+        while (done < count) {
+            const ssize_t got = ReadInto(out + done, static_cast<size_t>(count - done));
+            if (got <= 0) {
+                break;
+            }
+            done += got;
+        }
+        return done;
+    }
+
+private:
+    ssize_t ReadInto(char* out, size_t count)
+    {
+        if (fd_ < 0 || read_ >= static_cast<unsigned long long>(kMaxSourceBytes)) {
+            return 0;
+        }
+        ssize_t got;
+        do {
+            got = ::read(fd_, out, count);
+        } while (got < 0 && errno == EINTR);
+        if (got > 0) {
+            read_ += static_cast<unsigned long long>(got);
+        }
+        return got;
+    }
+
+    int fd_ = -1;
+    off_t size_ = 0;
+    unsigned long long read_ = 0;
+    size_t capacity_ = 1;
+    std::unique_ptr<char[]> buffer_;
+};
+
+} // namespace
 
 void WriteFileOpenFailure(const std::string& path, MessageSink& messages)
 {
@@ -30,23 +135,40 @@ void JoinContinuedLines(std::vector<PPToken>& tokens, size_t from)
     tokens.resize(write);
 }
 
+bool WriteSourceReadFailure(const std::string& path, MessageSink& messages)
+{
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        return false;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        MessageLine(messages, MessageKind::Error)
+            << path << " is not a regular file (a FIFO, a device or a folder): it is not read";
+        return true;
+    }
+    if (static_cast<unsigned long long>(status.st_size) > kMaxSourceBytes) {
+        MessageLine(messages, MessageKind::Error)
+            << path << " is larger than " << (kMaxSourceBytes >> 20) << " MB: it is not read";
+        return true;
+    }
+    return false;
+}
+
 bool CSourceTokens::Tokenize(const char* path, const CTokenScanner& scanner, MessageSink& messages)
 {
     fileName = path;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        WriteFileOpenFailure(path, messages);
+    RegularFileInput input(path);
+    if (!input.IsOpen()) {
+        if (!WriteSourceReadFailure(path, messages)) {
+            WriteFileOpenFailure(path, messages);
+        }
         return false;
     }
     // About one token per four bytes in real code: one allocation up front
     // instead of a run of doublings on big files.
-    in.seekg(0, std::ios::end);
-    const std::streamoff length = in.tellg();
-    in.seekg(0, std::ios::beg);
-    if (length > 0) {
-        tokens.reserve(tokens.size() + static_cast<size_t>(length) / 4 + 16);
-    }
+    tokens.reserve(tokens.size() + static_cast<size_t>(input.Size()) / 4 + 16);
     const size_t from = tokens.size();
+    std::istream in(&input);
     scanner.Scan(in, tokens, messages);
     JoinContinuedLines(tokens, from);
     return true;

@@ -183,7 +183,8 @@ void CStatementAnalyzer::ClassifyByFirstToken()
         return;
     }
     case WORD_FOR: {
-        if (n < 6 || TypeAt(1) != LP)
+        // "for ( ; ; )" is the shortest head: five tokens.
+        if (n < 5 || TypeAt(1) != LP)
             return;
         const int s1 = FindToken(SEMI, 2);
         const int s2 = s1 ? FindToken(SEMI, s1 + 1) : 0;

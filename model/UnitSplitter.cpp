@@ -138,7 +138,11 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
             return stop;
         }
         case SHARP:
-            inLine = true;
+            // Only a '#' that begins its line opens a preprocessing line; one
+            // further on came out of a macro (#x in a stringising macro) and
+            // is an ordinary token.
+            if (p == 0 || tokens[static_cast<size_t>(p) - 1].type == ENDLINE)
+                inLine = true;
             pending.tokenIndices.push_back(p);
             break;
         default:

@@ -10,8 +10,9 @@ class CSourceFile;
 
 // Cuts a preprocessed file's tokens into its unit tree. A unit ends at a
 // semicolon outside parentheses, at an access label, at the end of a
-// preprocessing line or after a brace block; a brace block's contents become
-// the children of the unit that opens it. Only token types are looked at.
+// preprocessing line (one whose first token is '#') or after a brace block; a
+// brace block's contents become the children of the unit that opens it. Only
+// token types are looked at.
 class CUnitSplitter {
 public:
     // Brace blocks nested deeper than this are skipped: their tokens belong

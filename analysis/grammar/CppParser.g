@@ -10,11 +10,13 @@ header "pre_include_hpp" {
 #include "DetailRecords.h"
 #include "ParserSupport.h"
 #include "QualifiedName.h"
+#include "RuleAttempts.h"
 #include "TokenText.h"
 #include "Unit.h"
 #include "UnitTokenStream.h"
 
 #include <algorithm>
+#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,6 +40,92 @@ options {
 public:
     CUnitTokenStream* tokenStream = nullptr;
     CUnit* currentUnit = nullptr;
+
+    // The unit position of the next token: the tokens consumed so far, with
+    // the rewinds after trial parses taken into account.
+    int TokenPosition() const { return tokenPosition_; }
+
+    void consume() override
+    {
+        ++tokenPosition_;
+        ANTLR_USE_NAMESPACE(antlr)LLkParser::consume();
+    }
+    unsigned int mark() override
+    {
+        markedPositions_.push_back(tokenPosition_);
+        return ANTLR_USE_NAMESPACE(antlr)LLkParser::mark();
+    }
+    void rewind(unsigned int marker) override
+    {
+        ANTLR_USE_NAMESPACE(antlr)LLkParser::rewind(marker);
+        if (!markedPositions_.empty()) {
+            tokenPosition_ = markedPositions_.back();
+            markedPositions_.pop_back();
+        }
+    }
+
+    // Trial parses remembered so far.
+    const RuleAttempts& Attempts() const { return attempts_; }
+
+protected:
+    // One call of a rule. While guessing, an attempt already made at this
+    // position is not made again: a remembered failure throws at once, and
+    // a remembered success lets the rule pass over its tokens
+    // (PassRemembered); a new attempt is remembered when it ends.
+    class RememberedAttempt {
+    public:
+        RememberedAttempt(CCppParser& parser, const char* rule)
+            : parser_(parser), rule_(rule), start_(parser.tokenPosition_),
+              guessing_(parser.inputState->guessing > 0), uncaught_(std::uncaught_exceptions())
+        {
+            if (!guessing_)
+                return;
+            end_ = parser.attempts_.Find(rule_, start_);
+            if (end_ == RuleAttempts::kFailed)
+                throw ANTLR_USE_NAMESPACE(antlr)RecognitionException("failed here before");
+        }
+        ~RememberedAttempt()
+        {
+            if (!guessing_ || end_ != RuleAttempts::kUnknown)
+                return;
+            const bool failed = std::uncaught_exceptions() > uncaught_;
+            try {
+                parser_.attempts_.Note(rule_, start_,
+                                       failed ? RuleAttempts::kFailed : parser_.tokenPosition_);
+            } catch (...) {
+                // Not remembered: the attempt is made again next time.
+            }
+        }
+        RememberedAttempt(const RememberedAttempt&) = delete;
+        RememberedAttempt& operator=(const RememberedAttempt&) = delete;
+
+        // True when this attempt is known to succeed; its tokens are then
+        // consumed and the rule returns at once.
+        bool PassRemembered()
+        {
+            if (end_ < 0)
+                return false;
+            // The tokens were read before: passing them is not new work.
+            while (parser_.tokenPosition_ < end_) {
+                ++parser_.tokenPosition_;
+                parser_.ANTLR_USE_NAMESPACE(antlr)LLkParser::consume();
+            }
+            return true;
+        }
+
+    private:
+        CCppParser& parser_;
+        const char* rule_;
+        int start_;
+        bool guessing_;
+        int uncaught_;
+        int end_ = RuleAttempts::kUnknown;
+    };
+
+private:
+    int tokenPosition_ = 0;
+    std::vector<int> markedPositions_;
+    RuleAttempts attempts_;
 
 protected:
     // Appends the file positions of the unit's tokens from..to.
@@ -425,11 +513,21 @@ overloadable_operator returns [std::string text]
     ;
 
 throw_expression
+{
+    RememberedAttempt attempt(*this, __func__);
+    if (attempt.PassRemembered())
+        return;
+}
     :   WORD_THROW
     |   WORD_THROW assignment_expression
     ;
 
 delete_expression
+{
+    RememberedAttempt attempt(*this, __func__);
+    if (attempt.PassRemembered())
+        return;
+}
     :   (WORD_DELETE LB) => WORD_DELETE LB RB cast_expression
     |   WORD_DELETE cast_expression
     |   (CLCL WORD_DELETE LB) => CLCL WORD_DELETE LB RB cast_expression
@@ -730,6 +828,9 @@ conversion_type_name returns [std::string text]
 
 new_type_id
 {
+    RememberedAttempt attempt(*this, __func__);
+    if (attempt.PassRemembered())
+        return;
     TokenIndices ignored;
 }
     :   ignored = builtin_type_list
@@ -985,6 +1086,9 @@ simple_parameter_declaration[CVariableInfo& param, int start]
 
 type_id
 {
+    RememberedAttempt attempt(*this, __func__);
+    if (attempt.PassRemembered())
+        return;
     TokenIndices ignored;
 }
     :   ignored = builtin_type_list ( ignored = ptr_operator_list )*
@@ -1005,6 +1109,9 @@ template_value_parameter
 
 postfix_expression
 {
+    RememberedAttempt attempt(*this, __func__);
+    if (attempt.PassRemembered())
+        return;
     std::vector<std::string> ignoredScopes;
     std::string ignoredName;
 }
@@ -1039,6 +1146,11 @@ postfix_head
     ;
 
 new_expression
+{
+    RememberedAttempt attempt(*this, __func__);
+    if (attempt.PassRemembered())
+        return;
+}
     :   ( CLCL )? WORD_NEW
         (   LP expression_list RP new_type_id
         |   new_type_id
@@ -1265,79 +1377,169 @@ options { defaultErrorHandler = false; }
 // Expressions
 
 expression
+{
+    RememberedAttempt attempt(*this, __func__);
+    if (attempt.PassRemembered())
+        return;
+}
     :   assignment_expression ( COMMA assignment_expression )*
     ;
 
 expression_list
+{
+    RememberedAttempt attempt(*this, __func__);
+    if (attempt.PassRemembered())
+        return;
+}
     :   assignment_expression ( COMMA assignment_expression )*
     ;
 
 constant_expression
+{
+    RememberedAttempt attempt(*this, __func__);
+    if (attempt.PassRemembered())
+        return;
+}
     :   conditional_expression
     ;
 
 assignment_expression
+{
+    RememberedAttempt attempt(*this, __func__);
+    if (attempt.PassRemembered())
+        return;
+}
     :   conditional_expression
     |   throw_expression
     ;
 
 conditional_expression
+{
+    RememberedAttempt attempt(*this, __func__);
+    if (attempt.PassRemembered())
+        return;
+}
     :   logical_or_expression ( QUESTION expression COLON assignment_expression )?
     ;
 
 logical_or_expression
+{
+    RememberedAttempt attempt(*this, __func__);
+    if (attempt.PassRemembered())
+        return;
+}
     :   logical_and_expression ( OROR logical_and_expression )*
     ;
 
 logical_and_expression
+{
+    RememberedAttempt attempt(*this, __func__);
+    if (attempt.PassRemembered())
+        return;
+}
     :   inclusive_or_expression ( ANDAND inclusive_or_expression )*
     ;
 
 inclusive_or_expression
+{
+    RememberedAttempt attempt(*this, __func__);
+    if (attempt.PassRemembered())
+        return;
+}
     :   exclusive_or_expression ( OR exclusive_or_expression )*
     ;
 
 exclusive_or_expression
+{
+    RememberedAttempt attempt(*this, __func__);
+    if (attempt.PassRemembered())
+        return;
+}
     :   and_expression ( XOR and_expression )*
     ;
 
 and_expression
+{
+    RememberedAttempt attempt(*this, __func__);
+    if (attempt.PassRemembered())
+        return;
+}
     :   equality_expression ( AND equality_expression )*
     ;
 
 equality_expression
+{
+    RememberedAttempt attempt(*this, __func__);
+    if (attempt.PassRemembered())
+        return;
+}
     :   relational_expression ( ( EQ | NE ) relational_expression )*
     ;
 
 relational_expression
+{
+    RememberedAttempt attempt(*this, __func__);
+    if (attempt.PassRemembered())
+        return;
+}
     :   (shift_expression ( LT_ | GT | LE | GE ) shift_expression) =>
         shift_expression ( LT_ | GT | LE | GE ) shift_expression
     |   shift_expression
     ;
 
 shift_expression
+{
+    RememberedAttempt attempt(*this, __func__);
+    if (attempt.PassRemembered())
+        return;
+}
     :   additive_expression ( ( LS | RS ) additive_expression )*
     ;
 
 additive_expression
+{
+    RememberedAttempt attempt(*this, __func__);
+    if (attempt.PassRemembered())
+        return;
+}
     :   multiplicative_expression ( ( PLUS | MINUS ) multiplicative_expression )*
     ;
 
 multiplicative_expression
+{
+    RememberedAttempt attempt(*this, __func__);
+    if (attempt.PassRemembered())
+        return;
+}
     :   pm_expression ( ( STAR | DIV | MOD ) pm_expression )*
     ;
 
 pm_expression
+{
+    RememberedAttempt attempt(*this, __func__);
+    if (attempt.PassRemembered())
+        return;
+}
     :   cast_expression ( ( DOTSTAR | ARROWSTAR ) cast_expression )*
     ;
 
 cast_expression
 options { defaultErrorHandler = false; }
+{
+    RememberedAttempt attempt(*this, __func__);
+    if (attempt.PassRemembered())
+        return;
+}
     :   (LP type_id) => LP type_id RP cast_expression
     |   unary_expression
     ;
 
 unary_expression
+{
+    RememberedAttempt attempt(*this, __func__);
+    if (attempt.PassRemembered())
+        return;
+}
     :   ICR cast_expression
     |   DECR cast_expression
     |   ( PLUS | MINUS | STAR | AND | NOT ) cast_expression
@@ -1351,6 +1553,9 @@ unary_expression
 
 primary_expression
 {
+    RememberedAttempt attempt(*this, __func__);
+    if (attempt.PassRemembered())
+        return;
     std::vector<std::string> ignoredScopes;
     std::string ignoredName;
 }
@@ -1371,6 +1576,11 @@ primary_expression
     ;
 
 new_array_declarator
+{
+    RememberedAttempt attempt(*this, __func__);
+    if (attempt.PassRemembered())
+        return;
+}
     :   LB expression RB ( LB constant_expression RB )*
     ;
 

@@ -89,3 +89,44 @@ TEST(ConditionExpression, ConditionMustEndWithItsLine)
     const std::vector<PPToken> dangling = ScanText("#if defined");
     EXPECT_THROW(EvaluateCondition(dangling, 2, MacroTable{}), std::out_of_range);
 }
+
+TEST(ConditionExpression, NegativePredefinedWordsAndLongLongSuffixes)
+{
+    PreprocessRun run;
+    run.input.defines = {{"NEG", -5}, {"MIN", -2147483647 - 1}};
+    run.Text("");
+    const std::pair<const char*, int32_t> cases[] = {
+        {"NEG", -5}, {"NEG < 0", 1}, {"NEG + 10", 5}, {"-NEG", 5}, {"MIN < NEG", 1},
+        {"1ULL << 3", 8}, {"0x10ULL == 16", 1}, {"7LLU % 4", 3}, {"1ull && 2LL", 1},
+    };
+    for (const auto& [condition, value] : cases) {
+        const std::vector<PPToken> tokens = ScanText(std::string("#if ") + condition + "\n");
+        EXPECT_EQ(EvaluateCondition(tokens, 2, run.file->macros), value) << condition;
+    }
+}
+
+// Deep conditions are refused before they can exhaust the stack; parentheses
+// alone build no tree and stay fine.
+TEST(ConditionExpression, NestingIsBounded)
+{
+    const int deep = 300000;
+    const std::string parentheses = std::string(deep, '(') + "1" + std::string(deep, ')');
+    EXPECT_EQ(Eval(parentheses), 1);
+    std::string within;
+    for (int i = 0; i < 1000; ++i) {
+        within += "1 + ";
+    }
+    EXPECT_EQ(Eval(within + "1"), 1001);
+    std::string chain;
+    for (int i = 0; i < deep; ++i) {
+        chain += "1 + ";
+    }
+    std::string prefixes;
+    for (int i = 0; i < deep; ++i) {
+        prefixes += "- ";
+    }
+    for (const std::string& condition : {chain + "1", prefixes + "1", "(" + prefixes + "1) ? 1 : 0"}) {
+        CapturedOutput out;
+        EXPECT_EQ(FailureOf(condition), "#if, #elif condition nested too deeply");
+    }
+}

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <string>
 #include <vector>
 
@@ -76,12 +78,30 @@ TEST(Scanner, EveryKeywordScansToItsOwnType)
 
 TEST(Scanner, Numbers)
 {
-    auto t = ScanText("0 08 123UL 0x1Fu 10i64 10LL 1.5e 1. .5 1e10f 017L");
+    auto t = ScanText("0 08 123UL 0x1Fu 10i64 1.5e 1. .5 1e10f 017L 5lL");
     ASSERT_EQ(TypesOf(t), (Types{OCTALNUMBER, OCTALNUMBER, INTEGERNUMBER, INTEGERNUMBER, HEXNUMBER,
-                                 INTEGERNUMBER, IDENTIFIER, INTEGERNUMBER, IDENTIFIER, FLOATNUMBER,
-                                 IDENTIFIER, FLOATNUMBER, FLOATNUMBER, FLOATNUMBER, OCTALNUMBER}));
-    EXPECT_EQ(TextsOf(t), (Texts{"0", "0", "8", "123UL", "0x1Fu", "10", "i64", "10L", "L", "1.5",
-                                 "e", "1.", ".5", "1e10f", "017L"}));
+                                 INTEGERNUMBER, IDENTIFIER, FLOATNUMBER, IDENTIFIER, FLOATNUMBER,
+                                 FLOATNUMBER, FLOATNUMBER, OCTALNUMBER, INTEGERNUMBER, IDENTIFIER}));
+    EXPECT_EQ(TextsOf(t), (Texts{"0", "0", "8", "123UL", "0x1Fu", "10", "i64", "1.5", "e", "1.",
+                                 ".5", "1e10f", "017L", "5l", "L"}));
+    // Every order and case of the unsigned and long (and long long) suffixes
+    // stays part of its number.
+    const struct {
+        const char* text;
+        int type;
+    } suffixed[] = {
+        {"1ULL", INTEGERNUMBER}, {"1ull", INTEGERNUMBER}, {"1LLU", INTEGERNUMBER},
+        {"1llu", INTEGERNUMBER}, {"1uLL", INTEGERNUMBER}, {"1LLu", INTEGERNUMBER},
+        {"1LL", INTEGERNUMBER},  {"1ll", INTEGERNUMBER},  {"1lu", INTEGERNUMBER},
+        {"0x10ULL", HEXNUMBER},  {"0xffllU", HEXNUMBER},  {"0777LL", OCTALNUMBER},
+        {"0ULL", OCTALNUMBER},   {"42Lu", INTEGERNUMBER},
+    };
+    for (const auto& c : suffixed) {
+        auto one = ScanText(c.text);
+        ASSERT_EQ(one.size(), 1u) << c.text;
+        EXPECT_EQ(one[0].type, c.type) << c.text;
+        EXPECT_EQ(TextOf(one[0]), c.text);
+    }
     auto dots = ScanText("1..2");
     ASSERT_EQ(TypesOf(dots), (Types{FLOATNUMBER, FLOATNUMBER}));
     EXPECT_EQ(TextsOf(dots), (Texts{"1.", ".2"}));
@@ -131,6 +151,44 @@ TEST(Scanner, UnknownCharactersAreReportedAndScanningGoesOn)
     auto t = ScanText("a $ @ ` \"open\n\xC3\xA9 b");
     EXPECT_EQ(TypesOf(t), (Types{IDENTIFIER, LEXERROR, LEXERROR, LEXERROR, LEXERROR, IDENTIFIER,
                                  ENDLINE, LEXERROR, LEXERROR, IDENTIFIER}));
+}
+
+TEST(Scanner, UnknownCharactersOfABinaryFileAreShownUpToABound)
+{
+    // Every byte of this "file" is an unknown character.
+    const std::string binary(5000, '\x01');
+    testing::internal::CaptureStdout();
+    auto t = ScanText(binary);
+    std::fflush(stdout);
+    const std::string shown = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(t.size(), binary.size());
+    size_t lines = 0;
+    for (size_t at = shown.find("Error Unkonwn Token"); at != std::string::npos;
+         at = shown.find("Error Unkonwn Token", at + 1)) {
+        ++lines;
+    }
+    EXPECT_EQ(lines, static_cast<size_t>(KestrinLexer::kMaxUnknownReports));
+    EXPECT_NE(shown.find("the rest of this file's are not shown"), std::string::npos);
+    EXPECT_LT(shown.size(), 10000u);
+}
+
+TEST(Scanner, IncludeWithoutClosingBracketOnALongLine)
+{
+    // The word, then '<' and the rest as ordinary tokens, however often the
+    // line repeats it; the next line may hold a bracketed name again.
+    std::string line;
+    for (int i = 0; i < 2000; ++i) {
+        line += "include<";
+    }
+    auto t = ScanText(line + "\ninclude <a.h> include<b \"x\\\ny\" include<c.h>");
+    ASSERT_EQ(t.size(), 4000u + 7u);
+    for (size_t i = 0; i < 4000; i += 2) {
+        ASSERT_EQ(t[i].type, WORD_INCLUDE) << i;
+        ASSERT_EQ(t[i + 1].type, LT_) << i;
+    }
+    EXPECT_EQ(TypesOf(std::vector<PPToken>(t.begin() + 4000, t.end())),
+              (Types{ENDLINE, Q_CHAR, WORD_INCLUDE, LT_, IDENTIFIER, STRINGS, Q_CHAR}));
+    EXPECT_EQ(TextOf(t.back()), "c.h");
 }
 
 TEST(Scanner, StringContinuedOverLinesCountsTheLine)

@@ -127,6 +127,37 @@ TEST(ModelMerge, LinkageBlocksAreTransparent)
               "+Unit: open_it 18 1 0 \n");
 }
 
+// A typedef that gives a struct its own tag's name declares the struct,
+// whether it comes before the definition (in another header) or after it;
+// typedefs of other names stay variables.
+TEST(ModelMerge, TypedefOfATagUnderItsOwnNameIsTheType)
+{
+    Written w({{"api.h", "typedef struct lua_State lua_State;\ntypedef union Value Value;\n"
+                         "typedef struct Opaque Opaque;\n"},
+               {"state.h", "struct lua_State { int top; int base; };\n"},
+               {"s.c", "#include \"api.h\"\n#include \"state.h\"\n"
+                       "union Value { int i; double d; };\n"
+                       "struct Tbl { int n; };\ntypedef struct Tbl Tbl, *PTbl;\n"
+                       "typedef struct Node *NodePtr;\ntypedef struct Tag Other;\n"
+                       "lua_State *L;\n"}},
+              {"s.c"});
+    EXPECT_EQ(w.Outline(),
+              "+Unit: L 12 1 0 \n"
+              "+Unit: NodePtr 12 1 0 \n"
+              "+Unit: Opaque 5 1 0 \n"
+              "+Unit: Other 12 1 0 \n"
+              "+Unit: PTbl 12 1 0 \n"
+              "+Unit: Tbl 5 1 1 \n"
+              "    +Unit: n 12 1 0 \n"
+              "+Unit: Value 6 1 1 \n"
+              "    +Unit: d 12 1 0 \n"
+              "    +Unit: i 12 1 0 \n"
+              "+Unit: lua_State 5 1 1 \n"
+              "    +Unit: base 12 1 0 \n"
+              "    +Unit: top 12 1 0 \n");
+    EXPECT_EQ(w.Find("lua_State")->definitionFiles, Strings{w.folder.Path("state.h")});
+}
+
 TEST(ModelMerge, FlaggedMergeTakesOnlyDrawnFilesAndTheirHeadersOnce)
 {
     ProjectFolder folder;

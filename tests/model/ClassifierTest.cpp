@@ -83,6 +83,43 @@ TEST(StatementClassifier, ForHead)
     EXPECT_EQ(b.Text(loop.children[0].tokenIndices), "x ++ ;");
 }
 
+// Heads with empty parts, the endless loop included, are for statements with
+// their bodies as children.
+TEST(StatementClassifier, ForHeadsWithEmptyParts)
+{
+    const struct {
+        const char* body;
+        const char* init;
+        const char* condition;
+        const char* step;
+        const char* child; // the first child's tokens
+    } cases[] = {
+        {"for ( ; ; ) { step ( ) ; if ( done ) break ; }", ";", ";", "", "step ( ) ;"},
+        {"for ( ; ; ) x ++ ;", ";", ";", "", "x ++ ;"},
+        {"for ( ; i < n ; ) { i ++ ; }", ";", "i < n ;", "", "i ++ ;"},
+        {"for ( p = q ; ; p = p -> next ) ;", "p = q ;", ";", "p = p -> next", ";"},
+    };
+    for (const auto& c : cases) {
+        Body b(c.body);
+        ASSERT_EQ(b.Statements().size(), 1u) << c.body;
+        CUnit& loop = b.At(0);
+        EXPECT_EQ(loop.kind, UNIT_FOR) << c.body;
+        const CForInfo* info = AsForInfo(loop);
+        ASSERT_NE(info, nullptr) << c.body;
+        EXPECT_EQ(b.Text(info->initTokens), c.init);
+        EXPECT_EQ(b.Text(info->conditionTokens), c.condition);
+        EXPECT_EQ(b.Text(info->stepTokens), c.step);
+        ASSERT_FALSE(loop.children.empty()) << c.body;
+        EXPECT_EQ(b.Text(loop.children[0].tokenIndices), c.child);
+    }
+    // The block's statements are classified too.
+    Body b("for ( ; ; ) { step ( ) ; if ( done ) break ; }");
+    ASSERT_EQ(b.At(0).children.size(), 2u);
+    EXPECT_EQ(b.At(0).children[1].kind, UNIT_IF);
+    // Too short for a head: "for ( ; )".
+    EXPECT_EQ(Body("for ( ; ) x ;").At(0).kind, UNIT_EXPRESSION_STATEMENT);
+}
+
 TEST(StatementClassifier, JumpsLabelsAndCases)
 {
     Body b("break ; continue ; goto end ; end : ; case 1 : x = 1 ; default : y ; return a + b ;");

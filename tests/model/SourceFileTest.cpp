@@ -7,7 +7,15 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <filesystem>
 #include <string>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -118,4 +126,51 @@ TEST(SourceFile, RecordsAreDeletedThroughTheBase)
     static_cast<CProjectFile*>(file.get())->onceFiles.insert("a.h");
     file.reset(); // runs without a leak under a leak checker
     SUCCEED();
+}
+
+// Paths that name no regular file are never opened for reading: a FIFO would
+// block for ever, a device never ends. Everything is made inside the
+// temporary folder; the devices are only ever the targets of links there.
+TEST(SourceFile, OnlyRegularFilesAreRead)
+{
+    TempFolder folder;
+    const std::string fifo = folder.File("pipe.c");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // Should a read block after all, a writer lets it go on (the test then
+    // fails instead of hanging).
+    std::atomic<bool> finished{false};
+    std::thread watchdog([&] {
+        for (int i = 0; i < 100 && !finished; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        if (!finished) {
+            const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                ::close(fd);
+            }
+        }
+    });
+    std::filesystem::create_directory_symlink(folder.Path(), folder.File("folder.c"));
+    std::filesystem::create_symlink(fifo, folder.File("to-pipe.c"));
+    std::filesystem::create_symlink("/dev/zero", folder.File("zero.c"));
+    std::filesystem::create_symlink("/dev/urandom", folder.File("random.h"));
+    std::filesystem::create_symlink(folder.Write("real.c", "a b\n"), folder.File("to-real.c"));
+    for (const char* name : {"pipe.c", "to-pipe.c", "zero.c", "random.h", "folder.c"}) {
+        CapturedOutput out;
+        CIncludedFile file(folder.File(name).c_str(), nullptr, 1);
+        EXPECT_FALSE(file.Load(LetterScanner())) << name;
+        EXPECT_TRUE(file.scan.tokens.empty()) << name;
+        EXPECT_EQ(file.size, 0) << name;
+        EXPECT_EQ(out.Lines(), 1) << name;
+        EXPECT_NE(out.str().find("is not a regular file"), std::string::npos) << out.str();
+        CSourceTokens tokens;
+        EXPECT_FALSE(tokens.Tokenize(folder.File(name).c_str(), LetterScanner(), StandardOutputSink()))
+            << name;
+    }
+    finished = true;
+    watchdog.join();
+    // A link to a regular file is followed.
+    CIncludedFile linked(folder.File("to-real.c").c_str(), nullptr, 1);
+    EXPECT_TRUE(linked.Load(LetterScanner()));
+    EXPECT_EQ(TypesOf(linked.scan.tokens), (std::vector<int>{IDENTIFIER, IDENTIFIER, ENDLINE}));
 }

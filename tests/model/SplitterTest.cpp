@@ -95,6 +95,28 @@ TEST(UnitSplitter, PreprocessingLines)
     EXPECT_TRUE(s.units[3].done);
 }
 
+// A '#' that does not begin its line came out of a stringising macro: it is
+// an ordinary token, so the closing braces after it on the same line still
+// close their blocks.
+TEST(UnitSplitter, SharpInsideALineIsAnOrdinaryToken)
+{
+    Split s("char * t [ ] = { \"a=\" # a , \"b\" } ;\nstruct S { int k ; } ; x = # y ; # define Z\n"
+            "void f ( ) { g ( # h ) ; }\n");
+    ASSERT_EQ(s.units.size(), 4u);
+    EXPECT_EQ(s.Text(s.units[0]), "char * t [ ] =");
+    ASSERT_EQ(s.units[0].children.size(), 1u);
+    EXPECT_EQ(s.Text(s.units[0].children[0]), "\"a=\" # a , \"b\"");
+    EXPECT_EQ(s.units[0].children[0].kind, 0);
+    EXPECT_EQ(s.Text(s.units[1]), "struct S");
+    EXPECT_EQ(s.Text(s.units[2]), "x = # y ;");
+    // "# define Z" stands inside a line too.
+    EXPECT_EQ(s.Text(s.units[3]), "# define Z void f ( )");
+    EXPECT_TRUE(s.units[3].brace);
+    for (const CUnit& unit : s.units) {
+        EXPECT_NE(unit.kind, UNIT_PREPROCESSING) << s.Text(unit);
+    }
+}
+
 TEST(UnitSplitter, ParenthesesKeepSemicolonsInside)
 {
     Split s("for ( i = 0 ; i < n ; i ++ ) x ++ ;");

@@ -37,29 +37,53 @@ void OnEightMegabyteStack(const std::function<void()>& work)
 
 } // namespace
 
-TEST(BoundedWork, SixtyNestedParenthesesStopAtTheWorkLimit)
+// Trial parses remember how they ended, so nested parentheses (complete,
+// empty or never closed, as while typing) cost work linear in their depth
+// instead of doubling with each level.
+TEST(BoundedWork, NestedParenthesesCostLinearWork)
 {
-    ParseLimits limits;
-    const std::string text = "int x = " + Nested(60, "( ", "1", " )") + " ;";
-    auto p = ParseSingle(text, DECLARATION2, false, limits);
-    EXPECT_TRUE(p->aborted);
-    EXPECT_FALSE(p->unit.done);
-    const int64_t limit = limits.baseWork + limits.workPerToken * static_cast<int64_t>(p->unit.tokenIndices.size());
-    EXPECT_LE(p->work, limit + 1);
-
-    // Through the driver: both tries end, the unit stays undone.
-    auto whole = ParseText(text + "\nint y ;", limits);
+    const struct {
+        std::string text;
+        bool done;
+    } cases[] = {
+        {"int x = " + Nested(60, "( ", "1", " )") + " ;", true},
+        {"int x = " + Nested(100, "( ", "a + 1", " ) * 2") + " ;", true},
+        {"int x = " + Nested(20, "( ", "", " )") + " ;", false},
+        {"int x = " + Nested(20, "( ", "", "") + " ;", false},
+        {"int x = " + Nested(60, "( ", "", "") + " ;", false},
+        {"int x = " + Nested(40, "~ ", "a", "") + " ;", true},
+        {"int x = " + Nested(60, "sizeof ( ", "int", " )") + " ;", true},
+        {"int x = " + Nested(100, "f ( ", "", " )") + " ;", true},
+        {"void f ( int a = " + Nested(40, "( ", "1", " )") + " , int b = " + Nested(40, "( ", "", "") +
+             " ) ;", false},
+    };
+    for (const auto& c : cases) {
+        auto p = ParseSingle(c.text, DECLARATION2);
+        EXPECT_FALSE(p->aborted) << c.text;
+        EXPECT_EQ(p->unit.done, c.done) << c.text;
+        if (c.done) {
+            EXPECT_EQ(p->unit.kind, UNIT_VARIABLE) << c.text;
+        }
+        EXPECT_LT(p->work, 40 * static_cast<int64_t>(p->unit.tokenIndices.size())) << c.text;
+    }
+    // Through the driver: both tries end, the next unit is read as usual.
+    auto whole = ParseText("int x = " + Nested(20, "( ", "", " )") + " ;\nint y ;");
     ASSERT_EQ(whole->units.size(), 2u);
     EXPECT_FALSE(whole->At(0).done);
     EXPECT_EQ(whole->At(1).kind, UNIT_VARIABLE);
 }
 
-TEST(BoundedWork, ModerateNestingIsParsedCompletely)
+// The work limit still ends a parse that would go on too long.
+TEST(BoundedWork, WorkLimitEndsTheParse)
 {
-    auto p = ParseSingle("int x = " + Nested(12, "( ", "a + 1", " ) * 2") + " ;", DECLARATION2);
-    EXPECT_FALSE(p->aborted);
-    EXPECT_FALSE(p->error);
-    EXPECT_EQ(p->unit.kind, UNIT_VARIABLE);
+    ParseLimits limits;
+    limits.baseWork = 20;
+    limits.workPerToken = 0;
+    const std::string text = "int x = " + Nested(30, "( ", "1", " )") + " ;";
+    auto p = ParseSingle(text, DECLARATION2, false, limits);
+    EXPECT_TRUE(p->aborted);
+    EXPECT_FALSE(p->unit.done);
+    EXPECT_LE(p->work, 21);
 }
 
 TEST(BoundedWork, LongFlatExpressionIsLinear)
@@ -100,7 +124,10 @@ TEST(BoundedWork, StopRequestEndsALongParse)
     std::atomic<bool> stop{true};
     ParseLimits limits;
     limits.stopRequest = &stop;
-    auto p = ParseSingle("int x = " + Nested(40, "( ", "1", " )") + " ;", DECLARATION2, false, limits);
+    std::string expression = "1";
+    for (int i = 0; i < 2000; ++i)
+        expression += " + a";
+    auto p = ParseSingle("int x = " + expression + " ;", DECLARATION2, false, limits);
     EXPECT_TRUE(p->aborted);
     EXPECT_LE(p->work, 1024);
 }
@@ -110,7 +137,7 @@ TEST(BoundedWork, WholePipelineSurvivesPathologicalNestingOnAnEightMegabyteStack
     std::string text = "void f ( ) " + Nested(50000, "{ ", "x ;", " } ") + "\n";
     text += Nested(20000, "extern \"C\" ", "int y ;", "") + "\n";
     text += Nested(20000, "A < ", "int", " > ") + " z ;\n";
-    text += "int w = " + Nested(60, "( ", "1", " )") + " ;\n";
+    text += "int w = " + Nested(60, "( ", "", " )") + " ;\n";
     text += "void g ( ) { " + Nested(30000, "if ( a ) ", "b ;", "") + " }\n";
     text += "int last ;";
     bool finished = false;
