@@ -7,7 +7,6 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStandardPaths>
@@ -25,6 +24,50 @@ constexpr int kHorizontalLine = 4;
 constexpr int kHorizontalPage = 12;
 constexpr int kVerticalPage = 3;
 constexpr int kButtonSize = 20;
+
+// The words of a command line as a shell would split it, without running
+// one: blanks separate words, single quotes keep everything up to the next
+// one, double quotes keep everything but a backslash before a double quote
+// or a backslash, and outside quotes a backslash keeps the next character.
+std::vector<std::string> SplitCommandLine(const std::string& line)
+{
+    std::vector<std::string> words;
+    std::string word;
+    bool inWord = false;
+    char quote = 0;
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char ch = line[i];
+        if (quote == '\'') {
+            if (ch == '\'')
+                quote = 0;
+            else
+                word += ch;
+        } else if (quote == '"') {
+            if (ch == '"')
+                quote = 0;
+            else if (ch == '\\' && i + 1 < line.size() && (line[i + 1] == '"' || line[i + 1] == '\\'))
+                word += line[++i];
+            else
+                word += ch;
+        } else if (ch == ' ' || ch == '\t') {
+            if (inWord)
+                words.push_back(word);
+            word.clear();
+            inWord = false;
+        } else {
+            inWord = true;
+            if (ch == '\'' || ch == '"')
+                quote = ch;
+            else if (ch == '\\' && i + 1 < line.size())
+                word += line[++i];
+            else
+                word += ch;
+        }
+    }
+    if (inWord)
+        words.push_back(word);
+    return words;
+}
 
 } // namespace
 
@@ -386,8 +429,10 @@ void CCodeWnd::OnEditButton()
 {
     // The option is a command line: the program and its own arguments; the
     // file goes last as one argument, whatever it holds. No shell runs it.
-    QStringList parts = QProcess::splitCommand(QString::fromStdString(editor_));
-    const std::string program = parts.isEmpty() ? std::string() : parts.takeFirst().toStdString();
+    std::vector<std::string> arguments = SplitCommandLine(editor_);
+    const std::string program = arguments.empty() ? std::string() : arguments.front();
+    if (!arguments.empty())
+        arguments.erase(arguments.begin());
     auto refuse = [&](const std::string& message) {
         Ui().MessageBox("\"" + program + "\"  " + message, MessageButtons::Ok, MessageIcon::Error);
     };
@@ -404,9 +449,6 @@ void CCodeWnd::OnEditButton()
     } else if (QStandardPaths::findExecutable(QString::fromStdString(program)).isEmpty()) {
         return refuse(messages_[2]);
     }
-    std::vector<std::string> arguments;
-    for (const QString& part : parts)
-        arguments.push_back(part.toStdString());
     if (fileName_.find_first_not_of(' ') != std::string::npos)
         arguments.push_back(fileName_);
     if (!Ui().StartProgram(program, arguments))
