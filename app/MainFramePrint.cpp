@@ -9,7 +9,6 @@
 #include "SelectViewDialog.h"
 #include "TotalView.h"
 
-#include <QApplication>
 
 namespace {
 
@@ -32,9 +31,9 @@ void CMainFrame::RegisterPrintCommands()
             return macroView_;
         return detailView_;
     };
-    // The view the keys mean: the detail view while it has the focus.
+    // The view the keys mean: the detail view when it had the focus last.
     auto active = [this]() -> PrintableView& {
-        const QWidget* focus = QApplication::focusWidget();
+        const QWidget* focus = focusWidget();
         if (focus != nullptr && (focus == detailView_ || detailView_->isAncestorOf(focus)))
             return *detailView_;
         return *macroView_;
