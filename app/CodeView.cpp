@@ -1,15 +1,12 @@
 #include "CodeView.h"
 
-#include "UiService.h"
+#include "ExternalEditor.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStandardPaths>
 #include <algorithm>
 
 namespace {
@@ -24,50 +21,6 @@ constexpr int kHorizontalLine = 4;
 constexpr int kHorizontalPage = 12;
 constexpr int kVerticalPage = 3;
 constexpr int kButtonSize = 20;
-
-// The words of a command line as a shell would split it, without running
-// one: blanks separate words, single quotes keep everything up to the next
-// one, double quotes keep everything but a backslash before a double quote
-// or a backslash, and outside quotes a backslash keeps the next character.
-std::vector<std::string> SplitCommandLine(const std::string& line)
-{
-    std::vector<std::string> words;
-    std::string word;
-    bool inWord = false;
-    char quote = 0;
-    for (size_t i = 0; i < line.size(); ++i) {
-        const char ch = line[i];
-        if (quote == '\'') {
-            if (ch == '\'')
-                quote = 0;
-            else
-                word += ch;
-        } else if (quote == '"') {
-            if (ch == '"')
-                quote = 0;
-            else if (ch == '\\' && i + 1 < line.size() && (line[i + 1] == '"' || line[i + 1] == '\\'))
-                word += line[++i];
-            else
-                word += ch;
-        } else if (ch == ' ' || ch == '\t') {
-            if (inWord)
-                words.push_back(word);
-            word.clear();
-            inWord = false;
-        } else {
-            inWord = true;
-            if (ch == '\'' || ch == '"')
-                quote = ch;
-            else if (ch == '\\' && i + 1 < line.size())
-                word += line[++i];
-            else
-                word += ch;
-        }
-    }
-    if (inWord)
-        words.push_back(word);
-    return words;
-}
 
 } // namespace
 
@@ -427,30 +380,5 @@ void CCodeWnd::focusOutEvent(QFocusEvent* event)
 
 void CCodeWnd::OnEditButton()
 {
-    // The option is a command line: the program and its own arguments; the
-    // file goes last as one argument, whatever it holds. No shell runs it.
-    std::vector<std::string> arguments = SplitCommandLine(editor_);
-    const std::string program = arguments.empty() ? std::string() : arguments.front();
-    if (!arguments.empty())
-        arguments.erase(arguments.begin());
-    auto refuse = [&](const std::string& message) {
-        Ui().MessageBox("\"" + program + "\"  " + message, MessageButtons::Ok, MessageIcon::Error);
-    };
-    if (program.empty())
-        return refuse(messages_[2]);
-    if (program.find('/') != std::string::npos) {
-        const QFileInfo file(QString::fromStdString(program));
-        if (!file.dir().exists())
-            return refuse(messages_[3]);
-        if (!file.exists())
-            return refuse(messages_[2]);
-        if (!file.isFile() || !file.isExecutable())
-            return refuse(messages_[1]);
-    } else if (QStandardPaths::findExecutable(QString::fromStdString(program)).isEmpty()) {
-        return refuse(messages_[2]);
-    }
-    if (fileName_.find_first_not_of(' ') != std::string::npos)
-        arguments.push_back(fileName_);
-    if (!Ui().StartProgram(program, arguments))
-        Ui().MessageBox(messages_[0], MessageButtons::Ok, MessageIcon::Error);
+    StartExternalEditor(editor_, fileName_, messages_);
 }

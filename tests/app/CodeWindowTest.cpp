@@ -1,6 +1,7 @@
 #include "CodeText.h"
 #include "CodeView.h"
 #include "CodeWindow.h"
+#include "ExternalEditor.h"
 #include "LanguageTable.h"
 #include "Options.h"
 #include "TempFolder.h"
@@ -128,6 +129,8 @@ TEST(CodeWindow, ShowsFilesMarksLinesAndStartsTheEditorWithoutAShell)
     text.EditButton()->click();
     EXPECT_EQ(ui.Texts(UiCallKind::Message).back(), std::string("\"no-such-editor-anywhere\"  ") + GetLangString(73));
     EXPECT_EQ(ui.Texts(UiCallKind::StartProgram).size(), 2u);
+    EXPECT_EQ(SplitCommandLine(R"(ed  "b \"c\"" d\ e 'f"g' '')"),
+              (std::vector<std::string>{"ed", "b \"c\"", "d e", "f\"g", ""}));
 
     // A file that cannot be shown leaves nothing of the old one; asking
     // again tries again.
