@@ -102,6 +102,11 @@ void CDialogCode::ShowEditButton(bool show)
     text_->ShowEditButton(show);
 }
 
+void CDialogCode::SetEditProgram(const std::string& commandLine)
+{
+    text_->SetEditor(commandLine);
+}
+
 void CDialogCode::closeEvent(QCloseEvent* event)
 {
     // Closing only hides the window; the frame keeps it.

@@ -29,6 +29,8 @@ public:
     // The font as face and size in tenths of a point; kept in the options.
     void SetCodeFont(const std::string& face, int tenths);
     void ShowEditButton(bool show);
+    // The editor's command line (a program and its own arguments).
+    void SetEditProgram(const std::string& commandLine);
 
     const std::string& CurrentFile() const { return currentFile_; }
     CCodeWnd* TextWindow() const { return text_; }
