@@ -8,18 +8,18 @@ namespace {
 // The words coloured as keywords. A word is a run of letters, so the entries
 // with underscores or digits never match a whole word; they are kept so the
 // list reads as the language's reserved words.
-constexpr std::array<std::u32string_view, 88> kKeywords = {
-    U"__asm", U"__assume", U"__based", U"__cdecl", U"__declspec", U"__except", U"__fastcall",
-    U"__finally", U"__inline", U"__int16", U"__int32", U"__int64", U"__int8", U"__leave",
-    U"__multiple_inheritance", U"__single_inheritance", U"__stdcall", U"__try", U"__uuidof",
-    U"__virtual_inheritance", U"auto", U"bool", U"break", U"case", U"catch", U"char", U"class",
-    U"const", U"const_cast", U"continue", U"declaration", U"default", U"delete", U"directive",
-    U"dllexport", U"dllimport", U"do", U"double", U"dynamic_cast", U"else", U"enum", U"explicit",
-    U"extern", U"false", U"float", U"for", U"friend", U"goto", U"if", U"inline", U"int", U"long",
-    U"mutable", U"naked", U"namespace", U"new", U"noreturn", U"operator", U"private", U"protected",
-    U"public", U"register", U"reinterpret_cast", U"return", U"short", U"signed", U"sizeof",
-    U"static", U"static_cast", U"struct", U"switch", U"template", U"this", U"thread", U"throw",
-    U"true", U"try", U"typedef", U"typeid", U"typename", U"union", U"unsigned", U"using", U"uuid",
+constexpr std::array<std::u32string_view, 88> kKeywords = {U"__asm", U"__assume", U"__based",
+    U"__cdecl", U"__declspec", U"__except", U"__fastcall", U"__finally", U"__inline", U"__int16",
+    U"__int32", U"__int64", U"__int8", U"__leave", U"__multiple_inheritance",
+    U"__single_inheritance", U"__stdcall", U"__try", U"__uuidof", U"__virtual_inheritance", U"auto",
+    U"bool", U"break", U"case", U"catch", U"char", U"class", U"const", U"const_cast", U"continue",
+    U"declaration", U"default", U"delete", U"directive", U"dllexport", U"dllimport", U"do",
+    U"double", U"dynamic_cast", U"else", U"enum", U"explicit", U"extern", U"false", U"float",
+    U"for", U"friend", U"goto", U"if", U"inline", U"int", U"long", U"mutable", U"naked",
+    U"namespace", U"new", U"noreturn", U"operator", U"private", U"protected", U"public",
+    U"register", U"reinterpret_cast", U"return", U"short", U"signed", U"sizeof", U"static",
+    U"static_cast", U"struct", U"switch", U"template", U"this", U"thread", U"throw", U"true",
+    U"try", U"typedef", U"typeid", U"typename", U"union", U"unsigned", U"using", U"uuid",
     U"virtual", U"void", U"volatile", U"while"};
 
 bool IsLetter(char32_t ch)
@@ -122,9 +122,9 @@ bool CodeText::IsKeyword(std::u32string_view word)
 bool CodeText::IsWide(char32_t ch)
 {
     return (ch >= 0x1100 && ch <= 0x115F) || (ch >= 0x2E80 && ch <= 0xA4CF && ch != 0x303F) ||
-           (ch >= 0xAC00 && ch <= 0xD7A3) || (ch >= 0xF900 && ch <= 0xFAFF) ||
-           (ch >= 0xFE30 && ch <= 0xFE4F) || (ch >= 0xFF00 && ch <= 0xFF60) ||
-           (ch >= 0xFFE0 && ch <= 0xFFE6) || (ch >= 0x20000 && ch <= 0x3FFFD);
+        (ch >= 0xAC00 && ch <= 0xD7A3) || (ch >= 0xF900 && ch <= 0xFAFF) ||
+        (ch >= 0xFE30 && ch <= 0xFE4F) || (ch >= 0xFF00 && ch <= 0xFF60) ||
+        (ch >= 0xFFE0 && ch <= 0xFFE6) || (ch >= 0x20000 && ch <= 0x3FFFD);
 }
 
 // One walk over the text: words of letters that are keywords, block and line
@@ -140,7 +140,7 @@ void CodeText::Colour()
     char32_t previous = 0;
     const auto mark = [this](size_t from, size_t to, uint8_t cls) {
         std::fill(classes_.begin() + static_cast<std::ptrdiff_t>(from),
-                  classes_.begin() + static_cast<std::ptrdiff_t>(to) + 1, cls);
+            classes_.begin() + static_cast<std::ptrdiff_t>(to) + 1, cls);
     };
     for (size_t i = 0; i < chars_.size(); ++i) {
         const char32_t ch = chars_[i];
@@ -199,8 +199,8 @@ void CodeText::Colour()
     coloured_ = true;
 }
 
-std::vector<CodeText::Cell> CodeText::LayOutLine(int line, const std::function<int(char32_t)>& width,
-                                                 int blankWidth, int* rowWidth) const
+std::vector<CodeText::Cell> CodeText::LayOutLine(
+    int line, const std::function<int(char32_t)>& width, int blankWidth, int* rowWidth) const
 {
     std::vector<Cell> cells;
     int x = 0;
@@ -212,7 +212,7 @@ std::vector<CodeText::Cell> CodeText::LayOutLine(int line, const std::function<i
             const char32_t ch = chars_[static_cast<size_t>(i)];
             if (ch == U'\r' || ch == U'\n')
                 continue;
-            Cell cell{x, 0, i, ch};
+            Cell cell {x, 0, i, ch};
             if (ch == U'\t') {
                 const int columns = 4 - column % 4;
                 cell.width = columns * blankWidth;

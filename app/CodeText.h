@@ -51,8 +51,8 @@ public:
     // tab reaches the next stop of every four columns (each column a blank's
     // width); a wide character (CJK) counts as two columns. `width` measures
     // one character. Also returns the row's whole width in `rowWidth`.
-    std::vector<Cell> LayOutLine(int line, const std::function<int(char32_t)>& width, int blankWidth,
-                                 int* rowWidth = nullptr) const;
+    std::vector<Cell> LayOutLine(int line, const std::function<int(char32_t)>& width,
+        int blankWidth, int* rowWidth = nullptr) const;
 
     // The word is one of the keywords coloured as such.
     static bool IsKeyword(std::u32string_view word);

@@ -12,8 +12,8 @@
 namespace {
 
 // Text colours by class: plain, keyword, comment, string.
-const QColor kClassColours[4] = {QColor(0, 0, 0), QColor(0, 0, 255), QColor(0, 100, 0),
-                                 QColor(200, 0, 0)};
+const QColor kClassColours[4] = {
+    QColor(0, 0, 0), QColor(0, 0, 255), QColor(0, 100, 0), QColor(200, 0, 0)};
 const QColor kBackground(255, 255, 255);
 const QColor kHighlight(180, 180, 255);
 
@@ -70,7 +70,8 @@ void CCodeWnd::Measure()
     int widest = 0;
     for (int line = 0; line < text_.LineCount(); ++line) {
         int width = 0;
-        text_.LayOutLine(line, [this](char32_t ch) { return CharWidth(ch); }, blankWidth_, &width);
+        text_.LayOutLine(
+            line, [this](char32_t ch) { return CharWidth(ch); }, blankWidth_, &width);
         widest = std::max(widest, width);
     }
     widestLine_ = widest + 10;
@@ -89,7 +90,8 @@ int CCodeWnd::CharWidth(char32_t ch)
 
 std::vector<CodeText::Cell> CCodeWnd::Cells(int line)
 {
-    return text_.LayOutLine(line, [this](char32_t ch) { return CharWidth(ch); }, blankWidth_);
+    return text_.LayOutLine(
+        line, [this](char32_t ch) { return CharWidth(ch); }, blankWidth_);
 }
 
 int CCodeWnd::VisibleLines() const
@@ -207,8 +209,9 @@ void CCodeWnd::paintEvent(QPaintEvent*)
         const std::vector<CodeText::Cell> cells = Cells(caretLine_);
         int x = 0;
         if (!cells.empty())
-            x = caretColumn_ < static_cast<int>(cells.size()) ? cells[static_cast<size_t>(caretColumn_)].x
-                                                               : cells.back().x + cells.back().width;
+            x = caretColumn_ < static_cast<int>(cells.size())
+                ? cells[static_cast<size_t>(caretColumn_)].x
+                : cells.back().x + cells.back().width;
         painter.fillRect(x - left, (caretLine_ - first) * lineHeight_, 2, lineHeight_, Qt::black);
     }
 }
@@ -243,8 +246,9 @@ void CCodeWnd::FollowCaret()
     const std::vector<CodeText::Cell> cells = Cells(caretLine_);
     int x = 0;
     if (!cells.empty())
-        x = caretColumn_ < static_cast<int>(cells.size()) ? cells[static_cast<size_t>(caretColumn_)].x
-                                                           : cells.back().x + cells.back().width;
+        x = caretColumn_ < static_cast<int>(cells.size())
+            ? cells[static_cast<size_t>(caretColumn_)].x
+            : cells.back().x + cells.back().width;
     const int left = HorizontalPosition();
     if (x < left)
         horizontalScrollBar()->setValue(std::max(0, x - 4 * widestChar_));

@@ -17,7 +17,8 @@ constexpr size_t kMaxShownFile = size_t(64) << 20;
 
 } // namespace
 
-CDialogCode::CDialogCode(COptions& options, QWidget* parent) : QDialog(parent, Qt::Tool), options_(options)
+CDialogCode::CDialogCode(COptions& options, QWidget* parent)
+    : QDialog(parent, Qt::Tool), options_(options)
 {
     setModal(false);
     text_ = new CCodeWnd(this);
@@ -28,7 +29,8 @@ CDialogCode::CDialogCode(COptions& options, QWidget* parent) : QDialog(parent, Q
     text_->SetFont(options.codeFontName, options.codeFontSize / 10);
     text_->ShowEditButton(options.codeEditButtonShow);
     text_->SetEditor(options.codeEditProgram);
-    text_->SetMessages({GetLangString(70), GetLangString(72), GetLangString(73), GetLangString(74)});
+    text_->SetMessages(
+        {GetLangString(70), GetLangString(72), GetLangString(73), GetLangString(74)});
     text_->installEventFilter(this);
 }
 
@@ -49,7 +51,8 @@ bool CDialogCode::ShowFile(const std::string& path)
         return false;
     setWindowTitle(ToQString(path));
     std::string content;
-    if (path.empty() || ReadWholeFile(path, content, kMaxShownFile) != ReadResult::Ok || content.empty()) {
+    if (path.empty() || ReadWholeFile(path, content, kMaxShownFile) != ReadResult::Ok ||
+        content.empty()) {
         // Nothing of another file may stay under this caption, and the
         // next request for the path reads it again.
         ClearText();

@@ -42,12 +42,16 @@ void CDetailView::ViewScroll::ScrollTo(CPoint position)
 }
 
 CDetailView::CDetailView(AppContext& context, CKestrinDoc& document, QWidget* parent)
-    : CScrollView(parent), context_(context), document_(document),
-      sequenceKind_([&context] { return context.Analyzer() ? context.Analyzer()->Engine() : nullptr; },
-                    sequenceSetting),
+    : CScrollView(parent),
+      context_(context),
+      document_(document),
+      sequenceKind_(
+          [&context] { return context.Analyzer() ? context.Analyzer()->Engine() : nullptr; },
+          sequenceSetting),
       multiSequenceKind_(multiSequence_,
-                         [&context] { return context.Analyzer() ? context.Analyzer()->Engine() : nullptr; }),
-      diagram_(flowSetting, nsdSetting), scroll_(*this)
+          [&context] { return context.Analyzer() ? context.Analyzer()->Engine() : nullptr; }),
+      diagram_(flowSetting, nsdSetting),
+      scroll_(*this)
 {
     LoadDefaultDetailColorFiles(flowSetting, sequenceSetting, nsdSetting);
     diagram_.SetKind(CDetailDiagram::kSequence, &sequenceKind_);
@@ -57,7 +61,8 @@ CDetailView::CDetailView(AppContext& context, CKestrinDoc& document, QWidget* pa
         if (!printing_ && document_.Frame() != nullptr)
             document_.Frame()->ShowCodeLine(first, last, true);
     });
-    holder_ = ModelHolders::Registration(context.Holders(), "detail view", [this] { ClearDetail(); });
+    holder_ =
+        ModelHolders::Registration(context.Holders(), "detail view", [this] { ClearDetail(); });
 }
 
 CDetailView::~CDetailView()
@@ -77,7 +82,8 @@ void CDetailView::SetMacroView(CTotalView* macroView)
             if (document_.rootScope != nullptr)
                 return document_.rootScope;
             const CAnalyzer* analyzer = context_.Analyzer();
-            return analyzer != nullptr && analyzer->Engine() != nullptr ? analyzer->Engine()->Root() : nullptr;
+            return analyzer != nullptr && analyzer->Engine() != nullptr ? analyzer->Engine()->Root()
+                                                                        : nullptr;
         },
         macroView->Fonts(), macroView->Style());
     diagram_.SetTypeDiagram(detailBoxKind_.get());
@@ -174,7 +180,7 @@ void CDetailView::LayOutNow()
 bool CDetailView::TakesClicks() const
 {
     return !context_.drawRunning && !document_.dirty && document_.selectedNode != nullptr &&
-           diagram_.Selection() != nullptr;
+        diagram_.Selection() != nullptr;
 }
 
 CPoint CDetailView::ToWindow(CPoint logical) const
@@ -196,8 +202,10 @@ void CDetailView::OnMouseMove(unsigned flags, CPoint point)
     const bool shown = diagram_.ExplanationOn();
     diagram_.HideExplanation();
     const unsigned buttons = flags & kButtons;
-    const bool follow = context_.Options().autoShowDetailContent || buttons == MK_LBUTTON || buttons == MK_RBUTTON;
-    if (diagram_.FlowPainter() != nullptr && follow && diagram_.Mode() == CDetailDiagram::kFunctionMode &&
+    const bool follow =
+        context_.Options().autoShowDetailContent || buttons == MK_LBUTTON || buttons == MK_RBUTTON;
+    if (diagram_.FlowPainter() != nullptr && follow &&
+        diagram_.Mode() == CDetailDiagram::kFunctionMode &&
         diagram_.ViewKind() == CDetailDiagram::kFlowChart) {
         HitCell(ToWindow(point));
         if (diagram_.ClickedCell() != cell || diagram_.ExplanationOn() != shown)
@@ -209,7 +217,8 @@ void CDetailView::OnLButtonDown(unsigned, CPoint point)
 {
     if (!TakesClicks())
         return;
-    if (!context_.Options().autoShowDetailContent && diagram_.Mode() == CDetailDiagram::kFunctionMode &&
+    if (!context_.Options().autoShowDetailContent &&
+        diagram_.Mode() == CDetailDiagram::kFunctionMode &&
         diagram_.ViewKind() == CDetailDiagram::kFlowChart) {
         HitCell(ToWindow(point));
         Invalidate();
@@ -228,7 +237,8 @@ void CDetailView::OnLButtonDblClk(unsigned, CPoint point)
 void CDetailView::ClickEngines(CPoint point, bool doubleClick)
 {
     bool hit = false;
-    if (diagram_.Mode() == CDetailDiagram::kFunctionMode && diagram_.ViewKind() == CDetailDiagram::kMultiSequence)
+    if (diagram_.Mode() == CDetailDiagram::kFunctionMode &&
+        diagram_.ViewKind() == CDetailDiagram::kMultiSequence)
         hit = multiSequence_.OnClick(point, doubleClick, diagram_.Selection());
     else if (diagram_.Mode() == CDetailDiagram::kTypeMode)
         hit = detailBox_.OnClick(point, doubleClick);
@@ -241,7 +251,8 @@ void CDetailView::OnRButtonDown(unsigned, CPoint point)
     if (!TakesClicks())
         return;
     diagram_.SetExplainLeft(true);
-    if (!context_.Options().autoShowDetailContent && diagram_.Mode() == CDetailDiagram::kFunctionMode &&
+    if (!context_.Options().autoShowDetailContent &&
+        diagram_.Mode() == CDetailDiagram::kFunctionMode &&
         diagram_.ViewKind() == CDetailDiagram::kFlowChart)
         HitCell(ToWindow(point));
     Invalidate();
@@ -266,7 +277,8 @@ bool CDetailView::OnPreparePrinting()
 {
     LayOutNow();
     const CSize size = GetTotalSize();
-    if (document_.selectedNode == nullptr || diagram_.Selection() == nullptr || size.cx <= 0 || size.cy <= 0) {
+    if (document_.selectedNode == nullptr || diagram_.Selection() == nullptr || size.cx <= 0 ||
+        size.cy <= 0) {
         Ui().MessageBox(GetLangString(51), MessageButtons::Ok, MessageIcon::Information);
         return false;
     }
@@ -278,7 +290,8 @@ bool CDetailView::OnPreparePrinting()
 void CDetailView::DrawPrintImage(CDC& dc)
 {
     PaintGuard guard(context_.detailPaint);
-    if (!guard || context_.drawRunning || document_.selectedNode == nullptr || diagram_.Selection() == nullptr)
+    if (!guard || context_.drawRunning || document_.selectedNode == nullptr ||
+        diagram_.Selection() == nullptr)
         return;
     dc.FillSolidRect(dc.GetClipBox(), diagram_.Background());
     ScrollRecord scroll(GetTotalSize());

@@ -85,7 +85,7 @@ private:
     // The scroll state of this view as the diagram entry sees it.
     class ViewScroll final : public DetailScroll {
     public:
-        explicit ViewScroll(CDetailView& view) : view_(view) {}
+        explicit ViewScroll(CDetailView& view) : view_(view) { }
         CSize TotalSize() const override { return view_.GetTotalSize(); }
         CPoint Position() const override { return view_.GetScrollPosition(); }
         CSize WindowSize() const override;

@@ -22,7 +22,8 @@ std::vector<std::string> SplitCommandLine(const std::string& line)
         } else if (quote == '"') {
             if (ch == '"')
                 quote = 0;
-            else if (ch == '\\' && i + 1 < line.size() && (line[i + 1] == '"' || line[i + 1] == '\\'))
+            else if (ch == '\\' && i + 1 < line.size() &&
+                (line[i + 1] == '"' || line[i + 1] == '\\'))
                 word += line[++i];
             else
                 word += ch;
@@ -47,7 +48,7 @@ std::vector<std::string> SplitCommandLine(const std::string& line)
 }
 
 void StartExternalEditor(const std::string& commandLine, const std::string& path,
-                         const std::array<std::string, 4>& messages)
+    const std::array<std::string, 4>& messages)
 {
     // The option is a command line: the program and its own arguments; the
     // file goes last as one argument, whatever it holds. No shell runs it.

@@ -16,4 +16,4 @@ std::vector<std::string> SplitCommandLine(const std::string& line);
 // messages: no memory or resources, no program, not found, its folder not
 // found (the last three after the program's name in double quotes).
 void StartExternalEditor(const std::string& commandLine, const std::string& path,
-                         const std::array<std::string, 4>& messages);
+    const std::array<std::string, 4>& messages);

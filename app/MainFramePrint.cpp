@@ -9,7 +9,6 @@
 #include "SelectViewDialog.h"
 #include "TotalView.h"
 
-
 namespace {
 
 enum class PrintMode { Preview = 0, Print = 1 };
@@ -48,7 +47,9 @@ void CMainFrame::RegisterPrintCommands()
     });
     for (int id : {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT})
         c.OnCommand(id, [this, active] { PrintView(context_.Printer(), active(), this); });
-    c.OnCommand(ID_FILE_PRINT_PREVIEW, [this, active] { PreviewView(context_.Printer(), active(), this); });
-    for (int id : {ID_PRINT_PREVIEW_CHOOSE, ID_PRINT_CHOOSE, ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW})
+    c.OnCommand(
+        ID_FILE_PRINT_PREVIEW, [this, active] { PreviewView(context_.Printer(), active(), this); });
+    for (int id : {ID_PRINT_PREVIEW_CHOOSE, ID_PRINT_CHOOSE, ID_FILE_PRINT, ID_FILE_PRINT_DIRECT,
+             ID_FILE_PRINT_PREVIEW})
         c.OnUpdate(id, [this](CommandUpdate& u) { u.Enable(!context_.drawRunning); });
 }

@@ -45,8 +45,8 @@ void PreviewView(AppPrinter& printer, PrintableView& view, QWidget* parent)
     std::string error;
     try {
         PrintPreviewDialog preview(
-            printer, view, [parent](PrintMargins& margins) { return EditPrintMargins(margins, parent); },
-            parent);
+            printer, view,
+            [parent](PrintMargins& margins) { return EditPrintMargins(margins, parent); }, parent);
         Ui().RunModal(preview);
         error = preview.LastError();
     } catch (const std::exception&) {

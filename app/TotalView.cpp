@@ -16,6 +16,7 @@
 #include "MessageSink.h"
 #include "Options.h"
 #include "ProgressDialog.h"
+#include "TokenType.h"
 #include "UiService.h"
 
 #include <QProgressBar>
@@ -305,8 +306,13 @@ void CTotalView::SelectItem(MacroLayoutNode& node, CPoint point)
                 const bool loaded = frame_->ShowSource(file);
                 const auto* tokens = shown->tokens;
                 if (tokens != nullptr && !shown->tokenIndices.empty() && shown->first >= 0 &&
-                    shown->last >= shown->first && shown->last < static_cast<int>(tokens->size()))
-                    frame_->ShowCodeLine((*tokens)[shown->first].line, (*tokens)[shown->last].line, !loaded);
+                    shown->last >= shown->first && shown->last < static_cast<int>(tokens->size())) {
+                    // Line ends after the unit's last real token are not its lines.
+                    int last = shown->last;
+                    while (last > shown->first && ((*tokens)[last].type == ENDLINE || (*tokens)[last].type == NEWLINE))
+                        --last;
+                    frame_->ShowCodeLine((*tokens)[shown->first].line, (*tokens)[last].line, !loaded);
+                }
                 frame_->DetailView()->ResetMultiSequence();
             }
             MessageLine(context_.Messages()) << element->name << " " << GetLangString(80);

@@ -99,8 +99,11 @@ void SaveDetailPictures(CMainFrame& frame, AppContext& context, const std::strin
                         const std::string& type)
 {
     frame.Commands().Execute(IDC_SPLIT_HALF);
+    frame.Commands().Execute(ID_VIEW_CODE);
+    frame.CodeWindow()->move(frame.geometry().right() - 400, frame.geometry().top() + 80);
     if (!Select(frame, function))
         return;
+    Save(*frame.CodeWindow(), "code-window-function");
     const char* names[] = {"detail-flow1", "detail-flow4", "detail-flow16", "detail-sequence",
                            "detail-multiseq", "detail-nsd"};
     for (int index = 0; index < 6; ++index) {
@@ -130,8 +133,6 @@ void SaveDetailPictures(CMainFrame& frame, AppContext& context, const std::strin
     // A flow chart's first condition box clicked at 4x: its explanation, and
     // its lines marked in the code window.
     ChooseView(frame, 1);
-    frame.Commands().Execute(ID_VIEW_CODE);
-    frame.CodeWindow()->move(frame.geometry().right() - 400, frame.geometry().top() + 80);
     const CFlowChartPainter* painter = detail.Diagram().FlowPainter();
     bool found = false;
     for (int row = 1; painter != nullptr && row <= painter->Rows() && !found; ++row) {

@@ -35,13 +35,9 @@ TEST(CodeText, ColoursLinesTabsAndMultiByteText)
         const char* classes;
     };
     const Case cases[] = {
-        {"int print;", "kkk......."},
-        {"__int64 x", "..kkk...."}, // a word is a run of letters
-        {"a /* b */ c", "..ccccccc.."},
-        {"/*/ x */y", "cccccccc."},
-        {"x // y\nz", "..ccccc."},
-        {R"(s = "a\"b"; c)", "....ssssss;.."},
-        {R"('\\' if)", "ssss.kk"},
+        {"int print;", "kkk......."}, {"__int64 x", "..kkk...."}, // a word is a run of letters
+        {"a /* b */ c", "..ccccccc.."}, {"/*/ x */y", "cccccccc."}, {"x // y\nz", "..ccccc."},
+        {R"(s = "a\"b"; c)", "....ssssss;.."}, {R"('\\' if)", "ssss.kk"},
         {"\"open", "....."}, // unfinished at the end of the text
     };
     for (const Case& c : cases) {
@@ -63,13 +59,15 @@ TEST(CodeText, ColoursLinesTabsAndMultiByteText)
         CodeText t;
         t.SetText(source);
         std::vector<int> result;
-        for (const CodeText::Cell& cell : t.LayOutLine(0, [](char32_t) { return 10; }, 7))
+        for (const CodeText::Cell& cell : t.LayOutLine(
+                 0, [](char32_t) { return 10; }, 7))
             result.push_back(cell.x);
         return result;
     };
-    EXPECT_EQ(xs("ab\t\tc"), (std::vector<int>{0, 10, 20, 34, 62}));
-    EXPECT_EQ(xs("\xe4\xb8\xad\tx"), (std::vector<int>{0, 10, 24})) << "U+4E2D then a tab of two columns";
-    EXPECT_EQ(xs("\xe4\tx"), (std::vector<int>{0, 10, 31})) << "Latin-1: one column, then three";
+    EXPECT_EQ(xs("ab\t\tc"), (std::vector<int> {0, 10, 20, 34, 62}));
+    EXPECT_EQ(xs("\xe4\xb8\xad\tx"), (std::vector<int> {0, 10, 24}))
+        << "U+4E2D then a tab of two columns";
+    EXPECT_EQ(xs("\xe4\tx"), (std::vector<int> {0, 10, 31})) << "Latin-1: one column, then three";
     EXPECT_EQ(DecodeSourceText("caf\xc3\xa9"), U"caf\u00e9");
     EXPECT_EQ(DecodeSourceText("caf\xe9"), U"caf\u00e9");
     EXPECT_EQ(DecodeSourceText("\xc0\xaf"), U"\u00c0\u00af") << "an overlong form is no UTF-8";
@@ -117,20 +115,23 @@ TEST(CodeWindow, ShowsFilesMarksLinesAndStartsTheEditorWithoutAShell)
     // argument, blanks and all.
     ui.calls.clear();
     text.EditButton()->click();
-    ASSERT_EQ(ui.Texts(UiCallKind::StartProgram), std::vector<std::string>{"sh"});
-    EXPECT_EQ(ui.calls.back().arguments, (std::vector<std::string>{"-c", "exit 0", "editor", path}));
+    ASSERT_EQ(ui.Texts(UiCallKind::StartProgram), std::vector<std::string> {"sh"});
+    EXPECT_EQ(
+        ui.calls.back().arguments, (std::vector<std::string> {"-c", "exit 0", "editor", path}));
     ui.launchSucceeds = false;
     text.EditButton()->click();
-    EXPECT_EQ(ui.Texts(UiCallKind::Message), std::vector<std::string>{GetLangString(70)});
+    EXPECT_EQ(ui.Texts(UiCallKind::Message), std::vector<std::string> {GetLangString(70)});
     text.SetEditor("/no/such/folder/editor");
     text.EditButton()->click();
-    EXPECT_EQ(ui.Texts(UiCallKind::Message).back(), std::string("\"/no/such/folder/editor\"  ") + GetLangString(74));
+    EXPECT_EQ(ui.Texts(UiCallKind::Message).back(),
+        std::string("\"/no/such/folder/editor\"  ") + GetLangString(74));
     text.SetEditor("no-such-editor-anywhere");
     text.EditButton()->click();
-    EXPECT_EQ(ui.Texts(UiCallKind::Message).back(), std::string("\"no-such-editor-anywhere\"  ") + GetLangString(73));
+    EXPECT_EQ(ui.Texts(UiCallKind::Message).back(),
+        std::string("\"no-such-editor-anywhere\"  ") + GetLangString(73));
     EXPECT_EQ(ui.Texts(UiCallKind::StartProgram).size(), 2u);
     EXPECT_EQ(SplitCommandLine(R"(ed  "b \"c\"" d\ e 'f"g' '')"),
-              (std::vector<std::string>{"ed", "b \"c\"", "d e", "f\"g", ""}));
+        (std::vector<std::string> {"ed", "b \"c\"", "d e", "f\"g", ""}));
 
     // A file that cannot be shown leaves nothing of the old one; asking
     // again tries again.

@@ -10,7 +10,8 @@ std::optional<CPoint> CellOfKind(const CFlowChartPainter& painter, int kind)
 {
     for (int row = 1; row <= painter.Rows(); ++row)
         for (int col = 0; col <= painter.Cols(); ++col)
-            if (const CFlowItem* item = painter.ItemAt(CPoint(col, row)); item != nullptr && item->kind == kind)
+            if (const CFlowItem* item = painter.ItemAt(CPoint(col, row));
+                item != nullptr && item->kind == kind)
                 return CPoint(col, row);
     return std::nullopt;
 }
@@ -45,8 +46,7 @@ TEST(DetailView, SelectingAFunctionDrawsItsFlowChartAndItsBoxesMarkTheirLines)
     // Plan is declared in garden.h and defined in garden.cpp, lines 59 to 73.
     const std::string shown = f.Frame().CodeWindow()->CurrentFile();
     EXPECT_EQ(std::filesystem::path(shown).filename(), "garden.cpp");
-    EXPECT_EQ(f.Code().HighlightFirst(), 58);
-    EXPECT_GE(f.Code().HighlightLast(), 72);
+    EXPECT_EQ((std::pair(f.Code().HighlightFirst(), f.Code().HighlightLast())), std::pair(58, 72));
 
     // The mouse over the condition "need > 20" (line 64) shows its
     // explanation and marks its line.
@@ -131,7 +131,7 @@ TEST(DetailView, ClicksAfterTheModelWasReplacedDoNothing)
     ASSERT_FALSE(detail.MultiSequence().Columns().empty());
     const MultiSeqEntry& entry = detail.MultiSequence().Columns().front().entries.front();
     const CPoint marker(static_cast<int>(entry.x + 5 + entry.textH / 2),
-                        static_cast<int>(entry.y + entry.BoxHeight() / 2));
+        static_cast<int>(entry.y + entry.BoxHeight() / 2));
     // A click on the marker folds the entry: the engine takes clicks.
     ASSERT_TRUE(entry.unfolded);
     QTest::mouseClick(detail.viewport(), Qt::LeftButton, {}, f.InWindow(marker));

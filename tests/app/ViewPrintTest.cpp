@@ -24,7 +24,7 @@ std::pair<int, std::pair<long, long>> PdfPages(const std::string& path)
     if (std::regex_search(pdf, box, std::regex(R"(/MediaBox\s*\[([^\]]*)\])")))
         std::istringstream(box[1]) >> left >> bottom >> right >> top;
     return {count.empty() ? -1 : std::stoi(count[1]),
-            {std::lround(right - left), std::lround(top - bottom)}};
+        {std::lround(right - left), std::lround(top - bottom)}};
 }
 
 // Pages of a picture on A4 with the margins at start: a view pixel is a
@@ -92,8 +92,9 @@ TEST(ViewPrint, MacroViewAndFlowChartPrintToPdfPages)
     f.Detail().setFocus();
     commands.Execute(ID_FILE_PRINT_PREVIEW);
     EXPECT_EQ(f.ui.Texts(UiCallKind::Message),
-              (std::vector<std::string>{"Macro-view has no image to print.", GetLangString(51)}));
-    EXPECT_EQ(f.ui.Texts(UiCallKind::Dialog).size(), 3u) << "only the chooser and the two print dialogs above";
+        (std::vector<std::string> {"Macro-view has no image to print.", GetLangString(51)}));
+    EXPECT_EQ(f.ui.Texts(UiCallKind::Dialog).size(), 3u)
+        << "only the chooser and the two print dialogs above";
 }
 
 // The preview's Margin button: wider margins give more pages, and the

@@ -49,7 +49,8 @@ struct ViewsFixture {
     CDetailView& Detail() { return *Frame().DetailView(); }
     CCodeWnd& Code() { return *Frame().CodeWindow()->TextWindow(); }
 
-    static const MacroLayoutNode* FindNode(const std::vector<MacroLayoutNode>& nodes, const std::string& name)
+    static const MacroLayoutNode* FindNode(
+        const std::vector<MacroLayoutNode>& nodes, const std::string& name)
     {
         for (const MacroLayoutNode& node : nodes) {
             if (node.scope != nullptr && node.scope->name == name)
