@@ -45,8 +45,9 @@ void CMainFrame::RegisterPrintCommands()
         if (PrintableView* view = choose(PrintMode::Print))
             PrintView(context_.Printer(), *view, this);
     });
-    for (int id : {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT})
-        c.OnCommand(id, [this, active] { PrintView(context_.Printer(), active(), this); });
+    c.OnCommand(ID_FILE_PRINT, [this, active] { PrintView(context_.Printer(), active(), this); });
+    c.OnCommand(ID_FILE_PRINT_DIRECT,
+        [this, active] { PrintView(context_.Printer(), active(), this, true); });
     c.OnCommand(
         ID_FILE_PRINT_PREVIEW, [this, active] { PreviewView(context_.Printer(), active(), this); });
     for (int id : {ID_PRINT_PREVIEW_CHOOSE, ID_PRINT_CHOOSE, ID_FILE_PRINT, ID_FILE_PRINT_DIRECT,

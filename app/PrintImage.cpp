@@ -17,13 +17,20 @@ void ShowPrintError(const std::string& text)
 
 } // namespace
 
-void PrintView(AppPrinter& printer, PrintableView& view, QWidget* parent)
+void PrintView(AppPrinter& printer, PrintableView& view, QWidget* parent, bool direct)
 {
     if (!view.OnPreparePrinting())
         return;
     try {
-        // Print shows its own failures after the page loop.
-        printer.Print(view, parent);
+        if (!direct) {
+            // Print shows its own failures after the page loop.
+            printer.Print(view, parent);
+            return;
+        }
+        printer.Printer().setPrintRange(QPrinter::AllPages);
+        const PrintOutcome outcome = PrintPages(printer.Printer(), view, printer.Margins());
+        if (!outcome.error.empty())
+            ShowPrintError(outcome.error);
     } catch (const std::exception&) {
         ShowPrintError(GetLangString(50));
     }

@@ -13,9 +13,10 @@ public:
     virtual bool OnPreparePrinting() = 0;
 };
 
-// Prints the view's picture after the print dialog. Failures are shown once
-// the page loop is over, never while a page is drawn.
-void PrintView(AppPrinter& printer, PrintableView& view, QWidget* parent);
+// Prints the view's picture after the print dialog (`direct`: at once, on
+// the printer as it is set up). Failures are shown once the page loop is
+// over, never while a page is drawn.
+void PrintView(AppPrinter& printer, PrintableView& view, QWidget* parent, bool direct = false);
 
 // The print preview of the view's picture, with its Margin button. A picture
 // the printer cannot take is reported before the preview opens; a failure

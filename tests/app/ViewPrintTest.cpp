@@ -82,6 +82,9 @@ TEST(ViewPrint, MacroViewAndFlowChartPrintToPdfPages)
     f.ui.Reply(AcceptPrintDialog());
     commands.Execute(ID_FILE_PRINT);
     EXPECT_EQ(PdfPages(f.folder.File("flow.pdf")).first, A4Pages(flow));
+    printer.SetPdfOutput(f.folder.File("direct.pdf"));
+    commands.Execute(ID_FILE_PRINT_DIRECT);
+    EXPECT_EQ(PdfPages(f.folder.File("direct.pdf")).first, A4Pages(flow)) << "without a dialog";
     EXPECT_TRUE(f.ui.Texts(UiCallKind::Message).empty());
     EXPECT_EQ(f.ui.RepliesLeft(), 0u);
 
