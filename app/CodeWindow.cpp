@@ -1,14 +1,14 @@
 #include "CodeWindow.h"
 
 #include "AtomicFile.h"
+#include "CodeView.h"
 #include "GuiSession.h"
+#include "LanguageTable.h"
+#include "Options.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QKeyEvent>
-#include <QPlainTextEdit>
-#include <QScrollBar>
-#include <QTextBlock>
 #include <QVBoxLayout>
 
 namespace {
@@ -17,19 +17,20 @@ constexpr size_t kMaxShownFile = size_t(64) << 20;
 
 } // namespace
 
-CDialogCode::CDialogCode(QWidget* parent) : QDialog(parent, Qt::Tool)
+CDialogCode::CDialogCode(COptions& options, QWidget* parent)
+    : QDialog(parent, Qt::Tool), options_(options)
 {
     setModal(false);
-    text_ = new QPlainTextEdit(this);
-    text_->setReadOnly(true);
-    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont mono("Monospace");
-    mono.setStyleHint(QFont::TypeWriter);
-    text_->setFont(mono);
+    text_ = new CCodeWnd(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(text_);
-    resize(520, 400);
+    resize(740, 370);
+    text_->SetFont(options.codeFontName, options.codeFontSize / 10);
+    text_->ShowEditButton(options.codeEditButtonShow);
+    text_->SetEditor(options.codeEditProgram);
+    text_->SetMessages(
+        {GetLangString(70), GetLangString(72), GetLangString(73), GetLangString(74)});
     text_->installEventFilter(this);
 }
 
@@ -48,35 +49,35 @@ bool CDialogCode::ShowFile(const std::string& path)
 {
     if (path == currentFile_)
         return false;
-    std::string content;
-    if (ReadWholeFile(path, content, kMaxShownFile) != ReadResult::Ok)
-        content.clear();
-    std::erase(content, '\r');
-    text_->setPlainText(ToQString(content));
-    currentFile_ = path;
     setWindowTitle(ToQString(path));
+    std::string content;
+    if (path.empty() || ReadWholeFile(path, content, kMaxShownFile) != ReadResult::Ok ||
+        content.empty()) {
+        // Nothing of another file may stay under this caption, and the
+        // next request for the path reads it again.
+        ClearText();
+        return false;
+    }
+    std::erase(content, '\r');
+    currentFile_ = path;
+    text_->SetFileName(path);
+    text_->SetText(content);
     return true;
 }
 
 void CDialogCode::SelectLine(int first, int last, bool keepIfVisible)
 {
-    QTextDocument* document = text_->document();
-    const QTextBlock begin = document->findBlockByNumber(std::max(0, first - 1));
-    const QTextBlock end = document->findBlockByNumber(std::max(first, last) - 1);
-    if (!begin.isValid())
+    if (first < 1 || last < 1)
         return;
-    QTextCursor cursor(begin);
-    cursor.setPosition(end.isValid() ? end.position() + end.length() - 1 : begin.position(),
-                       QTextCursor::KeepAnchor);
-    QTextEdit::ExtraSelection highlight;
-    highlight.cursor = cursor;
-    highlight.format.setBackground(QColor(180, 180, 255));
-    text_->setExtraSelections({highlight});
-    const int top = text_->verticalScrollBar()->value();
-    const int shown = text_->verticalScrollBar()->pageStep();
-    const bool visible = begin.blockNumber() >= top && begin.blockNumber() < top + shown;
-    if (!(keepIfVisible && visible))
-        text_->verticalScrollBar()->setValue(begin.blockNumber());
+    text_->SetHighlight(first - 1, last - 1);
+    const int visible = text_->VisibleLines();
+    const int shownFirst = text_->FirstLine();
+    if (text_->LineCount() <= visible + 1)
+        text_->ScrollToLine(0);
+    else if (keepIfVisible && last - 1 >= shownFirst && first - 1 <= shownFirst + visible + 1)
+        return;
+    else
+        text_->ScrollToLine(first - 1 - (visible + 1) / 4);
 }
 
 void CDialogCode::Clear()
@@ -87,9 +88,26 @@ void CDialogCode::Clear()
 
 void CDialogCode::ClearText()
 {
-    text_->clear();
-    text_->setExtraSelections({});
     currentFile_.clear();
+    text_->SetFileName(" ");
+    text_->SetText(" ");
+}
+
+void CDialogCode::SetCodeFont(const std::string& face, int tenths)
+{
+    text_->SetFont(face, tenths / 10);
+    options_.codeFontName = face;
+    options_.codeFontSize = tenths;
+}
+
+void CDialogCode::ShowEditButton(bool show)
+{
+    text_->ShowEditButton(show);
+}
+
+void CDialogCode::SetEditProgram(const std::string& commandLine)
+{
+    text_->SetEditor(commandLine);
 }
 
 void CDialogCode::closeEvent(QCloseEvent* event)

@@ -1,38 +1,67 @@
 #pragma once
 
+#include "DetailBoxDiagram.h"
+#include "DetailDiagram.h"
+#include "DetailKinds.h"
 #include "FlowSetting.h"
 #include "ModelHolders.h"
+#include "MultiSeqDiagram.h"
 #include "NSDSetting.h"
+#include "PrintImage.h"
 #include "ScrollView.h"
 #include "SequenceSetting.h"
 
+#include <memory>
+
 class AppContext;
 class CKestrinDoc;
+class CTotalView;
 
 // The top-right pane: the diagram of the macro view's selection. For a
 // selected function (the document's mode 1) it draws the kind chosen in the
 // view selector: 0 flow chart (zoom 1, 4 or 16), 1 sequence, 2 multi-sequence,
 // 3 Nassi-Shneiderman; for a type (mode 2) the type's detail box.
 //
-// The diagram engines plug in at OnDraw, which reads the document's selection
-// (rootScope, selectedScope, selectedNode, mode) and rebuilds its structures
-// when the document's `dirty` flag is set; ClearDetail is the view's reset when
-// the model is replaced (it is registered with the model holders), and
-// diagramWidth/diagramHeight feed the frame's Fit button and the print chooser.
+// The drawing goes through CDetailDiagram, which owns the flow chart's and
+// the NSD's items and engines; the view owns the multi-sequence and detail
+// box engines, which keep their state between paints. A paint first takes
+// the document's selection when the document marks it changed. ClearDetail
+// forgets everything that points into the model and is registered with the
+// model holders; diagramWidth/diagramHeight feed the frame's Fit button.
+//
 // The live setting records are read from the default colour files at
 // construction and written back at destruction.
-class CDetailView : public CScrollView {
+class CDetailView : public CScrollView, public PrintableView {
     Q_OBJECT
 public:
     CDetailView(AppContext& context, CKestrinDoc& document, QWidget* parent = nullptr);
     ~CDetailView() override;
 
+    // The macro view, whose fonts and colours the detail box is drawn in.
+    void SetMacroView(CTotalView* macroView);
     // The view selector's entry: kind and flow zoom.
     void SetKindFromSelector(int index);
-    // Forgets the diagram and everything it points at in the model.
+    // Forgets the diagram and everything it points at in the model; the
+    // scroll area becomes 10 by 10 at the origin.
     void ClearDetail();
     // Forgets the multi-sequence diagram's exploration (a new selection).
-    void ResetMultiSequence() {}
+    void ResetMultiSequence();
+    // Takes the document's selection and lays the diagram out without
+    // painting (printing and Fit need its size).
+    void LayOutNow();
+
+    // The flow chart hit test at a window point: on a box, its explanation
+    // shows at the next paint. True when a box was hit.
+    bool HitCell(CPoint windowPoint);
+
+    // --- Printing ---
+    bool OnPreparePrinting() override;
+    CSize PrintImageSize() const override { return GetTotalSize(); }
+    void DrawPrintImage(CDC& dc) override;
+
+    const CDetailDiagram& Diagram() const { return diagram_; }
+    const CMultiSeqDiagram& MultiSequence() const { return multiSequence_; }
+    const CMacroDetail& DetailBox() const { return detailBox_; }
 
     int viewKind = 0;
     int zoom = 4;
@@ -45,9 +74,45 @@ public:
 
 protected:
     void OnDraw(CDC* dc) override;
+    void OnMouseMove(unsigned flags, CPoint point) override;
+    void OnLButtonDown(unsigned flags, CPoint point) override;
+    void OnLButtonDblClk(unsigned flags, CPoint point) override;
+    void OnRButtonDown(unsigned flags, CPoint point) override;
+    void OnRButtonUp(unsigned flags, CPoint point) override;
+    bool OnMouseWheel(unsigned flags, int delta, CPoint point) override;
 
 private:
+    // The scroll state of this view as the diagram entry sees it.
+    class ViewScroll final : public DetailScroll {
+    public:
+        explicit ViewScroll(CDetailView& view) : view_(view) { }
+        CSize TotalSize() const override { return view_.GetTotalSize(); }
+        CPoint Position() const override { return view_.GetScrollPosition(); }
+        CSize WindowSize() const override;
+        void SetTotalSize(CSize size) override;
+        void ScrollTo(CPoint position) override;
+
+    private:
+        CDetailView& view_;
+    };
+
+    void SyncSelection();
+    // A selection is shown and may take clicks: the document has one, it
+    // has been painted, and no Draw is replacing the model.
+    bool TakesClicks() const;
+    void ClickEngines(CPoint point, bool doubleClick);
+    void UpdateDiagramSize();
+    CPoint ToWindow(CPoint logical) const;
+
     AppContext& context_;
     CKestrinDoc& document_;
+    CMultiSeqDiagram multiSequence_;
+    CMacroDetail detailBox_;
+    SequenceKind sequenceKind_;
+    MultiSequenceKind multiSequenceKind_;
+    std::unique_ptr<DetailBoxKind> detailBoxKind_;
+    CDetailDiagram diagram_;
+    ViewScroll scroll_;
+    bool printing_ = false;
     ModelHolders::Registration holder_;
 };

@@ -48,6 +48,7 @@ CMainFrame::CMainFrame(AppContext& context, CKestrinDoc& document, QWidget* pare
     RegisterDialogBarCommands();
     RegisterDrawCommands();
     RegisterDocumentCommands();
+    RegisterPrintCommands();
     commands_.AttachKeys(*this);
     commands_.AttachKeys(*codeWindow_);
     context_.Messages().Attach(infoView_);
@@ -82,6 +83,7 @@ void CMainFrame::BuildPanes()
     macroView_ = new CTotalView(context_, document_);
     macroView_->SetFrame(this);
     detailView_ = new CDetailView(context_, document_);
+    detailView_->SetMacroView(macroView_);
     infoView_ = new CInfoView(nullptr, [this] { return context_.drawRunning.load(); });
     inner_->addWidget(macroView_);
     inner_->addWidget(detailView_);
@@ -107,7 +109,7 @@ void CMainFrame::BuildPanes()
     dialogBar_->CheckBox(IDC_FILENAME)->setChecked(macroView_->fileName);
     dialogBar_->CheckBox(IDC_PARSING_VC_HEADER)->setChecked(macroView_->parseHeaders);
 
-    codeWindow_ = new CDialogCode(this);
+    codeWindow_ = new CDialogCode(context_.Options(), this);
     connect(codeWindow_, &CDialogCode::Closed, this, [this] {
         context_.Options().showCode = false;
         commands_.UpdateAll();
@@ -121,7 +123,6 @@ void CMainFrame::BuildPanes()
 
 void CMainFrame::OnViewSelectorChanged(int index)
 {
-    document_.dirty = true;
     detailView_->SetKindFromSelector(index);
     detailView_->Invalidate();
 }

@@ -83,6 +83,9 @@ private:
     void RegisterDialogBarCommands();
     void RegisterDrawCommands();
     void RegisterDocumentCommands();
+    // Print and Print Preview of the macro view or the detail view
+    // (MainFramePrint.cpp).
+    void RegisterPrintCommands();
     void OnViewSelectorChanged(int index);
     void ShowCodeWindow(bool show);
     void FocusPane(int step);

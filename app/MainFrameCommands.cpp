@@ -74,7 +74,11 @@ void CMainFrame::RegisterSplitterCommands()
     c.OnCommand(IDC_SPLIT_ONE_TWO, [this] { inner_->ShowTwoThirds(); });
     c.OnCommand(IDC_SPLIT_HALF, [this] { inner_->ShowHalf(); });
     c.OnCommand(IDC_SPLIT_TWO_ONE, [this] { inner_->ShowThird(); });
-    c.OnCommand(IDC_SPLIT_FIT, [this] { inner_->SetSecondPaneSize(detailView_->diagramWidth); });
+    c.OnCommand(IDC_SPLIT_FIT, [this] {
+        // A hidden pane has not laid out the selection's diagram yet.
+        detailView_->LayOutNow();
+        inner_->SetSecondPaneSize(detailView_->diagramWidth);
+    });
     c.BindButton(statusBar_->UpButton(), IDC_SPLIT_UP);
     c.BindButton(statusBar_->DownButton(), IDC_SPLIT_DOWN);
 }

@@ -16,6 +16,8 @@
 #include "MessageSink.h"
 #include "Options.h"
 #include "ProgressDialog.h"
+#include "TokenType.h"
+#include "UiService.h"
 
 #include <QProgressBar>
 
@@ -198,6 +200,29 @@ void CTotalView::InvertSelection(CDC* dc)
                DSTINVERT);
 }
 
+// --- Printing ---
+
+bool CTotalView::OnPreparePrinting()
+{
+    const CSize size = GetTotalSize();
+    if (nodes_.empty() || context_.drawRunning || size.cx <= 0 || size.cy <= 0) {
+        Ui().MessageBox("Macro-view has no image to print.", MessageButtons::Ok, MessageIcon::Information);
+        return false;
+    }
+    return true;
+}
+
+// One page's part of the macro view, as the screen shows it.
+void CTotalView::DrawPrintImage(CDC& dc)
+{
+    PaintGuard guard(context_.macroPaint);
+    if (!guard || context_.drawRunning)
+        return;
+    dc.FillSolidRect(dc.GetClipBox(), style_.BackGroundColor);
+    DrawMacroView(&dc);
+    InvertSelection(&dc);
+}
+
 // --- Input ---
 
 void CTotalView::OnLButtonDown(unsigned flags, CPoint point)
@@ -268,15 +293,26 @@ void CTotalView::SelectItem(MacroLayoutNode& node, CPoint point)
             document_.selectedNode = unit;
             document_.selectedScope = element;
             if (frame_ != nullptr) {
-                const std::string& file = !element->declarations.empty() && !element->declarationFiles.empty()
+                // A function shows its definition, the unit its diagrams are
+                // built from, so that a clicked box's lines are in that file.
+                const bool byDefinition = function && !element->definitions.empty() &&
+                                          element->definitions.size() == element->definitionFiles.size();
+                const CUnit* shown = byDefinition ? element->definitions.front() : unit;
+                const std::string& file = byDefinition ? element->definitionFiles.front()
+                                          : !element->declarations.empty() && !element->declarationFiles.empty()
                                               ? element->declarationFiles.front()
                                               : (element->definitionFiles.empty() ? std::string()
                                                                                   : element->definitionFiles.front());
                 const bool loaded = frame_->ShowSource(file);
-                const auto* tokens = unit->tokens;
-                if (tokens != nullptr && !unit->tokenIndices.empty() && unit->first >= 0 && unit->last >= unit->first &&
-                    unit->last < static_cast<int>(tokens->size()))
-                    frame_->ShowCodeLine((*tokens)[unit->first].line, (*tokens)[unit->last].line, !loaded);
+                const auto* tokens = shown->tokens;
+                if (tokens != nullptr && !shown->tokenIndices.empty() && shown->first >= 0 &&
+                    shown->last >= shown->first && shown->last < static_cast<int>(tokens->size())) {
+                    // Line ends after the unit's last real token are not its lines.
+                    int last = shown->last;
+                    while (last > shown->first && ((*tokens)[last].type == ENDLINE || (*tokens)[last].type == NEWLINE))
+                        --last;
+                    frame_->ShowCodeLine((*tokens)[shown->first].line, (*tokens)[last].line, !loaded);
+                }
                 frame_->DetailView()->ResetMultiSequence();
             }
             MessageLine(context_.Messages()) << element->name << " " << GetLangString(80);

@@ -6,6 +6,7 @@
 #include "MacroGroups.h"
 #include "MacroLayoutNode.h"
 #include "ModelHolders.h"
+#include "PrintImage.h"
 #include "ScrollView.h"
 #include "VisualSetting.h"
 
@@ -32,7 +33,7 @@ class CModelScope;
 // again from the new model at the next paint. Fonts and colours are read
 // from the default colour file at construction and written back at
 // destruction.
-class CTotalView : public CScrollView {
+class CTotalView : public CScrollView, public PrintableView {
     Q_OBJECT
 public:
     CTotalView(AppContext& context, CKestrinDoc& document, QWidget* parent = nullptr);
@@ -83,6 +84,12 @@ public:
     void Click(CPoint point);
     void DoubleClick(CPoint point);
     void Drag(CPoint point);
+
+    // Printing: the whole macro view as it shows; refused, with a message,
+    // while it shows no model.
+    bool OnPreparePrinting() override;
+    CSize PrintImageSize() const override { return GetTotalSize(); }
+    void DrawPrintImage(CDC& dc) override;
 
 signals:
     // The run has returned and its model is in place.

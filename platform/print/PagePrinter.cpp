@@ -34,6 +34,9 @@ PrintOutcome PrintPages(QPrinter& printer, PageImageSource& source, PrintMargins
         outcome.error = "Printer Error : The printer cannot be opened.";
         return outcome;
     }
+    // The preview shows a page smaller than the picture: without smoothing,
+    // lines one pixel wide fall between the pixels it keeps.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     for (int number = first; number <= last; ++number) {
         if (number > first && !printer.newPage()) {
             outcome.error = "Printer Error : The printer cannot start a new page.";

@@ -1,25 +1,35 @@
 // Renders the main window (and the About box and small dialogs) to PNG files
 // for a person to look at:
-//     app_gallery <folder> [PROJECT.kst [--draw] [-I DIR]...]
-// With --draw the project is drawn first and every box unfolded; -I adds a
-// folder to the include list.
+//     app_gallery <folder> [PROJECT.kst [--draw] [--function NAME] [--type NAME] [-I DIR]...]
+// With --draw the project is drawn first and every box unfolded, then the
+// function (default Plan) is shown at every view kind with the code window
+// and print previews, and the type (default Vegetable) as its detail box; -I
+// adds a folder to the include list.
 // On a real display (xcb, e.g. under xvfb-run) it also saves the screen.
 // Settings go to a temporary folder, never the user's.
 
 #include "AboutDialog.h"
+#include "CodeView.h"
+#include "CodeWindow.h"
 #include "CommandIds.h"
+#include "DetailView.h"
+#include "DialogBar.h"
 #include "TotalView.h"
 #include "AppContext.h"
 #include "KestrinApp.h"
 #include "LanguageTable.h"
 #include "MainFrame.h"
 #include "MarginDialog.h"
+#include "ModelScope.h"
 #include "Options.h"
+#include "PrintPreviewDialog.h"
 #include "SelectViewDialog.h"
 #include "TempFolder.h"
 #include "UiRecorder.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QMouseEvent>
 #include <QElapsedTimer>
 #include <QScreen>
 #include <cstdio>
@@ -50,6 +60,115 @@ void Save(QWidget& widget, const char* name)
     }
 }
 
+const MacroLayoutNode* FindNode(const std::vector<MacroLayoutNode>& nodes, const std::string& name)
+{
+    for (const MacroLayoutNode& node : nodes) {
+        if (node.scope != nullptr && node.scope->name == name)
+            return &node;
+        if (const MacroLayoutNode* found = FindNode(node.children, name))
+            return found;
+    }
+    return nullptr;
+}
+
+// Clicks the named item of the macro view (its box's top-right corner, clear
+// of the fold mark); false when it is not there.
+bool Select(CMainFrame& frame, const std::string& name)
+{
+    const MacroLayoutNode* node = FindNode(frame.MacroView()->Nodes(), name);
+    if (node == nullptr) {
+        std::fprintf(stderr, "no item %s in the macro view\n", name.c_str());
+        return false;
+    }
+    frame.MacroView()->Click({node->absX + node->boxW - 4, node->absY + 3});
+    Pump(100);
+    return true;
+}
+
+void ChooseView(CMainFrame& frame, int index)
+{
+    QComboBox* selector = frame.DialogBar()->ViewSelector();
+    selector->setCurrentIndex(index);
+    emit selector->activated(index);
+    Pump(100);
+}
+
+// The detail view of a function at every view kind, a type's detail box, the
+// code window with a clicked flow box's lines marked, and print previews.
+void SaveDetailPictures(CMainFrame& frame, AppContext& context, const std::string& function,
+                        const std::string& type)
+{
+    frame.Commands().Execute(IDC_SPLIT_HALF);
+    frame.Commands().Execute(ID_VIEW_CODE);
+    frame.CodeWindow()->move(frame.geometry().right() - 400, frame.geometry().top() + 80);
+    if (!Select(frame, function))
+        return;
+    Save(*frame.CodeWindow(), "code-window-function");
+    const char* names[] = {"detail-flow1", "detail-flow4", "detail-flow16", "detail-sequence",
+                           "detail-multiseq", "detail-nsd"};
+    for (int index = 0; index < 6; ++index) {
+        ChooseView(frame, index);
+        Save(frame, names[index]);
+    }
+    CDetailView& detail = *frame.DetailView();
+    // The multi-sequence diagram after a click on the marker of the first
+    // function not explored yet.
+    ChooseView(frame, 4);
+    bool clicked = false;
+    for (const MultiSeqColumn& column : detail.MultiSequence().Columns()) {
+        for (const MultiSeqEntry& entry : column.entries) {
+            if (entry.explored || clicked)
+                continue;
+            const CPoint scroll = detail.GetScrollPosition();
+            const QPointF at(static_cast<double>(entry.x + 5 + entry.textH / 2 - scroll.x),
+                             static_cast<double>(entry.y + entry.BoxHeight() / 2 - scroll.y));
+            QMouseEvent press(QEvent::MouseButtonPress, at, detail.viewport()->mapToGlobal(at), Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(detail.viewport(), &press);
+            clicked = true;
+        }
+    }
+    Save(frame, "detail-multiseq-explored");
+
+    // A flow chart's first condition box clicked at 4x: its explanation, and
+    // its lines marked in the code window.
+    ChooseView(frame, 1);
+    const CFlowChartPainter* painter = detail.Diagram().FlowPainter();
+    bool found = false;
+    for (int row = 1; painter != nullptr && row <= painter->Rows() && !found; ++row) {
+        for (int col = 0; col <= painter->Cols() && !found; ++col) {
+            const CFlowItem* item = painter->ItemAt(CPoint(col, row));
+            if (item == nullptr || item->kind != 33)
+                continue;
+            found = true;
+            detail.ScrollToPosition({std::max(0, col * painter->XSpace() - 60), std::max(0, row * painter->YSpace() - 60)});
+            const CPoint scroll = detail.GetScrollPosition();
+            detail.HitCell(CPoint(col * painter->XSpace() + 5 - scroll.x, row * painter->YSpace() + 5 - scroll.y));
+            detail.RedrawNow();
+        }
+    }
+    Save(frame, "detail-flow4-explained");
+    Save(*frame.CodeWindow(), "code-window");
+
+    // Print previews of the flow chart and of the macro view.
+    context.Printer().SetPdfOutput("/dev/null");
+    {
+        PrintPreviewDialog preview(context.Printer(), detail, [](PrintMargins&) { return false; }, &frame);
+        preview.show();
+        Save(preview, "preview-flow4");
+    }
+    {
+        PrintPreviewDialog preview(context.Printer(), *frame.MacroView(), [](PrintMargins&) { return false; },
+                                   &frame);
+        preview.show();
+        Save(preview, "preview-macro");
+    }
+    if (Select(frame, type)) {
+        ChooseView(frame, 1);
+        Save(frame, "detail-box");
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -70,10 +189,16 @@ int main(int argc, char** argv)
         CKestrinApp kestrin(context);
         std::vector<std::string> arguments;
         bool draw = false;
+        std::string function = "Plan";
+        std::string type = "Vegetable";
         for (int i = 3; i < argc; ++i) {
             const std::string arg = argv[i];
             if (arg == "--draw")
                 draw = true;
+            else if (arg == "--function" && i + 1 < argc)
+                function = argv[++i];
+            else if (arg == "--type" && i + 1 < argc)
+                type = argv[++i];
             else if (arg == "-I" && i + 1 < argc)
                 context.Options().userIncludeList.push_back(argv[++i]);
         }
@@ -93,8 +218,7 @@ int main(int argc, char** argv)
             frame.MacroView()->UnfoldAll();
             Pump(300);
             Save(frame, "main-window-unfolded");
-            frame.MacroView()->Click({frame.MacroView()->Nodes().front().absX + 30,
-                                      frame.MacroView()->Nodes().front().absY + 5});
+            SaveDetailPictures(frame, context, function, type);
         }
         Save(frame, "main-window");
 
