@@ -10,7 +10,7 @@
 #include "MainFrame.h"
 #include "MessageSink.h"
 #include "Options.h"
-#include "ProjectFile.h"
+#include "KstProjectFile.h"
 #include "UiService.h"
 
 #include <filesystem>

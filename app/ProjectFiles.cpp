@@ -13,7 +13,7 @@
 #include "MessageSink.h"
 #include "Options.h"
 #include "TotalView.h"
-#include "ProjectFile.h"
+#include "KstProjectFile.h"
 #include "UiService.h"
 
 #include <algorithm>

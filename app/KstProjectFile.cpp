@@ -1,4 +1,4 @@
-#include "ProjectFile.h"
+#include "KstProjectFile.h"
 
 #include <algorithm>
 #include <cctype>

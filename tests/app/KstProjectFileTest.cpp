@@ -1,5 +1,5 @@
 #include "FileType.h"
-#include "ProjectFile.h"
+#include "KstProjectFile.h"
 
 #include <climits>
 #include <gtest/gtest.h>
