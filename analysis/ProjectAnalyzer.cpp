@@ -130,9 +130,18 @@ std::vector<bool> CProjectAnalyzer::FindChangedHeaders(CIncludePaths& paths) con
     const size_t n = fileIndex_.files.size();
     std::vector<bool> changed(n, false);
     std::vector<size_t> pending;
+    std::map<std::string, FileSizeAndTime> onDisk; // instances of one header share a path
     for (size_t i = 0; i < n; ++i) {
         const CSourceFile* header = fileIndex_.files[i].get();
-        if (header && (HeaderChangedOnDisk(*header) || !IncludesResolveAsBefore(*header, paths))) {
+        if (!header) {
+            continue;
+        }
+        auto status = onDisk.find(header->path);
+        if (status == onDisk.end()) {
+            status = onDisk.emplace(header->path, GetFileSizeAndTime(header->path)).first;
+        }
+        if (status->second.size != header->size || status->second.mtime != header->mtime ||
+            !IncludesResolveAsBefore(*header, paths)) {
             changed[i] = true;
             pending.push_back(i);
         }
