@@ -209,6 +209,7 @@ int32_t CPreprocessor::PreprocessHeader(std::unique_ptr<CIncludedFile> header, C
             CopyReachableMacros(*index, first, *chain, visited);
             return first;
         }
+        chain->namesRead->insert(IdentityOf(*header));
     }
     if (input->verbose) {
         MessageLine(input->Messages(), MessageKind::Verbose) << GetLangString(9) << path;
@@ -224,12 +225,7 @@ int32_t CPreprocessor::PreprocessHeader(std::unique_ptr<CIncludedFile> header, C
     // An instance is shared only by readings that gave exactly the same.
     int32_t number = index->FindSame(*header);
     if (number < 0) {
-        header->readBy = chain->projectPath;
         number = index->Add(std::move(header));
-    } else if (byName) {
-        if (auto* same = dynamic_cast<CIncludedFile*>(index->files[number].get())) {
-            same->readBy = chain->projectPath;
-        }
     }
     if (byName) {
         index->OfferFirst(number, stamp);

@@ -4,12 +4,11 @@
 // name, and the order in which headers are numbered.
 #include "ProjectAnalyzer.h"
 
-#include "IncludedFile.h"
+#include "ProjectFile.h"
 #include "Preprocessor.h"
 #include "TextHelpers.h"
 
 #include <set>
-#include <tuple>
 
 namespace {
 
@@ -88,62 +87,76 @@ bool CProjectAnalyzer::ReusesByName(const CSourceFile& header) const
     return CPreprocessor::ReusesByName(*input_, header.path);
 }
 
-// Headers read back from a cache do not know which project file made them:
-// the first project file, in run order, that reaches one did.
-void CProjectAnalyzer::NoteReaders()
+// The headers reused by name that each project file met first, in run
+// order, each with its first instance there.
+template <class Visit>
+void CProjectAnalyzer::ForNamesMet(const CSourceFile& file, Visit visit) const
+{
+    std::vector<char> seen(fileIndex_.files.size(), 0);
+    std::set<FileKey, FileKeyLess> met;
+    WalkHeaders(fileIndex_, file, seen, false, [&](int32_t k) {
+        const CSourceFile& header = *fileIndex_.files[k];
+        if (ReusesByName(header) && met.insert(IdentityOf(header)).second) {
+            visit(IdentityOf(header), k);
+        }
+    });
+}
+
+// Records read back from a cache do not know which headers reused by name
+// they read themselves: the first project file, in run order, to reach an
+// identity did.
+void CProjectAnalyzer::NoteNamesRead()
 {
     bool unknown = false;
-    for (const auto& header : fileIndex_.files) {
-        const auto* included = dynamic_cast<const CIncludedFile*>(header.get());
-        unknown = unknown || (included && included->readBy.empty());
+    for (const auto& file : projectFiles_) {
+        const auto* project = dynamic_cast<const CProjectFile*>(file.get());
+        unknown = unknown || (project && !project->namesKnown);
     }
     if (!unknown) {
         return;
     }
-    std::vector<char> seen(fileIndex_.files.size(), 0);
+    std::set<FileKey, FileKeyLess> taken;
     for (const auto& file : projectFiles_) {
-        WalkHeaders(fileIndex_, *file, seen, false, [&](int32_t k) {
-            auto* included = dynamic_cast<CIncludedFile*>(fileIndex_.files[k].get());
-            if (included && included->readBy.empty()) {
-                included->readBy = file->path;
+        auto* project = dynamic_cast<CProjectFile*>(file.get());
+        if (!project) {
+            continue;
+        }
+        ForNamesMet(*project, [&](const FileKey& identity, int32_t) {
+            const bool first = taken.insert(identity).second;
+            if (!project->namesKnown && first) {
+                project->namesRead.insert(identity);
             }
         });
+        project->namesKnown = true;
     }
 }
 
 bool CProjectAnalyzer::TakeBack(const CSourceFile& file)
 {
-    if (!byNamePossible_) {
+    const auto* project = dynamic_cast<const CProjectFile*>(&file);
+    if (!byNamePossible_ || !project) {
         return true;
     }
     // Each identity reused by name was asked for once, at its first
-    // reading: the project file then took the identity's first instance
-    // from a file before it, or, with none there, read one itself. A fresh
-    // reading now gives the same only if the answer is still the same.
-    std::vector<char> seen(fileIndex_.files.size(), 0);
-    std::set<std::tuple<std::string, int32_t, int32_t>> asked;
-    std::vector<int32_t> byName;
+    // reading: the file either took the first instance of a file before
+    // it, or, with none there, read the header itself. A fresh reading
+    // does the same only when the answer is still the same.
     bool same = true;
-    WalkHeaders(fileIndex_, file, seen, false, [&](int32_t k) {
-        const CSourceFile& header = *fileIndex_.files[k];
-        if (!same || !ReusesByName(header)) {
-            return;
-        }
-        byName.push_back(k);
-        if (!asked.emplace(ToLowerCopy(header.path), header.size, header.mtime).second) {
-            return;
-        }
-        const int32_t first = fileIndex_.FirstIndex(header.path, header.size, header.mtime);
-        const auto* included = dynamic_cast<const CIncludedFile*>(&header);
-        same = first == k || (first < 0 && included && included->readBy == file.path);
+    ForNamesMet(file, [&](const FileKey& identity, int32_t k) {
+        const int32_t first = fileIndex_.FirstIndex(identity.path, identity.size, identity.mtime);
+        same = same && (project->namesRead.count(identity) ? first < 0 : first == k);
     });
     if (!same) {
         return false;
     }
-    // Offered in the order a reading would meet them.
-    for (int32_t k : byName) {
-        fileIndex_.OfferFirst(k, fileIndex_.NextReadingStamp());
-    }
+    // Offered in the order a reading meets them: the first instance of an
+    // identity this file read is the one later files take.
+    std::vector<char> seen(fileIndex_.files.size(), 0);
+    WalkHeaders(fileIndex_, file, seen, false, [&](int32_t k) {
+        if (ReusesByName(*fileIndex_.files[k])) {
+            fileIndex_.OfferFirst(k, fileIndex_.NextReadingStamp());
+        }
+    });
     return true;
 }
 
@@ -160,9 +173,11 @@ bool CProjectAnalyzer::IncludesResolveAsBefore(const CSourceFile& file, CInclude
         if (j >= file.includes.size()) {
             return false;
         }
+        // Compared as the index compares identities (a header reused by
+        // name may have been reached under another spelling).
         const int32_t k = file.includes[j++];
         if (k < 0 || static_cast<size_t>(k) >= fileIndex_.files.size() || !fileIndex_.files[k] ||
-            fileIndex_.files[k]->path != *path) {
+            ToLowerCopy(fileIndex_.files[k]->path) != ToLowerCopy(*path)) {
             return false;
         }
     }

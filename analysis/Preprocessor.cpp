@@ -31,7 +31,7 @@ CPreprocessor::CPreprocessor(CProjectFile* file, CInputSet* input, CFileIndex* i
     chain_->macros = &file->macros;
     chain_->macroDigest.Reset(file->macros);
     chain_->onceFiles = &file->onceFiles;
-    chain_->projectPath = file->path;
+    chain_->namesRead = &file->namesRead;
 }
 
 CPreprocessor::CPreprocessor(CSourceFile* file, MacroTable* ownMacros, CInputSet* input,

@@ -75,7 +75,7 @@ public:
         MacroTable* macros = nullptr;
         MacroTableDigest macroDigest; // of *macros, kept up to date
         std::set<std::string>* onceFiles = nullptr;
-        std::string projectPath;
+        std::set<FileKey, FileKeyLess>* namesRead = nullptr;
         CIncludePaths paths;
         int headerLoads = 0;
         bool loadLimitReported = false;

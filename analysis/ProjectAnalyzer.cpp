@@ -48,7 +48,7 @@ void CProjectAnalyzer::ResetModel()
 void CProjectAnalyzer::Run()
 {
     DropRecordsOfOtherOptions();
-    NoteReaders();
+    NoteNamesRead();
     RemoveDeletedFiles();
     RemoveChangedFiles();
     StashProjectFiles();

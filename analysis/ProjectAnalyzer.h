@@ -85,7 +85,9 @@ private:
     ReadingOptions CurrentOptions() const;
     void DropRecordsOfOtherOptions();
     void DropAllRecords();
-    void NoteReaders();
+    void NoteNamesRead();
+    template <class Visit>
+    void ForNamesMet(const CSourceFile& file, Visit visit) const;
     bool ReusesByName(const CSourceFile& header) const;
     // Whether a project file kept from the last run would read every header
     // it reuses by name as it did then; if so, its headers are offered as

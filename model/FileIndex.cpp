@@ -6,19 +6,15 @@
 #include <algorithm>
 #include <tuple>
 
-namespace {
-
-FileKey KeyOf(const std::string& path, int32_t size, int32_t mtime)
+FileKey IdentityOf(const std::string& path, int32_t size, int32_t mtime)
 {
     return FileKey{ToLowerCopy(path), size, mtime};
 }
 
-FileKey KeyOf(const CSourceFile& file)
+FileKey IdentityOf(const CSourceFile& file)
 {
-    return KeyOf(file.path, file.size, file.mtime);
+    return IdentityOf(file.path, file.size, file.mtime);
 }
-
-} // namespace
 
 bool FileKeyLess::operator()(const FileKey& a, const FileKey& b) const
 {
@@ -29,7 +25,7 @@ int32_t CFileIndex::Add(std::unique_ptr<CSourceFile> file)
 {
     const int32_t number = static_cast<int32_t>(files.size());
     if (file) {
-        entries[KeyOf(*file)].push_back(number);
+        entries[IdentityOf(*file)].push_back(number);
     }
     files.push_back(std::move(file));
     return number;
@@ -37,7 +33,7 @@ int32_t CFileIndex::Add(std::unique_ptr<CSourceFile> file)
 
 bool CFileIndex::Contains(const std::string& path, int32_t size, int32_t mtime) const
 {
-    return entries.count(KeyOf(path, size, mtime)) != 0;
+    return entries.count(IdentityOf(path, size, mtime)) != 0;
 }
 
 uint64_t CFileIndex::Digest(int32_t number) const
@@ -54,7 +50,7 @@ uint64_t CFileIndex::Digest(int32_t number) const
 
 int32_t CFileIndex::FindSame(const CSourceFile& header) const
 {
-    auto found = entries.find(KeyOf(header));
+    auto found = entries.find(IdentityOf(header));
     if (found == entries.end()) {
         return -1;
     }
@@ -70,7 +66,7 @@ int32_t CFileIndex::FindSame(const CSourceFile& header) const
 
 int32_t CFileIndex::FindParsedTwin(const CSourceFile& header) const
 {
-    auto found = entries.find(KeyOf(header));
+    auto found = entries.find(IdentityOf(header));
     if (found == entries.end()) {
         return -1;
     }
@@ -89,7 +85,7 @@ void CFileIndex::OfferFirst(int32_t number, uint64_t stamp)
     if (number < 0 || static_cast<size_t>(number) >= files.size() || !files[number]) {
         return;
     }
-    First& first = firsts_[KeyOf(*files[number])];
+    First& first = firsts_[IdentityOf(*files[number])];
     if (first.number < 0 || stamp < first.stamp) {
         if (first.number != number) {
             ++firstsChanged_;
@@ -100,7 +96,7 @@ void CFileIndex::OfferFirst(int32_t number, uint64_t stamp)
 
 int32_t CFileIndex::FirstIndex(const std::string& path, int32_t size, int32_t mtime) const
 {
-    auto found = firsts_.find(KeyOf(path, size, mtime));
+    auto found = firsts_.find(IdentityOf(path, size, mtime));
     return found == firsts_.end() ? -1 : found->second.number;
 }
 
@@ -115,7 +111,7 @@ void CFileIndex::UpdateEntry(int32_t i)
     if (i < 0 || static_cast<size_t>(i) >= files.size() || !files[i]) {
         return;
     }
-    const FileKey key = KeyOf(*files[i]);
+    const FileKey key = IdentityOf(*files[i]);
     auto found = entries.find(key);
     if (found != entries.end()) {
         auto& numbers = found->second;

@@ -19,6 +19,10 @@ struct FileKeyLess {
     bool operator()(const FileKey& a, const FileKey& b) const;
 };
 
+// The identity of a header by the path as given (compared lower-cased).
+FileKey IdentityOf(const std::string& path, int32_t size, int32_t mtime);
+FileKey IdentityOf(const CSourceFile& file);
+
 // Numbers and owns the headers of one analysis. A header's number is its
 // position in `files`. One identity may have several instances: the same
 // header preprocessed differently (other macros defined before it, other

@@ -7,6 +7,7 @@
 
 #include "AnalysisHelpers.h"
 #include "FileIndex.h"
+#include "ParseCacheWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -18,94 +19,67 @@ namespace {
 
 constexpr int kHeaders = 7;
 constexpr int kSources = 5;
+constexpr int kStdafx = kHeaders; // an include target beside the headers
 
-struct HeaderSpec {
+std::string N(int k) { return std::to_string(k); }
+
+struct Header {
     int guard = 1; // 0 none, 1 #ifndef, 2 #pragma once
     std::vector<int> includes;
     int version = 0;
-    bool present = true;
 };
 
-// An item of a source file: an include of header k (k == kHeaders is
-// stdafx.h) or a feature define before the includes that follow.
-struct SourceItem {
-    bool define = false;
-    int target = 0;
-};
-
-struct SourceSpec {
-    std::vector<SourceItem> items;
-    int version = 0;
-};
-
-std::string H(int k) { return "h" + std::to_string(k); }
-
-std::string HeaderText(int k, const HeaderSpec& spec)
+std::string HeaderText(int k, const Header& h)
 {
-    const std::string guard = "H" + std::to_string(k) + "_H";
-    std::string t;
-    if (spec.guard == 1) {
-        t += "#ifndef " + guard + "\n#define " + guard + "\n";
-    } else if (spec.guard == 2) {
-        t += "#pragma once\n";
+    std::string t = h.guard == 1 ? "#ifndef H" + N(k) + "_H\n#define H" + N(k) + "_H\n"
+                    : h.guard == 2 ? "#pragma once\n" : "";
+    for (int j : h.includes) {
+        t += "#include \"h" + N(j) + ".h\"\n";
     }
-    for (int j : spec.includes) {
-        t += "#include \"" + H(j) + ".h\"\n";
+    // Macros that later headers and sources test, a nameless struct and enum
+    // (numbered across the model), a class and a function.
+    t += "#define H" + N(k) + "_VAL " + N(h.version) + "\n#ifdef FEATURE_" + N(k % 3) +
+         "\nstruct Feat" + N(k) + " { int f; };\n#endif\n";
+    if (!h.includes.empty()) {
+        t += "#if H" + N(h.includes[0]) + "_VAL > 1\nclass Up" + N(k) + " { int u; };\n#endif\n";
     }
-    t += "#define " + H(k) + "_VAL " + std::to_string(spec.version) + "\n";
-    t += "#ifdef FEATURE_" + std::to_string(k % 3) + "\nstruct Feat" + std::to_string(k) +
-         " { int f; };\n#endif\n";
-    if (!spec.includes.empty()) {
-        t += "#if " + H(spec.includes[0]) + "_VAL > 1\nclass Upgraded" + std::to_string(k) +
-             " { int u; };\n#endif\n";
-    }
-    t += "namespace n" + std::to_string(k) + " {\nclass C" + std::to_string(k) +
-         " {\npublic:\n    int v" + std::to_string(spec.version) + ";\n    void m();\n};\n}\n";
-    t += "struct { int anon" + std::to_string(k) + "; } shared" + std::to_string(k) + ";\n";
-    t += "enum { E" + std::to_string(k) + "_A, E" + std::to_string(k) + "_B };\n";
-    t += "int f" + std::to_string(k) + "(int a);\n";
-    if (spec.guard == 1) {
-        t += "#endif\n";
-    }
-    return t;
+    t += "namespace n" + N(k) + " {\nclass C" + N(k) + " {\npublic:\n    int v" + N(h.version) +
+         ";\n    void m();\n};\n}\nstruct { int a" + N(k) + "; } s" + N(k) + ";\nenum { E" + N(k) +
+         " };\nint f" + N(k) + "(int a);\n";
+    return h.guard == 1 ? t + "#endif\n" : t;
 }
 
-std::string SourceText(int s, const SourceSpec& spec)
+// A source: includes (a target of 0..kStdafx) and feature defines (-1..-3)
+// in some order, then definitions.
+std::string SourceText(int s, const std::vector<int>& items, int version)
 {
     std::string t;
-    for (const SourceItem& item : spec.items) {
-        if (item.define) {
-            t += "#define FEATURE_" + std::to_string(item.target) + "\n";
-        } else {
-            t += "#include \"" + (item.target == kHeaders ? std::string("stdafx") : H(item.target)) +
-                 ".h\"\n";
-        }
+    for (int item : items) {
+        t += item < 0 ? "#define FEATURE_" + N(-item - 1) + "\n"
+             : item == kStdafx ? "#include \"stdafx.h\"\n"
+                               : "#include \"h" + N(item) + ".h\"\n";
     }
-    const std::string k = std::to_string(s % kHeaders);
-    t += "void n" + k + "::C" + k + "::m() { f" + k + "(1); }\n";
-    t += "int run" + std::to_string(s) + "_" + std::to_string(spec.version) + "() { return 0; }\n";
-    t += "struct { int local" + std::to_string(s) + "; } mine" + std::to_string(s) + ";\n";
-    return t;
+    const std::string k = N(s % kHeaders);
+    return t + "void n" + k + "::C" + k + "::m() { f" + k + "(1); }\nint run" + N(s) + "_" +
+           N(version) + "() { return 0; }\nstruct { int local; } mine" + N(s) + ";\n";
 }
 
-// Everything the records and the model hold that a user could see or the
-// cache would keep: include numbers, unit trees, elements with their files.
 void DescribeScope(const CModelScope& scope, int depth, std::ostream& out)
 {
-    out << std::string(static_cast<size_t>(depth), ' ') << scope.name << " k" << scope.kind
-        << " t" << scope.isTemplate << " p" << scope.fromProjectFile << " d[";
-    for (const std::string& file : scope.declarationFiles) {
-        out << file << ";";
+    out << std::string(static_cast<size_t>(depth), ' ') << scope.name << " " << scope.kind << " "
+        << scope.isTemplate << scope.fromProjectFile << " l" << scope.linkedBy.size() << "/"
+        << scope.linkedByCv.size();
+    for (const auto* files : {&scope.declarationFiles, &scope.definitionFiles}) {
+        out << " [";
+        for (const std::string& file : *files) {
+            out << file << ";";
+        }
+        out << "]";
     }
-    out << "] D[";
-    for (const std::string& file : scope.definitionFiles) {
-        out << file << ";";
-    }
-    out << "] n[";
     for (int32_t number : scope.definitionFileNumbers) {
-        out << number << ";";
+        out << " " << number;
     }
-    out << "] l" << scope.linkedBy.size() << "/" << scope.linkedByCv.size() << "\n";
+    out << "\n";
     if (scope.scopeChildren) {
         for (const auto& child : *scope.scopeChildren) {
             DescribeScope(*child, depth + 1, out);
@@ -113,39 +87,21 @@ void DescribeScope(const CModelScope& scope, int depth, std::ostream& out)
     }
 }
 
-void DescribeUnits(const std::vector<CUnit>& units, int depth, std::ostream& out)
-{
-    for (const CUnit& unit : units) {
-        out << std::string(static_cast<size_t>(depth), ' ') << unit.kind << (unit.brace ? "{" : "")
-            << (unit.done ? "+" : "") << (unit.detail ? "d" : "") << " " << unit.first << "-"
-            << unit.last << ":";
-        for (int position : unit.tokenIndices) {
-            out << " " << position;
-        }
-        out << "\n";
-        DescribeUnits(unit.children, depth + 1, out);
-    }
-}
-
+// The records as the parse cache would hold them (tokens, units with their
+// records, macros, include numbers, in order) and the model with the files
+// of every element.
 std::string Describe(const CProjectAnalyzer& engine)
 {
-    std::ostringstream out;
-    auto describe = [&](const CSourceFile& file) {
-        out << file.path << " <";
-        for (int32_t k : file.includes) {
-            out << k << " ";
-        }
-        out << "> " << file.scan.tokens.size() << " " << file.macros.size() << "\n";
-        DescribeUnits(file.units, 1, out);
-    };
+    CCacheSink records;
     for (const auto& file : engine.ProjectFiles()) {
-        describe(*file);
+        CParseCacheWriter::WriteSourceFile(records, *file);
     }
     for (const auto& header : engine.FileIndex().files) {
-        describe(*header);
+        CParseCacheWriter::WriteSourceFile(records, *header);
     }
+    std::ostringstream out;
     DescribeScope(*engine.Root(), 0, out);
-    return out.str();
+    return out.str() + records.Bytes();
 }
 
 int FromEnvironment(const char* name, int fallback)
@@ -154,7 +110,8 @@ int FromEnvironment(const char* name, int fallback)
     return value && std::atoi(value) > 0 ? std::atoi(value) : fallback;
 }
 
-// One generated project, its engine and the edits made to it.
+// One generated project, the engine that lives through its edits, and the
+// edits.
 class EditSequence {
 public:
     explicit EditSequence(unsigned seed) : random_(seed)
@@ -162,19 +119,18 @@ public:
         input_.verbose = false;
         input_.messages = &sink_;
         input_.userIncludeDirs = {folder_.Path("inc")};
+        folder_.Write("src/stdafx.h", "#ifndef STDAFX_H\n#define STDAFX_H\n#include \"h0.h\"\n"
+                                      "class App { int a; };\n#endif\n");
         for (int k = 0; k < kHeaders; ++k) {
-            HeaderSpec& h = headers_[k];
-            h.guard = Pick(5) == 0 ? 2 : 1;
+            headers_[k].guard = Pick(5) == 0 ? 2 : 1;
             for (int n = Pick(3); n > 0; --n) {
-                h.includes.push_back(Pick(kHeaders));
+                headers_[k].includes.push_back(Pick(kHeaders));
             }
             WriteHeader(k);
         }
-        folder_.Write("src/stdafx.h", "#ifndef STDAFX_H\n#define STDAFX_H\n#include \"h0.h\"\n"
-                                      "#define STDAFX_VAL 2\nclass App { int a; };\n#endif\n");
         for (int s = 0; s < kSources; ++s) {
             for (int n = 1 + Pick(4); n > 0; --n) {
-                sources_[s].items.push_back(RandomItem());
+                sources_[s].push_back(RandomItem());
             }
             WriteSource(s);
             input_.AddFile(SourcePath(s), true, true);
@@ -182,7 +138,7 @@ public:
         warm_ = std::make_unique<CAnalyzer>(&input_);
     }
 
-    // Makes one random edit and runs the warm engine; gives what was done.
+    // Makes one random edit and runs the warm engine; says what was done.
     std::string Step()
     {
         const std::string done = Edit();
@@ -200,115 +156,100 @@ public:
 
 private:
     int Pick(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
-
-    SourceItem RandomItem()
-    {
-        if (Pick(4) == 0) {
-            return {true, Pick(3)};
-        }
-        return {false, Pick(kHeaders + 1)};
-    }
-
-    std::string SourcePath(int s) const { return folder_.Path("src/s" + std::to_string(s) + ".cpp"); }
+    int RandomItem() { return Pick(4) == 0 ? -1 - Pick(3) : Pick(kHeaders + 1); }
+    std::string SourcePath(int s) const { return folder_.Path("src/s" + N(s) + ".cpp"); }
 
     void WriteHeader(int k)
     {
-        const std::string name = "inc/" + H(k) + ".h";
-        if (headers_[k].present) {
-            folder_.Write(name, HeaderText(k, headers_[k]), ++clock_);
+        if (missing_[k]) {
+            folder_.Remove("inc/h" + N(k) + ".h");
         } else {
-            folder_.Remove(name);
+            folder_.Write("inc/h" + N(k) + ".h", HeaderText(k, headers_[k]), ++clock_);
         }
     }
     void WriteSource(int s)
     {
-        folder_.Write("src/s" + std::to_string(s) + ".cpp", SourceText(s, sources_[s]), ++clock_);
+        folder_.Write("src/s" + N(s) + ".cpp", SourceText(s, sources_[s], versions_[s]), ++clock_);
+    }
+    template <class T>
+    void InsertOrErase(std::vector<T>& items, bool insert, T item)
+    {
+        if (insert) {
+            items.insert(items.begin() + Pick(static_cast<int>(items.size()) + 1), item);
+        } else if (!items.empty()) {
+            items.erase(items.begin() + Pick(static_cast<int>(items.size())));
+        }
     }
 
     std::string Edit()
     {
         const int k = Pick(kHeaders);
         const int s = Pick(kSources);
-        HeaderSpec& h = headers_[k];
-        SourceSpec& src = sources_[s];
+        const std::string h = "h" + N(k);
+        FileFlags& flags = input_.fileFlags[SourcePath(s)];
         switch (Pick(15)) {
         case 0:
-            h.includes.insert(h.includes.begin() + Pick(static_cast<int>(h.includes.size()) + 1),
-                              Pick(kHeaders));
-            WriteHeader(k);
-            return "include added to " + H(k);
         case 1:
-            if (!h.includes.empty()) {
-                h.includes.erase(h.includes.begin() + Pick(static_cast<int>(h.includes.size())));
-            }
+            InsertOrErase(headers_[k].includes, Pick(2) == 0, Pick(kHeaders));
             WriteHeader(k);
-            return "include removed from " + H(k);
+            return "includes of " + h;
         case 2:
-            h.guard = Pick(3);
+            headers_[k].guard = Pick(3);
             WriteHeader(k);
-            return "guard of " + H(k) + " now " + std::to_string(h.guard);
+            return "guard of " + h + ": " + N(headers_[k].guard);
         case 3:
-            ++h.version;
+            ++headers_[k].version;
             WriteHeader(k);
-            return H(k) + " edited";
+            return h + " edited";
         case 4:
-            if (h.present) {
-                folder_.Touch("inc/" + H(k) + ".h", ++clock_);
+            if (!missing_[k]) {
+                folder_.Touch("inc/" + h + ".h", ++clock_);
             }
-            return H(k) + " touched";
+            return h + " touched";
         case 5:
-            h.present = !h.present;
+            missing_[k] = !missing_[k];
             WriteHeader(k);
-            return H(k) + (h.present ? " back" : " deleted");
-        case 6:
-            src.items.insert(src.items.begin() + Pick(static_cast<int>(src.items.size()) + 1),
-                             RandomItem());
-            WriteSource(s);
-            return "item added to s" + std::to_string(s);
-        case 7:
-            if (!src.items.empty()) {
-                src.items.erase(src.items.begin() + Pick(static_cast<int>(src.items.size())));
-            }
-            WriteSource(s);
-            return "item removed from s" + std::to_string(s);
-        case 8:
-            ++src.version;
-            WriteSource(s);
-            return "s" + std::to_string(s) + " edited";
-        case 9:
-            input_.sameNameOption = !input_.sameNameOption;
-            return std::string("same-name files ") + (input_.sameNameOption ? "on" : "off");
-        case 10: {
-            const std::string cache = folder_.Path("project.car");
-            warm_->Engine()->SaveCache(cache);
-            warm_ = std::make_unique<CAnalyzer>(&input_);
-            warm_->Engine()->LoadCache(cache);
-            return "saved and loaded";
-        }
-        case 11:
-            input_.fileFlags[SourcePath(s)].draw = !input_.fileFlags[SourcePath(s)].draw;
-            return "draw flag of s" + std::to_string(s);
-        case 12:
-            input_.fileFlags[SourcePath(s)].analyse = !input_.fileFlags[SourcePath(s)].analyse;
-            return "analyse flag of s" + std::to_string(s);
-        case 13: {
+            return h + (missing_[k] ? " deleted" : " back");
+        case 6: {
             // A header beside the sources hides the one of the include folder.
-            const std::string name = "src/" + H(k) + ".h";
             shadowed_[k] = !shadowed_[k];
             if (shadowed_[k]) {
-                folder_.Write(name, "class Shadow" + std::to_string(k) + " { int s; };\n", ++clock_);
+                folder_.Write("src/" + h + ".h", "class Shadow" + N(k) + " { };\n", ++clock_);
             } else {
-                folder_.Remove(name);
+                folder_.Remove("src/" + h + ".h");
             }
-            return H(k) + (shadowed_[k] ? " shadowed" : " no longer shadowed");
+            return h + (shadowed_[k] ? " shadowed" : " not shadowed");
         }
+        case 7:
+        case 8:
+            InsertOrErase(sources_[s], Pick(2) == 0, RandomItem());
+            WriteSource(s);
+            return "items of s" + N(s);
+        case 9:
+            ++versions_[s];
+            WriteSource(s);
+            return "s" + N(s) + " edited";
+        case 10:
+            input_.sameNameOption = !input_.sameNameOption;
+            return std::string("same-name files ") + (input_.sameNameOption ? "on" : "off");
+        case 11:
+            warm_->Engine()->SaveCache(folder_.Path("project.car"));
+            warm_ = std::make_unique<CAnalyzer>(&input_);
+            warm_->Engine()->LoadCache(folder_.Path("project.car"));
+            return "saved and loaded";
+        case 12:
+            flags.draw = !flags.draw;
+            return "draw flag of s" + N(s);
+        case 13:
+            flags.analyse = !flags.analyse;
+            return "analyse flag of s" + N(s);
         default:
             if (input_.defines.empty()) {
-                input_.defines.push_back({"FEATURE_" + std::to_string(k % 3), 1});
+                input_.defines.push_back({"FEATURE_" + N(k % 3), 1});
             } else {
                 input_.defines.clear();
             }
-            return "predefined words changed";
+            return "predefined words";
         }
     }
 
@@ -317,9 +258,11 @@ private:
     std::ostringstream log_;
     StreamSink sink_{log_};
     CInputSet input_;
-    HeaderSpec headers_[kHeaders];
-    SourceSpec sources_[kSources];
+    Header headers_[kHeaders];
+    bool missing_[kHeaders] = {};
     bool shadowed_[kHeaders] = {};
+    std::vector<int> sources_[kSources];
+    int versions_[kSources] = {};
     int clock_ = 0;
     std::unique_ptr<CAnalyzer> warm_;
 };
@@ -328,17 +271,15 @@ private:
 
 TEST(WarmRun, RandomEditSequencesGiveTheColdModel)
 {
+    const int first = FromEnvironment("KESTRIN_WARM_COLD_FIRST_SEED", 1);
     const int seeds = FromEnvironment("KESTRIN_WARM_COLD_SEEDS", 8);
     const int steps = FromEnvironment("KESTRIN_WARM_COLD_STEPS", 30);
-    const int firstSeed = FromEnvironment("KESTRIN_WARM_COLD_FIRST_SEED", 1);
-    for (int seed = firstSeed; seed < firstSeed + seeds; ++seed) {
+    for (int seed = first; seed < first + seeds; ++seed) {
         EditSequence sequence(static_cast<unsigned>(seed));
         std::string history;
         for (int step = 0; step < steps; ++step) {
             history += sequence.Step() + "; ";
-            const std::string warm = sequence.Warm();
-            const std::string cold = sequence.Cold();
-            ASSERT_EQ(warm, cold) << "seed " << seed << " after: " << history;
+            ASSERT_EQ(sequence.Warm(), sequence.Cold()) << "seed " << seed << " after: " << history;
         }
     }
 }
