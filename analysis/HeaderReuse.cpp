@@ -1,11 +1,11 @@
-// How the headers of kept records stay what a fresh run would read: the
-// options the records were read with, the project file that made each
-// instance, the check of a kept project file against the instances reused by
-// name, and the order in which headers are numbered.
+// How kept records stay what a fresh run would read: the options the records
+// were read with, where each include is found, the check of a kept project
+// file against the headers reused by name, and the order in which headers
+// are numbered.
 #include "ProjectAnalyzer.h"
 
-#include "ProjectFile.h"
 #include "Preprocessor.h"
+#include "ProjectFile.h"
 #include "TextHelpers.h"
 
 #include <set>
@@ -73,9 +73,10 @@ void CProjectAnalyzer::DropRecordsOfOtherOptions()
 
 void CProjectAnalyzer::DropAllRecords()
 {
-    if (!projectFiles_.empty() || !fileIndex_.files.empty()) {
-        recordsChanged_ = true;
+    if (projectFiles_.empty() && fileIndex_.files.empty()) {
+        return;
     }
+    recordsChanged_ = true;
     // The model refers to the records: it goes first.
     ResetModel();
     projectFiles_.clear();

@@ -89,8 +89,9 @@ private:
     CPreprocessor(CSourceFile* file, MacroTable* ownMacros, CInputSet* input, CFileIndex* index,
                   Chain* chain, int depth);
 
-    // Preprocesses a header and files it in the index; returns its number,
-    // or -1 after a failure (the header is then dropped).
+    // Preprocesses a header and files it in the index, unless an instance
+    // already filed gave the same or the header is reused by name; returns
+    // the number of the instance the include stands for.
     static int32_t PreprocessHeader(std::unique_ptr<CIncludedFile> header, CInputSet* input,
                                     CFileIndex* index, Chain* chain, int depth);
     // A reading of a header that changed nothing, repeated where nothing has
