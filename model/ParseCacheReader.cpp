@@ -79,8 +79,32 @@ private:
             failure_ = "cannot be read";
             return;
         }
-        ::madvise(data, size_, MADV_SEQUENTIAL);
         data_ = static_cast<const char*>(data);
+        // Read ahead in one go only when the record lengths add up to the
+        // file (one page touched per record): damage is found by the reader
+        // without the whole body being read first.
+        if (LengthsAddUp()) {
+#ifdef MADV_POPULATE_READ
+            if (::madvise(data, size_, MADV_POPULATE_READ) == 0) {
+                return;
+            }
+#endif
+            ::madvise(data, size_, MADV_WILLNEED);
+        }
+    }
+
+    bool LengthsAddUp() const
+    {
+        const uint64_t records = uint64_t{CCacheSource::Decode(data_ + 4)} +
+                                 uint64_t{CCacheSource::Decode(data_ + 8)};
+        uint64_t at = kHeadBytes;
+        for (uint64_t i = 0; i < records; ++i) {
+            if (at + 4 > size_) {
+                return false;
+            }
+            at += 4 + uint64_t{CCacheSource::Decode(data_ + at)};
+        }
+        return at == size_;
     }
 
     static bool ReadAt(int fd, std::string& bytes)

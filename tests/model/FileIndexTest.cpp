@@ -69,34 +69,14 @@ TEST(FileIndex, FirstInstanceIsTheOneWhoseReadingStartedFirst)
     index.Add(Header("A.H", 1, 1, 9)); // the outer one
     const uint64_t outer = index.NextReadingStamp();
     const uint64_t inner = index.NextReadingStamp();
-    EXPECT_EQ(index.FirstIndex("a.h", 1, 1), -1);
-    const uint64_t changes = index.FirstsChanged();
     index.OfferFirst(0, inner);
     EXPECT_EQ(index.FirstIndex("a.h", 1, 1), 0);
     index.OfferFirst(1, outer);
-    EXPECT_EQ(index.FirstIndex("a.h", 1, 1), 1);
     index.OfferFirst(0, index.NextReadingStamp()); // later: no change
     EXPECT_EQ(index.FirstIndex("a.h", 1, 1), 1);
-    EXPECT_EQ(index.FirstsChanged(), changes + 2);
     index.UpdateEntry(1);
     EXPECT_EQ(index.FirstIndex("a.h", 1, 1), -1);
     index.OfferFirst(0, inner);
     index.ForgetFirsts();
     EXPECT_EQ(index.FirstIndex("a.h", 1, 1), -1);
-    index.OfferFirst(7, inner); // not a file number: ignored
-    EXPECT_EQ(index.FirstIndex("a.h", 1, 1), -1);
-}
-
-TEST(FileIndex, ReorderKeepsTheListedFilesInTheirNewOrder)
-{
-    CFileIndex index;
-    index.Add(Header("a.h", 1, 1, 1));
-    index.Add(Header("b.h", 1, 1, 1));
-    index.Add(Header("c.h", 1, 1, 1));
-    EXPECT_EQ(index.Reorder({2, 0, 9}), (std::vector<int32_t>{1, -1, 0}));
-    ASSERT_EQ(index.files.size(), 2u);
-    EXPECT_EQ(index.files[0]->path, "c.h");
-    EXPECT_EQ(index.files[1]->path, "a.h");
-    EXPECT_EQ(index.FindSame(*Header("a.h", 1, 1, 1)), 1);
-    EXPECT_FALSE(index.Contains("b.h", 1, 1));
 }
