@@ -104,6 +104,24 @@ std::string Describe(const CProjectAnalyzer& engine)
     return out.str() + records.Bytes();
 }
 
+// Asks the run to stop once it has written a number of lines (one a file it
+// reads afresh, mostly), so that runs are cut short at varied places.
+class StoppingSink : public MessageSink {
+public:
+    explicit StoppingSink(CInputSet& input) : input_(input) {}
+    void StopAfter(int lines) { left_ = lines; }
+    void Write(MessageKind, std::string_view) override
+    {
+        if (left_ > 0 && --left_ == 0) {
+            input_.stopRequest = true;
+        }
+    }
+
+private:
+    CInputSet& input_;
+    int left_ = 0;
+};
+
 int FromEnvironment(const char* name, int fallback)
 {
     const char* value = std::getenv(name);
@@ -138,10 +156,18 @@ public:
         warm_ = std::make_unique<CAnalyzer>(&input_);
     }
 
-    // Makes one random edit and runs the warm engine; says what was done.
+    // Makes one random edit and runs the warm engine, now and then first
+    // in a run that is stopped part way; says what was done.
     std::string Step()
     {
-        const std::string done = Edit();
+        std::string done = Edit();
+        if (Pick(5) == 0) {
+            sink_.StopAfter(1 + Pick(4));
+            warm_->Run(3, false);
+            sink_.StopAfter(0);
+            input_.stopRequest = false;
+            done += " (a run stopped)";
+        }
         warm_->Run(3, false);
         return done;
     }
@@ -255,9 +281,8 @@ private:
 
     std::mt19937 random_;
     ProjectFolder folder_;
-    std::ostringstream log_;
-    StreamSink sink_{log_};
     CInputSet input_;
+    StoppingSink sink_{input_};
     Header headers_[kHeaders];
     bool missing_[kHeaders] = {};
     bool shadowed_[kHeaders] = {};
