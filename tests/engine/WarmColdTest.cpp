@@ -49,13 +49,17 @@ std::string HeaderText(int k, const Header& h)
     return h.guard == 1 ? t + "#endif\n" : t;
 }
 
-// A source: includes (a target of 0..kStdafx) and feature defines (-1..-3)
-// in some order, then definitions.
+// A source: includes (a target of 0..kStdafx, or a header of the system
+// folders from kAngle on) and feature defines (-1..-3) in some order, then
+// definitions.
+constexpr int kAngle = 100;
+
 std::string SourceText(int s, const std::vector<int>& items, int version)
 {
     std::string t;
     for (int item : items) {
         t += item < 0 ? "#define FEATURE_" + N(-item - 1) + "\n"
+             : item >= kAngle  ? "#include <h" + N(item - kAngle) + ".h>\n"
              : item == kStdafx ? "#include \"stdafx.h\"\n"
                                : "#include \"h" + N(item) + ".h\"\n";
     }
@@ -137,6 +141,8 @@ public:
         input_.verbose = false;
         input_.messages = &sink_;
         input_.userIncludeDirs = {folder_.Path("inc")};
+        input_.includeDirs = {folder_.Path("sys"), folder_.Path("inc")};
+        input_.searchSystemIncludes = true;
         folder_.Write("src/stdafx.h", "#ifndef STDAFX_H\n#define STDAFX_H\n#include \"h0.h\"\n"
                                       "class App { int a; };\n#endif\n");
         for (int k = 0; k < kHeaders; ++k) {
@@ -182,7 +188,11 @@ public:
 
 private:
     int Pick(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
-    int RandomItem() { return Pick(4) == 0 ? -1 - Pick(3) : Pick(kHeaders + 1); }
+    int RandomItem()
+    {
+        const int pick = Pick(8);
+        return pick < 2 ? -1 - Pick(3) : pick < 3 ? kAngle + Pick(kHeaders) : Pick(kHeaders + 1);
+    }
     std::string SourcePath(int s) const { return folder_.Path("src/s" + N(s) + ".cpp"); }
 
     void WriteHeader(int k)
@@ -237,14 +247,18 @@ private:
             WriteHeader(k);
             return h + (missing_[k] ? " deleted" : " back");
         case 6: {
-            // A header beside the sources hides the one of the include folder.
+            // A header beside the sources hides the one of the include
+            // folder for quoted includes; one in the first system folder
+            // hides it for angle includes.
+            const std::string place = Pick(2) == 0 ? "src/" : "sys/";
             shadowed_[k] = !shadowed_[k];
             if (shadowed_[k]) {
-                folder_.Write("src/" + h + ".h", "class Shadow" + N(k) + " { };\n", ++clock_);
+                folder_.Write(place + h + ".h", "class Shadow" + N(k) + " { };\n", ++clock_);
             } else {
                 folder_.Remove("src/" + h + ".h");
+                folder_.Remove("sys/" + h + ".h");
             }
-            return h + (shadowed_[k] ? " shadowed" : " not shadowed");
+            return h + (shadowed_[k] ? " shadowed in " + place : " not shadowed");
         }
         case 7:
         case 8:
