@@ -50,12 +50,14 @@ bool CPreprocessor::ReusesByName(const CInputSet& input, const std::string& path
 void CPreprocessor::IncludeFile(const std::string& rawName, bool quoted)
 {
     if (depth_ >= kMaxIncludeDepth) {
+        file_->readingCut = true;
         MessageLine(input_->Messages(), MessageKind::Error)
             << "Includes nested deeper than " << kMaxIncludeDepth << " levels: " << rawName
             << " is not read in " << file_->path;
         return;
     }
     if (chain_->headerLoads >= kMaxHeaderLoads) {
+        file_->readingCut = true;
         if (!chain_->loadLimitReported) {
             chain_->loadLimitReported = true;
             MessageLine(input_->Messages(), MessageKind::Error)
@@ -220,12 +222,15 @@ int32_t CPreprocessor::PreprocessHeader(std::unique_ptr<CIncludedFile> header, C
     try {
         nested.ProcessTokens();
     } catch (const std::exception&) {
+        header->readingCut = true;
         WriteStopLine(input->Messages(), path);
     }
     // An instance is shared only by readings that gave exactly the same.
     int32_t number = index->FindSame(*header);
     if (number < 0) {
         number = index->Add(std::move(header));
+    } else if (header->readingCut) {
+        index->files[number]->readingCut = true; // one read back from a cache did not know
     }
     if (byName) {
         index->OfferFirst(number, stamp);

@@ -164,15 +164,16 @@ bool CProjectAnalyzer::TakeBack(const CSourceFile& file)
 bool CProjectAnalyzer::IncludesResolveAsBefore(const CSourceFile& file, CIncludePaths& paths) const
 {
     // Every directive found now must have given the next header read, in
-    // order, and every header read must be accounted for. A reading that
-    // was cut short does not pass: it is read again, to be sure.
+    // order, and every header read must be accounted for; a reading cut
+    // short read only the first ones. (A record read back from a cache does
+    // not know that it was cut short: it is read again once.)
     size_t j = 0;
     for (const auto& path : CPreprocessor::ResolveIncludes(*input_, paths, file)) {
         if (!path) {
             continue;
         }
         if (j >= file.includes.size()) {
-            return false;
+            return file.readingCut;
         }
         // Compared as the index compares identities (a header reused by
         // name may have been reached under another spelling).

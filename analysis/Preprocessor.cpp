@@ -50,6 +50,7 @@ void CPreprocessor::Run()
             << "Out of memory while preprocessing " << file_->path;
         WriteStopLine(input_->Messages(), file_->path);
     } catch (const std::exception&) {
+        file_->readingCut = true;
         WriteStopLine(input_->Messages(), file_->path);
     }
 }

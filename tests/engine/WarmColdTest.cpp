@@ -179,6 +179,7 @@ public:
     }
 
     std::string Warm() const { return Describe(*warm_->Engine()); }
+    bool AnyFileChanged() const { return warm_->Engine()->IsAnyFileChanged(); }
     std::string Cold()
     {
         CAnalyzer cold(&input_);
@@ -319,6 +320,7 @@ TEST(WarmRun, RandomEditSequencesGiveTheColdModel)
         for (int step = 0; step < steps; ++step) {
             history += sequence.Step() + "; ";
             ASSERT_EQ(sequence.Warm(), sequence.Cold()) << "seed " << seed << " after: " << history;
+            ASSERT_FALSE(sequence.AnyFileChanged()) << "seed " << seed << " after: " << history;
         }
     }
 }
