@@ -165,6 +165,8 @@ CPreprocessor::Reading CPreprocessor::StartReading() const
     reading.macrosBefore = chain_->macroDigest.Value();
     reading.onceBefore = chain_->onceFiles->size();
     reading.firstsBefore = index_->FirstsChanged();
+    reading.expandedBefore = chain_->expandedTokens;
+    reading.expansionLimited = chain_->expansionLimitReported;
     return reading;
 }
 
@@ -174,6 +176,8 @@ void CPreprocessor::FinishReading(Reading reading, const std::string& path, int 
     reading.macrosAfter = chain_->macroDigest.Value();
     reading.onceAfter = chain_->onceFiles->size();
     reading.firstsAfter = index_->FirstsChanged();
+    reading.expandedAfter = chain_->expandedTokens;
+    reading.expansionLimited = reading.expansionLimited || chain_->expansionLimitReported;
     reading.number = number;
     chain_->readings[{path, depth}] = reading;
 }
@@ -182,7 +186,8 @@ int32_t CPreprocessor::RepeatedReading(const std::string& path, int depth) const
 {
     // A reading that left the macros, the #pragma once set and the first
     // instances as it found them, with all three still so now, would read
-    // exactly the same tokens again: a header that includes itself twice
+    // exactly the same tokens again, as long as the room for macro
+    // expansion is not what stops it: a header that includes itself twice
     // without a guard costs one reading per depth, not two to the depth.
     auto found = chain_->readings.find({path, depth});
     if (found == chain_->readings.end()) {
@@ -192,9 +197,12 @@ int32_t CPreprocessor::RepeatedReading(const std::string& path, int depth) const
     const uint64_t macros = chain_->macroDigest.Value();
     const size_t once = chain_->onceFiles->size();
     const uint64_t firsts = index_->FirstsChanged();
+    const size_t expanded = r.expandedAfter - r.expandedBefore;
     const bool unchanged = r.macrosBefore == r.macrosAfter && r.macrosAfter == macros &&
                            r.onceBefore == r.onceAfter && r.onceAfter == once &&
-                           r.firstsBefore == r.firstsAfter && r.firstsAfter == firsts;
+                           r.firstsBefore == r.firstsAfter && r.firstsAfter == firsts &&
+                           !r.expansionLimited && expanded <= ExpansionRoom();
+    // Like the load limit, the room for expansion counts only what is done.
     return unchanged ? r.number : -1;
 }
 

@@ -46,6 +46,7 @@ void CPreprocessor::Run()
     try {
         ProcessTokens();
     } catch (const std::bad_alloc&) {
+        file_->readingCut = true;
         MessageLine(input_->Messages(), MessageKind::Error)
             << "Out of memory while preprocessing " << file_->path;
         WriteStopLine(input_->Messages(), file_->path);

@@ -61,12 +61,15 @@ public:
     void Run();
 
     // What a reading of a header found and left: the digest of the macro
-    // table, the size of the #pragma once set and the count of first
-    // instances, before and after, and the instance it gave.
+    // table, the size of the #pragma once set, the count of first instances
+    // and the tokens macros had added, before and after, and the instance it
+    // gave.
     struct Reading {
         uint64_t macrosBefore = 0, macrosAfter = 0;
         size_t onceBefore = 0, onceAfter = 0;
         uint64_t firstsBefore = 0, firstsAfter = 0;
+        size_t expandedBefore = 0, expandedAfter = 0;
+        bool expansionLimited = false;
         int32_t number = -1;
     };
 
