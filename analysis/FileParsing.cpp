@@ -21,15 +21,35 @@ ParseLimits LimitsFor(const CInputSet& input)
     return limits;
 }
 
+void BindTokens(std::vector<CUnit>& units, const std::vector<PPToken>* tokens)
+{
+    for (CUnit& unit : units) {
+        unit.tokens = tokens;
+        BindTokens(unit.children, tokens);
+    }
+}
+
+// The units of `from` for `to`, whose tokens are the same.
+void CopyUnits(const CSourceFile& from, CSourceFile& to)
+{
+    to.units = from.units;
+    BindTokens(to.units, &to.scan.tokens);
+}
+
 } // namespace
 
 void CProjectAnalyzer::AddOrUpdateFile(const std::string& path)
 {
     auto kept = keptFiles_.find(path);
     if (kept != keptFiles_.end()) {
-        projectFiles_.push_back(std::move(kept->second));
+        std::unique_ptr<CSourceFile> record = std::move(kept->second);
         keptFiles_.erase(kept);
-        return;
+        if (record && TakeBack(*record)) {
+            projectFiles_.push_back(std::move(record));
+            return;
+        }
+        // It reused headers by name that a fresh reading would not: read
+        // it again.
     }
     auto file = std::make_unique<CProjectFile>(path.c_str(), input_, input_->defines);
     MessageLine(input_->Messages()) << GetLangString(10) << ": " << path;
@@ -90,8 +110,16 @@ void CProjectAnalyzer::ParseIncludedFile(CSourceFile& header)
     if (header.parsed) {
         return;
     }
+    // Another instance of the header with the same tokens (it read other
+    // headers, or other macros were defined after it) has the units this
+    // one would get: they are copied, not parsed again.
+    const int32_t twin = fileIndex_.FindParsedTwin(header);
     header.parsed = true; // first, so that include cycles end
-    ParseFileUnits(header.units, LimitsFor(*input_));
+    if (twin >= 0) {
+        CopyUnits(*fileIndex_.files[static_cast<size_t>(twin)], header);
+    } else {
+        ParseFileUnits(header.units, LimitsFor(*input_));
+    }
     for (int32_t k : header.includes) {
         if (CSourceFile* next = fileIndex_.files.at(static_cast<size_t>(k)).get()) {
             ParseIncludedFile(*next);

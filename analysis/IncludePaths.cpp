@@ -113,7 +113,17 @@ const std::map<std::string, std::string>& CIncludePaths::ListFolder(const std::s
 
 std::string CIncludePaths::FindFile(const std::string& rawPath)
 {
-    const std::string path = Normalise(rawPath);
+    auto known = found_.find(rawPath);
+    if (known != found_.end()) {
+        return known->second;
+    }
+    std::string found = Look(Normalise(rawPath));
+    found_.emplace(rawPath, found);
+    return found;
+}
+
+std::string CIncludePaths::Look(const std::string& path)
+{
     if (IsRegularFile(path)) {
         return path;
     }

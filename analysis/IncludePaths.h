@@ -10,8 +10,9 @@
 // Names are first tried exactly as written; when that file does not exist,
 // each folder and the file name are looked up without regard to case (old
 // Windows code often spells a header differently from the file on disk).
-// Only regular files count. Folder listings are kept for the life of the
-// object, so one object serves the preprocessing of one project file.
+// Only regular files count. Folder listings and the answers of FindFile are
+// kept for the life of the object, so one object serves the preprocessing of
+// one project file (or one check of a run's records).
 class CIncludePaths {
 public:
     // The path of a quoted include written in a file at `includingPath`:
@@ -32,6 +33,10 @@ public:
 private:
     const std::map<std::string, std::string>& ListFolder(const std::string& folder);
 
+    std::string Look(const std::string& path);
+
     // folder -> (lower-cased entry name -> entry name)
     std::map<std::string, std::map<std::string, std::string>> listings_;
+    // path asked for -> FindFile's answer
+    std::map<std::string, std::string> found_;
 };

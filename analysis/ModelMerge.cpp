@@ -5,6 +5,7 @@
 #include "InputSet.h"
 #include "LanguageTable.h"
 #include "ProjectAnalyzer.h"
+#include "SourceContent.h"
 #include "TextHelpers.h"
 #include "TokenType.h"
 #include "TypeLinker.h"
@@ -57,6 +58,15 @@ void CModelMerger::MergeFile(CModelScope& root, MergeContext& context, bool proj
     context.mergedFiles.insert(&file_);
     if (input_) {
         input_->AddNoCase(file_.path);
+    }
+    if (!projectFile) {
+        std::vector<const CSourceFile*>& same = context.mergedUnits[file_.path];
+        for (const CSourceFile* other : same) {
+            if (SameTokens(other->scan.tokens, file_.scan.tokens)) {
+                return; // its units are in already
+            }
+        }
+        same.push_back(&file_);
     }
     MergeUnits(file_.units, root, DECLARATION);
 }

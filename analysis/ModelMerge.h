@@ -3,6 +3,7 @@
 #include "ModelScope.h"
 
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 #include <utility>
@@ -25,6 +26,9 @@ struct MergeContext {
     int32_t namelessEnums = 0;
     std::set<std::pair<std::string, int32_t>> namelessSeen;
     std::set<const CSourceFile*> mergedFiles;
+    // Headers whose units were merged, by path: another instance of a path
+    // with the same tokens has the same units, which are merged once.
+    std::map<std::string, std::vector<const CSourceFile*>> mergedUnits;
 };
 
 // Merges one file's unit tree into the project-wide model: namespaces,

@@ -21,30 +21,6 @@ void WriteStopLine(MessageSink& messages, const std::string& path)
     MessageLine(messages) << GetLangString(1) << ": " << path;
 }
 
-bool IsPrecompiledHeader(const std::string& path)
-{
-    return path.size() >= 8 && ToLowerCopy(path.substr(path.size() - 8)) == "stdafx.h";
-}
-
-// Copies the macros of header `number` and of every header reachable through
-// its includes (each once, in include order) into `macros`; names already
-// there keep their definition.
-void CopyReachableMacros(const CFileIndex& index, int32_t number, MacroTable& macros,
-                         std::set<int32_t>& visited)
-{
-    if (number < 0 || static_cast<size_t>(number) >= index.files.size() ||
-        !visited.insert(number).second || !index.files[number]) {
-        return;
-    }
-    const CSourceFile& header = *index.files[number];
-    for (const auto& [name, def] : header.macros) {
-        macros.emplace(name, def);
-    }
-    for (int32_t nested : header.includes) {
-        CopyReachableMacros(index, nested, macros, visited);
-    }
-}
-
 } // namespace
 
 CPreprocessor::CPreprocessor(CProjectFile* file, CInputSet* input, CFileIndex* index)
@@ -53,7 +29,9 @@ CPreprocessor::CPreprocessor(CProjectFile* file, CInputSet* input, CFileIndex* i
 {
     chain_ = ownChain_.get();
     chain_->macros = &file->macros;
+    chain_->macroDigest.Reset(file->macros);
     chain_->onceFiles = &file->onceFiles;
+    chain_->namesRead = &file->namesRead;
 }
 
 CPreprocessor::CPreprocessor(CSourceFile* file, MacroTable* ownMacros, CInputSet* input,
@@ -68,10 +46,12 @@ void CPreprocessor::Run()
     try {
         ProcessTokens();
     } catch (const std::bad_alloc&) {
+        file_->readingCut = true;
         MessageLine(input_->Messages(), MessageKind::Error)
             << "Out of memory while preprocessing " << file_->path;
         WriteStopLine(input_->Messages(), file_->path);
     } catch (const std::exception&) {
+        file_->readingCut = true;
         WriteStopLine(input_->Messages(), file_->path);
     }
 }
@@ -205,107 +185,6 @@ size_t CPreprocessor::HandleInclude()
         return 3;
     }
     return 1;
-}
-
-void CPreprocessor::IncludeFile(const std::string& rawName, bool quoted)
-{
-    if (depth_ >= kMaxIncludeDepth) {
-        MessageLine(input_->Messages(), MessageKind::Error)
-            << "Includes nested deeper than " << kMaxIncludeDepth << " levels: " << rawName
-            << " is not read in " << file_->path;
-        return;
-    }
-    if (chain_->headerLoads >= kMaxHeaderLoads) {
-        if (!chain_->loadLimitReported) {
-            chain_->loadLimitReported = true;
-            MessageLine(input_->Messages(), MessageKind::Error)
-                << "More than " << kMaxHeaderLoads
-                << " headers read for one file: further includes are not read (" << file_->path
-                << ")";
-        }
-        return;
-    }
-    const std::string name = CIncludePaths::Normalise(rawName);
-    CIncludePaths& paths = chain_->paths;
-    if (quoted) {
-        const std::string candidate = CIncludePaths::ResolveBeside(file_->path, name);
-        std::string found = paths.FindFile(candidate);
-        if (found.empty()) {
-            for (const std::string& folder : input_->userIncludeDirs) {
-                found = paths.FindFile(CIncludePaths::Join(folder, name));
-                if (!found.empty()) {
-                    break;
-                }
-            }
-        }
-        LoadHeader(found.empty() ? candidate : found, true);
-        return;
-    }
-    if (!input_->searchSystemIncludes) {
-        return;
-    }
-    for (const std::string& folder : input_->includeDirs) {
-        const std::string found = paths.FindFile(CIncludePaths::Join(folder, name));
-        if (!found.empty()) {
-            LoadHeader(found, false);
-            return;
-        }
-    }
-}
-
-void CPreprocessor::LoadHeader(const std::string& path, bool quoted)
-{
-    ++chain_->headerLoads;
-    auto header = std::make_unique<CIncludedFile>(path.c_str(), input_, quoted);
-    header->Load(GetSourceScanner(), input_->Messages());
-    const int32_t number = PreprocessHeader(std::move(header), input_, index_, chain_, depth_ + 1);
-    if (number >= 0) {
-        file_->includes.push_back(number);
-    }
-}
-
-int32_t CPreprocessor::ReuseHeader(std::unique_ptr<CIncludedFile> header, CFileIndex* index,
-                                   int32_t number, MacroTable* macros)
-{
-    header->hasIndexNumber = true;
-    header->indexNumber = number;
-    header->scan.tokens.clear();
-    header.reset();
-    if (macros != nullptr) {
-        std::set<int32_t> visited;
-        CopyReachableMacros(*index, number, *macros, visited);
-    }
-    return number;
-}
-
-int32_t CPreprocessor::PreprocessHeader(std::unique_ptr<CIncludedFile> header, CInputSet* input,
-                                        CFileIndex* index, Chain* chain, int depth)
-{
-    const std::string path = header->path;
-    try {
-        const int32_t size = header->size;
-        const int32_t mtime = header->mtime;
-        // With every instance withdrawn there is nothing to reuse: the
-        // header is read afresh.
-        const int32_t first = index->FirstIndex(path, size, mtime);
-        if (first >= 0 && (IsPrecompiledHeader(path) || !input->sameNameOption)) {
-            return ReuseHeader(std::move(header), index, first, chain->macros);
-        }
-        if (input->verbose) {
-            MessageLine(input->Messages(), MessageKind::Verbose) << GetLangString(9) << path;
-        }
-        CPreprocessor nested(header.get(), &header->macros, input, index, chain, depth);
-        nested.ProcessTokens();
-        const int32_t count = static_cast<int32_t>(header->scan.tokens.size());
-        const int32_t same = index->FindIndex(path, size, mtime, count);
-        if (same < 0) {
-            return index->Add(std::move(header));
-        }
-        return ReuseHeader(std::move(header), index, same, chain->macros);
-    } catch (const std::exception&) {
-        WriteStopLine(input->Messages(), path);
-        return -1;
-    }
 }
 
 void CPreprocessor::RemoveLine()
@@ -443,6 +322,9 @@ size_t CPreprocessor::HandleDefine()
 {
     CDefineProcessor define(in_, *macros_, input_->Messages());
     const size_t last = define.Parse(pos_);
+    if (define.Completed()) {
+        chain_->macroDigest.Update(*macros_, define.Definition().name);
+    }
     if (define.Completed() && ownMacros_ != nullptr && !define.Definition().name.empty()) {
         if (define.IsUndef()) {
             ownMacros_->erase(define.Definition().name);

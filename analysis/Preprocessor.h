@@ -5,13 +5,16 @@
 #include "IncludePaths.h"
 #include "InputSet.h"
 #include "MacroTable.h"
+#include "MacroTableDigest.h"
 #include "MfcMacros.h"
 #include "PPToken.h"
 #include "ProjectFile.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -29,12 +32,25 @@ class CPreprocessor {
 public:
     // Headers nested deeper than this are not read (include cycles).
     static constexpr int kMaxIncludeDepth = 200;
-    // Headers read for one project file, at most (headers that include each
-    // other several times without guards).
+    // Headers read for one project file, at most (a safety net: readings
+    // that would repeat one another are not made at all).
     static constexpr int kMaxHeaderLoads = 100000;
     // Tokens that macro uses may add to one project file and its headers;
     // past this, further uses stay as they are written (a message says so).
     static constexpr size_t kMaxExpandedTokens = 4000000;
+
+    // Whether an include of this header takes the identity's first instance
+    // of the run instead of reading the header again: a precompiled header
+    // always, any header when same-name files are not preprocessed again.
+    static bool ReusesByName(const CInputSet& input, const std::string& path);
+
+    // Where each include directive left in a preprocessed file's tokens
+    // would be read from now, in order; none for an angle include that is
+    // found nowhere (or not searched). A whole reading read exactly the
+    // headers of this list, one cut short (include depth, a failure) fewer.
+    static std::vector<std::optional<std::string>> ResolveIncludes(const CInputSet& input,
+                                                                   CIncludePaths& paths,
+                                                                   const CSourceFile& file);
 
     // For a project file: its macro table and #pragma once set are the ones
     // every nested header uses. The caller empties `onceFiles` before.
@@ -44,27 +60,48 @@ public:
     // "<text 1>: <path>"; the tokens not yet handled stay as they are.
     void Run();
 
+    // What a reading of a header found and left: the digest of the macro
+    // table, the size of the #pragma once set, the count of first instances
+    // and the tokens macros had added, before and after, and the instance it
+    // gave.
+    struct Reading {
+        uint64_t macrosBefore = 0, macrosAfter = 0;
+        size_t onceBefore = 0, onceAfter = 0;
+        uint64_t firstsBefore = 0, firstsAfter = 0;
+        size_t expandedBefore = 0, expandedAfter = 0;
+        bool expansionLimited = false;
+        int32_t number = -1;
+    };
+
     // Shared by the preprocessors of one project file and its headers.
     struct Chain {
         MacroTable* macros = nullptr;
+        MacroTableDigest macroDigest; // of *macros, kept up to date
         std::set<std::string>* onceFiles = nullptr;
+        std::set<FileKey, FileKeyLess>* namesRead = nullptr;
         CIncludePaths paths;
         int headerLoads = 0;
         bool loadLimitReported = false;
         size_t expandedTokens = 0;
         bool expansionLimitReported = false;
+        // The last reading of each header path at each include depth.
+        std::map<std::pair<std::string, int>, Reading> readings;
     };
 
 private:
     CPreprocessor(CSourceFile* file, MacroTable* ownMacros, CInputSet* input, CFileIndex* index,
                   Chain* chain, int depth);
 
-    // Preprocesses a header and files it in the index; returns its number,
-    // or -1 after a failure (the header is then dropped).
+    // Preprocesses a header and files it in the index, unless an instance
+    // already filed gave the same or the header is reused by name; returns
+    // the number of the instance the include stands for.
     static int32_t PreprocessHeader(std::unique_ptr<CIncludedFile> header, CInputSet* input,
                                     CFileIndex* index, Chain* chain, int depth);
-    static int32_t ReuseHeader(std::unique_ptr<CIncludedFile> header, CFileIndex* index,
-                               int32_t number, MacroTable* macros);
+    // A reading of a header that changed nothing, repeated where nothing has
+    // changed since, gives the same instance again: its number, or -1.
+    int32_t RepeatedReading(const std::string& path, int depth) const;
+    Reading StartReading() const;
+    void FinishReading(Reading reading, const std::string& path, int depth, int32_t number);
 
     void ProcessTokens();
 
@@ -89,6 +126,11 @@ private:
     bool ExpansionFits(bool fits);
 
     void IncludeFile(const std::string& name, bool quoted);
+    // Where an include of `rawName` written in the file at `includerPath`
+    // is read from; none when it is not read at all.
+    static std::optional<std::string> ResolveInclude(const CInputSet& input, CIncludePaths& paths,
+                                                     const std::string& includerPath,
+                                                     const std::string& rawName, bool quoted);
     void LoadHeader(const std::string& path, bool quoted);
 
     void RemoveLine();

@@ -11,12 +11,21 @@
 
 namespace {
 
-// Whether the file on disk has another size or time than its record; a file
-// that cannot be read counts as unchanged.
+// Whether the file on disk has another size or time than its record; a
+// project file that cannot be read counts as unchanged (it keeps its record).
 bool ChangedOnDisk(const CSourceFile& file)
 {
     const FileSizeAndTime now = GetFileSizeAndTime(file.path);
     return now.size != 0 && now.mtime != 0 && (now.size != file.size || now.mtime != file.mtime);
+}
+
+// A header is read again by whoever includes it, so it has changed as soon
+// as a reading would find something else: also when it has gone, has been
+// emptied, or has appeared where a missing one was read before.
+bool HeaderChangedOnDisk(const CSourceFile& header)
+{
+    const FileSizeAndTime now = GetFileSizeAndTime(header.path);
+    return now.size != header.size || now.mtime != header.mtime;
 }
 
 } // namespace
@@ -38,9 +47,16 @@ void CProjectAnalyzer::ResetModel()
 
 void CProjectAnalyzer::Run()
 {
+    DropRecordsOfOtherOptions();
+    NoteNamesRead();
     RemoveDeletedFiles();
     RemoveChangedFiles();
     StashProjectFiles();
+    fileIndex_.ForgetFirsts();
+    byNamePossible_ = !input_->sameNameOption;
+    for (const auto& header : fileIndex_.files) {
+        byNamePossible_ = byNamePossible_ || (header && ReusesByName(*header));
+    }
 
     const size_t count = input_->paths.size();
     size_t i = 0;
@@ -109,14 +125,23 @@ void CProjectAnalyzer::RemoveDeletedFiles()
     }
 }
 
-std::vector<bool> CProjectAnalyzer::FindChangedHeaders() const
+std::vector<bool> CProjectAnalyzer::FindChangedHeaders(CIncludePaths& paths) const
 {
     const size_t n = fileIndex_.files.size();
     std::vector<bool> changed(n, false);
     std::vector<size_t> pending;
+    std::map<std::string, FileSizeAndTime> onDisk; // instances of one header share a path
     for (size_t i = 0; i < n; ++i) {
         const CSourceFile* header = fileIndex_.files[i].get();
-        if (header && ChangedOnDisk(*header)) {
+        if (!header) {
+            continue;
+        }
+        auto status = onDisk.find(header->path);
+        if (status == onDisk.end()) {
+            status = onDisk.emplace(header->path, GetFileSizeAndTime(header->path)).first;
+        }
+        if (status->second.size != header->size || status->second.mtime != header->mtime ||
+            !IncludesResolveAsBefore(*header, paths)) {
             changed[i] = true;
             pending.push_back(i);
         }
@@ -149,20 +174,12 @@ std::vector<bool> CProjectAnalyzer::FindChangedHeaders() const
 bool CProjectAnalyzer::IncludesChangedHeader(const CSourceFile& file,
                                              const std::vector<bool>& changed)
 {
-    bool any = false;
     for (int32_t k : file.includes) {
         if (k >= 0 && static_cast<size_t>(k) < changed.size() && changed[static_cast<size_t>(k)]) {
-            any = true;
+            return true;
         }
     }
-    if (any) {
-        for (int32_t k : file.includes) {
-            if (k >= 0 && static_cast<size_t>(k) < fileIndex_.files.size()) {
-                fileIndex_.UpdateEntry(k);
-            }
-        }
-    }
-    return any;
+    return false;
 }
 
 void CProjectAnalyzer::RemoveChangedFiles()
@@ -170,21 +187,19 @@ void CProjectAnalyzer::RemoveChangedFiles()
     if (projectFiles_.empty()) {
         return;
     }
-    const std::vector<bool> changed = FindChangedHeaders();
-    // A changed or affected header must be read again by whoever includes
-    // it next, so none of them may be found by identity any more.
-    for (size_t i = 0; i < changed.size(); ++i) {
-        if (changed[i]) {
-            fileIndex_.UpdateEntry(static_cast<int32_t>(i));
-        }
-    }
+    // The old instances of changed headers need not be withdrawn: a new
+    // reading finds another identity or another content, so it never takes
+    // them, and the unreached ones go after the run.
+    CIncludePaths paths;
+    const std::vector<bool> changed = FindChangedHeaders(paths);
     SourceFileList kept;
     kept.reserve(projectFiles_.size());
     for (auto& file : projectFiles_) {
         const FileSizeAndTime now = GetFileSizeAndTime(file->path);
         const bool unreadable = now.size == 0 || now.mtime == 0;
         if (unreadable || (now.size == file->size && now.mtime == file->mtime &&
-                           !IncludesChangedHeader(*file, changed))) {
+                           !IncludesChangedHeader(*file, changed) &&
+                           IncludesResolveAsBefore(*file, paths))) {
             kept.push_back(std::move(file));
         } else {
             recordsChanged_ = true;
@@ -222,96 +237,16 @@ void CProjectAnalyzer::RemoveSourceFile(const std::string& path)
     }
 }
 
-void CProjectAnalyzer::RemoveUnreachableHeaders()
-{
-    const size_t n = fileIndex_.files.size();
-    if (n == 0) {
-        return;
-    }
-    std::vector<bool> reach(n, false);
-    std::vector<int32_t> pending;
-    auto visit = [&](const CSourceFile& file) {
-        for (int32_t k : file.includes) {
-            if (k >= 0 && static_cast<size_t>(k) < n && !reach[static_cast<size_t>(k)]) {
-                reach[static_cast<size_t>(k)] = true;
-                pending.push_back(k);
-            }
-        }
-    };
-    for (const auto& file : projectFiles_) {
-        visit(*file);
-        while (!pending.empty()) {
-            const int32_t k = pending.back();
-            pending.pop_back();
-            if (const CSourceFile* header = fileIndex_.files[static_cast<size_t>(k)].get()) {
-                visit(*header);
-            }
-        }
-    }
-    std::vector<int32_t> renumber(n, -1);
-    int32_t next = 0;
-    for (size_t i = 0; i < n; ++i) {
-        if (reach[i]) {
-            renumber[i] = next++;
-        }
-    }
-    if (static_cast<size_t>(next) == n) {
-        return; // every header is reached: nothing moves
-    }
-    recordsChanged_ = true;
-    // Renumbering registers every kept header again; one that had been
-    // withdrawn (it reaches a changed header) must stay withdrawn.
-    std::vector<int32_t> withdrawn;
-    for (size_t i = 0; i < n; ++i) {
-        const CSourceFile* header = fileIndex_.files[i].get();
-        if (reach[i] && header &&
-            fileIndex_.FindIndex(header->path, header->size, header->mtime,
-                                 static_cast<int32_t>(header->scan.tokens.size())) < 0) {
-            withdrawn.push_back(renumber[i]);
-        }
-    }
-    fileIndex_.RemoveUnmarked(reach);
-    auto update = [&](CSourceFile& file) {
-        std::vector<int32_t> includes;
-        includes.reserve(file.includes.size());
-        for (int32_t k : file.includes) {
-            if (k >= 0 && static_cast<size_t>(k) < n && renumber[static_cast<size_t>(k)] >= 0) {
-                includes.push_back(renumber[static_cast<size_t>(k)]);
-            }
-        }
-        file.includes = std::move(includes);
-        if (file.hasIndexNumber) {
-            const int32_t k = file.indexNumber;
-            if (k >= 0 && static_cast<size_t>(k) < n && renumber[static_cast<size_t>(k)] >= 0) {
-                file.indexNumber = renumber[static_cast<size_t>(k)];
-            } else {
-                file.hasIndexNumber = false;
-                file.indexNumber = 0;
-            }
-        }
-    };
-    for (auto& file : projectFiles_) {
-        update(*file);
-    }
-    for (auto& header : fileIndex_.files) {
-        if (header) {
-            update(*header);
-        }
-    }
-    for (int32_t k : withdrawn) {
-        fileIndex_.UpdateEntry(k);
-    }
-}
-
 bool CProjectAnalyzer::IsAnyFileChanged() const
 {
+    CIncludePaths paths;
     for (const auto& file : projectFiles_) {
-        if (ChangedOnDisk(*file)) {
+        if (ChangedOnDisk(*file) || !IncludesResolveAsBefore(*file, paths)) {
             return true;
         }
     }
     for (const auto& header : fileIndex_.files) {
-        if (header && ChangedOnDisk(*header)) {
+        if (header && (HeaderChangedOnDisk(*header) || !IncludesResolveAsBefore(*header, paths))) {
             return true;
         }
     }
@@ -390,6 +325,9 @@ bool CProjectAnalyzer::LoadCache(const std::string& path)
     CParseCacheReader reader(projectFiles_, fileIndex_, input_, input_->Messages());
     const bool loaded = reader.Load(path);
     recordsChanged_ = recordsChanged_ || loaded;
+    if (loaded) {
+        recordsOptions_.reset(); // the cache does not say what it was read with
+    }
     cacheFailure_ = reader.Failure();
     if (!loaded && input_->verbose)
         MessageLine(input_->Messages(), MessageKind::Verbose)

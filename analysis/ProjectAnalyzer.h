@@ -2,6 +2,7 @@
 
 #include "CallRecord.h"
 #include "FileIndex.h"
+#include "IncludePaths.h"
 #include "InputSet.h"
 #include "ModelScope.h"
 #include "SourceFileList.h"
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,8 +26,14 @@ public:
     // One pass over the project input: records of files that left it or
     // changed on disk (or reach a changed header) are dropped, each path
     // with its analyse flag is taken back or parsed afresh, and the
-    // percentage follows. Stops early on the stop request.
+    // percentage follows. Stops early on the stop request. Whatever the
+    // records held before, the run leaves the records a run on a fresh
+    // engine would make from the same files and options (a stopped run
+    // excepted).
     void Run();
+    // Drops the headers no project file reaches and numbers the others in
+    // the order a run on a fresh engine files them: depth first through the
+    // project files' includes, a header after the headers it includes.
     void RemoveUnreachableHeaders();
     // Throws the model away and builds it again from every record.
     void BuildGlobalModel(int mode);
@@ -65,9 +73,33 @@ public:
     std::vector<std::string>& LifelineNames() { return lifelineNames_; }
 
 private:
+    // What shapes a reading besides the files themselves.
+    struct ReadingOptions {
+        std::vector<std::pair<std::string, int32_t>> defines;
+        std::vector<std::string> includeDirs;
+        std::vector<std::string> userIncludeDirs;
+        bool searchSystemIncludes = false;
+        bool sameNameOption = true;
+        bool operator==(const ReadingOptions& other) const = default;
+    };
+    ReadingOptions CurrentOptions() const;
+    void DropRecordsOfOtherOptions();
+    void DropAllRecords();
+    void NoteNamesRead();
+    template <class Visit>
+    void ForNamesMet(const CSourceFile& file, Visit visit) const;
+    bool ReusesByName(const CSourceFile& header) const;
+    // Whether a project file kept from the last run would read every header
+    // it reuses by name as it did then; if so, its headers are offered as
+    // first instances.
+    bool TakeBack(const CSourceFile& file);
     void RemoveDeletedFiles();
     void RemoveChangedFiles();
-    std::vector<bool> FindChangedHeaders() const;
+    std::vector<bool> FindChangedHeaders(CIncludePaths& paths) const;
+    // Whether every header the file's reading read would be found in the
+    // same place now (a header that appeared earlier on the search path
+    // takes the place of the one read).
+    bool IncludesResolveAsBefore(const CSourceFile& file, CIncludePaths& paths) const;
     bool IncludesChangedHeader(const CSourceFile& file, const std::vector<bool>& changed);
     void StashProjectFiles();
     void TakeBackUnvisited(const std::string& firstUnvisited);
@@ -90,6 +122,11 @@ private:
     std::vector<std::pair<bool, bool>> mergedFlags_;
     std::string cacheFailure_;
     uint64_t modelGeneration_ = 0;
+    // The options the records were read with; none when not known (a
+    // loaded cache), and then the next run's are taken.
+    std::optional<ReadingOptions> recordsOptions_;
+    // Some header of this run may be reused by name.
+    bool byNamePossible_ = false;
     // Refers to units of the records above; declared last so that it goes
     // first.
     std::unique_ptr<CModelScope> root_;

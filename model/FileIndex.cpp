@@ -1,66 +1,112 @@
 #include "FileIndex.h"
 
+#include "SourceContent.h"
 #include "TextHelpers.h"
 
+#include <algorithm>
 #include <tuple>
+
+FileKey IdentityOf(const std::string& path, int32_t size, int32_t mtime)
+{
+    return FileKey{ToLowerCopy(path), size, mtime};
+}
+
+FileKey IdentityOf(const CSourceFile& file)
+{
+    return IdentityOf(file.path, file.size, file.mtime);
+}
 
 bool FileKeyLess::operator()(const FileKey& a, const FileKey& b) const
 {
     return std::tie(a.path, a.size, a.mtime) < std::tie(b.path, b.size, b.mtime);
 }
 
-int32_t CFileIndex::Add(const std::string& path, int32_t size, int32_t mtime, int32_t tokenCount,
-                        std::unique_ptr<CSourceFile> file)
+int32_t CFileIndex::Add(std::unique_ptr<CSourceFile> file)
 {
     const int32_t number = static_cast<int32_t>(files.size());
-    entries[FileKey{ToLowerCopy(path), size, mtime}].emplace(tokenCount, number);
+    if (file) {
+        entries[IdentityOf(*file)].push_back(number);
+    }
     files.push_back(std::move(file));
     return number;
 }
 
-int32_t CFileIndex::Add(std::unique_ptr<CSourceFile> file)
-{
-    const CSourceFile& record = *file;
-    return Add(record.path, record.size, record.mtime,
-               static_cast<int32_t>(record.scan.tokens.size()), std::move(file));
-}
-
-const std::map<int32_t, int32_t>* CFileIndex::Instances(const std::string& path, int32_t size,
-                                                        int32_t mtime) const
-{
-    auto found = entries.find(FileKey{ToLowerCopy(path), size, mtime});
-    return found == entries.end() ? nullptr : &found->second;
-}
-
 bool CFileIndex::Contains(const std::string& path, int32_t size, int32_t mtime) const
 {
-    return Instances(path, size, mtime) != nullptr;
+    return entries.count(IdentityOf(path, size, mtime)) != 0;
 }
 
-bool CFileIndex::ContainsIndex(const std::string& path, int32_t size, int32_t mtime,
-                               int32_t tokenCount) const
+uint64_t CFileIndex::Digest(int32_t number) const
 {
-    return FindIndex(path, size, mtime, tokenCount) >= 0;
+    if (digests_.size() < files.size()) {
+        digests_.resize(files.size(), 0);
+    }
+    uint64_t& digest = digests_[static_cast<size_t>(number)];
+    if (digest == 0) {
+        digest = ContentDigest(*files[static_cast<size_t>(number)]);
+    }
+    return digest;
 }
 
-int32_t CFileIndex::FindIndex(const std::string& path, int32_t size, int32_t mtime,
-                              int32_t tokenCount) const
+int32_t CFileIndex::FindSame(const CSourceFile& header) const
 {
-    const auto* instances = Instances(path, size, mtime);
-    if (instances == nullptr) {
+    auto found = entries.find(IdentityOf(header));
+    if (found == entries.end()) {
         return -1;
     }
-    auto found = instances->find(tokenCount);
-    return found == instances->end() ? -1 : found->second;
+    // A few instances are compared outright; among many, digests pass over
+    // most of them.
+    const bool many = found->second.size() > 2;
+    const uint64_t digest = many ? ContentDigest(header) : 0;
+    for (int32_t number : found->second) {
+        const CSourceFile* instance = files[static_cast<size_t>(number)].get();
+        if (instance && (!many || Digest(number) == digest) && SameContent(*instance, header)) {
+            return number;
+        }
+    }
+    return -1;
+}
+
+int32_t CFileIndex::FindParsedTwin(const CSourceFile& header) const
+{
+    auto found = entries.find(IdentityOf(header));
+    if (found == entries.end()) {
+        return -1;
+    }
+    for (int32_t number : found->second) {
+        const CSourceFile* instance = files[static_cast<size_t>(number)].get();
+        if (instance && instance != &header && instance->parsed && instance->path == header.path &&
+            SameTokens(instance->scan.tokens, header.scan.tokens)) {
+            return number;
+        }
+    }
+    return -1;
+}
+
+void CFileIndex::OfferFirst(int32_t number, uint64_t stamp)
+{
+    if (number < 0 || static_cast<size_t>(number) >= files.size() || !files[number]) {
+        return;
+    }
+    First& first = firsts_[IdentityOf(*files[number])];
+    if (first.number < 0 || stamp < first.stamp) {
+        if (first.number != number) {
+            ++firstsChanged_;
+        }
+        first = First{stamp, number};
+    }
 }
 
 int32_t CFileIndex::FirstIndex(const std::string& path, int32_t size, int32_t mtime) const
 {
-    const auto* instances = Instances(path, size, mtime);
-    if (instances == nullptr || instances->empty()) {
-        return -1;
-    }
-    return instances->begin()->second;
+    auto found = firsts_.find(IdentityOf(path, size, mtime));
+    return found == firsts_.end() ? -1 : found->second.number;
+}
+
+void CFileIndex::ForgetFirsts()
+{
+    firsts_.clear();
+    ++firstsChanged_;
 }
 
 void CFileIndex::UpdateEntry(int32_t i)
@@ -68,34 +114,32 @@ void CFileIndex::UpdateEntry(int32_t i)
     if (i < 0 || static_cast<size_t>(i) >= files.size() || !files[i]) {
         return;
     }
-    const CSourceFile& file = *files[i];
-    auto found = entries.find(FileKey{ToLowerCopy(file.path), file.size, file.mtime});
-    if (found == entries.end()) {
-        return;
+    const FileKey key = IdentityOf(*files[i]);
+    auto found = entries.find(key);
+    if (found != entries.end()) {
+        auto& numbers = found->second;
+        numbers.erase(std::remove(numbers.begin(), numbers.end(), i), numbers.end());
     }
-    auto instance = found->second.find(static_cast<int32_t>(file.scan.tokens.size()));
-    if (instance != found->second.end()) {
-        found->second.erase(instance);
+    auto first = firsts_.find(key);
+    if (first != firsts_.end() && first->second.number == i) {
+        firsts_.erase(first);
+        ++firstsChanged_;
     }
 }
 
-void CFileIndex::RemoveUnmarked(const std::vector<bool>& keep)
+std::vector<int32_t> CFileIndex::Reorder(const std::vector<int32_t>& order)
 {
-    if (keep.size() != files.size()) {
-        return;
-    }
+    std::vector<int32_t> renumber(files.size(), -1);
     std::vector<std::unique_ptr<CSourceFile>> old = std::move(files);
     files.clear();
     entries.clear();
-    for (size_t i = 0; i < old.size(); ++i) {
-        if (!keep[i]) {
-            old[i].reset();
-            continue;
+    digests_.clear();
+    firsts_.clear();
+    ++firstsChanged_;
+    for (int32_t number : order) {
+        if (number >= 0 && static_cast<size_t>(number) < old.size() && old[number]) {
+            renumber[static_cast<size_t>(number)] = Add(std::move(old[number]));
         }
-        if (!old[i]) {
-            files.push_back(nullptr); // keeps later numbers in step
-            continue;
-        }
-        Add(std::move(old[i]));
     }
+    return renumber; // the files not listed go with `old`
 }

@@ -19,9 +19,16 @@ struct FileKeyLess {
     bool operator()(const FileKey& a, const FileKey& b) const;
 };
 
+// The identity of a header by the path as given (compared lower-cased).
+FileKey IdentityOf(const std::string& path, int32_t size, int32_t mtime);
+FileKey IdentityOf(const CSourceFile& file);
+
 // Numbers and owns the headers of one analysis. A header's number is its
-// position in `files`. Within one identity, separate instances (the same
-// header preprocessed differently) are told apart by their token count.
+// position in `files`. One identity may have several instances: the same
+// header preprocessed differently (other macros defined before it, other
+// headers read through it). An instance is only ever reused for a reading
+// that gave exactly the same result (FindSame), or, where headers are reused
+// by name, for the identity's first instance of the run (FirstIndex).
 // Every lookup lower-cases its copy of the path; files are still opened by
 // the path as given.
 class CFileIndex {
@@ -30,35 +37,55 @@ public:
     CFileIndex(const CFileIndex&) = delete;
     CFileIndex& operator=(const CFileIndex&) = delete;
 
-    // Appends the file under the next number and returns it. When the
-    // identity already has an instance with this token count, that instance
-    // keeps answering lookups.
-    int32_t Add(const std::string& path, int32_t size, int32_t mtime, int32_t tokenCount,
-                std::unique_ptr<CSourceFile> file);
-    // The same under the record's own path, size, time and token count.
+    // Appends the file under the next number, filed under its path, size
+    // and time, and returns the number.
     int32_t Add(std::unique_ptr<CSourceFile> file);
 
     bool Contains(const std::string& path, int32_t size, int32_t mtime) const;
-    bool ContainsIndex(const std::string& path, int32_t size, int32_t mtime,
-                       int32_t tokenCount) const;
-    // The number of that instance, or -1.
-    int32_t FindIndex(const std::string& path, int32_t size, int32_t mtime,
-                      int32_t tokenCount) const;
-    // The number of the identity's instance with the smallest token count, or -1.
-    int32_t FirstIndex(const std::string& path, int32_t size, int32_t mtime) const;
+    // A filed instance of the header's identity whose content is the same
+    // in every respect (see SourceContent.h), or -1.
+    int32_t FindSame(const CSourceFile& header) const;
 
-    // Withdraws file i from lookups by identity (it keeps its number).
+    // A parsed instance of the header's identity, of the same path as
+    // written, with the same tokens (whatever it included and defined): its
+    // units are the ones the header's would be. -1 when there is none.
+    int32_t FindParsedTwin(const CSourceFile& header) const;
+
+    // Reuse by name. Each reading of a header takes a stamp when it starts;
+    // of the instances offered for an identity during a run, the one whose
+    // reading started first is the one later readings reuse.
+    uint64_t NextReadingStamp() { return ++stamp_; }
+    void OfferFirst(int32_t number, uint64_t stamp);
+    // The identity's first instance in this run, or -1.
+    int32_t FirstIndex(const std::string& path, int32_t size, int32_t mtime) const;
+    // Starts a run: no identity has a first instance.
+    void ForgetFirsts();
+    // Rises whenever an identity's first instance is set or replaced.
+    uint64_t FirstsChanged() const { return firstsChanged_; }
+
+    // Withdraws file i from every lookup (it keeps its number).
     void UpdateEntry(int32_t i);
 
-    // Deletes the files whose keep entry is false and renumbers the rest
-    // 0, 1, 2, ... in their old order. A keep vector of another length
-    // changes nothing.
-    void RemoveUnmarked(const std::vector<bool>& keep);
+    // Keeps the files whose old numbers `order` lists, numbered by their
+    // place in it, and deletes the rest. Include lists are left to the
+    // caller: the result maps every old number to its new one, or -1.
+    std::vector<int32_t> Reorder(const std::vector<int32_t>& order);
 
-    std::map<FileKey, std::map<int32_t, int32_t>, FileKeyLess> entries;
+    std::map<FileKey, std::vector<int32_t>, FileKeyLess> entries;
     std::vector<std::unique_ptr<CSourceFile>> files;
 
 private:
-    const std::map<int32_t, int32_t>* Instances(const std::string& path, int32_t size,
-                                                int32_t mtime) const;
+    uint64_t Digest(int32_t number) const;
+
+    struct First {
+        uint64_t stamp = 0;
+        int32_t number = -1;
+    };
+
+    // Content digests by file number, worked out when first asked for
+    // (0: not yet).
+    mutable std::vector<uint64_t> digests_;
+    std::map<FileKey, First, FileKeyLess> firsts_;
+    uint64_t stamp_ = 0;
+    uint64_t firstsChanged_ = 0;
 };

@@ -11,6 +11,14 @@ void CCacheSink::WriteUnsigned(uint32_t value)
     bytes_.append(bytes, 4);
 }
 
+void CCacheSink::PatchInt(size_t offset, int32_t value)
+{
+    const auto v = static_cast<uint32_t>(value);
+    for (size_t i = 0; i < 4; ++i) {
+        bytes_[offset + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    }
+}
+
 void CCacheSink::WriteString(const std::string& text)
 {
     const size_t length = std::strlen(text.c_str());

@@ -23,6 +23,9 @@ public:
     // when it is read back).
     void WriteString(const std::string& text);
 
+    // Overwrites the four bytes at `offset` (written before) with a value.
+    void PatchInt(size_t offset, int32_t value);
+
     const std::string& Bytes() const { return bytes_; }
     void Clear() { bytes_.clear(); }
 

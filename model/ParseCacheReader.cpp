@@ -8,6 +8,7 @@
 #include "UnitDetail.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <iterator>
 #include <fcntl.h>
@@ -17,47 +18,118 @@
 
 namespace {
 
-// The bytes of a regular file, mapped into memory for reading.
-class MappedFile {
+// The bytes of a regular file, mapped into memory for reading once its
+// first bytes show a cache of this format. Opening never waits (a FIFO has
+// no writer to wait for), and only a regular file is read at all.
+class MappedCache {
 public:
-    explicit MappedFile(const std::string& path)
+    explicit MappedCache(const std::string& path)
     {
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        int fd;
+        do {
+            fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        } while (fd < 0 && errno == EINTR);
         if (fd < 0) {
+            failure_ = "cannot be opened";
             return;
         }
-        struct stat status {};
-        if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size >= 0) {
-            size_ = static_cast<size_t>(status.st_size);
-            ok_ = true;
-            if (size_ > 0) {
-                void* data = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
-                if (data == MAP_FAILED) {
-                    ok_ = false;
-                } else {
-                    data_ = static_cast<const char*>(data);
-                }
-            }
-        }
+        Map(fd);
         ::close(fd);
     }
-    ~MappedFile()
+    ~MappedCache()
     {
         if (data_) {
             ::munmap(const_cast<char*>(data_), size_);
         }
     }
-    MappedFile(const MappedFile&) = delete;
-    MappedFile& operator=(const MappedFile&) = delete;
+    MappedCache(const MappedCache&) = delete;
+    MappedCache& operator=(const MappedCache&) = delete;
 
-    bool Ok() const { return ok_; }
-    const char* Data() const { return data_ ? data_ : ""; }
+    // Why the file is not read; empty when its bytes are there.
+    const std::string& Failure() const { return failure_; }
+    const char* Data() const { return data_ ? data_ : small_.data(); }
     size_t Size() const { return size_; }
 
 private:
+    void Map(int fd)
+    {
+        struct stat status {};
+        if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size < 0) {
+            failure_ = "not a regular file";
+            return;
+        }
+        size_ = static_cast<size_t>(status.st_size);
+        // The head is checked before anything else is read, so that a file
+        // of another kind costs nothing however large it is. A file too
+        // short for a head is read whole and refused by the reader.
+        small_.resize(std::min<size_t>(size_, kHeadBytes));
+        if (!ReadAt(fd, small_)) {
+            failure_ = "cannot be read";
+            return;
+        }
+        if (size_ < kHeadBytes) {
+            return;
+        }
+        if (static_cast<int32_t>(CCacheSource::Decode(small_.data())) != kParseCacheVersion) {
+            failure_ = "version not match";
+            return;
+        }
+        void* data = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd, 0);
+        if (data == MAP_FAILED) {
+            failure_ = "cannot be read";
+            return;
+        }
+        data_ = static_cast<const char*>(data);
+        // Read ahead in one go only when the record lengths add up to the
+        // file (one page touched per record): damage is found by the reader
+        // without the whole body being read first.
+        if (LengthsAddUp()) {
+#ifdef MADV_POPULATE_READ
+            if (::madvise(data, size_, MADV_POPULATE_READ) == 0) {
+                return;
+            }
+#endif
+            ::madvise(data, size_, MADV_WILLNEED);
+        }
+    }
+
+    bool LengthsAddUp() const
+    {
+        const uint64_t records = uint64_t{CCacheSource::Decode(data_ + 4)} +
+                                 uint64_t{CCacheSource::Decode(data_ + 8)};
+        uint64_t at = kHeadBytes;
+        for (uint64_t i = 0; i < records; ++i) {
+            if (at + 4 > size_) {
+                return false;
+            }
+            at += 4 + uint64_t{CCacheSource::Decode(data_ + at)};
+        }
+        return at == size_;
+    }
+
+    static bool ReadAt(int fd, std::string& bytes)
+    {
+        size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t got = ::pread(fd, bytes.data() + done, bytes.size() - done,
+                                        static_cast<off_t>(done));
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got <= 0) {
+                return false;
+            }
+            done += static_cast<size_t>(got);
+        }
+        return true;
+    }
+
+    static constexpr size_t kHeadBytes = 12; // version and the two counts
+
     const char* data_ = nullptr;
     size_t size_ = 0;
-    bool ok_ = false;
+    std::string small_;
+    std::string failure_;
 };
 
 } // namespace
@@ -441,9 +513,9 @@ bool CParseCacheReader::LoadBytes(const char* data, size_t length)
 
 bool CParseCacheReader::Load(const std::string& path)
 {
-    MappedFile file(path);
-    if (!file.Ok()) {
-        failure_ = "cannot be opened";
+    const MappedCache file(path);
+    if (!file.Failure().empty()) {
+        failure_ = file.Failure();
         return false;
     }
     return LoadBytes(file.Data(), file.Size());

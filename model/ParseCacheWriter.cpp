@@ -1,73 +1,11 @@
 #include "ParseCacheWriter.h"
 
+#include "AtomicFile.h"
 #include "FileIndex.h"
 #include "ParseCacheFormat.h"
-#include "TextHelpers.h"
 #include "UnitDetail.h"
 
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-namespace {
-
-// Writes all bytes to an open descriptor.
-bool WriteAll(int fd, const char* data, size_t length)
-{
-    while (length > 0) {
-        const ssize_t written = ::write(fd, data, length);
-        if (written < 0) {
-            return false;
-        }
-        data += written;
-        length -= static_cast<size_t>(written);
-    }
-    return true;
-}
-
-bool WriteWholeFile(const std::string& path, const std::string& bytes)
-{
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        return false;
-    }
-    const bool ok = WriteAll(fd, bytes.data(), bytes.size());
-    return (::close(fd) == 0) && ok;
-}
-
-bool ReadWholeFile(const std::string& path, std::string& bytes)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    struct stat status {};
-    bool ok = ::fstat(fd, &status) == 0 && status.st_size >= 0;
-    if (ok) {
-        bytes.resize(static_cast<size_t>(status.st_size));
-        size_t done = 0;
-        while (ok && done < bytes.size()) {
-            const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
-            ok = got > 0;
-            done += ok ? static_cast<size_t>(got) : 0;
-        }
-    }
-    ::close(fd);
-    return ok;
-}
-
-std::string FolderOf(const std::string& path)
-{
-    const size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-} // namespace
 
 CParseCacheWriter::CParseCacheWriter(const SourceFileList& projectFiles,
                                      const CFileIndex& fileIndex)
@@ -274,109 +212,50 @@ void CParseCacheWriter::WriteSourceFile(CCacheSink& out, const CSourceFile& file
     WriteUnitVector(out, file.units);
 }
 
-std::string CParseCacheWriter::TempFileName(size_t i) const
+bool CParseCacheWriter::WriteRecords(int fd, void* context)
 {
-    return tempFolder_ + "/kstrtmp" + std::to_string(i) + ".tmp";
-}
-
-bool CParseCacheWriter::EnterTempDirectory()
-{
-    std::string pattern = GetTempDirectory();
-    while (pattern.size() > 1 && pattern.back() == '/') {
-        pattern.pop_back();
-    }
-    pattern += "/kestrin-cache-" + std::to_string(::getpid()) + "-XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        return false;
-    }
-    tempFolder_ = pattern;
-    return true;
-}
-
-bool CParseCacheWriter::WriteTempFiles()
-{
-    CCacheSink record;
-    auto writeOne = [&](const CSourceFile* file) {
-        record.Clear();
-        if (file) {
-            WriteSourceFile(record, *file);
+    const auto& writer = *static_cast<const CParseCacheWriter*>(context);
+    try {
+        // Records go into one buffer behind their lengths, and the buffer to
+        // the file whenever it has grown large: one pass, whatever the
+        // number of files.
+        constexpr size_t kFlushBytes = size_t{4} << 20;
+        CCacheSink out;
+        out.WriteInt(kParseCacheVersion);
+        out.WriteInt(static_cast<int32_t>(writer.projectFiles_.size()));
+        out.WriteInt(static_cast<int32_t>(writer.fileIndex_.files.size()));
+        auto writeOne = [&](const CSourceFile* file) {
+            const size_t lengthAt = out.Bytes().size();
+            out.WriteInt(0);
+            if (file) {
+                WriteSourceFile(out, *file);
+            }
+            out.PatchInt(lengthAt, static_cast<int32_t>(out.Bytes().size() - lengthAt - 4));
+            if (out.Bytes().size() >= kFlushBytes) {
+                if (!WriteAllBytes(fd, out.Bytes().data(), out.Bytes().size())) {
+                    return false;
+                }
+                out.Clear();
+            }
+            return true;
+        };
+        for (const auto& file : writer.projectFiles_) {
+            if (!writeOne(file.get())) {
+                return false;
+            }
         }
-        if (!WriteWholeFile(TempFileName(tempFilesWritten_), record.Bytes())) {
-            std::remove(TempFileName(tempFilesWritten_).c_str());
-            return false;
+        for (const auto& file : writer.fileIndex_.files) {
+            if (!writeOne(file.get())) {
+                return false;
+            }
         }
-        ++tempFilesWritten_;
-        return true;
-    };
-    for (const auto& file : projectFiles_) {
-        if (!writeOne(file.get())) {
-            return false;
-        }
+        return WriteAllBytes(fd, out.Bytes().data(), out.Bytes().size());
+    } catch (...) {
+        return false; // out of memory, or a record too large to count
     }
-    for (const auto& file : fileIndex_.files) {
-        if (!writeOne(file.get())) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool CParseCacheWriter::MergeTempFiles(const std::string& path)
-{
-    std::string partial = FolderOf(path) + "/.kestrin-cache-" + std::to_string(::getpid()) +
-                          "-XXXXXX";
-    const int fd = ::mkstemp(partial.data());
-    if (fd < 0) {
-        return false;
-    }
-    bool ok = true;
-    CCacheSink head;
-    head.WriteInt(kParseCacheVersion);
-    head.WriteInt(static_cast<int32_t>(projectFiles_.size()));
-    head.WriteInt(static_cast<int32_t>(fileIndex_.files.size()));
-    ok = WriteAll(fd, head.Bytes().data(), head.Bytes().size());
-    std::string bytes;
-    for (size_t i = 0; ok && i < tempFilesWritten_; ++i) {
-        ok = ReadWholeFile(TempFileName(i), bytes);
-        if (ok) {
-            CCacheSink length;
-            length.WriteInt(static_cast<int32_t>(bytes.size()));
-            ok = WriteAll(fd, length.Bytes().data(), 4) &&
-                 WriteAll(fd, bytes.data(), bytes.size());
-        }
-    }
-    ok = ok && ::fsync(fd) == 0;
-    // The new cache keeps the permissions of the one it replaces.
-    struct stat old {};
-    const mode_t mode = ::stat(path.c_str(), &old) == 0 ? (old.st_mode & 0777) : 0644;
-    ok = ok && ::fchmod(fd, mode) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && std::rename(partial.c_str(), path.c_str()) == 0;
-    if (!ok) {
-        std::remove(partial.c_str());
-    }
-    return ok;
-}
-
-void CParseCacheWriter::RemoveTempFiles()
-{
-    for (size_t i = 0; i < tempFilesWritten_; ++i) {
-        std::remove(TempFileName(i).c_str());
-    }
-    if (!tempFolder_.empty()) {
-        ::rmdir(tempFolder_.c_str());
-    }
-    tempFilesWritten_ = 0;
 }
 
 bool CParseCacheWriter::Save(const std::string& path)
 {
-    bool ok = false;
-    try {
-        ok = EnterTempDirectory() && WriteTempFiles() && MergeTempFiles(path);
-    } catch (...) {
-        ok = false;
-    }
-    RemoveTempFiles();
-    return ok;
+    return WriteFileAtomicallyWith(path, &WriteRecords, this);
 }

@@ -11,11 +11,12 @@ struct CQualifiedName;
 class CVariableInfo;
 
 // Writes an engine's source-file records (the project files, then the
-// headers in file-index order) to a parse cache. Each record goes to a
-// temporary file in a folder of this save's own under the temporary folder;
-// the cache is then assembled beside its final path and renamed over it only
-// when everything was written, so a failed save leaves the old cache as it
-// was. The process's current folder is never changed.
+// headers in file-index order) to a parse cache, in one pass into a new file
+// beside the cache that replaces it only when everything was written (see
+// AtomicFile.h): a failed or killed save leaves the old cache as it was, and
+// what a killed save left behind goes with the next save. A cache path that
+// is a symbolic link is written through; one that names a FIFO, a device or
+// a folder is refused. The process's current folder is never changed.
 class CParseCacheWriter {
 public:
     CParseCacheWriter(const SourceFileList& projectFiles, const CFileIndex& fileIndex);
@@ -39,14 +40,9 @@ private:
     static void WriteUnit(CCacheSink& out, const CUnit& unit);
     static void WriteUnitVector(CCacheSink& out, const std::vector<CUnit>& units);
 
-    bool EnterTempDirectory();
-    bool WriteTempFiles();
-    bool MergeTempFiles(const std::string& path);
-    void RemoveTempFiles();
-    std::string TempFileName(size_t i) const;
+    // Streams the whole cache to an open file; false on a failed write.
+    static bool WriteRecords(int fd, void* context);
 
     const SourceFileList& projectFiles_;
     const CFileIndex& fileIndex_;
-    std::string tempFolder_;
-    size_t tempFilesWritten_ = 0;
 };

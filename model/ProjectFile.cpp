@@ -10,7 +10,7 @@ CProjectFile::CProjectFile(const char* filePath, CInputSet* inputOwner,
     SeedPredefinedMacros(defines);
 }
 
-CProjectFile::CProjectFile(CInputSet* inputOwner)
+CProjectFile::CProjectFile(CInputSet* inputOwner) : namesKnown(false)
 {
     owner = inputOwner;
 }

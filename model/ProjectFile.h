@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileIndex.h"
 #include "PredefinedWord.h"
 #include "SourceFile.h"
 
@@ -22,4 +23,11 @@ public:
 
     // Paths that `#pragma once` has closed while this file is preprocessed.
     std::set<std::string> onceFiles;
+
+    // Where headers are reused by name: the identities this file's
+    // preprocessing read itself, because no project file before it had;
+    // it took every other one from an earlier file. Not kept in the parse
+    // cache: a record read back from it does not know them yet.
+    std::set<FileKey, FileKeyLess> namesRead;
+    bool namesKnown = true;
 };

@@ -42,5 +42,8 @@ public:
     int32_t indexNumber = 0;
     bool split = false;
     bool parsed = false;
+    // Its preprocessing stopped short of some of its include lines (include
+    // depth, a failure). Not kept in the parse cache.
+    bool readingCut = false;
     std::map<std::string, CMacroDef> macros;
 };

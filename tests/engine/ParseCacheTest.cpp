@@ -2,14 +2,19 @@
 #include "IncludedFile.h"
 #include "ParseCacheReader.h"
 #include "ParseCacheWriter.h"
+#include "TokenType.h"
 #include "UnitDetail.h"
 #include "UnitKind.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <random>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -127,10 +132,8 @@ TEST_F(ParseCache, RecordsComeBackWithTheirFields)
     EXPECT_FALSE(loaded.projects[1]->hasIndexNumber);
     EXPECT_EQ(loaded.projects[1]->indexNumber, 0);
 
-    // Headers are found again by identity, and come back as quoted.
-    EXPECT_EQ(loaded.index.FindIndex("/INC/b.h", 1003, 1700000003,
-                                     static_cast<int32_t>(loaded.index.files[1]->scan.tokens.size())),
-              1);
+    // Headers are filed under their identity again, and come back as quoted.
+    EXPECT_TRUE(loaded.index.Contains("/INC/b.h", 1003, 1700000003));
     EXPECT_TRUE(static_cast<const CIncludedFile&>(*loaded.index.files[1]).quoted);
 
     const CUnit& cls = a.units[0];
@@ -255,39 +258,89 @@ TEST_F(ParseCache, NestingBeyondTheLimitIsRefused)
     EXPECT_TRUE(RefusedWhole(Save(deep)));
 }
 
-TEST_F(ParseCache, FailedSaveKeepsTheOldCache)
+TEST_F(ParseCache, SaveWritesBesideTheCacheAndNowhereElse)
 {
-    const std::string path = folder.Write("keep.car", "old cache");
-    CParseCacheWriter writer(original.projects, original.index);
+    TempFolder temp;
+    char before[4096];
+    ASSERT_NE(getcwd(before, sizeof before), nullptr);
     {
-        TempVariable noFolder(folder.File("no/such/folder")); // for the temporary files
-        EXPECT_FALSE(writer.Save(path));
+        TempVariable noFolder(temp.File("no/such/folder")); // the temporary folder plays no part
+        Save(original, "x.car");
     }
-    EXPECT_EQ(ReadFileBytes(path), "old cache");
+    char after[4096];
+    ASSERT_NE(getcwd(after, sizeof after), nullptr);
+    EXPECT_STREQ(before, after);
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"x.car"});
 
     // A cache in a folder that does not exist.
+    CParseCacheWriter writer(original.projects, original.index);
     EXPECT_FALSE(writer.Save(folder.File("gone/keep.car")));
     EXPECT_FALSE(std::filesystem::exists(folder.File("gone")));
 }
 
-TEST_F(ParseCache, TemporaryFilesGoToTheirOwnFolderAndAreRemoved)
+TEST_F(ParseCache, KilledSavesLeaveNothingTheNextSaveKeeps)
 {
+    // Records large enough that a save takes a while to write.
+    CacheRecords big;
+    FillCacheRecords(big);
+    std::vector<PPToken>& tokens = big.projects[0]->scan.tokens;
+    tokens.reserve(tokens.size() + 3000000);
+    for (int k = 0; k < 3000000; ++k) {
+        tokens.emplace_back(k, IDENTIFIER, "token");
+    }
     TempFolder temp;
     TempVariable inTemp(temp.Path());
-    char before[4096];
-    ASSERT_NE(getcwd(before, sizeof before), nullptr);
-
-    Save(original, "x.car");
-
-    char after[4096];
-    ASSERT_NE(getcwd(after, sizeof after), nullptr);
-    EXPECT_STREQ(before, after);
-    EXPECT_TRUE(std::filesystem::is_empty(temp.Path()));
-    // Only the cache is left beside it.
-    int entries = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
-        EXPECT_EQ(entry.path().filename(), "x.car");
-        ++entries;
+    const std::string path = folder.File("x.car");
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            CParseCacheWriter(big.projects, big.index).Save(path);
+            _exit(0);
+        }
+        usleep(static_cast<useconds_t>(20000 + 30000 * attempt));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
     }
-    EXPECT_EQ(entries, 1);
+    const std::string bytes = Save(original, "x.car");
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"x.car"});
+    EXPECT_TRUE(std::filesystem::is_empty(temp.Path()));
+    CacheRecords loaded;
+    EXPECT_TRUE(Load(loaded, bytes));
+}
+
+TEST_F(ParseCache, CachePathsThatAreNoPlainFile)
+{
+    CParseCacheWriter writer(original.projects, original.index);
+    CParseCacheReader reader(original.projects, original.index, nullptr);
+
+    // A symbolic link is written through and stays a link.
+    const std::string target = folder.Write("real/target.car", "old");
+    const std::string link = folder.File("link.car");
+    ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
+    ASSERT_TRUE(writer.Save(link));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(IntAt(ReadFileBytes(target), 0), 180);
+
+    // A FIFO is neither replaced nor waited on.
+    const std::string pipe = folder.File("pipe.car");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(writer.Save(pipe));
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+    EXPECT_FALSE(reader.Load(pipe));
+    EXPECT_EQ(reader.Failure(), "not a regular file");
+    EXPECT_FALSE(reader.Load("/dev/null"));
+    EXPECT_EQ(reader.Failure(), "not a regular file");
+
+    // A huge file of another kind is refused by its first bytes.
+    const std::string huge = folder.File("huge.car");
+    const int fd = open(huge.c_str(), O_CREAT | O_WRONLY, 0600);
+    ASSERT_GE(fd, 0);
+    const bool sparse = ftruncate(fd, off_t{64} << 30) == 0;
+    close(fd);
+    if (sparse) {
+        EXPECT_FALSE(reader.Load(huge));
+        EXPECT_EQ(reader.Failure(), "version not match");
+    }
+    EXPECT_EQ(original.projects.size(), 2u); // nothing was added by the refused loads
 }

@@ -71,8 +71,8 @@ TEST(UnitDump, HeadersFollowEachPlaceTheyAreIncludedAndCyclesEnd)
     h0->includes = {1};
     auto h1 = std::make_unique<CIncludedFile>("/p/b.h", nullptr, true);
     h1->includes = {0, 7}; // back to a.h, and a number past the index
-    index.Add("/p/a.h", 1, 1, 0, std::move(h0));
-    index.Add("/p/b.h", 1, 1, 0, std::move(h1));
+    index.Add(std::move(h0));
+    index.Add(std::move(h1));
     SourceFileList files;
     for (const char* path : {"/p/x.cpp", "/p/y.cpp"}) {
         auto file = std::make_unique<CProjectFile>(path, nullptr, std::vector<PredefinedWord>{});

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <tuple>
+
 namespace {
 
 std::unique_ptr<CSourceFile> Header(const std::string& path, int32_t size, int32_t mtime,
@@ -19,63 +22,61 @@ std::unique_ptr<CSourceFile> Header(const std::string& path, int32_t size, int32
 
 } // namespace
 
-TEST(FileIndex, SameIdentityAndCountKeepsTheFirstNumber)
+TEST(FileIndex, OnlyTheSameContentIsFoundAgain)
 {
+    // A reading of Inc/A.h: its first token has no text, it read header 4
+    // and defined M.
+    auto reading = [] {
+        auto file = Header("Inc/A.h", 10, 100, 3);
+        file->scan.tokens[0].SetText(nullptr);
+        file->includes = {4};
+        file->macros["M"].name = "M";
+        return file;
+    };
     CFileIndex index;
-    EXPECT_EQ(index.Add("a.h", 10, 100, 5, Header("a.h", 10, 100, 5)), 0);
-    EXPECT_EQ(index.Add("a.h", 10, 100, 5, Header("a.h", 10, 100, 5)), 1);
-    EXPECT_EQ(index.FindIndex("a.h", 10, 100, 5), 0);
-    EXPECT_EQ(index.Add("a.h", 10, 100, 7, Header("a.h", 10, 100, 7)), 2);
-    EXPECT_EQ(index.FindIndex("a.h", 10, 100, 7), 2);
-    EXPECT_EQ(index.FirstIndex("a.h", 10, 100), 0);
-    EXPECT_EQ(index.files.size(), 3u);
-}
+    index.Add(reading());
+    index.Add(Header("Inc/A.h", 10, 100, 5)); // another instance of the identity
+    EXPECT_TRUE(index.Contains("inc/a.H", 10, 100));
+    EXPECT_FALSE(index.Contains("inc/a.h", 11, 100));
 
-TEST(FileIndex, EditedHeaderIsANewIdentity)
-{
-    CFileIndex index;
-    index.Add("a.h", 10, 100, 5, Header("a.h", 10, 100, 5));
-    EXPECT_FALSE(index.Contains("a.h", 11, 100));
-    EXPECT_FALSE(index.Contains("a.h", 10, 101));
-    EXPECT_EQ(index.FindIndex("a.h", 10, 100, 6), -1);
-    EXPECT_EQ(index.FirstIndex("b.h", 10, 100), -1);
-}
-
-TEST(FileIndex, LookupsIgnoreCase)
-{
-    CFileIndex index;
-    index.Add("Inc\\Windows.H", 1, 2, 3, Header("Inc\\Windows.H", 1, 2, 3));
-    EXPECT_TRUE(index.Contains("inc\\windows.h", 1, 2));
-    EXPECT_TRUE(index.Contains("INC\\WINDOWS.H", 1, 2));
-    EXPECT_TRUE(index.ContainsIndex("inc\\WINDOWS.h", 1, 2, 3));
-    EXPECT_EQ(index.files[0]->path, "Inc\\Windows.H"); // the record keeps the path as given
-}
-
-TEST(FileIndex, RemoveUnmarkedRenumbersInOldOrder)
-{
-    CFileIndex index;
-    index.Add("a.h", 1, 1, 1, Header("a.h", 1, 1, 1));
-    index.Add("b.h", 1, 1, 1, Header("b.h", 1, 1, 1));
-    index.Add("c.h", 1, 1, 1, Header("c.h", 1, 1, 1));
-    index.RemoveUnmarked({true, false});
-    EXPECT_EQ(index.files.size(), 3u); // wrong length: nothing changes
-    index.RemoveUnmarked({true, false, true});
-    ASSERT_EQ(index.files.size(), 2u);
-    EXPECT_EQ(index.files[1]->path, "c.h");
-    EXPECT_EQ(index.FindIndex("c.h", 1, 1, 1), 1);
-    EXPECT_FALSE(index.Contains("b.h", 1, 1));
-}
-
-TEST(FileIndex, WithdrawnInstancesLeaveTheIdentityFindable)
-{
-    CFileIndex index;
-    index.Add("a.h", 1, 1, 2, Header("a.h", 1, 1, 2));
-    index.Add("a.h", 1, 1, 4, Header("a.h", 1, 1, 4));
+    // Each case changes one thing of a reading that is otherwise the same
+    // as instance 0.
+    const std::vector<std::tuple<const char*, bool, std::function<void(CSourceFile&)>>> cases = {
+        {"nothing", true, [](CSourceFile&) {}},
+        {"empty text for none", true, [](CSourceFile& f) { f.scan.tokens[0].SetText(""); }},
+        {"token text", false, [](CSourceFile& f) { f.scan.tokens[1].SetText("y"); }},
+        {"token line", false, [](CSourceFile& f) { f.scan.tokens[2].line = 2; }},
+        {"another header read", false, [](CSourceFile& f) { f.includes = {5}; }},
+        {"macro body", false, [](CSourceFile& f) { f.macros["M"].body.emplace_back(1, 42, "1"); }},
+        {"another macro", false, [](CSourceFile& f) { f.macros["N"].name = "N"; }},
+        {"path spelled otherwise", false, [](CSourceFile& f) { f.path = "inc/a.h"; }},
+        {"time", false, [](CSourceFile& f) { f.mtime = 101; }},
+    };
+    for (const auto& [what, same, change] : cases) {
+        auto file = reading();
+        change(*file);
+        EXPECT_EQ(index.FindSame(*file), same ? 0 : -1) << what;
+    }
+    EXPECT_EQ(index.FindSame(*Header("Inc/A.h", 10, 100, 5)), 1);
     index.UpdateEntry(0);
+    EXPECT_EQ(index.FindSame(*reading()), -1); // withdrawn
+}
+
+TEST(FileIndex, FirstInstanceIsTheOneWhoseReadingStartedFirst)
+{
+    CFileIndex index;
+    index.Add(Header("a.h", 1, 1, 2)); // an inner reading, finished first
+    index.Add(Header("A.H", 1, 1, 9)); // the outer one
+    const uint64_t outer = index.NextReadingStamp();
+    const uint64_t inner = index.NextReadingStamp();
+    index.OfferFirst(0, inner);
+    EXPECT_EQ(index.FirstIndex("a.h", 1, 1), 0);
+    index.OfferFirst(1, outer);
+    index.OfferFirst(0, index.NextReadingStamp()); // later: no change
     EXPECT_EQ(index.FirstIndex("a.h", 1, 1), 1);
     index.UpdateEntry(1);
-    index.UpdateEntry(7); // not a file number: ignored
-    EXPECT_TRUE(index.Contains("a.h", 1, 1));
     EXPECT_EQ(index.FirstIndex("a.h", 1, 1), -1);
-    EXPECT_EQ(index.files.size(), 2u);
+    index.OfferFirst(0, inner);
+    index.ForgetFirsts();
+    EXPECT_EQ(index.FirstIndex("a.h", 1, 1), -1);
 }

@@ -203,8 +203,8 @@ TEST(UnitSplitter, HeadersThatIncludeEachOtherAreSplitOnce)
         header->scan.tokens = WordTokens(text);
         return header;
     };
-    index.Add("a.h", 1, 1, 3, makeHeader("a.h", "int a ;"));
-    index.Add("b.h", 1, 1, 3, makeHeader("b.h", "int b ;"));
+    index.Add(makeHeader("a.h", "int a ;"));
+    index.Add(makeHeader("b.h", "int b ;"));
     index.files[0]->includes = {1};
     index.files[1]->includes = {0};
 

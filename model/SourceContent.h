@@ -1,0 +1,36 @@
+#pragma once
+
+#include "MacroDef.h"
+#include "PPToken.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CSourceFile;
+
+// What preprocessing made of a file, compared and hashed as a whole: the
+// path as written, the tokens (line, type, text), the numbers of the headers
+// it includes and its macro table. Size, time, units and flags take no part:
+// units follow from the tokens, and the caller compares identities itself.
+// A token without text and one with an empty text count as the same (the
+// parse cache keeps no difference between them).
+
+uint64_t ContentDigest(const CSourceFile& file);
+bool SameContent(const CSourceFile& a, const CSourceFile& b);
+
+// Whether two token vectors are the same, line, type and text.
+bool SameTokens(const std::vector<PPToken>& a, const std::vector<PPToken>& b);
+
+// A hash of one macro definition (name, form, parameters, body).
+uint64_t MacroDigest(const CMacroDef& macro);
+
+// Combines hash values in order.
+inline uint64_t MixDigest(uint64_t seed, uint64_t value)
+{
+    uint64_t x = seed ^ (value + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2));
+    x ^= x >> 31;
+    x *= 0xbf58476d1ce4e5b9ULL;
+    x ^= x >> 29;
+    return x;
+}
