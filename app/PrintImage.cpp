@@ -1,5 +1,7 @@
 #include "PrintImage.h"
 
+#include "PrintError.h"
+
 #include "AppPrinter.h"
 #include "LanguageTable.h"
 #include "MarginDialog.h"
@@ -42,8 +44,8 @@ void PreviewView(AppPrinter& printer, PrintableView& view, QWidget* parent)
         return;
     try {
         printer.CountPages(view);
-    } catch (const std::string& text) {
-        ShowPrintError(text);
+    } catch (const PrintError& failure) {
+        ShowPrintError(failure.what());
         return;
     } catch (const std::exception&) {
         ShowPrintError(GetLangString(50));

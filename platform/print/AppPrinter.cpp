@@ -1,5 +1,7 @@
 #include "AppPrinter.h"
 
+#include "PrintError.h"
+
 #include "PrintLayout.h"
 #include "PrinterMetrics.h"
 #include "UiService.h"
@@ -36,9 +38,9 @@ PrintOutcome AppPrinter::Print(PageImageSource& source, QWidget* parent)
     PrintOutcome outcome;
     try {
         outcome.pages = CountPages(source);
-    } catch (const std::string& text) {
-        outcome.error = text;
-        Ui().MessageBox(text, MessageButtons::Ok, MessageIcon::Error);
+    } catch (const PrintError& failure) {
+        outcome.error = failure.what();
+        Ui().MessageBox(outcome.error, MessageButtons::Ok, MessageIcon::Error);
         return outcome;
     }
     printer_.setFromTo(0, 0);

@@ -1,5 +1,7 @@
 #include "PagePrinter.h"
 
+#include "PrintError.h"
+
 #include "DeviceContext.h"
 #include "PrintLayout.h"
 #include "PrinterMetrics.h"
@@ -17,8 +19,8 @@ PrintOutcome PrintPages(QPrinter& printer, PageImageSource& source, PrintMargins
     try {
         const CSize size = source.PrintImageSize();
         outcome.pages = layout.Prepare(size.cx, size.cy, PrinterMetrics::Measure(printer), margins);
-    } catch (const std::string& text) {
-        outcome.error = text;
+    } catch (const PrintError& failure) {
+        outcome.error = failure.what();
         return outcome;
     }
     int first = 1;

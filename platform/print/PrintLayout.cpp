@@ -1,5 +1,7 @@
 #include "PrintLayout.h"
 
+#include "PrintError.h"
+
 #include <algorithm>
 #include <cmath>
 #include <string>
@@ -29,11 +31,11 @@ PrintLayout::Edges PrintLayout::ToPixels(const PrintMargins& margins) const
 int PrintLayout::Prepare(int width, int height, const PrinterMetrics& metrics, PrintMargins& margins)
 {
     if (width <= 0 || height <= 0)
-        throw std::string("Printer Error : No Image To Printer.");
+        throw PrintError("Printer Error : No Image To Printer.");
     if (metrics.paper.cx <= 0 || metrics.paper.cy <= 0)
-        throw std::string("Printer Error : Paper Size is Zero.");
+        throw PrintError("Printer Error : Paper Size is Zero.");
     if (metrics.pixelsPerMmX <= 0.0 || metrics.pixelsPerMmY <= 0.0)
-        throw std::string("Printer Error : Printer Pixel/mm is Zero.");
+        throw PrintError("Printer Error : Printer Pixel/mm is Zero.");
     metrics_ = metrics;
     picture_ = {width, height};
     scaleX_ = metrics.pixelsPerMmX * kMmPerViewPixel;

@@ -1,3 +1,4 @@
+#include "PrintError.h"
 #include "AppPrinter.h"
 #include "DeviceContext.h"
 #include "PrintLayout.h"
@@ -104,11 +105,11 @@ TEST(PrintLayoutPages, PicturesAreCutIntoPagesRowByRowAtAQuarterMillimetrePerPix
         try {
             layout.Prepare(10, 10, metrics, margins);
             ADD_FAILURE() << text;
-        } catch (const std::string& thrown) {
-            EXPECT_EQ(thrown, text);
+        } catch (const PrintError& thrown) {
+            EXPECT_EQ(thrown.what(), text);
         }
     }
-    EXPECT_THROW(layout.Prepare(0, 10, Metrics(24, {4644, 6000}), margins), std::string);
+    EXPECT_THROW(layout.Prepare(0, 10, Metrics(24, {4644, 6000}), margins), PrintError);
 }
 
 TEST(PrintToPdf, EachPageIsDrawnFromItsPartAndTheFileHasThePagesAndPaper)
