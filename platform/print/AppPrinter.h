@@ -30,7 +30,7 @@ public:
     // printed and no error.
     PrintOutcome Print(PageImageSource& source, QWidget* parent);
     // The number of pages the picture takes with the current printer and
-    // margins; a failure is thrown as text.
+    // margins; a failure is thrown as a PrintError.
     int CountPages(PageImageSource& source);
 
 private:

@@ -18,7 +18,7 @@ public:
     // Measures the pages for a picture and returns their number. Margins
     // narrower than the printer's borders are raised to them (and written
     // back); the paper's size and borders are recorded in the margins.
-    // Throws a text when there is no picture or the printer has no paper.
+    // Throws a PrintError when there is no picture or the printer has no paper.
     int Prepare(int width, int height, const PrinterMetrics& metrics, PrintMargins& margins);
 
     // True, and the new margins taken, when the margins differ, in device
