@@ -27,9 +27,9 @@ TEST(ModelDisposalTest, NeverWaitsRunsInOrderAndLeavesNothingBehind)
         disposal.Dispose([&] { record(2); }); // returns at once
         release.set_value();
         disposal.Drain();
-        EXPECT_EQ(order, (std::vector<int>{1, 2}));
+        EXPECT_EQ(order, (std::vector<int> {1, 2}));
         disposal.Dispose([&] { record(3); });
         disposal.Dispose([&] { record(4); });
     }
-    EXPECT_EQ(order, (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(order, (std::vector<int> {1, 2, 3, 4}));
 }
