@@ -1,29 +1,21 @@
 #include "CacheError.h"
 #include "ParseCacheIO.h"
 
+#include <algorithm>
 #include <cstring>
 
-void CCacheSink::WriteUnsigned(uint32_t value)
+void CCacheSink::Grow(size_t n)
 {
-    const char bytes[4] = {static_cast<char>(value & 0xFF), static_cast<char>((value >> 8) & 0xFF),
-                           static_cast<char>((value >> 16) & 0xFF),
-                           static_cast<char>((value >> 24) & 0xFF)};
-    bytes_.append(bytes, 4);
-}
-
-void CCacheSink::PatchInt(size_t offset, int32_t value)
-{
-    const auto v = static_cast<uint32_t>(value);
-    for (size_t i = 0; i < 4; ++i) {
-        bytes_[offset + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    const size_t used = Size();
+    const size_t capacity = static_cast<size_t>(end_ - begin_.get());
+    const size_t wanted = std::max(used + n, std::max<size_t>(capacity * 2, 4096));
+    auto grown = std::make_unique_for_overwrite<char[]>(wanted);
+    if (used > 0) {
+        std::memcpy(grown.get(), begin_.get(), used);
     }
-}
-
-void CCacheSink::WriteString(const std::string& text)
-{
-    const size_t length = std::strlen(text.c_str());
-    WriteSize(static_cast<uint32_t>(length));
-    WriteChars(text.data(), length);
+    begin_ = std::move(grown);
+    next_ = begin_.get() + used;
+    end_ = begin_.get() + wanted;
 }
 
 uint32_t CCacheSource::ReadSize()

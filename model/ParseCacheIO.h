@@ -2,37 +2,80 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
 
 // The byte-level items of the parse cache: 32-bit numbers little-endian,
 // bools as one byte, strings as a count and their bytes. No padding.
 
-// Appends items to a byte buffer.
+// Appends items to a byte buffer. Writers that know how many bytes an item
+// takes ask for the room once and fill it with Put (a cache is written item
+// by item, millions of them, so each must cost next to nothing).
 class CCacheSink {
 public:
-    void WriteInt(int32_t value) { WriteUnsigned(static_cast<uint32_t>(value)); }
-    void WriteSize(uint32_t value) { WriteUnsigned(value); }
-    void WriteBool(bool value) { bytes_.push_back(value ? '\1' : '\0'); }
+    CCacheSink() = default;
+    CCacheSink(const CCacheSink&) = delete;
+    CCacheSink& operator=(const CCacheSink&) = delete;
+
+    void WriteInt(int32_t value) { Put(Room(4), static_cast<uint32_t>(value)); }
+    void WriteSize(uint32_t value) { Put(Room(4), value); }
+    void WriteBool(bool value) { *Room(1) = value ? '\1' : '\0'; }
     void WriteChars(const char* data, size_t length)
     {
         if (length > 0) {
-            bytes_.append(data, length);
+            std::memcpy(Room(length), data, length);
         }
     }
     // A count and the bytes up to the first NUL (a NUL would end the text
     // when it is read back).
-    void WriteString(const std::string& text);
+    void WriteString(const std::string& text)
+    {
+        const size_t length = std::strlen(text.c_str());
+        char* at = Put(Room(4 + length), static_cast<uint32_t>(length));
+        if (length > 0) {
+            std::memcpy(at, text.data(), length);
+        }
+    }
+
+    // The next n bytes of the buffer, to be filled by the caller.
+    char* Room(size_t n)
+    {
+        if (n > static_cast<size_t>(end_ - next_)) {
+            Grow(n);
+        }
+        char* at = next_;
+        next_ += n;
+        return at;
+    }
+    // Stores a 32-bit value little-endian at `at`; returns the byte after.
+    static char* Put(char* at, uint32_t value)
+    {
+        at[0] = static_cast<char>(value & 0xFF);
+        at[1] = static_cast<char>((value >> 8) & 0xFF);
+        at[2] = static_cast<char>((value >> 16) & 0xFF);
+        at[3] = static_cast<char>((value >> 24) & 0xFF);
+        return at + 4;
+    }
 
     // Overwrites the four bytes at `offset` (written before) with a value.
-    void PatchInt(size_t offset, int32_t value);
+    void PatchInt(size_t offset, int32_t value)
+    {
+        Put(begin_.get() + offset, static_cast<uint32_t>(value));
+    }
 
-    const std::string& Bytes() const { return bytes_; }
-    void Clear() { bytes_.clear(); }
+    const char* Data() const { return begin_.get(); }
+    size_t Size() const { return static_cast<size_t>(next_ - begin_.get()); }
+    std::string Bytes() const { return std::string(Data(), Size()); }
+    // Empties the buffer and keeps its room.
+    void Clear() { next_ = begin_.get(); }
 
 private:
-    void WriteUnsigned(uint32_t value);
+    void Grow(size_t n);
 
-    std::string bytes_;
+    std::unique_ptr<char[]> begin_;
+    char* next_ = nullptr;
+    char* end_ = nullptr;
 };
 
 // Reads items from a block of bytes. Every read is checked against the

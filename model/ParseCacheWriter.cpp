@@ -15,18 +15,22 @@ CParseCacheWriter::CParseCacheWriter(const SourceFileList& projectFiles,
 
 void CParseCacheWriter::WriteToken(CCacheSink& out, const PPToken& token)
 {
-    out.WriteInt(token.line);
-    out.WriteInt(token.type);
     const size_t length = token.text ? std::strlen(token.text) : 0;
-    out.WriteSize(static_cast<uint32_t>(length));
-    out.WriteChars(token.text, length);
+    char* at = out.Room(12 + length);
+    at = CCacheSink::Put(at, static_cast<uint32_t>(token.line));
+    at = CCacheSink::Put(at, static_cast<uint32_t>(token.type));
+    at = CCacheSink::Put(at, static_cast<uint32_t>(length));
+    if (length > 0) {
+        std::memcpy(at, token.text, length);
+    }
 }
 
 void CParseCacheWriter::WriteIntVector(CCacheSink& out, const std::vector<int>& values)
 {
-    out.WriteSize(static_cast<uint32_t>(values.size()));
+    char* at = CCacheSink::Put(out.Room(4 + 4 * values.size()),
+                               static_cast<uint32_t>(values.size()));
     for (int value : values) {
-        out.WriteInt(value);
+        at = CCacheSink::Put(at, static_cast<uint32_t>(value));
     }
 }
 
@@ -179,12 +183,13 @@ void CParseCacheWriter::WriteDetail(CCacheSink& out, const CUnit& unit)
 
 void CParseCacheWriter::WriteUnit(CCacheSink& out, const CUnit& unit)
 {
-    out.WriteBool(unit.done);
-    out.WriteBool(unit.brace);
-    out.WriteInt(unit.kind);
+    char* head = out.Room(6);
+    head[0] = unit.done ? '\1' : '\0';
+    head[1] = unit.brace ? '\1' : '\0';
+    CCacheSink::Put(head + 2, static_cast<uint32_t>(unit.kind));
     WriteIntVector(out, unit.tokenIndices);
-    out.WriteSize(static_cast<uint32_t>(unit.first));
-    out.WriteSize(static_cast<uint32_t>(unit.last));
+    char* range = CCacheSink::Put(out.Room(8), static_cast<uint32_t>(unit.first));
+    CCacheSink::Put(range, static_cast<uint32_t>(unit.last));
     WriteDetail(out, unit);
     WriteUnitVector(out, unit.children);
 }
@@ -225,14 +230,14 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
         out.WriteInt(static_cast<int32_t>(writer.projectFiles_.size()));
         out.WriteInt(static_cast<int32_t>(writer.fileIndex_.files.size()));
         auto writeOne = [&](const CSourceFile* file) {
-            const size_t lengthAt = out.Bytes().size();
+            const size_t lengthAt = out.Size();
             out.WriteInt(0);
             if (file) {
                 WriteSourceFile(out, *file);
             }
-            out.PatchInt(lengthAt, static_cast<int32_t>(out.Bytes().size() - lengthAt - 4));
-            if (out.Bytes().size() >= kFlushBytes) {
-                if (!WriteAllBytes(fd, out.Bytes().data(), out.Bytes().size())) {
+            out.PatchInt(lengthAt, static_cast<int32_t>(out.Size() - lengthAt - 4));
+            if (out.Size() >= kFlushBytes) {
+                if (!WriteAllBytes(fd, out.Data(), out.Size())) {
                     return false;
                 }
                 out.Clear();
@@ -249,7 +254,7 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
                 return false;
             }
         }
-        return WriteAllBytes(fd, out.Bytes().data(), out.Bytes().size());
+        return WriteAllBytes(fd, out.Data(), out.Size());
     } catch (...) {
         return false; // out of memory, or a record too large to count
     }
