@@ -4,9 +4,34 @@
 #include <algorithm>
 #include <cstring>
 
+void CCacheSink::SpillTo(size_t chunk, Spill spill)
+{
+    spill_ = std::move(spill);
+    if (static_cast<size_t>(end_ - next_) < chunk) {
+        Grow(chunk);
+    }
+}
+
+void CCacheSink::Flush()
+{
+    if (spill_ && next_ != begin_.get()) {
+        spill_(begin_.get(), Held());
+        spilled_ += Held();
+        next_ = begin_.get();
+    }
+}
+
+void CCacheSink::MakeRoom(size_t n)
+{
+    Flush();
+    if (n > static_cast<size_t>(end_ - next_)) {
+        Grow(n);
+    }
+}
+
 void CCacheSink::Grow(size_t n)
 {
-    const size_t used = Size();
+    const size_t used = Held();
     const size_t capacity = static_cast<size_t>(end_ - begin_.get());
     const size_t wanted = std::max(used + n, std::max<size_t>(capacity * 2, 4096));
     auto grown = std::make_unique_for_overwrite<char[]>(wanted);

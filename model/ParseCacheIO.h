@@ -3,20 +3,32 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 
 // The byte-level items of the parse cache: 32-bit numbers little-endian,
 // bools as one byte, strings as a count and their bytes. No padding.
 
-// Appends items to a byte buffer. Writers that know how many bytes an item
-// takes ask for the room once and fill it with Put (a cache is written item
-// by item, millions of them, so each must cost next to nothing).
+// Appends items to a byte buffer, or streams them through one (SpillTo).
+// Writers that know how many bytes an item takes ask for the room once and
+// fill it with Put before they ask for more (a cache is written item by
+// item, millions of them, so each must cost next to nothing).
 class CCacheSink {
 public:
     CCacheSink() = default;
     CCacheSink(const CCacheSink&) = delete;
     CCacheSink& operator=(const CCacheSink&) = delete;
+
+    // From now on the bytes held go to `spill` whenever the buffer of
+    // `chunk` bytes is full, so that a large cache is written out while it
+    // is still in the processor's cache and is never held whole. Offsets
+    // (Size, PatchInt) stay those of the whole stream. A spill that fails
+    // throws, and the exception leaves the writing function.
+    using Spill = std::function<void(const char* data, size_t size)>;
+    void SpillTo(size_t chunk, Spill spill);
+    // Hands the bytes held to the spill.
+    void Flush();
 
     void WriteInt(int32_t value) { Put(Room(4), static_cast<uint32_t>(value)); }
     void WriteSize(uint32_t value) { Put(Room(4), value); }
@@ -42,7 +54,7 @@ public:
     char* Room(size_t n)
     {
         if (n > static_cast<size_t>(end_ - next_)) {
-            Grow(n);
+            MakeRoom(n);
         }
         char* at = next_;
         next_ += n;
@@ -58,21 +70,27 @@ public:
         return at + 4;
     }
 
-    // Overwrites the four bytes at `offset` (written before) with a value.
+    // Overwrites the four bytes at `offset` (written before, and not yet
+    // spilled) with a value.
     void PatchInt(size_t offset, int32_t value)
     {
-        Put(begin_.get() + offset, static_cast<uint32_t>(value));
+        Put(begin_.get() + (offset - spilled_), static_cast<uint32_t>(value));
     }
 
+    // Bytes written in all, and how many of them were spilled.
+    size_t Size() const { return spilled_ + Held(); }
+    size_t Spilled() const { return spilled_; }
+    // The bytes held (all that were written when nothing spills).
     const char* Data() const { return begin_.get(); }
-    size_t Size() const { return static_cast<size_t>(next_ - begin_.get()); }
-    std::string Bytes() const { return std::string(Data(), Size()); }
-    // Empties the buffer and keeps its room.
-    void Clear() { next_ = begin_.get(); }
+    size_t Held() const { return static_cast<size_t>(next_ - begin_.get()); }
+    std::string Bytes() const { return std::string(Data(), Held()); }
 
 private:
+    void MakeRoom(size_t n);
     void Grow(size_t n);
 
+    Spill spill_;
+    size_t spilled_ = 0;
     std::unique_ptr<char[]> begin_;
     char* next_ = nullptr;
     char* end_ = nullptr;

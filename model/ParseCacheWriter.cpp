@@ -1,6 +1,7 @@
 #include "ParseCacheWriter.h"
 
 #include "AtomicFile.h"
+#include "CacheError.h"
 #include "FileIndex.h"
 #include "ParseCacheFormat.h"
 #include "UnitDetail.h"
@@ -221,11 +222,16 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
 {
     const auto& writer = *static_cast<const CParseCacheWriter*>(context);
     try {
-        // Records go into one buffer behind their lengths, and the buffer to
-        // the file whenever it has grown large: one pass, whatever the
-        // number of files.
-        constexpr size_t kFlushBytes = size_t{4} << 20;
+        // Records stream through a buffer behind their lengths, which are
+        // filled in once known (in the buffer, or in the file when the
+        // record's start went out already): one pass, whatever the size.
+        constexpr size_t kChunkBytes = size_t{1} << 20;
         CCacheSink out;
+        out.SpillTo(kChunkBytes, [fd](const char* data, size_t size) {
+            if (!WriteAllBytes(fd, data, size)) {
+                throw CacheError("write failed");
+            }
+        });
         out.WriteInt(kParseCacheVersion);
         out.WriteInt(static_cast<int32_t>(writer.projectFiles_.size()));
         out.WriteInt(static_cast<int32_t>(writer.fileIndex_.files.size()));
@@ -235,14 +241,14 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
             if (file) {
                 WriteSourceFile(out, *file);
             }
-            out.PatchInt(lengthAt, static_cast<int32_t>(out.Size() - lengthAt - 4));
-            if (out.Size() >= kFlushBytes) {
-                if (!WriteAllBytes(fd, out.Data(), out.Size())) {
-                    return false;
-                }
-                out.Clear();
+            const auto length = static_cast<int32_t>(out.Size() - lengthAt - 4);
+            if (lengthAt >= out.Spilled()) {
+                out.PatchInt(lengthAt, length);
+                return true;
             }
-            return true;
+            char bytes[4];
+            CCacheSink::Put(bytes, static_cast<uint32_t>(length));
+            return WriteAllBytesAt(fd, bytes, 4, lengthAt);
         };
         for (const auto& file : writer.projectFiles_) {
             if (!writeOne(file.get())) {
@@ -254,7 +260,8 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
                 return false;
             }
         }
-        return WriteAllBytes(fd, out.Data(), out.Size());
+        out.Flush();
+        return true;
     } catch (...) {
         return false; // out of memory, or a record too large to count
     }

@@ -99,6 +99,22 @@ bool WriteAllBytes(int fd, const char* data, size_t size)
     return true;
 }
 
+bool WriteAllBytesAt(int fd, const char* data, size_t size, size_t offset)
+{
+    while (size > 0) {
+        ssize_t written = ::pwrite(fd, data, size, static_cast<off_t>(offset));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += written;
+        size -= static_cast<size_t>(written);
+        offset += static_cast<size_t>(written);
+    }
+    return true;
+}
+
 bool WriteFileAtomicallyWith(
     const std::string& path, bool (*write)(int fd, void* context), void* context)
 {

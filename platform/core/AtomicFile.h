@@ -24,6 +24,8 @@ bool WriteFileAtomicallyWith(const std::string& path, bool (*write)(int fd, void
 
 // Writes all bytes to a descriptor, going on after interrupted writes.
 bool WriteAllBytes(int fd, const char* data, size_t size);
+// The same at an offset of a file, leaving the descriptor's position as it was.
+bool WriteAllBytesAt(int fd, const char* data, size_t size, size_t offset);
 
 enum class ReadResult { Ok, CannotOpen, ReadFailed };
 

@@ -113,6 +113,35 @@ TEST_F(ParseCache, SaveLoadSaveGivesTheSameBytes)
     EXPECT_EQ(first, second);
 }
 
+TEST_F(ParseCache, RecordsLargerThanTheWriteBufferGiveTheSameBytes)
+{
+    // Records of megabytes between small ones: they are written out in
+    // pieces, and the lengths in front of them are filled in afterwards.
+    for (CSourceFile* file : {original.projects[0].get(), original.index.files[0].get()}) {
+        for (int k = 0; k < 150000; ++k) {
+            file->scan.tokens.emplace_back(k, IDENTIFIER, ("name" + std::to_string(k)).c_str());
+        }
+    }
+    CCacheSink expected;
+    expected.WriteInt(180);
+    expected.WriteInt(2);
+    expected.WriteInt(2);
+    for (const CSourceFile* file : {original.projects[0].get(), original.projects[1].get(),
+                                    original.index.files[0].get(), original.index.files[1].get()}) {
+        CCacheSink record;
+        CParseCacheWriter::WriteSourceFile(record, *file);
+        expected.WriteSize(static_cast<uint32_t>(record.Held()));
+        expected.WriteChars(record.Data(), record.Held());
+    }
+    const std::string saved = Save(original, "one.car");
+    ASSERT_GT(saved.size(), size_t{6} << 20);
+    EXPECT_TRUE(saved == expected.Bytes());
+
+    CacheRecords loaded;
+    ASSERT_TRUE(Load(loaded, saved));
+    EXPECT_TRUE(Save(loaded, "two.car") == saved);
+}
+
 TEST_F(ParseCache, RecordsComeBackWithTheirFields)
 {
     CacheRecords loaded;
