@@ -227,10 +227,15 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
         // record's start went out already): one pass, whatever the size.
         constexpr size_t kChunkBytes = size_t{1} << 20;
         CCacheSink out;
-        out.SpillTo(kChunkBytes, [fd](const char* data, size_t size) {
+        size_t written = 0;
+        out.SpillTo(kChunkBytes, [fd, &written](const char* data, size_t size) {
             if (!WriteAllBytes(fd, data, size)) {
                 throw CacheError("write failed");
             }
+            // The disk starts on each piece at once; the flush at the end
+            // then has little left to wait for.
+            StartWriteBack(fd, written, size);
+            written += size;
         });
         out.WriteInt(kParseCacheVersion);
         out.WriteInt(static_cast<int32_t>(writer.projectFiles_.size()));

@@ -115,6 +115,17 @@ bool WriteAllBytesAt(int fd, const char* data, size_t size, size_t offset)
     return true;
 }
 
+void StartWriteBack(int fd, size_t offset, size_t size)
+{
+#ifdef SYNC_FILE_RANGE_WRITE
+    ::sync_file_range(fd, static_cast<off_t>(offset), static_cast<off_t>(size), SYNC_FILE_RANGE_WRITE);
+#else
+    (void)fd;
+    (void)offset;
+    (void)size;
+#endif
+}
+
 bool WriteFileAtomicallyWith(
     const std::string& path, bool (*write)(int fd, void* context), void* context)
 {
