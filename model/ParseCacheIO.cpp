@@ -43,44 +43,9 @@ void CCacheSink::Grow(size_t n)
     end_ = begin_.get() + wanted;
 }
 
-uint32_t CCacheSource::ReadSize()
+void CCacheSource::Fail(const char* what)
 {
-    if (Left() < 4) {
-        throw CacheError("Read size_t Error.");
-    }
-    const uint32_t value = Decode(next_);
-    next_ += 4;
-    return value;
-}
-
-int32_t CCacheSource::ReadInt()
-{
-    if (Left() < 4) {
-        throw CacheError("Read Integer Error.");
-    }
-    return static_cast<int32_t>(ReadSize());
-}
-
-bool CCacheSource::ReadBool()
-{
-    if (Left() < 1) {
-        throw CacheError("Read Bool Error.");
-    }
-    const char byte = *next_++;
-    if (byte != 0 && byte != 1) {
-        throw CacheError("Read Bool Error.");
-    }
-    return byte == 1;
-}
-
-const char* CCacheSource::ReadChars(size_t n)
-{
-    if (Left() < n) {
-        throw CacheError("Read Character Error.");
-    }
-    const char* data = next_;
-    next_ += n;
-    return data;
+    throw CacheError(what);
 }
 
 std::string CCacheSource::ReadString()
@@ -88,15 +53,6 @@ std::string CCacheSource::ReadString()
     const uint32_t length = ReadSize();
     const char* data = ReadChars(length);
     return std::string(data, strnlen(data, length));
-}
-
-uint32_t CCacheSource::ReadCount(size_t minimumBytes)
-{
-    const uint32_t count = ReadSize();
-    if (minimumBytes > 0 && count > Left() / minimumBytes) {
-        throw CacheError("Read size_t Error.");
-    }
-    return count;
 }
 
 CCacheSource CCacheSource::Take(size_t n)

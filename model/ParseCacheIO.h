@@ -97,21 +97,55 @@ private:
 };
 
 // Reads items from a block of bytes. Every read is checked against the
-// bytes left and throws a CacheError naming what could not be read.
+// bytes left and throws a CacheError naming what could not be read. The
+// reads are inline: a cache is read item by item, millions of them.
 class CCacheSource {
 public:
     CCacheSource(const char* data, size_t length) : next_(data), end_(data + length) {}
 
-    int32_t ReadInt();
-    uint32_t ReadSize();
+    int32_t ReadInt()
+    {
+        if (Left() < 4) [[unlikely]] {
+            Fail("Read Integer Error.");
+        }
+        return static_cast<int32_t>(Next4());
+    }
+    uint32_t ReadSize()
+    {
+        if (Left() < 4) [[unlikely]] {
+            Fail("Read size_t Error.");
+        }
+        return Next4();
+    }
     // Only 0 and 1 are bools; any other byte is damage.
-    bool ReadBool();
+    bool ReadBool()
+    {
+        if (Left() < 1 || static_cast<unsigned char>(*next_) > 1) [[unlikely]] {
+            Fail("Read Bool Error.");
+        }
+        return *next_++ == 1;
+    }
     // The next n bytes (valid while the block lives).
-    const char* ReadChars(size_t n);
+    const char* ReadChars(size_t n)
+    {
+        if (Left() < n) [[unlikely]] {
+            Fail("Read Character Error.");
+        }
+        const char* data = next_;
+        next_ += n;
+        return data;
+    }
     std::string ReadString();
     // A count of elements that each take at least `minimumBytes` bytes; a
     // count that cannot fit in the bytes left is damage.
-    uint32_t ReadCount(size_t minimumBytes);
+    uint32_t ReadCount(size_t minimumBytes)
+    {
+        const uint32_t count = ReadSize();
+        if (minimumBytes > 0 && count > Left() / minimumBytes) [[unlikely]] {
+            Fail("Read size_t Error.");
+        }
+        return count;
+    }
 
     // A little-endian 32-bit value at p (no check).
     static uint32_t Decode(const char* p)
@@ -127,6 +161,15 @@ public:
     CCacheSource Take(size_t n);
 
 private:
+    // Throws a CacheError with the text.
+    [[noreturn]] static void Fail(const char* what);
+    uint32_t Next4()
+    {
+        const uint32_t value = Decode(next_);
+        next_ += 4;
+        return value;
+    }
+
     const char* next_;
     const char* end_;
 };

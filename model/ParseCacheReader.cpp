@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <compare>
 #include <cstring>
 #include <iterator>
 #include <fcntl.h>
@@ -150,10 +151,10 @@ void CParseCacheReader::Enter()
 namespace {
 
 // Walks int32 values stored little-endian in a block of bytes, so that a
-// vector is filled straight from the block in one allocation.
+// vector is filled straight from the block in one allocation and one pass.
 class StoredInts {
 public:
-    using iterator_category = std::forward_iterator_tag;
+    using iterator_category = std::random_access_iterator_tag;
     using value_type = int;
     using difference_type = std::ptrdiff_t;
     using pointer = const int*;
@@ -161,10 +162,18 @@ public:
 
     explicit StoredInts(const char* at) : at_(at) {}
     int operator*() const { return static_cast<int32_t>(CCacheSource::Decode(at_)); }
+    int operator[](difference_type n) const { return *(*this + n); }
     StoredInts& operator++() { at_ += 4; return *this; }
     StoredInts operator++(int) { StoredInts was = *this; at_ += 4; return was; }
-    bool operator==(const StoredInts& other) const { return at_ == other.at_; }
-    bool operator!=(const StoredInts& other) const { return at_ != other.at_; }
+    StoredInts& operator--() { at_ -= 4; return *this; }
+    StoredInts operator--(int) { StoredInts was = *this; at_ -= 4; return was; }
+    StoredInts& operator+=(difference_type n) { at_ += 4 * n; return *this; }
+    StoredInts& operator-=(difference_type n) { at_ -= 4 * n; return *this; }
+    friend StoredInts operator+(StoredInts i, difference_type n) { return i += n; }
+    friend StoredInts operator+(difference_type n, StoredInts i) { return i += n; }
+    friend StoredInts operator-(StoredInts i, difference_type n) { return i -= n; }
+    friend difference_type operator-(const StoredInts& a, const StoredInts& b) { return (a.at_ - b.at_) / 4; }
+    friend auto operator<=>(const StoredInts& a, const StoredInts& b) = default;
 
 private:
     const char* at_;
@@ -187,11 +196,11 @@ void CParseCacheReader::ReadNumbersBelow(CCacheSource& in, std::vector<int>& val
 {
     ReadIntVector(in, values);
     // A negative number is a huge unsigned one.
-    uint32_t highest = 0;
+    bool outside = false;
     for (int value : values) {
-        highest = std::max(highest, static_cast<uint32_t>(value));
+        outside |= static_cast<uint32_t>(value) >= limit;
     }
-    if (!values.empty() && highest >= limit) {
+    if (outside) {
         throw CacheError("error");
     }
 }
