@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <random>
+#include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -113,15 +114,22 @@ TEST_F(ParseCache, SaveLoadSaveGivesTheSameBytes)
     EXPECT_EQ(first, second);
 }
 
-TEST_F(ParseCache, RecordsLargerThanTheWriteBufferGiveTheSameBytes)
+// Gives the first project file and the first header megabytes of tokens.
+void MakeFirstRecordsLarge(CacheRecords& records)
 {
-    // Records of megabytes between small ones: they are written out in
-    // pieces, and the lengths in front of them are filled in afterwards.
-    for (CSourceFile* file : {original.projects[0].get(), original.index.files[0].get()}) {
+    for (CSourceFile* file : {records.projects[0].get(), records.index.files[0].get()}) {
         for (int k = 0; k < 150000; ++k) {
             file->scan.tokens.emplace_back(k, IDENTIFIER, ("name" + std::to_string(k)).c_str());
         }
     }
+}
+
+TEST_F(ParseCache, RecordsLargerThanTheWriteBufferGiveTheSameBytes)
+{
+    // Records of megabytes between small ones: they are written out in
+    // pieces, and the lengths in front of them are filled in afterwards;
+    // they are read on several threads, large ones in two parts at once.
+    MakeFirstRecordsLarge(original);
     CCacheSink expected;
     expected.WriteInt(180);
     expected.WriteInt(2);
@@ -140,6 +148,76 @@ TEST_F(ParseCache, RecordsLargerThanTheWriteBufferGiveTheSameBytes)
     CacheRecords loaded;
     ASSERT_TRUE(Load(loaded, saved));
     EXPECT_TRUE(Save(loaded, "two.car") == saved);
+}
+
+// A large cache is read on several threads, yet a damaged one is refused
+// whole, for the first damage in file order, after the paths of the records
+// before it were told.
+TEST_F(ParseCache, ReadingOnSeveralThreadsFailsAsReadingInOrder)
+{
+    MakeFirstRecordsLarge(original);
+    const std::string saved = Save(original);
+    std::vector<size_t> starts; // of each record's bytes, behind its length
+    for (size_t at = 12; at < saved.size(); at += 4 + static_cast<uint32_t>(IntAt(saved, at))) {
+        starts.push_back(at + 4);
+    }
+    ASSERT_EQ(starts.size(), 4u);
+    auto pathAt = [&](size_t record) { return starts[record]; };
+    auto includesAt = [&](size_t record) {
+        return starts[record] + 4 + static_cast<uint32_t>(IntAt(saved, starts[record]));
+    };
+    const std::string paths[] = {original.projects[0]->path, original.projects[1]->path,
+                                 original.index.files[0]->path, original.index.files[1]->path};
+    // The unit count of the first record, which comes last in it.
+    std::vector<CUnit> units = std::move(original.projects[0]->units);
+    original.projects[0]->units.clear();
+    CCacheSink withoutUnits;
+    CParseCacheWriter::WriteSourceFile(withoutUnits, *original.projects[0]);
+    original.projects[0]->units = std::move(units);
+    const size_t unitsAt0 = starts[0] + withoutUnits.Held() - 4;
+    // The text length of the first record's last token ("name149999").
+    const size_t tokenLengthAt0 = unitsAt0 - 10 - 4;
+
+    struct Case {
+        const char* what;
+        std::vector<size_t> damaged; // words set to 2^30
+        std::string failure;
+        std::vector<std::string> told;
+    };
+    const Case cases[] = {
+        {"two damaged records: the first one counts", {includesAt(3), pathAt(1)},
+         "Read Character Error.", {paths[0]}},
+        {"the last record damaged after its path", {includesAt(3)}, "Read size_t Error.",
+         {paths[0], paths[1], paths[2], paths[3]}},
+        {"the units of a large record, read beside its tokens", {unitsAt0}, "Read size_t Error.",
+         {paths[0]}},
+        {"a token of a large record", {tokenLengthAt0}, "Read Character Error.", {paths[0]}},
+    };
+    for (const Case& c : cases) {
+        std::string bytes = saved;
+        for (size_t at : c.damaged) {
+            for (size_t i = 0; i < 4; ++i) {
+                bytes[at + i] = static_cast<char>(((1u << 30) >> (8 * i)) & 0xFF);
+            }
+        }
+        CacheRecords target;
+        std::ostringstream told;
+        StreamSink sink(told);
+        CParseCacheReader reader(target.projects, target.index, nullptr, sink);
+        EXPECT_FALSE(reader.LoadBytes(bytes)) << c.what;
+        EXPECT_TRUE(IsEmpty(target)) << c.what;
+        EXPECT_EQ(reader.Failure(), c.failure) << c.what;
+        std::string expected;
+        for (const std::string& path : c.told) {
+            expected += path + "\n";
+        }
+        EXPECT_EQ(told.str(), expected) << c.what;
+    }
+    // Cut short inside the large records and between records.
+    for (size_t cut : {starts[0] + 100, starts[0] + (starts[1] - starts[0]) / 2, starts[1] - 3,
+                       starts[2] + (starts[3] - starts[2]) * 3 / 4, saved.size() - 1}) {
+        EXPECT_TRUE(RefusedWhole(saved.substr(0, cut))) << "cut at " << cut;
+    }
 }
 
 TEST_F(ParseCache, RecordsComeBackWithTheirFields)
