@@ -14,10 +14,14 @@ void CCacheSink::SpillTo(size_t chunk, Spill spill)
 
 void CCacheSink::Flush()
 {
-    if (spill_ && next_ != begin_.get()) {
-        spill_(begin_.get(), Held());
-        spilled_ += Held();
-        next_ = begin_.get();
+    if (spill_ && Held() > 0) {
+        const size_t held = Held();
+        chunk_.size = held;
+        spill_(chunk_);
+        spilled_ += held;
+        chunk_.size = 0;
+        next_ = chunk_.bytes.get();
+        end_ = next_ + (next_ != nullptr ? chunk_.capacity : 0);
     }
 }
 
@@ -32,15 +36,15 @@ void CCacheSink::MakeRoom(size_t n)
 void CCacheSink::Grow(size_t n)
 {
     const size_t used = Held();
-    const size_t capacity = static_cast<size_t>(end_ - begin_.get());
-    const size_t wanted = std::max(used + n, std::max<size_t>(capacity * 2, 4096));
+    const size_t wanted = std::max(used + n, std::max<size_t>(chunk_.capacity * 2, 4096));
     auto grown = std::make_unique_for_overwrite<char[]>(wanted);
     if (used > 0) {
-        std::memcpy(grown.get(), begin_.get(), used);
+        std::memcpy(grown.get(), chunk_.bytes.get(), used);
     }
-    begin_ = std::move(grown);
-    next_ = begin_.get() + used;
-    end_ = begin_.get() + wanted;
+    chunk_.bytes = std::move(grown);
+    chunk_.capacity = wanted;
+    next_ = chunk_.bytes.get() + used;
+    end_ = chunk_.bytes.get() + wanted;
 }
 
 void CCacheSource::Fail(const char* what)

@@ -10,6 +10,13 @@
 // The byte-level items of the parse cache: 32-bit numbers little-endian,
 // bools as one byte, strings as a count and their bytes. No padding.
 
+// A block of bytes a sink fills: `size` of its `capacity` bytes are used.
+struct CacheChunk {
+    std::unique_ptr<char[]> bytes;
+    size_t capacity = 0;
+    size_t size = 0;
+};
+
 // Appends items to a byte buffer, or streams them through one (SpillTo).
 // Writers that know how many bytes an item takes ask for the room once and
 // fill it with Put before they ask for more (a cache is written item by
@@ -22,10 +29,12 @@ public:
 
     // From now on the bytes held go to `spill` whenever the buffer of
     // `chunk` bytes is full, so that a large cache is written out while it
-    // is still in the processor's cache and is never held whole. Offsets
-    // (Size, PatchInt) stay those of the whole stream. A spill that fails
-    // throws, and the exception leaves the writing function.
-    using Spill = std::function<void(const char* data, size_t size)>;
+    // is still in the processor's cache and is never held whole. The spill
+    // gets the full buffer and leaves in its place an empty one to go on
+    // with (the same, or another that it takes over). Offsets (Size,
+    // PatchInt) stay those of the whole stream. A spill that fails throws,
+    // and the exception leaves the writing function.
+    using Spill = std::function<void(CacheChunk& full)>;
     void SpillTo(size_t chunk, Spill spill);
     // Hands the bytes held to the spill.
     void Flush();
@@ -74,15 +83,15 @@ public:
     // spilled) with a value.
     void PatchInt(size_t offset, int32_t value)
     {
-        Put(begin_.get() + (offset - spilled_), static_cast<uint32_t>(value));
+        Put(chunk_.bytes.get() + (offset - spilled_), static_cast<uint32_t>(value));
     }
 
     // Bytes written in all, and how many of them were spilled.
     size_t Size() const { return spilled_ + Held(); }
     size_t Spilled() const { return spilled_; }
     // The bytes held (all that were written when nothing spills).
-    const char* Data() const { return begin_.get(); }
-    size_t Held() const { return static_cast<size_t>(next_ - begin_.get()); }
+    const char* Data() const { return chunk_.bytes.get(); }
+    size_t Held() const { return static_cast<size_t>(next_ - chunk_.bytes.get()); }
     std::string Bytes() const { return std::string(Data(), Held()); }
 
 private:
@@ -91,7 +100,7 @@ private:
 
     Spill spill_;
     size_t spilled_ = 0;
-    std::unique_ptr<char[]> begin_;
+    CacheChunk chunk_; // its size is kept in next_
     char* next_ = nullptr;
     char* end_ = nullptr;
 };

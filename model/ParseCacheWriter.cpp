@@ -1,7 +1,7 @@
 #include "ParseCacheWriter.h"
 
 #include "AtomicFile.h"
-#include "CacheError.h"
+#include "CacheFileWriter.h"
 #include "FileIndex.h"
 #include "ParseCacheFormat.h"
 #include "UnitDetail.h"
@@ -226,17 +226,9 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
         // filled in once known (in the buffer, or in the file when the
         // record's start went out already): one pass, whatever the size.
         constexpr size_t kChunkBytes = size_t{1} << 20;
+        CCacheFileWriter output(fd); // writes each chunk while the next is filled
         CCacheSink out;
-        size_t written = 0;
-        out.SpillTo(kChunkBytes, [fd, &written](const char* data, size_t size) {
-            if (!WriteAllBytes(fd, data, size)) {
-                throw CacheError("write failed");
-            }
-            // The disk starts on each piece at once; the flush at the end
-            // then has little left to wait for.
-            StartWriteBack(fd, written, size);
-            written += size;
-        });
+        out.SpillTo(kChunkBytes, [&output](CacheChunk& full) { output.Write(full); });
         out.WriteInt(kParseCacheVersion);
         out.WriteInt(static_cast<int32_t>(writer.projectFiles_.size()));
         out.WriteInt(static_cast<int32_t>(writer.fileIndex_.files.size()));
@@ -249,24 +241,18 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
             const auto length = static_cast<int32_t>(out.Size() - lengthAt - 4);
             if (lengthAt >= out.Spilled()) {
                 out.PatchInt(lengthAt, length);
-                return true;
+            } else {
+                output.Patch(lengthAt, static_cast<uint32_t>(length));
             }
-            char bytes[4];
-            CCacheSink::Put(bytes, static_cast<uint32_t>(length));
-            return WriteAllBytesAt(fd, bytes, 4, lengthAt);
         };
         for (const auto& file : writer.projectFiles_) {
-            if (!writeOne(file.get())) {
-                return false;
-            }
+            writeOne(file.get());
         }
         for (const auto& file : writer.fileIndex_.files) {
-            if (!writeOne(file.get())) {
-                return false;
-            }
+            writeOne(file.get());
         }
         out.Flush();
-        return true;
+        return output.Finish();
     } catch (...) {
         return false; // out of memory, or a record too large to count
     }
