@@ -1,6 +1,7 @@
 #include "CacheRecordReader.h"
 
 #include "CacheError.h"
+#include "CacheUnitSkipper.h"
 #include "LargeStackThread.h"
 #include "ParseCacheFormat.h"
 #include "UnitDetail.h"
@@ -9,6 +10,7 @@
 #include <cstring>
 #include <exception>
 #include <iterator>
+#include <memory>
 
 CCacheRecordReader::CCacheRecordReader(int32_t headerCount, TokenTextStore& texts)
     : headerCount_(headerCount), texts_(texts)
@@ -315,6 +317,84 @@ void CCacheRecordReader::ReadUnitVector(
     }
 }
 
+void CCacheRecordReader::ReadUnitVectorInRuns(
+    CCacheSource& in, std::vector<CUnit>& units, const std::vector<PPToken>* tokens)
+{
+    const CCacheSource start = in;
+    const uint32_t count = in.ReadCount(kMinUnitBytes);
+    // Where each run starts (its first unit, and the bytes from there),
+    // found by stepping over the units; the end closes the last run. Bytes
+    // the stepping cannot find its way through are read in order, which
+    // refuses them as it should.
+    struct RunStart {
+        uint32_t unit;
+        CCacheSource bytes;
+    };
+    std::vector<RunStart> runs;
+    if (in.Left() >= kRunBytes && count > 1) {
+        try {
+            CCacheSource probe = in;
+            const size_t step = in.Left() / kUnitRuns;
+            for (uint32_t i = 0; i < count; ++i) {
+                if (runs.empty() || (runs.size() < kUnitRuns && in.Left() - probe.Left() >= step * runs.size())) {
+                    runs.push_back({i, probe});
+                }
+                CacheUnitSkipper::SkipUnit(probe);
+            }
+            runs.push_back({count, probe});
+        } catch (const CacheError&) {
+            runs.clear();
+        }
+    }
+    if (runs.size() < 3) {
+        in = start;
+        ReadUnitVector(in, units, tokens);
+        return;
+    }
+    units.clear();
+    units.reserve(count);
+    for (uint32_t i = 0; i < count; ++i) {
+        units.emplace_back(tokens);
+    }
+    std::vector<std::exception_ptr> failures(runs.size() - 1);
+    auto readRun = [&](size_t r) {
+        try {
+            const CDetailRecord::BulkCreation bulk;
+            TokenTextStore unused; // units place no token texts
+            CCacheRecordReader reader(headerCount_, unused);
+            reader.tokenCount_ = tokenCount_;
+            CCacheSource bytes = runs[r].bytes;
+            for (uint32_t i = runs[r].unit; i < runs[r + 1].unit; ++i) {
+                reader.ReadUnit(bytes, units[i]);
+            }
+            if (bytes.Left() != runs[r + 1].bytes.Left()) {
+                throw CacheError("error"); // cannot be: the units were stepped over alike
+            }
+        } catch (...) {
+            failures[r] = std::current_exception();
+        }
+    };
+    std::vector<std::unique_ptr<LargeStackThread>> helpers;
+    for (size_t r = 1; r + 1 < runs.size(); ++r) {
+        auto helper = std::make_unique<LargeStackThread>();
+        if (!helper->Start([&readRun, r] { readRun(r); })) {
+            readRun(r);
+        }
+        helpers.push_back(std::move(helper));
+    }
+    readRun(0);
+    for (auto& helper : helpers) {
+        helper->Join();
+    }
+    // The first failure in order is the one reading in order meets.
+    for (const std::exception_ptr& failure : failures) {
+        if (failure) {
+            std::rethrow_exception(failure);
+        }
+    }
+    in = runs.back().bytes;
+}
+
 namespace {
 
 // The source just past `count` stored tokens; throws as reading them would.
@@ -343,7 +423,7 @@ void CCacheRecordReader::ReadTokensBesideUnits(CCacheSource& in, uint32_t count,
             TokenTextStore unused; // units place no token texts
             CCacheRecordReader reader(headerCount_, unused);
             reader.tokenCount_ = count;
-            reader.ReadUnitVector(units, file.units, &file.scan.tokens);
+            reader.ReadUnitVectorInRuns(units, file.units, &file.scan.tokens);
         } catch (...) {
             unitsFailure = std::current_exception();
         }

@@ -15,8 +15,9 @@ class CVariableInfo;
 // every count against the bytes left and every token position and include
 // number against what was read before; anything wrong throws a CacheError.
 // One reader serves one thread: token texts go to the store it was given,
-// which that thread alone fills. The units of a large record are read on a
-// thread of their own while its tokens are read here.
+// which that thread alone fills. The units of a large record are read on
+// threads of their own while its tokens are read here: a long list of units
+// in runs side by side.
 class CCacheRecordReader {
 public:
     CCacheRecordReader(int32_t headerCount, TokenTextStore& texts);
@@ -28,6 +29,10 @@ public:
     // Records whose tokens and units take at least this many bytes have
     // their units read on a second thread.
     static constexpr size_t kSplitBytes = size_t {1} << 20;
+    // A list of units that takes at least this many bytes is read in up to
+    // kUnitRuns runs at once.
+    static constexpr size_t kRunBytes = size_t {256} << 10;
+    static constexpr size_t kUnitRuns = 6;
 
 private:
     void ReadTokenVector(CCacheSource& in, std::vector<PPToken>& tokens);
@@ -45,8 +50,12 @@ private:
     void ReadMacroTable(CCacheSource& in, CSourceFile& file);
     void ReadDetail(CCacheSource& in, CUnit& unit);
     void ReadUnit(CCacheSource& in, CUnit& unit);
-    void ReadUnitVector(
-        CCacheSource& in, std::vector<CUnit>& units, const std::vector<PPToken>* tokens);
+    void ReadUnitVector(CCacheSource& in, std::vector<CUnit>& units,
+                        const std::vector<PPToken>* tokens);
+    // As ReadUnitVector, the units in runs on several threads when the list
+    // is long.
+    void ReadUnitVectorInRuns(CCacheSource& in, std::vector<CUnit>& units,
+                              const std::vector<PPToken>* tokens);
     void Enter();
     void Leave() { --depth_; }
 

@@ -1,4 +1,5 @@
 #include "CacheFixture.h"
+#include "CacheUnitSkipper.h"
 #include "IncludedFile.h"
 #include "ParseCacheReader.h"
 #include "ParseCacheWriter.h"
@@ -115,12 +116,19 @@ TEST_F(ParseCache, SaveLoadSaveGivesTheSameBytes)
 }
 
 // Gives the first project file and the first header megabytes of tokens.
+// Gives the first project file and the first header megabytes of tokens,
+// and the first project file a long list of units (its own, many times).
 void MakeFirstRecordsLarge(CacheRecords& records)
 {
     for (CSourceFile* file : {records.projects[0].get(), records.index.files[0].get()}) {
         for (int k = 0; k < 150000; ++k) {
             file->scan.tokens.emplace_back(k, IDENTIFIER, ("name" + std::to_string(k)).c_str());
         }
+    }
+    std::vector<CUnit>& units = records.projects[0]->units;
+    const std::vector<CUnit> once = units;
+    for (int copy = 0; copy < 400; ++copy) {
+        units.insert(units.end(), once.begin(), once.end());
     }
 }
 
@@ -168,30 +176,43 @@ TEST_F(ParseCache, ReadingOnSeveralThreadsFailsAsReadingInOrder)
     };
     const std::string paths[] = {original.projects[0]->path, original.projects[1]->path,
                                  original.index.files[0]->path, original.index.files[1]->path};
-    // The unit count of the first record, which comes last in it.
-    std::vector<CUnit> units = std::move(original.projects[0]->units);
-    original.projects[0]->units.clear();
+    // Where the first record's unit list starts (its count), where its first
+    // unit's first token position is, and where its last unit starts.
+    CSourceFile& first = *original.projects[0];
+    std::vector<CUnit> units = std::move(first.units);
+    first.units.clear();
     CCacheSink withoutUnits;
-    CParseCacheWriter::WriteSourceFile(withoutUnits, *original.projects[0]);
-    original.projects[0]->units = std::move(units);
+    CParseCacheWriter::WriteSourceFile(withoutUnits, first);
+    first.units.push_back(units.back());
+    CCacheSink withLastUnit;
+    CParseCacheWriter::WriteSourceFile(withLastUnit, first);
+    first.units = std::move(units);
     const size_t unitsAt0 = starts[0] + withoutUnits.Held() - 4;
+    ASSERT_FALSE(first.units.front().tokenIndices.empty());
+    const size_t firstPositionAt0 = unitsAt0 + 4 + 6 + 4;
+    const size_t lastUnitAt0 = starts[1] - 4 - (withLastUnit.Held() - withoutUnits.Held());
     // The text length of the first record's last token ("name149999").
     const size_t tokenLengthAt0 = unitsAt0 - 10 - 4;
 
     struct Case {
         const char* what;
         std::vector<size_t> damaged; // words set to 2^30
+        std::vector<size_t> badBools; // bytes set to 7
         std::string failure;
         std::vector<std::string> told;
     };
     const Case cases[] = {
-        {"two damaged records: the first one counts", {includesAt(3), pathAt(1)},
+        {"two damaged records: the first one counts", {includesAt(3), pathAt(1)}, {},
          "Read Character Error.", {paths[0]}},
-        {"the last record damaged after its path", {includesAt(3)}, "Read size_t Error.",
+        {"the last record damaged after its path", {includesAt(3)}, {}, "Read size_t Error.",
          {paths[0], paths[1], paths[2], paths[3]}},
-        {"the units of a large record, read beside its tokens", {unitsAt0}, "Read size_t Error.",
+        {"the unit list of a large record, read beside its tokens", {unitsAt0}, {},
+         "Read size_t Error.", {paths[0]}},
+        {"the last unit of a long list, read in runs", {}, {lastUnitAt0}, "Read Bool Error.",
          {paths[0]}},
-        {"a token of a large record", {tokenLengthAt0}, "Read Character Error.", {paths[0]}},
+        {"the first and the last unit: the first one counts", {firstPositionAt0}, {lastUnitAt0},
+         "error", {paths[0]}},
+        {"a token of a large record", {tokenLengthAt0}, {}, "Read Character Error.", {paths[0]}},
     };
     for (const Case& c : cases) {
         std::string bytes = saved;
@@ -199,6 +220,9 @@ TEST_F(ParseCache, ReadingOnSeveralThreadsFailsAsReadingInOrder)
             for (size_t i = 0; i < 4; ++i) {
                 bytes[at + i] = static_cast<char>(((1u << 30) >> (8 * i)) & 0xFF);
             }
+        }
+        for (size_t at : c.badBools) {
+            bytes[at] = 7;
         }
         CacheRecords target;
         std::ostringstream told;
@@ -217,6 +241,34 @@ TEST_F(ParseCache, ReadingOnSeveralThreadsFailsAsReadingInOrder)
     for (size_t cut : {starts[0] + 100, starts[0] + (starts[1] - starts[0]) / 2, starts[1] - 3,
                        starts[2] + (starts[3] - starts[2]) * 3 / 4, saved.size() - 1}) {
         EXPECT_TRUE(RefusedWhole(saved.substr(0, cut))) << "cut at " << cut;
+    }
+}
+
+// Stepping over the stored units of every kind (to read a long list in
+// runs) lands exactly where reading them ends.
+TEST_F(ParseCache, SteppingOverUnitsLandsWhereTheirBytesEnd)
+{
+    std::vector<CSourceFile*> files;
+    for (auto& file : original.projects) {
+        files.push_back(file.get());
+    }
+    for (auto& file : original.index.files) {
+        files.push_back(file.get());
+    }
+    for (CSourceFile* file : files) {
+        CCacheSink whole;
+        CParseCacheWriter::WriteSourceFile(whole, *file);
+        std::vector<CUnit> units = std::move(file->units);
+        file->units.clear();
+        CCacheSink withoutUnits;
+        CParseCacheWriter::WriteSourceFile(withoutUnits, *file);
+        file->units = std::move(units);
+        const size_t listAt = withoutUnits.Held() - 4;
+        CCacheSource in(whole.Data() + listAt, whole.Held() - listAt);
+        for (uint32_t n = in.ReadSize(); n > 0; --n) {
+            CacheUnitSkipper::SkipUnit(in);
+        }
+        EXPECT_TRUE(in.AtEnd()) << file->path;
     }
 }
 
