@@ -336,7 +336,8 @@ void CCacheRecordReader::ReadUnitVectorInRuns(
             CCacheSource probe = in;
             const size_t step = in.Left() / kUnitRuns;
             for (uint32_t i = 0; i < count; ++i) {
-                if (runs.empty() || (runs.size() < kUnitRuns && in.Left() - probe.Left() >= step * runs.size())) {
+                if (runs.empty() ||
+                    (runs.size() < kUnitRuns && in.Left() - probe.Left() >= step * runs.size())) {
                     runs.push_back({i, probe});
                 }
                 CacheUnitSkipper::SkipUnit(probe);

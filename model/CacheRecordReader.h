@@ -50,12 +50,12 @@ private:
     void ReadMacroTable(CCacheSource& in, CSourceFile& file);
     void ReadDetail(CCacheSource& in, CUnit& unit);
     void ReadUnit(CCacheSource& in, CUnit& unit);
-    void ReadUnitVector(CCacheSource& in, std::vector<CUnit>& units,
-                        const std::vector<PPToken>* tokens);
+    void ReadUnitVector(
+        CCacheSource& in, std::vector<CUnit>& units, const std::vector<PPToken>* tokens);
     // As ReadUnitVector, the units in runs on several threads when the list
     // is long.
-    void ReadUnitVectorInRuns(CCacheSource& in, std::vector<CUnit>& units,
-                              const std::vector<PPToken>* tokens);
+    void ReadUnitVectorInRuns(
+        CCacheSource& in, std::vector<CUnit>& units, const std::vector<PPToken>* tokens);
     void Enter();
     void Leave() { --depth_; }
 
