@@ -62,13 +62,20 @@ public:
     // The next n bytes of the buffer, to be filled by the caller.
     char* Room(size_t n)
     {
-        if (n > static_cast<size_t>(end_ - next_)) {
-            MakeRoom(n);
-        }
-        char* at = next_;
+        char* at = Reserve(n);
         next_ += n;
         return at;
     }
+    // Room for up to n bytes, of which the caller fills and then commits
+    // as many as it needs (nothing is asked of the sink in between).
+    char* Reserve(size_t n)
+    {
+        if (n > static_cast<size_t>(end_ - next_)) {
+            MakeRoom(n);
+        }
+        return next_;
+    }
+    void Commit(size_t n) { next_ += n; }
     // Stores a 32-bit value little-endian at `at`; returns the byte after.
     static char* Put(char* at, uint32_t value)
     {

@@ -16,14 +16,26 @@ CParseCacheWriter::CParseCacheWriter(const SourceFileList& projectFiles,
 
 void CParseCacheWriter::WriteToken(CCacheSink& out, const PPToken& token)
 {
-    const size_t length = token.text ? std::strlen(token.text) : 0;
-    char* at = out.Room(12 + length);
-    at = CCacheSink::Put(at, static_cast<uint32_t>(token.line));
-    at = CCacheSink::Put(at, static_cast<uint32_t>(token.type));
-    at = CCacheSink::Put(at, static_cast<uint32_t>(length));
-    if (length > 0) {
-        std::memcpy(at, token.text, length);
+    // Most token texts are short: they are copied as they are measured,
+    // into room kept for a short one; a longer one is measured first.
+    constexpr size_t kShort = 32;
+    char* at = out.Reserve(12 + kShort);
+    size_t length = 0;
+    if (const char* text = token.text) {
+        while (length < kShort && text[length] != '\0') {
+            at[12 + length] = text[length];
+            ++length;
+        }
+        if (length == kShort && text[length] != '\0') {
+            length += std::strlen(text + length);
+            at = out.Reserve(12 + length);
+            std::memcpy(at + 12, text, length);
+        }
     }
+    char* head = CCacheSink::Put(at, static_cast<uint32_t>(token.line));
+    head = CCacheSink::Put(head, static_cast<uint32_t>(token.type));
+    CCacheSink::Put(head, static_cast<uint32_t>(length));
+    out.Commit(12 + length);
 }
 
 void CParseCacheWriter::WriteIntVector(CCacheSink& out, const std::vector<int>& values)

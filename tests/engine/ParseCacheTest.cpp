@@ -124,6 +124,10 @@ void MakeFirstRecordsLarge(CacheRecords& records)
         for (int k = 0; k < 150000; ++k) {
             file->scan.tokens.emplace_back(k, IDENTIFIER, ("name" + std::to_string(k)).c_str());
         }
+        for (size_t length : {31, 32, 33, 100, 5000}) {
+            file->scan.tokens.emplace_back(7, STRINGS, std::string(length, 'x').c_str());
+        }
+        file->scan.tokens.emplace_back(8, IDENTIFIER, "last");
     }
     std::vector<CUnit>& units = records.projects[0]->units;
     const std::vector<CUnit> once = units;
@@ -156,6 +160,12 @@ TEST_F(ParseCache, RecordsLargerThanTheWriteBufferGiveTheSameBytes)
     CacheRecords loaded;
     ASSERT_TRUE(Load(loaded, saved));
     EXPECT_TRUE(Save(loaded, "two.car") == saved);
+    const std::vector<PPToken>& before = original.projects[0]->scan.tokens;
+    const std::vector<PPToken>& after = loaded.projects[0]->scan.tokens;
+    ASSERT_EQ(after.size(), before.size());
+    for (size_t i = 0; i < before.size(); ++i) {
+        ASSERT_STREQ(after[i].text ? after[i].text : "", before[i].text ? before[i].text : "") << i;
+    }
 }
 
 // A large cache is read on several threads, yet a damaged one is refused
@@ -191,8 +201,8 @@ TEST_F(ParseCache, ReadingOnSeveralThreadsFailsAsReadingInOrder)
     ASSERT_FALSE(first.units.front().tokenIndices.empty());
     const size_t firstPositionAt0 = unitsAt0 + 4 + 6 + 4;
     const size_t lastUnitAt0 = starts[1] - 4 - (withLastUnit.Held() - withoutUnits.Held());
-    // The text length of the first record's last token ("name149999").
-    const size_t tokenLengthAt0 = unitsAt0 - 10 - 4;
+    // The text length of the first record's last token ("last").
+    const size_t tokenLengthAt0 = unitsAt0 - 4 - 4;
 
     struct Case {
         const char* what;
