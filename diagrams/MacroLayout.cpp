@@ -106,6 +106,31 @@ bool KeyLessByName(const SortKey& a, const SortKey& b)
     return *a.name < *b.name;
 }
 
+// The same orders for keys already in name order (as an element's children
+// come), where names need not be compared again: a stable sort keeps them.
+bool KeyLessBySizeNamed(const SortKey& a, const SortKey& b)
+{
+    if (a.kind != b.kind)
+        return a.kind < b.kind;
+    if (a.children != b.children)
+        return a.children < b.children;
+    return a.rank < b.rank;
+}
+
+bool KeyLessByKind(const SortKey& a, const SortKey& b)
+{
+    return a.kind < b.kind;
+}
+
+bool InNameOrder(const std::vector<SortKey>& keys)
+{
+    for (size_t i = 1; i < keys.size(); ++i) {
+        if (*keys[i].name < *keys[i - 1].name)
+            return false;
+    }
+    return true;
+}
+
 // As a stable sort of the nodes by LessBySize (mode 0) or LessByName, then
 // the same for every node's children; `keys` is room to reuse.
 void SortTree(std::vector<MacroLayoutNode>& nodes, int mode, std::vector<SortKey>& keys)
@@ -117,7 +142,10 @@ void SortTree(std::vector<MacroLayoutNode>& nodes, int mode, std::vector<SortKey
             keys.push_back({KindOf(node), node.children.size(), mode == 0 ? MacroAccessRank(node.scope) : 0,
                             &NameOf(node), i});
         }
-        std::stable_sort(keys.begin(), keys.end(), mode == 0 ? KeyLessBySize : KeyLessByName);
+        if (InNameOrder(keys))
+            std::stable_sort(keys.begin(), keys.end(), mode == 0 ? KeyLessBySizeNamed : KeyLessByKind);
+        else
+            std::stable_sort(keys.begin(), keys.end(), mode == 0 ? KeyLessBySize : KeyLessByName);
         size_t first = 0;
         while (first < keys.size() && keys[first].index == first)
             ++first;

@@ -134,15 +134,25 @@ TEST_F(MacroLayoutTest, SortingKeepsTiesInTheirOrder)
         }
         return out;
     };
-    for (int mode : {0, 1}) {
-        std::vector<MacroLayoutNode> sorted = tree;
-        SortLayoutNodes(sorted, mode);
-        std::vector<MacroLayoutNode> expected = tree;
-        const auto less = mode == 0 ? LessBySize : LessByName;
-        std::stable_sort(expected.begin(), expected.end(), less);
-        for (MacroLayoutNode& node : expected)
-            std::stable_sort(node.children.begin(), node.children.end(), less);
-        EXPECT_EQ(numbers(sorted), numbers(expected)) << "mode " << mode;
+    // As they come, and in name order (as an element's children come).
+    std::vector<MacroLayoutNode> named = tree;
+    const auto byName = [](const MacroLayoutNode& a, const MacroLayoutNode& b) {
+        return a.scope->name < b.scope->name;
+    };
+    std::stable_sort(named.begin(), named.end(), byName);
+    for (MacroLayoutNode& node : named)
+        std::stable_sort(node.children.begin(), node.children.end(), byName);
+    for (const std::vector<MacroLayoutNode>* input : {&tree, &named}) {
+        for (int mode : {0, 1}) {
+            std::vector<MacroLayoutNode> sorted = *input;
+            SortLayoutNodes(sorted, mode);
+            std::vector<MacroLayoutNode> expected = *input;
+            const auto less = mode == 0 ? LessBySize : LessByName;
+            std::stable_sort(expected.begin(), expected.end(), less);
+            for (MacroLayoutNode& node : expected)
+                std::stable_sort(node.children.begin(), node.children.end(), less);
+            EXPECT_EQ(numbers(sorted), numbers(expected)) << "mode " << mode;
+        }
     }
 }
 
