@@ -7,6 +7,7 @@
 #include "ParseCacheWriter.h"
 #include "UnitDetail.h"
 
+#include <map>
 #include <set>
 
 namespace {
@@ -21,11 +22,16 @@ bool ChangedOnDisk(const CSourceFile& file)
 
 // A header is read again by whoever includes it, so it has changed as soon
 // as a reading would find something else: also when it has gone, has been
-// emptied, or has appeared where a missing one was read before.
-bool HeaderChangedOnDisk(const CSourceFile& header)
+// emptied, or has appeared where a missing one was read before. The
+// instances of one header share a path, which is looked at once (`onDisk`).
+bool HeaderChangedOnDisk(const CSourceFile& header,
+                         std::map<std::string, FileSizeAndTime>& onDisk)
 {
-    const FileSizeAndTime now = GetFileSizeAndTime(header.path);
-    return now.size != header.size || now.mtime != header.mtime;
+    auto now = onDisk.find(header.path);
+    if (now == onDisk.end()) {
+        now = onDisk.emplace(header.path, GetFileSizeAndTime(header.path)).first;
+    }
+    return now->second.size != header.size || now->second.mtime != header.mtime;
 }
 
 } // namespace
@@ -245,8 +251,10 @@ bool CProjectAnalyzer::IsAnyFileChanged() const
             return true;
         }
     }
+    std::map<std::string, FileSizeAndTime> onDisk;
     for (const auto& header : fileIndex_.files) {
-        if (header && (HeaderChangedOnDisk(*header) || !IncludesResolveAsBefore(*header, paths))) {
+        if (header &&
+            (HeaderChangedOnDisk(*header, onDisk) || !IncludesResolveAsBefore(*header, paths))) {
             return true;
         }
     }

@@ -52,7 +52,7 @@ AppContext::AppContext(const AppFolders& folders)
 AppContext::~AppContext()
 {
     holders_.OnModelReplaced();
-    disposal_.Join();
+    disposal_.Drain();
     FreeAnalyzer(analyzer_);
     SaveRecentFiles();
     profile_->sync();
@@ -63,12 +63,8 @@ AppContext::~AppContext()
 void AppContext::ReplaceAnalyzer()
 {
     holders_.OnModelReplaced();
-    disposal_.Join();
-    CAnalyzer* old = analyzer_.release();
-    if (old != nullptr && !disposal_.Start([old] { delete old; })) {
-        std::unique_ptr<CAnalyzer> here(old);
-        FreeAnalyzer(here);
-    }
+    if (CAnalyzer* old = analyzer_.release())
+        disposal_.Dispose([old] { delete old; });
     input_->mergedFiles.clear();
     analyzer_ = std::make_unique<CAnalyzer>(input_.get());
 }

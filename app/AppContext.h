@@ -1,7 +1,7 @@
 #pragma once
 
 #include "AppPrinter.h"
-#include "LargeStackThread.h"
+#include "ModelDisposal.h"
 #include "ModelHolders.h"
 #include "PaintGuard.h"
 #include "PaneMessageSink.h"
@@ -51,7 +51,7 @@ public:
     // engine and model away and makes a fresh one on the project input, so
     // that the next Draw parses every file again. The old model is freed on
     // a thread of its own (nothing refers to it any more), so that a large
-    // project closes at once.
+    // project closes at once and the next one opens without waiting for it.
     void ReplaceAnalyzer();
     // Resets every holder of model pointers (the model is about to change).
     void OnModelReplaced() { holders_.OnModelReplaced(); }
@@ -81,7 +81,7 @@ private:
     std::unique_ptr<COptions> options_;
     std::unique_ptr<CInputSet> input_;
     std::unique_ptr<CAnalyzer> analyzer_;
-    LargeStackThread disposal_;
+    ModelDisposal disposal_;
     ModelHolders holders_;
     std::unique_ptr<PaneMessageSink> messages_;
     AppPrinter printer_;

@@ -1,33 +1,43 @@
 #include "CachingTextMeasurer.h"
 
-#include "Font.h"
-
 CachingTextMeasurer::CachingTextMeasurer(std::shared_ptr<const TextMeasurer> measurer)
     : measurer_(std::move(measurer))
 {
+}
+
+CachingTextMeasurer::Extents& CachingTextMeasurer::TableOf(const LogFont& description) const
+{
+    // Texts come in runs of one font: the last table is tried first.
+    if (lastFont_ < fonts_.size() && fonts_[lastFont_]->description == description)
+        return fonts_[lastFont_]->extents;
+    for (size_t i = 0; i < fonts_.size(); ++i) {
+        if (fonts_[i]->description == description) {
+            lastFont_ = i;
+            return fonts_[i]->extents;
+        }
+    }
+    fonts_.push_back(std::make_unique<FontExtents>(FontExtents {description, {}}));
+    lastFont_ = fonts_.size() - 1;
+    return fonts_.back()->extents;
 }
 
 CSize CachingTextMeasurer::Measure(const CFont& font, std::string_view text) const
 {
     if (!font.IsCreated())
         return measurer_->Measure(font, text);
-    const LogFont& d = font.Description();
-    std::string key;
-    key.reserve(d.faceName.size() + text.size() + 32);
-    key.append(d.faceName).push_back('\0');
-    for (int32_t value : {d.height, d.width, d.weight, int32_t(d.italic), int32_t(d.underline),
-                          int32_t(d.strikeOut), int32_t(d.charSet)})
-        key.append(reinterpret_cast<const char*>(&value), sizeof value);
-    key.append(text);
     {
         std::lock_guard lock(mutex_);
-        if (const auto found = extents_.find(key); found != extents_.end())
+        const Extents& table = TableOf(font.Description());
+        if (const auto found = table.find(text); found != table.end())
             return found->second;
     }
     const CSize extent = measurer_->Measure(font, text);
     std::lock_guard lock(mutex_);
-    if (extents_.size() >= kMaxEntries)
-        extents_.clear();
-    extents_.emplace(std::move(key), extent);
+    if (entries_ >= kMaxEntries) {
+        fonts_.clear();
+        entries_ = 0;
+    }
+    if (TableOf(font.Description()).emplace(std::string(text), extent).second)
+        ++entries_;
     return extent;
 }

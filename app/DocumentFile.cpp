@@ -29,6 +29,7 @@ std::string FileNameOf(const std::string& path)
 
 bool CKestrinDoc::OnNewDocument()
 {
+    changeCheck_ = {}; // a check left running ends before its model goes
     context_.Input().Clear();
     ClearSelection();
     if (frame_ != nullptr)
@@ -50,6 +51,7 @@ bool CKestrinDoc::OnOpenDocument(const std::string& path)
         Ui().MessageBox(std::string(GetLangString(303)) + "\n" + path, MessageButtons::Ok, MessageIcon::Error);
         return false;
     }
+    changeCheck_ = {}; // a check left running ends before its model goes
     ClearSelection();
     frame_->ResetViews();
     context_.Input().Clear();
@@ -60,6 +62,7 @@ bool CKestrinDoc::OnOpenDocument(const std::string& path)
     }
     if (!ReadProjectFile(path))
         return false;
+    const bool changed = TakeChangeCheck();
 
     const size_t files = context_.Input().paths.size();
     if (files > 0) {
@@ -69,14 +72,21 @@ bool CKestrinDoc::OnOpenDocument(const std::string& path)
         MessageLine(context_.Messages()) << GetLangString(1) << ": " << FileNameOf(path) << " "
                                          << GetLangString(23) << " but no files.";
     }
-    CAnalyzer* analyzer = context_.Analyzer();
-    if (analyzer != nullptr && analyzer->Engine()->IsAnyFileChanged()) {
+    if (changed) {
         const std::string question = std::string(GetLangString(16)) + "\r\n" + GetLangString(20);
         if (Ui().MessageBox(question, MessageButtons::YesNo, MessageIcon::Question) == Answer::Yes)
             frame_->PostDraw();
     }
     Ui().Notice(GetLangString(24));
     return true;
+}
+
+bool CKestrinDoc::TakeChangeCheck()
+{
+    if (changeCheck_.valid())
+        return changeCheck_.get();
+    CAnalyzer* analyzer = context_.Analyzer();
+    return analyzer != nullptr && analyzer->Engine()->IsAnyFileChanged();
 }
 
 bool CKestrinDoc::OpenDocumentFile(const std::string& path)

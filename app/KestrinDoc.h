@@ -3,6 +3,7 @@
 #include "ModelHolders.h"
 
 #include <functional>
+#include <future>
 #include <set>
 #include <string>
 #include <vector>
@@ -83,7 +84,10 @@ public:
     // --- The project's files (ProjectFiles.cpp) ---
 
     // Reads a project file into the project input and the project words and
-    // loads its parse cache; false only when reading failed.
+    // loads its parse cache; false only when reading failed. Once the cache
+    // is loaded, whether any of its files changed on disk is found out on a
+    // thread of its own while the model is built and shown (see
+    // TakeChangeCheck).
     bool ReadProjectFile(const std::string& path);
     // Adds one file by its type (see GetFileType): a source joins the project
     // with both flags; a path holding a line break is refused with a message
@@ -113,11 +117,15 @@ public:
 
 private:
     bool WriteProject(const std::string& path);
+    // Whether any file of the loaded records changed on disk: the answer of
+    // the check ReadProjectFile started, or found out now.
+    bool TakeChangeCheck();
     void RemoveFromRecentFiles(const std::string& path);
 
     AppContext& context_;
     CMainFrame* frame_ = nullptr;
     std::string path_;
     bool modified_ = false;
+    std::future<bool> changeCheck_; // reads the records only, never the model
     ModelHolders::Registration holder_;
 };

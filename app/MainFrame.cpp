@@ -165,8 +165,10 @@ void CMainFrame::Reanalyze()
     RunOnLargeStack([analyzer] { analyzer->RebuildModel(3); });
     macroView_->RebuildLayout();
     macroView_->ClearSelection();
-    detailView_->ClearDetail();
+    // The macro view first: painting it paints whatever else waits, so that
+    // clearing the detail view afterwards repaints only that view.
     macroView_->RedrawNow();
+    detailView_->ClearDetail();
 }
 
 void CMainFrame::PostDraw()

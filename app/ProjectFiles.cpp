@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <system_error>
 
 namespace fs = std::filesystem;
 
@@ -73,6 +74,12 @@ bool CKestrinDoc::ReadProjectFile(const std::string& path)
         bool loaded = false;
         RunOnLargeStack([&] { loaded = analyzer->Engine()->LoadCache(cache); });
         if (loaded) {
+            CProjectAnalyzer* engine = analyzer->Engine();
+            try {
+                changeCheck_ = std::async(std::launch::async, [engine] { return engine->IsAnyFileChanged(); });
+            } catch (const std::system_error&) {
+                // No thread: the check is made after the model is shown.
+            }
             MessageLine(context_.Messages()) << GetLangString(1) << ": " << cache << " " << GetLangString(22) << ".";
             frame_->SetProgress(80);
             frame_->Reanalyze();

@@ -76,13 +76,99 @@ bool LessByName(const MacroLayoutNode& a, const MacroLayoutNode& b)
     return NameOf(a) < NameOf(b);
 }
 
+namespace {
+
+// What the sibling orders compare of a node, taken once per node: sorting
+// moves these small keys, and each node is moved once, to its place.
+struct SortKey {
+    int32_t kind;
+    size_t children;
+    int rank;
+    const std::string* name;
+    size_t index;
+};
+
+bool KeyLessBySize(const SortKey& a, const SortKey& b)
+{
+    if (a.kind != b.kind)
+        return a.kind < b.kind;
+    if (a.children != b.children)
+        return a.children < b.children;
+    if (a.rank != b.rank)
+        return a.rank < b.rank;
+    return *a.name < *b.name;
+}
+
+bool KeyLessByName(const SortKey& a, const SortKey& b)
+{
+    if (a.kind != b.kind)
+        return a.kind < b.kind;
+    return *a.name < *b.name;
+}
+
+// The same orders for keys already in name order (as an element's children
+// come), where names need not be compared again: a stable sort keeps them.
+bool KeyLessBySizeNamed(const SortKey& a, const SortKey& b)
+{
+    if (a.kind != b.kind)
+        return a.kind < b.kind;
+    if (a.children != b.children)
+        return a.children < b.children;
+    return a.rank < b.rank;
+}
+
+bool KeyLessByKind(const SortKey& a, const SortKey& b)
+{
+    return a.kind < b.kind;
+}
+
+bool InNameOrder(const std::vector<SortKey>& keys)
+{
+    for (size_t i = 1; i < keys.size(); ++i) {
+        if (*keys[i].name < *keys[i - 1].name)
+            return false;
+    }
+    return true;
+}
+
+// As a stable sort of the nodes by LessBySize (mode 0) or LessByName, then
+// the same for every node's children; `keys` is room to reuse.
+void SortTree(std::vector<MacroLayoutNode>& nodes, int mode, std::vector<SortKey>& keys)
+{
+    if (nodes.size() > 1) {
+        keys.clear();
+        for (size_t i = 0; i < nodes.size(); ++i) {
+            const MacroLayoutNode& node = nodes[i];
+            keys.push_back({KindOf(node), node.children.size(), mode == 0 ? MacroAccessRank(node.scope) : 0,
+                            &NameOf(node), i});
+        }
+        if (InNameOrder(keys))
+            std::stable_sort(keys.begin(), keys.end(), mode == 0 ? KeyLessBySizeNamed : KeyLessByKind);
+        else
+            std::stable_sort(keys.begin(), keys.end(), mode == 0 ? KeyLessBySize : KeyLessByName);
+        size_t first = 0;
+        while (first < keys.size() && keys[first].index == first)
+            ++first;
+        if (first < keys.size()) {
+            std::vector<MacroLayoutNode> sorted;
+            sorted.reserve(nodes.size());
+            for (const SortKey& key : keys)
+                sorted.push_back(std::move(nodes[key.index]));
+            nodes.swap(sorted);
+        }
+    }
+    for (MacroLayoutNode& node : nodes)
+        SortTree(node.children, mode, keys);
+}
+
+} // namespace
+
 void SortLayoutNodes(std::vector<MacroLayoutNode>& nodes, int mode)
 {
     if (mode != 0 && mode != 1)
         return;
-    std::stable_sort(nodes.begin(), nodes.end(), mode == 0 ? LessBySize : LessByName);
-    for (MacroLayoutNode& node : nodes)
-        SortLayoutNodes(node.children, mode);
+    std::vector<SortKey> keys;
+    SortTree(nodes, mode, keys);
 }
 
 CMacroLayout::CMacroLayout(std::vector<MacroLayoutNode>& list, int borderValue, int space,

@@ -1,69 +1,55 @@
 #include "CacheError.h"
 #include "ParseCacheIO.h"
 
+#include <algorithm>
 #include <cstring>
 
-void CCacheSink::WriteUnsigned(uint32_t value)
+void CCacheSink::SpillTo(size_t chunk, Spill spill)
 {
-    const char bytes[4] = {static_cast<char>(value & 0xFF), static_cast<char>((value >> 8) & 0xFF),
-                           static_cast<char>((value >> 16) & 0xFF),
-                           static_cast<char>((value >> 24) & 0xFF)};
-    bytes_.append(bytes, 4);
-}
-
-void CCacheSink::PatchInt(size_t offset, int32_t value)
-{
-    const auto v = static_cast<uint32_t>(value);
-    for (size_t i = 0; i < 4; ++i) {
-        bytes_[offset + i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+    spill_ = std::move(spill);
+    if (static_cast<size_t>(end_ - next_) < chunk) {
+        Grow(chunk);
     }
 }
 
-void CCacheSink::WriteString(const std::string& text)
+void CCacheSink::Flush()
 {
-    const size_t length = std::strlen(text.c_str());
-    WriteSize(static_cast<uint32_t>(length));
-    WriteChars(text.data(), length);
+    if (spill_ && Held() > 0) {
+        const size_t held = Held();
+        chunk_.size = held;
+        spill_(chunk_);
+        spilled_ += held;
+        chunk_.size = 0;
+        next_ = chunk_.bytes.get();
+        end_ = next_ + (next_ != nullptr ? chunk_.capacity : 0);
+    }
 }
 
-uint32_t CCacheSource::ReadSize()
+void CCacheSink::MakeRoom(size_t n)
 {
-    if (Left() < 4) {
-        throw CacheError("Read size_t Error.");
+    Flush();
+    if (n > static_cast<size_t>(end_ - next_)) {
+        Grow(n);
     }
-    const uint32_t value = Decode(next_);
-    next_ += 4;
-    return value;
 }
 
-int32_t CCacheSource::ReadInt()
+void CCacheSink::Grow(size_t n)
 {
-    if (Left() < 4) {
-        throw CacheError("Read Integer Error.");
+    const size_t used = Held();
+    const size_t wanted = std::max(used + n, std::max<size_t>(chunk_.capacity * 2, 4096));
+    auto grown = std::make_unique_for_overwrite<char[]>(wanted);
+    if (used > 0) {
+        std::memcpy(grown.get(), chunk_.bytes.get(), used);
     }
-    return static_cast<int32_t>(ReadSize());
+    chunk_.bytes = std::move(grown);
+    chunk_.capacity = wanted;
+    next_ = chunk_.bytes.get() + used;
+    end_ = chunk_.bytes.get() + wanted;
 }
 
-bool CCacheSource::ReadBool()
+void CCacheSource::Fail(const char* what)
 {
-    if (Left() < 1) {
-        throw CacheError("Read Bool Error.");
-    }
-    const char byte = *next_++;
-    if (byte != 0 && byte != 1) {
-        throw CacheError("Read Bool Error.");
-    }
-    return byte == 1;
-}
-
-const char* CCacheSource::ReadChars(size_t n)
-{
-    if (Left() < n) {
-        throw CacheError("Read Character Error.");
-    }
-    const char* data = next_;
-    next_ += n;
-    return data;
+    throw CacheError(what);
 }
 
 std::string CCacheSource::ReadString()
@@ -71,15 +57,6 @@ std::string CCacheSource::ReadString()
     const uint32_t length = ReadSize();
     const char* data = ReadChars(length);
     return std::string(data, strnlen(data, length));
-}
-
-uint32_t CCacheSource::ReadCount(size_t minimumBytes)
-{
-    const uint32_t count = ReadSize();
-    if (minimumBytes > 0 && count > Left() / minimumBytes) {
-        throw CacheError("Read size_t Error.");
-    }
-    return count;
 }
 
 CCacheSource CCacheSource::Take(size_t n)

@@ -1,16 +1,18 @@
 #include "ParseCacheReader.h"
 
 #include "CacheError.h"
+#include "CacheRecordReader.h"
 #include "FileIndex.h"
 #include "IncludedFile.h"
+#include "LargeStackThread.h"
 #include "ParseCacheFormat.h"
 #include "ProjectFile.h"
-#include "UnitDetail.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
-#include <cstring>
-#include <iterator>
+#include <exception>
+#include <thread>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -140,295 +142,68 @@ CParseCacheReader::CParseCacheReader(SourceFileList& projectFiles, CFileIndex& f
 {
 }
 
-void CParseCacheReader::Enter()
-{
-    if (++depth_ > kMaxCacheNesting) {
-        throw CacheError("error");
-    }
-}
-
 namespace {
 
-// Walks int32 values stored little-endian in a block of bytes, so that a
-// vector is filled straight from the block in one allocation.
-class StoredInts {
-public:
-    using iterator_category = std::forward_iterator_tag;
-    using value_type = int;
-    using difference_type = std::ptrdiff_t;
-    using pointer = const int*;
-    using reference = int;
-
-    explicit StoredInts(const char* at) : at_(at) {}
-    int operator*() const { return static_cast<int32_t>(CCacheSource::Decode(at_)); }
-    StoredInts& operator++() { at_ += 4; return *this; }
-    StoredInts operator++(int) { StoredInts was = *this; at_ += 4; return was; }
-    bool operator==(const StoredInts& other) const { return at_ == other.at_; }
-    bool operator!=(const StoredInts& other) const { return at_ != other.at_; }
-
-private:
-    const char* at_;
+// One record of the cache: its bytes, the file it becomes, and how far
+// reading it went.
+struct RecordSlot {
+    CCacheSource bytes{nullptr, 0};
+    std::unique_ptr<CSourceFile> file;
+    bool pathRead = false;
+    std::exception_ptr failure;
 };
 
-} // namespace
+// Below this many bytes in all, records are read here, one after the other.
+constexpr size_t kParallelBytes = size_t{1} << 20;
+constexpr unsigned kMostReaders = 4;
 
-void CParseCacheReader::ReadIntVector(CCacheSource& in, std::vector<int>& values)
+// Reads the records on up to kMostReaders threads, this one among them.
+// Each thread takes the next record not taken yet; records after one that
+// failed are left unread.
+void ReadRecords(std::vector<RecordSlot>& slots, int32_t headerCount, size_t totalBytes)
 {
-    const uint32_t count = in.ReadCount(kMinIntBytes);
-    if (count == 0) {
-        values.clear();
-        return;
-    }
-    const char* stored = in.ReadChars(size_t{count} * 4);
-    values.assign(StoredInts(stored), StoredInts(stored + size_t{count} * 4));
-}
-
-void CParseCacheReader::ReadNumbersBelow(CCacheSource& in, std::vector<int>& values, size_t limit)
-{
-    ReadIntVector(in, values);
-    // A negative number is a huge unsigned one.
-    uint32_t highest = 0;
-    for (int value : values) {
-        highest = std::max(highest, static_cast<uint32_t>(value));
-    }
-    if (!values.empty() && highest >= limit) {
-        throw CacheError("error");
-    }
-}
-
-void CParseCacheReader::ReadPositions(CCacheSource& in, std::vector<int>& positions)
-{
-    ReadNumbersBelow(in, positions, tokenCount_);
-}
-
-void CParseCacheReader::ReadTokenVector(CCacheSource& in, std::vector<PPToken>& tokens)
-{
-    const uint32_t count = in.ReadCount(kMinTokenBytes);
-    tokens.clear();
-    tokens.reserve(count);
-    for (uint32_t i = 0; i < count; ++i) {
-        const char* head = in.ReadChars(12);
-        const auto line = static_cast<int32_t>(CCacheSource::Decode(head));
-        const auto type = static_cast<int32_t>(CCacheSource::Decode(head + 4));
-        const uint32_t length = CCacheSource::Decode(head + 8);
-        const char* text = in.ReadChars(length);
-        PPToken& token = tokens.emplace_back();
-        token.line = line;
-        token.type = type;
-        if (length > 0) {
-            token.text = texts_.Place(text, strnlen(text, length));
+    std::atomic<size_t> next{0};
+    std::atomic<size_t> firstFailed{slots.size()};
+    auto work = [&] {
+        TokenTextStore texts; // this thread's
+        const CDetailRecord::BulkCreation bulk; // the records of whole unit trees
+        for (size_t i = next++; i < slots.size(); i = next++) {
+            if (i > firstFailed.load()) {
+                continue;
+            }
+            RecordSlot& slot = slots[i];
+            try {
+                CCacheRecordReader reader(headerCount, texts);
+                reader.ReadSourceFile(slot.bytes, *slot.file, slot.pathRead);
+                if (!slot.bytes.AtEnd()) {
+                    throw CacheError("error"); // the record is not what its length says
+                }
+            } catch (...) {
+                slot.failure = std::current_exception();
+                size_t failed = firstFailed.load();
+                while (i < failed && !firstFailed.compare_exchange_weak(failed, i)) {
+                }
+            }
+        }
+    };
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const size_t helpers = totalBytes < kParallelBytes
+        ? 0
+        : std::min<size_t>({cores, kMostReaders, slots.size()}) - 1;
+    std::vector<std::unique_ptr<LargeStackThread>> threads;
+    for (size_t h = 0; h < helpers; ++h) {
+        auto thread = std::make_unique<LargeStackThread>();
+        if (thread->Start(work)) {
+            threads.push_back(std::move(thread));
         }
     }
-}
-
-void CParseCacheReader::ReadStrings(CCacheSource& in, std::vector<std::string>& texts)
-{
-    texts.resize(in.ReadCount(kMinStringBytes));
-    for (std::string& text : texts) {
-        text = in.ReadString();
+    work();
+    for (auto& thread : threads) {
+        thread->Join();
     }
-}
-
-void CParseCacheReader::ReadQualifiedName(CCacheSource& in, CQualifiedName& name)
-{
-    name.relative = in.ReadBool();
-    name.name = in.ReadString();
-    ReadStrings(in, name.scopes);
-}
-
-void CParseCacheReader::ReadVariable(CCacheSource& in, CVariableInfo& variable)
-{
-    Enter();
-    variable.cvAfterType = in.ReadBool();
-    variable.multiple = in.ReadBool();
-    variable.access = in.ReadInt();
-    ReadVariables(in, variable.further);
-    ReadQualifiedName(in, variable.qualifiedName);
-    ReadPositions(in, variable.arrayTokens);
-    ReadPositions(in, variable.typeTokens);
-    ReadPositions(in, variable.initTokens);
-    ReadPositions(in, variable.specifierTokens);
-    Leave();
-}
-
-void CParseCacheReader::ReadVariables(CCacheSource& in, std::vector<CVariableInfo>& variables)
-{
-    variables.resize(in.ReadCount(kMinVariableBytes));
-    for (CVariableInfo& variable : variables) {
-        ReadVariable(in, variable);
-    }
-}
-
-void CParseCacheReader::ReadMacroTable(CCacheSource& in, CSourceFile& file)
-{
-    const uint32_t count = in.ReadCount(kMinMacroBytes);
-    for (uint32_t i = 0; i < count; ++i) {
-        CMacroDef macro;
-        macro.name = in.ReadString();
-        macro.functionLike = in.ReadBool();
-        ReadStrings(in, macro.parameters);
-        ReadTokenVector(in, macro.body);
-        std::string name = macro.name;
-        file.macros[name] = std::move(macro); // a later record of one name wins
-    }
-}
-
-namespace {
-
-// A new record of the given type, handed to the unit, to be filled.
-template <class Record>
-Record& NewDetail(CUnit& unit)
-{
-    auto record = std::make_unique<Record>();
-    Record& made = *record;
-    unit.SetDetail(std::move(record));
-    return made;
 }
 
 } // namespace
-
-void CParseCacheReader::ReadDetail(CCacheSource& in, CUnit& unit)
-{
-    if (!in.ReadBool()) {
-        return;
-    }
-    switch (unit.kind) {
-    case UNIT_CLASS:
-    case UNIT_STRUCT:
-    case UNIT_UNION: {
-        CClassInfo& record = NewDetail<CClassInfo>(unit);
-        ReadQualifiedName(in, record.qualifiedName);
-        record.bases.resize(in.ReadCount(kMinBaseBytes));
-        for (CBaseClassInfo& base : record.bases) {
-            base.isVirtual = in.ReadBool();
-            base.qualifiedName.relative = in.ReadBool();
-            base.access = in.ReadInt();
-            base.qualifiedName.name = in.ReadString();
-            ReadStrings(in, base.qualifiedName.scopes);
-        }
-        break;
-    }
-    case UNIT_ENUM:
-    case UNIT_NAMESPACE:
-    case UNIT_ASM:
-    case UNIT_EXTERN:
-    case UNIT_GOTO:
-    case UNIT_LABEL:
-        unit.SetDetail(std::make_unique<CTextInfo>(in.ReadString()));
-        break;
-    case UNIT_NAMESPACE_ALIAS: {
-        CNamespaceAliasInfo& record = NewDetail<CNamespaceAliasInfo>(unit);
-        record.alias = in.ReadString();
-        ReadQualifiedName(in, record.target);
-        break;
-    }
-    case UNIT_TEMPLATE: {
-        CTemplateInfo& record = NewDetail<CTemplateInfo>(unit);
-        record.exported = in.ReadBool();
-        ReadPositions(in, record.parameterTokens);
-        break;
-    }
-    case UNIT_VARIABLE:
-        ReadVariable(in, NewDetail<CVariableInfo>(unit));
-        break;
-    case UNIT_USING: {
-        ReadQualifiedName(in, NewDetail<CClassInfo>(unit).qualifiedName);
-        std::vector<int> unused;
-        ReadIntVector(in, unused);
-        break;
-    }
-    case UNIT_USING_NAMESPACE:
-        ReadQualifiedName(in, NewDetail<CQualifiedNameInfo>(unit).qualifiedName);
-        break;
-    case UNIT_FUNCTION: {
-        CFunctionInfo& record = NewDetail<CFunctionInfo>(unit);
-        record.pure = in.ReadBool();
-        record.access = in.ReadInt();
-        ReadQualifiedName(in, record.qualifiedName);
-        ReadPositions(in, record.ctorInitTokens);
-        ReadPositions(in, record.reservedTokens);
-        ReadPositions(in, record.specifierTokens);
-        ReadVariables(in, record.parameters);
-        break;
-    }
-    case UNIT_IF:
-    case UNIT_ELSE_IF:
-    case UNIT_ELSE:
-    case UNIT_WHILE:
-    case UNIT_RETURN:
-    case UNIT_SWITCH:
-    case UNIT_CASE:
-    case UNIT_CATCH:
-    case UNIT_THROW:
-        ReadPositions(in, NewDetail<CTokenListInfo>(unit).tokens);
-        break;
-    case UNIT_FOR: {
-        CForInfo& record = NewDetail<CForInfo>(unit);
-        ReadPositions(in, record.conditionTokens);
-        ReadPositions(in, record.stepTokens);
-        ReadPositions(in, record.initTokens);
-        break;
-    }
-    default:
-        break; // kinds without a record: nothing follows
-    }
-}
-
-void CParseCacheReader::ReadUnit(CCacheSource& in, CUnit& unit)
-{
-    Enter();
-    const char* head = in.ReadChars(6);
-    if ((head[0] != 0 && head[0] != 1) || (head[1] != 0 && head[1] != 1)) {
-        throw CacheError("Read Bool Error.");
-    }
-    unit.done = head[0] == 1;
-    unit.brace = head[1] == 1;
-    unit.kind = static_cast<int32_t>(CCacheSource::Decode(head + 2));
-    ReadPositions(in, unit.tokenIndices);
-    const char* range = in.ReadChars(8);
-    unit.first = static_cast<int32_t>(CCacheSource::Decode(range));
-    unit.last = static_cast<int32_t>(CCacheSource::Decode(range + 4));
-    ReadDetail(in, unit);
-    ReadUnitVector(in, unit.children, unit.tokens);
-    Leave();
-}
-
-void CParseCacheReader::ReadUnitVector(CCacheSource& in, std::vector<CUnit>& units,
-                                       const std::vector<PPToken>* tokens)
-{
-    const uint32_t count = in.ReadCount(kMinUnitBytes);
-    units.clear();
-    units.reserve(count);
-    for (uint32_t i = 0; i < count; ++i) {
-        units.emplace_back(tokens);
-        ReadUnit(in, units.back());
-    }
-}
-
-void CParseCacheReader::ReadSourceFile(CCacheSource& in, CSourceFile& file)
-{
-    file.path = in.ReadString();
-    MessageLine(messages_) << file.path;
-    ReadNumbersBelow(in, file.includes, static_cast<size_t>(headerCount_));
-    file.split = in.ReadBool();
-    file.parsed = in.ReadBool();
-    const bool hasIndexNumber = in.ReadBool();
-    const int32_t indexNumber = in.ReadInt();
-    if (hasIndexNumber) {
-        if (indexNumber < 0 || indexNumber >= headerCount_) {
-            throw CacheError("error");
-        }
-        file.hasIndexNumber = true;
-        file.indexNumber = indexNumber;
-    }
-    file.size = in.ReadInt();
-    file.mtime = in.ReadInt();
-    ReadMacroTable(in, file);
-    ReadTokenVector(in, file.scan.tokens);
-    file.scan.fileName = file.path;
-    tokenCount_ = file.scan.tokens.size();
-    ReadUnitVector(in, file.units, &file.scan.tokens);
-}
 
 void CParseCacheReader::ReadAll(CCacheSource& in, Records& records)
 {
@@ -436,30 +211,54 @@ void CParseCacheReader::ReadAll(CCacheSource& in, Records& records)
         throw CacheError("version not match");
     }
     const int32_t projects = in.ReadInt();
-    headerCount_ = in.ReadInt();
-    if (projects < 0 || headerCount_ < 0 ||
-        static_cast<uint64_t>(projects) + static_cast<uint64_t>(headerCount_) >
+    const int32_t headerCount = in.ReadInt();
+    if (projects < 0 || headerCount < 0 ||
+        static_cast<uint64_t>(projects) + static_cast<uint64_t>(headerCount) >
             in.Left() / kMinRecordBytes) {
         throw CacheError("Read Integer Error.");
     }
-    const int64_t total = static_cast<int64_t>(projects) + headerCount_;
-    for (int64_t i = 0; i < total; ++i) {
-        const uint32_t length = in.ReadSize();
-        CCacheSource record = in.Take(length);
-        std::unique_ptr<CSourceFile> file;
-        if (i < projects) {
-            file = std::make_unique<CProjectFile>(owner_);
-        } else {
-            file = std::make_unique<CIncludedFile>("", owner_, true);
+    // Where each record lies, up to one whose length does not fit.
+    const size_t total = static_cast<size_t>(projects) + static_cast<size_t>(headerCount);
+    std::vector<RecordSlot> slots;
+    slots.reserve(total);
+    std::exception_ptr cut; // the reason the records end early
+    size_t bytes = 0;
+    for (size_t i = 0; i < total; ++i) {
+        try {
+            const uint32_t length = in.ReadSize();
+            CCacheSource record = in.Take(length);
+            bytes += length;
+            RecordSlot& slot = slots.emplace_back();
+            slot.bytes = record;
+            if (i < static_cast<size_t>(projects)) {
+                slot.file = std::make_unique<CProjectFile>(owner_);
+            } else {
+                slot.file = std::make_unique<CIncludedFile>("", owner_, true);
+            }
+        } catch (const CacheError&) {
+            cut = std::current_exception();
+            break;
         }
-        ReadSourceFile(record, *file);
-        if (!record.AtEnd()) {
-            throw CacheError("error"); // the record is not what its length says
+    }
+    ReadRecords(slots, headerCount, bytes);
+    // Paths are told, and failures reported, as reading in order would.
+    for (RecordSlot& slot : slots) {
+        if (slot.pathRead) {
+            MessageLine(messages_) << slot.file->path;
         }
-        (i < projects ? records.projects : records.headers).push_back(std::move(file));
+        if (slot.failure) {
+            std::rethrow_exception(slot.failure);
+        }
+    }
+    if (cut) {
+        std::rethrow_exception(cut);
     }
     if (!in.AtEnd()) {
         throw CacheError("error");
+    }
+    for (size_t i = 0; i < slots.size(); ++i) {
+        (i < static_cast<size_t>(projects) ? records.projects : records.headers)
+            .push_back(std::move(slots[i].file));
     }
 }
 
@@ -474,7 +273,6 @@ bool CParseCacheReader::LoadBytes(const char* data, size_t length)
     Records records;
     try {
         CCacheSource in(data, length);
-        const CDetailRecord::BulkCreation bulk; // the records of whole unit trees
         ReadAll(in, records);
         // Room for the hand-over, so that it cannot fail half way.
         projectFiles_.reserve(projectFiles_.size() + records.projects.size());

@@ -1,6 +1,7 @@
 #include "ParseCacheWriter.h"
 
 #include "AtomicFile.h"
+#include "CacheFileWriter.h"
 #include "FileIndex.h"
 #include "ParseCacheFormat.h"
 #include "UnitDetail.h"
@@ -15,18 +16,34 @@ CParseCacheWriter::CParseCacheWriter(const SourceFileList& projectFiles,
 
 void CParseCacheWriter::WriteToken(CCacheSink& out, const PPToken& token)
 {
-    out.WriteInt(token.line);
-    out.WriteInt(token.type);
-    const size_t length = token.text ? std::strlen(token.text) : 0;
-    out.WriteSize(static_cast<uint32_t>(length));
-    out.WriteChars(token.text, length);
+    // Most token texts are short: they are copied as they are measured,
+    // into room kept for a short one; a longer one is measured first.
+    constexpr size_t kShort = 32;
+    char* at = out.Reserve(12 + kShort);
+    size_t length = 0;
+    if (const char* text = token.text) {
+        while (length < kShort && text[length] != '\0') {
+            at[12 + length] = text[length];
+            ++length;
+        }
+        if (length == kShort && text[length] != '\0') {
+            length += std::strlen(text + length);
+            at = out.Reserve(12 + length);
+            std::memcpy(at + 12, text, length);
+        }
+    }
+    char* head = CCacheSink::Put(at, static_cast<uint32_t>(token.line));
+    head = CCacheSink::Put(head, static_cast<uint32_t>(token.type));
+    CCacheSink::Put(head, static_cast<uint32_t>(length));
+    out.Commit(12 + length);
 }
 
 void CParseCacheWriter::WriteIntVector(CCacheSink& out, const std::vector<int>& values)
 {
-    out.WriteSize(static_cast<uint32_t>(values.size()));
+    char* at = CCacheSink::Put(out.Room(4 + 4 * values.size()),
+                               static_cast<uint32_t>(values.size()));
     for (int value : values) {
-        out.WriteInt(value);
+        at = CCacheSink::Put(at, static_cast<uint32_t>(value));
     }
 }
 
@@ -179,12 +196,13 @@ void CParseCacheWriter::WriteDetail(CCacheSink& out, const CUnit& unit)
 
 void CParseCacheWriter::WriteUnit(CCacheSink& out, const CUnit& unit)
 {
-    out.WriteBool(unit.done);
-    out.WriteBool(unit.brace);
-    out.WriteInt(unit.kind);
+    char* head = out.Room(6);
+    head[0] = unit.done ? '\1' : '\0';
+    head[1] = unit.brace ? '\1' : '\0';
+    CCacheSink::Put(head + 2, static_cast<uint32_t>(unit.kind));
     WriteIntVector(out, unit.tokenIndices);
-    out.WriteSize(static_cast<uint32_t>(unit.first));
-    out.WriteSize(static_cast<uint32_t>(unit.last));
+    char* range = CCacheSink::Put(out.Room(8), static_cast<uint32_t>(unit.first));
+    CCacheSink::Put(range, static_cast<uint32_t>(unit.last));
     WriteDetail(out, unit);
     WriteUnitVector(out, unit.children);
 }
@@ -216,40 +234,37 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
 {
     const auto& writer = *static_cast<const CParseCacheWriter*>(context);
     try {
-        // Records go into one buffer behind their lengths, and the buffer to
-        // the file whenever it has grown large: one pass, whatever the
-        // number of files.
-        constexpr size_t kFlushBytes = size_t{4} << 20;
+        // Records stream through a buffer behind their lengths, which are
+        // filled in once known (in the buffer, or in the file when the
+        // record's start went out already): one pass, whatever the size.
+        constexpr size_t kChunkBytes = size_t{1} << 20;
+        CCacheFileWriter output(fd); // writes each chunk while the next is filled
         CCacheSink out;
+        out.SpillTo(kChunkBytes, [&output](CacheChunk& full) { output.Write(full); });
         out.WriteInt(kParseCacheVersion);
         out.WriteInt(static_cast<int32_t>(writer.projectFiles_.size()));
         out.WriteInt(static_cast<int32_t>(writer.fileIndex_.files.size()));
         auto writeOne = [&](const CSourceFile* file) {
-            const size_t lengthAt = out.Bytes().size();
+            const size_t lengthAt = out.Size();
             out.WriteInt(0);
             if (file) {
                 WriteSourceFile(out, *file);
             }
-            out.PatchInt(lengthAt, static_cast<int32_t>(out.Bytes().size() - lengthAt - 4));
-            if (out.Bytes().size() >= kFlushBytes) {
-                if (!WriteAllBytes(fd, out.Bytes().data(), out.Bytes().size())) {
-                    return false;
-                }
-                out.Clear();
+            const auto length = static_cast<int32_t>(out.Size() - lengthAt - 4);
+            if (lengthAt >= out.Spilled()) {
+                out.PatchInt(lengthAt, length);
+            } else {
+                output.Patch(lengthAt, static_cast<uint32_t>(length));
             }
-            return true;
         };
         for (const auto& file : writer.projectFiles_) {
-            if (!writeOne(file.get())) {
-                return false;
-            }
+            writeOne(file.get());
         }
         for (const auto& file : writer.fileIndex_.files) {
-            if (!writeOne(file.get())) {
-                return false;
-            }
+            writeOne(file.get());
         }
-        return WriteAllBytes(fd, out.Bytes().data(), out.Bytes().size());
+        out.Flush();
+        return output.Finish();
     } catch (...) {
         return false; // out of memory, or a record too large to count
     }

@@ -99,6 +99,33 @@ bool WriteAllBytes(int fd, const char* data, size_t size)
     return true;
 }
 
+bool WriteAllBytesAt(int fd, const char* data, size_t size, size_t offset)
+{
+    while (size > 0) {
+        ssize_t written = ::pwrite(fd, data, size, static_cast<off_t>(offset));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += written;
+        size -= static_cast<size_t>(written);
+        offset += static_cast<size_t>(written);
+    }
+    return true;
+}
+
+void StartWriteBack(int fd, size_t offset, size_t size)
+{
+#ifdef SYNC_FILE_RANGE_WRITE
+    ::sync_file_range(fd, static_cast<off_t>(offset), static_cast<off_t>(size), SYNC_FILE_RANGE_WRITE);
+#else
+    (void)fd;
+    (void)offset;
+    (void)size;
+#endif
+}
+
 bool WriteFileAtomicallyWith(
     const std::string& path, bool (*write)(int fd, void* context), void* context)
 {

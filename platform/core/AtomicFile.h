@@ -24,6 +24,12 @@ bool WriteFileAtomicallyWith(const std::string& path, bool (*write)(int fd, void
 
 // Writes all bytes to a descriptor, going on after interrupted writes.
 bool WriteAllBytes(int fd, const char* data, size_t size);
+// The same at an offset of a file, leaving the descriptor's position as it was.
+bool WriteAllBytesAt(int fd, const char* data, size_t size, size_t offset);
+// Asks the system to start writing a range of a file to the disk without
+// waiting for it, so that a later flush has less to wait for. Only a hint:
+// nothing happens where it is not supported.
+void StartWriteBack(int fd, size_t offset, size_t size);
 
 enum class ReadResult { Ok, CannotOpen, ReadFailed };
 

@@ -227,10 +227,12 @@ void CDC::FillDeviceRect(const CRect& device, uint32_t rgb)
         return;
     uchar* bits = image_->bits();
     const qsizetype stride = image_->bytesPerLine();
-    for (int y = r.top; y < r.bottom; ++y) {
-        auto* line = reinterpret_cast<uint32_t*>(bits + stride * y);
-        std::fill(line + r.left, line + r.right, rgb);
-    }
+    // The first row pixel by pixel, the others as copies of it.
+    auto* first = reinterpret_cast<uint32_t*>(bits + stride * r.top) + r.left;
+    std::fill(first, first + r.Width(), rgb);
+    const size_t rowBytes = static_cast<size_t>(r.Width()) * sizeof(uint32_t);
+    for (int y = r.top + 1; y < r.bottom; ++y)
+        std::memcpy(reinterpret_cast<uint32_t*>(bits + stride * y) + r.left, first, rowBytes);
 }
 
 void CDC::PlotPixel(int x, int y, uint32_t rgb, const CRect& clip)

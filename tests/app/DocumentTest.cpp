@@ -99,9 +99,14 @@ TEST(DocumentTest, SaveCloseAndReopenGiveTheSameProjectAndItsModelFromTheCache)
     EXPECT_EQ(doc.GetTitle(), "Untitled");
 
     ui.calls.clear();
+    int paints = 0;
+    const auto counting =
+        QObject::connect(program.Frame().MacroView(), &CTotalView::MacroViewPainted, [&] { ++paints; });
     ASSERT_TRUE(doc.OpenDocumentFile(saved));
+    QObject::disconnect(counting);
     EXPECT_TRUE(ui.Texts(UiCallKind::Message).empty()) << "cache loaded, nothing changed: no question";
     EXPECT_FALSE(program.Frame().MacroView()->Nodes().empty()) << "shown from the cache at once";
+    EXPECT_EQ(paints, 1) << "and painted once";
     EXPECT_FALSE(program.context->Input().fileFlags.at(sample.Path("weather.c")).draw);
     ASSERT_TRUE(doc.DoSave(saved));
     EXPECT_EQ(ReadAll(saved), bytes) << "byte for byte";

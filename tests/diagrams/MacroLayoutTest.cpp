@@ -1,5 +1,6 @@
 #include "MacroViewTest.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -102,6 +103,57 @@ TEST_F(MacroLayoutTest, SortBySizeAndByName)
     std::swap(nodes[0], nodes[1]);
     Arrange(nodes);
     EXPECT_EQ(nodes[0].scope->name, "Alpha");
+}
+
+// Sorting every sibling list gives the order a stable sort of the nodes
+// themselves gives, ties (overloads: same kind and name) included.
+TEST_F(MacroLayoutTest, SortingKeepsTiesInTheirOrder)
+{
+    const int32_t kinds[] = {UNIT_CLASS, UNIT_VARIABLE, UNIT_FUNCTION};
+    const char* names[] = {"a", "B", "b"};
+    std::vector<CModelScope*> scopes;
+    for (int i = 0; i < 60; ++i) {
+        // Each under a parent of its own, so that equal names stay apart.
+        CModelScope* parent = model.Add(nullptr, "p" + std::to_string(i), UNIT_NAMESPACE);
+        scopes.push_back(model.Add(parent, names[(i * 7) % 3], kinds[(i * 5) % 3], i % 4));
+    }
+    std::vector<MacroLayoutNode> tree;
+    int number = 0;
+    for (int i = 0; i < 60; ++i) {
+        MacroLayoutNode& node = tree.emplace_back(scopes[static_cast<size_t>(i)]);
+        node.number = number++;
+        for (int c = 0; c < i % 3; ++c)
+            node.children.emplace_back(scopes[static_cast<size_t>((i * 11 + c) % 60)]).number = number++;
+    }
+    auto numbers = [](const std::vector<MacroLayoutNode>& nodes) {
+        std::vector<int> out;
+        for (const MacroLayoutNode& node : nodes) {
+            out.push_back(node.number);
+            for (const MacroLayoutNode& child : node.children)
+                out.push_back(child.number);
+        }
+        return out;
+    };
+    // As they come, and in name order (as an element's children come).
+    std::vector<MacroLayoutNode> named = tree;
+    const auto byName = [](const MacroLayoutNode& a, const MacroLayoutNode& b) {
+        return a.scope->name < b.scope->name;
+    };
+    std::stable_sort(named.begin(), named.end(), byName);
+    for (MacroLayoutNode& node : named)
+        std::stable_sort(node.children.begin(), node.children.end(), byName);
+    for (const std::vector<MacroLayoutNode>* input : {&tree, &named}) {
+        for (int mode : {0, 1}) {
+            std::vector<MacroLayoutNode> sorted = *input;
+            SortLayoutNodes(sorted, mode);
+            std::vector<MacroLayoutNode> expected = *input;
+            const auto less = mode == 0 ? LessBySize : LessByName;
+            std::stable_sort(expected.begin(), expected.end(), less);
+            for (MacroLayoutNode& node : expected)
+                std::stable_sort(node.children.begin(), node.children.end(), less);
+            EXPECT_EQ(numbers(sorted), numbers(expected)) << "mode " << mode;
+        }
+    }
 }
 
 TEST_F(MacroLayoutTest, StackedMembersGroupAndSeparate)

@@ -1,4 +1,5 @@
 #include "CacheFixture.h"
+#include "CacheUnitSkipper.h"
 #include "IncludedFile.h"
 #include "ParseCacheReader.h"
 #include "ParseCacheWriter.h"
@@ -13,6 +14,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <random>
+#include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -111,6 +113,173 @@ TEST_F(ParseCache, SaveLoadSaveGivesTheSameBytes)
     ASSERT_TRUE(Load(loaded, first));
     const std::string second = Save(loaded, "two.car");
     EXPECT_EQ(first, second);
+}
+
+// Gives the first project file and the first header megabytes of tokens.
+// Gives the first project file and the first header megabytes of tokens,
+// and the first project file a long list of units (its own, many times).
+void MakeFirstRecordsLarge(CacheRecords& records)
+{
+    for (CSourceFile* file : {records.projects[0].get(), records.index.files[0].get()}) {
+        for (int k = 0; k < 150000; ++k) {
+            file->scan.tokens.emplace_back(k, IDENTIFIER, ("name" + std::to_string(k)).c_str());
+        }
+        for (size_t length : {31, 32, 33, 100, 5000}) {
+            file->scan.tokens.emplace_back(7, STRINGS, std::string(length, 'x').c_str());
+        }
+        file->scan.tokens.emplace_back(8, IDENTIFIER, "last");
+    }
+    std::vector<CUnit>& units = records.projects[0]->units;
+    const std::vector<CUnit> once = units;
+    for (int copy = 0; copy < 400; ++copy) {
+        units.insert(units.end(), once.begin(), once.end());
+    }
+}
+
+TEST_F(ParseCache, RecordsLargerThanTheWriteBufferGiveTheSameBytes)
+{
+    // Records of megabytes between small ones: they are written out in
+    // pieces, and the lengths in front of them are filled in afterwards;
+    // they are read on several threads, large ones in two parts at once.
+    MakeFirstRecordsLarge(original);
+    CCacheSink expected;
+    expected.WriteInt(180);
+    expected.WriteInt(2);
+    expected.WriteInt(2);
+    for (const CSourceFile* file : {original.projects[0].get(), original.projects[1].get(),
+                                    original.index.files[0].get(), original.index.files[1].get()}) {
+        CCacheSink record;
+        CParseCacheWriter::WriteSourceFile(record, *file);
+        expected.WriteSize(static_cast<uint32_t>(record.Held()));
+        expected.WriteChars(record.Data(), record.Held());
+    }
+    const std::string saved = Save(original, "one.car");
+    ASSERT_GT(saved.size(), size_t{6} << 20);
+    EXPECT_TRUE(saved == expected.Bytes());
+
+    CacheRecords loaded;
+    ASSERT_TRUE(Load(loaded, saved));
+    EXPECT_TRUE(Save(loaded, "two.car") == saved);
+    const std::vector<PPToken>& before = original.projects[0]->scan.tokens;
+    const std::vector<PPToken>& after = loaded.projects[0]->scan.tokens;
+    ASSERT_EQ(after.size(), before.size());
+    for (size_t i = 0; i < before.size(); ++i) {
+        ASSERT_STREQ(after[i].text ? after[i].text : "", before[i].text ? before[i].text : "") << i;
+    }
+}
+
+// A large cache is read on several threads, yet a damaged one is refused
+// whole, for the first damage in file order, after the paths of the records
+// before it were told.
+TEST_F(ParseCache, ReadingOnSeveralThreadsFailsAsReadingInOrder)
+{
+    MakeFirstRecordsLarge(original);
+    const std::string saved = Save(original);
+    std::vector<size_t> starts; // of each record's bytes, behind its length
+    for (size_t at = 12; at < saved.size(); at += 4 + static_cast<uint32_t>(IntAt(saved, at))) {
+        starts.push_back(at + 4);
+    }
+    ASSERT_EQ(starts.size(), 4u);
+    auto pathAt = [&](size_t record) { return starts[record]; };
+    auto includesAt = [&](size_t record) {
+        return starts[record] + 4 + static_cast<uint32_t>(IntAt(saved, starts[record]));
+    };
+    const std::string paths[] = {original.projects[0]->path, original.projects[1]->path,
+                                 original.index.files[0]->path, original.index.files[1]->path};
+    // Where the first record's unit list starts (its count), where its first
+    // unit's first token position is, and where its last unit starts.
+    CSourceFile& first = *original.projects[0];
+    std::vector<CUnit> units = std::move(first.units);
+    first.units.clear();
+    CCacheSink withoutUnits;
+    CParseCacheWriter::WriteSourceFile(withoutUnits, first);
+    first.units.push_back(units.back());
+    CCacheSink withLastUnit;
+    CParseCacheWriter::WriteSourceFile(withLastUnit, first);
+    first.units = std::move(units);
+    const size_t unitsAt0 = starts[0] + withoutUnits.Held() - 4;
+    ASSERT_FALSE(first.units.front().tokenIndices.empty());
+    const size_t firstPositionAt0 = unitsAt0 + 4 + 6 + 4;
+    const size_t lastUnitAt0 = starts[1] - 4 - (withLastUnit.Held() - withoutUnits.Held());
+    // The text length of the first record's last token ("last").
+    const size_t tokenLengthAt0 = unitsAt0 - 4 - 4;
+
+    struct Case {
+        const char* what;
+        std::vector<size_t> damaged; // words set to 2^30
+        std::vector<size_t> badBools; // bytes set to 7
+        std::string failure;
+        std::vector<std::string> told;
+    };
+    const Case cases[] = {
+        {"two damaged records: the first one counts", {includesAt(3), pathAt(1)}, {},
+         "Read Character Error.", {paths[0]}},
+        {"the last record damaged after its path", {includesAt(3)}, {}, "Read size_t Error.",
+         {paths[0], paths[1], paths[2], paths[3]}},
+        {"the unit list of a large record, read beside its tokens", {unitsAt0}, {},
+         "Read size_t Error.", {paths[0]}},
+        {"the last unit of a long list, read in runs", {}, {lastUnitAt0}, "Read Bool Error.",
+         {paths[0]}},
+        {"the first and the last unit: the first one counts", {firstPositionAt0}, {lastUnitAt0},
+         "error", {paths[0]}},
+        {"a token of a large record", {tokenLengthAt0}, {}, "Read Character Error.", {paths[0]}},
+    };
+    for (const Case& c : cases) {
+        std::string bytes = saved;
+        for (size_t at : c.damaged) {
+            for (size_t i = 0; i < 4; ++i) {
+                bytes[at + i] = static_cast<char>(((1u << 30) >> (8 * i)) & 0xFF);
+            }
+        }
+        for (size_t at : c.badBools) {
+            bytes[at] = 7;
+        }
+        CacheRecords target;
+        std::ostringstream told;
+        StreamSink sink(told);
+        CParseCacheReader reader(target.projects, target.index, nullptr, sink);
+        EXPECT_FALSE(reader.LoadBytes(bytes)) << c.what;
+        EXPECT_TRUE(IsEmpty(target)) << c.what;
+        EXPECT_EQ(reader.Failure(), c.failure) << c.what;
+        std::string expected;
+        for (const std::string& path : c.told) {
+            expected += path + "\n";
+        }
+        EXPECT_EQ(told.str(), expected) << c.what;
+    }
+    // Cut short inside the large records and between records.
+    for (size_t cut : {starts[0] + 100, starts[0] + (starts[1] - starts[0]) / 2, starts[1] - 3,
+                       starts[2] + (starts[3] - starts[2]) * 3 / 4, saved.size() - 1}) {
+        EXPECT_TRUE(RefusedWhole(saved.substr(0, cut))) << "cut at " << cut;
+    }
+}
+
+// Stepping over the stored units of every kind (to read a long list in
+// runs) lands exactly where reading them ends.
+TEST_F(ParseCache, SteppingOverUnitsLandsWhereTheirBytesEnd)
+{
+    std::vector<CSourceFile*> files;
+    for (auto& file : original.projects) {
+        files.push_back(file.get());
+    }
+    for (auto& file : original.index.files) {
+        files.push_back(file.get());
+    }
+    for (CSourceFile* file : files) {
+        CCacheSink whole;
+        CParseCacheWriter::WriteSourceFile(whole, *file);
+        std::vector<CUnit> units = std::move(file->units);
+        file->units.clear();
+        CCacheSink withoutUnits;
+        CParseCacheWriter::WriteSourceFile(withoutUnits, *file);
+        file->units = std::move(units);
+        const size_t listAt = withoutUnits.Held() - 4;
+        CCacheSource in(whole.Data() + listAt, whole.Held() - listAt);
+        for (uint32_t n = in.ReadSize(); n > 0; --n) {
+            CacheUnitSkipper::SkipUnit(in);
+        }
+        EXPECT_TRUE(in.AtEnd()) << file->path;
+    }
 }
 
 TEST_F(ParseCache, RecordsComeBackWithTheirFields)

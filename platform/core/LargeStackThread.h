@@ -4,8 +4,9 @@
 #include <pthread.h>
 
 // A thread with a stack large enough for the analysis: scanning, splitting,
-// parsing and freeing unit trees recurse with the nesting of the source, far
-// deeper than a default stack allows on generated or amalgamated files.
+// parsing, reading back and freeing unit trees recurse with the nesting of the
+// source, far deeper than a default stack allows on generated or amalgamated
+// files.
 class LargeStackThread {
 public:
     static constexpr size_t kStackBytes = size_t(512) << 20;

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "ParseCacheIO.h"
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+// Writes a parse cache's chunks to an open file on a thread of its own, in
+// the order they are handed over, while the caller fills the next chunk;
+// four-byte patches of what was written before keep their place in that
+// order. A few chunks are in flight at most: handing over waits for one to
+// come back when they are all taken. Once a write has failed, nothing more
+// is written and the failure is reported to the caller. Where no thread can
+// be made, each item is written as it is handed over.
+class CCacheFileWriter {
+public:
+    explicit CCacheFileWriter(int fd);
+    // Waits for the thread (after Finish, or giving up what is queued).
+    ~CCacheFileWriter();
+    CCacheFileWriter(const CCacheFileWriter&) = delete;
+    CCacheFileWriter& operator=(const CCacheFileWriter&) = delete;
+
+    // Takes the chunk's bytes to be written and leaves an empty chunk in
+    // its place. Throws a CacheError when a write has failed.
+    void Write(CacheChunk& chunk);
+    // Writes the value at `offset` once what is queued before it is
+    // written. Throws a CacheError when a write has failed.
+    void Patch(size_t offset, uint32_t value);
+    // Waits until everything is written; false when a write failed.
+    bool Finish();
+
+    static constexpr size_t kChunksInFlight = 3;
+
+private:
+    struct Item {
+        CacheChunk chunk; // bytes to append, or none for a patch
+        size_t patchOffset = 0;
+        char patch[4] = {};
+    };
+
+    void Work();
+    // Appends the chunk's bytes or writes the patch; false on failure.
+    bool WriteItem(const Item& item);
+    void ThrowIfFailed() const;
+
+    int fd_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Item> queue_;
+    std::vector<CacheChunk> spare_; // written chunks, to be filled again
+    size_t chunks_ = 0; // chunks made so far
+    size_t written_ = 0; // bytes appended so far
+    bool busy_ = false; // an item is being written
+    bool failed_ = false;
+    bool finishing_ = false;
+    std::thread thread_;
+};

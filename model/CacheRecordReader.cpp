@@ -1,0 +1,487 @@
+#include "CacheRecordReader.h"
+
+#include "CacheError.h"
+#include "CacheUnitSkipper.h"
+#include "LargeStackThread.h"
+#include "ParseCacheFormat.h"
+#include "UnitDetail.h"
+
+#include <compare>
+#include <cstring>
+#include <exception>
+#include <iterator>
+#include <memory>
+
+CCacheRecordReader::CCacheRecordReader(int32_t headerCount, TokenTextStore& texts)
+    : headerCount_(headerCount), texts_(texts)
+{
+}
+
+void CCacheRecordReader::Enter()
+{
+    if (++depth_ > kMaxCacheNesting) {
+        throw CacheError("error");
+    }
+}
+
+namespace {
+
+// Walks int32 values stored little-endian in a block of bytes, so that a
+// vector is filled straight from the block in one allocation and one pass.
+class StoredInts {
+public:
+    using iterator_category = std::random_access_iterator_tag;
+    using value_type = int;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const int*;
+    using reference = int;
+
+    explicit StoredInts(const char* at) : at_(at) { }
+    int operator*() const { return static_cast<int32_t>(CCacheSource::Decode(at_)); }
+    int operator[](difference_type n) const { return *(*this + n); }
+    StoredInts& operator++()
+    {
+        at_ += 4;
+        return *this;
+    }
+    StoredInts operator++(int)
+    {
+        StoredInts was = *this;
+        at_ += 4;
+        return was;
+    }
+    StoredInts& operator--()
+    {
+        at_ -= 4;
+        return *this;
+    }
+    StoredInts operator--(int)
+    {
+        StoredInts was = *this;
+        at_ -= 4;
+        return was;
+    }
+    StoredInts& operator+=(difference_type n)
+    {
+        at_ += 4 * n;
+        return *this;
+    }
+    StoredInts& operator-=(difference_type n)
+    {
+        at_ -= 4 * n;
+        return *this;
+    }
+    friend StoredInts operator+(StoredInts i, difference_type n) { return i += n; }
+    friend StoredInts operator+(difference_type n, StoredInts i) { return i += n; }
+    friend StoredInts operator-(StoredInts i, difference_type n) { return i -= n; }
+    friend difference_type operator-(const StoredInts& a, const StoredInts& b)
+    {
+        return (a.at_ - b.at_) / 4;
+    }
+    friend auto operator<=>(const StoredInts& a, const StoredInts& b) = default;
+
+private:
+    const char* at_;
+};
+
+} // namespace
+
+void CCacheRecordReader::ReadIntVector(CCacheSource& in, std::vector<int>& values)
+{
+    const uint32_t count = in.ReadCount(kMinIntBytes);
+    if (count == 0) {
+        values.clear();
+        return;
+    }
+    const char* stored = in.ReadChars(size_t {count} * 4);
+    values.assign(StoredInts(stored), StoredInts(stored + size_t {count} * 4));
+}
+
+void CCacheRecordReader::ReadNumbersBelow(CCacheSource& in, std::vector<int>& values, size_t limit)
+{
+    ReadIntVector(in, values);
+    // A negative number is a huge unsigned one.
+    bool outside = false;
+    for (int value : values) {
+        outside |= static_cast<uint32_t>(value) >= limit;
+    }
+    if (outside) {
+        throw CacheError("error");
+    }
+}
+
+void CCacheRecordReader::ReadPositions(CCacheSource& in, std::vector<int>& positions)
+{
+    ReadNumbersBelow(in, positions, tokenCount_);
+}
+
+void CCacheRecordReader::ReadTokens(CCacheSource& in, uint32_t count, std::vector<PPToken>& tokens)
+{
+    tokens.clear();
+    tokens.reserve(count);
+    for (uint32_t i = 0; i < count; ++i) {
+        const char* head = in.ReadChars(12);
+        const auto line = static_cast<int32_t>(CCacheSource::Decode(head));
+        const auto type = static_cast<int32_t>(CCacheSource::Decode(head + 4));
+        const uint32_t length = CCacheSource::Decode(head + 8);
+        const char* text = in.ReadChars(length);
+        PPToken& token = tokens.emplace_back();
+        token.line = line;
+        token.type = type;
+        if (length > 0) {
+            token.text = texts_.Place(text, strnlen(text, length));
+        }
+    }
+}
+
+void CCacheRecordReader::ReadStrings(CCacheSource& in, std::vector<std::string>& texts)
+{
+    texts.resize(in.ReadCount(kMinStringBytes));
+    for (std::string& text : texts) {
+        text = in.ReadString();
+    }
+}
+
+void CCacheRecordReader::ReadQualifiedName(CCacheSource& in, CQualifiedName& name)
+{
+    name.relative = in.ReadBool();
+    name.name = in.ReadString();
+    ReadStrings(in, name.scopes);
+}
+
+void CCacheRecordReader::ReadVariable(CCacheSource& in, CVariableInfo& variable)
+{
+    Enter();
+    variable.cvAfterType = in.ReadBool();
+    variable.multiple = in.ReadBool();
+    variable.access = in.ReadInt();
+    ReadVariables(in, variable.further);
+    ReadQualifiedName(in, variable.qualifiedName);
+    ReadPositions(in, variable.arrayTokens);
+    ReadPositions(in, variable.typeTokens);
+    ReadPositions(in, variable.initTokens);
+    ReadPositions(in, variable.specifierTokens);
+    Leave();
+}
+
+void CCacheRecordReader::ReadVariables(CCacheSource& in, std::vector<CVariableInfo>& variables)
+{
+    variables.resize(in.ReadCount(kMinVariableBytes));
+    for (CVariableInfo& variable : variables) {
+        ReadVariable(in, variable);
+    }
+}
+
+void CCacheRecordReader::ReadMacroTable(CCacheSource& in, CSourceFile& file)
+{
+    const uint32_t count = in.ReadCount(kMinMacroBytes);
+    for (uint32_t i = 0; i < count; ++i) {
+        CMacroDef macro;
+        macro.name = in.ReadString();
+        macro.functionLike = in.ReadBool();
+        ReadStrings(in, macro.parameters);
+        ReadTokenVector(in, macro.body);
+        std::string name = macro.name;
+        file.macros[name] = std::move(macro); // a later record of one name wins
+    }
+}
+
+namespace {
+
+// A new record of the given type, handed to the unit, to be filled.
+template <class Record> Record& NewDetail(CUnit& unit)
+{
+    auto record = std::make_unique<Record>();
+    Record& made = *record;
+    unit.SetDetail(std::move(record));
+    return made;
+}
+
+} // namespace
+
+void CCacheRecordReader::ReadDetail(CCacheSource& in, CUnit& unit)
+{
+    if (!in.ReadBool()) {
+        return;
+    }
+    switch (unit.kind) {
+    case UNIT_CLASS:
+    case UNIT_STRUCT:
+    case UNIT_UNION: {
+        CClassInfo& record = NewDetail<CClassInfo>(unit);
+        ReadQualifiedName(in, record.qualifiedName);
+        record.bases.resize(in.ReadCount(kMinBaseBytes));
+        for (CBaseClassInfo& base : record.bases) {
+            base.isVirtual = in.ReadBool();
+            base.qualifiedName.relative = in.ReadBool();
+            base.access = in.ReadInt();
+            base.qualifiedName.name = in.ReadString();
+            ReadStrings(in, base.qualifiedName.scopes);
+        }
+        break;
+    }
+    case UNIT_ENUM:
+    case UNIT_NAMESPACE:
+    case UNIT_ASM:
+    case UNIT_EXTERN:
+    case UNIT_GOTO:
+    case UNIT_LABEL:
+        unit.SetDetail(std::make_unique<CTextInfo>(in.ReadString()));
+        break;
+    case UNIT_NAMESPACE_ALIAS: {
+        CNamespaceAliasInfo& record = NewDetail<CNamespaceAliasInfo>(unit);
+        record.alias = in.ReadString();
+        ReadQualifiedName(in, record.target);
+        break;
+    }
+    case UNIT_TEMPLATE: {
+        CTemplateInfo& record = NewDetail<CTemplateInfo>(unit);
+        record.exported = in.ReadBool();
+        ReadPositions(in, record.parameterTokens);
+        break;
+    }
+    case UNIT_VARIABLE:
+        ReadVariable(in, NewDetail<CVariableInfo>(unit));
+        break;
+    case UNIT_USING: {
+        ReadQualifiedName(in, NewDetail<CClassInfo>(unit).qualifiedName);
+        std::vector<int> unused;
+        ReadIntVector(in, unused);
+        break;
+    }
+    case UNIT_USING_NAMESPACE:
+        ReadQualifiedName(in, NewDetail<CQualifiedNameInfo>(unit).qualifiedName);
+        break;
+    case UNIT_FUNCTION: {
+        CFunctionInfo& record = NewDetail<CFunctionInfo>(unit);
+        record.pure = in.ReadBool();
+        record.access = in.ReadInt();
+        ReadQualifiedName(in, record.qualifiedName);
+        ReadPositions(in, record.ctorInitTokens);
+        ReadPositions(in, record.reservedTokens);
+        ReadPositions(in, record.specifierTokens);
+        ReadVariables(in, record.parameters);
+        break;
+    }
+    case UNIT_IF:
+    case UNIT_ELSE_IF:
+    case UNIT_ELSE:
+    case UNIT_WHILE:
+    case UNIT_RETURN:
+    case UNIT_SWITCH:
+    case UNIT_CASE:
+    case UNIT_CATCH:
+    case UNIT_THROW:
+        ReadPositions(in, NewDetail<CTokenListInfo>(unit).tokens);
+        break;
+    case UNIT_FOR: {
+        CForInfo& record = NewDetail<CForInfo>(unit);
+        ReadPositions(in, record.conditionTokens);
+        ReadPositions(in, record.stepTokens);
+        ReadPositions(in, record.initTokens);
+        break;
+    }
+    default:
+        break; // kinds without a record: nothing follows
+    }
+}
+
+void CCacheRecordReader::ReadUnit(CCacheSource& in, CUnit& unit)
+{
+    Enter();
+    const char* head = in.ReadChars(6);
+    if ((head[0] != 0 && head[0] != 1) || (head[1] != 0 && head[1] != 1)) {
+        throw CacheError("Read Bool Error.");
+    }
+    unit.done = head[0] == 1;
+    unit.brace = head[1] == 1;
+    unit.kind = static_cast<int32_t>(CCacheSource::Decode(head + 2));
+    ReadPositions(in, unit.tokenIndices);
+    const char* range = in.ReadChars(8);
+    unit.first = static_cast<int32_t>(CCacheSource::Decode(range));
+    unit.last = static_cast<int32_t>(CCacheSource::Decode(range + 4));
+    ReadDetail(in, unit);
+    ReadUnitVector(in, unit.children, unit.tokens);
+    Leave();
+}
+
+void CCacheRecordReader::ReadUnitVector(
+    CCacheSource& in, std::vector<CUnit>& units, const std::vector<PPToken>* tokens)
+{
+    const uint32_t count = in.ReadCount(kMinUnitBytes);
+    units.clear();
+    units.reserve(count);
+    for (uint32_t i = 0; i < count; ++i) {
+        units.emplace_back(tokens);
+        ReadUnit(in, units.back());
+    }
+}
+
+void CCacheRecordReader::ReadUnitVectorInRuns(
+    CCacheSource& in, std::vector<CUnit>& units, const std::vector<PPToken>* tokens)
+{
+    const CCacheSource start = in;
+    const uint32_t count = in.ReadCount(kMinUnitBytes);
+    // Where each run starts (its first unit, and the bytes from there),
+    // found by stepping over the units; the end closes the last run. Bytes
+    // the stepping cannot find its way through are read in order, which
+    // refuses them as it should.
+    struct RunStart {
+        uint32_t unit;
+        CCacheSource bytes;
+    };
+    std::vector<RunStart> runs;
+    if (in.Left() >= kRunBytes && count > 1) {
+        try {
+            CCacheSource probe = in;
+            const size_t step = in.Left() / kUnitRuns;
+            for (uint32_t i = 0; i < count; ++i) {
+                if (runs.empty() ||
+                    (runs.size() < kUnitRuns && in.Left() - probe.Left() >= step * runs.size())) {
+                    runs.push_back({i, probe});
+                }
+                CacheUnitSkipper::SkipUnit(probe);
+            }
+            runs.push_back({count, probe});
+        } catch (const CacheError&) {
+            runs.clear();
+        }
+    }
+    if (runs.size() < 3) {
+        in = start;
+        ReadUnitVector(in, units, tokens);
+        return;
+    }
+    units.clear();
+    units.reserve(count);
+    for (uint32_t i = 0; i < count; ++i) {
+        units.emplace_back(tokens);
+    }
+    std::vector<std::exception_ptr> failures(runs.size() - 1);
+    auto readRun = [&](size_t r) {
+        try {
+            const CDetailRecord::BulkCreation bulk;
+            TokenTextStore unused; // units place no token texts
+            CCacheRecordReader reader(headerCount_, unused);
+            reader.tokenCount_ = tokenCount_;
+            CCacheSource bytes = runs[r].bytes;
+            for (uint32_t i = runs[r].unit; i < runs[r + 1].unit; ++i) {
+                reader.ReadUnit(bytes, units[i]);
+            }
+            if (bytes.Left() != runs[r + 1].bytes.Left()) {
+                throw CacheError("error"); // cannot be: the units were stepped over alike
+            }
+        } catch (...) {
+            failures[r] = std::current_exception();
+        }
+    };
+    std::vector<std::unique_ptr<LargeStackThread>> helpers;
+    for (size_t r = 1; r + 1 < runs.size(); ++r) {
+        auto helper = std::make_unique<LargeStackThread>();
+        if (!helper->Start([&readRun, r] { readRun(r); })) {
+            readRun(r);
+        }
+        helpers.push_back(std::move(helper));
+    }
+    readRun(0);
+    for (auto& helper : helpers) {
+        helper->Join();
+    }
+    // The first failure in order is the one reading in order meets.
+    for (const std::exception_ptr& failure : failures) {
+        if (failure) {
+            std::rethrow_exception(failure);
+        }
+    }
+    in = runs.back().bytes;
+}
+
+namespace {
+
+// The source just past `count` stored tokens; throws as reading them would.
+CCacheSource SkipTokens(CCacheSource in, uint32_t count)
+{
+    for (uint32_t i = 0; i < count; ++i) {
+        in.ReadChars(CCacheSource::Decode(in.ReadChars(12) + 8));
+    }
+    return in;
+}
+
+} // namespace
+
+void CCacheRecordReader::ReadTokensBesideUnits(CCacheSource& in, uint32_t count, CSourceFile& file)
+{
+    // The units follow the tokens; where they start is found by stepping
+    // over the tokens' lengths. Units hold token positions, never tokens,
+    // so they are read at the same time as the tokens.
+    CCacheSource units = SkipTokens(in, count);
+    const CCacheSource tokensEnd = units;
+    std::exception_ptr unitsFailure;
+    LargeStackThread helper;
+    const bool started = helper.Start([&] {
+        try {
+            const CDetailRecord::BulkCreation bulk;
+            TokenTextStore unused; // units place no token texts
+            CCacheRecordReader reader(headerCount_, unused);
+            reader.tokenCount_ = count;
+            reader.ReadUnitVectorInRuns(units, file.units, &file.scan.tokens);
+        } catch (...) {
+            unitsFailure = std::current_exception();
+        }
+    });
+    if (!started) {
+        ReadTokens(in, count, file.scan.tokens);
+        tokenCount_ = count;
+        ReadUnitVector(in, file.units, &file.scan.tokens);
+        return;
+    }
+    try {
+        ReadTokens(in, count, file.scan.tokens);
+    } catch (...) {
+        helper.Join();
+        throw;
+    }
+    helper.Join();
+    if (unitsFailure) {
+        std::rethrow_exception(unitsFailure);
+    }
+    if (in.Left() != tokensEnd.Left()) {
+        throw CacheError("error"); // cannot be: the tokens were stepped over alike
+    }
+    in = units;
+}
+
+void CCacheRecordReader::ReadTokenVector(CCacheSource& in, std::vector<PPToken>& tokens)
+{
+    ReadTokens(in, in.ReadCount(kMinTokenBytes), tokens);
+}
+
+void CCacheRecordReader::ReadSourceFile(CCacheSource& in, CSourceFile& file, bool& pathRead)
+{
+    file.path = in.ReadString();
+    pathRead = true;
+    ReadNumbersBelow(in, file.includes, static_cast<size_t>(headerCount_));
+    file.split = in.ReadBool();
+    file.parsed = in.ReadBool();
+    const bool hasIndexNumber = in.ReadBool();
+    const int32_t indexNumber = in.ReadInt();
+    if (hasIndexNumber) {
+        if (indexNumber < 0 || indexNumber >= headerCount_) {
+            throw CacheError("error");
+        }
+        file.hasIndexNumber = true;
+        file.indexNumber = indexNumber;
+    }
+    file.size = in.ReadInt();
+    file.mtime = in.ReadInt();
+    ReadMacroTable(in, file);
+    file.scan.fileName = file.path;
+    const uint32_t count = in.ReadCount(kMinTokenBytes);
+    if (in.Left() >= kSplitBytes) {
+        ReadTokensBesideUnits(in, count, file);
+        return;
+    }
+    ReadTokens(in, count, file.scan.tokens);
+    tokenCount_ = count;
+    ReadUnitVector(in, file.units, &file.scan.tokens);
+}

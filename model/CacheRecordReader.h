@@ -1,0 +1,66 @@
+#pragma once
+
+#include "PPToken.h"
+#include "ParseCacheIO.h"
+#include "SourceFile.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct CQualifiedName;
+class CVariableInfo;
+
+// Reads source-file records of the parse cache, one at a time, checking
+// every count against the bytes left and every token position and include
+// number against what was read before; anything wrong throws a CacheError.
+// One reader serves one thread: token texts go to the store it was given,
+// which that thread alone fills. The units of a large record are read on
+// threads of their own while its tokens are read here: a long list of units
+// in runs side by side.
+class CCacheRecordReader {
+public:
+    CCacheRecordReader(int32_t headerCount, TokenTextStore& texts);
+
+    // Reads the record into the file; `pathRead` is set once its path is
+    // read. The record must take every byte of `in`.
+    void ReadSourceFile(CCacheSource& in, CSourceFile& file, bool& pathRead);
+
+    // Records whose tokens and units take at least this many bytes have
+    // their units read on a second thread.
+    static constexpr size_t kSplitBytes = size_t {1} << 20;
+    // A list of units that takes at least this many bytes is read in up to
+    // kUnitRuns runs at once.
+    static constexpr size_t kRunBytes = size_t {256} << 10;
+    static constexpr size_t kUnitRuns = 6;
+
+private:
+    void ReadTokenVector(CCacheSource& in, std::vector<PPToken>& tokens);
+    void ReadTokens(CCacheSource& in, uint32_t count, std::vector<PPToken>& tokens);
+    void ReadTokensBesideUnits(CCacheSource& in, uint32_t count, CSourceFile& file);
+    void ReadIntVector(CCacheSource& in, std::vector<int>& values);
+    // An int list whose every value lies in 0..limit-1.
+    void ReadNumbersBelow(CCacheSource& in, std::vector<int>& values, size_t limit);
+    // An int list of positions in the current file's token vector.
+    void ReadPositions(CCacheSource& in, std::vector<int>& positions);
+    void ReadStrings(CCacheSource& in, std::vector<std::string>& texts);
+    void ReadQualifiedName(CCacheSource& in, CQualifiedName& name);
+    void ReadVariable(CCacheSource& in, CVariableInfo& variable);
+    void ReadVariables(CCacheSource& in, std::vector<CVariableInfo>& variables);
+    void ReadMacroTable(CCacheSource& in, CSourceFile& file);
+    void ReadDetail(CCacheSource& in, CUnit& unit);
+    void ReadUnit(CCacheSource& in, CUnit& unit);
+    void ReadUnitVector(
+        CCacheSource& in, std::vector<CUnit>& units, const std::vector<PPToken>* tokens);
+    // As ReadUnitVector, the units in runs on several threads when the list
+    // is long.
+    void ReadUnitVectorInRuns(
+        CCacheSource& in, std::vector<CUnit>& units, const std::vector<PPToken>* tokens);
+    void Enter();
+    void Leave() { --depth_; }
+
+    int32_t headerCount_; // header records in the cache
+    TokenTextStore& texts_; // where token texts go
+    size_t tokenCount_ = 0; // tokens of the record being read
+    int depth_ = 0;
+};

@@ -1,0 +1,64 @@
+#include "CachingTextMeasurer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Extents that depend on every field of the font's description and on the
+// text, and a count of the texts actually measured.
+class CountingMeasurer : public TextMeasurer {
+public:
+    CSize Measure(const CFont& font, std::string_view text) const override
+    {
+        ++calls;
+        const LogFont& d = font.Description();
+        const int fields = d.height + 3 * d.width + d.weight + 5 * d.italic + 7 * d.underline +
+            11 * d.strikeOut + 13 * d.charSet + 17 * static_cast<int>(d.faceName.size());
+        return {static_cast<int>(text.size()) * 100 + fields, static_cast<int>(text.size())};
+    }
+    mutable int calls = 0;
+};
+
+} // namespace
+
+// Each text is measured once per font description, every field of which
+// tells fonts apart, and comes back as the measurer gave it.
+TEST(CachingTextMeasurerTest, MeasuresEachTextOncePerFontDescription)
+{
+    auto inner = std::make_shared<CountingMeasurer>();
+    CachingTextMeasurer caching(inner);
+    LogFont plain;
+    plain.height = -13;
+    plain.faceName = "Sans";
+    std::vector<LogFont> descriptions(8, plain);
+    descriptions[1].height = -14;
+    descriptions[2].width = 3;
+    descriptions[3].weight = 700;
+    descriptions[4].italic = 1;
+    descriptions[5].underline = 1;
+    descriptions[6].strikeOut = 1;
+    descriptions[7].faceName = "Serif";
+    std::vector<std::unique_ptr<CFont>> fonts;
+    for (const LogFont& description : descriptions) {
+        fonts.push_back(std::make_unique<CFont>());
+        ASSERT_TRUE(fonts.back()->CreateFontIndirect(description));
+    }
+    const std::string_view texts[] = {"", "a", "Name", std::string_view("x\0y", 3), "Name2"};
+    const CountingMeasurer reference;
+    for (int round = 0; round < 2; ++round) {
+        for (const auto& font : fonts)
+            for (std::string_view text : texts)
+                EXPECT_EQ(caching.Measure(*font, text), reference.Measure(*font, text));
+    }
+    EXPECT_EQ(inner->calls, static_cast<int>(fonts.size() * std::size(texts)));
+
+    CFont again;
+    ASSERT_TRUE(again.CreateFontIndirect(descriptions[4]));
+    const int before = inner->calls;
+    caching.Measure(again, "Name");
+    EXPECT_EQ(inner->calls, before) << "a font made again shares the entries";
+    CFont none;
+    caching.Measure(none, "Name");
+    caching.Measure(none, "Name");
+    EXPECT_EQ(inner->calls, before + 2) << "no font: nothing kept";
+}

@@ -1,0 +1,81 @@
+#include "CacheError.h"
+#include "CacheFileWriter.h"
+#include "TempFolder.h"
+
+#include <cstring>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace {
+
+CacheChunk ChunkOf(const std::string& text, size_t capacity)
+{
+    CacheChunk chunk;
+    chunk.bytes = std::make_unique<char[]>(capacity);
+    chunk.capacity = capacity;
+    chunk.size = text.size();
+    std::memcpy(chunk.bytes.get(), text.data(), text.size());
+    return chunk;
+}
+
+} // namespace
+
+// Chunks land in the order given and patches on what was written before
+// them, however far the writing thread is behind; the chunk handed back
+// can be filled again.
+TEST(CacheFileWriterTest, WritesChunksAndPatchesInOrder)
+{
+    TempFolder folder;
+    const std::string path = folder.File("out.bin");
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    std::string expected;
+    {
+        CCacheFileWriter writer(fd);
+        for (int i = 0; i < 40; ++i) {
+            const std::string text(
+                static_cast<size_t>(100 + i * 37), static_cast<char>('a' + i % 26));
+            CacheChunk chunk = ChunkOf(text, 4096);
+            writer.Write(chunk);
+            EXPECT_EQ(chunk.size, 0u);
+            EXPECT_GE(chunk.capacity, 4096u);
+            ASSERT_NE(chunk.bytes, nullptr);
+            expected += text;
+            if (i % 3 == 2) {
+                const size_t at = expected.size() / 2;
+                writer.Patch(at, 0x04030201u);
+                expected.replace(at, 4, "\x01\x02\x03\x04", 4);
+            }
+        }
+        EXPECT_TRUE(writer.Finish());
+    }
+    ::close(fd);
+    EXPECT_TRUE(ReadFileBytes(path) == expected);
+}
+
+// A write that fails stops the writing: handing over throws from then on,
+// and the end reports it.
+TEST(CacheFileWriterTest, AFailedWriteIsReported)
+{
+    TempFolder folder;
+    const std::string path = folder.File("read-only.bin");
+    ::close(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644));
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    ASSERT_GE(fd, 0);
+    {
+        CCacheFileWriter writer(fd);
+        bool threw = false;
+        for (int i = 0; i < 100 && !threw; ++i) {
+            CacheChunk chunk = ChunkOf("bytes", 64);
+            try {
+                writer.Write(chunk);
+            } catch (const CacheError&) {
+                threw = true;
+            }
+        }
+        EXPECT_TRUE(threw);
+        EXPECT_FALSE(writer.Finish());
+    }
+    ::close(fd);
+}
