@@ -1,6 +1,7 @@
 #include "CacheRecordReader.h"
 
 #include "CacheError.h"
+#include "CacheRecordFields.h"
 #include "CacheUnitSkipper.h"
 #include "LargeStackThread.h"
 #include "ParseCacheFormat.h"
@@ -142,35 +143,42 @@ void CCacheRecordReader::ReadStrings(CCacheSource& in, std::vector<std::string>&
     }
 }
 
-void CCacheRecordReader::ReadQualifiedName(CCacheSource& in, CQualifiedName& name)
-{
-    name.relative = in.ReadBool();
-    name.name = in.ReadString();
-    ReadStrings(in, name.scopes);
-}
+// Fills the fields of a record as the record description lists them.
+struct CCacheRecordReader::FieldReader {
+    CCacheRecordReader& reader;
+    CCacheSource& in;
 
-void CCacheRecordReader::ReadVariable(CCacheSource& in, CVariableInfo& variable)
-{
-    Enter();
-    variable.cvAfterType = in.ReadBool();
-    variable.multiple = in.ReadBool();
-    variable.access = in.ReadInt();
-    ReadVariables(in, variable.further);
-    ReadQualifiedName(in, variable.qualifiedName);
-    ReadPositions(in, variable.arrayTokens);
-    ReadPositions(in, variable.typeTokens);
-    ReadPositions(in, variable.initTokens);
-    ReadPositions(in, variable.specifierTokens);
-    Leave();
-}
-
-void CCacheRecordReader::ReadVariables(CCacheSource& in, std::vector<CVariableInfo>& variables)
-{
-    variables.resize(in.ReadCount(kMinVariableBytes));
-    for (CVariableInfo& variable : variables) {
-        ReadVariable(in, variable);
+    void Flag(bool& value) { value = in.ReadBool(); }
+    void Number(int32_t& value) { value = in.ReadInt(); }
+    void Text(std::string& text) { text = in.ReadString(); }
+    void Texts(std::vector<std::string>& texts) { reader.ReadStrings(in, texts); }
+    void Positions(std::vector<int>& positions) { reader.ReadPositions(in, positions); }
+    void Unused()
+    {
+        std::vector<int> unused;
+        reader.ReadIntVector(in, unused);
     }
-}
+    void Variable(CVariableInfo& variable)
+    {
+        reader.Enter();
+        CacheRecordFields::Declarator(*this, variable);
+        reader.Leave();
+    }
+    void Variables(std::vector<CVariableInfo>& variables)
+    {
+        variables.resize(in.ReadCount(kMinVariableBytes));
+        for (CVariableInfo& variable : variables) {
+            Variable(variable);
+        }
+    }
+    void Bases(std::vector<CBaseClassInfo>& bases)
+    {
+        bases.resize(in.ReadCount(kMinBaseBytes));
+        for (CBaseClassInfo& base : bases) {
+            CacheRecordFields::BaseClass(*this, base);
+        }
+    }
+};
 
 void CCacheRecordReader::ReadMacroTable(CCacheSource& in, CSourceFile& file)
 {
@@ -204,86 +212,12 @@ void CCacheRecordReader::ReadDetail(CCacheSource& in, CUnit& unit)
     if (!in.ReadBool()) {
         return;
     }
-    switch (unit.kind) {
-    case UNIT_CLASS:
-    case UNIT_STRUCT:
-    case UNIT_UNION: {
-        CClassInfo& record = NewDetail<CClassInfo>(unit);
-        ReadQualifiedName(in, record.qualifiedName);
-        record.bases.resize(in.ReadCount(kMinBaseBytes));
-        for (CBaseClassInfo& base : record.bases) {
-            base.isVirtual = in.ReadBool();
-            base.qualifiedName.relative = in.ReadBool();
-            base.access = in.ReadInt();
-            base.qualifiedName.name = in.ReadString();
-            ReadStrings(in, base.qualifiedName.scopes);
-        }
-        break;
-    }
-    case UNIT_ENUM:
-    case UNIT_NAMESPACE:
-    case UNIT_ASM:
-    case UNIT_EXTERN:
-    case UNIT_GOTO:
-    case UNIT_LABEL:
-        unit.SetDetail(std::make_unique<CTextInfo>(in.ReadString()));
-        break;
-    case UNIT_NAMESPACE_ALIAS: {
-        CNamespaceAliasInfo& record = NewDetail<CNamespaceAliasInfo>(unit);
-        record.alias = in.ReadString();
-        ReadQualifiedName(in, record.target);
-        break;
-    }
-    case UNIT_TEMPLATE: {
-        CTemplateInfo& record = NewDetail<CTemplateInfo>(unit);
-        record.exported = in.ReadBool();
-        ReadPositions(in, record.parameterTokens);
-        break;
-    }
-    case UNIT_VARIABLE:
-        ReadVariable(in, NewDetail<CVariableInfo>(unit));
-        break;
-    case UNIT_USING: {
-        ReadQualifiedName(in, NewDetail<CClassInfo>(unit).qualifiedName);
-        std::vector<int> unused;
-        ReadIntVector(in, unused);
-        break;
-    }
-    case UNIT_USING_NAMESPACE:
-        ReadQualifiedName(in, NewDetail<CQualifiedNameInfo>(unit).qualifiedName);
-        break;
-    case UNIT_FUNCTION: {
-        CFunctionInfo& record = NewDetail<CFunctionInfo>(unit);
-        record.pure = in.ReadBool();
-        record.access = in.ReadInt();
-        ReadQualifiedName(in, record.qualifiedName);
-        ReadPositions(in, record.ctorInitTokens);
-        ReadPositions(in, record.reservedTokens);
-        ReadPositions(in, record.specifierTokens);
-        ReadVariables(in, record.parameters);
-        break;
-    }
-    case UNIT_IF:
-    case UNIT_ELSE_IF:
-    case UNIT_ELSE:
-    case UNIT_WHILE:
-    case UNIT_RETURN:
-    case UNIT_SWITCH:
-    case UNIT_CASE:
-    case UNIT_CATCH:
-    case UNIT_THROW:
-        ReadPositions(in, NewDetail<CTokenListInfo>(unit).tokens);
-        break;
-    case UNIT_FOR: {
-        CForInfo& record = NewDetail<CForInfo>(unit);
-        ReadPositions(in, record.conditionTokens);
-        ReadPositions(in, record.stepTokens);
-        ReadPositions(in, record.initTokens);
-        break;
-    }
-    default:
-        break; // kinds without a record: nothing follows
-    }
+    // Kinds without a record: nothing follows.
+    CacheRecordFields::WithLayoutOf(unit.kind, [&](auto layout) {
+        using Layout = decltype(layout);
+        FieldReader fields {*this, in};
+        Layout::Fields(fields, NewDetail<typename Layout::Record>(unit));
+    });
 }
 
 void CCacheRecordReader::ReadUnit(CCacheSource& in, CUnit& unit)

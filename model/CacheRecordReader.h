@@ -8,9 +8,6 @@
 #include <string>
 #include <vector>
 
-struct CQualifiedName;
-class CVariableInfo;
-
 // Reads source-file records of the parse cache, one at a time, checking
 // every count against the bytes left and every token position and include
 // number against what was read before; anything wrong throws a CacheError.
@@ -44,9 +41,6 @@ private:
     // An int list of positions in the current file's token vector.
     void ReadPositions(CCacheSource& in, std::vector<int>& positions);
     void ReadStrings(CCacheSource& in, std::vector<std::string>& texts);
-    void ReadQualifiedName(CCacheSource& in, CQualifiedName& name);
-    void ReadVariable(CCacheSource& in, CVariableInfo& variable);
-    void ReadVariables(CCacheSource& in, std::vector<CVariableInfo>& variables);
     void ReadMacroTable(CCacheSource& in, CSourceFile& file);
     void ReadDetail(CCacheSource& in, CUnit& unit);
     void ReadUnit(CCacheSource& in, CUnit& unit);
@@ -56,6 +50,7 @@ private:
     // is long.
     void ReadUnitVectorInRuns(
         CCacheSource& in, std::vector<CUnit>& units, const std::vector<PPToken>* tokens);
+    struct FieldReader; // reads the fields of a detail record
     void Enter();
     void Leave() { --depth_; }
 

@@ -1,6 +1,7 @@
 #include "CacheUnitSkipper.h"
 
 #include "CacheError.h"
+#include "CacheRecordFields.h"
 #include "ParseCacheFormat.h"
 #include "UnitKind.h"
 
@@ -31,102 +32,51 @@ void SkipInts(CCacheSource& in)
     in.ReadChars(size_t {in.ReadCount(kMinIntBytes)} * 4);
 }
 
-void SkipQualifiedName(CCacheSource& in)
-{
-    in.ReadBool();
-    SkipString(in);
-    SkipStrings(in);
-}
+// Steps over the fields of a record as the record description lists
+// them; the record handed over is never read.
+struct FieldSkipper {
+    CCacheSource& in;
+    int depth;
 
-void SkipVariable(CCacheSource& in, int depth);
-
-void SkipVariables(CCacheSource& in, int depth)
-{
-    for (uint32_t n = in.ReadCount(kMinVariableBytes); n > 0; --n) {
-        SkipVariable(in, depth);
+    void Flag(bool) { in.ReadChars(1); }
+    void Number(int32_t) { in.ReadChars(4); }
+    void Text(const std::string&) { SkipString(in); }
+    void Texts(const std::vector<std::string>&) { SkipStrings(in); }
+    void Positions(const std::vector<int>&) { SkipInts(in); }
+    void Unused() { SkipInts(in); }
+    void Variable(const CVariableInfo& variable)
+    {
+        Deeper(depth);
+        CacheRecordFields::Declarator(*this, variable);
+        --depth;
     }
-}
-
-void SkipVariable(CCacheSource& in, int depth)
-{
-    Deeper(depth);
-    in.ReadChars(6); // two flags and the access
-    SkipVariables(in, depth);
-    SkipQualifiedName(in);
-    for (int list = 0; list < 4; ++list) {
-        SkipInts(in);
+    void Variables(const std::vector<CVariableInfo>&)
+    {
+        static const CVariableInfo none {};
+        for (uint32_t n = in.ReadCount(kMinVariableBytes); n > 0; --n) {
+            Variable(none);
+        }
     }
-}
+    void Bases(const std::vector<CBaseClassInfo>&)
+    {
+        static const CBaseClassInfo none {};
+        for (uint32_t n = in.ReadCount(kMinBaseBytes); n > 0; --n) {
+            CacheRecordFields::BaseClass(*this, none);
+        }
+    }
+};
 
 void SkipDetail(CCacheSource& in, int32_t kind, int depth)
 {
     if (!in.ReadBool()) {
         return;
     }
-    switch (kind) {
-    case UNIT_CLASS:
-    case UNIT_STRUCT:
-    case UNIT_UNION:
-        SkipQualifiedName(in);
-        for (uint32_t n = in.ReadCount(kMinBaseBytes); n > 0; --n) {
-            in.ReadChars(6); // two flags and the access
-            SkipString(in);
-            SkipStrings(in);
-        }
-        break;
-    case UNIT_ENUM:
-    case UNIT_NAMESPACE:
-    case UNIT_ASM:
-    case UNIT_EXTERN:
-    case UNIT_GOTO:
-    case UNIT_LABEL:
-        SkipString(in);
-        break;
-    case UNIT_NAMESPACE_ALIAS:
-        SkipString(in);
-        SkipQualifiedName(in);
-        break;
-    case UNIT_TEMPLATE:
-        in.ReadBool();
-        SkipInts(in);
-        break;
-    case UNIT_VARIABLE:
-        SkipVariable(in, depth);
-        break;
-    case UNIT_USING:
-        SkipQualifiedName(in);
-        SkipInts(in);
-        break;
-    case UNIT_USING_NAMESPACE:
-        SkipQualifiedName(in);
-        break;
-    case UNIT_FUNCTION:
-        in.ReadChars(5); // the pure flag and the access
-        SkipQualifiedName(in);
-        for (int list = 0; list < 3; ++list) {
-            SkipInts(in);
-        }
-        SkipVariables(in, depth);
-        break;
-    case UNIT_IF:
-    case UNIT_ELSE_IF:
-    case UNIT_ELSE:
-    case UNIT_WHILE:
-    case UNIT_RETURN:
-    case UNIT_SWITCH:
-    case UNIT_CASE:
-    case UNIT_CATCH:
-    case UNIT_THROW:
-        SkipInts(in);
-        break;
-    case UNIT_FOR:
-        for (int list = 0; list < 3; ++list) {
-            SkipInts(in);
-        }
-        break;
-    default:
-        break;
-    }
+    CacheRecordFields::WithLayoutOf(kind, [&](auto layout) {
+        using Layout = decltype(layout);
+        static const typename Layout::Record none {};
+        FieldSkipper fields {in, depth};
+        Layout::Fields(fields, none);
+    });
 }
 
 } // namespace

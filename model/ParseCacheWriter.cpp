@@ -2,6 +2,7 @@
 
 #include "AtomicFile.h"
 #include "CacheFileWriter.h"
+#include "CacheRecordFields.h"
 #include "FileIndex.h"
 #include "ParseCacheFormat.h"
 #include "UnitDetail.h"
@@ -14,7 +15,9 @@ CParseCacheWriter::CParseCacheWriter(const SourceFileList& projectFiles,
 {
 }
 
-void CParseCacheWriter::WriteToken(CCacheSink& out, const PPToken& token)
+namespace {
+
+void WriteToken(CCacheSink& out, const PPToken& token)
 {
     // Most token texts are short: they are copied as they are measured,
     // into room kept for a short one; a longer one is measured first.
@@ -38,7 +41,7 @@ void CParseCacheWriter::WriteToken(CCacheSink& out, const PPToken& token)
     out.Commit(12 + length);
 }
 
-void CParseCacheWriter::WriteIntVector(CCacheSink& out, const std::vector<int>& values)
+void WriteIntVector(CCacheSink& out, const std::vector<int>& values)
 {
     char* at = CCacheSink::Put(out.Room(4 + 4 * values.size()),
                                static_cast<uint32_t>(values.size()));
@@ -47,7 +50,7 @@ void CParseCacheWriter::WriteIntVector(CCacheSink& out, const std::vector<int>& 
     }
 }
 
-void CParseCacheWriter::WriteTokenVector(CCacheSink& out, const std::vector<PPToken>& tokens)
+void WriteTokenVector(CCacheSink& out, const std::vector<PPToken>& tokens)
 {
     out.WriteSize(static_cast<uint32_t>(tokens.size()));
     for (const PPToken& token : tokens) {
@@ -55,7 +58,7 @@ void CParseCacheWriter::WriteTokenVector(CCacheSink& out, const std::vector<PPTo
     }
 }
 
-void CParseCacheWriter::WriteStrings(CCacheSink& out, const std::vector<std::string>& texts)
+void WriteStrings(CCacheSink& out, const std::vector<std::string>& texts)
 {
     out.WriteSize(static_cast<uint32_t>(texts.size()));
     for (const std::string& text : texts) {
@@ -63,14 +66,34 @@ void CParseCacheWriter::WriteStrings(CCacheSink& out, const std::vector<std::str
     }
 }
 
-void CParseCacheWriter::WriteQualifiedName(CCacheSink& out, const CQualifiedName& name)
-{
-    out.WriteBool(name.relative);
-    out.WriteString(name.name);
-    WriteStrings(out, name.scopes);
-}
+// Writes the fields of a record as the record description lists them.
+struct FieldWriter {
+    CCacheSink& out;
 
-void CParseCacheWriter::WriteMacroTable(CCacheSink& out, const CSourceFile& file)
+    void Flag(bool value) { out.WriteBool(value); }
+    void Number(int32_t value) { out.WriteInt(value); }
+    void Text(const std::string& text) { out.WriteString(text); }
+    void Texts(const std::vector<std::string>& texts) { WriteStrings(out, texts); }
+    void Positions(const std::vector<int>& positions) { WriteIntVector(out, positions); }
+    void Unused() { out.WriteSize(0); }
+    void Variable(const CVariableInfo& variable) { CacheRecordFields::Declarator(*this, variable); }
+    void Variables(const std::vector<CVariableInfo>& variables)
+    {
+        out.WriteSize(static_cast<uint32_t>(variables.size()));
+        for (const CVariableInfo& variable : variables) {
+            Variable(variable);
+        }
+    }
+    void Bases(const std::vector<CBaseClassInfo>& bases)
+    {
+        out.WriteSize(static_cast<uint32_t>(bases.size()));
+        for (const CBaseClassInfo& base : bases) {
+            CacheRecordFields::BaseClass(*this, base);
+        }
+    }
+};
+
+void WriteMacroTable(CCacheSink& out, const CSourceFile& file)
 {
     out.WriteSize(static_cast<uint32_t>(file.macros.size()));
     for (const auto& [name, macro] : file.macros) {
@@ -81,120 +104,29 @@ void CParseCacheWriter::WriteMacroTable(CCacheSink& out, const CSourceFile& file
     }
 }
 
-void CParseCacheWriter::WriteVariable(CCacheSink& out, const CVariableInfo& variable)
-{
-    out.WriteBool(variable.cvAfterType);
-    out.WriteBool(variable.multiple);
-    out.WriteInt(variable.access);
-    WriteVariables(out, variable.further);
-    WriteQualifiedName(out, variable.qualifiedName);
-    WriteIntVector(out, variable.arrayTokens);
-    WriteIntVector(out, variable.typeTokens);
-    WriteIntVector(out, variable.initTokens);
-    WriteIntVector(out, variable.specifierTokens);
-}
-
-void CParseCacheWriter::WriteVariables(CCacheSink& out, const std::vector<CVariableInfo>& variables)
-{
-    out.WriteSize(static_cast<uint32_t>(variables.size()));
-    for (const CVariableInfo& variable : variables) {
-        WriteVariable(out, variable);
-    }
-}
-
 // A record is written only when the unit's kind stores one and the record
 // is of the type that kind stores; anything else is written as "no record",
 // which is also how it would come back.
-void CParseCacheWriter::WriteDetail(CCacheSink& out, const CUnit& unit)
+void WriteDetail(CCacheSink& out, const CUnit& unit)
 {
-    // The "record follows" flag, then the record's fields when there is one.
-    auto write = [&out](const auto* record, auto&& fields) {
-        out.WriteBool(record != nullptr);
-        if (record) {
-            fields(*record);
+    bool written = false;
+    CacheRecordFields::WithLayoutOf(unit.kind, [&](auto layout) {
+        using Layout = decltype(layout);
+        if (const auto* record = DetailAs<typename Layout::Record>(unit)) {
+            out.WriteBool(true);
+            FieldWriter fields {out};
+            Layout::Fields(fields, *record);
+            written = true;
         }
-    };
-    switch (unit.kind) {
-    case UNIT_CLASS:
-    case UNIT_STRUCT:
-    case UNIT_UNION:
-        return write(AsClassInfo(unit), [&out](const CClassInfo& record) {
-            WriteQualifiedName(out, record.qualifiedName);
-            out.WriteSize(static_cast<uint32_t>(record.bases.size()));
-            for (const CBaseClassInfo& base : record.bases) {
-                out.WriteBool(base.isVirtual);
-                out.WriteBool(base.qualifiedName.relative);
-                out.WriteInt(base.access);
-                out.WriteString(base.qualifiedName.name);
-                WriteStrings(out, base.qualifiedName.scopes);
-            }
-        });
-    case UNIT_ENUM:
-    case UNIT_NAMESPACE:
-    case UNIT_ASM:
-    case UNIT_EXTERN:
-    case UNIT_GOTO:
-    case UNIT_LABEL:
-        return write(AsTextInfo(unit), [&out](const CTextInfo& record) {
-            out.WriteString(record.text);
-        });
-    case UNIT_NAMESPACE_ALIAS:
-        return write(AsNamespaceAliasInfo(unit), [&out](const CNamespaceAliasInfo& record) {
-            out.WriteString(record.alias);
-            WriteQualifiedName(out, record.target);
-        });
-    case UNIT_TEMPLATE:
-        return write(AsTemplateInfo(unit), [&out](const CTemplateInfo& record) {
-            out.WriteBool(record.exported);
-            WriteIntVector(out, record.parameterTokens);
-        });
-    case UNIT_VARIABLE:
-        return write(AsVariableInfo(unit), [&out](const CVariableInfo& record) {
-            WriteVariable(out, record);
-        });
-    case UNIT_USING:
-        return write(AsUsingInfo(unit), [&out](const CClassInfo& record) {
-            WriteQualifiedName(out, record.qualifiedName);
-            WriteIntVector(out, {});
-        });
-    case UNIT_USING_NAMESPACE:
-        return write(AsQualifiedNameInfo(unit), [&out](const CQualifiedNameInfo& record) {
-            WriteQualifiedName(out, record.qualifiedName);
-        });
-    case UNIT_FUNCTION:
-        return write(AsFunctionInfo(unit), [&out](const CFunctionInfo& record) {
-            out.WriteBool(record.pure);
-            out.WriteInt(record.access);
-            WriteQualifiedName(out, record.qualifiedName);
-            WriteIntVector(out, record.ctorInitTokens);
-            WriteIntVector(out, record.reservedTokens);
-            WriteIntVector(out, record.specifierTokens);
-            WriteVariables(out, record.parameters);
-        });
-    case UNIT_IF:
-    case UNIT_ELSE_IF:
-    case UNIT_ELSE:
-    case UNIT_WHILE:
-    case UNIT_RETURN:
-    case UNIT_SWITCH:
-    case UNIT_CASE:
-    case UNIT_CATCH:
-    case UNIT_THROW:
-        return write(AsTokenListInfo(unit), [&out](const CTokenListInfo& record) {
-            WriteIntVector(out, record.tokens);
-        });
-    case UNIT_FOR:
-        return write(AsForInfo(unit), [&out](const CForInfo& record) {
-            WriteIntVector(out, record.conditionTokens);
-            WriteIntVector(out, record.stepTokens);
-            WriteIntVector(out, record.initTokens);
-        });
-    default:
+    });
+    if (!written) {
         out.WriteBool(false);
     }
 }
 
-void CParseCacheWriter::WriteUnit(CCacheSink& out, const CUnit& unit)
+void WriteUnitVector(CCacheSink& out, const std::vector<CUnit>& units);
+
+void WriteUnit(CCacheSink& out, const CUnit& unit)
 {
     char* head = out.Room(6);
     head[0] = unit.done ? '\1' : '\0';
@@ -207,13 +139,15 @@ void CParseCacheWriter::WriteUnit(CCacheSink& out, const CUnit& unit)
     WriteUnitVector(out, unit.children);
 }
 
-void CParseCacheWriter::WriteUnitVector(CCacheSink& out, const std::vector<CUnit>& units)
+void WriteUnitVector(CCacheSink& out, const std::vector<CUnit>& units)
 {
     out.WriteSize(static_cast<uint32_t>(units.size()));
     for (const CUnit& unit : units) {
         WriteUnit(out, unit);
     }
 }
+
+} // namespace
 
 void CParseCacheWriter::WriteSourceFile(CCacheSink& out, const CSourceFile& file)
 {

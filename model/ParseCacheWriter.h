@@ -7,8 +7,6 @@
 #include <vector>
 
 class CFileIndex;
-struct CQualifiedName;
-class CVariableInfo;
 
 // Writes an engine's source-file records (the project files, then the
 // headers in file-index order) to a parse cache, in one pass into a new file
@@ -28,18 +26,6 @@ public:
     static void WriteSourceFile(CCacheSink& out, const CSourceFile& file);
 
 private:
-    static void WriteToken(CCacheSink& out, const PPToken& token);
-    static void WriteIntVector(CCacheSink& out, const std::vector<int>& values);
-    static void WriteTokenVector(CCacheSink& out, const std::vector<PPToken>& tokens);
-    static void WriteStrings(CCacheSink& out, const std::vector<std::string>& texts);
-    static void WriteQualifiedName(CCacheSink& out, const CQualifiedName& name);
-    static void WriteMacroTable(CCacheSink& out, const CSourceFile& file);
-    static void WriteVariable(CCacheSink& out, const CVariableInfo& variable);
-    static void WriteVariables(CCacheSink& out, const std::vector<CVariableInfo>& variables);
-    static void WriteDetail(CCacheSink& out, const CUnit& unit);
-    static void WriteUnit(CCacheSink& out, const CUnit& unit);
-    static void WriteUnitVector(CCacheSink& out, const std::vector<CUnit>& units);
-
     // Streams the whole cache to an open file; false on a failed write.
     static bool WriteRecords(int fd, void* context);
 
