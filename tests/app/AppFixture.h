@@ -7,7 +7,9 @@
 #include "AppContext.h"
 #include "KestrinApp.h"
 #include "KestrinDoc.h"
+#include "MacroLayoutNode.h"
 #include "MainFrame.h"
+#include "ModelScope.h"
 #include "TempFolder.h"
 #include "UiRecorder.h"
 
@@ -69,6 +71,20 @@ inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 2000
         QApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     return true;
+}
+
+// The macro view's item of that name, searched through open and closed boxes
+// alike; nullptr when there is none.
+inline const MacroLayoutNode* FindNode(
+    const std::vector<MacroLayoutNode>& nodes, const std::string& name)
+{
+    for (const MacroLayoutNode& node : nodes) {
+        if (node.scope != nullptr && node.scope->name == name)
+            return &node;
+        if (const MacroLayoutNode* found = FindNode(node.children, name))
+            return found;
+    }
+    return nullptr;
 }
 
 // The whole program on a configuration folder of its own.

@@ -9,6 +9,7 @@
 // Settings go to a temporary folder, never the user's.
 
 #include "AboutDialog.h"
+#include "AppFixture.h"
 #include "CodeView.h"
 #include "CodeWindow.h"
 #include "CommandIds.h"
@@ -26,6 +27,7 @@
 #include "SelectViewDialog.h"
 #include "TempFolder.h"
 #include "UiRecorder.h"
+#include "WidgetPicture.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -50,25 +52,7 @@ void Pump(int ms = 200)
 void Save(QWidget& widget, const char* name)
 {
     Pump();
-    const QString path = folder + "/" + name + ".png";
-    widget.grab().save(path);
-    std::printf("%s\n", path.toUtf8().constData());
-    if (QGuiApplication::platformName() == "xcb") {
-        const QString screenPath = folder + "/" + name + "-screen.png";
-        QGuiApplication::primaryScreen()->grabWindow(0).save(screenPath);
-        std::printf("%s\n", screenPath.toUtf8().constData());
-    }
-}
-
-const MacroLayoutNode* FindNode(const std::vector<MacroLayoutNode>& nodes, const std::string& name)
-{
-    for (const MacroLayoutNode& node : nodes) {
-        if (node.scope != nullptr && node.scope->name == name)
-            return &node;
-        if (const MacroLayoutNode* found = FindNode(node.children, name))
-            return found;
-    }
-    return nullptr;
+    SaveWidgetPicture(widget, folder, name);
 }
 
 // Clicks the named item of the macro view (its box's top-right corner, clear

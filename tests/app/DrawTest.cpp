@@ -50,17 +50,6 @@ struct DrawFixture {
     RunningApp program;
 };
 
-const MacroLayoutNode* FindNode(const std::vector<MacroLayoutNode>& nodes, const std::string& name)
-{
-    for (const MacroLayoutNode& node : nodes) {
-        if (node.scope != nullptr && node.scope->name == name)
-            return &node;
-        if (const MacroLayoutNode* found = FindNode(node.children, name))
-            return found;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 TEST(DrawTest, ARunsMessagesReachThePaneWholeAndInOrder)

@@ -49,19 +49,7 @@ struct ViewsFixture {
     CDetailView& Detail() { return *Frame().DetailView(); }
     CCodeWnd& Code() { return *Frame().CodeWindow()->TextWindow(); }
 
-    static const MacroLayoutNode* FindNode(
-        const std::vector<MacroLayoutNode>& nodes, const std::string& name)
-    {
-        for (const MacroLayoutNode& node : nodes) {
-            if (node.scope != nullptr && node.scope->name == name)
-                return &node;
-            if (const MacroLayoutNode* found = FindNode(node.children, name))
-                return found;
-        }
-        return nullptr;
-    }
-
-    // Clicks the named item in the macro view and paints the detail view.
+        // Clicks the named item in the macro view and paints the detail view.
     void Select(const std::string& name)
     {
         const MacroLayoutNode* node = FindNode(Macro().Nodes(), name);

@@ -9,6 +9,7 @@
 #include "FadingNotice.h"
 #include "PrintPreviewDialog.h"
 #include "ScrollView.h"
+#include "WidgetPicture.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -36,14 +37,7 @@ void Pump()
 void Save(QWidget& widget, const char* name)
 {
     Pump();
-    const QString path = folder + "/" + name + ".png";
-    widget.grab().save(path);
-    std::printf("%s\n", path.toUtf8().constData());
-    if (QGuiApplication::platformName() == "xcb") {
-        const QString screenPath = folder + "/" + name + "-screen.png";
-        QGuiApplication::primaryScreen()->grabWindow(0).save(screenPath);
-        std::printf("%s\n", screenPath.toUtf8().constData());
-    }
+    SaveWidgetPicture(widget, folder, name);
 }
 
 // A margin dialog as the program will build one on the dialog base.

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QString>
+#include <QWidget>
+#include <cstdio>
+
+// Saves the widget as NAME.png in the folder and prints the path; on a real
+// X display also the whole screen as NAME-screen.png, which shows the
+// window's frame.
+inline void SaveWidgetPicture(QWidget& widget, const QString& folder, const char* name)
+{
+    const QString path = folder + "/" + name + ".png";
+    widget.grab().save(path);
+    std::printf("%s\n", path.toUtf8().constData());
+    if (QGuiApplication::platformName() == "xcb") {
+        const QString screenPath = folder + "/" + name + "-screen.png";
+        QGuiApplication::primaryScreen()->grabWindow(0).save(screenPath);
+        std::printf("%s\n", screenPath.toUtf8().constData());
+    }
+}
