@@ -207,7 +207,9 @@ template <class Record> Record& NewDetail(CUnit& unit)
 
 } // namespace
 
-void CCacheRecordReader::ReadDetail(CCacheSource& in, CUnit& unit)
+// Kept out of line, so that the recursion through the unit tree stays
+// small on the stack.
+[[gnu::noinline]] void CCacheRecordReader::ReadDetail(CCacheSource& in, CUnit& unit)
 {
     if (!in.ReadBool()) {
         return;

@@ -66,7 +66,9 @@ struct FieldSkipper {
     }
 };
 
-void SkipDetail(CCacheSource& in, int32_t kind, int depth)
+// Kept out of line, so that the recursion through the unit tree stays
+// small on the stack.
+[[gnu::noinline]] void SkipDetail(CCacheSource& in, int32_t kind, int depth)
 {
     if (!in.ReadBool()) {
         return;

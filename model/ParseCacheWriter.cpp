@@ -107,7 +107,9 @@ void WriteMacroTable(CCacheSink& out, const CSourceFile& file)
 // A record is written only when the unit's kind stores one and the record
 // is of the type that kind stores; anything else is written as "no record",
 // which is also how it would come back.
-void WriteDetail(CCacheSink& out, const CUnit& unit)
+// Kept out of line, so that the recursion through the unit tree stays
+// small on the stack.
+[[gnu::noinline]] void WriteDetail(CCacheSink& out, const CUnit& unit)
 {
     bool written = false;
     CacheRecordFields::WithLayoutOf(unit.kind, [&](auto layout) {
