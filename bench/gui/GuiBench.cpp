@@ -32,6 +32,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <sys/resource.h>
 
 namespace {
@@ -43,12 +44,12 @@ bool IsProjectFile(const std::string& path)
     return path.size() > 4 && path.compare(path.size() - 4, 4, ".kst") == 0;
 }
 
-// Runs the event loop until the flag is set; false on timeout.
-bool RunUntil(const bool& done)
+// Runs the event loop until the condition holds; false on timeout.
+bool RunUntil(const std::function<bool()>& done)
 {
     QElapsedTimer timer;
     timer.start();
-    while (!done) {
+    while (!done()) {
         if (timer.elapsed() > kTimeoutMs)
             return false;
         QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
@@ -152,10 +153,15 @@ int main(int argc, char** argv)
         drawStart = lastTick;
         drawing = true;
         frame.Commands().Execute(ID_DRAW);
-        if (!RunUntil(painted)) {
+        // A model without elements (no sources, or none that could be read)
+        // leaves nothing to paint.
+        const auto nothingToPaint = [&] { return finished && view.Nodes().empty(); };
+        if (!RunUntil([&] { return painted || nothingToPaint(); })) {
             std::fprintf(stderr, "gui_bench: the Draw did not end\n");
             return 1;
         }
+        if (!painted)
+            paintEnd = drawEnd;
 
         // Save, close and reopen from the parse cache.
         const std::string saved = work.Path() + "/gui_bench.kst";
@@ -166,8 +172,8 @@ int main(int argc, char** argv)
         document.OnCloseProject();
         reopened = false;
         const bool opened = document.OpenDocumentFile(saved);
-        if (opened && !reopened)
-            RunUntil(reopened);
+        if (opened && !nothingToPaint())
+            RunUntil([&] { return reopened; });
         const qint64 reopenEnd = clock.elapsed();
         QObject::disconnect(connection);
         if (!opened)
