@@ -482,3 +482,21 @@ int32_t EvaluateCondition(const std::vector<PPToken>& tokens, size_t start,
     CPPExpression expression(condition, messages);
     return expression.Evaluate();
 }
+
+int32_t EvaluateConditionOrFalse(const std::vector<PPToken>& tokens, size_t start,
+                                 const MacroTable& macros, MessageSink& messages,
+                                 const std::string& path)
+{
+    try {
+        return EvaluateCondition(tokens, start, macros, messages);
+    } catch (const PreprocessorFailure&) {
+        const auto from = tokens.begin() + static_cast<std::ptrdiff_t>(std::min(start, tokens.size()));
+        if (std::none_of(from, tokens.end(), [](const PPToken& t) { return t.type == ENDLINE; })) {
+            throw;
+        }
+        const int line = start > 1 && start - 2 < tokens.size() ? tokens[start - 2].line : 0;
+        MessageLine(messages, MessageKind::Error)
+            << "The condition is taken as false: " << path << " line " << line;
+        return 0;
+    }
+}

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <set>
+#include <string>
 #include <vector>
 
 // The constant tokens "1" and "0" that conditions refer to.
@@ -69,3 +70,12 @@ private:
 // Collects, zeroes and evaluates the condition at `start` in one call.
 int32_t EvaluateCondition(const std::vector<PPToken>& tokens, size_t start,
                           const MacroTable& macros, MessageSink& messages = StandardOutputSink());
+
+// As EvaluateCondition, but a condition that cannot be evaluated (a token the
+// evaluator does not take, such as an inert ## from a macro, or a budget run
+// out) counts as false, with a line naming the file and line, so that it
+// costs its own group and not the rest of the file. A condition that the end
+// of the tokens cuts short still throws.
+int32_t EvaluateConditionOrFalse(const std::vector<PPToken>& tokens, size_t start,
+                                 const MacroTable& macros, MessageSink& messages,
+                                 const std::string& path);

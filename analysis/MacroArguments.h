@@ -26,6 +26,25 @@ size_t CollectMacroArguments(const std::vector<PPToken>& tokens, size_t p,
 // The index of the parameter that an identifier token names, or -1.
 int FindParameter(const CMacroDef& macro, const PPToken& token);
 
+// The parameter name that `...` at the end of a parameter list stands for.
+inline constexpr const char* kVariadicParameter = "__VA_ARGS__";
+
+// The tokens parameter p stands for: its argument, or for the variadic
+// parameter (`...`, last in the list) that argument and every one after it
+// with their commas. False when the argument was not supplied.
+inline bool ArgumentFor(const CMacroDef& macro, const std::vector<MacroArgument>& args, size_t p,
+                        MacroArgument& tokens)
+{
+    if (p >= args.size()) {
+        return false;
+    }
+    tokens = args[p];
+    if (p + 1 == macro.parameters.size() && macro.parameters[p] == kVariadicParameter) {
+        tokens.last = args.back().last;
+    }
+    return true;
+}
+
 // Calls `emit` with each token of the body of a function-like macro, each
 // parameter name replaced by the tokens of its argument. A parameter whose
 // argument was not supplied stands for nothing: expansions are not scanned
@@ -41,10 +60,11 @@ void ForEachSubstitutedToken(const CMacroDef& macro, const std::vector<PPToken>&
             emit(token);
             continue;
         }
-        if (static_cast<size_t>(p) >= args.size()) {
+        MacroArgument argument {};
+        if (!ArgumentFor(macro, args, static_cast<size_t>(p), argument)) {
             continue;
         }
-        for (size_t k = args[p].first; k <= args[p].last; ++k) {
+        for (size_t k = argument.first; k <= argument.last; ++k) {
             emit(tokens[k]);
         }
     }
@@ -56,10 +76,11 @@ inline size_t SubstitutedLength(const CMacroDef& macro, const std::vector<MacroA
     size_t length = 0;
     for (const PPToken& token : macro.body) {
         const int p = FindParameter(macro, token);
+        MacroArgument argument {};
         if (p < 0) {
             ++length;
-        } else if (static_cast<size_t>(p) < args.size()) {
-            length += args[p].last - args[p].first + 1;
+        } else if (ArgumentFor(macro, args, static_cast<size_t>(p), argument)) {
+            length += argument.last - argument.first + 1;
         }
     }
     return length;
@@ -71,8 +92,11 @@ inline bool SubstitutionFits(const CMacroDef& macro, const std::vector<MacroArgu
                              size_t room)
 {
     size_t longest = 1;
-    for (const MacroArgument& arg : args) {
-        longest = std::max(longest, arg.last - arg.first + 1);
+    for (size_t p = 0; p < macro.parameters.size(); ++p) {
+        MacroArgument argument {};
+        if (ArgumentFor(macro, args, p, argument)) {
+            longest = std::max(longest, argument.last - argument.first + 1);
+        }
     }
     return macro.body.size() <= room / longest || SubstitutedLength(macro, args) <= room;
 }

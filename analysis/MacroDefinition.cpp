@@ -64,6 +64,15 @@ size_t CDefineProcessor::ParseParameters(size_t p)
         if (token.type == IDENTIFIER && !afterName) {
             names.push_back(token.text ? token.text : "");
             afterName = true;
+        } else if (token.type == RP && j == p + 1) {
+            def_.functionLike = true; // F(): a function-like macro without parameters
+            return j + 1;
+        } else if (token.type == ELLIPSIS && !afterName && j + 1 < tokens_.size() &&
+                   tokens_[j + 1].type == RP) {
+            names.push_back(kVariadicParameter); // F(a, ...): the rest of the arguments
+            def_.functionLike = true;
+            def_.parameters = std::move(names);
+            return j + 2;
         } else if (token.type == COMMA && afterName) {
             afterName = false;
         } else if (token.type == RP && afterName) {

@@ -235,7 +235,8 @@ size_t CPreprocessor::HandleIf(bool isIf)
         SkipFalseBranch();
         return 0;
     }
-    const int32_t value = EvaluateCondition(in_, pos_ + 2, *macros_, input_->Messages());
+    const int32_t value =
+        EvaluateConditionOrFalse(in_, pos_ + 2, *macros_, input_->Messages(), file_->path);
     if (isIf) {
         branchTaken_.push_back(value != 0);
     }

@@ -138,6 +138,46 @@ TEST(Preprocessor, MissingArgumentsAreEmpty)
     EXPECT_EQ(out.str(), "");
 }
 
+// `F()` names a macro without parameters and `...` takes the rest of the
+// arguments: both are function-like, as in every C compiler. Read as
+// object-like, `#define fetch() { ... }` left "( ) { ... } ( )" at every use
+// and cost an interpreter loop its whole body.
+TEST(Preprocessor, EmptyAndVariadicParameterLists)
+{
+    PreprocessRun run;
+    CapturedOutput out;
+    EXPECT_EQ(run.Text("#define fetch() { i = *pc++; }\nfetch(); fetch\n"),
+              "# define fetch ( ) { i = * pc ++ ; }\n{ i = * pc ++ ; } ; fetch\n");
+    EXPECT_EQ(run.Body("fetch"), "{ i = * pc ++ ; }");
+    EXPECT_EQ(run.Text("#define LOG(f, ...) print(f, __VA_ARGS__)\nLOG(\"a\", x, (y, z)); LOG(\"b\");\n"),
+              "# define LOG ( f , ... ) print ( f , __VA_ARGS__ )\n"
+              "print ( \"a\" , x , ( y , z ) ) ; print ( \"b\" , ) ;\n");
+    EXPECT_EQ(run.Text("#define ALL(...) [__VA_ARGS__]\n#define TWO(a, b) ALL(a, b) ALL()\nTWO(1, 2)\n"),
+              "# define ALL ( ... ) [ __VA_ARGS__ ]\n# define TWO ( a , b ) ALL ( a , b ) ALL ( )\n[ 1 , 2 ] [ ]\n");
+    EXPECT_EQ(run.Body("TWO"), "[ a , b ] [ ]");
+    EXPECT_EQ(run.Text("#define N() 3\n#define V(...) __VA_ARGS__\n#if N() + V(2) == 5\nyes\n#endif\n"),
+              "# define N ( ) 3\n# define V ( ... ) __VA_ARGS__\nyes\n\n");
+    // Shapes that are still not parameter lists keep the body at the '('.
+    EXPECT_EQ(run.Text("#define G(a b) a\nG\n"), "# define G ( a b ) a\n( a b ) a\n");
+    EXPECT_EQ(out.str(), "");
+}
+
+// A condition that cannot be evaluated counts as false and the file goes on:
+// `##` stays inert, so a condition that pastes names (common in portable
+// headers) cannot be read, and it used to leave the rest of the file
+// unpreprocessed.
+TEST(Preprocessor, AConditionThatCannotBeEvaluatedCountsAsFalse)
+{
+    PreprocessRun run;
+    CapturedOutput out;
+    EXPECT_EQ(run.Text("#define ATT(n) (DBL_##n)\n#define ONE 1\n"
+                       "#if ATT(DIG) > 10\nwide\n#else\nnarrow\n#endif\nONE\n"),
+              "# define ATT ( n ) ( DBL_ ## n )\n# define ONE 1\nnarrow\n\n1\n");
+    EXPECT_NE(out.str().find("The condition is taken as false: /nowhere/main.c line 3"),
+              std::string::npos);
+    EXPECT_EQ(run.Text("#if\nA\n#elif 1 +\nB\n#else\nC\n#endif\n"), "C\n\n");
+}
+
 TEST(Preprocessor, PredefinedWordsAreMacros)
 {
     PreprocessRun run;

@@ -156,7 +156,8 @@ private:
             SkipFalseBranch(i);
             return i - 1;
         }
-        const int32_t value = EvaluateCondition(t_, static_cast<size_t>(i + 2), macros_);
+        const int32_t value = EvaluateConditionOrFalse(t_, static_cast<size_t>(i + 2), macros_,
+                                                       StandardOutputSink(), path_);
         if (isIf) {
             stack_.push_back(value != 0);
         }
