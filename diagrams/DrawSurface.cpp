@@ -104,14 +104,24 @@ void DrawSurface::FillRamp(int x, int y, int w, int h, COLORREF colour, bool ban
         pens[k].CreatePen(PS_SOLID, 1, Shifted(colour, darken ? -delta : delta));
     }
     SelectionGuard guard(dc);
+    // Only the lines that meet the clip rectangle are drawn: a wide block
+    // (a switch of a hundred cases) would otherwise cost a line for every
+    // column of the whole picture.
+    const auto within = [](int from, int extent, int clipLow, int clipHigh) {
+        const int64_t first = std::max<int64_t>(0, int64_t{clipLow} - from - 1);
+        const int64_t end = std::min<int64_t>(extent, int64_t{clipHigh} - from + 2);
+        return std::pair<int, int>(static_cast<int>(first), static_cast<int>(std::max(first, end)));
+    };
     if (shading % 2 != 0) {
-        for (int i = 0; i < h; ++i) {
+        const auto [first, end] = within(y, h, clip.top, clip.bottom);
+        for (int i = first; i < end; ++i) {
             dc->SelectObject(&pens[static_cast<int64_t>(i) * steps / h]);
             dc->MoveTo(x, y + i);
             dc->LineTo(x + w, y + i);
         }
     } else {
-        for (int i = 0; i < w; ++i) {
+        const auto [first, end] = within(x, w, clip.left, clip.right);
+        for (int i = first; i < end; ++i) {
             dc->SelectObject(&pens[static_cast<int64_t>(i) * steps / w]);
             dc->MoveTo(x + i, y);
             dc->LineTo(x + i, y + h);
@@ -355,22 +365,33 @@ void DrawSurface::ShadeShape(int x, int y, int w, int h, COLORREF colour)
 // outside.
 void DrawSurface::ShadeShapeWith(int x, int y, int w, int h, COLORREF colour, COLORREF outside)
 {
+    // Only the part of the box that meets the clip rectangle is shaded, the
+    // ramp laid as for the whole box: a block as wide as a switch of a
+    // hundred cases would otherwise take bitmaps of the picture's width.
+    const auto left = static_cast<int>(std::max<int64_t>(x, int64_t{clip.left} - 1));
+    const auto top = static_cast<int>(std::max<int64_t>(y, int64_t{clip.top} - 1));
+    const auto right = static_cast<int>(std::min<int64_t>(int64_t{x} + w, int64_t{clip.right} + 1));
+    const auto bottom = static_cast<int>(std::min<int64_t>(int64_t{y} + h, int64_t{clip.bottom} + 1));
+    if (right <= left || bottom <= top)
+        return;
+    const int vw = right - left;
+    const int vh = bottom - top;
     CBitmap rampBitmap;
     CBitmap outsideBitmap;
-    if (!rampBitmap.CreateCompatibleBitmap(dc, w, h) || !outsideBitmap.CreateCompatibleBitmap(dc, w, h))
+    if (!rampBitmap.CreateCompatibleBitmap(dc, vw, vh) || !outsideBitmap.CreateCompatibleBitmap(dc, vw, vh))
         return;
     CDC rampDC;
     rampDC.CreateCompatibleDC(dc);
     rampDC.SelectObject(&rampBitmap);
-    DrawSurface(&rampDC, shading, kWhite).FillShadedBox(0, 0, w, h, colour);
-    rampDC.BitBlt(0, 0, w, h, dc, x, y, SRCPAINT);
+    DrawSurface(&rampDC, shading, kWhite).FillShadedBox(x - left, y - top, w, h, colour);
+    rampDC.BitBlt(0, 0, vw, vh, dc, left, top, SRCPAINT);
 
     CDC outsideDC;
     outsideDC.CreateCompatibleDC(dc);
     outsideDC.SelectObject(&outsideBitmap);
-    outsideDC.FillSolidRect(0, 0, w, h, outside);
+    outsideDC.FillSolidRect(0, 0, vw, vh, outside);
 
-    dc->BitBlt(x, y, w, h, nullptr, 0, 0, DSTINVERT);
-    dc->BitBlt(x, y, w, h, &outsideDC, 0, 0, SRCPAINT);
-    dc->BitBlt(x, y, w, h, &rampDC, 0, 0, SRCAND);
+    dc->BitBlt(left, top, vw, vh, nullptr, 0, 0, DSTINVERT);
+    dc->BitBlt(left, top, vw, vh, &outsideDC, 0, 0, SRCPAINT);
+    dc->BitBlt(left, top, vw, vh, &rampDC, 0, 0, SRCAND);
 }

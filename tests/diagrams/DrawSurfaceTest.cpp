@@ -219,6 +219,27 @@ TEST(DrawSurface, TriangleUsesItsMaskColourOutside)
     EXPECT_EQ(c.dc.GetPixel(5, 30), Channels(27, 27, 27));  // row 30 of 40: pen 22
 }
 
+// A shape far wider than the part being painted is shaded only there, with
+// the ramp it has when it is painted whole.
+TEST(DrawSurface, ShadingInsideTheClipMatchesTheWholeShape)
+{
+    const COLORREF fill = RGB(120, 160, 200);
+    const CRect window(150, 5, 190, 35);
+    for (int shading : {1, 2}) {
+        Sheet whole(400, 60, shading, kGreen);
+        Canvas part(400, 60);
+        part.dc.IntersectClipRect(window);
+        DrawSurface clipped(&part.dc, shading, kGreen);
+        for (DrawSurface* surface : {&whole.surface, &clipped}) {
+            surface->DrawTriangle(-1000, 0, 3000, 40, fill, kRed, kGreen, 0);
+            surface->DrawEllipseBox(120, 20, 200, 30, fill, fill);
+        }
+        for (int y = window.top; y < window.bottom; ++y)
+            for (int x = window.left; x < window.right; ++x)
+                ASSERT_EQ(part.dc.GetPixel(x, y), whole.dc.GetPixel(x, y)) << shading << " " << x << "," << y;
+    }
+}
+
 TEST(DrawSurface, DiamondAndHexagonInLowColour)
 {
     Sheet c(60, 60, 2, kWhite, 8);
