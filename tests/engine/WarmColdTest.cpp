@@ -43,6 +43,10 @@ std::string HeaderText(int k, const Header& h)
     if (!h.includes.empty()) {
         t += "#if H" + N(h.includes[0]) + "_VAL > 1\nclass Up" + N(k) + " { int u; };\n#endif\n";
     }
+    if (h.version % 3 == 2) { // a condition that cannot be evaluated counts as false
+        t += "#define P" + N(k) + "(n) X##n\n#if P" + N(k) + "(1)\nclass Never" + N(k) +
+             " {};\n#else\nclass Paste" + N(k) + " { int p; };\n#endif\n";
+    }
     t += "namespace n" + N(k) + " {\nclass C" + N(k) + " {\npublic:\n    int v" + N(h.version) +
          ";\n    void m();\n};\n}\nstruct { int a" + N(k) + "; } s" + N(k) + ";\nenum { E" + N(k) +
          " };\nint f" + N(k) + "(int a);\n";
