@@ -8,7 +8,9 @@
 #include "ProjectFile.h"
 #include "TextHelpers.h"
 
+#include <cstdint>
 #include <set>
+#include <string>
 
 namespace {
 
@@ -62,12 +64,50 @@ CProjectAnalyzer::ReadingOptions CProjectAnalyzer::CurrentOptions() const
     return options;
 }
 
+std::string CProjectAnalyzer::DigestOf(const ReadingOptions& options)
+{
+    // FNV-1a over every option, each text ended by a NUL.
+    uint64_t hash = 0xcbf29ce484222325ULL;
+    auto add = [&hash](const std::string& text) {
+        for (const char c : text) {
+            hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
+        }
+        hash = hash * 0x100000001b3ULL; // the NUL
+    };
+    for (const auto& [name, value] : options.defines) {
+        add("D" + name);
+        add(std::to_string(value));
+    }
+    for (const std::string& dir : options.includeDirs) {
+        add("I" + dir);
+    }
+    for (const std::string& dir : options.userIncludeDirs) {
+        add("U" + dir);
+    }
+    add(options.searchSystemIncludes ? "S1" : "S0");
+    add(options.sameNameOption ? "N1" : "N0");
+    static const char* const kHex = "0123456789abcdef";
+    std::string digest(16, '0');
+    for (int k = 15; k >= 0; --k, hash >>= 4) {
+        digest[static_cast<size_t>(k)] = kHex[hash & 0xF];
+    }
+    return digest;
+}
+
+std::string CProjectAnalyzer::RecordsOptionsDigest() const
+{
+    return recordsOptions_ ? DigestOf(*recordsOptions_) : loadedOptionsDigest_;
+}
+
 void CProjectAnalyzer::DropRecordsOfOtherOptions()
 {
     ReadingOptions now = CurrentOptions();
-    if (recordsOptions_ && !(*recordsOptions_ == now)) {
+    const bool other = recordsOptions_ ? !(*recordsOptions_ == now)
+                                       : !loadedOptionsDigest_.empty() && loadedOptionsDigest_ != DigestOf(now);
+    if (other) {
         DropAllRecords();
     }
+    loadedOptionsDigest_.clear();
     recordsOptions_ = std::move(now);
 }
 

@@ -328,13 +328,14 @@ bool CProjectAnalyzer::SaveCache(const std::string& path) const
     return writer.Save(path);
 }
 
-bool CProjectAnalyzer::LoadCache(const std::string& path)
+bool CProjectAnalyzer::LoadCache(const std::string& path, const std::string& readWith)
 {
     CParseCacheReader reader(projectFiles_, fileIndex_, input_, input_->Messages());
     const bool loaded = reader.Load(path);
     recordsChanged_ = recordsChanged_ || loaded;
     if (loaded) {
         recordsOptions_.reset(); // the cache does not say what it was read with
+        loadedOptionsDigest_ = readWith;
     }
     cacheFailure_ = reader.Failure();
     if (!loaded && input_->verbose)

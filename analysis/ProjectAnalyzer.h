@@ -52,8 +52,16 @@ public:
     void RemoveSourceFile(const std::string& path);
 
     bool SaveCache(const std::string& path) const;
-    // All or nothing; when refused, CacheFailure() says why.
-    bool LoadCache(const std::string& path);
+    // All or nothing; when refused, CacheFailure() says why. `readWith` is
+    // what RecordsOptionsDigest() said when the cache was saved, when the
+    // caller kept it: if the options differ at the next run, every file is
+    // read afresh. Without it the records count as read with the options
+    // of the next run.
+    bool LoadCache(const std::string& path, const std::string& readWith = {});
+    // A short text that stands for the options the records were read with
+    // (predefined words, include folders, header flags); empty when that is
+    // not known.
+    std::string RecordsOptionsDigest() const;
     const std::string& CacheFailure() const { return cacheFailure_; }
 
     // Whether any project file or header differs on disk (size or time,
@@ -83,6 +91,7 @@ private:
         bool operator==(const ReadingOptions& other) const = default;
     };
     ReadingOptions CurrentOptions() const;
+    static std::string DigestOf(const ReadingOptions& options);
     void DropRecordsOfOtherOptions();
     void DropAllRecords();
     void NoteNamesRead();
@@ -125,6 +134,9 @@ private:
     // The options the records were read with; none when not known (a
     // loaded cache), and then the next run's are taken.
     std::optional<ReadingOptions> recordsOptions_;
+    // For records read back from a cache: the digest of the options they
+    // were read with, when the caller knew it.
+    std::string loadedOptionsDigest_;
     // Some header of this run may be reused by name.
     bool byNamePossible_ = false;
     // Refers to units of the records above; declared last so that it goes

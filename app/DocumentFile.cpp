@@ -10,6 +10,7 @@
 #include "MainFrame.h"
 #include "MessageSink.h"
 #include "Options.h"
+#include "ParseCacheOptions.h"
 #include "KstProjectFile.h"
 #include "UiService.h"
 
@@ -158,6 +159,8 @@ bool CKestrinDoc::DoSave(const std::string& path)
         } catch (...) {
             saved = false;
         }
+        RememberCacheOptions(context_.Profile(), cache,
+                             saved ? analyzer->Engine()->RecordsOptionsDigest() : std::string());
         if (saved)
             MessageLine(context_.Messages()) << cache << " " << GetLangString(32);
         else

@@ -12,6 +12,7 @@
 #include "MainFrame.h"
 #include "MessageSink.h"
 #include "Options.h"
+#include "ParseCacheOptions.h"
 #include "TotalView.h"
 #include "KstProjectFile.h"
 #include "UiService.h"
@@ -72,7 +73,8 @@ bool CKestrinDoc::ReadProjectFile(const std::string& path)
     if (!cache.empty() && analyzer != nullptr) {
         frame_->SetProgress(30);
         bool loaded = false;
-        RunOnLargeStack([&] { loaded = analyzer->Engine()->LoadCache(cache); });
+        const std::string readWith = RecallCacheOptions(context_.Profile(), cache);
+        RunOnLargeStack([&] { loaded = analyzer->Engine()->LoadCache(cache, readWith); });
         if (loaded) {
             CProjectAnalyzer* engine = analyzer->Engine();
             try {

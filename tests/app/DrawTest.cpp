@@ -186,3 +186,28 @@ TEST(DrawTest, ClicksSelectFoldAndDragAndNothingSurvivesClearAll)
     view.RedrawNow();
     EXPECT_EQ(view.Selected(), nullptr);
 }
+
+// The parse cache cannot say which options its records were read with; the
+// program keeps that in its settings, so a project saved after its options
+// changed is read afresh by the first Draw after reopening, as a cold run
+// would read it.
+TEST(DrawTest, ADrawAfterReopeningReadsAfreshWhenTheOptionsChangedAfterTheRecords)
+{
+    DrawFixture f;
+    const std::string extra = f.folder.File("extra.cpp");
+    std::ofstream(extra) << "#ifdef EXTRA_PART\nclass ExtraPart { int e; };\n#endif\nint kept;\n";
+    f.program.Doc().AddFile(extra);
+    ASSERT_TRUE(f.Commands().Execute(ID_DRAW));
+    ASSERT_TRUE(f.WaitUntilDone());
+    EXPECT_EQ(FindNode(f.View().Nodes(), "ExtraPart"), nullptr);
+
+    f.program.context->Options().projectWords["EXTRA_PART"] = 1;
+    const std::string saved = f.folder.File("extra.kst");
+    ASSERT_TRUE(f.program.Doc().DoSave(saved));
+    f.program.Doc().OnCloseProject();
+    ASSERT_TRUE(f.program.Doc().OpenDocumentFile(saved));
+    ASSERT_TRUE(f.Commands().Execute(ID_DRAW));
+    ASSERT_TRUE(f.WaitUntilDone());
+    f.View().RedrawNow();
+    EXPECT_NE(FindNode(f.View().Nodes(), "ExtraPart"), nullptr);
+}

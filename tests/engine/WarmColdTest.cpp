@@ -277,11 +277,19 @@ private:
         case 10:
             input_.sameNameOption = !input_.sameNameOption;
             return std::string("same-name files ") + (input_.sameNameOption ? "on" : "off");
-        case 11:
+        case 11: {
+            // The options the records were read with go beside the cache, as
+            // the program keeps them; they may change before the next run.
+            const std::string readWith = warm_->Engine()->RecordsOptionsDigest();
             warm_->Engine()->SaveCache(folder_.Path("project.car"));
             warm_ = std::make_unique<CAnalyzer>(&input_);
-            warm_->Engine()->LoadCache(folder_.Path("project.car"));
+            warm_->Engine()->LoadCache(folder_.Path("project.car"), readWith);
+            if (Pick(2) == 0) {
+                input_.sameNameOption = !input_.sameNameOption;
+                return "saved, loaded, same-name files toggled";
+            }
             return "saved and loaded";
+        }
         case 12:
             flags.draw = !flags.draw;
             return "draw flag of s" + N(s);
