@@ -1255,7 +1255,12 @@ parameter_clause[CFunctionInfo& function]
         (   options { generateAmbigWarnings = false; }
         :   { LA(1) != RP }? parameter_declaration_list[function]
         )?
-        RP ( ignored = cv_qualifier )?
+        RP ( ignored = cv_qualifier )? ( exception_specification )?
+    ;
+
+// throw ( ) or throw ( type, ... ) after a parameter list: read and not kept.
+exception_specification
+    :   WORD_THROW LP ( ~( RP | LP | SEMI | LC | RC ) )* RP
     ;
 
 parameter_declaration_list[CFunctionInfo& function]

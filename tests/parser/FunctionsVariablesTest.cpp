@@ -82,12 +82,27 @@ TEST(Functions, PureVirtualConstructorsDestructorsOperators)
 
 TEST(Functions, NotRecognised)
 {
-    // An exception specification after the parameters is not part of the
-    // grammar; nor is "= 1" after a declarator.
-    auto p = ParseText("void f ( ) throw ( ) ; int g ( ) = 1 ;");
+    // "= 1" after a declarator is not part of the grammar.
+    auto p = ParseText("int g ( ) = 1 ;");
     EXPECT_EQ(p->At(0).kind, 0);
     EXPECT_FALSE(p->At(0).done);
-    EXPECT_EQ(p->At(1).kind, 0);
+}
+
+// An exception specification after the parameters (and the const) is read
+// and not kept: declarations and definitions so written, common in COM and
+// class-library code, are functions like any other.
+TEST(Functions, ExceptionSpecificationsAreReadOver)
+{
+    auto p = ParseText("void f ( ) throw ( ) ; int g ( int a ) const throw ( int , A :: B * ) { } "
+                       "void h ( ) throw ( ... ) ;");
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(p->At(k).kind, 18) << k;
+        EXPECT_TRUE(p->At(k).done) << k;
+    }
+    ASSERT_NE(AsFunctionInfo(p->At(1)), nullptr);
+    EXPECT_EQ(AsFunctionInfo(p->At(1))->parameters.size(), 1u);
+    // A specification that does not close stays an error.
+    EXPECT_EQ(ParseText("void k ( ) throw ( int ;")->At(0).kind, 0);
 }
 
 TEST(Functions, PointerToFunctionDeclarator)
