@@ -115,10 +115,10 @@ void DetailBox::Fill(const CModelScope& source)
     for (const auto& child : *source.scopeChildren) {
         const CModelScope& member = *child;
         switch (GetUnitCategory(member.kind)) {
-        case 12:
+        case UNIT_VARIABLE:
             attributes.push_back({AccessMark(member) + member.name});
             break;
-        case 18:
+        case UNIT_FUNCTION:
             methods.push_back(MethodOf(member));
             break;
         default:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GdiTypes.h"
+#include "UnitKind.h"
 
 #include <array>
 #include <string>
@@ -50,7 +51,7 @@ struct DetailBox {
     enum Section { kAttributes = 0, kMethods = 1, kNested = 2 };
     static constexpr const char* kSectionCaptions[3] = {"Attributes", "Methods", "Etc."};
     // The element kinds whose fonts and colours the three sections take.
-    static constexpr int kSectionKinds[3] = {12, 18, 7};
+    static constexpr int kSectionKinds[3] = {UNIT_VARIABLE, UNIT_FUNCTION, UNIT_ENUM};
     static constexpr const char* kHiddenParams = " (..)";
     static constexpr const char* kHiddenType = " : ..";
 
