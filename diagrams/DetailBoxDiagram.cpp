@@ -43,7 +43,6 @@ CSize CMacroDetail::Layout(CDC& dc, const CModelScope* selection, const CModelSc
         placeholders_.clear();
         selected_ = selection;
         lookupScope_ = lookupScope;
-        spacing_.inset = 2;
         DetailTreeBuilder builder(lookupScope_, placeholders_);
         tree_ = std::make_unique<DetailClassNode>(builder.Build(*selected_));
     }

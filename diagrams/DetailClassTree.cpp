@@ -109,12 +109,16 @@ const CModelScope& DetailTreeBuilder::ResolveBase(const CModelScope& derived,
 
 namespace {
 
-int SubtreeWidth(const DetailClassNode& node, int gap)
+// The width of the row of the node's bases, each as wide as its box or the
+// row of its own bases, whichever is wider.
+int BasesRowWidth(const DetailClassNode& node, int gap)
 {
     int row = 0;
-    for (size_t i = 0; i < node.bases.size(); ++i)
-        row += (i > 0 ? gap : 0) + SubtreeWidth(node.bases[i], gap);
-    return std::max(row, node.box.width);
+    for (size_t i = 0; i < node.bases.size(); ++i) {
+        const DetailClassNode& base = node.bases[i];
+        row += (i > 0 ? gap : 0) + std::max(BasesRowWidth(base, gap), base.box.width);
+    }
+    return row;
 }
 
 // Places the node's subtree at the origin; returns its right edge and the
@@ -126,9 +130,7 @@ CPoint LayoutNode(DetailClassNode& node, CPoint origin, const DetailTreeSpacing&
         box.Place(origin.x, origin.y, spacing.inset);
         return {origin.x + box.width, origin.y + box.height};
     }
-    int row = 0;
-    for (size_t i = 0; i < node.bases.size(); ++i)
-        row += (i > 0 ? spacing.gap : 0) + SubtreeWidth(node.bases[i], spacing.gap);
+    const int row = BasesRowWidth(node, spacing.gap);
     int x = origin.x + (row < box.width ? (box.width - row) / 2 : 0);
     int lowest = origin.y;
     int right = origin.x;
