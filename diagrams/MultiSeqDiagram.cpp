@@ -113,20 +113,15 @@ CSize CMultiSeqDiagram::Layout(CDC& dc, const CModelScope* selection, CProjectAn
 void CMultiSeqDiagram::AddCalls(std::vector<CallRecord> calls,
                                 const std::vector<std::string>& names)
 {
-    // Where each call's callee stands; a callee's function gets an entry in
-    // its column when it has none yet.
+    // Where each call's callee stands (every name has its column by now); a
+    // callee's function gets an entry in its column when it has none yet.
     std::vector<MultiSeqCall> entries;
     for (CallRecord& record : calls) {
         MultiSeqCall call;
         const int32_t lifeline = record.lifeline;
         if (record.callee != nullptr && lifeline >= 0 &&
-            static_cast<size_t>(lifeline) < names.size()) {
+            static_cast<size_t>(lifeline) < names.size())
             call.column = ColumnIndex(names[static_cast<size_t>(lifeline)]);
-            if (call.column < 0) {
-                ColumnNamed(names[static_cast<size_t>(lifeline)]);
-                call.column = static_cast<int>(columns_.size() - 1);
-            }
-        }
         call.record = std::move(record);
         entries.push_back(std::move(call));
     }
