@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <map>
+#include <tuple>
 
 namespace {
 
@@ -79,7 +80,8 @@ bool LessByName(const MacroLayoutNode& a, const MacroLayoutNode& b)
 namespace {
 
 // What the sibling orders compare of a node, taken once per node: sorting
-// moves these small keys, and each node is moved once, to its place.
+// moves these small keys, and each node is moved once, to its place. The
+// order by name leaves the children and the rank at 0.
 struct SortKey {
     int32_t kind;
     size_t children;
@@ -88,38 +90,22 @@ struct SortKey {
     size_t index;
 };
 
-bool KeyLessBySize(const SortKey& a, const SortKey& b)
+// Everything the orders compare but the name.
+auto Ranks(const SortKey& key)
 {
-    if (a.kind != b.kind)
-        return a.kind < b.kind;
-    if (a.children != b.children)
-        return a.children < b.children;
-    if (a.rank != b.rank)
-        return a.rank < b.rank;
+    return std::tie(key.kind, key.children, key.rank);
+}
+
+bool KeyLessButName(const SortKey& a, const SortKey& b)
+{
+    return Ranks(a) < Ranks(b);
+}
+
+bool KeyLess(const SortKey& a, const SortKey& b)
+{
+    if (Ranks(a) != Ranks(b))
+        return Ranks(a) < Ranks(b);
     return *a.name < *b.name;
-}
-
-bool KeyLessByName(const SortKey& a, const SortKey& b)
-{
-    if (a.kind != b.kind)
-        return a.kind < b.kind;
-    return *a.name < *b.name;
-}
-
-// The same orders for keys already in name order (as an element's children
-// come), where names need not be compared again: a stable sort keeps them.
-bool KeyLessBySizeNamed(const SortKey& a, const SortKey& b)
-{
-    if (a.kind != b.kind)
-        return a.kind < b.kind;
-    if (a.children != b.children)
-        return a.children < b.children;
-    return a.rank < b.rank;
-}
-
-bool KeyLessByKind(const SortKey& a, const SortKey& b)
-{
-    return a.kind < b.kind;
 }
 
 bool InNameOrder(const std::vector<SortKey>& keys)
@@ -139,13 +125,12 @@ void SortTree(std::vector<MacroLayoutNode>& nodes, int mode, std::vector<SortKey
         keys.clear();
         for (size_t i = 0; i < nodes.size(); ++i) {
             const MacroLayoutNode& node = nodes[i];
-            keys.push_back({KindOf(node), node.children.size(), mode == 0 ? MacroAccessRank(node.scope) : 0,
-                            &NameOf(node), i});
+            keys.push_back({KindOf(node), mode == 0 ? node.children.size() : 0,
+                            mode == 0 ? MacroAccessRank(node.scope) : 0, &NameOf(node), i});
         }
-        if (InNameOrder(keys))
-            std::stable_sort(keys.begin(), keys.end(), mode == 0 ? KeyLessBySizeNamed : KeyLessByKind);
-        else
-            std::stable_sort(keys.begin(), keys.end(), mode == 0 ? KeyLessBySize : KeyLessByName);
+        // Keys already in name order (as an element's children come) need
+        // not compare names: a stable sort keeps that order.
+        std::stable_sort(keys.begin(), keys.end(), InNameOrder(keys) ? KeyLessButName : KeyLess);
         size_t first = 0;
         while (first < keys.size() && keys[first].index == first)
             ++first;
