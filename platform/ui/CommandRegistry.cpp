@@ -88,7 +88,7 @@ void CommandRegistry::Update(int id)
     Command* command = Find(id);
     if (command == nullptr)
         return;
-    CommandUpdate state(id);
+    CommandUpdate state;
     state.Enable(static_cast<bool>(command->handler));
     if (command->handler && command->update)
         command->update(state);

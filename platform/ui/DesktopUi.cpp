@@ -123,9 +123,7 @@ QWidget* DesktopUi::DialogParent() const
 {
     if (QWidget* modal = QApplication::activeModalWidget())
         return modal;
-    if (QWidget* active = QApplication::activeWindow())
-        return active;
-    return mainWindow_.data();
+    return QApplication::activeWindow();
 }
 
 std::unique_ptr<QMessageBox> DesktopUi::BuildMessageBox(const std::string& text, MessageButtons buttons,
