@@ -24,11 +24,6 @@ QString Caption(const std::string& caption)
     return caption.empty() ? QString::fromLatin1(kProgramCaption) : ToQString(caption);
 }
 
-std::string ToUtf8(const QString& text)
-{
-    return text.toUtf8().toStdString();
-}
-
 QMessageBox::Icon QtIcon(MessageIcon icon)
 {
     switch (icon) {
