@@ -110,8 +110,7 @@ void DesktopUi::Show(PromptKind kind, const std::string& text)
         UiService::Show(kind, text);
         return;
     }
-    if (QCoreApplication* app = QCoreApplication::instance())
-        QMetaObject::invokeMethod(app, [this, kind, text] { UiService::Show(kind, text); }, Qt::QueuedConnection);
+    UiThreadPoster(QCoreApplication::instance()).Post([this, kind, text] { UiService::Show(kind, text); });
 }
 
 QWidget* DesktopUi::DialogParent() const
