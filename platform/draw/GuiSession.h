@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <memory>
+#include <string>
 #include <string_view>
 
 class QGuiApplication;
@@ -28,3 +29,9 @@ private:
 // An 8-bit text as Qt text: UTF-8 when it is valid UTF-8, otherwise Latin-1,
 // so that no byte of an old source file is lost.
 QString ToQString(std::string_view text);
+
+// Qt text as UTF-8.
+inline std::string ToUtf8(const QString& text)
+{
+    return text.toUtf8().toStdString();
+}

@@ -10,6 +10,27 @@
 #include <QMenuBar>
 #include <QWidget>
 
+namespace {
+
+// Adds the items to a menu bar or a menu; a sub-menu is filled from its
+// children.
+template <typename MenuOrBar>
+void AddMenuItems(CommandRegistry& registry, MenuOrBar& target, const std::vector<MenuItem>& items)
+{
+    for (const MenuItem& item : items) {
+        if (item.separator) {
+            target.addSeparator();
+        } else if (!item.children.empty() || item.id == 0) {
+            QMenu* popup = target.addMenu(ToQString(item.title));
+            registry.FillMenu(*popup, item.children);
+        } else if (QAction* action = registry.Action(item.id)) {
+            target.addAction(action);
+        }
+    }
+}
+
+} // namespace
+
 CommandRegistry::CommandRegistry(QObject* parent) : QObject(parent) {}
 
 CommandRegistry::~CommandRegistry()
@@ -88,7 +109,7 @@ void CommandRegistry::Update(int id)
     Command* command = Find(id);
     if (command == nullptr)
         return;
-    CommandUpdate state(id);
+    CommandUpdate state;
     state.Enable(static_cast<bool>(command->handler));
     if (command->handler && command->update)
         command->update(state);
@@ -131,31 +152,13 @@ void CommandRegistry::PostUpdate()
 
 void CommandRegistry::FillMenu(QMenu& menu, const std::vector<MenuItem>& items)
 {
-    for (const MenuItem& item : items) {
-        if (item.separator) {
-            menu.addSeparator();
-        } else if (!item.children.empty() || item.id == 0) {
-            QMenu* popup = menu.addMenu(ToQString(item.title));
-            FillMenu(*popup, item.children);
-        } else if (QAction* action = Action(item.id)) {
-            menu.addAction(action);
-        }
-    }
+    AddMenuItems(*this, menu, items);
     connect(&menu, &QMenu::aboutToShow, this, &CommandRegistry::UpdateAll, Qt::UniqueConnection);
 }
 
 void CommandRegistry::BuildMenuBar(QMenuBar& bar, const std::vector<MenuItem>& items)
 {
-    for (const MenuItem& item : items) {
-        if (item.separator) {
-            bar.addSeparator();
-        } else if (!item.children.empty() || item.id == 0) {
-            QMenu* popup = bar.addMenu(ToQString(item.title));
-            FillMenu(*popup, item.children);
-        } else if (QAction* action = Action(item.id)) {
-            bar.addAction(action);
-        }
-    }
+    AddMenuItems(*this, bar, items);
 }
 
 void CommandRegistry::BindButton(QAbstractButton* button, int id)

@@ -20,8 +20,6 @@ class QWidget;
 // or greyed, check mark, and optionally a new text.
 class CommandUpdate {
 public:
-    explicit CommandUpdate(int id) : id_(id) {}
-    int Id() const { return id_; }
     void Enable(bool on = true) { enabled_ = on; }
     // 0 unchecked, anything else checked.
     void SetCheck(int check = 1) { check_ = check; }
@@ -32,7 +30,6 @@ public:
     const std::optional<std::string>& Text() const { return text_; }
 
 private:
-    int id_;
     bool enabled_ = true;
     std::optional<int> check_;
     std::optional<std::string> text_;

@@ -24,11 +24,6 @@ QString Caption(const std::string& caption)
     return caption.empty() ? QString::fromLatin1(kProgramCaption) : ToQString(caption);
 }
 
-std::string ToUtf8(const QString& text)
-{
-    return text.toUtf8().toStdString();
-}
-
 QMessageBox::Icon QtIcon(MessageIcon icon)
 {
     switch (icon) {
@@ -115,17 +110,14 @@ void DesktopUi::Show(PromptKind kind, const std::string& text)
         UiService::Show(kind, text);
         return;
     }
-    if (QCoreApplication* app = QCoreApplication::instance())
-        QMetaObject::invokeMethod(app, [this, kind, text] { UiService::Show(kind, text); }, Qt::QueuedConnection);
+    UiThreadPoster(QCoreApplication::instance()).Post([this, kind, text] { UiService::Show(kind, text); });
 }
 
 QWidget* DesktopUi::DialogParent() const
 {
     if (QWidget* modal = QApplication::activeModalWidget())
         return modal;
-    if (QWidget* active = QApplication::activeWindow())
-        return active;
-    return mainWindow_.data();
+    return QApplication::activeWindow();
 }
 
 std::unique_ptr<QMessageBox> DesktopUi::BuildMessageBox(const std::string& text, MessageButtons buttons,

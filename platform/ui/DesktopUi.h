@@ -2,7 +2,6 @@
 
 #include "UiService.h"
 
-#include <QPointer>
 #include <QWidget>
 #include <memory>
 
@@ -11,12 +10,10 @@ class QMessageBox;
 
 // The user-interface service on Qt widgets: message boxes, Qt's file, folder
 // and colour dialogs, the fading notice, the desktop's link handler and
-// detached processes. Dialogs open over the active window, else over the main
-// window set here.
+// detached processes. Dialogs open over the active modal dialog, else over the
+// active window.
 class DesktopUi : public UiService {
 public:
-    void SetMainWindow(QWidget* window) { mainWindow_ = window; }
-
     // From another thread a prompt is handed to the user-interface thread and
     // shown there later; every other call made off that thread shows nothing
     // and gives what cancelling gives.
@@ -46,9 +43,6 @@ public:
     static Answer AnswerOf(const QMessageBox& box, MessageButtons buttons);
     // A folder chooser; with a check text it has that check box, named "check".
     static std::unique_ptr<QFileDialog> BuildFolderDialog(const FolderRequest& request, QWidget* parent);
-
-private:
-    QPointer<QWidget> mainWindow_;
 };
 
 // The program's name, the caption of message boxes without one.

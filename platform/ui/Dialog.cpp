@@ -17,11 +17,6 @@
 
 namespace {
 
-std::string ToUtf8(const QString& text)
-{
-    return text.toUtf8().toStdString();
-}
-
 // Counts the dialog as filling its own controls for the life of the object.
 class Filling {
 public:

@@ -32,7 +32,6 @@ public:
     int DoModal();
     // Prepares the dialog without running it: modeless use, and tests.
     void Initialize();
-    bool IsInitialized() const { return initialized_; }
     void EndDialog(int result);
 
     // Makes a control with this dialog as parent and binds it to the id.

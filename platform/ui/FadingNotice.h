@@ -23,7 +23,6 @@ public:
     // One timer step: the text gets lighter; the eighth step closes the box.
     void Tick();
     int GreyLevel() const { return grey_; }
-    int TicksLeft() const { return ticksLeft_; }
     const QString& Text() const { return text_; }
 
 protected:

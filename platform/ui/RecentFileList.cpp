@@ -1,5 +1,7 @@
 #include "RecentFileList.h"
 
+#include "GuiSession.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -17,7 +19,7 @@ QString Key(int index)
 std::string Absolute(const std::string& path)
 {
     const QString text = QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
-    return QDir::cleanPath(QFileInfo(text).absoluteFilePath()).toUtf8().toStdString();
+    return ToUtf8(QDir::cleanPath(QFileInfo(text).absoluteFilePath()));
 }
 
 // "/home/user/.../name.kst": the first folder, an ellipsis and the file name.
@@ -70,7 +72,7 @@ void RecentFileList::Load(QSettings& settings)
 {
     entries_.clear();
     for (int i = 0; i < size_; ++i) {
-        const std::string path = settings.value(Key(i)).toString().toUtf8().toStdString();
+        const std::string path = ToUtf8(settings.value(Key(i)).toString());
         if (!path.empty() && std::find(entries_.begin(), entries_.end(), path) == entries_.end())
             entries_.push_back(path);
     }

@@ -39,15 +39,27 @@ COLORREF ScreenPixel(CScrollView& view, int x, int y)
     return FromQRgb(view.viewport()->grab().toImage().pixel(x, y));
 }
 
+// A 320 by 220 window onto a 1000 by 800 picture, shown.
+class ShownCellView : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        view.resize(320, 220);
+        view.SetScrollSizes({1000, 800});
+        view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    }
+
+    CellView view;
+};
+
+class ScrollViewPainting : public ShownCellView {};
+class ScrollViewInput : public ShownCellView {};
+
 } // namespace
 
-TEST(ScrollViewPainting, PaintsLogicalCoordinatesAtTheScrollPositionClippedToTheUpdate)
+TEST_F(ScrollViewPainting, PaintsLogicalCoordinatesAtTheScrollPositionClippedToTheUpdate)
 {
-    CellView view;
-    view.resize(320, 220);
-    view.SetScrollSizes({1000, 800});
-    view.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
     const CRect client = view.GetClientRect();
     EXPECT_EQ(view.horizontalScrollBar()->maximum(), 1000 - client.Width());
     EXPECT_EQ(view.GetPageSize(), CSize(100, 80));
@@ -72,13 +84,8 @@ TEST(ScrollViewPainting, PaintsLogicalCoordinatesAtTheScrollPositionClippedToThe
     EXPECT_EQ(view.GetLineSize(), CSize(1, 1));
 }
 
-TEST(ScrollViewInput, TroughAndArrowsMoveByPageAndLineTheWheelScrollsAndClicksAreLogical)
+TEST_F(ScrollViewInput, TroughAndArrowsMoveByPageAndLineTheWheelScrollsAndClicksAreLogical)
 {
-    CellView view;
-    view.resize(320, 220);
-    view.SetScrollSizes({1000, 800});
-    view.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
     QScrollBar* bar = view.verticalScrollBar();
     bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_EQ(view.GetScrollPosition().y, 80);
