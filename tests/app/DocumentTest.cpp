@@ -9,7 +9,6 @@
 #include "Options.h"
 #include "ProgramFolder.h"
 #include "TotalView.h"
-#include "ModelScope.h"
 
 #include <QMenuBar>
 #include <filesystem>
@@ -45,14 +44,19 @@ bool Draw(RunningApp& program)
     return WaitFor([&] { return !program.context->drawRunning; });
 }
 
-} // namespace
-
-TEST(DocumentTest, SaveCloseAndReopenGiveTheSameProjectAndItsModelFromTheCache)
-{
+// Each test runs the program on its own copy of the sample project.
+class DocumentTest : public testing::Test {
+protected:
     SampleProject sample;
     RunningApp program;
     UiRecorder ui;
     CKestrinDoc& doc = program.Doc();
+};
+
+} // namespace
+
+TEST_F(DocumentTest, SaveCloseAndReopenGiveTheSameProjectAndItsModelFromTheCache)
+{
     ASSERT_TRUE(doc.OpenDocumentFile(sample.Project()));
     EXPECT_EQ(ui.Texts(UiCallKind::Message), std::vector<std::string>{GetLangString(35)}) << "no cache yet";
     EXPECT_EQ(program.context->Input().paths.size(), 3u);
@@ -68,12 +72,7 @@ TEST(DocumentTest, SaveCloseAndReopenGiveTheSameProjectAndItsModelFromTheCache)
     doc.AddFile(sample.Path("extra.c"));
     ASSERT_TRUE(Draw(program));
     program.Frame().MacroView()->RedrawNow();
-    const auto hasExtra = [&] {
-        for (const MacroLayoutNode& node : program.Frame().MacroView()->Nodes())
-            if (node.scope != nullptr && node.scope->name == "Extra")
-                return true;
-        return false;
-    };
+    const auto hasExtra = [&] { return FindNode(program.Frame().MacroView()->Nodes(), "Extra") != nullptr; };
     ASSERT_TRUE(hasExtra());
     resets = 0;
     doc.RemoveFile(sample.Path("extra.c"));
@@ -125,12 +124,8 @@ TEST(DocumentTest, SaveCloseAndReopenGiveTheSameProjectAndItsModelFromTheCache)
     EXPECT_TRUE(WaitFor([&] { return draws == 1; })) << "Yes pressed Draw";
 }
 
-TEST(DocumentTest, AFailedOpenLeavesANewUntitledProjectThatCannotOverwriteAnything)
+TEST_F(DocumentTest, AFailedOpenLeavesANewUntitledProjectThatCannotOverwriteAnything)
 {
-    SampleProject sample;
-    RunningApp program;
-    UiRecorder ui;
-    CKestrinDoc& doc = program.Doc();
     ASSERT_TRUE(doc.OpenDocumentFile(sample.Project()));
     ASSERT_TRUE(doc.DoSave(sample.Project()));
     const std::string before = ReadAll(sample.Project());
@@ -157,12 +152,8 @@ TEST(DocumentTest, AFailedOpenLeavesANewUntitledProjectThatCannotOverwriteAnythi
     EXPECT_EQ(ReadAll(sample.Project()), before);
 }
 
-TEST(DocumentTest, CloseAndNewAskFirstAndCancelKeepsTheProject)
+TEST_F(DocumentTest, CloseAndNewAskFirstAndCancelKeepsTheProject)
 {
-    SampleProject sample;
-    RunningApp program;
-    UiRecorder ui;
-    CKestrinDoc& doc = program.Doc();
     ASSERT_TRUE(doc.OpenDocumentFile(sample.Project()));
     doc.SetModifiedFlag();
     for (int command : {ID_CLOSE_PROJECT, ID_NEW_PROJECT}) {
@@ -177,12 +168,8 @@ TEST(DocumentTest, CloseAndNewAskFirstAndCancelKeepsTheProject)
     EXPECT_EQ(ui.Texts(UiCallKind::Notice).back(), GetLangString(30));
 }
 
-TEST(DocumentTest, FilesAndFoldersJoinTheProjectSafely)
+TEST_F(DocumentTest, FilesAndFoldersJoinTheProjectSafely)
 {
-    SampleProject sample;
-    RunningApp program;
-    UiRecorder ui;
-    CKestrinDoc& doc = program.Doc();
     fs::create_directories(sample.Path("deep/deeper"));
     std::ofstream(sample.Path("deep/one.cpp")) << "int one;\n";
     std::ofstream(sample.Path("deep/deeper/two.cc")) << "int two;\n";
