@@ -1,6 +1,5 @@
 #include "KestrinApp.h"
 
-#include "AboutDialog.h"
 #include "AppContext.h"
 #include "KestrinDoc.h"
 #include "MainFrame.h"
@@ -48,10 +47,4 @@ bool CKestrinApp::InitInstance(const std::vector<std::string>& arguments)
         frame_->UpdateRecentFileMenu();
     }
     return true;
-}
-
-void CKestrinApp::OnAppAbout()
-{
-    CDialogAbout about(frame_.get());
-    about.DoModal();
 }
