@@ -1,7 +1,6 @@
 #include "AppFixture.h"
 
 #include "Analyzer.h"
-#include "AtomicFile.h"
 #include "CommandIds.h"
 #include "InfoView.h"
 #include "InputSet.h"
@@ -26,17 +25,10 @@ struct SampleProject {
     {
         fs::copy(GetAppDirectory() + "/Samples", folder.Path(), fs::copy_options::recursive);
     }
-    std::string Path(const std::string& name) const { return folder.Path() + "/" + name; }
+    std::string Path(const std::string& name) const { return folder.File(name); }
     std::string Project() const { return Path("Garden.kst"); }
     TempFolder folder;
 };
-
-std::string ReadAll(const std::string& path)
-{
-    std::string bytes;
-    ReadWholeFile(path, bytes, 1 << 20);
-    return bytes;
-}
 
 bool Draw(RunningApp& program)
 {
@@ -87,7 +79,7 @@ TEST_F(DocumentTest, SaveCloseAndReopenGiveTheSameProjectAndItsModelFromTheCache
     ASSERT_TRUE(doc.DoSave(saved));
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.GetPathName(), saved);
-    const std::string bytes = ReadAll(saved);
+    const std::string bytes = ReadFileBytes(saved);
     EXPECT_NE(bytes.find("GARDEN_SAMPLE\r\n1\r\n"), std::string::npos);
     EXPECT_NE(bytes.find(sample.Path("weather.c") + "\r\n1 0\r\n"), std::string::npos);
     EXPECT_TRUE(fs::exists(sample.Path("copy.car")));
@@ -108,7 +100,7 @@ TEST_F(DocumentTest, SaveCloseAndReopenGiveTheSameProjectAndItsModelFromTheCache
     EXPECT_EQ(paints, 1) << "and painted once";
     EXPECT_FALSE(program.context->Input().fileFlags.at(sample.Path("weather.c")).draw);
     ASSERT_TRUE(doc.DoSave(saved));
-    EXPECT_EQ(ReadAll(saved), bytes) << "byte for byte";
+    EXPECT_EQ(ReadFileBytes(saved), bytes) << "byte for byte";
 
     // A changed source asks whether to draw again; Yes presses Draw.
     std::ofstream(sample.Path("weather.c"), std::ios::app) << "\nint Later(void) { return 1; }\n";
@@ -128,7 +120,7 @@ TEST_F(DocumentTest, AFailedOpenLeavesANewUntitledProjectThatCannotOverwriteAnyt
 {
     ASSERT_TRUE(doc.OpenDocumentFile(sample.Project()));
     ASSERT_TRUE(doc.DoSave(sample.Project()));
-    const std::string before = ReadAll(sample.Project());
+    const std::string before = ReadFileBytes(sample.Project());
 
     fs::create_directory(sample.Path("folder.kst"));
     std::ofstream(sample.Path("binary.kst"), std::ios::binary) << std::string("Kestrin\0\1\2", 10);
@@ -149,7 +141,7 @@ TEST_F(DocumentTest, AFailedOpenLeavesANewUntitledProjectThatCannotOverwriteAnyt
         EXPECT_FALSE(doc.OnFileSave());
         EXPECT_EQ(ui.calls.back().kind, UiCallKind::SaveFile);
     }
-    EXPECT_EQ(ReadAll(sample.Project()), before);
+    EXPECT_EQ(ReadFileBytes(sample.Project()), before);
 }
 
 TEST_F(DocumentTest, CloseAndNewAskFirstAndCancelKeepsTheProject)
