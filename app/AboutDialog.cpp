@@ -54,7 +54,6 @@ bool CDialogAbout::OnInitDialog()
     home_->SetText(kHomePage);
     support_->SetURL(std::string("mailto:") + kSupportMail);
     support_->SetText(kSupportMail);
-    version_ = GetProductVersion();
-    SetItemText(IDC_VERSION, version_);
+    SetItemText(IDC_VERSION, GetProductVersion());
     return true;
 }

@@ -2,8 +2,6 @@
 
 #include "Dialog.h"
 
-#include <string>
-
 class CHyperLink;
 
 // "About Kestrin": the program's version (read-only edit 1056), its web page
@@ -17,14 +15,10 @@ public:
 
     explicit CDialogAbout(QWidget* parent = nullptr);
 
-    CHyperLink* HomeLink() const { return home_; }
-    CHyperLink* SupportLink() const { return support_; }
-
 protected:
     bool OnInitDialog() override;
 
 private:
     CHyperLink* home_;
     CHyperLink* support_;
-    std::string version_;
 };

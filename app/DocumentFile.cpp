@@ -20,12 +20,6 @@ namespace {
 
 constexpr const char* kProjectFilter = "Kestrin Project files (*.kst);;All files (*)";
 
-std::string FileNameOf(const std::string& path)
-{
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 } // namespace
 
 bool CKestrinDoc::OnNewDocument()
@@ -66,13 +60,10 @@ bool CKestrinDoc::OnOpenDocument(const std::string& path)
     const bool changed = TakeChangeCheck();
 
     const size_t files = context_.Input().paths.size();
-    if (files > 0) {
-        MessageLine(context_.Messages()) << GetLangString(1) << ": " << FileNameOf(path) << " "
-                                         << GetLangString(23) << " - " << files << " " << GetLangString(31);
-    } else {
-        MessageLine(context_.Messages()) << GetLangString(1) << ": " << FileNameOf(path) << " "
-                                         << GetLangString(23) << " but no files.";
-    }
+    MessageLine(context_.Messages()) << GetLangString(1) << ": " << std::filesystem::path(path).filename().string()
+                                     << " " << GetLangString(23)
+                                     << (files > 0 ? " - " + std::to_string(files) + " " + GetLangString(31)
+                                                   : std::string(" but no files."));
     if (changed) {
         const std::string question = std::string(GetLangString(16)) + "\r\n" + GetLangString(20);
         if (Ui().MessageBox(question, MessageButtons::YesNo, MessageIcon::Question) == Answer::Yes)
@@ -137,17 +128,17 @@ bool CKestrinDoc::WriteProject(const std::string& path)
 
 bool CKestrinDoc::DoSave(const std::string& path)
 {
-    if (frame_ != nullptr)
-        frame_->SetProgress(0);
+    const auto progress = [this](int percent) {
+        if (frame_ != nullptr)
+            frame_->SetProgress(percent);
+    };
+    progress(0);
     if (!WriteProject(path)) {
         Ui().MessageBox(std::string(GetLangString(3)) + ": " + GetLangString(604) + "\n" + path,
                         MessageButtons::Ok, MessageIcon::Error);
-        if (frame_ != nullptr)
-            frame_->SetProgress(0);
         return false;
     }
-    if (frame_ != nullptr)
-        frame_->SetProgress(30);
+    progress(30);
     MessageLine(context_.Messages()) << path << " " << GetLangString(32);
 
     const std::string cache = CachePathOf(path);
@@ -166,14 +157,11 @@ bool CKestrinDoc::DoSave(const std::string& path)
         else
             MessageLine(context_.Messages(), MessageKind::Error)
                 << GetLangString(2) << ": " << cache << " " << GetLangString(33);
-        if (frame_ != nullptr)
-            frame_->SetProgress(80);
+        progress(80);
     }
-    if (frame_ != nullptr)
-        frame_->SetProgress(100);
+    progress(100);
     Ui().Notice(GetLangString(25));
-    if (frame_ != nullptr)
-        frame_->SetProgress(0);
+    progress(0);
     modified_ = false;
     SetPathName(path);
     return true;
@@ -238,9 +226,6 @@ void CKestrinDoc::OnCloseProject()
 {
     if (RefusedDuringDraw() || !SaveModified())
         return;
-    modified_ = false;
-    context_.Input().Clear();
-    ClearSelection();
     context_.Options().ClearProjectWords();
     OnNewDocument();
     Ui().Notice(GetLangString(30));

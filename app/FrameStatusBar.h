@@ -15,7 +15,6 @@ class CFrameStatusBar : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kHeight = 22;
-    static constexpr int IDC_PROGRESS = 500;
 
     explicit CFrameStatusBar(QWidget* parent = nullptr);
 

@@ -13,10 +13,8 @@ class CHyperLink : public QLabel {
 public:
     explicit CHyperLink(QWidget* parent = nullptr);
 
-    // Also forgets the measured extent of the old text.
     void SetText(const std::string& text);
     void SetURL(const std::string& link);
-    const std::string& URL() const { return link_; }
 
     // The text's extent in the link font.
     QSize TextExtent() const;

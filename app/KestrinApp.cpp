@@ -1,6 +1,5 @@
 #include "KestrinApp.h"
 
-#include "AboutDialog.h"
 #include "AppContext.h"
 #include "KestrinDoc.h"
 #include "MainFrame.h"
@@ -44,14 +43,7 @@ bool CKestrinApp::InitInstance(const std::vector<std::string>& arguments)
     if (!options.pendingProjectPath.empty()) {
         const std::string path = options.pendingProjectPath;
         options.pendingProjectPath.clear();
-        document_->OpenDocumentFile(path);
-        frame_->UpdateRecentFileMenu();
+        document_->OpenDocumentFile(path); // which updates the recent-file menu
     }
     return true;
-}
-
-void CKestrinApp::OnAppAbout()
-{
-    CDialogAbout about(frame_.get());
-    about.DoModal();
 }

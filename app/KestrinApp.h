@@ -25,8 +25,6 @@ public:
     // the program cannot start.
     bool InitInstance(const std::vector<std::string>& arguments);
 
-    void OnAppAbout();
-
     CMainFrame* MainFrame() const { return frame_.get(); }
     CKestrinDoc* Document() const { return document_.get(); }
 

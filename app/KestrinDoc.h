@@ -83,8 +83,9 @@ public:
 
     // --- The project's files (ProjectFiles.cpp) ---
 
-    // Reads a project file into the project input and the project words and
-    // loads its parse cache; false only when reading failed. Once the cache
+    // Reads a project file into the project input (emptied by the caller)
+    // and the project words and loads its parse cache; false only when
+    // reading failed. Once the cache
     // is loaded, whether any of its files changed on disk is found out on a
     // thread of its own while the model is built and shown (see
     // TakeChangeCheck).

@@ -1,11 +1,10 @@
 #include "KstProjectFile.h"
 
+#include "Options.h"
+
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -16,14 +15,6 @@ bool SameNoCase(std::string_view a, std::string_view b)
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
            });
-}
-
-// A decimal number as strtol reads it, kept within 32 bits.
-int32_t ReadValue(const std::string& text)
-{
-    errno = 0;
-    const long long value = std::strtoll(text.c_str(), nullptr, 10);
-    return static_cast<int32_t>(std::clamp<long long>(value, INT32_MIN, INT32_MAX));
 }
 
 // The lines of the bytes, each without its LF or CR LF.
@@ -112,7 +103,7 @@ bool ParseProjectFile(std::string_view bytes, ProjectFileContent& content)
             } else if (!pendingName) {
                 pendingName = std::string(line);
             } else {
-                content.defines.emplace(std::move(*pendingName), ReadValue(std::string(line)));
+                content.defines.emplace(std::move(*pendingName), ParseDecimal(std::string(line)));
                 pendingName.reset();
             }
             break;

@@ -21,7 +21,6 @@
 #include "UiService.h"
 #include "WindowPlacement.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDragEnterEvent>
@@ -69,11 +68,9 @@ CMainFrame::~CMainFrame()
 
 void CMainFrame::BuildBars()
 {
+    // The bar's check boxes take their state from their commands' updates.
     dialogBar_ = new CDialogBar;
     statusBar_ = new CFrameStatusBar;
-    const COptions& options = context_.Options();
-    dialogBar_->CheckBox(IDC_AUTO_RESIZE)->setChecked(options.autoResizeMacroView);
-    dialogBar_->CheckBox(IDC_AUTO_SORT)->setChecked(options.autoSort);
 }
 
 void CMainFrame::BuildPanes()
@@ -104,10 +101,6 @@ void CMainFrame::BuildPanes()
     layout->addWidget(outer_, 1);
     layout->addWidget(statusBar_);
     setCentralWidget(central);
-
-    dialogBar_->CheckBox(IDC_SHOW_VC_HEADER)->setChecked(macroView_->showHeaders);
-    dialogBar_->CheckBox(IDC_FILENAME)->setChecked(macroView_->fileName);
-    dialogBar_->CheckBox(IDC_PARSING_VC_HEADER)->setChecked(macroView_->parseHeaders);
 
     codeWindow_ = new CDialogCode(context_.Options(), this);
     connect(codeWindow_, &CDialogCode::Closed, this, [this] {

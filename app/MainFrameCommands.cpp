@@ -11,7 +11,6 @@
 #include "FrameStatusBar.h"
 #include "HelpPages.h"
 #include "InfoView.h"
-#include "KestrinDoc.h"
 #include "MySplitter.h"
 #include "Options.h"
 #include "TotalView.h"
@@ -19,7 +18,6 @@
 #include <QAbstractButton>
 #include <QPushButton>
 #include <QApplication>
-#include <QCheckBox>
 
 void CMainFrame::RegisterFrameCommands()
 {
@@ -31,12 +29,12 @@ void CMainFrame::RegisterFrameCommands()
     c.OnUpdate(ID_VIEW_CONTROL_BAR, [this](CommandUpdate& u) { u.SetCheck(!dialogBar_->isHidden()); });
     c.OnCommand(ID_VIEW_STATUS_BAR, [this] { statusBar_->setVisible(statusBar_->isHidden()); });
     c.OnUpdate(ID_VIEW_STATUS_BAR, [this](CommandUpdate& u) { u.SetCheck(!statusBar_->isHidden()); });
-    c.OnCommand(ID_VIEW_CODE, [this] { ShowCodeWindow(codeWindow_->isHidden()); });
-    c.OnUpdate(ID_VIEW_CODE, [this](CommandUpdate& u) { u.SetCheck(codeWindow_->isVisible()); });
-    // Check boxes bound to commands flip their state: the command's update
-    // shows the new one.
-    c.OnCommand(IDC_CODE, [this] { ShowCodeWindow(codeWindow_->isHidden()); });
-    c.OnUpdate(IDC_CODE, [this](CommandUpdate& u) { u.SetCheck(codeWindow_->isVisible()); });
+    // The menu command and the bar's check box; a check box bound to a
+    // command flips its state, and the command's update shows the new one.
+    for (int id : {ID_VIEW_CODE, IDC_CODE}) {
+        c.OnCommand(id, [this] { ShowCodeWindow(codeWindow_->isHidden()); });
+        c.OnUpdate(id, [this](CommandUpdate& u) { u.SetCheck(codeWindow_->isVisible()); });
+    }
 
     c.OnCommand(ID_HELP_CONTENTS, [] { OpenHelp(); });
     c.OnCommand(ID_WEB_PAGE, [] { OpenWebPage(); });

@@ -46,8 +46,6 @@ bool CKestrinDoc::ReadProjectFile(const std::string& path)
     }
 
     CInputSet& input = context_.Input();
-    input.Clear();
-    input.SetDefaultIncludeDirs();
     for (const auto& [name, value] : content.defines)
         context_.Options().projectWords.emplace(name, value);
     // A relative path (a project shipped with its sources) is taken from the

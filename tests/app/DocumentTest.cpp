@@ -1,7 +1,6 @@
 #include "AppFixture.h"
 
 #include "Analyzer.h"
-#include "AtomicFile.h"
 #include "CommandIds.h"
 #include "InfoView.h"
 #include "InputSet.h"
@@ -9,7 +8,6 @@
 #include "Options.h"
 #include "ProgramFolder.h"
 #include "TotalView.h"
-#include "ModelScope.h"
 
 #include <QMenuBar>
 #include <filesystem>
@@ -27,17 +25,10 @@ struct SampleProject {
     {
         fs::copy(GetAppDirectory() + "/Samples", folder.Path(), fs::copy_options::recursive);
     }
-    std::string Path(const std::string& name) const { return folder.Path() + "/" + name; }
+    std::string Path(const std::string& name) const { return folder.File(name); }
     std::string Project() const { return Path("Garden.kst"); }
     TempFolder folder;
 };
-
-std::string ReadAll(const std::string& path)
-{
-    std::string bytes;
-    ReadWholeFile(path, bytes, 1 << 20);
-    return bytes;
-}
 
 bool Draw(RunningApp& program)
 {
@@ -45,14 +36,19 @@ bool Draw(RunningApp& program)
     return WaitFor([&] { return !program.context->drawRunning; });
 }
 
-} // namespace
-
-TEST(DocumentTest, SaveCloseAndReopenGiveTheSameProjectAndItsModelFromTheCache)
-{
+// Each test runs the program on its own copy of the sample project.
+class DocumentTest : public testing::Test {
+protected:
     SampleProject sample;
     RunningApp program;
     UiRecorder ui;
     CKestrinDoc& doc = program.Doc();
+};
+
+} // namespace
+
+TEST_F(DocumentTest, SaveCloseAndReopenGiveTheSameProjectAndItsModelFromTheCache)
+{
     ASSERT_TRUE(doc.OpenDocumentFile(sample.Project()));
     EXPECT_EQ(ui.Texts(UiCallKind::Message), std::vector<std::string>{GetLangString(35)}) << "no cache yet";
     EXPECT_EQ(program.context->Input().paths.size(), 3u);
@@ -68,12 +64,7 @@ TEST(DocumentTest, SaveCloseAndReopenGiveTheSameProjectAndItsModelFromTheCache)
     doc.AddFile(sample.Path("extra.c"));
     ASSERT_TRUE(Draw(program));
     program.Frame().MacroView()->RedrawNow();
-    const auto hasExtra = [&] {
-        for (const MacroLayoutNode& node : program.Frame().MacroView()->Nodes())
-            if (node.scope != nullptr && node.scope->name == "Extra")
-                return true;
-        return false;
-    };
+    const auto hasExtra = [&] { return FindNode(program.Frame().MacroView()->Nodes(), "Extra") != nullptr; };
     ASSERT_TRUE(hasExtra());
     resets = 0;
     doc.RemoveFile(sample.Path("extra.c"));
@@ -88,7 +79,7 @@ TEST(DocumentTest, SaveCloseAndReopenGiveTheSameProjectAndItsModelFromTheCache)
     ASSERT_TRUE(doc.DoSave(saved));
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.GetPathName(), saved);
-    const std::string bytes = ReadAll(saved);
+    const std::string bytes = ReadFileBytes(saved);
     EXPECT_NE(bytes.find("GARDEN_SAMPLE\r\n1\r\n"), std::string::npos);
     EXPECT_NE(bytes.find(sample.Path("weather.c") + "\r\n1 0\r\n"), std::string::npos);
     EXPECT_TRUE(fs::exists(sample.Path("copy.car")));
@@ -109,7 +100,7 @@ TEST(DocumentTest, SaveCloseAndReopenGiveTheSameProjectAndItsModelFromTheCache)
     EXPECT_EQ(paints, 1) << "and painted once";
     EXPECT_FALSE(program.context->Input().fileFlags.at(sample.Path("weather.c")).draw);
     ASSERT_TRUE(doc.DoSave(saved));
-    EXPECT_EQ(ReadAll(saved), bytes) << "byte for byte";
+    EXPECT_EQ(ReadFileBytes(saved), bytes) << "byte for byte";
 
     // A changed source asks whether to draw again; Yes presses Draw.
     std::ofstream(sample.Path("weather.c"), std::ios::app) << "\nint Later(void) { return 1; }\n";
@@ -125,15 +116,11 @@ TEST(DocumentTest, SaveCloseAndReopenGiveTheSameProjectAndItsModelFromTheCache)
     EXPECT_TRUE(WaitFor([&] { return draws == 1; })) << "Yes pressed Draw";
 }
 
-TEST(DocumentTest, AFailedOpenLeavesANewUntitledProjectThatCannotOverwriteAnything)
+TEST_F(DocumentTest, AFailedOpenLeavesANewUntitledProjectThatCannotOverwriteAnything)
 {
-    SampleProject sample;
-    RunningApp program;
-    UiRecorder ui;
-    CKestrinDoc& doc = program.Doc();
     ASSERT_TRUE(doc.OpenDocumentFile(sample.Project()));
     ASSERT_TRUE(doc.DoSave(sample.Project()));
-    const std::string before = ReadAll(sample.Project());
+    const std::string before = ReadFileBytes(sample.Project());
 
     fs::create_directory(sample.Path("folder.kst"));
     std::ofstream(sample.Path("binary.kst"), std::ios::binary) << std::string("Kestrin\0\1\2", 10);
@@ -154,15 +141,11 @@ TEST(DocumentTest, AFailedOpenLeavesANewUntitledProjectThatCannotOverwriteAnythi
         EXPECT_FALSE(doc.OnFileSave());
         EXPECT_EQ(ui.calls.back().kind, UiCallKind::SaveFile);
     }
-    EXPECT_EQ(ReadAll(sample.Project()), before);
+    EXPECT_EQ(ReadFileBytes(sample.Project()), before);
 }
 
-TEST(DocumentTest, CloseAndNewAskFirstAndCancelKeepsTheProject)
+TEST_F(DocumentTest, CloseAndNewAskFirstAndCancelKeepsTheProject)
 {
-    SampleProject sample;
-    RunningApp program;
-    UiRecorder ui;
-    CKestrinDoc& doc = program.Doc();
     ASSERT_TRUE(doc.OpenDocumentFile(sample.Project()));
     doc.SetModifiedFlag();
     for (int command : {ID_CLOSE_PROJECT, ID_NEW_PROJECT}) {
@@ -177,12 +160,8 @@ TEST(DocumentTest, CloseAndNewAskFirstAndCancelKeepsTheProject)
     EXPECT_EQ(ui.Texts(UiCallKind::Notice).back(), GetLangString(30));
 }
 
-TEST(DocumentTest, FilesAndFoldersJoinTheProjectSafely)
+TEST_F(DocumentTest, FilesAndFoldersJoinTheProjectSafely)
 {
-    SampleProject sample;
-    RunningApp program;
-    UiRecorder ui;
-    CKestrinDoc& doc = program.Doc();
     fs::create_directories(sample.Path("deep/deeper"));
     std::ofstream(sample.Path("deep/one.cpp")) << "int one;\n";
     std::ofstream(sample.Path("deep/deeper/two.cc")) << "int two;\n";

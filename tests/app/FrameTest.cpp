@@ -12,6 +12,7 @@
 #include "WindowPlacement.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QAction>
 #include <QComboBox>
 #include <QMenu>
@@ -147,6 +148,7 @@ TEST(FrameTest, SplitterButtonsDialogBarAndViewSelector)
 
     // Sort works once only while Auto Sort is off; the selector's choice is kept at close.
     COptions& options = program.context->Options();
+    EXPECT_EQ(frame.DialogBar()->CheckBox(IDC_AUTO_SORT)->isChecked(), options.autoSort);
     options.autoSort = true;
     EXPECT_FALSE(commands.IsEnabled(IDC_SORT));
     frame.DialogBar()->Button(IDC_AUTO_SORT)->click();
