@@ -205,15 +205,20 @@ void CCodeWnd::paintEvent(QPaintEvent*)
         }
     }
     // The caret: two pixels wide, one line high, while the window has the focus.
-    if (hasFocus() && caretLine_ >= first && caretLine_ < first + rows) {
-        const std::vector<CodeText::Cell> cells = Cells(caretLine_);
-        int x = 0;
-        if (!cells.empty())
-            x = caretColumn_ < static_cast<int>(cells.size())
-                ? cells[static_cast<size_t>(caretColumn_)].x
-                : cells.back().x + cells.back().width;
-        painter.fillRect(x - left, (caretLine_ - first) * lineHeight_, 2, lineHeight_, Qt::black);
-    }
+    if (hasFocus() && caretLine_ >= first && caretLine_ < first + rows)
+        painter.fillRect(CaretX() - left, (caretLine_ - first) * lineHeight_, 2, lineHeight_, Qt::black);
+}
+
+// The caret's x on its row (before horizontal scrolling): at its column's
+// character, or after the row's last one.
+int CCodeWnd::CaretX()
+{
+    const std::vector<CodeText::Cell> cells = Cells(caretLine_);
+    if (cells.empty())
+        return 0;
+    return caretColumn_ < static_cast<int>(cells.size())
+        ? cells[static_cast<size_t>(caretColumn_)].x
+        : cells.back().x + cells.back().width;
 }
 
 // --- Caret and keys ---
@@ -243,12 +248,7 @@ void CCodeWnd::FollowCaret()
     else if (caretLine_ >= first + visible)
         SetFirstLine(caretLine_ - visible + 1);
     // And the horizontal position, when the caret left the window sideways.
-    const std::vector<CodeText::Cell> cells = Cells(caretLine_);
-    int x = 0;
-    if (!cells.empty())
-        x = caretColumn_ < static_cast<int>(cells.size())
-            ? cells[static_cast<size_t>(caretColumn_)].x
-            : cells.back().x + cells.back().width;
+    const int x = CaretX();
     const int left = HorizontalPosition();
     if (x < left)
         horizontalScrollBar()->setValue(std::max(0, x - 4 * widestChar_));

@@ -68,6 +68,7 @@ protected:
 private:
     int CharWidth(char32_t ch);
     std::vector<CodeText::Cell> Cells(int line);
+    int CaretX();
     void Measure();
     void UpdateScrollBars();
     void PlaceEditButton();
