@@ -153,7 +153,6 @@ void CDetailView::OnDraw(CDC* dc)
     if (!context_.drawRunning)
         SyncSelection();
     CMemDC memory(dc, diagram_.Background());
-    memory.FillSolidRect(memory.GetClipBox(), diagram_.Background());
     if (context_.drawRunning || document_.selectedNode == nullptr)
         return;
     diagram_.DrawContents(&memory, scroll_);

@@ -110,7 +110,6 @@ void CTotalView::UpdateAndDrawMacroView(CDC* dc)
     if (!guard)
         return;
     CMemDC memory(dc, style_.BackGroundColor);
-    memory.FillSolidRect(memory.GetClipBox(), style_.BackGroundColor);
     const CAnalyzer* analyzer = context_.Analyzer();
     // During a run the model is being rebuilt: nothing here may touch it.
     if (analyzer == nullptr || context_.drawRunning)
