@@ -23,6 +23,13 @@
 
 #include <algorithm>
 
+namespace {
+
+// The border the boxes are measured, laid out and drawn with, in pixels.
+constexpr int kBorder = 1;
+
+} // namespace
+
 CTotalView::CTotalView(AppContext& context, CKestrinDoc& document, QWidget* parent)
     : CScrollView(parent), context_(context), document_(document)
 {
@@ -128,7 +135,7 @@ void CTotalView::UpdateAndDrawMacroView(CDC* dc)
         remeasure = false;
         rearrange = false;
     } else if (remeasure) {
-        MeasureLayout(nodes_, fonts_, style_, &memory, border_);
+        MeasureLayout(nodes_, fonts_, style_, &memory, kBorder);
         LayoutMacroView();
         RefindSelection();
         remeasure = false;
@@ -150,16 +157,15 @@ void CTotalView::BuildLayout(CDC* dc)
     selected_ = nullptr;
     modelRoot_ = analyzer->Engine()->Root();
     nodeCount_ = BuildMacroLayout(modelRoot_, nodes_, groups_);
-    MeasureLayout(nodes_, fonts_, style_, dc, border_);
+    MeasureLayout(nodes_, fonts_, style_, dc, kBorder);
     treeAnalyzer_ = analyzer;
     treeGeneration_ = analyzer->Engine()->ModelGeneration();
 }
 
 void CTotalView::LayoutMacroView()
 {
-    border_ = 1;
     const int width = std::max(0, GetClientRect().Width());
-    CMacroLayout layout(nodes_, border_, style_.UnitSpace, width, style_.Grouping, ArrangeOptions());
+    CMacroLayout layout(nodes_, kBorder, style_.UnitSpace, width, style_.Grouping, ArrangeOptions());
     SetScrollSizes(layout.Arrange());
 }
 
@@ -187,7 +193,7 @@ void CTotalView::DrawMacroView(CDC* dc)
 {
     if (nodes_.empty())
         return;
-    CMacroMap map(dc, nodes_, fonts_, style_, border_, boxes_);
+    CMacroMap map(dc, nodes_, fonts_, style_, kBorder, boxes_);
     map.Draw();
 }
 

@@ -133,7 +133,6 @@ private:
     const CAnalyzer* treeAnalyzer_ = nullptr;
     uint64_t treeGeneration_ = 0;
     int nodeCount_ = 0;
-    int border_ = 1;
     int lastWidth_ = 0;
     bool foldBusy_ = false;
     CPoint lastPoint_;
