@@ -127,22 +127,16 @@ void CTotalView::UpdateAndDrawMacroView(CDC* dc)
         ForgetModel();
         context_.modelReady = true;
     }
-    if (context_.modelReady) {
+    // A new tree is measured as it is built; every request arranges again.
+    if (context_.modelReady)
         BuildLayout(&memory);
+    else if (remeasure)
+        MeasureLayout(nodes_, fonts_, style_, &memory, kBorder);
+    if (context_.modelReady || remeasure || rearrange) {
         LayoutMacroView();
         RefindSelection();
         context_.modelReady = false;
         remeasure = false;
-        rearrange = false;
-    } else if (remeasure) {
-        MeasureLayout(nodes_, fonts_, style_, &memory, kBorder);
-        LayoutMacroView();
-        RefindSelection();
-        remeasure = false;
-        rearrange = false;
-    } else if (rearrange) {
-        LayoutMacroView();
-        RefindSelection();
         rearrange = false;
     }
     DrawMacroView(&memory);
