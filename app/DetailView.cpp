@@ -19,6 +19,13 @@ namespace {
 constexpr unsigned kButtons = MK_LBUTTON | MK_RBUTTON | MK_MBUTTON;
 constexpr int kWheelStep = 50;
 
+// The engine of the model in place, looked up at each use: Draw and Clear All
+// replace it.
+EngineLookup CurrentEngine(AppContext& context)
+{
+    return [&context] { return context.Analyzer() ? context.Analyzer()->Engine() : nullptr; };
+}
+
 } // namespace
 
 CSize CDetailView::ViewScroll::WindowSize() const
@@ -45,11 +52,8 @@ CDetailView::CDetailView(AppContext& context, CKestrinDoc& document, QWidget* pa
     : CScrollView(parent),
       context_(context),
       document_(document),
-      sequenceKind_(
-          [&context] { return context.Analyzer() ? context.Analyzer()->Engine() : nullptr; },
-          sequenceSetting),
-      multiSequenceKind_(multiSequence_,
-          [&context] { return context.Analyzer() ? context.Analyzer()->Engine() : nullptr; }),
+      sequenceKind_(CurrentEngine(context), sequenceSetting),
+      multiSequenceKind_(multiSequence_, CurrentEngine(context)),
       diagram_(flowSetting, nsdSetting),
       scroll_(*this)
 {
@@ -78,12 +82,11 @@ void CDetailView::SetMacroView(CTotalView* macroView)
         return;
     detailBoxKind_ = std::make_unique<DetailBoxKind>(
         detailBox_,
-        [this]() -> const CModelScope* {
+        [this, engine = CurrentEngine(context_)]() -> const CModelScope* {
             if (document_.rootScope != nullptr)
                 return document_.rootScope;
-            const CAnalyzer* analyzer = context_.Analyzer();
-            return analyzer != nullptr && analyzer->Engine() != nullptr ? analyzer->Engine()->Root()
-                                                                        : nullptr;
+            const CProjectAnalyzer* current = engine();
+            return current != nullptr ? current->Root() : nullptr;
         },
         macroView->Fonts(), macroView->Style());
     diagram_.SetTypeDiagram(detailBoxKind_.get());
