@@ -292,26 +292,7 @@ void CTotalView::SelectItem(MacroLayoutNode& node, CPoint point)
             document_.selectedNode = unit;
             document_.selectedScope = element;
             if (frame_ != nullptr) {
-                // A function shows its definition, the unit its diagrams are
-                // built from, so that a clicked box's lines are in that file.
-                const bool byDefinition = function && !element->definitions.empty() &&
-                                          element->definitions.size() == element->definitionFiles.size();
-                const CUnit* shown = byDefinition ? element->definitions.front() : unit;
-                const std::string& file = byDefinition ? element->definitionFiles.front()
-                                          : !element->declarations.empty() && !element->declarationFiles.empty()
-                                              ? element->declarationFiles.front()
-                                              : (element->definitionFiles.empty() ? std::string()
-                                                                                  : element->definitionFiles.front());
-                const bool loaded = frame_->ShowSource(file);
-                const auto* tokens = shown->tokens;
-                if (tokens != nullptr && !shown->tokenIndices.empty() && shown->first >= 0 &&
-                    shown->last >= shown->first && shown->last < static_cast<int>(tokens->size())) {
-                    // Line ends after the unit's last real token are not its lines.
-                    int last = shown->last;
-                    while (last > shown->first && ((*tokens)[last].type == ENDLINE || (*tokens)[last].type == NEWLINE))
-                        --last;
-                    frame_->ShowCodeLine((*tokens)[shown->first].line, (*tokens)[last].line, !loaded);
-                }
+                ShowInCodeWindow(*element, *unit, function);
                 frame_->DetailView()->ResetMultiSequence();
             }
             MessageLine(context_.Messages()) << element->name << " " << GetLangString(80);
@@ -329,6 +310,34 @@ void CTotalView::SelectItem(MacroLayoutNode& node, CPoint point)
         MessageLine(context_.Messages())
             << element->name << " " << GetLangString(context_.Options().autoSort ? 78 : 79);
     }
+}
+
+// A function shows its definition, the unit its diagrams are built from, so
+// that a clicked box's lines are in that file; a type shows its first
+// declaration's file, or else its first definition's.
+void CTotalView::ShowInCodeWindow(const CModelScope& element, const CUnit& unit, bool function)
+{
+    const CUnit* shown = &unit;
+    std::string file;
+    if (function && !element.definitions.empty() &&
+        element.definitions.size() == element.definitionFiles.size()) {
+        shown = element.definitions.front();
+        file = element.definitionFiles.front();
+    } else if (!element.declarations.empty() && !element.declarationFiles.empty()) {
+        file = element.declarationFiles.front();
+    } else if (!element.definitionFiles.empty()) {
+        file = element.definitionFiles.front();
+    }
+    const bool loaded = frame_->ShowSource(file);
+    const auto* tokens = shown->tokens;
+    if (tokens == nullptr || shown->tokenIndices.empty() || shown->first < 0 ||
+        shown->last < shown->first || shown->last >= static_cast<int>(tokens->size()))
+        return;
+    // Line ends after the unit's last real token are not its lines.
+    int last = shown->last;
+    while (last > shown->first && ((*tokens)[last].type == ENDLINE || (*tokens)[last].type == NEWLINE))
+        --last;
+    frame_->ShowCodeLine((*tokens)[shown->first].line, (*tokens)[last].line, !loaded);
 }
 
 void CTotalView::DoubleClick(CPoint point)

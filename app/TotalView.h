@@ -20,6 +20,7 @@ class CDialogProgress;
 class CKestrinDoc;
 class CMainFrame;
 class CModelScope;
+class CUnit;
 
 // The top-left pane: the macro view of the whole project, one box per
 // namespace, class, struct, union and enum, with the groups of global
@@ -113,6 +114,8 @@ private:
     void DrawMacroView(CDC* dc);
     void InvertSelection(CDC* dc);
     void SelectItem(MacroLayoutNode& node, CPoint point);
+    // Shows the selected element's source in the code window, its lines marked.
+    void ShowInCodeWindow(const CModelScope& element, const CUnit& unit, bool function);
     void SetAllOpen(bool open);
     // Forgets everything that points into the model.
     void ForgetModel();
