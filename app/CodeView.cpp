@@ -247,19 +247,15 @@ void CCodeWnd::FollowCaret()
         SetFirstLine(caretLine_);
     else if (caretLine_ >= first + visible)
         SetFirstLine(caretLine_ - visible + 1);
-    // And the horizontal position, when the caret left the window sideways.
+    // And the horizontal position, when the caret left the window sideways
+    // (the scroll bar keeps it within its range).
     const int x = CaretX();
     const int left = HorizontalPosition();
     if (x < left)
-        horizontalScrollBar()->setValue(std::max(0, x - 4 * widestChar_));
+        horizontalScrollBar()->setValue(x - 4 * widestChar_);
     else if (x + widestChar_ > left + viewport()->width())
-        ScrollRightTo(x + widestChar_ - viewport()->width());
+        horizontalScrollBar()->setValue(x + widestChar_ - viewport()->width());
     viewport()->update();
-}
-
-void CCodeWnd::ScrollRightTo(int x)
-{
-    horizontalScrollBar()->setValue(std::min(x, horizontalScrollBar()->maximum()));
 }
 
 void CCodeWnd::keyPressEvent(QKeyEvent* event)

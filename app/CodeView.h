@@ -76,7 +76,6 @@ private:
     int LineEndColumn(int line) const;
     void SetFirstLine(int line);
     void FollowCaret();
-    void ScrollRightTo(int x);
 
     CodeText text_;
     QFont font_;
