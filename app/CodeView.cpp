@@ -35,7 +35,6 @@ CCodeWnd::CCodeWnd(QWidget* parent) : QAbstractScrollArea(parent)
     connect(edit_, &QPushButton::clicked, this, &CCodeWnd::OnEditButton);
     font_ = QFont(QStringLiteral("Monospace"));
     font_.setStyleHint(QFont::TypeWriter);
-    Measure();
     SetText({});
 }
 
@@ -55,15 +54,16 @@ void CCodeWnd::SetFont(const std::string& face, int points)
     font_ = QFont(QString::fromStdString(face));
     font_.setStyleHint(QFont::TypeWriter);
     font_.setPointSize(std::max(1, points));
+    widths_.clear();
     Measure();
     viewport()->update();
 }
 
-// The font's sizes, the widest line of the text and the scroll ranges.
+// The font's sizes, the widest line of the text and the scroll ranges. The
+// characters' widths stay known while the font stays.
 void CCodeWnd::Measure()
 {
     const QFontMetrics metrics(font_);
-    widths_.clear();
     lineHeight_ = std::max(1, metrics.lineSpacing());
     blankWidth_ = std::max(1, metrics.horizontalAdvance(QLatin1Char(' ')));
     widestChar_ = std::max(1, metrics.maxWidth());
