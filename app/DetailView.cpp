@@ -100,12 +100,12 @@ void CDetailView::SetKindFromSelector(int index)
     } kEntries[] = {{0, 1}, {0, 4}, {0, 16}, {1, 0}, {2, 0}, {3, 0}};
     if (index < 0 || index >= 6)
         return;
-    viewKind = kEntries[index].kind;
-    if (viewKind == CDetailDiagram::kFlowChart)
-        zoom = kEntries[index].zoom;
     // Only the zoom of a flow chart changing keeps its items and the
-    // window's centre; any other change builds the diagram again.
-    diagram_.ChooseView(viewKind, zoom);
+    // window's centre; any other change builds the diagram again. The other
+    // kinds keep the flow chart's zoom for when it is chosen again.
+    const int kind = kEntries[index].kind;
+    const bool flow = kind == CDetailDiagram::kFlowChart;
+    diagram_.ChooseView(kind, flow ? kEntries[index].zoom : diagram_.Zoom());
     diagram_.HideExplanation();
 }
 

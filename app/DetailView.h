@@ -63,8 +63,6 @@ public:
     const CMultiSeqDiagram& MultiSequence() const { return multiSequence_; }
     const CMacroDetail& DetailBox() const { return detailBox_; }
 
-    int viewKind = 0;
-    int zoom = 4;
     int diagramWidth = 0;
     int diagramHeight = 0;
 
