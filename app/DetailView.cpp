@@ -185,6 +185,12 @@ bool CDetailView::TakesClicks() const
         diagram_.Selection() != nullptr;
 }
 
+bool CDetailView::ShowsFlowChart() const
+{
+    return diagram_.Mode() == CDetailDiagram::kFunctionMode &&
+        diagram_.ViewKind() == CDetailDiagram::kFlowChart;
+}
+
 CPoint CDetailView::ToWindow(CPoint logical) const
 {
     const CPoint scroll = GetScrollPosition();
@@ -206,9 +212,7 @@ void CDetailView::OnMouseMove(unsigned flags, CPoint point)
     const unsigned buttons = flags & kButtons;
     const bool follow =
         context_.Options().autoShowDetailContent || buttons == MK_LBUTTON || buttons == MK_RBUTTON;
-    if (diagram_.FlowPainter() != nullptr && follow &&
-        diagram_.Mode() == CDetailDiagram::kFunctionMode &&
-        diagram_.ViewKind() == CDetailDiagram::kFlowChart) {
+    if (diagram_.FlowPainter() != nullptr && follow && ShowsFlowChart()) {
         HitCell(ToWindow(point));
         if (diagram_.ClickedCell() != cell || diagram_.ExplanationOn() != shown)
             RedrawNow();
@@ -219,9 +223,7 @@ void CDetailView::OnLButtonDown(unsigned, CPoint point)
 {
     if (!TakesClicks())
         return;
-    if (!context_.Options().autoShowDetailContent &&
-        diagram_.Mode() == CDetailDiagram::kFunctionMode &&
-        diagram_.ViewKind() == CDetailDiagram::kFlowChart) {
+    if (!context_.Options().autoShowDetailContent && ShowsFlowChart()) {
         HitCell(ToWindow(point));
         Invalidate();
     }
@@ -253,9 +255,7 @@ void CDetailView::OnRButtonDown(unsigned, CPoint point)
     if (!TakesClicks())
         return;
     diagram_.SetExplainLeft(true);
-    if (!context_.Options().autoShowDetailContent &&
-        diagram_.Mode() == CDetailDiagram::kFunctionMode &&
-        diagram_.ViewKind() == CDetailDiagram::kFlowChart)
+    if (!context_.Options().autoShowDetailContent && ShowsFlowChart())
         HitCell(ToWindow(point));
     Invalidate();
 }

@@ -98,6 +98,8 @@ private:
     // A selection is shown and may take clicks: the document has one, it
     // has been painted, and no Draw is replacing the model.
     bool TakesClicks() const;
+    // A function's flow chart is chosen (boxes can be hit).
+    bool ShowsFlowChart() const;
     void ClickEngines(CPoint point, bool doubleClick);
     void UpdateDiagramSize();
     CPoint ToWindow(CPoint logical) const;
