@@ -58,7 +58,6 @@ CTotalView::~CTotalView()
     }
     document_.selectedNode = nullptr;
     document_.dirty = true;
-    selected_ = nullptr;
     SaveDefaultMacroColorFile(fonts_, style_);
 }
 

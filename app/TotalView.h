@@ -64,7 +64,6 @@ public:
     void StopDraw();
     // Stops a running Draw and waits until it has returned.
     void StopAndWait();
-    CDialogProgress* ProgressDialog() const { return progress_; }
 
     // --- The picture ---
 
