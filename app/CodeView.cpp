@@ -35,7 +35,6 @@ CCodeWnd::CCodeWnd(QWidget* parent) : QAbstractScrollArea(parent)
     connect(edit_, &QPushButton::clicked, this, &CCodeWnd::OnEditButton);
     font_ = QFont(QStringLiteral("Monospace"));
     font_.setStyleHint(QFont::TypeWriter);
-    Measure();
     SetText({});
 }
 
@@ -55,15 +54,16 @@ void CCodeWnd::SetFont(const std::string& face, int points)
     font_ = QFont(QString::fromStdString(face));
     font_.setStyleHint(QFont::TypeWriter);
     font_.setPointSize(std::max(1, points));
+    widths_.clear();
     Measure();
     viewport()->update();
 }
 
-// The font's sizes, the widest line of the text and the scroll ranges.
+// The font's sizes, the widest line of the text and the scroll ranges. The
+// characters' widths stay known while the font stays.
 void CCodeWnd::Measure()
 {
     const QFontMetrics metrics(font_);
-    widths_.clear();
     lineHeight_ = std::max(1, metrics.lineSpacing());
     blankWidth_ = std::max(1, metrics.horizontalAdvance(QLatin1Char(' ')));
     widestChar_ = std::max(1, metrics.maxWidth());
@@ -205,15 +205,20 @@ void CCodeWnd::paintEvent(QPaintEvent*)
         }
     }
     // The caret: two pixels wide, one line high, while the window has the focus.
-    if (hasFocus() && caretLine_ >= first && caretLine_ < first + rows) {
-        const std::vector<CodeText::Cell> cells = Cells(caretLine_);
-        int x = 0;
-        if (!cells.empty())
-            x = caretColumn_ < static_cast<int>(cells.size())
-                ? cells[static_cast<size_t>(caretColumn_)].x
-                : cells.back().x + cells.back().width;
-        painter.fillRect(x - left, (caretLine_ - first) * lineHeight_, 2, lineHeight_, Qt::black);
-    }
+    if (hasFocus() && caretLine_ >= first && caretLine_ < first + rows)
+        painter.fillRect(CaretX() - left, (caretLine_ - first) * lineHeight_, 2, lineHeight_, Qt::black);
+}
+
+// The caret's x on its row (before horizontal scrolling): at its column's
+// character, or after the row's last one.
+int CCodeWnd::CaretX()
+{
+    const std::vector<CodeText::Cell> cells = Cells(caretLine_);
+    if (cells.empty())
+        return 0;
+    return caretColumn_ < static_cast<int>(cells.size())
+        ? cells[static_cast<size_t>(caretColumn_)].x
+        : cells.back().x + cells.back().width;
 }
 
 // --- Caret and keys ---
@@ -242,24 +247,15 @@ void CCodeWnd::FollowCaret()
         SetFirstLine(caretLine_);
     else if (caretLine_ >= first + visible)
         SetFirstLine(caretLine_ - visible + 1);
-    // And the horizontal position, when the caret left the window sideways.
-    const std::vector<CodeText::Cell> cells = Cells(caretLine_);
-    int x = 0;
-    if (!cells.empty())
-        x = caretColumn_ < static_cast<int>(cells.size())
-            ? cells[static_cast<size_t>(caretColumn_)].x
-            : cells.back().x + cells.back().width;
+    // And the horizontal position, when the caret left the window sideways
+    // (the scroll bar keeps it within its range).
+    const int x = CaretX();
     const int left = HorizontalPosition();
     if (x < left)
-        horizontalScrollBar()->setValue(std::max(0, x - 4 * widestChar_));
+        horizontalScrollBar()->setValue(x - 4 * widestChar_);
     else if (x + widestChar_ > left + viewport()->width())
-        ScrollRightTo(x + widestChar_ - viewport()->width());
+        horizontalScrollBar()->setValue(x + widestChar_ - viewport()->width());
     viewport()->update();
-}
-
-void CCodeWnd::ScrollRightTo(int x)
-{
-    horizontalScrollBar()->setValue(std::min(x, horizontalScrollBar()->maximum()));
 }
 
 void CCodeWnd::keyPressEvent(QKeyEvent* event)

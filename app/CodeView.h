@@ -28,7 +28,6 @@ public:
     void SetFont(const std::string& face, int points);
     // The file the editor is given.
     void SetFileName(const std::string& path) { fileName_ = path; }
-    const std::string& FileName() const { return fileName_; }
     void SetEditor(const std::string& program) { editor_ = program; }
     void ShowEditButton(bool show);
     // The texts shown when the editor cannot be started: it finds no
@@ -45,12 +44,9 @@ public:
     int LineCount() const { return text_.LineCount(); }
     // Whole lines the window shows.
     int VisibleLines() const;
-    int LineHeight() const { return lineHeight_; }
     int HorizontalPosition() const;
     CodeText& Text() { return text_; }
     QPushButton* EditButton() const { return edit_; }
-    int CaretLine() const { return caretLine_; }
-    int CaretColumn() const { return caretColumn_; }
 
     // The "E" button: starts the editor on the file, without a shell.
     void OnEditButton();
@@ -68,6 +64,7 @@ protected:
 private:
     int CharWidth(char32_t ch);
     std::vector<CodeText::Cell> Cells(int line);
+    int CaretX();
     void Measure();
     void UpdateScrollBars();
     void PlaceEditButton();
@@ -75,7 +72,6 @@ private:
     int LineEndColumn(int line) const;
     void SetFirstLine(int line);
     void FollowCaret();
-    void ScrollRightTo(int x);
 
     CodeText text_;
     QFont font_;

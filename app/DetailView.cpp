@@ -19,6 +19,13 @@ namespace {
 constexpr unsigned kButtons = MK_LBUTTON | MK_RBUTTON | MK_MBUTTON;
 constexpr int kWheelStep = 50;
 
+// The engine of the model in place, looked up at each use: Draw and Clear All
+// replace it.
+EngineLookup CurrentEngine(AppContext& context)
+{
+    return [&context] { return context.Analyzer() ? context.Analyzer()->Engine() : nullptr; };
+}
+
 } // namespace
 
 CSize CDetailView::ViewScroll::WindowSize() const
@@ -45,11 +52,8 @@ CDetailView::CDetailView(AppContext& context, CKestrinDoc& document, QWidget* pa
     : CScrollView(parent),
       context_(context),
       document_(document),
-      sequenceKind_(
-          [&context] { return context.Analyzer() ? context.Analyzer()->Engine() : nullptr; },
-          sequenceSetting),
-      multiSequenceKind_(multiSequence_,
-          [&context] { return context.Analyzer() ? context.Analyzer()->Engine() : nullptr; }),
+      sequenceKind_(CurrentEngine(context), sequenceSetting),
+      multiSequenceKind_(multiSequence_, CurrentEngine(context)),
       diagram_(flowSetting, nsdSetting),
       scroll_(*this)
 {
@@ -78,12 +82,11 @@ void CDetailView::SetMacroView(CTotalView* macroView)
         return;
     detailBoxKind_ = std::make_unique<DetailBoxKind>(
         detailBox_,
-        [this]() -> const CModelScope* {
+        [this, engine = CurrentEngine(context_)]() -> const CModelScope* {
             if (document_.rootScope != nullptr)
                 return document_.rootScope;
-            const CAnalyzer* analyzer = context_.Analyzer();
-            return analyzer != nullptr && analyzer->Engine() != nullptr ? analyzer->Engine()->Root()
-                                                                        : nullptr;
+            const CProjectAnalyzer* current = engine();
+            return current != nullptr ? current->Root() : nullptr;
         },
         macroView->Fonts(), macroView->Style());
     diagram_.SetTypeDiagram(detailBoxKind_.get());
@@ -97,12 +100,12 @@ void CDetailView::SetKindFromSelector(int index)
     } kEntries[] = {{0, 1}, {0, 4}, {0, 16}, {1, 0}, {2, 0}, {3, 0}};
     if (index < 0 || index >= 6)
         return;
-    viewKind = kEntries[index].kind;
-    if (viewKind == CDetailDiagram::kFlowChart)
-        zoom = kEntries[index].zoom;
     // Only the zoom of a flow chart changing keeps its items and the
-    // window's centre; any other change builds the diagram again.
-    diagram_.ChooseView(viewKind, zoom);
+    // window's centre; any other change builds the diagram again. The other
+    // kinds keep the flow chart's zoom for when it is chosen again.
+    const int kind = kEntries[index].kind;
+    const bool flow = kind == CDetailDiagram::kFlowChart;
+    diagram_.ChooseView(kind, flow ? kEntries[index].zoom : diagram_.Zoom());
     diagram_.HideExplanation();
 }
 
@@ -153,7 +156,6 @@ void CDetailView::OnDraw(CDC* dc)
     if (!context_.drawRunning)
         SyncSelection();
     CMemDC memory(dc, diagram_.Background());
-    memory.FillSolidRect(memory.GetClipBox(), diagram_.Background());
     if (context_.drawRunning || document_.selectedNode == nullptr)
         return;
     diagram_.DrawContents(&memory, scroll_);
@@ -183,6 +185,12 @@ bool CDetailView::TakesClicks() const
         diagram_.Selection() != nullptr;
 }
 
+bool CDetailView::ShowsFlowChart() const
+{
+    return diagram_.Mode() == CDetailDiagram::kFunctionMode &&
+        diagram_.ViewKind() == CDetailDiagram::kFlowChart;
+}
+
 CPoint CDetailView::ToWindow(CPoint logical) const
 {
     const CPoint scroll = GetScrollPosition();
@@ -204,9 +212,7 @@ void CDetailView::OnMouseMove(unsigned flags, CPoint point)
     const unsigned buttons = flags & kButtons;
     const bool follow =
         context_.Options().autoShowDetailContent || buttons == MK_LBUTTON || buttons == MK_RBUTTON;
-    if (diagram_.FlowPainter() != nullptr && follow &&
-        diagram_.Mode() == CDetailDiagram::kFunctionMode &&
-        diagram_.ViewKind() == CDetailDiagram::kFlowChart) {
+    if (diagram_.FlowPainter() != nullptr && follow && ShowsFlowChart()) {
         HitCell(ToWindow(point));
         if (diagram_.ClickedCell() != cell || diagram_.ExplanationOn() != shown)
             RedrawNow();
@@ -217,9 +223,7 @@ void CDetailView::OnLButtonDown(unsigned, CPoint point)
 {
     if (!TakesClicks())
         return;
-    if (!context_.Options().autoShowDetailContent &&
-        diagram_.Mode() == CDetailDiagram::kFunctionMode &&
-        diagram_.ViewKind() == CDetailDiagram::kFlowChart) {
+    if (!context_.Options().autoShowDetailContent && ShowsFlowChart()) {
         HitCell(ToWindow(point));
         Invalidate();
     }
@@ -251,9 +255,7 @@ void CDetailView::OnRButtonDown(unsigned, CPoint point)
     if (!TakesClicks())
         return;
     diagram_.SetExplainLeft(true);
-    if (!context_.Options().autoShowDetailContent &&
-        diagram_.Mode() == CDetailDiagram::kFunctionMode &&
-        diagram_.ViewKind() == CDetailDiagram::kFlowChart)
+    if (!context_.Options().autoShowDetailContent && ShowsFlowChart())
         HitCell(ToWindow(point));
     Invalidate();
 }

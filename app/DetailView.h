@@ -63,8 +63,6 @@ public:
     const CMultiSeqDiagram& MultiSequence() const { return multiSequence_; }
     const CMacroDetail& DetailBox() const { return detailBox_; }
 
-    int viewKind = 0;
-    int zoom = 4;
     int diagramWidth = 0;
     int diagramHeight = 0;
 
@@ -100,6 +98,8 @@ private:
     // A selection is shown and may take clicks: the document has one, it
     // has been painted, and no Draw is replacing the model.
     bool TakesClicks() const;
+    // A function's flow chart is chosen (boxes can be hit).
+    bool ShowsFlowChart() const;
     void ClickEngines(CPoint point, bool doubleClick);
     void UpdateDiagramSize();
     CPoint ToWindow(CPoint logical) const;

@@ -45,7 +45,6 @@ void ModelHolders::Remove(int id)
 
 void ModelHolders::OnModelReplaced()
 {
-    ++replacements_;
     // A reset may register or unregister holders: run a copy.
     std::vector<Reset> resets;
     resets.reserve(resets_.size());

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
@@ -31,13 +30,8 @@ public:
         int id_ = 0;
     };
 
-    // Resets every holder, in the order they registered, and counts one more
-    // replacement.
+    // Resets every holder, in the order they registered.
     void OnModelReplaced();
-    // How often the model was replaced so far: a holder that took pointers
-    // at one count may keep them only while the count stays.
-    uint64_t Replacements() const { return replacements_; }
-    size_t Count() const { return resets_.size(); }
 
 private:
     struct Holder {
@@ -49,5 +43,4 @@ private:
 
     std::map<int, Holder> resets_;
     int nextId_ = 1;
-    uint64_t replacements_ = 0;
 };

@@ -23,6 +23,13 @@
 
 #include <algorithm>
 
+namespace {
+
+// The border the boxes are measured, laid out and drawn with, in pixels.
+constexpr int kBorder = 1;
+
+} // namespace
+
 CTotalView::CTotalView(AppContext& context, CKestrinDoc& document, QWidget* parent)
     : CScrollView(parent), context_(context), document_(document)
 {
@@ -51,7 +58,6 @@ CTotalView::~CTotalView()
     }
     document_.selectedNode = nullptr;
     document_.dirty = true;
-    selected_ = nullptr;
     SaveDefaultMacroColorFile(fonts_, style_);
 }
 
@@ -110,7 +116,6 @@ void CTotalView::UpdateAndDrawMacroView(CDC* dc)
     if (!guard)
         return;
     CMemDC memory(dc, style_.BackGroundColor);
-    memory.FillSolidRect(memory.GetClipBox(), style_.BackGroundColor);
     const CAnalyzer* analyzer = context_.Analyzer();
     // During a run the model is being rebuilt: nothing here may touch it.
     if (analyzer == nullptr || context_.drawRunning)
@@ -121,22 +126,16 @@ void CTotalView::UpdateAndDrawMacroView(CDC* dc)
         ForgetModel();
         context_.modelReady = true;
     }
-    if (context_.modelReady) {
+    // A new tree is measured as it is built; every request arranges again.
+    if (context_.modelReady)
         BuildLayout(&memory);
+    else if (remeasure)
+        MeasureLayout(nodes_, fonts_, style_, &memory, kBorder);
+    if (context_.modelReady || remeasure || rearrange) {
         LayoutMacroView();
         RefindSelection();
         context_.modelReady = false;
         remeasure = false;
-        rearrange = false;
-    } else if (remeasure) {
-        MeasureLayout(nodes_, fonts_, style_, &memory, border_);
-        LayoutMacroView();
-        RefindSelection();
-        remeasure = false;
-        rearrange = false;
-    } else if (rearrange) {
-        LayoutMacroView();
-        RefindSelection();
         rearrange = false;
     }
     DrawMacroView(&memory);
@@ -151,16 +150,15 @@ void CTotalView::BuildLayout(CDC* dc)
     selected_ = nullptr;
     modelRoot_ = analyzer->Engine()->Root();
     nodeCount_ = BuildMacroLayout(modelRoot_, nodes_, groups_);
-    MeasureLayout(nodes_, fonts_, style_, dc, border_);
+    MeasureLayout(nodes_, fonts_, style_, dc, kBorder);
     treeAnalyzer_ = analyzer;
     treeGeneration_ = analyzer->Engine()->ModelGeneration();
 }
 
 void CTotalView::LayoutMacroView()
 {
-    border_ = 1;
     const int width = std::max(0, GetClientRect().Width());
-    CMacroLayout layout(nodes_, border_, style_.UnitSpace, width, style_.Grouping, ArrangeOptions());
+    CMacroLayout layout(nodes_, kBorder, style_.UnitSpace, width, style_.Grouping, ArrangeOptions());
     SetScrollSizes(layout.Arrange());
 }
 
@@ -188,7 +186,7 @@ void CTotalView::DrawMacroView(CDC* dc)
 {
     if (nodes_.empty())
         return;
-    CMacroMap map(dc, nodes_, fonts_, style_, border_, boxes_);
+    CMacroMap map(dc, nodes_, fonts_, style_, kBorder, boxes_);
     map.Draw();
 }
 
@@ -293,26 +291,7 @@ void CTotalView::SelectItem(MacroLayoutNode& node, CPoint point)
             document_.selectedNode = unit;
             document_.selectedScope = element;
             if (frame_ != nullptr) {
-                // A function shows its definition, the unit its diagrams are
-                // built from, so that a clicked box's lines are in that file.
-                const bool byDefinition = function && !element->definitions.empty() &&
-                                          element->definitions.size() == element->definitionFiles.size();
-                const CUnit* shown = byDefinition ? element->definitions.front() : unit;
-                const std::string& file = byDefinition ? element->definitionFiles.front()
-                                          : !element->declarations.empty() && !element->declarationFiles.empty()
-                                              ? element->declarationFiles.front()
-                                              : (element->definitionFiles.empty() ? std::string()
-                                                                                  : element->definitionFiles.front());
-                const bool loaded = frame_->ShowSource(file);
-                const auto* tokens = shown->tokens;
-                if (tokens != nullptr && !shown->tokenIndices.empty() && shown->first >= 0 &&
-                    shown->last >= shown->first && shown->last < static_cast<int>(tokens->size())) {
-                    // Line ends after the unit's last real token are not its lines.
-                    int last = shown->last;
-                    while (last > shown->first && ((*tokens)[last].type == ENDLINE || (*tokens)[last].type == NEWLINE))
-                        --last;
-                    frame_->ShowCodeLine((*tokens)[shown->first].line, (*tokens)[last].line, !loaded);
-                }
+                ShowInCodeWindow(*element, *unit, function);
                 frame_->DetailView()->ResetMultiSequence();
             }
             MessageLine(context_.Messages()) << element->name << " " << GetLangString(80);
@@ -330,6 +309,34 @@ void CTotalView::SelectItem(MacroLayoutNode& node, CPoint point)
         MessageLine(context_.Messages())
             << element->name << " " << GetLangString(context_.Options().autoSort ? 78 : 79);
     }
+}
+
+// A function shows its definition, the unit its diagrams are built from, so
+// that a clicked box's lines are in that file; a type shows its first
+// declaration's file, or else its first definition's.
+void CTotalView::ShowInCodeWindow(const CModelScope& element, const CUnit& unit, bool function)
+{
+    const CUnit* shown = &unit;
+    std::string file;
+    if (function && !element.definitions.empty() &&
+        element.definitions.size() == element.definitionFiles.size()) {
+        shown = element.definitions.front();
+        file = element.definitionFiles.front();
+    } else if (!element.declarations.empty() && !element.declarationFiles.empty()) {
+        file = element.declarationFiles.front();
+    } else if (!element.definitionFiles.empty()) {
+        file = element.definitionFiles.front();
+    }
+    const bool loaded = frame_->ShowSource(file);
+    const auto* tokens = shown->tokens;
+    if (tokens == nullptr || shown->tokenIndices.empty() || shown->first < 0 ||
+        shown->last < shown->first || shown->last >= static_cast<int>(tokens->size()))
+        return;
+    // Line ends after the unit's last real token are not its lines.
+    int last = shown->last;
+    while (last > shown->first && ((*tokens)[last].type == ENDLINE || (*tokens)[last].type == NEWLINE))
+        --last;
+    frame_->ShowCodeLine((*tokens)[shown->first].line, (*tokens)[last].line, !loaded);
 }
 
 void CTotalView::DoubleClick(CPoint point)

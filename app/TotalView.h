@@ -20,6 +20,7 @@ class CDialogProgress;
 class CKestrinDoc;
 class CMainFrame;
 class CModelScope;
+class CUnit;
 
 // The top-left pane: the macro view of the whole project, one box per
 // namespace, class, struct, union and enum, with the groups of global
@@ -63,7 +64,6 @@ public:
     void StopDraw();
     // Stops a running Draw and waits until it has returned.
     void StopAndWait();
-    CDialogProgress* ProgressDialog() const { return progress_; }
 
     // --- The picture ---
 
@@ -113,6 +113,8 @@ private:
     void DrawMacroView(CDC* dc);
     void InvertSelection(CDC* dc);
     void SelectItem(MacroLayoutNode& node, CPoint point);
+    // Shows the selected element's source in the code window, its lines marked.
+    void ShowInCodeWindow(const CModelScope& element, const CUnit& unit, bool function);
     void SetAllOpen(bool open);
     // Forgets everything that points into the model.
     void ForgetModel();
@@ -133,7 +135,6 @@ private:
     const CAnalyzer* treeAnalyzer_ = nullptr;
     uint64_t treeGeneration_ = 0;
     int nodeCount_ = 0;
-    int border_ = 1;
     int lastWidth_ = 0;
     bool foldBusy_ = false;
     CPoint lastPoint_;

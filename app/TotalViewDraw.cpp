@@ -9,7 +9,6 @@
 
 #include "Analyzer.h"
 #include "AppContext.h"
-#include "DetailView.h"
 #include "InfoView.h"
 #include "InputSet.h"
 #include "KestrinDoc.h"
@@ -36,9 +35,9 @@ void CTotalView::StartDraw()
     }
     context_.drawRunning = true;
     frame_->DisableDrawMenus();
-    // Nothing may point into the model the run is about to replace.
+    // Nothing may point into the model the run is about to replace (the
+    // detail view repaints as it forgets its diagram).
     context_.OnModelReplaced();
-    frame_->DetailView()->RedrawNow();
     RedrawNow();
 
     context_.Messages().Deliver();

@@ -49,7 +49,7 @@ struct ViewsFixture {
     CDetailView& Detail() { return *Frame().DetailView(); }
     CCodeWnd& Code() { return *Frame().CodeWindow()->TextWindow(); }
 
-        // Clicks the named item in the macro view and paints the detail view.
+    // Clicks the named item in the macro view and paints the detail view.
     void Select(const std::string& name)
     {
         const MacroLayoutNode* node = FindNode(Macro().Nodes(), name);
@@ -68,9 +68,9 @@ struct ViewsFixture {
     }
 
     // A point of the diagram in the detail view's window.
-    QPoint InWindow(CPoint diagram) const
+    QPoint InWindow(CPoint diagram)
     {
-        const CPoint scroll = const_cast<ViewsFixture*>(this)->Detail().GetScrollPosition();
+        const CPoint scroll = Detail().GetScrollPosition();
         return {diagram.x - scroll.x, diagram.y - scroll.y};
     }
 
