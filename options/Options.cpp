@@ -6,6 +6,7 @@
 #include "ProgramFolder.h"
 #include "Prompt.h"
 #include "SettingsStore.h"
+#include "TextLines.h"
 #include "UserFolders.h"
 #include "VcProductDirs.h"
 
@@ -63,17 +64,8 @@ bool ReadLines(const std::string& path, std::vector<std::string>& lines)
     std::string content;
     if (ReadWholeFile(path, content, kMaxOptionFileSize) != ReadResult::Ok)
         return false;
-    size_t start = 0;
-    while (start < content.size()) {
-        size_t end = content.find('\n', start);
-        if (end == std::string::npos)
-            end = content.size();
-        std::string line = content.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
+    for (const std::string_view line : SplitLines(content))
+        lines.emplace_back(line);
     return true;
 }
 
