@@ -36,8 +36,8 @@ void CAnalyzer::Run(int mode, bool dump)
     engine_->UpdateModel(mode); // catches its own failures
     try {
         if (!input_->stopRequest && dump) {
-            CUnitDumper dumper(engine_->FileIndex(), engine_->ProjectFiles(), engine_->Root(),
-                               input_->Messages());
+            CUnitDumper dumper(
+                engine_->FileIndex(), engine_->ProjectFiles(), engine_->Root(), input_->Messages());
             dumper.Dump();
         }
         if (input_->stopRequest) {

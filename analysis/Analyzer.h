@@ -29,5 +29,5 @@ public:
 private:
     CInputSet* input_;
     std::unique_ptr<CProjectAnalyzer> engine_;
-    std::atomic<bool> busy_{false};
+    std::atomic<bool> busy_ {false};
 };

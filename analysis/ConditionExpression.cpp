@@ -53,8 +53,8 @@ bool IsDefinedName(const MacroTable& macros, const std::string& name)
 }
 
 // `defined` at k: appends 1 or 0 and returns the last position it consumed.
-size_t ReplaceDefined(const std::vector<PPToken>& tokens, size_t k, const MacroTable& macros,
-                      ConditionTokens& out)
+size_t ReplaceDefined(
+    const std::vector<PPToken>& tokens, size_t k, const MacroTable& macros, ConditionTokens& out)
 {
     const PPToken& next = TokenAt(tokens, k + 1);
     std::string name;
@@ -65,7 +65,7 @@ size_t ReplaceDefined(const std::vector<PPToken>& tokens, size_t k, const MacroT
     } else if (next.type == LP && TokenAt(tokens, k + 3).type == RP) {
         const PPToken& inner = TokenAt(tokens, k + 2);
         name = inner.type == IDENTIFIER ? (inner.text ? inner.text : "")
-                                         : TokenSpelling(tokens, static_cast<int>(k + 2));
+                                        : TokenSpelling(tokens, static_cast<int>(k + 2));
         last = k + 3;
     } else {
         // A name that is no identifier: its spelling counts, and the
@@ -79,8 +79,8 @@ size_t ReplaceDefined(const std::vector<PPToken>& tokens, size_t k, const MacroT
 
 // An identifier at j: its expansion, or itself. Returns the last position
 // consumed.
-size_t ExpandInCondition(const std::vector<PPToken>& tokens, size_t j, const MacroTable& macros,
-                         ConditionTokens& out)
+size_t ExpandInCondition(
+    const std::vector<PPToken>& tokens, size_t j, const MacroTable& macros, ConditionTokens& out)
 {
     const PPToken& token = tokens[j];
     auto found = macros.find(token.text ? token.text : "");
@@ -151,8 +151,8 @@ int32_t ReadDecimal(const char* text)
 
 } // namespace
 
-size_t CollectCondition(const std::vector<PPToken>& tokens, size_t start,
-                        const MacroTable& macros, ConditionTokens& out)
+size_t CollectCondition(const std::vector<PPToken>& tokens, size_t start, const MacroTable& macros,
+    ConditionTokens& out)
 {
     for (size_t j = start;; ++j) {
         if (j >= tokens.size()) {
@@ -190,7 +190,9 @@ struct CPPExpression::ExprNode {
 };
 
 CPPExpression::CPPExpression(const ConditionTokens& condition, MessageSink& messages)
-    : working_(condition), openParen_(0, LP, nullptr), closeParen_(0, RP, nullptr),
+    : working_(condition),
+      openParen_(0, LP, nullptr),
+      closeParen_(0, RP, nullptr),
       messages_(messages)
 {
 }
@@ -216,11 +218,35 @@ void CPPExpression::Prepare()
 bool CPPExpression::IsOperator(const PPToken* token) const
 {
     switch (token->type) {
-    case LP: case RP: case COLON: case QUESTION: case PLUS: case MINUS: case STAR: case DIV:
-    case MOD: case XOR: case AND: case OR: case NEGATE: case NOT: case LT_: case GT: case LS:
-    case RS: case LE: case GE: case EQ: case NE: case ANDAND: case OROR:
+    case LP:
+    case RP:
+    case COLON:
+    case QUESTION:
+    case PLUS:
+    case MINUS:
+    case STAR:
+    case DIV:
+    case MOD:
+    case XOR:
+    case AND:
+    case OR:
+    case NEGATE:
+    case NOT:
+    case LT_:
+    case GT:
+    case LS:
+    case RS:
+    case LE:
+    case GE:
+    case EQ:
+    case NE:
+    case ANDAND:
+    case OROR:
         return true;
-    case CHARS: case INTEGERNUMBER: case HEXNUMBER: case OCTALNUMBER:
+    case CHARS:
+    case INTEGERNUMBER:
+    case HEXNUMBER:
+    case OCTALNUMBER:
         return false;
     default:
         MessageLine(messages_, MessageKind::Error)
@@ -232,24 +258,34 @@ bool CPPExpression::IsOperator(const PPToken* token) const
 int CPPExpression::Precedence(const PPToken* token, bool operandExpected)
 {
     switch (token->type) {
-    case LP: case RP:
+    case LP:
+    case RP:
         return 1;
-    case NOT: case NEGATE:
+    case NOT:
+    case NEGATE:
         unaryOps_.insert(token);
         return 2;
-    case PLUS: case MINUS:
+    case PLUS:
+    case MINUS:
         if (operandExpected) {
             unaryOps_.insert(token);
             return 2;
         }
         return 4;
-    case STAR: case DIV: case MOD:
+    case STAR:
+    case DIV:
+    case MOD:
         return 3;
-    case LS: case RS:
+    case LS:
+    case RS:
         return 5;
-    case LT_: case GT: case LE: case GE:
+    case LT_:
+    case GT:
+    case LE:
+    case GE:
         return 6;
-    case EQ: case NE:
+    case EQ:
+    case NE:
         return 7;
     case AND:
         return 8;
@@ -261,7 +297,8 @@ int CPPExpression::Precedence(const PPToken* token, bool operandExpected)
         return 11;
     case OROR:
         return 12;
-    case QUESTION: case COLON:
+    case QUESTION:
+    case COLON:
         ternaryOps_.insert(token);
         return 13;
     default:
@@ -297,8 +334,8 @@ void CPPExpression::ToPostfix()
         // A prefix operator takes the operand that follows it: it pops
         // nothing, so that prefix operators nest (!!X, - -1).
         const bool prefix = operandExpected && token->type != LP &&
-                            (token->type == NOT || token->type == NEGATE ||
-                             token->type == PLUS || token->type == MINUS);
+            (token->type == NOT || token->type == NEGATE || token->type == PLUS ||
+                token->type == MINUS);
         if (token->type != LP && !prefix) {
             const int mine = Precedence(token, operandExpected);
             while (!stack.empty() && stack.back()->type != LP) {
@@ -363,7 +400,8 @@ void CPPExpression::BuildTree()
             node->right = pop();
             node->left = pop();
         }
-        node->depth = 1 + std::max({depthOf(node->left), depthOf(node->middle), depthOf(node->right)});
+        node->depth =
+            1 + std::max({depthOf(node->left), depthOf(node->middle), depthOf(node->right)});
         if (node->depth > kMaxDepth) {
             MessageLine(messages_, MessageKind::Error)
                 << "An #if or #elif condition nests more than " << kMaxDepth
@@ -474,7 +512,7 @@ int32_t CPPExpression::Evaluate()
 }
 
 int32_t EvaluateCondition(const std::vector<PPToken>& tokens, size_t start,
-                          const MacroTable& macros, MessageSink& messages)
+    const MacroTable& macros, MessageSink& messages)
 {
     ConditionTokens condition;
     CollectCondition(tokens, start, macros, condition);
@@ -484,13 +522,13 @@ int32_t EvaluateCondition(const std::vector<PPToken>& tokens, size_t start,
 }
 
 int32_t EvaluateConditionOrFalse(const std::vector<PPToken>& tokens, size_t start,
-                                 const MacroTable& macros, MessageSink& messages,
-                                 const std::string& path)
+    const MacroTable& macros, MessageSink& messages, const std::string& path)
 {
     try {
         return EvaluateCondition(tokens, start, macros, messages);
     } catch (const PreprocessorFailure&) {
-        const auto from = tokens.begin() + static_cast<std::ptrdiff_t>(std::min(start, tokens.size()));
+        const auto from =
+            tokens.begin() + static_cast<std::ptrdiff_t>(std::min(start, tokens.size()));
         if (std::none_of(from, tokens.end(), [](const PPToken& t) { return t.type == ENDLINE; })) {
             throw;
         }

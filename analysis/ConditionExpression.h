@@ -24,8 +24,8 @@ using ConditionTokens = std::vector<const PPToken*>;
 // line's end (returned): macros are expanded once, `defined X` and
 // `defined(X)` become 1 or 0. Throws PreprocessorFailure when the tokens end
 // before the line does, std::out_of_range when `defined` lacks its name.
-size_t CollectCondition(const std::vector<PPToken>& tokens, size_t start,
-                        const MacroTable& macros, ConditionTokens& out);
+size_t CollectCondition(const std::vector<PPToken>& tokens, size_t start, const MacroTable& macros,
+    ConditionTokens& out);
 
 // Every identifier left in the condition becomes 0.
 void ZeroIdentifiers(ConditionTokens& condition);
@@ -69,7 +69,7 @@ private:
 
 // Collects, zeroes and evaluates the condition at `start` in one call.
 int32_t EvaluateCondition(const std::vector<PPToken>& tokens, size_t start,
-                          const MacroTable& macros, MessageSink& messages = StandardOutputSink());
+    const MacroTable& macros, MessageSink& messages = StandardOutputSink());
 
 // As EvaluateCondition, but a condition that cannot be evaluated (a token the
 // evaluator does not take, such as an inert ## from a macro, or a budget run
@@ -77,5 +77,4 @@ int32_t EvaluateCondition(const std::vector<PPToken>& tokens, size_t start,
 // costs its own group and not the rest of the file. A condition that the end
 // of the tokens cuts short still throws.
 int32_t EvaluateConditionOrFalse(const std::vector<PPToken>& tokens, size_t start,
-                                 const MacroTable& macros, MessageSink& messages,
-                                 const std::string& path);
+    const MacroTable& macros, MessageSink& messages, const std::string& path);

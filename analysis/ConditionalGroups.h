@@ -10,9 +10,9 @@
 // nested groups.
 struct BranchEnd {
     enum Kind {
-        Endif,     // `word` is the `endif` closing the group
-        Elif,      // `word` is an `elif` of the group
-        Else,      // `word` is an `else` of the group, alone on its line
+        Endif, // `word` is the `endif` closing the group
+        Elif, // `word` is an `elif` of the group
+        Else, // `word` is an `else` of the group, alone on its line
         NotClosed, // the tokens end first
     };
     Kind kind = NotClosed;

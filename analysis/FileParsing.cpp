@@ -75,7 +75,8 @@ void CProjectAnalyzer::ParseAndCatch(CSourceFile& file)
         MessageLine(input_->Messages(), MessageKind::Error)
             << GetLangString(3) << ": " << file.path << " : " << failure.what();
     } catch (...) {
-        MessageLine(input_->Messages(), MessageKind::Error) << GetLangString(3) << ": " << file.path;
+        MessageLine(input_->Messages(), MessageKind::Error)
+            << GetLangString(3) << ": " << file.path;
     }
 }
 
@@ -105,7 +106,8 @@ void CProjectAnalyzer::ParseFile(CSourceFile& file)
 void CProjectAnalyzer::ParseIncludedFile(CSourceFile& header)
 {
     if (input_->verbose) {
-        MessageLine(input_->Messages(), MessageKind::Verbose) << "    IncludeFile : " << header.path;
+        MessageLine(input_->Messages(), MessageKind::Verbose)
+            << "    IncludeFile : " << header.path;
     }
     if (header.parsed) {
         return;

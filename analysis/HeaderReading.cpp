@@ -23,7 +23,7 @@ bool IsPrecompiledHeader(const std::string& path)
 // its includes (each once, in include order) into the chain's table; names
 // already there keep their definition.
 void CopyReachableMacros(const CFileIndex& index, int32_t number, CPreprocessor::Chain& chain,
-                         std::set<int32_t>& visited)
+    std::set<int32_t>& visited)
 {
     if (number < 0 || static_cast<size_t>(number) >= index.files.size() ||
         !visited.insert(number).second || !index.files[number]) {
@@ -75,9 +75,7 @@ void CPreprocessor::IncludeFile(const std::string& rawName, bool quoted)
 }
 
 std::optional<std::string> CPreprocessor::ResolveInclude(const CInputSet& input,
-                                                         CIncludePaths& paths,
-                                                         const std::string& includerPath,
-                                                         const std::string& rawName, bool quoted)
+    CIncludePaths& paths, const std::string& includerPath, const std::string& rawName, bool quoted)
 {
     const std::string name = CIncludePaths::Normalise(rawName);
     if (quoted) {
@@ -106,9 +104,8 @@ std::optional<std::string> CPreprocessor::ResolveInclude(const CInputSet& input,
     return std::nullopt;
 }
 
-std::vector<std::optional<std::string>> CPreprocessor::ResolveIncludes(const CInputSet& input,
-                                                                       CIncludePaths& paths,
-                                                                       const CSourceFile& file)
+std::vector<std::optional<std::string>> CPreprocessor::ResolveIncludes(
+    const CInputSet& input, CIncludePaths& paths, const CSourceFile& file)
 {
     // The directives are found as the token loop found them: a '#' and the
     // words after it, except in #define and #undef lines, which it passed
@@ -127,7 +124,7 @@ std::vector<std::optional<std::string>> CPreprocessor::ResolveIncludes(const CIn
         } else if (word.type == Q_CHAR && word.text != nullptr && word.text[0] != '\0') {
             resolved.push_back(ResolveInclude(input, paths, file.path, word.text, false));
         } else if (word.type == WORD_INCLUDE && k + 2 < tokens.size() &&
-                   (tokens[k + 2].type == STRINGS || tokens[k + 2].type == H_CHAR)) {
+            (tokens[k + 2].type == STRINGS || tokens[k + 2].type == H_CHAR)) {
             const char* name = tokens[k + 2].text;
             resolved.push_back(ResolveInclude(input, paths, file.path, name ? name : "", true));
         }
@@ -170,8 +167,8 @@ CPreprocessor::Reading CPreprocessor::StartReading() const
     return reading;
 }
 
-void CPreprocessor::FinishReading(Reading reading, const std::string& path, int depth,
-                                  int32_t number)
+void CPreprocessor::FinishReading(
+    Reading reading, const std::string& path, int depth, int32_t number)
 {
     reading.macrosAfter = chain_->macroDigest.Value();
     reading.onceAfter = chain_->onceFiles->size();
@@ -199,15 +196,14 @@ int32_t CPreprocessor::RepeatedReading(const std::string& path, int depth) const
     const uint64_t firsts = index_->FirstsChanged();
     const size_t expanded = r.expandedAfter - r.expandedBefore;
     const bool unchanged = r.macrosBefore == r.macrosAfter && r.macrosAfter == macros &&
-                           r.onceBefore == r.onceAfter && r.onceAfter == once &&
-                           r.firstsBefore == r.firstsAfter && r.firstsAfter == firsts &&
-                           !r.expansionLimited && expanded <= ExpansionRoom();
+        r.onceBefore == r.onceAfter && r.onceAfter == once && r.firstsBefore == r.firstsAfter &&
+        r.firstsAfter == firsts && !r.expansionLimited && expanded <= ExpansionRoom();
     // Like the load limit, the room for expansion counts only what is done.
     return unchanged ? r.number : -1;
 }
 
 int32_t CPreprocessor::PreprocessHeader(std::unique_ptr<CIncludedFile> header, CInputSet* input,
-                                        CFileIndex* index, Chain* chain, int depth)
+    CFileIndex* index, Chain* chain, int depth)
 {
     const std::string path = header->path;
     const uint64_t stamp = index->NextReadingStamp();

@@ -19,14 +19,14 @@ namespace {
 // (`pre`), or after them (`post`).
 template <class Visit>
 void WalkHeaders(const CFileIndex& index, const CSourceFile& file, std::vector<char>& seen,
-                 bool post, Visit visit)
+    bool post, Visit visit)
 {
     struct Frame {
         const CSourceFile* file;
         int32_t number;
         size_t next;
     };
-    std::vector<Frame> stack{{&file, -1, 0}};
+    std::vector<Frame> stack {{&file, -1, 0}};
     while (!stack.empty()) {
         Frame& top = stack.back();
         if (top.next < top.file->includes.size()) {
@@ -102,8 +102,9 @@ std::string CProjectAnalyzer::RecordsOptionsDigest() const
 void CProjectAnalyzer::DropRecordsOfOtherOptions()
 {
     ReadingOptions now = CurrentOptions();
-    const bool other = recordsOptions_ ? !(*recordsOptions_ == now)
-                                       : !loadedOptionsDigest_.empty() && loadedOptionsDigest_ != DigestOf(now);
+    const bool other = recordsOptions_
+        ? !(*recordsOptions_ == now)
+        : !loadedOptionsDigest_.empty() && loadedOptionsDigest_ != DigestOf(now);
     if (other) {
         DropAllRecords();
     }

@@ -10,13 +10,13 @@ namespace {
 
 bool IsRegularFile(const std::string& path)
 {
-    struct stat status {};
+    struct stat status { };
     return !path.empty() && stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 bool IsFolder(const std::string& path)
 {
-    struct stat status {};
+    struct stat status { };
     return stat(path.empty() ? "." : path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
@@ -84,7 +84,8 @@ std::string CIncludePaths::ResolveBeside(const std::string& includingPath, const
 {
     const std::string including = Normalise(includingPath);
     const size_t slash = including.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : including.substr(0, slash + 1);
+    const std::string folder =
+        slash == std::string::npos ? std::string() : including.substr(0, slash + 1);
     const std::string joined = Join(folder, name);
     if (joined.find("/.") == std::string::npos && joined.rfind("./", 0) != 0) {
         return joined;

@@ -12,7 +12,7 @@ void CInputSet::AddFile(const std::string& path, bool analyse, bool draw)
         return;
     }
     paths.insert(path);
-    fileFlags[path] = FileFlags{analyse, draw};
+    fileFlags[path] = FileFlags {analyse, draw};
 }
 
 void CInputSet::AddFiles(const std::vector<std::string>& newPaths)
@@ -40,7 +40,8 @@ void CInputSet::SetDefaultIncludeDirs()
     includeDirs = {
         "E:\\Program Files\\Microsoft Visual Studio .NET 2003\\Vc7\\INCLUDE",
         "E:\\Program Files\\Microsoft Visual Studio .NET 2003\\Vc7\\ATLMFC\\INCLUDE",
-        "E:\\Program Files\\Microsoft Visual Studio .NET 2003\\Vc7\\PlatformSDK\\Include\\PRERELEASE",
+        "E:\\Program Files\\Microsoft Visual Studio .NET "
+        "2003\\Vc7\\PlatformSDK\\Include\\PRERELEASE",
         "E:\\Program Files\\Microsoft Visual Studio .NET 2003\\Vc7\\PlatformSDK\\Include",
     };
     userIncludeDirs = {"C:\\"};

@@ -54,9 +54,9 @@ public:
     std::vector<PredefinedWord> defines;
     std::set<std::string> mergedFiles;
     std::map<std::string, int32_t> fileNumbers;
-    std::atomic<int32_t> percent{0};
+    std::atomic<int32_t> percent {0};
     bool searchSystemIncludes = false;
-    std::atomic<bool> stopRequest{false};
+    std::atomic<bool> stopRequest {false};
     bool sameNameOption = true;
     bool verbose = true;
     // Where the run's message lines go (not owned; set before a run).

@@ -5,7 +5,7 @@
 #include <cstring>
 
 size_t CollectMacroArguments(const std::vector<PPToken>& tokens, size_t p,
-                             std::vector<MacroArgument>& args, const char* failureText)
+    std::vector<MacroArgument>& args, const char* failureText)
 {
     if (p >= tokens.size() || tokens[p].type != LP) {
         return p;

@@ -21,7 +21,7 @@ struct MacroArgument {
 // only after a non-empty argument; `F()` has none, `F(a,,b)` has "a" and
 // ", b". Throws PreprocessorFailure(failureText) when the tokens end first.
 size_t CollectMacroArguments(const std::vector<PPToken>& tokens, size_t p,
-                             std::vector<MacroArgument>& args, const char* failureText);
+    std::vector<MacroArgument>& args, const char* failureText);
 
 // The index of the parameter that an identifier token names, or -1.
 int FindParameter(const CMacroDef& macro, const PPToken& token);
@@ -32,8 +32,8 @@ inline constexpr const char* kVariadicParameter = "__VA_ARGS__";
 // The tokens parameter p stands for: its argument, or for the variadic
 // parameter (`...`, last in the list) that argument and every one after it
 // with their commas. False when the argument was not supplied.
-inline bool ArgumentFor(const CMacroDef& macro, const std::vector<MacroArgument>& args, size_t p,
-                        MacroArgument& tokens)
+inline bool ArgumentFor(
+    const CMacroDef& macro, const std::vector<MacroArgument>& args, size_t p, MacroArgument& tokens)
 {
     if (p >= args.size()) {
         return false;
@@ -52,7 +52,7 @@ inline bool ArgumentFor(const CMacroDef& macro, const std::vector<MacroArgument>
 // reaches F with one argument, and must not end the file's preprocessing.
 template <class Emit>
 void ForEachSubstitutedToken(const CMacroDef& macro, const std::vector<PPToken>& tokens,
-                             const std::vector<MacroArgument>& args, Emit emit)
+    const std::vector<MacroArgument>& args, Emit emit)
 {
     for (const PPToken& token : macro.body) {
         const int p = FindParameter(macro, token);
@@ -88,8 +88,8 @@ inline size_t SubstitutedLength(const CMacroDef& macro, const std::vector<MacroA
 
 // Whether the substituted body has at most `room` tokens. Cheap when the
 // body's length times its longest argument is within the room.
-inline bool SubstitutionFits(const CMacroDef& macro, const std::vector<MacroArgument>& args,
-                             size_t room)
+inline bool SubstitutionFits(
+    const CMacroDef& macro, const std::vector<MacroArgument>& args, size_t room)
 {
     size_t longest = 1;
     for (size_t p = 0; p < macro.parameters.size(); ++p) {
@@ -103,7 +103,7 @@ inline bool SubstitutionFits(const CMacroDef& macro, const std::vector<MacroArgu
 
 // Appends the body with its arguments put in to `out`.
 inline void SubstituteArguments(const CMacroDef& macro, const std::vector<PPToken>& tokens,
-                                const std::vector<MacroArgument>& args, std::vector<PPToken>& out)
+    const std::vector<MacroArgument>& args, std::vector<PPToken>& out)
 {
     ForEachSubstitutedToken(macro, tokens, args, [&out](const PPToken& t) { out.push_back(t); });
 }

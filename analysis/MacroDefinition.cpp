@@ -5,7 +5,6 @@
 #include "TokenText.h"
 #include "TokenType.h"
 
-
 const PPToken& CDefineProcessor::At(size_t position) const
 {
     if (position >= tokens_.size()) {
@@ -33,7 +32,8 @@ size_t CDefineProcessor::Parse(size_t i)
     } catch (const PreprocessorFailure& failure) {
         MessageLine(messages_, MessageKind::Error) << failure.what();
     } catch (const std::exception&) {
-        MessageLine(messages_, MessageKind::Error) << "#define Analysis - (Cannot Complete Analysis)";
+        MessageLine(messages_, MessageKind::Error)
+            << "#define Analysis - (Cannot Complete Analysis)";
     }
     completed_ = false;
     return i;
@@ -68,7 +68,7 @@ size_t CDefineProcessor::ParseParameters(size_t p)
             def_.functionLike = true; // F(): a function-like macro without parameters
             return j + 1;
         } else if (token.type == ELLIPSIS && !afterName && j + 1 < tokens_.size() &&
-                   tokens_[j + 1].type == RP) {
+            tokens_[j + 1].type == RP) {
             names.push_back(kVariadicParameter); // F(a, ...): the rest of the arguments
             def_.functionLike = true;
             def_.parameters = std::move(names);
@@ -138,7 +138,7 @@ size_t CDefineProcessor::ExpandInBody(size_t position)
 {
     const PPToken& token = tokens_[position];
     auto found = FindParameter(def_, token) >= 0 ? macros_.end()
-                                                  : macros_.find(token.text ? token.text : "");
+                                                 : macros_.find(token.text ? token.text : "");
     if (found == macros_.end()) {
         if (BodyHasRoom(1)) {
             def_.body.push_back(token);

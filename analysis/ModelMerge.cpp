@@ -78,8 +78,7 @@ void CModelMerger::MergeFlaggedFile(CModelScope& root, MergeContext& context, bo
     }
     context.mergedFiles.insert(&file_);
     if (file_.hasIndexNumber && !(input_ && input_->ContainsNoCase(file_.path))) {
-        CSourceFile* companion =
-            fileIndex_.files.at(static_cast<size_t>(file_.indexNumber)).get();
+        CSourceFile* companion = fileIndex_.files.at(static_cast<size_t>(file_.indexNumber)).get();
         if (companion) {
             CModelMerger(fileIndex_, *companion, input_).MergeFlaggedFile(root, context, true);
         }
@@ -265,8 +264,7 @@ void CModelMerger::MergeFunction(CUnit& unit, const CFunctionInfo& record, CMode
     AddUnit(element, unit);
 }
 
-CModelScope& CModelMerger::DescendScopes(const std::vector<std::string>& scopes,
-                                         CModelScope& owner)
+CModelScope& CModelMerger::DescendScopes(const std::vector<std::string>& scopes, CModelScope& owner)
 {
     CModelScope* current = &owner;
     for (const std::string& name : scopes) {
@@ -303,8 +301,8 @@ std::vector<std::vector<PPToken>> CModelMerger::BuildParameterKey(
         }
     }
     // f(void) and f() are one function.
-    if (key.size() == 1 && record.parameters[0].specifierTokens.size() == 1 &&
-        key[0].size() == 1 && key[0][0].type == WORD_VOID) {
+    if (key.size() == 1 && record.parameters[0].specifierTokens.size() == 1 && key[0].size() == 1 &&
+        key[0][0].type == WORD_VOID) {
         key.clear();
     }
     return key;

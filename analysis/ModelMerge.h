@@ -56,8 +56,8 @@ private:
     CModelScope& FindOrAdd(CModelScope& owner);
     void AddUnit(CModelScope& element, CUnit& unit);
     CModelScope& DescendScopes(const std::vector<std::string>& scopes, CModelScope& owner);
-    std::vector<std::vector<PPToken>> BuildParameterKey(const CUnit& unit,
-                                                         const CFunctionInfo& record) const;
+    std::vector<std::vector<PPToken>> BuildParameterKey(
+        const CUnit& unit, const CFunctionInfo& record) const;
     void RecordDefiningFile(CModelScope& element);
     bool IsAnonymousSeen(int32_t first);
     std::string NamelessName(int32_t kind);

@@ -13,7 +13,7 @@
 // bodies the current access level is stamped into the member records.
 class CParseDriver {
 public:
-    explicit CParseDriver(const ParseLimits& limits = ParseLimits()) : limits_(limits) {}
+    explicit CParseDriver(const ParseLimits& limits = ParseLimits()) : limits_(limits) { }
 
     // Lists nested deeper than this (through chains such as extern "C"
     // extern "C" ... that the rules cut into ever deeper children) are left

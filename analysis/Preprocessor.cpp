@@ -24,8 +24,14 @@ void WriteStopLine(MessageSink& messages, const std::string& path)
 } // namespace
 
 CPreprocessor::CPreprocessor(CProjectFile* file, CInputSet* input, CFileIndex* index)
-    : file_(file), macros_(&file->macros), ownMacros_(nullptr), input_(input), index_(index),
-      chain_(nullptr), depth_(0), ownChain_(std::make_unique<Chain>())
+    : file_(file),
+      macros_(&file->macros),
+      ownMacros_(nullptr),
+      input_(input),
+      index_(index),
+      chain_(nullptr),
+      depth_(0),
+      ownChain_(std::make_unique<Chain>())
 {
     chain_ = ownChain_.get();
     chain_->macros = &file->macros;
@@ -35,9 +41,14 @@ CPreprocessor::CPreprocessor(CProjectFile* file, CInputSet* input, CFileIndex* i
 }
 
 CPreprocessor::CPreprocessor(CSourceFile* file, MacroTable* ownMacros, CInputSet* input,
-                             CFileIndex* index, Chain* chain, int depth)
-    : file_(file), macros_(chain->macros), ownMacros_(ownMacros), input_(input), index_(index),
-      chain_(chain), depth_(depth)
+    CFileIndex* index, Chain* chain, int depth)
+    : file_(file),
+      macros_(chain->macros),
+      ownMacros_(ownMacros),
+      input_(input),
+      index_(index),
+      chain_(chain),
+      depth_(depth)
 {
 }
 
@@ -111,7 +122,7 @@ void CPreprocessor::ProcessTokens()
             std::vector<PPToken>().swap(self.out_);
             self.pos_ = 0;
         }
-    } finish{*this, tokens};
+    } finish {*this, tokens};
 
     int32_t previous = -1;
     while (pos_ < in_.size()) {
@@ -259,8 +270,8 @@ size_t CPreprocessor::HandleIfdef(bool isIfdef)
         return 1;
     }
     const std::string text = name->type == IDENTIFIER
-                                 ? std::string(name->text ? name->text : "")
-                                 : TokenSpelling(in_, static_cast<int>(pos_ + 2));
+        ? std::string(name->text ? name->text : "")
+        : TokenSpelling(in_, static_cast<int>(pos_ + 2));
     const bool defined = macros_->find(text) != macros_->end();
     if (defined == isIfdef) {
         branchTaken_.push_back(true);

@@ -48,9 +48,8 @@ public:
     // would be read from now, in order; none for an angle include that is
     // found nowhere (or not searched). A whole reading read exactly the
     // headers of this list, one cut short (include depth, a failure) fewer.
-    static std::vector<std::optional<std::string>> ResolveIncludes(const CInputSet& input,
-                                                                   CIncludePaths& paths,
-                                                                   const CSourceFile& file);
+    static std::vector<std::optional<std::string>> ResolveIncludes(
+        const CInputSet& input, CIncludePaths& paths, const CSourceFile& file);
 
     // For a project file: its macro table and #pragma once set are the ones
     // every nested header uses. The caller empties `onceFiles` before.
@@ -90,13 +89,13 @@ public:
 
 private:
     CPreprocessor(CSourceFile* file, MacroTable* ownMacros, CInputSet* input, CFileIndex* index,
-                  Chain* chain, int depth);
+        Chain* chain, int depth);
 
     // Preprocesses a header and files it in the index, unless an instance
     // already filed gave the same or the header is reused by name; returns
     // the number of the instance the include stands for.
     static int32_t PreprocessHeader(std::unique_ptr<CIncludedFile> header, CInputSet* input,
-                                    CFileIndex* index, Chain* chain, int depth);
+        CFileIndex* index, Chain* chain, int depth);
     // A reading of a header that changed nothing, repeated where nothing has
     // changed since, gives the same instance again: its number, or -1.
     int32_t RepeatedReading(const std::string& path, int depth) const;
@@ -129,8 +128,7 @@ private:
     // Where an include of `rawName` written in the file at `includerPath`
     // is read from; none when it is not read at all.
     static std::optional<std::string> ResolveInclude(const CInputSet& input, CIncludePaths& paths,
-                                                     const std::string& includerPath,
-                                                     const std::string& rawName, bool quoted);
+        const std::string& includerPath, const std::string& rawName, bool quoted);
     void LoadHeader(const std::string& path, bool quoted);
 
     void RemoveLine();

@@ -24,8 +24,7 @@ bool ChangedOnDisk(const CSourceFile& file)
 // as a reading would find something else: also when it has gone, has been
 // emptied, or has appeared where a missing one was read before. The
 // instances of one header share a path, which is looked at once (`onDisk`).
-bool HeaderChangedOnDisk(const CSourceFile& header,
-                         std::map<std::string, FileSizeAndTime>& onDisk)
+bool HeaderChangedOnDisk(const CSourceFile& header, std::map<std::string, FileSizeAndTime>& onDisk)
 {
     auto now = onDisk.find(header.path);
     if (now == onDisk.end()) {
@@ -80,8 +79,8 @@ void CProjectAnalyzer::Run()
             if (flags != input_->fileFlags.end() && flags->second.analyse) {
                 AddOrUpdateFile(path);
             }
-            input_->percent = static_cast<int32_t>(100.0 * static_cast<double>(i) /
-                                                   static_cast<double>(count));
+            input_->percent =
+                static_cast<int32_t>(100.0 * static_cast<double>(i) / static_cast<double>(count));
             ++i;
         }
     } catch (...) {
@@ -126,8 +125,7 @@ void CProjectAnalyzer::RemoveDeletedFiles()
         }
     }
     for (const std::string& path : gone) {
-        while (RemoveRecord(path)) {
-        }
+        while (RemoveRecord(path)) { }
     }
 }
 
@@ -177,8 +175,8 @@ std::vector<bool> CProjectAnalyzer::FindChangedHeaders(CIncludePaths& paths) con
     return changed;
 }
 
-bool CProjectAnalyzer::IncludesChangedHeader(const CSourceFile& file,
-                                             const std::vector<bool>& changed)
+bool CProjectAnalyzer::IncludesChangedHeader(
+    const CSourceFile& file, const std::vector<bool>& changed)
 {
     for (int32_t k : file.includes) {
         if (k >= 0 && static_cast<size_t>(k) < changed.size() && changed[static_cast<size_t>(k)]) {
@@ -203,9 +201,9 @@ void CProjectAnalyzer::RemoveChangedFiles()
     for (auto& file : projectFiles_) {
         const FileSizeAndTime now = GetFileSizeAndTime(file->path);
         const bool unreadable = now.size == 0 || now.mtime == 0;
-        if (unreadable || (now.size == file->size && now.mtime == file->mtime &&
-                           !IncludesChangedHeader(*file, changed) &&
-                           IncludesResolveAsBefore(*file, paths))) {
+        if (unreadable ||
+            (now.size == file->size && now.mtime == file->mtime &&
+                !IncludesChangedHeader(*file, changed) && IncludesResolveAsBefore(*file, paths))) {
             kept.push_back(std::move(file));
         } else {
             recordsChanged_ = true;
@@ -304,7 +302,7 @@ void CProjectAnalyzer::IndexFunction(CModelScope& scope)
     }
     if (record) {
         // The first function indexed under a key keeps it.
-        CallKey key{scope.name, static_cast<int32_t>(record->parameters.size())};
+        CallKey key {scope.name, static_cast<int32_t>(record->parameters.size())};
         auto place = functionTable_.lower_bound(key);
         if (place == functionTable_.end() || CallKeyLess()(key, place->first)) {
             functionTable_.emplace_hint(place, std::move(key), &scope);
@@ -351,7 +349,7 @@ std::vector<std::pair<bool, bool>> CProjectAnalyzer::MergeFlags() const
     for (const auto& file : projectFiles_) {
         auto found = input_->fileFlags.find(file->path);
         flags.emplace_back(found != input_->fileFlags.end() && found->second.analyse,
-                           found != input_->fileFlags.end() && found->second.draw);
+            found != input_->fileFlags.end() && found->second.draw);
     }
     return flags;
 }

@@ -95,8 +95,7 @@ private:
     void DropRecordsOfOtherOptions();
     void DropAllRecords();
     void NoteNamesRead();
-    template <class Visit>
-    void ForNamesMet(const CSourceFile& file, Visit visit) const;
+    template <class Visit> void ForNamesMet(const CSourceFile& file, Visit visit) const;
     bool ReusesByName(const CSourceFile& header) const;
     // Whether a project file kept from the last run would read every header
     // it reuses by name as it did then; if so, its headers are offered as

@@ -25,7 +25,7 @@ public:
 
 class KestrinLexer : public yyFlexLexer {
 public:
-    explicit KestrinLexer(std::istream* in) : yyFlexLexer(in, nullptr) {}
+    explicit KestrinLexer(std::istream* in) : yyFlexLexer(in, nullptr) { }
 
     // The type of the next token, 0 at the end of the input.
     int yylex() override;

@@ -33,19 +33,21 @@ std::shared_ptr<const TextMeasurer> InstallCachingMeasurer()
 
 AppContext::AppContext(const AppFolders& folders)
     : previousMeasurer_(InstallCachingMeasurer()),
-      input_(std::make_unique<CInputSet>()), messages_(std::make_unique<PaneMessageSink>())
+      input_(std::make_unique<CInputSet>()),
+      messages_(std::make_unique<PaneMessageSink>())
 {
     const std::string settingsFile =
         folders.settingsFile.empty() ? CRegistry::DefaultFile() : folders.settingsFile;
-    options_ = std::make_unique<COptions>(
-        settingsFile, folders.userFolder.empty() ? GetUserConfigDirectory() : folders.userFolder,
+    options_ = std::make_unique<COptions>(settingsFile,
+        folders.userFolder.empty() ? GetUserConfigDirectory() : folders.userFolder,
         folders.shippedFolder.empty() ? GetAppDirectory() : folders.shippedFolder);
     input_->messages = messages_.get();
     // The run says what it does; the details of each step are not wanted.
     input_->verbose = false;
     input_->SetDefaultIncludeDirs();
     analyzer_ = std::make_unique<CAnalyzer>(input_.get());
-    profile_ = std::make_unique<QSettings>(QString::fromStdString(settingsFile), QSettings::IniFormat);
+    profile_ =
+        std::make_unique<QSettings>(QString::fromStdString(settingsFile), QSettings::IniFormat);
     recentFiles_.Load(*profile_);
 }
 

@@ -67,8 +67,8 @@ public:
     // A Draw runs (set on the user-interface thread by Draw, cleared there
     // when the run has returned); a finished run's model waits for the macro
     // view to rebuild its layout.
-    std::atomic<bool> drawRunning{false};
-    std::atomic<bool> modelReady{false};
+    std::atomic<bool> drawRunning {false};
+    std::atomic<bool> modelReady {false};
 
     // Keep each painting routine from running inside itself.
     PaintLock macroPaint;

@@ -26,7 +26,8 @@ void Panes(QPainter& p, double share)
     p.setBrush(Qt::white);
     p.drawRect(frame);
     const double split = frame.right() - frame.width() * share;
-    p.fillRect(QRectF(split, frame.top() + 0.5, frame.right() - split - 0.5, frame.height() - 1), kPane);
+    p.fillRect(
+        QRectF(split, frame.top() + 0.5, frame.right() - split - 0.5, frame.height() - 1), kPane);
     p.drawLine(QPointF(split, frame.top()), QPointF(split, frame.bottom()));
 }
 

@@ -206,7 +206,8 @@ void CCodeWnd::paintEvent(QPaintEvent*)
     }
     // The caret: two pixels wide, one line high, while the window has the focus.
     if (hasFocus() && caretLine_ >= first && caretLine_ < first + rows)
-        painter.fillRect(CaretX() - left, (caretLine_ - first) * lineHeight_, 2, lineHeight_, Qt::black);
+        painter.fillRect(
+            CaretX() - left, (caretLine_ - first) * lineHeight_, 2, lineHeight_, Qt::black);
 }
 
 // The caret's x on its row (before horizontal scrolling): at its column's

@@ -24,7 +24,8 @@ std::vector<CommandEntry> BuildTable()
         {ID_FILE_OPEN, "&Open Kestrin Project...\tCtrl+O", Keys({Ctrl | Qt::Key_O})},
         {ID_CLOSE_PROJECT, "C&lose Kestrin Project\tCtrl+L", Keys({Ctrl | Qt::Key_L})},
         {ID_OPEN_FROM_VC, "Open From &Dsw Dsp vcproj File...\tCtrl+D", Keys({Ctrl | Qt::Key_D})},
-        {ID_APPEND_FILES, "Append Cpp C Dsw Dsp vcproj Fil&es...\tCtrl+E", Keys({Ctrl | Qt::Key_E})},
+        {ID_APPEND_FILES, "Append Cpp C Dsw Dsp vcproj Fil&es...\tCtrl+E",
+            Keys({Ctrl | Qt::Key_E})},
         {ID_FILE_SAVE, "&Save Project\tCtrl+S", Keys({Ctrl | Qt::Key_S})},
         {ID_FILE_SAVE_AS, "Save Project &As...\tCtrl+A", Keys({Ctrl | Qt::Key_A})},
         {ID_PRINT_PREVIEW_CHOOSE, "Print Pre&view...", {}},
@@ -105,11 +106,20 @@ std::vector<MenuItem> MainMenuDescription()
 {
     using M = MenuItem;
     std::vector<MenuItem> file = {
-        M::Command(ID_NEW_PROJECT),     M::Command(ID_FILE_OPEN),  M::Command(ID_CLOSE_PROJECT),
-        M::Separator(),                 M::Command(ID_OPEN_FROM_VC), M::Command(ID_APPEND_FILES),
-        M::Separator(),                 M::Command(ID_FILE_SAVE),  M::Command(ID_FILE_SAVE_AS),
-        M::Separator(),                 M::Command(ID_PRINT_PREVIEW_CHOOSE),
-        M::Command(ID_PRINT_CHOOSE),    M::Command(ID_FILE_PRINT_SETUP), M::Separator(),
+        M::Command(ID_NEW_PROJECT),
+        M::Command(ID_FILE_OPEN),
+        M::Command(ID_CLOSE_PROJECT),
+        M::Separator(),
+        M::Command(ID_OPEN_FROM_VC),
+        M::Command(ID_APPEND_FILES),
+        M::Separator(),
+        M::Command(ID_FILE_SAVE),
+        M::Command(ID_FILE_SAVE_AS),
+        M::Separator(),
+        M::Command(ID_PRINT_PREVIEW_CHOOSE),
+        M::Command(ID_PRINT_CHOOSE),
+        M::Command(ID_FILE_PRINT_SETUP),
+        M::Separator(),
     };
     for (int i = 0; i < kRecentFileCount; ++i)
         file.push_back(M::Command(ID_FILE_MRU_FILE1 + i));
@@ -118,16 +128,20 @@ std::vector<MenuItem> MainMenuDescription()
 
     return {
         M::Popup("&File", std::move(file)),
-        M::Popup("&Kestrin", {M::Command(ID_DRAW), M::Command(ID_CLEAR_ALL_REDRAW), M::Command(ID_STOP)}),
-        M::Popup("&View", {M::Command(ID_VIEW_CONTROL_BAR), M::Command(ID_VIEW_STATUS_BAR),
-                           M::Command(ID_VIEW_CODE)}),
-        M::Popup("&Option", {M::Command(ID_OPTION_GENERAL), M::Command(ID_OPTION_DIRECTORY),
-                             M::Command(ID_OPTION_PREDEFINED), M::Separator(),
-                             M::Command(ID_MACRO_VISUAL_SETTING), M::Command(ID_FLOW_VISUAL_SETTING),
-                             M::Command(ID_SEQUENCE_VISUAL_SETTING), M::Command(ID_NSD_VISUAL_SETTING)}),
+        M::Popup("&Kestrin",
+            {M::Command(ID_DRAW), M::Command(ID_CLEAR_ALL_REDRAW), M::Command(ID_STOP)}),
+        M::Popup("&View",
+            {M::Command(ID_VIEW_CONTROL_BAR), M::Command(ID_VIEW_STATUS_BAR),
+                M::Command(ID_VIEW_CODE)}),
+        M::Popup("&Option",
+            {M::Command(ID_OPTION_GENERAL), M::Command(ID_OPTION_DIRECTORY),
+                M::Command(ID_OPTION_PREDEFINED), M::Separator(),
+                M::Command(ID_MACRO_VISUAL_SETTING), M::Command(ID_FLOW_VISUAL_SETTING),
+                M::Command(ID_SEQUENCE_VISUAL_SETTING), M::Command(ID_NSD_VISUAL_SETTING)}),
         M::Command(ID_PROJECT_INFO),
-        M::Popup("&Help", {M::Command(ID_HELP_CONTENTS), M::Command(ID_SYSTEM_INFO), M::Separator(),
-                           M::Command(ID_APP_ABOUT)}),
+        M::Popup("&Help",
+            {M::Command(ID_HELP_CONTENTS), M::Command(ID_SYSTEM_INFO), M::Separator(),
+                M::Command(ID_APP_ABOUT)}),
     };
 }
 

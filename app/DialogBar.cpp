@@ -7,10 +7,11 @@
 #include <QComboBox>
 #include <QPushButton>
 
-const std::array<int, 7> kRightControlIds = {IDC_SPLIT_RIGHT, IDC_SPLIT_LEFT, IDC_SPLIT_TWO_ONE, IDC_SPLIT_HALF,
-                                             IDC_SPLIT_ONE_TWO, IDC_SPLIT_FIT, IDC_VIEW_SELECTOR};
+const std::array<int, 7> kRightControlIds = {IDC_SPLIT_RIGHT, IDC_SPLIT_LEFT, IDC_SPLIT_TWO_ONE,
+    IDC_SPLIT_HALF, IDC_SPLIT_ONE_TWO, IDC_SPLIT_FIT, IDC_VIEW_SELECTOR};
 
-std::optional<std::array<QRect, 7>> PlaceRightControls(int right, int top, int bottom, int codeRight)
+std::optional<std::array<QRect, 7>> PlaceRightControls(
+    int right, int top, int bottom, int codeRight)
 {
     if (right < 46)
         return std::nullopt;
@@ -76,24 +77,13 @@ CDialogBar::CDialogBar(QWidget* parent) : QWidget(parent)
     selector_->addItems({"Flow 1x", "Flow 4x", "Flow 16x", "Sequence", "MultiSeq.", "NSD"});
     selector_->setMaxVisibleItems(6);
 
-    controls_ = {{{IDC_DRAW, draw},
-                  {IDC_STOP, stop},
-                  {IDC_FOLD, fold},
-                  {IDC_UNFOLD, unfold},
-                  {IDC_CODE, code_},
-                  {IDC_AUTO_SORT, autoSort},
-                  {IDC_SORT, sort},
-                  {IDC_SHOW_VC_HEADER, showVcHeader},
-                  {IDC_FILENAME, fileName},
-                  {IDC_AUTO_RESIZE, autoResize},
-                  {IDC_PARSING_VC_HEADER, parsingVcHeader},
-                  {IDC_SPLIT_RIGHT, splitButton(">>", 182)},
-                  {IDC_SPLIT_LEFT, splitButton("<<", 181)},
-                  {IDC_SPLIT_TWO_ONE, splitButton("2:1", 177)},
-                  {IDC_SPLIT_HALF, splitButton("|", 176)},
-                  {IDC_SPLIT_ONE_TWO, splitButton("1:2", 175)},
-                  {IDC_SPLIT_FIT, splitButton("Fit", 178)},
-                  {IDC_VIEW_SELECTOR, selector_}}};
+    controls_ = {{{IDC_DRAW, draw}, {IDC_STOP, stop}, {IDC_FOLD, fold}, {IDC_UNFOLD, unfold},
+        {IDC_CODE, code_}, {IDC_AUTO_SORT, autoSort}, {IDC_SORT, sort},
+        {IDC_SHOW_VC_HEADER, showVcHeader}, {IDC_FILENAME, fileName}, {IDC_AUTO_RESIZE, autoResize},
+        {IDC_PARSING_VC_HEADER, parsingVcHeader}, {IDC_SPLIT_RIGHT, splitButton(">>", 182)},
+        {IDC_SPLIT_LEFT, splitButton("<<", 181)}, {IDC_SPLIT_TWO_ONE, splitButton("2:1", 177)},
+        {IDC_SPLIT_HALF, splitButton("|", 176)}, {IDC_SPLIT_ONE_TWO, splitButton("1:2", 175)},
+        {IDC_SPLIT_FIT, splitButton("Fit", 178)}, {IDC_VIEW_SELECTOR, selector_}}};
 }
 
 QAbstractButton* CDialogBar::Button(int id) const
@@ -112,8 +102,8 @@ QCheckBox* CDialogBar::CheckBox(int id) const
 void CDialogBar::PlaceControls()
 {
     const QRect client = rect();
-    const auto rects = PlaceRightControls(client.right() + 1, client.top(), client.bottom() + 1,
-                                          code_->geometry().right() + 1);
+    const auto rects = PlaceRightControls(
+        client.right() + 1, client.top(), client.bottom() + 1, code_->geometry().right() + 1);
     if (!rects)
         return;
     for (size_t i = 0; i < kRightControlIds.size(); ++i) {

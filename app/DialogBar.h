@@ -37,7 +37,7 @@ protected:
 private:
     QComboBox* selector_ = nullptr;
     QPushButton* code_ = nullptr;
-    std::array<std::pair<int, QWidget*>, 18> controls_{};
+    std::array<std::pair<int, QWidget*>, 18> controls_ {};
 };
 
 // Where the right-hand controls go in a bar whose client area ends at
@@ -45,6 +45,7 @@ private:
 // "1:2", "Fit", view selector. A control whose left edge would lie left of
 // `codeRight` (the right edge of the "Code" button) gets an empty rectangle,
 // which hides it. Nothing is placed when `right` is below 46.
-std::optional<std::array<QRect, 7>> PlaceRightControls(int right, int top, int bottom, int codeRight);
+std::optional<std::array<QRect, 7>> PlaceRightControls(
+    int right, int top, int bottom, int codeRight);
 // The ids of those controls in that order.
 extern const std::array<int, 7> kRightControlIds;

@@ -43,7 +43,8 @@ bool CKestrinDoc::OnOpenDocument(const std::string& path)
         return true;
     }
     if (!IsRegularFile(path)) {
-        Ui().MessageBox(std::string(GetLangString(303)) + "\n" + path, MessageButtons::Ok, MessageIcon::Error);
+        Ui().MessageBox(
+            std::string(GetLangString(303)) + "\n" + path, MessageButtons::Ok, MessageIcon::Error);
         return false;
     }
     changeCheck_ = {}; // a check left running ends before its model goes
@@ -52,7 +53,8 @@ bool CKestrinDoc::OnOpenDocument(const std::string& path)
     context_.Input().Clear();
     context_.Input().SetDefaultIncludeDirs();
     if (GetFileType(path) != 4) {
-        Ui().MessageBox(std::string(GetLangString(28)) + "\n" + path, MessageButtons::Ok, MessageIcon::Error);
+        Ui().MessageBox(
+            std::string(GetLangString(28)) + "\n" + path, MessageButtons::Ok, MessageIcon::Error);
         return false;
     }
     if (!ReadProjectFile(path))
@@ -60,10 +62,11 @@ bool CKestrinDoc::OnOpenDocument(const std::string& path)
     const bool changed = TakeChangeCheck();
 
     const size_t files = context_.Input().paths.size();
-    MessageLine(context_.Messages()) << GetLangString(1) << ": " << std::filesystem::path(path).filename().string()
-                                     << " " << GetLangString(23)
-                                     << (files > 0 ? " - " + std::to_string(files) + " " + GetLangString(31)
-                                                   : std::string(" but no files."));
+    MessageLine(context_.Messages())
+        << GetLangString(1) << ": " << std::filesystem::path(path).filename().string() << " "
+        << GetLangString(23)
+        << (files > 0 ? " - " + std::to_string(files) + " " + GetLangString(31)
+                      : std::string(" but no files."));
     if (changed) {
         const std::string question = std::string(GetLangString(16)) + "\r\n" + GetLangString(20);
         if (Ui().MessageBox(question, MessageButtons::YesNo, MessageIcon::Question) == Answer::Yes)
@@ -135,7 +138,7 @@ bool CKestrinDoc::DoSave(const std::string& path)
     progress(0);
     if (!WriteProject(path)) {
         Ui().MessageBox(std::string(GetLangString(3)) + ": " + GetLangString(604) + "\n" + path,
-                        MessageButtons::Ok, MessageIcon::Error);
+            MessageButtons::Ok, MessageIcon::Error);
         return false;
     }
     progress(30);
@@ -151,7 +154,7 @@ bool CKestrinDoc::DoSave(const std::string& path)
             saved = false;
         }
         RememberCacheOptions(context_.Profile(), cache,
-                             saved ? analyzer->Engine()->RecordsOptionsDigest() : std::string());
+            saved ? analyzer->Engine()->RecordsOptionsDigest() : std::string());
         if (saved)
             MessageLine(context_.Messages()) << cache << " " << GetLangString(32);
         else
@@ -178,7 +181,8 @@ void CKestrinDoc::OnFileOpen()
 {
     if (RefusedDuringDraw())
         return;
-    FileRequest request{"Open Kestrin Project", context_.Options().lastProjectPath, kProjectFilter, "kst"};
+    FileRequest request {
+        "Open Kestrin Project", context_.Options().lastProjectPath, kProjectFilter, "kst"};
     if (const auto path = Ui().OpenFile(request))
         OpenDocumentFile(*path);
 }
@@ -197,7 +201,7 @@ bool CKestrinDoc::OnFileSaveAs()
     if (RefusedDuringDraw())
         return false;
     const std::string start = path_.empty() ? context_.Options().lastProjectPath : path_;
-    FileRequest request{"Save Kestrin Project", start, kProjectFilter, "kst"};
+    FileRequest request {"Save Kestrin Project", start, kProjectFilter, "kst"};
     const auto path = Ui().SaveFile(request);
     if (!path)
         return false;

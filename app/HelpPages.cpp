@@ -15,11 +15,13 @@ bool OpenHelp()
 {
     const std::string path = HelpFilePath();
     if (!IsRegularFile(path)) {
-        Ui().MessageBox(std::string(GetLangString(600)) + "\n" + path, MessageButtons::Ok, MessageIcon::Warning);
+        Ui().MessageBox(std::string(GetLangString(600)) + "\n" + path, MessageButtons::Ok,
+            MessageIcon::Warning);
         return false;
     }
     if (!Ui().OpenUrl(path)) {
-        Ui().MessageBox(std::string(GetLangString(601)) + "\n" + path, MessageButtons::Ok, MessageIcon::Warning);
+        Ui().MessageBox(std::string(GetLangString(601)) + "\n" + path, MessageButtons::Ok,
+            MessageIcon::Warning);
         return false;
     }
     return true;
@@ -29,6 +31,7 @@ bool OpenWebPage()
 {
     if (Ui().OpenUrl(kHomePage))
         return true;
-    Ui().MessageBox(std::string(GetLangString(601)) + "\n" + kHomePage, MessageButtons::Ok, MessageIcon::Warning);
+    Ui().MessageBox(std::string(GetLangString(601)) + "\n" + kHomePage, MessageButtons::Ok,
+        MessageIcon::Warning);
     return false;
 }

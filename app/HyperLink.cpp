@@ -39,7 +39,8 @@ QSize CHyperLink::TextExtent() const
 bool CHyperLink::IsOnText(const QPoint& point) const
 {
     const QSize extent = TextExtent();
-    return point.x() >= 0 && point.x() < extent.width() && point.y() >= 0 && point.y() < extent.height();
+    return point.x() >= 0 && point.x() < extent.width() && point.y() >= 0 &&
+        point.y() < extent.height();
 }
 
 void CHyperLink::paintEvent(QPaintEvent*)
@@ -65,7 +66,8 @@ void CHyperLink::leaveEvent(QEvent* event)
 
 void CHyperLink::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && IsOnText(event->position().toPoint()) && !link_.empty())
+    if (event->button() == Qt::LeftButton && IsOnText(event->position().toPoint()) &&
+        !link_.empty())
         Ui().OpenUrl(link_);
     QLabel::mousePressEvent(event);
 }

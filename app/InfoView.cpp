@@ -45,7 +45,8 @@ void CInfoView::AppendMessage(std::string_view text)
     size_t start = 0;
     while (start < text.size()) {
         const size_t end = text.find('\n', start);
-        std::string_view piece = text.substr(start, end == std::string_view::npos ? text.size() - start : end - start);
+        std::string_view piece =
+            text.substr(start, end == std::string_view::npos ? text.size() - start : end - start);
         if (!piece.empty() && piece.back() == '\r')
             piece.remove_suffix(1);
         if (end == std::string_view::npos) {
@@ -58,7 +59,8 @@ void CInfoView::AppendMessage(std::string_view text)
         const std::optional<COLORREF> colour = LineColour(line);
         QTextCharFormat format;
         if (colour)
-            format.setForeground(QColor(GetRValue(*colour), GetGValue(*colour), GetBValue(*colour)));
+            format.setForeground(
+                QColor(GetRValue(*colour), GetGValue(*colour), GetBValue(*colour)));
         if (openLine_.empty()) {
             cursor.insertText(ToQString(piece), format);
         } else {

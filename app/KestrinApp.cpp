@@ -5,7 +5,9 @@
 #include "MainFrame.h"
 #include "Options.h"
 
-CKestrinApp::CKestrinApp(AppContext& context) : context_(context) {}
+CKestrinApp::CKestrinApp(AppContext& context) : context_(context)
+{
+}
 
 CKestrinApp::~CKestrinApp()
 {

@@ -8,8 +8,7 @@
 #include <filesystem>
 
 CKestrinDoc::CKestrinDoc(AppContext& context)
-    : context_(context),
-      holder_(context.Holders(), "document selection", [this] {
+    : context_(context), holder_(context.Holders(), "document selection", [this] {
           ClearSelection();
           dirty = true;
       })
@@ -26,7 +25,8 @@ std::string CKestrinDoc::GetTitle() const
 void CKestrinDoc::SetPathName(const std::string& path, bool addToRecent)
 {
     std::error_code error;
-    path_ = path.empty() ? path : std::filesystem::absolute(path, error).lexically_normal().string();
+    path_ =
+        path.empty() ? path : std::filesystem::absolute(path, error).lexically_normal().string();
     if (!path_.empty() && addToRecent) {
         context_.RecentFiles().Add(path_);
         context_.SaveRecentFiles();

@@ -107,8 +107,9 @@ public:
     void OnAddFolder(QWidget* owner);
     // The project a finished new-project wizard describes: its files and
     // predefined words, saved as <location>/<file name>.
-    void CreateProjectFromWizard(const std::set<std::string>& files, const std::set<std::string>& defines,
-                                 const std::string& location, const std::string& fileName);
+    void CreateProjectFromWizard(const std::set<std::string>& files,
+        const std::set<std::string>& defines, const std::string& location,
+        const std::string& fileName);
     // The folder chooser of the wizard: the folder chosen (also put into
     // `folder`), or an empty text when cancelled.
     std::string SelectFolder(QWidget* owner, std::string& folder);

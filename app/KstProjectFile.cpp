@@ -14,14 +14,15 @@ namespace {
 bool SameNoCase(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
+        return std::tolower(static_cast<unsigned char>(x)) ==
+            std::tolower(static_cast<unsigned char>(y));
+    });
 }
 
 } // namespace
 
-std::string FormatProjectFile(const std::map<std::string, int32_t>& defines,
-                              const std::vector<ProjectFileEntry>& files)
+std::string FormatProjectFile(
+    const std::map<std::string, int32_t>& defines, const std::vector<ProjectFileEntry>& files)
 {
     std::string out;
     auto line = [&out](std::string_view text) {
@@ -95,7 +96,7 @@ bool ParseProjectFile(std::string_view bytes, ProjectFileContent& content)
                 section = Section::None;
                 break;
             }
-            ProjectFileEntry entry{std::string(line)};
+            ProjectFileEntry entry {std::string(line)};
             if (version == 7 && i + 1 < lines.size()) {
                 // A number the line does not hold keeps its flag set.
                 int analyse = 1;

@@ -43,8 +43,8 @@ struct ProjectFileContent {
 
 // The file's bytes for the project words and files (written in the order
 // given: the project input keeps its paths sorted).
-std::string FormatProjectFile(const std::map<std::string, int32_t>& defines,
-                              const std::vector<ProjectFileEntry>& files);
+std::string FormatProjectFile(
+    const std::map<std::string, int32_t>& defines, const std::vector<ProjectFileEntry>& files);
 
 // Reads a project file's bytes. False when they cannot be a project file at
 // all (they hold a zero byte); the content is then empty.

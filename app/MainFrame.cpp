@@ -166,7 +166,8 @@ void CMainFrame::Reanalyze()
 
 void CMainFrame::PostDraw()
 {
-    QMetaObject::invokeMethod(this, [this] { commands_.Execute(IDC_DRAW); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { commands_.Execute(IDC_DRAW); }, Qt::QueuedConnection);
 }
 
 void CMainFrame::ShowCodeWindow(bool show)

@@ -26,9 +26,11 @@ void CMainFrame::RegisterFrameCommands()
         dialogBar_->setVisible(dialogBar_->isHidden());
         dialogBar_->PlaceControls();
     });
-    c.OnUpdate(ID_VIEW_CONTROL_BAR, [this](CommandUpdate& u) { u.SetCheck(!dialogBar_->isHidden()); });
+    c.OnUpdate(
+        ID_VIEW_CONTROL_BAR, [this](CommandUpdate& u) { u.SetCheck(!dialogBar_->isHidden()); });
     c.OnCommand(ID_VIEW_STATUS_BAR, [this] { statusBar_->setVisible(statusBar_->isHidden()); });
-    c.OnUpdate(ID_VIEW_STATUS_BAR, [this](CommandUpdate& u) { u.SetCheck(!statusBar_->isHidden()); });
+    c.OnUpdate(
+        ID_VIEW_STATUS_BAR, [this](CommandUpdate& u) { u.SetCheck(!statusBar_->isHidden()); });
     // The menu command and the bar's check box; a check box bound to a
     // command flips its state, and the command's update shows the new one.
     for (int id : {ID_VIEW_CODE, IDC_CODE}) {
@@ -48,7 +50,8 @@ void CMainFrame::RegisterFrameCommands()
     c.OnCommand(ID_PREV_PANE, [this] { FocusPane(-1); });
     // Copy reaches the message pane, the only pane with a text selection.
     c.OnCommand(ID_EDIT_COPY, [this] { infoView_->copy(); });
-    c.OnUpdate(ID_EDIT_COPY, [this](CommandUpdate& u) { u.Enable(infoView_->textCursor().hasSelection()); });
+    c.OnUpdate(ID_EDIT_COPY,
+        [this](CommandUpdate& u) { u.Enable(infoView_->textCursor().hasSelection()); });
 }
 
 void CMainFrame::FocusPane(int step)
@@ -56,7 +59,8 @@ void CMainFrame::FocusPane(int step)
     QWidget* panes[] = {macroView_, detailView_, infoView_};
     int current = -1;
     for (int i = 0; i < 3; ++i)
-        if (panes[i]->isAncestorOf(QApplication::focusWidget()) || panes[i] == QApplication::focusWidget())
+        if (panes[i]->isAncestorOf(QApplication::focusWidget()) ||
+            panes[i] == QApplication::focusWidget())
             current = i;
     const int next = current < 0 ? 0 : (current + step + 3) % 3;
     panes[next]->setFocus(Qt::ShortcutFocusReason);
@@ -106,7 +110,8 @@ void CMainFrame::RegisterDialogBarCommands()
         macroView_->showHeaders = !macroView_->showHeaders;
         macroView_->RebuildLayout();
     });
-    c.OnUpdate(IDC_SHOW_VC_HEADER, [this](CommandUpdate& u) { u.SetCheck(macroView_->showHeaders); });
+    c.OnUpdate(
+        IDC_SHOW_VC_HEADER, [this](CommandUpdate& u) { u.SetCheck(macroView_->showHeaders); });
     c.OnCommand(IDC_FILENAME, [this] {
         macroView_->fileName = !macroView_->fileName;
         macroView_->RebuildLayout();
@@ -116,9 +121,12 @@ void CMainFrame::RegisterDialogBarCommands()
         options.autoResizeMacroView = !options.autoResizeMacroView;
         macroView_->Invalidate();
     });
-    c.OnUpdate(IDC_AUTO_RESIZE, [&options](CommandUpdate& u) { u.SetCheck(options.autoResizeMacroView); });
-    c.OnCommand(IDC_PARSING_VC_HEADER, [this] { macroView_->parseHeaders = !macroView_->parseHeaders; });
-    c.OnUpdate(IDC_PARSING_VC_HEADER, [this](CommandUpdate& u) { u.SetCheck(macroView_->parseHeaders); });
+    c.OnUpdate(
+        IDC_AUTO_RESIZE, [&options](CommandUpdate& u) { u.SetCheck(options.autoResizeMacroView); });
+    c.OnCommand(
+        IDC_PARSING_VC_HEADER, [this] { macroView_->parseHeaders = !macroView_->parseHeaders; });
+    c.OnUpdate(
+        IDC_PARSING_VC_HEADER, [this](CommandUpdate& u) { u.SetCheck(macroView_->parseHeaders); });
 
     for (const auto& [id, widget] : dialogBar_->Controls())
         if (auto* button = qobject_cast<QAbstractButton*>(widget))

@@ -34,7 +34,7 @@ ModelHolders::Registration& ModelHolders::Registration::operator=(Registration&&
 int ModelHolders::Add(std::string name, Reset reset)
 {
     const int id = nextId_++;
-    resets_.emplace(id, Holder{std::move(name), std::move(reset)});
+    resets_.emplace(id, Holder {std::move(name), std::move(reset)});
     return id;
 }
 

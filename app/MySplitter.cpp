@@ -3,7 +3,8 @@
 #include <QResizeEvent>
 #include <algorithm>
 
-CMySplitter::CMySplitter(Qt::Orientation orientation, QWidget* parent) : QSplitter(orientation, parent)
+CMySplitter::CMySplitter(Qt::Orientation orientation, QWidget* parent)
+    : QSplitter(orientation, parent)
 {
     setChildrenCollapsible(true);
     setOpaqueResize(true);

@@ -36,12 +36,13 @@ bool CKestrinDoc::ReadProjectFile(const std::string& path)
     ProjectFileContent content;
     const ReadResult read = ReadWholeFile(path, bytes, kMaxProjectFile);
     if (read == ReadResult::CannotOpen) {
-        Ui().MessageBox(std::string(GetLangString(3)) + ": " + GetLangString(27) + "\n" + path, MessageButtons::Ok,
-                        MessageIcon::Error);
+        Ui().MessageBox(std::string(GetLangString(3)) + ": " + GetLangString(27) + "\n" + path,
+            MessageButtons::Ok, MessageIcon::Error);
         return false;
     }
     if (read != ReadResult::Ok || !ParseProjectFile(bytes, content)) {
-        Ui().MessageBox(std::string(GetLangString(28)) + "\n" + path, MessageButtons::Ok, MessageIcon::Error);
+        Ui().MessageBox(
+            std::string(GetLangString(28)) + "\n" + path, MessageButtons::Ok, MessageIcon::Error);
         return false;
     }
 
@@ -54,8 +55,9 @@ bool CKestrinDoc::ReadProjectFile(const std::string& path)
     const fs::path folder = fs::absolute(path, error).parent_path();
     for (const ProjectFileEntry& file : content.files) {
         const fs::path source(file.path);
-        const std::string full =
-            source.is_relative() && !folder.empty() ? (folder / source).lexically_normal().string() : file.path;
+        const std::string full = source.is_relative() && !folder.empty()
+            ? (folder / source).lexically_normal().string()
+            : file.path;
         input.AddFile(full, file.analyse, file.draw);
     }
     if (content.sectionOpen)
@@ -76,18 +78,21 @@ bool CKestrinDoc::ReadProjectFile(const std::string& path)
         if (loaded) {
             CProjectAnalyzer* engine = analyzer->Engine();
             try {
-                changeCheck_ = std::async(std::launch::async, [engine] { return engine->IsAnyFileChanged(); });
+                changeCheck_ =
+                    std::async(std::launch::async, [engine] { return engine->IsAnyFileChanged(); });
             } catch (const std::system_error&) {
                 // No thread: the check is made after the model is shown.
             }
-            MessageLine(context_.Messages()) << GetLangString(1) << ": " << cache << " " << GetLangString(22) << ".";
+            MessageLine(context_.Messages())
+                << GetLangString(1) << ": " << cache << " " << GetLangString(22) << ".";
             frame_->SetProgress(80);
             frame_->Reanalyze();
         } else {
             MessageLine(context_.Messages(), MessageKind::Error)
                 << GetLangString(2) << ": " << cache << " - " << GetLangString(34) << " ("
                 << analyzer->Engine()->CacheFailure() << ")";
-            if (Ui().MessageBox(GetLangString(35), MessageButtons::YesNo, MessageIcon::Question) == Answer::Yes)
+            if (Ui().MessageBox(GetLangString(35), MessageButtons::YesNo, MessageIcon::Question) ==
+                Answer::Yes)
                 frame_->PostDraw();
         }
     }
@@ -100,7 +105,8 @@ void CKestrinDoc::AddFile(const std::string& path)
 {
     if (path.find_first_of("\r\n") != std::string::npos) {
         std::string shown = path;
-        std::replace_if(shown.begin(), shown.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+        std::replace_if(
+            shown.begin(), shown.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
         MessageLine(context_.Messages(), MessageKind::Error)
             << GetLangString(2) << ": " << GetLangString(602) << ": " << shown;
         return;
@@ -159,11 +165,11 @@ void CKestrinDoc::OnAppendFiles()
 {
     if (RefusedDuringDraw())
         return;
-    FileRequest request{"Append Files", context_.Options().lastPath,
-                        "All Support Type (*.vcproj *.dsp *.dsw *.cpp *.c *.cc);;"
-                        "Visual C++ Workspace Files (*.dsp *.dsw *.vcproj);;"
-                        "CPP C CC Files (*.cpp *.c *.cc);;All Files (*)",
-                        {}};
+    FileRequest request {"Append Files", context_.Options().lastPath,
+        "All Support Type (*.vcproj *.dsp *.dsw *.cpp *.c *.cc);;"
+        "Visual C++ Workspace Files (*.dsp *.dsw *.vcproj);;"
+        "CPP C CC Files (*.cpp *.c *.cc);;All Files (*)",
+        {}};
     const std::vector<std::string> paths = Ui().OpenFiles(request);
     if (paths.empty())
         return;
@@ -176,7 +182,7 @@ void CKestrinDoc::OnAppendFiles()
 
 void CKestrinDoc::OnAddFolder(QWidget*)
 {
-    FolderRequest request{" ", context_.Options().lastPath, GetLangString(105), false};
+    FolderRequest request {" ", context_.Options().lastPath, GetLangString(105), false};
     const auto choice = Ui().ChooseFolder(request);
     if (!choice)
         return;
@@ -187,8 +193,8 @@ void CKestrinDoc::OnAddFolder(QWidget*)
         SetModifiedFlag();
 }
 
-void CKestrinDoc::CreateProjectFromWizard(const std::set<std::string>& files, const std::set<std::string>& defines,
-                                          const std::string& location, const std::string& fileName)
+void CKestrinDoc::CreateProjectFromWizard(const std::set<std::string>& files,
+    const std::set<std::string>& defines, const std::string& location, const std::string& fileName)
 {
     context_.Input().Clear();
     selectedNode = nullptr;
@@ -206,7 +212,8 @@ void CKestrinDoc::CreateProjectFromWizard(const std::set<std::string>& files, co
 
 std::string CKestrinDoc::SelectFolder(QWidget*, std::string& folder)
 {
-    const auto choice = Ui().ChooseFolder(FolderRequest{"Please select a folder ", folder, {}, false});
+    const auto choice =
+        Ui().ChooseFolder(FolderRequest {"Please select a folder ", folder, {}, false});
     if (!choice)
         return {};
     folder = choice->path;

@@ -41,7 +41,8 @@ CTotalView::CTotalView(AppContext& context, CKestrinDoc& document, QWidget* pare
         fonts_ = fonts;
         style_ = style;
     }
-    holder_ = ModelHolders::Registration(context.Holders(), "macro view", [this] { ForgetModel(); });
+    holder_ =
+        ModelHolders::Registration(context.Holders(), "macro view", [this] { ForgetModel(); });
     progressTimer_.setInterval(200);
     connect(&progressTimer_, &QTimer::timeout, this, [this] {
         if (context_.drawRunning && progress_ != nullptr)
@@ -72,7 +73,7 @@ void CTotalView::ForgetModel()
 MacroArrangeOptions CTotalView::ArrangeOptions() const
 {
     const COptions& options = context_.Options();
-    return MacroArrangeOptions{options.macroViewSort, options.fixedSizeArrange, options.autoSort};
+    return MacroArrangeOptions {options.macroViewSort, options.fixedSizeArrange, options.autoSort};
 }
 
 void CTotalView::RebuildLayout()
@@ -158,7 +159,8 @@ void CTotalView::BuildLayout(CDC* dc)
 void CTotalView::LayoutMacroView()
 {
     const int width = std::max(0, GetClientRect().Width());
-    CMacroLayout layout(nodes_, kBorder, style_.UnitSpace, width, style_.Grouping, ArrangeOptions());
+    CMacroLayout layout(
+        nodes_, kBorder, style_.UnitSpace, width, style_.Grouping, ArrangeOptions());
     SetScrollSizes(layout.Arrange());
 }
 
@@ -179,7 +181,8 @@ MacroLayoutNode* FindByUnit(std::vector<MacroLayoutNode>& nodes, const CUnit* un
 
 void CTotalView::RefindSelection()
 {
-    selected_ = document_.selectedNode == nullptr ? nullptr : FindByUnit(nodes_, document_.selectedNode);
+    selected_ =
+        document_.selectedNode == nullptr ? nullptr : FindByUnit(nodes_, document_.selectedNode);
 }
 
 void CTotalView::DrawMacroView(CDC* dc)
@@ -194,8 +197,8 @@ void CTotalView::InvertSelection(CDC* dc)
 {
     if (selected_ == nullptr)
         return;
-    dc->BitBlt(selected_->absX, selected_->absY, selected_->boxW + 1, selected_->ShownHeight() + 1, nullptr, 0, 0,
-               DSTINVERT);
+    dc->BitBlt(selected_->absX, selected_->absY, selected_->boxW + 1, selected_->ShownHeight() + 1,
+        nullptr, 0, 0, DSTINVERT);
 }
 
 // --- Printing ---
@@ -204,7 +207,8 @@ bool CTotalView::OnPreparePrinting()
 {
     const CSize size = GetTotalSize();
     if (nodes_.empty() || context_.drawRunning || size.cx <= 0 || size.cy <= 0) {
-        Ui().MessageBox("Macro-view has no image to print.", MessageButtons::Ok, MessageIcon::Information);
+        Ui().MessageBox(
+            "Macro-view has no image to print.", MessageButtons::Ok, MessageIcon::Information);
         return false;
     }
     return true;
@@ -276,7 +280,8 @@ void CTotalView::SelectItem(MacroLayoutNode& node, CPoint point)
     CModelScope* element = node.scope;
     if (element == nullptr)
         return;
-    const bool onFoldBox = node.HasChildren() && point.x < node.absX + node.foldMark && point.y < node.absY + node.foldMark;
+    const bool onFoldBox = node.HasChildren() && point.x < node.absX + node.foldMark &&
+        point.y < node.absY + node.foldMark;
     if (!onFoldBox) {
         CUnit* unit = element->GetFirstUnit();
         const bool function = unit != nullptr && unit->GetCategory() == 18;
@@ -334,7 +339,8 @@ void CTotalView::ShowInCodeWindow(const CModelScope& element, const CUnit& unit,
         return;
     // Line ends after the unit's last real token are not its lines.
     int last = shown->last;
-    while (last > shown->first && ((*tokens)[last].type == ENDLINE || (*tokens)[last].type == NEWLINE))
+    while (
+        last > shown->first && ((*tokens)[last].type == ENDLINE || (*tokens)[last].type == NEWLINE))
         --last;
     frame_->ShowCodeLine((*tokens)[shown->first].line, (*tokens)[last].line, !loaded);
 }
@@ -369,7 +375,8 @@ void MoveNode(MacroLayoutNode& node, int dx, int dy)
 
 void CTotalView::Drag(CPoint point)
 {
-    if (context_.drawRunning || selected_ == nullptr || context_.Options().autoSort || document_.mode == 1)
+    if (context_.drawRunning || selected_ == nullptr || context_.Options().autoSort ||
+        document_.mode == 1)
         return;
     const int dx = point.x - lastPoint_.x;
     const int dy = point.y - lastPoint_.y;

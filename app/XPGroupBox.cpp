@@ -40,8 +40,8 @@ void FillTitleGradient(CDC& dc, const CRect& rect, COLORREF colour)
     std::array<CPen, kShades> pens;
     for (int k = 0; k < kShades; ++k) {
         pens[k].CreatePen(PS_SOLID, 1,
-                          RGB(Raised(GetRValue(colour), k), Raised(GetGValue(colour), k),
-                              Raised(GetBValue(colour), k)));
+            RGB(Raised(GetRValue(colour), k), Raised(GetGValue(colour), k),
+                Raised(GetBValue(colour), k)));
     }
     CPen* old = dc.GetCurrentPen();
     for (int x = 0; x < width; ++x) {
@@ -62,8 +62,9 @@ CXPGroupBox::CXPGroupBox(const QString& title, QWidget* parent) : QGroupBox(titl
     // The box's own font until a setter says otherwise.
     const QFont own = font();
     description_.faceName = own.family().toStdString();
-    description_.height = own.pixelSize() > 0 ? -own.pixelSize()
-                                              : -std::max(1, qRound(own.pointSizeF() * kScreenDpi / 72.0));
+    description_.height = own.pixelSize() > 0
+        ? -own.pixelSize()
+        : -std::max(1, qRound(own.pointSizeF() * kScreenDpi / 72.0));
     description_.weight = own.weight() >= QFont::Bold ? 700 : 400;
     RebuildFont();
 }
@@ -207,11 +208,13 @@ void CXPGroupBox::Draw(CDC& dc)
         titleRect = CRect(left, rect.top, left + extent.cx, rect.top + extent.cy + 3);
         dc.RoundRect(rect.left, rect.top + extent.cy / 2, rect.right, rect.bottom, 10, 10);
         if (!title_.empty()) {
-            titleRect = CRect(titleRect.left - 2, titleRect.top, titleRect.right + 2, titleRect.bottom);
+            titleRect =
+                CRect(titleRect.left - 2, titleRect.top, titleRect.right + 2, titleRect.bottom);
             dc.IntersectClipRect(titleRect);
-            FillTitleGradient(dc, CRect(titleRect.left + 1, titleRect.top + 1, titleRect.right - 1,
-                                        titleRect.bottom - 1),
-                              titleBackground_);
+            FillTitleGradient(dc,
+                CRect(titleRect.left + 1, titleRect.top + 1, titleRect.right - 1,
+                    titleRect.bottom - 1),
+                titleBackground_);
             dc.SelectObject(&borderPen);
             dc.SelectObject(CBrush::HollowBrush());
             dc.RoundRect(titleRect.left, titleRect.top, titleRect.right, titleRect.bottom, 5, 5);
@@ -233,7 +236,7 @@ void CXPGroupBox::Draw(CDC& dc)
         dc.SetBkMode(TRANSPARENT);
         dc.SetTextColor(titleText_);
         dc.TextOut(titleRect.left + (titleRect.Width() - extent.cx) / 2,
-                   titleRect.top + (titleRect.Height() - extent.cy) / 2, title_);
+            titleRect.top + (titleRect.Height() - extent.cy) / 2, title_);
     }
     dc.ResetClip();
     dc.SelectObject(oldPen);

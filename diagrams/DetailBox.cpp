@@ -43,7 +43,7 @@ std::string Spelling(const CUnit& unit, const TokenIndices& indices)
 bool IsFunctionSpecifier(const std::string& word)
 {
     static const char* const words[] = {"virtual", "inline", "__inline", "__forceinline",
-                                        "explicit", "friend", "static", "extern", "constexpr"};
+        "explicit", "friend", "static", "extern", "constexpr"};
     return std::find(std::begin(words), std::end(words), word) != std::end(words);
 }
 
@@ -96,7 +96,7 @@ CSize Padded(CSize size)
 bool InSquare(CPoint point, int left, int top, int side)
 {
     return side > 0 && point.x >= left && point.x <= left + side && point.y >= top &&
-           point.y <= top + side;
+        point.y <= top + side;
 }
 
 } // namespace

@@ -22,9 +22,9 @@ struct DetailAttribute {
 // A method's line: name, parameter list and return type, each measured as
 // shown (a hidden list or type is shown shortened).
 struct DetailMethod {
-    std::string name;   // access mark and name
+    std::string name; // access mark and name
     std::string params; // " (int a, char * b)"
-    std::string type;   // " : void", or empty without a return type
+    std::string type; // " : void", or empty without a return type
     int nameW = 0;
     int paramsW = 0;
     int typeW = 0;
@@ -39,8 +39,8 @@ struct DetailSection {
     int headerY = 0;
     int headerW = 0;
     int headerH = 0;
-    int widest = 0;  // the widest line
-    int linesH = 0;  // the height of all lines
+    int widest = 0; // the widest line
+    int linesH = 0; // the height of all lines
 };
 
 // The box of one type in the detail diagram: its caption with a fold

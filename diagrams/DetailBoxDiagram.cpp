@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr CPoint kOrigin{4, 4};
+constexpr CPoint kOrigin {4, 4};
 constexpr COLORREF kLinkColour = 0x000000;
 
 void MeasureNode(DetailClassNode& node, CDC& dc, const CVisualSetting& fonts, int inset)
@@ -33,7 +33,7 @@ void CMacroDetail::Reset()
 }
 
 CSize CMacroDetail::Layout(CDC& dc, const CModelScope* selection, const CModelScope* lookupScope,
-                           const CVisualSetting& fonts, bool selectionChanged)
+    const CVisualSetting& fonts, bool selectionChanged)
 {
     if (selection == nullptr)
         return size_;
@@ -72,15 +72,13 @@ void CMacroDetail::PaintNode(DetailBoxPainter& painter, const DetailClassNode& n
     for (size_t i = 0; i < node.bases.size(); ++i) {
         PaintNode(painter, node.bases[i]);
         painter.DrawConnector(node.bases[i].box, node.box,
-                              DetailBoxPainter::AccessColour(node.access[i]), node.dotted[i],
-                              false);
+            DetailBoxPainter::AccessColour(node.access[i]), node.dotted[i], false);
     }
     painter.DrawBox(node.box);
 }
 
 CSize CMacroDetail::Draw(CDC& dc, const CModelScope* selection, const CModelScope* lookupScope,
-                         const CVisualSetting& fonts, const ElementStyleTable& style,
-                         bool selectionChanged)
+    const CVisualSetting& fonts, const ElementStyleTable& style, bool selectionChanged)
 {
     const CSize size = Layout(dc, selection, lookupScope, fonts, selectionChanged);
     if (selection != nullptr)

@@ -34,13 +34,12 @@ public:
     // model root) when the derived type's parent does not hold them. Returns
     // the picture size; without a selection nothing happens.
     CSize Layout(CDC& dc, const CModelScope* selection, const CModelScope* lookupScope,
-                 const CVisualSetting& fonts, bool selectionChanged);
+        const CVisualSetting& fonts, bool selectionChanged);
     // Paints the tree as last laid out.
     void Paint(CDC& dc, const CVisualSetting& fonts, const ElementStyleTable& style);
     // Layout, then Paint.
     CSize Draw(CDC& dc, const CModelScope* selection, const CModelScope* lookupScope,
-               const CVisualSetting& fonts, const ElementStyleTable& style,
-               bool selectionChanged);
+        const CVisualSetting& fonts, const ElementStyleTable& style, bool selectionChanged);
 
     // Tests a click against the boxes; true when a box took it (something
     // may have folded): the owner repaints the whole picture, which lays it

@@ -20,8 +20,8 @@ constexpr int kDiamond = 10;
 
 } // namespace
 
-DetailBoxPainter::DetailBoxPainter(CDC& dc, const CVisualSetting& fonts,
-                                   const ElementStyleTable& style, int inset)
+DetailBoxPainter::DetailBoxPainter(
+    CDC& dc, const CVisualSetting& fonts, const ElementStyleTable& style, int inset)
     : dc_(dc),
       fonts_(fonts),
       style_(style),
@@ -50,9 +50,9 @@ void DetailBoxPainter::DrawBox(const DetailBox& box)
     pens_.SetItem(box.scope);
     const COLORREF border = pens_.GetBorderColour(box.scope, false);
     surface_.FrameBox(box.x + inset_ / 2, box.y + inset_ / 2, box.width - inset_,
-                      box.height - inset_, border, inset_);
-    surface_.FillShadedBox(box.foldX, box.foldY, box.contentW, box.captionH,
-                           pens_.GetFillColour(box.scope));
+        box.height - inset_, border, inset_);
+    surface_.FillShadedBox(
+        box.foldX, box.foldY, box.contentW, box.captionH, pens_.GetFillColour(box.scope));
     if (box.open)
         DrawSectionBands(box);
     DrawTexts(box);
@@ -70,7 +70,7 @@ void DetailBoxPainter::DrawSectionBands(const DetailBox& box)
             continue;
         const DetailSection& section = box.sections[static_cast<size_t>(s)];
         surface_.FillShadedBox(section.headerX, section.headerY, box.contentW, section.headerH,
-                               style_.GetColors(DetailBox::kSectionKinds[s]).background);
+            style_.GetColors(DetailBox::kSectionKinds[s]).background);
     }
 }
 
@@ -79,7 +79,7 @@ void DetailBoxPainter::DrawTexts(const DetailBox& box)
     {
         SelectedFont font(dc_, DetailCaptionFont(box.scope, fonts_));
         DrawClippedText(surface_, box.foldX + 1 + box.foldSize, box.foldY + 1,
-                        pens_.GetTextColour(box.scope), box.scope != nullptr ? box.scope->name : "");
+            pens_.GetTextColour(box.scope), box.scope != nullptr ? box.scope->name : "");
     }
     if (!box.open)
         return;
@@ -89,8 +89,7 @@ void DetailBoxPainter::DrawTexts(const DetailBox& box)
         const DetailSection& section = box.sections[static_cast<size_t>(s)];
         SelectedFont font(dc_, fonts_.GetItemFont(DetailBox::kSectionKinds[s]));
         DrawClippedText(surface_, section.headerX + 1 + section.square, section.headerY + 1,
-                        style_.GetColors(DetailBox::kSectionKinds[s]).text,
-                        DetailBox::kSectionCaptions[s]);
+            style_.GetColors(DetailBox::kSectionKinds[s]).text, DetailBox::kSectionCaptions[s]);
         if (!section.open)
             continue;
         const int x = section.headerX + section.square;
@@ -103,10 +102,10 @@ void DetailBoxPainter::DrawTexts(const DetailBox& box)
         } else if (s == DetailBox::kMethods) {
             for (const DetailMethod& method : box.methods) {
                 DrawClippedText(surface_, x, y, kBlack, method.name);
-                DrawClippedText(surface_, x + method.nameW, y, kParamsColour,
-                                box.ShownParams(method));
+                DrawClippedText(
+                    surface_, x + method.nameW, y, kParamsColour, box.ShownParams(method));
                 DrawClippedText(surface_, x + method.nameW + method.paramsW + 2, y, kTypeColour,
-                                box.ShownType(method));
+                    box.ShownType(method));
                 y += method.height;
             }
         }
@@ -117,8 +116,8 @@ void DetailBoxPainter::DrawFoldSquares(const DetailBox& box)
 {
     if (box.foldSize > 0) {
         const int side = box.foldSize - 3;
-        surface_.DrawRoundFrame(box.foldX + 3, box.foldY + 3, side, side, kBlack, kBlack,
-                                box.open ? 0 : 1);
+        surface_.DrawRoundFrame(
+            box.foldX + 3, box.foldY + 3, side, side, kBlack, kBlack, box.open ? 0 : 1);
     }
     if (!box.open)
         return;
@@ -128,20 +127,20 @@ void DetailBoxPainter::DrawFoldSquares(const DetailBox& box)
         const DetailSection& section = box.sections[static_cast<size_t>(s)];
         const int side = section.square - 2;
         const int y = section.headerY + 2;
-        surface_.DrawRoundFrame(section.headerX + 2, y, side, side, kBlack, kBlack,
-                                section.open ? 0 : 1);
+        surface_.DrawRoundFrame(
+            section.headerX + 2, y, side, side, kBlack, kBlack, section.open ? 0 : 1);
         if (s != DetailBox::kMethods)
             continue;
         const int right = section.headerX + section.headerW;
-        surface_.DrawRoundFrame(right - 2 * section.square + 2, y, side, side, kBlack, kBlack,
-                                box.showParams ? 0 : 1);
-        surface_.DrawRoundFrame(right - section.square + 2, y, side, side, kBlack, kBlack,
-                                box.showTypes ? 0 : 1);
+        surface_.DrawRoundFrame(
+            right - 2 * section.square + 2, y, side, side, kBlack, kBlack, box.showParams ? 0 : 1);
+        surface_.DrawRoundFrame(
+            right - section.square + 2, y, side, side, kBlack, kBlack, box.showTypes ? 0 : 1);
     }
 }
 
-void DetailBoxPainter::DrawConnector(const DetailBox& upper, const DetailBox& lower,
-                                     COLORREF colour, bool dotted, bool diamond)
+void DetailBoxPainter::DrawConnector(
+    const DetailBox& upper, const DetailBox& lower, COLORREF colour, bool dotted, bool diamond)
 {
     const int ax = upper.x + upper.width / 2;
     const int ay = upper.y + upper.height;

@@ -22,8 +22,8 @@ public:
     static constexpr COLORREF kParamsColour = RGB(0, 0, 255);
     static constexpr COLORREF kTypeColour = RGB(255, 0, 0);
 
-    DetailBoxPainter(CDC& dc, const CVisualSetting& fonts, const ElementStyleTable& style,
-                     int inset);
+    DetailBoxPainter(
+        CDC& dc, const CVisualSetting& fonts, const ElementStyleTable& style, int inset);
 
     // The colour of an inheritance line by the base's access (1 public,
     // 2 protected, 3 private); black for anything else.
@@ -33,8 +33,8 @@ public:
     // A line from the bottom of `upper` (with an arrow head pointing up into
     // it) to the top of `lower`, with a small diamond on top of `lower` when
     // asked.
-    void DrawConnector(const DetailBox& upper, const DetailBox& lower, COLORREF colour,
-                       bool dotted, bool diamond);
+    void DrawConnector(
+        const DetailBox& upper, const DetailBox& lower, COLORREF colour, bool dotted, bool diamond);
 
 private:
     void DrawSectionBands(const DetailBox& box);

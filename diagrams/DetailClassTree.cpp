@@ -33,8 +33,8 @@ const CModelScope* FindQualified(const CModelScope* from, const CQualifiedName& 
 
 } // namespace
 
-DetailTreeBuilder::DetailTreeBuilder(const CModelScope* lookupScope,
-                                     std::vector<std::unique_ptr<CModelScope>>& placeholders)
+DetailTreeBuilder::DetailTreeBuilder(
+    const CModelScope* lookupScope, std::vector<std::unique_ptr<CModelScope>>& placeholders)
     : lookupScope_(lookupScope), placeholders_(placeholders)
 {
 }
@@ -86,8 +86,8 @@ void DetailTreeBuilder::BuildNode(DetailClassNode& node, const CModelScope& scop
     }
 }
 
-const CModelScope& DetailTreeBuilder::ResolveBase(const CModelScope& derived,
-                                                  const CBaseClassInfo& base)
+const CModelScope& DetailTreeBuilder::ResolveBase(
+    const CModelScope& derived, const CBaseClassInfo& base)
 {
     const CQualifiedName& name = base.qualifiedName;
     const CModelScope* found = nullptr;

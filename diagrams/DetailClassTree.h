@@ -36,8 +36,8 @@ class DetailTreeBuilder {
 public:
     static constexpr size_t kMaxNodes = 1000;
 
-    DetailTreeBuilder(const CModelScope* lookupScope,
-                      std::vector<std::unique_ptr<CModelScope>>& placeholders);
+    DetailTreeBuilder(
+        const CModelScope* lookupScope, std::vector<std::unique_ptr<CModelScope>>& placeholders);
 
     // The node of the selected type, its bases and its linked boxes (each
     // folded, the ones linked through a cv-qualified or pointer member with a
@@ -58,7 +58,7 @@ private:
 // Distances of the tree's layout.
 struct DetailTreeSpacing {
     int inset = 2;
-    int gap = 8;   // between sibling boxes
+    int gap = 8; // between sibling boxes
     int drop = 32; // between a row of bases and the box below it
 };
 

@@ -43,8 +43,8 @@ int KeptOrigin(int position, int half, int newExtent, int oldExtent)
 
 } // namespace
 
-CDetailDiagram::CDetailDiagram(const CFlowSetting& flowSetting, CNSDSetting& nsdSetting,
-                               DetailUse use)
+CDetailDiagram::CDetailDiagram(
+    const CFlowSetting& flowSetting, CNSDSetting& nsdSetting, DetailUse use)
     : flowSetting_(flowSetting), nsdSetting_(nsdSetting), use_(use)
 {
 }
@@ -89,7 +89,7 @@ void CDetailDiagram::SetShowCodeLine(ShowCodeLineHook hook)
 
 DetailPaint CDetailDiagram::PaintOf(CDC* dc, DetailScroll& scroll)
 {
-    return DetailPaint{dc, selection_, dirty_, scroll, diagramSize_};
+    return DetailPaint {dc, selection_, dirty_, scroll, diagramSize_};
 }
 
 void CDetailDiagram::DrawContents(CDC* dc, DetailScroll& scroll)

@@ -42,8 +42,8 @@ public:
 
     // The settings stay owned by the caller (the view's live records, or a
     // dialog's working copies) and must outlive the entry.
-    CDetailDiagram(const CFlowSetting& flowSetting, CNSDSetting& nsdSetting,
-                   DetailUse use = DetailUse::View);
+    CDetailDiagram(
+        const CFlowSetting& flowSetting, CNSDSetting& nsdSetting, DetailUse use = DetailUse::View);
     ~CDetailDiagram();
     CDetailDiagram(const CDetailDiagram&) = delete;
     CDetailDiagram& operator=(const CDetailDiagram&) = delete;
@@ -120,7 +120,7 @@ private:
     std::unique_ptr<CFlowChartPainter> flowPainter_;
     std::unique_ptr<FunctionBody> nsdItems_;
     std::unique_ptr<CNSDDiagram> nsd_;
-    std::array<DetailDiagramKind*, 4> kinds_{};
+    std::array<DetailDiagramKind*, 4> kinds_ {};
     DetailDiagramKind* typeDiagram_ = nullptr;
     CSize diagramSize_;
     CPoint clickedCell_;

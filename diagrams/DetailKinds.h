@@ -56,7 +56,7 @@ private:
 class DetailBoxKind : public DetailDiagramKind {
 public:
     DetailBoxKind(CMacroDetail& engine, std::function<const CModelScope*()> root,
-                  const CVisualSetting& fonts, const ElementStyleTable& style)
+        const CVisualSetting& fonts, const ElementStyleTable& style)
         : engine_(engine), root_(std::move(root)), fonts_(fonts), style_(style)
     {
     }

@@ -24,7 +24,7 @@ public:
 // between 0 and the scroll size less the window.
 class ScrollRecord final : public DetailScroll {
 public:
-    explicit ScrollRecord(CSize window = {}) : window(window) {}
+    explicit ScrollRecord(CSize window = {}) : window(window) { }
 
     CSize TotalSize() const override { return total; }
     CPoint Position() const override { return position; }
@@ -40,7 +40,7 @@ public:
         position.y = std::clamp(to.y, 0, std::max(0, total.cy - window.cy));
     }
 
-    CSize total{10, 10};
+    CSize total {10, 10};
     CPoint position;
     CSize window;
 };

@@ -15,14 +15,16 @@ int Clamp255(int v)
 COLORREF Shifted(COLORREF c, int delta)
 {
     return RGB(Clamp255(GetRValue(c) + delta), Clamp255(GetGValue(c) + delta),
-               Clamp255(GetBValue(c) + delta));
+        Clamp255(GetBValue(c) + delta));
 }
 
 // Keeps the pen and brush of a context and selects them back at its end.
 class SelectionGuard {
 public:
     explicit SelectionGuard(CDC* dc)
-        : dc_(dc), pen_(dc->GetCurrentPen()), brush_(dc->GetCurrentBrush()) {}
+        : dc_(dc), pen_(dc->GetCurrentPen()), brush_(dc->GetCurrentBrush())
+    {
+    }
     ~SelectionGuard()
     {
         dc_->SelectObject(pen_);
@@ -60,8 +62,8 @@ void DrawSurface::DrawPlainLine(int x1, int y1, int x2, int y2)
     dc->LineTo(x2, y2);
 }
 
-void DrawSurface::DrawStyledLine(int x1, int y1, int x2, int y2, COLORREF colour, int width,
-                                 int penStyle)
+void DrawSurface::DrawStyledLine(
+    int x1, int y1, int x2, int y2, COLORREF colour, int width, int penStyle)
 {
     SelectionGuard guard(dc);
     CPen pen(penStyle, width, colour);
@@ -108,8 +110,8 @@ void DrawSurface::FillRamp(int x, int y, int w, int h, COLORREF colour, bool ban
     // (a switch of a hundred cases) would otherwise cost a line for every
     // column of the whole picture.
     const auto within = [](int from, int extent, int clipLow, int clipHigh) {
-        const int64_t first = std::max<int64_t>(0, int64_t{clipLow} - from - 1);
-        const int64_t end = std::min<int64_t>(extent, int64_t{clipHigh} - from + 2);
+        const int64_t first = std::max<int64_t>(0, int64_t {clipLow} - from - 1);
+        const int64_t end = std::min<int64_t>(extent, int64_t {clipHigh} - from + 2);
         return std::pair<int, int>(static_cast<int>(first), static_cast<int>(std::max(first, end)));
     };
     if (shading % 2 != 0) {
@@ -156,16 +158,16 @@ void DrawSurface::FillBandedBox(int x, int y, int w, int h, COLORREF colour)
     FillBox(x, y, w, h, colour, true);
 }
 
-void DrawSurface::DrawShadedFramedBox(int x, int y, int w, int h, COLORREF fill, COLORREF border,
-                                      int dotted)
+void DrawSurface::DrawShadedFramedBox(
+    int x, int y, int w, int h, COLORREF fill, COLORREF border, int dotted)
 {
     FillShadedBox(x, y, w, h, fill);
     if (border != fill)
         Frame(x, y, w, h, dotted == 1 ? PS_DOT : PS_SOLID, penWidth, border);
 }
 
-void DrawSurface::DrawRoundFrame(int x, int y, int w, int h, COLORREF penColour, COLORREF inner,
-                                 int filled)
+void DrawSurface::DrawRoundFrame(
+    int x, int y, int w, int h, COLORREF penColour, COLORREF inner, int filled)
 {
     if (!IsVisible(x, y, w, h))
         return;
@@ -181,8 +183,8 @@ void DrawSurface::DrawRoundFrame(int x, int y, int w, int h, COLORREF penColour,
     }
 }
 
-void DrawSurface::DrawCapOval(int x, int y, int w, int h, COLORREF colour, COLORREF lower,
-                              int withLower)
+void DrawSurface::DrawCapOval(
+    int x, int y, int w, int h, COLORREF colour, COLORREF lower, int withLower)
 {
     if (!IsVisible(x, y, w, h))
         return;
@@ -200,7 +202,7 @@ void DrawSurface::DrawCapOval(int x, int y, int w, int h, COLORREF colour, COLOR
 
 template <typename DrawShape, typename DrawOutline>
 void DrawSurface::ShapeRule(int x, int y, int w, int h, COLORREF fill, COLORREF border,
-                            COLORREF outside, DrawShape drawShape, DrawOutline drawOutline)
+    COLORREF outside, DrawShape drawShape, DrawOutline drawOutline)
 {
     if (!IsVisible(x, y, w, h))
         return;
@@ -247,20 +249,15 @@ void DrawSurface::DrawHexagon(int x, int y, int w, int h, COLORREF fill, COLORRE
     const int r = x + w - 1;
     const int b = y + h - 1;
     const int my = y + (h - 1) / 2;
-    const CPoint points[7] = {{x, my},
-                              {x + (w - 1) / 4, y},
-                              {x + 3 * (w - 1) / 4, y},
-                              {r, my},
-                              {x + 3 * (w - 1) / 4, b},
-                              {x + (w - 1) / 4, b},
-                              {x, my}};
+    const CPoint points[7] = {{x, my}, {x + (w - 1) / 4, y}, {x + 3 * (w - 1) / 4, y}, {r, my},
+        {x + 3 * (w - 1) / 4, b}, {x + (w - 1) / 4, b}, {x, my}};
     ShapeRule(
         x, y, w, h, fill, border, background, [&] { dc->Polygon(points, 7); },
         [&] { dc->Polyline(points, 7); });
 }
 
-void DrawSurface::DrawTriangle(int x, int y, int w, int h, COLORREF fill, COLORREF border,
-                               COLORREF mask, int right)
+void DrawSurface::DrawTriangle(
+    int x, int y, int w, int h, COLORREF fill, COLORREF border, COLORREF mask, int right)
 {
     const int r = x + w - 1;
     const int b = y + h - 1;
@@ -368,17 +365,20 @@ void DrawSurface::ShadeShapeWith(int x, int y, int w, int h, COLORREF colour, CO
     // Only the part of the box that meets the clip rectangle is shaded, the
     // ramp laid as for the whole box: a block as wide as a switch of a
     // hundred cases would otherwise take bitmaps of the picture's width.
-    const auto left = static_cast<int>(std::max<int64_t>(x, int64_t{clip.left} - 1));
-    const auto top = static_cast<int>(std::max<int64_t>(y, int64_t{clip.top} - 1));
-    const auto right = static_cast<int>(std::min<int64_t>(int64_t{x} + w, int64_t{clip.right} + 1));
-    const auto bottom = static_cast<int>(std::min<int64_t>(int64_t{y} + h, int64_t{clip.bottom} + 1));
+    const auto left = static_cast<int>(std::max<int64_t>(x, int64_t {clip.left} - 1));
+    const auto top = static_cast<int>(std::max<int64_t>(y, int64_t {clip.top} - 1));
+    const auto right =
+        static_cast<int>(std::min<int64_t>(int64_t {x} + w, int64_t {clip.right} + 1));
+    const auto bottom =
+        static_cast<int>(std::min<int64_t>(int64_t {y} + h, int64_t {clip.bottom} + 1));
     if (right <= left || bottom <= top)
         return;
     const int vw = right - left;
     const int vh = bottom - top;
     CBitmap rampBitmap;
     CBitmap outsideBitmap;
-    if (!rampBitmap.CreateCompatibleBitmap(dc, vw, vh) || !outsideBitmap.CreateCompatibleBitmap(dc, vw, vh))
+    if (!rampBitmap.CreateCompatibleBitmap(dc, vw, vh) ||
+        !outsideBitmap.CreateCompatibleBitmap(dc, vw, vh))
         return;
     CDC rampDC;
     rampDC.CreateCompatibleDC(dc);

@@ -27,14 +27,15 @@ public:
     void FrameBox(int x, int y, int w, int h, COLORREF colour, int width);
     void FillShadedBox(int x, int y, int w, int h, COLORREF colour);
     void FillBandedBox(int x, int y, int w, int h, COLORREF colour);
-    void DrawShadedFramedBox(int x, int y, int w, int h, COLORREF fill, COLORREF border, int dotted);
+    void DrawShadedFramedBox(
+        int x, int y, int w, int h, COLORREF fill, COLORREF border, int dotted);
     void DrawRoundFrame(int x, int y, int w, int h, COLORREF penColour, COLORREF inner, int filled);
     void DrawCapOval(int x, int y, int w, int h, COLORREF colour, COLORREF lower, int withLower);
     void DrawRoundBox(int x, int y, int w, int h, COLORREF fill, COLORREF border);
     void DrawEllipseBox(int x, int y, int w, int h, COLORREF fill, COLORREF border);
     void DrawHexagon(int x, int y, int w, int h, COLORREF fill, COLORREF border);
-    void DrawTriangle(int x, int y, int w, int h, COLORREF fill, COLORREF border, COLORREF mask,
-                      int right);
+    void DrawTriangle(
+        int x, int y, int w, int h, COLORREF fill, COLORREF border, COLORREF mask, int right);
     void DrawDiamond(int x, int y, int w, int h, COLORREF fill);
     // Direction 0 points up, 1 down, 2 left, anything else right.
     void DrawArrowHead(int x, int y, int direction, int size, int filled);
@@ -61,5 +62,5 @@ private:
     // masked ramp in high colour, border outline when it differs.
     template <typename DrawShape, typename DrawOutline>
     void ShapeRule(int x, int y, int w, int h, COLORREF fill, COLORREF border, COLORREF outside,
-                   DrawShape drawShape, DrawOutline drawOutline);
+        DrawShape drawShape, DrawOutline drawOutline);
 };

@@ -25,7 +25,7 @@ bool IsChainLink(int32_t kind)
 bool StandsOnAxis(int32_t kind)
 {
     return kind == UNIT_IF || IsLoop(kind) || kind == UNIT_SWITCH ||
-           kind == UNIT_EXPRESSION_STATEMENT;
+        kind == UNIT_EXPRESSION_STATEMENT;
 }
 
 // The text of a label or goto unit (the label's name, the goto's target).
@@ -251,7 +251,8 @@ void CFlowChartPainter::IndexLabels(const std::vector<CFlowItem>& items)
     for (const CFlowItem& item : items) {
         if (item.kind == UNIT_EXPRESSION_STATEMENT) {
             for (const CUnit* unit : item.units) {
-                const std::string* label = unit && unit->kind == UNIT_LABEL ? NameOf(unit) : nullptr;
+                const std::string* label =
+                    unit && unit->kind == UNIT_LABEL ? NameOf(unit) : nullptr;
                 if (label)
                     labels.emplace(*label, &item);
             }
@@ -291,8 +292,8 @@ void CFlowChartPainter::AimJumps(std::vector<CFlowItem>& items, const CFlowItem*
 // Breaks take the exit of the nearest enclosing loop or switch. The breaks of
 // a list are aimed before its nested lists, so that a switch whose exit is a
 // break after it finds that break already aimed.
-void CFlowChartPainter::AimBreaks(std::vector<CFlowItem>& items, std::optional<CPoint> breakExit,
-                                  Target exit)
+void CFlowChartPainter::AimBreaks(
+    std::vector<CFlowItem>& items, std::optional<CPoint> breakExit, Target exit)
 {
     for (CFlowItem& item : items) {
         if (item.kind == UNIT_BREAK) {
@@ -305,7 +306,7 @@ void CFlowChartPainter::AimBreaks(std::vector<CFlowItem>& items, std::optional<C
         CFlowItem& item = items[i];
         if (IsLoop(item.kind)) {
             const CPoint end(item.col, item.row + item.height - 1);
-            AimBreaks(item.children, end, Target{end, item.kind});
+            AimBreaks(item.children, end, Target {end, item.kind});
         } else if (item.kind == UNIT_SWITCH) {
             const Target after = i + 1 < items.size() ? TargetOf(items[i + 1]) : exit;
             AimBreaks(item.children, after.cell, after);
@@ -333,17 +334,17 @@ void CFlowChartPainter::Layout()
     labels.clear();
     IndexLabels(top);
     AimJumps(top, nullptr);
-    AimBreaks(top, std::nullopt, Target{EndCell(), 0});
+    AimBreaks(top, std::nullopt, Target {EndCell(), 0});
 }
 
 CFlowChartPainter::Target CFlowChartPainter::TargetOf(const CFlowItem& item) const
 {
-    return Target{CPoint(item.col, item.row), item.kind};
+    return Target {CPoint(item.col, item.row), item.kind};
 }
 
 // The first item after the if-chain that item i belongs to, or the list's exit.
-CFlowChartPainter::Target CFlowChartPainter::ChainExit(const std::vector<CFlowItem>& items,
-                                                       size_t i, Target exit) const
+CFlowChartPainter::Target CFlowChartPainter::ChainExit(
+    const std::vector<CFlowItem>& items, size_t i, Target exit) const
 {
     size_t j = i + 1;
     while (j < items.size() && IsChainLink(items[j].kind))
@@ -373,5 +374,5 @@ CSize CFlowChartPainter::DiagramSize() const
         return static_cast<int>(std::clamp<int64_t>(v, 0, std::numeric_limits<int>::max()));
     };
     return {clamp((static_cast<int64_t>(cols) + 1) * xSpace),
-            clamp((static_cast<int64_t>(rows) + 2) * ySpace)};
+        clamp((static_cast<int64_t>(rows) + 2) * ySpace)};
 }

@@ -30,7 +30,7 @@ CFlowChartPainter::CFlowChartPainter(CFlowItem* rootItem, const CFlowSetting& se
     : settings(setting), root(rootItem)
 {
     colours = {setting.StartEndColor, setting.ProcessingColor, setting.ConditionColor,
-               setting.ConditionColor, setting.ConditionColor, setting.LoopColor};
+        setting.ConditionColor, setting.ConditionColor, setting.LoopColor};
     SetZoom(4);
 }
 
@@ -39,9 +39,9 @@ CFlowChartPainter::~CFlowChartPainter() = default;
 void CFlowChartPainter::SetZoom(int zoomLevel)
 {
     zoom = zoomLevel;
-    const CFlowLayout& level = zoom == 1   ? settings.Ratio1x
-                               : zoom == 4 ? settings.Ratio4x
-                                           : settings.Ratio16x;
+    const CFlowLayout& level = zoom == 1 ? settings.Ratio1x
+        : zoom == 4                      ? settings.Ratio4x
+                                         : settings.Ratio16x;
     showText = level.ShowText == 1;
     xSize = Sane(level.XSize);
     ySize = Sane(level.YSize);
@@ -83,7 +83,8 @@ void CFlowChartPainter::MakePens()
 void CFlowChartPainter::SetDC(CDC* context)
 {
     dc = context;
-    surface = std::make_unique<DrawSurface>(dc, settings.HighColorShading, settings.BackGroundColor);
+    surface =
+        std::make_unique<DrawSurface>(dc, settings.HighColorShading, settings.BackGroundColor);
     clip = dc ? dc->GetClipBox() : CRect();
 }
 
@@ -114,7 +115,7 @@ void CFlowChartPainter::Draw()
     endRow = rows + 1;
     CPen* previousPen = dc->GetCurrentPen();
     DrawTerminals();
-    DrawConnectors(root->children, nullptr, Target{EndCell(), 0}, CPoint());
+    DrawConnectors(root->children, nullptr, Target {EndCell(), 0}, CPoint());
     DrawShapes(root->children);
     if (showText)
         DrawTexts();
@@ -126,7 +127,8 @@ void CFlowChartPainter::DrawTerminals()
     const ColorTriple& c = colours[0];
     surface->DrawEllipseBox(endCol * xSpace, 0, xSize, ySize, c.background, c.border);
     surface->DrawEllipseBox(endCol * xSpace, endRow * ySpace, xSize, ySize, c.background, c.border);
-    Connect(kNormal, CPoint(endCol, 0), Target{CPoint(endCol, 1), kStartKind}, Route::VerticalFirst);
+    Connect(
+        kNormal, CPoint(endCol, 0), Target {CPoint(endCol, 1), kStartKind}, Route::VerticalFirst);
 }
 
 void CFlowChartPainter::DrawShapes(const std::vector<CFlowItem>& items)
@@ -147,8 +149,8 @@ void CFlowChartPainter::DrawShapes(const std::vector<CFlowItem>& items)
         case UNIT_WHILE:
         case UNIT_DO:
             surface->DrawRoundBox(x, y, xSize, ySize, c.background, c.border);
-            surface->DrawRoundBox(x, (item.row + item.height - 1) * ySpace, xSize, ySize,
-                                  c.background, c.border);
+            surface->DrawRoundBox(
+                x, (item.row + item.height - 1) * ySpace, xSize, ySize, c.background, c.border);
             break;
         case UNIT_CASE:
         case UNIT_DEFAULT:
@@ -166,8 +168,8 @@ void CFlowChartPainter::DrawShapes(const std::vector<CFlowItem>& items)
 
 // Walks one list with its parent (none for the top level), the cell the
 // list ends in, and for an else the cell of the condition before it.
-void CFlowChartPainter::DrawConnectors(const std::vector<CFlowItem>& items, const CFlowItem* parent,
-                                       Target exit, CPoint condition)
+void CFlowChartPainter::DrawConnectors(
+    const std::vector<CFlowItem>& items, const CFlowItem* parent, Target exit, CPoint condition)
 {
     const int32_t parentKind = parent ? parent->kind : kStartKind;
     const CPoint parentCell = parent ? CPoint(parent->col, parent->row) : CPoint(endCol, 0);
@@ -178,7 +180,8 @@ void CFlowChartPainter::DrawConnectors(const std::vector<CFlowItem>& items, cons
         Connect(kYes, parentCell, first, Route::HorizontalFirst);
         break;
     case UNIT_ELSE:
-        Connect(kNo, condition, first, items.empty() ? Route::VerticalFirst : Route::HorizontalFirst);
+        Connect(
+            kNo, condition, first, items.empty() ? Route::VerticalFirst : Route::HorizontalFirst);
         break;
     case UNIT_FOR:
     case UNIT_WHILE:
@@ -219,7 +222,7 @@ void CFlowChartPainter::DrawConnectors(const std::vector<CFlowItem>& items, cons
         case UNIT_WHILE:
         case UNIT_DO: {
             const CPoint end(item.col, item.row + item.height - 1);
-            DrawConnectors(item.children, &item, Target{end, item.kind}, CPoint());
+            DrawConnectors(item.children, &item, Target {end, item.kind}, CPoint());
             Connect(kNormal, end, target, Route::HorizontalFirst);
             DrawBackEdge(item);
             break;
@@ -229,7 +232,7 @@ void CFlowChartPainter::DrawConnectors(const std::vector<CFlowItem>& items, cons
             break;
         case UNIT_CASE:
         case UNIT_DEFAULT:
-            Connect(kNormal, parentCell, Target{cell, item.kind}, Route::HorizontalFirst);
+            Connect(kNormal, parentCell, Target {cell, item.kind}, Route::HorizontalFirst);
             DrawConnectors(item.children, &item, exit, CPoint());
             break;
         case UNIT_EXPRESSION_STATEMENT:
@@ -254,8 +257,8 @@ void CFlowChartPainter::DrawBackEdge(const CFlowItem& loop)
         dc->SelectObject(&loopPen);
         Line(loop.col * xSpace, cy, laneX, cy);
     }
-    Connect(kLoop, CPoint(laneCol, endRowOfLoop), Target{CPoint(loop.col, loop.row), loop.kind},
-            Route::HorizontalFirst);
+    Connect(kLoop, CPoint(laneCol, endRowOfLoop), Target {CPoint(loop.col, loop.row), loop.kind},
+        Route::HorizontalFirst);
 }
 
 CPen* CFlowChartPainter::SelectConnectorPen(int connectorCase, int32_t targetKind)

@@ -101,7 +101,7 @@ private:
     void DrawTerminals();
     void DrawShapes(const std::vector<CFlowItem>& items);
     void DrawConnectors(const std::vector<CFlowItem>& items, const CFlowItem* parent, Target exit,
-                        CPoint condition);
+        CPoint condition);
     void DrawBackEdge(const CFlowItem& loop);
     void Connect(int connectorCase, CPoint source, Target target, Route route);
     void Line(int x1, int y1, int x2, int y2);

@@ -56,7 +56,7 @@ void CFlowChartPainter::RestoreFont()
 bool CFlowChartPainter::TextVisible(int x, int y, CSize extent) const
 {
     return x + extent.cx >= clip.left && x <= clip.right && y + extent.cy >= clip.top &&
-           y <= clip.bottom;
+        y <= clip.bottom;
 }
 
 void CFlowChartPainter::DrawTexts()
@@ -79,7 +79,7 @@ void CFlowChartPainter::DrawTexts()
     loopExtent = dc->GetTextExtent(loopLabel);
     yesExtent = dc->GetTextExtent(yesLabel);
     noExtent = dc->GetTextExtent(noLabel);
-    DrawLabels(root->children, Target{EndCell(), 0});
+    DrawLabels(root->children, Target {EndCell(), 0});
 
     DrawItemTexts(root->children);
     RestoreFont();
@@ -121,7 +121,8 @@ void CFlowChartPainter::DrawItemTexts(const std::vector<CFlowItem>& items)
                     SingleLine("While End", end, false);
                 } else {
                     SingleLine("Do", cell, false);
-                    if (item.units.size() >= 2 && item.units[1] && item.units[1]->kind == UNIT_WHILE)
+                    if (item.units.size() >= 2 && item.units[1] &&
+                        item.units[1]->kind == UNIT_WHILE)
                         SingleLine(ConditionText(item.units[1]), end, false);
                 }
             }
@@ -131,7 +132,8 @@ void CFlowChartPainter::DrawItemTexts(const std::vector<CFlowItem>& items)
             if (visible) {
                 SelectBoxFont(conditionFont);
                 dc->SetTextColor(colours[4].text);
-                const std::string text = item.kind == UNIT_DEFAULT ? "default" : ConditionText(unit);
+                const std::string text =
+                    item.kind == UNIT_DEFAULT ? "default" : ConditionText(unit);
                 if (dc->GetTextExtent(text).cx < xSize - 4) {
                     SingleLine(text, cell, false);
                 } else {
@@ -221,8 +223,8 @@ void CFlowChartPainter::MultiLine(const std::vector<std::string>& lines, CPoint 
     }
 }
 
-void CFlowChartPainter::DrawLabel(const std::string& label, CSize extent, COLORREF colour, int x,
-                                  int y)
+void CFlowChartPainter::DrawLabel(
+    const std::string& label, CSize extent, COLORREF colour, int x, int y)
 {
     if (label.empty() || !TextVisible(x, y, extent))
         return;
@@ -248,11 +250,11 @@ void CFlowChartPainter::DrawLabels(const std::vector<CFlowItem>& items, Target e
         case UNIT_WHILE:
         case UNIT_DO: {
             const int x = xSpace * (item.col - (item.leftWidth - 1)) - (g - 1) - loopExtent.cx - 4;
-            const int y = item.row * ySpace + ((item.height - 1) * ySpace) / 2 +
-                          (ySize - loopExtent.cy) / 2;
+            const int y =
+                item.row * ySpace + ((item.height - 1) * ySpace) / 2 + (ySize - loopExtent.cy) / 2;
             DrawLabel(loopLabel, loopExtent, settings.LoopArrowColor, x, y);
             const CPoint end(item.col, item.row + item.height - 1);
-            DrawLabels(item.children, Target{end, item.kind});
+            DrawLabels(item.children, Target {end, item.kind});
             break;
         }
         case UNIT_SWITCH:
@@ -269,8 +271,8 @@ void CFlowChartPainter::DrawLabels(const std::vector<CFlowItem>& items, Target e
 }
 
 // The yes and no labels of the if or else-if items[i].
-void CFlowChartPainter::DrawConditionLabels(const std::vector<CFlowItem>& items, size_t i,
-                                            Target exit)
+void CFlowChartPainter::DrawConditionLabels(
+    const std::vector<CFlowItem>& items, size_t i, Target exit)
 {
     const CFlowItem& item = items[i];
     const int g = (xSpace - xSize) / 2;
@@ -330,7 +332,7 @@ std::vector<std::string> CFlowChartPainter::ExplanationLines(const CFlowItem& it
     case UNIT_DEFAULT:
         return {"default"};
     case UNIT_EXPRESSION_STATEMENT: {
-        std::vector<std::string> lines{"Statement(s)"};
+        std::vector<std::string> lines {"Statement(s)"};
         for (const CUnit* each : item.units)
             lines.push_back(UnitText(each));
         return lines;

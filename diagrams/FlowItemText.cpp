@@ -50,7 +50,7 @@ ForTexts ForHeadTexts(const CUnit* unit)
     if (info == nullptr)
         return {};
     return {Join(unit, info->initTokens), Join(unit, info->conditionTokens),
-            Join(unit, info->stepTokens)};
+        Join(unit, info->stepTokens)};
 }
 
 std::optional<int> FirstLineOf(const CUnit* unit)

@@ -5,10 +5,7 @@
 #include "UnitKind.h"
 
 CMacroItemPens::CMacroItemPens(CDC* dc, int penWidth, const ElementStyleTable& style)
-    : dc_(dc),
-      style_(style),
-      greyPen_(PS_SOLID, penWidth, 0x808080),
-      whiteBrush_(0xFFFFFF)
+    : dc_(dc), style_(style), greyPen_(PS_SOLID, penWidth, 0x808080), whiteBrush_(0xFFFFFF)
 {
     oldPen_ = dc_->SelectObject(&greyPen_);
     oldBrush_ = dc_->SelectObject(&whiteBrush_);

@@ -126,7 +126,7 @@ void SortTree(std::vector<MacroLayoutNode>& nodes, int mode, std::vector<SortKey
         for (size_t i = 0; i < nodes.size(); ++i) {
             const MacroLayoutNode& node = nodes[i];
             keys.push_back({KindOf(node), mode == 0 ? node.children.size() : 0,
-                            mode == 0 ? MacroAccessRank(node.scope) : 0, &NameOf(node), i});
+                mode == 0 ? MacroAccessRank(node.scope) : 0, &NameOf(node), i});
         }
         // Keys already in name order (as an element's children come) need
         // not compare names: a stable sort keeps that order.
@@ -157,8 +157,7 @@ void SortLayoutNodes(std::vector<MacroLayoutNode>& nodes, int mode)
 }
 
 CMacroLayout::CMacroLayout(std::vector<MacroLayoutNode>& list, int borderValue, int space,
-                           int viewWidth, int groupingMode,
-                           const MacroArrangeOptions& options)
+    int viewWidth, int groupingMode, const MacroArrangeOptions& options)
     : nodes(list),
       border(borderValue),
       unitSpace(space),
@@ -206,8 +205,8 @@ void CMacroLayout::SizeChild(MacroLayoutNode& child, int depth)
     child.boxH = child.textH + content.cy + 2 * border;
 }
 
-CSize CMacroLayout::StackMembers(std::vector<MacroLayoutNode>& children, MacroLayoutNode* parent,
-                                 int depth)
+CSize CMacroLayout::StackMembers(
+    std::vector<MacroLayoutNode>& children, MacroLayoutNode* parent, int depth)
 {
     if (parent != nullptr && !children.empty())
         parent->separators.clear();
@@ -224,7 +223,8 @@ CSize CMacroLayout::StackMembers(std::vector<MacroLayoutNode>& children, MacroLa
                 // Under the box as shown: a closed nested type shows its
                 // caption only.
                 if (parent != nullptr)
-                    parent->separators.push_back(previous.relY + previous.ShownHeight() + Gap() / 2 + 1);
+                    parent->separators.push_back(
+                        previous.relY + previous.ShownHeight() + Gap() / 2 + 1);
                 y += border + 2;
             } else {
                 joinable = true;
@@ -274,7 +274,8 @@ CSize CMacroLayout::SizeFlow(std::vector<MacroLayoutNode>& children, int depth)
         // A box fits when it and the room that follows it (which the width
         // result takes in) stay within the view, so that a row that fits
         // gives a picture no wider than the view.
-        const bool overflows = static_cast<int64_t>(x) + cell + border + Gap() + 2LL * Gap() * depth >
+        const bool overflows =
+            static_cast<int64_t>(x) + cell + border + Gap() + 2LL * Gap() * depth >
             static_cast<int64_t>(width);
         const bool kindChanges = i > 0 && KindOf(child) != KindOf(children[i - 1]);
         if (overflows || kindChanges) {

@@ -16,7 +16,7 @@
 class CMacroLayout {
 public:
     CMacroLayout(std::vector<MacroLayoutNode>& nodes, int border, int unitSpace, int width,
-                 int grouping, const MacroArrangeOptions& options);
+        int grouping, const MacroArrangeOptions& options);
 
     // Sorts, sizes and places the whole tree; returns its total size.
     CSize Arrange();

@@ -13,7 +13,7 @@ class CModelScope;
 // instead of drawing the box again. It counts itself in a counter (the
 // view's box-bitmap count) while it lives.
 struct MacroBoxCache {
-    explicit MacroBoxCache(int32_t* counter) : counter(counter) {}
+    explicit MacroBoxCache(int32_t* counter) : counter(counter) { }
     ~MacroBoxCache()
     {
         if (counter != nullptr)
@@ -32,7 +32,7 @@ struct MacroBoxCache {
 // content. Copies take everything but the kept bitmap.
 struct MacroLayoutNode {
     MacroLayoutNode() = default;
-    explicit MacroLayoutNode(CModelScope* element) : scope(element) {}
+    explicit MacroLayoutNode(CModelScope* element) : scope(element) { }
     MacroLayoutNode(const MacroLayoutNode& other);
     MacroLayoutNode& operator=(const MacroLayoutNode& other);
     MacroLayoutNode(MacroLayoutNode&&) noexcept = default;

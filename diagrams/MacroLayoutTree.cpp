@@ -10,7 +10,8 @@ namespace {
 
 bool IsMemberListKind(int32_t kind)
 {
-    return kind == UNIT_CLASS || kind == UNIT_STRUCT || kind == UNIT_UNION || kind == UNIT_PLACEHOLDER;
+    return kind == UNIT_CLASS || kind == UNIT_STRUCT || kind == UNIT_UNION ||
+        kind == UNIT_PLACEHOLDER;
 }
 
 MacroLayoutNode MakeNode(CModelScope* child, MacroGroups& groups)
@@ -20,8 +21,8 @@ MacroLayoutNode MakeNode(CModelScope* child, MacroGroups& groups)
     return node;
 }
 
-void MeasureNode(MacroLayoutNode& node, CVisualSetting& fonts, const ElementStyleTable& style,
-                 int border)
+void MeasureNode(
+    MacroLayoutNode& node, CVisualSetting& fonts, const ElementStyleTable& style, int border)
 {
     const CModelScope* scope = node.scope;
     const int32_t category = scope != nullptr ? GetUnitCategory(scope->kind) : 0;
@@ -29,7 +30,8 @@ void MeasureNode(MacroLayoutNode& node, CVisualSetting& fonts, const ElementStyl
     // their kind, so they are measured in it too.
     const bool group = scope != nullptr &&
         (scope->kind == UNIT_GLOBAL_FUNCTIONS || scope->kind == UNIT_GLOBAL_VARIABLES);
-    const bool hasUnits = scope != nullptr && (!scope->declarations.empty() || !scope->definitions.empty());
+    const bool hasUnits =
+        scope != nullptr && (!scope->declarations.empty() || !scope->definitions.empty());
     CFontHolder& font = hasUnits || group ? fonts.GetItemFont(category) : fonts.defaultFont;
     font.SelectInto();
     CSize size = font.GetTextExtent(scope != nullptr ? scope->name.c_str() : "");
@@ -53,7 +55,7 @@ void MeasureNode(MacroLayoutNode& node, CVisualSetting& fonts, const ElementStyl
 }
 
 void MeasureAll(std::vector<MacroLayoutNode>& nodes, CVisualSetting& fonts,
-                const ElementStyleTable& style, int border)
+    const ElementStyleTable& style, int border)
 {
     for (MacroLayoutNode& node : nodes) {
         MeasureNode(node, fonts, style, border);
@@ -64,7 +66,7 @@ void MeasureAll(std::vector<MacroLayoutNode>& nodes, CVisualSetting& fonts,
 bool BoxHolds(const MacroLayoutNode& node, CPoint p)
 {
     return p.x >= node.absX && p.x <= node.absX + node.boxW && p.y >= node.absY &&
-           p.y <= node.absY + node.ShownHeight();
+        p.y <= node.absY + node.ShownHeight();
 }
 
 void HitTestInto(std::vector<MacroLayoutNode>& nodes, CPoint point, MacroLayoutNode*& best)
@@ -127,7 +129,7 @@ int BuildMacroLayout(CModelScope* root, std::vector<MacroLayoutNode>& nodes, Mac
 }
 
 void MeasureLayout(std::vector<MacroLayoutNode>& nodes, CVisualSetting& fonts,
-                   const ElementStyleTable& style, CDC* dc, int border)
+    const ElementStyleTable& style, CDC* dc, int border)
 {
     fonts.AttachDC(dc);
     MeasureAll(nodes, fonts, style, border);

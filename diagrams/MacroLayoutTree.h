@@ -28,7 +28,7 @@ int BuildMacroLayout(CModelScope* root, std::vector<MacroLayoutNode>& nodes, Mac
 // function mark when the style asks for it and by the fold marker when the
 // node has children; drops every kept bitmap.
 void MeasureLayout(std::vector<MacroLayoutNode>& nodes, CVisualSetting& fonts,
-                   const ElementStyleTable& style, CDC* dc, int border);
+    const ElementStyleTable& style, CDC* dc, int border);
 
 // The topmost node whose box (both ends included; the caption only for a
 // closed node) holds the point, searching open nodes' contents too; null when

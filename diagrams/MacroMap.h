@@ -21,7 +21,7 @@ struct ElementStyleTable;
 class CMacroMap {
 public:
     CMacroMap(CDC* dc, std::vector<MacroLayoutNode>& nodes, CVisualSetting& fonts,
-              const ElementStyleTable& style, int border, MacroBoxBudget& boxes);
+        const ElementStyleTable& style, int border, MacroBoxBudget& boxes);
 
     // Also collects, into `list`, the nodes that meet `rect` (the part of the
     // view on screen), in drawing order reversed like the draw list.
@@ -34,7 +34,7 @@ public:
 
 private:
     void Collect(std::vector<MacroLayoutNode>& list, const CRect& rect,
-                 std::vector<MacroLayoutNode*>& out) const;
+        std::vector<MacroLayoutNode*>& out) const;
     // The nodes that meet the rectangle, highest running number first.
     void CollectByNumber(const CRect& rect, std::vector<MacroLayoutNode*>& out) const;
     void DrawNode(MacroLayoutNode& node);

@@ -1,7 +1,6 @@
 #include "MemDC.h"
 
-CMemDC::CMemDC(CDC* target, COLORREF background)
-    : target_(target)
+CMemDC::CMemDC(CDC* target, COLORREF background) : target_(target)
 {
     if (target_ == nullptr) {
         CreateCompatibleDC(nullptr);
@@ -27,7 +26,7 @@ CMemDC::~CMemDC()
     if (!memDC_)
         return;
     if (bitmap_.IsCreated())
-        target_->BitBlt(targetClip_.left, targetClip_.top, targetClip_.Width(), targetClip_.Height(),
-                        this, targetClip_.left, targetClip_.top, SRCCOPY);
+        target_->BitBlt(targetClip_.left, targetClip_.top, targetClip_.Width(),
+            targetClip_.Height(), this, targetClip_.left, targetClip_.top, SRCCOPY);
     SelectObject(oldBitmap_);
 }

@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr int64_t kMargin = 20;        // left and top
+constexpr int64_t kMargin = 20; // left and top
 constexpr int64_t kColumnGap = 20;
 constexpr int64_t kSpaceAboveEntry = 10;
 constexpr int64_t kSpaceAboveCall = 5;
@@ -84,8 +84,8 @@ const MultiSeqEntry* CMultiSeqDiagram::FindEntry(int column, const CModelScope* 
     return nullptr;
 }
 
-CSize CMultiSeqDiagram::Layout(CDC& dc, const CModelScope* selection, CProjectAnalyzer& analyzer,
-                               bool selectionChanged)
+CSize CMultiSeqDiagram::Layout(
+    CDC& dc, const CModelScope* selection, CProjectAnalyzer& analyzer, bool selectionChanged)
 {
     if (selection == nullptr || !(selectionChanged || relayout_))
         return size_;
@@ -110,8 +110,8 @@ CSize CMultiSeqDiagram::Layout(CDC& dc, const CModelScope* selection, CProjectAn
     return size_;
 }
 
-void CMultiSeqDiagram::AddCalls(std::vector<CallRecord> calls,
-                                const std::vector<std::string>& names)
+void CMultiSeqDiagram::AddCalls(
+    std::vector<CallRecord> calls, const std::vector<std::string>& names)
 {
     // Where each call's callee stands (every name has its column by now); a
     // callee's function gets an entry in its column when it has none yet.
@@ -129,7 +129,7 @@ void CMultiSeqDiagram::AddCalls(std::vector<CallRecord> calls,
     // The root column is made when the query named no scope at all.
     MultiSeqColumn& root = ColumnNamed(rootName_);
     auto found = std::find_if(root.entries.begin(), root.entries.end(),
-                              [&](const MultiSeqEntry& entry) { return entry.id == callee_; });
+        [&](const MultiSeqEntry& entry) { return entry.id == callee_; });
     if (found == root.entries.end()) {
         MultiSeqEntry entry;
         entry.name = callee_->name;
@@ -221,9 +221,9 @@ void CMultiSeqDiagram::RouteArrows()
             if (!entry.explored || !entry.unfolded)
                 continue;
             for (MultiSeqCall& call : entry.calls) {
-                const MultiSeqEntry* target =
-                    call.record.callee != nullptr ? FindEntry(call.column, call.record.callee)
-                                                  : nullptr;
+                const MultiSeqEntry* target = call.record.callee != nullptr
+                    ? FindEntry(call.column, call.record.callee)
+                    : nullptr;
                 if (target == nullptr) {
                     call.arrow = MultiSeqCall::kNone;
                     continue;
@@ -237,8 +237,8 @@ void CMultiSeqDiagram::RouteArrows()
                     call.targetX = target->x - 1;
                     call.routeX = targetColumn.x - kColumnGap / 2 + lane;
                 } else {
-                    call.arrow = targetIndex == c ? MultiSeqCall::kOwnColumn
-                                                  : MultiSeqCall::kEarlierColumn;
+                    call.arrow =
+                        targetIndex == c ? MultiSeqCall::kOwnColumn : MultiSeqCall::kEarlierColumn;
                     call.targetX = target->x + target->BoxWidth();
                     call.routeX = targetColumn.x + targetColumn.BoxWidth() + kColumnGap / 2 + lane;
                 }
@@ -247,8 +247,8 @@ void CMultiSeqDiagram::RouteArrows()
     }
 }
 
-CSize CMultiSeqDiagram::Draw(CDC& dc, const CModelScope* selection, CProjectAnalyzer& analyzer,
-                             bool selectionChanged)
+CSize CMultiSeqDiagram::Draw(
+    CDC& dc, const CModelScope* selection, CProjectAnalyzer& analyzer, bool selectionChanged)
 {
     const CSize size = Layout(dc, selection, analyzer, selectionChanged);
     if (selection != nullptr)
@@ -270,8 +270,7 @@ void PaintArrow(DrawSurface& surface, CDC& dc, const MultiSeqCall& call, COLORRE
     DrawAxisLine(surface, call.routeX, call.targetY, call.targetX, call.targetY, colour, PS_SOLID);
     SelectedPen pen(dc, colour);
     DrawClippedArrowHead(surface, call.targetX, call.targetY,
-                          call.arrow == MultiSeqCall::kLaterColumn ? kArrowRight : kArrowLeft,
-                          kArrowHead, 1);
+        call.arrow == MultiSeqCall::kLaterColumn ? kArrowRight : kArrowLeft, kArrowHead, 1);
 }
 
 } // namespace
@@ -282,34 +281,32 @@ void CMultiSeqDiagram::Paint(CDC& dc)
     size_t colourIndex = 0;
     for (const MultiSeqColumn& column : columns_) {
         surface.DrawShadedFramedBox(ToPixel(column.x), ToPixel(column.y),
-                                    ToPixel(column.BoxWidth()), ToPixel(column.BoxHeight()),
-                                    kTitleFill, kTitleBorder, 0);
+            ToPixel(column.BoxWidth()), ToPixel(column.BoxHeight()), kTitleFill, kTitleBorder, 0);
         {
             SelectedFont font(dc, titleFont_);
-            DrawClippedText(surface, column.x + 10 / 2 + 1, column.y + 1 / 2 + 1, kTitleText,
-                            column.name);
+            DrawClippedText(
+                surface, column.x + 10 / 2 + 1, column.y + 1 / 2 + 1, kTitleText, column.name);
         }
         for (const MultiSeqEntry& entry : column.entries) {
             surface.DrawShadedFramedBox(ToPixel(entry.x), ToPixel(entry.y),
-                                        ToPixel(entry.BoxWidth()), ToPixel(entry.BoxHeight()),
-                                        kFunctionFill, kFunctionBorder, 0);
+                ToPixel(entry.BoxWidth()), ToPixel(entry.BoxHeight()), kFunctionFill,
+                kFunctionBorder, 0);
             {
                 SelectedFont font(dc, functionFont_);
-                DrawClippedText(surface, entry.x + 5 + entry.textH, entry.y + 1, kFunctionText,
-                                entry.name);
+                DrawClippedText(
+                    surface, entry.x + 5 + entry.textH, entry.y + 1, kFunctionText, entry.name);
             }
             const int marker = ToPixel(entry.textH - 4);
             surface.DrawRoundFrame(ToPixel(entry.x + 8 / 2 + 1), ToPixel(entry.y + 1 / 2 + 1 + 2),
-                                   marker, marker, kFunctionText, kFunctionText,
-                                   entry.unfolded ? 0 : 1);
+                marker, marker, kFunctionText, kFunctionText, entry.unfolded ? 0 : 1);
             if (!entry.explored || !entry.unfolded)
                 continue;
             const int64_t centre = column.x + column.BoxWidth() / 2;
-            DrawAxisLine(surface, centre, entry.lineTop, centre, entry.lineBottom, kLifeline,
-                         PS_SOLID);
+            DrawAxisLine(
+                surface, centre, entry.lineTop, centre, entry.lineBottom, kLifeline, PS_SOLID);
             for (const MultiSeqCall& call : entry.calls) {
                 surface.FillShadedBox(ToPixel(call.x), ToPixel(call.y), ToPixel(call.BoxWidth()),
-                                      ToPixel(call.BoxHeight()), kCallFill);
+                    ToPixel(call.BoxHeight()), kCallFill);
                 {
                     SelectedFont font(dc, callFont_);
                     DrawClippedText(surface, call.x + 3, call.y + 1, kCallText, call.record.name);
@@ -334,7 +331,7 @@ bool CMultiSeqDiagram::OnClick(CPoint point, bool doubleClick, const CModelScope
             continue;
         for (MultiSeqEntry& entry : column.entries) {
             const bool inside = px > entry.x && px < entry.x + entry.BoxWidth() && py > entry.y &&
-                                py < entry.y + entry.BoxHeight();
+                py < entry.y + entry.BoxHeight();
             const bool onMarker = px >= entry.x + 5 && px <= entry.x + 5 + entry.textH;
             if (!inside || !(doubleClick || onMarker))
                 continue;
@@ -343,7 +340,7 @@ bool CMultiSeqDiagram::OnClick(CPoint point, bool doubleClick, const CModelScope
             if (!entry.explored) {
                 rootName_ = column.name;
                 callee_ = entry.id != nullptr && entry.id->GetDefiningUnit() != nullptr ? entry.id
-                                                                                         : nullptr;
+                                                                                        : nullptr;
             }
             relayout_ = true;
             return true;

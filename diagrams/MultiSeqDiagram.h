@@ -18,8 +18,8 @@ struct MultiSeqCall {
     enum Arrow { kNone = 0, kOwnColumn = 1, kLaterColumn = 2, kEarlierColumn = 3 };
 
     CallRecord record;
-    int column = -1;   // the callee's column, -1 when it has none
-    int64_t x = 0;     // the call box
+    int column = -1; // the callee's column, -1 when it has none
+    int64_t x = 0; // the call box
     int64_t y = 0;
     int64_t textW = 0;
     int64_t textH = 0;
@@ -36,13 +36,13 @@ struct MultiSeqCall {
 struct MultiSeqEntry {
     std::string name;
     const CModelScope* id = nullptr; // the function, as the call query named it
-    bool explored = false;           // its calls have been added
-    bool unfolded = true;            // its calls are shown
+    bool explored = false; // its calls have been added
+    bool unfolded = true; // its calls are shown
     int64_t x = 0;
     int64_t y = 0;
     int64_t textW = 0;
     int64_t textH = 0;
-    int64_t lineTop = 0;             // the lifeline under it, down the column's centre
+    int64_t lineTop = 0; // the lifeline under it, down the column's centre
     int64_t lineBottom = 0;
     std::vector<MultiSeqCall> calls;
 
@@ -56,7 +56,7 @@ struct MultiSeqColumn {
     std::string name;
     int64_t x = 0;
     int64_t y = 0;
-    int64_t width = 0;  // the title's width, raised to fit the entries
+    int64_t width = 0; // the title's width, raised to fit the entries
     int64_t height = 0; // the title's height
     std::vector<MultiSeqEntry> entries;
 
@@ -80,8 +80,8 @@ int NextLaneOffset(int previous);
 // each click, and Reset whenever the model is replaced.
 class CMultiSeqDiagram {
 public:
-    static constexpr COLORREF kArrowPalette[6] = {0x0000FF, 0x009B00, 0xC80000,
-                                                  0x009BFF, 0xC800FF, 0xC89B00};
+    static constexpr COLORREF kArrowPalette[6] = {
+        0x0000FF, 0x009B00, 0xC80000, 0x009BFF, 0xC800FF, 0xC89B00};
     // The root column's name when the first query names no scope.
     static constexpr const char* kNoScopeName = "ObjectError";
 
@@ -91,13 +91,13 @@ public:
     // for the calls of the function in hand (the selection at first, later
     // the function last clicked), adds them and lays everything out again.
     // Returns the picture size. Without a selection nothing happens.
-    CSize Layout(CDC& dc, const CModelScope* selection, CProjectAnalyzer& analyzer,
-                 bool selectionChanged);
+    CSize Layout(
+        CDC& dc, const CModelScope* selection, CProjectAnalyzer& analyzer, bool selectionChanged);
     // Paints the diagram as last laid out.
     void Paint(CDC& dc);
     // Layout, then Paint.
-    CSize Draw(CDC& dc, const CModelScope* selection, CProjectAnalyzer& analyzer,
-               bool selectionChanged);
+    CSize Draw(
+        CDC& dc, const CModelScope* selection, CProjectAnalyzer& analyzer, bool selectionChanged);
 
     // Tests a click against the functions. A hit flips the function's
     // unfolded state (and, for a function not explored yet, makes it the one

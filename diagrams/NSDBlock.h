@@ -19,11 +19,11 @@ struct NSDBlock {
     int y = 0;
     int width = 0;
     int height = 0;
-    int textWidth = 0;    // what the header text needs
+    int textWidth = 0; // what the header text needs
     int headerHeight = 0; // the header (text) part
-    int bodyWidth = 0;    // the inner part that holds the children
+    int bodyWidth = 0; // the inner part that holds the children
     int bodyHeight = 0;
-    int yesWidth = 0;     // if and else-if: the yes column
+    int yesWidth = 0; // if and else-if: the yes column
     int32_t kind = 0;
     bool braceFlag = false;
     std::vector<const CUnit*> units;

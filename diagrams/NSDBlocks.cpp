@@ -72,7 +72,8 @@ void NSDRootNode::SetDC(CDC* context)
     sizes.titleMarginWidth = SaneSettingSize(settings.TitleMarginWidth);
     sizes.titleMarginHeight = SaneSettingSize(settings.TitleMarginHeight);
     settings.AttachDC(dc);
-    surface = std::make_unique<DrawSurface>(dc, settings.HighColorShading, settings.BackGroundColor);
+    surface =
+        std::make_unique<DrawSurface>(dc, settings.HighColorShading, settings.BackGroundColor);
 }
 
 CSize NSDRootNode::TextExtent(CFontHolder& font, const std::string& text)
@@ -87,15 +88,16 @@ void NSDRootNode::MakeOneLineHeader(NSDBlock& block, CFontHolder& font, std::str
 {
     const CSize extent = TextExtent(font, text);
     block.lines = {std::move(text)};
-    block.textWidth = NarrowSize(int64_t{extent.cx} + 2 * int64_t{sizes.marginWidth} + 2);
-    block.headerHeight = NarrowSize(int64_t{extent.cy} + 2 * int64_t{sizes.marginHeight} + 2);
+    block.textWidth = NarrowSize(int64_t {extent.cx} + 2 * int64_t {sizes.marginWidth} + 2);
+    block.headerHeight = NarrowSize(int64_t {extent.cy} + 2 * int64_t {sizes.marginHeight} + 2);
 }
 
 // The condition in two lines, the first holding four fifths of it; a
 // condition shorter than five characters stays whole on one line.
 void NSDRootNode::MakeIfHeader(NSDBlock& block, int from)
 {
-    const std::string text = TokenRangeText(block.units.empty() ? nullptr : block.units.front(), from, 1);
+    const std::string text =
+        TokenRangeText(block.units.empty() ? nullptr : block.units.front(), from, 1);
     block.lines.clear();
     if (text.size() < 5) {
         block.lines.push_back(text);
@@ -109,7 +111,7 @@ void NSDRootNode::MakeIfHeader(NSDBlock& block, int from)
     const int64_t mh = sizes.marginHeight;
     int64_t textWidth = ((extent.cx + 2 * mw + 2) * 15) / 10;
     textWidth += textWidth / 2;
-    textWidth += 2 * (int64_t{yesExtent.cx} + noExtent.cx);
+    textWidth += 2 * (int64_t {yesExtent.cx} + noExtent.cx);
     block.textWidth = NarrowSize(textWidth);
     block.headerHeight = NarrowSize(extent.cy + 2 * mh + 2 + std::max(yesExtent.cy, noExtent.cy));
 }
@@ -134,9 +136,9 @@ void NSDRootNode::MakeHeaders(NSDBlock& block)
         break;
     case UNIT_DO:
         MakeOneLineHeader(block, settings.LoopFont,
-                          "Do-While: " +
-                              (block.units.size() >= 2 ? TokenRangeText(block.units.back(), 2, 1)
-                                                       : std::string()));
+            "Do-While: " +
+                (block.units.size() >= 2 ? TokenRangeText(block.units.back(), 2, 1)
+                                         : std::string()));
         break;
     case UNIT_CATCH:
         MakeOneLineHeader(block, settings.TryCatchFont, "Catch: " + TokenRangeText(first, 2, 1));
@@ -146,8 +148,8 @@ void NSDRootNode::MakeHeaders(NSDBlock& block)
         break;
     case UNIT_CASE:
         MakeOneLineHeader(block, settings.CaseFont, TokenRangeText(first, 1, 1));
-        block.textWidth = NarrowSize(2 * int64_t{block.textWidth} - 2);
-        block.headerHeight = NarrowSize(2 * int64_t{block.headerHeight} - 2);
+        block.textWidth = NarrowSize(2 * int64_t {block.textWidth} - 2);
+        block.headerHeight = NarrowSize(2 * int64_t {block.headerHeight} - 2);
         break;
     case UNIT_DEFAULT:
         block.textWidth = NarrowSize((defaultExtent.cx + 2 * mw) * 2 + 2);

@@ -44,7 +44,7 @@ void NSDRootNode::DrawTitle()
         return;
     Box(sizes.startX, sizes.startY, titleWidth, titleHeight - 4, settings.TitleColor);
     Text(settings.TitleFont, settings.TitleColor.text, sizes.startX + sizes.titleMarginWidth,
-         sizes.startY + sizes.titleMarginHeight, title);
+        sizes.startY + sizes.titleMarginHeight, title);
 }
 
 void NSDRootNode::DrawTree(const NSDBlock& block)
@@ -100,15 +100,14 @@ void NSDRootNode::PaintPlain(const NSDBlock& block)
     const bool jumps = (lastKind >= UNIT_BREAK && lastKind <= UNIT_GOTO) || lastKind == UNIT_THROW;
     const ColorTriple& process = settings.ProcessColor;
     surface->DrawShadedFramedBox(block.x, block.y, block.width, block.height,
-                                 jumps ? settings.ExceptionColor : process.background,
-                                 process.border, 0);
+        jumps ? settings.ExceptionColor : process.background, process.border, 0);
     // Every line of one font is equally high; only lines in the clip box are
     // drawn (a long run of statements is one block).
     settings.ProcessFont.SelectInto();
     const int lineHeight = settings.ProcessFont.GetTextExtent("").cy;
     settings.ProcessFont.Restore();
     const int mw = sizes.marginWidth;
-    int64_t y = int64_t{block.y} + sizes.marginHeight;
+    int64_t y = int64_t {block.y} + sizes.marginHeight;
     for (const std::string& line : block.lines) {
         if (y > surface->clip.bottom && lineHeight + sizes.statementDistance > 0)
             break;
@@ -128,9 +127,10 @@ void NSDRootNode::PaintIf(const NSDBlock& block)
     const ColorTriple& cond = settings.IfColor;
     const ColorTriple& yes = settings.IfYesColor;
     const ColorTriple& no = settings.IfNoColor;
-    surface->DrawTriangle(x, y + 1, block.yesWidth, hh, yes.background, yes.border, cond.background, 0);
-    surface->DrawTriangle(x + block.yesWidth, y + 1, block.width - block.yesWidth, hh, no.background,
-                          no.border, cond.background, 1);
+    surface->DrawTriangle(
+        x, y + 1, block.yesWidth, hh, yes.background, yes.border, cond.background, 0);
+    surface->DrawTriangle(x + block.yesWidth, y + 1, block.width - block.yesWidth, hh,
+        no.background, no.border, cond.background, 1);
     if (cond.background != cond.border)
         surface->FrameBox(x, y, block.width, hh, cond.border, 1);
     Box(x, y + hh, block.yesWidth, block.height - hh, settings.ProcessColor);
@@ -148,10 +148,10 @@ void NSDRootNode::PaintIf(const NSDBlock& block)
         lineY += extent.cy;
     }
     Text(settings.IfYesFont, yes.text, x + (block.yesWidth - yesExtent.cx) / 4 - 1,
-         y + hh - yesExtent.cy, "Yes");
+        y + hh - yesExtent.cy, "Yes");
     Text(settings.IfNoFont, no.text,
-         x + block.yesWidth + 3 * (block.width - noExtent.cx - block.yesWidth) / 4 + 1,
-         y + hh - noExtent.cy, "No");
+        x + block.yesWidth + 3 * (block.width - noExtent.cx - block.yesWidth) / 4 + 1,
+        y + hh - noExtent.cy, "No");
 }
 
 void NSDRootNode::PaintLoop(const NSDBlock& block)
@@ -173,7 +173,7 @@ void NSDRootNode::PaintLoop(const NSDBlock& block)
         Line(bar, y + 1, bar, top, loop.border);
         Line(bar, top, x + block.width - 1, top, loop.border);
         Text(settings.LoopFont, loop.text, textX, top + (hh - th) / 2 - sizes.marginHeight + 1,
-             text);
+            text);
         return;
     }
     Line(bar, y + hh - 1, x + block.width - 1, y + hh - 1, loop.border);
@@ -188,7 +188,7 @@ void NSDRootNode::PaintSwitch(const NSDBlock& block)
     const ColorTriple& colour = settings.SwitchColor;
     Box(block.x, block.y, block.width, block.headerHeight, colour);
     Text(settings.SwitchFont, colour.text, block.x + (block.width - block.textWidth) / 2,
-         block.y + sizes.marginHeight + 1, block.lines.empty() ? "" : block.lines.front());
+        block.y + sizes.marginHeight + 1, block.lines.empty() ? "" : block.lines.front());
 }
 
 // A case header carries a diagonal: a case from top left to bottom right
@@ -213,8 +213,9 @@ void NSDRootNode::PaintCase(const NSDBlock& block)
         Text(settings.CaseFont, settings.CaseColor.text, x + mw + 1, y + hh - 1 - mh - th, text);
     } else {
         Line(x + block.width, y, x, y + hh, diagonal);
-        Text(settings.CaseFont, settings.CaseColor.text, x + block.width - 1 - mw - defaultExtent.cx,
-             y + hh - 1 - mh - defaultExtent.cy, "default");
+        Text(settings.CaseFont, settings.CaseColor.text,
+            x + block.width - 1 - mw - defaultExtent.cx, y + hh - 1 - mh - defaultExtent.cy,
+            "default");
     }
 }
 
@@ -222,9 +223,10 @@ void NSDRootNode::PaintTryCatch(const NSDBlock& block)
 {
     const ColorTriple& colour = settings.TryCatchColor;
     Box(block.x, block.y, block.width, block.height, colour);
-    const std::string text =
-        block.kind == UNIT_TRY ? "Try" : (block.lines.empty() ? std::string() : block.lines.front());
+    const std::string text = block.kind == UNIT_TRY
+        ? "Try"
+        : (block.lines.empty() ? std::string() : block.lines.front());
     Text(settings.TryCatchFont, colour.text,
-         block.x + (block.width - block.textWidth) / 2 + 2 * sizes.marginWidth + 2,
-         block.y + sizes.marginHeight + 1, text);
+        block.x + (block.width - block.textWidth) / 2 + 2 * sizes.marginWidth + 2,
+        block.y + sizes.marginHeight + 1, text);
 }

@@ -28,7 +28,7 @@ bool IsCase(int32_t kind)
 bool TakesHeightShare(int32_t kind)
 {
     return kind == UNIT_IF || IsLoop(kind) || kind == UNIT_SWITCH || kind == UNIT_TRY ||
-           kind == UNIT_CATCH || kind == kPlain;
+        kind == UNIT_CATCH || kind == kPlain;
 }
 
 } // namespace
@@ -57,14 +57,14 @@ void NSDRootNode::Measure()
     if (settings.ShowTitle == 1) {
         title = "Nassi-Shneiderman Diagrams - " + functionName;
         const CSize extent = TextExtent(settings.TitleFont, title);
-        titleWidth = NarrowSize(int64_t{extent.cx} + 2 * int64_t{sizes.titleMarginWidth});
-        titleHeight = NarrowSize(int64_t{extent.cy} + 2 * int64_t{sizes.titleMarginHeight} + 4);
+        titleWidth = NarrowSize(int64_t {extent.cx} + 2 * int64_t {sizes.titleMarginWidth});
+        titleHeight = NarrowSize(int64_t {extent.cy} + 2 * int64_t {sizes.titleMarginHeight} + 4);
         w = std::max<int64_t>(w, titleWidth);
         h += titleHeight;
     }
-    Place(root.children, sizes.startX, int64_t{sizes.startY} + titleHeight);
-    width = NarrowSize(w + 2 * int64_t{sizes.startX});
-    height = NarrowSize(h + 2 * int64_t{sizes.startY});
+    Place(root.children, sizes.startX, int64_t {sizes.startY} + titleHeight);
+    width = NarrowSize(w + 2 * int64_t {sizes.startX});
+    height = NarrowSize(h + 2 * int64_t {sizes.startY});
 }
 
 // ---- natural sizes ----------------------------------------------------------
@@ -73,8 +73,8 @@ void NSDRootNode::Measure()
 // member backwards; blocks[first] then stands for the whole chain.
 void NSDRootNode::MeasureChain(std::vector<NSDBlock>& blocks, size_t first, size_t end)
 {
-    const int64_t yesColumn = 2 * int64_t{yesExtent.cx};
-    const int64_t noColumn = 2 * int64_t{noExtent.cx};
+    const int64_t yesColumn = 2 * int64_t {yesExtent.cx};
+    const int64_t noColumn = 2 * int64_t {noExtent.cx};
     if (end - first == 1) {
         NSDBlock& b = blocks[first];
         const Extent c = NaturalSize(b.children);
@@ -85,11 +85,12 @@ void NSDRootNode::MeasureChain(std::vector<NSDBlock>& blocks, size_t first, size
         b.bodyHeight = NarrowSize(bodyHeight);
         b.width = NarrowSize(std::max<int64_t>(w, b.textWidth));
         b.height = NarrowSize(bodyHeight + b.headerHeight);
-        b.yesWidth = NarrowSize(b.textWidth < w ? bodyWidth : ShareOf(b.textWidth, bodyWidth, w, bodyWidth));
+        b.yesWidth =
+            NarrowSize(b.textWidth < w ? bodyWidth : ShareOf(b.textWidth, bodyWidth, w, bodyWidth));
         return;
     }
-    int64_t rest = 0;   // R: the width right of the yes column
-    int64_t lower = 0;  // Q: the height below the header
+    int64_t rest = 0; // R: the width right of the yes column
+    int64_t lower = 0; // Q: the height below the header
     for (size_t k = end; k-- > first;) {
         NSDBlock& b = blocks[k];
         const Extent c = NaturalSize(b.children);
@@ -106,8 +107,8 @@ void NSDRootNode::MeasureChain(std::vector<NSDBlock>& blocks, size_t first, size
             rest += bodyWidth;
             b.width = NarrowSize(std::max<int64_t>(rest, b.textWidth));
             b.height = NarrowSize(b.headerHeight + std::max(c.height, lower));
-            b.yesWidth = NarrowSize(b.textWidth < rest ? bodyWidth
-                                                   : ShareOf(b.textWidth, bodyWidth, rest, bodyWidth));
+            b.yesWidth = NarrowSize(
+                b.textWidth < rest ? bodyWidth : ShareOf(b.textWidth, bodyWidth, rest, bodyWidth));
         }
         rest = b.width;
         lower = b.height;
@@ -263,7 +264,7 @@ void NSDRootNode::ShareHeights(std::vector<NSDBlock>& blocks, int64_t available)
     for (NSDBlock& b : blocks) {
         switch (b.kind) {
         case UNIT_IF:
-            b.bodyHeight = NarrowSize(int64_t{b.height} - b.headerHeight);
+            b.bodyHeight = NarrowSize(int64_t {b.height} - b.headerHeight);
             rest = b.bodyHeight;
             ShareHeights(b.children, b.bodyHeight);
             break;
@@ -280,13 +281,13 @@ void NSDRootNode::ShareHeights(std::vector<NSDBlock>& blocks, int64_t available)
         case UNIT_FOR:
         case UNIT_WHILE:
         case UNIT_DO:
-            b.bodyHeight = NarrowSize(int64_t{b.height} - b.headerHeight);
+            b.bodyHeight = NarrowSize(int64_t {b.height} - b.headerHeight);
             ShareHeights(b.children, b.bodyHeight);
             break;
         case UNIT_TRY:
         case UNIT_CATCH:
             b.bodyHeight =
-                NarrowSize(int64_t{b.height} - sizes.tryCatchHeight - int64_t{b.headerHeight});
+                NarrowSize(int64_t {b.height} - sizes.tryCatchHeight - int64_t {b.headerHeight});
             ShareHeights(b.children, b.bodyHeight);
             break;
         case UNIT_SWITCH:
@@ -308,7 +309,7 @@ void NSDRootNode::FillCases(NSDBlock& block)
         header = std::max<int64_t>(header, c.headerHeight);
         body = std::max<int64_t>(body, c.bodyHeight);
     }
-    body = std::max(body, int64_t{block.height} - block.headerHeight - header);
+    body = std::max(body, int64_t {block.height} - block.headerHeight - header);
     for (NSDBlock& c : block.children) {
         c.headerHeight = NarrowSize(header);
         c.bodyHeight = NarrowSize(body);

@@ -11,7 +11,7 @@
 
 inline int NarrowSize(int64_t value)
 {
-    constexpr int64_t kLimit = int64_t{1} << 28;
+    constexpr int64_t kLimit = int64_t {1} << 28;
     return static_cast<int>(std::clamp<int64_t>(value, -kLimit, kLimit));
 }
 

@@ -31,7 +31,7 @@ SelectedPen::~SelectedPen()
 }
 
 void DrawAxisLine(DrawSurface& surface, int64_t x1, int64_t y1, int64_t x2, int64_t y2,
-                  COLORREF colour, int penStyle)
+    COLORREF colour, int penStyle)
 {
     // A margin keeps the cut ends outside the visible part.
     const int64_t margin = 4;
@@ -58,12 +58,11 @@ void DrawAxisLine(DrawSurface& surface, int64_t x1, int64_t y1, int64_t x2, int6
         if ((b - endLimit) * step > 0)
             b = endLimit;
     }
-    surface.DrawStyledLine(ToPixel(x1), ToPixel(y1), ToPixel(x2), ToPixel(y2), colour, 1,
-                           penStyle);
+    surface.DrawStyledLine(ToPixel(x1), ToPixel(y1), ToPixel(x2), ToPixel(y2), colour, 1, penStyle);
 }
 
-void DrawClippedText(DrawSurface& surface, int64_t x, int64_t y, COLORREF colour,
-                     const std::string& text)
+void DrawClippedText(
+    DrawSurface& surface, int64_t x, int64_t y, COLORREF colour, const std::string& text)
 {
     const CRect& clip = surface.clip;
     if (x > clip.right || y > clip.bottom)
@@ -77,8 +76,8 @@ void DrawClippedText(DrawSurface& surface, int64_t x, int64_t y, COLORREF colour
     surface.DrawTransparentText(ToPixel(x), ToPixel(y), colour, text.c_str());
 }
 
-void DrawClippedArrowHead(DrawSurface& surface, int64_t x, int64_t y, int direction, int size,
-                          int filled)
+void DrawClippedArrowHead(
+    DrawSurface& surface, int64_t x, int64_t y, int direction, int size, int filled)
 {
     const CRect& clip = surface.clip;
     const int64_t reach = std::abs(static_cast<int64_t>(size)) + 1;

@@ -70,14 +70,14 @@ private:
 // cut to the surface's clip box (a dotted line keeps the phase of its dots).
 // A slanted line is drawn as given.
 void DrawAxisLine(DrawSurface& surface, int64_t x1, int64_t y1, int64_t x2, int64_t y2,
-                  COLORREF colour, int penStyle);
+    COLORREF colour, int penStyle);
 
 // Text with a transparent background in the selected font; skipped when it
 // lies wholly below, above or right of the clip box.
-void DrawClippedText(DrawSurface& surface, int64_t x, int64_t y, COLORREF colour,
-                     const std::string& text);
+void DrawClippedText(
+    DrawSurface& surface, int64_t x, int64_t y, COLORREF colour, const std::string& text);
 
 // An arrow head with the selected pen and brush (see DrawSurface); skipped
 // when it lies wholly outside the clip box.
-void DrawClippedArrowHead(DrawSurface& surface, int64_t x, int64_t y, int direction, int size,
-                          int filled);
+void DrawClippedArrowHead(
+    DrawSurface& surface, int64_t x, int64_t y, int direction, int size, int filled);

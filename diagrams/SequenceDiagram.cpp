@@ -16,9 +16,8 @@ constexpr int kArrowRight = 3;
 
 } // namespace
 
-CSequenceDiagram::CSequenceDiagram(CDC& dc, const CSequenceSetting& setting,
-                                   std::string callerName, std::vector<CallRecord> calls,
-                                   std::vector<std::string> names, const std::string& ownScope)
+CSequenceDiagram::CSequenceDiagram(CDC& dc, const CSequenceSetting& setting, std::string callerName,
+    std::vector<CallRecord> calls, std::vector<std::string> names, const std::string& ownScope)
     : dc_(dc),
       setting_(setting),
       surface_(&dc, setting.HighColorShading, 0xFFFFFF),
@@ -44,8 +43,8 @@ CSequenceDiagram::CSequenceDiagram(CDC& dc, const CSequenceSetting& setting,
         SequenceCall call;
         const int32_t lifeline = record.lifeline;
         call.column = lifeline > 0 && static_cast<size_t>(lifeline) < columns_.size()
-                          ? static_cast<size_t>(lifeline)
-                          : 0;
+            ? static_cast<size_t>(lifeline)
+            : 0;
         call.record = std::move(record);
         calls_.push_back(std::move(call));
     }
@@ -102,8 +101,8 @@ void CSequenceDiagram::PlaceColumns()
         SequenceColumn& column = columns_[i];
         column.x = x - column.width / 2;
         if (i + 1 < columns_.size()) {
-            const int64_t fit = columns_[i + 1].width / 2 + objectSpaceX_ + eachObjectInterval_ +
-                                column.width / 2;
+            const int64_t fit =
+                columns_[i + 1].width / 2 + objectSpaceX_ + eachObjectInterval_ + column.width / 2;
             x += std::max({fit, minimumObjectDistance_, column.minGap});
         }
     }
@@ -137,9 +136,8 @@ void CSequenceDiagram::PlaceCalls()
             call.textY = y + call.textH / 2 + streamBoxHeight_ / 2;
         } else {
             // Above the arrow, halfway along it.
-            const int64_t middle = call.column == 0
-                                       ? LoopX()
-                                       : (columns_[call.column - 1].Centre() + centre) / 2;
+            const int64_t middle =
+                call.column == 0 ? LoopX() : (columns_[call.column - 1].Centre() + centre) / 2;
             call.textX = middle - call.textW / 2;
             call.textY = y;
         }
@@ -185,11 +183,11 @@ void CSequenceDiagram::DrawObjects()
     SelectedFont font(dc_, setting_.ObjectFont);
     for (const SequenceColumn& column : columns_) {
         surface_.DrawShadedFramedBox(ToPixel(column.x), ToPixel(startY_), ToPixel(column.width),
-                                     ToPixel(objectHeight_), colours.background, colours.border, 0);
+            ToPixel(objectHeight_), colours.background, colours.border, 0);
         DrawAxisLine(surface_, column.Centre(), startY_ + objectHeight_, column.Centre(), lineEnd_,
-                     setting_.ObjectMiddleColor, PS_DOT);
-        DrawClippedText(surface_, column.x + objectSpaceX_, startY_ + objectSpaceY_, colours.text,
-                        column.name);
+            setting_.ObjectMiddleColor, PS_DOT);
+        DrawClippedText(
+            surface_, column.x + objectSpaceX_, startY_ + objectSpaceY_, colours.text, column.name);
     }
 }
 
@@ -198,8 +196,8 @@ void CSequenceDiagram::DrawStreams()
     const ColorTriple& colours = setting_.CalledColor;
     for (const SequenceCall& call : calls_) {
         surface_.DrawShadedFramedBox(ToPixel(call.boxX), ToPixel(call.boxY),
-                                     ToPixel(streamBoxWidth_), ToPixel(streamBoxHeight_),
-                                     colours.background, colours.border, 0);
+            ToPixel(streamBoxWidth_), ToPixel(streamBoxHeight_), colours.background, colours.border,
+            0);
     }
 }
 
@@ -211,8 +209,8 @@ void CSequenceDiagram::DrawTexts()
     }
     SelectedFont font(dc_, setting_.CalledFont);
     for (const SequenceCall& call : calls_)
-        DrawClippedText(surface_, call.textX, call.textY, setting_.CalledColor.text,
-                        call.record.name);
+        DrawClippedText(
+            surface_, call.textX, call.textY, setting_.CalledColor.text, call.record.name);
 }
 
 void CSequenceDiagram::DrawArrows()
@@ -253,7 +251,7 @@ void CSequenceDiagram::DrawArrows()
 namespace {
 
 CSize RunSequenceDiagram(CDC& dc, const CModelScope* function, CProjectAnalyzer& analyzer,
-                         const CSequenceSetting& setting, bool draw)
+    const CSequenceSetting& setting, bool draw)
 {
     if (function == nullptr)
         return {};
@@ -262,8 +260,8 @@ CSize RunSequenceDiagram(CDC& dc, const CModelScope* function, CProjectAnalyzer&
     std::string ownScope = GetScopeName(*function, 1);
     if (ownScope.empty())
         ownScope = "Global";
-    CSequenceDiagram diagram(dc, setting, function->name, std::move(calls),
-                             analyzer.LifelineNames(), ownScope);
+    CSequenceDiagram diagram(
+        dc, setting, function->name, std::move(calls), analyzer.LifelineNames(), ownScope);
     const CSize size = diagram.Layout();
     if (draw)
         diagram.Draw();
@@ -273,13 +271,13 @@ CSize RunSequenceDiagram(CDC& dc, const CModelScope* function, CProjectAnalyzer&
 } // namespace
 
 CSize DrawSequenceDiagram(CDC& dc, const CModelScope* function, CProjectAnalyzer& analyzer,
-                          const CSequenceSetting& setting)
+    const CSequenceSetting& setting)
 {
     return RunSequenceDiagram(dc, function, analyzer, setting, true);
 }
 
 CSize MeasureSequenceDiagram(CDC& dc, const CModelScope* function, CProjectAnalyzer& analyzer,
-                             const CSequenceSetting& setting)
+    const CSequenceSetting& setting)
 {
     return RunSequenceDiagram(dc, function, analyzer, setting, false);
 }

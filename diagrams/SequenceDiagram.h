@@ -16,8 +16,8 @@ struct CSequenceSetting;
 // One object column of a sequence diagram: a scope named by the call query.
 struct SequenceColumn {
     std::string name;
-    int64_t x = 0;      // left edge of the object box
-    int64_t width = 0;  // width of the object box
+    int64_t x = 0; // left edge of the object box
+    int64_t width = 0; // width of the object box
     int64_t minGap = 0; // the least distance to the next column the call texts need
 
     int64_t Centre() const { return x + width / 2; }
@@ -26,13 +26,13 @@ struct SequenceColumn {
 // One call of the function as placed in the diagram.
 struct SequenceCall {
     CallRecord record;
-    size_t column = 0;  // the callee's column (0 when the record names none)
-    int64_t top = 0;    // y where the call's row starts
+    size_t column = 0; // the callee's column (0 when the record names none)
+    int64_t top = 0; // y where the call's row starts
     int64_t textW = 0;
     int64_t textH = 0;
     int64_t textX = 0;
     int64_t textY = 0;
-    int64_t boxX = 0;   // the stream box's top-left corner
+    int64_t boxX = 0; // the stream box's top-left corner
     int64_t boxY = 0;
 
     bool Resolved() const { return record.callee != nullptr; }
@@ -50,8 +50,8 @@ public:
     // always has a line to stand on. Calls naming a column beyond the list
     // stand on the first one.
     CSequenceDiagram(CDC& dc, const CSequenceSetting& setting, std::string callerName,
-                     std::vector<CallRecord> calls, std::vector<std::string> names,
-                     const std::string& ownScope = "Global");
+        std::vector<CallRecord> calls, std::vector<std::string> names,
+        const std::string& ownScope = "Global");
 
     CSize Layout();
     void Draw();
@@ -115,7 +115,7 @@ private:
 // out and drawn on `dc`. Returns the picture size; without a function nothing
 // is drawn and the size is 0 by 0.
 CSize DrawSequenceDiagram(CDC& dc, const CModelScope* function, CProjectAnalyzer& analyzer,
-                          const CSequenceSetting& setting);
+    const CSequenceSetting& setting);
 // The same without drawing: only the picture size.
 CSize MeasureSequenceDiagram(CDC& dc, const CModelScope* function, CProjectAnalyzer& analyzer,
-                             const CSequenceSetting& setting);
+    const CSequenceSetting& setting);

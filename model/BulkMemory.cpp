@@ -23,11 +23,11 @@ struct Block {
 
 constexpr std::size_t kHeader = sizeof(Block*);
 static_assert(kHeader % kAlignment == 0);
-constexpr std::size_t kFirstBlock = std::size_t{64} << 10;
+constexpr std::size_t kFirstBlock = std::size_t {64} << 10;
 // The size of a huge page on the usual machines: the largest blocks are
 // mapped on their own, aligned to it, so that the system may back each with
 // one huge page instead of 512 small ones (a fault for each).
-constexpr std::size_t kLargestBlock = std::size_t{2} << 20;
+constexpr std::size_t kLargestBlock = std::size_t {2} << 20;
 constexpr std::size_t kBlockStart = (sizeof(Block) + kAlignment - 1) / kAlignment * kAlignment;
 
 // A block of kLargestBlock bytes aligned to its size, or nullptr.
@@ -35,7 +35,8 @@ void* MapLargestBlock()
 {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
     const std::size_t span = 2 * kLargestBlock;
-    void* mapped = ::mmap(nullptr, span, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* mapped =
+        ::mmap(nullptr, span, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (mapped == MAP_FAILED) {
         return nullptr;
     }
@@ -47,7 +48,8 @@ void* MapLargestBlock()
     }
     char* end = start + span;
     if (aligned + kLargestBlock < end) {
-        ::munmap(aligned + kLargestBlock, static_cast<std::size_t>(end - (aligned + kLargestBlock)));
+        ::munmap(
+            aligned + kLargestBlock, static_cast<std::size_t>(end - (aligned + kLargestBlock)));
     }
     ::madvise(aligned, kLargestBlock, MADV_HUGEPAGE); // a hint; refused is fine
     return aligned;
@@ -121,7 +123,7 @@ private:
             throw std::bad_alloc();
         }
         most_ = size_ / kHeader; // no piece is smaller than its header
-        block_ = new (memory) Block{most_ + 1, mapped};
+        block_ = new (memory) Block {most_ + 1, mapped};
         next_ = static_cast<char*>(memory) + kBlockStart;
         end_ = static_cast<char*>(memory) + size_;
     }
@@ -139,9 +141,9 @@ private:
     Block* block_ = nullptr;
     char* next_ = nullptr;
     char* end_ = nullptr;
-    std::size_t size_ = 0;  // of the current block
-    std::size_t most_ = 0;  // pieces it can hold at most
-    std::size_t cut_ = 0;   // pieces cut from it
+    std::size_t size_ = 0; // of the current block
+    std::size_t most_ = 0; // pieces it can hold at most
+    std::size_t cut_ = 0; // pieces cut from it
 };
 
 thread_local Cutter t_cutter;

@@ -31,14 +31,12 @@ inline constexpr std::size_t kAlignment = 8;
 } // namespace BulkMemory
 
 // A standard allocator over BulkMemory::TakeNode, for node-based containers.
-template <class T>
-struct BulkAllocator {
+template <class T> struct BulkAllocator {
     static_assert(alignof(T) <= BulkMemory::kAlignment);
     using value_type = T;
 
     BulkAllocator() noexcept = default;
-    template <class U>
-    BulkAllocator(const BulkAllocator<U>&) noexcept {}
+    template <class U> BulkAllocator(const BulkAllocator<U>&) noexcept { }
 
     T* allocate(std::size_t n)
     {
@@ -49,6 +47,5 @@ struct BulkAllocator {
     }
     void deallocate(T* p, std::size_t) noexcept { BulkMemory::Give(p); }
 
-    template <class U>
-    bool operator==(const BulkAllocator<U>&) const noexcept { return true; }
+    template <class U> bool operator==(const BulkAllocator<U>&) const noexcept { return true; }
 };

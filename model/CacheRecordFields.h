@@ -61,7 +61,10 @@ struct ClassLayout {
 
 struct TextLayout {
     using Record = CTextInfo;
-    template <class Visitor, class R> static void Fields(Visitor& v, R& record) { v.Text(record.text); }
+    template <class Visitor, class R> static void Fields(Visitor& v, R& record)
+    {
+        v.Text(record.text);
+    }
 };
 
 struct NamespaceAliasLayout {

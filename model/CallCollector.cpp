@@ -29,7 +29,7 @@ const char* TextAt(const CUnit& unit, size_t p)
 } // namespace
 
 CCallCollector::CCallCollector(const CModelScope& function, const FunctionTable& functions,
-                               std::vector<std::string>& lifelineNames)
+    std::vector<std::string>& lifelineNames)
     : functions_(functions), function_(function), lifelineNames_(lifelineNames)
 {
 }
@@ -71,8 +71,7 @@ bool CCallCollector::HasCall(const CUnit& unit)
     return false;
 }
 
-int CCallCollector::ScanCalls(const CUnit& unit, int32_t& argumentCount, int start,
-                              bool insideCall)
+int CCallCollector::ScanCalls(const CUnit& unit, int32_t& argumentCount, int start, bool insideCall)
 {
     const int count = static_cast<int>(unit.tokenIndices.size());
     int depth = 0;
@@ -109,7 +108,7 @@ int CCallCollector::ScanCalls(const CUnit& unit, int32_t& argumentCount, int sta
 void CCallCollector::ResolveCallees()
 {
     for (CallRecord& record : records_) {
-        auto found = functions_.find(CallKey{record.name, record.argumentCount});
+        auto found = functions_.find(CallKey {record.name, record.argumentCount});
         if (found != functions_.end()) {
             record.callee = found->second;
         }

@@ -16,7 +16,7 @@ class CUnit;
 class CCallCollector {
 public:
     CCallCollector(const CModelScope& function, const FunctionTable& functions,
-                   std::vector<std::string>& lifelineNames);
+        std::vector<std::string>& lifelineNames);
 
     void Run();
 

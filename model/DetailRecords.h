@@ -44,8 +44,7 @@ protected:
     CDetailRecord& operator=(const CDetailRecord&) = default;
 };
 
-template <class Derived>
-class CDetailRecordOf : public CDetailRecord {
+template <class Derived> class CDetailRecordOf : public CDetailRecord {
 public:
     std::unique_ptr<CDetailRecord> Clone() const override
     {
@@ -57,7 +56,7 @@ public:
 struct CBaseClassInfo {
     CQualifiedName qualifiedName; // a template base is spelled as its whole template id
     bool isVirtual = false;
-    int32_t access = 3;           // 2 protected, 3 private, otherwise public
+    int32_t access = 3; // 2 protected, 3 private, otherwise public
 };
 
 // Class, struct and union units; also using-declarations (no bases then).
@@ -79,7 +78,9 @@ class CQualifiedNameInfo final : public CDetailRecordOf<CQualifiedNameInfo> {
 public:
     CQualifiedNameInfo() = default;
     explicit CQualifiedNameInfo(CQualifiedName qualifiedName)
-        : qualifiedName(std::move(qualifiedName)) {}
+        : qualifiedName(std::move(qualifiedName))
+    {
+    }
 
     CQualifiedName qualifiedName;
 };
@@ -90,7 +91,9 @@ class CTemplateInfo final : public CDetailRecordOf<CTemplateInfo> {
 public:
     CTemplateInfo() = default;
     CTemplateInfo(bool exported, TokenIndices parameterTokens)
-        : exported(exported), parameterTokens(std::move(parameterTokens)) {}
+        : exported(exported), parameterTokens(std::move(parameterTokens))
+    {
+    }
 
     bool exported = false;
     TokenIndices parameterTokens;
@@ -104,8 +107,8 @@ public:
     TokenIndices arrayTokens;
     TokenIndices initTokens;
     int32_t access = 0;
-    bool multiple = false;                 // further declarators follow
-    std::vector<CVariableInfo> further;    // int a, b; -> b
+    bool multiple = false; // further declarators follow
+    std::vector<CVariableInfo> further; // int a, b; -> b
     bool cvAfterType = false;
     TokenIndices typeTokens;
 };
@@ -140,7 +143,7 @@ public:
 class CTextInfo final : public CDetailRecordOf<CTextInfo> {
 public:
     CTextInfo() = default;
-    explicit CTextInfo(std::string text) : text(std::move(text)) {}
+    explicit CTextInfo(std::string text) : text(std::move(text)) { }
 
     std::string text;
 };
@@ -149,7 +152,7 @@ public:
 class CTokenListInfo final : public CDetailRecordOf<CTokenListInfo> {
 public:
     CTokenListInfo() = default;
-    explicit CTokenListInfo(TokenIndices tokens) : tokens(std::move(tokens)) {}
+    explicit CTokenListInfo(TokenIndices tokens) : tokens(std::move(tokens)) { }
 
     TokenIndices tokens;
 };

@@ -8,7 +8,7 @@
 
 FileKey IdentityOf(const std::string& path, int32_t size, int32_t mtime)
 {
-    return FileKey{ToLowerCopy(path), size, mtime};
+    return FileKey {ToLowerCopy(path), size, mtime};
 }
 
 FileKey IdentityOf(const CSourceFile& file)
@@ -93,7 +93,7 @@ void CFileIndex::OfferFirst(int32_t number, uint64_t stamp)
         if (first.number != number) {
             ++firstsChanged_;
         }
-        first = First{stamp, number};
+        first = First {stamp, number};
     }
 }
 

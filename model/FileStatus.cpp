@@ -26,7 +26,7 @@ bool ReadFileSizeAndTime(const std::string& path, FileSizeAndTime& out)
 {
     // Only a regular file (also through a symbolic link) counts: a FIFO
     // would block the open, a device may have no end.
-    struct stat status {};
+    struct stat status { };
     if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
         return false;
     }

@@ -15,7 +15,7 @@ bool IsCaseLabel(int32_t kind)
 bool IsSimpleStatement(int32_t kind)
 {
     return kind == UNIT_BREAK || kind == UNIT_CONTINUE || kind == UNIT_RETURN ||
-           kind == UNIT_GOTO || kind == UNIT_EXPRESSION_STATEMENT || kind == UNIT_THROW;
+        kind == UNIT_GOTO || kind == UNIT_EXPRESSION_STATEMENT || kind == UNIT_THROW;
 }
 
 // Moves the children of items[i] out to follow it, in order.
@@ -24,8 +24,7 @@ void MoveChildrenAfter(std::vector<CFlowItem>& items, size_t i)
     std::vector<CFlowItem> children = std::move(items[i].children);
     items[i].children.clear();
     items.insert(items.begin() + static_cast<std::ptrdiff_t>(i) + 1,
-                 std::make_move_iterator(children.begin()),
-                 std::make_move_iterator(children.end()));
+        std::make_move_iterator(children.begin()), std::make_move_iterator(children.end()));
 }
 
 } // namespace

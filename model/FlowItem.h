@@ -22,7 +22,7 @@ public:
     int32_t leftWidth = 0;
     int32_t rightWidth = 0;
     int32_t height = 0;
-    int32_t kind = 0;   // the unit kind of the item's own unit (49 for a label item)
+    int32_t kind = 0; // the unit kind of the item's own unit (49 for a label item)
     bool brace = false; // the brace-block flag of its unit
     // First the item's own unit; a do loop adds its while, a grouped run the
     // first unit of every item merged into it.

@@ -7,11 +7,11 @@
 
 namespace {
 
-std::atomic<uint64_t> g_nextCreationNumber{0};
+std::atomic<uint64_t> g_nextCreationNumber {0};
 
 // -1, 0 or 1 for the parameter keys of two elements.
-int CompareParameterKeys(const std::vector<std::vector<PPToken>>& a,
-                         const std::vector<std::vector<PPToken>>& b)
+int CompareParameterKeys(
+    const std::vector<std::vector<PPToken>>& a, const std::vector<std::vector<PPToken>>& b)
 {
     if (a.size() != b.size()) {
         return a.size() < b.size() ? -1 : 1;
@@ -120,5 +120,3 @@ CModelScope* CModelScope::AddChildAs(const CModelScope& key, TakeNames takeNames
     scopeChildren->emplace_hint(place, std::move(child));
     return added;
 }
-
-

@@ -21,8 +21,8 @@ class CModelScope;
 struct FunctionKeyLess {
     using is_transparent = void;
     bool operator()(const CModelScope& a, const CModelScope& b) const;
-    bool operator()(const std::unique_ptr<CModelScope>& a,
-                    const std::unique_ptr<CModelScope>& b) const
+    bool operator()(
+        const std::unique_ptr<CModelScope>& a, const std::unique_ptr<CModelScope>& b) const
     {
         return (*this)(*a, *b);
     }
@@ -43,7 +43,7 @@ struct ScopeCreationLess {
 };
 
 using ScopeChildSet = std::set<std::unique_ptr<CModelScope>, FunctionKeyLess,
-                               BulkAllocator<std::unique_ptr<CModelScope>>>;
+    BulkAllocator<std::unique_ptr<CModelScope>>>;
 using ScopeLinkSet = std::set<CModelScope*, ScopeCreationLess>;
 
 // A function of the project as the root's function map lists it: the units
@@ -108,9 +108,7 @@ public:
 private:
     // The child equal to `key`, or a new one with the key's kind, flags and
     // this parent, which `takeNames` gives the key's name and parameter key.
-    template <class TakeNames>
-    CModelScope* AddChildAs(const CModelScope& key, TakeNames takeNames);
+    template <class TakeNames> CModelScope* AddChildAs(const CModelScope& key, TakeNames takeNames);
 
     uint64_t creationNumber_;
 };
-

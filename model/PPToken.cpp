@@ -14,7 +14,7 @@ namespace {
 // block at an even one (malloc aligns to at least alignof(max_align_t)).
 static_assert(alignof(std::max_align_t) % 2 == 0);
 
-constexpr size_t kBlockSize = size_t{1} << 16;
+constexpr size_t kBlockSize = size_t {1} << 16;
 // Longer texts get a heap block of their own.
 constexpr size_t kLongestPlacedText = kBlockSize / 16;
 
@@ -47,8 +47,8 @@ void ReleaseText(char* text)
         return;
     }
     if (InStoreBlock(text)) {
-        auto* head = reinterpret_cast<TextBlockHead*>(reinterpret_cast<uintptr_t>(text) &
-                                                      ~(uintptr_t{kBlockSize} - 1));
+        auto* head = reinterpret_cast<TextBlockHead*>(
+            reinterpret_cast<uintptr_t>(text) & ~(uintptr_t {kBlockSize} - 1));
         Release(head, 1);
     } else {
         std::free(text);
@@ -87,8 +87,7 @@ PPToken::PPToken(const PPToken& other)
 {
 }
 
-PPToken::PPToken(PPToken&& other) noexcept
-    : line(other.line), type(other.type), text(other.text)
+PPToken::PPToken(PPToken&& other) noexcept : line(other.line), type(other.type), text(other.text)
 {
     other.text = nullptr;
 }
@@ -171,7 +170,7 @@ char* TokenTextStore::Place(const char* characters, size_t length)
         if (!memory) {
             throw std::bad_alloc();
         }
-        new (memory) TextBlockHead{kMostTexts + 1};
+        new (memory) TextBlockHead {kMostTexts + 1};
         block_ = static_cast<char*>(memory);
         next_ = block_ + kTextsStart;
     }

@@ -55,7 +55,7 @@ public:
 private:
     void Retire();
 
-    char* block_ = nullptr;   // the block being filled
-    char* next_ = nullptr;    // its first free byte
-    size_t placed_ = 0;       // texts placed in it
+    char* block_ = nullptr; // the block being filled
+    char* next_ = nullptr; // its first free byte
+    size_t placed_ = 0; // texts placed in it
 };

@@ -117,7 +117,7 @@ private:
 // reads are inline: a cache is read item by item, millions of them.
 class CCacheSource {
 public:
-    CCacheSource(const char* data, size_t length) : next_(data), end_(data + length) {}
+    CCacheSource(const char* data, size_t length) : next_(data), end_(data + length) { }
 
     int32_t ReadInt()
     {
@@ -168,7 +168,7 @@ public:
     {
         const auto* b = reinterpret_cast<const unsigned char*>(p);
         return static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
-               (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24);
+            (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24);
     }
 
     size_t Left() const { return static_cast<size_t>(end_ - next_); }

@@ -55,7 +55,7 @@ public:
 private:
     void Map(int fd)
     {
-        struct stat status {};
+        struct stat status { };
         if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size < 0) {
             failure_ = "not a regular file";
             return;
@@ -97,14 +97,14 @@ private:
 
     bool LengthsAddUp() const
     {
-        const uint64_t records = uint64_t{CCacheSource::Decode(data_ + 4)} +
-                                 uint64_t{CCacheSource::Decode(data_ + 8)};
+        const uint64_t records =
+            uint64_t {CCacheSource::Decode(data_ + 4)} + uint64_t {CCacheSource::Decode(data_ + 8)};
         uint64_t at = kHeadBytes;
         for (uint64_t i = 0; i < records; ++i) {
             if (at + 4 > size_) {
                 return false;
             }
-            at += 4 + uint64_t{CCacheSource::Decode(data_ + at)};
+            at += 4 + uint64_t {CCacheSource::Decode(data_ + at)};
         }
         return at == size_;
     }
@@ -113,8 +113,8 @@ private:
     {
         size_t done = 0;
         while (done < bytes.size()) {
-            const ssize_t got = ::pread(fd, bytes.data() + done, bytes.size() - done,
-                                        static_cast<off_t>(done));
+            const ssize_t got =
+                ::pread(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
             if (got < 0 && errno == EINTR) {
                 continue;
             }
@@ -136,8 +136,8 @@ private:
 
 } // namespace
 
-CParseCacheReader::CParseCacheReader(SourceFileList& projectFiles, CFileIndex& fileIndex,
-                                     CInputSet* owner, MessageSink& messages)
+CParseCacheReader::CParseCacheReader(
+    SourceFileList& projectFiles, CFileIndex& fileIndex, CInputSet* owner, MessageSink& messages)
     : projectFiles_(projectFiles), fileIndex_(fileIndex), owner_(owner), messages_(messages)
 {
 }
@@ -147,14 +147,14 @@ namespace {
 // One record of the cache: its bytes, the file it becomes, and how far
 // reading it went.
 struct RecordSlot {
-    CCacheSource bytes{nullptr, 0};
+    CCacheSource bytes {nullptr, 0};
     std::unique_ptr<CSourceFile> file;
     bool pathRead = false;
     std::exception_ptr failure;
 };
 
 // Below this many bytes in all, records are read here, one after the other.
-constexpr size_t kParallelBytes = size_t{1} << 20;
+constexpr size_t kParallelBytes = size_t {1} << 20;
 constexpr unsigned kMostReaders = 4;
 
 // Reads the records on up to kMostReaders threads, this one among them.
@@ -162,8 +162,8 @@ constexpr unsigned kMostReaders = 4;
 // failed are left unread.
 void ReadRecords(std::vector<RecordSlot>& slots, int32_t headerCount, size_t totalBytes)
 {
-    std::atomic<size_t> next{0};
-    std::atomic<size_t> firstFailed{slots.size()};
+    std::atomic<size_t> next {0};
+    std::atomic<size_t> firstFailed {slots.size()};
     auto work = [&] {
         TokenTextStore texts; // this thread's
         const CDetailRecord::BulkCreation bulk; // the records of whole unit trees
@@ -181,15 +181,13 @@ void ReadRecords(std::vector<RecordSlot>& slots, int32_t headerCount, size_t tot
             } catch (...) {
                 slot.failure = std::current_exception();
                 size_t failed = firstFailed.load();
-                while (i < failed && !firstFailed.compare_exchange_weak(failed, i)) {
-                }
+                while (i < failed && !firstFailed.compare_exchange_weak(failed, i)) { }
             }
         }
     };
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const size_t helpers = totalBytes < kParallelBytes
-        ? 0
-        : std::min<size_t>({cores, kMostReaders, slots.size()}) - 1;
+    const size_t helpers =
+        totalBytes < kParallelBytes ? 0 : std::min<size_t>({cores, kMostReaders, slots.size()}) - 1;
     std::vector<std::unique_ptr<LargeStackThread>> threads;
     for (size_t h = 0; h < helpers; ++h) {
         auto thread = std::make_unique<LargeStackThread>();

@@ -23,7 +23,7 @@ class CParseCacheReader {
 public:
     // Each file's path is written to `messages` as it is read.
     CParseCacheReader(SourceFileList& projectFiles, CFileIndex& fileIndex, CInputSet* owner,
-                      MessageSink& messages = StandardOutputSink());
+        MessageSink& messages = StandardOutputSink());
 
     // False, with the engine unchanged, when the file cannot be read or
     // anything in it is wrong. Never throws on a file error.

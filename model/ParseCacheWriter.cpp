@@ -9,8 +9,8 @@
 
 #include <cstring>
 
-CParseCacheWriter::CParseCacheWriter(const SourceFileList& projectFiles,
-                                     const CFileIndex& fileIndex)
+CParseCacheWriter::CParseCacheWriter(
+    const SourceFileList& projectFiles, const CFileIndex& fileIndex)
     : projectFiles_(projectFiles), fileIndex_(fileIndex)
 {
 }
@@ -43,8 +43,8 @@ void WriteToken(CCacheSink& out, const PPToken& token)
 
 void WriteIntVector(CCacheSink& out, const std::vector<int>& values)
 {
-    char* at = CCacheSink::Put(out.Room(4 + 4 * values.size()),
-                               static_cast<uint32_t>(values.size()));
+    char* at =
+        CCacheSink::Put(out.Room(4 + 4 * values.size()), static_cast<uint32_t>(values.size()));
     for (int value : values) {
         at = CCacheSink::Put(at, static_cast<uint32_t>(value));
     }
@@ -173,7 +173,7 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
         // Records stream through a buffer behind their lengths, which are
         // filled in once known (in the buffer, or in the file when the
         // record's start went out already): one pass, whatever the size.
-        constexpr size_t kChunkBytes = size_t{1} << 20;
+        constexpr size_t kChunkBytes = size_t {1} << 20;
         CCacheFileWriter output(fd); // writes each chunk while the next is filled
         CCacheSink out;
         out.SpillTo(kChunkBytes, [&output](CacheChunk& full) { output.Write(full); });

@@ -2,8 +2,8 @@
 
 #include "TokenType.h"
 
-CProjectFile::CProjectFile(const char* filePath, CInputSet* inputOwner,
-                           const std::vector<PredefinedWord>& defines)
+CProjectFile::CProjectFile(
+    const char* filePath, CInputSet* inputOwner, const std::vector<PredefinedWord>& defines)
 {
     owner = inputOwner;
     path = filePath;

@@ -23,7 +23,7 @@ uint64_t TokensDigest(uint64_t h, const std::vector<PPToken>& tokens)
     h = MixDigest(h, tokens.size());
     for (const PPToken& token : tokens) {
         const uint64_t position = (static_cast<uint64_t>(static_cast<uint32_t>(token.line)) << 32) |
-                                  static_cast<uint32_t>(token.type);
+            static_cast<uint32_t>(token.type);
         h = MixDigest(h, position);
         if (token.text != nullptr && token.text[0] != '\0') {
             h = MixDigest(h, TextDigest(token.text));
@@ -56,8 +56,8 @@ namespace {
 
 bool SameMacro(const CMacroDef& a, const CMacroDef& b)
 {
-    return a.name == b.name && a.functionLike == b.functionLike &&
-           a.parameters == b.parameters && SameTokens(a.body, b.body);
+    return a.name == b.name && a.functionLike == b.functionLike && a.parameters == b.parameters &&
+        SameTokens(a.body, b.body);
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 
 bool CSourceFile::RefreshFileInfo()
 {
-    FileSizeAndTime status{size, mtime};
+    FileSizeAndTime status {size, mtime};
     if (!ReadFileSizeAndTime(path, status)) {
         return false;
     }

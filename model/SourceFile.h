@@ -31,10 +31,10 @@ public:
     // after one line on the message stream, when the file cannot be opened.
     bool Load(const CTokenScanner& scanner, MessageSink& messages = StandardOutputSink());
 
-    CInputSet* owner = nullptr;   // not owned
+    CInputSet* owner = nullptr; // not owned
     std::vector<CUnit> units;
     std::vector<int32_t> includes; // file-index numbers of the included headers
-    std::string path;             // as given
+    std::string path; // as given
     CSourceTokens scan;
     int32_t size = 0;
     int32_t mtime = 0;

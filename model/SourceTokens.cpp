@@ -18,7 +18,7 @@ namespace {
 bool IsReadableSize(const struct stat& status)
 {
     return S_ISREG(status.st_mode) &&
-           static_cast<unsigned long long>(status.st_size) <= kMaxSourceBytes;
+        static_cast<unsigned long long>(status.st_size) <= kMaxSourceBytes;
 }
 
 // Reads a regular file of at most kMaxSourceBytes as a stream. Anything else
@@ -29,7 +29,7 @@ class RegularFileInput : public std::streambuf {
 public:
     explicit RegularFileInput(const char* path)
     {
-        struct stat status {};
+        struct stat status { };
         if (::stat(path, &status) != 0 || !IsReadableSize(status)) {
             return;
         }
@@ -112,8 +112,8 @@ private:
 
 void WriteFileOpenFailure(const std::string& path, MessageSink& messages)
 {
-    MessageLine(messages, MessageKind::Error) << GetLangString(3) << ": " << path << " : "
-                                              << GetLangString(303);
+    MessageLine(messages, MessageKind::Error)
+        << GetLangString(3) << ": " << path << " : " << GetLangString(303);
 }
 
 void JoinContinuedLines(std::vector<PPToken>& tokens, size_t from)
@@ -137,7 +137,7 @@ void JoinContinuedLines(std::vector<PPToken>& tokens, size_t from)
 
 bool WriteSourceReadFailure(const std::string& path, MessageSink& messages)
 {
-    struct stat status {};
+    struct stat status { };
     if (::stat(path.c_str(), &status) != 0) {
         return false;
     }

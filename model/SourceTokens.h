@@ -21,7 +21,7 @@ struct CSourceTokens {
 };
 
 // The largest source file that is read.
-inline constexpr size_t kMaxSourceBytes = size_t{256} << 20;
+inline constexpr size_t kMaxSourceBytes = size_t {256} << 20;
 
 // When `path` names something that is not a regular file, or a file larger
 // than kMaxSourceBytes, writes one line saying so and returns true; false

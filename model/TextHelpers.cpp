@@ -85,8 +85,8 @@ bool ScanInteger(std::string_view text, int base, int32_t& value, size_t& used)
         int d = HexDigitValue(text[k]);
         return d < base ? d : -1;
     };
-    if (base == 16 && i + 1 < text.size() && text[i] == '0'
-        && (text[i + 1] == 'x' || text[i + 1] == 'X') && digit(i + 2) >= 0)
+    if (base == 16 && i + 1 < text.size() && text[i] == '0' &&
+        (text[i + 1] == 'x' || text[i + 1] == 'X') && digit(i + 2) >= 0)
         i += 2;
 
     const size_t firstDigit = i;
@@ -103,7 +103,8 @@ bool ScanInteger(std::string_view text, int base, int32_t& value, size_t& used)
         return false;
     }
     const int64_t signedValue = negative ? -magnitude : magnitude;
-    value = static_cast<int32_t>(std::min<int64_t>(signedValue, std::numeric_limits<int32_t>::max()));
+    value =
+        static_cast<int32_t>(std::min<int64_t>(signedValue, std::numeric_limits<int32_t>::max()));
     used = i;
     return true;
 }

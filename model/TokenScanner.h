@@ -18,5 +18,8 @@ public:
     virtual ~CTokenScanner() = default;
     // A scan that must stop early says why on `messages`.
     virtual void Scan(std::istream& in, std::vector<PPToken>& out, MessageSink& messages) const = 0;
-    void Scan(std::istream& in, std::vector<PPToken>& out) const { Scan(in, out, StandardOutputSink()); }
+    void Scan(std::istream& in, std::vector<PPToken>& out) const
+    {
+        Scan(in, out, StandardOutputSink());
+    }
 };

@@ -46,8 +46,8 @@ const PPToken& TokenAt(const std::vector<PPToken>& tokens, int i)
     return tokens[static_cast<size_t>(i)];
 }
 
-std::string Join(const std::vector<PPToken>& tokens, const std::vector<int>& indices,
-                 size_t from, size_t to, int blanks)
+std::string Join(const std::vector<PPToken>& tokens, const std::vector<int>& indices, size_t from,
+    size_t to, int blanks)
 {
     std::string out;
     for (size_t k = from; k <= to && k < indices.size(); ++k) {
@@ -69,17 +69,16 @@ std::string TokenSpelling(const std::vector<PPToken>& tokens, int i)
     return out;
 }
 
-std::string TokensToText(const std::vector<PPToken>& tokens,
-                         const std::vector<int>& indices, int blanks)
+std::string TokensToText(
+    const std::vector<PPToken>& tokens, const std::vector<int>& indices, int blanks)
 {
     if (indices.empty())
         return {};
     return Join(tokens, indices, 0, indices.size() - 1, blanks);
 }
 
-std::string TokenRangeToText(const std::vector<PPToken>& tokens,
-                             const std::vector<int>& indices, int from, int to,
-                             int blanks)
+std::string TokenRangeToText(const std::vector<PPToken>& tokens, const std::vector<int>& indices,
+    int from, int to, int blanks)
 {
     if (from > to || to < 0)
         return {};

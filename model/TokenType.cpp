@@ -29,5 +29,5 @@ const char* TokenTypeFixedSpelling(int32_t type)
 const char* DirectiveOnlyWordSpelling(int32_t type)
 {
     return type >= WORD_INCLUDE && type <= WORD_UNDEF && type != WORD_DEFINED ? kSpellings[type]
-                                                                                : nullptr;
+                                                                              : nullptr;
 }

@@ -48,8 +48,7 @@ void CTypeLinker::Run(const Visitor& visit)
 // a class, struct or union are its members. Nothing else is reached
 // (variables of namespaces, anything below functions, enums or
 // placeholders).
-void CTypeLinker::Walk(CModelScope& scope, CModelScope* parent, bool linked,
-                       const Visitor& visit)
+void CTypeLinker::Walk(CModelScope& scope, CModelScope* parent, bool linked, const Visitor& visit)
 {
     if (visit) {
         visit(scope, parent);
@@ -66,14 +65,13 @@ void CTypeLinker::Walk(CModelScope& scope, CModelScope* parent, bool linked,
     if (!scope.scopeChildren) {
         return;
     }
-    const bool fromNamespace =
-        linked && (scope.kind == UNIT_NAMESPACE || scope.kind == UNIT_ROOT);
+    const bool fromNamespace = linked && (scope.kind == UNIT_NAMESPACE || scope.kind == UNIT_ROOT);
     const bool fromClass = linked && IsClassKind(scope.kind);
     for (const auto& child : *scope.scopeChildren) {
         bool childLinked = false;
         if (fromNamespace) {
             childLinked = child->kind == UNIT_NAMESPACE || child->kind == UNIT_ROOT ||
-                          IsClassKind(child->kind);
+                IsClassKind(child->kind);
         } else if (fromClass) {
             childLinked = IsClassKind(child->kind);
             if (child->kind == UNIT_VARIABLE) {

@@ -18,7 +18,7 @@ public:
     // holds it (none for the root).
     using Visitor = std::function<void(CModelScope& scope, CModelScope* parent)>;
 
-    explicit CTypeLinker(CModelScope* root) : root_(root) {}
+    explicit CTypeLinker(CModelScope* root) : root_(root) { }
 
     // Empties every link set below the root and fills them again. Elements
     // are linked to their holders through their `parent`.

@@ -14,7 +14,7 @@
 // tokens are its children.
 class CUnit {
 public:
-    explicit CUnit(const std::vector<PPToken>* tokens = nullptr) : tokens(tokens) {}
+    explicit CUnit(const std::vector<PPToken>* tokens = nullptr) : tokens(tokens) { }
     // Copies everything, the children recursively; a detail record is cloned.
     CUnit(const CUnit& other);
     CUnit& operator=(const CUnit& other);
@@ -22,15 +22,15 @@ public:
     CUnit& operator=(CUnit&&) noexcept = default;
     ~CUnit() = default;
 
-    bool done = false;   // needs no further parsing
-    bool brace = false;  // owns a brace block (its children)
+    bool done = false; // needs no further parsing
+    bool brace = false; // owns a brace block (its children)
     int32_t kind = UNIT_UNKNOWN;
     std::vector<CUnit> children;
     TokenIndices tokenIndices;
     std::unique_ptr<CDetailRecord> detail;
     const std::vector<PPToken>* tokens = nullptr; // the file's tokens, not owned
-    int32_t first = 0;   // first token of the unit's whole range
-    int32_t last = 0;    // last token of that range
+    int32_t first = 0; // first token of the unit's whole range
+    int32_t last = 0; // last token of that range
 
     int32_t GetCategory() const { return GetUnitCategory(kind); }
     bool IsFunction() const { return GetCategory() == UNIT_FUNCTION; }

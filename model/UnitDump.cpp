@@ -8,7 +8,7 @@
 #include <string>
 
 CUnitDumper::CUnitDumper(const CFileIndex& fileIndex, const SourceFileList& projectFiles,
-                         const CModelScope* root, MessageSink& out)
+    const CModelScope* root, MessageSink& out)
     : fileIndex_(fileIndex), projectFiles_(projectFiles), root_(root), out_(out)
 {
 }
@@ -57,7 +57,7 @@ void CUnitDumper::DumpUnit(const CUnit& unit, int depth)
 {
     std::string head(static_cast<size_t>(depth) * 4, ' ');
     head += "+Unit: " + UnitKindName(unit.kind) + " " + (unit.brace ? "1" : "0") + " " +
-            std::to_string(unit.tokenIndices.size()) + "-" + std::to_string(unit.children.size());
+        std::to_string(unit.tokenIndices.size()) + "-" + std::to_string(unit.children.size());
     WriteLine(head);
     std::string text;
     if (unit.tokens) {
@@ -83,8 +83,8 @@ void CUnitDumper::DumpScope(const CModelScope& scope, int depth)
 {
     std::string line(static_cast<size_t>(depth) * 4, ' ');
     line += "+Unit: " + scope.name + " " + std::to_string(scope.kind) + " " +
-            std::to_string(scope.declarations.size()) + " " +
-            std::to_string(scope.definitions.size()) + " ";
+        std::to_string(scope.declarations.size()) + " " + std::to_string(scope.definitions.size()) +
+        " ";
     if (scope.kind == UNIT_CLASS) {
         const CUnit* unit = scope.GetFirstUnit();
         const CClassInfo* record = unit ? AsClassInfo(*unit) : nullptr;

@@ -15,7 +15,7 @@ class CModelScope;
 class CUnitDumper {
 public:
     CUnitDumper(const CFileIndex& fileIndex, const SourceFileList& projectFiles,
-                const CModelScope* root, MessageSink& out);
+        const CModelScope* root, MessageSink& out);
 
     void Dump();
     // The project-wide model alone.

@@ -108,8 +108,8 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
             pending.tokenIndices.push_back(p);
             break;
         case LC: {
-            const int r = depth < kMaxBraceDepth ? Split(pending.children, p + 1, depth + 1)
-                                                 : SkipBlock(p);
+            const int r =
+                depth < kMaxBraceDepth ? Split(pending.children, p + 1, depth + 1) : SkipBlock(p);
             if (hasContent()) {
                 pending.brace = true;
                 close(r - 1);

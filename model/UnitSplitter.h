@@ -19,7 +19,7 @@ public:
     // to no unit (the tree, and every walk over it, stays shallow).
     static constexpr int kMaxBraceDepth = 1000;
 
-    explicit CUnitSplitter(CFileIndex& index) : index_(&index) {}
+    explicit CUnitSplitter(CFileIndex& index) : index_(&index) { }
 
     // Splits a file, then, recursively, every header it includes that has
     // not been split yet (a number outside the index throws
@@ -31,7 +31,7 @@ public:
     static void SplitTokens(const std::vector<PPToken>& tokens, std::vector<CUnit>& units);
 
 private:
-    explicit CUnitSplitter(const std::vector<PPToken>& tokens) : tokens_(&tokens) {}
+    explicit CUnitSplitter(const std::vector<PPToken>& tokens) : tokens_(&tokens) { }
 
     // Appends the units from `start` on; returns where it stopped.
     int Split(std::vector<CUnit>& units, int start, int depth);

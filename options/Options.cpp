@@ -23,8 +23,7 @@ namespace {
 
 // Calls visit(name, field) for every stored value, in the order they are
 // read and written.
-template <typename Visit>
-void VisitStoredValues(OptionValues& o, Visit visit)
+template <typename Visit> void VisitStoredValues(OptionValues& o, Visit visit)
 {
     visit("Preprocessing Same Name File", o.preprocessingSameNameFile);
     visit("Auto Resize Macro View", o.autoResizeMacroView);
@@ -48,12 +47,30 @@ void VisitStoredValues(OptionValues& o, Visit visit)
     visit("Flow Sequence", o.flowSequence);
 }
 
-void ReadValue(CRegistry& registry, const char* name, bool& value) { value = registry.ReadBool(name); }
-void ReadValue(CRegistry& registry, const char* name, int32_t& value) { registry.ReadInt(name, value); }
-void ReadValue(CRegistry& registry, const char* name, std::string& value) { registry.ReadString(name, value); }
-void WriteValue(CRegistry& registry, const char* name, bool value) { registry.WriteBool(name, value); }
-void WriteValue(CRegistry& registry, const char* name, int32_t value) { registry.WriteInt(name, value); }
-void WriteValue(CRegistry& registry, const char* name, const std::string& value) { registry.WriteString(name, value); }
+void ReadValue(CRegistry& registry, const char* name, bool& value)
+{
+    value = registry.ReadBool(name);
+}
+void ReadValue(CRegistry& registry, const char* name, int32_t& value)
+{
+    registry.ReadInt(name, value);
+}
+void ReadValue(CRegistry& registry, const char* name, std::string& value)
+{
+    registry.ReadString(name, value);
+}
+void WriteValue(CRegistry& registry, const char* name, bool value)
+{
+    registry.WriteBool(name, value);
+}
+void WriteValue(CRegistry& registry, const char* name, int32_t value)
+{
+    registry.WriteInt(name, value);
+}
+void WriteValue(CRegistry& registry, const char* name, const std::string& value)
+{
+    registry.WriteString(name, value);
+}
 
 // Option files larger than this are not read.
 constexpr size_t kMaxOptionFileSize = 16u << 20;
@@ -91,8 +108,7 @@ int32_t ParseDecimal(const std::string& text)
     return static_cast<int32_t>(value);
 }
 
-COptions::COptions()
-    : COptions(std::string(), GetUserConfigDirectory(), GetAppDirectory())
+COptions::COptions() : COptions(std::string(), GetUserConfigDirectory(), GetAppDirectory())
 {
 }
 
@@ -177,7 +193,8 @@ void COptions::ReadIncludeFile()
     if (!path.empty() && ReadLines(path, lines)) {
         size_t next = 0;
         for (int list = 0; list <= kVersionLists; ++list) {
-            std::vector<std::string>& target = list < kVersionLists ? includeLists[list] : userIncludeList;
+            std::vector<std::string>& target =
+                list < kVersionLists ? includeLists[list] : userIncludeList;
             target.clear();
             if (next >= lines.size())
                 continue;
@@ -198,7 +215,8 @@ void COptions::ReadSettings()
     CRegistry registry(settingsFile_, kGroup);
     try {
         registry.Open();
-        VisitStoredValues(*this, [&](const char* name, auto& field) { ReadValue(registry, name, field); });
+        VisitStoredValues(
+            *this, [&](const char* name, auto& field) { ReadValue(registry, name, field); });
         registry.Close();
     } catch (const OptionsError& failure) {
         ShowPrompt(std::string(failure.what()) + " - load default option", PromptKind::Warning);
@@ -225,7 +243,8 @@ void COptions::WriteIncludeFile() const
         return;
     std::vector<std::string> lines;
     for (int list = 0; list <= kVersionLists; ++list) {
-        const std::vector<std::string>& source = list < kVersionLists ? includeLists[list] : userIncludeList;
+        const std::vector<std::string>& source =
+            list < kVersionLists ? includeLists[list] : userIncludeList;
         lines.push_back(std::to_string(source.size()));
         lines.insert(lines.end(), source.begin(), source.end());
     }
@@ -237,7 +256,8 @@ void COptions::WriteSettings()
     CRegistry registry(settingsFile_, kGroup);
     try {
         registry.Create();
-        VisitStoredValues(*this, [&](const char* name, auto& field) { WriteValue(registry, name, field); });
+        VisitStoredValues(
+            *this, [&](const char* name, auto& field) { WriteValue(registry, name, field); });
         registry.Close();
     } catch (const OptionsError& failure) {
         ShowPrompt(failure.what(), PromptKind::Error);

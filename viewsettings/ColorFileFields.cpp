@@ -101,7 +101,7 @@ void ColorFileReader::Font(const char* name, CFontHolder& font) const
 }
 
 bool SaveColorFile(const std::string& path, const char* rootName, const char* version,
-                   const std::function<void(ColorFileWriter&)>& fields)
+    const std::function<void(ColorFileWriter&)>& fields)
 {
     CXmlDocument document;
     document.root = CXmlElement(rootName);

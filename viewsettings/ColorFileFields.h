@@ -19,7 +19,7 @@
 
 class ColorFileWriter {
 public:
-    explicit ColorFileWriter(CXmlElement& element) : element_(element) {}
+    explicit ColorFileWriter(CXmlElement& element) : element_(element) { }
 
     void Number(const char* name, int32_t value);
     void Color(const char* name, COLORREF color);
@@ -27,8 +27,7 @@ public:
     void Triple(const char* name, const ColorTriple& colors);
     void Font(const char* name, const CFontHolder& font);
 
-    template <typename Fields>
-    void Group(const char* name, Fields fields)
+    template <typename Fields> void Group(const char* name, Fields fields)
     {
         ColorFileWriter group(element_.children.emplace_back(name));
         fields(group);
@@ -42,7 +41,7 @@ private:
 // font element without all three attributes, leaves the field as it was.
 class ColorFileReader {
 public:
-    explicit ColorFileReader(const CXmlElement& element) : element_(element) {}
+    explicit ColorFileReader(const CXmlElement& element) : element_(element) { }
 
     void Number(const char* name, int32_t& value) const;
     void Color(const char* name, COLORREF& color) const;
@@ -50,8 +49,7 @@ public:
     void Triple(const char* name, ColorTriple& colors) const;
     void Font(const char* name, CFontHolder& font) const;
 
-    template <typename Fields>
-    void Group(const char* name, Fields fields) const
+    template <typename Fields> void Group(const char* name, Fields fields) const
     {
         if (const CXmlElement* child = element_.FindChild(name)) {
             ColorFileReader group(*child);
@@ -67,7 +65,7 @@ private:
 // failure shows "Error: could not be written" (language texts 3 and 209)
 // and returns false; the old file stays intact.
 bool SaveColorFile(const std::string& path, const char* rootName, const char* version,
-                   const std::function<void(ColorFileWriter&)>& fields);
+    const std::function<void(ColorFileWriter&)>& fields);
 
 // Reads the fields from the file's root, whatever its name. On failure shows
 // "could not be read" (language text 210) and returns false; nothing is read.

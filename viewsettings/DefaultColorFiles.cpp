@@ -32,8 +32,8 @@ void LoadDefaultDetailColorFiles(CFlowSetting& flow, CSequenceSetting& sequence,
     LoadNSDColorFile(DefaultColorFileToRead(kDefaultNSDFile), nsd);
 }
 
-void SaveDefaultDetailColorFiles(const CFlowSetting& flow, const CSequenceSetting& sequence,
-                                 const CNSDSetting& nsd)
+void SaveDefaultDetailColorFiles(
+    const CFlowSetting& flow, const CSequenceSetting& sequence, const CNSDSetting& nsd)
 {
     SaveFlowColorFile(DefaultColorFileToWrite(kDefaultFlowFile), flow);
     SaveSequenceColorFile(DefaultColorFileToWrite(kDefaultSequenceFile), sequence);

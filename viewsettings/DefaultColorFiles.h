@@ -35,8 +35,8 @@ std::string DefaultColorFileToWrite(const std::string& name);
 void LoadDefaultDetailColorFiles(CFlowSetting& flow, CSequenceSetting& sequence, CNSDSetting& nsd);
 
 // Writes the three default files in the same order.
-void SaveDefaultDetailColorFiles(const CFlowSetting& flow, const CSequenceSetting& sequence,
-                                 const CNSDSetting& nsd);
+void SaveDefaultDetailColorFiles(
+    const CFlowSetting& flow, const CSequenceSetting& sequence, const CNSDSetting& nsd);
 
 // Reads the macro view's default file over the pair; false (silently) when
 // it is missing, which leaves the built-in values.

@@ -14,5 +14,5 @@ const ColorTriple& ElementStyleTable::GetColors(int32_t kind) const
 
 void ElementStyleTable::SetColors(int32_t kind, COLORREF text, COLORREF border, COLORREF background)
 {
-    itemColors[kind] = ColorTriple{text, border, background};
+    itemColors[kind] = ColorTriple {text, border, background};
 }

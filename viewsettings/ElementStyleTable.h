@@ -20,16 +20,18 @@ struct ElementStyleTable {
 
     ColorTriple defaultColors;
     COLORREF BackGroundColor = 0;
-    int32_t ContentType = 0;   // function with content: 0 nothing, 1 font, 2 border, 3 background, 4 symbol
+    int32_t ContentType =
+        0; // function with content: 0 nothing, 1 font, 2 border, 3 background, 4 symbol
     COLORREF ContentColor = 0;
-    int32_t PublicType = 0;    // 0 nothing, 1 font, 2 border, 3 background
+    int32_t PublicType = 0; // 0 nothing, 1 font, 2 border, 3 background
     COLORREF PublicColor = 0;
     int32_t PrivateType = 0;
     COLORREF PrivateColor = 0;
     int32_t ProtectedType = 0;
     COLORREF ProtectedColor = 0;
-    int32_t HighColorShading = 0; // 0 none, 1 down darken, 2 right darken, 3 down brighten, 4 right brighten
-    int32_t UnitSpace = 0;        // space between boxes
-    int32_t Grouping = 0;         // 0 none, 1 grouping, 2 border grouping
+    int32_t HighColorShading =
+        0; // 0 none, 1 down darken, 2 right darken, 3 down brighten, 4 right brighten
+    int32_t UnitSpace = 0; // space between boxes
+    int32_t Grouping = 0; // 0 none, 1 grouping, 2 border grouping
     std::map<int32_t, ColorTriple> itemColors;
 };

@@ -4,8 +4,7 @@
 namespace {
 
 // Layout and Setting are const when writing.
-template <typename Fields, typename Layout>
-void LayoutFields(Fields& f, Layout& layout)
+template <typename Fields, typename Layout> void LayoutFields(Fields& f, Layout& layout)
 {
     f.Flag("ShowText", layout.ShowText);
     f.Number("XSize", layout.XSize);
@@ -21,8 +20,7 @@ void LayoutFields(Fields& f, Layout& layout)
     f.Font("ExplainFont", layout.ExplainFont);
 }
 
-template <typename Fields, typename Setting>
-void FlowFields(Fields& f, Setting& s)
+template <typename Fields, typename Setting> void FlowFields(Fields& f, Setting& s)
 {
     f.Number("HighColorShading", s.HighColorShading);
     f.Color("BackGroundColor", s.BackGroundColor);

@@ -35,10 +35,10 @@ CFlowSetting::CFlowSetting()
       ConditionYesColor(0x008000),
       ConditionNoColor(0x000080),
       ReturnLineColor(0x008080),
-      StartEndColor{0x000000, 0xE6C8C8, 0xE6C8C8},
-      ProcessingColor{0x000000, 0xE6C8C8, 0xE6C8C8},
-      ConditionColor{0x800000, 0xC8E6E6, 0xC8E6E6},
-      LoopColor{0x000000, 0xE6E6C8, 0xE6E6C8}
+      StartEndColor {0x000000, 0xE6C8C8, 0xE6C8C8},
+      ProcessingColor {0x000000, 0xE6C8C8, 0xE6C8C8},
+      ConditionColor {0x800000, 0xC8E6E6, 0xC8E6E6},
+      LoopColor {0x000000, 0xE6E6C8, 0xE6E6C8}
 {
     SetLayout(Ratio1x, {0, 40, 20, 50, 40, 3, 0, 8, 7, 7, 7, 7, 0, 0});
     SetLayout(Ratio4x, {1, 80, 40, 100, 80, 7, 1, 11, 9, 9, 9, 11, 0, 0});

@@ -16,8 +16,8 @@ struct CFlowLayout {
     CFontHolder ConditionFont;
     CFontHolder LoopFont;
     CFontHolder ExplainFont;
-    int32_t XSize = 0;  // box width
-    int32_t YSize = 0;  // box height
+    int32_t XSize = 0; // box width
+    int32_t YSize = 0; // box height
     int32_t XSpace = 0; // horizontal cell pitch (gap = XSpace - XSize)
     int32_t YSpace = 0; // vertical cell pitch (gap = YSpace - YSize)
     int32_t ArrowSize = 0;
@@ -33,7 +33,8 @@ struct CFlowSetting {
     const CFlowLayout& LayoutForZoom(int zoom) const;
 
     COLORREF BackGroundColor;
-    int32_t HighColorShading; // 0 none, 1 down darken, 2 right darken, 3 down brighten, 4 right brighten
+    int32_t HighColorShading; // 0 none, 1 down darken, 2 right darken, 3 down brighten, 4 right
+                              // brighten
     COLORREF NormalLineColor;
     COLORREF LoopArrowColor;
     COLORREF ConditionYesColor;

@@ -62,7 +62,8 @@ bool CFontHolder::CreateWithHeight(const std::string& face, int32_t height, uint
     return true;
 }
 
-void CFontHolder::Make(const std::string& face, int32_t height, uint8_t boldFlag, bool tenthsOfPoints)
+void CFontHolder::Make(
+    const std::string& face, int32_t height, uint8_t boldFlag, bool tenthsOfPoints)
 {
     LogFont description;
     description.height = height;

@@ -42,9 +42,9 @@ public:
 
     bool IsBold() const { return bold == 1; }
 
-    CDC* dc = nullptr;                 // not owned
-    std::unique_ptr<CFont> font;       // owned, may be null
-    CFont* previous = nullptr;         // not owned
+    CDC* dc = nullptr; // not owned
+    std::unique_ptr<CFont> font; // owned, may be null
+    CFont* previous = nullptr; // not owned
     std::string faceName;
     int32_t size = 0;
     uint8_t bold = 0;

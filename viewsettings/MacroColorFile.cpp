@@ -23,9 +23,11 @@ void MacroFields(Fields& f, Fonts& fonts, Styles& styles)
 
 } // namespace
 
-bool SaveMacroColorFile(const std::string& path, const CVisualSetting& fonts, const ElementStyleTable& styles)
+bool SaveMacroColorFile(
+    const std::string& path, const CVisualSetting& fonts, const ElementStyleTable& styles)
 {
-    return SaveColorFile(path, "MacroviewColorXML", "1.3", [&](auto& f) { MacroFields(f, fonts, styles); });
+    return SaveColorFile(
+        path, "MacroviewColorXML", "1.3", [&](auto& f) { MacroFields(f, fonts, styles); });
 }
 
 bool LoadMacroColorFile(const std::string& path, CVisualSetting& fonts, ElementStyleTable& styles)

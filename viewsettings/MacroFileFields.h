@@ -9,8 +9,7 @@
 // the element kinds whose fonts and colours they store, each in file order.
 
 // Styles is const when writing.
-template <typename Fields, typename Styles>
-void MacroGlobalFields(Fields& f, Styles& styles)
+template <typename Fields, typename Styles> void MacroGlobalFields(Fields& f, Styles& styles)
 {
     f.Number("HighColorShading", styles.HighColorShading);
     f.Number("UnitSpace", styles.UnitSpace);

@@ -4,7 +4,7 @@
 
 void SetMacroViewDefaults(CVisualSetting& fonts, ElementStyleTable& styles)
 {
-    styles.defaultColors = ColorTriple{0x000000, 0xFFFFFF, 0xFFFFFF};
+    styles.defaultColors = ColorTriple {0x000000, 0xFFFFFF, 0xFFFFFF};
     styles.BackGroundColor = 0xFFFFFF;
     styles.ContentType = 2;
     styles.ContentColor = 0x000000;

@@ -4,8 +4,7 @@
 namespace {
 
 // Setting is const when writing.
-template <typename Fields, typename Setting>
-void NSDFields(Fields& f, Setting& s)
+template <typename Fields, typename Setting> void NSDFields(Fields& f, Setting& s)
 {
     f.Number("HighColorShading", s.HighColorShading);
     f.Color("BackGroundColor", s.BackGroundColor);

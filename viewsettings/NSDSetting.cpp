@@ -5,15 +5,15 @@ CNSDSetting::CNSDSetting()
       HighColorShading(3),
       ShowTitle(1),
       ExceptionColor(0xC8C8FF),
-      TitleColor{0xFFFFFF, 0x646464, 0x646464},
-      ProcessColor{0xFF0000, 0x000000, 0xF0FFF0},
-      IfColor{0x000000, 0x000000, 0xB6FFE1},
-      IfYesColor{0xC80000, 0xFFFFE0, 0xFFFFE0},
-      IfNoColor{0x0000C8, 0xE1B6FC, 0xE1B6FC},
-      SwitchColor{0x000000, 0x000000, 0xE1E4FF},
-      CaseColor{0x000000, 0xC8FFC8, 0xC8FFC8},
-      LoopColor{0x000000, 0x000000, 0xFCE1B6},
-      TryCatchColor{0x000000, 0x000000, 0xF5D1D1},
+      TitleColor {0xFFFFFF, 0x646464, 0x646464},
+      ProcessColor {0xFF0000, 0x000000, 0xF0FFF0},
+      IfColor {0x000000, 0x000000, 0xB6FFE1},
+      IfYesColor {0xC80000, 0xFFFFE0, 0xFFFFE0},
+      IfNoColor {0x0000C8, 0xE1B6FC, 0xE1B6FC},
+      SwitchColor {0x000000, 0x000000, 0xE1E4FF},
+      CaseColor {0x000000, 0xC8FFC8, 0xC8FFC8},
+      LoopColor {0x000000, 0x000000, 0xFCE1B6},
+      TryCatchColor {0x000000, 0x000000, 0xF5D1D1},
       StartX(20),
       StartY(20),
       LoopWidth(30),
@@ -38,7 +38,7 @@ CNSDSetting::CNSDSetting()
 
 void CNSDSetting::AttachDC(CDC* dc)
 {
-    for (CFontHolder* font : {&TitleFont, &ProcessFont, &IfFont, &IfYesFont, &IfNoFont,
-                              &SwitchFont, &CaseFont, &LoopFont, &TryCatchFont})
+    for (CFontHolder* font : {&TitleFont, &ProcessFont, &IfFont, &IfYesFont, &IfNoFont, &SwitchFont,
+             &CaseFont, &LoopFont, &TryCatchFont})
         font->dc = dc;
 }

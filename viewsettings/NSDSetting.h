@@ -19,8 +19,9 @@ struct CNSDSetting {
     void AttachDC(CDC* dc);
 
     COLORREF BackGroundColor;
-    int32_t HighColorShading; // 0 none, 1 down darken, 2 right darken, 3 down brighten, 4 right brighten
-    uint8_t ShowTitle;        // 1 draws the diagram's title
+    int32_t HighColorShading; // 0 none, 1 down darken, 2 right darken, 3 down brighten, 4 right
+                              // brighten
+    uint8_t ShowTitle; // 1 draws the diagram's title
     COLORREF ExceptionColor;
     ColorTriple TitleColor;
     ColorTriple ProcessColor;
@@ -48,6 +49,6 @@ struct CNSDSetting {
     int32_t StatementDistance;
     int32_t TextMarginWidth;
     int32_t TextMarginHeight;
-    int32_t TitleMarginWidth;  // only colour files change the two title margins
+    int32_t TitleMarginWidth; // only colour files change the two title margins
     int32_t TitleMarginHeight;
 };

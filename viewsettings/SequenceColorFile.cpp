@@ -5,8 +5,7 @@ namespace {
 
 // Setting is const when writing. The file spells the stream box height
 // "StreamBoxSizeHeihgt"; files in use keep it.
-template <typename Fields, typename Setting>
-void SequenceFields(Fields& f, Setting& s)
+template <typename Fields, typename Setting> void SequenceFields(Fields& f, Setting& s)
 {
     f.Number("HighColorShading", s.HighColorShading);
     f.Color("BackGroundColor", s.BackGroundColor);
@@ -36,7 +35,8 @@ void SequenceFields(Fields& f, Setting& s)
 
 bool SaveSequenceColorFile(const std::string& path, const CSequenceSetting& setting)
 {
-    return SaveColorFile(path, "SequenceviewColorXML", "1.0", [&](auto& f) { SequenceFields(f, setting); });
+    return SaveColorFile(
+        path, "SequenceviewColorXML", "1.0", [&](auto& f) { SequenceFields(f, setting); });
 }
 
 bool LoadSequenceColorFile(const std::string& path, CSequenceSetting& setting)

@@ -13,12 +13,13 @@ struct CSequenceSetting {
     CSequenceSetting();
 
     COLORREF BackGroundColor;
-    int32_t HighColorShading; // 0 none, 1 down darken, 2 right darken, 3 down brighten, 4 right brighten
-    COLORREF ArrowLineColor;     // message arrows
-    COLORREF ObjectMiddleColor;  // the middle line under an object
-    ColorTriple ObjectColor;     // object boxes
+    int32_t HighColorShading; // 0 none, 1 down darken, 2 right darken, 3 down brighten, 4 right
+                              // brighten
+    COLORREF ArrowLineColor; // message arrows
+    COLORREF ObjectMiddleColor; // the middle line under an object
+    ColorTriple ObjectColor; // object boxes
     COLORREF CallerTextColor;
-    ColorTriple CalledColor;     // called entries
+    ColorTriple CalledColor; // called entries
     CFontHolder ObjectFont;
     CFontHolder CallerFont;
     CFontHolder CalledFont;

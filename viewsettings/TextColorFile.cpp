@@ -23,7 +23,8 @@ void ColorInfoFields(Fields& f, Fonts& fonts, Styles& styles)
     MacroGlobalFields(f, styles);
     f.Triple("DefaultColor", styles.defaultColors, false);
     for (const MacroFileKind& item : kMacroFileKinds)
-        f.Triple(std::string(item.name) + "Color", styles.GetColors(item.kind), &item == &kMacroFileKinds.back());
+        f.Triple(std::string(item.name) + "Color", styles.GetColors(item.kind),
+            &item == &kMacroFileKinds.back());
     f.Font("DefaultFont", fonts.defaultFont);
     for (const MacroFileKind& item : kMacroFileKinds)
         f.Font(std::string(item.name) + "Font", fonts.GetItemFont(item.kind));
@@ -36,8 +37,9 @@ public:
 
     void Triple(std::string_view key, const ColorTriple& colors, bool last)
     {
-        Line(key, FormatColor(colors.text) + ' ' + FormatColor(colors.border) + ' '
-                      + FormatColor(colors.background) + (last ? "" : " "));
+        Line(key,
+            FormatColor(colors.text) + ' ' + FormatColor(colors.border) + ' ' +
+                FormatColor(colors.background) + (last ? "" : " "));
     }
 
     void Font(std::string_view key, const CFontHolder& font)
@@ -57,7 +59,8 @@ private:
 
 COLORREF ColorFromNumbers(const int32_t* rgb)
 {
-    int64_t value = (int64_t(rgb[0]) % 256 + 256) % 256 + int64_t(rgb[1]) * 256 + int64_t(rgb[2]) * 65536;
+    int64_t value =
+        (int64_t(rgb[0]) % 256 + 256) % 256 + int64_t(rgb[1]) * 256 + int64_t(rgb[2]) * 65536;
     return static_cast<COLORREF>(static_cast<uint64_t>(value));
 }
 
@@ -98,7 +101,8 @@ public:
     {
         int32_t n[9];
         if (ReadKeyAndNumbers(n, 9))
-            colors = ColorTriple{ColorFromNumbers(n), ColorFromNumbers(n + 3), ColorFromNumbers(n + 6)};
+            colors =
+                ColorTriple {ColorFromNumbers(n), ColorFromNumbers(n + 3), ColorFromNumbers(n + 6)};
     }
 
     // The end of the previous line, the key line, the face line, then size
@@ -108,8 +112,8 @@ public:
         Pending& next = fonts_.emplace_back();
         next.holder = &font;
         std::string rest, key;
-        ok_ = ok_ && ReadLine(rest) && ReadLine(key) && ReadLine(next.face) && ReadNumber(next.size)
-            && ReadNumber(next.bold);
+        ok_ = ok_ && ReadLine(rest) && ReadLine(key) && ReadLine(next.face) &&
+            ReadNumber(next.size) && ReadNumber(next.bold);
     }
 
     // Makes the fonts read.
@@ -183,7 +187,8 @@ private:
 std::string FormatColor(COLORREF color)
 {
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%d %d %d", GetRValue(color), GetGValue(color), GetBValue(color));
+    std::snprintf(
+        buffer, sizeof buffer, "%d %d %d", GetRValue(color), GetGValue(color), GetBValue(color));
     return buffer;
 }
 
@@ -205,7 +210,8 @@ bool LoadColorInfoFile(const std::string& path, CVisualSetting& fonts, ElementSt
     return true;
 }
 
-bool SaveColorInfoFile(const std::string& path, const CVisualSetting& fonts, const ElementStyleTable& styles)
+bool SaveColorInfoFile(
+    const std::string& path, const CVisualSetting& fonts, const ElementStyleTable& styles)
 {
     ColorInfoWriter writer;
     ColorInfoFields(writer, fonts, styles);

@@ -19,7 +19,8 @@ bool LoadColorInfoFile(const std::string& path, CVisualSetting& fonts, ElementSt
 
 // Writes the whole pair. When it cannot be written the user sees "could not
 // be written", false is returned and the old file is intact.
-bool SaveColorInfoFile(const std::string& path, const CVisualSetting& fonts, const ElementStyleTable& styles);
+bool SaveColorInfoFile(
+    const std::string& path, const CVisualSetting& fonts, const ElementStyleTable& styles);
 
 // "R G B" in decimal.
 std::string FormatColor(COLORREF color);

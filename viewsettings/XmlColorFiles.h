@@ -29,4 +29,5 @@ bool LoadSequenceColorFile(const std::string& path, CSequenceSetting& setting);
 bool SaveSequenceColorFile(const std::string& path, const CSequenceSetting& setting);
 
 bool LoadMacroColorFile(const std::string& path, CVisualSetting& fonts, ElementStyleTable& styles);
-bool SaveMacroColorFile(const std::string& path, const CVisualSetting& fonts, const ElementStyleTable& styles);
+bool SaveMacroColorFile(
+    const std::string& path, const CVisualSetting& fonts, const ElementStyleTable& styles);

@@ -16,7 +16,7 @@ constexpr int kEnd = -1;
 // text, so no input can make it hang.
 class XmlReader {
 public:
-    explicit XmlReader(std::string_view text) : text_(text) {}
+    explicit XmlReader(std::string_view text) : text_(text) { }
 
     void ReadDocument(CXmlElement& root)
     {
@@ -38,7 +38,8 @@ private:
 
     static bool IsNameCharacter(int c)
     {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+            c == '_';
     }
 
     void SkipWhiteSpace()
@@ -99,7 +100,8 @@ private:
     }
 
     // A name, then an optional ="value".
-    void ReadNameAndValue(std::string& name, std::string& value, const char* nameError, const char* valueError)
+    void ReadNameAndValue(
+        std::string& name, std::string& value, const char* nameError, const char* valueError)
     {
         name = ReadName();
         if (name.empty())
@@ -121,13 +123,14 @@ private:
             Fail("file read start element error");
         ++pos_;
         ReadNameAndValue(element.name, element.value, "file read element identifier error",
-                         "file read element value identifier error");
+            "file read element value identifier error");
 
         SkipWhiteSpace();
         while (Peek() != '>' && !LookingAt("/>")) {
             CXmlAttribute& attribute = element.attributes.emplace_back();
-            ReadNameAndValue(attribute.name, attribute.value, "file read attribute name identifier error",
-                             "file read attribute value identifier error");
+            ReadNameAndValue(attribute.name, attribute.value,
+                "file read attribute name identifier error",
+                "file read attribute value identifier error");
             SkipWhiteSpace();
         }
 

@@ -20,7 +20,7 @@ struct CXmlAttribute {
 
 struct CXmlElement {
     CXmlElement() = default;
-    explicit CXmlElement(std::string name) : name(std::move(name)) {}
+    explicit CXmlElement(std::string name) : name(std::move(name)) { }
     CXmlElement(std::string name, std::string value)
         : name(std::move(name)), value(std::move(value))
     {

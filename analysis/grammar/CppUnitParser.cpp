@@ -2,10 +2,10 @@
 
 #include <antlr/RecognitionException.hpp>
 
-
 CCppUnitParser::CCppUnitParser(CUnitTokenStream& stream, CUnit& unit, const ParseLimits& limits)
     : CCppParser(stream, 2),
-      workLimit_(limits.baseWork + limits.workPerToken * static_cast<int64_t>(unit.tokenIndices.size())),
+      workLimit_(
+          limits.baseWork + limits.workPerToken * static_cast<int64_t>(unit.tokenIndices.size())),
       stackLimit_(limits.stackBytes),
       stackBase_(static_cast<const char*>(__builtin_frame_address(0))),
       stopRequest_(limits.stopRequest)

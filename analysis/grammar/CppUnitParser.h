@@ -32,14 +32,15 @@ struct ParseLimits {
 // recognition error, so no rule catches it: it ends the parse of the unit.
 class CParseAborted : public antlr::ANTLRException {
 public:
-    explicit CParseAborted(const std::string& why) : antlr::ANTLRException(why) {}
+    explicit CParseAborted(const std::string& why) : antlr::ANTLRException(why) { }
 };
 
 // The parser of one unit: the generated parser with an error flag, optional
 // printing of errors and the limits above.
 class CCppUnitParser : public CCppParser {
 public:
-    CCppUnitParser(CUnitTokenStream& stream, CUnit& unit, const ParseLimits& limits = ParseLimits());
+    CCppUnitParser(
+        CUnitTokenStream& stream, CUnit& unit, const ParseLimits& limits = ParseLimits());
     ~CCppUnitParser() override;
 
     // Print every reported error on the message stream.

@@ -19,12 +19,12 @@ public:
     // The position after a remembered success, kFailed, or kUnknown.
     int Find(const void* rule, int position) const
     {
-        auto found = ends_.find(Key{rule, position});
+        auto found = ends_.find(Key {rule, position});
         return found == ends_.end() ? kUnknown : found->second;
     }
 
     // `end` is the position after the rule's tokens, or kFailed.
-    void Note(const void* rule, int position, int end) { ends_[Key{rule, position}] = end; }
+    void Note(const void* rule, int position, int end) { ends_[Key {rule, position}] = end; }
 
     std::size_t Size() const { return ends_.size(); }
 
@@ -41,7 +41,7 @@ private:
         std::size_t operator()(const Key& key) const
         {
             return std::hash<const void*>()(key.rule) ^
-                   (static_cast<std::size_t>(key.position) * 0x9E3779B97F4A7C15ull);
+                (static_cast<std::size_t>(key.position) * 0x9E3779B97F4A7C15ull);
         }
     };
     std::unordered_map<Key, int, KeyHash> ends_;

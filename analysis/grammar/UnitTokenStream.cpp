@@ -31,8 +31,8 @@ antlr::RefToken CUnitTokenStream::nextToken()
     if (unit_ && position_ < tokenCount_) {
         const PPToken& source = unit_->GetToken(position_);
         const bool keepsText = source.type == STRINGS || source.type == IDENTIFIER;
-        antlr::RefToken token =
-            MakeToken(source.type, keepsText && source.text ? std::string(source.text) : std::string());
+        antlr::RefToken token = MakeToken(
+            source.type, keepsText && source.text ? std::string(source.text) : std::string());
         token->setLine(position_);
         token->setColumn(unit_->tokenIndices[static_cast<size_t>(position_)]);
         ++position_;

@@ -59,8 +59,8 @@ Options ParseOptions(int argc, char** argv)
     }
     if (!options.project.anyPath) {
         BenchUsageError("analysis_bench",
-                        "usage: analysis_bench [-I DIR]... [-D NAME[=VALUE]]... [--cache FILE] "
-                        "[--dump] PATH...");
+            "usage: analysis_bench [-I DIR]... [-D NAME[=VALUE]]... [--cache FILE] "
+            "[--dump] PATH...");
     }
     return options;
 }
@@ -120,8 +120,7 @@ void CountElements(const CModelScope& scope, KindCounts& counts)
 long CountFailedUnits(const std::vector<CUnit>& units, int startKind)
 {
     long failed = 0;
-    const bool parsed =
-        startKind == DECLARATION || startKind == INCLASS || startKind == INSTRUCT;
+    const bool parsed = startKind == DECLARATION || startKind == INCLASS || startKind == INSTRUCT;
     for (const CUnit& unit : units) {
         if (parsed && !unit.done && !unit.tokenIndices.empty()) {
             ++failed;
@@ -146,9 +145,9 @@ int main(int argc, char** argv)
     std::string cachePath = options.cache;
     bool removeCache = false;
     if (cachePath.empty()) {
-        cachePath = (fs::temp_directory_path() / ("analysis_bench_" + std::to_string(::getpid()) +
-                                                  ".car"))
-                        .string();
+        cachePath =
+            (fs::temp_directory_path() / ("analysis_bench_" + std::to_string(::getpid()) + ".car"))
+                .string();
         removeCache = true;
     } else {
         cachePath = fs::absolute(cachePath).string();
@@ -183,7 +182,8 @@ int main(int argc, char** argv)
             failed += CountFailedUnits(header->units, DECLARATION);
         }
         if (options.dump) {
-            CUnitDumper(engine.FileIndex(), engine.ProjectFiles(), engine.Root(), StandardOutputSink())
+            CUnitDumper(
+                engine.FileIndex(), engine.ProjectFiles(), engine.Root(), StandardOutputSink())
                 .Dump();
         }
         // Deep unit trees are freed here, on the large stack.
@@ -219,7 +219,7 @@ int main(int argc, char** argv)
 
     if (!saved || !read) {
         std::fprintf(stderr, "analysis_bench: the parse cache could not be %s\n",
-                     saved ? "loaded" : "saved");
+            saved ? "loaded" : "saved");
         return 1;
     }
     if (!sameModel) {

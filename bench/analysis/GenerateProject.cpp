@@ -40,9 +40,10 @@ std::string Header(int k)
         k > 2 || previous ? "mod" + N(peerModule) + "::Widget" + N(peerModule) : "Base";
     h += "\nnamespace mod" + N(k) + " {\n\n";
     h += "enum Mode" + N(k) + " { MODE" + N(k) + "_OFF, MODE" + N(k) + "_ON = 4, MODE" + N(k) +
-         "_AUTO };\n\n";
-    h += "struct Record" + N(k) + " {\n    int id;\n    double weight;\n    char name[32];\n"
-         "    unsigned flags : 4;\n};\n\n";
+        "_AUTO };\n\n";
+    h += "struct Record" + N(k) +
+        " {\n    int id;\n    double weight;\n    char name[32];\n"
+        "    unsigned flags : 4;\n};\n\n";
     h += "union Value" + N(k) + " {\n    int i;\n    float f;\n};\n\n";
     h += "class Widget" + N(k) + " : public Base {\npublic:\n    Widget" + N(k) + "();\n";
     h += "    virtual ~Widget" + N(k) + "();\n    int Update(int step);\n";
@@ -68,20 +69,19 @@ std::string Source(int k)
     s += "int " + ns + "::total" + N(k) + " = 0;\n\n";
     s += "static int local_state = 0;\n\n";
     s += w + "::Widget" + N(k) + "() : peer(0), count(0)\n{\n    record.id = " + N(k) +
-         ";\n    record.weight = 1.5;\n}\n\n";
+        ";\n    record.weight = 1.5;\n}\n\n";
     s += w + "::~Widget" + N(k) + "()\n{\n    if (peer)\n        peer = 0;\n}\n\n";
     s += "int " + w + "::Update(int step)\n{\n";
     s += "    int result = 0;\n";
     s += "    for (int i = 0; i < step; ++i) {\n";
     s += "        if (i % 3 == 0) {\n            result += " + ns + "::helper" + N(k) +
-         "(i, step);\n";
-    s += "        } else if (i % 3 == 1) {\n            result -= pick" + N(k) +
-         "(i, result);\n";
+        "(i, step);\n";
+    s += "        } else if (i % 3 == 1) {\n            result -= pick" + N(k) + "(i, result);\n";
     s += "        } else {\n            OnChange(i);\n            continue;\n        }\n    }\n";
     s += "    while (result > 1000)\n        result /= 2;\n";
     s += "    do {\n        ++count;\n    } while (count < 10);\n";
     s += "    switch (result & 3) {\n    case 0:\n    case 1:\n        Reset(MODE" + N(k) +
-         "_ON);\n        break;\n";
+        "_ON);\n        break;\n";
     s += "    case 2:\n        local_state = c_entry" + N(k) + "(result);\n        break;\n";
     s += "    default:\n        return -1;\n    }\n";
     s += "    try {\n        result += Count();\n    } catch (...) {\n        result = 0;\n    }\n";
@@ -92,12 +92,13 @@ std::string Source(int k)
     s += "    sum += r.name[0] ? 1.0 : 0.5;\ndone:\n    return sum;\n}\n\n";
     s += "void " + w + "::Reset(Mode" + N(k) + " mode)\n{\n";
     s += "    count = mode == MODE" + N(k) + "_AUTO ? 1 : 0;\n    value.i = count;\n}\n\n";
-    s += "int " + w + "::Count()\n{\n    return local_state + " + ns + "::total" + N(k) +
-         ";\n}\n\n";
+    s +=
+        "int " + w + "::Count()\n{\n    return local_state + " + ns + "::total" + N(k) + ";\n}\n\n";
     s += "void " + w + "::OnChange(int what)\n{\n    local_state ^= what;\n}\n\n";
     s += "int " + ns + "::helper" + N(k) + "(int a, int b)\n{\n    return a * b + total" + N(k) +
-         ";\n}\n\n";
-    s += "extern \"C\" int c_entry" + N(k) + "(int code)\n{\n    return code > 0 ? code : -code;\n}\n";
+        ";\n}\n\n";
+    s += "extern \"C\" int c_entry" + N(k) +
+        "(int code)\n{\n    return code > 0 ? code : -code;\n}\n";
     return s;
 }
 
@@ -123,8 +124,8 @@ int main(int argc, char** argv)
         return 2;
     }
     WriteFile(out / "include" / "common.h",
-              "#ifndef COMMON_H\n#define COMMON_H\n#define LIMIT 100\n"
-              "class Base {\npublic:\n    virtual ~Base() {}\n    int id() const;\n};\n#endif\n");
+        "#ifndef COMMON_H\n#define COMMON_H\n#define LIMIT 100\n"
+        "class Base {\npublic:\n    virtual ~Base() {}\n    int id() const;\n};\n#endif\n");
     for (int k = 0; k < modules; ++k) {
         WriteFile(out / "include" / ("mod" + N(k) + ".h"), Header(k));
         WriteFile(out / "src" / ("mod" + N(k) + ".cpp"), Source(k));
@@ -132,7 +133,7 @@ int main(int argc, char** argv)
     if (bigMegabytes > 0) {
         WriteFile(out / "big" / "local.h", "#define LOCAL_LIMIT 10\n");
         WriteFile(out / "big" / "big.c",
-                  GenerateCSource(static_cast<std::size_t>(bigMegabytes * 1024 * 1024)));
+            GenerateCSource(static_cast<std::size_t>(bigMegabytes * 1024 * 1024)));
     }
     return 0;
 }

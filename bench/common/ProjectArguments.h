@@ -46,8 +46,8 @@ inline bool IsProjectSourceFile(const std::filesystem::path& path)
 
 // A folder contributes its source files, recursively and sorted; a file is
 // taken as it is.
-inline void AddProjectPath(const char* program, const std::string& path,
-                           std::vector<std::string>& files)
+inline void AddProjectPath(
+    const char* program, const std::string& path, std::vector<std::string>& files)
 {
     namespace fs = std::filesystem;
     std::error_code error;
@@ -92,8 +92,8 @@ inline PredefinedWord ParseProjectDefine(const char* program, const std::string&
 
 // Takes argv[i] when it is -I or -D (in either the joined or the separate
 // form) and returns true; `i` moves past a separate value.
-inline bool TakeProjectOption(const char* program, int argc, char** argv, int& i,
-                              ProjectArguments& project)
+inline bool TakeProjectOption(
+    const char* program, int argc, char** argv, int& i, ProjectArguments& project)
 {
     const std::string arg = argv[i];
     auto next = [&](const char* what) -> std::string {

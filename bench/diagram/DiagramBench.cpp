@@ -8,8 +8,8 @@
 //               [--png FILE] PATH...
 //
 // NAME is plain ("run") or qualified ("ns::Parser::run"); the first function
-// with a body that matches is drawn (for detailbox, the first type). Output: one "key value" line each for
-// layout_ms, paint_ms, width, height and items.
+// with a body that matches is drawn (for detailbox, the first type). Output: one "key value" line
+// each for layout_ms, paint_ms, width, height and items.
 
 #include "ProjectArguments.h"
 
@@ -81,21 +81,22 @@ struct KindChoice {
 
 std::unique_ptr<DetailDiagramKind> MakeSequence(CAnalyzer& analyzer, OtherEngines& engines)
 {
-    return std::make_unique<SequenceKind>([&analyzer] { return analyzer.Engine(); },
-                                          engines.sequenceSetting);
+    return std::make_unique<SequenceKind>(
+        [&analyzer] { return analyzer.Engine(); }, engines.sequenceSetting);
 }
 
 std::unique_ptr<DetailDiagramKind> MakeMultiSequence(CAnalyzer& analyzer, OtherEngines& engines)
 {
-    return std::make_unique<MultiSequenceKind>(engines.multiSequence,
-                                               [&analyzer] { return analyzer.Engine(); });
+    return std::make_unique<MultiSequenceKind>(
+        engines.multiSequence, [&analyzer] { return analyzer.Engine(); });
 }
 
 std::unique_ptr<DetailDiagramKind> MakeDetailBox(CAnalyzer& analyzer, OtherEngines& engines)
 {
     return std::make_unique<DetailBoxKind>(
-        engines.detailBox, [&analyzer]() -> const CModelScope* { return analyzer.Engine()->Root(); },
-        engines.fonts, engines.style);
+        engines.detailBox,
+        [&analyzer]() -> const CModelScope* { return analyzer.Engine()->Root(); }, engines.fonts,
+        engines.style);
 }
 
 const KindChoice kKinds[] = {
@@ -105,7 +106,7 @@ const KindChoice kKinds[] = {
     {"nsd", CDetailDiagram::kFunctionMode, CDetailDiagram::kNSD, 4, nullptr},
     {"sequence", CDetailDiagram::kFunctionMode, CDetailDiagram::kSequence, 4, MakeSequence},
     {"multiseq", CDetailDiagram::kFunctionMode, CDetailDiagram::kMultiSequence, 4,
-     MakeMultiSequence},
+        MakeMultiSequence},
     {"detailbox", CDetailDiagram::kTypeMode, CDetailDiagram::kFlowChart, 4, MakeDetailBox},
 };
 
@@ -118,9 +119,10 @@ struct Options {
 
 [[noreturn]] void Usage()
 {
-    BenchUsageError(kProgram, "usage: diagram_bench [-I DIR]... [-D NAME[=VALUE]]... --function NAME "
-                              "--kind flow1|flow4|flow16|nsd|sequence|multiseq|detailbox "
-                              "[--png FILE] PATH...");
+    BenchUsageError(kProgram,
+        "usage: diagram_bench [-I DIR]... [-D NAME[=VALUE]]... --function NAME "
+        "--kind flow1|flow4|flow16|nsd|sequence|multiseq|detailbox "
+        "[--png FILE] PATH...");
 }
 
 Options ParseOptions(int argc, char** argv)
@@ -173,14 +175,14 @@ bool NameMatches(const std::string& qualified, const std::string& wanted)
     if (qualified == wanted)
         return true;
     return qualified.size() > wanted.size() + 2 &&
-           qualified.compare(qualified.size() - wanted.size(), wanted.size(), wanted) == 0 &&
-           qualified.compare(qualified.size() - wanted.size() - 2, 2, "::") == 0;
+        qualified.compare(qualified.size() - wanted.size(), wanted.size(), wanted) == 0 &&
+        qualified.compare(qualified.size() - wanted.size() - 2, 2, "::") == 0;
 }
 
 // The first element, depth first, of the mode's kind with a definition whose
 // name matches.
-const CModelScope* FindElement(const CModelScope& scope, const std::string& prefix,
-                               const std::string& wanted, int mode)
+const CModelScope* FindElement(
+    const CModelScope& scope, const std::string& prefix, const std::string& wanted, int mode)
 {
     if (!scope.scopeChildren)
         return nullptr;

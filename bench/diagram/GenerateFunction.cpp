@@ -28,7 +28,7 @@ private:
 
 class FunctionWriter {
 public:
-    explicit FunctionWriter(int statements) : budget_(statements) {}
+    explicit FunctionWriter(int statements) : budget_(statements) { }
 
     std::string Body()
     {
@@ -51,8 +51,8 @@ private:
     std::string Var() { return "v" + N(static_cast<int>(random_.Next(8))); }
     std::string Condition()
     {
-        static const char* const forms[] = {"%s > %d", "%s == %d", "(%s & %d) != 0",
-                                            "%s < limit && %s != %d", "check(%s, %d)"};
+        static const char* const forms[] = {
+            "%s > %d", "%s == %d", "(%s & %d) != 0", "%s < limit && %s != %d", "check(%s, %d)"};
         const std::string v = Var();
         std::string form = forms[random_.Next(5)];
         std::string text;
@@ -72,8 +72,7 @@ private:
     void Expression(int depth)
     {
         static const char* const forms[] = {"acc += %s * 3;", "%s = step(%s, acc);",
-                                            "table[%s & 15] = acc;", "count++;",
-                                            "emit(out, %s);", "acc ^= (%s << 2) | 1;"};
+            "table[%s & 15] = acc;", "count++;", "emit(out, %s);", "acc ^= (%s << 2) | 1;"};
         const std::string v = Var();
         std::string text = forms[random_.Next(6)];
         for (size_t p; (p = text.find("%s")) != std::string::npos;)
@@ -190,12 +189,14 @@ int main(int argc, char** argv)
         } else if (!arg.empty() && arg[0] != '-' && path.empty()) {
             path = arg;
         } else {
-            std::fprintf(stderr, "usage: diagram_function_gen [--statements N] [--name NAME] OUTFILE\n");
+            std::fprintf(
+                stderr, "usage: diagram_function_gen [--statements N] [--name NAME] OUTFILE\n");
             return 2;
         }
     }
     if (path.empty()) {
-        std::fprintf(stderr, "usage: diagram_function_gen [--statements N] [--name NAME] OUTFILE\n");
+        std::fprintf(
+            stderr, "usage: diagram_function_gen [--statements N] [--name NAME] OUTFILE\n");
         return 2;
     }
     FunctionWriter writer(statements);
@@ -203,9 +204,12 @@ int main(int argc, char** argv)
     std::ofstream file(path);
     file << "/* Generated input of the diagram benchmark. */\n"
             "struct machine { int pc; int flags; int stack[64]; };\n"
-            "extern int table[16];\nint check(int value, int bound);\nint step(int value, int acc);\n"
+            "extern int table[16];\nint check(int value, int bound);\nint step(int value, int "
+            "acc);\n"
             "void emit(struct machine *out, int value);\nvoid fail(struct machine *state);\n\n"
-            "int " + name + "(struct machine *state, struct machine *out, int limit)\n{\n"
+            "int " +
+            name +
+            "(struct machine *state, struct machine *out, int limit)\n{\n"
             "    int v0 = 0, v1 = 1, v2 = 2, v3 = 3, v4 = 4, v5 = 5, v6 = 6, v7 = 7;\n"
             "    int i1, i2, i3, i4, i5, i6, acc = 0, count = 0;\n";
     file << body << "}\n";

@@ -72,7 +72,8 @@ int main(int argc, char** argv)
         paths.push_back(arg);
     }
     if (paths.empty())
-        BenchUsageError("gui_bench", "usage: gui_bench [-I DIR]... [-D NAME[=VALUE]]... PROJECT.kst|PATH...");
+        BenchUsageError(
+            "gui_bench", "usage: gui_bench [-I DIR]... [-D NAME[=VALUE]]... PROJECT.kst|PATH...");
 
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     TempFolder work;
@@ -108,8 +109,8 @@ int main(int argc, char** argv)
                     BenchUsageError("gui_bench", "no such file or folder: " + path);
             }
         }
-        options.userIncludeList.insert(options.userIncludeList.end(), project.includeDirs.begin(),
-                                       project.includeDirs.end());
+        options.userIncludeList.insert(
+            options.userIncludeList.end(), project.includeDirs.begin(), project.includeDirs.end());
         for (const PredefinedWord& word : project.defines)
             options.projectWords[word.name] = word.value;
         const size_t files = context.Input().paths.size();
@@ -166,7 +167,8 @@ int main(int argc, char** argv)
         // Save, close and reopen from the parse cache.
         const std::string saved = work.Path() + "/gui_bench.kst";
         bool reopened = false;
-        auto connection = QObject::connect(&view, &CTotalView::MacroViewPainted, [&] { reopened = true; });
+        auto connection =
+            QObject::connect(&view, &CTotalView::MacroViewPainted, [&] { reopened = true; });
         const qint64 reopenStart = clock.elapsed();
         document.DoSave(saved);
         document.OnCloseProject();
@@ -179,7 +181,7 @@ int main(int argc, char** argv)
         if (!opened)
             std::fprintf(stderr, "gui_bench: the saved project did not open again\n");
 
-        struct rusage usage {};
+        struct rusage usage { };
         getrusage(RUSAGE_SELF, &usage);
         std::printf("files %zu\n", files);
         std::printf("draw_ms %lld\n", static_cast<long long>(drawEnd - drawStart));

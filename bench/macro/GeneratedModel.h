@@ -2,7 +2,6 @@
 
 #include "HandBuiltModel.h"
 
-
 // A project-wide model made up in memory, of the size and shape a project of
 // about `lines` source lines gives: namespaces holding classes, structs,
 // unions and enums with members of every access, free functions (some only

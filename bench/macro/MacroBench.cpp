@@ -38,14 +38,16 @@ namespace {
 
 double MillisecondsSince(std::chrono::steady_clock::time_point start)
 {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
 }
 
 int Usage()
 {
     std::fprintf(stderr,
-                 "usage: macro_bench [-I DIR]... [-D NAME[=VALUE]]... [PATH...] [--lines N] [--width PIXELS] "
-                 "[--png FILE] [--png-top ROWS]\n");
+        "usage: macro_bench [-I DIR]... [-D NAME[=VALUE]]... [PATH...] [--lines N] [--width "
+        "PIXELS] "
+        "[--png FILE] [--png-top ROWS]\n");
     return 2;
 }
 
@@ -135,8 +137,8 @@ int main(int argc, char** argv)
         CMacroLayout layout(nodes, 1, style.UnitSpace, width, style.Grouping, options);
         const CSize size = layout.Arrange();
         const double layoutMs = MillisecondsSince(start);
-        std::printf("nodes %d\nlayout%s_ms %.1f\npicture%s %d x %d\n", count, suffix, layoutMs, suffix,
-                    size.cx, size.cy);
+        std::printf("nodes %d\nlayout%s_ms %.1f\npicture%s %d x %d\n", count, suffix, layoutMs,
+            suffix, size.cx, size.cy);
 
         CDC canvas;
         canvas.CreateCompatibleDC(&screen);

@@ -23,17 +23,17 @@
 #include <vector>
 
 struct SweepCounts {
-    long files = 0;        // project files and headers parsed
-    long tokens = 0;       // tokens of those files after preprocessing
+    long files = 0; // project files and headers parsed
+    long tokens = 0; // tokens of those files after preprocessing
     long declarations = 0; // units handed to the parser
-    long failed = 0;       // of those, not recognised
+    long failed = 0; // of those, not recognised
     double preprocessSeconds = 0;
     double parseSeconds = 0;
 };
 
 // Units not recognised are printed (at most `show` of them).
-inline void CountUnits(const std::vector<CUnit>& units, int startKind, SweepCounts& counts, long show,
-                       const std::string& path)
+inline void CountUnits(const std::vector<CUnit>& units, int startKind, SweepCounts& counts,
+    long show, const std::string& path)
 {
     for (const CUnit& unit : units) {
         if (!unit.tokenIndices.empty() && unit.kind != UNIT_PREPROCESSING) {
@@ -57,7 +57,8 @@ inline void CountUnits(const std::vector<CUnit>& units, int startKind, SweepCoun
 
 class CHeaderSweep {
 public:
-    CHeaderSweep(const std::vector<std::string>& includeDirs, const std::vector<PredefinedWord>& defines)
+    CHeaderSweep(
+        const std::vector<std::string>& includeDirs, const std::vector<PredefinedWord>& defines)
     {
         input_.verbose = false;
         input_.searchSystemIncludes = true;
@@ -101,7 +102,8 @@ public:
             if (header && header->split && !header->parsed)
                 Parse(*header);
         }
-        counts.parseSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - t1).count();
+        counts.parseSeconds +=
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - t1).count();
         files_.push_back(std::move(file));
         return true;
     }
@@ -128,34 +130,32 @@ private:
 
 // Definitions that remove the compiler's own extensions (attributes,
 // assembler names, __extension__), which no grammar of the analysis knows.
-inline const char* kGccPrelude =
-    "#define __attribute__(x)\n"
-    "#define __extension__\n"
-    "#define __restrict\n"
-    "#define __restrict__\n"
-    "#define __inline__ inline\n"
-    "#define __asm__(x)\n"
-    "#define __volatile__ volatile\n"
-    "#define __const const\n"
-    "#define __signed__ signed\n"
-    "#define __builtin_va_list char *\n";
+inline const char* kGccPrelude = "#define __attribute__(x)\n"
+                                 "#define __extension__\n"
+                                 "#define __restrict\n"
+                                 "#define __restrict__\n"
+                                 "#define __inline__ inline\n"
+                                 "#define __asm__(x)\n"
+                                 "#define __volatile__ volatile\n"
+                                 "#define __const const\n"
+                                 "#define __signed__ signed\n"
+                                 "#define __builtin_va_list char *\n";
 
 // The search folders and predefined words of the compiler on this machine,
 // so that system headers take the branches they take in a real build.
 inline std::vector<std::string> SystemIncludeDirs()
 {
-    return {"/usr/include/c++/12", "/usr/include/x86_64-linux-gnu/c++/12", "/usr/include/c++/12/backward",
-            "/usr/lib/gcc/x86_64-linux-gnu/12/include", "/usr/local/include",
-            "/usr/include/x86_64-linux-gnu", "/usr/include"};
+    return {"/usr/include/c++/12", "/usr/include/x86_64-linux-gnu/c++/12",
+        "/usr/include/c++/12/backward", "/usr/lib/gcc/x86_64-linux-gnu/12/include",
+        "/usr/local/include", "/usr/include/x86_64-linux-gnu", "/usr/include"};
 }
 
 inline std::vector<PredefinedWord> SystemDefines(bool cplusplus)
 {
     std::vector<PredefinedWord> words = {{"__GNUC__", 12}, {"__GNUC_MINOR__", 2}, {"__x86_64__", 1},
-                                         {"__linux__", 1}, {"__unix__", 1}, {"__STDC__", 1},
-                                         {"__LP64__", 1}, {"__CHAR_BIT__", 8}, {"__SIZEOF_LONG__", 8},
-                                         {"__SIZEOF_POINTER__", 8}, {"__ORDER_LITTLE_ENDIAN__", 1234},
-                                         {"__BYTE_ORDER__", 1234}};
+        {"__linux__", 1}, {"__unix__", 1}, {"__STDC__", 1}, {"__LP64__", 1}, {"__CHAR_BIT__", 8},
+        {"__SIZEOF_LONG__", 8}, {"__SIZEOF_POINTER__", 8}, {"__ORDER_LITTLE_ENDIAN__", 1234},
+        {"__BYTE_ORDER__", 1234}};
     if (cplusplus)
         words.push_back({"__cplusplus", 201703});
     else

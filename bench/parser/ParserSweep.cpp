@@ -63,9 +63,10 @@ int main(int argc, char** argv)
     std::printf("project files: %zu (%ld unreadable)\n", paths.size(), unreadable);
     std::printf("files parsed:  %ld (%ld tokens)\n", c.files, c.tokens);
     std::printf("units parsed:  %ld, not recognised: %ld (%.2f%%)\n", c.declarations, c.failed,
-                c.declarations ? 100.0 * static_cast<double>(c.failed) / static_cast<double>(c.declarations) : 0.0);
+        c.declarations ? 100.0 * static_cast<double>(c.failed) / static_cast<double>(c.declarations)
+                       : 0.0);
     std::printf("preprocessing: %.2f s\n", c.preprocessSeconds);
     std::printf("split + parse: %.2f s (%.0f tokens/s)\n", c.parseSeconds,
-                c.parseSeconds > 0 ? static_cast<double>(c.tokens) / c.parseSeconds : 0.0);
+        c.parseSeconds > 0 ? static_cast<double>(c.tokens) / c.parseSeconds : 0.0);
     return 0;
 }

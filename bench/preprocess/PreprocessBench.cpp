@@ -69,7 +69,7 @@ void Print(const char* label, const Measure& m)
 {
     std::printf("%s: %.0f bytes, %zu tokens after preprocessing, %.4f s (reading and scanning "
                 "%.4f s), %.1f MB/s\n",
-                label, m.bytes, m.tokens, m.seconds, m.scanSeconds, m.bytes / m.seconds / 1e6);
+        label, m.bytes, m.tokens, m.seconds, m.scanSeconds, m.bytes / m.seconds / 1e6);
 }
 
 } // namespace

@@ -49,7 +49,7 @@ int main(int argc, char** argv)
         std::remove(path.c_str());
     }
     std::printf("file %s\nbytes %.0f\ntokens %zu\nseconds %.4f\nMB/s %.1f\ntokens/s %.0f\n",
-                argc == 2 ? argv[1] : "(generated)", bytes, tokenCount, best,
-                bytes / best / 1e6, tokenCount / best);
+        argc == 2 ? argv[1] : "(generated)", bytes, tokenCount, best, bytes / best / 1e6,
+        tokenCount / best);
     return 0;
 }

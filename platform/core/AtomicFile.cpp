@@ -118,7 +118,8 @@ bool WriteAllBytesAt(int fd, const char* data, size_t size, size_t offset)
 void StartWriteBack(int fd, size_t offset, size_t size)
 {
 #ifdef SYNC_FILE_RANGE_WRITE
-    ::sync_file_range(fd, static_cast<off_t>(offset), static_cast<off_t>(size), SYNC_FILE_RANGE_WRITE);
+    ::sync_file_range(
+        fd, static_cast<off_t>(offset), static_cast<off_t>(size), SYNC_FILE_RANGE_WRITE);
 #else
     (void)fd;
     (void)offset;

@@ -19,8 +19,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view content);
 // As WriteFileAtomically, with the content produced by `write`, which gets
 // an open descriptor of the temporary file and returns false on failure.
 // For content too large to hold in memory at once.
-bool WriteFileAtomicallyWith(const std::string& path, bool (*write)(int fd, void* context),
-                             void* context);
+bool WriteFileAtomicallyWith(
+    const std::string& path, bool (*write)(int fd, void* context), void* context);
 
 // Writes all bytes to a descriptor, going on after interrupted writes.
 bool WriteAllBytes(int fd, const char* data, size_t size);

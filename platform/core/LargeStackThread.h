@@ -26,7 +26,7 @@ private:
     static void* Body(void* self);
 
     std::function<void()> work_;
-    pthread_t thread_{};
+    pthread_t thread_ {};
     bool running_ = false;
 };
 

@@ -5,7 +5,7 @@
 
 namespace {
 
-std::atomic<Prompt*> installedPrompt{nullptr};
+std::atomic<Prompt*> installedPrompt {nullptr};
 
 const char* KindLabel(PromptKind kind)
 {

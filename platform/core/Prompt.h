@@ -27,7 +27,7 @@ Prompt* SetPrompt(Prompt* prompt);
 // previous one back.
 class ScopedPrompt {
 public:
-    explicit ScopedPrompt(Prompt* prompt) : previous_(SetPrompt(prompt)) {}
+    explicit ScopedPrompt(Prompt* prompt) : previous_(SetPrompt(prompt)) { }
     ~ScopedPrompt() { SetPrompt(previous_); }
     ScopedPrompt(const ScopedPrompt&) = delete;
     ScopedPrompt& operator=(const ScopedPrompt&) = delete;

@@ -67,8 +67,7 @@ QPolygon ToQPolygon(const CPoint* points, int count)
 
 } // namespace
 
-CDC::CDC()
-    : pen_(CPen::BlackPen()), brush_(CBrush::WhiteBrush())
+CDC::CDC() : pen_(CPen::BlackPen()), brush_(CBrush::WhiteBrush())
 {
 }
 
@@ -354,8 +353,8 @@ bool CDC::LineTo(int x, int y)
         return true;
     if (pen_->Width() > 1)
         return WideLine(from.x, from.y, x, y);
-    PixelLine(from.x - origin_.x, from.y - origin_.y, x - origin_.x, y - origin_.y, *pen_,
-              DeviceClip());
+    PixelLine(
+        from.x - origin_.x, from.y - origin_.y, x - origin_.x, y - origin_.y, *pen_, DeviceClip());
     return true;
 }
 
@@ -374,8 +373,8 @@ bool CDC::Polyline(const CPoint* points, int count)
     const CRect clip = DeviceClip();
     patternPhase_ = 0;
     for (int i = 1; i < count; ++i)
-        PixelLine(points[i - 1].x - origin_.x, points[i - 1].y - origin_.y,
-                  points[i].x - origin_.x, points[i].y - origin_.y, *pen_, clip);
+        PixelLine(points[i - 1].x - origin_.x, points[i - 1].y - origin_.y, points[i].x - origin_.x,
+            points[i].y - origin_.y, *pen_, clip);
     return true;
 }
 
@@ -388,10 +387,10 @@ void CDC::OutlineRect(int left, int top, int right, int bottom, const CPen& pen)
     const CRect clip = DeviceClip();
     const int width = pen.Width();
     for (int k = 0; k < width; ++k) {
-        int d = k - (width - 1) / 2;  // below 0 grows outwards
+        int d = k - (width - 1) / 2; // below 0 grows outwards
         int l = left + d - origin_.x;
         int t = top + d - origin_.y;
-        int r = right - 1 - d - origin_.x;  // last column
+        int r = right - 1 - d - origin_.x; // last column
         int b = bottom - 1 - d - origin_.y; // last row
         if (r < l || b < t)
             break;
@@ -416,22 +415,21 @@ bool CDC::Rectangle(int left, int top, int right, int bottom)
     if (pen_->IsNull()) {
         if (!brush_->IsHollow()) {
             CRect fill(r.left - origin_.x, r.top - origin_.y, r.right - 1 - origin_.x,
-                       r.bottom - 1 - origin_.y);
+                r.bottom - 1 - origin_.y);
             FillDeviceRect(fill, ToQRgb(brush_->Colour()));
         }
         return true;
     }
     if (!brush_->IsHollow()) {
         CRect inner(r.left + 1 - origin_.x, r.top + 1 - origin_.y, r.right - 1 - origin_.x,
-                    r.bottom - 1 - origin_.y);
+            r.bottom - 1 - origin_.y);
         FillDeviceRect(inner, ToQRgb(brush_->Colour()));
     }
     OutlineRect(r.left, r.top, r.right, r.bottom, *pen_);
     return true;
 }
 
-template <typename Draw>
-bool CDC::CurvedShape(int left, int top, int right, int bottom, Draw draw)
+template <typename Draw> bool CDC::CurvedShape(int left, int top, int right, int bottom, Draw draw)
 {
     if (image_ == nullptr)
         return false;
@@ -456,7 +454,7 @@ bool CDC::RoundRect(int left, int top, int right, int bottom, int ellipseWidth, 
 bool CDC::Ellipse(int left, int top, int right, int bottom)
 {
     return CurvedShape(left, top, right, bottom,
-                       [](QPainter& painter, const QRectF& rect) { painter.drawEllipse(rect); });
+        [](QPainter& painter, const QRectF& rect) { painter.drawEllipse(rect); });
 }
 
 bool CDC::Polygon(const CPoint* points, int count)
@@ -486,7 +484,8 @@ bool CDC::Polygon(const CPoint* points, int count)
         for (int i = 0; i < count; ++i) {
             const CPoint& a = points[i];
             const CPoint& b = points[(i + 1) % count];
-            PixelLine(a.x - origin_.x, a.y - origin_.y, b.x - origin_.x, b.y - origin_.y, *pen_, clip);
+            PixelLine(
+                a.x - origin_.x, a.y - origin_.y, b.x - origin_.x, b.y - origin_.y, *pen_, clip);
         }
     }
     return true;
@@ -496,8 +495,9 @@ void CDC::FillSolidRect(int x, int y, int width, int height, COLORREF colour)
 {
     if (image_ == nullptr)
         return;
-    FillDeviceRect(CRect(x - origin_.x, y - origin_.y, x + width - origin_.x, y + height - origin_.y),
-                   ToQRgb(colour));
+    FillDeviceRect(
+        CRect(x - origin_.x, y - origin_.y, x + width - origin_.x, y + height - origin_.y),
+        ToQRgb(colour));
 }
 
 void CDC::FillSolidRect(const CRect& rect, COLORREF colour)
@@ -550,8 +550,8 @@ TEXTMETRIC CDC::GetTextMetrics() const
     if (font.IsCreated() && font.Metrics().height() > 0) {
         // The font's own share of the line above the base line.
         const int64_t ascent = static_cast<int64_t>(metrics.tmHeight) * font.Metrics().ascent();
-        metrics.tmAscent = static_cast<int>((ascent + font.Metrics().height() / 2) /
-                                            font.Metrics().height());
+        metrics.tmAscent =
+            static_cast<int>((ascent + font.Metrics().height() / 2) / font.Metrics().height());
     }
     metrics.tmDescent = metrics.tmHeight - metrics.tmAscent;
     const int letters =
@@ -567,8 +567,8 @@ namespace {
 // The lines of a text: one for a single line, else split at line ends (a
 // carriage return before one is dropped) and, with `width` set, between
 // words so that a line stays within the width where it can.
-std::vector<std::string_view> TextLines(const CDC& dc, std::string_view text, bool singleLine,
-                                        std::optional<int> width)
+std::vector<std::string_view> TextLines(
+    const CDC& dc, std::string_view text, bool singleLine, std::optional<int> width)
 {
     std::vector<std::string_view> lines;
     if (singleLine) {
@@ -578,7 +578,8 @@ std::vector<std::string_view> TextLines(const CDC& dc, std::string_view text, bo
     size_t start = 0;
     while (true) {
         size_t end = text.find('\n', start);
-        std::string_view line = text.substr(start, end == std::string_view::npos ? end : end - start);
+        std::string_view line =
+            text.substr(start, end == std::string_view::npos ? end : end - start);
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
         if (!width || line.empty()) {
@@ -699,7 +700,8 @@ void CDC::SetPixel(int x, int y, COLORREF colour)
     PlotPixel(x - origin_.x, y - origin_.y, ToQRgb(colour), DeviceClip());
 }
 
-bool CDC::BitBlt(int x, int y, int width, int height, const CDC* source, int xs, int ys, RasterOp rop)
+bool CDC::BitBlt(
+    int x, int y, int width, int height, const CDC* source, int xs, int ys, RasterOp rop)
 {
     if (image_ == nullptr || image_->isNull())
         return false;

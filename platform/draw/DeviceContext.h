@@ -121,7 +121,8 @@ public:
 
     // Copies w by h pixels from `source` at (xs, ys) to (x, y), combining them
     // by the raster operation; DSTINVERT needs no source.
-    bool BitBlt(int x, int y, int width, int height, const CDC* source, int xs, int ys, RasterOp rop);
+    bool BitBlt(
+        int x, int y, int width, int height, const CDC* source, int xs, int ys, RasterOp rop);
 
     // The pixel at a logical point; 0xFFFFFFFF outside the image.
     COLORREF GetPixel(int x, int y) const;
@@ -143,8 +144,7 @@ private:
     bool WideLine(int x1, int y1, int x2, int y2);
     // A rounded rectangle or ellipse in the rectangle; `draw` gets the set-up
     // painter and the shape's path rectangle.
-    template <typename Draw>
-    bool CurvedShape(int left, int top, int right, int bottom, Draw draw);
+    template <typename Draw> bool CurvedShape(int left, int top, int right, int bottom, Draw draw);
     // Clip, origin and aliased drawing for a painter on the image.
     void PlacePainter(QPainter& painter) const;
     // As PlacePainter, with the selected pen, brush and background mode.
@@ -163,7 +163,7 @@ private:
     int bkMode_ = OPAQUE;
     CPoint origin_;
     CPoint position_;
-    std::optional<CRect> clip_;  // device coordinates
+    std::optional<CRect> clip_; // device coordinates
     int patternPhase_ = 0;
 };
 
@@ -171,7 +171,7 @@ private:
 inline uint32_t ToQRgb(COLORREF c)
 {
     return 0xFF000000u | (static_cast<uint32_t>(GetRValue(c)) << 16) |
-           (static_cast<uint32_t>(GetGValue(c)) << 8) | static_cast<uint32_t>(GetBValue(c));
+        (static_cast<uint32_t>(GetGValue(c)) << 8) | static_cast<uint32_t>(GetBValue(c));
 }
 inline COLORREF FromQRgb(uint32_t rgb)
 {

@@ -16,8 +16,8 @@ QFont MakeQFont(const LogFont& d)
     QFont font;
     if (!d.faceName.empty())
         font.setFamily(ToQString(d.faceName));
-    font.setWeight(d.weight <= 0 ? QFont::Normal
-                                 : static_cast<QFont::Weight>(std::clamp(d.weight, 1, 1000)));
+    font.setWeight(
+        d.weight <= 0 ? QFont::Normal : static_cast<QFont::Weight>(std::clamp(d.weight, 1, 1000)));
     font.setItalic(d.italic != 0);
     font.setUnderline(d.underline != 0);
     font.setStrikeOut(d.strikeOut != 0);

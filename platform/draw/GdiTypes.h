@@ -14,15 +14,24 @@ constexpr COLORREF RGB(int r, int g, int b)
 {
     return static_cast<COLORREF>((r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16));
 }
-constexpr int GetRValue(COLORREF c) { return static_cast<int>(c & 0xFF); }
-constexpr int GetGValue(COLORREF c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int GetBValue(COLORREF c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int GetRValue(COLORREF c)
+{
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int GetGValue(COLORREF c)
+{
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int GetBValue(COLORREF c)
+{
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 struct CPoint {
     int x = 0;
     int y = 0;
     constexpr CPoint() = default;
-    constexpr CPoint(int px, int py) : x(px), y(py) {}
+    constexpr CPoint(int px, int py) : x(px), y(py) { }
     friend constexpr bool operator==(const CPoint&, const CPoint&) = default;
 };
 
@@ -30,7 +39,7 @@ struct CSize {
     int cx = 0;
     int cy = 0;
     constexpr CSize() = default;
-    constexpr CSize(int w, int h) : cx(w), cy(h) {}
+    constexpr CSize(int w, int h) : cx(w), cy(h) { }
     friend constexpr bool operator==(const CSize&, const CSize&) = default;
 };
 
@@ -42,7 +51,7 @@ struct CRect {
     int right = 0;
     int bottom = 0;
     constexpr CRect() = default;
-    constexpr CRect(int l, int t, int r, int b) : left(l), top(t), right(r), bottom(b) {}
+    constexpr CRect(int l, int t, int r, int b) : left(l), top(t), right(r), bottom(b) { }
 
     constexpr int Width() const { return right - left; }
     constexpr int Height() const { return bottom - top; }
@@ -57,8 +66,8 @@ struct CRect {
     // The common part of two rectangles; empty (all 0) when they do not meet.
     static constexpr CRect Intersect(const CRect& a, const CRect& b)
     {
-        CRect r(std::max(a.left, b.left), std::max(a.top, b.top),
-                std::min(a.right, b.right), std::min(a.bottom, b.bottom));
+        CRect r(std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+            std::min(a.bottom, b.bottom));
         if (r.IsRectEmpty())
             return {};
         return r;
@@ -78,9 +87,9 @@ constexpr int OPAQUE = 2;
 
 // Raster operations of a block transfer.
 using RasterOp = uint32_t;
-constexpr RasterOp SRCCOPY = 0x00CC0020;   // destination = source
-constexpr RasterOp SRCPAINT = 0x00EE0086;  // destination = destination OR source
-constexpr RasterOp SRCAND = 0x008800C6;    // destination = destination AND source
+constexpr RasterOp SRCCOPY = 0x00CC0020; // destination = source
+constexpr RasterOp SRCPAINT = 0x00EE0086; // destination = destination OR source
+constexpr RasterOp SRCAND = 0x008800C6; // destination = destination AND source
 constexpr RasterOp DSTINVERT = 0x00550009; // destination = NOT destination
 
 // Formats of CDC::DrawText: one horizontal alignment, a vertical one (for a
@@ -98,9 +107,9 @@ constexpr unsigned DT_CALCRECT = 0x0400;
 
 // What CDC::GetTextMetrics tells about the selected font, in pixels.
 struct TEXTMETRIC {
-    int tmHeight = 0;       // a line: ascent + descent
-    int tmAscent = 0;       // above the base line
-    int tmDescent = 0;      // below it
+    int tmHeight = 0; // a line: ascent + descent
+    int tmAscent = 0; // above the base line
+    int tmDescent = 0; // below it
     int tmAveCharWidth = 0; // an average lower-case letter
     int tmMaxCharWidth = 0; // the widest of "W" and "M"
 };

@@ -28,7 +28,9 @@ public:
 class FixedWidthTextMeasurer : public TextMeasurer {
 public:
     FixedWidthTextMeasurer(int charWidth, int lineHeight)
-        : charWidth_(charWidth), lineHeight_(lineHeight) {}
+        : charWidth_(charWidth), lineHeight_(lineHeight)
+    {
+    }
     CSize Measure(const CFont& font, std::string_view text) const override;
 
 private:
@@ -46,7 +48,9 @@ std::shared_ptr<const TextMeasurer> SetTextMeasurer(std::shared_ptr<const TextMe
 class ScopedTextMeasurer {
 public:
     explicit ScopedTextMeasurer(std::shared_ptr<const TextMeasurer> measurer)
-        : previous_(SetTextMeasurer(std::move(measurer))) {}
+        : previous_(SetTextMeasurer(std::move(measurer)))
+    {
+    }
     ~ScopedTextMeasurer() { SetTextMeasurer(previous_); }
     ScopedTextMeasurer(const ScopedTextMeasurer&) = delete;
     ScopedTextMeasurer& operator=(const ScopedTextMeasurer&) = delete;

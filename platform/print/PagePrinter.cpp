@@ -57,7 +57,9 @@ PrintOutcome PrintPages(QPrinter& printer, PageImageSource& source, PrintMargins
             dc.SetWindowOrg(page.source.left, page.source.top);
             source.DrawPrintImage(dc);
         }
-        painter.drawImage(QRect(page.target.left, page.target.top, page.target.Width(), page.target.Height()), image);
+        painter.drawImage(
+            QRect(page.target.left, page.target.top, page.target.Width(), page.target.Height()),
+            image);
         ++outcome.printed;
     }
     painter.end();

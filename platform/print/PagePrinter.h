@@ -19,9 +19,9 @@ public:
 };
 
 struct PrintOutcome {
-    int pages = 0;    // the job's page count
-    int printed = 0;  // pages drawn
-    std::string error;  // empty when the job went through
+    int pages = 0; // the job's page count
+    int printed = 0; // pages drawn
+    std::string error; // empty when the job went through
 };
 
 // Prints the picture onto the printer's pages: each page's part of the picture

@@ -24,11 +24,14 @@ int DivideUp(int value, int by)
 
 PrintLayout::Edges PrintLayout::ToPixels(const PrintMargins& margins) const
 {
-    return {::ToPixels(margins.top, metrics_.pixelsPerMmY), ::ToPixels(margins.bottom, metrics_.pixelsPerMmY),
-            ::ToPixels(margins.left, metrics_.pixelsPerMmX), ::ToPixels(margins.right, metrics_.pixelsPerMmX)};
+    return {::ToPixels(margins.top, metrics_.pixelsPerMmY),
+        ::ToPixels(margins.bottom, metrics_.pixelsPerMmY),
+        ::ToPixels(margins.left, metrics_.pixelsPerMmX),
+        ::ToPixels(margins.right, metrics_.pixelsPerMmX)};
 }
 
-int PrintLayout::Prepare(int width, int height, const PrinterMetrics& metrics, PrintMargins& margins)
+int PrintLayout::Prepare(
+    int width, int height, const PrinterMetrics& metrics, PrintMargins& margins)
 {
     if (width <= 0 || height <= 0)
         throw PrintError("Printer Error : No Image To Printer.");
@@ -40,7 +43,8 @@ int PrintLayout::Prepare(int width, int height, const PrinterMetrics& metrics, P
     picture_ = {width, height};
     scaleX_ = metrics.pixelsPerMmX * kMmPerViewPixel;
     scaleY_ = metrics.pixelsPerMmY * kMmPerViewPixel;
-    printed_ = {std::max(1, static_cast<int>(scaleX_ * width)), std::max(1, static_cast<int>(scaleY_ * height))};
+    printed_ = {std::max(1, static_cast<int>(scaleX_ * width)),
+        std::max(1, static_cast<int>(scaleY_ * height))};
 
     // A margin is only rewritten when the printer's border raised it, so that
     // a margin the user typed stays exactly as typed.
@@ -63,7 +67,7 @@ int PrintLayout::Prepare(int width, int height, const PrinterMetrics& metrics, P
     margins.minRight = metrics.unprintableRight / metrics.pixelsPerMmX;
 
     page_ = {std::max(1, metrics.paper.cx - margins_.left - margins_.right),
-             std::max(1, metrics.paper.cy - margins_.top - margins_.bottom)};
+        std::max(1, metrics.paper.cy - margins_.top - margins_.bottom)};
     columns_ = DivideUp(printed_.cx, page_.cx);
     rows_ = DivideUp(printed_.cy, page_.cy);
     return PageCount();
@@ -103,7 +107,9 @@ PrintLayout::Page PrintLayout::GetPage(int number) const
     };
     page.source.left = std::min(edge(column, page_.cx, scaleX_), picture_.cx - 1);
     page.source.top = std::min(edge(row, page_.cy, scaleY_), picture_.cy - 1);
-    page.source.right = lastColumn ? picture_.cx : std::min(edge(column + 1, page_.cx, scaleX_), picture_.cx);
-    page.source.bottom = lastRow ? picture_.cy : std::min(edge(row + 1, page_.cy, scaleY_), picture_.cy);
+    page.source.right =
+        lastColumn ? picture_.cx : std::min(edge(column + 1, page_.cx, scaleX_), picture_.cx);
+    page.source.bottom =
+        lastRow ? picture_.cy : std::min(edge(row + 1, page_.cy, scaleY_), picture_.cy);
     return page;
 }

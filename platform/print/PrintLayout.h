@@ -11,8 +11,8 @@
 class PrintLayout {
 public:
     struct Page {
-        CRect source;  // view pixels of the picture
-        CRect target;  // device pixels on the paper
+        CRect source; // view pixels of the picture
+        CRect target; // device pixels on the paper
     };
 
     // Measures the pages for a picture and returns their number. Margins
@@ -43,9 +43,9 @@ private:
     CSize picture_;
     double scaleX_ = 1.0;
     double scaleY_ = 1.0;
-    CSize printed_;  // the picture in device pixels
+    CSize printed_; // the picture in device pixels
     Edges margins_;
-    CSize page_;  // the part of a page inside the margins
+    CSize page_; // the part of a page inside the margins
     int columns_ = 0;
     int rows_ = 0;
 };

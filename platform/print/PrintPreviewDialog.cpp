@@ -6,8 +6,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-PrintPreviewDialog::PrintPreviewDialog(AppPrinter& printer, PageImageSource& source, MarginEditor editMargins,
-                                       QWidget* parent)
+PrintPreviewDialog::PrintPreviewDialog(
+    AppPrinter& printer, PageImageSource& source, MarginEditor editMargins, QWidget* parent)
     : QDialog(parent), printer_(printer), source_(source), editMargins_(std::move(editMargins))
 {
     setWindowTitle(QStringLiteral("Print Preview"));
@@ -41,7 +41,8 @@ PrintPreviewDialog::PrintPreviewDialog(AppPrinter& printer, PageImageSource& sou
     resize(900, 720);
 
     connect(preview_, &QPrintPreviewWidget::paintRequested, this, &PrintPreviewDialog::Render);
-    connect(preview_, &QPrintPreviewWidget::previewChanged, this, &PrintPreviewDialog::UpdatePageLabel);
+    connect(
+        preview_, &QPrintPreviewWidget::previewChanged, this, &PrintPreviewDialog::UpdatePageLabel);
 }
 
 PrintPreviewDialog::~PrintPreviewDialog() = default;
@@ -106,7 +107,7 @@ void PrintPreviewDialog::PreviousPage()
 void PrintPreviewDialog::ToggleTwoPages()
 {
     preview_->setViewMode(preview_->viewMode() == QPrintPreviewWidget::SinglePageView
-                              ? QPrintPreviewWidget::AllPagesView
-                              : QPrintPreviewWidget::SinglePageView);
+            ? QPrintPreviewWidget::AllPagesView
+            : QPrintPreviewWidget::SinglePageView);
     UpdatePageLabel();
 }

@@ -23,7 +23,7 @@ public:
     using MarginEditor = std::function<bool(PrintMargins&)>;
 
     PrintPreviewDialog(AppPrinter& printer, PageImageSource& source, MarginEditor editMargins,
-                       QWidget* parent = nullptr);
+        QWidget* parent = nullptr);
     ~PrintPreviewDialog() override;
 
     int PageCount() const;

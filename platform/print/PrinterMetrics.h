@@ -9,7 +9,7 @@ class QPrinter;
 struct PrinterMetrics {
     double pixelsPerMmX = 0.0;
     double pixelsPerMmY = 0.0;
-    CSize paper;  // the whole sheet
+    CSize paper; // the whole sheet
     int unprintableLeft = 0;
     int unprintableTop = 0;
     int unprintableRight = 0;

@@ -31,7 +31,9 @@ void AddMenuItems(CommandRegistry& registry, MenuOrBar& target, const std::vecto
 
 } // namespace
 
-CommandRegistry::CommandRegistry(QObject* parent) : QObject(parent) {}
+CommandRegistry::CommandRegistry(QObject* parent) : QObject(parent)
+{
+}
 
 CommandRegistry::~CommandRegistry()
 {

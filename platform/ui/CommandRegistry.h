@@ -38,17 +38,17 @@ private:
 // One entry of a menu description: a command, a popup with entries, or a
 // separator.
 struct MenuItem {
-    std::string title{};  // popups only
-    int id = 0;         // commands only
-    std::vector<MenuItem> children{};
+    std::string title {}; // popups only
+    int id = 0; // commands only
+    std::vector<MenuItem> children {};
     bool separator = false;
 
-    static MenuItem Command(int id) { return MenuItem{{}, id, {}, false}; }
+    static MenuItem Command(int id) { return MenuItem {{}, id, {}, false}; }
     static MenuItem Popup(std::string title, std::vector<MenuItem> children)
     {
-        return MenuItem{std::move(title), 0, std::move(children), false};
+        return MenuItem {std::move(title), 0, std::move(children), false};
     }
-    static MenuItem Separator() { return MenuItem{{}, 0, {}, true}; }
+    static MenuItem Separator() { return MenuItem {{}, 0, {}, true}; }
 };
 
 // The program's commands, keyed by their numeric ids. Each command has a

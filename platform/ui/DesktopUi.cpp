@@ -57,7 +57,7 @@ ButtonSet ButtonsOf(MessageButtons buttons)
         return {QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QMessageBox::No};
     case MessageButtons::YesNoCancel:
         return {QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes,
-                QMessageBox::Cancel};
+            QMessageBox::Cancel};
     case MessageButtons::Ok:
         break;
     }
@@ -98,7 +98,8 @@ bool OffUiThread(const char* what)
 {
     if (IsUiThread())
         return false;
-    std::fprintf(stderr, "Kestrin: %s asked for outside the user-interface thread; cancelled.\n", what);
+    std::fprintf(
+        stderr, "Kestrin: %s asked for outside the user-interface thread; cancelled.\n", what);
     return true;
 }
 
@@ -110,7 +111,9 @@ void DesktopUi::Show(PromptKind kind, const std::string& text)
         UiService::Show(kind, text);
         return;
     }
-    UiThreadPoster(QCoreApplication::instance()).Post([this, kind, text] { UiService::Show(kind, text); });
+    UiThreadPoster(QCoreApplication::instance()).Post([this, kind, text] {
+        UiService::Show(kind, text);
+    });
 }
 
 QWidget* DesktopUi::DialogParent() const
@@ -120,12 +123,12 @@ QWidget* DesktopUi::DialogParent() const
     return QApplication::activeWindow();
 }
 
-std::unique_ptr<QMessageBox> DesktopUi::BuildMessageBox(const std::string& text, MessageButtons buttons,
-                                                        MessageIcon icon, const std::string& caption,
-                                                        QWidget* parent)
+std::unique_ptr<QMessageBox> DesktopUi::BuildMessageBox(const std::string& text,
+    MessageButtons buttons, MessageIcon icon, const std::string& caption, QWidget* parent)
 {
     const ButtonSet set = ButtonsOf(buttons);
-    auto box = std::make_unique<QMessageBox>(QtIcon(icon), Caption(caption), ToQString(text), set.all, parent);
+    auto box = std::make_unique<QMessageBox>(
+        QtIcon(icon), Caption(caption), ToQString(text), set.all, parent);
     box->setDefaultButton(set.first);
     box->setEscapeButton(set.escape);
     return box;
@@ -139,12 +142,13 @@ Answer DesktopUi::AnswerOf(const QMessageBox& box, MessageButtons buttons)
     return AnswerOfButton(box.standardButton(clicked));
 }
 
-Answer DesktopUi::MessageBox(const std::string& text, MessageButtons buttons, MessageIcon icon,
-                             const std::string& caption)
+Answer DesktopUi::MessageBox(
+    const std::string& text, MessageButtons buttons, MessageIcon icon, const std::string& caption)
 {
     if (OffUiThread("A message box"))
         return AnswerOfButton(ButtonsOf(buttons).escape);
-    std::unique_ptr<QMessageBox> box = BuildMessageBox(text, buttons, icon, caption, DialogParent());
+    std::unique_ptr<QMessageBox> box =
+        BuildMessageBox(text, buttons, icon, caption, DialogParent());
     box->exec();
     return AnswerOf(*box, buttons);
 }
@@ -197,7 +201,8 @@ std::optional<std::string> DesktopUi::SaveFile(const FileRequest& request)
     return ToUtf8(dialog.selectedFiles().first());
 }
 
-std::unique_ptr<QFileDialog> DesktopUi::BuildFolderDialog(const FolderRequest& request, QWidget* parent)
+std::unique_ptr<QFileDialog> DesktopUi::BuildFolderDialog(
+    const FolderRequest& request, QWidget* parent)
 {
     auto dialog = std::make_unique<QFileDialog>(parent, Caption(request.caption));
     dialog->setFileMode(QFileDialog::Directory);
@@ -223,7 +228,7 @@ std::optional<FolderChoice> DesktopUi::ChooseFolder(const FolderRequest& request
     std::unique_ptr<QFileDialog> dialog = BuildFolderDialog(request, DialogParent());
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
-    FolderChoice choice{ToUtf8(dialog->selectedFiles().first()), request.checked};
+    FolderChoice choice {ToUtf8(dialog->selectedFiles().first()), request.checked};
     if (auto* check = dialog->findChild<QCheckBox*>(QStringLiteral("check")))
         choice.checked = check->isChecked();
     return choice;
@@ -233,8 +238,8 @@ std::optional<COLORREF> DesktopUi::ChooseColor(COLORREF initial)
 {
     if (OffUiThread("A colour chooser"))
         return std::nullopt;
-    const QColor colour = QColorDialog::getColor(QColor(GetRValue(initial), GetGValue(initial), GetBValue(initial)),
-                                                 DialogParent());
+    const QColor colour = QColorDialog::getColor(
+        QColor(GetRValue(initial), GetGValue(initial), GetBValue(initial)), DialogParent());
     if (!colour.isValid())
         return std::nullopt;
     return RGB(colour.red(), colour.green(), colour.blue());

@@ -31,7 +31,9 @@ private:
 
 } // namespace
 
-CDialog::CDialog(QWidget* parent) : QDialog(parent) {}
+CDialog::CDialog(QWidget* parent) : QDialog(parent)
+{
+}
 
 CDialog::~CDialog() = default;
 
@@ -245,14 +247,15 @@ void CDialog::Notify(const std::function<void()>& handler) const
 void CDialog::OnClicked(int id, std::function<void()> handler)
 {
     if (auto* button = qobject_cast<QAbstractButton*>(Item(id)))
-        connect(button, &QAbstractButton::clicked, this, [this, handler = std::move(handler)] { Notify(handler); });
+        connect(button, &QAbstractButton::clicked, this,
+            [this, handler = std::move(handler)] { Notify(handler); });
 }
 
 void CDialog::OnActivated(int id, std::function<void(int)> handler)
 {
     if (auto* combo = qobject_cast<QComboBox*>(Item(id))) {
         connect(combo, &QComboBox::activated, this,
-                [this, handler = std::move(handler)](int index) { Notify([&] { handler(index); }); });
+            [this, handler = std::move(handler)](int index) { Notify([&] { handler(index); }); });
     }
 }
 

@@ -35,8 +35,7 @@ public:
     void EndDialog(int result);
 
     // Makes a control with this dialog as parent and binds it to the id.
-    template <typename Widget, typename... Args>
-    Widget* Make(int id, Args&&... args)
+    template <typename Widget, typename... Args> Widget* Make(int id, Args&&... args)
     {
         auto* widget = new Widget(std::forward<Args>(args)...);
         widget->setParent(this);
@@ -46,8 +45,7 @@ public:
     void Bind(int id, QWidget* control);
     // The control bound to the id; null when there is none.
     QWidget* Item(int id) const;
-    template <typename Widget>
-    Widget* ItemAs(int id) const
+    template <typename Widget> Widget* ItemAs(int id) const
     {
         return qobject_cast<Widget*>(Item(id));
     }

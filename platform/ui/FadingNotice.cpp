@@ -21,9 +21,9 @@ FadingNotice* FadingNotice::Start(const QString& text, QWidget* parent)
     auto* notice = new FadingNotice(text, parent);
     notice->setAttribute(Qt::WA_DeleteOnClose);
     const QRect area = parent != nullptr ? parent->window()->frameGeometry()
-                       : QGuiApplication::primaryScreen() != nullptr
-                           ? QGuiApplication::primaryScreen()->availableGeometry()
-                           : QRect(0, 0, kWidth, kHeight);
+        : QGuiApplication::primaryScreen() != nullptr
+        ? QGuiApplication::primaryScreen()->availableGeometry()
+        : QRect(0, 0, kWidth, kHeight);
     QRect box(0, 0, notice->width(), notice->height());
     box.moveCenter(area.center());
     notice->move(box.topLeft());
@@ -33,7 +33,8 @@ FadingNotice* FadingNotice::Start(const QString& text, QWidget* parent)
 
 FadingNotice::FadingNotice(const QString& text, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      text_(text), font_(QStringLiteral("Tahoma"))
+      text_(text),
+      font_(QStringLiteral("Tahoma"))
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -11,7 +11,7 @@ public:
 
 private:
     friend class PaintGuard;
-    std::atomic<bool> held_{false};
+    std::atomic<bool> held_ {false};
 };
 
 // Takes the lock for one run of the routine when it is free:
@@ -20,7 +20,7 @@ private:
 //         return;
 class PaintGuard {
 public:
-    explicit PaintGuard(PaintLock& lock) : lock_(lock), owned_(!lock.held_.exchange(true)) {}
+    explicit PaintGuard(PaintLock& lock) : lock_(lock), owned_(!lock.held_.exchange(true)) { }
     ~PaintGuard()
     {
         if (owned_)

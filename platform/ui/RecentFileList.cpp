@@ -30,7 +30,9 @@ std::string Shortened(const std::string& path)
     const size_t nameStart = path.find_last_of('/');
     const std::string name = nameStart == std::string::npos ? path : path.substr(nameStart + 1);
     const size_t firstEnd = path.find('/', 1);
-    std::string head = firstEnd == std::string::npos || firstEnd >= nameStart ? std::string() : path.substr(0, firstEnd);
+    std::string head = firstEnd == std::string::npos || firstEnd >= nameStart
+        ? std::string()
+        : path.substr(0, firstEnd);
     // Keep as many trailing folders as fit.
     std::string tail = "/" + name;
     size_t cut = nameStart;
@@ -49,7 +51,9 @@ std::string Shortened(const std::string& path)
 
 } // namespace
 
-RecentFileList::RecentFileList(int size) : size_(std::max(size, 1)) {}
+RecentFileList::RecentFileList(int size) : size_(std::max(size, 1))
+{
+}
 
 void RecentFileList::Add(const std::string& path)
 {
@@ -82,7 +86,8 @@ void RecentFileList::Save(QSettings& settings) const
 {
     for (int i = 0; i < size_; ++i) {
         if (i < static_cast<int>(entries_.size()))
-            settings.setValue(Key(i), QString::fromUtf8(entries_[i].data(), static_cast<qsizetype>(entries_[i].size())));
+            settings.setValue(Key(i),
+                QString::fromUtf8(entries_[i].data(), static_cast<qsizetype>(entries_[i].size())));
         else
             settings.remove(Key(i));
     }

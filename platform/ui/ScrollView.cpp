@@ -41,9 +41,9 @@ CScrollView::CScrollView(QWidget* parent) : QAbstractScrollArea(parent)
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
     viewport()->setMouseTracking(true);
     connect(horizontalScrollBar(), &QScrollBar::actionTriggered, this,
-            [this](int action) { AdjustPageStep(action, true); });
+        [this](int action) { AdjustPageStep(action, true); });
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this,
-            [this](int action) { AdjustPageStep(action, false); });
+        [this](int action) { AdjustPageStep(action, false); });
     SetScrollSizes({10, 10});
 }
 
@@ -113,7 +113,8 @@ void CScrollView::Invalidate()
 void CScrollView::InvalidateRect(const CRect& logical)
 {
     const CPoint scroll = GetScrollPosition();
-    viewport()->update(QRect(logical.left - scroll.x, logical.top - scroll.y, logical.Width(), logical.Height()));
+    viewport()->update(
+        QRect(logical.left - scroll.x, logical.top - scroll.y, logical.Width(), logical.Height()));
 }
 
 void CScrollView::RedrawNow()
@@ -139,7 +140,7 @@ void CScrollView::paintEvent(QPaintEvent* event)
         dc.AttachImage(&buffer_);
         dc.SetWindowOrg(scroll.x, scroll.y);
         dc.IntersectClipRect(CRect(part.left() + scroll.x, part.top() + scroll.y,
-                                   part.left() + part.width() + scroll.x, part.top() + part.height() + scroll.y));
+            part.left() + part.width() + scroll.x, part.top() + part.height() + scroll.y));
         OnDraw(&dc);
     }
     QPainter painter(viewport());
@@ -186,14 +187,15 @@ void CScrollView::mouseDoubleClickEvent(QMouseEvent* event)
 void CScrollView::mouseMoveEvent(QMouseEvent* event)
 {
     OnMouseMove(FlagsOf(event->buttons(), event->modifiers()),
-                ClientToLogical(ToCPoint(event->position())));
+        ClientToLogical(ToCPoint(event->position())));
 }
 
 void CScrollView::wheelEvent(QWheelEvent* event)
 {
     const int delta = event->angleDelta().y();
-    if (delta != 0 && OnMouseWheel(FlagsOf(event->buttons(), event->modifiers()), delta,
-                                   ClientToLogical(ToCPoint(event->position())))) {
+    if (delta != 0 &&
+        OnMouseWheel(FlagsOf(event->buttons(), event->modifiers()), delta,
+            ClientToLogical(ToCPoint(event->position())))) {
         event->accept();
         return;
     }

@@ -53,17 +53,17 @@ public:
 
 protected:
     virtual void OnDraw(CDC* dc) = 0;
-    virtual void OnLButtonDown(unsigned flags, CPoint point) {}
-    virtual void OnLButtonUp(unsigned flags, CPoint point) {}
-    virtual void OnLButtonDblClk(unsigned flags, CPoint point) {}
-    virtual void OnRButtonDown(unsigned flags, CPoint point) {}
-    virtual void OnRButtonUp(unsigned flags, CPoint point) {}
-    virtual void OnMouseMove(unsigned flags, CPoint point) {}
+    virtual void OnLButtonDown(unsigned flags, CPoint point) { }
+    virtual void OnLButtonUp(unsigned flags, CPoint point) { }
+    virtual void OnLButtonDblClk(unsigned flags, CPoint point) { }
+    virtual void OnRButtonDown(unsigned flags, CPoint point) { }
+    virtual void OnRButtonUp(unsigned flags, CPoint point) { }
+    virtual void OnMouseMove(unsigned flags, CPoint point) { }
     // `delta` is positive for a turn away from the user (120 a notch). True
     // when handled; otherwise the view scrolls.
     virtual bool OnMouseWheel(unsigned flags, int delta, CPoint point) { return false; }
     // After the client area changed size.
-    virtual void OnSize(int width, int height) {}
+    virtual void OnSize(int width, int height) { }
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

@@ -6,7 +6,7 @@
 
 namespace {
 
-std::atomic<UiService*> installedService{nullptr};
+std::atomic<UiService*> installedService {nullptr};
 
 UiService& DesktopService()
 {
@@ -36,12 +36,14 @@ void UiService::Show(PromptKind kind, const std::string& text)
 
 std::string UiService::SaveChangesText(const std::string& documentName)
 {
-    return "Save changes to " + (documentName.empty() ? std::string("Untitled") : documentName) + "?";
+    return "Save changes to " + (documentName.empty() ? std::string("Untitled") : documentName) +
+        "?";
 }
 
 Answer UiService::AskSaveChanges(const std::string& documentName)
 {
-    return MessageBox(SaveChangesText(documentName), MessageButtons::YesNoCancel, MessageIcon::Warning);
+    return MessageBox(
+        SaveChangesText(documentName), MessageButtons::YesNoCancel, MessageIcon::Warning);
 }
 
 UiService& Ui()

@@ -28,26 +28,26 @@ constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
 
 struct FileRequest {
-    std::string caption{};
+    std::string caption {};
     // The folder to start in, or a file in it to preselect.
-    std::string start{};
+    std::string start {};
     // Qt filter entries separated by ";;": "Kestrin Project files (*.kst);;All files (*)".
-    std::string filters{};
+    std::string filters {};
     // Saving: the suffix added to a name typed without one ("kst").
-    std::string defaultSuffix{};
+    std::string defaultSuffix {};
 };
 
 struct FolderRequest {
-    std::string caption{};
-    std::string start{};
+    std::string caption {};
+    std::string start {};
     // When not empty, a check box with this text under the folder list
     // ("Recurse sub-folders"), checked at start when `checked`.
-    std::string checkText{};
+    std::string checkText {};
     bool checked = false;
 };
 
 struct FolderChoice {
-    std::string path{};
+    std::string path {};
     bool checked = false;
     friend bool operator==(const FolderChoice&, const FolderChoice&) = default;
 };
@@ -60,7 +60,7 @@ public:
     // A modal message box; the answer is the button pressed, or what Escape
     // gives (Cancel, or No for a Yes/No box). `caption` empty: the program's name.
     virtual Answer MessageBox(const std::string& text, MessageButtons buttons,
-                              MessageIcon icon = MessageIcon::None, const std::string& caption = {}) = 0;
+        MessageIcon icon = MessageIcon::None, const std::string& caption = {}) = 0;
 
     // A notice that shows for a moment and fades out by itself; returns at once.
     virtual void Notice(const std::string& text) = 0;
@@ -76,7 +76,8 @@ public:
     // desktop's handler. False when no handler took it.
     virtual bool OpenUrl(const std::string& urlOrPath) = 0;
     // Starts a program with its arguments, detached and without a shell.
-    virtual bool StartProgram(const std::string& program, const std::vector<std::string>& arguments) = 0;
+    virtual bool StartProgram(
+        const std::string& program, const std::vector<std::string>& arguments) = 0;
 
     // Runs the dialog modally and returns its result code.
     virtual int RunModal(QDialog& dialog) = 0;
@@ -100,7 +101,9 @@ UiService* SetUiService(UiService* service);
 class ScopedUiService {
 public:
     explicit ScopedUiService(UiService* service)
-        : previous_(SetUiService(service)), previousPrompt_(SetPrompt(service)) {}
+        : previous_(SetUiService(service)), previousPrompt_(SetPrompt(service))
+    {
+    }
     ~ScopedUiService()
     {
         SetPrompt(previousPrompt_);

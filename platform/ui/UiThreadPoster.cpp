@@ -11,7 +11,7 @@ struct UiThreadPoster::Link {
 };
 
 UiThreadPoster::UiThreadPoster(QObject* receiver)
-    : link_(std::make_shared<const Link>(Link{receiver}))
+    : link_(std::make_shared<const Link>(Link {receiver}))
 {
 }
 

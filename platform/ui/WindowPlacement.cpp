@@ -35,9 +35,9 @@ std::optional<int64_t> ReadNumber(std::string_view text, size_t& pos)
 std::string FormatPlacement(const WindowPlacement& p)
 {
     char text[160];
-    std::snprintf(text, sizeof text, "%u,%u,%d,%d,%d,%d,%d,%d,%d,%d", p.flags, p.showCmd, p.minPosition.x,
-                  p.minPosition.y, p.maxPosition.x, p.maxPosition.y, p.normal.left, p.normal.top, p.normal.right,
-                  p.normal.bottom);
+    std::snprintf(text, sizeof text, "%u,%u,%d,%d,%d,%d,%d,%d,%d,%d", p.flags, p.showCmd,
+        p.minPosition.x, p.minPosition.y, p.maxPosition.x, p.maxPosition.y, p.normal.left,
+        p.normal.top, p.normal.right, p.normal.bottom);
     return text;
 }
 
@@ -64,8 +64,8 @@ std::optional<WindowPlacement> ParsePlacement(std::string_view text)
     p.showCmd = static_cast<unsigned>(fields[1]);
     p.minPosition = {static_cast<int>(fields[2]), static_cast<int>(fields[3])};
     p.maxPosition = {static_cast<int>(fields[4]), static_cast<int>(fields[5])};
-    p.normal = {static_cast<int>(fields[6]), static_cast<int>(fields[7]), static_cast<int>(fields[8]),
-                static_cast<int>(fields[9])};
+    p.normal = {static_cast<int>(fields[6]), static_cast<int>(fields[7]),
+        static_cast<int>(fields[8]), static_cast<int>(fields[9])};
     return p;
 }
 
@@ -84,13 +84,15 @@ WindowPlacement GetWindowPlacement(const QWidget& window)
     QRect normal = window.normalGeometry();
     if (!normal.isValid())
         normal = window.geometry();
-    p.normal = {normal.left(), normal.top(), normal.left() + normal.width(), normal.top() + normal.height()};
+    p.normal = {normal.left(), normal.top(), normal.left() + normal.width(),
+        normal.top() + normal.height()};
     return p;
 }
 
 QRect PlacementRect(const QWidget& window, const WindowPlacement& placement)
 {
-    QRect rect(placement.normal.left, placement.normal.top, placement.normal.Width(), placement.normal.Height());
+    QRect rect(placement.normal.left, placement.normal.top, placement.normal.Width(),
+        placement.normal.Height());
     if (rect.width() <= 0 || rect.height() <= 0)
         rect.setSize(window.size());
     const QList<QScreen*> screens = QGuiApplication::screens();
@@ -132,17 +134,19 @@ void SetWindowPlacement(QWidget& window, const WindowPlacement& placement)
 
 std::optional<WindowPlacement> ReadPlacement(QSettings& settings, const std::string& name)
 {
-    const QVariant value = settings.value(QStringLiteral("%1/%2").arg(kPlacementSection, QString::fromStdString(name)));
+    const QVariant value = settings.value(
+        QStringLiteral("%1/%2").arg(kPlacementSection, QString::fromStdString(name)));
     if (!value.isValid())
         return std::nullopt;
     // A value written without quotes comes back split at its commas.
-    const QString text = value.typeId() == QMetaType::QStringList ? value.toStringList().join(QLatin1Char(','))
-                                                                    : value.toString();
+    const QString text = value.typeId() == QMetaType::QStringList
+        ? value.toStringList().join(QLatin1Char(','))
+        : value.toString();
     return ParsePlacement(text.toStdString());
 }
 
 void WritePlacement(QSettings& settings, const std::string& name, const WindowPlacement& placement)
 {
     settings.setValue(QStringLiteral("%1/%2").arg(kPlacementSection, QString::fromStdString(name)),
-                      QString::fromStdString(FormatPlacement(placement)));
+        QString::fromStdString(FormatPlacement(placement)));
 }

@@ -26,8 +26,8 @@ constexpr unsigned WPF_RESTORETOMAXIMIZED = 2;
 struct WindowPlacement {
     unsigned flags = 0;
     unsigned showCmd = SW_SHOWNORMAL;
-    CPoint minPosition{-1, -1};
-    CPoint maxPosition{-1, -1};
+    CPoint minPosition {-1, -1};
+    CPoint maxPosition {-1, -1};
     CRect normal;
     friend bool operator==(const WindowPlacement&, const WindowPlacement&) = default;
 };

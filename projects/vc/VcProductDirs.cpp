@@ -12,6 +12,6 @@ std::vector<std::string> VcProductDirs::DefaultIncludeList(int version, const st
         return {};
     if (version == 0)
         return {folder + "\\INCLUDE", folder + "\\MFC\\INCLUDE", folder + "\\ATL\\INCLUDE"};
-    return {folder + "INCLUDE", folder + "ATLMFC\\INCLUDE", folder + "PlatformSDK\\Include\\PRERELEASE",
-            folder + "PlatformSDK\\Include"};
+    return {folder + "INCLUDE", folder + "ATLMFC\\INCLUDE",
+        folder + "PlatformSDK\\Include\\PRERELEASE", folder + "PlatformSDK\\Include"};
 }

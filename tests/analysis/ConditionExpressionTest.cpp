@@ -48,15 +48,35 @@ TEST(ConditionExpression, DefinedAndMacros)
 TEST(ConditionExpression, OperatorsAndPrecedence)
 {
     const std::pair<const char*, int32_t> cases[] = {
-        {"1 + 2 * 3", 7}, {"(1 + 2) * 3", 9}, {"2 - 1 - 1", 0}, {"-1 < 0", 1},
-        {"1 << 4 | 1", 17}, {"-16 >> 2", -4}, {"~0", -1}, {"7 % 3 + 7 / 2", 4},
-        {"-7 / 2", -3}, {"-7 % 2", -1}, {"X == (Y) + 1", 0}, {"'A' == 65", 1},
+        {"1 + 2 * 3", 7},
+        {"(1 + 2) * 3", 9},
+        {"2 - 1 - 1", 0},
+        {"-1 < 0", 1},
+        {"1 << 4 | 1", 17},
+        {"-16 >> 2", -4},
+        {"~0", -1},
+        {"7 % 3 + 7 / 2", 4},
+        {"-7 / 2", -3},
+        {"-7 % 2", -1},
+        {"X == (Y) + 1", 0},
+        {"'A' == 65", 1},
         {"'\\n'", 92}, // escapes are not decoded
-        {"4294967296", -1}, {"0777 + 0x10 + 10UL", 511 + 16 + 10},
-        {"1 && 0", 0}, {"0 || 5", 1}, {"1 ? 2 : 3", 2}, {"0 ? 1 : 0 ? 2 : 3", 3},
-        {"1 ? 0 ? 4 : 5 : 6", 5}, {"!!5", 1}, {"!!0", 0}, {"- -3", 3}, {"!defined(A) || -1", 1},
-        {"10 / 0", 0}, {"10 % 0", 0}, {"(-2147483647 - 1) / -1", INT_MIN},
-        {"(-2147483647 - 1) % -1", 0}, {"2147483647 + 1", INT_MIN},
+        {"4294967296", -1},
+        {"0777 + 0x10 + 10UL", 511 + 16 + 10},
+        {"1 && 0", 0},
+        {"0 || 5", 1},
+        {"1 ? 2 : 3", 2},
+        {"0 ? 1 : 0 ? 2 : 3", 3},
+        {"1 ? 0 ? 4 : 5 : 6", 5},
+        {"!!5", 1},
+        {"!!0", 0},
+        {"- -3", 3},
+        {"!defined(A) || -1", 1},
+        {"10 / 0", 0},
+        {"10 % 0", 0},
+        {"(-2147483647 - 1) / -1", INT_MIN},
+        {"(-2147483647 - 1) % -1", 0},
+        {"2147483647 + 1", INT_MIN},
     };
     for (const auto& [condition, value] : cases) {
         EXPECT_EQ(Eval(condition), value) << condition;
@@ -85,9 +105,9 @@ TEST(ConditionExpression, MalformedConditionsFailWithTheirTexts)
 TEST(ConditionExpression, ConditionMustEndWithItsLine)
 {
     const std::vector<PPToken> tokens = ScanText("#if 1");
-    EXPECT_THROW(EvaluateCondition(tokens, 2, MacroTable{}), PreprocessorFailure);
+    EXPECT_THROW(EvaluateCondition(tokens, 2, MacroTable {}), PreprocessorFailure);
     const std::vector<PPToken> dangling = ScanText("#if defined");
-    EXPECT_THROW(EvaluateCondition(dangling, 2, MacroTable{}), std::out_of_range);
+    EXPECT_THROW(EvaluateCondition(dangling, 2, MacroTable {}), std::out_of_range);
 }
 
 TEST(ConditionExpression, NegativePredefinedWordsAndLongLongSuffixes)
@@ -96,8 +116,15 @@ TEST(ConditionExpression, NegativePredefinedWordsAndLongLongSuffixes)
     run.input.defines = {{"NEG", -5}, {"MIN", -2147483647 - 1}};
     run.Text("");
     const std::pair<const char*, int32_t> cases[] = {
-        {"NEG", -5}, {"NEG < 0", 1}, {"NEG + 10", 5}, {"-NEG", 5}, {"MIN < NEG", 1},
-        {"1ULL << 3", 8}, {"0x10ULL == 16", 1}, {"7LLU % 4", 3}, {"1ull && 2LL", 1},
+        {"NEG", -5},
+        {"NEG < 0", 1},
+        {"NEG + 10", 5},
+        {"-NEG", 5},
+        {"MIN < NEG", 1},
+        {"1ULL << 3", 8},
+        {"0x10ULL == 16", 1},
+        {"7LLU % 4", 3},
+        {"1ull && 2LL", 1},
     };
     for (const auto& [condition, value] : cases) {
         const std::vector<PPToken> tokens = ScanText(std::string("#if ") + condition + "\n");
@@ -125,7 +152,8 @@ TEST(ConditionExpression, NestingIsBounded)
     for (int i = 0; i < deep; ++i) {
         prefixes += "- ";
     }
-    for (const std::string& condition : {chain + "1", prefixes + "1", "(" + prefixes + "1) ? 1 : 0"}) {
+    for (const std::string& condition :
+        {chain + "1", prefixes + "1", "(" + prefixes + "1) ? 1 : 0"}) {
         CapturedOutput out;
         EXPECT_EQ(FailureOf(condition), "#if, #elif condition nested too deeply");
     }

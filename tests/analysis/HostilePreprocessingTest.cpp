@@ -37,7 +37,7 @@ TEST(HostilePreprocessing, MacroBodiesStopGrowing)
     std::string chain = "#define A0 x\n";
     for (int i = 1; i <= 24; ++i) {
         chain += "#define A" + std::to_string(i) + " A" + std::to_string(i - 1) + " A" +
-                 std::to_string(i - 1) + "\n";
+            std::to_string(i - 1) + "\n";
     }
     std::string same;
     for (int i = 0; i < 40; ++i) {
@@ -138,7 +138,7 @@ TEST(HostilePreprocessing, RunningOutOfMemoryFailsTheFileOnly)
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        rlimit limit{};
+        rlimit limit {};
         getrlimit(RLIMIT_AS, &limit);
         limit.rlim_cur = 160u << 20;
         setrlimit(RLIMIT_AS, &limit);
@@ -150,7 +150,8 @@ TEST(HostilePreprocessing, RunningOutOfMemoryFailsTheFileOnly)
         StreamSink sink(lines);
         input.messages = &sink;
         CPreprocessor(&file, &input, &index).Run();
-        const bool reported = lines.str().find("Out of memory while preprocessing") != std::string::npos;
+        const bool reported =
+            lines.str().find("Out of memory while preprocessing") != std::string::npos;
         _exit(reported ? 0 : 3);
     }
     int status = 0;

@@ -64,11 +64,11 @@ struct PreprocessRun {
     }
 
     bool Defined(const std::string& name) const { return file->macros.count(name) != 0; }
-    std::string Body(const std::string& name) const
-    {
-        return Spell(file->macros.at(name).body);
-    }
+    std::string Body(const std::string& name) const { return Spell(file->macros.at(name).body); }
 };
 
 // The body text of a scanned line, for comparing with a result.
-inline std::string Tokens(const std::string& source) { return Spell(ScanText(source)); }
+inline std::string Tokens(const std::string& source)
+{
+    return Spell(ScanText(source));
+}

@@ -15,8 +15,8 @@ TEST(Preprocessor, IfElseKeepsTheTakenBranchOnly)
     EXPECT_EQ(run.Text("#if 0\na\n#else\nb\n#endif\nc\n"), "b\n\nc\n");
     EXPECT_EQ(run.Text("#if 1\na\n#elif 1\nb\n#else\nc\n#endif\nd\n"), "a\n\nd\n");
     EXPECT_EQ(run.Text("#if 0\na\n#elif 2 > 1\nb\n#else\nc\n#endif\n"), "b\n\n");
-    EXPECT_EQ(run.Text("#if 0\n#if 1\na\n#else\nb\n#endif\n#elif 0\nc\n#else\nd\n#endif\n"),
-              "d\n\n");
+    EXPECT_EQ(
+        run.Text("#if 0\n#if 1\na\n#else\nb\n#endif\n#elif 0\nc\n#else\nd\n#endif\n"), "d\n\n");
     EXPECT_EQ(run.Text("#ifdef NOPE\na\n#endif\n#ifndef NOPE\nb\n#endif\n"), "\nb\n\n");
 }
 
@@ -30,7 +30,7 @@ TEST(Preprocessor, UndefRemovesTheMacro)
 {
     PreprocessRun run;
     EXPECT_EQ(run.Text("#define X 1\n#undef X\n#ifdef X\na\n#endif\n#ifndef X\nb\n#endif\nX\n"),
-              "# define X 1\n# undef X\n\nb\n\nX\n");
+        "# define X 1\n# undef X\n\nb\n\nX\n");
     EXPECT_FALSE(run.Defined("X"));
     run.Text("#undef Y\n");
     EXPECT_FALSE(run.Defined("Y"));
@@ -64,7 +64,7 @@ TEST(Preprocessor, ElseWithoutIfStopsTheFile)
     CapturedOutput out;
     EXPECT_EQ(run.Text("a\n#else\nb\n"), "a\n# else\nb\n");
     EXPECT_NE(out.str().find("cannot preprocessing Else because there is no if or if(n)def."),
-              std::string::npos);
+        std::string::npos);
     EXPECT_NE(out.str().find(": /nowhere/main.c\n"), std::string::npos);
 }
 
@@ -88,24 +88,26 @@ TEST(Preprocessor, FrameworkMacrosAreRemoved)
     EXPECT_EQ(run.Text("class C {\nDECLARE_DYNCREATE(C)\nafx_msg void OnX();\n"
                        "DECLARE_MESSAGE_MAP()\n};\nIMPLEMENT_DYNCREATE(C, B)\n"
                        "BEGIN_MESSAGE_MAP(C, B)\nON_COMMAND(1, OnX)\nEND_MESSAGE_MAP()\nint z;\n"),
-              "class C {\n\nvoid OnX ( ) ;\n\n} ;\n\n\nint z ;\n");
+        "class C {\n\nvoid OnX ( ) ;\n\n} ;\n\n\nint z ;\n");
     EXPECT_EQ(run.Text("DECLARE_DYNAMIC(C"), "DECLARE_DYNAMIC ( C");
     EXPECT_EQ(run.Text("BEGIN_MESSAGE_MAP(C, B) END_MESSAGE_MAP"),
-              "BEGIN_MESSAGE_MAP ( C , B ) END_MESSAGE_MAP");
+        "BEGIN_MESSAGE_MAP ( C , B ) END_MESSAGE_MAP");
 }
 
 TEST(Preprocessor, ObjectAndFunctionLikeMacros)
 {
     PreprocessRun run;
-    EXPECT_EQ(run.Text("#define A 1\n#define B A + 2\nB;\n"), "# define A 1\n# define B A + 2\n1 + 2 ;\n");
+    EXPECT_EQ(run.Text("#define A 1\n#define B A + 2\nB;\n"),
+        "# define A 1\n# define B A + 2\n1 + 2 ;\n");
     EXPECT_EQ(run.Body("B"), "1 + 2");
     EXPECT_EQ(run.Text("#define B A\n#define A 1\nB;\n"), "# define B A\n# define A 1\nA ;\n");
     EXPECT_EQ(run.Text("#define MAX(a,b) ((a)>(b)?(a):(b))\nMAX(x, y+1);\n"),
-              "# define MAX ( a , b ) ( ( a ) > ( b ) ? ( a ) : ( b ) )\n"
-              "( ( x ) > ( y + 1 ) ? ( x ) : ( y + 1 ) ) ;\n");
+        "# define MAX ( a , b ) ( ( a ) > ( b ) ? ( a ) : ( b ) )\n"
+        "( ( x ) > ( y + 1 ) ? ( x ) : ( y + 1 ) ) ;\n");
     EXPECT_EQ(run.Text("#define EMPTY\nEMPTY int x;\n"), "# define EMPTY\nint x ;\n");
     EXPECT_EQ(run.Text("#define F(x) [x]\nF F(a,,b) G\n"), "# define F ( x ) [ x ]\nF [ a ] G\n");
-    EXPECT_EQ(run.Text("#define P(x) #x a##b\nP(1)\n"), "# define P ( x ) # x a ## b\n# 1 a ## b\n");
+    EXPECT_EQ(
+        run.Text("#define P(x) #x a##b\nP(1)\n"), "# define P ( x ) # x a ## b\n# 1 a ## b\n");
     EXPECT_EQ(run.Text("#define const\nconst int k;\n"), "# define const\nconst int k ;\n");
     EXPECT_TRUE(run.Defined("const"));
 }
@@ -130,11 +132,11 @@ TEST(Preprocessor, MissingArgumentsAreEmpty)
     EXPECT_EQ(run.Text("#define F(a,b) a b\nF(1) rest\n"), "# define F ( a , b ) a b\n1 rest\n");
     EXPECT_EQ(run.Text("#define V2_(a,b) #a \",\" #b\n#define V2(x) V2_(x)\n"
                        "const char* s[] = { V2(3) };\n#ifdef V2\nyes\n#endif\n"),
-              "# define V2_ ( a , b ) # a \",\" # b\n# define V2 ( x ) V2_ ( x )\n"
-              "const char * s [ ] = { # 3 \",\" # } ;\nyes\n\n");
+        "# define V2_ ( a , b ) # a \",\" # b\n# define V2 ( x ) V2_ ( x )\n"
+        "const char * s [ ] = { # 3 \",\" # } ;\nyes\n\n");
     EXPECT_EQ(run.Body("V2"), "# x \",\" #");
     EXPECT_EQ(run.Text("#define F(a,b) a b\n#if F(1) == 1\nyes\n#endif\n"),
-              "# define F ( a , b ) a b\nyes\n\n");
+        "# define F ( a , b ) a b\nyes\n\n");
     EXPECT_EQ(out.str(), "");
 }
 
@@ -147,16 +149,20 @@ TEST(Preprocessor, EmptyAndVariadicParameterLists)
     PreprocessRun run;
     CapturedOutput out;
     EXPECT_EQ(run.Text("#define fetch() { i = *pc++; }\nfetch(); fetch\n"),
-              "# define fetch ( ) { i = * pc ++ ; }\n{ i = * pc ++ ; } ; fetch\n");
+        "# define fetch ( ) { i = * pc ++ ; }\n{ i = * pc ++ ; } ; fetch\n");
     EXPECT_EQ(run.Body("fetch"), "{ i = * pc ++ ; }");
-    EXPECT_EQ(run.Text("#define LOG(f, ...) print(f, __VA_ARGS__)\nLOG(\"a\", x, (y, z)); LOG(\"b\");\n"),
-              "# define LOG ( f , ... ) print ( f , __VA_ARGS__ )\n"
-              "print ( \"a\" , x , ( y , z ) ) ; print ( \"b\" , ) ;\n");
-    EXPECT_EQ(run.Text("#define ALL(...) [__VA_ARGS__]\n#define TWO(a, b) ALL(a, b) ALL()\nTWO(1, 2)\n"),
-              "# define ALL ( ... ) [ __VA_ARGS__ ]\n# define TWO ( a , b ) ALL ( a , b ) ALL ( )\n[ 1 , 2 ] [ ]\n");
+    EXPECT_EQ(
+        run.Text("#define LOG(f, ...) print(f, __VA_ARGS__)\nLOG(\"a\", x, (y, z)); LOG(\"b\");\n"),
+        "# define LOG ( f , ... ) print ( f , __VA_ARGS__ )\n"
+        "print ( \"a\" , x , ( y , z ) ) ; print ( \"b\" , ) ;\n");
+    EXPECT_EQ(
+        run.Text("#define ALL(...) [__VA_ARGS__]\n#define TWO(a, b) ALL(a, b) ALL()\nTWO(1, 2)\n"),
+        "# define ALL ( ... ) [ __VA_ARGS__ ]\n# define TWO ( a , b ) ALL ( a , b ) ALL ( )\n[ 1 , "
+        "2 ] [ ]\n");
     EXPECT_EQ(run.Body("TWO"), "[ a , b ] [ ]");
-    EXPECT_EQ(run.Text("#define N() 3\n#define V(...) __VA_ARGS__\n#if N() + V(2) == 5\nyes\n#endif\n"),
-              "# define N ( ) 3\n# define V ( ... ) __VA_ARGS__\nyes\n\n");
+    EXPECT_EQ(
+        run.Text("#define N() 3\n#define V(...) __VA_ARGS__\n#if N() + V(2) == 5\nyes\n#endif\n"),
+        "# define N ( ) 3\n# define V ( ... ) __VA_ARGS__\nyes\n\n");
     // Shapes that are still not parameter lists keep the body at the '('.
     EXPECT_EQ(run.Text("#define G(a b) a\nG\n"), "# define G ( a b ) a\n( a b ) a\n");
     EXPECT_EQ(out.str(), "");
@@ -172,9 +178,9 @@ TEST(Preprocessor, AConditionThatCannotBeEvaluatedCountsAsFalse)
     CapturedOutput out;
     EXPECT_EQ(run.Text("#define ATT(n) (DBL_##n)\n#define ONE 1\n"
                        "#if ATT(DIG) > 10\nwide\n#else\nnarrow\n#endif\nONE\n"),
-              "# define ATT ( n ) ( DBL_ ## n )\n# define ONE 1\nnarrow\n\n1\n");
+        "# define ATT ( n ) ( DBL_ ## n )\n# define ONE 1\nnarrow\n\n1\n");
     EXPECT_NE(out.str().find("The condition is taken as false: /nowhere/main.c line 3"),
-              std::string::npos);
+        std::string::npos);
     EXPECT_EQ(run.Text("#if\nA\n#elif 1 +\nB\n#else\nC\n#endif\n"), "C\n\n");
 }
 
@@ -288,7 +294,8 @@ TEST(Preprocessor, ReusedHeadersBringTheirNestedMacros)
     folder.Write("outer.h", "#include \"inner.h\"\n#define OUTER 1\n");
     folder.Write("inner.h", "#define INNER 2\n");
     const std::string one = folder.Write("one.c", "#include \"outer.h\"\n");
-    const std::string two = folder.Write("two.c", "#include \"outer.h\"\n#if INNER == 2\nok\n#endif\n");
+    const std::string two =
+        folder.Write("two.c", "#include \"outer.h\"\n#if INNER == 2\nok\n#endif\n");
     PreprocessRun run;
     run.input.sameNameOption = false;
     run.File(one);
@@ -323,22 +330,34 @@ TEST(Preprocessor, LargeGeneratedFile)
     std::string source = "#define LIMIT 10\n#define TWICE(x) ((x) * 2)\n";
     for (int n = 0; n < 100000; ++n) {
         switch (n % 5) {
-        case 0: source += "#if LIMIT > " + std::to_string(n % 20) + "\n"; break;
-        case 1: source += "int v" + std::to_string(n) + " = TWICE(LIMIT);\n"; break;
-        case 2: source += "#else\n"; break;
-        case 3: source += "int w" + std::to_string(n) + ";\n"; break;
-        case 4: source += "#endif\n"; break;
+        case 0:
+            source += "#if LIMIT > " + std::to_string(n % 20) + "\n";
+            break;
+        case 1:
+            source += "int v" + std::to_string(n) + " = TWICE(LIMIT);\n";
+            break;
+        case 2:
+            source += "#else\n";
+            break;
+        case 3:
+            source += "int w" + std::to_string(n) + ";\n";
+            break;
+        case 4:
+            source += "#endif\n";
+            break;
         }
     }
     PreprocessRun run;
     const std::string result = run.Text(source);
     size_t kept = 0;
-    for (size_t at = result.find("int v"); at != std::string::npos; at = result.find("int v", at + 1)) {
+    for (size_t at = result.find("int v"); at != std::string::npos;
+         at = result.find("int v", at + 1)) {
         ++kept;
     }
     EXPECT_EQ(kept, 10000u); // n % 20 of 0, 5: kept; 10, 15: dropped
     size_t dropped = 0;
-    for (size_t at = result.find("int w"); at != std::string::npos; at = result.find("int w", at + 1)) {
+    for (size_t at = result.find("int w"); at != std::string::npos;
+         at = result.find("int w", at + 1)) {
         ++dropped;
     }
     EXPECT_EQ(dropped, 10000u);

@@ -131,11 +131,16 @@ private:
                 return i + 2;
             }
             return i;
-        case WORD_ELSE: return Else(i);
-        case WORD_IF: return If(i, true);
-        case WORD_ELIF: return If(i, false);
-        case WORD_IFDEF: return Ifdef(i, true);
-        case WORD_IFNDEF: return Ifdef(i, false);
+        case WORD_ELSE:
+            return Else(i);
+        case WORD_IF:
+            return If(i, true);
+        case WORD_ELIF:
+            return If(i, false);
+        case WORD_IFDEF:
+            return Ifdef(i, true);
+        case WORD_IFNDEF:
+            return Ifdef(i, false);
         case WORD_ENDIF:
             Pop();
             Erase(i, i + 1);
@@ -145,8 +150,10 @@ private:
             CDefineProcessor define(t_, macros_, StandardOutputSink());
             return static_cast<Index>(define.Parse(static_cast<size_t>(i)));
         }
-        case WORD_PRAGMA: return Pragma(i);
-        default: return i;
+        case WORD_PRAGMA:
+            return Pragma(i);
+        default:
+            return i;
         }
     }
 
@@ -156,8 +163,8 @@ private:
             SkipFalseBranch(i);
             return i - 1;
         }
-        const int32_t value = EvaluateConditionOrFalse(t_, static_cast<size_t>(i + 2), macros_,
-                                                       StandardOutputSink(), path_);
+        const int32_t value = EvaluateConditionOrFalse(
+            t_, static_cast<size_t>(i + 2), macros_, StandardOutputSink(), path_);
         if (isIf) {
             stack_.push_back(value != 0);
         }
@@ -178,8 +185,9 @@ private:
             return i;
         }
         const PPToken& name = t_[i + 2];
-        const std::string text = name.type == IDENTIFIER ? std::string(name.text ? name.text : "")
-                                                         : TokenSpelling(t_, static_cast<int>(i + 2));
+        const std::string text = name.type == IDENTIFIER
+            ? std::string(name.text ? name.text : "")
+            : TokenSpelling(t_, static_cast<int>(i + 2));
         const bool defined = macros_.count(text) != 0;
         if (defined == isIfdef) {
             stack_.push_back(true);

@@ -16,51 +16,53 @@ using Lines = std::vector<int>;
 TEST(Scanner, StringsKeepEscapesAndDropTheWidePrefix)
 {
     auto t = ScanText("\"a\\nb\" L\"wide\" \"\"");
-    ASSERT_EQ(TypesOf(t), (Types{STRINGS, STRINGS, STRINGS}));
-    EXPECT_EQ(TextsOf(t), (Texts{"a\\nb", "wide", ""}));
+    ASSERT_EQ(TypesOf(t), (Types {STRINGS, STRINGS, STRINGS}));
+    EXPECT_EQ(TextsOf(t), (Texts {"a\\nb", "wide", ""}));
 }
 
 TEST(Scanner, QuotedTextWithBadEscapeIsHeaderName)
 {
     auto t = ScanText("#include \"..\\src\\x.h\"\n\"a\\qb\" L\"c:\\dir\"");
-    ASSERT_EQ(TypesOf(t), (Types{SHARP, WORD_INCLUDE, H_CHAR, ENDLINE, H_CHAR, IDENTIFIER, H_CHAR}));
-    EXPECT_EQ(TextsOf(t), (Texts{"<none>", "<none>", "..\\src\\x.h", "<none>", "a\\qb", "L",
-                                 "c:\\dir"}));
+    ASSERT_EQ(
+        TypesOf(t), (Types {SHARP, WORD_INCLUDE, H_CHAR, ENDLINE, H_CHAR, IDENTIFIER, H_CHAR}));
+    EXPECT_EQ(TextsOf(t),
+        (Texts {"<none>", "<none>", "..\\src\\x.h", "<none>", "a\\qb", "L", "c:\\dir"}));
 }
 
 TEST(Scanner, CharacterLiterals)
 {
     auto t = ScanText("'ab' L'x' '\\n' '\\0'");
-    ASSERT_EQ(TypesOf(t), (Types{CHARS, CHARS, CHARS, CHARS}));
-    EXPECT_EQ(TextsOf(t), (Texts{"ab", "x", "\\n", "\\0"}));
+    ASSERT_EQ(TypesOf(t), (Types {CHARS, CHARS, CHARS, CHARS}));
+    EXPECT_EQ(TextsOf(t), (Texts {"ab", "x", "\\n", "\\0"}));
     // A bad escape: both quotes are unknown characters.
     auto bad = ScanText("'\\q'");
-    EXPECT_EQ(TypesOf(bad), (Types{LEXERROR, SLASH, IDENTIFIER, LEXERROR}));
+    EXPECT_EQ(TypesOf(bad), (Types {LEXERROR, SLASH, IDENTIFIER, LEXERROR}));
     EXPECT_EQ(bad[0].text, nullptr);
     // An empty literal is two unknown quotes.
-    EXPECT_EQ(TypesOf(ScanText("''")), (Types{LEXERROR, LEXERROR}));
+    EXPECT_EQ(TypesOf(ScanText("''")), (Types {LEXERROR, LEXERROR}));
 }
 
 TEST(Scanner, BracketedIncludeJoinsIntoOneToken)
 {
     auto t = ScanText("#include<stdio.h>\n#  include  <a b.h>\ninclude<<a>>\ninclude<>");
-    ASSERT_EQ(TypesOf(t), (Types{SHARP, Q_CHAR, ENDLINE, SHARP, Q_CHAR, ENDLINE, Q_CHAR, GT,
-                                 ENDLINE, Q_CHAR}));
+    ASSERT_EQ(TypesOf(t),
+        (Types {SHARP, Q_CHAR, ENDLINE, SHARP, Q_CHAR, ENDLINE, Q_CHAR, GT, ENDLINE, Q_CHAR}));
     EXPECT_EQ(TextOf(t[1]), "stdio.h");
     EXPECT_EQ(TextOf(t[4]), "a b.h");
     EXPECT_EQ(TextOf(t[6]), "<a");
     EXPECT_EQ(t[9].text, nullptr);
     // No closing bracket on the line, or a form feed before '<': separate tokens.
-    EXPECT_EQ(TypesOf(ScanText("include <a.h\n")), (Types{WORD_INCLUDE, LT_, IDENTIFIER, DOT,
-                                                          IDENTIFIER, ENDLINE}));
-    EXPECT_EQ(TypesOf(ScanText("include\f<a>")), (Types{WORD_INCLUDE, LT_, IDENTIFIER, GT}));
+    EXPECT_EQ(TypesOf(ScanText("include <a.h\n")),
+        (Types {WORD_INCLUDE, LT_, IDENTIFIER, DOT, IDENTIFIER, ENDLINE}));
+    EXPECT_EQ(TypesOf(ScanText("include\f<a>")), (Types {WORD_INCLUDE, LT_, IDENTIFIER, GT}));
 }
 
 TEST(Scanner, KeywordsAreCaseSensitiveAndWholeWords)
 {
     auto t = ScanText("int8 __int8 defines define Int __w64 wchar_t _forceinline");
-    EXPECT_EQ(TypesOf(t), (Types{IDENTIFIER, WORD___INT8, IDENTIFIER, WORD_DEFINE, IDENTIFIER,
-                                 WORD___W64, WORD_WCHAR_T, WORD__FORCEINLINE}));
+    EXPECT_EQ(TypesOf(t),
+        (Types {IDENTIFIER, WORD___INT8, IDENTIFIER, WORD_DEFINE, IDENTIFIER, WORD___W64,
+            WORD_WCHAR_T, WORD__FORCEINLINE}));
     EXPECT_EQ(TextOf(t[0]), "int8");
     EXPECT_EQ(t[1].text, nullptr);
 }
@@ -79,22 +81,33 @@ TEST(Scanner, EveryKeywordScansToItsOwnType)
 TEST(Scanner, Numbers)
 {
     auto t = ScanText("0 08 123UL 0x1Fu 10i64 1.5e 1. .5 1e10f 017L 5lL");
-    ASSERT_EQ(TypesOf(t), (Types{OCTALNUMBER, OCTALNUMBER, INTEGERNUMBER, INTEGERNUMBER, HEXNUMBER,
-                                 INTEGERNUMBER, IDENTIFIER, FLOATNUMBER, IDENTIFIER, FLOATNUMBER,
-                                 FLOATNUMBER, FLOATNUMBER, OCTALNUMBER, INTEGERNUMBER, IDENTIFIER}));
-    EXPECT_EQ(TextsOf(t), (Texts{"0", "0", "8", "123UL", "0x1Fu", "10", "i64", "1.5", "e", "1.",
-                                 ".5", "1e10f", "017L", "5l", "L"}));
+    ASSERT_EQ(TypesOf(t),
+        (Types {OCTALNUMBER, OCTALNUMBER, INTEGERNUMBER, INTEGERNUMBER, HEXNUMBER, INTEGERNUMBER,
+            IDENTIFIER, FLOATNUMBER, IDENTIFIER, FLOATNUMBER, FLOATNUMBER, FLOATNUMBER, OCTALNUMBER,
+            INTEGERNUMBER, IDENTIFIER}));
+    EXPECT_EQ(TextsOf(t),
+        (Texts {"0", "0", "8", "123UL", "0x1Fu", "10", "i64", "1.5", "e", "1.", ".5", "1e10f",
+            "017L", "5l", "L"}));
     // Every order and case of the unsigned and long (and long long) suffixes
     // stays part of its number.
     const struct {
         const char* text;
         int type;
     } suffixed[] = {
-        {"1ULL", INTEGERNUMBER}, {"1ull", INTEGERNUMBER}, {"1LLU", INTEGERNUMBER},
-        {"1llu", INTEGERNUMBER}, {"1uLL", INTEGERNUMBER}, {"1LLu", INTEGERNUMBER},
-        {"1LL", INTEGERNUMBER},  {"1ll", INTEGERNUMBER},  {"1lu", INTEGERNUMBER},
-        {"0x10ULL", HEXNUMBER},  {"0xffllU", HEXNUMBER},  {"0777LL", OCTALNUMBER},
-        {"0ULL", OCTALNUMBER},   {"42Lu", INTEGERNUMBER},
+        {"1ULL", INTEGERNUMBER},
+        {"1ull", INTEGERNUMBER},
+        {"1LLU", INTEGERNUMBER},
+        {"1llu", INTEGERNUMBER},
+        {"1uLL", INTEGERNUMBER},
+        {"1LLu", INTEGERNUMBER},
+        {"1LL", INTEGERNUMBER},
+        {"1ll", INTEGERNUMBER},
+        {"1lu", INTEGERNUMBER},
+        {"0x10ULL", HEXNUMBER},
+        {"0xffllU", HEXNUMBER},
+        {"0777LL", OCTALNUMBER},
+        {"0ULL", OCTALNUMBER},
+        {"42Lu", INTEGERNUMBER},
     };
     for (const auto& c : suffixed) {
         auto one = ScanText(c.text);
@@ -103,54 +116,56 @@ TEST(Scanner, Numbers)
         EXPECT_EQ(TextOf(one[0]), c.text);
     }
     auto dots = ScanText("1..2");
-    ASSERT_EQ(TypesOf(dots), (Types{FLOATNUMBER, FLOATNUMBER}));
-    EXPECT_EQ(TextsOf(dots), (Texts{"1.", ".2"}));
+    ASSERT_EQ(TypesOf(dots), (Types {FLOATNUMBER, FLOATNUMBER}));
+    EXPECT_EQ(TextsOf(dots), (Texts {"1.", ".2"}));
 }
 
 TEST(Scanner, PunctuatorsTakeTheLongestMatch)
 {
-    EXPECT_EQ(TypesOf(ScanText("###")), (Types{SHARPSHARP, SHARP}));
-    EXPECT_EQ(TypesOf(ScanText("....")), (Types{ELLIPSIS, DOT}));
+    EXPECT_EQ(TypesOf(ScanText("###")), (Types {SHARPSHARP, SHARP}));
+    EXPECT_EQ(TypesOf(ScanText("....")), (Types {ELLIPSIS, DOT}));
     EXPECT_EQ(TypesOf(ScanText("->* -> >>= <<= .* :: || |= <: %:")),
-              (Types{ARROWSTAR, ARROW, RSASSIGN, LSASSIGN, DOTSTAR, CLCL, OROR, ORASSIGN, LT_,
-                     COLON, MOD, COLON}));
-    EXPECT_EQ(TypesOf(ScanText("a\\b")), (Types{IDENTIFIER, SLASH, IDENTIFIER}));
+        (Types {ARROWSTAR, ARROW, RSASSIGN, LSASSIGN, DOTSTAR, CLCL, OROR, ORASSIGN, LT_, COLON,
+            MOD, COLON}));
+    EXPECT_EQ(TypesOf(ScanText("a\\b")), (Types {IDENTIFIER, SLASH, IDENTIFIER}));
 }
 
 TEST(Scanner, LineEndsAndLineCounter)
 {
     auto t = ScanText("a   \nb\r\nc\rd\n\n");
-    ASSERT_EQ(TypesOf(t), (Types{IDENTIFIER, ENDLINE, IDENTIFIER, ENDLINE, IDENTIFIER, IDENTIFIER,
-                                 ENDLINE, ENDLINE}));
+    ASSERT_EQ(TypesOf(t),
+        (Types {
+            IDENTIFIER, ENDLINE, IDENTIFIER, ENDLINE, IDENTIFIER, IDENTIFIER, ENDLINE, ENDLINE}));
     // An ENDLINE already counts its own newline.
-    EXPECT_EQ(LinesOf(t), (Lines{1, 2, 2, 3, 3, 3, 4, 5}));
+    EXPECT_EQ(LinesOf(t), (Lines {1, 2, 2, 3, 3, 3, 4, 5}));
 }
 
 TEST(Scanner, CommentsAreSkippedAndCountTheirLines)
 {
     auto t = ScanText("x // note\ny /* a\nb\n*/ z /** **/ w");
-    ASSERT_EQ(TypesOf(t), (Types{IDENTIFIER, ENDLINE, IDENTIFIER, IDENTIFIER, IDENTIFIER}));
-    EXPECT_EQ(LinesOf(t), (Lines{1, 2, 2, 4, 4}));
+    ASSERT_EQ(TypesOf(t), (Types {IDENTIFIER, ENDLINE, IDENTIFIER, IDENTIFIER, IDENTIFIER}));
+    EXPECT_EQ(LinesOf(t), (Lines {1, 2, 2, 4, 4}));
     // A line comment at the very end and one before a CR LF.
-    EXPECT_EQ(TypesOf(ScanText("a // end")), (Types{IDENTIFIER}));
-    EXPECT_EQ(TypesOf(ScanText("a // x\r\nb")), (Types{IDENTIFIER, ENDLINE, IDENTIFIER}));
+    EXPECT_EQ(TypesOf(ScanText("a // end")), (Types {IDENTIFIER}));
+    EXPECT_EQ(TypesOf(ScanText("a // x\r\nb")), (Types {IDENTIFIER, ENDLINE, IDENTIFIER}));
 }
 
 TEST(Scanner, UnterminatedBlockCommentGivesOneErrorToken)
 {
     auto t = ScanText("a /* never closed\n\n");
-    ASSERT_EQ(TypesOf(t), (Types{IDENTIFIER, LEXERROR}));
+    ASSERT_EQ(TypesOf(t), (Types {IDENTIFIER, LEXERROR}));
     EXPECT_EQ(t[1].line, 3);
     // A NUL byte inside a comment ends it.
-    EXPECT_EQ(TypesOf(ScanText(std::string("/* a\0b */ c", 11))), (Types{IDENTIFIER, STAR, DIV,
-                                                                       IDENTIFIER}));
+    EXPECT_EQ(TypesOf(ScanText(std::string("/* a\0b */ c", 11))),
+        (Types {IDENTIFIER, STAR, DIV, IDENTIFIER}));
 }
 
 TEST(Scanner, UnknownCharactersAreReportedAndScanningGoesOn)
 {
     auto t = ScanText("a $ @ ` \"open\n\xC3\xA9 b");
-    EXPECT_EQ(TypesOf(t), (Types{IDENTIFIER, LEXERROR, LEXERROR, LEXERROR, LEXERROR, IDENTIFIER,
-                                 ENDLINE, LEXERROR, LEXERROR, IDENTIFIER}));
+    EXPECT_EQ(TypesOf(t),
+        (Types {IDENTIFIER, LEXERROR, LEXERROR, LEXERROR, LEXERROR, IDENTIFIER, ENDLINE, LEXERROR,
+            LEXERROR, IDENTIFIER}));
 }
 
 TEST(Scanner, UnknownCharactersOfABinaryFileAreShownUpToABound)
@@ -187,27 +202,26 @@ TEST(Scanner, IncludeWithoutClosingBracketOnALongLine)
         ASSERT_EQ(t[i + 1].type, LT_) << i;
     }
     EXPECT_EQ(TypesOf(std::vector<PPToken>(t.begin() + 4000, t.end())),
-              (Types{ENDLINE, Q_CHAR, WORD_INCLUDE, LT_, IDENTIFIER, STRINGS, Q_CHAR}));
+        (Types {ENDLINE, Q_CHAR, WORD_INCLUDE, LT_, IDENTIFIER, STRINGS, Q_CHAR}));
     EXPECT_EQ(TextOf(t.back()), "c.h");
 }
 
 TEST(Scanner, StringContinuedOverLinesCountsTheLine)
 {
     auto t = ScanText("\"ab\\\ncd\" x");
-    ASSERT_EQ(TypesOf(t), (Types{STRINGS, IDENTIFIER}));
+    ASSERT_EQ(TypesOf(t), (Types {STRINGS, IDENTIFIER}));
     EXPECT_EQ(TextOf(t[0]), "ab\\\ncd");
     EXPECT_EQ(t[0].line, 2);
     auto crlf = ScanText("\"ab\\\r\ncd\" x");
-    ASSERT_EQ(TypesOf(crlf), (Types{STRINGS, IDENTIFIER}));
+    ASSERT_EQ(TypesOf(crlf), (Types {STRINGS, IDENTIFIER}));
     EXPECT_EQ(TextOf(crlf[0]), "ab\\\ncd");
     EXPECT_EQ(crlf[0].line, 2);
 }
 
 TEST(Scanner, CrLfFilesGiveTheSameTokensAsLfFiles)
 {
-    const std::string lf =
-        "#include <windows.h>\n#define X(a) \\\n  ((a) + 1) // twice\n"
-        "int main()\n{\n  /* two\n lines */ return X(2);\n}\n";
+    const std::string lf = "#include <windows.h>\n#define X(a) \\\n  ((a) + 1) // twice\n"
+                           "int main()\n{\n  /* two\n lines */ return X(2);\n}\n";
     auto a = ScanText(lf);
     auto b = ScanText(WithCrLf(lf));
     ASSERT_EQ(a.size(), b.size());
@@ -221,9 +235,9 @@ TEST(Scanner, TokensOfAnyLength)
     const std::string longName(100000, 'n');
     const std::string longString = "\"" + std::string(100000, 's') + "\"";
     const std::string blanks(70000, ' ');
-    auto t = ScanText(longName + blanks + longString + blanks + "\n/*" + std::string(200000, '*') +
-                      "*/ end");
-    ASSERT_EQ(TypesOf(t), (Types{IDENTIFIER, STRINGS, ENDLINE, IDENTIFIER}));
+    auto t = ScanText(
+        longName + blanks + longString + blanks + "\n/*" + std::string(200000, '*') + "*/ end");
+    ASSERT_EQ(TypesOf(t), (Types {IDENTIFIER, STRINGS, ENDLINE, IDENTIFIER}));
     EXPECT_EQ(std::string(t[0].text), longName);
     EXPECT_EQ(std::string(t[1].text).size(), 100000u);
     EXPECT_EQ(TextOf(t[3]), "end");

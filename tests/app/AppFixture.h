@@ -52,7 +52,7 @@ class WatchingRecorder : public UiRecorder {
 public:
     std::function<void(const std::string&)> onMessage;
     Answer MessageBox(const std::string& text, MessageButtons buttons, MessageIcon icon,
-                      const std::string& caption) override
+        const std::string& caption) override
     {
         if (onMessage)
             onMessage(text);
@@ -90,7 +90,8 @@ inline const MacroLayoutNode* FindNode(
 // The whole program on a configuration folder of its own.
 struct RunningApp {
     explicit RunningApp(const std::vector<std::string>& arguments = {})
-        : context(std::make_unique<AppContext>(config.Folders())), app(std::make_unique<CKestrinApp>(*context))
+        : context(std::make_unique<AppContext>(config.Folders())),
+          app(std::make_unique<CKestrinApp>(*context))
     {
         started = app->InitInstance(arguments);
     }

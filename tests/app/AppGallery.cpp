@@ -79,8 +79,8 @@ void ChooseView(CMainFrame& frame, int index)
 
 // The detail view of a function at every view kind, a type's detail box, the
 // code window with a clicked flow box's lines marked, and print previews.
-void SaveDetailPictures(CMainFrame& frame, AppContext& context, const std::string& function,
-                        const std::string& type)
+void SaveDetailPictures(
+    CMainFrame& frame, AppContext& context, const std::string& function, const std::string& type)
 {
     frame.Commands().Execute(IDC_SPLIT_HALF);
     frame.Commands().Execute(ID_VIEW_CODE);
@@ -89,7 +89,7 @@ void SaveDetailPictures(CMainFrame& frame, AppContext& context, const std::strin
         return;
     Save(*frame.CodeWindow(), "code-window-function");
     const char* names[] = {"detail-flow1", "detail-flow4", "detail-flow16", "detail-sequence",
-                           "detail-multiseq", "detail-nsd"};
+        "detail-multiseq", "detail-nsd"};
     for (int index = 0; index < 6; ++index) {
         ChooseView(frame, index);
         Save(frame, names[index]);
@@ -105,9 +105,9 @@ void SaveDetailPictures(CMainFrame& frame, AppContext& context, const std::strin
                 continue;
             const CPoint scroll = detail.GetScrollPosition();
             const QPointF at(static_cast<double>(entry.x + 5 + entry.textH / 2 - scroll.x),
-                             static_cast<double>(entry.y + entry.BoxHeight() / 2 - scroll.y));
-            QMouseEvent press(QEvent::MouseButtonPress, at, detail.viewport()->mapToGlobal(at), Qt::LeftButton,
-                              Qt::LeftButton, Qt::NoModifier);
+                static_cast<double>(entry.y + entry.BoxHeight() / 2 - scroll.y));
+            QMouseEvent press(QEvent::MouseButtonPress, at, detail.viewport()->mapToGlobal(at),
+                Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(detail.viewport(), &press);
             clicked = true;
         }
@@ -125,9 +125,11 @@ void SaveDetailPictures(CMainFrame& frame, AppContext& context, const std::strin
             if (item == nullptr || item->kind != 33)
                 continue;
             found = true;
-            detail.ScrollToPosition({std::max(0, col * painter->XSpace() - 60), std::max(0, row * painter->YSpace() - 60)});
+            detail.ScrollToPosition({std::max(0, col * painter->XSpace() - 60),
+                std::max(0, row * painter->YSpace() - 60)});
             const CPoint scroll = detail.GetScrollPosition();
-            detail.HitCell(CPoint(col * painter->XSpace() + 5 - scroll.x, row * painter->YSpace() + 5 - scroll.y));
+            detail.HitCell(CPoint(
+                col * painter->XSpace() + 5 - scroll.x, row * painter->YSpace() + 5 - scroll.y));
             detail.RedrawNow();
         }
     }
@@ -137,13 +139,14 @@ void SaveDetailPictures(CMainFrame& frame, AppContext& context, const std::strin
     // Print previews of the flow chart and of the macro view.
     context.Printer().SetPdfOutput("/dev/null");
     {
-        PrintPreviewDialog preview(context.Printer(), detail, [](PrintMargins&) { return false; }, &frame);
+        PrintPreviewDialog preview(
+            context.Printer(), detail, [](PrintMargins&) { return false; }, &frame);
         preview.show();
         Save(preview, "preview-flow4");
     }
     {
-        PrintPreviewDialog preview(context.Printer(), *frame.MacroView(), [](PrintMargins&) { return false; },
-                                   &frame);
+        PrintPreviewDialog preview(
+            context.Printer(), *frame.MacroView(), [](PrintMargins&) { return false; }, &frame);
         preview.show();
         Save(preview, "preview-macro");
     }

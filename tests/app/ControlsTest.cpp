@@ -53,9 +53,12 @@ TEST(SplitterTest, ModesKeepTheSecondPaneAndCollapseStepByStep)
         int second;
     };
     const Step steps[] = {
-        {&CMySplitter::CollapseLess, 0, 0, -1},   {&CMySplitter::CollapseLess, 0, 0, -1},
-        {&CMySplitter::CollapseMore, 1, -1, 150}, {&CMySplitter::CollapseMore, 2, -1, 0},
-        {&CMySplitter::CollapseMore, 2, -1, 0},   {&CMySplitter::CollapseLess, 1, -1, 150},
+        {&CMySplitter::CollapseLess, 0, 0, -1},
+        {&CMySplitter::CollapseLess, 0, 0, -1},
+        {&CMySplitter::CollapseMore, 1, -1, 150},
+        {&CMySplitter::CollapseMore, 2, -1, 0},
+        {&CMySplitter::CollapseMore, 2, -1, 0},
+        {&CMySplitter::CollapseLess, 1, -1, 150},
     };
     for (const Step& step : steps) {
         (s.*step.action)();
@@ -97,7 +100,8 @@ TEST(SplitterTest, ColumnSharesAndFitSizes)
         s.SetSecondPaneSize(size);
         EXPECT_EQ(s.GetMode(), mode) << size;
     }
-    EXPECT_EQ(s.SecondPaneCurrentSize(), 900 - s.handleWidth()) << "a diagram as wide as the window";
+    EXPECT_EQ(s.SecondPaneCurrentSize(), 900 - s.handleWidth())
+        << "a diagram as wide as the window";
 }
 
 TEST(GroupBoxTest, TitleGradientRisesAcrossThirtyShadesOrIsPlainOnFewColours)
@@ -108,9 +112,8 @@ TEST(GroupBoxTest, TitleGradientRisesAcrossThirtyShadesOrIsPlainOnFewColours)
     dc.AttachImage(&image);
     FillTitleGradient(dc, CRect(0, 0, 60, 8), RGB(100, 150, 240));
     // Column x is drawn with shade 30x/60; shade k raises each channel by 2(k+1), capped.
-    const std::pair<int, COLORREF> columns[] = {
-        {0, RGB(102, 152, 242)}, {1, RGB(102, 152, 242)}, {2, RGB(104, 154, 244)},
-        {30, RGB(132, 182, 255)}, {59, RGB(160, 210, 255)}};
+    const std::pair<int, COLORREF> columns[] = {{0, RGB(102, 152, 242)}, {1, RGB(102, 152, 242)},
+        {2, RGB(104, 154, 244)}, {30, RGB(132, 182, 255)}, {59, RGB(160, 210, 255)}};
     for (const auto& [x, colour] : columns)
         for (int y : {0, 7})
             EXPECT_EQ(dc.GetPixel(x, y), colour) << x << "," << y;
@@ -127,7 +130,8 @@ TEST(GroupBoxTest, TitleGradientRisesAcrossThirtyShadesOrIsPlainOnFewColours)
     box.SetHeaderStyle(1);
     const QImage picture = box.Render();
     EXPECT_EQ(FromQRgb(picture.pixel(1, 3)), RGB(102, 152, 242));
-    EXPECT_EQ(FromQRgb(picture.pixel(100, 70)), RGB(255, 255, 255)) << "the body in the frame colour";
+    EXPECT_EQ(FromQRgb(picture.pixel(100, 70)), RGB(255, 255, 255))
+        << "the body in the frame colour";
     box.SetText("Select View");
     EXPECT_EQ(box.Title(), " Select View ");
 }
@@ -158,7 +162,8 @@ TEST(HyperLinkTest, OnlyAClickOnTheTextOpensTheLink)
     QTest::mouseClick(&link, Qt::LeftButton, {}, QPoint(390, 5));
     EXPECT_TRUE(ui.Texts(UiCallKind::OpenUrl).empty()) << "beyond the end of the text";
     QTest::mouseClick(&link, Qt::LeftButton, {}, QPoint(2, 2));
-    EXPECT_EQ(ui.Texts(UiCallKind::OpenUrl), std::vector<std::string>{"mailto:support@example.org"});
+    EXPECT_EQ(
+        ui.Texts(UiCallKind::OpenUrl), std::vector<std::string> {"mailto:support@example.org"});
 }
 
 TEST(MarginDialogTest, MarginsAreClampedToThePageAndRoundedToTwoDecimals)
@@ -172,14 +177,15 @@ TEST(MarginDialogTest, MarginsAreClampedToThePageAndRoundedToTwoDecimals)
         double value, minimum, page, opposite, expected;
     };
     const Case cases[] = {
-        {-5.0, 4.2, 297.0, 10.0, 4.2},      // raised to the printer's border first
-        {0.0, 0.0, 297.0, 10.0, 0.0},       //
-        {300.0, 0.0, 297.0, 10.0, 277.0},   // page less the opposite margin less 10 mm
+        {-5.0, 4.2, 297.0, 10.0, 4.2}, // raised to the printer's border first
+        {0.0, 0.0, 297.0, 10.0, 0.0}, //
+        {300.0, 0.0, 297.0, 10.0, 277.0}, // page less the opposite margin less 10 mm
         {12.3456, 0.0, 297.0, 10.0, 12.35}, //
-        {50.0, 0.0, 0.0, 10.0, 50.0},       // no page measured yet
+        {50.0, 0.0, 0.0, 10.0, 50.0}, // no page measured yet
     };
     for (const Case& c : cases)
-        EXPECT_DOUBLE_EQ(ClampMargin(c.value, c.minimum, c.page, c.opposite), c.expected) << c.value;
+        EXPECT_DOUBLE_EQ(ClampMargin(c.value, c.minimum, c.page, c.opposite), c.expected)
+            << c.value;
 
     UiRecorder ui;
     CDialogMargin dialog;
@@ -214,7 +220,7 @@ TEST(SelectViewDialogTest, AViewWithoutAPictureCannotBeChosen)
     dialog.Initialize();
     EXPECT_EQ(dialog.windowTitle().toStdString(), GetLangString(52));
     dialog.ItemAs<QPushButton>(CDialogSelectView::IDC_MACRO)->click();
-    EXPECT_EQ(ui.Texts(UiCallKind::Message), std::vector<std::string>{GetLangString(51)});
+    EXPECT_EQ(ui.Texts(UiCallKind::Message), std::vector<std::string> {GetLangString(51)});
     EXPECT_EQ(dialog.result(), 0) << "still open";
     dialog.ItemAs<QPushButton>(CDialogSelectView::IDC_DETAIL)->click();
     EXPECT_EQ(dialog.result(), IDOK);

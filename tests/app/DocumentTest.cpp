@@ -50,7 +50,8 @@ protected:
 TEST_F(DocumentTest, SaveCloseAndReopenGiveTheSameProjectAndItsModelFromTheCache)
 {
     ASSERT_TRUE(doc.OpenDocumentFile(sample.Project()));
-    EXPECT_EQ(ui.Texts(UiCallKind::Message), std::vector<std::string>{GetLangString(35)}) << "no cache yet";
+    EXPECT_EQ(ui.Texts(UiCallKind::Message), std::vector<std::string> {GetLangString(35)})
+        << "no cache yet";
     EXPECT_EQ(program.context->Input().paths.size(), 3u);
     EXPECT_EQ(program.context->Options().projectWords.at("GARDEN_SAMPLE"), 1);
     ASSERT_TRUE(Draw(program));
@@ -64,7 +65,9 @@ TEST_F(DocumentTest, SaveCloseAndReopenGiveTheSameProjectAndItsModelFromTheCache
     doc.AddFile(sample.Path("extra.c"));
     ASSERT_TRUE(Draw(program));
     program.Frame().MacroView()->RedrawNow();
-    const auto hasExtra = [&] { return FindNode(program.Frame().MacroView()->Nodes(), "Extra") != nullptr; };
+    const auto hasExtra = [&] {
+        return FindNode(program.Frame().MacroView()->Nodes(), "Extra") != nullptr;
+    };
     ASSERT_TRUE(hasExtra());
     resets = 0;
     doc.RemoveFile(sample.Path("extra.c"));
@@ -91,11 +94,12 @@ TEST_F(DocumentTest, SaveCloseAndReopenGiveTheSameProjectAndItsModelFromTheCache
 
     ui.calls.clear();
     int paints = 0;
-    const auto counting =
-        QObject::connect(program.Frame().MacroView(), &CTotalView::MacroViewPainted, [&] { ++paints; });
+    const auto counting = QObject::connect(
+        program.Frame().MacroView(), &CTotalView::MacroViewPainted, [&] { ++paints; });
     ASSERT_TRUE(doc.OpenDocumentFile(saved));
     QObject::disconnect(counting);
-    EXPECT_TRUE(ui.Texts(UiCallKind::Message).empty()) << "cache loaded, nothing changed: no question";
+    EXPECT_TRUE(ui.Texts(UiCallKind::Message).empty())
+        << "cache loaded, nothing changed: no question";
     EXPECT_FALSE(program.Frame().MacroView()->Nodes().empty()) << "shown from the cache at once";
     EXPECT_EQ(paints, 1) << "and painted once";
     EXPECT_FALSE(program.context->Input().fileFlags.at(sample.Path("weather.c")).draw);
@@ -104,7 +108,8 @@ TEST_F(DocumentTest, SaveCloseAndReopenGiveTheSameProjectAndItsModelFromTheCache
 
     // A changed source asks whether to draw again; Yes presses Draw.
     std::ofstream(sample.Path("weather.c"), std::ios::app) << "\nint Later(void) { return 1; }\n";
-    fs::last_write_time(sample.Path("weather.c"), fs::last_write_time(sample.Path("weather.c")) + std::chrono::seconds(5));
+    fs::last_write_time(sample.Path("weather.c"),
+        fs::last_write_time(sample.Path("weather.c")) + std::chrono::seconds(5));
     doc.OnCloseProject();
     ui.calls.clear();
     ui.Reply(UiReply::Answer(Answer::Yes));
@@ -112,7 +117,7 @@ TEST_F(DocumentTest, SaveCloseAndReopenGiveTheSameProjectAndItsModelFromTheCache
     QObject::connect(program.Frame().MacroView(), &CTotalView::DrawFinished, [&] { ++draws; });
     ASSERT_TRUE(doc.OpenDocumentFile(saved));
     EXPECT_EQ(ui.Texts(UiCallKind::Message),
-              std::vector<std::string>{std::string(GetLangString(16)) + "\r\n" + GetLangString(20)});
+        std::vector<std::string> {std::string(GetLangString(16)) + "\r\n" + GetLangString(20)});
     EXPECT_TRUE(WaitFor([&] { return draws == 1; })) << "Yes pressed Draw";
 }
 
@@ -125,8 +130,8 @@ TEST_F(DocumentTest, AFailedOpenLeavesANewUntitledProjectThatCannotOverwriteAnyt
     fs::create_directory(sample.Path("folder.kst"));
     std::ofstream(sample.Path("binary.kst"), std::ios::binary) << std::string("Kestrin\0\1\2", 10);
     ::mkfifo(sample.Path("pipe.kst").c_str(), 0600);
-    const std::string broken[] = {sample.Path("missing.kst"), sample.Path("folder.kst"), sample.Path("binary.kst"),
-                                  sample.Path("pipe.kst"), sample.Path("garden.cpp")};
+    const std::string broken[] = {sample.Path("missing.kst"), sample.Path("folder.kst"),
+        sample.Path("binary.kst"), sample.Path("pipe.kst"), sample.Path("garden.cpp")};
     for (const std::string& path : broken) {
         ASSERT_TRUE(doc.OpenDocumentFile(sample.Project())) << path;
         ui.calls.clear();
@@ -169,10 +174,11 @@ TEST_F(DocumentTest, FilesAndFoldersJoinTheProjectSafely)
     fs::create_directory_symlink(sample.folder.Path(), sample.Path("deep/loop"));
 
     doc.ScanFolder(sample.Path("deep"), false);
-    EXPECT_EQ(program.context->Input().paths, (std::set<std::string>{sample.Path("deep/one.cpp")}));
+    EXPECT_EQ(
+        program.context->Input().paths, (std::set<std::string> {sample.Path("deep/one.cpp")}));
     doc.ScanFolder(sample.Path("deep"), true);
     EXPECT_EQ(program.context->Input().paths,
-              (std::set<std::string>{sample.Path("deep/one.cpp"), sample.Path("deep/deeper/two.cc")}))
+        (std::set<std::string> {sample.Path("deep/one.cpp"), sample.Path("deep/deeper/two.cc")}))
         << "sub-folders, but never through the link back up";
 
     doc.AddFile(sample.Path("bad\nname.cpp"));
@@ -191,5 +197,6 @@ TEST_F(DocumentTest, FilesAndFoldersJoinTheProjectSafely)
     EXPECT_TRUE(doc.DoSave(sample.Path("kept.kst")));
     program.context->Messages().Deliver();
     EXPECT_TRUE(fs::is_regular_file(sample.Path("kept.kst")));
-    EXPECT_NE(program.Frame().InfoView()->toPlainText().toStdString().find(GetLangString(33)), std::string::npos);
+    EXPECT_NE(program.Frame().InfoView()->toPlainText().toStdString().find(GetLangString(33)),
+        std::string::npos);
 }

@@ -32,7 +32,8 @@ struct DrawFixture {
             std::ofstream out(folder.File("gen" + std::to_string(i) + ".cpp"));
             out << "namespace gen" << i << " {\nclass Worker" << i << " {\npublic:\n";
             for (int m = 0; m < 40; ++m)
-                out << "    int Step" << m << "(int x) { if (x > " << m << ") return x - 1; while (x < 9) x++; return x; }\n";
+                out << "    int Step" << m << "(int x) { if (x > " << m
+                    << ") return x - 1; while (x < 9) x++; return x; }\n";
             out << "};\n}\n";
         }
         for (const auto& entry : fs::directory_iterator(folder.Path()))
@@ -42,7 +43,10 @@ struct DrawFixture {
     CommandRegistry& Commands() { return program.Frame().Commands(); }
     CTotalView& View() { return *program.Frame().MacroView(); }
     bool Running() const { return program.context->drawRunning; }
-    bool WaitUntilDone() { return WaitFor([this] { return !Running(); }); }
+    bool WaitUntilDone()
+    {
+        return WaitFor([this] { return !Running(); });
+    }
     QList<QAction*> Menus() { return program.Frame().menuBar()->actions(); }
 
     TempFolder folder;
@@ -63,7 +67,8 @@ TEST(DrawTest, ARunsMessagesReachThePaneWholeAndInOrder)
     ASSERT_TRUE(f.WaitUntilDone());
     f.program.context->Messages().Deliver();
 
-    const QStringList lines = f.program.Frame().InfoView()->toPlainText().split('\n', Qt::SkipEmptyParts);
+    const QStringList lines =
+        f.program.Frame().InfoView()->toPlainText().split('\n', Qt::SkipEmptyParts);
     std::vector<std::string> expected;
     for (const std::string& path : f.program.context->Input().paths)
         expected.push_back(std::string(GetLangString(10)) + ": " + path);
@@ -82,7 +87,8 @@ TEST(DrawTest, StopKeepsTheMenusGreyUntilTheRunHasReturnedAndDrawWorksAgain)
     DrawFixture f(120);
     f.View().StartDraw();
     f.View().StartDraw();
-    EXPECT_EQ(f.ui.Texts(UiCallKind::Message), std::vector<std::string>{GetLangString(18)}) << "one run at a time";
+    EXPECT_EQ(f.ui.Texts(UiCallKind::Message), std::vector<std::string> {GetLangString(18)})
+        << "one run at a time";
     f.Commands().Execute(ID_STOP);
     // The run has not returned before the events are handled: all stays greyed.
     EXPECT_TRUE(f.Running());

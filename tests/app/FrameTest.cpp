@@ -175,13 +175,15 @@ TEST(FrameTest, CodeWindowFollowsItsCommandAndPassesKeysToTheFrame)
     const int before = frame.OuterSplitter()->GetMode();
     frame.CodeWindow()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame.CodeWindow()));
-    QTest::keyClick(frame.CodeWindow()->focusWidget() ? frame.CodeWindow()->focusWidget() : frame.CodeWindow(),
-                    Qt::Key_Down, Qt::ControlModifier);
+    QTest::keyClick(
+        frame.CodeWindow()->focusWidget() ? frame.CodeWindow()->focusWidget() : frame.CodeWindow(),
+        Qt::Key_Down, Qt::ControlModifier);
     EXPECT_EQ(frame.OuterSplitter()->GetMode(), std::min(before + 1, 2));
     // Even a key the text would take for itself (select all) runs Save As.
     UiRecorder ui;
-    QTest::keyClick(frame.CodeWindow()->focusWidget() ? frame.CodeWindow()->focusWidget() : frame.CodeWindow(),
-                    Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(
+        frame.CodeWindow()->focusWidget() ? frame.CodeWindow()->focusWidget() : frame.CodeWindow(),
+        Qt::Key_A, Qt::ControlModifier);
     ASSERT_EQ(ui.calls.size(), 1u);
     EXPECT_EQ(ui.calls[0].kind, UiCallKind::SaveFile);
 
@@ -257,7 +259,8 @@ TEST(FrameTest, StartUpOpensTheCommandLineProjectOnceTheWindowIsUpAndShutDownKee
         // Cancel keeps the window.
         bool placedBeforeQuestion = false;
         ui.onMessage = [&](const std::string&) {
-            QSettings profile(QString::fromStdString(config.File("Kestrin.ini")), QSettings::IniFormat);
+            QSettings profile(
+                QString::fromStdString(config.File("Kestrin.ini")), QSettings::IniFormat);
             placedBeforeQuestion = ReadPlacement(profile, "WindowPos").has_value();
         };
         app.Document()->SetModifiedFlag();
@@ -283,18 +286,21 @@ TEST(FrameTest, DroppedFilesJoinTheProjectUnlessADrawRuns)
     CMainFrame& frame = program.Frame();
     UiRecorder ui;
     const std::string longPath = "/tmp/" + std::string(300, 'x') + "/deep.cpp";
-    const std::vector<std::string> dropped = {"/tmp/one.cpp", longPath, "/tmp/notes.txt", "/tmp/bad\nname.c"};
+    const std::vector<std::string> dropped = {
+        "/tmp/one.cpp", longPath, "/tmp/notes.txt", "/tmp/bad\nname.c"};
 
     program.context->drawRunning = true;
     frame.OnDropFiles(dropped);
-    EXPECT_EQ(ui.Texts(UiCallKind::Message), std::vector<std::string>{GetLangString(18)});
+    EXPECT_EQ(ui.Texts(UiCallKind::Message), std::vector<std::string> {GetLangString(18)});
     EXPECT_TRUE(program.context->Input().paths.empty());
     program.context->drawRunning = false;
 
     frame.OnDropFiles(dropped);
     program.context->Messages().Deliver();
-    const std::set<std::string> added(program.context->Input().paths.begin(), program.context->Input().paths.end());
-    EXPECT_EQ(added, (std::set<std::string>{"/tmp/one.cpp", longPath})) << "never cut at 260 characters";
+    const std::set<std::string> added(
+        program.context->Input().paths.begin(), program.context->Input().paths.end());
+    EXPECT_EQ(added, (std::set<std::string> {"/tmp/one.cpp", longPath}))
+        << "never cut at 260 characters";
     EXPECT_TRUE(program.Doc().IsModified());
     const QStringList lines = frame.InfoView()->toPlainText().split('\n');
     EXPECT_EQ(lines.value(0).toStdString(), GetLangString(77));

@@ -7,20 +7,22 @@
 TEST(ProjectFileTest, WrittenBytesAreExactAndReadBackTheSame)
 {
     const std::map<std::string, int32_t> defines = {{"WIN32", 1}, {"DEPTH", INT32_MIN}};
-    const std::vector<ProjectFileEntry> files = {{"/src/a.cpp", true, true}, {"/src/b c.c", false, true},
-                                                 {"/src/d.cc", true, false}};
+    const std::vector<ProjectFileEntry> files = {
+        {"/src/a.cpp", true, true}, {"/src/b c.c", false, true}, {"/src/d.cc", true, false}};
     const std::string bytes = FormatProjectFile(defines, files);
-    EXPECT_EQ(bytes, "Kestrin Project File\r\nV0.7\r\n<Option>\r\n</Option>\r\n<Define>\r\n2\r\n"
-                     "DEPTH\r\n-2147483648\r\nWIN32\r\n1\r\n</Define>\r\n<File>\r\n"
-                     "/src/a.cpp\r\n1 1\r\n/src/b c.c\r\n0 1\r\n/src/d.cc\r\n1 0\r\n</File>\r\n");
+    EXPECT_EQ(bytes,
+        "Kestrin Project File\r\nV0.7\r\n<Option>\r\n</Option>\r\n<Define>\r\n2\r\n"
+        "DEPTH\r\n-2147483648\r\nWIN32\r\n1\r\n</Define>\r\n<File>\r\n"
+        "/src/a.cpp\r\n1 1\r\n/src/b c.c\r\n0 1\r\n/src/d.cc\r\n1 0\r\n</File>\r\n");
     ProjectFileContent content;
     ASSERT_TRUE(ParseProjectFile(bytes, content));
     EXPECT_EQ(content.defines, defines);
     EXPECT_EQ(content.files, files);
     EXPECT_FALSE(content.sectionOpen);
     EXPECT_EQ(FormatProjectFile(content.defines, content.files), bytes);
-    EXPECT_EQ(FormatProjectFile({}, {}), "Kestrin Project File\r\nV0.7\r\n<Option>\r\n</Option>\r\n<Define>\r\n"
-                                         "0\r\n</Define>\r\n<File>\r\n</File>\r\n");
+    EXPECT_EQ(FormatProjectFile({}, {}),
+        "Kestrin Project File\r\nV0.7\r\n<Option>\r\n</Option>\r\n<Define>\r\n"
+        "0\r\n</Define>\r\n<File>\r\n</File>\r\n");
 }
 
 TEST(ProjectFileTest, OlderAndOddFilesAreReadAsFarAsTheyGo)
@@ -34,19 +36,22 @@ TEST(ProjectFileTest, OlderAndOddFilesAreReadAsFarAsTheyGo)
     };
     const Case cases[] = {
         {"V0.6: no flags lines, both flags set", "x\nV0.6\n<File>\n/a.cpp\n/b.c\n</File>\n",
-         {{"/a.cpp"}, {"/b.c"}}, {}, false},
+            {{"/a.cpp"}, {"/b.c"}}, {}, false},
         {"no version line reads as V0.6", "x\n<FILE>\n/a.cpp\n</FILE>\n", {{"/a.cpp"}}, {}, false},
         {"markers in any case, LF ends", "KESTRIN\nv0.7\n<file>\n/a.cpp\n0 0\n</file>\n",
-         {{"/a.cpp", false, false}}, {}, false},
-        {"a short path is skipped, its flags line still read", "x\nV0.7\n<File>\nab\n0 0\n/c.cpp\n1 0\n</File>\n",
-         {{"/c.cpp", true, false}}, {}, false},
-        {"a flags line without numbers keeps both flags", "x\nV0.7\n<File>\n/a.cpp\njunk\n</File>\n",
-         {{"/a.cpp"}}, {}, false},
+            {{"/a.cpp", false, false}}, {}, false},
+        {"a short path is skipped, its flags line still read",
+            "x\nV0.7\n<File>\nab\n0 0\n/c.cpp\n1 0\n</File>\n", {{"/c.cpp", true, false}}, {},
+            false},
+        {"a flags line without numbers keeps both flags",
+            "x\nV0.7\n<File>\n/a.cpp\njunk\n</File>\n", {{"/a.cpp"}}, {}, false},
         {"a name given twice keeps its first value; values stay within 32 bits",
-         "x\n<Define>\n3\nA\n5\nA\n7\nBIG\n99999999999\n</Define>\n", {}, {{"A", 5}, {"BIG", INT32_MAX}}, false},
+            "x\n<Define>\n3\nA\n5\nA\n7\nBIG\n99999999999\n</Define>\n", {},
+            {{"A", 5}, {"BIG", INT32_MAX}}, false},
         {"the first line is never a marker", "<File>\n/a.cpp\n", {}, {}, false},
         {"an unclosed section keeps what was read", "x\n<File>\n/a.cpp\n", {{"/a.cpp"}}, {}, true},
-        {"lines outside the sections are ignored", "x\n/stray.cpp\n<Option>\nwhatever\n</Option>\n", {}, {}, false},
+        {"lines outside the sections are ignored", "x\n/stray.cpp\n<Option>\nwhatever\n</Option>\n",
+            {}, {}, false},
     };
     for (const Case& c : cases) {
         ProjectFileContent content;
@@ -56,7 +61,8 @@ TEST(ProjectFileTest, OlderAndOddFilesAreReadAsFarAsTheyGo)
         EXPECT_EQ(content.sectionOpen, c.sectionOpen) << c.name;
     }
     ProjectFileContent content;
-    EXPECT_FALSE(ParseProjectFile(std::string("x\n<File>\n/a\0b.cpp\n", 19), content)) << "a zero byte";
+    EXPECT_FALSE(ParseProjectFile(std::string("x\n<File>\n/a\0b.cpp\n", 19), content))
+        << "a zero byte";
     EXPECT_TRUE(content.files.empty());
 
     EXPECT_EQ(CachePathOf("/p/project.kst"), "/p/project.car");
@@ -65,9 +71,9 @@ TEST(ProjectFileTest, OlderAndOddFilesAreReadAsFarAsTheyGo)
 
 TEST(ProjectFileTest, FileTypesByEnding)
 {
-    const std::pair<const char*, int> types[] = {
-        {"a.cpp", 1}, {"A.CPP", 1}, {"a.cpp\"", 1}, {"a.cc", 1}, {"a.c", 1},   {"a.dsp", 2}, {"a.DSW", 3},
-        {"a.kst", 4}, {"a.VCPROJ", 5}, {"a.h", 0},  {"a.cxx", 0}, {"cpp", 0}, {"a.kst.bak", 0}};
+    const std::pair<const char*, int> types[] = {{"a.cpp", 1}, {"A.CPP", 1}, {"a.cpp\"", 1},
+        {"a.cc", 1}, {"a.c", 1}, {"a.dsp", 2}, {"a.DSW", 3}, {"a.kst", 4}, {"a.VCPROJ", 5},
+        {"a.h", 0}, {"a.cxx", 0}, {"cpp", 0}, {"a.kst.bak", 0}};
     for (const auto& [path, type] : types)
         EXPECT_EQ(GetFileType(path), type) << path;
 }

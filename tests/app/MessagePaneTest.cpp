@@ -52,8 +52,8 @@ TEST(MessagePaneTest, CompletedLinesAreColouredByTheirPrefix)
     const Case cases[] = {
         // Plain prefixes, CR LF or LF, a line completed by a later call.
         {"0001 Info\n0002 Warning\n0003 Error\n",
-         {"Info: one\r\nplain\nError: two\nWarn", "ing: three\n"},
-         {kInfo, none, kError, kWarning}},
+            {"Info: one\r\nplain\nError: two\nWarn", "ing: three\n"},
+            {kInfo, none, kError, kWarning}},
         // Text 3 is tested before text 1, even when 1 is a prefix of 3.
         {"0001 Err\n0003 Error\n", {"Error: both\nErr: one\n"}, {kError, kInfo}},
         // A missing text matches nothing; a prefix must be whole.
@@ -99,7 +99,8 @@ TEST(MessagePaneTest, LinesFromManyThreadsArriveWholeAndInOrder)
     for (int t = 0; t < kThreads; ++t) {
         writers.emplace_back([&sink, t] {
             for (int i = 0; i < kLines; ++i)
-                MessageLine(sink) << "writer " << t << " line " << i << ' ' << std::string(40, char('a' + t));
+                MessageLine(sink) << "writer " << t << " line " << i << ' '
+                                  << std::string(40, char('a' + t));
         });
     }
     sink.Write(MessageKind::Info, "before the pane");

@@ -24,7 +24,7 @@ public:
     }
     // One source file.
     explicit AnalysedProject(const std::string& source)
-        : AnalysedProject(std::map<std::string, std::string>{{"a.cpp", source}})
+        : AnalysedProject(std::map<std::string, std::string> {{"a.cpp", source}})
     {
     }
     AnalysedProject(const AnalysedProject&) = delete;
@@ -47,5 +47,5 @@ public:
 
     TempFolder folder;
     CInputSet input;
-    CAnalyzer analyzer{&input};
+    CAnalyzer analyzer {&input};
 };

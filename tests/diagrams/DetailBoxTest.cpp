@@ -39,12 +39,12 @@ protected:
     }
     const CModelScope* selected() const { return detail.Tree()->box.scope; }
 
-    ScopedTextMeasurer measurer{std::make_shared<FixedWidthTextMeasurer>(6, 10)};
+    ScopedTextMeasurer measurer {std::make_shared<FixedWidthTextMeasurer>(6, 10)};
     AnalysedProject project;
     CVisualSetting fonts;
     ElementStyleTable style;
     CMacroDetail detail;
-    Canvas canvas{700, 500};
+    Canvas canvas {700, 500};
     CSize size;
 };
 
@@ -138,8 +138,8 @@ TEST(DetailTreeBudget, ALatticeOfBasesIsCutAtTheNodeBudget)
     for (int row = 1; row <= 12; ++row) {
         const std::string above = "L" + std::to_string(row - 1);
         for (const char* side : {"a", "b"})
-            source += "struct L" + std::to_string(row) + side + " : " + above + "a, " + above +
-                      "b {};\n";
+            source +=
+                "struct L" + std::to_string(row) + side + " : " + above + "a, " + above + "b {};\n";
     }
     AnalysedProject project(source);
     std::vector<std::unique_ptr<CModelScope>> placeholders;
@@ -215,7 +215,7 @@ TEST_F(DetailHierarchyTest, TypesHoldingTheSelectedOneStandFoldedInARowBelow)
         EXPECT_EQ(box.y, tree.box.y + tree.box.height + 64);
     }
     EXPECT_FALSE(tree.linked[0].dottedLink); // T byValue
-    EXPECT_TRUE(tree.linked[1].dottedLink);  // T* byPointer
+    EXPECT_TRUE(tree.linked[1].dottedLink); // T* byPointer
     EXPECT_EQ(size.cy, tree.linked[0].y + tree.linked[0].height + 12);
 
     // A type without bases, members or links is one box without a fold square.

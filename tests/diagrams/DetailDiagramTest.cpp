@@ -24,7 +24,8 @@ std::string LargeFunction(int statements)
         const std::string n = std::to_string(i);
         switch (i % 8) {
         case 0:
-            body += "if (a > " + n + ") { b = " + n + "; } else if (b) c = 1; else { c = 2; d = 3; }\n";
+            body +=
+                "if (a > " + n + ") { b = " + n + "; } else if (b) c = 1; else { c = 2; d = 3; }\n";
             written += 6;
             break;
         case 1:
@@ -32,7 +33,8 @@ std::string LargeFunction(int statements)
             written += 6;
             break;
         case 2:
-            body += "switch (a) { case 1: b = 1; case 2: b = 2; break; case 3: return 3; default: ; }\n";
+            body += "switch (a) { case 1: b = 1; case 2: b = 2; break; case 3: return 3; default: "
+                    "; }\n";
             written += 10;
             break;
         case 3:
@@ -99,19 +101,19 @@ struct RecordingKind : DetailDiagramKind {
 };
 
 struct Entry {
-    explicit Entry(const std::string& source = kSource) : model(source) {}
+    explicit Entry(const std::string& source = kSource) : model(source) { }
     void Paint(DetailScroll& scroll)
     {
         CMemDC memory(&window.dc, diagram.Background());
         diagram.DrawContents(&memory, scroll);
     }
 
-    ScopedTextMeasurer measurer{std::make_shared<FixedWidthTextMeasurer>(6, 10)};
+    ScopedTextMeasurer measurer {std::make_shared<FixedWidthTextMeasurer>(6, 10)};
     AnalysedSource model;
     CFlowSetting flow;
     CNSDSetting nsd;
-    CDetailDiagram diagram{flow, nsd};
-    Canvas window{200, 200};
+    CDetailDiagram diagram {flow, nsd};
+    Canvas window {200, 200};
 };
 
 } // namespace
@@ -279,7 +281,8 @@ TEST(DetailDiagram, LargeFunctionLaysOutConsistently)
     const CFlowChartPainter& chart = *e.diagram.FlowPainter();
     std::set<std::pair<int, int>> cells;
     int boxes = 0;
-    std::function<void(const std::vector<CFlowItem>&)> visit = [&](const std::vector<CFlowItem>& items) {
+    std::function<void(const std::vector<CFlowItem>&)> visit = [&](const std::vector<CFlowItem>&
+                                                                       items) {
         for (const CFlowItem& item : items) {
             if (item.kind >= UNIT_BREAK && item.kind <= UNIT_GOTO) {
                 const CPoint target(item.col, item.row);
@@ -291,7 +294,8 @@ TEST(DetailDiagram, LargeFunctionLaysOutConsistently)
                 continue;
             }
             ++boxes;
-            EXPECT_TRUE(item.col >= 0 && item.col < chart.Cols() && item.row >= 1 && item.row <= chart.Rows());
+            EXPECT_TRUE(item.col >= 0 && item.col < chart.Cols() && item.row >= 1 &&
+                item.row <= chart.Rows());
             EXPECT_TRUE(cells.insert({item.col, item.row}).second) << item.col << "," << item.row;
             if (item.kind >= UNIT_FOR && item.kind <= UNIT_DO) {
                 EXPECT_TRUE(cells.insert({item.col, item.row + item.height - 1}).second);
@@ -307,8 +311,9 @@ TEST(DetailDiagram, LargeFunctionLaysOutConsistently)
     const NSDBlock& root = e.diagram.NSD()->RootBlock();
     std::function<void(const NSDBlock&)> inside = [&](const NSDBlock& parent) {
         for (const NSDBlock& b : parent.children) {
-            EXPECT_TRUE(b.x >= parent.x && b.y >= parent.y && b.x + b.width <= parent.x + parent.width &&
-                        b.y + b.height <= parent.y + parent.height)
+            EXPECT_TRUE(b.x >= parent.x && b.y >= parent.y &&
+                b.x + b.width <= parent.x + parent.width &&
+                b.y + b.height <= parent.y + parent.height)
                 << b.kind << " at " << b.x << "," << b.y;
             inside(b);
         }

@@ -29,8 +29,8 @@ TEST(DetailKinds, EveryKindDrawsThroughTheEntry)
     auto engine = [&project] { return &project.Engine(); };
     SequenceKind sequence(engine, sequenceSetting);
     MultiSequenceKind multiKind(multi, engine);
-    DetailBoxKind boxKind(box, [&project]() -> const CModelScope* { return project.Root(); }, fonts,
-                          style);
+    DetailBoxKind boxKind(
+        box, [&project]() -> const CModelScope* { return project.Root(); }, fonts, style);
     CDetailDiagram diagram(flow, nsd);
     diagram.SetKind(CDetailDiagram::kSequence, &sequence);
     diagram.SetKind(CDetailDiagram::kMultiSequence, &multiKind);
@@ -45,9 +45,9 @@ TEST(DetailKinds, EveryKindDrawsThroughTheEntry)
         int mode;
         int viewKind;
     };
-    for (const Case& c : {Case{function, CDetailDiagram::kFunctionMode, CDetailDiagram::kSequence},
-                          Case{function, CDetailDiagram::kFunctionMode, CDetailDiagram::kMultiSequence},
-                          Case{type, CDetailDiagram::kTypeMode, CDetailDiagram::kFlowChart}}) {
+    for (const Case& c : {Case {function, CDetailDiagram::kFunctionMode, CDetailDiagram::kSequence},
+             Case {function, CDetailDiagram::kFunctionMode, CDetailDiagram::kMultiSequence},
+             Case {type, CDetailDiagram::kTypeMode, CDetailDiagram::kFlowChart}}) {
         Canvas canvas(900, 700);
         ScrollRecord scroll(CSize(900, 700));
         diagram.Select(c.selection, c.mode);

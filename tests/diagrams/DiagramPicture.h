@@ -15,7 +15,8 @@ inline std::unique_ptr<Canvas> DrawPicture(const std::function<CSize(CDC&)>& dra
 {
     Canvas probe(8, 8);
     const CSize size = draw(probe.dc);
-    auto canvas = std::make_unique<Canvas>(std::clamp(size.cx, 1, 4000), std::clamp(size.cy, 1, 4000));
+    auto canvas =
+        std::make_unique<Canvas>(std::clamp(size.cx, 1, 4000), std::clamp(size.cy, 1, 4000));
     draw(canvas->dc);
     return canvas;
 }

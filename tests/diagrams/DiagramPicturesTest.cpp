@@ -28,14 +28,13 @@ TEST(DiagramPictures, SampleProject)
 
     CSequenceSetting sequence;
     for (const char* function : {"fleet::Garage::ServiceAll", "fleet::Car::Drive", "main",
-                                 "LabourRate", "fleet::Car::Service"}) {
+             "LabourRate", "fleet::Car::Service"}) {
         const CModelScope* scope = project.Find(function);
         ASSERT_NE(scope, nullptr) << function;
         std::string name = function;
         std::replace(name.begin(), name.end(), ':', '_');
-        EXPECT_TRUE(SavePicture(folder + "/sequence-" + name + ".png", [&](CDC& dc) {
-            return DrawSequenceDiagram(dc, scope, engine, sequence);
-        }));
+        EXPECT_TRUE(SavePicture(folder + "/sequence-" + name + ".png",
+            [&](CDC& dc) { return DrawSequenceDiagram(dc, scope, engine, sequence); }));
     }
 
     // The multi-sequence diagram from main, explored click by click.
@@ -55,7 +54,7 @@ TEST(DiagramPictures, SampleProject)
             for (const MultiSeqEntry& entry : column.entries)
                 if (entry.name == name) {
                     multi.OnClick({static_cast<int>(entry.x + 6), static_cast<int>(entry.y + 5)},
-                                  false, main);
+                        false, main);
                     return;
                 }
         ADD_FAILURE() << "no entry " << name;
@@ -71,7 +70,7 @@ TEST(DiagramPictures, SampleProject)
     ElementStyleTable style;
     SetMacroViewDefaults(fonts, style);
     for (const char* type : {"fleet::Car", "fleet::Truck", "fleet::Engine", "fleet::Garage",
-                             "fleet::Vehicle", "fleet::Loggable"}) {
+             "fleet::Vehicle", "fleet::Loggable"}) {
         const CModelScope* scope = project.Find(type);
         ASSERT_NE(scope, nullptr) << type;
         CMacroDetail detail;

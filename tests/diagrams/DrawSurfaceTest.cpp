@@ -14,7 +14,9 @@ constexpr COLORREF kGreen = RGB(0, 255, 0);
 struct Sheet : Canvas {
     DrawSurface surface;
     Sheet(int w, int h, int shading, COLORREF background = kWhite, int bits = 32)
-        : Canvas(w, h, bits), surface(&dc, shading, background) {}
+        : Canvas(w, h, bits), surface(&dc, shading, background)
+    {
+    }
 };
 
 COLORREF Channels(int r, int g, int b)
@@ -28,7 +30,7 @@ COLORREF Channels(int r, int g, int b)
 TEST(DrawSurface, FlatFillWithoutShadingOrInLowColour)
 {
     const COLORREF fill = RGB(100, 150, 200);
-    for (auto [shading, bits] : {std::pair{0, 32}, std::pair{1, 8}, std::pair{4, 15}}) {
+    for (auto [shading, bits] : {std::pair {0, 32}, std::pair {1, 8}, std::pair {4, 15}}) {
         Sheet c(40, 40, shading, kWhite, bits);
         EXPECT_FALSE(c.surface.IsHighColour());
         c.surface.FillShadedBox(5, 6, 20, 10, fill);
@@ -42,14 +44,14 @@ TEST(DrawSurface, FlatFillWithoutShadingOrInLowColour)
 
 TEST(DrawSurface, DarkeningRampRunsDownOrRight)
 {
-    const COLORREF fill = RGB(100, 20, 0);  // blue at 0 stays 0
+    const COLORREF fill = RGB(100, 20, 0); // blue at 0 stays 0
     Sheet down(40, 80, 1);
     down.surface.FillShadedBox(0, 0, 10, 60, fill);
     // 60 rows over 30 pens: rows 2k and 2k+1 use pen k, lowered by k+1.
     EXPECT_EQ(down.dc.GetPixel(5, 0), Channels(99, 19, 0));
     EXPECT_EQ(down.dc.GetPixel(5, 1), Channels(99, 19, 0));
     EXPECT_EQ(down.dc.GetPixel(5, 2), Channels(98, 18, 0));
-    EXPECT_EQ(down.dc.GetPixel(9, 59), Channels(70, 0, 0));  // green stopped at 0
+    EXPECT_EQ(down.dc.GetPixel(9, 59), Channels(70, 0, 0)); // green stopped at 0
     EXPECT_EQ(down.dc.GetPixel(10, 30), kWhite);
     EXPECT_EQ(down.dc.GetPixel(5, 60), kWhite);
 
@@ -69,7 +71,7 @@ TEST(DrawSurface, LighteningRampStopsAt255)
         EXPECT_EQ(down.dc.GetPixel(3, i), Channels(250 + i + 1, 100 + i + 1, 255)) << i;
 
     Sheet right(40, 20, 4);
-    right.surface.FillShadedBox(0, 0, 40, 5, fill);  // 40 columns, 20 pens: two columns each
+    right.surface.FillShadedBox(0, 0, 40, 5, fill); // 40 columns, 20 pens: two columns each
     EXPECT_EQ(right.dc.GetPixel(0, 0), Channels(251, 101, 255));
     EXPECT_EQ(right.dc.GetPixel(1, 0), Channels(251, 101, 255));
     EXPECT_EQ(right.dc.GetPixel(39, 4), Channels(255, 120, 255));
@@ -97,16 +99,16 @@ TEST(DrawSurface, BoxesOutsideTheClipAreSkipped)
     Sheet c(100, 100, 0);
     DrawSurface& surface = c.surface;
     surface.clip = CRect(40, 40, 60, 60);
-    surface.FillShadedBox(10, 45, 29, 5, kRed);  // ends left of the clip
-    surface.FillShadedBox(61, 45, 5, 5, kRed);   // starts right of it
-    surface.FillShadedBox(45, 10, 5, 29, kRed);  // above
-    surface.FillShadedBox(45, 61, 5, 5, kRed);   // below
+    surface.FillShadedBox(10, 45, 29, 5, kRed); // ends left of the clip
+    surface.FillShadedBox(61, 45, 5, 5, kRed); // starts right of it
+    surface.FillShadedBox(45, 10, 5, 29, kRed); // above
+    surface.FillShadedBox(45, 61, 5, 5, kRed); // below
     EXPECT_EQ(c.Count(kRed), 0);
-    surface.FillShadedBox(10, 45, 30, 5, kRed);  // touches the left edge
+    surface.FillShadedBox(10, 45, 30, 5, kRed); // touches the left edge
     EXPECT_EQ(c.Count(kRed), 150);
-    surface.FillShadedBox(60, 70, 5, 5, kGreen);  // touches the right edge
+    surface.FillShadedBox(60, 70, 5, 5, kGreen); // touches the right edge
     EXPECT_EQ(c.Count(kGreen), 0);
-    surface.FillShadedBox(60, 60, 5, 5, kGreen);  // touches the corner
+    surface.FillShadedBox(60, 60, 5, 5, kGreen); // touches the corner
     EXPECT_EQ(c.Count(kGreen), 25);
 }
 
@@ -122,7 +124,7 @@ TEST(DrawSurface, FramedBoxOutlinesOnlyWhenBorderDiffers)
     framed.surface.DrawShadedFramedBox(5, 5, 20, 30, fill, kRed, 0);
     EXPECT_EQ(framed.Count(kRed), 2 * 20 + 2 * 28);
     EXPECT_EQ(framed.dc.GetPixel(24, 34), kRed);
-    EXPECT_EQ(framed.dc.GetPixel(6, 6), Channels(98, 98, 98));  // row 1: pen 1
+    EXPECT_EQ(framed.dc.GetPixel(6, 6), Channels(98, 98, 98)); // row 1: pen 1
 
     Sheet dotted(40, 40, 1);
     dotted.surface.DrawShadedFramedBox(5, 5, 20, 30, fill, kRed, 1);
@@ -159,11 +161,8 @@ TEST(DrawSurface, ArrowHeadsPointTheirWay)
         CPoint emptyNear;
     };
     // Tip at (20, 20), size 6: the wings lie on the side opposite the point.
-    const Case cases[] = {{0, {20, 24}, {20, 16}},
-                          {1, {20, 16}, {20, 24}},
-                          {2, {24, 20}, {16, 20}},
-                          {3, {16, 20}, {24, 20}},
-                          {9, {16, 20}, {24, 20}}};
+    const Case cases[] = {{0, {20, 24}, {20, 16}}, {1, {20, 16}, {20, 24}}, {2, {24, 20}, {16, 20}},
+        {3, {16, 20}, {24, 20}}, {9, {16, 20}, {24, 20}}};
     CPen pen(PS_SOLID, 1, kRed);
     for (const Case& k : cases) {
         Sheet c(40, 40, 0);
@@ -181,14 +180,14 @@ TEST(DrawSurface, ArrowHeadsPointTheirWay)
     EXPECT_EQ(open.dc.GetPixel(14, 26), kRed);
     EXPECT_EQ(open.dc.GetPixel(15, 25), kRed);
     EXPECT_EQ(open.dc.GetPixel(26, 26), kWhite);
-    EXPECT_EQ(open.dc.GetPixel(16, 20), kWhite);  // open: nothing filled
+    EXPECT_EQ(open.dc.GetPixel(16, 20), kWhite); // open: nothing filled
 }
 
 TEST(DrawSurface, MaskFillLaysRampInsideAndOutsideColourAround)
 {
     const COLORREF fill = RGB(120, 160, 200);
     Sheet c(80, 80, 1, kGreen);
-    c.dc.FillSolidRect(0, 0, 80, 80, kRed);  // the picture under the box
+    c.dc.FillSolidRect(0, 0, 80, 80, kRed); // the picture under the box
     c.surface.DrawEllipseBox(10, 10, 60, 30, fill, fill);
     // Outside the ellipse but inside its box: the surface's background.
     EXPECT_EQ(c.dc.GetPixel(10, 10), kGreen);
@@ -202,9 +201,9 @@ TEST(DrawSurface, MaskFillLaysRampInsideAndOutsideColourAround)
     Sheet low(80, 80, 1, kGreen, 8);
     low.dc.FillSolidRect(0, 0, 80, 80, kRed);
     low.surface.DrawEllipseBox(10, 10, 60, 30, fill, kWhite);
-    EXPECT_EQ(low.dc.GetPixel(10, 10), kRed);  // no mask pass in low colour
+    EXPECT_EQ(low.dc.GetPixel(10, 10), kRed); // no mask pass in low colour
     EXPECT_EQ(low.dc.GetPixel(40, 25), fill);
-    EXPECT_EQ(low.dc.GetPixel(10, 25), kWhite);  // outline in the border colour
+    EXPECT_EQ(low.dc.GetPixel(10, 25), kWhite); // outline in the border colour
 }
 
 TEST(DrawSurface, TriangleUsesItsMaskColourOutside)
@@ -213,10 +212,10 @@ TEST(DrawSurface, TriangleUsesItsMaskColourOutside)
     const COLORREF mask = RGB(1, 2, 3);
     Sheet c(60, 60, 1, kGreen);
     c.surface.DrawTriangle(0, 0, 40, 40, fill, kRed, mask, 0);
-    EXPECT_EQ(c.dc.GetPixel(38, 2), mask);   // above the diagonal: outside
-    EXPECT_EQ(c.dc.GetPixel(0, 0), kRed);    // the outline starts at the corner
+    EXPECT_EQ(c.dc.GetPixel(38, 2), mask); // above the diagonal: outside
+    EXPECT_EQ(c.dc.GetPixel(0, 0), kRed); // the outline starts at the corner
     EXPECT_EQ(c.dc.GetPixel(39, 39), kRed);
-    EXPECT_EQ(c.dc.GetPixel(5, 30), Channels(27, 27, 27));  // row 30 of 40: pen 22
+    EXPECT_EQ(c.dc.GetPixel(5, 30), Channels(27, 27, 27)); // row 30 of 40: pen 22
 }
 
 // A shape far wider than the part being painted is shaded only there, with
@@ -236,7 +235,8 @@ TEST(DrawSurface, ShadingInsideTheClipMatchesTheWholeShape)
         }
         for (int y = window.top; y < window.bottom; ++y)
             for (int x = window.left; x < window.right; ++x)
-                ASSERT_EQ(part.dc.GetPixel(x, y), whole.dc.GetPixel(x, y)) << shading << " " << x << "," << y;
+                ASSERT_EQ(part.dc.GetPixel(x, y), whole.dc.GetPixel(x, y))
+                    << shading << " " << x << "," << y;
     }
 }
 
@@ -294,8 +294,8 @@ TEST(MemDC, PrintingDrawsStraightIntoTheTarget)
         EXPECT_FALSE(mem.IsMemDC());
         EXPECT_TRUE(mem.IsPrinting());
         mem.FillSolidRect(0, 0, 3, 3, kRed);
-        EXPECT_EQ(printer.Count(kRed), 9);  // at once
+        EXPECT_EQ(printer.Count(kRed), 9); // at once
     }
     EXPECT_EQ(printer.Count(kRed), 9);
-    EXPECT_EQ(printer.Count(kGreen), 0);  // no background fill, no copy
+    EXPECT_EQ(printer.Count(kGreen), 0); // no background fill, no copy
 }

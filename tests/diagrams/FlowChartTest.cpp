@@ -24,7 +24,7 @@ std::string Describe(const std::vector<CFlowItem>& items)
     for (const CFlowItem& item : items) {
         text += text.empty() ? "" : " ";
         text += std::to_string(item.kind) + (IsJump(item.kind) ? ">" : "@") +
-                std::to_string(item.col) + "," + std::to_string(item.row);
+            std::to_string(item.col) + "," + std::to_string(item.row);
         if (!item.children.empty())
             text += "[" + Describe(item.children) + "]";
     }
@@ -46,11 +46,11 @@ struct Chart {
         painter.Draw();
     }
 
-    ScopedTextMeasurer measurer{std::make_shared<FixedWidthTextMeasurer>(6, 10)};
+    ScopedTextMeasurer measurer {std::make_shared<FixedWidthTextMeasurer>(6, 10)};
     AnalysedSource source;
     FunctionBody items;
     CFlowSetting setting;
-    CFlowChartPainter painter{&items.root, setting};
+    CFlowChartPainter painter {&items.root, setting};
 };
 
 } // namespace
@@ -71,33 +71,33 @@ TEST(FlowChart, LayoutOfEveryStatementKind)
         {"if (a) b = 1; c = 2;", "33@1,1[49@0,2] 49@1,3", 2, 3},
         // Each link of a chain one row lower and one branch further right.
         {"if (a) b = 1; else if (c) d = 1; else e = 1; f = 1;",
-         "33@1,1[49@0,2] 34@3,2[49@2,3] 35@4,3[49@4,3] 49@1,4", 5, 4},
+            "33@1,1[49@0,2] 34@3,2[49@2,3] 35@4,3[49@4,3] 49@1,4", 5, 4},
         // A tall link after a short one: the chain's rows grow from the if's
         // row, so the statement after it stands below the tall branch.
         {"if (a) { while (b) c = 1; } else if (c) d = 1; else if (a) { while (b) c = 1; } b = 1;",
-         "33@2,1[37@1,2[49@1,3]] 34@4,2[49@3,3] 34@7,3[37@6,4[49@6,5]] 49@2,7", 8, 7},
+            "33@2,1[37@1,2[49@1,3]] 34@4,2[49@3,3] 34@7,3[37@6,4[49@6,5]] 49@2,7", 8, 7},
         // A loop takes its head, its body and its end row, and a lane on the left.
         {"for (a = 0; a < b; a++) c = 1; while (b) { c = 1; d = 2; } do { c = 1; } while (b);",
-         "36@1,1[49@1,2] 37@1,4[49@1,5] 38@1,7[49@1,8]", 2, 9},
+            "36@1,1[49@1,2] 37@1,4[49@1,5] 38@1,7[49@1,8]", 2, 9},
         // Jumps take no cell: continue goes to the loop head, break to its
         // end, return to the End box.
         {"while (a) { if (b) continue; if (c) break; if (a) return 1; b = 1; } return 0;",
-         "37@1,1[33@1,2[40>1,1] 33@1,3[39>1,6] 33@1,4[41>1,7] 49@1,5] 41>1,7", 2, 6},
+            "37@1,1[33@1,2[40>1,1] 33@1,3[39>1,6] 33@1,4[41>1,7] 49@1,5] 41>1,7", 2, 6},
         // Three cases: the middle one straddles the switch's column; a break
         // leaves for the item after the switch; fall-through needs no break.
         {"switch (a) { case 1: b = 1; case 2: c = 2; break; default: d = 3; } e = 4;",
-         "43@2,1[45@0,2[49@0,3] 45@2,2[49@2,3 39>2,4] 46@4,2[49@4,3]] 49@2,4", 6, 4},
+            "43@2,1[45@0,2[49@0,3] 45@2,2[49@2,3 39>2,4] 46@4,2[49@4,3]] 49@2,4", 6, 4},
         // Four cases: two left of the switch's column, two right; the last
         // statement's breaks reach the End box.
         {"switch (a) { case 1: b = 1; break; case 2: b = 2; break; case 3: b = 3; break; "
          "default: b = 4; break; }",
-         "43@3,1[45@0,2[49@0,3 39>3,4] 45@2,2[49@2,3 39>3,4] 45@4,2[49@4,3 39>3,4] "
-         "46@6,2[49@6,3 39>3,4]]",
-         8, 3},
+            "43@3,1[45@0,2[49@0,3 39>3,4] 45@2,2[49@2,3 39>3,4] 45@4,2[49@4,3 39>3,4] "
+            "46@6,2[49@6,3 39>3,4]]",
+            8, 3},
         // A goto jumps to the statements holding its label; without one it
         // keeps cell (0, 0).
         {"a = 1; if (b) goto out; c = 2; out: a = 3; goto missing;",
-         "49@0,1 33@0,2[42>0,3] 49@0,3 42>0,0", 1, 3},
+            "49@0,1 33@0,2[42>0,3] 49@0,3 42>0,0", 1, 3},
         // A continue outside every loop goes to the Start box.
         {"continue; a = 1;", "40>0,0 49@0,1", 1, 1},
         // try and catch dissolve; nested blocks merge into one run.
@@ -183,8 +183,12 @@ TEST(FlowChart, HitTestByCellPitch)
         std::optional<CPoint> cell;
     };
     const Case cases[] = {
-        {{150, 100}, CPoint(1, 1)}, {{0, 0}, CPoint(0, 0)},    {{179, 119}, CPoint(1, 1)},
-        {{180, 100}, std::nullopt}, {{150, 120}, std::nullopt}, {{-5, 10}, std::nullopt},
+        {{150, 100}, CPoint(1, 1)},
+        {{0, 0}, CPoint(0, 0)},
+        {{179, 119}, CPoint(1, 1)},
+        {{180, 100}, std::nullopt},
+        {{150, 120}, std::nullopt},
+        {{-5, 10}, std::nullopt},
     };
     for (const Case& c : cases)
         EXPECT_EQ(chart.painter.CellAt(c.at), c.cell) << c.at.x << "," << c.at.y;
@@ -221,7 +225,7 @@ TEST(FlowChart, ExplanationBoxPlacement)
         ASSERT_NE(item, nullptr) << c.body;
         // The box's bottom-left corner, clear of its text, in the item's fill.
         EXPECT_EQ(canvas.dc.GetPixel(c.box.x + 1, c.box.y + 28),
-                  chart.painter.ColoursOf(*item).background)
+            chart.painter.ColoursOf(*item).background)
             << c.body << " cell " << c.cell.x << "," << c.cell.y;
     }
     Chart chart("a = 1;");
@@ -235,7 +239,8 @@ TEST(FlowChart, ExplanationBoxPlacement)
 TEST(FlowChart, DegenerateSizesDrawWithoutFailing)
 {
     Chart chart("if (a) b = 1; while (c) { switch (a) { case 1: b = 2; } } return 1;");
-    for (CFlowLayout* level : {&chart.setting.Ratio1x, &chart.setting.Ratio4x, &chart.setting.Ratio16x}) {
+    for (CFlowLayout* level :
+        {&chart.setting.Ratio1x, &chart.setting.Ratio4x, &chart.setting.Ratio16x}) {
         level->XSize = -3;
         level->YSize = 0;
         level->XSpace = 0;

@@ -36,12 +36,12 @@ TEST_F(MacroLayoutTest, TreeGroupsGlobalsAndKeepsClassMembers)
     model.Add(nullptr, "main", UNIT_FUNCTION);
 
     std::vector<MacroLayoutNode> nodes = Build();
-    ASSERT_EQ(Names(nodes), (std::vector<std::string>{"ns", "Global Function(s)"}));
+    ASSERT_EQ(Names(nodes), (std::vector<std::string> {"ns", "Global Function(s)"}));
     const MacroLayoutNode& nsNode = nodes[0];
     ASSERT_EQ(Names(nsNode.children),
-              (std::vector<std::string>{"Shape", "Global Variable(s)", "Global Function(s)"}));
-    EXPECT_EQ(Names(nsNode.children[1].children), (std::vector<std::string>{"Colour", "counter"}));
-    EXPECT_EQ(Names(nsNode.children[0].children), (std::vector<std::string>{"Kind", "area"}));
+        (std::vector<std::string> {"Shape", "Global Variable(s)", "Global Function(s)"}));
+    EXPECT_EQ(Names(nsNode.children[1].children), (std::vector<std::string> {"Colour", "counter"}));
+    EXPECT_EQ(Names(nsNode.children[0].children), (std::vector<std::string> {"Kind", "area"}));
     EXPECT_EQ(nsNode.children[1].scope->kind, UNIT_GLOBAL_VARIABLES);
     EXPECT_EQ(nodes[1].scope->kind, UNIT_GLOBAL_FUNCTIONS);
     // New nodes are closed and numbered depth first.
@@ -64,7 +64,7 @@ TEST_F(MacroLayoutTest, MeasuringAddsBorderFoldMarkerAndFunctionMark)
     EXPECT_EQ(nodes[0].children[0].textW, 28);
     EXPECT_EQ(nodes[0].children[0].foldMark, 0);
 
-    style.ContentType = 4;  // room for the function mark
+    style.ContentType = 4; // room for the function mark
     Measure(nodes);
     EXPECT_EQ(nodes[0].children[0].textW, 28 + 14);
     EXPECT_EQ(nodes[0].textW, 44);
@@ -88,18 +88,20 @@ TEST_F(MacroLayoutTest, SortBySizeAndByName)
 
     std::vector<MacroLayoutNode> nodes = Build();
     Arrange(nodes);
-    EXPECT_EQ(Names(nodes), (std::vector<std::string>{"Alpha", "Beta", "Zeta", "zone",
-                                                      "Global Variable(s)", "Global Function(s)"}));
-    EXPECT_EQ(Names(nodes[0].children), (std::vector<std::string>{"b", "c", "d", "e", "x", "go"}));
+    EXPECT_EQ(Names(nodes),
+        (std::vector<std::string> {
+            "Alpha", "Beta", "Zeta", "zone", "Global Variable(s)", "Global Function(s)"}));
+    EXPECT_EQ(Names(nodes[0].children), (std::vector<std::string> {"b", "c", "d", "e", "x", "go"}));
 
     options.sort = 0;
     Arrange(nodes);
     // By size: Beta (no members) before Alpha; members by access none, private, protected, public.
-    EXPECT_EQ(Names(nodes), (std::vector<std::string>{"Beta", "Alpha", "Zeta", "zone",
-                                                      "Global Variable(s)", "Global Function(s)"}));
-    EXPECT_EQ(Names(nodes[1].children), (std::vector<std::string>{"d", "c", "e", "b", "x", "go"}));
+    EXPECT_EQ(Names(nodes),
+        (std::vector<std::string> {
+            "Beta", "Alpha", "Zeta", "zone", "Global Variable(s)", "Global Function(s)"}));
+    EXPECT_EQ(Names(nodes[1].children), (std::vector<std::string> {"d", "c", "e", "b", "x", "go"}));
 
-    options.sort = 7;  // no sorting at all
+    options.sort = 7; // no sorting at all
     std::swap(nodes[0], nodes[1]);
     Arrange(nodes);
     EXPECT_EQ(nodes[0].scope->name, "Alpha");
@@ -123,7 +125,8 @@ TEST_F(MacroLayoutTest, SortingKeepsTiesInTheirOrder)
         MacroLayoutNode& node = tree.emplace_back(scopes[static_cast<size_t>(i)]);
         node.number = number++;
         for (int c = 0; c < i % 3; ++c)
-            node.children.emplace_back(scopes[static_cast<size_t>((i * 11 + c) % 60)]).number = number++;
+            node.children.emplace_back(scopes[static_cast<size_t>((i * 11 + c) % 60)]).number =
+                number++;
     }
     auto numbers = [](const std::vector<MacroLayoutNode>& nodes) {
         std::vector<int> out;
@@ -167,25 +170,25 @@ TEST_F(MacroLayoutTest, StackedMembersGroupAndSeparate)
     // In a class: gap 4, step 5. "a" is 10 by 14 measured, its box 12 by 16.
     Arrange(nodes, 1000, 4, 0);
     const MacroLayoutNode& c = nodes[0];
-    ASSERT_EQ(Names(c.children), (std::vector<std::string>{"a", "b", "f"}));
+    ASSERT_EQ(Names(c.children), (std::vector<std::string> {"a", "b", "f"}));
     EXPECT_EQ(c.children[0].relY, 10);
     EXPECT_EQ(c.children[1].relY, 29);
-    EXPECT_EQ(c.children[2].relY, 51);  // after the separator: + border + 2
+    EXPECT_EQ(c.children[2].relY, 51); // after the separator: + border + 2
     // Under "b" as shown: closed, it shows its 14-high caption.
-    EXPECT_EQ(c.separators, std::vector<int>{29 + 14 + 2 + 1});
+    EXPECT_EQ(c.separators, std::vector<int> {29 + 14 + 2 + 1});
     EXPECT_EQ(c.children[0].relX, 5);
     EXPECT_EQ(c.stackedMembers, 1);
     EXPECT_EQ(c.boxW, 23);
     EXPECT_EQ(c.boxH, 14 + 70 + 2);
     EXPECT_EQ(c.children[0].grouped, 0);
 
-    Arrange(nodes, 1000, 4, 1);  // joined: b starts where a's caption ends
+    Arrange(nodes, 1000, 4, 1); // joined: b starts where a's caption ends
     EXPECT_EQ(c.children[1].relY, c.children[0].relY + c.children[0].textH);
     EXPECT_EQ(c.children[0].grouped, 1);
     EXPECT_EQ(c.children[1].grouped, 1);
     EXPECT_EQ(c.children[2].grouped, 0);
 
-    Arrange(nodes, 1000, 4, 2);  // one shared border line
+    Arrange(nodes, 1000, 4, 2); // one shared border line
     EXPECT_EQ(c.children[1].relY, c.children[0].relY + c.children[0].textH - 1);
 }
 
@@ -200,7 +203,7 @@ TEST_F(MacroLayoutTest, FlowWrapsAtTheViewWidthAndOnKindChange)
     EXPECT_EQ(nodes[0].relX, 13);
     EXPECT_EQ(nodes[1].relX, 13 + 30 + 1 + 12);
     EXPECT_EQ(nodes[2].relY, nodes[0].relY);
-    EXPECT_EQ(nodes[3].relX, 13);  // a struct starts a new row
+    EXPECT_EQ(nodes[3].relX, 13); // a struct starts a new row
     EXPECT_EQ(nodes[3].relY, 13 + 13 + 14);
     EXPECT_EQ(size.cy, nodes[3].relY + 14 + 12);
 
@@ -238,7 +241,7 @@ TEST_F(MacroLayoutTest, ClosedNodeAddsOnlyItsCaption)
     model.Add(ns, "K", UNIT_CLASS);
     model.Add(nullptr, "Other", UNIT_NAMESPACE);
     std::vector<MacroLayoutNode> nodes = Build();
-    Arrange(nodes, 30);  // one per row
+    Arrange(nodes, 30); // one per row
     EXPECT_EQ(nodes[1].relY - nodes[0].relY, 13 + nodes[0].textH);
     SetNodeOpen(nodes[0], true);
     Arrange(nodes, 30);
@@ -285,7 +288,8 @@ TEST_F(MacroLayoutTest, HitTestFindsInnerItemsTopmostFirst)
     EXPECT_EQ(HitTestMacroNodes(nodes, {member.absX + 2, member.absY + 2}), &member);
     EXPECT_EQ(HitTestMacroNodes(nodes, {nodes[0].absX + 1, nodes[0].absY + 1}), &nodes[0]);
     EXPECT_EQ(HitTestMacroNodes(nodes, {nodes[0].absX + nodes[0].boxW, nodes[0].absY}), &nodes[0]);
-    EXPECT_EQ(HitTestMacroNodes(nodes, {nodes[0].absX + nodes[0].boxW + 1, nodes[0].absY}), nullptr);
+    EXPECT_EQ(
+        HitTestMacroNodes(nodes, {nodes[0].absX + nodes[0].boxW + 1, nodes[0].absY}), nullptr);
 }
 
 TEST_F(MacroLayoutTest, CopiesOwnNoBitmap)
@@ -298,7 +302,7 @@ TEST_F(MacroLayoutTest, CopiesOwnNoBitmap)
     MacroLayoutNode copy = nodes[0];
     EXPECT_EQ(copy.cached, 0);
     EXPECT_EQ(copy.boxCache, nullptr);
-    Measure(nodes);  // measuring drops the bitmap
+    Measure(nodes); // measuring drops the bitmap
     EXPECT_EQ(nodes[0].cached, 0);
     EXPECT_EQ(counter, 0);
 }
@@ -315,12 +319,12 @@ public:
 
 TEST_F(MacroLayoutTest, GroupCaptionsAreMeasuredInTheFontTheyAreDrawnIn)
 {
-    ScopedTextMeasurer sized{std::make_shared<SizeTimesLengthMeasurer>()};
+    ScopedTextMeasurer sized {std::make_shared<SizeTimesLengthMeasurer>()};
     fonts.GetItemFont(UNIT_FUNCTION).Create("DejaVu Sans", 14, 1);
     fonts.defaultFont.Create("DejaVu Sans", 8, 0);
     model.Add(nullptr, "main", UNIT_FUNCTION);
     std::vector<MacroLayoutNode> nodes = Build();
-    ASSERT_EQ(Names(nodes), std::vector<std::string>{"Global Function(s)"});
+    ASSERT_EQ(Names(nodes), std::vector<std::string> {"Global Function(s)"});
     CFontHolder& drawn = fonts.GetItemFont(UNIT_FUNCTION);
     drawn.SelectInto();
     const CSize caption = drawn.GetTextExtent("Global Function(s)");

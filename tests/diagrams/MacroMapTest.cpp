@@ -10,7 +10,7 @@ constexpr COLORREF kGreen = RGB(0, 255, 0);
 
 class MacroMapTest : public MacroViewTest {
 protected:
-    MacroMapTest() { style.HighColorShading = 0; }  // flat colours: pixels are easy to name
+    MacroMapTest() { style.HighColorShading = 0; } // flat colours: pixels are easy to name
 
     void Layout(std::vector<MacroLayoutNode>& nodes, int grouping = 0)
     {
@@ -33,7 +33,7 @@ TEST_F(MacroMapTest, OnlyNodesMeetingTheClipAreDrawnParentsFirst)
 {
     CModelScope* a = model.Add(nullptr, "Alpha", UNIT_CLASS);
     model.Add(a, "x", UNIT_VARIABLE);
-    model.Add(nullptr, "Beta", UNIT_STRUCT);  // a row of its own, lower down
+    model.Add(nullptr, "Beta", UNIT_STRUCT); // a row of its own, lower down
     std::vector<MacroLayoutNode> nodes = Tree();
     SetAllNodesOpen(nodes, true);
     Layout(nodes);
@@ -42,8 +42,8 @@ TEST_F(MacroMapTest, OnlyNodesMeetingTheClipAreDrawnParentsFirst)
     dc.IntersectClipRect(CRect(0, nodes[0].absY, 600, nodes[0].absY + nodes[0].boxH));
     Paint(nodes);
     ASSERT_EQ(drawn.size(), 2u);
-    EXPECT_EQ(drawn[0], &nodes[0].children[0]);  // highest number first
-    EXPECT_EQ(drawn[1], &nodes[0]);              // drawn first: parents before content
+    EXPECT_EQ(drawn[0], &nodes[0].children[0]); // highest number first
+    EXPECT_EQ(drawn[1], &nodes[0]); // drawn first: parents before content
     EXPECT_EQ(dc.GetPixel(nodes[1].absX + 2, nodes[1].absY + 2), kWhite);
 
     dc.ResetClip();
@@ -66,7 +66,7 @@ TEST_F(MacroMapTest, FoldMarkerNeedsACaptionOfThirteenPixels)
     ASSERT_EQ(nodes[0].foldMark, 10);
     EXPECT_EQ(dc.GetPixel(nodes[0].absX + 7, nodes[0].absY + 7), average);
 
-    ScopedTextMeasurer small(std::make_shared<FixedWidthTextMeasurer>(6, 8));  // caption 12 high
+    ScopedTextMeasurer small(std::make_shared<FixedWidthTextMeasurer>(6, 8)); // caption 12 high
     dc.FillSolidRect(0, 0, 600, 400, kWhite);
     Layout(nodes);
     ASSERT_EQ(nodes[0].textH, 12);
@@ -106,7 +106,7 @@ TEST_F(MacroMapTest, FunctionMarkShowsDefinition)
     model.Add(nullptr, "defined", UNIT_FUNCTION, 0, true);
     model.Add(nullptr, "declared", UNIT_FUNCTION, 0, false);
     std::vector<MacroLayoutNode> nodes = Tree();
-    ASSERT_EQ(nodes.size(), 1u);  // the functions group
+    ASSERT_EQ(nodes.size(), 1u); // the functions group
     nodes[0].open = 1;
     Layout(nodes);
     Paint(nodes);
@@ -115,7 +115,7 @@ TEST_F(MacroMapTest, FunctionMarkShowsDefinition)
         const bool isDefined = node.scope->name == "defined";
         const int x = node.absX + 4;
         const int y = node.absY + 4;
-        EXPECT_EQ(dc.GetPixel(x + 4, y + 2), average) << node.scope->name;  // the circle
+        EXPECT_EQ(dc.GetPixel(x + 4, y + 2), average) << node.scope->name; // the circle
         EXPECT_EQ(dc.GetPixel(x + 4, y + 7), isDefined ? 0x000000 : kWhite) << node.scope->name;
     }
 }

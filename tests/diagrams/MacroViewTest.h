@@ -35,25 +35,29 @@ protected:
         BuildMacroLayout(&model.root, nodes, groups);
         return nodes;
     }
-    void Measure(std::vector<MacroLayoutNode>& nodes) { MeasureLayout(nodes, fonts, style, &dc, 1); }
+    void Measure(std::vector<MacroLayoutNode>& nodes)
+    {
+        MeasureLayout(nodes, fonts, style, &dc, 1);
+    }
     std::vector<MacroLayoutNode> Build()
     {
         std::vector<MacroLayoutNode> nodes = Tree();
         Measure(nodes);
         return nodes;
     }
-    CSize Arrange(std::vector<MacroLayoutNode>& nodes, int width = 1000, int unitSpace = 4, int grouping = 0)
+    CSize Arrange(
+        std::vector<MacroLayoutNode>& nodes, int width = 1000, int unitSpace = 4, int grouping = 0)
     {
         return CMacroLayout(nodes, 1, unitSpace, width, grouping, options).Arrange();
     }
 
-    ScopedTextMeasurer measurer{std::make_shared<FixedWidthTextMeasurer>(6, 10)};
+    ScopedTextMeasurer measurer {std::make_shared<FixedWidthTextMeasurer>(6, 10)};
     MacroArrangeOptions options;
     MacroBoxBudget boxes;
     MacroGroups groups;
     HandBuiltModel model;
     CVisualSetting fonts;
     ElementStyleTable style;
-    Canvas canvas{600, 400};
+    Canvas canvas {600, 400};
     CDC& dc = canvas.dc;
 };

@@ -10,7 +10,7 @@ namespace {
 // Text 6 pixels a character and 10 high; the model analysed from `source`.
 class MultiSeqDiagramTest : public ::testing::Test {
 protected:
-    explicit MultiSeqDiagramTest(const std::string& source = kStore) : project(source) {}
+    explicit MultiSeqDiagramTest(const std::string& source = kStore) : project(source) { }
 
     static constexpr const char* kStore = R"(
 struct Store { void Put(int k); int Get(int k); };
@@ -46,15 +46,15 @@ int main() { Cache c; c.Read(1); c.Clear(); return 0; }
     bool Click(const MultiSeqEntry& entry, bool onMarker, bool doubleClick)
     {
         const int64_t x = onMarker ? entry.x + 6 : entry.x + 5 + entry.textH + 4;
-        return diagram.OnClick({static_cast<int>(x), static_cast<int>(entry.y + 5)}, doubleClick,
-                               selection);
+        return diagram.OnClick(
+            {static_cast<int>(x), static_cast<int>(entry.y + 5)}, doubleClick, selection);
     }
 
-    ScopedTextMeasurer measurer{std::make_shared<FixedWidthTextMeasurer>(6, 10)};
+    ScopedTextMeasurer measurer {std::make_shared<FixedWidthTextMeasurer>(6, 10)};
     AnalysedProject project;
     CMultiSeqDiagram diagram;
     const CModelScope* selection = nullptr;
-    Canvas canvas{800, 400};
+    Canvas canvas {800, 400};
 };
 
 class MultiSeqWorkerTest : public MultiSeqDiagramTest {
@@ -76,7 +76,7 @@ TEST_F(MultiSeqDiagramTest, ColumnsGrowAsCallsAreExploredAndFoldWithTheMarker)
 {
     selection = project.Find("main");
     const CSize start = Paint(true);
-    EXPECT_EQ(ColumnNames(), (std::vector<std::string>{"Global", "Cache"}));
+    EXPECT_EQ(ColumnNames(), (std::vector<std::string> {"Global", "Cache"}));
     EXPECT_EQ(diagram.RootName(), "Global");
     const MultiSeqEntry& main = Entry("Global", "main");
     EXPECT_TRUE(main.explored && main.unfolded);
@@ -91,15 +91,16 @@ TEST_F(MultiSeqDiagramTest, ColumnsGrowAsCallsAreExploredAndFoldWithTheMarker)
     EXPECT_TRUE(Click(Entry("Cache", "Read"), true, false));
     EXPECT_EQ(diagram.ClickedColumnName(), "Cache");
     const CSize explored = Paint();
-    EXPECT_EQ(ColumnNames(), (std::vector<std::string>{"Global", "Cache", "Store"}));
+    EXPECT_EQ(ColumnNames(), (std::vector<std::string> {"Global", "Cache", "Store"}));
     EXPECT_EQ(diagram.RootName(), "Cache");
     const MultiSeqEntry& read = Entry("Cache", "Read");
     EXPECT_TRUE(read.explored && read.unfolded);
     std::vector<int> arrows;
     for (const MultiSeqCall& call : read.calls)
         arrows.push_back(call.arrow);
-    EXPECT_EQ(arrows, (std::vector<int>{MultiSeqCall::kOwnColumn, MultiSeqCall::kLaterColumn,
-                                        MultiSeqCall::kLaterColumn}));
+    EXPECT_EQ(arrows,
+        (std::vector<int> {
+            MultiSeqCall::kOwnColumn, MultiSeqCall::kLaterColumn, MultiSeqCall::kLaterColumn}));
     EXPECT_GT(explored.cx, start.cx);
     EXPECT_GT(explored.cy, start.cy);
 
@@ -118,7 +119,7 @@ TEST_F(MultiSeqDiagramTest, ColumnsGrowAsCallsAreExploredAndFoldWithTheMarker)
     EXPECT_TRUE(diagram.Columns().empty());
     EXPECT_EQ(diagram.RootName(), "");
     Paint(true);
-    EXPECT_EQ(ColumnNames(), (std::vector<std::string>{"Cache"}));
+    EXPECT_EQ(ColumnNames(), (std::vector<std::string> {"Cache"}));
     EXPECT_EQ(Entry("Cache", "Clear").calls.size(), 0u);
 }
 
@@ -129,8 +130,8 @@ TEST_F(MultiSeqDiagramTest, WithoutASelectionOrAScopeNameNothingBreaks)
     selection = project.Find("main");
     Paint(true);
     const MultiSeqEntry& read = Entry("Cache", "Read");
-    EXPECT_FALSE(diagram.OnClick({static_cast<int>(read.x + 6), static_cast<int>(read.y + 5)},
-                                 false, nullptr));
+    EXPECT_FALSE(diagram.OnClick(
+        {static_cast<int>(read.x + 6), static_cast<int>(read.y + 5)}, false, nullptr));
     EXPECT_FALSE(read.unfolded);
 
     // A function without a body names no scope: its column is made anyway.
@@ -138,7 +139,7 @@ TEST_F(MultiSeqDiagramTest, WithoutASelectionOrAScopeNameNothingBreaks)
     selection = project.Find("Declared");
     ASSERT_NE(selection, nullptr);
     Paint(true);
-    EXPECT_EQ(ColumnNames(), std::vector<std::string>{CMultiSeqDiagram::kNoScopeName});
+    EXPECT_EQ(ColumnNames(), std::vector<std::string> {CMultiSeqDiagram::kNoScopeName});
     EXPECT_TRUE(Entry(CMultiSeqDiagram::kNoScopeName, "Declared").explored);
 }
 
@@ -148,15 +149,16 @@ TEST(MultiSeqLanes, ParallelArrowsTakeLanesInTurn)
     int lane = 0;
     for (int i = 0; i < 21; ++i)
         lanes.push_back(lane = NextLaneOffset(lane));
-    EXPECT_EQ(lanes, (std::vector<int>{1, -1, 2, -2, 3, -3, 4, -4, 5, -5, 6, -6, 7, -7, 8, -8, 9,
-                                       -9, 0, 1, -1}));
+    EXPECT_EQ(lanes,
+        (std::vector<int> {
+            1, -1, 2, -2, 3, -3, 4, -4, 5, -5, 6, -6, 7, -7, 8, -8, 9, -9, 0, 1, -1}));
 }
 
 TEST_F(MultiSeqWorkerTest, SevenArrowsTakeThePaletteInOrderAndALaneEach)
 {
     selection = project.Find("Run");
     Paint(true);
-    ASSERT_EQ(ColumnNames(), (std::vector<std::string>{"Global", "Worker"}));
+    ASSERT_EQ(ColumnNames(), (std::vector<std::string> {"Global", "Worker"}));
     const MultiSeqColumn& worker = diagram.Columns()[1];
     const std::vector<MultiSeqCall>& calls = Entry("Global", "Run").calls;
     ASSERT_EQ(calls.size(), 7u);

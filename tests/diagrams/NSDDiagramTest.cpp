@@ -43,8 +43,8 @@ struct Diagram {
         return *block;
     }
 
-    ScopedTextMeasurer measurer{std::make_shared<FixedWidthTextMeasurer>(6, 10)};
-    Canvas canvas{400, 300};
+    ScopedTextMeasurer measurer {std::make_shared<FixedWidthTextMeasurer>(6, 10)};
+    Canvas canvas {400, 300};
     AnalysedSource source;
     FunctionBody items;
     CNSDSetting setting;
@@ -54,7 +54,7 @@ struct Diagram {
 std::string Rect(const NSDBlock& b)
 {
     return std::to_string(b.kind) + ":" + std::to_string(b.x) + "," + std::to_string(b.y) + " " +
-           std::to_string(b.width) + "x" + std::to_string(b.height);
+        std::to_string(b.width) + "x" + std::to_string(b.height);
 }
 
 // Every block as kind:x,y wxh, depth first.
@@ -92,11 +92,11 @@ TEST(NSDDiagram, LayoutOfBlocks)
         // A switch header wider than its cases: the cases share its width in
         // proportion, the last taking the rest.
         {"switch (first_value + second_value * third) { case 1: a = 1; break; default: b = 2; }",
-         "43:20,20 210x73[45:20,36 70x57[49:20,66 70x27] 46:90,36 140x57[49:90,66 140x27]]",
-         {250, 113}},
+            "43:20,20 210x73[45:20,36 70x57[49:20,66 70x27] 46:90,36 140x57[49:90,66 140x27]]",
+            {250, 113}},
         // Try and catch indent their body by half the try/catch width.
         {"try { a = 1; } catch (...) { b = 2; }",
-         "47:20,20 68x42[49:30,36 48x16] 48:20,62 68x42[49:30,78 48x16]", {108, 124}},
+            "47:20,20 68x42[49:30,36 48x16] 48:20,62 68x42[49:30,78 48x16]", {108, 124}},
     };
     for (const Case& c : cases) {
         Diagram d(c.body);
@@ -110,13 +110,13 @@ TEST(NSDDiagram, HeaderTexts)
     Diagram d("if (x) a = 1; else if (ab == cd + 12) return 2; "
               "for (a = 0; a < 3; a++) b = 1; do { c = 1; } while (c < 9); "
               "switch (c) { case ONE: break; default: ; }");
-    EXPECT_EQ(d.Block({0}).lines, std::vector<std::string>{"x"});
-    EXPECT_EQ(d.Block({1}).lines, (std::vector<std::string>{"ab == cd +", " 12"}));
-    EXPECT_EQ(d.Block({1, 0}).lines, std::vector<std::string>{"return 2 ;"});
-    EXPECT_EQ(d.Block({2}).lines, std::vector<std::string>{"For: a = 0 ; a < 3 ; a ++"});
-    EXPECT_EQ(d.Block({3}).lines, std::vector<std::string>{"Do-While: c < 9"});
-    EXPECT_EQ(d.Block({4}).lines, std::vector<std::string>{"c"});
-    EXPECT_EQ(d.Block({4, 0}).lines, std::vector<std::string>{"ONE"});
+    EXPECT_EQ(d.Block({0}).lines, std::vector<std::string> {"x"});
+    EXPECT_EQ(d.Block({1}).lines, (std::vector<std::string> {"ab == cd +", " 12"}));
+    EXPECT_EQ(d.Block({1, 0}).lines, std::vector<std::string> {"return 2 ;"});
+    EXPECT_EQ(d.Block({2}).lines, std::vector<std::string> {"For: a = 0 ; a < 3 ; a ++"});
+    EXPECT_EQ(d.Block({3}).lines, std::vector<std::string> {"Do-While: c < 9"});
+    EXPECT_EQ(d.Block({4}).lines, std::vector<std::string> {"c"});
+    EXPECT_EQ(d.Block({4, 0}).lines, std::vector<std::string> {"ONE"});
     EXPECT_EQ(d.Block({4, 0, 0}).kind, UNIT_EXPRESSION_STATEMENT);
 }
 
@@ -143,13 +143,13 @@ TEST(NSDDiagram, DrawsBlocksInTheirColours)
     const NSDBlock& tail = d.Block({1});
     const NSDBlock& ifBlock = d.Block({0});
     EXPECT_EQ(d.canvas.dc.GetPixel(branch.x + branch.width - 3, branch.y + branch.height - 3),
-              s.ProcessColor.background);
-    EXPECT_EQ(d.canvas.dc.GetPixel(tail.x + tail.width - 3, tail.y + tail.height - 3),
-              s.ExceptionColor);
+        s.ProcessColor.background);
+    EXPECT_EQ(
+        d.canvas.dc.GetPixel(tail.x + tail.width - 3, tail.y + tail.height - 3), s.ExceptionColor);
     EXPECT_EQ(d.canvas.dc.GetPixel(ifBlock.x + ifBlock.width - 3, ifBlock.y + ifBlock.height - 3),
-              s.ProcessColor.background);
+        s.ProcessColor.background);
     EXPECT_EQ(d.canvas.dc.GetPixel(ifBlock.x + ifBlock.yesWidth, ifBlock.y + ifBlock.headerHeight),
-              s.ProcessColor.border);
+        s.ProcessColor.border);
     EXPECT_EQ(d.canvas.dc.GetPixel(5, 5), 0xFFFFFFu); // nothing left of the start
 }
 
@@ -158,7 +158,7 @@ TEST(NSDDiagram, DrawsBlocksInTheirColours)
 TEST(NSDDiagram, LargeSizesShareWithoutOverflow)
 {
     Diagram d("a = 1; while (b) { c = 1; d = 2; } if (e) f = 3; g = 4;",
-              [](CNSDSetting& s) { s.TextMarginHeight = 30000; });
+        [](CNSDSetting& s) { s.TextMarginHeight = 30000; });
     int64_t sum = 0;
     for (const NSDBlock& block : d.diagram->RootBlock().children) {
         EXPECT_GT(block.height, 60000) << Rect(block);
@@ -170,19 +170,20 @@ TEST(NSDDiagram, LargeSizesShareWithoutOverflow)
 // Sizes a colour file set to 0 or below lay out and draw without failing.
 TEST(NSDDiagram, DegenerateSizesDrawWithoutFailing)
 {
-    Diagram d("if (a) b = 1; else c = 2; while (d) { } switch (a) { case 1: ; } try { } catch (...) { }",
-              [](CNSDSetting& s) {
-                  s.LoopWidth = -50;
-                  s.TryCatchWidth = 0;
-                  s.TryCatchHeight = -7;
-                  s.TextMarginWidth = -100;
-                  s.TextMarginHeight = -100;
-                  s.StatementDistance = -3;
-                  s.StartX = -10;
-                  s.StartY = INT32_MAX;
-                  s.TitleMarginWidth = INT32_MIN;
-                  s.ShowTitle = 1;
-              });
+    Diagram d(
+        "if (a) b = 1; else c = 2; while (d) { } switch (a) { case 1: ; } try { } catch (...) { }",
+        [](CNSDSetting& s) {
+            s.LoopWidth = -50;
+            s.TryCatchWidth = 0;
+            s.TryCatchHeight = -7;
+            s.TextMarginWidth = -100;
+            s.TextMarginHeight = -100;
+            s.StatementDistance = -3;
+            s.StartX = -10;
+            s.StartY = INT32_MAX;
+            s.TitleMarginWidth = INT32_MIN;
+            s.ShowTitle = 1;
+        });
     d.Draw();
     SUCCEED();
 }

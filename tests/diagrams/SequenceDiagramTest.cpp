@@ -25,10 +25,10 @@ protected:
         return record;
     }
 
-    ScopedTextMeasurer measurer{std::make_shared<FixedWidthTextMeasurer>(6, 10)};
+    ScopedTextMeasurer measurer {std::make_shared<FixedWidthTextMeasurer>(6, 10)};
     CSequenceSetting setting;
     CModelScope callee;
-    Canvas canvas{400, 300};
+    Canvas canvas {400, 300};
 };
 
 struct PlacedCall {
@@ -53,27 +53,14 @@ struct GeometryCase {
 TEST_F(SequenceDiagramTest, PlacesColumnsCallsAndTextsByTheSetting)
 {
     const std::vector<GeometryCase> cases = {
-        {"a long call text widens the gap beyond the minimum distance",
-         {"A", "Beta"},
-         {{"go", 1, true}, {"x", 0, false}, {"longcallname_here", 1, true}},
-         {45, 148},
-         {{163, 61, 108, 51}, {51, 105, 66, 115}, {163, 149, 63, 139}},
-         213,
-         {202, 223}},
-        {"one column: a call of its own object and a text beside its box",
-         {"Solo"},
-         {{"self", 0, true}, {"far_away_text", 0, false}},
-         {36},
-         {{51, 61, 96, 51}, {51, 105, 66, 115}},
-         169,
-         {190, 179}},
-        {"no names: one column for the caller's own scope; lifelines beyond it stand on it",
-         {},
-         {{"lost", 7, true}},
-         {20},
-         {{53, 61, 98, 51}},
-         125,
-         {152, 135}},
+        {"a long call text widens the gap beyond the minimum distance", {"A", "Beta"},
+            {{"go", 1, true}, {"x", 0, false}, {"longcallname_here", 1, true}}, {45, 148},
+            {{163, 61, 108, 51}, {51, 105, 66, 115}, {163, 149, 63, 139}}, 213, {202, 223}},
+        {"one column: a call of its own object and a text beside its box", {"Solo"},
+            {{"self", 0, true}, {"far_away_text", 0, false}}, {36},
+            {{51, 61, 96, 51}, {51, 105, 66, 115}}, 169, {190, 179}},
+        {"no names: one column for the caller's own scope; lifelines beyond it stand on it", {},
+            {{"lost", 7, true}}, {20}, {{53, 61, 98, 51}}, 125, {152, 135}},
     };
     for (const GeometryCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -90,7 +77,7 @@ TEST_F(SequenceDiagramTest, PlacesColumnsCallsAndTextsByTheSetting)
             const SequenceCall& call = diagram.Calls()[i];
             const PlacedCall& want = c.placed[i];
             EXPECT_EQ(std::tuple(call.boxX, call.boxY, call.textX, call.textY),
-                      std::tuple(want.boxX, want.boxY, want.textX, want.textY))
+                std::tuple(want.boxX, want.boxY, want.textX, want.textY))
                 << "call " << i;
         }
         EXPECT_EQ(diagram.LineEnd(), c.lineEnd);
@@ -127,9 +114,9 @@ TEST_F(SequenceDiagramTest, DrawsArrowsLoopsAndObjectBoxesInTheSettingsColours)
     // Object boxes in the object colours, stream boxes in the called colours.
     const SequenceColumn& beta = diagram.Columns()[1];
     EXPECT_EQ(canvas.dc.GetPixel(static_cast<int>(beta.x + 2), setting.StartY),
-              setting.ObjectColor.border);
+        setting.ObjectColor.border);
     EXPECT_EQ(canvas.dc.GetPixel(static_cast<int>(go.boxX + 5), static_cast<int>(go.boxY + 5)),
-              setting.CalledColor.background);
+        setting.CalledColor.background);
     // The entry arrow below the caller's name.
     const int entry = static_cast<int>(diagram.CallerLineY() + 10);
     EXPECT_EQ(canvas.dc.GetPixel(static_cast<int>(diagram.CallerX() + 2), entry), arrow);
@@ -140,12 +127,11 @@ TEST_F(SequenceDiagramTest, NumbersFromAColourFileCannotOverflowTheLayout)
     for (int32_t value : {INT_MAX, INT_MIN, 0}) {
         SCOPED_TRACE(value);
         CSequenceSetting extreme;
-        for (int32_t* number :
-             {&extreme.StartX, &extreme.StartY, &extreme.ObjectSpaceX, &extreme.ObjectSpaceY,
-              &extreme.StreamBoxSizeWidth, &extreme.StreamBoxSizeHeight,
-              &extreme.MinimumObjectDistance, &extreme.EachObjectInterval,
-              &extreme.MethodUpperSpace, &extreme.MethodLowerSpace, &extreme.ArrowSize,
-              &extreme.EachStreamSpace})
+        for (int32_t* number : {&extreme.StartX, &extreme.StartY, &extreme.ObjectSpaceX,
+                 &extreme.ObjectSpaceY, &extreme.StreamBoxSizeWidth, &extreme.StreamBoxSizeHeight,
+                 &extreme.MinimumObjectDistance, &extreme.EachObjectInterval,
+                 &extreme.MethodUpperSpace, &extreme.MethodLowerSpace, &extreme.ArrowSize,
+                 &extreme.EachStreamSpace})
             *number = value;
         std::vector<CallRecord> calls;
         for (int i = 0; i < 40; ++i)

@@ -14,30 +14,29 @@ using Strings = std::vector<std::string>;
 
 const Strings kShapes = {"src/circle.cpp", "src/main.cpp"};
 
-const char* const kShapesModel =
-    "+Unit: Circle 4 0 1 Parent Count:1\n"
-    "    +Unit: Area 18 1 1 \n"
-    "    +Unit: Circle 18 1 1 \n"
-    "    +Unit: Grow 18 1 1 \n"
-    "    +Unit: center 12 1 0 \n"
-    "    +Unit: radius 12 1 0 \n"
-    "+Unit: Nameless Struct1 5 0 1 \n"
-    "    +Unit: hits 12 1 0 \n"
-    "+Unit: clamp 18 1 0 \n"
-    "+Unit: counter 12 1 0 \n"
-    "+Unit: geo 8 0 1 \n"
-    "    +Unit: Distance 18 1 0 \n"
-    "    +Unit: Point 5 0 1 \n"
-    "        +Unit: x 12 1 0 \n"
-    "        +Unit: y 12 1 0 \n"
-    "    +Unit: Shape 4 0 1 Parent Count:0\n"
-    "        +Unit: Area 18 1 0 \n"
-    "        +Unit: MoveBy 18 1 1 \n"
-    "        +Unit: origin 12 1 0 \n"
-    "        +Unit: ~Shape 18 1 0 \n"
-    "+Unit: lerp 18 1 0 \n"
-    "+Unit: main 18 0 1 \n"
-    "+Unit: stats 12 1 0 \n";
+const char* const kShapesModel = "+Unit: Circle 4 0 1 Parent Count:1\n"
+                                 "    +Unit: Area 18 1 1 \n"
+                                 "    +Unit: Circle 18 1 1 \n"
+                                 "    +Unit: Grow 18 1 1 \n"
+                                 "    +Unit: center 12 1 0 \n"
+                                 "    +Unit: radius 12 1 0 \n"
+                                 "+Unit: Nameless Struct1 5 0 1 \n"
+                                 "    +Unit: hits 12 1 0 \n"
+                                 "+Unit: clamp 18 1 0 \n"
+                                 "+Unit: counter 12 1 0 \n"
+                                 "+Unit: geo 8 0 1 \n"
+                                 "    +Unit: Distance 18 1 0 \n"
+                                 "    +Unit: Point 5 0 1 \n"
+                                 "        +Unit: x 12 1 0 \n"
+                                 "        +Unit: y 12 1 0 \n"
+                                 "    +Unit: Shape 4 0 1 Parent Count:0\n"
+                                 "        +Unit: Area 18 1 0 \n"
+                                 "        +Unit: MoveBy 18 1 1 \n"
+                                 "        +Unit: origin 12 1 0 \n"
+                                 "        +Unit: ~Shape 18 1 0 \n"
+                                 "+Unit: lerp 18 1 0 \n"
+                                 "+Unit: main 18 0 1 \n"
+                                 "+Unit: stats 12 1 0 \n";
 
 std::string Line(int first, int second)
 {
@@ -49,8 +48,8 @@ class ShapesAnalysed : public ::testing::Test {
 protected:
     ShapesAnalysed() { a.Run(); }
 
-    ProjectFolder folder{"shapes"};
-    Analysis a{folder, kShapes};
+    ProjectFolder folder {"shapes"};
+    Analysis a {folder, kShapes};
 };
 
 } // namespace
@@ -70,7 +69,7 @@ TEST_F(ShapesAnalysed, SmallProjectGivesTheExpectedModel)
     ASSERT_NE(circle, nullptr);
     EXPECT_EQ(circle->parent, a.Engine().Root());
     EXPECT_EQ(a.Find("Circle::Area")->parent, circle);
-    EXPECT_EQ(a.Find("Circle::Area")->definitionFiles, Strings{folder.Path("src/circle.cpp")});
+    EXPECT_EQ(a.Find("Circle::Area")->definitionFiles, Strings {folder.Path("src/circle.cpp")});
     CModelScope* point = a.Find("geo::Point");
     // Both classes hold a Point; Circle was made first (as the qualifier of
     // its constructor's definition).
@@ -84,7 +83,7 @@ TEST_F(ShapesAnalysed, TouchedSourceIsTheOnlyOneParsed)
 {
     folder.Touch("src/main.cpp", 5);
     a.Run();
-    EXPECT_EQ(a.Parsed(), Strings{"src/main.cpp"});
+    EXPECT_EQ(a.Parsed(), Strings {"src/main.cpp"});
     EXPECT_EQ(a.Outline(), kShapesModel);
 }
 
@@ -92,10 +91,10 @@ TEST_F(ShapesAnalysed, HeaderEditedThreeIncludesDeepIsReadAgain)
 {
     // circle.h -> geometry.h -> detail/util.h
     folder.Write("include/detail/util.h",
-                 "#ifndef UTIL_H\n#define UTIL_H\n#define UTIL_MAX 10\n"
-                 "extern \"C\" { int clamp(int value, int low, int high); }\n"
-                 "int wrap(int value);\n#endif\n",
-                 7);
+        "#ifndef UTIL_H\n#define UTIL_H\n#define UTIL_MAX 10\n"
+        "extern \"C\" { int clamp(int value, int low, int high); }\n"
+        "int wrap(int value);\n#endif\n",
+        7);
     a.Run();
     EXPECT_EQ(a.Parsed(), kShapes);
     EXPECT_NE(a.Find("wrap"), nullptr);
@@ -182,7 +181,7 @@ TEST_F(ShapesAnalysed, StopBeforeTheFirstFileStillBuildsTheModel)
     EXPECT_NE(a.Find("main"), nullptr);
     a.input.stopRequest = false;
     a.Run();
-    EXPECT_EQ(a.Parsed(), Strings{"src/circle.cpp"});
+    EXPECT_EQ(a.Parsed(), Strings {"src/circle.cpp"});
     EXPECT_EQ(a.Outline(), kShapesModel);
 }
 
@@ -192,7 +191,7 @@ TEST(Analyzer, StopDuringARunLeavesAConsistentEngine)
     std::string big = "#include \"circle.h\"\n";
     for (int i = 0; i < 20000; ++i) {
         big += "int f" + std::to_string(i) + "(int a) { if (a) return a + " + std::to_string(i) +
-               "; return clamp(a, 0, 1); }\n";
+            "; return clamp(a, 0, 1); }\n";
     }
     folder.Write("src/big.cpp", big);
     Analysis a(folder, {"src/big.cpp", "src/circle.cpp", "src/main.cpp"});
@@ -220,8 +219,8 @@ TEST(Analyzer, StopDuringARunLeavesAConsistentEngine)
 TEST_F(ShapesAnalysed, CallsOfAFunction)
 {
     EXPECT_EQ(DescribeCalls(a.Engine().GetCalledFunctions(a.Find("main"))),
-              (Strings{"c/1@0", "clamp/3@0+", "Grow/1@1+"}));
-    EXPECT_EQ(a.Engine().LifelineNames(), (Strings{"Global", "Circle"}));
+        (Strings {"c/1@0", "clamp/3@0+", "Grow/1@1+"}));
+    EXPECT_EQ(a.Engine().LifelineNames(), (Strings {"Global", "Circle"}));
     EXPECT_TRUE(a.Engine().GetCalledFunctions(a.Find("clamp")).empty());
     EXPECT_TRUE(a.Engine().GetCalledFunctions(nullptr).empty());
     a.Run();
@@ -285,9 +284,10 @@ TEST(Analyzer, DumpWritesTheFilesAndTheModel)
     const size_t start = log.find("Start Unit Drawing\n");
     ASSERT_NE(start, std::string::npos);
     EXPECT_NE(log.find("<" + std::string(62, '-') + ">\n" + folder.Path("src/main.cpp") + "\n"),
-              std::string::npos);
+        std::string::npos);
     EXPECT_NE(log.find("+Unit: [Function] 1 5-5\n int main ( void )\n"), std::string::npos);
-    EXPECT_NE(log.find("End Unit Drawing\nStart global Drawing\n+Unit: Circle 4 0 1 Parent Count:1\n"),
-              std::string::npos);
+    EXPECT_NE(
+        log.find("End Unit Drawing\nStart global Drawing\n+Unit: Circle 4 0 1 Parent Count:1\n"),
+        std::string::npos);
     EXPECT_NE(log.find("End global Drawing\n"), std::string::npos);
 }

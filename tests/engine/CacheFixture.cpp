@@ -11,7 +11,7 @@
 namespace {
 
 CUnit MakeUnit(const std::vector<PPToken>& tokens, int kind, TokenIndices indices,
-               std::unique_ptr<CDetailRecord> detail = nullptr, bool brace = false)
+    std::unique_ptr<CDetailRecord> detail = nullptr, bool brace = false)
 {
     CUnit unit(&tokens);
     unit.kind = kind;
@@ -85,8 +85,8 @@ void FillFile(CSourceFile& file, const std::string& path, int seed)
     variable->further.push_back(Variable("y", {9}));
     variable->further.back().further.push_back(Variable("z", {9}));
     cls.children.push_back(MakeUnit(t, UNIT_VARIABLE, {9, 10, 11}, std::move(variable)));
-    cls.children.push_back(MakeUnit(t, UNIT_MULTIPLE_VARIABLE, {9},
-                                    std::make_unique<CVariableInfo>()));
+    cls.children.push_back(
+        MakeUnit(t, UNIT_MULTIPLE_VARIABLE, {9}, std::make_unique<CVariableInfo>()));
     file.units.push_back(std::move(cls));
 
     auto functionInfo = std::make_unique<CFunctionInfo>();
@@ -98,7 +98,7 @@ void FillFile(CSourceFile& file, const std::string& path, int seed)
     functionInfo->ctorInitTokens = {2, 3};
     functionInfo->parameters = {Variable("a", {4}), Variable("b", {5, 6})};
     CUnit fn = MakeUnit(t, UNIT_FUNCTION, {0, 1, 2}, std::move(functionInfo), true);
-    CUnit ifUnit = MakeUnit(t, UNIT_IF, {3, 4}, std::make_unique<CTokenListInfo>(TokenIndices{4}));
+    CUnit ifUnit = MakeUnit(t, UNIT_IF, {3, 4}, std::make_unique<CTokenListInfo>(TokenIndices {4}));
     ifUnit.children.push_back(MakeUnit(t, UNIT_RETURN, {5}, std::make_unique<CTokenListInfo>()));
     fn.children.push_back(std::move(ifUnit));
     auto forInfo = std::make_unique<CForInfo>();
@@ -117,13 +117,13 @@ void FillFile(CSourceFile& file, const std::string& path, int seed)
     alias->alias = "M";
     alias->target = Name("N", {"Outer"});
     file.units.push_back(MakeUnit(t, UNIT_NAMESPACE_ALIAS, {1, 2}, std::move(alias)));
-    file.units.push_back(MakeUnit(t, UNIT_TEMPLATE, {0},
-                                  std::make_unique<CTemplateInfo>(true, TokenIndices{1, 2})));
+    file.units.push_back(MakeUnit(
+        t, UNIT_TEMPLATE, {0}, std::make_unique<CTemplateInfo>(true, TokenIndices {1, 2})));
     auto usingInfo = std::make_unique<CClassInfo>();
     usingInfo->qualifiedName = Name("f", {"N"});
     file.units.push_back(MakeUnit(t, UNIT_USING, {3}, std::move(usingInfo)));
-    file.units.push_back(MakeUnit(t, UNIT_USING_NAMESPACE, {3},
-                                  std::make_unique<CQualifiedNameInfo>(Name("std", {}))));
+    file.units.push_back(MakeUnit(
+        t, UNIT_USING_NAMESPACE, {3}, std::make_unique<CQualifiedNameInfo>(Name("std", {}))));
     file.units.push_back(MakeUnit(t, UNIT_EXTERN, {}, std::make_unique<CTextInfo>("\"C\""), true));
     file.units.push_back(MakeUnit(t, UNIT_PP_DEFINE, {20, 21, 22}));
     file.units.back().first = -1; // ranges are kept as they are
@@ -154,4 +154,3 @@ void FillCacheRecords(CacheRecords& records)
     records.index.Add(std::move(h0));
     records.index.Add(std::move(h1));
 }
-

@@ -17,4 +17,3 @@ struct CacheRecords {
 // Two project files and two headers with every field set and a unit of
 // every kind that carries a record.
 void FillCacheRecords(CacheRecords& records);
-

@@ -27,9 +27,9 @@ struct CallModel {
         method->definitions.push_back(&f.function);
         m = AddElement(*a, "m", UNIT_FUNCTION);
         g = AddElement(root, "g", UNIT_FUNCTION);
-        table[CallKey{"m", 1}] = m;
-        table[CallKey{"g", 2}] = g;
-        table[CallKey{"g", 0}] = g;
+        table[CallKey {"m", 1}] = m;
+        table[CallKey {"g", 2}] = g;
+        table[CallKey {"g", 0}] = g;
     }
 
     std::vector<CallRecord> Run(const CModelScope& function)
@@ -54,24 +54,24 @@ TEST(CallCollector, CountsArgumentsInnermostFirst)
 {
     CallModel model("f(); h(a, b); k(a, l(b, c)); x = obj.draw(1) + p->draw(2) + ns::draw(3);");
     EXPECT_EQ(DescribeCalls(model.Run(*model.method)),
-              (Strings{"f/0@0", "h/2@0", "l/2@0", "k/2@0", "draw/1@0", "draw/1@0", "draw/1@0"}));
+        (Strings {"f/0@0", "h/2@0", "l/2@0", "k/2@0", "draw/1@0", "draw/1@0", "draw/1@0"}));
 }
 
 TEST(CallCollector, ParenthesesWithoutANameAreNoCall)
 {
     CallModel model("if (x) y; s = sizeof(t); (*fp)(x); (a)(b); T(x); M(x);");
-    EXPECT_EQ(DescribeCalls(model.Run(*model.method)), (Strings{"T/1@0", "M/1@0"}));
+    EXPECT_EQ(DescribeCalls(model.Run(*model.method)), (Strings {"T/1@0", "M/1@0"}));
 }
 
 TEST(CallCollector, ResolvesByNameAndCountAndAssignsLifelines)
 {
     CallModel model("m(1); g(1, 2); g(); g(1); while (m(x)) { g(m(y), 2); }");
     EXPECT_EQ(DescribeCalls(model.Run(*model.method)),
-              (Strings{"m/1@0+", "g/2@1+", "g/0@1+", "g/1@0", "m/1@0+", "m/1@0+", "g/2@1+"}));
-    EXPECT_EQ(model.lifelines, (Strings{"N::A", "Global"}));
+        (Strings {"m/1@0+", "g/2@1+", "g/0@1+", "g/1@0", "m/1@0+", "m/1@0+", "g/2@1+"}));
+    EXPECT_EQ(model.lifelines, (Strings {"N::A", "Global"}));
     // The list grows across queries: a second query reuses the names.
     model.Run(*model.method);
-    EXPECT_EQ(model.lifelines, (Strings{"N::A", "Global"}));
+    EXPECT_EQ(model.lifelines, (Strings {"N::A", "Global"}));
 }
 
 TEST(CallCollector, NoDefiningUnitNoRecords)
@@ -87,7 +87,7 @@ TEST(CallCollector, CallsInTheHeadOfTheBodyUnitAreNotSearched)
     // The defining unit's own tokens (an initializer list, say) are not
     // looked at; only the units below it.
     model.f.function.tokenIndices = {0, 1, 2};
-    EXPECT_EQ(DescribeCalls(model.Run(*model.method)), (Strings{"g/0@1+"}));
+    EXPECT_EQ(DescribeCalls(model.Run(*model.method)), (Strings {"g/0@1+"}));
 }
 
 TEST(ScopeName, QualifiedHolderNames)

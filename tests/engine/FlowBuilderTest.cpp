@@ -76,14 +76,17 @@ TEST(FlowBuilder, ItemsOfBodies)
         {"try { a; } catch (...) { b; }", 0, "47<try>[49<a ;>] 48<catch ( ... )>[49<b ;>]"},
         // A dangling else joins the inner if; after a braced if it stays outside.
         {"if (x) if (y) a; else b;", 1, "33<if ( x )>[33<if ( y )>[49<a ;>] 35<else>[49<b ;>]]"},
-        {"if (x) { if (y) a; } else b;", 1, "33<if ( x )>[33<if ( y )>[49<a ;>]] 35<else>[49<b ;>]"},
+        {"if (x) { if (y) a; } else b;", 1,
+            "33<if ( x )>[33<if ( y )>[49<a ;>]] 35<else>[49<b ;>]"},
         {"if (x) a; else if (y) b; else c;", 1,
-         "33<if ( x )>[49<a ;>] 34<else if ( y )>[49<b ;>] 35<else>[49<c ;>]"},
+            "33<if ( x )>[49<a ;>] 34<else if ( y )>[49<b ;>] 35<else>[49<c ;>]"},
         // Statements go under their case; those before the first case stay.
         {"switch (v) { case 1: case 2: a; b; default: c; }", 0,
-         "43<switch ( v )>[45<case 1 :> 45<case 2 :>[49<a ;|b ;>] 46<default :>[49<c ;>]]"},
-        {"switch (v) { x; case 1: break; }", 0, "43<switch ( v )>[49<x ;> 45<case 1 :>[39<break ;>]]"},
-        {"do { a; } while (x); while (y) b;", 1, "38<do|while ( x )>[49<a ;>] 37<while ( y )>[49<b ;>]"},
+            "43<switch ( v )>[45<case 1 :> 45<case 2 :>[49<a ;|b ;>] 46<default :>[49<c ;>]]"},
+        {"switch (v) { x; case 1: break; }", 0,
+            "43<switch ( v )>[49<x ;> 45<case 1 :>[39<break ;>]]"},
+        {"do { a; } while (x); while (y) b;", 1,
+            "38<do|while ( x )>[49<a ;>] 37<while ( y )>[49<b ;>]"},
         // A labelled block keeps every statement; a label may end a block.
         {"end: { a; if (x) b; c; }", 1, "49<end :|a ;> 33<if ( x )>[49<b ;>] 49<c ;>"},
         {"a; done:", 0, "49<a ;|done :>"},

@@ -18,8 +18,7 @@ struct Written {
     ProjectFolder folder;
     std::unique_ptr<Analysis> analysis;
 
-    Written(const std::vector<std::pair<std::string, std::string>>& files,
-            const Strings& project)
+    Written(const std::vector<std::pair<std::string, std::string>>& files, const Strings& project)
     {
         for (const auto& [name, text] : files) {
             folder.Write(name, text);
@@ -35,17 +34,16 @@ struct Written {
 
 TEST(ModelMerge, DeclarationAndDefinitionInTwoHeadersAreOneClass)
 {
-    Written w({{"a.h", "class A;\n"},
-               {"b.h", "class A { int x; };\n"},
-               {"m.cpp", "#include \"a.h\"\n#include \"b.h\"\nA* make();\n"}},
-              {"m.cpp"});
+    Written w({{"a.h", "class A;\n"}, {"b.h", "class A { int x; };\n"},
+                  {"m.cpp", "#include \"a.h\"\n#include \"b.h\"\nA* make();\n"}},
+        {"m.cpp"});
     CModelScope* a = w.Find("A");
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->kind, UNIT_CLASS);
     EXPECT_EQ(a->declarations.size(), 1u);
     EXPECT_EQ(a->definitions.size(), 1u);
-    EXPECT_EQ(a->declarationFiles, Strings{w.folder.Path("a.h")});
-    EXPECT_EQ(a->definitionFiles, Strings{w.folder.Path("b.h")});
+    EXPECT_EQ(a->declarationFiles, Strings {w.folder.Path("a.h")});
+    EXPECT_EQ(a->definitionFiles, Strings {w.folder.Path("b.h")});
     EXPECT_EQ(a->definitionFileNumbers.size(), 1u);
 }
 
@@ -53,57 +51,59 @@ TEST(ModelMerge, OutOfClassDefinitionBeforeItsClassMakesAPlaceholder)
 {
     // The project file is merged before the header that declares A.
     Written w({{"a.h", "namespace N { class A { void f(); int g(int); }; }\n"},
-               {"a.cpp", "#include \"a.h\"\nvoid N::A::f() { }\nint N::A::g(int v) { return v; }\n"
-                         "void Z::h() { }\n"}},
-              {"a.cpp"});
+                  {"a.cpp",
+                      "#include \"a.h\"\nvoid N::A::f() { }\nint N::A::g(int v) { return v; }\n"
+                      "void Z::h() { }\n"}},
+        {"a.cpp"});
     EXPECT_EQ(w.Outline(),
-              "+Unit: N 8 0 1 \n"
-              "    +Unit: A 4 0 1 Parent Count:0\n"
-              "        +Unit: f 18 1 1 \n"
-              "        +Unit: g 18 1 1 \n"
-              "+Unit: Z 55 0 0 \n"
-              "    +Unit: h 18 0 1 \n");
+        "+Unit: N 8 0 1 \n"
+        "    +Unit: A 4 0 1 Parent Count:0\n"
+        "        +Unit: f 18 1 1 \n"
+        "        +Unit: g 18 1 1 \n"
+        "+Unit: Z 55 0 0 \n"
+        "    +Unit: h 18 0 1 \n");
     EXPECT_TRUE(w.Find("N::A::f")->fromProjectFile);
 }
 
 TEST(ModelMerge, FunctionsAreToldApartByParameterTypes)
 {
-    Written w({{"f.cpp", "int f(void);\nint f() { return 0; }\nint g(int);\nint g(long);\n"
-                         "int h(int a);\nint h(int b) { return b; }\nint k(int a[2]);\n"}},
-              {"f.cpp"});
+    Written w({{"f.cpp",
+                  "int f(void);\nint f() { return 0; }\nint g(int);\nint g(long);\n"
+                  "int h(int a);\nint h(int b) { return b; }\nint k(int a[2]);\n"}},
+        {"f.cpp"});
     EXPECT_EQ(w.Outline(),
-              "+Unit: f 18 1 1 \n"
-              "+Unit: g 18 1 0 \n"
-              "+Unit: g 18 1 0 \n"
-              "+Unit: h 18 1 1 \n"
-              "+Unit: k 18 1 0 \n");
+        "+Unit: f 18 1 1 \n"
+        "+Unit: g 18 1 0 \n"
+        "+Unit: g 18 1 0 \n"
+        "+Unit: h 18 1 1 \n"
+        "+Unit: k 18 1 0 \n");
 }
 
 TEST(ModelMerge, NamelessTypesAreNumberedOncePerBuild)
 {
     Written w({{"s.h", "struct { int a; } one;\nunion { int b; float c; } two;\n"},
-               {"x.cpp", "#include \"s.h\"\nstruct { int d; } three;\nenum { RED } colour;\n"},
-               {"y.cpp", "#include \"s.h\"\n"}},
-              {"x.cpp", "y.cpp"});
+                  {"x.cpp", "#include \"s.h\"\nstruct { int d; } three;\nenum { RED } colour;\n"},
+                  {"y.cpp", "#include \"s.h\"\n"}},
+        {"x.cpp", "y.cpp"});
     EXPECT_EQ(w.Outline(),
-              "+Unit: Nameless Enum1 7 0 1 \n"
-              "+Unit: Nameless Struct1 5 0 1 \n"
-              "    +Unit: d 12 1 0 \n"
-              "+Unit: Nameless Struct2 5 0 1 \n"
-              "    +Unit: a 12 1 0 \n"
-              "+Unit: Nameless Union1 6 0 1 \n"
-              "    +Unit: b 12 1 0 \n"
-              "    +Unit: c 12 1 0 \n"
-              "+Unit: colour 12 1 0 \n"
-              "+Unit: one 12 1 0 \n"
-              "+Unit: three 12 1 0 \n"
-              "+Unit: two 12 1 0 \n");
+        "+Unit: Nameless Enum1 7 0 1 \n"
+        "+Unit: Nameless Struct1 5 0 1 \n"
+        "    +Unit: d 12 1 0 \n"
+        "+Unit: Nameless Struct2 5 0 1 \n"
+        "    +Unit: a 12 1 0 \n"
+        "+Unit: Nameless Union1 6 0 1 \n"
+        "    +Unit: b 12 1 0 \n"
+        "    +Unit: c 12 1 0 \n"
+        "+Unit: colour 12 1 0 \n"
+        "+Unit: one 12 1 0 \n"
+        "+Unit: three 12 1 0 \n"
+        "+Unit: two 12 1 0 \n");
 }
 
 TEST(ModelMerge, TemplatesAndDeclaratorLists)
 {
     Written w({{"t.cpp", "template <class T> class V { T item; };\nint a, b;\nclass W { };\n"}},
-              {"t.cpp"});
+        {"t.cpp"});
     EXPECT_TRUE(w.Find("V")->isTemplate);
     EXPECT_FALSE(w.Find("W")->isTemplate);
     ASSERT_NE(w.Find("a"), nullptr);
@@ -113,18 +113,21 @@ TEST(ModelMerge, TemplatesAndDeclaratorLists)
 
 TEST(ModelMerge, LinkageBlocksAreTransparent)
 {
-    Written w({{"c.h", "#ifdef __cplusplus\nextern \"C\" {\n#endif\nint open_it(const char* p);\n"
-                       "struct handle { int fd; };\n#ifdef __cplusplus\n}\n#endif\n"},
-               {"n.cpp", "#define __cplusplus 1\n#include \"c.h\"\n"
-                         "namespace N { extern \"C\" { int inner(void); } extern \"C\" int after(); }\n"}},
-              {"n.cpp"});
+    Written w(
+        {{"c.h",
+             "#ifdef __cplusplus\nextern \"C\" {\n#endif\nint open_it(const char* p);\n"
+             "struct handle { int fd; };\n#ifdef __cplusplus\n}\n#endif\n"},
+            {"n.cpp",
+                "#define __cplusplus 1\n#include \"c.h\"\n"
+                "namespace N { extern \"C\" { int inner(void); } extern \"C\" int after(); }\n"}},
+        {"n.cpp"});
     EXPECT_EQ(w.Outline(),
-              "+Unit: N 8 0 1 \n"
-              "    +Unit: after 18 1 0 \n"
-              "    +Unit: inner 18 1 0 \n"
-              "+Unit: handle 5 0 1 \n"
-              "    +Unit: fd 12 1 0 \n"
-              "+Unit: open_it 18 1 0 \n");
+        "+Unit: N 8 0 1 \n"
+        "    +Unit: after 18 1 0 \n"
+        "    +Unit: inner 18 1 0 \n"
+        "+Unit: handle 5 0 1 \n"
+        "    +Unit: fd 12 1 0 \n"
+        "+Unit: open_it 18 1 0 \n");
 }
 
 // A typedef that gives a struct its own tag's name declares the struct,
@@ -132,30 +135,32 @@ TEST(ModelMerge, LinkageBlocksAreTransparent)
 // typedefs of other names stay variables.
 TEST(ModelMerge, TypedefOfATagUnderItsOwnNameIsTheType)
 {
-    Written w({{"api.h", "typedef struct lua_State lua_State;\ntypedef union Value Value;\n"
-                         "typedef struct Opaque Opaque;\n"},
-               {"state.h", "struct lua_State { int top; int base; };\n"},
-               {"s.c", "#include \"api.h\"\n#include \"state.h\"\n"
-                       "union Value { int i; double d; };\n"
-                       "struct Tbl { int n; };\ntypedef struct Tbl Tbl, *PTbl;\n"
-                       "typedef struct Node *NodePtr;\ntypedef struct Tag Other;\n"
-                       "lua_State *L;\n"}},
-              {"s.c"});
+    Written w({{"api.h",
+                   "typedef struct lua_State lua_State;\ntypedef union Value Value;\n"
+                   "typedef struct Opaque Opaque;\n"},
+                  {"state.h", "struct lua_State { int top; int base; };\n"},
+                  {"s.c",
+                      "#include \"api.h\"\n#include \"state.h\"\n"
+                      "union Value { int i; double d; };\n"
+                      "struct Tbl { int n; };\ntypedef struct Tbl Tbl, *PTbl;\n"
+                      "typedef struct Node *NodePtr;\ntypedef struct Tag Other;\n"
+                      "lua_State *L;\n"}},
+        {"s.c"});
     EXPECT_EQ(w.Outline(),
-              "+Unit: L 12 1 0 \n"
-              "+Unit: NodePtr 12 1 0 \n"
-              "+Unit: Opaque 5 1 0 \n"
-              "+Unit: Other 12 1 0 \n"
-              "+Unit: PTbl 12 1 0 \n"
-              "+Unit: Tbl 5 1 1 \n"
-              "    +Unit: n 12 1 0 \n"
-              "+Unit: Value 6 1 1 \n"
-              "    +Unit: d 12 1 0 \n"
-              "    +Unit: i 12 1 0 \n"
-              "+Unit: lua_State 5 1 1 \n"
-              "    +Unit: base 12 1 0 \n"
-              "    +Unit: top 12 1 0 \n");
-    EXPECT_EQ(w.Find("lua_State")->definitionFiles, Strings{w.folder.Path("state.h")});
+        "+Unit: L 12 1 0 \n"
+        "+Unit: NodePtr 12 1 0 \n"
+        "+Unit: Opaque 5 1 0 \n"
+        "+Unit: Other 12 1 0 \n"
+        "+Unit: PTbl 12 1 0 \n"
+        "+Unit: Tbl 5 1 1 \n"
+        "    +Unit: n 12 1 0 \n"
+        "+Unit: Value 6 1 1 \n"
+        "    +Unit: d 12 1 0 \n"
+        "    +Unit: i 12 1 0 \n"
+        "+Unit: lua_State 5 1 1 \n"
+        "    +Unit: base 12 1 0 \n"
+        "    +Unit: top 12 1 0 \n");
+    EXPECT_EQ(w.Find("lua_State")->definitionFiles, Strings {w.folder.Path("state.h")});
 }
 
 TEST(ModelMerge, FlaggedMergeTakesOnlyDrawnFilesAndTheirHeadersOnce)
@@ -171,10 +176,10 @@ TEST(ModelMerge, FlaggedMergeTakesOnlyDrawnFilesAndTheirHeadersOnce)
     a.input.AddFile(folder.Path("two.cpp"), true, false);
     a.Run();
     EXPECT_EQ(a.Outline(),
-              "+Unit: fa 18 1 0 \n"
-              "+Unit: fb 18 1 0 \n"
-              "+Unit: fc 18 1 0 \n"
-              "+Unit: main 18 0 1 \n");
+        "+Unit: fa 18 1 0 \n"
+        "+Unit: fb 18 1 0 \n"
+        "+Unit: fc 18 1 0 \n"
+        "+Unit: main 18 0 1 \n");
     EXPECT_TRUE(a.input.ContainsNoCase(folder.Path("B.H")));
     EXPECT_FALSE(a.input.ContainsNoCase(folder.Path("two.cpp")));
 }
@@ -217,8 +222,8 @@ TEST(ModelMerge, HandBuiltUnitsMergeIntoOneElement)
     Strings names;
     for (const auto& child : *a.scopeChildren) {
         names.push_back(child->name + ":" + std::to_string(child->declarations.size()) + "/" +
-                        std::to_string(child->definitions.size()));
+            std::to_string(child->definitions.size()));
     }
-    EXPECT_EQ(names, (Strings{"count:1/0", "run:1/1", "total:1/0"}));
+    EXPECT_EQ(names, (Strings {"count:1/0", "run:1/1", "total:1/0"}));
     EXPECT_EQ(input.FindNumber("/p/hand.cpp"), 0);
 }

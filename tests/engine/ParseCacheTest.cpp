@@ -147,14 +147,14 @@ TEST_F(ParseCache, RecordsLargerThanTheWriteBufferGiveTheSameBytes)
     expected.WriteInt(2);
     expected.WriteInt(2);
     for (const CSourceFile* file : {original.projects[0].get(), original.projects[1].get(),
-                                    original.index.files[0].get(), original.index.files[1].get()}) {
+             original.index.files[0].get(), original.index.files[1].get()}) {
         CCacheSink record;
         CParseCacheWriter::WriteSourceFile(record, *file);
         expected.WriteSize(static_cast<uint32_t>(record.Held()));
         expected.WriteChars(record.Data(), record.Held());
     }
     const std::string saved = Save(original, "one.car");
-    ASSERT_GT(saved.size(), size_t{6} << 20);
+    ASSERT_GT(saved.size(), size_t {6} << 20);
     EXPECT_TRUE(saved == expected.Bytes());
 
     CacheRecords loaded;
@@ -185,7 +185,7 @@ TEST_F(ParseCache, ReadingOnSeveralThreadsFailsAsReadingInOrder)
         return starts[record] + 4 + static_cast<uint32_t>(IntAt(saved, starts[record]));
     };
     const std::string paths[] = {original.projects[0]->path, original.projects[1]->path,
-                                 original.index.files[0]->path, original.index.files[1]->path};
+        original.index.files[0]->path, original.index.files[1]->path};
     // Where the first record's unit list starts (its count), where its first
     // unit's first token position is, and where its last unit starts.
     CSourceFile& first = *original.projects[0];
@@ -213,15 +213,15 @@ TEST_F(ParseCache, ReadingOnSeveralThreadsFailsAsReadingInOrder)
     };
     const Case cases[] = {
         {"two damaged records: the first one counts", {includesAt(3), pathAt(1)}, {},
-         "Read Character Error.", {paths[0]}},
+            "Read Character Error.", {paths[0]}},
         {"the last record damaged after its path", {includesAt(3)}, {}, "Read size_t Error.",
-         {paths[0], paths[1], paths[2], paths[3]}},
+            {paths[0], paths[1], paths[2], paths[3]}},
         {"the unit list of a large record, read beside its tokens", {unitsAt0}, {},
-         "Read size_t Error.", {paths[0]}},
+            "Read size_t Error.", {paths[0]}},
         {"the last unit of a long list, read in runs", {}, {lastUnitAt0}, "Read Bool Error.",
-         {paths[0]}},
+            {paths[0]}},
         {"the first and the last unit: the first one counts", {firstPositionAt0}, {lastUnitAt0},
-         "error", {paths[0]}},
+            "error", {paths[0]}},
         {"a token of a large record", {tokenLengthAt0}, {}, "Read Character Error.", {paths[0]}},
     };
     for (const Case& c : cases) {
@@ -249,7 +249,7 @@ TEST_F(ParseCache, ReadingOnSeveralThreadsFailsAsReadingInOrder)
     }
     // Cut short inside the large records and between records.
     for (size_t cut : {starts[0] + 100, starts[0] + (starts[1] - starts[0]) / 2, starts[1] - 3,
-                       starts[2] + (starts[3] - starts[2]) * 3 / 4, saved.size() - 1}) {
+             starts[2] + (starts[3] - starts[2]) * 3 / 4, saved.size() - 1}) {
         EXPECT_TRUE(RefusedWhole(saved.substr(0, cut))) << "cut at " << cut;
     }
 }
@@ -291,11 +291,11 @@ TEST_F(ParseCache, RecordsComeBackWithTheirFields)
 
     const CSourceFile& a = *loaded.projects[0];
     EXPECT_EQ(a.path, "/src/a.cpp");
-    EXPECT_EQ(a.includes, (std::vector<int32_t>{0, 1}));
+    EXPECT_EQ(a.includes, (std::vector<int32_t> {0, 1}));
     EXPECT_TRUE(a.hasIndexNumber);
     EXPECT_EQ(a.indexNumber, 1);
     EXPECT_EQ(a.size, 1000);
-    EXPECT_EQ(a.macros.at("F").parameters, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(a.macros.at("F").parameters, (std::vector<std::string> {"a", "b"}));
     EXPECT_EQ(a.macros.at("F").body[1].text, nullptr);
     EXPECT_EQ(a.scan.tokens.back().text, nullptr); // an empty text comes back as none
     EXPECT_FALSE(loaded.projects[1]->hasIndexNumber);
@@ -325,10 +325,10 @@ TEST_F(ParseCache, RecordsComeBackWithTheirFields)
     ASSERT_NE(f, nullptr);
     EXPECT_TRUE(f->pure);
     EXPECT_EQ(f->parameters.size(), 2u);
-    EXPECT_EQ(f->ctorInitTokens, (TokenIndices{2, 3}));
+    EXPECT_EQ(f->ctorInitTokens, (TokenIndices {2, 3}));
     const CForInfo* forInfo = AsForInfo(a.units[1].children[1]);
     ASSERT_NE(forInfo, nullptr);
-    EXPECT_EQ(forInfo->stepTokens, (TokenIndices{3, 4}));
+    EXPECT_EQ(forInfo->stepTokens, (TokenIndices {3, 4}));
     EXPECT_EQ(AsTextInfo(a.units[1].children[2])->text, "end");
     EXPECT_EQ(a.units[1].children[4].detail, nullptr); // do: no record
     EXPECT_EQ(a.units[8].first, -1);
@@ -398,9 +398,9 @@ TEST_F(ParseCache, LoadingBesideHeldHeadersMovesTheIncludeNumbers)
     FillCacheRecords(target);
     ASSERT_TRUE(Load(target, bytes));
     ASSERT_EQ(target.index.files.size(), 4u);
-    EXPECT_EQ(target.projects[2]->includes, (std::vector<int32_t>{2, 3}));
+    EXPECT_EQ(target.projects[2]->includes, (std::vector<int32_t> {2, 3}));
     EXPECT_EQ(target.projects[2]->indexNumber, 3);
-    EXPECT_EQ(target.index.files[2]->includes, (std::vector<int32_t>{3, 2}));
+    EXPECT_EQ(target.index.files[2]->includes, (std::vector<int32_t> {3, 2}));
 }
 
 TEST_F(ParseCache, IncludeNumberPastTheHeadersIsDamage)
@@ -439,7 +439,7 @@ TEST_F(ParseCache, SaveWritesBesideTheCacheAndNowhereElse)
     char after[4096];
     ASSERT_NE(getcwd(after, sizeof after), nullptr);
     EXPECT_STREQ(before, after);
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"x.car"});
+    EXPECT_EQ(folder.Names(), std::vector<std::string> {"x.car"});
 
     // A cache in a folder that does not exist.
     CParseCacheWriter writer(original.projects, original.index);
@@ -472,7 +472,7 @@ TEST_F(ParseCache, KilledSavesLeaveNothingTheNextSaveKeeps)
         waitpid(child, nullptr, 0);
     }
     const std::string bytes = Save(original, "x.car");
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"x.car"});
+    EXPECT_EQ(folder.Names(), std::vector<std::string> {"x.car"});
     EXPECT_TRUE(std::filesystem::is_empty(temp.Path()));
     CacheRecords loaded;
     EXPECT_TRUE(Load(loaded, bytes));
@@ -505,7 +505,7 @@ TEST_F(ParseCache, CachePathsThatAreNoPlainFile)
     const std::string huge = folder.File("huge.car");
     const int fd = open(huge.c_str(), O_CREAT | O_WRONLY, 0600);
     ASSERT_GE(fd, 0);
-    const bool sparse = ftruncate(fd, off_t{64} << 30) == 0;
+    const bool sparse = ftruncate(fd, off_t {64} << 30) == 0;
     close(fd);
     if (sparse) {
         EXPECT_FALSE(reader.Load(huge));

@@ -32,8 +32,8 @@ struct LinkModel {
         return element;
     }
 
-    CModelScope* Member(CModelScope& holder, const std::string& type, const std::string& name,
-                        bool cv = false)
+    CModelScope* Member(
+        CModelScope& holder, const std::string& type, const std::string& name, bool cv = false)
     {
         CModelScope* element = AddElement(holder, name, UNIT_VARIABLE);
         element->declarations.push_back(Keep(source.VariableUnit(type, name, cv)));
@@ -69,7 +69,7 @@ TEST(TypeLinker, MemberOfAClassTypeLinksItsHolder)
     m.Member(*a, "const B", "c");
     m.Member(*a, "B", "d"); // a second member of the same type
     m.Link();
-    EXPECT_EQ(Names(b->linkedBy), Names_t{"A"});
+    EXPECT_EQ(Names(b->linkedBy), Names_t {"A"});
     EXPECT_TRUE(b->linkedByCv.empty());
     EXPECT_TRUE(a->linkedBy.empty());
 }
@@ -82,7 +82,7 @@ TEST(TypeLinker, CvAfterTheTypeGoesToTheSecondSet)
     m.Member(*a, "B", "p", true); // B * p: the pointer belongs to the declarator
     m.Link();
     EXPECT_TRUE(b->linkedBy.empty());
-    EXPECT_EQ(Names(b->linkedByCv), Names_t{"A"});
+    EXPECT_EQ(Names(b->linkedByCv), Names_t {"A"});
 }
 
 TEST(TypeLinker, OtherTypesHoldersAndUnitsLinkNothing)
@@ -107,8 +107,8 @@ TEST(TypeLinker, OtherTypesHoldersAndUnitsLinkNothing)
     bare->declarations.push_back(m.Keep(m.source.Unit(UNIT_VARIABLE, "B h ;")));
     AddElement(*a, "none", UNIT_VARIABLE);
     m.Link();
-    EXPECT_EQ(Names(b->linkedBy), Names_t{});
-    EXPECT_EQ(Names(b->linkedByCv), Names_t{});
+    EXPECT_EQ(Names(b->linkedBy), Names_t {});
+    EXPECT_EQ(Names(b->linkedByCv), Names_t {});
 }
 
 TEST(TypeLinker, NestedScopesAndFirstOfTwoNames)
@@ -124,7 +124,7 @@ TEST(TypeLinker, NestedScopesAndFirstOfTwoNames)
     CModelScope* inner = m.Class(*outer, "Inner", UNIT_UNION);
     m.Member(*inner, "N :: B", "b"); // looked up by its last name only
     m.Link();
-    EXPECT_EQ(Names(first->linkedBy), Names_t{"Inner"});
+    EXPECT_EQ(Names(first->linkedBy), Names_t {"Inner"});
     EXPECT_TRUE(second->linkedBy.empty());
 }
 
@@ -139,7 +139,7 @@ TEST(TypeLinker, RunningTwiceGivesTheSameLinksInCreationOrder)
     m.Member(*y, "B", "b");
     m.Link();
     m.Link();
-    EXPECT_EQ(Names(b->linkedBy), (Names_t{"Z", "Y"}));
+    EXPECT_EQ(Names(b->linkedBy), (Names_t {"Z", "Y"}));
 }
 
 // Linking goes from the root through namespaces into classes only: a class
@@ -157,7 +157,7 @@ TEST(TypeLinker, ReachedThroughNamespacesAndClassesOnly)
     CModelScope* deep = m.Class(*m.Class(*outer, "C", UNIT_STRUCT), "Deep");
     m.Member(*deep, "B", "b");
     m.Link();
-    EXPECT_EQ(Names(b->linkedBy), Names_t{"Deep"});
+    EXPECT_EQ(Names(b->linkedBy), Names_t {"Deep"});
 }
 
 // The model builder sets the parents and indexes functions in the linker's
@@ -177,7 +177,7 @@ TEST(TypeLinker, VisitorRunsInTheWalkBeforeLinking)
         visited.push_back((parent ? parent->name : std::string("-")) + "/" + scope.name);
         scope.parent = parent;
     });
-    EXPECT_EQ(visited, (Names_t{"-/", "/A", "A/b", "/B", "B/n"}));
+    EXPECT_EQ(visited, (Names_t {"-/", "/A", "A/b", "/B", "B/n"}));
     EXPECT_EQ(member->parent, a);
-    EXPECT_EQ(Names(b->linkedBy), Names_t{"A"});
+    EXPECT_EQ(Names(b->linkedBy), Names_t {"A"});
 }

@@ -49,8 +49,7 @@ CUnit TokenSource::NamespaceUnit(const std::string& name)
     return unit;
 }
 
-CUnit TokenSource::VariableUnit(const std::string& type, const std::string& name,
-                                bool cvAfterType)
+CUnit TokenSource::VariableUnit(const std::string& type, const std::string& name, bool cvAfterType)
 {
     CUnit unit(&tokens);
     unit.kind = UNIT_VARIABLE;
@@ -70,8 +69,8 @@ CUnit TokenSource::VariableUnit(const std::string& type, const std::string& name
     return unit;
 }
 
-CUnit TokenSource::FunctionUnit(const std::string& name, const std::vector<std::string>& parameters,
-                                bool brace)
+CUnit TokenSource::FunctionUnit(
+    const std::string& name, const std::vector<std::string>& parameters, bool brace)
 {
     CUnit unit(&tokens);
     unit.kind = UNIT_FUNCTION;
@@ -91,7 +90,7 @@ CUnit TokenSource::FunctionUnit(const std::string& name, const std::vector<std::
         parameter.specifierTokens = Add(parameters[i]);
         parameter.typeTokens = parameter.specifierTokens;
         unit.tokenIndices.insert(unit.tokenIndices.end(), parameter.specifierTokens.begin(),
-                                 parameter.specifierTokens.end());
+            parameter.specifierTokens.end());
         if (i + 1 < parameters.size()) {
             const TokenIndices comma = Add(",");
             unit.tokenIndices.push_back(comma.front());

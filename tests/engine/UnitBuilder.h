@@ -35,8 +35,8 @@ public:
     // A function unit named `name` (qualifiers as in "A::f") with one
     // parameter per entry of `parameters` (each entry is the parameter's
     // specifier text).
-    CUnit FunctionUnit(const std::string& name, const std::vector<std::string>& parameters,
-                       bool brace);
+    CUnit FunctionUnit(
+        const std::string& name, const std::vector<std::string>& parameters, bool brace);
 
     std::vector<PPToken> tokens;
 };

@@ -30,14 +30,14 @@ TEST(UnitDump, NoFilesWritesTheFourFixedLines)
     SourceFileList files;
     CModelScope root;
     EXPECT_EQ(Dump(index, files, &root),
-              "Start Unit Drawing\nEnd Unit Drawing\nStart global Drawing\nEnd global Drawing\n");
+        "Start Unit Drawing\nEnd Unit Drawing\nStart global Drawing\nEnd global Drawing\n");
 }
 
 TEST(UnitDump, UnitsWithKindsTokensAndChildren)
 {
     CFileIndex index;
     SourceFileList files;
-    auto file = std::make_unique<CProjectFile>("/p/a.cpp", nullptr, std::vector<PredefinedWord>{});
+    auto file = std::make_unique<CProjectFile>("/p/a.cpp", nullptr, std::vector<PredefinedWord> {});
     file->scan.tokens = ScanText("class A : public B { int x ; } ;");
     CUnit cls(&file->scan.tokens);
     cls.kind = UNIT_CLASS;
@@ -53,15 +53,15 @@ TEST(UnitDump, UnitsWithKindsTokensAndChildren)
     file->units.push_back(std::move(empty));
     files.push_back(std::move(file));
     EXPECT_EQ(Dump(index, files, nullptr),
-              "Start Unit Drawing\n" + kSeparator + "\n/p/a.cpp\n" + kSeparator +
-                  "\n"
-                  "+Unit: [Class] 1 5-1\n"
-                  " class A : public B\n"
-                  "    +Unit: [Variable] 0 3-0\n"
-                  " int x ;\n"
-                  "+Unit: Unknown(Analysys complete) 0 0-0\n"
-                  " \n"
-                  "End Unit Drawing\nStart global Drawing\nEnd global Drawing\n");
+        "Start Unit Drawing\n" + kSeparator + "\n/p/a.cpp\n" + kSeparator +
+            "\n"
+            "+Unit: [Class] 1 5-1\n"
+            " class A : public B\n"
+            "    +Unit: [Variable] 0 3-0\n"
+            " int x ;\n"
+            "+Unit: Unknown(Analysys complete) 0 0-0\n"
+            " \n"
+            "End Unit Drawing\nStart global Drawing\nEnd global Drawing\n");
 }
 
 TEST(UnitDump, HeadersFollowEachPlaceTheyAreIncludedAndCyclesEnd)
@@ -75,7 +75,7 @@ TEST(UnitDump, HeadersFollowEachPlaceTheyAreIncludedAndCyclesEnd)
     index.Add(std::move(h1));
     SourceFileList files;
     for (const char* path : {"/p/x.cpp", "/p/y.cpp"}) {
-        auto file = std::make_unique<CProjectFile>(path, nullptr, std::vector<PredefinedWord>{});
+        auto file = std::make_unique<CProjectFile>(path, nullptr, std::vector<PredefinedWord> {});
         file->includes = {0};
         files.push_back(std::move(file));
     }
@@ -116,8 +116,8 @@ TEST(UnitDump, ModelElementsWithCounts)
     StreamSink sink(out);
     CUnitDumper(index, files, &root, sink).DumpGlobals();
     EXPECT_EQ(out.str(),
-              "+Unit: N 8 0 0 \n"
-              "    +Unit: A 4 0 1 Parent Count:2\n"
-              "        +Unit: f 18 1 0 \n"
-              "+Unit: Odd 4 0 1 Parent Count:0\n");
+        "+Unit: N 8 0 0 \n"
+        "    +Unit: A 4 0 1 Parent Count:2\n"
+        "        +Unit: f 18 1 0 \n"
+        "+Unit: Odd 4 0 1 Parent Count:0\n");
 }

@@ -21,7 +21,10 @@ constexpr int kHeaders = 7;
 constexpr int kSources = 5;
 constexpr int kStdafx = kHeaders; // an include target beside the headers
 
-std::string N(int k) { return std::to_string(k); }
+std::string N(int k)
+{
+    return std::to_string(k);
+}
 
 struct Header {
     int guard = 1; // 0 none, 1 #ifndef, 2 #pragma once
@@ -32,24 +35,25 @@ struct Header {
 std::string HeaderText(int k, const Header& h)
 {
     std::string t = h.guard == 1 ? "#ifndef H" + N(k) + "_H\n#define H" + N(k) + "_H\n"
-                    : h.guard == 2 ? "#pragma once\n" : "";
+        : h.guard == 2           ? "#pragma once\n"
+                                 : "";
     for (int j : h.includes) {
         t += "#include \"h" + N(j) + ".h\"\n";
     }
     // Macros that later headers and sources test, a nameless struct and enum
     // (numbered across the model), a class and a function.
     t += "#define H" + N(k) + "_VAL " + N(h.version) + "\n#ifdef FEATURE_" + N(k % 3) +
-         "\nstruct Feat" + N(k) + " { int f; };\n#endif\n";
+        "\nstruct Feat" + N(k) + " { int f; };\n#endif\n";
     if (!h.includes.empty()) {
         t += "#if H" + N(h.includes[0]) + "_VAL > 1\nclass Up" + N(k) + " { int u; };\n#endif\n";
     }
     if (h.version % 3 == 2) { // a condition that cannot be evaluated counts as false
         t += "#define P" + N(k) + "(n) X##n\n#if P" + N(k) + "(1)\nclass Never" + N(k) +
-             " {};\n#else\nclass Paste" + N(k) + " { int p; };\n#endif\n";
+            " {};\n#else\nclass Paste" + N(k) + " { int p; };\n#endif\n";
     }
     t += "namespace n" + N(k) + " {\nclass C" + N(k) + " {\npublic:\n    int v" + N(h.version) +
-         ";\n    void m();\n};\n}\nstruct { int a" + N(k) + "; } s" + N(k) + ";\nenum { E" + N(k) +
-         " };\nint f" + N(k) + "(int a);\n";
+        ";\n    void m();\n};\n}\nstruct { int a" + N(k) + "; } s" + N(k) + ";\nenum { E" + N(k) +
+        " };\nint f" + N(k) + "(int a);\n";
     return h.guard == 1 ? t + "#endif\n" : t;
 }
 
@@ -62,14 +66,14 @@ std::string SourceText(int s, const std::vector<int>& items, int version)
 {
     std::string t;
     for (int item : items) {
-        t += item < 0 ? "#define FEATURE_" + N(-item - 1) + "\n"
-             : item >= kAngle  ? "#include <h" + N(item - kAngle) + ".h>\n"
-             : item == kStdafx ? "#include \"stdafx.h\"\n"
-                               : "#include \"h" + N(item) + ".h\"\n";
+        t += item < 0         ? "#define FEATURE_" + N(-item - 1) + "\n"
+            : item >= kAngle  ? "#include <h" + N(item - kAngle) + ".h>\n"
+            : item == kStdafx ? "#include \"stdafx.h\"\n"
+                              : "#include \"h" + N(item) + ".h\"\n";
     }
     const std::string k = N(s % kHeaders);
     return t + "void n" + k + "::C" + k + "::m() { f" + k + "(1); }\nint run" + N(s) + "_" +
-           N(version) + "() { return 0; }\nstruct { int local; } mine" + N(s) + ";\n";
+        N(version) + "() { return 0; }\nstruct { int local; } mine" + N(s) + ";\n";
 }
 
 void DescribeScope(const CModelScope& scope, int depth, std::ostream& out)
@@ -116,7 +120,7 @@ std::string Describe(const CProjectAnalyzer& engine)
 // reads afresh, mostly), so that runs are cut short at varied places.
 class StoppingSink : public MessageSink {
 public:
-    explicit StoppingSink(CInputSet& input) : input_(input) {}
+    explicit StoppingSink(CInputSet& input) : input_(input) { }
     void StopAfter(int lines) { left_ = lines; }
     void Write(MessageKind, std::string_view) override
     {
@@ -147,8 +151,9 @@ public:
         input_.userIncludeDirs = {folder_.Path("inc")};
         input_.includeDirs = {folder_.Path("sys"), folder_.Path("inc")};
         input_.searchSystemIncludes = true;
-        folder_.Write("src/stdafx.h", "#ifndef STDAFX_H\n#define STDAFX_H\n#include \"h0.h\"\n"
-                                      "class App { int a; };\n#endif\n");
+        folder_.Write("src/stdafx.h",
+            "#ifndef STDAFX_H\n#define STDAFX_H\n#include \"h0.h\"\n"
+            "class App { int a; };\n#endif\n");
         for (int k = 0; k < kHeaders; ++k) {
             headers_[k].guard = Pick(5) == 0 ? 2 : 1;
             for (int n = Pick(3); n > 0; --n) {
@@ -212,8 +217,7 @@ private:
     {
         folder_.Write("src/s" + N(s) + ".cpp", SourceText(s, sources_[s], versions_[s]), ++clock_);
     }
-    template <class T>
-    void InsertOrErase(std::vector<T>& items, bool insert, T item)
+    template <class T> void InsertOrErase(std::vector<T>& items, bool insert, T item)
     {
         if (insert) {
             items.insert(items.begin() + Pick(static_cast<int>(items.size()) + 1), item);
@@ -309,7 +313,7 @@ private:
     std::mt19937 random_;
     ProjectFolder folder_;
     CInputSet input_;
-    StoppingSink sink_{input_};
+    StoppingSink sink_ {input_};
     Header headers_[kHeaders];
     bool missing_[kHeaders] = {};
     bool shadowed_[kHeaders] = {};

@@ -25,10 +25,10 @@ std::vector<Piece> TakeMany(int count)
 {
     std::vector<Piece> pieces;
     for (int i = 0; i < count; ++i) {
-        const size_t size = i % 997 == 0 ? size_t{300000} + i : 1 + static_cast<size_t>(i % 700);
-        void* memory = i % 5 == 0   ? BulkMemory::TakeSingle(size)
-                       : i % 3 == 0 ? BulkMemory::TakeNode(size)
-                                    : BulkMemory::Take(size);
+        const size_t size = i % 997 == 0 ? size_t {300000} + i : 1 + static_cast<size_t>(i % 700);
+        void* memory = i % 5 == 0 ? BulkMemory::TakeSingle(size)
+            : i % 3 == 0          ? BulkMemory::TakeNode(size)
+                                  : BulkMemory::Take(size);
         auto* bytes = static_cast<unsigned char*>(memory);
         const auto fill = static_cast<unsigned char>(i * 7 + 1);
         std::memset(bytes, fill, size);

@@ -20,7 +20,10 @@ struct Body {
     }
     std::vector<CUnit>& Statements() { return units.at(0).children; }
     CUnit& At(size_t i) { return Statements().at(i); }
-    std::string Text(const TokenIndices& positions) const { return TokensToText(tokens, positions, 1); }
+    std::string Text(const TokenIndices& positions) const
+    {
+        return TokensToText(tokens, positions, 1);
+    }
     std::string Range(const CUnit& unit) const
     {
         const CTokenListInfo* info = AsTokenListInfo(unit);

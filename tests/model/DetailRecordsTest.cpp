@@ -36,7 +36,7 @@ TEST(DetailRecords, FunctionAssignmentLeavesPureAlone)
     EXPECT_EQ(target.access, 2);
     ASSERT_EQ(target.parameters.size(), 2u);
     EXPECT_EQ(target.parameters[1].qualifiedName.name, "b");
-    EXPECT_EQ(target.ctorInitTokens, (TokenIndices{4, 5}));
+    EXPECT_EQ(target.ctorInitTokens, (TokenIndices {4, 5}));
 
     target.pure = true;
     target = target;
@@ -59,7 +59,7 @@ TEST(DetailRecords, FurtherDeclaratorsAreIndependentCopies)
     source.reset();
     ASSERT_EQ(copy.further.size(), 2u);
     EXPECT_EQ(copy.further[0].qualifiedName.name, "b");
-    EXPECT_EQ(copy.further[1].arrayTokens, (TokenIndices{7, 8}));
+    EXPECT_EQ(copy.further[1].arrayTokens, (TokenIndices {7, 8}));
 
     CVariableInfo assigned;
     assigned.further.resize(5);
@@ -70,10 +70,14 @@ TEST(DetailRecords, FurtherDeclaratorsAreIndependentCopies)
 TEST(DetailRecords, ClonesKeepTheirActualType)
 {
     std::unique_ptr<CDetailRecord> records[] = {
-        std::make_unique<CClassInfo>(), std::make_unique<CNamespaceAliasInfo>(),
-        std::make_unique<CTemplateInfo>(true, TokenIndices{1}), std::make_unique<CVariableInfo>(),
-        std::make_unique<CFunctionInfo>(), std::make_unique<CForInfo>(),
-        std::make_unique<CTextInfo>("x"), std::make_unique<CTokenListInfo>(TokenIndices{1}),
+        std::make_unique<CClassInfo>(),
+        std::make_unique<CNamespaceAliasInfo>(),
+        std::make_unique<CTemplateInfo>(true, TokenIndices {1}),
+        std::make_unique<CVariableInfo>(),
+        std::make_unique<CFunctionInfo>(),
+        std::make_unique<CForInfo>(),
+        std::make_unique<CTextInfo>("x"),
+        std::make_unique<CTokenListInfo>(TokenIndices {1}),
         std::make_unique<CQualifiedNameInfo>(),
     };
     for (const auto& record : records) {
@@ -107,10 +111,9 @@ TEST(DetailRecords, BulkAndSingleRecordsMix)
     records.push_back(std::make_unique<CTextInfo>("single"));
     const auto* first = dynamic_cast<const CVariableInfo*>(records.front().get());
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->typeTokens, (TokenIndices{0, 1}));
+    EXPECT_EQ(first->typeTokens, (TokenIndices {0, 1}));
     EXPECT_EQ(dynamic_cast<const CTextInfo&>(*records.back()).text, "single");
-    std::vector<std::unique_ptr<CDetailRecord>> half(
-        std::make_move_iterator(records.begin()),
+    std::vector<std::unique_ptr<CDetailRecord>> half(std::make_move_iterator(records.begin()),
         std::make_move_iterator(records.begin() + static_cast<long>(records.size() / 2)));
     std::thread other([&] { records.clear(); });
     half.clear();

@@ -8,8 +8,8 @@
 
 namespace {
 
-std::unique_ptr<CSourceFile> Header(const std::string& path, int32_t size, int32_t mtime,
-                                    int tokens)
+std::unique_ptr<CSourceFile> Header(
+    const std::string& path, int32_t size, int32_t mtime, int tokens)
 {
     auto file = std::make_unique<CIncludedFile>(path.c_str(), nullptr, true);
     file->size = size;

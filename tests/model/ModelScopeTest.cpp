@@ -7,16 +7,25 @@ namespace {
 
 // Gives the element a name and one token vector per parameter.
 void SetKey(CModelScope& scope, const std::string& name,
-            const std::vector<std::vector<PPToken>>& parameters)
+    const std::vector<std::vector<PPToken>>& parameters)
 {
     scope.name = name;
     scope.parameterKey = parameters;
 }
 
-PPToken Word(int type) { return PPToken(0, type, nullptr); }
-PPToken Ident(const char* text) { return PPToken(0, IDENTIFIER, text); }
+PPToken Word(int type)
+{
+    return PPToken(0, type, nullptr);
+}
+PPToken Ident(const char* text)
+{
+    return PPToken(0, IDENTIFIER, text);
+}
 
-bool Less(const CModelScope& a, const CModelScope& b) { return FunctionKeyLess()(a, b); }
+bool Less(const CModelScope& a, const CModelScope& b)
+{
+    return FunctionKeyLess()(a, b);
+}
 
 } // namespace
 

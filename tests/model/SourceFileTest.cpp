@@ -70,8 +70,7 @@ TEST(SourceFile, LineContinuationDropsBackslashAndLineEnd)
     ASSERT_TRUE(file.Load(LetterScanner()));
     // a, (\ + newline dropped), newline kept, b, \ kept, c, \ kept, (\ + newline dropped), d
     EXPECT_EQ(TypesOf(file.scan.tokens),
-              (std::vector<int>{IDENTIFIER, ENDLINE, IDENTIFIER, SLASH, IDENTIFIER, SLASH,
-                                IDENTIFIER}));
+        (std::vector<int> {IDENTIFIER, ENDLINE, IDENTIFIER, SLASH, IDENTIFIER, SLASH, IDENTIFIER}));
     EXPECT_EQ(file.scan.fileName, path);
     EXPECT_GT(file.size, 0);
     EXPECT_GT(file.mtime, 0);
@@ -102,8 +101,8 @@ TEST(SourceFile, MissingFileWritesOneLineAndKeepsNoTokens)
 
 TEST(SourceFile, ProjectFileSeedsPredefinedWords)
 {
-    std::vector<PredefinedWord> defines = {{"WIN32", 1}, {"_MSC_VER", 1310}, {"NEG", -5},
-                                           {"WIN32", 7}};
+    std::vector<PredefinedWord> defines = {
+        {"WIN32", 1}, {"_MSC_VER", 1310}, {"NEG", -5}, {"WIN32", 7}};
     CProjectFile file("x.cpp", nullptr, defines);
     ASSERT_EQ(file.macros.size(), 3u);
     const CMacroDef& win32 = file.macros.at("WIN32");
@@ -120,8 +119,8 @@ TEST(SourceFile, ProjectFileSeedsPredefinedWords)
 
 TEST(SourceFile, RecordsAreDeletedThroughTheBase)
 {
-    std::unique_ptr<CSourceFile> file = std::make_unique<CProjectFile>("a.c", nullptr,
-                                                                       std::vector<PredefinedWord>{});
+    std::unique_ptr<CSourceFile> file =
+        std::make_unique<CProjectFile>("a.c", nullptr, std::vector<PredefinedWord> {});
     file->scan.tokens.emplace_back(1, IDENTIFIER, "x");
     static_cast<CProjectFile*>(file.get())->onceFiles.insert("a.h");
     file.reset(); // runs without a leak under a leak checker
@@ -138,7 +137,7 @@ TEST(SourceFile, OnlyRegularFilesAreRead)
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     // Should a read block after all, a writer lets it go on (the test then
     // fails instead of hanging).
-    std::atomic<bool> finished{false};
+    std::atomic<bool> finished {false};
     std::thread watchdog([&] {
         for (int i = 0; i < 100 && !finished; ++i) {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -164,7 +163,8 @@ TEST(SourceFile, OnlyRegularFilesAreRead)
         EXPECT_EQ(out.Lines(), 1) << name;
         EXPECT_NE(out.str().find("is not a regular file"), std::string::npos) << out.str();
         CSourceTokens tokens;
-        EXPECT_FALSE(tokens.Tokenize(folder.File(name).c_str(), LetterScanner(), StandardOutputSink()))
+        EXPECT_FALSE(
+            tokens.Tokenize(folder.File(name).c_str(), LetterScanner(), StandardOutputSink()))
             << name;
     }
     finished = true;
@@ -172,5 +172,5 @@ TEST(SourceFile, OnlyRegularFilesAreRead)
     // A link to a regular file is followed.
     CIncludedFile linked(folder.File("to-real.c").c_str(), nullptr, 1);
     EXPECT_TRUE(linked.Load(LetterScanner()));
-    EXPECT_EQ(TypesOf(linked.scan.tokens), (std::vector<int>{IDENTIFIER, IDENTIFIER, ENDLINE}));
+    EXPECT_EQ(TypesOf(linked.scan.tokens), (std::vector<int> {IDENTIFIER, IDENTIFIER, ENDLINE}));
 }

@@ -152,7 +152,8 @@ TEST(UnitSplitter, UnclosedBlockRunsToTheEnd)
 
 TEST(UnitSplitter, NoUnitEverHoldsALineEndOrABrace)
 {
-    Split s("namespace N {\n class A {\n int x ;\n } ;\n void f ( ) {\n if ( a ) {\n b ;\n }\n }\n }\n");
+    Split s("namespace N {\n class A {\n int x ;\n } ;\n void f ( ) {\n if ( a ) {\n b ;\n }\n }\n "
+            "}\n");
     std::vector<const CUnit*> stack;
     for (const CUnit& u : s.units)
         stack.push_back(&u);

@@ -59,8 +59,10 @@ TEST(TextHelpers, TempDirectoryPrefersTempThenTmp)
     unsetenv("TMP");
     EXPECT_FALSE(GetTempDirectory().empty());
 
-    if (oldTemp) setenv("TEMP", savedTemp.c_str(), 1);
-    if (oldTmp) setenv("TMP", savedTmp.c_str(), 1);
+    if (oldTemp)
+        setenv("TEMP", savedTemp.c_str(), 1);
+    if (oldTmp)
+        setenv("TMP", savedTmp.c_str(), 1);
 }
 
 TEST(TextHelpers, DecimalReadingClampsAndReportsWhatItUsed)

@@ -52,8 +52,8 @@ TEST(TokenTextStore, TextsOutliveTheStoreAcrossBlocks)
         tokens = PlaceMany(store, 60000);
     }
     ExpectTexts(tokens);
-    std::vector<PPToken> back(std::make_move_iterator(tokens.begin() + 30000),
-                              std::make_move_iterator(tokens.end()));
+    std::vector<PPToken> back(
+        std::make_move_iterator(tokens.begin() + 30000), std::make_move_iterator(tokens.end()));
     tokens.resize(30000);
     std::thread other([&] { back.clear(); });
     ExpectTexts(tokens);

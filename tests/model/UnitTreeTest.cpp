@@ -40,7 +40,8 @@ TEST(UnitKinds, CategoriesGroupVariablesPreprocessingAndStatements)
 {
     for (int kind : {0, 54, 57, 58, 59, 62, -1, 4, 18, 1000})
         EXPECT_EQ(GetUnitCategory(kind), kind) << kind;
-    const std::pair<int, int> grouped[] = {{11, 12}, {12, 12}, {19, 19}, {32, 19}, {33, 49}, {53, 49}, {61, 49}};
+    const std::pair<int, int> grouped[] = {
+        {11, 12}, {12, 12}, {19, 19}, {32, 19}, {33, 49}, {53, 49}, {61, 49}};
     for (const auto& [kind, category] : grouped)
         EXPECT_EQ(GetUnitCategory(kind), category) << kind;
 }
@@ -99,15 +100,15 @@ TEST_F(UnitTree, CopyTokenIndices)
     CUnit unit = Unit({1, 3, 5, 7, 9});
     TokenIndices out = {42};
     unit.CopyTokenIndices(3, 2, out);
-    EXPECT_EQ(out, (TokenIndices{42}));
+    EXPECT_EQ(out, (TokenIndices {42}));
     unit.CopyTokenIndices(1, 3, out);
-    EXPECT_EQ(out, (TokenIndices{42, 3, 5, 7}));
+    EXPECT_EQ(out, (TokenIndices {42, 3, 5, 7}));
     out.clear();
     unit.CopyTokenIndices(3, 4, out);
-    EXPECT_EQ(out, (TokenIndices{7, 9}));
+    EXPECT_EQ(out, (TokenIndices {7, 9}));
     out.clear();
     EXPECT_THROW(unit.CopyTokenIndices(3, 6, out), std::out_of_range);
-    EXPECT_EQ(out, (TokenIndices{7, 9})); // the entries before the bad one
+    EXPECT_EQ(out, (TokenIndices {7, 9})); // the entries before the bad one
 }
 
 TEST_F(UnitTree, SplitAtZeroMovesEverythingIntoTheChild)
@@ -123,10 +124,10 @@ TEST_F(UnitTree, SplitAtZeroMovesEverythingIntoTheChild)
     EXPECT_FALSE(unit.brace);
     ASSERT_EQ(unit.children.size(), 1u);
     const CUnit& child = unit.children[0];
-    EXPECT_EQ(child.tokenIndices, (TokenIndices{0, 1, 2}));
+    EXPECT_EQ(child.tokenIndices, (TokenIndices {0, 1, 2}));
     EXPECT_TRUE(child.brace);
     ASSERT_EQ(child.children.size(), 2u);
-    EXPECT_EQ(child.children[1].tokenIndices, (TokenIndices{6, 7, 8}));
+    EXPECT_EQ(child.children[1].tokenIndices, (TokenIndices {6, 7, 8}));
     EXPECT_EQ(child.tokens, &tokens);
     EXPECT_EQ(child.kind, 0);
     EXPECT_FALSE(child.done);
@@ -142,13 +143,13 @@ TEST_F(UnitTree, SplitAtTheEndMakesAnEmptyChildHoldingTheBlock)
     unit.children.push_back(Unit({4, 5}));
 
     unit.SplitAt(3);
-    EXPECT_EQ(unit.tokenIndices, (TokenIndices{0, 1, 2}));
+    EXPECT_EQ(unit.tokenIndices, (TokenIndices {0, 1, 2}));
     EXPECT_FALSE(unit.brace);
     ASSERT_EQ(unit.children.size(), 1u);
     EXPECT_TRUE(unit.children[0].tokenIndices.empty());
     EXPECT_TRUE(unit.children[0].brace);
     ASSERT_EQ(unit.children[0].children.size(), 1u);
-    EXPECT_EQ(unit.children[0].children[0].tokenIndices, (TokenIndices{4, 5}));
+    EXPECT_EQ(unit.children[0].children[0].tokenIndices, (TokenIndices {4, 5}));
 }
 
 TEST_F(UnitTree, SplitInTheMiddleOfAStatementWithoutBraces)
@@ -156,9 +157,9 @@ TEST_F(UnitTree, SplitInTheMiddleOfAStatementWithoutBraces)
     // if ( a ) b ;  -> the unit keeps "if ( a )", the child holds "b ;"
     CUnit unit = Unit({0, 1, 2, 3, 4, 5});
     unit.SplitAt(4);
-    EXPECT_EQ(unit.tokenIndices, (TokenIndices{0, 1, 2, 3}));
+    EXPECT_EQ(unit.tokenIndices, (TokenIndices {0, 1, 2, 3}));
     ASSERT_EQ(unit.children.size(), 1u);
-    EXPECT_EQ(unit.children[0].tokenIndices, (TokenIndices{4, 5}));
+    EXPECT_EQ(unit.children[0].tokenIndices, (TokenIndices {4, 5}));
     EXPECT_FALSE(unit.children[0].brace);
     EXPECT_EQ(unit.children[0].first, 4);
     EXPECT_EQ(unit.children[0].last, 5);

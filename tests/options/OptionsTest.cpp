@@ -63,7 +63,7 @@ TEST_F(OptionsTest, EveryValueSurvivesARoundTrip)
     changed.codeFontSize = 120;
     changed.codeFontName = "DejaVu Sans Mono";
     changed.codeEditButtonShow = false;
-    changed.codeEditProgram = std::string(5000, 'e');  // any length reads back
+    changed.codeEditProgram = std::string(5000, 'e'); // any length reads back
     changed.autoSort = false;
     changed.lastPath = "/home/user/src, with comma";
     changed.lastProjectPath = "/home/user/projects";
@@ -84,19 +84,23 @@ TEST_F(OptionsTest, EveryValueSurvivesARoundTrip)
     COptions o(settings, data.Path());
     EXPECT_TRUE(prompt.messages.empty());
     EXPECT_TRUE(static_cast<const OptionValues&>(o) == changed);
-    EXPECT_EQ(o.includeLists[2], (std::vector<std::string>{"/usr/include", "/usr/local/include"}));
+    EXPECT_EQ(o.includeLists[2], (std::vector<std::string> {"/usr/include", "/usr/local/include"}));
     EXPECT_TRUE(o.includeLists[0].empty());
-    EXPECT_EQ(o.userIncludeList, std::vector<std::string>{"/opt/x/include"});
-    EXPECT_EQ(o.commonWords, (std::map<std::string, int32_t>{{"WIN32", 1}, {"_DEBUG", -3}}));
+    EXPECT_EQ(o.userIncludeList, std::vector<std::string> {"/opt/x/include"});
+    EXPECT_EQ(o.commonWords, (std::map<std::string, int32_t> {{"WIN32", 1}, {"_DEBUG", -3}}));
     EXPECT_TRUE(o.projectWords.empty());
     EXPECT_EQ(ReadFileBytes(data.File("predefined.ini")), "WIN32\r\n1\r\n_DEBUG\r\n-3\r\n");
     EXPECT_EQ(ReadFileBytes(data.File("Include.ini")),
-              "0\r\n0\r\n2\r\n/usr/include\r\n/usr/local/include\r\n0\r\n1\r\n/opt/x/include\r\n");
+        "0\r\n0\r\n2\r\n/usr/include\r\n/usr/local/include\r\n0\r\n1\r\n/opt/x/include\r\n");
 }
 
 TEST_F(OptionsTest, MissingLastValueKeepsItsDefaultOnly)
 {
-    { COptions o(settings, data.Path()); o.macroInfoSize = 99; o.flowSequence = 4; }
+    {
+        COptions o(settings, data.Path());
+        o.macroInfoSize = 99;
+        o.flowSequence = 4;
+    }
     {
         QSettings s(QString::fromStdString(settings), QSettings::IniFormat);
         s.remove("Kestrin/Flow Sequence");
@@ -111,7 +115,9 @@ TEST_F(OptionsTest, MissingLastValueKeepsItsDefaultOnly)
 
 TEST_F(OptionsTest, BoolIsTrueOnlyForOne)
 {
-    { COptions o(settings, data.Path()); }
+    {
+        COptions o(settings, data.Path());
+    }
     {
         QSettings s(QString::fromStdString(settings), QSettings::IniFormat);
         s.setValue("Kestrin/Show Code", 2);
@@ -126,7 +132,7 @@ TEST_F(OptionsTest, IncludeListChoiceBeyondBuiltListsGivesEmptyInput)
 {
     CInputSet input;
     input.includeDirs = {"stale"};
-    COptions o(settings, data.Path());  // no Include.ini: lists from the (absent) installations
+    COptions o(settings, data.Path()); // no Include.ini: lists from the (absent) installations
     for (const auto& list : o.includeLists)
         EXPECT_TRUE(list.empty());
     o.includeDirectory = 3;
@@ -145,14 +151,14 @@ TEST_F(OptionsTest, PredefinedFileKeepsFirstValueAndDropsLoneName)
     WriteFileBytes(data.File("predefined.ini"), "A\r\n5\r\nA\r\n9\r\nB\r\n");
     {
         COptions o(settings, data.Path());
-        EXPECT_EQ(o.commonWords, (std::map<std::string, int32_t>{{"A", 5}}));
+        EXPECT_EQ(o.commonWords, (std::map<std::string, int32_t> {{"A", 5}}));
     }
     EXPECT_EQ(ReadFileBytes(data.File("predefined.ini")), "A\r\n5\r\n");
 }
 
 TEST_F(OptionsTest, ValueLinesReadLikeStrtol)
 {
-    WriteFileBytes(data.File("predefined.ini"), "X\n12ab\nY\nabc\nZ\n  -7\n");  // LF-only lines too
+    WriteFileBytes(data.File("predefined.ini"), "X\n12ab\nY\nabc\nZ\n  -7\n"); // LF-only lines too
     COptions o(settings, data.Path());
     EXPECT_EQ(o.commonWords.at("X"), 12);
     EXPECT_EQ(o.commonWords.at("Y"), 0);
@@ -185,19 +191,19 @@ TEST_F(OptionsTest, ShippedFilesAreReadWhenTheUserHasNoneAndNeverWritten)
     TempFolder shipped;
     WriteFileBytes(shipped.File("predefined.ini"), "SHIPPED\r\n1\r\n");
     WriteFileBytes(shipped.File("Include.ini"), "1\r\n/vc\r\n0\r\n0\r\n0\r\n0\r\n");
-    std::filesystem::permissions(shipped.Path(), std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::remove);
+    std::filesystem::permissions(
+        shipped.Path(), std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
     const std::string user = data.File("new/sub");
     {
         COptions o(settings, user, shipped.Path());
         EXPECT_EQ(o.commonWords.at("SHIPPED"), 1);
-        EXPECT_EQ(o.includeLists[0], std::vector<std::string>{"/vc"});
+        EXPECT_EQ(o.includeLists[0], std::vector<std::string> {"/vc"});
         o.commonWords["MINE"] = 2;
     }
     EXPECT_EQ(ReadFileBytes(shipped.File("predefined.ini")), "SHIPPED\r\n1\r\n");
     COptions again(settings, user, shipped.Path());
     EXPECT_EQ(again.commonWords.at("MINE"), 2);
-    EXPECT_TRUE(prompt.messages.size() <= 1u);  // only the first start's missing settings
+    EXPECT_TRUE(prompt.messages.size() <= 1u); // only the first start's missing settings
 }
 
 TEST_F(OptionsTest, OptionFilesThatAreNotRegularFilesAreNeitherReadNorBlocking)
@@ -220,7 +226,7 @@ TEST_F(OptionsTest, PredefinedWordsGoInCommonThenProjectOrder)
     COptions o(settings, data.Path());
     o.commonWords = {{"B", 2}, {"A", 1}};
     o.projectWords = {{"Z", 9}};
-    o.AddProjectWords({"Z", "M"});  // Z keeps 9, M joins with 0
+    o.AddProjectWords({"Z", "M"}); // Z keeps 9, M joins with 0
     CInputSet input;
     input.defines.push_back({"OLD", 1});
     o.userIncludeList = {"/u"};
@@ -232,7 +238,7 @@ TEST_F(OptionsTest, PredefinedWordsGoInCommonThenProjectOrder)
     EXPECT_EQ(input.defines[2].value, 0);
     EXPECT_EQ(input.defines[3].name, "Z");
     EXPECT_EQ(input.defines[3].value, 9);
-    EXPECT_EQ(input.userIncludeDirs, std::vector<std::string>{"/u"});
+    EXPECT_EQ(input.userIncludeDirs, std::vector<std::string> {"/u"});
     o.ClearProjectWords();
     EXPECT_TRUE(o.projectWords.empty());
 }
@@ -250,7 +256,8 @@ TEST_F(OptionsTest, FontNamesComeFromTheFontDatabaseOnce)
 TEST(VcProductDirs, DefaultListsFollowTheFolderRule)
 {
     EXPECT_EQ(VcProductDirs::DefaultIncludeList(0, "C:\\VS6"),
-              (std::vector<std::string>{"C:\\VS6\\INCLUDE", "C:\\VS6\\MFC\\INCLUDE", "C:\\VS6\\ATL\\INCLUDE"}));
+        (std::vector<std::string> {
+            "C:\\VS6\\INCLUDE", "C:\\VS6\\MFC\\INCLUDE", "C:\\VS6\\ATL\\INCLUDE"}));
     EXPECT_EQ(VcProductDirs::DefaultIncludeList(2, "D:\\VC7\\").front(), "D:\\VC7\\INCLUDE");
     EXPECT_EQ(VcProductDirs::DefaultIncludeList(3, "D:\\VC8\\").size(), 4u);
     EXPECT_TRUE(VcProductDirs::DefaultIncludeList(1, "").empty());

@@ -8,7 +8,8 @@
 
 namespace {
 
-std::string Nested(int depth, const std::string& open, const std::string& inner, const std::string& close)
+std::string Nested(
+    int depth, const std::string& open, const std::string& inner, const std::string& close)
 {
     std::string text;
     for (int i = 0; i < depth; ++i)
@@ -54,8 +55,9 @@ TEST(BoundedWork, NestedParenthesesCostLinearWork)
         {"int x = " + Nested(40, "~ ", "a", "") + " ;", true},
         {"int x = " + Nested(60, "sizeof ( ", "int", " )") + " ;", true},
         {"int x = " + Nested(100, "f ( ", "", " )") + " ;", true},
-        {"void f ( int a = " + Nested(40, "( ", "1", " )") + " , int b = " + Nested(40, "( ", "", "") +
-             " ) ;", false},
+        {"void f ( int a = " + Nested(40, "( ", "1", " )") +
+                " , int b = " + Nested(40, "( ", "", "") + " ) ;",
+            false},
     };
     for (const auto& c : cases) {
         auto p = ParseSingle(c.text, DECLARATION2);
@@ -121,7 +123,7 @@ TEST(BoundedWork, DeepNestingWithinTheLimitSucceeds)
 
 TEST(BoundedWork, StopRequestEndsALongParse)
 {
-    std::atomic<bool> stop{true};
+    std::atomic<bool> stop {true};
     ParseLimits limits;
     limits.stopRequest = &stop;
     std::string expression = "1";

@@ -93,7 +93,7 @@ TEST(UnitRules, NamespaceAliasAndUsingDirective)
     EXPECT_EQ(p->At(0).kind, UNIT_NAMESPACE_ALIAS);
     EXPECT_EQ(alias->alias, "N2");
     EXPECT_EQ(alias->target.name, "B");
-    EXPECT_EQ(alias->target.scopes, std::vector<std::string>{"A"});
+    EXPECT_EQ(alias->target.scopes, std::vector<std::string> {"A"});
     EXPECT_FALSE(alias->target.relative);
     ASSERT_NE(AsNamespaceAliasInfo(p->At(1)), nullptr);
     EXPECT_EQ(AsNamespaceAliasInfo(p->At(1))->target.ToString(), "C");
@@ -110,9 +110,10 @@ TEST(UnitRules, NamespaceAliasAndUsingDirective)
 
 TEST(UnitRules, TemplateHeads)
 {
-    auto p = ParseText("template < > class X { int a ; } ;\n"
-                       "export template < class T , int N > void f ( ) ;\n"
-                       "template < class T , typename U = int , template < class > class W > struct Y ;");
+    auto p = ParseText(
+        "template < > class X { int a ; } ;\n"
+        "export template < class T , int N > void f ( ) ;\n"
+        "template < class T , typename U = int , template < class > class W > struct Y ;");
     const CUnit& special = p->At(0);
     EXPECT_EQ(special.kind, UNIT_TEMPLATE);
     const CTemplateInfo* info = AsTemplateInfo(special);
@@ -173,7 +174,7 @@ TEST(UnitRules, UsingDeclarations)
     const CClassInfo* f = AsUsingInfo(p->At(0));
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(f->qualifiedName.name, "f");
-    EXPECT_EQ(f->qualifiedName.scopes, std::vector<std::string>{"N"});
+    EXPECT_EQ(f->qualifiedName.scopes, std::vector<std::string> {"N"});
     EXPECT_TRUE(f->qualifiedName.relative);
     EXPECT_TRUE(f->bases.empty());
     EXPECT_EQ(AsUsingInfo(p->At(1))->qualifiedName.ToString(), "::N::M::g");
@@ -195,7 +196,8 @@ TEST(ClassUnits, NamesAndBases)
     auto p = ParseText("class A : public B { } ;\n"
                        "struct N :: M :: S ;\n"
                        "union { int a ; } u ;\n"
-                       "class D : B , virtual public N :: C , public virtual E , private :: F , public T < int > { } ;\n"
+                       "class D : B , virtual public N :: C , public virtual E , private :: F , "
+                       "public T < int > { } ;\n"
                        "struct G : H { } ;");
     const CClassInfo* a = AsClassInfo(p->At(0));
     ASSERT_NE(a, nullptr);
@@ -210,7 +212,7 @@ TEST(ClassUnits, NamesAndBases)
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(p->At(1).kind, UNIT_STRUCT);
     EXPECT_EQ(s->qualifiedName.name, "S");
-    EXPECT_EQ(s->qualifiedName.scopes, (std::vector<std::string>{"N", "M"}));
+    EXPECT_EQ(s->qualifiedName.scopes, (std::vector<std::string> {"N", "M"}));
     EXPECT_TRUE(p->At(1).children.empty());
 
     EXPECT_EQ(p->At(2).kind, UNIT_UNION);
@@ -219,12 +221,14 @@ TEST(ClassUnits, NamesAndBases)
 
     const CClassInfo* d = AsClassInfo(p->At(4));
     ASSERT_NE(d, nullptr);
-    const std::tuple<std::string, bool, int> bases[] = {
-        {"B", false, 3}, {"N::C", true, 1}, {"E", true, 1}, {"::F", false, 3}, {"T<int>", false, 1}};
+    const std::tuple<std::string, bool, int> bases[] = {{"B", false, 3}, {"N::C", true, 1},
+        {"E", true, 1}, {"::F", false, 3}, {"T<int>", false, 1}};
     ASSERT_EQ(d->bases.size(), std::size(bases));
     for (size_t i = 0; i < d->bases.size(); ++i) {
         const CBaseClassInfo& base = d->bases[i];
-        EXPECT_EQ(std::make_tuple(base.qualifiedName.ToString(), base.isVirtual, base.access), bases[i]) << i;
+        EXPECT_EQ(
+            std::make_tuple(base.qualifiedName.ToString(), base.isVirtual, base.access), bases[i])
+            << i;
     }
 
     // The class key does not change the default access of a base.

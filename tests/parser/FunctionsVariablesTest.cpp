@@ -5,17 +5,23 @@
 namespace {
 
 // The record of unit i, which must be of that type.
-template <class Record>
-const Record& RecordOf(ParsedText& p, size_t i)
+template <class Record> const Record& RecordOf(ParsedText& p, size_t i)
 {
     const Record* info = DetailAs<Record>(p.At(i));
     if (!info)
-        throw std::runtime_error("unit " + std::to_string(i) + " has another record: " + p.Text(p.At(i)));
+        throw std::runtime_error(
+            "unit " + std::to_string(i) + " has another record: " + p.Text(p.At(i)));
     return *info;
 }
 
-const CFunctionInfo& Function(ParsedText& p, size_t i) { return RecordOf<CFunctionInfo>(p, i); }
-const CVariableInfo& Variable(ParsedText& p, size_t i) { return RecordOf<CVariableInfo>(p, i); }
+const CFunctionInfo& Function(ParsedText& p, size_t i)
+{
+    return RecordOf<CFunctionInfo>(p, i);
+}
+const CVariableInfo& Variable(ParsedText& p, size_t i)
+{
+    return RecordOf<CVariableInfo>(p, i);
+}
 
 } // namespace
 
@@ -35,7 +41,7 @@ TEST(Functions, DefinitionsAndDeclarations)
 
     const CFunctionInfo& g = Function(*p, 1);
     EXPECT_EQ(g.qualifiedName.name, "g");
-    EXPECT_EQ(g.qualifiedName.scopes, (std::vector<std::string>{"N", "C"}));
+    EXPECT_EQ(g.qualifiedName.scopes, (std::vector<std::string> {"N", "C"}));
 
     EXPECT_EQ(Function(*p, 2).qualifiedName.name, "h");
 
@@ -77,7 +83,7 @@ TEST(Functions, PureVirtualConstructorsDestructorsOperators)
 
     const CFunctionInfo& dtor = Function(*p, 1);
     EXPECT_EQ(dtor.qualifiedName.name, "~A");
-    EXPECT_EQ(dtor.qualifiedName.scopes, std::vector<std::string>{"A"});
+    EXPECT_EQ(dtor.qualifiedName.scopes, std::vector<std::string> {"A"});
 }
 
 TEST(Functions, NotRecognised)
@@ -121,9 +127,9 @@ TEST(Functions, Parameters)
     ASSERT_EQ(f.parameters.size(), 8u);
     // Type and name of each; a template-id type keeps its end, so the name
     // stays a name.
-    const std::pair<const char*, const char*> expected[] = {
-        {"int", "a"}, {"const char *", "p"}, {"int", ""}, {"vector < int >", "v"},
-        {"int", "b"}, {"unsigned long", "x"}, {"T", "t"}, {"std :: string &", "s"}};
+    const std::pair<const char*, const char*> expected[] = {{"int", "a"}, {"const char *", "p"},
+        {"int", ""}, {"vector < int >", "v"}, {"int", "b"}, {"unsigned long", "x"}, {"T", "t"},
+        {"std :: string &", "s"}};
     for (size_t i = 0; i < f.parameters.size(); ++i) {
         EXPECT_EQ(p->Text(f.parameters[i].specifierTokens), expected[i].first) << i;
         EXPECT_EQ(f.parameters[i].qualifiedName.name, expected[i].second) << i;
@@ -171,7 +177,7 @@ TEST(Variables, RecordsOfPlainAndMultipleDeclarations)
 
     const CVariableInfo& m = Variable(*p, 4);
     EXPECT_EQ(m.qualifiedName.name, "m");
-    EXPECT_EQ(m.qualifiedName.scopes, std::vector<std::string>{"N"});
+    EXPECT_EQ(m.qualifiedName.scopes, std::vector<std::string> {"N"});
 }
 
 TEST(Variables, InitialiserRangeNeverStartsBeforeTheUnit)

@@ -37,9 +37,10 @@ SweepCounts Sweep(const char* what, const std::vector<std::string>& files, bool 
     for (const std::string& file : files)
         EXPECT_TRUE(sweep.Run(file)) << file;
     const SweepCounts& c = sweep.counts;
-    std::printf("%s: %ld files, %ld tokens, %ld units, %ld not recognised (%.1f%%)\n", what, c.files,
-                c.tokens, c.declarations, c.failed,
-                c.declarations ? 100.0 * static_cast<double>(c.failed) / static_cast<double>(c.declarations) : 0.0);
+    std::printf("%s: %ld files, %ld tokens, %ld units, %ld not recognised (%.1f%%)\n", what,
+        c.files, c.tokens, c.declarations, c.failed,
+        c.declarations ? 100.0 * static_cast<double>(c.failed) / static_cast<double>(c.declarations)
+                       : 0.0);
     EXPECT_GT(c.declarations, 1000);
     return c;
 }

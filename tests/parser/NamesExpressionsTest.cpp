@@ -32,10 +32,11 @@ std::string FunctionName(const std::string& declaration, int startKind = DECLARA
 
 TEST(Expressions, OperatorChainCastsAndSizeof)
 {
-    for (const char* e : {"1 + 2 * 3", "a ? b : c", "( a + 1 ) * 2", "( int ) y", "( unsigned long * ) p",
-                          "sizeof ( int )", "sizeof x", "sizeof ( x ) + 1", "- a .* b ->* c", "~ a", "! a && b || c",
-                          "a << 2 | b & 1 ^ c", "1 < 2", "a == b != c", "\"s\"", "'c'", "0x10 + 017 + 1.5",
-                          "this", "true", "false", ":: g ( )", ":: N :: g ( )", "N :: M :: g"}) {
+    for (const char* e : {"1 + 2 * 3", "a ? b : c", "( a + 1 ) * 2", "( int ) y",
+             "( unsigned long * ) p", "sizeof ( int )", "sizeof x", "sizeof ( x ) + 1",
+             "- a .* b ->* c", "~ a", "! a && b || c", "a << 2 | b & 1 ^ c", "1 < 2", "a == b != c",
+             "\"s\"", "'c'", "0x10 + 017 + 1.5", "this", "true", "false", ":: g ( )",
+             ":: N :: g ( )", "N :: M :: g"}) {
         ExpectAccepted(e);
     }
     // Two names around "<" are read as a template id that never closes.
@@ -47,10 +48,10 @@ TEST(Expressions, OperatorChainCastsAndSizeof)
 TEST(Expressions, PostfixChains)
 {
     for (const char* e : {"a [ i ] ( x , y ) ++ -> b . template c < int >", "f ( )", "f ( a , b )",
-                          "p -> ~ T ( )", "a . N :: b", "a -> operator + ( 1 )", "p --",
-                          "typename N :: T ( x )", "typename N :: template X < int > ( y )",
-                          "static_cast < int > ( y )", "dynamic_cast < const char * > ( p )",
-                          "reinterpret_cast < void * > ( p )", "typeid ( x )", "typeid ( int )"}) {
+             "p -> ~ T ( )", "a . N :: b", "a -> operator + ( 1 )", "p --", "typename N :: T ( x )",
+             "typename N :: template X < int > ( y )", "static_cast < int > ( y )",
+             "dynamic_cast < const char * > ( p )", "reinterpret_cast < void * > ( p )",
+             "typeid ( x )", "typeid ( int )"}) {
         ExpectAccepted(e);
     }
     ExpectRejected("f ( , )");
@@ -60,10 +61,10 @@ TEST(Expressions, PostfixChains)
 
 TEST(Expressions, NewDeleteThrow)
 {
-    for (const char* e : {"new int", "new int ( 5 )", "new int ( )", "new ( buf ) int", ":: new char",
-                          "new int [ n ] [ 4 ]", "new char *", "( delete [ ] p , 0 )", "( delete p , 0 )",
-                          "( :: delete [ ] p , 0 )", "( :: delete p , 0 )", "( delete ( p ) , 0 )", "throw",
-                          "throw x", "throw make_error ( )"}) {
+    for (const char* e : {"new int", "new int ( 5 )", "new int ( )", "new ( buf ) int",
+             ":: new char", "new int [ n ] [ 4 ]", "new char *", "( delete [ ] p , 0 )",
+             "( delete p , 0 )", "( :: delete [ ] p , 0 )", "( :: delete p , 0 )",
+             "( delete ( p ) , 0 )", "throw", "throw x", "throw make_error ( )"}) {
         ExpectAccepted(e);
     }
     ExpectRejected("new ( T )");
@@ -73,11 +74,11 @@ TEST(Expressions, NewDeleteThrow)
 
 TEST(TemplateArguments, TypesOnly)
 {
-    for (const char* d : {"vector < int > a ;", "map < int , std :: string > b ;", "list < CItem * > c ;",
-                          "pair < const char * , int > d ;", "vector < vector < int > > e ;",
-                          "X < typename T :: Y < int > > f ;", "X < unsigned long x > g ;",
-                          "X < unsigned long & > h ;", "X < > i ;", "X < class C , struct S * , enum E > j ;",
-                          "X < :: N :: T , N :: Y < int > > k ;"}) {
+    for (const char* d : {"vector < int > a ;", "map < int , std :: string > b ;",
+             "list < CItem * > c ;", "pair < const char * , int > d ;",
+             "vector < vector < int > > e ;", "X < typename T :: Y < int > > f ;",
+             "X < unsigned long x > g ;", "X < unsigned long & > h ;", "X < > i ;",
+             "X < class C , struct S * , enum E > j ;", "X < :: N :: T , N :: Y < int > > k ;"}) {
         auto p = ParseSingle(d, DECLARATION2);
         EXPECT_FALSE(p->error) << d;
         EXPECT_EQ(p->unit.kind, UNIT_VARIABLE) << d;

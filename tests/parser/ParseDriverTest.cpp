@@ -151,7 +151,7 @@ TEST(ParseDriver, LinkageBlocksAreParsedAsDeclarations)
 
 TEST(ParseDriver, StopRequestLeavesTheRestUnparsed)
 {
-    std::atomic<bool> stop{true};
+    std::atomic<bool> stop {true};
     ParseLimits limits;
     limits.stopRequest = &stop;
     auto p = ParseText("int a ; int b ;", limits);

@@ -20,7 +20,10 @@ struct ParsedText {
     std::vector<PPToken> tokens;
     std::vector<CUnit> units;
 
-    std::string Text(const TokenIndices& positions) const { return TokensToText(tokens, positions, 1); }
+    std::string Text(const TokenIndices& positions) const
+    {
+        return TokensToText(tokens, positions, 1);
+    }
     std::string Text(const CUnit& unit) const { return Text(unit.tokenIndices); }
     CUnit& At(size_t i) { return units.at(i); }
 };
@@ -34,8 +37,8 @@ inline std::vector<PPToken> ScanText(const std::string& text)
 }
 
 // Scans, splits and parses the text as a whole file.
-inline std::unique_ptr<ParsedText> ParseText(const std::string& text,
-                                             const ParseLimits& limits = ParseLimits())
+inline std::unique_ptr<ParsedText> ParseText(
+    const std::string& text, const ParseLimits& limits = ParseLimits())
 {
     auto parsed = std::make_unique<ParsedText>();
     parsed->tokens = ScanText(text);
@@ -53,12 +56,14 @@ struct SingleParse {
     bool aborted = false;
     int64_t work = 0;
 
-    std::string Text(const TokenIndices& positions) const { return TokensToText(tokens, positions, 1); }
+    std::string Text(const TokenIndices& positions) const
+    {
+        return TokensToText(tokens, positions, 1);
+    }
 };
 
 inline std::unique_ptr<SingleParse> ParseSingle(const std::string& text, int startKind,
-                                                bool brace = false,
-                                                const ParseLimits& limits = ParseLimits())
+    bool brace = false, const ParseLimits& limits = ParseLimits())
 {
     auto result = std::make_unique<SingleParse>();
     result->tokens = ScanText(text);

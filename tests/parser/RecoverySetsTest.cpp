@@ -40,7 +40,8 @@ std::map<std::string, int> RecoveryOfEachRule(const std::string& source)
     while (std::getline(in, line)) {
         if (!line.empty() && line[0] != '\t' && line[0] != ' ' &&
             std::regex_search(line, match, ruleStart) && match[1] != "CCppParser" &&
-            line.find("_tokenSet_") == std::string::npos && line.find("tokenNames") == std::string::npos) {
+            line.find("_tokenSet_") == std::string::npos &&
+            line.find("tokenNames") == std::string::npos) {
             current = match[1];
             if (current != "initializeASTFactory")
                 rules.emplace(current, -1);
@@ -57,7 +58,8 @@ std::map<int, TokenSet> TokenSetsOf(const std::string& source)
 {
     std::map<int, TokenSet> sets;
     const std::regex data(R"(_tokenSet_(\d+)_data_\[\] = \{([^}]*)\})");
-    for (auto it = std::sregex_iterator(source.begin(), source.end(), data); it != std::sregex_iterator(); ++it) {
+    for (auto it = std::sregex_iterator(source.begin(), source.end(), data);
+         it != std::sregex_iterator(); ++it) {
         TokenSet members;
         std::istringstream words((*it)[2].str());
         std::string word;
@@ -148,7 +150,7 @@ TEST(RecoverySets, EveryRuleRecoversAtTheListedTokens)
         SCOPED_TRACE(rule);
         auto found = rules.find(rule);
         ASSERT_NE(found, rules.end()) << "no such rule in the generated parser";
-        if (members == std::vector<std::string>{"-"}) {
+        if (members == std::vector<std::string> {"-"}) {
             EXPECT_EQ(found->second, -1) << "expected no recovery of its own";
             continue;
         }
@@ -173,8 +175,7 @@ TEST(RecoverySets, EveryCalledRuleIsListed)
     const Expectations expected = ReadExpectations(KESTRIN_RECOVERY_SETS);
     // Only the rules that exist to shape other rules' sets may be left out.
     const std::set<std::string> unlisted = {"decl_specifier_word_run", "assignment_with_operator",
-                                            "template_value_argument_list",
-                                            "template_value_parameter_default"};
+        "template_value_argument_list", "template_value_parameter_default"};
     for (const auto& [rule, set] : rules) {
         if (!unlisted.count(rule)) {
             EXPECT_TRUE(expected.rules.count(rule)) << rule;

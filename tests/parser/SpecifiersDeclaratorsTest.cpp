@@ -8,7 +8,7 @@ namespace {
 // cvAfterType of -1) is not checked.
 struct Declaration {
     const char* text;
-    const char* type;       // typeTokens
+    const char* type; // typeTokens
     const char* specifiers; // specifierTokens
     int cvAfterType = -1;
     const char* name = nullptr;
@@ -47,7 +47,8 @@ TEST(DeclarationSpecifiers, BuiltinWordsAndLeadingSpecifiers)
     ExpectVariables({
         {"int x ;", "", "int", 0},
         {"static const int x ;", "", "static const int"},
-        {"static inline unsigned long int y ;", nullptr, "static inline unsigned long int", -1, "y"},
+        {"static inline unsigned long int y ;", nullptr, "static inline unsigned long int", -1,
+            "y"},
     });
 }
 
@@ -80,7 +81,8 @@ TEST(DeclarationSpecifiers, TemplateIdTypesKeepTheirEnd)
     ExpectVariables({
         {"vector < int > v ;", "vector", "vector < int >", 0, "v"},
         {"vector < int > * p ;", nullptr, "vector < int > *", 1},
-        {"std :: map < int , std :: string > m ;", "std :: map", "std :: map < int , std :: string >"},
+        {"std :: map < int , std :: string > m ;", "std :: map",
+            "std :: map < int , std :: string >"},
     });
 
     // The return type of a function survives as well.
@@ -98,16 +100,18 @@ TEST(DeclarationSpecifiers, TemplateIdTypesKeepTheirEnd)
 
 TEST(DeclarationSpecifiers, DeclspecModifiers)
 {
-    for (const char* text : {"__declspec ( dllexport ) int a ;", "__declspec ( align ( 16 ) ) int b ;",
-                             "__declspec ( uuid ( \"1234\" ) ) int c ;",
-                             "__declspec ( property ( get = G , put = P ) ) int d ;",
-                             "_declspec ( property ( get = G ) ) int e ;"}) {
+    for (const char* text : {"__declspec ( dllexport ) int a ;",
+             "__declspec ( align ( 16 ) ) int b ;", "__declspec ( uuid ( \"1234\" ) ) int c ;",
+             "__declspec ( property ( get = G , put = P ) ) int d ;",
+             "_declspec ( property ( get = G ) ) int e ;"}) {
         auto p = ParseSingle(text, DECLARATION2);
         EXPECT_FALSE(p->error) << text;
         EXPECT_EQ(p->unit.kind, UNIT_VARIABLE) << text;
     }
     EXPECT_TRUE(ParseSingle("__declspec ( align ( x ) ) int f ;", DECLARATION2)->error);
-    EXPECT_TRUE(ParseSingle("__declspec ( property ( a = b , c = d , e = f ) ) int g ;", DECLARATION2)->error);
+    EXPECT_TRUE(
+        ParseSingle("__declspec ( property ( a = b , c = d , e = f ) ) int g ;", DECLARATION2)
+            ->error);
 }
 
 TEST(Declarators, ArrayBoundsAndParentheses)
@@ -121,7 +125,7 @@ TEST(Declarators, ArrayBoundsAndParentheses)
     });
     auto scoped = ParseText("int ( N :: x ) ;");
     ASSERT_NE(AsVariableInfo(scoped->At(0)), nullptr);
-    EXPECT_EQ(AsVariableInfo(scoped->At(0))->qualifiedName.scopes, std::vector<std::string>{"N"});
+    EXPECT_EQ(AsVariableInfo(scoped->At(0))->qualifiedName.scopes, std::vector<std::string> {"N"});
 
     EXPECT_TRUE(ParseSingle("int a [ throw 1 ] ;", DECLARATION2)->error);
 }

@@ -28,7 +28,7 @@ TEST(DeviceContext, LineLeavesOutItsEndPixel)
     Canvas v(20, 20);
     v.Use(&redPen);
     v.dc.MoveTo(4, 12);
-    v.dc.LineTo(4, 3);  // upwards: 12 down to 4
+    v.dc.LineTo(4, 3); // upwards: 12 down to 4
     EXPECT_EQ(v.Bounds(kRed), CRect(4, 4, 5, 13));
 
     Canvas d(20, 20);
@@ -71,13 +71,13 @@ TEST(DeviceContext, EllipseAndRoundRectStayInsideTheirBox)
     c.Use(&redPen, &blueBrush).dc.Ellipse(5, 5, 25, 15);
     EXPECT_EQ(c.Bounds(kRed), CRect(5, 5, 25, 15));
     EXPECT_EQ(c.dc.GetPixel(15, 10), kBlue);
-    EXPECT_EQ(c.dc.GetPixel(5, 5), kWhite);  // the corner lies outside
+    EXPECT_EQ(c.dc.GetPixel(5, 5), kWhite); // the corner lies outside
 
     Canvas r(40, 40);
     r.Use(&redPen, CBrush::HollowBrush()).dc.RoundRect(2, 2, 30, 20, 17, 17);
     EXPECT_EQ(r.Bounds(kRed), CRect(2, 2, 30, 20));
     EXPECT_EQ(r.dc.GetPixel(2, 2), kWhite);
-    EXPECT_EQ(r.dc.GetPixel(16, 10), kWhite);  // hollow
+    EXPECT_EQ(r.dc.GetPixel(16, 10), kWhite); // hollow
 }
 
 TEST(DeviceContext, PolygonAndPolyline)
@@ -85,7 +85,7 @@ TEST(DeviceContext, PolygonAndPolyline)
     Canvas c(30, 30);
     CPoint triangle[] = {{2, 2}, {2, 20}, {20, 20}, {2, 2}};
     c.Use(&redPen, &blueBrush).dc.Polygon(triangle, 4);
-    EXPECT_EQ(c.Bounds(kRed), CRect(2, 2, 21, 21));  // a polygon's vertices are drawn
+    EXPECT_EQ(c.Bounds(kRed), CRect(2, 2, 21, 21)); // a polygon's vertices are drawn
     EXPECT_EQ(c.dc.GetPixel(5, 15), kBlue);
     EXPECT_EQ(c.dc.GetPixel(15, 5), kWhite);
 
@@ -110,7 +110,7 @@ TEST(DeviceContext, PolygonAndPolyline)
     p.Use(&redPen).dc.Polyline(open, 3);
     EXPECT_EQ(p.dc.GetPixel(10, 2), kRed);
     EXPECT_EQ(p.dc.GetPixel(10, 9), kRed);
-    EXPECT_EQ(p.dc.GetPixel(10, 10), kWhite);  // the last point is left out
+    EXPECT_EQ(p.dc.GetPixel(10, 10), kWhite); // the last point is left out
 }
 
 TEST(DeviceContext, DottedPenFillsGapsOnlyWhenOpaque)
@@ -228,7 +228,7 @@ TEST(DeviceContext, OpaqueTextPaintsItsExtent)
     c.dc.SetBkColor(kBlue);
     c.dc.SetBkMode(OPAQUE);
     c.dc.SetTextColor(kRed);
-    c.dc.TextOut(5, 5, "    ");  // blanks: only the background shows
+    c.dc.TextOut(5, 5, "    "); // blanks: only the background shows
     EXPECT_EQ(c.dc.GetPixel(5, 5), kBlue);
     EXPECT_EQ(c.dc.GetPixel(28, 14), kBlue);
     EXPECT_EQ(c.dc.GetPixel(29, 14), kWhite);
@@ -238,7 +238,7 @@ TEST(DeviceContext, OpaqueTextPaintsItsExtent)
     t.dc.SetBkColor(kBlue);
     t.dc.TextOut(5, 5, "abcd");
     EXPECT_EQ(t.Count(kBlue), 0);
-    EXPECT_LT(t.Count(kWhite), 60 * 20);  // something was drawn
+    EXPECT_LT(t.Count(kWhite), 60 * 20); // something was drawn
 }
 
 TEST(DeviceContext, TextOfAnyEncodingIsMeasuredAndDrawn)
@@ -247,9 +247,9 @@ TEST(DeviceContext, TextOfAnyEncodingIsMeasuredAndDrawn)
     CFont font;
     ASSERT_TRUE(font.CreatePointFont(100, "DejaVu Sans"));
     c.dc.SelectObject(&font);
-    const std::string utf8 = "gr\xC3\xBC\xC3\x9F";   // UTF-8 letters
-    const std::string latin1 = "gr\xFC\xDF";          // the same in Latin-1
-    const std::string broken = "x\xC3(\xFF\xFE";       // neither
+    const std::string utf8 = "gr\xC3\xBC\xC3\x9F"; // UTF-8 letters
+    const std::string latin1 = "gr\xFC\xDF"; // the same in Latin-1
+    const std::string broken = "x\xC3(\xFF\xFE"; // neither
     EXPECT_EQ(c.dc.GetTextExtent(utf8).cx, c.dc.GetTextExtent(latin1).cx);
     EXPECT_GT(c.dc.GetTextExtent(broken).cx, c.dc.GetTextExtent("x").cx);
     EXPECT_TRUE(c.dc.TextOut(0, 0, broken));

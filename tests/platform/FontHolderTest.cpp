@@ -36,25 +36,25 @@ TEST(FontHolder, CreateMakesPointFontAtNinetySixDpi)
     CFontHolder holder;
     holder.Create("Arial", 10, 1);
     LogFont description = DescriptionOf(holder);
-    EXPECT_EQ(description.height, -13);  // -trunc(96 * 100 / 720)
+    EXPECT_EQ(description.height, -13); // -trunc(96 * 100 / 720)
     EXPECT_EQ(description.weight, 800);
     EXPECT_EQ(description.faceName, "Arial");
     EXPECT_EQ(holder.faceName, "Arial");
     EXPECT_EQ(holder.size, 10);
     EXPECT_EQ(holder.bold, 1);
 
-    holder.Create("Arial", 10, 2);  // only the value 1 means bold
+    holder.Create("Arial", 10, 2); // only the value 1 means bold
     EXPECT_EQ(DescriptionOf(holder).weight, 0);
     EXPECT_FALSE(holder.IsBold());
 
     holder.Create("Arial", 8, 0);
-    EXPECT_EQ(DescriptionOf(holder).height, -10);  // 96 * 80 / 720 = 10.67, truncated
+    EXPECT_EQ(DescriptionOf(holder).height, -10); // 96 * 80 / 720 = 10.67, truncated
 
     // A face name longer than a font description holds is refused.
     EXPECT_FALSE(holder.Create(std::string(40, 'F'), 10, 0));
     EXPECT_EQ(DescriptionOf(holder).faceName, "Arial");
 
-    holder.CreateWithHeight("Arial", 18, 0);  // a cell height is kept as it is
+    holder.CreateWithHeight("Arial", 18, 0); // a cell height is kept as it is
     EXPECT_EQ(DescriptionOf(holder).height, 18);
     EXPECT_EQ(holder.size, 18);
 }
@@ -90,7 +90,7 @@ TEST(FontHolder, CopiesOwnTheirFonts)
 TEST_F(FontHolderOnContext, SelectRestoreAndMeasure)
 {
     ScopedTextMeasurer fixed(std::make_shared<FixedWidthTextMeasurer>(7, 0));
-    holder.Restore();  // before any SelectInto: nothing happens
+    holder.Restore(); // before any SelectInto: nothing happens
     CFont* original = dc.GetCurrentFont();
 
     holder.Create("Arial", 10, 0);

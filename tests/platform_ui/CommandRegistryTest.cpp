@@ -33,10 +33,9 @@ struct Commands {
 
     Commands()
     {
-        const std::pair<int, const char*> table[] = {
-            {kOpen, "&Open Kestrin Project...\tCtrl+O"}, {kClose, "C&lose Kestrin Project\tCtrl+L"},
-            {kDraw, "&Draw\tF5"}, {kStop, "&Stop\tF8"}, {kCode, "&Code\tF9"}, {kGeneral, "&General..."},
-            {kInfo, "&Info"}};
+        const std::pair<int, const char*> table[] = {{kOpen, "&Open Kestrin Project...\tCtrl+O"},
+            {kClose, "C&lose Kestrin Project\tCtrl+L"}, {kDraw, "&Draw\tF5"}, {kStop, "&Stop\tF8"},
+            {kCode, "&Code\tF9"}, {kGeneral, "&General..."}, {kInfo, "&Info"}};
         for (const auto& [id, text] : table)
             registry.Add(id, text);
         registry.SetKeys(kDraw, {QKeySequence(Qt::Key_F5)});
@@ -51,12 +50,12 @@ struct Commands {
         registry.OnCommand(kGeneral, [] {});
         registry.OnCommand(kInfo, [] {});
         registry.BuildMenuBar(*window.menuBar(),
-                              {MenuItem::Popup("&File", {MenuItem::Command(kOpen), MenuItem::Separator(),
-                                                         MenuItem::Command(kClose)}),
-                               MenuItem::Popup("&Kestrin", {MenuItem::Command(kDraw), MenuItem::Command(kStop)}),
-                               MenuItem::Popup("&View", {MenuItem::Command(kCode)}),
-                               MenuItem::Popup("&Option", {MenuItem::Command(kGeneral)}),
-                               MenuItem::Command(kInfo)});
+            {MenuItem::Popup("&File",
+                 {MenuItem::Command(kOpen), MenuItem::Separator(), MenuItem::Command(kClose)}),
+                MenuItem::Popup("&Kestrin", {MenuItem::Command(kDraw), MenuItem::Command(kStop)}),
+                MenuItem::Popup("&View", {MenuItem::Command(kCode)}),
+                MenuItem::Popup("&Option", {MenuItem::Command(kGeneral)}),
+                MenuItem::Command(kInfo)});
     }
     QMenu* Menu(int position) { return window.menuBar()->actions().at(position)->menu(); }
     bool Enabled(int id) { return registry.Action(id)->isEnabled(); }
@@ -113,7 +112,7 @@ TEST(CommandTable, GreyingByPositionWinsOverUpdateHandlersUntilEnabledAgain)
     c.registry.EnableTopLevel(bar, 3, false);
     c.registry.EnableTopLevel(bar, 4, false);
     c.registry.EnableMenuItem(bar, 1, 0, false);
-    c.registry.EnableTopLevel(bar, 9, false);  // out of range: nothing
+    c.registry.EnableTopLevel(bar, 9, false); // out of range: nothing
     c.registry.UpdateAll();
     EXPECT_FALSE(bar.actions()[0]->isEnabled());
     EXPECT_TRUE(bar.actions()[1]->isEnabled());

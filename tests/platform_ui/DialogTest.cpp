@@ -32,7 +32,8 @@ public:
         auto* form = new QFormLayout(this);
         form->addRow(Make<QLabel>(kNote, "Width:"), Make<QLineEdit>(kWidth));
         auto* shadingList = Make<QComboBox>(kShading);
-        shadingList->addItems({"None", "Down Darken", "Right Darken", "Down Brighten", "Right Brighten"});
+        shadingList->addItems(
+            {"None", "Down Darken", "Right Darken", "Down Brighten", "Right Brighten"});
         form->addRow("Shading:", shadingList);
         form->addRow(Make<QCheckBox>(kBold, "B"));
         auto* size = Make<QComboBox>(kSize);
@@ -80,7 +81,7 @@ TEST(DialogControls, ControlsAnswerByIdAndOnlyTheUsersActionsNotify)
 {
     SampleDialog d;
     d.Initialize();
-    d.Initialize();  // once only
+    d.Initialize(); // once only
     d.show();
     EXPECT_EQ(d.GetItemText(kWidth), "10");
     EXPECT_EQ(d.GetCurSel(kShading), 2);
@@ -91,7 +92,7 @@ TEST(DialogControls, ControlsAnswerByIdAndOnlyTheUsersActionsNotify)
     d.shading = 4;
     d.FillControls();
     EXPECT_EQ(d.GetItemText(kWidth), "20");
-    EXPECT_EQ((std::tuple(d.edits, d.clicks, d.chosen.size())), std::tuple(0, 0, size_t{0}))
+    EXPECT_EQ((std::tuple(d.edits, d.clicks, d.chosen.size())), std::tuple(0, 0, size_t {0}))
         << "filling from code notifies nobody";
 
     QTest::keyClicks(d.ItemAs<QLineEdit>(kWidth), "5");
@@ -99,7 +100,7 @@ TEST(DialogControls, ControlsAnswerByIdAndOnlyTheUsersActionsNotify)
     EXPECT_EQ(d.edits, 2);
     EXPECT_EQ(d.GetItemInt(kWidth), 205);
     QTest::keyClick(d.ItemAs<QComboBox>(kShading), Qt::Key_Up);
-    EXPECT_EQ(d.chosen, std::vector<int>{3});
+    EXPECT_EQ(d.chosen, std::vector<int> {3});
     QTest::keyClick(d.ItemAs<QCheckBox>(kBold), Qt::Key_Space);
     EXPECT_EQ(d.clicks, 1);
     EXPECT_EQ(d.IsItemChecked(kBold), 0);
@@ -113,7 +114,7 @@ TEST(DialogControls, ControlsAnswerByIdAndOnlyTheUsersActionsNotify)
     d.SetCurSel(kShading, 99);
     EXPECT_EQ(d.GetCurSel(kShading), -1);
     EXPECT_EQ(d.Item(4242), nullptr);
-    d.SetItemText(4242, "nothing");  // an unknown id changes nothing
+    d.SetItemText(4242, "nothing"); // an unknown id changes nothing
     EXPECT_EQ(d.GetItemText(4242), "");
 }
 
@@ -124,7 +125,7 @@ TEST(DialogControls, OkAndCancelEndWithTheirResultsAndModalRunsGoThroughTheServi
         SampleDialog d;
         EXPECT_EQ(d.DoModal(), IDCANCEL) << "unscripted: cancelled";
         EXPECT_EQ(d.width, 10);
-        EXPECT_EQ(ui.Texts(UiCallKind::Dialog), std::vector<std::string>{"Sample Setting"});
+        EXPECT_EQ(ui.Texts(UiCallKind::Dialog), std::vector<std::string> {"Sample Setting"});
     }
     {
         SampleDialog d;
@@ -138,7 +139,8 @@ TEST(DialogControls, OkAndCancelEndWithTheirResultsAndModalRunsGoThroughTheServi
         }));
         EXPECT_EQ(d.DoModal(), IDOK);
         EXPECT_EQ(d.width, 42);
-        EXPECT_EQ(ui.Texts(UiCallKind::Message), std::vector<std::string>{"Enter a value from 1 to 1000."});
+        EXPECT_EQ(ui.Texts(UiCallKind::Message),
+            std::vector<std::string> {"Enter a value from 1 to 1000."});
     }
     {
         SampleDialog d;
@@ -156,7 +158,7 @@ TEST(DialogControls, OkAndCancelEndWithTheirResultsAndModalRunsGoThroughTheServi
     }
 
     const std::pair<const char*, int> numbers[] = {{" 12abc", 12}, {"-3", -3}, {"+7", 7}, {"", 0},
-                                                   {"abc", 0},     {"99999999999", INT_MAX}, {"-99999999999", INT_MIN}};
+        {"abc", 0}, {"99999999999", INT_MAX}, {"-99999999999", INT_MIN}};
     for (const auto& [text, value] : numbers)
         EXPECT_EQ(CDialog::ParseInt(text), value) << text;
 }

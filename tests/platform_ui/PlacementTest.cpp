@@ -13,8 +13,10 @@ TEST(WindowPlacementText, TenNumbersRoundTripAndAnythingLessIsRefused)
 {
     const std::pair<const char*, WindowPlacement> good[] = {
         {"0,1,-1,-1,-1,-1,10,20,810,620", {0, 1, {-1, -1}, {-1, -1}, {10, 20, 810, 620}}},
-        {"2,3,-32000,-32000,-1,-1,0,0,1024,768", {2, 3, {-32000, -32000}, {-1, -1}, {0, 0, 1024, 768}}},
-        {"0,1,-1,-1,-1,-1,-2147483648,0,2147483647,5", {0, 1, {-1, -1}, {-1, -1}, {INT32_MIN, 0, INT32_MAX, 5}}},
+        {"2,3,-32000,-32000,-1,-1,0,0,1024,768",
+            {2, 3, {-32000, -32000}, {-1, -1}, {0, 0, 1024, 768}}},
+        {"0,1,-1,-1,-1,-1,-2147483648,0,2147483647,5",
+            {0, 1, {-1, -1}, {-1, -1}, {INT32_MIN, 0, INT32_MAX, 5}}},
     };
     for (const auto& [text, placement] : good) {
         EXPECT_EQ(ParsePlacement(text), placement) << text;
@@ -23,8 +25,8 @@ TEST(WindowPlacementText, TenNumbersRoundTripAndAnythingLessIsRefused)
     EXPECT_EQ(ParsePlacement(" 0, 1,-1,-1,-1,-1, 10,20,810,620 and more"), good[0].second);
 
     const char* bad[] = {"", "0,1,2", "0,1,-1,-1,-1,-1,10,20,810", "a,1,-1,-1,-1,-1,10,20,810,620",
-                         "-1,1,-1,-1,-1,-1,10,20,810,620", "0,1,-1,-1,-1,-1,10,20,810,99999999999",
-                         "0;1;-1;-1;-1;-1;10;20;810;620", "0,1,-1,-1,-1,-1,10,20,,620"};
+        "-1,1,-1,-1,-1,-1,10,20,810,620", "0,1,-1,-1,-1,-1,10,20,810,99999999999",
+        "0;1;-1;-1;-1;-1;10;20;810;620", "0,1,-1,-1,-1,-1,10,20,,620"};
     for (const char* text : bad)
         EXPECT_EQ(ParsePlacement(text), std::nullopt) << text;
 }
@@ -33,7 +35,7 @@ TEST(WindowPlacementWindows, ShowCommandAndNormalRectangleComeBackAndLostWindows
 {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     QWidget window;
-    const WindowPlacement normal{0, SW_SHOWNORMAL, {-1, -1}, {-1, -1}, {50, 60, 450, 360}};
+    const WindowPlacement normal {0, SW_SHOWNORMAL, {-1, -1}, {-1, -1}, {50, 60, 450, 360}};
     SetWindowPlacement(window, normal);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     EXPECT_EQ(window.geometry(), QRect(50, 60, 400, 300));
@@ -69,14 +71,15 @@ TEST(WindowPlacementSettings, PlacementsLiveInTheirSectionAndRecentFilesKeepEigh
 {
     TempFolder folder;
     const QString file = QString::fromStdString(folder.File("Kestrin.ini"));
-    const WindowPlacement placement{2, 3, {-1, -1}, {-1, -1}, {10, 20, 810, 620}};
+    const WindowPlacement placement {2, 3, {-1, -1}, {-1, -1}, {10, 20, 810, 620}};
     RecentFileList recent;
     for (int i = 1; i <= 10; ++i)
         recent.Add("/p/" + std::to_string(i) + ".kst");
     recent.Add("/p/5.kst");
     recent.Add("/p/./a&b.kst");
-    EXPECT_EQ(recent.Entries(), (std::vector<std::string>{"/p/a&b.kst", "/p/5.kst", "/p/10.kst", "/p/9.kst",
-                                                           "/p/8.kst", "/p/7.kst", "/p/6.kst", "/p/4.kst"}));
+    EXPECT_EQ(recent.Entries(),
+        (std::vector<std::string> {"/p/a&b.kst", "/p/5.kst", "/p/10.kst", "/p/9.kst", "/p/8.kst",
+            "/p/7.kst", "/p/6.kst", "/p/4.kst"}));
     EXPECT_EQ(recent.MenuText(0), "&1 /p/a&&b.kst");
     {
         QSettings settings(file, QSettings::IniFormat);
@@ -108,10 +111,12 @@ TEST(WindowPlacementSettings, PlacementsLiveInTheirSectionAndRecentFilesKeepEigh
     // A value written by hand without quotes is read all the same.
     folder.Write("Hand.ini", "[KestrinSettings]\nCodeWindowPos=0,1,-1,-1,-1,-1,1,2,3,4\n");
     QSettings hand(QString::fromStdString(folder.File("Hand.ini")), QSettings::IniFormat);
-    EXPECT_EQ(ReadPlacement(hand, "CodeWindowPos"), (WindowPlacement{0, 1, {-1, -1}, {-1, -1}, {1, 2, 3, 4}}));
+    EXPECT_EQ(ReadPlacement(hand, "CodeWindowPos"),
+        (WindowPlacement {0, 1, {-1, -1}, {-1, -1}, {1, 2, 3, 4}}));
 
     RecentFileList deep;
-    deep.Add("/home/someone/projects/very/deep/folder/structure/with/many/levels/of/nesting/project.kst");
+    deep.Add("/home/someone/projects/very/deep/folder/structure/with/many/levels/of/nesting/"
+             "project.kst");
     const std::string shown = deep.MenuText(0);
     EXPECT_EQ(shown.rfind("&1 /home/...", 0), 0u) << shown;
     EXPECT_EQ(shown.substr(shown.size() - 12), "/project.kst");

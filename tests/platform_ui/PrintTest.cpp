@@ -24,7 +24,7 @@ PrinterMetrics Metrics(double perMm, CSize paper, int border = 0)
 struct Picture : PageImageSource {
     CSize size;
     std::vector<CRect> drawn;
-    explicit Picture(CSize s) : size(s) {}
+    explicit Picture(CSize s) : size(s) { }
     CSize PrintImageSize() const override { return size; }
     void DrawPrintImage(CDC& dc) override
     {
@@ -43,7 +43,8 @@ std::pair<int, std::vector<std::pair<long, long>>> PdfPages(const std::string& p
     std::regex_search(pdf, count, std::regex(R"(/Type\s*/Pages\b[^>]*/Count\s+(\d+))"));
     std::vector<std::pair<long, long>> boxes;
     const std::regex box(R"(/MediaBox\s*\[([^\]]*)\])");
-    for (auto it = std::sregex_iterator(pdf.begin(), pdf.end(), box); it != std::sregex_iterator(); ++it) {
+    for (auto it = std::sregex_iterator(pdf.begin(), pdf.end(), box); it != std::sregex_iterator();
+         ++it) {
         double left = 0, bottom = 0, right = 0, top = 0;
         std::istringstream((*it)[1]) >> left >> bottom >> right >> top;
         boxes.emplace_back(std::lround(right - left), std::lround(top - bottom));
@@ -74,10 +75,10 @@ TEST(PrintLayoutPages, PicturesAreCutIntoPagesRowByRowAtAQuarterMillimetrePerPix
 
     // A border wider than a margin raises it; margins the printer allows stay
     // exactly as typed.
-    margins = PrintMargins{};
+    margins = PrintMargins {};
     layout.Prepare(800, 600, Metrics(24, {4644, 6000}, 120), margins);
     EXPECT_EQ((std::tuple(margins.left, margins.right, margins.top, margins.minLeft)),
-              std::tuple(5.0, 5.0, 10.0, 5.0));
+        std::tuple(5.0, 5.0, 10.0, 5.0));
     EXPECT_EQ(layout.GetPage(1).target.left, 120);
     EXPECT_FALSE(layout.MarginsChanged(margins));
     margins.top = 20.0;
@@ -87,7 +88,7 @@ TEST(PrintLayoutPages, PicturesAreCutIntoPagesRowByRowAtAQuarterMillimetrePerPix
     // At 600 dots per inch page edges fall between view pixels: the pages'
     // parts still tile the picture with no column lost or repeated.
     const PrinterMetrics odd = Metrics(600 / 25.4, {4960, 7016});
-    margins = PrintMargins{};
+    margins = PrintMargins {};
     const int pages = layout.Prepare(3001, 4999, odd, margins);
     EXPECT_EQ(margins.top, 10.0);
     int expectedLeft = 0;
@@ -122,7 +123,8 @@ TEST(PrintToPdf, EachPageIsDrawnFromItsPartAndTheFileHasThePagesAndPaper)
     // A4 inside the margins holds 816 by 1108 view pixels: 2 by 2 pages.
     Picture picture({1000, 1500});
     PrintOutcome outcome = PrintPages(printer.Printer(), picture, printer.Margins());
-    EXPECT_EQ((std::tuple(outcome.pages, outcome.printed, outcome.error)), std::tuple(4, 4, std::string()));
+    EXPECT_EQ((std::tuple(outcome.pages, outcome.printed, outcome.error)),
+        std::tuple(4, 4, std::string()));
     ASSERT_EQ(picture.drawn.size(), 4u);
     EXPECT_EQ(picture.drawn[0].left, 0);
     EXPECT_EQ(picture.drawn[1].left, picture.drawn[0].right);

@@ -18,7 +18,10 @@ public:
     std::vector<std::pair<unsigned, CPoint>> presses;
     bool takeWheel = false;
 
-    static COLORREF CellColour(int x, int y) { return RGB(x / 50 * 10 % 256, y / 50 * 10 % 256, 128); }
+    static COLORREF CellColour(int x, int y)
+    {
+        return RGB(x / 50 * 10 % 256, y / 50 * 10 % 256, 128);
+    }
 
 protected:
     void OnDraw(CDC* dc) override
@@ -29,8 +32,14 @@ protected:
             for (int x = lastClip.left / 50 * 50; x < lastClip.right; x += 50)
                 dc->FillSolidRect(x, y, 50, 50, CellColour(x, y));
     }
-    void OnLButtonDown(unsigned flags, CPoint point) override { presses.emplace_back(flags, point); }
-    void OnRButtonDown(unsigned flags, CPoint point) override { presses.emplace_back(flags, point); }
+    void OnLButtonDown(unsigned flags, CPoint point) override
+    {
+        presses.emplace_back(flags, point);
+    }
+    void OnRButtonDown(unsigned flags, CPoint point) override
+    {
+        presses.emplace_back(flags, point);
+    }
     bool OnMouseWheel(unsigned, int, CPoint) override { return takeWheel; }
 };
 
@@ -53,8 +62,8 @@ protected:
     CellView view;
 };
 
-class ScrollViewPainting : public ShownCellView {};
-class ScrollViewInput : public ShownCellView {};
+class ScrollViewPainting : public ShownCellView { };
+class ScrollViewInput : public ShownCellView { };
 
 } // namespace
 
@@ -80,7 +89,8 @@ TEST_F(ScrollViewPainting, PaintsLogicalCoordinatesAtTheScrollPositionClippedToT
     view.ScrollToPosition({5000, -40});
     EXPECT_EQ(view.GetScrollPosition(), CPoint(1000 - client.Width(), 0));
     view.SetScrollSizes({10, 10});
-    EXPECT_EQ(view.GetScrollPosition(), CPoint(0, 0)) << "a picture smaller than the window does not scroll";
+    EXPECT_EQ(view.GetScrollPosition(), CPoint(0, 0))
+        << "a picture smaller than the window does not scroll";
     EXPECT_EQ(view.GetLineSize(), CSize(1, 1));
 }
 
@@ -98,8 +108,8 @@ TEST_F(ScrollViewInput, TroughAndArrowsMoveByPageAndLineTheWheelScrollsAndClicks
 
     auto wheel = [&](int delta) {
         const QPointF at(10, 10);
-        QWheelEvent event(at, view.viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent event(at, view.viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta),
+            Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(view.viewport(), &event);
     };
     wheel(-120);
@@ -107,7 +117,8 @@ TEST_F(ScrollViewInput, TroughAndArrowsMoveByPageAndLineTheWheelScrollsAndClicks
     const int afterWheel = view.GetScrollPosition().y;
     view.takeWheel = true;
     wheel(-120);
-    EXPECT_EQ(view.GetScrollPosition().y, afterWheel) << "a view that takes the wheel scrolls itself";
+    EXPECT_EQ(view.GetScrollPosition().y, afterWheel)
+        << "a view that takes the wheel scrolls itself";
 
     view.ScrollToPosition({40, 100});
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(5, 6));

@@ -48,7 +48,8 @@ public:
         setWindowTitle("Margin");
         auto* group = new QGroupBox("Margins", this);
         auto* grid = new QGridLayout(group);
-        const std::pair<int, const char*> edges[] = {{1001, "Left"}, {1002, "Top"}, {1003, "Right"}, {1004, "Bottom"}};
+        const std::pair<int, const char*> edges[] = {
+            {1001, "Left"}, {1002, "Top"}, {1003, "Right"}, {1004, "Bottom"}};
         int row = 0;
         for (const auto& [id, label] : edges) {
             grid->addWidget(new QLabel(label), row, 0);
@@ -117,8 +118,8 @@ int main(int argc, char** argv)
     }
     folder = QString::fromLocal8Bit(argv[1]);
 
-    auto box = DesktopUi::BuildMessageBox(UiService::SaveChangesText("demo.kst"), MessageButtons::YesNoCancel,
-                                          MessageIcon::Warning, {}, nullptr);
+    auto box = DesktopUi::BuildMessageBox(UiService::SaveChangesText("demo.kst"),
+        MessageButtons::YesNoCancel, MessageIcon::Warning, {}, nullptr);
     box->show();
     Save(*box, "message-box");
     box->hide();

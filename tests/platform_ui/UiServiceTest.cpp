@@ -27,32 +27,39 @@ TEST(UiRecorderService, AnswersChoicesFromTheScriptInOrderAndRecordsEveryCall)
         .Reply(UiReply::Cancel())
         .Reply(UiReply::Paths({"/a.c", "/b.c"}));
 
-    ShowPrompt("The colour file cannot be read.");  // an OK box takes no reply
+    ShowPrompt("The colour file cannot be read."); // an OK box takes no reply
     EXPECT_EQ(Ui().AskSaveChanges("demo.kst"), Answer::Yes);
     Ui().Notice("Project saved.");
-    EXPECT_EQ(Ui().OpenFile({.caption = "Open", .start = "/work", .filters = "Kestrin Project files (*.kst)"}), "/work/demo.kst");
-    EXPECT_EQ(Ui().ChooseFolder({.caption = "Source folder", .start = "/", .checkText = "Recurse sub-folders"}), (FolderChoice{"/src", true}));
+    EXPECT_EQ(
+        Ui().OpenFile(
+            {.caption = "Open", .start = "/work", .filters = "Kestrin Project files (*.kst)"}),
+        "/work/demo.kst");
+    EXPECT_EQ(Ui().ChooseFolder(
+                  {.caption = "Source folder", .start = "/", .checkText = "Recurse sub-folders"}),
+        (FolderChoice {"/src", true}));
     EXPECT_EQ(Ui().ChooseColor(RGB(9, 9, 9)), RGB(1, 2, 3));
     EXPECT_EQ(Ui().SaveFile({.caption = "Save As"}), std::nullopt);
     // The next reply is a file list: a question gets what Escape gives, and
     // the reply waits for the call it fits.
     EXPECT_EQ(Ui().MessageBox("Draw again?", MessageButtons::YesNo), Answer::No);
-    EXPECT_EQ(Ui().OpenFiles({.caption = "Append"}), (std::vector<std::string>{"/a.c", "/b.c"}));
+    EXPECT_EQ(Ui().OpenFiles({.caption = "Append"}), (std::vector<std::string> {"/a.c", "/b.c"}));
     EXPECT_EQ(Ui().MessageBox("Remove?", MessageButtons::OkCancel), Answer::Cancel);
     EXPECT_TRUE(Ui().StartProgram("gedit", {"+12", "a b.c"}));
     EXPECT_EQ(ui.RepliesLeft(), 0u);
 
     EXPECT_EQ(ui.Texts(UiCallKind::Message),
-              (std::vector<std::string>{"The colour file cannot be read.", "Save changes to demo.kst?", "Draw again?",
-                                        "Remove?"}));
+        (std::vector<std::string> {"The colour file cannot be read.", "Save changes to demo.kst?",
+            "Draw again?", "Remove?"}));
     EXPECT_EQ(ui.calls[0].icon, MessageIcon::Error);
     EXPECT_EQ(ui.calls[1].buttons, MessageButtons::YesNoCancel);
-    EXPECT_EQ(ui.Texts(UiCallKind::Notice), std::vector<std::string>{"Project saved."});
+    EXPECT_EQ(ui.Texts(UiCallKind::Notice), std::vector<std::string> {"Project saved."});
     std::vector<bool> scripted;
     for (const UiCall& call : ui.calls)
         scripted.push_back(call.scripted);
-    EXPECT_EQ(scripted, (std::vector<bool>{false, true, false, true, true, true, true, false, true, false, false}));
-    EXPECT_EQ(ui.calls.back().arguments, (std::vector<std::string>{"+12", "a b.c"}));
+    EXPECT_EQ(scripted,
+        (std::vector<bool> {
+            false, true, false, true, true, true, true, false, true, false, false}));
+    EXPECT_EQ(ui.calls.back().arguments, (std::vector<std::string> {"+12", "a b.c"}));
 }
 
 TEST(UiRecorderService, ScopesNestAndRestoreTheServicesBefore)
@@ -65,33 +72,40 @@ TEST(UiRecorderService, ScopesNestAndRestoreTheServicesBefore)
     }
     ShowPrompt("outer");
     EXPECT_EQ(&Ui(), &outer);
-    EXPECT_EQ(outer.Texts(UiCallKind::Message), std::vector<std::string>{"outer"});
+    EXPECT_EQ(outer.Texts(UiCallKind::Message), std::vector<std::string> {"outer"});
 }
 
 TEST(DesktopMessageBox, EachButtonSetHasItsDefaultEscapeAndAnswers)
 {
     struct Case {
         MessageButtons buttons;
-        std::vector<std::pair<QMessageBox::StandardButton, Answer>> answers;  // the first is the default
+        std::vector<std::pair<QMessageBox::StandardButton, Answer>>
+            answers; // the first is the default
         Answer escape;
     };
     const Case cases[] = {
         {MessageButtons::Ok, {{QMessageBox::Ok, Answer::Ok}}, Answer::Ok},
-        {MessageButtons::OkCancel, {{QMessageBox::Ok, Answer::Ok}, {QMessageBox::Cancel, Answer::Cancel}}, Answer::Cancel},
-        {MessageButtons::YesNo, {{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No}}, Answer::No},
+        {MessageButtons::OkCancel,
+            {{QMessageBox::Ok, Answer::Ok}, {QMessageBox::Cancel, Answer::Cancel}}, Answer::Cancel},
+        {MessageButtons::YesNo, {{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No}},
+            Answer::No},
         {MessageButtons::YesNoCancel,
-         {{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No}, {QMessageBox::Cancel, Answer::Cancel}},
-         Answer::Cancel},
+            {{QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No},
+                {QMessageBox::Cancel, Answer::Cancel}},
+            Answer::Cancel},
     };
     for (const Case& c : cases) {
-        auto box = DesktopUi::BuildMessageBox("Question", c.buttons, MessageIcon::Question, {}, nullptr);
+        auto box =
+            DesktopUi::BuildMessageBox("Question", c.buttons, MessageIcon::Question, {}, nullptr);
         EXPECT_EQ(box->buttons().size(), static_cast<qsizetype>(c.answers.size()));
-        EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->button(c.answers.front().first));
+        EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()),
+            box->button(c.answers.front().first));
         EXPECT_EQ(box->windowTitle(), "Kestrin");
         EXPECT_EQ(box->icon(), QMessageBox::Question);
         EXPECT_EQ(DesktopUi::AnswerOf(*box, c.buttons), c.escape) << "closed without a button";
         for (const auto& [button, answer] : c.answers) {
-            auto clicked = DesktopUi::BuildMessageBox("Question", c.buttons, MessageIcon::None, "Title", nullptr);
+            auto clicked = DesktopUi::BuildMessageBox(
+                "Question", c.buttons, MessageIcon::None, "Title", nullptr);
             clicked->button(button)->click();
             EXPECT_EQ(DesktopUi::AnswerOf(*clicked, c.buttons), answer);
         }
@@ -104,7 +118,8 @@ TEST(DesktopChoosers, FolderChooserCarriesItsCheckBoxAndProgramsStartWithoutAShe
     EXPECT_EQ(plain->fileMode(), QFileDialog::Directory);
     EXPECT_EQ(plain->findChild<QCheckBox*>("check"), nullptr);
     auto withCheck = DesktopUi::BuildFolderDialog(
-        {.caption = "Folder", .start = "/", .checkText = "Recurse sub-folders", .checked = true}, nullptr);
+        {.caption = "Folder", .start = "/", .checkText = "Recurse sub-folders", .checked = true},
+        nullptr);
     auto* check = withCheck->findChild<QCheckBox*>("check");
     ASSERT_NE(check, nullptr);
     EXPECT_EQ(check->text(), "Recurse sub-folders");
@@ -129,7 +144,7 @@ TEST(FadingNoticeBox, FadesOverEightTicksWithoutAModalLoopAndClosesItself)
         notice->Tick();
         greys.push_back(notice->GreyLevel());
     }
-    EXPECT_EQ(greys, (std::vector<int>{20, 40, 60, 80, 100, 120, 140}));
+    EXPECT_EQ(greys, (std::vector<int> {20, 40, 60, 80, 100, 120, 140}));
     EXPECT_TRUE(notice->isVisible());
     notice->Tick();
     EXPECT_FALSE(notice->isVisible());
@@ -171,7 +186,7 @@ TEST(UiThreadWork, WorkerPostsRunOnTheUiThreadInOrderAndAreDroppedWithTheirRecei
     EXPECT_FALSE(workerIsUi);
     EXPECT_TRUE(seen.empty());
     QCoreApplication::sendPostedEvents();
-    EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(seen, (std::vector<int> {0, 1, 2, 3, 4}));
     EXPECT_TRUE(allOnUiThread);
 
     std::thread late([&, poster] { poster.Post([&] { seen.push_back(99); }); });

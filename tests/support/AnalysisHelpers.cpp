@@ -39,7 +39,7 @@ std::vector<std::string> DescribeCalls(const std::vector<CallRecord>& calls)
     std::vector<std::string> described;
     for (const CallRecord& call : calls) {
         described.push_back(call.name + "/" + std::to_string(call.argumentCount) + "@" +
-                            std::to_string(call.lifeline) + (call.callee ? "+" : ""));
+            std::to_string(call.lifeline) + (call.callee ? "+" : ""));
     }
     return described;
 }

@@ -26,7 +26,7 @@ public:
 
     const ProjectFolder& folder;
     CInputSet input;
-    CAnalyzer analyzer{&input};
+    CAnalyzer analyzer {&input};
     std::string log;
 };
 

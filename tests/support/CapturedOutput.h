@@ -9,7 +9,7 @@
 // while it lives.
 class CapturedOutput {
 public:
-    CapturedOutput() : old_(std::cout.rdbuf(text_.rdbuf())) {}
+    CapturedOutput() : old_(std::cout.rdbuf(text_.rdbuf())) { }
     ~CapturedOutput() { std::cout.rdbuf(old_); }
     CapturedOutput(const CapturedOutput&) = delete;
     CapturedOutput& operator=(const CapturedOutput&) = delete;

@@ -13,7 +13,7 @@
 
 struct HandBuiltModel {
     CModelScope root;
-    std::deque<CUnit> units;  // stable addresses
+    std::deque<CUnit> units; // stable addresses
 
     HandBuiltModel() { root.kind = UNIT_ROOT; }
 
@@ -35,7 +35,7 @@ struct HandBuiltModel {
 
     // Adds an element with a declaring unit (and a defining one when asked).
     CModelScope* Add(CModelScope* parent, const std::string& name, int32_t kind, int32_t access = 0,
-                     bool defined = false)
+        bool defined = false)
     {
         CModelScope key;
         key.name = name;

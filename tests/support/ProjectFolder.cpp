@@ -19,7 +19,7 @@ ProjectFolder::ProjectFolder(const std::string& name) : base_(BaseTime())
 {
     if (!name.empty()) {
         fs::copy(std::string(KESTRIN_TEST_DATA) + "/engine/" + name, temp_.Path(),
-                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+            fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     }
     for (const auto& entry : fs::recursive_directory_iterator(temp_.Path())) {
         if (entry.is_regular_file()) {

@@ -52,8 +52,7 @@ struct Canvas {
     }
 
 private:
-    template <typename Visit>
-    void ForEachPixel(Visit visit) const
+    template <typename Visit> void ForEachPixel(Visit visit) const
     {
         for (int y = 0; y < bitmap.GetSize().cy; ++y)
             for (int x = 0; x < bitmap.GetSize().cx; ++x)

@@ -10,7 +10,7 @@
 // Every message shown while it is installed.
 class RecordingPrompt : public Prompt {
 public:
-    RecordingPrompt() : scope_(this) {}
+    RecordingPrompt() : scope_(this) { }
     void Show(PromptKind kind, const std::string& text) override { messages.push_back(text); }
 
     std::vector<std::string> messages;

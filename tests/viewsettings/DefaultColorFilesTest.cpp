@@ -11,7 +11,8 @@
 TEST(DefaultColorFiles, ShippedBesideTheProgramAsTheBuiltInRecords)
 {
     EXPECT_EQ(ColorFilePath(kDefaultFlowFile), GetAppDirectory() + "/Color/defaultFlow");
-    for (const char* name : {kDefaultFlowFile, kDefaultSequenceFile, kDefaultNSDFile, kDefaultMacroFile})
+    for (const char* name :
+        {kDefaultFlowFile, kDefaultSequenceFile, kDefaultNSDFile, kDefaultMacroFile})
         EXPECT_EQ(ReadFileBytes(ColorFilePath(name)), Golden(name)) << name;
 
     RecordingPrompt prompt;

@@ -11,10 +11,10 @@ TEST(PromptService, RecorderSeesMessagesAndScopesNest)
     {
         RecordingPrompt inner;
         ShowPrompt("two", PromptKind::Info);
-        EXPECT_EQ(inner.messages, std::vector<std::string>{"two"});
+        EXPECT_EQ(inner.messages, std::vector<std::string> {"two"});
     }
     ShowPrompt("three");
-    EXPECT_EQ(outer.messages, (std::vector<std::string>{"one", "three"}));
+    EXPECT_EQ(outer.messages, (std::vector<std::string> {"one", "three"}));
 }
 
 TEST(PromptService, WithoutServiceWritesToStandardError)

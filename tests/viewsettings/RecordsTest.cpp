@@ -48,8 +48,7 @@ TEST(NSDSettingRecord, CopyKeepsTheTitleMarginsAndAttachDCReachesEveryFont)
     CDC dc;
     back.AttachDC(&dc);
     for (const CFontHolder* f : {&back.TitleFont, &back.ProcessFont, &back.IfFont, &back.IfYesFont,
-                                 &back.IfNoFont, &back.SwitchFont, &back.CaseFont, &back.LoopFont,
-                                 &back.TryCatchFont})
+             &back.IfNoFont, &back.SwitchFont, &back.CaseFont, &back.LoopFont, &back.TryCatchFont})
         EXPECT_EQ(f->dc, &dc);
     EXPECT_EQ(source.TitleFont.dc, nullptr);
 }
@@ -71,7 +70,8 @@ TEST(MacroViewSetting, GroupKindsUseTheEntriesOfFunctionAndVariable)
     styles.SetColors(UNIT_GLOBAL_FUNCTIONS, 1, 2, 3);
     EXPECT_EQ(styles.itemColors.count(UNIT_GLOBAL_FUNCTIONS), 1u);
     EXPECT_EQ(&styles.GetColors(UNIT_GLOBAL_FUNCTIONS), &styles.GetColors(UNIT_FUNCTION));
-    EXPECT_EQ(styles.GetColors(UNIT_GLOBAL_FUNCTIONS), (ColorTriple{0x000000, 0xD2D2FF, 0xF8F0E8}));
+    EXPECT_EQ(
+        styles.GetColors(UNIT_GLOBAL_FUNCTIONS), (ColorTriple {0x000000, 0xD2D2FF, 0xF8F0E8}));
     EXPECT_EQ(&styles.GetColors(99), &styles.defaultColors);
 }
 

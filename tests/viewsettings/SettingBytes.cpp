@@ -25,14 +25,26 @@ MacroPair::MacroPair()
     SetMacroViewDefaults(fonts, styles);
 }
 
-std::string Bytes(const CFlowSetting& setting) { return Saved(SaveFlowColorFile, setting); }
-std::string Bytes(const CNSDSetting& setting) { return Saved(SaveNSDColorFile, setting); }
-std::string Bytes(const CSequenceSetting& setting) { return Saved(SaveSequenceColorFile, setting); }
+std::string Bytes(const CFlowSetting& setting)
+{
+    return Saved(SaveFlowColorFile, setting);
+}
+std::string Bytes(const CNSDSetting& setting)
+{
+    return Saved(SaveNSDColorFile, setting);
+}
+std::string Bytes(const CSequenceSetting& setting)
+{
+    return Saved(SaveSequenceColorFile, setting);
+}
 std::string Bytes(const CVisualSetting& fonts, const ElementStyleTable& styles)
 {
     return Saved(SaveMacroColorFile, fonts, styles);
 }
-std::string Bytes(const MacroPair& pair) { return Bytes(pair.fonts, pair.styles); }
+std::string Bytes(const MacroPair& pair)
+{
+    return Bytes(pair.fonts, pair.styles);
+}
 
 std::string Golden(const std::string& name)
 {

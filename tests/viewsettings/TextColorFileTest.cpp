@@ -68,8 +68,8 @@ TEST(TextColorFile, FaceNamesAFileCannotCarryAreRefusedWhenSet)
 {
     MacroPair pair;
     const std::string before = pair.fonts.defaultFont.faceName;
-    for (const std::string& face : {std::string("Two\r\nLines"), std::string("Tab\there"),
-                                    std::string(32, 'x')})
+    for (const std::string& face :
+        {std::string("Two\r\nLines"), std::string("Tab\there"), std::string(32, 'x')})
         EXPECT_FALSE(pair.fonts.defaultFont.Create(face, 9, 0)) << face;
     EXPECT_EQ(pair.fonts.defaultFont.faceName, before);
     ASSERT_TRUE(pair.fonts.defaultFont.Create(std::string(31, 'y'), 9, 0));
@@ -133,7 +133,8 @@ TEST(TextColorFile, MissingShortOrBrokenFilesChangeNothing)
     for (size_t i = 0; i < broken.size(); ++i) {
         RecordingPrompt prompt;
         EXPECT_EQ(Bytes(Read(broken[i], false)), Bytes(MacroPair())) << i;
-        EXPECT_EQ(prompt.messages, std::vector<std::string>{"The colour file could not be read."}) << i;
+        EXPECT_EQ(prompt.messages, std::vector<std::string> {"The colour file could not be read."})
+            << i;
     }
 }
 
@@ -149,6 +150,7 @@ TEST(TextColorFile, FailedWriteKeepsTheOldFileAndTellsTheUser)
         EXPECT_FALSE(SaveColorInfoFile(path, pair.fonts, pair.styles));
     }
     EXPECT_EQ(ReadFileBytes(path), "old");
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"default"});
-    EXPECT_EQ(prompt.messages, std::vector<std::string>{"Error: The colour file could not be written."});
+    EXPECT_EQ(folder.Names(), std::vector<std::string> {"default"});
+    EXPECT_EQ(
+        prompt.messages, std::vector<std::string> {"Error: The colour file could not be written."});
 }

@@ -12,8 +12,7 @@ namespace {
 const std::string kHeader = "<?xml version=\"1.0\"?>";
 
 // The text of the error the action throws, or "" when it succeeds.
-template <typename Action>
-std::string ErrorOf(Action action)
+template <typename Action> std::string ErrorOf(Action action)
 {
     try {
         action();
@@ -59,7 +58,8 @@ TEST(XmlWriter, ValueAndAttributeInOneEmptyTagWithCrLf)
 
 TEST(XmlReader, AcceptsLfOnlyLooseWhiteSpaceAndBackslashes)
 {
-    CXmlElement root = ParseRoot("<?xml \t version=\"1.0\"?>\n\n  <R V=\"C:\\dir\\\"\n\tW=\"\" K>\n <C></C>\t<D=\"x\"  />\n</R>trailing junk");
+    CXmlElement root = ParseRoot("<?xml \t version=\"1.0\"?>\n\n  <R V=\"C:\\dir\\\"\n\tW=\"\" "
+                                 "K>\n <C></C>\t<D=\"x\"  />\n</R>trailing junk");
     EXPECT_EQ(root.name, "R");
     ASSERT_EQ(root.attributes.size(), 3u);
     EXPECT_EQ(root.attributes[0].value, "C:\\dir\\");
@@ -74,7 +74,8 @@ TEST(XmlReader, AcceptsLfOnlyLooseWhiteSpaceAndBackslashes)
 
 TEST(XmlReader, FindTakesTheFirstExactMatch)
 {
-    CXmlElement root = ParseRoot(kHeader + "<R a=\"lower\" A=\"1\" A=\"2\"><X=\"first\"/><x=\"other\"/><X=\"second\"/></R>");
+    CXmlElement root = ParseRoot(
+        kHeader + "<R a=\"lower\" A=\"1\" A=\"2\"><X=\"first\"/><x=\"other\"/><X=\"second\"/></R>");
     EXPECT_EQ(root.FindChild("X")->value, "first");
     EXPECT_EQ(root.FindChild("x")->value, "other");
     EXPECT_EQ(root.FindChild("Y"), nullptr);
@@ -146,11 +147,11 @@ TEST(XmlFile, LoadAndSaveReportFailuresAndKeepTheOldFile)
         EXPECT_EQ(ErrorOf([&] { big.Save(path); }), "file write error");
     }
     EXPECT_EQ(ReadFileBytes(path), "old content");
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"theme.fcx"});
+    EXPECT_EQ(folder.Names(), std::vector<std::string> {"theme.fcx"});
 
     big.Save(path);
     EXPECT_EQ(ReadFileBytes(path), big.Format());
-    struct stat info {};
+    struct stat info { };
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u); // the permissions stay
     CXmlDocument read;
@@ -163,5 +164,5 @@ TEST(XmlFile, LoadAndSaveReportFailuresAndKeepTheOldFile)
     EXPECT_EQ(ErrorOf([&] { big.Save(folder.File("no-folder/a.xml")); }), "file write error");
     EXPECT_EQ(ErrorOf([&] { read.Load(folder.File("missing.xml")); }), "file load error");
     EXPECT_EQ(ErrorOf([&] { read.Load(folder.File("sub")); }), "file load error");
-    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"sub", "theme.fcx"}));
+    EXPECT_EQ(folder.Names(), (std::vector<std::string> {"sub", "theme.fcx"}));
 }

@@ -29,7 +29,7 @@ std::vector<std::string> Seeds()
 
 class Mutator {
 public:
-    explicit Mutator(unsigned seed) : random_(seed) {}
+    explicit Mutator(unsigned seed) : random_(seed) { }
 
     std::string Mutate(std::string text, const std::vector<std::string>& seeds)
     {
@@ -40,11 +40,15 @@ public:
     }
 
 private:
-    size_t Below(size_t n) { return n == 0 ? 0 : std::uniform_int_distribution<size_t>(0, n - 1)(random_); }
+    size_t Below(size_t n)
+    {
+        return n == 0 ? 0 : std::uniform_int_distribution<size_t>(0, n - 1)(random_);
+    }
 
     char Interesting()
     {
-        static const char chars[] = {'<', '>', '/', '=', '"', ' ', '\n', '\r', '\t', '?', 'A', '_', '0', '\\', '\0', '\x80', '\xff'};
+        static const char chars[] = {'<', '>', '/', '=', '"', ' ', '\n', '\r', '\t', '?', 'A', '_',
+            '0', '\\', '\0', '\x80', '\xff'};
         return chars[Below(sizeof chars)];
     }
 

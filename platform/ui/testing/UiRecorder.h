@@ -25,17 +25,27 @@
 //     ... code under test ...
 //     EXPECT_EQ(ui.Texts(UiCallKind::Message), ...);
 
-enum class UiCallKind { Message, Notice, OpenFile, OpenFiles, SaveFile, ChooseFolder, ChooseColor, OpenUrl,
-                        StartProgram, Dialog };
+enum class UiCallKind {
+    Message,
+    Notice,
+    OpenFile,
+    OpenFiles,
+    SaveFile,
+    ChooseFolder,
+    ChooseColor,
+    OpenUrl,
+    StartProgram,
+    Dialog
+};
 
 struct UiCall {
     UiCallKind kind;
     // The message, notice, caption of a chooser, link, program, or dialog title.
-    std::string text{};
+    std::string text {};
     MessageButtons buttons = MessageButtons::Ok;
     MessageIcon icon = MessageIcon::None;
     // A program's arguments; a file chooser's filters, start and suffix.
-    std::vector<std::string> arguments{};
+    std::vector<std::string> arguments {};
     bool scripted = false;
 };
 
@@ -48,7 +58,13 @@ struct UiReply {
     COLORREF colour = 0;
     std::function<int(QDialog&)> dialog;
 
-    static UiReply Answer(::Answer a) { UiReply r; r.kind = Kind::Answer; r.answer = a; return r; }
+    static UiReply Answer(::Answer a)
+    {
+        UiReply r;
+        r.kind = Kind::Answer;
+        r.answer = a;
+        return r;
+    }
     static UiReply Path(std::string path) { return Paths({std::move(path)}); }
     static UiReply Paths(std::vector<std::string> paths)
     {
@@ -64,7 +80,13 @@ struct UiReply {
         r.checked = checked;
         return r;
     }
-    static UiReply Color(COLORREF c) { UiReply r; r.kind = Kind::Color; r.colour = c; return r; }
+    static UiReply Color(COLORREF c)
+    {
+        UiReply r;
+        r.kind = Kind::Color;
+        r.colour = c;
+        return r;
+    }
     // Works the dialog (it is prepared, not shown) and returns its result.
     static UiReply Dialog(std::function<int(QDialog&)> work)
     {
@@ -76,15 +98,18 @@ struct UiReply {
     // Presses the dialog's OK (accept) and returns the result it ended with.
     static UiReply Accept()
     {
-        return Dialog([](QDialog& d) { d.accept(); return d.result(); });
+        return Dialog([](QDialog& d) {
+            d.accept();
+            return d.result();
+        });
     }
     // Cancels any chooser, question or dialog.
-    static UiReply Cancel() { return UiReply{}; }
+    static UiReply Cancel() { return UiReply {}; }
 };
 
 class UiRecorder : public UiService {
 public:
-    UiRecorder() : scope_(this) {}
+    UiRecorder() : scope_(this) { }
 
     UiRecorder& Reply(UiReply reply)
     {
@@ -107,7 +132,7 @@ public:
     }
 
     Answer MessageBox(const std::string& text, MessageButtons buttons, MessageIcon icon,
-                      const std::string&) override
+        const std::string&) override
     {
         UiCall& call = Record(UiCallKind::Message, text);
         call.buttons = buttons;
@@ -144,7 +169,7 @@ public:
         UiReply reply = Take(call, UiReply::Kind::Folder);
         if (reply.kind != UiReply::Kind::Folder || reply.paths.empty())
             return std::nullopt;
-        return FolderChoice{reply.paths.front(), reply.checked};
+        return FolderChoice {reply.paths.front(), reply.checked};
     }
     std::optional<COLORREF> ChooseColor(COLORREF initial) override
     {
@@ -160,7 +185,8 @@ public:
         Record(UiCallKind::OpenUrl, urlOrPath);
         return launchSucceeds;
     }
-    bool StartProgram(const std::string& program, const std::vector<std::string>& arguments) override
+    bool StartProgram(
+        const std::string& program, const std::vector<std::string>& arguments) override
     {
         Record(UiCallKind::StartProgram, program).arguments = arguments;
         return launchSucceeds;
@@ -179,7 +205,7 @@ public:
 private:
     UiCall& Record(UiCallKind kind, const std::string& text)
     {
-        calls.push_back(UiCall{.kind = kind, .text = text});
+        calls.push_back(UiCall {.kind = kind, .text = text});
         return calls.back();
     }
     UiCall& RecordFile(UiCallKind kind, const FileRequest& request)
@@ -194,9 +220,9 @@ private:
     UiReply Take(UiCall& call, UiReply::Kind kind)
     {
         if (replies_.empty())
-            return UiReply{};
+            return UiReply {};
         if (replies_.front().kind != kind && replies_.front().kind != UiReply::Kind::Cancel)
-            return UiReply{};
+            return UiReply {};
         UiReply reply = std::move(replies_.front());
         replies_.pop_front();
         call.scripted = true;

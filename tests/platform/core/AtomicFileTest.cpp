@@ -45,7 +45,8 @@ TEST(AtomicFile, TemporariesOfAKilledWriterAreRemovedByTheNextWrite)
     const std::string target = folder.Write("cache.car", "old");
     // A process id that does not run (beyond the kernel's limit).
     const std::string abandoned = folder.Write(".cache.car.tmp999999999-0-0", "partial");
-    const std::string ours = folder.Write(".cache.car.tmp" + std::to_string(::getpid()) + "-7-0", "x");
+    const std::string ours =
+        folder.Write(".cache.car.tmp" + std::to_string(::getpid()) + "-7-0", "x");
     const std::string other = folder.Write(".other.car.tmp999999999-0-0", "partial");
     ASSERT_TRUE(WriteFileAtomically(target, "new"));
     EXPECT_FALSE(fs::exists(abandoned));

@@ -8,16 +8,15 @@
 
 TEST(LanguageTable, LinesAreNumberSeparatorAndText)
 {
-    LanguageMap map = ParseLanguageText(
-        "0016 Draw again\r\n"
-        "0017\n"
-        "0018 \n"
-        "0019 x\n"
-        "16   Word\n"
-        "0020 first\n"
-        "0020 second\n"
-        "0012=Stop\n"
-        "abcd text without number\n");
+    LanguageMap map = ParseLanguageText("0016 Draw again\r\n"
+                                        "0017\n"
+                                        "0018 \n"
+                                        "0019 x\n"
+                                        "16   Word\n"
+                                        "0020 first\n"
+                                        "0020 second\n"
+                                        "0012=Stop\n"
+                                        "abcd text without number\n");
     EXPECT_EQ(map.at(16), "Draw again"); // first line for 16 wins over "16   Word"
     EXPECT_EQ(map.count(17), 0u);
     EXPECT_EQ(map.count(18), 0u);
@@ -33,7 +32,10 @@ TEST(LanguageTable, NumberFieldMayHoldBlanks)
     EXPECT_EQ(ParseLanguageText("16   Word\n").at(16), "Word");
     EXPECT_EQ(ParseLanguageText("16    Word\n").at(16), " Word");
     // A UTF-8 byte-order mark does not hide the first line.
-    EXPECT_EQ(ParseLanguageText("\xEF\xBB\xBF" "0001 Draw\n").at(1), "Draw");
+    EXPECT_EQ(ParseLanguageText("\xEF\xBB\xBF"
+                                "0001 Draw\n")
+                  .at(1),
+        "Draw");
 }
 
 TEST(LanguageTable, LookupOfMissingNumberIsEmpty)
