@@ -4,7 +4,8 @@
 set -eu
 
 PACKAGES="cmake g++ make flex libfl-dev antlr libantlr-dev default-jre-headless
-qt6-base-dev libgl-dev libgtest-dev libgmock-dev xvfb xauth fonts-dejavu-core"
+qt6-base-dev libgl-dev libgtest-dev libgmock-dev xvfb xauth fonts-dejavu-core
+clang-format-14"
 
 missing=""
 for p in $PACKAGES; do

@@ -1,10 +1,12 @@
 #!/bin/sh
-# Installs what is missing, builds everything and runs every test twice: in
-# the CI build (warnings are errors, build/) and in the sanitizer build
-# (AddressSanitizer and UndefinedBehaviorSanitizer, build-asan/).
+# Installs what is missing, checks that the C++ files are formatted, builds
+# everything and runs every test twice: in the CI build (build-ci/) and in
+# the sanitizer build (AddressSanitizer and UndefinedBehaviorSanitizer,
+# build-asan/); warnings are errors in both.
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
+./scripts/check-format.sh
 jobs="$(nproc)"
 for preset in ci asan; do
     echo "== $preset build"
