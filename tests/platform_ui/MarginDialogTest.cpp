@@ -1,10 +1,6 @@
-#include "LanguageTable.h"
 #include "MarginDialog.h"
-#include "SelectViewDialog.h"
 #include "UiRecorder.h"
 
-#include <QLineEdit>
-#include <QPushButton>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -47,24 +43,4 @@ TEST(MarginDialogTest, MarginsAreClampedToThePageAndRoundedToTwoDecimals)
     dialog.SetItemText(CDialogMargin::IDC_RIGHT, "12000");
     EXPECT_FALSE(dialog.ClampEdit(CDialogMargin::IDC_RIGHT)) << "outside 0 to 9999";
     EXPECT_EQ(ui.Texts(UiCallKind::Message).size(), 1u);
-}
-
-TEST(SelectViewDialogTest, AViewWithoutAPictureCannotBeChosen)
-{
-    EXPECT_TRUE(CDialogSelectView::HasPicture({11, 0}));
-    EXPECT_TRUE(CDialogSelectView::HasPicture({0, 11}));
-    EXPECT_FALSE(CDialogSelectView::HasPicture({10, 10}));
-
-    UiRecorder ui;
-    CDialogSelectView dialog;
-    dialog.mode = 1;
-    dialog.SetSizes({10, 10}, {200, 300});
-    dialog.Initialize();
-    EXPECT_EQ(dialog.windowTitle().toStdString(), GetLangString(52));
-    dialog.ItemAs<QPushButton>(CDialogSelectView::IDC_MACRO)->click();
-    EXPECT_EQ(ui.Texts(UiCallKind::Message), std::vector<std::string> {GetLangString(51)});
-    EXPECT_EQ(dialog.result(), 0) << "still open";
-    dialog.ItemAs<QPushButton>(CDialogSelectView::IDC_DETAIL)->click();
-    EXPECT_EQ(dialog.result(), IDOK);
-    EXPECT_EQ(dialog.chosenView, 0);
 }
