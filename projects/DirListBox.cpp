@@ -39,13 +39,13 @@ std::vector<int> CDirListBox::SelectedRows() const
     return rows;
 }
 
-std::string CDirListBox::AskFolder(const std::string& start)
+std::string CDirListBox::AskFolder(const char* noPath)
 {
-    const std::optional<FolderChoice> choice = Ui().ChooseFolder({GetLangString(104), start});
+    const std::optional<FolderChoice> choice = Ui().ChooseFolder({GetLangString(104)});
     if (!choice)
         return {};
     if (choice->path.empty()) {
-        Ui().MessageBox("Cannot get folder.", MessageButtons::Ok, MessageIcon::Warning);
+        Ui().MessageBox(noPath, MessageButtons::Ok, MessageIcon::Warning);
         return {};
     }
     if (!IncludeDirLists::CanKeep(choice->path)) {
@@ -63,7 +63,7 @@ void CDirListBox::keyPressEvent(QKeyEvent* event)
         return;
     }
     if (event->key() == Qt::Key_Insert) {
-        const std::string folder = AskFolder({});
+        const std::string folder = AskFolder("Cannot Get Folder");
         if (folder.empty())
             return;
         const QString text = QString::fromStdString(folder);

@@ -22,8 +22,9 @@ public:
     std::vector<int> SelectedRows() const;
 
     // Asks for a folder (title language text 104) and returns it; empty when
-    // the user cancelled or the folder cannot be kept.
-    static std::string AskFolder(const std::string& start);
+    // the user cancelled or the folder cannot be kept. `noPath` is the
+    // message when the choice has no path.
+    static std::string AskFolder(const char* noPath);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

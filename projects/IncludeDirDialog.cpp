@@ -107,7 +107,7 @@ void CDialogIncludeDir::ChooseVersion(int index)
 
 void CDialogIncludeDir::Append(CDirListBox* list)
 {
-    const std::string folder = CDirListBox::AskFolder({});
+    const std::string folder = CDirListBox::AskFolder("Cannot get folder.");
     if (!folder.empty())
         list->addItem(QString::fromStdString(folder));
 }

@@ -4,7 +4,9 @@
 #include "OptionsFixture.h"
 #include "VcProductDirs.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -128,4 +130,28 @@ TEST_F(IncludeDirDialogTest, ListKeysInsertAtTheCaretAndRefuseLineBreaks)
     QTest::keyClick(&empty, Qt::Key_Delete);
     QTest::keyClick(&empty, Qt::Key_Insert);
     EXPECT_EQ(empty.Rows(), (Rows {"/at/end"}));
+}
+
+TEST_F(IncludeDirDialogTest, DoubleClickEditsARowInPlaceOnceEditingIsOn)
+{
+    CDirListBox list;
+    list.SetRows({"/old", "/other"});
+    list.resize(300, 200);
+    list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    const QPoint first = list.visualItemRect(list.item(0)).center();
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, first);
+    EXPECT_EQ(QApplication::focusWidget(), &list) << "no editor before editing is on";
+
+    list.SetEditing(true);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, first);
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, first);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, "/new");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents(); // the view closes its editor later
+    EXPECT_EQ(list.Rows(), (Rows {"/new", "/other"}));
+    EXPECT_EQ(list.currentRow(), 0);
 }
