@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(ProjectFileTest, FileTypesByEnding)
+TEST(FileTypeTest, TypesByEnding)
 {
     const std::pair<const char*, int> types[] = {{"a.cpp", 1}, {"A.CPP", 1}, {"a.cpp\"", 1},
         {"a.cc", 1}, {"a.c", 1}, {"a.dsp", 2}, {"a.DSW", 3}, {"a.kst", 4}, {"a.VCPROJ", 5},
