@@ -57,7 +57,7 @@ CDetailView::CDetailView(AppContext& context, CKestrinDoc& document, QWidget* pa
       diagram_(flowSetting, nsdSetting),
       scroll_(*this)
 {
-    LoadDefaultDetailColorFiles(flowSetting, sequenceSetting, nsdSetting);
+    colorFilesWritable_ = LoadDefaultDetailColorFiles(flowSetting, sequenceSetting, nsdSetting);
     diagram_.SetKind(CDetailDiagram::kSequence, &sequenceKind_);
     diagram_.SetKind(CDetailDiagram::kMultiSequence, &multiSequenceKind_);
     // A clicked flow chart box shows its lines in the code window.
@@ -71,7 +71,7 @@ CDetailView::CDetailView(AppContext& context, CKestrinDoc& document, QWidget* pa
 
 CDetailView::~CDetailView()
 {
-    SaveDefaultDetailColorFiles(flowSetting, sequenceSetting, nsdSetting);
+    SaveDefaultDetailColorFiles(flowSetting, sequenceSetting, nsdSetting, colorFilesWritable_);
 }
 
 void CDetailView::SetMacroView(CTotalView* macroView)
