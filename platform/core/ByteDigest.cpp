@@ -1,6 +1,7 @@
 #include "ByteDigest.h"
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -25,9 +26,10 @@ uint64_t RotateLeft(uint64_t value, int bits)
 // Little-endian, whatever the machine's order.
 uint64_t Load64(const unsigned char* at)
 {
-    uint64_t value = 0;
-    for (int i = 7; i >= 0; --i)
-        value = (value << 8) | at[i];
+    uint64_t value;
+    std::memcpy(&value, at, sizeof value);
+    if constexpr (std::endian::native == std::endian::big)
+        value = __builtin_bswap64(value);
     return value;
 }
 
