@@ -57,26 +57,3 @@ TEST(AtomicFile, TemporariesOfAKilledWriterAreRemovedByTheNextWrite)
         files += entry.is_regular_file() ? 1 : 0;
     EXPECT_EQ(files, 3);
 }
-
-TEST(AtomicFile, ALinkToBeReplacedIsReplacedAndWhatItNamedIsLeftAlone)
-{
-    TempFolder folder;
-    const std::string real = folder.Write("elsewhere/real.txt", "precious");
-    const std::string link = folder.File("made.car");
-    ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
-    auto write = [](int fd, void*) { return WriteAllBytes(fd, "new", 3); };
-    ASSERT_TRUE(WriteFileAtomicallyWith(link, write, nullptr, LinkRule::Replace));
-    EXPECT_FALSE(fs::is_symlink(link));
-    std::string content;
-    ASSERT_EQ(ReadWholeFile(link, content, 100), ReadResult::Ok);
-    EXPECT_EQ(content, "new");
-    ASSERT_EQ(ReadWholeFile(real, content, 100), ReadResult::Ok);
-    EXPECT_EQ(content, "precious");
-
-    // A FIFO or a folder there is still refused.
-    const std::string fifo = folder.File("fifo.car");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    EXPECT_FALSE(WriteFileAtomicallyWith(fifo, write, nullptr, LinkRule::Replace));
-    EXPECT_FALSE(WriteFileAtomicallyWith(folder.Path(), write, nullptr, LinkRule::Replace));
-    EXPECT_TRUE(fs::is_fifo(fifo));
-}
