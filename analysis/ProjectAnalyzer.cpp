@@ -329,16 +329,20 @@ void CProjectAnalyzer::IndexFunction(CModelScope& scope)
     }
 }
 
-bool CProjectAnalyzer::SaveCache(const std::string& path) const
+bool CProjectAnalyzer::SaveCache(const std::string& path, std::string* bytesDigest) const
 {
     CParseCacheWriter writer(projectFiles_, fileIndex_);
-    return writer.Save(path);
+    const bool saved = writer.Save(path);
+    if (bytesDigest != nullptr)
+        *bytesDigest = writer.Digest();
+    return saved;
 }
 
-bool CProjectAnalyzer::LoadCache(const std::string& path, const std::string& readWith)
+bool CProjectAnalyzer::LoadCache(
+    const std::string& path, const std::string& readWith, const std::string& bytesDigest)
 {
     CParseCacheReader reader(projectFiles_, fileIndex_, input_, input_->Messages());
-    const bool loaded = reader.Load(path);
+    const bool loaded = reader.Load(path, bytesDigest);
     recordsChanged_ = recordsChanged_ || loaded;
     if (loaded) {
         recordsOptions_.reset(); // the cache does not say what it was read with

@@ -54,13 +54,17 @@ public:
     // once, when any of them was a project file.
     void RemoveSourceFiles(const std::vector<std::string>& paths);
 
-    bool SaveCache(const std::string& path) const;
+    // `bytesDigest`, when given, receives the digest of the cache's bytes
+    // as written (empty when it could not be taken).
+    bool SaveCache(const std::string& path, std::string* bytesDigest = nullptr) const;
     // All or nothing; when refused, CacheFailure() says why. `readWith` is
     // what RecordsOptionsDigest() said when the cache was saved, when the
     // caller kept it: if the options differ at the next run, every file is
     // read afresh. Without it the records count as read with the options
-    // of the next run.
-    bool LoadCache(const std::string& path, const std::string& readWith = {});
+    // of the next run. `bytesDigest` is what SaveCache gave, when the caller
+    // kept it: a cache whose bytes have changed since is refused.
+    bool LoadCache(const std::string& path, const std::string& readWith = {},
+        const std::string& bytesDigest = {});
     // A short text that stands for the options the records were read with
     // (predefined words, include folders, header flags); empty when that is
     // not known.

@@ -37,7 +37,7 @@ CDetailView::CDetailView(AppContext& context, CKestrinDoc& document, QWidget* pa
       diagram_(flowSetting_, nsdSetting_),
       scroll_(*this)
 {
-    LoadDefaultDetailColorFiles(flowSetting_, sequenceSetting_, nsdSetting_);
+    colorFilesWritable_ = LoadDefaultDetailColorFiles(flowSetting_, sequenceSetting_, nsdSetting_);
     diagram_.SetKind(CDetailDiagram::kSequence, &sequenceKind_);
     diagram_.SetKind(CDetailDiagram::kMultiSequence, &multiSequenceKind_);
     // A clicked flow chart box shows its lines in the code window.
@@ -51,7 +51,7 @@ CDetailView::CDetailView(AppContext& context, CKestrinDoc& document, QWidget* pa
 
 CDetailView::~CDetailView()
 {
-    SaveDefaultDetailColorFiles(flowSetting_, sequenceSetting_, nsdSetting_);
+    SaveDefaultDetailColorFiles(flowSetting_, sequenceSetting_, nsdSetting_, colorFilesWritable_);
 }
 
 void CDetailView::SetMacroView(CTotalView* macroView)

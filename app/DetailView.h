@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DefaultColorFiles.h"
 #include "DetailBoxDiagram.h"
 #include "DetailDiagram.h"
 #include "DetailKinds.h"
@@ -116,5 +117,7 @@ private:
     CDetailDiagram diagram_;
     ScrollViewDetailScroll scroll_;
     bool printing_ = false;
+    // The default colour files that are written back when the view goes.
+    DetailColorFilesWritable colorFilesWritable_;
     ModelHolders::Registration holder_;
 };

@@ -15,6 +15,8 @@
 #include "UiService.h"
 
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -131,6 +133,9 @@ bool CKestrinDoc::WriteProject(const std::string& path)
 
 bool CKestrinDoc::DoSave(const std::string& path)
 {
+    // A run reads the project and builds the records the cache is made of.
+    if (RefusedDuringDraw())
+        return false;
     const auto progress = [this](int percent) {
         if (frame_ != nullptr)
             frame_->SetProgress(percent);
@@ -146,21 +151,33 @@ bool CKestrinDoc::DoSave(const std::string& path)
 
     const std::string cache = CachePathOf(path);
     CAnalyzer* analyzer = context_.Analyzer();
+    bool cacheSaved = true;
     if (!cache.empty() && analyzer != nullptr) {
-        bool saved = false;
+        std::string bytes;
         try {
-            saved = analyzer->Engine()->SaveCache(cache);
+            cacheSaved = analyzer->Engine()->SaveCache(cache, &bytes);
         } catch (...) {
-            saved = false;
+            cacheSaved = false;
         }
-        RememberCacheOptions(context_.Profile(), cache,
-            saved ? analyzer->Engine()->RecordsOptionsDigest() : std::string());
-        if (saved)
+        if (cacheSaved) {
+            RememberCacheOptions(context_.Profile(), cache,
+                {analyzer->Engine()->RecordsOptionsDigest(), std::move(bytes)});
             MessageLine(context_.Messages()) << cache << " " << GetLangString(32);
-        else
+        } else {
+            DiscardCache(cache);
             MessageLine(context_.Messages(), MessageKind::Error)
                 << GetLangString(2) << ": " << cache << " " << GetLangString(33);
+        }
         progress(80);
+    }
+    if (!cacheSaved) {
+        // The project file is written; the save as a whole is not done, and
+        // the project stays marked as changed.
+        SetPathName(path);
+        progress(0);
+        Ui().MessageBox(std::string(GetLangString(3)) + ": " + GetLangString(33) + "\n" + cache,
+            MessageButtons::Ok, MessageIcon::Error);
+        return false;
     }
     progress(100);
     Ui().Notice(GetLangString(25));
@@ -168,6 +185,17 @@ bool CKestrinDoc::DoSave(const std::string& path)
     modified_ = false;
     SetPathName(path);
     return true;
+}
+
+void CKestrinDoc::DiscardCache(const std::string& cache)
+{
+    // The old cache belongs to the project file as it was before: it goes,
+    // and should it stay, it is never loaded (whatever its options say).
+    struct stat status { };
+    if (::lstat(cache.c_str(), &status) == 0 &&
+        (S_ISREG(status.st_mode) || S_ISLNK(status.st_mode)))
+        ::unlink(cache.c_str());
+    RememberCacheOptions(context_.Profile(), cache, {std::string(), kUnwrittenCacheDigest});
 }
 
 void CKestrinDoc::OnFileNew()

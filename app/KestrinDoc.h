@@ -66,9 +66,10 @@ public:
     // false when the user cancels or the save failed.
     bool SaveModified();
     // Writes the project file (in one step) and then the parse cache beside
-    // it, and takes the path. False, with a message, when the project file
-    // could not be written; a cache that cannot be written is reported and
-    // the save still counts.
+    // it, and takes the path. Refused while a Draw runs. False, with a
+    // message, when the project file could not be written, and when the
+    // cache could not: the project file is then written and its path taken,
+    // the old cache removed, and the project stays marked as changed.
     bool DoSave(const std::string& path);
 
     // The File menu's commands. Each is refused (language text 18) while a
@@ -119,6 +120,9 @@ public:
 
 private:
     bool WriteProject(const std::string& path);
+    // Removes a cache that no longer goes with its project file, and marks
+    // it never to be loaded should it stay.
+    void DiscardCache(const std::string& cache);
     // Whether any file of the loaded records changed on disk: the answer of
     // the check ReadProjectFile started, or found out now.
     bool TakeChangeCheck();

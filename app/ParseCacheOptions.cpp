@@ -6,28 +6,35 @@
 
 namespace {
 
-QString KeyOf(const std::string& cachePath)
+QString KeyOf(const char* group, const std::string& cachePath)
 {
     std::error_code error;
     const std::filesystem::path full =
         std::filesystem::absolute(cachePath, error).lexically_normal();
     const QByteArray path = QByteArray::fromStdString(error ? cachePath : full.string());
-    return "ParseCacheOptions/" +
+    return QString::fromLatin1(group) + "/" +
         QString::fromLatin1(QCryptographicHash::hash(path, QCryptographicHash::Sha1).toHex());
+}
+
+void Store(QSettings& profile, const QString& key, const std::string& value)
+{
+    if (value.empty())
+        profile.remove(key);
+    else
+        profile.setValue(key, QString::fromStdString(value));
 }
 
 } // namespace
 
 void RememberCacheOptions(
-    QSettings& profile, const std::string& cachePath, const std::string& digest)
+    QSettings& profile, const std::string& cachePath, const SavedCacheDigests& digests)
 {
-    if (digest.empty())
-        profile.remove(KeyOf(cachePath));
-    else
-        profile.setValue(KeyOf(cachePath), QString::fromStdString(digest));
+    Store(profile, KeyOf("ParseCacheOptions", cachePath), digests.options);
+    Store(profile, KeyOf("ParseCacheBytes", cachePath), digests.bytes);
 }
 
-std::string RecallCacheOptions(QSettings& profile, const std::string& cachePath)
+SavedCacheDigests RecallCacheOptions(QSettings& profile, const std::string& cachePath)
 {
-    return profile.value(KeyOf(cachePath)).toString().toStdString();
+    return {profile.value(KeyOf("ParseCacheOptions", cachePath)).toString().toStdString(),
+        profile.value(KeyOf("ParseCacheBytes", cachePath)).toString().toStdString()};
 }

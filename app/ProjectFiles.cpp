@@ -74,8 +74,9 @@ bool CKestrinDoc::ReadProjectFile(const std::string& path)
     if (!cache.empty() && analyzer != nullptr) {
         frame_->SetProgress(30);
         bool loaded = false;
-        const std::string readWith = RecallCacheOptions(context_.Profile(), cache);
-        RunOnLargeStack([&] { loaded = analyzer->Engine()->LoadCache(cache, readWith); });
+        const SavedCacheDigests saved = RecallCacheOptions(context_.Profile(), cache);
+        RunOnLargeStack(
+            [&] { loaded = analyzer->Engine()->LoadCache(cache, saved.options, saved.bytes); });
         if (loaded) {
             CProjectAnalyzer* engine = analyzer->Engine();
             try {

@@ -32,10 +32,12 @@ CTotalView::CTotalView(AppContext& context, CKestrinDoc& document, QWidget* pare
     // A working copy, so that a broken file leaves the defaults whole.
     CVisualSetting fonts = fonts_;
     ElementStyleTable style = style_;
-    if (LoadDefaultMacroColorFile(fonts, style)) {
+    const MacroColorFileRead read = LoadDefaultMacroColorFile(fonts, style);
+    if (read.read) {
         fonts_ = fonts;
         style_ = style;
     }
+    colorFileWritable_ = read.writable;
     holder_ =
         ModelHolders::Registration(context.Holders(), "macro view", [this] { ForgetModel(); });
     progressTimer_.setInterval(200);
@@ -54,7 +56,8 @@ CTotalView::~CTotalView()
     }
     document_.selectedNode = nullptr;
     document_.dirty = true;
-    SaveDefaultMacroColorFile(fonts_, style_);
+    if (colorFileWritable_)
+        SaveDefaultMacroColorFile(fonts_, style_);
 }
 
 void CTotalView::ForgetModel()

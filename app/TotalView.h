@@ -138,6 +138,7 @@ private:
     bool remeasure_ = false;
     CVisualSetting fonts_;
     ElementStyleTable style_;
+    bool colorFileWritable_ = true; // the default file is written back when the view goes
     MacroGroups groups_;
     MacroBoxBudget boxes_;
     std::vector<MacroLayoutNode> nodes_;

@@ -1,5 +1,6 @@
 #include "ParseCacheReader.h"
 
+#include "ByteDigest.h"
 #include "CacheError.h"
 #include "CacheRecordReader.h"
 #include "FileIndex.h"
@@ -11,21 +12,24 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 #include <exception>
 #include <thread>
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-// The bytes of a regular file, mapped into memory for reading once its
-// first bytes show a cache of this format. Opening never waits (a FIFO has
-// no writer to wait for), and only a regular file is read at all.
-class MappedCache {
+// The bytes of a regular file, read into memory once its first bytes show a
+// cache of this format. Opening never waits (a FIFO has no writer to wait
+// for), and only a regular file is read at all. The file is copied rather
+// than mapped, so that another program cutting it short meanwhile cannot
+// take the bytes away under the reader: a file whose size changes while it
+// is read is refused.
+class CacheFileBytes {
 public:
-    explicit MappedCache(const std::string& path)
+    explicit CacheFileBytes(const std::string& path)
     {
         int fd;
         do {
@@ -35,25 +39,17 @@ public:
             failure_ = "cannot be opened";
             return;
         }
-        Map(fd);
+        Read(fd);
         ::close(fd);
     }
-    ~MappedCache()
-    {
-        if (data_) {
-            ::munmap(const_cast<char*>(data_), size_);
-        }
-    }
-    MappedCache(const MappedCache&) = delete;
-    MappedCache& operator=(const MappedCache&) = delete;
 
     // Why the file is not read; empty when its bytes are there.
     const std::string& Failure() const { return failure_; }
-    const char* Data() const { return data_ ? data_ : small_.data(); }
+    const char* Data() const { return bytes_.get(); }
     size_t Size() const { return size_; }
 
 private:
-    void Map(int fd)
+    void Read(int fd)
     {
         struct stat status { };
         if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size < 0) {
@@ -64,73 +60,68 @@ private:
         // The head is checked before anything else is read, so that a file
         // of another kind costs nothing however large it is. A file too
         // short for a head is read whole and refused by the reader.
-        small_.resize(std::min<size_t>(size_, kHeadBytes));
-        if (!ReadAt(fd, small_)) {
-            failure_ = "cannot be read";
+        const size_t head = std::min(size_, kHeadBytes);
+        try {
+            bytes_ = std::make_unique_for_overwrite<char[]>(head);
+        } catch (const std::bad_alloc&) {
+            failure_ = "out of memory";
             return;
         }
-        if (size_ < kHeadBytes) {
+        if (ReadAt(fd, bytes_.get(), head, 0) != head) {
+            failure_ = kChanged;
             return;
         }
-        if (static_cast<int32_t>(CCacheSource::Decode(small_.data())) != kParseCacheVersion) {
+        if (size_ >= kHeadBytes &&
+            static_cast<int32_t>(CCacheSource::Decode(bytes_.get())) != kParseCacheVersion) {
             failure_ = "version not match";
             return;
         }
-        void* data = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd, 0);
-        if (data == MAP_FAILED) {
-            failure_ = "cannot be read";
-            return;
-        }
-        data_ = static_cast<const char*>(data);
-        // Read ahead in one go only when the record lengths add up to the
-        // file (one page touched per record): damage is found by the reader
-        // without the whole body being read first.
-        if (LengthsAddUp()) {
-#ifdef MADV_POPULATE_READ
-            if (::madvise(data, size_, MADV_POPULATE_READ) == 0) {
+        if (size_ > head) {
+            std::unique_ptr<char[]> whole;
+            try {
+                whole = std::make_unique_for_overwrite<char[]>(size_);
+            } catch (const std::bad_alloc&) {
+                failure_ = "out of memory";
                 return;
             }
-#endif
-            ::madvise(data, size_, MADV_WILLNEED);
-        }
-    }
-
-    bool LengthsAddUp() const
-    {
-        const uint64_t records =
-            uint64_t {CCacheSource::Decode(data_ + 4)} + uint64_t {CCacheSource::Decode(data_ + 8)};
-        uint64_t at = kHeadBytes;
-        for (uint64_t i = 0; i < records; ++i) {
-            if (at + 4 > size_) {
-                return false;
+            std::memcpy(whole.get(), bytes_.get(), head);
+            bytes_ = std::move(whole);
+            if (ReadAt(fd, bytes_.get() + head, size_ - head, head) != size_ - head) {
+                failure_ = kChanged;
+                return;
             }
-            at += 4 + uint64_t {CCacheSource::Decode(data_ + at)};
         }
-        return at == size_;
+        // Nothing may follow what the size promised.
+        char more = 0;
+        if (ReadAt(fd, &more, 1, size_) != 0) {
+            failure_ = kChanged;
+        }
     }
 
-    static bool ReadAt(int fd, std::string& bytes)
+    // How many bytes were read before the end of the file or an error.
+    static size_t ReadAt(int fd, char* to, size_t size, size_t offset)
     {
+        constexpr size_t kMostAtOnce = size_t {1} << 30;
         size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t got =
-                ::pread(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        while (done < size) {
+            const ssize_t got = ::pread(fd, to + done, std::min(size - done, kMostAtOnce),
+                static_cast<off_t>(offset + done));
             if (got < 0 && errno == EINTR) {
                 continue;
             }
             if (got <= 0) {
-                return false;
+                break;
             }
             done += static_cast<size_t>(got);
         }
-        return true;
+        return done;
     }
 
     static constexpr size_t kHeadBytes = 12; // version and the two counts
+    static constexpr const char* kChanged = "changed while being read";
 
-    const char* data_ = nullptr;
+    std::unique_ptr<char[]> bytes_;
     size_t size_ = 0;
-    std::string small_;
     std::string failure_;
 };
 
@@ -307,11 +298,15 @@ bool CParseCacheReader::LoadBytes(const char* data, size_t length)
     return true;
 }
 
-bool CParseCacheReader::Load(const std::string& path)
+bool CParseCacheReader::Load(const std::string& path, const std::string& digest)
 {
-    const MappedCache file(path);
+    const CacheFileBytes file(path);
     if (!file.Failure().empty()) {
         failure_ = file.Failure();
+        return false;
+    }
+    if (!digest.empty() && DigestOfBytes(file.Data(), file.Size()) != digest) {
+        failure_ = "changed since it was saved";
         return false;
     }
     return LoadBytes(file.Data(), file.Size());

@@ -25,9 +25,11 @@ public:
     CParseCacheReader(SourceFileList& projectFiles, CFileIndex& fileIndex, CInputSet* owner,
         MessageSink& messages = StandardOutputSink());
 
-    // False, with the engine unchanged, when the file cannot be read or
-    // anything in it is wrong. Never throws on a file error.
-    bool Load(const std::string& path);
+    // False, with the engine unchanged, when the file cannot be read, its
+    // size changes while it is read, or anything in it is wrong. With a
+    // `digest` (DigestOfBytes of the cache as it was saved) a cache whose
+    // bytes differ from it is refused as well. Never throws on a file error.
+    bool Load(const std::string& path, const std::string& digest = {});
     // The same over bytes already in memory.
     bool LoadBytes(const std::string& bytes);
     bool LoadBytes(const char* data, size_t length);

@@ -1,6 +1,7 @@
 #include "ParseCacheWriter.h"
 
 #include "AtomicFile.h"
+#include "ByteDigest.h"
 #include "CacheFileWriter.h"
 #include "CacheRecordFields.h"
 #include "FileIndex.h"
@@ -208,5 +209,10 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
 
 bool CParseCacheWriter::Save(const std::string& path)
 {
-    return WriteFileAtomicallyWith(path, &WriteRecords, this);
+    digest_.clear();
+    if (!WriteFileAtomicallyWith(path, &WriteRecords, this, LinkRule::Replace)) {
+        return false;
+    }
+    digest_ = DigestOfFile(path);
+    return true;
 }

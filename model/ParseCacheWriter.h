@@ -12,15 +12,20 @@ class CFileIndex;
 // headers in file-index order) to a parse cache, in one pass into a new file
 // beside the cache that replaces it only when everything was written (see
 // AtomicFile.h): a failed or killed save leaves the old cache as it was, and
-// what a killed save left behind goes with the next save. A cache path that
-// is a symbolic link is written through; one that names a FIFO, a device or
-// a folder is refused. The process's current folder is never changed.
+// what a killed save left behind goes with the next save. The cache's path
+// is made up by the program, not chosen by the user: a symbolic link at that
+// path is replaced by the new cache, never written through, and a FIFO, a
+// device or a folder there is refused. The process's current folder is never
+// changed.
 class CParseCacheWriter {
 public:
     CParseCacheWriter(const SourceFileList& projectFiles, const CFileIndex& fileIndex);
 
     // True when the cache was written whole. Never throws on a file error.
     bool Save(const std::string& path);
+    // DigestOfBytes of the cache the last Save wrote, read back from the
+    // disk; empty when it failed or the cache could not be read back.
+    const std::string& Digest() const { return digest_; }
 
     // The encoding of one source-file record.
     static void WriteSourceFile(CCacheSink& out, const CSourceFile& file);
@@ -31,4 +36,5 @@ private:
 
     const SourceFileList& projectFiles_;
     const CFileIndex& fileIndex_;
+    std::string digest_;
 };

@@ -19,6 +19,37 @@ bool SameNoCase(std::string_view a, std::string_view b)
     });
 }
 
+// A line of one or two whole numbers and blanks: the flags after a path.
+bool IsFlagsLine(std::string_view line)
+{
+    size_t at = 0;
+    int numbers = 0;
+    while (at < line.size()) {
+        if (line[at] == ' ' || line[at] == '\t') {
+            ++at;
+            continue;
+        }
+        if (numbers == 2)
+            return false;
+        if (line[at] == '+' || line[at] == '-')
+            ++at;
+        const size_t digits = at;
+        while (at < line.size() && std::isdigit(static_cast<unsigned char>(line[at])))
+            ++at;
+        if (at == digits || (at < line.size() && line[at] != ' ' && line[at] != '\t'))
+            return false;
+        ++numbers;
+    }
+    return numbers > 0;
+}
+
+// The start of a section end that the file's end cut short ("</Fi").
+bool IsCutShort(std::string_view line, std::string_view end)
+{
+    return !line.empty() && line.size() < end.size() &&
+        SameNoCase(line, end.substr(0, line.size()));
+}
+
 } // namespace
 
 std::string FormatProjectFile(
@@ -96,8 +127,15 @@ bool ParseProjectFile(std::string_view bytes, ProjectFileContent& content)
                 section = Section::None;
                 break;
             }
+            // A flags line without its path, or the file's end cut inside
+            // the section's end, is not a path.
+            if ((version == 7 && IsFlagsLine(line)) ||
+                (i + 1 == lines.size() && IsCutShort(line, "</File>")))
+                break;
             ProjectFileEntry entry {std::string(line)};
-            if (version == 7 && i + 1 < lines.size()) {
+            // A path whose flags line is missing keeps both flags, and the
+            // line that follows is read for what it is.
+            if (version == 7 && i + 1 < lines.size() && IsFlagsLine(lines[i + 1])) {
                 // A number the line does not hold keeps its flag set.
                 int analyse = 1;
                 int draw = 1;

@@ -23,7 +23,10 @@
 // Reading compares the marker lines without regard to case, skips the first
 // line and anything outside the sections, and also takes "V0.6" files (or
 // files without a version line), whose files have no flags line and get both
-// flags.
+// flags. A flags line is one of one or two whole numbers: a path whose flags
+// line is missing keeps both flags and the next line is read as what it is,
+// a flags line without a path is passed over, and a last line that is the
+// start of "</File>" (a file cut short) is not a path.
 
 struct ProjectFileEntry {
     std::string path;

@@ -29,16 +29,33 @@ std::string ColorFilePath(const std::string& name);
 std::string DefaultColorFileToRead(const std::string& name);
 std::string DefaultColorFileToWrite(const std::string& name);
 
+// Which default files may be written back when the views close: each that
+// was read, or that the user had no copy of. A copy of the user's that
+// exists but could not be read (damaged by hand, say) is left as it is, so
+// that the built-in values never replace what it holds.
+struct DetailColorFilesWritable {
+    bool flow = true;
+    bool sequence = true;
+    bool nsd = true;
+};
+
 // Reads the detail view's three default files over the records, in the order
 // flow, sequence, NSD. A record whose file cannot be read keeps its values
 // (and the user is told, once per file).
-void LoadDefaultDetailColorFiles(CFlowSetting& flow, CSequenceSetting& sequence, CNSDSetting& nsd);
+DetailColorFilesWritable LoadDefaultDetailColorFiles(
+    CFlowSetting& flow, CSequenceSetting& sequence, CNSDSetting& nsd);
 
-// Writes the three default files in the same order.
-void SaveDefaultDetailColorFiles(
-    const CFlowSetting& flow, const CSequenceSetting& sequence, const CNSDSetting& nsd);
+// Writes the three default files in the same order, each only where
+// `writable` allows.
+void SaveDefaultDetailColorFiles(const CFlowSetting& flow, const CSequenceSetting& sequence,
+    const CNSDSetting& nsd, const DetailColorFilesWritable& writable = {});
 
-// Reads the macro view's default file over the pair; false (silently) when
-// it is missing, which leaves the built-in values.
-bool LoadDefaultMacroColorFile(CVisualSetting& fonts, ElementStyleTable& styles);
+struct MacroColorFileRead {
+    bool read = false; // the pair holds the file's values
+    bool writable = true; // as for the detail view's files
+};
+
+// Reads the macro view's default file over the pair; not read (silently)
+// when it is missing, which leaves the built-in values.
+MacroColorFileRead LoadDefaultMacroColorFile(CVisualSetting& fonts, ElementStyleTable& styles);
 void SaveDefaultMacroColorFile(const CVisualSetting& fonts, const ElementStyleTable& styles);

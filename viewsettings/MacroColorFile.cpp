@@ -1,5 +1,6 @@
 #include "ColorFileFields.h"
 #include "MacroFileFields.h"
+#include "MacroSizeLimits.h"
 #include "XmlColorFiles.h"
 
 namespace {
@@ -32,5 +33,8 @@ bool SaveMacroColorFile(
 
 bool LoadMacroColorFile(const std::string& path, CVisualSetting& fonts, ElementStyleTable& styles)
 {
-    return LoadColorFile(path, [&](auto& f) { MacroFields(f, fonts, styles); });
+    if (!LoadColorFile(path, [&](auto& f) { MacroFields(f, fonts, styles); }))
+        return false;
+    ClampMacroSizes(fonts, styles);
+    return true;
 }

@@ -4,6 +4,7 @@
 #include "ColorFileFields.h"
 #include "TextHelpers.h"
 #include "MacroFileFields.h"
+#include "MacroSizeLimits.h"
 #include "Prompt.h"
 
 #include <cstdio>
@@ -207,6 +208,7 @@ bool LoadColorInfoFile(const std::string& path, CVisualSetting& fonts, ElementSt
     }
     styles = read;
     reader.Apply();
+    ClampMacroSizes(fonts, styles);
     return true;
 }
 

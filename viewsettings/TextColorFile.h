@@ -10,7 +10,8 @@
 // "Color/default"): a header line, the global values, a line of three
 // colours per element kind and three lines per font. Colours are written as
 // the decimal numbers red, green and blue. Reading takes the values by
-// position; the key words are not looked at.
+// position; the key words are not looked at. The unit space and the font
+// sizes read are brought into the ranges of MacroSizeLimits.h.
 
 // Reads the file into the pair. False without any message when the file
 // cannot be opened; false with "could not be read" when it ends early or a

@@ -128,15 +128,22 @@ void StartWriteBack(int fd, size_t offset, size_t size)
 }
 
 bool WriteFileAtomicallyWith(
-    const std::string& path, bool (*write)(int fd, void* context), void* context)
+    const std::string& path, bool (*write)(int fd, void* context), void* context, LinkRule links)
 {
     if (path.empty())
         return false;
-    const std::string target = ResolveTarget(path);
-    // Only a regular file is ever replaced: a FIFO, a device or a folder
-    // (also one reached through a symbolic link) is left alone.
+    const bool replaceLink = links == LinkRule::Replace;
+    const std::string target = replaceLink ? path : ResolveTarget(path);
+    // Looks at the target itself when a link there is to be replaced.
+    auto examine = [replaceLink](const std::string& file, struct stat& status) {
+        return (replaceLink ? ::lstat(file.c_str(), &status) : ::stat(file.c_str(), &status)) == 0;
+    };
+    // Only a regular file (or a link to be replaced) is ever replaced: a
+    // FIFO, a device or a folder (also one reached through a symbolic link)
+    // is left alone.
     struct stat existing { };
-    if (::stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode))
+    if (examine(target, existing) && !S_ISREG(existing.st_mode) &&
+        !(replaceLink && S_ISLNK(existing.st_mode)))
         return false;
     const SplitPath parts = Split(target);
     RemoveAbandonedTemporaries(parts);
@@ -156,7 +163,7 @@ bool WriteFileAtomicallyWith(
         return false;
 
     bool ok = write(fd, context);
-    if (ok && ::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
+    if (ok && examine(target, existing) && S_ISREG(existing.st_mode))
         ok = ::fchmod(fd, existing.st_mode & 07777) == 0;
     if (ok) {
         int synced;

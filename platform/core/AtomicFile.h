@@ -16,11 +16,17 @@
 // target are removed by the next write.
 bool WriteFileAtomically(const std::string& path, std::string_view content);
 
+// What becomes of a target that is a symbolic link: the file it names is
+// written (a file the user chose), or the link itself is replaced by a new
+// file and whatever it names stays untouched (a file whose path the program
+// made up, which a link placed there must not redirect).
+enum class LinkRule { WriteThrough, Replace };
+
 // As WriteFileAtomically, with the content produced by `write`, which gets
 // an open descriptor of the temporary file and returns false on failure.
 // For content too large to hold in memory at once.
-bool WriteFileAtomicallyWith(
-    const std::string& path, bool (*write)(int fd, void* context), void* context);
+bool WriteFileAtomicallyWith(const std::string& path, bool (*write)(int fd, void* context),
+    void* context, LinkRule links = LinkRule::WriteThrough);
 
 // Writes all bytes to a descriptor, going on after interrupted writes.
 bool WriteAllBytes(int fd, const char* data, size_t size);

@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -190,13 +192,108 @@ TEST_F(DocumentTest, FilesAndFoldersJoinTheProjectSafely)
     EXPECT_EQ(program.context->Options().lastPath, sample.Path("deep"));
     EXPECT_EQ(ui.calls.back().arguments.at(1), GetLangString(105));
 
-    // A parse cache that cannot be written is reported; the project is saved.
+    // A parse cache that cannot be written is reported in the pane and in a
+    // message box; the project file is saved, the save as a whole is not.
     fs::create_directory(sample.Path("kept.car"));
     program.context->Messages().Deliver();
     program.Frame().InfoView()->Clear();
-    EXPECT_TRUE(doc.DoSave(sample.Path("kept.kst")));
+    ui.calls.clear();
+    EXPECT_FALSE(doc.DoSave(sample.Path("kept.kst")));
     program.context->Messages().Deliver();
     EXPECT_TRUE(fs::is_regular_file(sample.Path("kept.kst")));
+    EXPECT_TRUE(fs::is_directory(sample.Path("kept.car")));
     EXPECT_NE(program.Frame().InfoView()->toPlainText().toStdString().find(GetLangString(33)),
         std::string::npos);
+    const auto boxes = ui.Texts(UiCallKind::Message);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find(GetLangString(33)), std::string::npos);
+    EXPECT_TRUE(ui.Texts(UiCallKind::Notice).empty()) << "no notice of a save";
+}
+
+// Caps the size of any file this process writes while it lives, as a full
+// disk would.
+class FileSizeCap {
+public:
+    explicit FileSizeCap(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        previousSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit cap = old_;
+        cap.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &cap);
+    }
+    ~FileSizeCap()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, previousSignal_);
+    }
+
+private:
+    rlimit old_ {};
+    void (*previousSignal_)(int) = nullptr;
+};
+
+TEST_F(DocumentTest, ACacheThatChangedOrCouldNotBeWrittenIsNeverTrusted)
+{
+    ASSERT_TRUE(doc.OpenDocumentFile(sample.Project()));
+    ASSERT_TRUE(Draw(program));
+    const std::string saved = sample.Path("copy.kst");
+    const std::string cache = sample.Path("copy.car");
+    ASSERT_TRUE(doc.DoSave(saved));
+    const std::string good = ReadFileBytes(cache);
+    const auto reopenAsks = [&] {
+        doc.OnCloseProject();
+        ui.calls.clear();
+        ui.Reply(UiReply::Answer(Answer::No));
+        EXPECT_TRUE(doc.OpenDocumentFile(saved));
+        return ui.Texts(UiCallKind::Message) == std::vector<std::string> {GetLangString(35)};
+    };
+    EXPECT_FALSE(reopenAsks()) << "the cache as saved is loaded";
+
+    // One byte of a record's time changed: it still reads, but is not loaded.
+    const auto numberAt = [&good](size_t at) {
+        return static_cast<size_t>(static_cast<unsigned char>(good[at])) |
+            static_cast<size_t>(static_cast<unsigned char>(good[at + 1])) << 8;
+    };
+    size_t at = 16; // the first record's path, its includes, flags, number and size
+    at += 4 + numberAt(at);
+    at += 4 + 4 * numberAt(at) + 3 + 4 + 4;
+    std::string damaged = good;
+    damaged[at] = static_cast<char>(damaged[at] ^ 1);
+    WriteFileBytes(cache, damaged);
+    EXPECT_TRUE(reopenAsks());
+    WriteFileBytes(cache, good);
+    EXPECT_FALSE(reopenAsks());
+
+    // The disk fills: the project file is written, the cache is not.
+    program.context->Options().projectWords["LATER"] = 2;
+    doc.SetModifiedFlag();
+    ui.calls.clear();
+    {
+        FileSizeCap full(ReadFileBytes(saved).size() + 200);
+        EXPECT_FALSE(doc.DoSave(saved));
+    }
+    EXPECT_NE(ReadFileBytes(saved).find("LATER\r\n2\r\n"), std::string::npos);
+    EXPECT_FALSE(fs::exists(cache)) << "the old cache went with the old project file";
+    ASSERT_EQ(ui.Texts(UiCallKind::Message).size(), 1u);
+    EXPECT_NE(ui.Texts(UiCallKind::Message)[0].find(GetLangString(33)), std::string::npos);
+    EXPECT_TRUE(doc.IsModified());
+    // Had the old cache stayed, it would still not be trusted.
+    WriteFileBytes(cache, good);
+    ui.Reply(UiReply::Answer(Answer::No)); // to the question whether to save
+    EXPECT_TRUE(reopenAsks());
+    EXPECT_EQ(program.context->Options().projectWords.at("LATER"), 2);
+}
+
+TEST_F(DocumentTest, SaveIsRefusedWhileADrawRuns)
+{
+    ASSERT_TRUE(doc.OpenDocumentFile(sample.Project()));
+    const std::string saved = sample.Path("during.kst");
+    ui.calls.clear();
+    program.context->drawRunning = true;
+    EXPECT_FALSE(doc.DoSave(saved));
+    program.context->drawRunning = false;
+    EXPECT_EQ(ui.Texts(UiCallKind::Message), std::vector<std::string> {GetLangString(18)});
+    EXPECT_FALSE(fs::exists(saved));
+    EXPECT_FALSE(fs::exists(sample.Path("during.car")));
 }

@@ -329,3 +329,27 @@ TEST(FrameTest, ReplacingTheModelResetsEveryRegisteredHolderFirst)
     context.OnModelReplaced();
     EXPECT_EQ(resets, 2) << "a holder that went is not called";
 }
+
+TEST(FrameTest, DefaultColorFilesThatCannotBeReadAreNotOverwrittenAtExit)
+{
+    ScopedConfigFolder config;
+    std::filesystem::create_directories(config.File("Color"));
+    // The user's copies, damaged by hand: cut short, and a text file whose
+    // values end early. The sequence file is missing and is written.
+    const std::string flow =
+        "<?xml version=\"1.0\"?>\r\n<FlowviewColorXML Version=\"1.0\">\r\n<High";
+    const std::string macro = "Color Information File Version 1.2\r\nHighColorShading 3\r\n";
+    WriteFileBytes(config.File("Color/defaultFlow"), flow);
+    WriteFileBytes(config.File("Color/default"), macro);
+    {
+        UiRecorder ui;
+        AppContext context(config.Folders());
+        CKestrinApp app(context);
+        app.InitInstance({});
+        app.MainFrame()->close();
+    }
+    EXPECT_EQ(ReadFileBytes(config.File("Color/defaultFlow")), flow);
+    EXPECT_EQ(ReadFileBytes(config.File("Color/default")), macro);
+    EXPECT_TRUE(std::filesystem::exists(config.File("Color/defaultSequence")));
+    EXPECT_TRUE(std::filesystem::exists(config.File("Color/defaultNSD")));
+}

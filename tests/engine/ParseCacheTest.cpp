@@ -483,13 +483,19 @@ TEST_F(ParseCache, CachePathsThatAreNoPlainFile)
     CParseCacheWriter writer(original.projects, original.index);
     CParseCacheReader reader(original.projects, original.index, nullptr);
 
-    // A symbolic link is written through and stays a link.
+    // A symbolic link is replaced by the cache: what it named stays as it
+    // was, even where it could be written.
     const std::string target = folder.Write("real/target.car", "old");
     const std::string link = folder.File("link.car");
     ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
     ASSERT_TRUE(writer.Save(link));
-    EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(IntAt(ReadFileBytes(target), 0), 180);
+    EXPECT_FALSE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(IntAt(ReadFileBytes(link), 0), 180);
+    EXPECT_EQ(ReadFileBytes(target), "old");
+    const std::string dangling = folder.File("dangling.car");
+    ASSERT_EQ(symlink(folder.File("real/new.car").c_str(), dangling.c_str()), 0);
+    ASSERT_TRUE(writer.Save(dangling));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("real/new.car")));
 
     // A FIFO is neither replaced nor waited on.
     const std::string pipe = folder.File("pipe.car");

@@ -32,7 +32,7 @@ TEST(DefaultColorFiles, ShippedBesideTheProgramAsTheBuiltInRecords)
     SetMacroViewDefaults(fonts, styles);
     styles.UnitSpace = 0;
     fonts.defaultFont.Create("Other", 3, 1);
-    EXPECT_TRUE(LoadDefaultMacroColorFile(fonts, styles));
+    EXPECT_TRUE(LoadDefaultMacroColorFile(fonts, styles).read);
     EXPECT_EQ(Bytes(fonts, styles), Golden("default.mcx"));
     EXPECT_TRUE(prompt.messages.empty());
 }

@@ -67,6 +67,12 @@ std::string ChangeEveryValue(const std::string& xmlText)
             changed = old == "1" ? "0" : "1";
         } else if (name == "Name") {
             changed = "Face " + std::to_string(counter);
+        } else if (name == "Size" || name == "UnitSpace") {
+            // Within the ranges the macro view's setting keeps (6 to 32).
+            int size = 6 + counter % 27;
+            if (std::to_string(size) == old)
+                size = 6 + (counter + 1) % 27;
+            changed = std::to_string(size);
         } else if (std::regex_match(old, hexColour)) {
             char hex[8];
             std::snprintf(hex, sizeof hex, "%06x", (0x2A1F0B * counter + 0x10305) & 0xFFFFFF);

@@ -29,7 +29,8 @@ std::string Bytes(const MacroPair& pair);
 std::string Golden(const std::string& name);
 
 // The colour file with every stored value changed to one of its own: flags
-// flipped, colours, numbers and face names (with blanks) made distinct.
+// flipped, colours, numbers and face names (with blanks) made distinct; font
+// sizes and the unit space stay within 6 to 32.
 std::string ChangeEveryValue(const std::string& xmlText);
 
 std::string WithoutCarriageReturns(std::string text);

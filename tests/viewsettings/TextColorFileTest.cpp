@@ -1,7 +1,9 @@
 #include "TextColorFile.h"
 
+#include "MacroSizeLimits.h"
 #include "SettingBytes.h"
 #include "TestFiles.h"
+#include "UnitKind.h"
 #include "XmlColorFiles.h"
 
 #include <gtest/gtest.h>
@@ -107,8 +109,33 @@ TEST(TextColorFile, OutOfRangeNumbersAreComputedWithoutOverflow)
     MacroPair pair = Read(text);
     // red clamps to 2147483647 (255 modulo 256), green -5 * 256, blue 300 * 65536
     EXPECT_EQ(pair.styles.BackGroundColor, static_cast<COLORREF>(255 - 1280 + 300 * 65536));
-    EXPECT_EQ(pair.fonts.defaultFont.size, INT32_MIN);
+    EXPECT_EQ(pair.fonts.defaultFont.size, kMacroFontSizeMin);
     EXPECT_EQ(pair.fonts.defaultFont.bold, 1);
+}
+
+TEST(TextColorFile, MacroSizesBeyondTheLayoutsReachAreBroughtIntoRangeInBothFormats)
+{
+    std::string text = Golden("default");
+    text = Replace(text, "UnitSpace 4", "UnitSpace 1000000");
+    text = Replace(text, "ClassFont\r\nArial\r\n10 1", "ClassFont\r\nArial\r\n1000000 1");
+    text = Replace(text, "EnumFont\r\nArial\r\n10 0", "EnumFont\r\nArial\r\n-40 0");
+    MacroPair pair = Read(text);
+    EXPECT_EQ(pair.styles.UnitSpace, kMacroUnitSpaceMax);
+    EXPECT_EQ(pair.fonts.GetItemFont(UNIT_CLASS).size, kMacroFontSizeMax);
+    EXPECT_EQ(pair.fonts.GetItemFont(UNIT_CLASS).bold, 1);
+    EXPECT_EQ(pair.fonts.GetItemFont(UNIT_ENUM).size, kMacroFontSizeMin);
+    EXPECT_EQ(Read(Replace(Golden("default"), "UnitSpace 4", "UnitSpace -3")).styles.UnitSpace, 0);
+
+    TempFolder folder;
+    std::string xml = Golden("default.mcx");
+    xml = Replace(xml, "<UnitSpace=\"4\"/>", "<UnitSpace=\"-2147483648\"/>");
+    xml = Replace(xml, "Size=\"10\"", "Size=\"2147483647\"");
+    WriteFileBytes(folder.File("big.mcx"), xml);
+    MacroPair fromXml;
+    ASSERT_TRUE(LoadMacroColorFile(folder.File("big.mcx"), fromXml.fonts, fromXml.styles));
+    EXPECT_EQ(fromXml.styles.UnitSpace, 0);
+    EXPECT_EQ(fromXml.fonts.defaultFont.size, kMacroFontSizeMax);
+    EXPECT_EQ(fromXml.fonts.GetItemFont(UNIT_CLASS).size, 10);
 }
 
 TEST(TextColorFile, MissingShortOrBrokenFilesChangeNothing)
