@@ -4,9 +4,11 @@
 #include "ColorFileFields.h"
 #include "TextHelpers.h"
 #include "MacroFileFields.h"
+#include "NumberText.h"
 #include "Prompt.h"
 
 #include <cstdio>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -154,10 +156,11 @@ private:
 
     bool ReadNumber(int32_t& value)
     {
-        size_t used = 0;
-        if (!ScanDecimal(std::string_view(text_).substr(pos_), value, used))
+        const std::optional<NumberRead> number = ReadDecimal(std::string_view(text_).substr(pos_));
+        if (!number)
             return false;
-        pos_ += used;
+        value = number->value;
+        pos_ += number->length;
         return true;
     }
 

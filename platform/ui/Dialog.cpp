@@ -1,6 +1,7 @@
 #include "Dialog.h"
 
 #include "GuiSession.h"
+#include "NumberText.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -12,7 +13,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextEdit>
-#include <climits>
 #include <cstdio>
 
 namespace {
@@ -150,30 +150,9 @@ void CDialog::SetItemInt(int id, int value)
     SetItemText(id, std::to_string(value));
 }
 
-int CDialog::ParseInt(const std::string& text)
-{
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1)
-            value = static_cast<long long>(INT_MAX) + 1;
-    }
-    if (negative)
-        value = -value;
-    if (value > INT_MAX)
-        value = INT_MAX;
-    return static_cast<int>(value);
-}
-
 int CDialog::GetItemInt(int id) const
 {
-    return ParseInt(GetItemText(id));
+    return DecimalOrZero(GetItemText(id));
 }
 
 std::optional<double> CDialog::GetItemDouble(int id, double low, double high)

@@ -156,9 +156,4 @@ TEST(DialogControls, OkAndCancelEndWithTheirResultsAndModalRunsGoThroughTheServi
         EXPECT_EQ(d.GetItemDouble(kWidth, 0.0, 10.0), std::nullopt);
         EXPECT_EQ(ui.Texts(UiCallKind::Message).size(), 3u);
     }
-
-    const std::pair<const char*, int> numbers[] = {{" 12abc", 12}, {"-3", -3}, {"+7", 7}, {"", 0},
-        {"abc", 0}, {"99999999999", INT_MAX}, {"-99999999999", INT_MIN}};
-    for (const auto& [text, value] : numbers)
-        EXPECT_EQ(CDialog::ParseInt(text), value) << text;
 }
