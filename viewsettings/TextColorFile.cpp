@@ -6,6 +6,7 @@
 #include "MacroFileFields.h"
 #include "NumberText.h"
 #include "Prompt.h"
+#include "TextLines.h"
 
 #include <cstdio>
 #include <optional>
@@ -144,13 +145,7 @@ private:
     {
         if (pos_ >= text_.size())
             return false;
-        size_t end = text_.find('\n', pos_);
-        if (end == std::string::npos)
-            end = text_.size();
-        line.assign(text_, pos_, end - pos_);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        pos_ = end < text_.size() ? end + 1 : end;
+        line = NextLine(text_, pos_);
         return true;
     }
 
