@@ -1,6 +1,7 @@
 #include "Dialog.h"
 
 #include "GuiSession.h"
+#include "LanguageTable.h"
 #include "NumberText.h"
 
 #include <QAbstractButton>
@@ -162,9 +163,10 @@ std::optional<double> CDialog::GetItemDouble(int id, double low, double high)
     const double value = text.toDouble(&ok);
     if (ok && value >= low && value <= high)
         return value;
-    char message[128];
-    std::snprintf(message, sizeof message, "Enter a number between %g and %g.", low, high);
-    Ui().MessageBox(message, MessageButtons::Ok, MessageIcon::Warning);
+    char range[64];
+    std::snprintf(range, sizeof range, " %g - %g", low, high);
+    Ui().MessageBox(
+        GetLangString(212) + std::string(range), MessageButtons::Ok, MessageIcon::Warning);
     if (QWidget* item = Item(id)) {
         item->setFocus();
         if (auto* edit = qobject_cast<QLineEdit*>(item))
@@ -232,9 +234,15 @@ void CDialog::OnClicked(int id, std::function<void()> handler)
 
 void CDialog::OnActivated(int id, std::function<void(int)> handler)
 {
-    if (auto* combo = qobject_cast<QComboBox*>(Item(id))) {
+    QWidget* item = Item(id);
+    if (auto* combo = qobject_cast<QComboBox*>(item)) {
         connect(combo, &QComboBox::activated, this,
             [this, handler = std::move(handler)](int index) { Notify([&] { handler(index); }); });
+    } else if (auto* list = qobject_cast<QListWidget*>(item)) {
+        connect(list, &QListWidget::itemSelectionChanged, this,
+            [this, list, handler = std::move(handler)] {
+                Notify([&] { handler(list->currentRow()); });
+            });
     }
 }
 

@@ -15,7 +15,8 @@
 // in one function and reads them back in another (no automatic exchange).
 //
 // Notifications come only from what the user does: a button clicked, a
-// combo-box item chosen (`activated`), an edit's text typed (`textEdited`).
+// combo-box item chosen or a list box's selection changed (`activated`), an
+// edit's text typed (`textEdited`).
 // Filling the controls from code never runs a handler.
 //
 // Buttons bound to id 1 and 2 are OK and Cancel: OK runs OnOK (by default
