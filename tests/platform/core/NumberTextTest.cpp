@@ -49,14 +49,3 @@ TEST(NumberText, ReadTellsANumberFromNoneAndHowMuchItRead)
     ASSERT_TRUE(zero);
     EXPECT_EQ(zero->value, 0);
 }
-
-TEST(NumberText, HexTakesAPrefixOnlyBeforeADigit)
-{
-    EXPECT_EQ(ReadHex(" -0x1F")->value, -31);
-    EXPECT_EQ(ReadHex("+0XaB")->length, 5u);
-    const std::optional<NumberRead> bare = ReadHex("0xg");
-    ASSERT_TRUE(bare);
-    EXPECT_EQ(bare->value, 0);
-    EXPECT_EQ(bare->length, 1u);
-    EXPECT_FALSE(ReadHex("zz"));
-}
