@@ -2,6 +2,7 @@
 
 #include "GuiSession.h"
 #include "LanguageTable.h"
+#include "TextLines.h"
 
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -42,14 +43,10 @@ void CInfoView::AppendMessage(std::string_view text)
     cursor.movePosition(QTextCursor::End);
     cursor.beginEditBlock();
     const QTextCharFormat plain;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find('\n', start);
-        std::string_view piece =
-            text.substr(start, end == std::string_view::npos ? text.size() - start : end - start);
-        if (!piece.empty() && piece.back() == '\r')
-            piece.remove_suffix(1);
-        if (end == std::string_view::npos) {
+    const std::vector<std::string_view> pieces = SplitLines(text);
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        const std::string_view piece = pieces[i];
+        if (i + 1 == pieces.size() && text.back() != '\n') {
             // An open line: shown now, coloured when a later text ends it.
             cursor.insertText(ToQString(piece), plain);
             openLine_ += piece;
@@ -73,7 +70,6 @@ void CInfoView::AppendMessage(std::string_view text)
             openLine_.clear();
         }
         cursor.insertBlock(QTextBlockFormat(), plain);
-        start = end + 1;
     }
     cursor.endEditBlock();
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());

@@ -1,5 +1,6 @@
 #include "KestrinDoc.h"
 
+#include "AbsolutePath.h"
 #include "AppContext.h"
 #include "LanguageTable.h"
 #include "MainFrame.h"
@@ -24,9 +25,7 @@ std::string CKestrinDoc::GetTitle() const
 
 void CKestrinDoc::SetPathName(const std::string& path, bool addToRecent)
 {
-    std::error_code error;
-    path_ =
-        path.empty() ? path : std::filesystem::absolute(path, error).lexically_normal().string();
+    path_ = path.empty() ? path : AbsolutePath(path);
     if (!path_.empty() && addToRecent) {
         context_.RecentFiles().Add(path_);
         context_.SaveRecentFiles();

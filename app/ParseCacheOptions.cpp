@@ -1,17 +1,15 @@
 #include "ParseCacheOptions.h"
 
+#include "AbsolutePath.h"
+
 #include <QCryptographicHash>
 #include <QSettings>
-#include <filesystem>
 
 namespace {
 
 QString KeyOf(const char* group, const std::string& cachePath)
 {
-    std::error_code error;
-    const std::filesystem::path full =
-        std::filesystem::absolute(cachePath, error).lexically_normal();
-    const QByteArray path = QByteArray::fromStdString(error ? cachePath : full.string());
+    const QByteArray path = QByteArray::fromStdString(AbsolutePath(cachePath));
     return QString::fromLatin1(group) + "/" +
         QString::fromLatin1(QCryptographicHash::hash(path, QCryptographicHash::Sha1).toHex());
 }

@@ -2,6 +2,7 @@
 // adding source files and folders.
 #include "KestrinDoc.h"
 
+#include "AbsolutePath.h"
 #include "Analyzer.h"
 #include "AppContext.h"
 #include "AtomicFile.h"
@@ -52,12 +53,11 @@ bool CKestrinDoc::ReadProjectFile(const std::string& path)
         context_.Options().projectWords.emplace(name, value);
     // A relative path (a project shipped with its sources) is taken from the
     // project file's folder.
-    std::error_code error;
-    const fs::path folder = fs::absolute(path, error).parent_path();
+    const fs::path folder = fs::path(AbsolutePath(path)).parent_path();
     for (const ProjectFileEntry& file : content.files) {
         const fs::path source(file.path);
         const std::string full = source.is_relative() && !folder.empty()
-            ? (folder / source).lexically_normal().string()
+            ? AbsolutePath((folder / source).string())
             : file.path;
         input.AddFile(full, file.analyse, file.draw);
     }

@@ -3,11 +3,11 @@
 
 #include "FlowChartPainter.h"
 
+#include "CoordinateBounds.h"
 #include "UnitDetail.h"
 #include "UnitKind.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace {
 
@@ -370,9 +370,6 @@ std::optional<CPoint> CFlowChartPainter::CellAt(CPoint point) const
 
 CSize CFlowChartPainter::DiagramSize() const
 {
-    auto clamp = [](int64_t v) {
-        return static_cast<int>(std::clamp<int64_t>(v, 0, std::numeric_limits<int>::max()));
-    };
-    return {clamp((static_cast<int64_t>(cols) + 1) * xSpace),
-        clamp((static_cast<int64_t>(rows) + 2) * ySpace)};
+    return {ToPixel(std::max<int64_t>(0, (static_cast<int64_t>(cols) + 1) * xSpace)),
+        ToPixel(std::max<int64_t>(0, (static_cast<int64_t>(rows) + 2) * ySpace))};
 }

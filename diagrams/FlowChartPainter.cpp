@@ -2,6 +2,7 @@
 
 #include "FlowChartPainter.h"
 
+#include "CoordinateBounds.h"
 #include "UnitKind.h"
 
 #include <algorithm>
@@ -16,13 +17,6 @@ constexpr int kRight = 3;
 
 // Kind of the Start box and of the connector from it.
 constexpr int32_t kStartKind = UNIT_KIND_56;
-
-// Sizes a colour file may set to anything are kept between 0 and 4096
-// pixels, so that no coordinate of a chart overflows.
-int Sane(int32_t value)
-{
-    return std::clamp<int32_t>(value, 0, 1 << 12);
-}
 
 } // namespace
 
@@ -43,11 +37,11 @@ void CFlowChartPainter::SetZoom(int zoomLevel)
         : zoom == 4                      ? settings.Ratio4x
                                          : settings.Ratio16x;
     showText = level.ShowText == 1;
-    xSize = Sane(level.XSize);
-    ySize = Sane(level.YSize);
-    xSpace = Sane(level.XSpace);
-    ySpace = Sane(level.YSpace);
-    arrowSize = Sane(level.ArrowSize);
+    xSize = FlowCellSize(level.XSize);
+    ySize = FlowCellSize(level.YSize);
+    xSpace = FlowCellSize(level.XSpace);
+    ySpace = FlowCellSize(level.YSpace);
+    arrowSize = FlowCellSize(level.ArrowSize);
     startEndFont = &level.StartEndFont;
     explainTextFont = &level.ExplainFont;
     processingFont = &level.ProcessingFont;

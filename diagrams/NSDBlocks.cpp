@@ -61,16 +61,16 @@ NSDRootNode::NSDRootNode(const CFlowItem& rootItem, CNSDSetting& setting, std::s
 void NSDRootNode::SetDC(CDC* context)
 {
     dc = context;
-    sizes.startX = SaneSettingSize(settings.StartX);
-    sizes.startY = SaneSettingSize(settings.StartY);
-    sizes.loopWidth = SaneSettingSize(settings.LoopWidth);
-    sizes.tryCatchWidth = SaneSettingSize(settings.TryCatchWidth);
-    sizes.tryCatchHeight = SaneSettingSize(settings.TryCatchHeight);
-    sizes.statementDistance = SaneSettingSize(settings.StatementDistance);
-    sizes.marginWidth = SaneSettingSize(settings.TextMarginWidth);
-    sizes.marginHeight = SaneSettingSize(settings.TextMarginHeight);
-    sizes.titleMarginWidth = SaneSettingSize(settings.TitleMarginWidth);
-    sizes.titleMarginHeight = SaneSettingSize(settings.TitleMarginHeight);
+    sizes.startX = static_cast<int>(SettingNumber(settings.StartX));
+    sizes.startY = static_cast<int>(SettingNumber(settings.StartY));
+    sizes.loopWidth = static_cast<int>(SettingNumber(settings.LoopWidth));
+    sizes.tryCatchWidth = static_cast<int>(SettingNumber(settings.TryCatchWidth));
+    sizes.tryCatchHeight = static_cast<int>(SettingNumber(settings.TryCatchHeight));
+    sizes.statementDistance = static_cast<int>(SettingNumber(settings.StatementDistance));
+    sizes.marginWidth = static_cast<int>(SettingNumber(settings.TextMarginWidth));
+    sizes.marginHeight = static_cast<int>(SettingNumber(settings.TextMarginHeight));
+    sizes.titleMarginWidth = static_cast<int>(SettingNumber(settings.TitleMarginWidth));
+    sizes.titleMarginHeight = static_cast<int>(SettingNumber(settings.TitleMarginHeight));
     settings.AttachDC(dc);
     surface =
         std::make_unique<DrawSurface>(dc, settings.HighColorShading, settings.BackGroundColor);

@@ -1,25 +1,13 @@
 #pragma once
 
-#include <algorithm>
+#include "CoordinateBounds.h"
+
 #include <cstdint>
 
 // The arithmetic of the Nassi-Shneiderman layout. Sizes are worked out in 64
 // bits (products such as height x available height overflow 32 bits for
-// large functions) and stored within 2^28 pixels either way, so that sums of
-// a few places and sizes never overflow; the setting's sizes are taken within
-// 65536 pixels either way.
-
-inline int NarrowSize(int64_t value)
-{
-    constexpr int64_t kLimit = int64_t {1} << 28;
-    return static_cast<int>(std::clamp<int64_t>(value, -kLimit, kLimit));
-}
-
-inline int SaneSettingSize(int32_t value)
-{
-    constexpr int kLimit = 1 << 16;
-    return std::clamp(value, -kLimit, kLimit);
-}
+// large functions) and stored with NarrowSize; the setting's sizes are taken
+// with SettingNumber.
 
 // part * whole / total, or `even` when there is no total to divide by (a
 // size a colour file set to 0 or below).

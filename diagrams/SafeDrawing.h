@@ -1,10 +1,10 @@
 #pragma once
 
+#include "CoordinateBounds.h"
 #include "DeviceContext.h"
 #include "DrawSurface.h"
 #include "GdiTypes.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -15,22 +15,6 @@ class CFontHolder;
 // before they reach the device context, and long lines are cut to the clip
 // box first, so that no value in a file can overflow a sum or make a dotted
 // line run pixel by pixel for minutes.
-
-// The largest coordinate handed to the device context.
-constexpr int64_t kPixelLimit = int64_t(1) << 30;
-// The largest placement number (a margin, a space, a size) a layout takes
-// from a setting record; larger ones are cut to it.
-constexpr int32_t kSettingLimit = 1 << 20;
-
-inline int ToPixel(int64_t value)
-{
-    return static_cast<int>(std::clamp(value, -kPixelLimit, kPixelLimit));
-}
-
-inline int64_t SettingNumber(int32_t value)
-{
-    return std::clamp<int32_t>(value, -kSettingLimit, kSettingLimit);
-}
 
 // Selects a font holder's font into the context for one scope and selects
 // the previous font back at its end. A holder without a font leaves the

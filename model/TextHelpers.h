@@ -23,16 +23,6 @@ std::string ColorToHexString(int32_t color);
 // Values beyond the signed 32-bit range give the nearest limit.
 int32_t HexStringToInt(std::string text);
 
-// Reads a decimal number as the colour files store it: leading white space
-// and a sign are accepted, reading stops at the first other character, no
-// digits give 0. Values beyond the 32-bit range give the nearest limit.
-int32_t DecimalTextToInt(std::string_view text);
-
-// The same, for a number that must be there: returns false when no digit
-// follows the optional white space and sign. `used` receives the number of
-// characters read.
-bool ScanDecimal(std::string_view text, int32_t& value, size_t& used);
-
 // The folder for temporary files: $TEMP, $TMP, $TMPDIR, /tmp, else the
 // current folder.
 std::string GetTempDirectory();

@@ -2,6 +2,7 @@
 
 #include "AtomicFile.h"
 #include "LanguageTable.h"
+#include "NumberText.h"
 #include "OptionsError.h"
 #include "ProgramFolder.h"
 #include "Prompt.h"
@@ -98,16 +99,6 @@ bool WriteLines(const std::string& path, const std::vector<std::string>& lines)
 
 } // namespace
 
-int32_t ParseDecimal(const std::string& text)
-{
-    long long value = std::strtoll(text.c_str(), nullptr, 10);
-    if (value > std::numeric_limits<int32_t>::max())
-        return std::numeric_limits<int32_t>::max();
-    if (value < std::numeric_limits<int32_t>::min())
-        return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(value);
-}
-
 COptions::COptions() : COptions(std::string(), GetUserConfigDirectory(), GetAppDirectory())
 {
 }
@@ -183,7 +174,7 @@ void COptions::ReadPredefinedFile()
     if (path.empty() || !ReadLines(path, lines))
         return;
     for (size_t i = 0; i + 1 < lines.size(); i += 2)
-        commonWords.emplace(lines[i], ParseDecimal(lines[i + 1]));
+        commonWords.emplace(lines[i], DecimalOrZero(lines[i + 1]));
 }
 
 void COptions::ReadIncludeFile()
@@ -198,7 +189,7 @@ void COptions::ReadIncludeFile()
             target.clear();
             if (next >= lines.size())
                 continue;
-            int32_t count = ParseDecimal(lines[next++]);
+            int32_t count = DecimalOrZero(lines[next++]);
             for (int32_t k = 0; k < count && next < lines.size(); ++k)
                 target.push_back(lines[next++]);
         }

@@ -99,8 +99,3 @@ private:
     std::string userFolder_;
     std::string shippedFolder_;
 };
-
-// Reads a decimal number as the C library's strtol does (leading blanks and a
-// sign, digits up to the first other character, 0 without digits), limited to
-// the 32-bit range.
-int32_t ParseDecimal(const std::string& text);

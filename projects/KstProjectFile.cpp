@@ -1,11 +1,10 @@
 #include "KstProjectFile.h"
 
-#include "Options.h"
+#include "NumberText.h"
 #include "TextLines.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -118,7 +117,7 @@ bool ParseProjectFile(std::string_view bytes, ProjectFileContent& content)
             } else if (!pendingName) {
                 pendingName = std::string(line);
             } else {
-                content.defines.emplace(std::move(*pendingName), ParseDecimal(std::string(line)));
+                content.defines.emplace(std::move(*pendingName), DecimalOrZero(line));
                 pendingName.reset();
             }
             break;
@@ -137,11 +136,12 @@ bool ParseProjectFile(std::string_view bytes, ProjectFileContent& content)
             // line that follows is read for what it is.
             if (version == 7 && i + 1 < lines.size() && IsFlagsLine(lines[i + 1])) {
                 // A number the line does not hold keeps its flag set.
-                int analyse = 1;
-                int draw = 1;
-                std::sscanf(std::string(lines[++i]).c_str(), "%d %d", &analyse, &draw);
-                entry.analyse = analyse == 1;
-                entry.draw = draw == 1;
+                const std::string_view flags = lines[++i];
+                const std::optional<NumberRead> analyse = ReadDecimal(flags);
+                const std::optional<NumberRead> draw =
+                    analyse ? ReadDecimal(flags.substr(analyse->length)) : std::nullopt;
+                entry.analyse = !analyse || analyse->value == 1;
+                entry.draw = !draw || draw->value == 1;
             }
             if (entry.path.size() > 2)
                 content.files.push_back(std::move(entry));

@@ -1,6 +1,7 @@
 #include "ColorFileFields.h"
 
 #include "LanguageTable.h"
+#include "NumberText.h"
 #include "Prompt.h"
 #include "TextHelpers.h"
 #include "XmlDocument.h"
@@ -19,7 +20,7 @@ COLORREF HexColor(const std::string& text)
 
 uint8_t FlagOf(const std::string& text)
 {
-    return DecimalTextToInt(text) == 1 ? 1 : 0;
+    return DecimalOrZero(text) == 1 ? 1 : 0;
 }
 
 } // namespace
@@ -60,7 +61,7 @@ void ColorFileWriter::Font(const char* name, const CFontHolder& font)
 void ColorFileReader::Number(const char* name, int32_t& value) const
 {
     if (const CXmlElement* element = element_.FindChild(name))
-        value = DecimalTextToInt(element->value);
+        value = DecimalOrZero(element->value);
 }
 
 void ColorFileReader::Color(const char* name, COLORREF& color) const
@@ -97,7 +98,7 @@ void ColorFileReader::Font(const char* name, CFontHolder& font) const
     const CXmlAttribute* size = element->FindAttribute("Size");
     const CXmlAttribute* bold = element->FindAttribute("Bold");
     if (face != nullptr && size != nullptr && bold != nullptr)
-        font.Create(face->value, DecimalTextToInt(size->value), FlagOf(bold->value));
+        font.Create(face->value, DecimalOrZero(size->value), FlagOf(bold->value));
 }
 
 bool SaveColorFile(const std::string& path, const char* rootName, const char* version,

@@ -5,9 +5,12 @@
 #include "TextHelpers.h"
 #include "MacroFileFields.h"
 #include "MacroSizeLimits.h"
+#include "NumberText.h"
 #include "Prompt.h"
+#include "TextLines.h"
 
 #include <cstdio>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -143,22 +146,17 @@ private:
     {
         if (pos_ >= text_.size())
             return false;
-        size_t end = text_.find('\n', pos_);
-        if (end == std::string::npos)
-            end = text_.size();
-        line.assign(text_, pos_, end - pos_);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        pos_ = end < text_.size() ? end + 1 : end;
+        line = NextLine(text_, pos_);
         return true;
     }
 
     bool ReadNumber(int32_t& value)
     {
-        size_t used = 0;
-        if (!ScanDecimal(std::string_view(text_).substr(pos_), value, used))
+        const std::optional<NumberRead> number = ReadDecimal(std::string_view(text_).substr(pos_));
+        if (!number)
             return false;
-        pos_ += used;
+        value = number->value;
+        pos_ += number->length;
         return true;
     }
 

@@ -1,8 +1,9 @@
 #include "LanguageTable.h"
 
+#include "NumberText.h"
 #include "ProgramFolder.h"
+#include "TextLines.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -18,16 +19,13 @@ LanguageMap ParseLanguageText(const std::string& content)
     LanguageMap map;
     // A file saved by an editor that marks UTF-8 starts with a byte-order
     // mark, which is not part of the first line's number.
-    const bool bom = content.rfind("\xEF\xBB\xBF", 0) == 0;
-    std::istringstream in(bom ? content.substr(3) : content);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+    const std::string_view text =
+        content.rfind("\xEF\xBB\xBF", 0) == 0 ? std::string_view(content).substr(3) : content;
+    for (const std::string_view line : SplitLines(text)) {
         if (line.size() <= 5)
             continue;
-        int32_t number = std::atoi(line.substr(0, 4).c_str());
-        map.emplace(number, line.substr(5)); // the first line for a number wins
+        const int32_t number = DecimalOrZero(line.substr(0, 4));
+        map.emplace(number, std::string(line.substr(5))); // the first line for a number wins
     }
     return map;
 }

@@ -1,6 +1,7 @@
 #include "DeviceContext.h"
 
 #include "GuiSession.h"
+#include "TextLines.h"
 #include "TextMeasurer.h"
 
 #include <QPainter>
@@ -575,13 +576,12 @@ std::vector<std::string_view> TextLines(
         lines.push_back(text);
         return lines;
     }
-    size_t start = 0;
-    while (true) {
-        size_t end = text.find('\n', start);
-        std::string_view line =
-            text.substr(start, end == std::string_view::npos ? end : end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+    // A text that ends in a line end, like an empty text, has an empty last
+    // line.
+    std::vector<std::string_view> split = SplitLines(text);
+    if (text.empty() || text.back() == '\n')
+        split.emplace_back();
+    for (const std::string_view line : split) {
         if (!width || line.empty()) {
             lines.push_back(line);
         } else {
@@ -601,9 +601,6 @@ std::vector<std::string_view> TextLines(
                     break;
             }
         }
-        if (end == std::string_view::npos)
-            break;
-        start = end + 1;
     }
     return lines;
 }

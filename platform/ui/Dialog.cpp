@@ -1,6 +1,8 @@
 #include "Dialog.h"
 
 #include "GuiSession.h"
+#include "LanguageTable.h"
+#include "NumberText.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -12,7 +14,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextEdit>
-#include <climits>
 #include <cstdio>
 
 namespace {
@@ -150,30 +151,9 @@ void CDialog::SetItemInt(int id, int value)
     SetItemText(id, std::to_string(value));
 }
 
-int CDialog::ParseInt(const std::string& text)
-{
-    size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1)
-            value = static_cast<long long>(INT_MAX) + 1;
-    }
-    if (negative)
-        value = -value;
-    if (value > INT_MAX)
-        value = INT_MAX;
-    return static_cast<int>(value);
-}
-
 int CDialog::GetItemInt(int id) const
 {
-    return ParseInt(GetItemText(id));
+    return DecimalOrZero(GetItemText(id));
 }
 
 std::optional<double> CDialog::GetItemDouble(int id, double low, double high)
@@ -183,9 +163,10 @@ std::optional<double> CDialog::GetItemDouble(int id, double low, double high)
     const double value = text.toDouble(&ok);
     if (ok && value >= low && value <= high)
         return value;
-    char message[128];
-    std::snprintf(message, sizeof message, "Enter a number between %g and %g.", low, high);
-    Ui().MessageBox(message, MessageButtons::Ok, MessageIcon::Warning);
+    char range[64];
+    std::snprintf(range, sizeof range, " %g - %g", low, high);
+    Ui().MessageBox(
+        GetLangString(212) + std::string(range), MessageButtons::Ok, MessageIcon::Warning);
     if (QWidget* item = Item(id)) {
         item->setFocus();
         if (auto* edit = qobject_cast<QLineEdit*>(item))
@@ -253,9 +234,15 @@ void CDialog::OnClicked(int id, std::function<void()> handler)
 
 void CDialog::OnActivated(int id, std::function<void(int)> handler)
 {
-    if (auto* combo = qobject_cast<QComboBox*>(Item(id))) {
+    QWidget* item = Item(id);
+    if (auto* combo = qobject_cast<QComboBox*>(item)) {
         connect(combo, &QComboBox::activated, this,
             [this, handler = std::move(handler)](int index) { Notify([&] { handler(index); }); });
+    } else if (auto* list = qobject_cast<QListWidget*>(item)) {
+        connect(list, &QListWidget::itemSelectionChanged, this,
+            [this, list, handler = std::move(handler)] {
+                Notify([&] { handler(list->currentRow()); });
+            });
     }
 }
 

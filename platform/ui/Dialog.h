@@ -15,7 +15,8 @@
 // in one function and reads them back in another (no automatic exchange).
 //
 // Notifications come only from what the user does: a button clicked, a
-// combo-box item chosen (`activated`), an edit's text typed (`textEdited`).
+// combo-box item chosen or a list box's selection changed (`activated`), an
+// edit's text typed (`textEdited`).
 // Filling the controls from code never runs a handler.
 //
 // Buttons bound to id 1 and 2 are OK and Cancel: OK runs OnOK (by default
@@ -58,8 +59,9 @@ public:
     void SetItemText(int id, const std::string& text);
     std::string GetItemText(int id) const;
     void SetItemInt(int id, int value);
-    // The text read as a decimal integer: leading blanks, a sign and the
-    // digits up to the first other character; no digits give 0.
+    // The text read as a decimal integer (see DecimalOrZero): leading white
+    // space, a sign and the digits up to the first other character; no
+    // digits give 0.
     int GetItemInt(int id) const;
     // The text as a number in [low, high]; otherwise a message box asks for
     // one, the control gets the focus, and the result is empty.
@@ -74,9 +76,6 @@ public:
     void OnClicked(int id, std::function<void()> handler);
     void OnActivated(int id, std::function<void(int index)> handler);
     void OnTextEdited(int id, std::function<void()> handler);
-
-    // Reads a decimal integer as GetItemInt does.
-    static int ParseInt(const std::string& text);
 
 protected:
     // Runs once before the dialog is shown; the controls exist.

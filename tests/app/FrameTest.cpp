@@ -104,13 +104,19 @@ TEST(FrameTest, EveryCommandHasItsTextKeysAndMenuPlace)
     const QList<QAction*> kestrin = top[1]->menu()->actions();
     EXPECT_EQ(kestrin[0], commands.Action(ID_DRAW));
     EXPECT_EQ(kestrin[1], commands.Action(ID_CLEAR_ALL_REDRAW));
+    // Stop is not greyed by its position: while a draw runs it stays
+    // enabled.
+    EXPECT_EQ(kestrin[2], commands.Action(ID_STOP));
+    program.context->drawRunning = true;
     program.Frame().DisableDrawMenus();
     for (int position : {0, 3, 4})
         EXPECT_FALSE(top[position]->isEnabled()) << position;
     EXPECT_FALSE(kestrin[1]->isEnabled());
-    EXPECT_TRUE(kestrin[2]->isEnabled() || !commands.Action(ID_STOP)->isEnabled());
+    EXPECT_TRUE(kestrin[2]->isEnabled());
+    program.context->drawRunning = false;
     program.Frame().EnableDrawMenus();
     EXPECT_TRUE(top[3]->isEnabled());
+    EXPECT_FALSE(kestrin[2]->isEnabled());
 }
 
 TEST(FrameTest, SplitterButtonsDialogBarAndViewSelector)

@@ -142,9 +142,11 @@ TEST(FlowChart, DrawsShapesConnectorsInTheirColours)
     };
     const CFlowSetting& s = chart.setting;
     const Probe probes[] = {
-        {{140, 30}, s.StartEndColor.background, "Start box, column 1"},
-        {{140, 350}, s.StartEndColor.background, "End box, row 4"},
-        {{140, 85}, s.ConditionColor.background, "if hexagon"},
+        // Fills are probed beside their texts, which the fonts of the
+        // machine may draw wider or taller.
+        {{105, 20}, s.StartEndColor.background, "Start box, column 1"},
+        {{105, 340}, s.StartEndColor.background, "End box, row 4"},
+        {{118, 100}, s.ConditionColor.background, "if hexagon"},
         {{2, 190}, s.ProcessingColor.background, "yes branch box"},
         {{70, 100}, s.ConditionYesColor, "yes connector leaves to the left"},
         {{40, 130}, s.ConditionYesColor, "and goes down to the branch"},

@@ -64,18 +64,3 @@ TEST(TextHelpers, TempDirectoryPrefersTempThenTmp)
     if (oldTmp)
         setenv("TMP", savedTmp.c_str(), 1);
 }
-
-TEST(TextHelpers, DecimalReadingClampsAndReportsWhatItUsed)
-{
-    EXPECT_EQ(DecimalTextToInt(" -12x"), -12);
-    EXPECT_EQ(DecimalTextToInt("99999999999"), std::numeric_limits<int32_t>::max());
-    EXPECT_EQ(DecimalTextToInt("-99999999999"), std::numeric_limits<int32_t>::min());
-    EXPECT_EQ(DecimalTextToInt("ff"), 0);
-    int32_t value = 7;
-    size_t used = 9;
-    EXPECT_FALSE(ScanDecimal("  +", value, used));
-    EXPECT_EQ(used, 0u);
-    EXPECT_TRUE(ScanDecimal(" 42 13", value, used));
-    EXPECT_EQ(value, 42);
-    EXPECT_EQ(used, 3u);
-}

@@ -1,4 +1,5 @@
 #include "Dialog.h"
+#include "LanguageTable.h"
 #include "UiRecorder.h"
 
 #include <QCheckBox>
@@ -6,6 +7,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <climits>
@@ -13,7 +15,14 @@
 
 namespace {
 
-enum : int { kWidth = 1001, kShading = 1137, kBold = 1003, kSize = 1004, kNote = 1005 };
+enum : int {
+    kWidth = 1001,
+    kShading = 1137,
+    kBold = 1003,
+    kSize = 1004,
+    kNote = 1005,
+    kFiles = 1151
+};
 
 // A setting dialog in the program's manner: a record filled into the controls
 // at start, changed by handlers, checked and read back on OK.
@@ -25,6 +34,7 @@ public:
     int edits = 0;
     int clicks = 0;
     std::vector<int> chosen;
+    std::vector<int> chosenFiles;
 
     SampleDialog()
     {
@@ -40,6 +50,9 @@ public:
         size->setEditable(true);
         size->addItems({"1", "2", "3"});
         form->addRow("Size:", size);
+        auto* files = Make<QListWidget>(kFiles);
+        files->addItems({"a.c", "b.c", "c.c"});
+        form->addRow("Files:", files);
         form->addRow(Make<QPushButton>(IDOK, "&OK"), Make<QPushButton>(IDCANCEL, "&Cancel"));
     }
 
@@ -49,6 +62,7 @@ public:
         SetCurSel(kShading, shading);
         CheckItem(kBold, bold);
         SetItemText(kSize, "12");
+        SetCurSel(kFiles, 0);
     }
 
 protected:
@@ -58,6 +72,7 @@ protected:
         OnTextEdited(kWidth, [this] { ++edits; });
         OnTextEdited(kSize, [this] { ++edits; });
         OnActivated(kShading, [this](int index) { chosen.push_back(index); });
+        OnActivated(kFiles, [this](int index) { chosenFiles.push_back(index); });
         OnClicked(kBold, [this] { ++clicks; });
         return true;
     }
@@ -101,6 +116,13 @@ TEST(DialogControls, ControlsAnswerByIdAndOnlyTheUsersActionsNotify)
     EXPECT_EQ(d.GetItemInt(kWidth), 205);
     QTest::keyClick(d.ItemAs<QComboBox>(kShading), Qt::Key_Up);
     EXPECT_EQ(d.chosen, std::vector<int> {3});
+    auto* files = d.ItemAs<QListWidget>(kFiles);
+    QTest::mouseClick(
+        files->viewport(), Qt::LeftButton, {}, files->visualItemRect(files->item(2)).center());
+    QTest::keyClick(files, Qt::Key_Up);
+    EXPECT_EQ(d.chosenFiles, (std::vector<int> {2, 1})) << "a list box notifies its choices";
+    d.SetCurSel(kFiles, 0);
+    EXPECT_EQ(d.chosenFiles.size(), 2u);
     QTest::keyClick(d.ItemAs<QCheckBox>(kBold), Qt::Key_Space);
     EXPECT_EQ(d.clicks, 1);
     EXPECT_EQ(d.IsItemChecked(kBold), 0);
@@ -154,11 +176,9 @@ TEST(DialogControls, OkAndCancelEndWithTheirResultsAndModalRunsGoThroughTheServi
         d.SetItemText(kWidth, " 12.25 ");
         EXPECT_EQ(d.GetItemDouble(kWidth, 0.0, 9999.0), 12.25);
         EXPECT_EQ(d.GetItemDouble(kWidth, 0.0, 10.0), std::nullopt);
-        EXPECT_EQ(ui.Texts(UiCallKind::Message).size(), 3u);
+        const std::vector<std::string> messages = ui.Texts(UiCallKind::Message);
+        ASSERT_EQ(messages.size(), 3u);
+        EXPECT_NE(std::string(GetLangString(212)), "") << "the text is in the language table";
+        EXPECT_EQ(messages[2], GetLangString(212) + std::string(" 0 - 10"));
     }
-
-    const std::pair<const char*, int> numbers[] = {{" 12abc", 12}, {"-3", -3}, {"+7", 7}, {"", 0},
-        {"abc", 0}, {"99999999999", INT_MAX}, {"-99999999999", INT_MIN}};
-    for (const auto& [text, value] : numbers)
-        EXPECT_EQ(CDialog::ParseInt(text), value) << text;
 }

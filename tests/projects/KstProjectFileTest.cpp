@@ -58,6 +58,8 @@ TEST(ProjectFileTest, OlderAndOddFilesAreReadAsFarAsTheyGo)
             {}, true},
         {"cut right after a path", "x\nV0.7\n<File>\n/a.cpp\n1 0\n/b.cpp\n",
             {{"/a.cpp", true, false}, {"/b.cpp"}}, {}, true},
+        {"a flags line with one number keeps the second flag",
+            "x\nV0.7\n<File>\n/a.cpp\n 0\n</File>\n", {{"/a.cpp", false, true}}, {}, false},
         {"a name given twice keeps its first value; values stay within 32 bits",
             "x\n<Define>\n3\nA\n5\nA\n7\nBIG\n99999999999\n</Define>\n", {},
             {{"A", 5}, {"BIG", INT32_MAX}}, false},
