@@ -1,11 +1,12 @@
 // The main window's handlers of Draw, Stop, Clear All and Redraw, Fold and
-// Unfold, and of the document's File menu.
+// Unfold, of the document's File menu, Info and the general options.
 #include "MainFrame.h"
 
 #include "AppContext.h"
 #include "CommandIds.h"
 #include "CommandTable.h"
 #include "KestrinDoc.h"
+#include "ProjectOptionDialog.h"
 #include "TotalView.h"
 
 void CMainFrame::RegisterDrawCommands()
@@ -49,6 +50,19 @@ void CMainFrame::RegisterDocumentCommands()
     c.OnCommand(ID_FILE_OPEN, [&d] { d.OnFileOpen(); });
     c.OnCommand(ID_CLOSE_PROJECT, [&d] { d.OnCloseProject(); });
     c.OnCommand(ID_APPEND_FILES, [&d] { d.OnAppendFiles(); });
+    c.OnCommand(ID_PROJECT_INFO, [&d] { d.OnProjectInfo(); });
+    c.OnCommand(ID_OPTION_GENERAL, [this] {
+        if (document_.RefusedDuringDraw())
+            return;
+        CDialogProjectOption dialog(
+            context_.Options(), *codeWindow_,
+            [this] {
+                macroView_->rearrange = true;
+                macroView_->Invalidate();
+            },
+            this);
+        dialog.DoModal();
+    });
     c.OnCommand(ID_FILE_SAVE, [&d] { d.OnFileSave(); });
     c.OnCommand(ID_FILE_SAVE_AS, [&d] { d.OnFileSaveAs(); });
     for (int i = 0; i < kRecentFileCount; ++i) {

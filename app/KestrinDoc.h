@@ -102,7 +102,12 @@ public:
     // of model pointers is reset first, as the model is built again. The
     // project information dialog removes files through here.
     void RemoveFile(const std::string& path);
+    // Takes many files out of the project with one model rebuild.
+    void RemoveFiles(const std::vector<std::string>& paths);
     void OnAppendFiles();
+    // The project information dialog; a change there marks the project
+    // modified.
+    void OnProjectInfo();
     // Asks for a folder (with a check box for its sub-folders) and scans it.
     void OnAddFolder(QWidget* owner);
     // The project a finished new-project wizard describes: its files and

@@ -13,6 +13,7 @@
 #include "MessageSink.h"
 #include "Options.h"
 #include "ParseCacheOptions.h"
+#include "ProjectInfoDialog.h"
 #include "TotalView.h"
 #include "KstProjectFile.h"
 #include "UiService.h"
@@ -129,12 +130,19 @@ void CKestrinDoc::AddFile(const std::string& path)
 
 void CKestrinDoc::RemoveFile(const std::string& path)
 {
+    RemoveFiles({path});
+}
+
+void CKestrinDoc::RemoveFiles(const std::vector<std::string>& paths)
+{
     if (RefusedDuringDraw())
         return;
     context_.OnModelReplaced();
-    context_.Input().RemoveFile(path);
-    if (CAnalyzer* analyzer = context_.Analyzer())
-        RunOnLargeStack([&] { analyzer->Engine()->RemoveSourceFile(path); });
+    for (const std::string& path : paths) {
+        context_.Input().RemoveFile(path);
+        if (CAnalyzer* analyzer = context_.Analyzer())
+            RunOnLargeStack([&] { analyzer->Engine()->RemoveSourceFile(path); });
+    }
     if (frame_ != nullptr)
         frame_->MacroView()->RebuildLayout();
     SetModifiedFlag();
@@ -218,4 +226,14 @@ std::string CKestrinDoc::SelectFolder(QWidget*, std::string& folder)
         return {};
     folder = choice->path;
     return folder;
+}
+
+void CKestrinDoc::OnProjectInfo()
+{
+    if (RefusedDuringDraw() || frame_ == nullptr)
+        return;
+    CDialogProjectInfo dialog(*this, *frame_, context_.Input(), frame_);
+    dialog.DoModal();
+    if (dialog.Changed())
+        SetModifiedFlag();
 }

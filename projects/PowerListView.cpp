@@ -59,52 +59,52 @@ void CPowerListView::DeleteAllItems()
 void CPowerListView::RemoveSelectedRows()
 {
     rows_.RemoveSelectedRows();
-    Repaint();
+    Refresh();
 }
 
 void CPowerListView::SelectAll()
 {
     rows_.SelectAll();
-    Repaint();
+    Refresh();
 }
 
 void CPowerListView::DeselectAll()
 {
     rows_.DeselectAll();
-    Repaint();
+    Refresh();
 }
 
 void CPowerListView::CheckAllAnalysis()
 {
     rows_.CheckAllAnalysis();
-    Repaint();
+    Refresh();
 }
 
 void CPowerListView::UncheckAllAnalysis()
 {
     rows_.UncheckAllAnalysis();
-    Repaint();
+    Refresh();
 }
 
 void CPowerListView::CheckAllDraw()
 {
     rows_.CheckAllDraw();
-    Repaint();
+    Refresh();
 }
 
 void CPowerListView::UncheckAllDraw()
 {
     rows_.UncheckAllDraw();
-    Repaint();
+    Refresh();
 }
 
 void CPowerListView::SetDisplayMode(int mode)
 {
     rows_.displayMode = mode == 0 ? 0 : 1;
-    Repaint();
+    Refresh();
 }
 
-void CPowerListView::Repaint()
+void CPowerListView::Refresh()
 {
     UpdateScrollBars();
     viewport()->update();
@@ -265,7 +265,7 @@ void CPowerListView::mousePressEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton) {
         const QPoint p = event->position().toPoint();
         if (rows_.LButtonDown(KeyFlags(*event), p.x(), p.y(), rowHeight_))
-            Repaint();
+            Refresh();
     }
     QAbstractScrollArea::mousePressEvent(event);
 }
@@ -275,7 +275,7 @@ void CPowerListView::mouseDoubleClickEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton) {
         const QPoint p = event->position().toPoint();
         if (rows_.LButtonDblClk(KeyFlags(*event), p.x(), p.y(), rowHeight_))
-            Repaint();
+            Refresh();
     }
     QAbstractScrollArea::mouseDoubleClickEvent(event);
 }

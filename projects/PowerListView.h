@@ -37,6 +37,9 @@ public:
     void SetDisplayMode(int mode);
 
     const CheckListRows& Rows() const { return rows_; }
+    // The rows to change directly; Refresh() shows the change.
+    CheckListRows& EditRows() { return rows_; }
+    void Refresh();
     // The row height of the last paint (the font's line height).
     int RowHeight() const { return rowHeight_; }
     // The list as it paints itself at its present size.
@@ -62,7 +65,6 @@ private:
     void DrawHeader(CDC& dc, int width);
     void DrawCheckBox(CDC& dc, int x, int y, bool set, CPen& pen, CBrush& brush);
     void UpdateScrollBars();
-    void Repaint();
     static unsigned KeyFlags(const QMouseEvent& event);
 
     CheckListRows rows_;
