@@ -1,0 +1,65 @@
+#include "VcSourceCheck.h"
+
+#include "AtomicFile.h"
+#include "IncludePaths.h"
+#include "LanguageTable.h"
+#include "MessageSink.h"
+
+#include <cctype>
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+
+constexpr size_t kMaxProjectFileSize = size_t(64) << 20;
+
+bool HasDriveLetter(const std::string& name)
+{
+    return name.size() >= 2 && std::isalpha(static_cast<unsigned char>(name[0])) && name[1] == ':';
+}
+
+} // namespace
+
+std::string FindVcFile(const std::string& folder, const std::string& name)
+{
+    if (name.empty() || HasDriveLetter(name))
+        return {};
+    const std::string wanted = CIncludePaths::ResolveBeside(CIncludePaths::Join(folder, "x"), name);
+    CIncludePaths paths;
+    const std::string found = paths.FindFile(wanted);
+    if (found.empty() || ::access(found.c_str(), R_OK) != 0)
+        return {};
+    return found;
+}
+
+std::vector<std::string> FindVcSources(const std::vector<std::string>& names,
+    const std::string& folder, bool report, MessageSink& sink)
+{
+    std::vector<std::string> found;
+    for (const std::string& name : names) {
+        std::string path = FindVcFile(folder, name);
+        if (path.empty()) {
+            MessageLine(sink, MessageKind::Error)
+                << GetLangString(3) << ": " << name << " " << GetLangString(303);
+            continue;
+        }
+        if (report)
+            MessageLine(sink) << path;
+        found.push_back(std::move(path));
+    }
+    return found;
+}
+
+VcFileLocation LocateVcFile(const std::string& path)
+{
+    std::error_code error;
+    std::filesystem::path full = std::filesystem::absolute(path, error).lexically_normal();
+    if (error)
+        full = path;
+    return {full.string(), full.parent_path().string()};
+}
+
+bool ReadVcFile(const std::string& path, std::string& content)
+{
+    return ReadWholeFile(path, content, kMaxProjectFileSize) == ReadResult::Ok;
+}

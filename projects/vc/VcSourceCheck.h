@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class MessageSink;
+
+// Finds the sources a project names and reports them.
+//
+// Each name resolves against `folder` (the project file's folder, an absolute
+// path): backslashes count as separators, "." and ".." are folded, and a
+// name that does not exist as written is looked up folder by folder without
+// regard to letter case. A name with a drive letter ("C:\...") is never found,
+// and only a readable regular file counts.
+//
+// A name that is not found is written to the sink as an error line (texts 3
+// and 303) whatever `report` says; the full path of each one found is written
+// as an information line only when `report` is set. Returns the full paths
+// found, in the order of the names (a name given twice is found twice).
+std::vector<std::string> FindVcSources(const std::vector<std::string>& names,
+    const std::string& folder, bool report, MessageSink& sink);
+
+// The full path of a file a project or workspace names, resolved as above;
+// empty when there is no such readable regular file.
+std::string FindVcFile(const std::string& folder, const std::string& name);
+
+// The file's full path and its folder; a relative path is taken from the
+// current folder, which is only read, never changed.
+struct VcFileLocation {
+    std::string path;
+    std::string folder;
+};
+VcFileLocation LocateVcFile(const std::string& path);
+
+// Reads a project or workspace file (a regular file of at most 64 MiB).
+// False when it cannot be read; the content is then empty.
+bool ReadVcFile(const std::string& path, std::string& content);

@@ -1,0 +1,101 @@
+#include "VcprojReader.h"
+
+#include "LanguageTable.h"
+#include "MessageSink.h"
+#include "TextLines.h"
+#include "VcSourceCheck.h"
+
+#include <cctype>
+#include <strings.h>
+
+namespace {
+
+bool IsNamePart(char c)
+{
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == ':' || c == '.' ||
+        c == '-';
+}
+
+// Where the attribute `name` (ending in '=') starts in the line as a whole
+// attribute, not as the end of a longer one; npos when it is not there.
+size_t FindAttribute(std::string_view line, std::string_view name)
+{
+    for (size_t at = line.find(name); at != std::string_view::npos; at = line.find(name, at + 1))
+        if (at == 0 || !IsNamePart(line[at - 1]))
+            return at;
+    return std::string_view::npos;
+}
+
+// The quoted value after position `from`: the text between the next two
+// double quotes; empty when there are not two.
+std::string_view QuotedValue(std::string_view line, size_t from)
+{
+    const size_t open = line.find('"', from);
+    if (open == std::string_view::npos)
+        return {};
+    const size_t close = line.find('"', open + 1);
+    if (close == std::string_view::npos)
+        return {};
+    return line.substr(open + 1, close - open - 1);
+}
+
+bool EndsWithNoCase(std::string_view text, std::string_view ending)
+{
+    return text.size() >= ending.size() &&
+        strncasecmp(text.data() + text.size() - ending.size(), ending.data(), ending.size()) == 0;
+}
+
+} // namespace
+
+CVcprojReader::CVcprojReader(MessageSink& sink, bool report) : sink_(sink), report_(report)
+{
+}
+
+bool CVcprojReader::Open(const std::string& path)
+{
+    open_ = false;
+    const VcFileLocation location = LocateVcFile(path);
+    if (!ReadVcFile(location.path, text_)) {
+        MessageLine(sink_, MessageKind::Error)
+            << GetLangString(3) << ": " << path << " - " << GetLangString(28);
+        return false;
+    }
+    folder_ = location.folder;
+    open_ = true;
+    return true;
+}
+
+void CVcprojReader::Read()
+{
+    if (open_)
+        Read(text_, folder_);
+}
+
+void CVcprojReader::Read(std::string_view text, const std::string& folder)
+{
+    const size_t known = sources_.size();
+    for (const std::string_view line : SplitLines(text)) {
+        if (const size_t at = line.find("RelativePath="); at != std::string_view::npos) {
+            const std::string_view value = QuotedValue(line, at);
+            if (EndsWithNoCase(value, ".cpp") || EndsWithNoCase(value, ".c"))
+                sources_.emplace_back(value);
+        } else if (const size_t at = FindAttribute(line, "PreprocessorDefinitions=");
+                   at != std::string_view::npos) {
+            AddDefines(QuotedValue(line, at));
+        }
+    }
+    const std::vector<std::string> names(sources_.begin() + known, sources_.end());
+    std::vector<std::string> found = FindVcSources(names, folder, report_, sink_);
+    found_.insert(found_.end(), found.begin(), found.end());
+}
+
+void CVcprojReader::AddDefines(std::string_view value)
+{
+    while (!value.empty()) {
+        const size_t semicolon = value.find(';');
+        AddVcDefine(value.substr(0, semicolon), defines_);
+        if (semicolon == std::string_view::npos)
+            break;
+        value.remove_prefix(semicolon + 1);
+    }
+}

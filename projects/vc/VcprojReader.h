@@ -1,0 +1,53 @@
+#pragma once
+
+#include "VcDefines.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class MessageSink;
+
+// Reads a Visual C++ .NET project (.vcproj) as text lines, without parsing
+// its XML: the C and C++ sources of its RelativePath attributes (ending in
+// .cpp or .c, any case) and the words of its PreprocessorDefinitions
+// attributes, over every configuration. Values are taken as they stand (XML
+// character entities are not decoded).
+//
+//     CVcprojReader reader(sink, true);
+//     if (reader.Open(path))
+//         reader.Read();
+//     ... reader.FoundFiles(), reader.Defines()
+//
+// Source names resolve against the project file's folder; the current folder
+// is never changed.
+class CVcprojReader {
+public:
+    CVcprojReader(MessageSink& sink, bool report);
+
+    // Reads the project file. False when it cannot be read: the error line
+    // (texts 3 and 28) is written whatever `report` says, since the import
+    // brings nothing then; Read does nothing.
+    bool Open(const std::string& path);
+    // Takes the lines of the opened file and looks for their sources.
+    void Read();
+    // The same for a project's text whose names resolve against `folder`.
+    void Read(std::string_view text, const std::string& folder);
+    // Adds the words of one definitions value ("A;B=2;;C").
+    void AddDefines(std::string_view value);
+
+    bool IsOpen() const { return open_; }
+    const std::vector<std::string>& Sources() const { return sources_; }
+    const std::vector<std::string>& FoundFiles() const { return found_; }
+    const VcDefines& Defines() const { return defines_; }
+
+private:
+    MessageSink& sink_;
+    bool report_;
+    bool open_ = false;
+    std::string text_;
+    std::string folder_;
+    std::vector<std::string> sources_;
+    std::vector<std::string> found_;
+    VcDefines defines_;
+};
