@@ -50,6 +50,7 @@ void CMainFrame::RegisterDocumentCommands()
     c.OnCommand(ID_FILE_OPEN, [&d] { d.OnFileOpen(); });
     c.OnCommand(ID_CLOSE_PROJECT, [&d] { d.OnCloseProject(); });
     c.OnCommand(ID_APPEND_FILES, [&d] { d.OnAppendFiles(); });
+    c.OnCommand(ID_OPEN_FROM_VC, [&d] { d.OnOpenFromVcFile(); });
     c.OnCommand(ID_PROJECT_INFO, [&d] { d.OnProjectInfo(); });
     c.OnCommand(ID_OPTION_GENERAL, [this] {
         if (document_.RefusedDuringDraw())
