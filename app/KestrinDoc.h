@@ -80,6 +80,8 @@ public:
     bool OnFileSave();
     bool OnFileSaveAs();
     void OnOpenRecentFile(int index);
+    // Asks to save the current project, then runs the new-project wizard;
+    // a project finished with files is drawn at once.
     void OnNewProject();
     void OnCloseProject();
 
