@@ -28,36 +28,16 @@ EngineLookup CurrentEngine(AppContext& context)
 
 } // namespace
 
-CSize CDetailView::ViewScroll::WindowSize() const
-{
-    const CRect client = view_.GetClientRect();
-    return {client.Width(), client.Height()};
-}
-
-// Only a real change touches the scroll bars: each change asks for a paint,
-// and the diagram sets its size on every paint.
-void CDetailView::ViewScroll::SetTotalSize(CSize size)
-{
-    if (size != view_.GetTotalSize())
-        view_.SetScrollSizes(size);
-}
-
-void CDetailView::ViewScroll::ScrollTo(CPoint position)
-{
-    if (position != view_.GetScrollPosition())
-        view_.ScrollToPosition(position);
-}
-
 CDetailView::CDetailView(AppContext& context, CKestrinDoc& document, QWidget* parent)
     : CScrollView(parent),
       context_(context),
       document_(document),
-      sequenceKind_(CurrentEngine(context), sequenceSetting),
+      sequenceKind_(CurrentEngine(context), sequenceSetting_),
       multiSequenceKind_(multiSequence_, CurrentEngine(context)),
-      diagram_(flowSetting, nsdSetting),
+      diagram_(flowSetting_, nsdSetting_),
       scroll_(*this)
 {
-    LoadDefaultDetailColorFiles(flowSetting, sequenceSetting, nsdSetting);
+    LoadDefaultDetailColorFiles(flowSetting_, sequenceSetting_, nsdSetting_);
     diagram_.SetKind(CDetailDiagram::kSequence, &sequenceKind_);
     diagram_.SetKind(CDetailDiagram::kMultiSequence, &multiSequenceKind_);
     // A clicked flow chart box shows its lines in the code window.
@@ -71,7 +51,7 @@ CDetailView::CDetailView(AppContext& context, CKestrinDoc& document, QWidget* pa
 
 CDetailView::~CDetailView()
 {
-    SaveDefaultDetailColorFiles(flowSetting, sequenceSetting, nsdSetting);
+    SaveDefaultDetailColorFiles(flowSetting_, sequenceSetting_, nsdSetting_);
 }
 
 void CDetailView::SetMacroView(CTotalView* macroView)
@@ -90,6 +70,30 @@ void CDetailView::SetMacroView(CTotalView* macroView)
         },
         macroView->Fonts(), macroView->Style());
     diagram_.SetTypeDiagram(detailBoxKind_.get());
+}
+
+void CDetailView::ApplyFlowSetting(const CFlowSetting& setting)
+{
+    flowSetting_ = setting;
+    SettingChanged();
+}
+
+void CDetailView::ApplySequenceSetting(const CSequenceSetting& setting)
+{
+    sequenceSetting_ = setting;
+    SettingChanged();
+}
+
+void CDetailView::ApplyNSDSetting(const CNSDSetting& setting)
+{
+    nsdSetting_ = setting;
+    SettingChanged();
+}
+
+void CDetailView::SettingChanged()
+{
+    document_.dirty = true;
+    Invalidate();
 }
 
 void CDetailView::SetKindFromSelector(int index)

@@ -9,6 +9,7 @@
 #include "NSDSetting.h"
 #include "PrintImage.h"
 #include "ScrollView.h"
+#include "ScrollViewDetailScroll.h"
 #include "SequenceSetting.h"
 
 #include <memory>
@@ -66,9 +67,16 @@ public:
     int diagramWidth = 0;
     int diagramHeight = 0;
 
-    CFlowSetting flowSetting;
-    CSequenceSetting sequenceSetting;
-    CNSDSetting nsdSetting;
+    // The live setting records.
+    const CFlowSetting& FlowSetting() const { return flowSetting_; }
+    const CSequenceSetting& SequenceSetting() const { return sequenceSetting_; }
+    const CNSDSetting& NSDSetting() const { return nsdSetting_; }
+    // A changed record (a Visual Setting dialog's OK) replaces the live one;
+    // the document's rebuild flag is set, so that the next paint builds the
+    // diagram again in the new setting, and the view is repainted.
+    void ApplyFlowSetting(const CFlowSetting& setting);
+    void ApplySequenceSetting(const CSequenceSetting& setting);
+    void ApplyNSDSetting(const CNSDSetting& setting);
 
 protected:
     void OnDraw(CDC* dc) override;
@@ -80,20 +88,6 @@ protected:
     bool OnMouseWheel(unsigned flags, int delta, CPoint point) override;
 
 private:
-    // The scroll state of this view as the diagram entry sees it.
-    class ViewScroll final : public DetailScroll {
-    public:
-        explicit ViewScroll(CDetailView& view) : view_(view) { }
-        CSize TotalSize() const override { return view_.GetTotalSize(); }
-        CPoint Position() const override { return view_.GetScrollPosition(); }
-        CSize WindowSize() const override;
-        void SetTotalSize(CSize size) override;
-        void ScrollTo(CPoint position) override;
-
-    private:
-        CDetailView& view_;
-    };
-
     void SyncSelection();
     // A selection is shown and may take clicks: the document has one, it
     // has been painted, and no Draw is replacing the model.
@@ -104,15 +98,23 @@ private:
     void UpdateDiagramSize();
     CPoint ToWindow(CPoint logical) const;
 
+    // Marks the diagram for a rebuild and repaints.
+    void SettingChanged();
+
     AppContext& context_;
     CKestrinDoc& document_;
+    // The diagram engines keep references to these: they are assigned to,
+    // never replaced.
+    CFlowSetting flowSetting_;
+    CSequenceSetting sequenceSetting_;
+    CNSDSetting nsdSetting_;
     CMultiSeqDiagram multiSequence_;
     CMacroDetail detailBox_;
     SequenceKind sequenceKind_;
     MultiSequenceKind multiSequenceKind_;
     std::unique_ptr<DetailBoxKind> detailBoxKind_;
     CDetailDiagram diagram_;
-    ViewScroll scroll_;
+    ScrollViewDetailScroll scroll_;
     bool printing_ = false;
     ModelHolders::Registration holder_;
 };

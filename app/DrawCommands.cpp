@@ -56,12 +56,7 @@ void CMainFrame::RegisterDocumentCommands()
         if (document_.RefusedDuringDraw())
             return;
         CDialogProjectOption dialog(
-            context_.Options(), *codeWindow_,
-            [this] {
-                macroView_->rearrange = true;
-                macroView_->Invalidate();
-            },
-            this);
+            context_.Options(), *codeWindow_, [this] { macroView_->Rearrange(); }, this);
         dialog.DoModal();
     });
     c.OnCommand(ID_FILE_SAVE, [&d] { d.OnFileSave(); });

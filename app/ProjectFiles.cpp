@@ -14,6 +14,7 @@
 #include "FolderWalk.h"
 #include "Options.h"
 #include "ParseCacheOptions.h"
+#include "ProjectFileRemoval.h"
 #include "ProjectInfoDialog.h"
 #include "TotalView.h"
 #include "KstProjectFile.h"
@@ -146,12 +147,9 @@ void CKestrinDoc::RemoveFiles(const std::vector<std::string>& paths)
 {
     if (RefusedDuringDraw())
         return;
-    context_.OnModelReplaced();
-    for (const std::string& path : paths) {
-        context_.Input().RemoveFile(path);
-        if (CAnalyzer* analyzer = context_.Analyzer())
-            RunOnLargeStack([&] { analyzer->Engine()->RemoveSourceFile(path); });
-    }
+    CAnalyzer* analyzer = context_.Analyzer();
+    RemoveProjectFiles(paths, context_.Input(), analyzer != nullptr ? analyzer->Engine() : nullptr,
+        [this] { context_.OnModelReplaced(); });
     if (frame_ != nullptr)
         frame_->MacroView()->RebuildLayout();
     SetModifiedFlag();
