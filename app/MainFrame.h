@@ -86,6 +86,9 @@ private:
     // Print and Print Preview of the macro view or the detail view
     // (MainFramePrint.cpp).
     void RegisterPrintCommands();
+    // Include folders, predefined words, system information
+    // (ProjectDialogCommands.cpp).
+    void RegisterProjectDialogCommands();
     void OnViewSelectorChanged(int index);
     void ShowCodeWindow(bool show);
     void FocusPane(int step);

@@ -1,6 +1,7 @@
 #include "DswReader.h"
 
 #include "DspReader.h"
+#include "IncludePaths.h"
 #include "LanguageTable.h"
 #include "MessageSink.h"
 #include "TextLines.h"
@@ -69,11 +70,12 @@ void CDswReader::ReadProjects(std::string_view text, const std::string& folder)
 
 void CDswReader::LoadProjects()
 {
+    CIncludePaths paths;
     for (const std::string& project : projects_) {
         if (report_)
             MessageLine(sink_) << GetLangString(1) << ": Load \"" << project << "\"";
         CDspReader reader(sink_, report_);
-        const std::string path = FindVcFile(folder_, project);
+        const std::string path = FindVcFile(paths, folder_, project);
         if (path.empty()) {
             if (report_)
                 MessageLine(sink_, MessageKind::Error)

@@ -20,12 +20,11 @@ bool HasDriveLetter(const std::string& name)
 
 } // namespace
 
-std::string FindVcFile(const std::string& folder, const std::string& name)
+std::string FindVcFile(CIncludePaths& paths, const std::string& folder, const std::string& name)
 {
     if (name.empty() || HasDriveLetter(name))
         return {};
     const std::string wanted = CIncludePaths::ResolveBeside(CIncludePaths::Join(folder, "x"), name);
-    CIncludePaths paths;
     const std::string found = paths.FindFile(wanted);
     if (found.empty() || ::access(found.c_str(), R_OK) != 0)
         return {};
@@ -36,8 +35,9 @@ std::vector<std::string> FindVcSources(const std::vector<std::string>& names,
     const std::string& folder, bool report, MessageSink& sink)
 {
     std::vector<std::string> found;
+    CIncludePaths paths;
     for (const std::string& name : names) {
-        std::string path = FindVcFile(folder, name);
+        std::string path = FindVcFile(paths, folder, name);
         if (path.empty()) {
             MessageLine(sink, MessageKind::Error)
                 << GetLangString(3) << ": " << name << " " << GetLangString(303);

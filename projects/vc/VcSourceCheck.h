@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+class CIncludePaths;
 class MessageSink;
 
 // Finds the sources a project names and reports them.
@@ -21,8 +22,9 @@ std::vector<std::string> FindVcSources(const std::vector<std::string>& names,
     const std::string& folder, bool report, MessageSink& sink);
 
 // The full path of a file a project or workspace names, resolved as above;
-// empty when there is no such readable regular file.
-std::string FindVcFile(const std::string& folder, const std::string& name);
+// empty when there is no such readable regular file. `paths` keeps the
+// folder listings of one import.
+std::string FindVcFile(CIncludePaths& paths, const std::string& folder, const std::string& name);
 
 // The file's full path and its folder; a relative path is taken from the
 // current folder, which is only read, never changed.

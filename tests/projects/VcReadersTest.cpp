@@ -56,16 +56,6 @@ TEST(DspReaderTest, SourceLinesAndDefinitionsOfEveryConfiguration)
     EXPECT_TRUE(sink.infos.empty());
 }
 
-TEST(DspReaderTest, ClosedReaderReadsNothing)
-{
-    RecordingSink sink;
-    CDspReader reader(sink, true);
-    reader.Read();
-    EXPECT_FALSE(reader.IsOpen());
-    EXPECT_TRUE(reader.Sources().empty());
-    EXPECT_TRUE(sink.errors.empty());
-}
-
 TEST(DswReaderTest, ProjectLinesNameTheirPaths)
 {
     RecordingSink sink;
