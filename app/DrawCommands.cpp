@@ -1,12 +1,11 @@
 // The main window's handlers of Draw, Stop, Clear All and Redraw, Fold and
-// Unfold, of the document's File menu, Info and the general options.
+// Unfold, and of the document's File menu and Info.
 #include "MainFrame.h"
 
 #include "AppContext.h"
 #include "CommandIds.h"
 #include "CommandTable.h"
 #include "KestrinDoc.h"
-#include "ProjectOptionDialog.h"
 #include "TotalView.h"
 
 void CMainFrame::RegisterDrawCommands()
@@ -52,13 +51,6 @@ void CMainFrame::RegisterDocumentCommands()
     c.OnCommand(ID_APPEND_FILES, [&d] { d.OnAppendFiles(); });
     c.OnCommand(ID_OPEN_FROM_VC, [&d] { d.OnOpenFromVcFile(); });
     c.OnCommand(ID_PROJECT_INFO, [&d] { d.OnProjectInfo(); });
-    c.OnCommand(ID_OPTION_GENERAL, [this] {
-        if (document_.RefusedDuringDraw())
-            return;
-        CDialogProjectOption dialog(
-            context_.Options(), *codeWindow_, [this] { macroView_->Rearrange(); }, this);
-        dialog.DoModal();
-    });
     c.OnCommand(ID_FILE_SAVE, [&d] { d.OnFileSave(); });
     c.OnCommand(ID_FILE_SAVE_AS, [&d] { d.OnFileSaveAs(); });
     for (int i = 0; i < kRecentFileCount; ++i) {
