@@ -9,6 +9,9 @@
 #include "LanguageTable.h"
 #include "MainFrame.h"
 #include "MessageSink.h"
+#include "NewProjectInfo.h"
+#include "NewProjectPaths.h"
+#include "NewProjectWizard.h"
 #include "Options.h"
 #include "ParseCacheOptions.h"
 #include "KstProjectFile.h"
@@ -250,8 +253,18 @@ void CKestrinDoc::OnOpenRecentFile(int index)
 
 void CKestrinDoc::OnNewProject()
 {
-    // The new-project wizard plugs in here; until then a new empty project.
-    OnFileNew();
+    if (RefusedDuringDraw() || !SaveModified())
+        return;
+    NewProjectInfo info;
+    const WizardEnd end = RunNewProjectWizard(info, context_.Options(), context_.Messages());
+    if (end == WizardEnd::Cancelled)
+        return;
+    CreateProjectFromWizard(
+        info.files, info.defines, info.location, ProjectFileName(info.fileName));
+    if (end == WizardEnd::WithFiles && frame_ != nullptr) {
+        frame_->PostDraw();
+        frame_->Commands().PostUpdate();
+    }
 }
 
 void CKestrinDoc::OnCloseProject()

@@ -1,5 +1,5 @@
 // The main window's handlers of Draw, Stop, Clear All and Redraw, Fold and
-// Unfold, and of the document's File menu.
+// Unfold, and of the document's File menu and Info.
 #include "MainFrame.h"
 
 #include "AppContext.h"
@@ -49,6 +49,8 @@ void CMainFrame::RegisterDocumentCommands()
     c.OnCommand(ID_FILE_OPEN, [&d] { d.OnFileOpen(); });
     c.OnCommand(ID_CLOSE_PROJECT, [&d] { d.OnCloseProject(); });
     c.OnCommand(ID_APPEND_FILES, [&d] { d.OnAppendFiles(); });
+    c.OnCommand(ID_OPEN_FROM_VC, [&d] { d.OnOpenFromVcFile(); });
+    c.OnCommand(ID_PROJECT_INFO, [&d] { d.OnProjectInfo(); });
     c.OnCommand(ID_FILE_SAVE, [&d] { d.OnFileSave(); });
     c.OnCommand(ID_FILE_SAVE_AS, [&d] { d.OnFileSaveAs(); });
     for (int i = 0; i < kRecentFileCount; ++i) {

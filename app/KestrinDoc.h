@@ -2,7 +2,9 @@
 
 #include "ModelHolders.h"
 
+#include <cstdint>
 #include <functional>
+#include <map>
 #include <future>
 #include <set>
 #include <string>
@@ -79,6 +81,8 @@ public:
     bool OnFileSave();
     bool OnFileSaveAs();
     void OnOpenRecentFile(int index);
+    // Asks to save the current project, then runs the new-project wizard;
+    // a project finished with files is drawn at once.
     void OnNewProject();
     void OnCloseProject();
 
@@ -92,24 +96,35 @@ public:
     // TakeChangeCheck).
     bool ReadProjectFile(const std::string& path);
     // Adds one file by its type (see GetFileType): a source joins the project
-    // with both flags; a path holding a line break is refused with a message
-    // (the project file could not carry it). Neither marks the project
-    // modified.
-    void AddFile(const std::string& path);
+    // with both flags; a Visual C++ project or workspace brings its sources
+    // and its words (reported in the message pane); a path holding a line
+    // break is refused with a message (the project file could not carry
+    // it). True when the project gained files or words; neither marks the
+    // project modified.
+    bool AddFile(const std::string& path);
     // Adds every file of a folder, and of its sub-folders when asked;
-    // folders reached through symbolic links are not entered.
-    void ScanFolder(const std::string& folder, bool recurse);
+    // folders reached through symbolic links are not entered. True when the
+    // project gained files or words.
+    bool ScanFolder(const std::string& folder, bool recurse);
     // Takes a file out of the project with its parse result; every holder
     // of model pointers is reset first, as the model is built again. The
     // project information dialog removes files through here.
     void RemoveFile(const std::string& path);
+    // Takes many files out of the project with one model rebuild.
+    void RemoveFiles(const std::vector<std::string>& paths);
     void OnAppendFiles();
+    // Starts a new project from a Visual C++ project or workspace, after
+    // asking to save the current one (Cancel keeps it).
+    void OnOpenFromVcFile();
+    // The project information dialog; a change there marks the project
+    // modified.
+    void OnProjectInfo();
     // Asks for a folder (with a check box for its sub-folders) and scans it.
     void OnAddFolder(QWidget* owner);
     // The project a finished new-project wizard describes: its files and
     // predefined words, saved as <location>/<file name>.
     void CreateProjectFromWizard(const std::set<std::string>& files,
-        const std::set<std::string>& defines, const std::string& location,
+        const std::map<std::string, int32_t>& defines, const std::string& location,
         const std::string& fileName);
     // The folder chooser of the wizard: the folder chosen (also put into
     // `folder`), or an empty text when cancelled.

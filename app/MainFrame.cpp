@@ -257,13 +257,13 @@ void CMainFrame::OnDropFiles(const std::vector<std::string>& paths)
         Ui().MessageBox(GetLangString(18), MessageButtons::Ok, MessageIcon::Warning);
         return;
     }
-    const size_t before = context_.Input().paths.size();
+    bool added = false;
     MessageLine(context_.Messages()) << GetLangString(77);
     for (const std::string& path : paths) {
         MessageLine(context_.Messages()) << path;
-        document_.AddFile(path);
+        added = document_.AddFile(path) || added;
     }
-    if (context_.Input().paths.size() != before)
+    if (added)
         document_.SetModifiedFlag();
 }
 

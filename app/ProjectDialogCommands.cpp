@@ -1,20 +1,30 @@
-// The main window's commands that open the include-folder, predefined-word
-// and system information dialogs.
+// The main window's commands that open the general option, include-folder,
+// predefined-word and system information dialogs.
 #include "MainFrame.h"
 
 #include "AppContext.h"
+#include "CodeWindow.h"
 #include "CommandIds.h"
 #include "IncludeDirDialog.h"
 #include "KestrinDoc.h"
 #include "Options.h"
 #include "PredefinedWordDialog.h"
+#include "ProjectOptionDialog.h"
 #include "SystemFacts.h"
 #include "SystemInformationDialog.h"
+#include "TotalView.h"
 
 void CMainFrame::RegisterProjectDialogCommands()
 {
     CommandRegistry& c = commands_;
     // A Draw reads the options' include lists and words while it runs.
+    c.OnCommand(ID_OPTION_GENERAL, [this] {
+        if (document_.RefusedDuringDraw())
+            return;
+        CDialogProjectOption dialog(
+            context_.Options(), *codeWindow_, [this] { macroView_->Rearrange(); }, this);
+        dialog.DoModal();
+    });
     c.OnCommand(ID_OPTION_DIRECTORY, [this] {
         if (document_.RefusedDuringDraw())
             return;

@@ -12,12 +12,15 @@
 #include "LargeStackThread.h"
 #include "MainFrame.h"
 #include "MessageSink.h"
+#include "FolderWalk.h"
 #include "Options.h"
 #include "ParseCacheOptions.h"
 #include "ProjectFileRemoval.h"
+#include "ProjectInfoDialog.h"
 #include "TotalView.h"
 #include "KstProjectFile.h"
 #include "UiService.h"
+#include "VcProjectImport.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -103,7 +106,7 @@ bool CKestrinDoc::ReadProjectFile(const std::string& path)
     return true;
 }
 
-void CKestrinDoc::AddFile(const std::string& path)
+bool CKestrinDoc::AddFile(const std::string& path)
 {
     if (path.find_first_of("\r\n") != std::string::npos) {
         std::string shown = path;
@@ -111,55 +114,53 @@ void CKestrinDoc::AddFile(const std::string& path)
             shown.begin(), shown.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
         MessageLine(context_.Messages(), MessageKind::Error)
             << GetLangString(2) << ": " << GetLangString(602) << ": " << shown;
-        return;
+        return false;
     }
+    CInputSet& input = context_.Input();
+    const size_t filesBefore = input.paths.size();
     switch (GetFileType(path)) {
     case 1:
-        context_.Input().AddFile(path, true, true);
+        input.AddFile(path, true, true);
         break;
     case 2:
     case 3:
-    case 5:
-        // The Visual C++ readers plug in here.
-        MessageLine(context_.Messages(), MessageKind::Error)
-            << GetLangString(2) << ": " << path << " - " << GetLangString(603);
-        break;
+    case 5: {
+        const VcProjectContent content = ReadVcProjectFile(path, context_.Messages(), true);
+        auto& words = context_.Options().projectWords;
+        const size_t wordsBefore = words.size();
+        for (const auto& [name, value] : content.defines)
+            words.emplace(name, value);
+        input.AddFiles(content.files);
+        return words.size() != wordsBefore || input.paths.size() != filesBefore;
+    }
     default:
         break;
     }
+    return input.paths.size() != filesBefore;
 }
 
 void CKestrinDoc::RemoveFile(const std::string& path)
 {
+    RemoveFiles({path});
+}
+
+void CKestrinDoc::RemoveFiles(const std::vector<std::string>& paths)
+{
     if (RefusedDuringDraw())
         return;
     CAnalyzer* analyzer = context_.Analyzer();
-    RemoveProjectFiles({path}, context_.Input(), analyzer != nullptr ? analyzer->Engine() : nullptr,
+    RemoveProjectFiles(paths, context_.Input(), analyzer != nullptr ? analyzer->Engine() : nullptr,
         [this] { context_.OnModelReplaced(); });
     if (frame_ != nullptr)
         frame_->MacroView()->RebuildLayout();
     SetModifiedFlag();
 }
 
-void CKestrinDoc::ScanFolder(const std::string& folder, bool recurse)
+bool CKestrinDoc::ScanFolder(const std::string& folder, bool recurse)
 {
-    std::error_code error;
-    std::vector<fs::directory_entry> entries;
-    for (fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, error);
-         !error && it != fs::directory_iterator(); it.increment(error))
-        entries.push_back(*it);
-    std::sort(entries.begin(), entries.end());
-    for (const fs::directory_entry& entry : entries) {
-        std::error_code ignored;
-        if (entry.is_symlink(ignored) && entry.is_directory(ignored))
-            continue; // a linked folder may lead back up the tree
-        if (entry.is_directory(ignored)) {
-            if (recurse)
-                ScanFolder(entry.path().string(), true);
-        } else if (entry.is_regular_file(ignored)) {
-            AddFile(entry.path().string());
-        }
-    }
+    bool added = false;
+    WalkFolder(folder, recurse, [&](const std::string& path) { added = AddFile(path) || added; });
+    return added;
 }
 
 void CKestrinDoc::OnAppendFiles()
@@ -188,14 +189,13 @@ void CKestrinDoc::OnAddFolder(QWidget*)
     if (!choice)
         return;
     context_.Options().lastPath = choice->path;
-    const size_t before = context_.Input().paths.size();
-    ScanFolder(choice->path, choice->checked);
-    if (context_.Input().paths.size() != before)
+    if (ScanFolder(choice->path, choice->checked))
         SetModifiedFlag();
 }
 
 void CKestrinDoc::CreateProjectFromWizard(const std::set<std::string>& files,
-    const std::set<std::string>& defines, const std::string& location, const std::string& fileName)
+    const std::map<std::string, int32_t>& defines, const std::string& location,
+    const std::string& fileName)
 {
     context_.Input().Clear();
     selectedNode = nullptr;
@@ -203,7 +203,8 @@ void CKestrinDoc::CreateProjectFromWizard(const std::set<std::string>& files,
         frame_->ResetViews();
     for (const std::string& file : files)
         AddFile(file);
-    context_.Options().AddProjectWords(defines);
+    for (const auto& [name, value] : defines)
+        context_.Options().projectWords.emplace(name, value);
     std::string path = location;
     if (!path.empty() && path.back() != '/')
         path += '/';
@@ -219,4 +220,28 @@ std::string CKestrinDoc::SelectFolder(QWidget*, std::string& folder)
         return {};
     folder = choice->path;
     return folder;
+}
+
+void CKestrinDoc::OnProjectInfo()
+{
+    if (RefusedDuringDraw() || frame_ == nullptr)
+        return;
+    CDialogProjectInfo dialog(*this, *frame_, context_.Input(), frame_);
+    dialog.DoModal();
+    if (dialog.Changed())
+        SetModifiedFlag();
+}
+
+void CKestrinDoc::OnOpenFromVcFile()
+{
+    if (RefusedDuringDraw())
+        return;
+    FileRequest request {"Open From Visual C++", context_.Options().lastPath,
+        "Visual C++ Workspace Files (*.dsp *.dsw *.vcproj);;All Files (*)", {}};
+    const auto path = Ui().OpenFile(request);
+    if (!path || !SaveModified())
+        return;
+    OnNewDocument();
+    if (AddFile(*path))
+        SetModifiedFlag();
 }

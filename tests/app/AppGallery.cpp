@@ -21,6 +21,11 @@
 #include "LanguageTable.h"
 #include "MainFrame.h"
 #include "MarginDialog.h"
+#include "PowerListView.h"
+#include "ProjectInfoDialog.h"
+#include "ProjectOptionDialog.h"
+#include "InputSet.h"
+#include "CheckListRows.h"
 #include "ModelScope.h"
 #include "Options.h"
 #include "PrintPreviewDialog.h"
@@ -228,6 +233,32 @@ int main(int argc, char** argv)
         margins.show();
         Save(margins, "margin");
         margins.hide();
+
+        CDialogProjectOption option(
+            context.Options(), *frame.CodeWindow(), [] {}, &frame);
+        option.Initialize();
+        option.show();
+        Save(option, "project-option");
+        option.hide();
+
+        // The project's files, or a few made up when it has none.
+        CInputSet& input = context.Input();
+        if (input.paths.empty()) {
+            for (const char* path : {"/home/me/garden/src/planner.cpp",
+                     "/home/me/garden/src/beds.c", "/home/me/garden/legacy/old_water.c"})
+                input.AddFile(path, true, true);
+            input.fileFlags["/home/me/garden/legacy/old_water.c"].analyse = false;
+        }
+        CDialogProjectInfo info(*kestrin.Document(), frame, input, &frame);
+        info.Initialize();
+        info.show();
+        Save(info, "project-information");
+        info.CheckItem(CDialogProjectInfo::IDC_PATH, 1);
+        info.List()->SetDisplayMode(1);
+        info.List()->EditRows().Rows()[0].selected = true;
+        info.List()->Refresh();
+        Save(info, "project-information-paths");
+        info.hide();
         frame.close();
     }
     FreeLanguageFile();

@@ -1,0 +1,368 @@
+#include "NewProjectPages.h"
+
+#include "FileType.h"
+#include "LanguageTable.h"
+#include "NewProjectInfo.h"
+#include "NewProjectPaths.h"
+#include "Options.h"
+#include "XPGroupBox.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+CXPGroupBox* WhiteGroup(const char* title)
+{
+    auto* box = new CXPGroupBox(title);
+    box->SetBackgroundColor(RGB(255, 255, 255));
+    return box;
+}
+
+} // namespace
+
+CNewProjectPage::CNewProjectPage(NewProjectInfo& info, QWidget* parent)
+    : CDialog(parent), info_(info)
+{
+    setWindowTitle("New Project Wizard");
+    setStyleSheet("QDialog, QLabel, QCheckBox, QRadioButton { background: white; }");
+}
+
+void CNewProjectPage::Close(Action action)
+{
+    action_ = action;
+    EndDialog(IDOK);
+}
+
+bool CNewProjectPage::ConfirmProjectPath()
+{
+    const std::string path = ProjectFullPath(info_.location, info_.fileName);
+    if (ProjectPathStatus(path) != 300)
+        return true;
+    return Ui().MessageBox(path + "\n" + GetLangString(310), MessageButtons::YesNo,
+               MessageIcon::Question) == Answer::Yes;
+}
+
+// --- Page 1 ---
+
+CDialogNewProject::CDialogNewProject(NewProjectInfo& info, COptions& options, QWidget* parent)
+    : CNewProjectPage(info, parent), options_(options)
+{
+    auto* file = WhiteGroup("Project File");
+    auto* fileGrid = new QGridLayout(file);
+    fileGrid->setContentsMargins(12, 26, 12, 10);
+    fileGrid->addWidget(new QLabel("File Name(&N)"), 0, 0);
+    fileGrid->addWidget(Make<QLineEdit>(IDC_FILE_NAME), 0, 1, 1, 2);
+    fileGrid->addWidget(new QLabel("Location(&L)"), 1, 0);
+    fileGrid->addWidget(Make<QLineEdit>(IDC_LOCATION), 1, 1);
+    fileGrid->addWidget(Make<QPushButton>(IDC_BROWSE, "Browse(&B)..."), 1, 2);
+    fileGrid->addWidget(new QLabel("File Name and Location"), 2, 0);
+    auto* full = Make<QLineEdit>(IDC_FULL_PATH);
+    full->setReadOnly(true);
+    fileGrid->addWidget(full, 2, 1, 1, 2);
+    fileGrid->addWidget(Make<QLabel>(IDC_STATUS, "..."), 3, 1, 1, 2);
+    fileGrid->setColumnMinimumWidth(1, 320);
+
+    auto* contents = WhiteGroup("Project Contents");
+    auto* contentsLayout = new QVBoxLayout(contents);
+    contentsLayout->setContentsMargins(12, 26, 12, 10);
+    contentsLayout->addWidget(Make<QRadioButton>(IDC_EMPTY, "Empty Project"));
+    contentsLayout->addWidget(Make<QRadioButton>(
+        IDC_FROM_WORKSPACE, "Start Project with opening Visual C++ workspace file"));
+    contentsLayout->addWidget(
+        Make<QRadioButton>(IDC_FROM_FOLDER, "Start Project with selecting a c/c++ source folder "));
+    contentsLayout->addWidget(
+        Make<QRadioButton>(IDC_FROM_FILES, "Start Project with appending each c/c++ source files"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    auto* back = Make<QPushButton>(IDC_BACK, "Back(&B)");
+    back->setEnabled(false);
+    buttons->addWidget(back);
+    auto* next = Make<QPushButton>(IDC_FINISH_NEXT, "Finish(&N)");
+    next->setDefault(true);
+    buttons->addWidget(next);
+    buttons->addWidget(Make<QPushButton>(IDCANCEL, "Cancel(&C)"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(file);
+    layout->addWidget(contents);
+    layout->addLayout(buttons);
+
+    const std::pair<int, int> modes[] = {{IDC_EMPTY, NewProjectInfo::kEmpty},
+        {IDC_FROM_WORKSPACE, NewProjectInfo::kWorkspace},
+        {IDC_FROM_FOLDER, NewProjectInfo::kFolder}, {IDC_FROM_FILES, NewProjectInfo::kFiles}};
+    for (const auto& [id, mode] : modes)
+        OnClicked(id, [this, mode = mode] { OnMode(mode); });
+    OnTextEdited(IDC_FILE_NAME, [this] { ShowFullPath(); });
+    OnTextEdited(IDC_LOCATION, [this] { ShowFullPath(); });
+    OnClicked(IDC_BROWSE, [this] { OnBrowse(); });
+    OnClicked(IDC_FINISH_NEXT, [this] { OnFinishNext(); });
+}
+
+bool CDialogNewProject::OnInitDialog()
+{
+    const int radios[] = {IDC_EMPTY, IDC_FROM_WORKSPACE, IDC_FROM_FOLDER, IDC_FROM_FILES};
+    const int mode = info_.startMode >= 0 && info_.startMode <= 3 ? info_.startMode : 0;
+    CheckItem(radios[mode], 1);
+    OnMode(mode);
+    const std::string location =
+        info_.location.empty() ? StartLocation(options_.lastProjectPath) : info_.location;
+    SetItemText(IDC_LOCATION, location);
+    SetItemText(
+        IDC_FILE_NAME, info_.fileName.empty() ? DefaultProjectName(location) : info_.fileName);
+    ShowFullPath();
+    return true;
+}
+
+void CDialogNewProject::OnMode(int mode)
+{
+    info_.startMode = mode;
+    SetItemText(IDC_FINISH_NEXT, mode == NewProjectInfo::kEmpty ? "Finish(&N)" : "Next(&N)");
+}
+
+void CDialogNewProject::ShowFullPath()
+{
+    const std::string path = ProjectFullPath(GetItemText(IDC_LOCATION), GetItemText(IDC_FILE_NAME));
+    SetItemText(IDC_FULL_PATH, path);
+    const int status = ProjectPathStatus(path);
+    SetItemText(IDC_STATUS, status == 0 ? std::string() : GetLangString(status));
+}
+
+void CDialogNewProject::OnBrowse()
+{
+    const auto choice = Ui().ChooseFolder(
+        FolderRequest {"Please select a folder ", StartLocation(options_.lastProjectPath)});
+    if (!choice || choice->path.empty())
+        return;
+    options_.lastProjectPath = choice->path;
+    SetItemText(IDC_LOCATION, choice->path);
+    ShowFullPath();
+}
+
+void CDialogNewProject::OnFinishNext()
+{
+    info_.fileName = GetItemText(IDC_FILE_NAME);
+    info_.location = GetItemText(IDC_LOCATION);
+    if (IsItemChecked(IDC_EMPTY) != 0) {
+        info_.startMode = NewProjectInfo::kEmpty;
+        if (ConfirmProjectPath())
+            Close(Action::Finish);
+        return;
+    }
+    if (IsItemChecked(IDC_FROM_WORKSPACE) != 0)
+        info_.startMode = NewProjectInfo::kWorkspace;
+    else if (IsItemChecked(IDC_FROM_FOLDER) != 0)
+        info_.startMode = NewProjectInfo::kFolder;
+    else
+        info_.startMode = NewProjectInfo::kFiles;
+    Close(Action::Next);
+}
+
+// --- Page 2 ---
+
+CDialogNewProject2::CDialogNewProject2(NewProjectInfo& info, COptions& options, QWidget* parent)
+    : CNewProjectPage(info, parent), options_(options)
+{
+    auto* group = WhiteGroup("CPP Source Folder Select");
+    auto* grid = new QGridLayout(group);
+    grid->setContentsMargins(12, 26, 12, 10);
+    grid->addWidget(new QLabel("Please select CPP source file folder:"), 0, 0, 1, 2);
+    auto* folder = Make<QLineEdit>(IDC_FOLDER);
+    folder->setMinimumWidth(360);
+    grid->addWidget(folder, 1, 0);
+    grid->addWidget(Make<QPushButton>(IDC_BROWSE, "Browse Folder(&F)..."), 1, 1);
+    grid->addWidget(Make<QCheckBox>(IDC_RECURSE, "Recurse subfolders"), 2, 0, 1, 2);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Make<QPushButton>(IDC_BACK, "Back(&B)"));
+    auto* next = Make<QPushButton>(IDC_NEXT, "Next(&N)");
+    next->setDefault(true);
+    buttons->addWidget(next);
+    buttons->addWidget(Make<QPushButton>(IDCANCEL, "Cancel(&C)"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addLayout(buttons);
+
+    OnClicked(IDC_BROWSE, [this] {
+        const auto choice =
+            Ui().ChooseFolder(FolderRequest {"Please select a folder ", options_.lastPath});
+        if (!choice || choice->path.empty())
+            return;
+        options_.lastPath = choice->path;
+        SetItemText(IDC_FOLDER, choice->path);
+    });
+    OnClicked(IDC_BACK, [this] {
+        Store();
+        Close(Action::Back);
+    });
+    OnClicked(IDC_NEXT, [this] {
+        Store();
+        ScanSourceFolder(info_.sourceFolder, info_.recurse, info_.files);
+        Close(Action::Next);
+    });
+}
+
+bool CDialogNewProject2::OnInitDialog()
+{
+    SetItemText(IDC_FOLDER, info_.sourceFolder.empty() ? options_.lastPath : info_.sourceFolder);
+    CheckItem(IDC_RECURSE, info_.recurse ? 1 : 0);
+    return true;
+}
+
+void CDialogNewProject2::Store()
+{
+    info_.sourceFolder = GetItemText(IDC_FOLDER);
+    info_.recurse = IsItemChecked(IDC_RECURSE) != 0;
+    info_.files.clear();
+}
+
+// --- Page 3 ---
+
+CDialogNewProject3::CDialogNewProject3(NewProjectInfo& info, COptions& options, QWidget* parent)
+    : CNewProjectPage(info, parent), options_(options)
+{
+    auto* group = WhiteGroup("CPP Source File Manager");
+    auto* groupLayout = new QVBoxLayout(group);
+    groupLayout->setContentsMargins(12, 26, 12, 10);
+    auto* tools = new QHBoxLayout;
+    tools->addWidget(Make<QPushButton>(IDC_ADD, "Add File(s)..."));
+    tools->addWidget(Make<QPushButton>(IDC_REMOVE, "Remove File(s)"));
+    tools->addWidget(Make<QPushButton>(IDC_CLEAR, "Clear All"));
+    tools->addStretch();
+    groupLayout->addLayout(tools);
+    list_ = Make<QListWidget>(IDC_LIST);
+    list_->setSortingEnabled(true);
+    list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    list_->setMinimumSize(480, 240);
+    groupLayout->addWidget(list_);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Make<QPushButton>(IDC_BACK, "Back(&B)"));
+    auto* finish = Make<QPushButton>(IDC_NEXT, "Finish(&N)");
+    finish->setDefault(true);
+    buttons->addWidget(finish);
+    buttons->addWidget(Make<QPushButton>(IDCANCEL, "Cancel(&C)"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addLayout(buttons);
+
+    OnClicked(IDC_ADD, [this] {
+        FileRequest request {"Add File(s)", options_.lastPath,
+            "C/C++ Source File (*.cpp *.c *.cc);;All Files (*)", {}};
+        AddFiles(Ui().OpenFiles(request));
+    });
+    OnClicked(IDC_REMOVE, [this] { OnRemove(); });
+    OnClicked(IDC_CLEAR, [this] { OnClearAll(); });
+    OnClicked(IDC_BACK, [this] { Close(Action::Back); });
+    OnClicked(IDC_NEXT, [this] { OnFinish(); });
+}
+
+bool CDialogNewProject3::OnInitDialog()
+{
+    for (const std::string& path : info_.files)
+        list_->addItem(QString::fromStdString(path));
+    return true;
+}
+
+void CDialogNewProject3::AddFiles(const std::vector<std::string>& paths)
+{
+    for (const std::string& path : paths) {
+        const QString text = QString::fromStdString(path);
+        if (list_->findItems(text, Qt::MatchExactly | Qt::MatchCaseSensitive).isEmpty())
+            list_->addItem(text);
+    }
+}
+
+void CDialogNewProject3::OnRemove()
+{
+    for (int row = list_->count() - 1; row >= 0; --row)
+        if (list_->item(row)->isSelected())
+            delete list_->takeItem(row);
+}
+
+void CDialogNewProject3::OnClearAll()
+{
+    if (Ui().MessageBox(GetLangString(304), MessageButtons::OkCancel, MessageIcon::Question) ==
+        Answer::Ok)
+        list_->clear();
+}
+
+void CDialogNewProject3::OnFinish()
+{
+    if (!ConfirmProjectPath())
+        return;
+    info_.files.clear();
+    for (int row = 0; row < list_->count(); ++row)
+        info_.files.insert(list_->item(row)->text().toStdString());
+    Close(Action::Finish);
+}
+
+// --- The workspace page ---
+
+CDialogNewProjectVCFile::CDialogNewProjectVCFile(
+    NewProjectInfo& info, MessageSink& sink, QWidget* parent)
+    : CNewProjectPage(info, parent), sink_(sink)
+{
+    auto* group = WhiteGroup("Visual C++ Workspace File Select");
+    auto* grid = new QGridLayout(group);
+    grid->setContentsMargins(12, 26, 12, 10);
+    grid->addWidget(new QLabel("Please select Visual C++ workspace file: "), 0, 0, 1, 2);
+    auto* path = Make<QLineEdit>(IDC_PATH);
+    path->setMinimumWidth(360);
+    grid->addWidget(path, 1, 0);
+    grid->addWidget(Make<QPushButton>(IDC_BROWSE, "Browse File(&F)..."), 1, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Make<QPushButton>(IDC_BACK, "Back(&B)"));
+    auto* next = Make<QPushButton>(IDC_NEXT, "Next(&N)");
+    next->setDefault(true);
+    buttons->addWidget(next);
+    buttons->addWidget(Make<QPushButton>(IDCANCEL, "Cancel(&C)"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addLayout(buttons);
+
+    OnClicked(IDC_BROWSE, [this] {
+        FileRequest request {"Browse File", GetItemText(IDC_PATH),
+            "Visual C++ Workspace Files (*.dsp *.dsw *.vcproj);;All Files (*)", {}};
+        if (const auto chosen = Ui().OpenFile(request))
+            SetItemText(IDC_PATH, *chosen);
+    });
+    OnClicked(IDC_BACK, [this] {
+        info_.workspaceFile = GetItemText(IDC_PATH);
+        info_.files.clear();
+        Close(Action::Back);
+    });
+    OnClicked(IDC_NEXT, [this] { OnNext(); });
+}
+
+bool CDialogNewProjectVCFile::OnInitDialog()
+{
+    SetItemText(IDC_PATH, info_.workspaceFile);
+    return true;
+}
+
+void CDialogNewProjectVCFile::OnNext()
+{
+    info_.workspaceFile = GetItemText(IDC_PATH);
+    info_.files.clear();
+    const int type = GetFileType(info_.workspaceFile);
+    if (type == 2 || type == 3 || type == 5) {
+        if (!CollectWorkspace(info_, sink_) && type == 5)
+            Ui().MessageBox("Folder Open Error", MessageButtons::Ok, MessageIcon::Error);
+    }
+    Close(Action::Next);
+}

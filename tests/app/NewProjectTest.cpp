@@ -1,0 +1,73 @@
+#include "AppFixture.h"
+
+#include "CommandIds.h"
+#include "InputSet.h"
+#include "NewProjectPages.h"
+#include "Options.h"
+#include "TotalView.h"
+
+#include <QAbstractButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+template <typename Page> UiReply On(std::function<void(Page&)> work)
+{
+    return UiReply::Dialog([work](QDialog& dialog) {
+        auto* page = dynamic_cast<Page*>(&dialog);
+        EXPECT_NE(page, nullptr) << dialog.metaObject()->className();
+        if (page != nullptr)
+            work(*page);
+        return dialog.result();
+    });
+}
+
+void Click(CDialog& page, int id)
+{
+    page.ItemAs<QAbstractButton>(id)->click();
+}
+
+using P1 = CDialogNewProject;
+
+} // namespace
+
+TEST(NewProjectTest, TheWizardAsksToSaveFirstThenMakesTheProjectAndDrawsIt)
+{
+    TempFolder folder;
+    const std::string a = folder.Write("src/a.c", "struct Garden { int beds; };\n");
+    const std::string b = folder.Write("src/b.c", "int Water(int litres) { return litres; }\n");
+    RunningApp program;
+    UiRecorder ui;
+    CKestrinDoc& doc = program.Doc();
+    doc.AddFile(folder.Write("old.c", "int old;\n"));
+    doc.SetModifiedFlag();
+    program.context->Options().projectWords["OLD"] = 1;
+
+    ui.Reply(UiReply::Answer(Answer::Cancel));
+    program.Frame().Commands().Execute(ID_NEW_PROJECT);
+    EXPECT_TRUE(ui.Texts(UiCallKind::Dialog).empty()) << "Cancel in the save question";
+    EXPECT_EQ(program.context->Input().paths.size(), 1u);
+
+    ui.Reply(UiReply::Answer(Answer::No))
+        .Reply(On<P1>([&](P1& page) {
+            page.SetItemText(P1::IDC_LOCATION, folder.Path());
+            page.SetItemText(P1::IDC_FILE_NAME, "Garden");
+            Click(page, P1::IDC_FROM_FOLDER);
+            Click(page, P1::IDC_FINISH_NEXT);
+        }))
+        .Reply(On<CDialogNewProject2>([&](CDialogNewProject2& page) {
+            page.SetItemText(CDialogNewProject2::IDC_FOLDER, folder.File("src"));
+            Click(page, CDialogNewProject2::IDC_NEXT);
+        }))
+        .Reply(On<CDialogNewProject3>(
+            [&](CDialogNewProject3& page) { Click(page, CDialogNewProject3::IDC_NEXT); }));
+    program.Frame().Commands().Execute(ID_NEW_PROJECT);
+    EXPECT_EQ(program.context->Input().paths, (std::set<std::string> {a, b}));
+    EXPECT_EQ(doc.GetPathName(), folder.File("Garden.kst"));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(program.context->Options().projectWords.count("OLD"), 0u);
+    EXPECT_TRUE(WaitFor([&] {
+        return !program.context->drawRunning &&
+            FindNode(program.Frame().MacroView()->Nodes(), "Garden") != nullptr;
+    })) << "a Draw follows";
+}

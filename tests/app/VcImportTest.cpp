@@ -1,0 +1,85 @@
+#include "AppFixture.h"
+
+#include "CommandIds.h"
+#include "InputSet.h"
+#include "LanguageTable.h"
+#include "Options.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The program and a Visual C++ 6 project of two sources and two words.
+struct VcImportTest : testing::Test {
+    VcImportTest()
+    {
+        main = folder.Write("app/src/main.cpp", "int main() { return 0; }\n");
+        util = folder.Write("app/util.c", "int util;\n");
+        dsp = folder.Write("app/App.dsp",
+            "# ADD CPP /nologo /D \"WIN32\" /D \"VER=0x0400\"\r\n"
+            "SOURCE=.\\Src\\main.cpp\r\n"
+            "SOURCE=.\\util.c\r\n");
+    }
+    CInputSet& Input() { return program.context->Input(); }
+    std::map<std::string, int32_t>& Words() { return program.context->Options().projectWords; }
+
+    TempFolder folder;
+    std::string main, util, dsp;
+    RunningApp program;
+    UiRecorder ui;
+    CKestrinDoc& doc = program.Doc();
+};
+
+} // namespace
+
+TEST_F(VcImportTest, AProjectBringsItsSourcesAndWordsAndMarksTheProject)
+{
+    EXPECT_TRUE(doc.AddFile(dsp));
+    EXPECT_EQ(Input().paths, (std::set<std::string> {main, util}));
+    EXPECT_EQ(Words(), (std::map<std::string, int32_t> {{"VER", 0x400}, {"WIN32", 0}}));
+    EXPECT_FALSE(doc.AddFile(dsp)) << "nothing new the second time";
+
+    // A dropped project that adds only a word still marks the project.
+    folder.Write("app/Words.dsp", "# ADD CPP /D \"EXTRA\"\r\nSOURCE=.\\util.c\r\n");
+    doc.SetModifiedFlag(false);
+    program.Frame().OnDropFiles({folder.File("app/Words.dsp")});
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(Words().count("EXTRA"), 1u);
+
+    // A folder scan imports the projects it finds.
+    Input().Clear();
+    Words().clear();
+    EXPECT_TRUE(doc.ScanFolder(folder.File("app"), false));
+    EXPECT_EQ(Input().paths, (std::set<std::string> {main, util}));
+    EXPECT_EQ(Words().count("EXTRA"), 1u);
+}
+
+TEST_F(VcImportTest, OpenFromVisualCppAsksToSaveAndCancelKeepsTheProject)
+{
+    const std::string kept = folder.Write("kept.c", "int kept;\n");
+    doc.AddFile(kept);
+    doc.SetModifiedFlag();
+    ui.Reply(UiReply::Path(dsp)).Reply(UiReply::Answer(Answer::Cancel));
+    program.Frame().Commands().Execute(ID_OPEN_FROM_VC);
+    EXPECT_EQ(Input().paths, std::set<std::string> {kept});
+    EXPECT_TRUE(doc.IsModified());
+
+    ui.Reply(UiReply::Path(dsp)).Reply(UiReply::Answer(Answer::No));
+    program.Frame().Commands().Execute(ID_OPEN_FROM_VC);
+    EXPECT_EQ(Input().paths, (std::set<std::string> {main, util}));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(doc.GetPathName().empty());
+    EXPECT_EQ(ui.RepliesLeft(), 0u);
+}
+
+TEST_F(VcImportTest, ProjectCommandsAreRefusedWhileADrawRuns)
+{
+    program.context->drawRunning = true;
+    for (int id : {ID_OPEN_FROM_VC, ID_NEW_PROJECT, ID_OPTION_GENERAL, ID_PROJECT_INFO}) {
+        ui.calls.clear();
+        program.Frame().Commands().Execute(id);
+        ASSERT_EQ(ui.calls.size(), 1u) << id;
+        EXPECT_EQ(ui.calls[0].text, GetLangString(18)) << id;
+    }
+    program.context->drawRunning = false;
+}
