@@ -1,8 +1,6 @@
 #include "MacroPreviewView.h"
 
-#include "MacroLayout.h"
-#include "MacroLayoutTree.h"
-#include "MacroMap.h"
+#include "MacroViewPicture.h"
 
 #include <algorithm>
 
@@ -36,29 +34,22 @@ COLORREF CMacroPreviewView::Background() const
     return styles_ != nullptr ? styles_->BackGroundColor : 0xFFFFFF;
 }
 
-void CMacroPreviewView::BuildLayout(CDC* dc)
-{
-    nodes_.clear();
-    BuildMacroLayout(root_, nodes_, groups_);
-    MeasureLayout(nodes_, *fonts_, *styles_, dc, kBorder);
-}
-
 void CMacroPreviewView::Paint(CDC* dc)
 {
     if (root_ == nullptr || fonts_ == nullptr || styles_ == nullptr)
         return;
+    MacroViewPicture picture(nodes_, groups_, boxes_, *fonts_, *styles_);
     if (dirty) {
-        BuildLayout(dc);
-        SetAllNodesOpen(nodes_, true);
         MacroArrangeOptions arrange;
         arrange.sort = 1;
         arrange.autoSort = true;
-        CMacroLayout layout(
-            nodes_, kBorder, styles_->UnitSpace, GetClientWidth(), styles_->Grouping, arrange);
-        SetScrollSizes(layout.Arrange());
+        picture.Update({.build = true}, root_, arrange, GetClientWidth(), dc);
+        SetAllNodesOpen(nodes_, true);
+        if (const std::optional<CSize> size =
+                picture.Update({.arrange = true}, root_, arrange, GetClientWidth(), dc))
+            SetScrollSizes(*size);
         dirty = false;
         CountLayout();
     }
-    CMacroMap map(dc, nodes_, *fonts_, *styles_, kBorder, boxes_);
-    map.Draw();
+    picture.Draw(dc);
 }

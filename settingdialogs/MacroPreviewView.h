@@ -15,8 +15,6 @@
 class CMacroPreviewView : public CPreviewView {
     Q_OBJECT
 public:
-    static constexpr int kBorder = 1;
-
     explicit CMacroPreviewView(const COptions& options, QWidget* parent = nullptr);
     ~CMacroPreviewView() override;
 
@@ -33,8 +31,6 @@ protected:
     void Paint(CDC* dc) override;
 
 private:
-    void BuildLayout(CDC* dc);
-
     CModelScope* root_ = nullptr;
     CVisualSetting* fonts_ = nullptr;
     ElementStyleTable* styles_ = nullptr;
