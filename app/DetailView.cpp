@@ -32,12 +32,12 @@ CDetailView::CDetailView(AppContext& context, CKestrinDoc& document, QWidget* pa
     : CScrollView(parent),
       context_(context),
       document_(document),
-      sequenceKind_(CurrentEngine(context), sequenceSetting),
+      sequenceKind_(CurrentEngine(context), sequenceSetting_),
       multiSequenceKind_(multiSequence_, CurrentEngine(context)),
-      diagram_(flowSetting, nsdSetting),
+      diagram_(flowSetting_, nsdSetting_),
       scroll_(*this)
 {
-    LoadDefaultDetailColorFiles(flowSetting, sequenceSetting, nsdSetting);
+    LoadDefaultDetailColorFiles(flowSetting_, sequenceSetting_, nsdSetting_);
     diagram_.SetKind(CDetailDiagram::kSequence, &sequenceKind_);
     diagram_.SetKind(CDetailDiagram::kMultiSequence, &multiSequenceKind_);
     // A clicked flow chart box shows its lines in the code window.
@@ -51,7 +51,7 @@ CDetailView::CDetailView(AppContext& context, CKestrinDoc& document, QWidget* pa
 
 CDetailView::~CDetailView()
 {
-    SaveDefaultDetailColorFiles(flowSetting, sequenceSetting, nsdSetting);
+    SaveDefaultDetailColorFiles(flowSetting_, sequenceSetting_, nsdSetting_);
 }
 
 void CDetailView::SetMacroView(CTotalView* macroView)
@@ -70,6 +70,30 @@ void CDetailView::SetMacroView(CTotalView* macroView)
         },
         macroView->Fonts(), macroView->Style());
     diagram_.SetTypeDiagram(detailBoxKind_.get());
+}
+
+void CDetailView::ApplyFlowSetting(const CFlowSetting& setting)
+{
+    flowSetting_ = setting;
+    SettingChanged();
+}
+
+void CDetailView::ApplySequenceSetting(const CSequenceSetting& setting)
+{
+    sequenceSetting_ = setting;
+    SettingChanged();
+}
+
+void CDetailView::ApplyNSDSetting(const CNSDSetting& setting)
+{
+    nsdSetting_ = setting;
+    SettingChanged();
+}
+
+void CDetailView::SettingChanged()
+{
+    document_.dirty = true;
+    Invalidate();
 }
 
 void CDetailView::SetKindFromSelector(int index)

@@ -67,9 +67,16 @@ public:
     int diagramWidth = 0;
     int diagramHeight = 0;
 
-    CFlowSetting flowSetting;
-    CSequenceSetting sequenceSetting;
-    CNSDSetting nsdSetting;
+    // The live setting records.
+    const CFlowSetting& FlowSetting() const { return flowSetting_; }
+    const CSequenceSetting& SequenceSetting() const { return sequenceSetting_; }
+    const CNSDSetting& NSDSetting() const { return nsdSetting_; }
+    // A changed record (a Visual Setting dialog's OK) replaces the live one;
+    // the document's rebuild flag is set, so that the next paint builds the
+    // diagram again in the new setting, and the view is repainted.
+    void ApplyFlowSetting(const CFlowSetting& setting);
+    void ApplySequenceSetting(const CSequenceSetting& setting);
+    void ApplyNSDSetting(const CNSDSetting& setting);
 
 protected:
     void OnDraw(CDC* dc) override;
@@ -91,8 +98,16 @@ private:
     void UpdateDiagramSize();
     CPoint ToWindow(CPoint logical) const;
 
+    // Marks the diagram for a rebuild and repaints.
+    void SettingChanged();
+
     AppContext& context_;
     CKestrinDoc& document_;
+    // The diagram engines keep references to these: they are assigned to,
+    // never replaced.
+    CFlowSetting flowSetting_;
+    CSequenceSetting sequenceSetting_;
+    CNSDSetting nsdSetting_;
     CMultiSeqDiagram multiSequence_;
     CMacroDetail detailBox_;
     SequenceKind sequenceKind_;

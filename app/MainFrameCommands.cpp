@@ -92,41 +92,35 @@ void CMainFrame::RegisterDialogBarCommands()
     c.OnCommand(IDC_AUTO_SORT, [this, &options] {
         options.autoSort = !options.autoSort;
         commands_.PostUpdate();
-        if (options.autoSort) {
-            macroView_->rearrange = true;
-            macroView_->Invalidate();
-        }
+        if (options.autoSort)
+            macroView_->Rearrange();
     });
     c.OnUpdate(IDC_AUTO_SORT, [&options](CommandUpdate& u) { u.SetCheck(options.autoSort); });
     c.OnCommand(IDC_SORT, [this, &options] {
         const bool kept = options.autoSort;
         options.autoSort = true;
-        macroView_->rearrange = true;
+        macroView_->Rearrange();
         macroView_->RedrawNow();
         options.autoSort = kept;
     });
     c.OnUpdate(IDC_SORT, [&options](CommandUpdate& u) { u.Enable(!options.autoSort); });
-    c.OnCommand(IDC_SHOW_VC_HEADER, [this] {
-        macroView_->showHeaders = !macroView_->showHeaders;
-        macroView_->RebuildLayout();
-    });
+    c.OnCommand(
+        IDC_SHOW_VC_HEADER, [this] { macroView_->SetShowHeaders(!macroView_->ShowHeaders()); });
     c.OnUpdate(
-        IDC_SHOW_VC_HEADER, [this](CommandUpdate& u) { u.SetCheck(macroView_->showHeaders); });
-    c.OnCommand(IDC_FILENAME, [this] {
-        macroView_->fileName = !macroView_->fileName;
-        macroView_->RebuildLayout();
-    });
-    c.OnUpdate(IDC_FILENAME, [this](CommandUpdate& u) { u.SetCheck(macroView_->fileName); });
+        IDC_SHOW_VC_HEADER, [this](CommandUpdate& u) { u.SetCheck(macroView_->ShowHeaders()); });
+    c.OnCommand(
+        IDC_FILENAME, [this] { macroView_->SetShowsFileName(!macroView_->ShowsFileName()); });
+    c.OnUpdate(IDC_FILENAME, [this](CommandUpdate& u) { u.SetCheck(macroView_->ShowsFileName()); });
     c.OnCommand(IDC_AUTO_RESIZE, [this, &options] {
         options.autoResizeMacroView = !options.autoResizeMacroView;
         macroView_->Invalidate();
     });
     c.OnUpdate(
         IDC_AUTO_RESIZE, [&options](CommandUpdate& u) { u.SetCheck(options.autoResizeMacroView); });
-    c.OnCommand(
-        IDC_PARSING_VC_HEADER, [this] { macroView_->parseHeaders = !macroView_->parseHeaders; });
-    c.OnUpdate(
-        IDC_PARSING_VC_HEADER, [this](CommandUpdate& u) { u.SetCheck(macroView_->parseHeaders); });
+    c.OnCommand(IDC_PARSING_VC_HEADER,
+        [this] { macroView_->SetParsesHeaders(!macroView_->ParsesHeaders()); });
+    c.OnUpdate(IDC_PARSING_VC_HEADER,
+        [this](CommandUpdate& u) { u.SetCheck(macroView_->ParsesHeaders()); });
 
     for (const auto& [id, widget] : dialogBar_->Controls())
         if (auto* button = qobject_cast<QAbstractButton*>(widget))

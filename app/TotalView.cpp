@@ -78,6 +78,35 @@ void CTotalView::RebuildLayout()
     Invalidate();
 }
 
+void CTotalView::ApplyMacroSetting(const CVisualSetting& fonts, const ElementStyleTable& style)
+{
+    fonts_ = fonts;
+    style_ = style;
+    remeasure_ = true;
+    document_.dirty = true;
+    Invalidate();
+    if (frame_ != nullptr && frame_->DetailView() != nullptr)
+        frame_->DetailView()->Invalidate();
+}
+
+void CTotalView::SetShowHeaders(bool show)
+{
+    showHeaders_ = show;
+    RebuildLayout();
+}
+
+void CTotalView::SetShowsFileName(bool show)
+{
+    fileName_ = show;
+    RebuildLayout();
+}
+
+void CTotalView::Rearrange()
+{
+    rearrange_ = true;
+    Invalidate();
+}
+
 bool CTotalView::ClearAll()
 {
     if (context_.drawRunning)
@@ -125,8 +154,8 @@ void CTotalView::UpdateAndDrawMacroView(CDC* dc)
     // A new tree is measured as it is built; every request arranges again.
     MacroViewSteps steps;
     steps.build = context_.modelReady;
-    steps.measure = remeasure;
-    steps.arrange = rearrange;
+    steps.measure = remeasure_;
+    steps.arrange = rearrange_;
     if (steps.build) {
         selected_ = nullptr;
         modelRoot_ = analyzer->Engine()->Root();
@@ -142,8 +171,8 @@ void CTotalView::UpdateAndDrawMacroView(CDC* dc)
         SetScrollSizes(*size);
         RefindSelection();
         context_.modelReady = false;
-        remeasure = false;
-        rearrange = false;
+        remeasure_ = false;
+        rearrange_ = false;
     }
     picture_.Draw(&memory);
     InvertSelection(&memory);
@@ -232,7 +261,7 @@ void CTotalView::OnMouseMove(unsigned flags, CPoint point)
 void CTotalView::OnSize(int width, int)
 {
     if (context_.Options().autoResizeMacroView && width != lastWidth_ && !context_.drawRunning)
-        rearrange = true;
+        rearrange_ = true;
     lastWidth_ = width;
 }
 
@@ -283,7 +312,7 @@ void CTotalView::SelectItem(MacroLayoutNode& node, CPoint point)
         }
     } else {
         SetNodeOpen(node, !node.open);
-        rearrange = true;
+        rearrange_ = true;
         ClearSelection();
     }
     if (element->kind == 55 || element->kind == 57 || element->kind == 58) {
@@ -332,7 +361,7 @@ void CTotalView::DoubleClick(CPoint point)
     if (hit == nullptr || !hit->HasChildren())
         return;
     SetNodeOpen(*hit, !hit->open);
-    rearrange = true;
+    rearrange_ = true;
     ClearSelection();
     if (frame_ != nullptr)
         frame_->DetailView()->RedrawNow();
@@ -376,7 +405,7 @@ void CTotalView::SetAllOpen(bool open)
     foldBusy_ = true;
     ClearSelection();
     SetAllNodesOpen(nodes_, open);
-    rearrange = true;
+    rearrange_ = true;
     RedrawNow();
     foldBusy_ = false;
 }

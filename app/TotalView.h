@@ -45,17 +45,25 @@ public:
     // The frame whose detail view and code window follow the selection.
     void SetFrame(CMainFrame* frame) { frame_ = frame; }
 
+    // The macro view's fonts and colours (the detail box is drawn in them too).
     CVisualSetting& Fonts() { return fonts_; }
     ElementStyleTable& Style() { return style_; }
+    // Changed fonts and colours (the macro Visual Setting dialog's OK)
+    // replace the live ones: the next paint measures and arranges every box
+    // again, the document's rebuild flag is set for the detail box, and both
+    // views are repainted.
+    void ApplyMacroSetting(const CVisualSetting& fonts, const ElementStyleTable& style);
 
     // The dialog bar's hidden check boxes: the first two rebuild the layout
     // when they change, the third goes to each run.
-    bool showHeaders = true;
-    bool fileName = false;
-    bool parseHeaders = false;
-    // Requests to the next paint: arrange again, measure again.
-    bool rearrange = false;
-    bool remeasure = false;
+    bool ShowHeaders() const { return showHeaders_; }
+    void SetShowHeaders(bool show);
+    bool ShowsFileName() const { return fileName_; }
+    void SetShowsFileName(bool show);
+    bool ParsesHeaders() const { return parseHeaders_; }
+    void SetParsesHeaders(bool parse) { parseHeaders_ = parse; }
+    // The next paint arranges the boxes again; repaints.
+    void Rearrange();
 
     // --- The run (TotalViewDraw.cpp) ---
 
@@ -122,6 +130,12 @@ private:
     AppContext& context_;
     CKestrinDoc& document_;
     CMainFrame* frame_ = nullptr;
+    bool showHeaders_ = true;
+    bool fileName_ = false;
+    bool parseHeaders_ = false;
+    // Requests to the next paint: arrange again, measure again.
+    bool rearrange_ = false;
+    bool remeasure_ = false;
     CVisualSetting fonts_;
     ElementStyleTable style_;
     MacroGroups groups_;

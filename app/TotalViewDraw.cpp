@@ -46,7 +46,7 @@ void CTotalView::StartDraw()
     const COptions& options = context_.Options();
     options.ApplyToGlobalInput(input);
     input.verbose = false;
-    input.searchSystemIncludes = parseHeaders;
+    input.searchSystemIncludes = parseHeaders_;
     input.stopRequest = false;
     input.sameNameOption = options.preprocessingSameNameFile;
     input.percent = 0;

@@ -110,8 +110,10 @@ TEST(DetailView, ZoomKeepsTheCentreAndZeroSizesAreHarmless)
     EXPECT_EQ(detail.GetScrollPosition(), CPoint(0, 0));
 
     // Zero sizes at 1x: painting, the mouse and a zoom change stay whole.
-    detail.flowSetting.Ratio1x.XSpace = detail.flowSetting.Ratio1x.YSpace = 0;
-    detail.flowSetting.Ratio1x.XSize = detail.flowSetting.Ratio1x.YSize = 0;
+    CFlowSetting flow = detail.FlowSetting();
+    flow.Ratio1x.XSpace = flow.Ratio1x.YSpace = 0;
+    flow.Ratio1x.XSize = flow.Ratio1x.YSize = 0;
+    detail.ApplyFlowSetting(flow);
     f.Choose(kFlow1);
     QTest::mouseMove(detail.viewport(), QPoint(30, 30));
     detail.ScrollToPosition({5, 5});
