@@ -48,6 +48,7 @@ CMainFrame::CMainFrame(AppContext& context, CKestrinDoc& document, QWidget* pare
     RegisterDrawCommands();
     RegisterDocumentCommands();
     RegisterPrintCommands();
+    RegisterVisualSettingCommands();
     commands_.AttachKeys(*this);
     commands_.AttachKeys(*codeWindow_);
     context_.Messages().Attach(infoView_);

@@ -86,6 +86,7 @@ private:
     // Print and Print Preview of the macro view or the detail view
     // (MainFramePrint.cpp).
     void RegisterPrintCommands();
+    void RegisterVisualSettingCommands();
     void OnViewSelectorChanged(int index);
     void ShowCodeWindow(bool show);
     void FocusPane(int step);
