@@ -99,7 +99,10 @@ CDialogFlowSetting::CDialogFlowSetting(
     BuildFrame(QSize(282, 580), settings, ratio);
 }
 
-CDialogFlowSetting::~CDialogFlowSetting() = default;
+CDialogFlowSetting::~CDialogFlowSetting()
+{
+    DeletePreview();
+}
 
 CFlowPreviewView* CDialogFlowSetting::FlowPreview() const
 {

@@ -64,7 +64,10 @@ CDialogMacroSetting::CDialogMacroSetting(
     BuildFrame(QSize(205, 375), settings);
 }
 
-CDialogMacroSetting::~CDialogMacroSetting() = default;
+CDialogMacroSetting::~CDialogMacroSetting()
+{
+    DeletePreview();
+}
 
 CMacroPreviewView* CDialogMacroSetting::MacroPreview() const
 {

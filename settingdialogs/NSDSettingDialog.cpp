@@ -72,7 +72,10 @@ CDialogNSDSetting::CDialogNSDSetting(
     BuildFrame(QSize(222, 392), settings);
 }
 
-CDialogNSDSetting::~CDialogNSDSetting() = default;
+CDialogNSDSetting::~CDialogNSDSetting()
+{
+    DeletePreview();
+}
 
 CNSDPreviewView* CDialogNSDSetting::NSDPreview() const
 {

@@ -79,7 +79,10 @@ CDialogSequenceSetting::CDialogSequenceSetting(
     BuildFrame(QSize(350, 438), settings);
 }
 
-CDialogSequenceSetting::~CDialogSequenceSetting() = default;
+CDialogSequenceSetting::~CDialogSequenceSetting()
+{
+    DeletePreview();
+}
 
 CSequencePreviewView* CDialogSequenceSetting::SequencePreview() const
 {

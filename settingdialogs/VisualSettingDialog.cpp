@@ -60,7 +60,16 @@ ThemeCatalog CVisualSettingDialog::Catalog() const
         programColorFolder_);
 }
 
-CVisualSettingDialog::~CVisualSettingDialog() = default;
+CVisualSettingDialog::~CVisualSettingDialog()
+{
+    DeletePreview();
+}
+
+void CVisualSettingDialog::DeletePreview()
+{
+    delete preview_;
+    preview_ = nullptr;
+}
 
 // --- Building ---
 

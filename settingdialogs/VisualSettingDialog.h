@@ -79,6 +79,10 @@ protected:
     void AddStyleRow(QGridLayout* grid, int row, const char* label,
         const SettingForm::FontField* font, std::vector<int> colors, int firstColor = -1);
 
+    // Destroys the preview; the derived dialog's destructor calls it, since
+    // the preview draws with the derived dialog's record.
+    void DeletePreview();
+
     // Runs the change's refresh on the preview.
     void ApplyRefresh(Refresh refresh);
     // Whether the preview repaints at once (else at the event loop's pass).

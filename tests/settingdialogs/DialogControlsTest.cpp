@@ -11,6 +11,7 @@
 #include "SequenceSettingDialog.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QGroupBox>
 #include <set>
 #include <QTest>
@@ -51,6 +52,17 @@ TEST_F(DialogControlsTest, NumberFieldsTakeOneToThousand)
     TypeOver(edit, "0");
     EXPECT_EQ(ui.Texts(UiCallKind::Message).size(), 3u);
     EXPECT_EQ(dialog.Setting().Ratio1x.XSize, 1000);
+
+    // A paste over a selection is one change of the whole text.
+    QApplication::clipboard()->setText("25");
+    edit->setSelection(1, 2); // "1[00]0"
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(ui.Texts(UiCallKind::Message).size(), 4u); // 1250 is refused
+    EXPECT_EQ(edit->text().toStdString(), "1000");
+    edit->setSelection(0, 4);
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(dialog.Setting().Ratio1x.XSize, 25);
+    EXPECT_EQ(ui.Texts(UiCallKind::Message).size(), 4u);
 }
 
 TEST_F(DialogControlsTest, NumberListsTakePicksAndTypingWithoutAddingRows)
