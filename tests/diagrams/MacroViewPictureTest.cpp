@@ -13,11 +13,10 @@ class MacroViewPictureTest : public MacroViewTest {
 protected:
     MacroViewPictureTest() { style.HighColorShading = 0; } // flat colours
 
-    std::optional<CSize> Update(MacroViewSteps steps, CModelScope* root)
+    std::optional<CSize> Update(MacroViewSteps steps)
     {
-        return picture.Update(steps, root, options, 600, &dc);
+        return picture.Update(steps, &model.root, options, 600, &dc);
     }
-    std::optional<CSize> Update(MacroViewSteps steps) { return Update(steps, &model.root); }
 
     std::vector<MacroLayoutNode> nodes;
     MacroViewPicture picture {nodes, groups, boxes, fonts, style};
@@ -75,17 +74,4 @@ TEST_F(MacroViewPictureTest, MeasureTakesNewFontsArrangeKeepsTheSizes)
     EXPECT_EQ(nodes[0].textW, width + 5 * 3);
     EXPECT_GT(measured->cx, first->cx);
     EXPECT_EQ(nodes[0].open, 1) << "measuring keeps the tree";
-}
-
-TEST_F(MacroViewPictureTest, NoModelRootLeavesAnEmptyPicture)
-{
-    model.Add(nullptr, "Alpha", UNIT_CLASS);
-    ASSERT_TRUE(Update({.build = true}));
-    ASSERT_FALSE(nodes.empty());
-
-    EXPECT_EQ(Update({.build = true}, nullptr), CSize(0, 0));
-    EXPECT_TRUE(nodes.empty());
-    EXPECT_EQ(picture.NodeCount(), 0);
-    picture.Draw(&dc);
-    EXPECT_EQ(canvas.CountNot(kWhite), 0);
 }
