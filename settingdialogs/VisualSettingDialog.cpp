@@ -343,8 +343,9 @@ void CVisualSettingDialog::OnSelectTheme()
     } else {
         const ThemeCatalog::Entry& entry = themes_[static_cast<size_t>(row - 1)];
         std::vector<std::string> files = Catalog().FilesOf(entry.name);
-        if (files.empty())
-            files.push_back(entry.path); // gone since it was listed: the reader says so
+        if (files.empty()) // gone since it was listed: the reader says so
+            files.push_back(
+                userColorFolder_ + "/" + entry.name + "." + form_.ThemeWriteExtension());
         bool loaded = false;
         for (const std::string& file : files) {
             if ((loaded = form_.LoadTheme(file)))

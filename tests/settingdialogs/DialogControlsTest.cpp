@@ -106,6 +106,19 @@ TEST_F(DialogControlsTest, ColoursRepaintAndFontsLayOutAgain)
     EXPECT_EQ(dialog.Setting().ProcessFont.size, CNSDSetting().ProcessFont.size);
 }
 
+TEST_F(DialogControlsTest, TwoChangesBeforeARepaintLayOutOnce)
+{
+    CDialogFlowSetting dialog(options);
+    Open(dialog);
+    const int layouts = dialog.FlowPreview()->LayoutCount();
+    Pick(dialog, 1156, 3); // 1x "Start End" size
+    Pick(dialog, 1072, 9); // 1x arrow size
+    QApplication::processEvents();
+    EXPECT_EQ(dialog.FlowPreview()->LayoutCount(), layouts + 1);
+    EXPECT_EQ(dialog.Setting().Ratio1x.StartEndFont.size, 9);
+    EXPECT_EQ(dialog.Setting().Ratio1x.ArrowSize, 9);
+}
+
 TEST_F(DialogControlsTest, PreviewRatioMarksItsLevelAndChangesNoField)
 {
     CDialogFlowSetting dialog(options);

@@ -189,6 +189,13 @@ TEST_F(VisualSettingDialogTest, MacroThemesReadTextFilesFirst)
     Pick(dialog, 1126, 1);
     EXPECT_EQ(dialog.Style().BackGroundColor, 0x222222u);
     EXPECT_TRUE(ui.Texts(UiCallKind::Message).size() == 1u); // only the question
+
+    // Removed behind the dialog's back: the XML reader says so, then the
+    // dialog.
+    std::filesystem::remove(folder.File("user/Color/both.mcx"));
+    ui.calls.clear();
+    Pick(dialog, 1126, 1);
+    EXPECT_EQ(ui.Texts(UiCallKind::Message), (Strings {GetLangString(210), GetLangString(208)}));
 }
 
 } // namespace
