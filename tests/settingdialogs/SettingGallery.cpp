@@ -13,6 +13,7 @@
 #include "WidgetPicture.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <cstdlib>
 
@@ -46,8 +47,12 @@ int main(int argc, char** argv)
     COptions options(config.File("settings.ini"), config.Path());
     {
         CDialogFlowSetting flow(options);
-        flow.Setting().Ratio1x.ShowText = 1;
         Show(flow, folder, "flow-setting");
+        // The preview at its largest level, as the ratio list chooses it.
+        auto* ratio = flow.ItemAs<QComboBox>(FlowSettingForm::IDC_PREVIEW_RATIO);
+        ratio->setCurrentIndex(2);
+        emit ratio->activated(2);
+        Show(flow, folder, "flow-setting-16x");
     }
     {
         CDialogNSDSetting nsd(options);
