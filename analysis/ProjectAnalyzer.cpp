@@ -324,6 +324,9 @@ void CProjectAnalyzer::IndexFunction(CModelScope& scope)
             place = functionMap.emplace_hint(place, scope.name, FunctionDefinitions());
         }
         FunctionDefinitions& entry = place->second;
+        if (entry.element == nullptr ||
+            (entry.element->definitions.empty() && !scope.definitions.empty()))
+            entry.element = &scope;
         entry.units.insert(entry.units.end(), scope.definitions.begin(), scope.definitions.end());
         entry.count = static_cast<int32_t>(entry.units.size());
     }

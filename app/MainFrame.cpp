@@ -49,6 +49,7 @@ CMainFrame::CMainFrame(AppContext& context, CKestrinDoc& document, QWidget* pare
     RegisterDocumentCommands();
     RegisterPrintCommands();
     RegisterProjectDialogCommands();
+    RegisterVisualSettingCommands();
     commands_.AttachKeys(*this);
     commands_.AttachKeys(*codeWindow_);
     context_.Messages().Attach(infoView_);

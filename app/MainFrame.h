@@ -89,6 +89,8 @@ private:
     // Include folders, predefined words, system information
     // (ProjectDialogCommands.cpp).
     void RegisterProjectDialogCommands();
+    // The four Visual Setting dialogs (VisualSettingCommands.cpp).
+    void RegisterVisualSettingCommands();
     void OnViewSelectorChanged(int index);
     void ShowCodeWindow(bool show);
     void FocusPane(int step);

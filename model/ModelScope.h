@@ -47,10 +47,13 @@ using ScopeChildSet = std::set<std::unique_ptr<CModelScope>, FunctionKeyLess,
 using ScopeLinkSet = std::set<CModelScope*, ScopeCreationLess>;
 
 // A function of the project as the root's function map lists it: the units
-// that define it and how many there are.
+// that define it, how many there are, and its element: the first element of
+// that name with a definition, else the first (overloads and members of
+// other scopes share the entry).
 struct FunctionDefinitions {
     std::vector<CUnit*> units;
     int32_t count = 0;
+    CModelScope* element = nullptr;
 };
 
 // An element of the project-wide model: a namespace, class, struct, union,

@@ -234,6 +234,9 @@ TEST_F(ShapesAnalysed, FunctionMapAndDefiningUnits)
     EXPECT_EQ(map.at("Area").count, 1);
     EXPECT_EQ(map.at("clamp").count, 0);
     EXPECT_EQ(map.at("main").units.size(), 1u);
+    // Each entry leads to the function's element, which the previews draw.
+    EXPECT_EQ(map.at("main").element, a.Find("main"));
+    EXPECT_EQ(map.at("Area").element, a.Find("Circle::Area"));
     // A method declared in its class and defined outside it: the flow chart
     // is built from the definition.
     FunctionBody body;

@@ -1,0 +1,201 @@
+#include "DialogFixture.h"
+#include "FlowSettingDialog.h"
+#include "LanguageTable.h"
+#include "MacroPreviewView.h"
+#include "MacroSettingDialog.h"
+#include "NSDSettingDialog.h"
+#include "SequenceSettingDialog.h"
+
+#include "DetailPreviewView.h"
+#include "SettingBytes.h"
+#include "TextColorFile.h"
+#include "XmlColorFiles.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+using VisualSettingDialogTest = DialogFixture;
+using Strings = std::vector<std::string>;
+
+// A record with every value changed, as a caller's live record may be.
+CNSDSetting ChangedNSD()
+{
+    CNSDSetting setting;
+    setting.LoopWidth = 77;
+    setting.TitleMarginHeight = 9;
+    setting.IfColor.background = 0x123456;
+    setting.ShowTitle = 0;
+    return setting;
+}
+
+TEST_F(VisualSettingDialogTest, OkWithoutAChangeHandsBackTheRecordAsGiven)
+{
+    const CNSDSetting live = ChangedNSD();
+    CDialogNSDSetting nsd(options);
+    nsd.Setting() = live;
+    ui.Reply(UiReply::Accept());
+    EXPECT_EQ(nsd.DoModal(), IDOK);
+    EXPECT_EQ(Bytes(nsd.Setting()), Bytes(live));
+
+    CFlowSetting flow;
+    flow.Ratio4x.ShowText = 0;
+    flow.Ratio1x.XSize = 33;
+    CDialogFlowSetting flowDialog(options);
+    flowDialog.Setting() = flow;
+    ui.Reply(UiReply::Accept());
+    EXPECT_EQ(flowDialog.DoModal(), IDOK);
+    EXPECT_EQ(Bytes(flowDialog.Setting()), Bytes(flow));
+
+    CDialogSequenceSetting sequence(options);
+    ui.Reply(UiReply::Accept());
+    EXPECT_EQ(sequence.DoModal(), IDOK);
+    EXPECT_EQ(Bytes(sequence.Setting()), Bytes(CSequenceSetting()));
+
+    CDialogMacroSetting macro(options);
+    const std::string opened = Bytes(macro.Fonts(), macro.Style());
+    ui.Reply(UiReply::Accept());
+    EXPECT_EQ(macro.DoModal(), IDOK);
+    EXPECT_EQ(Bytes(macro.Fonts(), macro.Style()), opened);
+}
+
+TEST_F(VisualSettingDialogTest, CancelAndEscapeEndAsCancel)
+{
+    CDialogSequenceSetting dialog(options);
+    ui.Reply(UiReply::Dialog([](QDialog& d) {
+        QTest::keyClick(&d, Qt::Key_Escape);
+        return d.result();
+    }));
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+}
+
+TEST_F(VisualSettingDialogTest, ThemesCurrentLoadAndCapitals)
+{
+    CNSDSetting wide;
+    wide.LoopWidth = 44;
+    wide.TitleMarginHeight = 17; // no control shows it
+    ASSERT_TRUE(SaveNSDColorFile(folder.Write("program/Color/Wide.NCX", ""), wide));
+    folder.Write("program/Color/.ncx", "");
+    folder.Write("user/Color/broken.ncx", "not a colour file");
+    CDialogNSDSetting dialog(options, nullptr, UserThemes(), ProgramThemes());
+    dialog.Setting() = ChangedNSD();
+    Open(dialog);
+    EXPECT_EQ(Rows(dialog, 1126), (Strings {"Current", "Wide", "broken"}));
+
+    Pick(dialog, 1126, 1);
+    EXPECT_EQ(dialog.Setting().LoopWidth, 44);
+    EXPECT_EQ(dialog.Setting().TitleMarginHeight, 17);
+    EXPECT_EQ(dialog.GetItemText(1120), "44");
+
+    Pick(dialog, 1126, 0);
+    EXPECT_EQ(Bytes(dialog.Setting()), Bytes(ChangedNSD()));
+    EXPECT_EQ(dialog.GetItemText(1120), "77");
+
+    ui.calls.clear();
+    Pick(dialog, 1126, 2);
+    const std::string unreadable = GetLangString(210);
+    EXPECT_EQ(ui.Texts(UiCallKind::Message), (Strings {unreadable, unreadable}));
+}
+
+TEST_F(VisualSettingDialogTest, SaveAsListsTheNewThemeBelowCurrent)
+{
+    folder.Write("program/Color/shipped.fcx", "");
+    CDialogFlowSetting dialog(options, nullptr, UserThemes(), ProgramThemes());
+    Open(dialog);
+    ui.Reply(Name("mine"));
+    dialog.ItemAs<QPushButton>(1128)->click();
+    EXPECT_EQ(Rows(dialog, 1126), (Strings {"Current", "mine", "shipped"}));
+    EXPECT_EQ(dialog.GetCurSel(1126), 1);
+    CFlowSetting read;
+    read.Ratio1x.XSize = 1;
+    ASSERT_TRUE(LoadFlowColorFile(folder.File("user/Color/mine.fcx"), read));
+    EXPECT_EQ(Bytes(read), Bytes(dialog.Setting()));
+
+    // Names that exist (in either folder) or cannot be file names are not
+    // written; a cancelled prompt does nothing.
+    ui.calls.clear();
+    ui.Reply(Name("shipped")).Reply(Name("mine")).Reply(Name("a/b")).Reply(UiReply::Cancel());
+    for (int i = 0; i < 4; ++i)
+        dialog.ItemAs<QPushButton>(1128)->click();
+    const std::string exists = GetLangString(207);
+    const std::string unwritable = std::string(GetLangString(3)) + ": " + GetLangString(209);
+    EXPECT_EQ(ui.Texts(UiCallKind::Message), (Strings {exists, exists, unwritable}));
+    EXPECT_EQ(Rows(dialog, 1126), (Strings {"Current", "mine", "shipped"}));
+}
+
+TEST_F(VisualSettingDialogTest, SaveAsThatCannotWriteListsNothing)
+{
+    folder.Write("user", "a file where the folder should be");
+    CDialogSequenceSetting dialog(options, nullptr, UserThemes(), ProgramThemes());
+    Open(dialog);
+    ui.Reply(Name("new"));
+    dialog.ItemAs<QPushButton>(1128)->click();
+    EXPECT_EQ(Rows(dialog, 1126), Strings {"Current"});
+}
+
+TEST_F(VisualSettingDialogTest, RemoveDeletesTheUsersThemeOnly)
+{
+    folder.Write("user/Color/mine.scx", "");
+    folder.Write("program/Color/shipped.scx", "");
+    CDialogSequenceSetting dialog(options, nullptr, UserThemes(), ProgramThemes());
+    Open(dialog);
+    ASSERT_EQ(Rows(dialog, 1126), (Strings {"Current", "mine", "shipped"}));
+
+    // "Current" is never removed; a cancelled question removes nothing.
+    dialog.ItemAs<QPushButton>(1025)->click();
+    EXPECT_TRUE(ui.calls.empty());
+    dialog.SetCurSel(1126, 1);
+    ui.Reply(UiReply::Answer(Answer::Cancel));
+    dialog.ItemAs<QPushButton>(1025)->click();
+    EXPECT_EQ(ui.Texts(UiCallKind::Message), Strings {"Remove 1 selected item(s)?"});
+    EXPECT_TRUE(std::filesystem::exists(folder.File("user/Color/mine.scx")));
+
+    ui.Reply(UiReply::Answer(Answer::Ok));
+    dialog.ItemAs<QPushButton>(1025)->click();
+    EXPECT_FALSE(std::filesystem::exists(folder.File("user/Color/mine.scx")));
+    EXPECT_EQ(Rows(dialog, 1126), (Strings {"Current", "shipped"}));
+    EXPECT_EQ(dialog.GetCurSel(1126), 0);
+
+    ui.calls.clear();
+    dialog.SetCurSel(1126, 1);
+    ui.Reply(UiReply::Answer(Answer::Ok));
+    dialog.ItemAs<QPushButton>(1025)->click();
+    EXPECT_EQ(ui.Texts(UiCallKind::Message).back(), GetLangString(206));
+    EXPECT_TRUE(std::filesystem::exists(folder.File("program/Color/shipped.scx")));
+    EXPECT_EQ(Rows(dialog, 1126), (Strings {"Current", "shipped"}));
+}
+
+TEST_F(VisualSettingDialogTest, MacroThemesReadTextFilesFirst)
+{
+    CVisualSetting fonts;
+    ElementStyleTable text;
+    text.BackGroundColor = 0x111111;
+    ElementStyleTable xml;
+    xml.BackGroundColor = 0x222222;
+    ASSERT_TRUE(SaveColorInfoFile(folder.Write("user/Color/both.cif", ""), fonts, text));
+    ASSERT_TRUE(SaveMacroColorFile(folder.Write("user/Color/both.mcx", ""), fonts, xml));
+    CDialogMacroSetting dialog(options, nullptr, UserThemes(), ProgramThemes());
+    Open(dialog);
+    ASSERT_EQ(Rows(dialog, 1126), (Strings {"Current", "both", "both"}));
+    Pick(dialog, 1126, 2);
+    EXPECT_EQ(dialog.Style().BackGroundColor, 0x111111u);
+
+    ui.Reply(UiReply::Answer(Answer::Ok));
+    dialog.ItemAs<QPushButton>(1025)->click();
+    EXPECT_FALSE(std::filesystem::exists(folder.File("user/Color/both.cif")));
+    ASSERT_EQ(Rows(dialog, 1126), (Strings {"Current", "both"}));
+    Pick(dialog, 1126, 1);
+    EXPECT_EQ(dialog.Style().BackGroundColor, 0x222222u);
+    EXPECT_TRUE(ui.Texts(UiCallKind::Message).size() == 1u); // only the question
+
+    // Removed behind the dialog's back: the XML reader says so, then the
+    // dialog.
+    std::filesystem::remove(folder.File("user/Color/both.mcx"));
+    ui.calls.clear();
+    Pick(dialog, 1126, 1);
+    EXPECT_EQ(ui.Texts(UiCallKind::Message), (Strings {GetLangString(210), GetLangString(208)}));
+}
+
+} // namespace
