@@ -1,7 +1,11 @@
 %top{
-/* Larger blocks than flex's default: fewer refills on big files. */
+/* Larger blocks than flex's default: fewer refills on big files. A refill
+   reads as much as the buffer holds: under a long token the buffer doubles,
+   so each refill reads as much again as the token so far, and the matcher,
+   which scans the token again from its start after each refill, does linear
+   work in the token's length instead of quadratic. */
 #define YY_BUF_SIZE 65536
-#define YY_READ_BUF_SIZE 65536
+#define YY_READ_BUF_SIZE 0x7fffffff
 }
 
 %{
@@ -314,6 +318,20 @@ void KestrinLexer::UnknownCharacter()
         std::printf("\nMore than %d unknown characters: the rest of this file's are not shown.\n",
                     kMaxUnknownReports);
     }
+}
+
+// The stop request is looked at before each refill: at most one buffer's
+// worth of scanning after a stop.
+int KestrinLexer::LexerInput(char* buffer, int maxSize)
+{
+    if (stopRequest_ != nullptr && stopRequest_->load(std::memory_order_relaxed)) {
+        throw ScanStopped();
+    }
+    const int got = yyFlexLexer::LexerInput(buffer, maxSize);
+    if (got > 0) {
+        bytesRead_ += static_cast<std::size_t>(got);
+    }
+    return got;
 }
 
 void KestrinLexer::LexerError(const char* message)
