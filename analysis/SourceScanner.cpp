@@ -25,7 +25,7 @@ void CSourceScanner::Scan(std::istream& in, std::vector<PPToken>& out, MessageSi
                 break;
             }
             const std::size_t count = out.size() - start;
-            if (count >= tokenBudget_ && count >= lexer.BytesRead() / kBytesPerToken) {
+            if (count >= tokenBudget_ && count * 10 >= lexer.BytesRead() * kTokensPerTenBytes) {
                 out.emplace_back(lexer.Line(), LEXERROR, nullptr);
                 MessageLine(messages, MessageKind::Error)
                     << "Scanner stopped: more than " << count

@@ -13,14 +13,15 @@
 //
 // Tokens cost memory far beyond their bytes (a token, a place in a unit, the preprocessed copy):
 // a file of punctuation or NUL bytes, a token per byte, would take gigabytes. Of a file with more
-// tokens than the budget, and more than one per kBytesPerToken bytes read, the first ones are kept,
-// an error token ends them and one line says so. Real code has a token per four to six bytes and
-// comes below the budget up to files of several megabytes.
-// Once the stop request is set, the scan ends at its next refill, after at most one buffer.
+// tokens than the budget and more than kTokensPerTenBytes per ten bytes read, the first ones are
+// kept, an error token ends them and one line says so. Source code has a token per three to four
+// bytes (line ends included) and is read whole, however large. Once the stop request is set, the
+// scan ends at its next refill, after at most one buffer.
 class CSourceScanner : public CTokenScanner {
 public:
     static constexpr std::size_t kDefaultTokenBudget = std::size_t {1} << 20;
-    static constexpr std::size_t kBytesPerToken = 6;
+    // More than this many tokens per ten bytes is no source code.
+    static constexpr std::size_t kTokensPerTenBytes = 4;
 
     explicit CSourceScanner(const std::atomic<bool>* stopRequest = nullptr,
         std::size_t tokenBudget = kDefaultTokenBudget)
