@@ -28,6 +28,7 @@ int g_ScannerTrace = 0;
 %option noyymore
 
 %x BLOCKCOMMENT
+%x LINECOMMENT
 /* The rest of the line holds no '>': a bracketed include name cannot start
    here, so the include rules are not tried again until the line ends (each
    try would read to the end of the line). */
@@ -42,8 +43,14 @@ FS      [fFlL]
 
 %%
 
-[ \t\v\f\r]+            { /* blanks */ }
-[ \t\v\f\r]*\n          { ++yylineno; BEGIN(INITIAL); return ENDLINE; }
+[ \t\v\f\r]{1,64}        {
+                          /* Blanks and comments are matched in pieces of at
+                             most 64 bytes: a long run of them never becomes
+                             one long match, so the matcher reaches its next
+                             refill, where the stop request is checked,
+                             within one buffer. */
+                        }
+[ \t\v\f\r]{0,63}\n      { ++yylineno; BEGIN(INITIAL); return ENDLINE; }
 
 "and" { return WORD_AND; }
 "and_eq" { return WORD_AND_EQ; }
@@ -238,7 +245,7 @@ L?'({CESC}|[^'\\\n])+'  {
 "->"    { return ARROW; }
 
 "/*"                    { TRACE_RULE("주석1"); BEGIN(BLOCKCOMMENT); }
-"//"[^\n]*              { TRACE_RULE("주석2"); }
+"//"                    { TRACE_RULE("주석2"); BEGIN(LINECOMMENT); }
 
 <INITIAL>include[ \t]*"<"[^>\n]*">" { SetIncludeNameText(); return Q_CHAR; }
 <INITIAL>include[ \t]*"<"[^>\n]*     {
@@ -250,10 +257,17 @@ L?'({CESC}|[^'\\\n])+'  {
 
 .                       { UnknownCharacter(); return LEXERROR; }
 
-<BLOCKCOMMENT>[^*\n\0]+ { }
+<LINECOMMENT>[^\n]{1,64} { }
+<LINECOMMENT>\n         { ++yylineno; BEGIN(INITIAL); return ENDLINE; }
+
+<BLOCKCOMMENT>[^*\n\0]{1,64} { }
 <BLOCKCOMMENT>\n        { ++yylineno; }
-<BLOCKCOMMENT>"*"+"/"   { BEGIN(INITIAL); }
-<BLOCKCOMMENT>"*"+      { }
+<BLOCKCOMMENT>"*"{1,64}"/" { BEGIN(INITIAL); }
+<BLOCKCOMMENT>"*"{1,63} {
+                          /* One shorter than the closing rule's run: the last
+                             piece of a run of stars always goes with the
+                             closing slash. */
+                        }
 <BLOCKCOMMENT>\0        { BEGIN(INITIAL); }
 <BLOCKCOMMENT><<EOF>>   { BEGIN(INITIAL); return LEXERROR; }
 
