@@ -68,6 +68,7 @@ void CTotalView::ForgetModel()
     nodes_.clear();
     modelRoot_ = nullptr;
     treeAnalyzer_ = nullptr;
+    prepared_.reset();
 }
 
 MacroArrangeOptions CTotalView::ArrangeOptions() const
@@ -128,12 +129,14 @@ void CTotalView::UpdateAndDrawMacroView(CDC* dc)
         context_.modelReady = true;
     }
     // A new tree is measured as it is built; every request arranges again.
-    if (context_.modelReady)
+    bool arranged = false;
+    if (context_.modelReady && !AdoptPreparedTree(arranged))
         BuildLayout(&memory);
     else if (remeasure)
         MeasureLayout(nodes_, fonts_, style_, &memory, kBorder);
     if (context_.modelReady || remeasure || rearrange) {
-        LayoutMacroView();
+        if (!arranged || remeasure || rearrange)
+            LayoutMacroView();
         RefindSelection();
         context_.modelReady = false;
         remeasure = false;
@@ -150,17 +153,68 @@ void CTotalView::BuildLayout(CDC* dc)
     const CAnalyzer* analyzer = context_.Analyzer();
     selected_ = nullptr;
     modelRoot_ = analyzer->Engine()->Root();
-    nodeCount_ = BuildMacroLayout(modelRoot_, nodes_, groups_);
+    nodeCount_ = BuildMacroLayout(modelRoot_, nodes_, *groups_);
     MeasureLayout(nodes_, fonts_, style_, dc, kBorder);
     treeAnalyzer_ = analyzer;
     treeGeneration_ = analyzer->Engine()->ModelGeneration();
 }
 
+CTotalView::PreparedTree::Arrangement CTotalView::CurrentArrangement() const
+{
+    return {
+        std::max(0, GetClientRect().Width()), style_.UnitSpace, style_.Grouping, ArrangeOptions()};
+}
+
+std::unique_ptr<CTotalView::PreparedTree> CTotalView::PrepareTree(const CAnalyzer& analyzer,
+    CVisualSetting fonts, const ElementStyleTable& style,
+    const PreparedTree::Arrangement& arrangement)
+{
+    auto tree = std::make_unique<PreparedTree>();
+    tree->analyzer = &analyzer;
+    tree->generation = analyzer.Engine()->ModelGeneration();
+    tree->groups = std::make_unique<MacroGroups>();
+    // Measuring needs no picture: a device context of the thread's own.
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    tree->count = BuildMacroLayout(analyzer.Engine()->Root(), tree->nodes, *tree->groups);
+    MeasureLayout(tree->nodes, fonts, style, &dc, kBorder);
+    CMacroLayout layout(tree->nodes, kBorder, arrangement.unitSpace, arrangement.width,
+        arrangement.grouping, arrangement.options);
+    tree->size = layout.Arrange();
+    tree->arrangement = arrangement;
+    return tree;
+}
+
+bool CTotalView::AdoptPreparedTree(bool& arranged)
+{
+    std::unique_ptr<PreparedTree> tree = std::move(prepared_);
+    const CAnalyzer* analyzer = context_.Analyzer();
+    if (tree == nullptr || tree->analyzer != analyzer ||
+        tree->generation != analyzer->Engine()->ModelGeneration())
+        return false;
+    selected_ = nullptr;
+    modelRoot_ = analyzer->Engine()->Root();
+    nodes_ = std::move(tree->nodes);
+    groups_ = std::move(tree->groups);
+    nodeCount_ = tree->count;
+    treeAnalyzer_ = analyzer;
+    treeGeneration_ = tree->generation;
+    // The view may have changed size or settings while the run went on.
+    const PreparedTree::Arrangement now = CurrentArrangement();
+    const PreparedTree::Arrangement& then = tree->arrangement;
+    arranged = now.width == then.width && now.unitSpace == then.unitSpace &&
+        now.grouping == then.grouping && now.options.sort == then.options.sort &&
+        now.options.fixedSizeArrange == then.options.fixedSizeArrange &&
+        now.options.autoSort == then.options.autoSort;
+    if (arranged)
+        SetScrollSizes(tree->size);
+    return true;
+}
+
 void CTotalView::LayoutMacroView()
 {
-    const int width = std::max(0, GetClientRect().Width());
-    CMacroLayout layout(
-        nodes_, kBorder, style_.UnitSpace, width, style_.Grouping, ArrangeOptions());
+    const PreparedTree::Arrangement now = CurrentArrangement();
+    CMacroLayout layout(nodes_, kBorder, now.unitSpace, now.width, now.grouping, now.options);
     SetScrollSizes(layout.Arrange());
 }
 

@@ -12,6 +12,7 @@
 
 #include <QTimer>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class AppContext;
@@ -31,7 +32,10 @@ class CUnit;
 // It also runs Draw: the analysis goes to a thread of its own, which only
 // posts its end back; the view's layout tree, which points into the model,
 // is forgotten before a run (or anything else) replaces the model, and built
-// again from the new model at the next paint. Fonts and colours are read
+// again from the new model at the next paint; the run itself builds,
+// measures and arranges that tree after the analysis (for a huge model that
+// took seconds of the first paint), and the paint takes it as it is when it
+// belongs to the current model. Fonts and colours are read
 // from the default colour file at construction and written back at
 // destruction.
 class CTotalView : public CScrollView, public PrintableView {
@@ -108,6 +112,9 @@ protected:
 private:
     void UpdateAndDrawMacroView(CDC* dc);
     void BuildLayout(CDC* dc);
+    // Takes the tree the run built when it belongs to the current model;
+    // `arranged` tells whether its arrangement holds for the view as it is.
+    bool AdoptPreparedTree(bool& arranged);
     void LayoutMacroView();
     void RefindSelection();
     void DrawMacroView(CDC* dc);
@@ -126,7 +133,34 @@ private:
     CMainFrame* frame_ = nullptr;
     CVisualSetting fonts_;
     ElementStyleTable style_;
-    MacroGroups groups_;
+    // A layout tree with its group elements, built and measured from a model.
+    struct PreparedTree {
+        const CAnalyzer* analyzer = nullptr;
+        uint64_t generation = 0;
+        std::unique_ptr<MacroGroups> groups;
+        std::vector<MacroLayoutNode> nodes;
+        int count = 0;
+        // What it was arranged for, and the picture's size.
+        struct Arrangement {
+            int width = 0;
+            int unitSpace = 0;
+            int grouping = 0;
+            MacroArrangeOptions options;
+        } arrangement;
+        CSize size;
+    };
+    // Where the run leaves its tree; read only after the run was joined.
+    struct PreparedSlot {
+        std::unique_ptr<PreparedTree> tree;
+    };
+    PreparedTree::Arrangement CurrentArrangement() const;
+    static std::unique_ptr<PreparedTree> PrepareTree(const CAnalyzer& analyzer,
+        CVisualSetting fonts, const ElementStyleTable& style,
+        const PreparedTree::Arrangement& arrangement);
+
+    std::unique_ptr<MacroGroups> groups_ = std::make_unique<MacroGroups>();
+    std::shared_ptr<PreparedSlot> runTree_;
+    std::unique_ptr<PreparedTree> prepared_;
     MacroBoxBudget boxes_;
     std::vector<MacroLayoutNode> nodes_;
     MacroLayoutNode* selected_ = nullptr;

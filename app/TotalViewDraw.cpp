@@ -59,9 +59,16 @@ void CTotalView::StartDraw()
     progress_->show();
     progressTimer_.start();
 
+    // The thread builds, measures and arranges the new model's layout tree with fonts
+    // of its own (copies made here), so that the first paint does not.
+    prepared_.reset();
+    runTree_ = std::make_shared<PreparedSlot>();
     const UiThreadPoster poster(this);
-    const bool started = drawThread_.Start([analyzer, poster, this] {
+    const bool started = drawThread_.Start([analyzer, poster, this, slot = runTree_, fonts = fonts_,
+                                               style = style_, arrangement = CurrentArrangement()] {
         analyzer->Run(3, false);
+        if (!context_.Input().stopRequest)
+            slot->tree = PrepareTree(*analyzer, fonts, style, arrangement);
         poster.Post([this] { OnDrawThreadDone(); });
     });
     if (!started) {
@@ -81,6 +88,9 @@ void CTotalView::OnDrawThreadDone()
     if (!drawThread_.Joinable())
         return;
     drawThread_.Join();
+    if (runTree_ != nullptr)
+        prepared_ = std::move(runTree_->tree);
+    runTree_.reset();
     progressTimer_.stop();
     context_.drawRunning = false;
     context_.modelReady = true;
