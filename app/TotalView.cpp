@@ -167,7 +167,7 @@ CTotalView::PreparedTree::Arrangement CTotalView::CurrentArrangement() const
 
 std::unique_ptr<CTotalView::PreparedTree> CTotalView::PrepareTree(const CAnalyzer& analyzer,
     CVisualSetting fonts, const ElementStyleTable& style,
-    const PreparedTree::Arrangement& arrangement)
+    const PreparedTree::Arrangement& arrangement, const std::atomic<bool>& stop)
 {
     auto tree = std::make_unique<PreparedTree>();
     tree->analyzer = &analyzer;
@@ -177,7 +177,10 @@ std::unique_ptr<CTotalView::PreparedTree> CTotalView::PrepareTree(const CAnalyze
     CDC dc;
     dc.CreateCompatibleDC(nullptr);
     tree->count = BuildMacroLayout(analyzer.Engine()->Root(), tree->nodes, *tree->groups);
-    MeasureLayout(tree->nodes, fonts, style, &dc, kBorder);
+    // Measuring the captions of a huge model takes seconds: Stop and Close
+    // wait for no more than a caption.
+    if (!MeasureLayout(tree->nodes, fonts, style, &dc, kBorder, &stop))
+        return nullptr;
     CMacroLayout layout(tree->nodes, kBorder, arrangement.unitSpace, arrangement.width,
         arrangement.grouping, arrangement.options);
     tree->size = layout.Arrange();

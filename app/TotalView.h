@@ -154,9 +154,10 @@ private:
         std::unique_ptr<PreparedTree> tree;
     };
     PreparedTree::Arrangement CurrentArrangement() const;
+    // Null when the stop request came first.
     static std::unique_ptr<PreparedTree> PrepareTree(const CAnalyzer& analyzer,
         CVisualSetting fonts, const ElementStyleTable& style,
-        const PreparedTree::Arrangement& arrangement);
+        const PreparedTree::Arrangement& arrangement, const std::atomic<bool>& stop);
 
     std::unique_ptr<MacroGroups> groups_ = std::make_unique<MacroGroups>();
     std::shared_ptr<PreparedSlot> runTree_;

@@ -68,7 +68,8 @@ void CTotalView::StartDraw()
                                                style = style_, arrangement = CurrentArrangement()] {
         analyzer->Run(3, false);
         if (!context_.Input().stopRequest)
-            slot->tree = PrepareTree(*analyzer, fonts, style, arrangement);
+            slot->tree =
+                PrepareTree(*analyzer, fonts, style, arrangement, context_.Input().stopRequest);
         poster.Post([this] { OnDrawThreadDone(); });
     });
     if (!started) {
