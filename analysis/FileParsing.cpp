@@ -85,7 +85,7 @@ void CProjectAnalyzer::ParseFile(CSourceFile& file)
     if (input_->verbose) {
         MessageLine(input_->Messages(), MessageKind::Verbose) << "Parsing : " << file.path;
     }
-    file.Load(GetSourceScanner(), input_->Messages());
+    file.Load(CSourceScanner(&input_->stopRequest), input_->Messages());
     if (auto* project = dynamic_cast<CProjectFile*>(&file)) {
         project->onceFiles.clear();
         CPreprocessor preprocessor(project, input_, &fileIndex_);

@@ -40,6 +40,28 @@ void CopyReachableMacros(const CFileIndex& index, int32_t number, CPreprocessor:
     }
 }
 
+// A header reused as it was first read brings that reading's gaps along:
+// includes below it that were not read (too deep, a failure) are not read
+// for this project file either, which says so once.
+void ReportReusedCut(const CFileIndex& index, const std::set<int32_t>& reached,
+    const std::string& path, CPreprocessor::Chain& chain, MessageSink& messages)
+{
+    if (chain.depthLimitReported)
+        return;
+    for (int32_t k : reached) {
+        const CSourceFile* file = index.files.at(static_cast<size_t>(k)).get();
+        if (file != nullptr && file->readingCut) {
+            chain.depthLimitReported = true;
+            MessageLine(messages, MessageKind::Error)
+                << "Includes below " << path
+                << " were cut short when it was first read (nested too deep, or a failure): "
+                   "they are not read for "
+                << chain.projectPath << " either";
+            return;
+        }
+    }
+}
+
 } // namespace
 
 bool CPreprocessor::ReusesByName(const CInputSet& input, const std::string& path)
@@ -51,9 +73,15 @@ void CPreprocessor::IncludeFile(const std::string& rawName, bool quoted)
 {
     if (depth_ >= kMaxIncludeDepth) {
         file_->readingCut = true;
-        MessageLine(input_->Messages(), MessageKind::Error)
-            << "Includes nested deeper than " << kMaxIncludeDepth << " levels: " << rawName
-            << " is not read in " << file_->path;
+        // Once per project file: below the limit every include line of every
+        // header read again would say the same.
+        if (!chain_->depthLimitReported) {
+            chain_->depthLimitReported = true;
+            MessageLine(input_->Messages(), MessageKind::Error)
+                << "Includes nested deeper than " << kMaxIncludeDepth << " levels: " << rawName
+                << " is not read in " << file_->path << ", nor any other include as deep ("
+                << chain_->projectPath << ")";
+        }
         return;
     }
     if (chain_->headerLoads >= kMaxHeaderLoads) {
@@ -146,7 +174,7 @@ void CPreprocessor::LoadHeader(const std::string& path, bool quoted)
     ++chain_->headerLoads;
     const Reading reading = StartReading();
     auto header = std::make_unique<CIncludedFile>(path.c_str(), input_, quoted);
-    header->Load(GetSourceScanner(), input_->Messages());
+    header->Load(CSourceScanner(&input_->stopRequest), input_->Messages());
     const int32_t number = PreprocessHeader(std::move(header), input_, index_, chain_, depth);
     if (number >= 0) {
         file_->includes.push_back(number);
@@ -213,6 +241,7 @@ int32_t CPreprocessor::PreprocessHeader(std::unique_ptr<CIncludedFile> header, C
         if (first >= 0) {
             std::set<int32_t> visited;
             CopyReachableMacros(*index, first, *chain, visited);
+            ReportReusedCut(*index, visited, path, *chain, input->Messages());
             return first;
         }
         chain->namesRead->insert(IdentityOf(*header));

@@ -34,6 +34,7 @@ CPreprocessor::CPreprocessor(CProjectFile* file, CInputSet* input, CFileIndex* i
       ownChain_(std::make_unique<Chain>())
 {
     chain_ = ownChain_.get();
+    chain_->projectPath = file->path;
     chain_->macros = &file->macros;
     chain_->macroDigest.Reset(file->macros);
     chain_->onceFiles = &file->onceFiles;

@@ -79,8 +79,10 @@ public:
         std::set<std::string>* onceFiles = nullptr;
         std::set<FileKey, FileKeyLess>* namesRead = nullptr;
         CIncludePaths paths;
+        std::string projectPath; // of the project file
         int headerLoads = 0;
         bool loadLimitReported = false;
+        bool depthLimitReported = false; // includes left unread by depth were reported
         size_t expandedTokens = 0;
         bool expansionLimitReported = false;
         // The last reading of each header path at each include depth.

@@ -1,7 +1,11 @@
 %top{
-/* Larger blocks than flex's default: fewer refills on big files. */
+/* Larger blocks than flex's default: fewer refills on big files. A refill
+   reads as much as the buffer holds: under a long token the buffer doubles,
+   so each refill reads as much again as the token so far, and the matcher,
+   which scans the token again from its start after each refill, does linear
+   work in the token's length instead of quadratic. */
 #define YY_BUF_SIZE 65536
-#define YY_READ_BUF_SIZE 65536
+#define YY_READ_BUF_SIZE 0x7fffffff
 }
 
 %{
@@ -24,6 +28,7 @@ int g_ScannerTrace = 0;
 %option noyymore
 
 %x BLOCKCOMMENT
+%x LINECOMMENT
 /* The rest of the line holds no '>': a bracketed include name cannot start
    here, so the include rules are not tried again until the line ends (each
    try would read to the end of the line). */
@@ -38,8 +43,14 @@ FS      [fFlL]
 
 %%
 
-[ \t\v\f\r]+            { /* blanks */ }
-[ \t\v\f\r]*\n          { ++yylineno; BEGIN(INITIAL); return ENDLINE; }
+[ \t\v\f\r]{1,64}        {
+                          /* Blanks and comments are matched in pieces of at
+                             most 64 bytes: a long run of them never becomes
+                             one long match, so the matcher reaches its next
+                             refill, where the stop request is checked,
+                             within one buffer. */
+                        }
+[ \t\v\f\r]{0,63}\n      { ++yylineno; BEGIN(INITIAL); return ENDLINE; }
 
 "and" { return WORD_AND; }
 "and_eq" { return WORD_AND_EQ; }
@@ -234,7 +245,7 @@ L?'({CESC}|[^'\\\n])+'  {
 "->"    { return ARROW; }
 
 "/*"                    { TRACE_RULE("주석1"); BEGIN(BLOCKCOMMENT); }
-"//"[^\n]*              { TRACE_RULE("주석2"); }
+"//"                    { TRACE_RULE("주석2"); BEGIN(LINECOMMENT); }
 
 <INITIAL>include[ \t]*"<"[^>\n]*">" { SetIncludeNameText(); return Q_CHAR; }
 <INITIAL>include[ \t]*"<"[^>\n]*     {
@@ -246,10 +257,17 @@ L?'({CESC}|[^'\\\n])+'  {
 
 .                       { UnknownCharacter(); return LEXERROR; }
 
-<BLOCKCOMMENT>[^*\n\0]+ { }
+<LINECOMMENT>[^\n]{1,64} { }
+<LINECOMMENT>\n         { ++yylineno; BEGIN(INITIAL); return ENDLINE; }
+
+<BLOCKCOMMENT>[^*\n\0]{1,64} { }
 <BLOCKCOMMENT>\n        { ++yylineno; }
-<BLOCKCOMMENT>"*"+"/"   { BEGIN(INITIAL); }
-<BLOCKCOMMENT>"*"+      { }
+<BLOCKCOMMENT>"*"{1,64}"/" { BEGIN(INITIAL); }
+<BLOCKCOMMENT>"*"{1,63} {
+                          /* One shorter than the closing rule's run: the last
+                             piece of a run of stars always goes with the
+                             closing slash. */
+                        }
 <BLOCKCOMMENT>\0        { BEGIN(INITIAL); }
 <BLOCKCOMMENT><<EOF>>   { BEGIN(INITIAL); return LEXERROR; }
 
@@ -314,6 +332,20 @@ void KestrinLexer::UnknownCharacter()
         std::printf("\nMore than %d unknown characters: the rest of this file's are not shown.\n",
                     kMaxUnknownReports);
     }
+}
+
+// The stop request is looked at before each refill: at most one buffer's
+// worth of scanning after a stop.
+int KestrinLexer::LexerInput(char* buffer, int maxSize)
+{
+    if (stopRequest_ != nullptr && stopRequest_->load(std::memory_order_relaxed)) {
+        throw ScanStopped();
+    }
+    const int got = yyFlexLexer::LexerInput(buffer, maxSize);
+    if (got > 0) {
+        bytesRead_ += static_cast<std::size_t>(got);
+    }
+    return got;
 }
 
 void KestrinLexer::LexerError(const char* message)

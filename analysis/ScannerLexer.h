@@ -7,6 +7,7 @@
 #include <FlexLexer.h>
 #endif
 
+#include <atomic>
 #include <cstddef>
 #include <istream>
 #include <stdexcept>
@@ -23,15 +24,25 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Thrown from the next refill once the stop request is set.
+class ScanStopped { };
+
 class KestrinLexer : public yyFlexLexer {
 public:
-    explicit KestrinLexer(std::istream* in) : yyFlexLexer(in, nullptr) { }
+    explicit KestrinLexer(std::istream* in, const std::atomic<bool>* stopRequest = nullptr)
+        : yyFlexLexer(in, nullptr), stopRequest_(stopRequest)
+    {
+    }
 
     // The type of the next token, 0 at the end of the input.
     int yylex() override;
 
     // Unknown characters shown per file; the rest are counted only.
     static constexpr int kMaxUnknownReports = 100;
+
+    // The bytes read from the stream so far (the token just returned and
+    // what the buffer holds beyond it).
+    std::size_t BytesRead() const { return bytesRead_; }
 
     // The line counter: after a token, it has counted every newline of it.
     int Line() const { return yylineno; }
@@ -44,6 +55,7 @@ public:
     std::size_t TextLength() const { return textLength_; }
 
 protected:
+    int LexerInput(char* buffer, int maxSize) override;
     void LexerError(const char* message) override;
 
 private:
@@ -52,6 +64,8 @@ private:
     void SetIncludeNameText();
     void UnknownCharacter();
 
+    const std::atomic<bool>* stopRequest_ = nullptr;
+    std::size_t bytesRead_ = 0;
     const char* text_ = nullptr;
     std::size_t textLength_ = 0;
     bool hasText_ = false;

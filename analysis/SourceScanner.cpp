@@ -16,11 +16,22 @@ bool CarriesText(int type)
 
 void CSourceScanner::Scan(std::istream& in, std::vector<PPToken>& out, MessageSink& messages) const
 {
-    KestrinLexer lexer(&in);
+    KestrinLexer lexer(&in, stopRequest_);
+    const std::size_t start = out.size();
     try {
         for (;;) {
             const int type = lexer.yylex();
             if (type == 0) {
+                break;
+            }
+            const std::size_t count = out.size() - start;
+            if (count >= tokenBudget_ && count * 10 >= lexer.BytesRead() * kTokensPerTenBytes) {
+                out.emplace_back(lexer.Line(), LEXERROR, nullptr);
+                MessageLine(messages, MessageKind::Error)
+                    << "Scanner stopped: more than " << count
+                    << " tokens, far more than source code has for its size: the rest is not "
+                       "read (line "
+                    << lexer.Line() << ")";
                 break;
             }
             if (CarriesText(type) && lexer.HasText()) {
@@ -29,6 +40,8 @@ void CSourceScanner::Scan(std::istream& in, std::vector<PPToken>& out, MessageSi
                 out.emplace_back(lexer.Line(), type, nullptr);
             }
         }
+    } catch (const ScanStopped&) {
+        // The run was stopped: what was read so far is dropped with the run.
     } catch (const ScannerFailure& failure) {
         out.emplace_back(lexer.Line(), LEXERROR, nullptr);
         MessageLine(messages, MessageKind::Error) << "Scanner stopped: " << failure.what();

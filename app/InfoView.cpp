@@ -2,7 +2,7 @@
 
 #include "GuiSession.h"
 #include "LanguageTable.h"
-#include "TextLines.h"
+#include "MessageLineLimit.h"
 
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -43,33 +43,48 @@ void CInfoView::AppendMessage(std::string_view text)
     cursor.movePosition(QTextCursor::End);
     cursor.beginEditBlock();
     const QTextCharFormat plain;
-    const std::vector<std::string_view> pieces = SplitLines(text);
-    for (size_t i = 0; i < pieces.size(); ++i) {
-        const std::string_view piece = pieces[i];
-        if (i + 1 == pieces.size() && text.back() != '\n') {
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = text.find('\n', start);
+        std::string_view piece =
+            text.substr(start, end == std::string_view::npos ? text.size() - start : end - start);
+        if (!piece.empty() && piece.back() == '\r')
+            piece.remove_suffix(1);
+        // Only the first bytes of a long line are shown; once a line was cut,
+        // nothing more of it is.
+        const size_t room =
+            openLineBytes_ > openLine_.size() ? 0 : kMaxShownLineBytes - openLine_.size();
+        const std::string_view shown = piece.substr(0, WholeCharacterPrefix(piece, room));
+        if (end == std::string_view::npos) {
             // An open line: shown now, coloured when a later text ends it.
-            cursor.insertText(ToQString(piece), plain);
-            openLine_ += piece;
+            cursor.insertText(ToQString(shown), plain);
+            openLine_ += shown;
+            openLineBytes_ += piece.size();
             break;
         }
-        const std::string line = openLine_ + std::string(piece);
-        const std::optional<COLORREF> colour = LineColour(line);
+        const size_t hidden = openLineBytes_ + piece.size() - openLine_.size() - shown.size();
+        QString inserted = ToQString(shown);
+        if (hidden > 0)
+            inserted += ToQString(HiddenBytesNote(hidden));
+        const std::optional<COLORREF> colour = LineColour(openLine_ + std::string(shown));
         QTextCharFormat format;
         if (colour)
             format.setForeground(
                 QColor(GetRValue(*colour), GetGValue(*colour), GetBValue(*colour)));
         if (openLine_.empty()) {
-            cursor.insertText(ToQString(piece), format);
+            cursor.insertText(inserted, format);
         } else {
-            cursor.insertText(ToQString(piece), plain);
+            cursor.insertText(inserted, plain);
             if (colour) {
                 QTextCursor whole(cursor.block());
                 whole.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
                 whole.setCharFormat(format);
             }
-            openLine_.clear();
         }
+        openLine_.clear();
+        openLineBytes_ = 0;
         cursor.insertBlock(QTextBlockFormat(), plain);
+        start = end + 1;
     }
     cursor.endEditBlock();
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
@@ -79,6 +94,7 @@ void CInfoView::Clear()
 {
     clear();
     openLine_.clear();
+    openLineBytes_ = 0;
 }
 
 void CInfoView::mousePressEvent(QMouseEvent* event)

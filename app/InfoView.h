@@ -13,7 +13,8 @@
 // it. A completed line that begins with the language's error, information or
 // warning prefix (texts 3, 1, 2, tested in that order) is coloured; a prefix
 // whose text is missing from the language table matches nothing. Lines never
-// wrap.
+// wrap; a line longer than kMaxShownLineBytes shows its first part and a note
+// of how many bytes were left out.
 class CInfoView : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -33,6 +34,8 @@ protected:
 
 private:
     std::function<bool()> drawRunning_;
-    // The text of the last line while it has no line end yet.
+    // The shown text of the last line while it has no line end yet, and the
+    // bytes of that line so far (shown or not).
     std::string openLine_;
+    size_t openLineBytes_ = 0;
 };

@@ -302,6 +302,7 @@ void CFlowChartPainter::AimBreaks(
             item.row = cell.y;
         }
     }
+    size_t chainEnd = 0;
     for (size_t i = 0; i < items.size(); ++i) {
         CFlowItem& item = items[i];
         if (IsLoop(item.kind)) {
@@ -311,7 +312,7 @@ void CFlowChartPainter::AimBreaks(
             const Target after = i + 1 < items.size() ? TargetOf(items[i + 1]) : exit;
             AimBreaks(item.children, after.cell, after);
         } else if (item.kind == UNIT_IF || IsChainLink(item.kind)) {
-            AimBreaks(item.children, breakExit, ChainExit(items, i, exit));
+            AimBreaks(item.children, breakExit, ChainExit(items, i, exit, chainEnd));
         } else {
             AimBreaks(item.children, breakExit, exit);
         }
@@ -344,12 +345,14 @@ CFlowChartPainter::Target CFlowChartPainter::TargetOf(const CFlowItem& item) con
 
 // The first item after the if-chain that item i belongs to, or the list's exit.
 CFlowChartPainter::Target CFlowChartPainter::ChainExit(
-    const std::vector<CFlowItem>& items, size_t i, Target exit) const
+    const std::vector<CFlowItem>& items, size_t i, Target exit, size_t& end) const
 {
-    size_t j = i + 1;
-    while (j < items.size() && IsChainLink(items[j].kind))
-        ++j;
-    return j < items.size() ? TargetOf(items[j]) : exit;
+    if (end <= i) {
+        end = i + 1;
+        while (end < items.size() && IsChainLink(items[end].kind))
+            ++end;
+    }
+    return end < items.size() ? TargetOf(items[end]) : exit;
 }
 
 const CFlowItem* CFlowChartPainter::ItemAt(CPoint cell) const

@@ -192,6 +192,7 @@ void CFlowChartPainter::DrawConnectors(
         break; // the top level's entry is the Start box's connector
     }
 
+    size_t chainEnd = 0;
     for (size_t i = 0; i < items.size(); ++i) {
         const CFlowItem& item = items[i];
         const CPoint cell(item.col, item.row);
@@ -204,12 +205,12 @@ void CFlowChartPainter::DrawConnectors(
                 Connect(kNo, cell, target, Route::HorizontalFirst);
             else if (next != UNIT_ELSE)
                 Connect(kNo, cell, target, Route::VerticalFirst);
-            DrawConnectors(item.children, &item, ChainExit(items, i, exit), CPoint());
+            DrawConnectors(item.children, &item, ChainExit(items, i, exit, chainEnd), CPoint());
             break;
         }
         case UNIT_ELSE: {
             const CPoint before = i > 0 ? CPoint(items[i - 1].col, items[i - 1].row) : parentCell;
-            DrawConnectors(item.children, &item, ChainExit(items, i, exit), before);
+            DrawConnectors(item.children, &item, ChainExit(items, i, exit, chainEnd), before);
             break;
         }
         case UNIT_FOR:

@@ -97,7 +97,10 @@ private:
     // Drawing.
     void MakePens();
     Target TargetOf(const CFlowItem& item) const;
-    Target ChainExit(const std::vector<CFlowItem>& items, size_t i, Target exit) const;
+    // `end` carries the place of that first item from one link of a chain to
+    // the next (0 before the list's first chain), so that a chain of n links
+    // costs n steps, not n * n.
+    Target ChainExit(const std::vector<CFlowItem>& items, size_t i, Target exit, size_t& end) const;
     void DrawTerminals();
     void DrawShapes(const std::vector<CFlowItem>& items);
     void DrawConnectors(const std::vector<CFlowItem>& items, const CFlowItem* parent, Target exit,

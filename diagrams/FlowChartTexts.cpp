@@ -235,16 +235,17 @@ void CFlowChartPainter::DrawLabel(
 void CFlowChartPainter::DrawLabels(const std::vector<CFlowItem>& items, Target exit)
 {
     const int g = (xSpace - xSize) / 2;
+    size_t chainEnd = 0;
     for (size_t i = 0; i < items.size(); ++i) {
         const CFlowItem& item = items[i];
         switch (item.kind) {
         case UNIT_IF:
         case UNIT_ELSE_IF:
             DrawConditionLabels(items, i, exit);
-            DrawLabels(item.children, ChainExit(items, i, exit));
+            DrawLabels(item.children, ChainExit(items, i, exit, chainEnd));
             break;
         case UNIT_ELSE:
-            DrawLabels(item.children, ChainExit(items, i, exit));
+            DrawLabels(item.children, ChainExit(items, i, exit, chainEnd));
             break;
         case UNIT_FOR:
         case UNIT_WHILE:

@@ -54,13 +54,17 @@ void MeasureNode(
     node.DropCache();
 }
 
-void MeasureAll(std::vector<MacroLayoutNode>& nodes, CVisualSetting& fonts,
-    const ElementStyleTable& style, int border)
+bool MeasureAll(std::vector<MacroLayoutNode>& nodes, CVisualSetting& fonts,
+    const ElementStyleTable& style, int border, const std::atomic<bool>* stop)
 {
     for (MacroLayoutNode& node : nodes) {
+        if (stop != nullptr && stop->load(std::memory_order_relaxed))
+            return false;
         MeasureNode(node, fonts, style, border);
-        MeasureAll(node.children, fonts, style, border);
+        if (!MeasureAll(node.children, fonts, style, border, stop))
+            return false;
     }
+    return true;
 }
 
 bool BoxHolds(const MacroLayoutNode& node, CPoint p)
@@ -128,11 +132,11 @@ int BuildMacroLayout(CModelScope* root, std::vector<MacroLayoutNode>& nodes, Mac
     return count;
 }
 
-void MeasureLayout(std::vector<MacroLayoutNode>& nodes, CVisualSetting& fonts,
-    const ElementStyleTable& style, CDC* dc, int border)
+bool MeasureLayout(std::vector<MacroLayoutNode>& nodes, CVisualSetting& fonts,
+    const ElementStyleTable& style, CDC* dc, int border, const std::atomic<bool>* stop)
 {
     fonts.AttachDC(dc);
-    MeasureAll(nodes, fonts, style, border);
+    return MeasureAll(nodes, fonts, style, border, stop);
 }
 
 MacroLayoutNode* HitTestMacroNodes(std::vector<MacroLayoutNode>& nodes, CPoint point)

@@ -3,6 +3,7 @@
 #include "GdiTypes.h"
 #include "MacroLayoutNode.h"
 
+#include <atomic>
 #include <vector>
 
 class CDC;
@@ -26,9 +27,10 @@ int BuildMacroLayout(CModelScope* root, std::vector<MacroLayoutNode>& nodes, Mac
 // Measures every node's caption in the font of its kind (the default font
 // for an element without units), grown by 2 + 2 x border, widened by the
 // function mark when the style asks for it and by the fold marker when the
-// node has children; drops every kept bitmap.
-void MeasureLayout(std::vector<MacroLayoutNode>& nodes, CVisualSetting& fonts,
-    const ElementStyleTable& style, CDC* dc, int border);
+// node has children; drops every kept bitmap. Once `stop` is set, the nodes
+// not yet measured are left as they are: false then, true otherwise.
+bool MeasureLayout(std::vector<MacroLayoutNode>& nodes, CVisualSetting& fonts,
+    const ElementStyleTable& style, CDC* dc, int border, const std::atomic<bool>* stop = nullptr);
 
 // The topmost node whose box (both ends included; the caption only for a
 // closed node) holds the point, searching open nodes' contents too; null when

@@ -18,13 +18,29 @@ bool IsSimpleStatement(int32_t kind)
         kind == UNIT_GOTO || kind == UNIT_EXPRESSION_STATEMENT || kind == UNIT_THROW;
 }
 
-// Moves the children of items[i] out to follow it, in order.
-void MoveChildrenAfter(std::vector<CFlowItem>& items, size_t i)
+// Goes through the list in order; an item for which `spills` says yes hands
+// its children out to follow it, and they are gone through next. One pass
+// that rebuilds the list: moving children out in place would shift the rest
+// of the list each time (minutes for a switch of many thousand cases).
+template <typename Spills> void SpillChildren(std::vector<CFlowItem>& items, Spills spills)
 {
-    std::vector<CFlowItem> children = std::move(items[i].children);
-    items[i].children.clear();
-    items.insert(items.begin() + static_cast<std::ptrdiff_t>(i) + 1,
-        std::make_move_iterator(children.begin()), std::make_move_iterator(children.end()));
+    std::vector<CFlowItem> out;
+    out.reserve(items.size());
+    // The items still to go through, the next one last.
+    std::vector<CFlowItem> pending(
+        std::make_move_iterator(items.rbegin()), std::make_move_iterator(items.rend()));
+    while (!pending.empty()) {
+        CFlowItem item = std::move(pending.back());
+        pending.pop_back();
+        if (spills(item)) {
+            std::vector<CFlowItem> children = std::move(item.children);
+            item.children.clear();
+            pending.insert(pending.end(), std::make_move_iterator(children.rbegin()),
+                std::make_move_iterator(children.rend()));
+        }
+        out.push_back(std::move(item));
+    }
+    items = std::move(out);
 }
 
 } // namespace
@@ -75,39 +91,41 @@ std::vector<CFlowItem> CFlowBuilder::BuildItems(std::vector<CUnit>& units)
     return items;
 }
 
-void CFlowBuilder::ReplaceByChildren(std::vector<CFlowItem>& items, size_t i)
-{
-    MoveChildrenAfter(items, i);
-    items.erase(items.begin() + static_cast<std::ptrdiff_t>(i));
-}
+// Each pass below rebuilds its list in one go (erasing or inserting in place
+// costs the rest of the list each time). An item replaced by its children
+// takes them as the pass left them: none of them is replaced again.
 
 void CFlowBuilder::FlattenBlocks(std::vector<CFlowItem>& items)
 {
-    size_t i = 0;
-    while (i < items.size()) {
-        FlattenBlocks(items[i].children);
-        if (items[i].FirstUnitKind() == UNIT_JUST_BRACE) {
-            ReplaceByChildren(items, i); // the same position is looked at again
+    std::vector<CFlowItem> out;
+    out.reserve(items.size());
+    for (CFlowItem& item : items) {
+        FlattenBlocks(item.children);
+        if (item.FirstUnitKind() == UNIT_JUST_BRACE) {
+            out.insert(out.end(), std::make_move_iterator(item.children.begin()),
+                std::make_move_iterator(item.children.end()));
         } else {
-            ++i;
+            out.push_back(std::move(item));
         }
     }
+    items = std::move(out);
 }
 
 void CFlowBuilder::RemoveTryCatchThrow(std::vector<CFlowItem>& items)
 {
-    size_t i = 0;
-    while (i < items.size()) {
-        RemoveTryCatchThrow(items[i].children);
-        const int32_t kind = items[i].FirstUnitKind();
+    std::vector<CFlowItem> out;
+    out.reserve(items.size());
+    for (CFlowItem& item : items) {
+        RemoveTryCatchThrow(item.children);
+        const int32_t kind = item.FirstUnitKind();
         if (kind == UNIT_TRY) {
-            ReplaceByChildren(items, i);
-        } else if (kind == UNIT_CATCH || kind == UNIT_THROW) {
-            items.erase(items.begin() + static_cast<std::ptrdiff_t>(i));
-        } else {
-            ++i;
+            out.insert(out.end(), std::make_move_iterator(item.children.begin()),
+                std::make_move_iterator(item.children.end()));
+        } else if (kind != UNIT_CATCH && kind != UNIT_THROW) {
+            out.push_back(std::move(item));
         }
     }
+    items = std::move(out);
 }
 
 CFlowBuilder::ElseAnswer CFlowBuilder::AttachElse(CFlowItem& previous, CFlowItem& elseItem)
@@ -142,52 +160,55 @@ CFlowBuilder::ElseAnswer CFlowBuilder::AttachElse(CFlowItem& previous, CFlowItem
 
 void CFlowBuilder::AttachElseChains(std::vector<CFlowItem>& items)
 {
-    size_t i = 1;
-    while (i < items.size()) {
-        const int32_t kind = items[i].FirstUnitKind();
-        if ((kind == UNIT_ELSE_IF || kind == UNIT_ELSE) &&
-            AttachElse(items[i - 1], items[i]) == ElseAnswer::Attached) {
-            items.erase(items.begin() + static_cast<std::ptrdiff_t>(i));
-        } else {
-            ++i;
+    std::vector<CFlowItem> out;
+    out.reserve(items.size());
+    for (CFlowItem& item : items) {
+        const int32_t kind = item.FirstUnitKind();
+        if ((kind == UNIT_ELSE_IF || kind == UNIT_ELSE) && !out.empty() &&
+            AttachElse(out.back(), item) == ElseAnswer::Attached) {
+            continue;
         }
+        out.push_back(std::move(item));
     }
+    items = std::move(out);
 }
 
 void CFlowBuilder::SplitLabels(std::vector<CFlowItem>& items)
 {
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (items[i].FirstUnitKind() == UNIT_LABEL) {
+    SpillChildren(items, [](CFlowItem& item) {
+        if (item.FirstUnitKind() == UNIT_LABEL) {
             // The label becomes an item of its own, followed by every
             // statement it labels (a labelled block keeps all of them).
-            items[i].kind = UNIT_EXPRESSION_STATEMENT;
-            MoveChildrenAfter(items, i);
+            item.kind = UNIT_EXPRESSION_STATEMENT;
+            return true;
         }
-        SplitLabels(items[i].children);
-    }
+        SplitLabels(item.children);
+        return false;
+    });
 }
 
 void CFlowBuilder::RegroupCases(std::vector<CFlowItem>& items)
 {
-    for (size_t i = 0; i < items.size(); ++i) {
-        CFlowItem& item = items[i];
-        if (IsCaseLabel(item.FirstUnitKind()) && !item.children.empty() &&
-            IsCaseLabel(item.children.front().FirstUnitKind())) {
-            MoveChildrenAfter(items, i);
-        }
-    }
-    size_t lastLabel = items.size(); // none seen yet
-    size_t i = 0;
-    while (i < items.size()) {
-        if (IsCaseLabel(items[i].FirstUnitKind())) {
-            lastLabel = i++;
-        } else if (lastLabel < items.size()) {
-            items[lastLabel].children.push_back(std::move(items[i]));
-            items.erase(items.begin() + static_cast<std::ptrdiff_t>(i));
+    SpillChildren(items, [](const CFlowItem& item) {
+        return IsCaseLabel(item.FirstUnitKind()) && !item.children.empty() &&
+            IsCaseLabel(item.children.front().FirstUnitKind());
+    });
+    std::vector<CFlowItem> out;
+    out.reserve(items.size());
+    size_t lastLabel = 0;
+    bool anyLabel = false;
+    for (CFlowItem& item : items) {
+        if (IsCaseLabel(item.FirstUnitKind())) {
+            lastLabel = out.size();
+            anyLabel = true;
+            out.push_back(std::move(item));
+        } else if (anyLabel) {
+            out[lastLabel].children.push_back(std::move(item));
         } else {
-            ++i;
+            out.push_back(std::move(item));
         }
     }
+    items = std::move(out);
 }
 
 void CFlowBuilder::RegroupSwitches(std::vector<CFlowItem>& items)
@@ -202,17 +223,18 @@ void CFlowBuilder::RegroupSwitches(std::vector<CFlowItem>& items)
 
 void CFlowBuilder::JoinDoWhile(std::vector<CFlowItem>& items)
 {
-    size_t i = 0;
-    while (i < items.size()) {
-        JoinDoWhile(items[i].children);
-        if (i > 0 && items[i].FirstUnitKind() == UNIT_WHILE &&
-            items[i - 1].FirstUnitKind() == UNIT_DO && items[i - 1].units.size() == 1) {
-            items[i - 1].units.push_back(items[i].FirstUnit());
-            items.erase(items.begin() + static_cast<std::ptrdiff_t>(i));
+    std::vector<CFlowItem> out;
+    out.reserve(items.size());
+    for (CFlowItem& item : items) {
+        JoinDoWhile(item.children);
+        if (!out.empty() && item.FirstUnitKind() == UNIT_WHILE &&
+            out.back().FirstUnitKind() == UNIT_DO && out.back().units.size() == 1) {
+            out.back().units.push_back(item.FirstUnit());
         } else {
-            ++i;
+            out.push_back(std::move(item));
         }
     }
+    items = std::move(out);
 }
 
 void CFlowBuilder::GroupExpressions(std::vector<CFlowItem>& items)

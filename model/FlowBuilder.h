@@ -38,6 +38,4 @@ private:
     // Merges each run of expression statements (and labels) into its first
     // item; with jumpEndsRun, one jump statement may end a run.
     static void GroupRuns(std::vector<CFlowItem>& items, bool jumpEndsRun);
-    // Replaces items[i] by its children, in order.
-    static void ReplaceByChildren(std::vector<CFlowItem>& items, size_t i);
 };

@@ -108,6 +108,23 @@ private:
     std::unique_ptr<char[]> buffer_;
 };
 
+// The lines a scan writes, each told apart by the file it is about.
+class FileMessages : public MessageSink {
+public:
+    FileMessages(const std::string& path, MessageSink& messages)
+        : prefix_(std::string(GetLangString(3)) + ": " + path + " : "), messages_(messages)
+    {
+    }
+    void Write(MessageKind kind, std::string_view line) override
+    {
+        messages_.Write(kind, prefix_ + std::string(line));
+    }
+
+private:
+    std::string prefix_;
+    MessageSink& messages_;
+};
+
 } // namespace
 
 void WriteFileOpenFailure(const std::string& path, MessageSink& messages)
@@ -169,7 +186,8 @@ bool CSourceTokens::Tokenize(const char* path, const CTokenScanner& scanner, Mes
     tokens.reserve(tokens.size() + static_cast<size_t>(input.Size()) / 4 + 16);
     const size_t from = tokens.size();
     std::istream in(&input);
-    scanner.Scan(in, tokens, messages);
+    FileMessages fileMessages(fileName, messages);
+    scanner.Scan(in, tokens, fileMessages);
     JoinContinuedLines(tokens, from);
     return true;
 }

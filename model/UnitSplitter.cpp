@@ -67,6 +67,16 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
     auto hasContent = [&pending]() {
         return !pending.tokenIndices.empty() || !pending.children.empty();
     };
+    // The last unit made is a run of empty declarations or statements (a
+    // unit that begins with ';' holds nothing else).
+    auto continuesEmptyRun = [&]() {
+        if (units.empty() || inLine)
+            return false;
+        const CUnit& last = units.back();
+        return !last.brace && last.children.empty() && last.kind == UNIT_UNKNOWN &&
+            !last.tokenIndices.empty() &&
+            tokens[static_cast<size_t>(last.tokenIndices.front())].type == SEMI;
+    };
     auto close = [&](int last) {
         pending.first = first;
         pending.last = last;
@@ -120,6 +130,15 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
             break;
         }
         case SEMI:
+            if (parenDepth == 0 && !hasContent() && continuesEmptyRun()) {
+                // Another empty declaration or statement right after one:
+                // the run is one unit, not a unit per ';' (a file of ';'
+                // would otherwise cost a unit per byte).
+                units.back().tokenIndices.push_back(p);
+                units.back().last = p;
+                first = p + 1;
+                break;
+            }
             pending.tokenIndices.push_back(p);
             if (parenDepth == 0)
                 close(p);

@@ -1,9 +1,11 @@
 // Writes a C file with one large function for the diagram benchmark: an
 // interpreter loop of the old style with every kind of statement (if chains,
 // for, while and do loops, a switch with fall-through, gotos and labels,
-// returns inside loops, nested blocks), plus a few small helpers.
+// returns inside loops, nested blocks), plus a few small helpers. With
+// --switch-cases, a function "dispatch" follows that is one switch of N cases
+// (every third falls through to the next).
 //
-// diagram_function_gen [--statements N] [--name NAME] OUTFILE
+// diagram_function_gen [--statements N] [--name NAME] [--switch-cases N] OUTFILE
 
 #include <algorithm>
 #include <cstdio>
@@ -173,12 +175,28 @@ private:
     std::string out_;
 };
 
+std::string SwitchFunction(int cases)
+{
+    std::string text = "\nint dispatch(int code)\n{\n    int acc = 0;\n    switch (code) {\n";
+    for (int k = 0; k < cases; ++k) {
+        text += "    case " + std::to_string(k) + ":\n";
+        if (k % 3 != 2)
+            text += "        acc += " + std::to_string(k) + ";\n        break;\n";
+    }
+    text += "    default:\n        acc = -1;\n    }\n    return acc;\n}\n";
+    return text;
+}
+
+constexpr const char* kUsage =
+    "usage: diagram_function_gen [--statements N] [--name NAME] [--switch-cases N] OUTFILE\n";
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     int statements = 5000;
     std::string name = "run_machine";
+    int switchCases = 0;
     std::string path;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -186,17 +204,17 @@ int main(int argc, char** argv)
             statements = std::max(1, std::atoi(argv[++i]));
         } else if (arg == "--name" && i + 1 < argc) {
             name = argv[++i];
+        } else if (arg == "--switch-cases" && i + 1 < argc) {
+            switchCases = std::max(0, std::atoi(argv[++i]));
         } else if (!arg.empty() && arg[0] != '-' && path.empty()) {
             path = arg;
         } else {
-            std::fprintf(
-                stderr, "usage: diagram_function_gen [--statements N] [--name NAME] OUTFILE\n");
+            std::fprintf(stderr, "%s", kUsage);
             return 2;
         }
     }
     if (path.empty()) {
-        std::fprintf(
-            stderr, "usage: diagram_function_gen [--statements N] [--name NAME] OUTFILE\n");
+        std::fprintf(stderr, "%s", kUsage);
         return 2;
     }
     FunctionWriter writer(statements);
@@ -213,6 +231,8 @@ int main(int argc, char** argv)
             "    int v0 = 0, v1 = 1, v2 = 2, v3 = 3, v4 = 4, v5 = 5, v6 = 6, v7 = 7;\n"
             "    int i1, i2, i3, i4, i5, i6, acc = 0, count = 0;\n";
     file << body << "}\n";
+    if (switchCases > 0)
+        file << SwitchFunction(switchCases);
     if (!file) {
         std::fprintf(stderr, "diagram_function_gen: cannot write %s\n", path.c_str());
         return 1;

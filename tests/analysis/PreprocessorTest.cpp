@@ -392,3 +392,33 @@ TEST(Preprocessor, AbsoluteIncludeNamesStandForThemselves)
     ASSERT_EQ(run.file->includes.size(), 2u);
     EXPECT_TRUE(run.Defined("SYSTEM_VALUE"));
 }
+
+// A chain of headers deeper than the limit is cut with one line per project
+// file that says so, however many include lines lie below the limit; a later
+// file that reuses the headers as first read (by name) is told as well.
+TEST(Preprocessor, IncludeChainDeeperThanTheLimitIsReportedOncePerFile)
+{
+    TempFolder folder;
+    const int deepest = CPreprocessor::kMaxIncludeDepth + 50;
+    for (int k = 0; k < deepest; ++k) {
+        const std::string next = "h" + std::to_string(k + 1) + ".h";
+        folder.Write("h" + std::to_string(k) + ".h",
+            "#include \"" + next + "\"\n#include \"" + next + "\"\nint v" + std::to_string(k) +
+                ";\n");
+    }
+    folder.Write("h" + std::to_string(deepest) + ".h", "int last;\n");
+    const std::string one = folder.Write("one.c", "#include \"h0.h\"\nint one;\n");
+    const std::string two = folder.Write("two.c", "#include \"h0.h\"\n#include \"h1.h\"\n");
+    for (bool sameName : {true, false}) {
+        PreprocessRun run;
+        run.input.sameNameOption = sameName;
+        CapturedOutput out;
+        run.File(one);
+        EXPECT_EQ(out.Lines(), 1) << out.str().substr(0, 500);
+        EXPECT_NE(out.str().find("nested deeper than"), std::string::npos);
+        EXPECT_NE(out.str().find("one.c"), std::string::npos);
+        run.File(two);
+        EXPECT_EQ(out.Lines(), 2) << out.str().substr(0, 500);
+        EXPECT_NE(out.str().find("two.c"), std::string::npos);
+    }
+}

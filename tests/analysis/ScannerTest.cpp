@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
-
+#include <sstream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -247,4 +250,132 @@ TEST(Scanner, EmptyInputGivesNoTokens)
 {
     EXPECT_TRUE(ScanText("").empty());
     EXPECT_TRUE(ScanText("/* only a comment */").empty());
+}
+
+namespace {
+
+// A stream over a text that counts the scanner's refills and the bytes it
+// handed out, and can set a stop request once a number of bytes went out.
+class CountingInput : public std::streambuf {
+public:
+    explicit CountingInput(
+        std::string text, std::atomic<bool>* stop = nullptr, size_t stopAfter = std::string::npos)
+        : text_(std::move(text)), stop_(stop), stopAfter_(stopAfter)
+    {
+    }
+    int Reads() const { return reads_; }
+    size_t Given() const { return given_; }
+
+protected:
+    std::streamsize xsgetn(char* out, std::streamsize count) override
+    {
+        ++reads_;
+        const size_t n = std::min(static_cast<size_t>(count), text_.size() - given_);
+        std::copy_n(text_.data() + given_, n, out);
+        given_ += n;
+        if (stop_ != nullptr && given_ >= stopAfter_)
+            *stop_ = true;
+        return static_cast<std::streamsize>(n);
+    }
+    int_type underflow() override { return traits_type::eof(); }
+
+private:
+    std::string text_;
+    std::atomic<bool>* stop_;
+    size_t stopAfter_;
+    size_t given_ = 0;
+    int reads_ = 0;
+};
+
+} // namespace
+
+// The matcher scans a token again from its start after each refill: a token
+// of megabytes must come in a few refills, each reading as much again, not
+// in one small block after another (which took seconds for a few megabytes).
+TEST(Scanner, LongTokensAreReadInAFewRefills)
+{
+    const std::string body(4 << 20, 'x');
+    const struct {
+        std::string text;
+        Types types;
+    } cases[] = {
+        {"\"" + body + "\" end", {STRINGS, IDENTIFIER}},
+        {body + " end", {IDENTIFIER, IDENTIFIER}},
+    };
+    for (const auto& c : cases) {
+        CountingInput input(c.text);
+        std::istream in(&input);
+        std::vector<PPToken> tokens;
+        CSourceScanner().Scan(in, tokens);
+        EXPECT_EQ(TypesOf(tokens), c.types) << c.text.substr(0, 3);
+        EXPECT_EQ(TextOf(tokens.back()), "end");
+        // 64 KiB doubled up to 8 MiB, and the read that finds the end.
+        EXPECT_LE(input.Reads(), 11) << c.text.substr(0, 3);
+    }
+}
+
+// A stop ends the scan at the next refill, with no message: the run that
+// asked for it drops the file anyway. Comments and blanks, however long, are
+// no long tokens: the next refill comes within one buffer.
+TEST(Scanner, StopRequestEndsTheScanAtTheNextRefill)
+{
+    std::string statements;
+    while (statements.size() < (4u << 20))
+        statements += "a = b;\n";
+    const std::string run(8 << 20, 'x');
+    const std::string stars(8 << 20, '*');
+    const std::string blanks(8 << 20, ' ');
+    for (const std::string& text :
+        {statements, "/*" + run + "*/", "/*" + stars + "/", "// " + run + "\n", blanks + "\n"}) {
+        std::atomic<bool> stop {false};
+        CountingInput input(text, &stop, 1 << 20);
+        std::istream in(&input);
+        std::vector<PPToken> tokens;
+        std::ostringstream messages;
+        StreamSink sink(messages);
+        CSourceScanner(&stop).Scan(in, tokens, sink);
+        EXPECT_LE(input.Given(), (1u << 20) + 65536u) << text.substr(0, 3);
+        EXPECT_EQ(messages.str(), "");
+    }
+}
+
+// Comments in pieces still end where they end, whatever the runs of stars
+// and blanks before their ends.
+TEST(Scanner, LongCommentsAndBlanksEndWhereTheyEnd)
+{
+    for (size_t n : {1u, 62u, 63u, 64u, 65u, 127u, 128u, 129u, 1000u}) {
+        const std::string stars(n, '*');
+        const std::string blanks(n, ' ');
+        auto t = ScanText("/*" + stars + "/ a /*" + stars + " */ b" + blanks + "\n//" + stars +
+            blanks + "\nc" + blanks);
+        EXPECT_EQ(TypesOf(t), (Types {IDENTIFIER, IDENTIFIER, ENDLINE, ENDLINE, IDENTIFIER})) << n;
+        EXPECT_EQ(LinesOf(t), (Lines {1, 1, 2, 3, 3})) << n;
+    }
+}
+
+// A file of more tokens than the budget, and far more than its size gives
+// source code, keeps the first ones and ends in an error token with one line
+// that says why; a file of as many tokens at the density of code is whole.
+TEST(Scanner, TokensBeyondTheBudgetAreDroppedWithALine)
+{
+    std::istringstream in(std::string(2000, ';') + "\nend\n");
+    std::vector<PPToken> tokens;
+    std::ostringstream messages;
+    StreamSink sink(messages);
+    CSourceScanner(nullptr, 1000).Scan(in, tokens, sink);
+    ASSERT_EQ(tokens.size(), 1001u);
+    EXPECT_EQ(tokens[999].type, SEMI);
+    EXPECT_EQ(tokens.back().type, LEXERROR);
+    EXPECT_EQ(messages.str(),
+        "Scanner stopped: more than 1000 tokens, far more than source code has for its size: "
+        "the rest is not read (line 1)\n");
+
+    std::string code;
+    for (int i = 0; i < 2000; ++i)
+        code += "    value = 1;\n";
+    std::istringstream sparse(code);
+    tokens.clear();
+    CSourceScanner(nullptr, 1000).Scan(sparse, tokens, sink);
+    EXPECT_EQ(tokens.size(), 10000u);
+    EXPECT_EQ(messages.str().find("Scanner stopped", 10), std::string::npos);
 }

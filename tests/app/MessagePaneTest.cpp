@@ -1,5 +1,6 @@
 #include "InfoView.h"
 #include "LanguageTable.h"
+#include "MessageLineLimit.h"
 #include "PaneMessageSink.h"
 #include "TempFolder.h"
 
@@ -121,4 +122,43 @@ TEST(MessagePaneTest, LinesFromManyThreadsArriveWholeAndInOrder)
         EXPECT_EQ(words[3].toInt(), next[t]++) << "in the order written";
         EXPECT_EQ(words[4], QString(40, QChar('a' + t))) << "whole";
     }
+}
+
+// A line of a megabyte (a path or a token of a damaged file) is shown
+// shortened, whether it comes whole, in pieces or through the sink: its first
+// part, cut between characters, and a note of what was left out. The lines
+// after it are untouched and the prefix still colours it.
+TEST(MessagePaneTest, HugeLinesAreShownShortened)
+{
+    ScopedLanguage language("0003 Error\n");
+    // "é" is two bytes: the limit falls inside one of them.
+    std::string utf8 = "Error: " + std::string(kMaxShownLineBytes - 8, 'x');
+    for (int i = 0; i < 250000; ++i)
+        utf8 += "\xC3\xA9";
+    const std::string note = HiddenBytesNote(utf8.size() - (kMaxShownLineBytes - 1));
+    const std::string expected = utf8.substr(0, kMaxShownLineBytes - 1) + note;
+
+    CInfoView whole;
+    whole.AppendMessage(utf8 + "\nnext\n");
+    CInfoView pieces;
+    pieces.AppendMessage(utf8.substr(0, 100));
+    pieces.AppendMessage(utf8.substr(100, 300000));
+    pieces.AppendMessage(utf8.substr(300100) + "\r\nnext\n");
+    PaneMessageSink sink;
+    CInfoView delivered;
+    sink.Attach(&delivered);
+    sink.Write(MessageKind::Error, utf8);
+    sink.Write(MessageKind::Info, "next");
+    sink.Deliver();
+    for (const CInfoView* pane : {&whole, &pieces, &delivered}) {
+        ASSERT_EQ(pane->document()->blockCount(), 3);
+        EXPECT_EQ(pane->document()->firstBlock().text().toStdString(), expected);
+        EXPECT_EQ(pane->document()->findBlockByNumber(1).text().toStdString(), "next");
+        EXPECT_EQ(ColourOfLine(*pane, 0), kError);
+    }
+    // Bytes that are no UTF-8 at all are cut where the limit says.
+    const std::string huge = "Error: " + std::string(600000, '\x80');
+    EXPECT_EQ(ShortenedLine(huge).size(),
+        kMaxShownLineBytes + HiddenBytesNote(huge.size() - kMaxShownLineBytes).size());
+    EXPECT_EQ(ShortenedLine("short"), "short");
 }

@@ -70,6 +70,21 @@ TEST_F(MacroLayoutTest, MeasuringAddsBorderFoldMarkerAndFunctionMark)
     EXPECT_EQ(nodes[0].textW, 44);
 }
 
+// A stop request ends the measuring at the next caption: the nodes after it
+// keep what they had.
+TEST_F(MacroLayoutTest, MeasuringStopsOnRequest)
+{
+    CModelScope* cls = model.Add(nullptr, "Shape", UNIT_CLASS);
+    model.Add(cls, "area", UNIT_FUNCTION);
+    std::vector<MacroLayoutNode> nodes = Tree();
+    std::atomic<bool> stop {true};
+    EXPECT_FALSE(MeasureLayout(nodes, fonts, style, &dc, 1, &stop));
+    EXPECT_EQ(nodes[0].textW, 0);
+    stop = false;
+    EXPECT_TRUE(MeasureLayout(nodes, fonts, style, &dc, 1, &stop));
+    EXPECT_EQ(nodes[0].children[0].textW, 28);
+}
+
 TEST_F(MacroLayoutTest, SortBySizeAndByName)
 {
     CModelScope* ns = model.Add(nullptr, "zone", UNIT_NAMESPACE);

@@ -100,6 +100,30 @@ TEST(FlowBuilder, ItemsOfBodies)
     }
 }
 
+// A switch of a hundred thousand cases, half of them falling through, and a
+// chain of thousands of else-ifs keep their shape: every statement under its
+// case, in order, every link in its chain. (Moving items within the list in
+// place made such a function take minutes.)
+TEST(FlowBuilder, HugeSwitchesAndChainsKeepTheirShape)
+{
+    constexpr int kCases = 100000;
+    constexpr int kLinks = 20000;
+    std::string body = "switch (v) { x; ";
+    std::string cases = "43<switch ( v )>[49<x ;>";
+    for (int k = 0; k < kCases; ++k) {
+        const std::string label = "case " + std::to_string(k) + " :";
+        body += label + (k % 2 ? " a; break; " : " ");
+        cases += " 45<" + label + ">" + (k % 2 ? "[49<a ;|break ;>]" : "");
+    }
+    body += "default: c; } if (p) a; ";
+    cases += " 46<default :>[49<c ;>]] 33<if ( p )>[49<a ;>]";
+    for (int k = 0; k < kLinks; ++k) {
+        body += "else if (q) b; ";
+        cases += " 34<else if ( q )>[49<b ;>]";
+    }
+    EXPECT_EQ(Build(body + "else c;", 0), cases + " 35<else>[49<c ;>]");
+}
+
 TEST(FlowBuilder, LabelsBecomeItemsOfTheirOwn)
 {
     FunctionUnderTest f("end: a; if (x) b;");

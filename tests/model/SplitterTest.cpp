@@ -40,6 +40,26 @@ TEST(UnitSplitter, SemicolonsEndUnits)
     EXPECT_EQ(s.units[1].last, 5);
 }
 
+// A run of empty declarations or statements is one unit, however long: a
+// file of ';' must not cost a unit per byte. A ';' that ends a statement, or
+// stands after one, still does what it did.
+TEST(UnitSplitter, RunsOfEmptyStatementsAreOneUnit)
+{
+    Split s("; ; ;\n; int a ; ; { ; ; x ; } ;");
+    ASSERT_EQ(s.units.size(), 4u);
+    EXPECT_EQ(s.Text(s.units[0]), "; ; ; ;");
+    EXPECT_EQ(s.units[0].first, 0);
+    EXPECT_EQ(s.units[0].last, 4);
+    EXPECT_EQ(s.Text(s.units[1]), "int a ;");
+    EXPECT_EQ(s.Text(s.units[2]), ";");
+    EXPECT_EQ(s.units[3].first, 9);
+    ASSERT_EQ(s.units[3].children.size(), 2u);
+    EXPECT_EQ(s.Text(s.units[3].children[0]), "; ;");
+    EXPECT_EQ(s.Text(s.units[3].children[1]), "x ;");
+    Split many(std::string(200000, ';'));
+    EXPECT_EQ(many.units.size(), 1u);
+}
+
 TEST(UnitSplitter, ClassBodyWithAccessLabelAndClosingSemicolon)
 {
     Split s("class A { public : int x ; } ;");
