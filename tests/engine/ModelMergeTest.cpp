@@ -163,6 +163,23 @@ TEST(ModelMerge, TypedefOfATagUnderItsOwnNameIsTheType)
     EXPECT_EQ(w.Find("lua_State")->definitionFiles, Strings {w.folder.Path("state.h")});
 }
 
+// The class's details come from its own units, even where its same-name
+// typedef was merged first.
+TEST(ModelMerge, SameNameTypedefFirstLeavesTheClassItsDetails)
+{
+    Written w({{"fwd.h", "typedef class E E;\n"},
+                  {"e.h", "class Base { int b; };\nclass E : public Base { int x; };\n"},
+                  {"s.cpp", "#include \"fwd.h\"\n#include \"e.h\"\nE *e;\n"}},
+        {"s.cpp"});
+    const CModelScope* e = w.Find("E");
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->kind, UNIT_CLASS);
+    ASSERT_NE(e->GetFirstUnit(), nullptr);
+    EXPECT_EQ(e->GetFirstUnit()->kind, UNIT_CLASS);
+    EXPECT_NE(w.Outline().find("+Unit: E 4 1 1 Parent Count:1\n"), std::string::npos)
+        << w.Outline();
+}
+
 TEST(ModelMerge, FlaggedMergeTakesOnlyDrawnFilesAndTheirHeadersOnce)
 {
     ProjectFolder folder;
