@@ -225,3 +225,35 @@ TEST_F(DetailHierarchyTest, TypesHoldingTheSelectedOneStandFoldedInARowBelow)
     EXPECT_EQ(empty.box.x, 4);
     EXPECT_EQ(size, CSize(empty.box.width + 16, empty.box.height + 16));
 }
+
+namespace {
+
+class DetailMembersTest : public DetailBoxTest {
+protected:
+    DetailMembersTest()
+        : DetailBoxTest(R"(
+struct M {
+    int count;
+    int (*handler)(int);
+    void (*table[4])(void);
+    void put(int a[4], int d = 5, const char* s, unsigned);
+};
+)")
+    {
+    }
+};
+
+} // namespace
+
+// A pointer to a function is a member variable; a parameter shows all its
+// tokens, array bounds and default value too.
+TEST_F(DetailMembersTest, FunctionPointersAreAttributesAndParametersShowAllTheirTokens)
+{
+    const DetailBox& box = Show("M").box;
+    std::vector<std::string> attributes;
+    for (const DetailAttribute& line : box.attributes)
+        attributes.push_back(line.text);
+    EXPECT_EQ(attributes, (std::vector<std::string> {"+ count", "+ handler", "+ table"}));
+    ASSERT_EQ(box.methods.size(), 1u);
+    EXPECT_EQ(box.methods[0].params, " (int a [ 4 ], int d = 5, const char * s, unsigned)");
+}
