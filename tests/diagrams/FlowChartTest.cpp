@@ -3,6 +3,7 @@
 
 #include "FlowBuilder.h"
 #include "FlowChartPainter.h"
+#include "FlowItemText.h"
 #include "FlowSetting.h"
 #include "TextMeasurer.h"
 #include "UnitKind.h"
@@ -56,6 +57,21 @@ struct Chart {
 } // namespace
 
 // Cells of every statement kind: source body -> items, grid size.
+// The parts of a for head, each without the semicolon that ends it; an
+// empty part shows nothing.
+TEST(FlowChart, ForHeadPartsLeaveTheirSeparatorsOut)
+{
+    Chart chart("for (a = 0; a < b; a++) c = 1; for (;;) c = 2; for (; b;) b--;");
+    ASSERT_EQ(chart.items.root.children.size(), 3u);
+    const auto parts = [&](size_t i) {
+        const ForTexts texts = ForHeadTexts(chart.items.root.children[i].FirstUnit());
+        return std::vector<std::string> {texts.init, texts.condition, texts.step};
+    };
+    EXPECT_EQ(parts(0), (std::vector<std::string> {"a = 0", "a < b", "a ++"}));
+    EXPECT_EQ(parts(1), (std::vector<std::string> {"", "", ""}));
+    EXPECT_EQ(parts(2), (std::vector<std::string> {"", "b", ""}));
+}
+
 TEST(FlowChart, LayoutOfEveryStatementKind)
 {
     struct Case {
