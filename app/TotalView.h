@@ -103,6 +103,7 @@ protected:
     void OnRButtonDown(unsigned flags, CPoint point) override;
     void OnLButtonDblClk(unsigned flags, CPoint point) override;
     void OnMouseMove(unsigned flags, CPoint point) override;
+    bool OnMouseWheel(unsigned flags, int delta, CPoint point) override;
     void OnSize(int width, int height) override;
 
 private:
