@@ -24,6 +24,7 @@
 #include "ModelScope.h"
 #include "Options.h"
 #include "PrintPreviewDialog.h"
+#include "Prompt.h"
 #include "SelectViewDialog.h"
 #include "TempFolder.h"
 #include "UiRecorder.h"
@@ -172,6 +173,9 @@ int main(int argc, char** argv)
     {
         // Questions are answered No and nothing waits on a modal window.
         UiRecorder ui;
+        // As the program does, messages of the libraries go to message
+        // boxes; those shown while starting are listed.
+        ScopedPrompt prompts(&ui);
         AppContext context;
         CKestrinApp kestrin(context);
         std::vector<std::string> arguments;
@@ -192,6 +196,9 @@ int main(int argc, char** argv)
         if (argc > 2)
             arguments.emplace_back(argv[2]);
         kestrin.InitInstance(arguments);
+        std::printf("message boxes while starting: %zu\n", ui.calls.size());
+        for (const UiCall& call : ui.calls)
+            std::printf("    %s\n", call.text.c_str());
         CMainFrame& frame = *kestrin.MainFrame();
         frame.resize(1100, 720);
         if (draw) {
@@ -208,6 +215,18 @@ int main(int argc, char** argv)
             SaveDetailPictures(frame, context, function, type);
         }
         Save(frame, "main-window");
+        // The window's bottom (status bar, U and D, progress bar) at two
+        // sizes, twice as large.
+        for (const QSize size : {QSize(1100, 720), QSize(640, 420)}) {
+            frame.resize(size);
+            Pump();
+            const QRect bottom(0, frame.height() - 40, frame.width(), 40);
+            const QString name =
+                QString("%1/status-bar-%2x%3.png").arg(folder).arg(size.width()).arg(size.height());
+            frame.grab(bottom).scaled(bottom.size() * 2).save(name);
+            std::printf("%s\n", name.toUtf8().constData());
+        }
+        frame.resize(1100, 720);
 
         CDialogAbout about(&frame);
         about.Initialize();
