@@ -88,6 +88,7 @@ void SaveDetailPictures(
     frame.CodeWindow()->move(frame.geometry().right() - 400, frame.geometry().top() + 80);
     if (!Select(frame, function))
         return;
+    Save(frame, "detail-selected"); // a new chart opens on its Start box
     Save(*frame.CodeWindow(), "code-window-function");
     const char* names[] = {"detail-flow1", "detail-flow4", "detail-flow16", "detail-sequence",
         "detail-multiseq", "detail-nsd"};
