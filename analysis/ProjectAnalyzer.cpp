@@ -236,7 +236,16 @@ bool CProjectAnalyzer::RemoveRecord(const std::string& path)
 
 void CProjectAnalyzer::RemoveSourceFile(const std::string& path)
 {
-    if (RemoveRecord(path)) {
+    RemoveSourceFiles({path});
+}
+
+void CProjectAnalyzer::RemoveSourceFiles(const std::vector<std::string>& paths)
+{
+    bool removed = false;
+    for (const std::string& path : paths) {
+        removed = RemoveRecord(path) || removed;
+    }
+    if (removed) {
         BuildGlobalModel(3); // the model must not refer to the deleted units
     }
 }

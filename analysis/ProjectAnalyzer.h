@@ -50,6 +50,9 @@ public:
     // Deletes the project file of exactly this path; the model, which may
     // refer to its units, is rebuilt.
     void RemoveSourceFile(const std::string& path);
+    // Deletes the project files of exactly these paths; the model is rebuilt
+    // once, when any of them was a project file.
+    void RemoveSourceFiles(const std::vector<std::string>& paths);
 
     bool SaveCache(const std::string& path) const;
     // All or nothing; when refused, CacheFailure() says why. `readWith` is

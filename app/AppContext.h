@@ -70,10 +70,9 @@ public:
     std::atomic<bool> drawRunning {false};
     std::atomic<bool> modelReady {false};
 
-    // Keep each painting routine from running inside itself.
+    // Keep each view's painting from running inside itself.
     PaintLock macroPaint;
     PaintLock detailPaint;
-    PaintLock previewPaint[4];
 
 private:
     // Text extents are remembered while the program runs.

@@ -28,26 +28,6 @@ EngineLookup CurrentEngine(AppContext& context)
 
 } // namespace
 
-CSize CDetailView::ViewScroll::WindowSize() const
-{
-    const CRect client = view_.GetClientRect();
-    return {client.Width(), client.Height()};
-}
-
-// Only a real change touches the scroll bars: each change asks for a paint,
-// and the diagram sets its size on every paint.
-void CDetailView::ViewScroll::SetTotalSize(CSize size)
-{
-    if (size != view_.GetTotalSize())
-        view_.SetScrollSizes(size);
-}
-
-void CDetailView::ViewScroll::ScrollTo(CPoint position)
-{
-    if (position != view_.GetScrollPosition())
-        view_.ScrollToPosition(position);
-}
-
 CDetailView::CDetailView(AppContext& context, CKestrinDoc& document, QWidget* parent)
     : CScrollView(parent),
       context_(context),

@@ -9,6 +9,7 @@
 #include "NSDSetting.h"
 #include "PrintImage.h"
 #include "ScrollView.h"
+#include "ScrollViewDetailScroll.h"
 #include "SequenceSetting.h"
 
 #include <memory>
@@ -80,20 +81,6 @@ protected:
     bool OnMouseWheel(unsigned flags, int delta, CPoint point) override;
 
 private:
-    // The scroll state of this view as the diagram entry sees it.
-    class ViewScroll final : public DetailScroll {
-    public:
-        explicit ViewScroll(CDetailView& view) : view_(view) { }
-        CSize TotalSize() const override { return view_.GetTotalSize(); }
-        CPoint Position() const override { return view_.GetScrollPosition(); }
-        CSize WindowSize() const override;
-        void SetTotalSize(CSize size) override;
-        void ScrollTo(CPoint position) override;
-
-    private:
-        CDetailView& view_;
-    };
-
     void SyncSelection();
     // A selection is shown and may take clicks: the document has one, it
     // has been painted, and no Draw is replacing the model.
@@ -112,7 +99,7 @@ private:
     MultiSequenceKind multiSequenceKind_;
     std::unique_ptr<DetailBoxKind> detailBoxKind_;
     CDetailDiagram diagram_;
-    ViewScroll scroll_;
+    ScrollViewDetailScroll scroll_;
     bool printing_ = false;
     ModelHolders::Registration holder_;
 };

@@ -13,6 +13,7 @@
 #include "MessageSink.h"
 #include "Options.h"
 #include "ParseCacheOptions.h"
+#include "ProjectFileRemoval.h"
 #include "TotalView.h"
 #include "KstProjectFile.h"
 #include "UiService.h"
@@ -131,10 +132,9 @@ void CKestrinDoc::RemoveFile(const std::string& path)
 {
     if (RefusedDuringDraw())
         return;
-    context_.OnModelReplaced();
-    context_.Input().RemoveFile(path);
-    if (CAnalyzer* analyzer = context_.Analyzer())
-        RunOnLargeStack([&] { analyzer->Engine()->RemoveSourceFile(path); });
+    CAnalyzer* analyzer = context_.Analyzer();
+    RemoveProjectFiles({path}, context_.Input(), analyzer != nullptr ? analyzer->Engine() : nullptr,
+        [this] { context_.OnModelReplaced(); });
     if (frame_ != nullptr)
         frame_->MacroView()->RebuildLayout();
     SetModifiedFlag();

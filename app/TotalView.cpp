@@ -7,9 +7,7 @@
 #include "DeviceContext.h"
 #include "KestrinDoc.h"
 #include "LanguageTable.h"
-#include "MacroLayout.h"
 #include "MacroLayoutTree.h"
-#include "MacroMap.h"
 #include "MacroViewDefaults.h"
 #include "MainFrame.h"
 #include "MemDC.h"
@@ -22,16 +20,13 @@
 #include <QProgressBar>
 
 #include <algorithm>
-
-namespace {
-
-// The border the boxes are measured, laid out and drawn with, in pixels.
-constexpr int kBorder = 1;
-
-} // namespace
+#include <optional>
 
 CTotalView::CTotalView(AppContext& context, CKestrinDoc& document, QWidget* parent)
-    : CScrollView(parent), context_(context), document_(document)
+    : CScrollView(parent),
+      context_(context),
+      document_(document),
+      picture_(nodes_, groups_, boxes_, fonts_, style_)
 {
     SetMacroViewDefaults(fonts_, style_);
     // A working copy, so that a broken file leaves the defaults whole.
@@ -128,40 +123,32 @@ void CTotalView::UpdateAndDrawMacroView(CDC* dc)
         context_.modelReady = true;
     }
     // A new tree is measured as it is built; every request arranges again.
-    if (context_.modelReady)
-        BuildLayout(&memory);
-    else if (remeasure)
-        MeasureLayout(nodes_, fonts_, style_, &memory, kBorder);
-    if (context_.modelReady || remeasure || rearrange) {
-        LayoutMacroView();
+    MacroViewSteps steps;
+    steps.build = context_.modelReady;
+    steps.measure = remeasure;
+    steps.arrange = rearrange;
+    if (steps.build) {
+        selected_ = nullptr;
+        modelRoot_ = analyzer->Engine()->Root();
+    }
+    const std::optional<CSize> size =
+        picture_.Update(steps, modelRoot_, ArrangeOptions(), GetClientRect().Width(), &memory);
+    if (steps.build) {
+        nodeCount_ = picture_.NodeCount();
+        treeAnalyzer_ = analyzer;
+        treeGeneration_ = analyzer->Engine()->ModelGeneration();
+    }
+    if (size) {
+        SetScrollSizes(*size);
         RefindSelection();
         context_.modelReady = false;
         remeasure = false;
         rearrange = false;
     }
-    DrawMacroView(&memory);
+    picture_.Draw(&memory);
     InvertSelection(&memory);
     if (!nodes_.empty())
         emit MacroViewPainted();
-}
-
-void CTotalView::BuildLayout(CDC* dc)
-{
-    const CAnalyzer* analyzer = context_.Analyzer();
-    selected_ = nullptr;
-    modelRoot_ = analyzer->Engine()->Root();
-    nodeCount_ = BuildMacroLayout(modelRoot_, nodes_, groups_);
-    MeasureLayout(nodes_, fonts_, style_, dc, kBorder);
-    treeAnalyzer_ = analyzer;
-    treeGeneration_ = analyzer->Engine()->ModelGeneration();
-}
-
-void CTotalView::LayoutMacroView()
-{
-    const int width = std::max(0, GetClientRect().Width());
-    CMacroLayout layout(
-        nodes_, kBorder, style_.UnitSpace, width, style_.Grouping, ArrangeOptions());
-    SetScrollSizes(layout.Arrange());
 }
 
 namespace {
@@ -183,14 +170,6 @@ void CTotalView::RefindSelection()
 {
     selected_ =
         document_.selectedNode == nullptr ? nullptr : FindByUnit(nodes_, document_.selectedNode);
-}
-
-void CTotalView::DrawMacroView(CDC* dc)
-{
-    if (nodes_.empty())
-        return;
-    CMacroMap map(dc, nodes_, fonts_, style_, kBorder, boxes_);
-    map.Draw();
 }
 
 void CTotalView::InvertSelection(CDC* dc)
@@ -221,7 +200,7 @@ void CTotalView::DrawPrintImage(CDC& dc)
     if (!guard || context_.drawRunning)
         return;
     dc.FillSolidRect(dc.GetClipBox(), style_.BackGroundColor);
-    DrawMacroView(&dc);
+    picture_.Draw(&dc);
     InvertSelection(&dc);
 }
 

@@ -5,6 +5,7 @@
 #include "MacroArrangeOptions.h"
 #include "MacroGroups.h"
 #include "MacroLayoutNode.h"
+#include "MacroViewPicture.h"
 #include "ModelHolders.h"
 #include "PrintImage.h"
 #include "ScrollView.h"
@@ -108,10 +109,7 @@ protected:
 
 private:
     void UpdateAndDrawMacroView(CDC* dc);
-    void BuildLayout(CDC* dc);
-    void LayoutMacroView();
     void RefindSelection();
-    void DrawMacroView(CDC* dc);
     void InvertSelection(CDC* dc);
     void SelectItem(MacroLayoutNode& node, CPoint point);
     // Shows the selected element's source in the code window, its lines marked.
@@ -130,6 +128,7 @@ private:
     MacroGroups groups_;
     MacroBoxBudget boxes_;
     std::vector<MacroLayoutNode> nodes_;
+    MacroViewPicture picture_;
     MacroLayoutNode* selected_ = nullptr;
     CModelScope* modelRoot_ = nullptr;
     // What the layout tree was built from: it is valid only while both stay.

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 namespace {
@@ -101,7 +102,10 @@ struct RecordingKind : DetailDiagramKind {
 };
 
 struct Entry {
-    explicit Entry(const std::string& source = kSource) : model(source) { }
+    explicit Entry(const std::string& source = kSource, DetailUse use = DetailUse::View)
+        : model(source), diagram(flow, nsd, use)
+    {
+    }
     void Paint(DetailScroll& scroll)
     {
         CMemDC memory(&window.dc, diagram.Background());
@@ -112,7 +116,7 @@ struct Entry {
     AnalysedSource model;
     CFlowSetting flow;
     CNSDSetting nsd;
-    CDetailDiagram diagram {flow, nsd};
+    CDetailDiagram diagram;
     Canvas window {200, 200};
 };
 
@@ -305,6 +309,44 @@ TEST(DetailDiagram, ClickShowsExplanationAndSource)
     e.diagram.HideExplanation();
     e.Paint(scroll);
     EXPECT_EQ(shown.size(), 1u);
+}
+
+// A preview keeps its scroll position through zooms and new selections
+// (only the diagram's size bounds it) and never shows an explanation.
+TEST(DetailDiagram, PreviewKeepsItsPositionAndShowsNoExplanation)
+{
+    Entry e(kSource, DetailUse::Preview);
+    std::vector<std::pair<int, int>> shown;
+    e.diagram.SetShowCodeLine([&](int first, int last) { shown.emplace_back(first, last); });
+    ScrollRecord scroll(CSize(100, 100));
+    e.diagram.Select(e.model.Find("chain"), CDetailDiagram::kFunctionMode);
+    e.diagram.ChooseView(CDetailDiagram::kFlowChart, 1);
+    e.Paint(scroll);
+    ASSERT_EQ(e.diagram.DiagramSize(), CSize(150, 1680));
+    EXPECT_EQ(scroll.total, CSize(150, 1680));
+
+    scroll.ScrollTo(CPoint(50, 100));
+    e.diagram.ChooseView(CDetailDiagram::kFlowChart, 16);
+    e.Paint(scroll);
+    EXPECT_EQ(scroll.total, CSize(660, 6720));
+    EXPECT_EQ(scroll.position, CPoint(50, 100)) << "no centre kept";
+
+    e.diagram.Select(e.model.Find("Parser::next"), CDetailDiagram::kFunctionMode);
+    e.Paint(scroll);
+    ASSERT_NE(e.diagram.FlowPainter(), nullptr);
+    const CSize size = e.diagram.DiagramSize();
+    EXPECT_EQ(scroll.total, size);
+    EXPECT_EQ(scroll.position,
+        CPoint(std::min(50, std::max(0, size.cx - 100)), std::min(100, std::max(0, size.cy - 100))))
+        << "a rebuild does not go back to the corner";
+
+    // The box the view would explain (see ClickShowsExplanationAndSource).
+    e.diagram.ChooseView(CDetailDiagram::kFlowChart, 4);
+    scroll.ScrollTo(CPoint(0, 0));
+    e.Paint(scroll);
+    EXPECT_TRUE(e.diagram.HitCell(CPoint(110, 170), scroll));
+    e.Paint(scroll);
+    EXPECT_TRUE(shown.empty());
 }
 
 // The other kinds draw through the engines registered for them.

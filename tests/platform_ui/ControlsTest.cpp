@@ -1,16 +1,10 @@
 #include "DeviceContext.h"
 #include "HyperLink.h"
-#include "LanguageTable.h"
-#include "MarginDialog.h"
 #include "MySplitter.h"
-#include "SelectViewDialog.h"
 #include "UiRecorder.h"
 #include "XPGroupBox.h"
 
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
-#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -164,65 +158,4 @@ TEST(HyperLinkTest, OnlyAClickOnTheTextOpensTheLink)
     QTest::mouseClick(&link, Qt::LeftButton, {}, QPoint(2, 2));
     EXPECT_EQ(
         ui.Texts(UiCallKind::OpenUrl), std::vector<std::string> {"mailto:support@example.org"});
-}
-
-TEST(MarginDialogTest, MarginsAreClampedToThePageAndRoundedToTwoDecimals)
-{
-    EXPECT_EQ(RoundMargin(3.14159), 3.14);
-    EXPECT_EQ(RoundMargin(-2.0), 0.0);
-    EXPECT_EQ(RoundMargin(0.0), 0.0);
-    EXPECT_EQ(RoundMargin(std::nan("")), 0.0);
-
-    struct Case {
-        double value, minimum, page, opposite, expected;
-    };
-    const Case cases[] = {
-        {-5.0, 4.2, 297.0, 10.0, 4.2}, // raised to the printer's border first
-        {0.0, 0.0, 297.0, 10.0, 0.0}, //
-        {300.0, 0.0, 297.0, 10.0, 277.0}, // page less the opposite margin less 10 mm
-        {12.3456, 0.0, 297.0, 10.0, 12.35}, //
-        {50.0, 0.0, 0.0, 10.0, 50.0}, // no page measured yet
-    };
-    for (const Case& c : cases)
-        EXPECT_DOUBLE_EQ(ClampMargin(c.value, c.minimum, c.page, c.opposite), c.expected)
-            << c.value;
-
-    UiRecorder ui;
-    CDialogMargin dialog;
-    PrintMargins limits;
-    limits.pageWidthMm = 210.0;
-    limits.pageHeightMm = 297.0;
-    limits.minLeft = 4.0;
-    dialog.SetLimits(limits);
-    dialog.SetMargins(10.004, 10.0, 3.0, 3.0);
-    dialog.Initialize();
-    EXPECT_EQ(dialog.GetItemText(CDialogMargin::IDC_TOP), "10.00");
-    dialog.SetItemText(CDialogMargin::IDC_TOP, "500");
-    EXPECT_TRUE(dialog.ClampEdit(CDialogMargin::IDC_TOP));
-    EXPECT_EQ(dialog.GetItemText(CDialogMargin::IDC_TOP), "277.00");
-    EXPECT_TRUE(dialog.ClampEdit(CDialogMargin::IDC_LEFT));
-    EXPECT_EQ(dialog.GetItemText(CDialogMargin::IDC_LEFT), "4.00");
-    dialog.SetItemText(CDialogMargin::IDC_RIGHT, "12000");
-    EXPECT_FALSE(dialog.ClampEdit(CDialogMargin::IDC_RIGHT)) << "outside 0 to 9999";
-    EXPECT_EQ(ui.Texts(UiCallKind::Message).size(), 1u);
-}
-
-TEST(SelectViewDialogTest, AViewWithoutAPictureCannotBeChosen)
-{
-    EXPECT_TRUE(CDialogSelectView::HasPicture({11, 0}));
-    EXPECT_TRUE(CDialogSelectView::HasPicture({0, 11}));
-    EXPECT_FALSE(CDialogSelectView::HasPicture({10, 10}));
-
-    UiRecorder ui;
-    CDialogSelectView dialog;
-    dialog.mode = 1;
-    dialog.SetSizes({10, 10}, {200, 300});
-    dialog.Initialize();
-    EXPECT_EQ(dialog.windowTitle().toStdString(), GetLangString(52));
-    dialog.ItemAs<QPushButton>(CDialogSelectView::IDC_MACRO)->click();
-    EXPECT_EQ(ui.Texts(UiCallKind::Message), std::vector<std::string> {GetLangString(51)});
-    EXPECT_EQ(dialog.result(), 0) << "still open";
-    dialog.ItemAs<QPushButton>(CDialogSelectView::IDC_DETAIL)->click();
-    EXPECT_EQ(dialog.result(), IDOK);
-    EXPECT_EQ(dialog.chosenView, 0);
 }

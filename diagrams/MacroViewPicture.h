@@ -1,0 +1,57 @@
+#pragma once
+
+#include "GdiTypes.h"
+#include "MacroArrangeOptions.h"
+#include "MacroLayoutNode.h"
+
+#include <optional>
+#include <vector>
+
+class CDC;
+class CModelScope;
+class CVisualSetting;
+struct ElementStyleTable;
+struct MacroGroups;
+
+// What one paint of a macro view has to do before it draws.
+struct MacroViewSteps {
+    // Build the layout tree from the model root anew (and measure it).
+    bool build = false;
+    // Measure every box again: the fonts or colours changed.
+    bool measure = false;
+    // Sort, size and place the boxes again.
+    bool arrange = false;
+};
+
+// The macro view's picture of a model: the layout tree is built from the
+// model root, measured in the view's fonts, arranged to the window's width
+// and drawn. The main window's macro view and the macro Visual Setting
+// preview both paint through it, each with its own tree, groups, bitmap
+// budget, fonts and colours, which must outlive the picture.
+class MacroViewPicture {
+public:
+    static constexpr int kBorder = 1;
+
+    MacroViewPicture(std::vector<MacroLayoutNode>& nodes, MacroGroups& groups,
+        MacroBoxBudget& boxes, CVisualSetting& fonts, const ElementStyleTable& style);
+
+    // Builds, measures and arranges what the steps ask for; a build or a
+    // measure always arranges. Returns the arranged size (the scroll size),
+    // or nothing when no step ran. A build without a model root leaves the
+    // tree empty.
+    std::optional<CSize> Update(const MacroViewSteps& steps, CModelScope* root,
+        const MacroArrangeOptions& options, int width, CDC* dc);
+    // Draws the arranged tree (nothing when it is empty).
+    void Draw(CDC* dc);
+
+    // The running number after the last build's numbering.
+    int NodeCount() const { return nodeCount_; }
+
+private:
+    std::vector<MacroLayoutNode>& nodes_;
+    MacroGroups& groups_;
+    MacroBoxBudget& boxes_;
+    CVisualSetting& fonts_;
+    const ElementStyleTable& style_;
+    int nodeCount_ = 0;
+};
