@@ -248,6 +248,15 @@ int main(int argc, char** argv)
         margins.show();
         Save(margins, "margin");
         margins.hide();
+
+        // Page Setup shows the same margins.
+        ui.Reply(UiReply::Dialog([](QDialog& dialog) {
+            dialog.show();
+            Save(dialog, "page-setup");
+            dialog.hide();
+            return 0;
+        }));
+        context.Printer().PageSetup(&frame);
         frame.close();
     }
     FreeLanguageFile();

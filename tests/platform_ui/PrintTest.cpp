@@ -222,3 +222,36 @@ TEST(PrintToPdf, APageThatCannotBeDrawnEndsTheJobWithItsReason)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
     EXPECT_EQ(preview.LastError(), "Printer Error : Paper Size is Zero.");
 }
+
+// Page Setup shows the margins printing uses and keeps what it changes:
+// one set of margins, not the printer's defaults beside them.
+TEST(PageSetup, ShowsAndChangesThePrintMargins)
+{
+    UiRecorder ui;
+    AppPrinter printer;
+    printer.SetPdfOutput("/dev/null");
+    QMarginsF shown;
+    ui.Reply(UiReply::Dialog([&](QDialog& dialog) {
+        shown = printer.Printer().pageLayout().margins(QPageLayout::Millimeter);
+        dialog.done(QDialog::Accepted);
+        return dialog.result();
+    }));
+    EXPECT_TRUE(printer.PageSetup(nullptr));
+    EXPECT_NEAR(shown.left(), 3.0, 0.01);
+    EXPECT_NEAR(shown.top(), 10.0, 0.01);
+    EXPECT_NEAR(shown.right(), 3.0, 0.01);
+    EXPECT_NEAR(shown.bottom(), 10.0, 0.01);
+    EXPECT_NEAR(printer.Margins().left, 3.0, 0.01) << "accepting unchanged keeps them";
+    EXPECT_NEAR(printer.Margins().top, 10.0, 0.01);
+
+    // A margin the margin dialog changed is what Page Setup shows next.
+    printer.Margins().left = 12.5;
+    ui.Reply(UiReply::Dialog([&](QDialog& dialog) {
+        shown = printer.Printer().pageLayout().margins(QPageLayout::Millimeter);
+        dialog.done(QDialog::Rejected);
+        return dialog.result();
+    }));
+    EXPECT_FALSE(printer.PageSetup(nullptr));
+    EXPECT_NEAR(shown.left(), 12.5, 0.01);
+    EXPECT_NEAR(printer.Margins().left, 12.5, 0.01);
+}
