@@ -204,6 +204,41 @@ TEST_F(DetailHierarchyTest, ClicksFoldTheBoxItsSectionsParametersAndTypes)
     EXPECT_FALSE(box.open);
 }
 
+// The methods header's two right-end squares are drawn where a click finds
+// them: each drawn square starts at its clickable square's left edge, and a
+// click on its middle flips its flag.
+TEST_F(DetailHierarchyTest, MethodHeaderSquaresAreDrawnWhereClicksFindThem)
+{
+    Show("A");
+    const DetailBox& box = detail.Tree()->box;
+    const DetailSection& methods = box.sections[DetailBox::kMethods];
+    const int right = methods.headerX + methods.headerW;
+    const int square = methods.square;
+    ASSERT_GT(square, 4);
+    // Dark pixels of the header row right of its caption, as runs of columns.
+    std::vector<std::pair<int, int>> runs;
+    for (int x = right - 2 * square - 3; x <= right + 2; ++x) {
+        bool dark = false;
+        for (int y = methods.headerY; y < methods.headerY + methods.headerH; ++y) {
+            const COLORREF c = canvas.dc.GetPixel(x, y);
+            dark = dark || (GetRValue(c) < 0x60 && GetGValue(c) < 0x60 && GetBValue(c) < 0x60);
+        }
+        if (dark && !runs.empty() && runs.back().second == x - 1)
+            runs.back().second = x;
+        else if (dark)
+            runs.emplace_back(x, x);
+    }
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].first, right - 2 * square);
+    EXPECT_EQ(runs[1].first, right - square);
+    const int middleY = methods.headerY + 2 + (square - 2) / 2;
+    EXPECT_TRUE(Click((runs[0].first + runs[0].second) / 2, middleY));
+    EXPECT_FALSE(box.showParams);
+    EXPECT_TRUE(box.showTypes);
+    EXPECT_TRUE(Click((runs[1].first + runs[1].second) / 2, middleY));
+    EXPECT_FALSE(box.showTypes);
+}
+
 TEST_F(DetailHierarchyTest, TypesHoldingTheSelectedOneStandFoldedInARowBelow)
 {
     const DetailClassNode& tree = Show("T");
