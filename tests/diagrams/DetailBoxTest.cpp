@@ -205,8 +205,8 @@ TEST_F(DetailHierarchyTest, ClicksFoldTheBoxItsSectionsParametersAndTypes)
 }
 
 // The methods header's two right-end squares are drawn where a click finds
-// them: each drawn square starts at its clickable square's left edge, and a
-// click on its middle flips its flag.
+// them: a click inside each clickable square puts the dot of the hidden
+// state into the middle of the square drawn there.
 TEST_F(DetailHierarchyTest, MethodHeaderSquaresAreDrawnWhereClicksFindThem)
 {
     Show("A");
@@ -214,29 +214,45 @@ TEST_F(DetailHierarchyTest, MethodHeaderSquaresAreDrawnWhereClicksFindThem)
     const DetailSection& methods = box.sections[DetailBox::kMethods];
     const int right = methods.headerX + methods.headerW;
     const int square = methods.square;
-    ASSERT_GT(square, 4);
-    // Dark pixels of the header row right of its caption, as runs of columns.
-    std::vector<std::pair<int, int>> runs;
-    for (int x = right - 2 * square - 3; x <= right + 2; ++x) {
-        bool dark = false;
-        for (int y = methods.headerY; y < methods.headerY + methods.headerH; ++y) {
-            const COLORREF c = canvas.dc.GetPixel(x, y);
-            dark = dark || (GetRValue(c) < 0x60 && GetGValue(c) < 0x60 && GetBValue(c) < 0x60);
+    ASSERT_GT(square, 6);
+    const auto header = [&] {
+        std::vector<COLORREF> pixels;
+        for (int y = methods.headerY; y < methods.headerY + methods.headerH; ++y)
+            for (int x = right - 2 * square - 4; x <= right + 4; ++x)
+                pixels.push_back(canvas.dc.GetPixel(x, y));
+        return pixels;
+    };
+    // The middle of what changed between two paints of the header.
+    const auto changedMiddle = [&](const std::vector<COLORREF>& before) {
+        const std::vector<COLORREF> after = header();
+        const int width = 2 * square + 9;
+        CRect changed(1 << 20, 1 << 20, -1, -1);
+        for (size_t i = 0; i < after.size(); ++i) {
+            if (after[i] == before[i])
+                continue;
+            const int x = right - 2 * square - 4 + static_cast<int>(i) % width;
+            const int y = methods.headerY + static_cast<int>(i) / width;
+            changed.left = std::min(changed.left, x);
+            changed.right = std::max(changed.right, x);
+            changed.top = std::min(changed.top, y);
+            changed.bottom = std::max(changed.bottom, y);
         }
-        if (dark && !runs.empty() && runs.back().second == x - 1)
-            runs.back().second = x;
-        else if (dark)
-            runs.emplace_back(x, x);
-    }
-    ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[0].first, right - 2 * square);
-    EXPECT_EQ(runs[1].first, right - square);
-    const int middleY = methods.headerY + 2 + (square - 2) / 2;
-    EXPECT_TRUE(Click((runs[0].first + runs[0].second) / 2, middleY));
+        return std::pair(
+            (changed.left + changed.right) / 2.0, (changed.top + changed.bottom) / 2.0);
+    };
+    // A square drawn at x, `square` - 2 wide, has its dot's middle here.
+    const auto dotMiddle = [&](int x) { return x + (square - 2) / 2.0 - 0.5; };
+    std::vector<COLORREF> before = header();
+    EXPECT_TRUE(Click(right - 2 * square + 1, methods.headerY + 1));
     EXPECT_FALSE(box.showParams);
-    EXPECT_TRUE(box.showTypes);
-    EXPECT_TRUE(Click((runs[1].first + runs[1].second) / 2, middleY));
+    auto dot = changedMiddle(before);
+    EXPECT_NEAR(dot.first, dotMiddle(right - 2 * square), 0.5);
+    EXPECT_NEAR(dot.second, dotMiddle(methods.headerY + 2), 0.5);
+    before = header();
+    EXPECT_TRUE(Click(right - square + 1, methods.headerY + 1));
     EXPECT_FALSE(box.showTypes);
+    dot = changedMiddle(before);
+    EXPECT_NEAR(dot.first, dotMiddle(right - square), 0.5);
 }
 
 TEST_F(DetailHierarchyTest, TypesHoldingTheSelectedOneStandFoldedInARowBelow)
