@@ -257,6 +257,9 @@ TEST(DrawTest, AThreadThatCannotStartReenablesTheMenus)
     ASSERT_TRUE(f.Commands().Execute(ID_DRAW));
     ASSERT_TRUE(f.WaitUntilDone());
     f.ui.calls.clear();
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's own mappings need the address space";
+#endif
     // The run's thread wants a large stack: an address space that has no
     // room for it refuses the thread.
     long pages = 0;
