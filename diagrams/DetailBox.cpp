@@ -92,32 +92,6 @@ std::string ParameterText(const CUnit& unit, const CVariableInfo& parameter)
     return Spelling(unit, span);
 }
 
-// A declaration such as int (*handler)(int): the parser reads it as a
-// function, but it declares a pointer, a member variable.
-bool IsFunctionPointer(const CModelScope& member)
-{
-    const CUnit* unit = member.GetFirstUnit();
-    if (unit == nullptr || unit->tokens == nullptr || AsFunctionInfo(*unit) == nullptr)
-        return false;
-    const auto type = [&](size_t i) {
-        const int position = unit->tokenIndices[i];
-        return position >= 0 && static_cast<size_t>(position) < unit->tokens->size()
-            ? unit->tokens->at(static_cast<size_t>(position)).type
-            : -1;
-    };
-    const auto text = [&](size_t i) {
-        const char* t = unit->tokens->at(static_cast<size_t>(unit->tokenIndices[i])).text;
-        return t != nullptr ? std::string(t) : std::string();
-    };
-    const size_t count = unit->tokenIndices.size();
-    for (size_t i = 0; i + 3 < count; ++i) {
-        if (type(i) == LP && type(i + 1) == STAR && type(i + 2) == IDENTIFIER &&
-            (type(i + 3) == RP || type(i + 3) == LB) && text(i + 2) == member.name)
-            return true;
-    }
-    return false;
-}
-
 DetailMethod MethodOf(const CModelScope& member)
 {
     DetailMethod method;
@@ -171,10 +145,7 @@ void DetailBox::Fill(const CModelScope& source)
             attributes.push_back({AccessMark(member) + member.name});
             break;
         case UNIT_FUNCTION:
-            if (IsFunctionPointer(member))
-                attributes.push_back({AccessMark(member) + member.name});
-            else
-                methods.push_back(MethodOf(member));
+            methods.push_back(MethodOf(member));
             break;
         default:
             nested.emplace_back().Fill(member);

@@ -180,6 +180,22 @@ TEST(ModelMerge, SameNameTypedefFirstLeavesTheClassItsDetails)
         << w.Outline();
 }
 
+// A pointer to a function is a variable, a member or a global one, though
+// the parser reads its declaration as a function's.
+TEST(ModelMerge, PointersToFunctionsAreVariables)
+{
+    Written w({{"s.c",
+                  "struct S { int (*handler)(int); void (*table[4])(void); int run(int); };\n"
+                  "void (*hook)(void);\n"}},
+        {"s.c"});
+    for (const char* name : {"S::handler", "S::table", "hook"}) {
+        ASSERT_NE(w.Find(name), nullptr) << name;
+        EXPECT_EQ(w.Find(name)->kind, UNIT_VARIABLE) << name;
+    }
+    ASSERT_NE(w.Find("S::run"), nullptr);
+    EXPECT_EQ(w.Find("S::run")->kind, UNIT_FUNCTION);
+}
+
 TEST(ModelMerge, FlaggedMergeTakesOnlyDrawnFilesAndTheirHeadersOnce)
 {
     ProjectFolder folder;
