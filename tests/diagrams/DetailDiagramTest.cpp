@@ -258,7 +258,8 @@ TEST(DetailDiagram, WideFunctionOpensOnItsStart)
     // Back to the chart: built again, so on Start again.
     e.diagram.ChooseView(CDetailDiagram::kFlowChart, 4);
     e.Paint(scroll);
-    EXPECT_EQ(scroll.position.x + 200, startLeft + painter->XSize() / 2);
+    ASSERT_NE(e.diagram.FlowPainter(), nullptr);
+    EXPECT_EQ(scroll.position.x + 200, startLeft + e.diagram.FlowPainter()->XSize() / 2);
 }
 
 // A zoom level whose columns a colour file set to nothing has no width: a
