@@ -44,6 +44,32 @@ int32_t SameNameTagTypedef(const CUnit& unit)
     }
 }
 
+// A declaration such as int (*handler)(int): the parser reads it as a
+// function declaration, but it declares a pointer, a variable.
+bool IsFunctionPointer(const CUnit& unit, const std::string& name)
+{
+    if (unit.brace || !unit.tokens) {
+        return false;
+    }
+    const auto type = [&](size_t i) {
+        const int position = unit.tokenIndices[i];
+        return position >= 0 && static_cast<size_t>(position) < unit.tokens->size()
+            ? (*unit.tokens)[static_cast<size_t>(position)].type
+            : -1;
+    };
+    const size_t count = unit.tokenIndices.size();
+    for (size_t i = 0; i + 3 < count; ++i) {
+        if (type(i) == LP && type(i + 1) == STAR && type(i + 2) == IDENTIFIER &&
+            (type(i + 3) == RP || type(i + 3) == LB)) {
+            const char* text = (*unit.tokens)[static_cast<size_t>(unit.tokenIndices[i + 2])].text;
+            if (text && name == text) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 CModelMerger::CModelMerger(const CFileIndex& fileIndex, CSourceFile& file, CInputSet* input)
@@ -243,6 +269,12 @@ void CModelMerger::MergeVariable(CUnit& unit, const CVariableInfo& record, CMode
 void CModelMerger::MergeFunction(CUnit& unit, const CFunctionInfo& record, CModelScope& owner)
 {
     key_.parameterKey.clear();
+    if (record.qualifiedName.scopes.empty() && IsFunctionPointer(unit, record.qualifiedName.name)) {
+        key_.kind = UNIT_VARIABLE;
+        key_.name = record.qualifiedName.name;
+        AddOrFindMember(unit, owner);
+        return;
+    }
     if (record.qualifiedName.scopes.empty()) {
         key_.name = record.qualifiedName.name;
         key_.fromProjectFile = projectFile_;

@@ -70,6 +70,13 @@ void CDialogCode::SelectLine(int first, int last, bool keepIfVisible)
     if (first < 1 || last < 1)
         return;
     text_->SetHighlight(first - 1, last - 1);
+    // A hidden window's text has no size yet: the lines are placed when it
+    // is shown.
+    pendingLines_.reset();
+    if (!isVisible()) {
+        pendingLines_ = {first, last};
+        return;
+    }
     const int visible = text_->VisibleLines();
     const int shownFirst = text_->FirstLine();
     if (text_->LineCount() <= visible + 1)
@@ -80,6 +87,13 @@ void CDialogCode::SelectLine(int first, int last, bool keepIfVisible)
         text_->ScrollToLine(first - 1 - (visible + 1) / 4);
 }
 
+void CDialogCode::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (const auto lines = pendingLines_)
+        SelectLine(lines->first, lines->second, false);
+}
+
 void CDialogCode::Clear()
 {
     ClearText();
@@ -88,6 +102,7 @@ void CDialogCode::Clear()
 
 void CDialogCode::ClearText()
 {
+    pendingLines_.reset();
     currentFile_.clear();
     text_->SetFileName(" ");
     text_->SetText(" ");

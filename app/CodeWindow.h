@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
 #include <string>
+#include <utility>
 
 class CCodeWnd;
 class COptions;
@@ -21,7 +23,8 @@ public:
     bool ShowFile(const std::string& path);
     // Highlights lines first to last (from 1) and scrolls so that the first
     // stands about a quarter down the window; with `keepIfVisible` the view
-    // does not move when they are in sight already.
+    // does not move when they are in sight already. A hidden window places
+    // them when it is shown.
     void SelectLine(int first, int last, bool keepIfVisible);
     // Empties the window and its caption / only the text.
     void Clear();
@@ -41,6 +44,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     // Keys that run one of the window's commands (the frame's keys) are not
     // taken by the text: they reach the commands.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -49,4 +53,5 @@ private:
     COptions& options_;
     std::string currentFile_;
     CCodeWnd* text_;
+    std::optional<std::pair<int, int>> pendingLines_;
 };

@@ -17,7 +17,7 @@
 namespace {
 
 constexpr unsigned kButtons = MK_LBUTTON | MK_RBUTTON | MK_MBUTTON;
-constexpr int kWheelStep = 50;
+constexpr int kWheelStep = 50; // beyond the line step
 
 // The engine of the model in place, looked up at each use: Draw and Clear All
 // replace it.
@@ -270,10 +270,16 @@ void CDetailView::OnRButtonUp(unsigned, CPoint)
     Invalidate();
 }
 
+// A notch scrolls one line and then 50 pixels more, each step within the
+// scroll range.
 bool CDetailView::OnMouseWheel(unsigned, int delta, CPoint)
 {
-    const CPoint position = GetScrollPosition();
-    ScrollToPosition({position.x, position.y + (delta > 0 ? -kWheelStep : kWheelStep)});
+    const int line = delta > 0 ? -GetLineSize().cy : GetLineSize().cy;
+    const int extra = delta > 0 ? -kWheelStep : kWheelStep;
+    CPoint position = GetScrollPosition();
+    ScrollToPosition({position.x, position.y + line});
+    position = GetScrollPosition();
+    ScrollToPosition({position.x, position.y + extra});
     return true;
 }
 

@@ -25,6 +25,21 @@ namespace {
 
 constexpr const char* kProjectFilter = "Kestrin Project files (*.kst);;All files (*)";
 
+std::string FolderOf(const std::string& file)
+{
+    return std::filesystem::path(file).parent_path().string();
+}
+
+// The folder of the last project; settings of older versions kept the
+// project's file there.
+std::string ProjectFolder(const std::string& last)
+{
+    std::error_code error;
+    if (last.empty() || std::filesystem::is_directory(last, error))
+        return last;
+    return FolderOf(last);
+}
+
 } // namespace
 
 bool CKestrinDoc::OnNewDocument()
@@ -96,7 +111,7 @@ bool CKestrinDoc::OpenDocumentFile(const std::string& path)
     if (OnOpenDocument(path)) {
         modified_ = false;
         SetPathName(path);
-        context_.Options().lastProjectPath = path_;
+        context_.Options().lastProjectPath = FolderOf(path_);
         return true;
     }
     // Nothing of the failed file is kept: no path a later save could
@@ -231,14 +246,20 @@ bool CKestrinDoc::OnFileSaveAs()
 {
     if (RefusedDuringDraw())
         return false;
-    const std::string start = path_.empty() ? context_.Options().lastProjectPath : path_;
+    // An untitled project proposes its title in the last project folder,
+    // never the file of the project before it.
+    const std::string start = path_.empty()
+        ? (std::filesystem::path(ProjectFolder(context_.Options().lastProjectPath)) /
+              (GetTitle() + ".kst"))
+              .string()
+        : path_;
     FileRequest request {"Save Kestrin Project", start, kProjectFilter, "kst"};
     const auto path = Ui().SaveFile(request);
     if (!path)
         return false;
     if (!DoSave(*path))
         return false;
-    context_.Options().lastProjectPath = path_;
+    context_.Options().lastProjectPath = FolderOf(path_);
     return true;
 }
 

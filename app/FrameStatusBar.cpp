@@ -2,6 +2,7 @@
 
 #include "ButtonImages.h"
 
+#include <QFrame>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -25,9 +26,16 @@ CFrameStatusBar::CFrameStatusBar(QWidget* parent) : QWidget(parent)
         button->setFocusPolicy(Qt::NoFocus);
         return button;
     };
-    up_ = makeButton(179, "U", 1);
+    // The two panes are sunken boxes, as a status bar shows them: pane 0
+    // around the U and D buttons, pane 1 holding the text.
+    auto* buttonPane = new QFrame(this);
+    buttonPane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    buttonPane->setGeometry(0, 1, 43, 20);
+    up_ = makeButton(179, "U", 2);
     down_ = makeButton(180, "D", 22);
     text_ = new QLabel(this);
+    text_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    text_->setIndent(2);
     progress_ = new QProgressBar(this);
     progress_->setRange(0, 100);
     progress_->setValue(0);
@@ -42,7 +50,7 @@ void CFrameStatusBar::SetText(const QString& text)
 void CFrameStatusBar::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    text_->setGeometry(46, 2, TextPaneWidth(width()), 17);
+    text_->setGeometry(46, 1, TextPaneWidth(width()), 20);
     const std::optional<QRect> bar = ProgressRect(width());
     progress_->setVisible(bar.has_value());
     if (bar)

@@ -8,9 +8,9 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 
-// The status bar: pane 0 (36 pixels) with the "U" and "D" buttons of the
-// message pane's splitter, pane 1 with a text, and the progress bar (range 0
-// to 100) in the space to its right when there is room.
+// The status bar: pane 0 with the "U" and "D" buttons of the message pane's
+// splitter, pane 1 with a text, both sunken boxes, and the progress bar
+// (range 0 to 100) in the space to its right when there is room.
 class CFrameStatusBar : public QWidget {
     Q_OBJECT
 public:

@@ -261,6 +261,18 @@ void CTotalView::OnMouseMove(unsigned flags, CPoint point)
         Drag(point);
 }
 
+// A notch scrolls one line and then by the wheel's own delta (120 pixels a
+// notch), each step within the scroll range.
+bool CTotalView::OnMouseWheel(unsigned, int delta, CPoint)
+{
+    const int line = delta > 0 ? -GetLineSize().cy : GetLineSize().cy;
+    CPoint position = GetScrollPosition();
+    ScrollToPosition({position.x, position.y + line});
+    position = GetScrollPosition();
+    ScrollToPosition({position.x, position.y - delta});
+    return true;
+}
+
 void CTotalView::OnSize(int width, int)
 {
     if (context_.Options().autoResizeMacroView && width != lastWidth_ && !context_.drawRunning)

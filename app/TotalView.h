@@ -64,6 +64,7 @@ public:
     void SetParsesHeaders(bool parse) { parseHeaders_ = parse; }
     // The next paint arranges the boxes again; repaints.
     void Rearrange();
+    bool RearrangePending() const { return rearrange_; }
 
     // --- The run (TotalViewDraw.cpp) ---
 
@@ -112,6 +113,7 @@ protected:
     void OnRButtonDown(unsigned flags, CPoint point) override;
     void OnLButtonDblClk(unsigned flags, CPoint point) override;
     void OnMouseMove(unsigned flags, CPoint point) override;
+    bool OnMouseWheel(unsigned flags, int delta, CPoint point) override;
     void OnSize(int width, int height) override;
 
 private:

@@ -3,6 +3,7 @@
 #include "ModelScope.h"
 #include "SafeDrawing.h"
 #include "TokenText.h"
+#include "TokenType.h"
 #include "UnitDetail.h"
 #include "VisualSetting.h"
 
@@ -62,6 +63,35 @@ std::string ReturnType(const CUnit& unit, const CFunctionInfo& record)
     return Spelling(unit, type);
 }
 
+// Every token of a parameter, from its first specifier up to the comma or
+// parenthesis that ends it: "int a [ 4 ]", "int d = 5". A comma inside the
+// specifiers (map < int , int >) or inside brackets does not end it.
+std::string ParameterText(const CUnit& unit, const CVariableInfo& parameter)
+{
+    const TokenIndices& specifiers = parameter.specifierTokens;
+    const TokenIndices& order = unit.tokenIndices;
+    if (specifiers.empty() || unit.tokens == nullptr)
+        return parameter.qualifiedName.name;
+    const int first = *std::min_element(specifiers.begin(), specifiers.end());
+    const int lastSpecifier = *std::max_element(specifiers.begin(), specifiers.end());
+    auto at = std::find(order.begin(), order.end(), first);
+    TokenIndices span;
+    int depth = 0;
+    for (; at != order.end(); ++at) {
+        if (*at < 0 || static_cast<size_t>(*at) >= unit.tokens->size())
+            break;
+        const int32_t type = (*unit.tokens)[static_cast<size_t>(*at)].type;
+        if (depth == 0 && *at > lastSpecifier && (type == COMMA || type == RP))
+            break;
+        if (type == LP || type == LB || type == LC)
+            ++depth;
+        else if ((type == RP || type == RB || type == RC) && depth > 0)
+            --depth;
+        span.push_back(*at);
+    }
+    return Spelling(unit, span);
+}
+
 DetailMethod MethodOf(const CModelScope& member)
 {
     DetailMethod method;
@@ -71,11 +101,7 @@ DetailMethod MethodOf(const CModelScope& member)
     const CFunctionInfo* record = unit != nullptr ? AsFunctionInfo(*unit) : nullptr;
     if (record != nullptr) {
         for (size_t i = 0; i < record->parameters.size(); ++i) {
-            const CVariableInfo& parameter = record->parameters[i];
-            std::string text = Spelling(*unit, parameter.specifierTokens);
-            if (!parameter.qualifiedName.name.empty())
-                text += (text.empty() ? "" : " ") + parameter.qualifiedName.name;
-            method.params += (i > 0 ? ", " : "") + text;
+            method.params += (i > 0 ? ", " : "") + ParameterText(*unit, record->parameters[i]);
         }
         const std::string type = ReturnType(*unit, *record);
         if (!type.empty())

@@ -131,11 +131,13 @@ void DetailBoxPainter::DrawFoldSquares(const DetailBox& box)
             section.headerX + 2, y, side, side, kBlack, kBlack, section.open ? 0 : 1);
         if (s != DetailBox::kMethods)
             continue;
+        // The two squares at the header's right end start where a click
+        // finds them.
         const int right = section.headerX + section.headerW;
         surface_.DrawRoundFrame(
-            right - 2 * section.square + 2, y, side, side, kBlack, kBlack, box.showParams ? 0 : 1);
+            right - 2 * section.square, y, side, side, kBlack, kBlack, box.showParams ? 0 : 1);
         surface_.DrawRoundFrame(
-            right - section.square + 2, y, side, side, kBlack, kBlack, box.showTypes ? 0 : 1);
+            right - section.square, y, side, side, kBlack, kBlack, box.showTypes ? 0 : 1);
     }
 }
 

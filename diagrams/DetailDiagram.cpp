@@ -4,6 +4,8 @@
 #include "ModelScope.h"
 #include "NSDSetting.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <limits>
 
 namespace {
@@ -140,6 +142,7 @@ void CDetailDiagram::Draw(CDC* dc, DetailScroll& scroll)
 
 void CDetailDiagram::PrepareFlowChart(DetailScroll& scroll)
 {
+    bool rebuilt = false;
     if (dirty_) {
         flowPainter_.reset();
         flowItems_ = BuildItems(selection_, 1);
@@ -147,17 +150,32 @@ void CDetailDiagram::PrepareFlowChart(DetailScroll& scroll)
         flowPainter_->SetShowCodeLine(showCodeLine_);
         flowPainter_->Layout();
         dirty_ = false;
-        if (use_ == DetailUse::View)
-            scroll.ScrollTo(CPoint(0, 0));
+        rebuilt = true;
     }
     if (flowItems_ && selection_) {
         flowPainter_->SetZoom(zoom_);
         diagramSize_ = flowPainter_->DiagramSize();
-        if (use_ == DetailUse::View)
-            KeepScrollCentre(scroll);
-        else
+        if (use_ != DetailUse::View)
             scroll.SetTotalSize(diagramSize_);
+        else if (rebuilt)
+            ShowStartBox(scroll);
+        else
+            KeepScrollCentre(scroll);
     }
+}
+
+// A new chart opens on its Start box: the top row, and where the chart is
+// wider than the window, Start's column in the middle. The top-level axis of
+// a function with a large switch lies far to the right of the origin.
+void CDetailDiagram::ShowStartBox(DetailScroll& scroll)
+{
+    scroll.SetTotalSize(diagramSize_);
+    const int64_t centre =
+        static_cast<int64_t>(flowPainter_->StartCell().x) * flowPainter_->XSpace() +
+        flowPainter_->XSize() / 2;
+    const int64_t x = centre - scroll.WindowSize().cx / 2;
+    const int64_t right = std::max(0, diagramSize_.cx - scroll.WindowSize().cx);
+    scroll.ScrollTo(CPoint(static_cast<int>(std::clamp<int64_t>(x, 0, right)), 0));
 }
 
 void CDetailDiagram::DrawFlowChart(CDC* dc)

@@ -107,6 +107,7 @@ private:
     void PrepareNSD(CDC* dc, DetailScroll& scroll);
     void DrawNSD(CDC* dc);
     void KeepScrollCentre(DetailScroll& scroll);
+    void ShowStartBox(DetailScroll& scroll);
 
     const CFlowSetting& flowSetting_;
     CNSDSetting& nsdSetting_;

@@ -68,6 +68,7 @@ public:
     int YSpace() const { return ySpace; }
     int XSize() const { return xSize; }
     int YSize() const { return ySize; }
+    CPoint StartCell() const { return {endCol, 0}; }
     CPoint EndCell() const { return {endCol, rows + 1}; }
 
 private:

@@ -1,6 +1,7 @@
 #include "FlowItemText.h"
 
 #include "TokenText.h"
+#include "TokenType.h"
 #include "Unit.h"
 #include "UnitDetail.h"
 
@@ -49,8 +50,16 @@ ForTexts ForHeadTexts(const CUnit* unit)
     const CForInfo* info = unit ? AsForInfo(*unit) : nullptr;
     if (info == nullptr)
         return {};
-    return {Join(unit, info->initTokens), Join(unit, info->conditionTokens),
-        Join(unit, info->stepTokens)};
+    // The first two parts are recorded with the semicolon that ends them;
+    // a part shows without it, so an empty part shows nothing.
+    const auto part = [unit](TokenIndices tokens) {
+        if (!tokens.empty() && unit->tokens != nullptr && tokens.back() >= 0 &&
+            static_cast<size_t>(tokens.back()) < unit->tokens->size() &&
+            (*unit->tokens)[static_cast<size_t>(tokens.back())].type == SEMI)
+            tokens.pop_back();
+        return Join(unit, tokens);
+    };
+    return {part(info->initTokens), part(info->conditionTokens), part(info->stepTokens)};
 }
 
 std::optional<int> FirstLineOf(const CUnit* unit)

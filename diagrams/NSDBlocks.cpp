@@ -128,9 +128,14 @@ void NSDRootNode::MakeHeaders(NSDBlock& block)
     case UNIT_ELSE_IF:
         MakeIfHeader(block, 3);
         break;
-    case UNIT_FOR:
-        MakeOneLineHeader(block, settings.LoopFont, "For: " + TokenRangeText(first, 2, 1));
+    case UNIT_FOR: {
+        // for (;;) has nothing to show but its separators.
+        const ForTexts parts = ForHeadTexts(first);
+        const bool empty = parts.init.empty() && parts.condition.empty() && parts.step.empty();
+        MakeOneLineHeader(block, settings.LoopFont,
+            "For: " + (empty ? std::string() : TokenRangeText(first, 2, 1)));
         break;
+    }
     case UNIT_WHILE:
         MakeOneLineHeader(block, settings.LoopFont, "While: " + TokenRangeText(first, 2, 1));
         break;

@@ -1,6 +1,7 @@
 #include "ModelScope.h"
 
 #include "TokenType.h"
+#include "UnitKind.h"
 
 #include <atomic>
 #include <cstring>
@@ -61,6 +62,19 @@ CModelScope::CModelScope() : creationNumber_(g_nextCreationNumber++)
 
 CUnit* CModelScope::GetFirstUnit() const
 {
+    // A same-name typedef (typedef class E E;) declares a type without
+    // holding its record: the type's own declaration or its definition
+    // comes first, whichever file was merged first.
+    if (kind == UNIT_CLASS || kind == UNIT_STRUCT || kind == UNIT_UNION) {
+        for (CUnit* unit : declarations) {
+            if (unit != nullptr && unit->kind == kind) {
+                return unit;
+            }
+        }
+        if (!definitions.empty()) {
+            return definitions.front();
+        }
+    }
     if (!declarations.empty()) {
         return declarations.front();
     }

@@ -92,7 +92,8 @@ public:
     // Increases with every element made in the process.
     uint64_t CreationNumber() const { return creationNumber_; }
 
-    // The first declaring unit, else the first defining one, else none.
+    // The first declaring unit, else the first defining one, else none. A
+    // class, struct or union skips the same-name typedefs that declare it.
     CUnit* GetFirstUnit() const;
     // The first defining unit (a function with its body, a class with its
     // member list), or none.

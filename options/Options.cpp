@@ -203,6 +203,11 @@ void COptions::ReadIncludeFile()
 
 void COptions::ReadSettings()
 {
+    // A first start has no settings file yet: the defaults are what it wants,
+    // so nothing is reported. A file that is there but unreadable is.
+    std::error_code ec;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(settingsFile_, ec)))
+        return;
     CRegistry registry(settingsFile_, kGroup);
     try {
         registry.Open();

@@ -42,8 +42,9 @@ struct OptionValues {
 // screen's font names, the macro view's box-bitmap budget and count, and the
 // project path that start-up opens.
 //
-// The constructor reads everything (missing or broken settings are shown
-// through the prompt service and leave the defaults); the destructor writes
+// The constructor reads everything (a settings file that is there but cannot
+// be read is shown through the prompt service; missing or broken values keep
+// their defaults; a first start without the file is quiet); the destructor writes
 // everything back. Only the user-interface thread changes the fields.
 class COptions : public OptionValues {
 public:

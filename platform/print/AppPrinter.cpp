@@ -20,10 +20,21 @@ void AppPrinter::SetPdfOutput(const std::string& path)
     printer_.setOutputFileName(QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size())));
 }
 
+// The dialog shows and edits the margins printing uses: there is one set,
+// not the printer's own defaults beside the program's.
 bool AppPrinter::PageSetup(QWidget* parent)
 {
+    printer_.setPageMargins(QMarginsF(margins_.left, margins_.top, margins_.right, margins_.bottom),
+        QPageLayout::Millimeter);
     QPageSetupDialog dialog(&printer_, parent);
-    return Ui().RunModal(dialog) == QDialog::Accepted;
+    if (Ui().RunModal(dialog) != QDialog::Accepted)
+        return false;
+    const QMarginsF chosen = printer_.pageLayout().margins(QPageLayout::Millimeter);
+    margins_.left = chosen.left();
+    margins_.top = chosen.top();
+    margins_.right = chosen.right();
+    margins_.bottom = chosen.bottom();
+    return true;
 }
 
 int AppPrinter::CountPages(PageImageSource& source)

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 double RoundMargin(double value)
 {
@@ -82,21 +83,64 @@ bool CDialogMargin::ReadEdits()
 
 void CDialogMargin::WriteEdits()
 {
-    auto put = [this](int id, double value) {
-        char text[64];
-        std::snprintf(text, sizeof text, "%.2f", value);
-        SetItemText(id, text);
-    };
-    put(IDC_LEFT, left);
-    put(IDC_TOP, top);
-    put(IDC_RIGHT, right);
-    put(IDC_BOTTOM, bottom);
+    for (int id : {IDC_LEFT, IDC_TOP, IDC_RIGHT, IDC_BOTTOM})
+        WriteEdit(id);
 }
 
+void CDialogMargin::WriteEdit(int id)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2f", Field(id));
+    SetItemText(id, text);
+}
+
+double& CDialogMargin::Field(int id)
+{
+    switch (id) {
+    case IDC_TOP:
+        return top;
+    case IDC_BOTTOM:
+        return bottom;
+    case IDC_RIGHT:
+        return right;
+    default:
+        return left;
+    }
+}
+
+std::optional<double> CDialogMargin::ValueOf(int id) const
+{
+    bool ok = false;
+    const double value = QString::fromStdString(GetItemText(id)).trimmed().toDouble(&ok);
+    if (ok && value >= 0.0 && value <= 9999.0)
+        return value;
+    return std::nullopt;
+}
+
+// Each bad entry is reported once: leaving the edit again, or the message
+// box taking the focus from it, repeats nothing until the text changes. The
+// other edits are read as they stand; one holding a bad entry keeps it.
 bool CDialogMargin::ClampEdit(int id)
 {
-    if (!ReadEdits())
+    if (id < IDC_LEFT || id > IDC_BOTTOM)
         return false;
+    std::string& rejected = rejected_[static_cast<size_t>(id - IDC_LEFT)];
+    if (!ValueOf(id)) {
+        const std::string text = GetItemText(id);
+        if (text != rejected) {
+            rejected = text;
+            GetItemDouble(id, 0.0, 9999.0); // shows the message
+        }
+        return false;
+    }
+    rejected.clear();
+    std::vector<int> good;
+    for (int edit : {IDC_LEFT, IDC_TOP, IDC_RIGHT, IDC_BOTTOM}) {
+        if (const auto value = ValueOf(edit)) {
+            Field(edit) = *value;
+            good.push_back(edit);
+        }
+    }
     switch (id) {
     case IDC_TOP:
         top = ClampMargin(top, limits_.minTop, limits_.pageHeightMm, bottom);
@@ -113,7 +157,8 @@ bool CDialogMargin::ClampEdit(int id)
     default:
         return false;
     }
-    WriteEdits();
+    for (int edit : good)
+        WriteEdit(edit);
     return true;
 }
 

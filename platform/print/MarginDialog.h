@@ -3,6 +3,10 @@
 #include "Dialog.h"
 #include "PrintMargins.h"
 
+#include <array>
+#include <optional>
+#include <string>
+
 // "Margin": the four print margins in millimetres (edits 1001 left, 1002
 // top, 1003 right, 1004 bottom), each 0 to 9999. When an edit loses the
 // focus its margin is kept within the page: raised to the printer's minimum
@@ -28,8 +32,9 @@ public:
     double left = 0.0;
     double right = 0.0;
 
-    // Reads the edits (false, with a message, when one is out of range),
-    // clamps the margin of `id` and writes the values back.
+    // Reads the edit `id` (false when it is out of range, with a message
+    // once per bad entry), clamps its margin and writes the values that
+    // read well back.
     bool ClampEdit(int id);
 
 protected:
@@ -39,8 +44,14 @@ protected:
 private:
     bool ReadEdits();
     void WriteEdits();
+    void WriteEdit(int id);
+    double& Field(int id);
+    // The edit's value when it is a number from 0 to 9999; no message.
+    std::optional<double> ValueOf(int id) const;
 
     PrintMargins limits_;
+    // Per edit (left, top, right, bottom), the bad text last reported.
+    std::array<std::string, 4> rejected_;
 };
 
 // A margin rounded as the dialog keeps it: 0 for a value of 0 or less (or

@@ -3,6 +3,7 @@
 #include "PrintError.h"
 
 #include "DeviceContext.h"
+#include "LanguageTable.h"
 #include "PrintLayout.h"
 #include "PrinterMetrics.h"
 
@@ -51,11 +52,20 @@ PrintOutcome PrintPages(QPrinter& printer, PageImageSource& source, PrintMargins
             break;
         }
         image.fill(Qt::white);
-        {
+        // A page that cannot be drawn ends the job with its reason; nothing
+        // thrown may leave the loop, which also runs inside the preview's
+        // paint.
+        try {
             CDC dc;
             dc.AttachImage(&image);
             dc.SetWindowOrg(page.source.left, page.source.top);
             source.DrawPrintImage(dc);
+        } catch (const PrintError& failure) {
+            outcome.error = failure.what();
+            break;
+        } catch (const std::exception&) {
+            outcome.error = GetLangString(50);
+            break;
         }
         painter.drawImage(
             QRect(page.target.left, page.target.top, page.target.Width(), page.target.Height()),

@@ -29,6 +29,7 @@
 #include "ModelScope.h"
 #include "Options.h"
 #include "PrintPreviewDialog.h"
+#include "Prompt.h"
 #include "SelectViewDialog.h"
 #include "TempFolder.h"
 #include "UiRecorder.h"
@@ -92,6 +93,7 @@ void SaveDetailPictures(
     frame.CodeWindow()->move(frame.geometry().right() - 400, frame.geometry().top() + 80);
     if (!Select(frame, function))
         return;
+    Save(frame, "detail-selected"); // a new chart opens on its Start box
     Save(*frame.CodeWindow(), "code-window-function");
     const char* names[] = {"detail-flow1", "detail-flow4", "detail-flow16", "detail-sequence",
         "detail-multiseq", "detail-nsd"};
@@ -177,6 +179,9 @@ int main(int argc, char** argv)
     {
         // Questions are answered No and nothing waits on a modal window.
         UiRecorder ui;
+        // As the program does, messages of the libraries go to message
+        // boxes; those shown while starting are listed.
+        ScopedPrompt prompts(&ui);
         AppContext context;
         CKestrinApp kestrin(context);
         std::vector<std::string> arguments;
@@ -197,6 +202,9 @@ int main(int argc, char** argv)
         if (argc > 2)
             arguments.emplace_back(argv[2]);
         kestrin.InitInstance(arguments);
+        std::printf("message boxes while starting: %zu\n", ui.calls.size());
+        for (const UiCall& call : ui.calls)
+            std::printf("    %s\n", call.text.c_str());
         CMainFrame& frame = *kestrin.MainFrame();
         frame.resize(1100, 720);
         if (draw) {
@@ -213,6 +221,18 @@ int main(int argc, char** argv)
             SaveDetailPictures(frame, context, function, type);
         }
         Save(frame, "main-window");
+        // The window's bottom (status bar, U and D, progress bar) at two
+        // sizes, twice as large.
+        for (const QSize size : {QSize(1100, 720), QSize(640, 420)}) {
+            frame.resize(size);
+            Pump();
+            const QRect bottom(0, frame.height() - 40, frame.width(), 40);
+            const QString name =
+                QString("%1/status-bar-%2x%3.png").arg(folder).arg(size.width()).arg(size.height());
+            frame.grab(bottom).scaled(bottom.size() * 2).save(name);
+            std::printf("%s\n", name.toUtf8().constData());
+        }
+        frame.resize(1100, 720);
 
         CDialogAbout about(&frame);
         about.Initialize();
@@ -233,6 +253,15 @@ int main(int argc, char** argv)
         margins.show();
         Save(margins, "margin");
         margins.hide();
+
+        // Page Setup shows the same margins.
+        ui.Reply(UiReply::Dialog([](QDialog& dialog) {
+            dialog.show();
+            Save(dialog, "page-setup");
+            dialog.hide();
+            return 0;
+        }));
+        context.Printer().PageSetup(&frame);
 
         CDialogProjectOption option(
             context.Options(), *frame.CodeWindow(), [] {}, &frame);

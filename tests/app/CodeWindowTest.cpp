@@ -143,6 +143,21 @@ TEST(CodeWindow, ShowsFilesMarksLinesAndStartsTheEditorWithoutAShell)
     EXPECT_TRUE(code.windowTitle().isEmpty());
     EXPECT_TRUE(code.ShowFile(path)) << "after Clear the same file is read again";
 
+    // Lines marked in a window not shown yet (its text has no size) are
+    // placed a quarter down when it shows.
+    {
+        CDialogCode hidden(options);
+        hidden.resize(600, 300);
+        ASSERT_TRUE(hidden.ShowFile(path));
+        hidden.SelectLine(150, 150, false);
+        EXPECT_EQ(hidden.TextWindow()->HighlightFirst(), 149);
+        hidden.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&hidden));
+        const int rows = hidden.TextWindow()->VisibleLines();
+        ASSERT_GT(rows, 4);
+        EXPECT_EQ(hidden.TextWindow()->FirstLine(), 149 - (rows + 1) / 4);
+    }
+
     code.SetCodeFont("Monospace", 140);
     EXPECT_EQ(options.codeFontSize, 140);
     code.ShowEditButton(false);

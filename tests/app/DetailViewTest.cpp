@@ -3,6 +3,8 @@
 #include "FlowItem.h"
 #include "Options.h"
 
+#include <QWheelEvent>
+
 namespace {
 
 // The first cell of the flow chart whose item is of the kind.
@@ -120,6 +122,38 @@ TEST(DetailView, ZoomKeepsTheCentreAndZeroSizesAreHarmless)
     f.Choose(kFlow4);
     EXPECT_GE(detail.GetTotalSize().cy, 0);
     f.Frame().Commands().Execute(IDC_SPLIT_FIT);
+}
+
+// A wheel notch moves the detail view by a line and 50 pixels, and the macro
+// view by a line and the notch's 120, either way.
+TEST(DetailView, WheelNotchesMoveALineAndTheirOwnStep)
+{
+    ViewsFixture f;
+    f.Choose(kFlow4);
+    f.Select("Long");
+    const auto notch = [](CScrollView& view, int delta) {
+        const QPointF at(20, 20);
+        QWheelEvent event(at, view.viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta),
+            Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view.viewport(), &event);
+        return view.GetScrollPosition().y;
+    };
+    CDetailView& detail = f.Detail();
+    ASSERT_GT(detail.GetTotalSize().cy, 2000);
+    const int line = detail.GetLineSize().cy;
+    ASSERT_GT(line, 0);
+    detail.ScrollToPosition({0, 1000});
+    EXPECT_EQ(notch(detail, -120), 1000 + line + 50);
+    EXPECT_EQ(notch(detail, 120), 1000);
+
+    CTotalView& macro = f.Macro();
+    macro.SetScrollSizes({400, 5000});
+    const int macroLine = macro.GetLineSize().cy;
+    ASSERT_GT(macroLine, 0);
+    macro.ScrollToPosition({0, 1000});
+    EXPECT_EQ(notch(macro, -120), 1000 + macroLine + 120);
+    EXPECT_EQ(notch(macro, 120), 1000);
+    EXPECT_EQ(notch(macro, 240), 1000 - macroLine - 240);
 }
 
 // After the model was replaced (Reanalyze, Clear All) the detail pane holds

@@ -7,6 +7,7 @@
 #include "LanguageTable.h"
 #include "Options.h"
 #include "ProgramFolder.h"
+#include "TestFiles.h"
 #include "TotalView.h"
 
 #include <QMenuBar>
@@ -149,6 +150,55 @@ TEST_F(DocumentTest, AFailedOpenLeavesANewUntitledProjectThatCannotOverwriteAnyt
         EXPECT_EQ(ui.calls.back().kind, UiCallKind::SaveFile);
     }
     EXPECT_EQ(ReadFileBytes(sample.Project()), before);
+}
+
+// Save As of a new project proposes its own title in the last project's
+// folder, not the last project's file, which saving would replace.
+TEST_F(DocumentTest, SaveAsOfAnUntitledProjectProposesItsTitle)
+{
+    ASSERT_TRUE(doc.OpenDocumentFile(sample.Project()));
+    const std::string folder = fs::absolute(sample.folder.Path()).lexically_normal().string();
+    EXPECT_EQ(program.context->Options().lastProjectPath, folder);
+    doc.OnFileNew();
+    ASSERT_EQ(doc.GetPathName(), "");
+    ui.Reply(UiReply::Cancel());
+    EXPECT_FALSE(doc.OnFileSaveAs());
+    ASSERT_EQ(ui.calls.back().kind, UiCallKind::SaveFile);
+    EXPECT_EQ(ui.calls.back().arguments.at(1), folder + "/Untitled.kst");
+
+    ui.Reply(UiReply::Path(sample.Path("fresh.kst")));
+    EXPECT_TRUE(doc.OnFileSaveAs());
+    EXPECT_TRUE(fs::is_regular_file(sample.Path("fresh.kst")));
+    ui.Reply(UiReply::Cancel());
+    doc.OnFileSaveAs();
+    EXPECT_EQ(ui.calls.back().arguments.at(1), fs::absolute(sample.Path("fresh.kst")).string())
+        << "a titled project proposes its own file";
+}
+
+// A project file is replaced as a whole, never rewritten in place: a save
+// that fails half-way (a full disk, a kill) leaves the old file as it was,
+// and a saved file is a new one (a link to the old keeps the old content).
+TEST_F(DocumentTest, SavingReplacesTheProjectFileWholeOrNotAtAll)
+{
+    ASSERT_TRUE(doc.OpenDocumentFile(sample.Project()));
+    const std::string before = ReadFileBytes(sample.Project());
+    std::ofstream(sample.Path("extra.c")) << "int extra;\n";
+    doc.AddFile(sample.Path("extra.c"));
+    ui.calls.clear();
+    {
+        FileSizeLimit full(16);
+        EXPECT_FALSE(doc.DoSave(sample.Project()));
+    }
+    EXPECT_EQ(ReadFileBytes(sample.Project()), before);
+    EXPECT_EQ(ui.Texts(UiCallKind::Message).size(), 1u);
+
+    fs::create_hard_link(sample.Project(), sample.Path("old.kst"));
+    ASSERT_TRUE(doc.DoSave(sample.Project()));
+    const std::string after = ReadFileBytes(sample.Project());
+    EXPECT_NE(after.find("extra.c"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(sample.Path("old.kst")), before);
+    for (const std::string& name : sample.folder.Names())
+        EXPECT_EQ(name.find(".tmp"), std::string::npos) << name << ": no temporary file left";
 }
 
 TEST_F(DocumentTest, CloseAndNewAskFirstAndCancelKeepsTheProject)

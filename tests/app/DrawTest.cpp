@@ -16,6 +16,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -216,4 +218,71 @@ TEST(DrawTest, ADrawAfterReopeningReadsAfreshWhenTheOptionsChangedAfterTheRecord
     ASSERT_TRUE(f.WaitUntilDone());
     f.View().RedrawNow();
     EXPECT_NE(FindNode(f.View().Nodes(), "ExtraPart"), nullptr);
+}
+
+// While a run rebuilds the model, a paint of either view neither arranges
+// nor draws anything of it; what it asked for waits for the run's end.
+TEST(DrawTest, APaintDuringARunTouchesNoModel)
+{
+    DrawFixture f(120);
+    ASSERT_TRUE(f.Commands().Execute(ID_DRAW));
+    ASSERT_TRUE(f.WaitUntilDone());
+    ASSERT_FALSE(f.View().Nodes().empty());
+    f.View().StartDraw();
+    ASSERT_TRUE(f.Running());
+    EXPECT_TRUE(f.View().Nodes().empty()) << "the tree into the old model is gone";
+    f.View().Rearrange();
+    f.View().RedrawNow();
+    f.program.Frame().DetailView()->RedrawNow();
+    EXPECT_TRUE(f.View().Nodes().empty());
+    EXPECT_TRUE(f.View().RearrangePending()) << "not arranged during the run";
+    const QImage shown = f.View().viewport()->grab().toImage();
+    const QRgb background = shown.pixel(0, 0);
+    int other = 0;
+    for (int y = 0; y < shown.height(); y += 3)
+        for (int x = 0; x < shown.width(); x += 3)
+            other += shown.pixel(x, y) != background;
+    EXPECT_EQ(other, 0) << "nothing drawn";
+    ASSERT_TRUE(f.WaitUntilDone());
+    f.View().RedrawNow();
+    EXPECT_NE(FindNode(f.View().Nodes(), "gen119"), nullptr);
+    EXPECT_FALSE(f.View().RearrangePending());
+}
+
+// A run whose thread cannot be made says so and leaves the program as it
+// was: menus enabled, no run going, the old model shown.
+TEST(DrawTest, AThreadThatCannotStartReenablesTheMenus)
+{
+    DrawFixture f;
+    ASSERT_TRUE(f.Commands().Execute(ID_DRAW));
+    ASSERT_TRUE(f.WaitUntilDone());
+    f.ui.calls.clear();
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's own mappings need the address space";
+#endif
+    // The run's thread wants a large stack: an address space that has no
+    // room for it refuses the thread.
+    long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    ASSERT_GT(pages, 0);
+    rlimit old {};
+    ::getrlimit(RLIMIT_AS, &old);
+    rlimit tight = old;
+    tight.rlim_cur = static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) +
+        (rlim_t(128) << 20);
+    if (old.rlim_cur != RLIM_INFINITY && old.rlim_cur < tight.rlim_cur)
+        GTEST_SKIP() << "the address space is limited already";
+    ASSERT_EQ(::setrlimit(RLIMIT_AS, &tight), 0);
+    f.View().StartDraw();
+    ::setrlimit(RLIMIT_AS, &old);
+    EXPECT_EQ(f.ui.Texts(UiCallKind::Message), std::vector<std::string> {GetLangString(19)});
+    EXPECT_FALSE(f.Running());
+    EXPECT_TRUE(f.Commands().IsEnabled(ID_DRAW));
+    EXPECT_FALSE(f.Commands().IsEnabled(ID_STOP));
+    for (int position : {kFileMenuPosition, kOptionMenuPosition})
+        EXPECT_TRUE(f.Menus()[position]->isEnabled()) << position;
+    f.View().RedrawNow();
+    EXPECT_NE(FindNode(f.View().Nodes(), "garden"), nullptr);
+    EXPECT_TRUE(f.Commands().Execute(ID_DRAW));
+    EXPECT_TRUE(f.WaitUntilDone());
 }

@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QSettings>
 #include <QTest>
 #include <filesystem>
@@ -151,6 +152,27 @@ TEST(FrameTest, SplitterButtonsDialogBarAndViewSelector)
     EXPECT_FALSE(PlaceRightControls(45, 0, 30, 380));
     EXPECT_EQ(CFrameStatusBar::ProgressRect(700), QRect(453, 2, 233, 17));
     EXPECT_FALSE(CFrameStatusBar::ProgressRect(150));
+
+    // The status bar stands whole at the window's bottom at any size: its
+    // buttons, panes and progress bar inside it and the window.
+    for (const QSize size : {QSize(1200, 800), QSize(560, 300)}) {
+        frame.resize(size);
+        QApplication::processEvents();
+        CFrameStatusBar& bar = *frame.StatusBar();
+        ASSERT_TRUE(bar.isVisible());
+        const QRect inFrame(bar.mapTo(&frame, QPoint(0, 0)), bar.size());
+        EXPECT_TRUE(frame.rect().contains(inFrame)) << size.width();
+        EXPECT_EQ(inFrame.bottom(), frame.rect().bottom()) << size.width();
+        EXPECT_EQ(inFrame.width(), frame.width());
+        for (const QWidget* part : bar.findChildren<QWidget*>()) {
+            if (!part->isVisible())
+                continue;
+            EXPECT_TRUE(bar.rect().contains(part->geometry())) << size.width();
+            EXPECT_GE(part->height(), 17) << size.width();
+        }
+        EXPECT_TRUE(bar.Progress()->isVisible());
+    }
+    frame.resize(1200, 800);
 
     // Sort works once only while Auto Sort is off; the selector's choice is kept at close.
     COptions& options = program.context->Options();

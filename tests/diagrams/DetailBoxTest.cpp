@@ -204,6 +204,57 @@ TEST_F(DetailHierarchyTest, ClicksFoldTheBoxItsSectionsParametersAndTypes)
     EXPECT_FALSE(box.open);
 }
 
+// The methods header's two right-end squares are drawn where a click finds
+// them: a click inside each clickable square puts the dot of the hidden
+// state into the middle of the square drawn there.
+TEST_F(DetailHierarchyTest, MethodHeaderSquaresAreDrawnWhereClicksFindThem)
+{
+    Show("A");
+    const DetailBox& box = detail.Tree()->box;
+    const DetailSection& methods = box.sections[DetailBox::kMethods];
+    const int right = methods.headerX + methods.headerW;
+    const int square = methods.square;
+    ASSERT_GT(square, 6);
+    const auto header = [&] {
+        std::vector<COLORREF> pixels;
+        for (int y = methods.headerY; y < methods.headerY + methods.headerH; ++y)
+            for (int x = right - 2 * square - 4; x <= right + 4; ++x)
+                pixels.push_back(canvas.dc.GetPixel(x, y));
+        return pixels;
+    };
+    // The middle of what changed between two paints of the header.
+    const auto changedMiddle = [&](const std::vector<COLORREF>& before) {
+        const std::vector<COLORREF> after = header();
+        const int width = 2 * square + 9;
+        CRect changed(1 << 20, 1 << 20, -1, -1);
+        for (size_t i = 0; i < after.size(); ++i) {
+            if (after[i] == before[i])
+                continue;
+            const int x = right - 2 * square - 4 + static_cast<int>(i) % width;
+            const int y = methods.headerY + static_cast<int>(i) / width;
+            changed.left = std::min(changed.left, x);
+            changed.right = std::max(changed.right, x);
+            changed.top = std::min(changed.top, y);
+            changed.bottom = std::max(changed.bottom, y);
+        }
+        return std::pair(
+            (changed.left + changed.right) / 2.0, (changed.top + changed.bottom) / 2.0);
+    };
+    // A square drawn at x, `square` - 2 wide, has its dot's middle here.
+    const auto dotMiddle = [&](int x) { return x + (square - 2) / 2.0 - 0.5; };
+    std::vector<COLORREF> before = header();
+    EXPECT_TRUE(Click(right - 2 * square + 1, methods.headerY + 1));
+    EXPECT_FALSE(box.showParams);
+    auto dot = changedMiddle(before);
+    EXPECT_NEAR(dot.first, dotMiddle(right - 2 * square), 0.5);
+    EXPECT_NEAR(dot.second, dotMiddle(methods.headerY + 2), 0.5);
+    before = header();
+    EXPECT_TRUE(Click(right - square + 1, methods.headerY + 1));
+    EXPECT_FALSE(box.showTypes);
+    dot = changedMiddle(before);
+    EXPECT_NEAR(dot.first, dotMiddle(right - square), 0.5);
+}
+
 TEST_F(DetailHierarchyTest, TypesHoldingTheSelectedOneStandFoldedInARowBelow)
 {
     const DetailClassNode& tree = Show("T");
@@ -224,4 +275,36 @@ TEST_F(DetailHierarchyTest, TypesHoldingTheSelectedOneStandFoldedInARowBelow)
     EXPECT_EQ(empty.box.foldSize, 0);
     EXPECT_EQ(empty.box.x, 4);
     EXPECT_EQ(size, CSize(empty.box.width + 16, empty.box.height + 16));
+}
+
+namespace {
+
+class DetailMembersTest : public DetailBoxTest {
+protected:
+    DetailMembersTest()
+        : DetailBoxTest(R"(
+struct M {
+    int count;
+    int (*handler)(int);
+    void (*table[4])(void);
+    void put(int a[4], int d = 5, const char* s, unsigned);
+};
+)")
+    {
+    }
+};
+
+} // namespace
+
+// A pointer to a function is a member variable; a parameter shows all its
+// tokens, array bounds and default value too.
+TEST_F(DetailMembersTest, FunctionPointersAreAttributesAndParametersShowAllTheirTokens)
+{
+    const DetailBox& box = Show("M").box;
+    std::vector<std::string> attributes;
+    for (const DetailAttribute& line : box.attributes)
+        attributes.push_back(line.text);
+    EXPECT_EQ(attributes, (std::vector<std::string> {"+ count", "+ handler", "+ table"}));
+    ASSERT_EQ(box.methods.size(), 1u);
+    EXPECT_EQ(box.methods[0].params, " (int a [ 4 ], int d = 5, const char * s, unsigned)");
 }

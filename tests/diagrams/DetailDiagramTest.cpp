@@ -179,8 +179,8 @@ TEST(DetailDiagram, BuildsFromTheDefinition)
     }
 }
 
-// A zoom change keeps the point at the window's centre; a new selection or
-// another diagram starts at the top-left corner.
+// A zoom change keeps the point at the window's centre; another diagram
+// starts at the top-left corner, a new flow chart at its Start box.
 TEST(DetailDiagram, ScrollingFollowsZoomAndSelection)
 {
     Entry e;
@@ -209,11 +209,78 @@ TEST(DetailDiagram, ScrollingFollowsZoomAndSelection)
     scroll.ScrollTo(CPoint(30, 300));
     e.diagram.Select(e.model.Find("Parser::next"), CDetailDiagram::kFunctionMode);
     e.Paint(scroll);
-    EXPECT_EQ(scroll.position, CPoint(0, 0));
+    const CFlowChartPainter& next = *e.diagram.FlowPainter();
+    EXPECT_EQ(
+        scroll.position, CPoint(next.StartCell().x * next.XSpace() + next.XSize() / 2 - 50, 0))
+        << "on its Start box";
 
     e.diagram.Clear(scroll);
     EXPECT_EQ(scroll.total, CSize(10, 10));
     EXPECT_EQ(e.diagram.FlowPainter(), nullptr);
+}
+
+// A new chart of a wide function opens on its Start box, whose column lies
+// far right of the origin; a zoom change then keeps the centre. The NSD
+// opens on its title and first block at the top-left corner.
+TEST(DetailDiagram, WideFunctionOpensOnItsStart)
+{
+    std::string cases;
+    for (int i = 0; i < 60; ++i)
+        cases += "case " + std::to_string(i) + ": if (a) { b = " + std::to_string(i) +
+            "; } else { while (b) b--; } break;\n";
+    Entry e("int run(int a, int b)\n{\n    switch (a) {\n" + cases + "    }\n    return b;\n}\n");
+    ScrollRecord scroll(CSize(400, 300));
+    e.diagram.Select(e.model.Find("run"), CDetailDiagram::kFunctionMode);
+    e.diagram.ChooseView(CDetailDiagram::kFlowChart, 4);
+    e.Paint(scroll);
+    const CFlowChartPainter* painter = e.diagram.FlowPainter();
+    ASSERT_NE(painter, nullptr);
+    const int startLeft = painter->StartCell().x * painter->XSpace();
+    ASSERT_GT(startLeft, 2 * 400); // the axis lies beyond the first window
+    EXPECT_EQ(scroll.position.y, 0);
+    EXPECT_EQ(scroll.position.x + 200, startLeft + painter->XSize() / 2);
+
+    const CPoint centre(scroll.position.x + 200, scroll.position.y + 150);
+    const CSize before = scroll.total;
+    e.diagram.ChooseView(CDetailDiagram::kFlowChart, 1);
+    e.Paint(scroll);
+    EXPECT_NEAR(scroll.position.x + 200, centre.x * scroll.total.cx / before.cx, 1);
+
+    e.diagram.ChooseView(CDetailDiagram::kNSD, 1);
+    e.Paint(scroll);
+    EXPECT_GT(scroll.total.cx, 400);
+    EXPECT_EQ(scroll.position, CPoint(0, 0));
+    const NSDBlock& first = e.diagram.NSD()->RootBlock().children.front();
+    EXPECT_LT(first.x, 400);
+    EXPECT_LT(first.y, 300);
+    EXPECT_GT(e.diagram.NSD()->RootNode().titleHeight, 0);
+
+    // Back to the chart: built again, so on Start again.
+    e.diagram.ChooseView(CDetailDiagram::kFlowChart, 4);
+    e.Paint(scroll);
+    ASSERT_NE(e.diagram.FlowPainter(), nullptr);
+    EXPECT_EQ(scroll.position.x + 200, startLeft + e.diagram.FlowPainter()->XSize() / 2);
+}
+
+// A zoom level whose columns a colour file set to nothing has no width: a
+// zoom change from it keeps the centre in height and does not divide by
+// the width it never had.
+TEST(DetailDiagram, ZoomFromALevelOfNoWidthKeepsTheCentreInHeight)
+{
+    Entry e;
+    e.flow.Ratio1x.XSpace = 0;
+    e.flow.Ratio1x.XSize = 0;
+    ScrollRecord scroll(CSize(100, 100));
+    e.diagram.Select(e.model.Find("chain"), CDetailDiagram::kFunctionMode);
+    e.diagram.ChooseView(CDetailDiagram::kFlowChart, 1);
+    e.Paint(scroll);
+    ASSERT_EQ(scroll.total.cx, 0);
+    scroll.ScrollTo(CPoint(0, 400));
+    const CSize before = scroll.total;
+    e.diagram.ChooseView(CDetailDiagram::kFlowChart, 4);
+    e.Paint(scroll);
+    EXPECT_EQ(scroll.position.x, 0);
+    EXPECT_EQ(scroll.position.y, (400 + 50) * scroll.total.cy / before.cy - 50);
 }
 
 // A click on a box shows its explanation at the next paint and sends the
@@ -227,6 +294,7 @@ TEST(DetailDiagram, ClickShowsExplanationAndSource)
     ScrollRecord scroll(CSize(200, 200));
     e.diagram.Select(e.model.Find("Parser::next"), CDetailDiagram::kFunctionMode);
     e.Paint(scroll);
+    scroll.ScrollTo(CPoint(0, 0));
 
     EXPECT_FALSE(e.diagram.HitCell(CPoint(85, 100), scroll));
     EXPECT_FALSE(e.diagram.ExplanationOn());

@@ -3,6 +3,7 @@
 
 #include "FlowBuilder.h"
 #include "FlowChartPainter.h"
+#include "FlowItemText.h"
 #include "FlowSetting.h"
 #include "TextMeasurer.h"
 #include "UnitKind.h"
@@ -56,6 +57,21 @@ struct Chart {
 } // namespace
 
 // Cells of every statement kind: source body -> items, grid size.
+// The parts of a for head, each without the semicolon that ends it; an
+// empty part shows nothing.
+TEST(FlowChart, ForHeadPartsLeaveTheirSeparatorsOut)
+{
+    Chart chart("for (a = 0; a < b; a++) c = 1; for (;;) c = 2; for (; b;) b--;");
+    ASSERT_EQ(chart.items.root.children.size(), 3u);
+    const auto parts = [&](size_t i) {
+        const ForTexts texts = ForHeadTexts(chart.items.root.children[i].FirstUnit());
+        return std::vector<std::string> {texts.init, texts.condition, texts.step};
+    };
+    EXPECT_EQ(parts(0), (std::vector<std::string> {"a = 0", "a < b", "a ++"}));
+    EXPECT_EQ(parts(1), (std::vector<std::string> {"", "", ""}));
+    EXPECT_EQ(parts(2), (std::vector<std::string> {"", "b", ""}));
+}
+
 TEST(FlowChart, LayoutOfEveryStatementKind)
 {
     struct Case {
@@ -174,6 +190,36 @@ TEST(FlowChart, DrawsShapesConnectorsInTheirColours)
     };
     EXPECT_GT(inkLeftOfHexagon(1), 0);
     EXPECT_EQ(inkLeftOfHexagon(0), 0);
+}
+
+// A condition exactly as wide as the room between the hexagon's margins
+// (grown with the slant of its sides: 25 pixels here) is cut with "..": no
+// ink right of the hexagon. One character narrower, it is centred whole.
+TEST(FlowChart, ConditionAsWideAsTheHexagonRoomIsCut)
+{
+    const auto inkRightOfHexagon = [](int characters) {
+        Chart chart("if (" + std::string(static_cast<size_t>(characters), 'W') + ") b = 1;");
+        CFlowLayout& level = chart.setting.Ratio4x;
+        level.ShowText = 1;
+        level.ExplainType = 0;
+        level.XSize = 404; // margin trunc(5 * 101 / 20) = 25, room 354 = 59 characters
+        level.YSize = 40;
+        level.XSpace = 520;
+        level.YSpace = 80;
+        chart.setting.HighColorShading = 0;
+        chart.painter.SetZoom(4);
+        Canvas canvas(1600, 300);
+        chart.Draw(canvas.dc);
+        int ink = 0;
+        const int x0 = chart.painter.StartCell().x * 520;
+        for (int y = 80; y < 120; ++y)
+            for (int x = x0 + 405; x < x0 + 515; ++x)
+                ink += canvas.dc.GetPixel(x, y) != 0xFFFFFF;
+        return ink;
+    };
+    EXPECT_EQ(inkRightOfHexagon(59), 0);
+    EXPECT_EQ(inkRightOfHexagon(60), 0);
+    EXPECT_GT(inkRightOfHexagon(58), 0) << "centred, glyphs wider than measured spill out";
 }
 
 // A click point -> the cell it hits; gaps between boxes hit nothing.

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -118,6 +119,11 @@ TEST(NSDDiagram, HeaderTexts)
     EXPECT_EQ(d.Block({4}).lines, std::vector<std::string> {"c"});
     EXPECT_EQ(d.Block({4, 0}).lines, std::vector<std::string> {"ONE"});
     EXPECT_EQ(d.Block({4, 0, 0}).kind, UNIT_EXPRESSION_STATEMENT);
+
+    // A head without parts shows none of its separators.
+    Diagram heads("for (;;) b = 1; for (; b;) b--;");
+    EXPECT_EQ(heads.Block({0}).lines, std::vector<std::string> {"For: "});
+    EXPECT_EQ(heads.Block({1}).lines, std::vector<std::string> {"For: ; b ;"});
 }
 
 // With a title the blocks move down by its height and the diagram is at
@@ -192,4 +198,33 @@ TEST(NSDDiagram, DegenerateSizesDrawWithoutFailing)
     EXPECT_GT(size.cy, 1 << 16);
     EXPECT_LT(size.cy, 1 << 18);
     EXPECT_EQ(d.canvas.CountNot(RGB(255, 255, 255)), 0) << "all of it below the canvas";
+}
+
+// A switch that its list stretches keeps no gap under its cases: every case
+// reaches the switch's bottom, its last block taking the extra height.
+TEST(NSDDiagram, CasesReachTheBottomOfAStretchedSwitch)
+{
+    Diagram d("if (a) { switch (b) { case 1: c = 1; break; default: c = 2; } } "
+              "else { c = 1; c = 2; c = 3; c = 4; c = 5; c = 6; c = 7; c = 8; }");
+    const NSDBlock& sw = d.Block({0, 0});
+    ASSERT_EQ(sw.kind, UNIT_SWITCH);
+    ASSERT_EQ(sw.children.size(), 2u);
+    // A case body of two lines needs 27 pixels; the else's eight lines make
+    // the switch taller than that.
+    EXPECT_GT(sw.height - sw.headerHeight - sw.children[0].headerHeight, 27);
+    for (const NSDBlock& c : sw.children) {
+        EXPECT_EQ(c.y + c.height, sw.y + sw.height) << Rect(c);
+        EXPECT_EQ(c.children.back().y + c.children.back().height, sw.y + sw.height) << Rect(c);
+    }
+}
+
+// Text exactly as tall as the negative margins take away gives blocks of no
+// height: they share a height of nothing evenly instead of dividing by it.
+TEST(NSDDiagram, BlocksOfNoHeightShareEvenly)
+{
+    Diagram d("a = 1; while (c) { d = 3; }", [](CNSDSetting& s) { s.TextMarginHeight = -6; });
+    for (const NSDBlock& block : d.diagram->RootBlock().children)
+        EXPECT_EQ(block.height, 0) << Rect(block);
+    EXPECT_EQ(d.diagram->Size().cy, 40);
+    d.Draw();
 }

@@ -163,6 +163,39 @@ TEST(ModelMerge, TypedefOfATagUnderItsOwnNameIsTheType)
     EXPECT_EQ(w.Find("lua_State")->definitionFiles, Strings {w.folder.Path("state.h")});
 }
 
+// The class's details come from its own units, even where its same-name
+// typedef was merged first.
+TEST(ModelMerge, SameNameTypedefFirstLeavesTheClassItsDetails)
+{
+    Written w({{"fwd.h", "typedef class E E;\n"},
+                  {"e.h", "class Base { int b; };\nclass E : public Base { int x; };\n"},
+                  {"s.cpp", "#include \"fwd.h\"\n#include \"e.h\"\nE *e;\n"}},
+        {"s.cpp"});
+    const CModelScope* e = w.Find("E");
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->kind, UNIT_CLASS);
+    ASSERT_NE(e->GetFirstUnit(), nullptr);
+    EXPECT_EQ(e->GetFirstUnit()->kind, UNIT_CLASS);
+    EXPECT_NE(w.Outline().find("+Unit: E 4 1 1 Parent Count:1\n"), std::string::npos)
+        << w.Outline();
+}
+
+// A pointer to a function is a variable, a member or a global one, though
+// the parser reads its declaration as a function's.
+TEST(ModelMerge, PointersToFunctionsAreVariables)
+{
+    Written w({{"s.c",
+                  "struct S { int (*handler)(int); void (*table[4])(void); int run(int); };\n"
+                  "void (*hook)(void);\n"}},
+        {"s.c"});
+    for (const char* name : {"S::handler", "S::table", "hook"}) {
+        ASSERT_NE(w.Find(name), nullptr) << name;
+        EXPECT_EQ(w.Find(name)->kind, UNIT_VARIABLE) << name;
+    }
+    ASSERT_NE(w.Find("S::run"), nullptr);
+    EXPECT_EQ(w.Find("S::run")->kind, UNIT_FUNCTION);
+}
+
 TEST(ModelMerge, FlaggedMergeTakesOnlyDrawnFilesAndTheirHeadersOnce)
 {
     ProjectFolder folder;

@@ -24,13 +24,11 @@ protected:
 
 } // namespace
 
-TEST_F(OptionsTest, FirstStartShowsOpenFailureAndKeepsDefaults)
+TEST_F(OptionsTest, FirstStartIsQuietAndKeepsDefaults)
 {
     {
         COptions options(settings, data.Path());
-        ASSERT_EQ(prompt.messages.size(), 1u);
-        EXPECT_EQ(prompt.messages[0], std::string(GetLangString(401)) + " - load default option");
-        EXPECT_FALSE(std::string(GetLangString(401)).empty());
+        EXPECT_TRUE(prompt.messages.empty());
         EXPECT_TRUE(options.fixedSizeArrange);
         EXPECT_EQ(options.macroInfoSize, 150);
         EXPECT_EQ(options.codeFontSize, 100);
@@ -92,6 +90,25 @@ TEST_F(OptionsTest, EveryValueSurvivesARoundTrip)
     EXPECT_EQ(ReadFileBytes(data.File("predefined.ini")), "WIN32\r\n1\r\n_DEBUG\r\n-3\r\n");
     EXPECT_EQ(ReadFileBytes(data.File("Include.ini")),
         "0\r\n0\r\n2\r\n/usr/include\r\n/usr/local/include\r\n0\r\n1\r\n/opt/x/include\r\n");
+}
+
+TEST_F(OptionsTest, SettingsFileThatCannotBeOpenedIsShown)
+{
+    // A file without the options' group, then a folder in the file's place.
+    config.Write("sub/Kestrin.ini", "[Other]\nx=1\n");
+    {
+        COptions o(settings, data.Path());
+        ASSERT_EQ(prompt.messages.size(), 1u);
+        EXPECT_EQ(prompt.messages[0], std::string(GetLangString(401)) + " - load default option");
+        EXPECT_FALSE(std::string(GetLangString(401)).empty());
+        EXPECT_EQ(o.macroInfoSize, 150);
+    }
+    const std::string folder = config.File("folder/Kestrin.ini");
+    std::filesystem::create_directories(folder);
+    prompt.messages.clear();
+    COptions o(folder, data.Path());
+    ASSERT_FALSE(prompt.messages.empty());
+    EXPECT_EQ(prompt.messages[0], std::string(GetLangString(401)) + " - load default option");
 }
 
 TEST_F(OptionsTest, MissingLastValueKeepsItsDefaultOnly)

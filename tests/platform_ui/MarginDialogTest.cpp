@@ -1,6 +1,7 @@
 #include "MarginDialog.h"
 #include "UiRecorder.h"
 
+#include <QLineEdit>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -43,4 +44,36 @@ TEST(MarginDialogTest, MarginsAreClampedToThePageAndRoundedToTwoDecimals)
     dialog.SetItemText(CDialogMargin::IDC_RIGHT, "12000");
     EXPECT_FALSE(dialog.ClampEdit(CDialogMargin::IDC_RIGHT)) << "outside 0 to 9999";
     EXPECT_EQ(ui.Texts(UiCallKind::Message).size(), 1u);
+}
+
+// One message per bad entry: leaving the edit again (or any other edit)
+// while it holds the same text says nothing more; a new bad text does.
+TEST(MarginDialogTest, ABadEntryIsReportedOnce)
+{
+    UiRecorder ui;
+    CDialogMargin dialog;
+    dialog.SetMargins(10.0, 10.0, 3.0, 3.0);
+    dialog.Initialize();
+    auto* top = dialog.ItemAs<QLineEdit>(CDialogMargin::IDC_TOP);
+    ASSERT_NE(top, nullptr);
+    top->setText("abc");
+    emit top->editingFinished();
+    emit top->editingFinished();
+    EXPECT_FALSE(dialog.ClampEdit(CDialogMargin::IDC_TOP));
+    EXPECT_EQ(ui.Texts(UiCallKind::Message),
+        std::vector<std::string> {"Enter a number within these limits: 0 - 9999"});
+
+    EXPECT_TRUE(dialog.ClampEdit(CDialogMargin::IDC_LEFT)) << "another edit reads well";
+    EXPECT_EQ(dialog.GetItemText(CDialogMargin::IDC_TOP), "abc") << "kept as typed";
+    EXPECT_EQ(ui.Texts(UiCallKind::Message).size(), 1u);
+
+    top->setText("-1");
+    emit top->editingFinished();
+    EXPECT_EQ(ui.Texts(UiCallKind::Message).size(), 2u);
+    top->setText("12.345");
+    emit top->editingFinished();
+    EXPECT_EQ(dialog.GetItemText(CDialogMargin::IDC_TOP), "12.35");
+    top->setText("-1");
+    emit top->editingFinished();
+    EXPECT_EQ(ui.Texts(UiCallKind::Message).size(), 3u) << "bad again after a good value";
 }

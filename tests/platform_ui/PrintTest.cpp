@@ -10,6 +10,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <cmath>
+#include <functional>
+#include <new>
 #include <regex>
 #include <sstream>
 
@@ -180,4 +182,76 @@ TEST(PrintPreview, TheMarginButtonCallsBackAndTheNewPageCountAndCurrentPageFollo
     preview.PreviousPage();
     EXPECT_EQ(preview.CurrentPage(), 3);
     EXPECT_TRUE(preview.LastError().empty());
+}
+
+// A page whose drawing fails ends the job with the failure's text, both when
+// printing and inside the preview's paint, where nothing thrown may reach
+// the toolkit.
+TEST(PrintToPdf, APageThatCannotBeDrawnEndsTheJobWithItsReason)
+{
+    struct Failing : Picture {
+        using Picture::Picture;
+        std::function<void()> fail;
+        void DrawPrintImage(CDC& dc) override
+        {
+            Picture::DrawPrintImage(dc);
+            if (drawn.size() == 2)
+                fail();
+        }
+    };
+    TempFolder folder;
+    AppPrinter printer;
+    printer.Printer().setPageSize(QPageSize(QPageSize::A4));
+    printer.SetPdfOutput(folder.File("cut.pdf"));
+    Failing picture({1000, 1500});
+    picture.fail = [] { throw PrintError("Printer Error : Printer Image Make Fail."); };
+    PrintOutcome outcome = PrintPages(printer.Printer(), picture, printer.Margins());
+    EXPECT_EQ((std::tuple(outcome.pages, outcome.printed, outcome.error)),
+        std::tuple(4, 1, std::string("Printer Error : Printer Image Make Fail.")));
+
+    picture.drawn.clear();
+    picture.fail = [] { throw std::bad_alloc(); };
+    outcome = PrintPages(printer.Printer(), picture, printer.Margins());
+    EXPECT_EQ(outcome.printed, 1);
+    EXPECT_FALSE(outcome.error.empty());
+
+    picture.drawn.clear();
+    picture.fail = [] { throw PrintError("Printer Error : Paper Size is Zero."); };
+    PrintPreviewDialog preview(printer, picture, [](PrintMargins&) { return false; });
+    preview.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&preview));
+    EXPECT_EQ(preview.LastError(), "Printer Error : Paper Size is Zero.");
+}
+
+// Page Setup shows the margins printing uses and keeps what it changes:
+// one set of margins, not the printer's defaults beside them.
+TEST(PageSetup, ShowsAndChangesThePrintMargins)
+{
+    UiRecorder ui;
+    AppPrinter printer;
+    printer.SetPdfOutput("/dev/null");
+    QMarginsF shown;
+    ui.Reply(UiReply::Dialog([&](QDialog& dialog) {
+        shown = printer.Printer().pageLayout().margins(QPageLayout::Millimeter);
+        dialog.done(QDialog::Accepted);
+        return dialog.result();
+    }));
+    EXPECT_TRUE(printer.PageSetup(nullptr));
+    EXPECT_NEAR(shown.left(), 3.0, 0.01);
+    EXPECT_NEAR(shown.top(), 10.0, 0.01);
+    EXPECT_NEAR(shown.right(), 3.0, 0.01);
+    EXPECT_NEAR(shown.bottom(), 10.0, 0.01);
+    EXPECT_NEAR(printer.Margins().left, 3.0, 0.01) << "accepting unchanged keeps them";
+    EXPECT_NEAR(printer.Margins().top, 10.0, 0.01);
+
+    // A margin the margin dialog changed is what Page Setup shows next.
+    printer.Margins().left = 12.5;
+    ui.Reply(UiReply::Dialog([&](QDialog& dialog) {
+        shown = printer.Printer().pageLayout().margins(QPageLayout::Millimeter);
+        dialog.done(QDialog::Rejected);
+        return dialog.result();
+    }));
+    EXPECT_FALSE(printer.PageSetup(nullptr));
+    EXPECT_NEAR(shown.left(), 12.5, 0.01);
+    EXPECT_NEAR(printer.Margins().left, 12.5, 0.01);
 }
