@@ -133,6 +133,9 @@ TEST_F(VisualSettingDialogTest, SaveAsThatCannotWriteListsNothing)
     ui.Reply(Name("new"));
     dialog.ItemAs<QPushButton>(1128)->click();
     EXPECT_EQ(Rows(dialog, 1126), Strings {"Current"});
+    // The user learns that nothing was written.
+    EXPECT_EQ(ui.Texts(UiCallKind::Message),
+        Strings {std::string(GetLangString(3)) + ": " + GetLangString(209)});
 }
 
 TEST_F(VisualSettingDialogTest, RemoveDeletesTheUsersThemeOnly)
