@@ -31,6 +31,8 @@ CDialogFlowSetting::CDialogFlowSetting(
     // Colours shared by the levels.
     auto* colours = new QGroupBox("Color");
     auto* top = new QGridLayout(colours);
+    // Tight rows keep the dialog within a screen 768 pixels high.
+    top->setVerticalSpacing(2);
     // The line colours (the loop's arrow among them) share a row, apart
     // from the background and the branch colours.
     const std::pair<const char*, int> colors[] = {{"Background", 1104}, {"\"Yes\"", 1111},
@@ -67,6 +69,7 @@ CDialogFlowSetting::CDialogFlowSetting(
         const auto& ids = FlowSettingForm::Levels()[l];
         auto* group = Make<QGroupBox>(ids.group, kLevelNames[l]);
         auto* grid = new QGridLayout(group);
+        grid->setVerticalSpacing(2);
         grid->addWidget(MakeFlag(ids.showText, "Show Text"), 0, 0, 1, 4);
         grid->addWidget(new QLabel("Size"), 1, 0);
         grid->addWidget(MakeNumberEdit(numbers[l * 4].id), 1, 1);
