@@ -2,7 +2,6 @@
 
 #include "DetailPreviewView.h"
 
-#include <QComboBox>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -32,11 +31,15 @@ CDialogFlowSetting::CDialogFlowSetting(
     // Colours shared by the levels.
     auto* colours = new QGroupBox("Color");
     auto* top = new QGridLayout(colours);
-    const std::pair<const char*, int> lines[] = {{"Background", 1104}, {"Basic", 1113},
-        {"Return", 1115}, {"Loop", 1114}, {"\"Yes\"", 1111}, {"\"No\"", 1112}};
+    // Tight rows keep the dialog within a screen 768 pixels high.
+    top->setVerticalSpacing(2);
+    // The line colours (the loop's arrow among them) share a row, apart
+    // from the background and the branch colours.
+    const std::pair<const char*, int> colors[] = {{"Background", 1104}, {"\"Yes\"", 1111},
+        {"\"No\"", 1112}, {"Basic", 1113}, {"Return", 1115}, {"Loop", 1114}};
     for (int i = 0; i < 6; ++i) {
-        top->addWidget(new QLabel(lines[i].first), i / 3 * 2, i % 3);
-        top->addWidget(MakeColor(lines[i].second), i / 3 * 2 + 1, i % 3);
+        top->addWidget(new QLabel(colors[i].first), i / 3 * 2, i % 3);
+        top->addWidget(MakeColor(colors[i].second), i / 3 * 2 + 1, i % 3);
     }
     top->addWidget(new QLabel("Shading"), 0, 3);
     top->addWidget(MakeChoice(IDC_SHADING), 1, 3);
@@ -66,6 +69,7 @@ CDialogFlowSetting::CDialogFlowSetting(
         const auto& ids = FlowSettingForm::Levels()[l];
         auto* group = Make<QGroupBox>(ids.group, kLevelNames[l]);
         auto* grid = new QGridLayout(group);
+        grid->setVerticalSpacing(2);
         grid->addWidget(MakeFlag(ids.showText, "Show Text"), 0, 0, 1, 4);
         grid->addWidget(new QLabel("Size"), 1, 0);
         grid->addWidget(MakeNumberEdit(numbers[l * 4].id), 1, 1);

@@ -3,7 +3,6 @@
 #include "DetailPreviewView.h"
 
 #include <QCheckBox>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>

@@ -48,6 +48,7 @@ CDialogSequenceSetting::CDialogSequenceSetting(
     const char* fontLabels[] = {"Object", "Caller", "Called"};
     for (size_t f = 0; f < 3; ++f)
         AddStyleRow(fontGrid, static_cast<int>(f) + 1, fontLabels[f], &form.Fonts()[f], {});
+    fontGrid->setColumnStretch(1, 1); // the face lists take the width
     column->addWidget(fonts);
 
     auto* sizes = new QGroupBox("Size && Space Feature");

@@ -113,10 +113,10 @@ std::string ThemeCatalog::PrepareUserPath(const std::string& name) const
 {
     if (userFolder_.empty())
         return {};
+    // A folder that cannot be made is left to the writer, which then fails
+    // to open the file and tells the user.
     std::error_code error;
     fs::create_directories(userFolder_, error);
-    if (!fs::is_directory(userFolder_, error))
-        return {};
     return userFolder_ + "/" + name + "." + writeExtension_;
 }
 

@@ -40,8 +40,10 @@ public:
     static bool IsValidName(const std::string& name);
 
     // Writes a new theme through `save` (given the path) into the user's
-    // folder, making the folder when missing. A name that exists already
-    // in the written format, in either folder, is not written.
+    // folder, making the folder when missing; `save` is called even when
+    // the folder could not be made, so that its failure reaches the user.
+    // A name that exists already in the written format, in either folder,
+    // is not written.
     template <typename Save> SaveResult SaveAs(const std::string& name, Save&& save) const
     {
         if (!IsValidName(name))

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -264,6 +265,10 @@ void CVisualSettingDialog::FillFaceLists()
         if (IsStorableFaceName(name))
             faces.push_back(QString::fromStdString(name));
     }
+    // As a sorted list shows them: whatever the case of the first letter.
+    std::stable_sort(faces.begin(), faces.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
     for (const auto& font : form_.Fonts()) {
         if (auto* list = ItemAs<QComboBox>(font.face))
             list->addItems(faces);

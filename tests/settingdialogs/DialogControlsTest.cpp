@@ -65,6 +65,24 @@ TEST_F(DialogControlsTest, NumberFieldsTakeOneToThousand)
     EXPECT_EQ(ui.Texts(UiCallKind::Message).size(), 4u);
 }
 
+TEST_F(DialogControlsTest, FaceListsOfferStorableFacesInListOrderAndKeepSizeAndBold)
+{
+    options.fontNames = {"Zeta", "arial", "Beta", std::string(40, 'x')};
+    CDialogFlowSetting dialog(options);
+    dialog.Setting().Ratio4x.StartEndFont.Create("ARIAL", 11, 1);
+    dialog.Setting().Ratio4x.LoopFont.Create("Missing", 9, 0);
+    Open(dialog);
+    EXPECT_EQ(Rows(dialog, 1078), (Strings {"arial", "Beta", "Zeta"}));
+    EXPECT_EQ(dialog.GetCurSel(1078), 0); // the face whatever its case
+    EXPECT_EQ(dialog.GetCurSel(1176), -1); // a face not installed
+
+    Pick(dialog, 1078, 2);
+    const CFontHolder& font = dialog.Setting().Ratio4x.StartEndFont;
+    EXPECT_EQ(font.faceName, "Zeta");
+    EXPECT_EQ(font.size, 11);
+    EXPECT_EQ(font.bold, 1);
+}
+
 TEST_F(DialogControlsTest, NumberListsTakePicksAndTypingWithoutAddingRows)
 {
     CDialogNSDSetting dialog(options);

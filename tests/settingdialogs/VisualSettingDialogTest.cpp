@@ -99,6 +99,28 @@ TEST_F(VisualSettingDialogTest, ThemesCurrentLoadAndCapitals)
     EXPECT_EQ(ui.Texts(UiCallKind::Message), (Strings {unreadable, unreadable}));
 }
 
+TEST_F(VisualSettingDialogTest, AFlowThemeSetsWhichLevelsShowTheirTextControls)
+{
+    CFlowSetting texts;
+    texts.Ratio1x.ShowText = 1;
+    texts.Ratio16x.ShowText = 0;
+    ASSERT_TRUE(SaveFlowColorFile(folder.Write("program/Color/texts.fcx", ""), texts));
+    CDialogFlowSetting dialog(options, nullptr, UserThemes(), ProgramThemes());
+    dialog.Setting().Ratio1x.ShowText = 0;
+    dialog.Setting().Ratio16x.ShowText = 1;
+    Open(dialog);
+    auto shown = [&dialog] {
+        return std::vector<bool> {dialog.IsItemChecked(1135) == 1, dialog.Item(1076)->isEnabled(),
+            dialog.Item(1069)->isEnabled(), dialog.IsItemChecked(1138) == 1,
+            dialog.Item(1110)->isEnabled()};
+    };
+    EXPECT_EQ(shown(), (std::vector<bool> {false, false, false, true, true}));
+    Pick(dialog, 1126, 1);
+    EXPECT_EQ(shown(), (std::vector<bool> {true, true, true, false, false}));
+    Pick(dialog, 1126, 0);
+    EXPECT_EQ(shown(), (std::vector<bool> {false, false, false, true, true}));
+}
+
 TEST_F(VisualSettingDialogTest, SaveAsListsTheNewThemeBelowCurrent)
 {
     folder.Write("program/Color/shipped.fcx", "");
@@ -133,6 +155,9 @@ TEST_F(VisualSettingDialogTest, SaveAsThatCannotWriteListsNothing)
     ui.Reply(Name("new"));
     dialog.ItemAs<QPushButton>(1128)->click();
     EXPECT_EQ(Rows(dialog, 1126), Strings {"Current"});
+    // The user learns that nothing was written.
+    EXPECT_EQ(ui.Texts(UiCallKind::Message),
+        Strings {std::string(GetLangString(3)) + ": " + GetLangString(209)});
 }
 
 TEST_F(VisualSettingDialogTest, RemoveDeletesTheUsersThemeOnly)
