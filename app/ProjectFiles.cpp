@@ -201,8 +201,18 @@ void CKestrinDoc::CreateProjectFromWizard(const std::set<std::string>& files,
     selectedNode = nullptr;
     if (frame_ != nullptr)
         frame_->ResetViews();
-    for (const std::string& file : files)
-        AddFile(file);
+    // The wizard's files join as they are: a file picked by hand is kept
+    // whatever its type, and a Visual C++ project picked as a file is not
+    // imported. Names holding a line break cannot be saved: AddFile refuses
+    // them with a message.
+    std::vector<std::string> paths;
+    for (const std::string& file : files) {
+        if (file.find_first_of("\r\n") == std::string::npos)
+            paths.push_back(file);
+        else
+            AddFile(file);
+    }
+    context_.Input().AddFiles(paths);
     for (const auto& [name, value] : defines)
         context_.Options().projectWords.emplace(name, value);
     std::string path = location;

@@ -29,7 +29,12 @@ CDialogProjectOption::CDialogProjectOption(
     : CDialog(parent), options_(options), code_(code), relayout_(std::move(relayout))
 {
     setWindowTitle("Project Option");
-    setStyleSheet("QDialog { background: white; }");
+    // White behind every static text and around the group boxes, whose
+    // title bands are filled with the window colour.
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
 
     auto* analysis = WhiteGroup("Analysis Engine");
     auto* analysisLayout = new QVBoxLayout(analysis);

@@ -32,7 +32,12 @@ CNewProjectPage::CNewProjectPage(NewProjectInfo& info, QWidget* parent)
     : CDialog(parent), info_(info)
 {
     setWindowTitle("New Project Wizard");
-    setStyleSheet("QDialog, QLabel, QCheckBox, QRadioButton { background: white; }");
+    // White behind every static text and around the group boxes, whose
+    // title bands are filled with the window colour.
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
 }
 
 void CNewProjectPage::Close(Action action)

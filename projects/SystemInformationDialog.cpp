@@ -1,5 +1,6 @@
 #include "SystemInformationDialog.h"
 
+#include "LinedTree.h"
 #include "SystemFacts.h"
 
 #include <QHBoxLayout>
@@ -23,7 +24,7 @@ CDialogSystemInformation::CDialogSystemInformation(SystemFactsGatherer& facts, Q
     : CDialog(parent), facts_(facts)
 {
     setWindowTitle("System Information");
-    tree_ = Make<QTreeWidget>(IDC_TREE);
+    tree_ = Make<CLinedTree>(IDC_TREE, QColor(0, 0, 200));
     tree_->setHeaderHidden(true);
     tree_->setRootIsDecorated(true);
     tree_->setFixedWidth(140);
@@ -66,9 +67,6 @@ bool CDialogSystemInformation::OnInitDialog()
     QFont bold = tree_->font();
     bold.setBold(true);
     root_->setFont(0, bold);
-    QPalette lines = tree_->palette();
-    lines.setColor(QPalette::Text, QColor(0, 0, 200));
-    tree_->setPalette(lines);
     root_->setExpanded(true);
     tree_->setCurrentItem(hardwareItem_);
     Show(hardwareItem_);

@@ -1,6 +1,7 @@
 #include "WordListCtrl.h"
 
 #include "LanguageTable.h"
+#include "MyHeaderCtrl.h"
 #include "SetPredefinedWordDialog.h"
 
 #include <QHeaderView>
@@ -8,6 +9,7 @@
 
 CMyListCtrl::CMyListCtrl(QWidget* parent) : QTreeWidget(parent)
 {
+    setHeader(new CMyHeaderCtrl(this));
     setColumnCount(2);
     setHeaderLabels({QString::fromUtf8(GetLangString(100)), QString::fromUtf8(GetLangString(101))});
     setColumnWidth(0, 340);

@@ -4,9 +4,10 @@
 
 #include <QTreeWidget>
 
-// A two-column list of predefined words (word, value) with whole-row and
-// extended selection. A double click on a row opens the row editor ("Set
-// Predefined Word"); OK there changes the row and reports it with rowEdited.
+// A two-column list of predefined words (word, value) under a caption-coloured
+// header, with whole-row and extended selection. A double click on a row
+// opens the row editor ("Set Predefined Word"); OK there changes the row and
+// reports it with rowEdited.
 class CMyListCtrl : public QTreeWidget {
     Q_OBJECT
 public:

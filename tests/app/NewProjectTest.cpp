@@ -71,3 +71,26 @@ TEST(NewProjectTest, TheWizardAsksToSaveFirstThenMakesTheProjectAndDrawsIt)
             FindNode(program.Frame().MacroView()->Nodes(), "Garden") != nullptr;
     })) << "a Draw follows";
 }
+
+TEST(NewProjectTest, FilesPickedByHandJoinAsTheyAreWhateverTheirType)
+{
+    TempFolder folder;
+    const std::string header = folder.Write("notes.h", "struct Notes { int n; };\n");
+    const std::string dsp = folder.Write("Other.dsp", "# ADD CPP /D \"OTHER\"\r\n");
+    RunningApp program;
+    UiRecorder ui;
+    ui.Reply(On<P1>([&](P1& page) {
+          page.SetItemText(P1::IDC_LOCATION, folder.Path());
+          Click(page, P1::IDC_FROM_FILES);
+          Click(page, P1::IDC_FINISH_NEXT);
+      }))
+        .Reply(On<CDialogNewProject3>([&](CDialogNewProject3& page) {
+            page.AddFiles({header, dsp});
+            Click(page, CDialogNewProject3::IDC_NEXT);
+        }));
+    program.Frame().Commands().Execute(ID_NEW_PROJECT);
+    EXPECT_EQ(program.context->Input().paths, (std::set<std::string> {dsp, header}));
+    EXPECT_EQ(program.context->Options().projectWords.count("OTHER"), 0u)
+        << "a project picked as a file is not imported";
+    EXPECT_TRUE(WaitFor([&] { return !program.context->drawRunning; }));
+}

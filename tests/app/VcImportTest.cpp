@@ -4,6 +4,7 @@
 #include "InputSet.h"
 #include "LanguageTable.h"
 #include "Options.h"
+#include "TotalView.h"
 
 #include <gtest/gtest.h>
 
@@ -82,4 +83,45 @@ TEST_F(VcImportTest, ProjectCommandsAreRefusedWhileADrawRuns)
         EXPECT_EQ(ui.calls[0].text, GetLangString(18)) << id;
     }
     program.context->drawRunning = false;
+}
+
+TEST(VcWorkspaceDrawTest, ADroppedWorkspaceIsDrawnWithItsProjectsWords)
+{
+    // Two projects in folders of their own, written as Visual C++ writes
+    // them: backslashes, CR LF, a name in the wrong case, a quoted path with
+    // a blank, a source one folder up, and a word with a value.
+    TempFolder folder;
+    folder.Write("ws/Planner/src/Beds.cpp",
+        "#if GARDEN_SIZE > 10\nstruct BigBeds { int rows; };\n#else\n"
+        "struct SmallBeds { int rows; };\n#endif\n");
+    folder.Write("ws/common/Rain.c", "struct Rain { int mm; };\n");
+    folder.Write("ws/Planner/Planner.dsp",
+        "# ADD BASE CPP /nologo /D \"WIN32\"\r\n"
+        "# ADD CPP /nologo /D \"WIN32\" /D \"GARDEN_SIZE=12\"\r\n"
+        "SOURCE=.\\src\\beds.cpp\r\n"
+        "SOURCE=.\\src\\Beds.h\r\n");
+    folder.Write("ws/water tools/Water.dsp", "SOURCE=\"..\\common\\Rain.c\"\r\n");
+    const std::string dsw = folder.Write("ws/Garden.dsw",
+        "Microsoft Developer Studio Workspace File, Format Version 6.00\r\n"
+        "Project: \"Planner\"=.\\Planner\\Planner.dsp - Package Owner=<4>\r\n"
+        "Project: \"Water\"=\".\\water tools\\WATER.DSP\" - Package Owner=<4>\r\n");
+
+    RunningApp program;
+    UiRecorder ui;
+    program.Frame().OnDropFiles({dsw});
+    EXPECT_EQ(program.context->Input().paths,
+        (std::set<std::string> {
+            folder.File("ws/Planner/src/Beds.cpp"), folder.File("ws/common/Rain.c")}));
+    EXPECT_EQ(program.context->Options().projectWords,
+        (std::map<std::string, int32_t> {{"GARDEN_SIZE", 12}, {"WIN32", 0}}));
+    EXPECT_TRUE(program.Doc().IsModified());
+
+    program.Frame().PostDraw();
+    const auto& nodes = [&]() -> const std::vector<MacroLayoutNode>& {
+        return program.Frame().MacroView()->Nodes();
+    };
+    ASSERT_TRUE(WaitFor(
+        [&] { return !program.context->drawRunning && FindNode(nodes(), "Rain") != nullptr; }));
+    EXPECT_NE(FindNode(nodes(), "BigBeds"), nullptr) << "the project's word reaches the analysis";
+    EXPECT_EQ(FindNode(nodes(), "SmallBeds"), nullptr);
 }
