@@ -63,10 +63,18 @@ CDialogNewProject::CDialogNewProject(NewProjectInfo& info, COptions& options, QW
     auto* file = WhiteGroup("Project File");
     auto* fileGrid = new QGridLayout(file);
     fileGrid->setContentsMargins(12, 26, 12, 10);
-    fileGrid->addWidget(new QLabel("File Name(&N)"), 0, 0);
-    fileGrid->addWidget(Make<QLineEdit>(IDC_FILE_NAME), 0, 1, 1, 2);
-    fileGrid->addWidget(new QLabel("Location(&L)"), 1, 0);
-    fileGrid->addWidget(Make<QLineEdit>(IDC_LOCATION), 1, 1);
+    // A label's letter reaches its edit only through the label's buddy;
+    // without one the ampersand would show.
+    auto* nameLabel = new QLabel("File Name(&N)");
+    auto* name = Make<QLineEdit>(IDC_FILE_NAME);
+    nameLabel->setBuddy(name);
+    fileGrid->addWidget(nameLabel, 0, 0);
+    fileGrid->addWidget(name, 0, 1, 1, 2);
+    auto* locationLabel = new QLabel("Location(&L)");
+    auto* location = Make<QLineEdit>(IDC_LOCATION);
+    locationLabel->setBuddy(location);
+    fileGrid->addWidget(locationLabel, 1, 0);
+    fileGrid->addWidget(location, 1, 1);
     fileGrid->addWidget(Make<QPushButton>(IDC_BROWSE, "Browse(&B)..."), 1, 2);
     fileGrid->addWidget(new QLabel("File Name and Location"), 2, 0);
     auto* full = Make<QLineEdit>(IDC_FULL_PATH);
