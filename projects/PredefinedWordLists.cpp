@@ -1,11 +1,9 @@
 #include "PredefinedWordLists.h"
 
+#include "NumberText.h"
 #include "Options.h"
 
 #include <cctype>
-#include <cerrno>
-#include <cstdlib>
-#include <limits>
 
 namespace {
 
@@ -49,17 +47,5 @@ int PredefinedWordLists::WordProblem(const std::string& word)
 
 std::optional<int32_t> PredefinedWordLists::ParseValue(const std::string& text)
 {
-    size_t begin = text.find_first_not_of(" \t");
-    size_t end = text.find_last_not_of(" \t");
-    if (begin == std::string::npos)
-        return std::nullopt;
-    const std::string number = text.substr(begin, end - begin + 1);
-    errno = 0;
-    char* stop = nullptr;
-    const long long value = std::strtoll(number.c_str(), &stop, 10);
-    if (errno != 0 || stop != number.c_str() + number.size() ||
-        !(std::isdigit(static_cast<unsigned char>(number.back()))) ||
-        value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max())
-        return std::nullopt;
-    return static_cast<int32_t>(value);
+    return WholeDecimal(text);
 }

@@ -1,5 +1,7 @@
 #include "AtomicFile.h"
 
+#include "NumberText.h"
+
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -7,7 +9,9 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -64,12 +68,13 @@ void RemoveAbandonedTemporaries(const SplitPath& target)
         const std::string name = entry->d_name;
         if (name.compare(0, prefix.size(), prefix) != 0)
             continue;
-        const char* digits = name.c_str() + prefix.size();
-        char* end = nullptr;
-        long pid = std::strtol(digits, &end, 10);
-        if (end == digits || *end != '-' || pid <= 0)
+        const std::string_view rest = std::string_view(name).substr(prefix.size());
+        const std::optional<NumberRead> number = ReadDecimal(rest);
+        if (!number || number->clamped || number->length >= rest.size() ||
+            rest[number->length] != '-' || number->value <= 0)
             continue;
-        if (pid == ::getpid() || ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH)
+        const pid_t pid = number->value;
+        if (pid == ::getpid() || ::kill(pid, 0) == 0 || errno != ESRCH)
             continue;
         ::unlink((target.folder + name).c_str());
     }

@@ -49,13 +49,15 @@ std::optional<NumberRead> ReadNumber(std::string_view text, int base)
     for (int d = digit(i); d >= 0; d = digit(++i)) {
         magnitude = magnitude * base + d;
         if (magnitude > limit)
-            magnitude = limit;
+            magnitude = limit + 1;
     }
     if (i == firstDigit)
         return std::nullopt;
-    const int64_t value = negative ? -magnitude : magnitude;
+    const bool clamped = magnitude > limit || (magnitude == limit && !negative);
+    const int64_t value = negative ? -std::min(magnitude, limit) : magnitude;
     return NumberRead {
-        static_cast<int32_t>(std::min<int64_t>(value, std::numeric_limits<int32_t>::max())), i};
+        static_cast<int32_t>(std::min<int64_t>(value, std::numeric_limits<int32_t>::max())), i,
+        clamped};
 }
 
 } // namespace
@@ -68,6 +70,18 @@ std::optional<NumberRead> ReadDecimal(std::string_view text)
 std::optional<NumberRead> ReadHex(std::string_view text)
 {
     return ReadNumber(text, 16);
+}
+
+std::optional<int32_t> WholeDecimal(std::string_view text)
+{
+    const std::optional<NumberRead> number = ReadDecimal(text);
+    if (!number || number->clamped)
+        return std::nullopt;
+    for (size_t i = number->length; i < text.size(); ++i) {
+        if (!IsWhiteSpace(text[i]))
+            return std::nullopt;
+    }
+    return number->value;
 }
 
 int32_t DecimalOrZero(std::string_view text)

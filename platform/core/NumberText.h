@@ -15,6 +15,7 @@
 struct NumberRead {
     int32_t value = 0;
     size_t length = 0; // characters read, white space and sign included
+    bool clamped = false; // the digits were beyond the range
 };
 
 // A decimal number at the start of `text`; nothing when no digit follows the
@@ -24,6 +25,10 @@ std::optional<NumberRead> ReadDecimal(std::string_view text);
 // A hexadecimal number read the same way; a 0x or 0X after the sign is
 // skipped when a digit follows it.
 std::optional<NumberRead> ReadHex(std::string_view text);
+
+// A text that is one decimal number within the range and nothing else but
+// white space around it; nothing otherwise.
+std::optional<int32_t> WholeDecimal(std::string_view text);
 
 // The decimal number at the start of `text`, 0 when there is none (as the C
 // library's atoi reads, but never overflowing).

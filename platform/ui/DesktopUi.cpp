@@ -1,5 +1,6 @@
 #include "DesktopUi.h"
 
+#include "AbsolutePath.h"
 #include "FadingNotice.h"
 #include "GuiSession.h"
 #include "UiThreadPoster.h"
@@ -251,7 +252,7 @@ bool DesktopUi::OpenUrl(const std::string& urlOrPath)
     QUrl url(text);
     // A text without a scheme (or with a one-letter one, a drive) is a file.
     if (url.scheme().size() <= 1)
-        url = QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath());
+        url = QUrl::fromLocalFile(ToQString(AbsolutePath(urlOrPath)));
     if (!url.isValid())
         return false;
     return QDesktopServices::openUrl(url);

@@ -1,9 +1,8 @@
 #include "RecentFileList.h"
 
+#include "AbsolutePath.h"
 #include "GuiSession.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QSettings>
 #include <algorithm>
 
@@ -14,12 +13,6 @@ constexpr size_t kMenuTextLength = 60;
 QString Key(int index)
 {
     return QStringLiteral("%1/File%2").arg(QLatin1String(RecentFileList::kSection)).arg(index + 1);
-}
-
-std::string Absolute(const std::string& path)
-{
-    const QString text = QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
-    return ToUtf8(QDir::cleanPath(QFileInfo(text).absoluteFilePath()));
 }
 
 // "/home/user/.../name.kst": the first folder, an ellipsis and the file name.
@@ -59,7 +52,7 @@ void RecentFileList::Add(const std::string& path)
 {
     if (path.empty())
         return;
-    const std::string entry = Absolute(path);
+    const std::string entry = AbsolutePath(path);
     entries_.erase(std::remove(entries_.begin(), entries_.end(), entry), entries_.end());
     entries_.insert(entries_.begin(), entry);
     if (static_cast<int>(entries_.size()) > size_)

@@ -1,5 +1,6 @@
 #include "VcSourceCheck.h"
 
+#include "AbsolutePath.h"
 #include "AtomicFile.h"
 #include "IncludePaths.h"
 #include "LanguageTable.h"
@@ -52,10 +53,7 @@ std::vector<std::string> FindVcSources(const std::vector<std::string>& names,
 
 VcFileLocation LocateVcFile(const std::string& path)
 {
-    std::error_code error;
-    std::filesystem::path full = std::filesystem::absolute(path, error).lexically_normal();
-    if (error)
-        full = path;
+    const std::filesystem::path full = AbsolutePath(path);
     return {full.string(), full.parent_path().string()};
 }
 

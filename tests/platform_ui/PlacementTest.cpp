@@ -9,6 +9,8 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 TEST(WindowPlacementText, TenNumbersRoundTripAndAnythingLessIsRefused)
 {
     const std::pair<const char*, WindowPlacement> good[] = {
@@ -121,4 +123,10 @@ TEST(WindowPlacementSettings, PlacementsLiveInTheirSectionAndRecentFilesKeepEigh
     EXPECT_EQ(shown.rfind("&1 /home/...", 0), 0u) << shown;
     EXPECT_EQ(shown.substr(shown.size() - 12), "/project.kst");
     EXPECT_LE(shown.size(), 3u + 60u);
+
+    // A relative path is kept as the document keeps its own path.
+    RecentFileList relative;
+    relative.Add("sub/../relative.kst");
+    EXPECT_EQ(relative.Entries(),
+        std::vector<std::string> {(std::filesystem::current_path() / "relative.kst").string()});
 }

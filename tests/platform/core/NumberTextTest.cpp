@@ -33,6 +33,17 @@ TEST(NumberText, ValuesBeyondTheRangeGiveTheNearestLimit)
     EXPECT_EQ(ReadHex("100000001")->value, kMax);
 }
 
+TEST(NumberText, AWholeNumberFieldRefusesAnythingElseAndValuesBeyondTheRange)
+{
+    EXPECT_EQ(WholeDecimal(" -5\t"), -5);
+    EXPECT_EQ(WholeDecimal("+7"), 7);
+    EXPECT_EQ(WholeDecimal("2147483647"), kMax);
+    EXPECT_EQ(WholeDecimal("-2147483648"), kMin);
+    for (const char* bad : {"2147483648", "-2147483649", "99999999999999999999", "", " ", "12abc",
+             "1.5", "-", "0x10", "1 2"})
+        EXPECT_EQ(WholeDecimal(bad), std::nullopt) << bad;
+}
+
 TEST(NumberText, ReadTellsANumberFromNoneAndHowMuchItRead)
 {
     EXPECT_FALSE(ReadDecimal("  +"));
