@@ -20,11 +20,13 @@ public:
         {
             std::lock_guard lock(mutex);
             users[&font].insert(std::this_thread::get_id());
+            ++calls;
         }
         return FontTextMeasurer().Measure(font, text);
     }
     mutable std::mutex mutex;
     mutable std::map<const CFont*, std::set<std::thread::id>> users;
+    mutable size_t calls = 0;
 };
 
 LogFont Description(int height, int weight)
@@ -39,7 +41,8 @@ LogFont Description(int height, int weight)
 } // namespace
 
 // A long list is measured on several threads, no font object on two of them,
-// and gives the extents one thread gives; a short one stays on the caller.
+// each text once per font, and gives the extents one thread gives; a short
+// one stays on the caller.
 TEST(TextBatchTest, SharedAmongThreadsAsOneThreadWouldMeasure)
 {
     CFont plain;
@@ -50,7 +53,9 @@ TEST(TextBatchTest, SharedAmongThreadsAsOneThreadWouldMeasure)
     std::vector<std::string> words;
     std::vector<TextInFont> texts;
     for (size_t i = 0; i < 3 * TextBatch::kParallelTexts; ++i)
-        words.push_back((i % 2 ? "acc += " : "case ") + std::to_string(i * 7919 % 100000) + ";");
+        words.push_back(i % 5 == 4
+                ? "break;"
+                : (i % 2 ? "acc += " : "case ") + std::to_string(i * 7919 % 100000) + ";");
     const CFont* fonts[] = {&plain, &bold, &unmade, nullptr};
     for (size_t i = 0; i < words.size(); ++i)
         texts.push_back({fonts[i % 7 == 6 ? 2 + i % 2 : i % 2], words[i]});
@@ -69,7 +74,13 @@ TEST(TextBatchTest, SharedAmongThreadsAsOneThreadWouldMeasure)
     EXPECT_EQ(recorder->users.size(), 3u) << "one thread, the fonts given";
 
     recorder->users.clear();
+    recorder->calls = 0;
     EXPECT_EQ(TextBatch::Measure(texts, 4), alone);
+    std::set<std::pair<const CFont*, std::string_view>> distinct;
+    for (const TextInFont& text : texts)
+        if (text.font != nullptr)
+            distinct.insert({text.font, text.text});
+    EXPECT_EQ(recorder->calls, distinct.size()) << "a repeated text is measured once";
     std::set<std::thread::id> threads;
     for (const auto& [font, users] : recorder->users) {
         EXPECT_TRUE(users.size() == 1 || font == &unmade) << "a font used by two threads";
