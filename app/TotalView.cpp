@@ -66,6 +66,7 @@ void CTotalView::ForgetModel()
     nodes_.clear();
     modelRoot_ = nullptr;
     treeAnalyzer_ = nullptr;
+    prepared_ = {};
 }
 
 MacroArrangeOptions CTotalView::ArrangeOptions() const
@@ -163,8 +164,14 @@ void CTotalView::UpdateAndDrawMacroView(CDC* dc)
         selected_ = nullptr;
         modelRoot_ = analyzer->Engine()->Root();
     }
-    const std::optional<CSize> size =
-        picture_.Update(steps, modelRoot_, ArrangeOptions(), GetClientRect().Width(), &memory);
+    // The tree the run prepared serves only the model it was built from.
+    std::optional<PreparedMacroTree> prepared = std::move(prepared_.tree);
+    if (prepared_.analyzer != analyzer ||
+        prepared_.generation != analyzer->Engine()->ModelGeneration())
+        prepared.reset();
+    prepared_ = {};
+    const std::optional<CSize> size = picture_.Update(
+        steps, modelRoot_, ArrangeOptions(), GetClientRect().Width(), &memory, std::move(prepared));
     if (steps.build) {
         nodeCount_ = picture_.NodeCount();
         treeAnalyzer_ = analyzer;

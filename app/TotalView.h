@@ -145,6 +145,16 @@ private:
     MacroBoxBudget boxes_;
     std::vector<MacroLayoutNode> nodes_;
     MacroViewPicture picture_;
+    // The tree the run prepared, with the model it belongs to: the next
+    // paint takes it when that model is still the current one.
+    struct RunTree {
+        std::optional<PreparedMacroTree> tree;
+        const CAnalyzer* analyzer = nullptr;
+        uint64_t generation = 0;
+    };
+    // Filled by the run's thread, read only after it was joined.
+    std::shared_ptr<RunTree> runTree_;
+    RunTree prepared_;
     MacroLayoutNode* selected_ = nullptr;
     CModelScope* modelRoot_ = nullptr;
     // What the layout tree was built from: it is valid only while both stay.

@@ -59,11 +59,23 @@ void CTotalView::StartDraw()
     progress_->show();
     progressTimer_.start();
 
+    // The thread builds, measures and arranges the new model's tree as well,
+    // in copies of the fonts made here, so that the first paint need not.
+    prepared_ = {};
+    runTree_ = std::make_shared<RunTree>();
     const UiThreadPoster poster(this);
-    const bool started = drawThread_.Start([analyzer, poster, this] {
-        analyzer->Run(3, false);
-        poster.Post([this] { OnDrawThreadDone(); });
-    });
+    const bool started = drawThread_.Start(
+        [analyzer, poster, this, slot = runTree_,
+            job = picture_.MakePrepareJob(ArrangeOptions(), GetClientRect().Width())]() mutable {
+            analyzer->Run(3, false);
+            const std::atomic<bool>& stop = context_.Input().stopRequest;
+            if (!stop) {
+                slot->tree = job.Run(analyzer->Engine()->Root(), stop);
+                slot->analyzer = analyzer;
+                slot->generation = analyzer->Engine()->ModelGeneration();
+            }
+            poster.Post([this] { OnDrawThreadDone(); });
+        });
     if (!started) {
         Ui().MessageBox(GetLangString(19), MessageButtons::Ok, MessageIcon::Error);
         progressTimer_.stop();
@@ -81,6 +93,9 @@ void CTotalView::OnDrawThreadDone()
     if (!drawThread_.Joinable())
         return;
     drawThread_.Join();
+    if (runTree_ != nullptr)
+        prepared_ = std::move(*runTree_);
+    runTree_.reset();
     progressTimer_.stop();
     context_.drawRunning = false;
     context_.modelReady = true;

@@ -1,5 +1,6 @@
 #include "MacroViewPicture.h"
 
+#include "DeviceContext.h"
 #include "ElementStyleTable.h"
 #include "MacroLayout.h"
 #include "MacroLayoutTree.h"
@@ -7,6 +8,7 @@
 #include "VisualSetting.h"
 
 #include <algorithm>
+#include <utility>
 
 MacroViewPicture::MacroViewPicture(std::vector<MacroLayoutNode>& nodes, MacroGroups& groups,
     MacroBoxBudget& boxes, CVisualSetting& fonts, const ElementStyleTable& style)
@@ -14,19 +16,75 @@ MacroViewPicture::MacroViewPicture(std::vector<MacroLayoutNode>& nodes, MacroGro
 {
 }
 
-std::optional<CSize> MacroViewPicture::Update(const MacroViewSteps& steps, CModelScope* root,
-    const MacroArrangeOptions& options, int width, CDC* dc)
+namespace {
+
+bool SameOptions(const MacroArrangeOptions& a, const MacroArrangeOptions& b)
 {
-    if (steps.build) {
-        nodes_.clear();
-        nodeCount_ = root != nullptr ? BuildMacroLayout(root, nodes_, groups_) : 0;
-    }
-    if (steps.build || steps.measure)
-        MeasureLayout(nodes_, fonts_, style_, dc, kBorder);
-    if (!steps.build && !steps.measure && !steps.arrange)
+    return a.sort == b.sort && a.fixedSizeArrange == b.fixedSizeArrange && a.autoSort == b.autoSort;
+}
+
+} // namespace
+
+MacroViewPicture::PrepareJob::PrepareJob(CVisualSetting fonts, const ElementStyleTable& style,
+    MacroGroups& groups, const MacroArrangeOptions& options, int width)
+    : fonts_(std::move(fonts)),
+      style_(style),
+      groups_(&groups),
+      options_(options),
+      width_(std::max(0, width))
+{
+}
+
+std::optional<PreparedMacroTree> MacroViewPicture::PrepareJob::Run(
+    CModelScope* root, const std::atomic<bool>& stop)
+{
+    PreparedMacroTree tree;
+    tree.root = root;
+    tree.options = options_;
+    tree.width = width_;
+    tree.nodeCount = root != nullptr ? BuildMacroLayout(root, tree.nodes, *groups_) : 0;
+    // Measuring needs no picture: a device context of this thread's own.
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    const bool measured = MeasureLayout(tree.nodes, fonts_, style_, &dc, kBorder, &stop);
+    fonts_.AttachDC(nullptr);
+    if (!measured)
         return std::nullopt;
-    CMacroLayout layout(
-        nodes_, kBorder, style_.UnitSpace, std::max(0, width), style_.Grouping, options);
+    CMacroLayout layout(tree.nodes, kBorder, style_.UnitSpace, width_, style_.Grouping, options_);
+    tree.size = layout.Arrange();
+    return tree;
+}
+
+MacroViewPicture::PrepareJob MacroViewPicture::MakePrepareJob(
+    const MacroArrangeOptions& options, int width) const
+{
+    return PrepareJob(fonts_, style_, groups_, options, width);
+}
+
+std::optional<CSize> MacroViewPicture::Update(const MacroViewSteps& steps, CModelScope* root,
+    const MacroArrangeOptions& options, int width, CDC* dc,
+    std::optional<PreparedMacroTree> prepared)
+{
+    width = std::max(0, width);
+    if (steps.build && prepared && prepared->root == root) {
+        nodes_ = std::move(prepared->nodes);
+        nodeCount_ = prepared->nodeCount;
+        if (steps.measure)
+            MeasureLayout(nodes_, fonts_, style_, dc, kBorder);
+        if (!steps.measure && !steps.arrange && prepared->width == width &&
+            SameOptions(prepared->options, options))
+            return prepared->size;
+    } else {
+        if (steps.build) {
+            nodes_.clear();
+            nodeCount_ = root != nullptr ? BuildMacroLayout(root, nodes_, groups_) : 0;
+        }
+        if (steps.build || steps.measure)
+            MeasureLayout(nodes_, fonts_, style_, dc, kBorder);
+        if (!steps.build && !steps.measure && !steps.arrange)
+            return std::nullopt;
+    }
+    CMacroLayout layout(nodes_, kBorder, style_.UnitSpace, width, style_.Grouping, options);
     return layout.Arrange();
 }
 

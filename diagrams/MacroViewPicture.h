@@ -3,14 +3,16 @@
 #include "GdiTypes.h"
 #include "MacroArrangeOptions.h"
 #include "MacroLayoutNode.h"
+#include "PreparedMacroTree.h"
+#include "ElementStyleTable.h"
+#include "VisualSetting.h"
 
+#include <atomic>
 #include <optional>
 #include <vector>
 
 class CDC;
 class CModelScope;
-class CVisualSetting;
-struct ElementStyleTable;
 struct MacroGroups;
 
 // What one paint of a macro view has to do before it draws.
@@ -32,6 +34,26 @@ class MacroViewPicture {
 public:
     static constexpr int kBorder = 1;
 
+    // What Update would do for a build, done on any thread: it works on
+    // copies of the fonts and colours taken when the job was made, measures
+    // without a window and only reads the model and the picture's groups.
+    class PrepareJob {
+    public:
+        // The tree of `root`, or nothing when `stop` came first.
+        std::optional<PreparedMacroTree> Run(CModelScope* root, const std::atomic<bool>& stop);
+
+    private:
+        friend class MacroViewPicture;
+        PrepareJob(CVisualSetting fonts, const ElementStyleTable& style, MacroGroups& groups,
+            const MacroArrangeOptions& options, int width);
+
+        CVisualSetting fonts_;
+        ElementStyleTable style_;
+        MacroGroups* groups_;
+        MacroArrangeOptions options_;
+        int width_;
+    };
+
     MacroViewPicture(std::vector<MacroLayoutNode>& nodes, MacroGroups& groups,
         MacroBoxBudget& boxes, CVisualSetting& fonts, const ElementStyleTable& style);
 
@@ -39,8 +61,15 @@ public:
     // measure always arranges. Returns the arranged size (the scroll size),
     // or nothing when no step ran. A build without a model root leaves the
     // tree empty.
+    // A build takes the prepared tree instead when it was built from
+    // `root`, and its arrangement as well when nothing asks to measure or
+    // arrange and it was arranged for these options and this width.
     std::optional<CSize> Update(const MacroViewSteps& steps, CModelScope* root,
-        const MacroArrangeOptions& options, int width, CDC* dc);
+        const MacroArrangeOptions& options, int width, CDC* dc,
+        std::optional<PreparedMacroTree> prepared = std::nullopt);
+    // A job preparing a tree in the fonts and colours the picture has now,
+    // arranged for these options and this width.
+    PrepareJob MakePrepareJob(const MacroArrangeOptions& options, int width) const;
     // Draws the arranged tree (nothing when it is empty).
     void Draw(CDC* dc);
 

@@ -8,6 +8,9 @@
 #include "Unit.h"
 #include "UnitKind.h"
 
+#include <algorithm>
+#include <thread>
+
 namespace {
 
 constexpr int32_t kPlain = UNIT_EXPRESSION_STATEMENT;
@@ -84,17 +87,11 @@ CSize NSDRootNode::TextExtent(CFontHolder& font, const std::string& text)
     return extent;
 }
 
-void NSDRootNode::MakeOneLineHeader(NSDBlock& block, CFontHolder& font, std::string text)
-{
-    const CSize extent = TextExtent(font, text);
-    block.lines = {std::move(text)};
-    block.textWidth = NarrowSize(int64_t {extent.cx} + 2 * int64_t {sizes.marginWidth} + 2);
-    block.headerHeight = NarrowSize(int64_t {extent.cy} + 2 * int64_t {sizes.marginHeight} + 2);
-}
+// ---- header texts ----------------------------------------------------------
 
 // The condition in two lines, the first holding four fifths of it; a
 // condition shorter than five characters stays whole on one line.
-void NSDRootNode::MakeIfHeader(NSDBlock& block, int from)
+void NSDRootNode::MakeIfLines(NSDBlock& block, int from)
 {
     const std::string text =
         TokenRangeText(block.units.empty() ? nullptr : block.units.front(), from, 1);
@@ -106,53 +103,120 @@ void NSDRootNode::MakeIfHeader(NSDBlock& block, int from)
         block.lines.push_back(text.substr(0, cut));
         block.lines.push_back(text.substr(cut));
     }
-    const CSize extent = TextExtent(settings.IfFont, block.lines.front());
-    const int64_t mw = sizes.marginWidth;
-    const int64_t mh = sizes.marginHeight;
-    int64_t textWidth = ((extent.cx + 2 * mw + 2) * 15) / 10;
-    textWidth += textWidth / 2;
-    textWidth += 2 * (int64_t {yesExtent.cx} + noExtent.cx);
-    block.textWidth = NarrowSize(textWidth);
-    block.headerHeight = NarrowSize(extent.cy + 2 * mh + 2 + std::max(yesExtent.cy, noExtent.cy));
 }
 
-void NSDRootNode::MakeHeaders(NSDBlock& block)
+void NSDRootNode::MakeHeaderLines(NSDBlock& block)
 {
     const CUnit* first = block.units.empty() ? nullptr : block.units.front();
-    const int64_t mw = sizes.marginWidth;
-    const int64_t mh = sizes.marginHeight;
     switch (block.kind) {
     case UNIT_IF:
-        MakeIfHeader(block, 2);
+        MakeIfLines(block, 2);
         break;
     case UNIT_ELSE_IF:
-        MakeIfHeader(block, 3);
+        MakeIfLines(block, 3);
         break;
     case UNIT_FOR: {
         // for (;;) has nothing to show but its separators.
         const ForTexts parts = ForHeadTexts(first);
         const bool empty = parts.init.empty() && parts.condition.empty() && parts.step.empty();
-        MakeOneLineHeader(block, settings.LoopFont,
-            "For: " + (empty ? std::string() : TokenRangeText(first, 2, 1)));
+        block.lines = {"For: " + (empty ? std::string() : TokenRangeText(first, 2, 1))};
         break;
     }
     case UNIT_WHILE:
-        MakeOneLineHeader(block, settings.LoopFont, "While: " + TokenRangeText(first, 2, 1));
+        block.lines = {"While: " + TokenRangeText(first, 2, 1)};
         break;
     case UNIT_DO:
-        MakeOneLineHeader(block, settings.LoopFont,
-            "Do-While: " +
-                (block.units.size() >= 2 ? TokenRangeText(block.units.back(), 2, 1)
-                                         : std::string()));
+        block.lines = {"Do-While: " +
+            (block.units.size() >= 2 ? TokenRangeText(block.units.back(), 2, 1) : std::string())};
         break;
     case UNIT_CATCH:
-        MakeOneLineHeader(block, settings.TryCatchFont, "Catch: " + TokenRangeText(first, 2, 1));
+        block.lines = {"Catch: " + TokenRangeText(first, 2, 1)};
         break;
     case UNIT_SWITCH:
-        MakeOneLineHeader(block, settings.SwitchFont, TokenRangeText(first, 2, 1));
+        block.lines = {TokenRangeText(first, 2, 1)};
         break;
     case UNIT_CASE:
-        MakeOneLineHeader(block, settings.CaseFont, TokenRangeText(first, 1, 1));
+        block.lines = {TokenRangeText(first, 1, 1)};
+        break;
+    case kPlain:
+        for (const CUnit* unit : block.units)
+            block.lines.push_back(UnitText(unit));
+        break;
+    default:
+        break; // the fixed words, or no header at all
+    }
+    for (NSDBlock& child : block.children)
+        MakeHeaderLines(child);
+}
+
+CFontHolder* NSDRootNode::HeaderFont(int32_t kind)
+{
+    switch (kind) {
+    case UNIT_IF:
+    case UNIT_ELSE_IF:
+        return &settings.IfFont;
+    case UNIT_FOR:
+    case UNIT_WHILE:
+    case UNIT_DO:
+        return &settings.LoopFont;
+    case UNIT_CATCH:
+        return &settings.TryCatchFont;
+    case UNIT_SWITCH:
+        return &settings.SwitchFont;
+    case UNIT_CASE:
+        return &settings.CaseFont;
+    case kPlain:
+        return &settings.ProcessFont;
+    default:
+        return nullptr;
+    }
+}
+
+// Every header line that sizes a block (every line of a plain block, the
+// first of the others), in the font a context with the block's font
+// selected measures in: the context's own when that font was never made.
+void NSDRootNode::CollectHeaderTexts(NSDBlock& block, std::vector<TextInFont>& texts)
+{
+    if (CFontHolder* holder = HeaderFont(block.kind); holder != nullptr && !block.lines.empty()) {
+        const CFont* font = nullptr;
+        if (holder->dc != nullptr)
+            font = holder->font != nullptr && holder->font->IsCreated()
+                ? holder->font.get()
+                : holder->dc->GetCurrentFont();
+        const size_t count = block.kind == kPlain ? block.lines.size() : 1;
+        for (size_t i = 0; i < count; ++i)
+            texts.push_back({font, std::string_view(block.lines[i].c_str())});
+    }
+    for (NSDBlock& child : block.children)
+        CollectHeaderTexts(child, texts);
+}
+
+void NSDRootNode::SizeHeaders(NSDBlock& block, const std::vector<CSize>& extents, size_t& next)
+{
+    const int64_t mw = sizes.marginWidth;
+    const int64_t mh = sizes.marginHeight;
+    const bool measured = HeaderFont(block.kind) != nullptr && !block.lines.empty();
+    const CSize extent = measured && block.kind != kPlain ? extents[next++] : CSize();
+    switch (block.kind) {
+    case UNIT_IF:
+    case UNIT_ELSE_IF: {
+        int64_t textWidth = ((extent.cx + 2 * mw + 2) * 15) / 10;
+        textWidth += textWidth / 2;
+        textWidth += 2 * (int64_t {yesExtent.cx} + noExtent.cx);
+        block.textWidth = NarrowSize(textWidth);
+        block.headerHeight =
+            NarrowSize(extent.cy + 2 * mh + 2 + std::max(yesExtent.cy, noExtent.cy));
+        break;
+    }
+    case UNIT_FOR:
+    case UNIT_WHILE:
+    case UNIT_DO:
+    case UNIT_CATCH:
+    case UNIT_SWITCH:
+        SizeOneLineHeader(block, extent);
+        break;
+    case UNIT_CASE:
+        SizeOneLineHeader(block, extent);
         block.textWidth = NarrowSize(2 * int64_t {block.textWidth} - 2);
         block.headerHeight = NarrowSize(2 * int64_t {block.headerHeight} - 2);
         break;
@@ -167,11 +231,10 @@ void NSDRootNode::MakeHeaders(NSDBlock& block)
     case kPlain: {
         int64_t widest = 0;
         int64_t lines = 0;
-        for (const CUnit* unit : block.units) {
-            block.lines.push_back(UnitText(unit));
-            const CSize extent = TextExtent(settings.ProcessFont, block.lines.back());
-            widest = std::max<int64_t>(widest, extent.cx);
-            lines += extent.cy;
+        for (size_t i = 0; i < block.lines.size(); ++i) {
+            const CSize& line = extents[next++];
+            widest = std::max<int64_t>(widest, line.cx);
+            lines += line.cy;
         }
         const int64_t gaps = block.lines.empty() ? 0 : static_cast<int64_t>(block.lines.size()) - 1;
         block.textWidth = NarrowSize(widest + 2 * mw + 2);
@@ -182,5 +245,27 @@ void NSDRootNode::MakeHeaders(NSDBlock& block)
         break; // an else has no header
     }
     for (NSDBlock& child : block.children)
-        MakeHeaders(child);
+        SizeHeaders(child, extents, next);
+}
+
+void NSDRootNode::SizeOneLineHeader(NSDBlock& block, CSize extent)
+{
+    block.textWidth = NarrowSize(int64_t {extent.cx} + 2 * int64_t {sizes.marginWidth} + 2);
+    block.headerHeight = NarrowSize(int64_t {extent.cy} + 2 * int64_t {sizes.marginHeight} + 2);
+}
+
+void NSDRootNode::MakeHeaders(std::vector<NSDBlock>& blocks)
+{
+    // A huge function has some hundred thousand header lines to measure:
+    // they are measured together, on several threads.
+    std::vector<TextInFont> texts;
+    for (NSDBlock& block : blocks) {
+        MakeHeaderLines(block);
+        CollectHeaderTexts(block, texts);
+    }
+    const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+    const std::vector<CSize> extents = TextBatch::Measure(texts, threads);
+    size_t next = 0;
+    for (NSDBlock& block : blocks)
+        SizeHeaders(block, extents, next);
 }

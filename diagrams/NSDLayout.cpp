@@ -41,8 +41,7 @@ void NSDRootNode::Measure()
     yesExtent = TextExtent(settings.IfYesFont, "Yes");
     noExtent = TextExtent(settings.IfNoFont, "No");
     defaultExtent = TextExtent(settings.CaseFont, "default");
-    for (NSDBlock& block : root.children)
-        MakeHeaders(block);
+    MakeHeaders(root.children);
 
     const Extent natural = NaturalSize(root.children);
     int64_t w = natural.width;

@@ -4,10 +4,12 @@
 #include "GdiTypes.h"
 #include "NSDBlock.h"
 #include "NSDSetting.h"
+#include "TextBatch.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CFlowItem;
 
@@ -67,9 +69,18 @@ private:
         int64_t height = 0;
     };
     CSize TextExtent(CFontHolder& font, const std::string& text);
-    void MakeHeaders(NSDBlock& block);
-    void MakeIfHeader(NSDBlock& block, int from);
-    void MakeOneLineHeader(NSDBlock& block, CFontHolder& font, std::string text);
+    // Gives every block of the lists its header lines, then measures them
+    // all at once and sizes the headers.
+    void MakeHeaders(std::vector<NSDBlock>& blocks);
+    void MakeHeaderLines(NSDBlock& block);
+    void MakeIfLines(NSDBlock& block, int from);
+    // The font a block's header is measured in; null for the blocks whose
+    // header is a fixed word or nothing.
+    CFontHolder* HeaderFont(int32_t kind);
+    void CollectHeaderTexts(NSDBlock& block, std::vector<TextInFont>& texts);
+    // Takes the block's extents from `next` on, in the order they were collected.
+    void SizeHeaders(NSDBlock& block, const std::vector<CSize>& extents, size_t& next);
+    void SizeOneLineHeader(NSDBlock& block, CSize extent);
     Extent NaturalSize(std::vector<NSDBlock>& blocks);
     void MeasureChain(std::vector<NSDBlock>& blocks, size_t first, size_t end);
     void Stretch(std::vector<NSDBlock>& blocks, int64_t width);

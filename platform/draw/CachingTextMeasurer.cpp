@@ -41,3 +41,39 @@ CSize CachingTextMeasurer::Measure(const CFont& font, std::string_view text) con
         ++entries_;
     return extent;
 }
+
+void CachingTextMeasurer::MeasureAll(std::span<const TextInFont> texts, CSize* out) const
+{
+    std::vector<size_t> missing;
+    {
+        std::lock_guard lock(mutex_);
+        for (size_t i = 0; i < texts.size(); ++i) {
+            const CFont* font = texts[i].font;
+            out[i] = CSize();
+            if (font == nullptr)
+                continue;
+            if (font->IsCreated()) {
+                const Extents& table = TableOf(font->Description());
+                if (const auto found = table.find(texts[i].text); found != table.end()) {
+                    out[i] = found->second;
+                    continue;
+                }
+            }
+            missing.push_back(i);
+        }
+    }
+    for (size_t i : missing)
+        out[i] = measurer_->Measure(*texts[i].font, texts[i].text);
+    std::lock_guard lock(mutex_);
+    for (size_t i : missing) {
+        const CFont& font = *texts[i].font;
+        if (!font.IsCreated())
+            continue;
+        if (entries_ >= kMaxEntries) {
+            fonts_.clear();
+            entries_ = 0;
+        }
+        if (TableOf(font.Description()).emplace(std::string(texts[i].text), out[i]).second)
+            ++entries_;
+    }
+}

@@ -24,6 +24,9 @@ public:
 
     explicit CachingTextMeasurer(std::shared_ptr<const TextMeasurer> measurer);
     CSize Measure(const CFont& font, std::string_view text) const override;
+    // Looks the whole list up and stores what was missing under one lock
+    // each, so that threads measuring lists do not queue for every text.
+    void MeasureAll(std::span<const TextInFont> texts, CSize* out) const override;
 
 private:
     struct TextHash {

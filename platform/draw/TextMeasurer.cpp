@@ -14,6 +14,12 @@ CSize FontTextMeasurer::Measure(const CFont& font, std::string_view text) const
     return {width, metrics.height()};
 }
 
+void TextMeasurer::MeasureAll(std::span<const TextInFont> texts, CSize* out) const
+{
+    for (size_t i = 0; i < texts.size(); ++i)
+        out[i] = texts[i].font != nullptr ? Measure(*texts[i].font, texts[i].text) : CSize();
+}
+
 CSize FixedWidthTextMeasurer::Measure(const CFont& font, std::string_view text) const
 {
     int height = lineHeight_;

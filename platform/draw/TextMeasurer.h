@@ -3,9 +3,16 @@
 #include "GdiTypes.h"
 
 #include <memory>
+#include <span>
 #include <string_view>
 
 class CFont;
+
+// A text and the font to measure it in.
+struct TextInFont {
+    const CFont* font = nullptr;
+    std::string_view text;
+};
 
 // Measures the extent of a text in a font. Device contexts measure through the
 // process-wide measurer, which tests may replace by one with fixed widths so
@@ -14,6 +21,9 @@ class TextMeasurer {
 public:
     virtual ~TextMeasurer() = default;
     virtual CSize Measure(const CFont& font, std::string_view text) const = 0;
+    // Measures a list into `out`, one extent a text (none for a text
+    // without a font); one call at a time per font object.
+    virtual void MeasureAll(std::span<const TextInFont> texts, CSize* out) const;
 };
 
 // The measurer that asks the font itself (Qt's font metrics).

@@ -9,14 +9,17 @@
 #include "ModelScope.h"
 #include "Options.h"
 #include "ProgramFolder.h"
+#include "TextMeasurer.h"
 #include "TotalView.h"
 
 #include <QMenuBar>
 #include <QTest>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <thread>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -55,6 +58,48 @@ struct DrawFixture {
     UiRecorder ui;
     RunningApp program;
 };
+
+// Counts the texts measured on the thread that made it, and hands every
+// measurement on.
+class UiThreadMeasureCounter : public TextMeasurer {
+public:
+    explicit UiThreadMeasureCounter(std::shared_ptr<const TextMeasurer> next)
+        : next_(std::move(next))
+    {
+    }
+    CSize Measure(const CFont& font, std::string_view text) const override
+    {
+        if (std::this_thread::get_id() == thread_)
+            ++count;
+        return next_->Measure(font, text);
+    }
+    mutable std::atomic<int> count {0};
+
+private:
+    std::shared_ptr<const TextMeasurer> next_;
+    std::thread::id thread_ = std::this_thread::get_id();
+};
+
+int CountNodes(const std::vector<MacroLayoutNode>& nodes)
+{
+    int count = 0;
+    for (const MacroLayoutNode& node : nodes)
+        count += 1 + CountNodes(node.children);
+    return count;
+}
+
+// Where every box stands and how big it is, depth first.
+std::vector<int> Geometry(const std::vector<MacroLayoutNode>& nodes)
+{
+    std::vector<int> out;
+    for (const MacroLayoutNode& node : nodes) {
+        for (int v : {node.absX, node.absY, node.textW, node.textH, node.boxW, node.boxH})
+            out.push_back(v);
+        const std::vector<int> inner = Geometry(node.children);
+        out.insert(out.end(), inner.begin(), inner.end());
+    }
+    return out;
+}
 
 } // namespace
 
@@ -125,6 +170,33 @@ TEST(DrawTest, ClosingDuringADrawStopsItAndWaits)
     EXPECT_FALSE(f.Running());
     EXPECT_FALSE(f.program.Frame().isVisible());
     f.program.app.reset();
+}
+
+// The run builds, measures and arranges the macro view's tree, which took
+// seconds of the first paint for a huge model: that paint measures hardly a
+// caption on the window's thread, and shows the tree the window would have
+// built itself.
+TEST(DrawTest, TheFirstPaintAfterARunTakesTheTreeTheRunBuilt)
+{
+    DrawFixture f(10);
+    f.program.Frame().resize(1200, 800);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.program.Frame()));
+    std::shared_ptr<const TextMeasurer> current(&GetTextMeasurer(), [](const TextMeasurer*) {});
+    auto counter = std::make_shared<UiThreadMeasureCounter>(current);
+    ScopedTextMeasurer scoped(counter);
+    ASSERT_TRUE(f.Commands().Execute(ID_DRAW));
+    ASSERT_TRUE(f.WaitUntilDone());
+    CTotalView& view = f.View();
+    view.RedrawNow();
+    const int nodes = CountNodes(view.Nodes());
+    ASSERT_GT(nodes, 400);
+    EXPECT_LT(counter->count, nodes / 4);
+
+    const std::vector<int> fromRun = Geometry(view.Nodes());
+    view.RebuildLayout();
+    view.RedrawNow();
+    EXPECT_GE(counter->count, nodes);
+    EXPECT_EQ(Geometry(view.Nodes()), fromRun);
 }
 
 TEST(DrawTest, ClicksSelectFoldAndDragAndNothingSurvivesClearAll)

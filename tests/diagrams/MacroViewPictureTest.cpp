@@ -1,7 +1,11 @@
 #include "MacroViewPicture.h"
 #include "MacroViewTest.h"
 
+#include <atomic>
 #include <optional>
+#include <thread>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -18,9 +22,44 @@ protected:
         return picture.Update(steps, &model.root, options, 600, &dc);
     }
 
+    // A model with classes, members and both groups.
+    void AddModel()
+    {
+        CModelScope* alpha = model.Add(nullptr, "Alpha", UNIT_CLASS);
+        model.Add(alpha, "x", UNIT_VARIABLE);
+        model.Add(alpha, "Run", UNIT_FUNCTION);
+        model.Add(nullptr, "Beta", UNIT_STRUCT);
+        model.Add(nullptr, "main", UNIT_FUNCTION);
+        model.Add(nullptr, "counter", UNIT_VARIABLE);
+    }
+
+    // Prepares the model's tree on a thread of its own.
+    std::optional<PreparedMacroTree> Prepare(int width, bool stopped = false)
+    {
+        MacroViewPicture::PrepareJob job = picture.MakePrepareJob(options, width);
+        std::optional<PreparedMacroTree> tree;
+        std::atomic<bool> stop {stopped};
+        std::thread([&] { tree = job.Run(&model.root, stop); }).join();
+        return tree;
+    }
+
     std::vector<MacroLayoutNode> nodes;
     MacroViewPicture picture {nodes, groups, boxes, fonts, style};
 };
+
+// What a tree shows: every node's element, number, place and sizes, depth first.
+std::vector<std::tuple<const CModelScope*, int, int, int, int, int, int, int>> Shape(
+    const std::vector<MacroLayoutNode>& nodes)
+{
+    std::vector<std::tuple<const CModelScope*, int, int, int, int, int, int, int>> out;
+    for (const MacroLayoutNode& node : nodes) {
+        out.emplace_back(node.scope, node.number, node.absX, node.absY, node.textW, node.textH,
+            node.boxW, node.boxH);
+        const auto inner = Shape(node.children);
+        out.insert(out.end(), inner.begin(), inner.end());
+    }
+    return out;
+}
 
 } // namespace
 
@@ -74,4 +113,70 @@ TEST_F(MacroViewPictureTest, MeasureTakesNewFontsArrangeKeepsTheSizes)
     EXPECT_EQ(nodes[0].textW, width + 5 * 3);
     EXPECT_GT(measured->cx, first->cx);
     EXPECT_EQ(nodes[0].open, 1) << "measuring keeps the tree";
+}
+
+// A tree prepared on another thread is the tree a build makes; a build of its
+// root takes it as it is, arranged again only when the width or the options
+// differ from those it was prepared for.
+TEST_F(MacroViewPictureTest, ABuildTakesThePreparedTree)
+{
+    AddModel();
+    std::optional<PreparedMacroTree> prepared = Prepare(600);
+    ASSERT_TRUE(prepared);
+    const std::optional<CSize> built = Update({.build = true});
+    ASSERT_TRUE(built);
+    const auto expected = Shape(nodes);
+    const int count = picture.NodeCount();
+    EXPECT_EQ(Shape(prepared->nodes), expected);
+    EXPECT_EQ(prepared->size, *built);
+    EXPECT_EQ(prepared->nodeCount, count);
+    nodes.clear();
+
+    // Wider texts now show that nothing is measured again.
+    {
+        ScopedTextMeasurer wide(std::make_shared<FixedWidthTextMeasurer>(9, 10));
+        EXPECT_EQ(
+            picture.Update({.build = true}, &model.root, options, 600, &dc, std::move(prepared)),
+            built);
+        EXPECT_EQ(Shape(nodes), expected);
+        EXPECT_EQ(picture.NodeCount(), count);
+    }
+
+    // Another width or other options arrange it as a build would.
+    for (const auto& [width, sort] : {std::pair {200, 1}, std::pair {600, 0}}) {
+        options.sort = 1;
+        prepared = Prepare(600);
+        options.sort = sort;
+        const std::optional<CSize> taken =
+            picture.Update({.build = true}, &model.root, options, width, &dc, std::move(prepared));
+        const auto shape = Shape(nodes);
+        EXPECT_EQ(picture.Update({.build = true}, &model.root, options, width, &dc), taken);
+        EXPECT_EQ(Shape(nodes), shape) << width << " " << sort;
+    }
+    options.sort = 1;
+
+    // A measure request measures the taken tree in the picture's fonts.
+    prepared = Prepare(600);
+    ScopedTextMeasurer wide(std::make_shared<FixedWidthTextMeasurer>(9, 10));
+    const std::optional<CSize> remeasured = picture.Update(
+        {.build = true, .measure = true}, &model.root, options, 600, &dc, std::move(prepared));
+    const auto shape = Shape(nodes);
+    EXPECT_EQ(picture.Update({.build = true}, &model.root, options, 600, &dc), remeasured);
+    EXPECT_EQ(Shape(nodes), shape);
+    EXPECT_NE(shape, expected);
+}
+
+// A tree of another root is never taken, and a stopped job gives none.
+TEST_F(MacroViewPictureTest, APreparedTreeServesOnlyItsRoot)
+{
+    AddModel();
+    EXPECT_FALSE(Prepare(600, true));
+    std::optional<PreparedMacroTree> prepared = Prepare(600);
+    ASSERT_TRUE(prepared);
+    HandBuiltModel other;
+    other.Add(nullptr, "Gamma", UNIT_CLASS);
+    ASSERT_TRUE(
+        picture.Update({.build = true}, &other.root, options, 600, &dc, std::move(prepared)));
+    ASSERT_EQ(nodes.size(), 1u);
+    EXPECT_EQ(nodes[0].scope->name, "Gamma");
 }

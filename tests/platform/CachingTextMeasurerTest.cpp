@@ -62,3 +62,36 @@ TEST(CachingTextMeasurerTest, MeasuresEachTextOncePerFontDescription)
     caching.Measure(none, "Name");
     EXPECT_EQ(inner->calls, before + 2) << "no font: nothing kept";
 }
+
+// A list is looked up and kept as single texts are: it gives the extents
+// Measure gives, measures only what no one measured before (each text once),
+// keeps nothing for a font never made and nothing for a text without a font.
+TEST(CachingTextMeasurerTest, AListSharesTheEntriesOfSingleTexts)
+{
+    auto inner = std::make_shared<CountingMeasurer>();
+    CachingTextMeasurer caching(inner);
+    LogFont description;
+    description.height = -13;
+    description.faceName = "Sans";
+    CFont font;
+    ASSERT_TRUE(font.CreateFontIndirect(description));
+    const CFont none;
+    caching.Measure(font, "known");
+    const std::vector<TextInFont> texts = {
+        {&font, "known"}, {&font, "new"}, {&none, "new"}, {nullptr, "new"}, {&font, "other"}};
+    std::vector<CSize> extents(texts.size());
+    caching.MeasureAll(texts, extents.data());
+    EXPECT_EQ(inner->calls, 1 + 3);
+    const CountingMeasurer reference;
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const CSize expected =
+            texts[i].font != nullptr ? reference.Measure(*texts[i].font, texts[i].text) : CSize();
+        EXPECT_EQ(extents[i], expected) << i;
+    }
+    std::vector<CSize> again(texts.size());
+    caching.MeasureAll(texts, again.data());
+    EXPECT_EQ(again, extents);
+    EXPECT_EQ(inner->calls, 4 + 1) << "only the font never made is measured again";
+    caching.Measure(font, "other");
+    EXPECT_EQ(inner->calls, 5);
+}
