@@ -39,16 +39,15 @@ CDswReader::CDswReader(MessageSink& sink, bool report) : sink_(sink), report_(re
 
 bool CDswReader::Open(const std::string& path)
 {
-    open_ = false;
-    const VcFileLocation location = LocateVcFile(path);
-    if (!ReadVcFile(location.path, text_)) {
+    const std::optional<VcFileLocation> location = LoadVcFile(path, text_);
+    open_ = location.has_value();
+    if (!open_) {
         if (report_)
             MessageLine(sink_, MessageKind::Error)
                 << GetLangString(3) << ": " << path << " " << GetLangString(303);
         return false;
     }
-    folder_ = location.folder;
-    open_ = true;
+    folder_ = location->folder;
     return true;
 }
 

@@ -61,3 +61,11 @@ bool ReadVcFile(const std::string& path, std::string& content)
 {
     return ReadWholeFile(path, content, kMaxProjectFileSize) == ReadResult::Ok;
 }
+
+std::optional<VcFileLocation> LoadVcFile(const std::string& path, std::string& content)
+{
+    VcFileLocation location = LocateVcFile(path);
+    if (!ReadVcFile(location.path, content))
+        return std::nullopt;
+    return location;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,3 +38,7 @@ VcFileLocation LocateVcFile(const std::string& path);
 // Reads a project or workspace file (a regular file of at most 64 MiB).
 // False when it cannot be read; the content is then empty.
 bool ReadVcFile(const std::string& path, std::string& content);
+
+// Locates and reads a project or workspace file: its location, or nothing
+// when it cannot be read (the content is then empty).
+std::optional<VcFileLocation> LoadVcFile(const std::string& path, std::string& content);

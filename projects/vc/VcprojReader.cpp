@@ -53,15 +53,14 @@ CVcprojReader::CVcprojReader(MessageSink& sink, bool report) : sink_(sink), repo
 
 bool CVcprojReader::Open(const std::string& path)
 {
-    open_ = false;
-    const VcFileLocation location = LocateVcFile(path);
-    if (!ReadVcFile(location.path, text_)) {
+    const std::optional<VcFileLocation> location = LoadVcFile(path, text_);
+    open_ = location.has_value();
+    if (!open_) {
         MessageLine(sink_, MessageKind::Error)
             << GetLangString(3) << ": " << path << " - " << GetLangString(28);
         return false;
     }
-    folder_ = location.folder;
-    open_ = true;
+    folder_ = location->folder;
     return true;
 }
 
