@@ -17,18 +17,32 @@ void SetSize(DetailPaint& paint, CSize size)
 
 } // namespace
 
+SequenceKind::SequenceKind(EngineLookup engine, const CSequenceSetting& setting)
+    : engine_(std::move(engine)), setting_(setting)
+{
+}
+
+SequenceKind::~SequenceKind() = default;
+
 void SequenceKind::Prepare(DetailPaint& paint)
 {
     CProjectAnalyzer* engine = engine_();
     if (engine == nullptr || paint.dc == nullptr)
         return;
-    SetSize(paint, MeasureSequenceDiagram(*paint.dc, paint.selection, *engine, setting_));
+    if (paint.dirty || engine != builtBy_ || paint.selection != function_) {
+        diagram_ = MakeSequenceDiagram(paint.selection, *engine, setting_);
+        size_ = diagram_ ? diagram_->Layout(*paint.dc) : CSize();
+        function_ = paint.selection;
+        builtBy_ = engine;
+        paint.dirty = false;
+    }
+    SetSize(paint, size_);
 }
 
 void SequenceKind::Draw(DetailPaint& paint)
 {
-    if (CProjectAnalyzer* engine = engine_(); engine != nullptr && paint.dc != nullptr)
-        DrawSequenceDiagram(*paint.dc, paint.selection, *engine, setting_);
+    if (diagram_ && paint.dc != nullptr && engine_() == builtBy_)
+        diagram_->Draw(*paint.dc);
 }
 
 COLORREF SequenceKind::Background() const

@@ -5,9 +5,11 @@
 #include "MultiSeqDiagram.h"
 
 #include <functional>
+#include <memory>
 
 class CProjectAnalyzer;
 class CModelScope;
+class CSequenceDiagram;
 class CVisualSetting;
 struct CSequenceSetting;
 struct ElementStyleTable;
@@ -17,14 +19,14 @@ struct ElementStyleTable;
 // each paint. Null when there is none.
 using EngineLookup = std::function<CProjectAnalyzer*()>;
 
-// The sequence diagram as a kind of the detail diagram's entry: laid out and
-// drawn afresh at every paint.
+// The sequence diagram as a kind of the detail diagram's entry: laid out when
+// the paint is marked dirty (a new function, view kind, setting or model) or
+// the engine changed, and kept for the paints between; each paint draws only
+// what meets its clip box.
 class SequenceKind : public DetailDiagramKind {
 public:
-    SequenceKind(EngineLookup engine, const CSequenceSetting& setting)
-        : engine_(std::move(engine)), setting_(setting)
-    {
-    }
+    SequenceKind(EngineLookup engine, const CSequenceSetting& setting);
+    ~SequenceKind() override;
     void Prepare(DetailPaint& paint) override;
     void Draw(DetailPaint& paint) override;
     COLORREF Background() const override;
@@ -32,6 +34,11 @@ public:
 private:
     EngineLookup engine_;
     const CSequenceSetting& setting_;
+    std::unique_ptr<CSequenceDiagram> diagram_;
+    // What the kept diagram was built from.
+    const CModelScope* function_ = nullptr;
+    const CProjectAnalyzer* builtBy_ = nullptr;
+    CSize size_;
 };
 
 // The multi-sequence diagram: its engine keeps its columns between paints

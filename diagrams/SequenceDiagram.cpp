@@ -7,6 +7,7 @@
 #include "SequenceSetting.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 namespace {
@@ -16,11 +17,9 @@ constexpr int kArrowRight = 3;
 
 } // namespace
 
-CSequenceDiagram::CSequenceDiagram(CDC& dc, const CSequenceSetting& setting, std::string callerName,
+CSequenceDiagram::CSequenceDiagram(const CSequenceSetting& setting, std::string callerName,
     std::vector<CallRecord> calls, std::vector<std::string> names, const std::string& ownScope)
-    : dc_(dc),
-      setting_(setting),
-      surface_(&dc, setting.HighColorShading, 0xFFFFFF),
+    : setting_(setting),
       callerName_(std::move(callerName)),
       minimumObjectDistance_(SettingNumber(setting.MinimumObjectDistance)),
       arrowSize_(SettingNumber(setting.ArrowSize)),
@@ -50,34 +49,34 @@ CSequenceDiagram::CSequenceDiagram(CDC& dc, const CSequenceSetting& setting, std
     }
 }
 
-CSize CSequenceDiagram::Layout()
+CSize CSequenceDiagram::Layout(CDC& dc)
 {
-    PlaceCaller();
-    PlaceColumns();
+    PlaceCaller(dc);
+    PlaceColumns(dc);
     PlaceCalls();
     return PictureSize();
 }
 
-void CSequenceDiagram::PlaceCaller()
+void CSequenceDiagram::PlaceCaller(CDC& dc)
 {
     {
-        SelectedFont font(dc_, setting_.CallerFont);
+        SelectedFont font(dc, setting_.CallerFont);
         const CSize caller = font.Measure(callerName_);
         callerX_ = startX_;
         callerHeight_ = caller.cy;
         cursorX_ = startX_ + objectSpaceX_ + 2 * arrowSize_ + caller.cx;
     }
-    SelectedFont font(dc_, setting_.ObjectFont);
+    SelectedFont font(dc, setting_.ObjectFont);
     const int64_t first = font.Measure(columns_.front().name).cx;
     if (cursorX_ - callerX_ < (first + 2 * objectSpaceX_) / 2)
         cursorX_ = first / 2 + callerX_ + objectSpaceX_;
 }
 
-void CSequenceDiagram::PlaceColumns()
+void CSequenceDiagram::PlaceColumns(CDC& dc)
 {
     int64_t tallest = 0;
     {
-        SelectedFont font(dc_, setting_.ObjectFont);
+        SelectedFont font(dc, setting_.ObjectFont);
         for (SequenceColumn& column : columns_) {
             const CSize size = font.Measure(column.name);
             column.width = size.cx + 2 * objectSpaceX_;
@@ -86,7 +85,7 @@ void CSequenceDiagram::PlaceColumns()
     }
     objectHeight_ = tallest + 2 * objectSpaceY_;
 
-    SelectedFont font(dc_, setting_.CalledFont);
+    SelectedFont font(dc, setting_.CalledFont);
     for (SequenceCall& call : calls_) {
         const CSize size = font.Measure(call.record.name);
         call.textW = size.cx;
@@ -145,6 +144,8 @@ void CSequenceDiagram::PlaceCalls()
         textHeight_ = std::max(textHeight_, call.textH);
     }
     lineEnd_ = methodLowerSpace_ + y;
+    rowsDown_ = std::is_sorted(calls_.begin(), calls_.end(),
+        [](const SequenceCall& a, const SequenceCall& b) { return a.top < b.top; });
 }
 
 CSize CSequenceDiagram::PictureSize() const
@@ -169,57 +170,82 @@ CSize CSequenceDiagram::PictureSize() const
     return {ToPixel(width), ToPixel(lineEnd_ + 10)};
 }
 
-void CSequenceDiagram::Draw()
+std::pair<size_t, size_t> CSequenceDiagram::CallsBetween(int64_t top, int64_t bottom) const
 {
-    DrawObjects();
-    DrawStreams();
-    DrawTexts();
-    DrawArrows();
+    // A setting with negative spaces can stack rows upwards: then every
+    // row is taken.
+    if (!rowsDown_)
+        return {0, calls_.size()};
+    // Each row reaches from its top through its text (half a text lower
+    // when it stands beside the box), its stream box and the arrow heads
+    // around them, plus a few pixels of shading and antialiasing.
+    const int64_t arrow = std::abs(arrowSize_) + 1;
+    const int64_t slack = 8;
+    const int64_t reach = 2 * textHeight_ + std::abs(streamBoxHeight_) + 2 * arrow + slack;
+    const auto first = std::lower_bound(calls_.begin(), calls_.end(), top - reach,
+        [](const SequenceCall& call, int64_t y) { return call.top < y; });
+    const auto last = std::upper_bound(calls_.begin(), calls_.end(), bottom + arrow + slack,
+        [](int64_t y, const SequenceCall& call) { return y < call.top; });
+    const auto begin = static_cast<size_t>(first - calls_.begin());
+    return {begin, std::max(begin, static_cast<size_t>(last - calls_.begin()))};
 }
 
-void CSequenceDiagram::DrawObjects()
+void CSequenceDiagram::Draw(CDC& dc) const
+{
+    DrawSurface surface(&dc, setting_.HighColorShading, 0xFFFFFF);
+    const CallRange calls = CallsBetween(surface.clip.top, surface.clip.bottom);
+    DrawObjects(surface);
+    DrawStreams(surface, calls);
+    DrawTexts(surface, calls);
+    DrawArrows(surface, calls);
+}
+void CSequenceDiagram::DrawObjects(DrawSurface& surface) const
 {
     const ColorTriple& colours = setting_.ObjectColor;
-    SelectedFont font(dc_, setting_.ObjectFont);
+    SelectedFont font(*surface.dc, setting_.ObjectFont);
     for (const SequenceColumn& column : columns_) {
-        surface_.DrawShadedFramedBox(ToPixel(column.x), ToPixel(startY_), ToPixel(column.width),
+        surface.DrawShadedFramedBox(ToPixel(column.x), ToPixel(startY_), ToPixel(column.width),
             ToPixel(objectHeight_), colours.background, colours.border, 0);
-        DrawAxisLine(surface_, column.Centre(), startY_ + objectHeight_, column.Centre(), lineEnd_,
+        DrawAxisLine(surface, column.Centre(), startY_ + objectHeight_, column.Centre(), lineEnd_,
             setting_.ObjectMiddleColor, PS_DOT);
         DrawClippedText(
-            surface_, column.x + objectSpaceX_, startY_ + objectSpaceY_, colours.text, column.name);
+            surface, column.x + objectSpaceX_, startY_ + objectSpaceY_, colours.text, column.name);
     }
 }
 
-void CSequenceDiagram::DrawStreams()
+void CSequenceDiagram::DrawStreams(DrawSurface& surface, CallRange calls) const
 {
     const ColorTriple& colours = setting_.CalledColor;
-    for (const SequenceCall& call : calls_) {
-        surface_.DrawShadedFramedBox(ToPixel(call.boxX), ToPixel(call.boxY),
+    for (size_t i = calls.first; i < calls.second; ++i) {
+        const SequenceCall& call = calls_[i];
+        surface.DrawShadedFramedBox(ToPixel(call.boxX), ToPixel(call.boxY),
             ToPixel(streamBoxWidth_), ToPixel(streamBoxHeight_), colours.background, colours.border,
             0);
     }
 }
 
-void CSequenceDiagram::DrawTexts()
+void CSequenceDiagram::DrawTexts(DrawSurface& surface, CallRange calls) const
 {
     {
-        SelectedFont font(dc_, setting_.CallerFont);
-        DrawClippedText(surface_, callerX_, callerLineY_, setting_.CallerTextColor, callerName_);
+        SelectedFont font(*surface.dc, setting_.CallerFont);
+        DrawClippedText(surface, callerX_, callerLineY_, setting_.CallerTextColor, callerName_);
     }
-    SelectedFont font(dc_, setting_.CalledFont);
-    for (const SequenceCall& call : calls_)
+    SelectedFont font(*surface.dc, setting_.CalledFont);
+    for (size_t i = calls.first; i < calls.second; ++i) {
+        const SequenceCall& call = calls_[i];
         DrawClippedText(
-            surface_, call.textX, call.textY, setting_.CalledColor.text, call.record.name);
+            surface, call.textX, call.textY, setting_.CalledColor.text, call.record.name);
+    }
 }
 
-void CSequenceDiagram::DrawArrows()
+void CSequenceDiagram::DrawArrows(DrawSurface& surface, CallRange calls) const
 {
     const COLORREF colour = setting_.ArrowLineColor;
     const int size = ToPixel(arrowSize_);
-    SelectedPen pen(dc_, colour);
+    SelectedPen pen(*surface.dc, colour);
     const int64_t x0 = columns_[0].Centre();
-    for (const SequenceCall& call : calls_) {
+    for (size_t i = calls.first; i < calls.second; ++i) {
+        const SequenceCall& call = calls_[i];
         if (!call.Resolved())
             continue;
         const int64_t ya = call.top + textHeight_;
@@ -228,56 +254,48 @@ void CSequenceDiagram::DrawArrows()
             // The function calls into its own object: a loop back to its line.
             const int64_t near = x0 + streamBoxWidth_ / 2;
             const int64_t far = LoopX();
-            DrawAxisLine(surface_, near, ya, far, ya, colour, PS_SOLID);
-            DrawAxisLine(surface_, far, ya, far, yb, colour, PS_SOLID);
-            DrawAxisLine(surface_, far, yb, near, yb, colour, PS_SOLID);
-            DrawClippedArrowHead(surface_, near, yb, kArrowLeft, size, 1);
+            DrawAxisLine(surface, near, ya, far, ya, colour, PS_SOLID);
+            DrawAxisLine(surface, far, ya, far, yb, colour, PS_SOLID);
+            DrawAxisLine(surface, far, yb, near, yb, colour, PS_SOLID);
+            DrawClippedArrowHead(surface, near, yb, kArrowLeft, size, 1);
         } else {
-            DrawAxisLine(surface_, x0, ya, call.boxX, ya, colour, PS_SOLID);
-            DrawClippedArrowHead(surface_, call.boxX, ya, kArrowRight, size, 1);
-            DrawAxisLine(surface_, call.boxX, yb, x0, yb, colour, PS_DOT);
-            DrawClippedArrowHead(surface_, x0, yb, kArrowLeft, size, 0);
+            DrawAxisLine(surface, x0, ya, call.boxX, ya, colour, PS_SOLID);
+            DrawClippedArrowHead(surface, call.boxX, ya, kArrowRight, size, 1);
+            DrawAxisLine(surface, call.boxX, yb, x0, yb, colour, PS_DOT);
+            DrawClippedArrowHead(surface, x0, yb, kArrowLeft, size, 0);
         }
     }
     // Into the function at the top, and back out at the bottom.
     const int64_t entry = callerLineY_ + callerHeight_;
-    DrawAxisLine(surface_, x0, entry, callerX_, entry, colour, PS_SOLID);
-    DrawClippedArrowHead(surface_, x0, entry, kArrowRight, size, 1);
+    DrawAxisLine(surface, x0, entry, callerX_, entry, colour, PS_SOLID);
+    DrawClippedArrowHead(surface, x0, entry, kArrowRight, size, 1);
     const int64_t exit = lineEnd_ - methodLowerSpace_ + arrowSize_;
-    DrawAxisLine(surface_, x0, exit, callerX_, exit, colour, PS_DOT);
-    DrawClippedArrowHead(surface_, callerX_, exit, kArrowLeft, size, 0);
+    DrawAxisLine(surface, x0, exit, callerX_, exit, colour, PS_DOT);
+    DrawClippedArrowHead(surface, callerX_, exit, kArrowLeft, size, 0);
 }
 
-namespace {
-
-CSize RunSequenceDiagram(CDC& dc, const CModelScope* function, CProjectAnalyzer& analyzer,
-    const CSequenceSetting& setting, bool draw)
+std::unique_ptr<CSequenceDiagram> MakeSequenceDiagram(
+    const CModelScope* function, CProjectAnalyzer& analyzer, const CSequenceSetting& setting)
 {
     if (function == nullptr)
-        return {};
+        return nullptr;
     analyzer.LifelineNames().clear();
     std::vector<CallRecord> calls = analyzer.GetCalledFunctions(function);
     std::string ownScope = GetScopeName(*function, 1);
     if (ownScope.empty())
         ownScope = "Global";
-    CSequenceDiagram diagram(
-        dc, setting, function->name, std::move(calls), analyzer.LifelineNames(), ownScope);
-    const CSize size = diagram.Layout();
-    if (draw)
-        diagram.Draw();
-    return size;
+    return std::make_unique<CSequenceDiagram>(
+        setting, function->name, std::move(calls), analyzer.LifelineNames(), ownScope);
 }
-
-} // namespace
 
 CSize DrawSequenceDiagram(CDC& dc, const CModelScope* function, CProjectAnalyzer& analyzer,
     const CSequenceSetting& setting)
 {
-    return RunSequenceDiagram(dc, function, analyzer, setting, true);
-}
-
-CSize MeasureSequenceDiagram(CDC& dc, const CModelScope* function, CProjectAnalyzer& analyzer,
-    const CSequenceSetting& setting)
-{
-    return RunSequenceDiagram(dc, function, analyzer, setting, false);
+    const std::unique_ptr<CSequenceDiagram> diagram =
+        MakeSequenceDiagram(function, analyzer, setting);
+    if (!diagram)
+        return {};
+    const CSize size = diagram->Layout(dc);
+    diagram->Draw(dc);
+    return size;
 }

@@ -5,7 +5,9 @@
 #include "GdiTypes.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CDC;
@@ -41,20 +43,21 @@ struct SequenceCall {
 // The sequence diagram of one function: the function as caller at the left,
 // one object column per scope name, and for each call in body order a stream
 // box on the callee's column with the call's text, an arrow to it and a
-// dotted arrow back. Built for one paint: Layout measures and places
-// everything and gives the picture size, Draw paints it.
+// dotted arrow back. Layout measures and places everything once and gives
+// the picture size; Draw may then paint it any number of times, each time
+// only the calls whose rows meet the context's clip box.
 class CSequenceDiagram {
 public:
     // `names` are the object columns in order (the call query's name list);
     // an empty list gets one column named `ownScope`, so that the caller
     // always has a line to stand on. Calls naming a column beyond the list
-    // stand on the first one.
-    CSequenceDiagram(CDC& dc, const CSequenceSetting& setting, std::string callerName,
+    // stand on the first one. The setting must outlive the diagram.
+    CSequenceDiagram(const CSequenceSetting& setting, std::string callerName,
         std::vector<CallRecord> calls, std::vector<std::string> names,
         const std::string& ownScope = "Global");
 
-    CSize Layout();
-    void Draw();
+    CSize Layout(CDC& dc);
+    void Draw(CDC& dc) const;
 
     const std::vector<SequenceColumn>& Columns() const { return columns_; }
     const std::vector<SequenceCall>& Calls() const { return calls_; }
@@ -66,23 +69,26 @@ public:
     int64_t TextHeight() const { return textHeight_; }
     // x of the far side of the loop a call of the caller's own column draws.
     int64_t LoopX() const;
+    // The calls whose rows meet the y range from `top` to `bottom`, as
+    // indices [first, last).
+    std::pair<size_t, size_t> CallsBetween(int64_t top, int64_t bottom) const;
 
 private:
-    void PlaceCaller();
-    void PlaceColumns();
+    using CallRange = std::pair<size_t, size_t>;
+
+    void PlaceCaller(CDC& dc);
+    void PlaceColumns(CDC& dc);
     void PlaceCalls();
     CSize PictureSize() const;
-    void DrawObjects();
-    void DrawStreams();
-    void DrawTexts();
-    void DrawArrows();
+    void DrawObjects(DrawSurface& surface) const;
+    void DrawStreams(DrawSurface& surface, CallRange calls) const;
+    void DrawTexts(DrawSurface& surface, CallRange calls) const;
+    void DrawArrows(DrawSurface& surface, CallRange calls) const;
     // The distance from column 0's centre to the next column's centre (or,
     // with one column, the width reserved for it).
     int64_t FirstColumnSpan() const;
 
-    CDC& dc_;
     const CSequenceSetting& setting_;
-    DrawSurface surface_;
     std::string callerName_;
     std::vector<SequenceColumn> columns_;
     std::vector<SequenceCall> calls_;
@@ -108,14 +114,15 @@ private:
     int64_t objectHeight_ = 0;
     int64_t textHeight_ = 0;
     int64_t lineEnd_ = 0;
+    bool rowsDown_ = true; // every call's row starts at or below the one before
 };
 
-// The detail view's sequence diagram of a function: the engine's call cache
-// is emptied, the function's calls are asked for, and the diagram is laid
-// out and drawn on `dc`. Returns the picture size; without a function nothing
-// is drawn and the size is 0 by 0.
+// The sequence diagram of a function as the detail view shows it: the
+// engine's call cache is emptied and the function's calls are asked for.
+// Not yet laid out; null without a function.
+std::unique_ptr<CSequenceDiagram> MakeSequenceDiagram(
+    const CModelScope* function, CProjectAnalyzer& analyzer, const CSequenceSetting& setting);
+// The same diagram laid out and drawn on `dc` at once. Returns the picture
+// size; without a function nothing is drawn and the size is 0 by 0.
 CSize DrawSequenceDiagram(CDC& dc, const CModelScope* function, CProjectAnalyzer& analyzer,
-    const CSequenceSetting& setting);
-// The same without drawing: only the picture size.
-CSize MeasureSequenceDiagram(CDC& dc, const CModelScope* function, CProjectAnalyzer& analyzer,
     const CSequenceSetting& setting);

@@ -67,3 +67,29 @@ TEST(DetailKinds, EveryKindDrawsThroughTheEntry)
     EXPECT_TRUE(multi.Columns().empty());
     EXPECT_EQ(box.Tree(), nullptr);
 }
+
+// The sequence diagram is kept between paints; a changed setting takes
+// effect once the view marks the diagram dirty, as it does for every change.
+TEST(DetailKinds, TheSequenceDiagramFollowsAChangedSettingOnceMarkedDirty)
+{
+    AnalysedProject project(AnalysedProject::DataFiles("fleet"));
+    CFlowSetting flow;
+    CNSDSetting nsd;
+    CSequenceSetting setting;
+    SequenceKind sequence([&project] { return &project.Engine(); }, setting);
+    CDetailDiagram diagram(flow, nsd);
+    diagram.SetKind(CDetailDiagram::kSequence, &sequence);
+    diagram.Select(project.Find("fleet::Garage::ServiceAll"), CDetailDiagram::kFunctionMode);
+    diagram.ChooseView(CDetailDiagram::kSequence, 4);
+    Canvas canvas(900, 700);
+    ScrollRecord scroll(CSize(900, 700));
+    diagram.DrawContents(&canvas.dc, scroll);
+    const CSize before = diagram.DiagramSize();
+
+    setting.StartY += 100;
+    diagram.MarkDirty();
+    Canvas moved(900, 700);
+    diagram.DrawContents(&moved.dc, scroll);
+    EXPECT_EQ(diagram.DiagramSize(), CSize(before.cx, before.cy + 100));
+    EXPECT_EQ(scroll.total, diagram.DiagramSize());
+}

@@ -67,8 +67,8 @@ TEST_F(SequenceDiagramTest, PlacesColumnsCallsAndTextsByTheSetting)
         std::vector<CallRecord> calls;
         for (const auto& [name, lifeline, resolved] : c.calls)
             calls.push_back(Call(name, lifeline, resolved));
-        CSequenceDiagram diagram(canvas.dc, setting, "run", calls, c.names, "Own::Scope");
-        EXPECT_EQ(diagram.Layout(), c.size);
+        CSequenceDiagram diagram(setting, "run", calls, c.names, "Own::Scope");
+        EXPECT_EQ(diagram.Layout(canvas.dc), c.size);
         ASSERT_EQ(diagram.Columns().size(), c.columnX.size());
         for (size_t i = 0; i < c.columnX.size(); ++i)
             EXPECT_EQ(diagram.Columns()[i].x, c.columnX[i]) << "column " << i;
@@ -84,7 +84,7 @@ TEST_F(SequenceDiagramTest, PlacesColumnsCallsAndTextsByTheSetting)
         if (c.names.empty()) {
             EXPECT_EQ(diagram.Columns()[0].name, "Own::Scope");
         }
-        diagram.Draw();
+        diagram.Draw(canvas.dc);
     }
 }
 
@@ -92,9 +92,9 @@ TEST_F(SequenceDiagramTest, DrawsArrowsLoopsAndObjectBoxesInTheSettingsColours)
 {
     setting.HighColorShading = 0;
     const std::vector<CallRecord> calls = {Call("go", 1, true), Call("self", 0, true)};
-    CSequenceDiagram diagram(canvas.dc, setting, "run", calls, {"A", "Beta"});
-    diagram.Layout();
-    diagram.Draw();
+    CSequenceDiagram diagram(setting, "run", calls, {"A", "Beta"});
+    diagram.Layout(canvas.dc);
+    diagram.Draw(canvas.dc);
     const COLORREF arrow = setting.ArrowLineColor;
     const SequenceCall& go = diagram.Calls()[0];
     const int64_t x0 = diagram.Columns()[0].Centre();
@@ -136,11 +136,54 @@ TEST_F(SequenceDiagramTest, NumbersFromAColourFileCannotOverflowTheLayout)
         std::vector<CallRecord> calls;
         for (int i = 0; i < 40; ++i)
             calls.push_back(Call("call" + std::to_string(i), i % 3, i % 2 == 0));
-        CSequenceDiagram diagram(canvas.dc, extreme, "run", calls, {"A", "B", "C"});
-        const CSize size = diagram.Layout();
+        CSequenceDiagram diagram(extreme, "run", calls, {"A", "B", "C"});
+        const CSize size = diagram.Layout(canvas.dc);
         EXPECT_LE(size.cx, 1 << 30);
         EXPECT_LE(size.cy, 1 << 30);
-        diagram.Draw();
+        diagram.Draw(canvas.dc);
+    }
+}
+
+// A window onto a long diagram, scrolled anywhere, shows exactly the pixels
+// of the whole picture there, though it paints only the rows it meets; with
+// negative spaces the rows climb and every row is painted. (The dotted
+// object lines are left out: their dots follow the window's edge.)
+TEST_F(SequenceDiagramTest, AScrolledWindowShowsThePixelsOfTheWholePicture)
+{
+    setting.ObjectMiddleColor = kWhite;
+    CSequenceSetting shaded = setting;
+    shaded.HighColorShading = 1;
+    CSequenceSetting climbing = setting;
+    climbing.EachStreamSpace = -60;
+    struct Case {
+        const CSequenceSetting* setting;
+        int above; // how far the rows reach above the picture's origin
+        std::vector<int> tops;
+    };
+    for (const Case& c : {Case {&setting, 0, {0, 37, 1001, 2688, 5221}},
+             Case {&shaded, 0, {0, 1002, 3000}}, Case {&climbing, 3000, {-2401, -1203, -37}}}) {
+        std::vector<CallRecord> calls;
+        for (int i = 0; i < 120; ++i)
+            calls.push_back(Call("call" + std::to_string(i), i % 4, i % 3 != 0));
+        CSequenceDiagram diagram(*c.setting, "run", calls, {"A", "B", "C", "D"});
+        Canvas sizing(1, 1);
+        const CSize size = diagram.Layout(sizing.dc);
+        const int width = size.cx;
+        const int height = std::max(size.cy, 0) + c.above + 150;
+        Canvas whole(width, height);
+        whole.dc.SetWindowOrg(0, -c.above);
+        diagram.Draw(whole.dc);
+        for (int top : c.tops) {
+            SCOPED_TRACE(top);
+            Canvas window(width, 150);
+            window.dc.SetWindowOrg(0, top);
+            diagram.Draw(window.dc);
+            int differing = 0;
+            for (int y = top; y < top + 150; ++y)
+                for (int x = 0; x < width; ++x)
+                    differing += window.dc.GetPixel(x, y) != whole.dc.GetPixel(x, y);
+            EXPECT_EQ(differing, 0);
+        }
     }
 }
 
@@ -170,6 +213,6 @@ void Tank::Fill() { pump.Go(3); Helper(); Drain(); Unknown(); }
     EXPECT_EQ(project.Engine().LifelineNames(), names);
     EXPECT_EQ(DrawSequenceDiagram(canvas.dc, fill, project.Engine(), setting), first);
     EXPECT_EQ(project.Engine().LifelineNames(), names);
-    EXPECT_EQ(MeasureSequenceDiagram(canvas.dc, fill, project.Engine(), setting), first);
+    EXPECT_EQ(MakeSequenceDiagram(fill, project.Engine(), setting)->Layout(canvas.dc), first);
     EXPECT_EQ(DrawSequenceDiagram(canvas.dc, nullptr, project.Engine(), setting), CSize());
 }
