@@ -88,7 +88,7 @@ void CProjectAnalyzer::ParseFile(CSourceFile& file)
     file.Load(GetSourceScanner(), input_->Messages());
     if (auto* project = dynamic_cast<CProjectFile*>(&file)) {
         project->onceFiles.clear();
-        CPreprocessor preprocessor(project, input_, &fileIndex_);
+        CPreprocessor preprocessor(project, input_, &fileIndex_, &scannedFiles_);
         preprocessor.Run();
     }
     CUnitSplitter splitter(fileIndex_);

@@ -146,7 +146,11 @@ void CPreprocessor::LoadHeader(const std::string& path, bool quoted)
     ++chain_->headerLoads;
     const Reading reading = StartReading();
     auto header = std::make_unique<CIncludedFile>(path.c_str(), input_, quoted);
-    header->Load(GetSourceScanner(), input_->Messages());
+    if (chain_->scanned != nullptr) {
+        chain_->scanned->Load(*header, GetSourceScanner(), input_->Messages());
+    } else {
+        header->Load(GetSourceScanner(), input_->Messages());
+    }
     const int32_t number = PreprocessHeader(std::move(header), input_, index_, chain_, depth);
     if (number >= 0) {
         file_->includes.push_back(number);

@@ -23,7 +23,8 @@ void WriteStopLine(MessageSink& messages, const std::string& path)
 
 } // namespace
 
-CPreprocessor::CPreprocessor(CProjectFile* file, CInputSet* input, CFileIndex* index)
+CPreprocessor::CPreprocessor(
+    CProjectFile* file, CInputSet* input, CFileIndex* index, ScannedFiles* scanned)
     : file_(file),
       macros_(&file->macros),
       ownMacros_(nullptr),
@@ -38,6 +39,7 @@ CPreprocessor::CPreprocessor(CProjectFile* file, CInputSet* input, CFileIndex* i
     chain_->macroDigest.Reset(file->macros);
     chain_->onceFiles = &file->onceFiles;
     chain_->namesRead = &file->namesRead;
+    chain_->scanned = scanned;
 }
 
 CPreprocessor::CPreprocessor(CSourceFile* file, MacroTable* ownMacros, CInputSet* input,

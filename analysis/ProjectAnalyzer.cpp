@@ -63,6 +63,14 @@ void CProjectAnalyzer::Run()
         byNamePossible_ = byNamePossible_ || (header && ReusesByName(*header));
     }
 
+    // Headers are read once per run: a header edited between runs is read
+    // afresh, and nothing stays in memory after the run.
+    scannedFiles_.Clear();
+    struct Forget {
+        ScannedFiles& files;
+        ~Forget() { files.Clear(); }
+    } forget {scannedFiles_};
+
     const size_t count = input_->paths.size();
     size_t i = 0;
     std::string unvisited;

@@ -5,6 +5,7 @@
 #include "IncludePaths.h"
 #include "InputSet.h"
 #include "ModelScope.h"
+#include "ScannedFiles.h"
 #include "SourceFileList.h"
 
 #include <cstdint>
@@ -124,6 +125,8 @@ private:
 
     SourceFileList projectFiles_;
     CFileIndex fileIndex_;
+    // The headers read in the run going on; empty between runs.
+    ScannedFiles scannedFiles_;
     std::map<std::string, std::unique_ptr<CSourceFile>> keptFiles_;
     FunctionTable functionTable_;
     std::vector<std::string> lifelineNames_;
