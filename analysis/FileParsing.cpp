@@ -88,8 +88,9 @@ void CProjectAnalyzer::ParseFile(CSourceFile& file)
     file.Load(GetSourceScanner(), input_->Messages());
     if (auto* project = dynamic_cast<CProjectFile*>(&file)) {
         project->onceFiles.clear();
-        CPreprocessor preprocessor(project, input_, &fileIndex_, &scannedFiles_);
+        CPreprocessor preprocessor(project, input_, &fileIndex_, &scannedFiles_, &tokenTexts_);
         preprocessor.Run();
+        tokenTexts_.Pack(project->scan.tokens);
     }
     CUnitSplitter splitter(fileIndex_);
     splitter.SplitFile(file);

@@ -237,6 +237,9 @@ int32_t CPreprocessor::PreprocessHeader(std::unique_ptr<CIncludedFile> header, C
     int32_t number = index->FindSame(*header);
     if (number < 0) {
         number = index->Add(std::move(header));
+        if (chain->texts != nullptr) {
+            chain->texts->Pack(index->files[static_cast<size_t>(number)]->scan.tokens);
+        }
     } else if (header->readingCut) {
         index->files[number]->readingCut = true; // one read back from a cache did not know
     }

@@ -127,6 +127,8 @@ private:
     CFileIndex fileIndex_;
     // The headers read in the run going on; empty between runs.
     ScannedFiles scannedFiles_;
+    // Where the texts of the tokens kept in the records are packed.
+    TokenTextStore tokenTexts_;
     std::map<std::string, std::unique_ptr<CSourceFile>> keptFiles_;
     FunctionTable functionTable_;
     std::vector<std::string> lifelineNames_;
