@@ -139,8 +139,12 @@ void CProjectAnalyzer::ParseFile(CSourceFile& file, FileReadAhead::Result* ahead
         tokenTexts_.Pack(project->scan.tokens);
     }
     CUnitSplitter splitter(fileIndex_);
-    splitter.SplitFile(file);
-    ParseFileUnits(file.units, LimitsFor(*input_));
+    if (ahead != nullptr) {
+        splitter.SplitHeadersOf(file); // the file itself came parsed
+    } else {
+        splitter.SplitFile(file);
+        ParseFileUnits(file.units, LimitsFor(*input_));
+    }
     file.parsed = true;
     for (int32_t k : file.includes) {
         CSourceFile* header = fileIndex_.files.at(static_cast<size_t>(k)).get();

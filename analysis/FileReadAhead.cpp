@@ -1,7 +1,9 @@
 #include "FileReadAhead.h"
 
+#include "ParseDriver.h"
 #include "Preprocessor.h"
 #include "SourceScanner.h"
+#include "UnitSplitter.h"
 
 #include <algorithm>
 #include <chrono>
@@ -61,7 +63,13 @@ FileReadAhead::FileReadAhead(
         inputs_.push_back(CopyInput(input));
     }
     for (const std::unique_ptr<CInputSet>& copy : inputs_) {
-        workers_.emplace_back([this, copy = copy.get()] { Work(*copy); });
+        auto worker = std::make_unique<LargeStackThread>();
+        if (worker->Start([this, copy = copy.get()] { Work(*copy); })) {
+            workers_.push_back(std::move(worker));
+        }
+    }
+    if (workers_.empty()) {
+        stopping_ = true; // no thread to be had: the run reads every file
     }
 }
 
@@ -80,10 +88,8 @@ void FileReadAhead::Stop()
         }
     }
     changed_.notify_all();
-    for (std::thread& worker : workers_) {
-        if (worker.joinable()) {
-            worker.join();
-        }
+    for (const std::unique_ptr<LargeStackThread>& worker : workers_) {
+        worker->Join();
     }
     workers_.clear();
 }
@@ -145,6 +151,14 @@ void FileReadAhead::Read(CInputSet& input, size_t index)
         result->file->onceFiles.clear();
         CPreprocessor preprocessor(result->file.get(), &input, &result->headers, &scanned_);
         preprocessor.Run();
+        // The file's own units do not depend on the files before it either:
+        // they are split and parsed here; its headers are left to the run.
+        CProjectFile& file = *result->file;
+        CUnitSplitter::SplitTokens(file.scan.tokens, file.units);
+        file.split = true;
+        ParseLimits limits;
+        limits.stopRequest = &input.stopRequest;
+        ParseFileUnits(file.units, limits);
     } catch (...) {
         result->failed = true;
     }

@@ -2,6 +2,7 @@
 
 #include "FileIndex.h"
 #include "InputSet.h"
+#include "LargeStackThread.h"
 #include "MessageSink.h"
 #include "ProjectFile.h"
 #include "ScannedFiles.h"
@@ -16,11 +17,12 @@
 #include <utility>
 #include <vector>
 
-// Reads and preprocesses project files ahead of an analysis run on worker
-// threads. Each file is preprocessed into a header index of its own, with a
+// Reads, preprocesses and parses project files ahead of an analysis run on
+// worker threads. Each file is preprocessed into a header index of its own, with a
 // copy of the input whose message lines are kept, so that the run can take
 // the results one by one in its own order and file them as if it had read
-// them itself. Workers stay a bounded number of files ahead of the run.
+// them itself; the file's own units come split and parsed, its headers'
+// are left to the run. Workers stay a bounded number of files ahead of the run.
 class FileReadAhead {
 public:
     // What one file's reading gave.
@@ -69,5 +71,7 @@ private:
     std::vector<std::unique_ptr<CInputSet>> inputs_; // the workers' copies
     std::mutex mutex_;
     std::condition_variable changed_;
-    std::vector<std::thread> workers_;
+    // On large stacks, as the run's own thread: reading recurses with the
+    // nesting of the source.
+    std::vector<std::unique_ptr<LargeStackThread>> workers_;
 };
