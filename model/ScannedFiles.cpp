@@ -88,9 +88,12 @@ bool ScannedFiles::Load(CSourceFile& file, const CTokenScanner& scanner, Message
     RecordingSink recording(messages);
     const size_t from = file.scan.tokens.size();
     const bool scanned = file.scan.Tokenize(file.path.c_str(), scanner, recording);
-    // Kept only when the file stayed the same version all through the read.
+    // Kept only when the file stayed the same version all through the read,
+    // and read to its end: a scan the stop request may have cut short is
+    // never handed to another reading, which may well not be stopped.
     Status after;
-    if (scanned && regular && RegularFileStatus(file.path, after) && after == before) {
+    if (scanned && !scanner.StopRequested() && regular && RegularFileStatus(file.path, after) &&
+        after == before) {
         auto scan = std::make_shared<Scan>();
         scan->status = before;
         AppendCopies(file.scan.tokens, scan->tokens, from);

@@ -18,7 +18,8 @@ class CSourceFile;
 // many times is read from disk and scanned once. Each load takes the file's
 // status again (size, modification and change time, device and inode) and
 // reads and scans it afresh when any of them differs from the kept one, so
-// an edited file is never taken from the store. Safe to share between
+// an edited file is never taken from the store. A scan made once the run
+// was asked to stop is not kept: it may end short. Safe to share between
 // threads.
 class ScannedFiles {
 public:
