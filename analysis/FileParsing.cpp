@@ -51,11 +51,21 @@ void CProjectAnalyzer::AddOrUpdateFile(const std::string& path)
         // It reused headers by name that a fresh reading would not: read
         // it again.
     }
-    auto file = std::make_unique<CProjectFile>(path.c_str(), input_, input_->defines);
+    std::unique_ptr<FileReadAhead::Result> ahead =
+        readAhead_ != nullptr ? readAhead_->Take(path) : nullptr;
+    if (ahead && (ahead->failed || !ahead->file->namesRead.empty())) {
+        // It threw, or reused a header by name: read it, and the files
+        // after it, here.
+        readAhead_->Stop();
+        ahead.reset();
+    }
+    std::unique_ptr<CProjectFile> file = ahead
+        ? std::move(ahead->file)
+        : std::make_unique<CProjectFile>(path.c_str(), input_, input_->defines);
     MessageLine(input_->Messages()) << GetLangString(10) << ": " << path;
     const size_t headersBefore = fileIndex_.files.size();
     recordsChanged_ = true;
-    ParseAndCatch(*file);
+    ParseAndCatch(*file, ahead.get());
     if (input_->stopRequest) {
         // The stop may have cut the file or its headers short: keep none of
         // it, so that nothing half read is taken for the whole file later.
@@ -67,10 +77,10 @@ void CProjectAnalyzer::AddOrUpdateFile(const std::string& path)
     projectFiles_.push_back(std::move(file));
 }
 
-void CProjectAnalyzer::ParseAndCatch(CSourceFile& file)
+void CProjectAnalyzer::ParseAndCatch(CSourceFile& file, FileReadAhead::Result* ahead)
 {
     try {
-        ParseFile(file);
+        ParseFile(file, ahead);
     } catch (const std::exception& failure) {
         MessageLine(input_->Messages(), MessageKind::Error)
             << GetLangString(3) << ": " << file.path << " : " << failure.what();
@@ -80,20 +90,61 @@ void CProjectAnalyzer::ParseAndCatch(CSourceFile& file)
     }
 }
 
-void CProjectAnalyzer::ParseFile(CSourceFile& file)
+void CProjectAnalyzer::FileHeadersReadAhead(FileReadAhead::Result& ahead, CSourceFile& file)
+{
+    // A header's includes were filed before it, so its own number is known
+    // by the time it is filed; filing a header finds an instance of the
+    // same content, or adds it, exactly as its reading here would have.
+    std::vector<int32_t> numbers(ahead.headers.files.size(), -1);
+    auto renumber = [&numbers](std::vector<int32_t>& includes) {
+        for (int32_t& number : includes) {
+            number = numbers.at(static_cast<size_t>(number));
+        }
+    };
+    for (size_t k = 0; k < ahead.headers.files.size(); ++k) {
+        std::unique_ptr<CSourceFile> header = std::move(ahead.headers.files[k]);
+        header->owner = input_;
+        renumber(header->includes);
+        int32_t number = fileIndex_.FindSame(*header);
+        if (number < 0) {
+            number = fileIndex_.Add(std::move(header));
+            tokenTexts_.Pack(fileIndex_.files[static_cast<size_t>(number)]->scan.tokens);
+        } else if (header->readingCut) {
+            fileIndex_.files[static_cast<size_t>(number)]->readingCut = true;
+        }
+        numbers[k] = number;
+    }
+    file.owner = input_;
+    renumber(file.includes);
+}
+
+void CProjectAnalyzer::ParseFile(CSourceFile& file, FileReadAhead::Result* ahead)
 {
     if (input_->verbose) {
         MessageLine(input_->Messages(), MessageKind::Verbose) << "Parsing : " << file.path;
     }
-    file.Load(CSourceScanner(&input_->stopRequest), input_->Messages());
-    if (auto* project = dynamic_cast<CProjectFile*>(&file)) {
+    if (ahead != nullptr) {
+        for (const auto& [kind, line] : ahead->messages) {
+            input_->Messages().Write(kind, line);
+        }
+        FileHeadersReadAhead(*ahead, file);
+        tokenTexts_.Pack(file.scan.tokens);
+    } else {
+        file.Load(CSourceScanner(&input_->stopRequest), input_->Messages());
+    }
+    if (auto* project = ahead != nullptr ? nullptr : dynamic_cast<CProjectFile*>(&file)) {
         project->onceFiles.clear();
-        CPreprocessor preprocessor(project, input_, &fileIndex_);
+        CPreprocessor preprocessor(project, input_, &fileIndex_, &scannedFiles_, &tokenTexts_);
         preprocessor.Run();
+        tokenTexts_.Pack(project->scan.tokens);
     }
     CUnitSplitter splitter(fileIndex_);
-    splitter.SplitFile(file);
-    ParseFileUnits(file.units, LimitsFor(*input_));
+    if (ahead != nullptr) {
+        splitter.SplitHeadersOf(file); // the file itself came parsed
+    } else {
+        splitter.SplitFile(file);
+        ParseFileUnits(file.units, LimitsFor(*input_));
+    }
     file.parsed = true;
     for (int32_t k : file.includes) {
         CSourceFile* header = fileIndex_.files.at(static_cast<size_t>(k)).get();

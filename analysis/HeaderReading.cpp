@@ -174,7 +174,11 @@ void CPreprocessor::LoadHeader(const std::string& path, bool quoted)
     ++chain_->headerLoads;
     const Reading reading = StartReading();
     auto header = std::make_unique<CIncludedFile>(path.c_str(), input_, quoted);
-    header->Load(CSourceScanner(&input_->stopRequest), input_->Messages());
+    if (chain_->scanned != nullptr) {
+        chain_->scanned->Load(*header, CSourceScanner(&input_->stopRequest), input_->Messages());
+    } else {
+        header->Load(CSourceScanner(&input_->stopRequest), input_->Messages());
+    }
     const int32_t number = PreprocessHeader(std::move(header), input_, index_, chain_, depth);
     if (number >= 0) {
         file_->includes.push_back(number);
@@ -262,6 +266,9 @@ int32_t CPreprocessor::PreprocessHeader(std::unique_ptr<CIncludedFile> header, C
     int32_t number = index->FindSame(*header);
     if (number < 0) {
         number = index->Add(std::move(header));
+        if (chain->texts != nullptr) {
+            chain->texts->Pack(index->files[static_cast<size_t>(number)]->scan.tokens);
+        }
     } else if (header->readingCut) {
         index->files[number]->readingCut = true; // one read back from a cache did not know
     }

@@ -23,7 +23,8 @@ void WriteStopLine(MessageSink& messages, const std::string& path)
 
 } // namespace
 
-CPreprocessor::CPreprocessor(CProjectFile* file, CInputSet* input, CFileIndex* index)
+CPreprocessor::CPreprocessor(CProjectFile* file, CInputSet* input, CFileIndex* index,
+    ScannedFiles* scanned, TokenTextStore* texts)
     : file_(file),
       macros_(&file->macros),
       ownMacros_(nullptr),
@@ -39,6 +40,8 @@ CPreprocessor::CPreprocessor(CProjectFile* file, CInputSet* input, CFileIndex* i
     chain_->macroDigest.Reset(file->macros);
     chain_->onceFiles = &file->onceFiles;
     chain_->namesRead = &file->namesRead;
+    chain_->scanned = scanned;
+    chain_->texts = texts;
 }
 
 CPreprocessor::CPreprocessor(CSourceFile* file, MacroTable* ownMacros, CInputSet* input,
@@ -120,6 +123,14 @@ void CPreprocessor::ProcessTokens()
             }
             tokens = std::move(self.out_);
             std::vector<PPToken>().swap(self.in_);
+            // The tokens stay with the file for the life of the model: room
+            // reserved for them and not taken is given back.
+            if (tokens.capacity() - tokens.size() > tokens.size() / 8) {
+                try {
+                    tokens.shrink_to_fit();
+                } catch (const std::bad_alloc&) {
+                }
+            }
             std::vector<PPToken>().swap(self.out_);
             self.pos_ = 0;
         }

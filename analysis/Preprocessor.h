@@ -9,6 +9,7 @@
 #include "MfcMacros.h"
 #include "PPToken.h"
 #include "ProjectFile.h"
+#include "ScannedFiles.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -53,7 +54,10 @@ public:
 
     // For a project file: its macro table and #pragma once set are the ones
     // every nested header uses. The caller empties `onceFiles` before.
-    CPreprocessor(CProjectFile* file, CInputSet* input, CFileIndex* index);
+    // `scanned`, when given, lends the run's already scanned headers;
+    // `texts`, when given, takes the token texts of every header filed.
+    CPreprocessor(CProjectFile* file, CInputSet* input, CFileIndex* index,
+        ScannedFiles* scanned = nullptr, TokenTextStore* texts = nullptr);
 
     // Preprocesses the file. A failure ends the loop with the stop line
     // "<text 1>: <path>"; the tokens not yet handled stay as they are.
@@ -87,6 +91,8 @@ public:
         bool expansionLimitReported = false;
         // The last reading of each header path at each include depth.
         std::map<std::pair<std::string, int>, Reading> readings;
+        ScannedFiles* scanned = nullptr; // not owned; may be null
+        TokenTextStore* texts = nullptr; // not owned; may be null
     };
 
 private:

@@ -63,6 +63,45 @@ void CProjectAnalyzer::Run()
         byNamePossible_ = byNamePossible_ || (header && ReusesByName(*header));
     }
 
+    // Headers are read once per run: a header edited between runs is read
+    // afresh, and nothing stays in memory after the run.
+    scannedFiles_.Clear();
+    struct Forget {
+        ScannedFiles& files;
+        ~Forget() { files.Clear(); }
+    } forget {scannedFiles_};
+
+    // Project files read afresh are read ahead on the machine's cores when
+    // no header is reused by name, the one thing by which a file's reading
+    // depends on the files before it; should a file turn out to reuse one,
+    // the run reads it and the rest itself.
+    std::unique_ptr<FileReadAhead> readAhead;
+    const unsigned workers = FileReadAhead::WorkersFor(jobs_);
+    if (!byNamePossible_ && workers > 1) {
+        std::vector<std::string> fresh;
+        for (const std::string& path : input_->paths) {
+            auto flags = input_->fileFlags.find(path);
+            if (flags != input_->fileFlags.end() && flags->second.analyse &&
+                keptFiles_.count(path) == 0) {
+                fresh.push_back(path);
+            }
+        }
+        if (fresh.size() > 1) {
+            readAhead =
+                std::make_unique<FileReadAhead>(*input_, std::move(fresh), scannedFiles_, workers);
+        }
+    }
+    struct EndReadAhead {
+        std::unique_ptr<FileReadAhead>& pool;
+        FileReadAhead*& current;
+        ~EndReadAhead()
+        {
+            current = nullptr;
+            pool.reset();
+        }
+    } endReadAhead {readAhead, readAhead_};
+    readAhead_ = readAhead.get();
+
     const size_t count = input_->paths.size();
     size_t i = 0;
     std::string unvisited;

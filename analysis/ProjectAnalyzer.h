@@ -2,9 +2,11 @@
 
 #include "CallRecord.h"
 #include "FileIndex.h"
+#include "FileReadAhead.h"
 #include "IncludePaths.h"
 #include "InputSet.h"
 #include "ModelScope.h"
+#include "ScannedFiles.h"
 #include "SourceFileList.h"
 
 #include <cstdint>
@@ -31,6 +33,10 @@ public:
     // engine would make from the same files and options (a stopped run
     // excepted).
     void Run();
+    // How many threads a run uses to read project files: 0 (the default)
+    // one per core, 1 only the run's own. The records are the same either
+    // way.
+    void SetJobs(unsigned jobs) { jobs_ = jobs; }
     // Drops the headers no project file reaches and numbers the others in
     // the order a run on a fresh engine files them: depth first through the
     // project files' includes, a header after the headers it includes.
@@ -45,7 +51,9 @@ public:
 
     // Per-file steps of a run.
     void AddOrUpdateFile(const std::string& path);
-    void ParseFile(CSourceFile& file);
+    // With `ahead`, the file was read and preprocessed ahead: its lines are
+    // written and its headers filed instead.
+    void ParseFile(CSourceFile& file, FileReadAhead::Result* ahead = nullptr);
     void ParseIncludedFile(CSourceFile& header);
     // Deletes the project file of exactly this path; the model, which may
     // refer to its units, is rebuilt.
@@ -119,7 +127,11 @@ private:
     void StashProjectFiles();
     void TakeBackUnvisited(const std::string& firstUnvisited);
     bool RemoveRecord(const std::string& path);
-    void ParseAndCatch(CSourceFile& file);
+    void ParseAndCatch(CSourceFile& file, FileReadAhead::Result* ahead = nullptr);
+    // Files the headers a project file's reading ahead filed in its own
+    // index, as the run would have filed them itself, and renumbers the
+    // includes of the file and of its headers.
+    void FileHeadersReadAhead(FileReadAhead::Result& ahead, CSourceFile& file);
     void ResetModel();
     std::vector<std::pair<bool, bool>> MergeFlags() const;
     bool AreAllFilesFlagged() const;
@@ -128,6 +140,14 @@ private:
 
     SourceFileList projectFiles_;
     CFileIndex fileIndex_;
+    // How many threads read project files ahead of a run (0: one per core,
+    // 1: none, the run reads every file itself).
+    unsigned jobs_ = 0;
+    FileReadAhead* readAhead_ = nullptr; // during a run, when reading ahead
+    // The headers read in the run going on; empty between runs.
+    ScannedFiles scannedFiles_;
+    // Where the texts of the tokens kept in the records are packed.
+    TokenTextStore tokenTexts_;
     std::map<std::string, std::unique_ptr<CSourceFile>> keptFiles_;
     FunctionTable functionTable_;
     std::vector<std::string> lifelineNames_;

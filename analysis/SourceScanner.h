@@ -31,6 +31,10 @@ public:
 
     using CTokenScanner::Scan;
     void Scan(std::istream& in, std::vector<PPToken>& out, MessageSink& messages) const override;
+    bool StopRequested() const override
+    {
+        return stopRequest_ != nullptr && stopRequest_->load(std::memory_order_relaxed);
+    }
 
 private:
     const std::atomic<bool>* stopRequest_;

@@ -184,3 +184,19 @@ char* TokenTextStore::Place(const char* characters, size_t length)
     ++placed_;
     return text;
 }
+
+void TokenTextStore::Pack(std::vector<PPToken>& tokens)
+{
+    for (PPToken& token : tokens) {
+        if (token.text == nullptr || InStoreBlock(token.text)) {
+            continue;
+        }
+        const size_t length = std::strlen(token.text);
+        if (length > kLongestPlacedText) {
+            continue;
+        }
+        char* placed = Place(token.text, length);
+        std::free(token.text);
+        token.text = placed;
+    }
+}

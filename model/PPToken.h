@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 // One token of a source file: line number, token type and an owned,
 // NUL-terminated copy of its characters (or none at all, which is not the same
@@ -51,6 +52,10 @@ public:
 
     // A NUL-terminated copy of `length` bytes, for one token's `text`.
     char* Place(const char* characters, size_t length);
+    // Moves the texts of the tokens that have a heap block of their own into
+    // the store's blocks (a text already in a block stays), which saves the
+    // heap's per-block overhead on the many short texts of a kept file.
+    void Pack(std::vector<PPToken>& tokens);
 
 private:
     void Retire();

@@ -22,4 +22,7 @@ public:
     {
         Scan(in, out, StandardOutputSink());
     }
+    // Whether the run this scanner reads for has been asked to stop: a scan
+    // made while it is may have ended early, without a message.
+    virtual bool StopRequested() const { return false; }
 };

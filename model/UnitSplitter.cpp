@@ -11,6 +11,11 @@ void CUnitSplitter::SplitFile(CSourceFile& file)
     tokens_ = &file.scan.tokens;
     Split(file.units, 0, 0);
     file.split = true;
+    SplitHeadersOf(file);
+}
+
+void CUnitSplitter::SplitHeadersOf(const CSourceFile& file)
+{
     for (int32_t number : file.includes) {
         if (!index_ || number < 0 || static_cast<size_t>(number) >= index_->files.size())
             throw std::out_of_range("CUnitSplitter: included-file number outside the index");

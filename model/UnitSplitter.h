@@ -26,6 +26,9 @@ public:
     // std::out_of_range). A file is marked split before its headers are
     // visited, so headers that include each other are split once.
     void SplitFile(CSourceFile& file);
+    // Only the second half of SplitFile: the headers a file already split
+    // includes.
+    void SplitHeadersOf(const CSourceFile& file);
 
     // Splits a token vector that belongs to no file record.
     static void SplitTokens(const std::vector<PPToken>& tokens, std::vector<CUnit>& units);

@@ -114,3 +114,38 @@ TEST(TokenTextStore, LongAndEmptyTexts)
     empty.text = store.Place("", 0);
     EXPECT_STREQ(empty.text, "");
 }
+
+// Packing keeps every token's text as it was, whether it had a heap block of
+// its own, was already placed, was too long to place or had none; the packed
+// tokens outlive the store and can be copied, changed and freed as any other.
+TEST(TokenTextStore, PackedTokensKeepTheirTexts)
+{
+    const std::string longText(10000, 'L');
+    std::vector<PPToken> tokens;
+    std::vector<std::string> expected;
+    {
+        TokenTextStore store;
+        std::vector<PPToken> placed = PlaceMany(store, 3000);
+        for (int i = 0; i < 3000; ++i) {
+            if (i % 3 == 0) {
+                tokens.emplace_back(i, IDENTIFIER, TextOf(i).c_str());
+            } else if (i % 3 == 1) {
+                tokens.push_back(std::move(placed[static_cast<size_t>(i)]));
+            } else {
+                tokens.emplace_back(i, IDENTIFIER, i % 2 ? longText.c_str() : nullptr);
+            }
+            expected.push_back(tokens.back().text ? tokens.back().text : "(none)");
+        }
+        store.Pack(tokens);
+        store.Pack(tokens); // a second pack changes nothing
+    }
+    ASSERT_EQ(tokens.size(), expected.size());
+    for (size_t i = 0; i < tokens.size(); ++i)
+        EXPECT_EQ(tokens[i].text ? tokens[i].text : "(none)", expected[i]) << i;
+    std::vector<PPToken> copies = tokens;
+    tokens[0].SetText("changed");
+    tokens.erase(tokens.begin() + 1, tokens.begin() + 1500);
+    EXPECT_STREQ(tokens[0].text, "changed");
+    EXPECT_EQ(copies[0].text, expected[0]);
+    EXPECT_EQ(copies.back().text ? copies.back().text : "(none)", expected.back());
+}

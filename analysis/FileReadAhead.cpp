@@ -1,0 +1,169 @@
+#include "FileReadAhead.h"
+
+#include "ParseDriver.h"
+#include "Preprocessor.h"
+#include "SourceScanner.h"
+#include "UnitSplitter.h"
+
+#include <algorithm>
+#include <chrono>
+#include <exception>
+
+namespace {
+
+// A copy of the input for a worker: the same files, folders, words and
+// options, its own message sink and stop flag.
+std::unique_ptr<CInputSet> CopyInput(const CInputSet& input)
+{
+    auto copy = std::make_unique<CInputSet>(input.searchSystemIncludes);
+    copy->paths = input.paths;
+    copy->fileFlags = input.fileFlags;
+    copy->includeDirs = input.includeDirs;
+    copy->userIncludeDirs = input.userIncludeDirs;
+    copy->defines = input.defines;
+    copy->mergedFiles = input.mergedFiles;
+    copy->fileNumbers = input.fileNumbers;
+    copy->sameNameOption = input.sameNameOption;
+    copy->verbose = input.verbose;
+    copy->stopRequest = input.stopRequest.load();
+    return copy;
+}
+
+class KeptLines : public MessageSink {
+public:
+    explicit KeptLines(std::vector<std::pair<MessageKind, std::string>>& lines) : lines_(lines) { }
+    void Write(MessageKind kind, std::string_view line) override
+    {
+        lines_.emplace_back(kind, std::string(line));
+    }
+
+private:
+    std::vector<std::pair<MessageKind, std::string>>& lines_;
+};
+
+} // namespace
+
+unsigned FileReadAhead::WorkersFor(unsigned jobs)
+{
+    if (jobs == 0) {
+        jobs = std::thread::hardware_concurrency();
+    }
+    return std::max(1u, jobs);
+}
+
+FileReadAhead::FileReadAhead(
+    const CInputSet& input, std::vector<std::string> paths, ScannedFiles& scanned, unsigned workers)
+    : paths_(std::move(paths)),
+      stopRequest_(input.stopRequest),
+      scanned_(scanned),
+      slots_(paths_.size()),
+      ahead_(4 * static_cast<size_t>(std::max(1u, workers)))
+{
+    for (unsigned w = 0; w < std::max(1u, workers); ++w) {
+        inputs_.push_back(CopyInput(input));
+    }
+    for (const std::unique_ptr<CInputSet>& copy : inputs_) {
+        auto worker = std::make_unique<LargeStackThread>();
+        if (worker->Start([this, copy = copy.get()] { Work(*copy); })) {
+            workers_.push_back(std::move(worker));
+        }
+    }
+    if (workers_.empty()) {
+        stopping_ = true; // no thread to be had: the run reads every file
+    }
+}
+
+FileReadAhead::~FileReadAhead()
+{
+    Stop();
+}
+
+void FileReadAhead::Stop()
+{
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+        for (const std::unique_ptr<CInputSet>& input : inputs_) {
+            input->stopRequest = true;
+        }
+    }
+    changed_.notify_all();
+    for (const std::unique_ptr<LargeStackThread>& worker : workers_) {
+        worker->Join();
+    }
+    workers_.clear();
+}
+
+std::unique_ptr<FileReadAhead::Result> FileReadAhead::Take(const std::string& path)
+{
+    std::unique_lock lock(mutex_);
+    if (stopping_ || nextToTake_ >= paths_.size() || paths_[nextToTake_] != path) {
+        return nullptr;
+    }
+    const size_t index = nextToTake_;
+    // A stop asked for while waiting reaches the workers within a few
+    // milliseconds.
+    while (!changed_.wait_for(
+        lock, std::chrono::milliseconds(10), [&] { return slots_[index].ready || stopping_; })) {
+        if (stopRequest_.load(std::memory_order_relaxed)) {
+            for (const std::unique_ptr<CInputSet>& input : inputs_) {
+                input->stopRequest = true;
+            }
+        }
+    }
+    if (!slots_[index].ready) {
+        return nullptr;
+    }
+    ++nextToTake_;
+    changed_.notify_all();
+    return std::move(slots_[index].result);
+}
+
+void FileReadAhead::Work(CInputSet& input)
+{
+    for (;;) {
+        size_t index = 0;
+        {
+            std::unique_lock lock(mutex_);
+            changed_.wait(lock, [&] {
+                return stopping_ || nextToRead_ >= paths_.size() ||
+                    nextToRead_ < nextToTake_ + ahead_;
+            });
+            if (stopping_ || nextToRead_ >= paths_.size()) {
+                return;
+            }
+            index = nextToRead_++;
+        }
+        Read(input, index);
+        changed_.notify_all();
+    }
+}
+
+void FileReadAhead::Read(CInputSet& input, size_t index)
+{
+    auto result = std::make_unique<Result>();
+    KeptLines lines(result->messages);
+    input.messages = &lines;
+    try {
+        const std::string& path = paths_[index];
+        result->file = std::make_unique<CProjectFile>(path.c_str(), &input, input.defines);
+        result->file->Load(CSourceScanner(&input.stopRequest), lines);
+        result->file->onceFiles.clear();
+        CPreprocessor preprocessor(result->file.get(), &input, &result->headers, &scanned_);
+        preprocessor.Run();
+        // The file's own units do not depend on the files before it either:
+        // they are split and parsed here; its headers are left to the run.
+        CProjectFile& file = *result->file;
+        CUnitSplitter::SplitTokens(file.scan.tokens, file.units);
+        file.split = true;
+        ParseLimits limits;
+        limits.stopRequest = &input.stopRequest;
+        ParseFileUnits(file.units, limits);
+    } catch (...) {
+        result->failed = true;
+    }
+    input.messages = &StandardOutputSink();
+    std::lock_guard lock(mutex_);
+    slots_[index].result = std::move(result);
+    slots_[index].ready = true;
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "FileIndex.h"
+#include "InputSet.h"
+#include "LargeStackThread.h"
+#include "MessageSink.h"
+#include "ProjectFile.h"
+#include "ScannedFiles.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <cstddef>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+// Reads, preprocesses and parses project files ahead of an analysis run on
+// worker threads. Each file is preprocessed into a header index of its own, with a
+// copy of the input whose message lines are kept, so that the run can take
+// the results one by one in its own order and file them as if it had read
+// them itself; the file's own units come split and parsed, its headers'
+// are left to the run. Workers stay a bounded number of files ahead of the run.
+class FileReadAhead {
+public:
+    // What one file's reading gave.
+    struct Result {
+        std::unique_ptr<CProjectFile> file;
+        CFileIndex headers; // the headers its preprocessing filed
+        std::vector<std::pair<MessageKind, std::string>> messages;
+        bool failed = false; // it threw: the run reads it itself
+    };
+
+    // `paths` in the order the run takes them; `input` must not change
+    // while the workers run, except for its stop request, which Take
+    // passes on to the workers.
+    FileReadAhead(const CInputSet& input, std::vector<std::string> paths, ScannedFiles& scanned,
+        unsigned workers);
+    ~FileReadAhead();
+    FileReadAhead(const FileReadAhead&) = delete;
+    FileReadAhead& operator=(const FileReadAhead&) = delete;
+
+    // The result for paths[i], waiting for it; i only rises from call to
+    // call. Null for a path not in the list or once stopped.
+    std::unique_ptr<Result> Take(const std::string& path);
+    // Asks the workers to end (their file's preprocessing stops short) and
+    // joins them. Results not taken are dropped.
+    void Stop();
+
+    // Threads for a machine: one per core, at least one.
+    static unsigned WorkersFor(unsigned jobs);
+
+private:
+    struct Slot {
+        std::unique_ptr<Result> result;
+        bool ready = false;
+    };
+    void Work(CInputSet& input);
+    void Read(CInputSet& input, size_t index);
+
+    std::vector<std::string> paths_;
+    const std::atomic<bool>& stopRequest_;
+    ScannedFiles& scanned_;
+    std::vector<Slot> slots_;
+    size_t nextToRead_ = 0;
+    size_t nextToTake_ = 0;
+    size_t ahead_;
+    bool stopping_ = false;
+    std::vector<std::unique_ptr<CInputSet>> inputs_; // the workers' copies
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    // On large stacks, as the run's own thread: reading recurses with the
+    // nesting of the source.
+    std::vector<std::unique_ptr<LargeStackThread>> workers_;
+};

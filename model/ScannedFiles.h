@@ -1,0 +1,66 @@
+#pragma once
+
+#include "MessageSink.h"
+#include "PPToken.h"
+#include "TokenScanner.h"
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+class CSourceFile;
+
+// The files one analysis run has read and scanned, so that a header included
+// many times is read from disk and scanned once. Each load takes the file's
+// status again (size, modification and change time, device and inode) and
+// reads and scans it afresh when any of them differs from the kept one, so
+// an edited file is never taken from the store. A scan made once the run
+// was asked to stop is not kept: it may end short. Safe to share between
+// threads.
+class ScannedFiles {
+public:
+    ScannedFiles() = default;
+    ScannedFiles(const ScannedFiles&) = delete;
+    ScannedFiles& operator=(const ScannedFiles&) = delete;
+
+    // Does what CSourceFile::Load does (size and time, the tokens appended,
+    // the same message lines in the same order), from the store when it can.
+    bool Load(CSourceFile& file, const CTokenScanner& scanner, MessageSink& messages);
+
+    // Forgets every kept file (the end of a run).
+    void Clear();
+    // How many loads were taken from the store, and how many read the file.
+    size_t Reused() const;
+    size_t Read() const;
+
+    // What identifies one version of a file on disk.
+    struct Status {
+        int64_t size = 0;
+        int64_t mtimeSeconds = 0;
+        int64_t mtimeNanoseconds = 0;
+        int64_t ctimeSeconds = 0;
+        int64_t ctimeNanoseconds = 0;
+        uint64_t device = 0;
+        uint64_t inode = 0;
+        bool operator==(const Status&) const = default;
+    };
+
+private:
+    struct Scan {
+        Status status;
+        std::vector<PPToken> tokens;
+        std::vector<std::pair<MessageKind, std::string>> messages;
+    };
+
+    std::shared_ptr<const Scan> Find(const std::string& path, const Status& status) const;
+    void Keep(const std::string& path, std::shared_ptr<const Scan> scan);
+
+    mutable std::mutex mutex_;
+    std::unordered_map<std::string, std::shared_ptr<const Scan>> scans_;
+    mutable size_t reused_ = 0;
+    size_t read_ = 0;
+};
