@@ -24,7 +24,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Thrown from the next refill once the stop request is set.
+// Thrown from the next refill once the stop request is set, or from within a
+// long token read by hand.
 class ScanStopped { };
 
 class KestrinLexer : public yyFlexLexer {
@@ -62,6 +63,16 @@ private:
     void SetText(const char* start, std::size_t length);
     bool SetStringText(const char* start, std::size_t length);
     void SetIncludeNameText();
+
+    // Long and quoted tokens are read by hand (see Scanner.ll).
+    static constexpr std::size_t kStopCheckBytes = 65536;
+    void BeginHandScan();
+    int ByteAt(std::size_t k);
+    void EndTokenAt(std::size_t length);
+    std::size_t NameEnd(std::size_t from);
+    std::size_t EscapeEnd(std::size_t k, bool lineEndAllowed);
+    int ScanQuoted();
+    int ScanCharacter();
     void UnknownCharacter();
 
     const std::atomic<bool>* stopRequest_ = nullptr;
@@ -71,4 +82,5 @@ private:
     bool hasText_ = false;
     std::string ownText_;
     int unknownCharacters_ = 0;
+    std::size_t handScanned_ = 0;
 };
