@@ -34,10 +34,6 @@ int g_ScannerTrace = 0;
    try would read to the end of the line). */
 %s NOCLOSINGBRACKET
 
-LONG    ([lL]|ll|LL)
-IS      ([uU]{LONG}?|{LONG}[uU]?)
-EXP     [eE][+-]?[0-9]+
-FS      [fFlL]
 
 %%
 
@@ -180,12 +176,12 @@ L?'                     { return ScanCharacter(); }
                           SetText(yytext, yyleng);
                           return IDENTIFIER;
                         }
-[1-9][0-9]*{IS}?        { TRACE_RULE("Integer"); SetText(yytext, yyleng); return INTEGERNUMBER; }
-0[0-7]*{IS}?            { TRACE_RULE("octal"); SetText(yytext, yyleng); return OCTALNUMBER; }
-0[xX][0-9a-fA-F]+{IS}?  { TRACE_RULE("hexdecimal"); SetText(yytext, yyleng); return HEXNUMBER; }
-[0-9]+\.[0-9]*{EXP}?{FS}? |
-\.[0-9]+{EXP}?{FS}?     |
-[0-9]+{EXP}{FS}?        { TRACE_RULE("float"); SetText(yytext, yyleng); return FLOATNUMBER; }
+[0-9]|"."[0-9]          {
+                          /* Numbers and bracketed include names are read by
+                             hand too: a line of digits, or of a name after
+                             "include <", may be megabytes long. */
+                          return ScanNumber();
+                        }
 
 "#"     { return SHARP; }
 "##"    { return SHARPSHARP; }
@@ -243,13 +239,7 @@ L?'                     { return ScanCharacter(); }
 "/*"                    { TRACE_RULE("주석1"); BEGIN(BLOCKCOMMENT); }
 "//"                    { TRACE_RULE("주석2"); BEGIN(LINECOMMENT); }
 
-<INITIAL>include[ \t]*"<"[^>\n]*">" { SetIncludeNameText(); return Q_CHAR; }
-<INITIAL>include[ \t]*"<"[^>\n]*     {
-                          /* No '>' before the line ends: the word alone. */
-                          yyless(7);
-                          BEGIN(NOCLOSINGBRACKET);
-                          return WORD_INCLUDE;
-                        }
+<INITIAL>include[ \t<]    { return ScanInclude(); }
 
 .                       { UnknownCharacter(); return LEXERROR; }
 
@@ -306,26 +296,28 @@ bool KestrinLexer::SetStringText(const char* start, std::size_t length)
 void KestrinLexer::BeginHandScan()
 {
     *yy_c_buf_p = yy_hold_char;
+    handAvailable_ =
+        static_cast<std::size_t>(YY_CURRENT_BUFFER_LVALUE->yy_ch_buf + yy_n_chars - yytext);
 }
 
-// The byte at offset k from the start of the token, -1 past the input's end.
-int KestrinLexer::ByteAt(std::size_t k)
+// ByteAt past the bytes in the buffer, or when the stop request is due to be
+// looked at.
+int KestrinLexer::ByteAtRefilling(std::size_t k)
 {
-    if ((++handScanned_ % kStopCheckBytes) == 0 && stopRequest_ != nullptr &&
-        stopRequest_->load(std::memory_order_relaxed)) {
+    if (stopRequest_ != nullptr && stopRequest_->load(std::memory_order_relaxed)) {
         throw ScanStopped();
     }
-    for (;;) {
+    while (k >= handAvailable_) {
         char* const buffer = YY_CURRENT_BUFFER_LVALUE->yy_ch_buf;
-        if (k < static_cast<std::size_t>(buffer + yy_n_chars - yytext)) {
-            return static_cast<unsigned char>(yytext[k]);
-        }
         if (YY_CURRENT_BUFFER_LVALUE->yy_buffer_status == YY_BUFFER_EOF_PENDING) {
             return -1;
         }
         yy_c_buf_p = buffer + yy_n_chars + 1;
         yy_get_next_buffer();
+        handAvailable_ =
+            static_cast<std::size_t>(YY_CURRENT_BUFFER_LVALUE->yy_ch_buf + yy_n_chars - yytext);
     }
+    return static_cast<unsigned char>(yytext[k]);
 }
 
 // The token ends after its first length bytes; the rest is matched next.
@@ -480,6 +472,141 @@ int KestrinLexer::ScanCharacter()
     EndTokenAt(1);
     UnknownCharacter();
     return LEXERROR;
+}
+
+namespace {
+
+bool IsDigit(int c)
+{
+    return c >= '0' && c <= '9';
+}
+
+} // namespace
+
+std::size_t KestrinLexer::RunEnd(std::size_t k, bool (*inRun)(int))
+{
+    while (inRun(ByteAt(k))) {
+        ++k;
+    }
+    return k;
+}
+
+// u or U with an optional l, L, ll or LL, or those with an optional u or U.
+std::size_t KestrinLexer::IntegerSuffixEnd(std::size_t k)
+{
+    const auto longEnd = [this](std::size_t at) -> std::size_t {
+        const int c = ByteAt(at);
+        if (c != 'l' && c != 'L') {
+            return at;
+        }
+        return ByteAt(at + 1) == c ? at + 2 : at + 1;
+    };
+    const int c = ByteAt(k);
+    if (c == 'u' || c == 'U') {
+        return longEnd(k + 1);
+    }
+    const std::size_t end = longEnd(k);
+    if (end != k && (ByteAt(end) == 'u' || ByteAt(end) == 'U')) {
+        return end + 1;
+    }
+    return end;
+}
+
+// Past an exponent (e or E, an optional sign, digits) at k, or k.
+std::size_t KestrinLexer::ExponentEnd(std::size_t k)
+{
+    if (ByteAt(k) != 'e' && ByteAt(k) != 'E') {
+        return k;
+    }
+    std::size_t digits = k + 1;
+    if (ByteAt(digits) == '+' || ByteAt(digits) == '-') {
+        ++digits;
+    }
+    return IsDigit(ByteAt(digits)) ? RunEnd(digits, IsDigit) : k;
+}
+
+// Past an f, F, l or L at k, or k.
+std::size_t KestrinLexer::FloatSuffixEnd(std::size_t k)
+{
+    const int c = ByteAt(k);
+    return c == 'f' || c == 'F' || c == 'l' || c == 'L' ? k + 1 : k;
+}
+
+// The longest of a decimal, octal or hexadecimal integer with its suffix and
+// a floating number (digits with a point or an exponent, or a point and
+// digits); between equally long ones the integer.
+int KestrinLexer::ScanNumber()
+{
+    BeginHandScan();
+    int type = FLOATNUMBER;
+    std::size_t end = 0;
+    if (yytext[0] == '.') {
+        end = FloatSuffixEnd(ExponentEnd(RunEnd(1, IsDigit)));
+    } else {
+        const std::size_t digits = RunEnd(0, IsDigit);
+        if (yytext[0] != '0') {
+            type = INTEGERNUMBER;
+            end = IntegerSuffixEnd(digits);
+        } else {
+            type = OCTALNUMBER;
+            end = IntegerSuffixEnd(RunEnd(1, IsOctal));
+            const int x = ByteAt(1);
+            if ((x == 'x' || x == 'X') && IsHex(ByteAt(2))) {
+                type = HEXNUMBER;
+                end = IntegerSuffixEnd(RunEnd(2, IsHex));
+            }
+        }
+        std::size_t floatEnd = 0;
+        if (ByteAt(digits) == '.') {
+            floatEnd = FloatSuffixEnd(ExponentEnd(RunEnd(digits + 1, IsDigit)));
+        } else if (const std::size_t exponent = ExponentEnd(digits); exponent > digits) {
+            floatEnd = FloatSuffixEnd(exponent);
+        }
+        if (floatEnd > end) {
+            type = FLOATNUMBER;
+            end = floatEnd;
+        }
+    }
+    if (g_ScannerTrace == 1) {
+        std::fputs(type == INTEGERNUMBER ? "Integer\n"
+                : type == OCTALNUMBER    ? "octal\n"
+                : type == HEXNUMBER      ? "hexdecimal\n"
+                                         : "float\n",
+            stdout);
+    }
+    EndTokenAt(end);
+    SetText(yytext, yyleng);
+    return type;
+}
+
+// The word include and blanks: with '<' and a '>' on the same line, the
+// bracketed name; else the word alone, and the rest of a line with a '<' but
+// no '>' is not tried again.
+int KestrinLexer::ScanInclude()
+{
+    BeginHandScan();
+    std::size_t k = 7;
+    while (ByteAt(k) == ' ' || ByteAt(k) == '\t') {
+        ++k;
+    }
+    if (ByteAt(k) != '<') {
+        EndTokenAt(7);
+        return WORD_INCLUDE;
+    }
+    for (++k;; ++k) {
+        const int c = ByteAt(k);
+        if (c == '>') {
+            EndTokenAt(k + 1);
+            SetIncludeNameText();
+            return Q_CHAR;
+        }
+        if (c == '\n' || c == -1) {
+            break;
+        }
+    }
+    EndTokenAt(7);
+    BEGIN(NOCLOSINGBRACKET);
+    return WORD_INCLUDE;
 }
 
 // The name between the first '<' after the word and the first '>' after it;

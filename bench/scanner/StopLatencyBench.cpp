@@ -59,5 +59,7 @@ int main(int argc, char** argv)
     const std::size_t size = static_cast<std::size_t>(megabytes) << 20;
     Measure("string", "\"" + std::string(size, 's') + "\" end");
     Measure("identifier", std::string(size, 'n') + " end");
+    Measure("number", "1" + std::string(size, '0') + " end");
+    Measure("include", "include <" + std::string(size, 'h') + "\nend");
     return 0;
 }

@@ -339,14 +339,16 @@ TEST(Scanner, StopRequestEndsTheScanAtTheNextRefill)
     }
 }
 
-// A stop set while a long name or quoted text is read ends the scan inside
+// A stop set while a long name, number or quoted text is read ends the scan inside
 // it: the read that sets it brings the token's end, yet no token comes out.
 TEST(Scanner, StopRequestEndsTheScanInsideALongToken)
 {
     // Not near a power of two: the last read brings megabytes of the token.
     const std::string body(6 << 20, 'x');
+    const std::string digits(6 << 20, '7');
     for (const std::string& text : {"\"" + body + "\" end", "L\"" + body + "\"", body + " end",
-             "'" + body + "'", "\"" + body + "\\q\" end", "\"" + body + "\n"}) {
+             "'" + body + "'", "\"" + body + "\\q\" end", "\"" + body + "\n",
+             "1" + digits + "e5 end", "include <" + body + "\nend"}) {
         std::atomic<bool> stop {false};
         CountingInput input(text, &stop, text.size());
         std::istream in(&input);
