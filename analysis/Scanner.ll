@@ -176,6 +176,24 @@ L?'                     { return ScanCharacter(); }
                           SetText(yytext, yyleng);
                           return IDENTIFIER;
                         }
+[1-9][0-9]{0,15}/[^0-9A-Za-z_.] {
+                          /* Short numbers that nothing can go on from need
+                             no reading by hand. */
+                          TRACE_RULE("Integer");
+                          SetText(yytext, yyleng);
+                          return INTEGERNUMBER;
+                        }
+0/[^0-9A-Za-z_.]        { TRACE_RULE("octal"); SetText(yytext, yyleng); return OCTALNUMBER; }
+0[xX][0-9a-fA-F]{1,16}/[^0-9A-Za-z_.] {
+                          TRACE_RULE("hexdecimal");
+                          SetText(yytext, yyleng);
+                          return HEXNUMBER;
+                        }
+[0-9]{1,16}\.[0-9]{1,16}/[^0-9A-Za-z_.] {
+                          TRACE_RULE("float");
+                          SetText(yytext, yyleng);
+                          return FLOATNUMBER;
+                        }
 [0-9]|"."[0-9]          {
                           /* Numbers and bracketed include names are read by
                              hand too: a line of digits, or of a name after
