@@ -35,6 +35,11 @@ int g_ScannerTrace = 0;
 %s NOCLOSINGBRACKET
 
 
+LONG    ([lL]|ll|LL)
+IS      ([uU]{LONG}?|{LONG}[uU]?)
+/* After a number: a character that no number form goes on with. */
+NONUM   [^0-9A-Za-z_.]
+
 %%
 
 [ \t\v\f\r]{1,64}        {
@@ -176,20 +181,24 @@ L?'                     { return ScanCharacter(); }
                           SetText(yytext, yyleng);
                           return IDENTIFIER;
                         }
-[1-9][0-9]{0,15}/[^0-9A-Za-z_.] {
+[1-9][0-9]{0,15}{IS}?/{NONUM} {
                           /* Short numbers that nothing can go on from need
                              no reading by hand. */
                           TRACE_RULE("Integer");
                           SetText(yytext, yyleng);
                           return INTEGERNUMBER;
                         }
-0/[^0-9A-Za-z_.]        { TRACE_RULE("octal"); SetText(yytext, yyleng); return OCTALNUMBER; }
-0[xX][0-9a-fA-F]{1,16}/[^0-9A-Za-z_.] {
+0[0-7]{0,15}{IS}?/{NONUM} {
+                          TRACE_RULE("octal");
+                          SetText(yytext, yyleng);
+                          return OCTALNUMBER;
+                        }
+0[xX][0-9a-fA-F]{1,16}{IS}?/{NONUM} {
                           TRACE_RULE("hexdecimal");
                           SetText(yytext, yyleng);
                           return HEXNUMBER;
                         }
-[0-9]{1,16}\.[0-9]{1,16}/[^0-9A-Za-z_.] {
+[0-9]{1,16}\.[0-9]{0,16}([eE][+-]?[0-9]{1,4})?[fFlL]?/{NONUM} {
                           TRACE_RULE("float");
                           SetText(yytext, yyleng);
                           return FLOATNUMBER;
