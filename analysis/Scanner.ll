@@ -34,7 +34,6 @@ int g_ScannerTrace = 0;
    try would read to the end of the line). */
 %s NOCLOSINGBRACKET
 
-
 LONG    ([lL]|ll|LL)
 IS      ([uU]{LONG}?|{LONG}[uU]?)
 /* After a number: a character that no number form goes on with. */
