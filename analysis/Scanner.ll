@@ -34,12 +34,10 @@ int g_ScannerTrace = 0;
    try would read to the end of the line). */
 %s NOCLOSINGBRACKET
 
-ESC     \\([abfnrtv\\?'"]|\r?\n|[0-7]+|x[0-9a-fA-F]+)
-CESC    \\([abfnrtv\\?'"]|[0-7]+|x[0-9a-fA-F]+)
 LONG    ([lL]|ll|LL)
 IS      ([uU]{LONG}?|{LONG}[uU]?)
-EXP     [eE][+-]?[0-9]+
-FS      [fFlL]
+/* After a number: a character that no number form goes on with. */
+NONUM   [^0-9A-Za-z_.]
 
 %%
 
@@ -164,32 +162,52 @@ FS      [fFlL]
 "_w64" { return WORD__W64; }
 "__w64" { return WORD___W64; }
 
-L?\"({ESC}|[^"\\\n])*\" {
-                          TRACE_RULE("string");
-                          const int skip = yytext[0] == 'L' ? 2 : 1;
-                          if (SetStringText(yytext + skip, yyleng - skip - 1)) {
-                              BEGIN(INITIAL); /* continued onto a new line */
+L?\"                    {
+                          /* Strings, and the quoted texts that are no valid
+                             strings, are read by hand: a match of megabytes
+                             would run the matcher over them without a
+                             pause, where the stop request is not looked
+                             at. */
+                          return ScanQuoted();
+                        }
+L?'                     { return ScanCharacter(); }
+[A-Za-z_][A-Za-z0-9_]{0,63} {
+                          /* A longer name goes on by hand, for the same
+                             reason as strings. */
+                          if (yyleng == 64) {
+                              EndTokenAt(NameEnd(64));
                           }
-                          return STRINGS;
+                          SetText(yytext, yyleng);
+                          return IDENTIFIER;
                         }
-L?'({CESC}|[^'\\\n])+'  {
-                          TRACE_RULE("char");
-                          const int skip = yytext[0] == 'L' ? 2 : 1;
-                          SetText(yytext + skip, yyleng - skip - 1);
-                          return CHARS;
+[1-9][0-9]{0,15}{IS}?/{NONUM} {
+                          /* Short numbers that nothing can go on from need
+                             no reading by hand. */
+                          TRACE_RULE("Integer");
+                          SetText(yytext, yyleng);
+                          return INTEGERNUMBER;
                         }
-\"[^"\n]*\"             {
-                          TRACE_RULE("h_char");
-                          SetText(yytext + 1, yyleng - 2);
-                          return H_CHAR;
+0[0-7]{0,15}{IS}?/{NONUM} {
+                          TRACE_RULE("octal");
+                          SetText(yytext, yyleng);
+                          return OCTALNUMBER;
                         }
-[A-Za-z_][A-Za-z0-9_]*  { SetText(yytext, yyleng); return IDENTIFIER; }
-[1-9][0-9]*{IS}?        { TRACE_RULE("Integer"); SetText(yytext, yyleng); return INTEGERNUMBER; }
-0[0-7]*{IS}?            { TRACE_RULE("octal"); SetText(yytext, yyleng); return OCTALNUMBER; }
-0[xX][0-9a-fA-F]+{IS}?  { TRACE_RULE("hexdecimal"); SetText(yytext, yyleng); return HEXNUMBER; }
-[0-9]+\.[0-9]*{EXP}?{FS}? |
-\.[0-9]+{EXP}?{FS}?     |
-[0-9]+{EXP}{FS}?        { TRACE_RULE("float"); SetText(yytext, yyleng); return FLOATNUMBER; }
+0[xX][0-9a-fA-F]{1,16}{IS}?/{NONUM} {
+                          TRACE_RULE("hexdecimal");
+                          SetText(yytext, yyleng);
+                          return HEXNUMBER;
+                        }
+[0-9]{1,16}\.[0-9]{0,16}([eE][+-]?[0-9]{1,4})?[fFlL]?/{NONUM} {
+                          TRACE_RULE("float");
+                          SetText(yytext, yyleng);
+                          return FLOATNUMBER;
+                        }
+[0-9]|"."[0-9]          {
+                          /* Numbers and bracketed include names are read by
+                             hand too: a line of digits, or of a name after
+                             "include <", may be megabytes long. */
+                          return ScanNumber();
+                        }
 
 "#"     { return SHARP; }
 "##"    { return SHARPSHARP; }
@@ -247,13 +265,7 @@ L?'({CESC}|[^'\\\n])+'  {
 "/*"                    { TRACE_RULE("주석1"); BEGIN(BLOCKCOMMENT); }
 "//"                    { TRACE_RULE("주석2"); BEGIN(LINECOMMENT); }
 
-<INITIAL>include[ \t]*"<"[^>\n]*">" { SetIncludeNameText(); return Q_CHAR; }
-<INITIAL>include[ \t]*"<"[^>\n]*     {
-                          /* No '>' before the line ends: the word alone. */
-                          yyless(7);
-                          BEGIN(NOCLOSINGBRACKET);
-                          return WORD_INCLUDE;
-                        }
+<INITIAL>include[ \t<]    { return ScanInclude(); }
 
 .                       { UnknownCharacter(); return LEXERROR; }
 
@@ -302,6 +314,325 @@ bool KestrinLexer::SetStringText(const char* start, std::size_t length)
     }
     SetText(ownText_.data(), ownText_.size());
     return true;
+}
+
+// The bytes of the token being matched are read by hand from here on: the
+// buffer is refilled (keeping the token) as the reading goes past its end,
+// and the stop request is looked at every kStopCheckBytes bytes read.
+void KestrinLexer::BeginHandScan()
+{
+    *yy_c_buf_p = yy_hold_char;
+    handAvailable_ =
+        static_cast<std::size_t>(YY_CURRENT_BUFFER_LVALUE->yy_ch_buf + yy_n_chars - yytext);
+}
+
+// ByteAt past the bytes in the buffer, or when the stop request is due to be
+// looked at.
+int KestrinLexer::ByteAtRefilling(std::size_t k)
+{
+    if (stopRequest_ != nullptr && stopRequest_->load(std::memory_order_relaxed)) {
+        throw ScanStopped();
+    }
+    while (k >= handAvailable_) {
+        char* const buffer = YY_CURRENT_BUFFER_LVALUE->yy_ch_buf;
+        if (YY_CURRENT_BUFFER_LVALUE->yy_buffer_status == YY_BUFFER_EOF_PENDING) {
+            return -1;
+        }
+        yy_c_buf_p = buffer + yy_n_chars + 1;
+        yy_get_next_buffer();
+        handAvailable_ =
+            static_cast<std::size_t>(YY_CURRENT_BUFFER_LVALUE->yy_ch_buf + yy_n_chars - yytext);
+    }
+    return static_cast<unsigned char>(yytext[k]);
+}
+
+// The token ends after its first length bytes; the rest is matched next.
+void KestrinLexer::EndTokenAt(std::size_t length)
+{
+    yy_c_buf_p = yytext + length;
+    yy_hold_char = *yy_c_buf_p;
+    *yy_c_buf_p = '\0';
+    yyleng = static_cast<int>(length);
+}
+
+namespace {
+
+bool IsNameByte(int c)
+{
+    return c == '_' || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+bool IsOctal(int c)
+{
+    return c >= '0' && c <= '7';
+}
+
+bool IsHex(int c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+bool IsSimpleEscape(int c)
+{
+    return c >= 0 && std::strchr("abfnrtv\\?'\"", c) != nullptr && c != 0;
+}
+
+} // namespace
+
+std::size_t KestrinLexer::NameEnd(std::size_t from)
+{
+    BeginHandScan();
+    while (IsNameByte(ByteAt(from))) {
+        ++from;
+    }
+    return from;
+}
+
+// Past the escape whose backslash is at k, or 0 when it is no valid escape.
+// Octal and hex digits after the first are taken as plain characters: either
+// way the literal goes on to the same closing quote. A backslash before a
+// line end (CR LF too) is valid only in strings.
+std::size_t KestrinLexer::EscapeEnd(std::size_t k, bool lineEndAllowed)
+{
+    const int c = ByteAt(k + 1);
+    if (IsSimpleEscape(c) || IsOctal(c)) {
+        return k + 2;
+    }
+    if (c == 'x') {
+        return IsHex(ByteAt(k + 2)) ? k + 2 : 0;
+    }
+    if (lineEndAllowed && c == '\n') {
+        return k + 2;
+    }
+    if (lineEndAllowed && c == '\r' && ByteAt(k + 2) == '\n') {
+        return k + 3;
+    }
+    return 0;
+}
+
+// A string: an optional L, a quote, escapes and other characters but line
+// ends, and a closing quote. Else a quote, anything but quotes and line ends
+// and a quote is a header name; else the L alone is a name, and the quote
+// alone an unknown character.
+int KestrinLexer::ScanQuoted()
+{
+    BeginHandScan();
+    const std::size_t skip = yytext[0] == 'L' ? 2 : 1;
+    std::size_t k = skip;
+    for (;;) {
+        const int c = ByteAt(k);
+        if (c == '"') {
+            TRACE_RULE("string");
+            EndTokenAt(k + 1);
+            if (SetStringText(yytext + skip, k - skip)) {
+                BEGIN(INITIAL); /* continued onto a new line */
+            }
+            return STRINGS;
+        }
+        if (c == -1 || c == '\n') {
+            break;
+        }
+        if (c == '\\') {
+            k = EscapeEnd(k, true);
+            if (k == 0) {
+                break;
+            }
+        } else {
+            ++k;
+        }
+    }
+    if (skip == 2) {
+        EndTokenAt(1);
+        SetText(yytext, 1);
+        return IDENTIFIER;
+    }
+    for (k = 1;; ++k) {
+        const int c = ByteAt(k);
+        if (c == '"') {
+            TRACE_RULE("h_char");
+            EndTokenAt(k + 1);
+            SetText(yytext + 1, k - 1);
+            return H_CHAR;
+        }
+        if (c == -1 || c == '\n') {
+            break;
+        }
+    }
+    EndTokenAt(1);
+    UnknownCharacter();
+    return LEXERROR;
+}
+
+// A character literal: an optional L, a quote, at least one escape or other
+// character but line ends, and a closing quote. Else as for strings.
+int KestrinLexer::ScanCharacter()
+{
+    BeginHandScan();
+    const std::size_t skip = yytext[0] == 'L' ? 2 : 1;
+    std::size_t k = skip;
+    for (;;) {
+        const int c = ByteAt(k);
+        if (c == '\'' && k > skip) {
+            TRACE_RULE("char");
+            EndTokenAt(k + 1);
+            SetText(yytext + skip, k - skip);
+            return CHARS;
+        }
+        if (c == -1 || c == '\n' || c == '\'') {
+            break;
+        }
+        if (c == '\\') {
+            k = EscapeEnd(k, false);
+            if (k == 0) {
+                break;
+            }
+        } else {
+            ++k;
+        }
+    }
+    if (skip == 2) {
+        EndTokenAt(1);
+        SetText(yytext, 1);
+        return IDENTIFIER;
+    }
+    EndTokenAt(1);
+    UnknownCharacter();
+    return LEXERROR;
+}
+
+namespace {
+
+bool IsDigit(int c)
+{
+    return c >= '0' && c <= '9';
+}
+
+} // namespace
+
+std::size_t KestrinLexer::RunEnd(std::size_t k, bool (*inRun)(int))
+{
+    while (inRun(ByteAt(k))) {
+        ++k;
+    }
+    return k;
+}
+
+// u or U with an optional l, L, ll or LL, or those with an optional u or U.
+std::size_t KestrinLexer::IntegerSuffixEnd(std::size_t k)
+{
+    const auto longEnd = [this](std::size_t at) -> std::size_t {
+        const int c = ByteAt(at);
+        if (c != 'l' && c != 'L') {
+            return at;
+        }
+        return ByteAt(at + 1) == c ? at + 2 : at + 1;
+    };
+    const int c = ByteAt(k);
+    if (c == 'u' || c == 'U') {
+        return longEnd(k + 1);
+    }
+    const std::size_t end = longEnd(k);
+    if (end != k && (ByteAt(end) == 'u' || ByteAt(end) == 'U')) {
+        return end + 1;
+    }
+    return end;
+}
+
+// Past an exponent (e or E, an optional sign, digits) at k, or k.
+std::size_t KestrinLexer::ExponentEnd(std::size_t k)
+{
+    if (ByteAt(k) != 'e' && ByteAt(k) != 'E') {
+        return k;
+    }
+    std::size_t digits = k + 1;
+    if (ByteAt(digits) == '+' || ByteAt(digits) == '-') {
+        ++digits;
+    }
+    return IsDigit(ByteAt(digits)) ? RunEnd(digits, IsDigit) : k;
+}
+
+// Past an f, F, l or L at k, or k.
+std::size_t KestrinLexer::FloatSuffixEnd(std::size_t k)
+{
+    const int c = ByteAt(k);
+    return c == 'f' || c == 'F' || c == 'l' || c == 'L' ? k + 1 : k;
+}
+
+// The longest of a decimal, octal or hexadecimal integer with its suffix and
+// a floating number (digits with a point or an exponent, or a point and
+// digits); between equally long ones the integer.
+int KestrinLexer::ScanNumber()
+{
+    BeginHandScan();
+    int type = FLOATNUMBER;
+    std::size_t end = 0;
+    if (yytext[0] == '.') {
+        end = FloatSuffixEnd(ExponentEnd(RunEnd(1, IsDigit)));
+    } else {
+        const std::size_t digits = RunEnd(0, IsDigit);
+        if (yytext[0] != '0') {
+            type = INTEGERNUMBER;
+            end = IntegerSuffixEnd(digits);
+        } else {
+            type = OCTALNUMBER;
+            end = IntegerSuffixEnd(RunEnd(1, IsOctal));
+            const int x = ByteAt(1);
+            if ((x == 'x' || x == 'X') && IsHex(ByteAt(2))) {
+                type = HEXNUMBER;
+                end = IntegerSuffixEnd(RunEnd(2, IsHex));
+            }
+        }
+        std::size_t floatEnd = 0;
+        if (ByteAt(digits) == '.') {
+            floatEnd = FloatSuffixEnd(ExponentEnd(RunEnd(digits + 1, IsDigit)));
+        } else if (const std::size_t exponent = ExponentEnd(digits); exponent > digits) {
+            floatEnd = FloatSuffixEnd(exponent);
+        }
+        if (floatEnd > end) {
+            type = FLOATNUMBER;
+            end = floatEnd;
+        }
+    }
+    if (g_ScannerTrace == 1) {
+        std::fputs(type == INTEGERNUMBER ? "Integer\n"
+                : type == OCTALNUMBER    ? "octal\n"
+                : type == HEXNUMBER      ? "hexdecimal\n"
+                                         : "float\n",
+            stdout);
+    }
+    EndTokenAt(end);
+    SetText(yytext, yyleng);
+    return type;
+}
+
+// The word include and blanks: with '<' and a '>' on the same line, the
+// bracketed name; else the word alone, and the rest of a line with a '<' but
+// no '>' is not tried again.
+int KestrinLexer::ScanInclude()
+{
+    BeginHandScan();
+    std::size_t k = 7;
+    while (ByteAt(k) == ' ' || ByteAt(k) == '\t') {
+        ++k;
+    }
+    if (ByteAt(k) != '<') {
+        EndTokenAt(7);
+        return WORD_INCLUDE;
+    }
+    for (++k;; ++k) {
+        const int c = ByteAt(k);
+        if (c == '>') {
+            EndTokenAt(k + 1);
+            SetIncludeNameText();
+            return Q_CHAR;
+        }
+        if (c == '\n' || c == -1) {
+            break;
+        }
+    }
+    EndTokenAt(7);
+    BEGIN(NOCLOSINGBRACKET);
+    return WORD_INCLUDE;
 }
 
 // The name between the first '<' after the word and the first '>' after it;

@@ -24,7 +24,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Thrown from the next refill once the stop request is set.
+// Thrown from the next refill once the stop request is set, or from within a
+// long token read by hand.
 class ScanStopped { };
 
 class KestrinLexer : public yyFlexLexer {
@@ -62,6 +63,32 @@ private:
     void SetText(const char* start, std::size_t length);
     bool SetStringText(const char* start, std::size_t length);
     void SetIncludeNameText();
+
+    // Quoted texts, numbers, bracketed include names and the rest of long
+    // names are read by hand (see Scanner.ll).
+    static constexpr std::size_t kStopCheckBytes = 65536;
+    void BeginHandScan();
+    // The byte at offset k from the start of the token, -1 past the input's
+    // end.
+    int ByteAt(std::size_t k)
+    {
+        if (k < handAvailable_ && (++handScanned_ % kStopCheckBytes) != 0) {
+            return static_cast<unsigned char>(yytext[k]);
+        }
+        return ByteAtRefilling(k);
+    }
+    int ByteAtRefilling(std::size_t k);
+    void EndTokenAt(std::size_t length);
+    std::size_t NameEnd(std::size_t from);
+    std::size_t EscapeEnd(std::size_t k, bool lineEndAllowed);
+    int ScanQuoted();
+    int ScanCharacter();
+    std::size_t RunEnd(std::size_t k, bool (*inRun)(int));
+    std::size_t IntegerSuffixEnd(std::size_t k);
+    std::size_t ExponentEnd(std::size_t k);
+    std::size_t FloatSuffixEnd(std::size_t k);
+    int ScanNumber();
+    int ScanInclude();
     void UnknownCharacter();
 
     const std::atomic<bool>* stopRequest_ = nullptr;
@@ -71,4 +98,6 @@ private:
     bool hasText_ = false;
     std::string ownText_;
     int unknownCharacters_ = 0;
+    std::size_t handScanned_ = 0;
+    std::size_t handAvailable_ = 0;
 };

@@ -16,7 +16,8 @@
 // tokens than the budget and more than kTokensPerTenBytes per ten bytes read, the first ones are
 // kept, an error token ends them and one line says so. Source code has a token per three to four
 // bytes (line ends included) and is read whole, however large. Once the stop request is set, the
-// scan ends at its next refill, after at most one buffer.
+// scan ends at its next refill, after at most one buffer, or within 64 KiB of a long name, number,
+// quoted text or bracketed include name.
 class CSourceScanner : public CTokenScanner {
 public:
     static constexpr std::size_t kDefaultTokenBudget = std::size_t {1} << 20;

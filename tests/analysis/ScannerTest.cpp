@@ -339,6 +339,78 @@ TEST(Scanner, StopRequestEndsTheScanAtTheNextRefill)
     }
 }
 
+// A stop set while a long name, number or quoted text is read ends the scan inside
+// it: the read that sets it brings the token's end, yet no token comes out.
+TEST(Scanner, StopRequestEndsTheScanInsideALongToken)
+{
+    // Not near a power of two: the last read brings megabytes of the token.
+    const std::string body(6 << 20, 'x');
+    const std::string digits(6 << 20, '7');
+    for (const std::string& text : {"\"" + body + "\" end", "L\"" + body + "\"", body + " end",
+             "'" + body + "'", "\"" + body + "\\q\" end", "\"" + body + "\n",
+             "1" + digits + "e5 end", "include <" + body + "\nend"}) {
+        std::atomic<bool> stop {false};
+        CountingInput input(text, &stop, text.size());
+        std::istream in(&input);
+        std::vector<PPToken> tokens;
+        CSourceScanner(&stop).Scan(in, tokens);
+        EXPECT_EQ(input.Given(), text.size());
+        EXPECT_TRUE(tokens.empty()) << text.substr(0, 3);
+    }
+}
+
+// Quoted texts fall back at their first fault as a longest match over all
+// rules would: a header name, else an unknown quote (and a lone L as a name),
+// also at the end of the input and when the text runs over many refills.
+TEST(Scanner, QuotedTextsFallBackAtTheirFirstFault)
+{
+    const std::string run(200000, 'r');
+    const struct {
+        std::string text;
+        Types types;
+        Texts texts;
+    } cases[] = {
+        {"\"open", {LEXERROR, IDENTIFIER}, {"<none>", "open"}},
+        {"L\"open", {IDENTIFIER, LEXERROR, IDENTIFIER}, {"L", "<none>", "open"}},
+        {"\"a\\", {LEXERROR, IDENTIFIER, SLASH}, {"<none>", "a", "<none>"}},
+        {"\"a\\q\\\"", {H_CHAR}, {"a\\q\\"}},
+        {"\"\\x\" y", {H_CHAR, IDENTIFIER}, {"\\x", "y"}},
+        {"\"\\x41\\101\\0\\\"\"", {STRINGS}, {"\\x41\\101\\0\\\""}},
+        {"\"a\\\rb\"", {H_CHAR}, {"a\\\rb"}},
+        {"'\\x41' '\\101' L'\\''", {CHARS, CHARS, CHARS}, {"\\x41", "\\101", "\\'"}},
+        {"'\\x'", {LEXERROR, SLASH, IDENTIFIER, LEXERROR}, {"<none>", "<none>", "x", "<none>"}},
+        {"'a\nb'", {LEXERROR, IDENTIFIER, ENDLINE, IDENTIFIER, LEXERROR},
+            {"<none>", "a", "<none>", "b", "<none>"}},
+        {"L'", {IDENTIFIER, LEXERROR}, {"L", "<none>"}},
+        {"\"" + run + "\\q\"", {H_CHAR}, {run + "\\q"}},
+        {"L\"" + run + "\nx", {IDENTIFIER, LEXERROR, IDENTIFIER, ENDLINE, IDENTIFIER},
+            {"L", "<none>", run, "<none>", "x"}},
+        {"'" + run + "'", {CHARS}, {run}},
+    };
+    for (const auto& c : cases) {
+        testing::internal::CaptureStdout();
+        auto t = ScanText(c.text);
+        testing::internal::GetCapturedStdout();
+        EXPECT_EQ(TypesOf(t), c.types) << c.text.substr(0, 8);
+        EXPECT_EQ(TextsOf(t), c.texts) << c.text.substr(0, 8);
+    }
+    // A NUL byte is an ordinary character of a string.
+    EXPECT_EQ(TypesOf(ScanText(std::string("\"a\0b\" c", 7))), (Types {STRINGS, IDENTIFIER}));
+}
+
+// Names longer than the matcher's piece go on to their last name character,
+// whatever follows.
+TEST(Scanner, LongNamesEndWhereTheyEnd)
+{
+    for (const size_t length : {63u, 64u, 65u, 128u, 300000u}) {
+        const std::string name(length, 'L');
+        auto t = ScanText(name + "\"s\"" + name + "'c'" + name);
+        ASSERT_EQ(TypesOf(t), (Types {IDENTIFIER, STRINGS, IDENTIFIER, CHARS, IDENTIFIER}))
+            << length;
+        EXPECT_EQ(TextsOf(t), (Texts {name, "s", name, "c", name})) << length;
+    }
+}
+
 // Comments in pieces still end where they end, whatever the runs of stars
 // and blanks before their ends.
 TEST(Scanner, LongCommentsAndBlanksEndWhereTheyEnd)
