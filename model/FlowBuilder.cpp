@@ -3,6 +3,8 @@
 #include "ModelScope.h"
 #include "Unit.h"
 
+#include <algorithm>
+#include <initializer_list>
 #include <iterator>
 
 namespace {
@@ -41,6 +43,13 @@ template <typename Spills> void SpillChildren(std::vector<CFlowItem>& items, Spi
         out.push_back(std::move(item));
     }
     items = std::move(out);
+}
+
+bool AnyOfKind(const std::vector<CFlowItem>& items, std::initializer_list<int32_t> kinds)
+{
+    return std::any_of(items.begin(), items.end(), [&](const CFlowItem& item) {
+        return std::find(kinds.begin(), kinds.end(), item.FirstUnitKind()) != kinds.end();
+    });
 }
 
 } // namespace
@@ -93,10 +102,17 @@ std::vector<CFlowItem> CFlowBuilder::BuildItems(std::vector<CUnit>& units)
 
 // Each pass below rebuilds its list in one go (erasing or inserting in place
 // costs the rest of the list each time). An item replaced by its children
-// takes them as the pass left them: none of them is replaced again.
+// takes them as the pass left them: none of them is replaced again. A list
+// with nothing to change is left where it is: most lists of a long body have
+// nothing, and rebuilding them all moves every item once a pass.
 
 void CFlowBuilder::FlattenBlocks(std::vector<CFlowItem>& items)
 {
+    if (!AnyOfKind(items, {UNIT_JUST_BRACE})) {
+        for (CFlowItem& item : items)
+            FlattenBlocks(item.children);
+        return;
+    }
     std::vector<CFlowItem> out;
     out.reserve(items.size());
     for (CFlowItem& item : items) {
@@ -113,6 +129,11 @@ void CFlowBuilder::FlattenBlocks(std::vector<CFlowItem>& items)
 
 void CFlowBuilder::RemoveTryCatchThrow(std::vector<CFlowItem>& items)
 {
+    if (!AnyOfKind(items, {UNIT_TRY, UNIT_CATCH, UNIT_THROW})) {
+        for (CFlowItem& item : items)
+            RemoveTryCatchThrow(item.children);
+        return;
+    }
     std::vector<CFlowItem> out;
     out.reserve(items.size());
     for (CFlowItem& item : items) {
@@ -160,6 +181,8 @@ CFlowBuilder::ElseAnswer CFlowBuilder::AttachElse(CFlowItem& previous, CFlowItem
 
 void CFlowBuilder::AttachElseChains(std::vector<CFlowItem>& items)
 {
+    if (!AnyOfKind(items, {UNIT_ELSE_IF, UNIT_ELSE}))
+        return;
     std::vector<CFlowItem> out;
     out.reserve(items.size());
     for (CFlowItem& item : items) {
@@ -175,6 +198,11 @@ void CFlowBuilder::AttachElseChains(std::vector<CFlowItem>& items)
 
 void CFlowBuilder::SplitLabels(std::vector<CFlowItem>& items)
 {
+    if (!AnyOfKind(items, {UNIT_LABEL})) {
+        for (CFlowItem& item : items)
+            SplitLabels(item.children);
+        return;
+    }
     SpillChildren(items, [](CFlowItem& item) {
         if (item.FirstUnitKind() == UNIT_LABEL) {
             // The label becomes an item of its own, followed by every
@@ -189,10 +217,12 @@ void CFlowBuilder::SplitLabels(std::vector<CFlowItem>& items)
 
 void CFlowBuilder::RegroupCases(std::vector<CFlowItem>& items)
 {
-    SpillChildren(items, [](const CFlowItem& item) {
+    const auto nestedLabel = [](const CFlowItem& item) {
         return IsCaseLabel(item.FirstUnitKind()) && !item.children.empty() &&
             IsCaseLabel(item.children.front().FirstUnitKind());
-    });
+    };
+    if (std::any_of(items.begin(), items.end(), nestedLabel))
+        SpillChildren(items, nestedLabel);
     std::vector<CFlowItem> out;
     out.reserve(items.size());
     size_t lastLabel = 0;
@@ -223,6 +253,11 @@ void CFlowBuilder::RegroupSwitches(std::vector<CFlowItem>& items)
 
 void CFlowBuilder::JoinDoWhile(std::vector<CFlowItem>& items)
 {
+    if (!AnyOfKind(items, {UNIT_DO})) {
+        for (CFlowItem& item : items)
+            JoinDoWhile(item.children);
+        return;
+    }
     std::vector<CFlowItem> out;
     out.reserve(items.size());
     for (CFlowItem& item : items) {
