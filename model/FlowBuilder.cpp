@@ -223,22 +223,26 @@ void CFlowBuilder::RegroupCases(std::vector<CFlowItem>& items)
     };
     if (std::any_of(items.begin(), items.end(), nestedLabel))
         SpillChildren(items, nestedLabel);
-    std::vector<CFlowItem> out;
-    out.reserve(items.size());
+    // Compacts in place: a label and whatever precedes the first label move
+    // down to `kept`; any other item goes to the last label kept.
+    size_t kept = 0;
     size_t lastLabel = 0;
     bool anyLabel = false;
-    for (CFlowItem& item : items) {
-        if (IsCaseLabel(item.FirstUnitKind())) {
-            lastLabel = out.size();
-            anyLabel = true;
-            out.push_back(std::move(item));
-        } else if (anyLabel) {
-            out[lastLabel].children.push_back(std::move(item));
-        } else {
-            out.push_back(std::move(item));
+    for (size_t i = 0; i < items.size(); ++i) {
+        const bool label = IsCaseLabel(items[i].FirstUnitKind());
+        if (!label && anyLabel) {
+            items[lastLabel].children.push_back(std::move(items[i]));
+            continue;
         }
+        if (label) {
+            lastLabel = kept;
+            anyLabel = true;
+        }
+        if (kept != i)
+            items[kept] = std::move(items[i]);
+        ++kept;
     }
-    items = std::move(out);
+    items.erase(items.begin() + static_cast<std::ptrdiff_t>(kept), items.end());
 }
 
 void CFlowBuilder::RegroupSwitches(std::vector<CFlowItem>& items)
