@@ -28,12 +28,9 @@ template <typename Spills> void SpillChildren(std::vector<CFlowItem>& items, Spi
 {
     std::vector<CFlowItem> out;
     out.reserve(items.size());
-    // The items still to go through, the next one last.
-    std::vector<CFlowItem> pending(
-        std::make_move_iterator(items.rbegin()), std::make_move_iterator(items.rend()));
-    while (!pending.empty()) {
-        CFlowItem item = std::move(pending.back());
-        pending.pop_back();
+    // The children handed out and still to go through, the next one last.
+    std::vector<CFlowItem> pending;
+    const auto goThrough = [&](CFlowItem&& item) {
         if (spills(item)) {
             std::vector<CFlowItem> children = std::move(item.children);
             item.children.clear();
@@ -41,6 +38,14 @@ template <typename Spills> void SpillChildren(std::vector<CFlowItem>& items, Spi
                 std::make_move_iterator(children.rend()));
         }
         out.push_back(std::move(item));
+    };
+    for (CFlowItem& item : items) {
+        goThrough(std::move(item));
+        while (!pending.empty()) {
+            CFlowItem next = std::move(pending.back());
+            pending.pop_back();
+            goThrough(std::move(next));
+        }
     }
     items = std::move(out);
 }
