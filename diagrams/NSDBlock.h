@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,7 @@ struct NSDBlock {
     int yesWidth = 0; // if and else-if: the yes column
     int32_t kind = 0;
     bool braceFlag = false;
-    std::vector<const CUnit*> units;
+    std::span<CUnit* const> units; // the item's, which outlives the block
     std::vector<NSDBlock> children;
     std::vector<std::string> lines; // the header text
 

@@ -42,7 +42,7 @@ NSDBlock NSDBlock::FromItem(const CFlowItem& item)
     NSDBlock block;
     block.kind = BlockKind(item);
     block.braceFlag = item.brace;
-    block.units.assign(item.units.begin(), item.units.end());
+    block.units = item.units;
     block.children.reserve(item.children.size());
     for (const CFlowItem& child : item.children)
         block.children.push_back(FromItem(child));

@@ -3,6 +3,8 @@
 #include "ModelScope.h"
 #include "Unit.h"
 
+#include <algorithm>
+#include <initializer_list>
 #include <iterator>
 
 namespace {
@@ -26,12 +28,9 @@ template <typename Spills> void SpillChildren(std::vector<CFlowItem>& items, Spi
 {
     std::vector<CFlowItem> out;
     out.reserve(items.size());
-    // The items still to go through, the next one last.
-    std::vector<CFlowItem> pending(
-        std::make_move_iterator(items.rbegin()), std::make_move_iterator(items.rend()));
-    while (!pending.empty()) {
-        CFlowItem item = std::move(pending.back());
-        pending.pop_back();
+    // The children handed out and still to go through, the next one last.
+    std::vector<CFlowItem> pending;
+    const auto goThrough = [&](CFlowItem&& item) {
         if (spills(item)) {
             std::vector<CFlowItem> children = std::move(item.children);
             item.children.clear();
@@ -39,8 +38,23 @@ template <typename Spills> void SpillChildren(std::vector<CFlowItem>& items, Spi
                 std::make_move_iterator(children.rend()));
         }
         out.push_back(std::move(item));
+    };
+    for (CFlowItem& item : items) {
+        goThrough(std::move(item));
+        while (!pending.empty()) {
+            CFlowItem next = std::move(pending.back());
+            pending.pop_back();
+            goThrough(std::move(next));
+        }
     }
     items = std::move(out);
+}
+
+bool AnyOfKind(const std::vector<CFlowItem>& items, std::initializer_list<int32_t> kinds)
+{
+    return std::any_of(items.begin(), items.end(), [&](const CFlowItem& item) {
+        return std::find(kinds.begin(), kinds.end(), item.FirstUnitKind()) != kinds.end();
+    });
 }
 
 } // namespace
@@ -93,10 +107,17 @@ std::vector<CFlowItem> CFlowBuilder::BuildItems(std::vector<CUnit>& units)
 
 // Each pass below rebuilds its list in one go (erasing or inserting in place
 // costs the rest of the list each time). An item replaced by its children
-// takes them as the pass left them: none of them is replaced again.
+// takes them as the pass left them: none of them is replaced again. A list
+// with nothing to change is left where it is: most lists of a long body have
+// nothing, and rebuilding them all moves every item once a pass.
 
 void CFlowBuilder::FlattenBlocks(std::vector<CFlowItem>& items)
 {
+    if (!AnyOfKind(items, {UNIT_JUST_BRACE})) {
+        for (CFlowItem& item : items)
+            FlattenBlocks(item.children);
+        return;
+    }
     std::vector<CFlowItem> out;
     out.reserve(items.size());
     for (CFlowItem& item : items) {
@@ -113,6 +134,11 @@ void CFlowBuilder::FlattenBlocks(std::vector<CFlowItem>& items)
 
 void CFlowBuilder::RemoveTryCatchThrow(std::vector<CFlowItem>& items)
 {
+    if (!AnyOfKind(items, {UNIT_TRY, UNIT_CATCH, UNIT_THROW})) {
+        for (CFlowItem& item : items)
+            RemoveTryCatchThrow(item.children);
+        return;
+    }
     std::vector<CFlowItem> out;
     out.reserve(items.size());
     for (CFlowItem& item : items) {
@@ -160,6 +186,8 @@ CFlowBuilder::ElseAnswer CFlowBuilder::AttachElse(CFlowItem& previous, CFlowItem
 
 void CFlowBuilder::AttachElseChains(std::vector<CFlowItem>& items)
 {
+    if (!AnyOfKind(items, {UNIT_ELSE_IF, UNIT_ELSE}))
+        return;
     std::vector<CFlowItem> out;
     out.reserve(items.size());
     for (CFlowItem& item : items) {
@@ -175,6 +203,11 @@ void CFlowBuilder::AttachElseChains(std::vector<CFlowItem>& items)
 
 void CFlowBuilder::SplitLabels(std::vector<CFlowItem>& items)
 {
+    if (!AnyOfKind(items, {UNIT_LABEL})) {
+        for (CFlowItem& item : items)
+            SplitLabels(item.children);
+        return;
+    }
     SpillChildren(items, [](CFlowItem& item) {
         if (item.FirstUnitKind() == UNIT_LABEL) {
             // The label becomes an item of its own, followed by every
@@ -189,26 +222,32 @@ void CFlowBuilder::SplitLabels(std::vector<CFlowItem>& items)
 
 void CFlowBuilder::RegroupCases(std::vector<CFlowItem>& items)
 {
-    SpillChildren(items, [](const CFlowItem& item) {
+    const auto nestedLabel = [](const CFlowItem& item) {
         return IsCaseLabel(item.FirstUnitKind()) && !item.children.empty() &&
             IsCaseLabel(item.children.front().FirstUnitKind());
-    });
-    std::vector<CFlowItem> out;
-    out.reserve(items.size());
+    };
+    if (std::any_of(items.begin(), items.end(), nestedLabel))
+        SpillChildren(items, nestedLabel);
+    // Compacts in place: a label and whatever precedes the first label move
+    // down to `kept`; any other item goes to the last label kept.
+    size_t kept = 0;
     size_t lastLabel = 0;
     bool anyLabel = false;
-    for (CFlowItem& item : items) {
-        if (IsCaseLabel(item.FirstUnitKind())) {
-            lastLabel = out.size();
-            anyLabel = true;
-            out.push_back(std::move(item));
-        } else if (anyLabel) {
-            out[lastLabel].children.push_back(std::move(item));
-        } else {
-            out.push_back(std::move(item));
+    for (size_t i = 0; i < items.size(); ++i) {
+        const bool label = IsCaseLabel(items[i].FirstUnitKind());
+        if (!label && anyLabel) {
+            items[lastLabel].children.push_back(std::move(items[i]));
+            continue;
         }
+        if (label) {
+            lastLabel = kept;
+            anyLabel = true;
+        }
+        if (kept != i)
+            items[kept] = std::move(items[i]);
+        ++kept;
     }
-    items = std::move(out);
+    items.erase(items.begin() + static_cast<std::ptrdiff_t>(kept), items.end());
 }
 
 void CFlowBuilder::RegroupSwitches(std::vector<CFlowItem>& items)
@@ -223,6 +262,11 @@ void CFlowBuilder::RegroupSwitches(std::vector<CFlowItem>& items)
 
 void CFlowBuilder::JoinDoWhile(std::vector<CFlowItem>& items)
 {
+    if (!AnyOfKind(items, {UNIT_DO})) {
+        for (CFlowItem& item : items)
+            JoinDoWhile(item.children);
+        return;
+    }
     std::vector<CFlowItem> out;
     out.reserve(items.size());
     for (CFlowItem& item : items) {

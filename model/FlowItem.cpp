@@ -2,13 +2,8 @@
 
 #include "Unit.h"
 
-CFlowItem::CFlowItem(int32_t kind, bool brace, CUnit* unit) : kind(kind), brace(brace)
+CFlowItem::CFlowItem(int32_t kind, bool brace, CUnit* unit)
+    : kind(kind), brace(brace), firstUnitKind_(unit ? unit->kind : -1)
 {
     units.push_back(unit);
-}
-
-int32_t CFlowItem::FirstUnitKind() const
-{
-    const CUnit* unit = FirstUnit();
-    return unit ? unit->kind : -1;
 }

@@ -31,8 +31,13 @@ public:
 
     // The item's own unit, or nullptr.
     CUnit* FirstUnit() const { return units.empty() ? nullptr : units.front(); }
-    // The kind of the item's own unit, or -1 when it has none.
-    int32_t FirstUnitKind() const;
+    // The kind of the item's own unit, or -1 when it has none. Kept from
+    // construction: the builder's passes ask it of every item many times, and
+    // reading it from the unit costs a cache miss each time on long bodies.
+    int32_t FirstUnitKind() const { return firstUnitKind_; }
+
+private:
+    int32_t firstUnitKind_ = -1;
 };
 
 // The statement items of one function: the function's model element (given

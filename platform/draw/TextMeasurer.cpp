@@ -14,6 +14,26 @@ CSize FontTextMeasurer::Measure(const CFont& font, std::string_view text) const
     return {width, metrics.height()};
 }
 
+void FontTextMeasurer::MeasureAll(std::span<const TextInFont> texts, CSize* out) const
+{
+    const CFont* last = nullptr;
+    int height = 0;
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const CFont* font = texts[i].font;
+        if (font == nullptr || !font->IsCreated()) {
+            out[i] = CSize();
+            continue;
+        }
+        const QFontMetrics& metrics = font->Metrics();
+        if (font != last) {
+            last = font;
+            height = metrics.height();
+        }
+        const std::string_view text = texts[i].text;
+        out[i] = {text.empty() ? 0 : metrics.horizontalAdvance(ToQString(text)), height};
+    }
+}
+
 void TextMeasurer::MeasureAll(std::span<const TextInFont> texts, CSize* out) const
 {
     for (size_t i = 0; i < texts.size(); ++i)

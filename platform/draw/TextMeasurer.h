@@ -30,6 +30,8 @@ public:
 class FontTextMeasurer : public TextMeasurer {
 public:
     CSize Measure(const CFont& font, std::string_view text) const override;
+    // The same extents; a font's height is asked once for a run of texts in it.
+    void MeasureAll(std::span<const TextInFont> texts, CSize* out) const override;
 };
 
 // Every byte is `charWidth` pixels wide; the height is `lineHeight`, or, when
