@@ -142,6 +142,11 @@ private:
     void OnDrawThreadDone();
     // The end of a load, after its thread was joined.
     void FinishLoad(bool abandoned);
+    // The view's width once its vertical scroll bar shows.
+    int WidthWithVerticalBar() const;
+    // Shows or hides the scroll bars for the present sizes now rather than
+    // at Qt's next turn.
+    void LayOutScrollBarsNow();
     MacroArrangeOptions ArrangeOptions() const;
 
     AppContext& context_;

@@ -14,6 +14,9 @@
 #include "MainFrame.h"
 #include "UiThreadPoster.h"
 
+#include <QScrollBar>
+#include <QStyle>
+
 bool CTotalView::StartLoad(std::function<bool(CAnalyzer&)> load, std::function<void(bool)> done)
 {
     CAnalyzer* analyzer = context_.Analyzer();
@@ -56,6 +59,20 @@ bool CTotalView::StartLoad(std::function<bool(CAnalyzer&)> load, std::function<v
     return true;
 }
 
+void CTotalView::LayOutScrollBarsNow()
+{
+    // Setting a policy lays the bars and the viewport out at once.
+    setVerticalScrollBarPolicy(verticalScrollBarPolicy());
+    setHorizontalScrollBarPolicy(horizontalScrollBarPolicy());
+}
+
+int CTotalView::WidthWithVerticalBar() const
+{
+    // A model large enough to load for long is taller than the view.
+    const QScrollBar* bar = verticalScrollBar();
+    return contentsRect().width() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, bar);
+}
+
 void CTotalView::AbandonLoad()
 {
     if (!Loading())
@@ -73,6 +90,14 @@ void CTotalView::FinishLoad(bool abandoned)
     if (runTree_ != nullptr)
         prepared_ = std::move(*runTree_);
     runTree_.reset();
+    if (!abandoned && prepared_.tree) {
+        // The scroll bars the tree needs show before it is painted (their
+        // own update would come later), so that the paint finds the width
+        // the tree was arranged for; the view takes the new size while the
+        // load still counts as going, so that it asks for no new arrangement.
+        SetScrollSizes(prepared_.tree->size);
+        LayOutScrollBarsNow();
+    }
     context_.drawRunning = false;
     context_.Input().stopRequest = false;
     if (frame_ != nullptr)

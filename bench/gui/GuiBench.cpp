@@ -165,6 +165,7 @@ int main(int argc, char** argv)
             paintEnd = drawEnd;
 
         const qint64 drawStall = maxStall;
+        const bool shown = !nothingToPaint();
 
         // Save, close and reopen from the parse cache.
         const std::string saved = work.Path() + "/gui_bench.kst";
@@ -181,7 +182,7 @@ int main(int argc, char** argv)
         lastTick = clock.elapsed();
         drawing = true;
         const bool opened = document.OpenDocumentFile(saved);
-        if (opened && !nothingToPaint())
+        if (opened && shown)
             RunUntil([&] { return reopened; });
         const qint64 reopenEnd = clock.elapsed();
         drawing = false;
