@@ -15,6 +15,7 @@
 #include "Options.h"
 #include "ParseCacheOptions.h"
 #include "KstProjectFile.h"
+#include "TotalView.h"
 #include "UiService.h"
 
 #include <filesystem>
@@ -44,7 +45,9 @@ std::string ProjectFolder(const std::string& last)
 
 bool CKestrinDoc::OnNewDocument()
 {
-    changeCheck_ = {}; // a check left running ends before its model goes
+    // A load left going ends before its model goes.
+    if (frame_ != nullptr)
+        frame_->MacroView()->AbandonLoad();
     context_.Input().Clear();
     ClearSelection();
     if (frame_ != nullptr)
@@ -67,7 +70,7 @@ bool CKestrinDoc::OnOpenDocument(const std::string& path)
             std::string(GetLangString(303)) + "\n" + path, MessageButtons::Ok, MessageIcon::Error);
         return false;
     }
-    changeCheck_ = {}; // a check left running ends before its model goes
+    frame_->MacroView()->AbandonLoad(); // before its model goes
     ClearSelection();
     frame_->ResetViews();
     context_.Input().Clear();
@@ -79,8 +82,12 @@ bool CKestrinDoc::OnOpenDocument(const std::string& path)
     }
     if (!ReadProjectFile(path))
         return false;
-    const bool changed = TakeChangeCheck();
+    LoadProjectCache(path);
+    return true;
+}
 
+void CKestrinDoc::FinishOpen(const std::string& path, bool changed)
+{
     const size_t files = context_.Input().paths.size();
     MessageLine(context_.Messages())
         << GetLangString(1) << ": " << std::filesystem::path(path).filename().string() << " "
@@ -93,15 +100,6 @@ bool CKestrinDoc::OnOpenDocument(const std::string& path)
             frame_->PostDraw();
     }
     Ui().Notice(GetLangString(24));
-    return true;
-}
-
-bool CKestrinDoc::TakeChangeCheck()
-{
-    if (changeCheck_.valid())
-        return changeCheck_.get();
-    CAnalyzer* analyzer = context_.Analyzer();
-    return analyzer != nullptr && analyzer->Engine()->IsAnyFileChanged();
 }
 
 bool CKestrinDoc::OpenDocumentFile(const std::string& path)

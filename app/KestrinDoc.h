@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <future>
 #include <set>
 #include <string>
 #include <vector>
@@ -57,8 +56,10 @@ public:
     // A new, empty, untitled project; the views are reset.
     bool OnNewDocument();
     // Opens a project: the views are reset, the project file is read and its
-    // parse cache loaded. Before the main window exists the path is only kept
-    // for start-up to open later.
+    // parse cache loaded on the macro view's loading thread; the questions
+    // whether to draw come once the model is in place (see Loading on the
+    // macro view). A load still going is abandoned first. Before the main window exists the path is
+    // only kept for start-up to open later.
     bool OnOpenDocument(const std::string& path);
     // Opens a project as the File menu does: asks to save the current one
     // (Cancel keeps it), opens, takes the path. A project that cannot be
@@ -89,11 +90,7 @@ public:
     // --- The project's files (ProjectFiles.cpp) ---
 
     // Reads a project file into the project input (emptied by the caller)
-    // and the project words and loads its parse cache; false only when
-    // reading failed. Once the cache
-    // is loaded, whether any of its files changed on disk is found out on a
-    // thread of its own while the model is built and shown (see
-    // TakeChangeCheck).
+    // and the project words; false only when reading failed.
     bool ReadProjectFile(const std::string& path);
     // Adds one file by its type (see GetFileType): a source joins the project
     // with both flags; a Visual C++ project or workspace brings its sources
@@ -138,15 +135,18 @@ private:
     // Removes a cache that no longer goes with its project file, and marks
     // it never to be loaded should it stay.
     void DiscardCache(const std::string& cache);
-    // Whether any file of the loaded records changed on disk: the answer of
-    // the check ReadProjectFile started, or found out now.
-    bool TakeChangeCheck();
+    // Starts loading the parse cache of a project just read, with whether
+    // any file of its records changed on disk; a cache that cannot be loaded
+    // asks whether to analyse now. FinishOpen follows in either case.
+    void LoadProjectCache(const std::string& path);
+    // Reports the opened project and, when its files changed, asks whether
+    // to draw again.
+    void FinishOpen(const std::string& path, bool changed);
     void RemoveFromRecentFiles(const std::string& path);
 
     AppContext& context_;
     CMainFrame* frame_ = nullptr;
     std::string path_;
     bool modified_ = false;
-    std::future<bool> changeCheck_; // reads the records only, never the model
     ModelHolders::Registration holder_;
 };

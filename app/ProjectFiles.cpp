@@ -9,7 +9,6 @@
 #include "FileType.h"
 #include "InputSet.h"
 #include "LanguageTable.h"
-#include "LargeStackThread.h"
 #include "MainFrame.h"
 #include "MessageSink.h"
 #include "FolderWalk.h"
@@ -24,6 +23,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -71,39 +71,49 @@ bool CKestrinDoc::ReadProjectFile(const std::string& path)
         return true;
     }
 
-    frame_->SetProgress(0);
+    return true;
+}
+
+void CKestrinDoc::LoadProjectCache(const std::string& path)
+{
     const std::string cache = CachePathOf(path);
     CAnalyzer* analyzer = context_.Analyzer();
-    if (!cache.empty() && analyzer != nullptr) {
-        frame_->SetProgress(30);
-        bool loaded = false;
-        const SavedCacheDigests saved = RecallCacheOptions(context_.Profile(), cache);
-        RunOnLargeStack(
-            [&] { loaded = analyzer->Engine()->LoadCache(cache, saved.options, saved.bytes); });
-        if (loaded) {
-            CProjectAnalyzer* engine = analyzer->Engine();
-            try {
-                changeCheck_ =
-                    std::async(std::launch::async, [engine] { return engine->IsAnyFileChanged(); });
-            } catch (const std::system_error&) {
-                // No thread: the check is made after the model is shown.
-            }
-            MessageLine(context_.Messages())
-                << GetLangString(1) << ": " << cache << " " << GetLangString(22) << ".";
-            frame_->SetProgress(80);
-            frame_->Reanalyze();
-        } else {
-            MessageLine(context_.Messages(), MessageKind::Error)
-                << GetLangString(2) << ": " << cache << " - " << GetLangString(34) << " ("
-                << analyzer->Engine()->CacheFailure() << ")";
-            if (Ui().MessageBox(GetLangString(35), MessageButtons::YesNo, MessageIcon::Question) ==
-                Answer::Yes)
-                frame_->PostDraw();
-        }
+    if (context_.Input().paths.empty() || cache.empty() || analyzer == nullptr) {
+        FinishOpen(path, false);
+        return;
     }
-    frame_->SetProgress(100);
-    frame_->SetProgress(0);
-    return true;
+    frame_->SetProgress(30);
+    const SavedCacheDigests saved = RecallCacheOptions(context_.Profile(), cache);
+    // Whether any file of the records changed on disk is found out on the
+    // loading thread too; it reads the records only.
+    auto changed = std::make_shared<bool>(false);
+    const bool started = frame_->MacroView()->StartLoad(
+        [cache, saved, changed](CAnalyzer& loading) {
+            CProjectAnalyzer* engine = loading.Engine();
+            if (!engine->LoadCache(cache, saved.options, saved.bytes))
+                return false;
+            *changed = engine->IsAnyFileChanged();
+            return true;
+        },
+        [this, path, cache, changed](bool loaded) {
+            if (loaded) {
+                MessageLine(context_.Messages())
+                    << GetLangString(1) << ": " << cache << " " << GetLangString(22) << ".";
+                frame_->SetProgress(80);
+            } else {
+                MessageLine(context_.Messages(), MessageKind::Error)
+                    << GetLangString(2) << ": " << cache << " - " << GetLangString(34) << " ("
+                    << context_.Analyzer()->Engine()->CacheFailure() << ")";
+                if (Ui().MessageBox(GetLangString(35), MessageButtons::YesNo,
+                        MessageIcon::Question) == Answer::Yes)
+                    frame_->PostDraw();
+            }
+            frame_->SetProgress(100);
+            frame_->SetProgress(0);
+            FinishOpen(path, loaded && *changed);
+        });
+    if (!started)
+        FinishOpen(path, false);
 }
 
 bool CKestrinDoc::AddFile(const std::string& path)

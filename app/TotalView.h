@@ -13,6 +13,7 @@
 
 #include <QTimer>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class AppContext;
@@ -72,8 +73,20 @@ public:
     void StartDraw();
     // Asks the run to stop; it ends after its current step.
     void StopDraw();
-    // Stops a running Draw and waits until it has returned.
+    // Stops a running Draw and waits until it has returned; a load is
+    // abandoned.
     void StopAndWait();
+
+    // Fills the model the way a run does, on the run's thread: `load` reads
+    // the analysis driver's records there (true when it did); the model is
+    // then rebuilt from them and its tree prepared. The Draw commands are
+    // greyed meanwhile and nothing paints the model. `done` is called here,
+    // once the thread has been joined, with the answer of `load`. False, with
+    // nothing started, while a run or a load goes.
+    bool StartLoad(std::function<bool(CAnalyzer&)> load, std::function<void(bool)> done);
+    // Waits for a load to end and drops its `done`.
+    void AbandonLoad();
+    bool Loading() const { return static_cast<bool>(loadDone_); }
 
     // --- The picture ---
 
@@ -127,6 +140,13 @@ private:
     // Forgets everything that points into the model.
     void ForgetModel();
     void OnDrawThreadDone();
+    // The end of a load, after its thread was joined.
+    void FinishLoad(bool abandoned);
+    // The view's width once its vertical scroll bar shows.
+    int WidthWithVerticalBar() const;
+    // Shows or hides the scroll bars for the present sizes now rather than
+    // at Qt's next turn.
+    void LayOutScrollBarsNow();
     MacroArrangeOptions ArrangeOptions() const;
 
     AppContext& context_;
@@ -151,6 +171,7 @@ private:
         std::optional<PreparedMacroTree> tree;
         const CAnalyzer* analyzer = nullptr;
         uint64_t generation = 0;
+        bool loaded = false; // a load's answer
     };
     // Filled by the run's thread, read only after it was joined.
     std::shared_ptr<RunTree> runTree_;
@@ -167,6 +188,8 @@ private:
     ModelHolders::Registration holder_;
 
     LargeStackThread drawThread_;
+    // Set while the thread loads rather than runs.
+    std::function<void(bool)> loadDone_;
     QTimer progressTimer_;
     CDialogProgress* progress_ = nullptr;
 };

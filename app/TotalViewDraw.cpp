@@ -93,6 +93,10 @@ void CTotalView::OnDrawThreadDone()
     if (!drawThread_.Joinable())
         return;
     drawThread_.Join();
+    if (Loading()) {
+        FinishLoad(false);
+        return;
+    }
     if (runTree_ != nullptr)
         prepared_ = std::move(*runTree_);
     runTree_.reset();
@@ -119,6 +123,10 @@ void CTotalView::StopDraw()
 
 void CTotalView::StopAndWait()
 {
+    if (Loading()) {
+        AbandonLoad();
+        return;
+    }
     if (!drawThread_.Joinable())
         return;
     StopDraw();

@@ -46,13 +46,21 @@ protected:
     RunningApp program;
     UiRecorder ui;
     CKestrinDoc& doc = program.Doc();
+
+    // Opens as the File menu does and waits until the cache has loaded.
+    bool Open(const std::string& path)
+    {
+        const bool opened = doc.OpenDocumentFile(path);
+        EXPECT_TRUE(WaitFor([this] { return !program.Frame().MacroView()->Loading(); }));
+        return opened;
+    }
 };
 
 } // namespace
 
 TEST_F(DocumentTest, SaveCloseAndReopenGiveTheSameProjectAndItsModelFromTheCache)
 {
-    ASSERT_TRUE(doc.OpenDocumentFile(sample.Project()));
+    ASSERT_TRUE(Open(sample.Project()));
     EXPECT_EQ(ui.Texts(UiCallKind::Message), std::vector<std::string> {GetLangString(35)})
         << "no cache yet";
     EXPECT_EQ(program.context->Input().paths.size(), 3u);
@@ -99,12 +107,12 @@ TEST_F(DocumentTest, SaveCloseAndReopenGiveTheSameProjectAndItsModelFromTheCache
     int paints = 0;
     const auto counting = QObject::connect(
         program.Frame().MacroView(), &CTotalView::MacroViewPainted, [&] { ++paints; });
-    ASSERT_TRUE(doc.OpenDocumentFile(saved));
+    ASSERT_TRUE(Open(saved));
     QObject::disconnect(counting);
     EXPECT_TRUE(ui.Texts(UiCallKind::Message).empty())
         << "cache loaded, nothing changed: no question";
-    EXPECT_FALSE(program.Frame().MacroView()->Nodes().empty()) << "shown from the cache at once";
-    EXPECT_EQ(paints, 1) << "and painted once";
+    EXPECT_FALSE(program.Frame().MacroView()->Nodes().empty()) << "shown from the cache";
+    EXPECT_GE(paints, 1) << "painted as the load ends";
     EXPECT_FALSE(program.context->Input().fileFlags.at(sample.Path("weather.c")).draw);
     ASSERT_TRUE(doc.DoSave(saved));
     EXPECT_EQ(ReadFileBytes(saved), bytes) << "byte for byte";
@@ -118,7 +126,7 @@ TEST_F(DocumentTest, SaveCloseAndReopenGiveTheSameProjectAndItsModelFromTheCache
     ui.Reply(UiReply::Answer(Answer::Yes));
     int draws = 0;
     QObject::connect(program.Frame().MacroView(), &CTotalView::DrawFinished, [&] { ++draws; });
-    ASSERT_TRUE(doc.OpenDocumentFile(saved));
+    ASSERT_TRUE(Open(saved));
     EXPECT_EQ(ui.Texts(UiCallKind::Message),
         std::vector<std::string> {std::string(GetLangString(16)) + "\r\n" + GetLangString(20)});
     EXPECT_TRUE(WaitFor([&] { return draws == 1; })) << "Yes pressed Draw";
@@ -126,7 +134,7 @@ TEST_F(DocumentTest, SaveCloseAndReopenGiveTheSameProjectAndItsModelFromTheCache
 
 TEST_F(DocumentTest, AFailedOpenLeavesANewUntitledProjectThatCannotOverwriteAnything)
 {
-    ASSERT_TRUE(doc.OpenDocumentFile(sample.Project()));
+    ASSERT_TRUE(Open(sample.Project()));
     ASSERT_TRUE(doc.DoSave(sample.Project()));
     const std::string before = ReadFileBytes(sample.Project());
 
@@ -136,9 +144,9 @@ TEST_F(DocumentTest, AFailedOpenLeavesANewUntitledProjectThatCannotOverwriteAnyt
     const std::string broken[] = {sample.Path("missing.kst"), sample.Path("folder.kst"),
         sample.Path("binary.kst"), sample.Path("pipe.kst"), sample.Path("garden.cpp")};
     for (const std::string& path : broken) {
-        ASSERT_TRUE(doc.OpenDocumentFile(sample.Project())) << path;
+        ASSERT_TRUE(Open(sample.Project())) << path;
         ui.calls.clear();
-        EXPECT_FALSE(doc.OpenDocumentFile(path)) << path;
+        EXPECT_FALSE(Open(path)) << path;
         EXPECT_EQ(ui.Texts(UiCallKind::Message).size(), 1u) << path << ": one clear message";
         EXPECT_EQ(doc.GetPathName(), "") << path;
         EXPECT_TRUE(program.context->Input().paths.empty()) << path;
@@ -156,7 +164,7 @@ TEST_F(DocumentTest, AFailedOpenLeavesANewUntitledProjectThatCannotOverwriteAnyt
 // folder, not the last project's file, which saving would replace.
 TEST_F(DocumentTest, SaveAsOfAnUntitledProjectProposesItsTitle)
 {
-    ASSERT_TRUE(doc.OpenDocumentFile(sample.Project()));
+    ASSERT_TRUE(Open(sample.Project()));
     const std::string folder = fs::absolute(sample.folder.Path()).lexically_normal().string();
     EXPECT_EQ(program.context->Options().lastProjectPath, folder);
     doc.OnFileNew();
@@ -180,7 +188,7 @@ TEST_F(DocumentTest, SaveAsOfAnUntitledProjectProposesItsTitle)
 // and a saved file is a new one (a link to the old keeps the old content).
 TEST_F(DocumentTest, SavingReplacesTheProjectFileWholeOrNotAtAll)
 {
-    ASSERT_TRUE(doc.OpenDocumentFile(sample.Project()));
+    ASSERT_TRUE(Open(sample.Project()));
     const std::string before = ReadFileBytes(sample.Project());
     std::ofstream(sample.Path("extra.c")) << "int extra;\n";
     doc.AddFile(sample.Path("extra.c"));
@@ -203,7 +211,7 @@ TEST_F(DocumentTest, SavingReplacesTheProjectFileWholeOrNotAtAll)
 
 TEST_F(DocumentTest, CloseAndNewAskFirstAndCancelKeepsTheProject)
 {
-    ASSERT_TRUE(doc.OpenDocumentFile(sample.Project()));
+    ASSERT_TRUE(Open(sample.Project()));
     doc.SetModifiedFlag();
     for (int command : {ID_CLOSE_PROJECT, ID_NEW_PROJECT}) {
         ui.Reply(UiReply::Answer(Answer::Cancel));
@@ -285,7 +293,7 @@ private:
 
 TEST_F(DocumentTest, ACacheThatChangedOrCouldNotBeWrittenIsNeverTrusted)
 {
-    ASSERT_TRUE(doc.OpenDocumentFile(sample.Project()));
+    ASSERT_TRUE(Open(sample.Project()));
     ASSERT_TRUE(Draw(program));
     const std::string saved = sample.Path("copy.kst");
     const std::string cache = sample.Path("copy.car");
@@ -295,7 +303,7 @@ TEST_F(DocumentTest, ACacheThatChangedOrCouldNotBeWrittenIsNeverTrusted)
         doc.OnCloseProject();
         ui.calls.clear();
         ui.Reply(UiReply::Answer(Answer::No));
-        EXPECT_TRUE(doc.OpenDocumentFile(saved));
+        EXPECT_TRUE(Open(saved));
         return ui.Texts(UiCallKind::Message) == std::vector<std::string> {GetLangString(35)};
     };
     EXPECT_FALSE(reopenAsks()) << "the cache as saved is loaded";
@@ -337,7 +345,7 @@ TEST_F(DocumentTest, ACacheThatChangedOrCouldNotBeWrittenIsNeverTrusted)
 
 TEST_F(DocumentTest, SaveIsRefusedWhileADrawRuns)
 {
-    ASSERT_TRUE(doc.OpenDocumentFile(sample.Project()));
+    ASSERT_TRUE(Open(sample.Project()));
     const std::string saved = sample.Path("during.kst");
     ui.calls.clear();
     program.context->drawRunning = true;

@@ -286,6 +286,7 @@ TEST(DrawTest, ADrawAfterReopeningReadsAfreshWhenTheOptionsChangedAfterTheRecord
     ASSERT_TRUE(f.program.Doc().DoSave(saved));
     f.program.Doc().OnCloseProject();
     ASSERT_TRUE(f.program.Doc().OpenDocumentFile(saved));
+    ASSERT_TRUE(f.WaitUntilDone());
     ASSERT_TRUE(f.Commands().Execute(ID_DRAW));
     ASSERT_TRUE(f.WaitUntilDone());
     f.View().RedrawNow();
@@ -357,4 +358,100 @@ TEST(DrawTest, AThreadThatCannotStartReenablesTheMenus)
     EXPECT_NE(FindNode(f.View().Nodes(), "garden"), nullptr);
     EXPECT_TRUE(f.Commands().Execute(ID_DRAW));
     EXPECT_TRUE(f.WaitUntilDone());
+}
+
+// Opening a project from its cache reads the cache, rebuilds the model and
+// prepares its tree on the run's thread: the window's thread returns at once,
+// the Draw commands are greyed meanwhile, and the first paint afterwards
+// measures next to nothing.
+TEST(DrawTest, OpeningFromTheCacheLeavesTheWindowsThreadFree)
+{
+    DrawFixture f(10);
+    f.program.Frame().resize(1200, 800);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.program.Frame()));
+    ASSERT_TRUE(f.Commands().Execute(ID_DRAW));
+    ASSERT_TRUE(f.WaitUntilDone());
+    const std::string saved = f.folder.File("big.kst");
+    ASSERT_TRUE(f.program.Doc().DoSave(saved));
+    f.program.Doc().OnCloseProject();
+    f.ui.calls.clear();
+
+    std::shared_ptr<const TextMeasurer> current(&GetTextMeasurer(), [](const TextMeasurer*) {});
+    auto counter = std::make_shared<UiThreadMeasureCounter>(current);
+    ScopedTextMeasurer scoped(counter);
+    int resets = 0;
+    ModelHolders::Registration holder(f.program.context->Holders(), "test", [&] { ++resets; });
+    ASSERT_TRUE(f.program.Doc().OpenDocumentFile(saved));
+    EXPECT_TRUE(f.View().Loading());
+    EXPECT_TRUE(f.Running());
+    EXPECT_GE(resets, 1) << "every holder forgot the model before the load";
+    f.program.Frame().Commands().UpdateAll();
+    EXPECT_FALSE(f.Commands().IsEnabled(ID_DRAW));
+    EXPECT_FALSE(f.Commands().IsEnabled(ID_CLEAR_ALL_REDRAW));
+    f.View().RedrawNow();
+    EXPECT_TRUE(f.View().Nodes().empty()) << "nothing of the model is painted while it loads";
+    resets = 0;
+
+    ASSERT_TRUE(f.WaitUntilDone());
+    EXPECT_FALSE(f.View().Loading());
+    EXPECT_EQ(resets, 0) << "the loaded model is not replaced again";
+    EXPECT_TRUE(f.ui.Texts(UiCallKind::Message).empty()) << "nothing changed: no question";
+    EXPECT_TRUE(f.Commands().IsEnabled(ID_DRAW));
+    const int nodes = CountNodes(f.View().Nodes());
+    ASSERT_GT(nodes, 400) << "painted at the load's end";
+    EXPECT_LT(counter->count, nodes / 4);
+    EXPECT_NE(FindNode(f.View().Nodes(), "Worker9"), nullptr);
+}
+
+// Whatever comes while a load goes (another open, a new project, closing the
+// window) waits for it to end and drops what it would have asked; nothing
+// reads the model while it is replaced.
+TEST(DrawTest, OpenNewAndCloseDuringALoadAreSafe)
+{
+    DrawFixture f(30);
+    ASSERT_TRUE(f.Commands().Execute(ID_DRAW));
+    ASSERT_TRUE(f.WaitUntilDone());
+    const std::string saved = f.folder.File("big.kst");
+    ASSERT_TRUE(f.program.Doc().DoSave(saved));
+    std::ofstream(f.folder.File("gen3.cpp"), std::ios::app) << "\nint later;\n";
+    fs::last_write_time(f.folder.File("gen3.cpp"),
+        fs::last_write_time(f.folder.File("gen3.cpp")) + std::chrono::seconds(5));
+    CKestrinDoc& doc = f.program.Doc();
+    doc.OnCloseProject();
+    f.ui.calls.clear();
+    f.ui.Reply(UiReply::Answer(Answer::No));
+
+    // Opened twice in a row: the first load's question is never asked.
+    ASSERT_TRUE(doc.OpenDocumentFile(saved));
+    ASSERT_TRUE(doc.OpenDocumentFile(saved));
+    ASSERT_TRUE(f.WaitUntilDone());
+    const std::string changed = std::string(GetLangString(16)) + "\r\n" + GetLangString(20);
+    EXPECT_EQ(f.ui.Texts(UiCallKind::Message), std::vector<std::string> {changed});
+    f.View().RedrawNow();
+    EXPECT_NE(FindNode(f.View().Nodes(), "Worker29"), nullptr);
+
+    // Closing the project is refused while the load goes, as during a Draw.
+    f.ui.calls.clear();
+    ASSERT_TRUE(doc.OpenDocumentFile(saved));
+    doc.OnCloseProject();
+    EXPECT_EQ(f.ui.Texts(UiCallKind::Message), std::vector<std::string> {GetLangString(18)});
+    EXPECT_EQ(doc.GetPathName(), saved);
+
+    // A new project during the load: the load ends unasked and leaves
+    // nothing behind.
+    f.ui.calls.clear();
+    doc.OnNewDocument();
+    EXPECT_FALSE(f.View().Loading());
+    EXPECT_FALSE(f.Running());
+    QCoreApplication::processEvents();
+    f.View().RedrawNow();
+    EXPECT_TRUE(f.View().Nodes().empty());
+    EXPECT_TRUE(f.ui.Texts(UiCallKind::Message).empty());
+
+    // Closing the window during a load waits for it.
+    ASSERT_TRUE(doc.OpenDocumentFile(saved));
+    doc.SetModifiedFlag(false);
+    f.program.Frame().close();
+    EXPECT_FALSE(f.Running());
+    EXPECT_TRUE(f.ui.Texts(UiCallKind::Message).empty());
 }

@@ -1,0 +1,115 @@
+// Loading a model from a parse cache on the run's thread.
+//
+// Reading a large cache and rebuilding its model take seconds; the window's
+// thread only starts the load and takes its end, exactly as for a Draw: it
+// forgets everything that points into the model first, greys the Draw
+// commands, and paints nothing of the model until the thread has been
+// joined.
+#include "TotalView.h"
+
+#include "Analyzer.h"
+#include "AppContext.h"
+#include "DetailView.h"
+#include "InputSet.h"
+#include "MainFrame.h"
+#include "UiThreadPoster.h"
+
+#include <QScrollBar>
+#include <QStyle>
+
+bool CTotalView::StartLoad(std::function<bool(CAnalyzer&)> load, std::function<void(bool)> done)
+{
+    CAnalyzer* analyzer = context_.Analyzer();
+    if (context_.drawRunning || analyzer == nullptr || frame_ == nullptr)
+        return false;
+    context_.drawRunning = true;
+    frame_->DisableDrawMenus();
+    context_.OnModelReplaced();
+    RedrawNow();
+    context_.Input().stopRequest = false;
+
+    prepared_ = {};
+    runTree_ = std::make_shared<RunTree>();
+    loadDone_ = done ? std::move(done) : [](bool) {};
+    auto body =
+        [analyzer, this, slot = runTree_, load = std::move(load),
+            job = picture_.MakePrepareJob(ArrangeOptions(), GetClientRect().Width())]() mutable {
+            slot->loaded = load(*analyzer);
+            if (!slot->loaded)
+                return;
+            // Records without their model are never left behind, stopped or not.
+            analyzer->RebuildModel(3);
+            const std::atomic<bool>& stop = context_.Input().stopRequest;
+            if (!stop) {
+                slot->tree = job.Run(analyzer->Engine()->Root(), stop);
+                slot->analyzer = analyzer;
+                slot->generation = analyzer->Engine()->ModelGeneration();
+            }
+        };
+    const UiThreadPoster poster(this);
+    const bool started = drawThread_.Start([body, poster, this]() mutable {
+        body();
+        poster.Post([this] { OnDrawThreadDone(); });
+    });
+    if (!started) {
+        // No thread to be had: the load is made here, as it was before.
+        RunOnLargeStack(body);
+        FinishLoad(false);
+    }
+    return true;
+}
+
+void CTotalView::LayOutScrollBarsNow()
+{
+    // Setting a policy lays the bars and the viewport out at once.
+    setVerticalScrollBarPolicy(verticalScrollBarPolicy());
+    setHorizontalScrollBarPolicy(horizontalScrollBarPolicy());
+}
+
+int CTotalView::WidthWithVerticalBar() const
+{
+    // A model large enough to load for long is taller than the view.
+    const QScrollBar* bar = verticalScrollBar();
+    return contentsRect().width() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, bar);
+}
+
+void CTotalView::AbandonLoad()
+{
+    if (!Loading())
+        return;
+    context_.Input().stopRequest = true;
+    drawThread_.Join();
+    FinishLoad(true);
+}
+
+void CTotalView::FinishLoad(bool abandoned)
+{
+    const std::function<void(bool)> done = std::move(loadDone_);
+    loadDone_ = nullptr;
+    const bool loaded = runTree_ != nullptr && runTree_->loaded;
+    if (runTree_ != nullptr)
+        prepared_ = std::move(*runTree_);
+    runTree_.reset();
+    if (!abandoned && prepared_.tree) {
+        // The scroll bars the tree needs show before it is painted (their
+        // own update would come later), so that the paint finds the width
+        // the tree was arranged for; the view takes the new size while the
+        // load still counts as going, so that it asks for no new arrangement.
+        SetScrollSizes(prepared_.tree->size);
+        LayOutScrollBarsNow();
+    }
+    context_.drawRunning = false;
+    context_.Input().stopRequest = false;
+    if (frame_ != nullptr)
+        frame_->EnableDrawMenus();
+    if (abandoned)
+        return;
+    context_.modelReady = true; // painted at once below
+    ClearSelection();
+    // The macro view first: painting it paints whatever else waits, so that
+    // clearing the detail view afterwards repaints only that view.
+    RedrawNow();
+    if (frame_ != nullptr)
+        frame_->DetailView()->ClearDetail();
+    done(loaded);
+}
