@@ -208,9 +208,13 @@ int main(int argc, char** argv)
         CMainFrame& frame = *kestrin.MainFrame();
         frame.resize(1100, 720);
         if (draw) {
-            frame.Commands().Execute(ID_DRAW);
+            // The project's cache is loaded on the run's thread: Draw waits
+            // for it as a user would.
             QElapsedTimer timer;
             timer.start();
+            while (context.drawRunning && timer.elapsed() < 600000)
+                QApplication::processEvents(QEventLoop::AllEvents, 50);
+            frame.Commands().Execute(ID_DRAW);
             while (context.drawRunning && timer.elapsed() < 600000)
                 QApplication::processEvents(QEventLoop::AllEvents, 50);
             Pump(500);
