@@ -13,17 +13,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-CXPGroupBox* WhiteGroup(const char* title)
-{
-    auto* box = new CXPGroupBox(title);
-    box->SetBackgroundColor(RGB(255, 255, 255));
-    return box;
-}
-
-} // namespace
-
 CDialogProjectOption::CDialogProjectOption(
     COptions& options, CDialogCode& code, std::function<void()> relayout, QWidget* parent)
     : CDialog(parent), options_(options), code_(code), relayout_(std::move(relayout))
@@ -36,7 +25,7 @@ CDialogProjectOption::CDialogProjectOption(
     setPalette(white);
     setAutoFillBackground(true);
 
-    auto* analysis = WhiteGroup("Analysis Engine");
+    auto* analysis = CXPGroupBox::MakeWhite("Analysis Engine");
     auto* analysisLayout = new QVBoxLayout(analysis);
     analysisLayout->setContentsMargins(12, 24, 12, 10);
     analysisLayout->addWidget(Make<QCheckBox>(IDC_SKIP_SAME_FILE, "Skip preprocess same file"));
@@ -44,7 +33,7 @@ CDialogProjectOption::CDialogProjectOption(
     vcHeader->setEnabled(false);
     vcHeader->hide();
 
-    auto* macro = WhiteGroup("Macro-View");
+    auto* macro = CXPGroupBox::MakeWhite("Macro-View");
     auto* macroLayout = new QGridLayout(macro);
     macroLayout->setContentsMargins(12, 24, 12, 10);
     macroLayout->addWidget(
@@ -55,12 +44,12 @@ CDialogProjectOption::CDialogProjectOption(
     sort->addItems({"Size", "Name"});
     macroLayout->addWidget(sort, 2, 1);
 
-    auto* flow = WhiteGroup("Flow-View");
+    auto* flow = CXPGroupBox::MakeWhite("Flow-View");
     auto* flowLayout = new QVBoxLayout(flow);
     flowLayout->setContentsMargins(12, 24, 12, 10);
     flowLayout->addWidget(Make<QCheckBox>(IDC_SHOW_DETAIL, "Always show detail diagram "));
 
-    auto* codeBox = WhiteGroup("Code-View");
+    auto* codeBox = CXPGroupBox::MakeWhite("Code-View");
     auto* codeLayout = new QGridLayout(codeBox);
     codeLayout->setContentsMargins(12, 24, 12, 10);
     codeLayout->addWidget(new QLabel("Font Name"), 0, 0);

@@ -17,17 +17,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace {
-
-CXPGroupBox* WhiteGroup(const char* title)
-{
-    auto* box = new CXPGroupBox(title);
-    box->SetBackgroundColor(RGB(255, 255, 255));
-    return box;
-}
-
-} // namespace
-
 CNewProjectPage::CNewProjectPage(NewProjectInfo& info, QWidget* parent)
     : CDialog(parent), info_(info)
 {
@@ -55,12 +44,26 @@ bool CNewProjectPage::ConfirmProjectPath()
                MessageIcon::Question) == Answer::Yes;
 }
 
+void CNewProjectPage::LayOutPage(QWidget* group, const char* forward)
+{
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Make<QPushButton>(IDC_BACK, "Back(&B)"));
+    auto* next = Make<QPushButton>(IDC_NEXT, forward);
+    next->setDefault(true);
+    buttons->addWidget(next);
+    buttons->addWidget(Make<QPushButton>(IDCANCEL, "Cancel(&C)"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addLayout(buttons);
+}
+
 // --- Page 1 ---
 
 CDialogNewProject::CDialogNewProject(NewProjectInfo& info, COptions& options, QWidget* parent)
     : CNewProjectPage(info, parent), options_(options)
 {
-    auto* file = WhiteGroup("Project File");
+    auto* file = CXPGroupBox::MakeWhite("Project File");
     auto* fileGrid = new QGridLayout(file);
     fileGrid->setContentsMargins(12, 26, 12, 10);
     // A label's letter reaches its edit only through the label's buddy;
@@ -83,7 +86,7 @@ CDialogNewProject::CDialogNewProject(NewProjectInfo& info, COptions& options, QW
     fileGrid->addWidget(Make<QLabel>(IDC_STATUS, "..."), 3, 1, 1, 2);
     fileGrid->setColumnMinimumWidth(1, 320);
 
-    auto* contents = WhiteGroup("Project Contents");
+    auto* contents = CXPGroupBox::MakeWhite("Project Contents");
     auto* contentsLayout = new QVBoxLayout(contents);
     contentsLayout->setContentsMargins(12, 26, 12, 10);
     contentsLayout->addWidget(Make<QRadioButton>(IDC_EMPTY, "Empty Project"));
@@ -184,7 +187,7 @@ void CDialogNewProject::OnFinishNext()
 CDialogNewProject2::CDialogNewProject2(NewProjectInfo& info, COptions& options, QWidget* parent)
     : CNewProjectPage(info, parent), options_(options)
 {
-    auto* group = WhiteGroup("CPP Source Folder Select");
+    auto* group = CXPGroupBox::MakeWhite("CPP Source Folder Select");
     auto* grid = new QGridLayout(group);
     grid->setContentsMargins(12, 26, 12, 10);
     grid->addWidget(new QLabel("Please select CPP source file folder:"), 0, 0, 1, 2);
@@ -194,16 +197,7 @@ CDialogNewProject2::CDialogNewProject2(NewProjectInfo& info, COptions& options, 
     grid->addWidget(Make<QPushButton>(IDC_BROWSE, "Browse Folder(&F)..."), 1, 1);
     grid->addWidget(Make<QCheckBox>(IDC_RECURSE, "Recurse subfolders"), 2, 0, 1, 2);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Make<QPushButton>(IDC_BACK, "Back(&B)"));
-    auto* next = Make<QPushButton>(IDC_NEXT, "Next(&N)");
-    next->setDefault(true);
-    buttons->addWidget(next);
-    buttons->addWidget(Make<QPushButton>(IDCANCEL, "Cancel(&C)"));
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(group);
-    layout->addLayout(buttons);
+    LayOutPage(group, "Next(&N)");
 
     OnClicked(IDC_BROWSE, [this] {
         const auto choice =
@@ -243,7 +237,7 @@ void CDialogNewProject2::Store()
 CDialogNewProject3::CDialogNewProject3(NewProjectInfo& info, COptions& options, QWidget* parent)
     : CNewProjectPage(info, parent), options_(options)
 {
-    auto* group = WhiteGroup("CPP Source File Manager");
+    auto* group = CXPGroupBox::MakeWhite("CPP Source File Manager");
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->setContentsMargins(12, 26, 12, 10);
     auto* tools = new QHBoxLayout;
@@ -260,16 +254,7 @@ CDialogNewProject3::CDialogNewProject3(NewProjectInfo& info, COptions& options, 
     list_->setMinimumSize(480, 240);
     groupLayout->addWidget(list_);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Make<QPushButton>(IDC_BACK, "Back(&B)"));
-    auto* finish = Make<QPushButton>(IDC_NEXT, "Finish(&N)");
-    finish->setDefault(true);
-    buttons->addWidget(finish);
-    buttons->addWidget(Make<QPushButton>(IDCANCEL, "Cancel(&C)"));
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(group);
-    layout->addLayout(buttons);
+    LayOutPage(group, "Finish(&N)");
 
     OnClicked(IDC_ADD, [this] {
         FileRequest request {"Add File(s)", options_.lastPath,
@@ -328,7 +313,7 @@ CDialogNewProjectVCFile::CDialogNewProjectVCFile(
     NewProjectInfo& info, MessageSink& sink, QWidget* parent)
     : CNewProjectPage(info, parent), sink_(sink)
 {
-    auto* group = WhiteGroup("Visual C++ Workspace File Select");
+    auto* group = CXPGroupBox::MakeWhite("Visual C++ Workspace File Select");
     auto* grid = new QGridLayout(group);
     grid->setContentsMargins(12, 26, 12, 10);
     grid->addWidget(new QLabel("Please select Visual C++ workspace file: "), 0, 0, 1, 2);
@@ -337,16 +322,7 @@ CDialogNewProjectVCFile::CDialogNewProjectVCFile(
     grid->addWidget(path, 1, 0);
     grid->addWidget(Make<QPushButton>(IDC_BROWSE, "Browse File(&F)..."), 1, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Make<QPushButton>(IDC_BACK, "Back(&B)"));
-    auto* next = Make<QPushButton>(IDC_NEXT, "Next(&N)");
-    next->setDefault(true);
-    buttons->addWidget(next);
-    buttons->addWidget(Make<QPushButton>(IDCANCEL, "Cancel(&C)"));
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(group);
-    layout->addLayout(buttons);
+    LayOutPage(group, "Next(&N)");
 
     OnClicked(IDC_BROWSE, [this] {
         FileRequest request {"Browse File", GetItemText(IDC_PATH),

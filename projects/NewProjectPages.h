@@ -26,6 +26,9 @@ protected:
     // At Finish: true unless the project file exists and the user does not
     // want it replaced.
     bool ConfirmProjectPath();
+    // Lays the page out: its group above a row of Back, the forward button
+    // (the default, captioned `forward`, id IDC_NEXT) and Cancel.
+    void LayOutPage(QWidget* group, const char* forward);
 
     NewProjectInfo& info_;
 

@@ -93,6 +93,13 @@ void CXPGroupBox::SetFillColor(COLORREF colour)
     SetBackgroundColors(colour, colour);
 }
 
+CXPGroupBox* CXPGroupBox::MakeWhite(const QString& title)
+{
+    auto* box = new CXPGroupBox(title);
+    box->SetBackgroundColor(RGB(255, 255, 255));
+    return box;
+}
+
 void CXPGroupBox::SetBackgroundColor(COLORREF frame)
 {
     frameBackground_ = frame;

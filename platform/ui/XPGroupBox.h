@@ -17,6 +17,8 @@ class CXPGroupBox : public QGroupBox {
     Q_OBJECT
 public:
     explicit CXPGroupBox(const QString& title = {}, QWidget* parent = nullptr);
+    // A group box whose frame is filled white, as the project dialogs use.
+    static CXPGroupBox* MakeWhite(const QString& title);
 
     void SetBorderColor(COLORREF colour);
     void SetTitleColor(COLORREF colour);
