@@ -27,22 +27,18 @@ bool NamesCSource(std::string_view line)
 
 } // namespace
 
-CDspReader::CDspReader(MessageSink& sink, bool report) : sink_(sink), report_(report)
+CDspReader::CDspReader(MessageSink& sink, bool report) : CVcFileReader(sink, report)
 {
 }
 
 bool CDspReader::Open(const std::string& path)
 {
-    const std::optional<VcFileLocation> location = LoadVcFile(path, text_);
-    open_ = location.has_value();
-    if (!open_) {
-        if (report_)
-            MessageLine(sink_, MessageKind::Error)
-                << GetLangString(3) << ": " << path << " " << GetLangString(303);
-        return false;
-    }
-    folder_ = location->folder;
-    return true;
+    if (Load(path))
+        return true;
+    if (report_)
+        MessageLine(sink_, MessageKind::Error)
+            << GetLangString(3) << ": " << path << " " << GetLangString(303);
+    return false;
 }
 
 void CDspReader::Read()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "VcDefines.h"
+#include "VcFileReader.h"
 
 #include <string>
 #include <string_view>
@@ -20,7 +21,7 @@ class MessageSink;
 // Source names resolve against the project file's folder; the current folder
 // is never changed. Sources that are missing are always reported to the sink;
 // progress and the found files only when `report` is set.
-class CDspReader {
+class CDspReader : public CVcFileReader {
 public:
     CDspReader(MessageSink& sink, bool report);
 
@@ -32,7 +33,6 @@ public:
     // The same for a project's text whose names resolve against `folder`.
     void Read(std::string_view text, const std::string& folder);
 
-    bool IsOpen() const { return open_; }
     // The names as the project writes them, in file order.
     const std::vector<std::string>& Sources() const { return sources_; }
     // The full paths of the sources found, in the order of the names.
@@ -42,11 +42,6 @@ public:
 private:
     void TakeLine(std::string_view line);
 
-    MessageSink& sink_;
-    bool report_;
-    bool open_ = false;
-    std::string text_;
-    std::string folder_;
     std::vector<std::string> sources_;
     std::vector<std::string> found_;
     VcDefines defines_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "VcDefines.h"
+#include "VcFileReader.h"
 
 #include <string>
 #include <string_view>
@@ -20,7 +21,7 @@ class MessageSink;
 //
 // Project paths resolve against the workspace's folder, each project's
 // sources against its own; the current folder is never changed.
-class CDswReader {
+class CDswReader : public CVcFileReader {
 public:
     CDswReader(MessageSink& sink, bool report);
 
@@ -34,7 +35,6 @@ public:
     // Reads every collected project, in order.
     void LoadProjects();
 
-    bool IsOpen() const { return open_; }
     // The project paths as the workspace writes them.
     const std::vector<std::string>& ProjectPaths() const { return projects_; }
     // The found sources of all projects, project by project.
@@ -43,11 +43,6 @@ public:
     const VcDefines& Defines() const { return defines_; }
 
 private:
-    MessageSink& sink_;
-    bool report_;
-    bool open_ = false;
-    std::string text_;
-    std::string folder_;
     std::vector<std::string> projects_;
     std::vector<std::string> files_;
     VcDefines defines_;

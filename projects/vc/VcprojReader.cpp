@@ -47,21 +47,17 @@ bool EndsWithNoCase(std::string_view text, std::string_view ending)
 
 } // namespace
 
-CVcprojReader::CVcprojReader(MessageSink& sink, bool report) : sink_(sink), report_(report)
+CVcprojReader::CVcprojReader(MessageSink& sink, bool report) : CVcFileReader(sink, report)
 {
 }
 
 bool CVcprojReader::Open(const std::string& path)
 {
-    const std::optional<VcFileLocation> location = LoadVcFile(path, text_);
-    open_ = location.has_value();
-    if (!open_) {
-        MessageLine(sink_, MessageKind::Error)
-            << GetLangString(3) << ": " << path << " - " << GetLangString(28);
-        return false;
-    }
-    folder_ = location->folder;
-    return true;
+    if (Load(path))
+        return true;
+    MessageLine(sink_, MessageKind::Error)
+        << GetLangString(3) << ": " << path << " - " << GetLangString(28);
+    return false;
 }
 
 void CVcprojReader::Read()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "VcDefines.h"
+#include "VcFileReader.h"
 
 #include <string>
 #include <string_view>
@@ -21,7 +22,7 @@ class MessageSink;
 //
 // Source names resolve against the project file's folder; the current folder
 // is never changed.
-class CVcprojReader {
+class CVcprojReader : public CVcFileReader {
 public:
     CVcprojReader(MessageSink& sink, bool report);
 
@@ -36,17 +37,11 @@ public:
     // Adds the words of one definitions value ("A;B=2;;C").
     void AddDefines(std::string_view value);
 
-    bool IsOpen() const { return open_; }
     const std::vector<std::string>& Sources() const { return sources_; }
     const std::vector<std::string>& FoundFiles() const { return found_; }
     const VcDefines& Defines() const { return defines_; }
 
 private:
-    MessageSink& sink_;
-    bool report_;
-    bool open_ = false;
-    std::string text_;
-    std::string folder_;
     std::vector<std::string> sources_;
     std::vector<std::string> found_;
     VcDefines defines_;
