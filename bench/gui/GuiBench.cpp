@@ -99,8 +99,11 @@ int main(int argc, char** argv)
                 return 1;
             }
         } else {
-            for (const std::string& path : paths) {
+            // Absolute, so that the saved project finds its files again
+            // wherever it is written.
+            for (const std::string& given : paths) {
                 std::error_code error;
+                const std::string path = std::filesystem::absolute(given, error).string();
                 if (std::filesystem::is_directory(path, error))
                     document.ScanFolder(path, true);
                 else if (std::filesystem::exists(path, error))
@@ -109,8 +112,10 @@ int main(int argc, char** argv)
                     BenchUsageError("gui_bench", "no such file or folder: " + path);
             }
         }
-        options.userIncludeList.insert(
-            options.userIncludeList.end(), project.includeDirs.begin(), project.includeDirs.end());
+        for (const std::string& dir : project.includeDirs) {
+            std::error_code error;
+            options.userIncludeList.push_back(std::filesystem::absolute(dir, error).string());
+        }
         for (const PredefinedWord& word : project.defines)
             options.projectWords[word.name] = word.value;
         const size_t files = context.Input().paths.size();
@@ -183,13 +188,15 @@ int main(int argc, char** argv)
         drawing = true;
         const bool opened = document.OpenDocumentFile(saved);
         if (opened && shown)
-            RunUntil([&] { return reopened; });
+            RunUntil([&] { return reopened || (!view.Loading() && view.Nodes().empty()); });
         const qint64 reopenEnd = clock.elapsed();
         drawing = false;
         const qint64 reopenStall = std::max(maxStall, reopenEnd - lastTick);
         QObject::disconnect(connection);
         if (!opened)
             std::fprintf(stderr, "gui_bench: the saved project did not open again\n");
+        else if (shown && !reopened)
+            std::fprintf(stderr, "gui_bench: the saved project opened without its model\n");
 
         struct rusage usage { };
         getrusage(RUSAGE_SELF, &usage);
