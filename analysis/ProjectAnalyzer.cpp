@@ -384,6 +384,7 @@ bool CProjectAnalyzer::LoadCache(
     const std::string& path, const std::string& readWith, const std::string& bytesDigest)
 {
     CParseCacheReader reader(projectFiles_, fileIndex_, input_, input_->Messages());
+    reader.SetStopRequest(&input_->stopRequest);
     const bool loaded = reader.Load(path, bytesDigest);
     recordsChanged_ = recordsChanged_ || loaded;
     if (loaded) {
@@ -395,6 +396,11 @@ bool CProjectAnalyzer::LoadCache(
         MessageLine(input_->Messages(), MessageKind::Verbose)
             << "Parse cache " << path << " not loaded: " << cacheFailure_;
     return loaded;
+}
+
+bool CProjectAnalyzer::CacheLoadStopped() const
+{
+    return cacheFailure_ == CParseCacheReader::kStopped;
 }
 
 std::vector<std::pair<bool, bool>> CProjectAnalyzer::MergeFlags() const

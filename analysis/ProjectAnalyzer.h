@@ -78,6 +78,9 @@ public:
     // not known.
     std::string RecordsOptionsDigest() const;
     const std::string& CacheFailure() const { return cacheFailure_; }
+    // Whether the last load was refused because the stop request was set
+    // while it read.
+    bool CacheLoadStopped() const;
 
     // Whether any project file or header differs on disk (size or time,
     // both readable) from its record.

@@ -100,6 +100,9 @@ void CKestrinDoc::LoadProjectCache(const std::string& path)
                 MessageLine(context_.Messages())
                     << GetLangString(1) << ": " << cache << " " << GetLangString(22) << ".";
                 frame_->SetProgress(80);
+            } else if (context_.Analyzer()->Engine()->CacheLoadStopped()) {
+                // Stopped by the user: the project stays open without its
+                // model, which the next Draw makes.
             } else {
                 MessageLine(context_.Messages(), MessageKind::Error)
                     << GetLangString(2) << ": " << cache << " - " << GetLangString(34) << " ("

@@ -26,10 +26,10 @@ namespace {
 // for), and only a regular file is read at all. The file is copied rather
 // than mapped, so that another program cutting it short meanwhile cannot
 // take the bytes away under the reader: a file whose size changes while it
-// is read is refused.
+// is read is refused. A stop request is looked at between blocks.
 class CacheFileBytes {
 public:
-    explicit CacheFileBytes(const std::string& path)
+    CacheFileBytes(const std::string& path, const std::atomic<bool>* stop) : stop_(stop)
     {
         int fd;
         do {
@@ -86,9 +86,17 @@ private:
             }
             std::memcpy(whole.get(), bytes_.get(), head);
             bytes_ = std::move(whole);
-            if (ReadAt(fd, bytes_.get() + head, size_ - head, head) != size_ - head) {
-                failure_ = kChanged;
-                return;
+            for (size_t done = head; done < size_;) {
+                if (stop_ != nullptr && stop_->load(std::memory_order_relaxed)) {
+                    failure_ = CParseCacheReader::kStopped;
+                    return;
+                }
+                const size_t block = std::min(size_ - done, kBlockBytes);
+                if (ReadAt(fd, bytes_.get() + done, block, done) != block) {
+                    failure_ = kChanged;
+                    return;
+                }
+                done += block;
             }
         }
         // Nothing may follow what the size promised.
@@ -118,8 +126,10 @@ private:
     }
 
     static constexpr size_t kHeadBytes = 12; // version and the two counts
+    static constexpr size_t kBlockBytes = size_t {32} << 20;
     static constexpr const char* kChanged = "changed while being read";
 
+    const std::atomic<bool>* stop_;
     std::unique_ptr<char[]> bytes_;
     size_t size_ = 0;
     std::string failure_;
@@ -151,7 +161,8 @@ constexpr unsigned kMostReaders = 4;
 // Reads the records on up to kMostReaders threads, this one among them.
 // Each thread takes the next record not taken yet; records after one that
 // failed are left unread.
-void ReadRecords(std::vector<RecordSlot>& slots, int32_t headerCount, size_t totalBytes)
+void ReadRecords(std::vector<RecordSlot>& slots, int32_t headerCount, size_t totalBytes,
+    const std::atomic<bool>* stop)
 {
     std::atomic<size_t> next {0};
     std::atomic<size_t> firstFailed {slots.size()};
@@ -164,6 +175,9 @@ void ReadRecords(std::vector<RecordSlot>& slots, int32_t headerCount, size_t tot
             }
             RecordSlot& slot = slots[i];
             try {
+                if (stop != nullptr && stop->load(std::memory_order_relaxed)) {
+                    throw CacheError(CParseCacheReader::kStopped);
+                }
                 CCacheRecordReader reader(headerCount, texts);
                 reader.ReadSourceFile(slot.bytes, *slot.file, slot.pathRead);
                 if (!slot.bytes.AtEnd()) {
@@ -229,7 +243,7 @@ void CParseCacheReader::ReadAll(CCacheSource& in, Records& records)
             break;
         }
     }
-    ReadRecords(slots, headerCount, bytes);
+    ReadRecords(slots, headerCount, bytes, stop_);
     // Paths are told, and failures reported, as reading in order would.
     for (RecordSlot& slot : slots) {
         if (slot.pathRead) {
@@ -300,7 +314,7 @@ bool CParseCacheReader::LoadBytes(const char* data, size_t length)
 
 bool CParseCacheReader::Load(const std::string& path, const std::string& digest)
 {
-    const CacheFileBytes file(path);
+    const CacheFileBytes file(path, stop_);
     if (!file.Failure().empty()) {
         failure_ = file.Failure();
         return false;

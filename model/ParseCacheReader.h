@@ -4,6 +4,7 @@
 #include "ParseCacheIO.h"
 #include "SourceFileList.h"
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,6 +37,13 @@ public:
     // Why the last load was refused ("version not match", "Read Integer
     // Error.", ...); empty after a load that succeeded.
     const std::string& Failure() const { return failure_; }
+    // Looked at while the file and its records are read: once set, the load
+    // is refused as stopped, with the engine unchanged.
+    void SetStopRequest(const std::atomic<bool>* stop) { stop_ = stop; }
+    // Whether the last load was refused because it was asked to stop.
+    bool Stopped() const { return failure_ == kStopped; }
+
+    static constexpr const char* kStopped = "stopped";
 
 private:
     struct Records {
@@ -49,5 +57,6 @@ private:
     CFileIndex& fileIndex_;
     CInputSet* owner_;
     MessageSink& messages_;
+    const std::atomic<bool>* stop_ = nullptr;
     std::string failure_;
 };

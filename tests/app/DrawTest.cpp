@@ -403,6 +403,39 @@ TEST(DrawTest, OpeningFromTheCacheLeavesTheWindowsThreadFree)
     EXPECT_NE(FindNode(f.View().Nodes(), "Worker9"), nullptr);
 }
 
+// Stop during a load: either the load was already done and the model shows,
+// or the cache is left unread and the project stays open without a model and
+// without an error or a question; a Draw then makes the model.
+TEST(DrawTest, StopDuringALoadLeavesTheProjectOpenAndAsksNothing)
+{
+    DrawFixture f(30);
+    ASSERT_TRUE(f.Commands().Execute(ID_DRAW));
+    ASSERT_TRUE(f.WaitUntilDone());
+    const std::string saved = f.folder.File("big.kst");
+    ASSERT_TRUE(f.program.Doc().DoSave(saved));
+    CKestrinDoc& doc = f.program.Doc();
+    doc.OnCloseProject();
+    f.program.Frame().InfoView()->clear();
+    f.ui.calls.clear();
+
+    ASSERT_TRUE(doc.OpenDocumentFile(saved));
+    ASSERT_TRUE(f.Commands().Execute(ID_STOP));
+    ASSERT_TRUE(f.WaitUntilDone());
+    f.program.context->Messages().Deliver();
+    EXPECT_TRUE(f.ui.Texts(UiCallKind::Message).empty());
+    EXPECT_FALSE(f.program.Frame().InfoView()->toPlainText().contains(GetLangString(34)));
+    EXPECT_EQ(doc.GetPathName(), saved);
+    f.program.Frame().Commands().UpdateAll();
+    EXPECT_TRUE(f.Commands().IsEnabled(ID_DRAW));
+    f.View().RedrawNow();
+    if (f.View().Nodes().empty()) {
+        ASSERT_TRUE(f.Commands().Execute(ID_DRAW));
+        ASSERT_TRUE(f.WaitUntilDone());
+        f.View().RedrawNow();
+    }
+    EXPECT_NE(FindNode(f.View().Nodes(), "Worker29"), nullptr);
+}
+
 // Whatever comes while a load goes (another open, a new project, closing the
 // window) waits for it to end and drops what it would have asked; nothing
 // reads the model while it is replaced.

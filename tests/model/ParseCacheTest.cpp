@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
@@ -389,6 +390,32 @@ TEST_F(ParseCache, WrongVersionLeavesTheEngineAsItWas)
     EXPECT_FALSE(reader.Load(folder.File("missing.car")));
     EXPECT_FALSE(reader.Failure().empty());
     EXPECT_FALSE(reader.Load(folder.Path())); // a folder is no cache
+}
+
+TEST_F(ParseCache, AStopRequestRefusesTheLoadAndLeavesTheEngineAsItWas)
+{
+    const std::string bytes = Save(original);
+    std::atomic<bool> stop {true};
+    CapturedOutput quiet;
+    CacheRecords target;
+    FillCacheRecords(target);
+    CParseCacheReader reader(target.projects, target.index, nullptr);
+    reader.SetStopRequest(&stop);
+    // Stopped while the file is read, and while records already in memory are.
+    EXPECT_FALSE(reader.Load(folder.File("cache.car")));
+    EXPECT_TRUE(reader.Stopped());
+    EXPECT_FALSE(reader.LoadBytes(bytes));
+    EXPECT_TRUE(reader.Stopped());
+    EXPECT_EQ(target.projects.size(), 2u);
+    EXPECT_EQ(target.index.files.size(), 2u);
+
+    // A damaged cache is refused for its damage, not as stopped.
+    stop = false;
+    EXPECT_FALSE(reader.LoadBytes(bytes.substr(0, bytes.size() - 1)));
+    EXPECT_FALSE(reader.Stopped());
+    EXPECT_TRUE(reader.Load(folder.File("cache.car")));
+    EXPECT_FALSE(reader.Stopped());
+    EXPECT_EQ(target.projects.size(), 4u);
 }
 
 TEST_F(ParseCache, LoadingBesideHeldHeadersMovesTheIncludeNumbers)
