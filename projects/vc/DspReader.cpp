@@ -33,12 +33,7 @@ CDspReader::CDspReader(MessageSink& sink, bool report) : CVcFileReader(sink, rep
 
 bool CDspReader::Open(const std::string& path)
 {
-    if (Load(path))
-        return true;
-    if (report_)
-        MessageLine(sink_, MessageKind::Error)
-            << GetLangString(3) << ": " << path << " " << GetLangString(303);
-    return false;
+    return LoadOrReport(path, " ", 303);
 }
 
 void CDspReader::Read()

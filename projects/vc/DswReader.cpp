@@ -39,12 +39,7 @@ CDswReader::CDswReader(MessageSink& sink, bool report) : CVcFileReader(sink, rep
 
 bool CDswReader::Open(const std::string& path)
 {
-    if (Load(path))
-        return true;
-    if (report_)
-        MessageLine(sink_, MessageKind::Error)
-            << GetLangString(3) << ": " << path << " " << GetLangString(303);
-    return false;
+    return LoadOrReport(path, " ", 303);
 }
 
 void CDswReader::ReadProjects()

@@ -1,5 +1,7 @@
 #include "VcFileReader.h"
 
+#include "LanguageTable.h"
+#include "MessageSink.h"
 #include "VcSourceCheck.h"
 
 #include <optional>
@@ -11,4 +13,14 @@ bool CVcFileReader::Load(const std::string& path)
     if (open_)
         folder_ = location->folder;
     return open_;
+}
+
+bool CVcFileReader::LoadOrReport(const std::string& path, const char* separator, int reason)
+{
+    if (Load(path))
+        return true;
+    if (report_)
+        MessageLine(sink_, MessageKind::Error)
+            << GetLangString(3) << ": " << path << separator << GetLangString(reason);
+    return false;
 }

@@ -15,6 +15,9 @@ protected:
     // Locates and reads the file; false (the text empty) when it cannot be
     // read. Names in it resolve against its folder.
     bool Load(const std::string& path);
+    // Load, telling the sink (when this reader reports) that the file cannot
+    // be opened, with the text `reason` after `separator`.
+    bool LoadOrReport(const std::string& path, const char* separator, int reason);
 
     MessageSink& sink_;
     bool report_;
