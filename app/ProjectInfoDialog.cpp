@@ -34,9 +34,7 @@ CDialogProjectInfo::CDialogProjectInfo(
     buttons->addWidget(Make<QPushButton>(IDC_ADD_FILES, "Add F&iles"));
     buttons->addWidget(Make<QPushButton>(IDC_ADD_FOLDER, "Add &Folder"));
     buttons->addStretch();
-    auto* ok = Make<QPushButton>(IDOK, "OK(&O)");
-    ok->setDefault(true);
-    buttons->addWidget(ok);
+    AddOkCancel(buttons, false);
 
     list_ = new CPowerListView(this);
     auto* groupLayout = new QVBoxLayout(group);

@@ -67,10 +67,7 @@ CDialogProjectOption::CDialogProjectOption(
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Make<QPushButton>(IDC_DEFAULT, "Default(&D)"));
     buttons->addStretch();
-    auto* ok = Make<QPushButton>(IDOK, "OK(&O)");
-    ok->setDefault(true);
-    buttons->addWidget(ok);
-    buttons->addWidget(Make<QPushButton>(IDCANCEL, "Cancel(&C)"));
+    AddOkCancel(buttons);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(analysis);

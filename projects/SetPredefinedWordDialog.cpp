@@ -21,10 +21,7 @@ CDialogSetPredefinedWord::CDialogSetPredefinedWord(WordRow row, QWidget* parent)
     grid->setColumnStretch(1, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    auto* ok = Make<QPushButton>(IDOK, "OK(&O)");
-    ok->setDefault(true);
-    buttons->addWidget(ok);
-    buttons->addWidget(Make<QPushButton>(IDCANCEL, "Cancel(&C)"));
+    AddOkCancel(buttons);
     grid->addLayout(buttons, 2, 0, 1, 2);
     resize(380, 110);
 }

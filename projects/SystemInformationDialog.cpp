@@ -43,9 +43,7 @@ CDialogSystemInformation::CDialogSystemInformation(SystemFactsGatherer& facts, Q
     panes->addWidget(text, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    auto* ok = Make<QPushButton>(IDOK, "OK(&O)");
-    ok->setDefault(true);
-    buttons->addWidget(ok);
+    AddOkCancel(buttons, false);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(panes, 1);
     layout->addLayout(buttons);

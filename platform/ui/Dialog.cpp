@@ -81,6 +81,15 @@ void CDialog::Bind(int id, QWidget* control)
     }
 }
 
+void CDialog::AddOkCancel(QBoxLayout* row, bool withCancel)
+{
+    auto* ok = Make<QPushButton>(IDOK, "OK(&O)");
+    ok->setDefault(true);
+    row->addWidget(ok);
+    if (withCancel)
+        row->addWidget(Make<QPushButton>(IDCANCEL, "Cancel(&C)"));
+}
+
 QWidget* CDialog::Item(int id) const
 {
     auto it = items_.find(id);

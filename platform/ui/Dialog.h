@@ -2,6 +2,7 @@
 
 #include "UiService.h"
 
+#include <QBoxLayout>
 #include <QDialog>
 #include <QPointer>
 #include <functional>
@@ -44,6 +45,9 @@ public:
         return widget;
     }
     void Bind(int id, QWidget* control);
+    // Appends "OK(&O)", the default button, and, when asked, "Cancel(&C)" to
+    // a row of buttons.
+    void AddOkCancel(QBoxLayout* row, bool withCancel = true);
     // The control bound to the id; null when there is none.
     QWidget* Item(int id) const;
     template <typename Widget> Widget* ItemAs(int id) const
