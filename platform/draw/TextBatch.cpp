@@ -5,6 +5,7 @@
 #include "TextMeasurer.h"
 
 #include <algorithm>
+#include <atomic>
 #include <system_error>
 #include <thread>
 
@@ -25,25 +26,28 @@ const CFont* ShareFonts::For(const CFont* font)
 void TextBatch::Share(size_t count, unsigned threads, const ShareWork& work)
 {
     const size_t parts = std::clamp<size_t>(threads, 1, std::max<size_t>(count, 1));
-    const size_t share = (count + parts - 1) / parts;
+    // Several runs a thread, taken in turn: a thread the system holds back
+    // takes fewer of them instead of keeping the others waiting.
+    const size_t run =
+        std::max<size_t>(1, (count + kRunsPerThread * parts - 1) / (kRunsPerThread * parts));
+    std::atomic<size_t> next {0};
+    auto take = [&](ShareFonts& fonts) {
+        for (size_t from = next.fetch_add(run); from < count; from = next.fetch_add(run))
+            work(from, std::min(count, from + run), fonts);
+    };
     std::vector<std::thread> workers;
-    size_t taken = std::min(share, count); // the first run is the caller's
-    for (size_t from = share; from < count; from += share) {
-        const size_t to = std::min(count, from + share);
+    for (size_t i = 1; i < parts; ++i) {
         try {
-            workers.emplace_back([&work, from, to] {
+            workers.emplace_back([&take] {
                 ShareFonts fonts(true);
-                work(from, to, fonts);
+                take(fonts);
             });
         } catch (const std::system_error&) {
-            break;
+            break; // the threads started and this one take the runs
         }
-        taken = to;
     }
     ShareFonts given(false);
-    work(0, std::min(share, count), given);
-    if (taken < count)
-        work(taken, count, given);
+    take(given);
     for (std::thread& worker : workers)
         worker.join();
 }

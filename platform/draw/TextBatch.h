@@ -31,13 +31,15 @@ private:
 class TextBatch {
 public:
     static constexpr size_t kParallelTexts = 4096;
+    static constexpr size_t kRunsPerThread = 8;
 
     static std::vector<CSize> Measure(std::span<const TextInFont> texts, unsigned threads);
 
-    // Cuts [0, count) into up to `threads` runs of about equal length and
-    // calls work(from, to, fonts) for each, the first on the calling thread
-    // and every other on a thread of its own; returns when all are done. A
-    // thread that cannot be started leaves its run to the calling thread.
+    // Cuts [0, count) into runs of about equal length and calls
+    // work(from, to, fonts) for each, on the calling thread and up to
+    // `threads` - 1 threads of its own, which take the runs in turn; returns
+    // when all are done. Without threads (or when none can be started) the
+    // calling thread takes every run.
     using ShareWork = std::function<void(size_t from, size_t to, ShareFonts& fonts)>;
     static void Share(size_t count, unsigned threads, const ShareWork& work);
 };
