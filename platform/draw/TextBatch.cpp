@@ -6,7 +6,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <system_error>
+#include <exception>
+#include <mutex>
 #include <thread>
 
 const CFont* ShareFonts::For(const CFont* font)
@@ -31,9 +32,18 @@ void TextBatch::Share(size_t count, unsigned threads, const ShareWork& work)
     const size_t run =
         std::max<size_t>(1, (count + kRunsPerThread * parts - 1) / (kRunsPerThread * parts));
     std::atomic<size_t> next {0};
+    std::mutex failedMutex;
+    std::exception_ptr failed; // the first a run threw, thrown again at the end
     auto take = [&](ShareFonts& fonts) {
-        for (size_t from = next.fetch_add(run); from < count; from = next.fetch_add(run))
-            work(from, std::min(count, from + run), fonts);
+        try {
+            for (size_t from = next.fetch_add(run); from < count; from = next.fetch_add(run))
+                work(from, std::min(count, from + run), fonts);
+        } catch (...) {
+            next = count; // the others stop after their current run
+            std::lock_guard lock(failedMutex);
+            if (!failed)
+                failed = std::current_exception();
+        }
     };
     std::vector<std::thread> workers;
     for (size_t i = 1; i < parts; ++i) {
@@ -42,14 +52,18 @@ void TextBatch::Share(size_t count, unsigned threads, const ShareWork& work)
                 ShareFonts fonts(true);
                 take(fonts);
             });
-        } catch (const std::system_error&) {
+        } catch (const std::exception&) {
             break; // the threads started and this one take the runs
         }
     }
-    ShareFonts given(false);
-    take(given);
+    {
+        ShareFonts given(false);
+        take(given);
+    }
     for (std::thread& worker : workers)
         worker.join();
+    if (failed)
+        std::rethrow_exception(failed);
 }
 
 std::vector<CSize> TextBatch::Measure(std::span<const TextInFont> texts, unsigned threads)

@@ -39,7 +39,8 @@ public:
     // work(from, to, fonts) for each, on the calling thread and up to
     // `threads` - 1 threads of its own, which take the runs in turn; returns
     // when all are done. Without threads (or when none can be started) the
-    // calling thread takes every run.
+    // calling thread takes every run. When a run throws, no new runs are
+    // begun and the exception is thrown again once every thread is done.
     using ShareWork = std::function<void(size_t from, size_t to, ShareFonts& fonts)>;
     static void Share(size_t count, unsigned threads, const ShareWork& work);
 };
