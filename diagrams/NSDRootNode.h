@@ -7,7 +7,9 @@
 #include "TextBatch.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -69,17 +71,21 @@ private:
         int64_t height = 0;
     };
     CSize TextExtent(CFontHolder& font, const std::string& text);
-    // Gives every block of the lists its header lines, then measures them
-    // all at once and sizes the headers.
+    // The font object each header font measures in.
+    using HeaderFonts = std::map<const CFontHolder*, const CFont*>;
+    // Gives every block of the lists its header lines, measures them and
+    // sizes the headers; a huge function's blocks on several threads.
     void MakeHeaders(std::vector<NSDBlock>& blocks);
+    void MakeHeaderRun(
+        std::span<NSDBlock* const> blocks, const HeaderFonts& given, ShareFonts& fonts);
     void MakeHeaderLines(NSDBlock& block);
     void MakeIfLines(NSDBlock& block, int from);
     // The font a block's header is measured in; null for the blocks whose
     // header is a fixed word or nothing.
     CFontHolder* HeaderFont(int32_t kind);
-    void CollectHeaderTexts(NSDBlock& block, std::vector<TextInFont>& texts);
-    // Takes the block's extents from `next` on, in the order they were collected.
-    void SizeHeaders(NSDBlock& block, const std::vector<CSize>& extents, size_t& next);
+    static const CFont* MeasuringFont(const CFontHolder& holder);
+    // The header's size from the extents of its measured lines.
+    void SizeHeader(NSDBlock& block, std::span<const CSize> extents);
     void SizeOneLineHeader(NSDBlock& block, CSize extent);
     Extent NaturalSize(std::vector<NSDBlock>& blocks);
     void MeasureChain(std::vector<NSDBlock>& blocks, size_t first, size_t end);

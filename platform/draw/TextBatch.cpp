@@ -1,99 +1,94 @@
 #include "TextBatch.h"
 
+#include "DistinctTexts.h"
 #include "Font.h"
 #include "TextMeasurer.h"
 
 #include <algorithm>
-#include <map>
-#include <memory>
-#include <system_error>
-#include <cstdint>
-#include <functional>
+#include <atomic>
+#include <exception>
+#include <mutex>
 #include <thread>
 
-namespace {
-
-void MeasureSlice(std::span<const TextInFont> texts, CSize* out)
+const CFont* ShareFonts::For(const CFont* font)
 {
-    GetTextMeasurer().MeasureAll(texts, out);
-}
-
-// The same, in fonts made on this thread from the descriptions of those given
-// (a font that was never made carries no Qt font and is read as it is).
-void MeasureSliceInOwnFonts(std::span<const TextInFont> texts, CSize* out)
-{
-    std::map<const CFont*, std::unique_ptr<CFont>> own;
-    std::vector<TextInFont> mine(texts.begin(), texts.end());
-    for (TextInFont& text : mine) {
-        if (text.font == nullptr || !text.font->IsCreated())
-            continue;
-        std::unique_ptr<CFont>& copy = own[text.font];
-        if (copy == nullptr) {
-            copy = std::make_unique<CFont>();
-            copy->CreateFontIndirect(text.font->Description());
-        }
-        text.font = copy.get();
+    if (!copies_ || font == nullptr || !font->IsCreated())
+        return font;
+    for (const auto& [given, copy] : own_) {
+        if (given == font)
+            return copy.get();
     }
-    GetTextMeasurer().MeasureAll(mine, out);
+    auto copy = std::make_unique<CFont>();
+    copy->CreateFontIndirect(font->Description());
+    own_.emplace_back(font, std::move(copy));
+    return own_.back().second.get();
 }
 
-} // namespace
+void TextBatch::Share(size_t count, unsigned threads, const ShareWork& work)
+{
+    const size_t parts = std::clamp<size_t>(threads, 1, std::max<size_t>(count, 1));
+    // Several runs a thread, taken in turn: a thread the system holds back
+    // takes fewer of them instead of keeping the others waiting.
+    const size_t run =
+        std::max<size_t>(1, (count + kRunsPerThread * parts - 1) / (kRunsPerThread * parts));
+    std::atomic<size_t> next {0};
+    std::mutex failedMutex;
+    std::exception_ptr failed; // the first a run threw, thrown again at the end
+    auto take = [&](ShareFonts& fonts) {
+        try {
+            for (size_t from = next.fetch_add(run); from < count; from = next.fetch_add(run))
+                work(from, std::min(count, from + run), fonts);
+        } catch (...) {
+            next = count; // the others stop after their current run
+            std::lock_guard lock(failedMutex);
+            if (!failed)
+                failed = std::current_exception();
+        }
+    };
+    std::vector<std::thread> workers;
+    for (size_t i = 1; i < parts; ++i) {
+        try {
+            workers.emplace_back([&take] {
+                ShareFonts fonts(true);
+                take(fonts);
+            });
+        } catch (const std::exception&) {
+            break; // the threads started and this one take the runs
+        }
+    }
+    {
+        ShareFonts given(false);
+        take(given);
+    }
+    for (std::thread& worker : workers)
+        worker.join();
+    if (failed)
+        std::rethrow_exception(failed);
+}
 
 std::vector<CSize> TextBatch::Measure(std::span<const TextInFont> texts, unsigned threads)
 {
-    if (texts.size() < kParallelTexts)
-        return MeasureShared(texts, 1);
-    // Many lines repeat ("break;"): each text is measured once per font. An
-    // open table of indexes into `distinct`, at least twice as long as the list.
-    size_t tableSize = 1;
-    while (tableSize < 2 * texts.size())
-        tableSize *= 2;
-    std::vector<size_t> table(tableSize, SIZE_MAX);
-    std::vector<TextInFont> distinct;
-    std::vector<size_t> which(texts.size());
-    for (size_t i = 0; i < texts.size(); ++i) {
-        const TextInFont& text = texts[i];
-        size_t slot =
-            (std::hash<std::string_view>()(text.text) ^ std::hash<const CFont*>()(text.font) * 31) &
-            (tableSize - 1);
-        while (table[slot] != SIZE_MAX &&
-            (distinct[table[slot]].font != text.font || distinct[table[slot]].text != text.text))
-            slot = (slot + 1) & (tableSize - 1);
-        if (table[slot] == SIZE_MAX) {
-            table[slot] = distinct.size();
-            distinct.push_back(text);
-        }
-        which[i] = table[slot];
-    }
-    const std::vector<CSize> measured = MeasureShared(distinct, threads);
     std::vector<CSize> extents(texts.size());
+    if (texts.size() < kParallelTexts) {
+        GetTextMeasurer().MeasureAll(texts, extents.data());
+        return extents;
+    }
+    // Many lines repeat ("break;"): each text is measured once per font.
+    DistinctTexts distinct;
+    std::vector<size_t> which(texts.size());
+    for (size_t i = 0; i < texts.size(); ++i)
+        which[i] = distinct.Add(texts[i]);
+    const std::span<const TextInFont> list = distinct.Texts();
+    std::vector<CSize> measured(list.size());
+    // A few distinct texts are not worth the threads' fonts.
+    Share(list.size(), list.size() < kParallelTexts ? 1 : threads,
+        [&](size_t from, size_t to, ShareFonts& fonts) {
+            std::vector<TextInFont> mine(list.begin() + from, list.begin() + to);
+            for (TextInFont& text : mine)
+                text.font = fonts.For(text.font);
+            GetTextMeasurer().MeasureAll(mine, measured.data() + from);
+        });
     for (size_t i = 0; i < texts.size(); ++i)
         extents[i] = measured[which[i]];
-    return extents;
-}
-
-std::vector<CSize> TextBatch::MeasureShared(std::span<const TextInFont> texts, unsigned threads)
-{
-    std::vector<CSize> extents(texts.size());
-    const size_t parts = texts.size() < kParallelTexts ? 1 : std::max(1u, threads);
-    const size_t share = (texts.size() + parts - 1) / parts;
-    // The first share and whatever no thread took are measured here.
-    std::vector<std::thread> workers;
-    size_t taken = share;
-    for (size_t from = share; parts > 1 && from < texts.size(); from += share) {
-        const size_t count = std::min(share, texts.size() - from);
-        try {
-            workers.emplace_back(
-                MeasureSliceInOwnFonts, texts.subspan(from, count), extents.data() + from);
-        } catch (const std::system_error&) {
-            break;
-        }
-        taken = from + count;
-    }
-    MeasureSlice(texts.first(std::min(share, texts.size())), extents.data());
-    if (taken < texts.size())
-        MeasureSlice(texts.subspan(taken), extents.data() + taken);
-    for (std::thread& worker : workers)
-        worker.join();
     return extents;
 }

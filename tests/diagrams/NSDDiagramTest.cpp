@@ -11,6 +11,10 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
+#include <mutex>
+#include <set>
+#include <thread>
 
 namespace {
 
@@ -227,4 +231,94 @@ TEST(NSDDiagram, BlocksOfNoHeightShareEvenly)
         EXPECT_EQ(block.height, 0) << Rect(block);
     EXPECT_EQ(d.diagram->Size().cy, 40);
     d.Draw();
+}
+
+namespace {
+
+// Widths that depend on every character and on the font; each font object
+// is noted with the threads that measured in it.
+class ContentMeasurer : public TextMeasurer {
+public:
+    CSize Measure(const CFont& font, std::string_view text) const override
+    {
+        {
+            std::lock_guard lock(mutex);
+            users[&font].insert(std::this_thread::get_id());
+        }
+        const int height = std::abs(font.Description().height) + 3;
+        int width = 0;
+        for (const char c : text)
+            width += 3 + static_cast<unsigned char>(c) % 5;
+        return {width + height % 4, height};
+    }
+    mutable std::mutex mutex;
+    mutable std::map<const CFont*, std::set<std::thread::id>> users;
+};
+
+} // namespace
+
+// A function with thousands of blocks has its headers measured on several
+// threads: every case and plain header is sized as its own lines measured
+// one by one would size it, and the setting's fonts stay on this thread.
+TEST(NSDDiagram, HugeFunctionHeadersAreSizedAsEachAlone)
+{
+    std::string body = "switch (a) {";
+    for (int k = 0; k < 3000; ++k) {
+        body += " case " + std::to_string(k * 37 % 10007) + ":";
+        if (k % 3 != 1)
+            body += " b = " + std::to_string(k) + " * c; c += b;";
+        if (k % 4 == 0)
+            body += " break;";
+    }
+    body += " }";
+    auto measurer = std::make_shared<ContentMeasurer>();
+    ScopedTextMeasurer scoped(measurer);
+    Canvas canvas {200, 100};
+    AnalysedSource source(FunctionF(body));
+    FunctionBody items;
+    CFlowBuilder::BuildFunctionItems(items, source.Find("f"), 0);
+    CNSDSetting setting;
+    CNSDDiagram diagram(items.root, setting, "f");
+    diagram.SetDC(&canvas.dc);
+    diagram.Measure();
+
+    const int mw = setting.TextMarginWidth;
+    const int mh = setting.TextMarginHeight;
+    const NSDBlock& block = diagram.RootBlock().children.at(0);
+    ASSERT_EQ(block.kind, UNIT_SWITCH);
+    ASSERT_EQ(block.children.size(), 3000u);
+    size_t plain = 0;
+    for (const NSDBlock& item : block.children) {
+        ASSERT_EQ(item.kind, UNIT_CASE);
+        ASSERT_EQ(item.lines.size(), 1u);
+        const CSize label = measurer->Measure(*setting.CaseFont.font, item.lines[0]);
+        EXPECT_EQ(item.textWidth, 2 * (label.cx + 2 * mw + 2) - 2) << item.lines[0];
+        EXPECT_EQ(item.headerHeight, 2 * (label.cy + 2 * mh + 2) - 2) << item.lines[0];
+        for (const NSDBlock& child : item.children) {
+            if (child.kind != UNIT_EXPRESSION_STATEMENT)
+                continue;
+            ++plain;
+            int widest = 0;
+            int lines = 0;
+            for (const std::string& line : child.lines) {
+                const CSize extent = measurer->Measure(*setting.ProcessFont.font, line);
+                widest = std::max(widest, extent.cx);
+                lines += extent.cy;
+            }
+            const int gaps = static_cast<int>(child.lines.size()) - 1;
+            EXPECT_EQ(child.textWidth, widest + 2 * mw + 2) << child.lines[0];
+            EXPECT_EQ(child.headerHeight, lines + gaps * setting.StatementDistance + 2 * mh + 2);
+        }
+    }
+    EXPECT_GT(plain, 2000u);
+    // Other threads measure with fonts of their own.
+    std::set<std::thread::id> threads;
+    for (const auto& [font, users] : measurer->users)
+        threads.insert(users.begin(), users.end());
+    EXPECT_LE(threads.size(), 4u);
+    for (const CFontHolder* font : {&setting.CaseFont, &setting.ProcessFont}) {
+        const std::set<std::thread::id> users = measurer->users[font->font.get()];
+        EXPECT_LE(users.size(), 1u) << "a font of the setting used by another thread";
+        EXPECT_TRUE(users.empty() || *users.begin() == std::this_thread::get_id());
+    }
 }
