@@ -66,6 +66,9 @@ void CProjectAnalyzer::AddOrUpdateFile(const std::string& path)
     const size_t headersBefore = fileIndex_.files.size();
     recordsChanged_ = true;
     ParseAndCatch(*file, ahead.get());
+    if (ahead) {
+        readAhead_->Discard(std::move(ahead));
+    }
     if (input_->stopRequest) {
         // The stop may have cut the file or its headers short: keep none of
         // it, so that nothing half read is taken for the whole file later.
@@ -90,7 +93,8 @@ void CProjectAnalyzer::ParseAndCatch(CSourceFile& file, FileReadAhead::Result* a
     }
 }
 
-void CProjectAnalyzer::FileHeadersReadAhead(FileReadAhead::Result& ahead, CSourceFile& file)
+std::vector<int32_t> CProjectAnalyzer::FileHeadersReadAhead(
+    FileReadAhead::Result& ahead, CSourceFile& file)
 {
     // A header's includes were filed before it, so its own number is known
     // by the time it is filed; filing a header finds an instance of the
@@ -102,7 +106,9 @@ void CProjectAnalyzer::FileHeadersReadAhead(FileReadAhead::Result& ahead, CSourc
         }
     };
     for (size_t k = 0; k < ahead.headers.files.size(); ++k) {
-        std::unique_ptr<CSourceFile> header = std::move(ahead.headers.files[k]);
+        // One found the same stays with the reading, which is freed
+        // elsewhere.
+        std::unique_ptr<CSourceFile>& header = ahead.headers.files[k];
         header->owner = input_;
         renumber(header->includes);
         int32_t number = fileIndex_.FindSame(*header);
@@ -116,6 +122,7 @@ void CProjectAnalyzer::FileHeadersReadAhead(FileReadAhead::Result& ahead, CSourc
     }
     file.owner = input_;
     renumber(file.includes);
+    return numbers;
 }
 
 void CProjectAnalyzer::ParseFile(CSourceFile& file, FileReadAhead::Result* ahead)
@@ -123,11 +130,13 @@ void CProjectAnalyzer::ParseFile(CSourceFile& file, FileReadAhead::Result* ahead
     if (input_->verbose) {
         MessageLine(input_->Messages(), MessageKind::Verbose) << "Parsing : " << file.path;
     }
+    // The headers a reading ahead filed, in the order filed.
+    std::vector<int32_t> filed;
     if (ahead != nullptr) {
         for (const auto& [kind, line] : ahead->messages) {
             input_->Messages().Write(kind, line);
         }
-        FileHeadersReadAhead(*ahead, file);
+        filed = FileHeadersReadAhead(*ahead, file);
         tokenTexts_.Pack(file.scan.tokens);
     } else {
         file.Load(CSourceScanner(&input_->stopRequest), input_->Messages());
@@ -140,13 +149,27 @@ void CProjectAnalyzer::ParseFile(CSourceFile& file, FileReadAhead::Result* ahead
     }
     CUnitSplitter splitter(fileIndex_);
     if (ahead != nullptr) {
-        splitter.SplitHeadersOf(file); // the file itself came parsed
+        // The file itself came parsed, and so may some of its headers: the
+        // walks through the includes stop at those, so every header the
+        // reading reached is visited.
+        for (int32_t k : filed) {
+            CSourceFile* header = fileIndex_.files.at(static_cast<size_t>(k)).get();
+            if (header && !header->split) {
+                splitter.SplitFile(*header);
+            }
+        }
     } else {
         splitter.SplitFile(file);
         ParseFileUnits(file.units, LimitsFor(*input_));
     }
     file.parsed = true;
     for (int32_t k : file.includes) {
+        CSourceFile* header = fileIndex_.files.at(static_cast<size_t>(k)).get();
+        if (header && !header->parsed) {
+            ParseIncludedFile(*header);
+        }
+    }
+    for (int32_t k : filed) {
         CSourceFile* header = fileIndex_.files.at(static_cast<size_t>(k)).get();
         if (header && !header->parsed) {
             ParseIncludedFile(*header);

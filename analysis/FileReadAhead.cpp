@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <exception>
+#include <optional>
 
 namespace {
 
@@ -119,23 +120,42 @@ std::unique_ptr<FileReadAhead::Result> FileReadAhead::Take(const std::string& pa
     return std::move(slots_[index].result);
 }
 
+void FileReadAhead::Discard(std::unique_ptr<Result> result)
+{
+    {
+        std::lock_guard lock(mutex_);
+        if (stopping_) {
+            return; // no worker left: freed here, on leaving
+        }
+        discarded_.push_back(std::move(result));
+    }
+    changed_.notify_all();
+}
+
 void FileReadAhead::Work(CInputSet& input)
 {
     for (;;) {
-        size_t index = 0;
+        std::vector<std::unique_ptr<Result>> toFree;
+        std::optional<size_t> index;
         {
             std::unique_lock lock(mutex_);
-            changed_.wait(lock, [&] {
-                return stopping_ || nextToRead_ >= paths_.size() ||
+            const auto canRead = [&] {
+                return !stopping_ && nextToRead_ < paths_.size() &&
                     nextToRead_ < nextToTake_ + ahead_;
-            });
-            if (stopping_ || nextToRead_ >= paths_.size()) {
+            };
+            changed_.wait(lock, [&] { return stopping_ || !discarded_.empty() || canRead(); });
+            toFree.swap(discarded_);
+            if (canRead()) {
+                index = nextToRead_++;
+            } else if (stopping_ && toFree.empty()) {
                 return;
             }
-            index = nextToRead_++;
         }
-        Read(input, index);
-        changed_.notify_all();
+        toFree.clear();
+        if (index) {
+            Read(input, *index);
+            changed_.notify_all();
+        }
     }
 }
 
@@ -151,14 +171,23 @@ void FileReadAhead::Read(CInputSet& input, size_t index)
         result->file->onceFiles.clear();
         CPreprocessor preprocessor(result->file.get(), &input, &result->headers, &scanned_);
         preprocessor.Run();
-        // The file's own units do not depend on the files before it either:
-        // they are split and parsed here; its headers are left to the run.
-        CProjectFile& file = *result->file;
-        CUnitSplitter::SplitTokens(file.scan.tokens, file.units);
-        file.split = true;
+        // Units do not depend on the files before either: the file's own are
+        // split and parsed here, and those of the headers no other worker
+        // has taken on.
         ParseLimits limits;
         limits.stopRequest = &input.stopRequest;
-        ParseFileUnits(file.units, limits);
+        const auto splitAndParse = [&limits](CSourceFile& file) {
+            CUnitSplitter::SplitTokens(file.scan.tokens, file.units);
+            file.split = true;
+            ParseFileUnits(file.units, limits);
+        };
+        splitAndParse(*result->file);
+        for (const std::unique_ptr<CSourceFile>& header : result->headers.files) {
+            if (header && claims_.Claim(header->path, header->scan.tokens, index)) {
+                splitAndParse(*header);
+                header->parsed = true;
+            }
+        }
     } catch (...) {
         result->failed = true;
     }

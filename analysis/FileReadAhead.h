@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileIndex.h"
+#include "HeaderParseClaims.h"
 #include "InputSet.h"
 #include "LargeStackThread.h"
 #include "MessageSink.h"
@@ -18,11 +19,14 @@
 #include <vector>
 
 // Reads, preprocesses and parses project files ahead of an analysis run on
-// worker threads. Each file is preprocessed into a header index of its own, with a
-// copy of the input whose message lines are kept, so that the run can take
-// the results one by one in its own order and file them as if it had read
-// them itself; the file's own units come split and parsed, its headers'
-// are left to the run. Workers stay a bounded number of files ahead of the run.
+// worker threads. Each file is preprocessed into a header index of its own,
+// with a copy of the input whose message lines are kept, so that the run can
+// take the results one by one in its own order and file them as if it had
+// read them itself. Units follow from tokens alone, so the file's own come
+// split and parsed, and so do those of the header readings no earlier file
+// has claimed (HeaderParseClaims); the rest are left to the run. Workers stay
+// a bounded number of files ahead of the run, and free what the run hands
+// back until they are stopped.
 class FileReadAhead {
 public:
     // What one file's reading gave.
@@ -45,6 +49,9 @@ public:
     // The result for paths[i], waiting for it; i only rises from call to
     // call. Null for a path not in the list or once stopped.
     std::unique_ptr<Result> Take(const std::string& path);
+    // Hands a result back once the run has taken what it keeps: the workers
+    // free the rest between readings, or the caller now when none is left.
+    void Discard(std::unique_ptr<Result> result);
     // Asks the workers to end (their file's preprocessing stops short) and
     // joins them. Results not taken are dropped.
     void Stop();
@@ -63,7 +70,9 @@ private:
     std::vector<std::string> paths_;
     const std::atomic<bool>& stopRequest_;
     ScannedFiles& scanned_;
+    HeaderParseClaims claims_;
     std::vector<Slot> slots_;
+    std::vector<std::unique_ptr<Result>> discarded_; // for the workers to free
     size_t nextToRead_ = 0;
     size_t nextToTake_ = 0;
     size_t ahead_;

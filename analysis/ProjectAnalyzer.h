@@ -133,8 +133,9 @@ private:
     void ParseAndCatch(CSourceFile& file, FileReadAhead::Result* ahead = nullptr);
     // Files the headers a project file's reading ahead filed in its own
     // index, as the run would have filed them itself, and renumbers the
-    // includes of the file and of its headers.
-    void FileHeadersReadAhead(FileReadAhead::Result& ahead, CSourceFile& file);
+    // includes of the file and of its headers. Returns the run's numbers of
+    // those headers, in the reading's order.
+    std::vector<int32_t> FileHeadersReadAhead(FileReadAhead::Result& ahead, CSourceFile& file);
     void ResetModel();
     std::vector<std::pair<bool, bool>> MergeFlags() const;
     bool AreAllFilesFlagged() const;

@@ -71,9 +71,14 @@ uint64_t MacroDigest(const CMacroDef& macro)
     return TokensDigest(h, macro.body);
 }
 
+uint64_t PathAndTokensDigest(const std::string& path, const std::vector<PPToken>& tokens)
+{
+    return TokensDigest(TextDigest(path.c_str()), tokens);
+}
+
 uint64_t ContentDigest(const CSourceFile& file)
 {
-    uint64_t h = TokensDigest(TextDigest(file.path.c_str()), file.scan.tokens);
+    uint64_t h = PathAndTokensDigest(file.path, file.scan.tokens);
     h = MixDigest(h, file.includes.size());
     for (int32_t number : file.includes) {
         h = MixDigest(h, static_cast<uint32_t>(number));

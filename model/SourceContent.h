@@ -17,6 +17,9 @@ class CSourceFile;
 // parse cache keeps no difference between them).
 
 uint64_t ContentDigest(const CSourceFile& file);
+// A hash of what a file's units follow from: the path as written and the
+// tokens.
+uint64_t PathAndTokensDigest(const std::string& path, const std::vector<PPToken>& tokens);
 bool SameContent(const CSourceFile& a, const CSourceFile& b);
 
 // Whether two token vectors are the same, line, type and text.

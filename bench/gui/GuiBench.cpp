@@ -52,7 +52,10 @@ bool RunUntil(const std::function<bool()>& done)
     while (!done()) {
         if (timer.elapsed() > kTimeoutMs)
             return false;
-        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
+        // Blocks until an event comes (the 5 ms ticker sends one at the
+        // latest): the overload with a time limit would never wait and keep
+        // a core busy beside the run.
+        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
     return true;
 }

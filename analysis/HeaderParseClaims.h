@@ -1,0 +1,32 @@
+#pragma once
+
+#include "PPToken.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+// Which header readings the workers of one run split and parse, by the path
+// as written and the tokens: many project files read a header to the same
+// tokens, and its units follow from those alone. The run files headers in
+// the order of its project files, so the earliest project file with a
+// reading is the one that should bring its units: a reading claimed for a
+// later file is claimed again for an earlier one (and then parsed twice, on
+// the workers), never the other way round. A claim is only a digest, so two
+// different readings may now and then share one; one left unparsed is parsed
+// by the run itself, as any header no worker took on. Safe to share between
+// threads.
+class HeaderParseClaims {
+public:
+    // True when no project file before `reader` (its place in the run's
+    // order) has claimed this path with these tokens; the claim is then
+    // `reader`'s.
+    bool Claim(const std::string& path, const std::vector<PPToken>& tokens, size_t reader);
+
+private:
+    std::mutex mutex_;
+    std::unordered_map<uint64_t, size_t> claims_;
+};
