@@ -102,6 +102,8 @@ public:
     void RebuildLayout();
 
     const std::vector<MacroLayoutNode>& Nodes() const { return nodes_; }
+    // How often a paint arranged the macro view's tree itself.
+    int Arrangements() const { return picture_.Arrangements(); }
     const MacroLayoutNode* Selected() const { return selected_; }
     // Clicks and drags in view coordinates, as the mouse gives them.
     void Click(CPoint point);
@@ -142,11 +144,15 @@ private:
     void OnDrawThreadDone();
     // The end of a load, after its thread was joined.
     void FinishLoad(bool abandoned);
-    // The view's width once its vertical scroll bar shows.
-    int WidthWithVerticalBar() const;
-    // Shows or hides the scroll bars for the present sizes now rather than
-    // at Qt's next turn.
-    void LayOutScrollBarsNow();
+    // A job preparing the macro view's tree for the width the view will
+    // have once it shows it: without a vertical scroll bar, or with one when
+    // the tree is taller than the view.
+    MacroViewPicture::PrepareJob MakePrepareJob() const;
+    // Shows the scroll bars the prepared tree needs before it is painted
+    // (their own update would come after the paint), so that the paint finds
+    // the width the tree was arranged for. Called while the run still
+    // counts as going, so that the new size asks for no new arrangement.
+    void ShowScrollBarsForPreparedTree();
     MacroArrangeOptions ArrangeOptions() const;
 
     AppContext& context_;

@@ -26,12 +26,15 @@ bool SameOptions(const MacroArrangeOptions& a, const MacroArrangeOptions& b)
 } // namespace
 
 MacroViewPicture::PrepareJob::PrepareJob(CVisualSetting fonts, const ElementStyleTable& style,
-    MacroGroups& groups, const MacroArrangeOptions& options, int width)
+    MacroGroups& groups, const MacroArrangeOptions& options, int width, int tallerThan,
+    int widthIfTaller)
     : fonts_(std::move(fonts)),
       style_(style),
       groups_(&groups),
       options_(options),
-      width_(std::max(0, width))
+      width_(std::max(0, width)),
+      tallerThan_(tallerThan),
+      widthIfTaller_(std::max(0, widthIfTaller))
 {
 }
 
@@ -52,13 +55,19 @@ std::optional<PreparedMacroTree> MacroViewPicture::PrepareJob::Run(
         return std::nullopt;
     CMacroLayout layout(tree.nodes, kBorder, style_.UnitSpace, width_, style_.Grouping, options_);
     tree.size = layout.Arrange();
+    if (tree.size.cy > tallerThan_ && widthIfTaller_ != width_) {
+        CMacroLayout narrower(
+            tree.nodes, kBorder, style_.UnitSpace, widthIfTaller_, style_.Grouping, options_);
+        tree.size = narrower.Arrange();
+        tree.width = widthIfTaller_;
+    }
     return tree;
 }
 
 MacroViewPicture::PrepareJob MacroViewPicture::MakePrepareJob(
-    const MacroArrangeOptions& options, int width) const
+    const MacroArrangeOptions& options, int width, int tallerThan, int widthIfTaller) const
 {
-    return PrepareJob(fonts_, style_, groups_, options, width);
+    return PrepareJob(fonts_, style_, groups_, options, width, tallerThan, widthIfTaller);
 }
 
 std::optional<CSize> MacroViewPicture::Update(const MacroViewSteps& steps, CModelScope* root,
@@ -84,6 +93,7 @@ std::optional<CSize> MacroViewPicture::Update(const MacroViewSteps& steps, CMode
         if (!steps.build && !steps.measure && !steps.arrange)
             return std::nullopt;
     }
+    ++arrangements_;
     CMacroLayout layout(nodes_, kBorder, style_.UnitSpace, width, style_.Grouping, options);
     return layout.Arrange();
 }

@@ -8,6 +8,7 @@
 #include "VisualSetting.h"
 
 #include <atomic>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -45,13 +46,15 @@ public:
     private:
         friend class MacroViewPicture;
         PrepareJob(CVisualSetting fonts, const ElementStyleTable& style, MacroGroups& groups,
-            const MacroArrangeOptions& options, int width);
+            const MacroArrangeOptions& options, int width, int tallerThan, int widthIfTaller);
 
         CVisualSetting fonts_;
         ElementStyleTable style_;
         MacroGroups* groups_;
         MacroArrangeOptions options_;
         int width_;
+        int tallerThan_;
+        int widthIfTaller_;
     };
 
     MacroViewPicture(std::vector<MacroLayoutNode>& nodes, MacroGroups& groups,
@@ -68,13 +71,19 @@ public:
         const MacroArrangeOptions& options, int width, CDC* dc,
         std::optional<PreparedMacroTree> prepared = std::nullopt);
     // A job preparing a tree in the fonts and colours the picture has now,
-    // arranged for these options and this width.
-    PrepareJob MakePrepareJob(const MacroArrangeOptions& options, int width) const;
+    // arranged for these options and `width`, or for `widthIfTaller` when
+    // the tree comes out taller than `tallerThan` (a window that will show
+    // its vertical scroll bar for it).
+    PrepareJob MakePrepareJob(const MacroArrangeOptions& options, int width,
+        int tallerThan = std::numeric_limits<int>::max(), int widthIfTaller = 0) const;
     // Draws the arranged tree (nothing when it is empty).
     void Draw(CDC* dc);
 
     // The running number after the last build's numbering.
     int NodeCount() const { return nodeCount_; }
+    // How often Update arranged the tree itself rather than taking a
+    // prepared arrangement.
+    int Arrangements() const { return arrangements_; }
 
 private:
     std::vector<MacroLayoutNode>& nodes_;
@@ -83,4 +92,5 @@ private:
     CVisualSetting& fonts_;
     const ElementStyleTable& style_;
     int nodeCount_ = 0;
+    int arrangements_ = 0;
 };

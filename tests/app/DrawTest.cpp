@@ -13,6 +13,7 @@
 #include "TotalView.h"
 
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTest>
 #include <atomic>
 #include <filesystem>
@@ -196,6 +197,36 @@ TEST(DrawTest, TheFirstPaintAfterARunTakesTheTreeTheRunBuilt)
     view.RebuildLayout();
     view.RedrawNow();
     EXPECT_GE(counter->count, nodes);
+    EXPECT_EQ(Geometry(view.Nodes()), fromRun);
+}
+
+// A tree taller than the view brings the vertical scroll bar: the run
+// arranges it for the width beside the bar and the bar shows before the first
+// paint, so that the window never arranges the run's tree again, whether the
+// bar was shown before the run or not.
+TEST(DrawTest, ARunArrangesATallTreeForTheWidthBesideTheScrollBar)
+{
+    DrawFixture f(10);
+    f.program.Frame().resize(700, 400);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.program.Frame()));
+    CTotalView& view = f.View();
+    ASSERT_FALSE(view.verticalScrollBar()->isVisible());
+    const int fullWidth = view.GetClientRect().Width();
+    for (int run = 0; run < 2; ++run) {
+        const int arranged = view.Arrangements();
+        ASSERT_TRUE(f.Commands().Execute(ID_DRAW));
+        ASSERT_TRUE(f.WaitUntilDone());
+        view.RedrawNow();
+        QCoreApplication::processEvents();
+        view.RedrawNow();
+        ASSERT_TRUE(view.verticalScrollBar()->isVisible());
+        EXPECT_LT(view.GetClientRect().Width(), fullWidth);
+        EXPECT_EQ(view.Arrangements(), arranged) << run;
+    }
+
+    const std::vector<int> fromRun = Geometry(view.Nodes());
+    view.RebuildLayout();
+    view.RedrawNow();
     EXPECT_EQ(Geometry(view.Nodes()), fromRun);
 }
 

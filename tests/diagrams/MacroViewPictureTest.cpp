@@ -2,6 +2,7 @@
 #include "MacroViewTest.h"
 
 #include <atomic>
+#include <limits>
 #include <optional>
 #include <thread>
 #include <tuple>
@@ -34,9 +35,11 @@ protected:
     }
 
     // Prepares the model's tree on a thread of its own.
-    std::optional<PreparedMacroTree> Prepare(int width, bool stopped = false)
+    std::optional<PreparedMacroTree> Prepare(int width, bool stopped = false,
+        int tallerThan = std::numeric_limits<int>::max(), int widthIfTaller = 0)
     {
-        MacroViewPicture::PrepareJob job = picture.MakePrepareJob(options, width);
+        MacroViewPicture::PrepareJob job =
+            picture.MakePrepareJob(options, width, tallerThan, widthIfTaller);
         std::optional<PreparedMacroTree> tree;
         std::atomic<bool> stop {stopped};
         std::thread([&] { tree = job.Run(&model.root, stop); }).join();
@@ -164,6 +167,31 @@ TEST_F(MacroViewPictureTest, ABuildTakesThePreparedTree)
     EXPECT_EQ(picture.Update({.build = true}, &model.root, options, 600, &dc), remeasured);
     EXPECT_EQ(Shape(nodes), shape);
     EXPECT_NE(shape, expected);
+}
+
+// A window about to show its vertical scroll bar for a tall tree gets the
+// tree arranged for the narrower width the bar leaves; a tree that fits keeps
+// the full width.
+TEST_F(MacroViewPictureTest, ATallTreeIsArrangedForTheWidthBesideTheScrollBar)
+{
+    AddModel();
+    const std::optional<CSize> full = Update({.build = true});
+    const std::optional<CSize> narrow =
+        picture.Update({.build = true}, &model.root, options, 60, &dc);
+    ASSERT_TRUE(full && narrow);
+    ASSERT_GT(narrow->cy, full->cy) << "the narrower width stacks the boxes";
+    const auto narrowShape = Shape(nodes);
+
+    std::optional<PreparedMacroTree> fits = Prepare(600, false, full->cy, 60);
+    ASSERT_TRUE(fits);
+    EXPECT_EQ(fits->width, 600);
+    EXPECT_EQ(fits->size, *full);
+
+    std::optional<PreparedMacroTree> tall = Prepare(600, false, full->cy - 1, 60);
+    ASSERT_TRUE(tall);
+    EXPECT_EQ(tall->width, 60);
+    EXPECT_EQ(tall->size, *narrow);
+    EXPECT_EQ(Shape(tall->nodes), narrowShape);
 }
 
 // A tree of another root is never taken, and a stopped job gives none.
