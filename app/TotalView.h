@@ -4,6 +4,7 @@
 #include "LargeStackThread.h"
 #include "MacroArrangeOptions.h"
 #include "MacroGroups.h"
+#include "MacroArrangeWorker.h"
 #include "MacroLayoutNode.h"
 #include "MacroViewPicture.h"
 #include "ModelHolders.h"
@@ -66,6 +67,13 @@ public:
     // The next paint arranges the boxes again; repaints.
     void Rearrange();
     bool RearrangePending() const { return rearrange_; }
+    // From how many boxes on a new width is arranged on a thread of its own
+    // while the view keeps showing the present arrangement; smaller trees
+    // are arranged at once.
+    static constexpr int kArrangeAwayFrom = 50000;
+    void SetArrangeAwayFrom(int boxes) { arrangeAwayFrom_ = boxes; }
+    // An arrangement for a new width is being made away from the window.
+    bool ArrangingAway() const { return arranger_.Pending(); }
 
     // --- The run (TotalViewDraw.cpp) ---
 
@@ -141,6 +149,13 @@ private:
     void SetAllOpen(bool open);
     // Forgets everything that points into the model.
     void ForgetModel();
+    // Arranges the tree for the view's new width on the worker; false when
+    // no thread could be had.
+    bool ArrangeAway(int width);
+    void TakeArrangement(const MacroArrangement& arrangement);
+    // Stops an arrangement made away from the window before anything else
+    // changes the tree or the model; true when one was pending.
+    bool StopArrangingAway() { return arranger_.Cancel(); }
     void OnDrawThreadDone();
     // The end of a load, after its thread was joined.
     void FinishLoad(bool abandoned);
@@ -198,4 +213,7 @@ private:
     std::function<void(bool)> loadDone_;
     QTimer progressTimer_;
     CDialogProgress* progress_ = nullptr;
+    int arrangeAwayFrom_ = kArrangeAwayFrom;
+    // Last, so that it ends first: its job reads the tree.
+    MacroArrangeWorker arranger_;
 };

@@ -3,6 +3,7 @@
 #include "DeviceContext.h"
 #include "ElementStyleTable.h"
 #include "MacroLayout.h"
+#include "MacroLayoutShape.h"
 #include "MacroLayoutTree.h"
 #include "MacroMap.h"
 #include "VisualSetting.h"
@@ -68,6 +69,45 @@ MacroViewPicture::PrepareJob MacroViewPicture::MakePrepareJob(
     const MacroArrangeOptions& options, int width, int tallerThan, int widthIfTaller) const
 {
     return PrepareJob(fonts_, style_, groups_, options, width, tallerThan, widthIfTaller);
+}
+
+MacroViewPicture::ArrangeJob::ArrangeJob(const std::vector<MacroLayoutNode>& nodes,
+    const ElementStyleTable& style, const MacroArrangeOptions& options, int width)
+    : nodes_(&nodes),
+      unitSpace_(style.UnitSpace),
+      grouping_(style.Grouping),
+      options_(options),
+      width_(std::max(0, width))
+{
+}
+
+std::optional<MacroArrangement> MacroViewPicture::ArrangeJob::Run(
+    const std::atomic<bool>& stop) const
+{
+    std::vector<MacroLayoutNode> copy;
+    if (!CopyLayoutShape(*nodes_, copy, stop))
+        return std::nullopt;
+    CMacroLayout layout(copy, kBorder, unitSpace_, width_, grouping_, options_);
+    layout.stop = &stop;
+    const CSize size = layout.Arrange();
+    if (stop)
+        return std::nullopt;
+    MacroArrangement arrangement = RecordArrangement(copy);
+    arrangement.size = size;
+    return arrangement;
+}
+
+MacroViewPicture::ArrangeJob MacroViewPicture::MakeArrangeJob(
+    const MacroArrangeOptions& options, int width) const
+{
+    return ArrangeJob(nodes_, style_, options, width);
+}
+
+std::optional<CSize> MacroViewPicture::TakeArrangement(const MacroArrangement& arrangement)
+{
+    if (!::TakeArrangement(nodes_, arrangement))
+        return std::nullopt;
+    return arrangement.size;
 }
 
 std::optional<CSize> MacroViewPicture::Update(const MacroViewSteps& steps, CModelScope* root,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GdiTypes.h"
+#include "MacroArrangement.h"
 #include "MacroArrangeOptions.h"
 #include "MacroLayoutNode.h"
 #include "PreparedMacroTree.h"
@@ -57,6 +58,27 @@ public:
         int widthIfTaller_;
     };
 
+    // Arranges the picture's present tree for another width on any thread:
+    // it arranges a copy of the tree's shape, taken when it runs. Nothing
+    // may change the tree's shape, sizes or places meanwhile (paints and
+    // numbering may go on); the model must stay until it has returned.
+    class ArrangeJob {
+    public:
+        // The copy's sizes and places, or nothing when `stop` came first.
+        std::optional<MacroArrangement> Run(const std::atomic<bool>& stop) const;
+
+    private:
+        friend class MacroViewPicture;
+        ArrangeJob(const std::vector<MacroLayoutNode>& nodes, const ElementStyleTable& style,
+            const MacroArrangeOptions& options, int width);
+
+        const std::vector<MacroLayoutNode>* nodes_;
+        int unitSpace_;
+        int grouping_;
+        MacroArrangeOptions options_;
+        int width_;
+    };
+
     MacroViewPicture(std::vector<MacroLayoutNode>& nodes, MacroGroups& groups,
         MacroBoxBudget& boxes, CVisualSetting& fonts, const ElementStyleTable& style);
 
@@ -76,6 +98,12 @@ public:
     // its vertical scroll bar for it).
     PrepareJob MakePrepareJob(const MacroArrangeOptions& options, int width,
         int tallerThan = std::numeric_limits<int>::max(), int widthIfTaller = 0) const;
+    // A job arranging the present tree for these options and this width.
+    ArrangeJob MakeArrangeJob(const MacroArrangeOptions& options, int width) const;
+    // Gives the tree the sizes and places of an arrangement such a job
+    // made; returns the arranged size, or nothing (the tree unchanged) when
+    // the tree holds other elements than it did for the job.
+    std::optional<CSize> TakeArrangement(const MacroArrangement& arrangement);
     // Draws the arranged tree (nothing when it is empty).
     void Draw(CDC* dc);
 

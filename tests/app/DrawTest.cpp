@@ -230,6 +230,71 @@ TEST(DrawTest, ARunArrangesATallTreeForTheWidthBesideTheScrollBar)
     EXPECT_EQ(Geometry(view.Nodes()), fromRun);
 }
 
+// A new width arranges a small tree at the next paint; a huge one keeps its
+// arrangement on screen while the new one is made away from the window, and
+// then looks exactly as if arranged at once.
+TEST(DrawTest, AHugeTreeIsArrangedForANewWidthAwayFromTheWindow)
+{
+    DrawFixture f(10);
+    f.program.Frame().resize(900, 500);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.program.Frame()));
+    CTotalView& view = f.View();
+    ASSERT_TRUE(f.Commands().Execute(ID_DRAW));
+    ASSERT_TRUE(f.WaitUntilDone());
+    view.RedrawNow();
+    QCoreApplication::processEvents();
+    view.RedrawNow();
+    const auto settle = [&] {
+        return WaitFor([&] {
+            view.RedrawNow();
+            return !view.ArrangingAway() && !view.RearrangePending();
+        });
+    };
+
+    int arranged = view.Arrangements();
+    f.program.Frame().resize(800, 500);
+    ASSERT_TRUE(settle());
+    EXPECT_GT(view.Arrangements(), arranged) << "a small tree is arranged at once";
+
+    view.SetArrangeAwayFrom(1);
+    arranged = view.Arrangements();
+    const std::vector<int> wide = Geometry(view.Nodes());
+    f.program.Frame().resize(500, 500);
+    QCoreApplication::processEvents();
+    view.RedrawNow();
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(view.Arrangements(), arranged) << "no paint arranged the tree";
+    const std::vector<int> narrow = Geometry(view.Nodes());
+    const CSize narrowSize = view.GetTotalSize();
+    EXPECT_NE(narrow, wide);
+    view.Rearrange();
+    view.RedrawNow();
+    EXPECT_EQ(Geometry(view.Nodes()), narrow);
+    EXPECT_EQ(view.GetTotalSize(), narrowSize);
+
+    // A fold right after a resize arranges at once; the arrangement made
+    // for the resize is never taken afterwards.
+    f.program.Frame().resize(700, 500);
+    ASSERT_TRUE(view.ArrangingAway());
+    view.UnfoldAll();
+    ASSERT_TRUE(settle());
+    WaitFor([] { return false; }, 200); // time for a late arrangement to arrive
+    const std::vector<int> unfolded = Geometry(view.Nodes());
+    view.Rearrange();
+    view.RedrawNow();
+    EXPECT_EQ(Geometry(view.Nodes()), unfolded);
+
+    // A Draw drops the arrangement being made; so does closing the view.
+    f.program.Frame().resize(600, 500);
+    ASSERT_TRUE(view.ArrangingAway());
+    ASSERT_TRUE(f.Commands().Execute(ID_DRAW));
+    EXPECT_FALSE(view.ArrangingAway());
+    ASSERT_TRUE(f.WaitUntilDone());
+    ASSERT_TRUE(settle());
+    f.program.Frame().resize(650, 500);
+    EXPECT_TRUE(view.ArrangingAway());
+}
+
 TEST(DrawTest, ClicksSelectFoldAndDragAndNothingSurvivesClearAll)
 {
     DrawFixture f;

@@ -208,3 +208,55 @@ TEST_F(MacroViewPictureTest, APreparedTreeServesOnlyItsRoot)
     ASSERT_EQ(nodes.size(), 1u);
     EXPECT_EQ(nodes[0].scope->name, "Gamma");
 }
+
+// The shown tree, arranged again for another width away from the window,
+// takes exactly the sizes, places and separators an arrangement in place
+// gives, and keeps its numbers and its kept bitmaps.
+TEST_F(MacroViewPictureTest, AnArrangementMadeAwayEqualsOneMadeInPlace)
+{
+    AddModel();
+    style.Grouping = 1;
+    ASSERT_TRUE(Update({.build = true}));
+    SetAllNodesOpen(nodes, true);
+    ASSERT_TRUE(Update({.arrange = true}));
+    nodes[0].number = 42;
+    picture.Draw(&dc);
+    const MacroBoxCache* kept = nodes[0].children[0].boxCache.get();
+    ASSERT_NE(kept, nullptr);
+
+    const MacroViewPicture::ArrangeJob job = picture.MakeArrangeJob(options, 60);
+    std::optional<MacroArrangement> arrangement;
+    std::atomic<bool> stop {false};
+    std::thread([&] { arrangement = job.Run(stop); }).join();
+    ASSERT_TRUE(arrangement);
+
+    std::vector<MacroLayoutNode> expected = nodes;
+    const CSize expectedSize = CMacroLayout(
+        expected, MacroViewPicture::kBorder, style.UnitSpace, 60, style.Grouping, options)
+                                   .Arrange();
+    ASSERT_NE(Shape(expected), Shape(nodes)) << "the narrower width moves the boxes";
+    EXPECT_EQ(picture.TakeArrangement(*arrangement), expectedSize);
+    EXPECT_EQ(Shape(nodes), Shape(expected));
+    EXPECT_EQ(nodes[0].separators, expected[0].separators);
+    EXPECT_FALSE(nodes[0].separators.empty()) << "the class's members are of two kinds";
+    EXPECT_EQ(nodes[0].children[0].grouped, expected[0].children[0].grouped);
+    EXPECT_EQ(nodes[0].children[0].boxCache.get(), kept);
+}
+
+// A stopped job gives nothing; an arrangement of another tree is refused.
+TEST_F(MacroViewPictureTest, AnArrangementServesOnlyTheTreeItWasMadeFor)
+{
+    AddModel();
+    ASSERT_TRUE(Update({.build = true}));
+    const MacroViewPicture::ArrangeJob job = picture.MakeArrangeJob(options, 60);
+    std::atomic<bool> stop {true};
+    EXPECT_FALSE(job.Run(stop));
+    stop = false;
+    const std::optional<MacroArrangement> arrangement = job.Run(stop);
+    ASSERT_TRUE(arrangement);
+
+    nodes[0].children.pop_back();
+    EXPECT_FALSE(picture.TakeArrangement(*arrangement));
+    nodes.pop_back();
+    EXPECT_FALSE(picture.TakeArrangement(*arrangement));
+}
