@@ -175,8 +175,18 @@ void CTotalView::UpdateAndDrawMacroView(CDC* dc)
         prepared_.generation != analyzer->Engine()->ModelGeneration())
         prepared.reset();
     prepared_ = {};
-    const std::optional<CSize> size = picture_.Update(
-        steps, modelRoot_, ArrangeOptions(), GetClientRect().Width(), &memory, std::move(prepared));
+    // A huge tree the run arranged for another width than the view has now
+    // (the window was resized meanwhile) is shown as it was arranged, while
+    // it is arranged for this width away from here.
+    const MacroArrangeOptions options = ArrangeOptions();
+    int width = GetClientRect().Width();
+    const bool arrangeAway = steps.build && !steps.measure && !steps.arrange && prepared &&
+        prepared->root == modelRoot_ && prepared->width != width && prepared->options == options &&
+        prepared->nodeCount >= arrangeAwayFrom_;
+    if (arrangeAway)
+        width = prepared->width;
+    const std::optional<CSize> size =
+        picture_.Update(steps, modelRoot_, options, width, &memory, std::move(prepared));
     if (steps.build) {
         nodeCount_ = picture_.NodeCount();
         treeAnalyzer_ = analyzer;
@@ -188,6 +198,10 @@ void CTotalView::UpdateAndDrawMacroView(CDC* dc)
         context_.modelReady = false;
         remeasure_ = false;
         rearrange_ = false;
+    }
+    if (arrangeAway && !ArrangeAway(GetClientRect().Width())) {
+        rearrange_ = true;
+        Invalidate();
     }
     picture_.Draw(&memory);
     InvertSelection(&memory);

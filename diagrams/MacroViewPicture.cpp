@@ -17,15 +17,6 @@ MacroViewPicture::MacroViewPicture(std::vector<MacroLayoutNode>& nodes, MacroGro
 {
 }
 
-namespace {
-
-bool SameOptions(const MacroArrangeOptions& a, const MacroArrangeOptions& b)
-{
-    return a.sort == b.sort && a.fixedSizeArrange == b.fixedSizeArrange && a.autoSort == b.autoSort;
-}
-
-} // namespace
-
 MacroViewPicture::PrepareJob::PrepareJob(CVisualSetting fonts, const ElementStyleTable& style,
     MacroGroups& groups, const MacroArrangeOptions& options, int width, int tallerThan,
     int widthIfTaller)
@@ -121,7 +112,7 @@ std::optional<CSize> MacroViewPicture::Update(const MacroViewSteps& steps, CMode
         if (steps.measure)
             MeasureLayout(nodes_, fonts_, style_, dc, kBorder);
         if (!steps.measure && !steps.arrange && prepared->width == width &&
-            SameOptions(prepared->options, options))
+            prepared->options == options)
             return prepared->size;
     } else {
         if (steps.build) {

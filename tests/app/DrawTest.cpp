@@ -295,6 +295,34 @@ TEST(DrawTest, AHugeTreeIsArrangedForANewWidthAwayFromTheWindow)
     EXPECT_TRUE(view.ArrangingAway());
 }
 
+// A window resized while the run goes finds, at the first paint, a huge tree
+// arranged for its old width: the paint shows that arrangement and the new
+// width's is made away from the window.
+TEST(DrawTest, AHugeTreeArrangedForAnOldWidthIsShownAndArrangedAway)
+{
+    DrawFixture f(10);
+    f.program.Frame().resize(900, 500);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.program.Frame()));
+    CTotalView& view = f.View();
+    view.SetArrangeAwayFrom(1);
+    const int arranged = view.Arrangements();
+    ASSERT_TRUE(f.Commands().Execute(ID_DRAW));
+    f.program.Frame().resize(600, 500);
+    ASSERT_TRUE(f.WaitUntilDone());
+    view.RedrawNow();
+    EXPECT_FALSE(view.Nodes().empty());
+    ASSERT_TRUE(WaitFor([&] {
+        view.RedrawNow();
+        return !view.ArrangingAway() && !view.RearrangePending();
+    }));
+    EXPECT_EQ(view.Arrangements(), arranged);
+
+    const std::vector<int> away = Geometry(view.Nodes());
+    view.Rearrange();
+    view.RedrawNow();
+    EXPECT_EQ(Geometry(view.Nodes()), away);
+}
+
 TEST(DrawTest, ClicksSelectFoldAndDragAndNothingSurvivesClearAll)
 {
     DrawFixture f;
