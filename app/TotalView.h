@@ -67,9 +67,9 @@ public:
     // The next paint arranges the boxes again; repaints.
     void Rearrange();
     bool RearrangePending() const { return rearrange_; }
-    // From how many boxes on a new width is arranged on a thread of its own
+    // From how many boxes a new width is arranged on a thread of its own
     // while the view keeps showing the present arrangement; smaller trees
-    // are arranged at once.
+    // (up to about 5 ms of arranging) are arranged at once.
     static constexpr int kArrangeAwayFrom = 50000;
     void SetArrangeAwayFrom(int boxes) { arrangeAwayFrom_ = boxes; }
     // An arrangement for a new width is being made away from the window.

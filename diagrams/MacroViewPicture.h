@@ -101,8 +101,8 @@ public:
     // A job arranging the present tree for these options and this width.
     ArrangeJob MakeArrangeJob(const MacroArrangeOptions& options, int width) const;
     // Gives the tree the sizes and places of an arrangement such a job
-    // made; returns the arranged size, or nothing (the tree unchanged) when
-    // the tree holds other elements than it did for the job.
+    // made; returns the arranged size, or nothing when the tree holds other
+    // elements than it did for the job (it needs arranging again then).
     std::optional<CSize> TakeArrangement(const MacroArrangement& arrangement);
     // Draws the arranged tree (nothing when it is empty).
     void Draw(CDC* dc);
