@@ -323,6 +323,38 @@ TEST(DrawTest, AHugeTreeArrangedForAnOldWidthIsShownAndArrangedAway)
     EXPECT_EQ(Geometry(view.Nodes()), away);
 }
 
+// A drag while a new width is arranged away takes that width's
+// arrangement first, as a drag after the resize's paint would, and nothing
+// arriving later moves the box back.
+TEST(DrawTest, ADragWhileANewWidthIsArrangedAwayKeepsTheMove)
+{
+    DrawFixture f;
+    f.program.Frame().resize(1200, 800);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.program.Frame()));
+    ASSERT_TRUE(f.Commands().Execute(ID_DRAW));
+    ASSERT_TRUE(f.WaitUntilDone());
+    CTotalView& view = f.View();
+    view.UnfoldAll();
+    f.program.context->Options().autoSort = false; // boxes may be dragged
+    view.SetArrangeAwayFrom(1);
+    f.program.Frame().resize(800, 800);
+    ASSERT_TRUE(view.ArrangingAway());
+
+    const MacroLayoutNode* plant = FindNode(view.Nodes(), "Plant");
+    ASSERT_NE(plant, nullptr);
+    const CPoint onPlant(plant->absX + plant->boxW - 3, plant->absY + 3);
+    view.Click(onPlant);
+    ASSERT_EQ(view.Selected(), plant);
+    const int arranged = view.Arrangements();
+    view.Drag({onPlant.x + 30, onPlant.y + 7});
+    EXPECT_EQ(view.Arrangements(), arranged + 1);
+    EXPECT_FALSE(view.ArrangingAway());
+    const int x = plant->absX;
+    WaitFor([] { return false; }, 200); // time for a late arrangement to arrive
+    view.RedrawNow();
+    EXPECT_EQ(plant->absX, x);
+}
+
 TEST(DrawTest, ClicksSelectFoldAndDragAndNothingSurvivesClearAll)
 {
     DrawFixture f;
