@@ -67,13 +67,14 @@ void MacroArrangeWorker::Work()
         busy_ = true;
         lock.unlock();
         std::optional<MacroArrangement> arrangement = job.Run(stop_);
-        lock.lock();
-        busy_ = false;
-        idle_.notify_all();
-        if (arrangement && generation == generation_) {
+        if (arrangement) {
+            // Dropped on arrival when a newer job or Cancel came meanwhile.
             auto shared = std::make_shared<MacroArrangement>(std::move(*arrangement));
             poster_.Post([this, generation, shared] { HandOver(generation, shared); });
         }
+        lock.lock();
+        busy_ = false;
+        idle_.notify_all();
     }
 }
 
