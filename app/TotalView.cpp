@@ -26,7 +26,8 @@ CTotalView::CTotalView(AppContext& context, CKestrinDoc& document, QWidget* pare
     : CScrollView(parent),
       context_(context),
       document_(document),
-      picture_(nodes_, groups_, boxes_, fonts_, style_)
+      picture_(nodes_, groups_, boxes_, fonts_, style_),
+      arranger_(UiThreadPoster(this))
 {
     SetMacroViewDefaults(fonts_, style_);
     // A working copy, so that a broken file leaves the defaults whole.
@@ -49,6 +50,7 @@ CTotalView::CTotalView(AppContext& context, CKestrinDoc& document, QWidget* pare
 
 CTotalView::~CTotalView()
 {
+    StopArrangingAway();
     if (drawThread_.Joinable()) {
         context_.Input().stopRequest = true;
         drawThread_.Join();
@@ -62,6 +64,7 @@ CTotalView::~CTotalView()
 
 void CTotalView::ForgetModel()
 {
+    StopArrangingAway();
     selected_ = nullptr;
     nodes_.clear();
     modelRoot_ = nullptr;
@@ -160,6 +163,8 @@ void CTotalView::UpdateAndDrawMacroView(CDC* dc)
     steps.build = context_.modelReady;
     steps.measure = remeasure_;
     steps.arrange = rearrange_;
+    if (steps.build || steps.measure || steps.arrange)
+        StopArrangingAway(); // this paint does more
     if (steps.build) {
         selected_ = nullptr;
         modelRoot_ = analyzer->Engine()->Root();
@@ -170,8 +175,18 @@ void CTotalView::UpdateAndDrawMacroView(CDC* dc)
         prepared_.generation != analyzer->Engine()->ModelGeneration())
         prepared.reset();
     prepared_ = {};
-    const std::optional<CSize> size = picture_.Update(
-        steps, modelRoot_, ArrangeOptions(), GetClientRect().Width(), &memory, std::move(prepared));
+    // A huge tree the run arranged for another width than the view has now
+    // (the window was resized meanwhile) is shown as it was arranged, while
+    // it is arranged for this width away from here.
+    const MacroArrangeOptions options = ArrangeOptions();
+    int width = GetClientRect().Width();
+    const bool arrangeAway = steps.build && !steps.measure && !steps.arrange && prepared &&
+        prepared->root == modelRoot_ && prepared->width != width && prepared->options == options &&
+        prepared->nodeCount >= arrangeAwayFrom_;
+    if (arrangeAway)
+        width = prepared->width;
+    const std::optional<CSize> size =
+        picture_.Update(steps, modelRoot_, options, width, &memory, std::move(prepared));
     if (steps.build) {
         nodeCount_ = picture_.NodeCount();
         treeAnalyzer_ = analyzer;
@@ -183,6 +198,10 @@ void CTotalView::UpdateAndDrawMacroView(CDC* dc)
         context_.modelReady = false;
         remeasure_ = false;
         rearrange_ = false;
+    }
+    if (arrangeAway && !ArrangeAway(GetClientRect().Width())) {
+        rearrange_ = true;
+        Invalidate();
     }
     picture_.Draw(&memory);
     InvertSelection(&memory);
@@ -282,9 +301,31 @@ bool CTotalView::OnMouseWheel(unsigned, int delta, CPoint)
 
 void CTotalView::OnSize(int width, int)
 {
-    if (context_.Options().autoResizeMacroView && width != lastWidth_ && !context_.drawRunning)
-        rearrange_ = true;
+    if (context_.Options().autoResizeMacroView && width != lastWidth_ && !context_.drawRunning) {
+        // A huge tree is shown as it is until its new arrangement is made
+        // away from the window; anything else the next paint asks for
+        // arranges it there anyway.
+        const bool shownAsBuilt = !context_.modelReady && !remeasure_ && !rearrange_;
+        if (!shownAsBuilt || nodes_.empty() || nodeCount_ < arrangeAwayFrom_ || !ArrangeAway(width))
+            rearrange_ = true;
+    }
     lastWidth_ = width;
+}
+
+bool CTotalView::ArrangeAway(int width)
+{
+    return arranger_.Start(picture_.MakeArrangeJob(ArrangeOptions(), width),
+        [this](const MacroArrangement& arrangement) { TakeArrangement(arrangement); });
+}
+
+void CTotalView::TakeArrangement(const MacroArrangement& arrangement)
+{
+    // The nodes stay where they are: the selection still points into them.
+    if (const std::optional<CSize> size = picture_.TakeArrangement(arrangement))
+        SetScrollSizes(*size);
+    else
+        rearrange_ = true; // the tree changed meanwhile
+    Invalidate();
 }
 
 void CTotalView::Click(CPoint point)
@@ -333,6 +374,7 @@ void CTotalView::SelectItem(MacroLayoutNode& node, CPoint point)
             return;
         }
     } else {
+        StopArrangingAway();
         SetNodeOpen(node, !node.open);
         rearrange_ = true;
         ClearSelection();
@@ -382,6 +424,7 @@ void CTotalView::DoubleClick(CPoint point)
     MacroLayoutNode* hit = HitTestMacroNodes(nodes_, point);
     if (hit == nullptr || !hit->HasChildren())
         return;
+    StopArrangingAway();
     SetNodeOpen(*hit, !hit->open);
     rearrange_ = true;
     ClearSelection();
@@ -408,6 +451,13 @@ void CTotalView::Drag(CPoint point)
     if (context_.drawRunning || selected_ == nullptr || context_.Options().autoSort ||
         document_.mode == 1)
         return;
+    // The new width's arrangement comes first, as it would have had the
+    // paint after the resize made it: it would undo the move otherwise.
+    if (StopArrangingAway()) {
+        if (const std::optional<CSize> size = picture_.Update(
+                {.arrange = true}, modelRoot_, ArrangeOptions(), GetClientRect().Width(), nullptr))
+            SetScrollSizes(*size);
+    }
     const int dx = point.x - lastPoint_.x;
     const int dy = point.y - lastPoint_.y;
     const int right = selected_->absX + selected_->boxW + dx + 4;
@@ -425,6 +475,7 @@ void CTotalView::SetAllOpen(bool open)
     if (context_.drawRunning || foldBusy_)
         return;
     foldBusy_ = true;
+    StopArrangingAway();
     ClearSelection();
     SetAllNodesOpen(nodes_, open);
     rearrange_ = true;

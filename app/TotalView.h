@@ -4,6 +4,7 @@
 #include "LargeStackThread.h"
 #include "MacroArrangeOptions.h"
 #include "MacroGroups.h"
+#include "MacroArrangeWorker.h"
 #include "MacroLayoutNode.h"
 #include "MacroViewPicture.h"
 #include "ModelHolders.h"
@@ -66,6 +67,13 @@ public:
     // The next paint arranges the boxes again; repaints.
     void Rearrange();
     bool RearrangePending() const { return rearrange_; }
+    // From how many boxes a new width is arranged on a thread of its own
+    // while the view keeps showing the present arrangement; smaller trees
+    // (up to about 5 ms of arranging) are arranged at once.
+    static constexpr int kArrangeAwayFrom = 50000;
+    void SetArrangeAwayFrom(int boxes) { arrangeAwayFrom_ = boxes; }
+    // An arrangement for a new width is being made away from the window.
+    bool ArrangingAway() const { return arranger_.Pending(); }
 
     // --- The run (TotalViewDraw.cpp) ---
 
@@ -102,6 +110,8 @@ public:
     void RebuildLayout();
 
     const std::vector<MacroLayoutNode>& Nodes() const { return nodes_; }
+    // How often a paint arranged the macro view's tree itself.
+    int Arrangements() const { return picture_.Arrangements(); }
     const MacroLayoutNode* Selected() const { return selected_; }
     // Clicks and drags in view coordinates, as the mouse gives them.
     void Click(CPoint point);
@@ -139,14 +149,25 @@ private:
     void SetAllOpen(bool open);
     // Forgets everything that points into the model.
     void ForgetModel();
+    // Arranges the tree for the view's new width on the worker; false when
+    // no thread could be had.
+    bool ArrangeAway(int width);
+    void TakeArrangement(const MacroArrangement& arrangement);
+    // Stops an arrangement made away from the window before anything else
+    // changes the tree or the model; true when one was pending.
+    bool StopArrangingAway() { return arranger_.Cancel(); }
     void OnDrawThreadDone();
     // The end of a load, after its thread was joined.
     void FinishLoad(bool abandoned);
-    // The view's width once its vertical scroll bar shows.
-    int WidthWithVerticalBar() const;
-    // Shows or hides the scroll bars for the present sizes now rather than
-    // at Qt's next turn.
-    void LayOutScrollBarsNow();
+    // A job preparing the macro view's tree for the width the view will
+    // have once it shows it: without a vertical scroll bar, or with one when
+    // the tree is taller than the view.
+    MacroViewPicture::PrepareJob MakePrepareJob() const;
+    // Shows the scroll bars the prepared tree needs before it is painted
+    // (their own update would come after the paint), so that the paint finds
+    // the width the tree was arranged for. Called while the run still
+    // counts as going, so that the new size asks for no new arrangement.
+    void ShowScrollBarsForPreparedTree();
     MacroArrangeOptions ArrangeOptions() const;
 
     AppContext& context_;
@@ -192,4 +213,7 @@ private:
     std::function<void(bool)> loadDone_;
     QTimer progressTimer_;
     CDialogProgress* progress_ = nullptr;
+    int arrangeAwayFrom_ = kArrangeAwayFrom;
+    // Last, so that it ends first: its job reads the tree.
+    MacroArrangeWorker arranger_;
 };

@@ -65,8 +65,7 @@ void CTotalView::StartDraw()
     runTree_ = std::make_shared<RunTree>();
     const UiThreadPoster poster(this);
     const bool started = drawThread_.Start(
-        [analyzer, poster, this, slot = runTree_,
-            job = picture_.MakePrepareJob(ArrangeOptions(), GetClientRect().Width())]() mutable {
+        [analyzer, poster, this, slot = runTree_, job = MakePrepareJob()]() mutable {
             analyzer->Run(3, false);
             const std::atomic<bool>& stop = context_.Input().stopRequest;
             if (!stop) {
@@ -100,6 +99,7 @@ void CTotalView::OnDrawThreadDone()
     if (runTree_ != nullptr)
         prepared_ = std::move(*runTree_);
     runTree_.reset();
+    ShowScrollBarsForPreparedTree();
     progressTimer_.stop();
     context_.drawRunning = false;
     context_.modelReady = true;

@@ -31,21 +31,20 @@ bool CTotalView::StartLoad(std::function<bool(CAnalyzer&)> load, std::function<v
     prepared_ = {};
     runTree_ = std::make_shared<RunTree>();
     loadDone_ = done ? std::move(done) : [](bool) {};
-    auto body =
-        [analyzer, this, slot = runTree_, load = std::move(load),
-            job = picture_.MakePrepareJob(ArrangeOptions(), GetClientRect().Width())]() mutable {
-            slot->loaded = load(*analyzer);
-            if (!slot->loaded)
-                return;
-            // Records without their model are never left behind, stopped or not.
-            analyzer->RebuildModel(3);
-            const std::atomic<bool>& stop = context_.Input().stopRequest;
-            if (!stop) {
-                slot->tree = job.Run(analyzer->Engine()->Root(), stop);
-                slot->analyzer = analyzer;
-                slot->generation = analyzer->Engine()->ModelGeneration();
-            }
-        };
+    auto body = [analyzer, this, slot = runTree_, load = std::move(load),
+                    job = MakePrepareJob()]() mutable {
+        slot->loaded = load(*analyzer);
+        if (!slot->loaded)
+            return;
+        // Records without their model are never left behind, stopped or not.
+        analyzer->RebuildModel(3);
+        const std::atomic<bool>& stop = context_.Input().stopRequest;
+        if (!stop) {
+            slot->tree = job.Run(analyzer->Engine()->Root(), stop);
+            slot->analyzer = analyzer;
+            slot->generation = analyzer->Engine()->ModelGeneration();
+        }
+    };
     const UiThreadPoster poster(this);
     const bool started = drawThread_.Start([body, poster, this]() mutable {
         body();
@@ -59,18 +58,23 @@ bool CTotalView::StartLoad(std::function<bool(CAnalyzer&)> load, std::function<v
     return true;
 }
 
-void CTotalView::LayOutScrollBarsNow()
+MacroViewPicture::PrepareJob CTotalView::MakePrepareJob() const
 {
+    const QRect area = contentsRect();
+    const QScrollBar* bar = verticalScrollBar();
+    const int barWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, bar);
+    return picture_.MakePrepareJob(
+        ArrangeOptions(), area.width(), area.height(), area.width() - barWidth);
+}
+
+void CTotalView::ShowScrollBarsForPreparedTree()
+{
+    if (!prepared_.tree)
+        return;
+    SetScrollSizes(prepared_.tree->size);
     // Setting a policy lays the bars and the viewport out at once.
     setVerticalScrollBarPolicy(verticalScrollBarPolicy());
     setHorizontalScrollBarPolicy(horizontalScrollBarPolicy());
-}
-
-int CTotalView::WidthWithVerticalBar() const
-{
-    // A model large enough to load for long is taller than the view.
-    const QScrollBar* bar = verticalScrollBar();
-    return contentsRect().width() - style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, bar);
 }
 
 void CTotalView::AbandonLoad()
@@ -90,14 +94,8 @@ void CTotalView::FinishLoad(bool abandoned)
     if (runTree_ != nullptr)
         prepared_ = std::move(*runTree_);
     runTree_.reset();
-    if (!abandoned && prepared_.tree) {
-        // The scroll bars the tree needs show before it is painted (their
-        // own update would come later), so that the paint finds the width
-        // the tree was arranged for; the view takes the new size while the
-        // load still counts as going, so that it asks for no new arrangement.
-        SetScrollSizes(prepared_.tree->size);
-        LayOutScrollBarsNow();
-    }
+    if (!abandoned)
+        ShowScrollBarsForPreparedTree();
     context_.drawRunning = false;
     context_.Input().stopRequest = false;
     if (frame_ != nullptr)

@@ -11,6 +11,8 @@ struct MacroArrangeOptions {
     bool fixedSizeArrange = true;
     // Every node is placed from the computed layout; otherwise leaves only.
     bool autoSort = true;
+
+    bool operator==(const MacroArrangeOptions&) const = default;
 };
 
 // How many leaf boxes a view keeps as bitmaps, and how many it keeps now.

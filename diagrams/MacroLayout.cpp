@@ -172,6 +172,8 @@ CSize CMacroLayout::Arrange()
     inClass = 0;
     SortLayoutNodes(nodes, options_.sort);
     CSize size = SizeFlow(nodes, 0);
+    if (Stopped())
+        return size;
     if (options_.autoSort)
         PlaceAll(nodes, 0, 0);
     else
@@ -214,6 +216,8 @@ CSize CMacroLayout::StackMembers(
     int previousHeight = 0;
     int widthResult = 0;
     for (size_t i = 0; i < children.size(); ++i) {
+        if (Stopped())
+            return {0, 0};
         MacroLayoutNode& child = children[i];
         SizeChild(child, depth);
         bool joinable = false;
@@ -253,8 +257,11 @@ CSize CMacroLayout::SizeFlow(std::vector<MacroLayoutNode>& children, int depth)
     // Nothing to lay out takes no room (an empty view is 0 by 0).
     if (children.empty())
         return {0, 0};
-    for (MacroLayoutNode& child : children)
+    for (MacroLayoutNode& child : children) {
+        if (Stopped())
+            return {0, 0};
         SizeChild(child, depth);
+    }
 
     std::map<int32_t, int> kindCellWidth;
     if (options_.fixedSizeArrange) {

@@ -4,6 +4,7 @@
 #include "MacroArrangeOptions.h"
 #include "MacroLayoutNode.h"
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -18,7 +19,9 @@ public:
     CMacroLayout(std::vector<MacroLayoutNode>& nodes, int border, int unitSpace, int width,
         int grouping, const MacroArrangeOptions& options);
 
-    // Sorts, sizes and places the whole tree; returns its total size.
+    // Sorts, sizes and places the whole tree; returns its total size. Once
+    // `stop` is set, the boxes not yet sized are left as they are and the
+    // size returned means nothing.
     CSize Arrange();
 
     std::vector<MacroLayoutNode>& nodes;
@@ -27,8 +30,11 @@ public:
     int unitSpace;
     int width;
     int grouping;
+    // Looked at before each box is sized; may be null.
+    const std::atomic<bool>* stop = nullptr;
 
 private:
+    bool Stopped() const { return stop != nullptr && stop->load(std::memory_order_relaxed); }
     int Gap() const { return inClass == 1 ? unitSpace : 3 * unitSpace; }
     int Step() const { return Gap() + border; }
     CSize SizeNode(MacroLayoutNode& node, int depth);

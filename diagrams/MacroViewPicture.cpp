@@ -3,6 +3,7 @@
 #include "DeviceContext.h"
 #include "ElementStyleTable.h"
 #include "MacroLayout.h"
+#include "MacroLayoutShape.h"
 #include "MacroLayoutTree.h"
 #include "MacroMap.h"
 #include "VisualSetting.h"
@@ -16,22 +17,16 @@ MacroViewPicture::MacroViewPicture(std::vector<MacroLayoutNode>& nodes, MacroGro
 {
 }
 
-namespace {
-
-bool SameOptions(const MacroArrangeOptions& a, const MacroArrangeOptions& b)
-{
-    return a.sort == b.sort && a.fixedSizeArrange == b.fixedSizeArrange && a.autoSort == b.autoSort;
-}
-
-} // namespace
-
 MacroViewPicture::PrepareJob::PrepareJob(CVisualSetting fonts, const ElementStyleTable& style,
-    MacroGroups& groups, const MacroArrangeOptions& options, int width)
+    MacroGroups& groups, const MacroArrangeOptions& options, int width, int tallerThan,
+    int widthIfTaller)
     : fonts_(std::move(fonts)),
       style_(style),
       groups_(&groups),
       options_(options),
-      width_(std::max(0, width))
+      width_(std::max(0, width)),
+      tallerThan_(tallerThan),
+      widthIfTaller_(std::max(0, widthIfTaller))
 {
 }
 
@@ -52,13 +47,58 @@ std::optional<PreparedMacroTree> MacroViewPicture::PrepareJob::Run(
         return std::nullopt;
     CMacroLayout layout(tree.nodes, kBorder, style_.UnitSpace, width_, style_.Grouping, options_);
     tree.size = layout.Arrange();
+    if (tree.size.cy > tallerThan_ && widthIfTaller_ != width_) {
+        CMacroLayout narrower(
+            tree.nodes, kBorder, style_.UnitSpace, widthIfTaller_, style_.Grouping, options_);
+        tree.size = narrower.Arrange();
+        tree.width = widthIfTaller_;
+    }
     return tree;
 }
 
 MacroViewPicture::PrepareJob MacroViewPicture::MakePrepareJob(
+    const MacroArrangeOptions& options, int width, int tallerThan, int widthIfTaller) const
+{
+    return PrepareJob(fonts_, style_, groups_, options, width, tallerThan, widthIfTaller);
+}
+
+MacroViewPicture::ArrangeJob::ArrangeJob(const std::vector<MacroLayoutNode>& nodes,
+    const ElementStyleTable& style, const MacroArrangeOptions& options, int width)
+    : nodes_(&nodes),
+      unitSpace_(style.UnitSpace),
+      grouping_(style.Grouping),
+      options_(options),
+      width_(std::max(0, width))
+{
+}
+
+std::optional<MacroArrangement> MacroViewPicture::ArrangeJob::Run(
+    const std::atomic<bool>& stop) const
+{
+    std::vector<MacroLayoutNode> copy;
+    if (!CopyLayoutShape(*nodes_, copy, stop))
+        return std::nullopt;
+    CMacroLayout layout(copy, kBorder, unitSpace_, width_, grouping_, options_);
+    layout.stop = &stop;
+    const CSize size = layout.Arrange();
+    if (stop)
+        return std::nullopt;
+    MacroArrangement arrangement = RecordArrangement(copy);
+    arrangement.size = size;
+    return arrangement;
+}
+
+MacroViewPicture::ArrangeJob MacroViewPicture::MakeArrangeJob(
     const MacroArrangeOptions& options, int width) const
 {
-    return PrepareJob(fonts_, style_, groups_, options, width);
+    return ArrangeJob(nodes_, style_, options, width);
+}
+
+std::optional<CSize> MacroViewPicture::TakeArrangement(const MacroArrangement& arrangement)
+{
+    if (!::TakeArrangement(nodes_, arrangement))
+        return std::nullopt;
+    return arrangement.size;
 }
 
 std::optional<CSize> MacroViewPicture::Update(const MacroViewSteps& steps, CModelScope* root,
@@ -72,7 +112,7 @@ std::optional<CSize> MacroViewPicture::Update(const MacroViewSteps& steps, CMode
         if (steps.measure)
             MeasureLayout(nodes_, fonts_, style_, dc, kBorder);
         if (!steps.measure && !steps.arrange && prepared->width == width &&
-            SameOptions(prepared->options, options))
+            prepared->options == options)
             return prepared->size;
     } else {
         if (steps.build) {
@@ -84,6 +124,7 @@ std::optional<CSize> MacroViewPicture::Update(const MacroViewSteps& steps, CMode
         if (!steps.build && !steps.measure && !steps.arrange)
             return std::nullopt;
     }
+    ++arrangements_;
     CMacroLayout layout(nodes_, kBorder, style_.UnitSpace, width, style_.Grouping, options);
     return layout.Arrange();
 }

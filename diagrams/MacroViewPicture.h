@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GdiTypes.h"
+#include "MacroArrangement.h"
 #include "MacroArrangeOptions.h"
 #include "MacroLayoutNode.h"
 #include "PreparedMacroTree.h"
@@ -8,6 +9,7 @@
 #include "VisualSetting.h"
 
 #include <atomic>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -45,11 +47,34 @@ public:
     private:
         friend class MacroViewPicture;
         PrepareJob(CVisualSetting fonts, const ElementStyleTable& style, MacroGroups& groups,
-            const MacroArrangeOptions& options, int width);
+            const MacroArrangeOptions& options, int width, int tallerThan, int widthIfTaller);
 
         CVisualSetting fonts_;
         ElementStyleTable style_;
         MacroGroups* groups_;
+        MacroArrangeOptions options_;
+        int width_;
+        int tallerThan_;
+        int widthIfTaller_;
+    };
+
+    // Arranges the picture's present tree for another width on any thread:
+    // it arranges a copy of the tree's shape, taken when it runs. Nothing
+    // may change the tree's shape, sizes or places meanwhile (paints and
+    // numbering may go on); the model must stay until it has returned.
+    class ArrangeJob {
+    public:
+        // The copy's sizes and places, or nothing when `stop` came first.
+        std::optional<MacroArrangement> Run(const std::atomic<bool>& stop) const;
+
+    private:
+        friend class MacroViewPicture;
+        ArrangeJob(const std::vector<MacroLayoutNode>& nodes, const ElementStyleTable& style,
+            const MacroArrangeOptions& options, int width);
+
+        const std::vector<MacroLayoutNode>* nodes_;
+        int unitSpace_;
+        int grouping_;
         MacroArrangeOptions options_;
         int width_;
     };
@@ -68,13 +93,25 @@ public:
         const MacroArrangeOptions& options, int width, CDC* dc,
         std::optional<PreparedMacroTree> prepared = std::nullopt);
     // A job preparing a tree in the fonts and colours the picture has now,
-    // arranged for these options and this width.
-    PrepareJob MakePrepareJob(const MacroArrangeOptions& options, int width) const;
+    // arranged for these options and `width`, or for `widthIfTaller` when
+    // the tree comes out taller than `tallerThan` (a window that will show
+    // its vertical scroll bar for it).
+    PrepareJob MakePrepareJob(const MacroArrangeOptions& options, int width,
+        int tallerThan = std::numeric_limits<int>::max(), int widthIfTaller = 0) const;
+    // A job arranging the present tree for these options and this width.
+    ArrangeJob MakeArrangeJob(const MacroArrangeOptions& options, int width) const;
+    // Gives the tree the sizes and places of an arrangement such a job
+    // made; returns the arranged size, or nothing when the tree holds other
+    // elements than it did for the job (it needs arranging again then).
+    std::optional<CSize> TakeArrangement(const MacroArrangement& arrangement);
     // Draws the arranged tree (nothing when it is empty).
     void Draw(CDC* dc);
 
     // The running number after the last build's numbering.
     int NodeCount() const { return nodeCount_; }
+    // How often Update arranged the tree itself rather than taking a
+    // prepared arrangement.
+    int Arrangements() const { return arrangements_; }
 
 private:
     std::vector<MacroLayoutNode>& nodes_;
@@ -83,4 +120,5 @@ private:
     CVisualSetting& fonts_;
     const ElementStyleTable& style_;
     int nodeCount_ = 0;
+    int arrangements_ = 0;
 };

@@ -1,15 +1,20 @@
 // Measures the main road of the program in its real main window on the
 // offscreen platform: open a project (or make one of the given paths), press
 // Draw, wait for the macro view; then save, close, reopen from the parse
-// cache and wait for the macro view again.
+// cache and wait for the macro view again; then narrow the window.
 //
-//   gui_bench [-I DIR]... [-D NAME[=VALUE]]... PROJECT.kst|PATH...
+//   gui_bench [-I DIR]... [-D NAME[=VALUE]]... [--arrange-at-once] PROJECT.kst|PATH...
+//
+// --arrange-at-once: a new width is arranged on the window's thread however
+// large the tree is, for comparison.
 //
 // Prints one "key value" line each: files, draw_ms (Draw pressed until the
 // run has finished), first_paint_ms (run finished until the macro view has
 // painted), max_stall_ms (the longest gap between ticks of a 5 ms timer on
 // the user-interface thread while the run goes on), reopen_ms (save, close,
-// reopen and show from the cache until painted), peak_rss_mb.
+// reopen and show from the cache until painted), reopen_stall_ms (the longest
+// hold of that thread meanwhile), resize_stall_ms (its longest hold while the
+// window is narrowed in ten steps and the last width is shown), peak_rss_mb.
 
 #include "ProjectArguments.h"
 #include "TempFolder.h"
@@ -33,6 +38,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <sys/resource.h>
 
 namespace {
@@ -66,17 +72,23 @@ int main(int argc, char** argv)
 {
     ProjectArguments project;
     std::vector<std::string> paths;
+    bool arrangeAtOnce = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (TakeProjectOption("gui_bench", argc, argv, i, project))
             continue;
+        if (arg == "--arrange-at-once") {
+            arrangeAtOnce = true;
+            continue;
+        }
         if (!arg.empty() && arg[0] == '-')
             BenchUsageError("gui_bench", "unknown option " + arg);
         paths.push_back(arg);
     }
     if (paths.empty())
-        BenchUsageError(
-            "gui_bench", "usage: gui_bench [-I DIR]... [-D NAME[=VALUE]]... PROJECT.kst|PATH...");
+        BenchUsageError("gui_bench",
+            "usage: gui_bench [-I DIR]... [-D NAME[=VALUE]]... [--arrange-at-once] "
+            "PROJECT.kst|PATH...");
 
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     TempFolder work;
@@ -140,6 +152,8 @@ int main(int argc, char** argv)
         ticker.start();
 
         CTotalView& view = *frame.MacroView();
+        if (arrangeAtOnce)
+            view.SetArrangeAwayFrom(std::numeric_limits<int>::max());
         qint64 drawStart = 0;
         qint64 drawEnd = 0;
         qint64 paintEnd = 0;
@@ -201,6 +215,30 @@ int main(int argc, char** argv)
         else if (shown && !reopened)
             std::fprintf(stderr, "gui_bench: the saved project opened without its model\n");
 
+        // Narrowing the window over the model in steps, as a drag of its
+        // edge does: the longest hold of the window's thread until the last
+        // width's arrangement is shown.
+        qint64 resizeStall = 0;
+        if (opened && shown) {
+            bool arranged = false;
+            const auto painted =
+                QObject::connect(&view, &CTotalView::MacroViewPainted, [&] { arranged = true; });
+            maxStall = 0;
+            lastTick = clock.elapsed();
+            drawing = true;
+            for (int step = 0; step < 10; ++step) {
+                frame.resize(frame.width() - 16, frame.height());
+                QElapsedTimer pause;
+                pause.start();
+                RunUntil([&] { return pause.elapsed() >= 30; });
+            }
+            arranged = false;
+            RunUntil([&] { return !view.ArrangingAway() && !view.RearrangePending() && arranged; });
+            drawing = false;
+            resizeStall = std::max(maxStall, clock.elapsed() - lastTick);
+            QObject::disconnect(painted);
+        }
+
         struct rusage usage { };
         getrusage(RUSAGE_SELF, &usage);
         std::printf("files %zu\n", files);
@@ -209,6 +247,7 @@ int main(int argc, char** argv)
         std::printf("max_stall_ms %lld\n", static_cast<long long>(drawStall));
         std::printf("reopen_ms %lld\n", static_cast<long long>(reopenEnd - reopenStart));
         std::printf("reopen_stall_ms %lld\n", static_cast<long long>(reopenStall));
+        std::printf("resize_stall_ms %lld\n", static_cast<long long>(resizeStall));
         std::printf("peak_rss_mb %.1f\n", usage.ru_maxrss / 1024.0);
         std::fflush(stdout);
         document.SetModifiedFlag(false);

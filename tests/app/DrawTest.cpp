@@ -13,6 +13,7 @@
 #include "TotalView.h"
 
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTest>
 #include <atomic>
 #include <filesystem>
@@ -197,6 +198,161 @@ TEST(DrawTest, TheFirstPaintAfterARunTakesTheTreeTheRunBuilt)
     view.RedrawNow();
     EXPECT_GE(counter->count, nodes);
     EXPECT_EQ(Geometry(view.Nodes()), fromRun);
+}
+
+// A tree taller than the view brings the vertical scroll bar: the run
+// arranges it for the width beside the bar and the bar shows before the first
+// paint, so that the window never arranges the run's tree again, whether the
+// bar was shown before the run or not.
+TEST(DrawTest, ARunArrangesATallTreeForTheWidthBesideTheScrollBar)
+{
+    DrawFixture f(10);
+    f.program.Frame().resize(700, 400);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.program.Frame()));
+    CTotalView& view = f.View();
+    ASSERT_FALSE(view.verticalScrollBar()->isVisible());
+    const int fullWidth = view.GetClientRect().Width();
+    for (int run = 0; run < 2; ++run) {
+        const int arranged = view.Arrangements();
+        ASSERT_TRUE(f.Commands().Execute(ID_DRAW));
+        ASSERT_TRUE(f.WaitUntilDone());
+        view.RedrawNow();
+        QCoreApplication::processEvents();
+        view.RedrawNow();
+        ASSERT_TRUE(view.verticalScrollBar()->isVisible());
+        EXPECT_LT(view.GetClientRect().Width(), fullWidth);
+        EXPECT_EQ(view.Arrangements(), arranged) << run;
+    }
+
+    const std::vector<int> fromRun = Geometry(view.Nodes());
+    view.RebuildLayout();
+    view.RedrawNow();
+    EXPECT_EQ(Geometry(view.Nodes()), fromRun);
+}
+
+// A new width arranges a small tree at the next paint; a huge one keeps its
+// arrangement on screen while the new one is made away from the window, and
+// then looks exactly as if arranged at once.
+TEST(DrawTest, AHugeTreeIsArrangedForANewWidthAwayFromTheWindow)
+{
+    DrawFixture f(10);
+    f.program.Frame().resize(900, 500);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.program.Frame()));
+    CTotalView& view = f.View();
+    ASSERT_TRUE(f.Commands().Execute(ID_DRAW));
+    ASSERT_TRUE(f.WaitUntilDone());
+    view.RedrawNow();
+    QCoreApplication::processEvents();
+    view.RedrawNow();
+    const auto settle = [&] {
+        return WaitFor([&] {
+            view.RedrawNow();
+            return !view.ArrangingAway() && !view.RearrangePending();
+        });
+    };
+
+    int arranged = view.Arrangements();
+    f.program.Frame().resize(800, 500);
+    ASSERT_TRUE(settle());
+    EXPECT_GT(view.Arrangements(), arranged) << "a small tree is arranged at once";
+
+    view.SetArrangeAwayFrom(1);
+    arranged = view.Arrangements();
+    const std::vector<int> wide = Geometry(view.Nodes());
+    f.program.Frame().resize(500, 500);
+    QCoreApplication::processEvents();
+    view.RedrawNow();
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(view.Arrangements(), arranged) << "no paint arranged the tree";
+    const std::vector<int> narrow = Geometry(view.Nodes());
+    const CSize narrowSize = view.GetTotalSize();
+    EXPECT_NE(narrow, wide);
+    view.Rearrange();
+    view.RedrawNow();
+    EXPECT_EQ(Geometry(view.Nodes()), narrow);
+    EXPECT_EQ(view.GetTotalSize(), narrowSize);
+
+    // A fold right after a resize arranges at once; the arrangement made
+    // for the resize is never taken afterwards.
+    f.program.Frame().resize(700, 500);
+    ASSERT_TRUE(view.ArrangingAway());
+    view.UnfoldAll();
+    ASSERT_TRUE(settle());
+    WaitFor([] { return false; }, 200); // time for a late arrangement to arrive
+    const std::vector<int> unfolded = Geometry(view.Nodes());
+    view.Rearrange();
+    view.RedrawNow();
+    EXPECT_EQ(Geometry(view.Nodes()), unfolded);
+
+    // A Draw drops the arrangement being made; so does closing the view.
+    f.program.Frame().resize(600, 500);
+    ASSERT_TRUE(view.ArrangingAway());
+    ASSERT_TRUE(f.Commands().Execute(ID_DRAW));
+    EXPECT_FALSE(view.ArrangingAway());
+    ASSERT_TRUE(f.WaitUntilDone());
+    ASSERT_TRUE(settle());
+    f.program.Frame().resize(650, 500);
+    EXPECT_TRUE(view.ArrangingAway());
+}
+
+// A window resized while the run goes finds, at the first paint, a huge tree
+// arranged for its old width: the paint shows that arrangement and the new
+// width's is made away from the window.
+TEST(DrawTest, AHugeTreeArrangedForAnOldWidthIsShownAndArrangedAway)
+{
+    DrawFixture f(10);
+    f.program.Frame().resize(900, 500);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.program.Frame()));
+    CTotalView& view = f.View();
+    view.SetArrangeAwayFrom(1);
+    const int arranged = view.Arrangements();
+    ASSERT_TRUE(f.Commands().Execute(ID_DRAW));
+    f.program.Frame().resize(600, 500);
+    ASSERT_TRUE(f.WaitUntilDone());
+    view.RedrawNow();
+    EXPECT_FALSE(view.Nodes().empty());
+    ASSERT_TRUE(WaitFor([&] {
+        view.RedrawNow();
+        return !view.ArrangingAway() && !view.RearrangePending();
+    }));
+    EXPECT_EQ(view.Arrangements(), arranged);
+
+    const std::vector<int> away = Geometry(view.Nodes());
+    view.Rearrange();
+    view.RedrawNow();
+    EXPECT_EQ(Geometry(view.Nodes()), away);
+}
+
+// A drag while a new width is arranged away takes that width's
+// arrangement first, as a drag after the resize's paint would, and nothing
+// arriving later moves the box back.
+TEST(DrawTest, ADragWhileANewWidthIsArrangedAwayKeepsTheMove)
+{
+    DrawFixture f;
+    f.program.Frame().resize(1200, 800);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.program.Frame()));
+    ASSERT_TRUE(f.Commands().Execute(ID_DRAW));
+    ASSERT_TRUE(f.WaitUntilDone());
+    CTotalView& view = f.View();
+    view.UnfoldAll();
+    f.program.context->Options().autoSort = false; // boxes may be dragged
+    view.SetArrangeAwayFrom(1);
+    f.program.Frame().resize(800, 800);
+    ASSERT_TRUE(view.ArrangingAway());
+
+    const MacroLayoutNode* plant = FindNode(view.Nodes(), "Plant");
+    ASSERT_NE(plant, nullptr);
+    const CPoint onPlant(plant->absX + plant->boxW - 3, plant->absY + 3);
+    view.Click(onPlant);
+    ASSERT_EQ(view.Selected(), plant);
+    const int arranged = view.Arrangements();
+    view.Drag({onPlant.x + 30, onPlant.y + 7});
+    EXPECT_EQ(view.Arrangements(), arranged + 1);
+    EXPECT_FALSE(view.ArrangingAway());
+    const int x = plant->absX;
+    WaitFor([] { return false; }, 200); // time for a late arrangement to arrive
+    view.RedrawNow();
+    EXPECT_EQ(plant->absX, x);
 }
 
 TEST(DrawTest, ClicksSelectFoldAndDragAndNothingSurvivesClearAll)

@@ -346,3 +346,19 @@ TEST_F(MacroLayoutTest, GroupCaptionsAreMeasuredInTheFontTheyAreDrawnIn)
     drawn.Restore();
     EXPECT_EQ(nodes[0].textH, caption.cy + 2 + 2);
 }
+
+TEST_F(MacroLayoutTest, ArrangingStopsOnRequest)
+{
+    CModelScope* cls = model.Add(nullptr, "Shape", UNIT_CLASS);
+    model.Add(cls, "area", UNIT_FUNCTION);
+    std::vector<MacroLayoutNode> nodes = Build();
+    std::atomic<bool> stop {true};
+    CMacroLayout layout(nodes, 1, 4, 1000, 0, options);
+    layout.stop = &stop;
+    layout.Arrange();
+    EXPECT_EQ(nodes[0].relX, 0) << "no box placed";
+    EXPECT_EQ(nodes[0].separators.size(), 0u);
+    stop = false;
+    layout.Arrange();
+    EXPECT_GT(nodes[0].relX, 0);
+}

@@ -2,6 +2,7 @@
 #include "MacroViewTest.h"
 
 #include <atomic>
+#include <limits>
 #include <optional>
 #include <thread>
 #include <tuple>
@@ -34,9 +35,11 @@ protected:
     }
 
     // Prepares the model's tree on a thread of its own.
-    std::optional<PreparedMacroTree> Prepare(int width, bool stopped = false)
+    std::optional<PreparedMacroTree> Prepare(int width, bool stopped = false,
+        int tallerThan = std::numeric_limits<int>::max(), int widthIfTaller = 0)
     {
-        MacroViewPicture::PrepareJob job = picture.MakePrepareJob(options, width);
+        MacroViewPicture::PrepareJob job =
+            picture.MakePrepareJob(options, width, tallerThan, widthIfTaller);
         std::optional<PreparedMacroTree> tree;
         std::atomic<bool> stop {stopped};
         std::thread([&] { tree = job.Run(&model.root, stop); }).join();
@@ -166,6 +169,31 @@ TEST_F(MacroViewPictureTest, ABuildTakesThePreparedTree)
     EXPECT_NE(shape, expected);
 }
 
+// A window about to show its vertical scroll bar for a tall tree gets the
+// tree arranged for the narrower width the bar leaves; a tree that fits keeps
+// the full width.
+TEST_F(MacroViewPictureTest, ATallTreeIsArrangedForTheWidthBesideTheScrollBar)
+{
+    AddModel();
+    const std::optional<CSize> full = Update({.build = true});
+    const std::optional<CSize> narrow =
+        picture.Update({.build = true}, &model.root, options, 60, &dc);
+    ASSERT_TRUE(full && narrow);
+    ASSERT_GT(narrow->cy, full->cy) << "the narrower width stacks the boxes";
+    const auto narrowShape = Shape(nodes);
+
+    std::optional<PreparedMacroTree> fits = Prepare(600, false, full->cy, 60);
+    ASSERT_TRUE(fits);
+    EXPECT_EQ(fits->width, 600);
+    EXPECT_EQ(fits->size, *full);
+
+    std::optional<PreparedMacroTree> tall = Prepare(600, false, full->cy - 1, 60);
+    ASSERT_TRUE(tall);
+    EXPECT_EQ(tall->width, 60);
+    EXPECT_EQ(tall->size, *narrow);
+    EXPECT_EQ(Shape(tall->nodes), narrowShape);
+}
+
 // A tree of another root is never taken, and a stopped job gives none.
 TEST_F(MacroViewPictureTest, APreparedTreeServesOnlyItsRoot)
 {
@@ -179,4 +207,56 @@ TEST_F(MacroViewPictureTest, APreparedTreeServesOnlyItsRoot)
         picture.Update({.build = true}, &other.root, options, 600, &dc, std::move(prepared)));
     ASSERT_EQ(nodes.size(), 1u);
     EXPECT_EQ(nodes[0].scope->name, "Gamma");
+}
+
+// The shown tree, arranged again for another width away from the window,
+// takes exactly the sizes, places and separators an arrangement in place
+// gives, and keeps its numbers and its kept bitmaps.
+TEST_F(MacroViewPictureTest, AnArrangementMadeAwayEqualsOneMadeInPlace)
+{
+    AddModel();
+    style.Grouping = 1;
+    ASSERT_TRUE(Update({.build = true}));
+    SetAllNodesOpen(nodes, true);
+    ASSERT_TRUE(Update({.arrange = true}));
+    nodes[0].number = 42;
+    picture.Draw(&dc);
+    const MacroBoxCache* kept = nodes[0].children[0].boxCache.get();
+    ASSERT_NE(kept, nullptr);
+
+    const MacroViewPicture::ArrangeJob job = picture.MakeArrangeJob(options, 60);
+    std::optional<MacroArrangement> arrangement;
+    std::atomic<bool> stop {false};
+    std::thread([&] { arrangement = job.Run(stop); }).join();
+    ASSERT_TRUE(arrangement);
+
+    std::vector<MacroLayoutNode> expected = nodes;
+    const CSize expectedSize = CMacroLayout(
+        expected, MacroViewPicture::kBorder, style.UnitSpace, 60, style.Grouping, options)
+                                   .Arrange();
+    ASSERT_NE(Shape(expected), Shape(nodes)) << "the narrower width moves the boxes";
+    EXPECT_EQ(picture.TakeArrangement(*arrangement), expectedSize);
+    EXPECT_EQ(Shape(nodes), Shape(expected));
+    EXPECT_EQ(nodes[0].separators, expected[0].separators);
+    EXPECT_FALSE(nodes[0].separators.empty()) << "the class's members are of two kinds";
+    EXPECT_EQ(nodes[0].children[0].grouped, expected[0].children[0].grouped);
+    EXPECT_EQ(nodes[0].children[0].boxCache.get(), kept);
+}
+
+// A stopped job gives nothing; an arrangement of another tree is refused.
+TEST_F(MacroViewPictureTest, AnArrangementServesOnlyTheTreeItWasMadeFor)
+{
+    AddModel();
+    ASSERT_TRUE(Update({.build = true}));
+    const MacroViewPicture::ArrangeJob job = picture.MakeArrangeJob(options, 60);
+    std::atomic<bool> stop {true};
+    EXPECT_FALSE(job.Run(stop));
+    stop = false;
+    const std::optional<MacroArrangement> arrangement = job.Run(stop);
+    ASSERT_TRUE(arrangement);
+
+    nodes[0].children.pop_back();
+    EXPECT_FALSE(picture.TakeArrangement(*arrangement));
+    nodes.pop_back();
+    EXPECT_FALSE(picture.TakeArrangement(*arrangement));
 }
