@@ -1,0 +1,15 @@
+#include "FlowUnits.h"
+
+void CFlowUnits::push_back(CUnit* unit)
+{
+    if (spilled_.empty() && size_ < kInline) {
+        inline_[size_++] = unit;
+        return;
+    }
+    if (spilled_.empty()) {
+        spilled_.reserve(2 * kInline);
+        spilled_.assign(inline_, inline_ + size_);
+    }
+    spilled_.push_back(unit);
+    ++size_;
+}
