@@ -50,6 +50,19 @@ template <typename Spills> void SpillChildren(std::vector<CFlowItem>& items, Spi
     items = std::move(out);
 }
 
+uint64_t KindBit(int32_t kind)
+{
+    return kind >= 0 && kind < 64 ? uint64_t {1} << kind : ~uint64_t {0};
+}
+
+bool AnyKindIn(uint64_t kinds, std::initializer_list<int32_t> wanted)
+{
+    uint64_t bits = 0;
+    for (const int32_t kind : wanted)
+        bits |= KindBit(kind);
+    return (kinds & bits) != 0;
+}
+
 bool AnyOfKind(const std::vector<CFlowItem>& items, std::initializer_list<int32_t> kinds)
 {
     return std::any_of(items.begin(), items.end(), [&](const CFlowItem& item) {
@@ -66,15 +79,29 @@ void CFlowBuilder::BuildFunctionItems(FunctionBody& body, CUnit* function, int f
     }
     body.functionChildren = &function->children;
     std::vector<CFlowItem>& items = body.root.children;
-    items = BuildItems(function->children);
-    FlattenBlocks(items);
-    if (flag == 1) {
+    uint64_t kinds = 0;
+    items = BuildItems(function->children, kinds);
+    // The passes only move and drop items, so a kind missing now is missing
+    // throughout, and a pass that acts on items of missing kinds would only
+    // go through the tree to find nothing.
+    if (AnyKindIn(kinds, {UNIT_JUST_BRACE})) {
+        FlattenBlocks(items);
+    }
+    if (flag == 1 && AnyKindIn(kinds, {UNIT_TRY, UNIT_CATCH, UNIT_THROW})) {
         RemoveTryCatchThrow(items);
     }
-    AttachElseChains(items);
-    SplitLabels(items);
-    RegroupSwitches(items);
-    JoinDoWhile(items);
+    if (AnyKindIn(kinds, {UNIT_ELSE_IF, UNIT_ELSE})) {
+        AttachElseChains(items);
+    }
+    if (AnyKindIn(kinds, {UNIT_LABEL})) {
+        SplitLabels(items);
+    }
+    if (AnyKindIn(kinds, {UNIT_SWITCH})) {
+        RegroupSwitches(items);
+    }
+    if (AnyKindIn(kinds, {UNIT_DO})) {
+        JoinDoWhile(items);
+    }
     if (flag == 1) {
         GroupExpressions(items);
     } else {
@@ -92,15 +119,21 @@ void CFlowBuilder::BuildFunctionItems(FunctionBody& body, const CModelScope* fun
 
 std::vector<CFlowItem> CFlowBuilder::BuildItems(std::vector<CUnit>& units)
 {
+    uint64_t kinds = 0;
+    return BuildItems(units, kinds);
+}
+
+std::vector<CFlowItem> CFlowBuilder::BuildItems(std::vector<CUnit>& units, uint64_t& kinds)
+{
     std::vector<CFlowItem> items;
     items.reserve(units.size());
     for (CUnit& unit : units) {
         if (unit.IsPreprocessing()) {
             continue;
         }
-        CFlowItem item(unit.kind, unit.brace, &unit);
-        item.children = BuildItems(unit.children);
-        items.push_back(std::move(item));
+        kinds |= KindBit(unit.kind);
+        CFlowItem& item = items.emplace_back(unit.kind, unit.brace, &unit);
+        item.children = BuildItems(unit.children, kinds);
     }
     return items;
 }
