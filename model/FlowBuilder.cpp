@@ -255,32 +255,42 @@ void CFlowBuilder::SplitLabels(std::vector<CFlowItem>& items)
 
 void CFlowBuilder::RegroupCases(std::vector<CFlowItem>& items)
 {
-    const auto nestedLabel = [](const CFlowItem& item) {
-        return IsCaseLabel(item.FirstUnitKind()) && !item.children.empty() &&
-            IsCaseLabel(item.children.front().FirstUnitKind());
-    };
-    if (std::any_of(items.begin(), items.end(), nestedLabel))
-        SpillChildren(items, nestedLabel);
-    // Compacts in place: a label and whatever precedes the first label move
-    // down to `kept`; any other item goes to the last label kept.
-    size_t kept = 0;
+    // One pass that rebuilds the list: a label and whatever precedes the
+    // first label stay in it; any other item goes to the last label kept. A
+    // label whose first child is a label hands its children out first; they
+    // follow it and are gone through next.
+    std::vector<CFlowItem> out;
+    out.reserve(items.size());
+    // The children handed out and still to go through, the next one last.
+    std::vector<CFlowItem> pending;
     size_t lastLabel = 0;
     bool anyLabel = false;
-    for (size_t i = 0; i < items.size(); ++i) {
-        const bool label = IsCaseLabel(items[i].FirstUnitKind());
+    const auto goThrough = [&](CFlowItem&& item) {
+        const bool label = IsCaseLabel(item.FirstUnitKind());
+        if (label && !item.children.empty() && IsCaseLabel(item.children.front().FirstUnitKind())) {
+            pending.insert(pending.end(), std::make_move_iterator(item.children.rbegin()),
+                std::make_move_iterator(item.children.rend()));
+            item.children.clear();
+        }
         if (!label && anyLabel) {
-            items[lastLabel].children.push_back(std::move(items[i]));
-            continue;
+            out[lastLabel].children.push_back(std::move(item));
+            return;
         }
         if (label) {
-            lastLabel = kept;
+            lastLabel = out.size();
             anyLabel = true;
         }
-        if (kept != i)
-            items[kept] = std::move(items[i]);
-        ++kept;
+        out.push_back(std::move(item));
+    };
+    for (CFlowItem& item : items) {
+        goThrough(std::move(item));
+        while (!pending.empty()) {
+            CFlowItem next = std::move(pending.back());
+            pending.pop_back();
+            goThrough(std::move(next));
+        }
     }
-    items.erase(items.begin() + static_cast<std::ptrdiff_t>(kept), items.end());
+    items = std::move(out);
 }
 
 void CFlowBuilder::RegroupSwitches(std::vector<CFlowItem>& items)
