@@ -1,11 +1,7 @@
 #include "FlowUnits.h"
 
-void CFlowUnits::push_back(CUnit* unit)
+void CFlowUnits::PushSpilled(CUnit* unit)
 {
-    if (spilled_.empty() && size_ < kInline) {
-        inline_[size_++] = unit;
-        return;
-    }
     if (spilled_.empty()) {
         spilled_.reserve(2 * kInline);
         spilled_.assign(inline_, inline_ + size_);

@@ -50,13 +50,20 @@ public:
     CUnit* operator[](size_t i) const { return Data()[i]; }
     CUnit* front() const { return Data()[0]; }
     CUnit* back() const { return Data()[size_ - 1]; }
-    void push_back(CUnit* unit);
+    void push_back(CUnit* unit)
+    {
+        if (spilled_.empty() && size_ < kInline)
+            inline_[size_++] = unit;
+        else
+            PushSpilled(unit);
+    }
 
     operator std::vector<CUnit*>() const { return {begin(), end()}; }
 
 private:
     static constexpr uint32_t kInline = 2;
 
+    void PushSpilled(CUnit* unit);
     CUnit** Data() { return spilled_.empty() ? inline_ : spilled_.data(); }
     CUnit* const* Data() const { return spilled_.empty() ? inline_ : spilled_.data(); }
 
