@@ -50,6 +50,19 @@ template <typename Spills> void SpillChildren(std::vector<CFlowItem>& items, Spi
     items = std::move(out);
 }
 
+uint64_t KindBit(int32_t kind)
+{
+    return kind >= 0 && kind < 64 ? uint64_t {1} << kind : ~uint64_t {0};
+}
+
+bool AnyKindIn(uint64_t kinds, std::initializer_list<int32_t> wanted)
+{
+    uint64_t bits = 0;
+    for (const int32_t kind : wanted)
+        bits |= KindBit(kind);
+    return (kinds & bits) != 0;
+}
+
 bool AnyOfKind(const std::vector<CFlowItem>& items, std::initializer_list<int32_t> kinds)
 {
     return std::any_of(items.begin(), items.end(), [&](const CFlowItem& item) {
@@ -66,15 +79,29 @@ void CFlowBuilder::BuildFunctionItems(FunctionBody& body, CUnit* function, int f
     }
     body.functionChildren = &function->children;
     std::vector<CFlowItem>& items = body.root.children;
-    items = BuildItems(function->children);
-    FlattenBlocks(items);
-    if (flag == 1) {
+    uint64_t kinds = 0;
+    items = BuildItems(function->children, kinds);
+    // The passes only move and drop items, so a kind missing now is missing
+    // throughout, and a pass that acts on items of missing kinds would only
+    // go through the tree to find nothing.
+    if (AnyKindIn(kinds, {UNIT_JUST_BRACE})) {
+        FlattenBlocks(items);
+    }
+    if (flag == 1 && AnyKindIn(kinds, {UNIT_TRY, UNIT_CATCH, UNIT_THROW})) {
         RemoveTryCatchThrow(items);
     }
-    AttachElseChains(items);
-    SplitLabels(items);
-    RegroupSwitches(items);
-    JoinDoWhile(items);
+    if (AnyKindIn(kinds, {UNIT_ELSE_IF, UNIT_ELSE})) {
+        AttachElseChains(items);
+    }
+    if (AnyKindIn(kinds, {UNIT_LABEL})) {
+        SplitLabels(items);
+    }
+    if (AnyKindIn(kinds, {UNIT_SWITCH})) {
+        RegroupSwitches(items);
+    }
+    if (AnyKindIn(kinds, {UNIT_DO})) {
+        JoinDoWhile(items);
+    }
     if (flag == 1) {
         GroupExpressions(items);
     } else {
@@ -92,15 +119,21 @@ void CFlowBuilder::BuildFunctionItems(FunctionBody& body, const CModelScope* fun
 
 std::vector<CFlowItem> CFlowBuilder::BuildItems(std::vector<CUnit>& units)
 {
+    uint64_t kinds = 0;
+    return BuildItems(units, kinds);
+}
+
+std::vector<CFlowItem> CFlowBuilder::BuildItems(std::vector<CUnit>& units, uint64_t& kinds)
+{
     std::vector<CFlowItem> items;
     items.reserve(units.size());
     for (CUnit& unit : units) {
         if (unit.IsPreprocessing()) {
             continue;
         }
-        CFlowItem item(unit.kind, unit.brace, &unit);
-        item.children = BuildItems(unit.children);
-        items.push_back(std::move(item));
+        kinds |= KindBit(unit.kind);
+        CFlowItem& item = items.emplace_back(unit.kind, unit.brace, &unit);
+        item.children = BuildItems(unit.children, kinds);
     }
     return items;
 }
@@ -222,32 +255,42 @@ void CFlowBuilder::SplitLabels(std::vector<CFlowItem>& items)
 
 void CFlowBuilder::RegroupCases(std::vector<CFlowItem>& items)
 {
-    const auto nestedLabel = [](const CFlowItem& item) {
-        return IsCaseLabel(item.FirstUnitKind()) && !item.children.empty() &&
-            IsCaseLabel(item.children.front().FirstUnitKind());
-    };
-    if (std::any_of(items.begin(), items.end(), nestedLabel))
-        SpillChildren(items, nestedLabel);
-    // Compacts in place: a label and whatever precedes the first label move
-    // down to `kept`; any other item goes to the last label kept.
-    size_t kept = 0;
+    // One pass that rebuilds the list: a label and whatever precedes the
+    // first label stay in it; any other item goes to the last label kept. A
+    // label whose first child is a label hands its children out first; they
+    // follow it and are gone through next.
+    std::vector<CFlowItem> out;
+    out.reserve(items.size());
+    // The children handed out and still to go through, the next one last.
+    std::vector<CFlowItem> pending;
     size_t lastLabel = 0;
     bool anyLabel = false;
-    for (size_t i = 0; i < items.size(); ++i) {
-        const bool label = IsCaseLabel(items[i].FirstUnitKind());
+    const auto goThrough = [&](CFlowItem&& item) {
+        const bool label = IsCaseLabel(item.FirstUnitKind());
+        if (label && !item.children.empty() && IsCaseLabel(item.children.front().FirstUnitKind())) {
+            pending.insert(pending.end(), std::make_move_iterator(item.children.rbegin()),
+                std::make_move_iterator(item.children.rend()));
+            item.children.clear();
+        }
         if (!label && anyLabel) {
-            items[lastLabel].children.push_back(std::move(items[i]));
-            continue;
+            out[lastLabel].children.push_back(std::move(item));
+            return;
         }
         if (label) {
-            lastLabel = kept;
+            lastLabel = out.size();
             anyLabel = true;
         }
-        if (kept != i)
-            items[kept] = std::move(items[i]);
-        ++kept;
+        out.push_back(std::move(item));
+    };
+    for (CFlowItem& item : items) {
+        goThrough(std::move(item));
+        while (!pending.empty()) {
+            CFlowItem next = std::move(pending.back());
+            pending.pop_back();
+            goThrough(std::move(next));
+        }
     }
-    items.erase(items.begin() + static_cast<std::ptrdiff_t>(kept), items.end());
+    items = std::move(out);
 }
 
 void CFlowBuilder::RegroupSwitches(std::vector<CFlowItem>& items)

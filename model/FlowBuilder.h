@@ -2,6 +2,7 @@
 
 #include "FlowItem.h"
 
+#include <cstdint>
 #include <vector>
 
 class CModelScope;
@@ -32,6 +33,9 @@ public:
     static void GroupSimpleStatements(std::vector<CFlowItem>& items);
 
 private:
+    // Also sets in `kinds` the bit of every item's unit kind (all bits for a
+    // kind beyond 63): a pass whose kinds are missing has nothing to do.
+    static std::vector<CFlowItem> BuildItems(std::vector<CUnit>& units, uint64_t& kinds);
     enum class ElseAnswer { Attached, After, No };
     static ElseAnswer AttachElse(CFlowItem& previous, CFlowItem& elseItem);
     static void RegroupCases(std::vector<CFlowItem>& items);

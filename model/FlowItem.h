@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FlowUnits.h"
+
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -26,7 +28,7 @@ public:
     bool brace = false; // the brace-block flag of its unit
     // First the item's own unit; a do loop adds its while, a grouped run the
     // first unit of every item merged into it.
-    std::vector<CUnit*> units;
+    CFlowUnits units;
     std::vector<CFlowItem> children;
 
     // The item's own unit, or nullptr.

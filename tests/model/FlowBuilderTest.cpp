@@ -154,3 +154,35 @@ TEST(FlowBuilder, ModelElementHandsItsDefiningUnit)
     EXPECT_EQ(Describe(items.root.children), "49<a ;>");
     EXPECT_EQ(items.function, &element);
 }
+
+// The builder leaves out a pass when no unit of the kinds it acts on is
+// anywhere in the body; the items are those of every pass run in turn, both
+// when the kinds are missing and when they sit deep inside other statements.
+TEST(FlowBuilder, PassesLeftOutForMissingKindsChangeNothing)
+{
+    const char* const bodies[] = {
+        "a; b; if (x) c; return d;",
+        "while (x) { if (y) { end: a; b; } }",
+        "switch (v) { case 1: for (;;) { do { a; } while (x); } break; }",
+        "if (x) { try { { a; } } catch (...) { throw 1; } } else if (y) b; else c;",
+        "switch (v) { case 1: case 2: switch (w) { default: a; } }",
+    };
+    for (const char* body : bodies) {
+        for (const int flag : {0, 1}) {
+            FunctionUnderTest f(body);
+            std::vector<CFlowItem> items = CFlowBuilder::BuildItems(f.function.children);
+            CFlowBuilder::FlattenBlocks(items);
+            if (flag == 1)
+                CFlowBuilder::RemoveTryCatchThrow(items);
+            CFlowBuilder::AttachElseChains(items);
+            CFlowBuilder::SplitLabels(items);
+            CFlowBuilder::RegroupSwitches(items);
+            CFlowBuilder::JoinDoWhile(items);
+            if (flag == 1)
+                CFlowBuilder::GroupExpressions(items);
+            else
+                CFlowBuilder::GroupSimpleStatements(items);
+            EXPECT_EQ(Build(body, flag), Describe(items)) << body << " (flag " << flag << ")";
+        }
+    }
+}
