@@ -4,6 +4,7 @@
 #include "ParseCacheIO.h"
 #include "SourceFileList.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,4 +51,7 @@ private:
     CInputSet* owner_;
     MessageSink& messages_;
     std::string failure_;
+    // While a file is loaded: told, as records are read, the first byte
+    // still to be read; the bytes before it may go.
+    std::function<void(const char*)> consumed_;
 };
