@@ -113,11 +113,13 @@ bool ScannedFiles::Scan::Take(const std::vector<PPToken>& from, size_t first)
     for (size_t i = first; i < from.size(); ++i) {
         const PPToken& token = from[i];
         uint32_t at = kNoText;
+        size_t length = 0;
         if (token.text) {
             at = static_cast<uint32_t>(texts.size());
-            texts.append(token.text, std::strlen(token.text) + 1);
+            length = std::strlen(token.text);
+            texts.append(token.text, length + 1);
         }
-        tokens.push_back({token.line, token.type, at});
+        tokens.push_back({token.line, token.type, at, static_cast<uint32_t>(length)});
     }
     return true;
 }
@@ -126,8 +128,11 @@ void ScannedFiles::Scan::AppendTo(std::vector<PPToken>& out) const
 {
     out.reserve(out.size() + tokens.size());
     for (const Token& token : tokens) {
-        out.emplace_back(
-            token.line, token.type, token.text == kNoText ? nullptr : texts.data() + token.text);
+        if (token.text == kNoText) {
+            out.emplace_back(token.line, token.type, nullptr);
+        } else {
+            out.emplace_back(token.line, token.type, texts.data() + token.text, token.length);
+        }
     }
 }
 

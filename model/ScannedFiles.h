@@ -58,6 +58,7 @@ private:
             int32_t line;
             int32_t type;
             uint32_t text; // where its text starts in `texts`, or kNoText
+            uint32_t length; // of the text
         };
         static constexpr uint32_t kNoText = 0xFFFFFFFFu;
 
