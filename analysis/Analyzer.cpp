@@ -5,6 +5,8 @@
 
 #include <exception>
 
+#include <malloc.h>
+
 namespace {
 
 void WriteFailure(MessageSink& messages, const char* what)
@@ -17,6 +19,16 @@ void WriteFailure(MessageSink& messages, const char* what)
 CAnalyzer::CAnalyzer(CInputSet* input)
     : input_(input), engine_(std::make_unique<CProjectAnalyzer>(input))
 {
+}
+
+CAnalyzer::~CAnalyzer()
+{
+    engine_.reset();
+    // The records were many small heap blocks, spread over the allocation
+    // arenas of the threads that read them; most of what they held stays
+    // with the process unless it is given back here, and an engine made
+    // next would otherwise come on top of it.
+    ::malloc_trim(0);
 }
 
 void CAnalyzer::Run(int mode, bool dump)

@@ -12,6 +12,10 @@ class CInputSet;
 class CAnalyzer {
 public:
     explicit CAnalyzer(CInputSet* input);
+    // Frees the engine and gives the memory it held back to the system.
+    ~CAnalyzer();
+    CAnalyzer(const CAnalyzer&) = delete;
+    CAnalyzer& operator=(const CAnalyzer&) = delete;
 
     // Analyses what is new or changed, drops unreachable headers and builds
     // the model under a fresh root (also after a stop). With `dump` and no

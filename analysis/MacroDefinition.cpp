@@ -24,9 +24,9 @@ size_t CDefineProcessor::Parse(size_t i)
             return end;
         }
         if (isUndef_) {
-            macros_.erase(def_.name);
+            macros_.erase(name_);
         } else {
-            macros_[def_.name] = def_;
+            macros_[name_] = def_;
         }
         return end;
     } catch (const PreprocessorFailure& failure) {
@@ -43,9 +43,9 @@ size_t CDefineProcessor::ParseName(size_t i)
 {
     const PPToken& name = At(i + 2);
     if (name.type == IDENTIFIER) {
-        def_.name = name.text ? name.text : "";
+        name_ = name.text ? name.text : "";
     } else {
-        def_.name = TokenSpelling(tokens_, static_cast<int>(i + 2));
+        name_ = TokenSpelling(tokens_, static_cast<int>(i + 2));
     }
     return i + 3;
 }
@@ -128,7 +128,7 @@ bool CDefineProcessor::CutUnless(bool fits)
     if (!cut_) {
         cut_ = true;
         MessageLine(messages_, MessageKind::Error)
-            << "The body of macro " << def_.name << " grows past " << kMaxBodyTokens
+            << "The body of macro " << name_ << " grows past " << kMaxBodyTokens
             << " tokens: the rest of it is left out";
     }
     return false;

@@ -37,6 +37,7 @@ public:
     bool Completed() const { return completed_; }
     bool IsUndef() const { return isUndef_; }
     const CMacroDef& Definition() const { return def_; }
+    const std::string& Name() const { return name_; }
 
 private:
     size_t ParseName(size_t i);
@@ -56,6 +57,7 @@ private:
     MacroTable& macros_;
     MessageSink& messages_;
     CMacroDef def_;
+    std::string name_; // of the macro defined or removed
     bool completed_ = false;
     bool isUndef_ = false;
     bool cut_ = false;

@@ -347,13 +347,13 @@ size_t CPreprocessor::HandleDefine()
     CDefineProcessor define(in_, *macros_, input_->Messages());
     const size_t last = define.Parse(pos_);
     if (define.Completed()) {
-        chain_->macroDigest.Update(*macros_, define.Definition().name);
+        chain_->macroDigest.Update(*macros_, define.Name());
     }
-    if (define.Completed() && ownMacros_ != nullptr && !define.Definition().name.empty()) {
+    if (define.Completed() && ownMacros_ != nullptr && !define.Name().empty()) {
         if (define.IsUndef()) {
-            ownMacros_->erase(define.Definition().name);
+            ownMacros_->erase(define.Name());
         } else {
-            (*ownMacros_)[define.Definition().name] = define.Definition();
+            (*ownMacros_)[define.Name()] = define.Definition();
         }
     }
     return last - pos_ + 1;

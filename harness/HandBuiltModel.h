@@ -12,6 +12,9 @@
 #include <string>
 
 struct HandBuiltModel {
+    // The file every element is declared (and defined) in.
+    inline static const std::string kFile = "test.cpp";
+
     CModelScope root;
     std::deque<CUnit> units; // stable addresses
 
@@ -43,10 +46,10 @@ struct HandBuiltModel {
         CModelScope* scope = (parent != nullptr ? parent : &root)->AddChild(key);
         const int32_t unitKind = kind == UNIT_MULTIPLE_VARIABLE ? UNIT_VARIABLE : kind;
         scope->declarations.push_back(MakeUnit(unitKind, access));
-        scope->declarationFiles.push_back("test.cpp");
+        scope->declarationFiles.push_back(kFile);
         if (defined) {
             scope->definitions.push_back(MakeUnit(unitKind, access));
-            scope->definitionFiles.push_back("test.cpp");
+            scope->definitionFiles.push_back(kFile);
         }
         return scope;
     }

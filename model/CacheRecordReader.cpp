@@ -184,12 +184,11 @@ void CCacheRecordReader::ReadMacroTable(CCacheSource& in, CSourceFile& file)
 {
     const uint32_t count = in.ReadCount(kMinMacroBytes);
     for (uint32_t i = 0; i < count; ++i) {
+        std::string name = in.ReadString();
         CMacroDef macro;
-        macro.name = in.ReadString();
         macro.functionLike = in.ReadBool();
         ReadStrings(in, macro.parameters);
         ReadTokenVector(in, macro.body);
-        std::string name = macro.name;
         file.macros[name] = std::move(macro); // a later record of one name wins
     }
 }

@@ -108,8 +108,8 @@ public:
     TokenIndices initTokens;
     int32_t access = 0;
     bool multiple = false; // further declarators follow
+    bool cvAfterType = false; // beside the other flags: no padding of its own
     std::vector<CVariableInfo> further; // int a, b; -> b
-    bool cvAfterType = false;
     TokenIndices typeTokens;
 };
 

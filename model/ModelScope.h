@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BulkMemory.h"
+#include "FilePathRef.h"
 #include "PPToken.h"
 #include "Unit.h"
 
@@ -78,8 +79,8 @@ public:
     bool fromProjectFile = false;
     std::vector<CUnit*> declarations;
     std::vector<CUnit*> definitions;
-    std::vector<std::string> declarationFiles;
-    std::vector<std::string> definitionFiles;
+    std::vector<FilePathRef> declarationFiles;
+    std::vector<FilePathRef> definitionFiles;
     std::set<int32_t> definitionFileNumbers;
     ScopeLinkSet linkedBy;
     ScopeLinkSet linkedByCv;

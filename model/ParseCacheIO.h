@@ -173,6 +173,8 @@ public:
 
     size_t Left() const { return static_cast<size_t>(end_ - next_); }
     bool AtEnd() const { return next_ == end_; }
+    // Where the next read starts.
+    const char* Position() const { return next_; }
     // A source over the next n bytes; this one moves past them.
     CCacheSource Take(size_t n);
 

@@ -14,12 +14,79 @@
 #include <cerrno>
 #include <cstring>
 #include <exception>
+#include <functional>
+#include <mutex>
 #include <thread>
+#include <utility>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+// Memory for a copy of a whole cache file: mapped on its own, so that the
+// pages of records already read can go back to the system while the rest
+// is still being read (a large project's cache is well over a hundred MB).
+class MappedBytes {
+public:
+    MappedBytes() = default;
+    explicit MappedBytes(size_t size) : size_(size)
+    {
+        void* memory =
+            ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (memory == MAP_FAILED) {
+            throw std::bad_alloc();
+        }
+        data_ = static_cast<char*>(memory);
+    }
+    MappedBytes(MappedBytes&& other) noexcept
+        : data_(std::exchange(other.data_, nullptr)),
+          size_(std::exchange(other.size_, 0)),
+          dropped_(std::exchange(other.dropped_, 0))
+    {
+    }
+    MappedBytes& operator=(MappedBytes&& other) noexcept
+    {
+        std::swap(data_, other.data_);
+        std::swap(size_, other.size_);
+        std::swap(dropped_, other.dropped_);
+        return *this;
+    }
+    MappedBytes(const MappedBytes&) = delete;
+    MappedBytes& operator=(const MappedBytes&) = delete;
+    ~MappedBytes()
+    {
+        if (data_) {
+            ::munmap(data_, size_);
+        }
+    }
+
+    char* Data() const { return data_; }
+
+    // Gives the whole pages before `upTo` back to the system; they are not
+    // read again (they would read as zeros).
+    void DropBefore(const char* upTo)
+    {
+        if (!data_ || upTo <= data_) {
+            return;
+        }
+        const size_t page = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+        const size_t end = std::min(size_, static_cast<size_t>(upTo - data_)) / page * page;
+        // In steps of a few MB, not a call for every record.
+        if (end >= dropped_ + kDropStep || (end > dropped_ && end + page > size_)) {
+            ::madvise(data_ + dropped_, end - dropped_, MADV_DONTNEED);
+            dropped_ = end;
+        }
+    }
+
+private:
+    static constexpr size_t kDropStep = size_t {4} << 20;
+
+    char* data_ = nullptr;
+    size_t size_ = 0;
+    size_t dropped_ = 0;
+};
 
 // The bytes of a regular file, read into memory once its first bytes show a
 // cache of this format. Opening never waits (a FIFO has no writer to wait
@@ -45,8 +112,10 @@ public:
 
     // Why the file is not read; empty when its bytes are there.
     const std::string& Failure() const { return failure_; }
-    const char* Data() const { return bytes_.get(); }
+    const char* Data() const { return whole_.Data() ? whole_.Data() : head_.get(); }
     size_t Size() const { return size_; }
+    // The bytes before `upTo` are not wanted any more.
+    void DropBefore(const char* upTo) { whole_.DropBefore(upTo); }
 
 private:
     void Read(int fd)
@@ -62,37 +131,36 @@ private:
         // short for a head is read whole and refused by the reader.
         const size_t head = std::min(size_, kHeadBytes);
         try {
-            bytes_ = std::make_unique_for_overwrite<char[]>(head);
+            head_ = std::make_unique_for_overwrite<char[]>(head);
         } catch (const std::bad_alloc&) {
             failure_ = "out of memory";
             return;
         }
-        if (ReadAt(fd, bytes_.get(), head, 0) != head) {
+        if (ReadAt(fd, head_.get(), head, 0) != head) {
             failure_ = kChanged;
             return;
         }
         if (size_ >= kHeadBytes &&
-            static_cast<int32_t>(CCacheSource::Decode(bytes_.get())) != kParseCacheVersion) {
+            static_cast<int32_t>(CCacheSource::Decode(head_.get())) != kParseCacheVersion) {
             failure_ = "version not match";
             return;
         }
         if (size_ > head) {
-            std::unique_ptr<char[]> whole;
             try {
-                whole = std::make_unique_for_overwrite<char[]>(size_);
+                whole_ = MappedBytes(size_);
             } catch (const std::bad_alloc&) {
                 failure_ = "out of memory";
                 return;
             }
-            std::memcpy(whole.get(), bytes_.get(), head);
-            bytes_ = std::move(whole);
+            std::memcpy(whole_.Data(), head_.get(), head);
+            head_.reset();
             for (size_t done = head; done < size_;) {
                 if (stop_ != nullptr && stop_->load(std::memory_order_relaxed)) {
                     failure_ = CParseCacheReader::kStopped;
                     return;
                 }
                 const size_t block = std::min(size_ - done, kBlockBytes);
-                if (ReadAt(fd, bytes_.get() + done, block, done) != block) {
+                if (ReadAt(fd, whole_.Data() + done, block, done) != block) {
                     failure_ = kChanged;
                     return;
                 }
@@ -130,7 +198,8 @@ private:
     static constexpr const char* kChanged = "changed while being read";
 
     const std::atomic<bool>* stop_;
-    std::unique_ptr<char[]> bytes_;
+    std::unique_ptr<char[]> head_; // a file no longer than its head
+    MappedBytes whole_; // a longer one
     size_t size_ = 0;
     std::string failure_;
 };
@@ -149,6 +218,7 @@ namespace {
 // reading it went.
 struct RecordSlot {
     CCacheSource bytes {nullptr, 0};
+    const char* start = nullptr; // its first byte
     std::unique_ptr<CSourceFile> file;
     bool pathRead = false;
     std::exception_ptr failure;
@@ -160,17 +230,36 @@ constexpr unsigned kMostReaders = 4;
 
 // Reads the records on up to kMostReaders threads, this one among them.
 // Each thread takes the next record not taken yet; records after one that
-// failed are left unread.
+// failed are left unread. `consumed`, when set, is told the first byte of
+// the first record not finished yet each time the records before it are.
 void ReadRecords(std::vector<RecordSlot>& slots, int32_t headerCount, size_t totalBytes,
-    const std::atomic<bool>* stop)
+    const std::atomic<bool>* stop, const std::function<void(const char*)>& consumed)
 {
     std::atomic<size_t> next {0};
     std::atomic<size_t> firstFailed {slots.size()};
+    std::mutex finishing;
+    std::vector<bool> finished(slots.size(), false);
+    size_t unfinished = 0; // the first record not finished
+    auto finish = [&](size_t i) {
+        if (!consumed) {
+            return;
+        }
+        const std::lock_guard<std::mutex> lock(finishing);
+        finished[i] = true;
+        const size_t before = unfinished;
+        while (unfinished < slots.size() && finished[unfinished]) {
+            ++unfinished;
+        }
+        if (unfinished != before && unfinished < slots.size()) {
+            consumed(slots[unfinished].start);
+        }
+    };
     auto work = [&] {
         TokenTextStore texts; // this thread's
         const CDetailRecord::BulkCreation bulk; // the records of whole unit trees
         for (size_t i = next++; i < slots.size(); i = next++) {
             if (i > firstFailed.load()) {
+                finish(i);
                 continue;
             }
             RecordSlot& slot = slots[i];
@@ -188,6 +277,7 @@ void ReadRecords(std::vector<RecordSlot>& slots, int32_t headerCount, size_t tot
                 size_t failed = firstFailed.load();
                 while (i < failed && !firstFailed.compare_exchange_weak(failed, i)) { }
             }
+            finish(i);
         }
     };
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
@@ -229,10 +319,12 @@ void CParseCacheReader::ReadAll(CCacheSource& in, Records& records)
     for (size_t i = 0; i < total; ++i) {
         try {
             const uint32_t length = in.ReadSize();
+            const char* start = in.Position();
             CCacheSource record = in.Take(length);
             bytes += length;
             RecordSlot& slot = slots.emplace_back();
             slot.bytes = record;
+            slot.start = start;
             if (i < static_cast<size_t>(projects)) {
                 slot.file = std::make_unique<CProjectFile>(owner_);
             } else {
@@ -243,7 +335,7 @@ void CParseCacheReader::ReadAll(CCacheSource& in, Records& records)
             break;
         }
     }
-    ReadRecords(slots, headerCount, bytes, stop_);
+    ReadRecords(slots, headerCount, bytes, stop_, consumed_);
     // Paths are told, and failures reported, as reading in order would.
     for (RecordSlot& slot : slots) {
         if (slot.pathRead) {
@@ -314,7 +406,7 @@ bool CParseCacheReader::LoadBytes(const char* data, size_t length)
 
 bool CParseCacheReader::Load(const std::string& path, const std::string& digest)
 {
-    const CacheFileBytes file(path, stop_);
+    CacheFileBytes file(path, stop_);
     if (!file.Failure().empty()) {
         failure_ = file.Failure();
         return false;
@@ -323,5 +415,11 @@ bool CParseCacheReader::Load(const std::string& path, const std::string& digest)
         failure_ = "changed since it was saved";
         return false;
     }
-    return LoadBytes(file.Data(), file.Size());
+    // Each record is read once: the pages of those read go back to the
+    // system while the rest is read, instead of the whole copy staying
+    // until the last record is in.
+    consumed_ = [&file](const char* upTo) { file.DropBefore(upTo); };
+    const bool loaded = LoadBytes(file.Data(), file.Size());
+    consumed_ = nullptr;
+    return loaded;
 }

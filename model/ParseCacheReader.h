@@ -5,6 +5,7 @@
 #include "SourceFileList.h"
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -59,4 +60,7 @@ private:
     MessageSink& messages_;
     const std::atomic<bool>* stop_ = nullptr;
     std::string failure_;
+    // While a file is loaded: told, as records are read, the first byte
+    // still to be read; the bytes before it may go.
+    std::function<void(const char*)> consumed_;
 };

@@ -19,7 +19,6 @@ void CProjectFile::SeedPredefinedMacros(const std::vector<PredefinedWord>& defin
 {
     for (const PredefinedWord& word : defines) {
         CMacroDef def;
-        def.name = word.name;
         def.functionLike = false;
         def.body.emplace_back(0, INTEGERNUMBER, std::to_string(word.value).c_str());
         macros[word.name] = std::move(def);

@@ -3,6 +3,7 @@
 #include "SourceFile.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 #include <sys/stat.h>
@@ -30,14 +31,6 @@ int32_t ClampToInt32(int64_t value)
 {
     return static_cast<int32_t>(std::clamp<int64_t>(
         value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
-
-// Copies tokens from `from` on to the end of `out`.
-void AppendCopies(const std::vector<PPToken>& tokens, std::vector<PPToken>& out, size_t from = 0)
-{
-    if (from < tokens.size()) {
-        out.insert(out.end(), tokens.begin() + static_cast<std::ptrdiff_t>(from), tokens.end());
-    }
 }
 
 // Keeps the lines a scan writes, and hands each on at once.
@@ -68,7 +61,7 @@ bool ScannedFiles::Load(CSourceFile& file, const CTokenScanner& scanner, Message
             file.size = ClampToInt32(before.size);
             file.mtime = ClampToInt32(before.mtimeSeconds);
             file.scan.fileName = file.path;
-            AppendCopies(kept->tokens, file.scan.tokens);
+            kept->AppendTo(file.scan.tokens);
             for (const auto& [kind, line] : kept->messages) {
                 messages.Write(kind, line);
             }
@@ -96,11 +89,51 @@ bool ScannedFiles::Load(CSourceFile& file, const CTokenScanner& scanner, Message
         after == before) {
         auto scan = std::make_shared<Scan>();
         scan->status = before;
-        AppendCopies(file.scan.tokens, scan->tokens, from);
-        scan->messages = std::move(recording.lines);
-        Keep(file.path, std::move(scan));
+        if (scan->Take(file.scan.tokens, from)) {
+            scan->messages = std::move(recording.lines);
+            Keep(file.path, std::move(scan));
+        }
     }
     return true;
+}
+
+bool ScannedFiles::Scan::Take(const std::vector<PPToken>& from, size_t first)
+{
+    size_t bytes = 0;
+    for (size_t i = first; i < from.size(); ++i) {
+        if (from[i].text) {
+            bytes += std::strlen(from[i].text) + 1;
+        }
+    }
+    if (bytes >= kNoText) {
+        return false;
+    }
+    tokens.reserve(from.size() - std::min(first, from.size()));
+    texts.reserve(bytes);
+    for (size_t i = first; i < from.size(); ++i) {
+        const PPToken& token = from[i];
+        uint32_t at = kNoText;
+        size_t length = 0;
+        if (token.text) {
+            at = static_cast<uint32_t>(texts.size());
+            length = std::strlen(token.text);
+            texts.append(token.text, length + 1);
+        }
+        tokens.push_back({token.line, token.type, at, static_cast<uint32_t>(length)});
+    }
+    return true;
+}
+
+void ScannedFiles::Scan::AppendTo(std::vector<PPToken>& out) const
+{
+    out.reserve(out.size() + tokens.size());
+    for (const Token& token : tokens) {
+        if (token.text == kNoText) {
+            out.emplace_back(token.line, token.type, nullptr);
+        } else {
+            out.emplace_back(token.line, token.type, texts.data() + token.text, token.length);
+        }
+    }
 }
 
 std::shared_ptr<const ScannedFiles::Scan> ScannedFiles::Find(

@@ -50,10 +50,27 @@ public:
     };
 
 private:
+    // A kept scan holds its tokens' texts one after the other in one block
+    // instead of a heap block for each: every header of the run stays here
+    // until the run ends.
     struct Scan {
+        struct Token {
+            int32_t line;
+            int32_t type;
+            uint32_t text; // where its text starts in `texts`, or kNoText
+            uint32_t length; // of the text
+        };
+        static constexpr uint32_t kNoText = 0xFFFFFFFFu;
+
         Status status;
-        std::vector<PPToken> tokens;
+        std::vector<Token> tokens;
+        std::string texts; // NUL-terminated
         std::vector<std::pair<MessageKind, std::string>> messages;
+
+        // Keeps tokens[from..]; false when their texts do not fit.
+        bool Take(const std::vector<PPToken>& from, size_t first);
+        // Appends a copy of the tokens to `out`.
+        void AppendTo(std::vector<PPToken>& out) const;
     };
 
     std::shared_ptr<const Scan> Find(const std::string& path, const Status& status) const;

@@ -56,15 +56,15 @@ namespace {
 
 bool SameMacro(const CMacroDef& a, const CMacroDef& b)
 {
-    return a.name == b.name && a.functionLike == b.functionLike && a.parameters == b.parameters &&
+    return a.functionLike == b.functionLike && a.parameters == b.parameters &&
         SameTokens(a.body, b.body);
 }
 
 } // namespace
 
-uint64_t MacroDigest(const CMacroDef& macro)
+uint64_t MacroDigest(const std::string& name, const CMacroDef& macro)
 {
-    uint64_t h = MixDigest(TextDigest(macro.name.c_str()), macro.functionLike ? 1 : 2);
+    uint64_t h = MixDigest(TextDigest(name.c_str()), macro.functionLike ? 1 : 2);
     for (const std::string& parameter : macro.parameters) {
         h = MixDigest(h, TextDigest(parameter.c_str()));
     }
@@ -85,7 +85,7 @@ uint64_t ContentDigest(const CSourceFile& file)
     }
     h = MixDigest(h, file.macros.size());
     for (const auto& [name, macro] : file.macros) {
-        h = MixDigest(h, MacroDigest(macro));
+        h = MixDigest(h, MacroDigest(name, macro));
     }
     return h;
 }

@@ -26,7 +26,7 @@ bool SameContent(const CSourceFile& a, const CSourceFile& b);
 bool SameTokens(const std::vector<PPToken>& a, const std::vector<PPToken>& b);
 
 // A hash of one macro definition (name, form, parameters, body).
-uint64_t MacroDigest(const CMacroDef& macro);
+uint64_t MacroDigest(const std::string& name, const CMacroDef& macro);
 
 // Combines hash values in order.
 inline uint64_t MixDigest(uint64_t seed, uint64_t value)

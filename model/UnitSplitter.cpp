@@ -6,6 +6,17 @@
 
 #include <stdexcept>
 
+namespace {
+
+// Gives back the room a unit list grew into and did not fill.
+void FitToSize(std::vector<CUnit>& units)
+{
+    if (units.capacity() > units.size())
+        units.shrink_to_fit();
+}
+
+} // namespace
+
 void CUnitSplitter::SplitFile(CSourceFile& file)
 {
     tokens_ = &file.scan.tokens;
@@ -64,13 +75,17 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
     const int n = static_cast<int>(tokens.size());
 
     CUnit pending(tokens_);
+    // The pending unit's token positions are gathered here and handed over
+    // in a list of their exact size when the unit closes: the lists stay
+    // with the file for the life of the model.
+    TokenIndices indices;
     bool inLine = false; // inside a preprocessing line
     int parenDepth = 0;
     int previous = 0;
     int first = start;
 
-    auto hasContent = [&pending]() {
-        return !pending.tokenIndices.empty() || !pending.children.empty();
+    auto hasContent = [&pending, &indices]() {
+        return !indices.empty() || !pending.children.empty();
     };
     // The last unit made is a run of empty declarations or statements (a
     // unit that begins with ';' holds nothing else).
@@ -89,6 +104,8 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
             pending.kind = UNIT_PREPROCESSING;
             pending.done = true;
         }
+        pending.tokenIndices.assign(indices.begin(), indices.end());
+        indices.clear();
         units.push_back(std::move(pending));
         first = last + 1;
         pending = CUnit(tokens_);
@@ -106,7 +123,7 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
                 inLine = false;
                 parenDepth = 0;
             } else {
-                pending.tokenIndices.push_back(p);
+                indices.push_back(p);
             }
             continue;
         }
@@ -116,11 +133,11 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
             break;
         case LP:
             ++parenDepth;
-            pending.tokenIndices.push_back(p);
+            indices.push_back(p);
             break;
         case RP:
             --parenDepth;
-            pending.tokenIndices.push_back(p);
+            indices.push_back(p);
             break;
         case LC: {
             const int r =
@@ -144,12 +161,12 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
                 first = p + 1;
                 break;
             }
-            pending.tokenIndices.push_back(p);
+            indices.push_back(p);
             if (parenDepth == 0)
                 close(p);
             break;
         case COLON:
-            pending.tokenIndices.push_back(p);
+            indices.push_back(p);
             if (parenDepth == 0 &&
                 (before == WORD_PUBLIC || before == WORD_PRIVATE || before == WORD_PROTECTED))
                 close(p);
@@ -159,6 +176,7 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
             const int stop = StopAfterBlock(p + 1);
             if (hasContent())
                 close(stop == n ? n - 1 : stop);
+            FitToSize(units);
             return stop;
         }
         case SHARP:
@@ -167,15 +185,16 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
             // is an ordinary token.
             if (p == 0 || tokens[static_cast<size_t>(p) - 1].type == ENDLINE)
                 inLine = true;
-            pending.tokenIndices.push_back(p);
+            indices.push_back(p);
             break;
         default:
-            pending.tokenIndices.push_back(p);
+            indices.push_back(p);
             break;
         }
     }
 
     if (hasContent())
         close(n - 1);
+    FitToSize(units);
     return n;
 }

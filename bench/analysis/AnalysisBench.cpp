@@ -6,6 +6,9 @@
 //
 // --jobs N reads the project files on N threads (1: the run's own only);
 // without it, one per core.
+//
+// cold_peak_kb is the most memory resident by the end of the cold run,
+// peak_kb the most over the whole measurement.
 
 #include "Analyzer.h"
 #include "ChildStartKind.h"
@@ -19,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <iostream>
 #include <map>
@@ -75,6 +79,20 @@ Options ParseOptions(int argc, char** argv)
             "[--dump] [--jobs N] PATH...");
     }
     return options;
+}
+
+// The most memory the process has had resident so far, in KB (0 when the
+// system does not say).
+long PeakResidentKb()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0) {
+            return std::atol(line.c_str() + 6);
+        }
+    }
+    return 0;
 }
 
 double Milliseconds(const std::function<void()>& work)
@@ -171,18 +189,16 @@ int main(int argc, char** argv)
     double coldMs = 0, warmMs = 0, saveMs = 0, loadMs = 0, mergeMs = 0;
     bool saved = false, read = false;
     KindCounts before, after;
-    long headers = 0, tokens = 0, failed = 0;
+    long headers = 0, tokens = 0, failed = 0, coldPeakKb = 0;
 
     RunWithLargeStack([&] {
         {
             QuietStdout quiet;
             coldMs = Milliseconds([&] { cold->Run(3, false); });
+            coldPeakKb = PeakResidentKb();
             CountElements(*cold->Engine()->Root(), before);
             warmMs = Milliseconds([&] { cold->Run(3, false); });
             saveMs = Milliseconds([&] { saved = cold->Engine()->SaveCache(cachePath); });
-            loadMs = Milliseconds([&] { read = saved && loaded->Engine()->LoadCache(cachePath); });
-            mergeMs = Milliseconds([&] { loaded->RebuildModel(3); });
-            CountElements(*loaded->Engine()->Root(), after);
         }
         const CProjectAnalyzer& engine = *cold->Engine();
         headers = static_cast<long>(engine.FileIndex().files.size());
@@ -199,10 +215,19 @@ int main(int argc, char** argv)
                 engine.FileIndex(), engine.ProjectFiles(), engine.Root(), StandardOutputSink())
                 .Dump();
         }
-        // Deep unit trees are freed here, on the large stack.
+        // The program never holds two engines at once: the first goes
+        // before the second reads the cache. Deep unit trees are freed here,
+        // on the large stack.
         cold.reset();
+        {
+            QuietStdout quiet;
+            loadMs = Milliseconds([&] { read = saved && loaded->Engine()->LoadCache(cachePath); });
+            mergeMs = Milliseconds([&] { loaded->RebuildModel(3); });
+            CountElements(*loaded->Engine()->Root(), after);
+        }
         loaded.reset();
     });
+    const long peakKb = PeakResidentKb();
 
     std::error_code error;
     const long cacheBytes = saved ? static_cast<long>(fs::file_size(cachePath, error)) : 0;
@@ -221,6 +246,8 @@ int main(int argc, char** argv)
     std::printf("load_ms %.1f\n", loadMs);
     std::printf("merge_ms %.1f\n", mergeMs);
     std::printf("cache_bytes %ld\n", cacheBytes);
+    std::printf("cold_peak_kb %ld\n", coldPeakKb);
+    std::printf("peak_kb %ld\n", peakKb);
     std::printf("model_namespace %ld\n", before[UNIT_NAMESPACE]);
     std::printf("model_class %ld\n", before[UNIT_CLASS]);
     std::printf("model_struct %ld\n", before[UNIT_STRUCT]);

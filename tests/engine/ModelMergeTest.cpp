@@ -13,6 +13,11 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
+Strings PathsOf(const std::vector<FilePathRef>& files)
+{
+    return Strings(files.begin(), files.end());
+}
+
 // Analyses files written into a fresh folder and gives the model outline.
 struct Written {
     ProjectFolder folder;
@@ -42,8 +47,8 @@ TEST(ModelMerge, DeclarationAndDefinitionInTwoHeadersAreOneClass)
     EXPECT_EQ(a->kind, UNIT_CLASS);
     EXPECT_EQ(a->declarations.size(), 1u);
     EXPECT_EQ(a->definitions.size(), 1u);
-    EXPECT_EQ(a->declarationFiles, Strings {w.folder.Path("a.h")});
-    EXPECT_EQ(a->definitionFiles, Strings {w.folder.Path("b.h")});
+    EXPECT_EQ(PathsOf(a->declarationFiles), Strings {w.folder.Path("a.h")});
+    EXPECT_EQ(PathsOf(a->definitionFiles), Strings {w.folder.Path("b.h")});
     EXPECT_EQ(a->definitionFileNumbers.size(), 1u);
 }
 
@@ -160,7 +165,7 @@ TEST(ModelMerge, TypedefOfATagUnderItsOwnNameIsTheType)
         "+Unit: lua_State 5 1 1 \n"
         "    +Unit: base 12 1 0 \n"
         "    +Unit: top 12 1 0 \n");
-    EXPECT_EQ(w.Find("lua_State")->definitionFiles, Strings {w.folder.Path("state.h")});
+    EXPECT_EQ(PathsOf(w.Find("lua_State")->definitionFiles), Strings {w.folder.Path("state.h")});
 }
 
 // The class's details come from its own units, even where its same-name

@@ -60,11 +60,9 @@ void FillFile(CSourceFile& file, const std::string& path, int seed)
     const auto& t = file.scan.tokens;
 
     CMacroDef object;
-    object.name = "X";
     object.body.emplace_back(0, 42, "1");
     file.macros["X"] = object;
     CMacroDef function;
-    function.name = "F";
     function.functionLike = true;
     function.parameters = {"a", "b"};
     function.body.emplace_back(3, 46, "a");

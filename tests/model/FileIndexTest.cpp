@@ -30,7 +30,7 @@ TEST(FileIndex, OnlyTheSameContentIsFoundAgain)
         auto file = Header("Inc/A.h", 10, 100, 3);
         file->scan.tokens[0].SetText(nullptr);
         file->includes = {4};
-        file->macros["M"].name = "M";
+        file->macros["M"];
         return file;
     };
     CFileIndex index;
@@ -48,7 +48,7 @@ TEST(FileIndex, OnlyTheSameContentIsFoundAgain)
         {"token line", false, [](CSourceFile& f) { f.scan.tokens[2].line = 2; }},
         {"another header read", false, [](CSourceFile& f) { f.includes = {5}; }},
         {"macro body", false, [](CSourceFile& f) { f.macros["M"].body.emplace_back(1, 42, "1"); }},
-        {"another macro", false, [](CSourceFile& f) { f.macros["N"].name = "N"; }},
+        {"another macro", false, [](CSourceFile& f) { f.macros["N"]; }},
         {"path spelled otherwise", false, [](CSourceFile& f) { f.path = "inc/a.h"; }},
         {"time", false, [](CSourceFile& f) { f.mtime = 101; }},
     };

@@ -3,6 +3,7 @@
 #include "IncludedFile.h"
 #include "ParseCacheReader.h"
 #include "ParseCacheWriter.h"
+#include "ProjectFile.h"
 #include "TokenType.h"
 #include "UnitDetail.h"
 #include "UnitKind.h"
@@ -167,6 +168,30 @@ TEST_F(ParseCache, RecordsLargerThanTheWriteBufferGiveTheSameBytes)
     for (size_t i = 0; i < before.size(); ++i) {
         ASSERT_STREQ(after[i].text ? after[i].text : "", before[i].text ? before[i].text : "") << i;
     }
+}
+
+// The pages of the records read go back to the system while the records
+// after them are still read: none may be one still wanted.
+TEST_F(ParseCache, LargeCacheFileLoadsAsItsBytesDo)
+{
+    for (int f = 0; f < 64; ++f) {
+        auto file = std::make_unique<CProjectFile>(nullptr);
+        file->path = "many" + std::to_string(f) + ".cpp";
+        for (int k = 0; k < 20000; ++k) {
+            file->scan.tokens.emplace_back(k, IDENTIFIER, ("n" + std::to_string(f * k)).c_str());
+        }
+        original.projects.push_back(std::move(file));
+    }
+    const std::string saved = Save(original, "one.car");
+    ASSERT_GT(saved.size(), size_t {16} << 20);
+
+    CacheRecords loaded;
+    {
+        CapturedOutput quiet;
+        CParseCacheReader reader(loaded.projects, loaded.index, nullptr);
+        ASSERT_TRUE(reader.Load(folder.File("one.car"))) << reader.Failure();
+    }
+    EXPECT_TRUE(Save(loaded, "two.car") == saved);
 }
 
 // A large cache is read on several threads, yet a damaged one is refused

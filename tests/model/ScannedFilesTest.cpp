@@ -14,8 +14,9 @@
 
 namespace {
 
-// Words become identifiers, a newline an end-of-line token; a '?' is
-// reported on the message stream. Counts its scans.
+// Words become identifiers, a newline an end-of-line token (no text), a '"'
+// an identifier with an empty text; a '?' is reported on the message
+// stream. Counts its scans.
 class CountingScanner : public CTokenScanner {
 public:
     using CTokenScanner::Scan;
@@ -37,6 +38,8 @@ public:
             flush();
             if (c == '\n')
                 out.emplace_back(++line, ENDLINE, nullptr);
+            else if (c == '"')
+                out.emplace_back(line, IDENTIFIER, "");
             else if (c == '?')
                 MessageLine(messages, MessageKind::Error) << "odd character at line " << line;
         }
@@ -82,7 +85,7 @@ TEST(ScannedFiles, RepeatedLoadsGiveWhatAFreshReadGives)
     TempFolder folder;
     CountingScanner scanner;
     ScannedFiles store;
-    for (const std::string& content : {std::string("alpha beta\n?gamma\n"), std::string()}) {
+    for (const std::string& content : {std::string("alpha beta\n?gamma \"\n"), std::string()}) {
         const std::string path = folder.Write("h" + std::to_string(content.size()) + ".h", content);
         const Loaded direct = LoadWith(
             path, [&](CIncludedFile& file, MessageSink& sink) { return file.Load(scanner, sink); });
