@@ -232,8 +232,12 @@ int main(int argc, char** argv)
                 pause.start();
                 RunUntil([&] { return pause.elapsed() >= 30; });
             }
+            // A small tree was arranged by the paints between the steps; a
+            // large one may still be arranging away from the window.
+            RunUntil([&] { return !view.ArrangingAway() && !view.RearrangePending(); });
             arranged = false;
-            RunUntil([&] { return !view.ArrangingAway() && !view.RearrangePending() && arranged; });
+            view.RedrawNow();
+            RunUntil([&] { return arranged; });
             drawing = false;
             resizeStall = std::max(maxStall, clock.elapsed() - lastTick);
             QObject::disconnect(painted);
