@@ -20,34 +20,42 @@ bool IsSimpleStatement(int32_t kind)
         kind == UNIT_GOTO || kind == UNIT_EXPRESSION_STATEMENT || kind == UNIT_THROW;
 }
 
-// Goes through the list in order; an item for which `spills` says yes hands
-// its children out to follow it, and they are gone through next. One pass
-// that rebuilds the list: moving children out in place would shift the rest
-// of the list each time (minutes for a switch of many thousand cases).
-template <typename Spills> void SpillChildren(std::vector<CFlowItem>& items, Spills spills)
+// Rebuilds the list in one pass, in order: `place(item, out, handOut)` puts
+// each item into `out` (or into an item there); `handOut(item)` gives the
+// item's children out to be gone through right after it. One pass that
+// rebuilds the list: moving children out in place would shift the rest of
+// the list each time (minutes for a switch of many thousand cases).
+template <typename Place> void RebuildInOrder(std::vector<CFlowItem>& items, Place place)
 {
     std::vector<CFlowItem> out;
     out.reserve(items.size());
     // The children handed out and still to go through, the next one last.
     std::vector<CFlowItem> pending;
-    const auto goThrough = [&](CFlowItem&& item) {
-        if (spills(item)) {
-            std::vector<CFlowItem> children = std::move(item.children);
-            item.children.clear();
-            pending.insert(pending.end(), std::make_move_iterator(children.rbegin()),
-                std::make_move_iterator(children.rend()));
-        }
-        out.push_back(std::move(item));
+    const auto handOut = [&pending](CFlowItem& item) {
+        pending.insert(pending.end(), std::make_move_iterator(item.children.rbegin()),
+            std::make_move_iterator(item.children.rend()));
+        item.children.clear();
     };
     for (CFlowItem& item : items) {
-        goThrough(std::move(item));
+        place(std::move(item), out, handOut);
         while (!pending.empty()) {
             CFlowItem next = std::move(pending.back());
             pending.pop_back();
-            goThrough(std::move(next));
+            place(std::move(next), out, handOut);
         }
     }
     items = std::move(out);
+}
+
+// Goes through the list in order; an item for which `spills` says yes hands
+// its children out to follow it, and they are gone through next.
+template <typename Spills> void SpillChildren(std::vector<CFlowItem>& items, Spills spills)
+{
+    RebuildInOrder(items, [&spills](CFlowItem&& item, std::vector<CFlowItem>& out, auto& handOut) {
+        if (spills(item))
+            handOut(item);
+        out.push_back(std::move(item));
+    });
 }
 
 uint64_t KindBit(int32_t kind)
@@ -255,23 +263,16 @@ void CFlowBuilder::SplitLabels(std::vector<CFlowItem>& items)
 
 void CFlowBuilder::RegroupCases(std::vector<CFlowItem>& items)
 {
-    // One pass that rebuilds the list: a label and whatever precedes the
-    // first label stay in it; any other item goes to the last label kept. A
-    // label whose first child is a label hands its children out first; they
-    // follow it and are gone through next.
-    std::vector<CFlowItem> out;
-    out.reserve(items.size());
-    // The children handed out and still to go through, the next one last.
-    std::vector<CFlowItem> pending;
+    // A label and whatever precedes the first label stay in the list; any
+    // other item goes to the last label kept. A label whose first child is a
+    // label hands its children out first; they follow it and are gone
+    // through next.
     size_t lastLabel = 0;
     bool anyLabel = false;
-    const auto goThrough = [&](CFlowItem&& item) {
+    RebuildInOrder(items, [&](CFlowItem&& item, std::vector<CFlowItem>& out, auto& handOut) {
         const bool label = IsCaseLabel(item.FirstUnitKind());
-        if (label && !item.children.empty() && IsCaseLabel(item.children.front().FirstUnitKind())) {
-            pending.insert(pending.end(), std::make_move_iterator(item.children.rbegin()),
-                std::make_move_iterator(item.children.rend()));
-            item.children.clear();
-        }
+        if (label && !item.children.empty() && IsCaseLabel(item.children.front().FirstUnitKind()))
+            handOut(item);
         if (!label && anyLabel) {
             out[lastLabel].children.push_back(std::move(item));
             return;
@@ -281,16 +282,7 @@ void CFlowBuilder::RegroupCases(std::vector<CFlowItem>& items)
             anyLabel = true;
         }
         out.push_back(std::move(item));
-    };
-    for (CFlowItem& item : items) {
-        goThrough(std::move(item));
-        while (!pending.empty()) {
-            CFlowItem next = std::move(pending.back());
-            pending.pop_back();
-            goThrough(std::move(next));
-        }
-    }
-    items = std::move(out);
+    });
 }
 
 void CFlowBuilder::RegroupSwitches(std::vector<CFlowItem>& items)
