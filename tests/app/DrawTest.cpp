@@ -54,6 +54,15 @@ struct DrawFixture {
         return WaitFor([this] { return !Running(); });
     }
     QList<QAction*> Menus() { return program.Frame().menuBar()->actions(); }
+    // Draws and saves the project with its cache as big.kst; the saved
+    // path, or nothing when a step failed.
+    std::string DrawAndSave()
+    {
+        if (!Commands().Execute(ID_DRAW) || !WaitUntilDone())
+            return {};
+        const std::string saved = folder.File("big.kst");
+        return program.Doc().DoSave(saved) ? saved : std::string();
+    }
 
     TempFolder folder;
     UiRecorder ui;
@@ -525,10 +534,8 @@ TEST(DrawTest, OpeningFromTheCacheLeavesTheWindowsThreadFree)
     DrawFixture f(10);
     f.program.Frame().resize(1200, 800);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&f.program.Frame()));
-    ASSERT_TRUE(f.Commands().Execute(ID_DRAW));
-    ASSERT_TRUE(f.WaitUntilDone());
-    const std::string saved = f.folder.File("big.kst");
-    ASSERT_TRUE(f.program.Doc().DoSave(saved));
+    const std::string saved = f.DrawAndSave();
+    ASSERT_FALSE(saved.empty());
     f.program.Doc().OnCloseProject();
     f.ui.calls.clear();
 
@@ -565,10 +572,8 @@ TEST(DrawTest, OpeningFromTheCacheLeavesTheWindowsThreadFree)
 TEST(DrawTest, StopDuringALoadLeavesTheProjectOpenAndAsksNothing)
 {
     DrawFixture f(30);
-    ASSERT_TRUE(f.Commands().Execute(ID_DRAW));
-    ASSERT_TRUE(f.WaitUntilDone());
-    const std::string saved = f.folder.File("big.kst");
-    ASSERT_TRUE(f.program.Doc().DoSave(saved));
+    const std::string saved = f.DrawAndSave();
+    ASSERT_FALSE(saved.empty());
     CKestrinDoc& doc = f.program.Doc();
     doc.OnCloseProject();
     f.program.Frame().InfoView()->clear();
@@ -598,10 +603,8 @@ TEST(DrawTest, StopDuringALoadLeavesTheProjectOpenAndAsksNothing)
 TEST(DrawTest, OpenNewAndCloseDuringALoadAreSafe)
 {
     DrawFixture f(30);
-    ASSERT_TRUE(f.Commands().Execute(ID_DRAW));
-    ASSERT_TRUE(f.WaitUntilDone());
-    const std::string saved = f.folder.File("big.kst");
-    ASSERT_TRUE(f.program.Doc().DoSave(saved));
+    const std::string saved = f.DrawAndSave();
+    ASSERT_FALSE(saved.empty());
     std::ofstream(f.folder.File("gen3.cpp"), std::ios::app) << "\nint later;\n";
     fs::last_write_time(f.folder.File("gen3.cpp"),
         fs::last_write_time(f.folder.File("gen3.cpp")) + std::chrono::seconds(5));
