@@ -13,9 +13,10 @@ class CModelScope;
 // The live preview of a Visual Setting dialog: a scrolling view inside the
 // dialog that analyses a small sample source file of its own, once, and
 // draws it with the dialog's working setting, so every change shows at
-// once. It has its own project input and analysis, independent of the
-// project; the dialogs are opened only while no Draw runs, as the parser is
-// shared by the process.
+// once. It has its own project input and analysis engine, which share
+// nothing with the project's: each run makes its own scanner and parser. The
+// dialogs are still opened only while no Draw runs (their menu is greyed
+// during a run).
 //
 // The dialog asks for one of two refreshes after a change: a redraw
 // (Repaint) keeps the layout, a rebuild (MarkDirty, then Repaint) makes the
