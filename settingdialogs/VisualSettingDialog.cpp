@@ -289,7 +289,9 @@ void CVisualSettingDialog::FillControls()
         const CFontHolder& holder = font.field();
         SetItemText(font.face, holder.faceName);
         CheckItem(font.bold, holder.bold == 1 ? 1 : 0);
-        SetCurSel(font.size, holder.size - kSmallestFontSize);
+        // A size the list does not offer selects nothing.
+        const bool listed = holder.size >= kSmallestFontSize && holder.size <= kFontSizeMax;
+        SetCurSel(font.size, listed ? holder.size - kSmallestFontSize : -1);
     }
     for (const auto& number : form_.Numbers())
         SetItemInt(number.id, number.field());

@@ -99,6 +99,25 @@ TEST_F(VisualSettingDialogTest, ThemesCurrentLoadAndCapitals)
     EXPECT_EQ(ui.Texts(UiCallKind::Message), (Strings {unreadable, unreadable}));
 }
 
+TEST_F(VisualSettingDialogTest, FontSizesBeyondTheListShowItsEndsOrNothing)
+{
+    CNSDSetting written;
+    std::string text = Bytes(written);
+    const std::string size = "Size=\"12\""; // the title font's, the only one of 12
+    ASSERT_NE(text.find(size), std::string::npos);
+    text.replace(text.find(size), size.size(), "Size=\"-2147483648\"");
+    folder.Write("program/Color/damaged.ncx", text);
+    CDialogNSDSetting dialog(options, nullptr, UserThemes(), ProgramThemes());
+    // A record handed in may hold any size; the list then shows none.
+    dialog.Setting().TitleFont.Create("Verdana", INT32_MIN, 1);
+    Open(dialog);
+    EXPECT_EQ(dialog.GetCurSel(1200), -1);
+
+    Pick(dialog, 1126, 1);
+    EXPECT_EQ(dialog.GetItemText(1200), "6");
+    EXPECT_EQ(dialog.Setting().TitleFont.size, 6);
+}
+
 TEST_F(VisualSettingDialogTest, AFlowThemeSetsWhichLevelsShowTheirTextControls)
 {
     CFlowSetting texts;
