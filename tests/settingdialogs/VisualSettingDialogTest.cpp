@@ -9,6 +9,7 @@
 #include "DetailPreviewView.h"
 #include "SettingBytes.h"
 #include "TextColorFile.h"
+#include "UndeletableFile.h"
 #include "XmlColorFiles.h"
 
 #include <QCheckBox>
@@ -161,8 +162,9 @@ TEST_F(VisualSettingDialogTest, SaveAsListsTheNewThemeBelowCurrent)
     for (int i = 0; i < 4; ++i)
         dialog.ItemAs<QPushButton>(1128)->click();
     const std::string exists = GetLangString(207);
-    const std::string unwritable = std::string(GetLangString(3)) + ": " + GetLangString(209);
-    EXPECT_EQ(ui.Texts(UiCallKind::Message), (Strings {exists, exists, unwritable}));
+    const std::string unusable = GetLangString(215);
+    ASSERT_FALSE(unusable.empty());
+    EXPECT_EQ(ui.Texts(UiCallKind::Message), (Strings {exists, exists, unusable}));
     EXPECT_EQ(Rows(dialog, 1126), (Strings {"Current", "mine", "shipped"}));
 }
 
@@ -206,9 +208,42 @@ TEST_F(VisualSettingDialogTest, RemoveDeletesTheUsersThemeOnly)
     dialog.SetCurSel(1126, 1);
     ui.Reply(UiReply::Answer(Answer::Ok));
     dialog.ItemAs<QPushButton>(1025)->click();
-    EXPECT_EQ(ui.Texts(UiCallKind::Message).back(), GetLangString(206));
+    EXPECT_EQ(ui.Texts(UiCallKind::Message).back(), GetLangString(213));
     EXPECT_TRUE(std::filesystem::exists(folder.File("program/Color/shipped.scx")));
     EXPECT_EQ(Rows(dialog, 1126), (Strings {"Current", "shipped"}));
+}
+
+TEST_F(VisualSettingDialogTest, RemoveSaysWhyAThemeStaysListed)
+{
+    folder.Write("user/Color/same.scx", "");
+    folder.Write("program/Color/same.scx", "");
+    const std::string mine = folder.Write("user/Color/mine.scx", "");
+    CDialogSequenceSetting dialog(options, nullptr, UserThemes(), ProgramThemes());
+    Open(dialog);
+    ASSERT_EQ(Rows(dialog, 1126), (Strings {"Current", "mine", "same"}));
+    auto remove = [&](int row) {
+        ui.calls.clear();
+        dialog.SetCurSel(1126, row);
+        ui.Reply(UiReply::Answer(Answer::Ok));
+        dialog.ItemAs<QPushButton>(1025)->click();
+        const Strings messages = ui.Texts(UiCallKind::Message);
+        return messages.size() == 2 ? messages[1] : std::string("(no message)");
+    };
+
+    // The user's copy goes and the program's theme of the name is listed
+    // in its place, as it will be the next time.
+    EXPECT_EQ(remove(2), GetLangString(214));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("user/Color/same.scx")));
+    EXPECT_EQ(Rows(dialog, 1126), (Strings {"Current", "mine", "same"}));
+    EXPECT_EQ(dialog.GetCurSel(1126), 2);
+    // Now it is the program's own.
+    EXPECT_EQ(remove(2), GetLangString(213));
+
+    UndeletableFile keep(mine);
+    if (!keep.Works())
+        GTEST_SKIP() << "no way here to keep a file from being deleted";
+    EXPECT_EQ(remove(1), GetLangString(206));
+    EXPECT_EQ(Rows(dialog, 1126), (Strings {"Current", "mine", "same"}));
 }
 
 TEST_F(VisualSettingDialogTest, MacroThemesReadTextFilesFirst)
