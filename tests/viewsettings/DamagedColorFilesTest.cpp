@@ -122,32 +122,4 @@ TEST(DamagedColorFiles, FontSizesReadFromAnyFileStayWithinTheListedSizes)
     }
 }
 
-TEST(DamagedColorFiles, ExtremeFontSizesComeToTheNearestListedSize)
-{
-    TempFolder folder;
-    const std::string path = folder.File("sizes.ncx");
-    CNSDSetting written;
-    written.TitleFont.Create("Verdana", 12, 1);
-    std::string text = Bytes(written);
-    auto setSize = [&text](const char* font, const char* size) {
-        const std::string from = std::string("<") + font + " Name=\"Verdana\" Size=\"";
-        const size_t at = text.find(from);
-        ASSERT_NE(at, std::string::npos) << font;
-        const size_t start = at + from.size();
-        text.replace(start, text.find('"', start) - start, size);
-    };
-    setSize("TitleFont", "-2147483648");
-    setSize("ProcessFont", "2147483647");
-    setSize("IfFont", "5");
-    setSize("CaseFont", "32");
-    WriteFileBytes(path, text);
-    CNSDSetting read;
-    ASSERT_TRUE(LoadNSDColorFile(path, read));
-    EXPECT_EQ(read.TitleFont.size, kFontSizeMin);
-    EXPECT_EQ(read.TitleFont.bold, 1); // the rest of the font as the file says
-    EXPECT_EQ(read.ProcessFont.size, kFontSizeMax);
-    EXPECT_EQ(read.IfFont.size, kFontSizeMin);
-    EXPECT_EQ(read.CaseFont.size, 32);
-}
-
 } // namespace
