@@ -12,9 +12,11 @@
 #include "UndeletableFile.h"
 #include "XmlColorFiles.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QTest>
+#include <regex>
 
 namespace {
 
@@ -100,23 +102,50 @@ TEST_F(VisualSettingDialogTest, ThemesCurrentLoadAndCapitals)
     EXPECT_EQ(ui.Texts(UiCallKind::Message), (Strings {unreadable, unreadable}));
 }
 
-TEST_F(VisualSettingDialogTest, FontSizesBeyondTheListShowItsEndsOrNothing)
+// The colour file with every decimal value replaced by the text.
+std::string WithEveryNumber(const std::string& text, const std::string& value)
 {
-    CNSDSetting written;
-    std::string text = Bytes(written);
-    const std::string size = "Size=\"12\""; // the title font's, the only one of 12
-    ASSERT_NE(text.find(size), std::string::npos);
-    text.replace(text.find(size), size.size(), "Size=\"-2147483648\"");
-    folder.Write("program/Color/damaged.ncx", text);
-    CDialogNSDSetting dialog(options, nullptr, UserThemes(), ProgramThemes());
-    // A record handed in may hold any size; the list then shows none.
-    dialog.Setting().TitleFont.Create("Verdana", INT32_MIN, 1);
-    Open(dialog);
-    EXPECT_EQ(dialog.GetCurSel(1200), -1);
+    static const std::regex number("=\"-?[0-9]+\"");
+    return std::regex_replace(text, number, "=\"" + value + "\"");
+}
 
-    Pick(dialog, 1126, 1);
-    EXPECT_EQ(dialog.GetItemText(1200), "6");
-    EXPECT_EQ(dialog.Setting().TitleFont.size, 6);
+TEST_F(VisualSettingDialogTest, ThemesOfExtremeNumbersAreShownAndPreviewed)
+{
+    const MacroPair macroPair;
+    for (const std::string value : {"-2147483648", "2147483647"}) {
+        const std::string name = "program/Color/" + std::string(value[0] == '-' ? "low" : "high");
+        folder.Write(name + ".fcx", WithEveryNumber(Bytes(CFlowSetting()), value));
+        folder.Write(name + ".ncx", WithEveryNumber(Bytes(CNSDSetting()), value));
+        folder.Write(name + ".scx", WithEveryNumber(Bytes(CSequenceSetting()), value));
+        folder.Write(name + ".mcx", WithEveryNumber(Bytes(macroPair), value));
+    }
+    CDialogFlowSetting flow(options, nullptr, UserThemes(), ProgramThemes());
+    CDialogNSDSetting nsd(options, nullptr, UserThemes(), ProgramThemes());
+    CDialogSequenceSetting sequence(options, nullptr, UserThemes(), ProgramThemes());
+    CDialogMacroSetting macro(options, nullptr, UserThemes(), ProgramThemes());
+    // A record handed in may hold any size; its size list then shows none.
+    nsd.Setting().TitleFont.Create("Verdana", INT32_MIN, 1);
+    auto fontSizes = [&] {
+        return std::vector<int32_t> {flow.Setting().Ratio16x.ExplainFont.size,
+            nsd.Setting().TitleFont.size, sequence.Setting().CalledFont.size,
+            macro.Fonts().defaultFont.size};
+    };
+    for (CDialog* dialog : std::initializer_list<CDialog*> {&flow, &nsd, &sequence, &macro}) {
+        Open(*dialog);
+        if (dialog == &nsd) {
+            EXPECT_EQ(nsd.GetCurSel(1200), -1);
+        }
+        ASSERT_EQ(Rows(*dialog, 1126), (Strings {"Current", "high", "low"}));
+        Pick(*dialog, 1126, 1);
+        QApplication::processEvents(); // the preview lays out and draws the theme
+    }
+    EXPECT_EQ(fontSizes(), (std::vector<int32_t> {32, 32, 32, 32}));
+    for (CDialog* dialog : std::initializer_list<CDialog*> {&flow, &nsd, &sequence, &macro}) {
+        Pick(*dialog, 1126, 2);
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(fontSizes(), (std::vector<int32_t> {6, 6, 6, 6}));
+    EXPECT_EQ(nsd.GetItemText(1200), "6");
 }
 
 TEST_F(VisualSettingDialogTest, AFlowThemeSetsWhichLevelsShowTheirTextControls)
