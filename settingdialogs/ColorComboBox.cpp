@@ -88,6 +88,10 @@ void CColorComboBox::mousePressEvent(QMouseEvent* event)
     const std::optional<COLORREF> chosen = Ui().ChooseColor(GetSelectedColor());
     if (!chosen)
         return;
+    // The chosen colour becomes "custom" even when a named row has it, so
+    // that the list offers it again; the named row is the one selected.
+    SetCustomColor(*chosen);
+    SetRowColor(static_cast<int>(kCustomColorIndex), *chosen);
     SelectColor(*chosen);
     setFocus();
     emit activated(currentIndex());

@@ -10,8 +10,10 @@
 // the last row, "custom", whose colour the whole program shares.
 //
 // A right click opens the colour chooser at the current colour; a colour
-// chosen there is selected and ends in `activated`, exactly as a row picked
-// from the list does. A cancelled chooser changes nothing.
+// chosen there becomes the colour of "custom", its first row is selected
+// (a named colour shows its name) and the choice ends in `activated`,
+// exactly as a row picked from the list does. A cancelled chooser changes
+// nothing.
 class CColorComboBox : public QComboBox {
     Q_OBJECT
 public:

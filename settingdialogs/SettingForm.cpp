@@ -19,7 +19,7 @@ std::vector<std::string> NumberItems(int from, int to)
 
 std::vector<std::string> FontSizeItems()
 {
-    return NumberItems(kSmallestFontSize, 32);
+    return NumberItems(kSmallestFontSize, kFontSizeMax);
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FontHolder.h"
+#include "FontSizeLimits.h"
 #include "GdiTypes.h"
 
 #include <cstdint>
@@ -14,9 +15,10 @@ enum class Refresh { None, Redraw, Rebuild };
 
 // The lists every Visual Setting dialog shows the same way.
 std::vector<std::string> ShadingItems();
-// "6" to "32": a font size list's row is the size less 6.
+// "6" to "32" (the sizes a colour file's fonts are kept in): a font size
+// list's row is the size less 6.
 std::vector<std::string> FontSizeItems();
-constexpr int kSmallestFontSize = 6;
+constexpr int kSmallestFontSize = kFontSizeMin;
 // "from" to "to" as decimal texts.
 std::vector<std::string> NumberItems(int from, int to);
 

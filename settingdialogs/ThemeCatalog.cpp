@@ -101,7 +101,7 @@ std::vector<std::string> ThemeCatalog::FilesOf(const std::string& name) const
 
 bool ThemeCatalog::IsValidName(const std::string& name)
 {
-    if (name.empty() || name == "." || name == "..")
+    if (name.empty() || name == "." || name == ".." || name.size() > kMaxNameLength)
         return false;
     return std::none_of(name.begin(), name.end(), [](char c) {
         const auto byte = static_cast<unsigned char>(c);
@@ -120,13 +120,25 @@ std::string ThemeCatalog::PrepareUserPath(const std::string& name) const
     return userFolder_ + "/" + name + "." + writeExtension_;
 }
 
-ThemeCatalog::RemoveResult ThemeCatalog::Remove(const std::string& name) const
+ThemeCatalog::RemoveResult ThemeCatalog::Remove(const std::string& name, Entry* instead) const
 {
+    bool usersFile = false;
     for (const std::string& extension : extensions_) {
         const std::string path = FindFile(userFolder_, name, extension);
+        if (path.empty())
+            continue;
+        usersFile = true;
         std::error_code error;
-        if (!path.empty() && fs::remove(path, error))
+        if (!fs::remove(path, error))
+            continue;
+        const std::string program = FindFile(programFolder_, name, extension);
+        if (program.empty())
             return RemoveResult::Removed;
+        if (instead != nullptr)
+            *instead = Entry {name, program};
+        return RemoveResult::ProgramThemeStays;
     }
-    return RemoveResult::Failed;
+    if (usersFile)
+        return RemoveResult::Failed;
+    return FilesOf(name).empty() ? RemoveResult::Removed : RemoveResult::ProgramTheme;
 }

@@ -21,7 +21,21 @@ public:
     };
 
     enum class SaveResult { Saved, Exists, BadName, Failed };
-    enum class RemoveResult { Removed, Failed };
+    enum class RemoveResult {
+        // Removed, or no file of the name was left to remove.
+        Removed,
+        // Removed, and the program's theme of that name and format is
+        // listed in its place.
+        ProgramThemeStays,
+        // The user has no file of the name: the theme comes with the
+        // program, and nothing is removed.
+        ProgramTheme,
+        // The user's file could not be deleted.
+        Failed,
+    };
+
+    // The longest name: a dot and an extension must still fit a file name.
+    static constexpr size_t kMaxNameLength = 250;
 
     // `extensions` without the dot, in the order a name's files are read;
     // `writeExtension` is the one saved.
@@ -36,7 +50,7 @@ public:
     std::vector<std::string> FilesOf(const std::string& name) const;
 
     // Whether a name can be a file name: not empty, no "/", no control
-    // character, not "." or "..".
+    // character, not "." or "..", at most kMaxNameLength bytes.
     static bool IsValidName(const std::string& name);
 
     // Writes a new theme through `save` (given the path) into the user's
@@ -58,8 +72,9 @@ public:
     }
 
     // Deletes the user's first file of the name (in the order of the
-    // extensions).
-    RemoveResult Remove(const std::string& name) const;
+    // extensions) that can be deleted. When the program has a file of that
+    // name and format, `instead` (when given) becomes its entry.
+    RemoveResult Remove(const std::string& name, Entry* instead = nullptr) const;
 
 private:
     // The file of the name with the extension in any case, or empty.

@@ -289,7 +289,9 @@ void CVisualSettingDialog::FillControls()
         const CFontHolder& holder = font.field();
         SetItemText(font.face, holder.faceName);
         CheckItem(font.bold, holder.bold == 1 ? 1 : 0);
-        SetCurSel(font.size, holder.size - kSmallestFontSize);
+        // A size the list does not offer selects nothing.
+        const bool listed = holder.size >= kSmallestFontSize && holder.size <= kFontSizeMax;
+        SetCurSel(font.size, listed ? holder.size - kSmallestFontSize : -1);
     }
     for (const auto& number : form_.Numbers())
         SetItemInt(number.id, number.field());
@@ -380,8 +382,7 @@ void CVisualSettingDialog::OnSaveAs()
         ShowMessage(207);
         return;
     case ThemeCatalog::SaveResult::BadName:
-        Ui().MessageBox(std::string(GetLangString(3)) + ": " + GetLangString(209),
-            MessageButtons::Ok, MessageIcon::Error);
+        ShowMessage(215);
         return;
     case ThemeCatalog::SaveResult::Failed:
         return; // the writer has told the user
@@ -404,10 +405,22 @@ void CVisualSettingDialog::OnRemove()
     if (Ui().MessageBox(RemoveQuestion(1), MessageButtons::OkCancel, MessageIcon::Question) !=
         Answer::Ok)
         return;
-    const std::string name = themes_[static_cast<size_t>(row - 1)].name;
-    if (Catalog().Remove(name) != ThemeCatalog::RemoveResult::Removed) {
+    ThemeCatalog::Entry& entry = themes_[static_cast<size_t>(row - 1)];
+    ThemeCatalog::Entry instead;
+    switch (Catalog().Remove(entry.name, &instead)) {
+    case ThemeCatalog::RemoveResult::Failed:
         ShowMessage(206);
         return;
+    case ThemeCatalog::RemoveResult::ProgramTheme:
+        ShowMessage(213);
+        return;
+    case ThemeCatalog::RemoveResult::ProgramThemeStays:
+        // The row stays: it now stands for the program's theme.
+        entry = instead;
+        Ui().MessageBox(GetLangString(214), MessageButtons::Ok, MessageIcon::Information);
+        return;
+    case ThemeCatalog::RemoveResult::Removed:
+        break;
     }
     themes_.erase(themes_.begin() + (row - 1));
     ItemAs<QComboBox>(IDC_THEME)->removeItem(row);

@@ -1,5 +1,6 @@
 #include "ColorFileFields.h"
 
+#include "FontSizeLimits.h"
 #include "LanguageTable.h"
 #include "NumberText.h"
 #include "Prompt.h"
@@ -98,7 +99,7 @@ void ColorFileReader::Font(const char* name, CFontHolder& font) const
     const CXmlAttribute* size = element->FindAttribute("Size");
     const CXmlAttribute* bold = element->FindAttribute("Bold");
     if (face != nullptr && size != nullptr && bold != nullptr)
-        font.Create(face->value, DecimalOrZero(size->value), FlagOf(bold->value));
+        font.Create(face->value, ClampFontSize(DecimalOrZero(size->value)), FlagOf(bold->value));
 }
 
 bool SaveColorFile(const std::string& path, const char* rootName, const char* version,

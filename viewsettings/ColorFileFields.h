@@ -38,7 +38,8 @@ private:
 };
 
 // Reads each field from the first child of its name; a missing child, or a
-// font element without all three attributes, leaves the field as it was.
+// font element without all three attributes, leaves the field as it was. A
+// font's size is brought into the range of FontSizeLimits.h.
 class ColorFileReader {
 public:
     explicit ColorFileReader(const CXmlElement& element) : element_(element) { }

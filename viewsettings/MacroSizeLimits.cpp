@@ -6,7 +6,7 @@ namespace {
 
 void ClampFont(CFontHolder& font)
 {
-    const int32_t size = std::clamp(font.size, kMacroFontSizeMin, kMacroFontSizeMax);
+    const int32_t size = ClampFontSize(font.size);
     if (font.font && size != font.size)
         font.Create(font.faceName, size, font.bold);
 }

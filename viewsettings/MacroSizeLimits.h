@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ElementStyleTable.h"
+#include "FontSizeLimits.h"
 #include "VisualSetting.h"
 
 #include <cstdint>
@@ -10,8 +11,8 @@
 // macro layout adds these up in int for every box of the model, so what is
 // read is brought into the ranges the setting dialog offers.
 inline constexpr int32_t kMacroUnitSpaceMax = 32;
-inline constexpr int32_t kMacroFontSizeMin = 6;
-inline constexpr int32_t kMacroFontSizeMax = 32;
+inline constexpr int32_t kMacroFontSizeMin = kFontSizeMin;
+inline constexpr int32_t kMacroFontSizeMax = kFontSizeMax;
 
 // Brings the unit space and every font size of the pair into the ranges
 // above; a font outside them is made anew at the nearest size.

@@ -14,9 +14,9 @@
 // Load reads only what the file holds into the record; everything else keeps
 // its value. A file of another view is read like any other and changes the
 // values whose names it shares. When the file cannot be read the user sees
-// "could not be read", false is returned and the record is unchanged. The
-// macro view's unit space and font sizes are brought into the ranges of
-// MacroSizeLimits.h.
+// "could not be read", false is returned and the record is unchanged. Font
+// sizes are brought into the range of FontSizeLimits.h, the macro view's
+// unit space into that of MacroSizeLimits.h.
 //
 // Save writes the whole record. When it cannot be written the user sees
 // "could not be written", false is returned and the old file is intact.

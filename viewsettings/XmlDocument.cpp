@@ -32,6 +32,13 @@ private:
         return at < text_.size() ? static_cast<unsigned char>(text_[at]) : kEnd;
     }
 
+    // Counts one more element or attribute.
+    void CountItem()
+    {
+        if (++items_ > kXmlMaxItems)
+            Fail("file read too many elements error");
+    }
+
     bool LookingAt(const char* two) const { return Peek() == two[0] && Peek(1) == two[1]; }
 
     static bool IsWhiteSpace(int c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
@@ -117,6 +124,7 @@ private:
     {
         if (depth > kXmlMaxNesting)
             Fail("file read element nesting too deep error");
+        CountItem();
 
         SkipWhiteSpace();
         if (Peek() != '<')
@@ -127,6 +135,7 @@ private:
 
         SkipWhiteSpace();
         while (Peek() != '>' && !LookingAt("/>")) {
+            CountItem();
             CXmlAttribute& attribute = element.attributes.emplace_back();
             ReadNameAndValue(attribute.name, attribute.value,
                 "file read attribute name identifier error",
@@ -162,6 +171,7 @@ private:
 
     std::string_view text_;
     size_t pos_ = 0;
+    size_t items_ = 0;
 };
 
 void FormatElement(const CXmlElement& element, std::string& out)

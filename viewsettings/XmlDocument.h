@@ -21,8 +21,12 @@ public:
 // Elements nested deeper than this are refused while reading.
 constexpr int kXmlMaxNesting = 256;
 
-// Files larger than this are refused while reading.
-constexpr size_t kXmlMaxFileSize = 16u * 1024u * 1024u;
+// Colour files are small (a few kilobytes, some sixty elements and as many
+// attributes); a file beyond these limits is refused while reading, so that
+// a damaged one costs no more than a few megabytes of memory. Elements and
+// attributes are counted together.
+constexpr size_t kXmlMaxFileSize = 1024u * 1024u;
+constexpr size_t kXmlMaxItems = 16384;
 
 class CXmlDocument {
 public:

@@ -64,4 +64,24 @@ TEST_F(ColorComboBoxTest, ChosenColourEndsAsAPickAndCancelChangesNothing)
     EXPECT_EQ(ui.calls[1].arguments, std::vector<std::string> {std::to_string(0x0000FF)});
 }
 
+TEST_F(ColorComboBoxTest, ANamedColourFromTheChooserShowsItsNameAndBecomesCustomToo)
+{
+    CColorComboBox combo;
+    combo.SelectColor(0x123456); // "custom" shows a colour of its own first
+    QSignalSpy picks(&combo, &QComboBox::activated);
+    UiRecorder ui;
+    ui.Reply(UiReply::Color(0xFF00FF));
+
+    QTest::mouseClick(&combo, Qt::RightButton);
+    ASSERT_EQ(picks.count(), 1);
+    EXPECT_EQ(combo.currentText().toStdString(), "fuchsia");
+    EXPECT_EQ(picks.at(0).at(0).toInt(), combo.currentIndex());
+    EXPECT_EQ(combo.GetSelectedColor(), 0xFF00FFu);
+    // The chooser's colour is the shared "custom" colour, and this list's
+    // "custom" row shows it.
+    const int custom = static_cast<int>(kCustomColorIndex);
+    EXPECT_EQ(NamedColorTable[kCustomColorIndex].color, 0xFF00FFu);
+    EXPECT_EQ(combo.itemData(custom).value<COLORREF>(), 0xFF00FFu);
+}
+
 } // namespace

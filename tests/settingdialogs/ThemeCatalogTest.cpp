@@ -59,7 +59,7 @@ TEST(ThemeCatalogTest, MacroThemesAreListedPerFormatAndReadTextFormatFirst)
     EXPECT_EQ(catalog.Remove("both"), ThemeCatalog::RemoveResult::Removed);
     EXPECT_EQ(
         catalog.FilesOf("both"), std::vector<std::string> {root.File("program/Color/both.mcx")});
-    EXPECT_EQ(catalog.Remove("both"), ThemeCatalog::RemoveResult::Failed);
+    EXPECT_EQ(catalog.Remove("both"), ThemeCatalog::RemoveResult::ProgramTheme);
 
     // A text theme of the name does not stop an XML one being saved.
     root.Write("user/Color/text.cif", "");
@@ -87,11 +87,33 @@ TEST(ThemeCatalogTest, SaveAsRefusesExistingAndUnusableNames)
     EXPECT_EQ(catalog.SaveAs("mine", save), ThemeCatalog::SaveResult::Exists);
     for (const char* name : {"", "a/b", "tab\there", ".", ".."})
         EXPECT_EQ(catalog.SaveAs(name, save), ThemeCatalog::SaveResult::BadName) << name;
+    // A name must leave room for the extension in a file name.
+    const std::string longest(ThemeCatalog::kMaxNameLength, 'n');
+    EXPECT_EQ(catalog.SaveAs(longest + "n", save), ThemeCatalog::SaveResult::BadName);
     EXPECT_EQ(writes, 0);
     EXPECT_EQ(catalog.SaveAs("new", [](const std::string&) { return false; }),
         ThemeCatalog::SaveResult::Failed);
     // Another case of an existing name is another theme.
     EXPECT_EQ(catalog.SaveAs("Mine", save), ThemeCatalog::SaveResult::Saved);
+}
+
+TEST(ThemeCatalogTest, RemoveTellsWhatBecameOfTheTheme)
+{
+    TempFolder root;
+    root.Write("program/Color/both.fcx", "");
+    root.Write("user/Color/both.FCX", "");
+    ThemeCatalog catalog({"fcx"}, "fcx", root.File("user/Color"), root.File("program/Color"));
+
+    // The user's copy goes; the program's theme of the name takes its place.
+    ThemeCatalog::Entry instead;
+    EXPECT_EQ(catalog.Remove("both", &instead), ThemeCatalog::RemoveResult::ProgramThemeStays);
+    EXPECT_EQ(instead.name, "both");
+    EXPECT_EQ(instead.path, root.File("program/Color/both.fcx"));
+    EXPECT_FALSE(std::filesystem::exists(root.File("user/Color/both.FCX")));
+    EXPECT_EQ(Listed(catalog, root.Path()), (Entries {{"both", "program/Color/both.fcx"}}));
+
+    // Gone from both folders: nothing is left to remove.
+    EXPECT_EQ(catalog.Remove("gone"), ThemeCatalog::RemoveResult::Removed);
 }
 
 TEST(ThemeCatalogTest, SaveAsMakesTheUsersFolder)

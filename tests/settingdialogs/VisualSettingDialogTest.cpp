@@ -9,11 +9,14 @@
 #include "DetailPreviewView.h"
 #include "SettingBytes.h"
 #include "TextColorFile.h"
+#include "UndeletableFile.h"
 #include "XmlColorFiles.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QTest>
+#include <regex>
 
 namespace {
 
@@ -99,6 +102,52 @@ TEST_F(VisualSettingDialogTest, ThemesCurrentLoadAndCapitals)
     EXPECT_EQ(ui.Texts(UiCallKind::Message), (Strings {unreadable, unreadable}));
 }
 
+// The colour file with every decimal value replaced by the text.
+std::string WithEveryNumber(const std::string& text, const std::string& value)
+{
+    static const std::regex number("=\"-?[0-9]+\"");
+    return std::regex_replace(text, number, "=\"" + value + "\"");
+}
+
+TEST_F(VisualSettingDialogTest, ThemesOfExtremeNumbersAreShownAndPreviewed)
+{
+    const MacroPair macroPair;
+    for (const std::string value : {"-2147483648", "2147483647"}) {
+        const std::string name = "program/Color/" + std::string(value[0] == '-' ? "low" : "high");
+        folder.Write(name + ".fcx", WithEveryNumber(Bytes(CFlowSetting()), value));
+        folder.Write(name + ".ncx", WithEveryNumber(Bytes(CNSDSetting()), value));
+        folder.Write(name + ".scx", WithEveryNumber(Bytes(CSequenceSetting()), value));
+        folder.Write(name + ".mcx", WithEveryNumber(Bytes(macroPair), value));
+    }
+    CDialogFlowSetting flow(options, nullptr, UserThemes(), ProgramThemes());
+    CDialogNSDSetting nsd(options, nullptr, UserThemes(), ProgramThemes());
+    CDialogSequenceSetting sequence(options, nullptr, UserThemes(), ProgramThemes());
+    CDialogMacroSetting macro(options, nullptr, UserThemes(), ProgramThemes());
+    // A record handed in may hold any size; its size list then shows none.
+    nsd.Setting().TitleFont.Create("Verdana", INT32_MIN, 1);
+    auto fontSizes = [&] {
+        return std::vector<int32_t> {flow.Setting().Ratio16x.ExplainFont.size,
+            nsd.Setting().TitleFont.size, sequence.Setting().CalledFont.size,
+            macro.Fonts().defaultFont.size};
+    };
+    for (CDialog* dialog : std::initializer_list<CDialog*> {&flow, &nsd, &sequence, &macro}) {
+        Open(*dialog);
+        if (dialog == &nsd) {
+            EXPECT_EQ(nsd.GetCurSel(1200), -1);
+        }
+        ASSERT_EQ(Rows(*dialog, 1126), (Strings {"Current", "high", "low"}));
+        Pick(*dialog, 1126, 1);
+        QApplication::processEvents(); // the preview lays out and draws the theme
+    }
+    EXPECT_EQ(fontSizes(), (std::vector<int32_t> {32, 32, 32, 32}));
+    for (CDialog* dialog : std::initializer_list<CDialog*> {&flow, &nsd, &sequence, &macro}) {
+        Pick(*dialog, 1126, 2);
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(fontSizes(), (std::vector<int32_t> {6, 6, 6, 6}));
+    EXPECT_EQ(nsd.GetItemText(1200), "6");
+}
+
 TEST_F(VisualSettingDialogTest, AFlowThemeSetsWhichLevelsShowTheirTextControls)
 {
     CFlowSetting texts;
@@ -142,8 +191,9 @@ TEST_F(VisualSettingDialogTest, SaveAsListsTheNewThemeBelowCurrent)
     for (int i = 0; i < 4; ++i)
         dialog.ItemAs<QPushButton>(1128)->click();
     const std::string exists = GetLangString(207);
-    const std::string unwritable = std::string(GetLangString(3)) + ": " + GetLangString(209);
-    EXPECT_EQ(ui.Texts(UiCallKind::Message), (Strings {exists, exists, unwritable}));
+    const std::string unusable = GetLangString(215);
+    ASSERT_FALSE(unusable.empty());
+    EXPECT_EQ(ui.Texts(UiCallKind::Message), (Strings {exists, exists, unusable}));
     EXPECT_EQ(Rows(dialog, 1126), (Strings {"Current", "mine", "shipped"}));
 }
 
@@ -187,9 +237,42 @@ TEST_F(VisualSettingDialogTest, RemoveDeletesTheUsersThemeOnly)
     dialog.SetCurSel(1126, 1);
     ui.Reply(UiReply::Answer(Answer::Ok));
     dialog.ItemAs<QPushButton>(1025)->click();
-    EXPECT_EQ(ui.Texts(UiCallKind::Message).back(), GetLangString(206));
+    EXPECT_EQ(ui.Texts(UiCallKind::Message).back(), GetLangString(213));
     EXPECT_TRUE(std::filesystem::exists(folder.File("program/Color/shipped.scx")));
     EXPECT_EQ(Rows(dialog, 1126), (Strings {"Current", "shipped"}));
+}
+
+TEST_F(VisualSettingDialogTest, RemoveSaysWhyAThemeStaysListed)
+{
+    folder.Write("user/Color/same.scx", "");
+    folder.Write("program/Color/same.scx", "");
+    const std::string mine = folder.Write("user/Color/mine.scx", "");
+    CDialogSequenceSetting dialog(options, nullptr, UserThemes(), ProgramThemes());
+    Open(dialog);
+    ASSERT_EQ(Rows(dialog, 1126), (Strings {"Current", "mine", "same"}));
+    auto remove = [&](int row) {
+        ui.calls.clear();
+        dialog.SetCurSel(1126, row);
+        ui.Reply(UiReply::Answer(Answer::Ok));
+        dialog.ItemAs<QPushButton>(1025)->click();
+        const Strings messages = ui.Texts(UiCallKind::Message);
+        return messages.size() == 2 ? messages[1] : std::string("(no message)");
+    };
+
+    // The user's copy goes and the program's theme of the name is listed
+    // in its place, as it will be the next time.
+    EXPECT_EQ(remove(2), GetLangString(214));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("user/Color/same.scx")));
+    EXPECT_EQ(Rows(dialog, 1126), (Strings {"Current", "mine", "same"}));
+    EXPECT_EQ(dialog.GetCurSel(1126), 2);
+    // Now it is the program's own.
+    EXPECT_EQ(remove(2), GetLangString(213));
+
+    UndeletableFile keep(mine);
+    if (!keep.Works())
+        GTEST_SKIP() << "no way here to keep a file from being deleted";
+    EXPECT_EQ(remove(1), GetLangString(206));
+    EXPECT_EQ(Rows(dialog, 1126), (Strings {"Current", "mine", "same"}));
 }
 
 TEST_F(VisualSettingDialogTest, MacroThemesReadTextFilesFirst)

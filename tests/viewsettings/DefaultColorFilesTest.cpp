@@ -57,3 +57,24 @@ TEST(DefaultColorFiles, UsersCopyIsReadFirstAndTheOnlyOneWritten)
     EXPECT_EQ(DefaultColorFileToRead(kDefaultNSDFile), shipped);
     EXPECT_TRUE(prompt.messages.empty());
 }
+
+TEST(DefaultColorFiles, AUsersCopyOfTooManyElementsIsRefusedAndKept)
+{
+    RecordingPrompt prompt;
+    std::string text = "<?xml version=\"1.0\"?>\r\n<NSDColorXML Version=\"1.0\">\r\n";
+    for (int i = 0; i < 20000; ++i)
+        text += "<a/>";
+    text += "<LoopWidth=\"99\"/></NSDColorXML>\r\n";
+    const std::string users = DefaultColorFileToWrite(kDefaultNSDFile);
+    WriteFileBytes(users, text);
+    CFlowSetting flow;
+    CSequenceSetting sequence;
+    CNSDSetting nsd;
+    const DetailColorFilesWritable writable = LoadDefaultDetailColorFiles(flow, sequence, nsd);
+    EXPECT_EQ(Bytes(nsd), Golden("defaultNSD"));
+    EXPECT_EQ(prompt.messages, std::vector<std::string> {"The colour file could not be read."});
+    EXPECT_FALSE(writable.nsd);
+    SaveDefaultDetailColorFiles(flow, sequence, nsd, writable);
+    EXPECT_EQ(ReadFileBytes(users), text);
+    std::filesystem::remove(users);
+}

@@ -123,6 +123,31 @@ TEST(XmlReader, NestingIsLimited)
     EXPECT_EQ(ParseError(Nested(1000000)), "file read element nesting too deep error");
 }
 
+TEST(XmlReader, ElementsAndAttributesTogetherAreLimited)
+{
+    auto document = [](size_t children, size_t attributes) {
+        std::string text = kHeader + "<R";
+        for (size_t i = 0; i < attributes; ++i)
+            text += " a";
+        text += ">";
+        for (size_t i = 0; i < children; ++i)
+            text += "<a/>";
+        return text + "</R>";
+    };
+    const std::string tooMany = "file read too many elements error";
+    EXPECT_EQ(ParseError(document(kXmlMaxItems - 1, 0)), "");
+    EXPECT_EQ(ParseError(document(kXmlMaxItems, 0)), tooMany);
+    EXPECT_EQ(ParseError(document(0, kXmlMaxItems - 1)), "");
+    EXPECT_EQ(ParseError(document(0, kXmlMaxItems)), tooMany);
+    EXPECT_EQ(ParseError(document(kXmlMaxItems / 2, kXmlMaxItems / 2)), tooMany);
+
+    // A file beyond the size limit is not read at all.
+    TempFolder folder;
+    const std::string large = document(0, 0) + std::string(kXmlMaxFileSize, ' ');
+    WriteFileBytes(folder.File("large.fcx"), large);
+    EXPECT_EQ(ErrorOf([&] { CXmlDocument().Load(folder.File("large.fcx")); }), "file load error");
+}
+
 TEST(XmlReader, TruncatedDocumentsFailAtEveryLength)
 {
     const std::string text = kHeader + "\r\n<R=\"v\">\r\n<C A=\"1\">\r\n<D=\"2\"/>\r\n</C>\r\n</R>";
