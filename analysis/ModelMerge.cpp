@@ -70,6 +70,14 @@ bool IsFunctionPointer(const CUnit& unit, const std::string& name)
     return false;
 }
 
+// struct, union, enum or class: C code spells a parameter's type with its
+// tag word in one declaration and without it in another (void f(struct
+// CallInfo *ci); and void f(CallInfo *ci) { }), which is one type.
+bool IsTagWord(int32_t type)
+{
+    return type == WORD_STRUCT || type == WORD_UNION || type == WORD_ENUM || type == WORD_CLASS;
+}
+
 } // namespace
 
 CModelMerger::CModelMerger(const CFileIndex& fileIndex, CSourceFile& file, CInputSet* input)
@@ -325,8 +333,14 @@ std::vector<std::vector<PPToken>> CModelMerger::BuildParameterKey(
     for (const CVariableInfo& parameter : record.parameters) {
         std::vector<PPToken>& tokens = key.emplace_back();
         tokens.reserve(parameter.specifierTokens.size() + parameter.arrayTokens.size());
-        for (int position : parameter.specifierTokens) {
-            tokens.push_back(unit.tokens->at(static_cast<size_t>(position)));
+        const std::vector<int>& specifiers = parameter.specifierTokens;
+        for (size_t i = 0; i < specifiers.size(); ++i) {
+            const PPToken& token = unit.tokens->at(static_cast<size_t>(specifiers[i]));
+            if (IsTagWord(token.type) && i + 1 < specifiers.size() &&
+                unit.tokens->at(static_cast<size_t>(specifiers[i + 1])).type == IDENTIFIER) {
+                continue;
+            }
+            tokens.push_back(token);
         }
         for (int position : parameter.arrayTokens) {
             tokens.push_back(unit.tokens->at(static_cast<size_t>(position)));

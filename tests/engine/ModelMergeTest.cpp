@@ -265,3 +265,24 @@ TEST(ModelMerge, HandBuiltUnitsMergeIntoOneElement)
     EXPECT_EQ(names, (Strings {"count:1/0", "run:1/1", "total:1/0"}));
     EXPECT_EQ(input.FindNumber("/p/hand.cpp"), 0);
 }
+
+// A parameter type spelt with and without its tag word is one type: the
+// declaration and the definition are one function.
+TEST(ModelMerge, TagWordsBeforeAParameterTypeAreLeftOutOfTheKey)
+{
+    Written w({{"t.c",
+                  "struct CallInfo;\n"
+                  "void f(struct CallInfo *ci);\n"
+                  "void f(CallInfo *ci) { }\n"
+                  "int g(union U u, enum E e, class C *c);\n"
+                  "int g(U u, E e, C *c) { return 0; }\n"
+                  "int h(struct S);\n"
+                  "int h(S *s);\n"}},
+        {"t.c"});
+    EXPECT_EQ(w.Outline(),
+        "+Unit: CallInfo 5 1 0 \n"
+        "+Unit: f 18 1 1 \n"
+        "+Unit: g 18 1 1 \n"
+        "+Unit: h 18 1 0 \n"
+        "+Unit: h 18 1 0 \n");
+}
