@@ -1,6 +1,7 @@
 #include "ModelMerge.h"
 
 #include "ChildStartKind.h"
+#include "FailureLine.h"
 #include "FileIndex.h"
 #include "InputSet.h"
 #include "LanguageTable.h"
@@ -372,9 +373,9 @@ void CModelMerger::RecordDefiningFile(CModelScope& element)
 // Builds the model under a fresh root from every record the engine holds.
 void CProjectAnalyzer::BuildGlobalModel(int mode)
 {
-    ResetModel();
     recordsChanged_ = true;
     try {
+        ResetModel();
         MergeContext context;
         input_->mergedFiles.clear();
         input_->fileNumbers.clear();
@@ -422,5 +423,7 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
         recordsChanged_ = false;
     } catch (...) {
         ResetModel(); // never a half-built model
+        // An empty model would pass for an empty project.
+        WriteFailureLine(input_->Messages(), "The project model could not be built");
     }
 }
