@@ -170,6 +170,30 @@ protected:
     {
         to.insert(to.end(), from.begin(), from.end());
     }
+
+    // Whether a constructor or destructor of a class template begins here:
+    // a qualifier with template arguments, then the member's name and its
+    // parameters (N::Box<T>::Box(, Box<T>::~Box). A qualifier without
+    // arguments, the common N::C::f, is told from the tokens without a trial.
+    bool TemplateMemberFollows()
+    {
+        int i = 1;
+        while (LA(i) == IDENTIFIER && LA(i + 1) == CLCL)
+            i += 2;
+        if (LA(i) != IDENTIFIER || LA(i + 1) != LT_)
+            return false;
+        bool matched = true;
+        const unsigned int marker = mark();
+        ++inputState->guessing;
+        try {
+            template_member_start();
+        } catch (ANTLR_USE_NAMESPACE(antlr)RecognitionException&) {
+            matched = false;
+        }
+        rewind(marker);
+        --inputState->guessing;
+        return matched;
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -667,6 +691,16 @@ template_qualifier returns [std::vector<std::string> names]
         )*
     ;
 
+// The start of a constructor or destructor of a class template, read only
+// on trial by TemplateMemberFollows.
+template_member_start
+options { defaultErrorHandler = false; }
+{
+    std::vector<std::string> ignored;
+}
+    :   ( ignored = nested_name_specifier )? ignored = template_qualifier ( NEGATE | IDENTIFIER LP )
+    ;
+
 // The bracketed arguments of such a qualifier, from < to the > that closes
 // it, with nested brackets balanced; >> closes the last nested pair and
 // this one together. Errors go to the qualifier, which recovers at the name
@@ -967,10 +1001,9 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
             if (inner != 0)
                 typeEnd = inner;
         }
-    |   ((nested_name_specifier)? template_qualifier ( NEGATE | IDENTIFIER LP )) =>
-        // A constructor or destructor of a class template, Box<T>::Box():
+    |   { TemplateMemberFollows() }?
+        // A constructor or destructor of a class template, N::Box<T>::Box():
         // no type; the declarator reads the qualifier.
-        { }
     |   (IDENTIFIER LT_) =>
         span = template_id_span after = trailing_cv_ptr
         {
