@@ -1,5 +1,6 @@
 #include "Analyzer.h"
 
+#include "FailureLine.h"
 #include "LanguageTable.h"
 #include "UnitDump.h"
 
@@ -44,18 +45,23 @@ void CAnalyzer::Run(int mode, bool dump)
     try {
         engine_->RemoveUnreachableHeaders();
     } catch (...) {
+        WriteFailureLine(
+            input_->Messages(), "The headers that no file reaches any more could not be dropped");
     }
     engine_->UpdateModel(mode); // catches its own failures
+    const char* step = "The analysis dump could not be written";
     try {
         if (!input_->stopRequest && dump) {
             CUnitDumper dumper(
                 engine_->FileIndex(), engine_->ProjectFiles(), engine_->Root(), input_->Messages());
             dumper.Dump();
         }
+        step = "The end of the stopped run could not be reported";
         if (input_->stopRequest) {
             MessageLine(input_->Messages()) << GetLangString(1) << ": " << GetLangString(11);
         }
     } catch (...) {
+        WriteFailureLine(input_->Messages(), step);
     }
     busy_ = false;
 }

@@ -1,6 +1,7 @@
 #include "ModelMerge.h"
 
 #include "ChildStartKind.h"
+#include "FailureLine.h"
 #include "FileIndex.h"
 #include "InputSet.h"
 #include "LanguageTable.h"
@@ -68,6 +69,14 @@ bool IsFunctionPointer(const CUnit& unit, const std::string& name)
         }
     }
     return false;
+}
+
+// struct, union, enum or class: C code spells a parameter's type with its
+// tag word in one declaration and without it in another (void f(struct
+// CallInfo *ci); and void f(CallInfo *ci) { }), which is one type.
+bool IsTagWord(int32_t type)
+{
+    return type == WORD_STRUCT || type == WORD_UNION || type == WORD_ENUM || type == WORD_CLASS;
 }
 
 } // namespace
@@ -325,8 +334,14 @@ std::vector<std::vector<PPToken>> CModelMerger::BuildParameterKey(
     for (const CVariableInfo& parameter : record.parameters) {
         std::vector<PPToken>& tokens = key.emplace_back();
         tokens.reserve(parameter.specifierTokens.size() + parameter.arrayTokens.size());
-        for (int position : parameter.specifierTokens) {
-            tokens.push_back(unit.tokens->at(static_cast<size_t>(position)));
+        const std::vector<int>& specifiers = parameter.specifierTokens;
+        for (size_t i = 0; i < specifiers.size(); ++i) {
+            const PPToken& token = unit.tokens->at(static_cast<size_t>(specifiers[i]));
+            if (IsTagWord(token.type) && i + 1 < specifiers.size() &&
+                unit.tokens->at(static_cast<size_t>(specifiers[i + 1])).type == IDENTIFIER) {
+                continue;
+            }
+            tokens.push_back(token);
         }
         for (int position : parameter.arrayTokens) {
             tokens.push_back(unit.tokens->at(static_cast<size_t>(position)));
@@ -358,9 +373,9 @@ void CModelMerger::RecordDefiningFile(CModelScope& element)
 // Builds the model under a fresh root from every record the engine holds.
 void CProjectAnalyzer::BuildGlobalModel(int mode)
 {
-    ResetModel();
     recordsChanged_ = true;
     try {
+        ResetModel();
         MergeContext context;
         input_->mergedFiles.clear();
         input_->fileNumbers.clear();
@@ -408,5 +423,7 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
         recordsChanged_ = false;
     } catch (...) {
         ResetModel(); // never a half-built model
+        // An empty model would pass for an empty project.
+        WriteFailureLine(input_->Messages(), "The project model could not be built");
     }
 }

@@ -1,6 +1,7 @@
 #include "ProjectAnalyzer.h"
 
 #include "CallCollector.h"
+#include "FailureLine.h"
 #include "FileStatus.h"
 #include "LanguageTable.h"
 #include "ParseCacheReader.h"
@@ -317,6 +318,9 @@ std::vector<CallRecord> CProjectAnalyzer::GetCalledFunctions(const CModelScope* 
         collector.Run();
         return collector.Records();
     } catch (...) {
+        // An empty diagram would pass for a function that calls nothing.
+        const std::string failed = "The calls of " + function->name + " could not be collected";
+        WriteFailureLine(input_->Messages(), failed.c_str());
         return {};
     }
 }

@@ -170,6 +170,30 @@ protected:
     {
         to.insert(to.end(), from.begin(), from.end());
     }
+
+    // Whether a constructor or destructor of a class template begins here:
+    // a qualifier with template arguments, then the member's name and its
+    // parameters (N::Box<T>::Box(, Box<T>::~Box). A qualifier without
+    // arguments, the common N::C::f, is told from the tokens without a trial.
+    bool TemplateMemberFollows()
+    {
+        int i = 1;
+        while (LA(i) == IDENTIFIER && LA(i + 1) == CLCL)
+            i += 2;
+        if (LA(i) != IDENTIFIER || LA(i + 1) != LT_)
+            return false;
+        bool matched = true;
+        const unsigned int marker = mark();
+        ++inputState->guessing;
+        try {
+            template_member_start();
+        } catch (ANTLR_USE_NAMESPACE(antlr)RecognitionException&) {
+            matched = false;
+        }
+        rewind(marker);
+        --inputState->guessing;
+        return matched;
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -651,6 +675,59 @@ qualified_name_prefix returns [CQualifiedName result]
         { result.relative = false; }
     ;
 
+// A qualifier that begins with a class template and its arguments:
+// Basket<T>::, Map<K, List<V>>::Inner:: (an N:: before it is the
+// caller's). The arguments are read over; the names are the classes', as
+// those of a qualifier without arguments are.
+template_qualifier returns [std::vector<std::string> names]
+    :   first:IDENTIFIER template_qualifier_arguments CLCL
+        { names.push_back(first->getText()); }
+        (   options { warnWhenFollowAmbig = false; }
+        :   plain:IDENTIFIER CLCL
+            { names.push_back(plain->getText()); }
+        |   (IDENTIFIER template_qualifier_arguments CLCL) =>
+            templated:IDENTIFIER template_qualifier_arguments CLCL
+            { names.push_back(templated->getText()); }
+        )*
+    ;
+
+// The start of a constructor or destructor of a class template, read only
+// on trial by TemplateMemberFollows.
+template_member_start
+options { defaultErrorHandler = false; }
+{
+    std::vector<std::string> ignored;
+}
+    :   ( ignored = nested_name_specifier )? ignored = template_qualifier ( NEGATE | IDENTIFIER LP )
+    ;
+
+// The bracketed arguments of such a qualifier, from < to the > that closes
+// it, with nested brackets balanced; >> closes the last nested pair and
+// this one together. Errors go to the qualifier, which recovers at the name
+// after it.
+template_qualifier_arguments
+options { defaultErrorHandler = false; }
+{
+    RememberedAttempt attempt(*this, __func__);
+    if (attempt.PassRemembered())
+        return;
+}
+    :   LT_ template_qualifier_pieces
+        (   GT
+        |   LT_ template_qualifier_pieces RS
+        )
+    ;
+
+// Arguments up to a bracket: any tokens but the ends of a unit, and nested
+// pairs that close.
+template_qualifier_pieces
+options { defaultErrorHandler = false; }
+    :   (   options { warnWhenFollowAmbig = false; }
+        :   (template_qualifier_arguments) => template_qualifier_arguments
+        |   ~( LT_ | GT | RS | SEMI | LC | RC | EOF )
+        )*
+    ;
+
 // ---------------------------------------------------------------------------
 // Specifier word runs
 
@@ -924,6 +1001,9 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
             if (inner != 0)
                 typeEnd = inner;
         }
+    |   { TemplateMemberFollows() }?
+        // A constructor or destructor of a class template, N::Box<T>::Box():
+        // no type; the declarator reads the qualifier.
     |   (IDENTIFIER LT_) =>
         span = template_id_span after = trailing_cv_ptr
         {
@@ -1195,6 +1275,12 @@ function_or_variable[TokenIndices specifiers, std::vector<std::string> scopes, T
 }
     :   (nested_name_specifier) =>
         qualifier = nested_name_specifier
+        function_or_variable[specifiers, qualifier, typeIndices, cvAfterType]
+    |   (template_qualifier) =>
+        qualifier = template_qualifier
+        {
+            qualifier.insert(qualifier.begin(), scopes.begin(), scopes.end());
+        }
         function_or_variable[specifiers, qualifier, typeIndices, cvAfterType]
     |   (   WORD_OPERATOR
         |   NEGATE

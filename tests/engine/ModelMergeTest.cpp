@@ -265,3 +265,46 @@ TEST(ModelMerge, HandBuiltUnitsMergeIntoOneElement)
     EXPECT_EQ(names, (Strings {"count:1/0", "run:1/1", "total:1/0"}));
     EXPECT_EQ(input.FindNumber("/p/hand.cpp"), 0);
 }
+
+// A member of a class template defined outside it, with the template's
+// arguments in its qualifier, joins the member the class declares.
+TEST(ModelMerge, TemplateArgumentsInAQualifierNameTheClass)
+{
+    Written w({{"b.h",
+                   "template <class T> class Basket { void Put(T item); };\n"
+                   "namespace N { template <class T> class Box { Box(); int Get(); }; }\n"},
+                  {"b.cpp",
+                      "#include \"b.h\"\n"
+                      "template <class T> void Basket<T>::Put(T item) { if (item) return; }\n"
+                      "template <class T> N::Box<T>::Box() { }\n"
+                      "template <class T> int N::Box<T>::Get() { return 0; }\n"}},
+        {"b.cpp"});
+    EXPECT_EQ(w.Outline(),
+        "+Unit: Basket 4 0 1 Parent Count:0\n"
+        "    +Unit: Put 18 1 1 \n"
+        "+Unit: N 8 0 1 \n"
+        "    +Unit: Box 4 0 1 Parent Count:0\n"
+        "        +Unit: Box 18 1 1 \n"
+        "        +Unit: Get 18 1 1 \n");
+}
+
+// A parameter type spelt with and without its tag word is one type: the
+// declaration and the definition are one function.
+TEST(ModelMerge, TagWordsBeforeAParameterTypeAreLeftOutOfTheKey)
+{
+    Written w({{"t.c",
+                  "struct CallInfo;\n"
+                  "void f(struct CallInfo *ci);\n"
+                  "void f(CallInfo *ci) { }\n"
+                  "int g(union U u, enum E e, class C *c);\n"
+                  "int g(U u, E e, C *c) { return 0; }\n"
+                  "int h(struct S);\n"
+                  "int h(S *s);\n"}},
+        {"t.c"});
+    EXPECT_EQ(w.Outline(),
+        "+Unit: CallInfo 5 1 0 \n"
+        "+Unit: f 18 1 1 \n"
+        "+Unit: g 18 1 1 \n"
+        "+Unit: h 18 1 0 \n"
+        "+Unit: h 18 1 0 \n");
+}

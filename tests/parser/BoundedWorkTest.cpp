@@ -75,6 +75,29 @@ TEST(BoundedWork, NestedParenthesesCostLinearWork)
     EXPECT_EQ(whole->At(1).kind, UNIT_VARIABLE);
 }
 
+// The template arguments of a qualifier, nested, closed by > or >> or never
+// closed, are read in work linear in their depth.
+TEST(BoundedWork, NestedQualifierArgumentsCostLinearWork)
+{
+    const struct {
+        std::string text;
+        bool done;
+    } cases[] = {
+        {"void A " + Nested(60, "< B ", "", "> ") + ":: f ( ) ;", true},
+        {"void A " + Nested(30, "< B < C ", "", ">> ") + ":: f ( ) ;", true},
+        {"void A " + Nested(60, "< B ", "", "") + ":: f ( ) ;", false},
+    };
+    for (const auto& c : cases) {
+        auto p = ParseSingle(c.text, DECLARATION2);
+        EXPECT_FALSE(p->aborted) << c.text;
+        EXPECT_EQ(p->unit.done, c.done) << c.text;
+        if (c.done) {
+            EXPECT_EQ(p->unit.kind, UNIT_FUNCTION) << c.text;
+        }
+        EXPECT_LT(p->work, 40 * static_cast<int64_t>(p->unit.tokenIndices.size())) << c.text;
+    }
+}
+
 // The work limit still ends a parse that would go on too long.
 TEST(BoundedWork, WorkLimitEndsTheParse)
 {

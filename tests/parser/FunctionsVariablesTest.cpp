@@ -119,6 +119,34 @@ TEST(Functions, PointerToFunctionDeclarator)
     EXPECT_EQ(Function(*p, 0).parameters.size(), 1u);
 }
 
+// A class template named with its arguments in a qualifier: the arguments
+// are read over, however they nest, and the qualifier names the class.
+TEST(Functions, TemplateArgumentsInAQualifierNameTheClass)
+{
+    const struct {
+        const char* text;
+        std::vector<std::string> scopes;
+        const char* name;
+    } cases[] = {
+        {"void Map < K , List < V >> :: Set ( K key ) { }", {"Map"}, "Set"},
+        {"void Map < K , A < B < C < V >>>> :: Set ( K key ) { }", {"Map"}, "Set"},
+        {"int N :: Box < T * , 3 > :: Inner :: Get ( ) { }", {"N", "Box", "Inner"}, "Get"},
+        {"N :: Box < T > :: ~ Box ( ) { }", {"N", "Box"}, "~Box"},
+        {"inline Box < T > :: Box ( int a ) : b ( a ) { }", {"Box"}, "Box"},
+    };
+    for (const auto& c : cases) {
+        auto p = ParseText(c.text);
+        ASSERT_EQ(p->units.size(), 1u) << c.text;
+        ASSERT_EQ(p->At(0).kind, UNIT_FUNCTION) << c.text;
+        const CFunctionInfo& f = Function(*p, 0);
+        EXPECT_EQ(f.qualifiedName.scopes, c.scopes) << c.text;
+        EXPECT_EQ(f.qualifiedName.name, c.name) << c.text;
+    }
+    // Brackets that do not close before the unit ends name no class.
+    auto open = ParseText("void Box < T :: Put ( ) ;");
+    EXPECT_NE(open->At(0).kind, UNIT_FUNCTION);
+}
+
 TEST(Functions, Parameters)
 {
     auto p = ParseText("void f ( int a , const char * p , int , vector < int > v , int b = 3 , "
