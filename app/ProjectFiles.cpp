@@ -83,6 +83,9 @@ void CKestrinDoc::LoadProjectCache(const std::string& path)
         return;
     }
     frame_->SetProgress(30);
+    // The records are checked against the files as the next Draw would read
+    // them: through its include folders, with its words and options.
+    frame_->MacroView()->ApplyRunOptions();
     const SavedCacheDigests saved = RecallCacheOptions(context_.Profile(), cache);
     // Whether any file of the records changed on disk is found out on the
     // loading thread too; it reads the records only.

@@ -132,6 +132,42 @@ TEST_F(DocumentTest, SaveCloseAndReopenGiveTheSameProjectAndItsModelFromTheCache
     EXPECT_TRUE(WaitFor([&] { return draws == 1; })) << "Yes pressed Draw";
 }
 
+// Reopening checks the cache against the include folders and predefined
+// words a Draw reads with: a header found only through an include folder
+// asks nothing while it is as it was, and asks once it has changed.
+TEST_F(DocumentTest, ReopeningAsksOnlyWhenAHeaderFoundThroughAnIncludeFolderChanged)
+{
+    const std::string main =
+        sample.folder.Write("main.cpp", "#include \"thing.h\"\nclass Part { Thing t; };\n");
+    fs::create_directory(sample.Path("inc"));
+    const std::string header = sample.Path("inc/thing.h");
+    std::ofstream(header) << "class Thing { int size; };\n";
+    program.context->Options().userIncludeList = {sample.Path("inc")};
+    doc.AddFile(main);
+    ASSERT_TRUE(Draw(program));
+    program.Frame().MacroView()->RedrawNow();
+    ASSERT_NE(FindNode(program.Frame().MacroView()->Nodes(), "Thing"), nullptr);
+    const std::string saved = sample.Path("thing.kst");
+    ASSERT_TRUE(doc.DoSave(saved));
+
+    const auto reopen = [&] {
+        doc.OnCloseProject();
+        ui.calls.clear();
+        ui.Reply(UiReply::Answer(Answer::No));
+        EXPECT_TRUE(Open(saved));
+        return ui.Texts(UiCallKind::Message);
+    };
+    EXPECT_EQ(reopen(), std::vector<std::string> {}) << "nothing changed: no question";
+    EXPECT_FALSE(doc.IsModified());
+    program.Frame().MacroView()->RedrawNow();
+    EXPECT_NE(FindNode(program.Frame().MacroView()->Nodes(), "Part"), nullptr);
+
+    std::ofstream(header, std::ios::app) << "class Later { int l; };\n";
+    fs::last_write_time(header, fs::last_write_time(header) + std::chrono::seconds(5));
+    EXPECT_EQ(reopen(),
+        std::vector<std::string> {std::string(GetLangString(16)) + "\r\n" + GetLangString(20)});
+}
+
 TEST_F(DocumentTest, AFailedOpenLeavesANewUntitledProjectThatCannotOverwriteAnything)
 {
     ASSERT_TRUE(Open(sample.Project()));
