@@ -168,6 +168,29 @@ TEST_F(DocumentTest, ReopeningAsksOnlyWhenAHeaderFoundThroughAnIncludeFolderChan
         std::vector<std::string> {std::string(GetLangString(16)) + "\r\n" + GetLangString(20)});
 }
 
+// A project without a cache yet (the first open) is only asked whether to
+// analyse it; a cache that is there but cannot be read is also reported in
+// the message pane, as an error.
+TEST_F(DocumentTest, AMissingCacheIsNoFailureAndAnUnreadableOneIsAnError)
+{
+    const auto paneAfterOpen = [&](const std::string& project) {
+        program.Frame().InfoView()->clear();
+        ui.calls.clear();
+        ui.Reply(UiReply::Answer(Answer::No));
+        EXPECT_TRUE(Open(project));
+        EXPECT_EQ(ui.Texts(UiCallKind::Message), std::vector<std::string> {GetLangString(35)});
+        program.context->Messages().Deliver();
+        return program.Frame().InfoView()->toPlainText().toStdString();
+    };
+    EXPECT_EQ(paneAfterOpen(sample.Project()).find(GetLangString(34)), std::string::npos);
+
+    WriteFileBytes(sample.Path("Garden.car"), "not a parse cache");
+    const std::string pane = paneAfterOpen(sample.Project());
+    const std::string line = std::string(GetLangString(3)) + ": " +
+        fs::absolute(sample.Path("Garden.car")).string() + " - " + GetLangString(34);
+    EXPECT_NE(pane.find(line), std::string::npos) << pane;
+}
+
 TEST_F(DocumentTest, AFailedOpenLeavesANewUntitledProjectThatCannotOverwriteAnything)
 {
     ASSERT_TRUE(Open(sample.Project()));
