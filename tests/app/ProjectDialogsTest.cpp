@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -136,6 +137,26 @@ TEST_F(OptionDialogFixture, DefaultAndBrowseAndOk)
     Click(dialog, IDOK);
     EXPECT_EQ(dialog.result(), IDOK);
     EXPECT_EQ(options.codeEditProgram, "\"/opt/My Editor/edit\"") << "OK keeps the changes";
+}
+
+// Enter right after the dialog opens presses OK: the options stay as they
+// were set, not reset to their defaults.
+TEST_F(OptionDialogFixture, EnterAtOnceIsOk)
+{
+    options.codeEditProgram = "vi";
+    options.macroViewSort = 0;
+    QWidget* focus = nullptr;
+    ui.Reply(UiReply::Dialog([&](QDialog& d) {
+        d.show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
+        focus = QApplication::focusWidget();
+        QTest::keyClick(focus != nullptr ? focus : &d, Qt::Key_Return);
+        return d.result();
+    }));
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(options.codeEditProgram, "vi");
+    EXPECT_EQ(options.macroViewSort, 0);
+    EXPECT_EQ(relayouts, 0);
 }
 
 namespace {
