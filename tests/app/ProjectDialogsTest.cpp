@@ -11,6 +11,7 @@
 #include "ProgramFolder.h"
 #include "ProjectInfoDialog.h"
 #include "ProjectOptionDialog.h"
+#include "TotalView.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -213,6 +214,34 @@ TEST_F(InfoDialogFixture, ColumnButtonsAndOkWriteTheFlagsBack)
     Open();
     Click(*dialog, IDOK);
     EXPECT_FALSE(dialog->Changed()) << "OK without changes";
+}
+
+// OK builds the model again from the parse results when a flag changed: a
+// file no longer drawn leaves the macro view at once. OK without changes
+// leaves the model alone.
+TEST_F(InfoDialogFixture, OkRebuildsTheModelOnlyWhenAFlagChanged)
+{
+    Input().AddFile(folder.Write("fern.c", "struct Fern { int frond; };\n"), true, true);
+    program.Frame().Commands().Execute(ID_DRAW);
+    ASSERT_TRUE(WaitFor([this] { return !program.context->drawRunning; }));
+    CTotalView& view = *program.Frame().MacroView();
+    view.RedrawNow();
+    ASSERT_NE(FindNode(view.Nodes(), "Fern"), nullptr);
+    int resets = 0;
+    ModelHolders::Registration holder(program.context->Holders(), "test", [&] { ++resets; });
+
+    Open();
+    Click(*dialog, IDOK);
+    EXPECT_EQ(resets, 0) << "nothing changed";
+
+    Open();
+    ASSERT_EQ(Rows()[5].path, File("fern.c"));
+    dialog->List()->EditRows().Rows()[5].draw = false;
+    Click(*dialog, IDOK);
+    EXPECT_EQ(resets, 1);
+    view.RedrawNow();
+    EXPECT_EQ(FindNode(view.Nodes(), "Fern"), nullptr);
+    EXPECT_NE(FindNode(view.Nodes(), "Global Variable(s)"), nullptr) << "the other files stay";
 }
 
 TEST_F(InfoDialogFixture, RemoveAsksWithTheCountAndKeepsTheOtherRows)
