@@ -127,6 +127,7 @@ public:
     bool OnPreparePrinting() override;
     CSize PrintImageSize() const override { return GetTotalSize(); }
     void DrawPrintImage(CDC& dc) override;
+    COLORREF PrintBackground() const override { return style_.BackGroundColor; }
 
 signals:
     // The run has returned and its model is in place.
