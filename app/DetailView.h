@@ -60,6 +60,7 @@ public:
     bool OnPreparePrinting() override;
     CSize PrintImageSize() const override { return GetTotalSize(); }
     void DrawPrintImage(CDC& dc) override;
+    COLORREF PrintBackground() const override { return diagram_.Background(); }
 
     const CDetailDiagram& Diagram() const { return diagram_; }
     const CMultiSeqDiagram& MultiSequence() const { return multiSequence_; }

@@ -74,6 +74,16 @@ bool CKestrinDoc::ReadProjectFile(const std::string& path)
     return true;
 }
 
+namespace {
+
+bool NothingAt(const std::string& path)
+{
+    std::error_code error;
+    return fs::symlink_status(path, error).type() == fs::file_type::not_found;
+}
+
+} // namespace
+
 void CKestrinDoc::LoadProjectCache(const std::string& path)
 {
     const std::string cache = CachePathOf(path);
@@ -83,6 +93,9 @@ void CKestrinDoc::LoadProjectCache(const std::string& path)
         return;
     }
     frame_->SetProgress(30);
+    // The records are checked against the files as the next Draw would read
+    // them: through its include folders, with its words and options.
+    frame_->MacroView()->ApplyRunOptions();
     const SavedCacheDigests saved = RecallCacheOptions(context_.Profile(), cache);
     // Whether any file of the records changed on disk is found out on the
     // loading thread too; it reads the records only.
@@ -104,9 +117,12 @@ void CKestrinDoc::LoadProjectCache(const std::string& path)
                 // Stopped by the user: the project stays open without its
                 // model, which the next Draw makes.
             } else {
-                MessageLine(context_.Messages(), MessageKind::Error)
-                    << GetLangString(2) << ": " << cache << " - " << GetLangString(34) << " ("
-                    << context_.Analyzer()->Engine()->CacheFailure() << ")";
+                // A project that was never saved with its cache has none:
+                // only a cache that is there and cannot be read is a failure.
+                if (!NothingAt(cache))
+                    MessageLine(context_.Messages(), MessageKind::Error)
+                        << GetLangString(3) << ": " << cache << " - " << GetLangString(34) << " ("
+                        << context_.Analyzer()->Engine()->CacheFailure() << ")";
                 if (Ui().MessageBox(GetLangString(35), MessageButtons::YesNo,
                         MessageIcon::Question) == Answer::Yes)
                     frame_->PostDraw();

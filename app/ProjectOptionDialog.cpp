@@ -64,16 +64,18 @@ CDialogProjectOption::CDialogProjectOption(
     codeLayout->addWidget(Make<QLineEdit>(IDC_EDIT_PROGRAM), 3, 0, 1, 2);
     codeLayout->addWidget(Make<QPushButton>(IDC_BROWSE, "&Browse..."), 3, 2);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Make<QPushButton>(IDC_DEFAULT, "Default(&D)"));
-    buttons->addStretch();
-    AddOkCancel(buttons);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(analysis);
     layout->addWidget(macro);
     layout->addWidget(flow);
     layout->addWidget(codeBox);
+    // The buttons are made after the boxes have joined the dialog, so that
+    // the keyboard reaches them last: the dialog opens with the focus on its
+    // first check box, and Enter presses OK, never Default.
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Make<QPushButton>(IDC_DEFAULT, "Default(&D)"));
+    buttons->addStretch();
+    AddOkCancel(buttons);
     layout->addLayout(buttons);
 
     OnClicked(IDC_SKIP_SAME_FILE,

@@ -79,6 +79,10 @@ public:
 
     // Starts a Draw; refused with a message while one runs.
     void StartDraw();
+    // Gives the project input what a run reads the files with: the chosen
+    // include folders, the predefined words and the reading options. Opening
+    // a project checks its cache against the same.
+    void ApplyRunOptions();
     // Asks the run to stop; it ends after its current step.
     void StopDraw();
     // Stops a running Draw and waits until it has returned; a load is
@@ -123,6 +127,7 @@ public:
     bool OnPreparePrinting() override;
     CSize PrintImageSize() const override { return GetTotalSize(); }
     void DrawPrintImage(CDC& dc) override;
+    COLORREF PrintBackground() const override { return style_.BackGroundColor; }
 
 signals:
     // The run has returned and its model is in place.

@@ -42,13 +42,10 @@ void CTotalView::StartDraw()
 
     context_.Messages().Deliver();
     frame_->InfoView()->Clear();
+    ApplyRunOptions();
     CInputSet& input = context_.Input();
-    const COptions& options = context_.Options();
-    options.ApplyToGlobalInput(input);
     input.verbose = false;
-    input.searchSystemIncludes = parseHeaders_;
     input.stopRequest = false;
-    input.sameNameOption = options.preprocessingSameNameFile;
     input.percent = 0;
 
     if (progress_ == nullptr) {
@@ -85,6 +82,15 @@ void CTotalView::StartDraw()
         return;
     }
     document_.SetModifiedFlag();
+}
+
+void CTotalView::ApplyRunOptions()
+{
+    CInputSet& input = context_.Input();
+    const COptions& options = context_.Options();
+    options.ApplyToGlobalInput(input);
+    input.searchSystemIncludes = parseHeaders_;
+    input.sameNameOption = options.preprocessingSameNameFile;
 }
 
 void CTotalView::OnDrawThreadDone()

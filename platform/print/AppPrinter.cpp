@@ -41,7 +41,8 @@ int AppPrinter::CountPages(PageImageSource& source)
 {
     PrintLayout layout;
     const CSize size = source.PrintImageSize();
-    return layout.Prepare(size.cx, size.cy, PrinterMetrics::Measure(printer_), margins_);
+    layout.Prepare(size.cx, size.cy, PrinterMetrics::Measure(printer_), margins_);
+    return CountPagesWithPicture(layout, source);
 }
 
 PrintOutcome AppPrinter::Print(PageImageSource& source, QWidget* parent)

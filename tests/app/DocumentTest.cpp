@@ -132,6 +132,65 @@ TEST_F(DocumentTest, SaveCloseAndReopenGiveTheSameProjectAndItsModelFromTheCache
     EXPECT_TRUE(WaitFor([&] { return draws == 1; })) << "Yes pressed Draw";
 }
 
+// Reopening checks the cache against the include folders and predefined
+// words a Draw reads with: a header found only through an include folder
+// asks nothing while it is as it was, and asks once it has changed.
+TEST_F(DocumentTest, ReopeningAsksOnlyWhenAHeaderFoundThroughAnIncludeFolderChanged)
+{
+    const std::string main =
+        sample.folder.Write("main.cpp", "#include \"thing.h\"\nclass Part { Thing t; };\n");
+    fs::create_directory(sample.Path("inc"));
+    const std::string header = sample.Path("inc/thing.h");
+    std::ofstream(header) << "class Thing { int size; };\n";
+    program.context->Options().userIncludeList = {sample.Path("inc")};
+    doc.AddFile(main);
+    ASSERT_TRUE(Draw(program));
+    program.Frame().MacroView()->RedrawNow();
+    ASSERT_NE(FindNode(program.Frame().MacroView()->Nodes(), "Thing"), nullptr);
+    const std::string saved = sample.Path("thing.kst");
+    ASSERT_TRUE(doc.DoSave(saved));
+
+    const auto reopen = [&] {
+        doc.OnCloseProject();
+        ui.calls.clear();
+        ui.Reply(UiReply::Answer(Answer::No));
+        EXPECT_TRUE(Open(saved));
+        return ui.Texts(UiCallKind::Message);
+    };
+    EXPECT_EQ(reopen(), std::vector<std::string> {}) << "nothing changed: no question";
+    EXPECT_FALSE(doc.IsModified());
+    program.Frame().MacroView()->RedrawNow();
+    EXPECT_NE(FindNode(program.Frame().MacroView()->Nodes(), "Part"), nullptr);
+
+    std::ofstream(header, std::ios::app) << "class Later { int l; };\n";
+    fs::last_write_time(header, fs::last_write_time(header) + std::chrono::seconds(5));
+    EXPECT_EQ(reopen(),
+        std::vector<std::string> {std::string(GetLangString(16)) + "\r\n" + GetLangString(20)});
+}
+
+// A project without a cache yet (the first open) is only asked whether to
+// analyse it; a cache that is there but cannot be read is also reported in
+// the message pane, as an error.
+TEST_F(DocumentTest, AMissingCacheIsNoFailureAndAnUnreadableOneIsAnError)
+{
+    const auto paneAfterOpen = [&](const std::string& project) {
+        program.Frame().InfoView()->clear();
+        ui.calls.clear();
+        ui.Reply(UiReply::Answer(Answer::No));
+        EXPECT_TRUE(Open(project));
+        EXPECT_EQ(ui.Texts(UiCallKind::Message), std::vector<std::string> {GetLangString(35)});
+        program.context->Messages().Deliver();
+        return program.Frame().InfoView()->toPlainText().toStdString();
+    };
+    EXPECT_EQ(paneAfterOpen(sample.Project()).find(GetLangString(34)), std::string::npos);
+
+    WriteFileBytes(sample.Path("Garden.car"), "not a parse cache");
+    const std::string pane = paneAfterOpen(sample.Project());
+    const std::string line = std::string(GetLangString(3)) + ": " +
+        fs::absolute(sample.Path("Garden.car")).string() + " - " + GetLangString(34);
+    EXPECT_NE(pane.find(line), std::string::npos) << pane;
+}
+
 TEST_F(DocumentTest, AFailedOpenLeavesANewUntitledProjectThatCannotOverwriteAnything)
 {
     ASSERT_TRUE(Open(sample.Project()));

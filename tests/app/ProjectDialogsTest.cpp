@@ -11,11 +11,13 @@
 #include "ProgramFolder.h"
 #include "ProjectInfoDialog.h"
 #include "ProjectOptionDialog.h"
+#include "TotalView.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -138,6 +140,26 @@ TEST_F(OptionDialogFixture, DefaultAndBrowseAndOk)
     EXPECT_EQ(options.codeEditProgram, "\"/opt/My Editor/edit\"") << "OK keeps the changes";
 }
 
+// Enter right after the dialog opens presses OK: the options stay as they
+// were set, not reset to their defaults.
+TEST_F(OptionDialogFixture, EnterAtOnceIsOk)
+{
+    options.codeEditProgram = "vi";
+    options.macroViewSort = 0;
+    QWidget* focus = nullptr;
+    ui.Reply(UiReply::Dialog([&](QDialog& d) {
+        d.show();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
+        focus = QApplication::focusWidget();
+        QTest::keyClick(focus != nullptr ? focus : &d, Qt::Key_Return);
+        return d.result();
+    }));
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(options.codeEditProgram, "vi");
+    EXPECT_EQ(options.macroViewSort, 0);
+    EXPECT_EQ(relayouts, 0);
+}
+
 namespace {
 
 // The program with five files in its project, and the information dialog.
@@ -192,6 +214,34 @@ TEST_F(InfoDialogFixture, ColumnButtonsAndOkWriteTheFlagsBack)
     Open();
     Click(*dialog, IDOK);
     EXPECT_FALSE(dialog->Changed()) << "OK without changes";
+}
+
+// OK builds the model again from the parse results when a flag changed: a
+// file no longer drawn leaves the macro view at once. OK without changes
+// leaves the model alone.
+TEST_F(InfoDialogFixture, OkRebuildsTheModelOnlyWhenAFlagChanged)
+{
+    Input().AddFile(folder.Write("fern.c", "struct Fern { int frond; };\n"), true, true);
+    program.Frame().Commands().Execute(ID_DRAW);
+    ASSERT_TRUE(WaitFor([this] { return !program.context->drawRunning; }));
+    CTotalView& view = *program.Frame().MacroView();
+    view.RedrawNow();
+    ASSERT_NE(FindNode(view.Nodes(), "Fern"), nullptr);
+    int resets = 0;
+    ModelHolders::Registration holder(program.context->Holders(), "test", [&] { ++resets; });
+
+    Open();
+    Click(*dialog, IDOK);
+    EXPECT_EQ(resets, 0) << "nothing changed";
+
+    Open();
+    ASSERT_EQ(Rows()[5].path, File("fern.c"));
+    dialog->List()->EditRows().Rows()[5].draw = false;
+    Click(*dialog, IDOK);
+    EXPECT_EQ(resets, 1);
+    view.RedrawNow();
+    EXPECT_EQ(FindNode(view.Nodes(), "Fern"), nullptr);
+    EXPECT_NE(FindNode(view.Nodes(), "Global Variable(s)"), nullptr) << "the other files stay";
 }
 
 TEST_F(InfoDialogFixture, RemoveAsksWithTheCountAndKeepsTheOtherRows)

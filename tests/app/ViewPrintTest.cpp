@@ -100,6 +100,47 @@ TEST(ViewPrint, MacroViewAndFlowChartPrintToPdfPages)
         << "only the chooser and the two print dialogs above";
 }
 
+// A flow chart a little taller than a page whose boxes end within the first
+// page prints as one page, and previews as one: the rest of its picture is
+// background (here not white).
+TEST(ViewPrint, APageOfNothingButBackgroundIsLeftOut)
+{
+    ViewsFixture f;
+    CFlowSetting setting = f.Detail().FlowSetting();
+    setting.BackGroundColor = RGB(250, 200, 210);
+    f.Detail().ApplyFlowSetting(setting);
+    std::string body = "int Tall(int x)\n{\n";
+    for (int i = 0; i < 13; ++i)
+        body += "    if (x > " + std::to_string(i) + ")\n        x = x - 1;\n";
+    f.program.Doc().AddFile(f.folder.Write("tall.c", body + "    return x;\n}\n"));
+    f.Frame().Commands().Execute(ID_DRAW);
+    ASSERT_TRUE(WaitFor([&f] { return !f.program.context->drawRunning; }));
+    f.Macro().UnfoldAll();
+    f.Choose(kFlow1);
+    f.Select("Tall");
+    const CSize flow = f.Detail().GetTotalSize();
+    ASSERT_EQ(A4Pages(flow), 2) << flow.cy << " pixels: a little over one page";
+
+    AppPrinter& printer = f.program.context->Printer();
+    printer.Printer().setPageSize(QPageSize(QPageSize::A4));
+    printer.SetPdfOutput(f.folder.File("tall.pdf"));
+    f.Detail().setFocus();
+    f.Frame().Commands().Execute(ID_FILE_PRINT_DIRECT);
+    EXPECT_EQ(PdfPages(f.folder.File("tall.pdf")).first, 1);
+    int previewed = 0;
+    f.ui.Reply(UiReply::Dialog([&](QDialog& dialog) {
+        auto& preview = static_cast<PrintPreviewDialog&>(dialog);
+        preview.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&preview));
+        previewed = preview.PageCount();
+        dialog.done(QDialog::Rejected);
+        return dialog.result();
+    }));
+    f.Frame().Commands().Execute(ID_FILE_PRINT_PREVIEW);
+    EXPECT_EQ(previewed, 1);
+    EXPECT_TRUE(f.ui.Texts(UiCallKind::Message).empty());
+}
+
 // The preview's Margin button: wider margins give more pages, and the
 // current page stays within them.
 TEST(ViewPrint, PreviewPagesFollowTheMargins)

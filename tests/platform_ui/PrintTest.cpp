@@ -7,6 +7,7 @@
 #include "UiRecorder.h"
 
 #include <QPageSize>
+#include <QPrintDialog>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <cmath>
@@ -151,6 +152,69 @@ TEST(PrintToPdf, EachPageIsDrawnFromItsPartAndTheFileHasThePagesAndPaper)
     Picture empty({0, 0});
     EXPECT_EQ(printer.Print(empty, nullptr).error, "Printer Error : No Image To Printer.");
     EXPECT_EQ(ui.Texts(UiCallKind::Message).back(), "Printer Error : No Image To Printer.");
+}
+
+// A picture on a coloured background with dark spots where it has content.
+struct Spots : PageImageSource {
+    CSize size;
+    std::vector<CRect> spots;
+    static constexpr COLORREF kBackground = RGB(250, 240, 200);
+    CSize PrintImageSize() const override { return size; }
+    COLORREF PrintBackground() const override { return kBackground; }
+    void DrawPrintImage(CDC& dc) override
+    {
+        dc.FillSolidRect(dc.GetClipBox(), kBackground);
+        for (const CRect& spot : spots)
+            dc.FillSolidRect(spot, RGB(0, 0, 90));
+    }
+};
+
+// Pages hold the picture's content: a page of nothing but background is
+// neither printed nor offered by the print dialog. On A4 a page holds 816 by
+// 1108 view pixels.
+TEST(PrintToPdf, PagesWithNothingOfThePictureAreLeftOut)
+{
+    TempFolder folder;
+    UiRecorder ui;
+    AppPrinter printer;
+    printer.Printer().setPageSize(QPageSize(QPageSize::A4));
+
+    // 280 mm tall, content down to 270 mm: one row, not two.
+    Spots picture;
+    picture.size = {1000, 1120};
+    picture.spots = {{10, 10, 990, 1080}};
+    printer.SetPdfOutput(folder.File("tall.pdf"));
+    PrintOutcome outcome = PrintPages(printer.Printer(), picture, printer.Margins());
+    EXPECT_EQ((std::tuple(outcome.pages, outcome.printed, outcome.error)),
+        std::tuple(2, 2, std::string()));
+    EXPECT_EQ(PdfPages(folder.File("tall.pdf")).first, 2);
+    EXPECT_EQ(printer.CountPages(picture), 2);
+
+    // Three columns with nothing in the middle one: the print dialog offers
+    // two pages, and the range counts only those.
+    picture.size = {2000, 1000};
+    picture.spots = {{100, 100, 200, 200}, {1700, 900, 1800, 950}};
+    EXPECT_EQ(printer.CountPages(picture), 2);
+    int offered = 0;
+    ui.Reply(UiReply::Dialog([&](QDialog& dialog) {
+        offered = static_cast<QPrintDialog&>(dialog).maxPage();
+        printer.Printer().setPrintRange(QPrinter::PageRange);
+        printer.Printer().setFromTo(2, 2);
+        dialog.done(QDialog::Accepted);
+        return dialog.result();
+    }));
+    printer.SetPdfOutput(folder.File("range.pdf"));
+    outcome = printer.Print(picture, nullptr);
+    EXPECT_EQ(offered, 2);
+    EXPECT_EQ((std::tuple(outcome.pages, outcome.printed)), std::tuple(2, 1));
+    EXPECT_EQ(PdfPages(folder.File("range.pdf")).first, 1);
+
+    // Nothing but background: there is no picture to print.
+    picture.spots.clear();
+    outcome = PrintPages(printer.Printer(), picture, printer.Margins());
+    EXPECT_EQ((std::tuple(outcome.printed, outcome.error)),
+        std::tuple(0, std::string("Printer Error : No Image To Printer.")));
+    EXPECT_THROW(printer.CountPages(picture), PrintError);
 }
 
 TEST(PrintPreview, TheMarginButtonCallsBackAndTheNewPageCountAndCurrentPageFollow)
