@@ -32,6 +32,12 @@ std::string PaneMessageSink::TakePending()
     return text;
 }
 
+bool PaneMessageSink::HasPending()
+{
+    std::lock_guard lock(mutex_);
+    return !pending_.empty();
+}
+
 void PaneMessageSink::Deliver()
 {
     if (pane_.isNull())

@@ -32,6 +32,8 @@ public:
     void Deliver();
     // Takes what was gathered, each line ended by "\n".
     std::string TakePending();
+    // Whether lines wait for the pane.
+    bool HasPending();
 
 private:
     std::mutex mutex_;
