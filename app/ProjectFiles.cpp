@@ -37,15 +37,14 @@ constexpr size_t kMaxProjectFile = size_t(256) << 20;
 
 bool CKestrinDoc::ReadProjectFile(const std::string& path)
 {
-    std::string bytes;
     ProjectFileContent content;
-    const ReadResult read = ReadWholeFile(path, bytes, kMaxProjectFile);
+    const ReadResult read = LoadProjectFile(path, kMaxProjectFile, content);
     if (read == ReadResult::CannotOpen) {
         Ui().MessageBox(std::string(GetLangString(3)) + ": " + GetLangString(27) + "\n" + path,
             MessageButtons::Ok, MessageIcon::Error);
         return false;
     }
-    if (read != ReadResult::Ok || !ParseProjectFile(bytes, content)) {
+    if (read != ReadResult::Ok) {
         Ui().MessageBox(
             std::string(GetLangString(28)) + "\n" + path, MessageButtons::Ok, MessageIcon::Error);
         return false;
