@@ -1,8 +1,10 @@
 #include "VcImportRun.h"
 
 #include "AppContext.h"
+#include "DetailView.h"
 #include "InputSet.h"
 #include "MainFrame.h"
+#include "TotalView.h"
 #include "UiThreadPoster.h"
 
 #include <QCloseEvent>
@@ -95,6 +97,10 @@ VcProjectContent RunVcImport(AppContext& context, CMainFrame* frame, const VcImp
     context.drawRunning = false;
     stop = false;
     frame->EnableDrawMenus();
+    // The views paint nothing of the model while the flag is set; a paint
+    // that came meanwhile left them empty.
+    frame->MacroView()->Invalidate();
+    frame->DetailView()->Invalidate();
     if (failure)
         std::rethrow_exception(failure);
     return content;

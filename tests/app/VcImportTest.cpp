@@ -139,6 +139,27 @@ TEST_F(VcImportTest, StopReachesALongImport)
     EXPECT_TRUE(WaitFor([&] { return !program.Frame().isVisible(); }));
 }
 
+// The views paint nothing of the model while an import runs; they show it
+// again once the import has ended.
+TEST_F(VcImportTest, TheModelShowsAgainAfterAnImport)
+{
+    ASSERT_TRUE(doc.AddFile(dsp));
+    CTotalView& view = *program.Frame().MacroView();
+    bool painted = false;
+    QObject::connect(&view, &CTotalView::MacroViewPainted, [&] { painted = true; });
+    program.Frame().PostDraw();
+    ASSERT_TRUE(WaitFor([&] { return !program.context->drawRunning && painted; }));
+
+    QTimer::singleShot(0, [&] {
+        view.RedrawNow();
+        program.Frame().Commands().Execute(ID_STOP);
+    });
+    RunVcImport(*program.context, &program.Frame(),
+        [this](const std::atomic<bool>* stop) { return WaitForStop(util, stop); });
+    painted = false;
+    EXPECT_TRUE(WaitFor([&] { return painted; }));
+}
+
 TEST(VcWorkspaceDrawTest, ADroppedWorkspaceIsDrawnWithItsProjectsWords)
 {
     // Two projects in folders of their own, written as Visual C++ writes
