@@ -2,6 +2,7 @@
 #include "TempFolder.h"
 #include "TextLines.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -69,4 +70,11 @@ TEST(LineReaderTest, FilesReadInPiecesGiveTheLinesOfTheirText)
     EXPECT_EQ(reader.Open(folder.File("fifo"), 100), ReadResult::ReadFailed);
     std::string_view line;
     EXPECT_FALSE(reader.Next(line));
+
+    // A file that grows past its limit while it is read is not read whole.
+    const std::string growing = folder.Write("growing.txt", "one\ntwo\n");
+    ASSERT_EQ(reader.Open(growing, 8), ReadResult::Ok);
+    std::ofstream(growing, std::ios::app) << std::string(100000, 'x');
+    EXPECT_EQ(LinesOf(reader), Lines {});
+    EXPECT_TRUE(reader.Failed());
 }
