@@ -94,14 +94,15 @@ public:
     bool ReadProjectFile(const std::string& path);
     // Adds one file by its type (see GetFileType): a source joins the project
     // with both flags; a Visual C++ project or workspace brings its sources
-    // and its words (reported in the message pane); a path holding a line
-    // break is refused with a message (the project file could not carry
+    // and its words (reported in the message pane; read on a thread of its
+    // own, which Stop ends early, keeping what was found); a path holding a
+    // line break is refused with a message (the project file could not carry
     // it). True when the project gained files or words; neither marks the
     // project modified.
     bool AddFile(const std::string& path);
     // Adds every file of a folder, and of its sub-folders when asked;
     // folders reached through symbolic links are not entered. True when the
-    // project gained files or words.
+    // project gained files or words. An import that was stopped ends the scan.
     bool ScanFolder(const std::string& folder, bool recurse);
     // Takes a file out of the project with its parse result; every holder
     // of model pointers is reset first, as the model is built again. The
@@ -148,5 +149,7 @@ private:
     CMainFrame* frame_ = nullptr;
     std::string path_;
     bool modified_ = false;
+    // The last AddFile's import was stopped.
+    bool importStopped_ = false;
     ModelHolders::Registration holder_;
 };

@@ -19,6 +19,7 @@
 #include "TotalView.h"
 #include "KstProjectFile.h"
 #include "UiService.h"
+#include "VcImportRun.h"
 #include "VcProjectImport.h"
 
 #include <algorithm>
@@ -37,15 +38,14 @@ constexpr size_t kMaxProjectFile = size_t(256) << 20;
 
 bool CKestrinDoc::ReadProjectFile(const std::string& path)
 {
-    std::string bytes;
     ProjectFileContent content;
-    const ReadResult read = ReadWholeFile(path, bytes, kMaxProjectFile);
+    const ReadResult read = LoadProjectFile(path, kMaxProjectFile, content);
     if (read == ReadResult::CannotOpen) {
         Ui().MessageBox(std::string(GetLangString(3)) + ": " + GetLangString(27) + "\n" + path,
             MessageButtons::Ok, MessageIcon::Error);
         return false;
     }
-    if (read != ReadResult::Ok || !ParseProjectFile(bytes, content)) {
+    if (read != ReadResult::Ok) {
         Ui().MessageBox(
             std::string(GetLangString(28)) + "\n" + path, MessageButtons::Ok, MessageIcon::Error);
         return false;
@@ -137,6 +137,7 @@ void CKestrinDoc::LoadProjectCache(const std::string& path)
 
 bool CKestrinDoc::AddFile(const std::string& path)
 {
+    importStopped_ = false;
     if (path.find_first_of("\r\n") != std::string::npos) {
         std::string shown = path;
         std::replace_if(
@@ -154,7 +155,15 @@ bool CKestrinDoc::AddFile(const std::string& path)
     case 2:
     case 3:
     case 5: {
-        const VcProjectContent content = ReadVcProjectFile(path, context_.Messages(), true);
+        MessageSink& sink = context_.Messages();
+        const VcProjectContent content =
+            RunVcImport(context_, frame_, [&path, &sink](const std::atomic<bool>* stop) {
+                return ReadVcProjectFile(path, sink, true, stop);
+            });
+        if (content.stopped) {
+            importStopped_ = true;
+            MessageLine(sink) << GetLangString(1) << ": " << path << " - " << GetLangString(321);
+        }
         auto& words = context_.Options().projectWords;
         const size_t wordsBefore = words.size();
         for (const auto& [name, value] : content.defines)
@@ -187,8 +196,15 @@ void CKestrinDoc::RemoveFiles(const std::vector<std::string>& paths)
 
 bool CKestrinDoc::ScanFolder(const std::string& folder, bool recurse)
 {
+    // Stop ends the whole scan, not only the import it reached.
     bool added = false;
-    WalkFolder(folder, recurse, [&](const std::string& path) { added = AddFile(path) || added; });
+    bool stopped = false;
+    WalkFolder(folder, recurse, [&](const std::string& path) {
+        if (stopped)
+            return;
+        added = AddFile(path) || added;
+        stopped = importStopped_;
+    });
     return added;
 }
 
@@ -208,6 +224,8 @@ void CKestrinDoc::OnAppendFiles()
     for (const std::string& path : paths) {
         SetModifiedFlag();
         AddFile(path);
+        if (importStopped_)
+            break;
     }
 }
 

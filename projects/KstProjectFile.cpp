@@ -1,7 +1,7 @@
 #include "KstProjectFile.h"
 
+#include "LineReader.h"
 #include "NumberText.h"
-#include "TextLines.h"
 
 #include <algorithm>
 #include <cctype>
@@ -79,77 +79,141 @@ std::string FormatProjectFile(
     return out;
 }
 
-bool ParseProjectFile(std::string_view bytes, ProjectFileContent& content)
-{
-    content = ProjectFileContent();
-    if (bytes.find('\0') != std::string_view::npos)
-        return false;
-    enum class Section { None, Option, Define, File };
-    Section section = Section::None;
-    int version = 6;
-    bool countRead = false;
-    std::optional<std::string> pendingName; // a name waiting for its value line
-    const std::vector<std::string_view> lines = SplitLines(bytes);
-    for (size_t i = 1; i < lines.size(); ++i) {
-        const std::string_view line = lines[i];
-        switch (section) {
+namespace {
+
+// Takes a project file's lines one at a time, so that the file need not be
+// held: a path waits for the line after it, which may be its flags.
+class ProjectFileParser {
+public:
+    explicit ProjectFileParser(ProjectFileContent& content) : content_(content)
+    {
+        content_ = ProjectFileContent();
+    }
+
+    // False once a line held a zero byte: no project file then.
+    bool Take(std::string_view line)
+    {
+        if (line.find('\0') != std::string_view::npos)
+            return false;
+        if (first_) {
+            first_ = false; // the header line is never a marker
+            return true;
+        }
+        if (path_) {
+            if (version_ == 7 && IsFlagsLine(line)) {
+                // A number the line does not hold keeps its flag set.
+                const std::optional<NumberRead> analyse = ReadDecimal(line);
+                const std::optional<NumberRead> draw =
+                    analyse ? ReadDecimal(line.substr(analyse->length)) : std::nullopt;
+                path_->analyse = !analyse || analyse->value == 1;
+                path_->draw = !draw || draw->value == 1;
+                TakePath();
+                return true;
+            }
+            // A path whose flags line is missing keeps both flags, and this
+            // line is read for what it is.
+            TakePath();
+        }
+        switch (section_) {
         case Section::None:
             if (SameNoCase(line, "<Option>"))
-                section = Section::Option;
+                section_ = Section::Option;
             else if (SameNoCase(line, "<File>"))
-                section = Section::File;
+                section_ = Section::File;
             else if (SameNoCase(line, "<Define>"))
-                section = Section::Define;
+                section_ = Section::Define;
             else if (SameNoCase(line, "V0.6"))
-                version = 6;
+                version_ = 6;
             else if (SameNoCase(line, "V0.7"))
-                version = 7;
+                version_ = 7;
             break;
         case Section::Option:
             if (SameNoCase(line, "</Option>"))
-                section = Section::None;
+                section_ = Section::None;
             break;
         case Section::Define:
             if (SameNoCase(line, "</Define>")) {
-                section = Section::None;
-            } else if (!countRead) {
-                countRead = true; // the count says nothing the pairs do not
-            } else if (!pendingName) {
-                pendingName = std::string(line);
+                section_ = Section::None;
+            } else if (!countRead_) {
+                countRead_ = true; // the count says nothing the pairs do not
+            } else if (!name_) {
+                name_ = std::string(line);
             } else {
-                content.defines.emplace(std::move(*pendingName), DecimalOrZero(line));
-                pendingName.reset();
+                content_.defines.emplace(std::move(*name_), DecimalOrZero(line));
+                name_.reset();
             }
             break;
         case Section::File:
-            if (SameNoCase(line, "</File>")) {
-                section = Section::None;
-                break;
-            }
-            // A flags line without its path, or the file's end cut inside
-            // the section's end, is not a path.
-            if ((version == 7 && IsFlagsLine(line)) ||
-                (i + 1 == lines.size() && IsCutShort(line, "</File>")))
-                break;
-            ProjectFileEntry entry {std::string(line)};
-            // A path whose flags line is missing keeps both flags, and the
-            // line that follows is read for what it is.
-            if (version == 7 && i + 1 < lines.size() && IsFlagsLine(lines[i + 1])) {
-                // A number the line does not hold keeps its flag set.
-                const std::string_view flags = lines[++i];
-                const std::optional<NumberRead> analyse = ReadDecimal(flags);
-                const std::optional<NumberRead> draw =
-                    analyse ? ReadDecimal(flags.substr(analyse->length)) : std::nullopt;
-                entry.analyse = !analyse || analyse->value == 1;
-                entry.draw = !draw || draw->value == 1;
-            }
-            if (entry.path.size() > 2)
-                content.files.push_back(std::move(entry));
+            if (SameNoCase(line, "</File>"))
+                section_ = Section::None;
+            else if (version_ != 7 || !IsFlagsLine(line)) // a flags line without its path
+                path_ = ProjectFileEntry {std::string(line)};
             break;
         }
+        return true;
     }
-    content.sectionOpen = section != Section::None;
+
+    void Finish()
+    {
+        // The file's end cut inside the section's end is not a path.
+        if (path_ && !IsCutShort(path_->path, "</File>"))
+            TakePath();
+        content_.sectionOpen = section_ != Section::None;
+    }
+
+private:
+    enum class Section { None, Option, Define, File };
+
+    void TakePath()
+    {
+        if (path_->path.size() > 2)
+            content_.files.push_back(std::move(*path_));
+        path_.reset();
+    }
+
+    ProjectFileContent& content_;
+    bool first_ = true;
+    Section section_ = Section::None;
+    int version_ = 6;
+    bool countRead_ = false;
+    std::optional<std::string> name_; // a name waiting for its value line
+    std::optional<ProjectFileEntry> path_; // a path waiting for its flags line
+};
+
+bool ParseLines(LineReader& lines, ProjectFileContent& content)
+{
+    ProjectFileParser parser(content);
+    for (std::string_view line; lines.Next(line);) {
+        if (!parser.Take(line)) {
+            content = ProjectFileContent();
+            return false;
+        }
+    }
+    parser.Finish();
     return true;
+}
+
+} // namespace
+
+bool ParseProjectFile(std::string_view bytes, ProjectFileContent& content)
+{
+    LineReader lines;
+    lines.Assign(bytes);
+    return ParseLines(lines, content);
+}
+
+ReadResult LoadProjectFile(const std::string& path, size_t maxSize, ProjectFileContent& content)
+{
+    content = ProjectFileContent();
+    LineReader lines;
+    const ReadResult opened = lines.Open(path, maxSize);
+    if (opened != ReadResult::Ok)
+        return opened;
+    if (!ParseLines(lines, content) || lines.Failed()) {
+        content = ProjectFileContent();
+        return ReadResult::ReadFailed;
+    }
+    return ReadResult::Ok;
 }
 
 std::string CachePathOf(const std::string& projectPath)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AtomicFile.h"
+
 #include <cstdint>
 #include <map>
 #include <string>
@@ -52,6 +54,10 @@ std::string FormatProjectFile(
 // Reads a project file's bytes. False when they cannot be a project file at
 // all (they hold a zero byte); the content is then empty.
 bool ParseProjectFile(std::string_view bytes, ProjectFileContent& content);
+// Reads a project file of at most maxSize bytes line by line, as
+// ParseProjectFile, without holding it: ReadFailed also for a file that
+// cannot be a project file. The content is empty unless the result is Ok.
+ReadResult LoadProjectFile(const std::string& path, size_t maxSize, ProjectFileContent& content);
 
 // The parse cache beside a project: the path less its last three characters,
 // plus "car"; empty for a path of three characters or fewer.

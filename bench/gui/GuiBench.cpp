@@ -3,10 +3,16 @@
 // Draw, wait for the macro view; then save, close, reopen from the parse
 // cache and wait for the macro view again; then narrow the window.
 //
-//   gui_bench [-I DIR]... [-D NAME[=VALUE]]... [--arrange-at-once] PROJECT.kst|PATH...
+//   gui_bench [-I DIR]... [-D NAME[=VALUE]]... [--arrange-at-once] [--import-times]
+//             PROJECT.kst|PATH...
 //
 // --arrange-at-once: a new width is arranged on the window's thread however
 // large the tree is, for comparison.
+// --import-times: first prints how the opening or adding went: import_ms
+// (opening the project, or adding the paths, until that returned), pane_ms
+// (from then until the message pane has shown every line written),
+// import_stall_ms (the longest hold of the user-interface thread over both),
+// import_peak_rss_mb (the peak memory so far).
 //
 // Prints one "key value" line each: files, draw_ms (Draw pressed until the
 // run has finished), first_paint_ms (run finished until the macro view has
@@ -73,12 +79,17 @@ int main(int argc, char** argv)
     ProjectArguments project;
     std::vector<std::string> paths;
     bool arrangeAtOnce = false;
+    bool importTimes = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (TakeProjectOption("gui_bench", argc, argv, i, project))
             continue;
         if (arg == "--arrange-at-once") {
             arrangeAtOnce = true;
+            continue;
+        }
+        if (arg == "--import-times") {
+            importTimes = true;
             continue;
         }
         if (!arg.empty() && arg[0] == '-')
@@ -88,7 +99,7 @@ int main(int argc, char** argv)
     if (paths.empty())
         BenchUsageError("gui_bench",
             "usage: gui_bench [-I DIR]... [-D NAME[=VALUE]]... [--arrange-at-once] "
-            "PROJECT.kst|PATH...");
+            "[--import-times] PROJECT.kst|PATH...");
 
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     TempFolder work;
@@ -108,6 +119,23 @@ int main(int argc, char** argv)
 
         COptions& options = context.Options();
         options.preprocessingSameNameFile = true;
+
+        // The user-interface thread's ticks while the project is opened or
+        // its paths are added, and until the pane shows every line.
+        QElapsedTimer importClock;
+        importClock.start();
+        qint64 importTick = 0;
+        qint64 importStall = 0;
+        QTimer importTicker;
+        importTicker.setInterval(5);
+        QObject::connect(&importTicker, &QTimer::timeout, [&] {
+            const qint64 now = importClock.elapsed();
+            importStall = std::max(importStall, now - importTick);
+            importTick = now;
+        });
+        if (importTimes)
+            importTicker.start();
+        importTick = importClock.elapsed();
         if (paths.size() == 1 && IsProjectFile(paths.front())) {
             if (!document.OpenDocumentFile(paths.front())) {
                 std::fprintf(stderr, "gui_bench: cannot open %s\n", paths.front().c_str());
@@ -126,6 +154,22 @@ int main(int argc, char** argv)
                 else
                     BenchUsageError("gui_bench", "no such file or folder: " + path);
             }
+        }
+        if (importTimes) {
+            const qint64 imported = importClock.elapsed();
+            importStall = std::max(importStall, imported - importTick);
+            RunUntil([&] { return !context.Messages().HasPending(); });
+            QApplication::processEvents(); // the pane paints what it was given
+            const qint64 shown = importClock.elapsed();
+            importStall = std::max(importStall, shown - importTick);
+            importTicker.stop();
+            struct rusage usage { };
+            getrusage(RUSAGE_SELF, &usage);
+            std::printf("import_ms %lld\n", static_cast<long long>(imported));
+            std::printf("pane_ms %lld\n", static_cast<long long>(shown - imported));
+            std::printf("import_stall_ms %lld\n", static_cast<long long>(importStall));
+            std::printf("import_peak_rss_mb %.1f\n", usage.ru_maxrss / 1024.0);
+            std::fflush(stdout);
         }
         for (const std::string& dir : project.includeDirs) {
             std::error_code error;

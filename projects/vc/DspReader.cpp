@@ -2,7 +2,6 @@
 
 #include "LanguageTable.h"
 #include "MessageSink.h"
-#include "TextLines.h"
 #include "VcSourceCheck.h"
 
 #include <algorithm>
@@ -38,18 +37,28 @@ bool CDspReader::Open(const std::string& path)
 
 void CDspReader::Read()
 {
-    if (open_)
-        Read(text_, folder_);
+    if (!open_)
+        return;
+    ReadLines(lines_, folder_);
+    ReportWhenCutShort(" ", 303);
 }
 
 void CDspReader::Read(std::string_view text, const std::string& folder)
 {
-    const size_t known = sources_.size();
-    for (const std::string_view line : SplitLines(text))
+    LineReader lines(LineEnds::LfOrCr);
+    lines.Assign(text);
+    ReadLines(lines, folder);
+}
+
+void CDspReader::ReadLines(LineReader& lines, const std::string& folder)
+{
+    const size_t known = sources_.Names().size();
+    for (std::string_view line; !Stopped() && lines.Next(line);)
         if (line.size() > 7)
             TakeLine(line);
-    const std::vector<std::string> names(sources_.begin() + known, sources_.end());
-    std::vector<std::string> found = FindVcSources(names, folder, report_, sink_);
+    const std::span<const std::string> names(sources_.Names());
+    std::vector<std::string> found =
+        FindVcSources(names.subspan(known), folder, report_, sink_, stop_);
     found_.insert(found_.end(), found.begin(), found.end());
 }
 
@@ -65,7 +74,7 @@ void CDspReader::TakeLine(std::string_view line)
                 name.remove_suffix(1);
         }
         if (!name.empty())
-            sources_.emplace_back(name);
+            sources_.Add(name);
         return;
     }
     if (line.substr(0, 5) != "# ADD")

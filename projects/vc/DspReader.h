@@ -1,5 +1,6 @@
 #pragma once
 
+#include "UniqueNames.h"
 #include "VcDefines.h"
 #include "VcFileReader.h"
 
@@ -20,7 +21,8 @@ class MessageSink;
 //
 // Source names resolve against the project file's folder; the current folder
 // is never changed. Sources that are missing are always reported to the sink;
-// progress and the found files only when `report` is set.
+// progress and the found files only when `report` is set. A name or a file
+// named again is taken once.
 class CDspReader : public CVcFileReader {
 public:
     CDspReader(MessageSink& sink, bool report);
@@ -34,15 +36,16 @@ public:
     void Read(std::string_view text, const std::string& folder);
 
     // The names as the project writes them, in file order.
-    const std::vector<std::string>& Sources() const { return sources_; }
+    const std::vector<std::string>& Sources() const { return sources_.Names(); }
     // The full paths of the sources found, in the order of the names.
     const std::vector<std::string>& FoundFiles() const { return found_; }
     const VcDefines& Defines() const { return defines_; }
 
 private:
+    void ReadLines(LineReader& lines, const std::string& folder);
     void TakeLine(std::string_view line);
 
-    std::vector<std::string> sources_;
+    UniqueNames sources_;
     std::vector<std::string> found_;
     VcDefines defines_;
 };

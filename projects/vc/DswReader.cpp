@@ -4,10 +4,10 @@
 #include "IncludePaths.h"
 #include "LanguageTable.h"
 #include "MessageSink.h"
-#include "TextLines.h"
 #include "VcSourceCheck.h"
 
 #include <strings.h>
+#include <unordered_set>
 
 namespace {
 
@@ -44,28 +44,43 @@ bool CDswReader::Open(const std::string& path)
 
 void CDswReader::ReadProjects()
 {
-    if (open_)
-        ReadProjects(text_, folder_);
+    if (!open_)
+        return;
+    ReadLines(lines_);
+    ReportWhenCutShort(" ", 303);
 }
 
 void CDswReader::ReadProjects(std::string_view text, const std::string& folder)
 {
     folder_ = folder;
-    for (const std::string_view line : SplitLines(text)) {
+    LineReader lines(LineEnds::LfOrCr);
+    lines.Assign(text);
+    ReadLines(lines);
+}
+
+void CDswReader::ReadLines(LineReader& lines)
+{
+    for (std::string_view line; !Stopped() && lines.Next(line);) {
         const std::string_view path = ProjectPathOf(line);
         if (!path.empty())
-            projects_.emplace_back(path);
+            projects_.Add(path);
     }
 }
 
 void CDswReader::LoadProjects()
 {
     CIncludePaths paths;
-    for (const std::string& project : projects_) {
+    std::unordered_set<std::string> read;
+    for (const std::string& project : projects_.Names()) {
+        if (Stopped())
+            break;
+        const std::string path = FindVcFile(paths, folder_, project);
+        if (!path.empty() && !read.insert(path).second)
+            continue;
         if (report_)
             MessageLine(sink_) << GetLangString(1) << ": Load \"" << project << "\"";
         CDspReader reader(sink_, report_);
-        const std::string path = FindVcFile(paths, folder_, project);
+        reader.SetStopRequest(stop_);
         if (path.empty()) {
             if (report_)
                 MessageLine(sink_, MessageKind::Error)

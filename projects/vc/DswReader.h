@@ -1,5 +1,6 @@
 #pragma once
 
+#include "UniqueNames.h"
 #include "VcDefines.h"
 #include "VcFileReader.h"
 
@@ -20,7 +21,8 @@ class MessageSink;
 //     ... reader.Files(), reader.Defines()
 //
 // Project paths resolve against the workspace's folder, each project's
-// sources against its own; the current folder is never changed.
+// sources against its own; the current folder is never changed. A project
+// named again, also by another path to the same file, is read once.
 class CDswReader : public CVcFileReader {
 public:
     CDswReader(MessageSink& sink, bool report);
@@ -35,15 +37,17 @@ public:
     // Reads every collected project, in order.
     void LoadProjects();
 
-    // The project paths as the workspace writes them.
-    const std::vector<std::string>& ProjectPaths() const { return projects_; }
+    // The project paths as the workspace writes them, each once.
+    const std::vector<std::string>& ProjectPaths() const { return projects_.Names(); }
     // The found sources of all projects, project by project.
     const std::vector<std::string>& Files() const { return files_; }
     // Every project's words together.
     const VcDefines& Defines() const { return defines_; }
 
 private:
-    std::vector<std::string> projects_;
+    void ReadLines(LineReader& lines);
+
+    UniqueNames projects_;
     std::vector<std::string> files_;
     VcDefines defines_;
 };

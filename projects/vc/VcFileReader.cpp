@@ -4,14 +4,13 @@
 #include "MessageSink.h"
 #include "VcSourceCheck.h"
 
-#include <optional>
-
 bool CVcFileReader::Load(const std::string& path)
 {
-    const std::optional<VcFileLocation> location = LoadVcFile(path, text_);
-    open_ = location.has_value();
+    const VcFileLocation location = LocateVcFile(path);
+    open_ = lines_.Open(location.path, kMaxFileBytes) == ReadResult::Ok;
+    path_ = path;
     if (open_)
-        folder_ = location->folder;
+        folder_ = location.folder;
     return open_;
 }
 
@@ -23,4 +22,11 @@ bool CVcFileReader::LoadOrReport(const std::string& path, const char* separator,
         MessageLine(sink_, MessageKind::Error)
             << GetLangString(3) << ": " << path << separator << GetLangString(reason);
     return false;
+}
+
+void CVcFileReader::ReportWhenCutShort(const char* separator, int reason, bool always)
+{
+    if (open_ && lines_.Failed() && (report_ || always))
+        MessageLine(sink_, MessageKind::Error)
+            << GetLangString(3) << ": " << path_ << separator << GetLangString(reason);
 }

@@ -1,7 +1,6 @@
 #include "VcSourceCheck.h"
 
 #include "AbsolutePath.h"
-#include "AtomicFile.h"
 #include "IncludePaths.h"
 #include "LanguageTable.h"
 #include "MessageSink.h"
@@ -9,10 +8,9 @@
 #include <cctype>
 #include <filesystem>
 #include <unistd.h>
+#include <unordered_set>
 
 namespace {
-
-constexpr size_t kMaxProjectFileSize = size_t(64) << 20;
 
 bool HasDriveLetter(const std::string& name)
 {
@@ -32,18 +30,23 @@ std::string FindVcFile(CIncludePaths& paths, const std::string& folder, const st
     return found;
 }
 
-std::vector<std::string> FindVcSources(const std::vector<std::string>& names,
-    const std::string& folder, bool report, MessageSink& sink)
+std::vector<std::string> FindVcSources(std::span<const std::string> names,
+    const std::string& folder, bool report, MessageSink& sink, const std::atomic<bool>* stop)
 {
     std::vector<std::string> found;
+    std::unordered_set<std::string> taken;
     CIncludePaths paths;
     for (const std::string& name : names) {
+        if (stop != nullptr && stop->load(std::memory_order_relaxed))
+            break;
         std::string path = FindVcFile(paths, folder, name);
         if (path.empty()) {
             MessageLine(sink, MessageKind::Error)
                 << GetLangString(3) << ": " << name << " " << GetLangString(303);
             continue;
         }
+        if (!taken.insert(path).second)
+            continue;
         if (report)
             MessageLine(sink) << path;
         found.push_back(std::move(path));
@@ -55,17 +58,4 @@ VcFileLocation LocateVcFile(const std::string& path)
 {
     const std::filesystem::path full = AbsolutePath(path);
     return {full.string(), full.parent_path().string()};
-}
-
-bool ReadVcFile(const std::string& path, std::string& content)
-{
-    return ReadWholeFile(path, content, kMaxProjectFileSize) == ReadResult::Ok;
-}
-
-std::optional<VcFileLocation> LoadVcFile(const std::string& path, std::string& content)
-{
-    VcFileLocation location = LocateVcFile(path);
-    if (!ReadVcFile(location.path, content))
-        return std::nullopt;
-    return location;
 }

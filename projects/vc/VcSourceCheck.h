@@ -1,6 +1,7 @@
 #pragma once
 
-#include <optional>
+#include <atomic>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -18,9 +19,11 @@ class MessageSink;
 // A name that is not found is written to the sink as an error line (texts 3
 // and 303) whatever `report` says; the full path of each one found is written
 // as an information line only when `report` is set. Returns the full paths
-// found, in the order of the names (a name given twice is found twice).
-std::vector<std::string> FindVcSources(const std::vector<std::string>& names,
-    const std::string& folder, bool report, MessageSink& sink);
+// found, in the order of the names, each once (two names of one file give
+// it once). Once `stop` is set, the names not looked at yet are left out.
+std::vector<std::string> FindVcSources(std::span<const std::string> names,
+    const std::string& folder, bool report, MessageSink& sink,
+    const std::atomic<bool>* stop = nullptr);
 
 // The full path of a file a project or workspace names, resolved as above;
 // empty when there is no such readable regular file. `paths` keeps the
@@ -34,11 +37,3 @@ struct VcFileLocation {
     std::string folder;
 };
 VcFileLocation LocateVcFile(const std::string& path);
-
-// Reads a project or workspace file (a regular file of at most 64 MiB).
-// False when it cannot be read; the content is then empty.
-bool ReadVcFile(const std::string& path, std::string& content);
-
-// Locates and reads a project or workspace file: its location, or nothing
-// when it cannot be read (the content is then empty).
-std::optional<VcFileLocation> LoadVcFile(const std::string& path, std::string& content);

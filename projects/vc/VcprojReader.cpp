@@ -2,7 +2,6 @@
 
 #include "LanguageTable.h"
 #include "MessageSink.h"
-#include "TextLines.h"
 #include "VcSourceCheck.h"
 
 #include <cctype>
@@ -62,25 +61,35 @@ bool CVcprojReader::Open(const std::string& path)
 
 void CVcprojReader::Read()
 {
-    if (open_)
-        Read(text_, folder_);
+    if (!open_)
+        return;
+    ReadLines(lines_, folder_);
+    ReportWhenCutShort(" - ", 28, true);
 }
 
 void CVcprojReader::Read(std::string_view text, const std::string& folder)
 {
-    const size_t known = sources_.size();
-    for (const std::string_view line : SplitLines(text)) {
+    LineReader lines(LineEnds::LfOrCr);
+    lines.Assign(text);
+    ReadLines(lines, folder);
+}
+
+void CVcprojReader::ReadLines(LineReader& lines, const std::string& folder)
+{
+    const size_t known = sources_.Names().size();
+    for (std::string_view line; !Stopped() && lines.Next(line);) {
         if (const size_t at = line.find("RelativePath="); at != std::string_view::npos) {
             const std::string_view value = QuotedValue(line, at);
             if (EndsWithNoCase(value, ".cpp") || EndsWithNoCase(value, ".c"))
-                sources_.emplace_back(value);
+                sources_.Add(value);
         } else if (const size_t at = FindAttribute(line, "PreprocessorDefinitions=");
                    at != std::string_view::npos) {
             AddDefines(QuotedValue(line, at));
         }
     }
-    const std::vector<std::string> names(sources_.begin() + known, sources_.end());
-    std::vector<std::string> found = FindVcSources(names, folder, report_, sink_);
+    const std::span<const std::string> names(sources_.Names());
+    std::vector<std::string> found =
+        FindVcSources(names.subspan(known), folder, report_, sink_, stop_);
     found_.insert(found_.end(), found.begin(), found.end());
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "UniqueNames.h"
 #include "VcDefines.h"
 #include "VcFileReader.h"
 
@@ -21,7 +22,7 @@ class MessageSink;
 //     ... reader.FoundFiles(), reader.Defines()
 //
 // Source names resolve against the project file's folder; the current folder
-// is never changed.
+// is never changed. A name or a file named again is taken once.
 class CVcprojReader : public CVcFileReader {
 public:
     CVcprojReader(MessageSink& sink, bool report);
@@ -37,12 +38,14 @@ public:
     // Adds the words of one definitions value ("A;B=2;;C").
     void AddDefines(std::string_view value);
 
-    const std::vector<std::string>& Sources() const { return sources_; }
+    const std::vector<std::string>& Sources() const { return sources_.Names(); }
     const std::vector<std::string>& FoundFiles() const { return found_; }
     const VcDefines& Defines() const { return defines_; }
 
 private:
-    std::vector<std::string> sources_;
+    void ReadLines(LineReader& lines, const std::string& folder);
+
+    UniqueNames sources_;
     std::vector<std::string> found_;
     VcDefines defines_;
 };

@@ -4,6 +4,7 @@
 #include "PaneMessageSink.h"
 #include "TempFolder.h"
 
+#include <QCoreApplication>
 #include <QTextBlock>
 #include <gtest/gtest.h>
 #include <thread>
@@ -161,4 +162,50 @@ TEST(MessagePaneTest, HugeLinesAreShownShortened)
     EXPECT_EQ(ShortenedLine(huge).size(),
         kMaxShownLineBytes + HiddenBytesNote(huge.size() - kMaxShownLineBytes).size());
     EXPECT_EQ(ShortenedLine("short"), "short");
+}
+
+// Thousands of lines (an import's found files) reach the pane in pieces of
+// at most 64000 bytes, a longer line alone, so that the window's other events
+// come between them; the pieces together hold every line once, in order.
+TEST(MessagePaneTest, ManyLinesReachThePaneInPieces)
+{
+    PaneMessageSink sink;
+    std::string written;
+    const auto write = [&](const std::string& line) {
+        sink.Write(MessageKind::Info, line);
+        written += line + "\n";
+    };
+    for (int i = 0; i < 3000; ++i)
+        write("/project/src/file" + std::to_string(i) + ".cpp" + std::string(30, 'p'));
+    const std::string longLine(70000, 'l');
+    write(longLine);
+    write("last");
+    std::string joined;
+    int pieces = 0;
+    while (sink.HasPending()) {
+        const std::string piece = sink.TakePiece();
+        ASSERT_FALSE(piece.empty());
+        EXPECT_EQ(piece.back(), '\n');
+        EXPECT_TRUE(piece.size() <= PaneMessageSink::kPieceBytes || piece == longLine + "\n");
+        joined += piece;
+        ++pieces;
+    }
+    EXPECT_EQ(joined, written);
+    EXPECT_GE(pieces, 4);
+
+    // The pane's own deliveries: the first shows one piece, the next ones
+    // follow on later turns of the event loop.
+    CInfoView pane;
+    for (int i = 0; i < 3000; ++i)
+        sink.Write(MessageKind::Info, "line " + std::to_string(i) + std::string(40, 'q'));
+    sink.Attach(&pane);
+    // One turn at a time (each waits for an event: the delivery timer's at
+    // the latest).
+    for (int turn = 0; turn < 1000 && pane.document()->blockCount() <= 1; ++turn)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    EXPECT_GT(pane.document()->blockCount(), 1);
+    EXPECT_LT(pane.document()->blockCount(), 3000);
+    sink.Deliver();
+    EXPECT_EQ(pane.document()->blockCount(), 3001);
+    EXPECT_FALSE(sink.HasPending());
 }

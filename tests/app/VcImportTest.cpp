@@ -5,8 +5,12 @@
 #include "LanguageTable.h"
 #include "Options.h"
 #include "TotalView.h"
+#include "VcImportRun.h"
 
+#include <QTimer>
+#include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -83,6 +87,77 @@ TEST_F(VcImportTest, ProjectCommandsAreRefusedWhileADrawRuns)
         EXPECT_EQ(ui.calls[0].text, GetLangString(18)) << id;
     }
     program.context->drawRunning = false;
+}
+
+namespace {
+
+// An import that finds one file and then waits for the stop request, giving
+// up after a while so that a stop that never comes fails the test instead of
+// hanging it.
+VcProjectContent WaitForStop(const std::string& found, const std::atomic<bool>* stop)
+{
+    VcProjectContent content;
+    content.read = true;
+    content.files = {found};
+    for (int i = 0; i < 20000 && stop != nullptr && !*stop; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    content.stopped = stop != nullptr && *stop;
+    return content;
+}
+
+} // namespace
+
+// An import runs away from the window: meanwhile Draw is refused and Stop
+// reaches the import, which keeps what it found; afterwards the window is
+// as before.
+TEST_F(VcImportTest, StopReachesALongImport)
+{
+    bool drew = true;
+    bool stopped = false;
+    QTimer::singleShot(0, [&] {
+        drew = program.Frame().Commands().Execute(ID_DRAW);
+        stopped = program.Frame().Commands().Execute(ID_STOP);
+    });
+    const VcProjectContent content = RunVcImport(*program.context, &program.Frame(),
+        [this](const std::atomic<bool>* stop) { return WaitForStop(main, stop); });
+    EXPECT_FALSE(drew);
+    EXPECT_TRUE(stopped);
+    EXPECT_TRUE(content.stopped);
+    EXPECT_EQ(content.files, std::vector<std::string> {main});
+    EXPECT_FALSE(program.context->drawRunning);
+    EXPECT_FALSE(program.context->Input().stopRequest);
+    EXPECT_TRUE(program.Frame().Commands().IsEnabled(ID_DRAW));
+
+    // Closing the window during an import stops it; the window closes once
+    // the import has ended.
+    QTimer::singleShot(0, [&] { program.Frame().close(); });
+    EXPECT_TRUE(
+        RunVcImport(*program.context, &program.Frame(), [this](const std::atomic<bool>* stop) {
+            return WaitForStop(util, stop);
+        }).stopped);
+    EXPECT_TRUE(program.Frame().isVisible());
+    EXPECT_TRUE(WaitFor([&] { return !program.Frame().isVisible(); }));
+}
+
+// The views paint nothing of the model while an import runs; they show it
+// again once the import has ended.
+TEST_F(VcImportTest, TheModelShowsAgainAfterAnImport)
+{
+    ASSERT_TRUE(doc.AddFile(dsp));
+    CTotalView& view = *program.Frame().MacroView();
+    bool painted = false;
+    QObject::connect(&view, &CTotalView::MacroViewPainted, [&] { painted = true; });
+    program.Frame().PostDraw();
+    ASSERT_TRUE(WaitFor([&] { return !program.context->drawRunning && painted; }));
+
+    QTimer::singleShot(0, [&] {
+        view.RedrawNow();
+        program.Frame().Commands().Execute(ID_STOP);
+    });
+    RunVcImport(*program.context, &program.Frame(),
+        [this](const std::atomic<bool>* stop) { return WaitForStop(util, stop); });
+    painted = false;
+    EXPECT_TRUE(WaitFor([&] { return painted; }));
 }
 
 TEST(VcWorkspaceDrawTest, ADroppedWorkspaceIsDrawnWithItsProjectsWords)

@@ -1,4 +1,5 @@
 #include "KstProjectFile.h"
+#include "TempFolder.h"
 
 #include <climits>
 #include <gtest/gtest.h>
@@ -82,4 +83,38 @@ TEST(ProjectFileTest, OlderAndOddFilesAreReadAsFarAsTheyGo)
 
     EXPECT_EQ(CachePathOf("/p/project.kst"), "/p/project.car");
     EXPECT_EQ(CachePathOf("kst"), "");
+}
+
+// A project file is read from its file line by line, as from its bytes: a
+// flags line that falls across the reader's 64 KiB pieces still goes with
+// its path. What cannot be a project file is not read.
+TEST(ProjectFileTest, AFileIsReadLineByLineAsItsBytesAre)
+{
+    TempFolder folder;
+    std::map<std::string, int32_t> defines;
+    std::vector<ProjectFileEntry> files;
+    for (int i = 0; i < 3000; ++i) {
+        defines.emplace("WORD" + std::to_string(i), i);
+        files.push_back({"/src/file" + std::to_string(i) + ".cpp", i % 2 == 0, i % 3 == 0});
+    }
+    const std::string bytes = FormatProjectFile(defines, files);
+    ASSERT_GT(bytes.size(), 65536u);
+    const std::string path = folder.Write("big.kst", bytes);
+    ProjectFileContent content;
+    ASSERT_EQ(LoadProjectFile(path, bytes.size(), content), ReadResult::Ok);
+    EXPECT_EQ(content.defines, defines);
+    EXPECT_EQ(content.files, files);
+    EXPECT_FALSE(content.sectionOpen);
+
+    const std::string cut = folder.Write("cut.kst", "x\nV0.7\n<File>\n/a.cpp\n1 0\n</Fi");
+    ASSERT_EQ(LoadProjectFile(cut, 100, content), ReadResult::Ok);
+    EXPECT_EQ(content.files, (std::vector<ProjectFileEntry> {{"/a.cpp", true, false}}));
+    EXPECT_TRUE(content.sectionOpen);
+
+    EXPECT_EQ(LoadProjectFile(path, bytes.size() - 1, content), ReadResult::ReadFailed);
+    EXPECT_TRUE(content.files.empty());
+    const std::string zero = folder.Write("zero.kst", std::string("x\n<File>\n/a\0b.cpp\n", 19));
+    EXPECT_EQ(LoadProjectFile(zero, 100, content), ReadResult::ReadFailed);
+    EXPECT_TRUE(content.files.empty());
+    EXPECT_EQ(LoadProjectFile(folder.File("none.kst"), 100, content), ReadResult::CannotOpen);
 }

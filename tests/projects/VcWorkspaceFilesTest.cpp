@@ -2,8 +2,10 @@
 #include "DswReader.h"
 #include "RecordingSink.h"
 #include "TempFolder.h"
+#include "VcProjectImport.h"
 #include "VcprojReader.h"
 
+#include <atomic>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -163,4 +165,133 @@ TEST_F(VcWorkspaceFiles, NetProjectFindsItsSourcesBesideIt)
     EXPECT_EQ(sink.errors, (Names {"Error: .\\gone.c The file cannot be opened."}));
     const VcDefines expected = {{"WIN32", 0}, {"_DEBUG", 0}, {"_WINDOWS", 0}, {"NDEBUG", 0}};
     EXPECT_EQ(reader.Defines(), expected);
+}
+
+// Files written with a CR alone at each line end (as old Macintosh tools
+// wrote them) are read line by line like any other.
+TEST_F(VcWorkspaceFiles, ACarriageReturnAloneEndsALineInEveryKindOfFile)
+{
+    const std::string mac = folder_.Write("cr/mac.cpp", "int mac;\n");
+    folder_.Write("cr/Mac.dsp",
+        "# ADD CPP /nologo /D \"MAC\"\rSOURCE=..\\ws\\Shared\\util.c\rSOURCE=.\\mac.cpp\r");
+    folder_.Write("cr/Cr.dsw",
+        "Microsoft Developer Studio Workspace File, Format Version 6.00\r"
+        "Project: \"App\"=..\\ws\\App\\App.dsp - Package Owner=<4>\r"
+        "Project: \"Mac\"=.\\Mac.dsp - Package Owner=<4>\r");
+    folder_.Write("cr/Mac.vcproj",
+        "<VisualStudioProject>\r\t\t\t\tPreprocessorDefinitions=\"NET;X\"/>\r"
+        "\t\t\t<File RelativePath=\".\\mac.cpp\"></File>\r");
+    RecordingSink sink;
+    CDswReader workspace(sink, false);
+    ASSERT_TRUE(workspace.Open(folder_.Path() + "/cr/Cr.dsw"));
+    workspace.ReadProjects();
+    workspace.LoadProjects();
+    EXPECT_EQ(workspace.Files(),
+        (Names {ws_ + "/App/src/main.cpp", ws_ + "/Shared/util.c", ws_ + "/Shared/util.c", mac}));
+    EXPECT_EQ(workspace.Defines().count("MAC"), 1u);
+
+    CVcprojReader net(sink, false);
+    ASSERT_TRUE(net.Open(folder_.Path() + "/cr/Mac.vcproj"));
+    net.Read();
+    EXPECT_EQ(net.FoundFiles(), Names {mac});
+    EXPECT_EQ(net.Defines(), (VcDefines {{"NET", 0}, {"X", 0}}));
+}
+
+// A workspace that names one project many times, under other spellings too,
+// reads it once; a project that repeats its sources finds and reports each
+// file once.
+TEST_F(VcWorkspaceFiles, ProjectsAndSourcesNamedAgainAreReadOnce)
+{
+    const std::string a = folder_.Write("ws/Rep/a.cpp", "int a;\n");
+    folder_.Write("ws/Rep/Rep.dsp",
+        "SOURCE=.\\a.cpp\r\nSOURCE=.\\gone.cpp\r\nSOURCE=.\\a.cpp\r\nSOURCE=.\\A.CPP\r\n"
+        "SOURCE=.\\gone.cpp\r\nSOURCE=.\\a.cpp\r\n");
+    folder_.Write("ws/Again.dsw",
+        "Project: \"Rep\"=.\\Rep\\Rep.dsp - Package Owner=<4>\r\n"
+        "Project: \"App\"=.\\App\\App.dsp - Package Owner=<4>\r\n"
+        "Project: \"Rep\"=.\\Rep\\Rep.dsp - Package Owner=<4>\r\n"
+        "Project: \"Rep2\"=.\\rep\\REP.DSP - Package Owner=<4>\r\n"
+        "Project: \"Rep3\"=\"..\\ws\\Rep\\Rep.dsp\" - Package Owner=<4>\r\n");
+
+    RecordingSink sink;
+    CDspReader project(sink, true);
+    ASSERT_TRUE(project.Open(ws_ + "/Rep/Rep.dsp"));
+    project.Read();
+    EXPECT_EQ(project.Sources(), (Names {".\\a.cpp", ".\\gone.cpp", ".\\A.CPP"}));
+    EXPECT_EQ(project.FoundFiles(), Names {a});
+    EXPECT_EQ(sink.infos, Names {a});
+    EXPECT_EQ(sink.errors, Names {"Error: .\\gone.cpp The file cannot be opened."});
+
+    RecordingSink workspaceSink;
+    CDswReader workspace(workspaceSink, true);
+    ASSERT_TRUE(workspace.Open(ws_ + "/Again.dsw"));
+    workspace.ReadProjects();
+    workspace.LoadProjects();
+    EXPECT_EQ(workspace.Files(), (Names {a, ws_ + "/App/src/main.cpp", ws_ + "/Shared/util.c"}));
+    EXPECT_EQ(workspaceSink.infos,
+        (Names {"Info: Load \".\\Rep\\Rep.dsp\"", a, "Info: Load \".\\App\\App.dsp\"",
+            ws_ + "/App/src/main.cpp", ws_ + "/Shared/util.c"}));
+}
+
+namespace {
+
+// Sets the stop request once the first found file has been reported.
+class StoppingSink : public RecordingSink {
+public:
+    explicit StoppingSink(std::atomic<bool>& stop) : stop_(stop) { }
+    void Write(MessageKind kind, std::string_view line) override
+    {
+        RecordingSink::Write(kind, line);
+        if (kind == MessageKind::Info && line.substr(0, 5) != "Info:")
+            stop_ = true;
+    }
+
+private:
+    std::atomic<bool>& stop_;
+};
+
+} // namespace
+
+TEST_F(VcWorkspaceFiles, AStopRequestEndsTheImportWithWhatWasFound)
+{
+    std::atomic<bool> stop {false};
+    StoppingSink sink(stop);
+    const VcProjectContent content = ReadVcProjectFile(ws_ + "/All.dsw", sink, true, &stop);
+    EXPECT_TRUE(content.read);
+    EXPECT_TRUE(content.stopped);
+    EXPECT_EQ(content.files, Names {ws_ + "/App/src/main.cpp"});
+    EXPECT_EQ(content.defines.count("WIN32"), 1u) << "the project's lines were read";
+    EXPECT_EQ(sink.infos, (Names {"Info: Load \".\\App\\App.dsp\"", ws_ + "/App/src/main.cpp"}));
+    EXPECT_TRUE(sink.errors.empty()) << "nothing more was looked at";
+}
+
+// An import that brings no source says so in the pane, whatever kind of file
+// it read; one that brings sources, or could not read its file, does not.
+TEST_F(VcWorkspaceFiles, AnImportThatBringsNoSourceSaysSo)
+{
+    const std::string dsp =
+        folder_.Write("none/None.dsp", "# ADD CPP /D \"ONLY\"\rSOURCE=.\\gone.cpp\r");
+    const std::string dsw =
+        folder_.Write("none/None.dsw", "Project: \"None\"=.\\None.dsp - Package Owner=<4>\r\n");
+    const std::string vcproj = folder_.Write("none/None.vcproj", "<VisualStudioProject>\r\n");
+    for (const std::string& path : {dsp, dsw, vcproj}) {
+        RecordingSink sink;
+        const VcProjectContent content = ReadVcProjectFile(path, sink, true);
+        EXPECT_TRUE(content.read) << path;
+        EXPECT_TRUE(content.files.empty()) << path;
+        ASSERT_FALSE(sink.errors.empty()) << path;
+        EXPECT_EQ(sink.errors.back(),
+            "Warning: " + path + " - No source file of this project could be opened.");
+        RecordingSink quiet;
+        ReadVcProjectFile(path, quiet, false);
+        EXPECT_EQ(quiet.errors.size(), path == vcproj ? 0u : 1u) << "only the missing source";
+    }
+    RecordingSink words;
+    EXPECT_EQ(ReadVcProjectFile(dsp, words, true).defines.size(), 1u) << "the words still come";
+    for (const std::string& path : {ws_ + "/App/App.dsp", folder_.Path() + "/none/Gone.dsp"}) {
+        RecordingSink sink;
+        ReadVcProjectFile(path, sink, true);
+        for (const std::string& line : sink.errors)
+            EXPECT_EQ(line.find("No source file"), std::string::npos) << line;
+    }
 }
