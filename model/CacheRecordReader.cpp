@@ -111,9 +111,25 @@ void CCacheRecordReader::ReadNumbersBelow(CCacheSource& in, std::vector<int>& va
     }
 }
 
-void CCacheRecordReader::ReadPositions(CCacheSource& in, std::vector<int>& positions)
+void CCacheRecordReader::ReadPositions(CCacheSource& in, TokenIndices& positions)
 {
-    ReadNumbersBelow(in, positions, tokenCount_);
+    const uint32_t count = in.ReadCount(kMinIntBytes);
+    if (count == 0) {
+        positions.clear();
+        return;
+    }
+    const char* stored = in.ReadChars(size_t {count} * 4);
+    const StoredInts first(stored);
+    const StoredInts last(stored + size_t {count} * 4);
+    // A negative number is a huge unsigned one.
+    bool outside = false;
+    for (StoredInts at = first; at != last; ++at) {
+        outside |= static_cast<uint32_t>(*at) >= tokenCount_;
+    }
+    if (outside) {
+        throw CacheError("error");
+    }
+    positions.assign(first, last);
 }
 
 void CCacheRecordReader::ReadTokens(CCacheSource& in, uint32_t count, std::vector<PPToken>& tokens)
@@ -152,7 +168,7 @@ struct CCacheRecordReader::FieldReader {
     void Number(int32_t& value) { value = in.ReadInt(); }
     void Text(std::string& text) { text = in.ReadString(); }
     void Texts(std::vector<std::string>& texts) { reader.ReadStrings(in, texts); }
-    void Positions(std::vector<int>& positions) { reader.ReadPositions(in, positions); }
+    void Positions(TokenIndices& positions) { reader.ReadPositions(in, positions); }
     void Unused()
     {
         std::vector<int> unused;

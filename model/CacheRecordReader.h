@@ -39,7 +39,7 @@ private:
     // An int list whose every value lies in 0..limit-1.
     void ReadNumbersBelow(CCacheSource& in, std::vector<int>& values, size_t limit);
     // An int list of positions in the current file's token vector.
-    void ReadPositions(CCacheSource& in, std::vector<int>& positions);
+    void ReadPositions(CCacheSource& in, TokenIndices& positions);
     void ReadStrings(CCacheSource& in, std::vector<std::string>& texts);
     void ReadMacroTable(CCacheSource& in, CSourceFile& file);
     void ReadDetail(CCacheSource& in, CUnit& unit);
