@@ -357,7 +357,7 @@ void CProjectAnalyzer::IndexFunction(CModelScope& scope)
         }
     }
     if (root_) {
-        auto& functionMap = root_->functionMap;
+        auto& functionMap = root_->functionMap.Edit();
         auto place = functionMap.lower_bound(scope.name);
         if (place == functionMap.end() || place->first != scope.name) {
             place = functionMap.emplace_hint(place, scope.name, FunctionDefinitions());
