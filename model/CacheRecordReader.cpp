@@ -168,6 +168,12 @@ struct CCacheRecordReader::FieldReader {
     void Number(int32_t& value) { value = in.ReadInt(); }
     void Text(std::string& text) { text = in.ReadString(); }
     void Texts(std::vector<std::string>& texts) { reader.ReadStrings(in, texts); }
+    void Texts(LazyVector<std::string>& texts)
+    {
+        std::vector<std::string> read;
+        reader.ReadStrings(in, read);
+        texts = std::move(read);
+    }
     void Positions(TokenIndices& positions) { reader.ReadPositions(in, positions); }
     void Unused()
     {
@@ -180,7 +186,7 @@ struct CCacheRecordReader::FieldReader {
         CacheRecordFields::Declarator(*this, variable);
         reader.Leave();
     }
-    void Variables(std::vector<CVariableInfo>& variables)
+    template <class List> void Variables(List& variables)
     {
         variables.resize(in.ReadCount(kMinVariableBytes));
         for (CVariableInfo& variable : variables) {

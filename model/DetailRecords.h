@@ -107,7 +107,7 @@ public:
     int32_t access = 0;
     bool multiple = false; // further declarators follow
     bool cvAfterType = false; // beside the other flags: no padding of its own
-    std::vector<CVariableInfo> further; // int a, b; -> b
+    LazyVector<CVariableInfo> further; // int a, b; -> b
     TokenIndices typeTokens;
 };
 

@@ -2,6 +2,7 @@
 #include "FileNumberSet.h"
 #include "FilePathRef.h"
 #include "LazyContainer.h"
+#include "LazyVector.h"
 
 #include <gtest/gtest.h>
 
@@ -82,4 +83,24 @@ TEST(LazyContainer, ReadsEmptyUntilFilledAndGivesItBackWhenCleared)
     EXPECT_EQ(*set.rbegin(), 3);
     set.clear();
     EXPECT_EQ(set.size(), 0u);
+}
+
+TEST(LazyVector, StaysWithoutAVectorUntilSomethingIsPutIn)
+{
+    const std::vector<std::string>& shared = LazyVector<std::string>().Read();
+    LazyVector<std::string> scopes;
+    const std::vector<std::string> none;
+    scopes.insert(scopes.end(), none.begin(), none.end());
+    EXPECT_EQ(&scopes.Read(), &shared); // still the shared empty one
+    scopes = std::vector<std::string>();
+    EXPECT_EQ(&scopes.Read(), &shared);
+    const std::vector<std::string> names {"N", "M"};
+    scopes.insert(scopes.end(), names.begin(), names.end());
+    scopes.insert(scopes.begin() + 1, names.begin(), names.begin() + 1);
+    EXPECT_EQ(scopes, (std::vector<std::string> {"N", "N", "M"}));
+    LazyVector<std::string> copy = scopes;
+    scopes.resize(0);
+    EXPECT_TRUE(scopes.empty());
+    EXPECT_EQ(copy.at(2), "M");
+    EXPECT_THROW(scopes.at(0), std::out_of_range);
 }
