@@ -366,7 +366,9 @@ void CProjectAnalyzer::IndexFunction(CModelScope& scope)
         if (entry.element == nullptr ||
             (entry.element->definitions.empty() && !scope.definitions.empty()))
             entry.element = &scope;
-        entry.units.insert(entry.units.end(), scope.definitions.begin(), scope.definitions.end());
+        for (CUnit* unit : scope.definitions) {
+            entry.units.push_back(unit);
+        }
         entry.count = static_cast<int32_t>(entry.units.size());
     }
 }

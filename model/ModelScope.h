@@ -13,6 +13,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CModelScope;
@@ -57,7 +58,7 @@ using ScopeFiles = CompactList<FilePathRef>;
 // that name with a definition, else the first (overloads and members of
 // other scopes share the entry).
 struct FunctionDefinitions {
-    std::vector<CUnit*> units;
+    ScopeUnits units;
     int32_t count = 0;
     CModelScope* element = nullptr;
 };
@@ -95,8 +96,9 @@ public:
     CModelScope* parent = nullptr;
     std::unique_ptr<ScopeChildSet> scopeChildren;
     ParameterKey parameterKey;
-    // The root only: every function by name, with its defining units.
-    LazyContainer<std::map<std::string, FunctionDefinitions>> functionMap;
+    // The root only: every function by name, with its defining units. The
+    // names are the elements' own: the map goes with the root, before them.
+    LazyContainer<std::map<std::string_view, FunctionDefinitions>> functionMap;
 
     // Increases with every element made in the process.
     uint64_t CreationNumber() const { return creationNumber_; }
