@@ -132,11 +132,24 @@ void CCacheRecordReader::ReadPositions(CCacheSource& in, TokenIndices& positions
     positions.assign(first, last);
 }
 
+void CCacheRecordReader::Released(const char*& from, const char* at, bool whole) const
+{
+    if (release_ != nullptr && at > from &&
+        (whole || static_cast<size_t>(at - from) >= kReleaseStep)) {
+        (*release_)(from, at);
+        from = at;
+    }
+}
+
 void CCacheRecordReader::ReadTokens(CCacheSource& in, uint32_t count, std::vector<PPToken>& tokens)
 {
     tokens.clear();
     tokens.reserve(count);
+    const char* read = in.Position();
     for (uint32_t i = 0; i < count; ++i) {
+        if ((i & 0xfff) == 0) {
+            Released(read, in.Position(), false);
+        }
         const char* head = in.ReadChars(12);
         const auto line = static_cast<int32_t>(CCacheSource::Decode(head));
         const auto type = static_cast<int32_t>(CCacheSource::Decode(head + 4));
@@ -149,6 +162,7 @@ void CCacheRecordReader::ReadTokens(CCacheSource& in, uint32_t count, std::vecto
             token.text = texts_.Place(text, strnlen(text, length));
         }
     }
+    Released(read, in.Position(), true);
 }
 
 void CCacheRecordReader::ReadStrings(CCacheSource& in, std::vector<std::string>& texts)
@@ -321,10 +335,14 @@ void CCacheRecordReader::ReadUnitVectorInRuns(
             TokenTextStore unused; // units place no token texts
             CCacheRecordReader reader(headerCount_, unused);
             reader.tokenCount_ = tokenCount_;
+            reader.release_ = release_;
             CCacheSource bytes = runs[r].bytes;
+            const char* read = bytes.Position();
             for (uint32_t i = runs[r].unit; i < runs[r + 1].unit; ++i) {
                 reader.ReadUnit(bytes, units[i]);
+                reader.Released(read, bytes.Position(), false);
             }
+            reader.Released(read, bytes.Position(), true);
             if (bytes.Left() != runs[r + 1].bytes.Left()) {
                 throw CacheError("error"); // cannot be: the units were stepped over alike
             }
@@ -381,6 +399,7 @@ void CCacheRecordReader::ReadTokensBesideUnits(CCacheSource& in, uint32_t count,
             TokenTextStore unused; // units place no token texts
             CCacheRecordReader reader(headerCount_, unused);
             reader.tokenCount_ = count;
+            reader.release_ = release_;
             reader.ReadUnitVectorInRuns(units, file.units, &file.scan.tokens);
         } catch (...) {
             unitsFailure = std::current_exception();
