@@ -334,7 +334,7 @@ std::vector<std::vector<PPToken>> CModelMerger::BuildParameterKey(
     for (const CVariableInfo& parameter : record.parameters) {
         std::vector<PPToken>& tokens = key.emplace_back();
         tokens.reserve(parameter.specifierTokens.size() + parameter.arrayTokens.size());
-        const std::vector<int>& specifiers = parameter.specifierTokens;
+        const TokenIndices& specifiers = parameter.specifierTokens;
         for (size_t i = 0; i < specifiers.size(); ++i) {
             const PPToken& token = unit.tokens->at(static_cast<size_t>(specifiers[i]));
             if (IsTagWord(token.type) && i + 1 < specifiers.size() &&

@@ -7,6 +7,40 @@
 
 #include <exception>
 
+bool MayBeFirstTryDeclaration(const CUnit& unit, int startKind)
+{
+    int type = 0;
+    try {
+        type = unit.GetToken(0).type;
+    } catch (const std::exception&) {
+        return true; // the parse itself meets the bad position
+    }
+    switch (type) {
+    case WORD_ASM:
+    case WORD__ASM:
+    case WORD___ASM:
+    case WORD_EXPORT:
+    case WORD_TEMPLATE:
+    case WORD_CATCH:
+    case WORD_USING:
+    case WORD_TYPEDEF:
+    case WORD_CLASS:
+    case WORD_STRUCT:
+    case WORD_UNION:
+    case WORD_ENUM:
+        return true;
+    case WORD_EXTERN:
+    case WORD_NAMESPACE:
+        return startKind == DECLARATION;
+    case WORD_PRIVATE:
+    case WORD_PROTECTED:
+    case WORD_PUBLIC:
+        return startKind != DECLARATION;
+    default:
+        return false;
+    }
+}
+
 void ParseFileUnits(std::vector<CUnit>& units, const ParseLimits& limits)
 {
     CParseDriver driver(limits);
@@ -27,9 +61,12 @@ void CParseDriver::ParseList(std::vector<CUnit>& units, int startKind, int depth
         if (Stopped())
             return;
         if (!unit.tokenIndices.empty()) {
-            const bool parsed = ParseUnit(unit, startKind);
-            if (!parsed && !unit.done &&
-                (startKind == DECLARATION || startKind == INCLASS || startKind == INSTRUCT))
+            const bool retried =
+                startKind == DECLARATION || startKind == INCLASS || startKind == INSTRUCT;
+            const bool parsed = retried && !unit.done && !MayBeFirstTryDeclaration(unit, startKind)
+                ? false
+                : ParseUnit(unit, startKind);
+            if (!parsed && !unit.done && retried)
                 ParseUnit(unit, DECLARATION2);
         } else {
             unit.done = true;

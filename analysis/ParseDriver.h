@@ -41,6 +41,17 @@ private:
 // Parses every unit of one file's tree, starting at namespace scope.
 void ParseFileUnits(std::vector<CUnit>& units, const ParseLimits& limits = ParseLimits());
 
+// Whether a unit may be one of the declarations the parser tries first at
+// namespace scope (start kind DECLARATION: asm, template, linkage, handler,
+// namespace, using, class or enum declarations) or in a class, struct or
+// union body (INCLASS, INSTRUCT: the same without linkage and namespaces,
+// with access labels). Each of them begins with one of a few words; a unit
+// that begins otherwise fails that first try at its first token, with
+// nothing recorded, so the driver hands it straight to the second try as a
+// plain declaration. Most units are plain variables and functions, and a
+// failed try costs a thrown exception.
+bool MayBeFirstTryDeclaration(const CUnit& unit, int startKind);
+
 // Access bookkeeping for one unit of a class body: labels change the current
 // level, variables and functions receive it.
 void TrackMemberAccess(CUnit& unit, int& access);

@@ -361,7 +361,7 @@ void CProjectAnalyzer::IndexFunction(CModelScope& scope)
         }
     }
     if (root_) {
-        auto& functionMap = root_->functionMap;
+        auto& functionMap = root_->functionMap.Edit();
         auto place = functionMap.lower_bound(scope.name);
         if (place == functionMap.end() || place->first != scope.name) {
             place = functionMap.emplace_hint(place, scope.name, FunctionDefinitions());
@@ -370,7 +370,9 @@ void CProjectAnalyzer::IndexFunction(CModelScope& scope)
         if (entry.element == nullptr ||
             (entry.element->definitions.empty() && !scope.definitions.empty()))
             entry.element = &scope;
-        entry.units.insert(entry.units.end(), scope.definitions.begin(), scope.definitions.end());
+        for (CUnit* unit : scope.definitions) {
+            entry.units.push_back(unit);
+        }
         entry.count = static_cast<int32_t>(entry.units.size());
     }
 }

@@ -111,16 +111,45 @@ void CCacheRecordReader::ReadNumbersBelow(CCacheSource& in, std::vector<int>& va
     }
 }
 
-void CCacheRecordReader::ReadPositions(CCacheSource& in, std::vector<int>& positions)
+void CCacheRecordReader::ReadPositions(CCacheSource& in, TokenIndices& positions)
 {
-    ReadNumbersBelow(in, positions, tokenCount_);
+    const uint32_t count = in.ReadCount(kMinIntBytes);
+    if (count == 0) {
+        positions.clear();
+        return;
+    }
+    const char* stored = in.ReadChars(size_t {count} * 4);
+    const StoredInts first(stored);
+    const StoredInts last(stored + size_t {count} * 4);
+    // A negative number is a huge unsigned one.
+    bool outside = false;
+    for (StoredInts at = first; at != last; ++at) {
+        outside |= static_cast<uint32_t>(*at) >= tokenCount_;
+    }
+    if (outside) {
+        throw CacheError("error");
+    }
+    positions.assign(first, last);
+}
+
+void CCacheRecordReader::Released(const char*& from, const char* at, bool whole) const
+{
+    if (release_ != nullptr && at > from &&
+        (whole || static_cast<size_t>(at - from) >= kReleaseStep)) {
+        (*release_)(from, at);
+        from = at;
+    }
 }
 
 void CCacheRecordReader::ReadTokens(CCacheSource& in, uint32_t count, std::vector<PPToken>& tokens)
 {
     tokens.clear();
     tokens.reserve(count);
+    const char* read = in.Position();
     for (uint32_t i = 0; i < count; ++i) {
+        if ((i & 0xfff) == 0) {
+            Released(read, in.Position(), false);
+        }
         const char* head = in.ReadChars(12);
         const auto line = static_cast<int32_t>(CCacheSource::Decode(head));
         const auto type = static_cast<int32_t>(CCacheSource::Decode(head + 4));
@@ -133,6 +162,7 @@ void CCacheRecordReader::ReadTokens(CCacheSource& in, uint32_t count, std::vecto
             token.text = texts_.Place(text, strnlen(text, length));
         }
     }
+    Released(read, in.Position(), true);
 }
 
 void CCacheRecordReader::ReadStrings(CCacheSource& in, std::vector<std::string>& texts)
@@ -152,7 +182,13 @@ struct CCacheRecordReader::FieldReader {
     void Number(int32_t& value) { value = in.ReadInt(); }
     void Text(std::string& text) { text = in.ReadString(); }
     void Texts(std::vector<std::string>& texts) { reader.ReadStrings(in, texts); }
-    void Positions(std::vector<int>& positions) { reader.ReadPositions(in, positions); }
+    void Texts(LazyVector<std::string>& texts)
+    {
+        std::vector<std::string> read;
+        reader.ReadStrings(in, read);
+        texts = std::move(read);
+    }
+    void Positions(TokenIndices& positions) { reader.ReadPositions(in, positions); }
     void Unused()
     {
         std::vector<int> unused;
@@ -164,7 +200,7 @@ struct CCacheRecordReader::FieldReader {
         CacheRecordFields::Declarator(*this, variable);
         reader.Leave();
     }
-    void Variables(std::vector<CVariableInfo>& variables)
+    template <class List> void Variables(List& variables)
     {
         variables.resize(in.ReadCount(kMinVariableBytes));
         for (CVariableInfo& variable : variables) {
@@ -299,10 +335,14 @@ void CCacheRecordReader::ReadUnitVectorInRuns(
             TokenTextStore unused; // units place no token texts
             CCacheRecordReader reader(headerCount_, unused);
             reader.tokenCount_ = tokenCount_;
+            reader.release_ = release_;
             CCacheSource bytes = runs[r].bytes;
+            const char* read = bytes.Position();
             for (uint32_t i = runs[r].unit; i < runs[r + 1].unit; ++i) {
                 reader.ReadUnit(bytes, units[i]);
+                reader.Released(read, bytes.Position(), false);
             }
+            reader.Released(read, bytes.Position(), true);
             if (bytes.Left() != runs[r + 1].bytes.Left()) {
                 throw CacheError("error"); // cannot be: the units were stepped over alike
             }
@@ -359,6 +399,7 @@ void CCacheRecordReader::ReadTokensBesideUnits(CCacheSource& in, uint32_t count,
             TokenTextStore unused; // units place no token texts
             CCacheRecordReader reader(headerCount_, unused);
             reader.tokenCount_ = count;
+            reader.release_ = release_;
             reader.ReadUnitVectorInRuns(units, file.units, &file.scan.tokens);
         } catch (...) {
             unitsFailure = std::current_exception();

@@ -5,6 +5,7 @@
 #include "SourceFile.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,13 @@ public:
     // read. The record must take every byte of `in`.
     void ReadSourceFile(CCacheSource& in, CSourceFile& file, bool& pathRead);
 
+    // Told of stretches of the record's bytes that are read and not looked
+    // at again (the tokens, runs of units), a few MB at a time, so that the
+    // copy of a large record can go while it is read. Null: nothing is told.
+    using Release = std::function<void(const char* from, const char* to)>;
+    void SetRelease(const Release* release) { release_ = release; }
+    static constexpr size_t kReleaseStep = size_t {4} << 20;
+
     // Records whose tokens and units take at least this many bytes have
     // their units read on a second thread.
     static constexpr size_t kSplitBytes = size_t {1} << 20;
@@ -39,7 +47,7 @@ private:
     // An int list whose every value lies in 0..limit-1.
     void ReadNumbersBelow(CCacheSource& in, std::vector<int>& values, size_t limit);
     // An int list of positions in the current file's token vector.
-    void ReadPositions(CCacheSource& in, std::vector<int>& positions);
+    void ReadPositions(CCacheSource& in, TokenIndices& positions);
     void ReadStrings(CCacheSource& in, std::vector<std::string>& texts);
     void ReadMacroTable(CCacheSource& in, CSourceFile& file);
     void ReadDetail(CCacheSource& in, CUnit& unit);
@@ -53,9 +61,13 @@ private:
     struct FieldReader; // reads the fields of a detail record
     void Enter();
     void Leave() { --depth_; }
+    // Tells of [from, at) once it is kReleaseStep long, or `whole`, and moves
+    // `from` to `at`.
+    void Released(const char*& from, const char* at, bool whole) const;
 
     int32_t headerCount_; // header records in the cache
     TokenTextStore& texts_; // where token texts go
     size_t tokenCount_ = 0; // tokens of the record being read
     int depth_ = 0;
+    const Release* release_ = nullptr;
 };

@@ -42,7 +42,7 @@ struct FieldSkipper {
     void Number(int32_t) { in.ReadChars(4); }
     void Text(const std::string&) { SkipString(in); }
     void Texts(const std::vector<std::string>&) { SkipStrings(in); }
-    void Positions(const std::vector<int>&) { SkipInts(in); }
+    void Positions(const TokenIndices&) { SkipInts(in); }
     void Unused() { SkipInts(in); }
     void Variable(const CVariableInfo& variable)
     {

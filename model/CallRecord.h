@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
 
 class CModelScope;
 
@@ -18,9 +19,10 @@ struct CallRecord {
 };
 
 // A function's name and parameter count: the key of the engine's function
-// table.
+// table. The table's keys name the elements' own names and are emptied with
+// the model; a key to look up names any string that lives while it is used.
 struct CallKey {
-    std::string name;
+    std::string_view name;
     int32_t count = 0;
 };
 

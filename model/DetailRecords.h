@@ -2,15 +2,13 @@
 
 #include "BulkMemory.h"
 #include "QualifiedName.h"
+#include "TokenIndices.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-// Positions of tokens in a file's token vector, in source order.
-using TokenIndices = std::vector<int>;
 
 // What a recognised unit records about itself. A unit owns at most one record;
 // which one depends on its kind, but readers always ask for the actual type
@@ -109,7 +107,7 @@ public:
     int32_t access = 0;
     bool multiple = false; // further declarators follow
     bool cvAfterType = false; // beside the other flags: no padding of its own
-    std::vector<CVariableInfo> further; // int a, b; -> b
+    LazyVector<CVariableInfo> further; // int a, b; -> b
     TokenIndices typeTokens;
 };
 

@@ -10,36 +10,6 @@ namespace {
 
 std::atomic<uint64_t> g_nextCreationNumber {0};
 
-// -1, 0 or 1 for the parameter keys of two elements.
-int CompareParameterKeys(
-    const std::vector<std::vector<PPToken>>& a, const std::vector<std::vector<PPToken>>& b)
-{
-    if (a.size() != b.size()) {
-        return a.size() < b.size() ? -1 : 1;
-    }
-    for (size_t p = 0; p < a.size(); ++p) {
-        if (a[p].size() != b[p].size()) {
-            return a[p].size() < b[p].size() ? -1 : 1;
-        }
-    }
-    for (size_t p = 0; p < a.size(); ++p) {
-        for (size_t t = 0; t < a[p].size(); ++t) {
-            const PPToken& x = a[p][t];
-            const PPToken& y = b[p][t];
-            if (x.type != y.type) {
-                return x.type < y.type ? -1 : 1;
-            }
-            if (x.type == IDENTIFIER) {
-                const int c = std::strcmp(x.text ? x.text : "", y.text ? y.text : "");
-                if (c != 0) {
-                    return c < 0 ? -1 : 1;
-                }
-            }
-        }
-    }
-    return 0;
-}
-
 } // namespace
 
 bool FunctionKeyLess::operator()(const CModelScope& a, const CModelScope& b) const
@@ -48,7 +18,7 @@ bool FunctionKeyLess::operator()(const CModelScope& a, const CModelScope& b) con
     if (byName != 0) {
         return byName < 0;
     }
-    return CompareParameterKeys(a.parameterKey, b.parameterKey) < 0;
+    return ParameterKey::Compare(a.parameterKey, b.parameterKey) < 0;
 }
 
 bool ScopeCreationLess::operator()(const CModelScope* a, const CModelScope* b) const

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "BulkMemory.h"
+#include "CompactList.h"
+#include "FileNumberSet.h"
 #include "FilePathRef.h"
-#include "PPToken.h"
+#include "LazyContainer.h"
+#include "ParameterKey.h"
 #include "Unit.h"
 
 #include <cstdint>
@@ -10,6 +13,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CModelScope;
@@ -46,13 +50,15 @@ struct ScopeCreationLess {
 using ScopeChildSet = std::set<std::unique_ptr<CModelScope>, FunctionKeyLess,
     BulkAllocator<std::unique_ptr<CModelScope>>>;
 using ScopeLinkSet = std::set<CModelScope*, ScopeCreationLess>;
+using ScopeUnits = CompactList<CUnit*>;
+using ScopeFiles = CompactList<FilePathRef>;
 
 // A function of the project as the root's function map lists it: the units
 // that define it, how many there are, and its element: the first element of
 // that name with a definition, else the first (overloads and members of
 // other scopes share the entry).
 struct FunctionDefinitions {
-    std::vector<CUnit*> units;
+    ScopeUnits units;
     int32_t count = 0;
     CModelScope* element = nullptr;
 };
@@ -77,18 +83,22 @@ public:
     int32_t kind = 0;
     bool isTemplate = false;
     bool fromProjectFile = false;
-    std::vector<CUnit*> declarations;
-    std::vector<CUnit*> definitions;
-    std::vector<FilePathRef> declarationFiles;
-    std::vector<FilePathRef> definitionFiles;
-    std::set<int32_t> definitionFileNumbers;
-    ScopeLinkSet linkedBy;
-    ScopeLinkSet linkedByCv;
+    // A model has an element per declared name, so these are kept small:
+    // a list of one unit or file takes no heap block, and the sets that
+    // nearly every element leaves empty take none until they are filled.
+    ScopeUnits declarations;
+    ScopeUnits definitions;
+    ScopeFiles declarationFiles;
+    ScopeFiles definitionFiles;
+    FileNumberSet definitionFileNumbers;
+    LazyContainer<ScopeLinkSet> linkedBy;
+    LazyContainer<ScopeLinkSet> linkedByCv;
     CModelScope* parent = nullptr;
     std::unique_ptr<ScopeChildSet> scopeChildren;
-    std::vector<std::vector<PPToken>> parameterKey;
-    // The root only: every function by name, with its defining units.
-    std::map<std::string, FunctionDefinitions> functionMap;
+    ParameterKey parameterKey;
+    // The root only: every function by name, with its defining units. The
+    // names are the elements' own: the map goes with the root, before them.
+    LazyContainer<std::map<std::string_view, FunctionDefinitions>> functionMap;
 
     // Increases with every element made in the process.
     uint64_t CreationNumber() const { return creationNumber_; }

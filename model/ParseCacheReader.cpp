@@ -80,6 +80,21 @@ public:
         }
     }
 
+    // Gives the whole pages inside [from, to) back to the system; they are
+    // not read again.
+    void Release(const char* from, const char* to)
+    {
+        if (!data_ || to <= from || from < data_ || to > data_ + size_) {
+            return;
+        }
+        const auto page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+        const uintptr_t start = (reinterpret_cast<uintptr_t>(from) + page - 1) / page * page;
+        const uintptr_t end = reinterpret_cast<uintptr_t>(to) / page * page;
+        if (end > start) {
+            ::madvise(reinterpret_cast<void*>(start), end - start, MADV_DONTNEED);
+        }
+    }
+
 private:
     static constexpr size_t kDropStep = size_t {4} << 20;
 
@@ -116,6 +131,8 @@ public:
     size_t Size() const { return size_; }
     // The bytes before `upTo` are not wanted any more.
     void DropBefore(const char* upTo) { whole_.DropBefore(upTo); }
+    // Nor those in [from, to).
+    void Release(const char* from, const char* to) { whole_.Release(from, to); }
 
 private:
     void Read(int fd)
@@ -233,7 +250,8 @@ constexpr unsigned kMostReaders = 4;
 // failed are left unread. `consumed`, when set, is told the first byte of
 // the first record not finished yet each time the records before it are.
 void ReadRecords(std::vector<RecordSlot>& slots, int32_t headerCount, size_t totalBytes,
-    const std::atomic<bool>* stop, const std::function<void(const char*)>& consumed)
+    const std::atomic<bool>* stop, const std::function<void(const char*)>& consumed,
+    const CCacheRecordReader::Release& release)
 {
     std::atomic<size_t> next {0};
     std::atomic<size_t> firstFailed {slots.size()};
@@ -268,6 +286,7 @@ void ReadRecords(std::vector<RecordSlot>& slots, int32_t headerCount, size_t tot
                     throw CacheError(CParseCacheReader::kStopped);
                 }
                 CCacheRecordReader reader(headerCount, texts);
+                reader.SetRelease(release ? &release : nullptr);
                 reader.ReadSourceFile(slot.bytes, *slot.file, slot.pathRead);
                 if (!slot.bytes.AtEnd()) {
                     throw CacheError("error"); // the record is not what its length says
@@ -335,7 +354,7 @@ void CParseCacheReader::ReadAll(CCacheSource& in, Records& records)
             break;
         }
     }
-    ReadRecords(slots, headerCount, bytes, stop_, consumed_);
+    ReadRecords(slots, headerCount, bytes, stop_, consumed_, released_);
     // Paths are told, and failures reported, as reading in order would.
     for (RecordSlot& slot : slots) {
         if (slot.pathRead) {
@@ -419,7 +438,10 @@ bool CParseCacheReader::Load(const std::string& path, const std::string& digest)
     // system while the rest is read, instead of the whole copy staying
     // until the last record is in.
     consumed_ = [&file](const char* upTo) { file.DropBefore(upTo); };
+    // A single large record (one big source file) goes while it is read.
+    released_ = [&file](const char* from, const char* to) { file.Release(from, to); };
     const bool loaded = LoadBytes(file.Data(), file.Size());
     consumed_ = nullptr;
+    released_ = nullptr;
     return loaded;
 }

@@ -63,4 +63,6 @@ private:
     // While a file is loaded: told, as records are read, the first byte
     // still to be read; the bytes before it may go.
     std::function<void(const char*)> consumed_;
+    // And of stretches inside a record that are read.
+    std::function<void(const char*, const char*)> released_;
 };

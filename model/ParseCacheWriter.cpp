@@ -42,7 +42,7 @@ void WriteToken(CCacheSink& out, const PPToken& token)
     out.Commit(12 + length);
 }
 
-void WriteIntVector(CCacheSink& out, const std::vector<int>& values)
+template <class Ints> void WriteIntVector(CCacheSink& out, const Ints& values)
 {
     char* at =
         CCacheSink::Put(out.Room(4 + 4 * values.size()), static_cast<uint32_t>(values.size()));
@@ -75,7 +75,7 @@ struct FieldWriter {
     void Number(int32_t value) { out.WriteInt(value); }
     void Text(const std::string& text) { out.WriteString(text); }
     void Texts(const std::vector<std::string>& texts) { WriteStrings(out, texts); }
-    void Positions(const std::vector<int>& positions) { WriteIntVector(out, positions); }
+    void Positions(const TokenIndices& positions) { WriteIntVector(out, positions); }
     void Unused() { out.WriteSize(0); }
     void Variable(const CVariableInfo& variable) { CacheRecordFields::Declarator(*this, variable); }
     void Variables(const std::vector<CVariableInfo>& variables)

@@ -46,7 +46,7 @@ const PPToken& TokenAt(const std::vector<PPToken>& tokens, int i)
     return tokens[static_cast<size_t>(i)];
 }
 
-std::string Join(const std::vector<PPToken>& tokens, const std::vector<int>& indices, size_t from,
+std::string Join(const std::vector<PPToken>& tokens, const TokenIndices& indices, size_t from,
     size_t to, int blanks)
 {
     std::string out;
@@ -70,15 +70,15 @@ std::string TokenSpelling(const std::vector<PPToken>& tokens, int i)
 }
 
 std::string TokensToText(
-    const std::vector<PPToken>& tokens, const std::vector<int>& indices, int blanks)
+    const std::vector<PPToken>& tokens, const TokenIndices& indices, int blanks)
 {
     if (indices.empty())
         return {};
     return Join(tokens, indices, 0, indices.size() - 1, blanks);
 }
 
-std::string TokenRangeToText(const std::vector<PPToken>& tokens, const std::vector<int>& indices,
-    int from, int to, int blanks)
+std::string TokenRangeToText(
+    const std::vector<PPToken>& tokens, const TokenIndices& indices, int from, int to, int blanks)
 {
     if (from > to || to < 0)
         return {};

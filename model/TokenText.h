@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PPToken.h"
+#include "TokenIndices.h"
 
 #include <string>
 #include <vector>
@@ -13,9 +14,9 @@ std::string TokenSpelling(const std::vector<PPToken>& tokens, int i);
 // spelling is followed by a blank and the last blank of a text of two or more
 // characters is dropped; any other value joins them with nothing between.
 std::string TokensToText(
-    const std::vector<PPToken>& tokens, const std::vector<int>& indices, int blanks);
+    const std::vector<PPToken>& tokens, const TokenIndices& indices, int blanks);
 
 // As TokensToText over the entries from..to (both included) of the list;
 // entries beyond its end are skipped.
-std::string TokenRangeToText(const std::vector<PPToken>& tokens, const std::vector<int>& indices,
-    int from, int to, int blanks);
+std::string TokenRangeToText(
+    const std::vector<PPToken>& tokens, const TokenIndices& indices, int from, int to, int blanks);

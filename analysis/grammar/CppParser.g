@@ -1282,9 +1282,14 @@ function_or_variable[TokenIndices specifiers, std::vector<std::string> scopes, T
             qualifier.insert(qualifier.begin(), scopes.begin(), scopes.end());
         }
         function_or_variable[specifiers, qualifier, typeIndices, cvAfterType]
+    // A name first: a function when "(" follows, else a variable. Told
+    // apart without the trial below, which throws for every variable.
+    |   { LA(1) == IDENTIFIER && LA(2) == LP }?
+        function_definition[specifiers, scopes]
+    |   { LA(1) == IDENTIFIER }?
+        variable_declaration[specifiers, scopes, typeIndices, cvAfterType]
     |   (   WORD_OPERATOR
         |   NEGATE
-        |   IDENTIFIER LP
         |   LP ( ptr_operator_list )*
             ( nested_name_specifier IDENTIFIER | IDENTIFIER )
             ( LP | RP LP )
@@ -1424,7 +1429,9 @@ init_declarator_tail[CVariableInfo& next]
     ;
 
 initializer[CVariableInfo& var]
-    :   (ASSIGN LC) => // a brace initializer, read by the declaration
+    :   // a brace initializer, read by the declaration (tested without a
+        // trial, which would throw for every other declarator)
+        { LA(1) == ASSIGN && LA(2) == LC }?
     |   (ASSIGN) => assignment_initializer[var]
     |   // none
     ;

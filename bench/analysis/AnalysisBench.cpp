@@ -8,7 +8,11 @@
 // without it, one per core.
 //
 // cold_peak_kb is the most memory resident by the end of the cold run,
-// peak_kb the most over the whole measurement.
+// peak_kb the most over the whole measurement. idle_kb is what the process
+// had resident before it read anything, input_bytes the size of every file
+// read (project files and headers), and bytes_per_input_byte what the peak
+// took beyond the idle process for each of those bytes (cold_: by the end of
+// the cold run).
 
 #include "Analyzer.h"
 #include "ChildStartKind.h"
@@ -27,6 +31,7 @@
 #include <iostream>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -81,18 +86,31 @@ Options ParseOptions(int argc, char** argv)
     return options;
 }
 
-// The most memory the process has had resident so far, in KB (0 when the
-// system does not say).
-long PeakResidentKb()
+// A "Vm...:" figure of the process in KB (0 when the system does not say).
+long StatusKb(const char* field)
 {
     std::ifstream status("/proc/self/status");
     std::string line;
+    const size_t length = std::char_traits<char>::length(field);
     while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) {
-            return std::atol(line.c_str() + 6);
+        if (line.compare(0, length, field) == 0) {
+            return std::atol(line.c_str() + length);
         }
     }
     return 0;
+}
+
+// The most memory the process has had resident so far, in KB.
+long PeakResidentKb()
+{
+    return StatusKb("VmHWM:");
+}
+
+double BytesPerInputByte(long peakKb, long idleKb, long long inputBytes)
+{
+    return inputBytes > 0
+        ? static_cast<double>(peakKb - idleKb) * 1024.0 / static_cast<double>(inputBytes)
+        : 0.0;
 }
 
 double Milliseconds(const std::function<void()>& work)
@@ -168,6 +186,7 @@ int main(int argc, char** argv)
 {
     const Options options = ParseOptions(argc, argv);
     LoadLanguageFile();
+    const long idleKb = StatusKb("VmRSS:");
 
     CInputSet input;
     options.project.FillInput(input);
@@ -190,6 +209,7 @@ int main(int argc, char** argv)
     bool saved = false, read = false;
     KindCounts before, after;
     long headers = 0, tokens = 0, failed = 0, coldPeakKb = 0;
+    long long inputBytes = 0;
 
     RunWithLargeStack([&] {
         {
@@ -201,14 +221,21 @@ int main(int argc, char** argv)
             saveMs = Milliseconds([&] { saved = cold->Engine()->SaveCache(cachePath); });
         }
         const CProjectAnalyzer& engine = *cold->Engine();
+        std::set<std::string> readPaths;
         headers = static_cast<long>(engine.FileIndex().files.size());
         for (const auto& file : engine.ProjectFiles()) {
             tokens += static_cast<long>(file->scan.tokens.size());
             failed += CountFailedUnits(file->units, DECLARATION);
+            if (readPaths.insert(file->path).second) {
+                inputBytes += file->size;
+            }
         }
         for (const auto& header : engine.FileIndex().files) {
             tokens += static_cast<long>(header->scan.tokens.size());
             failed += CountFailedUnits(header->units, DECLARATION);
+            if (readPaths.insert(header->path).second) {
+                inputBytes += header->size; // once for all instances of a header
+            }
         }
         if (options.dump) {
             CUnitDumper(
@@ -248,6 +275,11 @@ int main(int argc, char** argv)
     std::printf("cache_bytes %ld\n", cacheBytes);
     std::printf("cold_peak_kb %ld\n", coldPeakKb);
     std::printf("peak_kb %ld\n", peakKb);
+    std::printf("idle_kb %ld\n", idleKb);
+    std::printf("input_bytes %lld\n", inputBytes);
+    std::printf(
+        "cold_bytes_per_input_byte %.1f\n", BytesPerInputByte(coldPeakKb, idleKb, inputBytes));
+    std::printf("bytes_per_input_byte %.1f\n", BytesPerInputByte(peakKb, idleKb, inputBytes));
     std::printf("model_namespace %ld\n", before[UNIT_NAMESPACE]);
     std::printf("model_class %ld\n", before[UNIT_CLASS]);
     std::printf("model_struct %ld\n", before[UNIT_STRUCT]);

@@ -69,7 +69,7 @@ TEST_F(ShapesAnalysed, SmallProjectGivesTheExpectedModel)
     ASSERT_NE(circle, nullptr);
     EXPECT_EQ(circle->parent, a.Engine().Root());
     EXPECT_EQ(a.Find("Circle::Area")->parent, circle);
-    const std::vector<FilePathRef>& areaFiles = a.Find("Circle::Area")->definitionFiles;
+    const ScopeFiles& areaFiles = a.Find("Circle::Area")->definitionFiles;
     EXPECT_EQ(Strings(areaFiles.begin(), areaFiles.end()), Strings {folder.Path("src/circle.cpp")});
     CModelScope* point = a.Find("geo::Point");
     // Both classes hold a Point; Circle was made first (as the qualifier of

@@ -13,7 +13,7 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-Strings PathsOf(const std::vector<FilePathRef>& files)
+Strings PathsOf(const ScopeFiles& files)
 {
     return Strings(files.begin(), files.end());
 }

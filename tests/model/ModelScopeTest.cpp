@@ -133,3 +133,28 @@ TEST(ModelScope, DestroyingTheRootLeavesUnitsAlone)
     }
     EXPECT_EQ(unit.kind, UNIT_FUNCTION);
 }
+
+TEST(ParameterKey, ComparesWholeKeysAndSurvivesCopies)
+{
+    const std::vector<std::vector<PPToken>> ab = {{Ident("A")}, {Word(WORD_CONST), Ident("B")}};
+    const std::vector<std::vector<PPToken>> abc = {{Ident("A")}, {Word(WORD_CONST), Ident("BC")}};
+    const ParameterKey first(ab);
+    ParameterKey copy(first);
+    ParameterKey other(abc);
+    EXPECT_EQ(ParameterKey::Compare(first, copy), 0);
+    EXPECT_EQ(ParameterKey::Compare(first, other), -1); // "B" before "BC"
+    EXPECT_EQ(ParameterKey::Compare(other, first), 1);
+    // Two parameters of one token each come after one of three tokens.
+    const ParameterKey twoShort({{Word(WORD_INT)}, {Word(WORD_INT)}});
+    const ParameterKey oneLong({{Word(WORD_CONST), Word(WORD_INT), Word(STAR)}});
+    EXPECT_EQ(ParameterKey::Compare(oneLong, twoShort), -1);
+    // An identifier without text reads as an empty one.
+    EXPECT_EQ(ParameterKey::Compare(
+                  ParameterKey({{PPToken(0, IDENTIFIER, nullptr)}}), ParameterKey({{Ident("")}})),
+        0);
+    copy = other;
+    other.clear();
+    EXPECT_TRUE(other.empty());
+    EXPECT_EQ(ParameterKey::Compare(copy, ParameterKey(abc)), 0);
+    EXPECT_EQ(ParameterKey::Compare(other, ParameterKey()), 0);
+}

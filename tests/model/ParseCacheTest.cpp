@@ -1,4 +1,5 @@
 #include "CacheFixture.h"
+#include "CacheRecordReader.h"
 #include "CacheUnitSkipper.h"
 #include "IncludedFile.h"
 #include "ParseCacheReader.h"
@@ -192,6 +193,36 @@ TEST_F(ParseCache, LargeCacheFileLoadsAsItsBytesDo)
         ASSERT_TRUE(reader.Load(folder.File("one.car"))) << reader.Failure();
     }
     EXPECT_TRUE(Save(loaded, "two.car") == saved);
+}
+
+// One record of many MB (a huge source file) gives the pages of its tokens
+// and units back while they are read: what comes back is still every byte.
+TEST_F(ParseCache, AHugeRecordLoadsWholeWhileItsReadBytesGo)
+{
+    auto file = std::make_unique<CProjectFile>(nullptr);
+    file->path = "huge.cpp";
+    constexpr int kTokens = 600000;
+    for (int k = 0; k < kTokens; ++k) {
+        file->scan.tokens.emplace_back(k, IDENTIFIER, ("name" + std::to_string(k)).c_str());
+    }
+    for (int k = 0; k + 2 < kTokens; k += 3) {
+        CUnit& unit = file->units.emplace_back(&file->scan.tokens);
+        unit.tokenIndices = {k, k + 2}; // not a run: a stored list
+        unit.first = k;
+        unit.last = k + 2;
+        unit.kind = UNIT_VARIABLE;
+    }
+    original.projects.push_back(std::move(file));
+    const std::string saved = Save(original, "huge.car");
+    ASSERT_GT(saved.size(), 4 * CCacheRecordReader::kReleaseStep);
+
+    CacheRecords loaded;
+    {
+        CapturedOutput quiet;
+        CParseCacheReader reader(loaded.projects, loaded.index, nullptr);
+        ASSERT_TRUE(reader.Load(folder.File("huge.car"))) << reader.Failure();
+    }
+    EXPECT_TRUE(Save(loaded, "again.car") == saved);
 }
 
 // A large cache is read on several threads, yet a damaged one is refused

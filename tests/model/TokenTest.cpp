@@ -88,7 +88,7 @@ TEST(TokensToText, RangesSkipEntriesPastTheEnd)
     std::vector<PPToken> tokens;
     for (const char* t : {"a", "b", "c", "d", "e"})
         tokens.emplace_back(1, IDENTIFIER, t);
-    std::vector<int> indices = {0, 1, 2, 3, 4};
+    TokenIndices indices = {0, 1, 2, 3, 4};
     EXPECT_EQ(TokenRangeToText(tokens, indices, 2, 9, 1), "c d e");
     EXPECT_EQ(TokenRangeToText(tokens, indices, 3, 2, 1), "");
     EXPECT_EQ(TokenRangeToText(tokens, indices, 1, 1, 0), "b");

@@ -47,7 +47,7 @@ struct LinkModel {
     }
 };
 
-std::vector<std::string> Names(const ScopeLinkSet& set)
+std::vector<std::string> Names(const LazyContainer<ScopeLinkSet>& set)
 {
     std::vector<std::string> names;
     for (const CModelScope* scope : set) {

@@ -168,3 +168,48 @@ TEST(ParseDriver, BadTokenPositionsEndTheParseQuietly)
     EXPECT_TRUE(driver.ParseUnit(unit, DECLARATION2)); // a standard exception counts as parsed
     EXPECT_FALSE(unit.done);
 }
+
+// The driver skips the first try for units that cannot be what it looks for:
+// for every token type that the guess rules out, the first try does fail at
+// once and records nothing, whatever follows.
+TEST(ParseDriver, FirstTriesThatAreSkippedFailWithNothingRecorded)
+{
+    const std::vector<std::vector<int>> tails = {{}, {IDENTIFIER}, {IDENTIFIER, SEMI},
+        {IDENTIFIER, ASSIGN, INTEGERNUMBER, SEMI}, {IDENTIFIER, LP, RP}, {COLON},
+        {IDENTIFIER, IDENTIFIER, SEMI}, {STRINGS, LC}};
+    int skipped = 0;
+    for (int startKind : {DECLARATION, INCLASS, INSTRUCT}) {
+        for (int type = 0; type <= WORD___W64; ++type) {
+            for (const std::vector<int>& tail : tails) {
+                for (bool brace : {false, true}) {
+                    std::vector<PPToken> tokens;
+                    tokens.emplace_back(1, type, type == IDENTIFIER ? "x" : nullptr);
+                    for (int next : tail) {
+                        tokens.emplace_back(1, next,
+                            next == IDENTIFIER          ? "n"
+                                : next == INTEGERNUMBER ? "1"
+                                : next == STRINGS       ? "C"
+                                                        : nullptr);
+                    }
+                    CUnit unit(&tokens);
+                    for (int p = 0; p < static_cast<int>(tokens.size()); ++p) {
+                        unit.tokenIndices.push_back(p);
+                    }
+                    unit.brace = brace;
+                    if (MayBeFirstTryDeclaration(unit, startKind)) {
+                        continue;
+                    }
+                    ++skipped;
+                    CParseDriver driver;
+                    EXPECT_FALSE(driver.ParseUnit(unit, startKind))
+                        << "start " << startKind << " type " << type;
+                    EXPECT_EQ(unit.kind, UNIT_UNKNOWN) << "start " << startKind << " type " << type;
+                    EXPECT_FALSE(unit.done);
+                    EXPECT_EQ(unit.detail, nullptr);
+                    EXPECT_TRUE(unit.children.empty());
+                }
+            }
+        }
+    }
+    EXPECT_GT(skipped, 3 * 150 * 8);
+}

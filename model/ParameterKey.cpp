@@ -1,0 +1,111 @@
+#include "ParameterKey.h"
+
+#include "TokenType.h"
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+namespace {
+
+uint32_t ReadWord(const char*& at)
+{
+    uint32_t value;
+    std::memcpy(&value, at, sizeof(value));
+    at += sizeof(value);
+    return value;
+}
+
+void PutWord(std::string& out, uint32_t value)
+{
+    out.append(reinterpret_cast<const char*>(&value), sizeof(value));
+}
+
+} // namespace
+
+ParameterKey::ParameterKey(const std::vector<std::vector<PPToken>>& parameters)
+{
+    if (parameters.empty()) {
+        return;
+    }
+    std::string packed;
+    PutWord(packed, 0); // the length, filled in below
+    PutWord(packed, static_cast<uint32_t>(parameters.size()));
+    for (const auto& tokens : parameters) {
+        PutWord(packed, static_cast<uint32_t>(tokens.size()));
+    }
+    for (const auto& tokens : parameters) {
+        for (const PPToken& token : tokens) {
+            PutWord(packed, static_cast<uint32_t>(token.type));
+            if (token.type == IDENTIFIER) {
+                packed += token.text ? token.text : "";
+                packed += '\0';
+            }
+        }
+    }
+    const auto length = static_cast<uint32_t>(packed.size());
+    std::memcpy(packed.data(), &length, sizeof(length));
+    bytes_ = std::make_unique_for_overwrite<char[]>(packed.size());
+    std::memcpy(bytes_.get(), packed.data(), packed.size());
+}
+
+ParameterKey::ParameterKey(const ParameterKey& other)
+{
+    if (other.bytes_) {
+        const char* at = other.bytes_.get();
+        const uint32_t length = ReadWord(at);
+        bytes_ = std::make_unique_for_overwrite<char[]>(length);
+        std::memcpy(bytes_.get(), other.bytes_.get(), length);
+    }
+}
+
+ParameterKey& ParameterKey::operator=(const ParameterKey& other)
+{
+    if (this != &other) {
+        ParameterKey copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+int ParameterKey::Compare(const ParameterKey& a, const ParameterKey& b)
+{
+    const char* x = a.bytes_.get();
+    const char* y = b.bytes_.get();
+    if (x) {
+        ReadWord(x);
+    }
+    if (y) {
+        ReadWord(y);
+    }
+    const uint32_t count = x ? ReadWord(x) : 0;
+    const uint32_t otherCount = y ? ReadWord(y) : 0;
+    if (count != otherCount) {
+        return count < otherCount ? -1 : 1;
+    }
+    uint64_t tokens = 0;
+    for (uint32_t p = 0; p < count; ++p) {
+        const uint32_t n = ReadWord(x);
+        const uint32_t m = ReadWord(y);
+        if (n != m) {
+            return n < m ? -1 : 1;
+        }
+        tokens += n;
+    }
+    for (uint64_t t = 0; t < tokens; ++t) {
+        const auto type = static_cast<int32_t>(ReadWord(x));
+        const auto otherType = static_cast<int32_t>(ReadWord(y));
+        if (type != otherType) {
+            return type < otherType ? -1 : 1;
+        }
+        if (type == IDENTIFIER) {
+            const int c = std::strcmp(x, y);
+            if (c != 0) {
+                return c < 0 ? -1 : 1;
+            }
+            x += std::strlen(x) + 1;
+            y += std::strlen(y) + 1;
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "PPToken.h"
+
+#include <memory>
+#include <vector>
+
+// What tells overloaded functions of one name apart: for each parameter, the
+// tokens of its type (specifiers, then array bounds). Only the token types
+// and the texts of identifiers take part in comparing two keys, so only
+// those are kept, packed into one block (none for a function without
+// parameters and for every other element).
+class ParameterKey {
+public:
+    ParameterKey() = default;
+    // One token vector per parameter, in order.
+    ParameterKey(const std::vector<std::vector<PPToken>>& parameters);
+    ParameterKey(const ParameterKey& other);
+    ParameterKey(ParameterKey&&) noexcept = default;
+    ParameterKey& operator=(const ParameterKey& other);
+    ParameterKey& operator=(ParameterKey&&) noexcept = default;
+
+    bool empty() const { return !bytes_; }
+    void clear() noexcept { bytes_.reset(); }
+
+    // -1, 0 or 1: by the number of parameters, then each parameter's token
+    // count, then token by token the type and, for two identifiers, their
+    // texts (byte-wise).
+    static int Compare(const ParameterKey& a, const ParameterKey& b);
+
+private:
+    // The number of bytes, the number of parameters, each one's token count
+    // (all uint32), then per token its type (int32) and, for an identifier,
+    // its text and a NUL.
+    std::unique_ptr<char[]> bytes_;
+};
