@@ -182,7 +182,7 @@ bool CKestrinDoc::DoSave(const std::string& path)
         } else {
             DiscardCache(cache);
             MessageLine(context_.Messages(), MessageKind::Error)
-                << GetLangString(2) << ": " << cache << " " << GetLangString(33);
+                << GetLangString(3) << ": " << cache << " " << GetLangString(33);
         }
         progress(80);
     }

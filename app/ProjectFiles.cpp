@@ -143,7 +143,7 @@ bool CKestrinDoc::AddFile(const std::string& path)
         std::replace_if(
             shown.begin(), shown.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
         MessageLine(context_.Messages(), MessageKind::Error)
-            << GetLangString(2) << ": " << GetLangString(602) << ": " << shown;
+            << GetLangString(3) << ": " << GetLangString(602) << ": " << shown;
         return false;
     }
     CInputSet& input = context_.Input();

@@ -61,7 +61,7 @@ VcProjectContent ReadVcProjectFile(
     VcProjectContent content = ReadByType(path, sink, report, stop);
     content.stopped = stop != nullptr && stop->load();
     if (content.read && !content.stopped && content.files.empty() && report)
-        MessageLine(sink, MessageKind::Error)
+        MessageLine(sink, MessageKind::Info)
             << GetLangString(2) << ": " << path << " - " << GetLangString(320);
     return content;
 }
