@@ -100,6 +100,9 @@ public:
     // it). True when the project gained files or words; neither marks the
     // project modified.
     bool AddFile(const std::string& path);
+    // The last AddFile's import was stopped: whoever adds a list of files
+    // ends there.
+    bool ImportStopped() const { return importStopped_; }
     // Adds every file of a folder, and of its sub-folders when asked;
     // folders reached through symbolic links are not entered. True when the
     // project gained files or words. An import that was stopped ends the scan.

@@ -263,6 +263,8 @@ void CMainFrame::OnDropFiles(const std::vector<std::string>& paths)
     for (const std::string& path : paths) {
         MessageLine(context_.Messages()) << path;
         added = document_.AddFile(path) || added;
+        if (document_.ImportStopped())
+            break;
     }
     if (added)
         document_.SetModifiedFlag();

@@ -139,6 +139,21 @@ TEST_F(VcImportTest, StopReachesALongImport)
     EXPECT_TRUE(WaitFor([&] { return !program.Frame().isVisible(); }));
 }
 
+// Files dropped together end at an import that was stopped: the files after
+// it are not added.
+TEST_F(VcImportTest, DroppedFilesEndAtAStoppedImport)
+{
+    std::string lines;
+    for (int i = 0; i < 400000; ++i)
+        lines += "SOURCE=.\\util.c\r\n";
+    const std::string big = folder.Write("app/Big.dsp", lines);
+    const std::string after = folder.Write("after.c", "int after;\n");
+    QTimer::singleShot(0, [&] { program.Frame().Commands().Execute(ID_STOP); });
+    program.Frame().OnDropFiles({big, after});
+    EXPECT_EQ(Input().paths.count(after), 0u);
+    EXPECT_TRUE(doc.ImportStopped());
+}
+
 // The views paint nothing of the model while an import runs; they show it
 // again once the import has ended.
 TEST_F(VcImportTest, TheModelShowsAgainAfterAnImport)
