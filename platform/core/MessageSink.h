@@ -42,7 +42,16 @@ public:
         : sink_(sink), kind_(kind)
     {
     }
-    ~MessageLine() { sink_.Write(kind_, text_.str()); }
+    // A line that cannot be handed over (the memory ran out while it was
+    // copied or stored) is dropped: there is nowhere left to tell of it, and
+    // the program goes on.
+    ~MessageLine()
+    {
+        try {
+            sink_.Write(kind_, text_.str());
+        } catch (...) {
+        }
+    }
     MessageLine(const MessageLine&) = delete;
     MessageLine& operator=(const MessageLine&) = delete;
 

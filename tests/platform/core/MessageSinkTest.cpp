@@ -30,3 +30,13 @@ TEST(MessageSink, LinesOfSeveralThreadsReachTheOutputWhole)
     }
     EXPECT_EQ(count, 2000);
 }
+
+TEST(MessageSink, ALineTheSinkCannotTakeIsDropped)
+{
+    struct FullSink : MessageSink {
+        void Write(MessageKind, std::string_view) override { throw std::bad_alloc(); }
+    } full;
+    // Ending the program here would be the failure.
+    MessageLine(full, MessageKind::Error) << "lost";
+    SUCCEED();
+}
