@@ -20,3 +20,10 @@ std::string ShownLine(std::string_view line)
         ShownLine(line, room);
     return room;
 }
+
+std::string ShownLine(std::string_view lead, std::string_view text)
+{
+    std::string line(lead);
+    line += text.substr(0, kLongestShownLine + 1);
+    return ShownLine(line);
+}

@@ -21,3 +21,6 @@ inline constexpr std::string_view kCutMark = "..";
 std::string_view ShownLine(std::string_view line, std::string& room);
 // The same in a text of its own.
 std::string ShownLine(std::string_view line);
+// The line `lead` + `text` as such a box shows it; of a long text only the
+// part that shows is copied.
+std::string ShownLine(std::string_view lead, std::string_view text);

@@ -1,13 +1,25 @@
 #include "AnalysedSource.h"
 #include "TestCanvas.h"
 
+#include "DetailBoxDiagram.h"
+#include "ElementStyleTable.h"
 #include "FlowBuilder.h"
 #include "FlowChartPainter.h"
 #include "FlowSetting.h"
+#include "MacroArrangeOptions.h"
+#include "MacroGroups.h"
+#include "MacroLayoutTree.h"
+#include "MacroMap.h"
+#include "MacroViewDefaults.h"
+#include "MultiSeqDiagram.h"
 #include "NSDDiagram.h"
 #include "NSDSetting.h"
+#include "SequenceDiagram.h"
+#include "SequenceSetting.h"
 #include "ShownText.h"
 #include "TextMeasurer.h"
+#include "UnitKind.h"
+#include "VisualSetting.h"
 
 #include <gtest/gtest.h>
 
@@ -117,4 +129,50 @@ TEST(LongTexts, AFlowChartBoxShowsALongTextAsItShowedTheWholeText)
         const auto longText = picture(300000, zoom);
         EXPECT_TRUE(shortText->bitmap.Image() == longText->bitmap.Image()) << "zoom " << zoom;
     }
+}
+
+// Names of a megabyte (a variable, a struct member, a function and its call)
+// are measured only as far as a box shows them: in the macro view, the
+// sequence and multi-sequence diagrams and the detail box. The macro view's
+// box is as wide as its name's shown line.
+TEST(LongTexts, HugeNamesAreMeasuredOnlyAsFarAsTheyShow)
+{
+    auto measurer = std::make_shared<RecordingMeasurer>();
+    ScopedTextMeasurer scoped(measurer);
+    const auto huge = [](char first) { return first + std::string((1 << 20) - 1, 'q'); };
+    const std::string function = huge('f');
+    AnalysedSource source("int " + huge('v') + ";\nstruct s { int " + huge('m') + "; };\nint " +
+        function + "(int a) { return a; }\nint caller(int b) { return " + function + "(b); }\n");
+    const size_t longestLine = kLongestShownLine + 2;
+    Canvas canvas(800, 600);
+
+    MacroGroups groups;
+    std::vector<MacroLayoutNode> nodes;
+    BuildMacroLayout(source.Root(), nodes, groups);
+    CVisualSetting fonts;
+    ElementStyleTable style;
+    SetMacroViewDefaults(fonts, style);
+    style.ContentType = 0;
+    ASSERT_TRUE(MeasureLayout(nodes, fonts, style, &canvas.dc, 1));
+    EXPECT_LE(measurer->Longest(), longestLine) << "macro view";
+    const MacroLayoutNode* variables = nullptr;
+    for (const MacroLayoutNode& node : nodes)
+        if (node.scope->kind == UNIT_GLOBAL_VARIABLES)
+            variables = &node;
+    ASSERT_NE(variables, nullptr);
+    ASSERT_EQ(variables->children.size(), 1u);
+    // 6 pixels a character, 2 more and a border of 1 on either side.
+    EXPECT_EQ(variables->children.front().boxW, 6 * static_cast<int>(longestLine) + 4);
+    MacroBoxBudget boxes;
+    CMacroMap(&canvas.dc, nodes, fonts, style, 1, boxes).Draw();
+
+    CSequenceSetting sequence;
+    DrawSequenceDiagram(canvas.dc, source.Find("caller"), source.Engine(), sequence);
+    EXPECT_LE(measurer->Longest(), longestLine) << "sequence";
+    CMultiSeqDiagram multiSequence;
+    multiSequence.Draw(canvas.dc, source.Find("caller"), source.Engine(), true);
+    EXPECT_LE(measurer->Longest(), longestLine) << "multi-sequence";
+    CMacroDetail detail;
+    detail.Draw(canvas.dc, source.Find("s"), source.Root(), fonts, style, false);
+    EXPECT_LE(measurer->Longest(), longestLine) << "detail box";
 }
