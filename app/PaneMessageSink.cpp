@@ -1,6 +1,7 @@
 #include "PaneMessageSink.h"
 
 #include "InfoView.h"
+#include "MessageLineLimit.h"
 
 PaneMessageSink::PaneMessageSink(QObject* parent) : QObject(parent)
 {
@@ -11,8 +12,16 @@ PaneMessageSink::PaneMessageSink(QObject* parent) : QObject(parent)
 void PaneMessageSink::Write(MessageKind, std::string_view line)
 {
     std::lock_guard lock(mutex_);
-    pending_.append(line);
-    pending_.push_back('\n');
+    // (A line holding line ends is several lines of the pane.)
+    if (line.size() > kMaxShownLineBytes && line.find('\n') == std::string_view::npos) {
+        const size_t shown = WholeCharacterPrefix(line, kMaxShownLineBytes);
+        pending_.push_back({std::string(line.substr(0, shown)), line.size() - shown});
+        return;
+    }
+    if (pending_.empty() || pending_.back().leftOut > 0)
+        pending_.emplace_back();
+    pending_.back().text.append(line);
+    pending_.back().text.push_back('\n');
 }
 
 void PaneMessageSink::Attach(CInfoView* pane)
@@ -24,19 +33,22 @@ void PaneMessageSink::Attach(CInfoView* pane)
         timer_.stop();
 }
 
-std::string PaneMessageSink::TakePending()
+std::vector<PaneMessageSink::Pending> PaneMessageSink::TakePending()
 {
-    std::string text;
+    std::vector<Pending> taken;
     std::lock_guard lock(mutex_);
-    text.swap(pending_);
-    return text;
+    taken.swap(pending_);
+    return taken;
 }
 
 void PaneMessageSink::Deliver()
 {
     if (pane_.isNull())
         return;
-    const std::string text = TakePending();
-    if (!text.empty())
-        pane_->AppendMessage(text);
+    for (const Pending& piece : TakePending()) {
+        if (piece.leftOut > 0)
+            pane_->AppendLongLine(piece.text, piece.leftOut);
+        else
+            pane_->AppendMessage(piece.text);
+    }
 }

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <mutex>
 #include <string>
+#include <vector>
 
 class CInfoView;
 
@@ -14,7 +15,8 @@ class CInfoView;
 // analysis on the draw thread, the document and views on the user-interface
 // thread) and hands them, in the order written, to the message pane on the
 // user-interface thread every 50 ms. A line is never split nor mixed with
-// another. Lines written before a pane is attached wait for it.
+// another. Lines written before a pane is attached wait for it. Of a line
+// longer than the pane shows only the part it shows is kept.
 class PaneMessageSink : public QObject, public MessageSink {
     Q_OBJECT
 public:
@@ -30,12 +32,18 @@ public:
     void Attach(CInfoView* pane);
     // Hands what was gathered to the pane now (user-interface thread).
     void Deliver();
-    // Takes what was gathered, each line ended by "\n".
-    std::string TakePending();
+    // What waits for the pane: lines each ended by "\n", or the first part
+    // of a long line and the number of its bytes left out.
+    struct Pending {
+        std::string text;
+        size_t leftOut = 0;
+    };
+    // Takes what was gathered.
+    std::vector<Pending> TakePending();
 
 private:
     std::mutex mutex_;
-    std::string pending_;
+    std::vector<Pending> pending_;
     QPointer<CInfoView> pane_;
     QTimer timer_;
 };

@@ -162,3 +162,17 @@ TEST(MessagePaneTest, HugeLinesAreShownShortened)
         kMaxShownLineBytes + HiddenBytesNote(huge.size() - kMaxShownLineBytes).size());
     EXPECT_EQ(ShortenedLine("short"), "short");
 }
+
+// The sink keeps of a huge line only what the pane shows and how many bytes
+// it leaves out: a name of 50 MB in a line is not held again on its way.
+TEST(MessagePaneTest, TheSinkKeepsOfAHugeLineWhatThePaneShows)
+{
+    PaneMessageSink sink;
+    sink.Write(MessageKind::Info, "before");
+    sink.Write(MessageKind::Info, std::string(3 << 20, 'n') + " selected");
+    sink.Write(MessageKind::Info, "after");
+    size_t kept = 0;
+    for (const PaneMessageSink::Pending& piece : sink.TakePending())
+        kept += piece.text.size();
+    EXPECT_LE(kept, kMaxShownLineBytes + 20);
+}
