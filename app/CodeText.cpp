@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <optional>
 #include <unordered_set>
 
@@ -272,6 +273,11 @@ int CodeText::Walk(int line, size_t mark, const CharWidth& width, int blankWidth
         if (found != marks_.end() && mark < found->second.size())
             at = found->second[mark];
     }
+    // A walk may cover millions of characters: each ASCII character's width
+    // is asked once.
+    std::array<int, 128> ascii;
+    constexpr int kUnknown = std::numeric_limits<int>::min();
+    ascii.fill(kUnknown);
     for (int length = 1; at.index <= range.last; at.index += length) {
         const char32_t ch = CharAt(static_cast<size_t>(at.index), length);
         if (ch == U'\r' || ch == U'\n')
@@ -281,6 +287,11 @@ int CodeText::Walk(int line, size_t mark, const CharWidth& width, int blankWidth
         if (ch == U'\t') {
             columns = 4 - at.column % 4;
             cell.width = columns * blankWidth;
+        } else if (ch < ascii.size()) {
+            int& known = ascii[ch];
+            if (known == kUnknown)
+                known = width(ch);
+            cell.width = known;
         } else {
             cell.width = width(ch);
             columns = IsWide(ch) ? 2 : 1;
