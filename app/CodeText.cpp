@@ -2,29 +2,30 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
+#include <optional>
+#include <unordered_set>
 
 namespace {
 
 // The words coloured as keywords. A word is a run of letters, so the entries
 // with underscores or digits never match a whole word; they are kept so the
 // list reads as the language's reserved words.
-constexpr std::array<std::u32string_view, 88> kKeywords = {U"__asm", U"__assume", U"__based",
-    U"__cdecl", U"__declspec", U"__except", U"__fastcall", U"__finally", U"__inline", U"__int16",
-    U"__int32", U"__int64", U"__int8", U"__leave", U"__multiple_inheritance",
-    U"__single_inheritance", U"__stdcall", U"__try", U"__uuidof", U"__virtual_inheritance", U"auto",
-    U"bool", U"break", U"case", U"catch", U"char", U"class", U"const", U"const_cast", U"continue",
-    U"declaration", U"default", U"delete", U"directive", U"dllexport", U"dllimport", U"do",
-    U"double", U"dynamic_cast", U"else", U"enum", U"explicit", U"extern", U"false", U"float",
-    U"for", U"friend", U"goto", U"if", U"inline", U"int", U"long", U"mutable", U"naked",
-    U"namespace", U"new", U"noreturn", U"operator", U"private", U"protected", U"public",
-    U"register", U"reinterpret_cast", U"return", U"short", U"signed", U"sizeof", U"static",
-    U"static_cast", U"struct", U"switch", U"template", U"this", U"thread", U"throw", U"true",
-    U"try", U"typedef", U"typeid", U"typename", U"union", U"unsigned", U"using", U"uuid",
-    U"virtual", U"void", U"volatile", U"while"};
+constexpr std::array<std::string_view, 88> kKeywords = {"__asm", "__assume", "__based", "__cdecl",
+    "__declspec", "__except", "__fastcall", "__finally", "__inline", "__int16", "__int32",
+    "__int64", "__int8", "__leave", "__multiple_inheritance", "__single_inheritance", "__stdcall",
+    "__try", "__uuidof", "__virtual_inheritance", "auto", "bool", "break", "case", "catch", "char",
+    "class", "const", "const_cast", "continue", "declaration", "default", "delete", "directive",
+    "dllexport", "dllimport", "do", "double", "dynamic_cast", "else", "enum", "explicit", "extern",
+    "false", "float", "for", "friend", "goto", "if", "inline", "int", "long", "mutable", "naked",
+    "namespace", "new", "noreturn", "operator", "private", "protected", "public", "register",
+    "reinterpret_cast", "return", "short", "signed", "sizeof", "static", "static_cast", "struct",
+    "switch", "template", "this", "thread", "throw", "true", "try", "typedef", "typeid", "typename",
+    "union", "unsigned", "using", "uuid", "virtual", "void", "volatile", "while"};
 
-bool IsLetter(char32_t ch)
+bool IsLetter(char ch)
 {
-    return (ch >= U'A' && ch <= U'Z') || (ch >= U'a' && ch <= U'z');
+    return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z');
 }
 
 // The length of a valid UTF-8 sequence at `i` and its code point; 0 when the
@@ -63,25 +64,45 @@ int DecodeUtf8(std::string_view s, size_t i, char32_t& out)
     return length;
 }
 
+// The text is valid UTF-8 throughout.
+bool IsUtf8(std::string_view bytes)
+{
+    for (size_t i = 0; i < bytes.size();) {
+        char32_t ch = 0;
+        const int length = DecodeUtf8(bytes, i, ch);
+        if (length == 0)
+            return false;
+        i += static_cast<size_t>(length);
+    }
+    return true;
+}
+
+// Appends the decoded bytes to `text`.
+void DecodeInto(std::u32string& text, std::string_view bytes)
+{
+    const size_t start = text.size();
+    for (size_t i = 0; i < bytes.size();) {
+        char32_t ch = 0;
+        const int length = DecodeUtf8(bytes, i, ch);
+        if (length == 0) {
+            // Not UTF-8: every byte is one character.
+            text.resize(start);
+            for (const char byte : bytes)
+                text.push_back(static_cast<unsigned char>(byte));
+            return;
+        }
+        text.push_back(ch);
+        i += static_cast<size_t>(length);
+    }
+}
+
 } // namespace
 
 std::u32string DecodeSourceText(std::string_view bytes)
 {
     std::u32string text;
     text.reserve(bytes.size());
-    for (size_t i = 0; i < bytes.size();) {
-        char32_t ch = 0;
-        const int length = DecodeUtf8(bytes, i, ch);
-        if (length == 0) {
-            // Not UTF-8: every byte is one character.
-            text.assign(bytes.begin(), bytes.end());
-            for (size_t k = 0; k < bytes.size(); ++k)
-                text[k] = static_cast<unsigned char>(bytes[k]);
-            return text;
-        }
-        text.push_back(ch);
-        i += static_cast<size_t>(length);
-    }
+    DecodeInto(text, bytes);
     return text;
 }
 
@@ -92,19 +113,53 @@ CodeText::CodeText()
 
 void CodeText::SetText(std::string_view bytes)
 {
-    chars_ = DecodeSourceText(bytes);
-    chars_ += U"\r\n\r\n";
+    // The old text goes first, so that two texts of a large file are never
+    // held at once.
+    bytes_.clear();
+    bytes_.shrink_to_fit();
+    classes_.clear();
+    classes_.shrink_to_fit();
+    marks_.clear();
+    bytes_.reserve(bytes.size() + 4);
+    bytes_.append(bytes);
+    bytes_ += "\r\n\r\n";
+    utf8_ = IsUtf8(bytes_);
     lines_.clear();
     int start = 0;
-    const int count = static_cast<int>(chars_.size());
+    const int count = static_cast<int>(bytes_.size());
     for (int i = 0; i < count; ++i) {
-        if (chars_[static_cast<size_t>(i)] == U'\n' || i == count - 1) {
+        if (bytes_[static_cast<size_t>(i)] == '\n' || i == count - 1) {
             lines_.push_back({start, i});
             start = i + 1;
         }
     }
-    classes_.assign(chars_.size(), kPlain);
+    classes_.assign(bytes_.size(), kPlain);
     coloured_ = false;
+}
+
+char32_t CodeText::CharAt(size_t i, int& length) const
+{
+    char32_t ch = static_cast<unsigned char>(bytes_[i]);
+    length = 1;
+    if (utf8_ && ch >= 0x80)
+        length = std::max(1, DecodeUtf8(bytes_, i, ch));
+    return ch;
+}
+
+int CodeText::DrawnCount(int line) const
+{
+    if (line < 0 || line >= LineCount())
+        return 0;
+    const Line range = lines_[static_cast<size_t>(line)];
+    int drawn = 0;
+    for (int i = range.first; i <= range.last;) {
+        int length = 1;
+        const char32_t ch = CharAt(static_cast<size_t>(i), length);
+        if (ch != U'\r' && ch != U'\n')
+            ++drawn;
+        i += length;
+    }
+    return drawn;
 }
 
 const std::vector<uint8_t>& CodeText::Classes()
@@ -114,9 +169,16 @@ const std::vector<uint8_t>& CodeText::Classes()
     return classes_;
 }
 
-bool CodeText::IsKeyword(std::u32string_view word)
+bool CodeText::IsKeyword(std::string_view word)
 {
-    return std::find(kKeywords.begin(), kKeywords.end(), word) != kKeywords.end();
+    // Looked up for every word of the text: a long name of words joined by
+    // underscores has millions of them.
+    static const std::unordered_set<std::string_view> keywords(kKeywords.begin(), kKeywords.end());
+    static const size_t longest =
+        std::max_element(kKeywords.begin(), kKeywords.end(), [](auto a, auto b) {
+            return a.size() < b.size();
+        })->size();
+    return word.size() <= longest && keywords.count(word) > 0;
 }
 
 bool CodeText::IsWide(char32_t ch)
@@ -136,39 +198,39 @@ void CodeText::Colour()
     enum class State { Plain, Word, Block, Line, Literal };
     State state = State::Plain;
     size_t start = 0;
-    char32_t quote = 0;
-    char32_t previous = 0;
+    char quote = 0;
+    char previous = 0;
     const auto mark = [this](size_t from, size_t to, uint8_t cls) {
         std::fill(classes_.begin() + static_cast<std::ptrdiff_t>(from),
             classes_.begin() + static_cast<std::ptrdiff_t>(to) + 1, cls);
     };
-    for (size_t i = 0; i < chars_.size(); ++i) {
-        const char32_t ch = chars_[i];
+    for (size_t i = 0; i < bytes_.size(); ++i) {
+        const char ch = bytes_[i];
         switch (state) {
         case State::Word:
             if (IsLetter(ch))
                 break;
-            if (IsKeyword(std::u32string_view(chars_).substr(start, i - start)))
+            if (IsKeyword(std::string_view(bytes_).substr(start, i - start)))
                 mark(start, i - 1, kKeyword);
             state = State::Plain;
             [[fallthrough]];
         case State::Plain:
             if (IsLetter(ch)) {
                 state = State::Word, start = i;
-            } else if (ch == U'"' || ch == U'\'') {
+            } else if (ch == '"' || ch == '\'') {
                 state = State::Literal, start = i, quote = ch;
                 previous = 0;
                 continue;
-            } else if (ch == U'*' && previous == U'/') {
+            } else if (ch == '*' && previous == '/') {
                 state = State::Block, start = i - 1;
                 previous = 0; // "/*/" does not end the comment
                 continue;
-            } else if (ch == U'/' && previous == U'/') {
+            } else if (ch == '/' && previous == '/') {
                 state = State::Line, start = i - 1;
             }
             break;
         case State::Block:
-            if (ch == U'/' && previous == U'*') {
+            if (ch == '/' && previous == '*') {
                 mark(start, i, kComment);
                 state = State::Plain;
                 previous = 0;
@@ -176,19 +238,19 @@ void CodeText::Colour()
             }
             break;
         case State::Line:
-            if (ch == U'\n') {
+            if (ch == '\n') {
                 mark(start, i, kComment);
                 state = State::Plain;
             }
             break;
         case State::Literal:
-            if (ch == quote && previous != U'\\') {
+            if (ch == quote && previous != '\\') {
                 mark(start, i, kString);
                 state = State::Plain;
                 previous = 0;
                 continue;
             }
-            if (ch == U'\\' && previous == U'\\') {
+            if (ch == '\\' && previous == '\\') {
                 previous = 0; // an escaped backslash escapes nothing
                 continue;
             }
@@ -199,33 +261,138 @@ void CodeText::Colour()
     coloured_ = true;
 }
 
+template <typename Visit>
+int CodeText::Walk(int line, size_t mark, const CharWidth& width, int blankWidth, Visit visit) const
+{
+    if (line < 0 || line >= LineCount())
+        return 0;
+    const Line range = lines_[static_cast<size_t>(line)];
+    Mark at {range.first, 0, 0, 0};
+    if (mark > 0) {
+        const auto found = marks_.find(line);
+        if (found != marks_.end() && mark < found->second.size())
+            at = found->second[mark];
+    }
+    // A walk may cover millions of characters: each ASCII character's width
+    // is asked once.
+    std::array<int, 128> ascii;
+    constexpr int kUnknown = std::numeric_limits<int>::min();
+    ascii.fill(kUnknown);
+    for (int length = 1; at.index <= range.last; at.index += length) {
+        const char32_t ch = CharAt(static_cast<size_t>(at.index), length);
+        if (ch == U'\r' || ch == U'\n')
+            continue;
+        Cell cell {at.x, 0, at.index, ch};
+        int columns = 1;
+        if (ch == U'\t') {
+            columns = 4 - at.column % 4;
+            cell.width = columns * blankWidth;
+        } else if (ch < ascii.size()) {
+            int& known = ascii[ch];
+            if (known == kUnknown)
+                known = width(ch);
+            cell.width = known;
+        } else {
+            cell.width = width(ch);
+            columns = IsWide(ch) ? 2 : 1;
+        }
+        if (!visit(cell, at))
+            return at.x;
+        at.x += cell.width;
+        at.column += columns;
+        ++at.drawn;
+    }
+    return at.x;
+}
+
+size_t CodeText::MarkBefore(int line, int x) const
+{
+    const auto found = marks_.find(line);
+    if (found == marks_.end())
+        return 0;
+    const std::vector<Mark>& marks = found->second;
+    const auto after = std::upper_bound(
+        marks.begin(), marks.end(), x, [](int value, const Mark& mark) { return value < mark.x; });
+    return after == marks.begin() ? 0 : static_cast<size_t>(after - marks.begin() - 1);
+}
+
 std::vector<CodeText::Cell> CodeText::LayOutLine(
-    int line, const std::function<int(char32_t)>& width, int blankWidth, int* rowWidth) const
+    int line, const CharWidth& width, int blankWidth, int* rowWidth) const
 {
     std::vector<Cell> cells;
-    int x = 0;
-    int column = 0;
     if (line >= 0 && line < LineCount()) {
         const Line range = lines_[static_cast<size_t>(line)];
         cells.reserve(static_cast<size_t>(range.last - range.first + 1));
-        for (int i = range.first; i <= range.last; ++i) {
-            const char32_t ch = chars_[static_cast<size_t>(i)];
-            if (ch == U'\r' || ch == U'\n')
-                continue;
-            Cell cell {x, 0, i, ch};
-            if (ch == U'\t') {
-                const int columns = 4 - column % 4;
-                cell.width = columns * blankWidth;
-                column += columns;
-            } else {
-                cell.width = width(ch);
-                column += IsWide(ch) ? 2 : 1;
-            }
-            x += cell.width;
-            cells.push_back(cell);
-        }
     }
+    const int x = Walk(line, 0, width, blankWidth, [&](const Cell& cell, const Mark&) {
+        cells.push_back(cell);
+        return true;
+    });
     if (rowWidth != nullptr)
         *rowWidth = x;
     return cells;
+}
+
+int CodeText::MeasureRows(const CharWidth& width, int blankWidth)
+{
+    marks_.clear();
+    int widest = 0;
+    for (int line = 0; line < LineCount(); ++line) {
+        const Line range = lines_[static_cast<size_t>(line)];
+        const bool isLong = range.last - range.first + 1 > kMarkStep;
+        std::vector<Mark> marks;
+        const int row = Walk(line, 0, width, blankWidth, [&](const Cell&, const Mark& at) {
+            if (isLong && at.drawn % kMarkStep == 0)
+                marks.push_back(at);
+            return true;
+        });
+        widest = std::max(widest, row);
+        if (marks.size() > 1)
+            marks_.emplace(line, std::move(marks));
+    }
+    return widest;
+}
+
+std::vector<CodeText::Cell> CodeText::LayOutPart(
+    int line, const CharWidth& width, int blankWidth, int left, int right) const
+{
+    std::vector<Cell> cells;
+    Walk(line, MarkBefore(line, left), width, blankWidth, [&](const Cell& cell, const Mark&) {
+        if (cell.x > right)
+            return false;
+        cells.push_back(cell);
+        return true;
+    });
+    return cells;
+}
+
+int CodeText::ColumnX(int line, int column, const CharWidth& width, int blankWidth) const
+{
+    std::optional<int> x;
+    const size_t mark = column > 0 ? static_cast<size_t>(column / kMarkStep) : 0;
+    const int end = Walk(line, mark, width, blankWidth, [&](const Cell& cell, const Mark& at) {
+        if (at.drawn < column)
+            return true;
+        x = cell.x;
+        return false;
+    });
+    return x.value_or(end);
+}
+
+int CodeText::ColumnNear(int line, int x, const CharWidth& width, int blankWidth) const
+{
+    std::optional<int> column;
+    std::optional<Cell> previous;
+    int drawn = 0;
+    Walk(line, MarkBefore(line, x), width, blankWidth, [&](const Cell& cell, const Mark& at) {
+        if (cell.x > x) {
+            const bool nearerBefore = previous && x - previous->x < cell.x - x;
+            column = nearerBefore ? at.drawn - 1 : at.drawn;
+            return false;
+        }
+        previous = cell;
+        drawn = at.drawn + 1;
+        return true;
+    });
+    return column.value_or(drawn);
 }

@@ -55,6 +55,7 @@ void CCodeWnd::SetFont(const std::string& face, int points)
     font_.setStyleHint(QFont::TypeWriter);
     font_.setPointSize(std::max(1, points));
     widths_.clear();
+    asciiWidths_.fill(-1);
     Measure();
     viewport()->update();
 }
@@ -67,31 +68,27 @@ void CCodeWnd::Measure()
     lineHeight_ = std::max(1, metrics.lineSpacing());
     blankWidth_ = std::max(1, metrics.horizontalAdvance(QLatin1Char(' ')));
     widestChar_ = std::max(1, metrics.maxWidth());
-    int widest = 0;
-    for (int line = 0; line < text_.LineCount(); ++line) {
-        int width = 0;
-        text_.LayOutLine(
-            line, [this](char32_t ch) { return CharWidth(ch); }, blankWidth_, &width);
-        widest = std::max(widest, width);
-    }
-    widestLine_ = widest + 10;
+    widestLine_ = text_.MeasureRows(Widths(), blankWidth_) + 10;
     UpdateScrollBars();
 }
 
 int CCodeWnd::CharWidth(char32_t ch)
 {
+    if (ch < asciiWidths_.size() && asciiWidths_[ch] >= 0)
+        return asciiWidths_[ch];
     const auto found = widths_.find(ch);
     if (found != widths_.end())
         return found->second;
     const int width = QFontMetrics(font_).horizontalAdvance(QString::fromUcs4(&ch, 1));
     widths_.emplace(ch, width);
+    if (ch < asciiWidths_.size())
+        asciiWidths_[ch] = width;
     return width;
 }
 
-std::vector<CodeText::Cell> CCodeWnd::Cells(int line)
+CodeText::CharWidth CCodeWnd::Widths()
 {
-    return text_.LayOutLine(
-        line, [this](char32_t ch) { return CharWidth(ch); }, blankWidth_);
+    return [this](char32_t ch) { return CharWidth(ch); };
 }
 
 int CCodeWnd::VisibleLines() const
@@ -192,7 +189,8 @@ void CCodeWnd::paintEvent(QPaintEvent*)
         const int y = row * lineHeight_;
         if (line >= highlightFirst_ && line <= highlightLast_)
             painter.fillRect(0, y, width, lineHeight_, kHighlight);
-        for (const CodeText::Cell& cell : Cells(line)) {
+        for (const CodeText::Cell& cell :
+            text_.LayOutPart(line, Widths(), blankWidth_, left - widestChar_, left + width)) {
             const int x = cell.x - left;
             if (cell.ch == U'\t' || x <= -widestChar_ || x >= width)
                 continue;
@@ -214,12 +212,7 @@ void CCodeWnd::paintEvent(QPaintEvent*)
 // character, or after the row's last one.
 int CCodeWnd::CaretX()
 {
-    const std::vector<CodeText::Cell> cells = Cells(caretLine_);
-    if (cells.empty())
-        return 0;
-    return caretColumn_ < static_cast<int>(cells.size())
-        ? cells[static_cast<size_t>(caretColumn_)].x
-        : cells.back().x + cells.back().width;
+    return text_.ColumnX(caretLine_, caretColumn_, Widths(), blankWidth_);
 }
 
 // --- Caret and keys ---
@@ -227,16 +220,7 @@ int CCodeWnd::CaretX()
 // Columns are the drawn characters of a line (line ends not counted).
 int CCodeWnd::LineEndColumn(int line) const
 {
-    if (line < 0 || line >= text_.LineCount())
-        return 0;
-    const CodeText::Line range = text_.GetLine(line);
-    int column = 0;
-    for (int i = range.first; i <= range.last; ++i) {
-        const char32_t ch = text_.Chars()[static_cast<size_t>(i)];
-        if (ch != U'\r' && ch != U'\n')
-            ++column;
-    }
-    return column;
+    return text_.DrawnCount(line);
 }
 
 // The first shown line follows a caret that left the window.
@@ -344,16 +328,7 @@ void CCodeWnd::mousePressEvent(QMouseEvent* event)
     if (line < 0 || line > std::max(0, text_.LineCount() - 2))
         return;
     caretLine_ = line;
-    const std::vector<CodeText::Cell> cells = Cells(line);
-    const int x = point.x() + HorizontalPosition();
-    caretColumn_ = static_cast<int>(cells.size());
-    for (size_t i = 0; i < cells.size(); ++i) {
-        if (cells[i].x > x) {
-            const bool nearerBefore = i > 0 && x - cells[i - 1].x < cells[i].x - x;
-            caretColumn_ = static_cast<int>(nearerBefore ? i - 1 : i);
-            break;
-        }
-    }
+    caretColumn_ = text_.ColumnNear(line, point.x() + HorizontalPosition(), Widths(), blankWidth_);
     viewport()->update();
 }
 

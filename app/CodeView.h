@@ -62,8 +62,14 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    static std::array<int, 128> MakeUnknownWidths()
+    {
+        std::array<int, 128> widths;
+        widths.fill(-1);
+        return widths;
+    }
     int CharWidth(char32_t ch);
-    std::vector<CodeText::Cell> Cells(int line);
+    CodeText::CharWidth Widths();
     int CaretX();
     void Measure();
     void UpdateScrollBars();
@@ -76,6 +82,7 @@ private:
     CodeText text_;
     QFont font_;
     std::unordered_map<char32_t, int> widths_;
+    std::array<int, 128> asciiWidths_ = MakeUnknownWidths(); // -1: not measured yet
     int lineHeight_ = 1;
     int blankWidth_ = 1;
     int widestChar_ = 1;

@@ -35,6 +35,15 @@ std::optional<COLORREF> CInfoView::LineColour(std::string_view line)
     return std::nullopt;
 }
 
+void CInfoView::AppendLongLine(std::string_view shown, size_t leftOut)
+{
+    // The line as pieces: the part given leaves it open, the bytes left out
+    // count as arrived, the line end completes it.
+    AppendMessage(shown);
+    openLineBytes_ += leftOut;
+    AppendMessage("\n");
+}
+
 void CInfoView::AppendMessage(std::string_view text)
 {
     if (text.empty())

@@ -24,6 +24,10 @@ public:
     // Appends text with "\n" or "\r\n" line ends; a text without a final
     // line end leaves its line open for the next call to complete.
     void AppendMessage(std::string_view text);
+    // Appends a line whose first part is `shown` and whose `leftOut` bytes
+    // after it are not given, and its line end: as AppendMessage shows the
+    // whole line.
+    void AppendLongLine(std::string_view shown, size_t leftOut);
     void Clear();
 
     // The colour of a completed line by its prefix; none for a plain line.

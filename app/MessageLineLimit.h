@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CharacterPrefix.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -8,10 +10,6 @@
 // of hundreds of megabytes (a path or a token of a damaged file) would keep
 // the window busy for seconds and help no reader.
 inline constexpr std::size_t kMaxShownLineBytes = 4096;
-
-// How many of the first `wanted` bytes of `text` to show so that no UTF-8
-// character is cut: `wanted` itself, or a little less.
-std::size_t WholeCharacterPrefix(std::string_view text, std::size_t wanted);
 
 // The note that ends a shortened line, for `hidden` bytes left out.
 std::string HiddenBytesNote(std::size_t hidden);

@@ -1,6 +1,7 @@
 #include "PaneMessageSink.h"
 
 #include "InfoView.h"
+#include "MessageLineLimit.h"
 
 PaneMessageSink::PaneMessageSink(QObject* parent) : QObject(parent)
 {
@@ -14,8 +15,18 @@ PaneMessageSink::PaneMessageSink(QObject* parent) : QObject(parent)
 void PaneMessageSink::Write(MessageKind, std::string_view line)
 {
     std::lock_guard lock(mutex_);
-    pending_.append(line);
-    pending_.push_back('\n');
+    // (A line holding line ends is several lines of the pane.)
+    if (line.size() > kMaxShownLineBytes && line.find('\n') == std::string_view::npos) {
+        const size_t shown = WholeCharacterPrefix(line, kMaxShownLineBytes);
+        pending_.push_back({std::string(line.substr(0, shown)), line.size() - shown});
+        return;
+    }
+    if (pending_.empty() || pending_.back().leftOut > 0 ||
+        (!pending_.back().text.empty() &&
+            pending_.back().text.size() + line.size() + 1 > kPieceBytes))
+        pending_.emplace_back();
+    pending_.back().text.append(line);
+    pending_.back().text.push_back('\n');
 }
 
 void PaneMessageSink::Attach(CInfoView* pane)
@@ -27,53 +38,40 @@ void PaneMessageSink::Attach(CInfoView* pane)
         timer_.stop();
 }
 
-std::string PaneMessageSink::TakePending()
+std::vector<PaneMessageSink::Pending> PaneMessageSink::TakePending()
 {
-    std::string text;
     std::lock_guard lock(mutex_);
-    text = pending_.substr(taken_);
+    std::vector<Pending> taken(
+        std::make_move_iterator(pending_.begin()), std::make_move_iterator(pending_.end()));
     pending_.clear();
-    taken_ = 0;
-    return text;
+    return taken;
 }
 
-std::string PaneMessageSink::TakePiece()
+PaneMessageSink::Pending PaneMessageSink::TakePiece()
 {
     std::lock_guard lock(mutex_);
-    const std::string_view waiting = std::string_view(pending_).substr(taken_);
-    // Whole lines: up to the last line end within the piece's size, or past
-    // the first line when that alone is longer.
-    size_t end =
-        waiting.size() <= kPieceBytes ? waiting.size() : waiting.rfind('\n', kPieceBytes - 1) + 1;
-    if (end == 0)
-        end = waiting.find('\n') + 1;
-    std::string piece(waiting.substr(0, end));
-    taken_ += end;
-    // What was handed over goes once it is a good part of the text, so that
-    // the text neither grows without end nor moves for every piece.
-    if (taken_ == pending_.size()) {
-        pending_.clear();
-        taken_ = 0;
-    } else if (taken_ >= pending_.size() / 2) {
-        pending_.erase(0, taken_);
-        taken_ = 0;
-    }
+    if (pending_.empty())
+        return {};
+    Pending piece = std::move(pending_.front());
+    pending_.pop_front();
     return piece;
 }
 
 bool PaneMessageSink::HasPending()
 {
     std::lock_guard lock(mutex_);
-    return taken_ < pending_.size();
+    return !pending_.empty();
 }
 
 bool PaneMessageSink::DeliverPiece()
 {
     if (pane_.isNull())
         return false;
-    const std::string piece = TakePiece();
-    if (!piece.empty())
-        pane_->AppendMessage(piece);
+    const Pending piece = TakePiece();
+    if (piece.leftOut > 0)
+        pane_->AppendLongLine(piece.text, piece.leftOut);
+    else if (!piece.text.empty())
+        pane_->AppendMessage(piece.text);
     return HasPending();
 }
 

@@ -5,8 +5,10 @@
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
+#include <deque>
 #include <mutex>
 #include <string>
+#include <vector>
 
 class CInfoView;
 
@@ -14,12 +16,13 @@ class CInfoView;
 // analysis on the draw thread, the document and views on the user-interface
 // thread) and hands them, in the order written, to the message pane on the
 // user-interface thread every 50 ms. A line is never split nor mixed with
-// another. Lines written before a pane is attached wait for it.
+// another. Lines written before a pane is attached wait for it. Of a line
+// longer than the pane shows only the part it shows is kept.
 //
 // The pane takes the lines in pieces of at most kPieceBytes (or one longer
-// line), so that a run or an import of many thousands of lines never holds
-// the window for long: after each piece the window's other events come
-// first, and the next piece follows right after them.
+// text holding line ends), so that a run or an import of many thousands of
+// lines never holds the window for long: after each piece the window's other
+// events come first, and the next piece follows right after them.
 class PaneMessageSink : public QObject, public MessageSink {
     Q_OBJECT
 public:
@@ -39,11 +42,17 @@ public:
     // Hands the pane the next piece of what was gathered; true when more
     // waits (user-interface thread).
     bool DeliverPiece();
-    // Takes what was gathered, each line ended by "\n".
-    std::string TakePending();
-    // Takes the first lines gathered, at most kPieceBytes of them, or the
-    // first line alone when it is longer.
-    std::string TakePiece();
+
+    // A piece that waits for the pane: lines each ended by "\n", or the
+    // first part of a long line and the number of its bytes left out.
+    struct Pending {
+        std::string text;
+        size_t leftOut = 0;
+    };
+    // Takes everything gathered.
+    std::vector<Pending> TakePending();
+    // Takes the first piece gathered (an empty one when none waits).
+    Pending TakePiece();
     // Whether lines wait for the pane.
     bool HasPending();
 
@@ -52,8 +61,7 @@ private:
     void DeliverInTurn();
 
     std::mutex mutex_;
-    std::string pending_;
-    size_t taken_ = 0; // bytes at the start of pending_ already handed over
+    std::deque<Pending> pending_;
     QPointer<CInfoView> pane_;
     QTimer timer_;
     bool inTurn_ = false; // a piece's delivery has asked for the next

@@ -328,6 +328,22 @@ void CTotalView::TakeArrangement(const MacroArrangement& arrangement)
     Invalidate();
 }
 
+namespace {
+
+// "<name> <what>" as one line, made in one piece: a name may be megabytes
+// long.
+void WriteSelectionLine(MessageSink& sink, const std::string& name, std::string_view what)
+{
+    std::string line;
+    line.reserve(name.size() + 1 + what.size());
+    line += name;
+    line += ' ';
+    line += what;
+    sink.Write(MessageKind::Info, line);
+}
+
+} // namespace
+
 void CTotalView::Click(CPoint point)
 {
     if (context_.drawRunning)
@@ -370,7 +386,7 @@ void CTotalView::SelectItem(MacroLayoutNode& node, CPoint point)
                 ShowInCodeWindow(*element, *unit, function);
                 frame_->DetailView()->ResetMultiSequence();
             }
-            MessageLine(context_.Messages()) << element->name << " " << GetLangString(80);
+            WriteSelectionLine(context_.Messages(), element->name, GetLangString(80));
             return;
         }
     } else {
@@ -383,8 +399,8 @@ void CTotalView::SelectItem(MacroLayoutNode& node, CPoint point)
         document_.mode = 0;
         document_.rootScope = nullptr;
         selected_ = &node;
-        MessageLine(context_.Messages())
-            << element->name << " " << GetLangString(context_.Options().autoSort ? 78 : 79);
+        WriteSelectionLine(context_.Messages(), element->name,
+            GetLangString(context_.Options().autoSort ? 78 : 79));
     }
 }
 

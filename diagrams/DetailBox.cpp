@@ -1,7 +1,9 @@
 #include "DetailBox.h"
 
 #include "ModelScope.h"
+#include "FlowItemText.h"
 #include "SafeDrawing.h"
+#include "ShownText.h"
 #include "TokenText.h"
 #include "TokenType.h"
 #include "UnitDetail.h"
@@ -26,14 +28,15 @@ std::string AccessMark(const CModelScope& member)
     }
 }
 
-// The text of the tokens; empty when a position lies outside the file's
-// tokens (a damaged cache).
+// The text of the tokens, as far as a line of the box can show it (a
+// default argument may be a string of megabytes); empty when a position it
+// reaches lies outside the file's tokens (a damaged cache).
 std::string Spelling(const CUnit& unit, const TokenIndices& indices)
 {
     if (unit.tokens == nullptr)
         return {};
     try {
-        return TokensToText(*unit.tokens, indices, 1);
+        return JoinedText(unit.tokens, indices).Part(0, kLongestShownLine + 1);
     } catch (const std::out_of_range&) {
         return {};
     }
@@ -95,7 +98,7 @@ std::string ParameterText(const CUnit& unit, const CVariableInfo& parameter)
 DetailMethod MethodOf(const CModelScope& member)
 {
     DetailMethod method;
-    method.name = AccessMark(member) + member.name;
+    method.name = ShownLine(AccessMark(member), member.name);
     method.params = " (";
     const CUnit* unit = member.GetFirstUnit();
     const CFunctionInfo* record = unit != nullptr ? AsFunctionInfo(*unit) : nullptr;
@@ -108,6 +111,9 @@ DetailMethod MethodOf(const CModelScope& member)
             method.type = " : " + type;
     }
     method.params += ")";
+    // A line longer than the box shows keeps only what shows.
+    if (method.params.size() > kLongestShownLine + 1)
+        method.params.resize(kLongestShownLine + 1);
     return method;
 }
 
@@ -142,7 +148,7 @@ void DetailBox::Fill(const CModelScope& source)
         const CModelScope& member = *child;
         switch (GetUnitCategory(member.kind)) {
         case UNIT_VARIABLE:
-            attributes.push_back({AccessMark(member) + member.name});
+            attributes.push_back({ShownLine(AccessMark(member), member.name)});
             break;
         case UNIT_FUNCTION:
             methods.push_back(MethodOf(member));
@@ -237,7 +243,8 @@ void DetailBox::Measure(CDC& dc, const CVisualSetting& fonts, int inset)
 
     {
         SelectedFont selected(dc, DetailCaptionFont(scope, fonts));
-        const CSize caption = Padded(selected.Measure(scope != nullptr ? scope->name : ""));
+        const CSize caption = Padded(selected.Measure(
+            scope != nullptr ? std::string_view(scope->name) : std::string_view()));
         captionW = caption.cx;
         captionH = caption.cy;
     }

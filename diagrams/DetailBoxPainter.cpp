@@ -79,7 +79,8 @@ void DetailBoxPainter::DrawTexts(const DetailBox& box)
     {
         SelectedFont font(dc_, DetailCaptionFont(box.scope, fonts_));
         DrawClippedText(surface_, box.foldX + 1 + box.foldSize, box.foldY + 1,
-            pens_.GetTextColour(box.scope), box.scope != nullptr ? box.scope->name : "");
+            pens_.GetTextColour(box.scope),
+            box.scope != nullptr ? std::string_view(box.scope->name) : std::string_view());
     }
     if (!box.open)
         return;

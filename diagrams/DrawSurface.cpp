@@ -343,10 +343,15 @@ void DrawSurface::FillArrowHead(int x, int y, int direction, int size, COLORREF 
 
 void DrawSurface::DrawTransparentText(int x, int y, COLORREF colour, const char* text)
 {
+    DrawTransparentText(
+        x, y, colour, text != nullptr ? std::string_view(text) : std::string_view());
+}
+
+void DrawSurface::DrawTransparentText(int x, int y, COLORREF colour, std::string_view text)
+{
     dc->SetBkMode(TRANSPARENT);
     dc->SetTextColor(colour);
-    if (text != nullptr)
-        dc->TextOut(x, y, text);
+    dc->TextOut(x, y, text);
     dc->SetBkMode(OPAQUE);
 }
 

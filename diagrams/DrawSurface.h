@@ -3,6 +3,8 @@
 #include "DeviceContext.h"
 #include "GdiTypes.h"
 
+#include <string_view>
+
 // The surface a diagram engine draws with: the device context, the pen
 // width, the colour depth, the shading mode, the clip rectangle and the
 // background colour, and the drawing primitives.
@@ -41,6 +43,7 @@ public:
     void DrawArrowHead(int x, int y, int direction, int size, int filled);
     void FillArrowHead(int x, int y, int direction, int size, COLORREF colour, int filled);
     void DrawTransparentText(int x, int y, COLORREF colour, const char* text);
+    void DrawTransparentText(int x, int y, COLORREF colour, std::string_view text);
     // Lays the ramp of `colour` into a shape just drawn in kMaskInk on white
     // inside the box; the white outside becomes the background colour (or the
     // given outside colour).

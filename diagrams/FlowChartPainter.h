@@ -2,6 +2,7 @@
 
 #include "DrawSurface.h"
 #include "FlowItem.h"
+#include "FlowItemText.h"
 #include "FlowSetting.h"
 #include "GdiTypes.h"
 #include "Pen.h"
@@ -84,6 +85,16 @@ private:
         int height = 0;
     };
     enum class Route { HorizontalFirst, VerticalFirst };
+    // A text in a box: the whole text, or a first part of it that reaches
+    // past the box (`cut`), which shows the same.
+    struct BoxText {
+        std::string text;
+        bool cut = false;
+    };
+    // A box text's first part is this long, and grows eightfold while it
+    // does not reach past the box, up to the longest.
+    static constexpr size_t kFirstBoxPart = 256;
+    static constexpr size_t kLongestBoxPart = size_t {1} << 20;
     enum ConnectorCase { kNormal = 0, kYes = 1, kNo = 2, kLoop = 3 };
 
     // Layout.
@@ -120,8 +131,12 @@ private:
     void DrawConditionLabels(const std::vector<CFlowItem>& items, size_t i, Target exit);
     void DrawLabel(const std::string& label, CSize extent, COLORREF colour, int x, int y);
     bool TextVisible(int x, int y, CSize extent) const;
-    void SingleLine(const std::string& text, CPoint cell, bool hexagon);
-    void MultiLine(const std::vector<std::string>& lines, CPoint cell);
+    // What of the bytes `from` to `to` of a text can show in a box in the
+    // font selected: a text of megabytes is neither built nor measured.
+    BoxText FitText(const JoinedText& text, size_t from = 0, size_t to = std::string::npos) const;
+    void CaseText(const JoinedText& expression, bool isDefault, CPoint cell);
+    void SingleLine(const BoxText& line, CPoint cell, bool hexagon);
+    void MultiLine(const std::vector<BoxText>& lines, CPoint cell);
     void SelectBoxFont(const CFontHolder* font);
     void RestoreFont();
     std::vector<std::string> ExplanationLines(const CFlowItem& item) const;
@@ -149,6 +164,7 @@ private:
 
     // Drawing fields.
     int dotsWidth = 0;
+    int boxReach = 0; // how far a box text must reach to cover the box
     const CFontHolder* startEndFont = nullptr;
     const CFontHolder* explainTextFont = nullptr;
     const CFontHolder* processingFont = nullptr;

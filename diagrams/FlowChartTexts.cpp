@@ -3,6 +3,7 @@
 
 #include "FlowChartPainter.h"
 
+#include "CharacterPrefix.h"
 #include "FlowItemText.h"
 #include "Unit.h"
 #include "UnitKind.h"
@@ -23,15 +24,19 @@ bool IsLoop(int32_t kind)
 
 // Where a case text too wide for one line is split: the last '_', ':' or
 // '(' from the middle on whose text before it is narrower than `limit`;
-// without one, the middle.
-size_t CaseSplit(const CDC& dc, const std::string& text, int limit)
+// without one, the middle. `text` is the whole text or a first part of it
+// that reaches past `limit`; a longer text before a position is no
+// narrower, so the search ends at the first one too wide.
+size_t CaseSplit(const CDC& dc, std::string_view text, size_t middle, int limit)
 {
-    size_t split = text.size() / 2;
-    for (size_t p = text.size() / 2; p < text.size(); ++p) {
+    size_t split = middle;
+    for (size_t p = middle; p < text.size(); ++p) {
         const char c = text[p];
-        if ((c == '_' || c == ':' || c == '(') &&
-            dc.GetTextExtent(std::string_view(text).substr(0, p)).cx < limit)
-            split = p;
+        if (c != '_' && c != ':' && c != '(')
+            continue;
+        if (dc.GetTextExtent(text.substr(0, p)).cx >= limit)
+            break;
+        split = p;
     }
     return split;
 }
@@ -44,6 +49,23 @@ void CFlowChartPainter::SelectBoxFont(const CFontHolder* font)
     if (previousFont == nullptr)
         previousFont = previous;
     dotsWidth = dc->GetTextExtent("..").cx;
+    // A glyph reaches at most about a line's height beyond its place.
+    boxReach = std::max(xSize, 0) + 2 * std::max(dc->GetTextExtent("").cy, 0) + 1;
+}
+
+CFlowChartPainter::BoxText CFlowChartPainter::FitText(
+    const JoinedText& text, size_t from, size_t to) const
+{
+    const size_t count = to > from ? to - from : 0;
+    for (size_t wanted = kFirstBoxPart;; wanted *= 8) {
+        BoxText fitted {text.Part(from, std::min(count, wanted + 1)), false};
+        if (fitted.text.size() <= wanted)
+            return fitted; // the whole text
+        fitted.text.resize(WholeCharacterPrefix(fitted.text, wanted));
+        fitted.cut = true;
+        if (wanted >= kLongestBoxPart || dc->GetTextExtent(fitted.text).cx >= boxReach)
+            return fitted;
+    }
 }
 
 void CFlowChartPainter::RestoreFont()
@@ -101,7 +123,7 @@ void CFlowChartPainter::DrawItemTexts(const std::vector<CFlowItem>& items)
             if (visible) {
                 SelectBoxFont(conditionFont);
                 dc->SetTextColor(ColoursOf(item).text);
-                SingleLine(ConditionText(unit), cell, true);
+                SingleLine(FitText(ConditionText(unit)), cell, true);
             }
             break;
         case UNIT_ELSE:
@@ -114,16 +136,16 @@ void CFlowChartPainter::DrawItemTexts(const std::vector<CFlowItem>& items)
                 dc->SetTextColor(colours[5].text);
                 if (item.kind == UNIT_FOR) {
                     const ForTexts parts = ForHeadTexts(unit);
-                    MultiLine({parts.init, parts.condition}, cell);
-                    MultiLine({parts.step, "For End"}, end);
+                    MultiLine({FitText(parts.init), FitText(parts.condition)}, cell);
+                    MultiLine({FitText(parts.step), {"For End"}}, end);
                 } else if (item.kind == UNIT_WHILE) {
-                    SingleLine(ConditionText(unit), cell, false);
-                    SingleLine("While End", end, false);
+                    SingleLine(FitText(ConditionText(unit)), cell, false);
+                    SingleLine({"While End"}, end, false);
                 } else {
-                    SingleLine("Do", cell, false);
+                    SingleLine({"Do"}, cell, false);
                     if (item.units.size() >= 2 && item.units[1] &&
                         item.units[1]->kind == UNIT_WHILE)
-                        SingleLine(ConditionText(item.units[1]), end, false);
+                        SingleLine(FitText(ConditionText(item.units[1])), end, false);
                 }
             }
             break;
@@ -132,23 +154,18 @@ void CFlowChartPainter::DrawItemTexts(const std::vector<CFlowItem>& items)
             if (visible) {
                 SelectBoxFont(conditionFont);
                 dc->SetTextColor(colours[4].text);
-                const std::string text =
-                    item.kind == UNIT_DEFAULT ? "default" : ConditionText(unit);
-                if (dc->GetTextExtent(text).cx < xSize - 4) {
-                    SingleLine(text, cell, false);
-                } else {
-                    const size_t split = CaseSplit(*dc, text, xSize - 4);
-                    MultiLine({text.substr(0, split), text.substr(split)}, cell);
-                }
+                CaseText(item.kind == UNIT_DEFAULT ? JoinedText() : ConditionText(unit),
+                    item.kind == UNIT_DEFAULT, cell);
             }
             break;
         case UNIT_EXPRESSION_STATEMENT:
             if (visible) {
                 SelectBoxFont(processingFont);
                 dc->SetTextColor(colours[1].text);
-                std::vector<std::string> lines;
+                std::vector<BoxText> lines;
+                lines.reserve(item.units.size());
                 for (const CUnit* each : item.units)
-                    lines.push_back(UnitText(each));
+                    lines.push_back(FitText(UnitText(each)));
                 MultiLine(lines, cell);
             }
             continue;
@@ -159,10 +176,34 @@ void CFlowChartPainter::DrawItemTexts(const std::vector<CFlowItem>& items)
     }
 }
 
+// A case's expression, or "default": on one line when it is narrower than
+// the box, else split in two lines.
+void CFlowChartPainter::CaseText(const JoinedText& expression, bool isDefault, CPoint cell)
+{
+    const int limit = xSize - 4;
+    const BoxText fitted = isDefault ? BoxText {"default"} : FitText(expression);
+    if (!fitted.cut) {
+        const std::string& text = fitted.text;
+        if (dc->GetTextExtent(text).cx < limit) {
+            SingleLine(fitted, cell, false);
+            return;
+        }
+        const size_t split = CaseSplit(*dc, text, text.size() / 2, limit);
+        MultiLine({{text.substr(0, split)}, {text.substr(split)}}, cell);
+        return;
+    }
+    // A text cut to what shows is wider than the box; the split lies within
+    // the part that shows, or in the middle of the whole text.
+    const size_t length = expression.Length();
+    const size_t split = CaseSplit(*dc, fitted.text, length / 2, limit);
+    MultiLine({FitText(expression, 0, split), FitText(expression, split, length)}, cell);
+}
+
 // One line in the box, centred; a text too wide is cut off and followed by
 // "..". With `hexagon` the margin grows with the slant of the hexagon's sides.
-void CFlowChartPainter::SingleLine(const std::string& text, CPoint cell, bool hexagon)
+void CFlowChartPainter::SingleLine(const BoxText& line, CPoint cell, bool hexagon)
 {
+    const std::string& text = line.text;
     const CSize extent = dc->GetTextExtent(text);
     const int th = extent.cy;
     int margin = 2;
@@ -174,7 +215,7 @@ void CFlowChartPainter::SingleLine(const std::string& text, CPoint cell, bool he
     }
     const int x0 = cell.x * xSpace;
     const int y = cell.y * ySpace + (ySize - th) / 2;
-    if (extent.cx >= xSize - 2 * margin) {
+    if (line.cut || extent.cx >= xSize - 2 * margin) {
         CRect box(x0 + margin, y, x0 + xSize - margin - dotsWidth, y + th);
         if (box.right > box.left)
             dc->DrawText(text, box, DT_LEFT | DT_SINGLELINE);
@@ -186,17 +227,17 @@ void CFlowChartPainter::SingleLine(const std::string& text, CPoint cell, bool he
 
 // Lines from the top of the box, the block centred when it fits; a line too
 // wide is cut off with "..", a line that does not fit below is left out.
-void CFlowChartPainter::MultiLine(const std::vector<std::string>& lines, CPoint cell)
+void CFlowChartPainter::MultiLine(const std::vector<BoxText>& lines, CPoint cell)
 {
     // Measuring stops once the widest line and the total height are known
     // to leave no pad (a box of a long run of statements holds few lines).
     int widest = 0;
     int total = 0;
-    for (const std::string& line : lines) {
+    for (const BoxText& line : lines) {
         if (widest >= xSize - 4 && total >= ySize - 4)
             break;
-        const CSize extent = dc->GetTextExtent(line);
-        widest = std::max(widest, extent.cx);
+        const CSize extent = dc->GetTextExtent(line.text);
+        widest = std::max(widest, line.cut ? std::max(extent.cx, xSize - 3) : extent.cx);
         total += extent.cy;
     }
     const int leftPad = widest < xSize - 4 ? (xSize - widest - 2) / 2 : 0;
@@ -205,19 +246,19 @@ void CFlowChartPainter::MultiLine(const std::vector<std::string>& lines, CPoint 
     const int y0 = cell.y * ySpace;
     int running = 0;
     for (size_t i = 0; i < lines.size(); ++i) {
-        const CSize extent = dc->GetTextExtent(lines[i]);
+        const CSize extent = dc->GetTextExtent(lines[i].text);
         if (running + extent.cy >= ySize) {
             if (extent.cy > 0)
                 break; // no line of this font fits below any more
             continue;
         }
         const int y = y0 + topPad + running;
-        if (extent.cx > xSize - 4) {
+        if (lines[i].cut || extent.cx > xSize - 4) {
             CRect box(x0 + 2 + leftPad, y, x0 + 2 + leftPad + xSize - dotsWidth - 4, y + extent.cy);
-            dc->DrawText(lines[i], box, DT_LEFT | DT_SINGLELINE);
+            dc->DrawText(lines[i].text, box, DT_LEFT | DT_SINGLELINE);
             dc->TextOut(x0 + xSize - dotsWidth - 2, y, "..");
         } else {
-            dc->TextOut(x0 + 2 + leftPad, y, lines[i]);
+            dc->TextOut(x0 + 2 + leftPad, y, lines[i].text);
         }
         running += extent.cy;
     }
@@ -313,29 +354,29 @@ std::vector<std::string> CFlowChartPainter::ExplanationLines(const CFlowItem& it
     const CUnit* unit = item.FirstUnit();
     switch (item.kind) {
     case UNIT_IF:
-        return {"If Statement", ConditionText(unit)};
+        return {"If Statement", ConditionText(unit).Shown()};
     case UNIT_ELSE_IF:
-        return {"Else if Statement", ConditionText(unit)};
+        return {"Else if Statement", ConditionText(unit).Shown()};
     case UNIT_FOR: {
         const ForTexts parts = ForHeadTexts(unit);
-        return {"For Statement", parts.init, parts.condition, parts.step};
+        return {"For Statement", parts.init.Shown(), parts.condition.Shown(), parts.step.Shown()};
     }
     case UNIT_WHILE:
-        return {"While Statement", ConditionText(unit)};
+        return {"While Statement", ConditionText(unit).Shown()};
     case UNIT_DO:
         if (item.units.size() >= 2 && item.units[1] && item.units[1]->kind == UNIT_WHILE)
-            return {"Do-While Statement", ConditionText(item.units[1])};
+            return {"Do-While Statement", ConditionText(item.units[1]).Shown()};
         return {"Do-While Statement"};
     case UNIT_SWITCH:
-        return {"Switch Statement", ConditionText(unit)};
+        return {"Switch Statement", ConditionText(unit).Shown()};
     case UNIT_CASE:
-        return {"Case Expression", ConditionText(unit)};
+        return {"Case Expression", ConditionText(unit).Shown()};
     case UNIT_DEFAULT:
         return {"default"};
     case UNIT_EXPRESSION_STATEMENT: {
         std::vector<std::string> lines {"Statement(s)"};
         for (const CUnit* each : item.units)
-            lines.push_back(UnitText(each));
+            lines.push_back(UnitText(each).Shown());
         return lines;
     }
     default:

@@ -2,6 +2,7 @@
 
 #include "ElementStyleTable.h"
 #include "MacroGroups.h"
+#include "ShownText.h"
 #include "ModelScope.h"
 #include "UnitKind.h"
 #include "VisualSetting.h"
@@ -34,7 +35,11 @@ void MeasureNode(
         scope != nullptr && (!scope->declarations.empty() || !scope->definitions.empty());
     CFontHolder& font = hasUnits || group ? fonts.GetItemFont(category) : fonts.defaultFont;
     font.SelectInto();
-    CSize size = font.GetTextExtent(scope != nullptr ? scope->name.c_str() : "");
+    // The name as the box shows it: a name of megabytes is measured only as
+    // far as it shows.
+    std::string room;
+    CSize size =
+        font.GetTextExtent(scope != nullptr ? ShownLine(scope->name, room) : std::string_view());
     font.Restore();
     if (size.cx > 0 && size.cy > 0) {
         size.cx += 2 + 2 * border;

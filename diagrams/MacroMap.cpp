@@ -2,6 +2,7 @@
 
 #include "ElementStyleTable.h"
 #include "ModelScope.h"
+#include "ShownText.h"
 #include "UnitKind.h"
 #include "VisualSetting.h"
 
@@ -110,7 +111,8 @@ void CMacroMap::DrawNode(MacroLayoutNode& node)
         x += node.foldMark;
     if (mark)
         x += node.textH;
-    surface_.DrawTransparentText(x, node.absY + border_ + 1, text, scope->name.c_str());
+    std::string room;
+    surface_.DrawTransparentText(x, node.absY + border_ + 1, text, ShownLine(scope->name, room));
     font.Restore();
 
     const COLORREF average = AverageColour(text, fill);

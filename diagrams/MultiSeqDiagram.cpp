@@ -4,6 +4,7 @@
 #include "ModelScope.h"
 #include "ProjectAnalyzer.h"
 #include "SafeDrawing.h"
+#include "ShownText.h"
 
 #include <algorithm>
 #include <utility>
@@ -123,6 +124,7 @@ void CMultiSeqDiagram::AddCalls(
             static_cast<size_t>(lifeline) < names.size())
             call.column = ColumnIndex(names[static_cast<size_t>(lifeline)]);
         call.record = std::move(record);
+        call.record.name = ShownLine(call.record.name); // all of it that shows
         entries.push_back(std::move(call));
     }
 
@@ -132,7 +134,7 @@ void CMultiSeqDiagram::AddCalls(
         [&](const MultiSeqEntry& entry) { return entry.id == callee_; });
     if (found == root.entries.end()) {
         MultiSeqEntry entry;
-        entry.name = callee_->name;
+        entry.name = ShownLine(callee_->name);
         entry.id = callee_;
         entry.explored = true;
         entry.calls = entries;
@@ -147,7 +149,7 @@ void CMultiSeqDiagram::AddCalls(
             continue;
         MultiSeqEntry entry;
         entry.id = call.record.callee;
-        entry.name = call.record.name;
+        entry.name = call.record.name; // cut to what shows with the call
         entry.unfolded = false;
         columns_[static_cast<size_t>(call.column)].entries.push_back(std::move(entry));
     }

@@ -4,6 +4,7 @@
 
 #include "FlowItem.h"
 #include "NSDNumbers.h"
+#include "ShownText.h"
 #include "UnitKind.h"
 
 namespace {
@@ -51,8 +52,10 @@ NSDBlock NSDBlock::RootOf(const CFlowItem& rootItem)
     return block;
 }
 
-NSDRootNode::NSDRootNode(const CFlowItem& rootItem, CNSDSetting& setting, std::string function)
-    : root(NSDBlock::RootOf(rootItem)), settings(setting), functionName(std::move(function))
+NSDRootNode::NSDRootNode(const CFlowItem& rootItem, CNSDSetting& setting, std::string_view function)
+    : root(NSDBlock::RootOf(rootItem)),
+      settings(setting),
+      functionName(function.substr(0, kLongestShownLine + 1))
 {
 }
 

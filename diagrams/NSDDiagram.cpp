@@ -1,7 +1,7 @@
 #include "NSDDiagram.h"
 
-CNSDDiagram::CNSDDiagram(const CFlowItem& root, CNSDSetting& setting, std::string functionName)
-    : rootItem(&root), node(std::make_unique<NSDRootNode>(root, setting, std::move(functionName)))
+CNSDDiagram::CNSDDiagram(const CFlowItem& root, CNSDSetting& setting, std::string_view functionName)
+    : rootItem(&root), node(std::make_unique<NSDRootNode>(root, setting, functionName))
 {
 }
 

@@ -3,7 +3,7 @@
 #include "NSDRootNode.h"
 
 #include <memory>
-#include <string>
+#include <string_view>
 
 class CDC;
 class CFlowItem;
@@ -16,7 +16,7 @@ class CNSDDiagram {
 public:
     // The root item and the setting stay owned by the caller and must
     // outlive the diagram.
-    CNSDDiagram(const CFlowItem& root, CNSDSetting& setting, std::string functionName);
+    CNSDDiagram(const CFlowItem& root, CNSDSetting& setting, std::string_view functionName);
 
     // Hands the context to the setting's fonts and makes a new surface on it.
     void SetDC(CDC* context);

@@ -28,18 +28,20 @@ void CollectBlocks(std::vector<NSDBlock>& blocks, std::vector<NSDBlock*>& order)
 } // namespace
 
 // The condition in two lines, the first holding four fifths of it; a
-// condition shorter than five characters stays whole on one line.
+// condition shorter than five characters stays whole on one line. A line
+// longer than a block shows is cut (ShownLine).
 void NSDRootNode::MakeIfLines(NSDBlock& block, int from)
 {
-    const std::string text =
+    const JoinedText text =
         TokenRangeText(block.units.empty() ? nullptr : block.units.front(), from, 1);
+    const size_t length = text.Length();
     block.lines.clear();
-    if (text.size() < 5) {
-        block.lines.push_back(text);
+    if (length < 5) {
+        block.lines.push_back(text.Whole());
     } else {
-        const size_t cut = text.size() * 4 / 5;
-        block.lines.push_back(text.substr(0, cut));
-        block.lines.push_back(text.substr(cut));
+        const size_t cut = length * 4 / 5;
+        block.lines.push_back(text.Shown({}, 0, cut));
+        block.lines.push_back(text.Shown({}, cut, length));
     }
 }
 
@@ -56,30 +58,32 @@ void NSDRootNode::MakeHeaderLines(NSDBlock& block)
     case UNIT_FOR: {
         // for (;;) has nothing to show but its separators.
         const ForTexts parts = ForHeadTexts(first);
-        const bool empty = parts.init.empty() && parts.condition.empty() && parts.step.empty();
-        block.lines = {"For: " + (empty ? std::string() : TokenRangeText(first, 2, 1))};
+        const bool empty =
+            parts.init.Length() == 0 && parts.condition.Length() == 0 && parts.step.Length() == 0;
+        block.lines = {empty ? std::string("For: ") : TokenRangeText(first, 2, 1).Shown("For: ")};
         break;
     }
     case UNIT_WHILE:
-        block.lines = {"While: " + TokenRangeText(first, 2, 1)};
+        block.lines = {TokenRangeText(first, 2, 1).Shown("While: ")};
         break;
     case UNIT_DO:
-        block.lines = {"Do-While: " +
-            (block.units.size() >= 2 ? TokenRangeText(block.units.back(), 2, 1) : std::string())};
+        block.lines = {block.units.size() >= 2
+                ? TokenRangeText(block.units.back(), 2, 1).Shown("Do-While: ")
+                : std::string("Do-While: ")};
         break;
     case UNIT_CATCH:
-        block.lines = {"Catch: " + TokenRangeText(first, 2, 1)};
+        block.lines = {TokenRangeText(first, 2, 1).Shown("Catch: ")};
         break;
     case UNIT_SWITCH:
-        block.lines = {TokenRangeText(first, 2, 1)};
+        block.lines = {TokenRangeText(first, 2, 1).Shown()};
         break;
     case UNIT_CASE:
-        block.lines = {TokenRangeText(first, 1, 1)};
+        block.lines = {TokenRangeText(first, 1, 1).Shown()};
         break;
     case kPlain:
         block.lines.reserve(block.lines.size() + block.units.size());
         for (const CUnit* unit : block.units)
-            block.lines.push_back(UnitText(unit));
+            block.lines.push_back(UnitText(unit).Shown());
         break;
     default:
         break; // the fixed words, or no header at all

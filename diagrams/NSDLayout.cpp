@@ -6,6 +6,7 @@
 #include "NSDRootNode.h"
 
 #include "NSDNumbers.h"
+#include "ShownText.h"
 #include "UnitKind.h"
 
 #include <algorithm>
@@ -54,7 +55,7 @@ void NSDRootNode::Measure()
     titleWidth = titleHeight = 0;
     title.clear();
     if (settings.ShowTitle == 1) {
-        title = "Nassi-Shneiderman Diagrams - " + functionName;
+        title = ShownLine("Nassi-Shneiderman Diagrams - " + functionName);
         const CSize extent = TextExtent(settings.TitleFont, title);
         titleWidth = NarrowSize(int64_t {extent.cx} + 2 * int64_t {sizes.titleMarginWidth});
         titleHeight = NarrowSize(int64_t {extent.cy} + 2 * int64_t {sizes.titleMarginHeight} + 4);

@@ -11,6 +11,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CFlowItem;
@@ -23,7 +24,7 @@ class CFlowItem;
 class NSDRootNode {
 public:
     // The setting stays owned by the caller and must outlive the node.
-    NSDRootNode(const CFlowItem& rootItem, CNSDSetting& setting, std::string function);
+    NSDRootNode(const CFlowItem& rootItem, CNSDSetting& setting, std::string_view function);
 
     // A new drawing surface on the context; the setting's fonts measure and
     // draw on it.
@@ -49,6 +50,7 @@ public:
     int titleWidth = 0;
     int titleHeight = 0;
     std::string title;
+    // The function's name, as far as the title can show it.
     std::string functionName;
 
 private:

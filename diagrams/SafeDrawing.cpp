@@ -1,6 +1,7 @@
 #include "SafeDrawing.h"
 
 #include "FontHolder.h"
+#include "ShownText.h"
 
 #include <cstdlib>
 #include <string_view>
@@ -15,6 +16,12 @@ SelectedFont::~SelectedFont()
 {
     if (previous_ != nullptr)
         dc_.SelectObject(previous_);
+}
+
+CSize SelectedFont::Measure(std::string_view text) const
+{
+    std::string room;
+    return dc_.GetTextExtent(ShownLine(text, room));
 }
 
 SelectedPen::SelectedPen(CDC& dc, COLORREF colour)
@@ -62,8 +69,10 @@ void DrawAxisLine(DrawSurface& surface, int64_t x1, int64_t y1, int64_t x2, int6
 }
 
 void DrawClippedText(
-    DrawSurface& surface, int64_t x, int64_t y, COLORREF colour, const std::string& text)
+    DrawSurface& surface, int64_t x, int64_t y, COLORREF colour, std::string_view whole)
 {
+    std::string room;
+    const std::string_view text = ShownLine(whole, room);
     const CRect& clip = surface.clip;
     if (x > clip.right || y > clip.bottom)
         return;
@@ -73,7 +82,7 @@ void DrawClippedText(
         return;
     if (x < clip.left && x + surface.dc->GetTextExtent(text).cx < clip.left)
         return;
-    surface.DrawTransparentText(ToPixel(x), ToPixel(y), colour, text.c_str());
+    surface.DrawTransparentText(ToPixel(x), ToPixel(y), colour, text);
 }
 
 void DrawClippedArrowHead(

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class CFontHolder;
 
@@ -14,7 +15,9 @@ class CFontHolder;
 // come from colour files and may be anything): coordinates are saturated
 // before they reach the device context, and long lines are cut to the clip
 // box first, so that no value in a file can overflow a sum or make a dotted
-// line run pixel by pixel for minutes.
+// line run pixel by pixel for minutes. A text is measured and drawn as a
+// box that grows with it shows it (ShownLine): a name of megabytes shows
+// its first part and "..".
 
 // Selects a font holder's font into the context for one scope and selects
 // the previous font back at its end. A holder without a font leaves the
@@ -26,7 +29,7 @@ public:
     SelectedFont(const SelectedFont&) = delete;
     SelectedFont& operator=(const SelectedFont&) = delete;
 
-    CSize Measure(const std::string& text) const { return dc_.GetTextExtent(text); }
+    CSize Measure(std::string_view text) const;
 
 private:
     CDC& dc_;
@@ -59,7 +62,7 @@ void DrawAxisLine(DrawSurface& surface, int64_t x1, int64_t y1, int64_t x2, int6
 // Text with a transparent background in the selected font; skipped when it
 // lies wholly below, above or right of the clip box.
 void DrawClippedText(
-    DrawSurface& surface, int64_t x, int64_t y, COLORREF colour, const std::string& text);
+    DrawSurface& surface, int64_t x, int64_t y, COLORREF colour, std::string_view text);
 
 // An arrow head with the selected pen and brush (see DrawSurface); skipped
 // when it lies wholly outside the clip box.

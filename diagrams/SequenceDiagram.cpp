@@ -5,6 +5,7 @@
 #include "SafeDrawing.h"
 #include "ScopeName.h"
 #include "SequenceSetting.h"
+#include "ShownText.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -37,7 +38,8 @@ CSequenceDiagram::CSequenceDiagram(const CSequenceSetting& setting, std::string 
     if (names.empty())
         names.push_back(ownScope);
     for (std::string& name : names)
-        columns_.emplace_back().name = std::move(name);
+        columns_.emplace_back().name =
+            name.size() > kLongestShownLine ? ShownLine(name) : std::move(name);
     for (CallRecord& record : calls) {
         SequenceCall call;
         const int32_t lifeline = record.lifeline;
@@ -45,6 +47,7 @@ CSequenceDiagram::CSequenceDiagram(const CSequenceSetting& setting, std::string 
             ? static_cast<size_t>(lifeline)
             : 0;
         call.record = std::move(record);
+        call.record.name = ShownLine(call.record.name); // all of it that shows
         calls_.push_back(std::move(call));
     }
 }
@@ -285,7 +288,7 @@ std::unique_ptr<CSequenceDiagram> MakeSequenceDiagram(
     if (ownScope.empty())
         ownScope = "Global";
     return std::make_unique<CSequenceDiagram>(
-        setting, function->name, std::move(calls), analyzer.LifelineNames(), ownScope);
+        setting, ShownLine(function->name), std::move(calls), analyzer.LifelineNames(), ownScope);
 }
 
 CSize DrawSequenceDiagram(CDC& dc, const CModelScope* function, CProjectAnalyzer& analyzer,

@@ -97,3 +97,8 @@ CSize CFontHolder::GetTextExtent(const char* text) const
         return {};
     return dc->GetTextExtent(text);
 }
+
+CSize CFontHolder::GetTextExtent(std::string_view text) const
+{
+    return dc != nullptr ? dc->GetTextExtent(text) : CSize();
+}

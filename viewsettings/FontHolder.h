@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 // One font choice of a diagram (face, point size, bold), the font made from
 // it, the device context it is used on and the font it replaced there.
@@ -39,6 +40,7 @@ public:
     // The extent of the text in the font currently selected into `dc`
     // (0 by 0 without a context).
     CSize GetTextExtent(const char* text) const;
+    CSize GetTextExtent(std::string_view text) const;
 
     bool IsBold() const { return bold == 1; }
 

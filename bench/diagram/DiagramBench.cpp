@@ -9,7 +9,9 @@
 //
 // NAME is plain ("run") or qualified ("ns::Parser::run"); the first function
 // with a body that matches is drawn (for detailbox, the first type). Output: one "key value" line
-// each for layout_ms, paint_ms, width, height and items.
+// each for layout_ms, paint_ms, width, height and items, then model_rss_mb (resident once
+// the project is analysed) and peak_rss_mb (the most resident until the picture is drawn,
+// the PNG aside).
 
 #include "ProjectArguments.h"
 
@@ -37,6 +39,9 @@
 #include <memory>
 #include <sstream>
 #include <string>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -198,6 +203,27 @@ const CModelScope* FindElement(
     return nullptr;
 }
 
+// Resident memory now, in megabytes.
+double ResidentMegabytes()
+{
+    long pages = 0;
+    long resident = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(statm);
+    }
+    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) /
+        (1024.0 * 1024.0);
+}
+
+double PeakResidentMegabytes()
+{
+    struct rusage usage { };
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
 int CountItems(const CFlowItem& item)
 {
     int count = 0;
@@ -222,6 +248,7 @@ int main(int argc, char** argv)
         RunWithLargeStack([&] { analyzer->Run(3, false); });
         std::cout.rdbuf(saved);
     }
+    const double modelMb = ResidentMegabytes();
     const CModelScope* root = analyzer->Engine()->Root();
     const CModelScope* element =
         root ? FindElement(*root, "", options.function, options.kind->mode) : nullptr;
@@ -280,6 +307,8 @@ int main(int argc, char** argv)
     std::printf("width %d\n", size.cx);
     std::printf("height %d\n", size.cy);
     std::printf("items %d\n", items);
+    std::printf("model_rss_mb %.1f\n", modelMb);
+    std::printf("peak_rss_mb %.1f\n", PeakResidentMegabytes());
     std::fflush(stdout);
 
     int status = 0;

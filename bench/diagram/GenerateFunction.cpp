@@ -3,9 +3,13 @@
 // for, while and do loops, a switch with fall-through, gotos and labels,
 // returns inside loops, nested blocks), plus a few small helpers. With
 // --switch-cases, a function "dispatch" follows that is one switch of N cases
-// (every third falls through to the next).
+// (every third falls through to the next). With --literal-bytes, a function
+// "long_literal" follows whose one statement passes a string literal of N
+// bytes; with --identifier-bytes, a global variable with a name of N bytes
+// and a function "long_name_user" that sets it.
 //
-// diagram_function_gen [--statements N] [--name NAME] [--switch-cases N] OUTFILE
+// diagram_function_gen [--statements N] [--name NAME] [--switch-cases N]
+//                      [--literal-bytes N] [--identifier-bytes N] OUTFILE
 
 #include <algorithm>
 #include <cstdio>
@@ -187,8 +191,49 @@ std::string SwitchFunction(int cases)
     return text;
 }
 
+// Words of letters and blanks, `bytes` long.
+std::string Prose(size_t bytes)
+{
+    static const std::string words = "lorem ipsum dolor sit amet consectetur adipiscing elit ";
+    std::string text;
+    text.reserve(bytes);
+    while (text.size() < bytes)
+        text.append(words, 0, std::min(words.size(), bytes - text.size()));
+    return text;
+}
+
+std::string LongLiteralFunction(size_t bytes)
+{
+    return "\nvoid emit_text(struct machine *out, const char *text);\n\n"
+           "void long_literal(struct machine *out)\n{\n    emit_text(out, \"" +
+        Prose(bytes) + "\");\n}\n";
+}
+
+// A name of letters and underscores, `bytes` long.
+std::string LongName(size_t bytes)
+{
+    std::string name = Prose(bytes);
+    std::replace(name.begin(), name.end(), ' ', '_');
+    if (!name.empty())
+        name.front() = 'v';
+    return name;
+}
+
+std::string LongNameUser(size_t bytes)
+{
+    const std::string name = LongName(bytes);
+    return "\nint " + name + ";\n\nvoid long_name_user(int value)\n{\n    " + name +
+        " = value;\n}\n";
+}
+
 constexpr const char* kUsage =
-    "usage: diagram_function_gen [--statements N] [--name NAME] [--switch-cases N] OUTFILE\n";
+    "usage: diagram_function_gen [--statements N] [--name NAME] [--switch-cases N] "
+    "[--literal-bytes N] [--identifier-bytes N] OUTFILE\n";
+
+size_t ByteCount(const char* text)
+{
+    return static_cast<size_t>(std::max(0LL, std::atoll(text)));
+}
 
 } // namespace
 
@@ -197,6 +242,8 @@ int main(int argc, char** argv)
     int statements = 5000;
     std::string name = "run_machine";
     int switchCases = 0;
+    size_t literalBytes = 0;
+    size_t identifierBytes = 0;
     std::string path;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -206,6 +253,10 @@ int main(int argc, char** argv)
             name = argv[++i];
         } else if (arg == "--switch-cases" && i + 1 < argc) {
             switchCases = std::max(0, std::atoi(argv[++i]));
+        } else if (arg == "--literal-bytes" && i + 1 < argc) {
+            literalBytes = ByteCount(argv[++i]);
+        } else if (arg == "--identifier-bytes" && i + 1 < argc) {
+            identifierBytes = ByteCount(argv[++i]);
         } else if (!arg.empty() && arg[0] != '-' && path.empty()) {
             path = arg;
         } else {
@@ -233,6 +284,10 @@ int main(int argc, char** argv)
     file << body << "}\n";
     if (switchCases > 0)
         file << SwitchFunction(switchCases);
+    if (literalBytes > 0)
+        file << LongLiteralFunction(literalBytes);
+    if (identifierBytes > 0)
+        file << LongNameUser(identifierBytes);
     if (!file) {
         std::fprintf(stderr, "diagram_function_gen: cannot write %s\n", path.c_str());
         return 1;

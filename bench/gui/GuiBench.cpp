@@ -4,6 +4,7 @@
 // cache and wait for the macro view again; then narrow the window.
 //
 //   gui_bench [-I DIR]... [-D NAME[=VALUE]]... [--arrange-at-once] [--import-times]
+//             [--select PREFIX]
 //             PROJECT.kst|PATH...
 //
 // --arrange-at-once: a new width is arranged on the window's thread however
@@ -21,12 +22,21 @@
 // reopen and show from the cache until painted), reopen_stall_ms (the longest
 // hold of that thread meanwhile), resize_stall_ms (its longest hold while the
 // window is narrowed in ten steps and the last width is shown), peak_rss_mb.
+//
+// --select PREFIX: then every box is unfolded, the first box whose name
+// begins with PREFIX is clicked with the code window shown, and the detail
+// view shows it at each of the six view kinds; select_ms (the click until
+// the detail view has painted) and views_ms (the longest change of view
+// kind until painted) follow, and peak_rss_mb includes these steps.
 
 #include "ProjectArguments.h"
 #include "TempFolder.h"
 
 #include "AppContext.h"
+#include "CodeWindow.h"
 #include "CommandIds.h"
+#include "DetailView.h"
+#include "DialogBar.h"
 #include "InputSet.h"
 #include "KestrinApp.h"
 #include "KestrinDoc.h"
@@ -37,6 +47,7 @@
 #include "UiRecorder.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <algorithm>
@@ -72,6 +83,18 @@ bool RunUntil(const std::function<bool()>& done)
     return true;
 }
 
+// The first box, depth first, whose element's name begins with `prefix`.
+const MacroLayoutNode* FindBox(const std::vector<MacroLayoutNode>& nodes, const std::string& prefix)
+{
+    for (const MacroLayoutNode& node : nodes) {
+        if (node.scope != nullptr && node.scope->name.starts_with(prefix))
+            return &node;
+        if (const MacroLayoutNode* found = FindBox(node.children, prefix))
+            return found;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -80,6 +103,7 @@ int main(int argc, char** argv)
     std::vector<std::string> paths;
     bool arrangeAtOnce = false;
     bool importTimes = false;
+    std::string select;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (TakeProjectOption("gui_bench", argc, argv, i, project))
@@ -92,6 +116,10 @@ int main(int argc, char** argv)
             importTimes = true;
             continue;
         }
+        if (arg == "--select" && i + 1 < argc) {
+            select = argv[++i];
+            continue;
+        }
         if (!arg.empty() && arg[0] == '-')
             BenchUsageError("gui_bench", "unknown option " + arg);
         paths.push_back(arg);
@@ -99,7 +127,7 @@ int main(int argc, char** argv)
     if (paths.empty())
         BenchUsageError("gui_bench",
             "usage: gui_bench [-I DIR]... [-D NAME[=VALUE]]... [--arrange-at-once] "
-            "[--import-times] PROJECT.kst|PATH...");
+            "[--import-times] [--select PREFIX] PROJECT.kst|PATH...");
 
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     TempFolder work;
@@ -287,6 +315,39 @@ int main(int argc, char** argv)
             QObject::disconnect(painted);
         }
 
+        // Selecting an element and showing it at every view kind.
+        qint64 selectMs = -1;
+        qint64 viewsMs = -1;
+        if (!select.empty() && opened && shown) {
+            view.UnfoldAll();
+            RunUntil([&] { return !view.ArrangingAway() && !view.RearrangePending(); });
+            view.RedrawNow();
+            const MacroLayoutNode* box = FindBox(view.Nodes(), select);
+            if (box == nullptr) {
+                std::fprintf(stderr, "gui_bench: no box named %s...\n", select.c_str());
+            } else {
+                if (frame.CodeWindow()->isHidden())
+                    frame.Commands().Execute(ID_VIEW_CODE);
+                QApplication::processEvents();
+                CDetailView& detail = *frame.DetailView();
+                QElapsedTimer step;
+                step.start();
+                view.Click({box->absX + box->boxW - 4, box->absY + 3});
+                detail.RedrawNow();
+                QApplication::processEvents();
+                selectMs = step.elapsed();
+                QComboBox* selector = frame.DialogBar()->ViewSelector();
+                for (int index = 0; index < selector->count(); ++index) {
+                    step.restart();
+                    selector->setCurrentIndex(index);
+                    emit selector->activated(index);
+                    detail.RedrawNow();
+                    QApplication::processEvents();
+                    viewsMs = std::max(viewsMs, step.elapsed());
+                }
+            }
+        }
+
         struct rusage usage { };
         getrusage(RUSAGE_SELF, &usage);
         std::printf("files %zu\n", files);
@@ -297,6 +358,10 @@ int main(int argc, char** argv)
         std::printf("reopen_stall_ms %lld\n", static_cast<long long>(reopenStall));
         std::printf("resize_stall_ms %lld\n", static_cast<long long>(resizeStall));
         std::printf("peak_rss_mb %.1f\n", usage.ru_maxrss / 1024.0);
+        if (!select.empty()) {
+            std::printf("select_ms %lld\n", static_cast<long long>(selectMs));
+            std::printf("views_ms %lld\n", static_cast<long long>(viewsMs));
+        }
         std::fflush(stdout);
         document.SetModifiedFlag(false);
         frame.close();

@@ -73,6 +73,66 @@ TEST(CodeText, ColoursLinesTabsAndMultiByteText)
     EXPECT_EQ(DecodeSourceText("\xc0\xaf"), U"\u00c0\u00af") << "an overlong form is no UTF-8";
 }
 
+// A line of a hundred thousand characters is laid out, and its caret placed,
+// from a mark near the part wanted: the cells are those of the whole line,
+// and only a few thousand characters are measured for them.
+TEST(CodeText, ALongLineIsWalkedOnlyNearThePartWanted)
+{
+    std::string line;
+    for (int i = 0; line.size() < 100000; ++i)
+        line += i % 7 == 0 ? "\t" : i % 11 == 0 ? "\xe4\xb8\xad" : i % 13 == 0 ? "\xc3\xa9" : "a";
+    CodeText text;
+    text.SetText("short\n" + line + "\nend");
+    int measured = 0;
+    const CodeText::CharWidth width = [&measured](char32_t ch) {
+        ++measured;
+        return ch == U'a' ? 7 : 9;
+    };
+    int rowWidth = 0;
+    const std::vector<CodeText::Cell> all = text.LayOutLine(1, width, 5, &rowWidth);
+    ASSERT_GT(all.size(), 20000u);
+    EXPECT_EQ(text.MeasureRows(width, 5), rowWidth);
+    const auto same = [](const CodeText::Cell& a, const CodeText::Cell& b) {
+        return a.x == b.x && a.width == b.width && a.index == b.index && a.ch == b.ch;
+    };
+    for (const int left : {0, 123456, 300000, rowWidth - 900}) {
+        measured = 0;
+        const std::vector<CodeText::Cell> part = text.LayOutPart(1, width, 5, left, left + 800);
+        EXPECT_LT(measured, 5000) << left;
+        size_t wanted = 0;
+        for (const CodeText::Cell& cell : all) {
+            if (cell.x < left || cell.x > left + 800)
+                continue;
+            ++wanted;
+            EXPECT_TRUE(std::any_of(
+                part.begin(), part.end(), [&](const CodeText::Cell& p) { return same(p, cell); }))
+                << "cell at " << cell.x;
+        }
+        EXPECT_GT(wanted, 50u) << left;
+    }
+    const int count = static_cast<int>(all.size());
+    EXPECT_EQ(text.DrawnCount(1), count);
+    for (const int column : {0, 5000, 12345, count - 1}) {
+        measured = 0;
+        EXPECT_EQ(text.ColumnX(1, column, width, 5), all[static_cast<size_t>(column)].x);
+        EXPECT_LT(measured, 5000) << column;
+    }
+    EXPECT_EQ(text.ColumnX(1, count + 3, width, 5), rowWidth);
+    // The nearest boundary, as a click finds it.
+    for (const int x : {0, 3, 40000, 123461, rowWidth - 1, rowWidth + 50}) {
+        int nearest = count;
+        for (int i = 0; i < count; ++i) {
+            if (all[static_cast<size_t>(i)].x > x) {
+                const bool before = i > 0 &&
+                    x - all[static_cast<size_t>(i - 1)].x < all[static_cast<size_t>(i)].x - x;
+                nearest = before ? i - 1 : i;
+                break;
+            }
+        }
+        EXPECT_EQ(text.ColumnNear(1, x, width, 5), nearest) << x;
+    }
+}
+
 TEST(CodeWindow, ShowsFilesMarksLinesAndStartsTheEditorWithoutAShell)
 {
     TempFolder folder;
@@ -94,7 +154,7 @@ TEST(CodeWindow, ShowsFilesMarksLinesAndStartsTheEditorWithoutAShell)
     EXPECT_FALSE(code.ShowFile(path)) << "the file shown is not read again";
     EXPECT_EQ(code.windowTitle().toStdString(), path);
     EXPECT_EQ(text.LineCount(), 202);
-    EXPECT_EQ(std::count(text.Text().Chars().begin(), text.Text().Chars().end(), U'\r'), 2)
+    EXPECT_EQ(std::count(text.Text().Bytes().begin(), text.Text().Bytes().end(), '\r'), 2)
         << "the file's carriage returns are gone; only the appended line ends keep theirs";
 
     // Lines from 1: the first marked line stands a quarter down the window.

@@ -65,7 +65,8 @@ TEST(FlowChart, ForHeadPartsLeaveTheirSeparatorsOut)
     ASSERT_EQ(chart.items.root.children.size(), 3u);
     const auto parts = [&](size_t i) {
         const ForTexts texts = ForHeadTexts(chart.items.root.children[i].FirstUnit());
-        return std::vector<std::string> {texts.init, texts.condition, texts.step};
+        return std::vector<std::string> {
+            texts.init.Whole(), texts.condition.Whole(), texts.step.Whole()};
     };
     EXPECT_EQ(parts(0), (std::vector<std::string> {"a = 0", "a < b", "a ++"}));
     EXPECT_EQ(parts(1), (std::vector<std::string> {"", "", ""}));
