@@ -1,5 +1,6 @@
 #include "NewProjectPages.h"
 
+#include "AbsolutePath.h"
 #include "FileType.h"
 #include "LanguageTable.h"
 #include "NewProjectInfo.h"
@@ -227,7 +228,10 @@ bool CDialogNewProject2::OnInitDialog()
 
 void CDialogNewProject2::Store()
 {
-    info_.sourceFolder = GetItemText(IDC_FOLDER);
+    // A folder typed relative to where the program was started is kept
+    // whole: the project's files must not depend on it.
+    const std::string folder = GetItemText(IDC_FOLDER);
+    info_.sourceFolder = folder.empty() ? folder : AbsolutePath(folder);
     info_.recurse = IsItemChecked(IDC_RECURSE) != 0;
     info_.files.clear();
 }
