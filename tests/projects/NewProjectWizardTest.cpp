@@ -240,6 +240,27 @@ TEST_F(WizardTest, ASourceFolderTypedRelativeIsStoredWhole)
     EXPECT_EQ(info.sourceFolder, "");
 }
 
+TEST_F(WizardTest, AddedFilesJoinTheSortedListOnceEachAndTheSelectionStays)
+{
+    info.files = {"/p/b.c", "/p/d.c"};
+    P3 page(info, options);
+    page.Initialize();
+    page.List()->item(1)->setSelected(true);
+    page.List()->setCurrentRow(1, QItemSelectionModel::NoUpdate);
+    // After the rows, then among them, with repeats in one batch and of rows
+    // already there.
+    page.AddFiles({"/p/f.c", "/p/e.c", "/p/f.c"});
+    page.AddFiles({"/p/c.c", "/p/a.c", "/p/d.c", "/p/a.c", "/P/a.c"});
+    EXPECT_EQ(Listed(page),
+        (std::vector<std::string> {
+            "/P/a.c", "/p/a.c", "/p/b.c", "/p/c.c", "/p/d.c", "/p/e.c", "/p/f.c"}));
+    ASSERT_EQ(page.List()->selectedItems().size(), 1);
+    EXPECT_EQ(page.List()->selectedItems()[0]->text(), "/p/d.c");
+    EXPECT_EQ(page.List()->currentItem()->text(), "/p/d.c");
+    page.AddFiles({});
+    EXPECT_EQ(page.List()->count(), 7);
+}
+
 TEST_F(WizardTest, AWorkspacesWordsStayWhenTheUserGoesBackToAnEmptyProject)
 {
     const std::string dsp = folder.Write("src/App.dsp",
