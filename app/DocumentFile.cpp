@@ -1,6 +1,7 @@
 // Opening, saving and closing projects.
 #include "KestrinDoc.h"
 
+#include "AbsolutePath.h"
 #include "Analyzer.h"
 #include "AppContext.h"
 #include "AtomicFile.h"
@@ -18,6 +19,7 @@
 #include "TotalView.h"
 #include "UiService.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -138,12 +140,21 @@ bool CKestrinDoc::WriteProject(const std::string& path)
     const CInputSet& input = context_.Input();
     std::vector<ProjectFileEntry> files;
     files.reserve(input.paths.size());
+    // A file that came in by a relative path is named in full: reading takes
+    // relative names from the project file's folder, not from where this
+    // program was started.
+    bool madeWhole = false;
     for (const std::string& file : input.paths) {
         const auto flags = input.fileFlags.find(file);
         const bool analyse = flags == input.fileFlags.end() || flags->second.analyse;
         const bool draw = flags == input.fileFlags.end() || flags->second.draw;
-        files.push_back({file, analyse, draw});
+        const bool relative = std::filesystem::path(file).is_relative();
+        files.push_back({relative ? AbsolutePath(file) : file, analyse, draw});
+        madeWhole = madeWhole || relative;
     }
+    if (madeWhole) // still in path order
+        std::sort(files.begin(), files.end(),
+            [](const ProjectFileEntry& x, const ProjectFileEntry& y) { return x.path < y.path; });
     return WriteFileAtomically(path, FormatProjectFile(context_.Options().projectWords, files));
 }
 

@@ -7,7 +7,6 @@
 #include "ProgramFolder.h"
 #include "Prompt.h"
 #include "SettingsStore.h"
-#include "TextLines.h"
 #include "UserFolders.h"
 #include "VcProductDirs.h"
 
@@ -76,15 +75,45 @@ void WriteValue(CRegistry& registry, const char* name, const std::string& value)
 // Option files larger than this are not read.
 constexpr size_t kMaxOptionFileSize = 16u << 20;
 
-// Reads a text file into lines, each without its CR LF or LF.
+// The lines of an option file, each without its line end: CR LF, LF or a
+// CR alone (files saved by older editors end their lines so).
+std::vector<std::string> OptionFileLines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        lines.emplace_back(text.substr(start, end - start));
+        if (end < text.size() && text[end] == '\r' && end + 1 < text.size() &&
+            text[end + 1] == '\n')
+            ++end;
+        start = end + 1;
+    }
+    return lines;
+}
+
+// Reads an option file into lines. False when it cannot be read as the
+// 8-bit text these files are: not there, unreadable, too large, or holding
+// zero bytes (a UTF-16 file, say). A UTF-8 byte-order mark is passed over.
 bool ReadLines(const std::string& path, std::vector<std::string>& lines)
 {
     std::string content;
-    if (ReadWholeFile(path, content, kMaxOptionFileSize) != ReadResult::Ok)
+    if (ReadWholeFile(path, content, kMaxOptionFileSize) != ReadResult::Ok ||
+        content.find('\0') != std::string::npos)
         return false;
-    for (const std::string_view line : SplitLines(content))
-        lines.emplace_back(line);
+    std::string_view text = content;
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    lines = OptionFileLines(text);
     return true;
+}
+
+bool Exists(const std::string& path)
+{
+    std::error_code ec;
+    return std::filesystem::exists(std::filesystem::symlink_status(path, ec));
 }
 
 // Writes the lines with CR LF in one step, so that a failed write leaves the
@@ -135,6 +164,21 @@ std::string COptions::PathToRead(const char* name) const
     return InFolder(shippedFolder_, name);
 }
 
+COptions::OptionFileRead COptions::ReadOptionFile(
+    const char* name, std::vector<std::string>& lines) const
+{
+    const std::string own = InFolder(userFolder_, name);
+    const std::string path = PathToRead(name);
+    const bool read = !path.empty() && ReadLines(path, lines);
+    // Writing replaces the user's copy: only the one that was read, or none.
+    const bool writable = own.empty() || !Exists(own) || (read && path == own);
+    const std::string unread =
+        !writable ? own : (!read && !path.empty() && Exists(path) ? path : std::string());
+    if (!unread.empty())
+        ShowPrompt(std::string(GetLangString(404)) + "\n" + unread, PromptKind::Warning);
+    return {read, writable};
+}
+
 std::string COptions::PathToWrite(const char* name) const
 {
     if (userFolder_.empty())
@@ -170,9 +214,7 @@ void COptions::Save()
 void COptions::ReadPredefinedFile()
 {
     std::vector<std::string> lines;
-    const std::string path = PathToRead("predefined.ini");
-    if (path.empty() || !ReadLines(path, lines))
-        return;
+    predefinedFileWritable_ = ReadOptionFile("predefined.ini", lines).writable;
     for (size_t i = 0; i + 1 < lines.size(); i += 2)
         commonWords.emplace(lines[i], DecimalOrZero(lines[i + 1]));
 }
@@ -180,8 +222,9 @@ void COptions::ReadPredefinedFile()
 void COptions::ReadIncludeFile()
 {
     std::vector<std::string> lines;
-    const std::string path = PathToRead("Include.ini");
-    if (!path.empty() && ReadLines(path, lines)) {
+    const OptionFileRead read = ReadOptionFile("Include.ini", lines);
+    includeFileWritable_ = read.writable;
+    if (read.read) {
         size_t next = 0;
         for (int list = 0; list <= kVersionLists; ++list) {
             std::vector<std::string>& target =
@@ -221,7 +264,7 @@ void COptions::ReadSettings()
 
 void COptions::WritePredefinedFile() const
 {
-    const std::string path = PathToWrite("predefined.ini");
+    const std::string path = predefinedFileWritable_ ? PathToWrite("predefined.ini") : "";
     if (path.empty())
         return;
     std::vector<std::string> lines;
@@ -234,7 +277,7 @@ void COptions::WritePredefinedFile() const
 
 void COptions::WriteIncludeFile() const
 {
-    const std::string path = PathToWrite("Include.ini");
+    const std::string path = includeFileWritable_ ? PathToWrite("Include.ini") : "";
     if (path.empty())
         return;
     std::vector<std::string> lines;

@@ -42,10 +42,12 @@ struct OptionValues {
 // screen's font names, the macro view's box-bitmap budget and count, and the
 // project path that start-up opens.
 //
-// The constructor reads everything (a settings file that is there but cannot
-// be read is shown through the prompt service; missing or broken values keep
-// their defaults; a first start without the file is quiet); the destructor writes
-// everything back. Only the user-interface thread changes the fields.
+// The constructor reads everything (a settings file or option file that is
+// there but cannot be read is shown through the prompt service; missing or
+// broken values keep their defaults; a first start without the files is
+// quiet); the destructor writes everything back, except an option file of the
+// user's that could not be read, which is kept as it is. Only the
+// user-interface thread changes the fields.
 class COptions : public OptionValues {
 public:
     static constexpr int kVersionLists = 4;
@@ -87,6 +89,14 @@ public:
     std::string pendingProjectPath;
 
 private:
+    struct OptionFileRead {
+        bool read = false;
+        bool writable = true; // see ReadOptionFile
+    };
+    // Reads an option file into lines. A file that is there but cannot be
+    // read is told once and, when it is the user's copy, never written over
+    // (writable false).
+    OptionFileRead ReadOptionFile(const char* name, std::vector<std::string>& lines) const;
     void ReadPredefinedFile();
     void ReadIncludeFile();
     void ReadSettings();
@@ -97,6 +107,10 @@ private:
     std::string PathToWrite(const char* name) const;
 
     std::string settingsFile_;
+    // Whether Save may write the option file: it was read, or the user has
+    // no copy of it.
+    bool predefinedFileWritable_ = true;
+    bool includeFileWritable_ = true;
     std::string userFolder_;
     std::string shippedFolder_;
 };

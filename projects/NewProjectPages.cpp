@@ -1,5 +1,6 @@
 #include "NewProjectPages.h"
 
+#include "AbsolutePath.h"
 #include "FileType.h"
 #include "LanguageTable.h"
 #include "NewProjectInfo.h"
@@ -15,7 +16,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QVBoxLayout>
+#include <algorithm>
 
 CNewProjectPage::CNewProjectPage(NewProjectInfo& info, QWidget* parent)
     : CDialog(parent), info_(info)
@@ -227,7 +230,10 @@ bool CDialogNewProject2::OnInitDialog()
 
 void CDialogNewProject2::Store()
 {
-    info_.sourceFolder = GetItemText(IDC_FOLDER);
+    // A folder typed relative to where the program was started is kept
+    // whole: the project's files must not depend on it.
+    const std::string folder = GetItemText(IDC_FOLDER);
+    info_.sourceFolder = folder.empty() ? folder : AbsolutePath(folder);
     info_.recurse = IsItemChecked(IDC_RECURSE) != 0;
     info_.files.clear();
 }
@@ -269,17 +275,52 @@ CDialogNewProject3::CDialogNewProject3(NewProjectInfo& info, COptions& options, 
 
 bool CDialogNewProject3::OnInitDialog()
 {
+    QStringList rows;
+    rows.reserve(static_cast<qsizetype>(info_.files.size()));
     for (const std::string& path : info_.files)
-        list_->addItem(QString::fromStdString(path));
+        rows.push_back(QString::fromStdString(path));
+    AddRows(rows);
     return true;
 }
 
 void CDialogNewProject3::AddFiles(const std::vector<std::string>& paths)
 {
+    // The rows as keys, so that each path is looked up rather than searched
+    // for through the whole list.
+    QSet<QString> listed;
+    listed.reserve(list_->count() + static_cast<qsizetype>(paths.size()));
+    for (int row = 0; row < list_->count(); ++row)
+        listed.insert(list_->item(row)->text());
+    QStringList added;
     for (const std::string& path : paths) {
-        const QString text = QString::fromStdString(path);
-        if (list_->findItems(text, Qt::MatchExactly | Qt::MatchCaseSensitive).isEmpty())
-            list_->addItem(text);
+        QString text = QString::fromStdString(path);
+        const qsizetype before = listed.size();
+        listed.insert(text);
+        if (listed.size() != before)
+            added.push_back(std::move(text));
+    }
+    AddRows(added);
+}
+
+void CDialogNewProject3::AddRows(QStringList rows)
+{
+    // A sorted list places each row by itself as it comes, searching and
+    // moving the rows after it. Sorted here as the list compares them (as the
+    // locale does), the rows go in as one block at the end; the list is
+    // sorted once more only when they fall among the rows it holds.
+    if (rows.isEmpty())
+        return;
+    std::sort(rows.begin(), rows.end(),
+        [](const QString& x, const QString& y) { return QString::localeAwareCompare(x, y) < 0; });
+    const int first = list_->count();
+    list_->setSortingEnabled(false);
+    list_->addItems(rows);
+    list_->setSortingEnabled(true);
+    for (int row = std::max(first, 1); row < list_->count(); ++row) {
+        if (*list_->item(row) < *list_->item(row - 1)) {
+            list_->sortItems(Qt::AscendingOrder);
+            return;
+        }
     }
 }
 

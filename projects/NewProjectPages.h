@@ -2,6 +2,8 @@
 
 #include "Dialog.h"
 
+#include <QStringList>
+
 class COptions;
 class MessageSink;
 class QListWidget;
@@ -93,13 +95,16 @@ public:
     enum : int { IDC_ADD = 1034, IDC_REMOVE = 1025, IDC_CLEAR = 1153, IDC_LIST = 1151 };
 
     QListWidget* List() const { return list_; }
-    // Adds the paths the list does not hold yet (compared exactly).
+    // Adds the paths the list does not hold yet (compared exactly), in one
+    // step however many they are.
     void AddFiles(const std::vector<std::string>& paths);
 
 protected:
     bool OnInitDialog() override;
 
 private:
+    // Adds rows the list does not hold to it, in its order.
+    void AddRows(QStringList rows);
     void OnRemove();
     void OnClearAll();
     void OnFinish();

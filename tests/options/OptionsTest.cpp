@@ -233,8 +233,74 @@ TEST_F(OptionsTest, OptionFilesThatAreNotRegularFilesAreNeitherReadNorBlocking)
         EXPECT_TRUE(o.commonWords.empty());
         EXPECT_TRUE(o.userIncludeList.empty());
     }
-    // Reading and writing the settings each failed with a message.
-    EXPECT_EQ(prompt.messages.size(), 2u);
+    // Each option file is told once; reading and writing the settings each
+    // failed with a message.
+    ASSERT_EQ(prompt.messages.size(), 4u);
+    EXPECT_EQ(
+        prompt.messages[0], std::string(GetLangString(404)) + "\n" + data.File("predefined.ini"));
+    EXPECT_EQ(
+        prompt.messages[1], std::string(GetLangString(404)) + "\n" + data.File("Include.ini"));
+}
+
+TEST_F(OptionsTest, OptionFilesThatCannotBeReadAreKeptAndToldOnce)
+{
+    // Two words saved as UTF-16, and an include file beyond the size limit.
+    const std::string words("\xFF\xFE"
+                            "A\0\r\0\n\0"
+                            "1\0\r\0\n\0"
+                            "B\0\r\0\n\0"
+                            "2\0\r\0\n\0",
+        26);
+    WriteFileBytes(data.File("predefined.ini"), words);
+    WriteFileBytes(data.File("Include.ini"), "1\r\n/vc\r\n0\r\n0\r\n0\r\n1\r\n/mine\r\n");
+    std::filesystem::resize_file(data.File("Include.ini"), 17u << 20);
+    const std::string include = ReadFileBytes(data.File("Include.ini"));
+    for (int start = 0; start < 2; ++start) {
+        prompt.messages.clear();
+        {
+            COptions o(settings, data.Path());
+            EXPECT_TRUE(o.commonWords.empty());
+            EXPECT_TRUE(o.userIncludeList.empty());
+            o.commonWords["NEW"] = 1;
+            o.userIncludeList = {"/new"};
+        }
+        EXPECT_EQ(ReadFileBytes(data.File("predefined.ini")), words);
+        EXPECT_TRUE(ReadFileBytes(data.File("Include.ini")) == include);
+        const std::string told = GetLangString(404);
+        EXPECT_FALSE(told.empty());
+        // Once each at every start, nothing more at the exit.
+        ASSERT_EQ(prompt.messages.size(), 2u) << start;
+        EXPECT_EQ(prompt.messages[0], told + "\n" + data.File("predefined.ini"));
+        EXPECT_EQ(prompt.messages[1], told + "\n" + data.File("Include.ini"));
+    }
+}
+
+TEST_F(OptionsTest, ShippedFileThatCannotBeReadIsToldAndTheUsersCopyWritten)
+{
+    TempFolder shipped;
+    WriteFileBytes(shipped.File("predefined.ini"), std::string("A\0\r\n", 4));
+    {
+        COptions o(settings, data.Path(), shipped.Path());
+        ASSERT_FALSE(prompt.messages.empty());
+        EXPECT_EQ(prompt.messages[0],
+            std::string(GetLangString(404)) + "\n" + shipped.File("predefined.ini"));
+        o.commonWords["MINE"] = 2;
+    }
+    EXPECT_EQ(ReadFileBytes(shipped.File("predefined.ini")), std::string("A\0\r\n", 4));
+    EXPECT_EQ(ReadFileBytes(data.File("predefined.ini")), "MINE\r\n2\r\n");
+}
+
+TEST_F(OptionsTest, LinesEndInCrLfLfOrALoneCrAndAByteOrderMarkIsPassedOver)
+{
+    WriteFileBytes(data.File("predefined.ini"),
+        "\xEF\xBB\xBF"
+        "A\r5\rB\r\n-2\nC\r7");
+    WriteFileBytes(data.File("Include.ini"), "2\r/vc/a\r/vc/b\r0\r\n0\n0\r1\r\r\n");
+    COptions o(settings, data.Path());
+    EXPECT_EQ(o.commonWords, (std::map<std::string, int32_t> {{"A", 5}, {"B", -2}, {"C", 7}}));
+    EXPECT_EQ(o.includeLists[0], (std::vector<std::string> {"/vc/a", "/vc/b"}));
+    EXPECT_EQ(o.userIncludeList, std::vector<std::string> {""}) << "CR then CR LF: an empty line";
+    EXPECT_TRUE(prompt.messages.empty());
 }
 
 TEST_F(OptionsTest, PredefinedWordsGoInCommonThenProjectOrder)

@@ -87,6 +87,20 @@ TEST_F(IncludeDirDialogTest, OkStoresEditsOfEveryVersionVisited)
     EXPECT_EQ(options->userIncludeList, (Rows {"/mine/one", "/mine/two", "/user/new"}));
 }
 
+TEST_F(IncludeDirDialogTest, OkStoresTheShownVersionsEditsWithoutTheComboBoxTouched)
+{
+    CDialogIncludeDir dialog(*options);
+    dialog.Initialize();
+    CDirListBox* list = List(dialog, CDialogIncludeDir::IDC_VC_LIST);
+    list->item(0)->setSelected(true);
+    Click(dialog, CDialogIncludeDir::IDC_VC_REMOVE);
+    ui.Reply(UiReply::Folder("/vc7/new", false));
+    Click(dialog, CDialogIncludeDir::IDC_VC_APPEND);
+    Click(dialog, IDOK);
+    EXPECT_EQ(options->includeLists[1], (Rows {"/vc7/b", "/vc7/new"}));
+    EXPECT_EQ(options->includeDirectory, 1);
+}
+
 TEST_F(IncludeDirDialogTest, RemoveDefaultAndCancel)
 {
     options->includeLists[1] = {"r0", "r1", "r2", "r3", "r4"};

@@ -73,6 +73,19 @@ UiReply Start(int modeButton, const std::string& location, const std::string& na
     });
 }
 
+// Makes the folder the process's current one while it lives.
+class CurrentFolder {
+public:
+    explicit CurrentFolder(const std::string& folder) : before_(fs::current_path())
+    {
+        fs::current_path(folder);
+    }
+    ~CurrentFolder() { fs::current_path(before_); }
+
+private:
+    fs::path before_;
+};
+
 struct WizardTest : testing::Test {
     WizardTest()
     {
@@ -199,6 +212,53 @@ TEST_F(WizardTest, BackAndNextRescanTheFolderAndFinishTakesTheList)
     EXPECT_TRUE(info.recurse);
     EXPECT_EQ(info.fileName, "p");
     EXPECT_EQ(ui.RepliesLeft(), 0u);
+}
+
+TEST_F(WizardTest, ASourceFolderTypedRelativeIsStoredWhole)
+{
+    CurrentFolder here(folder.Path());
+    const std::string whole = (fs::current_path() / "src").string();
+    ui.Reply(Start(P1::IDC_FROM_FOLDER, folder.Path()))
+        .Reply(On<P2>([&](P2& page) {
+            page.SetItemText(P2::IDC_FOLDER, "./src");
+            Click(page, P2::IDC_NEXT);
+        }))
+        .Reply(On<P3>([&](P3& page) {
+            EXPECT_EQ(Listed(page), (std::vector<std::string> {whole + "/a.c", whole + "/b.cpp"}));
+            Click(page, P3::IDC_BACK);
+        }))
+        .Reply(On<P2>([&](P2& page) {
+            EXPECT_EQ(page.GetItemText(P2::IDC_FOLDER), whole);
+            page.SetItemText(P2::IDC_FOLDER, "");
+            Click(page, P2::IDC_NEXT);
+        }))
+        .Reply(On<P3>([&](P3& page) {
+            EXPECT_EQ(page.List()->count(), 0) << "no folder typed: nothing scanned";
+            Click(page, IDCANCEL);
+        }));
+    EXPECT_EQ(Run(), WizardEnd::Cancelled);
+    EXPECT_EQ(info.sourceFolder, "");
+}
+
+TEST_F(WizardTest, AddedFilesJoinTheSortedListOnceEachAndTheSelectionStays)
+{
+    info.files = {"/p/b.c", "/p/d.c"};
+    P3 page(info, options);
+    page.Initialize();
+    page.List()->item(1)->setSelected(true);
+    page.List()->setCurrentRow(1, QItemSelectionModel::NoUpdate);
+    // After the rows, then among them, with repeats in one batch and of rows
+    // already there.
+    page.AddFiles({"/p/f.c", "/p/e.c", "/p/f.c"});
+    page.AddFiles({"/p/c.c", "/p/a.c", "/p/d.c", "/p/a.c", "/P/a.c"});
+    EXPECT_EQ(Listed(page),
+        (std::vector<std::string> {
+            "/P/a.c", "/p/a.c", "/p/b.c", "/p/c.c", "/p/d.c", "/p/e.c", "/p/f.c"}));
+    ASSERT_EQ(page.List()->selectedItems().size(), 1);
+    EXPECT_EQ(page.List()->selectedItems()[0]->text(), "/p/d.c");
+    EXPECT_EQ(page.List()->currentItem()->text(), "/p/d.c");
+    page.AddFiles({});
+    EXPECT_EQ(page.List()->count(), 7);
 }
 
 TEST_F(WizardTest, AWorkspacesWordsStayWhenTheUserGoesBackToAnEmptyProject)
