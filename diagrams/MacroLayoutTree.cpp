@@ -15,6 +15,20 @@ bool IsMemberListKind(int32_t kind)
         kind == UNIT_PLACEHOLDER;
 }
 
+// Where a namespace's or the root's child goes: among the other members,
+// or into one of the two groups.
+enum ChildGroup { kNoGroup, kVariableGroup, kFunctionGroup };
+
+ChildGroup GroupOf(const CModelScope& child)
+{
+    const int32_t category = GetUnitCategory(child.kind);
+    if (category == UNIT_VARIABLE || child.kind == UNIT_ENUM)
+        return kVariableGroup;
+    if (category == UNIT_FUNCTION)
+        return kFunctionGroup;
+    return kNoGroup;
+}
+
 MacroLayoutNode MakeNode(CModelScope* child, MacroGroups& groups)
 {
     MacroLayoutNode node(child);
@@ -104,23 +118,36 @@ void BuildLayoutTree(CModelScope* element, std::vector<MacroLayoutNode>& out, Ma
 {
     if (element == nullptr || !element->scopeChildren || element->scopeChildren->empty())
         return;
-    out.reserve(out.size() + element->scopeChildren->size());
     if (IsMemberListKind(element->kind)) {
+        out.reserve(out.size() + element->scopeChildren->size());
         for (const auto& child : *element->scopeChildren)
             out.push_back(MakeNode(child.get(), groups));
         return;
     }
+    // Each vector gets the room it takes and no more: a namespace of
+    // millions of variables would otherwise hold room for them twice over.
+    size_t counts[3] = {};
+    for (const auto& child : *element->scopeChildren)
+        ++counts[GroupOf(*child)];
     MacroLayoutNode variables(&groups.variables);
     MacroLayoutNode functions(&groups.functions);
+    variables.children.reserve(counts[kVariableGroup]);
+    functions.children.reserve(counts[kFunctionGroup]);
+    out.reserve(out.size() + counts[kNoGroup] + (counts[kVariableGroup] > 0 ? 1 : 0) +
+        (counts[kFunctionGroup] > 0 ? 1 : 0));
     for (const auto& child : *element->scopeChildren) {
         MacroLayoutNode node = MakeNode(child.get(), groups);
-        const int32_t category = GetUnitCategory(child->kind);
-        if (category == UNIT_VARIABLE || child->kind == UNIT_ENUM)
+        switch (GroupOf(*child)) {
+        case kVariableGroup:
             variables.children.push_back(std::move(node));
-        else if (category == UNIT_FUNCTION)
+            break;
+        case kFunctionGroup:
             functions.children.push_back(std::move(node));
-        else
+            break;
+        default:
             out.push_back(std::move(node));
+            break;
+        }
     }
     if (!variables.children.empty())
         out.push_back(std::move(variables));

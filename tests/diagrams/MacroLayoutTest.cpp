@@ -52,6 +52,33 @@ TEST_F(MacroLayoutTest, TreeGroupsGlobalsAndKeepsClassMembers)
     EXPECT_EQ(nodes[1].number, 9);
 }
 
+// A namespace of millions of variables makes a tree of millions of nodes:
+// no vector of it holds room for more nodes than it has.
+TEST_F(MacroLayoutTest, EveryVectorOfTheTreeHoldsRoomForItsNodesOnly)
+{
+    CModelScope* ns = model.Add(nullptr, "ns", UNIT_NAMESPACE);
+    for (int i = 0; i < 9; ++i) {
+        model.Add(nullptr, "v" + std::to_string(i), UNIT_VARIABLE);
+        model.Add(ns, "f" + std::to_string(i), UNIT_FUNCTION);
+    }
+    model.Add(ns, "Kind", UNIT_ENUM);
+    CModelScope* cls = model.Add(ns, "Shape", UNIT_CLASS);
+    model.Add(cls, "area", UNIT_FUNCTION);
+    model.Add(cls, "sides", UNIT_VARIABLE);
+
+    const std::vector<MacroLayoutNode> nodes = Tree();
+    int vectors = 0;
+    const auto check = [&vectors](
+                           const auto& self, const std::vector<MacroLayoutNode>& list) -> void {
+        ++vectors;
+        EXPECT_EQ(list.capacity(), list.size());
+        for (const MacroLayoutNode& node : list)
+            self(self, node.children);
+    };
+    check(check, nodes);
+    EXPECT_EQ(vectors, 1 + 26) << "the root's and every node's";
+}
+
 TEST_F(MacroLayoutTest, MeasuringAddsBorderFoldMarkerAndFunctionMark)
 {
     CModelScope* cls = model.Add(nullptr, "Shape", UNIT_CLASS);
