@@ -119,12 +119,26 @@ bool InNameOrder(const std::vector<SortKey>& keys)
     return true;
 }
 
+// No node comes before the one in front of it by LessBySize (mode 0) or
+// LessByName.
+bool InOrder(const std::vector<MacroLayoutNode>& nodes, int mode)
+{
+    for (size_t i = 1; i < nodes.size(); ++i) {
+        if (mode == 0 ? LessBySize(nodes[i], nodes[i - 1]) : LessByName(nodes[i], nodes[i - 1]))
+            return false;
+    }
+    return true;
+}
+
 // As a stable sort of the nodes by LessBySize (mode 0) or LessByName, then
-// the same for every node's children; `keys` is room to reuse.
+// the same for every node's children; `keys` is room to reuse. Nodes
+// already in order (as a tree sorted before comes) need no keys: a
+// namespace of millions of variables would take as many.
 void SortTree(std::vector<MacroLayoutNode>& nodes, int mode, std::vector<SortKey>& keys)
 {
-    if (nodes.size() > 1) {
+    if (nodes.size() > 1 && !InOrder(nodes, mode)) {
         keys.clear();
+        keys.reserve(nodes.size());
         for (size_t i = 0; i < nodes.size(); ++i) {
             const MacroLayoutNode& node = nodes[i];
             keys.push_back({KindOf(node), mode == 0 ? node.children.size() : 0,
