@@ -1,7 +1,11 @@
 #include "MacroViewTest.h"
 
+#include "CachingTextMeasurer.h"
+
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
+#include <tuple>
 
 namespace {
 
@@ -372,6 +376,70 @@ TEST_F(MacroLayoutTest, GroupCaptionsAreMeasuredInTheFontTheyAreDrawnIn)
     const CSize caption = drawn.GetTextExtent("Global Function(s)");
     drawn.Restore();
     EXPECT_EQ(nodes[0].textH, caption.cy + 2 + 2);
+}
+
+// A tree of many boxes is measured in runs, on several threads: every box
+// comes out as it does measured on its own.
+TEST_F(MacroLayoutTest, ManyCaptionsAreMeasuredAsOneAlone)
+{
+    CModelScope* ns = model.Add(nullptr, "ns", UNIT_NAMESPACE);
+    for (int i = 0; i < 40000; ++i)
+        model.Add(i % 2 == 0 ? nullptr : ns, std::string(1 + i % 7, 'a') + std::to_string(i),
+            i % 3 == 0 ? UNIT_FUNCTION : UNIT_VARIABLE);
+    model.Add(ns, std::string(5000, 'z'), UNIT_VARIABLE);
+    model.Add(model.Add(nullptr, "Shape", UNIT_CLASS), "area", UNIT_FUNCTION);
+    style.ContentType = 4;
+    // Widths that tell the fonts apart.
+    ScopedTextMeasurer sized {std::make_shared<SizeTimesLengthMeasurer>()};
+    fonts.GetItemFont(UNIT_FUNCTION).Create("DejaVu Sans", 14, 1);
+    fonts.GetItemFont(UNIT_VARIABLE).Create("DejaVu Sans", 9, 0);
+
+    std::vector<MacroLayoutNode> nodes = Build();
+    std::vector<const MacroLayoutNode*> all;
+    const auto collect = [&all](
+                             const auto& self, const std::vector<MacroLayoutNode>& list) -> void {
+        for (const MacroLayoutNode& node : list) {
+            all.push_back(&node);
+            self(self, node.children);
+        }
+    };
+    collect(collect, nodes);
+    ASSERT_GT(all.size(), 40000u);
+    for (const MacroLayoutNode* node : all) {
+        std::vector<MacroLayoutNode> alone(1, *node);
+        Measure(alone);
+        ASSERT_EQ(std::tie(node->textW, node->textH, node->foldMark, node->boxW, node->boxH),
+            std::tie(
+                alone[0].textW, alone[0].textH, alone[0].foldMark, alone[0].boxW, alone[0].boxH))
+            << node->scope->name.substr(0, 20);
+    }
+}
+
+// The names of a tree go past the process-wide store of extents: millions
+// of them would take as much memory as the tree.
+TEST_F(MacroLayoutTest, MeasuringKeepsNoNames)
+{
+    class CountingMeasurer : public FixedWidthTextMeasurer {
+    public:
+        CountingMeasurer() : FixedWidthTextMeasurer(6, 10) { }
+        CSize Measure(const CFont& font, std::string_view text) const override
+        {
+            ++calls;
+            return FixedWidthTextMeasurer::Measure(font, text);
+        }
+        mutable std::atomic<int> calls {0};
+    };
+    auto counting = std::make_shared<CountingMeasurer>();
+    ScopedTextMeasurer caching {std::make_shared<CachingTextMeasurer>(counting)};
+    model.Add(nullptr, "counter", UNIT_VARIABLE);
+    std::vector<MacroLayoutNode> nodes = Build();
+    ASSERT_EQ(nodes[0].children[0].textW, 6 * 7 + 4);
+
+    const CFont* font = fonts.GetItemFont(UNIT_VARIABLE).font.get();
+    ASSERT_TRUE(font != nullptr && font->IsCreated());
+    const int calls = counting->calls;
+    GetTextMeasurer().Measure(*font, "counter");
+    EXPECT_EQ(counting->calls, calls + 1) << "measured anew, not found";
 }
 
 TEST_F(MacroLayoutTest, ArrangingStopsOnRequest)
