@@ -83,6 +83,22 @@ TEST_F(MacroLayoutTest, EveryVectorOfTheTreeHoldsRoomForItsNodesOnly)
     EXPECT_EQ(vectors, 1 + 26) << "the root's and every node's";
 }
 
+// A file of millions of declarations makes as many nodes: a node keeps its
+// rarely used separators behind one pointer and wastes no room on padding.
+TEST_F(MacroLayoutTest, ANodeTakesNoMoreThanItsFields)
+{
+    EXPECT_LE(sizeof(MacroLayoutNode), 96u);
+    model.Add(model.Add(nullptr, "Shape", UNIT_CLASS), "area", UNIT_FUNCTION);
+    model.Add(model.Add(nullptr, "Kind", UNIT_STRUCT), "size", UNIT_VARIABLE);
+    std::vector<MacroLayoutNode> nodes = Build();
+    nodes[0].separators = std::vector<int> {3, 8};
+    const MacroLayoutNode copy = nodes[0];
+    nodes[0].separators.clear();
+    EXPECT_EQ(copy.separators, (std::vector<int> {3, 8})) << "a copy has its own";
+    EXPECT_TRUE(nodes[0].separators.empty());
+    EXPECT_EQ(nodes[1].separators, std::vector<int> {});
+}
+
 TEST_F(MacroLayoutTest, MeasuringAddsBorderFoldMarkerAndFunctionMark)
 {
     CModelScope* cls = model.Add(nullptr, "Shape", UNIT_CLASS);
