@@ -3,6 +3,7 @@
 #include "GdiTypes.h"
 #include "MacroArrangeOptions.h"
 #include "MacroLayoutNode.h"
+#include "MacroSiblingOrder.h"
 
 #include <atomic>
 #include <cstdint>
@@ -66,14 +67,3 @@ private:
 // sort), or to leaves only, containers keeping theirs; only open nodes'
 // content is placed.
 void PlaceLayoutNodes(std::vector<MacroLayoutNode>& nodes, int border, bool autoSort);
-
-// Sibling orders. By size: kind, then number of children, then access rank
-// (none 0, private 1, protected 2, public 3), then name. By name: kind, then
-// name. Names compare byte by byte.
-bool LessBySize(const MacroLayoutNode& a, const MacroLayoutNode& b);
-bool LessByName(const MacroLayoutNode& a, const MacroLayoutNode& b);
-// Sorts every sibling vector of the tree: mode 0 by size, 1 by name, any
-// other value not at all.
-void SortLayoutNodes(std::vector<MacroLayoutNode>& nodes, int mode);
-// The access rank of an element from its first unit.
-int MacroAccessRank(const CModelScope* scope);
