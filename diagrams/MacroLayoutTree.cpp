@@ -72,24 +72,30 @@ public:
         nodes_.push_back(&node);
         texts_.push_back({FontOf(scope), name});
         if (nodes_.size() == kRun)
-            Flush();
+            Flush(false);
     }
 
-    void Flush()
+    // Measures what was added; `last` once nothing more comes.
+    void Flush(bool last)
     {
-        const unsigned threads = texts_.size() < TextBatch::kParallelTexts
+        // A tree of one run is measured through the process-wide store of
+        // extents, where the next build (a reopen, another Draw) finds its
+        // names. A bigger one goes past it, on several threads: it may hold
+        // millions of names, mostly met once, which kept there would take
+        // about as much memory as the tree and push out the texts other
+        // views repeat.
+        const bool stored = last && !flushed_;
+        const unsigned threads = stored || texts_.size() < TextBatch::kParallelTexts
             ? 1
             : std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
-        // Past the process-wide store of extents: a tree may hold millions
-        // of names, mostly met once, which kept there would take about as
-        // much memory as the tree and push out the texts other views repeat.
-        const std::vector<CSize> extents =
-            TextBatch::Measure(texts_, threads, GetTextMeasurer().Uncached());
+        const std::vector<CSize> extents = TextBatch::Measure(
+            texts_, threads, stored ? GetTextMeasurer() : GetTextMeasurer().Uncached());
         for (size_t i = 0; i < nodes_.size(); ++i)
             Size(*nodes_[i], extents[i]);
         nodes_.clear();
         texts_.clear();
         rooms_.clear();
+        flushed_ = true;
     }
 
 private:
@@ -141,6 +147,7 @@ private:
     std::vector<MacroLayoutNode*> nodes_;
     std::vector<TextInFont> texts_;
     std::deque<std::string> rooms_; // the cut names of the run
+    bool flushed_ = false; // a run was measured before
 };
 
 bool MeasureAll(
@@ -241,7 +248,7 @@ bool MeasureLayout(std::vector<MacroLayoutNode>& nodes, CVisualSetting& fonts,
     CaptionMeasure measure(fonts, style, dc, border);
     if (!MeasureAll(nodes, measure, stop))
         return false; // the nodes of the run begun are left as they are
-    measure.Flush();
+    measure.Flush(true);
     return true;
 }
 

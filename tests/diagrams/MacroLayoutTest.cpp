@@ -431,9 +431,10 @@ TEST_F(MacroLayoutTest, ManyCaptionsAreMeasuredAsOneAlone)
     }
 }
 
-// The names of a tree go past the process-wide store of extents: millions
-// of them would take as much memory as the tree.
-TEST_F(MacroLayoutTest, MeasuringKeepsNoNames)
+// The names of a small tree stay in the process-wide store of extents, for
+// the next build to find; those of a big one go past it: millions of them
+// would take as much memory as the tree.
+TEST_F(MacroLayoutTest, OnlyASmallTreeKeepsItsNamesInTheStore)
 {
     class CountingMeasurer : public FixedWidthTextMeasurer {
     public:
@@ -447,15 +448,26 @@ TEST_F(MacroLayoutTest, MeasuringKeepsNoNames)
     };
     auto counting = std::make_shared<CountingMeasurer>();
     ScopedTextMeasurer caching {std::make_shared<CachingTextMeasurer>(counting)};
+    const CFont* font = fonts.GetItemFont(UNIT_VARIABLE).font.get();
+    ASSERT_TRUE(font != nullptr && font->IsCreated());
+    const auto kept = [&](const std::string& name) {
+        const int calls = counting->calls;
+        GetTextMeasurer().Measure(*font, name);
+        return counting->calls == calls;
+    };
+
     model.Add(nullptr, "counter", UNIT_VARIABLE);
     std::vector<MacroLayoutNode> nodes = Build();
     ASSERT_EQ(nodes[0].children[0].textW, 6 * 7 + 4);
+    EXPECT_TRUE(kept("counter"));
 
-    const CFont* font = fonts.GetItemFont(UNIT_VARIABLE).font.get();
-    ASSERT_TRUE(font != nullptr && font->IsCreated());
-    const int calls = counting->calls;
-    GetTextMeasurer().Measure(*font, "counter");
-    EXPECT_EQ(counting->calls, calls + 1) << "measured anew, not found";
+    for (int i = 0; i < 20000; ++i)
+        model.Add(nullptr, "v" + std::to_string(i), UNIT_VARIABLE);
+    nodes = Build();
+    ASSERT_EQ(nodes[0].children.size(), 20001u);
+    const MacroLayoutNode& last = nodes[0].children.back();
+    EXPECT_EQ(last.textW, 6 * static_cast<int>(last.scope->name.size()) + 4);
+    EXPECT_FALSE(kept("v9999"));
 }
 
 TEST_F(MacroLayoutTest, ArrangingStopsOnRequest)
