@@ -53,8 +53,6 @@ public:
     CaptionMeasure(CVisualSetting& fonts, const ElementStyleTable& style, CDC* dc, int border)
         : fonts_(fonts), style_(style), dc_(dc), border_(border)
     {
-        nodes_.reserve(kRun);
-        texts_.reserve(kRun);
     }
 
     void Add(MacroLayoutNode& node)
