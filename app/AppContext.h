@@ -55,6 +55,9 @@ public:
     void ReplaceAnalyzer();
     // Resets every holder of model pointers (the model is about to change).
     void OnModelReplaced() { holders_.OnModelReplaced(); }
+    // Frees replaced models away from this thread; a run waits for it
+    // before it builds a model.
+    ModelDisposal& Disposal() { return disposal_; }
     ModelHolders& Holders() { return holders_; }
 
     PaneMessageSink& Messages() { return *messages_; }

@@ -31,6 +31,12 @@ void ModelDisposal::Drain()
     thread_.Join();
 }
 
+void ModelDisposal::Await()
+{
+    std::unique_lock lock(mutex_);
+    idle_.wait(lock, [this] { return !working_ && jobs_.empty(); });
+}
+
 void ModelDisposal::Work()
 {
     for (;;) {

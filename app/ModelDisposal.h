@@ -24,6 +24,9 @@ public:
     void Dispose(std::function<void()> job);
     // Returns once every job handed over so far has run.
     void Drain();
+    // The same from any thread, for one that is about to build a model
+    // not to build it beside one still being freed.
+    void Await();
 
 private:
     void Work();

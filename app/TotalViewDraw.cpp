@@ -63,6 +63,9 @@ void CTotalView::StartDraw()
     const UiThreadPoster poster(this);
     const bool started = drawThread_.Start(
         [analyzer, poster, this, slot = runTree_, job = MakePrepareJob()]() mutable {
+            // A model replaced just before (Clear All and Redraw) is freed
+            // first: the new one never lies beside it.
+            context_.Disposal().Await();
             analyzer->Run(3, false);
             const std::atomic<bool>& stop = context_.Input().stopRequest;
             if (!stop) {

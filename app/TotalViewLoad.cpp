@@ -33,6 +33,9 @@ bool CTotalView::StartLoad(std::function<bool(CAnalyzer&)> load, std::function<v
     loadDone_ = done ? std::move(done) : [](bool) {};
     auto body = [analyzer, this, slot = runTree_, load = std::move(load),
                     job = MakePrepareJob()]() mutable {
+        // The project closed before is freed first: the new model never
+        // lies beside it.
+        context_.Disposal().Await();
         slot->loaded = load(*analyzer);
         if (!slot->loaded)
             return;

@@ -1,11 +1,12 @@
 #include "MacroLayout.h"
 
+#include "MacroArrangement.h"
+
 #include "ModelScope.h"
 #include "UnitKind.h"
 
 #include <algorithm>
 #include <map>
-#include <tuple>
 
 namespace {
 
@@ -30,130 +31,125 @@ int32_t MemberRunKind(int32_t kind)
     return kind;
 }
 
-const std::string& NameOf(const MacroLayoutNode& node)
-{
-    static const std::string empty;
-    return node.scope != nullptr ? node.scope->name : empty;
-}
+// An arrangement in place: sizes and marks go into the nodes.
+struct NodeBoxes {
+    // The places of a vector's nodes are not needed.
+    struct Places {
+        explicit Places(size_t) { }
+        void Set(size_t, size_t) { }
+        size_t operator[](size_t) const { return 0; }
+    };
 
-} // namespace
-
-int MacroAccessRank(const CModelScope* scope)
-{
-    if (scope == nullptr)
-        return 0;
-    const CUnit* unit = scope->GetFirstUnit();
-    if (unit == nullptr)
-        return 0;
-    switch (GetUnitAccess(*unit)) {
-    case ACCESS_PUBLIC:
-        return 3;
-    case ACCESS_PROTECTED:
-        return 2;
-    case ACCESS_PRIVATE:
-        return 1;
-    default:
-        return 0;
+    static int Width(const MacroLayoutNode& node, size_t) { return node.boxW; }
+    static int ShownHeight(const MacroLayoutNode& node, size_t) { return node.ShownHeight(); }
+    static void SetBox(MacroLayoutNode& node, size_t, int width, int height)
+    {
+        node.boxW = width;
+        node.boxH = height;
     }
-}
-
-bool LessBySize(const MacroLayoutNode& a, const MacroLayoutNode& b)
-{
-    if (KindOf(a) != KindOf(b))
-        return KindOf(a) < KindOf(b);
-    if (a.children.size() != b.children.size())
-        return a.children.size() < b.children.size();
-    const int ra = MacroAccessRank(a.scope);
-    const int rb = MacroAccessRank(b.scope);
-    if (ra != rb)
-        return ra < rb;
-    return NameOf(a) < NameOf(b);
-}
-
-bool LessByName(const MacroLayoutNode& a, const MacroLayoutNode& b)
-{
-    if (KindOf(a) != KindOf(b))
-        return KindOf(a) < KindOf(b);
-    return NameOf(a) < NameOf(b);
-}
-
-namespace {
-
-// What the sibling orders compare of a node, taken once per node: sorting
-// moves these small keys, and each node is moved once, to its place. The
-// order by name leaves the children and the rank at 0.
-struct SortKey {
-    int32_t kind;
-    size_t children;
-    int rank;
-    const std::string* name;
-    size_t index;
+    static void SetStacked(MacroLayoutNode& node, size_t) { node.stackedMembers = 1; }
+    static void SetGrouped(MacroLayoutNode& node, size_t, bool grouped)
+    {
+        node.grouped = grouped ? 1 : 0;
+    }
+    static void SetSeparators(MacroLayoutNode& node, size_t, std::vector<int>&& separators)
+    {
+        node.separators = std::move(separators);
+    }
 };
 
-// Everything the orders compare but the name.
-auto Ranks(const SortKey& key)
-{
-    return std::tie(key.kind, key.children, key.rank);
-}
+// An arrangement away from the window: sizes and marks go into a record, by
+// the node's place depth first.
+struct RecordBoxes {
+    struct Places {
+        explicit Places(size_t count) : places(count) { }
+        void Set(size_t i, size_t at) { places[i] = static_cast<uint32_t>(at); }
+        size_t operator[](size_t i) const { return places[i]; }
+        std::vector<uint32_t> places;
+    };
 
-bool KeyLessButName(const SortKey& a, const SortKey& b)
-{
-    return Ranks(a) < Ranks(b);
-}
+    int Width(const MacroLayoutNode&, size_t at) const { return out.boxes[at].width; }
+    int ShownHeight(const MacroLayoutNode& node, size_t at) const
+    {
+        return node.open ? out.boxes[at].height : node.textH;
+    }
+    void SetBox(MacroLayoutNode&, size_t at, int width, int height)
+    {
+        out.boxes[at] = {width, height};
+    }
+    void SetStacked(MacroLayoutNode&, size_t at)
+    {
+        out.marks[at] |= MacroArrangement::kStackedMembers;
+    }
+    void SetGrouped(MacroLayoutNode&, size_t at, bool grouped)
+    {
+        if (grouped)
+            out.marks[at] |= MacroArrangement::kGrouped;
+        else
+            out.marks[at] &= static_cast<uint8_t>(~MacroArrangement::kGrouped);
+    }
+    void SetSeparators(MacroLayoutNode&, size_t at, std::vector<int>&& separators)
+    {
+        if (!separators.empty())
+            out.separators.emplace_back(static_cast<uint32_t>(at), std::move(separators));
+    }
 
-bool KeyLess(const SortKey& a, const SortKey& b)
-{
-    if (Ranks(a) != Ranks(b))
-        return Ranks(a) < Ranks(b);
-    return *a.name < *b.name;
-}
+    MacroArrangement& out;
+};
 
-bool InNameOrder(const std::vector<SortKey>& keys)
+constexpr int kStopCheckNodes = 4096;
+
+// Counts the nodes and makes their digest, depth first. False when a sibling
+// vector is out of the order of sort `mode`, or once `stop` is set.
+bool Survey(const std::vector<MacroLayoutNode>& nodes, int mode, const std::atomic<bool>* stop,
+    int& untilCheck, size_t& count, uint64_t& digest)
 {
-    for (size_t i = 1; i < keys.size(); ++i) {
-        if (*keys[i].name < *keys[i - 1].name)
+    if (!InSiblingOrder(nodes, mode))
+        return false;
+    for (const MacroLayoutNode& node : nodes) {
+        if (--untilCheck <= 0) {
+            if (stop != nullptr && stop->load(std::memory_order_relaxed))
+                return false;
+            untilCheck = kStopCheckNodes;
+        }
+        ++count;
+        digest = AddToLayoutDigest(digest, node);
+        if (!Survey(node.children, mode, stop, untilCheck, count, digest))
             return false;
     }
     return true;
 }
 
-// As a stable sort of the nodes by LessBySize (mode 0) or LessByName, then
-// the same for every node's children; `keys` is room to reuse.
-void SortTree(std::vector<MacroLayoutNode>& nodes, int mode, std::vector<SortKey>& keys)
+void PlaceAll(std::vector<MacroLayoutNode>& list, int originX, int originY, int border)
 {
-    if (nodes.size() > 1) {
-        keys.clear();
-        for (size_t i = 0; i < nodes.size(); ++i) {
-            const MacroLayoutNode& node = nodes[i];
-            keys.push_back({KindOf(node), mode == 0 ? node.children.size() : 0,
-                mode == 0 ? MacroAccessRank(node.scope) : 0, &NameOf(node), i});
-        }
-        // Keys already in name order (as an element's children come) need
-        // not compare names: a stable sort keeps that order.
-        std::stable_sort(keys.begin(), keys.end(), InNameOrder(keys) ? KeyLessButName : KeyLess);
-        size_t first = 0;
-        while (first < keys.size() && keys[first].index == first)
-            ++first;
-        if (first < keys.size()) {
-            std::vector<MacroLayoutNode> sorted;
-            sorted.reserve(nodes.size());
-            for (const SortKey& key : keys)
-                sorted.push_back(std::move(nodes[key.index]));
-            nodes.swap(sorted);
-        }
+    for (MacroLayoutNode& node : list) {
+        node.absX = node.relX + originX;
+        node.absY = node.relY + originY;
+        if (node.open)
+            PlaceAll(node.children, node.absX, node.absY + node.textH + border, border);
     }
-    for (MacroLayoutNode& node : nodes)
-        SortTree(node.children, mode, keys);
+}
+
+void PlaceLeaves(std::vector<MacroLayoutNode>& list, int originX, int originY, int border)
+{
+    for (MacroLayoutNode& node : list) {
+        if (!IsMacroContainerKind(KindOf(node))) {
+            node.absX = node.relX + originX;
+            node.absY = node.relY + originY;
+        }
+        if (node.open)
+            PlaceLeaves(node.children, node.absX, node.absY + node.textH + border, border);
+    }
 }
 
 } // namespace
 
-void SortLayoutNodes(std::vector<MacroLayoutNode>& nodes, int mode)
+void PlaceLayoutNodes(std::vector<MacroLayoutNode>& nodes, int border, bool autoSort)
 {
-    if (mode != 0 && mode != 1)
-        return;
-    std::vector<SortKey> keys;
-    SortTree(nodes, mode, keys);
+    if (autoSort)
+        PlaceAll(nodes, 0, 0, border);
+    else
+        PlaceLeaves(nodes, 0, 0, border);
 }
 
 CMacroLayout::CMacroLayout(std::vector<MacroLayoutNode>& list, int borderValue, int space,
@@ -171,64 +167,90 @@ CSize CMacroLayout::Arrange()
 {
     inClass = 0;
     SortLayoutNodes(nodes, options_.sort);
-    CSize size = SizeFlow(nodes, 0);
+    NodeBoxes boxes;
+    size_t next = 0;
+    CSize size = SizeFlow(boxes, nodes, next, 0);
     if (Stopped())
         return size;
-    if (options_.autoSort)
-        PlaceAll(nodes, 0, 0);
-    else
-        PlaceLeaves(nodes, 0, 0);
+    PlaceLayoutNodes(nodes, border, options_.autoSort);
     return size;
 }
 
-CSize CMacroLayout::SizeNode(MacroLayoutNode& node, int depth)
+void CMacroLayout::ArrangeInto(MacroArrangement& out)
+{
+    out = MacroArrangement();
+    out.border = border;
+    out.autoSort = options_.autoSort;
+    int untilCheck = 0;
+    size_t count = 0;
+    uint64_t digest = 0;
+    if (!Survey(nodes, options_.sort, stop, untilCheck, count, digest))
+        return;
+    out.boxes.resize(count);
+    out.marks.assign(count, 0);
+    out.digest = digest;
+    inClass = 0;
+    RecordBoxes boxes {out};
+    size_t next = 0;
+    out.size = SizeFlow(boxes, nodes, next, 0);
+    // Each node's separators were recorded after its content's.
+    std::sort(out.separators.begin(), out.separators.end(),
+        [](const auto& a, const auto& b) { return a.first < b.first; });
+}
+
+template <class Boxes>
+CSize CMacroLayout::SizeNode(
+    Boxes& boxes, MacroLayoutNode& node, size_t at, size_t& next, int depth)
 {
     const int saved = inClass;
     const bool stacked = IsStackedKind(KindOf(node));
     inClass = stacked ? 1 : 0;
     CSize content;
     if (stacked) {
-        content = StackMembers(node.children, &node, depth + 1);
-        node.stackedMembers = 1;
+        content = StackMembers(boxes, node.children, node, at, next, depth + 1);
+        boxes.SetStacked(node, at);
         content.cx += 1;
         content.cy += 1;
     } else {
-        content = SizeFlow(node.children, depth + 1);
+        content = SizeFlow(boxes, node.children, next, depth + 1);
     }
     inClass = saved;
     return content;
 }
 
-void CMacroLayout::SizeChild(MacroLayoutNode& child, int depth)
+template <class Boxes>
+void CMacroLayout::SizeChild(Boxes& boxes, MacroLayoutNode& child, size_t& next, int depth)
 {
-    child.grouped = 0;
-    CSize content = SizeNode(child, depth);
-    child.boxW = std::max(child.textW + 2 * border, content.cx);
-    child.boxH = child.textH + content.cy + 2 * border;
+    const size_t at = next++;
+    boxes.SetGrouped(child, at, false);
+    CSize content = SizeNode(boxes, child, at, next, depth);
+    boxes.SetBox(child, at, std::max(child.textW + 2 * border, content.cx),
+        child.textH + content.cy + 2 * border);
 }
 
-CSize CMacroLayout::StackMembers(
-    std::vector<MacroLayoutNode>& children, MacroLayoutNode* parent, int depth)
+template <class Boxes>
+CSize CMacroLayout::StackMembers(Boxes& boxes, std::vector<MacroLayoutNode>& children,
+    MacroLayoutNode& parent, size_t parentAt, size_t& next, int depth)
 {
-    if (parent != nullptr && !children.empty())
-        parent->separators.clear();
+    std::vector<int> separators;
     int y = Step();
     int previousHeight = 0;
     int widthResult = 0;
+    size_t previousAt = 0;
     for (size_t i = 0; i < children.size(); ++i) {
         if (Stopped())
             return {0, 0};
         MacroLayoutNode& child = children[i];
-        SizeChild(child, depth);
+        const size_t at = next;
+        SizeChild(boxes, child, next, depth);
         bool joinable = false;
         if (i > 0) {
             MacroLayoutNode& previous = children[i - 1];
             if (MemberRunKind(KindOf(child)) != MemberRunKind(KindOf(previous))) {
                 // Under the box as shown: a closed nested type shows its
                 // caption only.
-                if (parent != nullptr)
-                    parent->separators.push_back(
-                        previous.relY + previous.ShownHeight() + Gap() / 2 + 1);
+                separators.push_back(
+                    previous.relY + boxes.ShownHeight(previous, previousAt) + Gap() / 2 + 1);
                 y += border + 2;
             } else {
                 joinable = true;
@@ -237,37 +259,44 @@ CSize CMacroLayout::StackMembers(
         const int32_t runKind = MemberRunKind(KindOf(child));
         if (joinable && (runKind == UNIT_VARIABLE || runKind == UNIT_FUNCTION) && grouping != 0) {
             y += previousHeight - (grouping == 2 ? 1 : 0);
-            child.grouped = 1;
-            children[i - 1].grouped = 1;
+            boxes.SetGrouped(child, at, true);
+            boxes.SetGrouped(children[i - 1], previousAt, true);
         } else {
             y += Step() + previousHeight;
         }
         child.relX = Step();
         child.relY = y;
-        widthResult = std::max(widthResult, Step() + child.boxW + Step());
-        previousHeight = child.ShownHeight();
+        widthResult = std::max(widthResult, Step() + boxes.Width(child, at) + Step());
+        previousHeight = boxes.ShownHeight(child, at);
         if (previousHeight < 1)
             previousHeight = 0;
+        previousAt = at;
     }
+    if (!children.empty())
+        boxes.SetSeparators(parent, parentAt, std::move(separators));
     return {widthResult, previousHeight + Gap() + y};
 }
 
-CSize CMacroLayout::SizeFlow(std::vector<MacroLayoutNode>& children, int depth)
+template <class Boxes>
+CSize CMacroLayout::SizeFlow(
+    Boxes& boxes, std::vector<MacroLayoutNode>& children, size_t& next, int depth)
 {
     // Nothing to lay out takes no room (an empty view is 0 by 0).
     if (children.empty())
         return {0, 0};
-    for (MacroLayoutNode& child : children) {
+    typename Boxes::Places at(children.size());
+    for (size_t i = 0; i < children.size(); ++i) {
         if (Stopped())
             return {0, 0};
-        SizeChild(child, depth);
+        at.Set(i, next);
+        SizeChild(boxes, children[i], next, depth);
     }
 
     std::map<int32_t, int> kindCellWidth;
     if (options_.fixedSizeArrange) {
-        for (const MacroLayoutNode& child : children) {
-            int& cell = kindCellWidth[KindOf(child)];
-            cell = std::max(cell, child.boxW + Step());
+        for (size_t i = 0; i < children.size(); ++i) {
+            int& cell = kindCellWidth[KindOf(children[i])];
+            cell = std::max(cell, boxes.Width(children[i], at[i]) + Step());
         }
     }
 
@@ -277,7 +306,8 @@ CSize CMacroLayout::SizeFlow(std::vector<MacroLayoutNode>& children, int depth)
     int widthResult = 0;
     for (size_t i = 0; i < children.size(); ++i) {
         MacroLayoutNode& child = children[i];
-        const int cell = options_.fixedSizeArrange ? kindCellWidth[KindOf(child)] : child.boxW;
+        const int cell =
+            options_.fixedSizeArrange ? kindCellWidth[KindOf(child)] : boxes.Width(child, at[i]);
         // A box fits when it and the room that follows it (which the width
         // result takes in) stay within the view, so that a row that fits
         // gives a picture no wider than the view.
@@ -294,29 +324,7 @@ CSize CMacroLayout::SizeFlow(std::vector<MacroLayoutNode>& children, int depth)
         child.relY = y;
         x += border + Gap() + cell;
         widthResult = std::max(widthResult, x);
-        rowHeight = std::max(rowHeight, child.ShownHeight());
+        rowHeight = std::max(rowHeight, boxes.ShownHeight(child, at[i]));
     }
     return {widthResult, y + rowHeight + Gap()};
-}
-
-void CMacroLayout::PlaceAll(std::vector<MacroLayoutNode>& list, int originX, int originY)
-{
-    for (MacroLayoutNode& node : list) {
-        node.absX = node.relX + originX;
-        node.absY = node.relY + originY;
-        if (node.open)
-            PlaceAll(node.children, node.absX, node.absY + node.textH + border);
-    }
-}
-
-void CMacroLayout::PlaceLeaves(std::vector<MacroLayoutNode>& list, int originX, int originY)
-{
-    for (MacroLayoutNode& node : list) {
-        if (!IsMacroContainerKind(KindOf(node))) {
-            node.absX = node.relX + originX;
-            node.absY = node.relY + originY;
-        }
-        if (node.open)
-            PlaceLeaves(node.children, node.absX, node.absY + node.textH + border);
-    }
 }

@@ -3,10 +3,13 @@
 #include "GdiTypes.h"
 #include "MacroArrangeOptions.h"
 #include "MacroLayoutNode.h"
+#include "MacroSiblingOrder.h"
 
 #include <atomic>
 #include <cstdint>
 #include <vector>
+
+struct MacroArrangement;
 
 // Sorts, sizes and places the macro view's layout tree for one arrangement.
 //
@@ -23,6 +26,14 @@ public:
     // `stop` is set, the boxes not yet sized are left as they are and the
     // size returned means nothing.
     CSize Arrange();
+    // Sizes the tree as Arrange does, but what paints read stays as it is:
+    // the box sizes, marks and separators go to `out`, the relative
+    // positions into the nodes (paints never read them), and nothing is
+    // placed; TakeArrangement then gives the tree the rest. The tree is not
+    // sorted: when its siblings are not in the options' order (an arranged
+    // tree's are), `out` holds no boxes. Once `stop` is set, `out` means
+    // nothing.
+    void ArrangeInto(MacroArrangement& out);
 
     std::vector<MacroLayoutNode>& nodes;
     int inClass = 0;
@@ -37,23 +48,22 @@ private:
     bool Stopped() const { return stop != nullptr && stop->load(std::memory_order_relaxed); }
     int Gap() const { return inClass == 1 ? unitSpace : 3 * unitSpace; }
     int Step() const { return Gap() + border; }
-    CSize SizeNode(MacroLayoutNode& node, int depth);
-    void SizeChild(MacroLayoutNode& child, int depth);
-    CSize StackMembers(std::vector<MacroLayoutNode>& children, MacroLayoutNode* parent, int depth);
-    CSize SizeFlow(std::vector<MacroLayoutNode>& children, int depth);
-    void PlaceAll(std::vector<MacroLayoutNode>& list, int originX, int originY);
-    void PlaceLeaves(std::vector<MacroLayoutNode>& list, int originX, int originY);
+    // Where the sizes go (the nodes, or a record) is the Boxes' business;
+    // `next` is the place depth first of the next node sized.
+    template <class Boxes>
+    CSize SizeNode(Boxes& boxes, MacroLayoutNode& node, size_t at, size_t& next, int depth);
+    template <class Boxes>
+    void SizeChild(Boxes& boxes, MacroLayoutNode& child, size_t& next, int depth);
+    template <class Boxes>
+    CSize StackMembers(Boxes& boxes, std::vector<MacroLayoutNode>& children,
+        MacroLayoutNode& parent, size_t parentAt, size_t& next, int depth);
+    template <class Boxes>
+    CSize SizeFlow(Boxes& boxes, std::vector<MacroLayoutNode>& children, size_t& next, int depth);
 
     MacroArrangeOptions options_;
 };
 
-// Sibling orders. By size: kind, then number of children, then access rank
-// (none 0, private 1, protected 2, public 3), then name. By name: kind, then
-// name. Names compare byte by byte.
-bool LessBySize(const MacroLayoutNode& a, const MacroLayoutNode& b);
-bool LessByName(const MacroLayoutNode& a, const MacroLayoutNode& b);
-// Sorts every sibling vector of the tree: mode 0 by size, 1 by name, any
-// other value not at all.
-void SortLayoutNodes(std::vector<MacroLayoutNode>& nodes, int mode);
-// The access rank of an element from its first unit.
-int MacroAccessRank(const CModelScope* scope);
+// Gives absolute positions from the relative ones: to every node (auto
+// sort), or to leaves only, containers keeping theirs; only open nodes'
+// content is placed.
+void PlaceLayoutNodes(std::vector<MacroLayoutNode>& nodes, int border, bool autoSort);

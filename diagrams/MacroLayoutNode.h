@@ -2,6 +2,7 @@
 
 #include "Bitmap.h"
 #include "DeviceContext.h"
+#include "MacroSeparators.h"
 
 #include <cstdint>
 #include <memory>
@@ -46,7 +47,9 @@ struct MacroLayoutNode {
     // Releases the kept bitmap (the counter it was counted in falls by one).
     void DropCache();
 
-    std::vector<int> separators;
+    // The fields are in an order that leaves no padding: a tree may have
+    // millions of nodes.
+    MacroSeparators separators;
     int relX = 0;
     int relY = 0;
     int absX = 0;
@@ -56,9 +59,9 @@ struct MacroLayoutNode {
     int textH = 0;
     int boxW = 0;
     int boxH = 0;
+    int number = 0;
     uint8_t open = 0;
     uint8_t stackedMembers = 0;
-    int number = 0;
     uint8_t grouped = 0;
     uint8_t cached = 0;
     std::unique_ptr<MacroBoxCache> boxCache;

@@ -5,7 +5,14 @@
 #include "ShownText.h"
 #include "ModelScope.h"
 #include "UnitKind.h"
+#include "TextBatch.h"
+#include "TextMeasurer.h"
 #include "VisualSetting.h"
+
+#include <algorithm>
+#include <deque>
+#include <string>
+#include <thread>
 
 namespace {
 
@@ -15,6 +22,20 @@ bool IsMemberListKind(int32_t kind)
         kind == UNIT_PLACEHOLDER;
 }
 
+// Where a namespace's or the root's child goes: among the other members,
+// or into one of the two groups.
+enum ChildGroup { kNoGroup, kVariableGroup, kFunctionGroup };
+
+ChildGroup GroupOf(const CModelScope& child)
+{
+    const int32_t category = GetUnitCategory(child.kind);
+    if (category == UNIT_VARIABLE || child.kind == UNIT_ENUM)
+        return kVariableGroup;
+    if (category == UNIT_FUNCTION)
+        return kFunctionGroup;
+    return kNoGroup;
+}
+
 MacroLayoutNode MakeNode(CModelScope* child, MacroGroups& groups)
 {
     MacroLayoutNode node(child);
@@ -22,51 +43,119 @@ MacroLayoutNode MakeNode(CModelScope* child, MacroGroups& groups)
     return node;
 }
 
-void MeasureNode(
-    MacroLayoutNode& node, CVisualSetting& fonts, const ElementStyleTable& style, int border)
-{
-    const CModelScope* scope = node.scope;
-    const int32_t category = scope != nullptr ? GetUnitCategory(scope->kind) : 0;
-    // The groups have no units of their own but are drawn in the font of
-    // their kind, so they are measured in it too.
-    const bool group = scope != nullptr &&
-        (scope->kind == UNIT_GLOBAL_FUNCTIONS || scope->kind == UNIT_GLOBAL_VARIABLES);
-    const bool hasUnits =
-        scope != nullptr && (!scope->declarations.empty() || !scope->definitions.empty());
-    CFontHolder& font = hasUnits || group ? fonts.GetItemFont(category) : fonts.defaultFont;
-    font.SelectInto();
-    // The name as the box shows it: a name of megabytes is measured only as
-    // far as it shows.
-    std::string room;
-    CSize size =
-        font.GetTextExtent(scope != nullptr ? ShownLine(scope->name, room) : std::string_view());
-    font.Restore();
-    if (size.cx > 0 && size.cy > 0) {
-        size.cx += 2 + 2 * border;
-        size.cy += 2 + 2 * border;
-    }
-    if (category == UNIT_FUNCTION && style.ContentType == 4)
-        size.cx += size.cy;
-    node.textW = size.cx;
-    node.textH = size.cy;
-    node.boxW = size.cx;
-    node.boxH = size.cy;
-    node.foldMark = 0;
-    if (node.HasChildren()) {
-        node.foldMark = node.textH - 4;
-        node.textW += node.foldMark;
-    }
-    node.DropCache();
-}
+// Measures the captions of the nodes it is given in runs: a run's names are
+// measured together, on several threads when there are many of them.
+class CaptionMeasure {
+public:
+    // Nodes measured together.
+    static constexpr size_t kRun = 16384;
 
-bool MeasureAll(std::vector<MacroLayoutNode>& nodes, CVisualSetting& fonts,
-    const ElementStyleTable& style, int border, const std::atomic<bool>* stop)
+    CaptionMeasure(CVisualSetting& fonts, const ElementStyleTable& style, CDC* dc, int border)
+        : fonts_(fonts), style_(style), dc_(dc), border_(border)
+    {
+    }
+
+    void Add(MacroLayoutNode& node)
+    {
+        const CModelScope* scope = node.scope;
+        std::string_view name;
+        if (scope != nullptr) {
+            // The name as the box shows it: a name of megabytes is measured
+            // only as far as it shows.
+            std::string room;
+            name = ShownLine(scope->name, room);
+            if (!room.empty())
+                name = rooms_.emplace_back(std::move(room));
+        }
+        nodes_.push_back(&node);
+        texts_.push_back({FontOf(scope), name});
+        if (nodes_.size() == kRun)
+            Flush(false);
+    }
+
+    // Measures what was added; `last` once nothing more comes.
+    void Flush(bool last)
+    {
+        // A tree of one run is measured through the process-wide store of
+        // extents, where the next build (a reopen, another Draw) finds its
+        // names. A bigger one goes past it, on several threads: it may hold
+        // millions of names, mostly met once, which kept there would take
+        // about as much memory as the tree and push out the texts other
+        // views repeat.
+        const bool stored = last && !flushed_;
+        const unsigned threads = stored || texts_.size() < TextBatch::kParallelTexts
+            ? 1
+            : std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+        const std::vector<CSize> extents = TextBatch::Measure(
+            texts_, threads, stored ? GetTextMeasurer() : GetTextMeasurer().Uncached());
+        for (size_t i = 0; i < nodes_.size(); ++i)
+            Size(*nodes_[i], extents[i]);
+        nodes_.clear();
+        texts_.clear();
+        rooms_.clear();
+        flushed_ = true;
+    }
+
+private:
+    // The font the node's caption is measured in: that of its kind (the
+    // default font for an element without units), or the context's own
+    // when that one was never made; none without a context.
+    const CFont* FontOf(const CModelScope* scope) const
+    {
+        if (dc_ == nullptr)
+            return nullptr;
+        const int32_t category = scope != nullptr ? GetUnitCategory(scope->kind) : 0;
+        // The groups have no units of their own but are drawn in the font of
+        // their kind, so they are measured in it too.
+        const bool group = scope != nullptr &&
+            (scope->kind == UNIT_GLOBAL_FUNCTIONS || scope->kind == UNIT_GLOBAL_VARIABLES);
+        const bool hasUnits =
+            scope != nullptr && (!scope->declarations.empty() || !scope->definitions.empty());
+        const CFontHolder& holder =
+            hasUnits || group ? fonts_.GetItemFont(category) : fonts_.defaultFont;
+        return holder.font != nullptr && holder.font->IsCreated() ? holder.font.get()
+                                                                  : dc_->GetCurrentFont();
+    }
+
+    void Size(MacroLayoutNode& node, CSize size) const
+    {
+        const int32_t category = node.scope != nullptr ? GetUnitCategory(node.scope->kind) : 0;
+        if (size.cx > 0 && size.cy > 0) {
+            size.cx += 2 + 2 * border_;
+            size.cy += 2 + 2 * border_;
+        }
+        if (category == UNIT_FUNCTION && style_.ContentType == 4)
+            size.cx += size.cy;
+        node.textW = size.cx;
+        node.textH = size.cy;
+        node.boxW = size.cx;
+        node.boxH = size.cy;
+        node.foldMark = 0;
+        if (node.HasChildren()) {
+            node.foldMark = node.textH - 4;
+            node.textW += node.foldMark;
+        }
+        node.DropCache();
+    }
+
+    CVisualSetting& fonts_;
+    const ElementStyleTable& style_;
+    CDC* dc_;
+    int border_;
+    std::vector<MacroLayoutNode*> nodes_;
+    std::vector<TextInFont> texts_;
+    std::deque<std::string> rooms_; // the cut names of the run
+    bool flushed_ = false; // a run was measured before
+};
+
+bool MeasureAll(
+    std::vector<MacroLayoutNode>& nodes, CaptionMeasure& measure, const std::atomic<bool>* stop)
 {
     for (MacroLayoutNode& node : nodes) {
         if (stop != nullptr && stop->load(std::memory_order_relaxed))
             return false;
-        MeasureNode(node, fonts, style, border);
-        if (!MeasureAll(node.children, fonts, style, border, stop))
+        measure.Add(node);
+        if (!MeasureAll(node.children, measure, stop))
             return false;
     }
     return true;
@@ -104,23 +193,36 @@ void BuildLayoutTree(CModelScope* element, std::vector<MacroLayoutNode>& out, Ma
 {
     if (element == nullptr || !element->scopeChildren || element->scopeChildren->empty())
         return;
-    out.reserve(out.size() + element->scopeChildren->size());
     if (IsMemberListKind(element->kind)) {
+        out.reserve(out.size() + element->scopeChildren->size());
         for (const auto& child : *element->scopeChildren)
             out.push_back(MakeNode(child.get(), groups));
         return;
     }
+    // Each vector gets the room it takes and no more: a namespace of
+    // millions of variables would otherwise hold room for them twice over.
+    size_t counts[3] = {};
+    for (const auto& child : *element->scopeChildren)
+        ++counts[GroupOf(*child)];
     MacroLayoutNode variables(&groups.variables);
     MacroLayoutNode functions(&groups.functions);
+    variables.children.reserve(counts[kVariableGroup]);
+    functions.children.reserve(counts[kFunctionGroup]);
+    out.reserve(out.size() + counts[kNoGroup] + (counts[kVariableGroup] > 0 ? 1 : 0) +
+        (counts[kFunctionGroup] > 0 ? 1 : 0));
     for (const auto& child : *element->scopeChildren) {
         MacroLayoutNode node = MakeNode(child.get(), groups);
-        const int32_t category = GetUnitCategory(child->kind);
-        if (category == UNIT_VARIABLE || child->kind == UNIT_ENUM)
+        switch (GroupOf(*child)) {
+        case kVariableGroup:
             variables.children.push_back(std::move(node));
-        else if (category == UNIT_FUNCTION)
+            break;
+        case kFunctionGroup:
             functions.children.push_back(std::move(node));
-        else
+            break;
+        default:
             out.push_back(std::move(node));
+            break;
+        }
     }
     if (!variables.children.empty())
         out.push_back(std::move(variables));
@@ -141,7 +243,11 @@ bool MeasureLayout(std::vector<MacroLayoutNode>& nodes, CVisualSetting& fonts,
     const ElementStyleTable& style, CDC* dc, int border, const std::atomic<bool>* stop)
 {
     fonts.AttachDC(dc);
-    return MeasureAll(nodes, fonts, style, border, stop);
+    CaptionMeasure measure(fonts, style, dc, border);
+    if (!MeasureAll(nodes, measure, stop))
+        return false; // the nodes of the run begun are left as they are
+    measure.Flush(true);
+    return true;
 }
 
 MacroLayoutNode* HitTestMacroNodes(std::vector<MacroLayoutNode>& nodes, CPoint point)

@@ -3,7 +3,6 @@
 #include "DeviceContext.h"
 #include "ElementStyleTable.h"
 #include "MacroLayout.h"
-#include "MacroLayoutShape.h"
 #include "MacroLayoutTree.h"
 #include "MacroMap.h"
 #include "VisualSetting.h"
@@ -62,7 +61,7 @@ MacroViewPicture::PrepareJob MacroViewPicture::MakePrepareJob(
     return PrepareJob(fonts_, style_, groups_, options, width, tallerThan, widthIfTaller);
 }
 
-MacroViewPicture::ArrangeJob::ArrangeJob(const std::vector<MacroLayoutNode>& nodes,
+MacroViewPicture::ArrangeJob::ArrangeJob(std::vector<MacroLayoutNode>& nodes,
     const ElementStyleTable& style, const MacroArrangeOptions& options, int width)
     : nodes_(&nodes),
       unitSpace_(style.UnitSpace),
@@ -75,16 +74,12 @@ MacroViewPicture::ArrangeJob::ArrangeJob(const std::vector<MacroLayoutNode>& nod
 std::optional<MacroArrangement> MacroViewPicture::ArrangeJob::Run(
     const std::atomic<bool>& stop) const
 {
-    std::vector<MacroLayoutNode> copy;
-    if (!CopyLayoutShape(*nodes_, copy, stop))
-        return std::nullopt;
-    CMacroLayout layout(copy, kBorder, unitSpace_, width_, grouping_, options_);
+    CMacroLayout layout(*nodes_, kBorder, unitSpace_, width_, grouping_, options_);
     layout.stop = &stop;
-    const CSize size = layout.Arrange();
+    MacroArrangement arrangement;
+    layout.ArrangeInto(arrangement);
     if (stop)
         return std::nullopt;
-    MacroArrangement arrangement = RecordArrangement(copy);
-    arrangement.size = size;
     return arrangement;
 }
 

@@ -59,20 +59,21 @@ public:
     };
 
     // Arranges the picture's present tree for another width on any thread:
-    // it arranges a copy of the tree's shape, taken when it runs. Nothing
-    // may change the tree's shape, sizes or places meanwhile (paints and
-    // numbering may go on); the model must stay until it has returned.
+    // it reads the tree as it runs and writes nothing a paint reads (only
+    // the relative positions), so that paints, hit tests and numbering may
+    // go on meanwhile; nothing else may change the tree, and the model must
+    // stay, until it has returned.
     class ArrangeJob {
     public:
-        // The copy's sizes and places, or nothing when `stop` came first.
+        // The sizes and marks for the width, or nothing when `stop` came first.
         std::optional<MacroArrangement> Run(const std::atomic<bool>& stop) const;
 
     private:
         friend class MacroViewPicture;
-        ArrangeJob(const std::vector<MacroLayoutNode>& nodes, const ElementStyleTable& style,
+        ArrangeJob(std::vector<MacroLayoutNode>& nodes, const ElementStyleTable& style,
             const MacroArrangeOptions& options, int width);
 
-        const std::vector<MacroLayoutNode>* nodes_;
+        std::vector<MacroLayoutNode>* nodes_;
         int unitSpace_;
         int grouping_;
         MacroArrangeOptions options_;
@@ -102,7 +103,8 @@ public:
     ArrangeJob MakeArrangeJob(const MacroArrangeOptions& options, int width) const;
     // Gives the tree the sizes and places of an arrangement such a job
     // made; returns the arranged size, or nothing when the tree holds other
-    // elements than it did for the job (it needs arranging again then).
+    // elements than it did for the job or was not in the options' order
+    // then (it needs arranging again).
     std::optional<CSize> TakeArrangement(const MacroArrangement& arrangement);
     // Draws the arranged tree (nothing when it is empty).
     void Draw(CDC* dc);

@@ -27,6 +27,7 @@ public:
     // Looks the whole list up and stores what was missing under one lock
     // each, so that threads measuring lists do not queue for every text.
     void MeasureAll(std::span<const TextInFont> texts, CSize* out) const override;
+    const TextMeasurer& Uncached() const override { return *measurer_; }
 
 private:
     struct TextHash {

@@ -68,9 +68,15 @@ void TextBatch::Share(size_t count, unsigned threads, const ShareWork& work)
 
 std::vector<CSize> TextBatch::Measure(std::span<const TextInFont> texts, unsigned threads)
 {
+    return Measure(texts, threads, GetTextMeasurer());
+}
+
+std::vector<CSize> TextBatch::Measure(
+    std::span<const TextInFont> texts, unsigned threads, const TextMeasurer& measurer)
+{
     std::vector<CSize> extents(texts.size());
     if (texts.size() < kParallelTexts) {
-        GetTextMeasurer().MeasureAll(texts, extents.data());
+        measurer.MeasureAll(texts, extents.data());
         return extents;
     }
     // Many lines repeat ("break;"): each text is measured once per font.
@@ -86,7 +92,7 @@ std::vector<CSize> TextBatch::Measure(std::span<const TextInFont> texts, unsigne
             std::vector<TextInFont> mine(list.begin() + from, list.begin() + to);
             for (TextInFont& text : mine)
                 text.font = fonts.For(text.font);
-            GetTextMeasurer().MeasureAll(mine, measured.data() + from);
+            measurer.MeasureAll(mine, measured.data() + from);
         });
     for (size_t i = 0; i < texts.size(); ++i)
         extents[i] = measured[which[i]];

@@ -34,6 +34,9 @@ public:
     static constexpr size_t kRunsPerThread = 8;
 
     static std::vector<CSize> Measure(std::span<const TextInFont> texts, unsigned threads);
+    // The same through `measurer`.
+    static std::vector<CSize> Measure(
+        std::span<const TextInFont> texts, unsigned threads, const TextMeasurer& measurer);
 
     // Cuts [0, count) into runs of about equal length and calls
     // work(from, to, fonts) for each, on the calling thread and up to

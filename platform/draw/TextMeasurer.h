@@ -24,6 +24,9 @@ public:
     // Measures a list into `out`, one extent a text (none for a text
     // without a font); one call at a time per font object.
     virtual void MeasureAll(std::span<const TextInFont> texts, CSize* out) const;
+    // The measurer beneath any store of extents this one keeps (itself when
+    // it keeps none), for texts too many to keep and mostly met once.
+    virtual const TextMeasurer& Uncached() const { return *this; }
 };
 
 // The measurer that asks the font itself (Qt's font metrics).

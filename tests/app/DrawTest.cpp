@@ -566,6 +566,39 @@ TEST(DrawTest, OpeningFromTheCacheLeavesTheWindowsThreadFree)
     EXPECT_NE(FindNode(f.View().Nodes(), "Worker9"), nullptr);
 }
 
+// A model closed or cleared just before is freed before a load or a Draw
+// builds the next one: the two never lie side by side.
+TEST(DrawTest, ALoadOrADrawBeginsOnceTheReplacedModelIsFreed)
+{
+    DrawFixture f;
+    for (const bool load : {true, false}) {
+        std::atomic<bool> began {false};
+        std::atomic<bool> overlapped {false};
+        f.program.context->Input().percent = 0;
+        // A model still being freed, which watches a while for the next
+        // one to begin.
+        f.program.context->Disposal().Dispose([&] {
+            for (int i = 0; i < 200000 && !began && f.program.context->Input().percent == 0; ++i)
+                std::this_thread::yield();
+            overlapped = began || f.program.context->Input().percent != 0;
+        });
+        if (load) {
+            ASSERT_TRUE(f.View().StartLoad(
+                [&](CAnalyzer&) {
+                    began = true;
+                    return false;
+                },
+                nullptr));
+        } else {
+            ASSERT_TRUE(f.Commands().Execute(ID_DRAW));
+        }
+        ASSERT_TRUE(f.WaitUntilDone());
+        EXPECT_FALSE(overlapped) << load;
+    }
+    f.View().RedrawNow();
+    EXPECT_NE(FindNode(f.View().Nodes(), "Garden"), nullptr);
+}
+
 // Stop during a load: either the load was already done and the model shows,
 // or the cache is left unread and the project stays open without a model and
 // without an error or a question; a Draw then makes the model.

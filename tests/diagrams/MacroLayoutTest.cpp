@@ -1,7 +1,11 @@
 #include "MacroViewTest.h"
 
+#include "CachingTextMeasurer.h"
+
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
+#include <tuple>
 
 namespace {
 
@@ -50,6 +54,49 @@ TEST_F(MacroLayoutTest, TreeGroupsGlobalsAndKeepsClassMembers)
     EXPECT_EQ(nsNode.children[0].number, 1);
     EXPECT_EQ(nsNode.children[0].children[1].number, 3);
     EXPECT_EQ(nodes[1].number, 9);
+}
+
+// A namespace of millions of variables makes a tree of millions of nodes:
+// no vector of it holds room for more nodes than it has.
+TEST_F(MacroLayoutTest, EveryVectorOfTheTreeHoldsRoomForItsNodesOnly)
+{
+    CModelScope* ns = model.Add(nullptr, "ns", UNIT_NAMESPACE);
+    for (int i = 0; i < 9; ++i) {
+        model.Add(nullptr, "v" + std::to_string(i), UNIT_VARIABLE);
+        model.Add(ns, "f" + std::to_string(i), UNIT_FUNCTION);
+    }
+    model.Add(ns, "Kind", UNIT_ENUM);
+    CModelScope* cls = model.Add(ns, "Shape", UNIT_CLASS);
+    model.Add(cls, "area", UNIT_FUNCTION);
+    model.Add(cls, "sides", UNIT_VARIABLE);
+
+    const std::vector<MacroLayoutNode> nodes = Tree();
+    int vectors = 0;
+    const auto check = [&vectors](
+                           const auto& self, const std::vector<MacroLayoutNode>& list) -> void {
+        ++vectors;
+        EXPECT_EQ(list.capacity(), list.size());
+        for (const MacroLayoutNode& node : list)
+            self(self, node.children);
+    };
+    check(check, nodes);
+    EXPECT_EQ(vectors, 1 + 26) << "the root's and every node's";
+}
+
+// A file of millions of declarations makes as many nodes: a node keeps its
+// rarely used separators behind one pointer and wastes no room on padding.
+TEST_F(MacroLayoutTest, ANodeTakesNoMoreThanItsFields)
+{
+    EXPECT_LE(sizeof(MacroLayoutNode), 96u);
+    model.Add(model.Add(nullptr, "Shape", UNIT_CLASS), "area", UNIT_FUNCTION);
+    model.Add(model.Add(nullptr, "Kind", UNIT_STRUCT), "size", UNIT_VARIABLE);
+    std::vector<MacroLayoutNode> nodes = Build();
+    nodes[0].separators = std::vector<int> {3, 8};
+    const MacroLayoutNode copy = nodes[0];
+    nodes[0].separators.clear();
+    EXPECT_EQ(copy.separators, (std::vector<int> {3, 8})) << "a copy has its own";
+    EXPECT_TRUE(nodes[0].separators.empty());
+    EXPECT_EQ(nodes[1].separators, std::vector<int> {});
 }
 
 TEST_F(MacroLayoutTest, MeasuringAddsBorderFoldMarkerAndFunctionMark)
@@ -345,6 +392,82 @@ TEST_F(MacroLayoutTest, GroupCaptionsAreMeasuredInTheFontTheyAreDrawnIn)
     const CSize caption = drawn.GetTextExtent("Global Function(s)");
     drawn.Restore();
     EXPECT_EQ(nodes[0].textH, caption.cy + 2 + 2);
+}
+
+// A tree of many boxes is measured in runs, on several threads: every box
+// comes out as it does measured on its own.
+TEST_F(MacroLayoutTest, ManyCaptionsAreMeasuredAsOneAlone)
+{
+    CModelScope* ns = model.Add(nullptr, "ns", UNIT_NAMESPACE);
+    for (int i = 0; i < 40000; ++i)
+        model.Add(i % 2 == 0 ? nullptr : ns, std::string(1 + i % 7, 'a') + std::to_string(i),
+            i % 3 == 0 ? UNIT_FUNCTION : UNIT_VARIABLE);
+    model.Add(ns, std::string(5000, 'z'), UNIT_VARIABLE);
+    model.Add(model.Add(nullptr, "Shape", UNIT_CLASS), "area", UNIT_FUNCTION);
+    style.ContentType = 4;
+    // Widths that tell the fonts apart.
+    ScopedTextMeasurer sized {std::make_shared<SizeTimesLengthMeasurer>()};
+    fonts.GetItemFont(UNIT_FUNCTION).Create("DejaVu Sans", 14, 1);
+    fonts.GetItemFont(UNIT_VARIABLE).Create("DejaVu Sans", 9, 0);
+
+    std::vector<MacroLayoutNode> nodes = Build();
+    std::vector<const MacroLayoutNode*> all;
+    const auto collect = [&all](
+                             const auto& self, const std::vector<MacroLayoutNode>& list) -> void {
+        for (const MacroLayoutNode& node : list) {
+            all.push_back(&node);
+            self(self, node.children);
+        }
+    };
+    collect(collect, nodes);
+    ASSERT_GT(all.size(), 40000u);
+    for (const MacroLayoutNode* node : all) {
+        std::vector<MacroLayoutNode> alone(1, *node);
+        Measure(alone);
+        ASSERT_EQ(std::tie(node->textW, node->textH, node->foldMark, node->boxW, node->boxH),
+            std::tie(
+                alone[0].textW, alone[0].textH, alone[0].foldMark, alone[0].boxW, alone[0].boxH))
+            << node->scope->name.substr(0, 20);
+    }
+}
+
+// The names of a small tree stay in the process-wide store of extents, for
+// the next build to find; those of a big one go past it: millions of them
+// would take as much memory as the tree.
+TEST_F(MacroLayoutTest, OnlyASmallTreeKeepsItsNamesInTheStore)
+{
+    class CountingMeasurer : public FixedWidthTextMeasurer {
+    public:
+        CountingMeasurer() : FixedWidthTextMeasurer(6, 10) { }
+        CSize Measure(const CFont& font, std::string_view text) const override
+        {
+            ++calls;
+            return FixedWidthTextMeasurer::Measure(font, text);
+        }
+        mutable std::atomic<int> calls {0};
+    };
+    auto counting = std::make_shared<CountingMeasurer>();
+    ScopedTextMeasurer caching {std::make_shared<CachingTextMeasurer>(counting)};
+    const CFont* font = fonts.GetItemFont(UNIT_VARIABLE).font.get();
+    ASSERT_TRUE(font != nullptr && font->IsCreated());
+    const auto kept = [&](const std::string& name) {
+        const int calls = counting->calls;
+        GetTextMeasurer().Measure(*font, name);
+        return counting->calls == calls;
+    };
+
+    model.Add(nullptr, "counter", UNIT_VARIABLE);
+    std::vector<MacroLayoutNode> nodes = Build();
+    ASSERT_EQ(nodes[0].children[0].textW, 6 * 7 + 4);
+    EXPECT_TRUE(kept("counter"));
+
+    for (int i = 0; i < 20000; ++i)
+        model.Add(nullptr, "v" + std::to_string(i), UNIT_VARIABLE);
+    nodes = Build();
+    ASSERT_EQ(nodes[0].children.size(), 20001u);
+    const MacroLayoutNode& last = nodes[0].children.back();
+    EXPECT_EQ(last.textW, 6 * static_cast<int>(last.scope->name.size()) + 4);
+    EXPECT_FALSE(kept("v9999"));
 }
 
 TEST_F(MacroLayoutTest, ArrangingStopsOnRequest)

@@ -243,6 +243,81 @@ TEST_F(MacroViewPictureTest, AnArrangementMadeAwayEqualsOneMadeInPlace)
     EXPECT_EQ(nodes[0].children[0].boxCache.get(), kept);
 }
 
+// Everything a paint of the tree reads, depth first.
+std::vector<std::vector<int>> Look(const std::vector<MacroLayoutNode>& nodes)
+{
+    std::vector<std::vector<int>> out;
+    for (const MacroLayoutNode& node : nodes) {
+        std::vector<int> look {node.absX, node.absY, node.boxW, node.boxH, node.textW, node.textH,
+            node.open, node.stackedMembers, node.grouped, node.number};
+        look.insert(look.end(), node.separators.begin(), node.separators.end());
+        out.push_back(look);
+        const auto inner = Look(node.children);
+        out.insert(out.end(), inner.begin(), inner.end());
+    }
+    return out;
+}
+
+// Under every option, the shown tree keeps what it shows while the job runs
+// and then takes what an arrangement in place gives; a dragged container
+// keeps its place when sorting is off.
+TEST_F(MacroViewPictureTest, AnArrangementMadeAwayShowsNothingBeforeItIsTaken)
+{
+    AddModel();
+    CModelScope* gamma = model.Add(nullptr, "Gamma", UNIT_CLASS);
+    model.Add(gamma, "a", UNIT_VARIABLE, ACCESS_PRIVATE);
+    model.Add(gamma, "b", UNIT_VARIABLE, ACCESS_PUBLIC);
+    model.Add(model.Add(gamma, "Inner", UNIT_STRUCT), "depth", UNIT_VARIABLE);
+    model.Add(gamma, "Go", UNIT_FUNCTION);
+    model.Add(model.Add(nullptr, "ns", UNIT_NAMESPACE), "local", UNIT_FUNCTION);
+    style.Grouping = 2;
+    for (const int sort : {0, 1}) {
+        for (const bool fixed : {false, true}) {
+            for (const bool autoSort : {false, true}) {
+                options = {sort, fixed, autoSort};
+                ASSERT_TRUE(Update({.build = true}));
+                SetAllNodesOpen(nodes, true);
+                ASSERT_TRUE(Update({.arrange = true}));
+                nodes.back().absX += 7; // a container dragged
+                const auto shown = Look(nodes);
+
+                std::optional<MacroArrangement> arrangement;
+                std::atomic<bool> stop {false};
+                const MacroViewPicture::ArrangeJob job = picture.MakeArrangeJob(options, 90);
+                std::thread([&] { arrangement = job.Run(stop); }).join();
+                ASSERT_TRUE(arrangement);
+                EXPECT_EQ(Look(nodes), shown) << sort << fixed << autoSort;
+
+                std::vector<MacroLayoutNode> expected = nodes;
+                const CSize size = CMacroLayout(expected, MacroViewPicture::kBorder,
+                    style.UnitSpace, 90, style.Grouping, options)
+                                       .Arrange();
+                ASSERT_NE(Look(expected), shown) << sort << fixed << autoSort;
+                EXPECT_EQ(picture.TakeArrangement(*arrangement), size);
+                EXPECT_EQ(Look(nodes), Look(expected)) << sort << fixed << autoSort;
+            }
+        }
+    }
+}
+
+// A tree whose boxes are not in the order the job sorts them is left to an
+// arrangement in place.
+TEST_F(MacroViewPictureTest, AnArrangementOfATreeOutOfOrderIsRefused)
+{
+    CModelScope* alpha = model.Add(nullptr, "Alpha", UNIT_CLASS);
+    model.Add(alpha, "x", UNIT_VARIABLE);
+    model.Add(nullptr, "Beta", UNIT_CLASS);
+    ASSERT_TRUE(Update({.build = true}));
+    options.sort = 0; // by size: the empty Beta comes first
+    const MacroViewPicture::ArrangeJob job = picture.MakeArrangeJob(options, 600);
+    std::atomic<bool> stop {false};
+    const std::optional<MacroArrangement> arrangement = job.Run(stop);
+    ASSERT_TRUE(arrangement);
+    const auto shown = Look(nodes);
+    EXPECT_FALSE(picture.TakeArrangement(*arrangement));
+    EXPECT_EQ(Look(nodes), shown);
+}
+
 // A stopped job gives nothing; an arrangement of another tree is refused.
 TEST_F(MacroViewPictureTest, AnArrangementServesOnlyTheTreeItWasMadeFor)
 {
