@@ -9,6 +9,7 @@
 #include "UnitDetail.h"
 
 #include <map>
+#include <new>
 #include <set>
 
 namespace {
@@ -236,15 +237,22 @@ void CProjectAnalyzer::RemoveChangedFiles()
     // them, and the unreached ones go after the run.
     CIncludePaths paths;
     const std::vector<bool> changed = FindChangedHeaders(paths);
-    SourceFileList kept;
-    kept.reserve(projectFiles_.size());
-    for (auto& file : projectFiles_) {
+    // Every record is judged before any moves, so that a failure on the way
+    // leaves the list as it was.
+    std::vector<bool> keep;
+    keep.reserve(projectFiles_.size());
+    for (const auto& file : projectFiles_) {
         const FileSizeAndTime now = GetFileSizeAndTime(file->path);
         const bool unreadable = now.size == 0 || now.mtime == 0;
-        if (unreadable ||
+        keep.push_back(unreadable ||
             (now.size == file->size && now.mtime == file->mtime &&
-                !IncludesChangedHeader(*file, changed) && IncludesResolveAsBefore(*file, paths))) {
-            kept.push_back(std::move(file));
+                !IncludesChangedHeader(*file, changed) && IncludesResolveAsBefore(*file, paths)));
+    }
+    SourceFileList kept;
+    kept.reserve(projectFiles_.size());
+    for (size_t i = 0; i < projectFiles_.size(); ++i) {
+        if (keep[i]) {
+            kept.push_back(std::move(projectFiles_[i]));
         } else {
             recordsChanged_ = true;
         }
@@ -252,14 +260,22 @@ void CProjectAnalyzer::RemoveChangedFiles()
     projectFiles_ = std::move(kept);
 }
 
+// Every slot of the map is made before any record moves into it: should
+// memory run out on the way, the records all stay where they were, and no
+// list is left with empty entries for a later step to walk into.
 void CProjectAnalyzer::StashProjectFiles()
 {
-    keptFiles_.clear();
-    for (auto& file : projectFiles_) {
-        const std::string path = file->path;
-        keptFiles_[path] = std::move(file);
+    std::map<std::string, std::unique_ptr<CSourceFile>> slots;
+    std::vector<std::unique_ptr<CSourceFile>*> targets;
+    targets.reserve(projectFiles_.size());
+    for (const auto& file : projectFiles_) {
+        targets.push_back(&slots[file->path]);
+    }
+    for (size_t i = 0; i < projectFiles_.size(); ++i) {
+        *targets[i] = std::move(projectFiles_[i]);
     }
     projectFiles_.clear();
+    keptFiles_ = std::move(slots);
 }
 
 bool CProjectAnalyzer::RemoveRecord(const std::string& path)
@@ -423,7 +439,15 @@ std::vector<std::pair<bool, bool>> CProjectAnalyzer::MergeFlags() const
 
 void CProjectAnalyzer::UpdateModel(int mode)
 {
-    if (recordsChanged_ || MergeFlags() != mergedFlags_) {
+    bool rebuild = recordsChanged_;
+    if (!rebuild) {
+        try {
+            rebuild = MergeFlags() != mergedFlags_;
+        } catch (const std::bad_alloc&) {
+            rebuild = true; // the build says so itself should it fail too
+        }
+    }
+    if (rebuild) {
         BuildGlobalModel(mode);
     } else {
         lifelineNames_.clear();

@@ -128,3 +128,35 @@ TEST(FailureLines, CallCollectionReportsItsFailure)
             std::string::npos);
     }
 }
+
+// Whatever allocation of a warm run fails, nothing escapes the run, no list
+// is left with holes, and the run after it gives the model a cold one does.
+TEST(FailureLines, ARunThatFailsAnywhereLeavesTheNextRunWhole)
+{
+    ProjectFolder folder;
+    folder.Write("shape.h", "struct Shape { int sides; };\n");
+    folder.Write("a.cpp", "#include \"shape.h\"\nint a(Shape s) { return s.sides; }\n");
+    folder.Write("b.cpp", "#include \"shape.h\"\nint b(Shape s) { return s.sides + 1; }\n");
+    folder.Write("c.cpp", "int c() { return 3; }\n");
+    const std::vector<std::string> files {"a.cpp", "b.cpp", "c.cpp"};
+    Analysis cold(folder, files);
+    cold.Run();
+    const std::string expected = cold.Outline();
+
+    for (long n = 1;; ++n) {
+        Analysis warm(folder, files);
+        ErrorLines messages;
+        warm.input.messages = &messages;
+        warm.analyzer.Run(3, false);
+        Arm(n);
+        warm.analyzer.Run(3, false);
+        const bool failed = t_failed;
+        Arm(0);
+        if (!failed) {
+            EXPECT_TRUE(messages.errors.empty());
+            break;
+        }
+        warm.analyzer.Run(3, false);
+        EXPECT_EQ(warm.Outline(), expected) << "allocation " << n;
+    }
+}
