@@ -386,12 +386,12 @@ bool CProjectAnalyzer::SaveCache(const std::string& path, std::string* bytesDige
     return saved;
 }
 
-bool CProjectAnalyzer::LoadCache(
-    const std::string& path, const std::string& readWith, const std::string& bytesDigest)
+bool CProjectAnalyzer::LoadCache(const std::string& path, const std::string& readWith,
+    const std::string& bytesDigest, const CacheLoadSteps& steps)
 {
     CParseCacheReader reader(projectFiles_, fileIndex_, input_, input_->Messages());
     reader.SetStopRequest(&input_->stopRequest);
-    const bool loaded = reader.Load(path, bytesDigest);
+    const bool loaded = reader.Load(path, bytesDigest, steps);
     recordsChanged_ = recordsChanged_ || loaded;
     if (loaded) {
         recordsOptions_.reset(); // the cache does not say what it was read with

@@ -423,14 +423,23 @@ bool CParseCacheReader::LoadBytes(const char* data, size_t length)
     return true;
 }
 
-bool CParseCacheReader::Load(const std::string& path, const std::string& digest)
+bool CParseCacheReader::Load(
+    const std::string& path, const std::string& digest, const CacheLoadSteps& steps)
 {
+    const auto lap = [&steps](std::string_view step) {
+        if (steps.times != nullptr) {
+            steps.times->Lap(step);
+        }
+    };
     CacheFileBytes file(path, stop_);
+    lap("read");
     if (!file.Failure().empty()) {
         failure_ = file.Failure();
         return false;
     }
-    if (!digest.empty() && DigestOfBytes(file.Data(), file.Size()) != digest) {
+    const bool same = digest.empty() || DigestOfBytes(file.Data(), file.Size()) == digest;
+    lap("digest");
+    if (!same) {
         failure_ = "changed since it was saved";
         return false;
     }
@@ -443,5 +452,6 @@ bool CParseCacheReader::Load(const std::string& path, const std::string& digest)
     const bool loaded = LoadBytes(file.Data(), file.Size());
     consumed_ = nullptr;
     released_ = nullptr;
+    lap("decode");
     return loaded;
 }

@@ -584,7 +584,7 @@ TEST(DrawTest, ALoadOrADrawBeginsOnceTheReplacedModelIsFreed)
         });
         if (load) {
             ASSERT_TRUE(f.View().StartLoad(
-                [&](CAnalyzer&) {
+                [&](CAnalyzer&, const CacheLoadSteps&) {
                     began = true;
                     return false;
                 },
