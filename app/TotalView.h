@@ -93,8 +93,9 @@ public:
 
     // Fills the model the way a run does, on the run's thread: `load` reads
     // the analysis driver's records there (true when it did), handing
-    // `steps` to the cache's reader; the model is then rebuilt from them and
-    // its tree prepared. The Draw commands are greyed meanwhile and nothing
+    // `steps` to the cache's reader, whose awaitMemory waits until the
+    // model replaced before has been freed; the model is then rebuilt from
+    // them and its tree prepared. The Draw commands are greyed meanwhile and nothing
     // paints the model. `done` is called here, once the thread has been
     // joined, with the answer of `load`. False, with nothing started, while
     // a run or a load goes.
@@ -104,9 +105,8 @@ public:
     void AbandonLoad();
     bool Loading() const { return static_cast<bool>(loadDone_); }
     // How long the steps of the last load took, once it has ended: those
-    // the reader notes, "wait" (for the model replaced before to be freed),
-    // what `load` notes itself, "rebuild" (the model) and "macro" (its
-    // macro view's tree prepared).
+    // the reader notes, what `load` notes itself, "rebuild" (the model) and
+    // "macro" (its macro view's tree prepared).
     const StepTimes& LastLoadSteps() const { return lastLoadSteps_; }
 
     // --- The picture ---

@@ -35,11 +35,12 @@ bool CTotalView::StartLoad(Load load, std::function<void(bool)> done)
                     job = MakePrepareJob()]() mutable {
         StepTimes& steps = slot->steps;
         steps.Start();
-        // The project closed before is freed first: the new model never
-        // lies beside it.
-        context_.Disposal().Await();
-        steps.Lap("wait");
-        slot->loaded = load(*analyzer, CacheLoadSteps {&steps});
+        // The project closed before is freed while the cache file is read,
+        // and before any record is made: the new model never lies beside
+        // it.
+        ModelDisposal& disposal = context_.Disposal();
+        slot->loaded = load(*analyzer, CacheLoadSteps {&steps, [&disposal] { disposal.Await(); }});
+        disposal.Await(); // also when `load` did not ask
         if (!slot->loaded)
             return;
         // Records without their model are never left behind, stopped or not.

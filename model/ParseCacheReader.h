@@ -16,10 +16,18 @@ class CInputSet;
 
 // What a caller may be told of a load from a file while it goes.
 struct CacheLoadSteps {
-    // When given, the steps are noted in it: "read" (the file into memory),
-    // "digest" (its bytes checked) and "decode" (the records made).
+    // When given, the steps are noted in it: "read" (the file into memory,
+    // its digest taken meanwhile), "digest" (compared), "wait" (in
+    // awaitMemory) and "decode" (the records made).
     StepTimes* times = nullptr;
+    // When given, called once the file has been checked, or before more
+    // than kBytesBeforeAwait of it are held, and before any record is
+    // made: the caller may wait there for memory being given back.
+    std::function<void()> awaitMemory;
 };
+
+// How much of a cache file is read before awaitMemory is called.
+inline constexpr size_t kBytesBeforeAwait = size_t {64} << 20;
 
 // Reads a parse cache into an engine's project-file list and file index.
 // Loading is all or nothing: every count is checked against the bytes left
