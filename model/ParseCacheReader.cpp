@@ -263,7 +263,7 @@ struct RecordSlot {
 
 // Below this many bytes in all, records are read here, one after the other.
 constexpr size_t kParallelBytes = size_t {1} << 20;
-constexpr unsigned kMostReaders = 4;
+constexpr unsigned kMostReaders = 8;
 
 // Reads the records on up to kMostReaders threads, this one among them.
 // Each thread takes the next record not taken yet; records after one that
