@@ -1,4 +1,6 @@
+#include "ByteDigest.h"
 #include "CacheFixture.h"
+#include "CacheRecordEncoder.h"
 #include "CacheRecordReader.h"
 #include "CacheUnitSkipper.h"
 #include "IncludedFile.h"
@@ -168,6 +170,65 @@ TEST_F(ParseCache, RecordsLargerThanTheWriteBufferGiveTheSameBytes)
     ASSERT_EQ(after.size(), before.size());
     for (size_t i = 0; i < before.size(); ++i) {
         ASSERT_STREQ(after[i].text ? after[i].text : "", before[i].text ? before[i].text : "") << i;
+    }
+}
+
+// The bytes of writing each record in turn behind its length.
+std::string RecordsInTurn(const CacheRecords& records)
+{
+    CCacheSink expected;
+    expected.WriteInt(180);
+    expected.WriteInt(static_cast<int32_t>(records.projects.size()));
+    expected.WriteInt(static_cast<int32_t>(records.index.files.size()));
+    std::vector<const CSourceFile*> files;
+    for (const auto& file : records.projects)
+        files.push_back(file.get());
+    for (const auto& file : records.index.files)
+        files.push_back(file.get());
+    for (const CSourceFile* file : files) {
+        CCacheSink record;
+        CParseCacheWriter::WriteSourceFile(record, *file);
+        expected.WriteSize(static_cast<uint32_t>(record.Held()));
+        expected.WriteChars(record.Data(), record.Held());
+    }
+    return expected.Bytes();
+}
+
+TEST_F(ParseCache, RecordsEncodedAheadGiveTheBytesAndTheDigestOfWritingThemInTurn)
+{
+    // Hundreds of records, enough tokens for the encoding to go to several
+    // threads; then also one record streamed between them, whose length is
+    // filled in after its start has gone to the file.
+    CacheRecords many;
+    for (int copy = 0; copy < 150; ++copy) {
+        CacheRecords two;
+        FillCacheRecords(two);
+        for (auto& file : two.projects) {
+            file->path += std::to_string(copy);
+            for (int k = 0; k < 1000 + copy; ++k)
+                file->scan.tokens.emplace_back(k, IDENTIFIER, ("t" + std::to_string(k)).c_str());
+            many.projects.push_back(std::move(file));
+        }
+        if (copy == 0) {
+            for (auto& header : two.index.files)
+                many.index.Add(std::move(header));
+        }
+    }
+    for (const bool streamed : {false, true}) {
+        if (streamed) {
+            auto& tokens = many.projects[77]->scan.tokens;
+            while (tokens.size() <= CacheRecordEncoder::kMostTokensAhead)
+                tokens.emplace_back(9, IDENTIFIER, "a_longer_name_for_megabytes");
+        }
+        const std::string path = folder.File("many.car");
+        CParseCacheWriter writer(many.projects, many.index);
+        ASSERT_TRUE(writer.Save(path));
+        const std::string saved = ReadFileBytes(path);
+        EXPECT_TRUE(saved == RecordsInTurn(many)) << streamed;
+        EXPECT_EQ(writer.Digest(), DigestOfBytes(saved.data(), saved.size())) << streamed;
+        CacheRecords loaded;
+        ASSERT_TRUE(Load(loaded, saved));
+        EXPECT_EQ(loaded.projects[299]->path, many.projects[299]->path);
     }
 }
 

@@ -1,0 +1,117 @@
+#include "CacheRecordEncoder.h"
+
+#include "LargeStackThread.h"
+#include "ParseCacheWriter.h"
+#include "SourceFile.h"
+
+#include <algorithm>
+#include <thread>
+
+CacheRecordEncoder::CacheRecordEncoder(std::vector<const CSourceFile*> files)
+    : files_(std::move(files)), slots_(files_.size())
+{
+    size_t tokens = 0;
+    for (const CSourceFile* file : files_) {
+        if (file != nullptr) {
+            tokens += file->scan.tokens.size();
+        }
+    }
+    if (tokens < kLeastTokensForWorkers || files_.size() < 2) {
+        return;
+    }
+    // Unit trees are encoded recursively: the workers get a large stack.
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const size_t workers = std::min<size_t>({cores, kMostWorkers, files_.size()}) - 1;
+    for (size_t w = 0; w < workers; ++w) {
+        auto thread = std::make_unique<LargeStackThread>();
+        if (thread->Start([this] { Work(); })) {
+            threads_.push_back(std::move(thread));
+        }
+    }
+}
+
+CacheRecordEncoder::~CacheRecordEncoder()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    for (auto& thread : threads_) {
+        thread->Join();
+    }
+}
+
+bool CacheRecordEncoder::Streamed(size_t i) const
+{
+    return files_[i] != nullptr && files_[i]->scan.tokens.size() > kMostTokensAhead;
+}
+
+CacheRecordEncoder::Slot CacheRecordEncoder::Encode(const CSourceFile* file)
+{
+    Slot slot;
+    try {
+        slot.bytes = std::make_unique<CCacheSink>();
+        if (file != nullptr) {
+            CParseCacheWriter::WriteSourceFile(*slot.bytes, *file);
+        }
+    } catch (...) {
+        slot.failure = std::current_exception();
+    }
+    slot.done = true;
+    return slot;
+}
+
+void CacheRecordEncoder::Work()
+{
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        changed_.wait(lock,
+            [this] { return stopping_ || next_ >= files_.size() || heldBytes_ < kMostBytesAhead; });
+        if (stopping_ || next_ >= files_.size()) {
+            return;
+        }
+        const size_t i = next_++;
+        if (Streamed(i)) {
+            continue;
+        }
+        lock.unlock();
+        Slot slot = Encode(files_[i]);
+        lock.lock();
+        if (slot.bytes) {
+            heldBytes_ += slot.bytes->Held();
+        }
+        slots_[i] = std::move(slot);
+        changed_.notify_all();
+    }
+}
+
+std::unique_ptr<CCacheSink> CacheRecordEncoder::Take(size_t i)
+{
+    std::unique_lock lock(mutex_);
+    Slot slot;
+    if (next_ <= i) {
+        // Nobody has come to it: it is encoded here.
+        next_ = i + 1;
+        lock.unlock();
+        if (Streamed(i)) {
+            return nullptr;
+        }
+        slot = Encode(files_[i]);
+    } else {
+        if (Streamed(i)) {
+            return nullptr;
+        }
+        changed_.wait(lock, [this, i] { return slots_[i].done; });
+        slot = std::move(slots_[i]);
+        if (slot.bytes) {
+            heldBytes_ -= slot.bytes->Held();
+        }
+        lock.unlock();
+        changed_.notify_all();
+    }
+    if (slot.failure) {
+        std::rethrow_exception(slot.failure);
+    }
+    return std::move(slot.bytes);
+}
