@@ -6,6 +6,7 @@
 #include "LanguageTable.h"
 #include "ParseCacheReader.h"
 #include "ParseCacheWriter.h"
+#include "SourceFileFreeing.h"
 #include "UnitDetail.h"
 
 #include <map>
@@ -39,6 +40,13 @@ bool HeaderChangedOnDisk(const CSourceFile& header, std::map<std::string, FileSi
 CProjectAnalyzer::CProjectAnalyzer(CInputSet* input) : input_(input)
 {
     ResetModel();
+}
+
+CProjectAnalyzer::~CProjectAnalyzer()
+{
+    root_.reset(); // it refers to the records' units
+    FreeSourceFiles(projectFiles_);
+    FreeSourceFiles(fileIndex_.files);
 }
 
 void CProjectAnalyzer::ResetModel()

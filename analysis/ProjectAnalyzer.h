@@ -25,6 +25,10 @@
 class CProjectAnalyzer {
 public:
     explicit CProjectAnalyzer(CInputSet* input);
+    // Frees the model, then the records on several threads.
+    ~CProjectAnalyzer();
+    CProjectAnalyzer(const CProjectAnalyzer&) = delete;
+    CProjectAnalyzer& operator=(const CProjectAnalyzer&) = delete;
 
     // One pass over the project input: records of files that left it or
     // changed on disk (or reach a changed header) are dropped, each path
