@@ -36,7 +36,7 @@ CacheRecordEncoder::~CacheRecordEncoder()
         const std::lock_guard lock(mutex_);
         stopping_ = true;
     }
-    changed_.notify_all();
+    room_.notify_all();
     for (auto& thread : threads_) {
         thread->Join();
     }
@@ -66,8 +66,10 @@ void CacheRecordEncoder::Work()
 {
     std::unique_lock lock(mutex_);
     for (;;) {
-        changed_.wait(lock,
+        ++idleWorkers_;
+        room_.wait(lock,
             [this] { return stopping_ || next_ >= files_.size() || heldBytes_ < kMostBytesAhead; });
+        --idleWorkers_;
         if (stopping_ || next_ >= files_.size()) {
             return;
         }
@@ -82,7 +84,7 @@ void CacheRecordEncoder::Work()
             heldBytes_ += slot.bytes->Held();
         }
         slots_[i] = std::move(slot);
-        changed_.notify_all();
+        ready_.notify_one(); // only the writer waits for it
     }
 }
 
@@ -102,13 +104,19 @@ std::unique_ptr<CCacheSink> CacheRecordEncoder::Take(size_t i)
         if (Streamed(i)) {
             return nullptr;
         }
-        changed_.wait(lock, [this, i] { return slots_[i].done; });
+        ready_.wait(lock, [this, i] { return slots_[i].done; });
         slot = std::move(slots_[i]);
         if (slot.bytes) {
             heldBytes_ -= slot.bytes->Held();
         }
+        // A worker waits only while the bytes ahead are at their bound; one
+        // is woken for the room a record leaves (waking them all for every
+        // record costs more than encoding).
+        const bool wake = idleWorkers_ > 0 && heldBytes_ < kMostBytesAhead;
         lock.unlock();
-        changed_.notify_all();
+        if (wake) {
+            room_.notify_one();
+        }
     }
     if (slot.failure) {
         std::rethrow_exception(slot.failure);

@@ -55,9 +55,11 @@ private:
     std::vector<const CSourceFile*> files_;
     std::vector<Slot> slots_;
     std::mutex mutex_;
-    std::condition_variable changed_;
+    std::condition_variable ready_; // a record is encoded (the writer waits)
+    std::condition_variable room_; // there is room ahead again (workers wait)
     size_t next_ = 0; // the first record nobody has taken
     size_t heldBytes_ = 0; // encoded, not yet taken
+    unsigned idleWorkers_ = 0; // waiting for room
     bool stopping_ = false;
     std::vector<std::unique_ptr<LargeStackThread>> threads_;
 };
