@@ -186,17 +186,17 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
         // encoded ahead comes with its length; a large one is streamed,
         // and its length is filled in once known (in the buffer, or in the
         // file when the record's start went out already): one pass,
-        // whatever the size. The digest is taken of each chunk as it goes
-        // out, unless a length had to be filled in behind it.
+        // whatever the size. A large record encoded ahead goes to the file
+        // as it is, not copied. The digest is taken on the writing thread
+        // as the bytes go out, unless a length had to be filled in behind
+        // them.
         constexpr size_t kChunkBytes = size_t {1} << 20;
+        constexpr size_t kLeastBytesAsTheyAre = size_t {64} << 10;
         CCacheFileWriter output(fd); // writes each chunk while the next is filled
         ByteDigest digest;
-        bool digestWhole = true;
+        output.DigestInto(&digest);
         CCacheSink out;
-        out.SpillTo(kChunkBytes, [&output, &digest](CacheChunk& full) {
-            digest.Add(full.bytes.get(), full.size);
-            output.Write(full);
-        });
+        out.SpillTo(kChunkBytes, [&output](CacheChunk& full) { output.Write(full); });
         out.WriteInt(kParseCacheVersion);
         out.WriteInt(static_cast<int32_t>(writer.projectFiles_.size()));
         out.WriteInt(static_cast<int32_t>(writer.fileIndex_.files.size()));
@@ -211,7 +211,6 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
                 out.PatchInt(lengthAt, length);
             } else {
                 output.Patch(lengthAt, static_cast<uint32_t>(length));
-                digestWhole = false;
             }
         };
         for (size_t i = 0; i < files.size(); ++i) {
@@ -222,16 +221,19 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
             }
             const size_t length = record->Held();
             out.WriteSize(static_cast<uint32_t>(length));
-            // In pieces no larger than the buffer, which stays as it is.
-            for (size_t at = 0; at < length; at += kChunkBytes) {
-                out.WriteChars(record->Data() + at, std::min(kChunkBytes, length - at));
+            if (length >= kLeastBytesAsTheyAre) {
+                out.Flush();
+                output.Append(record->TakeBytes());
+                out.PassOver(length);
+                continue;
             }
+            out.WriteChars(record->Data(), length);
         }
         out.Flush();
         if (!output.Finish()) {
             return false;
         }
-        if (digestWhole) {
+        if (output.DigestWhole()) {
             writer.digest_ = digest.Text();
         }
         return true;

@@ -197,15 +197,16 @@ std::string RecordsInTurn(const CacheRecords& records)
 TEST_F(ParseCache, RecordsEncodedAheadGiveTheBytesAndTheDigestOfWritingThemInTurn)
 {
     // Hundreds of records, enough tokens for the encoding to go to several
-    // threads; then also one record streamed between them, whose length is
-    // filled in after its start has gone to the file.
+    // threads, a few large enough to go to the file as they were encoded;
+    // then also one record streamed between them, whose length is filled
+    // in after its start has gone to the file.
     CacheRecords many;
     for (int copy = 0; copy < 150; ++copy) {
         CacheRecords two;
         FillCacheRecords(two);
         for (auto& file : two.projects) {
             file->path += std::to_string(copy);
-            for (int k = 0; k < 1000 + copy; ++k)
+            for (int k = 0; k < (copy % 40 == 1 ? 20000 : 1000) + copy; ++k)
                 file->scan.tokens.emplace_back(k, IDENTIFIER, ("t" + std::to_string(k)).c_str());
             many.projects.push_back(std::move(file));
         }
