@@ -32,7 +32,7 @@ public:
     // back for them); waits while more than kMostAppendedBytes of such are
     // queued. Throws a CacheError when a write has failed.
     void Append(CacheChunk bytes);
-    static constexpr size_t kMostAppendedBytes = size_t {16} << 20;
+    static constexpr size_t kMostAppendedBytes = size_t {4} << 20;
     // Writes the value at `offset` once what is queued before it is
     // written. Throws a CacheError when a write has failed.
     void Patch(size_t offset, uint32_t value);
