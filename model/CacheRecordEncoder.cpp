@@ -5,6 +5,7 @@
 #include "SourceFile.h"
 
 #include <algorithm>
+#include <cstring>
 #include <thread>
 
 CacheRecordEncoder::CacheRecordEncoder(std::vector<const CSourceFile*> files)
@@ -47,14 +48,21 @@ bool CacheRecordEncoder::Streamed(size_t i) const
     return files_[i] != nullptr && files_[i]->scan.tokens.size() > kMostTokensAhead;
 }
 
-CacheRecordEncoder::Slot CacheRecordEncoder::Encode(const CSourceFile* file)
+CacheRecordEncoder::Slot CacheRecordEncoder::Encode(const CSourceFile* file, CCacheSink& scratch)
 {
     Slot slot;
     try {
-        slot.bytes = std::make_unique<CCacheSink>();
+        scratch.Clear();
         if (file != nullptr) {
-            CParseCacheWriter::WriteSourceFile(*slot.bytes, *file);
+            CParseCacheWriter::WriteSourceFile(scratch, *file);
         }
+        const size_t size = scratch.Held();
+        if (size > 0) {
+            slot.bytes.bytes = std::make_unique_for_overwrite<char[]>(size);
+            std::memcpy(slot.bytes.bytes.get(), scratch.Data(), size);
+        }
+        slot.bytes.capacity = size;
+        slot.bytes.size = size;
     } catch (...) {
         slot.failure = std::current_exception();
     }
@@ -64,6 +72,7 @@ CacheRecordEncoder::Slot CacheRecordEncoder::Encode(const CSourceFile* file)
 
 void CacheRecordEncoder::Work()
 {
+    CCacheSink scratch;
     std::unique_lock lock(mutex_);
     for (;;) {
         ++idleWorkers_;
@@ -78,17 +87,15 @@ void CacheRecordEncoder::Work()
             continue;
         }
         lock.unlock();
-        Slot slot = Encode(files_[i]);
+        Slot slot = Encode(files_[i], scratch);
         lock.lock();
-        if (slot.bytes) {
-            heldBytes_ += slot.bytes->Held();
-        }
+        heldBytes_ += slot.bytes.size;
         slots_[i] = std::move(slot);
         ready_.notify_one(); // only the writer waits for it
     }
 }
 
-std::unique_ptr<CCacheSink> CacheRecordEncoder::Take(size_t i)
+std::optional<CacheChunk> CacheRecordEncoder::Take(size_t i)
 {
     std::unique_lock lock(mutex_);
     Slot slot;
@@ -97,18 +104,16 @@ std::unique_ptr<CCacheSink> CacheRecordEncoder::Take(size_t i)
         next_ = i + 1;
         lock.unlock();
         if (Streamed(i)) {
-            return nullptr;
+            return std::nullopt;
         }
-        slot = Encode(files_[i]);
+        slot = Encode(files_[i], writerScratch_);
     } else {
         if (Streamed(i)) {
-            return nullptr;
+            return std::nullopt;
         }
         ready_.wait(lock, [this, i] { return slots_[i].done; });
         slot = std::move(slots_[i]);
-        if (slot.bytes) {
-            heldBytes_ -= slot.bytes->Held();
-        }
+        heldBytes_ -= slot.bytes.size;
         // A worker waits only while the bytes ahead are at their bound; one
         // is woken for the room a record leaves (waking them all for every
         // record costs more than encoding).

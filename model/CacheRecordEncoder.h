@@ -7,6 +7,7 @@
 #include <exception>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 class CSourceFile;
@@ -30,9 +31,10 @@ public:
     CacheRecordEncoder& operator=(const CacheRecordEncoder&) = delete;
 
     // The bytes of record i (CParseCacheWriter::WriteSourceFile), encoded
-    // ahead or here; null when the caller is to stream it. Records are
-    // taken once each, in order. Rethrows what encoding the record threw.
-    std::unique_ptr<CCacheSink> Take(size_t i);
+    // ahead or here, in a chunk of exactly their size; none when the caller
+    // is to stream it. Records are taken once each, in order. Rethrows what
+    // encoding the record threw.
+    std::optional<CacheChunk> Take(size_t i);
 
     // A record with more tokens than this is streamed.
     static constexpr size_t kMostTokensAhead = size_t {256} << 10;
@@ -43,13 +45,16 @@ public:
 
 private:
     struct Slot {
-        std::unique_ptr<CCacheSink> bytes;
+        CacheChunk bytes;
         std::exception_ptr failure;
         bool done = false;
     };
 
     bool Streamed(size_t i) const;
-    static Slot Encode(const CSourceFile* file);
+    // Encodes into `scratch`, which keeps its room from one record to the
+    // next, and copies the bytes out: no record's bytes are held in more
+    // room than they need, and no room is grown again for every record.
+    static Slot Encode(const CSourceFile* file, CCacheSink& scratch);
     void Work();
 
     std::vector<const CSourceFile*> files_;
@@ -61,5 +66,6 @@ private:
     size_t heldBytes_ = 0; // encoded, not yet taken
     unsigned idleWorkers_ = 0; // waiting for room
     bool stopping_ = false;
+    CCacheSink writerScratch_; // for records the writer encodes itself
     std::vector<std::unique_ptr<LargeStackThread>> threads_;
 };

@@ -103,18 +103,9 @@ public:
     const char* Data() const { return chunk_.bytes.get(); }
     size_t Held() const { return static_cast<size_t>(next_ - chunk_.bytes.get()); }
     std::string Bytes() const { return std::string(Data(), Held()); }
-    // The bytes held, taken away as a chunk of that size; the sink is left
-    // empty.
-    CacheChunk TakeBytes()
-    {
-        const size_t held = Held();
-        CacheChunk taken = std::move(chunk_);
-        taken.size = held;
-        chunk_ = CacheChunk();
-        next_ = nullptr;
-        end_ = nullptr;
-        return taken;
-    }
+    // Forgets the bytes held and keeps the room (a sink that does not
+    // spill).
+    void Clear() { next_ = chunk_.bytes.get(); }
 
 private:
     void MakeRoom(size_t n);

@@ -214,20 +214,20 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
             }
         };
         for (size_t i = 0; i < files.size(); ++i) {
-            const std::unique_ptr<CCacheSink> record = ahead.Take(i);
+            std::optional<CacheChunk> record = ahead.Take(i);
             if (!record) {
                 streamOne(files[i]);
                 continue;
             }
-            const size_t length = record->Held();
+            const size_t length = record->size;
             out.WriteSize(static_cast<uint32_t>(length));
             if (length >= kLeastBytesAsTheyAre) {
                 out.Flush();
-                output.Append(record->TakeBytes());
+                output.Append(std::move(*record));
                 out.PassOver(length);
                 continue;
             }
-            out.WriteChars(record->Data(), length);
+            out.WriteChars(record->bytes.get(), length);
         }
         out.Flush();
         if (!output.Finish()) {
