@@ -373,6 +373,52 @@ TEST_F(ParseCache, ReadingOnSeveralThreadsFailsAsReadingInOrder)
     }
 }
 
+// A macro table is written in name order; one that is not (another
+// writer's) still reads whole, a later record of one name winning.
+TEST_F(ParseCache, AMacroTableOutOfOrderReadsAsWritten)
+{
+    const auto load = [](const std::vector<std::pair<std::string, std::string>>& table) {
+        CCacheSink record;
+        record.WriteString("/src/m.c");
+        record.WriteSize(0); // includes
+        for (int flag = 0; flag < 3; ++flag)
+            record.WriteBool(false);
+        record.WriteInt(0); // index number
+        record.WriteInt(10); // size
+        record.WriteInt(20); // time
+        record.WriteSize(static_cast<uint32_t>(table.size()));
+        for (const auto& [name, value] : table) {
+            record.WriteString(name);
+            record.WriteBool(false);
+            record.WriteSize(0); // parameters
+            record.WriteSize(1); // one body token
+            record.WriteInt(1);
+            record.WriteInt(IDENTIFIER);
+            record.WriteString(value);
+        }
+        record.WriteSize(0); // tokens
+        record.WriteSize(0); // units
+        CCacheSink cache;
+        cache.WriteInt(180);
+        cache.WriteInt(1);
+        cache.WriteInt(0);
+        cache.WriteSize(static_cast<uint32_t>(record.Held()));
+        cache.WriteChars(record.Data(), record.Held());
+        CacheRecords target;
+        EXPECT_TRUE(Load(target, cache.Bytes()));
+        std::string read;
+        if (!target.projects.empty()) {
+            for (const auto& [name, macro] : target.projects[0]->macros)
+                read += name + "=" + (macro.body.empty() ? "" : macro.body[0].text) + " ";
+        }
+        return read;
+    };
+    EXPECT_EQ(load({{"A", "1"}, {"B", "2"}, {"C", "3"}}), "A=1 B=2 C=3 ");
+    EXPECT_EQ(load({{"B", "1"}, {"A", "2"}, {"C", "3"}}), "A=2 B=1 C=3 ");
+    EXPECT_EQ(load({{"B", "1"}, {"C", "2"}, {"B", "3"}}), "B=3 C=2 ");
+    EXPECT_EQ(load({{"A", "1"}, {"A", "2"}}), "A=2 ");
+}
+
 // Stepping over the stored units of every kind (to read a long list in
 // runs) lands exactly where reading them ends.
 TEST_F(ParseCache, SteppingOverUnitsLandsWhereTheirBytesEnd)
