@@ -6,11 +6,16 @@
 #include "LanguageTable.h"
 #include "ParseCacheReader.h"
 #include "ParseCacheWriter.h"
+#include "SourceFileFreeing.h"
 #include "UnitDetail.h"
 
+#include <algorithm>
+#include <atomic>
 #include <map>
 #include <new>
 #include <set>
+#include <system_error>
+#include <thread>
 
 namespace {
 
@@ -35,11 +40,22 @@ bool HeaderChangedOnDisk(const CSourceFile& header, std::map<std::string, FileSi
     return now->second.size != header.size || now->second.mtime != header.mtime;
 }
 
+// Fewer files are looked at on the asking thread alone.
+constexpr size_t kLeastFilesForThreads = 32;
+constexpr unsigned kMostCheckThreads = 8;
+
 } // namespace
 
 CProjectAnalyzer::CProjectAnalyzer(CInputSet* input) : input_(input)
 {
     ResetModel();
+}
+
+CProjectAnalyzer::~CProjectAnalyzer()
+{
+    root_.reset(); // it refers to the records' units
+    FreeSourceFiles(projectFiles_);
+    FreeSourceFiles(fileIndex_.files);
 }
 
 void CProjectAnalyzer::ResetModel()
@@ -308,20 +324,45 @@ void CProjectAnalyzer::RemoveSourceFiles(const std::vector<std::string>& paths)
 
 bool CProjectAnalyzer::IsAnyFileChanged() const
 {
-    CIncludePaths paths;
-    for (const auto& file : projectFiles_) {
-        if (ChangedOnDisk(*file) || !IncludesResolveAsBefore(*file, paths)) {
-            return true;
+    // Each file's includes are found again from its tokens: a large project
+    // is looked at on several threads, each with its own folder listings.
+    const size_t projects = projectFiles_.size();
+    const size_t total = projects + fileIndex_.files.size();
+    std::atomic<size_t> next {0};
+    std::atomic<bool> changed {false};
+    auto work = [&] {
+        CIncludePaths paths;
+        std::map<std::string, FileSizeAndTime> onDisk;
+        for (size_t i = next++; i < total && !changed; i = next++) {
+            if (i < projects) {
+                const CSourceFile& file = *projectFiles_[i];
+                if (ChangedOnDisk(file) || !IncludesResolveAsBefore(file, paths)) {
+                    changed = true;
+                }
+            } else if (const CSourceFile* header = fileIndex_.files[i - projects].get()) {
+                if (HeaderChangedOnDisk(*header, onDisk) ||
+                    !IncludesResolveAsBefore(*header, paths)) {
+                    changed = true;
+                }
+            }
+        }
+    };
+    std::vector<std::thread> threads;
+    if (total >= kLeastFilesForThreads) {
+        const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+        for (unsigned h = 1; h < std::min(cores, kMostCheckThreads); ++h) {
+            try {
+                threads.emplace_back(work);
+            } catch (const std::system_error&) {
+                break; // the threads there are do it
+            }
         }
     }
-    std::map<std::string, FileSizeAndTime> onDisk;
-    for (const auto& header : fileIndex_.files) {
-        if (header &&
-            (HeaderChangedOnDisk(*header, onDisk) || !IncludesResolveAsBefore(*header, paths))) {
-            return true;
-        }
+    work();
+    for (std::thread& thread : threads) {
+        thread.join();
     }
-    return false;
+    return changed;
 }
 
 std::vector<CallRecord> CProjectAnalyzer::GetCalledFunctions(const CModelScope* function)
@@ -402,12 +443,12 @@ bool CProjectAnalyzer::SaveCache(const std::string& path, std::string* bytesDige
     return saved;
 }
 
-bool CProjectAnalyzer::LoadCache(
-    const std::string& path, const std::string& readWith, const std::string& bytesDigest)
+bool CProjectAnalyzer::LoadCache(const std::string& path, const std::string& readWith,
+    const std::string& bytesDigest, const CacheLoadSteps& steps)
 {
     CParseCacheReader reader(projectFiles_, fileIndex_, input_, input_->Messages());
     reader.SetStopRequest(&input_->stopRequest);
-    const bool loaded = reader.Load(path, bytesDigest);
+    const bool loaded = reader.Load(path, bytesDigest, steps);
     recordsChanged_ = recordsChanged_ || loaded;
     if (loaded) {
         recordsOptions_.reset(); // the cache does not say what it was read with

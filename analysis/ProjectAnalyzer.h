@@ -6,6 +6,7 @@
 #include "IncludePaths.h"
 #include "InputSet.h"
 #include "ModelScope.h"
+#include "ParseCacheReader.h"
 #include "ScannedFiles.h"
 #include "SourceFileList.h"
 
@@ -24,6 +25,10 @@
 class CProjectAnalyzer {
 public:
     explicit CProjectAnalyzer(CInputSet* input);
+    // Frees the model, then the records on several threads.
+    ~CProjectAnalyzer();
+    CProjectAnalyzer(const CProjectAnalyzer&) = delete;
+    CProjectAnalyzer& operator=(const CProjectAnalyzer&) = delete;
 
     // One pass over the project input: records of files that left it or
     // changed on disk (or reach a changed header) are dropped, each path
@@ -70,9 +75,10 @@ public:
     // caller kept it: if the options differ at the next run, every file is
     // read afresh. Without it the records count as read with the options
     // of the next run. `bytesDigest` is what SaveCache gave, when the caller
-    // kept it: a cache whose bytes have changed since is refused.
+    // kept it: a cache whose bytes have changed since is refused. `steps`
+    // go to the reader.
     bool LoadCache(const std::string& path, const std::string& readWith = {},
-        const std::string& bytesDigest = {});
+        const std::string& bytesDigest = {}, const CacheLoadSteps& steps = {});
     // A short text that stands for the options the records were read with
     // (predefined words, include folders, header flags); empty when that is
     // not known.

@@ -101,11 +101,13 @@ void CKestrinDoc::LoadProjectCache(const std::string& path)
     // loading thread too; it reads the records only.
     auto changed = std::make_shared<bool>(false);
     const bool started = frame_->MacroView()->StartLoad(
-        [cache, saved, changed](CAnalyzer& loading) {
+        [cache, saved, changed](CAnalyzer& loading, const CacheLoadSteps& steps) {
             CProjectAnalyzer* engine = loading.Engine();
-            if (!engine->LoadCache(cache, saved.options, saved.bytes))
+            if (!engine->LoadCache(cache, saved.options, saved.bytes, steps))
                 return false;
             *changed = engine->IsAnyFileChanged();
+            if (steps.times != nullptr)
+                steps.times->Lap("check");
             return true;
         },
         [this, path, cache, changed](bool loaded) {

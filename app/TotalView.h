@@ -8,8 +8,10 @@
 #include "MacroLayoutNode.h"
 #include "MacroViewPicture.h"
 #include "ModelHolders.h"
+#include "ParseCacheReader.h"
 #include "PrintImage.h"
 #include "ScrollView.h"
+#include "StepTimes.h"
 #include "VisualSetting.h"
 
 #include <QTimer>
@@ -90,15 +92,22 @@ public:
     void StopAndWait();
 
     // Fills the model the way a run does, on the run's thread: `load` reads
-    // the analysis driver's records there (true when it did); the model is
-    // then rebuilt from them and its tree prepared. The Draw commands are
-    // greyed meanwhile and nothing paints the model. `done` is called here,
-    // once the thread has been joined, with the answer of `load`. False, with
-    // nothing started, while a run or a load goes.
-    bool StartLoad(std::function<bool(CAnalyzer&)> load, std::function<void(bool)> done);
+    // the analysis driver's records there (true when it did), handing
+    // `steps` to the cache's reader, whose awaitMemory waits until the
+    // model replaced before has been freed; the model is then rebuilt from
+    // them and its tree prepared. The Draw commands are greyed meanwhile and nothing
+    // paints the model. `done` is called here, once the thread has been
+    // joined, with the answer of `load`. False, with nothing started, while
+    // a run or a load goes.
+    using Load = std::function<bool(CAnalyzer&, const CacheLoadSteps& steps)>;
+    bool StartLoad(Load load, std::function<void(bool)> done);
     // Waits for a load to end and drops its `done`.
     void AbandonLoad();
     bool Loading() const { return static_cast<bool>(loadDone_); }
+    // How long the steps of the last load took, once it has ended: those
+    // the reader notes, what `load` notes itself, "rebuild" (the model) and
+    // "macro" (its macro view's tree prepared).
+    const StepTimes& LastLoadSteps() const { return lastLoadSteps_; }
 
     // --- The picture ---
 
@@ -198,6 +207,7 @@ private:
         const CAnalyzer* analyzer = nullptr;
         uint64_t generation = 0;
         bool loaded = false; // a load's answer
+        StepTimes steps; // a load's
     };
     // Filled by the run's thread, read only after it was joined.
     std::shared_ptr<RunTree> runTree_;
@@ -216,6 +226,7 @@ private:
     LargeStackThread drawThread_;
     // Set while the thread loads rather than runs.
     std::function<void(bool)> loadDone_;
+    StepTimes lastLoadSteps_;
     QTimer progressTimer_;
     CDialogProgress* progress_ = nullptr;
     int arrangeAwayFrom_ = kArrangeAwayFrom;

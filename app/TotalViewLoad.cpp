@@ -17,7 +17,7 @@
 #include <QScrollBar>
 #include <QStyle>
 
-bool CTotalView::StartLoad(std::function<bool(CAnalyzer&)> load, std::function<void(bool)> done)
+bool CTotalView::StartLoad(Load load, std::function<void(bool)> done)
 {
     CAnalyzer* analyzer = context_.Analyzer();
     if (context_.drawRunning || analyzer == nullptr || frame_ == nullptr)
@@ -33,20 +33,26 @@ bool CTotalView::StartLoad(std::function<bool(CAnalyzer&)> load, std::function<v
     loadDone_ = done ? std::move(done) : [](bool) {};
     auto body = [analyzer, this, slot = runTree_, load = std::move(load),
                     job = MakePrepareJob()]() mutable {
-        // The project closed before is freed first: the new model never
-        // lies beside it.
-        context_.Disposal().Await();
-        slot->loaded = load(*analyzer);
+        StepTimes& steps = slot->steps;
+        steps.Start();
+        // The project closed before is freed while the cache file is read,
+        // and before any record is made: the new model never lies beside
+        // it.
+        ModelDisposal& disposal = context_.Disposal();
+        slot->loaded = load(*analyzer, CacheLoadSteps {&steps, [&disposal] { disposal.Await(); }});
+        disposal.Await(); // also when `load` did not ask
         if (!slot->loaded)
             return;
         // Records without their model are never left behind, stopped or not.
         analyzer->RebuildModel(3);
+        steps.Lap("rebuild");
         const std::atomic<bool>& stop = context_.Input().stopRequest;
         if (!stop) {
             slot->tree = job.Run(analyzer->Engine()->Root(), stop);
             slot->analyzer = analyzer;
             slot->generation = analyzer->Engine()->ModelGeneration();
         }
+        steps.Lap("macro");
     };
     const UiThreadPoster poster(this);
     const bool started = drawThread_.Start([body, poster, this]() mutable {
@@ -94,8 +100,10 @@ void CTotalView::FinishLoad(bool abandoned)
     const std::function<void(bool)> done = std::move(loadDone_);
     loadDone_ = nullptr;
     const bool loaded = runTree_ != nullptr && runTree_->loaded;
-    if (runTree_ != nullptr)
+    if (runTree_ != nullptr) {
+        lastLoadSteps_ = runTree_->steps;
         prepared_ = std::move(*runTree_);
+    }
     runTree_.reset();
     if (!abandoned)
         ShowScrollBarsForPreparedTree();

@@ -38,10 +38,14 @@ void CCacheFileWriter::ThrowIfFailed() const
 bool CCacheFileWriter::WriteItem(const Item& item)
 {
     if (!item.chunk.bytes) {
+        patched_ = true;
         return WriteAllBytesAt(fd_, item.patch, 4, item.patchOffset);
     }
     if (!WriteAllBytes(fd_, item.chunk.bytes.get(), item.chunk.size)) {
         return false;
+    }
+    if (digest_ != nullptr) {
+        digest_->Add(item.chunk.bytes.get(), item.chunk.size);
     }
     // The disk starts on each piece at once; the flush at the end then has
     // little left to wait for.
@@ -82,6 +86,24 @@ void CCacheFileWriter::Write(CacheChunk& chunk)
     lock.unlock();
     chunk.bytes = std::make_unique_for_overwrite<char[]>(capacity);
     chunk.capacity = capacity;
+}
+
+void CCacheFileWriter::Append(CacheChunk bytes)
+{
+    Item item;
+    item.chunk = std::move(bytes);
+    item.own = true;
+    if (!thread_.joinable()) {
+        failed_ = failed_ || !WriteItem(item);
+        ThrowIfFailed();
+        return;
+    }
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return appendedBytes_ < kMostAppendedBytes || failed_; });
+    ThrowIfFailed();
+    appendedBytes_ += item.chunk.size;
+    queue_.push_back(std::move(item));
+    changed_.notify_all();
 }
 
 void CCacheFileWriter::Patch(size_t offset, uint32_t value)
@@ -125,6 +147,8 @@ void CCacheFileWriter::Work()
         if (!ok) {
             failed_ = true;
             queue_.clear();
+        } else if (item.own) {
+            appendedBytes_ -= item.chunk.size;
         } else if (item.chunk.bytes) {
             item.chunk.size = 0;
             spare_.push_back(std::move(item.chunk));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ByteDigest.h"
 #include "ParseCacheIO.h"
 
 #include <condition_variable>
@@ -27,9 +28,20 @@ public:
     // Takes the chunk's bytes to be written and leaves an empty chunk in
     // its place. Throws a CacheError when a write has failed.
     void Write(CacheChunk& chunk);
+    // Takes bytes of their own to be written as they are (none is handed
+    // back for them); waits while more than kMostAppendedBytes of such are
+    // queued. Throws a CacheError when a write has failed.
+    void Append(CacheChunk bytes);
+    static constexpr size_t kMostAppendedBytes = size_t {4} << 20;
     // Writes the value at `offset` once what is queued before it is
     // written. Throws a CacheError when a write has failed.
     void Patch(size_t offset, uint32_t value);
+    // From now on every byte appended is added to `digest` as it is
+    // written, on the writing thread; a patch leaves it incomplete. Read
+    // the digest only after Finish.
+    void DigestInto(ByteDigest* digest) { digest_ = digest; }
+    // Whether the digest took every byte as it stands in the file.
+    bool DigestWhole() const { return digest_ != nullptr && !patched_; }
     // Waits until everything is written; false when a write failed.
     bool Finish();
 
@@ -38,6 +50,7 @@ public:
 private:
     struct Item {
         CacheChunk chunk; // bytes to append, or none for a patch
+        bool own = false; // not handed back
         size_t patchOffset = 0;
         char patch[4] = {};
     };
@@ -56,6 +69,9 @@ private:
     size_t written_ = 0; // bytes appended so far
     bool busy_ = false; // an item is being written
     bool failed_ = false;
+    size_t appendedBytes_ = 0; // queued by Append, not yet written
+    ByteDigest* digest_ = nullptr;
+    bool patched_ = false;
     bool finishing_ = false;
     std::thread thread_;
 };

@@ -225,7 +225,14 @@ void CCacheRecordReader::ReadMacroTable(CCacheSource& in, CSourceFile& file)
         macro.functionLike = in.ReadBool();
         ReadStrings(in, macro.parameters);
         ReadTokenVector(in, macro.body);
-        file.macros[name] = std::move(macro); // a later record of one name wins
+        // A table is written in name order: each name goes after the last
+        // one without a search. Out of order, a later record of one name
+        // wins.
+        if (file.macros.empty() || file.macros.rbegin()->first < name) {
+            file.macros.emplace_hint(file.macros.end(), std::move(name), std::move(macro));
+        } else {
+            file.macros[name] = std::move(macro);
+        }
     }
 }
 

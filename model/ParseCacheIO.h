@@ -38,6 +38,9 @@ public:
     void SpillTo(size_t chunk, Spill spill);
     // Hands the bytes held to the spill.
     void Flush();
+    // Counts n bytes that went to where the spill writes by another way,
+    // right after a Flush: offsets stay those of the whole stream.
+    void PassOver(size_t n) { spilled_ += n; }
 
     void WriteInt(int32_t value) { Put(Room(4), static_cast<uint32_t>(value)); }
     void WriteSize(uint32_t value) { Put(Room(4), value); }
@@ -100,6 +103,9 @@ public:
     const char* Data() const { return chunk_.bytes.get(); }
     size_t Held() const { return static_cast<size_t>(next_ - chunk_.bytes.get()); }
     std::string Bytes() const { return std::string(Data(), Held()); }
+    // Forgets the bytes held and keeps the room (a sink that does not
+    // spill).
+    void Clear() { next_ = chunk_.bytes.get(); }
 
 private:
     void MakeRoom(size_t n);

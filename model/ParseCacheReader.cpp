@@ -109,9 +109,16 @@ private:
 // than mapped, so that another program cutting it short meanwhile cannot
 // take the bytes away under the reader: a file whose size changes while it
 // is read is refused. A stop request is looked at between blocks.
+//
+// With a `digest`, the bytes are added to it as they are read, while they
+// are still in the processor's cache. `beforeHolding`, when set, is called
+// once before more than `held` bytes are in memory.
 class CacheFileBytes {
 public:
-    CacheFileBytes(const std::string& path, const std::atomic<bool>* stop) : stop_(stop)
+    CacheFileBytes(const std::string& path, const std::atomic<bool>* stop,
+        ByteDigest* digest = nullptr, size_t held = 0,
+        const std::function<void()>& beforeHolding = {})
+        : stop_(stop), digest_(digest), held_(held), beforeHolding_(beforeHolding)
     {
         int fd;
         do {
@@ -162,6 +169,9 @@ private:
             failure_ = "version not match";
             return;
         }
+        if (digest_ != nullptr) {
+            digest_->Add(head_.get(), head);
+        }
         if (size_ > head) {
             try {
                 whole_ = MappedBytes(size_);
@@ -177,9 +187,16 @@ private:
                     return;
                 }
                 const size_t block = std::min(size_ - done, kBlockBytes);
+                if (beforeHolding_ && done + block > held_) {
+                    beforeHolding_();
+                    beforeHolding_ = nullptr;
+                }
                 if (ReadAt(fd, whole_.Data() + done, block, done) != block) {
                     failure_ = kChanged;
                     return;
+                }
+                if (digest_ != nullptr) {
+                    digest_->Add(whole_.Data() + done, block);
                 }
                 done += block;
             }
@@ -211,10 +228,13 @@ private:
     }
 
     static constexpr size_t kHeadBytes = 12; // version and the two counts
-    static constexpr size_t kBlockBytes = size_t {32} << 20;
+    static constexpr size_t kBlockBytes = size_t {8} << 20;
     static constexpr const char* kChanged = "changed while being read";
 
     const std::atomic<bool>* stop_;
+    ByteDigest* digest_;
+    size_t held_;
+    std::function<void()> beforeHolding_;
     std::unique_ptr<char[]> head_; // a file no longer than its head
     MappedBytes whole_; // a longer one
     size_t size_ = 0;
@@ -243,7 +263,7 @@ struct RecordSlot {
 
 // Below this many bytes in all, records are read here, one after the other.
 constexpr size_t kParallelBytes = size_t {1} << 20;
-constexpr unsigned kMostReaders = 4;
+constexpr unsigned kMostReaders = 8;
 
 // Reads the records on up to kMostReaders threads, this one among them.
 // Each thread takes the next record not taken yet; records after one that
@@ -423,17 +443,40 @@ bool CParseCacheReader::LoadBytes(const char* data, size_t length)
     return true;
 }
 
-bool CParseCacheReader::Load(const std::string& path, const std::string& digest)
+bool CParseCacheReader::Load(
+    const std::string& path, const std::string& digest, const CacheLoadSteps& steps)
 {
-    CacheFileBytes file(path, stop_);
+    const auto lap = [&steps](std::string_view step) {
+        if (steps.times != nullptr) {
+            steps.times->Lap(step);
+        }
+    };
+    // Reading the file holds little memory beside what the caller may be
+    // giving back meanwhile; its records are only made once that is done.
+    bool awaited = !steps.awaitMemory;
+    const auto await = [&] {
+        if (!awaited) {
+            lap("read");
+            steps.awaitMemory();
+            lap("wait");
+            awaited = true;
+        }
+    };
+    ByteDigest bytesDigest;
+    CacheFileBytes file(
+        path, stop_, digest.empty() ? nullptr : &bytesDigest, kBytesBeforeAwait, await);
+    lap("read");
     if (!file.Failure().empty()) {
         failure_ = file.Failure();
         return false;
     }
-    if (!digest.empty() && DigestOfBytes(file.Data(), file.Size()) != digest) {
+    const bool same = digest.empty() || bytesDigest.Text() == digest;
+    lap("digest");
+    if (!same) {
         failure_ = "changed since it was saved";
         return false;
     }
+    await();
     // Each record is read once: the pages of those read go back to the
     // system while the rest is read, instead of the whole copy staying
     // until the last record is in.
@@ -443,5 +486,6 @@ bool CParseCacheReader::Load(const std::string& path, const std::string& digest)
     const bool loaded = LoadBytes(file.Data(), file.Size());
     consumed_ = nullptr;
     released_ = nullptr;
+    lap("decode");
     return loaded;
 }

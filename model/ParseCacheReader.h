@@ -3,6 +3,7 @@
 #include "MessageSink.h"
 #include "ParseCacheIO.h"
 #include "SourceFileList.h"
+#include "StepTimes.h"
 
 #include <atomic>
 #include <functional>
@@ -12,6 +13,21 @@
 
 class CFileIndex;
 class CInputSet;
+
+// What a caller may be told of a load from a file while it goes.
+struct CacheLoadSteps {
+    // When given, the steps are noted in it: "read" (the file into memory,
+    // its digest taken meanwhile), "digest" (compared), "wait" (in
+    // awaitMemory) and "decode" (the records made).
+    StepTimes* times = nullptr;
+    // When given, called once the file has been checked, or before more
+    // than kBytesBeforeAwait of it are held, and before any record is
+    // made: the caller may wait there for memory being given back.
+    std::function<void()> awaitMemory;
+};
+
+// How much of a cache file is read before awaitMemory is called.
+inline constexpr size_t kBytesBeforeAwait = size_t {64} << 20;
 
 // Reads a parse cache into an engine's project-file list and file index.
 // Loading is all or nothing: every count is checked against the bytes left
@@ -31,7 +47,8 @@ public:
     // size changes while it is read, or anything in it is wrong. With a
     // `digest` (DigestOfBytes of the cache as it was saved) a cache whose
     // bytes differ from it is refused as well. Never throws on a file error.
-    bool Load(const std::string& path, const std::string& digest = {});
+    bool Load(
+        const std::string& path, const std::string& digest = {}, const CacheLoadSteps& steps = {});
     // The same over bytes already in memory.
     bool LoadBytes(const std::string& bytes);
     bool LoadBytes(const char* data, size_t length);

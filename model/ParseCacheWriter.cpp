@@ -3,11 +3,13 @@
 #include "AtomicFile.h"
 #include "ByteDigest.h"
 #include "CacheFileWriter.h"
+#include "CacheRecordEncoder.h"
 #include "CacheRecordFields.h"
 #include "FileIndex.h"
 #include "ParseCacheFormat.h"
 #include "UnitDetail.h"
 
+#include <algorithm>
 #include <cstring>
 
 CParseCacheWriter::CParseCacheWriter(
@@ -169,19 +171,36 @@ void CParseCacheWriter::WriteSourceFile(CCacheSink& out, const CSourceFile& file
 
 bool CParseCacheWriter::WriteRecords(int fd, void* context)
 {
-    const auto& writer = *static_cast<const CParseCacheWriter*>(context);
+    auto& writer = *static_cast<CParseCacheWriter*>(context);
     try {
-        // Records stream through a buffer behind their lengths, which are
-        // filled in once known (in the buffer, or in the file when the
-        // record's start went out already): one pass, whatever the size.
+        std::vector<const CSourceFile*> files;
+        files.reserve(writer.projectFiles_.size() + writer.fileIndex_.files.size());
+        for (const auto& file : writer.projectFiles_) {
+            files.push_back(file.get());
+        }
+        for (const auto& file : writer.fileIndex_.files) {
+            files.push_back(file.get());
+        }
+        CacheRecordEncoder ahead(files);
+        // Records stream through a buffer behind their lengths. A record
+        // encoded ahead comes with its length; a large one is streamed,
+        // and its length is filled in once known (in the buffer, or in the
+        // file when the record's start went out already): one pass,
+        // whatever the size. A large record encoded ahead goes to the file
+        // as it is, not copied. The digest is taken on the writing thread
+        // as the bytes go out, unless a length had to be filled in behind
+        // them.
         constexpr size_t kChunkBytes = size_t {1} << 20;
+        constexpr size_t kLeastBytesAsTheyAre = size_t {64} << 10;
         CCacheFileWriter output(fd); // writes each chunk while the next is filled
+        ByteDigest digest;
+        output.DigestInto(&digest);
         CCacheSink out;
         out.SpillTo(kChunkBytes, [&output](CacheChunk& full) { output.Write(full); });
         out.WriteInt(kParseCacheVersion);
         out.WriteInt(static_cast<int32_t>(writer.projectFiles_.size()));
         out.WriteInt(static_cast<int32_t>(writer.fileIndex_.files.size()));
-        auto writeOne = [&](const CSourceFile* file) {
+        auto streamOne = [&](const CSourceFile* file) {
             const size_t lengthAt = out.Size();
             out.WriteInt(0);
             if (file) {
@@ -194,14 +213,30 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
                 output.Patch(lengthAt, static_cast<uint32_t>(length));
             }
         };
-        for (const auto& file : writer.projectFiles_) {
-            writeOne(file.get());
-        }
-        for (const auto& file : writer.fileIndex_.files) {
-            writeOne(file.get());
+        for (size_t i = 0; i < files.size(); ++i) {
+            std::optional<CacheChunk> record = ahead.Take(i);
+            if (!record) {
+                streamOne(files[i]);
+                continue;
+            }
+            const size_t length = record->size;
+            out.WriteSize(static_cast<uint32_t>(length));
+            if (length >= kLeastBytesAsTheyAre) {
+                out.Flush();
+                output.Append(std::move(*record));
+                out.PassOver(length);
+                continue;
+            }
+            out.WriteChars(record->bytes.get(), length);
         }
         out.Flush();
-        return output.Finish();
+        if (!output.Finish()) {
+            return false;
+        }
+        if (output.DigestWhole()) {
+            writer.digest_ = digest.Text();
+        }
+        return true;
     } catch (...) {
         return false; // out of memory, or a record too large to count
     }
@@ -211,8 +246,11 @@ bool CParseCacheWriter::Save(const std::string& path)
 {
     digest_.clear();
     if (!WriteFileAtomicallyWith(path, &WriteRecords, this, LinkRule::Replace)) {
+        digest_.clear();
         return false;
     }
-    digest_ = DigestOfFile(path);
+    if (digest_.empty()) {
+        digest_ = DigestOfFile(path);
+    }
     return true;
 }

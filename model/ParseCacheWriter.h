@@ -16,15 +16,18 @@ class CFileIndex;
 // is made up by the program, not chosen by the user: a symbolic link at that
 // path is replaced by the new cache, never written through, and a FIFO, a
 // device or a folder there is refused. The process's current folder is never
-// changed.
+// changed. Records are encoded on the machine's cores ahead of their writing
+// (CacheRecordEncoder); the bytes are those of writing them one by one.
 class CParseCacheWriter {
 public:
     CParseCacheWriter(const SourceFileList& projectFiles, const CFileIndex& fileIndex);
 
     // True when the cache was written whole. Never throws on a file error.
     bool Save(const std::string& path);
-    // DigestOfBytes of the cache the last Save wrote, read back from the
-    // disk; empty when it failed or the cache could not be read back.
+    // DigestOfBytes of the cache the last Save wrote, taken while it was
+    // written (read back from the disk only when a length had to be filled
+    // in after its record's start had gone to the file); empty when the
+    // save failed or the cache could not be read back.
     const std::string& Digest() const { return digest_; }
 
     // The encoding of one source-file record.

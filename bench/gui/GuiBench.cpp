@@ -29,9 +29,23 @@
 // the detail view has painted) and views_ms (the longest change of view
 // kind until painted) follow, and peak_rss_mb includes these steps.
 //
-// Last come draw_peak_rss_mb (the peak memory until the Draw's model was
+// Then come draw_peak_rss_mb (the peak memory until the Draw's model was
 // first painted) and reopen_peak_rss_mb (until the reopened model was
 // painted): peak_rss_mb takes the narrowing in as well.
+//
+// Last, reopen_ms taken apart, in ms with a tenth: on the window's thread
+// reopen_save_ms (the project file and the parse cache written),
+// reopen_close_ms (the project closed, its model handed over to be freed),
+// reopen_open_ms (opening the saved project until that returned, the load
+// started); on the load's thread, which runs meanwhile and after,
+// reopen_wait_ms (waiting for the closed project's model to be freed),
+// reopen_read_ms (the cache file read into memory), reopen_digest_ms (its
+// bytes checked against the digest kept at the save), reopen_decode_ms (the
+// records made from them), reopen_check_ms (every file compared with the
+// disk and its includes found again), reopen_rebuild_ms (the model built
+// from the records) and reopen_macro_ms (the macro view's tree built,
+// measured and arranged). What is left of reopen_ms is handing the end to
+// the window and painting.
 
 #include "ProjectArguments.h"
 #include "TempFolder.h"
@@ -47,6 +61,7 @@
 #include "LanguageTable.h"
 #include "MainFrame.h"
 #include "Options.h"
+#include "StepTimes.h"
 #include "TotalView.h"
 #include "UiRecorder.h"
 
@@ -279,22 +294,30 @@ int main(int argc, char** argv)
         bool reopened = false;
         auto connection =
             QObject::connect(&view, &CTotalView::MacroViewPainted, [&] { reopened = true; });
+        QElapsedTimer part;
+        part.start();
         const qint64 reopenStart = clock.elapsed();
         document.DoSave(saved);
+        const double saveMs = part.nsecsElapsed() / 1e6;
+        part.restart();
         document.OnCloseProject();
+        const double closeMs = part.nsecsElapsed() / 1e6;
         reopened = false;
         // The longest the window's thread is held from opening until the
         // model shows.
         maxStall = 0;
         lastTick = clock.elapsed();
         drawing = true;
+        part.restart();
         const bool opened = document.OpenDocumentFile(saved);
+        const double openMs = part.nsecsElapsed() / 1e6;
         if (opened && shown)
             RunUntil([&] { return reopened || (!view.Loading() && view.Nodes().empty()); });
         const qint64 reopenEnd = clock.elapsed();
         drawing = false;
         const qint64 reopenStall = std::max(maxStall, reopenEnd - lastTick);
         const double reopenPeakMb = PeakResidentMb();
+        const StepTimes loadSteps = view.LastLoadSteps();
         QObject::disconnect(connection);
         if (!opened)
             std::fprintf(stderr, "gui_bench: the saved project did not open again\n");
@@ -378,6 +401,11 @@ int main(int argc, char** argv)
         }
         std::printf("draw_peak_rss_mb %.1f\n", drawPeakMb);
         std::printf("reopen_peak_rss_mb %.1f\n", reopenPeakMb);
+        std::printf("reopen_save_ms %.1f\n", saveMs);
+        std::printf("reopen_close_ms %.1f\n", closeMs);
+        std::printf("reopen_open_ms %.1f\n", openMs);
+        for (const char* step : {"wait", "read", "digest", "decode", "check", "rebuild", "macro"})
+            std::printf("reopen_%s_ms %.1f\n", step, loadSteps.Milliseconds(step));
         std::fflush(stdout);
         document.SetModifiedFlag(false);
         frame.close();

@@ -79,8 +79,26 @@ void ByteDigest::Add(const char* data, size_t size)
         Stripe(pending_);
         pendingSize_ = 0;
     }
-    for (; size >= sizeof pending_; bytes += sizeof pending_, size -= sizeof pending_)
+    if (size >= sizeof pending_) {
+        // The lanes stay in registers over a long run of stripes.
         Stripe(bytes);
+        bytes += sizeof pending_;
+        size -= sizeof pending_;
+        uint64_t lane0 = lanes_[0];
+        uint64_t lane1 = lanes_[1];
+        uint64_t lane2 = lanes_[2];
+        uint64_t lane3 = lanes_[3];
+        for (; size >= sizeof pending_; bytes += sizeof pending_, size -= sizeof pending_) {
+            lane0 = Round(lane0, Load64(bytes));
+            lane1 = Round(lane1, Load64(bytes + 8));
+            lane2 = Round(lane2, Load64(bytes + 16));
+            lane3 = Round(lane3, Load64(bytes + 24));
+        }
+        lanes_[0] = lane0;
+        lanes_[1] = lane1;
+        lanes_[2] = lane2;
+        lanes_[3] = lane3;
+    }
     std::memcpy(pending_, bytes, size);
     pendingSize_ = size;
 }

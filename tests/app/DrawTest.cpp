@@ -566,8 +566,8 @@ TEST(DrawTest, OpeningFromTheCacheLeavesTheWindowsThreadFree)
     EXPECT_NE(FindNode(f.View().Nodes(), "Worker9"), nullptr);
 }
 
-// A model closed or cleared just before is freed before a load or a Draw
-// builds the next one: the two never lie side by side.
+// A model closed or cleared just before is freed before a load makes its
+// records or a Draw builds the next model: the two never lie side by side.
 TEST(DrawTest, ALoadOrADrawBeginsOnceTheReplacedModelIsFreed)
 {
     DrawFixture f;
@@ -584,7 +584,8 @@ TEST(DrawTest, ALoadOrADrawBeginsOnceTheReplacedModelIsFreed)
         });
         if (load) {
             ASSERT_TRUE(f.View().StartLoad(
-                [&](CAnalyzer&) {
+                [&](CAnalyzer&, const CacheLoadSteps& steps) {
+                    steps.awaitMemory();
                     began = true;
                     return false;
                 },
@@ -597,6 +598,49 @@ TEST(DrawTest, ALoadOrADrawBeginsOnceTheReplacedModelIsFreed)
     }
     f.View().RedrawNow();
     EXPECT_NE(FindNode(f.View().Nodes(), "Garden"), nullptr);
+}
+
+// What holds little memory (reading the cache file) goes on while the model
+// closed before is being freed; a load that never asks to wait still builds
+// nothing beside it.
+TEST(DrawTest, ALoadReadsItsCacheWhileTheReplacedModelIsFreed)
+{
+    DrawFixture f;
+    std::atomic<bool> reading {false};
+    std::atomic<bool> freed {false};
+    std::atomic<bool> readWhileFreeing {false};
+    std::atomic<bool> awaitedTheFreeing {false};
+    f.program.context->Disposal().Dispose([&] {
+        for (int i = 0; i < 5000000 && !reading; ++i)
+            std::this_thread::yield();
+        readWhileFreeing = reading.load();
+        freed = true;
+    });
+    ASSERT_TRUE(f.View().StartLoad(
+        [&](CAnalyzer&, const CacheLoadSteps& steps) {
+            reading = true;
+            steps.awaitMemory();
+            awaitedTheFreeing = freed.load();
+            return false;
+        },
+        nullptr));
+    ASSERT_TRUE(f.WaitUntilDone());
+    EXPECT_TRUE(readWhileFreeing);
+    EXPECT_TRUE(awaitedTheFreeing);
+
+    freed = false;
+    f.program.context->Disposal().Dispose([&] {
+        for (int i = 0; i < 200000; ++i)
+            std::this_thread::yield();
+        freed = true;
+    });
+    ASSERT_TRUE(f.View().StartLoad(
+        [](CAnalyzer&, const CacheLoadSteps&) {
+            return true; // records found without asking: a model is built
+        },
+        [&](bool) { awaitedTheFreeing = freed.load(); }));
+    ASSERT_TRUE(f.WaitUntilDone());
+    EXPECT_TRUE(awaitedTheFreeing);
 }
 
 // Stop during a load: either the load was already done and the model shows,

@@ -271,6 +271,42 @@ TEST_F(ShapesAnalysed, CacheRoundTripParsesNothingAfterwards)
     EXPECT_EQ(b.Parsed(), kShapes);
 }
 
+// A project of many files is compared with the disk on several threads:
+// a change to any one file, or a header found elsewhere now, is seen.
+TEST(Analyzer, AChangeToAnyOfManyFilesIsSeenAfterALoad)
+{
+    ProjectFolder folder;
+    std::vector<std::string> files;
+    for (int i = 0; i < 60; ++i) {
+        const std::string n = std::to_string(i);
+        folder.Write("inc/h" + n + ".h", "int h" + n + ";\n");
+        folder.Write("src/f" + n + ".c", "#include \"h" + n + ".h\"\nint f" + n + ";\n");
+        files.push_back("src/f" + n + ".c");
+    }
+    Analysis a(folder, files);
+    a.input.userIncludeDirs = {folder.Path("inc")};
+    a.Run();
+    const std::string cache = folder.Path("many.car");
+    ASSERT_TRUE(a.Engine().SaveCache(cache));
+    const auto loaded = [&] {
+        auto b = std::make_unique<Analysis>(folder, files);
+        b->input.userIncludeDirs = {folder.Path("inc")};
+        CapturedOutput quiet;
+        EXPECT_TRUE(b->Engine().LoadCache(cache));
+        return b;
+    };
+    EXPECT_FALSE(loaded()->Engine().IsAnyFileChanged());
+    for (const char* edited : {"src/f0.c", "src/f59.c", "inc/h58.h"}) {
+        folder.Touch(edited, 9);
+        EXPECT_TRUE(loaded()->Engine().IsAnyFileChanged()) << edited;
+        folder.Touch(edited, 0);
+    }
+    EXPECT_FALSE(loaded()->Engine().IsAnyFileChanged());
+    // A header of the same name beside the last file now comes first.
+    folder.Write("src/h59.h", "int other;\n");
+    EXPECT_TRUE(loaded()->Engine().IsAnyFileChanged());
+}
+
 TEST_F(ShapesAnalysed, RemovingAFileRebuildsTheModel)
 {
     a.Engine().RemoveSourceFile(folder.Path("SRC/main.cpp")); // case differs: nothing

@@ -54,6 +54,48 @@ TEST(CacheFileWriterTest, WritesChunksAndPatchesInOrder)
     EXPECT_TRUE(ReadFileBytes(path) == expected);
 }
 
+// Bytes appended as they are land between the chunks in the order given;
+// the digest taken while writing is that of the file, until a patch.
+TEST(CacheFileWriterTest, AppendedBytesLandInOrderAndTheDigestIsTheFiles)
+{
+    TempFolder folder;
+    const std::string path = folder.File("out.bin");
+    for (const bool patch : {false, true}) {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ASSERT_GE(fd, 0);
+        std::string expected;
+        ByteDigest digest;
+        bool whole = false;
+        {
+            CCacheFileWriter writer(fd);
+            writer.DigestInto(&digest);
+            for (int i = 0; i < 30; ++i) {
+                const std::string text(
+                    static_cast<size_t>(1000 + i * 4099), static_cast<char>('a' + i % 26));
+                if (i % 2 == 0) {
+                    CacheChunk chunk = ChunkOf(text, text.size());
+                    writer.Write(chunk);
+                } else {
+                    writer.Append(ChunkOf(text, text.size()));
+                }
+                expected += text;
+            }
+            if (patch) {
+                writer.Patch(8, 0x04030201u);
+                expected.replace(8, 4, "\x01\x02\x03\x04", 4);
+            }
+            EXPECT_TRUE(writer.Finish());
+            whole = writer.DigestWhole();
+        }
+        ::close(fd);
+        EXPECT_TRUE(ReadFileBytes(path) == expected) << patch;
+        EXPECT_EQ(whole, !patch);
+        if (whole) {
+            EXPECT_EQ(digest.Text(), DigestOfBytes(expected.data(), expected.size()));
+        }
+    }
+}
+
 // A write that fails stops the writing: handing over throws from then on,
 // and the end reports it.
 TEST(CacheFileWriterTest, AFailedWriteIsReported)

@@ -1,4 +1,6 @@
+#include "ByteDigest.h"
 #include "CacheFixture.h"
+#include "CacheRecordEncoder.h"
 #include "CacheRecordReader.h"
 #include "CacheUnitSkipper.h"
 #include "IncludedFile.h"
@@ -171,6 +173,66 @@ TEST_F(ParseCache, RecordsLargerThanTheWriteBufferGiveTheSameBytes)
     }
 }
 
+// The bytes of writing each record in turn behind its length.
+std::string RecordsInTurn(const CacheRecords& records)
+{
+    CCacheSink expected;
+    expected.WriteInt(180);
+    expected.WriteInt(static_cast<int32_t>(records.projects.size()));
+    expected.WriteInt(static_cast<int32_t>(records.index.files.size()));
+    std::vector<const CSourceFile*> files;
+    for (const auto& file : records.projects)
+        files.push_back(file.get());
+    for (const auto& file : records.index.files)
+        files.push_back(file.get());
+    for (const CSourceFile* file : files) {
+        CCacheSink record;
+        CParseCacheWriter::WriteSourceFile(record, *file);
+        expected.WriteSize(static_cast<uint32_t>(record.Held()));
+        expected.WriteChars(record.Data(), record.Held());
+    }
+    return expected.Bytes();
+}
+
+TEST_F(ParseCache, RecordsEncodedAheadGiveTheBytesAndTheDigestOfWritingThemInTurn)
+{
+    // Hundreds of records, enough tokens for the encoding to go to several
+    // threads, a few large enough to go to the file as they were encoded;
+    // then also one record streamed between them, whose length is filled
+    // in after its start has gone to the file.
+    CacheRecords many;
+    for (int copy = 0; copy < 150; ++copy) {
+        CacheRecords two;
+        FillCacheRecords(two);
+        for (auto& file : two.projects) {
+            file->path += std::to_string(copy);
+            for (int k = 0; k < (copy % 40 == 1 ? 20000 : 1000) + copy; ++k)
+                file->scan.tokens.emplace_back(k, IDENTIFIER, ("t" + std::to_string(k)).c_str());
+            many.projects.push_back(std::move(file));
+        }
+        if (copy == 0) {
+            for (auto& header : two.index.files)
+                many.index.Add(std::move(header));
+        }
+    }
+    for (const bool streamed : {false, true}) {
+        if (streamed) {
+            auto& tokens = many.projects[77]->scan.tokens;
+            while (tokens.size() <= CacheRecordEncoder::kMostTokensAhead)
+                tokens.emplace_back(9, IDENTIFIER, "a_longer_name_for_megabytes");
+        }
+        const std::string path = folder.File("many.car");
+        CParseCacheWriter writer(many.projects, many.index);
+        ASSERT_TRUE(writer.Save(path));
+        const std::string saved = ReadFileBytes(path);
+        EXPECT_TRUE(saved == RecordsInTurn(many)) << streamed;
+        EXPECT_EQ(writer.Digest(), DigestOfBytes(saved.data(), saved.size())) << streamed;
+        CacheRecords loaded;
+        ASSERT_TRUE(Load(loaded, saved));
+        EXPECT_EQ(loaded.projects[299]->path, many.projects[299]->path);
+    }
+}
+
 // The pages of the records read go back to the system while the records
 // after them are still read: none may be one still wanted.
 TEST_F(ParseCache, LargeCacheFileLoadsAsItsBytesDo)
@@ -309,6 +371,52 @@ TEST_F(ParseCache, ReadingOnSeveralThreadsFailsAsReadingInOrder)
              starts[2] + (starts[3] - starts[2]) * 3 / 4, saved.size() - 1}) {
         EXPECT_TRUE(RefusedWhole(saved.substr(0, cut))) << "cut at " << cut;
     }
+}
+
+// A macro table is written in name order; one that is not (another
+// writer's) still reads whole, a later record of one name winning.
+TEST_F(ParseCache, AMacroTableOutOfOrderReadsAsWritten)
+{
+    const auto load = [](const std::vector<std::pair<std::string, std::string>>& table) {
+        CCacheSink record;
+        record.WriteString("/src/m.c");
+        record.WriteSize(0); // includes
+        for (int flag = 0; flag < 3; ++flag)
+            record.WriteBool(false);
+        record.WriteInt(0); // index number
+        record.WriteInt(10); // size
+        record.WriteInt(20); // time
+        record.WriteSize(static_cast<uint32_t>(table.size()));
+        for (const auto& [name, value] : table) {
+            record.WriteString(name);
+            record.WriteBool(false);
+            record.WriteSize(0); // parameters
+            record.WriteSize(1); // one body token
+            record.WriteInt(1);
+            record.WriteInt(IDENTIFIER);
+            record.WriteString(value);
+        }
+        record.WriteSize(0); // tokens
+        record.WriteSize(0); // units
+        CCacheSink cache;
+        cache.WriteInt(180);
+        cache.WriteInt(1);
+        cache.WriteInt(0);
+        cache.WriteSize(static_cast<uint32_t>(record.Held()));
+        cache.WriteChars(record.Data(), record.Held());
+        CacheRecords target;
+        EXPECT_TRUE(Load(target, cache.Bytes()));
+        std::string read;
+        if (!target.projects.empty()) {
+            for (const auto& [name, macro] : target.projects[0]->macros)
+                read += name + "=" + (macro.body.empty() ? "" : macro.body[0].text) + " ";
+        }
+        return read;
+    };
+    EXPECT_EQ(load({{"A", "1"}, {"B", "2"}, {"C", "3"}}), "A=1 B=2 C=3 ");
+    EXPECT_EQ(load({{"B", "1"}, {"A", "2"}, {"C", "3"}}), "A=2 B=1 C=3 ");
+    EXPECT_EQ(load({{"B", "1"}, {"C", "2"}, {"B", "3"}}), "B=3 C=2 ");
+    EXPECT_EQ(load({{"A", "1"}, {"A", "2"}}), "A=2 ");
 }
 
 // Stepping over the stored units of every kind (to read a long list in

@@ -30,3 +30,17 @@ TEST(ByteDigest, SameBytesHoweverFedGiveTheSameDigestAndAnyChangeAnother)
     EXPECT_EQ(DigestOfFile(folder.File("missing")), "");
     EXPECT_EQ(DigestOfFile(folder.Path()), "");
 }
+
+// Digests are kept in the settings from one run of the program to the next:
+// the same bytes must give the same text in every version.
+TEST(ByteDigest, TheDigestOfGivenBytesNeverChanges)
+{
+    std::string bytes;
+    for (int i = 0; i < 1000; ++i)
+        bytes += static_cast<char>(i * 7 + i / 13);
+    EXPECT_EQ(DigestOfBytes(bytes.data(), 0), "0:ef46db3751d8e999");
+    EXPECT_EQ(DigestOfBytes(bytes.data(), 5), "5:8ad58ce18a6fd093");
+    EXPECT_EQ(DigestOfBytes(bytes.data(), 32), "32:d64d05cde4e6fd61");
+    EXPECT_EQ(DigestOfBytes(bytes.data(), 100), "100:dad76c5e3ed40107");
+    EXPECT_EQ(DigestOfBytes(bytes.data(), 1000), "1000:cae86109f50def4c");
+}

@@ -1,0 +1,130 @@
+#include "CacheRecordEncoder.h"
+
+#include "LargeStackThread.h"
+#include "ParseCacheWriter.h"
+#include "SourceFile.h"
+
+#include <algorithm>
+#include <cstring>
+#include <thread>
+
+CacheRecordEncoder::CacheRecordEncoder(std::vector<const CSourceFile*> files)
+    : files_(std::move(files)), slots_(files_.size())
+{
+    size_t tokens = 0;
+    for (const CSourceFile* file : files_) {
+        if (file != nullptr) {
+            tokens += file->scan.tokens.size();
+        }
+    }
+    if (tokens < kLeastTokensForWorkers || files_.size() < 2) {
+        return;
+    }
+    // Unit trees are encoded recursively: the workers get a large stack.
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const size_t workers = std::min<size_t>({cores, kMostWorkers, files_.size()}) - 1;
+    for (size_t w = 0; w < workers; ++w) {
+        auto thread = std::make_unique<LargeStackThread>();
+        if (thread->Start([this] { Work(); })) {
+            threads_.push_back(std::move(thread));
+        }
+    }
+}
+
+CacheRecordEncoder::~CacheRecordEncoder()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    room_.notify_all();
+    for (auto& thread : threads_) {
+        thread->Join();
+    }
+}
+
+bool CacheRecordEncoder::Streamed(size_t i) const
+{
+    return files_[i] != nullptr && files_[i]->scan.tokens.size() > kMostTokensAhead;
+}
+
+CacheRecordEncoder::Slot CacheRecordEncoder::Encode(const CSourceFile* file, CCacheSink& scratch)
+{
+    Slot slot;
+    try {
+        scratch.Clear();
+        if (file != nullptr) {
+            CParseCacheWriter::WriteSourceFile(scratch, *file);
+        }
+        const size_t size = scratch.Held();
+        if (size > 0) {
+            slot.bytes.bytes = std::make_unique_for_overwrite<char[]>(size);
+            std::memcpy(slot.bytes.bytes.get(), scratch.Data(), size);
+        }
+        slot.bytes.capacity = size;
+        slot.bytes.size = size;
+    } catch (...) {
+        slot.failure = std::current_exception();
+    }
+    slot.done = true;
+    return slot;
+}
+
+void CacheRecordEncoder::Work()
+{
+    CCacheSink scratch;
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        ++idleWorkers_;
+        room_.wait(lock,
+            [this] { return stopping_ || next_ >= files_.size() || heldBytes_ < kMostBytesAhead; });
+        --idleWorkers_;
+        if (stopping_ || next_ >= files_.size()) {
+            return;
+        }
+        const size_t i = next_++;
+        if (Streamed(i)) {
+            continue;
+        }
+        lock.unlock();
+        Slot slot = Encode(files_[i], scratch);
+        lock.lock();
+        heldBytes_ += slot.bytes.size;
+        slots_[i] = std::move(slot);
+        ready_.notify_one(); // only the writer waits for it
+    }
+}
+
+std::optional<CacheChunk> CacheRecordEncoder::Take(size_t i)
+{
+    std::unique_lock lock(mutex_);
+    Slot slot;
+    if (next_ <= i) {
+        // Nobody has come to it: it is encoded here.
+        next_ = i + 1;
+        lock.unlock();
+        if (Streamed(i)) {
+            return std::nullopt;
+        }
+        slot = Encode(files_[i], writerScratch_);
+    } else {
+        if (Streamed(i)) {
+            return std::nullopt;
+        }
+        ready_.wait(lock, [this, i] { return slots_[i].done; });
+        slot = std::move(slots_[i]);
+        heldBytes_ -= slot.bytes.size;
+        // A worker waits only while the bytes ahead are at their bound; one
+        // is woken for the room a record leaves (waking them all for every
+        // record costs more than encoding).
+        const bool wake = idleWorkers_ > 0 && heldBytes_ < kMostBytesAhead;
+        lock.unlock();
+        if (wake) {
+            room_.notify_one();
+        }
+    }
+    if (slot.failure) {
+        std::rethrow_exception(slot.failure);
+    }
+    return std::move(slot.bytes);
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "ParseCacheIO.h"
+
+#include <condition_variable>
+#include <cstddef>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+class CSourceFile;
+class LargeStackThread;
+
+// Encodes the records of a parse cache ahead of their writing, on the
+// machine's cores: each worker encodes the next record nobody has taken
+// into bytes of its own, which the writer takes in record order. A record
+// of many tokens is left to the writer, which streams it instead of holding
+// it whole; so are all records when there are too few tokens to be worth a
+// thread. Workers wait while the bytes encoded and not yet taken pass a
+// bound.
+class CacheRecordEncoder {
+public:
+    // The files must stay unchanged while the encoder lives; a null file
+    // is an empty record.
+    explicit CacheRecordEncoder(std::vector<const CSourceFile*> files);
+    // Stops the workers after their present record and waits for them.
+    ~CacheRecordEncoder();
+    CacheRecordEncoder(const CacheRecordEncoder&) = delete;
+    CacheRecordEncoder& operator=(const CacheRecordEncoder&) = delete;
+
+    // The bytes of record i (CParseCacheWriter::WriteSourceFile), encoded
+    // ahead or here, in a chunk of exactly their size; none when the caller
+    // is to stream it. Records are taken once each, in order. Rethrows what
+    // encoding the record threw.
+    std::optional<CacheChunk> Take(size_t i);
+
+    // A record with more tokens than this is streamed.
+    static constexpr size_t kMostTokensAhead = size_t {256} << 10;
+    // Below this many tokens in all, nothing is encoded ahead.
+    static constexpr size_t kLeastTokensForWorkers = size_t {64} << 10;
+    static constexpr size_t kMostBytesAhead = size_t {8} << 20;
+    static constexpr unsigned kMostWorkers = 8;
+
+private:
+    struct Slot {
+        CacheChunk bytes;
+        std::exception_ptr failure;
+        bool done = false;
+    };
+
+    bool Streamed(size_t i) const;
+    // Encodes into `scratch`, which keeps its room from one record to the
+    // next, and copies the bytes out: no record's bytes are held in more
+    // room than they need, and no room is grown again for every record.
+    static Slot Encode(const CSourceFile* file, CCacheSink& scratch);
+    void Work();
+
+    std::vector<const CSourceFile*> files_;
+    std::vector<Slot> slots_;
+    std::mutex mutex_;
+    std::condition_variable ready_; // a record is encoded (the writer waits)
+    std::condition_variable room_; // there is room ahead again (workers wait)
+    size_t next_ = 0; // the first record nobody has taken
+    size_t heldBytes_ = 0; // encoded, not yet taken
+    unsigned idleWorkers_ = 0; // waiting for room
+    bool stopping_ = false;
+    CCacheSink writerScratch_; // for records the writer encodes itself
+    std::vector<std::unique_ptr<LargeStackThread>> threads_;
+};
