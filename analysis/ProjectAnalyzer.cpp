@@ -51,6 +51,16 @@ void CProjectAnalyzer::ResetModel()
     root_->scopeChildren = std::make_unique<ScopeChildSet>();
 }
 
+void CProjectAnalyzer::Dispose(SourceFileList records)
+{
+    if (records.empty()) {
+        return;
+    }
+    if (FileReadAhead::WorkersFor(jobs_) > 1) {
+        disposal_.DisposeOf(std::move(records));
+    }
+}
+
 void CProjectAnalyzer::Run()
 {
     DropRecordsOfOtherOptions();
@@ -148,12 +158,15 @@ void CProjectAnalyzer::TakeBackUnvisited(const std::string& firstUnvisited)
             }
         }
     }
-    for (const auto& [path, file] : keptFiles_) {
+    SourceFileList left;
+    for (auto& [path, file] : keptFiles_) {
         if (file) {
             recordsChanged_ = true; // a record that was not taken back goes
+            left.push_back(std::move(file));
         }
     }
     keptFiles_.clear();
+    Dispose(std::move(left));
 }
 
 void CProjectAnalyzer::RemoveDeletedFiles()
@@ -231,12 +244,20 @@ void CProjectAnalyzer::RemoveChangedFiles()
     if (projectFiles_.empty()) {
         return;
     }
-    // The old instances of changed headers need not be withdrawn: a new
-    // reading finds another identity or another content, so it never takes
-    // them, and the unreached ones go after the run.
+    // No reading can take an old instance of a changed header any more: it
+    // finds another identity, or includes other instances. They are
+    // retired, so that the readings of this run are not compared with them
+    // (their units may still be copied), and go after the run with the
+    // other unreached ones.
     CIncludePaths paths;
     const std::vector<bool> changed = FindChangedHeaders(paths);
+    for (size_t i = 0; i < changed.size(); ++i) {
+        if (changed[i]) {
+            fileIndex_.Retire(static_cast<int32_t>(i));
+        }
+    }
     SourceFileList kept;
+    SourceFileList dropped;
     kept.reserve(projectFiles_.size());
     for (auto& file : projectFiles_) {
         const FileSizeAndTime now = GetFileSizeAndTime(file->path);
@@ -247,9 +268,11 @@ void CProjectAnalyzer::RemoveChangedFiles()
             kept.push_back(std::move(file));
         } else {
             recordsChanged_ = true;
+            dropped.push_back(std::move(file));
         }
     }
     projectFiles_ = std::move(kept);
+    Dispose(std::move(dropped));
 }
 
 void CProjectAnalyzer::StashProjectFiles()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BackgroundDisposal.h"
 #include "CallRecord.h"
 #include "FileIndex.h"
 #include "FileReadAhead.h"
@@ -137,6 +138,9 @@ private:
     // those headers, in the reading's order.
     std::vector<int32_t> FileHeadersReadAhead(FileReadAhead::Result& ahead, CSourceFile& file);
     void ResetModel();
+    // Frees records that were thrown away: on the disposal's thread, so
+    // that a run does not wait for it, or here in a one-job run.
+    void Dispose(SourceFileList records);
     std::vector<std::pair<bool, bool>> MergeFlags() const;
     bool AreAllFilesFlagged() const;
     // One element's entries in the function table and the function map.
@@ -169,6 +173,9 @@ private:
     std::string loadedOptionsDigest_;
     // Some header of this run may be reused by name.
     bool byNamePossible_ = false;
+    // Frees thrown-away records off the run's thread; when the engine goes,
+    // it waits for what it still holds.
+    BackgroundDisposal disposal_;
     // Refers to units of the records above; declared last so that it goes
     // first.
     std::unique_ptr<CModelScope> root_;

@@ -69,15 +69,19 @@ int32_t CFileIndex::FindSame(const CSourceFile& header) const
 
 int32_t CFileIndex::FindParsedTwin(const CSourceFile& header) const
 {
-    auto found = entries.find(IdentityOf(header));
-    if (found == entries.end()) {
-        return -1;
-    }
-    for (int32_t number : found->second) {
-        const CSourceFile* instance = files[static_cast<size_t>(number)].get();
-        if (instance && instance != &header && instance->parsed && instance->path == header.path &&
-            SameTokens(instance->scan.tokens, header.scan.tokens)) {
-            return number;
+    const FileKey key = IdentityOf(header);
+    for (const auto* lookup : {&entries, &retired_}) {
+        auto found = lookup->find(key);
+        if (found == lookup->end()) {
+            continue;
+        }
+        for (int32_t number : found->second) {
+            const CSourceFile* instance = files[static_cast<size_t>(number)].get();
+            if (instance && instance != &header && instance->parsed &&
+                instance->path == header.path &&
+                SameTokens(instance->scan.tokens, header.scan.tokens)) {
+                return number;
+            }
         }
     }
     return -1;
@@ -127,7 +131,17 @@ void CFileIndex::UpdateEntry(int32_t i)
     }
 }
 
-std::vector<int32_t> CFileIndex::Reorder(const std::vector<int32_t>& order)
+void CFileIndex::Retire(int32_t i)
+{
+    if (i < 0 || static_cast<size_t>(i) >= files.size() || !files[i]) {
+        return;
+    }
+    UpdateEntry(i);
+    retired_[IdentityOf(*files[i])].push_back(i);
+}
+
+std::vector<int32_t> CFileIndex::Reorder(
+    const std::vector<int32_t>& order, std::vector<std::unique_ptr<CSourceFile>>* dropped)
 {
     std::vector<int32_t> renumber(files.size(), -1);
     std::vector<std::unique_ptr<CSourceFile>> old = std::move(files);
@@ -135,11 +149,19 @@ std::vector<int32_t> CFileIndex::Reorder(const std::vector<int32_t>& order)
     entries.clear();
     digests_.clear();
     firsts_.clear();
+    retired_.clear();
     ++firstsChanged_;
     for (int32_t number : order) {
         if (number >= 0 && static_cast<size_t>(number) < old.size() && old[number]) {
             renumber[static_cast<size_t>(number)] = Add(std::move(old[number]));
         }
     }
-    return renumber; // the files not listed go with `old`
+    if (dropped != nullptr) {
+        for (auto& file : old) {
+            if (file) {
+                dropped->push_back(std::move(file));
+            }
+        }
+    }
+    return renumber; // the files not listed go with `old`, when not handed over
 }

@@ -65,11 +65,17 @@ public:
 
     // Withdraws file i from every lookup (it keeps its number).
     void UpdateEntry(int32_t i);
+    // Withdraws file i from every lookup but FindParsedTwin: no reading
+    // takes it any more, but a parsed instance still lends its units to
+    // another of the same tokens until the next Reorder.
+    void Retire(int32_t i);
 
     // Keeps the files whose old numbers `order` lists, numbered by their
-    // place in it, and deletes the rest. Include lists are left to the
-    // caller: the result maps every old number to its new one, or -1.
-    std::vector<int32_t> Reorder(const std::vector<int32_t>& order);
+    // place in it, and deletes the rest, or hands them to `dropped` when
+    // given. Include lists are left to the caller: the result maps every
+    // old number to its new one, or -1.
+    std::vector<int32_t> Reorder(const std::vector<int32_t>& order,
+        std::vector<std::unique_ptr<CSourceFile>>* dropped = nullptr);
 
     std::map<FileKey, std::vector<int32_t>, FileKeyLess> entries;
     std::vector<std::unique_ptr<CSourceFile>> files;
@@ -86,6 +92,8 @@ private:
     // (0: not yet).
     mutable std::vector<uint64_t> digests_;
     std::map<FileKey, First, FileKeyLess> firsts_;
+    // Retired instances by identity.
+    std::map<FileKey, std::vector<int32_t>, FileKeyLess> retired_;
     uint64_t stamp_ = 0;
     uint64_t firstsChanged_ = 0;
 };

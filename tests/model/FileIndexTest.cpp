@@ -80,3 +80,26 @@ TEST(FileIndex, FirstInstanceIsTheOneWhoseReadingStartedFirst)
     index.ForgetFirsts();
     EXPECT_EQ(index.FirstIndex("a.h", 1, 1), -1);
 }
+
+// A retired instance is never taken for a reading again but still lends
+// its units to a twin until the index is reordered; what a reorder leaves
+// out is handed back when asked for, instead of being deleted.
+TEST(FileIndex, RetiredInstancesLendUnitsUntilTheyAreHandedBack)
+{
+    CFileIndex index;
+    index.Add(Header("a.h", 1, 1, 3));
+    index.Add(Header("b.h", 1, 1, 2));
+    index.files[0]->parsed = true;
+    index.Retire(0);
+    EXPECT_EQ(index.FindSame(*Header("a.h", 1, 1, 3)), -1);
+    EXPECT_EQ(index.FindParsedTwin(*Header("a.h", 1, 1, 3)), 0);
+    EXPECT_EQ(index.FindParsedTwin(*Header("a.h", 1, 1, 4)), -1);
+
+    std::vector<std::unique_ptr<CSourceFile>> dropped;
+    const std::vector<int32_t> renumber = index.Reorder({1}, &dropped);
+    EXPECT_EQ(renumber, (std::vector<int32_t> {-1, 0}));
+    ASSERT_EQ(dropped.size(), 1u);
+    EXPECT_EQ(dropped[0]->path, "a.h");
+    index.Add(Header("a.h", 1, 1, 2)); // number 1, unparsed
+    EXPECT_EQ(index.FindParsedTwin(*Header("a.h", 1, 1, 3)), -1);
+}
