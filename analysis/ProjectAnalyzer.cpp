@@ -3,6 +3,7 @@
 #include "CallCollector.h"
 #include "FailureLine.h"
 #include "FileStatus.h"
+#include "ForEachOnThreads.h"
 #include "LanguageTable.h"
 #include "ParseCacheReader.h"
 #include "ParseCacheWriter.h"
@@ -10,6 +11,8 @@
 
 #include <map>
 #include <set>
+#include <string_view>
+#include <unordered_map>
 
 namespace {
 
@@ -182,23 +185,43 @@ void CProjectAnalyzer::RemoveDeletedFiles()
     }
 }
 
-std::vector<bool> CProjectAnalyzer::FindChangedHeaders(CIncludePaths& paths) const
+std::vector<bool> CProjectAnalyzer::FindChangedHeaders() const
 {
     const size_t n = fileIndex_.files.size();
+    const unsigned threads = FileReadAhead::WorkersFor(jobs_);
+    // The instances of one header share a path, whose status is taken once.
+    constexpr size_t kNone = static_cast<size_t>(-1);
+    std::unordered_map<std::string_view, size_t> slots;
+    std::vector<const std::string*> onDiskPaths;
+    std::vector<size_t> slotOf(n, kNone);
+    for (size_t i = 0; i < n; ++i) {
+        if (const CSourceFile* header = fileIndex_.files[i].get()) {
+            auto [slot, added] = slots.emplace(header->path, onDiskPaths.size());
+            if (added) {
+                onDiskPaths.push_back(&header->path);
+            }
+            slotOf[i] = slot->second;
+        }
+    }
+    std::vector<FileSizeAndTime> onDisk(onDiskPaths.size());
+    ForEachOnThreads(
+        onDiskPaths.size(), threads, [] { return 0; },
+        [&](size_t k, int) { onDisk[k] = GetFileSizeAndTime(*onDiskPaths[k]); });
+    std::vector<char> differs(n, 0);
+    ForEachOnThreads(
+        n, threads, [] { return CIncludePaths(); },
+        [&](size_t i, CIncludePaths& paths) {
+            const CSourceFile* header = fileIndex_.files[i].get();
+            if (header) {
+                const FileSizeAndTime& now = onDisk[slotOf[i]];
+                differs[i] = now.size != header->size || now.mtime != header->mtime ||
+                    !IncludesResolveAsBefore(*header, paths);
+            }
+        });
     std::vector<bool> changed(n, false);
     std::vector<size_t> pending;
-    std::map<std::string, FileSizeAndTime> onDisk; // instances of one header share a path
     for (size_t i = 0; i < n; ++i) {
-        const CSourceFile* header = fileIndex_.files[i].get();
-        if (!header) {
-            continue;
-        }
-        auto status = onDisk.find(header->path);
-        if (status == onDisk.end()) {
-            status = onDisk.emplace(header->path, GetFileSizeAndTime(header->path)).first;
-        }
-        if (status->second.size != header->size || status->second.mtime != header->mtime ||
-            !IncludesResolveAsBefore(*header, paths)) {
+        if (differs[i]) {
             changed[i] = true;
             pending.push_back(i);
         }
@@ -249,22 +272,29 @@ void CProjectAnalyzer::RemoveChangedFiles()
     // retired, so that the readings of this run are not compared with them
     // (their units may still be copied), and go after the run with the
     // other unreached ones.
-    CIncludePaths paths;
-    const std::vector<bool> changed = FindChangedHeaders(paths);
+    const std::vector<bool> changed = FindChangedHeaders();
     for (size_t i = 0; i < changed.size(); ++i) {
         if (changed[i]) {
             fileIndex_.Retire(static_cast<int32_t>(i));
         }
     }
+    std::vector<char> keep(projectFiles_.size(), 0);
+    ForEachOnThreads(
+        projectFiles_.size(), FileReadAhead::WorkersFor(jobs_), [] { return CIncludePaths(); },
+        [&](size_t i, CIncludePaths& paths) {
+            const CSourceFile& file = *projectFiles_[i];
+            const FileSizeAndTime now = GetFileSizeAndTime(file.path);
+            const bool unreadable = now.size == 0 || now.mtime == 0;
+            keep[i] = unreadable ||
+                (now.size == file.size && now.mtime == file.mtime &&
+                    !IncludesChangedHeader(file, changed) && IncludesResolveAsBefore(file, paths));
+        });
     SourceFileList kept;
     SourceFileList dropped;
     kept.reserve(projectFiles_.size());
-    for (auto& file : projectFiles_) {
-        const FileSizeAndTime now = GetFileSizeAndTime(file->path);
-        const bool unreadable = now.size == 0 || now.mtime == 0;
-        if (unreadable ||
-            (now.size == file->size && now.mtime == file->mtime &&
-                !IncludesChangedHeader(*file, changed) && IncludesResolveAsBefore(*file, paths))) {
+    for (size_t i = 0; i < projectFiles_.size(); ++i) {
+        auto& file = projectFiles_[i];
+        if (keep[i]) {
             kept.push_back(std::move(file));
         } else {
             recordsChanged_ = true;

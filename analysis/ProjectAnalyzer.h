@@ -122,12 +122,14 @@ private:
     bool TakeBack(const CSourceFile& file);
     void RemoveDeletedFiles();
     void RemoveChangedFiles();
-    std::vector<bool> FindChangedHeaders(CIncludePaths& paths) const;
+    // Which headers a reading would now find otherwise, themselves or
+    // through their includes; looked at on the run's threads.
+    std::vector<bool> FindChangedHeaders() const;
     // Whether every header the file's reading read would be found in the
     // same place now (a header that appeared earlier on the search path
     // takes the place of the one read).
     bool IncludesResolveAsBefore(const CSourceFile& file, CIncludePaths& paths) const;
-    bool IncludesChangedHeader(const CSourceFile& file, const std::vector<bool>& changed);
+    static bool IncludesChangedHeader(const CSourceFile& file, const std::vector<bool>& changed);
     void StashProjectFiles();
     void TakeBackUnvisited(const std::string& firstUnvisited);
     bool RemoveRecord(const std::string& path);
