@@ -36,6 +36,15 @@ void CopyUnits(const CSourceFile& from, CSourceFile& to)
     BindTokens(to.units, &to.scan.tokens);
 }
 
+// The same, taking them from a record that is going.
+void MoveUnits(CSourceFile& from, CSourceFile& to)
+{
+    to.units = std::move(from.units);
+    from.units.clear();
+    from.parsed = false;
+    BindTokens(to.units, &to.scan.tokens);
+}
+
 } // namespace
 
 void CProjectAnalyzer::AddOrUpdateFile(const std::string& path)
@@ -111,9 +120,10 @@ std::vector<int32_t> CProjectAnalyzer::FileHeadersReadAhead(
         std::unique_ptr<CSourceFile>& header = ahead.headers.files[k];
         header->owner = input_;
         renumber(header->includes);
-        int32_t number = fileIndex_.FindSame(*header);
+        const uint64_t body = k < ahead.headerBodies.size() ? ahead.headerBodies[k] : 0;
+        int32_t number = fileIndex_.FindSame(*header, body);
         if (number < 0) {
-            number = fileIndex_.Add(std::move(header));
+            number = fileIndex_.Add(std::move(header), body);
             tokenTexts_.Pack(fileIndex_.files[static_cast<size_t>(number)]->scan.tokens);
         } else if (header->readingCut) {
             fileIndex_.files[static_cast<size_t>(number)]->readingCut = true;
@@ -190,9 +200,14 @@ void CProjectAnalyzer::ParseIncludedFile(CSourceFile& header)
     // headers, or other macros were defined after it) has the units this
     // one would get: they are copied, not parsed again.
     const int32_t twin = fileIndex_.FindParsedTwin(header);
+    // An old instance of a changed header may have the same tokens: it is
+    // going, so its units are taken rather than copied.
+    const int32_t retired = twin < 0 ? fileIndex_.TakeRetiredTwin(header) : -1;
     header.parsed = true; // first, so that include cycles end
     if (twin >= 0) {
         CopyUnits(*fileIndex_.files[static_cast<size_t>(twin)], header);
+    } else if (retired >= 0) {
+        MoveUnits(*fileIndex_.files[static_cast<size_t>(retired)], header);
     } else {
         ParseFileUnits(header.units, LimitsFor(*input_));
     }

@@ -2,6 +2,7 @@
 
 #include "ParseDriver.h"
 #include "Preprocessor.h"
+#include "SourceContent.h"
 #include "SourceScanner.h"
 #include "UnitSplitter.h"
 
@@ -183,7 +184,10 @@ void FileReadAhead::Read(CInputSet& input, size_t index)
         };
         splitAndParse(*result->file);
         for (const std::unique_ptr<CSourceFile>& header : result->headers.files) {
-            if (header && claims_.Claim(header->path, header->scan.tokens, index)) {
+            const uint64_t pathAndTokens =
+                header ? PathAndTokensDigest(header->path, header->scan.tokens) : 0;
+            result->headerBodies.push_back(header ? BodyDigest(pathAndTokens, header->macros) : 0);
+            if (header && claims_.Claim(pathAndTokens, index)) {
                 splitAndParse(*header);
                 header->parsed = true;
             }

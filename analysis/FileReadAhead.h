@@ -33,6 +33,9 @@ public:
     struct Result {
         std::unique_ptr<CProjectFile> file;
         CFileIndex headers; // the headers its preprocessing filed
+        // The BodyDigest (SourceContent.h) of each of those headers, by
+        // number, so that the run need not work them out itself.
+        std::vector<uint64_t> headerBodies;
         std::vector<std::pair<MessageKind, std::string>> messages;
         bool failed = false; // it threw: the run reads it itself
     };

@@ -25,6 +25,8 @@ public:
     // order) has claimed this path with these tokens; the claim is then
     // `reader`'s.
     bool Claim(const std::string& path, const std::vector<PPToken>& tokens, size_t reader);
+    // The same by the reading's PathAndTokensDigest (SourceContent.h).
+    bool Claim(uint64_t pathAndTokens, size_t reader);
 
 private:
     std::mutex mutex_;

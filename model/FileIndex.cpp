@@ -21,13 +21,17 @@ bool FileKeyLess::operator()(const FileKey& a, const FileKey& b) const
     return std::tie(a.path, a.size, a.mtime) < std::tie(b.path, b.size, b.mtime);
 }
 
-int32_t CFileIndex::Add(std::unique_ptr<CSourceFile> file)
+int32_t CFileIndex::Add(std::unique_ptr<CSourceFile> file, uint64_t body)
 {
     const int32_t number = static_cast<int32_t>(files.size());
     if (file) {
         entries[IdentityOf(*file)].push_back(number);
     }
     files.push_back(std::move(file));
+    if (body != 0) {
+        bodies_.resize(files.size(), 0);
+        bodies_.back() = body;
+    }
     return number;
 }
 
@@ -36,28 +40,33 @@ bool CFileIndex::Contains(const std::string& path, int32_t size, int32_t mtime) 
     return entries.count(IdentityOf(path, size, mtime)) != 0;
 }
 
-uint64_t CFileIndex::Digest(int32_t number) const
+uint64_t CFileIndex::Body(int32_t number) const
 {
-    if (digests_.size() < files.size()) {
-        digests_.resize(files.size(), 0);
+    if (bodies_.size() < files.size()) {
+        bodies_.resize(files.size(), 0);
     }
-    uint64_t& digest = digests_[static_cast<size_t>(number)];
-    if (digest == 0) {
-        digest = ContentDigest(*files[static_cast<size_t>(number)]);
+    uint64_t& body = bodies_[static_cast<size_t>(number)];
+    if (body == 0) {
+        body = BodyDigest(*files[static_cast<size_t>(number)]);
     }
-    return digest;
+    return body;
 }
 
-int32_t CFileIndex::FindSame(const CSourceFile& header) const
+uint64_t CFileIndex::Digest(int32_t number) const
+{
+    return ContentDigest(*files[static_cast<size_t>(number)], Body(number));
+}
+
+int32_t CFileIndex::FindSame(const CSourceFile& header, uint64_t body) const
 {
     auto found = entries.find(IdentityOf(header));
     if (found == entries.end()) {
         return -1;
     }
-    // A few instances are compared outright; among many, digests pass over
-    // most of them.
-    const bool many = found->second.size() > 2;
-    const uint64_t digest = many ? ContentDigest(header) : 0;
+    // A few instances are compared outright; among many, or when the
+    // reading's digest is known, digests pass over most of them.
+    const bool many = found->second.size() > 2 || body != 0;
+    const uint64_t digest = many ? ContentDigest(header, body != 0 ? body : BodyDigest(header)) : 0;
     for (int32_t number : found->second) {
         const CSourceFile* instance = files[static_cast<size_t>(number)].get();
         if (instance && (!many || Digest(number) == digest) && SameContent(*instance, header)) {
@@ -67,24 +76,45 @@ int32_t CFileIndex::FindSame(const CSourceFile& header) const
     return -1;
 }
 
+namespace {
+
+// The first of the numbers that is a parsed twin of the header, or none.
+std::vector<int32_t>::const_iterator FindTwin(
+    const std::vector<std::unique_ptr<CSourceFile>>& files, const std::vector<int32_t>& numbers,
+    const CSourceFile& header)
+{
+    return std::find_if(numbers.begin(), numbers.end(), [&](int32_t number) {
+        const CSourceFile* instance = files[static_cast<size_t>(number)].get();
+        return instance && instance != &header && instance->parsed &&
+            instance->path == header.path && SameTokens(instance->scan.tokens, header.scan.tokens);
+    });
+}
+
+} // namespace
+
 int32_t CFileIndex::FindParsedTwin(const CSourceFile& header) const
 {
-    const FileKey key = IdentityOf(header);
-    for (const auto* lookup : {&entries, &retired_}) {
-        auto found = lookup->find(key);
-        if (found == lookup->end()) {
-            continue;
-        }
-        for (int32_t number : found->second) {
-            const CSourceFile* instance = files[static_cast<size_t>(number)].get();
-            if (instance && instance != &header && instance->parsed &&
-                instance->path == header.path &&
-                SameTokens(instance->scan.tokens, header.scan.tokens)) {
-                return number;
-            }
-        }
+    auto found = entries.find(IdentityOf(header));
+    if (found == entries.end()) {
+        return -1;
     }
-    return -1;
+    auto twin = FindTwin(files, found->second, header);
+    return twin == found->second.end() ? -1 : *twin;
+}
+
+int32_t CFileIndex::TakeRetiredTwin(const CSourceFile& header)
+{
+    auto found = retired_.find(IdentityOf(header));
+    if (found == retired_.end()) {
+        return -1;
+    }
+    auto twin = FindTwin(files, found->second, header);
+    if (twin == found->second.end()) {
+        return -1;
+    }
+    const int32_t number = *twin;
+    found->second.erase(twin);
+    return number;
 }
 
 void CFileIndex::OfferFirst(int32_t number, uint64_t stamp)
@@ -145,15 +175,18 @@ std::vector<int32_t> CFileIndex::Reorder(
 {
     std::vector<int32_t> renumber(files.size(), -1);
     std::vector<std::unique_ptr<CSourceFile>> old = std::move(files);
+    std::vector<uint64_t> oldBodies = std::move(bodies_);
     files.clear();
     entries.clear();
-    digests_.clear();
+    bodies_.clear();
     firsts_.clear();
     retired_.clear();
     ++firstsChanged_;
     for (int32_t number : order) {
         if (number >= 0 && static_cast<size_t>(number) < old.size() && old[number]) {
-            renumber[static_cast<size_t>(number)] = Add(std::move(old[number]));
+            const uint64_t body =
+                static_cast<size_t>(number) < oldBodies.size() ? oldBodies[number] : 0;
+            renumber[static_cast<size_t>(number)] = Add(std::move(old[number]), body);
         }
     }
     if (dropped != nullptr) {

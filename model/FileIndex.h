@@ -38,13 +38,14 @@ public:
     CFileIndex& operator=(const CFileIndex&) = delete;
 
     // Appends the file under the next number, filed under its path, size
-    // and time, and returns the number.
-    int32_t Add(std::unique_ptr<CSourceFile> file);
+    // and time, and returns the number. `body`, when not 0, is the file's
+    // BodyDigest (SourceContent.h), worked out already.
+    int32_t Add(std::unique_ptr<CSourceFile> file, uint64_t body = 0);
 
     bool Contains(const std::string& path, int32_t size, int32_t mtime) const;
     // A filed instance of the header's identity whose content is the same
-    // in every respect (see SourceContent.h), or -1.
-    int32_t FindSame(const CSourceFile& header) const;
+    // in every respect (see SourceContent.h), or -1. `body` as for Add.
+    int32_t FindSame(const CSourceFile& header, uint64_t body = 0) const;
 
     // A parsed instance of the header's identity, of the same path as
     // written, with the same tokens (whatever it included and defined): its
@@ -65,10 +66,14 @@ public:
 
     // Withdraws file i from every lookup (it keeps its number).
     void UpdateEntry(int32_t i);
-    // Withdraws file i from every lookup but FindParsedTwin: no reading
-    // takes it any more, but a parsed instance still lends its units to
-    // another of the same tokens until the next Reorder.
+    // Withdraws file i from every lookup: no reading takes it any more, but
+    // a parsed instance may still give its units to another of the same
+    // tokens (TakeRetiredTwin) until the next Reorder.
     void Retire(int32_t i);
+    // A parsed retired instance of the header's identity, of the same path
+    // as written, with the same tokens, which is then no longer offered;
+    // -1 when there is none. Its units are the caller's to take.
+    int32_t TakeRetiredTwin(const CSourceFile& header);
 
     // Keeps the files whose old numbers `order` lists, numbered by their
     // place in it, and deletes the rest, or hands them to `dropped` when
@@ -82,15 +87,16 @@ public:
 
 private:
     uint64_t Digest(int32_t number) const;
+    uint64_t Body(int32_t number) const;
 
     struct First {
         uint64_t stamp = 0;
         int32_t number = -1;
     };
 
-    // Content digests by file number, worked out when first asked for
-    // (0: not yet).
-    mutable std::vector<uint64_t> digests_;
+    // Body digests by file number, worked out when first asked for (0: not
+    // yet). They do not depend on the numbering.
+    mutable std::vector<uint64_t> bodies_;
     std::map<FileKey, First, FileKeyLess> firsts_;
     // Retired instances by identity.
     std::map<FileKey, std::vector<int32_t>, FileKeyLess> retired_;

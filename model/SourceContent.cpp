@@ -76,18 +76,32 @@ uint64_t PathAndTokensDigest(const std::string& path, const std::vector<PPToken>
     return TokensDigest(TextDigest(path.c_str()), tokens);
 }
 
-uint64_t ContentDigest(const CSourceFile& file)
+uint64_t BodyDigest(uint64_t pathAndTokens, const std::map<std::string, CMacroDef>& macros)
 {
-    uint64_t h = PathAndTokensDigest(file.path, file.scan.tokens);
-    h = MixDigest(h, file.includes.size());
-    for (int32_t number : file.includes) {
-        h = MixDigest(h, static_cast<uint32_t>(number));
-    }
-    h = MixDigest(h, file.macros.size());
-    for (const auto& [name, macro] : file.macros) {
+    uint64_t h = MixDigest(pathAndTokens, macros.size());
+    for (const auto& [name, macro] : macros) {
         h = MixDigest(h, MacroDigest(name, macro));
     }
     return h;
+}
+
+uint64_t BodyDigest(const CSourceFile& file)
+{
+    return BodyDigest(PathAndTokensDigest(file.path, file.scan.tokens), file.macros);
+}
+
+uint64_t ContentDigest(const CSourceFile& file, uint64_t body)
+{
+    uint64_t h = MixDigest(body, file.includes.size());
+    for (int32_t number : file.includes) {
+        h = MixDigest(h, static_cast<uint32_t>(number));
+    }
+    return h;
+}
+
+uint64_t ContentDigest(const CSourceFile& file)
+{
+    return ContentDigest(file, BodyDigest(file));
 }
 
 bool SameContent(const CSourceFile& a, const CSourceFile& b)

@@ -4,6 +4,7 @@
 #include "PPToken.h"
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,9 +18,16 @@ class CSourceFile;
 // parse cache keeps no difference between them).
 
 uint64_t ContentDigest(const CSourceFile& file);
+// The same from the file's body digest, when that is known.
+uint64_t ContentDigest(const CSourceFile& file, uint64_t body);
 // A hash of what a file's units follow from: the path as written and the
 // tokens.
 uint64_t PathAndTokensDigest(const std::string& path, const std::vector<PPToken>& tokens);
+// A hash of the content but the include numbers, which a reading on
+// another thread does not know yet: the path, the tokens and the macros.
+// The second form goes on from the file's PathAndTokensDigest.
+uint64_t BodyDigest(const CSourceFile& file);
+uint64_t BodyDigest(uint64_t pathAndTokens, const std::map<std::string, CMacroDef>& macros);
 bool SameContent(const CSourceFile& a, const CSourceFile& b);
 
 // Whether two token vectors are the same, line, type and text.

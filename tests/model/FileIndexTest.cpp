@@ -1,5 +1,6 @@
 #include "FileIndex.h"
 #include "IncludedFile.h"
+#include "SourceContent.h"
 
 #include <gtest/gtest.h>
 
@@ -56,6 +57,8 @@ TEST(FileIndex, OnlyTheSameContentIsFoundAgain)
         auto file = reading();
         change(*file);
         EXPECT_EQ(index.FindSame(*file), same ? 0 : -1) << what;
+        // The same when the reading's body digest comes worked out.
+        EXPECT_EQ(index.FindSame(*file, BodyDigest(*file)), same ? 0 : -1) << what;
     }
     EXPECT_EQ(index.FindSame(*Header("Inc/A.h", 10, 100, 5)), 1);
     index.UpdateEntry(0);
@@ -81,10 +84,10 @@ TEST(FileIndex, FirstInstanceIsTheOneWhoseReadingStartedFirst)
     EXPECT_EQ(index.FirstIndex("a.h", 1, 1), -1);
 }
 
-// A retired instance is never taken for a reading again but still lends
-// its units to a twin until the index is reordered; what a reorder leaves
-// out is handed back when asked for, instead of being deleted.
-TEST(FileIndex, RetiredInstancesLendUnitsUntilTheyAreHandedBack)
+// A retired instance is never taken for a reading again, but gives its
+// units to one twin until the index is reordered; what a reorder leaves out
+// is handed back when asked for, instead of being deleted.
+TEST(FileIndex, RetiredInstancesGiveTheirUnitsOnceUntilTheyAreHandedBack)
 {
     CFileIndex index;
     index.Add(Header("a.h", 1, 1, 3));
@@ -92,14 +95,19 @@ TEST(FileIndex, RetiredInstancesLendUnitsUntilTheyAreHandedBack)
     index.files[0]->parsed = true;
     index.Retire(0);
     EXPECT_EQ(index.FindSame(*Header("a.h", 1, 1, 3)), -1);
-    EXPECT_EQ(index.FindParsedTwin(*Header("a.h", 1, 1, 3)), 0);
-    EXPECT_EQ(index.FindParsedTwin(*Header("a.h", 1, 1, 4)), -1);
+    EXPECT_EQ(index.FindParsedTwin(*Header("a.h", 1, 1, 3)), -1);
+    EXPECT_EQ(index.TakeRetiredTwin(*Header("a.h", 1, 1, 4)), -1); // other tokens
+    EXPECT_EQ(index.TakeRetiredTwin(*Header("a.h", 1, 1, 3)), 0);
+    EXPECT_EQ(index.TakeRetiredTwin(*Header("a.h", 1, 1, 3)), -1); // taken
 
+    index.Add(Header("a.h", 1, 1, 2));
+    index.Retire(2);
+    index.files[2]->parsed = true;
     std::vector<std::unique_ptr<CSourceFile>> dropped;
     const std::vector<int32_t> renumber = index.Reorder({1}, &dropped);
-    EXPECT_EQ(renumber, (std::vector<int32_t> {-1, 0}));
-    ASSERT_EQ(dropped.size(), 1u);
+    EXPECT_EQ(renumber, (std::vector<int32_t> {-1, 0, -1}));
+    ASSERT_EQ(dropped.size(), 2u);
     EXPECT_EQ(dropped[0]->path, "a.h");
     index.Add(Header("a.h", 1, 1, 2)); // number 1, unparsed
-    EXPECT_EQ(index.FindParsedTwin(*Header("a.h", 1, 1, 3)), -1);
+    EXPECT_EQ(index.TakeRetiredTwin(*Header("a.h", 1, 1, 2)), -1);
 }
