@@ -46,9 +46,15 @@ CProjectAnalyzer::CProjectAnalyzer(CInputSet* input) : input_(input)
 
 void CProjectAnalyzer::ResetModel()
 {
-    functionTable_.clear();
     lifelineNames_.clear();
     ++modelGeneration_;
+    // The old model may be as big as the records: with more than one job
+    // it is freed off the run's thread.
+    if (root_ && FileReadAhead::WorkersFor(jobs_) > 1) {
+        disposal_.DisposeOf(std::move(root_));
+        disposal_.DisposeOf(std::move(functionTable_));
+    }
+    functionTable_.clear();
     root_ = std::make_unique<CModelScope>();
     root_->kind = UNIT_ROOT;
     root_->scopeChildren = std::make_unique<ScopeChildSet>();
@@ -270,8 +276,8 @@ void CProjectAnalyzer::RemoveChangedFiles()
     // No reading can take an old instance of a changed header any more: it
     // finds another identity, or includes other instances. They are
     // retired, so that the readings of this run are not compared with them
-    // (their units may still be copied), and go after the run with the
-    // other unreached ones.
+    // (their units may still be taken), and go after the run with the other
+    // unreached ones.
     const std::vector<bool> changed = FindChangedHeaders();
     for (size_t i = 0; i < changed.size(); ++i) {
         if (changed[i]) {
