@@ -7,7 +7,9 @@
 #include "ParseDriver.h"
 #include "Preprocessor.h"
 #include "ProjectFile.h"
+#include "SourceContent.h"
 #include "SourceScanner.h"
+#include "TwinUnits.h"
 #include "UnitSplitter.h"
 
 #include <exception>
@@ -19,30 +21,6 @@ ParseLimits LimitsFor(const CInputSet& input)
     ParseLimits limits;
     limits.stopRequest = &input.stopRequest;
     return limits;
-}
-
-void BindTokens(std::vector<CUnit>& units, const std::vector<PPToken>* tokens)
-{
-    for (CUnit& unit : units) {
-        unit.tokens = tokens;
-        BindTokens(unit.children, tokens);
-    }
-}
-
-// The units of `from` for `to`, whose tokens are the same.
-void CopyUnits(const CSourceFile& from, CSourceFile& to)
-{
-    to.units = from.units;
-    BindTokens(to.units, &to.scan.tokens);
-}
-
-// The same, taking them from a record that is going.
-void MoveUnits(CSourceFile& from, CSourceFile& to)
-{
-    to.units = std::move(from.units);
-    from.units.clear();
-    from.parsed = false;
-    BindTokens(to.units, &to.scan.tokens);
 }
 
 } // namespace
@@ -168,6 +146,8 @@ void CProjectAnalyzer::ParseFile(CSourceFile& file, FileReadAhead::Result* ahead
                 splitter.SplitFile(*header);
             }
         }
+    } else if (TakeFormerUnits(file)) {
+        splitter.SplitHeadersOf(file);
     } else {
         splitter.SplitFile(file);
         ParseFileUnits(file.units, LimitsFor(*input_));
@@ -185,6 +165,23 @@ void CProjectAnalyzer::ParseFile(CSourceFile& file, FileReadAhead::Result* ahead
             ParseIncludedFile(*header);
         }
     }
+}
+
+bool CProjectAnalyzer::TakeFormerUnits(CSourceFile& file)
+{
+    auto former = formerFiles_.find(file.path);
+    if (former == formerFiles_.end()) {
+        return false;
+    }
+    SourceFileList going;
+    going.push_back(std::move(former->second));
+    formerFiles_.erase(former);
+    const bool same = SameTokens(going.front()->scan.tokens, file.scan.tokens);
+    if (same) {
+        MoveUnits(*going.front(), file);
+    }
+    Dispose(std::move(going));
+    return same;
 }
 
 void CProjectAnalyzer::ParseIncludedFile(CSourceFile& header)

@@ -38,13 +38,17 @@ public:
         std::vector<uint64_t> headerBodies;
         std::vector<std::pair<MessageKind, std::string>> messages;
         bool failed = false; // it threw: the run reads it itself
+        // The file's former record, whose units it took when it read to
+        // the same tokens; it goes with the result.
+        std::unique_ptr<CSourceFile> former;
     };
 
     // `paths` in the order the run takes them; `input` must not change
     // while the workers run, except for its stop request, which Take
-    // passes on to the workers.
+    // passes on to the workers. `formers`, when given, holds for each path
+    // the record of its last reading, or none.
     FileReadAhead(const CInputSet& input, std::vector<std::string> paths, ScannedFiles& scanned,
-        unsigned workers);
+        unsigned workers, std::vector<std::unique_ptr<CSourceFile>> formers = {});
     ~FileReadAhead();
     FileReadAhead(const FileReadAhead&) = delete;
     FileReadAhead& operator=(const FileReadAhead&) = delete;
@@ -66,9 +70,10 @@ private:
     struct Slot {
         std::unique_ptr<Result> result;
         bool ready = false;
+        std::unique_ptr<CSourceFile> former;
     };
     void Work(CInputSet& input);
-    void Read(CInputSet& input, size_t index);
+    void Read(CInputSet& input, size_t index, std::unique_ptr<CSourceFile> former);
 
     std::vector<std::string> paths_;
     const std::atomic<bool>& stopRequest_;

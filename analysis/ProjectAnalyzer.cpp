@@ -107,8 +107,20 @@ void CProjectAnalyzer::Run()
             }
         }
         if (fresh.size() > 1) {
-            readAhead =
-                std::make_unique<FileReadAhead>(*input_, std::move(fresh), scannedFiles_, workers);
+            // The reading threads hand a file the units of its former
+            // record, and free that with what the run hands back.
+            std::vector<std::unique_ptr<CSourceFile>> formers;
+            formers.reserve(fresh.size());
+            for (const std::string& path : fresh) {
+                auto former = formerFiles_.find(path);
+                formers.push_back(
+                    former != formerFiles_.end() ? std::move(former->second) : nullptr);
+                if (former != formerFiles_.end()) {
+                    formerFiles_.erase(former);
+                }
+            }
+            readAhead = std::make_unique<FileReadAhead>(
+                *input_, std::move(fresh), scannedFiles_, workers, std::move(formers));
         }
     }
     struct EndReadAhead {
@@ -175,6 +187,10 @@ void CProjectAnalyzer::TakeBackUnvisited(const std::string& firstUnvisited)
         }
     }
     keptFiles_.clear();
+    for (auto& [path, file] : formerFiles_) {
+        left.push_back(std::move(file));
+    }
+    formerFiles_.clear();
     Dispose(std::move(left));
 }
 
@@ -284,6 +300,8 @@ void CProjectAnalyzer::RemoveChangedFiles()
             fileIndex_.Retire(static_cast<int32_t>(i));
         }
     }
+    // 0: read again; 1: kept; 2: read again only for its headers, so that
+    // the same tokens may come out.
     std::vector<char> keep(projectFiles_.size(), 0);
     ForEachOnThreads(
         projectFiles_.size(), FileReadAhead::WorkersFor(jobs_), [] { return CIncludePaths(); },
@@ -291,17 +309,26 @@ void CProjectAnalyzer::RemoveChangedFiles()
             const CSourceFile& file = *projectFiles_[i];
             const FileSizeAndTime now = GetFileSizeAndTime(file.path);
             const bool unreadable = now.size == 0 || now.mtime == 0;
-            keep[i] = unreadable ||
-                (now.size == file.size && now.mtime == file.mtime &&
-                    !IncludesChangedHeader(file, changed) && IncludesResolveAsBefore(file, paths));
+            const bool same = now.size == file.size && now.mtime == file.mtime;
+            if (unreadable ||
+                (same && !IncludesChangedHeader(file, changed) &&
+                    IncludesResolveAsBefore(file, paths))) {
+                keep[i] = 1;
+            } else if (same) {
+                keep[i] = 2;
+            }
         });
     SourceFileList kept;
     SourceFileList dropped;
     kept.reserve(projectFiles_.size());
     for (size_t i = 0; i < projectFiles_.size(); ++i) {
         auto& file = projectFiles_[i];
-        if (keep[i]) {
+        if (keep[i] == 1) {
             kept.push_back(std::move(file));
+        } else if (keep[i] == 2) {
+            recordsChanged_ = true;
+            const std::string path = file->path;
+            formerFiles_[path] = std::move(file);
         } else {
             recordsChanged_ = true;
             dropped.push_back(std::move(file));

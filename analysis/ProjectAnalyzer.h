@@ -134,6 +134,9 @@ private:
     void TakeBackUnvisited(const std::string& firstUnvisited);
     bool RemoveRecord(const std::string& path);
     void ParseAndCatch(CSourceFile& file, FileReadAhead::Result* ahead = nullptr);
+    // Gives a project file read here the units of its former record when
+    // the reading gave the same tokens.
+    bool TakeFormerUnits(CSourceFile& file);
     // Files the headers a project file's reading ahead filed in its own
     // index, as the run would have filed them itself, and renumbers the
     // includes of the file and of its headers. Returns the run's numbers of
@@ -159,6 +162,10 @@ private:
     // Where the texts of the tokens kept in the records are packed.
     TokenTextStore tokenTexts_;
     std::map<std::string, std::unique_ptr<CSourceFile>> keptFiles_;
+    // During a run, the records of project files read again only because
+    // a header they read changed: a reading of the same tokens takes their
+    // units instead of parsing.
+    std::map<std::string, std::unique_ptr<CSourceFile>> formerFiles_;
     FunctionTable functionTable_;
     std::vector<std::string> lifelineNames_;
     CInputSet* input_;
