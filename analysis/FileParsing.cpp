@@ -98,7 +98,8 @@ std::vector<int32_t> CProjectAnalyzer::FileHeadersReadAhead(
         std::unique_ptr<CSourceFile>& header = ahead.headers.files[k];
         header->owner = input_;
         renumber(header->includes);
-        const uint64_t body = k < ahead.headerBodies.size() ? ahead.headerBodies[k] : 0;
+        const WideDigest body =
+            k < ahead.headerBodies.size() ? ahead.headerBodies[k] : WideDigest {};
         int32_t number = fileIndex_.FindSame(*header, body);
         if (number < 0) {
             number = fileIndex_.Add(std::move(header), body);

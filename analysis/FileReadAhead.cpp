@@ -195,10 +195,11 @@ void FileReadAhead::Read(CInputSet& input, size_t index, std::unique_ptr<CSource
         }
         result->former = std::move(former);
         for (const std::unique_ptr<CSourceFile>& header : result->headers.files) {
-            const uint64_t pathAndTokens =
-                header ? PathAndTokensDigest(header->path, header->scan.tokens) : 0;
-            result->headerBodies.push_back(header ? BodyDigest(pathAndTokens, header->macros) : 0);
-            if (header && claims_.Claim(pathAndTokens, index)) {
+            const WideDigest pathAndTokens =
+                header ? PathAndTokensWideDigest(header->path, header->scan.tokens) : WideDigest {};
+            result->headerBodies.push_back(
+                header ? BodyDigest(pathAndTokens, header->macros) : WideDigest {});
+            if (header && claims_.Claim(pathAndTokens.first, index)) {
                 splitAndParse(*header);
                 header->parsed = true;
             }

@@ -35,7 +35,7 @@ public:
         CFileIndex headers; // the headers its preprocessing filed
         // The BodyDigest (SourceContent.h) of each of those headers, by
         // number, so that the run need not work them out itself.
-        std::vector<uint64_t> headerBodies;
+        std::vector<WideDigest> headerBodies;
         std::vector<std::pair<MessageKind, std::string>> messages;
         bool failed = false; // it threw: the run reads it itself
         // The file's former record, whose units it took when it read to

@@ -21,15 +21,15 @@ bool FileKeyLess::operator()(const FileKey& a, const FileKey& b) const
     return std::tie(a.path, a.size, a.mtime) < std::tie(b.path, b.size, b.mtime);
 }
 
-int32_t CFileIndex::Add(std::unique_ptr<CSourceFile> file, uint64_t body)
+int32_t CFileIndex::Add(std::unique_ptr<CSourceFile> file, WideDigest body)
 {
     const int32_t number = static_cast<int32_t>(files.size());
     if (file) {
         entries[IdentityOf(*file)].push_back(number);
     }
     files.push_back(std::move(file));
-    if (body != 0) {
-        bodies_.resize(files.size(), 0);
+    if (body.Known()) {
+        bodies_.resize(files.size());
         bodies_.back() = body;
     }
     return number;
@@ -40,13 +40,13 @@ bool CFileIndex::Contains(const std::string& path, int32_t size, int32_t mtime) 
     return entries.count(IdentityOf(path, size, mtime)) != 0;
 }
 
-uint64_t CFileIndex::Body(int32_t number) const
+WideDigest CFileIndex::Body(int32_t number) const
 {
     if (bodies_.size() < files.size()) {
-        bodies_.resize(files.size(), 0);
+        bodies_.resize(files.size());
     }
-    uint64_t& body = bodies_[static_cast<size_t>(number)];
-    if (body == 0) {
+    WideDigest& body = bodies_[static_cast<size_t>(number)];
+    if (!body.Known()) {
         body = BodyDigest(*files[static_cast<size_t>(number)]);
     }
     return body;
@@ -54,19 +54,29 @@ uint64_t CFileIndex::Body(int32_t number) const
 
 uint64_t CFileIndex::Digest(int32_t number) const
 {
-    return ContentDigest(*files[static_cast<size_t>(number)], Body(number));
+    return ContentDigest(*files[static_cast<size_t>(number)], Body(number).first);
 }
 
-int32_t CFileIndex::FindSame(const CSourceFile& header, uint64_t body) const
+int32_t CFileIndex::FindSame(const CSourceFile& header, WideDigest body) const
 {
     auto found = entries.find(IdentityOf(header));
     if (found == entries.end()) {
         return -1;
     }
-    // A few instances are compared outright; among many, or when the
-    // reading's digest is known, digests pass over most of them.
-    const bool many = found->second.size() > 2 || body != 0;
-    const uint64_t digest = many ? ContentDigest(header, body != 0 ? body : BodyDigest(header)) : 0;
+    if (body.Known()) {
+        for (int32_t number : found->second) {
+            const CSourceFile* instance = files[static_cast<size_t>(number)].get();
+            if (instance && Body(number) == body && instance->includes == header.includes &&
+                instance->path == header.path) {
+                return number;
+            }
+        }
+        return -1;
+    }
+    // A few instances are compared outright; among many, digests pass over
+    // most of them.
+    const bool many = found->second.size() > 2;
+    const uint64_t digest = many ? ContentDigest(header) : 0;
     for (int32_t number : found->second) {
         const CSourceFile* instance = files[static_cast<size_t>(number)].get();
         if (instance && (!many || Digest(number) == digest) && SameContent(*instance, header)) {
@@ -175,7 +185,7 @@ std::vector<int32_t> CFileIndex::Reorder(
 {
     std::vector<int32_t> renumber(files.size(), -1);
     std::vector<std::unique_ptr<CSourceFile>> old = std::move(files);
-    std::vector<uint64_t> oldBodies = std::move(bodies_);
+    std::vector<WideDigest> oldBodies = std::move(bodies_);
     files.clear();
     entries.clear();
     bodies_.clear();
@@ -184,8 +194,8 @@ std::vector<int32_t> CFileIndex::Reorder(
     ++firstsChanged_;
     for (int32_t number : order) {
         if (number >= 0 && static_cast<size_t>(number) < old.size() && old[number]) {
-            const uint64_t body =
-                static_cast<size_t>(number) < oldBodies.size() ? oldBodies[number] : 0;
+            const WideDigest body =
+                static_cast<size_t>(number) < oldBodies.size() ? oldBodies[number] : WideDigest {};
             renumber[static_cast<size_t>(number)] = Add(std::move(old[number]), body);
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SourceContent.h"
 #include "SourceFile.h"
 
 #include <cstdint>
@@ -38,14 +39,16 @@ public:
     CFileIndex& operator=(const CFileIndex&) = delete;
 
     // Appends the file under the next number, filed under its path, size
-    // and time, and returns the number. `body`, when not 0, is the file's
+    // and time, and returns the number. `body`, when known, is the file's
     // BodyDigest (SourceContent.h), worked out already.
-    int32_t Add(std::unique_ptr<CSourceFile> file, uint64_t body = 0);
+    int32_t Add(std::unique_ptr<CSourceFile> file, WideDigest body = {});
 
     bool Contains(const std::string& path, int32_t size, int32_t mtime) const;
     // A filed instance of the header's identity whose content is the same
-    // in every respect (see SourceContent.h), or -1. `body` as for Add.
-    int32_t FindSame(const CSourceFile& header, uint64_t body = 0) const;
+    // in every respect (see SourceContent.h), or -1. With the reading's body
+    // digest, an instance of the same path, include numbers and body digest
+    // is the same without a comparison of every token.
+    int32_t FindSame(const CSourceFile& header, WideDigest body = {}) const;
 
     // A parsed instance of the header's identity, of the same path as
     // written, with the same tokens (whatever it included and defined): its
@@ -87,7 +90,7 @@ public:
 
 private:
     uint64_t Digest(int32_t number) const;
-    uint64_t Body(int32_t number) const;
+    WideDigest Body(int32_t number) const;
 
     struct First {
         uint64_t stamp = 0;
@@ -96,7 +99,7 @@ private:
 
     // Body digests by file number, worked out when first asked for (0: not
     // yet). They do not depend on the numbering.
-    mutable std::vector<uint64_t> bodies_;
+    mutable std::vector<WideDigest> bodies_;
     std::map<FileKey, First, FileKeyLess> firsts_;
     // Retired instances by identity.
     std::map<FileKey, std::vector<int32_t>, FileKeyLess> retired_;
