@@ -229,27 +229,10 @@ std::vector<bool> CProjectAnalyzer::FindChangedHeaders() const
     ForEachOnThreads(
         onDiskPaths.size(), threads, [] { return 0; },
         [&](size_t k, int) { onDisk[k] = GetFileSizeAndTime(*onDiskPaths[k]); });
-    std::vector<char> differs(n, 0);
-    ForEachOnThreads(
-        n, threads, [] { return CIncludePaths(); },
-        [&](size_t i, CIncludePaths& paths) {
-            const CSourceFile* header = fileIndex_.files[i].get();
-            if (header) {
-                const FileSizeAndTime& now = onDisk[slotOf[i]];
-                differs[i] = now.size != header->size || now.mtime != header->mtime ||
-                    !IncludesResolveAsBefore(*header, paths);
-            }
-        });
     std::vector<bool> changed(n, false);
     std::vector<size_t> pending;
-    for (size_t i = 0; i < n; ++i) {
-        if (differs[i]) {
-            changed[i] = true;
-            pending.push_back(i);
-        }
-    }
     // Every header that reaches a changed one, through any number of
-    // includes, is affected: one walk up the reversed include graph.
+    // includes, is affected: walks up the reversed include graph.
     std::vector<std::vector<size_t>> includedBy(n);
     for (size_t i = 0; i < n; ++i) {
         if (const CSourceFile* header = fileIndex_.files[i].get()) {
@@ -260,16 +243,46 @@ std::vector<bool> CProjectAnalyzer::FindChangedHeaders() const
             }
         }
     }
-    while (!pending.empty()) {
-        const size_t k = pending.back();
-        pending.pop_back();
-        for (size_t i : includedBy[k]) {
-            if (!changed[i]) {
-                changed[i] = true;
-                pending.push_back(i);
+    const auto markIncluders = [&] {
+        while (!pending.empty()) {
+            const size_t k = pending.back();
+            pending.pop_back();
+            for (size_t i : includedBy[k]) {
+                if (!changed[i]) {
+                    changed[i] = true;
+                    pending.push_back(i);
+                }
             }
         }
+    };
+    for (size_t i = 0; i < n; ++i) {
+        const CSourceFile* header = fileIndex_.files[i].get();
+        if (header &&
+            (onDisk[slotOf[i]].size != header->size || onDisk[slotOf[i]].mtime != header->mtime)) {
+            changed[i] = true;
+            pending.push_back(i);
+        }
     }
+    markIncluders();
+    // Only the headers not yet known to change have their includes
+    // resolved again: after an edit of a header that many read, few are
+    // left.
+    std::vector<char> movedIncludes(n, 0);
+    ForEachOnThreads(
+        n, threads, [] { return CIncludePaths(); },
+        [&](size_t i, CIncludePaths& paths) {
+            const CSourceFile* header = fileIndex_.files[i].get();
+            if (header && !changed[i]) {
+                movedIncludes[i] = !IncludesResolveAsBefore(*header, paths);
+            }
+        });
+    for (size_t i = 0; i < n; ++i) {
+        if (movedIncludes[i] && !changed[i]) {
+            changed[i] = true;
+            pending.push_back(i);
+        }
+    }
+    markIncluders();
     return changed;
 }
 
