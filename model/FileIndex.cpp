@@ -186,18 +186,45 @@ std::vector<int32_t> CFileIndex::Reorder(
     std::vector<int32_t> renumber(files.size(), -1);
     std::vector<std::unique_ptr<CSourceFile>> old = std::move(files);
     std::vector<WideDigest> oldBodies = std::move(bodies_);
+    oldBodies.resize(old.size());
     files.clear();
-    entries.clear();
     bodies_.clear();
     firsts_.clear();
     retired_.clear();
     ++firstsChanged_;
     for (int32_t number : order) {
         if (number >= 0 && static_cast<size_t>(number) < old.size() && old[number]) {
-            const WideDigest body =
-                static_cast<size_t>(number) < oldBodies.size() ? oldBodies[number] : WideDigest {};
-            renumber[static_cast<size_t>(number)] = Add(std::move(old[number]), body);
+            renumber[static_cast<size_t>(number)] = static_cast<int32_t>(files.size());
+            files.push_back(std::move(old[number]));
+            bodies_.push_back(oldBodies[static_cast<size_t>(number)]);
         }
+    }
+    // The lookups keep their identities, renumbered, so that no path is
+    // lower-cased again; a kept file that was withdrawn is filed afresh.
+    std::vector<char> filed(files.size(), 0);
+    for (auto entry = entries.begin(); entry != entries.end();) {
+        std::vector<int32_t> numbers;
+        for (int32_t number : entry->second) {
+            const int32_t now = renumber[static_cast<size_t>(number)];
+            if (now >= 0) {
+                numbers.push_back(now);
+                filed[static_cast<size_t>(now)] = 1;
+            }
+        }
+        if (numbers.empty()) {
+            entry = entries.erase(entry);
+        } else {
+            entry->second = std::move(numbers);
+            ++entry;
+        }
+    }
+    for (size_t number = 0; number < files.size(); ++number) {
+        if (!filed[number]) {
+            entries[IdentityOf(*files[number])].push_back(static_cast<int32_t>(number));
+        }
+    }
+    for (auto& [identity, numbers] : entries) {
+        std::sort(numbers.begin(), numbers.end());
     }
     if (dropped != nullptr) {
         for (auto& file : old) {

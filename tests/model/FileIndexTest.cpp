@@ -108,6 +108,14 @@ TEST(FileIndex, RetiredInstancesGiveTheirUnitsOnceUntilTheyAreHandedBack)
     EXPECT_EQ(renumber, (std::vector<int32_t> {-1, 0, -1}));
     ASSERT_EQ(dropped.size(), 2u);
     EXPECT_EQ(dropped[0]->path, "a.h");
+    EXPECT_EQ(index.FindSame(*Header("b.h", 1, 1, 2)), 0); // renumbered
     index.Add(Header("a.h", 1, 1, 2)); // number 1, unparsed
     EXPECT_EQ(index.TakeRetiredTwin(*Header("a.h", 1, 1, 2)), -1);
+
+    // A withdrawn file that a reorder keeps is filed again.
+    index.UpdateEntry(0);
+    EXPECT_EQ(index.FindSame(*Header("b.h", 1, 1, 2)), -1);
+    index.Reorder({1, 0});
+    EXPECT_EQ(index.FindSame(*Header("b.h", 1, 1, 2)), 1);
+    EXPECT_EQ(index.FindSame(*Header("a.h", 1, 1, 2)), 0);
 }
