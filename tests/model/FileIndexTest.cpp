@@ -47,6 +47,7 @@ TEST(FileIndex, OnlyTheSameContentIsFoundAgain)
         {"empty text for none", true, [](CSourceFile& f) { f.scan.tokens[0].SetText(""); }},
         {"token text", false, [](CSourceFile& f) { f.scan.tokens[1].SetText("y"); }},
         {"token line", false, [](CSourceFile& f) { f.scan.tokens[2].line = 2; }},
+        {"token type", false, [](CSourceFile& f) { f.scan.tokens[2].type = 47; }},
         {"another header read", false, [](CSourceFile& f) { f.includes = {5}; }},
         {"macro body", false, [](CSourceFile& f) { f.macros["M"].body.emplace_back(1, 42, "1"); }},
         {"another macro", false, [](CSourceFile& f) { f.macros["N"]; }},
