@@ -100,9 +100,11 @@ std::vector<int32_t> CProjectAnalyzer::FileHeadersReadAhead(
         renumber(header->includes);
         const WideDigest body =
             k < ahead.headerBodies.size() ? ahead.headerBodies[k] : WideDigest {};
+        const WideDigest tokens =
+            k < ahead.headerTokens.size() ? ahead.headerTokens[k] : WideDigest {};
         int32_t number = fileIndex_.FindSame(*header, body);
         if (number < 0) {
-            number = fileIndex_.Add(std::move(header), body);
+            number = fileIndex_.Add(std::move(header), body, tokens);
             tokenTexts_.Pack(fileIndex_.files[static_cast<size_t>(number)]->scan.tokens);
         } else if (header->readingCut) {
             fileIndex_.files[static_cast<size_t>(number)]->readingCut = true;
@@ -157,13 +159,13 @@ void CProjectAnalyzer::ParseFile(CSourceFile& file, FileReadAhead::Result* ahead
     for (int32_t k : file.includes) {
         CSourceFile* header = fileIndex_.files.at(static_cast<size_t>(k)).get();
         if (header && !header->parsed) {
-            ParseIncludedFile(*header);
+            ParseIncludedFile(*header, k);
         }
     }
     for (int32_t k : filed) {
         CSourceFile* header = fileIndex_.files.at(static_cast<size_t>(k)).get();
         if (header && !header->parsed) {
-            ParseIncludedFile(*header);
+            ParseIncludedFile(*header, k);
         }
     }
 }
@@ -187,6 +189,11 @@ bool CProjectAnalyzer::TakeFormerUnits(CSourceFile& file)
 
 void CProjectAnalyzer::ParseIncludedFile(CSourceFile& header)
 {
+    ParseIncludedFile(header, -1);
+}
+
+void CProjectAnalyzer::ParseIncludedFile(CSourceFile& header, int32_t number)
+{
     if (input_->verbose) {
         MessageLine(input_->Messages(), MessageKind::Verbose)
             << "    IncludeFile : " << header.path;
@@ -196,11 +203,16 @@ void CProjectAnalyzer::ParseIncludedFile(CSourceFile& header)
     }
     // Another instance of the header with the same tokens (it read other
     // headers, or other macros were defined after it) has the units this
-    // one would get: they are copied, not parsed again.
-    const int32_t twin = fileIndex_.FindParsedTwin(header);
-    // An old instance of a changed header may have the same tokens: it is
-    // going, so its units are taken rather than copied.
-    const int32_t retired = twin < 0 ? fileIndex_.TakeRetiredTwin(header) : -1;
+    // one would get: they are copied, not parsed again. An old instance of
+    // a changed header may have the same tokens: it is going, so its units
+    // are taken rather than copied; found by digest it costs no comparison
+    // of tokens, and is looked for first.
+    const WideDigest tokens = fileIndex_.PathAndTokensOf(number);
+    int32_t retired = tokens.Known() ? fileIndex_.TakeRetiredTwin(header, tokens) : -1;
+    const int32_t twin = retired < 0 ? fileIndex_.FindParsedTwin(header) : -1;
+    if (retired < 0 && twin < 0 && !tokens.Known()) {
+        retired = fileIndex_.TakeRetiredTwin(header);
+    }
     header.parsed = true; // first, so that include cycles end
     if (twin >= 0) {
         CopyUnits(*fileIndex_.files[static_cast<size_t>(twin)], header);
@@ -211,7 +223,7 @@ void CProjectAnalyzer::ParseIncludedFile(CSourceFile& header)
     }
     for (int32_t k : header.includes) {
         if (CSourceFile* next = fileIndex_.files.at(static_cast<size_t>(k)).get()) {
-            ParseIncludedFile(*next);
+            ParseIncludedFile(*next, k);
         }
     }
 }

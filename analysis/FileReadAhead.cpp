@@ -55,7 +55,8 @@ unsigned FileReadAhead::WorkersFor(unsigned jobs)
 }
 
 FileReadAhead::FileReadAhead(const CInputSet& input, std::vector<std::string> paths,
-    ScannedFiles& scanned, unsigned workers, std::vector<std::unique_ptr<CSourceFile>> formers)
+    ScannedFiles& scanned, unsigned workers, std::vector<std::unique_ptr<CSourceFile>> formers,
+    const std::vector<uint64_t>& unitsAtHand)
     : paths_(std::move(paths)),
       stopRequest_(input.stopRequest),
       scanned_(scanned),
@@ -64,6 +65,9 @@ FileReadAhead::FileReadAhead(const CInputSet& input, std::vector<std::string> pa
 {
     for (size_t i = 0; i < formers.size() && i < slots_.size(); ++i) {
         slots_[i].former = std::move(formers[i]);
+    }
+    for (uint64_t digest : unitsAtHand) {
+        claims_.KeepForRun(digest);
     }
     for (unsigned w = 0; w < std::max(1u, workers); ++w) {
         inputs_.push_back(CopyInput(input));
@@ -199,6 +203,7 @@ void FileReadAhead::Read(CInputSet& input, size_t index, std::unique_ptr<CSource
                 header ? PathAndTokensWideDigest(header->path, header->scan.tokens) : WideDigest {};
             result->headerBodies.push_back(
                 header ? BodyDigest(pathAndTokens, header->macros) : WideDigest {});
+            result->headerTokens.push_back(pathAndTokens);
             if (header && claims_.Claim(pathAndTokens.first, index)) {
                 splitAndParse(*header);
                 header->parsed = true;

@@ -8,6 +8,12 @@ bool HeaderParseClaims::Claim(
     return Claim(PathAndTokensDigest(path, tokens), reader);
 }
 
+void HeaderParseClaims::KeepForRun(uint64_t pathAndTokens)
+{
+    std::lock_guard lock(mutex_);
+    claims_[pathAndTokens] = 0; // before every reader, which never claims it again
+}
+
 bool HeaderParseClaims::Claim(uint64_t pathAndTokens, size_t reader)
 {
     std::lock_guard lock(mutex_);

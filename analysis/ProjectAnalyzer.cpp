@@ -121,8 +121,8 @@ void CProjectAnalyzer::Run()
                     formerFiles_.erase(former);
                 }
             }
-            readAhead = std::make_unique<FileReadAhead>(
-                *input_, std::move(fresh), scannedFiles_, workers, std::move(formers));
+            readAhead = std::make_unique<FileReadAhead>(*input_, std::move(fresh), scannedFiles_,
+                workers, std::move(formers), fileIndex_.RetiredTokenDigests());
         }
     }
     struct EndReadAhead {

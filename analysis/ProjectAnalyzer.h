@@ -56,6 +56,8 @@ public:
     // written and its headers filed instead.
     void ParseFile(CSourceFile& file, FileReadAhead::Result* ahead = nullptr);
     void ParseIncludedFile(CSourceFile& header);
+    // The same for header `number` of the index (-1: not known).
+    void ParseIncludedFile(CSourceFile& header, int32_t number);
     // Deletes the project file of exactly this path; the model, which may
     // refer to its units, is rebuilt.
     void RemoveSourceFile(const std::string& path);

@@ -21,7 +21,8 @@ bool FileKeyLess::operator()(const FileKey& a, const FileKey& b) const
     return std::tie(a.path, a.size, a.mtime) < std::tie(b.path, b.size, b.mtime);
 }
 
-int32_t CFileIndex::Add(std::unique_ptr<CSourceFile> file, WideDigest body)
+int32_t CFileIndex::Add(
+    std::unique_ptr<CSourceFile> file, WideDigest body, WideDigest pathAndTokens)
 {
     const int32_t number = static_cast<int32_t>(files.size());
     if (file) {
@@ -32,7 +33,18 @@ int32_t CFileIndex::Add(std::unique_ptr<CSourceFile> file, WideDigest body)
         bodies_.resize(files.size());
         bodies_.back() = body;
     }
+    if (pathAndTokens.Known()) {
+        pathAndTokens_.resize(files.size());
+        pathAndTokens_.back() = pathAndTokens;
+    }
     return number;
+}
+
+WideDigest CFileIndex::PathAndTokensOf(int32_t number) const
+{
+    return number >= 0 && static_cast<size_t>(number) < pathAndTokens_.size()
+        ? pathAndTokens_[static_cast<size_t>(number)]
+        : WideDigest {};
 }
 
 bool CFileIndex::Contains(const std::string& path, int32_t size, int32_t mtime) const
@@ -112,8 +124,22 @@ int32_t CFileIndex::FindParsedTwin(const CSourceFile& header) const
     return twin == found->second.end() ? -1 : *twin;
 }
 
-int32_t CFileIndex::TakeRetiredTwin(const CSourceFile& header)
+int32_t CFileIndex::TakeRetiredTwin(const CSourceFile& header, WideDigest pathAndTokens)
 {
+    if (pathAndTokens.Known()) {
+        auto found = retiredByTokens_.find(pathAndTokens.first);
+        if (found != retiredByTokens_.end()) {
+            for (auto number = found->second.begin(); number != found->second.end(); ++number) {
+                const CSourceFile* instance = files[static_cast<size_t>(*number)].get();
+                if (instance && instance->parsed && instance->path == header.path &&
+                    PathAndTokensOf(*number) == pathAndTokens) {
+                    const int32_t twin = *number;
+                    found->second.erase(number);
+                    return twin;
+                }
+            }
+        }
+    }
     auto found = retired_.find(IdentityOf(header));
     if (found == retired_.end()) {
         return -1;
@@ -178,6 +204,24 @@ void CFileIndex::Retire(int32_t i)
     }
     UpdateEntry(i);
     retired_[IdentityOf(*files[i])].push_back(i);
+    const WideDigest tokens = PathAndTokensOf(i);
+    if (tokens.Known()) {
+        retiredByTokens_[tokens.first].push_back(i);
+    }
+}
+
+std::vector<uint64_t> CFileIndex::RetiredTokenDigests() const
+{
+    std::vector<uint64_t> digests;
+    for (const auto& [digest, numbers] : retiredByTokens_) {
+        for (int32_t number : numbers) {
+            if (files[static_cast<size_t>(number)]->parsed) {
+                digests.push_back(digest);
+                break;
+            }
+        }
+    }
+    return digests;
 }
 
 std::vector<int32_t> CFileIndex::Reorder(
@@ -187,16 +231,21 @@ std::vector<int32_t> CFileIndex::Reorder(
     std::vector<std::unique_ptr<CSourceFile>> old = std::move(files);
     std::vector<WideDigest> oldBodies = std::move(bodies_);
     oldBodies.resize(old.size());
+    std::vector<WideDigest> oldTokens = std::move(pathAndTokens_);
+    oldTokens.resize(old.size());
     files.clear();
     bodies_.clear();
+    pathAndTokens_.clear();
     firsts_.clear();
     retired_.clear();
+    retiredByTokens_.clear();
     ++firstsChanged_;
     for (int32_t number : order) {
         if (number >= 0 && static_cast<size_t>(number) < old.size() && old[number]) {
             renumber[static_cast<size_t>(number)] = static_cast<int32_t>(files.size());
             files.push_back(std::move(old[number]));
             bodies_.push_back(oldBodies[static_cast<size_t>(number)]);
+            pathAndTokens_.push_back(oldTokens[static_cast<size_t>(number)]);
         }
     }
     // The lookups keep their identities, renumbered, so that no path is

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // The identity of a header: lower-cased path, size and modification time.
@@ -39,9 +40,13 @@ public:
     CFileIndex& operator=(const CFileIndex&) = delete;
 
     // Appends the file under the next number, filed under its path, size
-    // and time, and returns the number. `body`, when known, is the file's
-    // BodyDigest (SourceContent.h), worked out already.
-    int32_t Add(std::unique_ptr<CSourceFile> file, WideDigest body = {});
+    // and time, and returns the number. `body` and `pathAndTokens`, when
+    // known, are the file's BodyDigest and PathAndTokensWideDigest
+    // (SourceContent.h), worked out already.
+    int32_t Add(
+        std::unique_ptr<CSourceFile> file, WideDigest body = {}, WideDigest pathAndTokens = {});
+    // The PathAndTokensWideDigest file `number` was filed with, if any.
+    WideDigest PathAndTokensOf(int32_t number) const;
 
     bool Contains(const std::string& path, int32_t size, int32_t mtime) const;
     // A filed instance of the header's identity whose content is the same
@@ -75,8 +80,13 @@ public:
     void Retire(int32_t i);
     // A parsed retired instance of the header's identity, of the same path
     // as written, with the same tokens, which is then no longer offered;
-    // -1 when there is none. Its units are the caller's to take.
-    int32_t TakeRetiredTwin(const CSourceFile& header);
+    // -1 when there is none. Its units are the caller's to take. With the
+    // header's PathAndTokensWideDigest, a retired instance filed with the
+    // same digest and path counts as one of the same tokens.
+    int32_t TakeRetiredTwin(const CSourceFile& header, WideDigest pathAndTokens = {});
+    // The first halves of the PathAndTokensWideDigest of the parsed retired
+    // instances that were filed with one.
+    std::vector<uint64_t> RetiredTokenDigests() const;
 
     // Keeps the files whose old numbers `order` lists, numbered by their
     // place in it, and deletes the rest, or hands them to `dropped` when
@@ -101,8 +111,12 @@ private:
     // yet). They do not depend on the numbering.
     mutable std::vector<WideDigest> bodies_;
     std::map<FileKey, First, FileKeyLess> firsts_;
-    // Retired instances by identity.
+    // PathAndTokensWideDigest by file number, when filed with one.
+    std::vector<WideDigest> pathAndTokens_;
+    // Retired instances by identity, and by the first half of their
+    // PathAndTokensWideDigest when known.
     std::map<FileKey, std::vector<int32_t>, FileKeyLess> retired_;
+    std::unordered_map<uint64_t, std::vector<int32_t>> retiredByTokens_;
     uint64_t stamp_ = 0;
     uint64_t firstsChanged_ = 0;
 };
