@@ -140,7 +140,7 @@ int32_t CFileIndex::TakeRetiredTwin(const CSourceFile& header, WideDigest pathAn
             }
         }
     }
-    auto found = retired_.find(IdentityOf(header));
+    auto found = retired_.find(header.path);
     if (found == retired_.end()) {
         return -1;
     }
@@ -203,7 +203,7 @@ void CFileIndex::Retire(int32_t i)
         return;
     }
     UpdateEntry(i);
-    retired_[IdentityOf(*files[i])].push_back(i);
+    retired_[files[i]->path].push_back(i);
     const WideDigest tokens = PathAndTokensOf(i);
     if (tokens.Known()) {
         retiredByTokens_[tokens.first].push_back(i);

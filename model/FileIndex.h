@@ -78,8 +78,8 @@ public:
     // a parsed instance may still give its units to another of the same
     // tokens (TakeRetiredTwin) until the next Reorder.
     void Retire(int32_t i);
-    // A parsed retired instance of the header's identity, of the same path
-    // as written, with the same tokens, which is then no longer offered;
+    // A parsed retired instance of the same path as written (whatever its
+    // size and time), with the same tokens, which is then no longer offered;
     // -1 when there is none. Its units are the caller's to take. With the
     // header's PathAndTokensWideDigest, a retired instance filed with the
     // same digest and path counts as one of the same tokens.
@@ -113,9 +113,9 @@ private:
     std::map<FileKey, First, FileKeyLess> firsts_;
     // PathAndTokensWideDigest by file number, when filed with one.
     std::vector<WideDigest> pathAndTokens_;
-    // Retired instances by identity, and by the first half of their
-    // PathAndTokensWideDigest when known.
-    std::map<FileKey, std::vector<int32_t>, FileKeyLess> retired_;
+    // Retired instances by the path as written, and by the first half of
+    // their PathAndTokensWideDigest when known.
+    std::unordered_map<std::string, std::vector<int32_t>> retired_;
     std::unordered_map<uint64_t, std::vector<int32_t>> retiredByTokens_;
     uint64_t stamp_ = 0;
     uint64_t firstsChanged_ = 0;
