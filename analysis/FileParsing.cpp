@@ -7,7 +7,9 @@
 #include "ParseDriver.h"
 #include "Preprocessor.h"
 #include "ProjectFile.h"
+#include "SourceContent.h"
 #include "SourceScanner.h"
+#include "TwinUnits.h"
 #include "UnitSplitter.h"
 
 #include <exception>
@@ -19,21 +21,6 @@ ParseLimits LimitsFor(const CInputSet& input)
     ParseLimits limits;
     limits.stopRequest = &input.stopRequest;
     return limits;
-}
-
-void BindTokens(std::vector<CUnit>& units, const std::vector<PPToken>* tokens)
-{
-    for (CUnit& unit : units) {
-        unit.tokens = tokens;
-        BindTokens(unit.children, tokens);
-    }
-}
-
-// The units of `from` for `to`, whose tokens are the same.
-void CopyUnits(const CSourceFile& from, CSourceFile& to)
-{
-    to.units = from.units;
-    BindTokens(to.units, &to.scan.tokens);
 }
 
 } // namespace
@@ -111,9 +98,13 @@ std::vector<int32_t> CProjectAnalyzer::FileHeadersReadAhead(
         std::unique_ptr<CSourceFile>& header = ahead.headers.files[k];
         header->owner = input_;
         renumber(header->includes);
-        int32_t number = fileIndex_.FindSame(*header);
+        const WideDigest body =
+            k < ahead.headerBodies.size() ? ahead.headerBodies[k] : WideDigest {};
+        const WideDigest tokens =
+            k < ahead.headerTokens.size() ? ahead.headerTokens[k] : WideDigest {};
+        int32_t number = fileIndex_.FindSame(*header, body);
         if (number < 0) {
-            number = fileIndex_.Add(std::move(header));
+            number = fileIndex_.Add(std::move(header), body, tokens);
             tokenTexts_.Pack(fileIndex_.files[static_cast<size_t>(number)]->scan.tokens);
         } else if (header->readingCut) {
             fileIndex_.files[static_cast<size_t>(number)]->readingCut = true;
@@ -158,6 +149,8 @@ void CProjectAnalyzer::ParseFile(CSourceFile& file, FileReadAhead::Result* ahead
                 splitter.SplitFile(*header);
             }
         }
+    } else if (TakeFormerUnits(file)) {
+        splitter.SplitHeadersOf(file);
     } else {
         splitter.SplitFile(file);
         ParseFileUnits(file.units, LimitsFor(*input_));
@@ -166,18 +159,40 @@ void CProjectAnalyzer::ParseFile(CSourceFile& file, FileReadAhead::Result* ahead
     for (int32_t k : file.includes) {
         CSourceFile* header = fileIndex_.files.at(static_cast<size_t>(k)).get();
         if (header && !header->parsed) {
-            ParseIncludedFile(*header);
+            ParseIncludedFile(*header, k);
         }
     }
     for (int32_t k : filed) {
         CSourceFile* header = fileIndex_.files.at(static_cast<size_t>(k)).get();
         if (header && !header->parsed) {
-            ParseIncludedFile(*header);
+            ParseIncludedFile(*header, k);
         }
     }
 }
 
+bool CProjectAnalyzer::TakeFormerUnits(CSourceFile& file)
+{
+    auto former = formerFiles_.find(file.path);
+    if (former == formerFiles_.end() || !former->second) {
+        return false;
+    }
+    SourceFileList going;
+    going.push_back(std::move(former->second));
+    formerFiles_.erase(former);
+    const bool same = SameTokens(going.front()->scan.tokens, file.scan.tokens);
+    if (same) {
+        MoveUnits(*going.front(), file);
+    }
+    Dispose(std::move(going));
+    return same;
+}
+
 void CProjectAnalyzer::ParseIncludedFile(CSourceFile& header)
+{
+    ParseIncludedFile(header, -1);
+}
+
+void CProjectAnalyzer::ParseIncludedFile(CSourceFile& header, int32_t number)
 {
     if (input_->verbose) {
         MessageLine(input_->Messages(), MessageKind::Verbose)
@@ -188,17 +203,27 @@ void CProjectAnalyzer::ParseIncludedFile(CSourceFile& header)
     }
     // Another instance of the header with the same tokens (it read other
     // headers, or other macros were defined after it) has the units this
-    // one would get: they are copied, not parsed again.
-    const int32_t twin = fileIndex_.FindParsedTwin(header);
+    // one would get: they are copied, not parsed again. An old instance of
+    // a changed header may have the same tokens: it is going, so its units
+    // are taken rather than copied; found by digest it costs no comparison
+    // of tokens, and is looked for first.
+    const WideDigest tokens = fileIndex_.PathAndTokensOf(number);
+    int32_t retired = tokens.Known() ? fileIndex_.TakeRetiredTwin(header, tokens) : -1;
+    const int32_t twin = retired < 0 ? fileIndex_.FindParsedTwin(header) : -1;
+    if (retired < 0 && twin < 0 && !tokens.Known()) {
+        retired = fileIndex_.TakeRetiredTwin(header);
+    }
     header.parsed = true; // first, so that include cycles end
     if (twin >= 0) {
         CopyUnits(*fileIndex_.files[static_cast<size_t>(twin)], header);
+    } else if (retired >= 0) {
+        MoveUnits(*fileIndex_.files[static_cast<size_t>(retired)], header);
     } else {
         ParseFileUnits(header.units, LimitsFor(*input_));
     }
     for (int32_t k : header.includes) {
         if (CSourceFile* next = fileIndex_.files.at(static_cast<size_t>(k)).get()) {
-            ParseIncludedFile(*next);
+            ParseIncludedFile(*next, k);
         }
     }
 }

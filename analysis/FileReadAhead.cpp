@@ -2,7 +2,9 @@
 
 #include "ParseDriver.h"
 #include "Preprocessor.h"
+#include "SourceContent.h"
 #include "SourceScanner.h"
+#include "TwinUnits.h"
 #include "UnitSplitter.h"
 
 #include <algorithm>
@@ -52,14 +54,21 @@ unsigned FileReadAhead::WorkersFor(unsigned jobs)
     return std::max(1u, jobs);
 }
 
-FileReadAhead::FileReadAhead(
-    const CInputSet& input, std::vector<std::string> paths, ScannedFiles& scanned, unsigned workers)
+FileReadAhead::FileReadAhead(const CInputSet& input, std::vector<std::string> paths,
+    ScannedFiles& scanned, unsigned workers, std::vector<std::unique_ptr<CSourceFile>> formers,
+    const std::vector<uint64_t>& unitsAtHand)
     : paths_(std::move(paths)),
       stopRequest_(input.stopRequest),
       scanned_(scanned),
       slots_(paths_.size()),
       ahead_(4 * static_cast<size_t>(std::max(1u, workers)))
 {
+    for (size_t i = 0; i < formers.size() && i < slots_.size(); ++i) {
+        slots_[i].former = std::move(formers[i]);
+    }
+    for (uint64_t digest : unitsAtHand) {
+        claims_.KeepForRun(digest);
+    }
     for (unsigned w = 0; w < std::max(1u, workers); ++w) {
         inputs_.push_back(CopyInput(input));
     }
@@ -137,6 +146,7 @@ void FileReadAhead::Work(CInputSet& input)
     for (;;) {
         std::vector<std::unique_ptr<Result>> toFree;
         std::optional<size_t> index;
+        std::unique_ptr<CSourceFile> former;
         {
             std::unique_lock lock(mutex_);
             const auto canRead = [&] {
@@ -147,19 +157,20 @@ void FileReadAhead::Work(CInputSet& input)
             toFree.swap(discarded_);
             if (canRead()) {
                 index = nextToRead_++;
+                former = std::move(slots_[*index].former);
             } else if (stopping_ && toFree.empty()) {
                 return;
             }
         }
         toFree.clear();
         if (index) {
-            Read(input, *index);
+            Read(input, *index, std::move(former));
             changed_.notify_all();
         }
     }
 }
 
-void FileReadAhead::Read(CInputSet& input, size_t index)
+void FileReadAhead::Read(CInputSet& input, size_t index, std::unique_ptr<CSourceFile> former)
 {
     auto result = std::make_unique<Result>();
     KeptLines lines(result->messages);
@@ -181,9 +192,19 @@ void FileReadAhead::Read(CInputSet& input, size_t index)
             file.split = true;
             ParseFileUnits(file.units, limits);
         };
-        splitAndParse(*result->file);
+        if (former && SameTokens(former->scan.tokens, result->file->scan.tokens)) {
+            MoveUnits(*former, *result->file);
+        } else {
+            splitAndParse(*result->file);
+        }
+        result->former = std::move(former);
         for (const std::unique_ptr<CSourceFile>& header : result->headers.files) {
-            if (header && claims_.Claim(header->path, header->scan.tokens, index)) {
+            const WideDigest pathAndTokens =
+                header ? PathAndTokensWideDigest(header->path, header->scan.tokens) : WideDigest {};
+            result->headerBodies.push_back(
+                header ? BodyDigest(pathAndTokens, header->macros) : WideDigest {});
+            result->headerTokens.push_back(pathAndTokens);
+            if (header && claims_.Claim(pathAndTokens.first, index)) {
                 splitAndParse(*header);
                 header->parsed = true;
             }

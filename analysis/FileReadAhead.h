@@ -33,15 +33,27 @@ public:
     struct Result {
         std::unique_ptr<CProjectFile> file;
         CFileIndex headers; // the headers its preprocessing filed
+        // The BodyDigest (SourceContent.h) of each of those headers, by
+        // number, so that the run need not work them out itself.
+        std::vector<WideDigest> headerBodies;
+        // Their PathAndTokensWideDigest, likewise.
+        std::vector<WideDigest> headerTokens;
         std::vector<std::pair<MessageKind, std::string>> messages;
         bool failed = false; // it threw: the run reads it itself
+        // The file's former record, whose units it took when it read to
+        // the same tokens; it goes with the result.
+        std::unique_ptr<CSourceFile> former;
     };
 
     // `paths` in the order the run takes them; `input` must not change
     // while the workers run, except for its stop request, which Take
-    // passes on to the workers.
+    // passes on to the workers. `formers`, when given, holds for each path
+    // the record of its last reading, or none. Headers read to one of the
+    // `unitsAtHand` (first halves of PathAndTokensWideDigest) are left
+    // unparsed: the run has their units.
     FileReadAhead(const CInputSet& input, std::vector<std::string> paths, ScannedFiles& scanned,
-        unsigned workers);
+        unsigned workers, std::vector<std::unique_ptr<CSourceFile>> formers = {},
+        const std::vector<uint64_t>& unitsAtHand = {});
     ~FileReadAhead();
     FileReadAhead(const FileReadAhead&) = delete;
     FileReadAhead& operator=(const FileReadAhead&) = delete;
@@ -63,9 +75,10 @@ private:
     struct Slot {
         std::unique_ptr<Result> result;
         bool ready = false;
+        std::unique_ptr<CSourceFile> former;
     };
     void Work(CInputSet& input);
-    void Read(CInputSet& input, size_t index);
+    void Read(CInputSet& input, size_t index, std::unique_ptr<CSourceFile> former);
 
     std::vector<std::string> paths_;
     const std::atomic<bool>& stopRequest_;

@@ -5,9 +5,19 @@
 bool HeaderParseClaims::Claim(
     const std::string& path, const std::vector<PPToken>& tokens, size_t reader)
 {
-    const uint64_t digest = PathAndTokensDigest(path, tokens);
+    return Claim(PathAndTokensDigest(path, tokens), reader);
+}
+
+void HeaderParseClaims::KeepForRun(uint64_t pathAndTokens)
+{
     std::lock_guard lock(mutex_);
-    auto [claim, added] = claims_.emplace(digest, reader);
+    claims_[pathAndTokens] = 0; // before every reader, which never claims it again
+}
+
+bool HeaderParseClaims::Claim(uint64_t pathAndTokens, size_t reader)
+{
+    std::lock_guard lock(mutex_);
+    auto [claim, added] = claims_.emplace(pathAndTokens, reader);
     if (added) {
         return true;
     }

@@ -25,6 +25,11 @@ public:
     // order) has claimed this path with these tokens; the claim is then
     // `reader`'s.
     bool Claim(const std::string& path, const std::vector<PPToken>& tokens, size_t reader);
+    // The same by the reading's PathAndTokensDigest (SourceContent.h).
+    bool Claim(uint64_t pathAndTokens, size_t reader);
+    // No project file claims readings of this digest: the run has their
+    // units at hand.
+    void KeepForRun(uint64_t pathAndTokens);
 
 private:
     std::mutex mutex_;

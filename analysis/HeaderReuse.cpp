@@ -120,8 +120,10 @@ void CProjectAnalyzer::DropAllRecords()
     recordsChanged_ = true;
     // The model refers to the records: it goes first.
     ResetModel();
+    SourceFileList dropped = std::move(projectFiles_);
     projectFiles_.clear();
-    fileIndex_.Reorder({});
+    fileIndex_.Reorder({}, &dropped);
+    Dispose(std::move(dropped));
 }
 
 bool CProjectAnalyzer::ReusesByName(const CSourceFile& header) const
@@ -247,7 +249,9 @@ void CProjectAnalyzer::RemoveUnreachableHeaders()
         return; // every header is reached, in filing order: nothing moves
     }
     recordsChanged_ = true;
-    const std::vector<int32_t> renumber = fileIndex_.Reorder(order);
+    SourceFileList dropped;
+    const std::vector<int32_t> renumber = fileIndex_.Reorder(order, &dropped);
+    Dispose(std::move(dropped));
     auto update = [&](CSourceFile& file) {
         std::vector<int32_t> includes;
         includes.reserve(file.includes.size());

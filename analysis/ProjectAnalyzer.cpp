@@ -3,6 +3,7 @@
 #include "CallCollector.h"
 #include "FailureLine.h"
 #include "FileStatus.h"
+#include "ForEachOnThreads.h"
 #include "LanguageTable.h"
 #include "ParseCacheReader.h"
 #include "ParseCacheWriter.h"
@@ -14,8 +15,12 @@
 #include <map>
 #include <new>
 #include <set>
+#include <string_view>
 #include <system_error>
 #include <thread>
+#include <unordered_map>
+
+#include <malloc.h>
 
 namespace {
 
@@ -53,6 +58,7 @@ CProjectAnalyzer::CProjectAnalyzer(CInputSet* input) : input_(input)
 
 CProjectAnalyzer::~CProjectAnalyzer()
 {
+    disposal_.Drain(); // models thrown away earlier refer to the records too
     root_.reset(); // it refers to the records' units
     FreeSourceFiles(projectFiles_);
     FreeSourceFiles(fileIndex_.files);
@@ -60,12 +66,28 @@ CProjectAnalyzer::~CProjectAnalyzer()
 
 void CProjectAnalyzer::ResetModel()
 {
-    functionTable_.clear();
     lifelineNames_.clear();
     ++modelGeneration_;
+    // The old model may be as big as the records: with more than one job
+    // it is freed off the run's thread.
+    if (root_ && FileReadAhead::WorkersFor(jobs_) > 1) {
+        disposal_.DisposeOf(std::move(root_));
+        disposal_.DisposeOf(std::move(functionTable_));
+    }
+    functionTable_.clear();
     root_ = std::make_unique<CModelScope>();
     root_->kind = UNIT_ROOT;
     root_->scopeChildren = std::make_unique<ScopeChildSet>();
+}
+
+void CProjectAnalyzer::Dispose(SourceFileList records)
+{
+    if (records.empty()) {
+        return;
+    }
+    if (FileReadAhead::WorkersFor(jobs_) > 1) {
+        disposal_.DisposeOf(std::move(records));
+    }
 }
 
 void CProjectAnalyzer::Run()
@@ -105,8 +127,20 @@ void CProjectAnalyzer::Run()
             }
         }
         if (fresh.size() > 1) {
-            readAhead =
-                std::make_unique<FileReadAhead>(*input_, std::move(fresh), scannedFiles_, workers);
+            // The reading threads hand a file the units of its former
+            // record, and free that with what the run hands back.
+            std::vector<std::unique_ptr<CSourceFile>> formers;
+            formers.reserve(fresh.size());
+            for (const std::string& path : fresh) {
+                auto former = formerFiles_.find(path);
+                formers.push_back(
+                    former != formerFiles_.end() ? std::move(former->second) : nullptr);
+                if (former != formerFiles_.end()) {
+                    formerFiles_.erase(former);
+                }
+            }
+            readAhead = std::make_unique<FileReadAhead>(*input_, std::move(fresh), scannedFiles_,
+                workers, std::move(formers), fileIndex_.RetiredTokenDigests());
         }
     }
     struct EndReadAhead {
@@ -145,6 +179,14 @@ void CProjectAnalyzer::Run()
         throw;
     }
     TakeBackUnvisited(unvisited);
+    if (readAhead) {
+        // The readings' leftovers were freed all over the reading threads'
+        // heaps; gathered and given back between runs, they do not slow
+        // the allocations of the next run's readings.
+        readAhead_ = nullptr;
+        readAhead.reset();
+        disposal_.Dispose([] { ::malloc_trim(0); });
+    }
     if (!stopped) {
         MessageLine(input_->Messages()) << GetLangString(1) << ": " << GetLangString(8);
     }
@@ -165,12 +207,19 @@ void CProjectAnalyzer::TakeBackUnvisited(const std::string& firstUnvisited)
             }
         }
     }
-    for (const auto& [path, file] : keptFiles_) {
+    SourceFileList left;
+    for (auto& [path, file] : keptFiles_) {
         if (file) {
             recordsChanged_ = true; // a record that was not taken back goes
+            left.push_back(std::move(file));
         }
     }
     keptFiles_.clear();
+    for (auto& [path, file] : formerFiles_) {
+        left.push_back(std::move(file));
+    }
+    formerFiles_.clear();
+    Dispose(std::move(left));
 }
 
 void CProjectAnalyzer::RemoveDeletedFiles()
@@ -186,29 +235,32 @@ void CProjectAnalyzer::RemoveDeletedFiles()
     }
 }
 
-std::vector<bool> CProjectAnalyzer::FindChangedHeaders(CIncludePaths& paths) const
+std::vector<bool> CProjectAnalyzer::FindChangedHeaders() const
 {
     const size_t n = fileIndex_.files.size();
-    std::vector<bool> changed(n, false);
-    std::vector<size_t> pending;
-    std::map<std::string, FileSizeAndTime> onDisk; // instances of one header share a path
+    const unsigned threads = FileReadAhead::WorkersFor(jobs_);
+    // The instances of one header share a path, whose status is taken once.
+    constexpr size_t kNone = static_cast<size_t>(-1);
+    std::unordered_map<std::string_view, size_t> slots;
+    std::vector<const std::string*> onDiskPaths;
+    std::vector<size_t> slotOf(n, kNone);
     for (size_t i = 0; i < n; ++i) {
-        const CSourceFile* header = fileIndex_.files[i].get();
-        if (!header) {
-            continue;
-        }
-        auto status = onDisk.find(header->path);
-        if (status == onDisk.end()) {
-            status = onDisk.emplace(header->path, GetFileSizeAndTime(header->path)).first;
-        }
-        if (status->second.size != header->size || status->second.mtime != header->mtime ||
-            !IncludesResolveAsBefore(*header, paths)) {
-            changed[i] = true;
-            pending.push_back(i);
+        if (const CSourceFile* header = fileIndex_.files[i].get()) {
+            auto [slot, added] = slots.emplace(header->path, onDiskPaths.size());
+            if (added) {
+                onDiskPaths.push_back(&header->path);
+            }
+            slotOf[i] = slot->second;
         }
     }
+    std::vector<FileSizeAndTime> onDisk(onDiskPaths.size());
+    ForEachOnThreads(
+        onDiskPaths.size(), threads, [] { return 0; },
+        [&](size_t k, int) { onDisk[k] = GetFileSizeAndTime(*onDiskPaths[k]); });
+    std::vector<bool> changed(n, false);
+    std::vector<size_t> pending;
     // Every header that reaches a changed one, through any number of
-    // includes, is affected: one walk up the reversed include graph.
+    // includes, is affected: walks up the reversed include graph.
     std::vector<std::vector<size_t>> includedBy(n);
     for (size_t i = 0; i < n; ++i) {
         if (const CSourceFile* header = fileIndex_.files[i].get()) {
@@ -219,16 +271,46 @@ std::vector<bool> CProjectAnalyzer::FindChangedHeaders(CIncludePaths& paths) con
             }
         }
     }
-    while (!pending.empty()) {
-        const size_t k = pending.back();
-        pending.pop_back();
-        for (size_t i : includedBy[k]) {
-            if (!changed[i]) {
-                changed[i] = true;
-                pending.push_back(i);
+    const auto markIncluders = [&] {
+        while (!pending.empty()) {
+            const size_t k = pending.back();
+            pending.pop_back();
+            for (size_t i : includedBy[k]) {
+                if (!changed[i]) {
+                    changed[i] = true;
+                    pending.push_back(i);
+                }
             }
         }
+    };
+    for (size_t i = 0; i < n; ++i) {
+        const CSourceFile* header = fileIndex_.files[i].get();
+        if (header &&
+            (onDisk[slotOf[i]].size != header->size || onDisk[slotOf[i]].mtime != header->mtime)) {
+            changed[i] = true;
+            pending.push_back(i);
+        }
     }
+    markIncluders();
+    // Only the headers not yet known to change have their includes
+    // resolved again: after an edit of a header that many read, few are
+    // left.
+    std::vector<char> movedIncludes(n, 0);
+    ForEachOnThreads(
+        n, threads, [] { return CIncludePaths(); },
+        [&](size_t i, CIncludePaths& paths) {
+            const CSourceFile* header = fileIndex_.files[i].get();
+            if (header && !changed[i]) {
+                movedIncludes[i] = !IncludesResolveAsBefore(*header, paths);
+            }
+        });
+    for (size_t i = 0; i < n; ++i) {
+        if (movedIncludes[i] && !changed[i]) {
+            changed[i] = true;
+            pending.push_back(i);
+        }
+    }
+    markIncluders();
     return changed;
 }
 
@@ -248,32 +330,63 @@ void CProjectAnalyzer::RemoveChangedFiles()
     if (projectFiles_.empty()) {
         return;
     }
-    // The old instances of changed headers need not be withdrawn: a new
-    // reading finds another identity or another content, so it never takes
-    // them, and the unreached ones go after the run.
-    CIncludePaths paths;
-    const std::vector<bool> changed = FindChangedHeaders(paths);
-    // Every record is judged before any moves, so that a failure on the way
-    // leaves the list as it was.
-    std::vector<bool> keep;
-    keep.reserve(projectFiles_.size());
-    for (const auto& file : projectFiles_) {
-        const FileSizeAndTime now = GetFileSizeAndTime(file->path);
-        const bool unreadable = now.size == 0 || now.mtime == 0;
-        keep.push_back(unreadable ||
-            (now.size == file->size && now.mtime == file->mtime &&
-                !IncludesChangedHeader(*file, changed) && IncludesResolveAsBefore(*file, paths)));
+    // No reading can take an old instance of a changed header any more: it
+    // finds another identity, or includes other instances. They are
+    // retired, so that the readings of this run are not compared with them
+    // (their units may still be taken), and go after the run with the other
+    // unreached ones.
+    const std::vector<bool> changed = FindChangedHeaders();
+    for (size_t i = 0; i < changed.size(); ++i) {
+        if (changed[i]) {
+            fileIndex_.Retire(static_cast<int32_t>(i));
+        }
     }
+    // 0: read again; 1: kept; 2: read again only for its headers, so that
+    // the same tokens may come out.
+    std::vector<char> keep(projectFiles_.size(), 0);
+    ForEachOnThreads(
+        projectFiles_.size(), FileReadAhead::WorkersFor(jobs_), [] { return CIncludePaths(); },
+        [&](size_t i, CIncludePaths& paths) {
+            const CSourceFile& file = *projectFiles_[i];
+            const FileSizeAndTime now = GetFileSizeAndTime(file.path);
+            const bool unreadable = now.size == 0 || now.mtime == 0;
+            const bool same = now.size == file.size && now.mtime == file.mtime;
+            if (unreadable ||
+                (same && !IncludesChangedHeader(file, changed) &&
+                    IncludesResolveAsBefore(file, paths))) {
+                keep[i] = 1;
+            } else if (same) {
+                keep[i] = 2;
+            }
+        });
+    // Every list and slot is made before any record moves, so that a
+    // failure on the way leaves the records where they were.
     SourceFileList kept;
+    SourceFileList dropped;
     kept.reserve(projectFiles_.size());
+    dropped.reserve(projectFiles_.size());
+    std::map<std::string, std::unique_ptr<CSourceFile>> former;
+    std::vector<std::unique_ptr<CSourceFile>*> formerSlots(projectFiles_.size(), nullptr);
     for (size_t i = 0; i < projectFiles_.size(); ++i) {
-        if (keep[i]) {
-            kept.push_back(std::move(projectFiles_[i]));
+        if (keep[i] == 2) {
+            formerSlots[i] = &former[projectFiles_[i]->path];
+        }
+    }
+    for (size_t i = 0; i < projectFiles_.size(); ++i) {
+        auto& file = projectFiles_[i];
+        if (keep[i] == 1) {
+            kept.push_back(std::move(file));
+        } else if (keep[i] == 2) {
+            recordsChanged_ = true;
+            *formerSlots[i] = std::move(file);
         } else {
             recordsChanged_ = true;
+            dropped.push_back(std::move(file));
         }
     }
     projectFiles_ = std::move(kept);
+    formerFiles_.merge(former);
+    Dispose(std::move(dropped));
 }
 
 // Every slot of the map is made before any record moves into it: should

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BackgroundDisposal.h"
 #include "CallRecord.h"
 #include "FileIndex.h"
 #include "FileReadAhead.h"
@@ -60,6 +61,8 @@ public:
     // written and its headers filed instead.
     void ParseFile(CSourceFile& file, FileReadAhead::Result* ahead = nullptr);
     void ParseIncludedFile(CSourceFile& header);
+    // The same for header `number` of the index (-1: not known).
+    void ParseIncludedFile(CSourceFile& header, int32_t number);
     // Deletes the project file of exactly this path; the model, which may
     // refer to its units, is rebuilt.
     void RemoveSourceFile(const std::string& path);
@@ -127,22 +130,30 @@ private:
     bool TakeBack(const CSourceFile& file);
     void RemoveDeletedFiles();
     void RemoveChangedFiles();
-    std::vector<bool> FindChangedHeaders(CIncludePaths& paths) const;
+    // Which headers a reading would now find otherwise, themselves or
+    // through their includes; looked at on the run's threads.
+    std::vector<bool> FindChangedHeaders() const;
     // Whether every header the file's reading read would be found in the
     // same place now (a header that appeared earlier on the search path
     // takes the place of the one read).
     bool IncludesResolveAsBefore(const CSourceFile& file, CIncludePaths& paths) const;
-    bool IncludesChangedHeader(const CSourceFile& file, const std::vector<bool>& changed);
+    static bool IncludesChangedHeader(const CSourceFile& file, const std::vector<bool>& changed);
     void StashProjectFiles();
     void TakeBackUnvisited(const std::string& firstUnvisited);
     bool RemoveRecord(const std::string& path);
     void ParseAndCatch(CSourceFile& file, FileReadAhead::Result* ahead = nullptr);
+    // Gives a project file read here the units of its former record when
+    // the reading gave the same tokens.
+    bool TakeFormerUnits(CSourceFile& file);
     // Files the headers a project file's reading ahead filed in its own
     // index, as the run would have filed them itself, and renumbers the
     // includes of the file and of its headers. Returns the run's numbers of
     // those headers, in the reading's order.
     std::vector<int32_t> FileHeadersReadAhead(FileReadAhead::Result& ahead, CSourceFile& file);
     void ResetModel();
+    // Frees records that were thrown away: on the disposal's thread, so
+    // that a run does not wait for it, or here in a one-job run.
+    void Dispose(SourceFileList records);
     std::vector<std::pair<bool, bool>> MergeFlags() const;
     bool AreAllFilesFlagged() const;
     // One element's entries in the function table and the function map.
@@ -159,6 +170,10 @@ private:
     // Where the texts of the tokens kept in the records are packed.
     TokenTextStore tokenTexts_;
     std::map<std::string, std::unique_ptr<CSourceFile>> keptFiles_;
+    // During a run, the records of project files read again only because
+    // a header they read changed: a reading of the same tokens takes their
+    // units instead of parsing.
+    std::map<std::string, std::unique_ptr<CSourceFile>> formerFiles_;
     FunctionTable functionTable_;
     std::vector<std::string> lifelineNames_;
     CInputSet* input_;
@@ -175,6 +190,9 @@ private:
     std::string loadedOptionsDigest_;
     // Some header of this run may be reused by name.
     bool byNamePossible_ = false;
+    // Frees thrown-away records off the run's thread; when the engine goes,
+    // it waits for what it still holds.
+    BackgroundDisposal disposal_;
     // Refers to units of the records above; declared last so that it goes
     // first.
     std::unique_ptr<CModelScope> root_;

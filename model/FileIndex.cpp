@@ -21,14 +21,30 @@ bool FileKeyLess::operator()(const FileKey& a, const FileKey& b) const
     return std::tie(a.path, a.size, a.mtime) < std::tie(b.path, b.size, b.mtime);
 }
 
-int32_t CFileIndex::Add(std::unique_ptr<CSourceFile> file)
+int32_t CFileIndex::Add(
+    std::unique_ptr<CSourceFile> file, WideDigest body, WideDigest pathAndTokens)
 {
     const int32_t number = static_cast<int32_t>(files.size());
     if (file) {
         entries[IdentityOf(*file)].push_back(number);
     }
     files.push_back(std::move(file));
+    if (body.Known()) {
+        bodies_.resize(files.size());
+        bodies_.back() = body;
+    }
+    if (pathAndTokens.Known()) {
+        pathAndTokens_.resize(files.size());
+        pathAndTokens_.back() = pathAndTokens;
+    }
     return number;
+}
+
+WideDigest CFileIndex::PathAndTokensOf(int32_t number) const
+{
+    return number >= 0 && static_cast<size_t>(number) < pathAndTokens_.size()
+        ? pathAndTokens_[static_cast<size_t>(number)]
+        : WideDigest {};
 }
 
 bool CFileIndex::Contains(const std::string& path, int32_t size, int32_t mtime) const
@@ -36,22 +52,37 @@ bool CFileIndex::Contains(const std::string& path, int32_t size, int32_t mtime) 
     return entries.count(IdentityOf(path, size, mtime)) != 0;
 }
 
-uint64_t CFileIndex::Digest(int32_t number) const
+WideDigest CFileIndex::Body(int32_t number) const
 {
-    if (digests_.size() < files.size()) {
-        digests_.resize(files.size(), 0);
+    if (bodies_.size() < files.size()) {
+        bodies_.resize(files.size());
     }
-    uint64_t& digest = digests_[static_cast<size_t>(number)];
-    if (digest == 0) {
-        digest = ContentDigest(*files[static_cast<size_t>(number)]);
+    WideDigest& body = bodies_[static_cast<size_t>(number)];
+    if (!body.Known()) {
+        body = BodyDigest(*files[static_cast<size_t>(number)]);
     }
-    return digest;
+    return body;
 }
 
-int32_t CFileIndex::FindSame(const CSourceFile& header) const
+uint64_t CFileIndex::Digest(int32_t number) const
+{
+    return ContentDigest(*files[static_cast<size_t>(number)], Body(number).first);
+}
+
+int32_t CFileIndex::FindSame(const CSourceFile& header, WideDigest body) const
 {
     auto found = entries.find(IdentityOf(header));
     if (found == entries.end()) {
+        return -1;
+    }
+    if (body.Known()) {
+        for (int32_t number : found->second) {
+            const CSourceFile* instance = files[static_cast<size_t>(number)].get();
+            if (instance && Body(number) == body && instance->includes == header.includes &&
+                instance->path == header.path) {
+                return number;
+            }
+        }
         return -1;
     }
     // A few instances are compared outright; among many, digests pass over
@@ -67,20 +98,59 @@ int32_t CFileIndex::FindSame(const CSourceFile& header) const
     return -1;
 }
 
+namespace {
+
+// The first of the numbers that is a parsed twin of the header, or none.
+std::vector<int32_t>::const_iterator FindTwin(
+    const std::vector<std::unique_ptr<CSourceFile>>& files, const std::vector<int32_t>& numbers,
+    const CSourceFile& header)
+{
+    return std::find_if(numbers.begin(), numbers.end(), [&](int32_t number) {
+        const CSourceFile* instance = files[static_cast<size_t>(number)].get();
+        return instance && instance != &header && instance->parsed &&
+            instance->path == header.path && SameTokens(instance->scan.tokens, header.scan.tokens);
+    });
+}
+
+} // namespace
+
 int32_t CFileIndex::FindParsedTwin(const CSourceFile& header) const
 {
     auto found = entries.find(IdentityOf(header));
     if (found == entries.end()) {
         return -1;
     }
-    for (int32_t number : found->second) {
-        const CSourceFile* instance = files[static_cast<size_t>(number)].get();
-        if (instance && instance != &header && instance->parsed && instance->path == header.path &&
-            SameTokens(instance->scan.tokens, header.scan.tokens)) {
-            return number;
+    auto twin = FindTwin(files, found->second, header);
+    return twin == found->second.end() ? -1 : *twin;
+}
+
+int32_t CFileIndex::TakeRetiredTwin(const CSourceFile& header, WideDigest pathAndTokens)
+{
+    if (pathAndTokens.Known()) {
+        auto found = retiredByTokens_.find(pathAndTokens.first);
+        if (found != retiredByTokens_.end()) {
+            for (auto number = found->second.begin(); number != found->second.end(); ++number) {
+                const CSourceFile* instance = files[static_cast<size_t>(*number)].get();
+                if (instance && instance->parsed && instance->path == header.path &&
+                    PathAndTokensOf(*number) == pathAndTokens) {
+                    const int32_t twin = *number;
+                    found->second.erase(number);
+                    return twin;
+                }
+            }
         }
     }
-    return -1;
+    auto found = retired_.find(header.path);
+    if (found == retired_.end()) {
+        return -1;
+    }
+    auto twin = FindTwin(files, found->second, header);
+    if (twin == found->second.end()) {
+        return -1;
+    }
+    const int32_t number = *twin;
+    found->second.erase(twin);
+    return number;
 }
 
 void CFileIndex::OfferFirst(int32_t number, uint64_t stamp)
@@ -127,19 +197,90 @@ void CFileIndex::UpdateEntry(int32_t i)
     }
 }
 
-std::vector<int32_t> CFileIndex::Reorder(const std::vector<int32_t>& order)
+void CFileIndex::Retire(int32_t i)
+{
+    if (i < 0 || static_cast<size_t>(i) >= files.size() || !files[i]) {
+        return;
+    }
+    UpdateEntry(i);
+    retired_[files[i]->path].push_back(i);
+    const WideDigest tokens = PathAndTokensOf(i);
+    if (tokens.Known()) {
+        retiredByTokens_[tokens.first].push_back(i);
+    }
+}
+
+std::vector<uint64_t> CFileIndex::RetiredTokenDigests() const
+{
+    std::vector<uint64_t> digests;
+    for (const auto& [digest, numbers] : retiredByTokens_) {
+        for (int32_t number : numbers) {
+            if (files[static_cast<size_t>(number)]->parsed) {
+                digests.push_back(digest);
+                break;
+            }
+        }
+    }
+    return digests;
+}
+
+std::vector<int32_t> CFileIndex::Reorder(
+    const std::vector<int32_t>& order, std::vector<std::unique_ptr<CSourceFile>>* dropped)
 {
     std::vector<int32_t> renumber(files.size(), -1);
     std::vector<std::unique_ptr<CSourceFile>> old = std::move(files);
+    std::vector<WideDigest> oldBodies = std::move(bodies_);
+    oldBodies.resize(old.size());
+    std::vector<WideDigest> oldTokens = std::move(pathAndTokens_);
+    oldTokens.resize(old.size());
     files.clear();
-    entries.clear();
-    digests_.clear();
+    bodies_.clear();
+    pathAndTokens_.clear();
     firsts_.clear();
+    retired_.clear();
+    retiredByTokens_.clear();
     ++firstsChanged_;
     for (int32_t number : order) {
         if (number >= 0 && static_cast<size_t>(number) < old.size() && old[number]) {
-            renumber[static_cast<size_t>(number)] = Add(std::move(old[number]));
+            renumber[static_cast<size_t>(number)] = static_cast<int32_t>(files.size());
+            files.push_back(std::move(old[number]));
+            bodies_.push_back(oldBodies[static_cast<size_t>(number)]);
+            pathAndTokens_.push_back(oldTokens[static_cast<size_t>(number)]);
         }
     }
-    return renumber; // the files not listed go with `old`
+    // The lookups keep their identities, renumbered, so that no path is
+    // lower-cased again; a kept file that was withdrawn is filed afresh.
+    std::vector<char> filed(files.size(), 0);
+    for (auto entry = entries.begin(); entry != entries.end();) {
+        std::vector<int32_t> numbers;
+        for (int32_t number : entry->second) {
+            const int32_t now = renumber[static_cast<size_t>(number)];
+            if (now >= 0) {
+                numbers.push_back(now);
+                filed[static_cast<size_t>(now)] = 1;
+            }
+        }
+        if (numbers.empty()) {
+            entry = entries.erase(entry);
+        } else {
+            entry->second = std::move(numbers);
+            ++entry;
+        }
+    }
+    for (size_t number = 0; number < files.size(); ++number) {
+        if (!filed[number]) {
+            entries[IdentityOf(*files[number])].push_back(static_cast<int32_t>(number));
+        }
+    }
+    for (auto& [identity, numbers] : entries) {
+        std::sort(numbers.begin(), numbers.end());
+    }
+    if (dropped != nullptr) {
+        for (auto& file : old) {
+            if (file) {
+                dropped->push_back(std::move(file));
+            }
+        }
+    }
+    return renumber; // the files not listed go with `old`, when not handed over
 }

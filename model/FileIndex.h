@@ -1,11 +1,13 @@
 #pragma once
 
+#include "SourceContent.h"
 #include "SourceFile.h"
 
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // The identity of a header: lower-cased path, size and modification time.
@@ -38,13 +40,20 @@ public:
     CFileIndex& operator=(const CFileIndex&) = delete;
 
     // Appends the file under the next number, filed under its path, size
-    // and time, and returns the number.
-    int32_t Add(std::unique_ptr<CSourceFile> file);
+    // and time, and returns the number. `body` and `pathAndTokens`, when
+    // known, are the file's BodyDigest and PathAndTokensWideDigest
+    // (SourceContent.h), worked out already.
+    int32_t Add(
+        std::unique_ptr<CSourceFile> file, WideDigest body = {}, WideDigest pathAndTokens = {});
+    // The PathAndTokensWideDigest file `number` was filed with, if any.
+    WideDigest PathAndTokensOf(int32_t number) const;
 
     bool Contains(const std::string& path, int32_t size, int32_t mtime) const;
     // A filed instance of the header's identity whose content is the same
-    // in every respect (see SourceContent.h), or -1.
-    int32_t FindSame(const CSourceFile& header) const;
+    // in every respect (see SourceContent.h), or -1. With the reading's body
+    // digest, an instance of the same path, include numbers and body digest
+    // is the same without a comparison of every token.
+    int32_t FindSame(const CSourceFile& header, WideDigest body = {}) const;
 
     // A parsed instance of the header's identity, of the same path as
     // written, with the same tokens (whatever it included and defined): its
@@ -65,27 +74,49 @@ public:
 
     // Withdraws file i from every lookup (it keeps its number).
     void UpdateEntry(int32_t i);
+    // Withdraws file i from every lookup: no reading takes it any more, but
+    // a parsed instance may still give its units to another of the same
+    // tokens (TakeRetiredTwin) until the next Reorder.
+    void Retire(int32_t i);
+    // A parsed retired instance of the same path as written (whatever its
+    // size and time), with the same tokens, which is then no longer offered;
+    // -1 when there is none. Its units are the caller's to take. With the
+    // header's PathAndTokensWideDigest, a retired instance filed with the
+    // same digest and path counts as one of the same tokens.
+    int32_t TakeRetiredTwin(const CSourceFile& header, WideDigest pathAndTokens = {});
+    // The first halves of the PathAndTokensWideDigest of the parsed retired
+    // instances that were filed with one.
+    std::vector<uint64_t> RetiredTokenDigests() const;
 
     // Keeps the files whose old numbers `order` lists, numbered by their
-    // place in it, and deletes the rest. Include lists are left to the
-    // caller: the result maps every old number to its new one, or -1.
-    std::vector<int32_t> Reorder(const std::vector<int32_t>& order);
+    // place in it, and deletes the rest, or hands them to `dropped` when
+    // given. Include lists are left to the caller: the result maps every
+    // old number to its new one, or -1.
+    std::vector<int32_t> Reorder(const std::vector<int32_t>& order,
+        std::vector<std::unique_ptr<CSourceFile>>* dropped = nullptr);
 
     std::map<FileKey, std::vector<int32_t>, FileKeyLess> entries;
     std::vector<std::unique_ptr<CSourceFile>> files;
 
 private:
     uint64_t Digest(int32_t number) const;
+    WideDigest Body(int32_t number) const;
 
     struct First {
         uint64_t stamp = 0;
         int32_t number = -1;
     };
 
-    // Content digests by file number, worked out when first asked for
-    // (0: not yet).
-    mutable std::vector<uint64_t> digests_;
+    // Body digests by file number, worked out when first asked for (0: not
+    // yet). They do not depend on the numbering.
+    mutable std::vector<WideDigest> bodies_;
     std::map<FileKey, First, FileKeyLess> firsts_;
+    // PathAndTokensWideDigest by file number, when filed with one.
+    std::vector<WideDigest> pathAndTokens_;
+    // Retired instances by the path as written, and by the first half of
+    // their PathAndTokensWideDigest when known.
+    std::unordered_map<std::string, std::vector<int32_t>> retired_;
+    std::unordered_map<uint64_t, std::vector<int32_t>> retiredByTokens_;
     uint64_t stamp_ = 0;
     uint64_t firstsChanged_ = 0;
 };

@@ -3,6 +3,8 @@
 #include "SourceFile.h"
 
 #include <cstring>
+#include <functional>
+#include <string_view>
 
 namespace {
 
@@ -76,18 +78,87 @@ uint64_t PathAndTokensDigest(const std::string& path, const std::vector<PPToken>
     return TokensDigest(TextDigest(path.c_str()), tokens);
 }
 
-uint64_t ContentDigest(const CSourceFile& file)
+namespace {
+
+// The second hash: another mixer, and libstdc++'s hash of the bytes for
+// texts, so that it shares nothing with the first.
+uint64_t MixSecond(uint64_t seed, uint64_t value)
 {
-    uint64_t h = PathAndTokensDigest(file.path, file.scan.tokens);
-    h = MixDigest(h, file.includes.size());
+    uint64_t x = ((seed << 27) | (seed >> 37)) * 0x9e3779b97f4a7c15ULL;
+    x ^= value * 0xc2b2ae3d27d4eb4fULL;
+    x ^= x >> 33;
+    x *= 0xff51afd7ed558ccdULL;
+    x ^= x >> 33;
+    x *= 0xc4ceb9fe1a85ec53ULL;
+    x ^= x >> 33;
+    return x;
+}
+
+uint64_t SecondTextDigest(const char* text)
+{
+    return std::hash<std::string_view> {}(
+        text != nullptr ? std::string_view(text) : std::string_view());
+}
+
+uint64_t SecondTokensDigest(uint64_t h, const std::vector<PPToken>& tokens)
+{
+    h = MixSecond(h, tokens.size());
+    for (const PPToken& token : tokens) {
+        const uint64_t position = (static_cast<uint64_t>(static_cast<uint32_t>(token.type)) << 32) |
+            static_cast<uint32_t>(token.line);
+        h = MixSecond(h, position);
+        if (token.text != nullptr && token.text[0] != '\0') {
+            h = MixSecond(h, SecondTextDigest(token.text));
+        }
+    }
+    return h;
+}
+
+} // namespace
+
+WideDigest PathAndTokensWideDigest(const std::string& path, const std::vector<PPToken>& tokens)
+{
+    return {PathAndTokensDigest(path, tokens),
+        SecondTokensDigest(SecondTextDigest(path.c_str()), tokens)};
+}
+
+WideDigest BodyDigest(WideDigest pathAndTokens, const std::map<std::string, CMacroDef>& macros)
+{
+    uint64_t first = MixDigest(pathAndTokens.first, macros.size());
+    uint64_t second = MixSecond(pathAndTokens.second, macros.size());
+    for (const auto& [name, macro] : macros) {
+        first = MixDigest(first, MacroDigest(name, macro));
+        uint64_t h = MixSecond(SecondTextDigest(name.c_str()), macro.functionLike ? 1 : 2);
+        h = MixSecond(h, macro.parameters.size());
+        for (const std::string& parameter : macro.parameters) {
+            h = MixSecond(h, SecondTextDigest(parameter.c_str()));
+        }
+        second = MixSecond(second, SecondTokensDigest(h, macro.body));
+    }
+    return {first, second};
+}
+
+WideDigest BodyDigest(const CSourceFile& file)
+{
+    return BodyDigest(PathAndTokensWideDigest(file.path, file.scan.tokens), file.macros);
+}
+
+uint64_t ContentDigest(const CSourceFile& file, uint64_t body)
+{
+    uint64_t h = MixDigest(body, file.includes.size());
     for (int32_t number : file.includes) {
         h = MixDigest(h, static_cast<uint32_t>(number));
     }
-    h = MixDigest(h, file.macros.size());
-    for (const auto& [name, macro] : file.macros) {
-        h = MixDigest(h, MacroDigest(name, macro));
-    }
     return h;
+}
+
+uint64_t ContentDigest(const CSourceFile& file)
+{
+    uint64_t body = MixDigest(PathAndTokensDigest(file.path, file.scan.tokens), file.macros.size());
+    for (const auto& [name, macro] : file.macros) {
+        body = MixDigest(body, MacroDigest(name, macro));
+    }
+    return ContentDigest(file, body);
 }
 
 bool SameContent(const CSourceFile& a, const CSourceFile& b)

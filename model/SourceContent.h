@@ -4,6 +4,7 @@
 #include "PPToken.h"
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,9 +18,28 @@ class CSourceFile;
 // parse cache keeps no difference between them).
 
 uint64_t ContentDigest(const CSourceFile& file);
+// The same from the first half of the file's body digest.
+uint64_t ContentDigest(const CSourceFile& file, uint64_t body);
 // A hash of what a file's units follow from: the path as written and the
 // tokens.
 uint64_t PathAndTokensDigest(const std::string& path, const std::vector<PPToken>& tokens);
+// Two 64-bit hashes of independent make over the same content, for
+// contents compared by their digests alone: two different ones do not
+// share both.
+struct WideDigest {
+    uint64_t first = 0;
+    uint64_t second = 0;
+    bool Known() const { return first != 0 || second != 0; }
+    bool operator==(const WideDigest&) const = default;
+};
+
+// PathAndTokensDigest (as `first`) with a second hash of the same.
+WideDigest PathAndTokensWideDigest(const std::string& path, const std::vector<PPToken>& tokens);
+// A wide hash of the content but the include numbers, which a reading on
+// another thread does not know yet: the path, the tokens and the macros.
+// The second form goes on from the file's PathAndTokensWideDigest.
+WideDigest BodyDigest(const CSourceFile& file);
+WideDigest BodyDigest(WideDigest pathAndTokens, const std::map<std::string, CMacroDef>& macros);
 bool SameContent(const CSourceFile& a, const CSourceFile& b);
 
 // Whether two token vectors are the same, line, type and text.

@@ -1,4 +1,5 @@
 #include "HeaderParseClaims.h"
+#include "SourceContent.h"
 
 #include <gtest/gtest.h>
 
@@ -29,4 +30,15 @@ TEST(HeaderParseClaims, TheEarliestReaderOfAReadingHoldsItsClaim)
     EXPECT_TRUE(claims.Claim("inc/b.h", a, 9)); // the same tokens, another path
     EXPECT_TRUE(claims.Claim("inc/a.h", Tokens("b"), 9)); // other text
     EXPECT_TRUE(claims.Claim("inc/a.h", Tokens("a", 2), 9)); // other lines
+}
+
+// A reading kept for the run is claimed by no project file, however early.
+TEST(HeaderParseClaims, AReadingKeptForTheRunIsNeverClaimed)
+{
+    HeaderParseClaims claims;
+    const std::vector<PPToken> a = Tokens("a");
+    claims.KeepForRun(PathAndTokensDigest("inc/a.h", a));
+    EXPECT_FALSE(claims.Claim("inc/a.h", a, 5));
+    EXPECT_FALSE(claims.Claim("inc/a.h", a, 0));
+    EXPECT_TRUE(claims.Claim("inc/b.h", a, 5));
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <thread>
 
 namespace {
@@ -330,4 +331,42 @@ TEST(Analyzer, DumpWritesTheFilesAndTheModel)
         log.find("End Unit Drawing\nStart global Drawing\n+Unit: Circle 4 0 1 Parent Count:1\n"),
         std::string::npos);
     EXPECT_NE(log.find("End global Drawing\n"), std::string::npos);
+}
+
+// A header whose time moved but whose bytes did not is read again by the
+// files that include it, and by no other; those come out with the same
+// tokens, so they, and the header itself, take over the units of their
+// former records instead of being parsed again, on one thread as on
+// several.
+TEST(Analyzer, HeaderTouchedButNotEditedGivesItsIncludersTheirFormerUnits)
+{
+    for (unsigned jobs : {1u, 4u}) {
+        ProjectFolder folder;
+        folder.Write("x.h", "#pragma once\nstruct X { int x; };\nint xf(int);\n");
+        folder.Write("y.h", "#pragma once\nstruct Y { int y; };\n");
+        folder.Write("a.cpp", "#include \"x.h\"\nint a() { return xf(1); }\n");
+        folder.Write("b.cpp", "#include \"y.h\"\nint b() { Y y; return y.y; }\n");
+        folder.Write("c.cpp", "#include \"x.h\"\nint c() { X v; return v.x; }\n");
+        Analysis a {folder, {"a.cpp", "b.cpp", "c.cpp"}};
+        a.Engine().SetJobs(jobs);
+        a.Run();
+        const std::string model = a.Outline();
+        const auto unitsOf = [&a] {
+            std::map<std::string, const CUnit*> of;
+            for (const auto& file : a.Engine().ProjectFiles()) {
+                of[file->path] = file->units.data();
+            }
+            for (const auto& header : a.Engine().FileIndex().files) {
+                of[header->path] = header->units.data();
+            }
+            return of;
+        };
+        const std::map<std::string, const CUnit*> before = unitsOf();
+
+        folder.Touch("x.h", 9);
+        a.Run();
+        EXPECT_EQ(a.Parsed(), (Strings {"a.cpp", "c.cpp"})) << jobs << " jobs";
+        EXPECT_EQ(a.Outline(), model) << jobs << " jobs";
+        EXPECT_EQ(unitsOf(), before) << jobs << " jobs";
+    }
 }

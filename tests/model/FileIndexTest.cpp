@@ -1,5 +1,6 @@
 #include "FileIndex.h"
 #include "IncludedFile.h"
+#include "SourceContent.h"
 
 #include <gtest/gtest.h>
 
@@ -46,6 +47,7 @@ TEST(FileIndex, OnlyTheSameContentIsFoundAgain)
         {"empty text for none", true, [](CSourceFile& f) { f.scan.tokens[0].SetText(""); }},
         {"token text", false, [](CSourceFile& f) { f.scan.tokens[1].SetText("y"); }},
         {"token line", false, [](CSourceFile& f) { f.scan.tokens[2].line = 2; }},
+        {"token type", false, [](CSourceFile& f) { f.scan.tokens[2].type = 47; }},
         {"another header read", false, [](CSourceFile& f) { f.includes = {5}; }},
         {"macro body", false, [](CSourceFile& f) { f.macros["M"].body.emplace_back(1, 42, "1"); }},
         {"another macro", false, [](CSourceFile& f) { f.macros["N"]; }},
@@ -56,6 +58,8 @@ TEST(FileIndex, OnlyTheSameContentIsFoundAgain)
         auto file = reading();
         change(*file);
         EXPECT_EQ(index.FindSame(*file), same ? 0 : -1) << what;
+        // The same when the reading's body digest comes worked out.
+        EXPECT_EQ(index.FindSame(*file, BodyDigest(*file)), same ? 0 : -1) << what;
     }
     EXPECT_EQ(index.FindSame(*Header("Inc/A.h", 10, 100, 5)), 1);
     index.UpdateEntry(0);
@@ -79,4 +83,40 @@ TEST(FileIndex, FirstInstanceIsTheOneWhoseReadingStartedFirst)
     index.OfferFirst(0, inner);
     index.ForgetFirsts();
     EXPECT_EQ(index.FirstIndex("a.h", 1, 1), -1);
+}
+
+// A retired instance is never taken for a reading again, but gives its
+// units to one twin until the index is reordered; what a reorder leaves out
+// is handed back when asked for, instead of being deleted.
+TEST(FileIndex, RetiredInstancesGiveTheirUnitsOnceUntilTheyAreHandedBack)
+{
+    CFileIndex index;
+    index.Add(Header("a.h", 1, 1, 3));
+    index.Add(Header("b.h", 1, 1, 2));
+    index.files[0]->parsed = true;
+    index.Retire(0);
+    EXPECT_EQ(index.FindSame(*Header("a.h", 1, 1, 3)), -1);
+    EXPECT_EQ(index.FindParsedTwin(*Header("a.h", 1, 1, 3)), -1);
+    EXPECT_EQ(index.TakeRetiredTwin(*Header("a.h", 1, 1, 4)), -1); // other tokens
+    EXPECT_EQ(index.TakeRetiredTwin(*Header("a.h", 1, 1, 3)), 0);
+    EXPECT_EQ(index.TakeRetiredTwin(*Header("a.h", 1, 1, 3)), -1); // taken
+
+    index.Add(Header("a.h", 1, 1, 2));
+    index.Retire(2);
+    index.files[2]->parsed = true;
+    std::vector<std::unique_ptr<CSourceFile>> dropped;
+    const std::vector<int32_t> renumber = index.Reorder({1}, &dropped);
+    EXPECT_EQ(renumber, (std::vector<int32_t> {-1, 0, -1}));
+    ASSERT_EQ(dropped.size(), 2u);
+    EXPECT_EQ(dropped[0]->path, "a.h");
+    EXPECT_EQ(index.FindSame(*Header("b.h", 1, 1, 2)), 0); // renumbered
+    index.Add(Header("a.h", 1, 1, 2)); // number 1, unparsed
+    EXPECT_EQ(index.TakeRetiredTwin(*Header("a.h", 1, 1, 2)), -1);
+
+    // A withdrawn file that a reorder keeps is filed again.
+    index.UpdateEntry(0);
+    EXPECT_EQ(index.FindSame(*Header("b.h", 1, 1, 2)), -1);
+    index.Reorder({1, 0});
+    EXPECT_EQ(index.FindSame(*Header("b.h", 1, 1, 2)), 1);
+    EXPECT_EQ(index.FindSame(*Header("a.h", 1, 1, 2)), 0);
 }

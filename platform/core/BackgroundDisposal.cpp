@@ -1,11 +1,11 @@
-#include "ModelDisposal.h"
+#include "BackgroundDisposal.h"
 
-ModelDisposal::~ModelDisposal()
+BackgroundDisposal::~BackgroundDisposal()
 {
     Drain();
 }
 
-void ModelDisposal::Dispose(std::function<void()> job)
+void BackgroundDisposal::Dispose(std::function<void()> job)
 {
     std::unique_lock lock(mutex_);
     jobs_.push_back(std::move(job));
@@ -22,7 +22,7 @@ void ModelDisposal::Dispose(std::function<void()> job)
     }
 }
 
-void ModelDisposal::Drain()
+void BackgroundDisposal::Drain()
 {
     {
         std::unique_lock lock(mutex_);
@@ -31,13 +31,13 @@ void ModelDisposal::Drain()
     thread_.Join();
 }
 
-void ModelDisposal::Await()
+void BackgroundDisposal::Await()
 {
     std::unique_lock lock(mutex_);
     idle_.wait(lock, [this] { return !working_ && jobs_.empty(); });
 }
 
-void ModelDisposal::Work()
+void BackgroundDisposal::Work()
 {
     for (;;) {
         std::function<void()> job;
