@@ -16,7 +16,6 @@
 #include <new>
 #include <set>
 #include <string_view>
-#include <system_error>
 #include <thread>
 #include <unordered_map>
 
@@ -45,8 +44,8 @@ bool HeaderChangedOnDisk(const CSourceFile& header, std::map<std::string, FileSi
     return now->second.size != header.size || now->second.mtime != header.mtime;
 }
 
-// Fewer files are looked at on the asking thread alone.
-constexpr size_t kLeastFilesForThreads = 32;
+// Each thread that checks files against the disk takes at least this many.
+constexpr size_t kLeastFilesPerThread = 32;
 constexpr unsigned kMostCheckThreads = 8;
 
 } // namespace
@@ -441,40 +440,31 @@ bool CProjectAnalyzer::IsAnyFileChanged() const
     // is looked at on several threads, each with its own folder listings.
     const size_t projects = projectFiles_.size();
     const size_t total = projects + fileIndex_.files.size();
-    std::atomic<size_t> next {0};
-    std::atomic<bool> changed {false};
-    auto work = [&] {
+    struct Listings {
         CIncludePaths paths;
         std::map<std::string, FileSizeAndTime> onDisk;
-        for (size_t i = next++; i < total && !changed; i = next++) {
+    };
+    std::atomic<bool> changed {false};
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    ForEachOnThreads(
+        total, std::min(cores, kMostCheckThreads), [] { return Listings(); },
+        [&](size_t i, Listings& listings) {
+            if (changed) {
+                return;
+            }
             if (i < projects) {
                 const CSourceFile& file = *projectFiles_[i];
-                if (ChangedOnDisk(file) || !IncludesResolveAsBefore(file, paths)) {
+                if (ChangedOnDisk(file) || !IncludesResolveAsBefore(file, listings.paths)) {
                     changed = true;
                 }
             } else if (const CSourceFile* header = fileIndex_.files[i - projects].get()) {
-                if (HeaderChangedOnDisk(*header, onDisk) ||
-                    !IncludesResolveAsBefore(*header, paths)) {
+                if (HeaderChangedOnDisk(*header, listings.onDisk) ||
+                    !IncludesResolveAsBefore(*header, listings.paths)) {
                     changed = true;
                 }
             }
-        }
-    };
-    std::vector<std::thread> threads;
-    if (total >= kLeastFilesForThreads) {
-        const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-        for (unsigned h = 1; h < std::min(cores, kMostCheckThreads); ++h) {
-            try {
-                threads.emplace_back(work);
-            } catch (const std::system_error&) {
-                break; // the threads there are do it
-            }
-        }
-    }
-    work();
-    for (std::thread& thread : threads) {
-        thread.join();
-    }
+        },
+        kLeastFilesPerThread);
     return changed;
 }
 

@@ -5,7 +5,7 @@
 #include "CacheRecordReader.h"
 #include "FileIndex.h"
 #include "IncludedFile.h"
-#include "LargeStackThread.h"
+#include "ForEachOnThreads.h"
 #include "ParseCacheFormat.h"
 #include "ProjectFile.h"
 
@@ -273,7 +273,6 @@ void ReadRecords(std::vector<RecordSlot>& slots, int32_t headerCount, size_t tot
     const std::atomic<bool>* stop, const std::function<void(const char*)>& consumed,
     const CCacheRecordReader::Release& release)
 {
-    std::atomic<size_t> next {0};
     std::atomic<size_t> firstFailed {slots.size()};
     std::mutex finishing;
     std::vector<bool> finished(slots.size(), false);
@@ -292,47 +291,38 @@ void ReadRecords(std::vector<RecordSlot>& slots, int32_t headerCount, size_t tot
             consumed(slots[unfinished].start);
         }
     };
-    auto work = [&] {
-        TokenTextStore texts; // this thread's
-        const CDetailRecord::BulkCreation bulk; // the records of whole unit trees
-        for (size_t i = next++; i < slots.size(); i = next++) {
-            if (i > firstFailed.load()) {
-                finish(i);
-                continue;
-            }
-            RecordSlot& slot = slots[i];
-            try {
-                if (stop != nullptr && stop->load(std::memory_order_relaxed)) {
-                    throw CacheError(CParseCacheReader::kStopped);
-                }
-                CCacheRecordReader reader(headerCount, texts);
-                reader.SetRelease(release ? &release : nullptr);
-                reader.ReadSourceFile(slot.bytes, *slot.file, slot.pathRead);
-                if (!slot.bytes.AtEnd()) {
-                    throw CacheError("error"); // the record is not what its length says
-                }
-            } catch (...) {
-                slot.failure = std::current_exception();
-                size_t failed = firstFailed.load();
-                while (i < failed && !firstFailed.compare_exchange_weak(failed, i)) { }
-            }
+    // Each thread's texts and records of whole unit trees.
+    struct ReaderState {
+        TokenTextStore texts;
+        CDetailRecord::BulkCreation bulk;
+    };
+    const auto read = [&](size_t i, ReaderState& state) {
+        if (i > firstFailed.load()) {
             finish(i);
+            return;
         }
+        RecordSlot& slot = slots[i];
+        try {
+            if (stop != nullptr && stop->load(std::memory_order_relaxed)) {
+                throw CacheError(CParseCacheReader::kStopped);
+            }
+            CCacheRecordReader reader(headerCount, state.texts);
+            reader.SetRelease(release ? &release : nullptr);
+            reader.ReadSourceFile(slot.bytes, *slot.file, slot.pathRead);
+            if (!slot.bytes.AtEnd()) {
+                throw CacheError("error"); // the record is not what its length says
+            }
+        } catch (...) {
+            slot.failure = std::current_exception();
+            size_t failed = firstFailed.load();
+            while (i < failed && !firstFailed.compare_exchange_weak(failed, i)) { }
+        }
+        finish(i);
     };
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const size_t helpers =
-        totalBytes < kParallelBytes ? 0 : std::min<size_t>({cores, kMostReaders, slots.size()}) - 1;
-    std::vector<std::unique_ptr<LargeStackThread>> threads;
-    for (size_t h = 0; h < helpers; ++h) {
-        auto thread = std::make_unique<LargeStackThread>();
-        if (thread->Start(work)) {
-            threads.push_back(std::move(thread));
-        }
-    }
-    work();
-    for (auto& thread : threads) {
-        thread->Join();
-    }
+    const unsigned readers = totalBytes < kParallelBytes ? 1 : std::min(cores, kMostReaders);
+    ForEachOnThreads(
+        slots.size(), readers, [] { return ReaderState(); }, read, 1);
 }
 
 } // namespace
