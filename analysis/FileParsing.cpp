@@ -187,11 +187,6 @@ bool CProjectAnalyzer::TakeFormerUnits(CSourceFile& file)
     return same;
 }
 
-void CProjectAnalyzer::ParseIncludedFile(CSourceFile& header)
-{
-    ParseIncludedFile(header, -1);
-}
-
 void CProjectAnalyzer::ParseIncludedFile(CSourceFile& header, int32_t number)
 {
     if (input_->verbose) {

@@ -1,13 +1,5 @@
 #include "HeaderParseClaims.h"
 
-#include "SourceContent.h"
-
-bool HeaderParseClaims::Claim(
-    const std::string& path, const std::vector<PPToken>& tokens, size_t reader)
-{
-    return Claim(PathAndTokensDigest(path, tokens), reader);
-}
-
 void HeaderParseClaims::KeepForRun(uint64_t pathAndTokens)
 {
     std::lock_guard lock(mutex_);

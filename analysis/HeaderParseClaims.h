@@ -1,13 +1,9 @@
 #pragma once
 
-#include "PPToken.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
-#include <string>
 #include <unordered_map>
-#include <vector>
 
 // Which header readings the workers of one run split and parse, by the path
 // as written and the tokens: many project files read a header to the same
@@ -22,10 +18,8 @@
 class HeaderParseClaims {
 public:
     // True when no project file before `reader` (its place in the run's
-    // order) has claimed this path with these tokens; the claim is then
-    // `reader`'s.
-    bool Claim(const std::string& path, const std::vector<PPToken>& tokens, size_t reader);
-    // The same by the reading's PathAndTokensDigest (SourceContent.h).
+    // order) has claimed the reading of this PathAndTokensDigest
+    // (SourceContent.h); the claim is then `reader`'s.
     bool Claim(uint64_t pathAndTokens, size_t reader);
     // No project file claims readings of this digest: the run has their
     // units at hand.

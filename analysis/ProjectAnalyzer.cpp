@@ -44,6 +44,28 @@ bool HeaderChangedOnDisk(const CSourceFile& header, std::map<std::string, FileSi
     return now->second.size != header.size || now->second.mtime != header.mtime;
 }
 
+// Moves the records `which` picks (by their place in the list) into a map
+// by path. Every slot is made before any record moves: should memory run
+// out on the way, the records all stay where they were, and no list is left
+// with empty entries for a later step to walk into.
+template <class Which>
+std::map<std::string, std::unique_ptr<CSourceFile>> MoveByPath(SourceFileList& records, Which which)
+{
+    std::map<std::string, std::unique_ptr<CSourceFile>> byPath;
+    std::vector<std::unique_ptr<CSourceFile>*> slots(records.size(), nullptr);
+    for (size_t i = 0; i < records.size(); ++i) {
+        if (which(i)) {
+            slots[i] = &byPath[records[i]->path];
+        }
+    }
+    for (size_t i = 0; i < records.size(); ++i) {
+        if (slots[i] != nullptr) {
+            *slots[i] = std::move(records[i]);
+        }
+    }
+    return byPath;
+}
+
 // Each thread that checks files against the disk takes at least this many.
 constexpr size_t kLeastFilesPerThread = 32;
 constexpr unsigned kMostCheckThreads = 8;
@@ -358,29 +380,21 @@ void CProjectAnalyzer::RemoveChangedFiles()
                 keep[i] = 2;
             }
         });
-    // Every list and slot is made before any record moves, so that a
-    // failure on the way leaves the records where they were.
+    // Both lists are made before any record moves, so that a failure on
+    // the way leaves the records where they were.
     SourceFileList kept;
     SourceFileList dropped;
     kept.reserve(projectFiles_.size());
     dropped.reserve(projectFiles_.size());
-    std::map<std::string, std::unique_ptr<CSourceFile>> former;
-    std::vector<std::unique_ptr<CSourceFile>*> formerSlots(projectFiles_.size(), nullptr);
+    auto former = MoveByPath(projectFiles_, [&keep](size_t i) { return keep[i] == 2; });
     for (size_t i = 0; i < projectFiles_.size(); ++i) {
-        if (keep[i] == 2) {
-            formerSlots[i] = &former[projectFiles_[i]->path];
-        }
-    }
-    for (size_t i = 0; i < projectFiles_.size(); ++i) {
-        auto& file = projectFiles_[i];
         if (keep[i] == 1) {
-            kept.push_back(std::move(file));
-        } else if (keep[i] == 2) {
-            recordsChanged_ = true;
-            *formerSlots[i] = std::move(file);
+            kept.push_back(std::move(projectFiles_[i]));
         } else {
             recordsChanged_ = true;
-            dropped.push_back(std::move(file));
+            if (keep[i] == 0) {
+                dropped.push_back(std::move(projectFiles_[i]));
+            }
         }
     }
     projectFiles_ = std::move(kept);
@@ -388,22 +402,10 @@ void CProjectAnalyzer::RemoveChangedFiles()
     Dispose(std::move(dropped));
 }
 
-// Every slot of the map is made before any record moves into it: should
-// memory run out on the way, the records all stay where they were, and no
-// list is left with empty entries for a later step to walk into.
 void CProjectAnalyzer::StashProjectFiles()
 {
-    std::map<std::string, std::unique_ptr<CSourceFile>> slots;
-    std::vector<std::unique_ptr<CSourceFile>*> targets;
-    targets.reserve(projectFiles_.size());
-    for (const auto& file : projectFiles_) {
-        targets.push_back(&slots[file->path]);
-    }
-    for (size_t i = 0; i < projectFiles_.size(); ++i) {
-        *targets[i] = std::move(projectFiles_[i]);
-    }
+    keptFiles_ = MoveByPath(projectFiles_, [](size_t) { return true; });
     projectFiles_.clear();
-    keptFiles_ = std::move(slots);
 }
 
 bool CProjectAnalyzer::RemoveRecord(const std::string& path)

@@ -60,8 +60,8 @@ public:
     // With `ahead`, the file was read and preprocessed ahead: its lines are
     // written and its headers filed instead.
     void ParseFile(CSourceFile& file, FileReadAhead::Result* ahead = nullptr);
-    void ParseIncludedFile(CSourceFile& header);
-    // The same for header `number` of the index (-1: not known).
+    // Parses header `number` of the index and the headers it includes,
+    // unless another instance of the same tokens gives its units.
     void ParseIncludedFile(CSourceFile& header, int32_t number);
     // Deletes the project file of exactly this path; the model, which may
     // refer to its units, is rebuilt.

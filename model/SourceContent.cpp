@@ -20,16 +20,71 @@ uint64_t TextDigest(const char* text)
     return h;
 }
 
-uint64_t TokensDigest(uint64_t h, const std::vector<PPToken>& tokens)
-{
-    h = MixDigest(h, tokens.size());
-    for (const PPToken& token : tokens) {
-        const uint64_t position = (static_cast<uint64_t>(static_cast<uint32_t>(token.line)) << 32) |
+// The two hashes of a wide digest differ in their mixer, their hash of a
+// text and the order in which a token's line and type are packed, so that
+// they share nothing.
+struct FirstHash {
+    static uint64_t Mix(uint64_t seed, uint64_t value) { return MixDigest(seed, value); }
+    static uint64_t Text(const char* text) { return TextDigest(text); }
+    static uint64_t Position(const PPToken& token)
+    {
+        return (static_cast<uint64_t>(static_cast<uint32_t>(token.line)) << 32) |
             static_cast<uint32_t>(token.type);
-        h = MixDigest(h, position);
+    }
+};
+
+struct SecondHash {
+    static uint64_t Mix(uint64_t seed, uint64_t value)
+    {
+        uint64_t x = ((seed << 27) | (seed >> 37)) * 0x9e3779b97f4a7c15ULL;
+        x ^= value * 0xc2b2ae3d27d4eb4fULL;
+        x ^= x >> 33;
+        x *= 0xff51afd7ed558ccdULL;
+        x ^= x >> 33;
+        x *= 0xc4ceb9fe1a85ec53ULL;
+        x ^= x >> 33;
+        return x;
+    }
+    static uint64_t Text(const char* text)
+    {
+        return std::hash<std::string_view> {}(
+            text != nullptr ? std::string_view(text) : std::string_view());
+    }
+    static uint64_t Position(const PPToken& token)
+    {
+        return (static_cast<uint64_t>(static_cast<uint32_t>(token.type)) << 32) |
+            static_cast<uint32_t>(token.line);
+    }
+};
+
+template <class Hash> uint64_t TokensDigest(uint64_t h, const std::vector<PPToken>& tokens)
+{
+    h = Hash::Mix(h, tokens.size());
+    for (const PPToken& token : tokens) {
+        h = Hash::Mix(h, Hash::Position(token));
         if (token.text != nullptr && token.text[0] != '\0') {
-            h = MixDigest(h, TextDigest(token.text));
+            h = Hash::Mix(h, Hash::Text(token.text));
         }
+    }
+    return h;
+}
+
+template <class Hash> uint64_t MacroDigest(const std::string& name, const CMacroDef& macro)
+{
+    uint64_t h = Hash::Mix(Hash::Text(name.c_str()), macro.functionLike ? 1 : 2);
+    for (const std::string& parameter : macro.parameters) {
+        h = Hash::Mix(h, Hash::Text(parameter.c_str()));
+    }
+    return TokensDigest<Hash>(h, macro.body);
+}
+
+// Goes on from a digest of the path and tokens with the macros.
+template <class Hash>
+uint64_t WithMacros(uint64_t pathAndTokens, const std::map<std::string, CMacroDef>& macros)
+{
+    uint64_t h = Hash::Mix(pathAndTokens, macros.size());
+    for (const auto& [name, macro] : macros) {
+        h = Hash::Mix(h, MacroDigest<Hash>(name, macro));
     }
     return h;
 }
@@ -66,76 +121,24 @@ bool SameMacro(const CMacroDef& a, const CMacroDef& b)
 
 uint64_t MacroDigest(const std::string& name, const CMacroDef& macro)
 {
-    uint64_t h = MixDigest(TextDigest(name.c_str()), macro.functionLike ? 1 : 2);
-    for (const std::string& parameter : macro.parameters) {
-        h = MixDigest(h, TextDigest(parameter.c_str()));
-    }
-    return TokensDigest(h, macro.body);
+    return MacroDigest<FirstHash>(name, macro);
 }
 
 uint64_t PathAndTokensDigest(const std::string& path, const std::vector<PPToken>& tokens)
 {
-    return TokensDigest(TextDigest(path.c_str()), tokens);
+    return TokensDigest<FirstHash>(TextDigest(path.c_str()), tokens);
 }
-
-namespace {
-
-// The second hash: another mixer, and libstdc++'s hash of the bytes for
-// texts, so that it shares nothing with the first.
-uint64_t MixSecond(uint64_t seed, uint64_t value)
-{
-    uint64_t x = ((seed << 27) | (seed >> 37)) * 0x9e3779b97f4a7c15ULL;
-    x ^= value * 0xc2b2ae3d27d4eb4fULL;
-    x ^= x >> 33;
-    x *= 0xff51afd7ed558ccdULL;
-    x ^= x >> 33;
-    x *= 0xc4ceb9fe1a85ec53ULL;
-    x ^= x >> 33;
-    return x;
-}
-
-uint64_t SecondTextDigest(const char* text)
-{
-    return std::hash<std::string_view> {}(
-        text != nullptr ? std::string_view(text) : std::string_view());
-}
-
-uint64_t SecondTokensDigest(uint64_t h, const std::vector<PPToken>& tokens)
-{
-    h = MixSecond(h, tokens.size());
-    for (const PPToken& token : tokens) {
-        const uint64_t position = (static_cast<uint64_t>(static_cast<uint32_t>(token.type)) << 32) |
-            static_cast<uint32_t>(token.line);
-        h = MixSecond(h, position);
-        if (token.text != nullptr && token.text[0] != '\0') {
-            h = MixSecond(h, SecondTextDigest(token.text));
-        }
-    }
-    return h;
-}
-
-} // namespace
 
 WideDigest PathAndTokensWideDigest(const std::string& path, const std::vector<PPToken>& tokens)
 {
     return {PathAndTokensDigest(path, tokens),
-        SecondTokensDigest(SecondTextDigest(path.c_str()), tokens)};
+        TokensDigest<SecondHash>(SecondHash::Text(path.c_str()), tokens)};
 }
 
 WideDigest BodyDigest(WideDigest pathAndTokens, const std::map<std::string, CMacroDef>& macros)
 {
-    uint64_t first = MixDigest(pathAndTokens.first, macros.size());
-    uint64_t second = MixSecond(pathAndTokens.second, macros.size());
-    for (const auto& [name, macro] : macros) {
-        first = MixDigest(first, MacroDigest(name, macro));
-        uint64_t h = MixSecond(SecondTextDigest(name.c_str()), macro.functionLike ? 1 : 2);
-        h = MixSecond(h, macro.parameters.size());
-        for (const std::string& parameter : macro.parameters) {
-            h = MixSecond(h, SecondTextDigest(parameter.c_str()));
-        }
-        second = MixSecond(second, SecondTokensDigest(h, macro.body));
-    }
-    return {first, second};
+    return {WithMacros<FirstHash>(pathAndTokens.first, macros),
+        WithMacros<SecondHash>(pathAndTokens.second, macros)};
 }
 
 WideDigest BodyDigest(const CSourceFile& file)
@@ -154,11 +157,8 @@ uint64_t ContentDigest(const CSourceFile& file, uint64_t body)
 
 uint64_t ContentDigest(const CSourceFile& file)
 {
-    uint64_t body = MixDigest(PathAndTokensDigest(file.path, file.scan.tokens), file.macros.size());
-    for (const auto& [name, macro] : file.macros) {
-        body = MixDigest(body, MacroDigest(name, macro));
-    }
-    return ContentDigest(file, body);
+    return ContentDigest(
+        file, WithMacros<FirstHash>(PathAndTokensDigest(file.path, file.scan.tokens), file.macros));
 }
 
 bool SameContent(const CSourceFile& a, const CSourceFile& b)
