@@ -1,7 +1,7 @@
 #pragma once
 
 #include "AppPrinter.h"
-#include "ModelDisposal.h"
+#include "BackgroundDisposal.h"
 #include "ModelHolders.h"
 #include "PaintGuard.h"
 #include "PaneMessageSink.h"
@@ -57,7 +57,7 @@ public:
     void OnModelReplaced() { holders_.OnModelReplaced(); }
     // Frees replaced models away from this thread; a run waits for it
     // before it builds a model.
-    ModelDisposal& Disposal() { return disposal_; }
+    BackgroundDisposal& Disposal() { return disposal_; }
     ModelHolders& Holders() { return holders_; }
 
     PaneMessageSink& Messages() { return *messages_; }
@@ -83,7 +83,7 @@ private:
     std::unique_ptr<COptions> options_;
     std::unique_ptr<CInputSet> input_;
     std::unique_ptr<CAnalyzer> analyzer_;
-    ModelDisposal disposal_;
+    BackgroundDisposal disposal_;
     ModelHolders holders_;
     std::unique_ptr<PaneMessageSink> messages_;
     AppPrinter printer_;

@@ -95,10 +95,10 @@ public:
     // the analysis driver's records there (true when it did), handing
     // `steps` to the cache's reader, whose awaitMemory waits until the
     // model replaced before has been freed; the model is then rebuilt from
-    // them and its tree prepared. The Draw commands are greyed meanwhile and nothing
-    // paints the model. `done` is called here, once the thread has been
-    // joined, with the answer of `load`. False, with nothing started, while
-    // a run or a load goes.
+    // them and its tree prepared. The Draw commands are greyed meanwhile
+    // and nothing paints the model. `done` is called here, once the thread
+    // has been joined, with the answer of `load`. False, with nothing
+    // started, while a run or a load goes.
     using Load = std::function<bool(CAnalyzer&, const CacheLoadSteps& steps)>;
     bool StartLoad(Load load, std::function<void(bool)> done);
     // Waits for a load to end and drops its `done`.

@@ -38,7 +38,7 @@ bool CTotalView::StartLoad(Load load, std::function<void(bool)> done)
         // The project closed before is freed while the cache file is read,
         // and before any record is made: the new model never lies beside
         // it.
-        ModelDisposal& disposal = context_.Disposal();
+        BackgroundDisposal& disposal = context_.Disposal();
         slot->loaded = load(*analyzer, CacheLoadSteps {&steps, [&disposal] { disposal.Await(); }});
         disposal.Await(); // also when `load` did not ask
         if (!slot->loaded)

@@ -24,10 +24,7 @@ void BackgroundDisposal::Dispose(std::function<void()> job)
 
 void BackgroundDisposal::Drain()
 {
-    {
-        std::unique_lock lock(mutex_);
-        idle_.wait(lock, [this] { return !working_; });
-    }
+    Await();
     thread_.Join();
 }
 
