@@ -1,12 +1,15 @@
 #include "ProjectAnalyzer.h"
 
+#include "ByteDigest.h"
 #include "CallCollector.h"
 #include "FailureLine.h"
+#include "FileIndex.h"
 #include "FileStatus.h"
 #include "ForEachOnThreads.h"
 #include "LanguageTable.h"
 #include "ParseCacheReader.h"
 #include "ParseCacheWriter.h"
+#include "ProjectFile.h"
 #include "SourceFileFreeing.h"
 #include "UnitDetail.h"
 
@@ -14,6 +17,7 @@
 #include <atomic>
 #include <map>
 #include <new>
+#include <optional>
 #include <set>
 #include <string_view>
 #include <thread>
@@ -42,6 +46,15 @@ bool HeaderChangedOnDisk(const CSourceFile& header, std::map<std::string, FileSi
         now = onDisk.emplace(header.path, GetFileSizeAndTime(header.path)).first;
     }
     return now->second.size != header.size || now->second.mtime != header.mtime;
+}
+
+// Whether the file on disk has the size of its record and another time,
+// with a digest of the bytes it was read from to tell whether it is still
+// the same file.
+bool OnlyTimeMoved(const CSourceFile& file, const FileSizeAndTime& now)
+{
+    return file.scan.bytesDigest && now.size == file.size && now.mtime != 0 &&
+        now.mtime != file.mtime;
 }
 
 // Moves the records `which` picks (by their place in the list) into a map
@@ -256,7 +269,7 @@ void CProjectAnalyzer::RemoveDeletedFiles()
     }
 }
 
-std::vector<bool> CProjectAnalyzer::FindChangedHeaders() const
+std::vector<bool> CProjectAnalyzer::FindChangedHeaders()
 {
     const size_t n = fileIndex_.files.size();
     const unsigned threads = FileReadAhead::WorkersFor(jobs_);
@@ -278,6 +291,30 @@ std::vector<bool> CProjectAnalyzer::FindChangedHeaders() const
     ForEachOnThreads(
         onDiskPaths.size(), threads, [] { return 0; },
         [&](size_t k, int) { onDisk[k] = GetFileSizeAndTime(*onDiskPaths[k]); });
+    // Only the bytes of a header whose time alone moved on are read.
+    std::vector<char> touched(onDiskPaths.size(), 0);
+    for (size_t i = 0; i < n; ++i) {
+        const CSourceFile* header = fileIndex_.files[i].get();
+        if (header && OnlyTimeMoved(*header, onDisk[slotOf[i]])) {
+            touched[slotOf[i]] = 1;
+        }
+    }
+    std::vector<std::optional<uint64_t>> bytesOnDisk(onDiskPaths.size());
+    ForEachOnThreads(
+        onDiskPaths.size(), threads, [] { return 0; },
+        [&](size_t k, int) {
+            if (touched[k]) {
+                bytesOnDisk[k] = DigestValueOfFile(*onDiskPaths[k]);
+            }
+        });
+    for (size_t i = 0; i < n; ++i) {
+        const CSourceFile* header = fileIndex_.files[i].get();
+        const size_t k = header ? slotOf[i] : 0;
+        if (header && touched[k] && bytesOnDisk[k] && OnlyTimeMoved(*header, onDisk[k]) &&
+            header->scan.bytesDigest == bytesOnDisk[k]) {
+            RestampHeader(static_cast<int32_t>(i), onDisk[k].mtime);
+        }
+    }
     std::vector<bool> changed(n, false);
     std::vector<size_t> pending;
     // Every header that reaches a changed one, through any number of
@@ -335,6 +372,19 @@ std::vector<bool> CProjectAnalyzer::FindChangedHeaders() const
     return changed;
 }
 
+void CProjectAnalyzer::RestampHeader(int32_t i, int32_t mtime)
+{
+    const FileKey before = IdentityOf(*fileIndex_.files[static_cast<size_t>(i)]);
+    fileIndex_.Restamp(i, mtime);
+    const FileKey after = IdentityOf(*fileIndex_.files[static_cast<size_t>(i)]);
+    for (auto& file : projectFiles_) {
+        auto* project = dynamic_cast<CProjectFile*>(file.get());
+        if (project && project->namesRead.erase(before) != 0) {
+            project->namesRead.insert(after);
+        }
+    }
+}
+
 bool CProjectAnalyzer::IncludesChangedHeader(
     const CSourceFile& file, const std::vector<bool>& changed)
 {
@@ -368,9 +418,12 @@ void CProjectAnalyzer::RemoveChangedFiles()
     ForEachOnThreads(
         projectFiles_.size(), FileReadAhead::WorkersFor(jobs_), [] { return CIncludePaths(); },
         [&](size_t i, CIncludePaths& paths) {
-            const CSourceFile& file = *projectFiles_[i];
+            CSourceFile& file = *projectFiles_[i];
             const FileSizeAndTime now = GetFileSizeAndTime(file.path);
             const bool unreadable = now.size == 0 || now.mtime == 0;
+            if (OnlyTimeMoved(file, now) && DigestValueOfFile(file.path) == file.scan.bytesDigest) {
+                file.mtime = now.mtime; // the same bytes read the same
+            }
             const bool same = now.size == file.size && now.mtime == file.mtime;
             if (unreadable ||
                 (same && !IncludesChangedHeader(file, changed) &&

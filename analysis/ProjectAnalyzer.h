@@ -131,8 +131,13 @@ private:
     void RemoveDeletedFiles();
     void RemoveChangedFiles();
     // Which headers a reading would now find otherwise, themselves or
-    // through their includes; looked at on the run's threads.
-    std::vector<bool> FindChangedHeaders() const;
+    // through their includes; looked at on the run's threads. A header
+    // whose time moved on with its bytes the same is filed under its new
+    // time instead.
+    std::vector<bool> FindChangedHeaders();
+    // Files header i under the time it has on disk, also where project
+    // files note the headers they read themselves.
+    void RestampHeader(int32_t i, int32_t mtime);
     // Whether every header the file's reading read would be found in the
     // same place now (a header that appeared earlier on the search path
     // takes the place of the one read).

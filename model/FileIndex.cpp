@@ -197,6 +197,21 @@ void CFileIndex::UpdateEntry(int32_t i)
     }
 }
 
+void CFileIndex::Restamp(int32_t i, int32_t mtime)
+{
+    if (i < 0 || static_cast<size_t>(i) >= files.size() || !files[i]) {
+        return;
+    }
+    UpdateEntry(i);
+    auto old = entries.find(IdentityOf(*files[i]));
+    if (old != entries.end() && old->second.empty()) {
+        entries.erase(old);
+    }
+    files[i]->mtime = mtime;
+    std::vector<int32_t>& numbers = entries[IdentityOf(*files[i])];
+    numbers.insert(std::upper_bound(numbers.begin(), numbers.end(), i), i);
+}
+
 void CFileIndex::Retire(int32_t i)
 {
     if (i < 0 || static_cast<size_t>(i) >= files.size() || !files[i]) {

@@ -74,6 +74,10 @@ public:
 
     // Withdraws file i from every lookup (it keeps its number).
     void UpdateEntry(int32_t i);
+    // Files file i under another modification time (its bytes are found the
+    // same as when it was read), among the instances of its new identity in
+    // number order as a fresh filing would place it.
+    void Restamp(int32_t i, int32_t mtime);
     // Withdraws file i from every lookup: no reading takes it any more, but
     // a parsed instance may still give its units to another of the same
     // tokens (TakeRetiredTwin) until the next Reorder.

@@ -61,6 +61,7 @@ bool ScannedFiles::Load(CSourceFile& file, const CTokenScanner& scanner, Message
             file.size = ClampToInt32(before.size);
             file.mtime = ClampToInt32(before.mtimeSeconds);
             file.scan.fileName = file.path;
+            file.scan.bytesDigest = kept->bytesDigest;
             kept->AppendTo(file.scan.tokens);
             for (const auto& [kind, line] : kept->messages) {
                 messages.Write(kind, line);
@@ -89,6 +90,7 @@ bool ScannedFiles::Load(CSourceFile& file, const CTokenScanner& scanner, Message
         after == before) {
         auto scan = std::make_shared<Scan>();
         scan->status = before;
+        scan->bytesDigest = file.scan.bytesDigest;
         if (scan->Take(file.scan.tokens, from)) {
             scan->messages = std::move(recording.lines);
             Keep(file.path, std::move(scan));

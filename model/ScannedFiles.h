@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -63,6 +64,7 @@ private:
         static constexpr uint32_t kNoText = 0xFFFFFFFFu;
 
         Status status;
+        std::optional<uint64_t> bytesDigest;
         std::vector<Token> tokens;
         std::string texts; // NUL-terminated
         std::vector<std::pair<MessageKind, std::string>> messages;

@@ -1,5 +1,6 @@
 #include "SourceTokens.h"
 
+#include "ByteDigest.h"
 #include "LanguageTable.h"
 #include "TokenType.h"
 
@@ -56,6 +57,15 @@ public:
 
     bool IsOpen() const { return fd_ >= 0; }
     off_t Size() const { return size_; }
+    // The digest of the bytes read, once every byte the file had when it
+    // was opened was read and the end was met.
+    std::optional<uint64_t> DigestOfWhole() const
+    {
+        if (!ended_ || read_ != static_cast<unsigned long long>(size_)) {
+            return std::nullopt;
+        }
+        return digest_.Value();
+    }
 
 protected:
     int_type underflow() override
@@ -97,6 +107,9 @@ private:
         } while (got < 0 && errno == EINTR);
         if (got > 0) {
             read_ += static_cast<unsigned long long>(got);
+            digest_.Add(out, static_cast<size_t>(got));
+        } else if (got == 0) {
+            ended_ = true;
         }
         return got;
     }
@@ -104,6 +117,8 @@ private:
     int fd_ = -1;
     off_t size_ = 0;
     unsigned long long read_ = 0;
+    bool ended_ = false;
+    ByteDigest digest_;
     size_t capacity_ = 1;
     std::unique_ptr<char[]> buffer_;
 };
@@ -189,5 +204,6 @@ bool CSourceTokens::Tokenize(const char* path, const CTokenScanner& scanner, Mes
     FileMessages fileMessages(fileName, messages);
     scanner.Scan(in, tokens, fileMessages);
     JoinContinuedLines(tokens, from);
+    bytesDigest = input.DigestOfWhole();
     return true;
 }

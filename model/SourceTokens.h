@@ -3,6 +3,8 @@
 #include "PPToken.h"
 #include "TokenScanner.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,9 @@
 struct CSourceTokens {
     std::string fileName;
     std::vector<PPToken> tokens;
+    // The ByteDigest value of the file's bytes when the scan read it whole:
+    // a file whose time moved on with the same bytes reads the same.
+    std::optional<uint64_t> bytesDigest;
 
     // Reads the file into tokens with the given scanner and appends them.
     // A backslash directly followed by a line end is a line continuation: both

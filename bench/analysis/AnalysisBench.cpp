@@ -3,14 +3,19 @@
 // rebuilding the model there without parsing.
 //
 // analysis_bench [-I DIR]... [-D NAME[=VALUE]]... [--cache FILE] [--dump] [--jobs N]
-//                [--touch PATH] PATH...
+//                [--touch PATH] [--edit PATH] PATH...
 //
 // --jobs N reads the project files on N threads (1: the run's own only);
 // without it, one per core.
 //
 // --touch PATH moves the file's modification time two seconds on after the
 // warm run (its bytes stay as they are) and runs the same engine once more:
-// touch_ms is that run, which reads again the files that include it.
+// touch_ms is that run, which finds the file's bytes as they were and reads
+// nothing again.
+//
+// --edit PATH then appends a declaration to the file and runs the same
+// engine once more: edit_ms is that run, which reads again the files that
+// include it. The file's bytes and time are put back at the end.
 //
 // cold_peak_kb is the most memory resident by the end of the cold run,
 // peak_kb the most over the whole measurement. idle_kb is what the process
@@ -33,11 +38,13 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <iostream>
 #include <map>
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -53,6 +60,7 @@ struct Options {
     bool dump = false;
     unsigned jobs = 0; // 0: one per core
     std::string touch; // a file whose time moves before one more run
+    std::string edit; // a file that gains a declaration before one more run
 };
 
 Options ParseOptions(int argc, char** argv)
@@ -82,6 +90,11 @@ Options ParseOptions(int argc, char** argv)
                 BenchUsageError("analysis_bench", "--touch needs a file");
             }
             options.touch = argv[++i];
+        } else if (arg == "--edit") {
+            if (i + 1 >= argc) {
+                BenchUsageError("analysis_bench", "--edit needs a file");
+            }
+            options.edit = argv[++i];
         } else if (!arg.empty() && arg[0] == '-') {
             BenchUsageError("analysis_bench", "unknown option " + arg);
         } else {
@@ -92,7 +105,7 @@ Options ParseOptions(int argc, char** argv)
     if (!options.project.anyPath) {
         BenchUsageError("analysis_bench",
             "usage: analysis_bench [-I DIR]... [-D NAME[=VALUE]]... [--cache FILE] "
-            "[--dump] [--jobs N] [--touch PATH] PATH...");
+            "[--dump] [--jobs N] [--touch PATH] [--edit PATH] PATH...");
     }
     return options;
 }
@@ -139,6 +152,40 @@ void MoveModificationTime(const std::string& path)
         std::exit(1);
     }
 }
+
+// Appends a declaration to a file, and puts its bytes and time back when
+// it goes.
+class EditedFile {
+public:
+    explicit EditedFile(std::string path) : path_(std::move(path))
+    {
+        std::ifstream in(path_, std::ios::binary);
+        bytes_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        std::error_code error;
+        time_ = fs::last_write_time(path_, error);
+        std::ofstream out(path_, std::ios::binary | std::ios::app);
+        out << "\nextern int analysis_bench_edit;\n";
+        if (!in || error || !out) {
+            std::fprintf(stderr, "analysis_bench: %s could not be edited\n", path_.c_str());
+            std::exit(1);
+        }
+        out.close();
+        fs::last_write_time(path_, time_ + std::chrono::seconds(4), error);
+    }
+    ~EditedFile()
+    {
+        std::ofstream(path_, std::ios::binary | std::ios::trunc) << bytes_;
+        std::error_code error;
+        fs::last_write_time(path_, time_, error);
+    }
+    EditedFile(const EditedFile&) = delete;
+    EditedFile& operator=(const EditedFile&) = delete;
+
+private:
+    std::string path_;
+    std::string bytes_;
+    fs::file_time_type time_;
+};
 
 double Milliseconds(const std::function<void()>& work)
 {
@@ -232,7 +279,8 @@ int main(int argc, char** argv)
     auto cold = std::make_unique<CAnalyzer>(&input);
     auto loaded = std::make_unique<CAnalyzer>(&input);
     cold->Engine()->SetJobs(options.jobs);
-    double coldMs = 0, warmMs = 0, touchMs = 0, saveMs = 0, loadMs = 0, mergeMs = 0;
+    double coldMs = 0, warmMs = 0, touchMs = 0, editMs = 0, saveMs = 0, loadMs = 0, mergeMs = 0;
+    std::unique_ptr<EditedFile> edited;
     bool saved = false, read = false;
     KindCounts before, after;
     long headers = 0, tokens = 0, failed = 0, coldPeakKb = 0;
@@ -248,6 +296,10 @@ int main(int argc, char** argv)
             if (!options.touch.empty()) {
                 MoveModificationTime(options.touch);
                 touchMs = Milliseconds([&] { cold->Run(3, false); });
+            }
+            if (!options.edit.empty()) {
+                edited = std::make_unique<EditedFile>(options.edit);
+                editMs = Milliseconds([&] { cold->Run(3, false); });
             }
             saveMs = Milliseconds([&] { saved = cold->Engine()->SaveCache(cachePath); });
         }
@@ -302,6 +354,9 @@ int main(int argc, char** argv)
     std::printf("warm_ms %.1f\n", warmMs);
     if (!options.touch.empty()) {
         std::printf("touch_ms %.1f\n", touchMs);
+    }
+    if (!options.edit.empty()) {
+        std::printf("edit_ms %.1f\n", editMs);
     }
     std::printf("save_ms %.1f\n", saveMs);
     std::printf("load_ms %.1f\n", loadMs);

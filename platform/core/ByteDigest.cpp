@@ -103,7 +103,7 @@ void ByteDigest::Add(const char* data, size_t size)
     pendingSize_ = size;
 }
 
-std::string ByteDigest::Text() const
+uint64_t ByteDigest::Value() const
 {
     uint64_t digest = kPrime5;
     if (started_) {
@@ -129,9 +129,14 @@ std::string ByteDigest::Text() const
     digest ^= digest >> 29;
     digest *= kPrime3;
     digest ^= digest >> 32;
+    return digest;
+}
+
+std::string ByteDigest::Text() const
+{
     char text[48];
     std::snprintf(text, sizeof text, "%llu:%016llx", static_cast<unsigned long long>(total_),
-        static_cast<unsigned long long>(digest));
+        static_cast<unsigned long long>(Value()));
     return text;
 }
 
@@ -142,21 +147,24 @@ std::string DigestOfBytes(const char* data, size_t size)
     return digest.Text();
 }
 
-std::string DigestOfFile(const std::string& path)
+namespace {
+
+bool DigestFile(const std::string& path, ByteDigest& digest)
 {
     int fd;
     do {
         fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0)
-        return {};
+        return false;
     struct stat status { };
     bool ok = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
-    ByteDigest digest;
-    constexpr size_t kBufferBytes = size_t {1} << 20;
-    const auto buffer = std::make_unique_for_overwrite<char[]>(kBufferBytes);
+    // A small file (most headers) needs no big buffer.
+    const size_t bufferBytes =
+        ok ? static_cast<size_t>(std::clamp<off_t>(status.st_size + 1, 1, off_t {1} << 20)) : 1;
+    const auto buffer = std::make_unique_for_overwrite<char[]>(bufferBytes);
     while (ok) {
-        const ssize_t got = ::read(fd, buffer.get(), kBufferBytes);
+        const ssize_t got = ::read(fd, buffer.get(), bufferBytes);
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0) {
@@ -166,5 +174,21 @@ std::string DigestOfFile(const std::string& path)
         digest.Add(buffer.get(), static_cast<size_t>(got));
     }
     ::close(fd);
-    return ok ? digest.Text() : std::string();
+    return ok;
+}
+
+} // namespace
+
+std::string DigestOfFile(const std::string& path)
+{
+    ByteDigest digest;
+    return DigestFile(path, digest) ? digest.Text() : std::string();
+}
+
+std::optional<uint64_t> DigestValueOfFile(const std::string& path)
+{
+    ByteDigest digest;
+    if (!DigestFile(path, digest))
+        return std::nullopt;
+    return digest.Value();
 }

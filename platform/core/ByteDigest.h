@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // A 64-bit digest of a run of bytes, fed in pieces of any size: the same
@@ -10,6 +11,8 @@
 class ByteDigest {
 public:
     void Add(const char* data, size_t size);
+    // The digest of every byte added so far (their number included).
+    uint64_t Value() const;
     // The length and the digest, as text ("<length>:<16 hex digits>").
     std::string Text() const;
 
@@ -29,3 +32,7 @@ std::string DigestOfBytes(const char* data, size_t size);
 // The digest text of a regular file's bytes; empty when the file cannot be
 // read whole.
 std::string DigestOfFile(const std::string& path);
+
+// The digest value of a regular file's bytes; nothing when the file cannot
+// be read whole.
+std::optional<uint64_t> DigestValueOfFile(const std::string& path);

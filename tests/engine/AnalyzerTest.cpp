@@ -81,9 +81,9 @@ TEST_F(ShapesAnalysed, SmallProjectGivesTheExpectedModel)
     EXPECT_EQ(point->linkedByCv.size(), 0u);
 }
 
-TEST_F(ShapesAnalysed, TouchedSourceIsTheOnlyOneParsed)
+TEST_F(ShapesAnalysed, EditedSourceIsTheOnlyOneParsed)
 {
-    folder.Touch("src/main.cpp", 5);
+    folder.AppendComment("src/main.cpp", 5);
     a.Run();
     EXPECT_EQ(a.Parsed(), Strings {"src/main.cpp"});
     EXPECT_EQ(a.Outline(), kShapesModel);
@@ -170,7 +170,7 @@ TEST_F(ShapesAnalysed, UnchangedRunParsesNothingAndAFlagChangeRebuildsTheModel)
 
 TEST_F(ShapesAnalysed, StopBeforeTheFirstFileStillBuildsTheModel)
 {
-    folder.Touch("src/circle.cpp", 3);
+    folder.AppendComment("src/circle.cpp", 3);
     a.input.stopRequest = true;
     a.Run();
     EXPECT_TRUE(a.Parsed().empty());
@@ -333,12 +333,11 @@ TEST(Analyzer, DumpWritesTheFilesAndTheModel)
     EXPECT_NE(log.find("End global Drawing\n"), std::string::npos);
 }
 
-// A header whose time moved but whose bytes did not is read again by the
-// files that include it, and by no other; those come out with the same
-// tokens, so they, and the header itself, take over the units of their
-// former records instead of being parsed again, on one thread as on
-// several.
-TEST(Analyzer, HeaderTouchedButNotEditedGivesItsIncludersTheirFormerUnits)
+// A header edited only in a comment is read again by the files that
+// include it, and by no other; those come out with the same tokens, so
+// they, and the header itself, take over the units of their former records
+// instead of being parsed again, on one thread as on several.
+TEST(Analyzer, HeaderEditedInACommentGivesItsIncludersTheirFormerUnits)
 {
     for (unsigned jobs : {1u, 4u}) {
         ProjectFolder folder;
@@ -363,10 +362,50 @@ TEST(Analyzer, HeaderTouchedButNotEditedGivesItsIncludersTheirFormerUnits)
         };
         const std::map<std::string, const CUnit*> before = unitsOf();
 
-        folder.Touch("x.h", 9);
+        folder.AppendComment("x.h", 9);
         a.Run();
         EXPECT_EQ(a.Parsed(), (Strings {"a.cpp", "c.cpp"})) << jobs << " jobs";
         EXPECT_EQ(a.Outline(), model) << jobs << " jobs";
         EXPECT_EQ(unitsOf(), before) << jobs << " jobs";
+    }
+}
+
+// A file whose time moved on while its bytes stayed the same reads the
+// same: neither it nor its includers are read again, and it is kept under
+// its new time, which the cache then keeps too. A file of the same size with
+// other bytes is read again.
+TEST(Analyzer, AFileWhoseTimeAloneMovedIsNotReadAgain)
+{
+    for (unsigned jobs : {1u, 4u}) {
+        ProjectFolder folder;
+        folder.Write("x.h", "#pragma once\n#define X_MAX 10\nint xf(int);\n");
+        folder.Write("a.cpp", "#include \"x.h\"\nint a() { return xf(X_MAX); }\n");
+        folder.Write("b.cpp", "int b() { return 2; }\n");
+        Analysis a {folder, {"a.cpp", "b.cpp"}};
+        a.Engine().SetJobs(jobs);
+        a.Run();
+        const std::string model = a.Outline();
+
+        folder.Touch("x.h", 9);
+        folder.Touch("b.cpp", 9);
+        a.Run();
+        EXPECT_TRUE(a.Parsed().empty()) << jobs << " jobs";
+        EXPECT_EQ(a.Outline(), model) << jobs << " jobs";
+        EXPECT_FALSE(a.Engine().IsAnyFileChanged()) << jobs << " jobs";
+        const std::string cache = folder.Path("x.car");
+        ASSERT_TRUE(a.Engine().SaveCache(cache));
+        Analysis loaded {folder, {"a.cpp", "b.cpp"}};
+        {
+            CapturedOutput quiet;
+            ASSERT_TRUE(loaded.Engine().LoadCache(cache));
+        }
+        EXPECT_FALSE(loaded.Engine().IsAnyFileChanged()) << jobs << " jobs";
+
+        folder.Write("x.h", "#pragma once\n#define X_MAX 20\nint xf(int);\n", 12);
+        a.Run();
+        EXPECT_EQ(a.Parsed(), Strings {"a.cpp"}) << jobs << " jobs";
+        folder.Write("b.cpp", "int b() { return 3; }\n", 12);
+        a.Run();
+        EXPECT_EQ(a.Parsed(), Strings {"b.cpp"}) << jobs << " jobs";
     }
 }

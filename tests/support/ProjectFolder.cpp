@@ -1,6 +1,7 @@
 #include "ProjectFolder.h"
 
 #include <filesystem>
+#include <fstream>
 
 namespace fs = std::filesystem;
 
@@ -37,6 +38,15 @@ void ProjectFolder::Write(const std::string& relative, const std::string& text, 
 void ProjectFolder::Touch(const std::string& relative, int tick)
 {
     fs::last_write_time(temp_.File(relative), base_ + std::chrono::seconds(tick));
+}
+
+void ProjectFolder::AppendComment(const std::string& relative, int tick)
+{
+    {
+        std::ofstream out(temp_.File(relative), std::ios::binary | std::ios::app);
+        out << "/* edited */";
+    }
+    Touch(relative, tick);
 }
 
 void ProjectFolder::Remove(const std::string& relative)

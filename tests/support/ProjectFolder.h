@@ -18,6 +18,9 @@ public:
     void Write(const std::string& relative, const std::string& text, int tick = 0);
     // Sets the modification time to the base time + `tick` seconds.
     void Touch(const std::string& relative, int tick);
+    // Appends a comment after the last line (the tokens stay, the bytes do
+    // not) and sets the time as Write does.
+    void AppendComment(const std::string& relative, int tick);
     void Remove(const std::string& relative);
 
 private:
