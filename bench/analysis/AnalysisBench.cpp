@@ -282,7 +282,7 @@ int main(int argc, char** argv)
     double coldMs = 0, warmMs = 0, touchMs = 0, editMs = 0, saveMs = 0, loadMs = 0, mergeMs = 0;
     std::unique_ptr<EditedFile> edited;
     bool saved = false, read = false;
-    KindCounts before, after;
+    KindCounts before, savedModel, after;
     long headers = 0, tokens = 0, failed = 0, coldPeakKb = 0;
     long long inputBytes = 0;
 
@@ -301,6 +301,7 @@ int main(int argc, char** argv)
                 edited = std::make_unique<EditedFile>(options.edit);
                 editMs = Milliseconds([&] { cold->Run(3, false); });
             }
+            CountElements(*cold->Engine()->Root(), savedModel);
             saveMs = Milliseconds([&] { saved = cold->Engine()->SaveCache(cachePath); });
         }
         const CProjectAnalyzer& engine = *cold->Engine();
@@ -345,7 +346,7 @@ int main(int argc, char** argv)
         fs::remove(cachePath, error);
     }
 
-    const bool sameModel = before == after;
+    const bool sameModel = savedModel == after;
     std::printf("files %zu\n", input.paths.size());
     std::printf("headers %ld\n", headers);
     std::printf("tokens %ld\n", tokens);
