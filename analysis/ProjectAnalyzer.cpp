@@ -27,27 +27,6 @@
 
 namespace {
 
-// Whether the file on disk has another size or time than its record; a
-// project file that cannot be read counts as unchanged (it keeps its record).
-bool ChangedOnDisk(const CSourceFile& file)
-{
-    const FileSizeAndTime now = GetFileSizeAndTime(file.path);
-    return now.size != 0 && now.mtime != 0 && (now.size != file.size || now.mtime != file.mtime);
-}
-
-// A header is read again by whoever includes it, so it has changed as soon
-// as a reading would find something else: also when it has gone, has been
-// emptied, or has appeared where a missing one was read before. The
-// instances of one header share a path, which is looked at once (`onDisk`).
-bool HeaderChangedOnDisk(const CSourceFile& header, std::map<std::string, FileSizeAndTime>& onDisk)
-{
-    auto now = onDisk.find(header.path);
-    if (now == onDisk.end()) {
-        now = onDisk.emplace(header.path, GetFileSizeAndTime(header.path)).first;
-    }
-    return now->second.size != header.size || now->second.mtime != header.mtime;
-}
-
 // Whether the file on disk has the size of its record and another time,
 // with a digest of the bytes it was read from to tell whether it is still
 // the same file.
@@ -55,6 +34,50 @@ bool OnlyTimeMoved(const CSourceFile& file, const FileSizeAndTime& now)
 {
     return file.scan.bytesDigest && now.size == file.size && now.mtime != 0 &&
         now.mtime != file.mtime;
+}
+
+// Whether the file on disk has another size or time than its record, and,
+// with only the time moved, other bytes; a project file that cannot be read
+// counts as unchanged (it keeps its record).
+bool ChangedOnDisk(const CSourceFile& file)
+{
+    const FileSizeAndTime now = GetFileSizeAndTime(file.path);
+    if (OnlyTimeMoved(file, now)) {
+        return DigestValueOfFile(file.path) != file.scan.bytesDigest;
+    }
+    return now.size != 0 && now.mtime != 0 && (now.size != file.size || now.mtime != file.mtime);
+}
+
+// A header as a reading would find it now: its status, and, once asked
+// for, the digest of its bytes.
+struct HeaderOnDisk {
+    FileSizeAndTime status;
+    bool bytesRead = false;
+    std::optional<uint64_t> bytes;
+};
+
+// A header is read again by whoever includes it, so it has changed as soon
+// as a reading would find something else: also when it has gone, has been
+// emptied, or has appeared where a missing one was read before. The
+// instances of one header share a path, which is looked at once (`onDisk`).
+bool HeaderChangedOnDisk(const CSourceFile& header, std::map<std::string, HeaderOnDisk>& onDisk)
+{
+    auto now = onDisk.find(header.path);
+    if (now == onDisk.end()) {
+        now = onDisk
+                  .emplace(header.path,
+                      HeaderOnDisk {GetFileSizeAndTime(header.path), false, std::nullopt})
+                  .first;
+    }
+    HeaderOnDisk& found = now->second;
+    if (OnlyTimeMoved(header, found.status)) {
+        if (!found.bytesRead) {
+            found.bytes = DigestValueOfFile(header.path);
+            found.bytesRead = true;
+        }
+        return found.bytes != header.scan.bytesDigest;
+    }
+    return found.status.size != header.size || found.status.mtime != header.mtime;
 }
 
 // Moves the records `which` picks (by their place in the list) into a map
@@ -497,7 +520,7 @@ bool CProjectAnalyzer::IsAnyFileChanged() const
     const size_t total = projects + fileIndex_.files.size();
     struct Listings {
         CIncludePaths paths;
-        std::map<std::string, FileSizeAndTime> onDisk;
+        std::map<std::string, HeaderOnDisk> onDisk;
     };
     std::atomic<bool> changed {false};
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());

@@ -457,6 +457,12 @@ void CCacheRecordReader::ReadSourceFile(CCacheSource& in, CSourceFile& file, boo
     }
     file.size = in.ReadInt();
     file.mtime = in.ReadInt();
+    const bool bytesKnown = in.ReadBool();
+    const uint64_t low = static_cast<uint32_t>(in.ReadInt());
+    const uint64_t high = static_cast<uint32_t>(in.ReadInt());
+    if (bytesKnown) {
+        file.scan.bytesDigest = low | high << 32;
+    }
     ReadMacroTable(in, file);
     file.scan.fileName = file.path;
     const uint32_t count = in.ReadCount(kMinTokenBytes);

@@ -5,7 +5,7 @@
 // The parse cache file: int32 version, int32 number of project-file
 // records, int32 number of header records, then every record as an int32
 // byte length followed by that many bytes.
-inline constexpr int32_t kParseCacheVersion = 180;
+inline constexpr int32_t kParseCacheVersion = 181;
 
 // Smallest encodings, used to reject counts that cannot fit in the bytes
 // left before anything is allocated for them.
@@ -16,7 +16,7 @@ inline constexpr size_t kMinMacroBytes = 13;
 inline constexpr size_t kMinBaseBytes = 14;
 inline constexpr size_t kMinVariableBytes = 35;
 inline constexpr size_t kMinUnitBytes = 23;
-inline constexpr size_t kMinRecordBytes = 39; // with its length
+inline constexpr size_t kMinRecordBytes = 48; // with its length
 
 // Unit trees and declarator lists deeper than this are taken as damage.
 inline constexpr int kMaxCacheNesting = 10000;

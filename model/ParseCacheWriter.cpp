@@ -164,6 +164,10 @@ void CParseCacheWriter::WriteSourceFile(CCacheSink& out, const CSourceFile& file
     out.WriteInt(file.indexNumber);
     out.WriteInt(file.size);
     out.WriteInt(file.mtime);
+    const uint64_t bytes = file.scan.bytesDigest.value_or(0);
+    out.WriteBool(file.scan.bytesDigest.has_value());
+    out.WriteInt(static_cast<int32_t>(static_cast<uint32_t>(bytes)));
+    out.WriteInt(static_cast<int32_t>(static_cast<uint32_t>(bytes >> 32)));
     WriteMacroTable(out, file);
     WriteTokenVector(out, file.scan.tokens);
     WriteUnitVector(out, file.units);

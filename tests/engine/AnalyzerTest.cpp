@@ -266,7 +266,7 @@ TEST_F(ShapesAnalysed, CacheRoundTripParsesNothingAfterwards)
     ASSERT_TRUE(b.Engine().SaveCache(folder.Path("again.car")));
     EXPECT_EQ(ReadFileBytes(cache), ReadFileBytes(folder.Path("again.car")));
 
-    folder.Touch("include/geometry.h", 4);
+    folder.AppendComment("include/geometry.h", 4);
     EXPECT_TRUE(b.Engine().IsAnyFileChanged());
     b.Run();
     EXPECT_EQ(b.Parsed(), kShapes);
@@ -297,9 +297,17 @@ TEST(Analyzer, AChangeToAnyOfManyFilesIsSeenAfterALoad)
         return b;
     };
     EXPECT_FALSE(loaded()->Engine().IsAnyFileChanged());
-    for (const char* edited : {"src/f0.c", "src/f59.c", "inc/h58.h"}) {
-        folder.Touch(edited, 9);
+    // Each edit keeps the size; a touch alone changes nothing.
+    const std::map<std::string, std::pair<std::string, std::string>> edits {
+        {"src/f0.c", {"#include \"h0.h\"\nint f0;\n", "#include \"h0.h\"\nint g0;\n"}},
+        {"src/f59.c", {"#include \"h59.h\"\nint f59;\n", "#include \"h59.h\"\nint f58;\n"}},
+        {"inc/h58.h", {"int h58;\n", "int k58;\n"}}};
+    for (const auto& [edited, texts] : edits) {
+        folder.Write(edited, texts.second, 9);
         EXPECT_TRUE(loaded()->Engine().IsAnyFileChanged()) << edited;
+        folder.Write(edited, texts.first, 0);
+        folder.Touch(edited, 11);
+        EXPECT_FALSE(loaded()->Engine().IsAnyFileChanged()) << edited;
         folder.Touch(edited, 0);
     }
     EXPECT_FALSE(loaded()->Engine().IsAnyFileChanged());
@@ -372,8 +380,8 @@ TEST(Analyzer, HeaderEditedInACommentGivesItsIncludersTheirFormerUnits)
 
 // A file whose time moved on while its bytes stayed the same reads the
 // same: neither it nor its includers are read again, and it is kept under
-// its new time, which the cache then keeps too. A file of the same size with
-// other bytes is read again.
+// its new time, which the cache then keeps too, with what tells the bytes
+// apart. A file of the same size with other bytes is read again.
 TEST(Analyzer, AFileWhoseTimeAloneMovedIsNotReadAgain)
 {
     for (unsigned jobs : {1u, 4u}) {
@@ -400,6 +408,13 @@ TEST(Analyzer, AFileWhoseTimeAloneMovedIsNotReadAgain)
             ASSERT_TRUE(loaded.Engine().LoadCache(cache));
         }
         EXPECT_FALSE(loaded.Engine().IsAnyFileChanged()) << jobs << " jobs";
+        // What the cache kept of the bytes tells a later touch apart too.
+        folder.Touch("x.h", 10);
+        folder.Touch("a.cpp", 10);
+        EXPECT_FALSE(loaded.Engine().IsAnyFileChanged()) << jobs << " jobs";
+        loaded.Run();
+        EXPECT_TRUE(loaded.Parsed().empty()) << jobs << " jobs";
+        EXPECT_EQ(loaded.Outline(), model) << jobs << " jobs";
 
         folder.Write("x.h", "#pragma once\n#define X_MAX 20\nint xf(int);\n", 12);
         a.Run();

@@ -4,6 +4,7 @@
 #include "CacheRecordReader.h"
 #include "CacheUnitSkipper.h"
 #include "IncludedFile.h"
+#include "ParseCacheFormat.h"
 #include "ParseCacheReader.h"
 #include "ParseCacheWriter.h"
 #include "ProjectFile.h"
@@ -103,7 +104,7 @@ TEST_F(ParseCache, EmptyEngineGivesTwelveBytes)
     CacheRecords none;
     const std::string bytes = Save(none);
     ASSERT_EQ(bytes.size(), 12u);
-    EXPECT_EQ(IntAt(bytes, 0), 180);
+    EXPECT_EQ(IntAt(bytes, 0), kParseCacheVersion);
     EXPECT_EQ(IntAt(bytes, 4), 0);
     EXPECT_EQ(IntAt(bytes, 8), 0);
 }
@@ -148,7 +149,7 @@ TEST_F(ParseCache, RecordsLargerThanTheWriteBufferGiveTheSameBytes)
     // they are read on several threads, large ones in two parts at once.
     MakeFirstRecordsLarge(original);
     CCacheSink expected;
-    expected.WriteInt(180);
+    expected.WriteInt(kParseCacheVersion);
     expected.WriteInt(2);
     expected.WriteInt(2);
     for (const CSourceFile* file : {original.projects[0].get(), original.projects[1].get(),
@@ -177,7 +178,7 @@ TEST_F(ParseCache, RecordsLargerThanTheWriteBufferGiveTheSameBytes)
 std::string RecordsInTurn(const CacheRecords& records)
 {
     CCacheSink expected;
-    expected.WriteInt(180);
+    expected.WriteInt(kParseCacheVersion);
     expected.WriteInt(static_cast<int32_t>(records.projects.size()));
     expected.WriteInt(static_cast<int32_t>(records.index.files.size()));
     std::vector<const CSourceFile*> files;
@@ -386,6 +387,9 @@ TEST_F(ParseCache, AMacroTableOutOfOrderReadsAsWritten)
         record.WriteInt(0); // index number
         record.WriteInt(10); // size
         record.WriteInt(20); // time
+        record.WriteBool(false); // no digest of the bytes
+        record.WriteInt(0);
+        record.WriteInt(0);
         record.WriteSize(static_cast<uint32_t>(table.size()));
         for (const auto& [name, value] : table) {
             record.WriteString(name);
@@ -399,7 +403,7 @@ TEST_F(ParseCache, AMacroTableOutOfOrderReadsAsWritten)
         record.WriteSize(0); // tokens
         record.WriteSize(0); // units
         CCacheSink cache;
-        cache.WriteInt(180);
+        cache.WriteInt(kParseCacheVersion);
         cache.WriteInt(1);
         cache.WriteInt(0);
         cache.WriteSize(static_cast<uint32_t>(record.Held()));
@@ -681,7 +685,7 @@ TEST_F(ParseCache, CachePathsThatAreNoPlainFile)
     ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
     ASSERT_TRUE(writer.Save(link));
     EXPECT_FALSE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(IntAt(ReadFileBytes(link), 0), 180);
+    EXPECT_EQ(IntAt(ReadFileBytes(link), 0), kParseCacheVersion);
     EXPECT_EQ(ReadFileBytes(target), "old");
     const std::string dangling = folder.File("dangling.car");
     ASSERT_EQ(symlink(folder.File("real/new.car").c_str(), dangling.c_str()), 0);
