@@ -123,7 +123,9 @@ void CDetailView::ClearDetail()
     diagramHeight = 0;
     SetScrollSizes({10, 10});
     ScrollToPosition({0, 0});
-    RedrawNow();
+    // Painted once the window's thread is free: closing or opening a
+    // project does not wait for it.
+    Invalidate();
 }
 
 void CDetailView::ResetMultiSequence()

@@ -44,7 +44,8 @@ public:
     // The view selector's entry: kind and flow zoom.
     void SetKindFromSelector(int index);
     // Forgets the diagram and everything it points at in the model; the
-    // scroll area becomes 10 by 10 at the origin.
+    // scroll area becomes 10 by 10 at the origin. The empty view is painted
+    // with the next paints, not at once.
     void ClearDetail();
     // Forgets the multi-sequence diagram's exploration (a new selection).
     void ResetMultiSequence();

@@ -151,6 +151,16 @@ void CMainFrame::SetProgress(int percent)
     statusBar_->Progress()->setValue(std::clamp(percent, 0, 100));
 }
 
+void CMainFrame::SetProgressSoon(int percent)
+{
+    // The bar repaints itself at once on a visible change, unless its
+    // updates are off; turning them on again asks for a paint.
+    QProgressBar* bar = statusBar_->Progress();
+    bar->setUpdatesEnabled(false);
+    bar->setValue(std::clamp(percent, 0, 100));
+    bar->setUpdatesEnabled(true);
+}
+
 void CMainFrame::Reanalyze()
 {
     CAnalyzer* analyzer = context_.Analyzer();

@@ -46,8 +46,13 @@ public:
     void ShowCodeLine(int first, int last, bool keepIfVisible);
     bool ShowSource(const std::string& path);
     void ClearCode();
-    // The status bar's progress bar; values beyond 100 show it full.
+    // The status bar's progress bar; values beyond 100 show it full. The
+    // bar shows the new value at once, painting whatever else of the window
+    // waits with it, as a step of work on the window's thread needs.
     void SetProgress(int percent);
+    // The same, shown with the next paints: for a step after which the
+    // window's thread is free again.
+    void SetProgressSoon(int percent);
     // Builds the model again from the files already read (a loaded parse
     // cache), without reading them, and shows it.
     void Reanalyze();

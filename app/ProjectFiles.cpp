@@ -92,7 +92,7 @@ void CKestrinDoc::LoadProjectCache(const std::string& path)
         FinishOpen(path, false);
         return;
     }
-    frame_->SetProgress(30);
+    frame_->SetProgressSoon(30); // the cache is read on the load's thread
     // The records are checked against the files as the next Draw would read
     // them: through its include folders, with its words and options.
     frame_->MacroView()->ApplyRunOptions();

@@ -121,7 +121,9 @@ bool CTotalView::ClearAll()
     context_.ReplaceAnalyzer(); // every holder of model pointers is reset first
     SetScrollSizes({10, 10});
     ScrollToPosition({0, 0});
-    RedrawNow();
+    // Painted when the window's thread is free again: a project being
+    // closed, opened or drawn anew does not wait for the empty view.
+    Invalidate();
     return true;
 }
 

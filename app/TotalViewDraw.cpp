@@ -9,6 +9,7 @@
 
 #include "Analyzer.h"
 #include "AppContext.h"
+#include "DetailView.h"
 #include "InfoView.h"
 #include "InputSet.h"
 #include "KestrinDoc.h"
@@ -35,9 +36,10 @@ void CTotalView::StartDraw()
     }
     context_.drawRunning = true;
     frame_->DisableDrawMenus();
-    // Nothing may point into the model the run is about to replace (the
-    // detail view repaints as it forgets its diagram).
+    // Nothing may point into the model the run is about to replace; the
+    // detail view shows no diagram from now on.
     context_.OnModelReplaced();
+    frame_->DetailView()->RedrawNow();
     RedrawNow();
 
     context_.Messages().Deliver();

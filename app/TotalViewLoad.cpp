@@ -25,7 +25,7 @@ bool CTotalView::StartLoad(Load load, std::function<void(bool)> done)
     context_.drawRunning = true;
     frame_->DisableDrawMenus();
     context_.OnModelReplaced();
-    RedrawNow();
+    Invalidate(); // painted empty once the window's thread is free
     context_.Input().stopRequest = false;
 
     prepared_ = {};

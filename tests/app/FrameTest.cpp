@@ -30,6 +30,21 @@ std::string Text(const QAction* action)
     return action == nullptr ? std::string("(none)") : action->text().toStdString();
 }
 
+// Counts the paints a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
 } // namespace
 
 TEST(FrameTest, EveryCommandHasItsTextKeysAndMenuPlace)
@@ -186,6 +201,37 @@ TEST(FrameTest, SplitterButtonsDialogBarAndViewSelector)
     frame.DialogBar()->ViewSelector()->setCurrentIndex(2);
     frame.close();
     EXPECT_EQ(options.flowSequence, 2);
+}
+
+// A step of work on the window's thread shows its progress at once; a step
+// after which the thread is free again leaves it to the next paints, and
+// the bar still paints then.
+TEST(FrameTest, ProgressShowsAtOnceOrWithTheNextPaints)
+{
+    RunningApp program;
+    CMainFrame& frame = program.Frame();
+    frame.resize(1200, 800);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    QProgressBar& bar = *frame.StatusBar()->Progress();
+    QApplication::processEvents();
+    PaintCounter counter(bar);
+
+    frame.SetProgress(40);
+    EXPECT_EQ(bar.value(), 40);
+    EXPECT_EQ(counter.paints, 1) << "painted at once";
+
+    frame.SetProgressSoon(130);
+    EXPECT_EQ(bar.value(), 100);
+    EXPECT_EQ(counter.paints, 1) << "not painted yet";
+    EXPECT_TRUE(bar.updatesEnabled());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return counter.paints == 2; }))
+        << "painted with the next paints";
+
+    frame.SetProgressSoon(-5);
+    frame.SetProgress(60);
+    EXPECT_EQ(bar.value(), 60);
+    EXPECT_EQ(counter.paints, 3) << "a later step at once paints as before";
+    frame.SetProgress(0);
 }
 
 TEST(FrameTest, CodeWindowFollowsItsCommandAndPassesKeysToTheFrame)
