@@ -6,11 +6,13 @@
 #include "StepTimes.h"
 
 #include <atomic>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+class CacheFileRecords;
 class CFileIndex;
 class CInputSet;
 
@@ -20,14 +22,11 @@ struct CacheLoadSteps {
     // its digest taken meanwhile), "digest" (compared), "wait" (in
     // awaitMemory) and "decode" (the records made).
     StepTimes* times = nullptr;
-    // When given, called once the file has been checked, or before more
-    // than kBytesBeforeAwait of it are held, and before any record is
-    // made: the caller may wait there for memory being given back.
+    // When given, called once the file has been read through and checked,
+    // before any record is made: the caller may wait there for memory
+    // being given back. The file is never held whole.
     std::function<void()> awaitMemory;
 };
-
-// How much of a cache file is read before awaitMemory is called.
-inline constexpr size_t kBytesBeforeAwait = size_t {64} << 20;
 
 // Reads a parse cache into an engine's project-file list and file index.
 // Loading is all or nothing: every count is checked against the bytes left
@@ -63,13 +62,24 @@ public:
 
     static constexpr const char* kStopped = "stopped";
 
+    // One record while it is read (the reader's own).
+    struct RecordSlot;
+
 private:
     struct Records {
         std::vector<std::unique_ptr<CSourceFile>> projects;
         std::vector<std::unique_ptr<CSourceFile>> headers;
     };
 
+    RecordSlot MakeSlot(bool project) const;
     void ReadAll(CCacheSource& in, Records& records);
+    void ReadAll(const CacheFileRecords& file, Records& records);
+    // Hands the records read over in file order, or throws the first
+    // failure in file order.
+    void TakeRecords(std::vector<RecordSlot>& slots, int32_t projects,
+        const std::exception_ptr& cut, bool bytesAfter, Records& records);
+    // Reads with `read`; all or nothing.
+    bool HandOver(const std::function<void(Records&)>& read);
 
     SourceFileList& projectFiles_;
     CFileIndex& fileIndex_;
@@ -77,9 +87,4 @@ private:
     MessageSink& messages_;
     const std::atomic<bool>* stop_ = nullptr;
     std::string failure_;
-    // While a file is loaded: told, as records are read, the first byte
-    // still to be read; the bytes before it may go.
-    std::function<void(const char*)> consumed_;
-    // And of stretches inside a record that are read.
-    std::function<void(const char*, const char*)> released_;
 };
