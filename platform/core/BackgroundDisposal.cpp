@@ -1,5 +1,7 @@
 #include "BackgroundDisposal.h"
 
+#include <algorithm>
+
 BackgroundDisposal::~BackgroundDisposal()
 {
     Drain();
@@ -7,8 +9,27 @@ BackgroundDisposal::~BackgroundDisposal()
 
 void BackgroundDisposal::Dispose(std::function<void()> job)
 {
+    Queue(Job {std::move(job), true});
+}
+
+void BackgroundDisposal::Tidy(std::function<void()> job)
+{
+    Queue(Job {std::move(job), false});
+}
+
+void BackgroundDisposal::Queue(Job job)
+{
     std::unique_lock lock(mutex_);
-    jobs_.push_back(std::move(job));
+    if (job.awaited) {
+        // Ahead of the queued tidying: what is awaited waits for nothing
+        // else.
+        ++awaitedLeft_;
+        const auto tidying = std::find_if(
+            jobs_.begin(), jobs_.end(), [](const Job& queued) { return !queued.awaited; });
+        jobs_.insert(tidying, std::move(job));
+    } else {
+        jobs_.push_back(std::move(job));
+    }
     if (working_)
         return; // the running thread takes it
     // A thread that found the queue empty has ended or is about to.
@@ -24,20 +45,23 @@ void BackgroundDisposal::Dispose(std::function<void()> job)
 
 void BackgroundDisposal::Drain()
 {
-    Await();
+    {
+        std::unique_lock lock(mutex_);
+        idle_.wait(lock, [this] { return !working_ && jobs_.empty(); });
+    }
     thread_.Join();
 }
 
 void BackgroundDisposal::Await()
 {
     std::unique_lock lock(mutex_);
-    idle_.wait(lock, [this] { return !working_ && jobs_.empty(); });
+    idle_.wait(lock, [this] { return awaitedLeft_ == 0; });
 }
 
 void BackgroundDisposal::Work()
 {
     for (;;) {
-        std::function<void()> job;
+        Job job;
         {
             std::lock_guard lock(mutex_);
             if (jobs_.empty()) {
@@ -48,6 +72,12 @@ void BackgroundDisposal::Work()
             job = std::move(jobs_.front());
             jobs_.pop_front();
         }
-        job();
+        job.run();
+        if (job.awaited) {
+            std::lock_guard lock(mutex_);
+            if (--awaitedLeft_ == 0) {
+                idle_.notify_all();
+            }
+        }
     }
 }

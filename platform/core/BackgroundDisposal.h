@@ -24,6 +24,10 @@ public:
     // Queues the job; runs it here, on a large stack, when no thread can be
     // made.
     void Dispose(std::function<void()> job);
+    // Queues a job that Await does not wait for, such as giving freed
+    // memory back to the system: whoever builds next may begin beside it.
+    // Jobs handed to Dispose later run before it when it has not begun.
+    void Tidy(std::function<void()> job);
     // Takes the thing over and destroys it on the disposal's thread (a
     // thing that can only be moved, such as a list of unique pointers).
     template <class Thing> void DisposeOf(Thing thing)
@@ -33,16 +37,23 @@ public:
     }
     // Returns once every job handed over so far has run.
     void Drain();
-    // The same from any thread, for one that is about to build something
-    // big not to build it beside one still being freed.
+    // Returns once every job handed over to Dispose so far has run, from
+    // any thread: for one that is about to build something big not to build
+    // it beside one still being freed.
     void Await();
 
 private:
+    struct Job {
+        std::function<void()> run;
+        bool awaited = true;
+    };
+    void Queue(Job job);
     void Work();
 
     std::mutex mutex_;
     std::condition_variable idle_;
-    std::deque<std::function<void()>> jobs_;
+    std::deque<Job> jobs_;
+    size_t awaitedLeft_ = 0; // queued or running
     bool working_ = false; // the thread takes jobs
     LargeStackThread thread_;
 };

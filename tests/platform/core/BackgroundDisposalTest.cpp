@@ -68,3 +68,43 @@ TEST(BackgroundDisposalTest, DestroysAMoveOnlyThingOnItsOwnThread)
     EXPECT_NE(freedOn, std::thread::id());
     EXPECT_NE(freedOn, std::this_thread::get_id());
 }
+
+// Await waits for what was handed to Dispose, not for tidying: a disposal
+// handed over behind tidying that has not begun runs first, and one behind
+// tidying that is running does not wait for more tidying queued after it.
+// Drain waits for everything.
+TEST(BackgroundDisposalTest, AwaitWaitsForDisposalsNotForTidying)
+{
+    std::mutex mutex;
+    std::vector<int> order;
+    auto record = [&](int n) {
+        std::lock_guard lock(mutex);
+        order.push_back(n);
+    };
+    std::promise<void> firstHeld;
+    std::promise<void> releaseFirst;
+    std::shared_future<void> firstReleased = releaseFirst.get_future().share();
+    std::promise<void> releaseSecond;
+    std::shared_future<void> secondReleased = releaseSecond.get_future().share();
+    BackgroundDisposal disposal;
+    disposal.Tidy([&, firstReleased] {
+        firstHeld.set_value();
+        firstReleased.wait(); // tidying still going on
+        record(1);
+    });
+    firstHeld.get_future().wait();
+    disposal.Tidy([&, secondReleased] {
+        secondReleased.wait(); // queued tidying, not begun
+        record(2);
+    });
+    disposal.Dispose([&] { record(3); });
+    releaseFirst.set_value();
+    disposal.Await(); // returns although the second tidying never ends yet
+    {
+        std::lock_guard lock(mutex);
+        EXPECT_EQ(order, (std::vector<int> {1, 3}));
+    }
+    releaseSecond.set_value();
+    disposal.Drain();
+    EXPECT_EQ(order, (std::vector<int> {1, 3, 2}));
+}
