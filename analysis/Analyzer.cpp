@@ -6,8 +6,6 @@
 
 #include <exception>
 
-#include <malloc.h>
-
 namespace {
 
 void WriteFailure(MessageSink& messages, const char* what)
@@ -22,15 +20,7 @@ CAnalyzer::CAnalyzer(CInputSet* input)
 {
 }
 
-CAnalyzer::~CAnalyzer()
-{
-    engine_.reset();
-    // The records were many small heap blocks, spread over the allocation
-    // arenas of the threads that read them; most of what they held stays
-    // with the process unless it is given back here, and an engine made
-    // next would otherwise come on top of it.
-    ::malloc_trim(0);
-}
+CAnalyzer::~CAnalyzer() = default;
 
 void CAnalyzer::Run(int mode, bool dump)
 {

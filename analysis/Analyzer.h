@@ -12,7 +12,10 @@ class CInputSet;
 class CAnalyzer {
 public:
     explicit CAnalyzer(CInputSet* input);
-    // Frees the engine and gives the memory it held back to the system.
+    // Frees the engine. Its records were many small heap blocks, spread
+    // over the allocation arenas of the threads that read them: most of
+    // what they held stays with the process until it is given back
+    // (malloc_trim), which the owner does when it suits it.
     ~CAnalyzer();
     CAnalyzer(const CAnalyzer&) = delete;
     CAnalyzer& operator=(const CAnalyzer&) = delete;

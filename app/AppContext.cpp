@@ -11,6 +11,8 @@
 
 #include <QSettings>
 
+#include <malloc.h>
+
 namespace {
 
 // Frees a driver with its engine and model on a large stack (unit trees are
@@ -65,8 +67,13 @@ AppContext::~AppContext()
 void AppContext::ReplaceAnalyzer()
 {
     holders_.OnModelReplaced();
-    if (CAnalyzer* old = analyzer_.release())
+    if (CAnalyzer* old = analyzer_.release()) {
         disposal_.Dispose([old] { delete old; });
+        // What the engine held goes back to the system afterwards; a load
+        // or a Draw waits for the engine to be freed, not for this, and
+        // the memory they take meanwhile comes from what was freed.
+        disposal_.Tidy([] { ::malloc_trim(0); });
+    }
     input_->mergedFiles.clear();
     analyzer_ = std::make_unique<CAnalyzer>(input_.get());
 }
