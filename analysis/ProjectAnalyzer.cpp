@@ -116,9 +116,9 @@ CProjectAnalyzer::CProjectAnalyzer(CInputSet* input) : input_(input)
 CProjectAnalyzer::~CProjectAnalyzer()
 {
     disposal_.Drain(); // models thrown away earlier refer to the records too
-    root_.reset(); // it refers to the records' units
-    FreeSourceFiles(projectFiles_);
-    FreeSourceFiles(fileIndex_.files);
+    // The model only points to the records' units: freeing it never reads
+    // them, so it goes on one thread while the records go on the others.
+    FreeSourceFiles(projectFiles_, fileIndex_.files, [this] { root_.reset(); });
 }
 
 void CProjectAnalyzer::ResetModel()

@@ -26,7 +26,7 @@
 class CProjectAnalyzer {
 public:
     explicit CProjectAnalyzer(CInputSet* input);
-    // Frees the model, then the records on several threads.
+    // Frees the model and the records on several threads.
     ~CProjectAnalyzer();
     CProjectAnalyzer(const CProjectAnalyzer&) = delete;
     CProjectAnalyzer& operator=(const CProjectAnalyzer&) = delete;

@@ -50,3 +50,26 @@ TEST(SourceFileFreeing, EveryRecordIsFreedOnceAndTheListIsLeftEmpty)
         EXPECT_EQ(freed, expected) << count;
     }
 }
+
+TEST(SourceFileFreeing, TwoListsAreFreedInOneSpreadWithTheCallAlongside)
+{
+    for (const int count : {0, 5, 300}) {
+        std::multiset<int> freed;
+        std::mutex mutex;
+        SourceFileList projects;
+        SourceFileList headers;
+        for (int i = 0; i < count; ++i) {
+            projects.push_back(std::make_unique<CountedFile>(i, freed, mutex));
+            headers.push_back(std::make_unique<CountedFile>(count + i, freed, mutex));
+        }
+        headers.push_back(nullptr);
+        int calls = 0;
+        FreeSourceFiles(projects, headers, [&calls] { ++calls; });
+        EXPECT_EQ(calls, 1) << count;
+        EXPECT_TRUE(projects.empty() && headers.empty()) << count;
+        std::multiset<int> expected;
+        for (int i = 0; i < 2 * count; ++i)
+            expected.insert(i);
+        EXPECT_EQ(freed, expected) << count;
+    }
+}
