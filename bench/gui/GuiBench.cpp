@@ -39,10 +39,10 @@
 // reopen_open_ms (opening the saved project until that returned, the load
 // started); on the load's thread, which runs meanwhile and after,
 // reopen_wait_ms (waiting for the closed project's model to be freed),
-// reopen_read_ms (the cache file read into memory), reopen_digest_ms (its
-// bytes checked against the digest kept at the save), reopen_decode_ms (the
-// records made from them), reopen_check_ms (every file compared with the
-// disk and its includes found again), reopen_rebuild_ms (the model built
+// reopen_read_ms (the cache file read through once, its digest taken and
+// its records found), reopen_digest_ms (the digest compared with the one
+// kept at the save), reopen_decode_ms (the records read again and made), reopen_check_ms (every
+// file compared with the disk and its includes found again), reopen_rebuild_ms (the model built
 // from the records) and reopen_macro_ms (the macro view's tree built,
 // measured and arranged). What is left of reopen_ms is handing the end to
 // the window and painting.
