@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BulkMemory.h"
+#include "ChunkedSet.h"
 #include "CompactList.h"
 #include "FileNumberSet.h"
 #include "FilePathRef.h"
@@ -47,8 +48,7 @@ struct ScopeCreationLess {
     bool operator()(const CModelScope* a, const CModelScope* b) const;
 };
 
-using ScopeChildSet = std::set<std::unique_ptr<CModelScope>, FunctionKeyLess,
-    BulkAllocator<std::unique_ptr<CModelScope>>>;
+using ScopeChildSet = ChunkedSet<CModelScope, FunctionKeyLess>;
 using ScopeLinkSet = std::set<CModelScope*, ScopeCreationLess>;
 using ScopeUnits = CompactList<CUnit*>;
 using ScopeFiles = CompactList<FilePathRef>;
