@@ -279,7 +279,9 @@ void CCacheRecordReader::ReadUnit(CCacheSource& in, CUnit& unit)
     unit.first = static_cast<int32_t>(CCacheSource::Decode(range));
     unit.last = static_cast<int32_t>(CCacheSource::Decode(range + 4));
     ReadDetail(in, unit);
-    ReadUnitVector(in, unit.children, unit.tokens);
+    std::vector<CUnit> children;
+    ReadUnitVector(in, children, unit.tokens);
+    unit.children = std::move(children);
     Leave();
 }
 
