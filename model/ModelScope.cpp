@@ -30,6 +30,20 @@ CModelScope::CModelScope() : creationNumber_(g_nextCreationNumber++)
 {
 }
 
+const ScopeLinkSet& CModelScope::NoLinks()
+{
+    static const ScopeLinkSet none;
+    return none;
+}
+
+void CModelScope::AddLink(CModelScope* holder, bool cv)
+{
+    if (!links_) {
+        links_ = std::make_unique<ScopeLinks>();
+    }
+    (cv ? links_->cv : links_->plain).insert(holder);
+}
+
 CUnit* CModelScope::GetFirstUnit() const
 {
     // A same-name typedef (typedef class E E;) declares a type without

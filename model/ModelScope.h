@@ -5,7 +5,6 @@
 #include "CompactList.h"
 #include "FileNumberSet.h"
 #include "FilePathRef.h"
-#include "LazyContainer.h"
 #include "ParameterKey.h"
 #include "Unit.h"
 
@@ -50,6 +49,13 @@ struct ScopeCreationLess {
 
 using ScopeChildSet = ChunkedSet<CModelScope, FunctionKeyLess>;
 using ScopeLinkSet = std::set<CModelScope*, ScopeCreationLess>;
+
+// The elements that hold variables of a type: plainly, or with a cv word or
+// a pointer or reference operator after the type's name.
+struct ScopeLinks {
+    ScopeLinkSet plain;
+    ScopeLinkSet cv;
+};
 using ScopeUnits = CompactList<CUnit*>;
 using ScopeFiles = CompactList<FilePathRef>;
 
@@ -62,6 +68,10 @@ struct FunctionDefinitions {
     int32_t count = 0;
     CModelScope* element = nullptr;
 };
+
+// Every function of a model by name, with its defining units. The names are
+// the elements' own: the map goes with the model, never after it.
+using FunctionMap = std::map<std::string_view, FunctionDefinitions>;
 
 // An element of the project-wide model: a namespace, class, struct, union,
 // enum, variable or function, a placeholder (kind 55) for a qualifier not yet
@@ -91,14 +101,17 @@ public:
     ScopeFiles declarationFiles;
     ScopeFiles definitionFiles;
     FileNumberSet definitionFileNumbers;
-    LazyContainer<ScopeLinkSet> linkedBy;
-    LazyContainer<ScopeLinkSet> linkedByCv;
     CModelScope* parent = nullptr;
     std::unique_ptr<ScopeChildSet> scopeChildren;
     ParameterKey parameterKey;
-    // The root only: every function by name, with its defining units. The
-    // names are the elements' own: the map goes with the root, before them.
-    LazyContainer<std::map<std::string_view, FunctionDefinitions>> functionMap;
+
+    // The elements that hold variables of this type (see CTypeLinker),
+    // plainly or with a cv word, pointer or reference.
+    const ScopeLinkSet& LinkedBy() const { return links_ ? links_->plain : NoLinks(); }
+    const ScopeLinkSet& LinkedByCv() const { return links_ ? links_->cv : NoLinks(); }
+    void AddLink(CModelScope* holder, bool cv);
+    // Forgets every link, and gives the memory back.
+    void ClearLinks() noexcept { links_.reset(); }
 
     // Increases with every element made in the process.
     uint64_t CreationNumber() const { return creationNumber_; }
@@ -125,5 +138,9 @@ private:
     // this parent, which `takeNames` gives the key's name and parameter key.
     template <class TakeNames> CModelScope* AddChildAs(const CModelScope& key, TakeNames takeNames);
 
+    static const ScopeLinkSet& NoLinks();
+
+    // Both link sets in one block: nearly every element has none.
+    std::unique_ptr<ScopeLinks> links_;
     uint64_t creationNumber_;
 };
