@@ -196,7 +196,7 @@ void BuildLayoutTree(CModelScope* element, std::vector<MacroLayoutNode>& out, Ma
     if (IsMemberListKind(element->kind)) {
         out.reserve(out.size() + element->scopeChildren->size());
         for (const auto& child : *element->scopeChildren)
-            out.push_back(MakeNode(child.get(), groups));
+            out.push_back(MakeNode(child, groups));
         return;
     }
     // Each vector gets the room it takes and no more: a namespace of
@@ -211,7 +211,7 @@ void BuildLayoutTree(CModelScope* element, std::vector<MacroLayoutNode>& out, Ma
     out.reserve(out.size() + counts[kNoGroup] + (counts[kVariableGroup] > 0 ? 1 : 0) +
         (counts[kFunctionGroup] > 0 ? 1 : 0));
     for (const auto& child : *element->scopeChildren) {
-        MacroLayoutNode node = MakeNode(child.get(), groups);
+        MacroLayoutNode node = MakeNode(child, groups);
         switch (GroupOf(*child)) {
         case kVariableGroup:
             variables.children.push_back(std::move(node));

@@ -10,19 +10,18 @@
 // A sorted set of owned objects, kept as a row of sorted chunks of pointers
 // rather than a node per object: a model element's children, of which a
 // file of plain declarations makes millions under one parent. A child costs
-// about a pointer and a half instead of a tree node, and finding or adding
-// one is a binary search over the chunks' last objects, then one within a
-// chunk, where an addition shifts at most a chunk's pointers.
+// about a pointer and a quarter instead of a tree node, and finding or
+// adding one is a binary search over the chunks' last objects, then one
+// within a chunk, where an addition shifts at most a chunk's pointers.
 //
-// `Less` orders objects (through the owning pointers) and is transparent:
-// keys of another type are compared with the objects as they are. No two
-// objects are equivalent under it. Iteration yields the owning pointers in
-// order; adding invalidates iterators, never the objects.
+// `Less` compares objects, and keys of other types with objects. No two
+// objects are equivalent under it. Iteration yields pointers to the objects
+// in order; adding invalidates iterators, never the objects.
 template <class T, class Less> class ChunkedSet {
-    using Chunk = std::vector<std::unique_ptr<T>>;
+    using Chunk = std::vector<T*>;
 
 public:
-    // The most pointers a chunk holds before it is cut in two.
+    // The most pointers a chunk holds.
     static constexpr size_t kChunkSize = 512;
     // The room a new chunk starts with, and the least it grows by.
     static constexpr size_t kFirstRoom = 4;
@@ -30,10 +29,10 @@ public:
     class const_iterator {
     public:
         using iterator_category = std::forward_iterator_tag;
-        using value_type = std::unique_ptr<T>;
+        using value_type = T*;
         using difference_type = std::ptrdiff_t;
-        using pointer = const std::unique_ptr<T>*;
-        using reference = const std::unique_ptr<T>&;
+        using pointer = T* const*;
+        using reference = T* const&;
 
         const_iterator() = default;
         const_iterator(const Chunk* chunk, const Chunk* last, size_t at)
@@ -72,8 +71,14 @@ public:
     ChunkedSet() = default;
     ChunkedSet(const ChunkedSet&) = delete;
     ChunkedSet& operator=(const ChunkedSet&) = delete;
-    ChunkedSet(ChunkedSet&&) noexcept = default;
-    ChunkedSet& operator=(ChunkedSet&&) noexcept = default;
+    ~ChunkedSet()
+    {
+        for (Chunk& chunk : chunks_) {
+            for (T* object : chunk) {
+                delete object;
+            }
+        }
+    }
 
     size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
@@ -89,6 +94,16 @@ public:
             : const_iterator(&chunks_.back(), &chunks_.back(), chunks_.back().size());
     }
 
+    // The pointers the chunks have room for, filled or not: for tests.
+    size_t Room() const
+    {
+        size_t room = 0;
+        for (const Chunk& chunk : chunks_) {
+            room += chunk.capacity();
+        }
+        return room;
+    }
+
     // The object equivalent to `key`, or none.
     template <class Key> T* Find(const Key& key) const
     {
@@ -96,7 +111,7 @@ public:
         if (chunk == chunks_.size() || at == chunks_[chunk].size()) {
             return nullptr;
         }
-        T* found = chunks_[chunk][at].get();
+        T* found = chunks_[chunk][at];
         return Less()(key, *found) ? nullptr : found;
     }
 
@@ -108,34 +123,27 @@ public:
         auto [chunk, at] = Place(key);
         if (chunk < chunks_.size() && at < chunks_[chunk].size() &&
             !Less()(key, *chunks_[chunk][at])) {
-            return chunks_[chunk][at].get();
+            return chunks_[chunk][at];
         }
         // Whatever throws leaves the set as it was (and frees the object).
         std::unique_ptr<T> added = make();
-        T* object = added.get();
         if (chunks_.empty()) {
             Chunk first;
             first.reserve(kFirstRoom);
-            first.push_back(std::move(added));
             chunks_.push_back(std::move(first));
-            size_ = 1;
-            return object;
-        }
-        if (chunk == chunks_.size()) {
+            chunk = at = 0;
+        } else if (chunk == chunks_.size()) {
             chunk = chunks_.size() - 1; // past every object: the last chunk's end
             at = chunks_[chunk].size();
         }
         if (chunks_[chunk].size() == kChunkSize) {
-            Split(chunk, at);
+            MakeRoom(chunk, at);
         }
         Chunk& into = chunks_[chunk];
-        if (into.size() == into.capacity()) {
-            // Steps of a quarter: a chunk that stops growing keeps little room.
-            into.reserve(std::min(kChunkSize, into.size() + std::max(kFirstRoom, into.size() / 4)));
-        }
-        into.insert(into.begin() + static_cast<std::ptrdiff_t>(at), std::move(added));
+        Reserve(into, into.size() + 1);
+        into.insert(into.begin() + static_cast<std::ptrdiff_t>(at), added.get());
         ++size_;
-        return object;
+        return added.release();
     }
 
 private:
@@ -144,35 +152,74 @@ private:
     template <class Key> std::pair<size_t, size_t> Place(const Key& key) const
     {
         const auto chunk = std::partition_point(chunks_.begin(), chunks_.end(),
-            [&key](const Chunk& c) { return Less()(c.back(), key); });
+            [&key](const Chunk& c) { return Less()(*c.back(), key); });
         if (chunk == chunks_.end()) {
             return {chunks_.size(), 0};
         }
         const auto at = std::partition_point(
-            chunk->begin(), chunk->end(), [&key](const auto& o) { return Less()(o, key); });
+            chunk->begin(), chunk->end(), [&key](const T* o) { return Less()(*o, key); });
         return {
             static_cast<size_t>(chunk - chunks_.begin()), static_cast<size_t>(at - chunk->begin())};
     }
 
-    // Makes room in the full chunk `chunk` for an object at `at`, which then
-    // names the chunk and position it goes to. After its last object a new
-    // chunk is started, so that objects added in order fill their chunks;
-    // elsewhere the chunk is cut in halves.
-    void Split(size_t& chunk, size_t& at)
+    // Room for `count` pointers, grown in steps of a quarter: a chunk that
+    // stops growing keeps little room.
+    static void Reserve(Chunk& chunk, size_t count)
     {
+        if (count > chunk.capacity()) {
+            chunk.reserve(std::min(kChunkSize,
+                std::max(count, chunk.size() + std::max(kFirstRoom, chunk.size() / 4))));
+        }
+    }
+
+    // Makes room for an object at `at` in the full chunk `chunk`; `chunk`
+    // and `at` then name where it goes. A neighbour with room takes the
+    // object or the chunk's object at that end, so that chunks fill up before
+    // one is cut in two; otherwise the chunk is cut where the object goes
+    // (after its last object: a new chunk is started), but never so near an
+    // end that a part holds only a few.
+    void MakeRoom(size_t& chunk, size_t& at)
+    {
+        if (chunk > 0 && chunks_[chunk - 1].size() < kChunkSize) {
+            Chunk& before = chunks_[chunk - 1];
+            Reserve(before, before.size() + 1);
+            if (at == 0) {
+                --chunk;
+                at = before.size();
+                return;
+            }
+            Chunk& full = chunks_[chunk];
+            before.push_back(full.front());
+            full.erase(full.begin());
+            --at;
+            return;
+        }
+        if (chunk + 1 < chunks_.size() && chunks_[chunk + 1].size() < kChunkSize) {
+            Chunk& after = chunks_[chunk + 1];
+            Reserve(after, after.size() + 1);
+            if (at == kChunkSize) {
+                ++chunk;
+                at = 0;
+                return;
+            }
+            Chunk& full = chunks_[chunk];
+            after.insert(after.begin(), full.back());
+            full.pop_back();
+            return;
+        }
         const bool atEnd = at == kChunkSize;
-        const size_t keep = atEnd ? kChunkSize : kChunkSize / 2;
+        const size_t keep =
+            atEnd ? kChunkSize : std::clamp(at, kChunkSize / 8, kChunkSize - kChunkSize / 8);
         const auto next = chunks_.begin() + static_cast<std::ptrdiff_t>(chunk) + 1;
         Chunk& rest = *chunks_.insert(next, Chunk());
         try {
-            rest.reserve(atEnd ? kFirstRoom : kChunkSize - keep + kFirstRoom);
+            rest.reserve(kChunkSize - keep + kFirstRoom);
         } catch (...) {
             chunks_.erase(chunks_.begin() + static_cast<std::ptrdiff_t>(chunk) + 1);
             throw;
         }
         Chunk& full = chunks_[chunk];
-        std::move(
-            full.begin() + static_cast<std::ptrdiff_t>(keep), full.end(), std::back_inserter(rest));
+        rest.insert(rest.end(), full.begin() + static_cast<std::ptrdiff_t>(keep), full.end());
         full.resize(keep);
         if (at > keep || (at == keep && atEnd)) {
             ++chunk;
@@ -180,6 +227,6 @@ private:
         }
     }
 
-    std::vector<Chunk> chunks_; // none empty
+    std::vector<Chunk> chunks_; // none empty but while an object is added
     size_t size_ = 0;
 };

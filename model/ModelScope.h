@@ -21,24 +21,10 @@ class CModelScope;
 // The order of a child set: name (byte-wise), then the parameter key: number
 // of parameters, each parameter's token count, then token by token the type
 // and, for two identifiers, their texts. Kind, flags and units take no part,
-// so a class and a namespace of one name are the same element. Transparent:
-// elements are found with a key element built on the stack.
+// so a class and a namespace of one name are the same element. Elements are
+// found with a key element built on the stack.
 struct FunctionKeyLess {
-    using is_transparent = void;
     bool operator()(const CModelScope& a, const CModelScope& b) const;
-    bool operator()(
-        const std::unique_ptr<CModelScope>& a, const std::unique_ptr<CModelScope>& b) const
-    {
-        return (*this)(*a, *b);
-    }
-    bool operator()(const std::unique_ptr<CModelScope>& a, const CModelScope& b) const
-    {
-        return (*this)(*a, b);
-    }
-    bool operator()(const CModelScope& a, const std::unique_ptr<CModelScope>& b) const
-    {
-        return (*this)(a, *b);
-    }
 };
 
 // Orders elements by the order they were made in, so that sets of element

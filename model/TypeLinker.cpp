@@ -74,7 +74,7 @@ void CTypeLinker::Walk(CModelScope& scope, CModelScope* parent, bool linked, con
         } else if (fromClass) {
             childLinked = IsClassKind(child->kind);
             if (child->kind == UNIT_VARIABLE) {
-                memberVariables_.push_back(child.get());
+                memberVariables_.push_back(child);
             }
         }
         Walk(*child, &scope, childLinked, visit);

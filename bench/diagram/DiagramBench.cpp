@@ -196,7 +196,7 @@ const CModelScope* FindElement(
         const bool function = child->kind == UNIT_FUNCTION;
         const bool wantedKind = mode == CDetailDiagram::kFunctionMode ? function : !function;
         if (wantedKind && !child->definitions.empty() && NameMatches(qualified, wanted))
-            return child.get();
+            return child;
         if (const CModelScope* found = FindElement(*child, qualified, wanted, mode))
             return found;
     }
