@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <span>
 #include <string>
 #include <thread>
 
@@ -39,7 +40,9 @@ ChildGroup GroupOf(const CModelScope& child)
 MacroLayoutNode MakeNode(CModelScope* child, MacroGroups& groups)
 {
     MacroLayoutNode node(child);
-    BuildLayoutTree(child, node.children, groups);
+    std::vector<MacroLayoutNode> children;
+    BuildLayoutTree(child, children, groups);
+    node.children = std::move(children);
     return node;
 }
 
@@ -149,7 +152,7 @@ private:
 };
 
 bool MeasureAll(
-    std::vector<MacroLayoutNode>& nodes, CaptionMeasure& measure, const std::atomic<bool>* stop)
+    std::span<MacroLayoutNode> nodes, CaptionMeasure& measure, const std::atomic<bool>* stop)
 {
     for (MacroLayoutNode& node : nodes) {
         if (stop != nullptr && stop->load(std::memory_order_relaxed))
@@ -167,7 +170,7 @@ bool BoxHolds(const MacroLayoutNode& node, CPoint p)
         p.y <= node.absY + node.ShownHeight();
 }
 
-void HitTestInto(std::vector<MacroLayoutNode>& nodes, CPoint point, MacroLayoutNode*& best)
+void HitTestInto(std::span<MacroLayoutNode> nodes, CPoint point, MacroLayoutNode*& best)
 {
     for (MacroLayoutNode& node : nodes) {
         if (!BoxHolds(node, point))

@@ -4,6 +4,7 @@
 #include "UnitKind.h"
 
 #include <algorithm>
+#include <span>
 #include <tuple>
 
 namespace {
@@ -104,7 +105,7 @@ bool InNameOrder(const std::vector<SortKey>& keys)
 // the same for every node's children; `keys` is room to reuse. Nodes
 // already in order (as a tree sorted before comes) need no keys: a
 // namespace of millions of variables would take as many.
-void SortTree(std::vector<MacroLayoutNode>& nodes, int mode, std::vector<SortKey>& keys)
+void SortTree(std::span<MacroLayoutNode> nodes, int mode, std::vector<SortKey>& keys)
 {
     if (nodes.size() > 1 && !InSiblingOrder(nodes, mode)) {
         keys.clear();
@@ -125,7 +126,7 @@ void SortTree(std::vector<MacroLayoutNode>& nodes, int mode, std::vector<SortKey
             sorted.reserve(nodes.size());
             for (const SortKey& key : keys)
                 sorted.push_back(std::move(nodes[key.index]));
-            nodes.swap(sorted);
+            std::move(sorted.begin(), sorted.end(), nodes.begin());
         }
     }
     for (MacroLayoutNode& node : nodes)
@@ -142,7 +143,7 @@ void SortLayoutNodes(std::vector<MacroLayoutNode>& nodes, int mode)
     SortTree(nodes, mode, keys);
 }
 
-bool InSiblingOrder(const std::vector<MacroLayoutNode>& nodes, int mode)
+bool InSiblingOrder(std::span<const MacroLayoutNode> nodes, int mode)
 {
     if (mode != 0 && mode != 1)
         return true;

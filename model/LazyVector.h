@@ -114,6 +114,7 @@ public:
             Edit().resize(count);
         }
     }
+    void pop_back() { resize(size() - 1); }
     void clear() noexcept { own_.reset(); }
 
     friend bool operator==(const LazyVector& a, const LazyVector& b)
