@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BulkMemory.h"
+#include "CompactString.h"
 #include "ChunkedSet.h"
 #include "CompactList.h"
 #include "FileNumberSet.h"
@@ -75,7 +76,7 @@ public:
     static void* operator new(std::size_t size) { return BulkMemory::Take(size); }
     static void operator delete(void* element) noexcept { BulkMemory::Give(element); }
 
-    std::string name;
+    CompactString name;
     int32_t kind = 0;
     bool isTemplate = false;
     bool fromProjectFile = false;

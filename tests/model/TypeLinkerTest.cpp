@@ -174,7 +174,7 @@ TEST(TypeLinker, VisitorRunsInTheWalkBeforeLinking)
     std::vector<std::string> visited;
     CTypeLinker linker(&m.root);
     linker.Run([&](CModelScope& scope, CModelScope* parent) {
-        visited.push_back((parent ? parent->name : std::string("-")) + "/" + scope.name);
+        visited.push_back((parent ? parent->name.str() : std::string("-")) + "/" + scope.name);
         scope.parent = parent;
     });
     EXPECT_EQ(visited, (Names_t {"-/", "/A", "A/b", "/B", "B/n"}));
