@@ -180,7 +180,7 @@ struct CCacheRecordReader::FieldReader {
 
     void Flag(bool& value) { value = in.ReadBool(); }
     void Number(int32_t& value) { value = in.ReadInt(); }
-    void Text(std::string& text) { text = in.ReadString(); }
+    template <class String> void Text(String& text) { text = in.ReadString(); }
     void Texts(std::vector<std::string>& texts) { reader.ReadStrings(in, texts); }
     void Texts(LazyVector<std::string>& texts)
     {
