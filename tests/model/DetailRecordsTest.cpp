@@ -124,7 +124,7 @@ TEST(DetailRecords, BulkAndSingleRecordsMix)
 // flags after the name share the name's tail padding.
 TEST(DetailRecords, VariableRecordIsSmallAndItsNameLeavesTheFlagsAlone)
 {
-    EXPECT_LE(sizeof(CVariableInfo), 96u);
+    EXPECT_LE(sizeof(CVariableInfo), 80u);
 
     CVariableInfo record;
     record.access = 2;
