@@ -127,7 +127,7 @@ void CModelMerger::MergeFlaggedFile(CModelScope& root, MergeContext& context, bo
     }
 }
 
-void CModelMerger::MergeUnits(std::vector<CUnit>& units, CModelScope& owner, int startKind)
+void CModelMerger::MergeUnits(std::span<CUnit> units, CModelScope& owner, int startKind)
 {
     const bool declarations =
         startKind == DECLARATION || startKind == INCLASS || startKind == INSTRUCT;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <set>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -47,7 +48,7 @@ public:
     void MergeFlaggedFile(CModelScope& root, MergeContext& context, bool projectFile);
 
 private:
-    void MergeUnits(std::vector<CUnit>& units, CModelScope& owner, int startKind);
+    void MergeUnits(std::span<CUnit> units, CModelScope& owner, int startKind);
     CModelScope& MergeUnit(CUnit& unit, CModelScope& owner);
     void MergeFunction(CUnit& unit, const CFunctionInfo& record, CModelScope& owner);
     void MergeVariable(CUnit& unit, const CVariableInfo& record, CModelScope& owner);

@@ -41,7 +41,7 @@ bool MayBeFirstTryDeclaration(const CUnit& unit, int startKind)
     }
 }
 
-void ParseFileUnits(std::vector<CUnit>& units, const ParseLimits& limits)
+void ParseFileUnits(std::span<CUnit> units, const ParseLimits& limits)
 {
     CParseDriver driver(limits);
     driver.ParseUnitList(units, DECLARATION);
@@ -52,7 +52,7 @@ bool CParseDriver::Stopped() const
     return limits_.stopRequest && limits_.stopRequest->load(std::memory_order_relaxed);
 }
 
-void CParseDriver::ParseList(std::vector<CUnit>& units, int startKind, int depth)
+void CParseDriver::ParseList(std::span<CUnit> units, int startKind, int depth)
 {
     if (depth > kMaxListDepth)
         return;

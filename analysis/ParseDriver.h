@@ -4,6 +4,7 @@
 #include "Unit.h"
 #include "UnitTokenStream.h"
 
+#include <span>
 #include <vector>
 
 // Hands every unit of a split file to the parser by itself, with a start kind
@@ -22,7 +23,7 @@ public:
 
     // Parses the list with the start kind, then walks each unit's children
     // with the start kind its kind gives them.
-    void ParseUnitList(std::vector<CUnit>& units, int startKind) { ParseList(units, startKind, 0); }
+    void ParseUnitList(std::span<CUnit> units, int startKind) { ParseList(units, startKind, 0); }
 
     // Parses one unit. True when it was already done, when the parse reported
     // no error, or when the parse ended by a standard exception (a bad token
@@ -31,7 +32,7 @@ public:
     bool ParseUnit(CUnit& unit, int startKind);
 
 private:
-    void ParseList(std::vector<CUnit>& units, int startKind, int depth);
+    void ParseList(std::span<CUnit> units, int startKind, int depth);
     bool Stopped() const;
 
     CUnitTokenStream stream_;
@@ -39,7 +40,7 @@ private:
 };
 
 // Parses every unit of one file's tree, starting at namespace scope.
-void ParseFileUnits(std::vector<CUnit>& units, const ParseLimits& limits = ParseLimits());
+void ParseFileUnits(std::span<CUnit> units, const ParseLimits& limits = ParseLimits());
 
 // Whether a unit may be one of the declarations the parser tries first at
 // namespace scope (start kind DECLARATION: asm, template, linkage, handler,

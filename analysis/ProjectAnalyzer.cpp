@@ -130,8 +130,10 @@ void CProjectAnalyzer::ResetModel()
     if (root_ && FileReadAhead::WorkersFor(jobs_) > 1) {
         disposal_.DisposeOf(std::move(root_));
         disposal_.DisposeOf(std::move(functionTable_));
+        disposal_.DisposeOf(std::move(functionMap_));
     }
     functionTable_.clear();
+    functionMap_.clear();
     root_ = std::make_unique<CModelScope>();
     root_->kind = UNIT_ROOT;
     root_->scopeChildren = std::make_unique<ScopeChildSet>();
@@ -599,10 +601,9 @@ void CProjectAnalyzer::IndexFunction(CModelScope& scope)
         }
     }
     if (root_) {
-        auto& functionMap = root_->functionMap.Edit();
-        auto place = functionMap.lower_bound(scope.name);
-        if (place == functionMap.end() || place->first != scope.name) {
-            place = functionMap.emplace_hint(place, scope.name, FunctionDefinitions());
+        auto place = functionMap_.lower_bound(scope.name);
+        if (place == functionMap_.end() || place->first != scope.name) {
+            place = functionMap_.emplace_hint(place, scope.name, FunctionDefinitions());
         }
         FunctionDefinitions& entry = place->second;
         if (entry.element == nullptr ||

@@ -99,6 +99,8 @@ public:
     std::vector<CallRecord> GetCalledFunctions(const CModelScope* function);
 
     CModelScope* Root() const { return root_.get(); }
+    // Every function of the model by name (see FunctionMap).
+    const FunctionMap& Functions() const { return functionMap_; }
     // Rises each time the model is thrown away and built again: whoever keeps
     // pointers into the model keeps them only for the generation it took
     // them from.
@@ -180,6 +182,7 @@ private:
     // units instead of parsing.
     std::map<std::string, std::unique_ptr<CSourceFile>> formerFiles_;
     FunctionTable functionTable_;
+    FunctionMap functionMap_;
     std::vector<std::string> lifelineNames_;
     CInputSet* input_;
     // What the model was last built from has changed since.

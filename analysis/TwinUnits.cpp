@@ -2,12 +2,13 @@
 
 #include "SourceFile.h"
 
+#include <span>
 #include <utility>
 #include <vector>
 
 namespace {
 
-void BindTokens(std::vector<CUnit>& units, const std::vector<PPToken>* tokens)
+void BindTokens(std::span<CUnit> units, const std::vector<PPToken>* tokens)
 {
     for (CUnit& unit : units) {
         unit.tokens = tokens;

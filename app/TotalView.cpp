@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <span>
 
 CTotalView::CTotalView(AppContext& context, CKestrinDoc& document, QWidget* parent)
     : CScrollView(parent),
@@ -213,7 +214,7 @@ void CTotalView::UpdateAndDrawMacroView(CDC* dc)
 
 namespace {
 
-MacroLayoutNode* FindByUnit(std::vector<MacroLayoutNode>& nodes, const CUnit* unit)
+MacroLayoutNode* FindByUnit(std::span<MacroLayoutNode> nodes, const CUnit* unit)
 {
     for (MacroLayoutNode& node : nodes) {
         if (node.scope != nullptr && node.scope->GetFirstUnit() == unit)

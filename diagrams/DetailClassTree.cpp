@@ -48,7 +48,8 @@ DetailClassNode DetailTreeBuilder::Build(const CModelScope& selected)
     path_.clear();
 
     for (int dotted = 0; dotted < 2; ++dotted) {
-        for (const CModelScope* holder : dotted == 0 ? selected.linkedBy : selected.linkedByCv) {
+        for (const CModelScope* holder :
+            dotted == 0 ? selected.LinkedBy() : selected.LinkedByCv()) {
             DetailBox& box = root.linked.emplace_back();
             box.Fill(*holder);
             box.dottedLink = dotted == 1;

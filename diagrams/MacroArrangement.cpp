@@ -2,6 +2,8 @@
 
 #include "MacroLayout.h"
 
+#include <span>
+
 namespace {
 
 struct Taking {
@@ -11,7 +13,7 @@ struct Taking {
     uint64_t digest = 0;
 };
 
-bool Take(std::vector<MacroLayoutNode>& nodes, Taking& taking)
+bool Take(std::span<MacroLayoutNode> nodes, Taking& taking)
 {
     const MacroArrangement& arrangement = taking.arrangement;
     for (MacroLayoutNode& node : nodes) {

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <map>
+#include <span>
 
 namespace {
 
@@ -120,7 +121,7 @@ bool Survey(const std::vector<MacroLayoutNode>& nodes, int mode, const std::atom
     return true;
 }
 
-void PlaceAll(std::vector<MacroLayoutNode>& list, int originX, int originY, int border)
+void PlaceAll(std::span<MacroLayoutNode> list, int originX, int originY, int border)
 {
     for (MacroLayoutNode& node : list) {
         node.absX = node.relX + originX;
@@ -130,7 +131,7 @@ void PlaceAll(std::vector<MacroLayoutNode>& list, int originX, int originY, int 
     }
 }
 
-void PlaceLeaves(std::vector<MacroLayoutNode>& list, int originX, int originY, int border)
+void PlaceLeaves(std::span<MacroLayoutNode> list, int originX, int originY, int border)
 {
     for (MacroLayoutNode& node : list) {
         if (!IsMacroContainerKind(KindOf(node))) {
@@ -229,7 +230,7 @@ void CMacroLayout::SizeChild(Boxes& boxes, MacroLayoutNode& child, size_t& next,
 }
 
 template <class Boxes>
-CSize CMacroLayout::StackMembers(Boxes& boxes, std::vector<MacroLayoutNode>& children,
+CSize CMacroLayout::StackMembers(Boxes& boxes, std::span<MacroLayoutNode> children,
     MacroLayoutNode& parent, size_t parentAt, size_t& next, int depth)
 {
     std::vector<int> separators;
@@ -279,7 +280,7 @@ CSize CMacroLayout::StackMembers(Boxes& boxes, std::vector<MacroLayoutNode>& chi
 
 template <class Boxes>
 CSize CMacroLayout::SizeFlow(
-    Boxes& boxes, std::vector<MacroLayoutNode>& children, size_t& next, int depth)
+    Boxes& boxes, std::span<MacroLayoutNode> children, size_t& next, int depth)
 {
     // Nothing to lay out takes no room (an empty view is 0 by 0).
     if (children.empty())

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 struct MacroArrangement;
@@ -55,10 +56,10 @@ private:
     template <class Boxes>
     void SizeChild(Boxes& boxes, MacroLayoutNode& child, size_t& next, int depth);
     template <class Boxes>
-    CSize StackMembers(Boxes& boxes, std::vector<MacroLayoutNode>& children,
-        MacroLayoutNode& parent, size_t parentAt, size_t& next, int depth);
+    CSize StackMembers(Boxes& boxes, std::span<MacroLayoutNode> children, MacroLayoutNode& parent,
+        size_t parentAt, size_t& next, int depth);
     template <class Boxes>
-    CSize SizeFlow(Boxes& boxes, std::vector<MacroLayoutNode>& children, size_t& next, int depth);
+    CSize SizeFlow(Boxes& boxes, std::span<MacroLayoutNode> children, size_t& next, int depth);
 
     MacroArrangeOptions options_;
 };

@@ -2,6 +2,8 @@
 
 #include "UnitKind.h"
 
+#include <span>
+
 MacroLayoutNode::MacroLayoutNode(const MacroLayoutNode& other)
     : separators(other.separators),
       relX(other.relX),
@@ -38,7 +40,7 @@ void MacroLayoutNode::DropCache()
     cached = 0;
 }
 
-void NumberLayoutNodes(int& counter, std::vector<MacroLayoutNode>& nodes)
+void NumberLayoutNodes(int& counter, std::span<MacroLayoutNode> nodes)
 {
     for (MacroLayoutNode& node : nodes) {
         node.number = counter++;
@@ -54,7 +56,7 @@ void SetNodeOpen(MacroLayoutNode& node, bool open)
         node.DropCache();
 }
 
-void SetAllNodesOpen(std::vector<MacroLayoutNode>& nodes, bool open)
+void SetAllNodesOpen(std::span<MacroLayoutNode> nodes, bool open)
 {
     for (MacroLayoutNode& node : nodes) {
         SetNodeOpen(node, open);

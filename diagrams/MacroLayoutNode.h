@@ -2,10 +2,12 @@
 
 #include "Bitmap.h"
 #include "DeviceContext.h"
+#include "LazyVector.h"
 #include "MacroSeparators.h"
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
 class CModelScope;
@@ -66,18 +68,18 @@ struct MacroLayoutNode {
     uint8_t cached = 0;
     std::unique_ptr<MacroBoxCache> boxCache;
     CModelScope* scope = nullptr;
-    std::vector<MacroLayoutNode> children;
+    LazyVector<MacroLayoutNode> children;
 };
 
 // Writes running numbers depth first (each node before its children) from
 // `counter` on; `counter` ends one past the last number.
-void NumberLayoutNodes(int& counter, std::vector<MacroLayoutNode>& nodes);
+void NumberLayoutNodes(int& counter, std::span<MacroLayoutNode> nodes);
 
 // Opens or closes a node. A leaf whose shown height changes drops its kept
 // bitmap, which no longer matches it.
 void SetNodeOpen(MacroLayoutNode& node, bool open);
 // Opens or closes every node of the tree (Fold All, Unfold All).
-void SetAllNodesOpen(std::vector<MacroLayoutNode>& nodes, bool open);
+void SetAllNodesOpen(std::span<MacroLayoutNode> nodes, bool open);
 
 // The element kinds whose nodes hold other nodes when placed.
 bool IsMacroContainerKind(int32_t kind);

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <span>
 #include <string>
 #include <thread>
 
@@ -39,7 +40,9 @@ ChildGroup GroupOf(const CModelScope& child)
 MacroLayoutNode MakeNode(CModelScope* child, MacroGroups& groups)
 {
     MacroLayoutNode node(child);
-    BuildLayoutTree(child, node.children, groups);
+    std::vector<MacroLayoutNode> children;
+    BuildLayoutTree(child, children, groups);
+    node.children = std::move(children);
     return node;
 }
 
@@ -149,7 +152,7 @@ private:
 };
 
 bool MeasureAll(
-    std::vector<MacroLayoutNode>& nodes, CaptionMeasure& measure, const std::atomic<bool>* stop)
+    std::span<MacroLayoutNode> nodes, CaptionMeasure& measure, const std::atomic<bool>* stop)
 {
     for (MacroLayoutNode& node : nodes) {
         if (stop != nullptr && stop->load(std::memory_order_relaxed))
@@ -167,7 +170,7 @@ bool BoxHolds(const MacroLayoutNode& node, CPoint p)
         p.y <= node.absY + node.ShownHeight();
 }
 
-void HitTestInto(std::vector<MacroLayoutNode>& nodes, CPoint point, MacroLayoutNode*& best)
+void HitTestInto(std::span<MacroLayoutNode> nodes, CPoint point, MacroLayoutNode*& best)
 {
     for (MacroLayoutNode& node : nodes) {
         if (!BoxHolds(node, point))
@@ -196,7 +199,7 @@ void BuildLayoutTree(CModelScope* element, std::vector<MacroLayoutNode>& out, Ma
     if (IsMemberListKind(element->kind)) {
         out.reserve(out.size() + element->scopeChildren->size());
         for (const auto& child : *element->scopeChildren)
-            out.push_back(MakeNode(child.get(), groups));
+            out.push_back(MakeNode(child, groups));
         return;
     }
     // Each vector gets the room it takes and no more: a namespace of
@@ -211,7 +214,7 @@ void BuildLayoutTree(CModelScope* element, std::vector<MacroLayoutNode>& out, Ma
     out.reserve(out.size() + counts[kNoGroup] + (counts[kVariableGroup] > 0 ? 1 : 0) +
         (counts[kFunctionGroup] > 0 ? 1 : 0));
     for (const auto& child : *element->scopeChildren) {
-        MacroLayoutNode node = MakeNode(child.get(), groups);
+        MacroLayoutNode node = MakeNode(child, groups);
         switch (GroupOf(*child)) {
         case kVariableGroup:
             variables.children.push_back(std::move(node));

@@ -7,6 +7,7 @@
 #include "VisualSetting.h"
 
 #include <algorithm>
+#include <span>
 
 COLORREF AverageColour(COLORREF a, COLORREF b)
 {
@@ -35,7 +36,7 @@ void CMacroMap::SetVisibleList(const CRect& rect, std::vector<MacroLayoutNode*>*
 }
 
 void CMacroMap::Collect(
-    std::vector<MacroLayoutNode>& list, const CRect& rect, std::vector<MacroLayoutNode*>& out) const
+    std::span<MacroLayoutNode> list, const CRect& rect, std::vector<MacroLayoutNode*>& out) const
 {
     for (MacroLayoutNode& node : list) {
         if (node.absY > rect.bottom || node.absY + node.ShownHeight() < rect.top)

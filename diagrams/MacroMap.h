@@ -7,6 +7,7 @@
 #include "MacroItemPens.h"
 #include "MacroLayoutNode.h"
 
+#include <span>
 #include <vector>
 
 class CVisualSetting;
@@ -33,7 +34,7 @@ public:
     const std::vector<MacroLayoutNode*>& DrawList() const { return drawList_; }
 
 private:
-    void Collect(std::vector<MacroLayoutNode>& list, const CRect& rect,
+    void Collect(std::span<MacroLayoutNode> list, const CRect& rect,
         std::vector<MacroLayoutNode*>& out) const;
     // The nodes that meet the rectangle, highest running number first.
     void CollectByNumber(const CRect& rect, std::vector<MacroLayoutNode*>& out) const;

@@ -4,6 +4,7 @@
 #include "UnitKind.h"
 
 #include <algorithm>
+#include <span>
 #include <tuple>
 
 namespace {
@@ -13,10 +14,9 @@ int32_t KindOf(const MacroLayoutNode& node)
     return node.scope != nullptr ? node.scope->kind : 0;
 }
 
-const std::string& NameOf(const MacroLayoutNode& node)
+std::string_view NameOf(const MacroLayoutNode& node)
 {
-    static const std::string empty;
-    return node.scope != nullptr ? node.scope->name : empty;
+    return node.scope != nullptr ? node.scope->name.view() : std::string_view();
 }
 
 } // namespace
@@ -69,7 +69,7 @@ struct SortKey {
     int32_t kind;
     size_t children;
     int rank;
-    const std::string* name;
+    std::string_view name;
     size_t index;
 };
 
@@ -88,13 +88,13 @@ bool KeyLess(const SortKey& a, const SortKey& b)
 {
     if (Ranks(a) != Ranks(b))
         return Ranks(a) < Ranks(b);
-    return *a.name < *b.name;
+    return a.name < b.name;
 }
 
 bool InNameOrder(const std::vector<SortKey>& keys)
 {
     for (size_t i = 1; i < keys.size(); ++i) {
-        if (*keys[i].name < *keys[i - 1].name)
+        if (keys[i].name < keys[i - 1].name)
             return false;
     }
     return true;
@@ -104,7 +104,7 @@ bool InNameOrder(const std::vector<SortKey>& keys)
 // the same for every node's children; `keys` is room to reuse. Nodes
 // already in order (as a tree sorted before comes) need no keys: a
 // namespace of millions of variables would take as many.
-void SortTree(std::vector<MacroLayoutNode>& nodes, int mode, std::vector<SortKey>& keys)
+void SortTree(std::span<MacroLayoutNode> nodes, int mode, std::vector<SortKey>& keys)
 {
     if (nodes.size() > 1 && !InSiblingOrder(nodes, mode)) {
         keys.clear();
@@ -112,7 +112,7 @@ void SortTree(std::vector<MacroLayoutNode>& nodes, int mode, std::vector<SortKey
         for (size_t i = 0; i < nodes.size(); ++i) {
             const MacroLayoutNode& node = nodes[i];
             keys.push_back({KindOf(node), mode == 0 ? node.children.size() : 0,
-                mode == 0 ? MacroAccessRank(node.scope) : 0, &NameOf(node), i});
+                mode == 0 ? MacroAccessRank(node.scope) : 0, NameOf(node), i});
         }
         // Keys already in name order (as an element's children come) need
         // not compare names: a stable sort keeps that order.
@@ -125,7 +125,7 @@ void SortTree(std::vector<MacroLayoutNode>& nodes, int mode, std::vector<SortKey
             sorted.reserve(nodes.size());
             for (const SortKey& key : keys)
                 sorted.push_back(std::move(nodes[key.index]));
-            nodes.swap(sorted);
+            std::move(sorted.begin(), sorted.end(), nodes.begin());
         }
     }
     for (MacroLayoutNode& node : nodes)
@@ -142,7 +142,7 @@ void SortLayoutNodes(std::vector<MacroLayoutNode>& nodes, int mode)
     SortTree(nodes, mode, keys);
 }
 
-bool InSiblingOrder(const std::vector<MacroLayoutNode>& nodes, int mode)
+bool InSiblingOrder(std::span<const MacroLayoutNode> nodes, int mode)
 {
     if (mode != 0 && mode != 1)
         return true;

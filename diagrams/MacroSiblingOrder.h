@@ -2,6 +2,7 @@
 
 #include "MacroLayoutNode.h"
 
+#include <span>
 #include <vector>
 
 class CModelScope;
@@ -16,6 +17,6 @@ bool LessByName(const MacroLayoutNode& a, const MacroLayoutNode& b);
 void SortLayoutNodes(std::vector<MacroLayoutNode>& nodes, int mode);
 // Whether no node of the vector (its children aside) comes before the one in
 // front of it by sort mode 0 or 1; any other mode keeps every order.
-bool InSiblingOrder(const std::vector<MacroLayoutNode>& nodes, int mode);
+bool InSiblingOrder(std::span<const MacroLayoutNode> nodes, int mode);
 // The access rank of an element from its first unit.
 int MacroAccessRank(const CModelScope* scope);

@@ -147,18 +147,12 @@ private:
 };
 
 thread_local Cutter t_cutter;
-thread_local Cutter t_nodeCutter;
 
 } // namespace
 
 void* Take(std::size_t size)
 {
     return t_cutter.Cut(size);
-}
-
-void* TakeNode(std::size_t size)
-{
-    return t_nodeCutter.Cut(size);
 }
 
 void* TakeSingle(std::size_t size)

@@ -4,8 +4,8 @@
 #include <new>
 
 // Memory for objects that are made by the ten thousand and mostly go
-// together: the elements of the project-wide model, the nodes of their child
-// sets and the detail records of unit trees read back from the parse cache.
+// together: the elements of the project-wide model and the detail records
+// of unit trees read back from the parse cache.
 // Pieces are cut from large blocks, each thread filling one block at a time,
 // instead of taking one heap block each. A piece may be given back on any
 // thread; a block goes back to the heap when every piece cut from it has
@@ -16,36 +16,12 @@ namespace BulkMemory {
 
 // `size` bytes aligned for any object of alignment 8 or less.
 void* Take(std::size_t size);
-// The same for the nodes of node-based containers, which are cut from
-// blocks of their own: a walk over a container then touches its nodes close
-// together instead of between the objects they hold.
-void* TakeNode(std::size_t size);
 // The same from a heap block of its own, for objects of a kind that is
 // taken from blocks only at times; Give takes both.
 void* TakeSingle(std::size_t size);
-// Gives back a piece from Take, TakeNode or TakeSingle (nullptr: nothing).
+// Gives back a piece from Take or TakeSingle (nullptr: nothing).
 void Give(void* piece) noexcept;
 
 inline constexpr std::size_t kAlignment = 8;
 
 } // namespace BulkMemory
-
-// A standard allocator over BulkMemory::TakeNode, for node-based containers.
-template <class T> struct BulkAllocator {
-    static_assert(alignof(T) <= BulkMemory::kAlignment);
-    using value_type = T;
-
-    BulkAllocator() noexcept = default;
-    template <class U> BulkAllocator(const BulkAllocator<U>&) noexcept { }
-
-    T* allocate(std::size_t n)
-    {
-        if (n > static_cast<std::size_t>(-1) / sizeof(T)) {
-            throw std::bad_alloc();
-        }
-        return static_cast<T*>(BulkMemory::TakeNode(n * sizeof(T)));
-    }
-    void deallocate(T* p, std::size_t) noexcept { BulkMemory::Give(p); }
-
-    template <class U> bool operator==(const BulkAllocator<U>&) const noexcept { return true; }
-};

@@ -180,7 +180,7 @@ struct CCacheRecordReader::FieldReader {
 
     void Flag(bool& value) { value = in.ReadBool(); }
     void Number(int32_t& value) { value = in.ReadInt(); }
-    void Text(std::string& text) { text = in.ReadString(); }
+    template <class String> void Text(String& text) { text = in.ReadString(); }
     void Texts(std::vector<std::string>& texts) { reader.ReadStrings(in, texts); }
     void Texts(LazyVector<std::string>& texts)
     {
@@ -279,7 +279,9 @@ void CCacheRecordReader::ReadUnit(CCacheSource& in, CUnit& unit)
     unit.first = static_cast<int32_t>(CCacheSource::Decode(range));
     unit.last = static_cast<int32_t>(CCacheSource::Decode(range + 4));
     ReadDetail(in, unit);
-    ReadUnitVector(in, unit.children, unit.tokens);
+    std::vector<CUnit> children;
+    ReadUnitVector(in, children, unit.tokens);
+    unit.children = std::move(children);
     Leave();
 }
 

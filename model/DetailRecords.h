@@ -98,15 +98,17 @@ public:
 };
 
 // A variable, a function parameter or a further declarator of a declaration.
+// A file of plain declarations has one of these per line, so it is kept
+// small: the fields after the name sit in the name's tail padding.
 class CVariableInfo final : public CDetailRecordOf<CVariableInfo> {
 public:
     TokenIndices specifierTokens;
-    CQualifiedName qualifiedName;
+    [[no_unique_address]] CQualifiedName qualifiedName;
+    bool multiple = false; // further declarators follow
+    bool cvAfterType = false;
+    int32_t access = 0;
     TokenIndices arrayTokens;
     TokenIndices initTokens;
-    int32_t access = 0;
-    bool multiple = false; // further declarators follow
-    bool cvAfterType = false; // beside the other flags: no padding of its own
     LazyVector<CVariableInfo> further; // int a, b; -> b
     TokenIndices typeTokens;
 };

@@ -125,13 +125,13 @@ void CFlowBuilder::BuildFunctionItems(FunctionBody& body, const CModelScope* fun
     }
 }
 
-std::vector<CFlowItem> CFlowBuilder::BuildItems(std::vector<CUnit>& units)
+std::vector<CFlowItem> CFlowBuilder::BuildItems(std::span<CUnit> units)
 {
     uint64_t kinds = 0;
     return BuildItems(units, kinds);
 }
 
-std::vector<CFlowItem> CFlowBuilder::BuildItems(std::vector<CUnit>& units, uint64_t& kinds)
+std::vector<CFlowItem> CFlowBuilder::BuildItems(std::span<CUnit> units, uint64_t& kinds)
 {
     std::vector<CFlowItem> items;
     items.reserve(units.size());

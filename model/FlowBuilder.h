@@ -3,6 +3,7 @@
 #include "FlowItem.h"
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 class CModelScope;
@@ -22,7 +23,7 @@ public:
     // element in the body.
     static void BuildFunctionItems(FunctionBody& body, const CModelScope* function, int flag);
 
-    static std::vector<CFlowItem> BuildItems(std::vector<CUnit>& units);
+    static std::vector<CFlowItem> BuildItems(std::span<CUnit> units);
     static void FlattenBlocks(std::vector<CFlowItem>& items);
     static void RemoveTryCatchThrow(std::vector<CFlowItem>& items);
     static void AttachElseChains(std::vector<CFlowItem>& items);
@@ -35,7 +36,7 @@ public:
 private:
     // Also sets in `kinds` the bit of every item's unit kind (all bits for a
     // kind beyond 63): a pass whose kinds are missing has nothing to do.
-    static std::vector<CFlowItem> BuildItems(std::vector<CUnit>& units, uint64_t& kinds);
+    static std::vector<CFlowItem> BuildItems(std::span<CUnit> units, uint64_t& kinds);
     enum class ElseAnswer { Attached, After, No };
     static ElseAnswer AttachElse(CFlowItem& previous, CFlowItem& elseItem);
     static void RegroupCases(std::vector<CFlowItem>& items);

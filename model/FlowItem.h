@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FlowUnits.h"
+#include "LazyVector.h"
 
 #include <cstdint>
 #include <memory>
@@ -48,6 +49,6 @@ private:
 // items.
 struct FunctionBody {
     const CModelScope* function = nullptr;
-    const std::vector<CUnit>* functionChildren = nullptr;
+    const LazyVector<CUnit>* functionChildren = nullptr;
     CFlowItem root;
 };

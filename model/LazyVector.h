@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <initializer_list>
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -57,6 +58,9 @@ public:
     }
     const std::vector<T>& Read() const { return own_ ? *own_ : Empty(); }
     operator const std::vector<T>&() const { return Read(); }
+    // The elements in place, for walks that change them but not their number.
+    operator std::span<T>() { return {begin(), size()}; }
+    operator std::span<const T>() const { return {begin(), size()}; }
 
     size_t size() const { return own_ ? own_->size() : 0; }
     bool empty() const { return !own_ || own_->empty(); }
@@ -95,6 +99,13 @@ public:
         const auto placed = values.insert(values.begin() + at, first, last);
         return values.data() + (placed - values.begin());
     }
+    // A hint only: room is made for more than none.
+    void reserve(size_t count)
+    {
+        if (count > 0) {
+            Edit().reserve(count);
+        }
+    }
     void resize(size_t count)
     {
         if (count == 0) {
@@ -103,6 +114,7 @@ public:
             Edit().resize(count);
         }
     }
+    void pop_back() { resize(size() - 1); }
     void clear() noexcept { own_.reset(); }
 
     friend bool operator==(const LazyVector& a, const LazyVector& b)

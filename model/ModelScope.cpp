@@ -30,6 +30,20 @@ CModelScope::CModelScope() : creationNumber_(g_nextCreationNumber++)
 {
 }
 
+const ScopeLinkSet& CModelScope::NoLinks()
+{
+    static const ScopeLinkSet none;
+    return none;
+}
+
+void CModelScope::AddLink(CModelScope* holder, bool cv)
+{
+    if (!links_) {
+        links_ = std::make_unique<ScopeLinks>();
+    }
+    (cv ? links_->cv : links_->plain).insert(holder);
+}
+
 CUnit* CModelScope::GetFirstUnit() const
 {
     // A same-name typedef (typedef class E E;) declares a type without
@@ -61,8 +75,7 @@ CModelScope* CModelScope::FindChild(const CModelScope& key) const
     if (!scopeChildren) {
         return nullptr;
     }
-    auto found = scopeChildren->find(key);
-    return found == scopeChildren->end() ? nullptr : found->get();
+    return scopeChildren->Find(key);
 }
 
 CModelScope* CModelScope::AddChild(const CModelScope& key)
@@ -89,18 +102,14 @@ CModelScope* CModelScope::AddChildAs(const CModelScope& key, TakeNames takeNames
     if (!scopeChildren) {
         scopeChildren = std::make_unique<ScopeChildSet>();
     }
-    // One walk of the set finds the element or the place for it.
-    auto place = scopeChildren->lower_bound(key);
-    if (place != scopeChildren->end() && !FunctionKeyLess()(key, *place)) {
-        return place->get();
-    }
-    auto child = std::make_unique<CModelScope>();
-    child->kind = key.kind;
-    child->isTemplate = key.isTemplate;
-    child->fromProjectFile = key.fromProjectFile;
-    child->parent = this;
-    takeNames(*child);
-    CModelScope* added = child.get();
-    scopeChildren->emplace_hint(place, std::move(child));
-    return added;
+    // One search finds the element or the place for it.
+    return scopeChildren->FindOrAdd(key, [&] {
+        auto child = std::make_unique<CModelScope>();
+        child->kind = key.kind;
+        child->isTemplate = key.isTemplate;
+        child->fromProjectFile = key.fromProjectFile;
+        child->parent = this;
+        takeNames(*child);
+        return child;
+    });
 }

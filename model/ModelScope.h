@@ -1,10 +1,11 @@
 #pragma once
 
 #include "BulkMemory.h"
+#include "CompactString.h"
+#include "ChunkedSet.h"
 #include "CompactList.h"
 #include "FileNumberSet.h"
 #include "FilePathRef.h"
-#include "LazyContainer.h"
 #include "ParameterKey.h"
 #include "Unit.h"
 
@@ -21,24 +22,10 @@ class CModelScope;
 // The order of a child set: name (byte-wise), then the parameter key: number
 // of parameters, each parameter's token count, then token by token the type
 // and, for two identifiers, their texts. Kind, flags and units take no part,
-// so a class and a namespace of one name are the same element. Transparent:
-// elements are found with a key element built on the stack.
+// so a class and a namespace of one name are the same element. Elements are
+// found with a key element built on the stack.
 struct FunctionKeyLess {
-    using is_transparent = void;
     bool operator()(const CModelScope& a, const CModelScope& b) const;
-    bool operator()(
-        const std::unique_ptr<CModelScope>& a, const std::unique_ptr<CModelScope>& b) const
-    {
-        return (*this)(*a, *b);
-    }
-    bool operator()(const std::unique_ptr<CModelScope>& a, const CModelScope& b) const
-    {
-        return (*this)(*a, b);
-    }
-    bool operator()(const CModelScope& a, const std::unique_ptr<CModelScope>& b) const
-    {
-        return (*this)(a, *b);
-    }
 };
 
 // Orders elements by the order they were made in, so that sets of element
@@ -47,9 +34,15 @@ struct ScopeCreationLess {
     bool operator()(const CModelScope* a, const CModelScope* b) const;
 };
 
-using ScopeChildSet = std::set<std::unique_ptr<CModelScope>, FunctionKeyLess,
-    BulkAllocator<std::unique_ptr<CModelScope>>>;
+using ScopeChildSet = ChunkedSet<CModelScope, FunctionKeyLess>;
 using ScopeLinkSet = std::set<CModelScope*, ScopeCreationLess>;
+
+// The elements that hold variables of a type: plainly, or with a cv word or
+// a pointer or reference operator after the type's name.
+struct ScopeLinks {
+    ScopeLinkSet plain;
+    ScopeLinkSet cv;
+};
 using ScopeUnits = CompactList<CUnit*>;
 using ScopeFiles = CompactList<FilePathRef>;
 
@@ -62,6 +55,10 @@ struct FunctionDefinitions {
     int32_t count = 0;
     CModelScope* element = nullptr;
 };
+
+// Every function of a model by name, with its defining units. The names are
+// the elements' own: the map goes with the model, never after it.
+using FunctionMap = std::map<std::string_view, FunctionDefinitions>;
 
 // An element of the project-wide model: a namespace, class, struct, union,
 // enum, variable or function, a placeholder (kind 55) for a qualifier not yet
@@ -79,7 +76,7 @@ public:
     static void* operator new(std::size_t size) { return BulkMemory::Take(size); }
     static void operator delete(void* element) noexcept { BulkMemory::Give(element); }
 
-    std::string name;
+    CompactString name;
     int32_t kind = 0;
     bool isTemplate = false;
     bool fromProjectFile = false;
@@ -91,14 +88,17 @@ public:
     ScopeFiles declarationFiles;
     ScopeFiles definitionFiles;
     FileNumberSet definitionFileNumbers;
-    LazyContainer<ScopeLinkSet> linkedBy;
-    LazyContainer<ScopeLinkSet> linkedByCv;
     CModelScope* parent = nullptr;
     std::unique_ptr<ScopeChildSet> scopeChildren;
     ParameterKey parameterKey;
-    // The root only: every function by name, with its defining units. The
-    // names are the elements' own: the map goes with the root, before them.
-    LazyContainer<std::map<std::string_view, FunctionDefinitions>> functionMap;
+
+    // The elements that hold variables of this type (see CTypeLinker),
+    // plainly or with a cv word, pointer or reference.
+    const ScopeLinkSet& LinkedBy() const { return links_ ? links_->plain : NoLinks(); }
+    const ScopeLinkSet& LinkedByCv() const { return links_ ? links_->cv : NoLinks(); }
+    void AddLink(CModelScope* holder, bool cv);
+    // Forgets every link, and gives the memory back.
+    void ClearLinks() noexcept { links_.reset(); }
 
     // Increases with every element made in the process.
     uint64_t CreationNumber() const { return creationNumber_; }
@@ -125,5 +125,9 @@ private:
     // this parent, which `takeNames` gives the key's name and parameter key.
     template <class TakeNames> CModelScope* AddChildAs(const CModelScope& key, TakeNames takeNames);
 
+    static const ScopeLinkSet& NoLinks();
+
+    // Both link sets in one block: nearly every element has none.
+    std::unique_ptr<ScopeLinks> links_;
     uint64_t creationNumber_;
 };

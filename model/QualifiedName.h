@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CompactString.h"
 #include "LazyVector.h"
 
 #include <string>
@@ -8,7 +9,7 @@
 // qualifiers before it (outermost first) and whether it is relative (it is
 // not when it starts with "::").
 struct CQualifiedName {
-    std::string name;
+    CompactString name;
     LazyVector<std::string> scopes; // most names have none
     bool relative = true;
 

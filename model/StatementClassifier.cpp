@@ -3,6 +3,8 @@
 #include "ChildStartKind.h"
 #include "TokenType.h"
 
+#include <span>
+
 namespace {
 
 // Statements nested deeper than this (heads without braces inside heads
@@ -37,7 +39,7 @@ private:
     void ClassifyByFirstToken();
 };
 
-void ClassifyList(std::vector<CUnit>& units, CStatementAnalyzer& analyzer, int depth)
+void ClassifyList(std::span<CUnit> units, CStatementAnalyzer& analyzer, int depth)
 {
     if (depth > kMaxClassifyDepth)
         return;
@@ -51,7 +53,7 @@ void ClassifyList(std::vector<CUnit>& units, CStatementAnalyzer& analyzer, int d
 
 } // namespace
 
-void ClassifyStatementUnits(std::vector<CUnit>& units)
+void ClassifyStatementUnits(std::span<CUnit> units)
 {
     CStatementAnalyzer analyzer;
     ClassifyList(units, analyzer, 0);

@@ -2,6 +2,7 @@
 
 #include "Unit.h"
 
+#include <span>
 #include <vector>
 
 // Gives each statement unit of the list its kind from its first tokens: if,
@@ -11,4 +12,4 @@
 // split off into a child. Every other unit becomes an expression statement.
 // The children of units whose kind gives statement children follow, depth
 // first.
-void ClassifyStatementUnits(std::vector<CUnit>& units);
+void ClassifyStatementUnits(std::span<CUnit> units);

@@ -53,8 +53,7 @@ void CTypeLinker::Walk(CModelScope& scope, CModelScope* parent, bool linked, con
     if (visit) {
         visit(scope, parent);
     }
-    scope.linkedBy.clear();
-    scope.linkedByCv.clear();
+    scope.ClearLinks();
     if (IsClassKind(scope.kind)) {
         // The first keeps the name.
         auto place = typesByName_.lower_bound(scope.name);
@@ -75,7 +74,7 @@ void CTypeLinker::Walk(CModelScope& scope, CModelScope* parent, bool linked, con
         } else if (fromClass) {
             childLinked = IsClassKind(child->kind);
             if (child->kind == UNIT_VARIABLE) {
-                memberVariables_.push_back(child.get());
+                memberVariables_.push_back(child);
             }
         }
         Walk(*child, &scope, childLinked, visit);
@@ -103,9 +102,5 @@ void CTypeLinker::LinkVariable(CModelScope& variable)
     if (found == typesByName_.end()) {
         return;
     }
-    if (record->cvAfterType) {
-        found->second->linkedByCv.insert(variable.parent);
-    } else {
-        found->second->linkedBy.insert(variable.parent);
-    }
+    found->second->AddLink(variable.parent, record->cvAfterType);
 }

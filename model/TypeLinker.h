@@ -10,7 +10,7 @@ class CModelScope;
 // Records which classes hold member variables of which other classes: for
 // every member variable of a class, struct or union whose type ends in the
 // name of a class, struct or union of the model, the holder is added to the
-// named type's `linkedBy` (or `linkedByCv` when a cv word or a pointer or
+// named type's `LinkedBy` (or `LinkedByCv` when a cv word or a pointer or
 // reference operator follows the type name).
 class CTypeLinker {
 public:

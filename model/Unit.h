@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DetailRecords.h"
+#include "LazyVector.h"
 #include "PPToken.h"
 #include "UnitKind.h"
 
@@ -25,7 +26,7 @@ public:
     bool done = false; // needs no further parsing
     bool brace = false; // owns a brace block (its children)
     int32_t kind = UNIT_UNKNOWN;
-    std::vector<CUnit> children;
+    LazyVector<CUnit> children;
     TokenIndices tokenIndices;
     std::unique_ptr<CDetailRecord> detail;
     const std::vector<PPToken>* tokens = nullptr; // the file's tokens, not owned

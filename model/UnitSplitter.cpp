@@ -140,8 +140,16 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
             indices.push_back(p);
             break;
         case LC: {
-            const int r =
-                depth < kMaxBraceDepth ? Split(pending.children, p + 1, depth + 1) : SkipBlock(p);
+            // The block's units go to the unit as they are (a unit without
+            // any takes no list at all).
+            std::vector<CUnit> block;
+            const int r = depth < kMaxBraceDepth ? Split(block, p + 1, depth + 1) : SkipBlock(p);
+            if (pending.children.empty()) {
+                pending.children = std::move(block);
+            } else {
+                pending.children.insert(pending.children.end(),
+                    std::make_move_iterator(block.begin()), std::make_move_iterator(block.end()));
+            }
             if (hasContent()) {
                 pending.brace = true;
                 close(r - 1);

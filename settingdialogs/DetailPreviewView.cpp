@@ -10,7 +10,7 @@ CDetailPreviewView::~CDetailPreviewView() = default;
 
 void CDetailPreviewView::OnAnalysed(CModelScope* root)
 {
-    function_ = FirstFunction(root);
+    function_ = root != nullptr ? FirstFunction() : nullptr;
     if (diagram_)
         diagram_->Select(function_, CDetailDiagram::kFunctionMode);
 }

@@ -47,11 +47,12 @@ void CPreviewView::Refresh()
     dirty = true;
 }
 
-const CModelScope* CPreviewView::FirstFunction(const CModelScope* root)
+const CModelScope* CPreviewView::FirstFunction() const
 {
-    if (root == nullptr || root->functionMap.empty())
+    const CProjectAnalyzer* engine = Engine();
+    if (engine == nullptr || engine->Root() == nullptr || engine->Functions().empty())
         return nullptr;
-    const FunctionDefinitions& first = root->functionMap.begin()->second;
+    const FunctionDefinitions& first = engine->Functions().begin()->second;
     return first.count > 0 ? first.element : nullptr;
 }
 

@@ -56,7 +56,7 @@ protected:
 
     // The first function of the model by name with a definition: its
     // element, or none.
-    static const CModelScope* FirstFunction(const CModelScope* root);
+    const CModelScope* FirstFunction() const;
 
     CProjectAnalyzer* Engine() const { return analyzer_.Engine(); }
 

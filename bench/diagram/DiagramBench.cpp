@@ -192,11 +192,12 @@ const CModelScope* FindElement(
     if (!scope.scopeChildren)
         return nullptr;
     for (const auto& child : *scope.scopeChildren) {
-        const std::string qualified = prefix.empty() ? child->name : prefix + "::" + child->name;
+        const std::string qualified =
+            prefix.empty() ? child->name.str() : prefix + "::" + child->name;
         const bool function = child->kind == UNIT_FUNCTION;
         const bool wantedKind = mode == CDetailDiagram::kFunctionMode ? function : !function;
         if (wantedKind && !child->definitions.empty() && NameMatches(qualified, wanted))
-            return child.get();
+            return child;
         if (const CModelScope* found = FindElement(*child, qualified, wanted, mode))
             return found;
     }

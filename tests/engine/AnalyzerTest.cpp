@@ -75,10 +75,10 @@ TEST_F(ShapesAnalysed, SmallProjectGivesTheExpectedModel)
     CModelScope* point = a.Find("geo::Point");
     // Both classes hold a Point; Circle was made first (as the qualifier of
     // its constructor's definition).
-    ASSERT_EQ(point->linkedBy.size(), 2u);
-    EXPECT_EQ(*point->linkedBy.begin(), circle);
-    EXPECT_EQ(*point->linkedBy.rbegin(), a.Find("geo::Shape"));
-    EXPECT_EQ(point->linkedByCv.size(), 0u);
+    ASSERT_EQ(point->LinkedBy().size(), 2u);
+    EXPECT_EQ(*point->LinkedBy().begin(), circle);
+    EXPECT_EQ(*point->LinkedBy().rbegin(), a.Find("geo::Shape"));
+    EXPECT_EQ(point->LinkedByCv().size(), 0u);
 }
 
 TEST_F(ShapesAnalysed, EditedSourceIsTheOnlyOneParsed)
@@ -231,7 +231,7 @@ TEST_F(ShapesAnalysed, CallsOfAFunction)
 
 TEST_F(ShapesAnalysed, FunctionMapAndDefiningUnits)
 {
-    const auto& map = a.Engine().Root()->functionMap;
+    const auto& map = a.Engine().Functions();
     ASSERT_EQ(map.begin()->first, "Area");
     EXPECT_EQ(map.at("Area").count, 1);
     EXPECT_EQ(map.at("clamp").count, 0);

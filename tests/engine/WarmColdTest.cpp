@@ -81,8 +81,8 @@ std::string SourceText(int s, const std::vector<int>& items, int version)
 void DescribeScope(const CModelScope& scope, int depth, std::ostream& out)
 {
     out << std::string(static_cast<size_t>(depth), ' ') << scope.name << " " << scope.kind << " "
-        << scope.isTemplate << scope.fromProjectFile << " l" << scope.linkedBy.size() << "/"
-        << scope.linkedByCv.size();
+        << scope.isTemplate << scope.fromProjectFile << " l" << scope.LinkedBy().size() << "/"
+        << scope.LinkedByCv().size();
     for (const auto* files : {&scope.declarationFiles, &scope.definitionFiles}) {
         out << " [";
         for (const std::string& file : *files) {

@@ -19,16 +19,13 @@ struct Piece {
 };
 
 // Pieces of every size from 1 byte to past the largest block a thread cuts
-// from, every fifth a heap block of its own and some from the node blocks,
-// each filled with its own byte.
+// from, every fifth a heap block of its own, each filled with its own byte.
 std::vector<Piece> TakeMany(int count)
 {
     std::vector<Piece> pieces;
     for (int i = 0; i < count; ++i) {
         const size_t size = i % 997 == 0 ? size_t {300000} + i : 1 + static_cast<size_t>(i % 700);
-        void* memory = i % 5 == 0 ? BulkMemory::TakeSingle(size)
-            : i % 3 == 0          ? BulkMemory::TakeNode(size)
-                                  : BulkMemory::Take(size);
+        void* memory = i % 5 == 0 ? BulkMemory::TakeSingle(size) : BulkMemory::Take(size);
         auto* bytes = static_cast<unsigned char*>(memory);
         const auto fill = static_cast<unsigned char>(i * 7 + 1);
         std::memset(bytes, fill, size);

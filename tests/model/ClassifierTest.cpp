@@ -18,7 +18,7 @@ struct Body {
         CUnitSplitter::SplitTokens(tokens, units);
         ClassifyStatementUnits(Statements());
     }
-    std::vector<CUnit>& Statements() { return units.at(0).children; }
+    LazyVector<CUnit>& Statements() { return units.at(0).children; }
     CUnit& At(size_t i) { return Statements().at(i); }
     std::string Text(const TokenIndices& positions) const
     {

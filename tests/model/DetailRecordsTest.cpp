@@ -119,3 +119,26 @@ TEST(DetailRecords, BulkAndSingleRecordsMix)
     half.clear();
     other.join();
 }
+
+// A file of plain declarations holds one variable record per line; the
+// flags after the name share the name's tail padding.
+TEST(DetailRecords, VariableRecordIsSmallAndItsNameLeavesTheFlagsAlone)
+{
+    EXPECT_LE(sizeof(CVariableInfo), 80u);
+
+    CVariableInfo record;
+    record.access = 2;
+    record.multiple = true;
+    record.cvAfterType = true;
+    CQualifiedName name;
+    name.name = "v";
+    name.scopes = {"N"};
+    name.relative = false;
+    record.qualifiedName = name;
+    record.qualifiedName = CQualifiedName {};
+    record.qualifiedName = std::move(name);
+    EXPECT_EQ(record.access, 2);
+    EXPECT_TRUE(record.multiple);
+    EXPECT_TRUE(record.cvAfterType);
+    EXPECT_EQ(record.qualifiedName.ToString(), "::N::v");
+}

@@ -47,7 +47,7 @@ struct LinkModel {
     }
 };
 
-std::vector<std::string> Names(const LazyContainer<ScopeLinkSet>& set)
+std::vector<std::string> Names(const ScopeLinkSet& set)
 {
     std::vector<std::string> names;
     for (const CModelScope* scope : set) {
@@ -69,9 +69,9 @@ TEST(TypeLinker, MemberOfAClassTypeLinksItsHolder)
     m.Member(*a, "const B", "c");
     m.Member(*a, "B", "d"); // a second member of the same type
     m.Link();
-    EXPECT_EQ(Names(b->linkedBy), Names_t {"A"});
-    EXPECT_TRUE(b->linkedByCv.empty());
-    EXPECT_TRUE(a->linkedBy.empty());
+    EXPECT_EQ(Names(b->LinkedBy()), Names_t {"A"});
+    EXPECT_TRUE(b->LinkedByCv().empty());
+    EXPECT_TRUE(a->LinkedBy().empty());
 }
 
 TEST(TypeLinker, CvAfterTheTypeGoesToTheSecondSet)
@@ -81,8 +81,8 @@ TEST(TypeLinker, CvAfterTheTypeGoesToTheSecondSet)
     CModelScope* b = m.Class(m.root, "B", UNIT_STRUCT);
     m.Member(*a, "B", "p", true); // B * p: the pointer belongs to the declarator
     m.Link();
-    EXPECT_TRUE(b->linkedBy.empty());
-    EXPECT_EQ(Names(b->linkedByCv), Names_t {"A"});
+    EXPECT_TRUE(b->LinkedBy().empty());
+    EXPECT_EQ(Names(b->LinkedByCv()), Names_t {"A"});
 }
 
 TEST(TypeLinker, OtherTypesHoldersAndUnitsLinkNothing)
@@ -107,8 +107,8 @@ TEST(TypeLinker, OtherTypesHoldersAndUnitsLinkNothing)
     bare->declarations.push_back(m.Keep(m.source.Unit(UNIT_VARIABLE, "B h ;")));
     AddElement(*a, "none", UNIT_VARIABLE);
     m.Link();
-    EXPECT_EQ(Names(b->linkedBy), Names_t {});
-    EXPECT_EQ(Names(b->linkedByCv), Names_t {});
+    EXPECT_EQ(Names(b->LinkedBy()), Names_t {});
+    EXPECT_EQ(Names(b->LinkedByCv()), Names_t {});
 }
 
 TEST(TypeLinker, NestedScopesAndFirstOfTwoNames)
@@ -124,8 +124,8 @@ TEST(TypeLinker, NestedScopesAndFirstOfTwoNames)
     CModelScope* inner = m.Class(*outer, "Inner", UNIT_UNION);
     m.Member(*inner, "N :: B", "b"); // looked up by its last name only
     m.Link();
-    EXPECT_EQ(Names(first->linkedBy), Names_t {"Inner"});
-    EXPECT_TRUE(second->linkedBy.empty());
+    EXPECT_EQ(Names(first->LinkedBy()), Names_t {"Inner"});
+    EXPECT_TRUE(second->LinkedBy().empty());
 }
 
 TEST(TypeLinker, RunningTwiceGivesTheSameLinksInCreationOrder)
@@ -139,7 +139,7 @@ TEST(TypeLinker, RunningTwiceGivesTheSameLinksInCreationOrder)
     m.Member(*y, "B", "b");
     m.Link();
     m.Link();
-    EXPECT_EQ(Names(b->linkedBy), (Names_t {"Z", "Y"}));
+    EXPECT_EQ(Names(b->LinkedBy()), (Names_t {"Z", "Y"}));
 }
 
 // Linking goes from the root through namespaces into classes only: a class
@@ -157,7 +157,7 @@ TEST(TypeLinker, ReachedThroughNamespacesAndClassesOnly)
     CModelScope* deep = m.Class(*m.Class(*outer, "C", UNIT_STRUCT), "Deep");
     m.Member(*deep, "B", "b");
     m.Link();
-    EXPECT_EQ(Names(b->linkedBy), Names_t {"Deep"});
+    EXPECT_EQ(Names(b->LinkedBy()), Names_t {"Deep"});
 }
 
 // The model builder sets the parents and indexes functions in the linker's
@@ -174,10 +174,10 @@ TEST(TypeLinker, VisitorRunsInTheWalkBeforeLinking)
     std::vector<std::string> visited;
     CTypeLinker linker(&m.root);
     linker.Run([&](CModelScope& scope, CModelScope* parent) {
-        visited.push_back((parent ? parent->name : std::string("-")) + "/" + scope.name);
+        visited.push_back((parent ? parent->name.str() : std::string("-")) + "/" + scope.name);
         scope.parent = parent;
     });
     EXPECT_EQ(visited, (Names_t {"-/", "/A", "A/b", "/B", "B/n"}));
     EXPECT_EQ(member->parent, a);
-    EXPECT_EQ(Names(b->linkedBy), Names_t {"A"});
+    EXPECT_EQ(Names(b->LinkedBy()), Names_t {"A"});
 }

@@ -228,3 +228,21 @@ TEST_F(UnitTree, DeepTreesAreDestroyed)
     }
     EXPECT_EQ(destroyed, 2000) << "every record of the tree goes once";
 }
+
+// A file of plain declarations makes a unit per line, nearly none of them
+// with children: the list of children takes a pointer until it is filled.
+TEST_F(UnitTree, AUnitIsSmallAndItsChildrenAreAListOfTheirOwn)
+{
+    EXPECT_LE(sizeof(CUnit), 48u);
+
+    CUnit unit = Unit({0, 1});
+    unit.children.push_back(Unit({2}));
+    CUnit copy = unit;
+    copy.children[0].tokenIndices = TokenIndices {3};
+    copy.children.push_back(Unit({4}));
+    ASSERT_EQ(unit.children.size(), 1u);
+    EXPECT_EQ(unit.children[0].tokenIndices, (TokenIndices {2}));
+    CUnit moved = std::move(copy);
+    ASSERT_EQ(moved.children.size(), 2u);
+    EXPECT_EQ(moved.children[0].tokenIndices, (TokenIndices {3}));
+}

@@ -75,7 +75,7 @@ CModelScope* FindScope(CModelScope* root, const std::string& path)
         if (scope->scopeChildren) {
             for (const auto& child : *scope->scopeChildren) {
                 if (child->name == name) {
-                    found = child.get(); // the first of its name, whatever its parameters
+                    found = child; // the first of its name, whatever its parameters
                     break;
                 }
             }

@@ -111,7 +111,9 @@ FunctionUnderTest::FunctionUnderTest(const std::string& body)
     function.kind = UNIT_FUNCTION;
     function.brace = true;
     function.done = true;
-    CUnitSplitter::SplitTokens(tokens, function.children);
+    std::vector<CUnit> units;
+    CUnitSplitter::SplitTokens(tokens, units);
+    function.children = std::move(units);
     ClassifyStatementUnits(function.children);
 }
 
