@@ -279,14 +279,15 @@ void CCacheRecordReader::ReadUnit(CCacheSource& in, CUnit& unit)
     unit.first = static_cast<int32_t>(CCacheSource::Decode(range));
     unit.last = static_cast<int32_t>(CCacheSource::Decode(range + 4));
     ReadDetail(in, unit);
-    std::vector<CUnit> children;
-    ReadUnitVector(in, children, unit.tokens);
-    unit.children = std::move(children);
+    // Read in place: a list of its own on this frame would take stack room
+    // at every level of a deep tree.
+    ReadUnitVector(in, unit.children, unit.tokens);
     Leave();
 }
 
+template <class Units>
 void CCacheRecordReader::ReadUnitVector(
-    CCacheSource& in, std::vector<CUnit>& units, const std::vector<PPToken>* tokens)
+    CCacheSource& in, Units& units, const std::vector<PPToken>* tokens)
 {
     const uint32_t count = in.ReadCount(kMinUnitBytes);
     units.clear();

@@ -52,8 +52,9 @@ private:
     void ReadMacroTable(CCacheSource& in, CSourceFile& file);
     void ReadDetail(CCacheSource& in, CUnit& unit);
     void ReadUnit(CCacheSource& in, CUnit& unit);
-    void ReadUnitVector(
-        CCacheSource& in, std::vector<CUnit>& units, const std::vector<PPToken>* tokens);
+    // Into a file's list or a unit's children (nothing made for none).
+    template <class Units>
+    void ReadUnitVector(CCacheSource& in, Units& units, const std::vector<PPToken>* tokens);
     // As ReadUnitVector, the units in runs on several threads when the list
     // is long.
     void ReadUnitVectorInRuns(
