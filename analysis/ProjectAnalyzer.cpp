@@ -36,6 +36,13 @@ bool OnlyTimeMoved(const CSourceFile& file, const FileSizeAndTime& now)
         now.mtime != file.mtime;
 }
 
+// Whether only the time moved (OnlyTimeMoved) and the bytes on disk are
+// the ones the record was read from.
+bool SameBytesOnDisk(const CSourceFile& file, const FileSizeAndTime& now)
+{
+    return OnlyTimeMoved(file, now) && DigestValueOfFile(file.path) == file.scan.bytesDigest;
+}
+
 // Whether the file on disk has another size or time than its record, and,
 // with only the time moved, other bytes; a project file that cannot be read
 // counts as unchanged (it keeps its record).
@@ -43,7 +50,7 @@ bool ChangedOnDisk(const CSourceFile& file)
 {
     const FileSizeAndTime now = GetFileSizeAndTime(file.path);
     if (OnlyTimeMoved(file, now)) {
-        return DigestValueOfFile(file.path) != file.scan.bytesDigest;
+        return !SameBytesOnDisk(file, now);
     }
     return now.size != 0 && now.mtime != 0 && (now.size != file.size || now.mtime != file.mtime);
 }
@@ -316,30 +323,7 @@ std::vector<bool> CProjectAnalyzer::FindChangedHeaders()
     ForEachOnThreads(
         onDiskPaths.size(), threads, [] { return 0; },
         [&](size_t k, int) { onDisk[k] = GetFileSizeAndTime(*onDiskPaths[k]); });
-    // Only the bytes of a header whose time alone moved on are read.
-    std::vector<char> touched(onDiskPaths.size(), 0);
-    for (size_t i = 0; i < n; ++i) {
-        const CSourceFile* header = fileIndex_.files[i].get();
-        if (header && OnlyTimeMoved(*header, onDisk[slotOf[i]])) {
-            touched[slotOf[i]] = 1;
-        }
-    }
-    std::vector<std::optional<uint64_t>> bytesOnDisk(onDiskPaths.size());
-    ForEachOnThreads(
-        onDiskPaths.size(), threads, [] { return 0; },
-        [&](size_t k, int) {
-            if (touched[k]) {
-                bytesOnDisk[k] = DigestValueOfFile(*onDiskPaths[k]);
-            }
-        });
-    for (size_t i = 0; i < n; ++i) {
-        const CSourceFile* header = fileIndex_.files[i].get();
-        const size_t k = header ? slotOf[i] : 0;
-        if (header && touched[k] && bytesOnDisk[k] && OnlyTimeMoved(*header, onDisk[k]) &&
-            header->scan.bytesDigest == bytesOnDisk[k]) {
-            RestampHeader(static_cast<int32_t>(i), onDisk[k].mtime);
-        }
-    }
+    RestampTouchedHeaders(onDiskPaths, slotOf, onDisk);
     std::vector<bool> changed(n, false);
     std::vector<size_t> pending;
     // Every header that reaches a changed one, through any number of
@@ -397,15 +381,49 @@ std::vector<bool> CProjectAnalyzer::FindChangedHeaders()
     return changed;
 }
 
-void CProjectAnalyzer::RestampHeader(int32_t i, int32_t mtime)
+void CProjectAnalyzer::RestampTouchedHeaders(const std::vector<const std::string*>& paths,
+    const std::vector<size_t>& slotOf, const std::vector<FileSizeAndTime>& onDisk)
 {
-    const FileKey before = IdentityOf(*fileIndex_.files[static_cast<size_t>(i)]);
-    fileIndex_.Restamp(i, mtime);
-    const FileKey after = IdentityOf(*fileIndex_.files[static_cast<size_t>(i)]);
+    // Only the bytes of a header whose time alone moved on are read, once
+    // for all its instances.
+    const size_t n = fileIndex_.files.size();
+    std::vector<char> touched(paths.size(), 0);
+    for (size_t i = 0; i < n; ++i) {
+        const CSourceFile* header = fileIndex_.files[i].get();
+        if (header && OnlyTimeMoved(*header, onDisk[slotOf[i]])) {
+            touched[slotOf[i]] = 1;
+        }
+    }
+    std::vector<std::optional<uint64_t>> bytesOnDisk(paths.size());
+    ForEachOnThreads(
+        paths.size(), FileReadAhead::WorkersFor(jobs_), [] { return 0; },
+        [&](size_t k, int) {
+            if (touched[k]) {
+                bytesOnDisk[k] = DigestValueOfFile(*paths[k]);
+            }
+        });
+    std::map<FileKey, FileKey, FileKeyLess> renamed;
+    for (size_t i = 0; i < n; ++i) {
+        CSourceFile* header = fileIndex_.files[i].get();
+        const size_t k = header ? slotOf[i] : 0;
+        if (header && touched[k] && bytesOnDisk[k] && OnlyTimeMoved(*header, onDisk[k]) &&
+            header->scan.bytesDigest == bytesOnDisk[k]) {
+            const FileKey before = IdentityOf(*header);
+            fileIndex_.Restamp(static_cast<int32_t>(i), onDisk[k].mtime);
+            renamed.emplace(before, IdentityOf(*header));
+        }
+    }
+    // The headers a project file read itself, where headers are reused by
+    // name, are noted by identity.
     for (auto& file : projectFiles_) {
         auto* project = dynamic_cast<CProjectFile*>(file.get());
-        if (project && project->namesRead.erase(before) != 0) {
-            project->namesRead.insert(after);
+        if (renamed.empty() || !project || project->namesRead.empty()) {
+            continue;
+        }
+        for (const auto& [before, after] : renamed) {
+            if (project->namesRead.erase(before) != 0) {
+                project->namesRead.insert(after);
+            }
         }
     }
 }
@@ -446,7 +464,7 @@ void CProjectAnalyzer::RemoveChangedFiles()
             CSourceFile& file = *projectFiles_[i];
             const FileSizeAndTime now = GetFileSizeAndTime(file.path);
             const bool unreadable = now.size == 0 || now.mtime == 0;
-            if (OnlyTimeMoved(file, now) && DigestValueOfFile(file.path) == file.scan.bytesDigest) {
+            if (SameBytesOnDisk(file, now)) {
                 file.mtime = now.mtime; // the same bytes read the same
             }
             const bool same = now.size == file.size && now.mtime == file.mtime;

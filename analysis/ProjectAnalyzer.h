@@ -4,6 +4,7 @@
 #include "CallRecord.h"
 #include "FileIndex.h"
 #include "FileReadAhead.h"
+#include "FileStatus.h"
 #include "IncludePaths.h"
 #include "InputSet.h"
 #include "ModelScope.h"
@@ -135,11 +136,14 @@ private:
     // Which headers a reading would now find otherwise, themselves or
     // through their includes; looked at on the run's threads. A header
     // whose time moved on with its bytes the same is filed under its new
-    // time instead.
+    // time instead (RestampTouchedHeaders).
     std::vector<bool> FindChangedHeaders();
-    // Files header i under the time it has on disk, also where project
-    // files note the headers they read themselves.
-    void RestampHeader(int32_t i, int32_t mtime);
+    // Files each header whose time alone moved on, with the bytes it was
+    // read from, under the time it has on disk (`onDisk`, by the slot of its
+    // path in `paths`), also where project files note the headers they read
+    // themselves.
+    void RestampTouchedHeaders(const std::vector<const std::string*>& paths,
+        const std::vector<size_t>& slotOf, const std::vector<FileSizeAndTime>& onDisk);
     // Whether every header the file's reading read would be found in the
     // same place now (a header that appeared earlier on the search path
     // takes the place of the one read).
