@@ -1,7 +1,7 @@
 #include "CacheFileRecords.h"
 
 #include "CacheError.h"
-#include "ParseCacheFormat.h"
+#include "CacheHead.h"
 #include "ParseCacheIO.h"
 
 #include <algorithm>
@@ -77,16 +77,12 @@ void CacheFileRecords::ReadThrough(const std::atomic<bool>* stop, ByteDigest* di
         failure_ = kChanged;
         return;
     }
-    if (headSize < kHeadBytes) {
-        failure_ = "Read Integer Error.";
-        return;
-    }
-    if (static_cast<int32_t>(CCacheSource::Decode(head)) != kParseCacheVersion) {
-        failure_ = "version not match";
-        return;
-    }
     try {
-        FindRecords(head);
+        CCacheSource in(head, headSize);
+        const CacheHead counts = ReadCacheHead(in, size_);
+        projects_ = counts.projects;
+        headers_ = counts.headers;
+        FindRecords();
     } catch (const CacheError& error) {
         failure_ = error.what();
         return;
@@ -122,16 +118,8 @@ void CacheFileRecords::ReadThrough(const std::atomic<bool>* stop, ByteDigest* di
     }
 }
 
-void CacheFileRecords::FindRecords(const char* head)
+void CacheFileRecords::FindRecords()
 {
-    projects_ = static_cast<int32_t>(CCacheSource::Decode(head + 4));
-    headers_ = static_cast<int32_t>(CCacheSource::Decode(head + 8));
-    const uint64_t left = size_ - kHeadBytes;
-    if (projects_ < 0 || headers_ < 0 ||
-        static_cast<uint64_t>(projects_) + static_cast<uint64_t>(headers_) >
-            left / kMinRecordBytes) {
-        throw CacheError("Read Integer Error.");
-    }
     const size_t total = static_cast<size_t>(projects_) + static_cast<size_t>(headers_);
     places_.reserve(total);
     uint64_t at = kHeadBytes;

@@ -55,7 +55,7 @@ public:
 
 private:
     void ReadThrough(const std::atomic<bool>* stop, ByteDigest* digest);
-    void FindRecords(const char* head);
+    void FindRecords();
     void DigestBlock(
         const char* bytes, uint64_t from, size_t size, size_t& record, ByteDigest& recordDigest);
 

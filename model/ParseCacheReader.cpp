@@ -3,11 +3,11 @@
 #include "ByteDigest.h"
 #include "CacheError.h"
 #include "CacheFileRecords.h"
+#include "CacheHead.h"
 #include "CacheRecordReader.h"
 #include "FileIndex.h"
 #include "IncludedFile.h"
 #include "ForEachOnThreads.h"
-#include "ParseCacheFormat.h"
 #include "ProjectFile.h"
 
 #include <algorithm>
@@ -121,16 +121,9 @@ CParseCacheReader::RecordSlot CParseCacheReader::MakeSlot(bool project) const
 
 void CParseCacheReader::ReadAll(CCacheSource& in, Records& records)
 {
-    if (in.ReadInt() != kParseCacheVersion) {
-        throw CacheError("version not match");
-    }
-    const int32_t projects = in.ReadInt();
-    const int32_t headerCount = in.ReadInt();
-    if (projects < 0 || headerCount < 0 ||
-        static_cast<uint64_t>(projects) + static_cast<uint64_t>(headerCount) >
-            in.Left() / kMinRecordBytes) {
-        throw CacheError("Read Integer Error.");
-    }
+    const CacheHead head = ReadCacheHead(in, in.Left());
+    const int32_t projects = head.projects;
+    const int32_t headerCount = head.headers;
     // Where each record lies, up to one whose length does not fit.
     const size_t total = static_cast<size_t>(projects) + static_cast<size_t>(headerCount);
     std::vector<RecordSlot> slots;
