@@ -21,10 +21,8 @@ unsigned FreeingThreads()
 
 void FreeSourceFiles(SourceFileList& files)
 {
-    ForEachOnThreads(
-        files.size(), FreeingThreads(), [] { return 0; },
-        [&files](size_t i, int) { files[i].reset(); }, kLeastFilesPerThread);
-    files.clear();
+    SourceFileList none;
+    FreeSourceFiles(files, none, nullptr);
 }
 
 void FreeSourceFiles(
