@@ -251,7 +251,7 @@ void CProjectAnalyzer::Run()
         // the allocations of the next run's readings.
         readAhead_ = nullptr;
         readAhead.reset();
-        disposal_.Dispose([] { ::malloc_trim(0); });
+        disposal_.Tidy([] { ::malloc_trim(0); });
     }
     if (!stopped) {
         MessageLine(input_->Messages()) << GetLangString(1) << ": " << GetLangString(8);
