@@ -1,12 +1,10 @@
 #include "CompactList.h"
 #include "FileNumberSet.h"
 #include "FilePathRef.h"
-#include "LazyContainer.h"
 #include "LazyVector.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -69,20 +67,6 @@ TEST(FileNumberSet, KeepsEachNumberOnceInAscendingOrder)
     EXPECT_EQ(std::vector<int>(numbers.begin(), numbers.end()), (std::vector<int> {0, 2, 4, 7, 9}));
     EXPECT_EQ(numbers.count(7), 1u);
     EXPECT_EQ(numbers.count(5), 0u);
-}
-
-TEST(LazyContainer, ReadsEmptyUntilFilledAndGivesItBackWhenCleared)
-{
-    LazyContainer<std::set<int>> set;
-    EXPECT_TRUE(set.empty());
-    EXPECT_EQ(set.begin(), set.end());
-    EXPECT_EQ(set.count(3), 0u);
-    set.insert(3);
-    set.insert(1);
-    EXPECT_EQ(std::vector<int>(set.begin(), set.end()), (std::vector<int> {1, 3}));
-    EXPECT_EQ(*set.rbegin(), 3);
-    set.clear();
-    EXPECT_EQ(set.size(), 0u);
 }
 
 TEST(LazyVector, StaysWithoutAVectorUntilSomethingIsPutIn)
