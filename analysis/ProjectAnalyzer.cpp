@@ -146,6 +146,13 @@ void CProjectAnalyzer::ResetModel()
     root_->scopeChildren = std::make_unique<ScopeChildSet>();
 }
 
+void CProjectAnalyzer::Lap(std::string_view step)
+{
+    if (steps_ != nullptr) {
+        steps_->Lap(step);
+    }
+}
+
 void CProjectAnalyzer::Dispose(SourceFileList records)
 {
     if (records.empty()) {
@@ -168,6 +175,7 @@ void CProjectAnalyzer::Run()
     for (const auto& header : fileIndex_.files) {
         byNamePossible_ = byNamePossible_ || (header && ReusesByName(*header));
     }
+    Lap("changes");
 
     // Headers are read once per run: a header edited between runs is read
     // afresh, and nothing stays in memory after the run.
@@ -219,6 +227,7 @@ void CProjectAnalyzer::Run()
         }
     } endReadAhead {readAhead, readAhead_};
     readAhead_ = readAhead.get();
+    Lap("start");
 
     const size_t count = input_->paths.size();
     size_t i = 0;
@@ -244,6 +253,7 @@ void CProjectAnalyzer::Run()
         TakeBackUnvisited(std::string());
         throw;
     }
+    Lap("reading");
     TakeBackUnvisited(unvisited);
     if (readAhead) {
         // The readings' leftovers were freed all over the reading threads'

@@ -17,6 +17,10 @@
 // engine once more: edit_ms is that run, which reads again the files that
 // include it. The file's bytes and time are put back at the end.
 //
+// cold_STEP_ms and edit_STEP_ms say how long each step of the cold and the
+// edit run took (see CAnalyzer::SetStepTimes): changes, start, reading,
+// end, headers and model.
+//
 // cold_peak_kb is the most memory resident by the end of the cold run,
 // peak_kb the most over the whole measurement. idle_kb is what the process
 // had resident before it read anything, input_bytes the size of every file
@@ -28,6 +32,7 @@
 #include "ChildStartKind.h"
 #include "LanguageTable.h"
 #include "ProjectArguments.h"
+#include "StepTimes.h"
 #include "TokenType.h"
 #include "UnitDump.h"
 #include "UnitKind.h"
@@ -279,6 +284,9 @@ int main(int argc, char** argv)
     auto cold = std::make_unique<CAnalyzer>(&input);
     auto loaded = std::make_unique<CAnalyzer>(&input);
     cold->Engine()->SetJobs(options.jobs);
+    StepTimes steps;
+    StepTimes coldSteps, editSteps;
+    cold->SetStepTimes(&steps);
     double coldMs = 0, warmMs = 0, touchMs = 0, editMs = 0, saveMs = 0, loadMs = 0, mergeMs = 0;
     std::unique_ptr<EditedFile> edited;
     bool saved = false, read = false;
@@ -290,6 +298,7 @@ int main(int argc, char** argv)
         {
             QuietStdout quiet;
             coldMs = Milliseconds([&] { cold->Run(3, false); });
+            coldSteps = steps;
             coldPeakKb = PeakResidentKb();
             CountElements(*cold->Engine()->Root(), before);
             warmMs = Milliseconds([&] { cold->Run(3, false); });
@@ -300,6 +309,7 @@ int main(int argc, char** argv)
             if (!options.edit.empty()) {
                 edited = std::make_unique<EditedFile>(options.edit);
                 editMs = Milliseconds([&] { cold->Run(3, false); });
+                editSteps = steps;
             }
             CountElements(*cold->Engine()->Root(), savedModel);
             saveMs = Milliseconds([&] { saved = cold->Engine()->SaveCache(cachePath); });
@@ -358,6 +368,15 @@ int main(int argc, char** argv)
     }
     if (!options.edit.empty()) {
         std::printf("edit_ms %.1f\n", editMs);
+    }
+    static const char* const kSteps[] = {"changes", "start", "reading", "end", "headers", "model"};
+    for (const char* step : kSteps) {
+        std::printf("cold_%s_ms %.1f\n", step, coldSteps.Milliseconds(step));
+    }
+    if (!options.edit.empty()) {
+        for (const char* step : kSteps) {
+            std::printf("edit_%s_ms %.1f\n", step, editSteps.Milliseconds(step));
+        }
     }
     std::printf("save_ms %.1f\n", saveMs);
     std::printf("load_ms %.1f\n", loadMs);
