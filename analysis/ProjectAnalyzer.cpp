@@ -178,12 +178,21 @@ void CProjectAnalyzer::Run()
     Lap("changes");
 
     // Headers are read once per run: a header edited between runs is read
-    // afresh, and nothing stays in memory after the run.
+    // afresh, and nothing stays in memory after the run (with more than one
+    // job, their memory goes off the run's thread).
     scannedFiles_.Clear();
     struct Forget {
         ScannedFiles& files;
-        ~Forget() { files.Clear(); }
-    } forget {scannedFiles_};
+        BackgroundDisposal* disposal;
+        ~Forget()
+        {
+            if (disposal != nullptr) {
+                files.Clear(*disposal);
+            } else {
+                files.Clear();
+            }
+        }
+    } forget {scannedFiles_, FileReadAhead::WorkersFor(jobs_) > 1 ? &disposal_ : nullptr};
 
     // Project files read afresh are read ahead on the machine's cores when
     // no header is reused by name, the one thing by which a file's reading
@@ -214,7 +223,7 @@ void CProjectAnalyzer::Run()
                 }
             }
             readAhead = std::make_unique<FileReadAhead>(*input_, std::move(fresh), scannedFiles_,
-                workers, std::move(formers), fileIndex_.RetiredTokenDigests());
+                workers, std::move(formers), fileIndex_.RetiredTokenDigests(), &disposal_);
         }
     }
     struct EndReadAhead {
