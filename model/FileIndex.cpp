@@ -225,6 +225,41 @@ void CFileIndex::Retire(int32_t i)
     }
 }
 
+void CFileIndex::Retire(const std::vector<bool>& which)
+{
+    const size_t n = std::min(which.size(), files.size());
+    const auto marked = [&](int32_t number) {
+        return number >= 0 && static_cast<size_t>(number) < n && which[number] && files[number];
+    };
+    std::vector<int32_t> going;
+    for (size_t i = 0; i < n; ++i) {
+        if (marked(static_cast<int32_t>(i))) {
+            going.push_back(static_cast<int32_t>(i));
+        }
+    }
+    if (going.empty()) {
+        return;
+    }
+    for (auto& [identity, numbers] : entries) {
+        numbers.erase(std::remove_if(numbers.begin(), numbers.end(), marked), numbers.end());
+    }
+    for (auto first = firsts_.begin(); first != firsts_.end();) {
+        if (marked(first->second.number)) {
+            first = firsts_.erase(first);
+            ++firstsChanged_;
+        } else {
+            ++first;
+        }
+    }
+    for (int32_t i : going) {
+        retired_[files[i]->path].push_back(i);
+        const WideDigest tokens = PathAndTokensOf(i);
+        if (tokens.Known()) {
+            retiredByTokens_[tokens.first].push_back(i);
+        }
+    }
+}
+
 std::vector<uint64_t> CFileIndex::RetiredTokenDigests() const
 {
     std::vector<uint64_t> digests;

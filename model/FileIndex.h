@@ -82,6 +82,9 @@ public:
     // a parsed instance may still give its units to another of the same
     // tokens (TakeRetiredTwin) until the next Reorder.
     void Retire(int32_t i);
+    // Retires every file whose place in `which` is set, as Retire does one
+    // at a time, in one pass over the lookups.
+    void Retire(const std::vector<bool>& which);
     // A parsed retired instance of the same path as written (whatever its
     // size and time), with the same tokens, which is then no longer offered;
     // -1 when there is none. Its units are the caller's to take. With the

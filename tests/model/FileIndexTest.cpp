@@ -120,3 +120,43 @@ TEST(FileIndex, RetiredInstancesGiveTheirUnitsOnceUntilTheyAreHandedBack)
     EXPECT_EQ(index.FindSame(*Header("b.h", 1, 1, 2)), 1);
     EXPECT_EQ(index.FindSame(*Header("a.h", 1, 1, 2)), 0);
 }
+
+// Retiring a set of instances at once leaves the index as retiring them one
+// by one does: the others are still found, first instances of the retired
+// ones are forgotten, and each retired one gives its units once.
+TEST(FileIndex, RetiringManyAtOnceIsRetiringEachInTurn)
+{
+    const auto filled = [](CFileIndex& index) {
+        index.Add(Header("a.h", 1, 1, 3), {}, PathAndTokensWideDigest("a.h", {}));
+        index.Add(Header("a.h", 1, 1, 4));
+        index.Add(Header("b.h", 1, 1, 2));
+        index.Add(Header("a.h", 1, 1, 5));
+        for (auto& file : index.files) {
+            file->parsed = true;
+        }
+        index.OfferFirst(0, index.NextReadingStamp());
+        index.OfferFirst(2, index.NextReadingStamp());
+    };
+    CFileIndex each;
+    CFileIndex all;
+    filled(each);
+    filled(all);
+    each.Retire(0);
+    each.Retire(3);
+    all.Retire(std::vector<bool> {true, false, false, true});
+    for (CFileIndex* index : {&each, &all}) {
+        SCOPED_TRACE(index == &each ? "one by one" : "at once");
+        EXPECT_EQ(index->FindSame(*Header("a.h", 1, 1, 3)), -1);
+        EXPECT_EQ(index->FindSame(*Header("a.h", 1, 1, 4)), 1);
+        EXPECT_EQ(index->FindSame(*Header("a.h", 1, 1, 5)), -1);
+        EXPECT_EQ(index->FindSame(*Header("b.h", 1, 1, 2)), 2);
+        EXPECT_EQ(index->FirstIndex("a.h", 1, 1), -1);
+        EXPECT_EQ(index->FirstIndex("b.h", 1, 1), 2);
+        EXPECT_EQ(index->RetiredTokenDigests().size(), 1u);
+        EXPECT_EQ(index->TakeRetiredTwin(*Header("a.h", 1, 1, 4)), -1); // not retired
+        EXPECT_EQ(index->TakeRetiredTwin(*Header("a.h", 1, 1, 5)), 3);
+        EXPECT_EQ(index->TakeRetiredTwin(*Header("a.h", 1, 1, 3)), 0);
+        EXPECT_EQ(index->TakeRetiredTwin(*Header("a.h", 1, 1, 3)), -1);
+    }
+    EXPECT_EQ(each.entries.at(IdentityOf("a.h", 1, 1)), all.entries.at(IdentityOf("a.h", 1, 1)));
+}
