@@ -17,6 +17,9 @@
 // engine once more: edit_ms is that run, which reads again the files that
 // include it. The file's bytes and time are put back at the end.
 //
+// cold_cpu_ms and edit_cpu_ms are the processor time (user and system, all
+// threads) the process used during the cold and the edit run.
+//
 // cold_STEP_ms and edit_STEP_ms say how long each step of the cold and the
 // edit run took (see CAnalyzer::SetStepTimes): changes, start, reading,
 // end, headers and model.
@@ -53,6 +56,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -192,6 +196,19 @@ private:
     fs::file_time_type time_;
 };
 
+// The processor time the process has used so far, user and system, in
+// milliseconds.
+double ProcessorMilliseconds()
+{
+    rusage usage {};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const auto ms = [](const timeval& time) {
+        return static_cast<double>(time.tv_sec) * 1000.0 +
+            static_cast<double>(time.tv_usec) / 1000.0;
+    };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
 double Milliseconds(const std::function<void()>& work)
 {
     const auto start = std::chrono::steady_clock::now();
@@ -287,6 +304,7 @@ int main(int argc, char** argv)
     StepTimes steps;
     StepTimes coldSteps, editSteps;
     cold->SetStepTimes(&steps);
+    double coldCpuMs = 0, editCpuMs = 0;
     double coldMs = 0, warmMs = 0, touchMs = 0, editMs = 0, saveMs = 0, loadMs = 0, mergeMs = 0;
     std::unique_ptr<EditedFile> edited;
     bool saved = false, read = false;
@@ -297,7 +315,9 @@ int main(int argc, char** argv)
     RunWithLargeStack([&] {
         {
             QuietStdout quiet;
+            double processor = ProcessorMilliseconds();
             coldMs = Milliseconds([&] { cold->Run(3, false); });
+            coldCpuMs = ProcessorMilliseconds() - processor;
             coldSteps = steps;
             coldPeakKb = PeakResidentKb();
             CountElements(*cold->Engine()->Root(), before);
@@ -308,7 +328,9 @@ int main(int argc, char** argv)
             }
             if (!options.edit.empty()) {
                 edited = std::make_unique<EditedFile>(options.edit);
+                processor = ProcessorMilliseconds();
                 editMs = Milliseconds([&] { cold->Run(3, false); });
+                editCpuMs = ProcessorMilliseconds() - processor;
                 editSteps = steps;
             }
             CountElements(*cold->Engine()->Root(), savedModel);
@@ -368,6 +390,10 @@ int main(int argc, char** argv)
     }
     if (!options.edit.empty()) {
         std::printf("edit_ms %.1f\n", editMs);
+    }
+    std::printf("cold_cpu_ms %.1f\n", coldCpuMs);
+    if (!options.edit.empty()) {
+        std::printf("edit_cpu_ms %.1f\n", editCpuMs);
     }
     static const char* const kSteps[] = {"changes", "start", "reading", "end", "headers", "model"};
     for (const char* step : kSteps) {
