@@ -270,10 +270,12 @@ void CProjectAnalyzer::Run()
     if (readAhead) {
         // The readings' leftovers were freed all over the reading threads'
         // heaps; gathered and given back between runs, they do not slow
-        // the allocations of the next run's readings.
+        // the allocations of the next run's readings. That is done once the
+        // model is built (UpdateModel): the trim holds each heap while it
+        // walks it, and would hold up the build's allocations.
         readAhead_ = nullptr;
         readAhead.reset();
-        disposal_.Tidy([] { ::malloc_trim(0); });
+        heapTrimDue_ = true;
     }
     if (!stopped) {
         MessageLine(input_->Messages()) << GetLangString(1) << ": " << GetLangString(8);
@@ -727,5 +729,9 @@ void CProjectAnalyzer::UpdateModel(int mode)
         BuildGlobalModel(mode);
     } else {
         lifelineNames_.clear();
+    }
+    if (heapTrimDue_) {
+        heapTrimDue_ = false;
+        disposal_.Tidy([] { ::malloc_trim(0); });
     }
 }

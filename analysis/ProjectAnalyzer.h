@@ -208,6 +208,9 @@ private:
     std::string loadedOptionsDigest_;
     // Some header of this run may be reused by name.
     bool byNamePossible_ = false;
+    // The heaps are to be trimmed once the model is built: a run read on
+    // several threads.
+    bool heapTrimDue_ = false;
     // Frees thrown-away records off the run's thread; when the engine goes,
     // it waits for what it still holds.
     BackgroundDisposal disposal_;
