@@ -226,7 +226,7 @@ void CProjectAnalyzer::Run()
                 }
             }
             readAhead = std::make_unique<FileReadAhead>(*input_, std::move(fresh), scannedFiles_,
-                workers, std::move(formers), fileIndex_.RetiredTokenDigests(), &disposal_);
+                workers, std::move(formers), fileIndex_.ParsedTokenDigests(), &disposal_);
         }
     }
     struct EndReadAhead {

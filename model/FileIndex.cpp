@@ -260,7 +260,7 @@ void CFileIndex::Retire(const std::vector<bool>& which)
     }
 }
 
-std::vector<uint64_t> CFileIndex::RetiredTokenDigests() const
+std::vector<uint64_t> CFileIndex::ParsedTokenDigests() const
 {
     std::vector<uint64_t> digests;
     for (const auto& [digest, numbers] : retiredByTokens_) {
@@ -268,6 +268,14 @@ std::vector<uint64_t> CFileIndex::RetiredTokenDigests() const
             if (files[static_cast<size_t>(number)]->parsed) {
                 digests.push_back(digest);
                 break;
+            }
+        }
+    }
+    for (const auto& [identity, numbers] : entries) {
+        for (int32_t number : numbers) {
+            const WideDigest tokens = PathAndTokensOf(number);
+            if (tokens.Known() && files[static_cast<size_t>(number)]->parsed) {
+                digests.push_back(tokens.first);
             }
         }
     }

@@ -91,9 +91,12 @@ public:
     // header's PathAndTokensWideDigest, a retired instance filed with the
     // same digest and path counts as one of the same tokens.
     int32_t TakeRetiredTwin(const CSourceFile& header, WideDigest pathAndTokens = {});
-    // The first halves of the PathAndTokensWideDigest of the parsed retired
-    // instances that were filed with one.
-    std::vector<uint64_t> RetiredTokenDigests() const;
+    // The first halves of the PathAndTokensWideDigest of the parsed
+    // instances that were filed with one and are either retired or still
+    // filed: a reading of the same tokens finds its units in the one
+    // (TakeRetiredTwin) or the other (FindParsedTwin), when not the same
+    // instance (FindSame). Some digests may come twice.
+    std::vector<uint64_t> ParsedTokenDigests() const;
 
     // Keeps the files whose old numbers `order` lists, numbered by their
     // place in it, and deletes the rest, or hands them to `dropped` when

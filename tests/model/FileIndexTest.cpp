@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <tuple>
 
@@ -152,11 +153,36 @@ TEST(FileIndex, RetiringManyAtOnceIsRetiringEachInTurn)
         EXPECT_EQ(index->FindSame(*Header("b.h", 1, 1, 2)), 2);
         EXPECT_EQ(index->FirstIndex("a.h", 1, 1), -1);
         EXPECT_EQ(index->FirstIndex("b.h", 1, 1), 2);
-        EXPECT_EQ(index->RetiredTokenDigests().size(), 1u);
+        EXPECT_EQ(index->ParsedTokenDigests().size(), 1u);
         EXPECT_EQ(index->TakeRetiredTwin(*Header("a.h", 1, 1, 4)), -1); // not retired
         EXPECT_EQ(index->TakeRetiredTwin(*Header("a.h", 1, 1, 5)), 3);
         EXPECT_EQ(index->TakeRetiredTwin(*Header("a.h", 1, 1, 3)), 0);
         EXPECT_EQ(index->TakeRetiredTwin(*Header("a.h", 1, 1, 3)), -1);
     }
     EXPECT_EQ(each.entries.at(IdentityOf("a.h", 1, 1)), all.entries.at(IdentityOf("a.h", 1, 1)));
+}
+
+// The readings that need not be parsed are those of the tokens of a parsed
+// instance that is retired or still filed: a withdrawn or unparsed one
+// gives no units.
+TEST(FileIndex, ParsedTokenDigestsAreThoseOfParsedInstancesStillOffered)
+{
+    const auto digest = [](const std::string& path, int tokens) {
+        return PathAndTokensWideDigest(path, Header(path, 1, 1, tokens)->scan.tokens);
+    };
+    CFileIndex index;
+    index.Add(Header("live.h", 1, 1, 1), {}, digest("live.h", 1));
+    index.Add(Header("retired.h", 1, 1, 2), {}, digest("retired.h", 2));
+    index.Add(Header("withdrawn.h", 1, 1, 3), {}, digest("withdrawn.h", 3));
+    index.Add(Header("unparsed.h", 1, 1, 4), {}, digest("unparsed.h", 4));
+    for (int k = 0; k < 3; ++k) {
+        index.files[k]->parsed = true;
+    }
+    index.Retire(1);
+    index.UpdateEntry(2);
+    std::vector<uint64_t> digests = index.ParsedTokenDigests();
+    std::sort(digests.begin(), digests.end());
+    std::vector<uint64_t> expected = {digest("live.h", 1).first, digest("retired.h", 2).first};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(digests, expected);
 }
