@@ -87,6 +87,18 @@ FileReadAhead::~FileReadAhead()
     Stop();
 }
 
+void FileReadAhead::AskToStop()
+{
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+        for (const std::unique_ptr<CInputSet>& input : inputs_) {
+            input->stopRequest = true;
+        }
+    }
+    changed_.notify_all();
+}
+
 void FileReadAhead::Stop()
 {
     std::vector<std::unique_ptr<Result>> left;

@@ -69,6 +69,9 @@ public:
     // free the rest between readings; when none is left, the leftovers'
     // disposal does, or else the caller now.
     void Discard(std::unique_ptr<Result> result);
+    // Asks the workers to end once they have freed what was handed back
+    // (a file being read stops short), without waiting for them.
+    void AskToStop();
     // Asks the workers to end (their file's preprocessing stops short) and
     // joins them. Results not taken are dropped; results handed back and
     // not yet freed go to the leftovers' disposal when there is one.

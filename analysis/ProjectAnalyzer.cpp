@@ -274,8 +274,15 @@ void CProjectAnalyzer::Run()
         // model is built (UpdateModel): the trim holds each heap while it
         // walks it, and would hold up the build's allocations.
         readAhead_ = nullptr;
-        readAhead.reset();
         heapTrimDue_ = true;
+        // The workers end and are joined on the disposal's thread: ending
+        // a thread gives back its stack, which the run need not wait for.
+        readAhead->AskToStop();
+        try {
+            disposal_.DisposeOf(std::move(readAhead));
+        } catch (...) {
+            readAhead.reset(); // joined here
+        }
     }
     if (!stopped) {
         MessageLine(input_->Messages()) << GetLangString(1) << ": " << GetLangString(8);

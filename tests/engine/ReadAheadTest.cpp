@@ -86,8 +86,9 @@ private:
 
 } // namespace
 
-// A result the run hands back once the workers have stopped goes, with the
-// former record it carries, to the disposal: the run does not free it.
+// A result the run hands back once the workers were asked to stop, waited
+// for or not, goes with the former record it carries to the disposal: the
+// run does not free it.
 TEST(ReadAhead, AResultHandedBackAfterTheStopIsFreedOffTheRunsThread)
 {
     ProjectFolder folder;
@@ -96,19 +97,29 @@ TEST(ReadAhead, AResultHandedBackAfterTheStopIsFreedOffTheRunsThread)
     CInputSet input;
     input.verbose = false;
     const std::vector<std::string> paths = {folder.Path("src/a.cpp"), folder.Path("src/b.cpp")};
-    std::atomic<std::thread::id> freedOn;
-    std::vector<std::unique_ptr<CSourceFile>> formers;
-    formers.push_back(std::make_unique<NotedRecord>(freedOn));
-    ScannedFiles scanned;
-    BackgroundDisposal disposal;
-    FileReadAhead ahead(input, paths, scanned, 2, std::move(formers), {}, &disposal);
-    std::unique_ptr<FileReadAhead::Result> first = ahead.Take(paths[0]);
-    ASSERT_NE(first, nullptr);
-    ASSERT_NE(first->former, nullptr);
-    ASSERT_NE(ahead.Take(paths[1]), nullptr);
-    ahead.Stop();
-    ahead.Discard(std::move(first));
-    disposal.Drain();
-    EXPECT_NE(freedOn.load(), std::thread::id());
-    EXPECT_NE(freedOn.load(), std::this_thread::get_id());
+    for (const bool wait : {true, false}) {
+        SCOPED_TRACE(wait ? "stopped" : "asked to stop");
+        std::atomic<std::thread::id> freedOn;
+        std::vector<std::unique_ptr<CSourceFile>> formers;
+        formers.push_back(std::make_unique<NotedRecord>(freedOn));
+        ScannedFiles scanned;
+        BackgroundDisposal disposal;
+        auto ahead = std::make_unique<FileReadAhead>(
+            input, paths, scanned, 2, std::move(formers), std::vector<uint64_t> {}, &disposal);
+        std::unique_ptr<FileReadAhead::Result> first = ahead->Take(paths[0]);
+        ASSERT_NE(first, nullptr);
+        ASSERT_NE(first->former, nullptr);
+        ASSERT_NE(ahead->Take(paths[1]), nullptr);
+        if (wait) {
+            ahead->Stop();
+        } else {
+            ahead->AskToStop();
+        }
+        ahead->Discard(std::move(first));
+        EXPECT_EQ(ahead->Take(paths[1]), nullptr);
+        disposal.DisposeOf(std::move(ahead)); // joins its workers there
+        disposal.Drain();
+        EXPECT_NE(freedOn.load(), std::thread::id());
+        EXPECT_NE(freedOn.load(), std::this_thread::get_id());
+    }
 }
