@@ -310,18 +310,19 @@ std::vector<int32_t> CFileIndex::Reorder(
     // lower-cased again; a kept file that was withdrawn is filed afresh.
     std::vector<char> filed(files.size(), 0);
     for (auto entry = entries.begin(); entry != entries.end();) {
-        std::vector<int32_t> numbers;
-        for (int32_t number : entry->second) {
+        std::vector<int32_t>& numbers = entry->second;
+        size_t kept = 0;
+        for (const int32_t number : numbers) {
             const int32_t now = renumber[static_cast<size_t>(number)];
             if (now >= 0) {
-                numbers.push_back(now);
+                numbers[kept++] = now;
                 filed[static_cast<size_t>(now)] = 1;
             }
         }
-        if (numbers.empty()) {
+        if (kept == 0) {
             entry = entries.erase(entry);
         } else {
-            entry->second = std::move(numbers);
+            numbers.resize(kept);
             ++entry;
         }
     }
