@@ -22,9 +22,23 @@ CAnalyzer::CAnalyzer(CInputSet* input)
 
 CAnalyzer::~CAnalyzer() = default;
 
+void CAnalyzer::SetStepTimes(StepTimes* steps)
+{
+    steps_ = steps;
+    engine_->SetStepTimes(steps);
+}
+
 void CAnalyzer::Run(int mode, bool dump)
 {
     busy_ = true;
+    if (steps_ != nullptr) {
+        steps_->Start();
+    }
+    const auto lap = [this](std::string_view step) {
+        if (steps_ != nullptr) {
+            steps_->Lap(step);
+        }
+    };
     try {
         engine_->Run();
     } catch (const std::exception& failure) {
@@ -32,13 +46,16 @@ void CAnalyzer::Run(int mode, bool dump)
     } catch (...) {
         WriteFailure(input_->Messages(), "");
     }
+    lap("end");
     try {
         engine_->RemoveUnreachableHeaders();
     } catch (...) {
         WriteFailureLine(
             input_->Messages(), "The headers that no file reaches any more could not be dropped");
     }
+    lap("headers");
     engine_->UpdateModel(mode); // catches its own failures
+    lap("model");
     const char* step = "The analysis dump could not be written";
     try {
         if (!input_->stopRequest && dump) {

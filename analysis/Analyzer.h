@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ProjectAnalyzer.h"
+#include "StepTimes.h"
 
 #include <atomic>
 #include <memory>
@@ -30,11 +31,18 @@ public:
     // without parsing.
     void RebuildModel(int mode);
 
+    // Where each Run notes how long its steps took (none: not noted):
+    // "changes" (finding what changed since the last run), "start" (setting
+    // the reading up), "reading" (the files), "end" (what the reading leaves),
+    // "headers" (dropping unreached headers) and "model".
+    void SetStepTimes(StepTimes* steps);
+
     CProjectAnalyzer* Engine() const { return engine_.get(); }
     bool Busy() const { return busy_; }
 
 private:
     CInputSet* input_;
     std::unique_ptr<CProjectAnalyzer> engine_;
+    StepTimes* steps_ = nullptr;
     std::atomic<bool> busy_ {false};
 };

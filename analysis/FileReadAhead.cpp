@@ -14,18 +14,16 @@
 
 namespace {
 
-// A copy of the input for a worker: the same files, folders, words and
-// options, its own message sink and stop flag.
+// What a worker reads with: the input's folders, words and options, with a
+// message sink and a stop flag of its own. The project's paths and flags
+// and the model's bookkeeping are not read by a reading: a big project's
+// would cost a copy per worker for nothing.
 std::unique_ptr<CInputSet> CopyInput(const CInputSet& input)
 {
     auto copy = std::make_unique<CInputSet>(input.searchSystemIncludes);
-    copy->paths = input.paths;
-    copy->fileFlags = input.fileFlags;
     copy->includeDirs = input.includeDirs;
     copy->userIncludeDirs = input.userIncludeDirs;
     copy->defines = input.defines;
-    copy->mergedFiles = input.mergedFiles;
-    copy->fileNumbers = input.fileNumbers;
     copy->sameNameOption = input.sameNameOption;
     copy->verbose = input.verbose;
     copy->stopRequest = input.stopRequest.load();
@@ -56,11 +54,12 @@ unsigned FileReadAhead::WorkersFor(unsigned jobs)
 
 FileReadAhead::FileReadAhead(const CInputSet& input, std::vector<std::string> paths,
     ScannedFiles& scanned, unsigned workers, std::vector<std::unique_ptr<CSourceFile>> formers,
-    const std::vector<uint64_t>& unitsAtHand)
+    const std::vector<uint64_t>& unitsAtHand, BackgroundDisposal* leftovers)
     : paths_(std::move(paths)),
       stopRequest_(input.stopRequest),
       scanned_(scanned),
       slots_(paths_.size()),
+      leftovers_(leftovers),
       ahead_(4 * static_cast<size_t>(std::max(1u, workers)))
 {
     for (size_t i = 0; i < formers.size() && i < slots_.size(); ++i) {
@@ -88,7 +87,7 @@ FileReadAhead::~FileReadAhead()
     Stop();
 }
 
-void FileReadAhead::Stop()
+void FileReadAhead::AskToStop()
 {
     {
         std::lock_guard lock(mutex_);
@@ -98,10 +97,36 @@ void FileReadAhead::Stop()
         }
     }
     changed_.notify_all();
+}
+
+void FileReadAhead::Stop()
+{
+    std::vector<std::unique_ptr<Result>> left;
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+        for (const std::unique_ptr<CInputSet>& input : inputs_) {
+            input->stopRequest = true;
+        }
+        left.swap(discarded_);
+    }
+    changed_.notify_all();
     for (const std::unique_ptr<LargeStackThread>& worker : workers_) {
         worker->Join();
     }
     workers_.clear();
+    FreeLater(std::move(left));
+}
+
+template <class Thing> void FileReadAhead::FreeLater(Thing thing) noexcept
+{
+    try {
+        if (leftovers_ != nullptr) {
+            leftovers_->DisposeOf(std::move(thing));
+        }
+    } catch (...) {
+        // freed here, on leaving
+    }
 }
 
 std::unique_ptr<FileReadAhead::Result> FileReadAhead::Take(const std::string& path)
@@ -133,18 +158,22 @@ void FileReadAhead::Discard(std::unique_ptr<Result> result)
 {
     {
         std::lock_guard lock(mutex_);
-        if (stopping_) {
-            return; // no worker left: freed here, on leaving
+        if (!stopping_) {
+            discarded_.push_back(std::move(result));
         }
-        discarded_.push_back(std::move(result));
     }
-    changed_.notify_all();
+    if (result == nullptr) {
+        changed_.notify_all();
+    } else {
+        FreeLater(std::move(result)); // no worker left
+    }
 }
 
 void FileReadAhead::Work(CInputSet& input)
 {
     for (;;) {
-        std::vector<std::unique_ptr<Result>> toFree;
+        // One result at a time, so that a stop finds the rest still queued.
+        std::unique_ptr<Result> toFree;
         std::optional<size_t> index;
         std::unique_ptr<CSourceFile> former;
         {
@@ -154,15 +183,17 @@ void FileReadAhead::Work(CInputSet& input)
                     nextToRead_ < nextToTake_ + ahead_;
             };
             changed_.wait(lock, [&] { return stopping_ || !discarded_.empty() || canRead(); });
-            toFree.swap(discarded_);
-            if (canRead()) {
+            if (!discarded_.empty()) {
+                toFree = std::move(discarded_.back());
+                discarded_.pop_back();
+            } else if (canRead()) {
                 index = nextToRead_++;
                 former = std::move(slots_[*index].former);
-            } else if (stopping_ && toFree.empty()) {
+            } else if (stopping_) {
                 return;
             }
         }
-        toFree.clear();
+        toFree.reset();
         if (index) {
             Read(input, *index, std::move(former));
             changed_.notify_all();

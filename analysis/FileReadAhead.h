@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BackgroundDisposal.h"
 #include "FileIndex.h"
 #include "HeaderParseClaims.h"
 #include "InputSet.h"
@@ -20,7 +21,8 @@
 
 // Reads, preprocesses and parses project files ahead of an analysis run on
 // worker threads. Each file is preprocessed into a header index of its own,
-// with a copy of the input whose message lines are kept, so that the run can
+// with a copy of the input's reading options whose message lines are kept
+// (the project's paths and flags are not copied), so that the run can
 // take the results one by one in its own order and file them as if it had
 // read them itself. Units follow from tokens alone, so the file's own come
 // split and parsed, and so do those of the header readings no earlier file
@@ -50,10 +52,12 @@ public:
     // passes on to the workers. `formers`, when given, holds for each path
     // the record of its last reading, or none. Headers read to one of the
     // `unitsAtHand` (first halves of PathAndTokensWideDigest) are left
-    // unparsed: the run has their units.
+    // unparsed: the run has their units. What the run handed back and the
+    // workers had not freed when they stop goes to `leftovers` when given,
+    // so that stopping waits only for a result being freed.
     FileReadAhead(const CInputSet& input, std::vector<std::string> paths, ScannedFiles& scanned,
         unsigned workers, std::vector<std::unique_ptr<CSourceFile>> formers = {},
-        const std::vector<uint64_t>& unitsAtHand = {});
+        const std::vector<uint64_t>& unitsAtHand = {}, BackgroundDisposal* leftovers = nullptr);
     ~FileReadAhead();
     FileReadAhead(const FileReadAhead&) = delete;
     FileReadAhead& operator=(const FileReadAhead&) = delete;
@@ -62,10 +66,15 @@ public:
     // call. Null for a path not in the list or once stopped.
     std::unique_ptr<Result> Take(const std::string& path);
     // Hands a result back once the run has taken what it keeps: the workers
-    // free the rest between readings, or the caller now when none is left.
+    // free the rest between readings; when none is left, the leftovers'
+    // disposal does, or else the caller now.
     void Discard(std::unique_ptr<Result> result);
+    // Asks the workers to end once they have freed what was handed back
+    // (a file being read stops short), without waiting for them.
+    void AskToStop();
     // Asks the workers to end (their file's preprocessing stops short) and
-    // joins them. Results not taken are dropped.
+    // joins them. Results not taken are dropped; results handed back and
+    // not yet freed go to the leftovers' disposal when there is one.
     void Stop();
 
     // Threads for a machine: one per core, at least one.
@@ -79,6 +88,8 @@ private:
     };
     void Work(CInputSet& input);
     void Read(CInputSet& input, size_t index, std::unique_ptr<CSourceFile> former);
+    // Hands the thing to the leftovers' disposal, or frees it here.
+    template <class Thing> void FreeLater(Thing thing) noexcept;
 
     std::vector<std::string> paths_;
     const std::atomic<bool>& stopRequest_;
@@ -86,6 +97,7 @@ private:
     HeaderParseClaims claims_;
     std::vector<Slot> slots_;
     std::vector<std::unique_ptr<Result>> discarded_; // for the workers to free
+    BackgroundDisposal* leftovers_; // not owned; may be null
     size_t nextToRead_ = 0;
     size_t nextToTake_ = 0;
     size_t ahead_;

@@ -253,14 +253,14 @@ void CProjectAnalyzer::RemoveUnreachableHeaders()
     const std::vector<int32_t> renumber = fileIndex_.Reorder(order, &dropped);
     Dispose(std::move(dropped));
     auto update = [&](CSourceFile& file) {
-        std::vector<int32_t> includes;
-        includes.reserve(file.includes.size());
-        for (int32_t k : file.includes) {
+        // Renumbered in place: most files keep every include.
+        size_t kept = 0;
+        for (const int32_t k : file.includes) {
             if (k >= 0 && static_cast<size_t>(k) < n && renumber[static_cast<size_t>(k)] >= 0) {
-                includes.push_back(renumber[static_cast<size_t>(k)]);
+                file.includes[kept++] = renumber[static_cast<size_t>(k)];
             }
         }
-        file.includes = std::move(includes);
+        file.includes.resize(kept);
         if (file.hasIndexNumber) {
             const int32_t k = file.indexNumber;
             if (k >= 0 && static_cast<size_t>(k) < n && renumber[static_cast<size_t>(k)] >= 0) {

@@ -112,6 +112,9 @@ std::map<std::string, std::unique_ptr<CSourceFile>> MoveByPath(SourceFileList& r
 // Each thread that checks files against the disk takes at least this many.
 constexpr size_t kLeastFilesPerThread = 32;
 constexpr unsigned kMostCheckThreads = 8;
+// Each thread that digests files whose time alone moved takes at least this
+// many: a digest reads the whole file.
+constexpr size_t kLeastDigestsPerThread = 4;
 
 } // namespace
 
@@ -146,6 +149,13 @@ void CProjectAnalyzer::ResetModel()
     root_->scopeChildren = std::make_unique<ScopeChildSet>();
 }
 
+void CProjectAnalyzer::Lap(std::string_view step)
+{
+    if (steps_ != nullptr) {
+        steps_->Lap(step);
+    }
+}
+
 void CProjectAnalyzer::Dispose(SourceFileList records)
 {
     if (records.empty()) {
@@ -168,14 +178,24 @@ void CProjectAnalyzer::Run()
     for (const auto& header : fileIndex_.files) {
         byNamePossible_ = byNamePossible_ || (header && ReusesByName(*header));
     }
+    Lap("changes");
 
     // Headers are read once per run: a header edited between runs is read
-    // afresh, and nothing stays in memory after the run.
+    // afresh, and nothing stays in memory after the run (with more than one
+    // job, their memory goes off the run's thread).
     scannedFiles_.Clear();
     struct Forget {
         ScannedFiles& files;
-        ~Forget() { files.Clear(); }
-    } forget {scannedFiles_};
+        BackgroundDisposal* disposal;
+        ~Forget()
+        {
+            if (disposal != nullptr) {
+                files.Clear(*disposal);
+            } else {
+                files.Clear();
+            }
+        }
+    } forget {scannedFiles_, FileReadAhead::WorkersFor(jobs_) > 1 ? &disposal_ : nullptr};
 
     // Project files read afresh are read ahead on the machine's cores when
     // no header is reused by name, the one thing by which a file's reading
@@ -206,7 +226,7 @@ void CProjectAnalyzer::Run()
                 }
             }
             readAhead = std::make_unique<FileReadAhead>(*input_, std::move(fresh), scannedFiles_,
-                workers, std::move(formers), fileIndex_.RetiredTokenDigests());
+                workers, std::move(formers), fileIndex_.ParsedTokenDigests(), &disposal_);
         }
     }
     struct EndReadAhead {
@@ -219,6 +239,7 @@ void CProjectAnalyzer::Run()
         }
     } endReadAhead {readAhead, readAhead_};
     readAhead_ = readAhead.get();
+    Lap("start");
 
     const size_t count = input_->paths.size();
     size_t i = 0;
@@ -244,14 +265,24 @@ void CProjectAnalyzer::Run()
         TakeBackUnvisited(std::string());
         throw;
     }
+    Lap("reading");
     TakeBackUnvisited(unvisited);
     if (readAhead) {
         // The readings' leftovers were freed all over the reading threads'
         // heaps; gathered and given back between runs, they do not slow
-        // the allocations of the next run's readings.
+        // the allocations of the next run's readings. That is done once the
+        // model is built (UpdateModel): the trim holds each heap while it
+        // walks it, and would hold up the build's allocations.
         readAhead_ = nullptr;
-        readAhead.reset();
-        disposal_.Tidy([] { ::malloc_trim(0); });
+        heapTrimDue_ = true;
+        // The workers end and are joined on the disposal's thread: ending
+        // a thread gives back its stack, which the run need not wait for.
+        readAhead->AskToStop();
+        try {
+            disposal_.DisposeOf(std::move(readAhead));
+        } catch (...) {
+            readAhead.reset(); // joined here
+        }
     }
     if (!stopped) {
         MessageLine(input_->Messages()) << GetLangString(1) << ": " << GetLangString(8);
@@ -308,6 +339,7 @@ std::vector<bool> CProjectAnalyzer::FindChangedHeaders()
     // The instances of one header share a path, whose status is taken once.
     constexpr size_t kNone = static_cast<size_t>(-1);
     std::unordered_map<std::string_view, size_t> slots;
+    slots.reserve(n);
     std::vector<const std::string*> onDiskPaths;
     std::vector<size_t> slotOf(n, kNone);
     for (size_t i = 0; i < n; ++i) {
@@ -327,22 +359,33 @@ std::vector<bool> CProjectAnalyzer::FindChangedHeaders()
     std::vector<bool> changed(n, false);
     std::vector<size_t> pending;
     // Every header that reaches a changed one, through any number of
-    // includes, is affected: walks up the reversed include graph.
-    std::vector<std::vector<size_t>> includedBy(n);
-    for (size_t i = 0; i < n; ++i) {
-        if (const CSourceFile* header = fileIndex_.files[i].get()) {
-            for (int32_t k : header->includes) {
-                if (k >= 0 && static_cast<size_t>(k) < n) {
-                    includedBy[static_cast<size_t>(k)].push_back(i);
+    // includes, is affected: walks up the reversed include graph, whose
+    // includers of header k are includers[firstIncluder[k]..firstIncluder[k + 1]).
+    std::vector<size_t> firstIncluder(n + 1, 0);
+    const auto forEachInclude = [&](auto visit) {
+        for (size_t i = 0; i < n; ++i) {
+            if (const CSourceFile* header = fileIndex_.files[i].get()) {
+                for (int32_t k : header->includes) {
+                    if (k >= 0 && static_cast<size_t>(k) < n) {
+                        visit(static_cast<size_t>(k), i);
+                    }
                 }
             }
         }
+    };
+    forEachInclude([&](size_t k, size_t) { ++firstIncluder[k + 1]; });
+    for (size_t k = 0; k < n; ++k) {
+        firstIncluder[k + 1] += firstIncluder[k];
     }
+    std::vector<size_t> includers(firstIncluder[n]);
+    std::vector<size_t> filled(firstIncluder.begin(), firstIncluder.end() - 1);
+    forEachInclude([&](size_t k, size_t i) { includers[filled[k]++] = i; });
     const auto markIncluders = [&] {
         while (!pending.empty()) {
             const size_t k = pending.back();
             pending.pop_back();
-            for (size_t i : includedBy[k]) {
+            for (size_t j = firstIncluder[k]; j < firstIncluder[k + 1]; ++j) {
+                const size_t i = includers[j];
                 if (!changed[i]) {
                     changed[i] = true;
                     pending.push_back(i);
@@ -362,19 +405,22 @@ std::vector<bool> CProjectAnalyzer::FindChangedHeaders()
     // Only the headers not yet known to change have their includes
     // resolved again: after an edit of a header that many read, few are
     // left.
-    std::vector<char> movedIncludes(n, 0);
-    ForEachOnThreads(
-        n, threads, [] { return CIncludePaths(); },
-        [&](size_t i, CIncludePaths& paths) {
-            const CSourceFile* header = fileIndex_.files[i].get();
-            if (header && !changed[i]) {
-                movedIncludes[i] = !IncludesResolveAsBefore(*header, paths);
-            }
-        });
+    std::vector<size_t> unchanged;
     for (size_t i = 0; i < n; ++i) {
-        if (movedIncludes[i] && !changed[i]) {
-            changed[i] = true;
-            pending.push_back(i);
+        if (fileIndex_.files[i] && !changed[i]) {
+            unchanged.push_back(i);
+        }
+    }
+    std::vector<char> movedIncludes(unchanged.size(), 0);
+    ForEachOnThreads(
+        unchanged.size(), threads, [] { return CIncludePaths(); },
+        [&](size_t u, CIncludePaths& paths) {
+            movedIncludes[u] = !IncludesResolveAsBefore(*fileIndex_.files[unchanged[u]], paths);
+        });
+    for (size_t u = 0; u < unchanged.size(); ++u) {
+        if (movedIncludes[u] && !changed[unchanged[u]]) {
+            changed[unchanged[u]] = true;
+            pending.push_back(unchanged[u]);
         }
     }
     markIncluders();
@@ -388,20 +434,22 @@ void CProjectAnalyzer::RestampTouchedHeaders(const std::vector<const std::string
     // for all its instances.
     const size_t n = fileIndex_.files.size();
     std::vector<char> touched(paths.size(), 0);
+    std::vector<size_t> toRead;
     for (size_t i = 0; i < n; ++i) {
         const CSourceFile* header = fileIndex_.files[i].get();
-        if (header && OnlyTimeMoved(*header, onDisk[slotOf[i]])) {
+        if (header && OnlyTimeMoved(*header, onDisk[slotOf[i]]) && !touched[slotOf[i]]) {
             touched[slotOf[i]] = 1;
+            toRead.push_back(slotOf[i]);
         }
+    }
+    if (toRead.empty()) {
+        return;
     }
     std::vector<std::optional<uint64_t>> bytesOnDisk(paths.size());
     ForEachOnThreads(
-        paths.size(), FileReadAhead::WorkersFor(jobs_), [] { return 0; },
-        [&](size_t k, int) {
-            if (touched[k]) {
-                bytesOnDisk[k] = DigestValueOfFile(*paths[k]);
-            }
-        });
+        toRead.size(), FileReadAhead::WorkersFor(jobs_), [] { return 0; },
+        [&](size_t r, int) { bytesOnDisk[toRead[r]] = DigestValueOfFile(*paths[toRead[r]]); },
+        kLeastDigestsPerThread);
     std::map<FileKey, FileKey, FileKeyLess> renamed;
     for (size_t i = 0; i < n; ++i) {
         CSourceFile* header = fileIndex_.files[i].get();
@@ -450,11 +498,7 @@ void CProjectAnalyzer::RemoveChangedFiles()
     // (their units may still be taken), and go after the run with the other
     // unreached ones.
     const std::vector<bool> changed = FindChangedHeaders();
-    for (size_t i = 0; i < changed.size(); ++i) {
-        if (changed[i]) {
-            fileIndex_.Retire(static_cast<int32_t>(i));
-        }
-    }
+    fileIndex_.Retire(changed);
     // 0: read again; 1: kept; 2: read again only for its headers, so that
     // the same tokens may come out.
     std::vector<char> keep(projectFiles_.size(), 0);
@@ -692,5 +736,9 @@ void CProjectAnalyzer::UpdateModel(int mode)
         BuildGlobalModel(mode);
     } else {
         lifelineNames_.clear();
+    }
+    if (heapTrimDue_) {
+        heapTrimDue_ = false;
+        disposal_.Tidy([] { ::malloc_trim(0); });
     }
 }

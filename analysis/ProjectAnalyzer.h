@@ -11,6 +11,7 @@
 #include "ParseCacheReader.h"
 #include "ScannedFiles.h"
 #include "SourceFileList.h"
+#include "StepTimes.h"
 
 #include <cstdint>
 #include <map>
@@ -44,6 +45,9 @@ public:
     // one per core, 1 only the run's own. The records are the same either
     // way.
     void SetJobs(unsigned jobs) { jobs_ = jobs; }
+    // Where Run notes the end of its steps, when given: "changes", "start"
+    // and "reading" (see CAnalyzer::SetStepTimes).
+    void SetStepTimes(StepTimes* steps) { steps_ = steps; }
     // Drops the headers no project file reaches and numbers the others in
     // the order a run on a fresh engine files them: depth first through the
     // project files' includes, a header after the headers it includes.
@@ -162,6 +166,7 @@ private:
     // those headers, in the reading's order.
     std::vector<int32_t> FileHeadersReadAhead(FileReadAhead::Result& ahead, CSourceFile& file);
     void ResetModel();
+    void Lap(std::string_view step);
     // Frees records that were thrown away: on the disposal's thread, so
     // that a run does not wait for it, or here in a one-job run.
     void Dispose(SourceFileList records);
@@ -176,6 +181,7 @@ private:
     // 1: none, the run reads every file itself).
     unsigned jobs_ = 0;
     FileReadAhead* readAhead_ = nullptr; // during a run, when reading ahead
+    StepTimes* steps_ = nullptr; // not owned
     // The headers read in the run going on; empty between runs.
     ScannedFiles scannedFiles_;
     // Where the texts of the tokens kept in the records are packed.
@@ -202,6 +208,9 @@ private:
     std::string loadedOptionsDigest_;
     // Some header of this run may be reused by name.
     bool byNamePossible_ = false;
+    // The heaps are to be trimmed once the model is built: a run read on
+    // several threads.
+    bool heapTrimDue_ = false;
     // Frees thrown-away records off the run's thread; when the engine goes,
     // it waits for what it still holds.
     BackgroundDisposal disposal_;

@@ -225,7 +225,42 @@ void CFileIndex::Retire(int32_t i)
     }
 }
 
-std::vector<uint64_t> CFileIndex::RetiredTokenDigests() const
+void CFileIndex::Retire(const std::vector<bool>& which)
+{
+    const size_t n = std::min(which.size(), files.size());
+    const auto marked = [&](int32_t number) {
+        return number >= 0 && static_cast<size_t>(number) < n && which[number] && files[number];
+    };
+    std::vector<int32_t> going;
+    for (size_t i = 0; i < n; ++i) {
+        if (marked(static_cast<int32_t>(i))) {
+            going.push_back(static_cast<int32_t>(i));
+        }
+    }
+    if (going.empty()) {
+        return;
+    }
+    for (auto& [identity, numbers] : entries) {
+        numbers.erase(std::remove_if(numbers.begin(), numbers.end(), marked), numbers.end());
+    }
+    for (auto first = firsts_.begin(); first != firsts_.end();) {
+        if (marked(first->second.number)) {
+            first = firsts_.erase(first);
+            ++firstsChanged_;
+        } else {
+            ++first;
+        }
+    }
+    for (int32_t i : going) {
+        retired_[files[i]->path].push_back(i);
+        const WideDigest tokens = PathAndTokensOf(i);
+        if (tokens.Known()) {
+            retiredByTokens_[tokens.first].push_back(i);
+        }
+    }
+}
+
+std::vector<uint64_t> CFileIndex::ParsedTokenDigests() const
 {
     std::vector<uint64_t> digests;
     for (const auto& [digest, numbers] : retiredByTokens_) {
@@ -233,6 +268,14 @@ std::vector<uint64_t> CFileIndex::RetiredTokenDigests() const
             if (files[static_cast<size_t>(number)]->parsed) {
                 digests.push_back(digest);
                 break;
+            }
+        }
+    }
+    for (const auto& [identity, numbers] : entries) {
+        for (int32_t number : numbers) {
+            const WideDigest tokens = PathAndTokensOf(number);
+            if (tokens.Known() && files[static_cast<size_t>(number)]->parsed) {
+                digests.push_back(tokens.first);
             }
         }
     }
@@ -267,18 +310,19 @@ std::vector<int32_t> CFileIndex::Reorder(
     // lower-cased again; a kept file that was withdrawn is filed afresh.
     std::vector<char> filed(files.size(), 0);
     for (auto entry = entries.begin(); entry != entries.end();) {
-        std::vector<int32_t> numbers;
-        for (int32_t number : entry->second) {
+        std::vector<int32_t>& numbers = entry->second;
+        size_t kept = 0;
+        for (const int32_t number : numbers) {
             const int32_t now = renumber[static_cast<size_t>(number)];
             if (now >= 0) {
-                numbers.push_back(now);
+                numbers[kept++] = now;
                 filed[static_cast<size_t>(now)] = 1;
             }
         }
-        if (numbers.empty()) {
+        if (kept == 0) {
             entry = entries.erase(entry);
         } else {
-            entry->second = std::move(numbers);
+            numbers.resize(kept);
             ++entry;
         }
     }

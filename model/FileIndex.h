@@ -82,15 +82,21 @@ public:
     // a parsed instance may still give its units to another of the same
     // tokens (TakeRetiredTwin) until the next Reorder.
     void Retire(int32_t i);
+    // Retires every file whose place in `which` is set, as Retire does one
+    // at a time, in one pass over the lookups.
+    void Retire(const std::vector<bool>& which);
     // A parsed retired instance of the same path as written (whatever its
     // size and time), with the same tokens, which is then no longer offered;
     // -1 when there is none. Its units are the caller's to take. With the
     // header's PathAndTokensWideDigest, a retired instance filed with the
     // same digest and path counts as one of the same tokens.
     int32_t TakeRetiredTwin(const CSourceFile& header, WideDigest pathAndTokens = {});
-    // The first halves of the PathAndTokensWideDigest of the parsed retired
-    // instances that were filed with one.
-    std::vector<uint64_t> RetiredTokenDigests() const;
+    // The first halves of the PathAndTokensWideDigest of the parsed
+    // instances that were filed with one and are either retired or still
+    // filed: a reading of the same tokens finds its units in the one
+    // (TakeRetiredTwin) or the other (FindParsedTwin), when not the same
+    // instance (FindSame). Some digests may come twice.
+    std::vector<uint64_t> ParsedTokenDigests() const;
 
     // Keeps the files whose old numbers `order` lists, numbered by their
     // place in it, and deletes the rest, or hands them to `dropped` when

@@ -164,6 +164,24 @@ void ScannedFiles::Clear()
     read_ = 0;
 }
 
+void ScannedFiles::Clear(BackgroundDisposal& disposal) noexcept
+{
+    std::unordered_map<std::string, std::shared_ptr<const Scan>> kept;
+    {
+        std::lock_guard lock(mutex_);
+        kept.swap(scans_);
+        reused_ = 0;
+        read_ = 0;
+    }
+    try {
+        if (!kept.empty()) {
+            disposal.DisposeOf(std::move(kept));
+        }
+    } catch (...) {
+        // freed here, on leaving
+    }
+}
+
 size_t ScannedFiles::Reused() const
 {
     std::lock_guard lock(mutex_);

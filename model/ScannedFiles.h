@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BackgroundDisposal.h"
 #include "MessageSink.h"
 #include "PPToken.h"
 #include "TokenScanner.h"
@@ -34,6 +35,10 @@ public:
 
     // Forgets every kept file (the end of a run).
     void Clear();
+    // The same, the kept files being freed on the disposal's thread (here
+    // should it fail to take them): a big project's headers take
+    // milliseconds to free.
+    void Clear(BackgroundDisposal& disposal) noexcept;
     // How many loads were taken from the store, and how many read the file.
     size_t Reused() const;
     size_t Read() const;

@@ -17,6 +17,13 @@
 // engine once more: edit_ms is that run, which reads again the files that
 // include it. The file's bytes and time are put back at the end.
 //
+// cold_cpu_ms and edit_cpu_ms are the processor time (user and system, all
+// threads) the process used during the cold and the edit run.
+//
+// cold_STEP_ms and edit_STEP_ms say how long each step of the cold and the
+// edit run took (see CAnalyzer::SetStepTimes): changes, start, reading,
+// end, headers and model.
+//
 // cold_peak_kb is the most memory resident by the end of the cold run,
 // peak_kb the most over the whole measurement. idle_kb is what the process
 // had resident before it read anything, input_bytes the size of every file
@@ -28,6 +35,7 @@
 #include "ChildStartKind.h"
 #include "LanguageTable.h"
 #include "ProjectArguments.h"
+#include "StepTimes.h"
 #include "TokenType.h"
 #include "UnitDump.h"
 #include "UnitKind.h"
@@ -48,6 +56,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -187,6 +196,19 @@ private:
     fs::file_time_type time_;
 };
 
+// The processor time the process has used so far, user and system, in
+// milliseconds.
+double ProcessorMilliseconds()
+{
+    rusage usage {};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const auto ms = [](const timeval& time) {
+        return static_cast<double>(time.tv_sec) * 1000.0 +
+            static_cast<double>(time.tv_usec) / 1000.0;
+    };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
 double Milliseconds(const std::function<void()>& work)
 {
     const auto start = std::chrono::steady_clock::now();
@@ -279,6 +301,10 @@ int main(int argc, char** argv)
     auto cold = std::make_unique<CAnalyzer>(&input);
     auto loaded = std::make_unique<CAnalyzer>(&input);
     cold->Engine()->SetJobs(options.jobs);
+    StepTimes steps;
+    StepTimes coldSteps, editSteps;
+    cold->SetStepTimes(&steps);
+    double coldCpuMs = 0, editCpuMs = 0;
     double coldMs = 0, warmMs = 0, touchMs = 0, editMs = 0, saveMs = 0, loadMs = 0, mergeMs = 0;
     std::unique_ptr<EditedFile> edited;
     bool saved = false, read = false;
@@ -289,7 +315,10 @@ int main(int argc, char** argv)
     RunWithLargeStack([&] {
         {
             QuietStdout quiet;
+            double processor = ProcessorMilliseconds();
             coldMs = Milliseconds([&] { cold->Run(3, false); });
+            coldCpuMs = ProcessorMilliseconds() - processor;
+            coldSteps = steps;
             coldPeakKb = PeakResidentKb();
             CountElements(*cold->Engine()->Root(), before);
             warmMs = Milliseconds([&] { cold->Run(3, false); });
@@ -299,7 +328,10 @@ int main(int argc, char** argv)
             }
             if (!options.edit.empty()) {
                 edited = std::make_unique<EditedFile>(options.edit);
+                processor = ProcessorMilliseconds();
                 editMs = Milliseconds([&] { cold->Run(3, false); });
+                editCpuMs = ProcessorMilliseconds() - processor;
+                editSteps = steps;
             }
             CountElements(*cold->Engine()->Root(), savedModel);
             saveMs = Milliseconds([&] { saved = cold->Engine()->SaveCache(cachePath); });
@@ -358,6 +390,19 @@ int main(int argc, char** argv)
     }
     if (!options.edit.empty()) {
         std::printf("edit_ms %.1f\n", editMs);
+    }
+    std::printf("cold_cpu_ms %.1f\n", coldCpuMs);
+    if (!options.edit.empty()) {
+        std::printf("edit_cpu_ms %.1f\n", editCpuMs);
+    }
+    static const char* const kSteps[] = {"changes", "start", "reading", "end", "headers", "model"};
+    for (const char* step : kSteps) {
+        std::printf("cold_%s_ms %.1f\n", step, coldSteps.Milliseconds(step));
+    }
+    if (!options.edit.empty()) {
+        for (const char* step : kSteps) {
+            std::printf("edit_%s_ms %.1f\n", step, editSteps.Milliseconds(step));
+        }
     }
     std::printf("save_ms %.1f\n", saveMs);
     std::printf("load_ms %.1f\n", loadMs);

@@ -1,3 +1,4 @@
+#include "BackgroundDisposal.h"
 #include "IncludedFile.h"
 #include "ScannedFiles.h"
 #include "SourceScanner.h"
@@ -51,4 +52,26 @@ TEST(SharedScan, AScanCutByAStopIsNeverHandedOn)
     // A whole scan is kept, and handed to a stopped reading as well.
     EXPECT_EQ(TokensLoaded(store, path, stoppedScanner), whole);
     EXPECT_EQ(store.Reused(), 1u);
+}
+
+// Clearing through a disposal forgets the kept scans as clearing here does:
+// the next load reads the file again.
+TEST(SharedScan, ClearingThroughADisposalForgetsEveryScan)
+{
+    TempFolder folder;
+    const std::string path = folder.Write("small.h", "int small;\n");
+    std::atomic<bool> running {false};
+    const CSourceScanner scanner(&running);
+    ScannedFiles store;
+    const size_t tokens = TokensLoaded(store, path, scanner);
+    EXPECT_EQ(TokensLoaded(store, path, scanner), tokens);
+    ASSERT_EQ(store.Reused(), 1u);
+    {
+        BackgroundDisposal disposal;
+        store.Clear(disposal);
+    }
+    EXPECT_EQ(store.Reused(), 0u);
+    EXPECT_EQ(TokensLoaded(store, path, scanner), tokens);
+    EXPECT_EQ(store.Read(), 1u);
+    EXPECT_EQ(store.Reused(), 0u);
 }

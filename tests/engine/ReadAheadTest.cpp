@@ -3,12 +3,18 @@
 // makes.
 
 #include "AnalysisHelpers.h"
+#include "BackgroundDisposal.h"
 #include "FileIndex.h"
+#include "FileReadAhead.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -63,5 +69,57 @@ TEST(ReadAhead, ManyThreadsGiveTheRecordsOfOne)
     ASSERT_EQ(one.find("unparsed"), std::string::npos) << one;
     for (unsigned jobs : {2u, 4u, 8u}) {
         EXPECT_EQ(CacheBytes(input, jobs, folder), one) << jobs << " threads";
+    }
+}
+
+namespace {
+
+// A former record that notes the thread it is freed on.
+class NotedRecord : public CSourceFile {
+public:
+    explicit NotedRecord(std::atomic<std::thread::id>& freedOn) : freedOn_(freedOn) { }
+    ~NotedRecord() override { freedOn_ = std::this_thread::get_id(); }
+
+private:
+    std::atomic<std::thread::id>& freedOn_;
+};
+
+} // namespace
+
+// A result the run hands back once the workers were asked to stop, waited
+// for or not, goes with the former record it carries to the disposal: the
+// run does not free it.
+TEST(ReadAhead, AResultHandedBackAfterTheStopIsFreedOffTheRunsThread)
+{
+    ProjectFolder folder;
+    folder.Write("src/a.cpp", "int a() { return 1; }\n");
+    folder.Write("src/b.cpp", "int b() { return 2; }\n");
+    CInputSet input;
+    input.verbose = false;
+    const std::vector<std::string> paths = {folder.Path("src/a.cpp"), folder.Path("src/b.cpp")};
+    for (const bool wait : {true, false}) {
+        SCOPED_TRACE(wait ? "stopped" : "asked to stop");
+        std::atomic<std::thread::id> freedOn;
+        std::vector<std::unique_ptr<CSourceFile>> formers;
+        formers.push_back(std::make_unique<NotedRecord>(freedOn));
+        ScannedFiles scanned;
+        BackgroundDisposal disposal;
+        auto ahead = std::make_unique<FileReadAhead>(
+            input, paths, scanned, 2, std::move(formers), std::vector<uint64_t> {}, &disposal);
+        std::unique_ptr<FileReadAhead::Result> first = ahead->Take(paths[0]);
+        ASSERT_NE(first, nullptr);
+        ASSERT_NE(first->former, nullptr);
+        ASSERT_NE(ahead->Take(paths[1]), nullptr);
+        if (wait) {
+            ahead->Stop();
+        } else {
+            ahead->AskToStop();
+        }
+        ahead->Discard(std::move(first));
+        EXPECT_EQ(ahead->Take(paths[1]), nullptr);
+        disposal.DisposeOf(std::move(ahead)); // joins its workers there
+        disposal.Drain();
+        EXPECT_NE(freedOn.load(), std::thread::id());
+        EXPECT_NE(freedOn.load(), std::this_thread::get_id());
     }
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <tuple>
 
@@ -119,4 +120,69 @@ TEST(FileIndex, RetiredInstancesGiveTheirUnitsOnceUntilTheyAreHandedBack)
     index.Reorder({1, 0});
     EXPECT_EQ(index.FindSame(*Header("b.h", 1, 1, 2)), 1);
     EXPECT_EQ(index.FindSame(*Header("a.h", 1, 1, 2)), 0);
+}
+
+// Retiring a set of instances at once leaves the index as retiring them one
+// by one does: the others are still found, first instances of the retired
+// ones are forgotten, and each retired one gives its units once.
+TEST(FileIndex, RetiringManyAtOnceIsRetiringEachInTurn)
+{
+    const auto filled = [](CFileIndex& index) {
+        index.Add(Header("a.h", 1, 1, 3), {}, PathAndTokensWideDigest("a.h", {}));
+        index.Add(Header("a.h", 1, 1, 4));
+        index.Add(Header("b.h", 1, 1, 2));
+        index.Add(Header("a.h", 1, 1, 5));
+        for (auto& file : index.files) {
+            file->parsed = true;
+        }
+        index.OfferFirst(0, index.NextReadingStamp());
+        index.OfferFirst(2, index.NextReadingStamp());
+    };
+    CFileIndex each;
+    CFileIndex all;
+    filled(each);
+    filled(all);
+    each.Retire(0);
+    each.Retire(3);
+    all.Retire(std::vector<bool> {true, false, false, true});
+    for (CFileIndex* index : {&each, &all}) {
+        SCOPED_TRACE(index == &each ? "one by one" : "at once");
+        EXPECT_EQ(index->FindSame(*Header("a.h", 1, 1, 3)), -1);
+        EXPECT_EQ(index->FindSame(*Header("a.h", 1, 1, 4)), 1);
+        EXPECT_EQ(index->FindSame(*Header("a.h", 1, 1, 5)), -1);
+        EXPECT_EQ(index->FindSame(*Header("b.h", 1, 1, 2)), 2);
+        EXPECT_EQ(index->FirstIndex("a.h", 1, 1), -1);
+        EXPECT_EQ(index->FirstIndex("b.h", 1, 1), 2);
+        EXPECT_EQ(index->ParsedTokenDigests().size(), 1u);
+        EXPECT_EQ(index->TakeRetiredTwin(*Header("a.h", 1, 1, 4)), -1); // not retired
+        EXPECT_EQ(index->TakeRetiredTwin(*Header("a.h", 1, 1, 5)), 3);
+        EXPECT_EQ(index->TakeRetiredTwin(*Header("a.h", 1, 1, 3)), 0);
+        EXPECT_EQ(index->TakeRetiredTwin(*Header("a.h", 1, 1, 3)), -1);
+    }
+    EXPECT_EQ(each.entries.at(IdentityOf("a.h", 1, 1)), all.entries.at(IdentityOf("a.h", 1, 1)));
+}
+
+// The readings that need not be parsed are those of the tokens of a parsed
+// instance that is retired or still filed: a withdrawn or unparsed one
+// gives no units.
+TEST(FileIndex, ParsedTokenDigestsAreThoseOfParsedInstancesStillOffered)
+{
+    const auto digest = [](const std::string& path, int tokens) {
+        return PathAndTokensWideDigest(path, Header(path, 1, 1, tokens)->scan.tokens);
+    };
+    CFileIndex index;
+    index.Add(Header("live.h", 1, 1, 1), {}, digest("live.h", 1));
+    index.Add(Header("retired.h", 1, 1, 2), {}, digest("retired.h", 2));
+    index.Add(Header("withdrawn.h", 1, 1, 3), {}, digest("withdrawn.h", 3));
+    index.Add(Header("unparsed.h", 1, 1, 4), {}, digest("unparsed.h", 4));
+    for (int k = 0; k < 3; ++k) {
+        index.files[k]->parsed = true;
+    }
+    index.Retire(1);
+    index.UpdateEntry(2);
+    std::vector<uint64_t> digests = index.ParsedTokenDigests();
+    std::sort(digests.begin(), digests.end());
+    std::vector<uint64_t> expected = {digest("live.h", 1).first, digest("retired.h", 2).first};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(digests, expected);
 }
