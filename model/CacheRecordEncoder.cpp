@@ -53,14 +53,14 @@ CacheRecordEncoder::Slot CacheRecordEncoder::Encode(const CSourceFile* file, CCa
     Slot slot;
     try {
         scratch.Clear();
+        scratch.WriteSize(0);
         if (file != nullptr) {
             CParseCacheWriter::WriteSourceFile(scratch, *file);
         }
         const size_t size = scratch.Held();
-        if (size > 0) {
-            slot.bytes.bytes = std::make_unique_for_overwrite<char[]>(size);
-            std::memcpy(slot.bytes.bytes.get(), scratch.Data(), size);
-        }
+        scratch.PatchInt(0, static_cast<int32_t>(size - 4));
+        slot.bytes.bytes = std::make_unique_for_overwrite<char[]>(size);
+        std::memcpy(slot.bytes.bytes.get(), scratch.Data(), size);
         slot.bytes.capacity = size;
         slot.bytes.size = size;
     } catch (...) {

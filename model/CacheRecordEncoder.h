@@ -30,10 +30,11 @@ public:
     CacheRecordEncoder(const CacheRecordEncoder&) = delete;
     CacheRecordEncoder& operator=(const CacheRecordEncoder&) = delete;
 
-    // The bytes of record i (CParseCacheWriter::WriteSourceFile), encoded
-    // ahead or here, in a chunk of exactly their size; none when the caller
-    // is to stream it. Records are taken once each, in order. Rethrows what
-    // encoding the record threw.
+    // The bytes of record i as the cache holds them (its length, then
+    // CParseCacheWriter::WriteSourceFile), encoded ahead or here, in a chunk
+    // of exactly their size; none when the caller is to stream it. Records
+    // are taken once each, in order. Rethrows what encoding the record
+    // threw.
     std::optional<CacheChunk> Take(size_t i);
 
     // A record with more tokens than this is streamed.

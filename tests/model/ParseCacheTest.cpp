@@ -17,8 +17,10 @@
 #include <atomic>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <sys/stat.h>
@@ -231,6 +233,46 @@ TEST_F(ParseCache, RecordsEncodedAheadGiveTheBytesAndTheDigestOfWritingThemInTur
         CacheRecords loaded;
         ASSERT_TRUE(Load(loaded, saved));
         EXPECT_EQ(loaded.projects[299]->path, many.projects[299]->path);
+    }
+}
+
+// A record encoded ahead is taken as the cache holds it, its length in
+// front, whether a worker or the taker encoded it; a record of too many
+// tokens is left to be streamed.
+TEST_F(ParseCache, RecordsEncodedAheadComeWithTheirLength)
+{
+    CacheRecords many;
+    for (int copy = 0; copy < 40; ++copy) {
+        CacheRecords two;
+        FillCacheRecords(two);
+        for (auto& file : two.projects) {
+            file->path += std::to_string(copy);
+            for (int k = 0; k < 3000 + copy; ++k)
+                file->scan.tokens.emplace_back(k, IDENTIFIER, "name");
+            many.projects.push_back(std::move(file));
+        }
+    }
+    auto& huge = many.projects[5]->scan.tokens;
+    while (huge.size() <= CacheRecordEncoder::kMostTokensAhead)
+        huge.emplace_back(1, IDENTIFIER, "x");
+    std::vector<const CSourceFile*> files;
+    for (const auto& file : many.projects)
+        files.push_back(file.get());
+    files.push_back(nullptr);
+    CacheRecordEncoder ahead(files);
+    for (size_t i = 0; i < files.size(); ++i) {
+        std::optional<CacheChunk> taken = ahead.Take(i);
+        if (i == 5) {
+            EXPECT_FALSE(taken.has_value());
+            continue;
+        }
+        ASSERT_TRUE(taken.has_value()) << i;
+        CCacheSink record;
+        if (files[i] != nullptr)
+            CParseCacheWriter::WriteSourceFile(record, *files[i]);
+        ASSERT_EQ(taken->size, 4 + record.Held()) << i;
+        EXPECT_EQ(CCacheSource::Decode(taken->bytes.get()), record.Held()) << i;
+        EXPECT_EQ(std::memcmp(taken->bytes.get() + 4, record.Data(), record.Held()), 0) << i;
     }
 }
 
