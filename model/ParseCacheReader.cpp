@@ -60,9 +60,10 @@ void ReleasePages(const char* from, const char* to)
 }
 
 // Reads the records on up to kMostReaders threads, this one among them.
-// Each thread takes the next record not taken yet; records after one that
-// failed are left unread. With `file`, each thread reads the bytes of its
-// records from it into a buffer of its own.
+// Each thread takes the next record not taken yet, the largest first, so
+// that no thread is left with a large record when the others are done;
+// records after one that failed are left unread. With `file`, each thread
+// reads the bytes of its records from it into a buffer of its own.
 void ReadRecords(std::vector<RecordSlot>& slots, int32_t headerCount, size_t totalBytes,
     const std::atomic<bool>* stop, const CacheFileRecords* file)
 {
@@ -102,8 +103,23 @@ void ReadRecords(std::vector<RecordSlot>& slots, int32_t headerCount, size_t tot
     };
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const unsigned readers = totalBytes < kParallelBytes ? 1 : std::min(cores, kMostReaders);
+    if (readers == 1) {
+        ForEachOnThreads(
+            slots.size(), readers, [] { return ReaderState(); }, read, 1);
+        return;
+    }
+    std::vector<size_t> order(slots.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+    }
+    const auto length = [&slots](size_t i) {
+        return slots[i].place != nullptr ? size_t {slots[i].place->length} : slots[i].bytes.Left();
+    };
+    std::stable_sort(order.begin(), order.end(),
+        [&length](size_t a, size_t b) { return length(a) > length(b); });
     ForEachOnThreads(
-        slots.size(), readers, [] { return ReaderState(); }, read, 1);
+        order.size(), readers, [] { return ReaderState(); },
+        [&read, &order](size_t k, ReaderState& state) { read(order[k], state); }, 1);
 }
 
 } // namespace
