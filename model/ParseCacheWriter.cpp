@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unistd.h>
+#include <utility>
 
 CParseCacheWriter::CParseCacheWriter(
     const SourceFileList& projectFiles, const CFileIndex& fileIndex)
@@ -245,10 +247,25 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
     }
 }
 
+CParseCacheWriter::~CParseCacheWriter()
+{
+    if (replaced_ >= 0) {
+        ::close(replaced_);
+    }
+}
+
+int CParseCacheWriter::TakeReplacedFile()
+{
+    return std::exchange(replaced_, -1);
+}
+
 bool CParseCacheWriter::Save(const std::string& path)
 {
     digest_.clear();
-    if (!WriteFileAtomicallyWith(path, &WriteRecords, this, LinkRule::Replace)) {
+    if (replaced_ >= 0) {
+        ::close(std::exchange(replaced_, -1));
+    }
+    if (!WriteFileAtomicallyWith(path, &WriteRecords, this, LinkRule::Replace, &replaced_)) {
         digest_.clear();
         return false;
     }

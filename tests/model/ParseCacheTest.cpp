@@ -684,6 +684,49 @@ TEST_F(ParseCache, SaveWritesBesideTheCacheAndNowhereElse)
     EXPECT_FALSE(std::filesystem::exists(folder.File("gone")));
 }
 
+namespace {
+
+size_t OpenDescriptors()
+{
+    size_t count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
+        ++count;
+    return count;
+}
+
+} // namespace
+
+// The cache a save replaced is handed over open, for its room to be given
+// back where the caller likes; when nobody takes it, it goes with the
+// writer.
+TEST_F(ParseCache, ASaveHandsTheCacheItReplacedOver)
+{
+    const std::string path = folder.File("x.car");
+    CParseCacheWriter first(original.projects, original.index);
+    ASSERT_TRUE(first.Save(path));
+    EXPECT_EQ(first.TakeReplacedFile(), -1);
+    struct stat saved { };
+    ASSERT_EQ(::stat(path.c_str(), &saved), 0);
+
+    CParseCacheWriter second(original.projects, original.index);
+    ASSERT_TRUE(second.Save(path));
+    const int replaced = second.TakeReplacedFile();
+    ASSERT_GE(replaced, 0);
+    struct stat old { };
+    ASSERT_EQ(::fstat(replaced, &old), 0);
+    EXPECT_EQ(old.st_ino, saved.st_ino);
+    EXPECT_EQ(second.TakeReplacedFile(), -1);
+    ::close(replaced);
+
+    const size_t open = OpenDescriptors();
+    {
+        CParseCacheWriter third(original.projects, original.index);
+        ASSERT_TRUE(third.Save(path));
+        ASSERT_TRUE(third.Save(path));
+    }
+    EXPECT_EQ(OpenDescriptors(), open);
+}
+
 TEST_F(ParseCache, KilledSavesLeaveNothingTheNextSaveKeeps)
 {
     // Records large enough that a save takes a while to write.
