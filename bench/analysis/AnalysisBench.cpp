@@ -18,7 +18,9 @@
 // does, freeing that engine before the next save: round_save_ms and
 // round_load_ms are the medians, round_read_ms and round_decode_ms the
 // medians of the load's first pass through the file and of making the
-// records.
+// records, round_save_cpu_ms and round_load_cpu_ms the medians of the
+// processor time all threads spent on a save and on a load (steadier than
+// the time that passed on a busy machine).
 //
 // --edit PATH then appends a declaration to the file and runs the same
 // engine once more: edit_ms is that run, which reads again the files that
@@ -58,6 +60,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -216,7 +219,19 @@ double Milliseconds(const std::function<void()>& work)
 // The times of the measured saves and loads, in ms.
 struct CacheRounds {
     std::vector<double> save, load, read, decode;
+    std::vector<double> saveCpu, loadCpu; // on all threads
 };
+
+// The processor time of every thread of the process so far, in ms.
+double ProcessCpuMs()
+{
+    struct rusage usage { };
+    getrusage(RUSAGE_SELF, &usage);
+    const auto ms = [](const timeval& time) {
+        return static_cast<double>(time.tv_sec) * 1e3 + static_cast<double>(time.tv_usec) / 1e3;
+    };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
 
 double Median(std::vector<double> values)
 {
@@ -338,16 +353,20 @@ int main(int argc, char** argv)
             saveMs = Milliseconds([&] { saved = cold->Engine()->SaveCache(cachePath); });
             for (int round = 0; saved && round < options.rounds; ++round) {
                 std::string digest;
+                const double cpuBefore = ProcessCpuMs();
                 rounds.save.push_back(
                     Milliseconds([&] { saved = cold->Engine()->SaveCache(cachePath, &digest); }));
+                rounds.saveCpu.push_back(ProcessCpuMs() - cpuBefore);
                 auto again = std::make_unique<CAnalyzer>(&input);
                 StepTimes steps;
                 steps.Start();
                 bool againRead = false;
+                const double loadCpuBefore = ProcessCpuMs();
                 rounds.load.push_back(Milliseconds([&] {
                     againRead = again->Engine()->LoadCache(
                         cachePath, {}, digest, CacheLoadSteps {&steps, {}});
                 }));
+                rounds.loadCpu.push_back(ProcessCpuMs() - loadCpuBefore);
                 rounds.read.push_back(steps.Milliseconds("read"));
                 rounds.decode.push_back(steps.Milliseconds("decode"));
                 saved = saved && againRead;
@@ -416,6 +435,8 @@ int main(int argc, char** argv)
         std::printf("round_load_ms %.1f\n", Median(rounds.load));
         std::printf("round_read_ms %.1f\n", Median(rounds.read));
         std::printf("round_decode_ms %.1f\n", Median(rounds.decode));
+        std::printf("round_save_cpu_ms %.1f\n", Median(rounds.saveCpu));
+        std::printf("round_load_cpu_ms %.1f\n", Median(rounds.loadCpu));
     }
     std::printf("cache_bytes %ld\n", cacheBytes);
     std::printf("cold_peak_kb %ld\n", coldPeakKb);
