@@ -5,7 +5,6 @@
 #include "SourceFile.h"
 
 #include <algorithm>
-#include <cstring>
 #include <thread>
 
 CacheRecordEncoder::CacheRecordEncoder(std::vector<const CSourceFile*> files)
@@ -48,21 +47,34 @@ bool CacheRecordEncoder::Streamed(size_t i) const
     return files_[i] != nullptr && files_[i]->scan.tokens.size() > kMostTokensAhead;
 }
 
-CacheRecordEncoder::Slot CacheRecordEncoder::Encode(const CSourceFile* file, CCacheSink& scratch)
+size_t CacheRecordEncoder::EstimatedBytes(const CSourceFile* file)
+{
+    // About a token's head and text for each token, with its share of the
+    // units' token positions, and a macro's name, parameters and body for
+    // each macro; a quarter more, so that most records need no more room.
+    constexpr size_t kBytesPerToken = 20;
+    constexpr size_t kBytesPerMacro = 90;
+    constexpr size_t kLeastBytes = 4096;
+    if (file == nullptr) {
+        return 4;
+    }
+    const size_t estimate =
+        file->scan.tokens.size() * kBytesPerToken + file->macros.size() * kBytesPerMacro;
+    return estimate + estimate / 4 + kLeastBytes;
+}
+
+CacheRecordEncoder::Slot CacheRecordEncoder::Encode(const CSourceFile* file)
 {
     Slot slot;
     try {
-        scratch.Clear();
-        scratch.WriteSize(0);
+        CCacheSink sink;
+        sink.Reserve(EstimatedBytes(file));
+        sink.WriteSize(0);
         if (file != nullptr) {
-            CParseCacheWriter::WriteSourceFile(scratch, *file);
+            CParseCacheWriter::WriteSourceFile(sink, *file);
         }
-        const size_t size = scratch.Held();
-        scratch.PatchInt(0, static_cast<int32_t>(size - 4));
-        slot.bytes.bytes = std::make_unique_for_overwrite<char[]>(size);
-        std::memcpy(slot.bytes.bytes.get(), scratch.Data(), size);
-        slot.bytes.capacity = size;
-        slot.bytes.size = size;
+        sink.PatchInt(0, static_cast<int32_t>(sink.Held() - 4));
+        slot.bytes = sink.TakeChunk();
     } catch (...) {
         slot.failure = std::current_exception();
     }
@@ -72,7 +84,6 @@ CacheRecordEncoder::Slot CacheRecordEncoder::Encode(const CSourceFile* file, CCa
 
 void CacheRecordEncoder::Work()
 {
-    CCacheSink scratch;
     std::unique_lock lock(mutex_);
     for (;;) {
         ++idleWorkers_;
@@ -87,9 +98,9 @@ void CacheRecordEncoder::Work()
             continue;
         }
         lock.unlock();
-        Slot slot = Encode(files_[i], scratch);
+        Slot slot = Encode(files_[i]);
         lock.lock();
-        heldBytes_ += slot.bytes.size;
+        heldBytes_ += slot.bytes.capacity;
         slots_[i] = std::move(slot);
         ready_.notify_one(); // only the writer waits for it
     }
@@ -106,14 +117,14 @@ std::optional<CacheChunk> CacheRecordEncoder::Take(size_t i)
         if (Streamed(i)) {
             return std::nullopt;
         }
-        slot = Encode(files_[i], writerScratch_);
+        slot = Encode(files_[i]);
     } else {
         if (Streamed(i)) {
             return std::nullopt;
         }
         ready_.wait(lock, [this, i] { return slots_[i].done; });
         slot = std::move(slots_[i]);
-        heldBytes_ -= slot.bytes.size;
+        heldBytes_ -= slot.bytes.capacity;
         // A worker waits only while the bytes ahead are at their bound; one
         // is woken for the room a record leaves (waking them all for every
         // record costs more than encoding).

@@ -32,7 +32,7 @@ public:
 
     // The bytes of record i as the cache holds them (its length, then
     // CParseCacheWriter::WriteSourceFile), encoded ahead or here, in a chunk
-    // of exactly their size; none when the caller is to stream it. Records
+    // of about their size; none when the caller is to stream it. Records
     // are taken once each, in order. Rethrows what encoding the record
     // threw.
     std::optional<CacheChunk> Take(size_t i);
@@ -52,10 +52,11 @@ private:
     };
 
     bool Streamed(size_t i) const;
-    // Encodes into `scratch`, which keeps its room from one record to the
-    // next, and copies the bytes out: no record's bytes are held in more
-    // room than they need, and no room is grown again for every record.
-    static Slot Encode(const CSourceFile* file, CCacheSink& scratch);
+    // Encodes into room of about the record's estimated size, which the
+    // bytes keep: a record is copied nowhere, and the room is given back
+    // with it, whatever record a worker came to before.
+    static Slot Encode(const CSourceFile* file);
+    static size_t EstimatedBytes(const CSourceFile* file);
     void Work();
 
     std::vector<const CSourceFile*> files_;
@@ -64,9 +65,8 @@ private:
     std::condition_variable ready_; // a record is encoded (the writer waits)
     std::condition_variable room_; // there is room ahead again (workers wait)
     size_t next_ = 0; // the first record nobody has taken
-    size_t heldBytes_ = 0; // encoded, not yet taken
+    size_t heldBytes_ = 0; // room of the records encoded, not yet taken
     unsigned idleWorkers_ = 0; // waiting for room
     bool stopping_ = false;
-    CCacheSink writerScratch_; // for records the writer encodes itself
     std::vector<std::unique_ptr<LargeStackThread>> threads_;
 };

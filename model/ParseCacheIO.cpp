@@ -25,6 +25,16 @@ void CCacheSink::Flush()
     }
 }
 
+CacheChunk CCacheSink::TakeChunk()
+{
+    chunk_.size = Held();
+    CacheChunk taken = std::move(chunk_);
+    chunk_ = CacheChunk();
+    next_ = nullptr;
+    end_ = nullptr;
+    return taken;
+}
+
 void CCacheSink::MakeRoom(size_t n)
 {
     Flush();

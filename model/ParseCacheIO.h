@@ -106,6 +106,9 @@ public:
     // Forgets the bytes held and keeps the room (a sink that does not
     // spill).
     void Clear() { next_ = chunk_.bytes.get(); }
+    // Hands over the bytes held with their room (`size` is what was
+    // written) and goes on with none (a sink that does not spill).
+    CacheChunk TakeChunk();
 
 private:
     void MakeRoom(size_t n);
