@@ -75,6 +75,12 @@ void ReadRecords(std::vector<RecordSlot>& slots, int32_t headerCount, size_t tot
         std::vector<char> bytes;
     };
     const CCacheRecordReader::Release release = ReleasePages;
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const unsigned readers = totalBytes < kParallelBytes ? 1 : std::min(cores, kMostReaders);
+    // A record is read on threads of its own only when it is larger than
+    // a reader's share of all: a smaller one is done while the others are
+    // read, and its threads would only take their cores.
+    const size_t splitBytes = readers > 1 ? totalBytes / readers : 0;
     const auto read = [&](size_t i, ReaderState& state) {
         if (i > firstFailed.load()) {
             return;
@@ -85,6 +91,7 @@ void ReadRecords(std::vector<RecordSlot>& slots, int32_t headerCount, size_t tot
                 throw CacheError(CParseCacheReader::kStopped);
             }
             CCacheRecordReader reader(headerCount, state.texts);
+            reader.SetSplitBytes(splitBytes);
             if (file != nullptr) {
                 slot.bytes = CCacheSource(file->Read(*slot.place, state.bytes), slot.place->length);
                 // A huge record's pages go while it is read; the buffer is
@@ -101,8 +108,6 @@ void ReadRecords(std::vector<RecordSlot>& slots, int32_t headerCount, size_t tot
             while (i < failed && !firstFailed.compare_exchange_weak(failed, i)) { }
         }
     };
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const unsigned readers = totalBytes < kParallelBytes ? 1 : std::min(cores, kMostReaders);
     if (readers == 1) {
         ForEachOnThreads(
             slots.size(), readers, [] { return ReaderState(); }, read, 1);
