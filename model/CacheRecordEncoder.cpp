@@ -52,9 +52,9 @@ size_t CacheRecordEncoder::EstimatedBytes(const CSourceFile* file)
     // About a token's head and text for each token, with its share of the
     // units' token positions, and a macro's name, parameters and body for
     // each macro; a quarter more, so that most records need no more room.
-    constexpr size_t kBytesPerToken = 20;
+    constexpr size_t kBytesPerToken = 24;
     constexpr size_t kBytesPerMacro = 90;
-    constexpr size_t kLeastBytes = 4096;
+    constexpr size_t kLeastBytes = 256;
     if (file == nullptr) {
         return 4;
     }
@@ -125,13 +125,14 @@ std::optional<CacheChunk> CacheRecordEncoder::Take(size_t i)
         ready_.wait(lock, [this, i] { return slots_[i].done; });
         slot = std::move(slots_[i]);
         heldBytes_ -= slot.bytes.capacity;
-        // A worker waits only while the bytes ahead are at their bound; one
-        // is woken for the room a record leaves (waking them all for every
-        // record costs more than encoding).
-        const bool wake = idleWorkers_ > 0 && heldBytes_ < kMostBytesAhead;
+        // A worker waits only while the bytes ahead are at their bound;
+        // the waiting ones are woken together once a quarter of the bound is
+        // free again (waking one for the room each record leaves costs more
+        // than encoding a small record).
+        const bool wake = idleWorkers_ > 0 && heldBytes_ < kMostBytesAhead - kMostBytesAhead / 4;
         lock.unlock();
         if (wake) {
-            room_.notify_one();
+            room_.notify_all();
         }
     }
     if (slot.failure) {
