@@ -63,11 +63,12 @@ size_t CacheRecordEncoder::EstimatedBytes(const CSourceFile* file)
     return estimate + estimate / 4 + kLeastBytes;
 }
 
-CacheRecordEncoder::Slot CacheRecordEncoder::Encode(const CSourceFile* file)
+CacheRecordEncoder::Slot CacheRecordEncoder::Encode(const CSourceFile* file, CacheChunk room)
 {
     Slot slot;
     try {
         CCacheSink sink;
+        sink.Adopt(std::move(room));
         sink.Reserve(EstimatedBytes(file));
         sink.WriteSize(0);
         if (file != nullptr) {
@@ -97,8 +98,9 @@ void CacheRecordEncoder::Work()
         if (Streamed(i)) {
             continue;
         }
+        CacheChunk room = SpareRoom();
         lock.unlock();
-        Slot slot = Encode(files_[i]);
+        Slot slot = Encode(files_[i], std::move(room));
         lock.lock();
         heldBytes_ += slot.bytes.capacity;
         slots_[i] = std::move(slot);
@@ -113,11 +115,12 @@ std::optional<CacheChunk> CacheRecordEncoder::Take(size_t i)
     if (next_ <= i) {
         // Nobody has come to it: it is encoded here.
         next_ = i + 1;
-        lock.unlock();
         if (Streamed(i)) {
             return std::nullopt;
         }
-        slot = Encode(files_[i]);
+        CacheChunk room = SpareRoom();
+        lock.unlock();
+        slot = Encode(files_[i], std::move(room));
     } else {
         if (Streamed(i)) {
             return std::nullopt;
@@ -139,4 +142,29 @@ std::optional<CacheChunk> CacheRecordEncoder::Take(size_t i)
         std::rethrow_exception(slot.failure);
     }
     return std::move(slot.bytes);
+}
+
+CacheChunk CacheRecordEncoder::SpareRoom()
+{
+    if (spare_.empty()) {
+        return CacheChunk();
+    }
+    CacheChunk room = std::move(spare_.back());
+    spare_.pop_back();
+    spareBytes_ -= room.capacity;
+    return room;
+}
+
+void CacheRecordEncoder::GiveBack(CacheChunk room)
+{
+    if (!room.bytes) {
+        return;
+    }
+    std::unique_lock lock(mutex_);
+    if (spareBytes_ + room.capacity > kMostSpareBytes) {
+        lock.unlock();
+        return; // freed here
+    }
+    spareBytes_ += room.capacity;
+    spare_.push_back(std::move(room));
 }

@@ -35,6 +35,14 @@ CacheChunk CCacheSink::TakeChunk()
     return taken;
 }
 
+void CCacheSink::Adopt(CacheChunk chunk)
+{
+    chunk_ = std::move(chunk);
+    chunk_.size = 0;
+    next_ = chunk_.bytes.get();
+    end_ = next_ != nullptr ? next_ + chunk_.capacity : nullptr;
+}
+
 void CCacheSink::MakeRoom(size_t n)
 {
     Flush();

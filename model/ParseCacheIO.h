@@ -109,6 +109,9 @@ public:
     // Hands over the bytes held with their room (`size` is what was
     // written) and goes on with none (a sink that does not spill).
     CacheChunk TakeChunk();
+    // Goes on in the room of `chunk` (its bytes are forgotten) instead of
+    // its own (a sink that does not spill).
+    void Adopt(CacheChunk chunk);
 
 private:
     void MakeRoom(size_t n);

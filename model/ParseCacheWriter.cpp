@@ -233,6 +233,7 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
                 continue;
             }
             out.WriteChars(record->bytes.get(), size);
+            ahead.GiveBack(std::move(*record));
         }
         out.Flush();
         if (!output.Finish()) {

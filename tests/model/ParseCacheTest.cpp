@@ -237,8 +237,8 @@ TEST_F(ParseCache, RecordsEncodedAheadGiveTheBytesAndTheDigestOfWritingThemInTur
 }
 
 // A record encoded ahead is taken as the cache holds it, its length in
-// front, whether a worker or the taker encoded it; a record of too many
-// tokens is left to be streamed.
+// front, whether a worker or the taker encoded it, in new room or in room
+// given back; a record of too many tokens is left to be streamed.
 TEST_F(ParseCache, RecordsEncodedAheadComeWithTheirLength)
 {
     CacheRecords many;
@@ -247,7 +247,7 @@ TEST_F(ParseCache, RecordsEncodedAheadComeWithTheirLength)
         FillCacheRecords(two);
         for (auto& file : two.projects) {
             file->path += std::to_string(copy);
-            for (int k = 0; k < 3000 + copy; ++k)
+            for (int k = 0; k < (copy % 3 == 0 ? 6000 : 1000) + copy; ++k)
                 file->scan.tokens.emplace_back(k, IDENTIFIER, "name");
             many.projects.push_back(std::move(file));
         }
@@ -273,6 +273,8 @@ TEST_F(ParseCache, RecordsEncodedAheadComeWithTheirLength)
         ASSERT_EQ(taken->size, 4 + record.Held()) << i;
         EXPECT_EQ(CCacheSource::Decode(taken->bytes.get()), record.Held()) << i;
         EXPECT_EQ(std::memcmp(taken->bytes.get() + 4, record.Data(), record.Held()), 0) << i;
+        // Room given back is filled again by records of other sizes.
+        ahead.GiveBack(std::move(*taken));
     }
 }
 
