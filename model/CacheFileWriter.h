@@ -41,7 +41,7 @@ public:
     void Patch(size_t offset, uint32_t value);
     // From now on every byte appended is added to `digest` once it is
     // written, on the settling thread; a patch leaves it incomplete. Read
-    // the digest only after Finish.
+    // the digest only after Finish; it must outlive the writer.
     void DigestInto(ByteDigest* digest) { digest_ = digest; }
     // Whether the digest took every byte as it stands in the file.
     bool DigestWhole() const { return digest_ != nullptr && !patched_; }

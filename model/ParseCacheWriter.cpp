@@ -198,8 +198,9 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
         // be filled in behind them.
         constexpr size_t kChunkBytes = size_t {1} << 20;
         constexpr size_t kLeastBytesAsTheyAre = size_t {64} << 10;
-        CCacheFileWriter output(fd); // writes each chunk while the next is filled
+        // The digest outlives the writer's threads, which take it.
         ByteDigest digest;
+        CCacheFileWriter output(fd); // writes each chunk while the next is filled
         output.DigestInto(&digest);
         CCacheSink out;
         out.SpillTo(kChunkBytes, [&output](CacheChunk& full) { output.Write(full); });
