@@ -182,13 +182,24 @@ void CParseCacheReader::ReadAll(const CacheFileRecords& file, Records& records)
     TakeRecords(slots, file.Projects(), file.Cut(), file.BytesAfterRecords(), records);
 }
 
+void CParseCacheReader::TellPath(const std::string& path)
+{
+    // The line as it is, without a stream made for it: a cache of
+    // thousands of files tells as many lines. A line that cannot be
+    // handed over is dropped, as any message line is.
+    try {
+        messages_.Write(MessageKind::Info, path);
+    } catch (...) {
+    }
+}
+
 void CParseCacheReader::TakeRecords(std::vector<RecordSlot>& slots, int32_t projects,
     const std::exception_ptr& cut, bool bytesAfter, Records& records)
 {
     // Paths are told, and failures reported, as reading in order would.
     for (RecordSlot& slot : slots) {
         if (slot.pathRead) {
-            MessageLine(messages_) << slot.file->path;
+            TellPath(slot.file->path);
         }
         if (slot.failure) {
             std::rethrow_exception(slot.failure);
