@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -172,6 +173,12 @@ void CacheFileRecords::DigestBlock(
 
 const char* CacheFileRecords::Read(const Place& place, std::vector<char>& buffer) const
 {
+    // The state before the record is found by the place's own position.
+    const std::less<const Place*> before;
+    if (before(&place, places_.data()) || !before(&place, places_.data() + places_.size())) {
+        throw CacheError(kChanged); // not a place of this file
+    }
+    const auto k = static_cast<size_t>(&place - places_.data());
     const size_t size = size_t {4} + place.length;
     if (buffer.size() < size) {
         buffer.resize(size);
@@ -179,7 +186,6 @@ const char* CacheFileRecords::Read(const Place& place, std::vector<char>& buffer
     if (ReadAt(fd_, buffer.data(), size, place.offset - 4) != size) {
         throw CacheError(kChanged);
     }
-    const auto k = static_cast<size_t>(&place - places_.data());
     ByteDigest digest = marks_[k];
     digest.Add(buffer.data(), size);
     if (!digest.SameState(marks_[k + 1]) || CCacheSource::Decode(buffer.data()) != place.length) {

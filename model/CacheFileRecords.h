@@ -47,9 +47,9 @@ public:
     std::exception_ptr Cut() const { return cut_; }
     bool BytesAfterRecords() const { return trailing_; }
 
-    // The bytes of a record of Places(), read into `buffer` (grown as
-    // needed) and checked against the first pass; throws a CacheError when
-    // they differ.
+    // The bytes of a record of Places() (the place itself, not a copy),
+    // read into `buffer` (grown as needed) and checked against the first
+    // pass; throws a CacheError when they differ.
     const char* Read(const Place& place, std::vector<char>& buffer) const;
 
     static constexpr const char* kChanged = "changed while being read";
