@@ -24,6 +24,7 @@
 #include <unordered_map>
 
 #include <malloc.h>
+#include <unistd.h>
 
 namespace {
 
@@ -678,10 +679,14 @@ void CProjectAnalyzer::IndexFunction(CModelScope& scope)
     }
 }
 
-bool CProjectAnalyzer::SaveCache(const std::string& path, std::string* bytesDigest) const
+bool CProjectAnalyzer::SaveCache(const std::string& path, std::string* bytesDigest)
 {
     CParseCacheWriter writer(projectFiles_, fileIndex_);
     const bool saved = writer.Save(path);
+    // The cache replaced gives its room back when it is closed, which
+    // nobody waits for.
+    if (const int replaced = writer.TakeReplacedFile(); replaced >= 0)
+        disposal_.Tidy([replaced] { ::close(replaced); });
     if (bytesDigest != nullptr)
         *bytesDigest = writer.Digest();
     return saved;

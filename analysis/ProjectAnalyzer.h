@@ -77,7 +77,7 @@ public:
 
     // `bytesDigest`, when given, receives the digest of the cache's bytes
     // as written (empty when it could not be taken).
-    bool SaveCache(const std::string& path, std::string* bytesDigest = nullptr) const;
+    bool SaveCache(const std::string& path, std::string* bytesDigest = nullptr);
     // All or nothing; when refused, CacheFailure() says why. `readWith` is
     // what RecordsOptionsDigest() said when the cache was saved, when the
     // caller kept it: if the options differ at the next run, every file is

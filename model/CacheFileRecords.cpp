@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -90,10 +91,14 @@ void CacheFileRecords::ReadThrough(const std::atomic<bool>* stop, ByteDigest* di
     if (!failure_.empty()) {
         return;
     }
-    // Every byte in order, the head again among them.
+    // Every byte in order, the head again among them. The digest is taken
+    // whether the caller wants it or not: its states between the records
+    // check them when they are read again.
     std::vector<char> block(static_cast<size_t>(std::min<uint64_t>(size_, kBlockBytes)));
-    size_t record = 0;
-    ByteDigest recordDigest;
+    marks_.resize(places_.empty() ? 0 : places_.size() + 1);
+    size_t mark = 0;
+    ByteDigest own;
+    ByteDigest& whole = digest != nullptr ? *digest : own;
     for (uint64_t done = 0; done < size_;) {
         if (stop != nullptr && stop->load(std::memory_order_relaxed)) {
             failure_ = "stopped";
@@ -105,10 +110,7 @@ void CacheFileRecords::ReadThrough(const std::atomic<bool>* stop, ByteDigest* di
             failure_ = kChanged;
             return;
         }
-        if (digest != nullptr) {
-            digest->Add(block.data(), size);
-        }
-        DigestBlock(block.data(), done, size, record, recordDigest);
+        DigestBlock(block.data(), done, size, mark, whole);
         done += size;
     }
     // Nothing may follow what the size promised.
@@ -139,40 +141,44 @@ void CacheFileRecords::FindRecords()
             cut_ = std::make_exception_ptr(CacheError("Read Character Error."));
             return;
         }
-        places_.push_back(Place {at, length, 0});
+        places_.push_back(Place {at, length});
         at += length;
     }
     trailing_ = at != size_;
 }
 
-// Adds the bytes of a block to the digests of the records they belong to,
-// each record with its length before it; `record` is the first record not
-// finished, `recordDigest` what it has taken so far.
+uint64_t CacheFileRecords::MarkOffset(size_t k) const
+{
+    if (k < places_.size()) {
+        return places_[k].offset - 4;
+    }
+    return places_.back().offset + places_.back().length;
+}
+
+// Adds the bytes of a block to the digest, keeping its state at each mark
+// in the block; `mark` is the first mark not reached yet.
 void CacheFileRecords::DigestBlock(
-    const char* bytes, uint64_t from, size_t size, size_t& record, ByteDigest& recordDigest)
+    const char* bytes, uint64_t from, size_t size, size_t& mark, ByteDigest& digest)
 {
     const uint64_t to = from + size;
-    while (record < places_.size()) {
-        Place& place = places_[record];
-        const uint64_t start = std::max(place.offset - 4, from);
-        const uint64_t end = std::min(place.offset + place.length, to);
-        if (start >= to) {
-            return;
-        }
-        if (end > start) {
-            recordDigest.Add(bytes + (start - from), static_cast<size_t>(end - start));
-        }
-        if (place.offset + place.length > to) {
-            return; // goes on in the next block
-        }
-        place.digest = recordDigest.Value();
-        recordDigest = ByteDigest();
-        ++record;
+    uint64_t at = from;
+    while (mark < marks_.size() && MarkOffset(mark) <= to) {
+        const uint64_t boundary = MarkOffset(mark);
+        digest.Add(bytes + (at - from), static_cast<size_t>(boundary - at));
+        at = boundary;
+        marks_[mark++] = digest;
     }
+    digest.Add(bytes + (at - from), static_cast<size_t>(to - at));
 }
 
 const char* CacheFileRecords::Read(const Place& place, std::vector<char>& buffer) const
 {
+    // The state before the record is found by the place's own position.
+    const std::less<const Place*> before;
+    if (before(&place, places_.data()) || !before(&place, places_.data() + places_.size())) {
+        throw CacheError(kChanged); // not a place of this file
+    }
+    const auto k = static_cast<size_t>(&place - places_.data());
     const size_t size = size_t {4} + place.length;
     if (buffer.size() < size) {
         buffer.resize(size);
@@ -180,9 +186,9 @@ const char* CacheFileRecords::Read(const Place& place, std::vector<char>& buffer
     if (ReadAt(fd_, buffer.data(), size, place.offset - 4) != size) {
         throw CacheError(kChanged);
     }
-    ByteDigest digest;
+    ByteDigest digest = marks_[k];
     digest.Add(buffer.data(), size);
-    if (digest.Value() != place.digest || CCacheSource::Decode(buffer.data()) != place.length) {
+    if (!digest.SameState(marks_[k + 1]) || CCacheSource::Decode(buffer.data()) != place.length) {
         throw CacheError(kChanged);
     }
     return buffer.data() + 4;

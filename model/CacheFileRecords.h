@@ -11,9 +11,10 @@
 
 // A parse cache file read record by record, never held whole: a first pass
 // reads it in order through one small buffer, takes the digest of all its
-// bytes and notes where each record lies together with the digest of its
-// length and bytes; afterwards any thread reads a record into a buffer of
-// its own, and bytes that differ from those of the first pass (another
+// bytes and notes where each record lies together with the digest's state
+// before its length; afterwards any thread reads a record into a buffer of
+// its own and goes on from that state over the record's length and bytes,
+// and bytes that do not end in the state before the next record (another
 // program rewrote the file meanwhile) are refused. The file is read, not
 // mapped: cutting it short meanwhile cannot take bytes away under the
 // reader. Opening never waits (a FIFO has no writer to wait for), and only
@@ -24,7 +25,6 @@ public:
     struct Place {
         uint64_t offset = 0;
         uint32_t length = 0;
-        uint64_t digest = 0; // of the length and the bytes
     };
 
     // Reads the file through once; a stop request is looked at between
@@ -47,8 +47,9 @@ public:
     std::exception_ptr Cut() const { return cut_; }
     bool BytesAfterRecords() const { return trailing_; }
 
-    // A record's bytes, read into `buffer` (grown as needed) and checked
-    // against the first pass; throws a CacheError when they differ.
+    // The bytes of a record of Places() (the place itself, not a copy),
+    // read into `buffer` (grown as needed) and checked against the first
+    // pass; throws a CacheError when they differ.
     const char* Read(const Place& place, std::vector<char>& buffer) const;
 
     static constexpr const char* kChanged = "changed while being read";
@@ -56,14 +57,18 @@ public:
 private:
     void ReadThrough(const std::atomic<bool>* stop, ByteDigest* digest);
     void FindRecords();
+    // Where the digest's state is kept: before record k's length, and
+    // after the last record for k == Places().size().
+    uint64_t MarkOffset(size_t k) const;
     void DigestBlock(
-        const char* bytes, uint64_t from, size_t size, size_t& record, ByteDigest& recordDigest);
+        const char* bytes, uint64_t from, size_t size, size_t& mark, ByteDigest& digest);
 
     int fd_ = -1;
     uint64_t size_ = 0;
     int32_t projects_ = 0;
     int32_t headers_ = 0;
     std::vector<Place> places_;
+    std::vector<ByteDigest> marks_; // the digest before each record, and after the last
     std::exception_ptr cut_;
     bool trailing_ = false;
     std::string failure_;

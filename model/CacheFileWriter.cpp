@@ -7,6 +7,14 @@
 
 CCacheFileWriter::CCacheFileWriter(int fd) : fd_(fd)
 {
+    // The settling thread first: the writing thread settles what it wrote
+    // itself when there is none.
+    try {
+        settler_ = std::thread([this] { Settle(); });
+    } catch (const std::system_error&) {
+        // The writing thread settles.
+    }
+    settleApart_ = settler_.joinable();
     try {
         thread_ = std::thread([this] { Work(); });
     } catch (const std::system_error&) {
@@ -16,16 +24,24 @@ CCacheFileWriter::CCacheFileWriter(int fd) : fd_(fd)
 
 CCacheFileWriter::~CCacheFileWriter()
 {
-    if (!thread_.joinable()) {
-        return;
-    }
     {
         std::lock_guard lock(mutex_);
         finishing_ = true;
         queue_.clear(); // given up: the file is not kept
     }
     changed_.notify_all();
-    thread_.join();
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+    {
+        std::lock_guard lock(mutex_);
+        written_.clear();
+        writerDone_ = true;
+    }
+    changed_.notify_all();
+    if (settler_.joinable()) {
+        settler_.join();
+    }
 }
 
 void CCacheFileWriter::ThrowIfFailed() const
@@ -35,23 +51,39 @@ void CCacheFileWriter::ThrowIfFailed() const
     }
 }
 
-bool CCacheFileWriter::WriteItem(const Item& item)
+bool CCacheFileWriter::WriteItem(Item& item)
 {
     if (!item.chunk.bytes) {
         patched_ = true;
-        return WriteAllBytesAt(fd_, item.patch, 4, item.patchOffset);
+        return WriteAllBytesAt(fd_, item.patch, 4, item.offset);
     }
     if (!WriteAllBytes(fd_, item.chunk.bytes.get(), item.chunk.size)) {
         return false;
     }
+    item.offset = writtenBytes_;
+    writtenBytes_ += item.chunk.size;
+    return true;
+}
+
+void CCacheFileWriter::SettleItem(const Item& item)
+{
     if (digest_ != nullptr) {
         digest_->Add(item.chunk.bytes.get(), item.chunk.size);
     }
     // The disk starts on each piece at once; the flush at the end then has
     // little left to wait for.
-    StartWriteBack(fd_, written_, item.chunk.size);
-    written_ += item.chunk.size;
-    return true;
+    StartWriteBack(fd_, item.offset, item.chunk.size);
+}
+
+CacheChunk CCacheFileWriter::Release(Item& item)
+{
+    if (item.own) {
+        appendedBytes_ -= item.chunk.size;
+        return std::move(item.chunk); // freed by the caller, off the lock
+    }
+    item.chunk.size = 0;
+    spare_.push_back(std::move(item.chunk));
+    return CacheChunk();
 }
 
 void CCacheFileWriter::Write(CacheChunk& chunk)
@@ -61,6 +93,7 @@ void CCacheFileWriter::Write(CacheChunk& chunk)
         item.chunk = std::move(chunk);
         failed_ = failed_ || !WriteItem(item);
         ThrowIfFailed();
+        SettleItem(item);
         chunk = std::move(item.chunk);
         chunk.size = 0;
         return;
@@ -71,7 +104,7 @@ void CCacheFileWriter::Write(CacheChunk& chunk)
     queue_.emplace_back().chunk = std::move(chunk);
     chunk = CacheChunk();
     changed_.notify_all();
-    // A chunk to go on with: a written one, a new one while few are in
+    // A chunk to go on with: a settled one, a new one while few are in
     // flight, else the next one to come back.
     if (spare_.empty() && chunks_ >= kChunksInFlight) {
         changed_.wait(lock, [this] { return !spare_.empty() || failed_; });
@@ -96,6 +129,7 @@ void CCacheFileWriter::Append(CacheChunk bytes)
     if (!thread_.joinable()) {
         failed_ = failed_ || !WriteItem(item);
         ThrowIfFailed();
+        SettleItem(item);
         return;
     }
     std::unique_lock lock(mutex_);
@@ -109,7 +143,7 @@ void CCacheFileWriter::Append(CacheChunk bytes)
 void CCacheFileWriter::Patch(size_t offset, uint32_t value)
 {
     Item item;
-    item.patchOffset = offset;
+    item.offset = offset;
     CCacheSink::Put(item.patch, value);
     if (!thread_.joinable()) {
         failed_ = failed_ || !WriteItem(item);
@@ -125,7 +159,8 @@ void CCacheFileWriter::Patch(size_t offset, uint32_t value)
 bool CCacheFileWriter::Finish()
 {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return (queue_.empty() && !busy_) || failed_; });
+    changed_.wait(lock,
+        [this] { return (queue_.empty() && !busy_ && written_.empty() && !settling_) || failed_; });
     return !failed_;
 }
 
@@ -142,17 +177,51 @@ void CCacheFileWriter::Work()
         busy_ = true;
         lock.unlock();
         const bool ok = WriteItem(item);
+        const bool settleHere = ok && item.chunk.bytes && !settleApart_;
+        if (settleHere) {
+            SettleItem(item);
+        }
+        CacheChunk freed;
         lock.lock();
         busy_ = false;
         if (!ok) {
             failed_ = true;
             queue_.clear();
-        } else if (item.own) {
-            appendedBytes_ -= item.chunk.size;
+        } else if (settleHere) {
+            freed = Release(item);
         } else if (item.chunk.bytes) {
-            item.chunk.size = 0;
-            spare_.push_back(std::move(item.chunk));
+            written_.push_back(std::move(item));
         }
         changed_.notify_all();
+        if (freed.bytes) {
+            lock.unlock();
+            freed = CacheChunk();
+            lock.lock();
+        }
+    }
+}
+
+void CCacheFileWriter::Settle()
+{
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return !written_.empty() || writerDone_; });
+        if (written_.empty()) {
+            return;
+        }
+        Item item = std::move(written_.front());
+        written_.pop_front();
+        settling_ = true;
+        lock.unlock();
+        SettleItem(item);
+        lock.lock();
+        settling_ = false;
+        CacheChunk freed = Release(item);
+        changed_.notify_all();
+        if (freed.bytes) {
+            lock.unlock();
+            freed = CacheChunk();
+            lock.lock();
+        }
     }
 }

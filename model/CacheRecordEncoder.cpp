@@ -5,7 +5,6 @@
 #include "SourceFile.h"
 
 #include <algorithm>
-#include <cstring>
 #include <thread>
 
 CacheRecordEncoder::CacheRecordEncoder(std::vector<const CSourceFile*> files)
@@ -48,21 +47,35 @@ bool CacheRecordEncoder::Streamed(size_t i) const
     return files_[i] != nullptr && files_[i]->scan.tokens.size() > kMostTokensAhead;
 }
 
-CacheRecordEncoder::Slot CacheRecordEncoder::Encode(const CSourceFile* file, CCacheSink& scratch)
+size_t CacheRecordEncoder::EstimatedBytes(const CSourceFile* file)
+{
+    // About a token's head and text for each token, with its share of the
+    // units' token positions, and a macro's name, parameters and body for
+    // each macro; a quarter more, so that most records need no more room.
+    constexpr size_t kBytesPerToken = 24;
+    constexpr size_t kBytesPerMacro = 90;
+    constexpr size_t kLeastBytes = 256;
+    if (file == nullptr) {
+        return 4;
+    }
+    const size_t estimate =
+        file->scan.tokens.size() * kBytesPerToken + file->macros.size() * kBytesPerMacro;
+    return estimate + estimate / 4 + kLeastBytes;
+}
+
+CacheRecordEncoder::Slot CacheRecordEncoder::Encode(const CSourceFile* file, CacheChunk room)
 {
     Slot slot;
     try {
-        scratch.Clear();
+        CCacheSink sink;
+        sink.Adopt(std::move(room));
+        sink.Reserve(EstimatedBytes(file));
+        sink.WriteSize(0);
         if (file != nullptr) {
-            CParseCacheWriter::WriteSourceFile(scratch, *file);
+            CParseCacheWriter::WriteSourceFile(sink, *file);
         }
-        const size_t size = scratch.Held();
-        if (size > 0) {
-            slot.bytes.bytes = std::make_unique_for_overwrite<char[]>(size);
-            std::memcpy(slot.bytes.bytes.get(), scratch.Data(), size);
-        }
-        slot.bytes.capacity = size;
-        slot.bytes.size = size;
+        sink.PatchInt(0, static_cast<int32_t>(sink.Held() - 4));
+        slot.bytes = sink.TakeChunk();
     } catch (...) {
         slot.failure = std::current_exception();
     }
@@ -72,7 +85,6 @@ CacheRecordEncoder::Slot CacheRecordEncoder::Encode(const CSourceFile* file, CCa
 
 void CacheRecordEncoder::Work()
 {
-    CCacheSink scratch;
     std::unique_lock lock(mutex_);
     for (;;) {
         ++idleWorkers_;
@@ -86,10 +98,11 @@ void CacheRecordEncoder::Work()
         if (Streamed(i)) {
             continue;
         }
+        CacheChunk room = SpareRoom();
         lock.unlock();
-        Slot slot = Encode(files_[i], scratch);
+        Slot slot = Encode(files_[i], std::move(room));
         lock.lock();
-        heldBytes_ += slot.bytes.size;
+        heldBytes_ += slot.bytes.capacity;
         slots_[i] = std::move(slot);
         ready_.notify_one(); // only the writer waits for it
     }
@@ -102,29 +115,56 @@ std::optional<CacheChunk> CacheRecordEncoder::Take(size_t i)
     if (next_ <= i) {
         // Nobody has come to it: it is encoded here.
         next_ = i + 1;
-        lock.unlock();
         if (Streamed(i)) {
             return std::nullopt;
         }
-        slot = Encode(files_[i], writerScratch_);
+        CacheChunk room = SpareRoom();
+        lock.unlock();
+        slot = Encode(files_[i], std::move(room));
     } else {
         if (Streamed(i)) {
             return std::nullopt;
         }
         ready_.wait(lock, [this, i] { return slots_[i].done; });
         slot = std::move(slots_[i]);
-        heldBytes_ -= slot.bytes.size;
-        // A worker waits only while the bytes ahead are at their bound; one
-        // is woken for the room a record leaves (waking them all for every
-        // record costs more than encoding).
-        const bool wake = idleWorkers_ > 0 && heldBytes_ < kMostBytesAhead;
+        heldBytes_ -= slot.bytes.capacity;
+        // A worker waits only while the bytes ahead are at their bound;
+        // the waiting ones are woken together once a quarter of the bound is
+        // free again (waking one for the room each record leaves costs more
+        // than encoding a small record).
+        const bool wake = idleWorkers_ > 0 && heldBytes_ < kMostBytesAhead - kMostBytesAhead / 4;
         lock.unlock();
         if (wake) {
-            room_.notify_one();
+            room_.notify_all();
         }
     }
     if (slot.failure) {
         std::rethrow_exception(slot.failure);
     }
     return std::move(slot.bytes);
+}
+
+CacheChunk CacheRecordEncoder::SpareRoom()
+{
+    if (spare_.empty()) {
+        return CacheChunk();
+    }
+    CacheChunk room = std::move(spare_.back());
+    spare_.pop_back();
+    spareBytes_ -= room.capacity;
+    return room;
+}
+
+void CacheRecordEncoder::GiveBack(CacheChunk room)
+{
+    if (!room.bytes) {
+        return;
+    }
+    std::unique_lock lock(mutex_);
+    if (spareBytes_ + room.capacity > kMostSpareBytes) {
+        lock.unlock();
+        return; // freed here
+    }
+    spareBytes_ += room.capacity;
+    spare_.push_back(std::move(room));
 }

@@ -30,11 +30,17 @@ public:
     CacheRecordEncoder(const CacheRecordEncoder&) = delete;
     CacheRecordEncoder& operator=(const CacheRecordEncoder&) = delete;
 
-    // The bytes of record i (CParseCacheWriter::WriteSourceFile), encoded
-    // ahead or here, in a chunk of exactly their size; none when the caller
-    // is to stream it. Records are taken once each, in order. Rethrows what
-    // encoding the record threw.
+    // The bytes of record i as the cache holds them (its length, then
+    // CParseCacheWriter::WriteSourceFile), encoded ahead or here, in a chunk
+    // of about their size; none when the caller is to stream it. Records
+    // are taken once each, in order. Rethrows what encoding the record
+    // threw.
     std::optional<CacheChunk> Take(size_t i);
+    // Gives the room of a record taken back once its bytes were copied
+    // away: it is filled again with a record to come, so that the room of
+    // small records goes round instead of being freed on this thread and
+    // made again on the workers'.
+    void GiveBack(CacheChunk room);
 
     // A record with more tokens than this is streamed.
     static constexpr size_t kMostTokensAhead = size_t {256} << 10;
@@ -42,6 +48,8 @@ public:
     static constexpr size_t kLeastTokensForWorkers = size_t {64} << 10;
     static constexpr size_t kMostBytesAhead = size_t {8} << 20;
     static constexpr unsigned kMostWorkers = 8;
+    // Room given back and kept for records to come.
+    static constexpr size_t kMostSpareBytes = size_t {4} << 20;
 
 private:
     struct Slot {
@@ -51,10 +59,13 @@ private:
     };
 
     bool Streamed(size_t i) const;
-    // Encodes into `scratch`, which keeps its room from one record to the
-    // next, and copies the bytes out: no record's bytes are held in more
-    // room than they need, and no room is grown again for every record.
-    static Slot Encode(const CSourceFile* file, CCacheSink& scratch);
+    // Encodes into `room` (room given back, or none), grown to about the
+    // record's estimated size, which the bytes keep: a record is copied
+    // nowhere, and its room goes with it.
+    static Slot Encode(const CSourceFile* file, CacheChunk room);
+    // Room given back, or none (under the lock).
+    CacheChunk SpareRoom();
+    static size_t EstimatedBytes(const CSourceFile* file);
     void Work();
 
     std::vector<const CSourceFile*> files_;
@@ -63,9 +74,10 @@ private:
     std::condition_variable ready_; // a record is encoded (the writer waits)
     std::condition_variable room_; // there is room ahead again (workers wait)
     size_t next_ = 0; // the first record nobody has taken
-    size_t heldBytes_ = 0; // encoded, not yet taken
+    size_t heldBytes_ = 0; // room of the records encoded, not yet taken
     unsigned idleWorkers_ = 0; // waiting for room
+    std::vector<CacheChunk> spare_; // room given back
+    size_t spareBytes_ = 0;
     bool stopping_ = false;
-    CCacheSink writerScratch_; // for records the writer encodes itself
     std::vector<std::unique_ptr<LargeStackThread>> threads_;
 };

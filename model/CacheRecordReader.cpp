@@ -469,7 +469,7 @@ void CCacheRecordReader::ReadSourceFile(CCacheSource& in, CSourceFile& file, boo
     ReadMacroTable(in, file);
     file.scan.fileName = file.path;
     const uint32_t count = in.ReadCount(kMinTokenBytes);
-    if (in.Left() >= kSplitBytes) {
+    if (in.Left() >= splitBytes_) {
         ReadTokensBesideUnits(in, count, file);
         return;
     }

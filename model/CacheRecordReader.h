@@ -4,6 +4,7 @@
 #include "ParseCacheIO.h"
 #include "SourceFile.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -34,6 +35,9 @@ public:
     // Records whose tokens and units take at least this many bytes have
     // their units read on a second thread.
     static constexpr size_t kSplitBytes = size_t {1} << 20;
+    // Raises that bound, for records read beside others on every core:
+    // their threads would only take the cores from one another.
+    void SetSplitBytes(size_t bytes) { splitBytes_ = std::max(bytes, kSplitBytes); }
     // A list of units that takes at least this many bytes is read in up to
     // kUnitRuns runs at once.
     static constexpr size_t kRunBytes = size_t {256} << 10;
@@ -71,4 +75,5 @@ private:
     size_t tokenCount_ = 0; // tokens of the record being read
     int depth_ = 0;
     const Release* release_ = nullptr;
+    size_t splitBytes_ = kSplitBytes;
 };

@@ -25,6 +25,24 @@ void CCacheSink::Flush()
     }
 }
 
+CacheChunk CCacheSink::TakeChunk()
+{
+    chunk_.size = Held();
+    CacheChunk taken = std::move(chunk_);
+    chunk_ = CacheChunk();
+    next_ = nullptr;
+    end_ = nullptr;
+    return taken;
+}
+
+void CCacheSink::Adopt(CacheChunk chunk)
+{
+    chunk_ = std::move(chunk);
+    chunk_.size = 0;
+    next_ = chunk_.bytes.get();
+    end_ = next_ != nullptr ? next_ + chunk_.capacity : nullptr;
+}
+
 void CCacheSink::MakeRoom(size_t n)
 {
     Flush();

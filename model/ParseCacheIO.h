@@ -106,6 +106,12 @@ public:
     // Forgets the bytes held and keeps the room (a sink that does not
     // spill).
     void Clear() { next_ = chunk_.bytes.get(); }
+    // Hands over the bytes held with their room (`size` is what was
+    // written) and goes on with none (a sink that does not spill).
+    CacheChunk TakeChunk();
+    // Goes on in the room of `chunk` (its bytes are forgotten) instead of
+    // its own (a sink that does not spill).
+    void Adopt(CacheChunk chunk);
 
 private:
     void MakeRoom(size_t n);

@@ -60,9 +60,10 @@ void ReleasePages(const char* from, const char* to)
 }
 
 // Reads the records on up to kMostReaders threads, this one among them.
-// Each thread takes the next record not taken yet; records after one that
-// failed are left unread. With `file`, each thread reads the bytes of its
-// records from it into a buffer of its own.
+// Each thread takes the next record not taken yet, the largest first, so
+// that no thread is left with a large record when the others are done;
+// records after one that failed are left unread. With `file`, each thread
+// reads the bytes of its records from it into a buffer of its own.
 void ReadRecords(std::vector<RecordSlot>& slots, int32_t headerCount, size_t totalBytes,
     const std::atomic<bool>* stop, const CacheFileRecords* file)
 {
@@ -74,6 +75,12 @@ void ReadRecords(std::vector<RecordSlot>& slots, int32_t headerCount, size_t tot
         std::vector<char> bytes;
     };
     const CCacheRecordReader::Release release = ReleasePages;
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const unsigned readers = totalBytes < kParallelBytes ? 1 : std::min(cores, kMostReaders);
+    // A record is read on threads of its own only when it is larger than
+    // a reader's share of all: a smaller one is done while the others are
+    // read, and its threads would only take their cores.
+    const size_t splitBytes = readers > 1 ? totalBytes / readers : 0;
     const auto read = [&](size_t i, ReaderState& state) {
         if (i > firstFailed.load()) {
             return;
@@ -84,6 +91,7 @@ void ReadRecords(std::vector<RecordSlot>& slots, int32_t headerCount, size_t tot
                 throw CacheError(CParseCacheReader::kStopped);
             }
             CCacheRecordReader reader(headerCount, state.texts);
+            reader.SetSplitBytes(splitBytes);
             if (file != nullptr) {
                 slot.bytes = CCacheSource(file->Read(*slot.place, state.bytes), slot.place->length);
                 // A huge record's pages go while it is read; the buffer is
@@ -100,10 +108,23 @@ void ReadRecords(std::vector<RecordSlot>& slots, int32_t headerCount, size_t tot
             while (i < failed && !firstFailed.compare_exchange_weak(failed, i)) { }
         }
     };
-    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const unsigned readers = totalBytes < kParallelBytes ? 1 : std::min(cores, kMostReaders);
+    if (readers == 1) {
+        ForEachOnThreads(
+            slots.size(), readers, [] { return ReaderState(); }, read, 1);
+        return;
+    }
+    std::vector<size_t> order(slots.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+    }
+    const auto length = [&slots](size_t i) {
+        return slots[i].place != nullptr ? size_t {slots[i].place->length} : slots[i].bytes.Left();
+    };
+    std::stable_sort(order.begin(), order.end(),
+        [&length](size_t a, size_t b) { return length(a) > length(b); });
     ForEachOnThreads(
-        slots.size(), readers, [] { return ReaderState(); }, read, 1);
+        order.size(), readers, [] { return ReaderState(); },
+        [&read, &order](size_t k, ReaderState& state) { read(order[k], state); }, 1);
 }
 
 } // namespace
@@ -161,13 +182,24 @@ void CParseCacheReader::ReadAll(const CacheFileRecords& file, Records& records)
     TakeRecords(slots, file.Projects(), file.Cut(), file.BytesAfterRecords(), records);
 }
 
+void CParseCacheReader::TellPath(const std::string& path)
+{
+    // The line as it is, without a stream made for it: a cache of
+    // thousands of files tells as many lines. A line that cannot be
+    // handed over is dropped, as any message line is.
+    try {
+        messages_.Write(MessageKind::Info, path);
+    } catch (...) {
+    }
+}
+
 void CParseCacheReader::TakeRecords(std::vector<RecordSlot>& slots, int32_t projects,
     const std::exception_ptr& cut, bool bytesAfter, Records& records)
 {
     // Paths are told, and failures reported, as reading in order would.
     for (RecordSlot& slot : slots) {
         if (slot.pathRead) {
-            MessageLine(messages_) << slot.file->path;
+            TellPath(slot.file->path);
         }
         if (slot.failure) {
             std::rethrow_exception(slot.failure);

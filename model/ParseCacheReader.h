@@ -78,6 +78,8 @@ private:
     // failure in file order.
     void TakeRecords(std::vector<RecordSlot>& slots, int32_t projects,
         const std::exception_ptr& cut, bool bytesAfter, Records& records);
+    // Writes the path of a record read to the messages.
+    void TellPath(const std::string& path);
     // Reads with `read`; all or nothing.
     bool HandOver(const std::function<void(Records&)>& read);
 

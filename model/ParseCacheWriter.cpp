@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unistd.h>
+#include <utility>
 
 CParseCacheWriter::CParseCacheWriter(
     const SourceFileList& projectFiles, const CFileIndex& fileIndex)
@@ -187,17 +189,18 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
         }
         CacheRecordEncoder ahead(files);
         // Records stream through a buffer behind their lengths. A record
-        // encoded ahead comes with its length; a large one is streamed,
-        // and its length is filled in once known (in the buffer, or in the
-        // file when the record's start went out already): one pass,
-        // whatever the size. A large record encoded ahead goes to the file
-        // as it is, not copied. The digest is taken on the writing thread
-        // as the bytes go out, unless a length had to be filled in behind
-        // them.
+        // encoded ahead comes with its length in front; a large one is
+        // streamed, and its length is filled in once known (in the buffer,
+        // or in the file when the record's start went out already): one
+        // pass, whatever the size. A large record encoded ahead goes to the
+        // file as it is, not copied, and leaves the buffer where it was.
+        // The digest is taken as the bytes go out, unless a length had to
+        // be filled in behind them.
         constexpr size_t kChunkBytes = size_t {1} << 20;
         constexpr size_t kLeastBytesAsTheyAre = size_t {64} << 10;
-        CCacheFileWriter output(fd); // writes each chunk while the next is filled
+        // The digest outlives the writer's threads, which take it.
         ByteDigest digest;
+        CCacheFileWriter output(fd); // writes each chunk while the next is filled
         output.DigestInto(&digest);
         CCacheSink out;
         out.SpillTo(kChunkBytes, [&output](CacheChunk& full) { output.Write(full); });
@@ -223,15 +226,15 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
                 streamOne(files[i]);
                 continue;
             }
-            const size_t length = record->size;
-            out.WriteSize(static_cast<uint32_t>(length));
-            if (length >= kLeastBytesAsTheyAre) {
+            const size_t size = record->size;
+            if (size >= kLeastBytesAsTheyAre) {
                 out.Flush();
                 output.Append(std::move(*record));
-                out.PassOver(length);
+                out.PassOver(size);
                 continue;
             }
-            out.WriteChars(record->bytes.get(), length);
+            out.WriteChars(record->bytes.get(), size);
+            ahead.GiveBack(std::move(*record));
         }
         out.Flush();
         if (!output.Finish()) {
@@ -246,10 +249,25 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
     }
 }
 
+CParseCacheWriter::~CParseCacheWriter()
+{
+    if (replaced_ >= 0) {
+        ::close(replaced_);
+    }
+}
+
+int CParseCacheWriter::TakeReplacedFile()
+{
+    return std::exchange(replaced_, -1);
+}
+
 bool CParseCacheWriter::Save(const std::string& path)
 {
     digest_.clear();
-    if (!WriteFileAtomicallyWith(path, &WriteRecords, this, LinkRule::Replace)) {
+    if (replaced_ >= 0) {
+        ::close(std::exchange(replaced_, -1));
+    }
+    if (!WriteFileAtomicallyWith(path, &WriteRecords, this, LinkRule::Replace, &replaced_)) {
         digest_.clear();
         return false;
     }

@@ -22,8 +22,19 @@ class CParseCacheWriter {
 public:
     CParseCacheWriter(const SourceFileList& projectFiles, const CFileIndex& fileIndex);
 
+    // Closes the file the last Save replaced, when nobody took it.
+    ~CParseCacheWriter();
+    CParseCacheWriter(const CParseCacheWriter&) = delete;
+    CParseCacheWriter& operator=(const CParseCacheWriter&) = delete;
+
     // True when the cache was written whole. Never throws on a file error.
     bool Save(const std::string& path);
+    // A descriptor open on the cache file the last Save replaced, or -1;
+    // the caller closes it. Its room goes back to the file system at that
+    // close, which for a large cache can take long (see AtomicFile.h):
+    // the caller may do it on a thread of its own. Left here, it is closed
+    // with the writer.
+    int TakeReplacedFile();
     // DigestOfBytes of the cache the last Save wrote, taken while it was
     // written (read back from the disk only when a length had to be filled
     // in after its record's start had gone to the file); empty when the
@@ -40,4 +51,5 @@ private:
     const SourceFileList& projectFiles_;
     const CFileIndex& fileIndex_;
     std::string digest_;
+    int replaced_ = -1;
 };

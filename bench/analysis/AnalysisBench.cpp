@@ -3,7 +3,7 @@
 // rebuilding the model there without parsing.
 //
 // analysis_bench [-I DIR]... [-D NAME[=VALUE]]... [--cache FILE] [--dump] [--jobs N]
-//                [--touch PATH] [--edit PATH] PATH...
+//                [--touch PATH] [--edit PATH] [--rounds N] PATH...
 //
 // --jobs N reads the project files on N threads (1: the run's own only);
 // without it, one per core.
@@ -12,6 +12,15 @@
 // warm run (its bytes stay as they are) and runs the same engine once more:
 // touch_ms is that run, which finds the file's bytes as they were and reads
 // nothing again.
+//
+// --rounds N then saves the cache N times more and loads each save into a
+// fresh engine, checked against the digest the save gave as the program
+// does, freeing that engine before the next save: round_save_ms and
+// round_load_ms are the medians, round_read_ms and round_decode_ms the
+// medians of the load's first pass through the file and of making the
+// records, round_save_cpu_ms and round_load_cpu_ms the medians of the
+// processor time all threads spent on a save and on a load (steadier than
+// the time that passed on a busy machine).
 //
 // --edit PATH then appends a declaration to the file and runs the same
 // engine once more: edit_ms is that run, which reads again the files that
@@ -34,12 +43,14 @@
 #include "Analyzer.h"
 #include "ChildStartKind.h"
 #include "LanguageTable.h"
+#include "ParseCacheReader.h"
 #include "ProjectArguments.h"
 #include "StepTimes.h"
 #include "TokenType.h"
 #include "UnitDump.h"
 #include "UnitKind.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -70,6 +81,7 @@ struct Options {
     unsigned jobs = 0; // 0: one per core
     std::string touch; // a file whose time moves before one more run
     std::string edit; // a file that gains a declaration before one more run
+    int rounds = 0; // saves and loads measured after the first
 };
 
 Options ParseOptions(int argc, char** argv)
@@ -104,6 +116,13 @@ Options ParseOptions(int argc, char** argv)
                 BenchUsageError("analysis_bench", "--edit needs a file");
             }
             options.edit = argv[++i];
+        } else if (arg == "--rounds") {
+            const int rounds = i + 1 < argc ? std::atoi(argv[i + 1]) : 0;
+            if (rounds < 1) {
+                BenchUsageError("analysis_bench", "--rounds needs a number of at least 1");
+            }
+            options.rounds = rounds;
+            ++i;
         } else if (!arg.empty() && arg[0] == '-') {
             BenchUsageError("analysis_bench", "unknown option " + arg);
         } else {
@@ -114,7 +133,7 @@ Options ParseOptions(int argc, char** argv)
     if (!options.project.anyPath) {
         BenchUsageError("analysis_bench",
             "usage: analysis_bench [-I DIR]... [-D NAME[=VALUE]]... [--cache FILE] "
-            "[--dump] [--jobs N] [--touch PATH] [--edit PATH] PATH...");
+            "[--dump] [--jobs N] [--touch PATH] [--edit PATH] [--rounds N] PATH...");
     }
     return options;
 }
@@ -217,6 +236,32 @@ double Milliseconds(const std::function<void()>& work)
     return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
+// The times of the measured saves and loads, in ms.
+struct CacheRounds {
+    std::vector<double> save, load, read, decode;
+    std::vector<double> saveCpu, loadCpu; // on all threads
+};
+
+// The processor time of every thread of the process so far, in ms.
+double ProcessCpuMs()
+{
+    struct rusage usage { };
+    getrusage(RUSAGE_SELF, &usage);
+    const auto ms = [](const timeval& time) {
+        return static_cast<double>(time.tv_sec) * 1e3 + static_cast<double>(time.tv_usec) / 1e3;
+    };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+double Median(std::vector<double> values)
+{
+    if (values.empty()) {
+        return 0;
+    }
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 // The engine writes its progress lines to the standard output; while it
 // works they go nowhere, so that the output holds only the figures.
 class QuietStdout {
@@ -308,6 +353,7 @@ int main(int argc, char** argv)
     double coldMs = 0, warmMs = 0, touchMs = 0, editMs = 0, saveMs = 0, loadMs = 0, mergeMs = 0;
     std::unique_ptr<EditedFile> edited;
     bool saved = false, read = false;
+    CacheRounds rounds;
     KindCounts before, savedModel, after;
     long headers = 0, tokens = 0, failed = 0, coldPeakKb = 0;
     long long inputBytes = 0;
@@ -335,6 +381,26 @@ int main(int argc, char** argv)
             }
             CountElements(*cold->Engine()->Root(), savedModel);
             saveMs = Milliseconds([&] { saved = cold->Engine()->SaveCache(cachePath); });
+            for (int round = 0; saved && round < options.rounds; ++round) {
+                std::string digest;
+                const double cpuBefore = ProcessCpuMs();
+                rounds.save.push_back(
+                    Milliseconds([&] { saved = cold->Engine()->SaveCache(cachePath, &digest); }));
+                rounds.saveCpu.push_back(ProcessCpuMs() - cpuBefore);
+                auto again = std::make_unique<CAnalyzer>(&input);
+                StepTimes steps;
+                steps.Start();
+                bool againRead = false;
+                const double loadCpuBefore = ProcessCpuMs();
+                rounds.load.push_back(Milliseconds([&] {
+                    againRead = again->Engine()->LoadCache(
+                        cachePath, {}, digest, CacheLoadSteps {&steps, {}});
+                }));
+                rounds.loadCpu.push_back(ProcessCpuMs() - loadCpuBefore);
+                rounds.read.push_back(steps.Milliseconds("read"));
+                rounds.decode.push_back(steps.Milliseconds("decode"));
+                saved = saved && againRead;
+            }
         }
         const CProjectAnalyzer& engine = *cold->Engine();
         std::set<std::string> readPaths;
@@ -407,6 +473,14 @@ int main(int argc, char** argv)
     std::printf("save_ms %.1f\n", saveMs);
     std::printf("load_ms %.1f\n", loadMs);
     std::printf("merge_ms %.1f\n", mergeMs);
+    if (options.rounds > 0) {
+        std::printf("round_save_ms %.1f\n", Median(rounds.save));
+        std::printf("round_load_ms %.1f\n", Median(rounds.load));
+        std::printf("round_read_ms %.1f\n", Median(rounds.read));
+        std::printf("round_decode_ms %.1f\n", Median(rounds.decode));
+        std::printf("round_save_cpu_ms %.1f\n", Median(rounds.saveCpu));
+        std::printf("round_load_cpu_ms %.1f\n", Median(rounds.loadCpu));
+    }
     std::printf("cache_bytes %ld\n", cacheBytes);
     std::printf("cold_peak_kb %ld\n", coldPeakKb);
     std::printf("peak_kb %ld\n", peakKb);

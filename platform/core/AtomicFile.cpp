@@ -132,9 +132,30 @@ void StartWriteBack(int fd, size_t offset, size_t size)
 #endif
 }
 
-bool WriteFileAtomicallyWith(
-    const std::string& path, bool (*write)(int fd, void* context), void* context, LinkRule links)
+namespace {
+
+// A descriptor on the regular file at `path` as it is now, or -1.
+int OpenReplaced(const std::string& path)
 {
+    int fd;
+    do {
+        fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    struct stat status { };
+    if (fd >= 0 && (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))) {
+        ::close(fd);
+        fd = -1;
+    }
+    return fd;
+}
+
+} // namespace
+
+bool WriteFileAtomicallyWith(const std::string& path, bool (*write)(int fd, void* context),
+    void* context, LinkRule links, int* replaced)
+{
+    if (replaced != nullptr)
+        *replaced = -1;
     if (path.empty())
         return false;
     const bool replaceLink = links == LinkRule::Replace;
@@ -179,10 +200,16 @@ bool WriteFileAtomicallyWith(
     }
     if (::close(fd) != 0 && errno != EINTR)
         ok = false;
+    // Opened before the rename, so that it is the file replaced.
+    const int old = ok && replaced != nullptr ? OpenReplaced(target) : -1;
     if (ok)
         ok = ::rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok)
         ::unlink(temporary.c_str());
+    if (ok && old >= 0)
+        *replaced = old;
+    else if (old >= 0)
+        ::close(old);
     return ok;
 }
 

@@ -25,8 +25,12 @@ enum class LinkRule { WriteThrough, Replace };
 // As WriteFileAtomically, with the content produced by `write`, which gets
 // an open descriptor of the temporary file and returns false on failure.
 // For content too large to hold in memory at once.
+// With `replaced`, a regular file that was replaced is left open there (else
+// -1): the last close of a large file gives its room back, which can take
+// long where the file system discards freed blocks at once, and the caller
+// chooses where that happens.
 bool WriteFileAtomicallyWith(const std::string& path, bool (*write)(int fd, void* context),
-    void* context, LinkRule links = LinkRule::WriteThrough);
+    void* context, LinkRule links = LinkRule::WriteThrough, int* replaced = nullptr);
 
 // Writes all bytes to a descriptor, going on after interrupted writes.
 bool WriteAllBytes(int fd, const char* data, size_t size);

@@ -140,6 +140,14 @@ std::string ByteDigest::Text() const
     return text;
 }
 
+bool ByteDigest::SameState(const ByteDigest& other) const
+{
+    return total_ == other.total_ && started_ == other.started_ &&
+        pendingSize_ == other.pendingSize_ &&
+        std::memcmp(lanes_, other.lanes_, sizeof lanes_) == 0 &&
+        std::memcmp(pending_, other.pending_, pendingSize_) == 0;
+}
+
 std::string DigestOfBytes(const char* data, size_t size)
 {
     ByteDigest digest;

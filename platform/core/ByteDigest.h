@@ -15,6 +15,10 @@ public:
     uint64_t Value() const;
     // The length and the digest, as text ("<length>:<16 hex digits>").
     std::string Text() const;
+    // Whether the two took the same bytes after the same start, as far as
+    // anything added later can tell: every later Value of the one is that
+    // of the other.
+    bool SameState(const ByteDigest& other) const;
 
 private:
     void Stripe(const unsigned char* bytes);

@@ -87,6 +87,8 @@ TEST(CacheFileRecords, ARecordRewrittenAfterTheFirstPassIsRefused)
     folder.Write("x.car", changed);
     std::vector<char> buffer;
     EXPECT_NO_THROW(file.Read(file.Places()[0], buffer));
+    const CacheFileRecords::Place copy = file.Places()[0];
+    EXPECT_THROW(file.Read(copy, buffer), CacheError); // not a place of the file
     try {
         file.Read(file.Places()[1], buffer);
         ADD_FAILURE() << "a rewritten record was read";

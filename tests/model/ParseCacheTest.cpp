@@ -19,6 +19,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <sys/stat.h>
@@ -231,6 +232,49 @@ TEST_F(ParseCache, RecordsEncodedAheadGiveTheBytesAndTheDigestOfWritingThemInTur
         CacheRecords loaded;
         ASSERT_TRUE(Load(loaded, saved));
         EXPECT_EQ(loaded.projects[299]->path, many.projects[299]->path);
+    }
+}
+
+// A record encoded ahead is taken as the cache holds it, its length in
+// front, whether a worker or the taker encoded it, in new room or in room
+// given back; a record of too many tokens is left to be streamed.
+TEST_F(ParseCache, RecordsEncodedAheadComeWithTheirLength)
+{
+    CacheRecords many;
+    for (int copy = 0; copy < 40; ++copy) {
+        CacheRecords two;
+        FillCacheRecords(two);
+        for (auto& file : two.projects) {
+            file->path += std::to_string(copy);
+            for (int k = 0; k < (copy % 3 == 0 ? 6000 : 1000) + copy; ++k)
+                file->scan.tokens.emplace_back(k, IDENTIFIER, "name");
+            many.projects.push_back(std::move(file));
+        }
+    }
+    auto& huge = many.projects[5]->scan.tokens;
+    while (huge.size() <= CacheRecordEncoder::kMostTokensAhead)
+        huge.emplace_back(1, IDENTIFIER, "x");
+    std::vector<const CSourceFile*> files;
+    for (const auto& file : many.projects)
+        files.push_back(file.get());
+    files.push_back(nullptr);
+    CacheRecordEncoder ahead(files);
+    for (size_t i = 0; i < files.size(); ++i) {
+        std::optional<CacheChunk> taken = ahead.Take(i);
+        if (i == 5) {
+            EXPECT_FALSE(taken.has_value());
+            continue;
+        }
+        ASSERT_TRUE(taken.has_value()) << i;
+        CCacheSink record;
+        if (files[i] != nullptr)
+            CParseCacheWriter::WriteSourceFile(record, *files[i]);
+        ASSERT_EQ(taken->size, 4 + record.Held()) << i;
+        EXPECT_EQ(CCacheSource::Decode(taken->bytes.get()), record.Held()) << i;
+        const std::string expected = record.Held() > 0 ? record.Bytes() : std::string();
+        EXPECT_EQ(std::string(taken->bytes.get() + 4, record.Held()), expected) << i;
+        // Room given back is filled again by records of other sizes.
+        ahead.GiveBack(std::move(*taken));
     }
 }
 
@@ -640,6 +684,49 @@ TEST_F(ParseCache, SaveWritesBesideTheCacheAndNowhereElse)
     CParseCacheWriter writer(original.projects, original.index);
     EXPECT_FALSE(writer.Save(folder.File("gone/keep.car")));
     EXPECT_FALSE(std::filesystem::exists(folder.File("gone")));
+}
+
+namespace {
+
+size_t OpenDescriptors()
+{
+    size_t count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
+        ++count;
+    return count;
+}
+
+} // namespace
+
+// The cache a save replaced is handed over open, for its room to be given
+// back where the caller likes; when nobody takes it, it goes with the
+// writer.
+TEST_F(ParseCache, ASaveHandsTheCacheItReplacedOver)
+{
+    const std::string path = folder.File("x.car");
+    CParseCacheWriter first(original.projects, original.index);
+    ASSERT_TRUE(first.Save(path));
+    EXPECT_EQ(first.TakeReplacedFile(), -1);
+    struct stat saved { };
+    ASSERT_EQ(::stat(path.c_str(), &saved), 0);
+
+    CParseCacheWriter second(original.projects, original.index);
+    ASSERT_TRUE(second.Save(path));
+    const int replaced = second.TakeReplacedFile();
+    ASSERT_GE(replaced, 0);
+    struct stat old { };
+    ASSERT_EQ(::fstat(replaced, &old), 0);
+    EXPECT_EQ(old.st_ino, saved.st_ino);
+    EXPECT_EQ(second.TakeReplacedFile(), -1);
+    ::close(replaced);
+
+    const size_t open = OpenDescriptors();
+    {
+        CParseCacheWriter third(original.projects, original.index);
+        ASSERT_TRUE(third.Save(path));
+        ASSERT_TRUE(third.Save(path));
+    }
+    EXPECT_EQ(OpenDescriptors(), open);
 }
 
 TEST_F(ParseCache, KilledSavesLeaveNothingTheNextSaveKeeps)

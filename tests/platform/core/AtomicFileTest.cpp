@@ -57,3 +57,56 @@ TEST(AtomicFile, TemporariesOfAKilledWriterAreRemovedByTheNextWrite)
         files += entry.is_regular_file() ? 1 : 0;
     EXPECT_EQ(files, 3);
 }
+
+namespace {
+
+bool WriteNew(int fd, void*)
+{
+    return WriteAllBytes(fd, "new", 3);
+}
+
+bool FailToWrite(int, void*)
+{
+    return false;
+}
+
+// What an open descriptor reads from its start.
+std::string ReadOpen(int fd)
+{
+    char bytes[16] = {};
+    const ssize_t got = ::pread(fd, bytes, sizeof bytes, 0);
+    return got > 0 ? std::string(bytes, static_cast<size_t>(got)) : std::string();
+}
+
+} // namespace
+
+// The file replaced is handed over still open, so that the caller closes it
+// where it likes; nothing is handed over when nothing was replaced, when
+// the write failed or when what was replaced was a link.
+TEST(AtomicFile, TheReplacedFileIsHandedOverOpen)
+{
+    TempFolder folder;
+    const std::string target = folder.File("cache.car");
+    int replaced = 7;
+    ASSERT_TRUE(WriteFileAtomicallyWith(target, &WriteNew, nullptr, LinkRule::Replace, &replaced));
+    EXPECT_EQ(replaced, -1);
+
+    folder.Write("cache.car", "old");
+    ASSERT_TRUE(WriteFileAtomicallyWith(target, &WriteNew, nullptr, LinkRule::Replace, &replaced));
+    ASSERT_GE(replaced, 0);
+    EXPECT_EQ(ReadOpen(replaced), "old");
+    EXPECT_EQ(ReadFileBytes(target), "new");
+    ::close(replaced);
+
+    EXPECT_FALSE(
+        WriteFileAtomicallyWith(target, &FailToWrite, nullptr, LinkRule::Replace, &replaced));
+    EXPECT_EQ(replaced, -1);
+    EXPECT_EQ(ReadFileBytes(target), "new");
+
+    const std::string elsewhere = folder.Write("elsewhere.txt", "kept");
+    const std::string link = folder.File("link.car");
+    ASSERT_EQ(::symlink(elsewhere.c_str(), link.c_str()), 0);
+    ASSERT_TRUE(WriteFileAtomicallyWith(link, &WriteNew, nullptr, LinkRule::Replace, &replaced));
+    EXPECT_EQ(replaced, -1);
+    EXPECT_EQ(ReadFileBytes(elsewhere), "kept");
+}
