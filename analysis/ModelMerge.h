@@ -7,6 +7,7 @@
 #include <set>
 #include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -57,8 +58,7 @@ private:
     CModelScope& FindOrAdd(CModelScope& owner);
     void AddUnit(CModelScope& element, CUnit& unit);
     CModelScope& DescendScopes(const std::vector<std::string>& scopes, CModelScope& owner);
-    std::vector<std::vector<PPToken>> BuildParameterKey(
-        const CUnit& unit, const CFunctionInfo& record) const;
+    ParameterKey BuildParameterKey(const CUnit& unit, const CFunctionInfo& record);
     void RecordDefiningFile(CModelScope& element);
     bool IsAnonymousSeen(int32_t first);
     std::string NamelessName(int32_t kind);
@@ -67,7 +67,15 @@ private:
     CSourceFile& file_;
     CInputSet* input_;
     MergeContext* context_ = nullptr;
-    CModelScope key_;
+    // The element looked for: its kind, name and parameter key. The flag a
+    // new element takes is its project file's once a function of the file
+    // was merged, and false before.
+    int32_t kind_ = 0;
+    std::string_view name_;
+    ParameterKey parameterKey_;
+    bool keyFromProjectFile_ = false;
+    std::string nameless_; // the name made for a nameless type
+    ParameterKey::Builder keyBuilder_;
     bool pendingTemplate_ = false;
     bool projectFile_ = false;
     int32_t fileNumber_ = -1; // the file's number among defining files, once asked

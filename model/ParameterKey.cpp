@@ -23,30 +23,48 @@ void PutWord(std::string& out, uint32_t value)
 
 } // namespace
 
+void ParameterKey::Builder::Add(int32_t type, const char* text)
+{
+    ++counts_.back();
+    PutWord(tokens_, static_cast<uint32_t>(type));
+    if (type == IDENTIFIER) {
+        tokens_ += text ? text : "";
+        tokens_ += '\0';
+    }
+}
+
+ParameterKey ParameterKey::Builder::Take()
+{
+    ParameterKey key;
+    if (!counts_.empty()) {
+        const size_t length = (2 + counts_.size()) * sizeof(uint32_t) + tokens_.size();
+        key.bytes_ = std::make_unique_for_overwrite<char[]>(length);
+        char* at = key.bytes_.get();
+        const auto put = [&at](uint32_t value) {
+            std::memcpy(at, &value, sizeof(value));
+            at += sizeof(value);
+        };
+        put(static_cast<uint32_t>(length));
+        put(static_cast<uint32_t>(counts_.size()));
+        for (uint32_t count : counts_) {
+            put(count);
+        }
+        std::memcpy(at, tokens_.data(), tokens_.size());
+    }
+    Clear();
+    return key;
+}
+
 ParameterKey::ParameterKey(const std::vector<std::vector<PPToken>>& parameters)
 {
-    if (parameters.empty()) {
-        return;
-    }
-    std::string packed;
-    PutWord(packed, 0); // the length, filled in below
-    PutWord(packed, static_cast<uint32_t>(parameters.size()));
+    Builder builder;
     for (const auto& tokens : parameters) {
-        PutWord(packed, static_cast<uint32_t>(tokens.size()));
-    }
-    for (const auto& tokens : parameters) {
+        builder.Start();
         for (const PPToken& token : tokens) {
-            PutWord(packed, static_cast<uint32_t>(token.type));
-            if (token.type == IDENTIFIER) {
-                packed += token.text ? token.text : "";
-                packed += '\0';
-            }
+            builder.Add(token.type, token.text);
         }
     }
-    const auto length = static_cast<uint32_t>(packed.size());
-    std::memcpy(packed.data(), &length, sizeof(length));
-    bytes_ = std::make_unique_for_overwrite<char[]>(packed.size());
-    std::memcpy(bytes_.get(), packed.data(), packed.size());
+    *this = builder.Take();
 }
 
 ParameterKey::ParameterKey(const ParameterKey& other)

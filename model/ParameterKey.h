@@ -2,7 +2,9 @@
 
 #include "PPToken.h"
 
+#include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 // What tells overloaded functions of one name apart: for each parameter, the
@@ -12,6 +14,27 @@
 // parameters and for every other element).
 class ParameterKey {
 public:
+    // Packs a key a parameter at a time, without copying tokens: Start for
+    // each parameter, then Add for each of its type's tokens; Take gives the
+    // key (none without parameters) and leaves the builder empty, with its
+    // room kept for the next key.
+    class Builder {
+    public:
+        void Start() { counts_.push_back(0); }
+        void Add(int32_t type, const char* text);
+        size_t Parameters() const { return counts_.size(); }
+        ParameterKey Take();
+        void Clear()
+        {
+            counts_.clear();
+            tokens_.clear();
+        }
+
+    private:
+        std::vector<uint32_t> counts_;
+        std::string tokens_; // per token its type and, for an identifier, its text
+    };
+
     ParameterKey() = default;
     // One token vector per parameter, in order.
     ParameterKey(const std::vector<std::vector<PPToken>>& parameters);
