@@ -3,6 +3,7 @@
 #include "ChildStartKind.h"
 #include "FailureLine.h"
 #include "FileIndex.h"
+#include "FunctionIndex.h"
 #include "InputSet.h"
 #include "LanguageTable.h"
 #include "ProjectAnalyzer.h"
@@ -409,13 +410,15 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
         }
         // Parents and the function table in the type linker's walk, before
         // it links variables to their holders.
+        FunctionIndex functions;
         CTypeLinker linker(root_.get());
-        linker.Run([this](CModelScope& scope, CModelScope* parent) {
+        linker.Run([&functions](CModelScope& scope, CModelScope* parent) {
             if (parent) {
                 scope.parent = parent;
             }
-            IndexFunction(scope);
+            functions.Add(scope);
         });
+        functions.FileInto(functionTable_, functionMap_);
         mergedFlags_ = MergeFlags();
         recordsChanged_ = false;
     } catch (...) {

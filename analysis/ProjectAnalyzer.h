@@ -167,8 +167,6 @@ private:
     void Dispose(SourceFileList records);
     std::vector<std::pair<bool, bool>> MergeFlags() const;
     bool AreAllFilesFlagged() const;
-    // One element's entries in the function table and the function map.
-    void IndexFunction(CModelScope& scope);
 
     SourceFileList projectFiles_;
     CFileIndex fileIndex_;
