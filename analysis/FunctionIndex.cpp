@@ -6,6 +6,34 @@
 #include <algorithm>
 #include <utility>
 
+namespace {
+
+// The first eight bytes of a name as a number that orders as the bytes do
+// (a shorter name is padded with zeros, which come before any character).
+uint64_t PrefixOf(std::string_view name)
+{
+    uint64_t prefix = 0;
+    for (size_t i = 0; i < 8; ++i) {
+        prefix <<= 8;
+        if (i < name.size()) {
+            prefix |= static_cast<unsigned char>(name[i]);
+        }
+    }
+    return prefix;
+}
+
+} // namespace
+
+void FunctionIndex::AddTree(CModelScope& root)
+{
+    Add(root);
+    if (root.scopeChildren) {
+        for (CModelScope* child : *root.scopeChildren) {
+            AddTree(*child);
+        }
+    }
+}
+
 void FunctionIndex::Add(CModelScope& scope)
 {
     if (scope.kind != UNIT_FUNCTION) {
@@ -22,7 +50,7 @@ void FunctionIndex::Add(CModelScope& scope)
             }
         }
     }
-    noted_.push_back({scope.name.view(), &scope,
+    noted_.push_back({PrefixOf(scope.name.view()), scope.name.view(), &scope,
         record ? static_cast<int32_t>(record->parameters.size()) : -1, noted_.size()});
 }
 
@@ -31,13 +59,17 @@ void FunctionIndex::FileInto(FunctionTable& table, FunctionMap& map)
     // By name; of one name, in walk order (a sort that needs no room, which
     // could not fail to get it).
     std::sort(noted_.begin(), noted_.end(), [](const Noted& a, const Noted& b) {
+        if (a.prefix != b.prefix) {
+            return a.prefix < b.prefix;
+        }
         const int byName = a.name.compare(b.name);
         return byName != 0 ? byName < 0 : a.order < b.order;
     });
     std::vector<std::pair<int32_t, CModelScope*>> counts;
     for (size_t first = 0; first < noted_.size();) {
         size_t end = first + 1;
-        while (end < noted_.size() && noted_[end].name == noted_[first].name) {
+        while (end < noted_.size() && noted_[end].prefix == noted_[first].prefix &&
+            noted_[end].name == noted_[first].name) {
             ++end;
         }
         // The table: the first of each parameter count, filed by count.

@@ -22,11 +22,17 @@ class FunctionIndex {
 public:
     // Notes the element when it is a function (any other is passed over).
     void Add(CModelScope& scope);
+    // Notes every function of the tree in the type linker's walk: each
+    // element before its children, children in set order. Reads only the
+    // elements' kinds, names, units and children, so that the linker may
+    // walk the tree on another thread at the same time.
+    void AddTree(CModelScope& root);
     // Files every function noted into `table` and `map`, and forgets them.
     void FileInto(FunctionTable& table, FunctionMap& map);
 
 private:
     struct Noted {
+        uint64_t prefix; // the name's first eight bytes, big-endian, zero-padded
         std::string_view name;
         CModelScope* scope;
         int32_t parameters; // of its first function unit; -1 without one

@@ -3,6 +3,7 @@
 #include "ChildStartKind.h"
 #include "FailureLine.h"
 #include "FileIndex.h"
+#include "FileReadAhead.h"
 #include "FunctionIndex.h"
 #include "InputSet.h"
 #include "LanguageTable.h"
@@ -13,8 +14,11 @@
 #include "TypeLinker.h"
 #include "UnitDetail.h"
 
+#include <exception>
 #include <stdexcept>
 #include <string_view>
+#include <system_error>
+#include <thread>
 
 namespace {
 
@@ -408,17 +412,49 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
                 }
             }
         }
-        // Parents and the function table in the type linker's walk, before
-        // it links variables to their holders.
+        // The function table and map are filed while the type linker sets
+        // the parents and links variables to their holders: neither reads
+        // what the other writes.
         FunctionIndex functions;
-        CTypeLinker linker(root_.get());
-        linker.Run([&functions](CModelScope& scope, CModelScope* parent) {
-            if (parent) {
-                scope.parent = parent;
+        std::exception_ptr indexFailure;
+        const auto index = [&] {
+            try {
+                functions.AddTree(*root_);
+                functions.FileInto(functionTable_, functionMap_);
+            } catch (...) {
+                indexFailure = std::current_exception();
             }
-            functions.Add(scope);
-        });
-        functions.FileInto(functionTable_, functionMap_);
+        };
+        std::thread indexer;
+        if (FileReadAhead::WorkersFor(jobs_) > 1) {
+            try {
+                indexer = std::thread(index);
+            } catch (const std::system_error&) {
+                // filed on this thread below
+            }
+        }
+        const bool indexing = indexer.joinable();
+        try {
+            CTypeLinker linker(root_.get());
+            linker.Run([](CModelScope& scope, CModelScope* parent) {
+                if (parent) {
+                    scope.parent = parent;
+                }
+            });
+        } catch (...) {
+            if (indexing) {
+                indexer.join();
+            }
+            throw;
+        }
+        if (indexing) {
+            indexer.join();
+        } else {
+            index();
+        }
+        if (indexFailure) {
+            std::rethrow_exception(indexFailure);
+        }
         mergedFlags_ = MergeFlags();
         recordsChanged_ = false;
     } catch (...) {

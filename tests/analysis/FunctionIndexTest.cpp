@@ -114,4 +114,24 @@ TEST_F(FunctionIndexTest, EntriesFiledBeforeComeFirst)
     EXPECT_EQ(g.units[1], later->definitions.front());
 }
 
+// A tree is noted in the type linker's walk: an element's children before
+// its next sibling.
+TEST_F(FunctionIndexTest, ATreeIsNotedDepthFirst)
+{
+    CModelScope* inner =
+        model.Add(model.Add(nullptr, "b", UNIT_NAMESPACE), "f", UNIT_FUNCTION, 0, true);
+    CModelScope* outer = model.Add(nullptr, "f", UNIT_FUNCTION, 0, true);
+    CModelScope* later =
+        model.Add(model.Add(nullptr, "g", UNIT_CLASS), "f", UNIT_FUNCTION, 0, true);
+    index.AddTree(model.root);
+    index.FileInto(table, map);
+
+    EXPECT_EQ(Find(0, "f"), inner);
+    const FunctionDefinitions& f = map.at("f");
+    ASSERT_EQ(f.count, 3);
+    EXPECT_EQ(f.units[0], inner->definitions.front());
+    EXPECT_EQ(f.units[1], outer->definitions.front());
+    EXPECT_EQ(f.units[2], later->definitions.front());
+}
+
 } // namespace
