@@ -14,11 +14,13 @@
 #include "TypeLinker.h"
 #include "UnitDetail.h"
 
+#include <algorithm>
 #include <exception>
 #include <stdexcept>
 #include <string_view>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -96,11 +98,15 @@ void CModelMerger::MergeFile(CModelScope& root, MergeContext& context, bool proj
     projectFile_ = projectFile;
     context_ = &context;
     context.mergedFiles.insert(&file_);
-    if (input_) {
-        input_->AddNoCase(file_.path);
-    }
-    if (!projectFile) {
+    if (projectFile) {
+        if (input_) {
+            input_->AddNoCase(file_.path);
+        }
+    } else {
         std::vector<const CSourceFile*>& same = context.mergedUnits[file_.path];
+        if (input_ && same.empty()) {
+            input_->AddNoCase(file_.path); // an instance merged before added the path
+        }
         for (const CSourceFile* other : same) {
             if (SameTokens(other->scan.tokens, file_.scan.tokens)) {
                 return; // its units are in already
@@ -394,7 +400,10 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
                     << GetLangString(3) << ": " << file.path << " : " << failure.what();
             }
         };
-        if (AreAllFilesFlagged()) {
+        // Each project file's flags, looked up once.
+        std::vector<std::pair<bool, bool>> flags = MergeFlags();
+        const std::pair<bool, bool> drawn(true, true);
+        if (std::all_of(flags.begin(), flags.end(), [&](const auto& f) { return f == drawn; })) {
             for (auto& file : projectFiles_) {
                 mergeOne(*file, true, false);
             }
@@ -404,11 +413,9 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
                 }
             }
         } else {
-            for (auto& file : projectFiles_) {
-                auto flags = input_->fileFlags.find(file->path);
-                if (flags != input_->fileFlags.end() && flags->second.analyse &&
-                    flags->second.draw) {
-                    mergeOne(*file, true, true);
+            for (size_t i = 0; i < projectFiles_.size(); ++i) {
+                if (flags[i] == drawn) {
+                    mergeOne(*projectFiles_[i], true, true);
                 }
             }
         }
@@ -455,7 +462,7 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
         if (indexFailure) {
             std::rethrow_exception(indexFailure);
         }
-        mergedFlags_ = MergeFlags();
+        mergedFlags_ = std::move(flags);
         recordsChanged_ = false;
     } catch (...) {
         ResetModel(); // never a half-built model

@@ -8,6 +8,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -27,10 +29,10 @@ struct MergeContext {
     int32_t namelessNamespaces = 0;
     int32_t namelessEnums = 0;
     std::set<std::pair<std::string, int32_t>> namelessSeen;
-    std::set<const CSourceFile*> mergedFiles;
+    std::unordered_set<const CSourceFile*> mergedFiles;
     // Headers whose units were merged, by path: another instance of a path
     // with the same tokens has the same units, which are merged once.
-    std::map<std::string, std::vector<const CSourceFile*>> mergedUnits;
+    std::unordered_map<std::string, std::vector<const CSourceFile*>> mergedUnits;
 };
 
 // Merges one file's unit tree into the project-wide model: namespaces,

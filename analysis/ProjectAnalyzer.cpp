@@ -583,17 +583,6 @@ std::vector<CallRecord> CProjectAnalyzer::GetCalledFunctions(const CModelScope* 
     }
 }
 
-bool CProjectAnalyzer::AreAllFilesFlagged() const
-{
-    for (const auto& file : projectFiles_) {
-        auto flags = input_->fileFlags.find(file->path);
-        if (flags == input_->fileFlags.end() || !flags->second.analyse || !flags->second.draw) {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool CProjectAnalyzer::SaveCache(const std::string& path, std::string* bytesDigest) const
 {
     CParseCacheWriter writer(projectFiles_, fileIndex_);

@@ -166,7 +166,6 @@ private:
     // that a run does not wait for it, or here in a one-job run.
     void Dispose(SourceFileList records);
     std::vector<std::pair<bool, bool>> MergeFlags() const;
-    bool AreAllFilesFlagged() const;
 
     SourceFileList projectFiles_;
     CFileIndex fileIndex_;
