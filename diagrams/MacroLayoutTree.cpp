@@ -51,9 +51,10 @@ MacroLayoutNode MakeNode(CModelScope* child, MacroGroups& groups)
 //
 // The names of a tree of up to kStoredNodes nodes are measured through the
 // process-wide store of extents, where the next build (a reopen, another
-// Draw) finds them. A bigger tree goes past it: it may hold millions of
-// names, mostly met once, which kept there would take about as much memory
-// as the tree and push out the texts other views repeat.
+// Draw) finds them. A bigger tree goes past it, on several threads: it may
+// hold millions of names, mostly met once, which kept there would take
+// about as much memory as the tree and push out the texts other views
+// repeat.
 class CaptionMeasure {
 public:
     // Nodes measured together.
@@ -88,7 +89,9 @@ public:
     // Measures what was added.
     void Flush()
     {
-        const unsigned threads = texts_.size() < TextBatch::kParallelTexts
+        // Through the store the names are mostly found: threads would each
+        // make their own fonts for nothing.
+        const unsigned threads = stored_ || texts_.size() < TextBatch::kParallelTexts
             ? 1
             : std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
         const std::vector<CSize> extents = TextBatch::Measure(

@@ -462,7 +462,7 @@ TEST_F(MacroLayoutTest, OnlyASmallTreeKeepsItsNamesInTheStore)
     ASSERT_EQ(nodes[0].children[0].textW, 6 * 7 + 4);
     EXPECT_TRUE(kept("counter"));
 
-    // Measured in more than one run, the first names on several threads.
+    // Measured in more than one run.
     for (int i = 0; i < 20000; ++i)
         model.Add(nullptr, "v" + std::to_string(i), UNIT_VARIABLE);
     nodes = Build();
