@@ -176,7 +176,7 @@ std::string CModelMerger::NamelessName(int32_t kind)
 CModelScope& CModelMerger::MergeUnit(CUnit& unit, CModelScope& owner)
 {
     kind_ = unit.kind;
-    parameterKey_.clear();
+    parameterKey_ = nullptr;
     switch (unit.kind) {
     case UNIT_CLASS:
     case UNIT_STRUCT:
@@ -294,7 +294,7 @@ void CModelMerger::MergeVariable(CUnit& unit, const CVariableInfo& record, CMode
 
 void CModelMerger::MergeFunction(CUnit& unit, const CFunctionInfo& record, CModelScope& owner)
 {
-    parameterKey_.clear();
+    parameterKey_ = nullptr;
     if (record.qualifiedName.scopes.empty() && IsFunctionPointer(unit, record.qualifiedName.name)) {
         kind_ = UNIT_VARIABLE;
         name_ = record.qualifiedName.name.view();
@@ -337,11 +337,11 @@ CModelScope& CModelMerger::DescendScopes(const std::vector<std::string>& scopes,
     return *current;
 }
 
-ParameterKey CModelMerger::BuildParameterKey(const CUnit& unit, const CFunctionInfo& record)
+const char* CModelMerger::BuildParameterKey(const CUnit& unit, const CFunctionInfo& record)
 {
     keyBuilder_.Clear();
     if (!unit.tokens) {
-        return ParameterKey();
+        return nullptr;
     }
     for (const CVariableInfo& parameter : record.parameters) {
         keyBuilder_.Start();
@@ -365,9 +365,9 @@ ParameterKey CModelMerger::BuildParameterKey(const CUnit& unit, const CFunctionI
         unit.tokens->at(static_cast<size_t>(record.parameters[0].specifierTokens[0])).type ==
             WORD_VOID) {
         keyBuilder_.Clear();
-        return ParameterKey();
+        return nullptr;
     }
-    return keyBuilder_.Take();
+    return keyBuilder_.Pack();
 }
 
 void CModelMerger::RecordDefiningFile(CModelScope& element)

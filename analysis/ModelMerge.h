@@ -64,7 +64,8 @@ private:
     CModelScope& FindOrAdd(CModelScope& owner);
     void AddUnit(CModelScope& element, CUnit& unit);
     CModelScope& DescendScopes(const std::vector<std::string>& scopes, CModelScope& owner);
-    ParameterKey BuildParameterKey(const CUnit& unit, const CFunctionInfo& record);
+    // The packed key (null: none), the builder's until the next.
+    const char* BuildParameterKey(const CUnit& unit, const CFunctionInfo& record);
     void RecordDefiningFile(CModelScope& element);
     bool IsAnonymousSeen(int32_t first);
     std::string NamelessName(int32_t kind);
@@ -78,7 +79,7 @@ private:
     // was merged, and false before.
     int32_t kind_ = 0;
     std::string_view name_;
-    ParameterKey parameterKey_;
+    const char* parameterKey_ = nullptr; // packed by keyBuilder_
     bool keyFromProjectFile_ = false;
     std::string nameless_; // the name made for a nameless type
     ParameterKey::Builder keyBuilder_;

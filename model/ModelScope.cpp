@@ -27,7 +27,7 @@ bool FunctionKeyLess::operator()(const ChildKey& a, const CModelScope& b) const
     if (byName != 0) {
         return byName < 0;
     }
-    return ParameterKey::Compare(a.parameterKey, b.parameterKey) < 0;
+    return ParameterKey::Compare(a.parameterKey, b.parameterKey.Packed()) < 0;
 }
 
 bool FunctionKeyLess::operator()(const CModelScope& a, const ChildKey& b) const
@@ -36,7 +36,7 @@ bool FunctionKeyLess::operator()(const CModelScope& a, const ChildKey& b) const
     if (byName != 0) {
         return byName < 0;
     }
-    return ParameterKey::Compare(a.parameterKey, b.parameterKey) < 0;
+    return ParameterKey::Compare(a.parameterKey.Packed(), b.parameterKey) < 0;
 }
 
 bool ScopeCreationLess::operator()(const CModelScope* a, const CModelScope* b) const
@@ -141,20 +141,18 @@ CModelScope* CModelScope::FindChild(const ChildKey& key) const
 }
 
 CModelScope* CModelScope::AddChild(
-    std::string_view name, ParameterKey& parameterKey, int32_t kind, bool fromProjectFile)
+    std::string_view name, const char* parameterKey, int32_t kind, bool fromProjectFile)
 {
     if (!scopeChildren) {
         scopeChildren = std::make_unique<ScopeChildSet>();
     }
-    CModelScope* child = scopeChildren->FindOrAdd(ChildKey {name, parameterKey}, [&] {
+    return scopeChildren->FindOrAdd(ChildKey {name, parameterKey}, [&] {
         auto made = std::make_unique<CModelScope>();
         made->kind = kind;
         made->fromProjectFile = fromProjectFile;
         made->parent = this;
         made->name = name;
-        made->parameterKey = std::move(parameterKey);
+        made->parameterKey = ParameterKey(parameterKey);
         return made;
     });
-    parameterKey.clear();
-    return child;
 }

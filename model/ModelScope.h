@@ -32,10 +32,10 @@ struct FunctionKeyLess {
 };
 
 // What tells a child from its siblings, found without an element to compare
-// with: its name and parameter key.
+// with: its name and packed parameter key (see ParameterKey; null: none).
 struct ChildKey {
     std::string_view name;
-    const ParameterKey& parameterKey;
+    const char* parameterKey;
 };
 
 // Orders elements by the order they were made in, so that sets of element
@@ -131,12 +131,11 @@ public:
     CModelScope* AddChild(CModelScope&& key);
     // The child of that name and parameter key, or none.
     CModelScope* FindChild(const ChildKey& key) const;
-    // The child of that name and parameter key; when there is none, a new
-    // child of that kind and flag, with neither template mark nor units,
-    // which copies the name and takes the parameter key over (`parameterKey`
-    // is left empty either way).
+    // The child of that name and packed parameter key; when there is none,
+    // a new child of that kind and flag, with neither template mark nor
+    // units, which copies the name and the key.
     CModelScope* AddChild(
-        std::string_view name, ParameterKey& parameterKey, int32_t kind, bool fromProjectFile);
+        std::string_view name, const char* parameterKey, int32_t kind, bool fromProjectFile);
 
 private:
     // The child equal to `key`, or a new one with the key's kind, flags and

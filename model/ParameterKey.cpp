@@ -33,26 +33,33 @@ void ParameterKey::Builder::Add(int32_t type, const char* text)
     }
 }
 
-ParameterKey ParameterKey::Builder::Take()
+const char* ParameterKey::Builder::Pack()
 {
-    ParameterKey key;
-    if (!counts_.empty()) {
-        const size_t length = (2 + counts_.size()) * sizeof(uint32_t) + tokens_.size();
-        key.bytes_ = std::make_unique_for_overwrite<char[]>(length);
-        char* at = key.bytes_.get();
-        const auto put = [&at](uint32_t value) {
-            std::memcpy(at, &value, sizeof(value));
-            at += sizeof(value);
-        };
-        put(static_cast<uint32_t>(length));
-        put(static_cast<uint32_t>(counts_.size()));
-        for (uint32_t count : counts_) {
-            put(count);
-        }
-        std::memcpy(at, tokens_.data(), tokens_.size());
+    if (counts_.empty()) {
+        Clear();
+        return nullptr;
     }
+    const size_t length = (2 + counts_.size()) * sizeof(uint32_t) + tokens_.size();
+    packed_.clear();
+    packed_.reserve(length);
+    PutWord(packed_, static_cast<uint32_t>(length));
+    PutWord(packed_, static_cast<uint32_t>(counts_.size()));
+    for (uint32_t count : counts_) {
+        PutWord(packed_, count);
+    }
+    packed_ += tokens_;
     Clear();
-    return key;
+    return packed_.data();
+}
+
+ParameterKey::ParameterKey(const char* packed)
+{
+    if (packed) {
+        const char* at = packed;
+        const uint32_t length = ReadWord(at);
+        bytes_ = std::make_unique_for_overwrite<char[]>(length);
+        std::memcpy(bytes_.get(), packed, length);
+    }
 }
 
 ParameterKey::ParameterKey(const std::vector<std::vector<PPToken>>& parameters)
@@ -67,14 +74,8 @@ ParameterKey::ParameterKey(const std::vector<std::vector<PPToken>>& parameters)
     *this = builder.Take();
 }
 
-ParameterKey::ParameterKey(const ParameterKey& other)
+ParameterKey::ParameterKey(const ParameterKey& other) : ParameterKey(other.bytes_.get())
 {
-    if (other.bytes_) {
-        const char* at = other.bytes_.get();
-        const uint32_t length = ReadWord(at);
-        bytes_ = std::make_unique_for_overwrite<char[]>(length);
-        std::memcpy(bytes_.get(), other.bytes_.get(), length);
-    }
 }
 
 ParameterKey& ParameterKey::operator=(const ParameterKey& other)
@@ -88,8 +89,11 @@ ParameterKey& ParameterKey::operator=(const ParameterKey& other)
 
 int ParameterKey::Compare(const ParameterKey& a, const ParameterKey& b)
 {
-    const char* x = a.bytes_.get();
-    const char* y = b.bytes_.get();
+    return Compare(a.bytes_.get(), b.bytes_.get());
+}
+
+int ParameterKey::Compare(const char* x, const char* y)
+{
     if (x) {
         ReadWord(x);
     }
