@@ -7,7 +7,6 @@
 #include "FunctionIndex.h"
 #include "InputSet.h"
 #include "LanguageTable.h"
-#include "NestedDeclarations.h"
 #include "ProjectAnalyzer.h"
 #include "SourceContent.h"
 #include "TextHelpers.h"
@@ -145,15 +144,9 @@ void CModelMerger::MergeUnits(std::span<CUnit> units, CModelScope& owner, int st
         startKind == DECLARATION || startKind == INCLASS || startKind == INSTRUCT;
     for (CUnit& unit : units) {
         CModelScope& childOwner = declarations ? MergeUnit(unit, owner) : owner;
-        if (unit.children.empty()) {
-            continue;
+        if (!unit.children.empty()) {
+            MergeUnits(unit.children, childOwner, ChildStartKind(unit));
         }
-        const int childKind = ChildStartKind(unit);
-        if (childKind != DECLARATION && childKind != INCLASS && childKind != INSTRUCT &&
-            context_->nested && !context_->nested->Below(unit)) {
-            continue; // statements with nothing to take below them
-        }
-        MergeUnits(unit.children, childOwner, childKind);
     }
 }
 
@@ -392,11 +385,6 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
     try {
         ResetModel();
         MergeContext context;
-        NestedDeclarations nested;
-        if (const unsigned workers = FileReadAhead::WorkersFor(jobs_); workers > 1) {
-            nested.Find(projectFiles_, fileIndex_.files, workers);
-            context.nested = &nested;
-        }
         input_->mergedFiles.clear();
         input_->fileNumbers.clear();
         auto mergeOne = [&](CSourceFile& file, bool projectFile, bool flagged) {

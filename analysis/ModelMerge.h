@@ -14,7 +14,6 @@
 #include <vector>
 
 class CFileIndex;
-class NestedDeclarations;
 class CInputSet;
 class CSourceFile;
 class CFunctionInfo;
@@ -34,9 +33,6 @@ struct MergeContext {
     // Headers whose units were merged, by path: another instance of a path
     // with the same tokens has the same units, which are merged once.
     std::unordered_map<std::string, std::vector<const CSourceFile*>> mergedUnits;
-    // When given, the merge walks no statements but those below which it
-    // finds something to take.
-    const NestedDeclarations* nested = nullptr;
 };
 
 // Merges one file's unit tree into the project-wide model: namespaces,

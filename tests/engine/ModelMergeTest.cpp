@@ -2,7 +2,6 @@
 #include "FileIndex.h"
 #include "IncludedFile.h"
 #include "ModelMerge.h"
-#include "NestedDeclarations.h"
 #include "ProjectFile.h"
 #include "UnitBuilder.h"
 #include "UnitDetail.h"
@@ -308,48 +307,4 @@ TEST(ModelMerge, TagWordsBeforeAParameterTypeAreLeftOutOfTheKey)
         "+Unit: g 18 1 1 \n"
         "+Unit: h 18 1 0 \n"
         "+Unit: h 18 1 0 \n");
-}
-
-// A type below a function's statements gives its members to the scope that
-// holds the function, whether the statements are searched for it first (on
-// several threads) or walked as they are merged.
-TEST(ModelMerge, MembersOfATypeAmongStatementsAreMergedWithOrWithoutASearch)
-{
-    TokenSource source;
-    CFileIndex index;
-    CInputSet input;
-    std::vector<std::unique_ptr<CSourceFile>> files;
-    files.push_back(
-        std::make_unique<CProjectFile>("/p/hand.cpp", &input, std::vector<PredefinedWord> {}));
-    CSourceFile& file = *files.front();
-    CUnit function = source.FunctionUnit("f", {"int"}, true);
-    CUnit branch = source.Unit(UNIT_IF, "if ( v )", true);
-    CUnit local = source.ClassUnit(UNIT_STRUCT, "Local", true);
-    local.children.push_back(source.VariableUnit("int", "inner"));
-    branch.children.push_back(std::move(local));
-    CUnit statement = source.Unit(UNIT_EXPRESSION_STATEMENT, "v ++ ;");
-    statement.children.push_back(source.Unit(UNIT_EXPRESSION_STATEMENT, "v ++"));
-    function.children.push_back(std::move(statement));
-    function.children.push_back(std::move(branch));
-    file.units.push_back(std::move(function));
-    file.units.push_back(source.FunctionUnit("g", {}, true));
-
-    NestedDeclarations nested;
-    nested.Find(files, {}, 2);
-    EXPECT_TRUE(nested.Below(file.units[0]));
-    EXPECT_TRUE(nested.Below(file.units[0].children[1]));
-    EXPECT_FALSE(nested.Below(file.units[0].children[0]));
-    EXPECT_FALSE(nested.Below(file.units[1]));
-    for (const bool searched : {false, true}) {
-        CModelScope root;
-        root.kind = UNIT_ROOT;
-        root.scopeChildren = std::make_unique<ScopeChildSet>();
-        MergeContext context;
-        context.nested = searched ? &nested : nullptr;
-        CModelMerger(index, file, &input).MergeFile(root, context, true);
-        Strings names;
-        for (const auto& child : *root.scopeChildren)
-            names.push_back(child->name);
-        EXPECT_EQ(names, (Strings {"f", "g", "inner"})) << searched;
-    }
 }
