@@ -86,6 +86,22 @@ bool IsTagWord(int32_t type)
     return type == WORD_STRUCT || type == WORD_UNION || type == WORD_ENUM || type == WORD_CLASS;
 }
 
+// The tokens of the project's files from which the function index is made
+// on a thread of its own: a smaller model is indexed sooner than a thread
+// starts on a busy machine.
+constexpr size_t kLeastTokensForIndexThread = 500000;
+
+size_t TokenCount(const SourceFileList& projectFiles, const SourceFileList& headers)
+{
+    size_t count = 0;
+    for (const auto* files : {&projectFiles, &headers}) {
+        for (const auto& file : *files) {
+            count += file ? file->scan.tokens.size() : 0;
+        }
+    }
+    return count;
+}
+
 } // namespace
 
 CModelMerger::CModelMerger(const CFileIndex& fileIndex, CSourceFile& file, CInputSet* input)
@@ -433,7 +449,8 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
             }
         };
         std::thread indexer;
-        if (FileReadAhead::WorkersFor(jobs_) > 1) {
+        if (FileReadAhead::WorkersFor(jobs_) > 1 &&
+            TokenCount(projectFiles_, fileIndex_.files) >= kLeastTokensForIndexThread) {
             try {
                 indexer = std::thread(index);
             } catch (const std::system_error&) {
