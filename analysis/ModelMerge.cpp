@@ -3,6 +3,8 @@
 #include "ChildStartKind.h"
 #include "FailureLine.h"
 #include "FileIndex.h"
+#include "FileReadAhead.h"
+#include "FunctionIndex.h"
 #include "InputSet.h"
 #include "LanguageTable.h"
 #include "ProjectAnalyzer.h"
@@ -12,8 +14,13 @@
 #include "TypeLinker.h"
 #include "UnitDetail.h"
 
+#include <algorithm>
+#include <exception>
 #include <stdexcept>
 #include <string_view>
+#include <system_error>
+#include <thread>
+#include <utility>
 
 namespace {
 
@@ -79,6 +86,22 @@ bool IsTagWord(int32_t type)
     return type == WORD_STRUCT || type == WORD_UNION || type == WORD_ENUM || type == WORD_CLASS;
 }
 
+// The tokens of the project's files from which the function index is made
+// on a thread of its own: a smaller model is indexed sooner than a thread
+// starts on a busy machine.
+constexpr size_t kLeastTokensForIndexThread = 500000;
+
+size_t TokenCount(const SourceFileList& projectFiles, const SourceFileList& headers)
+{
+    size_t count = 0;
+    for (const auto* files : {&projectFiles, &headers}) {
+        for (const auto& file : *files) {
+            count += file ? file->scan.tokens.size() : 0;
+        }
+    }
+    return count;
+}
+
 } // namespace
 
 CModelMerger::CModelMerger(const CFileIndex& fileIndex, CSourceFile& file, CInputSet* input)
@@ -91,11 +114,15 @@ void CModelMerger::MergeFile(CModelScope& root, MergeContext& context, bool proj
     projectFile_ = projectFile;
     context_ = &context;
     context.mergedFiles.insert(&file_);
-    if (input_) {
-        input_->AddNoCase(file_.path);
-    }
-    if (!projectFile) {
+    if (projectFile) {
+        if (input_) {
+            input_->AddNoCase(file_.path);
+        }
+    } else {
         std::vector<const CSourceFile*>& same = context.mergedUnits[file_.path];
+        if (input_ && same.empty()) {
+            input_->AddNoCase(file_.path); // an instance merged before added the path
+        }
         for (const CSourceFile* other : same) {
             if (SameTokens(other->scan.tokens, file_.scan.tokens)) {
                 return; // its units are in already
@@ -157,8 +184,8 @@ std::string CModelMerger::NamelessName(int32_t kind)
 
 CModelScope& CModelMerger::MergeUnit(CUnit& unit, CModelScope& owner)
 {
-    key_.kind = unit.kind;
-    key_.parameterKey.clear();
+    kind_ = unit.kind;
+    parameterKey_ = nullptr;
     switch (unit.kind) {
     case UNIT_CLASS:
     case UNIT_STRUCT:
@@ -166,9 +193,9 @@ CModelScope& CModelMerger::MergeUnit(CUnit& unit, CModelScope& owner)
     case UNIT_NAMESPACE:
     case UNIT_ENUM: {
         // The record is read only when it is of the type the kind stores.
-        std::string name;
+        std::string_view name;
         if (const CClassInfo* record = AsClassInfo(unit)) {
-            name = record->qualifiedName.name;
+            name = record->qualifiedName.name.view();
         } else if (const CTextInfo* text = AsTextInfo(unit)) {
             name = text->text;
         }
@@ -176,9 +203,10 @@ CModelScope& CModelMerger::MergeUnit(CUnit& unit, CModelScope& owner)
             if (IsAnonymousSeen(unit.first)) {
                 return owner;
             }
-            name = NamelessName(unit.kind);
+            nameless_ = NamelessName(unit.kind);
+            name = nameless_;
         }
-        key_.name = name;
+        name_ = name;
         if (unit.kind == UNIT_ENUM) {
             AddOrFindMember(unit, owner);
             return owner;
@@ -210,9 +238,7 @@ bool CModelMerger::IsAnonymousSeen(int32_t first)
 
 CModelScope& CModelMerger::FindOrAdd(CModelScope& owner)
 {
-    // A new element takes the key's name and parameter key over; every
-    // look-up sets the name again.
-    return *owner.AddChild(std::move(key_));
+    return *owner.AddChild(name_, parameterKey_, kind_, keyFromProjectFile_);
 }
 
 void CModelMerger::AddUnit(CModelScope& element, CUnit& unit)
@@ -251,11 +277,11 @@ CModelScope& CModelMerger::AddOrFindMember(CUnit& unit, CModelScope& owner)
 
 void CModelMerger::MergeVariable(CUnit& unit, const CVariableInfo& record, CModelScope& owner)
 {
-    key_.name = record.qualifiedName.name;
+    name_ = record.qualifiedName.name.view();
     if (const int32_t tagKind = &record == AsVariableInfo(unit) ? SameNameTagTypedef(unit) : 0) {
         // The type's declaration, before or after its definition: the
         // element is the type, never a variable of that name.
-        key_.kind = tagKind;
+        kind_ = tagKind;
         CModelScope& element = FindOrAdd(owner);
         if (element.kind == UNIT_PLACEHOLDER || element.kind == UNIT_VARIABLE) {
             element.kind = tagKind;
@@ -264,7 +290,7 @@ void CModelMerger::MergeVariable(CUnit& unit, const CVariableInfo& record, CMode
         if (!element.scopeChildren) {
             element.scopeChildren = std::make_unique<ScopeChildSet>();
         }
-        key_.kind = UNIT_VARIABLE;
+        kind_ = UNIT_VARIABLE;
     } else {
         AddOrFindMember(unit, owner);
     }
@@ -277,27 +303,27 @@ void CModelMerger::MergeVariable(CUnit& unit, const CVariableInfo& record, CMode
 
 void CModelMerger::MergeFunction(CUnit& unit, const CFunctionInfo& record, CModelScope& owner)
 {
-    key_.parameterKey.clear();
+    parameterKey_ = nullptr;
     if (record.qualifiedName.scopes.empty() && IsFunctionPointer(unit, record.qualifiedName.name)) {
-        key_.kind = UNIT_VARIABLE;
-        key_.name = record.qualifiedName.name;
+        kind_ = UNIT_VARIABLE;
+        name_ = record.qualifiedName.name.view();
         AddOrFindMember(unit, owner);
         return;
     }
     if (record.qualifiedName.scopes.empty()) {
-        key_.name = record.qualifiedName.name;
-        key_.fromProjectFile = projectFile_;
-        key_.parameterKey = BuildParameterKey(unit, record);
+        name_ = record.qualifiedName.name.view();
+        keyFromProjectFile_ = projectFile_;
+        parameterKey_ = BuildParameterKey(unit, record);
         AddOrFindMember(unit, owner);
         return;
     }
     // A member defined outside its class (N::C::f): the qualifiers are
     // found or made as placeholders below the current scope.
     CModelScope& scope = DescendScopes(record.qualifiedName.scopes, owner);
-    key_.kind = UNIT_FUNCTION;
-    key_.name = record.qualifiedName.name;
-    key_.fromProjectFile = projectFile_;
-    key_.parameterKey = BuildParameterKey(unit, record);
+    kind_ = UNIT_FUNCTION;
+    name_ = record.qualifiedName.name.view();
+    keyFromProjectFile_ = projectFile_;
+    parameterKey_ = BuildParameterKey(unit, record);
     CModelScope& element = FindOrAdd(scope);
     if (unit.brace && !element.fromProjectFile) {
         element.fromProjectFile = projectFile_;
@@ -309,12 +335,9 @@ CModelScope& CModelMerger::DescendScopes(const std::vector<std::string>& scopes,
 {
     CModelScope* current = &owner;
     for (const std::string& name : scopes) {
-        key_.name = name;
-        CModelScope* found = current->FindChild(key_);
-        if (!found) {
-            key_.kind = UNIT_PLACEHOLDER;
-            found = current->AddChild(key_);
-        }
+        // A qualifier not found is made as a placeholder.
+        CModelScope* found =
+            current->AddChild(name, parameterKey_, UNIT_PLACEHOLDER, keyFromProjectFile_);
         if (!found->scopeChildren) {
             found->scopeChildren = std::make_unique<ScopeChildSet>();
         }
@@ -323,17 +346,14 @@ CModelScope& CModelMerger::DescendScopes(const std::vector<std::string>& scopes,
     return *current;
 }
 
-std::vector<std::vector<PPToken>> CModelMerger::BuildParameterKey(
-    const CUnit& unit, const CFunctionInfo& record) const
+const char* CModelMerger::BuildParameterKey(const CUnit& unit, const CFunctionInfo& record)
 {
-    std::vector<std::vector<PPToken>> key;
+    keyBuilder_.Clear();
     if (!unit.tokens) {
-        return key;
+        return nullptr;
     }
-    key.reserve(record.parameters.size());
     for (const CVariableInfo& parameter : record.parameters) {
-        std::vector<PPToken>& tokens = key.emplace_back();
-        tokens.reserve(parameter.specifierTokens.size() + parameter.arrayTokens.size());
+        keyBuilder_.Start();
         const TokenIndices& specifiers = parameter.specifierTokens;
         for (size_t i = 0; i < specifiers.size(); ++i) {
             const PPToken& token = unit.tokens->at(static_cast<size_t>(specifiers[i]));
@@ -341,18 +361,22 @@ std::vector<std::vector<PPToken>> CModelMerger::BuildParameterKey(
                 unit.tokens->at(static_cast<size_t>(specifiers[i + 1])).type == IDENTIFIER) {
                 continue;
             }
-            tokens.push_back(token);
+            keyBuilder_.Add(token.type, token.text);
         }
         for (int position : parameter.arrayTokens) {
-            tokens.push_back(unit.tokens->at(static_cast<size_t>(position)));
+            const PPToken& token = unit.tokens->at(static_cast<size_t>(position));
+            keyBuilder_.Add(token.type, token.text);
         }
     }
     // f(void) and f() are one function.
-    if (key.size() == 1 && record.parameters[0].specifierTokens.size() == 1 && key[0].size() == 1 &&
-        key[0][0].type == WORD_VOID) {
-        key.clear();
+    if (record.parameters.size() == 1 && record.parameters[0].specifierTokens.size() == 1 &&
+        record.parameters[0].arrayTokens.empty() &&
+        unit.tokens->at(static_cast<size_t>(record.parameters[0].specifierTokens[0])).type ==
+            WORD_VOID) {
+        keyBuilder_.Clear();
+        return nullptr;
     }
-    return key;
+    return keyBuilder_.Pack();
 }
 
 void CModelMerger::RecordDefiningFile(CModelScope& element)
@@ -392,7 +416,10 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
                     << GetLangString(3) << ": " << file.path << " : " << failure.what();
             }
         };
-        if (AreAllFilesFlagged()) {
+        // Each project file's flags, looked up once.
+        std::vector<std::pair<bool, bool>> flags = MergeFlags();
+        const std::pair<bool, bool> drawn(true, true);
+        if (std::all_of(flags.begin(), flags.end(), [&](const auto& f) { return f == drawn; })) {
             for (auto& file : projectFiles_) {
                 mergeOne(*file, true, false);
             }
@@ -402,24 +429,57 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
                 }
             }
         } else {
-            for (auto& file : projectFiles_) {
-                auto flags = input_->fileFlags.find(file->path);
-                if (flags != input_->fileFlags.end() && flags->second.analyse &&
-                    flags->second.draw) {
-                    mergeOne(*file, true, true);
+            for (size_t i = 0; i < projectFiles_.size(); ++i) {
+                if (flags[i] == drawn) {
+                    mergeOne(*projectFiles_[i], true, true);
                 }
             }
         }
-        // Parents and the function table in the type linker's walk, before
-        // it links variables to their holders.
-        CTypeLinker linker(root_.get());
-        linker.Run([this](CModelScope& scope, CModelScope* parent) {
-            if (parent) {
-                scope.parent = parent;
+        // The function table and map are filed while the type linker sets
+        // the parents and links variables to their holders: neither reads
+        // what the other writes.
+        FunctionIndex functions;
+        std::exception_ptr indexFailure;
+        const auto index = [&] {
+            try {
+                functions.AddTree(*root_);
+                functions.FileInto(functionTable_, functionMap_);
+            } catch (...) {
+                indexFailure = std::current_exception();
             }
-            IndexFunction(scope);
-        });
-        mergedFlags_ = MergeFlags();
+        };
+        std::thread indexer;
+        if (FileReadAhead::WorkersFor(jobs_) > 1 &&
+            TokenCount(projectFiles_, fileIndex_.files) >= kLeastTokensForIndexThread) {
+            try {
+                indexer = std::thread(index);
+            } catch (const std::system_error&) {
+                // filed on this thread below
+            }
+        }
+        const bool indexing = indexer.joinable();
+        try {
+            CTypeLinker linker(root_.get());
+            linker.Run([](CModelScope& scope, CModelScope* parent) {
+                if (parent) {
+                    scope.parent = parent;
+                }
+            });
+        } catch (...) {
+            if (indexing) {
+                indexer.join();
+            }
+            throw;
+        }
+        if (indexing) {
+            indexer.join();
+        } else {
+            index();
+        }
+        if (indexFailure) {
+            std::rethrow_exception(indexFailure);
+        }
+        mergedFlags_ = std::move(flags);
         recordsChanged_ = false;
     } catch (...) {
         ResetModel(); // never a half-built model

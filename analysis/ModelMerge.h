@@ -7,6 +7,9 @@
 #include <set>
 #include <span>
 #include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -26,10 +29,10 @@ struct MergeContext {
     int32_t namelessNamespaces = 0;
     int32_t namelessEnums = 0;
     std::set<std::pair<std::string, int32_t>> namelessSeen;
-    std::set<const CSourceFile*> mergedFiles;
+    std::unordered_set<const CSourceFile*> mergedFiles;
     // Headers whose units were merged, by path: another instance of a path
     // with the same tokens has the same units, which are merged once.
-    std::map<std::string, std::vector<const CSourceFile*>> mergedUnits;
+    std::unordered_map<std::string, std::vector<const CSourceFile*>> mergedUnits;
 };
 
 // Merges one file's unit tree into the project-wide model: namespaces,
@@ -57,8 +60,8 @@ private:
     CModelScope& FindOrAdd(CModelScope& owner);
     void AddUnit(CModelScope& element, CUnit& unit);
     CModelScope& DescendScopes(const std::vector<std::string>& scopes, CModelScope& owner);
-    std::vector<std::vector<PPToken>> BuildParameterKey(
-        const CUnit& unit, const CFunctionInfo& record) const;
+    // The packed key (null: none), the builder's until the next.
+    const char* BuildParameterKey(const CUnit& unit, const CFunctionInfo& record);
     void RecordDefiningFile(CModelScope& element);
     bool IsAnonymousSeen(int32_t first);
     std::string NamelessName(int32_t kind);
@@ -67,7 +70,15 @@ private:
     CSourceFile& file_;
     CInputSet* input_;
     MergeContext* context_ = nullptr;
-    CModelScope key_;
+    // The element looked for: its kind, name and parameter key. The flag a
+    // new element takes is its project file's once a function of the file
+    // was merged, and false before.
+    int32_t kind_ = 0;
+    std::string_view name_;
+    const char* parameterKey_ = nullptr; // packed by keyBuilder_
+    bool keyFromProjectFile_ = false;
+    std::string nameless_; // the name made for a nameless type
+    ParameterKey::Builder keyBuilder_;
     bool pendingTemplate_ = false;
     bool projectFile_ = false;
     int32_t fileNumber_ = -1; // the file's number among defining files, once asked

@@ -628,57 +628,6 @@ std::vector<CallRecord> CProjectAnalyzer::GetCalledFunctions(const CModelScope* 
     }
 }
 
-bool CProjectAnalyzer::AreAllFilesFlagged() const
-{
-    for (const auto& file : projectFiles_) {
-        auto flags = input_->fileFlags.find(file->path);
-        if (flags == input_->fileFlags.end() || !flags->second.analyse || !flags->second.draw) {
-            return false;
-        }
-    }
-    return true;
-}
-
-void CProjectAnalyzer::IndexFunction(CModelScope& scope)
-{
-    if (scope.kind != UNIT_FUNCTION) {
-        return;
-    }
-    // The parameter count comes from the first unit that is a function (a
-    // variable and a function without parameters of one name are one
-    // element, whose first unit may be the variable).
-    const CFunctionInfo* record = nullptr;
-    for (const auto* list : {&scope.declarations, &scope.definitions}) {
-        for (const CUnit* unit : *list) {
-            if (!record && unit) {
-                record = AsFunctionInfo(*unit);
-            }
-        }
-    }
-    if (record) {
-        // The first function indexed under a key keeps it.
-        CallKey key {scope.name, static_cast<int32_t>(record->parameters.size())};
-        auto place = functionTable_.lower_bound(key);
-        if (place == functionTable_.end() || CallKeyLess()(key, place->first)) {
-            functionTable_.emplace_hint(place, std::move(key), &scope);
-        }
-    }
-    if (root_) {
-        auto place = functionMap_.lower_bound(scope.name);
-        if (place == functionMap_.end() || place->first != scope.name) {
-            place = functionMap_.emplace_hint(place, scope.name, FunctionDefinitions());
-        }
-        FunctionDefinitions& entry = place->second;
-        if (entry.element == nullptr ||
-            (entry.element->definitions.empty() && !scope.definitions.empty()))
-            entry.element = &scope;
-        for (CUnit* unit : scope.definitions) {
-            entry.units.push_back(unit);
-        }
-        entry.count = static_cast<int32_t>(entry.units.size());
-    }
-}
-
 bool CProjectAnalyzer::SaveCache(const std::string& path, std::string* bytesDigest)
 {
     CParseCacheWriter writer(projectFiles_, fileIndex_);

@@ -171,9 +171,6 @@ private:
     // that a run does not wait for it, or here in a one-job run.
     void Dispose(SourceFileList records);
     std::vector<std::pair<bool, bool>> MergeFlags() const;
-    bool AreAllFilesFlagged() const;
-    // One element's entries in the function table and the function map.
-    void IndexFunction(CModelScope& scope);
 
     SourceFileList projectFiles_;
     CFileIndex fileIndex_;

@@ -48,13 +48,23 @@ MacroLayoutNode MakeNode(CModelScope* child, MacroGroups& groups)
 
 // Measures the captions of the nodes it is given in runs: a run's names are
 // measured together, on several threads when there are many of them.
+//
+// The names of a tree of up to kStoredNodes nodes are measured through the
+// process-wide store of extents, where the next build (a reopen, another
+// Draw) finds them. A bigger tree goes past it, on several threads: it may
+// hold millions of names, mostly met once, which kept there would take
+// about as much memory as the tree and push out the texts other views
+// repeat.
 class CaptionMeasure {
 public:
     // Nodes measured together.
     static constexpr size_t kRun = 16384;
+    // The most nodes a tree may have for its names to be kept.
+    static constexpr size_t kStoredNodes = 65536;
 
-    CaptionMeasure(CVisualSetting& fonts, const ElementStyleTable& style, CDC* dc, int border)
-        : fonts_(fonts), style_(style), dc_(dc), border_(border)
+    CaptionMeasure(
+        CVisualSetting& fonts, const ElementStyleTable& style, CDC* dc, int border, bool stored)
+        : fonts_(fonts), style_(style), dc_(dc), border_(border), stored_(stored)
     {
     }
 
@@ -73,30 +83,24 @@ public:
         nodes_.push_back(&node);
         texts_.push_back({FontOf(scope), name});
         if (nodes_.size() == kRun)
-            Flush(false);
+            Flush();
     }
 
-    // Measures what was added; `last` once nothing more comes.
-    void Flush(bool last)
+    // Measures what was added.
+    void Flush()
     {
-        // A tree of one run is measured through the process-wide store of
-        // extents, where the next build (a reopen, another Draw) finds its
-        // names. A bigger one goes past it, on several threads: it may hold
-        // millions of names, mostly met once, which kept there would take
-        // about as much memory as the tree and push out the texts other
-        // views repeat.
-        const bool stored = last && !flushed_;
-        const unsigned threads = stored || texts_.size() < TextBatch::kParallelTexts
+        // Through the store the names are mostly found: threads would each
+        // make their own fonts for nothing.
+        const unsigned threads = stored_ || texts_.size() < TextBatch::kParallelTexts
             ? 1
             : std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
         const std::vector<CSize> extents = TextBatch::Measure(
-            texts_, threads, stored ? GetTextMeasurer() : GetTextMeasurer().Uncached());
+            texts_, threads, stored_ ? GetTextMeasurer() : GetTextMeasurer().Uncached());
         for (size_t i = 0; i < nodes_.size(); ++i)
             Size(*nodes_[i], extents[i]);
         nodes_.clear();
         texts_.clear();
         rooms_.clear();
-        flushed_ = true;
     }
 
 private:
@@ -148,8 +152,21 @@ private:
     std::vector<MacroLayoutNode*> nodes_;
     std::vector<TextInFont> texts_;
     std::deque<std::string> rooms_; // the cut names of the run
-    bool flushed_ = false; // a run was measured before
+    bool stored_;
 };
+
+// Whether the tree has at most `most` nodes.
+bool AtMost(std::span<const MacroLayoutNode> nodes, size_t& most)
+{
+    if (nodes.size() > most)
+        return false;
+    most -= nodes.size();
+    for (const MacroLayoutNode& node : nodes) {
+        if (!AtMost(node.children, most))
+            return false;
+    }
+    return true;
+}
 
 bool MeasureAll(
     std::span<MacroLayoutNode> nodes, CaptionMeasure& measure, const std::atomic<bool>* stop)
@@ -246,10 +263,11 @@ bool MeasureLayout(std::vector<MacroLayoutNode>& nodes, CVisualSetting& fonts,
     const ElementStyleTable& style, CDC* dc, int border, const std::atomic<bool>* stop)
 {
     fonts.AttachDC(dc);
-    CaptionMeasure measure(fonts, style, dc, border);
+    size_t most = CaptionMeasure::kStoredNodes;
+    CaptionMeasure measure(fonts, style, dc, border, AtMost(nodes, most));
     if (!MeasureAll(nodes, measure, stop))
         return false; // the nodes of the run begun are left as they are
-    measure.Flush(true);
+    measure.Flush();
     return true;
 }
 

@@ -21,6 +21,24 @@ bool FunctionKeyLess::operator()(const CModelScope& a, const CModelScope& b) con
     return ParameterKey::Compare(a.parameterKey, b.parameterKey) < 0;
 }
 
+bool FunctionKeyLess::operator()(const ChildKey& a, const CModelScope& b) const
+{
+    const int byName = a.name.compare(b.name.view());
+    if (byName != 0) {
+        return byName < 0;
+    }
+    return ParameterKey::Compare(a.parameterKey, b.parameterKey.Packed()) < 0;
+}
+
+bool FunctionKeyLess::operator()(const CModelScope& a, const ChildKey& b) const
+{
+    const int byName = a.name.view().compare(b.name);
+    if (byName != 0) {
+        return byName < 0;
+    }
+    return ParameterKey::Compare(a.parameterKey.Packed(), b.parameterKey) < 0;
+}
+
 bool ScopeCreationLess::operator()(const CModelScope* a, const CModelScope* b) const
 {
     return a->CreationNumber() < b->CreationNumber();
@@ -111,5 +129,30 @@ CModelScope* CModelScope::AddChildAs(const CModelScope& key, TakeNames takeNames
         child->parent = this;
         takeNames(*child);
         return child;
+    });
+}
+
+CModelScope* CModelScope::FindChild(const ChildKey& key) const
+{
+    if (!scopeChildren) {
+        return nullptr;
+    }
+    return scopeChildren->Find(key);
+}
+
+CModelScope* CModelScope::AddChild(
+    std::string_view name, const char* parameterKey, int32_t kind, bool fromProjectFile)
+{
+    if (!scopeChildren) {
+        scopeChildren = std::make_unique<ScopeChildSet>();
+    }
+    return scopeChildren->FindOrAdd(ChildKey {name, parameterKey}, [&] {
+        auto made = std::make_unique<CModelScope>();
+        made->kind = kind;
+        made->fromProjectFile = fromProjectFile;
+        made->parent = this;
+        made->name = name;
+        made->parameterKey = ParameterKey(parameterKey);
+        return made;
     });
 }

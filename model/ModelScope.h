@@ -24,8 +24,18 @@ class CModelScope;
 // and, for two identifiers, their texts. Kind, flags and units take no part,
 // so a class and a namespace of one name are the same element. Elements are
 // found with a key element built on the stack.
+struct ChildKey;
 struct FunctionKeyLess {
     bool operator()(const CModelScope& a, const CModelScope& b) const;
+    bool operator()(const ChildKey& a, const CModelScope& b) const;
+    bool operator()(const CModelScope& a, const ChildKey& b) const;
+};
+
+// What tells a child from its siblings, found without an element to compare
+// with: its name and packed parameter key (see ParameterKey; null: none).
+struct ChildKey {
+    std::string_view name;
+    const char* parameterKey;
 };
 
 // Orders elements by the order they were made in, so that sets of element
@@ -119,6 +129,13 @@ public:
     // The same, taking the key's name and parameter key over instead of
     // copying them (the key is left with neither).
     CModelScope* AddChild(CModelScope&& key);
+    // The child of that name and parameter key, or none.
+    CModelScope* FindChild(const ChildKey& key) const;
+    // The child of that name and packed parameter key; when there is none,
+    // a new child of that kind and flag, with neither template mark nor
+    // units, which copies the name and the key.
+    CModelScope* AddChild(
+        std::string_view name, const char* parameterKey, int32_t kind, bool fromProjectFile);
 
 private:
     // The child equal to `key`, or a new one with the key's kind, flags and

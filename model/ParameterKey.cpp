@@ -23,40 +23,59 @@ void PutWord(std::string& out, uint32_t value)
 
 } // namespace
 
-ParameterKey::ParameterKey(const std::vector<std::vector<PPToken>>& parameters)
+void ParameterKey::Builder::Add(int32_t type, const char* text)
 {
-    if (parameters.empty()) {
-        return;
+    ++counts_.back();
+    PutWord(tokens_, static_cast<uint32_t>(type));
+    if (type == IDENTIFIER) {
+        tokens_ += text ? text : "";
+        tokens_ += '\0';
     }
-    std::string packed;
-    PutWord(packed, 0); // the length, filled in below
-    PutWord(packed, static_cast<uint32_t>(parameters.size()));
-    for (const auto& tokens : parameters) {
-        PutWord(packed, static_cast<uint32_t>(tokens.size()));
-    }
-    for (const auto& tokens : parameters) {
-        for (const PPToken& token : tokens) {
-            PutWord(packed, static_cast<uint32_t>(token.type));
-            if (token.type == IDENTIFIER) {
-                packed += token.text ? token.text : "";
-                packed += '\0';
-            }
-        }
-    }
-    const auto length = static_cast<uint32_t>(packed.size());
-    std::memcpy(packed.data(), &length, sizeof(length));
-    bytes_ = std::make_unique_for_overwrite<char[]>(packed.size());
-    std::memcpy(bytes_.get(), packed.data(), packed.size());
 }
 
-ParameterKey::ParameterKey(const ParameterKey& other)
+const char* ParameterKey::Builder::Pack()
 {
-    if (other.bytes_) {
-        const char* at = other.bytes_.get();
+    if (counts_.empty()) {
+        Clear();
+        return nullptr;
+    }
+    const size_t length = (2 + counts_.size()) * sizeof(uint32_t) + tokens_.size();
+    packed_.clear();
+    packed_.reserve(length);
+    PutWord(packed_, static_cast<uint32_t>(length));
+    PutWord(packed_, static_cast<uint32_t>(counts_.size()));
+    for (uint32_t count : counts_) {
+        PutWord(packed_, count);
+    }
+    packed_ += tokens_;
+    Clear();
+    return packed_.data();
+}
+
+ParameterKey::ParameterKey(const char* packed)
+{
+    if (packed) {
+        const char* at = packed;
         const uint32_t length = ReadWord(at);
         bytes_ = std::make_unique_for_overwrite<char[]>(length);
-        std::memcpy(bytes_.get(), other.bytes_.get(), length);
+        std::memcpy(bytes_.get(), packed, length);
     }
+}
+
+ParameterKey::ParameterKey(const std::vector<std::vector<PPToken>>& parameters)
+{
+    Builder builder;
+    for (const auto& tokens : parameters) {
+        builder.Start();
+        for (const PPToken& token : tokens) {
+            builder.Add(token.type, token.text);
+        }
+    }
+    *this = builder.Take();
+}
+
+ParameterKey::ParameterKey(const ParameterKey& other) : ParameterKey(other.bytes_.get())
+{
 }
 
 ParameterKey& ParameterKey::operator=(const ParameterKey& other)
@@ -70,8 +89,11 @@ ParameterKey& ParameterKey::operator=(const ParameterKey& other)
 
 int ParameterKey::Compare(const ParameterKey& a, const ParameterKey& b)
 {
-    const char* x = a.bytes_.get();
-    const char* y = b.bytes_.get();
+    return Compare(a.bytes_.get(), b.bytes_.get());
+}
+
+int ParameterKey::Compare(const char* x, const char* y)
+{
     if (x) {
         ReadWord(x);
     }

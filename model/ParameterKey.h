@@ -2,7 +2,9 @@
 
 #include "PPToken.h"
 
+#include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 // What tells overloaded functions of one name apart: for each parameter, the
@@ -12,7 +14,33 @@
 // parameters and for every other element).
 class ParameterKey {
 public:
+    // Packs a key a parameter at a time, without copying tokens: Start for
+    // each parameter, then Add for each of its type's tokens; Pack gives the
+    // packed block (null without parameters), which stays the builder's
+    // until it packs again, and Take a key of its own. Either leaves the
+    // builder empty, with its room kept for the next key.
+    class Builder {
+    public:
+        void Start() { counts_.push_back(0); }
+        void Add(int32_t type, const char* text);
+        size_t Parameters() const { return counts_.size(); }
+        const char* Pack();
+        ParameterKey Take() { return ParameterKey(Pack()); }
+        void Clear()
+        {
+            counts_.clear();
+            tokens_.clear();
+        }
+
+    private:
+        std::vector<uint32_t> counts_;
+        std::string tokens_; // per token its type and, for an identifier, its text
+        std::string packed_;
+    };
+
     ParameterKey() = default;
+    // A copy of a packed block (null: no parameters).
+    explicit ParameterKey(const char* packed);
     // One token vector per parameter, in order.
     ParameterKey(const std::vector<std::vector<PPToken>>& parameters);
     ParameterKey(const ParameterKey& other);
@@ -27,6 +55,11 @@ public:
     // count, then token by token the type and, for two identifiers, their
     // texts (byte-wise).
     static int Compare(const ParameterKey& a, const ParameterKey& b);
+    // The same for packed blocks (null: no parameters).
+    static int Compare(const char* a, const char* b);
+
+    // The packed block, or null.
+    const char* Packed() const { return bytes_.get(); }
 
 private:
     // The number of bytes, the number of parameters, each one's token count

@@ -56,9 +56,10 @@ void CTypeLinker::Walk(CModelScope& scope, CModelScope* parent, bool linked, con
     scope.ClearLinks();
     if (IsClassKind(scope.kind)) {
         // The first keeps the name.
-        auto place = typesByName_.lower_bound(scope.name);
-        if (place == typesByName_.end() || place->first != scope.name) {
-            typesByName_.emplace_hint(place, scope.name, &scope);
+        const std::string_view name = scope.name.view();
+        auto place = typesByName_.lower_bound(name);
+        if (place == typesByName_.end() || place->first != name) {
+            typesByName_.emplace_hint(place, name, &scope);
         }
     }
     if (!scope.scopeChildren) {

@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CModelScope;
@@ -37,7 +38,7 @@ private:
     CModelScope* root_;
     // Every class, struct and union under its simple name; the first met in
     // walk order keeps a name.
-    std::map<std::string, CModelScope*, std::less<>> typesByName_;
+    std::map<std::string_view, CModelScope*> typesByName_;
     // The member variables the linking reaches, in walk order.
     std::vector<CModelScope*> memberVariables_;
 };

@@ -432,9 +432,9 @@ TEST_F(MacroLayoutTest, ManyCaptionsAreMeasuredAsOneAlone)
     }
 }
 
-// The names of a small tree stay in the process-wide store of extents, for
-// the next build to find; those of a big one go past it: millions of them
-// would take as much memory as the tree.
+// The names of a tree of tens of thousands of boxes stay in the process-wide
+// store of extents, for the next build to find; those of a bigger one go
+// past it: millions of them would take as much memory as the tree.
 TEST_F(MacroLayoutTest, OnlyASmallTreeKeepsItsNamesInTheStore)
 {
     class CountingMeasurer : public FixedWidthTextMeasurer {
@@ -462,13 +462,25 @@ TEST_F(MacroLayoutTest, OnlyASmallTreeKeepsItsNamesInTheStore)
     ASSERT_EQ(nodes[0].children[0].textW, 6 * 7 + 4);
     EXPECT_TRUE(kept("counter"));
 
+    // Measured in more than one run.
     for (int i = 0; i < 20000; ++i)
         model.Add(nullptr, "v" + std::to_string(i), UNIT_VARIABLE);
     nodes = Build();
     ASSERT_EQ(nodes[0].children.size(), 20001u);
+    EXPECT_TRUE(kept("v9999"));
+    EXPECT_TRUE(kept("v19999"));
+    // Built again, the tree's names are all found.
+    const int calls = counting->calls;
+    nodes = Build();
+    EXPECT_EQ(counting->calls, calls);
+
+    for (int i = 20000; i < 70000; ++i)
+        model.Add(nullptr, "v" + std::to_string(i), UNIT_VARIABLE);
+    nodes = Build();
+    ASSERT_EQ(nodes[0].children.size(), 70001u);
     const MacroLayoutNode& last = nodes[0].children.back();
     EXPECT_EQ(last.textW, 6 * static_cast<int>(last.scope->name.size()) + 4);
-    EXPECT_FALSE(kept("v9999"));
+    EXPECT_FALSE(kept("v69999"));
 }
 
 TEST_F(MacroLayoutTest, ArrangingStopsOnRequest)

@@ -170,3 +170,37 @@ TEST(ParameterKey, ComparesWholeKeysAndSurvivesCopies)
     EXPECT_EQ(ParameterKey::Compare(copy, ParameterKey(abc)), 0);
     EXPECT_EQ(ParameterKey::Compare(other, ParameterKey()), 0);
 }
+
+// A builder packs what the token lists give; a packed block stays the
+// builder's until it packs again, and finds the child made with that key.
+TEST(ParameterKey, ABuilderPacksKeysAsTokenListsDo)
+{
+    ParameterKey::Builder builder;
+    EXPECT_EQ(builder.Pack(), nullptr); // no parameters
+    builder.Start();
+    builder.Add(WORD_CONST, nullptr);
+    builder.Add(IDENTIFIER, "B");
+    const ParameterKey taken = builder.Take();
+    EXPECT_EQ(ParameterKey::Compare(taken, ParameterKey({{Word(WORD_CONST), Ident("B")}})), 0);
+    builder.Start();
+    builder.Add(IDENTIFIER, "BC");
+    builder.Start();
+    const char* packed = builder.Pack();
+    const ParameterKey listed({{Ident("BC")}, {}});
+    EXPECT_EQ(ParameterKey::Compare(packed, listed.Packed()), 0);
+    EXPECT_EQ(ParameterKey::Compare(ParameterKey(packed), listed), 0);
+    EXPECT_EQ(ParameterKey::Compare(taken.Packed(), packed), -1); // one parameter before two
+    EXPECT_EQ(ParameterKey::Compare(packed, nullptr), 1);
+
+    CModelScope parent;
+    CModelScope* withKey = parent.AddChild("f", packed, UNIT_FUNCTION, true);
+    CModelScope* without = parent.AddChild("f", nullptr, UNIT_FUNCTION, false);
+    EXPECT_NE(withKey, without);
+    EXPECT_EQ(ParameterKey::Compare(withKey->parameterKey, listed), 0);
+    EXPECT_TRUE(withKey->fromProjectFile);
+    EXPECT_EQ(withKey->parent, &parent);
+    EXPECT_EQ(parent.AddChild("f", listed.Packed(), UNIT_VARIABLE, false), withKey);
+    EXPECT_EQ(withKey->kind, UNIT_FUNCTION);
+    EXPECT_EQ(parent.FindChild(ChildKey {"f", nullptr}), without);
+    EXPECT_EQ(parent.FindChild(ChildKey {"f", taken.Packed()}), nullptr);
+}

@@ -1,0 +1,108 @@
+#include "FunctionIndex.h"
+
+#include "UnitDetail.h"
+#include "UnitKind.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// The first eight bytes of a name as a number that orders as the bytes do
+// (a shorter name is padded with zeros, which come before any character).
+uint64_t PrefixOf(std::string_view name)
+{
+    uint64_t prefix = 0;
+    for (size_t i = 0; i < 8; ++i) {
+        prefix <<= 8;
+        if (i < name.size()) {
+            prefix |= static_cast<unsigned char>(name[i]);
+        }
+    }
+    return prefix;
+}
+
+} // namespace
+
+void FunctionIndex::AddTree(CModelScope& root)
+{
+    Add(root);
+    if (root.scopeChildren) {
+        for (CModelScope* child : *root.scopeChildren) {
+            AddTree(*child);
+        }
+    }
+}
+
+void FunctionIndex::Add(CModelScope& scope)
+{
+    if (scope.kind != UNIT_FUNCTION) {
+        return;
+    }
+    // The parameter count comes from the first unit that is a function (a
+    // variable and a function without parameters of one name are one
+    // element, whose first unit may be the variable).
+    const CFunctionInfo* record = nullptr;
+    for (const auto* list : {&scope.declarations, &scope.definitions}) {
+        for (const CUnit* unit : *list) {
+            if (!record && unit) {
+                record = AsFunctionInfo(*unit);
+            }
+        }
+    }
+    noted_.push_back({PrefixOf(scope.name.view()), scope.name.view(), &scope,
+        record ? static_cast<int32_t>(record->parameters.size()) : -1, noted_.size()});
+}
+
+void FunctionIndex::FileInto(FunctionTable& table, FunctionMap& map)
+{
+    // By name; of one name, in walk order (a sort that needs no room, which
+    // could not fail to get it).
+    std::sort(noted_.begin(), noted_.end(), [](const Noted& a, const Noted& b) {
+        if (a.prefix != b.prefix) {
+            return a.prefix < b.prefix;
+        }
+        const int byName = a.name.compare(b.name);
+        return byName != 0 ? byName < 0 : a.order < b.order;
+    });
+    std::vector<std::pair<int32_t, CModelScope*>> counts;
+    for (size_t first = 0; first < noted_.size();) {
+        size_t end = first + 1;
+        while (end < noted_.size() && noted_[end].prefix == noted_[first].prefix &&
+            noted_[end].name == noted_[first].name) {
+            ++end;
+        }
+        // The table: the first of each parameter count, filed by count.
+        counts.clear();
+        for (size_t i = first; i < end; ++i) {
+            const int32_t count = noted_[i].parameters;
+            if (count >= 0 &&
+                std::none_of(counts.begin(), counts.end(),
+                    [count](const auto& known) { return known.first == count; })) {
+                counts.emplace_back(count, noted_[i].scope);
+            }
+        }
+        std::sort(counts.begin(), counts.end(),
+            [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& [count, scope] : counts) {
+            // A key filed before keeps its function.
+            table.emplace_hint(table.end(), CallKey {scope->name.view(), count}, scope);
+        }
+        // The map: every function of the name, in walk order.
+        auto place = map.try_emplace(map.end(), noted_[first].name);
+        FunctionDefinitions& entry = place->second;
+        for (size_t i = first; i < end; ++i) {
+            CModelScope& scope = *noted_[i].scope;
+            if (entry.element == nullptr ||
+                (entry.element->definitions.empty() && !scope.definitions.empty())) {
+                entry.element = &scope;
+            }
+            for (CUnit* unit : scope.definitions) {
+                entry.units.push_back(unit);
+            }
+        }
+        entry.count = static_cast<int32_t>(entry.units.size());
+        first = end;
+    }
+    noted_.clear();
+}
