@@ -308,3 +308,70 @@ TEST(ModelMerge, TagWordsBeforeAParameterTypeAreLeftOutOfTheKey)
         "+Unit: h 18 1 0 \n"
         "+Unit: h 18 1 0 \n");
 }
+
+namespace {
+
+// The function map as names, counts and the chosen element's place, and the
+// calls of `caller` as the function table resolves them.
+std::string FunctionsOf(Analysis& analysis, const std::string& caller)
+{
+    std::string described;
+    for (const auto& [name, entry] : analysis.Engine().Functions()) {
+        described += std::string(name) + " " + std::to_string(entry.count) + " " +
+            (entry.element && entry.element->parent && !entry.element->parent->name.empty()
+                    ? entry.element->parent->name
+                    : "-") +
+            " " + std::to_string(entry.element && !entry.element->definitions.empty()) + "\n";
+    }
+    CModelScope* function = analysis.Find(caller);
+    if (function == nullptr)
+        return described + "no " + caller;
+    for (const CallRecord& call : analysis.Engine().GetCalledFunctions(function)) {
+        described += call.name + "/" + std::to_string(call.argumentCount) + " -> " +
+            (call.callee && call.callee->parent && !call.callee->parent->name.empty()
+                    ? call.callee->parent->name
+                    : "-") +
+            "\n";
+    }
+    return described;
+}
+
+} // namespace
+
+// A model of more than half a million tokens files its functions on a
+// thread of its own while the types are linked: the map and the table come
+// out as a one-job build makes them, overloads, namesakes in many files and
+// declarations without bodies included.
+TEST(ModelMerge, ALargeModelFilesItsFunctionsAsOneJobDoes)
+{
+    ProjectFolder folder;
+    std::vector<std::string> project;
+    for (int file = 0; file < 8; ++file) {
+        std::string text = "int shared(int a);\nint shared(int a) { return a + " +
+            std::to_string(file) + "; }\nnamespace n" + std::to_string(file) + " {\n";
+        for (int f = 0; f < 5000; ++f) {
+            const std::string name = "f" + std::to_string(f % 3000);
+            text += f % 7 == 0 ? "int " + name + "(int a);\n"
+                               : "int " + name + "(int a, int b) { return a + b; }\n";
+        }
+        text += "}\nint over(int a) { return a; }\nint over(int a, int b) { return a - b; }\n";
+        if (file == 3)
+            text += "int caller(int a, int b)\n"
+                    "{ return over(a) + over(a, b) + shared(b) + n3::f12(a, b); }\n";
+        const std::string name = "src/m" + std::to_string(file) + ".cpp";
+        folder.Write(name, text);
+        project.push_back(name);
+    }
+    std::string described[2];
+    for (unsigned jobs : {1u, 8u}) {
+        Analysis analysis(folder, project);
+        analysis.Engine().SetJobs(jobs);
+        analysis.Run();
+        described[jobs == 1 ? 0 : 1] = FunctionsOf(analysis, "caller");
+    }
+    EXPECT_NE(described[0].find("shared 8 - 1"), std::string::npos)
+        << described[0].substr(described[0].size() - 300);
+    EXPECT_NE(described[0].find("over/1 -> -\nover/2 -> -\nshared/1 -> -\n"), std::string::npos)
+        << described[0].substr(described[0].size() - 200);
+    EXPECT_EQ(described[1], described[0]);
+}
