@@ -32,8 +32,10 @@ public:
     // thing that can only be moved, such as a list of unique pointers).
     template <class Thing> void DisposeOf(Thing thing)
     {
+        // The job holds the only reference: had this call kept one too, the
+        // thing would go here whenever the job ran before the call returned.
         auto held = std::make_shared<Thing>(std::move(thing));
-        Dispose([held]() mutable { held.reset(); });
+        Dispose([held = std::move(held)]() mutable { held.reset(); });
     }
     // Returns once every job handed over so far has run.
     void Drain();
