@@ -89,13 +89,14 @@ public:
     // Measures what was added.
     void Flush()
     {
-        // Through the store the names are mostly found: threads would each
-        // make their own fonts for nothing.
-        const unsigned threads = stored_ || texts_.size() < TextBatch::kParallelTexts
+        const TextMeasurer& measurer = stored_ ? GetTextMeasurer() : GetTextMeasurer().Uncached();
+        // Names the store holds (a reopen, a Draw after the first) are found
+        // on this thread sooner than threads would make their own fonts;
+        // names measured for the first time are shared out.
+        const unsigned threads = texts_.size() < TextBatch::kParallelTexts || MostlyKnown(measurer)
             ? 1
             : std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
-        const std::vector<CSize> extents = TextBatch::Measure(
-            texts_, threads, stored_ ? GetTextMeasurer() : GetTextMeasurer().Uncached());
+        const std::vector<CSize> extents = TextBatch::Measure(texts_, threads, measurer);
         for (size_t i = 0; i < nodes_.size(); ++i)
             Size(*nodes_[i], extents[i]);
         nodes_.clear();
@@ -104,6 +105,20 @@ public:
     }
 
 private:
+    // Whether the store holds most of a sample of the names.
+    bool MostlyKnown(const TextMeasurer& measurer) const
+    {
+        if (!stored_)
+            return false;
+        constexpr size_t kSample = 64;
+        std::vector<TextInFont> sample;
+        sample.reserve(kSample);
+        const size_t step = std::max<size_t>(1, texts_.size() / kSample);
+        for (size_t i = 0; i < texts_.size() && sample.size() < kSample; i += step)
+            sample.push_back(texts_[i]);
+        return measurer.CountKnown(sample) * 4 >= sample.size() * 3;
+    }
+
     // The font the node's caption is measured in: that of its kind (the
     // default font for an element without units), or the context's own
     // when that one was never made; none without a context.

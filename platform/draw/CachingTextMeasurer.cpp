@@ -77,3 +77,16 @@ void CachingTextMeasurer::MeasureAll(std::span<const TextInFont> texts, CSize* o
             ++entries_;
     }
 }
+
+size_t CachingTextMeasurer::CountKnown(std::span<const TextInFont> texts) const
+{
+    size_t known = 0;
+    std::lock_guard lock(mutex_);
+    for (const TextInFont& text : texts) {
+        if (text.font != nullptr && text.font->IsCreated()) {
+            const Extents& table = TableOf(text.font->Description());
+            known += table.find(text.text) != table.end() ? 1 : 0;
+        }
+    }
+    return known;
+}

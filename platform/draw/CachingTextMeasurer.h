@@ -28,6 +28,7 @@ public:
     // each, so that threads measuring lists do not queue for every text.
     void MeasureAll(std::span<const TextInFont> texts, CSize* out) const override;
     const TextMeasurer& Uncached() const override { return *measurer_; }
+    size_t CountKnown(std::span<const TextInFont> texts) const override;
 
 private:
     struct TextHash {

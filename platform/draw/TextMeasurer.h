@@ -2,6 +2,7 @@
 
 #include "GdiTypes.h"
 
+#include <cstddef>
 #include <memory>
 #include <span>
 #include <string_view>
@@ -27,6 +28,13 @@ public:
     // The measurer beneath any store of extents this one keeps (itself when
     // it keeps none), for texts too many to keep and mostly met once.
     virtual const TextMeasurer& Uncached() const { return *this; }
+    // How many of the texts a store of extents already holds, so that they
+    // would cost a look-up each (none without a store).
+    virtual size_t CountKnown(std::span<const TextInFont> texts) const
+    {
+        (void)texts;
+        return 0;
+    }
 };
 
 // The measurer that asks the font itself (Qt's font metrics).

@@ -95,3 +95,31 @@ TEST(CachingTextMeasurerTest, AListSharesTheEntriesOfSingleTexts)
     caching.Measure(font, "other");
     EXPECT_EQ(inner->calls, 5);
 }
+
+// What the store holds is counted by font description and text, without
+// measuring anything; a text without a font, or in a font never made, is
+// never held.
+TEST(CachingTextMeasurerTest, CountsTheTextsItHoldsWithoutMeasuring)
+{
+    auto inner = std::make_shared<CountingMeasurer>();
+    CachingTextMeasurer caching(inner);
+    LogFont plain;
+    plain.height = -13;
+    plain.faceName = "Sans";
+    LogFont bold = plain;
+    bold.weight = 700;
+    CFont font;
+    CFont sameAgain;
+    CFont other;
+    ASSERT_TRUE(font.CreateFontIndirect(plain));
+    ASSERT_TRUE(sameAgain.CreateFontIndirect(plain));
+    ASSERT_TRUE(other.CreateFontIndirect(bold));
+    const CFont unmade;
+    caching.Measure(font, "Held");
+    const int measured = inner->calls;
+    const std::vector<TextInFont> texts = {{&font, "Held"}, {&sameAgain, "Held"}, {&other, "Held"},
+        {&font, "New"}, {nullptr, "Held"}, {&unmade, "Held"}};
+    EXPECT_EQ(caching.CountKnown(texts), 2u);
+    EXPECT_EQ(inner->calls, measured);
+    EXPECT_EQ(CountingMeasurer().CountKnown(texts), 0u) << "a measurer without a store";
+}
