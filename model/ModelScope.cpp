@@ -98,25 +98,6 @@ CModelScope* CModelScope::FindChild(const CModelScope& key) const
 
 CModelScope* CModelScope::AddChild(const CModelScope& key)
 {
-    return AddChildAs(key, [&key](CModelScope& child) {
-        child.name = key.name;
-        child.parameterKey = key.parameterKey;
-    });
-}
-
-CModelScope* CModelScope::AddChild(CModelScope&& key)
-{
-    return AddChildAs(key, [&key](CModelScope& child) {
-        child.name = std::move(key.name);
-        child.parameterKey = std::move(key.parameterKey);
-        key.name.clear();
-        key.parameterKey.clear();
-    });
-}
-
-template <class TakeNames>
-CModelScope* CModelScope::AddChildAs(const CModelScope& key, TakeNames takeNames)
-{
     if (!scopeChildren) {
         scopeChildren = std::make_unique<ScopeChildSet>();
     }
@@ -127,7 +108,8 @@ CModelScope* CModelScope::AddChildAs(const CModelScope& key, TakeNames takeNames
         child->isTemplate = key.isTemplate;
         child->fromProjectFile = key.fromProjectFile;
         child->parent = this;
-        takeNames(*child);
+        child->name = key.name;
+        child->parameterKey = key.parameterKey;
         return child;
     });
 }

@@ -126,9 +126,6 @@ public:
     // the key's name, kind, both flags and parameter key (not its units,
     // files, links or children), with this element as parent.
     CModelScope* AddChild(const CModelScope& key);
-    // The same, taking the key's name and parameter key over instead of
-    // copying them (the key is left with neither).
-    CModelScope* AddChild(CModelScope&& key);
     // The child of that name and parameter key, or none.
     CModelScope* FindChild(const ChildKey& key) const;
     // The child of that name and packed parameter key; when there is none,
@@ -138,10 +135,6 @@ public:
         std::string_view name, const char* parameterKey, int32_t kind, bool fromProjectFile);
 
 private:
-    // The child equal to `key`, or a new one with the key's kind, flags and
-    // this parent, which `takeNames` gives the key's name and parameter key.
-    template <class TakeNames> CModelScope* AddChildAs(const CModelScope& key, TakeNames takeNames);
-
     static const ScopeLinkSet& NoLinks();
 
     // Both link sets in one block: nearly every element has none.

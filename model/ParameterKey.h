@@ -23,7 +23,6 @@ public:
     public:
         void Start() { counts_.push_back(0); }
         void Add(int32_t type, const char* text);
-        size_t Parameters() const { return counts_.size(); }
         const char* Pack();
         ParameterKey Take() { return ParameterKey(Pack()); }
         void Clear()
