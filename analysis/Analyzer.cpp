@@ -34,11 +34,7 @@ void CAnalyzer::Run(int mode, bool dump)
     if (steps_ != nullptr) {
         steps_->Start();
     }
-    const auto lap = [this](std::string_view step) {
-        if (steps_ != nullptr) {
-            steps_->Lap(step);
-        }
-    };
+    const auto lap = [this](std::string_view step) { LapIf(steps_, step); };
     try {
         engine_->Run();
     } catch (const std::exception& failure) {

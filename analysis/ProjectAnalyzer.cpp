@@ -150,13 +150,6 @@ void CProjectAnalyzer::ResetModel()
     root_->scopeChildren = std::make_unique<ScopeChildSet>();
 }
 
-void CProjectAnalyzer::Lap(std::string_view step)
-{
-    if (steps_ != nullptr) {
-        steps_->Lap(step);
-    }
-}
-
 void CProjectAnalyzer::Dispose(SourceFileList records)
 {
     if (records.empty()) {
@@ -179,7 +172,7 @@ void CProjectAnalyzer::Run()
     for (const auto& header : fileIndex_.files) {
         byNamePossible_ = byNamePossible_ || (header && ReusesByName(*header));
     }
-    Lap("changes");
+    LapIf(steps_, "changes");
 
     // Headers are read once per run: a header edited between runs is read
     // afresh, and nothing stays in memory after the run (with more than one
@@ -240,7 +233,7 @@ void CProjectAnalyzer::Run()
         }
     } endReadAhead {readAhead, readAhead_};
     readAhead_ = readAhead.get();
-    Lap("start");
+    LapIf(steps_, "start");
 
     const size_t count = input_->paths.size();
     size_t i = 0;
@@ -266,7 +259,7 @@ void CProjectAnalyzer::Run()
         TakeBackUnvisited(std::string());
         throw;
     }
-    Lap("reading");
+    LapIf(steps_, "reading");
     TakeBackUnvisited(unvisited);
     if (readAhead) {
         // The readings' leftovers were freed all over the reading threads'

@@ -166,7 +166,6 @@ private:
     // those headers, in the reading's order.
     std::vector<int32_t> FileHeadersReadAhead(FileReadAhead::Result& ahead, CSourceFile& file);
     void ResetModel();
-    void Lap(std::string_view step);
     // Frees records that were thrown away: on the disposal's thread, so
     // that a run does not wait for it, or here in a one-job run.
     void Dispose(SourceFileList records);

@@ -106,8 +106,7 @@ void CKestrinDoc::LoadProjectCache(const std::string& path)
             if (!engine->LoadCache(cache, saved.options, saved.bytes, steps))
                 return false;
             *changed = engine->IsAnyFileChanged();
-            if (steps.times != nullptr)
-                steps.times->Lap("check");
+            LapIf(steps.times, "check");
             return true;
         },
         [this, path, cache, changed](bool loaded) {

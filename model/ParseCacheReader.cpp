@@ -15,6 +15,7 @@
 #include <cstring>
 #include <exception>
 #include <functional>
+#include <numeric>
 #include <thread>
 #include <utility>
 #include <sys/mman.h>
@@ -114,9 +115,7 @@ void ReadRecords(std::vector<RecordSlot>& slots, int32_t headerCount, size_t tot
         return;
     }
     std::vector<size_t> order(slots.size());
-    for (size_t i = 0; i < order.size(); ++i) {
-        order[i] = i;
-    }
+    std::iota(order.begin(), order.end(), size_t {0});
     const auto length = [&slots](size_t i) {
         return slots[i].place != nullptr ? size_t {slots[i].place->length} : slots[i].bytes.Left();
     };
@@ -274,11 +273,7 @@ bool CParseCacheReader::HandOver(const std::function<void(Records&)>& read)
 bool CParseCacheReader::Load(
     const std::string& path, const std::string& digest, const CacheLoadSteps& steps)
 {
-    const auto lap = [&steps](std::string_view step) {
-        if (steps.times != nullptr) {
-            steps.times->Lap(step);
-        }
-    };
+    const auto lap = [&steps](std::string_view step) { LapIf(steps.times, step); };
     // Reading the file through holds one small block: its records are
     // made, each read again on its own, once the caller's memory is back.
     ByteDigest bytesDigest;

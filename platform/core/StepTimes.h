@@ -24,3 +24,10 @@ private:
     std::vector<std::pair<std::string, double>> steps_;
     Clock::time_point last_ = Clock::now();
 };
+
+// Notes the end of `step` in `times`, when the work is timed at all.
+inline void LapIf(StepTimes* times, std::string_view step)
+{
+    if (times != nullptr)
+        times->Lap(step);
+}
