@@ -4,6 +4,7 @@
 #include "FailureLine.h"
 #include "FileIndex.h"
 #include "FileReadAhead.h"
+#include "ForEachOnThreads.h"
 #include "FunctionIndex.h"
 #include "InputSet.h"
 #include "LanguageTable.h"
@@ -15,11 +16,8 @@
 #include "UnitDetail.h"
 
 #include <algorithm>
-#include <exception>
 #include <stdexcept>
 #include <string_view>
-#include <system_error>
-#include <thread>
 #include <utility>
 
 namespace {
@@ -437,48 +435,26 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
         }
         // The function table and map are filed while the type linker sets
         // the parents and links variables to their holders: neither reads
-        // what the other writes.
+        // what the other writes. A big model does both at once.
         FunctionIndex functions;
-        std::exception_ptr indexFailure;
-        const auto index = [&] {
-            try {
-                functions.AddTree(*root_);
-                functions.FileInto(functionTable_, functionMap_);
-            } catch (...) {
-                indexFailure = std::current_exception();
-            }
-        };
-        std::thread indexer;
-        if (FileReadAhead::WorkersFor(jobs_) > 1 &&
-            TokenCount(projectFiles_, fileIndex_.files) >= kLeastTokensForIndexThread) {
-            try {
-                indexer = std::thread(index);
-            } catch (const std::system_error&) {
-                // filed on this thread below
-            }
-        }
-        const bool indexing = indexer.joinable();
-        try {
-            CTypeLinker linker(root_.get());
-            linker.Run([](CModelScope& scope, CModelScope* parent) {
-                if (parent) {
-                    scope.parent = parent;
+        const bool atOnce = FileReadAhead::WorkersFor(jobs_) > 1 &&
+            TokenCount(projectFiles_, fileIndex_.files) >= kLeastTokensForIndexThread;
+        ForEachOnThreads(
+            2, atOnce ? 2 : 1, [] { return 0; },
+            [&](size_t step, int) {
+                if (step == 0) {
+                    CTypeLinker linker(root_.get());
+                    linker.Run([](CModelScope& scope, CModelScope* parent) {
+                        if (parent) {
+                            scope.parent = parent;
+                        }
+                    });
+                } else {
+                    functions.AddTree(*root_);
+                    functions.FileInto(functionTable_, functionMap_);
                 }
-            });
-        } catch (...) {
-            if (indexing) {
-                indexer.join();
-            }
-            throw;
-        }
-        if (indexing) {
-            indexer.join();
-        } else {
-            index();
-        }
-        if (indexFailure) {
-            std::rethrow_exception(indexFailure);
-        }
+            },
+            1);
         mergedFlags_ = std::move(flags);
         recordsChanged_ = false;
     } catch (...) {
