@@ -67,8 +67,8 @@ AppContext::~AppContext()
 void AppContext::ReplaceAnalyzer()
 {
     holders_.OnModelReplaced();
-    if (CAnalyzer* old = analyzer_.release()) {
-        disposal_.Dispose([old] { delete old; });
+    if (analyzer_) {
+        disposal_.DisposeOf(std::move(analyzer_));
         // What the engine held goes back to the system afterwards; a load
         // or a Draw waits for the engine to be freed, not for this, and
         // the memory they take meanwhile comes from what was freed.

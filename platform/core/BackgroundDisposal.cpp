@@ -22,11 +22,12 @@ void BackgroundDisposal::Queue(Job job)
     std::unique_lock lock(mutex_);
     if (job.awaited) {
         // Ahead of the queued tidying: what is awaited waits for nothing
-        // else.
-        ++awaitedLeft_;
+        // else. Counted once queued, so that a failed insertion leaves
+        // nothing to wait for.
         const auto tidying = std::find_if(
             jobs_.begin(), jobs_.end(), [](const Job& queued) { return !queued.awaited; });
         jobs_.insert(tidying, std::move(job));
+        ++awaitedLeft_;
     } else {
         jobs_.push_back(std::move(job));
     }

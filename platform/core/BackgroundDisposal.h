@@ -30,6 +30,8 @@ public:
     void Tidy(std::function<void()> job);
     // Takes the thing over and destroys it on the disposal's thread (a
     // thing that can only be moved, such as a list of unique pointers).
+    // When the job cannot be queued, the thing is destroyed as the failure
+    // leaves this call.
     template <class Thing> void DisposeOf(Thing thing)
     {
         // The job holds the only reference: had this call kept one too, the
