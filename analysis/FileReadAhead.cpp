@@ -101,16 +101,12 @@ void FileReadAhead::AskToStop()
 
 void FileReadAhead::Stop()
 {
+    AskToStop();
     std::vector<std::unique_ptr<Result>> left;
     {
         std::lock_guard lock(mutex_);
-        stopping_ = true;
-        for (const std::unique_ptr<CInputSet>& input : inputs_) {
-            input->stopRequest = true;
-        }
         left.swap(discarded_);
     }
-    changed_.notify_all();
     for (const std::unique_ptr<LargeStackThread>& worker : workers_) {
         worker->Join();
     }
