@@ -20,7 +20,8 @@
 // medians of the load's first pass through the file and of making the
 // records, round_save_cpu_ms and round_load_cpu_ms the medians of the
 // processor time all threads spent on a save and on a load (steadier than
-// the time that passed on a busy machine).
+// the time that passed on a busy machine); round_free_ms and
+// round_free_cpu_ms the same for freeing the loaded engine.
 //
 // --edit PATH then appends a declaration to the file and runs the same
 // engine once more: edit_ms is that run, which reads again the files that
@@ -238,8 +239,8 @@ double Milliseconds(const std::function<void()>& work)
 
 // The times of the measured saves and loads, in ms.
 struct CacheRounds {
-    std::vector<double> save, load, read, decode;
-    std::vector<double> saveCpu, loadCpu; // on all threads
+    std::vector<double> save, load, read, decode, free;
+    std::vector<double> saveCpu, loadCpu, freeCpu; // on all threads
 };
 
 // The processor time of every thread of the process so far, in ms.
@@ -400,6 +401,9 @@ int main(int argc, char** argv)
                 rounds.read.push_back(steps.Milliseconds("read"));
                 rounds.decode.push_back(steps.Milliseconds("decode"));
                 saved = saved && againRead;
+                const double freeCpuBefore = ProcessCpuMs();
+                rounds.free.push_back(Milliseconds([&] { again.reset(); }));
+                rounds.freeCpu.push_back(ProcessCpuMs() - freeCpuBefore);
             }
         }
         const CProjectAnalyzer& engine = *cold->Engine();
@@ -480,6 +484,8 @@ int main(int argc, char** argv)
         std::printf("round_decode_ms %.1f\n", Median(rounds.decode));
         std::printf("round_save_cpu_ms %.1f\n", Median(rounds.saveCpu));
         std::printf("round_load_cpu_ms %.1f\n", Median(rounds.loadCpu));
+        std::printf("round_free_ms %.1f\n", Median(rounds.free));
+        std::printf("round_free_cpu_ms %.1f\n", Median(rounds.freeCpu));
     }
     std::printf("cache_bytes %ld\n", cacheBytes);
     std::printf("cold_peak_kb %ld\n", coldPeakKb);
