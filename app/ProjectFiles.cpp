@@ -97,17 +97,12 @@ void CKestrinDoc::LoadProjectCache(const std::string& path)
     // them: through its include folders, with its words and options.
     frame_->MacroView()->ApplyRunOptions();
     const SavedCacheDigests saved = RecallCacheOptions(context_.Profile(), cache);
-    // Whether any file of the records changed on disk is found out on the
-    // loading thread too; it reads the records only.
+    // Whether any file of the records changed on disk is found out beside
+    // the rebuild of the model; it reads the records only.
     auto changed = std::make_shared<bool>(false);
     const bool started = frame_->MacroView()->StartLoad(
-        [cache, saved, changed](CAnalyzer& loading, const CacheLoadSteps& steps) {
-            CProjectAnalyzer* engine = loading.Engine();
-            if (!engine->LoadCache(cache, saved.options, saved.bytes, steps))
-                return false;
-            *changed = engine->IsAnyFileChanged();
-            LapIf(steps.times, "check");
-            return true;
+        [cache, saved](CAnalyzer& loading, const CacheLoadSteps& steps) {
+            return loading.Engine()->LoadCache(cache, saved.options, saved.bytes, steps);
         },
         [this, path, cache, changed](bool loaded) {
             if (loaded) {
@@ -131,7 +126,8 @@ void CKestrinDoc::LoadProjectCache(const std::string& path)
             frame_->SetProgress(100);
             frame_->SetProgress(0);
             FinishOpen(path, loaded && *changed);
-        });
+        },
+        [changed](const CAnalyzer& loaded) { *changed = loaded.Engine()->IsAnyFileChanged(); });
     if (!started)
         FinishOpen(path, false);
 }

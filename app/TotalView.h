@@ -99,14 +99,19 @@ public:
     // and nothing paints the model. `done` is called here, once the thread
     // has been joined, with the answer of `load`. False, with nothing
     // started, while a run or a load goes.
+    // `beside`, when given, runs on a thread of its own while the model is
+    // rebuilt and its tree prepared, once `load` found records: it may read
+    // the records, never the model. It has ended before `done` is called.
     using Load = std::function<bool(CAnalyzer&, const CacheLoadSteps& steps)>;
-    bool StartLoad(Load load, std::function<void(bool)> done);
+    using Beside = std::function<void(const CAnalyzer&)>;
+    bool StartLoad(Load load, std::function<void(bool)> done, Beside beside = nullptr);
     // Waits for a load to end and drops its `done`.
     void AbandonLoad();
     bool Loading() const { return static_cast<bool>(loadDone_); }
     // How long the steps of the last load took, once it has ended: those
-    // the reader notes, what `load` notes itself, "rebuild" (the model) and
-    // "macro" (its macro view's tree prepared).
+    // the reader notes, what `load` notes itself, "rebuild" (the model),
+    // "macro" (its macro view's tree prepared) and "beside" (waiting for
+    // `beside` after that).
     const StepTimes& LastLoadSteps() const { return lastLoadSteps_; }
 
     // --- The picture ---

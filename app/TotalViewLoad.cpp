@@ -17,7 +17,42 @@
 #include <QScrollBar>
 #include <QStyle>
 
-bool CTotalView::StartLoad(Load load, std::function<void(bool)> done)
+#include <system_error>
+#include <thread>
+
+namespace {
+
+// Runs a load's `beside` on a thread of its own, or at once on the calling
+// thread when no thread can be had.
+class BesideThread {
+public:
+    BesideThread(const CTotalView::Beside& beside, const CAnalyzer& analyzer)
+    {
+        if (!beside)
+            return;
+        try {
+            thread_ = std::thread([&beside, &analyzer] { beside(analyzer); });
+        } catch (const std::system_error&) {
+            beside(analyzer);
+        }
+    }
+    ~BesideThread() { Join(); }
+    BesideThread(const BesideThread&) = delete;
+    BesideThread& operator=(const BesideThread&) = delete;
+
+    void Join()
+    {
+        if (thread_.joinable())
+            thread_.join();
+    }
+
+private:
+    std::thread thread_;
+};
+
+} // namespace
+
+bool CTotalView::StartLoad(Load load, std::function<void(bool)> done, Beside beside)
 {
     CAnalyzer* analyzer = context_.Analyzer();
     if (context_.drawRunning || analyzer == nullptr || frame_ == nullptr)
@@ -32,7 +67,7 @@ bool CTotalView::StartLoad(Load load, std::function<void(bool)> done)
     runTree_ = std::make_shared<RunTree>();
     loadDone_ = done ? std::move(done) : [](bool) {};
     auto body = [analyzer, this, slot = runTree_, load = std::move(load),
-                    job = MakePrepareJob()]() mutable {
+                    beside = std::move(beside), job = MakePrepareJob()]() mutable {
         StepTimes& steps = slot->steps;
         steps.Start();
         // The project closed before is freed while the cache file is read,
@@ -43,6 +78,7 @@ bool CTotalView::StartLoad(Load load, std::function<void(bool)> done)
         disposal.Await(); // also when `load` did not ask
         if (!slot->loaded)
             return;
+        BesideThread besideRebuild(beside, *analyzer);
         // Records without their model are never left behind, stopped or not.
         analyzer->RebuildModel(3);
         steps.Lap("rebuild");
@@ -53,6 +89,8 @@ bool CTotalView::StartLoad(Load load, std::function<void(bool)> done)
             slot->generation = analyzer->Engine()->ModelGeneration();
         }
         steps.Lap("macro");
+        besideRebuild.Join();
+        steps.Lap("beside");
     };
     const UiThreadPoster poster(this);
     const bool started = drawThread_.Start([body, poster, this]() mutable {

@@ -643,6 +643,37 @@ TEST(DrawTest, ALoadReadsItsCacheWhileTheReplacedModelIsFreed)
     EXPECT_TRUE(awaitedTheFreeing);
 }
 
+// What a load looks at beside the rebuild runs on a thread of its own, only
+// when records were found, and has ended before the load's end is handed on.
+TEST(DrawTest, ALoadsSideWorkRunsBesideTheRebuildAndEndsBeforeItsEnd)
+{
+    DrawFixture f;
+    for (const bool found : {false, true}) {
+        std::thread::id loading;
+        std::thread::id beside;
+        std::atomic<bool> besideEnded {false};
+        bool endedBeforeDone = false;
+        ASSERT_TRUE(f.View().StartLoad(
+            [&](CAnalyzer&, const CacheLoadSteps&) {
+                loading = std::this_thread::get_id();
+                return found;
+            },
+            [&](bool) { endedBeforeDone = besideEnded; },
+            [&](const CAnalyzer&) {
+                beside = std::this_thread::get_id();
+                for (int i = 0; i < 1000; ++i)
+                    std::this_thread::yield();
+                besideEnded = true;
+            }));
+        ASSERT_TRUE(f.WaitUntilDone());
+        EXPECT_EQ(besideEnded.load(), found);
+        EXPECT_EQ(endedBeforeDone, found);
+        if (found) {
+            EXPECT_NE(beside, loading);
+        }
+    }
+}
+
 // Stop during a load: either the load was already done and the model shows,
 // or the cache is left unread and the project stays open without a model and
 // without an error or a question; a Draw then makes the model.
