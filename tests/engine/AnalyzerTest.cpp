@@ -272,6 +272,30 @@ TEST_F(ShapesAnalysed, CacheRoundTripParsesNothingAfterwards)
     EXPECT_EQ(b.Parsed(), kShapes);
 }
 
+// Opening a project compares its files with the disk while the model is
+// rebuilt from the records: the two share the records and must not race.
+TEST_F(ShapesAnalysed, TheDiskIsComparedWhileTheModelIsRebuilt)
+{
+    const std::string cache = folder.Path("shapes.car");
+    ASSERT_TRUE(a.Engine().SaveCache(cache));
+    for (const bool edited : {false, true}) {
+        if (edited) {
+            folder.AppendComment("include/geometry.h", 4);
+        }
+        Analysis b(folder, kShapes);
+        {
+            CapturedOutput quiet;
+            ASSERT_TRUE(b.Engine().LoadCache(cache));
+        }
+        bool changed = !edited;
+        std::thread checking([&] { changed = b.Engine().IsAnyFileChanged(); });
+        b.analyzer.RebuildModel(3);
+        checking.join();
+        EXPECT_EQ(changed, edited);
+        EXPECT_EQ(b.Outline(), kShapesModel);
+    }
+}
+
 // A project of many files is compared with the disk on several threads:
 // a change to any one file, or a header found elsewhere now, is seen.
 TEST(Analyzer, AChangeToAnyOfManyFilesIsSeenAfterALoad)
