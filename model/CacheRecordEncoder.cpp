@@ -63,19 +63,38 @@ size_t CacheRecordEncoder::EstimatedBytes(const CSourceFile* file)
     return estimate + estimate / 4 + kLeastBytes;
 }
 
-CacheRecordEncoder::Slot CacheRecordEncoder::Encode(const CSourceFile* file, CacheChunk room)
+size_t CacheRecordEncoder::RunEnd(size_t first) const
+{
+    size_t end = first;
+    size_t estimate = 0;
+    while (end < files_.size() && !Streamed(end) && (end == first || estimate < kBatchBytes)) {
+        estimate += EstimatedBytes(files_[end]);
+        ++end;
+    }
+    return end;
+}
+
+CacheRecordEncoder::Slot CacheRecordEncoder::Encode(size_t first, size_t end, CacheChunk room) const
 {
     Slot slot;
     try {
+        size_t estimate = 0;
+        for (size_t i = first; i < end; ++i) {
+            estimate += EstimatedBytes(files_[i]);
+        }
         CCacheSink sink;
         sink.Adopt(std::move(room));
-        sink.Reserve(EstimatedBytes(file));
-        sink.WriteSize(0);
-        if (file != nullptr) {
-            CParseCacheWriter::WriteSourceFile(sink, *file);
+        sink.Reserve(estimate);
+        for (size_t i = first; i < end; ++i) {
+            const size_t lengthAt = sink.Held();
+            sink.WriteSize(0);
+            if (files_[i] != nullptr) {
+                CParseCacheWriter::WriteSourceFile(sink, *files_[i]);
+            }
+            sink.PatchInt(lengthAt, static_cast<int32_t>(sink.Held() - lengthAt - 4));
         }
-        sink.PatchInt(0, static_cast<int32_t>(sink.Held() - 4));
-        slot.bytes = sink.TakeChunk();
+        slot.run.bytes = sink.TakeChunk();
+        slot.run.count = end - first;
     } catch (...) {
         slot.failure = std::current_exception();
     }
@@ -94,40 +113,45 @@ void CacheRecordEncoder::Work()
         if (stopping_ || next_ >= files_.size()) {
             return;
         }
-        const size_t i = next_++;
+        const size_t i = next_;
         if (Streamed(i)) {
+            ++next_;
             continue;
         }
+        const size_t end = RunEnd(i);
+        next_ = end;
         CacheChunk room = SpareRoom();
         lock.unlock();
-        Slot slot = Encode(files_[i], std::move(room));
+        Slot slot = Encode(i, end, std::move(room));
         lock.lock();
-        heldBytes_ += slot.bytes.capacity;
+        heldBytes_ += slot.run.bytes.capacity;
         slots_[i] = std::move(slot);
         ready_.notify_one(); // only the writer waits for it
     }
 }
 
-std::optional<CacheChunk> CacheRecordEncoder::Take(size_t i)
+std::optional<CacheRecordEncoder::Run> CacheRecordEncoder::Take(size_t i)
 {
     std::unique_lock lock(mutex_);
     Slot slot;
     if (next_ <= i) {
         // Nobody has come to it: it is encoded here.
-        next_ = i + 1;
         if (Streamed(i)) {
+            next_ = i + 1;
             return std::nullopt;
         }
+        next_ = RunEnd(i);
+        const size_t end = next_;
         CacheChunk room = SpareRoom();
         lock.unlock();
-        slot = Encode(files_[i], std::move(room));
+        slot = Encode(i, end, std::move(room));
     } else {
         if (Streamed(i)) {
             return std::nullopt;
         }
         ready_.wait(lock, [this, i] { return slots_[i].done; });
         slot = std::move(slots_[i]);
-        heldBytes_ -= slot.bytes.capacity;
+        heldBytes_ -= slot.run.bytes.capacity;
         // A worker waits only while the bytes ahead are at their bound;
         // the waiting ones are woken together once a quarter of the bound is
         // free again (waking one for the room each record leaves costs more
@@ -141,7 +165,7 @@ std::optional<CacheChunk> CacheRecordEncoder::Take(size_t i)
     if (slot.failure) {
         std::rethrow_exception(slot.failure);
     }
-    return std::move(slot.bytes);
+    return std::move(slot.run);
 }
 
 CacheChunk CacheRecordEncoder::SpareRoom()

@@ -188,12 +188,13 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
             files.push_back(file.get());
         }
         CacheRecordEncoder ahead(files);
-        // Records stream through a buffer behind their lengths. A record
-        // encoded ahead comes with its length in front; a large one is
-        // streamed, and its length is filled in once known (in the buffer,
-        // or in the file when the record's start went out already): one
-        // pass, whatever the size. A large record encoded ahead goes to the
-        // file as it is, not copied, and leaves the buffer where it was.
+        // Records stream through a buffer behind their lengths. Records
+        // encoded ahead come in runs, each with its length in front; a
+        // large record is streamed, and its length is filled in once known
+        // (in the buffer, or in the file when the record's start went out
+        // already): one pass, whatever the size. A large run encoded ahead
+        // goes to the file as it is, not copied, and leaves the buffer where
+        // it was.
         // The digest is taken as the bytes go out, unless a length had to
         // be filled in behind them.
         constexpr size_t kChunkBytes = size_t {1} << 20;
@@ -220,21 +221,23 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
                 output.Patch(lengthAt, static_cast<uint32_t>(length));
             }
         };
-        for (size_t i = 0; i < files.size(); ++i) {
-            std::optional<CacheChunk> record = ahead.Take(i);
-            if (!record) {
+        for (size_t i = 0; i < files.size();) {
+            std::optional<CacheRecordEncoder::Run> run = ahead.Take(i);
+            if (!run) {
                 streamOne(files[i]);
+                ++i;
                 continue;
             }
-            const size_t size = record->size;
+            i += run->count;
+            const size_t size = run->bytes.size;
             if (size >= kLeastBytesAsTheyAre) {
                 out.Flush();
-                output.Append(std::move(*record));
+                output.Append(std::move(run->bytes));
                 out.PassOver(size);
                 continue;
             }
-            out.WriteChars(record->bytes.get(), size);
-            ahead.GiveBack(std::move(*record));
+            out.WriteChars(run->bytes.bytes.get(), size);
+            ahead.GiveBack(std::move(run->bytes));
         }
         out.Flush();
         if (!output.Finish()) {
