@@ -49,6 +49,9 @@ public:
     bool Finish();
 
     static constexpr size_t kChunksInFlight = 4;
+    // The disk is started on what was written in spans of this many bytes
+    // (what is left goes with the flush that follows Finish).
+    static constexpr size_t kWriteBackBytes = size_t {2} << 20;
 
 private:
     struct Item {
@@ -71,7 +74,11 @@ private:
 
     int fd_;
     std::mutex mutex_;
-    std::condition_variable changed_;
+    // Each thread waits on its own: the writing one for items queued, the
+    // settling one for items written, the caller for room and the end.
+    std::condition_variable queued_;
+    std::condition_variable settle_;
+    std::condition_variable progress_;
     std::deque<Item> queue_; // to be written
     std::deque<Item> written_; // to be settled
     std::vector<CacheChunk> spare_; // settled chunks, to be filled again
@@ -83,6 +90,10 @@ private:
     size_t appendedBytes_ = 0; // queued by Append, not yet settled
     ByteDigest* digest_ = nullptr;
     bool patched_ = false;
+    // What was settled and is not yet on its way to the disk (the settling
+    // side's).
+    size_t writeBackFrom_ = 0;
+    size_t writeBackEnd_ = 0;
     bool finishing_ = false;
     bool writerDone_ = false; // the settling thread ends once nothing is left
     bool settleApart_ = false; // on the settling thread (set before the writing one starts)
