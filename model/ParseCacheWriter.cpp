@@ -55,6 +55,27 @@ template <class Ints> void WriteIntVector(CCacheSink& out, const Ints& values)
     }
 }
 
+// Most position lists are runs, whose positions are counted out instead of
+// walked one by one.
+void WriteIntVector(CCacheSink& out, const TokenIndices& positions)
+{
+    const size_t count = positions.size();
+    char* at = CCacheSink::Put(out.Room(4 + 4 * count), static_cast<uint32_t>(count));
+    if (count == 0) {
+        return;
+    }
+    if (positions.IsCompact()) {
+        const auto first = static_cast<uint32_t>(positions.front());
+        for (uint32_t k = 0; k < count; ++k) {
+            at = CCacheSink::Put(at, first + k);
+        }
+        return;
+    }
+    for (int value : positions) {
+        at = CCacheSink::Put(at, static_cast<uint32_t>(value));
+    }
+}
+
 void WriteTokenVector(CCacheSink& out, const std::vector<PPToken>& tokens)
 {
     out.WriteSize(static_cast<uint32_t>(tokens.size()));
