@@ -142,9 +142,13 @@ void CCacheFileWriter::Append(CacheChunk bytes)
         return;
     }
     std::unique_lock lock(mutex_);
-    progress_.wait(lock, [this] { return appendedBytes_ < kMostAppendedBytes || failed_; });
+    progress_.wait(lock, [this] {
+        return (unwrittenBytes_ < kMostAppendedBytes && appendedBytes_ < kMostUnsettledBytes) ||
+            failed_;
+    });
     ThrowIfFailed();
     appendedBytes_ += item.chunk.size;
+    unwrittenBytes_ += item.chunk.size;
     queue_.push_back(std::move(item));
     queued_.notify_one();
 }
@@ -193,6 +197,9 @@ void CCacheFileWriter::Work()
         CacheChunk freed;
         lock.lock();
         busy_ = false;
+        if (item.own) {
+            unwrittenBytes_ -= item.chunk.size;
+        }
         if (!ok) {
             failed_ = true;
             queue_.clear();

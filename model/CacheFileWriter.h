@@ -32,10 +32,15 @@ public:
     // its place. Throws a CacheError when a write has failed.
     void Write(CacheChunk& chunk);
     // Takes bytes of their own to be written as they are (none is handed
-    // back for them); waits while more than kMostAppendedBytes of such are
-    // queued. Throws a CacheError when a write has failed.
+    // back for them); waits while more than kMostAppendedBytes of such wait
+    // to be written, or more than kMostUnsettledBytes are held in all. The
+    // writing is what keeps the caller waiting, not the settling behind it:
+    // a settling thread held up for a moment (a start of the disk that
+    // waits for room in its queue) leaves the writing one going on. Throws
+    // a CacheError when a write has failed.
     void Append(CacheChunk bytes);
     static constexpr size_t kMostAppendedBytes = size_t {4} << 20;
+    static constexpr size_t kMostUnsettledBytes = size_t {16} << 20;
     // Writes the value at `offset` once what is queued before it is
     // written. Throws a CacheError when a write has failed.
     void Patch(size_t offset, uint32_t value);
@@ -88,6 +93,7 @@ private:
     bool settling_ = false; // an item is being settled
     bool failed_ = false;
     size_t appendedBytes_ = 0; // queued by Append, not yet settled
+    size_t unwrittenBytes_ = 0; // queued by Append, not yet written
     ByteDigest* digest_ = nullptr;
     bool patched_ = false;
     // What was settled and is not yet on its way to the disk (the settling
