@@ -19,6 +19,14 @@ CacheRecordEncoder::CacheRecordEncoder(std::vector<const CSourceFile*> files)
     if (tokens < kLeastTokensForWorkers || files_.size() < 2) {
         return;
     }
+    // The first run is the caller's: it is encoded on the thread that takes
+    // it, which is there already, while the workers start on the runs after
+    // it; waiting for a worker to finish it would also wait for the caller
+    // to be woken.
+    if (!Streamed(0)) {
+        callersEnd_ = RunEnd(0);
+        next_ = callersEnd_;
+    }
     // Unit trees are encoded recursively: the workers get a large stack.
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const size_t workers = std::min<size_t>({cores, kMostWorkers, files_.size()}) - 1;
@@ -134,14 +142,15 @@ std::optional<CacheRecordEncoder::Run> CacheRecordEncoder::Take(size_t i)
 {
     std::unique_lock lock(mutex_);
     Slot slot;
-    if (next_ <= i) {
-        // Nobody has come to it: it is encoded here.
+    if (i < callersEnd_ || next_ <= i) {
+        // The caller's own run, or nobody has come to it: it is encoded here.
         if (Streamed(i)) {
             next_ = i + 1;
             return std::nullopt;
         }
-        next_ = RunEnd(i);
-        const size_t end = next_;
+        const size_t end = i < callersEnd_ ? callersEnd_ : RunEnd(i);
+        next_ = std::max(next_, end);
+        callersEnd_ = 0;
         CacheChunk room = SpareRoom();
         lock.unlock();
         slot = Encode(i, end, std::move(room));

@@ -86,6 +86,7 @@ private:
     std::condition_variable ready_; // a record is encoded (the writer waits)
     std::condition_variable room_; // there is room ahead again (workers wait)
     size_t next_ = 0; // the first record nobody has taken (a run's start)
+    size_t callersEnd_ = 0; // the end of the first run, left to the caller
     size_t heldBytes_ = 0; // room of the records encoded, not yet taken
     unsigned idleWorkers_ = 0; // waiting for room
     std::vector<CacheChunk> spare_; // room given back
