@@ -71,6 +71,15 @@ size_t CacheRecordEncoder::EstimatedBytes(const CSourceFile* file)
     return estimate + estimate / 4 + kLeastBytes;
 }
 
+size_t CacheRecordEncoder::EstimatedTotalBytes() const
+{
+    size_t estimate = 0;
+    for (const CSourceFile* file : files_) {
+        estimate += EstimatedBytes(file);
+    }
+    return estimate;
+}
+
 size_t CacheRecordEncoder::RunEnd(size_t first) const
 {
     size_t end = first;

@@ -44,6 +44,9 @@ public:
     // the record after the last of this one (or after a streamed record).
     // Rethrows what encoding a record of the run threw.
     std::optional<Run> Take(size_t i);
+    // The bytes all records are estimated at (most often somewhat more than
+    // they take).
+    size_t EstimatedTotalBytes() const;
     // Gives the room of a record taken back once its bytes were copied
     // away: it is filled again with a record to come, so that the room of
     // small records goes round instead of being freed on this thread and

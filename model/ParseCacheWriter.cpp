@@ -209,6 +209,9 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
             files.push_back(file.get());
         }
         CacheRecordEncoder ahead(files);
+        // Room for the cache is set aside at once (see SetAsideRoom): two
+        // thirds of the estimate, which most often falls short of the bytes.
+        const size_t setAside = SetAsideRoom(fd, ahead.EstimatedTotalBytes() / 3 * 2);
         // Records stream through a buffer behind their lengths. Records
         // encoded ahead come in runs, each with its length in front; a
         // large record is streamed, and its length is filled in once known
@@ -261,7 +264,7 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
             ahead.GiveBack(std::move(run->bytes));
         }
         out.Flush();
-        if (!output.Finish()) {
+        if (!output.Finish() || (setAside > 0 && !GiveBackRoomPastEnd(fd, setAside))) {
             return false;
         }
         if (output.DigestWhole()) {

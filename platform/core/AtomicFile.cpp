@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <limits>
 #include <csignal>
 #include <cstdlib>
 #include <dirent.h>
@@ -149,39 +150,6 @@ int OpenReplaced(const std::string& path)
     return fd;
 }
 
-// Sets aside room for `size` bytes at the start of a new, empty file without
-// changing its length: the content written into it then needs no room found
-// for it page by page (writing a large file goes about a fifth faster).
-// Only a hint: nothing is set aside where it is not supported or does not
-// fit. Returns the bytes set aside.
-size_t SetAsideRoom(int fd, off_t size)
-{
-#ifdef FALLOC_FL_KEEP_SIZE
-    if (size > 0 && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, size) == 0)
-        return static_cast<size_t>(size);
-#else
-    (void)fd;
-    (void)size;
-#endif
-    return 0;
-}
-
-// Gives back room set aside past the end of what was written, which the file
-// would otherwise keep.
-bool GiveBackRoomPastEnd(int fd, size_t setAside)
-{
-    struct stat status { };
-    if (::fstat(fd, &status) != 0)
-        return false;
-    if (static_cast<size_t>(status.st_size) >= setAside)
-        return true;
-    int truncated;
-    do {
-        truncated = ::ftruncate(fd, status.st_size);
-    } while (truncated != 0 && errno == EINTR);
-    return truncated == 0;
-}
-
 } // namespace
 
 bool WriteFileAtomicallyWith(const std::string& path, bool (*write)(int fd, void* context),
@@ -223,7 +191,7 @@ bool WriteFileAtomicallyWith(const std::string& path, bool (*write)(int fd, void
 
     // The new content is most often about as large as what it replaces.
     const size_t setAside =
-        S_ISREG(existing.st_mode) ? SetAsideRoom(fd, existing.st_size) : size_t {0};
+        S_ISREG(existing.st_mode) ? SetAsideRoom(fd, static_cast<size_t>(existing.st_size)) : 0;
     bool ok = write(fd, context);
     if (ok && setAside > 0)
         ok = GiveBackRoomPastEnd(fd, setAside);
@@ -249,6 +217,33 @@ bool WriteFileAtomicallyWith(const std::string& path, bool (*write)(int fd, void
     else if (old >= 0)
         ::close(old);
     return ok;
+}
+
+size_t SetAsideRoom(int fd, size_t size)
+{
+#ifdef FALLOC_FL_KEEP_SIZE
+    if (size > 0 && size <= static_cast<size_t>(std::numeric_limits<off_t>::max()) &&
+        ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size)) == 0)
+        return size;
+#else
+    (void)fd;
+    (void)size;
+#endif
+    return 0;
+}
+
+bool GiveBackRoomPastEnd(int fd, size_t setAside)
+{
+    struct stat status { };
+    if (::fstat(fd, &status) != 0)
+        return false;
+    if (static_cast<size_t>(status.st_size) >= setAside)
+        return true;
+    int truncated;
+    do {
+        truncated = ::ftruncate(fd, status.st_size);
+    } while (truncated != 0 && errno == EINTR);
+    return truncated == 0;
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view content)

@@ -235,6 +235,25 @@ TEST_F(ParseCache, RecordsEncodedAheadGiveTheBytesAndTheDigestOfWritingThemInTur
     }
 }
 
+// Room is set aside for a cache before it is written, from an estimate of
+// its bytes; a cache of tokens much shorter than the estimate has it keeps
+// none of that room past its end.
+TEST_F(ParseCache, ASavedCacheKeepsNoRoomPastItsEnd)
+{
+    CacheRecords short_;
+    FillCacheRecords(short_);
+    for (int k = 0; k < 200000; ++k)
+        short_.projects.front()->scan.tokens.emplace_back(k, IDENTIFIER, "x");
+    const std::string path = folder.File("short.car");
+    CParseCacheWriter writer(short_.projects, short_.index);
+    ASSERT_TRUE(writer.Save(path));
+    const std::string saved = ReadFileBytes(path);
+    EXPECT_TRUE(saved == RecordsInTurn(short_));
+    struct stat status { };
+    ASSERT_EQ(::stat(path.c_str(), &status), 0);
+    EXPECT_LE(static_cast<size_t>(status.st_blocks) * 512, saved.size() + (size_t {64} << 10));
+}
+
 // Records encoded ahead are taken in runs as the cache holds them, each
 // with its length in front, whether a worker or the taker encoded them, in
 // new room or in room given back; small records go together, up to about
