@@ -167,6 +167,13 @@ bool CKestrinDoc::DoSave(const std::string& path)
         if (frame_ != nullptr)
             frame_->SetProgress(percent);
     };
+    // The steps after the cache are over in moments and leave the window's
+    // thread free: painting the bar for each (a millisecond or so, with
+    // whatever else of the window waits) would only hold it longer.
+    const auto progressSoon = [this](int percent) {
+        if (frame_ != nullptr)
+            frame_->SetProgressSoon(percent);
+    };
     progress(0);
     if (!WriteProject(path)) {
         Ui().MessageBox(std::string(GetLangString(3)) + ": " + GetLangString(604) + "\n" + path,
@@ -195,7 +202,7 @@ bool CKestrinDoc::DoSave(const std::string& path)
             MessageLine(context_.Messages(), MessageKind::Error)
                 << GetLangString(3) << ": " << cache << " " << GetLangString(33);
         }
-        progress(80);
+        progressSoon(80);
     }
     if (!cacheSaved) {
         // The project file is written; the save as a whole is not done, and
@@ -206,9 +213,9 @@ bool CKestrinDoc::DoSave(const std::string& path)
             MessageButtons::Ok, MessageIcon::Error);
         return false;
     }
-    progress(100);
+    progressSoon(100);
     Ui().Notice(GetLangString(25));
-    progress(0);
+    progressSoon(0);
     modified_ = false;
     SetPathName(path);
     return true;

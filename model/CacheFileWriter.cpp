@@ -29,7 +29,7 @@ CCacheFileWriter::~CCacheFileWriter()
         finishing_ = true;
         queue_.clear(); // given up: the file is not kept
     }
-    changed_.notify_all();
+    queued_.notify_all();
     if (thread_.joinable()) {
         thread_.join();
     }
@@ -38,7 +38,7 @@ CCacheFileWriter::~CCacheFileWriter()
         written_.clear();
         writerDone_ = true;
     }
-    changed_.notify_all();
+    settle_.notify_all();
     if (settler_.joinable()) {
         settler_.join();
     }
@@ -70,9 +70,18 @@ void CCacheFileWriter::SettleItem(const Item& item)
     if (digest_ != nullptr) {
         digest_->Add(item.chunk.bytes.get(), item.chunk.size);
     }
-    // The disk starts on each piece at once; the flush at the end then has
-    // little left to wait for.
-    StartWriteBack(fd_, item.offset, item.chunk.size);
+    // The disk starts on what was written once a few megabytes are there;
+    // the flush at the end then has little left to wait for. Each start
+    // walks the file's pages and takes locks the writes take too: once per
+    // item, it held the writing thread back.
+    if (item.offset != writeBackEnd_) {
+        writeBackFrom_ = item.offset;
+    }
+    writeBackEnd_ = item.offset + item.chunk.size;
+    if (writeBackEnd_ - writeBackFrom_ >= kWriteBackBytes) {
+        StartWriteBack(fd_, writeBackFrom_, writeBackEnd_ - writeBackFrom_);
+        writeBackFrom_ = writeBackEnd_;
+    }
 }
 
 CacheChunk CCacheFileWriter::Release(Item& item)
@@ -103,11 +112,11 @@ void CCacheFileWriter::Write(CacheChunk& chunk)
     const size_t capacity = chunk.capacity;
     queue_.emplace_back().chunk = std::move(chunk);
     chunk = CacheChunk();
-    changed_.notify_all();
+    queued_.notify_one();
     // A chunk to go on with: a settled one, a new one while few are in
     // flight, else the next one to come back.
     if (spare_.empty() && chunks_ >= kChunksInFlight) {
-        changed_.wait(lock, [this] { return !spare_.empty() || failed_; });
+        progress_.wait(lock, [this] { return !spare_.empty() || failed_; });
         ThrowIfFailed();
     }
     if (!spare_.empty()) {
@@ -133,11 +142,15 @@ void CCacheFileWriter::Append(CacheChunk bytes)
         return;
     }
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return appendedBytes_ < kMostAppendedBytes || failed_; });
+    progress_.wait(lock, [this] {
+        return (unwrittenBytes_ < kMostAppendedBytes && appendedBytes_ < kMostUnsettledBytes) ||
+            failed_;
+    });
     ThrowIfFailed();
     appendedBytes_ += item.chunk.size;
+    unwrittenBytes_ += item.chunk.size;
     queue_.push_back(std::move(item));
-    changed_.notify_all();
+    queued_.notify_one();
 }
 
 void CCacheFileWriter::Patch(size_t offset, uint32_t value)
@@ -153,13 +166,13 @@ void CCacheFileWriter::Patch(size_t offset, uint32_t value)
     std::lock_guard lock(mutex_);
     ThrowIfFailed();
     queue_.push_back(std::move(item));
-    changed_.notify_all();
+    queued_.notify_one();
 }
 
 bool CCacheFileWriter::Finish()
 {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock,
+    progress_.wait(lock,
         [this] { return (queue_.empty() && !busy_ && written_.empty() && !settling_) || failed_; });
     return !failed_;
 }
@@ -168,7 +181,7 @@ void CCacheFileWriter::Work()
 {
     std::unique_lock lock(mutex_);
     for (;;) {
-        changed_.wait(lock, [this] { return !queue_.empty() || finishing_; });
+        queued_.wait(lock, [this] { return !queue_.empty() || finishing_; });
         if (queue_.empty()) {
             return;
         }
@@ -184,6 +197,9 @@ void CCacheFileWriter::Work()
         CacheChunk freed;
         lock.lock();
         busy_ = false;
+        if (item.own) {
+            unwrittenBytes_ -= item.chunk.size;
+        }
         if (!ok) {
             failed_ = true;
             queue_.clear();
@@ -191,8 +207,9 @@ void CCacheFileWriter::Work()
             freed = Release(item);
         } else if (item.chunk.bytes) {
             written_.push_back(std::move(item));
+            settle_.notify_one();
         }
-        changed_.notify_all();
+        progress_.notify_one();
         if (freed.bytes) {
             lock.unlock();
             freed = CacheChunk();
@@ -205,7 +222,7 @@ void CCacheFileWriter::Settle()
 {
     std::unique_lock lock(mutex_);
     for (;;) {
-        changed_.wait(lock, [this] { return !written_.empty() || writerDone_; });
+        settle_.wait(lock, [this] { return !written_.empty() || writerDone_; });
         if (written_.empty()) {
             return;
         }
@@ -217,7 +234,7 @@ void CCacheFileWriter::Settle()
         lock.lock();
         settling_ = false;
         CacheChunk freed = Release(item);
-        changed_.notify_all();
+        progress_.notify_one();
         if (freed.bytes) {
             lock.unlock();
             freed = CacheChunk();

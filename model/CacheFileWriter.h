@@ -32,10 +32,15 @@ public:
     // its place. Throws a CacheError when a write has failed.
     void Write(CacheChunk& chunk);
     // Takes bytes of their own to be written as they are (none is handed
-    // back for them); waits while more than kMostAppendedBytes of such are
-    // queued. Throws a CacheError when a write has failed.
+    // back for them); waits while more than kMostAppendedBytes of such wait
+    // to be written, or more than kMostUnsettledBytes are held in all. The
+    // writing is what keeps the caller waiting, not the settling behind it:
+    // a settling thread held up for a moment (a start of the disk that
+    // waits for room in its queue) leaves the writing one going on. Throws
+    // a CacheError when a write has failed.
     void Append(CacheChunk bytes);
     static constexpr size_t kMostAppendedBytes = size_t {4} << 20;
+    static constexpr size_t kMostUnsettledBytes = size_t {16} << 20;
     // Writes the value at `offset` once what is queued before it is
     // written. Throws a CacheError when a write has failed.
     void Patch(size_t offset, uint32_t value);
@@ -49,6 +54,9 @@ public:
     bool Finish();
 
     static constexpr size_t kChunksInFlight = 4;
+    // The disk is started on what was written in spans of this many bytes
+    // (what is left goes with the flush that follows Finish).
+    static constexpr size_t kWriteBackBytes = size_t {2} << 20;
 
 private:
     struct Item {
@@ -71,7 +79,11 @@ private:
 
     int fd_;
     std::mutex mutex_;
-    std::condition_variable changed_;
+    // Each thread waits on its own: the writing one for items queued, the
+    // settling one for items written, the caller for room and the end.
+    std::condition_variable queued_;
+    std::condition_variable settle_;
+    std::condition_variable progress_;
     std::deque<Item> queue_; // to be written
     std::deque<Item> written_; // to be settled
     std::vector<CacheChunk> spare_; // settled chunks, to be filled again
@@ -81,8 +93,13 @@ private:
     bool settling_ = false; // an item is being settled
     bool failed_ = false;
     size_t appendedBytes_ = 0; // queued by Append, not yet settled
+    size_t unwrittenBytes_ = 0; // queued by Append, not yet written
     ByteDigest* digest_ = nullptr;
     bool patched_ = false;
+    // What was settled and is not yet on its way to the disk (the settling
+    // side's).
+    size_t writeBackFrom_ = 0;
+    size_t writeBackEnd_ = 0;
     bool finishing_ = false;
     bool writerDone_ = false; // the settling thread ends once nothing is left
     bool settleApart_ = false; // on the settling thread (set before the writing one starts)

@@ -19,6 +19,14 @@ CacheRecordEncoder::CacheRecordEncoder(std::vector<const CSourceFile*> files)
     if (tokens < kLeastTokensForWorkers || files_.size() < 2) {
         return;
     }
+    // The first run is the caller's: it is encoded on the thread that takes
+    // it, which is there already, while the workers start on the runs after
+    // it; waiting for a worker to finish it would also wait for the caller
+    // to be woken.
+    if (!Streamed(0)) {
+        callersEnd_ = RunEnd(0);
+        next_ = callersEnd_;
+    }
     // Unit trees are encoded recursively: the workers get a large stack.
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const size_t workers = std::min<size_t>({cores, kMostWorkers, files_.size()}) - 1;
@@ -63,19 +71,47 @@ size_t CacheRecordEncoder::EstimatedBytes(const CSourceFile* file)
     return estimate + estimate / 4 + kLeastBytes;
 }
 
-CacheRecordEncoder::Slot CacheRecordEncoder::Encode(const CSourceFile* file, CacheChunk room)
+size_t CacheRecordEncoder::EstimatedTotalBytes() const
+{
+    size_t estimate = 0;
+    for (const CSourceFile* file : files_) {
+        estimate += EstimatedBytes(file);
+    }
+    return estimate;
+}
+
+size_t CacheRecordEncoder::RunEnd(size_t first) const
+{
+    size_t end = first;
+    size_t estimate = 0;
+    while (end < files_.size() && !Streamed(end) && (end == first || estimate < kBatchBytes)) {
+        estimate += EstimatedBytes(files_[end]);
+        ++end;
+    }
+    return end;
+}
+
+CacheRecordEncoder::Slot CacheRecordEncoder::Encode(size_t first, size_t end, CacheChunk room) const
 {
     Slot slot;
     try {
+        size_t estimate = 0;
+        for (size_t i = first; i < end; ++i) {
+            estimate += EstimatedBytes(files_[i]);
+        }
         CCacheSink sink;
         sink.Adopt(std::move(room));
-        sink.Reserve(EstimatedBytes(file));
-        sink.WriteSize(0);
-        if (file != nullptr) {
-            CParseCacheWriter::WriteSourceFile(sink, *file);
+        sink.Reserve(estimate);
+        for (size_t i = first; i < end; ++i) {
+            const size_t lengthAt = sink.Held();
+            sink.WriteSize(0);
+            if (files_[i] != nullptr) {
+                CParseCacheWriter::WriteSourceFile(sink, *files_[i]);
+            }
+            sink.PatchInt(lengthAt, static_cast<int32_t>(sink.Held() - lengthAt - 4));
         }
-        sink.PatchInt(0, static_cast<int32_t>(sink.Held() - 4));
-        slot.bytes = sink.TakeChunk();
+        slot.run.bytes = sink.TakeChunk();
+        slot.run.count = end - first;
     } catch (...) {
         slot.failure = std::current_exception();
     }
@@ -94,40 +130,46 @@ void CacheRecordEncoder::Work()
         if (stopping_ || next_ >= files_.size()) {
             return;
         }
-        const size_t i = next_++;
+        const size_t i = next_;
         if (Streamed(i)) {
+            ++next_;
             continue;
         }
+        const size_t end = RunEnd(i);
+        next_ = end;
         CacheChunk room = SpareRoom();
         lock.unlock();
-        Slot slot = Encode(files_[i], std::move(room));
+        Slot slot = Encode(i, end, std::move(room));
         lock.lock();
-        heldBytes_ += slot.bytes.capacity;
+        heldBytes_ += slot.run.bytes.capacity;
         slots_[i] = std::move(slot);
         ready_.notify_one(); // only the writer waits for it
     }
 }
 
-std::optional<CacheChunk> CacheRecordEncoder::Take(size_t i)
+std::optional<CacheRecordEncoder::Run> CacheRecordEncoder::Take(size_t i)
 {
     std::unique_lock lock(mutex_);
     Slot slot;
-    if (next_ <= i) {
-        // Nobody has come to it: it is encoded here.
-        next_ = i + 1;
+    if (i < callersEnd_ || next_ <= i) {
+        // The caller's own run, or nobody has come to it: it is encoded here.
         if (Streamed(i)) {
+            next_ = i + 1;
             return std::nullopt;
         }
+        const size_t end = i < callersEnd_ ? callersEnd_ : RunEnd(i);
+        next_ = std::max(next_, end);
+        callersEnd_ = 0;
         CacheChunk room = SpareRoom();
         lock.unlock();
-        slot = Encode(files_[i], std::move(room));
+        slot = Encode(i, end, std::move(room));
     } else {
         if (Streamed(i)) {
             return std::nullopt;
         }
         ready_.wait(lock, [this, i] { return slots_[i].done; });
         slot = std::move(slots_[i]);
-        heldBytes_ -= slot.bytes.capacity;
+        heldBytes_ -= slot.run.bytes.capacity;
         // A worker waits only while the bytes ahead are at their bound;
         // the waiting ones are woken together once a quarter of the bound is
         // free again (waking one for the room each record leaves costs more
@@ -141,7 +183,7 @@ std::optional<CacheChunk> CacheRecordEncoder::Take(size_t i)
     if (slot.failure) {
         std::rethrow_exception(slot.failure);
     }
-    return std::move(slot.bytes);
+    return std::move(slot.run);
 }
 
 CacheChunk CacheRecordEncoder::SpareRoom()

@@ -55,6 +55,27 @@ template <class Ints> void WriteIntVector(CCacheSink& out, const Ints& values)
     }
 }
 
+// Most position lists are runs, whose positions are counted out instead of
+// walked one by one.
+void WriteIntVector(CCacheSink& out, const TokenIndices& positions)
+{
+    const size_t count = positions.size();
+    char* at = CCacheSink::Put(out.Room(4 + 4 * count), static_cast<uint32_t>(count));
+    if (count == 0) {
+        return;
+    }
+    if (positions.IsCompact()) {
+        const auto first = static_cast<uint32_t>(positions.front());
+        for (uint32_t k = 0; k < count; ++k) {
+            at = CCacheSink::Put(at, first + k);
+        }
+        return;
+    }
+    for (int value : positions) {
+        at = CCacheSink::Put(at, static_cast<uint32_t>(value));
+    }
+}
+
 void WriteTokenVector(CCacheSink& out, const std::vector<PPToken>& tokens)
 {
     out.WriteSize(static_cast<uint32_t>(tokens.size()));
@@ -188,12 +209,16 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
             files.push_back(file.get());
         }
         CacheRecordEncoder ahead(files);
-        // Records stream through a buffer behind their lengths. A record
-        // encoded ahead comes with its length in front; a large one is
-        // streamed, and its length is filled in once known (in the buffer,
-        // or in the file when the record's start went out already): one
-        // pass, whatever the size. A large record encoded ahead goes to the
-        // file as it is, not copied, and leaves the buffer where it was.
+        // Room for the cache is set aside at once (see SetAsideRoom): two
+        // thirds of the estimate, which most often falls short of the bytes.
+        const size_t setAside = SetAsideRoom(fd, ahead.EstimatedTotalBytes() / 3 * 2);
+        // Records stream through a buffer behind their lengths. Records
+        // encoded ahead come in runs, each with its length in front; a
+        // large record is streamed, and its length is filled in once known
+        // (in the buffer, or in the file when the record's start went out
+        // already): one pass, whatever the size. A large run encoded ahead
+        // goes to the file as it is, not copied, and leaves the buffer where
+        // it was.
         // The digest is taken as the bytes go out, unless a length had to
         // be filled in behind them.
         constexpr size_t kChunkBytes = size_t {1} << 20;
@@ -220,24 +245,26 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
                 output.Patch(lengthAt, static_cast<uint32_t>(length));
             }
         };
-        for (size_t i = 0; i < files.size(); ++i) {
-            std::optional<CacheChunk> record = ahead.Take(i);
-            if (!record) {
+        for (size_t i = 0; i < files.size();) {
+            std::optional<CacheRecordEncoder::Run> run = ahead.Take(i);
+            if (!run) {
                 streamOne(files[i]);
+                ++i;
                 continue;
             }
-            const size_t size = record->size;
+            i += run->count;
+            const size_t size = run->bytes.size;
             if (size >= kLeastBytesAsTheyAre) {
                 out.Flush();
-                output.Append(std::move(*record));
+                output.Append(std::move(run->bytes));
                 out.PassOver(size);
                 continue;
             }
-            out.WriteChars(record->bytes.get(), size);
-            ahead.GiveBack(std::move(*record));
+            out.WriteChars(run->bytes.bytes.get(), size);
+            ahead.GiveBack(std::move(run->bytes));
         }
         out.Flush();
-        if (!output.Finish()) {
+        if (!output.Finish() || (setAside > 0 && !GiveBackRoomPastEnd(fd, setAside))) {
             return false;
         }
         if (output.DigestWhole()) {

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <limits>
 #include <csignal>
 #include <cstdlib>
 #include <dirent.h>
@@ -188,7 +189,12 @@ bool WriteFileAtomicallyWith(const std::string& path, bool (*write)(int fd, void
     if (fd < 0)
         return false;
 
+    // The new content is most often about as large as what it replaces.
+    const size_t setAside =
+        S_ISREG(existing.st_mode) ? SetAsideRoom(fd, static_cast<size_t>(existing.st_size)) : 0;
     bool ok = write(fd, context);
+    if (ok && setAside > 0)
+        ok = GiveBackRoomPastEnd(fd, setAside);
     if (ok && examine(target, existing) && S_ISREG(existing.st_mode))
         ok = ::fchmod(fd, existing.st_mode & 07777) == 0;
     if (ok) {
@@ -211,6 +217,33 @@ bool WriteFileAtomicallyWith(const std::string& path, bool (*write)(int fd, void
     else if (old >= 0)
         ::close(old);
     return ok;
+}
+
+size_t SetAsideRoom(int fd, size_t size)
+{
+#ifdef FALLOC_FL_KEEP_SIZE
+    if (size > 0 && size <= static_cast<size_t>(std::numeric_limits<off_t>::max()) &&
+        ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size)) == 0)
+        return size;
+#else
+    (void)fd;
+    (void)size;
+#endif
+    return 0;
+}
+
+bool GiveBackRoomPastEnd(int fd, size_t setAside)
+{
+    struct stat status { };
+    if (::fstat(fd, &status) != 0)
+        return false;
+    if (static_cast<size_t>(status.st_size) >= setAside)
+        return true;
+    int truncated;
+    do {
+        truncated = ::ftruncate(fd, status.st_size);
+    } while (truncated != 0 && errno == EINTR);
+    return truncated == 0;
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view content)

@@ -1,6 +1,7 @@
 #include "AppFixture.h"
 
 #include "Analyzer.h"
+#include "FrameStatusBar.h"
 #include "CommandIds.h"
 #include "InfoView.h"
 #include "InputSet.h"
@@ -11,6 +12,8 @@
 #include "TotalView.h"
 
 #include <QMenuBar>
+#include <QProgressBar>
+#include <QTest>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -189,6 +192,39 @@ TEST_F(DocumentTest, AMissingCacheIsNoFailureAndAnUnreadableOneIsAnError)
     const std::string line = std::string(GetLangString(3)) + ": " +
         fs::absolute(sample.Path("Garden.car")).string() + " - " + GetLangString(34);
     EXPECT_NE(pane.find(line), std::string::npos) << pane;
+}
+
+// A save shows its progress at once before the cache is written, the long
+// step on the window's thread; the steps after it are over in moments, and
+// the bar shows where it ends with the next paints instead of being painted
+// for each.
+TEST_F(DocumentTest, ASavePaintsItsProgressOnlyBeforeTheLongStep)
+{
+    CMainFrame& frame = program.Frame();
+    frame.resize(1200, 800);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    ASSERT_TRUE(Open(sample.Project()));
+    ASSERT_TRUE(Draw(program));
+    QApplication::processEvents();
+    QProgressBar& bar = *frame.StatusBar()->Progress();
+    int paints = 0;
+    struct PaintCounter : QObject {
+        int& paints;
+        explicit PaintCounter(int& count) : paints(count) { }
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            paints += event->type() == QEvent::Paint ? 1 : 0;
+            return false;
+        }
+    } counter(paints);
+    bar.installEventFilter(&counter);
+
+    ASSERT_TRUE(doc.DoSave(sample.Project()));
+    EXPECT_EQ(paints, 1) << "painted at the step before the cache only";
+    EXPECT_EQ(bar.value(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return paints == 2; })) << "painted with the next paints";
+    bar.removeEventFilter(&counter);
 }
 
 TEST_F(DocumentTest, AFailedOpenLeavesANewUntitledProjectThatCannotOverwriteAnything)

@@ -235,9 +235,30 @@ TEST_F(ParseCache, RecordsEncodedAheadGiveTheBytesAndTheDigestOfWritingThemInTur
     }
 }
 
-// A record encoded ahead is taken as the cache holds it, its length in
-// front, whether a worker or the taker encoded it, in new room or in room
-// given back; a record of too many tokens is left to be streamed.
+// Room is set aside for a cache before it is written, from an estimate of
+// its bytes; a cache of tokens much shorter than the estimate has it keeps
+// none of that room past its end.
+TEST_F(ParseCache, ASavedCacheKeepsNoRoomPastItsEnd)
+{
+    CacheRecords short_;
+    FillCacheRecords(short_);
+    for (int k = 0; k < 200000; ++k)
+        short_.projects.front()->scan.tokens.emplace_back(k, IDENTIFIER, "x");
+    const std::string path = folder.File("short.car");
+    CParseCacheWriter writer(short_.projects, short_.index);
+    ASSERT_TRUE(writer.Save(path));
+    const std::string saved = ReadFileBytes(path);
+    EXPECT_TRUE(saved == RecordsInTurn(short_));
+    struct stat status { };
+    ASSERT_EQ(::stat(path.c_str(), &status), 0);
+    EXPECT_LE(static_cast<size_t>(status.st_blocks) * 512, saved.size() + (size_t {64} << 10));
+}
+
+// Records encoded ahead are taken in runs as the cache holds them, each
+// with its length in front, whether a worker or the taker encoded them, in
+// new room or in room given back; small records go together, up to about
+// a run's bytes; a record of too many tokens is left to be streamed, and
+// no run reaches over it.
 TEST_F(ParseCache, RecordsEncodedAheadComeWithTheirLength)
 {
     CacheRecords many;
@@ -259,23 +280,36 @@ TEST_F(ParseCache, RecordsEncodedAheadComeWithTheirLength)
         files.push_back(file.get());
     files.push_back(nullptr);
     CacheRecordEncoder ahead(files);
-    for (size_t i = 0; i < files.size(); ++i) {
-        std::optional<CacheChunk> taken = ahead.Take(i);
+    size_t runs = 0;
+    for (size_t i = 0; i < files.size();) {
+        std::optional<CacheRecordEncoder::Run> taken = ahead.Take(i);
         if (i == 5) {
             EXPECT_FALSE(taken.has_value());
+            ++i;
             continue;
         }
         ASSERT_TRUE(taken.has_value()) << i;
-        CCacheSink record;
-        if (files[i] != nullptr)
-            CParseCacheWriter::WriteSourceFile(record, *files[i]);
-        ASSERT_EQ(taken->size, 4 + record.Held()) << i;
-        EXPECT_EQ(CCacheSource::Decode(taken->bytes.get()), record.Held()) << i;
-        const std::string expected = record.Held() > 0 ? record.Bytes() : std::string();
-        EXPECT_EQ(std::string(taken->bytes.get() + 4, record.Held()), expected) << i;
+        ASSERT_GE(taken->count, 1u) << i;
+        ASSERT_LE(i + taken->count, files.size()) << i;
+        EXPECT_TRUE(i >= 5 || i + taken->count <= 5) << i;
+        CCacheSink expected;
+        for (size_t k = i; k < i + taken->count; ++k) {
+            CCacheSink record;
+            if (files[k] != nullptr)
+                CParseCacheWriter::WriteSourceFile(record, *files[k]);
+            expected.WriteSize(static_cast<uint32_t>(record.Held()));
+            expected.WriteChars(record.Data(), record.Held());
+        }
+        ASSERT_EQ(taken->bytes.size, expected.Held()) << i;
+        EXPECT_EQ(std::string(taken->bytes.bytes.get(), taken->bytes.size), expected.Bytes()) << i;
+        i += taken->count;
+        ++runs;
         // Room given back is filled again by records of other sizes.
-        ahead.GiveBack(std::move(*taken));
+        ahead.GiveBack(std::move(taken->bytes));
     }
+    // Small records went together, but not all of them at once.
+    EXPECT_LT(runs, files.size() / 2);
+    EXPECT_GT(runs, 2u);
 }
 
 // The pages of the records read go back to the system while the records

@@ -110,3 +110,26 @@ TEST(AtomicFile, TheReplacedFileIsHandedOverOpen)
     EXPECT_EQ(replaced, -1);
     EXPECT_EQ(ReadFileBytes(elsewhere), "kept");
 }
+
+// A file replaced by a smaller or a larger one: the new one holds its own
+// bytes and no more room than they take, whatever was set aside for it.
+TEST(AtomicFile, ANewFileKeepsNoRoomPastItsEnd)
+{
+    TempFolder folder;
+    const std::string target = folder.File("cache.car");
+    const std::string large(size_t {4} << 20, 'o');
+    const std::string small(size_t {100} << 10, 's');
+    const std::string larger(size_t {5} << 20, 'l');
+    for (const std::string* content : {&large, &small, &larger}) {
+        ASSERT_TRUE(WriteFileAtomically(target, *content));
+        EXPECT_TRUE(ReadFileBytes(target) == *content);
+        struct stat status { };
+        ASSERT_EQ(::stat(target.c_str(), &status), 0);
+        EXPECT_EQ(static_cast<size_t>(status.st_size), content->size());
+        // Blocks of 512 bytes; a little more than the bytes for the file
+        // system's own bookkeeping.
+        EXPECT_LE(
+            static_cast<size_t>(status.st_blocks) * 512, content->size() + (size_t {64} << 10))
+            << content->size();
+    }
+}
