@@ -26,7 +26,8 @@ size_t CDefineProcessor::Parse(size_t i)
         if (isUndef_) {
             macros_.erase(name_);
         } else {
-            macros_[name_] = def_;
+            made_ = SharedMacro(std::move(def_));
+            macros_[name_] = made_;
         }
         return end;
     } catch (const PreprocessorFailure& failure) {
@@ -145,7 +146,7 @@ size_t CDefineProcessor::ExpandInBody(size_t position)
         }
         return position;
     }
-    const CMacroDef& macro = found->second;
+    const CMacroDef& macro = *found->second;
     if (!macro.functionLike) {
         if (BodyHasRoom(macro.body.size())) {
             def_.body.insert(def_.body.end(), macro.body.begin(), macro.body.end());

@@ -32,11 +32,11 @@ public:
     // #undef removes the name from the table.
     size_t Parse(size_t i);
 
-    // After Parse reached the line's end: the definition read, and whether the
-    // line was an #undef.
+    // After Parse reached the line's end: the definition stored (shared with
+    // the table), and whether the line was an #undef.
     bool Completed() const { return completed_; }
     bool IsUndef() const { return isUndef_; }
-    const CMacroDef& Definition() const { return def_; }
+    const SharedMacro& Definition() const { return made_; }
     const std::string& Name() const { return name_; }
 
 private:
@@ -56,7 +56,8 @@ private:
     const std::vector<PPToken>& tokens_;
     MacroTable& macros_;
     MessageSink& messages_;
-    CMacroDef def_;
+    CMacroDef def_; // while it is read
+    SharedMacro made_; // once stored
     std::string name_; // of the macro defined or removed
     bool completed_ = false;
     bool isUndef_ = false;

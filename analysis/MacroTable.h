@@ -1,9 +1,10 @@
 #pragma once
 
-#include "MacroDef.h"
+#include "SharedMacro.h"
 
 #include <map>
 #include <string>
 
-// A macro table: macro name to definition, in byte-wise name order.
-using MacroTable = std::map<std::string, CMacroDef>;
+// A macro table: macro name to definition, in byte-wise name order. The
+// definitions are shared with the other tables that hold them.
+using MacroTable = std::map<std::string, SharedMacro>;

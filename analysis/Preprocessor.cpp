@@ -390,7 +390,7 @@ size_t CPreprocessor::ExpandAt()
     if (found == macros_->end()) {
         return 1;
     }
-    const CMacroDef& macro = found->second;
+    const CMacroDef& macro = *found->second;
     if (!macro.functionLike) {
         if (!ExpansionFits(macro.body.size() <= ExpansionRoom())) {
             return 1;

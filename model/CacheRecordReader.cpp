@@ -229,9 +229,10 @@ void CCacheRecordReader::ReadMacroTable(CCacheSource& in, CSourceFile& file)
         // one without a search. Out of order, a later record of one name
         // wins.
         if (file.macros.empty() || file.macros.rbegin()->first < name) {
-            file.macros.emplace_hint(file.macros.end(), std::move(name), std::move(macro));
+            file.macros.emplace_hint(
+                file.macros.end(), std::move(name), SharedMacro(std::move(macro)));
         } else {
-            file.macros[name] = std::move(macro);
+            file.macros[name] = SharedMacro(std::move(macro));
         }
     }
 }

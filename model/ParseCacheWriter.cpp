@@ -103,9 +103,9 @@ void WriteMacroTable(CCacheSink& out, const CSourceFile& file)
     out.WriteSize(static_cast<uint32_t>(file.macros.size()));
     for (const auto& [name, macro] : file.macros) {
         out.WriteString(name);
-        out.WriteBool(macro.functionLike);
-        WriteStrings(out, macro.parameters);
-        WriteTokenVector(out, macro.body);
+        out.WriteBool(macro->functionLike);
+        WriteStrings(out, macro->parameters);
+        WriteTokenVector(out, macro->body);
     }
 }
 

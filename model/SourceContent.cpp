@@ -69,8 +69,9 @@ template <class Hash> uint64_t TokensDigest(uint64_t h, const std::vector<PPToke
     return h;
 }
 
-template <class Hash> uint64_t MacroDigest(const std::string& name, const CMacroDef& macro)
+template <class Hash> uint64_t MacroDigest(const std::string& name, const SharedMacro& shared)
 {
+    const CMacroDef& macro = *shared;
     uint64_t h = Hash::Mix(Hash::Text(name.c_str()), macro.functionLike ? 1 : 2);
     for (const std::string& parameter : macro.parameters) {
         h = Hash::Mix(h, Hash::Text(parameter.c_str()));
@@ -80,7 +81,7 @@ template <class Hash> uint64_t MacroDigest(const std::string& name, const CMacro
 
 // Goes on from a digest of the path and tokens with the macros.
 template <class Hash>
-uint64_t WithMacros(uint64_t pathAndTokens, const std::map<std::string, CMacroDef>& macros)
+uint64_t WithMacros(uint64_t pathAndTokens, const std::map<std::string, SharedMacro>& macros)
 {
     uint64_t h = Hash::Mix(pathAndTokens, macros.size());
     for (const auto& [name, macro] : macros) {
@@ -111,15 +112,20 @@ bool SameTokens(const std::vector<PPToken>& a, const std::vector<PPToken>& b)
 
 namespace {
 
-bool SameMacro(const CMacroDef& a, const CMacroDef& b)
+bool SameMacro(const SharedMacro& shared, const SharedMacro& other)
 {
+    if (shared.SameDefinition(other)) {
+        return true;
+    }
+    const CMacroDef& a = *shared;
+    const CMacroDef& b = *other;
     return a.functionLike == b.functionLike && a.parameters == b.parameters &&
         SameTokens(a.body, b.body);
 }
 
 } // namespace
 
-uint64_t MacroDigest(const std::string& name, const CMacroDef& macro)
+uint64_t MacroDigest(const std::string& name, const SharedMacro& macro)
 {
     return MacroDigest<FirstHash>(name, macro);
 }
@@ -135,7 +141,7 @@ WideDigest PathAndTokensWideDigest(const std::string& path, const std::vector<PP
         TokensDigest<SecondHash>(SecondHash::Text(path.c_str()), tokens)};
 }
 
-WideDigest BodyDigest(WideDigest pathAndTokens, const std::map<std::string, CMacroDef>& macros)
+WideDigest BodyDigest(WideDigest pathAndTokens, const std::map<std::string, SharedMacro>& macros)
 {
     return {WithMacros<FirstHash>(pathAndTokens.first, macros),
         WithMacros<SecondHash>(pathAndTokens.second, macros)};

@@ -457,7 +457,7 @@ TEST_F(ParseCache, AMacroTableOutOfOrderReadsAsWritten)
         std::string read;
         if (!target.projects.empty()) {
             for (const auto& [name, macro] : target.projects[0]->macros)
-                read += name + "=" + (macro.body.empty() ? "" : macro.body[0].text) + " ";
+                read += name + "=" + (macro->body.empty() ? "" : macro->body[0].text) + " ";
         }
         return read;
     };
@@ -508,8 +508,8 @@ TEST_F(ParseCache, RecordsComeBackWithTheirFields)
     EXPECT_TRUE(a.hasIndexNumber);
     EXPECT_EQ(a.indexNumber, 1);
     EXPECT_EQ(a.size, 1000);
-    EXPECT_EQ(a.macros.at("F").parameters, (std::vector<std::string> {"a", "b"}));
-    EXPECT_EQ(a.macros.at("F").body[1].text, nullptr);
+    EXPECT_EQ(a.macros.at("F")->parameters, (std::vector<std::string> {"a", "b"}));
+    EXPECT_EQ(a.macros.at("F")->body[1].text, nullptr);
     EXPECT_EQ(a.scan.tokens.back().text, nullptr); // an empty text comes back as none
     EXPECT_FALSE(loaded.projects[1]->hasIndexNumber);
     EXPECT_EQ(loaded.projects[1]->indexNumber, 0);

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "MacroDef.h"
+
+#include <atomic>
+#include <cstddef>
+
+// A macro definition as the macro tables hold it: made once, never changed,
+// and shared by every table that holds it. The same definitions are visible
+// in every file that includes the header making them, so a table holds
+// handles and copying a table (or an entry) copies pointers. A #define or
+// #undef in one table replaces or drops that table's handle and leaves the
+// definition alone for the others.
+//
+// The count of holders is atomic: tables are made, written and freed on
+// several threads, and the last holder frees the definition, on whichever
+// thread that is. A handle made by default stands for the empty
+// object-like definition and holds nothing.
+class SharedMacro {
+public:
+    SharedMacro() noexcept = default;
+    explicit SharedMacro(CMacroDef definition);
+    SharedMacro(const SharedMacro& other) noexcept : shared_(other.shared_) { Hold(); }
+    SharedMacro(SharedMacro&& other) noexcept : shared_(other.shared_) { other.shared_ = nullptr; }
+    SharedMacro& operator=(const SharedMacro& other) noexcept
+    {
+        other.Hold();
+        Release();
+        shared_ = other.shared_;
+        return *this;
+    }
+    SharedMacro& operator=(SharedMacro&& other) noexcept
+    {
+        if (this != &other) {
+            Release();
+            shared_ = other.shared_;
+            other.shared_ = nullptr;
+        }
+        return *this;
+    }
+    ~SharedMacro() { Release(); }
+
+    const CMacroDef& operator*() const noexcept
+    {
+        return shared_ != nullptr ? shared_->definition : Empty();
+    }
+    const CMacroDef* operator->() const noexcept { return &**this; }
+
+    // Whether both hold the very same definition, not merely an equal one.
+    bool SameDefinition(const SharedMacro& other) const noexcept
+    {
+        return shared_ == other.shared_;
+    }
+
+private:
+    struct Shared {
+        explicit Shared(CMacroDef made) : definition(std::move(made)) { }
+        std::atomic<size_t> holders {1};
+        const CMacroDef definition;
+    };
+
+    static const CMacroDef& Empty() noexcept;
+    void Hold() const noexcept
+    {
+        if (shared_ != nullptr) {
+            shared_->holders.fetch_add(1, std::memory_order_relaxed);
+        }
+    }
+    // The last holder sees every other holder's use of the definition
+    // before it frees it.
+    void Release() noexcept
+    {
+        if (shared_ != nullptr && shared_->holders.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+            delete shared_;
+        }
+        shared_ = nullptr;
+    }
+
+    Shared* shared_ = nullptr;
+};
