@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 
 // A macro definition as the macro tables hold it: made once, never changed,
 // and shared by every table that holds it. The same definitions are visible
@@ -52,10 +53,30 @@ public:
         return shared_ == other.shared_;
     }
 
+    // A digest of the definition kept with it: `compute` runs on the first
+    // call for a slot (or again, on a race, giving the same value) and its
+    // value is kept for the definition's later holders. A value of 0 is
+    // not kept.
+    static constexpr size_t kDigestSlots = 2;
+    template <class Compute> uint64_t Digest(size_t slot, Compute compute) const
+    {
+        if (shared_ == nullptr) {
+            return compute(**this);
+        }
+        std::atomic<uint64_t>& kept = shared_->digests[slot];
+        uint64_t value = kept.load(std::memory_order_relaxed);
+        if (value == 0) {
+            value = compute(shared_->definition);
+            kept.store(value, std::memory_order_relaxed);
+        }
+        return value;
+    }
+
 private:
     struct Shared {
         explicit Shared(CMacroDef made) : definition(std::move(made)) { }
         std::atomic<size_t> holders {1};
+        std::atomic<uint64_t> digests[kDigestSlots] {};
         const CMacroDef definition;
     };
 

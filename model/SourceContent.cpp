@@ -24,6 +24,8 @@ uint64_t TextDigest(const char* text)
 // text and the order in which a token's line and type are packed, so that
 // they share nothing.
 struct FirstHash {
+    static constexpr size_t kSlot = 0;
+    static constexpr uint64_t kSeed = 0x243f6a8885a308d3ULL;
     static uint64_t Mix(uint64_t seed, uint64_t value) { return MixDigest(seed, value); }
     static uint64_t Text(const char* text) { return TextDigest(text); }
     static uint64_t Position(const PPToken& token)
@@ -34,6 +36,8 @@ struct FirstHash {
 };
 
 struct SecondHash {
+    static constexpr size_t kSlot = 1;
+    static constexpr uint64_t kSeed = 0x13198a2e03707344ULL;
     static uint64_t Mix(uint64_t seed, uint64_t value)
     {
         uint64_t x = ((seed << 27) | (seed >> 37)) * 0x9e3779b97f4a7c15ULL;
@@ -69,14 +73,22 @@ template <class Hash> uint64_t TokensDigest(uint64_t h, const std::vector<PPToke
     return h;
 }
 
-template <class Hash> uint64_t MacroDigest(const std::string& name, const SharedMacro& shared)
+// A definition's form, parameters and body, hashed once for all the tables
+// that share it (in its digest slot `Hash::kSlot`).
+template <class Hash> uint64_t DefinitionDigest(const CMacroDef& macro)
 {
-    const CMacroDef& macro = *shared;
-    uint64_t h = Hash::Mix(Hash::Text(name.c_str()), macro.functionLike ? 1 : 2);
+    uint64_t h = Hash::Mix(Hash::kSeed, macro.functionLike ? 1 : 2);
     for (const std::string& parameter : macro.parameters) {
         h = Hash::Mix(h, Hash::Text(parameter.c_str()));
     }
     return TokensDigest<Hash>(h, macro.body);
+}
+
+template <class Hash> uint64_t MacroDigest(const std::string& name, const SharedMacro& macro)
+{
+    return Hash::Mix(Hash::Text(name.c_str()), macro.Digest(Hash::kSlot, [](const CMacroDef& def) {
+        return DefinitionDigest<Hash>(def);
+    }));
 }
 
 // Goes on from a digest of the path and tokens with the macros.

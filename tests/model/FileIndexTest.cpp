@@ -57,6 +57,14 @@ TEST(FileIndex, OnlyTheSameContentIsFoundAgain)
                 f.macros["M"] = SharedMacro(std::move(def));
             }},
         {"another macro", false, [](CSourceFile& f) { f.macros["N"]; }},
+        {"macro made again alike", true,
+            [](CSourceFile& f) { f.macros["M"] = SharedMacro(CMacroDef {}); }},
+        {"macro of another form", false,
+            [](CSourceFile& f) {
+                CMacroDef def;
+                def.functionLike = true;
+                f.macros["M"] = SharedMacro(std::move(def));
+            }},
         {"path spelled otherwise", false, [](CSourceFile& f) { f.path = "inc/a.h"; }},
         {"time", false, [](CSourceFile& f) { f.mtime = 101; }},
     };
