@@ -216,23 +216,62 @@ struct CCacheRecordReader::FieldReader {
     }
 };
 
+namespace {
+
+// Passes over the record of a macro's form, parameters and body, with the
+// same checks, in the same order, as reading it.
+void SkipMacro(CCacheSource& in)
+{
+    in.ReadBool();
+    for (uint32_t count = in.ReadCount(kMinStringBytes); count > 0; --count) {
+        in.ReadChars(in.ReadSize());
+    }
+    for (uint32_t count = in.ReadCount(kMinTokenBytes); count > 0; --count) {
+        in.ReadChars(CCacheSource::Decode(in.ReadChars(12) + 8));
+    }
+}
+
+} // namespace
+
+SharedMacro CCacheRecordReader::ReadMacro(CCacheSource& in)
+{
+    CMacroDef macro;
+    macro.functionLike = in.ReadBool();
+    ReadStrings(in, macro.parameters);
+    ReadTokenVector(in, macro.body);
+    return SharedMacro(std::move(macro));
+}
+
+SharedMacro CCacheRecordReader::ReadMacroOnce(CCacheSource& in)
+{
+    CCacheSource past = in;
+    SkipMacro(past);
+    const std::string_view bytes(
+        in.Position(), static_cast<size_t>(past.Position() - in.Position()));
+    const uint64_t hash = MacroRecordPool::HashOf(bytes);
+    SharedMacro macro;
+    if (macroPool_->Find(bytes, hash, macro)) {
+        in = past;
+        return macro;
+    }
+    // Reading may give the pages of a long body back: the bytes are kept first.
+    std::string kept(bytes);
+    return macroPool_->Keep(std::move(kept), hash, ReadMacro(in));
+}
+
 void CCacheRecordReader::ReadMacroTable(CCacheSource& in, CSourceFile& file)
 {
     const uint32_t count = in.ReadCount(kMinMacroBytes);
     for (uint32_t i = 0; i < count; ++i) {
         std::string name = in.ReadString();
-        CMacroDef macro;
-        macro.functionLike = in.ReadBool();
-        ReadStrings(in, macro.parameters);
-        ReadTokenVector(in, macro.body);
+        SharedMacro macro = macroPool_ != nullptr ? ReadMacroOnce(in) : ReadMacro(in);
         // A table is written in name order: each name goes after the last
         // one without a search. Out of order, a later record of one name
         // wins.
         if (file.macros.empty() || file.macros.rbegin()->first < name) {
-            file.macros.emplace_hint(
-                file.macros.end(), std::move(name), SharedMacro(std::move(macro)));
+            file.macros.emplace_hint(file.macros.end(), std::move(name), std::move(macro));
         } else {
-            file.macros[name] = SharedMacro(std::move(macro));
+            file.macros[name] = std::move(macro);
         }
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MacroRecordPool.h"
 #include "PPToken.h"
 #include "ParseCacheIO.h"
 #include "SourceFile.h"
@@ -30,6 +31,11 @@ public:
     // copy of a large record can go while it is read. Null: nothing is told.
     using Release = std::function<void(const char* from, const char* to)>;
     void SetRelease(const Release* release) { release_ = release; }
+
+    // Macro definitions whose records have the same bytes as one read
+    // before, by this reader or another of the same load, are taken from
+    // the pool instead of being read again. Null: each is read.
+    void SetMacroPool(MacroRecordPool* pool) { macroPool_ = pool; }
     static constexpr size_t kReleaseStep = size_t {4} << 20;
 
     // Records whose tokens and units take at least this many bytes have
@@ -54,6 +60,8 @@ private:
     void ReadPositions(CCacheSource& in, TokenIndices& positions);
     void ReadStrings(CCacheSource& in, std::vector<std::string>& texts);
     void ReadMacroTable(CCacheSource& in, CSourceFile& file);
+    SharedMacro ReadMacro(CCacheSource& in);
+    SharedMacro ReadMacroOnce(CCacheSource& in);
     void ReadDetail(CCacheSource& in, CUnit& unit);
     void ReadUnit(CCacheSource& in, CUnit& unit);
     // Into a file's list or a unit's children (nothing made for none).
@@ -75,5 +83,6 @@ private:
     size_t tokenCount_ = 0; // tokens of the record being read
     int depth_ = 0;
     const Release* release_ = nullptr;
+    MacroRecordPool* macroPool_ = nullptr;
     size_t splitBytes_ = kSplitBytes;
 };

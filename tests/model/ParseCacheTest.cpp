@@ -319,6 +319,14 @@ TEST_F(ParseCache, AHugeRecordLoadsWholeWhileItsReadBytesGo)
         unit.last = k + 2;
         unit.kind = UNIT_VARIABLE;
     }
+    // Two names of one long definition: the second is found by the bytes
+    // of the first, which its reading gave back.
+    CMacroDef longMacro;
+    for (int k = 0; k < 3000; ++k) {
+        longMacro.body.emplace_back(1, IDENTIFIER, ("part" + std::to_string(k)).c_str());
+    }
+    file->macros["LONG1"] = SharedMacro(longMacro);
+    file->macros["LONG2"] = SharedMacro(longMacro);
     original.projects.push_back(std::move(file));
     const std::string saved = Save(original, "huge.car");
     ASSERT_GT(saved.size(), 4 * CCacheRecordReader::kReleaseStep);
@@ -329,6 +337,43 @@ TEST_F(ParseCache, AHugeRecordLoadsWholeWhileItsReadBytesGo)
         CParseCacheReader reader(loaded.projects, loaded.index, nullptr);
         ASSERT_TRUE(reader.Load(folder.File("huge.car"))) << reader.Failure();
     }
+    EXPECT_TRUE(Save(loaded, "again.car") == saved);
+    const auto& macros = loaded.projects.back()->macros;
+    EXPECT_TRUE(macros.at("LONG1").SameDefinition(macros.at("LONG2")));
+}
+
+// Tables read back hold one definition for all records of the same bytes,
+// whichever thread read them, and one of their own for any other.
+TEST_F(ParseCache, LoadedTablesShareIdenticalDefinitions)
+{
+    MakeFirstRecordsLarge(original);
+    const SharedMacro one = original.projects[0]->macros.at("X");
+    original.projects[0]->macros["Y"] = SharedMacro(*one); // alike, made apart
+    CMacroDef two = *one;
+    two.body[0].SetText("2");
+    original.projects[1]->macros["X"] = SharedMacro(std::move(two));
+    CMacroDef function = *one;
+    function.functionLike = true;
+    original.projects[1]->macros["G"] = SharedMacro(std::move(function));
+    const std::string saved = Save(original);
+
+    CacheRecords loaded;
+    ASSERT_TRUE(Load(loaded, saved));
+    ASSERT_EQ(loaded.projects.size(), 2u);
+    ASSERT_EQ(loaded.index.files.size(), 2u);
+    const auto& first = loaded.projects[0]->macros;
+    const auto& second = loaded.projects[1]->macros;
+    for (const auto& file : loaded.index.files) {
+        EXPECT_TRUE(file->macros.at("F").SameDefinition(first.at("F"))) << file->path;
+        EXPECT_TRUE(file->macros.at("F").SameDefinition(second.at("F"))) << file->path;
+        EXPECT_TRUE(file->macros.at("X").SameDefinition(first.at("X"))) << file->path;
+    }
+    EXPECT_TRUE(first.at("Y").SameDefinition(first.at("X")));
+    EXPECT_FALSE(second.at("X").SameDefinition(first.at("X")));
+    EXPECT_STREQ(second.at("X")->body[0].text, "2");
+    EXPECT_FALSE(second.at("G").SameDefinition(first.at("X")));
+    EXPECT_TRUE(second.at("G")->functionLike);
+    EXPECT_FALSE(first.at("X")->functionLike);
     EXPECT_TRUE(Save(loaded, "again.car") == saved);
 }
 
