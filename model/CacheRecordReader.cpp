@@ -244,19 +244,18 @@ SharedMacro CCacheRecordReader::ReadMacro(CCacheSource& in)
 
 SharedMacro CCacheRecordReader::ReadMacroOnce(CCacheSource& in)
 {
+    // The bytes are hashed before they are read: reading may give the
+    // pages of a long body back.
     CCacheSource past = in;
     SkipMacro(past);
-    const std::string_view bytes(
-        in.Position(), static_cast<size_t>(past.Position() - in.Position()));
-    const uint64_t hash = MacroRecordPool::HashOf(bytes);
+    const MacroRecordPool::Hash hash = MacroRecordPool::HashOf(
+        std::string_view(in.Position(), static_cast<size_t>(past.Position() - in.Position())));
     SharedMacro macro;
-    if (macroPool_->Find(bytes, hash, macro)) {
+    if (macroPool_->Find(hash, macro)) {
         in = past;
         return macro;
     }
-    // Reading may give the pages of a long body back: the bytes are kept first.
-    std::string kept(bytes);
-    return macroPool_->Keep(std::move(kept), hash, ReadMacro(in));
+    return macroPool_->Keep(hash, ReadMacro(in));
 }
 
 void CCacheRecordReader::ReadMacroTable(CCacheSource& in, CSourceFile& file)

@@ -3,52 +3,73 @@
 #include "SharedMacro.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
-#include <deque>
+#include <memory>
 #include <mutex>
-#include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 // The macro definitions read back by one load of the parse cache, by the
 // bytes of their records, so that every table naming a definition stored
 // with the same bytes holds the one definition read first: the tables of a
 // project repeat the definitions of its headers thousands of times over.
-// Records are read on several threads at once; the pool is split into
-// shards by a hash of the bytes, each behind a lock of its own. It goes
-// with the load; the definitions stay with the tables holding them.
+// Records are told apart by a wide hash of their bytes, two 64-bit hashes
+// of independent make, as the file index tells contents apart.
+//
+// Records are read on several threads at once, every table in name order,
+// so the threads look the same definitions up at about the same moment: a
+// look-up takes no lock and writes nothing shared. The pool is split into
+// shards by a hash of the bytes; a definition is added under its shard's
+// lock, into a table of slots that is replaced by one twice as large, and
+// published, when half full. Tables replaced stay until the pool goes,
+// with the load; the definitions stay with the macro tables holding them.
 class MacroRecordPool {
 public:
     MacroRecordPool() = default;
     MacroRecordPool(const MacroRecordPool&) = delete;
     MacroRecordPool& operator=(const MacroRecordPool&) = delete;
+    ~MacroRecordPool();
 
-    static uint64_t HashOf(std::string_view bytes);
+    struct Hash {
+        uint64_t first = 0;
+        uint64_t second = 0;
+        bool operator==(const Hash&) const = default;
+    };
+    static Hash HashOf(std::string_view bytes);
 
-    // The definition kept for these bytes (hashed by HashOf), if any.
-    bool Find(std::string_view bytes, uint64_t hash, SharedMacro& found) const;
-    // Keeps `made`, read from `bytes`, unless another thread kept a
-    // definition for the same bytes first; returns the one kept.
-    SharedMacro Keep(std::string bytes, uint64_t hash, SharedMacro made);
+    // The definition kept for a record of these bytes, if any.
+    bool Find(Hash hash, SharedMacro& found) const;
+    // Keeps `made`, read from a record of these bytes, unless another
+    // thread kept a definition for the same bytes first; returns the one
+    // kept.
+    SharedMacro Keep(Hash hash, SharedMacro made);
 
 private:
-    struct Key {
-        std::string_view bytes; // in the shard's `owned`
-        uint64_t hash;
-        bool operator==(const Key& other) const { return bytes == other.bytes; }
+    struct Entry {
+        Hash hash;
+        SharedMacro macro;
     };
-    struct KeyHash {
-        size_t operator()(const Key& key) const { return static_cast<size_t>(key.hash); }
+    struct Slots {
+        explicit Slots(size_t size) : mask(size - 1), slots(new std::atomic<const Entry*>[size] {})
+        {
+        }
+        size_t mask; // size - 1, a power of two
+        std::unique_ptr<std::atomic<const Entry*>[]> slots;
     };
     struct alignas(64) Shard {
-        mutable std::mutex lock;
-        std::unordered_map<Key, SharedMacro, KeyHash> kept;
-        std::deque<std::string> owned; // the bytes of the keys
+        std::atomic<const Slots*> published {nullptr};
+        std::mutex adding;
+        std::vector<std::unique_ptr<Slots>> tables; // the last is published
+        std::vector<std::unique_ptr<Entry>> entries;
     };
     static constexpr size_t kShardBits = 6;
+    static constexpr size_t kFirstSlots = 64;
 
-    const Shard& ShardOf(uint64_t hash) const { return shards_[hash >> (64 - kShardBits)]; }
-    Shard& ShardOf(uint64_t hash) { return shards_[hash >> (64 - kShardBits)]; }
+    static const Entry* Lookup(const Slots* table, Hash hash);
+    static void Place(Slots& table, const Entry* entry);
+    const Shard& ShardOf(Hash hash) const { return shards_[hash.first >> (64 - kShardBits)]; }
+    Shard& ShardOf(Hash hash) { return shards_[hash.first >> (64 - kShardBits)]; }
 
     std::array<Shard, size_t {1} << kShardBits> shards_;
 };
