@@ -5,6 +5,8 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <string>
 
 // A macro definition as the macro tables hold it: made once, never changed,
 // and shared by every table that holds it. The same definitions are visible
@@ -72,11 +74,33 @@ public:
         return value;
     }
 
+    // The definition in one written form, kept with it: `write` makes the
+    // bytes on the first call (on a race, each thread makes its own and the
+    // first kept wins); later calls, from any holder on any thread, get the
+    // bytes kept. The handle made by default keeps nothing: null.
+    template <class Write> const std::string* Written(Write write) const
+    {
+        if (shared_ == nullptr) {
+            return nullptr;
+        }
+        const std::string* kept = shared_->written.load(std::memory_order_acquire);
+        if (kept == nullptr) {
+            auto made = std::make_unique<std::string>(write(shared_->definition));
+            if (shared_->written.compare_exchange_strong(
+                    kept, made.get(), std::memory_order_acq_rel, std::memory_order_acquire)) {
+                kept = made.release();
+            }
+        }
+        return kept;
+    }
+
 private:
     struct Shared {
         explicit Shared(CMacroDef made) : definition(std::move(made)) { }
+        ~Shared() { delete written.load(std::memory_order_acquire); }
         std::atomic<size_t> holders {1};
         std::atomic<uint64_t> digests[kDigestSlots] {};
+        std::atomic<const std::string*> written {nullptr};
         const CMacroDef definition;
     };
 
