@@ -377,6 +377,23 @@ TEST_F(ParseCache, LoadedTablesShareIdenticalDefinitions)
     EXPECT_TRUE(Save(loaded, "again.car") == saved);
 }
 
+// The bytes a save keeps with a definition belong to that definition: a
+// table given another one under the same name writes the other's.
+TEST_F(ParseCache, ADefinitionReplacedAfterASaveIsWrittenAsItIsNow)
+{
+    SharedMacro shared = original.projects[0]->macros.at("X");
+    original.projects[1]->macros["X"] = shared;
+    Save(original, "first.car");
+    CMacroDef other = *shared;
+    other.body[0].SetText("5");
+    original.projects[1]->macros["X"] = SharedMacro(std::move(other));
+
+    CacheRecords loaded;
+    ASSERT_TRUE(Load(loaded, Save(original, "second.car")));
+    EXPECT_STREQ(loaded.projects[0]->macros.at("X")->body[0].text, "1");
+    EXPECT_STREQ(loaded.projects[1]->macros.at("X")->body[0].text, "5");
+}
+
 // A large cache is read on several threads, yet a damaged one is refused
 // whole, for the first damage in file order, after the paths of the records
 // before it were told.
