@@ -4,6 +4,7 @@
 #include "CacheRecordFields.h"
 #include "CacheUnitSkipper.h"
 #include "LargeStackThread.h"
+#include "MacroRecordPool.h"
 #include "ParseCacheFormat.h"
 #include "UnitDetail.h"
 
@@ -242,7 +243,7 @@ SharedMacro CCacheRecordReader::ReadMacro(CCacheSource& in)
     return SharedMacro(std::move(macro));
 }
 
-SharedMacro CCacheRecordReader::ReadMacroOnce(CCacheSource& in)
+SharedMacro CCacheRecordReader::ReadPooledMacro(CCacheSource& in)
 {
     // The bytes are hashed before they are read: reading may give the
     // pages of a long body back.
@@ -263,7 +264,7 @@ void CCacheRecordReader::ReadMacroTable(CCacheSource& in, CSourceFile& file)
     const uint32_t count = in.ReadCount(kMinMacroBytes);
     for (uint32_t i = 0; i < count; ++i) {
         std::string name = in.ReadString();
-        SharedMacro macro = macroPool_ != nullptr ? ReadMacroOnce(in) : ReadMacro(in);
+        SharedMacro macro = macroPool_ != nullptr ? ReadPooledMacro(in) : ReadMacro(in);
         // A table is written in name order: each name goes after the last
         // one without a search. Out of order, a later record of one name
         // wins.

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "MacroRecordPool.h"
 #include "PPToken.h"
 #include "ParseCacheIO.h"
 #include "SourceFile.h"
@@ -10,6 +9,8 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+class MacroRecordPool;
 
 // Reads source-file records of the parse cache, one at a time, checking
 // every count against the bytes left and every token position and include
@@ -31,12 +32,12 @@ public:
     // copy of a large record can go while it is read. Null: nothing is told.
     using Release = std::function<void(const char* from, const char* to)>;
     void SetRelease(const Release* release) { release_ = release; }
+    static constexpr size_t kReleaseStep = size_t {4} << 20;
 
     // Macro definitions whose records have the same bytes as one read
     // before, by this reader or another of the same load, are taken from
     // the pool instead of being read again. Null: each is read.
     void SetMacroPool(MacroRecordPool* pool) { macroPool_ = pool; }
-    static constexpr size_t kReleaseStep = size_t {4} << 20;
 
     // Records whose tokens and units take at least this many bytes have
     // their units read on a second thread.
@@ -61,7 +62,7 @@ private:
     void ReadStrings(CCacheSource& in, std::vector<std::string>& texts);
     void ReadMacroTable(CCacheSource& in, CSourceFile& file);
     SharedMacro ReadMacro(CCacheSource& in);
-    SharedMacro ReadMacroOnce(CCacheSource& in);
+    SharedMacro ReadPooledMacro(CCacheSource& in);
     void ReadDetail(CCacheSource& in, CUnit& unit);
     void ReadUnit(CCacheSource& in, CUnit& unit);
     // Into a file's list or a unit's children (nothing made for none).

@@ -19,7 +19,8 @@
 //
 // Records are read on several threads at once, every table in name order,
 // so the threads look the same definitions up at about the same moment: a
-// look-up takes no lock and writes nothing shared. The pool is split into
+// look-up takes no lock and writes nothing shared but the count of the
+// definition's holders. The pool is split into
 // shards by a hash of the bytes; a definition is added under its shard's
 // lock, into a table of slots that is replaced by one twice as large, and
 // published, when half full. Tables replaced stay until the pool goes,

@@ -8,6 +8,7 @@
 #include "FileIndex.h"
 #include "IncludedFile.h"
 #include "ForEachOnThreads.h"
+#include "MacroRecordPool.h"
 #include "ProjectFile.h"
 
 #include <algorithm>
