@@ -32,7 +32,7 @@ void CopyReachableMacros(const CFileIndex& index, int32_t number, CPreprocessor:
     const CSourceFile& header = *index.files[number];
     for (const auto& [name, def] : header.macros) {
         if (chain.macros->emplace(name, def).second) {
-            chain.macroDigest.Update(*chain.macros, name);
+            chain.macroDigest.Change(name, nullptr, &def);
         }
     }
     for (int32_t nested : header.includes) {

@@ -24,10 +24,20 @@ size_t CDefineProcessor::Parse(size_t i)
             return end;
         }
         if (isUndef_) {
-            macros_.erase(name_);
+            auto found = macros_.find(name_);
+            if (found != macros_.end()) {
+                replaced_ = std::move(found->second);
+                hadOne_ = true;
+                macros_.erase(found);
+            }
         } else {
             made_ = SharedMacro(std::move(def_));
-            macros_[name_] = made_;
+            auto [at, added] = macros_.try_emplace(name_);
+            if (!added) {
+                replaced_ = std::move(at->second);
+                hadOne_ = true;
+            }
+            at->second = made_;
         }
         return end;
     } catch (const PreprocessorFailure& failure) {

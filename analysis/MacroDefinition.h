@@ -38,6 +38,10 @@ public:
     bool IsUndef() const { return isUndef_; }
     const SharedMacro& Definition() const { return made_; }
     const std::string& Name() const { return name_; }
+    // After Parse reached the line's end: the definition the name had in
+    // the table before (null: none) and has now (null: none).
+    const SharedMacro* Replaced() const { return hadOne_ ? &replaced_ : nullptr; }
+    const SharedMacro* Stored() const { return completed_ && !isUndef_ ? &made_ : nullptr; }
 
 private:
     size_t ParseName(size_t i);
@@ -58,6 +62,8 @@ private:
     MessageSink& messages_;
     CMacroDef def_; // while it is read
     SharedMacro made_; // once stored
+    SharedMacro replaced_; // what the name had before, when hadOne_
+    bool hadOne_ = false;
     std::string name_; // of the macro defined or removed
     bool completed_ = false;
     bool isUndef_ = false;

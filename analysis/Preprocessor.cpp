@@ -347,7 +347,7 @@ size_t CPreprocessor::HandleDefine()
     CDefineProcessor define(in_, *macros_, input_->Messages());
     const size_t last = define.Parse(pos_);
     if (define.Completed()) {
-        chain_->macroDigest.Update(*macros_, define.Name());
+        chain_->macroDigest.Change(define.Name(), define.Replaced(), define.Stored());
     }
     if (define.Completed() && ownMacros_ != nullptr && !define.Name().empty()) {
         if (define.IsUndef()) {
