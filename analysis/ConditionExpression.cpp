@@ -88,7 +88,7 @@ size_t ExpandInCondition(
         out.push_back(&token);
         return j;
     }
-    const CMacroDef& macro = found->second;
+    const CMacroDef& macro = *found->second;
     if (!macro.functionLike) {
         CheckConditionRoom(macro.body.size() <= ConditionRoom(out));
         for (const PPToken& bodyToken : macro.body) {

@@ -4,6 +4,7 @@
 #include "ProjectAnalyzer.h"
 
 #include "LanguageTable.h"
+#include "MacroTable.h"
 #include "ParseDriver.h"
 #include "Preprocessor.h"
 #include "ProjectFile.h"
@@ -106,8 +107,12 @@ std::vector<int32_t> CProjectAnalyzer::FileHeadersReadAhead(
         if (number < 0) {
             number = fileIndex_.Add(std::move(header), body, tokens);
             tokenTexts_.Pack(fileIndex_.files[static_cast<size_t>(number)]->scan.tokens);
-        } else if (header->readingCut) {
-            fileIndex_.files[static_cast<size_t>(number)]->readingCut = true;
+        } else {
+            CSourceFile& instance = *fileIndex_.files[static_cast<size_t>(number)];
+            TakeKeptDefinitions(header->macros, instance.macros, file.macros);
+            if (header->readingCut) {
+                instance.readingCut = true;
+            }
         }
         numbers[k] = number;
     }

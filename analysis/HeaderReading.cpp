@@ -32,7 +32,7 @@ void CopyReachableMacros(const CFileIndex& index, int32_t number, CPreprocessor:
     const CSourceFile& header = *index.files[number];
     for (const auto& [name, def] : header.macros) {
         if (chain.macros->emplace(name, def).second) {
-            chain.macroDigest.Update(*chain.macros, name);
+            chain.macroDigest.Change(name, nullptr, &def);
         }
     }
     for (int32_t nested : header.includes) {
@@ -269,8 +269,12 @@ int32_t CPreprocessor::PreprocessHeader(std::unique_ptr<CIncludedFile> header, C
         if (chain->texts != nullptr) {
             chain->texts->Pack(index->files[static_cast<size_t>(number)]->scan.tokens);
         }
-    } else if (header->readingCut) {
-        index->files[number]->readingCut = true; // one read back from a cache did not know
+    } else {
+        CSourceFile& instance = *index->files[static_cast<size_t>(number)];
+        TakeKeptDefinitions(header->macros, instance.macros, *chain->macros);
+        if (header->readingCut) {
+            instance.readingCut = true; // one read back from a cache did not know
+        }
     }
     if (byName) {
         index->OfferFirst(number, stamp);

@@ -24,9 +24,20 @@ size_t CDefineProcessor::Parse(size_t i)
             return end;
         }
         if (isUndef_) {
-            macros_.erase(name_);
+            auto found = macros_.find(name_);
+            if (found != macros_.end()) {
+                replaced_ = std::move(found->second);
+                hadOne_ = true;
+                macros_.erase(found);
+            }
         } else {
-            macros_[name_] = def_;
+            made_ = SharedMacro(std::move(def_));
+            auto [at, added] = macros_.try_emplace(name_);
+            if (!added) {
+                replaced_ = std::move(at->second);
+                hadOne_ = true;
+            }
+            at->second = made_;
         }
         return end;
     } catch (const PreprocessorFailure& failure) {
@@ -145,7 +156,7 @@ size_t CDefineProcessor::ExpandInBody(size_t position)
         }
         return position;
     }
-    const CMacroDef& macro = found->second;
+    const CMacroDef& macro = *found->second;
     if (!macro.functionLike) {
         if (BodyHasRoom(macro.body.size())) {
             def_.body.insert(def_.body.end(), macro.body.begin(), macro.body.end());

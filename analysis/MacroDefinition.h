@@ -32,12 +32,16 @@ public:
     // #undef removes the name from the table.
     size_t Parse(size_t i);
 
-    // After Parse reached the line's end: the definition read, and whether the
-    // line was an #undef.
+    // After Parse reached the line's end: the definition stored (shared with
+    // the table), and whether the line was an #undef.
     bool Completed() const { return completed_; }
     bool IsUndef() const { return isUndef_; }
-    const CMacroDef& Definition() const { return def_; }
+    const SharedMacro& Definition() const { return made_; }
     const std::string& Name() const { return name_; }
+    // After Parse reached the line's end: the definition the name had in
+    // the table before (null: none) and has now (null: none).
+    const SharedMacro* Replaced() const { return hadOne_ ? &replaced_ : nullptr; }
+    const SharedMacro* Stored() const { return completed_ && !isUndef_ ? &made_ : nullptr; }
 
 private:
     size_t ParseName(size_t i);
@@ -56,7 +60,10 @@ private:
     const std::vector<PPToken>& tokens_;
     MacroTable& macros_;
     MessageSink& messages_;
-    CMacroDef def_;
+    CMacroDef def_; // while it is read
+    SharedMacro made_; // once stored
+    SharedMacro replaced_; // what the name had before, when hadOne_
+    bool hadOne_ = false;
     std::string name_; // of the macro defined or removed
     bool completed_ = false;
     bool isUndef_ = false;

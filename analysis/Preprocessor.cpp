@@ -347,7 +347,7 @@ size_t CPreprocessor::HandleDefine()
     CDefineProcessor define(in_, *macros_, input_->Messages());
     const size_t last = define.Parse(pos_);
     if (define.Completed()) {
-        chain_->macroDigest.Update(*macros_, define.Name());
+        chain_->macroDigest.Change(define.Name(), define.Replaced(), define.Stored());
     }
     if (define.Completed() && ownMacros_ != nullptr && !define.Name().empty()) {
         if (define.IsUndef()) {
@@ -390,7 +390,7 @@ size_t CPreprocessor::ExpandAt()
     if (found == macros_->end()) {
         return 1;
     }
-    const CMacroDef& macro = found->second;
+    const CMacroDef& macro = *found->second;
     if (!macro.functionLike) {
         if (!ExpansionFits(macro.body.size() <= ExpansionRoom())) {
             return 1;

@@ -4,6 +4,7 @@
 #include "CacheRecordFields.h"
 #include "CacheUnitSkipper.h"
 #include "LargeStackThread.h"
+#include "MacroRecordPool.h"
 #include "ParseCacheFormat.h"
 #include "UnitDetail.h"
 
@@ -216,15 +217,54 @@ struct CCacheRecordReader::FieldReader {
     }
 };
 
+namespace {
+
+// Passes over the record of a macro's form, parameters and body, with the
+// same checks, in the same order, as reading it.
+void SkipMacro(CCacheSource& in)
+{
+    in.ReadBool();
+    for (uint32_t count = in.ReadCount(kMinStringBytes); count > 0; --count) {
+        in.ReadChars(in.ReadSize());
+    }
+    for (uint32_t count = in.ReadCount(kMinTokenBytes); count > 0; --count) {
+        in.ReadChars(CCacheSource::Decode(in.ReadChars(12) + 8));
+    }
+}
+
+} // namespace
+
+SharedMacro CCacheRecordReader::ReadMacro(CCacheSource& in)
+{
+    CMacroDef macro;
+    macro.functionLike = in.ReadBool();
+    ReadStrings(in, macro.parameters);
+    ReadTokenVector(in, macro.body);
+    return SharedMacro(std::move(macro));
+}
+
+SharedMacro CCacheRecordReader::ReadPooledMacro(CCacheSource& in)
+{
+    // The bytes are hashed before they are read: reading may give the
+    // pages of a long body back.
+    CCacheSource past = in;
+    SkipMacro(past);
+    const MacroRecordPool::Hash hash = MacroRecordPool::HashOf(
+        std::string_view(in.Position(), static_cast<size_t>(past.Position() - in.Position())));
+    SharedMacro macro;
+    if (macroPool_->Find(hash, macro)) {
+        in = past;
+        return macro;
+    }
+    return macroPool_->Keep(hash, ReadMacro(in));
+}
+
 void CCacheRecordReader::ReadMacroTable(CCacheSource& in, CSourceFile& file)
 {
     const uint32_t count = in.ReadCount(kMinMacroBytes);
     for (uint32_t i = 0; i < count; ++i) {
         std::string name = in.ReadString();
-        CMacroDef macro;
-        macro.functionLike = in.ReadBool();
-        ReadStrings(in, macro.parameters);
-        ReadTokenVector(in, macro.body);
+        SharedMacro macro = macroPool_ != nullptr ? ReadPooledMacro(in) : ReadMacro(in);
         // A table is written in name order: each name goes after the last
         // one without a search. Out of order, a later record of one name
         // wins.

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+class MacroRecordPool;
+
 // Reads source-file records of the parse cache, one at a time, checking
 // every count against the bytes left and every token position and include
 // number against what was read before; anything wrong throws a CacheError.
@@ -31,6 +33,11 @@ public:
     using Release = std::function<void(const char* from, const char* to)>;
     void SetRelease(const Release* release) { release_ = release; }
     static constexpr size_t kReleaseStep = size_t {4} << 20;
+
+    // Macro definitions whose records have the same bytes as one read
+    // before, by this reader or another of the same load, are taken from
+    // the pool instead of being read again. Null: each is read.
+    void SetMacroPool(MacroRecordPool* pool) { macroPool_ = pool; }
 
     // Records whose tokens and units take at least this many bytes have
     // their units read on a second thread.
@@ -54,6 +61,8 @@ private:
     void ReadPositions(CCacheSource& in, TokenIndices& positions);
     void ReadStrings(CCacheSource& in, std::vector<std::string>& texts);
     void ReadMacroTable(CCacheSource& in, CSourceFile& file);
+    SharedMacro ReadMacro(CCacheSource& in);
+    SharedMacro ReadPooledMacro(CCacheSource& in);
     void ReadDetail(CCacheSource& in, CUnit& unit);
     void ReadUnit(CCacheSource& in, CUnit& unit);
     // Into a file's list or a unit's children (nothing made for none).
@@ -75,5 +84,6 @@ private:
     size_t tokenCount_ = 0; // tokens of the record being read
     int depth_ = 0;
     const Release* release_ = nullptr;
+    MacroRecordPool* macroPool_ = nullptr;
     size_t splitBytes_ = kSplitBytes;
 };

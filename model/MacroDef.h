@@ -5,10 +5,11 @@
 #include <string>
 #include <vector>
 
-// A macro of a source file's macro table: whether it takes a parameter list,
-// the parameter names and the replacement tokens (each with its own copy of
-// its text). Its name is its key in the table; a large project's files hold
-// hundreds of thousands of entries, so the name is not kept twice.
+// A macro definition: whether it takes a parameter list, the parameter names
+// and the replacement tokens (each with its own text). A source file's macro
+// table holds it under its name through a SharedMacro, which never changes
+// it; a large project's files hold hundreds of thousands of entries, so the
+// name is not kept twice.
 struct CMacroDef {
     bool functionLike = false;
     std::vector<std::string> parameters;

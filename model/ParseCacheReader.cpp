@@ -8,6 +8,7 @@
 #include "FileIndex.h"
 #include "IncludedFile.h"
 #include "ForEachOnThreads.h"
+#include "MacroRecordPool.h"
 #include "ProjectFile.h"
 
 #include <algorithm>
@@ -76,6 +77,7 @@ void ReadRecords(std::vector<RecordSlot>& slots, int32_t headerCount, size_t tot
         std::vector<char> bytes;
     };
     const CCacheRecordReader::Release release = ReleasePages;
+    MacroRecordPool macros;
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const unsigned readers = totalBytes < kParallelBytes ? 1 : std::min(cores, kMostReaders);
     // A record is read on threads of its own only when it is larger than
@@ -93,6 +95,7 @@ void ReadRecords(std::vector<RecordSlot>& slots, int32_t headerCount, size_t tot
             }
             CCacheRecordReader reader(headerCount, state.texts);
             reader.SetSplitBytes(splitBytes);
+            reader.SetMacroPool(&macros);
             if (file != nullptr) {
                 slot.bytes = CCacheSource(file->Read(*slot.place, state.bytes), slot.place->length);
                 // A huge record's pages go while it is read; the buffer is

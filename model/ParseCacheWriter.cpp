@@ -119,14 +119,30 @@ struct FieldWriter {
     }
 };
 
+void WriteMacro(CCacheSink& out, const CMacroDef& macro)
+{
+    out.WriteBool(macro.functionLike);
+    WriteStrings(out, macro.parameters);
+    WriteTokenVector(out, macro.body);
+}
+
+// A definition shared by many tables is written out once, and its bytes
+// are kept with it for every other table, in this save and the next.
 void WriteMacroTable(CCacheSink& out, const CSourceFile& file)
 {
     out.WriteSize(static_cast<uint32_t>(file.macros.size()));
     for (const auto& [name, macro] : file.macros) {
         out.WriteString(name);
-        out.WriteBool(macro.functionLike);
-        WriteStrings(out, macro.parameters);
-        WriteTokenVector(out, macro.body);
+        const std::string* written = macro.Written([](const CMacroDef& def) {
+            CCacheSink bytes;
+            WriteMacro(bytes, def);
+            return bytes.Bytes();
+        });
+        if (written != nullptr) {
+            out.WriteChars(written->data(), written->size());
+        } else {
+            WriteMacro(out, *macro);
+        }
     }
 }
 

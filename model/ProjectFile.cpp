@@ -21,6 +21,6 @@ void CProjectFile::SeedPredefinedMacros(const std::vector<PredefinedWord>& defin
         CMacroDef def;
         def.functionLike = false;
         def.body.emplace_back(0, INTEGERNUMBER, std::to_string(word.value).c_str());
-        macros[word.name] = std::move(def);
+        macros[word.name] = SharedMacro(std::move(def));
     }
 }

@@ -24,6 +24,8 @@ uint64_t TextDigest(const char* text)
 // text and the order in which a token's line and type are packed, so that
 // they share nothing.
 struct FirstHash {
+    static constexpr size_t kSlot = 0;
+    static constexpr uint64_t kSeed = 0x243f6a8885a308d3ULL;
     static uint64_t Mix(uint64_t seed, uint64_t value) { return MixDigest(seed, value); }
     static uint64_t Text(const char* text) { return TextDigest(text); }
     static uint64_t Position(const PPToken& token)
@@ -34,6 +36,8 @@ struct FirstHash {
 };
 
 struct SecondHash {
+    static constexpr size_t kSlot = 1;
+    static constexpr uint64_t kSeed = 0x13198a2e03707344ULL;
     static uint64_t Mix(uint64_t seed, uint64_t value)
     {
         uint64_t x = ((seed << 27) | (seed >> 37)) * 0x9e3779b97f4a7c15ULL;
@@ -69,18 +73,27 @@ template <class Hash> uint64_t TokensDigest(uint64_t h, const std::vector<PPToke
     return h;
 }
 
-template <class Hash> uint64_t MacroDigest(const std::string& name, const CMacroDef& macro)
+// A definition's form, parameters and body, hashed once for all the tables
+// that share it (in its digest slot `Hash::kSlot`).
+template <class Hash> uint64_t DefinitionDigest(const CMacroDef& macro)
 {
-    uint64_t h = Hash::Mix(Hash::Text(name.c_str()), macro.functionLike ? 1 : 2);
+    uint64_t h = Hash::Mix(Hash::kSeed, macro.functionLike ? 1 : 2);
     for (const std::string& parameter : macro.parameters) {
         h = Hash::Mix(h, Hash::Text(parameter.c_str()));
     }
     return TokensDigest<Hash>(h, macro.body);
 }
 
+template <class Hash> uint64_t MacroDigest(const std::string& name, const SharedMacro& macro)
+{
+    return Hash::Mix(Hash::Text(name.c_str()), macro.Digest(Hash::kSlot, [](const CMacroDef& def) {
+        return DefinitionDigest<Hash>(def);
+    }));
+}
+
 // Goes on from a digest of the path and tokens with the macros.
 template <class Hash>
-uint64_t WithMacros(uint64_t pathAndTokens, const std::map<std::string, CMacroDef>& macros)
+uint64_t WithMacros(uint64_t pathAndTokens, const std::map<std::string, SharedMacro>& macros)
 {
     uint64_t h = Hash::Mix(pathAndTokens, macros.size());
     for (const auto& [name, macro] : macros) {
@@ -111,15 +124,20 @@ bool SameTokens(const std::vector<PPToken>& a, const std::vector<PPToken>& b)
 
 namespace {
 
-bool SameMacro(const CMacroDef& a, const CMacroDef& b)
+bool SameMacro(const SharedMacro& shared, const SharedMacro& other)
 {
+    if (shared.SameDefinition(other)) {
+        return true;
+    }
+    const CMacroDef& a = *shared;
+    const CMacroDef& b = *other;
     return a.functionLike == b.functionLike && a.parameters == b.parameters &&
         SameTokens(a.body, b.body);
 }
 
 } // namespace
 
-uint64_t MacroDigest(const std::string& name, const CMacroDef& macro)
+uint64_t MacroDigest(const std::string& name, const SharedMacro& macro)
 {
     return MacroDigest<FirstHash>(name, macro);
 }
@@ -135,7 +153,7 @@ WideDigest PathAndTokensWideDigest(const std::string& path, const std::vector<PP
         TokensDigest<SecondHash>(SecondHash::Text(path.c_str()), tokens)};
 }
 
-WideDigest BodyDigest(WideDigest pathAndTokens, const std::map<std::string, CMacroDef>& macros)
+WideDigest BodyDigest(WideDigest pathAndTokens, const std::map<std::string, SharedMacro>& macros)
 {
     return {WithMacros<FirstHash>(pathAndTokens.first, macros),
         WithMacros<SecondHash>(pathAndTokens.second, macros)};

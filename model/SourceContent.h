@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MacroDef.h"
 #include "PPToken.h"
+#include "SharedMacro.h"
 
 #include <cstdint>
 #include <map>
@@ -39,14 +39,15 @@ WideDigest PathAndTokensWideDigest(const std::string& path, const std::vector<PP
 // another thread does not know yet: the path, the tokens and the macros.
 // The second form goes on from the file's PathAndTokensWideDigest.
 WideDigest BodyDigest(const CSourceFile& file);
-WideDigest BodyDigest(WideDigest pathAndTokens, const std::map<std::string, CMacroDef>& macros);
+WideDigest BodyDigest(WideDigest pathAndTokens, const std::map<std::string, SharedMacro>& macros);
 bool SameContent(const CSourceFile& a, const CSourceFile& b);
 
 // Whether two token vectors are the same, line, type and text.
 bool SameTokens(const std::vector<PPToken>& a, const std::vector<PPToken>& b);
 
-// A hash of one macro definition (name, form, parameters, body).
-uint64_t MacroDigest(const std::string& name, const CMacroDef& macro);
+// A hash of one macro definition (name, form, parameters, body). The hash
+// of the form, parameters and body is kept with the shared definition.
+uint64_t MacroDigest(const std::string& name, const SharedMacro& macro);
 
 // Combines hash values in order.
 inline uint64_t MixDigest(uint64_t seed, uint64_t value)

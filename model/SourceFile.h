@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MacroDef.h"
+#include "SharedMacro.h"
 #include "SourceTokens.h"
 #include "TokenScanner.h"
 #include "Unit.h"
@@ -45,5 +45,5 @@ public:
     // Its preprocessing stopped short of some of its include lines (include
     // depth, a failure). Not kept in the parse cache.
     bool readingCut = false;
-    std::map<std::string, CMacroDef> macros;
+    std::map<std::string, SharedMacro> macros;
 };

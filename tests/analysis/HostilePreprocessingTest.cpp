@@ -56,8 +56,8 @@ TEST(HostilePreprocessing, MacroBodiesStopGrowing)
         PreprocessRun run;
         CapturedOutput out;
         const std::string result = run.Text(c.source);
-        EXPECT_EQ(run.file->macros.at(c.name).body.size(), c.body) << c.name;
-        EXPECT_LE(run.file->macros.at(c.name).body.size(), bound);
+        EXPECT_EQ(run.file->macros.at(c.name)->body.size(), c.body) << c.name;
+        EXPECT_LE(run.file->macros.at(c.name)->body.size(), bound);
         EXPECT_EQ(out.Lines(), c.cut) << out.str().substr(0, 300);
         if (c.cut > 0) {
             EXPECT_NE(out.str().find("grows past"), std::string::npos);

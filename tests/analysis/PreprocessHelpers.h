@@ -64,7 +64,7 @@ struct PreprocessRun {
     }
 
     bool Defined(const std::string& name) const { return file->macros.count(name) != 0; }
-    std::string Body(const std::string& name) const { return Spell(file->macros.at(name).body); }
+    std::string Body(const std::string& name) const { return Spell(file->macros.at(name)->body); }
 };
 
 // The body text of a scanned line, for comparing with a result.

@@ -99,7 +99,8 @@ Result ViaReference(const std::string& source)
 std::vector<std::string> Described(const MacroTable& macros)
 {
     std::vector<std::string> described;
-    for (const auto& [name, def] : macros) {
+    for (const auto& [name, shared] : macros) {
+        const CMacroDef& def = *shared;
         std::string text = name;
         if (def.functionLike) {
             text += "(";

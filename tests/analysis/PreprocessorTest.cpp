@@ -307,6 +307,35 @@ TEST(Preprocessor, ReusedHeadersBringTheirNestedMacros)
     EXPECT_NE(result.find("ok"), std::string::npos);
 }
 
+TEST(Preprocessor, TablesShareDefinitionsAndChangeOnlyTheirOwn)
+{
+    TempFolder folder;
+    folder.Write("defs.h", "#define SHARED 1\n#define GONE 2\n#define F(a) (a)\n");
+    const std::string one =
+        folder.Write("one.c", "#include \"defs.h\"\n#define SHARED 3\n#undef GONE\nSHARED\n");
+    const std::string two = folder.Write("two.c", "#include \"defs.h\"\nSHARED GONE F(4)\n");
+    PreprocessRun run;
+    run.input.sameNameOption = false; // two.c takes the header's record as it is
+    run.File(one);
+    const std::unique_ptr<CProjectFile> first = std::move(run.file);
+    ASSERT_EQ(run.index.files.size(), 1u);
+    const MacroTable& header = run.index.files[0]->macros;
+    // The header's definitions are held by the project file's table, not
+    // copied into it, and a #define or #undef there leaves the header's alone.
+    EXPECT_TRUE(first->macros.at("F").SameDefinition(header.at("F")));
+    EXPECT_EQ(Spell(first->macros.at("SHARED")->body), "3");
+    EXPECT_FALSE(first->macros.count("GONE"));
+    EXPECT_EQ(Spell(header.at("SHARED")->body), "1");
+    EXPECT_EQ(Spell(header.at("GONE")->body), "2");
+
+    EXPECT_EQ(run.File(two), "# include \"defs.h\"\n1 2 ( 4 )\n");
+    for (const char* name : {"SHARED", "GONE", "F"}) {
+        EXPECT_TRUE(run.file->macros.at(name).SameDefinition(header.at(name))) << name;
+    }
+    EXPECT_FALSE(first->macros.at("SHARED").SameDefinition(header.at("SHARED")));
+    EXPECT_EQ(Spell(first->macros.at("SHARED")->body), "3");
+}
+
 TEST(Preprocessor, StopRequestLeavesTheRestUntouched)
 {
     PreprocessRun run;

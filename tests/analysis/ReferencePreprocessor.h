@@ -243,7 +243,7 @@ private:
         if (found == macros_.end()) {
             return i;
         }
-        const CMacroDef& macro = found->second;
+        const CMacroDef& macro = *found->second;
         if (!macro.functionLike) {
             const std::vector<PPToken> body = macro.body;
             t_.erase(t_.begin() + i);

@@ -61,13 +61,13 @@ void FillFile(CSourceFile& file, const std::string& path, int seed)
 
     CMacroDef object;
     object.body.emplace_back(0, 42, "1");
-    file.macros["X"] = object;
+    file.macros["X"] = SharedMacro(object);
     CMacroDef function;
     function.functionLike = true;
     function.parameters = {"a", "b"};
     function.body.emplace_back(3, 46, "a");
     function.body.emplace_back(3, 30, nullptr);
-    file.macros["F"] = function;
+    file.macros["F"] = SharedMacro(function);
 
     auto classInfo = std::make_unique<CClassInfo>();
     classInfo->qualifiedName = Name("A", {});

@@ -50,8 +50,21 @@ TEST(FileIndex, OnlyTheSameContentIsFoundAgain)
         {"token line", false, [](CSourceFile& f) { f.scan.tokens[2].line = 2; }},
         {"token type", false, [](CSourceFile& f) { f.scan.tokens[2].type = 47; }},
         {"another header read", false, [](CSourceFile& f) { f.includes = {5}; }},
-        {"macro body", false, [](CSourceFile& f) { f.macros["M"].body.emplace_back(1, 42, "1"); }},
+        {"macro body", false,
+            [](CSourceFile& f) {
+                CMacroDef def;
+                def.body.emplace_back(1, 42, "1");
+                f.macros["M"] = SharedMacro(std::move(def));
+            }},
         {"another macro", false, [](CSourceFile& f) { f.macros["N"]; }},
+        {"macro made again alike", true,
+            [](CSourceFile& f) { f.macros["M"] = SharedMacro(CMacroDef {}); }},
+        {"macro of another form", false,
+            [](CSourceFile& f) {
+                CMacroDef def;
+                def.functionLike = true;
+                f.macros["M"] = SharedMacro(std::move(def));
+            }},
         {"path spelled otherwise", false, [](CSourceFile& f) { f.path = "inc/a.h"; }},
         {"time", false, [](CSourceFile& f) { f.mtime = 101; }},
     };

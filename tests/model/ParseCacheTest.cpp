@@ -353,6 +353,14 @@ TEST_F(ParseCache, AHugeRecordLoadsWholeWhileItsReadBytesGo)
         unit.last = k + 2;
         unit.kind = UNIT_VARIABLE;
     }
+    // Two names of one long definition: the second is found by the bytes
+    // of the first, which its reading gave back.
+    CMacroDef longMacro;
+    for (int k = 0; k < 3000; ++k) {
+        longMacro.body.emplace_back(1, IDENTIFIER, ("part" + std::to_string(k)).c_str());
+    }
+    file->macros["LONG1"] = SharedMacro(longMacro);
+    file->macros["LONG2"] = SharedMacro(longMacro);
     original.projects.push_back(std::move(file));
     const std::string saved = Save(original, "huge.car");
     ASSERT_GT(saved.size(), 4 * CCacheRecordReader::kReleaseStep);
@@ -364,6 +372,60 @@ TEST_F(ParseCache, AHugeRecordLoadsWholeWhileItsReadBytesGo)
         ASSERT_TRUE(reader.Load(folder.File("huge.car"))) << reader.Failure();
     }
     EXPECT_TRUE(Save(loaded, "again.car") == saved);
+    const auto& macros = loaded.projects.back()->macros;
+    EXPECT_TRUE(macros.at("LONG1").SameDefinition(macros.at("LONG2")));
+}
+
+// Tables read back hold one definition for all records of the same bytes,
+// whichever thread read them, and one of their own for any other.
+TEST_F(ParseCache, LoadedTablesShareIdenticalDefinitions)
+{
+    MakeFirstRecordsLarge(original);
+    const SharedMacro one = original.projects[0]->macros.at("X");
+    original.projects[0]->macros["Y"] = SharedMacro(*one); // alike, made apart
+    CMacroDef two = *one;
+    two.body[0].SetText("2");
+    original.projects[1]->macros["X"] = SharedMacro(std::move(two));
+    CMacroDef function = *one;
+    function.functionLike = true;
+    original.projects[1]->macros["G"] = SharedMacro(std::move(function));
+    const std::string saved = Save(original);
+
+    CacheRecords loaded;
+    ASSERT_TRUE(Load(loaded, saved));
+    ASSERT_EQ(loaded.projects.size(), 2u);
+    ASSERT_EQ(loaded.index.files.size(), 2u);
+    const auto& first = loaded.projects[0]->macros;
+    const auto& second = loaded.projects[1]->macros;
+    for (const auto& file : loaded.index.files) {
+        EXPECT_TRUE(file->macros.at("F").SameDefinition(first.at("F"))) << file->path;
+        EXPECT_TRUE(file->macros.at("F").SameDefinition(second.at("F"))) << file->path;
+        EXPECT_TRUE(file->macros.at("X").SameDefinition(first.at("X"))) << file->path;
+    }
+    EXPECT_TRUE(first.at("Y").SameDefinition(first.at("X")));
+    EXPECT_FALSE(second.at("X").SameDefinition(first.at("X")));
+    EXPECT_STREQ(second.at("X")->body[0].text, "2");
+    EXPECT_FALSE(second.at("G").SameDefinition(first.at("X")));
+    EXPECT_TRUE(second.at("G")->functionLike);
+    EXPECT_FALSE(first.at("X")->functionLike);
+    EXPECT_TRUE(Save(loaded, "again.car") == saved);
+}
+
+// The bytes a save keeps with a definition belong to that definition: a
+// table given another one under the same name writes the other's.
+TEST_F(ParseCache, ADefinitionReplacedAfterASaveIsWrittenAsItIsNow)
+{
+    SharedMacro shared = original.projects[0]->macros.at("X");
+    original.projects[1]->macros["X"] = shared;
+    Save(original, "first.car");
+    CMacroDef other = *shared;
+    other.body[0].SetText("5");
+    original.projects[1]->macros["X"] = SharedMacro(std::move(other));
+
+    CacheRecords loaded;
+    ASSERT_TRUE(Load(loaded, Save(original, "second.car")));
+    EXPECT_STREQ(loaded.projects[0]->macros.at("X")->body[0].text, "1");
+    EXPECT_STREQ(loaded.projects[1]->macros.at("X")->body[0].text, "5");
 }
 
 // A large cache is read on several threads, yet a damaged one is refused
@@ -491,7 +553,7 @@ TEST_F(ParseCache, AMacroTableOutOfOrderReadsAsWritten)
         std::string read;
         if (!target.projects.empty()) {
             for (const auto& [name, macro] : target.projects[0]->macros)
-                read += name + "=" + (macro.body.empty() ? "" : macro.body[0].text) + " ";
+                read += name + "=" + (macro->body.empty() ? "" : macro->body[0].text) + " ";
         }
         return read;
     };
@@ -542,8 +604,8 @@ TEST_F(ParseCache, RecordsComeBackWithTheirFields)
     EXPECT_TRUE(a.hasIndexNumber);
     EXPECT_EQ(a.indexNumber, 1);
     EXPECT_EQ(a.size, 1000);
-    EXPECT_EQ(a.macros.at("F").parameters, (std::vector<std::string> {"a", "b"}));
-    EXPECT_EQ(a.macros.at("F").body[1].text, nullptr);
+    EXPECT_EQ(a.macros.at("F")->parameters, (std::vector<std::string> {"a", "b"}));
+    EXPECT_EQ(a.macros.at("F")->body[1].text, nullptr);
     EXPECT_EQ(a.scan.tokens.back().text, nullptr); // an empty text comes back as none
     EXPECT_FALSE(loaded.projects[1]->hasIndexNumber);
     EXPECT_EQ(loaded.projects[1]->indexNumber, 0);

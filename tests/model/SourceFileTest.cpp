@@ -105,14 +105,14 @@ TEST(SourceFile, ProjectFileSeedsPredefinedWords)
         {"WIN32", 1}, {"_MSC_VER", 1310}, {"NEG", -5}, {"WIN32", 7}};
     CProjectFile file("x.cpp", nullptr, defines);
     ASSERT_EQ(file.macros.size(), 3u);
-    const CMacroDef& win32 = file.macros.at("WIN32");
+    const CMacroDef& win32 = *file.macros.at("WIN32");
     EXPECT_FALSE(win32.functionLike);
     ASSERT_EQ(win32.body.size(), 1u);
     EXPECT_STREQ(win32.body[0].text, "7"); // the later word wins
     EXPECT_EQ(win32.body[0].type, INTEGERNUMBER);
     EXPECT_EQ(win32.body[0].line, 0);
-    ASSERT_EQ(file.macros.at("NEG").body.size(), 1u);
-    EXPECT_STREQ(file.macros.at("NEG").body[0].text, "-5");
+    ASSERT_EQ(file.macros.at("NEG")->body.size(), 1u);
+    EXPECT_STREQ(file.macros.at("NEG")->body[0].text, "-5");
     EXPECT_TRUE(CIncludedFile("h.h", nullptr, true).macros.empty());
     EXPECT_TRUE(CProjectFile(nullptr).macros.empty());
 }
