@@ -48,6 +48,14 @@ CModelScope::CModelScope() : creationNumber_(g_nextCreationNumber++)
 {
 }
 
+void CModelScope::NumberInOrder(const std::vector<CModelScope*>& elements) noexcept
+{
+    uint64_t next = g_nextCreationNumber.fetch_add(elements.size());
+    for (CModelScope* element : elements) {
+        element->creationNumber_ = next++;
+    }
+}
+
 const ScopeLinkSet& CModelScope::NoLinks()
 {
     static const ScopeLinkSet none;

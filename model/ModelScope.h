@@ -112,6 +112,9 @@ public:
 
     // Increases with every element made in the process.
     uint64_t CreationNumber() const { return creationNumber_; }
+    // Numbers the elements afresh, after every element made so far, in the
+    // order given: they then compare as if they had been made in it.
+    static void NumberInOrder(const std::vector<CModelScope*>& elements) noexcept;
 
     // The first declaring unit, else the first defining one, else none. A
     // class, struct or union skips the same-name typedefs that declare it.
