@@ -35,6 +35,38 @@ struct MergeContext {
     std::unordered_map<std::string, std::vector<const CSourceFile*>> mergedUnits;
 };
 
+// One part of a merge split by the names of the root's children, which
+// threads make at once (see ModelMergeSplit.h). The part merges the
+// elements under the root whose names it holds into a root of its own, and
+// only walks the other units, as far as it takes to number the nameless
+// types, mark templates and number the defining files as the whole merge
+// does. Each element made is noted with its step: how many elements were
+// looked for before it, in the whole merge, which orders the elements of
+// every part as the whole merge would have made them.
+struct MergePart {
+    CModelScope* root = nullptr;
+    size_t index = 0;
+    size_t count = 1;
+    uint64_t step = 0;
+    std::vector<std::pair<uint64_t, CModelScope*>> made;
+    std::vector<CModelScope*> owners; // the room for a file's owners
+    // The defining files the input set has no number for, by lower-case
+    // path, in the order it would have numbered them, and their numbers
+    // (from firstNumber on, the count of those it has).
+    std::vector<std::string> numbered;
+    std::unordered_map<std::string, int32_t> numbers;
+    int32_t firstNumber = 0;
+
+    // Whether a child of the root of that name belongs to the part, or of
+    // a name of that HashOf.
+    bool Holds(std::string_view name) const { return Holds(HashOf(name)); }
+    bool Holds(uint64_t hash) const { return count <= 1 || hash % count == index; }
+    static uint64_t HashOf(std::string_view name);
+    // The number of a defining file the input set has none for, as it
+    // would give them.
+    int32_t Number(const std::string& lowerPath);
+};
+
 // Merges one file's unit tree into the project-wide model: namespaces,
 // classes, structs, unions, enums, variables and functions are found again
 // by name (functions also by parameter types) or made, and each element
@@ -49,20 +81,72 @@ public:
     // As MergeFile, after the file's same-name companion, and followed by
     // every file it includes. Each file is merged once per build.
     void MergeFlaggedFile(CModelScope& root, MergeContext& context, bool projectFile);
+    // The first half of MergeFile: notes the file as merged; false when its
+    // units are in already (another instance of the header's path).
+    bool TakeFile(MergeContext& context, bool projectFile);
+    // The second half: merges the file's units under `root`.
+    void MergeTakenFile(CModelScope& root, MergeContext& context, bool projectFile);
+    // A unit of a declaration context, in the order the merge comes to it,
+    // with the entry whose element holds it (-1: the root).
+    // What the merge reads of the unit's tokens is found with the list, on
+    // the thread that walks the file: whether a function is a pointer and
+    // its key's tokens are there, and a variable's same-name tag typedef
+    // (kTagUnknown: to be found again, failing as it did).
+    // The name the unit looks up first is hashed there too (its data, as
+    // its record holds it; none: not found then).
+    struct Declaration {
+        static constexpr int8_t kTagUnknown = -1;
+        CUnit* unit;
+        int32_t owner;
+        int8_t tagKind = 0;
+        bool functionPointer = false;
+        bool keyTokensInRange = true;
+        const char* hashedName = nullptr;
+        size_t hashedSize = 0;
+        uint64_t nameHash = 0;
+    };
+    // The units of the file the merge looks up, in order: those in function
+    // bodies and other statements are passed over, without their children
+    // of declaration contexts.
+    std::vector<Declaration> ListDeclarations() const;
+    // Or merges the listed units into the part's root, as
+    // MergeFile would into the whole model (`context` as the part's own).
+    void MergePartOfFile(MergePart& part, MergeContext& context, bool projectFile,
+        const std::vector<Declaration>& declarations);
 
 private:
-    void MergeUnits(std::span<CUnit> units, CModelScope& owner, int startKind);
-    CModelScope& MergeUnit(CUnit& unit, CModelScope& owner);
-    void MergeFunction(CUnit& unit, const CFunctionInfo& record, CModelScope& owner);
-    void MergeVariable(CUnit& unit, const CVariableInfo& record, CModelScope& owner);
-    CModelScope& AddOrFindScope(CUnit& unit, CModelScope& owner);
-    CModelScope& AddOrFindMember(CUnit& unit, CModelScope& owner);
-    CModelScope& FindOrAdd(CModelScope& owner);
-    void AddUnit(CModelScope& element, CUnit& unit);
-    CModelScope& DescendScopes(const std::vector<std::string>& scopes, CModelScope& owner);
+    static void ListDeclarations(
+        std::span<CUnit> units, int32_t owner, int startKind, std::vector<Declaration>& out);
+    // Every element is looked for under an owner; none stands for one of
+    // another part of a split merge, whose units are only walked.
+    void MergeUnits(std::span<CUnit> units, CModelScope* owner, int startKind);
+    CModelScope* MergeUnit(CUnit& unit, CModelScope* owner);
+    void MergeFunction(CUnit& unit, const CFunctionInfo& record, CModelScope* owner);
+    void MergeVariable(CUnit& unit, const CVariableInfo& record, CModelScope* owner);
+    CModelScope* AddOrFindScope(CUnit& unit, CModelScope* owner);
+    CModelScope* AddOrFindMember(CUnit& unit, CModelScope* owner);
+    CModelScope* FindOrAdd(CModelScope* owner);
+    // The child of that name and kind_, parameterKey_ and
+    // keyFromProjectFile_, found or made; none when it is another part's.
+    CModelScope* Child(CModelScope* owner, std::string_view name, int32_t kind);
+    // Whether an element of that name under `owner` is merged here.
+    bool Merges(const CModelScope* owner, std::string_view name) const;
+    // The name's HashOf, as the listed declaration has it when it can.
+    uint64_t NameHash(std::string_view name) const;
+    void AddUnit(CModelScope* element, CUnit& unit);
+    CModelScope* DescendScopes(const std::vector<std::string>& scopes, CModelScope* owner);
     // The packed key (null: none), the builder's until the next.
     const char* BuildParameterKey(const CUnit& unit, const CFunctionInfo& record);
-    void RecordDefiningFile(CModelScope& element);
+    // The same as IsFunctionPointer, ParameterTokensInRange and
+    // SameNameTagTypedef, from the listed declaration when there is one.
+    bool IsPointer(const CUnit& unit, const CFunctionInfo& record) const;
+    bool KeyTokensInRange(const CUnit& unit, const CFunctionInfo& record) const;
+    int32_t TagKind(const CUnit& unit) const;
+    // Whether every token BuildParameterKey reads is there.
+    static bool ParameterTokensInRange(const CUnit& unit, const CFunctionInfo& record);
+    // Fails where BuildParameterKey would, with the same exception.
+    static void CheckParameterTokens(const CUnit& unit, const CFunctionInfo& record);
+    void RecordDefiningFile(CModelScope* element);
     bool IsAnonymousSeen(int32_t first);
     std::string NamelessName(int32_t kind);
 
@@ -82,4 +166,6 @@ private:
     bool pendingTemplate_ = false;
     bool projectFile_ = false;
     int32_t fileNumber_ = -1; // the file's number among defining files, once asked
+    MergePart* part_ = nullptr; // none: the whole model is merged here
+    const Declaration* declaration_ = nullptr; // the unit's, while a part merges it
 };

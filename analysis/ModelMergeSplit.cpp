@@ -1,0 +1,163 @@
+#include "ModelMergeSplit.h"
+
+#include "ForEachOnThreads.h"
+#include "InputSet.h"
+#include "ModelMerge.h"
+#include "UnitKind.h"
+
+#include <exception>
+#include <memory>
+#include <utility>
+
+namespace {
+
+struct Part {
+    std::unique_ptr<CModelScope> root;
+    MergePart merge;
+    std::vector<MergeFailure> failures;
+};
+
+std::vector<MergeFailure> MergeOneAfterAnother(const CFileIndex& fileIndex,
+    std::span<const TakenFile> files, CModelScope& root, CInputSet* input)
+{
+    std::vector<MergeFailure> failures;
+    MergeContext context;
+    for (size_t i = 0; i < files.size(); ++i) {
+        try {
+            CModelMerger(fileIndex, *files[i].file, input)
+                .MergeTakenFile(root, context, files[i].projectFile);
+        } catch (const std::exception& failure) {
+            failures.push_back({i, failure.what()});
+        }
+    }
+    return failures;
+}
+
+bool PartsAgree(const std::vector<Part>& parts)
+{
+    for (const Part& part : parts) {
+        if (part.failures != parts.front().failures ||
+            part.merge.step != parts.front().merge.step ||
+            part.merge.numbered != parts.front().merge.numbered) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Numbers every element the parts made in the order of the steps they were
+// made at, which is the order one merge would have made them in.
+void NumberInStepOrder(const std::vector<Part>& parts)
+{
+    size_t count = 0;
+    for (const Part& part : parts) {
+        count += part.merge.made.size();
+    }
+    std::vector<CModelScope*> order;
+    order.reserve(count);
+    std::vector<size_t> next(parts.size(), 0);
+    while (order.size() < count) {
+        size_t first = parts.size();
+        for (size_t p = 0; p < parts.size(); ++p) {
+            const auto& made = parts[p].merge.made;
+            if (next[p] < made.size() &&
+                (first == parts.size() ||
+                    made[next[p]].first < parts[first].merge.made[next[first]].first)) {
+                first = p;
+            }
+        }
+        order.push_back(parts[first].merge.made[next[first]++].second);
+    }
+    CModelScope::NumberInOrder(order);
+}
+
+// Moves the children of the parts' roots under `root`, in order: no two
+// parts hold a name, so they come out of the parts' child sets in turns.
+void GatherChildren(std::vector<Part>& parts, CModelScope& root)
+{
+    std::vector<std::vector<std::unique_ptr<CModelScope>>> children;
+    children.reserve(parts.size());
+    for (Part& part : parts) {
+        children.push_back(part.root->scopeChildren->Release());
+    }
+    std::vector<size_t> next(parts.size(), 0);
+    const FunctionKeyLess less;
+    for (;;) {
+        size_t first = parts.size();
+        for (size_t p = 0; p < parts.size(); ++p) {
+            if (next[p] < children[p].size() &&
+                (first == parts.size() ||
+                    less(*children[p][next[p]], *children[first][next[first]]))) {
+                first = p;
+            }
+        }
+        if (first == parts.size()) {
+            return;
+        }
+        std::unique_ptr<CModelScope>& child = children[first][next[first]++];
+        child->parent = &root;
+        root.scopeChildren->AddLast(std::move(child));
+    }
+}
+
+} // namespace
+
+std::vector<MergeFailure> MergeSplitByName(const CFileIndex& fileIndex,
+    std::span<const TakenFile> files, CModelScope& root, CInputSet* input, size_t parts)
+{
+    if (!root.scopeChildren) {
+        root.scopeChildren = std::make_unique<ScopeChildSet>();
+    }
+    if (parts <= 1) {
+        return MergeOneAfterAnother(fileIndex, files, root, input);
+    }
+    std::vector<Part> split(parts);
+    for (size_t p = 0; p < parts; ++p) {
+        Part& part = split[p];
+        part.root = std::make_unique<CModelScope>();
+        part.root->kind = UNIT_ROOT;
+        part.root->scopeChildren = std::make_unique<ScopeChildSet>();
+        part.merge.root = part.root.get();
+        part.merge.index = p;
+        part.merge.count = parts;
+        part.merge.firstNumber = input ? static_cast<int32_t>(input->fileNumbers.size()) : 0;
+    }
+    // Finding the units to merge walks every unit, most of them in function
+    // bodies: the files are shared out for that, so that the parts walk
+    // only what they merge.
+    std::vector<std::vector<CModelMerger::Declaration>> declarations(files.size());
+    ForEachOnThreads(
+        files.size(), static_cast<unsigned>(parts), [] { return 0; },
+        [&](size_t i, int) {
+            declarations[i] = CModelMerger(fileIndex, *files[i].file, input).ListDeclarations();
+        },
+        1);
+    ForEachOnThreads(
+        parts, static_cast<unsigned>(parts), [] { return 0; },
+        [&](size_t p, int) {
+            Part& part = split[p];
+            MergeContext context;
+            for (size_t i = 0; i < files.size(); ++i) {
+                try {
+                    CModelMerger(fileIndex, *files[i].file, input)
+                        .MergePartOfFile(
+                            part.merge, context, files[i].projectFile, declarations[i]);
+                } catch (const std::exception& failure) {
+                    part.failures.push_back({i, failure.what()});
+                }
+            }
+        },
+        1);
+    if (!PartsAgree(split)) {
+        split.clear();
+        return MergeOneAfterAnother(fileIndex, files, root, input);
+    }
+    NumberInStepOrder(split);
+    if (input) {
+        for (const std::string& path : split.front().merge.numbered) {
+            input->AddNumber(path);
+        }
+    }
+    GatherChildren(split, root);
+    return std::move(split.front().failures);
+}

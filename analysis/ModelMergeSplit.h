@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <vector>
+
+class CFileIndex;
+class CInputSet;
+class CModelScope;
+class CSourceFile;
+
+// A file whose units are merged into the model, after CModelMerger::TakeFile
+// said so.
+struct TakenFile {
+    CSourceFile* file;
+    bool projectFile;
+};
+
+// A file whose merge failed part way: its index among the files merged and
+// what the failure said.
+struct MergeFailure {
+    size_t file = 0;
+    std::string what;
+
+    friend bool operator==(const MergeFailure&, const MergeFailure&) = default;
+};
+
+// Merges the units of `files` in order under `root`, which has no children
+// yet, as CModelMerger::MergeTakenFile would one file after another, with a
+// merge context of its own: `parts` parts, each holding the children of the
+// root of some names (and everything below them), are merged at once on up
+// to as many threads. The model is the same element for element: names,
+// kinds, flags, units and files, children in order, elements numbered in
+// the order they would have been made in, and the defining files numbered
+// in `input` in the same order. Should the parts not fail alike (running
+// out of memory in one), the files are merged one after another instead.
+// Gives the files whose merge failed, in order.
+std::vector<MergeFailure> MergeSplitByName(const CFileIndex& fileIndex,
+    std::span<const TakenFile> files, CModelScope& root, CInputSet* input, size_t parts);
