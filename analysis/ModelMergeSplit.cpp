@@ -5,8 +5,10 @@
 #include "ModelMerge.h"
 #include "UnitKind.h"
 
+#include <atomic>
 #include <exception>
 #include <memory>
+#include <stdexcept>
 #include <utility>
 
 namespace {
@@ -32,6 +34,92 @@ std::vector<MergeFailure> MergeOneAfterAnother(const CFileIndex& fileIndex,
     }
     return failures;
 }
+
+// The files' lists of declarations. Finding the units to merge walks every
+// unit, most of them in function bodies: each file is listed once, by the
+// first part that comes to it or, while a part waits for a list another
+// makes, ahead of all of them, so that the parts share the walking out and
+// then walk only what they merge.
+class DeclarationLists {
+public:
+    using List = std::vector<CModelMerger::Declaration>;
+
+    DeclarationLists(
+        const CFileIndex& fileIndex, std::span<const TakenFile> files, CInputSet* input)
+        : fileIndex_(fileIndex),
+          files_(files),
+          input_(input),
+          states_(files.size()),
+          lists_(files.size())
+    {
+    }
+
+    // The list of the i-th file, made here if no part has begun it.
+    const List& Get(size_t i)
+    {
+        for (;;) {
+            const int state = states_[i].load(std::memory_order_acquire);
+            if (state == kListed) {
+                return lists_[i];
+            }
+            if (state == kFailed) {
+                throw std::runtime_error("The file's declarations could not be listed");
+            }
+            if (state == kWaiting && Claim(i)) {
+                return lists_[i];
+            }
+            if (!ListAhead()) {
+                states_[i].wait(kListing, std::memory_order_acquire);
+            }
+        }
+    }
+
+private:
+    static constexpr int kWaiting = 0;
+    static constexpr int kListing = 1;
+    static constexpr int kListed = 2;
+    static constexpr int kFailed = 3;
+
+    // Lists the file unless a part has begun it; false then.
+    bool Claim(size_t i)
+    {
+        int waiting = kWaiting;
+        if (!states_[i].compare_exchange_strong(waiting, kListing, std::memory_order_acq_rel)) {
+            return false;
+        }
+        try {
+            lists_[i] = CModelMerger(fileIndex_, *files_[i].file, input_).ListDeclarations();
+        } catch (...) {
+            states_[i].store(kFailed, std::memory_order_release);
+            states_[i].notify_all();
+            throw;
+        }
+        states_[i].store(kListed, std::memory_order_release);
+        states_[i].notify_all();
+        return true;
+    }
+
+    // Lists a file no part has come to yet; false when there is none left.
+    bool ListAhead()
+    {
+        for (;;) {
+            const size_t next = ahead_.fetch_add(1, std::memory_order_relaxed);
+            if (next >= files_.size()) {
+                return false;
+            }
+            if (Claim(next)) {
+                return true;
+            }
+        }
+    }
+
+    const CFileIndex& fileIndex_;
+    std::span<const TakenFile> files_;
+    CInputSet* input_;
+    std::vector<std::atomic<int>> states_;
+    std::vector<List> lists_;
+    std::atomic<size_t> ahead_ {0};
+};
 
 bool PartsAgree(const std::vector<Part>& parts)
 {
@@ -122,16 +210,7 @@ std::vector<MergeFailure> MergeSplitByName(const CFileIndex& fileIndex,
         part.merge.count = parts;
         part.merge.firstNumber = input ? static_cast<int32_t>(input->fileNumbers.size()) : 0;
     }
-    // Finding the units to merge walks every unit, most of them in function
-    // bodies: the files are shared out for that, so that the parts walk
-    // only what they merge.
-    std::vector<std::vector<CModelMerger::Declaration>> declarations(files.size());
-    ForEachOnThreads(
-        files.size(), static_cast<unsigned>(parts), [] { return 0; },
-        [&](size_t i, int) {
-            declarations[i] = CModelMerger(fileIndex, *files[i].file, input).ListDeclarations();
-        },
-        1);
+    DeclarationLists declarations(fileIndex, files, input);
     ForEachOnThreads(
         parts, static_cast<unsigned>(parts), [] { return 0; },
         [&](size_t p, int) {
@@ -141,7 +220,7 @@ std::vector<MergeFailure> MergeSplitByName(const CFileIndex& fileIndex,
                 try {
                     CModelMerger(fileIndex, *files[i].file, input)
                         .MergePartOfFile(
-                            part.merge, context, files[i].projectFile, declarations[i]);
+                            part.merge, context, files[i].projectFile, declarations.Get(i));
                 } catch (const std::exception& failure) {
                     part.failures.push_back({i, failure.what()});
                 }
