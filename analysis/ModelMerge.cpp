@@ -187,15 +187,97 @@ void CModelMerger::MergeTakenFile(CModelScope& root, MergeContext& context, bool
     MergeUnits(file_.units, &root, DECLARATION);
 }
 
+void CModelMerger::Declaration::Below::Then(const Below& after)
+{
+    entries += after.entries;
+    steps += after.steps;
+    if (after.mark != kKept) {
+        mark = after.mark;
+    }
+    defines = defines || after.defines;
+    setsKeyFlag = setsKeyFlag || after.setsKeyFlag;
+    walked = walked || after.walked;
+}
+
+uint32_t CModelMerger::Lookups(const CVariableInfo& record)
+{
+    uint32_t lookups = 1;
+    if (record.multiple) {
+        for (const CVariableInfo& further : record.further) {
+            lookups += Lookups(further);
+        }
+    }
+    return lookups;
+}
+
+CModelMerger::Declaration::Below CModelMerger::Alone(
+    const Declaration& listed, std::string_view name)
+{
+    using Below = Declaration::Below;
+    const CUnit& unit = *listed.unit;
+    Below alone;
+    alone.entries = 1;
+    const auto adds = [&](uint32_t steps) {
+        alone.steps = steps;
+        alone.mark = Below::kTaken;
+        alone.defines = unit.brace;
+    };
+    switch (unit.kind) {
+    case UNIT_CLASS:
+    case UNIT_STRUCT:
+    case UNIT_UNION:
+    case UNIT_NAMESPACE:
+    case UNIT_ENUM:
+        // A nameless type is numbered unless its place was seen before.
+        alone.walked = name.empty();
+        adds(1);
+        break;
+    case UNIT_TEMPLATE:
+        alone.mark = Below::kMarked;
+        break;
+    case UNIT_VARIABLE:
+        if (const CVariableInfo* record = AsVariableInfo(unit)) {
+            alone.walked = listed.tagKind == Declaration::kTagUnknown;
+            adds(Lookups(*record));
+        }
+        break;
+    case UNIT_FUNCTION:
+        if (const CFunctionInfo* record = AsFunctionInfo(unit)) {
+            alone.walked = !listed.keyTokensInRange;
+            const size_t scopes = record->qualifiedName.scopes.size();
+            adds(static_cast<uint32_t>(listed.functionPointer ? 1 : scopes + 1));
+            alone.setsKeyFlag = !listed.functionPointer;
+        }
+        break;
+    default:
+        break;
+    }
+    return alone;
+}
+
 std::vector<CModelMerger::Declaration> CModelMerger::ListDeclarations() const
 {
     std::vector<Declaration> declarations;
-    ListDeclarations(file_.units, -1, DECLARATION, declarations);
+    std::vector<Declaration::Below> alone;
+    ListDeclarations(file_.units, -1, DECLARATION, declarations, alone);
+    // From the last entry back, each entry's own effect and then those of
+    // the entries below it are added to what is below its owner, before
+    // the later siblings already there.
+    for (size_t i = declarations.size(); i-- > 0;) {
+        Declaration& listed = declarations[i];
+        Declaration::Below self = alone[i];
+        self.Then(listed.below);
+        if (listed.owner >= 0) {
+            Declaration::Below& owner = declarations[static_cast<size_t>(listed.owner)].below;
+            self.Then(owner);
+            owner = self;
+        }
+    }
     return declarations;
 }
 
-void CModelMerger::ListDeclarations(
-    std::span<CUnit> units, int32_t owner, int startKind, std::vector<Declaration>& out)
+void CModelMerger::ListDeclarations(std::span<CUnit> units, int32_t owner, int startKind,
+    std::vector<Declaration>& out, std::vector<Declaration::Below>& alone)
 {
     const bool declarations =
         startKind == DECLARATION || startKind == INCLASS || startKind == INSTRUCT;
@@ -203,7 +285,9 @@ void CModelMerger::ListDeclarations(
         int32_t childOwner = owner;
         if (declarations) {
             childOwner = static_cast<int32_t>(out.size());
-            Declaration& listed = out.emplace_back(Declaration {&unit, owner});
+            Declaration& listed = out.emplace_back();
+            listed.unit = &unit;
+            listed.owner = owner;
             std::string_view name;
             if (unit.kind == UNIT_FUNCTION) {
                 if (const CFunctionInfo* record = AsFunctionInfo(unit)) {
@@ -233,9 +317,10 @@ void CModelMerger::ListDeclarations(
                 listed.hashedSize = name.size();
                 listed.nameHash = MergePart::HashOf(name);
             }
+            alone.push_back(Alone(listed, name));
         }
         if (!unit.children.empty()) {
-            ListDeclarations(unit.children, childOwner, ChildStartKind(unit), out);
+            ListDeclarations(unit.children, childOwner, ChildStartKind(unit), out, alone);
         }
     }
 }
@@ -255,6 +340,22 @@ void CModelMerger::MergePartOfFile(MergePart& part, MergeContext& context, bool 
             declaration.owner < 0 ? part.root : owners[static_cast<size_t>(declaration.owner)];
         declaration_ = &declaration;
         owners[i] = MergeUnit(*declaration.unit, owner);
+        const Declaration::Below& below = declaration.below;
+        if (owners[i] == nullptr && below.entries > 0 && !below.walked) {
+            // Another part's element: what its members would change beyond
+            // their elements is changed at once.
+            part.step += below.steps;
+            if (below.mark != Declaration::Below::kKept) {
+                pendingTemplate_ = below.mark == Declaration::Below::kMarked;
+            }
+            if (below.defines) {
+                RecordDefiningFile(nullptr);
+            }
+            if (below.setsKeyFlag) {
+                keyFromProjectFile_ = projectFile_;
+            }
+            i += below.entries;
+        }
     }
     declaration_ = nullptr;
 }
@@ -681,7 +782,7 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
             const size_t parts =
                 big ? std::min<size_t>(kMostMergeParts, FileReadAhead::WorkersFor(jobs_)) : 1;
             for (const MergeFailure& failure :
-                MergeSplitByName(fileIndex_, taken, *root_, input_, parts)) {
+                MergeSplitByName(fileIndex_, taken, *root_, input_, parts).failures) {
                 WriteMergeFailure(input_->Messages(), *taken[failure.file].file, failure.what);
             }
         } else {

@@ -96,14 +96,32 @@ public:
     // its record holds it; none: not found then).
     struct Declaration {
         static constexpr int8_t kTagUnknown = -1;
-        CUnit* unit;
-        int32_t owner;
+        CUnit* unit = nullptr;
+        int32_t owner = -1;
         int8_t tagKind = 0;
         bool functionPointer = false;
         bool keyTokensInRange = true;
         const char* hashedName = nullptr;
         size_t hashedSize = 0;
         uint64_t nameHash = 0;
+        // What merging the units below it does beyond their elements, for
+        // a part that merges none of them: the entries below it, the
+        // elements looked for, what becomes of a template mark (kept, set
+        // or taken), whether a unit defines something and whether a
+        // function sets the flag new elements take. A part walks them
+        // unless a nameless type or a failure lies among them.
+        struct Below {
+            enum Mark : uint8_t { kKept, kMarked, kTaken };
+            uint32_t entries = 0;
+            uint32_t steps = 0;
+            Mark mark = kKept;
+            bool defines = false;
+            bool setsKeyFlag = false;
+            bool walked = false;
+
+            // These, then `after`.
+            void Then(const Below& after);
+        } below;
     };
     // The units of the file the merge looks up, in order: those in function
     // bodies and other statements are passed over, without their children
@@ -115,8 +133,11 @@ public:
         const std::vector<Declaration>& declarations);
 
 private:
-    static void ListDeclarations(
-        std::span<CUnit> units, int32_t owner, int startKind, std::vector<Declaration>& out);
+    // What merging the unit alone does, as Below says it.
+    static Declaration::Below Alone(const Declaration& listed, std::string_view name);
+    static uint32_t Lookups(const CVariableInfo& record);
+    static void ListDeclarations(std::span<CUnit> units, int32_t owner, int startKind,
+        std::vector<Declaration>& out, std::vector<Declaration::Below>& alone);
     // Every element is looked for under an owner; none stands for one of
     // another part of a split merge, whose units are only walked.
     void MergeUnits(std::span<CUnit> units, CModelScope* owner, int startKind);

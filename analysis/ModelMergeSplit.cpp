@@ -190,14 +190,14 @@ void GatherChildren(std::vector<Part>& parts, CModelScope& root)
 
 } // namespace
 
-std::vector<MergeFailure> MergeSplitByName(const CFileIndex& fileIndex,
-    std::span<const TakenFile> files, CModelScope& root, CInputSet* input, size_t parts)
+SplitMerge MergeSplitByName(const CFileIndex& fileIndex, std::span<const TakenFile> files,
+    CModelScope& root, CInputSet* input, size_t parts)
 {
     if (!root.scopeChildren) {
         root.scopeChildren = std::make_unique<ScopeChildSet>();
     }
     if (parts <= 1) {
-        return MergeOneAfterAnother(fileIndex, files, root, input);
+        return {MergeOneAfterAnother(fileIndex, files, root, input), false};
     }
     std::vector<Part> split(parts);
     for (size_t p = 0; p < parts; ++p) {
@@ -229,7 +229,7 @@ std::vector<MergeFailure> MergeSplitByName(const CFileIndex& fileIndex,
         1);
     if (!PartsAgree(split)) {
         split.clear();
-        return MergeOneAfterAnother(fileIndex, files, root, input);
+        return {MergeOneAfterAnother(fileIndex, files, root, input), false};
     }
     NumberInStepOrder(split);
     if (input) {
@@ -238,5 +238,5 @@ std::vector<MergeFailure> MergeSplitByName(const CFileIndex& fileIndex,
         }
     }
     GatherChildren(split, root);
-    return std::move(split.front().failures);
+    return {std::move(split.front().failures), true};
 }

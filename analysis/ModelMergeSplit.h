@@ -33,8 +33,11 @@ struct MergeFailure {
 // to as many threads. The model is the same element for element: names,
 // kinds, flags, units and files, children in order, elements numbered in
 // the order they would have been made in, and the defining files numbered
-// in `input` in the same order. Should the parts not fail alike (running
-// out of memory in one), the files are merged one after another instead.
-// Gives the files whose merge failed, in order.
-std::vector<MergeFailure> MergeSplitByName(const CFileIndex& fileIndex,
-    std::span<const TakenFile> files, CModelScope& root, CInputSet* input, size_t parts);
+// in `input` in the same order. Should the parts not agree (one running out
+// of memory), the files are merged one after another instead.
+struct SplitMerge {
+    std::vector<MergeFailure> failures; // in order
+    bool inParts = false; // false: merged one after another
+};
+SplitMerge MergeSplitByName(const CFileIndex& fileIndex, std::span<const TakenFile> files,
+    CModelScope& root, CInputSet* input, size_t parts);

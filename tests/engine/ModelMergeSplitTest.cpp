@@ -28,6 +28,11 @@ void WriteProject(ProjectFolder& folder, std::vector<std::string>& project)
 {
     constexpr int kFiles = 16;
     constexpr int kGroups = 60;
+    // A header whose only definitions lie in a namespace, which ends in a
+    // template that marks what follows it.
+    folder.Write("inc/plain.h",
+        "namespace plain {\nstruct P { int p; };\nint g(int a) { return a; }\n"
+        "template <class T>\n}\nstruct AfterPlain;\n");
     folder.Write("inc/shared.h",
         "#ifndef SHARED_H\n#define SHARED_H\nstruct Shared { int z; };\n"
         "int shared(int a);\n#endif\n");
@@ -35,8 +40,8 @@ void WriteProject(ProjectFolder& folder, std::vector<std::string>& project)
         const std::string n = std::to_string(k);
         const std::string ns = "ns" + std::to_string(k % 5);
         std::string header = "#include \"shared.h\"\n";
-        std::string source = "#include \"../inc/h" + n + ".h\"\n#include \"../inc/h" +
-            std::to_string((k + 1) % kFiles) + ".h\"\n";
+        std::string source = "#include \"../inc/plain.h\"\n#include \"../inc/h" + n +
+            ".h\"\n#include \"../inc/h" + std::to_string((k + 1) % kFiles) + ".h\"\n";
         for (int g = 0; g < kGroups; ++g) {
             const std::string id = n + "_" + std::to_string(g);
             const std::string before = n + "_" + std::to_string(g > 0 ? g - 1 : 0);
@@ -189,9 +194,9 @@ std::string MergedInParts(Analysis& analysis, size_t parts)
     }
     auto root = std::make_unique<CModelScope>();
     root->kind = UNIT_ROOT;
-    const std::vector<MergeFailure> failures =
-        MergeSplitByName(engine.FileIndex(), taken, *root, &input, parts);
-    EXPECT_TRUE(failures.empty());
+    const SplitMerge merged = MergeSplitByName(engine.FileIndex(), taken, *root, &input, parts);
+    EXPECT_TRUE(merged.failures.empty());
+    EXPECT_EQ(merged.inParts, parts > 1); // the parts agreed
     return ModelText().Of(*root, input);
 }
 
@@ -214,7 +219,7 @@ TEST(ModelMergeSplit, PartsGiveTheModelOfOneMerge)
     // The project has all it is meant to have, so that the parts are tried
     // on every kind of element.
     for (const char* expected : {"Nameless Struct", "Nameless Enum", "Box3_7 4 T", "handler2_5 12",
-             "\n    Y 55", "\n  shared 18 P", "\n  ns4 8"}) {
+             "\n    Y 55", "\n  shared 18 P", "\n  ns4 8", "\n  AfterPlain 5 T"}) {
         EXPECT_NE(one.find(expected), std::string::npos) << expected;
     }
     EXPECT_NE(one.find("| links #"), std::string::npos);
