@@ -179,6 +179,22 @@ bool CModelMerger::TakeFile(MergeContext& context, bool projectFile)
     return true;
 }
 
+bool CModelMerger::TakeHeader(MergeContext& context, bool repeated)
+{
+    projectFile_ = false;
+    context_ = &context;
+    context.mergedFiles.insert(&file_);
+    std::vector<const CSourceFile*>& same = context.mergedUnits[file_.path];
+    if (input_ && same.empty()) {
+        input_->AddNoCase(file_.path); // an instance merged before added the path
+    }
+    if (repeated) {
+        return false; // its units are in already
+    }
+    same.push_back(&file_);
+    return true;
+}
+
 void CModelMerger::MergeTakenFile(CModelScope& root, MergeContext& context, bool projectFile)
 {
     projectFile_ = projectFile;
@@ -760,10 +776,20 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
         if (std::all_of(flags.begin(), flags.end(), [&](const auto& f) { return f == drawn; })) {
             // Which files are merged is known before any is: their units
             // are merged on several threads when there are many.
+            const size_t parts =
+                big ? std::min<size_t>(kMostMergeParts, FileReadAhead::WorkersFor(jobs_)) : 1;
+            // The instances of a header path are compared on the threads
+            // too: a header included by many files has many.
+            const std::vector<char> repeated = parts > 1
+                ? RepeatedHeaders(fileIndex_.files, static_cast<unsigned>(parts))
+                : std::vector<char>();
             std::vector<TakenFile> taken;
-            const auto take = [&](CSourceFile& file, bool projectFile) {
+            const auto take = [&](CSourceFile& file, bool projectFile, size_t header) {
                 try {
-                    if (CModelMerger(fileIndex_, file, input_).TakeFile(context, projectFile)) {
+                    CModelMerger merger(fileIndex_, file, input_);
+                    if (!projectFile && !repeated.empty()
+                            ? merger.TakeHeader(context, repeated[header] != 0)
+                            : merger.TakeFile(context, projectFile)) {
                         taken.push_back({&file, projectFile});
                     }
                 } catch (const std::exception& failure) {
@@ -772,15 +798,13 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
             };
             taken.reserve(projectFiles_.size() + fileIndex_.files.size());
             for (auto& file : projectFiles_) {
-                take(*file, true);
+                take(*file, true, 0);
             }
-            for (auto& header : fileIndex_.files) {
-                if (header) {
-                    take(*header, false);
+            for (size_t i = 0; i < fileIndex_.files.size(); ++i) {
+                if (fileIndex_.files[i]) {
+                    take(*fileIndex_.files[i], false, i);
                 }
             }
-            const size_t parts =
-                big ? std::min<size_t>(kMostMergeParts, FileReadAhead::WorkersFor(jobs_)) : 1;
             for (const MergeFailure& failure :
                 MergeSplitByName(fileIndex_, taken, *root_, input_, parts).failures) {
                 WriteMergeFailure(input_->Messages(), *taken[failure.file].file, failure.what);

@@ -84,6 +84,9 @@ public:
     // The first half of MergeFile: notes the file as merged; false when its
     // units are in already (another instance of the header's path).
     bool TakeFile(MergeContext& context, bool projectFile);
+    // The same for a header already known to repeat an earlier one or not
+    // (see RepeatedHeaders).
+    bool TakeHeader(MergeContext& context, bool repeated);
     // The second half: merges the file's units under `root`.
     void MergeTakenFile(CModelScope& root, MergeContext& context, bool projectFile);
     // A unit of a declaration context, in the order the merge comes to it,

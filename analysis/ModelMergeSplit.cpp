@@ -3,12 +3,17 @@
 #include "ForEachOnThreads.h"
 #include "InputSet.h"
 #include "ModelMerge.h"
+#include "SourceContent.h"
+#include "SourceFile.h"
 #include "UnitKind.h"
 
+#include <algorithm>
 #include <atomic>
 #include <exception>
 #include <memory>
 #include <stdexcept>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -189,6 +194,43 @@ void GatherChildren(std::vector<Part>& parts, CModelScope& root)
 }
 
 } // namespace
+
+std::vector<char> RepeatedHeaders(
+    std::span<const std::unique_ptr<CSourceFile>> headers, unsigned threads)
+{
+    std::vector<char> repeated(headers.size(), 0);
+    // The instances of each path, in order; a path met once is no repeat.
+    std::unordered_map<std::string_view, size_t> groupOf;
+    std::vector<std::vector<size_t>> groups;
+    for (size_t i = 0; i < headers.size(); ++i) {
+        if (headers[i]) {
+            const auto [place, added] = groupOf.try_emplace(headers[i]->path, groups.size());
+            if (added) {
+                groups.emplace_back();
+            }
+            groups[place->second].push_back(i);
+        }
+    }
+    std::erase_if(groups, [](const std::vector<size_t>& group) { return group.size() < 2; });
+    ForEachOnThreads(
+        groups.size(), threads, [] { return std::vector<const CSourceFile*>(); },
+        [&](size_t g, std::vector<const CSourceFile*>& kept) {
+            kept.clear();
+            for (size_t i : groups[g]) {
+                const CSourceFile& header = *headers[i];
+                const bool same =
+                    std::any_of(kept.begin(), kept.end(), [&](const CSourceFile* other) {
+                        return SameTokens(other->scan.tokens, header.scan.tokens);
+                    });
+                repeated[i] = same ? 1 : 0;
+                if (!same) {
+                    kept.push_back(&header);
+                }
+            }
+        },
+        1);
+    return repeated;
+}
 
 SplitMerge MergeSplitByName(const CFileIndex& fileIndex, std::span<const TakenFile> files,
     CModelScope& root, CInputSet* input, size_t parts)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -16,6 +17,12 @@ struct TakenFile {
     CSourceFile* file;
     bool projectFile;
 };
+
+// For each header, whether an earlier one of its path, not itself a repeat,
+// has the same tokens: its units are in already (see CModelMerger::TakeFile).
+// The headers of each path are compared on up to `threads` threads.
+std::vector<char> RepeatedHeaders(
+    std::span<const std::unique_ptr<CSourceFile>> headers, unsigned threads);
 
 // A file whose merge failed part way: its index among the files merged and
 // what the failure said.

@@ -3,6 +3,8 @@
 #include "ModelMerge.h"
 #include "ModelMergeSplit.h"
 #include "TypeLinker.h"
+#include "SourceFile.h"
+#include "TokenType.h"
 #include "UnitKind.h"
 
 #include <gtest/gtest.h>
@@ -259,4 +261,38 @@ TEST(ModelMergeSplit, ALargeProjectMergedOnThreadsIsTheOneJobModel)
     EXPECT_NE(outlines[0].find("Nameless Struct6408 "), std::string::npos);
     EXPECT_EQ(outlines[0].find("Nameless Struct6409 "), std::string::npos);
     EXPECT_TRUE(outlines[1] == outlines[0]);
+}
+
+// Instances of a header path, some with the tokens of an earlier one: the
+// repeats are found on threads as one merge finds them one after another,
+// each compared with the instances not repeated before it.
+TEST(ModelMergeSplit, RepeatedHeadersAreTheOnesOneMergePassesOver)
+{
+    // Per instance its path and the text of its one token.
+    const std::vector<std::pair<std::string, std::string>> instances {{"a.h", "x"}, {"b.h", "x"},
+        {"a.h", "y"}, {"a.h", "x"}, {"c.h", "z"}, {"a.h", "y"}, {"b.h", "x"}, {"a.h", "w"},
+        {"b.h", "v"}, {"a.h", "x"}};
+    std::vector<std::unique_ptr<CSourceFile>> headers;
+    for (const auto& [path, text] : instances) {
+        auto header = std::make_unique<CSourceFile>();
+        header->path = path;
+        header->scan.tokens.emplace_back(1, IDENTIFIER, text.c_str());
+        headers.push_back(std::move(header));
+        if (headers.size() == 5) {
+            headers.push_back(nullptr); // a number no longer used
+        }
+    }
+    const std::vector<char> expected {0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1};
+    CFileIndex index;
+    CInputSet input;
+    MergeContext context;
+    std::vector<char> oneByOne;
+    for (const auto& header : headers) {
+        oneByOne.push_back(
+            header && !CModelMerger(index, *header, &input).TakeFile(context, false) ? 1 : 0);
+    }
+    EXPECT_EQ(oneByOne, expected);
+    for (unsigned threads : {1u, 3u}) {
+        EXPECT_EQ(RepeatedHeaders(headers, threads), expected) << threads << " threads";
+    }
 }
