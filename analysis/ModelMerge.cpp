@@ -141,7 +141,7 @@ uint64_t MergePart::HashOf(std::string_view name)
 int32_t MergePart::Number(const std::string& lowerPath)
 {
     const auto [place, added] =
-        numbers.try_emplace(lowerPath, firstNumber + static_cast<int32_t>(numbers.size()));
+        numbers.try_emplace(lowerPath, firstFileNumber + static_cast<int32_t>(numbers.size()));
     if (added) {
         numbered.push_back(lowerPath);
     }
@@ -530,7 +530,7 @@ CModelScope* CModelMerger::Child(CModelScope* owner, std::string_view name, int3
     const size_t before = owner->scopeChildren ? owner->scopeChildren->size() : 0;
     CModelScope* child = owner->AddChild(name, parameterKey_, kind, keyFromProjectFile_);
     if (owner->scopeChildren->size() != before) {
-        part_->made.emplace_back(step, child);
+        child->TakeNumber(part_->firstNumber + step);
     }
     return child;
 }

@@ -40,22 +40,22 @@ struct MergeContext {
 // elements under the root whose names it holds into a root of its own, and
 // only walks the other units, as far as it takes to number the nameless
 // types, mark templates and number the defining files as the whole merge
-// does. Each element made is noted with its step: how many elements were
-// looked for before it, in the whole merge, which orders the elements of
-// every part as the whole merge would have made them.
+// does. Each element made takes the number of its step: how many elements
+// were looked for before it in the whole merge, which orders the elements
+// of every part as the whole merge would have made them.
 struct MergePart {
     CModelScope* root = nullptr;
     size_t index = 0;
     size_t count = 1;
     uint64_t step = 0;
-    std::vector<std::pair<uint64_t, CModelScope*>> made;
+    uint64_t firstNumber = 0; // of the elements made: this plus the step
     std::vector<CModelScope*> owners; // the room for a file's owners
     // The defining files the input set has no number for, by lower-case
     // path, in the order it would have numbered them, and their numbers
-    // (from firstNumber on, the count of those it has).
+    // (from firstFileNumber on, the count of those it has).
     std::vector<std::string> numbered;
     std::unordered_map<std::string, int32_t> numbers;
-    int32_t firstNumber = 0;
+    int32_t firstFileNumber = 0;
 
     // Whether a child of the root of that name belongs to the part, or of
     // a name of that HashOf.

@@ -18,6 +18,9 @@
 
 namespace {
 
+// A step looks for an element of a unit: no merge comes near.
+constexpr uint64_t kMostSteps = uint64_t {1} << 40;
+
 struct Part {
     std::unique_ptr<CModelScope> root;
     MergePart merge;
@@ -138,32 +141,6 @@ bool PartsAgree(const std::vector<Part>& parts)
     return true;
 }
 
-// Numbers every element the parts made in the order of the steps they were
-// made at, which is the order one merge would have made them in.
-void NumberInStepOrder(const std::vector<Part>& parts)
-{
-    size_t count = 0;
-    for (const Part& part : parts) {
-        count += part.merge.made.size();
-    }
-    std::vector<CModelScope*> order;
-    order.reserve(count);
-    std::vector<size_t> next(parts.size(), 0);
-    while (order.size() < count) {
-        size_t first = parts.size();
-        for (size_t p = 0; p < parts.size(); ++p) {
-            const auto& made = parts[p].merge.made;
-            if (next[p] < made.size() &&
-                (first == parts.size() ||
-                    made[next[p]].first < parts[first].merge.made[next[first]].first)) {
-                first = p;
-            }
-        }
-        order.push_back(parts[first].merge.made[next[first]++].second);
-    }
-    CModelScope::NumberInOrder(order);
-}
-
 // Moves the children of the parts' roots under `root`, in order: no two
 // parts hold a name, so they come out of the parts' child sets in turns.
 void GatherChildren(std::vector<Part>& parts, CModelScope& root)
@@ -241,6 +218,8 @@ SplitMerge MergeSplitByName(const CFileIndex& fileIndex, std::span<const TakenFi
     if (parts <= 1) {
         return {MergeOneAfterAnother(fileIndex, files, root, input), false};
     }
+    // Far more numbers than a merge has steps.
+    const uint64_t firstNumber = CModelScope::SetNumbersAside(kMostSteps);
     std::vector<Part> split(parts);
     for (size_t p = 0; p < parts; ++p) {
         Part& part = split[p];
@@ -250,7 +229,8 @@ SplitMerge MergeSplitByName(const CFileIndex& fileIndex, std::span<const TakenFi
         part.merge.root = part.root.get();
         part.merge.index = p;
         part.merge.count = parts;
-        part.merge.firstNumber = input ? static_cast<int32_t>(input->fileNumbers.size()) : 0;
+        part.merge.firstNumber = firstNumber;
+        part.merge.firstFileNumber = input ? static_cast<int32_t>(input->fileNumbers.size()) : 0;
     }
     DeclarationLists declarations(fileIndex, files, input);
     ForEachOnThreads(
@@ -273,7 +253,6 @@ SplitMerge MergeSplitByName(const CFileIndex& fileIndex, std::span<const TakenFi
         split.clear();
         return {MergeOneAfterAnother(fileIndex, files, root, input), false};
     }
-    NumberInStepOrder(split);
     if (input) {
         for (const std::string& path : split.front().merge.numbered) {
             input->AddNumber(path);

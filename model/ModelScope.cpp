@@ -48,12 +48,9 @@ CModelScope::CModelScope() : creationNumber_(g_nextCreationNumber++)
 {
 }
 
-void CModelScope::NumberInOrder(const std::vector<CModelScope*>& elements) noexcept
+uint64_t CModelScope::SetNumbersAside(uint64_t count) noexcept
 {
-    uint64_t next = g_nextCreationNumber.fetch_add(elements.size());
-    for (CModelScope* element : elements) {
-        element->creationNumber_ = next++;
-    }
+    return g_nextCreationNumber.fetch_add(count);
 }
 
 const ScopeLinkSet& CModelScope::NoLinks()
