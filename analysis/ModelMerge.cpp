@@ -138,7 +138,7 @@ uint64_t MergePart::HashOf(std::string_view name)
     return mixed ^ (mixed >> 32);
 }
 
-int32_t MergePart::Number(const std::string& lowerPath)
+int32_t MergePart::Number(std::string_view lowerPath)
 {
     const auto [place, added] =
         numbers.try_emplace(lowerPath, firstFileNumber + static_cast<int32_t>(numbers.size()));
@@ -174,22 +174,6 @@ bool CModelMerger::TakeFile(MergeContext& context, bool projectFile)
         if (SameTokens(other->scan.tokens, file_.scan.tokens)) {
             return false; // its units are in already
         }
-    }
-    same.push_back(&file_);
-    return true;
-}
-
-bool CModelMerger::TakeHeader(MergeContext& context, bool repeated)
-{
-    projectFile_ = false;
-    context_ = &context;
-    context.mergedFiles.insert(&file_);
-    std::vector<const CSourceFile*>& same = context.mergedUnits[file_.path];
-    if (input_ && same.empty()) {
-        input_->AddNoCase(file_.path); // an instance merged before added the path
-    }
-    if (repeated) {
-        return false; // its units are in already
     }
     same.push_back(&file_);
     return true;
@@ -271,9 +255,14 @@ CModelMerger::Declaration::Below CModelMerger::Alone(
     return alone;
 }
 
-std::vector<CModelMerger::Declaration> CModelMerger::ListDeclarations() const
+CModelMerger::Listing CModelMerger::ListDeclarations() const
 {
-    std::vector<Declaration> declarations;
+    Listing listing;
+    if (input_) {
+        listing.lowerPath = ToLowerCopy(file_.path);
+        listing.inputNumber = input_->FindNumber(listing.lowerPath);
+    }
+    std::vector<Declaration>& declarations = listing.declarations;
     std::vector<Declaration::Below> alone;
     ListDeclarations(file_.units, -1, DECLARATION, declarations, alone);
     // From the last entry back, each entry's own effect and then those of
@@ -289,7 +278,7 @@ std::vector<CModelMerger::Declaration> CModelMerger::ListDeclarations() const
             owner = self;
         }
     }
-    return declarations;
+    return listing;
 }
 
 void CModelMerger::ListDeclarations(std::span<CUnit> units, int32_t owner, int startKind,
@@ -341,12 +330,14 @@ void CModelMerger::ListDeclarations(std::span<CUnit> units, int32_t owner, int s
     }
 }
 
-void CModelMerger::MergePartOfFile(MergePart& part, MergeContext& context, bool projectFile,
-    const std::vector<Declaration>& declarations)
+void CModelMerger::MergePartOfFile(
+    MergePart& part, MergeContext& context, bool projectFile, const Listing& listing)
 {
     projectFile_ = projectFile;
     context_ = &context;
     part_ = &part;
+    listing_ = &listing;
+    const std::vector<Declaration>& declarations = listing.declarations;
     // As MergeUnits: each unit under the element its owner's unit gave.
     std::vector<CModelScope*>& owners = part.owners;
     owners.resize(declarations.size());
@@ -734,13 +725,17 @@ void CModelMerger::RecordDefiningFile(CModelScope* element)
     if (!input_) {
         return;
     }
+    if (fileNumber_ < 0 && part_ && listing_) {
+        // The parts of a split merge number the files they add alike, and
+        // leave the input set as it is until they have ended.
+        fileNumber_ =
+            listing_->inputNumber >= 0 ? listing_->inputNumber : part_->Number(listing_->lowerPath);
+    }
     if (fileNumber_ < 0) {
         const std::string lower = ToLowerCopy(file_.path);
         fileNumber_ = input_->FindNumber(lower);
         if (fileNumber_ < 0) {
-            // The parts of a split merge number the files they add alike,
-            // and leave the input set as it is until they have ended.
-            fileNumber_ = part_ ? part_->Number(lower) : input_->AddNumber(lower);
+            fileNumber_ = input_->AddNumber(lower);
         }
     }
     if (element) {
@@ -769,6 +764,9 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
                 WriteMergeFailure(input_->Messages(), file, failure.what());
             }
         };
+        // The paths of the files merged, for the input set, when noted
+        // after the merge.
+        std::vector<const std::string*> noCasePaths;
         // Each project file's flags, looked up once.
         std::vector<std::pair<bool, bool>> flags = MergeFlags();
         const std::pair<bool, bool> drawn(true, true);
@@ -784,25 +782,39 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
                 ? RepeatedHeaders(fileIndex_.files, static_cast<unsigned>(parts))
                 : std::vector<char>();
             std::vector<TakenFile> taken;
-            const auto take = [&](CSourceFile& file, bool projectFile, size_t header) {
-                try {
-                    CModelMerger merger(fileIndex_, file, input_);
-                    if (!projectFile && !repeated.empty()
-                            ? merger.TakeHeader(context, repeated[header] != 0)
-                            : merger.TakeFile(context, projectFile)) {
-                        taken.push_back({&file, projectFile});
-                    }
-                } catch (const std::exception& failure) {
-                    WriteMergeFailure(input_->Messages(), file, failure.what());
-                }
-            };
             taken.reserve(projectFiles_.size() + fileIndex_.files.size());
-            for (auto& file : projectFiles_) {
-                take(*file, true, 0);
-            }
-            for (size_t i = 0; i < fileIndex_.files.size(); ++i) {
-                if (fileIndex_.files[i]) {
-                    take(*fileIndex_.files[i], false, i);
+            if (!repeated.empty()) {
+                // Known repeats need no bookkeeping but the paths merged,
+                // which the input set notes after the merge, meanwhile.
+                for (auto& file : projectFiles_) {
+                    taken.push_back({file.get(), true});
+                    noCasePaths.push_back(&file->path);
+                }
+                for (size_t i = 0; i < fileIndex_.files.size(); ++i) {
+                    if (CSourceFile* header = fileIndex_.files[i].get()) {
+                        noCasePaths.push_back(&header->path);
+                        if (!repeated[i]) {
+                            taken.push_back({header, false});
+                        }
+                    }
+                }
+            } else {
+                const auto take = [&](CSourceFile& file, bool projectFile) {
+                    try {
+                        if (CModelMerger(fileIndex_, file, input_).TakeFile(context, projectFile)) {
+                            taken.push_back({&file, projectFile});
+                        }
+                    } catch (const std::exception& failure) {
+                        WriteMergeFailure(input_->Messages(), file, failure.what());
+                    }
+                };
+                for (auto& file : projectFiles_) {
+                    take(*file, true);
+                }
+                for (auto& header : fileIndex_.files) {
+                    if (header) {
+                        take(*header, false);
+                    }
                 }
             }
             for (const MergeFailure& failure :
@@ -822,7 +834,7 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
         FunctionIndex functions;
         const bool atOnce = FileReadAhead::WorkersFor(jobs_) > 1 && big;
         ForEachOnThreads(
-            2, atOnce ? 2 : 1, [] { return 0; },
+            3, atOnce ? 2 : 1, [] { return 0; },
             [&](size_t step, int) {
                 if (step == 0) {
                     CTypeLinker linker(root_.get());
@@ -831,9 +843,13 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
                             scope.parent = parent;
                         }
                     });
-                } else {
+                } else if (step == 1) {
                     functions.AddTree(*root_);
                     functions.FileInto(functionTable_, functionMap_);
+                } else {
+                    for (const std::string* path : noCasePaths) {
+                        input_->AddNoCase(*path); // a path noted twice is noted once
+                    }
                 }
             },
             1);

@@ -53,8 +53,9 @@ struct MergePart {
     // The defining files the input set has no number for, by lower-case
     // path, in the order it would have numbered them, and their numbers
     // (from firstFileNumber on, the count of those it has).
-    std::vector<std::string> numbered;
-    std::unordered_map<std::string, int32_t> numbers;
+    // The paths are the listings' (see CModelMerger::Listing).
+    std::vector<std::string_view> numbered;
+    std::unordered_map<std::string_view, int32_t> numbers;
     int32_t firstFileNumber = 0;
 
     // Whether a child of the root of that name belongs to the part, or of
@@ -64,7 +65,7 @@ struct MergePart {
     static uint64_t HashOf(std::string_view name);
     // The number of a defining file the input set has none for, as it
     // would give them.
-    int32_t Number(const std::string& lowerPath);
+    int32_t Number(std::string_view lowerPath);
 };
 
 // Merges one file's unit tree into the project-wide model: namespaces,
@@ -84,9 +85,6 @@ public:
     // The first half of MergeFile: notes the file as merged; false when its
     // units are in already (another instance of the header's path).
     bool TakeFile(MergeContext& context, bool projectFile);
-    // The same for a header already known to repeat an earlier one or not
-    // (see RepeatedHeaders).
-    bool TakeHeader(MergeContext& context, bool repeated);
     // The second half: merges the file's units under `root`.
     void MergeTakenFile(CModelScope& root, MergeContext& context, bool projectFile);
     // A unit of a declaration context, in the order the merge comes to it,
@@ -126,14 +124,21 @@ public:
             void Then(const Below& after);
         } below;
     };
-    // The units of the file the merge looks up, in order: those in function
+    // The units of the file the merge looks up, in order (those in function
     // bodies and other statements are passed over, without their children
-    // of declaration contexts.
-    std::vector<Declaration> ListDeclarations() const;
+    // of declaration contexts), and what numbering the file as a defining
+    // file takes: its lower-case path and the input set's number for it
+    // (-1: none, or no input set).
+    struct Listing {
+        std::vector<Declaration> declarations;
+        std::string lowerPath;
+        int32_t inputNumber = -1;
+    };
+    Listing ListDeclarations() const;
     // Or merges the listed units into the part's root, as
     // MergeFile would into the whole model (`context` as the part's own).
-    void MergePartOfFile(MergePart& part, MergeContext& context, bool projectFile,
-        const std::vector<Declaration>& declarations);
+    void MergePartOfFile(
+        MergePart& part, MergeContext& context, bool projectFile, const Listing& listing);
 
 private:
     // What merging the unit alone does, as Below says it.
@@ -192,4 +197,5 @@ private:
     int32_t fileNumber_ = -1; // the file's number among defining files, once asked
     MergePart* part_ = nullptr; // none: the whole model is merged here
     const Declaration* declaration_ = nullptr; // the unit's, while a part merges it
+    const Listing* listing_ = nullptr; // the file's, while a part merges it
 };

@@ -50,7 +50,7 @@ std::vector<MergeFailure> MergeOneAfterAnother(const CFileIndex& fileIndex,
 // then walk only what they merge.
 class DeclarationLists {
 public:
-    using List = std::vector<CModelMerger::Declaration>;
+    using List = CModelMerger::Listing;
 
     DeclarationLists(
         const CFileIndex& fileIndex, std::span<const TakenFile> files, CInputSet* input)
@@ -254,8 +254,8 @@ SplitMerge MergeSplitByName(const CFileIndex& fileIndex, std::span<const TakenFi
         return {MergeOneAfterAnother(fileIndex, files, root, input), false};
     }
     if (input) {
-        for (const std::string& path : split.front().merge.numbered) {
-            input->AddNumber(path);
+        for (std::string_view path : split.front().merge.numbered) {
+            input->AddNumber(std::string(path));
         }
     }
     GatherChildren(split, root);

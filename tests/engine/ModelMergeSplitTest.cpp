@@ -15,6 +15,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -252,15 +253,24 @@ TEST(ModelMergeSplit, ALargeProjectMergedOnThreadsIsTheOneJobModel)
         project.push_back(name);
     }
     std::string outlines[2];
+    std::set<std::string> merged[2];
+    std::map<std::string, int32_t> numbers[2];
     for (unsigned jobs : {1u, 4u}) {
         Analysis analysis(folder, project);
         analysis.Engine().SetJobs(jobs);
         analysis.Run();
         outlines[jobs == 1 ? 0 : 1] = OutlineOf(analysis.Engine());
+        merged[jobs == 1 ? 0 : 1] = analysis.input.mergedFiles;
+        numbers[jobs == 1 ? 0 : 1] = analysis.input.fileNumbers;
     }
     EXPECT_NE(outlines[0].find("Nameless Struct6408 "), std::string::npos);
     EXPECT_EQ(outlines[0].find("Nameless Struct6409 "), std::string::npos);
     EXPECT_TRUE(outlines[1] == outlines[0]);
+    // The input set notes the same merged paths and defining files.
+    EXPECT_EQ(merged[0].size(), project.size());
+    EXPECT_EQ(merged[1], merged[0]);
+    EXPECT_EQ(numbers[0].size(), project.size());
+    EXPECT_EQ(numbers[1], numbers[0]);
 }
 
 // Instances of a header path, some with the tokens of an earlier one: the
