@@ -18,6 +18,24 @@
 
 namespace {
 
+// The headers a thread takes at least when they are hashed or compared.
+constexpr size_t kLeastHeadersPerThread = 16;
+
+// A hash of what SameTokens compares: lines, types and texts.
+uint64_t TokensHash(const std::vector<PPToken>& tokens)
+{
+    uint64_t hash = 0xcbf29ce484222325ULL ^ tokens.size();
+    const auto mix = [&hash](uint64_t value) { hash = (hash ^ value) * 0x100000001b3ULL; };
+    for (const PPToken& token : tokens) {
+        mix(static_cast<uint32_t>(token.line));
+        mix(static_cast<uint32_t>(token.type));
+        for (const char* c = token.text; c != nullptr && *c != 0; ++c) {
+            mix(static_cast<unsigned char>(*c));
+        }
+    }
+    return hash;
+}
+
 // A step looks for an element of a unit: no merge comes near.
 constexpr uint64_t kMostSteps = uint64_t {1} << 40;
 
@@ -175,37 +193,45 @@ void GatherChildren(std::vector<Part>& parts, CModelScope& root)
 std::vector<char> RepeatedHeaders(
     std::span<const std::unique_ptr<CSourceFile>> headers, unsigned threads)
 {
-    std::vector<char> repeated(headers.size(), 0);
-    // The instances of each path, in order; a path met once is no repeat.
-    std::unordered_map<std::string_view, size_t> groupOf;
-    std::vector<std::vector<size_t>> groups;
+    // Tokens that are the same are the same to every instance, so a header
+    // repeats one before it exactly when an earlier instance of its path has
+    // its tokens. Each instance is compared with the earlier ones of its
+    // path whose tokens hash alike, all instances at once: a header that
+    // every file includes has as many instances as files.
+    std::vector<uint64_t> hashes(headers.size(), 0);
+    ForEachOnThreads(
+        headers.size(), threads, [] { return 0; },
+        [&](size_t i, int) {
+            if (headers[i]) {
+                hashes[i] = TokensHash(headers[i]->scan.tokens);
+            }
+        },
+        kLeastHeadersPerThread);
+    // The earlier instances of each path and hash, in order.
+    std::unordered_map<std::string_view, std::unordered_map<uint64_t, std::vector<size_t>>> seen;
+    std::vector<const std::vector<size_t>*> alike(headers.size(), nullptr);
+    std::vector<size_t> before(headers.size(), 0);
     for (size_t i = 0; i < headers.size(); ++i) {
         if (headers[i]) {
-            const auto [place, added] = groupOf.try_emplace(headers[i]->path, groups.size());
-            if (added) {
-                groups.emplace_back();
-            }
-            groups[place->second].push_back(i);
+            std::vector<size_t>& instances = seen[headers[i]->path][hashes[i]];
+            alike[i] = &instances;
+            before[i] = instances.size();
+            instances.push_back(i);
         }
     }
-    std::erase_if(groups, [](const std::vector<size_t>& group) { return group.size() < 2; });
+    std::vector<char> repeated(headers.size(), 0);
     ForEachOnThreads(
-        groups.size(), threads, [] { return std::vector<const CSourceFile*>(); },
-        [&](size_t g, std::vector<const CSourceFile*>& kept) {
-            kept.clear();
-            for (size_t i : groups[g]) {
-                const CSourceFile& header = *headers[i];
-                const bool same =
-                    std::any_of(kept.begin(), kept.end(), [&](const CSourceFile* other) {
-                        return SameTokens(other->scan.tokens, header.scan.tokens);
-                    });
-                repeated[i] = same ? 1 : 0;
-                if (!same) {
-                    kept.push_back(&header);
+        headers.size(), threads, [] { return 0; },
+        [&](size_t i, int) {
+            for (size_t k = 0; k < before[i]; ++k) {
+                const size_t earlier = (*alike[i])[k];
+                if (SameTokens(headers[earlier]->scan.tokens, headers[i]->scan.tokens)) {
+                    repeated[i] = 1;
+                    return;
                 }
             }
         },
-        1);
+        kLeastHeadersPerThread);
     return repeated;
 }
 
