@@ -833,18 +833,25 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
         // what the other writes. A big model does both at once.
         FunctionIndex functions;
         const bool atOnce = FileReadAhead::WorkersFor(jobs_) > 1 && big;
+        // The linker and the index each walk a big model on threads too.
+        const unsigned walkThreads = atOnce
+            ? static_cast<unsigned>(
+                  std::min<size_t>(kMostMergeParts, FileReadAhead::WorkersFor(jobs_)) / 2)
+            : 1;
         ForEachOnThreads(
             3, atOnce ? 2 : 1, [] { return 0; },
             [&](size_t step, int) {
                 if (step == 0) {
                     CTypeLinker linker(root_.get());
-                    linker.Run([](CModelScope& scope, CModelScope* parent) {
-                        if (parent) {
-                            scope.parent = parent;
-                        }
-                    });
+                    linker.Run(
+                        [](CModelScope& scope, CModelScope* parent) {
+                            if (parent) {
+                                scope.parent = parent;
+                            }
+                        },
+                        walkThreads);
                 } else if (step == 1) {
-                    functions.AddTree(*root_);
+                    functions.AddTree(*root_, walkThreads);
                     functions.FileInto(functionTable_, functionMap_);
                 } else {
                     for (const std::string* path : noCasePaths) {
