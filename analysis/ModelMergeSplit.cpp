@@ -195,38 +195,49 @@ std::vector<char> RepeatedHeaders(
 {
     // Tokens that are the same are the same to every instance, so a header
     // repeats one before it exactly when an earlier instance of its path has
-    // its tokens. Each instance is compared with the earlier ones of its
-    // path whose tokens hash alike, all instances at once: a header that
-    // every file includes has as many instances as files.
-    std::vector<uint64_t> hashes(headers.size(), 0);
-    ForEachOnThreads(
-        headers.size(), threads, [] { return 0; },
-        [&](size_t i, int) {
-            if (headers[i]) {
-                hashes[i] = TokensHash(headers[i]->scan.tokens);
-            }
-        },
-        kLeastHeadersPerThread);
-    // The earlier instances of each path and hash, in order.
-    std::unordered_map<std::string_view, std::unordered_map<uint64_t, std::vector<size_t>>> seen;
-    std::vector<const std::vector<size_t>*> alike(headers.size(), nullptr);
-    std::vector<size_t> before(headers.size(), 0);
+    // its tokens. Only paths of several instances are looked at: their
+    // instances' tokens are hashed, and each instance is compared with the
+    // earlier ones of its path whose tokens hash alike, all instances at
+    // once (a header that every file includes has as many as files).
+    std::unordered_map<std::string_view, size_t> instancesOf;
+    for (const auto& header : headers) {
+        if (header) {
+            ++instancesOf[header->path];
+        }
+    }
+    std::vector<size_t> several;
     for (size_t i = 0; i < headers.size(); ++i) {
-        if (headers[i]) {
-            std::vector<size_t>& instances = seen[headers[i]->path][hashes[i]];
-            alike[i] = &instances;
-            before[i] = instances.size();
-            instances.push_back(i);
+        if (headers[i] && instancesOf[headers[i]->path] > 1) {
+            several.push_back(i);
         }
     }
     std::vector<char> repeated(headers.size(), 0);
+    if (several.empty()) {
+        return repeated;
+    }
+    std::vector<uint64_t> hashes(several.size(), 0);
     ForEachOnThreads(
-        headers.size(), threads, [] { return 0; },
-        [&](size_t i, int) {
-            for (size_t k = 0; k < before[i]; ++k) {
-                const size_t earlier = (*alike[i])[k];
-                if (SameTokens(headers[earlier]->scan.tokens, headers[i]->scan.tokens)) {
-                    repeated[i] = 1;
+        several.size(), threads, [] { return 0; },
+        [&](size_t k, int) { hashes[k] = TokensHash(headers[several[k]]->scan.tokens); },
+        kLeastHeadersPerThread);
+    // The earlier instances of each path and hash, in order.
+    std::unordered_map<std::string_view, std::unordered_map<uint64_t, std::vector<size_t>>> seen;
+    std::vector<const std::vector<size_t>*> alike(several.size(), nullptr);
+    std::vector<size_t> before(several.size(), 0);
+    for (size_t k = 0; k < several.size(); ++k) {
+        std::vector<size_t>& instances = seen[headers[several[k]]->path][hashes[k]];
+        alike[k] = &instances;
+        before[k] = instances.size();
+        instances.push_back(several[k]);
+    }
+    ForEachOnThreads(
+        several.size(), threads, [] { return 0; },
+        [&](size_t k, int) {
+            const CSourceFile& header = *headers[several[k]];
+            for (size_t e = 0; e < before[k]; ++e) {
+                const size_t earlier = (*alike[k])[e];
+                if (SameTokens(headers[earlier]->scan.tokens, header.scan.tokens)) {
+                    repeated[several[k]] = 1;
                     return;
                 }
             }
