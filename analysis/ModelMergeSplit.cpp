@@ -18,23 +18,8 @@
 
 namespace {
 
-// The headers a thread takes at least when they are hashed or compared.
+// The header instances a thread compares at least.
 constexpr size_t kLeastHeadersPerThread = 16;
-
-// A hash of what SameTokens compares: lines, types and texts.
-uint64_t TokensHash(const std::vector<PPToken>& tokens)
-{
-    uint64_t hash = 0xcbf29ce484222325ULL ^ tokens.size();
-    const auto mix = [&hash](uint64_t value) { hash = (hash ^ value) * 0x100000001b3ULL; };
-    for (const PPToken& token : tokens) {
-        mix(static_cast<uint32_t>(token.line));
-        mix(static_cast<uint32_t>(token.type));
-        for (const char* c = token.text; c != nullptr && *c != 0; ++c) {
-            mix(static_cast<unsigned char>(*c));
-        }
-    }
-    return hash;
-}
 
 // A step looks for an element of a unit: no merge comes near.
 constexpr uint64_t kMostSteps = uint64_t {1} << 40;
@@ -195,52 +180,31 @@ std::vector<char> RepeatedHeaders(
 {
     // Tokens that are the same are the same to every instance, so a header
     // repeats one before it exactly when an earlier instance of its path has
-    // its tokens. Only paths of several instances are looked at: their
-    // instances' tokens are hashed, and each instance is compared with the
-    // earlier ones of its path whose tokens hash alike, all instances at
-    // once (a header that every file includes has as many as files).
-    std::unordered_map<std::string_view, size_t> instancesOf;
-    for (const auto& header : headers) {
-        if (header) {
-            ++instancesOf[header->path];
+    // its tokens. Each instance of a path of several is compared with the
+    // earlier ones, all instances at once (a header that every file
+    // includes has as many as files, mostly alike, which the first of them
+    // answers); other tokens mostly differ at once.
+    std::unordered_map<std::string_view, std::vector<size_t>> instancesOf;
+    for (size_t i = 0; i < headers.size(); ++i) {
+        if (headers[i]) {
+            instancesOf[headers[i]->path].push_back(i);
         }
     }
-    std::vector<size_t> several;
-    for (size_t i = 0; i < headers.size(); ++i) {
-        if (headers[i] && instancesOf[headers[i]->path] > 1) {
-            several.push_back(i);
+    // Each instance after the first of its path, with the instances before.
+    std::vector<std::pair<size_t, std::span<const size_t>>> later;
+    for (const auto& [path, instances] : instancesOf) {
+        for (size_t k = 1; k < instances.size(); ++k) {
+            later.emplace_back(instances[k], std::span<const size_t>(instances.data(), k));
         }
     }
     std::vector<char> repeated(headers.size(), 0);
-    if (several.empty()) {
-        return repeated;
-    }
-    std::vector<uint64_t> hashes(several.size(), 0);
     ForEachOnThreads(
-        several.size(), threads, [] { return 0; },
-        [&](size_t k, int) { hashes[k] = TokensHash(headers[several[k]]->scan.tokens); },
-        kLeastHeadersPerThread);
-    // The earlier instances of each path and hash, in order.
-    std::unordered_map<std::string_view, std::unordered_map<uint64_t, std::vector<size_t>>> seen;
-    std::vector<const std::vector<size_t>*> alike(several.size(), nullptr);
-    std::vector<size_t> before(several.size(), 0);
-    for (size_t k = 0; k < several.size(); ++k) {
-        std::vector<size_t>& instances = seen[headers[several[k]]->path][hashes[k]];
-        alike[k] = &instances;
-        before[k] = instances.size();
-        instances.push_back(several[k]);
-    }
-    ForEachOnThreads(
-        several.size(), threads, [] { return 0; },
+        later.size(), threads, [] { return 0; },
         [&](size_t k, int) {
-            const CSourceFile& header = *headers[several[k]];
-            for (size_t e = 0; e < before[k]; ++e) {
-                const size_t earlier = (*alike[k])[e];
-                if (SameTokens(headers[earlier]->scan.tokens, header.scan.tokens)) {
-                    repeated[several[k]] = 1;
-                    return;
-                }
-            }
+            const auto& [instance, before] = later[k];
+            const std::vector<PPToken>& tokens = headers[instance]->scan.tokens;
+            repeated[instance] = std::any_of(before.begin(), before.end(),
+                [&](size_t earlier) { return SameTokens(headers[earlier]->scan.tokens, tokens); });
         },
         kLeastHeadersPerThread);
     return repeated;
