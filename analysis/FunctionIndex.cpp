@@ -1,12 +1,19 @@
 #include "FunctionIndex.h"
 
+#include "ForEachOnThreads.h"
 #include "UnitDetail.h"
 #include "UnitKind.h"
 
 #include <algorithm>
+#include <vector>
 #include <utility>
 
 namespace {
+
+// Runs of the root's children a thread walks at most in turn, and the
+// fewest children a run has.
+constexpr size_t kRunsPerThread = 4;
+constexpr size_t kLeastPerRun = 64;
 
 // The first eight bytes of a name as a number that orders as the bytes do
 // (a shorter name is padded with zeros, which come before any character).
@@ -30,6 +37,36 @@ void FunctionIndex::AddTree(CModelScope& root)
     if (root.scopeChildren) {
         for (CModelScope* child : *root.scopeChildren) {
             AddTree(*child);
+        }
+    }
+}
+
+void FunctionIndex::AddTree(CModelScope& root, unsigned threads)
+{
+    const size_t children = root.scopeChildren ? root.scopeChildren->size() : 0;
+    const size_t runs = std::min<size_t>(threads * kRunsPerThread, children / kLeastPerRun);
+    if (threads <= 1 || runs <= 1) {
+        AddTree(root);
+        return;
+    }
+    Add(root);
+    const std::vector<CModelScope*> below(root.scopeChildren->begin(), root.scopeChildren->end());
+    std::vector<FunctionIndex> walked(runs);
+    ForEachOnThreads(
+        runs, threads, [] { return 0; },
+        [&](size_t run, int) {
+            const size_t first = below.size() * run / runs;
+            const size_t end = below.size() * (run + 1) / runs;
+            for (size_t i = first; i < end; ++i) {
+                walked[run].AddTree(*below[i]);
+            }
+        },
+        1);
+    // The runs in order, each function at its place in one walk.
+    for (const FunctionIndex& run : walked) {
+        for (Noted noted : run.noted_) {
+            noted.order = noted_.size();
+            noted_.push_back(noted);
         }
     }
 }

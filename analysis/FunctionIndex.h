@@ -27,6 +27,9 @@ public:
     // elements' kinds, names, units and children, so that the linker may
     // walk the tree on another thread at the same time.
     void AddTree(CModelScope& root);
+    // The same, with the root's children shared out in runs over up to
+    // `threads` threads; the functions are noted as one walk notes them.
+    void AddTree(CModelScope& root, unsigned threads);
     // Files every function noted into `table` and `map`, and forgets them.
     void FileInto(FunctionTable& table, FunctionMap& map);
 

@@ -1,12 +1,20 @@
 #include "TypeLinker.h"
 
+#include "ForEachOnThreads.h"
 #include "ModelScope.h"
 #include "TokenType.h"
 #include "UnitDetail.h"
 
+#include <algorithm>
 #include <string_view>
+#include <vector>
 
 namespace {
+
+// Runs of the root's children a thread walks at most in turn, and the
+// fewest children a run has.
+constexpr size_t kRunsPerThread = 4;
+constexpr size_t kLeastPerRun = 64;
 
 bool IsClassKind(int32_t kind)
 {
@@ -37,6 +45,51 @@ void CTypeLinker::Run(const Visitor& visit)
     typesByName_.clear();
     memberVariables_.clear();
     Walk(*root_, nullptr, true, visit);
+    for (CModelScope* variable : memberVariables_) {
+        LinkVariable(*variable);
+    }
+    memberVariables_.clear();
+}
+
+void CTypeLinker::Run(const Visitor& visit, unsigned threads)
+{
+    const size_t children = root_ && root_->scopeChildren ? root_->scopeChildren->size() : 0;
+    const size_t runs = std::min<size_t>(threads * kRunsPerThread, children / kLeastPerRun);
+    if (threads <= 1 || runs <= 1) {
+        Run(visit);
+        return;
+    }
+    typesByName_.clear();
+    memberVariables_.clear();
+    // The root as Walk takes it, then its children a run each.
+    if (visit) {
+        visit(*root_, nullptr);
+    }
+    root_->ClearLinks();
+    const std::vector<CModelScope*> below(
+        root_->scopeChildren->begin(), root_->scopeChildren->end());
+    std::vector<CTypeLinker> walked(runs, CTypeLinker(root_));
+    ForEachOnThreads(
+        runs, threads, [] { return 0; },
+        [&](size_t run, int) {
+            const size_t first = below.size() * run / runs;
+            const size_t end = below.size() * (run + 1) / runs;
+            for (size_t i = first; i < end; ++i) {
+                CModelScope& child = *below[i];
+                const bool linked = child.kind == UNIT_NAMESPACE || child.kind == UNIT_ROOT ||
+                    IsClassKind(child.kind);
+                walked[run].Walk(child, root_, linked, visit);
+            }
+        },
+        1);
+    // The first of a name in walk order keeps it: the runs in order.
+    for (CTypeLinker& run : walked) {
+        for (const auto& [name, type] : run.typesByName_) {
+            typesByName_.emplace(name, type);
+        }
+        memberVariables_.insert(
+            memberVariables_.end(), run.memberVariables_.begin(), run.memberVariables_.end());
+    }
     for (CModelScope* variable : memberVariables_) {
         LinkVariable(*variable);
     }

@@ -28,6 +28,11 @@ public:
     // model (each element before its children, children in set order) and
     // before any element is linked; so the visitor may set the parents.
     void Run(const Visitor& visit);
+    // The same, with the root's children shared out in runs over up to
+    // `threads` threads for the walk: the visitor is then called on several
+    // threads at once (for different elements), each element still before
+    // its children. The links are those of one walk.
+    void Run(const Visitor& visit, unsigned threads);
 
 private:
     // Empties the element's links and indexes it; `linked` tells whether the

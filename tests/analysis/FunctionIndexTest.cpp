@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -135,3 +136,50 @@ TEST_F(FunctionIndexTest, ATreeIsNotedDepthFirst)
 }
 
 } // namespace
+
+namespace {
+
+// The function map and table as text: names, counts, units and elements.
+std::string Described(const FunctionTable& table, const FunctionMap& map)
+{
+    std::string text;
+    for (const auto& [key, scope] : table) {
+        text += std::string(key.name) + "/" + std::to_string(key.count) + " " +
+            std::to_string(reinterpret_cast<uintptr_t>(scope)) + "\n";
+    }
+    for (const auto& [name, entry] : map) {
+        text += std::string(name) + " " + std::to_string(entry.count) + " " +
+            std::to_string(reinterpret_cast<uintptr_t>(entry.element));
+        for (const CUnit* unit : entry.units) {
+            text += " " + std::to_string(reinterpret_cast<uintptr_t>(unit));
+        }
+        text += "\n";
+    }
+    return text;
+}
+
+} // namespace
+
+// A root of many children is walked in runs on several threads: the
+// functions are filed as one walk files them, namesakes across the runs
+// in walk order.
+TEST_F(FunctionIndexTest, ThreadsFileAsOneWalkDoes)
+{
+    for (int i = 0; i < 500; ++i) {
+        const std::string name = "f" + std::to_string(i % 37);
+        Function(name, i % 4, i % 3 != 0);
+        if (i % 5 == 0) {
+            model.Add(nullptr, name + "_" + std::to_string(i), UNIT_FUNCTION, 0, i % 2 == 0);
+        }
+    }
+    index.AddTree(model.root);
+    index.FileInto(table, map);
+    const std::string one = Described(table, map);
+    FunctionIndex threaded;
+    FunctionTable threadedTable;
+    FunctionMap threadedMap;
+    threaded.AddTree(model.root, 4);
+    threaded.FileInto(threadedTable, threadedMap);
+    EXPECT_EQ(map.at("f5").count, 9);
+    EXPECT_TRUE(Described(threadedTable, threadedMap) == one);
+}

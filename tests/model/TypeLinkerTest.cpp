@@ -5,6 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <vector>
+
 namespace {
 
 // A model built by hand: the root with classes and their member variables.
@@ -180,4 +186,59 @@ TEST(TypeLinker, VisitorRunsInTheWalkBeforeLinking)
     EXPECT_EQ(visited, (Names_t {"-/", "/A", "A/b", "/B", "B/n"}));
     EXPECT_EQ(member->parent, a);
     EXPECT_EQ(Names(b->LinkedBy()), Names_t {"A"});
+}
+
+// A root of many children is walked in runs on several threads: the types
+// that keep a name (the first of it in walk order), the links and the
+// parents the visitor sets are those of one walk.
+TEST(TypeLinker, ThreadsLinkAsOneWalkDoes)
+{
+    std::string described[2];
+    for (unsigned threads : {1u, 4u}) {
+        LinkModel m;
+        std::vector<CModelScope*> holders;
+        for (int i = 0; i < 600; ++i) {
+            const std::string n = std::to_string(i);
+            // The same type name in many namespaces: the first keeps it.
+            CModelScope* space = AddElement(m.root, "ns" + n, UNIT_NAMESPACE);
+            m.Class(*space, "T" + std::to_string(i % 7));
+            CModelScope* holder = m.Class(m.root, "H" + n, i % 3 == 0 ? UNIT_STRUCT : UNIT_CLASS);
+            m.Member(*holder, "T" + std::to_string((i * 5) % 7), "t", i % 2 == 0);
+            m.Member(*holder, "H" + std::to_string((i * 13) % 600), "h");
+            holders.push_back(holder);
+        }
+        std::vector<std::string> visited;
+        std::mutex visitedMutex;
+        CTypeLinker linker(&m.root);
+        linker.Run(
+            [&](CModelScope& scope, CModelScope* parent) {
+                scope.parent = parent;
+                std::lock_guard lock(visitedMutex);
+                visited.push_back((parent ? parent->name.str() : "-") + "/" + scope.name.str());
+            },
+            threads);
+        std::sort(visited.begin(), visited.end());
+        std::string& text = described[threads == 1 ? 0 : 1];
+        for (const std::string& line : visited) {
+            text += line + "\n";
+        }
+        const std::function<void(const CModelScope&)> describe = [&](const CModelScope& scope) {
+            text += scope.name.str() + " <" + (scope.parent ? scope.parent->name.str() : "") + ">";
+            for (const auto* links : {&scope.LinkedBy(), &scope.LinkedByCv()}) {
+                for (const std::string& name : Names(*links)) {
+                    text += " " + name;
+                }
+                text += " |";
+            }
+            text += "\n";
+            if (scope.scopeChildren) {
+                for (const CModelScope* child : *scope.scopeChildren) {
+                    describe(*child);
+                }
+            }
+        };
+        describe(m.root);
+    }
+    EXPECT_NE(described[0].find("T3 <ns10> H"), std::string::npos);
+    EXPECT_TRUE(described[1] == described[0]);
 }
