@@ -52,16 +52,11 @@ void FunctionIndex::AddTree(CModelScope& root, unsigned threads)
     Add(root);
     const std::vector<CModelScope*> below(root.scopeChildren->begin(), root.scopeChildren->end());
     std::vector<FunctionIndex> walked(runs);
-    ForEachOnThreads(
-        runs, threads, [] { return 0; },
-        [&](size_t run, int) {
-            const size_t first = below.size() * run / runs;
-            const size_t end = below.size() * (run + 1) / runs;
-            for (size_t i = first; i < end; ++i) {
-                walked[run].AddTree(*below[i]);
-            }
-        },
-        1);
+    ForEachRunOnThreads(below.size(), runs, threads, [&](size_t run, size_t first, size_t end) {
+        for (size_t i = first; i < end; ++i) {
+            walked[run].AddTree(*below[i]);
+        }
+    });
     // The runs in order, each function at its place in one walk.
     for (const FunctionIndex& run : walked) {
         for (Noted noted : run.noted_) {

@@ -69,19 +69,14 @@ void CTypeLinker::Run(const Visitor& visit, unsigned threads)
     const std::vector<CModelScope*> below(
         root_->scopeChildren->begin(), root_->scopeChildren->end());
     std::vector<CTypeLinker> walked(runs, CTypeLinker(root_));
-    ForEachOnThreads(
-        runs, threads, [] { return 0; },
-        [&](size_t run, int) {
-            const size_t first = below.size() * run / runs;
-            const size_t end = below.size() * (run + 1) / runs;
-            for (size_t i = first; i < end; ++i) {
-                CModelScope& child = *below[i];
-                const bool linked = child.kind == UNIT_NAMESPACE || child.kind == UNIT_ROOT ||
-                    IsClassKind(child.kind);
-                walked[run].Walk(child, root_, linked, visit);
-            }
-        },
-        1);
+    ForEachRunOnThreads(below.size(), runs, threads, [&](size_t run, size_t first, size_t end) {
+        for (size_t i = first; i < end; ++i) {
+            CModelScope& child = *below[i];
+            const bool linked =
+                child.kind == UNIT_NAMESPACE || child.kind == UNIT_ROOT || IsClassKind(child.kind);
+            walked[run].Walk(child, root_, linked, visit);
+        }
+    });
     // The first of a name in walk order keeps it: the runs in order.
     for (CTypeLinker& run : walked) {
         for (const auto& [name, type] : run.typesByName_) {

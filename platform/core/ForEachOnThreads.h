@@ -68,3 +68,15 @@ void ForEachOnThreads(
         std::rethrow_exception(failure);
     }
 }
+
+// Cuts `count` items into `runs` runs of consecutive items, as even as can
+// be, and calls work(run, first, end) for each run on up to `threads`
+// threads: a walk whose runs are put together in run order afterwards comes
+// out as one walk would.
+template <class Work>
+void ForEachRunOnThreads(size_t count, size_t runs, unsigned threads, Work work)
+{
+    ForEachOnThreads(
+        runs, threads, [] { return 0; },
+        [&](size_t run, int) { work(run, count * run / runs, count * (run + 1) / runs); }, 1);
+}
