@@ -80,8 +80,8 @@ SharedMacro MacroRecordPool::Keep(Hash hash, SharedMacro made)
     if (const Entry* entry = Lookup(table, hash)) {
         return entry->macro;
     }
-    auto kept = std::make_unique<Entry>(Entry {hash, std::move(made)});
-    const Entry* entry = shard.entries.emplace_back(std::move(kept)).get();
+    auto owned = std::make_unique<Entry>(Entry {hash, std::move(made)});
+    const Entry* entry = shard.entries.emplace_back(std::move(owned)).get();
     if (table == nullptr || 2 * shard.entries.size() > table->mask + 1) {
         // A larger table with every entry is made aside and then published:
         // a look-up under way goes on in the table it started in.
