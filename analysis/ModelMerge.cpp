@@ -105,6 +105,22 @@ size_t TokenCount(const SourceFileList& projectFiles, const SourceFileList& head
     return count;
 }
 
+// Whether one file holds more than a quarter of the tokens. Parts of a split
+// merge share a list of each file's declarations, which for such a file is
+// most of the model's size again, held beside it while the parts merge.
+bool OneFileHoldsMuch(
+    const SourceFileList& projectFiles, const SourceFileList& headers, size_t tokens)
+{
+    for (const auto* files : {&projectFiles, &headers}) {
+        for (const auto& file : *files) {
+            if (file && file->scan.tokens.size() > tokens / 4) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 void WriteMergeFailure(MessageSink& messages, const CSourceFile& file, const char* what)
 {
     MessageLine(messages, MessageKind::Error)
@@ -770,12 +786,14 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
         // Each project file's flags, looked up once.
         std::vector<std::pair<bool, bool>> flags = MergeFlags();
         const std::pair<bool, bool> drawn(true, true);
-        const bool big = TokenCount(projectFiles_, fileIndex_.files) >= kLeastTokensForThreads;
+        const size_t tokens = TokenCount(projectFiles_, fileIndex_.files);
+        const bool big = tokens >= kLeastTokensForThreads;
         if (std::all_of(flags.begin(), flags.end(), [&](const auto& f) { return f == drawn; })) {
             // Which files are merged is known before any is: their units
             // are merged on several threads when there are many.
+            const bool split = big && !OneFileHoldsMuch(projectFiles_, fileIndex_.files, tokens);
             const size_t parts =
-                big ? std::min<size_t>(kMostMergeParts, FileReadAhead::WorkersFor(jobs_)) : 1;
+                split ? std::min<size_t>(kMostMergeParts, FileReadAhead::WorkersFor(jobs_)) : 1;
             // The instances of a header path are compared on the threads
             // too: a header included by many files has many.
             const std::vector<char> repeated = parts > 1

@@ -55,12 +55,14 @@ class DeclarationLists {
 public:
     using List = CModelMerger::Listing;
 
-    DeclarationLists(
-        const CFileIndex& fileIndex, std::span<const TakenFile> files, CInputSet* input)
+    DeclarationLists(const CFileIndex& fileIndex, std::span<const TakenFile> files,
+        CInputSet* input, size_t parts)
         : fileIndex_(fileIndex),
           files_(files),
           input_(input),
+          parts_(parts),
           states_(files.size()),
+          passed_(files.size()),
           lists_(files.size())
     {
     }
@@ -82,6 +84,17 @@ public:
             if (!ListAhead()) {
                 states_[i].wait(kListing, std::memory_order_acquire);
             }
+        }
+    }
+
+    // A part is through with the i-th file. The last one frees its
+    // declarations, so that the lists of a large project are not all kept
+    // beside its model; its path stays, by which the parts name the
+    // defining files.
+    void Passed(size_t i)
+    {
+        if (passed_[i].fetch_add(1, std::memory_order_acq_rel) + 1 == parts_) {
+            std::vector<CModelMerger::Declaration>().swap(lists_[i].declarations);
         }
     }
 
@@ -127,7 +140,9 @@ private:
     const CFileIndex& fileIndex_;
     std::span<const TakenFile> files_;
     CInputSet* input_;
+    size_t parts_;
     std::vector<std::atomic<int>> states_;
+    std::vector<std::atomic<size_t>> passed_;
     std::vector<List> lists_;
     std::atomic<size_t> ahead_ {0};
 };
@@ -233,7 +248,7 @@ SplitMerge MergeSplitByName(const CFileIndex& fileIndex, std::span<const TakenFi
         part.merge.firstNumber = firstNumber;
         part.merge.firstFileNumber = input ? static_cast<int32_t>(input->fileNumbers.size()) : 0;
     }
-    DeclarationLists declarations(fileIndex, files, input);
+    DeclarationLists declarations(fileIndex, files, input, parts);
     ForEachOnThreads(
         parts, static_cast<unsigned>(parts), [] { return 0; },
         [&](size_t p, int) {
@@ -247,6 +262,7 @@ SplitMerge MergeSplitByName(const CFileIndex& fileIndex, std::span<const TakenFi
                 } catch (const std::exception& failure) {
                     part.failures.push_back({i, failure.what()});
                 }
+                declarations.Passed(i);
             }
         },
         1);
