@@ -44,25 +44,36 @@ void FunctionIndex::AddTree(CModelScope& root)
 void FunctionIndex::AddTree(CModelScope& root, unsigned threads)
 {
     const size_t children = root.scopeChildren ? root.scopeChildren->size() : 0;
-    const size_t runs = std::min<size_t>(threads * kRunsPerThread, children / kLeastPerRun);
+    const auto below =
+        children > 0 ? root.scopeChildren->Spans() : std::vector<std::span<CModelScope* const>>();
+    const size_t runs =
+        std::min<size_t>({threads * kRunsPerThread, children / kLeastPerRun, below.size()});
     if (threads <= 1 || runs <= 1) {
         AddTree(root);
         return;
     }
     Add(root);
-    const std::vector<CModelScope*> below(root.scopeChildren->begin(), root.scopeChildren->end());
     std::vector<FunctionIndex> walked(runs);
     ForEachRunOnThreads(below.size(), runs, threads, [&](size_t run, size_t first, size_t end) {
         for (size_t i = first; i < end; ++i) {
-            walked[run].AddTree(*below[i]);
+            for (CModelScope* child : below[i]) {
+                walked[run].AddTree(*child);
+            }
         }
     });
-    // The runs in order, each function at its place in one walk.
+    // The runs in order, each function at its place in one walk; each
+    // run's notes go once taken.
+    size_t total = noted_.size();
     for (const FunctionIndex& run : walked) {
+        total += run.noted_.size();
+    }
+    noted_.reserve(total);
+    for (FunctionIndex& run : walked) {
         for (Noted noted : run.noted_) {
             noted.order = noted_.size();
             noted_.push_back(noted);
         }
+        std::vector<Noted>().swap(run.noted_);
     }
 }
 

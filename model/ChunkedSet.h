@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <iterator>
 #include <memory>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -92,6 +93,18 @@ public:
         return chunks_.empty()
             ? const_iterator()
             : const_iterator(&chunks_.back(), &chunks_.back(), chunks_.back().size());
+    }
+
+    // The objects in order, a chunk's at a time: a walk cut into runs of
+    // chunks needs no list of every object.
+    std::vector<std::span<T* const>> Spans() const
+    {
+        std::vector<std::span<T* const>> spans;
+        spans.reserve(chunks_.size());
+        for (const Chunk& chunk : chunks_) {
+            spans.emplace_back(chunk.data(), chunk.size());
+        }
+        return spans;
     }
 
     // The pointers the chunks have room for, filled or not: for tests.

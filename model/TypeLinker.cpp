@@ -54,7 +54,10 @@ void CTypeLinker::Run(const Visitor& visit)
 void CTypeLinker::Run(const Visitor& visit, unsigned threads)
 {
     const size_t children = root_ && root_->scopeChildren ? root_->scopeChildren->size() : 0;
-    const size_t runs = std::min<size_t>(threads * kRunsPerThread, children / kLeastPerRun);
+    const auto below =
+        children > 0 ? root_->scopeChildren->Spans() : std::vector<std::span<CModelScope* const>>();
+    const size_t runs =
+        std::min<size_t>({threads * kRunsPerThread, children / kLeastPerRun, below.size()});
     if (threads <= 1 || runs <= 1) {
         Run(visit);
         return;
@@ -66,15 +69,14 @@ void CTypeLinker::Run(const Visitor& visit, unsigned threads)
         visit(*root_, nullptr);
     }
     root_->ClearLinks();
-    const std::vector<CModelScope*> below(
-        root_->scopeChildren->begin(), root_->scopeChildren->end());
     std::vector<CTypeLinker> walked(runs, CTypeLinker(root_));
     ForEachRunOnThreads(below.size(), runs, threads, [&](size_t run, size_t first, size_t end) {
         for (size_t i = first; i < end; ++i) {
-            CModelScope& child = *below[i];
-            const bool linked =
-                child.kind == UNIT_NAMESPACE || child.kind == UNIT_ROOT || IsClassKind(child.kind);
-            walked[run].Walk(child, root_, linked, visit);
+            for (CModelScope* child : below[i]) {
+                const bool linked = child->kind == UNIT_NAMESPACE || child->kind == UNIT_ROOT ||
+                    IsClassKind(child->kind);
+                walked[run].Walk(*child, root_, linked, visit);
+            }
         }
     });
     // The first of a name in walk order keeps it: the runs in order.
@@ -82,13 +84,16 @@ void CTypeLinker::Run(const Visitor& visit, unsigned threads)
         for (const auto& [name, type] : run.typesByName_) {
             typesByName_.emplace(name, type);
         }
-        memberVariables_.insert(
-            memberVariables_.end(), run.memberVariables_.begin(), run.memberVariables_.end());
+        std::map<std::string_view, CModelScope*>().swap(run.typesByName_);
     }
-    for (CModelScope* variable : memberVariables_) {
-        LinkVariable(*variable);
+    // Then the variables in walk order, each run's list freed once done:
+    // a file of plain declarations has one per line.
+    for (CTypeLinker& run : walked) {
+        for (CModelScope* variable : run.memberVariables_) {
+            LinkVariable(*variable);
+        }
+        std::vector<CModelScope*>().swap(run.memberVariables_);
     }
-    memberVariables_.clear();
 }
 
 // Linking starts at the root and goes through namespaces into classes,
