@@ -1,5 +1,4 @@
 #include "ModelMerge.h"
-#include "ModelMergeSplit.h"
 
 #include "ChildStartKind.h"
 #include "FailureLine.h"
@@ -17,7 +16,6 @@
 #include "UnitDetail.h"
 
 #include <algorithm>
-#include <cstring>
 #include <stdexcept>
 #include <string_view>
 #include <utility>
@@ -86,13 +84,12 @@ bool IsTagWord(int32_t type)
     return type == WORD_STRUCT || type == WORD_UNION || type == WORD_ENUM || type == WORD_CLASS;
 }
 
-// The tokens of the project's files from which the model is merged on
-// several threads and the function index made on a thread of its own: a
-// smaller model is made sooner than threads start on a busy machine.
-constexpr size_t kLeastTokensForThreads = 500000;
-// The most threads that merge at once: each walks every unit, so more
-// would mostly walk.
-constexpr size_t kMostMergeParts = 4;
+// The tokens of the project's files from which the function index is made
+// on a thread of its own: a smaller model is indexed sooner than a thread
+// starts on a busy machine.
+constexpr size_t kLeastTokensForIndexThread = 500000;
+// The threads each of the two walks takes then.
+constexpr size_t kMostWalkThreads = 2;
 
 size_t TokenCount(const SourceFileList& projectFiles, const SourceFileList& headers)
 {
@@ -105,33 +102,6 @@ size_t TokenCount(const SourceFileList& projectFiles, const SourceFileList& head
     return count;
 }
 
-// Whether one file holds more than a quarter of the tokens. Parts of a split
-// merge share a list of each file's declarations, which for such a file is
-// most of the model's size again, held beside it while the parts merge.
-bool OneFileHoldsMuch(
-    const SourceFileList& projectFiles, const SourceFileList& headers, size_t tokens)
-{
-    for (const auto* files : {&projectFiles, &headers}) {
-        for (const auto& file : *files) {
-            if (file && file->scan.tokens.size() > tokens / 4) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
-void WriteMergeFailure(MessageSink& messages, const CSourceFile& file, const char* what)
-{
-    MessageLine(messages, MessageKind::Error)
-        << GetLangString(3) << ": " << file.path << " : " << what;
-}
-
-void WriteMergeFailure(MessageSink& messages, const CSourceFile& file, const std::string& what)
-{
-    WriteMergeFailure(messages, file, what.c_str());
-}
-
 } // namespace
 
 CModelMerger::CModelMerger(const CFileIndex& fileIndex, CSourceFile& file, CInputSet* input)
@@ -139,39 +109,7 @@ CModelMerger::CModelMerger(const CFileIndex& fileIndex, CSourceFile& file, CInpu
 {
 }
 
-uint64_t MergePart::HashOf(std::string_view name)
-{
-    // The length and the first and last eight bytes: names that differ
-    // only in their middle share a part, which is fine.
-    uint64_t head = 0;
-    uint64_t tail = 0;
-    const size_t some = std::min<size_t>(name.size(), sizeof head);
-    if (some > 0) {
-        std::memcpy(&head, name.data(), some);
-        std::memcpy(&tail, name.data() + name.size() - some, some);
-    }
-    uint64_t mixed = (head ^ (tail * 0x9e3779b97f4a7c15ULL) ^ name.size()) * 0xff51afd7ed558ccdULL;
-    return mixed ^ (mixed >> 32);
-}
-
-int32_t MergePart::Number(std::string_view lowerPath)
-{
-    const auto [place, added] =
-        numbers.try_emplace(lowerPath, firstFileNumber + static_cast<int32_t>(numbers.size()));
-    if (added) {
-        numbered.push_back(lowerPath);
-    }
-    return place->second;
-}
-
 void CModelMerger::MergeFile(CModelScope& root, MergeContext& context, bool projectFile)
-{
-    if (TakeFile(context, projectFile)) {
-        MergeTakenFile(root, context, projectFile);
-    }
-}
-
-bool CModelMerger::TakeFile(MergeContext& context, bool projectFile)
 {
     projectFile_ = projectFile;
     context_ = &context;
@@ -180,232 +118,19 @@ bool CModelMerger::TakeFile(MergeContext& context, bool projectFile)
         if (input_) {
             input_->AddNoCase(file_.path);
         }
-        return true;
-    }
-    std::vector<const CSourceFile*>& same = context.mergedUnits[file_.path];
-    if (input_ && same.empty()) {
-        input_->AddNoCase(file_.path); // an instance merged before added the path
-    }
-    for (const CSourceFile* other : same) {
-        if (SameTokens(other->scan.tokens, file_.scan.tokens)) {
-            return false; // its units are in already
+    } else {
+        std::vector<const CSourceFile*>& same = context.mergedUnits[file_.path];
+        if (input_ && same.empty()) {
+            input_->AddNoCase(file_.path); // an instance merged before added the path
         }
-    }
-    same.push_back(&file_);
-    return true;
-}
-
-void CModelMerger::MergeTakenFile(CModelScope& root, MergeContext& context, bool projectFile)
-{
-    projectFile_ = projectFile;
-    context_ = &context;
-    part_ = nullptr;
-    MergeUnits(file_.units, &root, DECLARATION);
-}
-
-void CModelMerger::Declaration::Below::Then(const Below& after)
-{
-    entries += after.entries;
-    steps += after.steps;
-    if (after.mark != kKept) {
-        mark = after.mark;
-    }
-    defines = defines || after.defines;
-    setsKeyFlag = setsKeyFlag || after.setsKeyFlag;
-    walked = walked || after.walked;
-}
-
-uint32_t CModelMerger::Lookups(const CVariableInfo& record)
-{
-    uint32_t lookups = 1;
-    if (record.multiple) {
-        for (const CVariableInfo& further : record.further) {
-            lookups += Lookups(further);
-        }
-    }
-    return lookups;
-}
-
-CModelMerger::Declaration::Below CModelMerger::Alone(
-    const Declaration& listed, std::string_view name)
-{
-    using Below = Declaration::Below;
-    const CUnit& unit = *listed.unit;
-    Below alone;
-    alone.entries = 1;
-    const auto adds = [&](uint32_t steps) {
-        alone.steps = steps;
-        alone.mark = Below::kTaken;
-        alone.defines = unit.brace;
-    };
-    switch (unit.kind) {
-    case UNIT_CLASS:
-    case UNIT_STRUCT:
-    case UNIT_UNION:
-    case UNIT_NAMESPACE:
-    case UNIT_ENUM:
-        // A nameless type is numbered unless its place was seen before.
-        alone.walked = name.empty();
-        adds(1);
-        break;
-    case UNIT_TEMPLATE:
-        alone.mark = Below::kMarked;
-        break;
-    case UNIT_VARIABLE:
-        if (const CVariableInfo* record = AsVariableInfo(unit)) {
-            alone.walked = listed.tagKind == Declaration::kTagUnknown;
-            adds(Lookups(*record));
-        }
-        break;
-    case UNIT_FUNCTION:
-        if (const CFunctionInfo* record = AsFunctionInfo(unit)) {
-            alone.walked = !listed.keyTokensInRange;
-            const size_t scopes = record->qualifiedName.scopes.size();
-            adds(static_cast<uint32_t>(listed.functionPointer ? 1 : scopes + 1));
-            alone.setsKeyFlag = !listed.functionPointer;
-        }
-        break;
-    default:
-        break;
-    }
-    return alone;
-}
-
-CModelMerger::Listing CModelMerger::ListDeclarations() const
-{
-    Listing listing;
-    if (input_) {
-        listing.lowerPath = ToLowerCopy(file_.path);
-        listing.inputNumber = input_->FindNumber(listing.lowerPath);
-    }
-    std::vector<Declaration>& declarations = listing.declarations;
-    std::vector<Declaration::Below> alone;
-    ListDeclarations(file_.units, -1, DECLARATION, declarations, alone);
-    // From the last entry back, each entry's own effect and then those of
-    // the entries below it are added to what is below its owner, before
-    // the later siblings already there.
-    for (size_t i = declarations.size(); i-- > 0;) {
-        Declaration& listed = declarations[i];
-        Declaration::Below self = alone[i];
-        self.Then(listed.below);
-        if (listed.owner >= 0) {
-            Declaration::Below& owner = declarations[static_cast<size_t>(listed.owner)].below;
-            self.Then(owner);
-            owner = self;
-        }
-    }
-    return listing;
-}
-
-void CModelMerger::ListDeclarations(std::span<CUnit> units, int32_t owner, int startKind,
-    std::vector<Declaration>& out, std::vector<Declaration::Below>& alone)
-{
-    const bool declarations =
-        startKind == DECLARATION || startKind == INCLASS || startKind == INSTRUCT;
-    for (CUnit& unit : units) {
-        int32_t childOwner = owner;
-        if (declarations) {
-            childOwner = static_cast<int32_t>(out.size());
-            Declaration& listed = out.emplace_back();
-            listed.unit = &unit;
-            listed.owner = owner;
-            std::string_view name;
-            if (unit.kind == UNIT_FUNCTION) {
-                if (const CFunctionInfo* record = AsFunctionInfo(unit)) {
-                    const auto& scopes = record->qualifiedName.scopes;
-                    listed.functionPointer =
-                        scopes.empty() && IsFunctionPointer(unit, record->qualifiedName.name);
-                    listed.keyTokensInRange = ParameterTokensInRange(unit, *record);
-                    name = scopes.empty() ? record->qualifiedName.name.view()
-                                          : std::string_view(scopes.front());
-                }
-            } else if (unit.kind == UNIT_VARIABLE) {
-                if (const CVariableInfo* record = AsVariableInfo(unit)) {
-                    try {
-                        listed.tagKind = static_cast<int8_t>(SameNameTagTypedef(unit));
-                    } catch (const std::exception&) {
-                        listed.tagKind = Declaration::kTagUnknown;
-                    }
-                    name = record->qualifiedName.name.view();
-                }
-            } else if (const CClassInfo* record = AsClassInfo(unit)) {
-                name = record->qualifiedName.name.view();
-            } else if (const CTextInfo* text = AsTextInfo(unit)) {
-                name = text->text;
+        for (const CSourceFile* other : same) {
+            if (SameTokens(other->scan.tokens, file_.scan.tokens)) {
+                return; // its units are in already
             }
-            if (owner < 0 && !name.empty()) {
-                listed.hashedName = name.data();
-                listed.hashedSize = name.size();
-                listed.nameHash = MergePart::HashOf(name);
-            }
-            alone.push_back(Alone(listed, name));
         }
-        if (!unit.children.empty()) {
-            ListDeclarations(unit.children, childOwner, ChildStartKind(unit), out, alone);
-        }
+        same.push_back(&file_);
     }
-}
-
-void CModelMerger::MergePartOfFile(
-    MergePart& part, MergeContext& context, bool projectFile, const Listing& listing)
-{
-    projectFile_ = projectFile;
-    context_ = &context;
-    part_ = &part;
-    listing_ = &listing;
-    const std::vector<Declaration>& declarations = listing.declarations;
-    // As MergeUnits: each unit under the element its owner's unit gave.
-    std::vector<CModelScope*>& owners = part.owners;
-    owners.resize(declarations.size());
-    for (size_t i = 0; i < declarations.size(); ++i) {
-        const Declaration& declaration = declarations[i];
-        CModelScope* owner =
-            declaration.owner < 0 ? part.root : owners[static_cast<size_t>(declaration.owner)];
-        declaration_ = &declaration;
-        owners[i] = MergeUnit(*declaration.unit, owner);
-        const Declaration::Below& below = declaration.below;
-        if (owners[i] == nullptr && below.entries > 0 && !below.walked) {
-            // Another part's element: what its members would change beyond
-            // their elements is changed at once.
-            part.step += below.steps;
-            if (below.mark != Declaration::Below::kKept) {
-                pendingTemplate_ = below.mark == Declaration::Below::kMarked;
-            }
-            if (below.defines) {
-                RecordDefiningFile(nullptr);
-            }
-            if (below.setsKeyFlag) {
-                keyFromProjectFile_ = projectFile_;
-            }
-            i += below.entries;
-        }
-    }
-    declaration_ = nullptr;
-}
-
-bool CModelMerger::IsPointer(const CUnit& unit, const CFunctionInfo& record) const
-{
-    if (declaration_ && declaration_->unit == &unit) {
-        return declaration_->functionPointer;
-    }
-    return IsFunctionPointer(unit, record.qualifiedName.name);
-}
-
-bool CModelMerger::KeyTokensInRange(const CUnit& unit, const CFunctionInfo& record) const
-{
-    if (declaration_ && declaration_->unit == &unit) {
-        return declaration_->keyTokensInRange;
-    }
-    return ParameterTokensInRange(unit, record);
-}
-
-int32_t CModelMerger::TagKind(const CUnit& unit) const
-{
-    if (declaration_ && declaration_->unit == &unit &&
-        declaration_->tagKind != Declaration::kTagUnknown) {
-        return declaration_->tagKind;
-    }
-    return SameNameTagTypedef(unit);
+    MergeUnits(file_.units, root, DECLARATION);
 }
 
 void CModelMerger::MergeFlaggedFile(CModelScope& root, MergeContext& context, bool projectFile)
@@ -429,12 +154,12 @@ void CModelMerger::MergeFlaggedFile(CModelScope& root, MergeContext& context, bo
     }
 }
 
-void CModelMerger::MergeUnits(std::span<CUnit> units, CModelScope* owner, int startKind)
+void CModelMerger::MergeUnits(std::span<CUnit> units, CModelScope& owner, int startKind)
 {
     const bool declarations =
         startKind == DECLARATION || startKind == INCLASS || startKind == INSTRUCT;
     for (CUnit& unit : units) {
-        CModelScope* childOwner = declarations ? MergeUnit(unit, owner) : owner;
+        CModelScope& childOwner = declarations ? MergeUnit(unit, owner) : owner;
         if (!unit.children.empty()) {
             MergeUnits(unit.children, childOwner, ChildStartKind(unit));
         }
@@ -457,7 +182,7 @@ std::string CModelMerger::NamelessName(int32_t kind)
     }
 }
 
-CModelScope* CModelMerger::MergeUnit(CUnit& unit, CModelScope* owner)
+CModelScope& CModelMerger::MergeUnit(CUnit& unit, CModelScope& owner)
 {
     kind_ = unit.kind;
     parameterKey_ = nullptr;
@@ -511,94 +236,59 @@ bool CModelMerger::IsAnonymousSeen(int32_t first)
     return !context_->namelessSeen.emplace(file_.path, first).second;
 }
 
-bool CModelMerger::Merges(const CModelScope* owner, std::string_view name) const
+CModelScope& CModelMerger::FindOrAdd(CModelScope& owner)
 {
-    return !part_ || (owner != nullptr && (owner != part_->root || part_->Holds(NameHash(name))));
+    return *owner.AddChild(name_, parameterKey_, kind_, keyFromProjectFile_);
 }
 
-uint64_t CModelMerger::NameHash(std::string_view name) const
+void CModelMerger::AddUnit(CModelScope& element, CUnit& unit)
 {
-    if (declaration_ && declaration_->hashedName == name.data() && name.data() != nullptr &&
-        declaration_->hashedSize == name.size()) {
-        return declaration_->nameHash;
-    }
-    return MergePart::HashOf(name);
-}
-
-CModelScope* CModelMerger::Child(CModelScope* owner, std::string_view name, int32_t kind)
-{
-    if (!part_) {
-        return owner->AddChild(name, parameterKey_, kind, keyFromProjectFile_);
-    }
-    const uint64_t step = part_->step++;
-    if (!Merges(owner, name)) {
-        return nullptr;
-    }
-    const size_t before = owner->scopeChildren ? owner->scopeChildren->size() : 0;
-    CModelScope* child = owner->AddChild(name, parameterKey_, kind, keyFromProjectFile_);
-    if (owner->scopeChildren->size() != before) {
-        child->TakeNumber(part_->firstNumber + step);
-    }
-    return child;
-}
-
-CModelScope* CModelMerger::FindOrAdd(CModelScope* owner)
-{
-    return Child(owner, name_, kind_);
-}
-
-void CModelMerger::AddUnit(CModelScope* element, CUnit& unit)
-{
-    if (element) {
-        element->isTemplate = pendingTemplate_;
-    }
+    element.isTemplate = pendingTemplate_;
     pendingTemplate_ = false;
     if (unit.brace) {
         RecordDefiningFile(element);
-        if (element) {
-            element->definitions.push_back(&unit);
-            element->definitionFiles.push_back(file_.path);
-        }
-    } else if (element) {
-        element->declarations.push_back(&unit);
-        element->declarationFiles.push_back(file_.path);
+        element.definitions.push_back(&unit);
+        element.definitionFiles.push_back(file_.path);
+    } else {
+        element.declarations.push_back(&unit);
+        element.declarationFiles.push_back(file_.path);
     }
 }
 
-CModelScope* CModelMerger::AddOrFindScope(CUnit& unit, CModelScope* owner)
+CModelScope& CModelMerger::AddOrFindScope(CUnit& unit, CModelScope& owner)
 {
-    CModelScope* element = FindOrAdd(owner);
-    if (element && element->kind == UNIT_PLACEHOLDER) {
-        element->kind = unit.kind;
+    CModelScope& element = FindOrAdd(owner);
+    if (element.kind == UNIT_PLACEHOLDER) {
+        element.kind = unit.kind;
     }
     AddUnit(element, unit);
-    if (element && !element->scopeChildren) {
-        element->scopeChildren = std::make_unique<ScopeChildSet>();
+    if (!element.scopeChildren) {
+        element.scopeChildren = std::make_unique<ScopeChildSet>();
     }
     return element;
 }
 
-CModelScope* CModelMerger::AddOrFindMember(CUnit& unit, CModelScope* owner)
+CModelScope& CModelMerger::AddOrFindMember(CUnit& unit, CModelScope& owner)
 {
-    CModelScope* element = FindOrAdd(owner);
+    CModelScope& element = FindOrAdd(owner);
     AddUnit(element, unit);
     return element;
 }
 
-void CModelMerger::MergeVariable(CUnit& unit, const CVariableInfo& record, CModelScope* owner)
+void CModelMerger::MergeVariable(CUnit& unit, const CVariableInfo& record, CModelScope& owner)
 {
     name_ = record.qualifiedName.name.view();
-    if (const int32_t tagKind = &record == AsVariableInfo(unit) ? TagKind(unit) : 0) {
+    if (const int32_t tagKind = &record == AsVariableInfo(unit) ? SameNameTagTypedef(unit) : 0) {
         // The type's declaration, before or after its definition: the
         // element is the type, never a variable of that name.
         kind_ = tagKind;
-        CModelScope* element = FindOrAdd(owner);
-        if (element && (element->kind == UNIT_PLACEHOLDER || element->kind == UNIT_VARIABLE)) {
-            element->kind = tagKind;
+        CModelScope& element = FindOrAdd(owner);
+        if (element.kind == UNIT_PLACEHOLDER || element.kind == UNIT_VARIABLE) {
+            element.kind = tagKind;
         }
         AddUnit(element, unit);
-        if (element && !element->scopeChildren) {
-            element->scopeChildren = std::make_unique<ScopeChildSet>();
+        if (!element.scopeChildren) {
+            element.scopeChildren = std::make_unique<ScopeChildSet>();
         }
         kind_ = UNIT_VARIABLE;
     } else {
@@ -611,62 +301,49 @@ void CModelMerger::MergeVariable(CUnit& unit, const CVariableInfo& record, CMode
     }
 }
 
-void CModelMerger::MergeFunction(CUnit& unit, const CFunctionInfo& record, CModelScope* owner)
+void CModelMerger::MergeFunction(CUnit& unit, const CFunctionInfo& record, CModelScope& owner)
 {
     parameterKey_ = nullptr;
-    const std::string_view name = record.qualifiedName.name.view();
+    if (record.qualifiedName.scopes.empty() && IsFunctionPointer(unit, record.qualifiedName.name)) {
+        kind_ = UNIT_VARIABLE;
+        name_ = record.qualifiedName.name.view();
+        AddOrFindMember(unit, owner);
+        return;
+    }
     if (record.qualifiedName.scopes.empty()) {
-        // Another part's function is only walked: whether it is a pointer
-        // matters there only when the flag below would change, or when a
-        // token position out of range would make its key fail.
-        const bool merged = Merges(owner, name);
-        if ((merged || (projectFile_ && !keyFromProjectFile_) || !KeyTokensInRange(unit, record)) &&
-            IsPointer(unit, record)) {
-            kind_ = UNIT_VARIABLE;
-            name_ = name;
-            AddOrFindMember(unit, owner);
-            return;
-        }
-        name_ = name;
+        name_ = record.qualifiedName.name.view();
         keyFromProjectFile_ = projectFile_;
-        if (merged) {
-            parameterKey_ = BuildParameterKey(unit, record);
-        } else if (!KeyTokensInRange(unit, record)) {
-            CheckParameterTokens(unit, record);
-        }
+        parameterKey_ = BuildParameterKey(unit, record);
         AddOrFindMember(unit, owner);
         return;
     }
     // A member defined outside its class (N::C::f): the qualifiers are
     // found or made as placeholders below the current scope.
-    CModelScope* scope = DescendScopes(record.qualifiedName.scopes, owner);
+    CModelScope& scope = DescendScopes(record.qualifiedName.scopes, owner);
     kind_ = UNIT_FUNCTION;
-    name_ = name;
+    name_ = record.qualifiedName.name.view();
     keyFromProjectFile_ = projectFile_;
-    if (Merges(scope, name)) {
-        parameterKey_ = BuildParameterKey(unit, record);
-    } else if (!KeyTokensInRange(unit, record)) {
-        CheckParameterTokens(unit, record);
-    }
-    CModelScope* element = FindOrAdd(scope);
-    if (element && unit.brace && !element->fromProjectFile) {
-        element->fromProjectFile = projectFile_;
+    parameterKey_ = BuildParameterKey(unit, record);
+    CModelScope& element = FindOrAdd(scope);
+    if (unit.brace && !element.fromProjectFile) {
+        element.fromProjectFile = projectFile_;
     }
     AddUnit(element, unit);
 }
 
-CModelScope* CModelMerger::DescendScopes(const std::vector<std::string>& scopes, CModelScope* owner)
+CModelScope& CModelMerger::DescendScopes(const std::vector<std::string>& scopes, CModelScope& owner)
 {
-    CModelScope* current = owner;
+    CModelScope* current = &owner;
     for (const std::string& name : scopes) {
         // A qualifier not found is made as a placeholder.
-        CModelScope* found = Child(current, name, UNIT_PLACEHOLDER);
-        if (found && !found->scopeChildren) {
+        CModelScope* found =
+            current->AddChild(name, parameterKey_, UNIT_PLACEHOLDER, keyFromProjectFile_);
+        if (!found->scopeChildren) {
             found->scopeChildren = std::make_unique<ScopeChildSet>();
         }
         current = found;
     }
-    return current;
+    return *current;
 }
 
 const char* CModelMerger::BuildParameterKey(const CUnit& unit, const CFunctionInfo& record)
@@ -702,50 +379,10 @@ const char* CModelMerger::BuildParameterKey(const CUnit& unit, const CFunctionIn
     return keyBuilder_.Pack();
 }
 
-bool CModelMerger::ParameterTokensInRange(const CUnit& unit, const CFunctionInfo& record)
-{
-    if (!unit.tokens) {
-        return true;
-    }
-    const size_t size = unit.tokens->size();
-    const auto inRange = [size](int position) { return static_cast<size_t>(position) < size; };
-    for (const CVariableInfo& parameter : record.parameters) {
-        const TokenIndices& specifiers = parameter.specifierTokens;
-        const TokenIndices& arrays = parameter.arrayTokens;
-        if (!std::all_of(specifiers.begin(), specifiers.end(), inRange) ||
-            !std::all_of(arrays.begin(), arrays.end(), inRange)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-void CModelMerger::CheckParameterTokens(const CUnit& unit, const CFunctionInfo& record)
-{
-    if (ParameterTokensInRange(unit, record)) {
-        return;
-    }
-    // The first position out of range is the first BuildParameterKey reads.
-    for (const CVariableInfo& parameter : record.parameters) {
-        for (int position : parameter.specifierTokens) {
-            static_cast<void>(unit.tokens->at(static_cast<size_t>(position)));
-        }
-        for (int position : parameter.arrayTokens) {
-            static_cast<void>(unit.tokens->at(static_cast<size_t>(position)));
-        }
-    }
-}
-
-void CModelMerger::RecordDefiningFile(CModelScope* element)
+void CModelMerger::RecordDefiningFile(CModelScope& element)
 {
     if (!input_) {
         return;
-    }
-    if (fileNumber_ < 0 && part_ && listing_) {
-        // The parts of a split merge number the files they add alike, and
-        // leave the input set as it is until they have ended.
-        fileNumber_ =
-            listing_->inputNumber >= 0 ? listing_->inputNumber : part_->Number(listing_->lowerPath);
     }
     if (fileNumber_ < 0) {
         const std::string lower = ToLowerCopy(file_.path);
@@ -754,9 +391,7 @@ void CModelMerger::RecordDefiningFile(CModelScope* element)
             fileNumber_ = input_->AddNumber(lower);
         }
     }
-    if (element) {
-        element->definitionFileNumbers.insert(fileNumber_);
-    }
+    element.definitionFileNumbers.insert(fileNumber_);
 }
 
 // Builds the model under a fresh root from every record the engine holds.
@@ -777,67 +412,21 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
                     merger.MergeFile(*root_, context, projectFile);
                 }
             } catch (const std::exception& failure) {
-                WriteMergeFailure(input_->Messages(), file, failure.what());
+                MessageLine(input_->Messages(), MessageKind::Error)
+                    << GetLangString(3) << ": " << file.path << " : " << failure.what();
             }
         };
-        // The paths of the files merged, for the input set, when noted
-        // after the merge.
-        std::vector<const std::string*> noCasePaths;
         // Each project file's flags, looked up once.
         std::vector<std::pair<bool, bool>> flags = MergeFlags();
         const std::pair<bool, bool> drawn(true, true);
-        const size_t tokens = TokenCount(projectFiles_, fileIndex_.files);
-        const bool big = tokens >= kLeastTokensForThreads;
         if (std::all_of(flags.begin(), flags.end(), [&](const auto& f) { return f == drawn; })) {
-            // Which files are merged is known before any is: their units
-            // are merged on several threads when there are many.
-            const bool split = big && !OneFileHoldsMuch(projectFiles_, fileIndex_.files, tokens);
-            const size_t parts =
-                split ? std::min<size_t>(kMostMergeParts, FileReadAhead::WorkersFor(jobs_)) : 1;
-            // The instances of a header path are compared on the threads
-            // too: a header included by many files has many.
-            const std::vector<char> repeated = parts > 1
-                ? RepeatedHeaders(fileIndex_.files, static_cast<unsigned>(parts))
-                : std::vector<char>();
-            std::vector<TakenFile> taken;
-            taken.reserve(projectFiles_.size() + fileIndex_.files.size());
-            if (!repeated.empty()) {
-                // Known repeats need no bookkeeping but the paths merged,
-                // which the input set notes after the merge, meanwhile.
-                for (auto& file : projectFiles_) {
-                    taken.push_back({file.get(), true});
-                    noCasePaths.push_back(&file->path);
-                }
-                for (size_t i = 0; i < fileIndex_.files.size(); ++i) {
-                    if (CSourceFile* header = fileIndex_.files[i].get()) {
-                        noCasePaths.push_back(&header->path);
-                        if (!repeated[i]) {
-                            taken.push_back({header, false});
-                        }
-                    }
-                }
-            } else {
-                const auto take = [&](CSourceFile& file, bool projectFile) {
-                    try {
-                        if (CModelMerger(fileIndex_, file, input_).TakeFile(context, projectFile)) {
-                            taken.push_back({&file, projectFile});
-                        }
-                    } catch (const std::exception& failure) {
-                        WriteMergeFailure(input_->Messages(), file, failure.what());
-                    }
-                };
-                for (auto& file : projectFiles_) {
-                    take(*file, true);
-                }
-                for (auto& header : fileIndex_.files) {
-                    if (header) {
-                        take(*header, false);
-                    }
-                }
+            for (auto& file : projectFiles_) {
+                mergeOne(*file, true, false);
             }
-            for (const MergeFailure& failure :
-                MergeSplitByName(fileIndex_, taken, *root_, input_, parts).failures) {
-                WriteMergeFailure(input_->Messages(), *taken[failure.file].file, failure.what);
+            for (auto& header : fileIndex_.files) {
+                if (header) {
+                    mergeOne(*header, false, false);
+                }
             }
         } else {
             for (size_t i = 0; i < projectFiles_.size(); ++i) {
@@ -850,14 +439,15 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
         // the parents and links variables to their holders: neither reads
         // what the other writes. A big model does both at once.
         FunctionIndex functions;
-        const bool atOnce = FileReadAhead::WorkersFor(jobs_) > 1 && big;
+        const bool atOnce = FileReadAhead::WorkersFor(jobs_) > 1 &&
+            TokenCount(projectFiles_, fileIndex_.files) >= kLeastTokensForIndexThread;
         // The linker and the index each walk a big model on threads too.
         const unsigned walkThreads = atOnce
             ? static_cast<unsigned>(
-                  std::min<size_t>(kMostMergeParts, FileReadAhead::WorkersFor(jobs_)) / 2)
+                  std::min<size_t>(kMostWalkThreads, FileReadAhead::WorkersFor(jobs_) / 2))
             : 1;
         ForEachOnThreads(
-            3, atOnce ? 2 : 1, [] { return 0; },
+            2, atOnce ? 2 : 1, [] { return 0; },
             [&](size_t step, int) {
                 if (step == 0) {
                     CTypeLinker linker(root_.get());
@@ -868,13 +458,9 @@ void CProjectAnalyzer::BuildGlobalModel(int mode)
                             }
                         },
                         walkThreads);
-                } else if (step == 1) {
+                } else {
                     functions.AddTree(*root_, walkThreads);
                     functions.FileInto(functionTable_, functionMap_);
-                } else {
-                    for (const std::string* path : noCasePaths) {
-                        input_->AddNoCase(*path); // a path noted twice is noted once
-                    }
                 }
             },
             1);

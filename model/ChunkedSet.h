@@ -159,50 +159,7 @@ public:
         return added.release();
     }
 
-    // Adds an object that is greater than every object of the set, at its
-    // end: no search is made, nor any chunk cut. Whatever throws frees the
-    // object and leaves the set as it was.
-    void AddLast(std::unique_ptr<T> object)
-    {
-        if (chunks_.empty() || chunks_.back().size() == kChunkSize) {
-            Chunk next;
-            next.reserve(kFirstRoom);
-            chunks_.push_back(std::move(next));
-            try {
-                AddToLastChunk(object);
-            } catch (...) {
-                chunks_.pop_back(); // no chunk is left empty
-                throw;
-            }
-            return;
-        }
-        AddToLastChunk(object);
-    }
-
-    // Hands every object over, in order, and leaves the set empty.
-    std::vector<std::unique_ptr<T>> Release()
-    {
-        std::vector<std::unique_ptr<T>> objects;
-        objects.reserve(size_);
-        for (Chunk& chunk : chunks_) {
-            for (T* object : chunk) {
-                objects.emplace_back(object);
-            }
-        }
-        chunks_.clear();
-        size_ = 0;
-        return objects;
-    }
-
 private:
-    void AddToLastChunk(std::unique_ptr<T>& object)
-    {
-        Chunk& last = chunks_.back();
-        Reserve(last, last.size() + 1);
-        last.push_back(object.release());
-        ++size_;
-    }
-
     // The chunk and position the first object not less than `key` has (or
     // would have): chunk == chunks_.size() when every object is less.
     template <class Key> std::pair<size_t, size_t> Place(const Key& key) const

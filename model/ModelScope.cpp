@@ -48,11 +48,6 @@ CModelScope::CModelScope() : creationNumber_(g_nextCreationNumber++)
 {
 }
 
-uint64_t CModelScope::SetNumbersAside(uint64_t count) noexcept
-{
-    return g_nextCreationNumber.fetch_add(count);
-}
-
 const ScopeLinkSet& CModelScope::NoLinks()
 {
     static const ScopeLinkSet none;

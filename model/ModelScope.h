@@ -112,12 +112,6 @@ public:
 
     // Increases with every element made in the process.
     uint64_t CreationNumber() const { return creationNumber_; }
-    // Sets aside `count` numbers after those of every element made so far,
-    // and gives the first: elements made on several threads take numbers
-    // from it in the order they would have been made in one after another.
-    static uint64_t SetNumbersAside(uint64_t count) noexcept;
-    // Takes a number set aside instead of the one the element was made with.
-    void TakeNumber(uint64_t number) noexcept { creationNumber_ = number; }
 
     // The first declaring unit, else the first defining one, else none. A
     // class, struct or union skips the same-name typedefs that declare it.

@@ -9,6 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
 namespace {
 
 using Strings = std::vector<std::string>;
@@ -374,4 +379,45 @@ TEST(ModelMerge, ALargeModelFilesItsFunctionsAsOneJobDoes)
     EXPECT_NE(described[0].find("over/1 -> -\nover/2 -> -\nshared/1 -> -\n"), std::string::npos)
         << described[0].substr(described[0].size() - 200);
     EXPECT_EQ(described[1], described[0]);
+}
+
+// A model of more than half a million tokens is linked and indexed on
+// threads: elements, nameless types, merged paths and defining files come
+// out as a one-job build makes them.
+TEST(ModelMerge, ALargeModelBuiltWithFourJobsIsTheOneJobModel)
+{
+    ProjectFolder folder;
+    std::vector<std::string> project;
+    for (int file = 0; file < 8; ++file) {
+        std::string text = "struct { int q; } first" + std::to_string(file) + ";\nnamespace n" +
+            std::to_string(file % 3) + " {\n";
+        for (int f = 0; f < 4000; ++f) {
+            const std::string name = std::to_string(f % 2500);
+            text += f % 5 == 0 ? "struct { int a" + name + "; } v" + name + ";\n"
+                               : "int f" + name + "(int a, int b) { return a + b; }\n";
+        }
+        text += "}\n";
+        const std::string name = "src/m" + std::to_string(file) + ".cpp";
+        folder.Write(name, text);
+        project.push_back(name);
+    }
+    std::string outlines[2];
+    std::set<std::string> merged[2];
+    std::map<std::string, int32_t> numbers[2];
+    for (unsigned jobs : {1u, 4u}) {
+        Analysis analysis(folder, project);
+        analysis.Engine().SetJobs(jobs);
+        analysis.Run();
+        outlines[jobs == 1 ? 0 : 1] = OutlineOf(analysis.Engine());
+        merged[jobs == 1 ? 0 : 1] = analysis.input.mergedFiles;
+        numbers[jobs == 1 ? 0 : 1] = analysis.input.fileNumbers;
+    }
+    EXPECT_NE(outlines[0].find("Nameless Struct6408 "), std::string::npos);
+    EXPECT_EQ(outlines[0].find("Nameless Struct6409 "), std::string::npos);
+    EXPECT_TRUE(outlines[1] == outlines[0]);
+    // The input set notes the same merged paths and defining files.
+    EXPECT_EQ(merged[0].size(), project.size());
+    EXPECT_EQ(merged[1], merged[0]);
+    EXPECT_EQ(numbers[0].size(), project.size());
+    EXPECT_EQ(numbers[1], numbers[0]);
 }

@@ -122,43 +122,6 @@ TEST(ChunkedSet, ChunksStayNearlyFull)
     }
 }
 
-// Objects added in order at the end fill whole chunks; handing them all over
-// gives them in order, empties the set, and leaves it usable.
-TEST(ChunkedSet, AddedLastAndHandedOverInOrder)
-{
-    const int count = static_cast<int>(Set::kChunkSize) * 3 + 5;
-    Set set;
-    for (int i = 0; i < count; ++i) {
-        char name[16];
-        std::snprintf(name, sizeof name, "n%07d", i);
-        set.AddLast(std::make_unique<Named>(Named {name, i}));
-    }
-    ASSERT_EQ(set.size(), static_cast<size_t>(count));
-    EXPECT_LE(set.Room(), set.size() + set.size() / 8);
-    for (int i = 0; i < count; i += 97) {
-        char name[16];
-        std::snprintf(name, sizeof name, "n%07d", i);
-        const Named* found = set.Find(Named {name});
-        ASSERT_NE(found, nullptr) << name;
-        EXPECT_EQ(found->made, i);
-    }
-    // Found or added by search after the additions at the end.
-    EXPECT_EQ(Add(set, "n0000100", -1)->made, 100);
-    EXPECT_EQ(Add(set, "m", -1)->made, -1);
-
-    const std::vector<std::unique_ptr<Named>> objects = set.Release();
-    EXPECT_TRUE(set.empty());
-    EXPECT_TRUE(set.begin() == set.end());
-    EXPECT_EQ(set.Find(Named {"m"}), nullptr);
-    ASSERT_EQ(objects.size(), static_cast<size_t>(count) + 1);
-    EXPECT_EQ(objects.front()->name, "m");
-    for (size_t i = 1; i < objects.size(); ++i) {
-        EXPECT_EQ(objects[i]->made, static_cast<int>(i) - 1);
-    }
-    EXPECT_EQ(Add(set, "again", 0)->name, "again");
-    EXPECT_EQ(set.size(), 1u);
-}
-
 TEST(ChunkedSet, AMakerThatThrowsLeavesTheSetAsItWas)
 {
     Set set;

@@ -127,32 +127,6 @@ TEST(ModelScope, LinkSetsIterateInCreationOrder)
     }
 }
 
-// Elements that take numbers set aside come after every element made before
-// and before every element made after, in the order of the numbers,
-// whatever order they were made in.
-TEST(ModelScope, ElementsNumberedAgainOrderAsGiven)
-{
-    std::vector<std::unique_ptr<CModelScope>> made;
-    for (int k = 0; k < 6; ++k) {
-        made.push_back(std::make_unique<CModelScope>());
-    }
-    const uint64_t first = CModelScope::SetNumbersAside(10);
-    const std::vector<CModelScope*> order {
-        made[4].get(), made[1].get(), made[5].get(), made[0].get()};
-    for (size_t i = 0; i < order.size(); ++i) {
-        order[i]->TakeNumber(first + 2 * i); // gaps are fine
-    }
-    const CModelScope later;
-    ScopeLinkSet links;
-    for (auto& element : made) {
-        links.insert(element.get());
-    }
-    const std::vector<CModelScope*> expected {
-        made[2].get(), made[3].get(), made[4].get(), made[1].get(), made[5].get(), made[0].get()};
-    EXPECT_EQ(std::vector<CModelScope*>(links.begin(), links.end()), expected);
-    EXPECT_LT(made[0]->CreationNumber(), later.CreationNumber());
-}
-
 TEST(ModelScope, DestroyingTheRootLeavesUnitsAlone)
 {
     CUnit unit;
