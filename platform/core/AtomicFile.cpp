@@ -189,12 +189,7 @@ bool WriteFileAtomicallyWith(const std::string& path, bool (*write)(int fd, void
     if (fd < 0)
         return false;
 
-    // The new content is most often about as large as what it replaces.
-    const size_t setAside =
-        S_ISREG(existing.st_mode) ? SetAsideRoom(fd, static_cast<size_t>(existing.st_size)) : 0;
     bool ok = write(fd, context);
-    if (ok && setAside > 0)
-        ok = GiveBackRoomPastEnd(fd, setAside);
     if (ok && examine(target, existing) && S_ISREG(existing.st_mode))
         ok = ::fchmod(fd, existing.st_mode & 07777) == 0;
     if (ok) {

@@ -28,9 +28,9 @@ enum class LinkRule { WriteThrough, Replace };
 // With `replaced`, a regular file that was replaced is left open there (else
 // -1): the last close of a large file gives its room back, which can take
 // long where the file system discards freed blocks at once, and the caller
-// chooses where that happens. Room as large as the file replaced is set
-// aside for the new one before it is written, which makes writing it
-// cheaper; room it did not take is given back before it is flushed.
+// chooses where that happens. A writer that knows about how large its
+// content is sets room aside for it (SetAsideRoom) and gives back what it
+// did not take (GiveBackRoomPastEnd) before it returns.
 bool WriteFileAtomicallyWith(const std::string& path, bool (*write)(int fd, void* context),
     void* context, LinkRule links = LinkRule::WriteThrough, int* replaced = nullptr);
 
