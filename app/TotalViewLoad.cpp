@@ -11,46 +11,12 @@
 #include "AppContext.h"
 #include "DetailView.h"
 #include "InputSet.h"
+#include "LargeStackThread.h"
 #include "MainFrame.h"
 #include "UiThreadPoster.h"
 
 #include <QScrollBar>
 #include <QStyle>
-
-#include <system_error>
-#include <thread>
-
-namespace {
-
-// Runs a load's `beside` on a thread of its own, or at once on the calling
-// thread when no thread can be had.
-class BesideThread {
-public:
-    BesideThread(const CTotalView::Beside& beside, const CAnalyzer& analyzer)
-    {
-        if (!beside)
-            return;
-        try {
-            thread_ = std::thread([&beside, &analyzer] { beside(analyzer); });
-        } catch (const std::system_error&) {
-            beside(analyzer);
-        }
-    }
-    ~BesideThread() { Join(); }
-    BesideThread(const BesideThread&) = delete;
-    BesideThread& operator=(const BesideThread&) = delete;
-
-    void Join()
-    {
-        if (thread_.joinable())
-            thread_.join();
-    }
-
-private:
-    std::thread thread_;
-};
-
-} // namespace
 
 bool CTotalView::StartLoad(Load load, std::function<void(bool)> done, Beside beside)
 {
@@ -78,7 +44,11 @@ bool CTotalView::StartLoad(Load load, std::function<void(bool)> done, Beside bes
         disposal.Await(); // also when `load` did not ask
         if (!slot->loaded)
             return;
-        BesideThread besideRebuild(beside, *analyzer);
+        // `beside` goes on beside the rebuild; with no thread to be had,
+        // here before it.
+        LargeStackThread besideRebuild;
+        if (beside && !besideRebuild.Start([&beside, analyzer] { beside(*analyzer); }))
+            beside(*analyzer);
         // Records without their model are never left behind, stopped or not.
         analyzer->RebuildModel(3);
         steps.Lap("rebuild");
