@@ -108,6 +108,10 @@ void FunctionIndex::FileInto(FunctionTable& table, FunctionMap& map)
         const int byName = a.name.compare(b.name);
         return byName != 0 ? byName < 0 : a.order < b.order;
     });
+    // Both take at most an entry per function; what is left over goes
+    // back at the end.
+    table.reserve(table.size() + noted_.size());
+    map.reserve(map.size() + noted_.size());
     std::vector<std::pair<int32_t, CModelScope*>> counts;
     for (size_t first = 0; first < noted_.size();) {
         size_t end = first + 1;
@@ -129,10 +133,10 @@ void FunctionIndex::FileInto(FunctionTable& table, FunctionMap& map)
             [](const auto& a, const auto& b) { return a.first < b.first; });
         for (const auto& [count, scope] : counts) {
             // A key filed before keeps its function.
-            table.emplace_hint(table.end(), CallKey {scope->name.view(), count}, scope);
+            table.try_emplace(CallKey {scope->name.view(), count}, scope);
         }
         // The map: every function of the name, in walk order.
-        auto place = map.try_emplace(map.end(), noted_[first].name);
+        auto place = map.try_emplace(noted_[first].name).first;
         FunctionDefinitions& entry = place->second;
         for (size_t i = first; i < end; ++i) {
             CModelScope& scope = *noted_[i].scope;
@@ -147,5 +151,7 @@ void FunctionIndex::FileInto(FunctionTable& table, FunctionMap& map)
         entry.count = static_cast<int32_t>(entry.units.size());
         first = end;
     }
-    noted_.clear();
+    table.shrink_to_fit();
+    map.shrink_to_fit();
+    std::vector<Noted>().swap(noted_);
 }

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "SortedVectorMap.h"
+
 #include <cstdint>
-#include <map>
 #include <string>
 #include <string_view>
 
@@ -39,4 +40,4 @@ struct CallKeyLess {
 
 // Every function of the model under its name and parameter count; of two
 // functions with one key the first indexed stays.
-using FunctionTable = std::map<CallKey, CModelScope*, CallKeyLess>;
+using FunctionTable = SortedVectorMap<CallKey, CModelScope*, CallKeyLess>;

@@ -7,10 +7,10 @@
 #include "FileNumberSet.h"
 #include "FilePathRef.h"
 #include "ParameterKey.h"
+#include "SortedVectorMap.h"
 #include "Unit.h"
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -68,7 +68,7 @@ struct FunctionDefinitions {
 
 // Every function of a model by name, with its defining units. The names are
 // the elements' own: the map goes with the model, never after it.
-using FunctionMap = std::map<std::string_view, FunctionDefinitions>;
+using FunctionMap = SortedVectorMap<std::string_view, FunctionDefinitions>;
 
 // An element of the project-wide model: a namespace, class, struct, union,
 // enum, variable or function, a placeholder (kind 55) for a qualifier not yet
