@@ -70,7 +70,7 @@ void FunctionIndex::AddTree(CModelScope& root, unsigned threads)
     noted_.reserve(total);
     for (FunctionIndex& run : walked) {
         for (Noted noted : run.noted_) {
-            noted.order = noted_.size();
+            noted.order = static_cast<uint32_t>(noted_.size());
             noted_.push_back(noted);
         }
         std::vector<Noted>().swap(run.noted_);
@@ -93,8 +93,9 @@ void FunctionIndex::Add(CModelScope& scope)
             }
         }
     }
-    noted_.push_back({PrefixOf(scope.name.view()), scope.name.view(), &scope,
-        record ? static_cast<int32_t>(record->parameters.size()) : -1, noted_.size()});
+    noted_.push_back({PrefixOf(scope.name.view()), &scope,
+        record ? static_cast<int32_t>(record->parameters.size()) : -1,
+        static_cast<uint32_t>(noted_.size())});
 }
 
 void FunctionIndex::FileInto(FunctionTable& table, FunctionMap& map)
@@ -105,7 +106,7 @@ void FunctionIndex::FileInto(FunctionTable& table, FunctionMap& map)
         if (a.prefix != b.prefix) {
             return a.prefix < b.prefix;
         }
-        const int byName = a.name.compare(b.name);
+        const int byName = a.scope->name.view().compare(b.scope->name.view());
         return byName != 0 ? byName < 0 : a.order < b.order;
     });
     // Both take at most an entry per function; what is left over goes
@@ -115,8 +116,9 @@ void FunctionIndex::FileInto(FunctionTable& table, FunctionMap& map)
     std::vector<std::pair<int32_t, CModelScope*>> counts;
     for (size_t first = 0; first < noted_.size();) {
         size_t end = first + 1;
+        const std::string_view name = noted_[first].scope->name.view();
         while (end < noted_.size() && noted_[end].prefix == noted_[first].prefix &&
-            noted_[end].name == noted_[first].name) {
+            noted_[end].scope->name.view() == name) {
             ++end;
         }
         // The table: the first of each parameter count, filed by count.
@@ -136,7 +138,7 @@ void FunctionIndex::FileInto(FunctionTable& table, FunctionMap& map)
             table.try_emplace(CallKey {scope->name.view(), count}, scope);
         }
         // The map: every function of the name, in walk order.
-        auto place = map.try_emplace(noted_[first].name).first;
+        auto place = map.try_emplace(name).first;
         FunctionDefinitions& entry = place->second;
         for (size_t i = first; i < end; ++i) {
             CModelScope& scope = *noted_[i].scope;

@@ -34,12 +34,14 @@ public:
     void FileInto(FunctionTable& table, FunctionMap& map);
 
 private:
+    // A big model notes hundreds of thousands of functions at once, so a
+    // note is kept small: the name is the element's, read only when the
+    // first eight bytes of two names are alike.
     struct Noted {
         uint64_t prefix; // the name's first eight bytes, big-endian, zero-padded
-        std::string_view name;
         CModelScope* scope;
         int32_t parameters; // of its first function unit; -1 without one
-        size_t order; // in the walk
+        uint32_t order; // in the walk
     };
 
     std::vector<Noted> noted_;
