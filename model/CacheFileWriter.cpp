@@ -4,17 +4,10 @@
 #include "CacheError.h"
 
 #include <system_error>
+#include <utility>
 
 CCacheFileWriter::CCacheFileWriter(int fd) : fd_(fd)
 {
-    // The settling thread first: the writing thread settles what it wrote
-    // itself when there is none.
-    try {
-        settler_ = std::thread([this] { Settle(); });
-    } catch (const std::system_error&) {
-        // The writing thread settles.
-    }
-    settleApart_ = settler_.joinable();
     try {
         thread_ = std::thread([this] { Work(); });
     } catch (const std::system_error&) {
@@ -33,15 +26,6 @@ CCacheFileWriter::~CCacheFileWriter()
     if (thread_.joinable()) {
         thread_.join();
     }
-    {
-        std::lock_guard lock(mutex_);
-        written_.clear();
-        writerDone_ = true;
-    }
-    settle_.notify_all();
-    if (settler_.joinable()) {
-        settler_.join();
-    }
 }
 
 void CCacheFileWriter::ThrowIfFailed() const
@@ -51,58 +35,41 @@ void CCacheFileWriter::ThrowIfFailed() const
     }
 }
 
-bool CCacheFileWriter::WriteItem(Item& item)
+bool CCacheFileWriter::WriteItem(const Item& item)
 {
     if (!item.chunk.bytes) {
-        patched_ = true;
         return WriteAllBytesAt(fd_, item.patch, 4, item.offset);
     }
     if (!WriteAllBytes(fd_, item.chunk.bytes.get(), item.chunk.size)) {
         return false;
     }
-    item.offset = writtenBytes_;
     writtenBytes_ += item.chunk.size;
+    // The disk starts on what was written once a few megabytes are there,
+    // right away, so that it is busy from early on and the flush at the
+    // end has little left to wait for. Each start walks the file's pages
+    // and takes locks the writes take too: not once per item.
+    if (writtenBytes_ - writeBackFrom_ >= kWriteBackBytes) {
+        StartWriteBack(fd_, writeBackFrom_, writtenBytes_ - writeBackFrom_);
+        writeBackFrom_ = writtenBytes_;
+    }
     return true;
 }
 
-void CCacheFileWriter::SettleItem(const Item& item)
+std::vector<CacheChunk> CCacheFileWriter::TakeWrittenOwn()
 {
-    if (digest_ != nullptr) {
-        digest_->Add(item.chunk.bytes.get(), item.chunk.size);
-    }
-    // The disk starts on what was written once a few megabytes are there;
-    // the flush at the end then has little left to wait for. Each start
-    // walks the file's pages and takes locks the writes take too: once per
-    // item, it held the writing thread back.
-    if (item.offset != writeBackEnd_) {
-        writeBackFrom_ = item.offset;
-    }
-    writeBackEnd_ = item.offset + item.chunk.size;
-    if (writeBackEnd_ - writeBackFrom_ >= kWriteBackBytes) {
-        StartWriteBack(fd_, writeBackFrom_, writeBackEnd_ - writeBackFrom_);
-        writeBackFrom_ = writeBackEnd_;
-    }
-}
-
-CacheChunk CCacheFileWriter::Release(Item& item)
-{
-    if (item.own) {
-        appendedBytes_ -= item.chunk.size;
-        return std::move(item.chunk); // freed by the caller, off the lock
-    }
-    item.chunk.size = 0;
-    spare_.push_back(std::move(item.chunk));
-    return CacheChunk();
+    return std::exchange(writtenOwn_, {});
 }
 
 void CCacheFileWriter::Write(CacheChunk& chunk)
 {
+    if (digest_ != nullptr) {
+        digest_->Add(chunk.bytes.get(), chunk.size);
+    }
     if (!thread_.joinable()) {
         Item item;
         item.chunk = std::move(chunk);
         failed_ = failed_ || !WriteItem(item);
         ThrowIfFailed();
-        SettleItem(item);
         chunk = std::move(item.chunk);
         chunk.size = 0;
         return;
@@ -113,48 +80,55 @@ void CCacheFileWriter::Write(CacheChunk& chunk)
     queue_.emplace_back().chunk = std::move(chunk);
     chunk = CacheChunk();
     queued_.notify_one();
-    // A chunk to go on with: a settled one, a new one while few are in
+    // A chunk to go on with: a written one, a new one while few are in
     // flight, else the next one to come back.
     if (spare_.empty() && chunks_ >= kChunksInFlight) {
         progress_.wait(lock, [this] { return !spare_.empty() || failed_; });
         ThrowIfFailed();
     }
-    if (!spare_.empty()) {
+    std::vector<CacheChunk> freed = TakeWrittenOwn();
+    const bool reused = !spare_.empty();
+    if (reused) {
         chunk = std::move(spare_.back());
         spare_.pop_back();
-        return;
+    } else {
+        ++chunks_;
     }
-    ++chunks_;
     lock.unlock();
-    chunk.bytes = std::make_unique_for_overwrite<char[]>(capacity);
-    chunk.capacity = capacity;
+    freed.clear(); // off the lock
+    if (!reused) {
+        chunk.bytes = std::make_unique_for_overwrite<char[]>(capacity);
+        chunk.capacity = capacity;
+    }
 }
 
 void CCacheFileWriter::Append(CacheChunk bytes)
 {
+    if (digest_ != nullptr) {
+        digest_->Add(bytes.bytes.get(), bytes.size);
+    }
     Item item;
     item.chunk = std::move(bytes);
     item.own = true;
     if (!thread_.joinable()) {
         failed_ = failed_ || !WriteItem(item);
         ThrowIfFailed();
-        SettleItem(item);
         return;
     }
     std::unique_lock lock(mutex_);
-    progress_.wait(lock, [this] {
-        return (unwrittenBytes_ < kMostAppendedBytes && appendedBytes_ < kMostUnsettledBytes) ||
-            failed_;
-    });
+    progress_.wait(lock, [this] { return unwrittenBytes_ < kMostAppendedBytes || failed_; });
     ThrowIfFailed();
-    appendedBytes_ += item.chunk.size;
     unwrittenBytes_ += item.chunk.size;
     queue_.push_back(std::move(item));
     queued_.notify_one();
+    std::vector<CacheChunk> freed = TakeWrittenOwn();
+    lock.unlock();
+    // The written bytes are freed here, off the lock.
 }
 
 void CCacheFileWriter::Patch(size_t offset, uint32_t value)
 {
+    patched_ = true;
     Item item;
     item.offset = offset;
     CCacheSink::Put(item.patch, value);
@@ -172,9 +146,11 @@ void CCacheFileWriter::Patch(size_t offset, uint32_t value)
 bool CCacheFileWriter::Finish()
 {
     std::unique_lock lock(mutex_);
-    progress_.wait(lock,
-        [this] { return (queue_.empty() && !busy_ && written_.empty() && !settling_) || failed_; });
-    return !failed_;
+    progress_.wait(lock, [this] { return (queue_.empty() && !busy_) || failed_; });
+    std::vector<CacheChunk> freed = TakeWrittenOwn();
+    const bool ok = !failed_;
+    lock.unlock();
+    return ok;
 }
 
 void CCacheFileWriter::Work()
@@ -190,11 +166,6 @@ void CCacheFileWriter::Work()
         busy_ = true;
         lock.unlock();
         const bool ok = WriteItem(item);
-        const bool settleHere = ok && item.chunk.bytes && !settleApart_;
-        if (settleHere) {
-            SettleItem(item);
-        }
-        CacheChunk freed;
         lock.lock();
         busy_ = false;
         if (item.own) {
@@ -203,42 +174,12 @@ void CCacheFileWriter::Work()
         if (!ok) {
             failed_ = true;
             queue_.clear();
-        } else if (settleHere) {
-            freed = Release(item);
+        } else if (item.own) {
+            writtenOwn_.push_back(std::move(item.chunk));
         } else if (item.chunk.bytes) {
-            written_.push_back(std::move(item));
-            settle_.notify_one();
+            item.chunk.size = 0;
+            spare_.push_back(std::move(item.chunk));
         }
         progress_.notify_one();
-        if (freed.bytes) {
-            lock.unlock();
-            freed = CacheChunk();
-            lock.lock();
-        }
-    }
-}
-
-void CCacheFileWriter::Settle()
-{
-    std::unique_lock lock(mutex_);
-    for (;;) {
-        settle_.wait(lock, [this] { return !written_.empty() || writerDone_; });
-        if (written_.empty()) {
-            return;
-        }
-        Item item = std::move(written_.front());
-        written_.pop_front();
-        settling_ = true;
-        lock.unlock();
-        SettleItem(item);
-        lock.lock();
-        settling_ = false;
-        CacheChunk freed = Release(item);
-        progress_.notify_one();
-        if (freed.bytes) {
-            lock.unlock();
-            freed = CacheChunk();
-            lock.lock();
-        }
     }
 }

@@ -235,11 +235,11 @@ bool CParseCacheWriter::WriteRecords(int fd, void* context)
         // already): one pass, whatever the size. A large run encoded ahead
         // goes to the file as it is, not copied, and leaves the buffer where
         // it was.
-        // The digest is taken as the bytes go out, unless a length had to
+        // The digest is taken here as the bytes are handed to the writing
+        // thread (this thread mostly waits for it), unless a length had to
         // be filled in behind them.
         constexpr size_t kChunkBytes = size_t {1} << 20;
         constexpr size_t kLeastBytesAsTheyAre = size_t {64} << 10;
-        // The digest outlives the writer's threads, which take it.
         ByteDigest digest;
         CCacheFileWriter output(fd); // writes each chunk while the next is filled
         output.DigestInto(&digest);

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -94,6 +95,46 @@ TEST(CacheFileWriterTest, AppendedBytesLandInOrderAndTheDigestIsTheFiles)
             EXPECT_EQ(digest.Text(), DigestOfBytes(expected.data(), expected.size()));
         }
     }
+}
+
+// The digest holds every byte handed over as soon as it was handed over,
+// whatever the writing thread has come to: the caller reads it without
+// waiting for the writing.
+TEST(CacheFileWriterTest, TheDigestHoldsTheBytesOnceHandedOver)
+{
+    TempFolder folder;
+    const std::string path = folder.File("out.bin");
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    std::vector<std::string> texts;
+    for (int i = 0; i < 12; ++i) {
+        texts.emplace_back(static_cast<size_t>((2 << 20) + i * 1031), static_cast<char>('a' + i));
+    }
+    ByteDigest digest;
+    ByteDigest handedOver;
+    {
+        CCacheFileWriter writer(fd);
+        writer.DigestInto(&digest);
+        for (size_t i = 0; i < texts.size(); ++i) {
+            if (i % 3 == 0) {
+                CacheChunk chunk = ChunkOf(texts[i], texts[i].size());
+                writer.Write(chunk);
+            } else {
+                writer.Append(ChunkOf(texts[i], texts[i].size()));
+            }
+            const std::string now = digest.Text();
+            handedOver.Add(texts[i].data(), texts[i].size());
+            ASSERT_EQ(now, handedOver.Text()) << i;
+        }
+        EXPECT_TRUE(writer.Finish());
+        EXPECT_TRUE(writer.DigestWhole());
+    }
+    ::close(fd);
+    std::string expected;
+    for (const std::string& text : texts) {
+        expected += text;
+    }
+    EXPECT_TRUE(ReadFileBytes(path) == expected);
 }
 
 // A write that fails stops the writing: handing over throws from then on,
