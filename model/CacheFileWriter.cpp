@@ -3,6 +3,7 @@
 #include "AtomicFile.h"
 #include "CacheError.h"
 
+#include <algorithm>
 #include <system_error>
 #include <utility>
 
@@ -44,11 +45,14 @@ bool CCacheFileWriter::WriteItem(const Item& item)
         return false;
     }
     writtenBytes_ += item.chunk.size;
-    // The disk starts on what was written once a few megabytes are there,
-    // right away, so that it is busy from early on and the flush at the
-    // end has little left to wait for. Each start walks the file's pages
-    // and takes locks the writes take too: not once per item.
-    if (writtenBytes_ - writeBackFrom_ >= kWriteBackBytes) {
+    // The disk is started on what was written right away, so that it is
+    // busy from early on and the flush at the end has little left to wait
+    // for: the disk, not the writing, is what a large save waits for. Each
+    // start walks the file's pages and takes locks the writes take too:
+    // once a span of a few megabytes is there, not once per item; the
+    // first spans are shorter, so that the disk need not wait for them.
+    if (writtenBytes_ - writeBackFrom_ >= writeBackSpan_) {
+        writeBackSpan_ = std::min(writeBackSpan_ * 2, kWriteBackBytes);
         StartWriteBack(fd_, writeBackFrom_, writtenBytes_ - writeBackFrom_);
         writeBackFrom_ = writtenBytes_;
     }

@@ -50,8 +50,11 @@ public:
 
     static constexpr size_t kChunksInFlight = 4;
     // The disk is started on what was written in spans of this many bytes
-    // (what is left goes with the flush that follows Finish).
+    // (what is left goes with the flush that follows Finish), after a first
+    // span of kFirstWriteBackBytes and spans twice as long as the one
+    // before.
     static constexpr size_t kWriteBackBytes = size_t {2} << 20;
+    static constexpr size_t kFirstWriteBackBytes = size_t {256} << 10;
 
 private:
     struct Item {
@@ -86,9 +89,10 @@ private:
     bool finishing_ = false;
     ByteDigest* digest_ = nullptr; // the caller's
     bool patched_ = false; // the caller's
-    // The writing side's: bytes appended so far, and where the span the
-    // disk was not started on begins.
+    // The writing side's: bytes appended so far, where the span the disk
+    // was not started on begins, and how long that span gets.
     size_t writtenBytes_ = 0;
     size_t writeBackFrom_ = 0;
+    size_t writeBackSpan_ = kFirstWriteBackBytes;
     std::thread thread_;
 };
