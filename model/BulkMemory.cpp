@@ -6,6 +6,7 @@
 
 #if defined(__linux__)
 #include <sys/mman.h>
+#include <unistd.h>
 #endif
 
 namespace BulkMemory {
@@ -131,11 +132,33 @@ private:
     void Retire() noexcept
     {
         if (block_) {
+            GiveBackRest();
             Release(block_, most_ + 1 - cut_);
             block_ = nullptr;
             next_ = end_ = nullptr;
             cut_ = 0;
         }
+    }
+
+    // No piece is cut from a block after its thread moved on: the whole
+    // pages behind the last piece of a mapped block go back to the system
+    // (a thread that ends leaves up to a block's worth untouched, which a
+    // huge page backs whole). Done before the thread lets go of the block,
+    // which may be unmapped as soon as it has.
+    void GiveBackRest() noexcept
+    {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+        if (block_->mapped == 0) {
+            return;
+        }
+        const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+        const std::uintptr_t from =
+            (reinterpret_cast<std::uintptr_t>(next_) + page - 1) / page * page;
+        const auto to = reinterpret_cast<std::uintptr_t>(end_);
+        if (to > from) {
+            ::madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
+        }
+#endif
     }
 
     Block* block_ = nullptr;

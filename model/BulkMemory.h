@@ -11,7 +11,8 @@
 // thread; a block goes back to the heap when every piece cut from it has
 // been given back and its thread has moved on to another block (or ended).
 // Pieces given back early are not reused, so objects that come and go one
-// by one belong elsewhere.
+// by one belong elsewhere. What a thread never cut from the last of the
+// largest blocks goes back to the system when it moves on or ends.
 namespace BulkMemory {
 
 // `size` bytes aligned for any object of alignment 8 or less.

@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -103,3 +108,56 @@ TEST(BulkMemory, ElementsAndChildSetsUseIt)
     dropper.join();
     EXPECT_EQ(root, nullptr);
 }
+
+#if defined(__linux__)
+// A thread that ends part way into one of the largest blocks keeps what it
+// cut there and gives the pages behind its last piece back to the system.
+TEST(BulkMemory, AnEndedThreadGivesTheRestOfItsBlockBack)
+{
+    constexpr uintptr_t kLargest = uintptr_t {2} << 20;
+    constexpr size_t kSize = 1000;
+    std::vector<Piece> pieces;
+    uintptr_t blockStart = 0;
+    std::thread builder([&] {
+        // Cut until a piece opens a block aligned to its size (one mapped on
+        // its own), then a few more.
+        for (int i = 0; i < 10000; ++i) {
+            auto* bytes = static_cast<unsigned char*>(BulkMemory::Take(kSize));
+            const auto fill = static_cast<unsigned char>(i + 1);
+            std::memset(bytes, fill, kSize);
+            pieces.push_back({bytes, kSize, fill});
+            const auto at = reinterpret_cast<uintptr_t>(bytes);
+            if (blockStart == 0 && at % kLargest < 64) {
+                blockStart = at / kLargest * kLargest;
+            }
+            if (blockStart != 0 && at > blockStart + 20 * kSize) {
+                break;
+            }
+        }
+    });
+    builder.join();
+    if (blockStart == 0) {
+        for (const Piece& piece : pieces) {
+            BulkMemory::Give(piece.bytes);
+        }
+        GTEST_SKIP() << "no block was mapped on its own";
+    }
+    const auto page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
+    const auto lastEnd = reinterpret_cast<uintptr_t>(pieces.back().bytes) + kSize;
+    const uintptr_t restFrom = (lastEnd + page - 1) / page * page;
+    const uintptr_t blockEnd = blockStart + kLargest;
+    std::vector<unsigned char> resident((blockEnd - blockStart) / page);
+    ASSERT_EQ(
+        ::mincore(reinterpret_cast<void*>(blockStart), blockEnd - blockStart, resident.data()), 0);
+    EXPECT_TRUE(resident[(lastEnd - 1 - blockStart) / page] & 1); // the last piece stays
+    size_t kept = 0;
+    for (uintptr_t at = restFrom; at < blockEnd; at += page) {
+        kept += resident[(at - blockStart) / page] & 1;
+    }
+    EXPECT_EQ(kept, 0u);
+    for (const Piece& piece : pieces) {
+        EXPECT_TRUE(Intact(piece));
+        BulkMemory::Give(piece.bytes);
+    }
+}
+#endif
