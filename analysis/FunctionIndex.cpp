@@ -3,6 +3,7 @@
 #include "ForEachOnThreads.h"
 #include "UnitDetail.h"
 #include "UnitKind.h"
+#include "VoidParameterList.h"
 
 #include <algorithm>
 #include <vector>
@@ -84,18 +85,21 @@ void FunctionIndex::Add(CModelScope& scope)
     }
     // The parameter count comes from the first unit that is a function (a
     // variable and a function without parameters of one name are one
-    // element, whose first unit may be the variable).
-    const CFunctionInfo* record = nullptr;
+    // element, whose first unit may be the variable). A call of f(void)
+    // passes no arguments.
+    int32_t parameters = -1;
     for (const auto* list : {&scope.declarations, &scope.definitions}) {
         for (const CUnit* unit : *list) {
-            if (!record && unit) {
-                record = AsFunctionInfo(*unit);
+            const CFunctionInfo* record = parameters < 0 && unit ? AsFunctionInfo(*unit) : nullptr;
+            if (record) {
+                parameters = IsVoidParameterList(*unit, *record)
+                    ? 0
+                    : static_cast<int32_t>(record->parameters.size());
             }
         }
     }
-    noted_.push_back({PrefixOf(scope.name.view()), &scope,
-        record ? static_cast<int32_t>(record->parameters.size()) : -1,
-        static_cast<uint32_t>(noted_.size())});
+    noted_.push_back(
+        {PrefixOf(scope.name.view()), &scope, parameters, static_cast<uint32_t>(noted_.size())});
 }
 
 void FunctionIndex::FileInto(FunctionTable& table, FunctionMap& map)

@@ -14,6 +14,7 @@
 #include "TokenType.h"
 #include "TypeLinker.h"
 #include "UnitDetail.h"
+#include "VoidParameterList.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -369,10 +370,7 @@ const char* CModelMerger::BuildParameterKey(const CUnit& unit, const CFunctionIn
         }
     }
     // f(void) and f() are one function.
-    if (record.parameters.size() == 1 && record.parameters[0].specifierTokens.size() == 1 &&
-        record.parameters[0].arrayTokens.empty() &&
-        unit.tokens->at(static_cast<size_t>(record.parameters[0].specifierTokens[0])).type ==
-            WORD_VOID) {
+    if (IsVoidParameterList(unit, record)) {
         keyBuilder_.Clear();
         return nullptr;
     }

@@ -343,6 +343,28 @@ std::string FunctionsOf(Analysis& analysis, const std::string& caller)
 
 } // namespace
 
+// A function declared with `void` alone takes no arguments, so its calls
+// resolve to it; a `void *` parameter is still a parameter.
+TEST(ModelMerge, CallsOfAFunctionOfVoidResolveToIt)
+{
+    Written w({{"t.c",
+                  "static int counter;\n"
+                  "void reset(void);\n"
+                  "void reset(void) { counter = 0; }\n"
+                  "int next(void) { return ++counter; }\n"
+                  "void keep(void *p) { }\n"
+                  "int main(void)\n"
+                  "{ reset(); keep(0); keep(); return next() + next(1); }\n"}},
+        {"t.c"});
+    std::string calls;
+    for (const CallRecord& call : w.analysis->Engine().GetCalledFunctions(w.Find("main"))) {
+        calls += call.name + "/" + std::to_string(call.argumentCount) +
+            (call.callee == w.Find(call.name) ? " resolved\n" : " open\n");
+    }
+    EXPECT_EQ(
+        calls, "reset/0 resolved\nkeep/1 resolved\nkeep/0 open\nnext/0 resolved\nnext/1 open\n");
+}
+
 // A model of more than half a million tokens files its functions on a
 // thread of its own while the types are linked: the map and the table come
 // out as a one-job build makes them, overloads, namesakes in many files and
