@@ -1,5 +1,6 @@
 #include "FunctionIndex.h"
 
+#include "ChildRuns.h"
 #include "ForEachOnThreads.h"
 #include "UnitDetail.h"
 #include "UnitKind.h"
@@ -10,11 +11,6 @@
 #include <utility>
 
 namespace {
-
-// Runs of the root's children a thread walks at most in turn, and the
-// fewest children a run has.
-constexpr size_t kRunsPerThread = 4;
-constexpr size_t kLeastPerRun = 64;
 
 // The first eight bytes of a name as a number that orders as the bytes do
 // (a shorter name is padded with zeros, which come before any character).
@@ -44,15 +40,13 @@ void FunctionIndex::AddTree(CModelScope& root)
 
 void FunctionIndex::AddTree(CModelScope& root, unsigned threads)
 {
-    const size_t children = root.scopeChildren ? root.scopeChildren->size() : 0;
-    const auto below =
-        children > 0 ? root.scopeChildren->Spans() : std::vector<std::span<CModelScope* const>>();
-    const size_t runs =
-        std::min<size_t>({threads * kRunsPerThread, children / kLeastPerRun, below.size()});
-    if (threads <= 1 || runs <= 1) {
+    const ChildRuns cut = CutChildrenIntoRuns(root, threads);
+    if (cut.runs <= 1) {
         AddTree(root);
         return;
     }
+    const auto& below = cut.chunks;
+    const size_t runs = cut.runs;
     Add(root);
     std::vector<FunctionIndex> walked(runs);
     ForEachRunOnThreads(below.size(), runs, threads, [&](size_t run, size_t first, size_t end) {

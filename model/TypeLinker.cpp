@@ -1,20 +1,15 @@
 #include "TypeLinker.h"
 
+#include "ChildRuns.h"
 #include "ForEachOnThreads.h"
 #include "ModelScope.h"
 #include "TokenType.h"
 #include "UnitDetail.h"
 
-#include <algorithm>
 #include <string_view>
 #include <vector>
 
 namespace {
-
-// Runs of the root's children a thread walks at most in turn, and the
-// fewest children a run has.
-constexpr size_t kRunsPerThread = 4;
-constexpr size_t kLeastPerRun = 64;
 
 bool IsClassKind(int32_t kind)
 {
@@ -53,15 +48,13 @@ void CTypeLinker::Run(const Visitor& visit)
 
 void CTypeLinker::Run(const Visitor& visit, unsigned threads)
 {
-    const size_t children = root_ && root_->scopeChildren ? root_->scopeChildren->size() : 0;
-    const auto below =
-        children > 0 ? root_->scopeChildren->Spans() : std::vector<std::span<CModelScope* const>>();
-    const size_t runs =
-        std::min<size_t>({threads * kRunsPerThread, children / kLeastPerRun, below.size()});
-    if (threads <= 1 || runs <= 1) {
+    const ChildRuns cut = root_ ? CutChildrenIntoRuns(*root_, threads) : ChildRuns();
+    if (cut.runs <= 1) {
         Run(visit);
         return;
     }
+    const auto& below = cut.chunks;
+    const size_t runs = cut.runs;
     typesByName_.clear();
     memberVariables_.clear();
     // The root as Walk takes it, then its children a run each.
