@@ -135,7 +135,7 @@ void CProjectAnalyzer::ParseFile(CSourceFile& file, FileReadAhead::Result* ahead
         filed = FileHeadersReadAhead(*ahead, file);
         tokenTexts_.Pack(file.scan.tokens);
     } else {
-        file.Load(CSourceScanner(&input_->stopRequest), input_->Messages());
+        file.Load(CSourceScanner(&input_->stopRequest, &tokenTexts_), input_->Messages());
     }
     if (auto* project = ahead != nullptr ? nullptr : dynamic_cast<CProjectFile*>(&file)) {
         project->onceFiles.clear();

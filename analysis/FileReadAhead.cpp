@@ -167,6 +167,9 @@ void FileReadAhead::Discard(std::unique_ptr<Result> result)
 
 void FileReadAhead::Work(CInputSet& input)
 {
+    // The texts of the tokens this worker reads; a block goes when the
+    // last text in it has gone, on whichever thread that is.
+    TokenTextStore texts;
     for (;;) {
         // One result at a time, so that a stop finds the rest still queued.
         std::unique_ptr<Result> toFree;
@@ -191,13 +194,14 @@ void FileReadAhead::Work(CInputSet& input)
         }
         toFree.reset();
         if (index) {
-            Read(input, *index, std::move(former));
+            Read(input, *index, std::move(former), texts);
             changed_.notify_all();
         }
     }
 }
 
-void FileReadAhead::Read(CInputSet& input, size_t index, std::unique_ptr<CSourceFile> former)
+void FileReadAhead::Read(
+    CInputSet& input, size_t index, std::unique_ptr<CSourceFile> former, TokenTextStore& texts)
 {
     auto result = std::make_unique<Result>();
     KeptLines lines(result->messages);
@@ -205,7 +209,7 @@ void FileReadAhead::Read(CInputSet& input, size_t index, std::unique_ptr<CSource
     try {
         const std::string& path = paths_[index];
         result->file = std::make_unique<CProjectFile>(path.c_str(), &input, input.defines);
-        result->file->Load(CSourceScanner(&input.stopRequest), lines);
+        result->file->Load(CSourceScanner(&input.stopRequest, &texts), lines);
         result->file->onceFiles.clear();
         CPreprocessor preprocessor(result->file.get(), &input, &result->headers, &scanned_);
         preprocessor.Run();

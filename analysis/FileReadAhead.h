@@ -87,7 +87,8 @@ private:
         std::unique_ptr<CSourceFile> former;
     };
     void Work(CInputSet& input);
-    void Read(CInputSet& input, size_t index, std::unique_ptr<CSourceFile> former);
+    void Read(
+        CInputSet& input, size_t index, std::unique_ptr<CSourceFile> former, TokenTextStore& texts);
     // Hands the thing to the leftovers' disposal, or frees it here.
     template <class Thing> void FreeLater(Thing thing) noexcept;
 

@@ -175,9 +175,10 @@ void CPreprocessor::LoadHeader(const std::string& path, bool quoted)
     const Reading reading = StartReading();
     auto header = std::make_unique<CIncludedFile>(path.c_str(), input_, quoted);
     if (chain_->scanned != nullptr) {
-        chain_->scanned->Load(*header, CSourceScanner(&input_->stopRequest), input_->Messages());
+        chain_->scanned->Load(
+            *header, CSourceScanner(&input_->stopRequest, chain_->texts), input_->Messages());
     } else {
-        header->Load(CSourceScanner(&input_->stopRequest), input_->Messages());
+        header->Load(CSourceScanner(&input_->stopRequest, chain_->texts), input_->Messages());
     }
     const int32_t number = PreprocessHeader(std::move(header), input_, index_, chain_, depth);
     if (number >= 0) {

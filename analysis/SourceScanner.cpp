@@ -1,5 +1,6 @@
 #include "SourceScanner.h"
 
+#include "PPToken.h"
 #include "ScannerLexer.h"
 #include "TokenType.h"
 
@@ -34,7 +35,10 @@ void CSourceScanner::Scan(std::istream& in, std::vector<PPToken>& out, MessageSi
                     << lexer.Line() << ")";
                 break;
             }
-            if (CarriesText(type) && lexer.HasText()) {
+            if (CarriesText(type) && lexer.HasText() && texts_ != nullptr) {
+                out.emplace_back(lexer.Line(), type, nullptr);
+                out.back().text = texts_->Place(lexer.Text(), lexer.TextLength());
+            } else if (CarriesText(type) && lexer.HasText()) {
                 out.emplace_back(lexer.Line(), type, lexer.Text(), lexer.TextLength());
             } else {
                 out.emplace_back(lexer.Line(), type, nullptr);

@@ -5,6 +5,8 @@
 #include <atomic>
 #include <cstddef>
 
+class TokenTextStore;
+
 // The C/C++ scanner of the engine (rules in Scanner.ll).
 //
 // Unknown characters become LEXERROR tokens (with a message line), an unterminated block comment
@@ -29,6 +31,14 @@ public:
         : stopRequest_(stopRequest), tokenBudget_(tokenBudget)
     {
     }
+    // Places the texts of the tokens it makes in `texts` (not owned, used on
+    // the scanning thread only) rather than in a heap block each: most
+    // texts are kept with the file, and the store is where they would be
+    // moved to anyway.
+    CSourceScanner(const std::atomic<bool>* stopRequest, TokenTextStore* texts)
+        : stopRequest_(stopRequest), tokenBudget_(kDefaultTokenBudget), texts_(texts)
+    {
+    }
 
     using CTokenScanner::Scan;
     void Scan(std::istream& in, std::vector<PPToken>& out, MessageSink& messages) const override;
@@ -40,6 +50,7 @@ public:
 private:
     const std::atomic<bool>* stopRequest_;
     std::size_t tokenBudget_;
+    TokenTextStore* texts_ = nullptr;
 };
 
 // The one scanner the engine uses, without a stop request.

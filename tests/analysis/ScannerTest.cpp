@@ -451,3 +451,37 @@ TEST(Scanner, TokensBeyondTheBudgetAreDroppedWithALine)
     EXPECT_EQ(tokens.size(), 10000u);
     EXPECT_EQ(messages.str().find("Scanner stopped", 10), std::string::npos);
 }
+
+// Texts placed in a store are the texts scanned without one, and stay with
+// their tokens after the store has gone, copied or moved on (a text too long
+// for the store's blocks gets a block of its own).
+TEST(Scanner, TextsPlacedInAStoreAreTheTokensOwn)
+{
+    const std::string source = "int name_1 = 42; char* s = \"text\"; x = 'c' + 0x1F + 2.5e3;\n"
+                               "#include <dir/file.h>\n" +
+        std::string(5000, 'w') + " end\n";
+    auto scan = [&source](TokenTextStore* store) {
+        std::istringstream in(source);
+        std::vector<PPToken> tokens;
+        CSourceScanner(nullptr, store).Scan(in, tokens);
+        return tokens;
+    };
+    const std::vector<PPToken> own = scan(nullptr);
+    std::vector<PPToken> placed;
+    {
+        TokenTextStore store;
+        placed = scan(&store);
+    }
+    std::vector<PPToken> copies = placed;
+    std::vector<PPToken> moved = std::move(placed);
+    placed.clear();
+    ASSERT_EQ(copies.size(), own.size());
+    for (size_t i = 0; i < own.size(); ++i) {
+        EXPECT_EQ(copies[i].type, own[i].type) << i;
+        EXPECT_EQ(copies[i].line, own[i].line) << i;
+        EXPECT_EQ(TextOf(copies[i]), TextOf(own[i])) << i;
+        EXPECT_EQ(TextOf(moved[i]), TextOf(own[i])) << i;
+    }
+    moved.front().SetText("replaced");
+    EXPECT_EQ(TextOf(moved.front()), "replaced");
+}
