@@ -13,6 +13,7 @@
 // the project is analysed) and peak_rss_mb (the most resident until the picture is drawn,
 // the PNG aside).
 
+#include "DiagramKinds.h"
 #include "ProjectArguments.h"
 
 #include "Analyzer.h"
@@ -20,17 +21,12 @@
 
 #include "Bitmap.h"
 #include "DetailDiagram.h"
-#include "DetailKinds.h"
 #include "DeviceContext.h"
 #include "FlowSetting.h"
 #include "GuiSession.h"
 #include "MemDC.h"
-#include "ElementStyleTable.h"
-#include "MacroViewDefaults.h"
 #include "ModelScope.h"
 #include "NSDSetting.h"
-#include "SequenceSetting.h"
-#include "VisualSetting.h"
 
 #include <chrono>
 #include <cstdio>
@@ -43,77 +39,11 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+using namespace diagram_kinds;
+
 namespace {
 
 constexpr const char* kProgram = "diagram_bench";
-constexpr int kWindowWidth = 1600;
-constexpr int kWindowHeight = 1000;
-
-// The engines of the kinds besides the flow chart and the NSD, with the
-// settings the detail view would give them.
-struct OtherEngines {
-    OtherEngines() { SetMacroViewDefaults(fonts, style); }
-
-    CSequenceSetting sequenceSetting;
-    CMultiSeqDiagram multiSequence;
-    CMacroDetail detailBox;
-    CVisualSetting fonts;
-    ElementStyleTable style;
-};
-
-// What a kind counts as its items: statement items, calls, called
-// functions shown, or boxes.
-int CountBoxes(const DetailClassNode& node)
-{
-    int count = 1 + static_cast<int>(node.linked.size());
-    for (const DetailClassNode& base : node.bases)
-        count += CountBoxes(base);
-    return count;
-}
-
-using KindMaker = std::unique_ptr<DetailDiagramKind> (*)(CAnalyzer&, OtherEngines&);
-
-// A diagram kind as the view selector chooses it; `make` builds the engine
-// of a kind the entry does not own, which it draws as view kind `viewKind`
-// (mode 1) or as the type box (mode 2).
-struct KindChoice {
-    const char* name;
-    int mode;
-    int viewKind;
-    int zoom;
-    KindMaker make;
-};
-
-std::unique_ptr<DetailDiagramKind> MakeSequence(CAnalyzer& analyzer, OtherEngines& engines)
-{
-    return std::make_unique<SequenceKind>(
-        [&analyzer] { return analyzer.Engine(); }, engines.sequenceSetting);
-}
-
-std::unique_ptr<DetailDiagramKind> MakeMultiSequence(CAnalyzer& analyzer, OtherEngines& engines)
-{
-    return std::make_unique<MultiSequenceKind>(
-        engines.multiSequence, [&analyzer] { return analyzer.Engine(); });
-}
-
-std::unique_ptr<DetailDiagramKind> MakeDetailBox(CAnalyzer& analyzer, OtherEngines& engines)
-{
-    return std::make_unique<DetailBoxKind>(
-        engines.detailBox,
-        [&analyzer]() -> const CModelScope* { return analyzer.Engine()->Root(); }, engines.fonts,
-        engines.style);
-}
-
-const KindChoice kKinds[] = {
-    {"flow1", CDetailDiagram::kFunctionMode, CDetailDiagram::kFlowChart, 1, nullptr},
-    {"flow4", CDetailDiagram::kFunctionMode, CDetailDiagram::kFlowChart, 4, nullptr},
-    {"flow16", CDetailDiagram::kFunctionMode, CDetailDiagram::kFlowChart, 16, nullptr},
-    {"nsd", CDetailDiagram::kFunctionMode, CDetailDiagram::kNSD, 4, nullptr},
-    {"sequence", CDetailDiagram::kFunctionMode, CDetailDiagram::kSequence, 4, MakeSequence},
-    {"multiseq", CDetailDiagram::kFunctionMode, CDetailDiagram::kMultiSequence, 4,
-        MakeMultiSequence},
-    {"detailbox", CDetailDiagram::kTypeMode, CDetailDiagram::kFlowChart, 4, MakeDetailBox},
-};
 
 struct Options {
     ProjectArguments project;
@@ -273,14 +203,9 @@ int main(int argc, char** argv)
     diagram.Select(element, options.kind->mode);
     diagram.ChooseView(options.kind->viewKind, options.kind->zoom);
 
-    // The view's window: its back buffer, scrolled to the top-left.
-    CDC screen;
-    screen.CreateCompatibleDC(nullptr);
-    CBitmap windowBitmap;
-    windowBitmap.CreateCompatibleBitmap(&screen, kWindowWidth, kWindowHeight);
-    CDC window;
-    window.CreateCompatibleDC(&screen);
-    window.SelectObject(&windowBitmap);
+    // The view's window, scrolled to the top-left.
+    DetailWindow view;
+    CDC& window = view.dc;
     ScrollRecord scroll(CSize(kWindowWidth, kWindowHeight));
 
     const double layoutMs = MillisecondsOf([&] { diagram.Prepare(&window, scroll); });
@@ -316,10 +241,11 @@ int main(int argc, char** argv)
     if (!options.png.empty()) {
         // The whole picture when a bitmap can hold it, else the window.
         CBitmap whole;
-        QImage* picture = &windowBitmap.Image();
-        if (whole.CreateCompatibleBitmap(&screen, std::max(1, size.cx), std::max(1, size.cy))) {
+        QImage* picture = &view.bitmap.Image();
+        if (whole.CreateCompatibleBitmap(
+                &view.screen, std::max(1, size.cx), std::max(1, size.cy))) {
             CDC canvas;
-            canvas.CreateCompatibleDC(&screen);
+            canvas.CreateCompatibleDC(&view.screen);
             canvas.SelectObject(&whole);
             canvas.FillSolidRect(0, 0, size.cx, size.cy, diagram.Background());
             ScrollRecord all(size);
