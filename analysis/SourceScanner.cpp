@@ -37,7 +37,12 @@ void CSourceScanner::Scan(std::istream& in, std::vector<PPToken>& out, MessageSi
             }
             if (CarriesText(type) && lexer.HasText() && texts_ != nullptr) {
                 out.emplace_back(lexer.Line(), type, nullptr);
-                out.back().text = texts_->Place(lexer.Text(), lexer.TextLength());
+                try {
+                    out.back().text = texts_->Place(lexer.Text(), lexer.TextLength());
+                } catch (...) {
+                    out.pop_back(); // no token without its text
+                    throw;
+                }
             } else if (CarriesText(type) && lexer.HasText()) {
                 out.emplace_back(lexer.Line(), type, lexer.Text(), lexer.TextLength());
             } else {
