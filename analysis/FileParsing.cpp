@@ -13,6 +13,7 @@
 #include "TwinUnits.h"
 #include "UnitSplitter.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -41,9 +42,10 @@ void CProjectAnalyzer::AddOrUpdateFile(const std::string& path)
     }
     std::unique_ptr<FileReadAhead::Result> ahead =
         readAhead_ != nullptr ? readAhead_->Take(path) : nullptr;
-    if (ahead && (ahead->failed || !ahead->file->namesRead.empty())) {
-        // It threw, or reused a header by name: read it, and the files
-        // after it, here.
+    if (ahead &&
+        (ahead->failed || !ahead->file->namesRead.empty() || !LetGoHeadersFindTheirs(*ahead))) {
+        // It threw, reused a header by name, or let go of tokens it turns
+        // out to need: read it, and the files after it, here.
         readAhead_->Stop();
         ahead.reset();
     }
@@ -121,6 +123,43 @@ std::vector<int32_t> CProjectAnalyzer::FileHeadersReadAhead(
     return numbers;
 }
 
+bool CProjectAnalyzer::LetGoHeadersFindTheirs(FileReadAhead::Result& ahead) const
+{
+    const std::vector<bool>& letGo = ahead.tokensLetGo;
+    if (std::find(letGo.begin(), letGo.end(), true) == letGo.end()) {
+        return true;
+    }
+    // The numbers FileHeadersReadAhead would give, with those it would add
+    // numbered after the index's files, which no instance includes.
+    std::vector<std::unique_ptr<CSourceFile>>& headers = ahead.headers.files;
+    std::vector<int32_t> numbers(headers.size(), -1);
+    auto next = static_cast<int32_t>(fileIndex_.files.size());
+    std::vector<int32_t> includes;
+    for (size_t k = 0; k < headers.size(); ++k) {
+        if (headers[k] == nullptr) {
+            return true; // as above
+        }
+        CSourceFile& header = *headers[k];
+        includes = header.includes;
+        for (int32_t& number : includes) {
+            if (number < 0 || static_cast<size_t>(number) >= numbers.size()) {
+                return true; // the filing fails here, before this header
+            }
+            number = numbers[static_cast<size_t>(number)];
+        }
+        std::swap(header.includes, includes);
+        const WideDigest body =
+            k < ahead.headerBodies.size() ? ahead.headerBodies[k] : WideDigest {};
+        const int32_t found = fileIndex_.FindSame(header, body);
+        std::swap(header.includes, includes);
+        if (found < 0 && k < letGo.size() && letGo[k]) {
+            return false;
+        }
+        numbers[k] = found >= 0 ? found : next++;
+    }
+    return true;
+}
+
 void CProjectAnalyzer::ParseFile(CSourceFile& file, FileReadAhead::Result* ahead)
 {
     if (input_->verbose) {
@@ -133,6 +172,9 @@ void CProjectAnalyzer::ParseFile(CSourceFile& file, FileReadAhead::Result* ahead
             input_->Messages().Write(kind, line);
         }
         filed = FileHeadersReadAhead(*ahead, file);
+        if (readAhead_ != nullptr) {
+            readAhead_->NoteFiled(*ahead);
+        }
         tokenTexts_.Pack(file.scan.tokens);
     } else {
         file.Load(CSourceScanner(&input_->stopRequest, &tokenTexts_), input_->Messages());

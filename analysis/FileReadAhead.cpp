@@ -165,6 +165,41 @@ void FileReadAhead::Discard(std::unique_ptr<Result> result)
     }
 }
 
+void FileReadAhead::NoteFiled(const Result& result)
+{
+    for (const WideDigest& reading : result.headerReadings) {
+        filed_.Note(reading);
+    }
+}
+
+void FileReadAhead::LetGoFiledTokens(Result& result) const
+{
+    const std::vector<std::unique_ptr<CSourceFile>>& headers = result.headers.files;
+    result.headerReadings.assign(headers.size(), WideDigest {});
+    result.tokensLetGo.assign(headers.size(), false);
+    std::vector<WideDigest> includes;
+    for (size_t k = 0; k < headers.size() && k < result.headerBodies.size(); ++k) {
+        CSourceFile* header = headers[k].get();
+        if (header == nullptr) {
+            continue;
+        }
+        // A header's includes were filed before it.
+        includes.clear();
+        for (int32_t number : header->includes) {
+            includes.push_back(number >= 0 && static_cast<size_t>(number) < k
+                    ? result.headerReadings[static_cast<size_t>(number)]
+                    : WideDigest {});
+        }
+        const WideDigest reading =
+            ReadingDigest(result.headerBodies[k], header->size, header->mtime, includes);
+        result.headerReadings[k] = reading;
+        if (!header->parsed && filed_.Contains(reading)) {
+            std::vector<PPToken>().swap(header->scan.tokens);
+            result.tokensLetGo[k] = true;
+        }
+    }
+}
+
 void FileReadAhead::Work(CInputSet& input)
 {
     // The texts of the tokens this worker reads; a block goes when the
@@ -240,6 +275,7 @@ void FileReadAhead::Read(
                 header->parsed = true;
             }
         }
+        LetGoFiledTokens(*result);
     } catch (...) {
         result->failed = true;
     }

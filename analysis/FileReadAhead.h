@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BackgroundDisposal.h"
+#include "FiledReadings.h"
 #include "FileIndex.h"
 #include "HeaderParseClaims.h"
 #include "InputSet.h"
@@ -40,6 +41,11 @@ public:
         std::vector<WideDigest> headerBodies;
         // Their PathAndTokensWideDigest, likewise.
         std::vector<WideDigest> headerTokens;
+        // Their ReadingDigest, likewise (unknown where a body is).
+        std::vector<WideDigest> headerReadings;
+        // The headers whose tokens were let go: readings the run had filed
+        // already (FiledReadings), which it finds the same again.
+        std::vector<bool> tokensLetGo;
         std::vector<std::pair<MessageKind, std::string>> messages;
         bool failed = false; // it threw: the run reads it itself
         // The file's former record, whose units it took when it read to
@@ -65,6 +71,9 @@ public:
     // The result for paths[i], waiting for it; i only rises from call to
     // call. Null for a path not in the list or once stopped.
     std::unique_ptr<Result> Take(const std::string& path);
+    // Notes the header readings of a result the run has filed, so that
+    // later readings of the same need not keep their tokens.
+    void NoteFiled(const Result& result);
     // Hands a result back once the run has taken what it keeps: the workers
     // free the rest between readings; when none is left, the leftovers'
     // disposal does, or else the caller now.
@@ -89,6 +98,9 @@ private:
     void Work(CInputSet& input);
     void Read(
         CInputSet& input, size_t index, std::unique_ptr<CSourceFile> former, TokenTextStore& texts);
+    // Works out the result's header readings and lets the tokens go of
+    // those the run has filed already and the reading did not parse.
+    void LetGoFiledTokens(Result& result) const;
     // Hands the thing to the leftovers' disposal, or frees it here.
     template <class Thing> void FreeLater(Thing thing) noexcept;
 
@@ -96,6 +108,7 @@ private:
     const std::atomic<bool>& stopRequest_;
     ScannedFiles& scanned_;
     HeaderParseClaims claims_;
+    FiledReadings filed_;
     std::vector<Slot> slots_;
     std::vector<std::unique_ptr<Result>> discarded_; // for the workers to free
     BackgroundDisposal* leftovers_; // not owned; may be null

@@ -165,6 +165,9 @@ private:
     // includes of the file and of its headers. Returns the run's numbers of
     // those headers, in the reading's order.
     std::vector<int32_t> FileHeadersReadAhead(FileReadAhead::Result& ahead, CSourceFile& file);
+    // Whether FileHeadersReadAhead finds an instance for every header whose
+    // tokens the reading let go, which it could not file anew.
+    bool LetGoHeadersFindTheirs(FileReadAhead::Result& ahead) const;
     void ResetModel();
     // Frees records that were thrown away: on the disposal's thread, so
     // that a run does not wait for it, or here in a one-job run.

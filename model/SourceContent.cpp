@@ -159,6 +159,28 @@ WideDigest BodyDigest(WideDigest pathAndTokens, const std::map<std::string, Shar
         WithMacros<SecondHash>(pathAndTokens.second, macros)};
 }
 
+WideDigest ReadingDigest(
+    WideDigest body, int32_t size, int32_t mtime, const std::vector<WideDigest>& includes)
+{
+    if (!body.Known()) {
+        return {};
+    }
+    // Apart from the body's own halves, so that a reading never hashes as
+    // its body does.
+    WideDigest h {MixDigest(body.first, 0x5245414445524953ULL),
+        MixDigest(body.second, 0x494e434c55444553ULL)};
+    const uint64_t place = MixDigest(static_cast<uint32_t>(size), static_cast<uint32_t>(mtime));
+    h = {MixDigest(h.first, place), MixDigest(h.second, ~place)};
+    h = {MixDigest(h.first, includes.size()), MixDigest(h.second, includes.size())};
+    for (const WideDigest& include : includes) {
+        if (!include.Known()) {
+            return {};
+        }
+        h = {MixDigest(h.first, include.first), MixDigest(h.second, include.second)};
+    }
+    return h;
+}
+
 WideDigest BodyDigest(const CSourceFile& file)
 {
     return BodyDigest(PathAndTokensWideDigest(file.path, file.scan.tokens), file.macros);

@@ -41,6 +41,13 @@ WideDigest PathAndTokensWideDigest(const std::string& path, const std::vector<PP
 WideDigest BodyDigest(const CSourceFile& file);
 WideDigest BodyDigest(WideDigest pathAndTokens, const std::map<std::string, SharedMacro>& macros);
 bool SameContent(const CSourceFile& a, const CSourceFile& b);
+// A wide hash of a header's reading with what it read: its BodyDigest, its
+// size and time, and the same hash of each header it included, in order.
+// Readings with the same one are filed as one instance (CFileIndex::
+// FindSame), whatever numbers their includes had; an unknown body or
+// include gives an unknown hash.
+WideDigest ReadingDigest(
+    WideDigest body, int32_t size, int32_t mtime, const std::vector<WideDigest>& includes);
 
 // Whether two token vectors are the same, line, type and text.
 bool SameTokens(const std::vector<PPToken>& a, const std::vector<PPToken>& b);

@@ -199,3 +199,38 @@ TEST(FileIndex, ParsedTokenDigestsAreThoseOfParsedInstancesStillOffered)
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(digests, expected);
 }
+
+// Readings with one reading digest are found as one instance, whatever
+// numbers their includes had; a reading of the same body through another
+// instance of an included header is another instance, and another digest.
+TEST(FileIndex, ReadingsOfOneReadingDigestAreFoundAsOneInstance)
+{
+    auto b = [](int tokens) { return Header("inc/b.h", 20, 200, tokens); };
+    auto a = [](int32_t include) {
+        auto file = Header("inc/a.h", 10, 100, 3);
+        file->includes = {include};
+        return file;
+    };
+    auto reading = [](const CSourceFile& file, std::vector<WideDigest> includes) {
+        return ReadingDigest(BodyDigest(file), file.size, file.mtime, includes);
+    };
+    CFileIndex index;
+    const WideDigest narrowB = reading(*b(1), {});
+    const WideDigest wideB = reading(*b(2), {});
+    index.Add(b(1));
+    index.Add(b(2));
+    const WideDigest aThroughNarrow = reading(*a(0), {narrowB});
+    index.Add(a(0));
+
+    EXPECT_EQ(index.FindSame(*a(0), BodyDigest(*a(0))), 2);
+    EXPECT_EQ(reading(*a(0), {narrowB}), aThroughNarrow);
+    EXPECT_EQ(index.FindSame(*a(1), BodyDigest(*a(1))), -1);
+    EXPECT_NE(reading(*a(1), {wideB}), aThroughNarrow);
+    EXPECT_NE(narrowB, wideB);
+
+    auto later = a(0);
+    later->mtime = 101;
+    EXPECT_NE(reading(*later, {narrowB}), aThroughNarrow);
+    EXPECT_FALSE(ReadingDigest(WideDigest {}, 10, 100, {}).Known());
+    EXPECT_FALSE(reading(*a(0), {WideDigest {}}).Known());
+}
