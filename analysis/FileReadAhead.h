@@ -41,7 +41,8 @@ public:
         std::vector<WideDigest> headerBodies;
         // Their PathAndTokensWideDigest, likewise.
         std::vector<WideDigest> headerTokens;
-        // Their ReadingDigest, likewise (unknown where a body is).
+        // Their ReadingDigest, likewise (unknown where a body or an
+        // include's is).
         std::vector<WideDigest> headerReadings;
         // The headers whose tokens were let go: readings the run had filed
         // already (FiledReadings), which it finds the same again.
