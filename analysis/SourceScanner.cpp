@@ -5,6 +5,7 @@
 #include "TokenType.h"
 
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -35,18 +36,15 @@ void CSourceScanner::Scan(std::istream& in, std::vector<PPToken>& out, MessageSi
                     << lexer.Line() << ")";
                 break;
             }
-            if (CarriesText(type) && lexer.HasText() && texts_ != nullptr) {
+            if (!CarriesText(type) || !lexer.HasText()) {
                 out.emplace_back(lexer.Line(), type, nullptr);
-                try {
-                    out.back().text = texts_->Place(lexer.Text(), lexer.TextLength());
-                } catch (...) {
-                    out.pop_back(); // no token without its text
-                    throw;
-                }
-            } else if (CarriesText(type) && lexer.HasText()) {
+            } else if (texts_ == nullptr) {
                 out.emplace_back(lexer.Line(), type, lexer.Text(), lexer.TextLength());
             } else {
-                out.emplace_back(lexer.Line(), type, nullptr);
+                // Should the list fail to grow, the token gives its text back.
+                PPToken token(lexer.Line(), type, nullptr);
+                token.text = texts_->Place(lexer.Text(), lexer.TextLength());
+                out.push_back(std::move(token));
             }
         }
     } catch (const ScanStopped&) {
