@@ -35,6 +35,7 @@ void CProjectAnalyzer::AddOrUpdateFile(const std::string& path)
         keptFiles_.erase(kept);
         if (record && TakeBack(*record)) {
             projectFiles_.push_back(std::move(record));
+            TellFiled(*projectFiles_.back());
             return;
         }
         // It reused headers by name that a fresh reading would not: read
@@ -42,13 +43,18 @@ void CProjectAnalyzer::AddOrUpdateFile(const std::string& path)
     }
     std::unique_ptr<FileReadAhead::Result> ahead =
         readAhead_ != nullptr ? readAhead_->Take(path) : nullptr;
-    if (ahead &&
-        (ahead->failed || !ahead->file->namesRead.empty() || !LetGoHeadersFindTheirs(*ahead))) {
-        // It threw, reused a header by name, or let go of tokens it turns
-        // out to need: read it, and the files after it, here.
+    if (ahead && !ahead->failed && !FirstsAsTaken(*ahead)) {
+        // A file before it read a header by name that this reading read
+        // too: read it here; the files after it are still read ahead.
+        readAhead_->Discard(std::move(ahead));
+    }
+    if (ahead && (ahead->failed || !LetGoHeadersFindTheirs(*ahead))) {
+        // It threw, or let go of tokens it turns out to need: read it, and
+        // the files after it, here.
         readAhead_->Stop();
         ahead.reset();
     }
+    filesReadAhead_ += ahead ? 1 : 0;
     std::unique_ptr<CProjectFile> file = ahead
         ? std::move(ahead->file)
         : std::make_unique<CProjectFile>(path.c_str(), input_, input_->defines);
@@ -68,6 +74,36 @@ void CProjectAnalyzer::AddOrUpdateFile(const std::string& path)
         return;
     }
     projectFiles_.push_back(std::move(file));
+    TellFiled(*projectFiles_.back());
+}
+
+void CProjectAnalyzer::TellFiled(const CSourceFile& file)
+{
+    if (readAhead_ == nullptr) {
+        return;
+    }
+    static const std::set<FileKey, FileKeyLess> none;
+    const auto* project = dynamic_cast<const CProjectFile*>(&file);
+    readAhead_->Filed(fileIndex_, project != nullptr ? project->namesRead : none);
+}
+
+bool CProjectAnalyzer::FirstsAsTaken(const FileReadAhead::Result& ahead) const
+{
+    // The headers it read itself by name have no first instance yet, and
+    // those it took are still the first, as cut short or not as they were.
+    for (const FileKey& identity : ahead.file->namesRead) {
+        if (fileIndex_.FirstIndex(identity.path, identity.size, identity.mtime) >= 0) {
+            return false;
+        }
+    }
+    for (const TakenFirst& taken : ahead.taken) {
+        const FileKey& identity = taken.identity;
+        if (fileIndex_.FirstIndex(identity.path, identity.size, identity.mtime) != taken.number ||
+            ReachesCutReading(taken.number) != taken.cut) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void CProjectAnalyzer::ParseAndCatch(CSourceFile& file, FileReadAhead::Result* ahead)
@@ -95,7 +131,12 @@ std::vector<int32_t> CProjectAnalyzer::FileHeadersReadAhead(
             number = numbers.at(static_cast<size_t>(number));
         }
     };
+    const std::vector<int32_t> taken = TakenNumbers(ahead);
     for (size_t k = 0; k < ahead.headers.files.size(); ++k) {
+        if (taken[k] >= 0) {
+            numbers[k] = taken[k]; // the instance it stands in for
+            continue;
+        }
         // One found the same stays with the reading, which is freed
         // elsewhere.
         std::unique_ptr<CSourceFile>& header = ahead.headers.files[k];
@@ -120,6 +161,27 @@ std::vector<int32_t> CProjectAnalyzer::FileHeadersReadAhead(
     }
     file.owner = input_;
     renumber(file.includes);
+    // The headers it read by name itself are the first of their identity,
+    // as they would be had the run read them.
+    const auto* project = dynamic_cast<const CProjectFile*>(&file);
+    static const std::set<FileKey, FileKeyLess> none;
+    for (const FileKey& identity : project != nullptr ? project->namesRead : none) {
+        const int32_t local =
+            ahead.headers.FirstIndex(identity.path, identity.size, identity.mtime);
+        if (local >= 0) {
+            fileIndex_.OfferFirst(
+                numbers.at(static_cast<size_t>(local)), fileIndex_.NextReadingStamp());
+        }
+    }
+    return numbers;
+}
+
+std::vector<int32_t> CProjectAnalyzer::TakenNumbers(const FileReadAhead::Result& ahead)
+{
+    std::vector<int32_t> numbers(ahead.headers.files.size(), -1);
+    for (const TakenFirst& taken : ahead.taken) {
+        numbers.at(static_cast<size_t>(taken.local)) = taken.number;
+    }
     return numbers;
 }
 
@@ -135,7 +197,12 @@ bool CProjectAnalyzer::LetGoHeadersFindTheirs(FileReadAhead::Result& ahead) cons
     std::vector<int32_t> numbers(headers.size(), -1);
     auto next = static_cast<int32_t>(fileIndex_.files.size());
     std::vector<int32_t> includes;
+    const std::vector<int32_t> taken = TakenNumbers(ahead);
     for (size_t k = 0; k < headers.size(); ++k) {
+        if (taken[k] >= 0) {
+            numbers[k] = taken[k];
+            continue;
+        }
         if (headers[k] == nullptr) {
             return true; // as above
         }

@@ -89,6 +89,8 @@ FileReadAhead::~FileReadAhead()
 
 void FileReadAhead::AskToStop()
 {
+    // First, so that no reading waits for a file before it any more.
+    earlier_.Stop();
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;
@@ -163,6 +165,17 @@ void FileReadAhead::Discard(std::unique_ptr<Result> result)
     } else {
         FreeLater(std::move(result)); // no worker left
     }
+}
+
+void FileReadAhead::Filed(const CFileIndex& index, const std::set<FileKey, FileKeyLess>& identities)
+{
+    earlier_.Publish(index, identities);
+    size_t taken = 0;
+    {
+        std::lock_guard lock(mutex_);
+        taken = nextToTake_;
+    }
+    earlier_.FiledBefore(taken);
 }
 
 void FileReadAhead::NoteFiled(const Result& result)
@@ -247,6 +260,7 @@ void FileReadAhead::Read(
         result->file->Load(CSourceScanner(&input.stopRequest, &texts), lines);
         result->file->onceFiles.clear();
         CPreprocessor preprocessor(result->file.get(), &input, &result->headers, &scanned_);
+        preprocessor.ReadAheadOf(&earlier_, index, &result->taken);
         preprocessor.Run();
         // Units do not depend on the files before either: the file's own are
         // split and parsed here, and those of the headers no other worker
@@ -264,7 +278,13 @@ void FileReadAhead::Read(
             splitAndParse(*result->file);
         }
         result->former = std::move(former);
-        for (const std::unique_ptr<CSourceFile>& header : result->headers.files) {
+        // A stand-in for an instance of the run's has nothing of its own.
+        std::vector<bool> standsIn(result->headers.files.size(), false);
+        for (const TakenFirst& taken : result->taken) {
+            standsIn.at(static_cast<size_t>(taken.local)) = true;
+        }
+        for (size_t k = 0; k < result->headers.files.size(); ++k) {
+            CSourceFile* header = standsIn[k] ? nullptr : result->headers.files[k].get();
             const WideDigest pathAndTokens =
                 header ? PathAndTokensWideDigest(header->path, header->scan.tokens) : WideDigest {};
             result->headerBodies.push_back(

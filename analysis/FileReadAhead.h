@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BackgroundDisposal.h"
+#include "EarlierFirsts.h"
 #include "FiledReadings.h"
 #include "FileIndex.h"
 #include "HeaderParseClaims.h"
@@ -48,6 +49,9 @@ public:
         // already (FiledReadings), which it finds the same again.
         std::vector<bool> tokensLetGo;
         std::vector<std::pair<MessageKind, std::string>> messages;
+        // The headers reused by name that it took from files before it;
+        // their numbers among `headers` stand for the run's instances.
+        std::vector<TakenFirst> taken;
         bool failed = false; // it threw: the run reads it itself
         // The file's former record, whose units it took when it read to
         // the same tokens; it goes with the result.
@@ -75,6 +79,10 @@ public:
     // Notes the header readings of a result the run has filed, so that
     // later readings of the same need not keep their tokens.
     void NoteFiled(const Result& result);
+    // Where headers are reused by name: tells the readings the first
+    // instances of the identities in the index (those the file just filed
+    // read itself), then that the files taken so far are filed.
+    void Filed(const CFileIndex& index, const std::set<FileKey, FileKeyLess>& identities);
     // Hands a result back once the run has taken what it keeps: the workers
     // free the rest between readings; when none is left, the leftovers'
     // disposal does, or else the caller now.
@@ -110,6 +118,7 @@ private:
     ScannedFiles& scanned_;
     HeaderParseClaims claims_;
     FiledReadings filed_;
+    EarlierFirsts earlier_;
     std::vector<Slot> slots_;
     std::vector<std::unique_ptr<Result>> discarded_; // for the workers to free
     BackgroundDisposal* leftovers_; // not owned; may be null

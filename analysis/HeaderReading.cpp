@@ -43,20 +43,25 @@ void CopyReachableMacros(const CFileIndex& index, int32_t number, CPreprocessor:
 // A header reused as it was first read brings that reading's gaps along:
 // includes below it that were not read (too deep, a failure) are not read
 // for this project file either, which says so once.
-void ReportReusedCut(const CFileIndex& index, const std::set<int32_t>& reached,
-    const std::string& path, CPreprocessor::Chain& chain, MessageSink& messages)
+void ReportCutBelow(const std::string& path, CPreprocessor::Chain& chain, MessageSink& messages)
 {
     if (chain.depthLimitReported)
         return;
+    chain.depthLimitReported = true;
+    MessageLine(messages, MessageKind::Error)
+        << "Includes below " << path
+        << " were cut short when it was first read (nested too deep, or a failure): "
+           "they are not read for "
+        << chain.projectPath << " either";
+}
+
+void ReportReusedCut(const CFileIndex& index, const std::set<int32_t>& reached,
+    const std::string& path, CPreprocessor::Chain& chain, MessageSink& messages)
+{
     for (int32_t k : reached) {
         const CSourceFile* file = index.files.at(static_cast<size_t>(k)).get();
         if (file != nullptr && file->readingCut) {
-            chain.depthLimitReported = true;
-            MessageLine(messages, MessageKind::Error)
-                << "Includes below " << path
-                << " were cut short when it was first read (nested too deep, or a failure): "
-                   "they are not read for "
-                << chain.projectPath << " either";
+            ReportCutBelow(path, chain, messages);
             return;
         }
     }
@@ -249,6 +254,12 @@ int32_t CPreprocessor::PreprocessHeader(std::unique_ptr<CIncludedFile> header, C
             ReportReusedCut(*index, visited, path, *chain, input->Messages());
             return first;
         }
+        if (chain->earlier != nullptr) {
+            const int32_t taken = TakeEarlierFirst(header, input, index, chain);
+            if (taken >= 0) {
+                return taken;
+            }
+        }
         chain->namesRead->insert(IdentityOf(*header));
     }
     if (input->verbose) {
@@ -281,4 +292,45 @@ int32_t CPreprocessor::PreprocessHeader(std::unique_ptr<CIncludedFile> header, C
         index->OfferFirst(number, stamp);
     }
     return number;
+}
+
+int32_t CPreprocessor::TakeEarlierFirst(
+    std::unique_ptr<CIncludedFile>& header, CInputSet* input, CFileIndex* index, Chain* chain)
+{
+    FileKey identity = IdentityOf(*header);
+    std::vector<TakenFirst>& taken = *chain->taken;
+    auto before = chain->takenAt.find(identity);
+    const int32_t number = before != chain->takenAt.end()
+        ? taken[before->second].number
+        : chain->earlier->Find(identity, chain->order, input->stopRequest);
+    if (number < 0) {
+        return -1;
+    }
+    // As the run copies them from the instance in its index.
+    bool cut = false;
+    const bool copied = chain->earlier->CopyReached(
+        number,
+        [chain](const MacroTable& macros) {
+            for (const auto& [name, def] : macros) {
+                if (chain->macros->emplace(name, def).second) {
+                    chain->macroDigest.Change(name, nullptr, &def);
+                }
+            }
+        },
+        cut);
+    if (!copied) {
+        return -1; // the reading ahead stops: it is not used
+    }
+    if (cut) {
+        ReportCutBelow(header->path, *chain, input->Messages());
+    }
+    if (before != chain->takenAt.end()) {
+        return taken[before->second].local;
+    }
+    // It stands in for the run's instance, which the run files instead.
+    std::vector<PPToken>().swap(header->scan.tokens);
+    const int32_t local = index->Add(std::move(header));
+    chain->takenAt.emplace(identity, taken.size());
+    taken.push_back({std::move(identity), local, number, cut});
+    return local;
 }

@@ -175,6 +175,27 @@ void CProjectAnalyzer::NoteNamesRead()
     }
 }
 
+bool CProjectAnalyzer::ReachesCutReading(int32_t number) const
+{
+    std::vector<char> seen(fileIndex_.files.size(), 0);
+    std::vector<int32_t> pending {number};
+    while (!pending.empty()) {
+        const int32_t k = pending.back();
+        pending.pop_back();
+        if (k < 0 || static_cast<size_t>(k) >= fileIndex_.files.size() || seen[k] ||
+            !fileIndex_.files[k]) {
+            continue;
+        }
+        seen[k] = 1;
+        const CSourceFile& header = *fileIndex_.files[k];
+        if (header.readingCut) {
+            return true;
+        }
+        pending.insert(pending.end(), header.includes.begin(), header.includes.end());
+    }
+    return false;
+}
+
 bool CProjectAnalyzer::TakeBack(const CSourceFile& file)
 {
     const auto* project = dynamic_cast<const CProjectFile*>(&file);

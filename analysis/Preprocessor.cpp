@@ -56,6 +56,14 @@ CPreprocessor::CPreprocessor(CSourceFile* file, MacroTable* ownMacros, CInputSet
 {
 }
 
+void CPreprocessor::ReadAheadOf(
+    EarlierFirsts* earlier, size_t order, std::vector<TakenFirst>* taken)
+{
+    chain_->earlier = earlier;
+    chain_->order = order;
+    chain_->taken = taken;
+}
+
 void CPreprocessor::Run()
 {
     try {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EarlierFirsts.h"
 #include "FileIndex.h"
 #include "IncludedFile.h"
 #include "IncludePaths.h"
@@ -62,6 +63,10 @@ public:
     // Preprocesses the file. A failure ends the loop with the stop line
     // "<text 1>: <path>"; the tokens not yet handled stay as they are.
     void Run();
+    // For a reading ahead of the run, before Run: headers reused by name
+    // that no earlier include of this file read are taken from `earlier`
+    // for the file at `order`, each listed in `taken`.
+    void ReadAheadOf(EarlierFirsts* earlier, size_t order, std::vector<TakenFirst>* taken);
 
     // What a reading of a header found and left: the digest of the macro
     // table, the size of the #pragma once set, the count of first instances
@@ -93,6 +98,12 @@ public:
         std::map<std::pair<std::string, int>, Reading> readings;
         ScannedFiles* scanned = nullptr; // not owned; may be null
         TokenTextStore* texts = nullptr; // not owned; may be null
+        // For a reading ahead of the run (ReadAheadOf); all three null or
+        // all three set.
+        EarlierFirsts* earlier = nullptr;
+        size_t order = 0;
+        std::vector<TakenFirst>* taken = nullptr;
+        std::map<FileKey, size_t, FileKeyLess> takenAt; // in *taken
     };
 
 private:
@@ -104,6 +115,11 @@ private:
     // the number of the instance the include stands for.
     static int32_t PreprocessHeader(std::unique_ptr<CIncludedFile> header, CInputSet* input,
         CFileIndex* index, Chain* chain, int depth);
+    // A header reused by name that no earlier include of this file read,
+    // taken from a file before it for a reading ahead of the run: its
+    // number in this reading, or -1 when the reading is to read it.
+    static int32_t TakeEarlierFirst(
+        std::unique_ptr<CIncludedFile>& header, CInputSet* input, CFileIndex* index, Chain* chain);
     // A reading of a header that changed nothing, repeated where nothing has
     // changed since, gives the same instance again: its number, or -1.
     int32_t RepeatedReading(const std::string& path, int depth) const;

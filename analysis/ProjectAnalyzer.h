@@ -45,6 +45,9 @@ public:
     // one per core, 1 only the run's own. The records are the same either
     // way.
     void SetJobs(unsigned jobs) { jobs_ = jobs; }
+    // How many project files the last run took as read ahead on the other
+    // threads; the others it read itself.
+    size_t FilesReadAhead() const { return filesReadAhead_; }
     // Where Run notes the end of its steps, when given: "changes", "start"
     // and "reading" (see CAnalyzer::SetStepTimes).
     void SetStepTimes(StepTimes* steps) { steps_ = steps; }
@@ -168,6 +171,19 @@ private:
     // Whether FileHeadersReadAhead finds an instance for every header whose
     // tokens the reading let go, which it could not file anew.
     bool LetGoHeadersFindTheirs(FileReadAhead::Result& ahead) const;
+    // Whether the headers a reading ahead reused by name are as the run
+    // would have reused them: the ones it read itself still have no first
+    // instance, and the ones it took are still the first.
+    bool FirstsAsTaken(const FileReadAhead::Result& ahead) const;
+    // For each of a reading's headers, the run's number of the instance it
+    // stands in for, or -1.
+    static std::vector<int32_t> TakenNumbers(const FileReadAhead::Result& ahead);
+    // Whether the reading of header `number`, or of one it reaches, was cut
+    // short.
+    bool ReachesCutReading(int32_t number) const;
+    // Tells a reading ahead that the file is filed, with the first
+    // instances of the headers it read by name.
+    void TellFiled(const CSourceFile& file);
     void ResetModel();
     // Frees records that were thrown away: on the disposal's thread, so
     // that a run does not wait for it, or here in a one-job run.
@@ -197,6 +213,7 @@ private:
     // What the model was last built from has changed since.
     bool recordsChanged_ = true;
     std::vector<std::pair<bool, bool>> mergedFlags_;
+    size_t filesReadAhead_ = 0;
     std::string cacheFailure_;
     uint64_t modelGeneration_ = 0;
     // The options the records were read with; none when not known (a

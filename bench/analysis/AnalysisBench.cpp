@@ -2,8 +2,12 @@
 // nothing changed, saving the parse cache, loading it into a fresh engine and
 // rebuilding the model there without parsing.
 //
-// analysis_bench [-I DIR]... [-D NAME[=VALUE]]... [--cache FILE] [--dump] [--jobs N]
-//                [--touch PATH] [--edit PATH] [--rounds N] PATH...
+// analysis_bench [-I DIR]... [-D NAME[=VALUE]]... [--by-name] [--cache FILE] [--dump]
+//                [--jobs N] [--touch PATH] [--edit PATH] [--rounds N] PATH...
+//
+// --by-name reuses every header by name, as the program does by default
+// (same-name files are not preprocessed again); without it, only precompiled
+// headers are.
 //
 // --jobs N reads the project files on N threads (1: the run's own only);
 // without it, one per core.
@@ -133,8 +137,8 @@ Options ParseOptions(int argc, char** argv)
     }
     if (!options.project.anyPath) {
         BenchUsageError("analysis_bench",
-            "usage: analysis_bench [-I DIR]... [-D NAME[=VALUE]]... [--cache FILE] "
-            "[--dump] [--jobs N] [--touch PATH] [--edit PATH] [--rounds N] PATH...");
+            "usage: analysis_bench [-I DIR]... [-D NAME[=VALUE]]... [--by-name] "
+            "[--cache FILE] [--dump] [--jobs N] [--touch PATH] [--edit PATH] [--rounds N] PATH...");
     }
     return options;
 }

@@ -20,12 +20,15 @@ struct ProjectArguments {
     std::vector<PredefinedWord> defines;
     std::vector<std::string> files;
     bool anyPath = false;
+    // Headers are reused by name (the program's default) instead of being
+    // preprocessed again for each file.
+    bool byName = false;
 
     // Puts the project into a project input, as a project lists it.
     void FillInput(CInputSet& input) const
     {
         input.verbose = false;
-        input.sameNameOption = true;
+        input.sameNameOption = !byName;
         input.userIncludeDirs = includeDirs;
         input.defines = defines;
         input.AddFiles(files);
@@ -91,7 +94,7 @@ inline PredefinedWord ParseProjectDefine(const char* program, const std::string&
 }
 
 // Takes argv[i] when it is -I or -D (in either the joined or the separate
-// form) and returns true; `i` moves past a separate value.
+// form) or --by-name, and returns true; `i` moves past a separate value.
 inline bool TakeProjectOption(
     const char* program, int argc, char** argv, int& i, ProjectArguments& project)
 {
@@ -110,6 +113,8 @@ inline bool TakeProjectOption(
         project.defines.push_back(ParseProjectDefine(program, next("-D")));
     } else if (arg.rfind("-D", 0) == 0) {
         project.defines.push_back(ParseProjectDefine(program, arg.substr(2)));
+    } else if (arg == "--by-name") {
+        project.byName = true;
     } else {
         return false;
     }

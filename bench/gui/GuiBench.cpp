@@ -3,10 +3,12 @@
 // Draw, wait for the macro view; then save, close, reopen from the parse
 // cache and wait for the macro view again; then narrow the window.
 //
-//   gui_bench [-I DIR]... [-D NAME[=VALUE]]... [--arrange-at-once] [--import-times]
-//             [--select PREFIX]
+//   gui_bench [-I DIR]... [-D NAME[=VALUE]]... [--by-name] [--arrange-at-once]
+//             [--import-times] [--select PREFIX]
 //             PROJECT.kst|PATH...
 //
+// --by-name: every header is reused by name (same-name files are not
+// preprocessed again, the project option's default); without it, they are.
 // --arrange-at-once: a new width is arranged on the window's thread however
 // large the tree is, for comparison.
 // --import-times: first prints how the opening or adding went: import_ms
@@ -186,8 +188,8 @@ int main(int argc, char** argv)
     }
     if (paths.empty())
         BenchUsageError("gui_bench",
-            "usage: gui_bench [-I DIR]... [-D NAME[=VALUE]]... [--arrange-at-once] "
-            "[--import-times] [--select PREFIX] PROJECT.kst|PATH...");
+            "usage: gui_bench [-I DIR]... [-D NAME[=VALUE]]... [--by-name] "
+            "[--arrange-at-once] [--import-times] [--select PREFIX] PROJECT.kst|PATH...");
 
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     TempFolder work;
@@ -206,7 +208,7 @@ int main(int argc, char** argv)
         QApplication::processEvents();
 
         COptions& options = context.Options();
-        options.preprocessingSameNameFile = true;
+        options.preprocessingSameNameFile = !project.byName;
 
         // The user-interface thread's ticks while the project is opened or
         // its paths are added, and until the pane shows every line.

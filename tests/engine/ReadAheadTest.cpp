@@ -6,6 +6,8 @@
 #include "BackgroundDisposal.h"
 #include "FileIndex.h"
 #include "FileReadAhead.h"
+#include "MessageSink.h"
+#include "Preprocessor.h"
 
 #include <gtest/gtest.h>
 
@@ -18,11 +20,15 @@
 
 namespace {
 
-std::string CacheBytes(CInputSet& input, unsigned jobs, const ProjectFolder& folder)
+std::string CacheBytes(
+    CInputSet& input, unsigned jobs, const ProjectFolder& folder, size_t* readAhead = nullptr)
 {
     CAnalyzer analyzer(&input);
     analyzer.Engine()->SetJobs(jobs);
     analyzer.Run(3, false);
+    if (readAhead != nullptr) {
+        *readAhead = analyzer.Engine()->FilesReadAhead();
+    }
     for (const auto& header : analyzer.Engine()->FileIndex().files) {
         if (header && !header->parsed) {
             return "unparsed header " + header->path;
@@ -70,6 +76,77 @@ TEST(ReadAhead, ManyThreadsGiveTheRecordsOfOne)
     for (unsigned jobs : {2u, 4u, 8u}) {
         EXPECT_EQ(CacheBytes(input, jobs, folder), one) << jobs << " threads";
     }
+}
+
+namespace {
+
+class KeptMessages : public MessageSink {
+public:
+    void Write(MessageKind kind, std::string_view line) override
+    {
+        text += std::to_string(static_cast<int>(kind)) + " " + std::string(line) + "\n";
+    }
+    std::string text;
+};
+
+} // namespace
+
+// Every file begins with its folder's precompiled header, which the run reads
+// once and each later file takes by name, macros and all; the one of `sub/`
+// reaches a header below the include depth limit, which every file taking
+// it is told again. Readings ahead take those headers as the run files them
+// and give the records and lines of one thread.
+TEST(ReadAhead, PrecompiledHeadersAreTakenAsTheRunFilesThem)
+{
+    ProjectFolder folder;
+    folder.Write("inc/winbase.h",
+        "#ifndef WINBASE_H\n#define WINBASE_H\ntypedef unsigned long DWORD;\n"
+        "#define MAKEWORD(a, b) ((a) | ((b) << 8))\n#define WINAPI\nclass CWnd { public: int m; "
+        "};\n"
+        "#endif\n");
+    folder.Write("src/stdafx.h",
+        "#pragma once\n#include \"winbase.h\"\n#define APP_LIMIT 40\n#ifndef APP_NAME\n"
+        "#define APP_NAME 7\n#endif\nclass CApp : public CWnd { int limit; };\n");
+    std::string deep = "#include \"d0.h\"\n#define SUB_LIMIT 3\n";
+    folder.Write("src/sub/stdafx.h", deep);
+    for (int d = 0; d <= CPreprocessor::kMaxIncludeDepth; ++d) {
+        folder.Write("src/sub/d" + std::to_string(d) + ".h",
+            "#include \"d" + std::to_string(d + 1) + ".h\"\nint depth" + std::to_string(d) + ";\n");
+    }
+    CInputSet input;
+    input.verbose = false;
+    input.userIncludeDirs = {folder.Path("inc")};
+    const int files = 24;
+    for (int s = 0; s < files; ++s) {
+        const std::string n = std::to_string(s);
+        const bool sub = s % 3 == 2;
+        const std::string name = (sub ? "src/sub/p" : "src/p") + n + ".cpp";
+        std::string text = s % 4 == 1 ? "#define APP_NAME 9\n" : "";
+        text += "#include \"stdafx.h\"\n";
+        text += s % 5 == 3 ? "#include \"stdafx.h\"\n" : "";
+        text += "DWORD WINAPI Run" + n + "(int a) { return MAKEWORD(a, " + n + ") + " +
+            (sub ? "SUB_LIMIT" : "APP_LIMIT + APP_NAME") + "; }\n";
+        folder.Write(name, text);
+        input.AddFile(folder.Path(name), true, true);
+    }
+    KeptMessages oneLines;
+    input.messages = &oneLines;
+    const std::string one = CacheBytes(input, 1, folder);
+    ASSERT_EQ(one.find("unparsed"), std::string::npos) << one;
+    ASSERT_NE(oneLines.text.find("were cut short when it was first read"), std::string::npos);
+    for (unsigned jobs : {2u, 4u, 8u}) {
+        SCOPED_TRACE(std::to_string(jobs) + " threads");
+        KeptMessages lines;
+        input.messages = &lines;
+        size_t readAhead = 0;
+        EXPECT_EQ(CacheBytes(input, jobs, folder, &readAhead), one);
+        EXPECT_EQ(lines.text, oneLines.text);
+        // A thread may meet a precompiled header before the first file's
+        // thread has: its reading is read again. That is at most once per
+        // thread but the first, and header.
+        EXPECT_GE(readAhead + 2 * (jobs - 1), static_cast<size_t>(files));
+    }
+    input.messages = &StandardOutputSink();
 }
 
 namespace {
