@@ -5,13 +5,16 @@
 #include "AnalysisHelpers.h"
 #include "BackgroundDisposal.h"
 #include "FileIndex.h"
+#include "EarlierFirsts.h"
 #include "FileReadAhead.h"
+#include "IncludedFile.h"
 #include "MessageSink.h"
 #include "Preprocessor.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -147,6 +150,54 @@ TEST(ReadAhead, PrecompiledHeadersAreTakenAsTheRunFilesThem)
         EXPECT_GE(readAhead + 2 * (jobs - 1), static_cast<size_t>(files));
     }
     input.messages = &StandardOutputSink();
+}
+
+// A reading waits for the file before it that began reading the same header
+// and takes the first instance the run files of it; a header whose earlier
+// reader was filed without one is read, and a stop ends every wait.
+TEST(ReadAhead, AReadingWaitsForTheEarlierReaderOfItsPrecompiledHeader)
+{
+    const FileKey stdafx = IdentityOf("/p/StdAfx.h", 120, 7);
+    std::atomic<bool> stop {false};
+    EarlierFirsts firsts;
+    EXPECT_EQ(firsts.Find(stdafx, 2, stop), -1); // file 2 reads it itself
+    std::atomic<int32_t> taken {-2};
+    std::thread later([&] { taken = firsts.Find(stdafx, 5, stop); });
+    EXPECT_EQ(firsts.Find(stdafx, 1, stop), -1); // an earlier file claims it
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    EXPECT_EQ(taken.load(), -2) << "file 5 must wait for file 1";
+
+    CFileIndex index;
+    auto header = std::make_unique<CIncludedFile>("/p/StdAfx.h", nullptr, true);
+    header->size = 120;
+    header->mtime = 7;
+    header->macros["APP_LIMIT"] = SharedMacro();
+    const int32_t number = index.Add(std::move(header));
+    index.OfferFirst(number, index.NextReadingStamp());
+    firsts.Publish(index, {stdafx});
+    firsts.FiledBefore(2);
+    later.join();
+    EXPECT_EQ(taken.load(), number);
+    std::vector<std::string> names;
+    bool cut = true;
+    ASSERT_TRUE(firsts.CopyReached(
+        number, [&](const MacroTable& macros) { names.push_back(macros.begin()->first); }, cut));
+    EXPECT_EQ(names, std::vector<std::string> {"APP_LIMIT"});
+    EXPECT_FALSE(cut);
+
+    const FileKey other = IdentityOf("/p/sub/stdafx.h", 30, 7);
+    EXPECT_EQ(firsts.Find(other, 3, stop), -1);
+    firsts.FiledBefore(4); // file 3 filed, and no first instance of it
+    EXPECT_EQ(firsts.Find(other, 6, stop), -1);
+
+    const FileKey third = IdentityOf("/p/x/stdafx.h", 30, 7);
+    EXPECT_EQ(firsts.Find(third, 4, stop), -1);
+    std::thread waiting([&] { taken = firsts.Find(third, 8, stop); });
+    firsts.Stop();
+    waiting.join();
+    EXPECT_EQ(taken.load(), -1);
+    EXPECT_FALSE(firsts.CopyReached(
+        number, [](const MacroTable&) {}, cut));
 }
 
 namespace {
