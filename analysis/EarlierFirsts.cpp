@@ -71,7 +71,8 @@ void EarlierFirsts::Stop()
     }
 }
 
-int32_t EarlierFirsts::Find(const FileKey& identity, size_t order, const std::atomic<bool>& stop)
+int32_t EarlierFirsts::Find(
+    const FileKey& identity, size_t order, const std::atomic<bool>& stop, bool& waited)
 {
     {
         std::shared_lock lock(mutex_);
@@ -99,6 +100,7 @@ int32_t EarlierFirsts::Find(const FileKey& identity, size_t order, const std::at
             return -1;
         }
         // A stop reaches a waiting reading within a few milliseconds.
+        waited = true;
         changed_.wait_for(lock, std::chrono::milliseconds(10));
     }
 }

@@ -54,8 +54,10 @@ public:
     // A reading's side, for the file at `order`: the run's number of the
     // identity's first instance, or -1 when the reading is to read the
     // header itself. Waits (until `stop` is set, at the latest) while a file
-    // before it has claimed the identity and is not filed.
-    int32_t Find(const FileKey& identity, size_t order, const std::atomic<bool>& stop);
+    // before it has claimed the identity and is not filed; `waited` is set
+    // when it did.
+    int32_t Find(
+        const FileKey& identity, size_t order, const std::atomic<bool>& stop, bool& waited);
     // Visits the macro tables of the instance `number` and of every
     // instance reachable through its includes, each once, in the order a
     // depth-first walk of the includes meets them; returns whether a

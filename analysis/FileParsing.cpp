@@ -54,6 +54,8 @@ void CProjectAnalyzer::AddOrUpdateFile(const std::string& path)
         readAhead_->Stop();
         ahead.reset();
     }
+    // Stopped after this file's reading is filed.
+    const bool chained = ahead != nullptr && readingsChain_.Note(ahead->waited);
     filesReadAhead_ += ahead ? 1 : 0;
     std::unique_ptr<CProjectFile> file = ahead
         ? std::move(ahead->file)
@@ -75,6 +77,11 @@ void CProjectAnalyzer::AddOrUpdateFile(const std::string& path)
     }
     projectFiles_.push_back(std::move(file));
     TellFiled(*projectFiles_.back());
+    if (chained) {
+        // Nearly every reading waits for the file before it to be filed:
+        // each comes a little later than the run would read it itself.
+        readAhead_->Stop();
+    }
 }
 
 void CProjectAnalyzer::TellFiled(const CSourceFile& file)

@@ -60,7 +60,7 @@ FileReadAhead::FileReadAhead(const CInputSet& input, std::vector<std::string> pa
       scanned_(scanned),
       slots_(paths_.size()),
       leftovers_(leftovers),
-      ahead_(4 * static_cast<size_t>(std::max(1u, workers)))
+      ahead_(AheadFor(workers))
 {
     for (size_t i = 0; i < formers.size() && i < slots_.size(); ++i) {
         slots_[i].former = std::move(formers[i]);
@@ -260,7 +260,7 @@ void FileReadAhead::Read(
         result->file->Load(CSourceScanner(&input.stopRequest, &texts), lines);
         result->file->onceFiles.clear();
         CPreprocessor preprocessor(result->file.get(), &input, &result->headers, &scanned_);
-        preprocessor.ReadAheadOf(&earlier_, index, &result->taken);
+        preprocessor.ReadAheadOf(&earlier_, index, &result->taken, &result->waited);
         preprocessor.Run();
         // Units do not depend on the files before either: the file's own are
         // split and parsed here, and those of the headers no other worker

@@ -11,6 +11,7 @@
 #include "ProjectFile.h"
 #include "ScannedFiles.h"
 
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
@@ -52,6 +53,8 @@ public:
         // The headers reused by name that it took from files before it;
         // their numbers among `headers` stand for the run's instances.
         std::vector<TakenFirst> taken;
+        // It waited for a file before it to be filed (EarlierFirsts).
+        bool waited = false;
         bool failed = false; // it threw: the run reads it itself
         // The file's former record, whose units it took when it read to
         // the same tokens; it goes with the result.
@@ -97,6 +100,11 @@ public:
 
     // Threads for a machine: one per core, at least one.
     static unsigned WorkersFor(unsigned jobs);
+    // How many files that many workers read ahead of the run at most.
+    static size_t AheadFor(unsigned workers)
+    {
+        return 4 * static_cast<size_t>(std::max(1u, workers));
+    }
 
 private:
     struct Slot {

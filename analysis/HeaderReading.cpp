@@ -302,7 +302,7 @@ int32_t CPreprocessor::TakeEarlierFirst(
     auto before = chain->takenAt.find(identity);
     const int32_t number = before != chain->takenAt.end()
         ? taken[before->second].number
-        : chain->earlier->Find(identity, chain->order, input->stopRequest);
+        : chain->earlier->Find(identity, chain->order, input->stopRequest, *chain->waited);
     if (number < 0) {
         return -1;
     }

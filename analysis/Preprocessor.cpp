@@ -57,8 +57,9 @@ CPreprocessor::CPreprocessor(CSourceFile* file, MacroTable* ownMacros, CInputSet
 }
 
 void CPreprocessor::ReadAheadOf(
-    EarlierFirsts* earlier, size_t order, std::vector<TakenFirst>* taken)
+    EarlierFirsts* earlier, size_t order, std::vector<TakenFirst>* taken, bool* waited)
 {
+    chain_->waited = waited;
     chain_->earlier = earlier;
     chain_->order = order;
     chain_->taken = taken;

@@ -66,7 +66,9 @@ public:
     // For a reading ahead of the run, before Run: headers reused by name
     // that no earlier include of this file read are taken from `earlier`
     // for the file at `order`, each listed in `taken`.
-    void ReadAheadOf(EarlierFirsts* earlier, size_t order, std::vector<TakenFirst>* taken);
+    // `waited` is set when the reading waited for a file before it.
+    void ReadAheadOf(
+        EarlierFirsts* earlier, size_t order, std::vector<TakenFirst>* taken, bool* waited);
 
     // What a reading of a header found and left: the digest of the macro
     // table, the size of the #pragma once set, the count of first instances
@@ -104,6 +106,7 @@ public:
         size_t order = 0;
         std::vector<TakenFirst>* taken = nullptr;
         std::map<FileKey, size_t, FileKeyLess> takenAt; // in *taken
+        bool* waited = nullptr;
     };
 
 private:

@@ -169,6 +169,7 @@ void CProjectAnalyzer::Run()
     StashProjectFiles();
     fileIndex_.ForgetFirsts();
     filesReadAhead_ = 0;
+    readingsChain_ = ReadingsChain(FileReadAhead::AheadFor(FileReadAhead::WorkersFor(jobs_)));
     byNamePossible_ = !input_->sameNameOption;
     for (const auto& header : fileIndex_.files) {
         byNamePossible_ = byNamePossible_ || (header && ReusesByName(*header));
@@ -192,16 +193,15 @@ void CProjectAnalyzer::Run()
         }
     } forget {scannedFiles_, FileReadAhead::WorkersFor(jobs_) > 1 ? &disposal_ : nullptr};
 
-    // Project files read afresh are read ahead on the machine's cores
-    // where headers are preprocessed again for each file. Headers reused by
-    // name make a file's reading depend on the files before it: where only
-    // precompiled headers are, the readings take them as the run files them
-    // (a reading that guessed wrong is read again here, FirstsAsTaken).
-    // Where every header is, nearby files keep waiting for one another's
-    // headers, and the run reads every file itself.
+    // Project files read afresh are read ahead on the machine's cores.
+    // Headers reused by name make a file's reading depend on the files
+    // before it: the readings take them as the run files them (a reading
+    // that guessed wrong is read again here, FirstsAsTaken). Where nearby
+    // files keep waiting for one another's headers, the run reads the rest
+    // itself (ReadingsChain).
     std::unique_ptr<FileReadAhead> readAhead;
     const unsigned workers = FileReadAhead::WorkersFor(jobs_);
-    if (input_->sameNameOption && workers > 1) {
+    if (workers > 1) {
         std::vector<std::string> fresh;
         for (const std::string& path : input_->paths) {
             auto flags = input_->fileFlags.find(path);

@@ -9,6 +9,7 @@
 #include "InputSet.h"
 #include "ModelScope.h"
 #include "ParseCacheReader.h"
+#include "ReadingsChain.h"
 #include "ScannedFiles.h"
 #include "SourceFileList.h"
 #include "StepTimes.h"
@@ -214,6 +215,7 @@ private:
     bool recordsChanged_ = true;
     std::vector<std::pair<bool, bool>> mergedFlags_;
     size_t filesReadAhead_ = 0;
+    ReadingsChain readingsChain_;
     std::string cacheFailure_;
     uint64_t modelGeneration_ = 0;
     // The options the records were read with; none when not known (a

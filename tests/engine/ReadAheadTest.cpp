@@ -10,9 +10,11 @@
 #include "IncludedFile.h"
 #include "MessageSink.h"
 #include "Preprocessor.h"
+#include "ReadingsChain.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <fstream>
@@ -132,24 +134,67 @@ TEST(ReadAhead, PrecompiledHeadersAreTakenAsTheRunFilesThem)
         folder.Write(name, text);
         input.AddFile(folder.Path(name), true, true);
     }
-    KeptMessages oneLines;
-    input.messages = &oneLines;
-    const std::string one = CacheBytes(input, 1, folder);
-    ASSERT_EQ(one.find("unparsed"), std::string::npos) << one;
-    ASSERT_NE(oneLines.text.find("were cut short when it was first read"), std::string::npos);
-    for (unsigned jobs : {2u, 4u, 8u}) {
-        SCOPED_TRACE(std::to_string(jobs) + " threads");
-        KeptMessages lines;
-        input.messages = &lines;
-        size_t readAhead = 0;
-        EXPECT_EQ(CacheBytes(input, jobs, folder, &readAhead), one);
-        EXPECT_EQ(lines.text, oneLines.text);
-        // A thread may meet a precompiled header before the first file's
-        // thread has: its reading is read again. That is at most once per
-        // thread but the first, and header.
-        EXPECT_GE(readAhead + 2 * (jobs - 1), static_cast<size_t>(files));
+    // Where every header is reused by name, every one is taken so.
+    for (const bool sameName : {true, false}) {
+        SCOPED_TRACE(sameName ? "precompiled headers by name" : "every header by name");
+        input.sameNameOption = sameName;
+        KeptMessages oneLines;
+        input.messages = &oneLines;
+        const std::string one = CacheBytes(input, 1, folder);
+        ASSERT_EQ(one.find("unparsed"), std::string::npos) << one;
+        ASSERT_NE(oneLines.text.find("were cut short when it was first read"), std::string::npos);
+        for (unsigned jobs : {2u, 4u, 8u}) {
+            SCOPED_TRACE(std::to_string(jobs) + " threads");
+            KeptMessages lines;
+            input.messages = &lines;
+            size_t readAhead = 0;
+            EXPECT_EQ(CacheBytes(input, jobs, folder, &readAhead), one);
+            EXPECT_EQ(lines.text, oneLines.text);
+            // A thread may meet a precompiled header before the first
+            // file's thread has: its reading is read again. That is at most
+            // once per thread but the first, and header.
+            if (sameName) {
+                EXPECT_GE(readAhead + 2 * (jobs - 1), static_cast<size_t>(files));
+            }
+        }
     }
     input.messages = &StandardOutputSink();
+}
+
+// Headers reused by name that nearby files meet first, each file through a
+// chain of headers: readings keep waiting for the files before them, and
+// the run may read the rest itself. The records are those of one thread.
+TEST(ReadAhead, ChainsOfHeadersReusedByNameGiveTheRecordsOfOneThread)
+{
+    ProjectFolder folder;
+    CInputSet input;
+    input.verbose = false;
+    input.sameNameOption = false;
+    input.userIncludeDirs = {folder.Path("inc")};
+    const int modules = 120;
+    for (int k = 0; k < modules; ++k) {
+        const std::string n = std::to_string(k);
+        folder.Write("inc/m" + n + ".h",
+            "#ifndef M" + n + "_H\n#define M" + n + "_H\n" +
+                (k > 0 ? "#include \"m" + std::to_string(k / 2) + ".h\"\n" : "") + "#define LIMIT" +
+                n + " " + n + "\nstruct S" + n + " { int v; };\n#endif\n");
+        folder.Write("src/m" + n + ".cpp",
+            "#include \"m" + n + ".h\"\nint f" + n + "() { return LIMIT" + n + "; }\n");
+    }
+    // In the order of their names, as a folder lists them: m0, m1, m10, ...
+    std::vector<std::string> names;
+    for (int k = 0; k < modules; ++k) {
+        names.push_back("m" + std::to_string(k));
+    }
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names) {
+        input.AddFile(folder.Path("src/" + name + ".cpp"), true, true);
+    }
+    const std::string one = CacheBytes(input, 1, folder);
+    ASSERT_EQ(one.find("unparsed"), std::string::npos) << one;
+    for (unsigned jobs : {3u, 8u}) {
+        EXPECT_EQ(CacheBytes(input, jobs, folder), one) << jobs << " threads";
+    }
 }
 
 // A reading waits for the file before it that began reading the same header
@@ -160,10 +205,12 @@ TEST(ReadAhead, AReadingWaitsForTheEarlierReaderOfItsPrecompiledHeader)
     const FileKey stdafx = IdentityOf("/p/StdAfx.h", 120, 7);
     std::atomic<bool> stop {false};
     EarlierFirsts firsts;
-    EXPECT_EQ(firsts.Find(stdafx, 2, stop), -1); // file 2 reads it itself
+    bool waited = false;
+    EXPECT_EQ(firsts.Find(stdafx, 2, stop, waited), -1); // file 2 reads it itself
     std::atomic<int32_t> taken {-2};
-    std::thread later([&] { taken = firsts.Find(stdafx, 5, stop); });
-    EXPECT_EQ(firsts.Find(stdafx, 1, stop), -1); // an earlier file claims it
+    bool laterWaited = false;
+    std::thread later([&] { taken = firsts.Find(stdafx, 5, stop, laterWaited); });
+    EXPECT_EQ(firsts.Find(stdafx, 1, stop, waited), -1); // an earlier file claims it
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     EXPECT_EQ(taken.load(), -2) << "file 5 must wait for file 1";
 
@@ -178,6 +225,8 @@ TEST(ReadAhead, AReadingWaitsForTheEarlierReaderOfItsPrecompiledHeader)
     firsts.FiledBefore(2);
     later.join();
     EXPECT_EQ(taken.load(), number);
+    EXPECT_TRUE(laterWaited);
+    EXPECT_FALSE(waited);
     std::vector<std::string> names;
     bool cut = true;
     ASSERT_TRUE(firsts.CopyReached(
@@ -186,13 +235,14 @@ TEST(ReadAhead, AReadingWaitsForTheEarlierReaderOfItsPrecompiledHeader)
     EXPECT_FALSE(cut);
 
     const FileKey other = IdentityOf("/p/sub/stdafx.h", 30, 7);
-    EXPECT_EQ(firsts.Find(other, 3, stop), -1);
+    EXPECT_EQ(firsts.Find(other, 3, stop, waited), -1);
     firsts.FiledBefore(4); // file 3 filed, and no first instance of it
-    EXPECT_EQ(firsts.Find(other, 6, stop), -1);
+    EXPECT_EQ(firsts.Find(other, 6, stop, waited), -1);
+    EXPECT_FALSE(waited);
 
     const FileKey third = IdentityOf("/p/x/stdafx.h", 30, 7);
-    EXPECT_EQ(firsts.Find(third, 4, stop), -1);
-    std::thread waiting([&] { taken = firsts.Find(third, 8, stop); });
+    EXPECT_EQ(firsts.Find(third, 4, stop, waited), -1);
+    std::thread waiting([&] { taken = firsts.Find(third, 8, stop, laterWaited); });
     firsts.Stop();
     waiting.join();
     EXPECT_EQ(taken.load(), -1);
@@ -250,4 +300,23 @@ TEST(ReadAhead, AResultHandedBackAfterTheStopIsFreedOffTheRunsThread)
         EXPECT_NE(freedOn.load(), std::thread::id());
         EXPECT_NE(freedOn.load(), std::this_thread::get_id());
     }
+}
+
+// Stretches of readings after the first: a stretch in which more than three
+// readings in four waited says the readings only follow the run.
+TEST(ReadAhead, MostReadingsOfAStretchWaitingSayTheyOnlyFollowTheRun)
+{
+    ReadingsChain chain(4);
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_FALSE(chain.Note(true)) << "the first stretch waits for the common headers";
+    }
+    const bool threeOfFour[] = {true, false, true, true};
+    for (bool waited : threeOfFour) {
+        EXPECT_FALSE(chain.Note(waited));
+    }
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_FALSE(chain.Note(true));
+    }
+    EXPECT_TRUE(chain.Note(true));
+    EXPECT_FALSE(chain.Note(true)) << "a new stretch begins";
 }
