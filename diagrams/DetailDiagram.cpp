@@ -220,14 +220,23 @@ void CDetailDiagram::DrawNSD(CDC* dc)
 }
 
 // A new scroll size keeps the point at the window's centre where it was, in
-// proportion: switching zoom levels stays on the same part of the chart.
+// proportion: switching zoom levels stays on the same part of the chart. At
+// the top-left corner, a chart that fitted the window or was not scrolled
+// yet, it shows the Start box, as a new chart does: the corner of a wide
+// chart at a larger zoom can be empty.
 void CDetailDiagram::KeepScrollCentre(DetailScroll& scroll)
 {
     const CSize before = scroll.TotalSize();
     const CPoint position = scroll.Position();
-    scroll.SetTotalSize(diagramSize_);
-    if (before == diagramSize_ || position == CPoint(0, 0))
+    if (before == diagramSize_) {
+        scroll.SetTotalSize(diagramSize_);
         return;
+    }
+    if (position == CPoint(0, 0)) {
+        ShowStartBox(scroll);
+        return;
+    }
+    scroll.SetTotalSize(diagramSize_);
     const CSize window = scroll.WindowSize();
     const int x = KeptOrigin(position.x, window.cx / 2, diagramSize_.cx, before.cx);
     const int y = KeptOrigin(position.y, window.cy / 2, diagramSize_.cy, before.cy);

@@ -220,8 +220,9 @@ TEST(DetailDiagram, ScrollingFollowsZoomAndSelection)
 }
 
 // A new chart of a wide function opens on its Start box, whose column lies
-// far right of the origin; a zoom change then keeps the centre. The NSD
-// opens on its title and first block at the top-left corner.
+// far right of the origin; a zoom change then keeps the centre, or shows
+// Start again from the top-left corner. The NSD opens on its title and
+// first block at the top-left corner.
 TEST(DetailDiagram, WideFunctionOpensOnItsStart)
 {
     std::string cases;
@@ -245,6 +246,13 @@ TEST(DetailDiagram, WideFunctionOpensOnItsStart)
     e.diagram.ChooseView(CDetailDiagram::kFlowChart, 1);
     e.Paint(scroll);
     EXPECT_NEAR(scroll.position.x + 200, centre.x * scroll.total.cx / before.cx, 1);
+
+    // From the top-left corner, a larger zoom shows Start again: that corner
+    // of the chart is empty.
+    scroll.ScrollTo(CPoint(0, 0));
+    e.diagram.ChooseView(CDetailDiagram::kFlowChart, 4);
+    e.Paint(scroll);
+    EXPECT_EQ(scroll.position, CPoint(startLeft + painter->XSize() / 2 - 200, 0));
 
     e.diagram.ChooseView(CDetailDiagram::kNSD, 1);
     e.Paint(scroll);
