@@ -100,8 +100,8 @@ public:
         std::map<std::pair<std::string, int>, Reading> readings;
         ScannedFiles* scanned = nullptr; // not owned; may be null
         TokenTextStore* texts = nullptr; // not owned; may be null
-        // For a reading ahead of the run (ReadAheadOf); all three null or
-        // all three set.
+        // For a reading ahead of the run (ReadAheadOf); the pointers are
+        // all null or all set.
         EarlierFirsts* earlier = nullptr;
         size_t order = 0;
         std::vector<TakenFirst>* taken = nullptr;
