@@ -2,7 +2,6 @@
 
 #include "TextHelpers.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 #include <vector>
 
@@ -93,23 +92,20 @@ std::string CIncludePaths::ResolveBeside(const std::string& includingPath, const
     return FoldDots(joined);
 }
 
-const std::map<std::string, std::string>& CIncludePaths::ListFolder(const std::string& folder)
+const FolderListings::Listing& CIncludePaths::ListFolder(const std::string& folder)
 {
     auto found = listings_.find(folder);
     if (found != listings_.end()) {
-        return found->second;
+        return *found->second;
     }
-    std::map<std::string, std::string>& entries = listings_[folder];
-    if (DIR* dir = opendir(folder.empty() ? "." : folder.c_str())) {
-        while (dirent* entry = readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name != "." && name != "..") {
-                entries.emplace(ToLowerCopy(name), name);
-            }
-        }
-        closedir(dir);
+    std::shared_ptr<const FolderListings::Listing> listing;
+    if (shared_ != nullptr) {
+        listing = shared_->Of(folder);
+    } else {
+        FolderListings own;
+        listing = own.Of(folder);
     }
-    return entries;
+    return *listings_.emplace(folder, std::move(listing)).first->second;
 }
 
 std::string CIncludePaths::FindFile(const std::string& rawPath)

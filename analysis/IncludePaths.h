@@ -1,6 +1,9 @@
 #pragma once
 
+#include "FolderListings.h"
+
 #include <map>
+#include <memory>
 #include <string>
 
 // Path arithmetic for #include, without ever changing the process's current
@@ -12,7 +15,8 @@
 // Windows code often spells a header differently from the file on disk).
 // Only regular files count. Folder listings and the answers of FindFile are
 // kept for the life of the object, so one object serves the preprocessing of
-// one project file (or one check of a run's records).
+// one project file (or one check of a run's records); the listings may come
+// from a run's shared FolderListings.
 class CIncludePaths {
 public:
     // The path of a quoted include written in a file at `includingPath`:
@@ -30,13 +34,17 @@ public:
     // case-insensitive match folder by folder; empty when there is none.
     std::string FindFile(const std::string& path);
 
+    // Folders are listed through `shared` (not owned) from now on.
+    void ShareListings(FolderListings* shared) { shared_ = shared; }
+
 private:
-    const std::map<std::string, std::string>& ListFolder(const std::string& folder);
+    const FolderListings::Listing& ListFolder(const std::string& folder);
 
     std::string Look(const std::string& path);
 
-    // folder -> (lower-cased entry name -> entry name)
-    std::map<std::string, std::map<std::string, std::string>> listings_;
+    FolderListings* shared_ = nullptr;
+    // folder -> its listing
+    std::map<std::string, std::shared_ptr<const FolderListings::Listing>> listings_;
     // path asked for -> FindFile's answer
     std::map<std::string, std::string> found_;
 };

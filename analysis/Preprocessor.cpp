@@ -42,6 +42,9 @@ CPreprocessor::CPreprocessor(CProjectFile* file, CInputSet* input, CFileIndex* i
     chain_->namesRead = &file->namesRead;
     chain_->scanned = scanned;
     chain_->texts = texts;
+    if (scanned != nullptr) {
+        chain_->paths.ShareListings(&scanned->Folders());
+    }
 }
 
 CPreprocessor::CPreprocessor(CSourceFile* file, MacroTable* ownMacros, CInputSet* input,

@@ -158,6 +158,7 @@ void ScannedFiles::Keep(const std::string& path, std::shared_ptr<const Scan> sca
 
 void ScannedFiles::Clear()
 {
+    folders_.Clear();
     std::lock_guard lock(mutex_);
     scans_.clear();
     reused_ = 0;
@@ -166,6 +167,7 @@ void ScannedFiles::Clear()
 
 void ScannedFiles::Clear(BackgroundDisposal& disposal) noexcept
 {
+    folders_.Clear();
     std::unordered_map<std::string, std::shared_ptr<const Scan>> kept;
     {
         std::lock_guard lock(mutex_);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BackgroundDisposal.h"
+#include "FolderListings.h"
 #include "MessageSink.h"
 #include "PPToken.h"
 #include "TokenScanner.h"
@@ -42,6 +43,9 @@ public:
     // How many loads were taken from the store, and how many read the file.
     size_t Reused() const;
     size_t Read() const;
+    // The folders the run's include lookups listed; forgotten with the
+    // files.
+    FolderListings& Folders() { return folders_; }
 
     // What identifies one version of a file on disk.
     struct Status {
@@ -82,6 +86,8 @@ private:
 
     std::shared_ptr<const Scan> Find(const std::string& path, const Status& status) const;
     void Keep(const std::string& path, std::shared_ptr<const Scan> scan);
+
+    FolderListings folders_;
 
     mutable std::mutex mutex_;
     std::unordered_map<std::string, std::shared_ptr<const Scan>> scans_;
