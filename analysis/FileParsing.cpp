@@ -89,9 +89,7 @@ void CProjectAnalyzer::TellFiled(const CSourceFile& file)
     if (readAhead_ == nullptr) {
         return;
     }
-    static const std::set<FileKey, FileKeyLess> none;
-    const auto* project = dynamic_cast<const CProjectFile*>(&file);
-    readAhead_->Filed(fileIndex_, project != nullptr ? project->namesRead : none);
+    readAhead_->Filed(fileIndex_, NamesRead(file));
 }
 
 bool CProjectAnalyzer::FirstsAsTaken(const FileReadAhead::Result& ahead) const
@@ -103,14 +101,26 @@ bool CProjectAnalyzer::FirstsAsTaken(const FileReadAhead::Result& ahead) const
             return false;
         }
     }
+    // A reading once cut short stays so: only those found whole are looked
+    // at again, in one walk.
+    std::vector<int32_t> whole;
     for (const TakenFirst& taken : ahead.taken) {
         const FileKey& identity = taken.identity;
-        if (fileIndex_.FirstIndex(identity.path, identity.size, identity.mtime) != taken.number ||
-            ReachesCutReading(taken.number) != taken.cut) {
+        if (fileIndex_.FirstIndex(identity.path, identity.size, identity.mtime) != taken.number) {
             return false;
         }
+        if (!taken.cut) {
+            whole.push_back(taken.number);
+        }
     }
-    return true;
+    return !ReachesCutReading(std::move(whole));
+}
+
+const std::set<FileKey, FileKeyLess>& CProjectAnalyzer::NamesRead(const CSourceFile& file)
+{
+    static const std::set<FileKey, FileKeyLess> none;
+    const auto* project = dynamic_cast<const CProjectFile*>(&file);
+    return project != nullptr ? project->namesRead : none;
 }
 
 void CProjectAnalyzer::ParseAndCatch(CSourceFile& file, FileReadAhead::Result* ahead)
@@ -138,7 +148,7 @@ std::vector<int32_t> CProjectAnalyzer::FileHeadersReadAhead(
             number = numbers.at(static_cast<size_t>(number));
         }
     };
-    const std::vector<int32_t> taken = TakenNumbers(ahead);
+    const std::vector<int32_t> taken = ahead.TakenNumbers();
     for (size_t k = 0; k < ahead.headers.files.size(); ++k) {
         if (taken[k] >= 0) {
             numbers[k] = taken[k]; // the instance it stands in for
@@ -170,24 +180,13 @@ std::vector<int32_t> CProjectAnalyzer::FileHeadersReadAhead(
     renumber(file.includes);
     // The headers it read by name itself are the first of their identity,
     // as they would be had the run read them.
-    const auto* project = dynamic_cast<const CProjectFile*>(&file);
-    static const std::set<FileKey, FileKeyLess> none;
-    for (const FileKey& identity : project != nullptr ? project->namesRead : none) {
+    for (const FileKey& identity : NamesRead(file)) {
         const int32_t local =
             ahead.headers.FirstIndex(identity.path, identity.size, identity.mtime);
         if (local >= 0) {
             fileIndex_.OfferFirst(
                 numbers.at(static_cast<size_t>(local)), fileIndex_.NextReadingStamp());
         }
-    }
-    return numbers;
-}
-
-std::vector<int32_t> CProjectAnalyzer::TakenNumbers(const FileReadAhead::Result& ahead)
-{
-    std::vector<int32_t> numbers(ahead.headers.files.size(), -1);
-    for (const TakenFirst& taken : ahead.taken) {
-        numbers.at(static_cast<size_t>(taken.local)) = taken.number;
     }
     return numbers;
 }
@@ -204,7 +203,7 @@ bool CProjectAnalyzer::LetGoHeadersFindTheirs(FileReadAhead::Result& ahead) cons
     std::vector<int32_t> numbers(headers.size(), -1);
     auto next = static_cast<int32_t>(fileIndex_.files.size());
     std::vector<int32_t> includes;
-    const std::vector<int32_t> taken = TakenNumbers(ahead);
+    const std::vector<int32_t> taken = ahead.TakenNumbers();
     for (size_t k = 0; k < headers.size(); ++k) {
         if (taken[k] >= 0) {
             numbers[k] = taken[k];

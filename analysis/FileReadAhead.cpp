@@ -178,6 +178,15 @@ void FileReadAhead::Filed(const CFileIndex& index, const std::set<FileKey, FileK
     earlier_.FiledBefore(taken);
 }
 
+std::vector<int32_t> FileReadAhead::Result::TakenNumbers() const
+{
+    std::vector<int32_t> numbers(headers.files.size(), -1);
+    for (const TakenFirst& first : taken) {
+        numbers.at(static_cast<size_t>(first.local)) = first.number;
+    }
+    return numbers;
+}
+
 void FileReadAhead::NoteFiled(const Result& result)
 {
     for (const WideDigest& reading : result.headerReadings) {
@@ -279,12 +288,9 @@ void FileReadAhead::Read(
         }
         result->former = std::move(former);
         // A stand-in for an instance of the run's has nothing of its own.
-        std::vector<bool> standsIn(result->headers.files.size(), false);
-        for (const TakenFirst& taken : result->taken) {
-            standsIn.at(static_cast<size_t>(taken.local)) = true;
-        }
+        const std::vector<int32_t> taken = result->TakenNumbers();
         for (size_t k = 0; k < result->headers.files.size(); ++k) {
-            CSourceFile* header = standsIn[k] ? nullptr : result->headers.files[k].get();
+            CSourceFile* header = taken[k] >= 0 ? nullptr : result->headers.files[k].get();
             const WideDigest pathAndTokens =
                 header ? PathAndTokensWideDigest(header->path, header->scan.tokens) : WideDigest {};
             result->headerBodies.push_back(

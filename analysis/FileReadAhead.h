@@ -53,6 +53,9 @@ public:
         // The headers reused by name that it took from files before it;
         // their numbers among `headers` stand for the run's instances.
         std::vector<TakenFirst> taken;
+        // For each of `headers`, the run's number of the instance it stands
+        // in for, or -1.
+        std::vector<int32_t> TakenNumbers() const;
         // It waited for a file before it to be filed (EarlierFirsts).
         bool waited = false;
         bool failed = false; // it threw: the run reads it itself

@@ -175,10 +175,12 @@ void CProjectAnalyzer::NoteNamesRead()
     }
 }
 
-bool CProjectAnalyzer::ReachesCutReading(int32_t number) const
+bool CProjectAnalyzer::ReachesCutReading(std::vector<int32_t> pending) const
 {
+    if (pending.empty()) {
+        return false;
+    }
     std::vector<char> seen(fileIndex_.files.size(), 0);
-    std::vector<int32_t> pending {number};
     while (!pending.empty()) {
         const int32_t k = pending.back();
         pending.pop_back();

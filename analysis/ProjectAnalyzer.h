@@ -176,12 +176,12 @@ private:
     // would have reused them: the ones it read itself still have no first
     // instance, and the ones it took are still the first.
     bool FirstsAsTaken(const FileReadAhead::Result& ahead) const;
-    // For each of a reading's headers, the run's number of the instance it
-    // stands in for, or -1.
-    static std::vector<int32_t> TakenNumbers(const FileReadAhead::Result& ahead);
-    // Whether the reading of header `number`, or of one it reaches, was cut
-    // short.
-    bool ReachesCutReading(int32_t number) const;
+    // Whether the reading of one of the headers `from`, or of one they
+    // reach, was cut short.
+    bool ReachesCutReading(std::vector<int32_t> from) const;
+    // The identities a project file's reading read by name itself; none
+    // for a header.
+    static const std::set<FileKey, FileKeyLess>& NamesRead(const CSourceFile& file);
     // Tells a reading ahead that the file is filed, with the first
     // instances of the headers it read by name.
     void TellFiled(const CSourceFile& file);
