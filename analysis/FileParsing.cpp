@@ -113,7 +113,7 @@ bool CProjectAnalyzer::FirstsAsTaken(const FileReadAhead::Result& ahead) const
             whole.push_back(taken.number);
         }
     }
-    return !ReachesCutReading(std::move(whole));
+    return !ReachesCutReading(whole);
 }
 
 const std::set<FileKey, FileKeyLess>& CProjectAnalyzer::NamesRead(const CSourceFile& file)

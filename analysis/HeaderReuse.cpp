@@ -175,27 +175,24 @@ void CProjectAnalyzer::NoteNamesRead()
     }
 }
 
-bool CProjectAnalyzer::ReachesCutReading(std::vector<int32_t> pending) const
+bool CProjectAnalyzer::ReachesCutReading(const std::vector<int32_t>& from) const
 {
-    if (pending.empty()) {
+    if (from.empty()) {
         return false;
     }
     std::vector<char> seen(fileIndex_.files.size(), 0);
-    while (!pending.empty()) {
-        const int32_t k = pending.back();
-        pending.pop_back();
+    bool cut = false;
+    const auto note = [&](int32_t k) { cut = cut || fileIndex_.files[k]->readingCut; };
+    for (int32_t k : from) {
         if (k < 0 || static_cast<size_t>(k) >= fileIndex_.files.size() || seen[k] ||
             !fileIndex_.files[k]) {
             continue;
         }
         seen[k] = 1;
-        const CSourceFile& header = *fileIndex_.files[k];
-        if (header.readingCut) {
-            return true;
-        }
-        pending.insert(pending.end(), header.includes.begin(), header.includes.end());
+        note(k);
+        WalkHeaders(fileIndex_, *fileIndex_.files[k], seen, false, note);
     }
-    return false;
+    return cut;
 }
 
 bool CProjectAnalyzer::TakeBack(const CSourceFile& file)

@@ -178,7 +178,7 @@ private:
     bool FirstsAsTaken(const FileReadAhead::Result& ahead) const;
     // Whether the reading of one of the headers `from`, or of one they
     // reach, was cut short.
-    bool ReachesCutReading(std::vector<int32_t> from) const;
+    bool ReachesCutReading(const std::vector<int32_t>& from) const;
     // The identities a project file's reading read by name itself; none
     // for a header.
     static const std::set<FileKey, FileKeyLess>& NamesRead(const CSourceFile& file);
