@@ -95,11 +95,13 @@ void CVcprojReader::ReadLines(LineReader& lines, const std::string& folder)
 
 void CVcprojReader::AddDefines(std::string_view value)
 {
+    // Visual Studio takes a comma between two definitions as it takes a
+    // semicolon, and projects written by hand or converted use both.
     while (!value.empty()) {
-        const size_t semicolon = value.find(';');
-        AddVcDefine(value.substr(0, semicolon), defines_);
-        if (semicolon == std::string_view::npos)
+        const size_t separator = value.find_first_of(";,");
+        AddVcDefine(value.substr(0, separator), defines_);
+        if (separator == std::string_view::npos)
             break;
-        value.remove_prefix(semicolon + 1);
+        value.remove_prefix(separator + 1);
     }
 }

@@ -35,7 +35,8 @@ public:
     void Read();
     // The same for a project's text whose names resolve against `folder`.
     void Read(std::string_view text, const std::string& folder);
-    // Adds the words of one definitions value ("A;B=2;;C").
+    // Adds the words of one definitions value ("A;B=2;;C"); a comma
+    // separates them as a semicolon does ("A,B=2;C").
     void AddDefines(std::string_view value);
 
     const std::vector<std::string>& Sources() const { return sources_.Names(); }

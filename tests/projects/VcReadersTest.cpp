@@ -97,3 +97,16 @@ TEST(VcprojReaderTest, RelativePathsAndWholeDefinitionAttributes)
     EXPECT_EQ(reader.Defines(), expected);
     EXPECT_EQ(sink.errors.size(), 3u);
 }
+
+TEST(VcprojReaderTest, CommasSeparateDefinitionsAsSemicolonsDo)
+{
+    RecordingSink sink;
+    CVcprojReader reader(sink, false);
+    reader.Read(
+        "\t\t\t\tPreprocessorDefinitions=\"NDEBUG,WIN32,_CONSOLE\"\r\n"
+        "\t\t\t\tPreprocessorDefinitions=\"FPU;_DEBUG;_LIB,MSDOS,;INVERSE=1,MAXLEN=0x10\"\r\n",
+        "/nowhere");
+    const VcDefines expected = {{"NDEBUG", 0}, {"WIN32", 0}, {"_CONSOLE", 0}, {"FPU", 0},
+        {"_DEBUG", 0}, {"_LIB", 0}, {"MSDOS", 0}, {"INVERSE", 1}, {"MAXLEN", 0x10}};
+    EXPECT_EQ(reader.Defines(), expected);
+}
