@@ -991,10 +991,18 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
             indices.push_back(typeName->getColumn());
             typeEnd = TypeEnd(after, typeName->getLine() + 1, cvAfterType);
         }
-    |   (function_specifier | storage_class_specifier | cv_qualifier) =>
+    // A word before the type: the type after it may be a name, as in
+    // "static Size f();", "friend Size g();" or
+    // "__declspec(dllexport) Size h();".
+    |   (   function_specifier | storage_class_specifier | cv_qualifier | WORD_FRIEND
+        |   WORD__DECLSPEC | WORD___DECLSPEC
+        ) =>
         (   typeEnd = storage_class_specifier_end
         |   typeEnd = function_specifier_end
         |   typeEnd = cv_qualifier_end
+        |   fr:WORD_FRIEND { typeEnd = fr->getLine() + 1; }
+        |   ( WORD__DECLSPEC | WORD___DECLSPEC ) LP declspec_argument spec:RP
+            { typeEnd = spec->getLine() + 1; }
         )
         inner = declaration_specifiers[indices, cvAfterType]
         {

@@ -86,6 +86,39 @@ TEST(Functions, PureVirtualConstructorsDestructorsOperators)
     EXPECT_EQ(dtor.qualifiedName.scopes, std::vector<std::string> {"A"});
 }
 
+// A friend word or a __declspec before a named return type is read as the
+// other leading words are: the declaration is a function of that name, not a
+// variable named after the type, and a definition keeps its body.
+TEST(Functions, FriendAndDeclspecBeforeNamedType)
+{
+    auto p = ParseText("class A {\n"
+                       " friend Size f ( int y ) ;\n"
+                       " friend inline N :: T * g ( ) ;\n"
+                       " __declspec ( dllexport ) Size h ( ) ;\n"
+                       " friend int k ( ) ;\n"
+                       "} ;\n"
+                       "__declspec ( dllexport ) HRESULT Run ( int a ) { return a ; }\n"
+                       "_declspec ( dllimport ) const Size * Get ( ) ;\n"
+                       "__declspec ( noreturn ) static Size Quit ( ) ;");
+    const auto& m = p->At(0).children;
+    ASSERT_EQ(m.size(), 4u);
+    for (const CUnit& u : m)
+        EXPECT_EQ(u.kind, UNIT_FUNCTION) << p->Text(u);
+    EXPECT_EQ(GetUnitFunctionName(m[0]), "f");
+    EXPECT_EQ(GetUnitFunctionName(m[1]), "g");
+    EXPECT_EQ(GetUnitFunctionName(m[2]), "h");
+    EXPECT_EQ(GetUnitFunctionName(m[3]), "k");
+    ASSERT_NE(AsFunctionInfo(m[0]), nullptr);
+    EXPECT_EQ(AsFunctionInfo(m[0])->parameters.size(), 1u);
+
+    const CFunctionInfo& run = Function(*p, 1);
+    EXPECT_EQ(run.qualifiedName.name, "Run");
+    EXPECT_EQ(run.parameters.size(), 1u);
+    ASSERT_EQ(p->At(1).children.size(), 1u);
+    EXPECT_EQ(Function(*p, 2).qualifiedName.name, "Get");
+    EXPECT_EQ(Function(*p, 3).qualifiedName.name, "Quit");
+}
+
 TEST(Functions, NotRecognised)
 {
     // "= 1" after a declarator is not part of the grammar.
