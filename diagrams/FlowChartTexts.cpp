@@ -327,8 +327,11 @@ void CFlowChartPainter::DrawConditionLabels(
 
     CPoint yes(x0 - 2 * yesExtent.cx, cy - yesExtent.cy);
     if (!item.children.empty()) {
+        // Right of the hexagon, before the lane the jump goes down in; a
+        // label that would reach where a no label right of the lane begins
+        // stands above the jump's line instead.
         if (IsJump(item.children.front().kind))
-            yes = CPoint(x1, cy);
+            yes = CPoint(x1, yesExtent.cx <= g + 3 ? cy : cy - yesExtent.cy);
     } else if ((last && endCol == item.col) || (!last && endCol >= item.col)) {
         yes = CPoint(cx - yesExtent.cx, y1);
     }

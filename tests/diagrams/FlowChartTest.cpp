@@ -223,6 +223,40 @@ TEST(FlowChart, ConditionAsWideAsTheHexagonRoomIsCut)
     EXPECT_GT(inkRightOfHexagon(58), 0) << "centred, glyphs wider than measured spill out";
 }
 
+// When both ways out of an if jump, the yes label stands right of the
+// hexagon and the no label right of the lane the jumps go down in. A yes
+// label wider than the room before the lane ("Yes" at the zooms that spell
+// the labels out) must not run into the no label.
+TEST(FlowChart, WideYesLabelBesideAJumpClearsTheNoLabel)
+{
+    Chart chart("if (a) return 1; return 0;");
+    CFlowLayout& level = chart.setting.Ratio4x;
+    level.ExplainType = 2; // "Yes" and "No", 18 and 12 pixels measured
+    level.XSize = 80;
+    level.YSize = 40;
+    level.XSpace = 100; // 10 pixels between the hexagon and the lane
+    level.YSpace = 80;
+    chart.setting.HighColorShading = 0;
+    chart.painter.SetZoom(4);
+    Canvas canvas(400, 300);
+    chart.Draw(canvas.dc);
+
+    const int x1 = chart.painter.StartCell().x * 100 + 80;
+    const int cy = 80 + 20; // the if's row
+    int yesInk = 0;
+    int noInk = 0;
+    for (int y = cy + 3; y < cy + 10; ++y) {
+        for (int x = x1 + 13; x < x1 + 25; ++x) {
+            const COLORREF c = canvas.dc.GetPixel(x, y);
+            const int r = GetRValue(c), g = GetGValue(c);
+            yesInk += g > r + 40;
+            noInk += r > g + 40;
+        }
+    }
+    EXPECT_GT(noInk, 0) << "the no label stands right of the lane";
+    EXPECT_EQ(yesInk, 0) << "no yes-coloured ink within the no label";
+}
+
 // A click point -> the cell it hits; gaps between boxes hit nothing.
 TEST(FlowChart, HitTestByCellPitch)
 {
