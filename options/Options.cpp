@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <limits>
+#include <variant>
 
 namespace {
 
@@ -97,9 +98,8 @@ std::vector<std::string> OptionFileLines(std::string_view text)
 // Reads an option file into lines. False when it cannot be read as the
 // 8-bit text these files are: not there, unreadable, too large, or holding
 // zero bytes (a UTF-16 file, say). A UTF-8 byte-order mark is passed over.
-bool ReadLines(const std::string& path, std::vector<std::string>& lines)
+bool ReadLines(const std::string& path, std::vector<std::string>& lines, std::string& content)
 {
-    std::string content;
     if (ReadWholeFile(path, content, kMaxOptionFileSize) != ReadResult::Ok ||
         content.find('\0') != std::string::npos)
         return false;
@@ -116,15 +116,27 @@ bool Exists(const std::string& path)
     return std::filesystem::exists(std::filesystem::symlink_status(path, ec));
 }
 
-// Writes the lines with CR LF in one step, so that a failed write leaves the
-// old file.
-bool WriteLines(const std::string& path, const std::vector<std::string>& lines)
+// The lines with CR LF, as an option file holds them.
+std::string LinesText(const std::vector<std::string>& lines)
 {
     std::string content;
     for (const std::string& line : lines)
         content += line + "\r\n";
-    return WriteFileAtomically(path, content);
+    return content;
 }
+
+// Writes the text in one step, so that a failed write leaves the old file;
+// nothing when the file holds it already.
+void WriteOptionFile(
+    const std::string& path, const std::string& text, std::optional<std::string>& holds)
+{
+    if (path.empty() || holds == text)
+        return;
+    if (WriteFileAtomically(path, text))
+        holds = text;
+}
+
+using StoredValue = std::variant<bool, int32_t, std::string>;
 
 } // namespace
 
@@ -169,14 +181,18 @@ COptions::OptionFileRead COptions::ReadOptionFile(
 {
     const std::string own = InFolder(userFolder_, name);
     const std::string path = PathToRead(name);
-    const bool read = !path.empty() && ReadLines(path, lines);
+    std::string content;
+    const bool read = !path.empty() && ReadLines(path, lines, content);
     // Writing replaces the user's copy: only the one that was read, or none.
     const bool writable = own.empty() || !Exists(own) || (read && path == own);
     const std::string unread =
         !writable ? own : (!read && !path.empty() && Exists(path) ? path : std::string());
     if (!unread.empty())
         ShowPrompt(std::string(GetLangString(404)) + "\n" + unread, PromptKind::Warning);
-    return {read, writable};
+    OptionFileRead result {read, writable, std::nullopt};
+    if (read && !own.empty() && path == own)
+        result.ownText = std::move(content);
+    return result;
 }
 
 std::string COptions::PathToWrite(const char* name) const
@@ -201,6 +217,7 @@ void COptions::Load()
     ReadPredefinedFile();
     ReadIncludeFile();
     static_cast<OptionValues&>(*this) = OptionValues();
+    settingsHold_.reset();
     ReadSettings();
 }
 
@@ -214,7 +231,9 @@ void COptions::Save()
 void COptions::ReadPredefinedFile()
 {
     std::vector<std::string> lines;
-    predefinedFileWritable_ = ReadOptionFile("predefined.ini", lines).writable;
+    const OptionFileRead read = ReadOptionFile("predefined.ini", lines);
+    predefinedFileWritable_ = read.writable;
+    predefinedFileHolds_ = read.ownText;
     for (size_t i = 0; i + 1 < lines.size(); i += 2)
         commonWords.emplace(lines[i], DecimalOrZero(lines[i + 1]));
 }
@@ -224,6 +243,7 @@ void COptions::ReadIncludeFile()
     std::vector<std::string> lines;
     const OptionFileRead read = ReadOptionFile("Include.ini", lines);
     includeFileWritable_ = read.writable;
+    includeFileHolds_ = read.ownText;
     if (read.read) {
         size_t next = 0;
         for (int list = 0; list <= kVersionLists; ++list) {
@@ -257,29 +277,24 @@ void COptions::ReadSettings()
         VisitStoredValues(
             *this, [&](const char* name, auto& field) { ReadValue(registry, name, field); });
         registry.Close();
+        settingsHold_ = static_cast<const OptionValues&>(*this);
     } catch (const OptionsError& failure) {
         ShowPrompt(std::string(failure.what()) + " - load default option", PromptKind::Warning);
     }
 }
 
-void COptions::WritePredefinedFile() const
+std::string COptions::PredefinedFileText() const
 {
-    const std::string path = predefinedFileWritable_ ? PathToWrite("predefined.ini") : "";
-    if (path.empty())
-        return;
     std::vector<std::string> lines;
     for (const auto& [name, value] : commonWords) {
         lines.push_back(name);
         lines.push_back(std::to_string(value));
     }
-    WriteLines(path, lines);
+    return LinesText(lines);
 }
 
-void COptions::WriteIncludeFile() const
+std::string COptions::IncludeFileText() const
 {
-    const std::string path = includeFileWritable_ ? PathToWrite("Include.ini") : "";
-    if (path.empty())
-        return;
     std::vector<std::string> lines;
     for (int list = 0; list <= kVersionLists; ++list) {
         const std::vector<std::string>& source =
@@ -287,17 +302,41 @@ void COptions::WriteIncludeFile() const
         lines.push_back(std::to_string(source.size()));
         lines.insert(lines.end(), source.begin(), source.end());
     }
-    WriteLines(path, lines);
+    return LinesText(lines);
+}
+
+void COptions::WritePredefinedFile()
+{
+    if (predefinedFileWritable_)
+        WriteOptionFile(PathToWrite("predefined.ini"), PredefinedFileText(), predefinedFileHolds_);
+}
+
+void COptions::WriteIncludeFile()
+{
+    if (includeFileWritable_)
+        WriteOptionFile(PathToWrite("Include.ini"), IncludeFileText(), includeFileHolds_);
 }
 
 void COptions::WriteSettings()
 {
+    if (settingsHold_ == static_cast<const OptionValues&>(*this))
+        return;
+    // Only what changed is set: the rest of the file stays as it is now.
+    std::vector<StoredValue> held;
+    if (settingsHold_)
+        VisitStoredValues(
+            *settingsHold_, [&](const char*, auto& field) { held.emplace_back(field); });
     CRegistry registry(settingsFile_, kGroup);
     try {
         registry.Create();
-        VisitStoredValues(
-            *this, [&](const char* name, auto& field) { WriteValue(registry, name, field); });
+        size_t index = 0;
+        VisitStoredValues(*this, [&](const char* name, auto& field) {
+            if (index >= held.size() || held[index] != StoredValue(field))
+                WriteValue(registry, name, field);
+            ++index;
+        });
         registry.Close();
+        settingsHold_ = static_cast<const OptionValues&>(*this);
     } catch (const OptionsError& failure) {
         ShowPrompt(failure.what(), PromptKind::Error);
     }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -92,6 +93,7 @@ private:
     struct OptionFileRead {
         bool read = false;
         bool writable = true; // see ReadOptionFile
+        std::optional<std::string> ownText; // the bytes of the user's copy, when read
     };
     // Reads an option file into lines. A file that is there but cannot be
     // read is told once and, when it is the user's copy, never written over
@@ -100,8 +102,10 @@ private:
     void ReadPredefinedFile();
     void ReadIncludeFile();
     void ReadSettings();
-    void WritePredefinedFile() const;
-    void WriteIncludeFile() const;
+    std::string PredefinedFileText() const;
+    std::string IncludeFileText() const;
+    void WritePredefinedFile();
+    void WriteIncludeFile();
     void WriteSettings();
     std::string PathToRead(const char* name) const;
     std::string PathToWrite(const char* name) const;
@@ -111,6 +115,13 @@ private:
     // no copy of it.
     bool predefinedFileWritable_ = true;
     bool includeFileWritable_ = true;
+    // What the user's files hold as far as this program knows: what it read
+    // or last wrote. Save leaves a file alone while what it would write is
+    // the same, and writes only the settings that changed, so that another
+    // instance's changes saved meanwhile are not put back.
+    std::optional<std::string> predefinedFileHolds_;
+    std::optional<std::string> includeFileHolds_;
+    std::optional<OptionValues> settingsHold_;
     std::string userFolder_;
     std::string shippedFolder_;
 };

@@ -8,6 +8,7 @@
 #include <QSettings>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -90,6 +91,42 @@ TEST_F(OptionsTest, EveryValueSurvivesARoundTrip)
     EXPECT_EQ(ReadFileBytes(data.File("predefined.ini")), "WIN32\r\n1\r\n_DEBUG\r\n-3\r\n");
     EXPECT_EQ(ReadFileBytes(data.File("Include.ini")),
         "0\r\n0\r\n2\r\n/usr/include\r\n/usr/local/include\r\n0\r\n1\r\n/opt/x/include\r\n");
+}
+
+// Two instances run side by side and close in turn: the one that closes
+// last keeps what the other changed, except where it changed the same value
+// itself.
+TEST_F(OptionsTest, ClosingKeepsWhatAnotherInstanceChangedMeanwhile)
+{
+    { // the files of an earlier run
+        COptions o(settings, data.Path());
+        o.commonWords = {{"OLD", 1}};
+    }
+    auto first = std::make_unique<COptions>(settings, data.Path());
+    auto second = std::make_unique<COptions>(settings, data.Path());
+    first->autoSort = false;
+    first->lastPath = "/first";
+    first->userIncludeList = {"/first/include"};
+    first->commonWords["FIRST"] = 2;
+    second->lastPath = "/second";
+    second->flowSequence = 4;
+    first.reset();
+    second.reset();
+
+    COptions o(settings, data.Path());
+    EXPECT_FALSE(o.autoSort);
+    EXPECT_EQ(o.lastPath, "/second") << "changed by both: the later wins";
+    EXPECT_EQ(o.flowSequence, 4);
+    EXPECT_EQ(o.userIncludeList, std::vector<std::string> {"/first/include"});
+    EXPECT_EQ(o.commonWords, (std::map<std::string, int32_t> {{"FIRST", 2}, {"OLD", 1}}));
+
+    // A file that changes again in the same run is written again.
+    o.commonWords.erase("FIRST");
+    o.Save();
+    EXPECT_EQ(ReadFileBytes(data.File("predefined.ini")), "OLD\r\n1\r\n");
+    o.commonWords["FIRST"] = 2;
+    o.Save();
+    EXPECT_EQ(ReadFileBytes(data.File("predefined.ini")), "FIRST\r\n2\r\nOLD\r\n1\r\n");
 }
 
 TEST_F(OptionsTest, SettingsFileThatCannotBeOpenedIsShown)
