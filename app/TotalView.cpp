@@ -39,7 +39,7 @@ CTotalView::CTotalView(AppContext& context, CKestrinDoc& document, QWidget* pare
         fonts_ = fonts;
         style_ = style;
     }
-    colorFileWritable_ = read.writable;
+    colorFile_ = read;
     holder_ =
         ModelHolders::Registration(context.Holders(), "macro view", [this] { ForgetModel(); });
     progressTimer_.setInterval(200);
@@ -59,8 +59,7 @@ CTotalView::~CTotalView()
     }
     document_.selectedNode = nullptr;
     document_.dirty = true;
-    if (colorFileWritable_)
-        SaveDefaultMacroColorFile(fonts_, style_);
+    SaveDefaultMacroColorFile(fonts_, style_, colorFile_);
 }
 
 void CTotalView::ForgetModel()

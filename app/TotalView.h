@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DefaultColorFiles.h"
 #include "ElementStyleTable.h"
 #include "LargeStackThread.h"
 #include "MacroArrangeOptions.h"
@@ -200,7 +201,7 @@ private:
     bool remeasure_ = false;
     CVisualSetting fonts_;
     ElementStyleTable style_;
-    bool colorFileWritable_ = true; // the default file is written back when the view goes
+    MacroColorFileRead colorFile_; // the default file is written back when the view goes
     MacroGroups groups_;
     MacroBoxBudget boxes_;
     std::vector<MacroLayoutNode> nodes_;

@@ -102,6 +102,17 @@ void ColorFileReader::Font(const char* name, CFontHolder& font) const
         font.Create(face->value, ClampFontSize(DecimalOrZero(size->value)), FlagOf(bold->value));
 }
 
+std::string ColorFileText(
+    const char* rootName, const char* version, const std::function<void(ColorFileWriter&)>& fields)
+{
+    CXmlDocument document;
+    document.root = CXmlElement(rootName);
+    document.root.AddAttribute(CXmlAttribute("Version", version));
+    ColorFileWriter writer(document.root);
+    fields(writer);
+    return document.Format();
+}
+
 bool SaveColorFile(const std::string& path, const char* rootName, const char* version,
     const std::function<void(ColorFileWriter&)>& fields)
 {

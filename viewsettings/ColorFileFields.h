@@ -67,6 +67,9 @@ private:
 // and returns false; the old file stays intact.
 bool SaveColorFile(const std::string& path, const char* rootName, const char* version,
     const std::function<void(ColorFileWriter&)>& fields);
+// The text SaveColorFile writes.
+std::string ColorFileText(
+    const char* rootName, const char* version, const std::function<void(ColorFileWriter&)>& fields);
 
 // Reads the fields from the file's root, whatever its name. On failure shows
 // "could not be read" (language text 210) and returns false; nothing is read.

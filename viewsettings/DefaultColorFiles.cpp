@@ -44,30 +44,43 @@ bool Writable(bool read, const char* name)
     return read || !UsersCopyExists(name);
 }
 
+// Whether what was read is the user's copy (which is read before the
+// shipped one).
+bool UsersCopyRead(bool read, const char* name)
+{
+    return read && UsersCopyExists(name);
+}
+
 } // namespace
 
 DetailColorFilesWritable LoadDefaultDetailColorFiles(
     CFlowSetting& flow, CSequenceSetting& sequence, CNSDSetting& nsd)
 {
     DetailColorFilesWritable writable;
-    writable.flow = Writable(
-        LoadFlowColorFile(DefaultColorFileToRead(kDefaultFlowFile), flow), kDefaultFlowFile);
-    writable.sequence =
-        Writable(LoadSequenceColorFile(DefaultColorFileToRead(kDefaultSequenceFile), sequence),
-            kDefaultSequenceFile);
-    writable.nsd =
-        Writable(LoadNSDColorFile(DefaultColorFileToRead(kDefaultNSDFile), nsd), kDefaultNSDFile);
+    const bool flowRead = LoadFlowColorFile(DefaultColorFileToRead(kDefaultFlowFile), flow);
+    writable.flow = Writable(flowRead, kDefaultFlowFile);
+    const bool sequenceRead =
+        LoadSequenceColorFile(DefaultColorFileToRead(kDefaultSequenceFile), sequence);
+    writable.sequence = Writable(sequenceRead, kDefaultSequenceFile);
+    const bool nsdRead = LoadNSDColorFile(DefaultColorFileToRead(kDefaultNSDFile), nsd);
+    writable.nsd = Writable(nsdRead, kDefaultNSDFile);
+    if (UsersCopyRead(flowRead, kDefaultFlowFile))
+        writable.flowRead = FlowColorFileText(flow);
+    if (UsersCopyRead(sequenceRead, kDefaultSequenceFile))
+        writable.sequenceRead = SequenceColorFileText(sequence);
+    if (UsersCopyRead(nsdRead, kDefaultNSDFile))
+        writable.nsdRead = NSDColorFileText(nsd);
     return writable;
 }
 
 void SaveDefaultDetailColorFiles(const CFlowSetting& flow, const CSequenceSetting& sequence,
     const CNSDSetting& nsd, const DetailColorFilesWritable& writable)
 {
-    if (writable.flow)
+    if (writable.flow && FlowColorFileText(flow) != writable.flowRead)
         SaveFlowColorFile(DefaultColorFileToWrite(kDefaultFlowFile), flow);
-    if (writable.sequence)
+    if (writable.sequence && SequenceColorFileText(sequence) != writable.sequenceRead)
         SaveSequenceColorFile(DefaultColorFileToWrite(kDefaultSequenceFile), sequence);
-    if (writable.nsd)
+    if (writable.nsd && NSDColorFileText(nsd) != writable.nsdRead)
         SaveNSDColorFile(DefaultColorFileToWrite(kDefaultNSDFile), nsd);
 }
 
@@ -76,10 +89,14 @@ MacroColorFileRead LoadDefaultMacroColorFile(CVisualSetting& fonts, ElementStyle
     MacroColorFileRead result;
     result.read = LoadColorInfoFile(DefaultColorFileToRead(kDefaultMacroFile), fonts, styles);
     result.writable = Writable(result.read, kDefaultMacroFile);
+    if (UsersCopyRead(result.read, kDefaultMacroFile))
+        result.text = ColorInfoFileText(fonts, styles);
     return result;
 }
 
-void SaveDefaultMacroColorFile(const CVisualSetting& fonts, const ElementStyleTable& styles)
+void SaveDefaultMacroColorFile(
+    const CVisualSetting& fonts, const ElementStyleTable& styles, const MacroColorFileRead& read)
 {
-    SaveColorInfoFile(DefaultColorFileToWrite(kDefaultMacroFile), fonts, styles);
+    if (read.writable && ColorInfoFileText(fonts, styles) != read.text)
+        SaveColorInfoFile(DefaultColorFileToWrite(kDefaultMacroFile), fonts, styles);
 }

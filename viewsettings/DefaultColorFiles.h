@@ -33,10 +33,19 @@ std::string DefaultColorFileToWrite(const std::string& name);
 // was read, or that the user had no copy of. A copy of the user's that
 // exists but could not be read (damaged by hand, say) is left as it is, so
 // that the built-in values never replace what it holds.
+//
+// The user's copy is also left alone while its record is as it was read:
+// another window may have written its changes to it since, which this one,
+// closing later, would put back otherwise. The texts are those the records
+// would have been written as just after reading the user's copies (empty
+// when the user had none, which is then written).
 struct DetailColorFilesWritable {
     bool flow = true;
     bool sequence = true;
     bool nsd = true;
+    std::string flowRead;
+    std::string sequenceRead;
+    std::string nsdRead;
 };
 
 // Reads the detail view's three default files over the records, in the order
@@ -53,9 +62,12 @@ void SaveDefaultDetailColorFiles(const CFlowSetting& flow, const CSequenceSettin
 struct MacroColorFileRead {
     bool read = false; // the pair holds the file's values
     bool writable = true; // as for the detail view's files
+    std::string text; // as the detail view's texts
 };
 
 // Reads the macro view's default file over the pair; not read (silently)
 // when it is missing, which leaves the built-in values.
 MacroColorFileRead LoadDefaultMacroColorFile(CVisualSetting& fonts, ElementStyleTable& styles);
-void SaveDefaultMacroColorFile(const CVisualSetting& fonts, const ElementStyleTable& styles);
+// Writes the pair where `read` allows (by default always).
+void SaveDefaultMacroColorFile(const CVisualSetting& fonts, const ElementStyleTable& styles,
+    const MacroColorFileRead& read = {});

@@ -45,6 +45,11 @@ bool SaveFlowColorFile(const std::string& path, const CFlowSetting& setting)
     return SaveColorFile(path, "FlowviewColorXML", "1.0", [&](auto& f) { FlowFields(f, setting); });
 }
 
+std::string FlowColorFileText(const CFlowSetting& setting)
+{
+    return ColorFileText("FlowviewColorXML", "1.0", [&](auto& f) { FlowFields(f, setting); });
+}
+
 bool LoadFlowColorFile(const std::string& path, CFlowSetting& setting)
 {
     return LoadColorFile(path, [&](auto& f) { FlowFields(f, setting); });

@@ -47,6 +47,11 @@ bool SaveNSDColorFile(const std::string& path, const CNSDSetting& setting)
     return SaveColorFile(path, "NSDColorXML", "1.0", [&](auto& f) { NSDFields(f, setting); });
 }
 
+std::string NSDColorFileText(const CNSDSetting& setting)
+{
+    return ColorFileText("NSDColorXML", "1.0", [&](auto& f) { NSDFields(f, setting); });
+}
+
 bool LoadNSDColorFile(const std::string& path, CNSDSetting& setting)
 {
     return LoadColorFile(path, [&](auto& f) { NSDFields(f, setting); });

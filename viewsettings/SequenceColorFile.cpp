@@ -33,6 +33,12 @@ template <typename Fields, typename Setting> void SequenceFields(Fields& f, Sett
 
 } // namespace
 
+std::string SequenceColorFileText(const CSequenceSetting& setting)
+{
+    return ColorFileText(
+        "SequenceviewColorXML", "1.0", [&](auto& f) { SequenceFields(f, setting); });
+}
+
 bool SaveSequenceColorFile(const std::string& path, const CSequenceSetting& setting)
 {
     return SaveColorFile(

@@ -210,12 +210,17 @@ bool LoadColorInfoFile(const std::string& path, CVisualSetting& fonts, ElementSt
     return true;
 }
 
-bool SaveColorInfoFile(
-    const std::string& path, const CVisualSetting& fonts, const ElementStyleTable& styles)
+std::string ColorInfoFileText(const CVisualSetting& fonts, const ElementStyleTable& styles)
 {
     ColorInfoWriter writer;
     ColorInfoFields(writer, fonts, styles);
-    if (WriteFileAtomically(path, writer.text))
+    return writer.text;
+}
+
+bool SaveColorInfoFile(
+    const std::string& path, const CVisualSetting& fonts, const ElementStyleTable& styles)
+{
+    if (WriteFileAtomically(path, ColorInfoFileText(fonts, styles)))
         return true;
     ShowPrompt(ColorFileWriteFailedText());
     return false;

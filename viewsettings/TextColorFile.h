@@ -22,6 +22,8 @@ bool LoadColorInfoFile(const std::string& path, CVisualSetting& fonts, ElementSt
 // be written", false is returned and the old file is intact.
 bool SaveColorInfoFile(
     const std::string& path, const CVisualSetting& fonts, const ElementStyleTable& styles);
+// The text SaveColorInfoFile writes.
+std::string ColorInfoFileText(const CVisualSetting& fonts, const ElementStyleTable& styles);
 
 // "R G B" in decimal.
 std::string FormatColor(COLORREF color);

@@ -22,6 +22,10 @@
 // "could not be written", false is returned and the old file is intact.
 
 bool LoadFlowColorFile(const std::string& path, CFlowSetting& setting);
+// The text Save writes for the record.
+std::string FlowColorFileText(const CFlowSetting& setting);
+std::string NSDColorFileText(const CNSDSetting& setting);
+std::string SequenceColorFileText(const CSequenceSetting& setting);
 bool SaveFlowColorFile(const std::string& path, const CFlowSetting& setting);
 
 bool LoadNSDColorFile(const std::string& path, CNSDSetting& setting);

@@ -2,6 +2,7 @@
 
 #include "CodeWindow.h"
 #include "CommandIds.h"
+#include "DetailView.h"
 #include "DialogBar.h"
 #include "FrameStatusBar.h"
 #include "InfoView.h"
@@ -9,6 +10,7 @@
 #include "LanguageTable.h"
 #include "MySplitter.h"
 #include "Options.h"
+#include "TotalView.h"
 #include "WindowPlacement.h"
 
 #include <QAbstractButton>
@@ -426,4 +428,64 @@ TEST(FrameTest, DefaultColorFilesThatCannotBeReadAreNotOverwrittenAtExit)
     EXPECT_EQ(ReadFileBytes(config.File("Color/default")), macro);
     EXPECT_TRUE(std::filesystem::exists(config.File("Color/defaultSequence")));
     EXPECT_TRUE(std::filesystem::exists(config.File("Color/defaultNSD")));
+}
+
+// Two windows on the same user folder, closed in turn: the one closed last
+// changed nothing, and what the other changed in the Visual Setting dialogs
+// stays in the default colour files.
+TEST(FrameTest, ClosingLaterKeepsTheColourFilesAnotherWindowChanged)
+{
+    ScopedConfigFolder config;
+    UiRecorder ui;
+    { // a first run leaves the user's copies
+        AppContext context(config.Folders());
+        CKestrinApp app(context);
+        app.InitInstance({});
+        app.MainFrame()->close();
+    }
+    struct Window {
+        explicit Window(const ScopedConfigFolder& config) : context(config.Folders()), app(context)
+        {
+            app.InitInstance({});
+        }
+        ~Window() { app.MainFrame()->close(); }
+        AppContext context;
+        CKestrinApp app;
+    };
+    auto first = std::make_unique<Window>(config);
+    auto second = std::make_unique<Window>(config);
+    CDetailView& detail = *first->app.MainFrame()->DetailView();
+    CFlowSetting flow = detail.FlowSetting();
+    flow.BackGroundColor = RGB(1, 2, 3);
+    detail.ApplyFlowSetting(flow);
+    CNSDSetting nsd = detail.NSDSetting();
+    nsd.BackGroundColor = RGB(4, 5, 6);
+    detail.ApplyNSDSetting(nsd);
+    CTotalView& macro = *first->app.MainFrame()->MacroView();
+    ElementStyleTable style = macro.Style();
+    style.BackGroundColor = RGB(10, 11, 12);
+    macro.ApplyMacroSetting(macro.Fonts(), style);
+    first.reset();
+    const std::string flowFile = ReadFileBytes(config.File("Color/defaultFlow"));
+    const std::string nsdFile = ReadFileBytes(config.File("Color/defaultNSD"));
+    const std::string macroFile = ReadFileBytes(config.File("Color/default"));
+    EXPECT_NE(flowFile.find("\"030201\""), std::string::npos) << flowFile;
+    EXPECT_NE(macroFile.find("BackGroundColor 10 11 12"), std::string::npos) << macroFile;
+    second.reset();
+    EXPECT_EQ(ReadFileBytes(config.File("Color/defaultFlow")), flowFile);
+    EXPECT_EQ(ReadFileBytes(config.File("Color/defaultNSD")), nsdFile);
+    EXPECT_EQ(ReadFileBytes(config.File("Color/default")), macroFile);
+
+    // A later window reads the changes; a change of its own is written.
+    {
+        Window third(config);
+        CDetailView& again = *third.app.MainFrame()->DetailView();
+        EXPECT_EQ(again.FlowSetting().BackGroundColor, RGB(1, 2, 3));
+        EXPECT_EQ(again.NSDSetting().BackGroundColor, RGB(4, 5, 6));
+        flow.BackGroundColor = RGB(7, 8, 9);
+        again.ApplyFlowSetting(flow);
+    }
+    EXPECT_NE(
+        ReadFileBytes(config.File("Color/defaultFlow")).find("\"090807\""), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(config.File("Color/defaultNSD")), nsdFile);
 }
