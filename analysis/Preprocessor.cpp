@@ -219,7 +219,14 @@ size_t CPreprocessor::HandleInclude()
         IncludeFile(name->text ? name->text : "", true);
         return 3;
     }
-    return 1;
+    // A name a macro makes is not followed. The line stays as written: its
+    // expansion would leave an include of a header never read among the
+    // tokens, where the check for moved headers finds the includes again.
+    size_t end = 2;
+    while (Peek(end) != nullptr && Peek(end)->type != ENDLINE) {
+        ++end;
+    }
+    return end;
 }
 
 void CPreprocessor::RemoveLine()

@@ -448,3 +448,25 @@ TEST(Analyzer, AFileWhoseTimeAloneMovedIsNotReadAgain)
         EXPECT_EQ(a.Parsed(), Strings {"b.cpp"}) << jobs << " jobs";
     }
 }
+
+// An include whose name is a macro is not followed; its file still counts
+// as unchanged until it changes, however many runs pass.
+TEST(Analyzer, IncludeNamedByAMacroDoesNotLookChanged)
+{
+    for (unsigned jobs : {1u, 4u}) {
+        ProjectFolder folder;
+        folder.Write("x.h", "int xf(int);\n");
+        folder.Write("a.cpp",
+            "#define X_HEADER \"x.h\"\n#include X_HEADER\n#define HEADER_OF(n) \"x.h\"\n"
+            "#include HEADER_OF(x)\nint a() { return 1; }\n");
+        folder.Write("b.cpp", "#include \"x.h\"\nint b() { return xf(2); }\n");
+        Analysis a {folder, {"a.cpp", "b.cpp"}};
+        a.Engine().SetJobs(jobs);
+        a.Run();
+        const std::string model = a.Outline();
+        EXPECT_FALSE(a.Engine().IsAnyFileChanged()) << jobs << " jobs";
+        a.Run();
+        EXPECT_TRUE(a.Parsed().empty()) << jobs << " jobs";
+        EXPECT_EQ(a.Outline(), model) << jobs << " jobs";
+    }
+}
