@@ -9,10 +9,28 @@
 #include "TextHelpers.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <set>
 #include <string>
 
 namespace {
+
+// Whether an include found now at `found` finds the header read from
+// `read`. A header reused by name may have been reached under another
+// spelling, which on a folder that ignores case is the same file; where
+// case counts, a file spelled as the include that appeared beside the one
+// matched without regard to case is another header.
+bool SameHeaderFile(const std::string& read, const std::string& found)
+{
+    if (read == found) {
+        return true;
+    }
+    if (ToLowerCopy(read) != ToLowerCopy(found)) {
+        return false;
+    }
+    std::error_code error;
+    return std::filesystem::equivalent(read, found, error) && !error;
+}
 
 // Visits the headers a file reaches through its includes, each once, in
 // the order a reading meets them: a header before the headers it includes
@@ -238,11 +256,9 @@ bool CProjectAnalyzer::IncludesResolveAsBefore(const CSourceFile& file, CInclude
         if (j >= file.includes.size()) {
             return file.readingCut;
         }
-        // Compared as the index compares identities (a header reused by
-        // name may have been reached under another spelling).
         const int32_t k = file.includes[j++];
         if (k < 0 || static_cast<size_t>(k) >= fileIndex_.files.size() || !fileIndex_.files[k] ||
-            ToLowerCopy(fileIndex_.files[k]->path) != ToLowerCopy(*path)) {
+            !SameHeaderFile(fileIndex_.files[k]->path, *path)) {
             return false;
         }
     }

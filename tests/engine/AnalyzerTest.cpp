@@ -470,3 +470,34 @@ TEST(Analyzer, IncludeNamedByAMacroDoesNotLookChanged)
         EXPECT_EQ(a.Outline(), model) << jobs << " jobs";
     }
 }
+
+// An include spelled otherwise than its header's file finds it without
+// regard to case, until a file spelled exactly as the include appears:
+// from then on that file is read, by a warm run as by a fresh one.
+TEST(Analyzer, HeaderSpelledAsTheIncludeTakesOverFromTheOneMatchedWithoutCase)
+{
+    for (bool sameName : {true, false}) {
+        ProjectFolder folder;
+        folder.Write("inc/config.h", "int fromLower;\n");
+        folder.Write("a.cpp", "#include \"inc/Config.h\"\nint a() { return 1; }\n");
+        folder.Write("b.cpp", "#include \"inc/config.h\"\nint b() { return 2; }\n");
+        Analysis warm {folder, {"a.cpp", "b.cpp"}};
+        warm.input.sameNameOption = sameName;
+        warm.Run();
+        EXPECT_FALSE(warm.Engine().IsAnyFileChanged()) << sameName;
+
+        folder.Write("inc/Config.h", "int fromUpper;\n", 5);
+        EXPECT_TRUE(warm.Engine().IsAnyFileChanged()) << sameName;
+        warm.Run();
+        if (sameName) {
+            EXPECT_EQ(warm.Parsed(), Strings {"a.cpp"});
+        }
+        Analysis cold {folder, {"a.cpp", "b.cpp"}};
+        cold.input.sameNameOption = sameName;
+        cold.Run();
+        EXPECT_EQ(warm.Outline(), cold.Outline()) << sameName;
+        EXPECT_NE(cold.Outline().find("fromUpper"), std::string::npos) << sameName;
+        EXPECT_NE(cold.Outline().find("fromLower"), std::string::npos) << sameName;
+        EXPECT_FALSE(warm.Engine().IsAnyFileChanged()) << sameName;
+    }
+}
