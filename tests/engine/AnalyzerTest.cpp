@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <thread>
 
@@ -500,4 +501,35 @@ TEST(Analyzer, HeaderSpelledAsTheIncludeTakesOverFromTheOneMatchedWithoutCase)
         EXPECT_NE(cold.Outline().find("fromLower"), std::string::npos) << sameName;
         EXPECT_FALSE(warm.Engine().IsAnyFileChanged()) << sameName;
     }
+}
+
+// A cache large enough to be read back on several threads gives the model
+// of the run that saved it.
+TEST(Analyzer, LargeCacheReadOnSeveralThreadsGivesTheModelOfItsRun)
+{
+    ProjectFolder folder;
+    Strings files;
+    for (int f = 0; f < 40; ++f) {
+        std::string text = "#include \"common.h\"\n";
+        for (int k = 0; k < 300; ++k) {
+            text += "int f" + std::to_string(f) + "_" + std::to_string(k) +
+                "(int a) { return twice(a) + " + std::to_string(k) + "; }\n";
+        }
+        files.push_back("s" + std::to_string(f) + ".cpp");
+        folder.Write(files.back(), text);
+    }
+    folder.Write("common.h", "int twice(int a);\n");
+    Analysis a {folder, files};
+    a.Run();
+    const std::string cache = folder.Path("big.car");
+    ASSERT_TRUE(a.Engine().SaveCache(cache));
+    ASSERT_GT(std::filesystem::file_size(cache), 1u << 20);
+    Analysis loaded {folder, files};
+    {
+        CapturedOutput quiet;
+        ASSERT_TRUE(loaded.Engine().LoadCache(cache));
+    }
+    loaded.analyzer.RebuildModel(3);
+    EXPECT_EQ(loaded.Outline(), a.Outline());
+    EXPECT_FALSE(loaded.Engine().IsAnyFileChanged());
 }

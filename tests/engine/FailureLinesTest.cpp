@@ -85,6 +85,19 @@ void operator delete(void* block, std::size_t) noexcept
     std::free(block);
 }
 
+// The form that does not throw (a temporary buffer of std::stable_sort)
+// takes its block from malloc too, so that the deletes above give back
+// what it took, also where a sanitizer brings allocators of its own.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    return std::malloc(size == 0 ? 1 : size);
+}
+
+void operator delete(void* block, const std::nothrow_t&) noexcept
+{
+    std::free(block);
+}
+
 TEST(FailureLines, StepsAfterTheFilesAndTheDumpReportTheirFailures)
 {
     for (long n = 1;; ++n) {
