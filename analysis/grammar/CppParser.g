@@ -216,7 +216,7 @@ declaration
     |   using_declaration
     |   using_directive
     |   namespace_definition
-    |   ((WORD_TYPEDEF)? class_key) => class_declaration
+    |   ((WORD_TYPEDEF)? ( class_lead_word )* class_key) => class_declaration
     |   (WORD_ENUM | WORD_TYPEDEF WORD_ENUM) => enum_definition
     ;
 
@@ -226,7 +226,7 @@ member_declaration
     |   template_declaration
     |   handler
     |   access_label
-    |   ((WORD_TYPEDEF)? class_key) => class_declaration
+    |   ((WORD_TYPEDEF)? ( class_lead_word )* class_key) => class_declaration
     |   (WORD_ENUM | WORD_TYPEDEF WORD_ENUM) => enum_definition
     ;
 
@@ -267,8 +267,11 @@ continued_declarator
         )?
     ;
 
+// "static struct S { ... } s;" and "const struct { ... } t;" define the
+// type as plainly as "struct S { ... } s;" does; the words before the key
+// belong to the variable after the braces.
 class_declaration
-    :   ( WORD_TYPEDEF )? class_specifier
+    :   ( WORD_TYPEDEF )? ( class_lead_word )* class_specifier
     ;
 
 class_specifier
@@ -1027,8 +1030,13 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
                 indices.push_back(span.namePosition);
             typeEnd = TypeEnd(after, span.found ? span.end : 0, cvAfterType);
         }
+    // A name before "(*", "(&" or "(__stdcall" names the type of a pointer
+    // declarator, as in "Bitu (*handler)(Bitu port);": a constructor's
+    // parameter never begins with one of those.
     |   ((CLCL)? IDENTIFIER
-            ( IDENTIFIER | ptr_operator_list | cv_qualifier | function_specifier | WORD_OPERATOR )) =>
+            (   IDENTIFIER | ptr_operator_list | cv_qualifier | function_specifier | WORD_OPERATOR
+            |   LP ptr_operator_list
+            )) =>
         ( CLCL )? plainName:IDENTIFIER
         ( typeEnd = function_specifier_end )?
         after = trailing_cv_ptr
@@ -1036,7 +1044,8 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
             indices.push_back(plainName->getColumn());
             typeEnd = TypeEnd(after, typeEnd != 0 ? typeEnd : plainName->getLine() + 1, cvAfterType);
         }
-    |   ((CLCL)? nested_name_specifier IDENTIFIER ( STAR | AND | IDENTIFIER )) =>
+    |   ((CLCL)? nested_name_specifier IDENTIFIER
+            ( STAR | AND | IDENTIFIER | LP ptr_operator_list )) =>
         ( global:CLCL { qualifier.push_back(global->getColumn()); } )?
         nested_name_indices[qualifier]
         qualifiedName:IDENTIFIER after = trailing_cv_ptr
@@ -1723,4 +1732,10 @@ template_value_argument_list
 
 template_value_parameter_default
     :   template_value_parameter ASSIGN assignment_expression
+    ;
+
+// The words a class declaration may carry before its key (see
+// class_declaration).
+class_lead_word
+    :   WORD_STATIC | WORD_CONST | WORD_VOLATILE
     ;

@@ -252,3 +252,33 @@ TEST(ClassUnits, BrokenBaseListsKeepTheGoodBases)
     EXPECT_TRUE(trailing->error);
     EXPECT_FALSE(trailing->unit.done);
 }
+
+// "static" or "const" before the key of a type with a body still defines the
+// type; without a body the unit stays a variable or a function of that type.
+TEST(ClassUnits, StorageAndCvWordsBeforeTheKey)
+{
+    auto p = ParseText("static struct Named { int a ; } named ;\n"
+                       "static const union { int b ; } u ;\n"
+                       "struct Outer { const struct { int c ; } inner ; } ;\n"
+                       "static struct Named other ;\n"
+                       "static const struct Named table [ ] = { 1 } ;\n"
+                       "static struct Named * Find ( int k ) { return 0 ; }");
+    ASSERT_EQ(p->units.size(), 8u);
+    EXPECT_EQ(p->At(0).kind, UNIT_STRUCT);
+    EXPECT_EQ(AsClassInfo(p->At(0))->qualifiedName.name, "Named");
+    ASSERT_EQ(p->At(0).children.size(), 1u);
+    EXPECT_EQ(p->At(0).children[0].kind, UNIT_VARIABLE);
+    EXPECT_EQ(p->At(1).kind, UNIT_VARIABLE); // "named ;"
+    EXPECT_EQ(p->At(2).kind, UNIT_UNION);
+    EXPECT_EQ(AsClassInfo(p->At(2))->qualifiedName.name, "");
+
+    const auto& outer = p->At(4).children;
+    ASSERT_EQ(outer.size(), 2u);
+    EXPECT_EQ(outer[0].kind, UNIT_STRUCT);
+    EXPECT_EQ(outer[1].kind, UNIT_VARIABLE);
+
+    EXPECT_EQ(p->At(5).kind, UNIT_VARIABLE);
+    EXPECT_EQ(p->At(6).kind, UNIT_VARIABLE);
+    EXPECT_EQ(p->At(7).kind, UNIT_FUNCTION);
+    EXPECT_EQ(GetUnitFunctionName(p->At(7)), "Find");
+}

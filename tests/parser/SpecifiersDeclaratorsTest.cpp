@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace {
 
 // One declaration and what its variable record must hold; a null text (or a
@@ -146,4 +148,36 @@ TEST(Declarators, CatchParameters)
     EXPECT_FALSE(ParseSingle("catch ( int * p )", DECLARATION, true)->error);
     EXPECT_FALSE(ParseSingle("catch ( int )", DECLARATION, true)->error);
     EXPECT_FALSE(ParseSingle("catch ( unsigned long ( * p ) [ 2 ] )", DECLARATION, true)->error);
+}
+
+// A named type before a parenthesised pointer declarator is read as the type,
+// so such a declaration comes out as it does after a builtin type; a
+// constructor whose parameter is a pointer stays a constructor.
+TEST(Declarators, PointerDeclaratorsAfterANamedType)
+{
+    ExpectVariables({
+        {"Bitu ( * pa ) [ 3 ] ;", "Bitu", "Bitu *", -1, "pa", "[ 3 ]"},
+        {"N :: T ( & r ) [ 2 ] = x ;", nullptr, nullptr, -1, "r"},
+        {"Bitu ( __stdcall * pfn ) ;", "Bitu", "Bitu __stdcall *", -1, "pfn"},
+    });
+
+    const char* const forms[] = {"typedef %s ( * Handler ) ( void ) ;",
+        "%s ( * table ) ( int , char * ) ;", "%s ( __cdecl * Run ) ( ) ;"};
+    for (const char* form : forms) {
+        auto memberKind = [&](const char* type) {
+            char text[128];
+            std::snprintf(text, sizeof text, form, type);
+            auto p = ParseText(std::string("struct S { ") + text + " } ;");
+            return p->At(0).children.at(0).kind;
+        };
+        SCOPED_TRACE(form);
+        EXPECT_NE(memberKind("Bitu"), 0);
+        EXPECT_EQ(memberKind("Bitu"), memberKind("int"));
+    }
+
+    auto ctor = ParseText("class A { A ( B * b ) ; } ;");
+    const auto& members = ctor->At(0).children;
+    ASSERT_EQ(members.size(), 1u);
+    EXPECT_EQ(members[0].kind, UNIT_FUNCTION);
+    EXPECT_EQ(GetUnitFunctionName(members[0]), "A");
 }
