@@ -1164,13 +1164,23 @@ simple_parameter_declaration[CVariableInfo& param, int start]
     bool ignoredFlag = false;
     TokenIndices typeTokens;
     int typeEnd = 0;
+    TokenIndices ignoredPointers;
 }
     :   typeEnd = declaration_specifiers[ignoredType, ignoredFlag]
         {
             if (start + 1 < typeEnd)
                 CopyRange(start + 1, typeEnd - 1, typeTokens);
         }
-        ( name:IDENTIFIER { param.qualifiedName.name = name->getText(); } )?
+        (   name:IDENTIFIER { param.qualifiedName.name = name->getText(); }
+        // A pointer to a function or an array, named or not:
+        // "void (*done)(int)", "int (*)(void *)", "void (callback)(dict *)",
+        // "char (*rows)[8]". Only its name is kept; the parameter's text
+        // runs to the end of the declarator.
+        |   (LP ( ptr_operator_list )* ( IDENTIFIER )? RP ( LP | LB )) =>
+            LP ( ignoredPointers = ptr_operator_list )*
+            ( inner:IDENTIFIER { param.qualifiedName.name = inner->getText(); } )?
+            RP ( pointed_function_parameters )?
+        )?
         ( LB ( constant_expression )? RB )*
         {
             param.specifierTokens = typeTokens;
@@ -1738,4 +1748,10 @@ template_value_parameter_default
 // class_declaration).
 class_lead_word
     :   WORD_STATIC | WORD_CONST | WORD_VOLATILE
+    ;
+
+// The parameters of a function a parameter points to, read and not kept.
+// Parentheses inside them are not read: such a parameter fails as before.
+pointed_function_parameters
+    :   LP ( { LA(1) != antlr::Token::EOF_TYPE }? ~( LP | RP ) )* RP
     ;

@@ -119,6 +119,46 @@ TEST(Functions, FriendAndDeclspecBeforeNamedType)
     EXPECT_EQ(Function(*p, 3).qualifiedName.name, "Quit");
 }
 
+// A parameter that points to a function or an array keeps its name, and the
+// function it belongs to is read with its body, as in C code full of
+// callbacks.
+TEST(Functions, PointerToFunctionParameters)
+{
+    auto p = ParseText("void SetHandler ( void ( * handler ) ( size_t ) ) ;\n"
+                       "int Open ( int size , int ( __stdcall * stress ) ( void * , Page * ) , "
+                       "void * arg ) { return size ; }\n"
+                       "void Empty ( dict * d , void ( callback ) ( dict * ) ) ;\n"
+                       "void Free ( void * , void ( * ) ( void * ) ) ;\n"
+                       "int Rows ( char ( * rows ) [ 8 ] , int n ) ;");
+    const std::pair<const char*, std::vector<std::string>> expected[] = {
+        {"SetHandler", {"handler"}},
+        {"Open", {"size", "stress", "arg"}},
+        {"Empty", {"d", "callback"}},
+        {"Free", {"", ""}},
+        {"Rows", {"rows", "n"}},
+    };
+    ASSERT_EQ(p->units.size(), std::size(expected));
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        const CFunctionInfo& f = Function(*p, i);
+        EXPECT_EQ(f.qualifiedName.name, expected[i].first);
+        std::vector<std::string> names;
+        for (const CVariableInfo& parameter : f.parameters)
+            names.push_back(parameter.qualifiedName.name);
+        EXPECT_EQ(names, expected[i].second) << expected[i].first;
+    }
+    ASSERT_EQ(p->At(1).children.size(), 1u);
+    EXPECT_EQ(p->Text(Function(*p, 1).parameters[1].specifierTokens), "int");
+
+    // Parentheses inside the pointed-to parameters are not read, and a list
+    // cut short ends the parse: neither makes a function.
+    for (const char* text : {"void Nest ( void ( * cb ) ( void ( * inner ) ( int ) ) ) ;",
+             "void Cut ( void ( * cb ) ( int"}) {
+        auto q = ParseText(text);
+        ASSERT_EQ(q->units.size(), 1u) << text;
+        EXPECT_EQ(AsFunctionInfo(q->At(0)), nullptr) << text;
+    }
+}
+
 TEST(Functions, NotRecognised)
 {
     // "= 1" after a declarator is not part of the grammar.
