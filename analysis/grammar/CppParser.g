@@ -912,8 +912,13 @@ new_type_id
     if (attempt.PassRemembered())
         return;
     TokenIndices ignored;
+    std::vector<std::string> ignoredScopes;
 }
-    :   ignored = builtin_type_list
+    :   (   ignored = builtin_type_list
+        // A class type, as in "new CString(text)" or "new N::Box<int>[4]".
+        |   ( ignoredScopes = nested_name_specifier )?
+            ( (IDENTIFIER LT_) => ignored = template_id | IDENTIFIER )
+        )
         // new int * x: the "*" is taken as part of the type.
         (   options { generateAmbigWarnings = false; }
         :   ignored = ptr_operator_list

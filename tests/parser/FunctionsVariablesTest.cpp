@@ -159,6 +159,20 @@ TEST(Functions, PointerToFunctionParameters)
     }
 }
 
+// A constructor that creates a member with new keeps its body.
+TEST(Functions, ConstructorInitialisingWithNew)
+{
+    auto p = ParseText("class Value {\n"
+                       " Value ( const char * in ) : text ( new std :: string ( in ) ) , "
+                       "type ( V_STRING ) { Init ( ) ; }\n"
+                       "} ;");
+    const auto& members = p->At(0).children;
+    ASSERT_EQ(members.size(), 1u);
+    EXPECT_EQ(members[0].kind, UNIT_FUNCTION);
+    EXPECT_EQ(GetUnitFunctionName(members[0]), "Value");
+    EXPECT_EQ(members[0].children.size(), 1u);
+}
+
 TEST(Functions, NotRecognised)
 {
     // "= 1" after a declarator is not part of the grammar.

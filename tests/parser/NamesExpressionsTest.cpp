@@ -67,8 +67,13 @@ TEST(Expressions, NewDeleteThrow)
              "( delete ( p ) , 0 )", "throw", "throw x", "throw make_error ( )"}) {
         ExpectAccepted(e);
     }
+    // A class after new, as a constructor's initializers often have it.
+    for (const char* e : {"new T", "new CString ( text , 4 )", "new N :: M :: T ( )",
+             "new Box < int > [ 4 ]", "new ( buf ) T * [ n ]"}) {
+        ExpectAccepted(e);
+    }
     ExpectRejected("new ( T )");
-    ExpectRejected("new T");
+    ExpectRejected("new T :: ( 1 )");
     ExpectRejected("( delete , 0 )");
 }
 
