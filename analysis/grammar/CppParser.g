@@ -890,6 +890,7 @@ conversion_type_name returns [std::string text]
     TokenIndices scopes;
     TokenIndices pointers;
     int ignoredKey = 0;
+    TokenIndices cv;
 }
     :   (builtin_type_list ptr_operator_list) =>
         // A "*" or "&" right after the type is taken as part of it.
@@ -898,6 +899,18 @@ conversion_type_name returns [std::string text]
         :   ptr_operator_seq[words]
         )+
         { text = SpellTokens(words); }
+    // operator const T *(): const or volatile before a named type.
+    |   (( WORD_CONST | WORD_VOLATILE )+ ( class_key | WORD_ENUM )? IDENTIFIER) =>
+        (   c:WORD_CONST { cv.push_back(c->getColumn()); }
+        |   v:WORD_VOLATILE { cv.push_back(v->getColumn()); }
+        )+
+        ( ignoredKey = class_key | WORD_ENUM )?
+        ( nested_name_indices[scopes] )?
+        named:IDENTIFIER conversion_declarator[pointers]
+        {
+            text = SpellTokens(cv) + SpellTokens(scopes) + named->getText() +
+                SpellTokens(pointers);
+        }
     |   words = builtin_type_list
         { text = SpellTokens(words); }
     |   ( ignoredKey = class_key | WORD_ENUM )?

@@ -63,10 +63,12 @@ TEST(Functions, PureVirtualConstructorsDestructorsOperators)
                        " operator N :: T * ( ) ;\n"
                        " operator unsigned int ( ) ;\n"
                        " operator const char * ( ) ;\n"
+                       " operator const T * ( ) const { return items ; }\n"
+                       " operator volatile const N :: Byte & ( ) ;\n"
                        "} ;\n"
                        "A :: ~ A ( ) { }");
     const auto& m = p->At(0).children;
-    ASSERT_EQ(m.size(), 8u);
+    ASSERT_EQ(m.size(), 10u);
     for (const CUnit& u : m)
         EXPECT_EQ(u.kind, UNIT_FUNCTION) << p->Text(u);
     EXPECT_TRUE(AsFunctionInfo(m[0])->pure);
@@ -80,6 +82,9 @@ TEST(Functions, PureVirtualConstructorsDestructorsOperators)
     EXPECT_EQ(GetUnitFunctionName(m[5]), "N::T*"); // in source order
     EXPECT_EQ(GetUnitFunctionName(m[6]), "unsignedint");
     EXPECT_EQ(GetUnitFunctionName(m[7]), "constchar*");
+    EXPECT_EQ(GetUnitFunctionName(m[8]), "constT*");
+    EXPECT_EQ(m[8].children.size(), 1u);
+    EXPECT_EQ(GetUnitFunctionName(m[9]), "volatileconstN::Byte&");
 
     const CFunctionInfo& dtor = Function(*p, 1);
     EXPECT_EQ(dtor.qualifiedName.name, "~A");
