@@ -14,15 +14,21 @@ bool IsClassKey(int type)
     return type == WORD_CLASS || type == WORD_STRUCT || type == WORD_UNION;
 }
 
-// "static", "const" or "volatile" may begin a class declaration only when a
-// class key follows them: "static struct S { ... } s;".
+bool IsClassLeadWord(int type)
+{
+    return type == WORD_STATIC || type == WORD_EXTERN || type == WORD_CONST ||
+        type == WORD_VOLATILE;
+}
+
+// "static", "extern", "const" or "volatile" may begin a class declaration
+// only when a class key follows them: "static struct S { ... } s;".
 bool LeadsToClassKey(const CUnit& unit)
 {
-    for (size_t i = 1; i < unit.tokenIndices.size(); ++i) {
+    for (size_t i = 0; i < unit.tokenIndices.size(); ++i) {
         const int type = unit.GetToken(static_cast<int>(i)).type;
         if (IsClassKey(type))
-            return true;
-        if (type != WORD_STATIC && type != WORD_CONST && type != WORD_VOLATILE)
+            return i > 0;
+        if (!IsClassLeadWord(type))
             return false;
     }
     return false;
@@ -35,8 +41,8 @@ bool MayBeFirstTryDeclaration(const CUnit& unit, int startKind)
     int type = 0;
     try {
         type = unit.GetToken(0).type;
-        if (type == WORD_STATIC || type == WORD_CONST || type == WORD_VOLATILE)
-            return LeadsToClassKey(unit);
+        if (IsClassLeadWord(type) && LeadsToClassKey(unit))
+            return true;
     } catch (const std::exception&) {
         return true; // the parse itself meets the bad position
     }

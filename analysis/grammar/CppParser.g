@@ -267,9 +267,10 @@ continued_declarator
         )?
     ;
 
-// "static struct S { ... } s;" and "const struct { ... } t;" define the
-// type as plainly as "struct S { ... } s;" does; the words before the key
-// belong to the variable after the braces.
+// "static struct S { ... } s;", "extern struct S { ... } s;" and
+// "const struct { ... } t;" define the type as plainly as
+// "struct S { ... } s;" does; the words before the key belong to the
+// variable after the braces.
 class_declaration
     :   ( WORD_TYPEDEF )? ( class_lead_word )* class_specifier
     ;
@@ -1765,7 +1766,7 @@ template_value_parameter_default
 // The words a class declaration may carry before its key (see
 // class_declaration).
 class_lead_word
-    :   WORD_STATIC | WORD_CONST | WORD_VOLATILE
+    :   WORD_STATIC | WORD_EXTERN | WORD_CONST | WORD_VOLATILE
     ;
 
 // The parameters of a function a parameter points to, read and not kept.

@@ -253,7 +253,7 @@ TEST(ClassUnits, BrokenBaseListsKeepTheGoodBases)
     EXPECT_FALSE(trailing->unit.done);
 }
 
-// "static" or "const" before the key of a type with a body still defines the
+// "static", "extern" or "const" before the key of a type with a body still defines the
 // type; without a body the unit stays a variable or a function of that type.
 TEST(ClassUnits, StorageAndCvWordsBeforeTheKey)
 {
@@ -262,8 +262,10 @@ TEST(ClassUnits, StorageAndCvWordsBeforeTheKey)
                        "struct Outer { const struct { int c ; } inner ; } ;\n"
                        "static struct Named other ;\n"
                        "static const struct Named table [ ] = { 1 } ;\n"
-                       "static struct Named * Find ( int k ) { return 0 ; }");
-    ASSERT_EQ(p->units.size(), 8u);
+                       "static struct Named * Find ( int k ) { return 0 ; }\n"
+                       "extern struct Info { int d ; } info ;\n"
+                       "extern \"C\" int Plain ( ) ;");
+    ASSERT_EQ(p->units.size(), 11u);
     EXPECT_EQ(p->At(0).kind, UNIT_STRUCT);
     EXPECT_EQ(AsClassInfo(p->At(0))->qualifiedName.name, "Named");
     ASSERT_EQ(p->At(0).children.size(), 1u);
@@ -281,4 +283,7 @@ TEST(ClassUnits, StorageAndCvWordsBeforeTheKey)
     EXPECT_EQ(p->At(6).kind, UNIT_VARIABLE);
     EXPECT_EQ(p->At(7).kind, UNIT_FUNCTION);
     EXPECT_EQ(GetUnitFunctionName(p->At(7)), "Find");
+    EXPECT_EQ(p->At(8).kind, UNIT_STRUCT);
+    EXPECT_EQ(AsClassInfo(p->At(8))->qualifiedName.name, "Info");
+    EXPECT_EQ(p->At(10).kind, UNIT_EXTERN);
 }
