@@ -1328,6 +1328,14 @@ function_or_variable[TokenIndices specifiers, std::vector<std::string> scopes, T
             qualifier.insert(qualifier.begin(), scopes.begin(), scopes.end());
         }
         function_or_variable[specifiers, qualifier, typeIndices, cvAfterType]
+    // LRESULT CALLBACK WndProc(...): a word between the type and the name
+    // that only a header left unread defines (CALLBACK, WINAPI, APIENTRY)
+    // stands where the calling convention it names would, and is kept with
+    // the specifiers as such a word is.
+    |   { LA(1) == IDENTIFIER && LA(2) == IDENTIFIER && (LA(3) == LP || LA(3) == CLCL) }?
+        convention:IDENTIFIER
+        { specifiers.push_back(convention->getColumn()); }
+        function_or_variable[specifiers, scopes, typeIndices, cvAfterType]
     // A name first: a function when "(" follows, else a variable. Told
     // apart without the trial below, which throws for every variable.
     |   { LA(1) == IDENTIFIER && LA(2) == LP }?

@@ -124,6 +124,36 @@ TEST(Functions, FriendAndDeclspecBeforeNamedType)
     EXPECT_EQ(Function(*p, 3).qualifiedName.name, "Quit");
 }
 
+// A word that no header read defines, between the return type and the name,
+// is taken for the calling convention it stands for: the window procedure
+// is a function with its body, the word is kept with the specifiers.
+TEST(Functions, UnknownCallingConventionWords)
+{
+    auto p = ParseText("LRESULT CALLBACK WndProc ( HWND h , UINT m ) { return 0 ; }\n"
+                       "static char * WINAPI Name ( void ) ;\n"
+                       "class CMain { static LRESULT CALLBACK Proc ( HWND ) ; } ;\n"
+                       "int APIENTRY CMain :: Proc ( HWND h ) { return 1 ; }\n"
+                       "CWinApp theApp ;\n"
+                       "CString name ( text ) ;");
+    ASSERT_EQ(p->units.size(), 6u);
+    const CFunctionInfo& proc = Function(*p, 0);
+    EXPECT_EQ(proc.qualifiedName.name, "WndProc");
+    EXPECT_EQ(proc.parameters.size(), 2u);
+    EXPECT_EQ(p->Text(proc.specifierTokens), "LRESULT CALLBACK");
+    EXPECT_EQ(p->At(0).children.size(), 1u);
+
+    EXPECT_EQ(p->Text(Function(*p, 1).specifierTokens), "static char * WINAPI");
+    ASSERT_EQ(p->At(2).children.size(), 1u);
+    EXPECT_EQ(GetUnitFunctionName(p->At(2).children[0]), "Proc");
+    const CFunctionInfo& member = Function(*p, 3);
+    EXPECT_EQ(member.qualifiedName.name, "Proc");
+    EXPECT_EQ(member.qualifiedName.scopes, std::vector<std::string> {"CMain"});
+
+    // Two names stay a type and a variable or function as before.
+    EXPECT_EQ(Variable(*p, 4).qualifiedName.name, "theApp");
+    EXPECT_EQ(Function(*p, 5).qualifiedName.name, "name");
+}
+
 // A parameter that points to a function or an array keeps its name, and the
 // function it belongs to is read with its body, as in C code full of
 // callbacks.
