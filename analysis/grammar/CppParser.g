@@ -838,7 +838,10 @@ init_declarator_head[CVariableInfo& var]
     TokenIndices pointers;
     std::vector<std::string> scopes;
 }
-    :   plain:IDENTIFIER ( array_dimension[var.arrayTokens] )*
+    :   plain:IDENTIFIER
+        (   bit_field_width
+        |   ( array_dimension[var.arrayTokens] )*
+        )
         { var.qualifiedName.name = plain->getText(); }
     |   LP ( ptr_operator_seq[pointers] )*
         ( scopes = nested_name_specifier )?
@@ -1781,4 +1784,9 @@ class_lead_word
 // Parentheses inside them are not read: such a parameter fails as before.
 pointed_function_parameters
     :   LP ( { LA(1) != antlr::Token::EOF_TYPE }? ~( LP | RP ) )* RP
+    ;
+
+// A bit-field's width, "unsigned ready : 1", read and not kept.
+bit_field_width
+    :   COLON ( { LA(1) != antlr::Token::EOF_TYPE }? ~( SEMI | COMMA | ASSIGN | LC | RC ) )+
     ;

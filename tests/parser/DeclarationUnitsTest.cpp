@@ -287,3 +287,27 @@ TEST(ClassUnits, StorageAndCvWordsBeforeTheKey)
     EXPECT_EQ(AsClassInfo(p->At(8))->qualifiedName.name, "Info");
     EXPECT_EQ(p->At(10).kind, UNIT_EXTERN);
 }
+
+// Bit-fields are members like any other; their width is not kept. An
+// unnamed one, which only pads, is still not read.
+TEST(ClassUnits, BitFieldMembers)
+{
+    auto p = ParseText("struct Flags {\n"
+                       " unsigned ready : 1 ;\n"
+                       " DWORD mode : BITS - 1 , kind : 2 ;\n"
+                       " int plain ;\n"
+                       " unsigned : 4 ;\n"
+                       "} ;\n"
+                       "int pick = a ? b : c ;");
+    const auto& members = p->At(0).children;
+    ASSERT_EQ(members.size(), 4u);
+    const char* const names[] = {"ready", "mode", "plain"};
+    for (size_t i = 0; i < std::size(names); ++i) {
+        ASSERT_EQ(members[i].kind, UNIT_VARIABLE) << i;
+        EXPECT_EQ(AsVariableInfo(members[i])->qualifiedName.name, names[i]);
+    }
+    ASSERT_EQ(AsVariableInfo(members[1])->further.size(), 1u);
+    EXPECT_EQ(AsVariableInfo(members[1])->further[0].qualifiedName.name, "kind");
+    EXPECT_EQ(members[3].kind, UNIT_UNKNOWN);
+    EXPECT_EQ(p->At(1).kind, UNIT_VARIABLE);
+}
