@@ -9,9 +9,9 @@
 
 namespace {
 
-bool IsClassKey(int type)
+bool IsTypeKey(int type)
 {
-    return type == WORD_CLASS || type == WORD_STRUCT || type == WORD_UNION;
+    return type == WORD_CLASS || type == WORD_STRUCT || type == WORD_UNION || type == WORD_ENUM;
 }
 
 bool IsClassLeadWord(int type)
@@ -20,13 +20,13 @@ bool IsClassLeadWord(int type)
         type == WORD_VOLATILE;
 }
 
-// "static", "extern", "const" or "volatile" may begin a class declaration
-// only when a class key follows them: "static struct S { ... } s;".
-bool LeadsToClassKey(const CUnit& unit)
+// "static", "extern", "const" or "volatile" may begin a class or enumeration
+// declaration only when its key follows them: "static struct S { ... } s;".
+bool LeadsToTypeKey(const CUnit& unit)
 {
     for (size_t i = 0; i < unit.tokenIndices.size(); ++i) {
         const int type = unit.GetToken(static_cast<int>(i)).type;
-        if (IsClassKey(type))
+        if (IsTypeKey(type))
             return i > 0;
         if (!IsClassLeadWord(type))
             return false;
@@ -41,7 +41,7 @@ bool MayBeFirstTryDeclaration(const CUnit& unit, int startKind)
     int type = 0;
     try {
         type = unit.GetToken(0).type;
-        if (IsClassLeadWord(type) && LeadsToClassKey(unit))
+        if (IsClassLeadWord(type) && LeadsToTypeKey(unit))
             return true;
     } catch (const std::exception&) {
         return true; // the parse itself meets the bad position

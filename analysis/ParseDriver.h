@@ -47,7 +47,7 @@ void ParseFileUnits(std::span<CUnit> units, const ParseLimits& limits = ParseLim
 // namespace, using, class or enum declarations) or in a class, struct or
 // union body (INCLASS, INSTRUCT: the same without linkage and namespaces,
 // with access labels). Each of them begins with one of a few words, or with
-// static, extern, const or volatile before a class key; a unit
+// static, extern, const or volatile before a class or enum key; a unit
 // that begins otherwise fails that first try at its first token, with
 // nothing recorded, so the driver hands it straight to the second try as a
 // plain declaration. Most units are plain variables and functions, and a

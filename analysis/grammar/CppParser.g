@@ -217,7 +217,7 @@ declaration
     |   using_directive
     |   namespace_definition
     |   ((WORD_TYPEDEF)? ( class_lead_word )* class_key) => class_declaration
-    |   (WORD_ENUM | WORD_TYPEDEF WORD_ENUM) => enum_definition
+    |   ((WORD_TYPEDEF)? ( class_lead_word )* WORD_ENUM) => enum_definition
     ;
 
 member_declaration
@@ -227,7 +227,7 @@ member_declaration
     |   handler
     |   access_label
     |   ((WORD_TYPEDEF)? ( class_lead_word )* class_key) => class_declaration
-    |   (WORD_ENUM | WORD_TYPEDEF WORD_ENUM) => enum_definition
+    |   ((WORD_TYPEDEF)? ( class_lead_word )* WORD_ENUM) => enum_definition
     ;
 
 declaration2
@@ -330,7 +330,8 @@ enum_definition
 {
     std::string enumName;
 }
-    :   ( WORD_TYPEDEF )? WORD_ENUM ( name:IDENTIFIER { enumName = name->getText(); } )? LC RC
+    :   ( WORD_TYPEDEF )? ( class_lead_word )* WORD_ENUM
+        ( name:IDENTIFIER { enumName = name->getText(); } )? LC RC
         { MarkUnit(UNIT_ENUM, std::make_unique<CTextInfo>(enumName)); }
     ;
 
@@ -1774,8 +1775,8 @@ template_value_parameter_default
     :   template_value_parameter ASSIGN assignment_expression
     ;
 
-// The words a class declaration may carry before its key (see
-// class_declaration).
+// The words a class or enumeration declaration may carry before its key
+// (see class_declaration).
 class_lead_word
     :   WORD_STATIC | WORD_EXTERN | WORD_CONST | WORD_VOLATILE
     ;

@@ -264,8 +264,9 @@ TEST(ClassUnits, StorageAndCvWordsBeforeTheKey)
                        "static const struct Named table [ ] = { 1 } ;\n"
                        "static struct Named * Find ( int k ) { return 0 ; }\n"
                        "extern struct Info { int d ; } info ;\n"
-                       "extern \"C\" int Plain ( ) ;");
-    ASSERT_EQ(p->units.size(), 11u);
+                       "extern \"C\" int Plain ( ) ;\n"
+                       "static enum { Off , On } state ;");
+    ASSERT_EQ(p->units.size(), 13u);
     EXPECT_EQ(p->At(0).kind, UNIT_STRUCT);
     EXPECT_EQ(AsClassInfo(p->At(0))->qualifiedName.name, "Named");
     ASSERT_EQ(p->At(0).children.size(), 1u);
@@ -286,6 +287,7 @@ TEST(ClassUnits, StorageAndCvWordsBeforeTheKey)
     EXPECT_EQ(p->At(8).kind, UNIT_STRUCT);
     EXPECT_EQ(AsClassInfo(p->At(8))->qualifiedName.name, "Info");
     EXPECT_EQ(p->At(10).kind, UNIT_EXTERN);
+    EXPECT_EQ(p->At(11).kind, UNIT_ENUM);
 }
 
 // Bit-fields are members like any other; their width is not kept. An

@@ -177,7 +177,8 @@ TEST(ParseDriver, FirstTriesThatAreSkippedFailWithNothingRecorded)
     const std::vector<std::vector<int>> tails = {{}, {IDENTIFIER}, {IDENTIFIER, SEMI},
         {IDENTIFIER, ASSIGN, INTEGERNUMBER, SEMI}, {IDENTIFIER, LP, RP}, {COLON},
         {IDENTIFIER, IDENTIFIER, SEMI}, {STRINGS, LC}, {WORD_STRUCT, IDENTIFIER, SEMI},
-        {WORD_CONST, WORD_UNION, IDENTIFIER}, {IDENTIFIER, WORD_CLASS, IDENTIFIER}};
+        {WORD_CONST, WORD_UNION, IDENTIFIER}, {IDENTIFIER, WORD_CLASS, IDENTIFIER},
+        {WORD_ENUM, IDENTIFIER, SEMI}};
     int skipped = 0;
     for (int startKind : {DECLARATION, INCLASS, INSTRUCT}) {
         for (int type = 0; type <= WORD___W64; ++type) {
