@@ -1068,7 +1068,7 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
             typeEnd = TypeEnd(after, typeEnd != 0 ? typeEnd : plainName->getLine() + 1, cvAfterType);
         }
     |   ((CLCL)? nested_name_specifier IDENTIFIER
-            ( STAR | AND | IDENTIFIER | LP ptr_operator_list )) =>
+            ( STAR | AND | IDENTIFIER | WORD_OPERATOR | LP ptr_operator_list )) =>
         ( global:CLCL { qualifier.push_back(global->getColumn()); } )?
         nested_name_indices[qualifier]
         qualifiedName:IDENTIFIER after = trailing_cv_ptr

@@ -101,6 +101,7 @@ TEST(UnqualifiedNames, OperatorAndSpecialNames)
     EXPECT_EQ(FunctionName("void * operator new ( size_t ) ;"), "new");
     EXPECT_EQ(FunctionName("void operator delete [ ] ( void * ) ;"), "delete []");
     EXPECT_EQ(FunctionName("void operator delete ( void * ) ;"), "delete");
+    EXPECT_EQ(FunctionName("inline N :: T :: iterator operator + ( int n , T i ) ;"), "+");
     EXPECT_EQ(FunctionName("A & operator += ( const A & ) ;"), "+=");
     EXPECT_EQ(FunctionName("A & operator |= ( const A & ) ;"), "|=");
     EXPECT_EQ(FunctionName("bool operator || ( const A & ) ;"), "||");
