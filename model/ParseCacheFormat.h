@@ -4,8 +4,10 @@
 
 // The parse cache file: int32 version, int32 number of project-file
 // records, int32 number of header records, then every record as an int32
-// byte length followed by that many bytes.
-inline constexpr int32_t kParseCacheVersion = 181;
+// byte length followed by that many bytes. The version moves on when the
+// records change, and when the parser reads the same source differently:
+// records of an older parser would otherwise stay in every warm run.
+inline constexpr int32_t kParseCacheVersion = 182;
 
 // Smallest encodings, used to reject counts that cannot fit in the bytes
 // left before anything is allocated for them.
