@@ -1335,8 +1335,11 @@ function_or_variable[TokenIndices specifiers, std::vector<std::string> scopes, T
     // LRESULT CALLBACK WndProc(...): a word between the type and the name
     // that only a header left unread defines (CALLBACK, WINAPI, APIENTRY)
     // stands where the calling convention it names would, and is kept with
-    // the specifiers as such a word is.
-    |   { LA(1) == IDENTIFIER && LA(2) == IDENTIFIER && (LA(3) == LP || LA(3) == CLCL) }?
+    // the specifiers as such a word is. "char *f _ANSI_ARGS_((int a));" is
+    // a prototype macro instead, told by its double parenthesis.
+    |   {   LA(1) == IDENTIFIER && LA(2) == IDENTIFIER &&
+            ((LA(3) == LP && LA(4) != LP) || LA(3) == CLCL)
+        }?
         convention:IDENTIFIER
         { specifiers.push_back(convention->getColumn()); }
         function_or_variable[specifiers, scopes, typeIndices, cvAfterType]

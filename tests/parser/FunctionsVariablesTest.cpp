@@ -134,8 +134,9 @@ TEST(Functions, UnknownCallingConventionWords)
                        "class CMain { static LRESULT CALLBACK Proc ( HWND ) ; } ;\n"
                        "int APIENTRY CMain :: Proc ( HWND h ) { return 1 ; }\n"
                        "CWinApp theApp ;\n"
-                       "CString name ( text ) ;");
-    ASSERT_EQ(p->units.size(), 6u);
+                       "CString name ( text ) ;\n"
+                       "static char * Get _ANSI_ARGS_ ( ( int a ) ) ;");
+    ASSERT_EQ(p->units.size(), 7u);
     const CFunctionInfo& proc = Function(*p, 0);
     EXPECT_EQ(proc.qualifiedName.name, "WndProc");
     EXPECT_EQ(proc.parameters.size(), 2u);
@@ -149,9 +150,11 @@ TEST(Functions, UnknownCallingConventionWords)
     EXPECT_EQ(member.qualifiedName.name, "Proc");
     EXPECT_EQ(member.qualifiedName.scopes, std::vector<std::string> {"CMain"});
 
-    // Two names stay a type and a variable or function as before.
+    // Two names stay a type and a variable or function as before, and so
+    // does a prototype macro's double parenthesis after the name.
     EXPECT_EQ(Variable(*p, 4).qualifiedName.name, "theApp");
     EXPECT_EQ(Function(*p, 5).qualifiedName.name, "name");
+    EXPECT_EQ(p->At(6).kind, UNIT_VARIABLE);
 }
 
 // A parameter that points to a function or an array keeps its name, and the
