@@ -1,5 +1,6 @@
 #include "ColorFileFields.h"
 
+#include "AtomicFile.h"
 #include "FontSizeLimits.h"
 #include "LanguageTable.h"
 #include "NumberText.h"
@@ -116,18 +117,10 @@ std::string ColorFileText(
 bool SaveColorFile(const std::string& path, const char* rootName, const char* version,
     const std::function<void(ColorFileWriter&)>& fields)
 {
-    CXmlDocument document;
-    document.root = CXmlElement(rootName);
-    document.root.AddAttribute(CXmlAttribute("Version", version));
-    ColorFileWriter writer(document.root);
-    fields(writer);
-    try {
-        document.Save(path);
+    if (WriteFileAtomically(path, ColorFileText(rootName, version, fields)))
         return true;
-    } catch (const XmlFileError&) {
-        ShowPrompt(ColorFileWriteFailedText());
-        return false;
-    }
+    ShowPrompt(ColorFileWriteFailedText());
+    return false;
 }
 
 bool LoadColorFile(const std::string& path, const std::function<void(ColorFileReader&)>& fields)

@@ -21,18 +21,19 @@
 // Save writes the whole record. When it cannot be written the user sees
 // "could not be written", false is returned and the old file is intact.
 
+// ...Text is the text Save writes for the record.
+
 bool LoadFlowColorFile(const std::string& path, CFlowSetting& setting);
-// The text Save writes for the record.
-std::string FlowColorFileText(const CFlowSetting& setting);
-std::string NSDColorFileText(const CNSDSetting& setting);
-std::string SequenceColorFileText(const CSequenceSetting& setting);
 bool SaveFlowColorFile(const std::string& path, const CFlowSetting& setting);
+std::string FlowColorFileText(const CFlowSetting& setting);
 
 bool LoadNSDColorFile(const std::string& path, CNSDSetting& setting);
 bool SaveNSDColorFile(const std::string& path, const CNSDSetting& setting);
+std::string NSDColorFileText(const CNSDSetting& setting);
 
 bool LoadSequenceColorFile(const std::string& path, CSequenceSetting& setting);
 bool SaveSequenceColorFile(const std::string& path, const CSequenceSetting& setting);
+std::string SequenceColorFileText(const CSequenceSetting& setting);
 
 bool LoadMacroColorFile(const std::string& path, CVisualSetting& fonts, ElementStyleTable& styles);
 bool SaveMacroColorFile(
