@@ -171,6 +171,22 @@ protected:
         to.insert(to.end(), from.begin(), from.end());
     }
 
+    // Whether a class decoration (see class_decoration) comes next.
+    bool ClassDecorationFollows()
+    {
+        if (LA(1) == WORD__DECLSPEC || LA(1) == WORD___DECLSPEC)
+            return true;
+        return LA(1) == IDENTIFIER && LA(2) == IDENTIFIER && !IsFinalWord(2)
+            && (LA(3) == LC || LA(3) == COLON || IsFinalWord(3));
+    }
+
+    // Whether the token at the position is the word "final" after a class
+    // name, which C++11 reads as a word of its own there.
+    bool IsFinalWord(int position)
+    {
+        return LA(position) == IDENTIFIER && LT(position)->getText() == "final";
+    }
+
     // Whether a constructor or destructor of a class template begins here:
     // a qualifier with template arguments, then the member's name and its
     // parameters (N::Box<T>::Box(, Box<T>::~Box). A qualifier without
@@ -287,7 +303,12 @@ class_specifier
             info->bases = bases;
             MarkUnit(key, std::move(info));
         }
-    |   key = class_key ( scopes = nested_name_specifier )? name:IDENTIFIER
+    |   key = class_key
+        (   options { generateAmbigWarnings = false; }
+        :   { ClassDecorationFollows() }? class_decoration
+        )*
+        ( scopes = nested_name_specifier )? name:IDENTIFIER
+        ( { IsFinalWord(1) }? IDENTIFIER )?
         ( base_clause[bases] )?
         ( LC RC | SEMI )
         {
@@ -297,6 +318,17 @@ class_specifier
             info->bases = bases;
             MarkUnit(key, std::move(info));
         }
+    ;
+
+// What may stand between a class key and the name of a class with a body
+// or a base list, read and not kept: the __declspec of an exported class,
+// or the word a header left unread defines as one ("class AFX_EXT_CLASS
+// CView {", "class WXDLLIMPEXP_CORE wxWindow : public wxWindowBase").
+// "class Leaf final {" names Leaf. Without a body or bases, "struct S s;"
+// stays a variable.
+class_decoration
+    :   ( WORD__DECLSPEC | WORD___DECLSPEC ) LP declspec_argument RP
+    |   IDENTIFIER
     ;
 
 // ---------------------------------------------------------------------------

@@ -313,3 +313,36 @@ TEST(ClassUnits, BitFieldMembers)
     EXPECT_EQ(members[3].kind, UNIT_UNKNOWN);
     EXPECT_EQ(p->At(1).kind, UNIT_VARIABLE);
 }
+
+// An export word between the key and the name, which a header never read
+// defines, or the __declspec it stands for, leaves the class its name and
+// bases. Without a body or bases the word may be a type: the unit stays a
+// variable.
+TEST(ClassUnits, ExportWordsBetweenKeyAndName)
+{
+    auto p = ParseText("class AFX_EXT_CLASS CView : public CWnd { int a ; } ;\n"
+                       "class __declspec ( dllexport ) Exported { } ;\n"
+                       "struct DLLAPI Data { int b ; } ;\n"
+                       "class Leaf final : public Base { } ;\n"
+                       "class EXPORT Sealed final { } ;\n"
+                       "struct Named other ;\n"
+                       "class WXDLLIMPEXP_FWD_CORE wxWindow ;");
+    ASSERT_EQ(p->units.size(), 7u);
+    const std::tuple<size_t, int, std::string, std::string> classes[] = {
+        {0, UNIT_CLASS, "CView", "CWnd"}, {1, UNIT_CLASS, "Exported", ""},
+        {2, UNIT_STRUCT, "Data", ""}, {3, UNIT_CLASS, "Leaf", "Base"},
+        {4, UNIT_CLASS, "Sealed", ""}};
+    for (const auto& [at, kind, name, base] : classes) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(p->At(at).kind, kind);
+        const CClassInfo* info = AsClassInfo(p->At(at));
+        ASSERT_NE(info, nullptr);
+        EXPECT_EQ(info->qualifiedName.name, name);
+        EXPECT_EQ(info->bases.empty() ? "" : info->bases[0].qualifiedName.name, base);
+    }
+    ASSERT_EQ(p->At(0).children.size(), 1u);
+    EXPECT_EQ(p->At(0).children[0].kind, UNIT_VARIABLE);
+    EXPECT_EQ(p->At(5).kind, UNIT_VARIABLE);
+    EXPECT_EQ(AsVariableInfo(p->At(5))->qualifiedName.name, "other");
+    EXPECT_EQ(p->At(6).kind, UNIT_VARIABLE);
+}
