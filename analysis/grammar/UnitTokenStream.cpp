@@ -4,6 +4,8 @@
 
 #include <antlr/CommonToken.hpp>
 
+#include <cstring>
+
 namespace {
 
 antlr::RefToken MakeToken(int type, const std::string& text = std::string())
@@ -19,7 +21,29 @@ void CUnitTokenStream::Aim(CUnit& unit, int startKind)
     position_ = -1;
     tokenCount_ = static_cast<int>(unit.tokenIndices.size());
     brace_ = unit.brace;
+    unclosedAttribute_ = false;
     unit_ = &unit;
+}
+
+int CUnitTokenStream::AfterAttribute(int position)
+{
+    const PPToken& word = unit_->GetToken(position);
+    if (unclosedAttribute_ || word.type != IDENTIFIER || !word.text ||
+        (std::strcmp(word.text, "__attribute__") != 0 &&
+            std::strcmp(word.text, "__attribute") != 0))
+        return position;
+    int depth = 0;
+    for (int i = position + 1; i < tokenCount_; ++i) {
+        const int type = unit_->GetToken(i).type;
+        if (i == position + 1 && type != LP)
+            return position;
+        if (type == LP)
+            ++depth;
+        else if (type == RP && --depth == 0)
+            return i + 1;
+    }
+    unclosedAttribute_ = true;
+    return position;
 }
 
 antlr::RefToken CUnitTokenStream::nextToken()
@@ -27,6 +51,14 @@ antlr::RefToken CUnitTokenStream::nextToken()
     if (position_ < 0) {
         position_ = 0;
         return MakeToken(startKind_);
+    }
+    if (unit_) {
+        while (position_ < tokenCount_) {
+            const int after = AfterAttribute(position_);
+            if (after == position_)
+                break;
+            position_ = after;
+        }
     }
     if (unit_ && position_ < tokenCount_) {
         const PPToken& source = unit_->GetToken(position_);

@@ -11,6 +11,10 @@
 // A unit token carries its position within the unit as line and its index in
 // the file's token vector as column; its text is kept for identifiers and
 // strings only.
+//
+// GCC's attributes, `__attribute__((...))`, are passed over: they may stand
+// wherever a declaration allows a word and say nothing the model keeps. The
+// positions of the tokens handed out stay those of the unit.
 class CUnitTokenStream : public antlr::TokenStream {
 public:
     // Points the stream at the start of a unit.
@@ -24,9 +28,17 @@ public:
     int Position() const { return position_; }
 
 private:
+    // The position after the attribute that begins at `position`, or
+    // `position` when none does.
+    int AfterAttribute(int position);
+
     int startKind_ = 0;
     int position_ = 0;
     int tokenCount_ = 0;
     bool brace_ = false;
+    // Set once an attribute's parentheses run past the unit's end: later
+    // ones are not looked for again, so a long broken unit costs no more
+    // than one pass.
+    bool unclosedAttribute_ = false;
     CUnit* unit_ = nullptr;
 };

@@ -116,6 +116,66 @@ TEST(DeclarationSpecifiers, DeclspecModifiers)
             ->error);
 }
 
+// GCC's attributes stand where the code needs them and are read over; the
+// rest of the declaration reads as it would without them.
+TEST(DeclarationSpecifiers, GccAttributesAreReadOver)
+{
+    auto p = ParseText("struct __attribute__ ( ( __packed__ ) ) hdr8 { char len ; } ;\n"
+                       "struct tail { int a ; } __attribute__ ( ( packed ) ) ;\n"
+                       "void Fail ( const char * f ) __attribute__ ( ( noreturn ) ) ;\n"
+                       "static inline __attribute__ ( ( always_inline ) ) int Id ( int x ) "
+                       "{ return x ; }\n"
+                       "int buffer [ 4 ] __attribute__ ( ( aligned ( sizeof ( long ) ) ) ) ;\n"
+                       "int after __attribute__ ( ( unused ) ) , next ;");
+    ASSERT_EQ(p->units.size(), 7u);
+    EXPECT_EQ(p->At(0).kind, UNIT_STRUCT);
+    EXPECT_EQ(AsClassInfo(p->At(0))->qualifiedName.name, "hdr8");
+    ASSERT_EQ(p->At(0).children.size(), 1u);
+    EXPECT_EQ(p->At(0).children[0].kind, UNIT_VARIABLE);
+    EXPECT_EQ(p->At(1).kind, UNIT_STRUCT);
+    // What is left of the trailing attribute declares nothing, least of all a
+    // function named after the attribute.
+    EXPECT_EQ(p->At(2).kind, UNIT_UNKNOWN);
+    EXPECT_EQ(p->At(3).kind, UNIT_FUNCTION);
+    EXPECT_EQ(GetUnitFunctionName(p->At(3)), "Fail");
+    EXPECT_EQ(p->At(4).kind, UNIT_FUNCTION);
+    EXPECT_EQ(GetUnitFunctionName(p->At(4)), "Id");
+    ASSERT_EQ(p->At(4).children.size(), 1u);
+    const CVariableInfo* buffer = AsVariableInfo(p->At(5));
+    ASSERT_NE(buffer, nullptr);
+    EXPECT_EQ(buffer->qualifiedName.name, "buffer");
+    EXPECT_EQ(p->Text(buffer->arrayTokens), "[ 4 ]");
+    const CVariableInfo* after = AsVariableInfo(p->At(6));
+    ASSERT_NE(after, nullptr);
+    EXPECT_EQ(after->qualifiedName.name, "after");
+    ASSERT_EQ(after->further.size(), 1u);
+    EXPECT_EQ(after->further[0].qualifiedName.name, "next");
+}
+
+// The parser meets the tokens after an attribute at their own positions; an
+// attribute whose parentheses stay open is handed over as it stands, and so
+// is every later one in that unit.
+TEST(DeclarationSpecifiers, AttributesLeftOpenAreHandedOver)
+{
+    auto positions = [](const std::string& text) {
+        auto single = ParseSingle(text, DECLARATION2);
+        CUnitTokenStream stream;
+        stream.Aim(single->unit, DECLARATION2);
+        std::vector<int> lines;
+        stream.nextToken(); // the start kind
+        for (auto token = stream.nextToken(); token->getType() != antlr::Token::EOF_TYPE;
+             token = stream.nextToken())
+            lines.push_back(token->getLine());
+        return lines;
+    };
+    EXPECT_EQ(positions("int a __attribute__ ( ( x ( 1 ) ) ) , b ;"),
+        (std::vector<int> {0, 1, 11, 12, 13}));
+    EXPECT_EQ(positions("__attribute ( ( x ) ) int a ;"), (std::vector<int> {6, 7, 8}));
+    EXPECT_EQ(positions("int __attribute__ ( ( x ) a ; __attribute__ ( ( y ) ) ;"),
+        (std::vector<int> {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}));
+    EXPECT_EQ(positions("int __attribute__ x ;"), (std::vector<int> {0, 1, 2, 3}));
+}
+
 TEST(Declarators, ArrayBoundsAndParentheses)
 {
     ExpectVariables({
