@@ -1087,10 +1087,13 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
         }
     // A name before "(*", "(&" or "(__stdcall" names the type of a pointer
     // declarator, as in "Bitu (*handler)(Bitu port);": a constructor's
-    // parameter never begins with one of those.
+    // parameter never begins with one of those. So does a name before a
+    // name in parentheses and a parameter list, "HRESULT (Run)(int n);",
+    // the shape of COM's "STDMETHOD(Read)(void *data)".
     |   ((CLCL)? IDENTIFIER
             (   IDENTIFIER | ptr_operator_list | cv_qualifier | function_specifier | WORD_OPERATOR
             |   LP ptr_operator_list
+            |   LP IDENTIFIER RP LP
             )) =>
         ( CLCL )? plainName:IDENTIFIER
         ( typeEnd = function_specifier_end )?
@@ -1440,6 +1443,12 @@ parameter_clause[CFunctionInfo& function]
         :   { LA(1) != RP }? parameter_declaration_list[function]
         )?
         RP ( ignored = cv_qualifier )? ( exception_specification )?
+        // One word before the body or the semicolon that a header left
+        // unread defines, read and not kept: COM's "PURE", a library's
+        // "__THROW", C++11's "override".
+        (   options { generateAmbigWarnings = false; }
+        :   { LA(1) == IDENTIFIER && (LA(2) == SEMI || LA(2) == LC) }? IDENTIFIER
+        )?
     ;
 
 // throw ( ) or throw ( type, ... ) after a parameter list: read and not kept.

@@ -157,6 +157,38 @@ TEST(Functions, UnknownCallingConventionWords)
     EXPECT_EQ(p->At(6).kind, UNIT_VARIABLE);
 }
 
+// COM's method macros, which a header never read defines, leave shapes a
+// parser of plain C++ can still read: a type before the name in parentheses,
+// and one word after the parameters.
+TEST(Functions, NamesInParenthesesAndAWordAfterTheParameters)
+{
+    auto p = ParseText("class CFile : public IStream {\n"
+                       " STDMETHOD ( QueryInterface ) ( REFGUID iid , void * * out ) "
+                       "{ return S_OK ; }\n"
+                       " STDMETHOD ( Read ) ( void * data , UInt32 size ) PURE ;\n"
+                       " void Close ( ) override ;\n"
+                       " CFile ( Stream ) ;\n"
+                       "} ;\n"
+                       "extern lua_CFunction ( lua_atpanic ) ( lua_State * L ) ;\n"
+                       "extern int fclose ( FILE * f ) __THROW ;");
+    ASSERT_EQ(p->units.size(), 3u);
+    const auto& members = p->At(0).children;
+    ASSERT_EQ(members.size(), 4u);
+    const std::pair<const char*, size_t> methods[] = {
+        {"QueryInterface", 2}, {"Read", 2}, {"Close", 0}, {"CFile", 1}};
+    for (size_t i = 0; i < members.size(); ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_EQ(members[i].kind, UNIT_FUNCTION);
+        const CFunctionInfo* method = AsFunctionInfo(members[i]);
+        EXPECT_EQ(method->qualifiedName.name, methods[i].first);
+        EXPECT_EQ(method->parameters.size(), methods[i].second);
+    }
+    EXPECT_EQ(members[0].children.size(), 1u);
+    EXPECT_EQ(p->Text(AsFunctionInfo(members[0])->specifierTokens), "STDMETHOD");
+    EXPECT_EQ(Function(*p, 1).qualifiedName.name, "lua_atpanic");
+    EXPECT_EQ(Function(*p, 2).qualifiedName.name, "fclose");
+}
+
 // A parameter that points to a function or an array keeps its name, and the
 // function it belongs to is read with its body, as in C code full of
 // callbacks.
