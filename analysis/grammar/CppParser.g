@@ -180,6 +180,45 @@ protected:
             && (LA(3) == LC || LA(3) == COLON || IsFinalWord(3));
     }
 
+    // Whether a macro with arguments standing for a type comes next (see
+    // declaration_specifiers): "M ( ... ) [::] N [:: N]... (" with no
+    // parenthesis inside the arguments and no pointer after the last "(",
+    // which a parameter list of an old-style definition could begin with.
+    bool TypeMacroFollows()
+    {
+        constexpr int kLongestArguments = 32;
+        if (LA(1) != IDENTIFIER || LA(2) != LP)
+            return false;
+        int i = 3;
+        for (; LA(i) != RP; ++i) {
+            if (LA(i) == LP || LA(i) == antlr::Token::EOF_TYPE || i > kLongestArguments)
+                return false;
+        }
+        ++i;
+        if (LA(i) == CLCL)
+            ++i;
+        if (LA(i) != IDENTIFIER)
+            return false;
+        while (LA(i + 1) == CLCL && LA(i + 2) == IDENTIFIER)
+            i += 2;
+        return LA(i + 1) == LP && LA(i + 2) != STAR && LA(i + 2) != AND;
+    }
+
+    // Whether "M ( type , Name ) (" comes next (see function_declarator),
+    // with no parenthesis or comma inside the type.
+    bool MacroNamedFunctionFollows()
+    {
+        constexpr int kLongestType = 16;
+        if (LA(1) != IDENTIFIER || LA(2) != LP)
+            return false;
+        int i = 3;
+        for (; LA(i) != COMMA; ++i) {
+            if (LA(i) == LP || LA(i) == RP || LA(i) == antlr::Token::EOF_TYPE || i > kLongestType)
+                return false;
+        }
+        return i > 3 && LA(i + 1) == IDENTIFIER && LA(i + 2) == RP && LA(i + 3) == LP;
+    }
+
     // Whether the token at the position is the word "final" after a class
     // name, which C++11 reads as a word of its own there.
     bool IsFinalWord(int position)
@@ -1049,6 +1088,16 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
             indices.push_back(typeName->getColumn());
             typeEnd = TypeEnd(after, typeName->getLine() + 1, cvAfterType);
         }
+    // A macro with arguments that stands for a type, as COM's
+    // "STDMETHODIMP_(UInt32) CHandler::GetCount()", which a header never
+    // read defines: a name and its parenthesis, then a function's name and
+    // its parameters.
+    |   { TypeMacroFollows() }?
+        macro:IDENTIFIER LP ( ~( LP | RP ) )* close:RP
+        {
+            CopyRange(macro->getLine(), close->getLine(), indices);
+            typeEnd = close->getLine() + 1;
+        }
     // A word before the type: the type after it may be a name, as in
     // "static Size f();", "friend Size g();" or
     // "__declspec(dllexport) Size h();".
@@ -1422,7 +1471,13 @@ function_declarator[CFunctionInfo& function]
     TokenIndices ignoredPointers;
     std::vector<std::string> ignoredScopes;
 }
-    :   name = unqualified_id parameter_clause[function]
+    // A macro that declares a method from its return type and its name, as
+    // COM's "STDMETHOD_(ULONG, AddRef)()": the last argument names it.
+    :   { MacroNamedFunctionFollows() }?
+        IDENTIFIER LP ( ~( LP | RP | COMMA ) )* COMMA macroNamed:IDENTIFIER RP
+        parameter_clause[function]
+        { function.qualifiedName.name = macroNamed->getText(); }
+    |   name = unqualified_id parameter_clause[function]
         { function.qualifiedName.name = name; }
     |   LP ( ptr_operator_seq[ignoredPointers] )*
         ( ignoredScopes = nested_name_specifier )?

@@ -168,14 +168,16 @@ TEST(Functions, NamesInParenthesesAndAWordAfterTheParameters)
                        " STDMETHOD ( Read ) ( void * data , UInt32 size ) PURE ;\n"
                        " void Close ( ) override ;\n"
                        " CFile ( Stream ) ;\n"
+                       " STDMETHOD_ ( ULONG , AddRef ) ( ) { return ++ count ; }\n"
                        "} ;\n"
                        "extern lua_CFunction ( lua_atpanic ) ( lua_State * L ) ;\n"
-                       "extern int fclose ( FILE * f ) __THROW ;");
-    ASSERT_EQ(p->units.size(), 3u);
+                       "extern int fclose ( FILE * f ) __THROW ;\n"
+                       "STDMETHODIMP_ ( UInt32 ) CFile :: GetCount ( int k ) { return k ; }");
+    ASSERT_EQ(p->units.size(), 4u);
     const auto& members = p->At(0).children;
-    ASSERT_EQ(members.size(), 4u);
+    ASSERT_EQ(members.size(), 5u);
     const std::pair<const char*, size_t> methods[] = {
-        {"QueryInterface", 2}, {"Read", 2}, {"Close", 0}, {"CFile", 1}};
+        {"QueryInterface", 2}, {"Read", 2}, {"Close", 0}, {"CFile", 1}, {"AddRef", 0}};
     for (size_t i = 0; i < members.size(); ++i) {
         SCOPED_TRACE(i);
         ASSERT_EQ(members[i].kind, UNIT_FUNCTION);
@@ -187,6 +189,13 @@ TEST(Functions, NamesInParenthesesAndAWordAfterTheParameters)
     EXPECT_EQ(p->Text(AsFunctionInfo(members[0])->specifierTokens), "STDMETHOD");
     EXPECT_EQ(Function(*p, 1).qualifiedName.name, "lua_atpanic");
     EXPECT_EQ(Function(*p, 2).qualifiedName.name, "fclose");
+    EXPECT_EQ(members[4].children.size(), 1u);
+
+    // A macro with arguments may stand for the return type.
+    const CFunctionInfo& count = Function(*p, 3);
+    EXPECT_EQ(count.qualifiedName.ToString(), "CFile::GetCount");
+    EXPECT_EQ(p->Text(count.specifierTokens), "STDMETHODIMP_ ( UInt32 )");
+    EXPECT_EQ(p->At(3).children.size(), 1u);
 }
 
 // A parameter that points to a function or an array keeps its name, and the
