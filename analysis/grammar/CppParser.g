@@ -199,7 +199,8 @@ protected:
             ++i;
         if (LA(i) != IDENTIFIER)
             return false;
-        while (LA(i + 1) == CLCL && LA(i + 2) == IDENTIFIER)
+        const int longestName = i + 2 * kLongestArguments;
+        while (LA(i + 1) == CLCL && LA(i + 2) == IDENTIFIER && i < longestName)
             i += 2;
         return LA(i + 1) == LP && LA(i + 2) != STAR && LA(i + 2) != AND;
     }
