@@ -1461,7 +1461,8 @@ function_definition[TokenIndices specifiers, std::vector<std::string> scopes]
             *info = function;
             info->qualifiedName.scopes = scopes;
             info->pure = pure;
-            info->specifierTokens = specifiers;
+            if (!specifiers.empty() || info->specifierTokens.empty())
+                info->specifierTokens = specifiers;
             MarkUnit(UNIT_FUNCTION, std::move(info));
         }
     ;
@@ -1474,10 +1475,14 @@ function_declarator[CFunctionInfo& function]
 }
     // A macro that declares a method from its return type and its name, as
     // COM's "STDMETHOD_(ULONG, AddRef)()": the last argument names it.
+    // Its type stands where the return type would.
     :   { MacroNamedFunctionFollows() }?
-        IDENTIFIER LP ( ~( LP | RP | COMMA ) )* COMMA macroNamed:IDENTIFIER RP
+        IDENTIFIER open:LP ( ~( LP | RP | COMMA ) )* comma:COMMA macroNamed:IDENTIFIER RP
         parameter_clause[function]
-        { function.qualifiedName.name = macroNamed->getText(); }
+        {
+            function.qualifiedName.name = macroNamed->getText();
+            CopyRange(open->getLine() + 1, comma->getLine() - 1, function.specifierTokens);
+        }
     |   name = unqualified_id parameter_clause[function]
         { function.qualifiedName.name = name; }
     |   LP ( ptr_operator_seq[ignoredPointers] )*

@@ -190,6 +190,7 @@ TEST(Functions, NamesInParenthesesAndAWordAfterTheParameters)
     EXPECT_EQ(Function(*p, 1).qualifiedName.name, "lua_atpanic");
     EXPECT_EQ(Function(*p, 2).qualifiedName.name, "fclose");
     EXPECT_EQ(members[4].children.size(), 1u);
+    EXPECT_EQ(p->Text(AsFunctionInfo(members[4])->specifierTokens), "ULONG");
 
     // A macro with arguments may stand for the return type.
     const CFunctionInfo& count = Function(*p, 3);
