@@ -220,6 +220,16 @@ protected:
         return i > 3 && LA(i + 1) == IDENTIFIER && LA(i + 2) == RP && LA(i + 3) == LP;
     }
 
+    // Whether "WORD * Name ) (" begins at the lookahead position `first`,
+    // after a "(": an unknown calling convention inside a pointer
+    // declarator, "HRESULT (WINAPI *Func)(int n)". A constructor's
+    // parameter, "(Type *name)", never has a "(" after it.
+    bool ConventionBeforePointer(int first)
+    {
+        return LA(first) == IDENTIFIER && (LA(first + 1) == STAR || LA(first + 1) == AND) &&
+            LA(first + 2) == IDENTIFIER && LA(first + 3) == RP && LA(first + 4) == LP;
+    }
+
     // Whether the token at the position is the word "final" after a class
     // name, which C++11 reads as a word of its own there.
     bool IsFinalWord(int position)
@@ -1143,7 +1153,7 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
     |   ((CLCL)? IDENTIFIER
             (   IDENTIFIER | ptr_operator_list | cv_qualifier | function_specifier | WORD_OPERATOR
             |   LP ptr_operator_list
-            |   LP IDENTIFIER RP LP
+            |   LP IDENTIFIER ( RP LP | ( STAR | AND ) IDENTIFIER RP LP )
             )) =>
         ( CLCL )? plainName:IDENTIFIER
         ( typeEnd = function_specifier_end )?
@@ -1434,6 +1444,9 @@ function_or_variable[TokenIndices specifiers, std::vector<std::string> scopes, T
         function_definition[specifiers, scopes]
     |   { LA(1) == IDENTIFIER }?
         variable_declaration[specifiers, scopes, typeIndices, cvAfterType]
+    // "HRESULT (WINAPI *Func)(int n)" (see ConventionBeforePointer).
+    |   { LA(1) == LP && ConventionBeforePointer(2) }?
+        function_definition[specifiers, scopes]
     |   (   WORD_OPERATOR
         |   NEGATE
         |   LP ( ptr_operator_list )*
@@ -1485,7 +1498,11 @@ function_declarator[CFunctionInfo& function]
         }
     |   name = unqualified_id parameter_clause[function]
         { function.qualifiedName.name = name; }
-    |   LP ( ptr_operator_seq[ignoredPointers] )*
+    |   LP
+        (   options { generateAmbigWarnings = false; }
+        :   { ConventionBeforePointer(1) }? IDENTIFIER
+        )?
+        ( ptr_operator_seq[ignoredPointers] )*
         ( ignoredScopes = nested_name_specifier )?
         name = unqualified_id
         (   RP parameter_clause[function]

@@ -155,6 +155,23 @@ TEST(Functions, UnknownCallingConventionWords)
     EXPECT_EQ(Variable(*p, 4).qualifiedName.name, "theApp");
     EXPECT_EQ(Function(*p, 5).qualifiedName.name, "name");
     EXPECT_EQ(p->At(6).kind, UNIT_VARIABLE);
+
+    // Inside the parentheses of a pointer declarator such a word reads as a
+    // __stdcall there would; a constructor's pointer parameter stays one.
+    auto pointers =
+        ParseText("typedef HRESULT ( WINAPI * Func ) ( Info * info , int n ) ;\n"
+                  "class CMod { BOOL ( WINAPI * pfn ) ( HWND ) ; CMod ( Bar * p ) ; } ;");
+    ASSERT_EQ(pointers->units.size(), 2u);
+    EXPECT_EQ(Function(*pointers, 0).qualifiedName.name, "Func");
+    EXPECT_EQ(Function(*pointers, 0).parameters.size(), 2u);
+    const auto& members = pointers->At(1).children;
+    ASSERT_EQ(members.size(), 2u);
+    EXPECT_EQ(GetUnitFunctionName(members[0]), "pfn");
+    const CFunctionInfo* constructor = AsFunctionInfo(members[1]);
+    ASSERT_NE(constructor, nullptr);
+    EXPECT_EQ(constructor->qualifiedName.name, "CMod");
+    ASSERT_EQ(constructor->parameters.size(), 1u);
+    EXPECT_EQ(constructor->parameters[0].qualifiedName.name, "p");
 }
 
 // COM's method macros, which a header never read defines, leave shapes a
