@@ -180,6 +180,22 @@ protected:
             && (LA(3) == LC || LA(3) == COLON || IsFinalWord(3));
     }
 
+    // For "NAME ( ..." next: the lookahead position of the first `end`
+    // ("," or ")") after the "(", with no parenthesis before it and at most
+    // `longest` positions ahead; 0 when there is none.
+    int MacroArgumentsUpTo(int end, int longest)
+    {
+        if (LA(1) != IDENTIFIER || LA(2) != LP)
+            return 0;
+        for (int i = 3; i <= longest + 1; ++i) {
+            if (LA(i) == end)
+                return i;
+            if (LA(i) == LP || LA(i) == RP || LA(i) == antlr::Token::EOF_TYPE)
+                return 0;
+        }
+        return 0;
+    }
+
     // Whether a macro with arguments standing for a type comes next (see
     // declaration_specifiers): "M ( ... ) [::] N [:: N]... (" with no
     // parenthesis inside the arguments and no pointer after the last "(",
@@ -187,13 +203,9 @@ protected:
     bool TypeMacroFollows()
     {
         constexpr int kLongestArguments = 32;
-        if (LA(1) != IDENTIFIER || LA(2) != LP)
+        int i = MacroArgumentsUpTo(RP, kLongestArguments);
+        if (i == 0)
             return false;
-        int i = 3;
-        for (; LA(i) != RP; ++i) {
-            if (LA(i) == LP || LA(i) == antlr::Token::EOF_TYPE || i > kLongestArguments)
-                return false;
-        }
         ++i;
         if (LA(i) == CLCL)
             ++i;
@@ -210,13 +222,7 @@ protected:
     bool MacroNamedFunctionFollows()
     {
         constexpr int kLongestType = 16;
-        if (LA(1) != IDENTIFIER || LA(2) != LP)
-            return false;
-        int i = 3;
-        for (; LA(i) != COMMA; ++i) {
-            if (LA(i) == LP || LA(i) == RP || LA(i) == antlr::Token::EOF_TYPE || i > kLongestType)
-                return false;
-        }
+        const int i = MacroArgumentsUpTo(COMMA, kLongestType);
         return i > 3 && LA(i + 1) == IDENTIFIER && LA(i + 2) == RP && LA(i + 3) == LP;
     }
 
@@ -1474,8 +1480,10 @@ function_definition[TokenIndices specifiers, std::vector<std::string> scopes]
             *info = function;
             info->qualifiedName.scopes = scopes;
             info->pure = pure;
-            if (!specifiers.empty() || info->specifierTokens.empty())
-                info->specifierTokens = specifiers;
+            // The words before the declarator, then any type the
+            // declarator itself names (STDMETHOD_'s).
+            info->specifierTokens = specifiers;
+            AppendAll(info->specifierTokens, function.specifierTokens);
             MarkUnit(UNIT_FUNCTION, std::move(info));
         }
     ;

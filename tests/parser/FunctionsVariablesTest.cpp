@@ -208,6 +208,10 @@ TEST(Functions, NamesInParenthesesAndAWordAfterTheParameters)
     EXPECT_EQ(Function(*p, 2).qualifiedName.name, "fclose");
     EXPECT_EQ(members[4].children.size(), 1u);
     EXPECT_EQ(p->Text(AsFunctionInfo(members[4])->specifierTokens), "ULONG");
+    auto declared = ParseText("class C { virtual STDMETHOD_ ( ULONG , Release ) ( ) ; } ;");
+    ASSERT_EQ(declared->At(0).children.size(), 1u);
+    EXPECT_EQ(declared->Text(AsFunctionInfo(declared->At(0).children[0])->specifierTokens),
+        "virtual ULONG");
 
     // A macro with arguments may stand for the return type.
     const CFunctionInfo& count = Function(*p, 3);
