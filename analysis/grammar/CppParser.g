@@ -217,6 +217,66 @@ protected:
         return LA(i + 1) == LP && LA(i + 2) != STAR && LA(i + 2) != AND;
     }
 
+    // Whether a word that a header never read defines stands before the
+    // type of a variable, as an export word does in
+    // "extern const WXDLLIMPEXP_CORE wxEventTypeTag<wxCommandEvent> wxEVT_BUTTON;"
+    // or "EXTERN_C const IID IID_IUnknown;": the word, const or volatile, a
+    // named type with or without template arguments, pointer operators, then
+    // the variable's name and what may follow it. Two names in a row never
+    // make a type, so the first is not one.
+    bool DecorationBeforeTypeFollows()
+    {
+        constexpr int kLongestArguments = 64;
+        if (LA(1) != IDENTIFIER)
+            return false;
+        int i = 2;
+        while ((LA(i) == WORD_CONST || LA(i) == WORD_VOLATILE) && i <= kLongestArguments)
+            ++i;
+        if (LA(i) != IDENTIFIER)
+            return false;
+        ++i;
+        if (LA(i) == LT_) {
+            int depth = 1;
+            const int longest = i + kLongestArguments;
+            for (++i; depth > 0; ++i) {
+                const int type = LA(i);
+                if (type == LT_)
+                    ++depth;
+                else if (type == GT)
+                    --depth;
+                else if (type == RS)
+                    depth -= 2;
+                else if (type == SEMI || type == LC || type == RC || i > longest ||
+                         type == antlr::Token::EOF_TYPE)
+                    return false;
+            }
+            if (depth < 0)
+                return false;
+        }
+        for (const int longest = i + kLongestArguments;
+             (LA(i) == STAR || LA(i) == AND || LA(i) == WORD_CONST) && i < longest;)
+            ++i;
+        if (LA(i) != IDENTIFIER)
+            return false;
+        const int next = LA(i + 1);
+        return next == SEMI || next == ASSIGN || next == LB || next == COMMA;
+    }
+
+    // Whether two to eight names in a row come next, the last of them the
+    // name of a function or variable (see function_or_variable).
+    bool WordsBeforeNameFollow()
+    {
+        constexpr int kLongestRun = 8;
+        int i = 1;
+        while (LA(i) == IDENTIFIER && i <= kLongestRun)
+            ++i;
+        if (i < 3 || LA(i) == IDENTIFIER)
+            return false;
+        const int next = LA(i);
+        return (next == LP && LA(i + 1) != LP) || next == CLCL || next == SEMI ||
+            next == ASSIGN || next == LB || next == COMMA;
+    }
+
     // Whether "M ( type , Name ) (" comes next (see function_declarator),
     // with no parenthesis or comma inside the type.
     bool MacroNamedFunctionFollows()
@@ -1115,6 +1175,11 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
             CopyRange(macro->getLine(), close->getLine(), indices);
             typeEnd = close->getLine() + 1;
         }
+    // An unknown word before a variable's type (see
+    // DecorationBeforeTypeFollows): read with the words before the type.
+    |   { DecorationBeforeTypeFollows() }?
+        word:IDENTIFIER inner = declaration_specifiers[indices, cvAfterType]
+        { typeEnd = (inner != 0) ? inner : word->getLine() + 1; }
     // A word before the type: the type after it may be a name, as in
     // "static Size f();", "friend Size g();" or
     // "__declspec(dllexport) Size h();".
@@ -1437,10 +1502,10 @@ function_or_variable[TokenIndices specifiers, std::vector<std::string> scopes, T
     // that only a header left unread defines (CALLBACK, WINAPI, APIENTRY)
     // stands where the calling convention it names would, and is kept with
     // the specifiers as such a word is. "char *f _ANSI_ARGS_((int a));" is
-    // a prototype macro instead, told by its double parenthesis.
-    |   {   LA(1) == IDENTIFIER && LA(2) == IDENTIFIER &&
-            ((LA(3) == LP && LA(4) != LP) || LA(3) == CLCL)
-        }?
+    // a prototype macro instead, told by its double parenthesis. So is
+    // each of several such words, "WINUSERAPI BOOL WINAPI MessageBeep(UINT);",
+    // and such a word before a variable's name, "int EXPORTED count;".
+    |   { WordsBeforeNameFollow() }?
         convention:IDENTIFIER
         { specifiers.push_back(convention->getColumn()); }
         function_or_variable[specifiers, scopes, typeIndices, cvAfterType]

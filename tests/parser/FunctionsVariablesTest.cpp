@@ -135,8 +135,9 @@ TEST(Functions, UnknownCallingConventionWords)
                        "int APIENTRY CMain :: Proc ( HWND h ) { return 1 ; }\n"
                        "CWinApp theApp ;\n"
                        "CString name ( text ) ;\n"
-                       "static char * Get _ANSI_ARGS_ ( ( int a ) ) ;");
-    ASSERT_EQ(p->units.size(), 7u);
+                       "static char * Get _ANSI_ARGS_ ( ( int a ) ) ;\n"
+                       "WINUSERAPI BOOL WINAPI MessageBeep ( UINT type ) ;");
+    ASSERT_EQ(p->units.size(), 8u);
     const CFunctionInfo& proc = Function(*p, 0);
     EXPECT_EQ(proc.qualifiedName.name, "WndProc");
     EXPECT_EQ(proc.parameters.size(), 2u);
@@ -155,6 +156,9 @@ TEST(Functions, UnknownCallingConventionWords)
     EXPECT_EQ(Variable(*p, 4).qualifiedName.name, "theApp");
     EXPECT_EQ(Function(*p, 5).qualifiedName.name, "name");
     EXPECT_EQ(p->At(6).kind, UNIT_VARIABLE);
+    // Several such words in a row.
+    EXPECT_EQ(Function(*p, 7).qualifiedName.name, "MessageBeep");
+    EXPECT_EQ(p->Text(Function(*p, 7).specifierTokens), "WINUSERAPI BOOL WINAPI");
 
     // Inside the parentheses of a pointer declarator such a word reads as a
     // __stdcall there would; a constructor's pointer parameter stays one.

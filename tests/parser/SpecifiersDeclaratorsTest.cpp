@@ -100,6 +100,27 @@ TEST(DeclarationSpecifiers, TemplateIdTypesKeepTheirEnd)
     }
 }
 
+// An export word that a header never read defines, before or after the
+// type, leaves three names in a row: the last is the variable's, which used
+// to be lost with the whole record's name.
+TEST(DeclarationSpecifiers, UnknownWordBeforeTheVariable)
+{
+    ExpectVariables({
+        {"extern const WXDLLIMPEXP_CORE wxEventTypeTag < wxCommandEvent > wxEVT_BUTTON ;",
+            "wxEventTypeTag", "extern const WXDLLIMPEXP_CORE wxEventTypeTag < wxCommandEvent >", -1,
+            "wxEVT_BUTTON"},
+        {"EXTERN_C const IID IID_IUnknown ;", "IID", "EXTERN_C const IID", -1, "IID_IUnknown"},
+        {"extern PGDLLIMPORT Mode * mode = 0 ;", "Mode", "extern PGDLLIMPORT Mode *", 1, "mode"},
+        {"static EXPW T table [ 4 ] , other ;", "T", "static EXPW T", -1, "table", "[ 4 ]"},
+        {"int EXPW count ;", "", "int EXPW", -1, "count"},
+        {"Q_OBJECT QString name ;", "QString", "Q_OBJECT QString", -1, "name"},
+        {"A B C D ;", "A", "A B C", -1, "D"},
+    });
+    // Without a name and an end after it, the words keep their old reading.
+    ExpectVariables({{"T x ;", "T", "T", -1, "x"}, {"T const x ;", "T", "T const", 1, "x"}});
+    EXPECT_EQ(ParseText("A B < C ;")->At(0).kind, UNIT_UNKNOWN);
+}
+
 TEST(DeclarationSpecifiers, DeclspecModifiers)
 {
     for (const char* text : {"__declspec ( dllexport ) int a ;",
