@@ -263,18 +263,24 @@ protected:
     }
 
     // Whether two to eight names in a row come next, the last of them the
-    // name of a function or variable (see function_or_variable).
+    // name of a function or variable, or the last two a name and its
+    // prototype macro (see function_or_variable).
     bool WordsBeforeNameFollow()
     {
         constexpr int kLongestRun = 8;
         int i = 1;
         while (LA(i) == IDENTIFIER && i <= kLongestRun)
             ++i;
-        if (i < 3 || LA(i) == IDENTIFIER)
-            return false;
+        const int words = i - 1;
         const int next = LA(i);
-        return (next == LP && LA(i + 1) != LP) || next == CLCL || next == SEMI ||
-            next == ASSIGN || next == LB || next == COMMA;
+        if (next == IDENTIFIER)
+            return false;
+        // The last two words may be a name and its prototype macro.
+        if (next == LP && LA(i + 1) == LP)
+            return words >= 3;
+        return words >= 2 &&
+            (next == LP || next == CLCL || next == SEMI || next == ASSIGN || next == LB ||
+             next == COMMA);
     }
 
     // Whether "M ( type , Name ) (" comes next (see function_declarator),
@@ -294,6 +300,66 @@ protected:
     {
         return LA(first) == IDENTIFIER && (LA(first + 1) == STAR || LA(first + 1) == AND) &&
             LA(first + 2) == IDENTIFIER && LA(first + 3) == RP && LA(first + 4) == LP;
+    }
+
+    // Whether the class of a pointer to a member function begins at the
+    // lookahead position `first`, after a "(": "C::" or "N::Box<T>::", then
+    // "* Name ) (", as in "void (C::*handler)(int)". Template arguments are
+    // passed over with their brackets balanced.
+    bool MemberPointerFollows(int first)
+    {
+        constexpr int kLongest = 64;
+        const int longest = first + kLongest;
+        int i = first;
+        while (LA(i) == IDENTIFIER && i < longest) {
+            ++i;
+            if (LA(i) == LT_) {
+                int depth = 1;
+                for (++i; depth > 0 && i < longest; ++i) {
+                    const int type = LA(i);
+                    if (type == LT_)
+                        ++depth;
+                    else if (type == GT)
+                        --depth;
+                    else if (type == RS)
+                        depth -= 2;
+                    else if (type == SEMI || type == LC || type == RC ||
+                             type == antlr::Token::EOF_TYPE)
+                        return false;
+                }
+                if (depth != 0)
+                    return false;
+            }
+            if (LA(i) != CLCL)
+                return false;
+            ++i;
+            if (LA(i) == STAR)
+                return i > first + 1 && LA(i + 1) == IDENTIFIER && LA(i + 2) == RP &&
+                    LA(i + 3) == LP;
+        }
+        return false;
+    }
+
+    // Whether a name, a prototype macro and its double parenthesis come
+    // next: "tclmsg _ANSI_ARGS_((char *text))", "f __P((int a))", with which
+    // old C declares a prototype that compilers without them can read.
+    bool PrototypeMacroFollows()
+    {
+        return LA(1) == IDENTIFIER && LA(2) == IDENTIFIER && LA(3) == LP && LA(4) == LP;
+    }
+
+    // Whether const or volatile words, then the start of a named type come
+    // next (see template_argument_type).
+    bool CvBeforeTypeNameFollows()
+    {
+        constexpr int kLongestRun = 8;
+        int i = 1;
+        while ((LA(i) == WORD_CONST || LA(i) == WORD_VOLATILE) && i <= kLongestRun)
+            ++i;
+        const int next = LA(i);
+        return i > 1 &&
+            (next == IDENTIFIER || next == CLCL || next == WORD_CLASS || next == WORD_STRUCT ||
+             next == WORD_UNION || next == WORD_ENUM || next == WORD_TYPENAME);
     }
 
     // Whether the token at the position is the word "final" after a class
@@ -1103,7 +1169,12 @@ template_argument_type
 {
     TokenIndices ignored;
 }
-    :   ignored = builtin_type_list ( ignored = ptr_operator_list )* ( IDENTIFIER )?
+    // const or volatile before a named type, "std::map<const Node *, int>",
+    // which the builtin words' form below reads only up to the name.
+    :   { CvBeforeTypeNameFollows() }?
+        ( WORD_CONST | WORD_VOLATILE )+ template_argument_type_name
+        ( ignored = ptr_operator_list )*
+    |   ignored = builtin_type_list ( ignored = ptr_operator_list )* ( IDENTIFIER )?
     |   template_argument_type_name ( ignored = ptr_operator_list )*
     ;
 
@@ -1509,14 +1580,16 @@ function_or_variable[TokenIndices specifiers, std::vector<std::string> scopes, T
         convention:IDENTIFIER
         { specifiers.push_back(convention->getColumn()); }
         function_or_variable[specifiers, scopes, typeIndices, cvAfterType]
-    // A name first: a function when "(" follows, else a variable. Told
-    // apart without the trial below, which throws for every variable.
-    |   { LA(1) == IDENTIFIER && LA(2) == LP }?
+    // A name first: a function when "(" or a prototype macro (see
+    // PrototypeMacroFollows) follows, else a variable. Told apart without
+    // the trial below, which throws for every variable.
+    |   { LA(1) == IDENTIFIER && (LA(2) == LP || PrototypeMacroFollows()) }?
         function_definition[specifiers, scopes]
     |   { LA(1) == IDENTIFIER }?
         variable_declaration[specifiers, scopes, typeIndices, cvAfterType]
-    // "HRESULT (WINAPI *Func)(int n)" (see ConventionBeforePointer).
-    |   { LA(1) == LP && ConventionBeforePointer(2) }?
+    // "HRESULT (WINAPI *Func)(int n)" (see ConventionBeforePointer) and a
+    // pointer to a member function (see MemberPointerFollows).
+    |   { LA(1) == LP && (ConventionBeforePointer(2) || MemberPointerFollows(2)) }?
         function_definition[specifiers, scopes]
     |   (   WORD_OPERATOR
         |   NEGATE
@@ -1569,11 +1642,15 @@ function_declarator[CFunctionInfo& function]
             function.qualifiedName.name = macroNamed->getText();
             CopyRange(open->getLine() + 1, comma->getLine() - 1, function.specifierTokens);
         }
+    |   { PrototypeMacroFollows() }?
+        prototyped:IDENTIFIER IDENTIFIER LP parameter_clause[function] RP
+        { function.qualifiedName.name = prototyped->getText(); }
     |   name = unqualified_id parameter_clause[function]
         { function.qualifiedName.name = name; }
     |   LP
         (   options { generateAmbigWarnings = false; }
         :   { ConventionBeforePointer(1) }? IDENTIFIER
+        |   { MemberPointerFollows(1) }? member_pointer_class
         )?
         ( ptr_operator_seq[ignoredPointers] )*
         ( ignoredScopes = nested_name_specifier )?
@@ -1582,6 +1659,15 @@ function_declarator[CFunctionInfo& function]
         |   parameter_clause[function] RP
         )
         { function.qualifiedName.name = name; }
+    ;
+
+// The class of a pointer to a member, "C::" or "N::Box<T>::" before the
+// "*" of "void (C::*handler)(int)": read and not kept.
+member_pointer_class
+    :   IDENTIFIER ( template_qualifier_arguments )? CLCL
+        (   options { greedy = true; }
+        :   IDENTIFIER ( template_qualifier_arguments )? CLCL
+        )*
     ;
 
 parameter_clause[CFunctionInfo& function]

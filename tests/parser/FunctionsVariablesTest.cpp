@@ -151,14 +151,25 @@ TEST(Functions, UnknownCallingConventionWords)
     EXPECT_EQ(member.qualifiedName.name, "Proc");
     EXPECT_EQ(member.qualifiedName.scopes, std::vector<std::string> {"CMain"});
 
-    // Two names stay a type and a variable or function as before, and so
-    // does a prototype macro's double parenthesis after the name.
+    // Two names stay a type and a variable or function as before.
     EXPECT_EQ(Variable(*p, 4).qualifiedName.name, "theApp");
     EXPECT_EQ(Function(*p, 5).qualifiedName.name, "name");
-    EXPECT_EQ(p->At(6).kind, UNIT_VARIABLE);
+    // A prototype macro's double parenthesis after the name holds the
+    // parameters.
+    const CFunctionInfo& prototyped = Function(*p, 6);
+    EXPECT_EQ(prototyped.qualifiedName.name, "Get");
+    ASSERT_EQ(prototyped.parameters.size(), 1u);
+    EXPECT_EQ(prototyped.parameters[0].qualifiedName.name, "a");
     // Several such words in a row.
     EXPECT_EQ(Function(*p, 7).qualifiedName.name, "MessageBeep");
     EXPECT_EQ(p->Text(Function(*p, 7).specifierTokens), "WINUSERAPI BOOL WINAPI");
+    auto zlib = ParseText("int ZEXPORT deflate OF ( ( z_streamp strm , int flush ) ) ;\n"
+                          "extern int tclmsg _ANSI_ARGS_ ( ( ) ) ;");
+    EXPECT_EQ(Function(*zlib, 0).qualifiedName.name, "deflate");
+    EXPECT_EQ(Function(*zlib, 0).parameters.size(), 2u);
+    EXPECT_EQ(zlib->Text(Function(*zlib, 0).specifierTokens), "int ZEXPORT");
+    EXPECT_EQ(Function(*zlib, 1).qualifiedName.name, "tclmsg");
+    EXPECT_TRUE(Function(*zlib, 1).parameters.empty());
 
     // Inside the parentheses of a pointer declarator such a word reads as a
     // __stdcall there would; a constructor's pointer parameter stays one.
@@ -309,6 +320,26 @@ TEST(Functions, PointerToFunctionDeclarator)
     EXPECT_EQ(p->At(0).kind, UNIT_FUNCTION);
     EXPECT_EQ(Function(*p, 0).qualifiedName.name, "pf");
     EXPECT_EQ(Function(*p, 0).parameters.size(), 1u);
+
+    // A pointer to a member function reads as such a pointer does; its
+    // class is not the pointer's scope.
+    auto members = ParseText(
+        "typedef void ( wxEvtHandler :: * wxEventFunction ) ( wxEvent & ) ;\n"
+        "class DOS_Shell { void ( DOS_Shell :: * handler ) ( char * args ) ; } ;\n"
+        "typedef Channel * ( DBOPL :: Channel :: * SynthHandler ) ( Chip * c , int n ) ;\n"
+        "typedef T * ( Ptr < T > :: * unspecified_bool_type ) ( ) const ;\n"
+        "int C :: * member ;");
+    ASSERT_EQ(members->units.size(), 5u);
+    EXPECT_EQ(Function(*members, 0).qualifiedName.name, "wxEventFunction");
+    EXPECT_TRUE(Function(*members, 0).qualifiedName.scopes.empty());
+    ASSERT_EQ(members->At(1).children.size(), 1u);
+    EXPECT_EQ(GetUnitFunctionName(members->At(1).children[0]), "handler");
+    EXPECT_EQ(AsFunctionInfo(members->At(1).children[0])->parameters.size(), 1u);
+    EXPECT_EQ(Function(*members, 2).qualifiedName.name, "SynthHandler");
+    EXPECT_EQ(Function(*members, 2).parameters.size(), 2u);
+    EXPECT_EQ(Function(*members, 3).qualifiedName.name, "unspecified_bool_type");
+    // A pointer to a data member is no function.
+    EXPECT_NE(members->At(4).kind, UNIT_FUNCTION);
 }
 
 // A class template named with its arguments in a qualifier: the arguments

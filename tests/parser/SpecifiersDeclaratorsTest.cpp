@@ -121,6 +121,26 @@ TEST(DeclarationSpecifiers, UnknownWordBeforeTheVariable)
     EXPECT_EQ(ParseText("A B < C ;")->At(0).kind, UNIT_UNKNOWN);
 }
 
+// const or volatile before a named type in template arguments, which only
+// reached the name before: the declaration was lost, or its name.
+TEST(DeclarationSpecifiers, CvBeforeANamedTemplateArgument)
+{
+    ExpectVariables({
+        {"std :: map < const Node * , int > m ;", "std :: map", "std :: map < const Node * , int >",
+            -1, "m"},
+        {"std :: vector < const N :: Node * > v ;", "std :: vector", nullptr, -1, "v"},
+        {"std :: vector < const volatile struct S * const > v ;", "std :: vector", nullptr, -1,
+            "v"},
+        {"std :: vector < const Box < int > * > v ;", "std :: vector", nullptr, -1, "v"},
+        {"Box < const x > b ;", "Box", "Box < const x >", -1, "b"},
+        {"std :: vector < const char * > names ;", "std :: vector", nullptr, -1, "names"},
+    });
+    auto p = ParseText("std :: pair < const A :: B * , const A :: B * > Get ( ) const ;");
+    const CFunctionInfo* get = AsFunctionInfo(p->At(0));
+    ASSERT_NE(get, nullptr);
+    EXPECT_EQ(get->qualifiedName.name, "Get");
+}
+
 TEST(DeclarationSpecifiers, DeclspecModifiers)
 {
     for (const char* text : {"__declspec ( dllexport ) int a ;",
