@@ -416,7 +416,9 @@ size_t CPreprocessor::ExpandAt()
         }
         chain_->expandedTokens += macro.body.size();
         Drop(1);
+        const size_t from = out_.size();
         out_.insert(out_.end(), macro.body.begin(), macro.body.end());
+        MakeDirectiveWordsIdentifiers(out_.data() + from, out_.data() + out_.size());
         return 0;
     }
     const PPToken* open = Peek(1);
@@ -430,6 +432,7 @@ size_t CPreprocessor::ExpandAt()
     }
     std::vector<PPToken> expansion;
     SubstituteArguments(macro, in_, args, expansion);
+    MakeDirectiveWordsIdentifiers(expansion.data(), expansion.data() + expansion.size());
     chain_->expandedTokens += expansion.size();
     Drop(close - pos_ + 1);
     for (PPToken& t : expansion) {

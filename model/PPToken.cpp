@@ -135,6 +135,20 @@ void MakeIdentifierToken(PPToken& token, const char* word)
     token.SetText(word);
 }
 
+void MakeDirectiveWordsIdentifiers(PPToken* first, PPToken* last)
+{
+    int32_t previous = -1;
+    for (PPToken* token = first; token != last; ++token) {
+        const int32_t type = token->type;
+        if (previous != SHARP) {
+            if (const char* word = DirectiveOnlyWordSpelling(type)) {
+                MakeIdentifierToken(*token, word);
+            }
+        }
+        previous = type;
+    }
+}
+
 TokenTextStore::~TokenTextStore()
 {
     Retire();

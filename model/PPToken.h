@@ -38,6 +38,12 @@ struct PPToken {
 // Turns a directive-word token into an identifier spelled as the word.
 void MakeIdentifierToken(PPToken& token, const char* word);
 
+// Turns every directive word in [first, last) that does not follow '#' into
+// an identifier, as the preprocessor does with the words it meets: for the
+// tokens a macro puts in place, which it does not meet again, so that
+// "VDECL(error, (int))" declares a function named error.
+void MakeDirectiveWordsIdentifiers(PPToken* first, PPToken* last);
+
 // Copies token texts into a few large shared blocks instead of one heap
 // block per text: for tokens made in bulk, such as a whole file's tokens read
 // back from the parse cache. A placed text is handed to exactly one token and

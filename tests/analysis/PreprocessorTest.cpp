@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 namespace {
 
 const std::string kData = KESTRIN_TEST_DATA "/scan";
@@ -80,6 +82,26 @@ TEST(Preprocessor, DirectiveWordsOutsideDirectivesBecomeIdentifiers)
     EXPECT_STREQ(t[7].text, "include");
     EXPECT_EQ(t[11].type, WORD_LINE); // the word right after '#' stays
     EXPECT_EQ(t[15].type, WORD_ERROR);
+}
+
+// The tokens a macro puts in place are not met again, yet such a word among
+// them is a name as well: NetHack declares "VDECL(error, (const char *, ...))".
+TEST(Preprocessor, DirectiveWordsPutInPlaceByAMacroBecomeIdentifiers)
+{
+    PreprocessRun run;
+    EXPECT_EQ(run.Text("#define VDECL(f, p) f p\n#define LINE line\n#define STR(x) # x\n"
+                       "void VDECL(error, (int));\nint LINE;\nSTR(include)\n"),
+        "# define VDECL ( f , p ) f p\n# define LINE line\n# define STR ( x ) # x\n"
+        "void error ( int ) ;\nint line ;\n# include\n");
+    std::vector<int32_t> types;
+    for (const PPToken& token : run.file->scan.tokens) {
+        if (token.text &&
+            (std::strcmp(token.text, "error") == 0 || std::strcmp(token.text, "line") == 0))
+            types.push_back(token.type);
+    }
+    EXPECT_EQ(types, (std::vector<int32_t> {IDENTIFIER, IDENTIFIER}));
+    const auto& t = run.file->scan.tokens;
+    EXPECT_EQ(t[t.size() - 2].type, WORD_INCLUDE); // after '#' the word stays
 }
 
 TEST(Preprocessor, FrameworkMacrosAreRemoved)

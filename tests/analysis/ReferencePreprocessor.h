@@ -248,6 +248,7 @@ private:
             const std::vector<PPToken> body = macro.body;
             t_.erase(t_.begin() + i);
             t_.insert(t_.begin() + i, body.begin(), body.end());
+            MakeDirectiveWordsIdentifiers(t_.data() + i, t_.data() + i + body.size());
             return i + static_cast<Index>(body.size()) - 1;
         }
         if (i + 1 >= Size() || t_[i + 1].type != LP) {
@@ -258,6 +259,7 @@ private:
             CollectMacroArguments(t_, static_cast<size_t>(i + 1), args, kArgumentsEndText));
         std::vector<PPToken> expansion;
         SubstituteArguments(macro, t_, args, expansion);
+        MakeDirectiveWordsIdentifiers(expansion.data(), expansion.data() + expansion.size());
         Erase(i, close);
         t_.insert(t_.begin() + i, expansion.begin(), expansion.end());
         return i + static_cast<Index>(expansion.size()) - 1;
