@@ -217,6 +217,28 @@ protected:
         return LA(i + 1) == LP && LA(i + 2) != STAR && LA(i + 2) != AND;
     }
 
+    // For the "<" at the lookahead position `at`: the position after the
+    // ">" that closes it, nested brackets balanced (">>" closes two), or 0
+    // when none does within `longest` positions or before the unit ends.
+    int PastTemplateArguments(int at, int longest)
+    {
+        int depth = 1;
+        for (int i = at + 1; i <= at + longest; ++i) {
+            const int type = LA(i);
+            if (type == LT_)
+                ++depth;
+            else if (type == GT)
+                --depth;
+            else if (type == RS)
+                depth -= 2;
+            else if (type == SEMI || type == LC || type == RC || type == antlr::Token::EOF_TYPE)
+                return 0;
+            if (depth <= 0)
+                return depth == 0 ? i + 1 : 0;
+        }
+        return 0;
+    }
+
     // Whether a word that a header never read defines stands before the
     // type of a variable, as an export word does in
     // "extern const WXDLLIMPEXP_CORE wxEventTypeTag<wxCommandEvent> wxEVT_BUTTON;"
@@ -226,34 +248,18 @@ protected:
     // make a type, so the first is not one.
     bool DecorationBeforeTypeFollows()
     {
-        constexpr int kLongestArguments = 64;
+        constexpr int kLongest = 64; // for each run: cv words, arguments, pointers
         if (LA(1) != IDENTIFIER)
             return false;
         int i = 2;
-        while ((LA(i) == WORD_CONST || LA(i) == WORD_VOLATILE) && i <= kLongestArguments)
+        while ((LA(i) == WORD_CONST || LA(i) == WORD_VOLATILE) && i <= kLongest)
             ++i;
         if (LA(i) != IDENTIFIER)
             return false;
         ++i;
-        if (LA(i) == LT_) {
-            int depth = 1;
-            const int longest = i + kLongestArguments;
-            for (++i; depth > 0; ++i) {
-                const int type = LA(i);
-                if (type == LT_)
-                    ++depth;
-                else if (type == GT)
-                    --depth;
-                else if (type == RS)
-                    depth -= 2;
-                else if (type == SEMI || type == LC || type == RC || i > longest ||
-                         type == antlr::Token::EOF_TYPE)
-                    return false;
-            }
-            if (depth < 0)
-                return false;
-        }
-        for (const int longest = i + kLongestArguments;
+        if (LA(i) == LT_ && (i = PastTemplateArguments(i, kLongest)) == 0)
+            return false;
+        for (const int longest = i + kLongest;
              (LA(i) == STAR || LA(i) == AND || LA(i) == WORD_CONST) && i < longest;)
             ++i;
         if (LA(i) != IDENTIFIER)
@@ -313,23 +319,8 @@ protected:
         int i = first;
         while (LA(i) == IDENTIFIER && i < longest) {
             ++i;
-            if (LA(i) == LT_) {
-                int depth = 1;
-                for (++i; depth > 0 && i < longest; ++i) {
-                    const int type = LA(i);
-                    if (type == LT_)
-                        ++depth;
-                    else if (type == GT)
-                        --depth;
-                    else if (type == RS)
-                        depth -= 2;
-                    else if (type == SEMI || type == LC || type == RC ||
-                             type == antlr::Token::EOF_TYPE)
-                        return false;
-                }
-                if (depth != 0)
-                    return false;
-            }
+            if (LA(i) == LT_ && (i = PastTemplateArguments(i, longest - i)) == 0)
+                return false;
             if (LA(i) != CLCL)
                 return false;
             ++i;
