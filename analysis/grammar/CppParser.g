@@ -1798,7 +1798,25 @@ options { defaultErrorHandler = false; }
     |   (WORD_TYPENAME IDENTIFIER ( COMMA | GT )) => WORD_TYPENAME IDENTIFIER
     |   (WORD_TYPENAME IDENTIFIER ASSIGN) => WORD_TYPENAME IDENTIFIER ASSIGN type_id
     |   WORD_TEMPLATE LT_ template_parameter_list GT WORD_CLASS ( IDENTIFIER )? ( ASSIGN IDENTIFIER )?
-    |   template_value_parameter
+    |   template_value_parameter ( template_value_default )?
+    ;
+
+// A value parameter's default, "int N = 1" or "size_t Size = sizeof (T) * 2":
+// read and not kept, up to the "," or ">" that ends the parameter, with the
+// brackets and parentheses inside it balanced.
+template_value_default
+    :   ASSIGN
+        (   options { greedy = true; }
+        :   (template_qualifier_arguments) => template_qualifier_arguments
+        |   parenthesised_tokens
+        |   ~( COMMA | GT | RS | LT_ | LP | RP | SEMI | LC | RC | EOF )
+        )+
+    ;
+
+// Errors go to the default, which recovers at the parameter's end.
+parenthesised_tokens
+options { defaultErrorHandler = false; }
+    :   LP ( parenthesised_tokens | ~( LP | RP | SEMI | LC | RC | EOF ) )* RP
     ;
 
 // ---------------------------------------------------------------------------

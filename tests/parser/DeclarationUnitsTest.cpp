@@ -147,6 +147,25 @@ TEST(UnitRules, TemplateParameterErrorsAreSkippedOneByOne)
     EXPECT_EQ(p->Text(AsTemplateInfo(p->unit)->parameterTokens), "class T , 3 , typename U");
 }
 
+// A value parameter's default runs to the "," or ">" that ends it, however
+// its brackets and parentheses nest; before, it failed the whole template,
+// and the class after it was lost with its members.
+TEST(UnitRules, ValueTemplateParametersWithADefault)
+{
+    for (const char* text : {"template < int N = 1 > class Z",
+             "template < class T , size_t Size = sizeof ( T ) * ( 2 + 1 ) , int A = - 1 > class Z",
+             "template < int M = Limits < int , 3 > :: most , bool B = ( 1 > 0 ) > class Z"}) {
+        auto p = ParseSingle(text, DECLARATION, true);
+        EXPECT_FALSE(p->error) << text;
+        EXPECT_EQ(p->unit.kind, UNIT_TEMPLATE) << text;
+    }
+    auto p = ParseText("template < class T , int N = 16 > struct Ring { T items [ N ] ; } ;");
+    ASSERT_EQ(p->units.size(), 1u);
+    EXPECT_EQ(p->At(0).kind, UNIT_TEMPLATE);
+    auto open = ParseSingle("template < int N = ( 1 > class Z", DECLARATION, true);
+    EXPECT_TRUE(open->error);
+}
+
 TEST(UnitRules, CatchClauses)
 {
     auto all = ParseSingle("catch ( ... )", DECLARATION, true);
