@@ -1647,7 +1647,10 @@ function_declarator[CFunctionInfo& function]
         ( ignoredScopes = nested_name_specifier )?
         name = unqualified_id
         (   RP parameter_clause[function]
-        |   parameter_clause[function] RP
+        // A function returning a pointer to a function,
+        // "void (*sqlite3OsDlSym(sqlite3_vfs *, void *, const char *))(void)":
+        // the parameters of the function pointed to are read and not kept.
+        |   parameter_clause[function] RP ( returned_function_parameters )?
         )
         { function.qualifiedName.name = name; }
     ;
@@ -2074,6 +2077,12 @@ class_lead_word
 // The parameters of a function a parameter points to, read and not kept.
 // Parentheses inside them are not read: such a parameter fails as before.
 pointed_function_parameters
+    :   LP ( { LA(1) != antlr::Token::EOF_TYPE }? ~( LP | RP ) )* RP
+    ;
+
+// The parameters of the function whose pointer a function returns, read
+// and not kept. Parentheses inside them are not read.
+returned_function_parameters
     :   LP ( { LA(1) != antlr::Token::EOF_TYPE }? ~( LP | RP ) )* RP
     ;
 

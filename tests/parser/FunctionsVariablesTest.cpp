@@ -340,6 +340,17 @@ TEST(Functions, PointerToFunctionDeclarator)
     EXPECT_EQ(Function(*members, 3).qualifiedName.name, "unspecified_bool_type");
     // A pointer to a data member is no function.
     EXPECT_NE(members->At(4).kind, UNIT_FUNCTION);
+
+    // A function returning a pointer to a function, declared and defined.
+    auto returning = ParseText(
+        "void ( * sqlite3OsDlSym ( sqlite3_vfs * vfs , void * p , const char * z ) ) ( void ) ;\n"
+        "static void ( * unixDlSym ( sqlite3_vfs * v , void * p , const char * z ) ) ( void ) "
+        "{ return 0 ; }");
+    ASSERT_EQ(returning->units.size(), 2u);
+    EXPECT_EQ(Function(*returning, 0).qualifiedName.name, "sqlite3OsDlSym");
+    EXPECT_EQ(Function(*returning, 0).parameters.size(), 3u);
+    EXPECT_EQ(Function(*returning, 1).qualifiedName.name, "unixDlSym");
+    EXPECT_EQ(returning->At(1).children.size(), 1u);
 }
 
 // A class template named with its arguments in a qualifier: the arguments
