@@ -1596,12 +1596,18 @@ function_definition[TokenIndices specifiers, std::vector<std::string> scopes]
 {
     CFunctionInfo function;
     bool pure = false;
+    // "(*name)(...)": a pointer to a function, which may have a value.
+    const bool parenthesised = LA(1) == LP;
 }
     :   function_declarator[function]
         ( ctor_initializer )?
-        (   ( WORD_TRY )? LC RC
+        (   options { generateAmbigWarnings = false; }
+        :   ( WORD_TRY )? LC RC
         |   SEMI
         |   ASSIGN OCTALNUMBER { pure = true; }
+        // "int (*mb_ptr2len)(char_u *p) = latin_ptr2len;": the pointer with
+        // its first value, which is read and not kept.
+        |   { parenthesised }? ASSIGN assignment_expression
         )
         {
             // The constructor initializer is only read: nothing of it is kept.

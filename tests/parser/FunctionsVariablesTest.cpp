@@ -341,6 +341,14 @@ TEST(Functions, PointerToFunctionDeclarator)
     // A pointer to a data member is no function.
     EXPECT_NE(members->At(4).kind, UNIT_FUNCTION);
 
+    // A pointer with its first value; a function's declarator has none.
+    auto valued = ParseText("int ( * mb_ptr2len ) ( char_u * p ) = latin_ptr2len ;\n"
+                            "static void ( * hook ) ( void ) = & Default ;");
+    EXPECT_EQ(Function(*valued, 0).qualifiedName.name, "mb_ptr2len");
+    EXPECT_EQ(Function(*valued, 0).parameters.size(), 1u);
+    EXPECT_EQ(Function(*valued, 1).qualifiedName.name, "hook");
+    EXPECT_EQ(ParseText("int g ( ) = latin ;")->At(0).kind, 0);
+
     // A function returning a pointer to a function, declared and defined.
     auto returning = ParseText(
         "void ( * sqlite3OsDlSym ( sqlite3_vfs * vfs , void * p , const char * z ) ) ( void ) ;\n"
