@@ -217,6 +217,16 @@ protected:
         return LA(i + 1) == LP && LA(i + 2) != STAR && LA(i + 2) != AND;
     }
 
+    // The first lookahead position from `at` that is not const or volatile,
+    // looking at most `longest` positions ahead.
+    int PastCvWords(int at, int longest)
+    {
+        int i = at;
+        while ((LA(i) == WORD_CONST || LA(i) == WORD_VOLATILE) && i < at + longest)
+            ++i;
+        return i;
+    }
+
     // For the "<" at the lookahead position `at`: the position after the
     // ">" that closes it, nested brackets balanced (">>" closes two), or 0
     // when none does within `longest` positions or before the unit ends.
@@ -251,9 +261,7 @@ protected:
         constexpr int kLongest = 64; // for each run: cv words, arguments, pointers
         if (LA(1) != IDENTIFIER)
             return false;
-        int i = 2;
-        while ((LA(i) == WORD_CONST || LA(i) == WORD_VOLATILE) && i <= kLongest)
-            ++i;
+        int i = PastCvWords(2, kLongest);
         if (LA(i) != IDENTIFIER)
             return false;
         ++i;
@@ -344,9 +352,7 @@ protected:
     bool CvBeforeTypeNameFollows()
     {
         constexpr int kLongestRun = 8;
-        int i = 1;
-        while ((LA(i) == WORD_CONST || LA(i) == WORD_VOLATILE) && i <= kLongestRun)
-            ++i;
+        const int i = PastCvWords(1, kLongestRun);
         const int next = LA(i);
         return i > 1 &&
             (next == IDENTIFIER || next == CLCL || next == WORD_CLASS || next == WORD_STRUCT ||
