@@ -249,31 +249,71 @@ protected:
         return 0;
     }
 
+    // Whether the token type is a word of a built-in type (int, void, ...).
+    static bool IsBuiltinTypeWord(int type)
+    {
+        switch (type) {
+        case WORD_CHAR: case WORD_WCHAR_T: case WORD_BOOL: case WORD_SHORT: case WORD_INT:
+        case WORD_LONG: case WORD_SIGNED: case WORD_UNSIGNED: case WORD_FLOAT: case WORD_DOUBLE:
+        case WORD_VOID: case WORD__INT8: case WORD___INT8: case WORD__INT16: case WORD___INT16:
+        case WORD__INT32: case WORD___INT32: case WORD__INT64: case WORD___INT64: case WORD__W64:
+        case WORD___W64:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    // Whether the token type is a calling convention word (__stdcall, ...).
+    static bool IsConventionWord(int type)
+    {
+        return type == WORD__STDCALL || type == WORD___STDCALL || type == WORD__FASTCALL ||
+            type == WORD___FASTCALL || type == WORD__CDECL || type == WORD___CDECL;
+    }
+
     // Whether a word that a header never read defines stands before the
     // type of a variable, as an export word does in
     // "extern const WXDLLIMPEXP_CORE wxEventTypeTag<wxCommandEvent> wxEVT_BUTTON;"
     // or "EXTERN_C const IID IID_IUnknown;": the word, const or volatile, a
     // named type with or without template arguments, pointer operators, then
     // the variable's name and what may follow it. Two names in a row never
-    // make a type, so the first is not one.
+    // make a type, so the first is not one. Nor is a name before:
+    // - a built-in type, whatever follows ("NTSYSAPI void WINAPI f(void);",
+    //   "void g(IN int n);");
+    // - a struct's, union's or enum's name and what a declarator begins with
+    //   ("DECLSPEC_IMPORT struct hostent *WINAPI gethostbyname(const char *);");
+    // - a named type, pointer operators or a calling convention, and a
+    //   function's name ("EXPORT Node *Find(int);",
+    //   "FORCEINLINE HANDLE __stdcall Token(void)").
+    // Three names and a "(" keep the reading of WordsBeforeNameFollow.
     bool DecorationBeforeTypeFollows()
     {
         constexpr int kLongest = 64; // for each run: cv words, arguments, pointers
         if (LA(1) != IDENTIFIER)
             return false;
         int i = PastCvWords(2, kLongest);
+        if (IsBuiltinTypeWord(LA(i)))
+            return true;
+        const bool key =
+            LA(i) == WORD_STRUCT || LA(i) == WORD_UNION || LA(i) == WORD_CLASS || LA(i) == WORD_ENUM;
+        if (key && LA(i + 1) == IDENTIFIER) {
+            const int after = LA(i + 2);
+            return after == STAR || after == AND || after == IDENTIFIER || IsConventionWord(after);
+        }
         if (LA(i) != IDENTIFIER)
             return false;
         ++i;
         if (LA(i) == LT_ && (i = PastTemplateArguments(i, kLongest)) == 0)
             return false;
-        for (const int longest = i + kLongest;
-             (LA(i) == STAR || LA(i) == AND || LA(i) == WORD_CONST) && i < longest;)
+        const int pointers = i;
+        for (const int longest = i + kLongest; (LA(i) == STAR || LA(i) == AND ||
+                 LA(i) == WORD_CONST || IsConventionWord(LA(i))) && i < longest;)
             ++i;
         if (LA(i) != IDENTIFIER)
             return false;
         const int next = LA(i + 1);
-        return next == SEMI || next == ASSIGN || next == LB || next == COMMA;
+        return next == SEMI || next == ASSIGN || next == LB || next == COMMA ||
+            (next == LP && i > pointers);
     }
 
     // Whether two to eight names in a row come next, the last of them the

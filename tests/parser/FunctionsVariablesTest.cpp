@@ -189,6 +189,41 @@ TEST(Functions, UnknownCallingConventionWords)
     EXPECT_EQ(constructor->parameters[0].qualifiedName.name, "p");
 }
 
+// An export word that a header never read defines, before a built-in type,
+// a struct's name, or a named type with a pointer or a calling convention:
+// Windows' own headers declare every function so. The words are kept with
+// the specifiers; so are annotations before a parameter's type.
+TEST(Functions, UnknownWordBeforeTheReturnType)
+{
+    auto p = ParseText("NTSYSAPI void WINAPI DbgBreakPoint ( void ) ;\n"
+                       "DECLSPEC_IMPORT void * __stdcall DecodePointer ( void * p ) ;\n"
+                       "NTSYSAPI const unsigned long __cdecl Count ( LPCSTR s , size_t n ) ;\n"
+                       "DECLSPEC_IMPORT struct hostent * WINAPI gethostbyaddr ( int n ) ;\n"
+                       "static FORCEINLINE HANDLE __stdcall Token ( void ) { return 0 ; }\n"
+                       "EXPORT Node * Find ( int key ) ;\n"
+                       "void Process ( IN DWORD flags , OUT int * result ) { }");
+    ASSERT_EQ(p->units.size(), 7u);
+    const std::pair<const char*, const char*> functions[] = {
+        {"DbgBreakPoint", "NTSYSAPI void WINAPI"},
+        {"DecodePointer", "DECLSPEC_IMPORT void * __stdcall"},
+        {"Count", "NTSYSAPI const unsigned long __cdecl"},
+        {"gethostbyaddr", "DECLSPEC_IMPORT struct hostent * WINAPI"},
+        {"Token", "static FORCEINLINE HANDLE __stdcall"},
+        {"Find", "EXPORT Node *"},
+        {"Process", "void"},
+    };
+    for (size_t i = 0; i < p->units.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(Function(*p, i).qualifiedName.name, functions[i].first);
+        EXPECT_EQ(p->Text(Function(*p, i).specifierTokens), functions[i].second);
+    }
+    EXPECT_EQ(p->At(4).children.size(), 1u);
+    const CFunctionInfo& process = Function(*p, 6);
+    ASSERT_EQ(process.parameters.size(), 2u);
+    EXPECT_EQ(process.parameters[0].qualifiedName.name, "flags");
+    EXPECT_EQ(process.parameters[1].qualifiedName.name, "result");
+}
+
 // COM's method macros, which a header never read defines, leave shapes a
 // parser of plain C++ can still read: a type before the name in parentheses,
 // and one word after the parameters.

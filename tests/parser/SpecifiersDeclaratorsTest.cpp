@@ -116,6 +116,13 @@ TEST(DeclarationSpecifiers, UnknownWordBeforeTheVariable)
         {"Q_OBJECT QString name ;", "QString", "Q_OBJECT QString", -1, "name"},
         {"A B C D ;", "A", "A B C", -1, "D"},
     });
+    // Before a built-in type or a struct's name any such word is one.
+    ExpectVariables({
+        {"EXPORT int counter ;", "", "EXPORT int", -1, "counter"},
+        {"extern DLLAPI const unsigned long total = 0 ;", "", "extern DLLAPI const unsigned long",
+            -1, "total"},
+        {"EXPORT struct Node * head ;", "struct Node", "EXPORT struct Node *", 1, "head"},
+    });
     // Without a name and an end after it, the words keep their old reading.
     ExpectVariables({{"T x ;", "T", "T", -1, "x"}, {"T const x ;", "T", "T const", 1, "x"}});
     EXPECT_EQ(ParseText("A B < C ;")->At(0).kind, UNIT_UNKNOWN);
