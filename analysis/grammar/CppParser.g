@@ -316,6 +316,74 @@ protected:
             (next == LP && i > pointers);
     }
 
+    // For the "(" at the lookahead position `at`: the position after the
+    // ")" that closes it, nested parentheses balanced, or 0 when none does
+    // within `longest` positions or before a ";", "{" or "}".
+    int PastParenthesised(int at, int longest)
+    {
+        int depth = 0;
+        for (int i = at; i <= at + longest; ++i) {
+            const int type = LA(i);
+            if (type == LP)
+                ++depth;
+            else if (type == RP && --depth == 0)
+                return i + 1;
+            else if (type == SEMI || type == LC || type == RC || type == antlr::Token::EOF_TYPE)
+                return 0;
+        }
+        return 0;
+    }
+
+    // Whether the tokens between the lookahead positions `from` and `to`
+    // look like parameters rather than a macro's arguments: a built-in type,
+    // a pointer operator or two names in a row.
+    bool ParametersBetween(int from, int to)
+    {
+        for (int i = from; i < to; ++i) {
+            const int type = LA(i);
+            if (IsBuiltinTypeWord(type) || type == STAR || type == AND ||
+                (type == IDENTIFIER && LA(i + 1) == IDENTIFIER))
+                return true;
+        }
+        return false;
+    }
+
+    // Whether words that a header left unread defines come after a
+    // function's parameters, each with or without arguments, up to its body
+    // or the semicolon that ends its declaration: COM's "PURE", C++11's
+    // "override", a library's "__THROW __wur;" or GCC attributes behind
+    // macros, "__WINE_ALLOC_SIZE(2) __WINE_DEALLOC(HeapFree, 3) __WINE_MALLOC;".
+    // Arguments that look like parameters are a declaration's instead.
+    // One word alone before a semicolon is read as such wherever it stands;
+    // more must end the unit, so that the declarations of an old-style
+    // definition's parameters, "T a; T b; {", are not taken for such words.
+    bool WordsAfterParametersFollow()
+    {
+        constexpr int kMostWords = 8;
+        constexpr int kLongestArguments = 64;
+        int i = 1;
+        int words = 0;
+        bool arguments = false;
+        while (LA(i) == IDENTIFIER && words < kMostWords) {
+            ++words;
+            ++i;
+            if (LA(i) == LP) {
+                const int open = i;
+                if ((i = PastParenthesised(i, kLongestArguments)) == 0 ||
+                    ParametersBetween(open, i))
+                    return false;
+                arguments = true;
+            }
+        }
+        if (words == 0)
+            return false;
+        if (LA(i) == LC)
+            return true;
+        if (LA(i) != SEMI)
+            return false;
+        return (words == 1 && !arguments) || LA(i + 1) == antlr::Token::EOF_TYPE;
+    }
+
     // Whether two to eight names in a row come next, the last of them the
     // name of a function or variable, or the last two a name and its
     // prototype macro (see function_or_variable).
@@ -1726,11 +1794,13 @@ parameter_clause[CFunctionInfo& function]
         :   { LA(1) != RP }? parameter_declaration_list[function]
         )?
         RP ( ignored = cv_qualifier )? ( exception_specification )?
-        // One word before the body or the semicolon that a header left
-        // unread defines, read and not kept: COM's "PURE", a library's
-        // "__THROW", C++11's "override".
+        // Words before the body or the semicolon that a header left unread
+        // defines, read and not kept (see WordsAfterParametersFollow).
         (   options { generateAmbigWarnings = false; }
-        :   { LA(1) == IDENTIFIER && (LA(2) == SEMI || LA(2) == LC) }? IDENTIFIER
+        :   { WordsAfterParametersFollow() }?
+            (   options { greedy = true; }
+            :   IDENTIFIER ( parenthesised_tokens )?
+            )+
         )?
     ;
 

@@ -189,6 +189,25 @@ TEST(Functions, UnknownCallingConventionWords)
     EXPECT_EQ(constructor->parameters[0].qualifiedName.name, "p");
 }
 
+// Words after the parameters that a header left unread defines, with or
+// without arguments: attributes behind macros.
+TEST(Functions, WordsAfterTheParameters)
+{
+    auto p = ParseText("extern void * malloc ( size_t n ) __THROW __attribute_malloc__ __wur ;\n"
+                       "HGLOBAL GlobalAlloc ( UINT f , SIZE_T n ) __WINE_ALLOC_SIZE ( 2 ) "
+                       "__WINE_DEALLOC ( GlobalFree , ( 3 ) ) __WINE_MALLOC ;\n"
+                       "static int helper ( int x ) ALWAYS_INLINE UNUSED { return x ; }\n"
+                       "class C { void f ( ) const override final ; } ;");
+    ASSERT_EQ(p->units.size(), 4u);
+    EXPECT_EQ(Function(*p, 0).qualifiedName.name, "malloc");
+    EXPECT_EQ(Function(*p, 1).qualifiedName.name, "GlobalAlloc");
+    EXPECT_EQ(Function(*p, 1).parameters.size(), 2u);
+    EXPECT_EQ(Function(*p, 2).qualifiedName.name, "helper");
+    EXPECT_EQ(p->At(2).children.size(), 1u);
+    ASSERT_EQ(p->At(3).children.size(), 1u);
+    EXPECT_EQ(GetUnitFunctionName(p->At(3).children[0]), "f");
+}
+
 // An export word that a header never read defines, before a built-in type,
 // a struct's name, or a named type with a pointer or a calling convention:
 // Windows' own headers declare every function so. The words are kept with
