@@ -34,6 +34,34 @@ bool LeadsToTypeKey(const CUnit& unit)
     return false;
 }
 
+// Names that a header never read defines may stand before the keyword a
+// declaration begins with: "QT_BEGIN_NAMESPACE class QFoo {",
+// "G_BEGIN_DECLS typedef struct _Foo Foo;". Whether such a keyword follows
+// the names the unit begins with.
+bool KeywordAfterNames(const CUnit& unit)
+{
+    for (size_t i = 1; i < unit.tokenIndices.size(); ++i) {
+        switch (unit.GetToken(static_cast<int>(i)).type) {
+        case IDENTIFIER:
+            continue;
+        case WORD_CLASS:
+        case WORD_STRUCT:
+        case WORD_UNION:
+        case WORD_ENUM:
+        case WORD_NAMESPACE:
+        case WORD_TEMPLATE:
+        case WORD_TYPEDEF:
+        case WORD_EXTERN:
+        case WORD_STATIC:
+        case WORD_USING:
+            return true;
+        default:
+            return false;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 bool MayBeFirstTryDeclaration(const CUnit& unit, int startKind)
@@ -43,6 +71,8 @@ bool MayBeFirstTryDeclaration(const CUnit& unit, int startKind)
         type = unit.GetToken(0).type;
         if (IsClassLeadWord(type) && LeadsToTypeKey(unit))
             return true;
+        if (type == IDENTIFIER)
+            return KeywordAfterNames(unit);
     } catch (const std::exception&) {
         return true; // the parse itself meets the bad position
     }

@@ -271,6 +271,44 @@ protected:
             type == WORD___FASTCALL || type == WORD__CDECL || type == WORD___CDECL;
     }
 
+    // Whether the token type is a word that begins a declaration's
+    // specifiers and that no name stands before: a storage class, typedef
+    // or friend.
+    static bool IsLeadingSpecifierWord(int type)
+    {
+        return type == WORD_TYPEDEF || type == WORD_EXTERN || type == WORD_STATIC ||
+            type == WORD_REGISTER || type == WORD_MUTABLE || type == WORD_FRIEND;
+    }
+
+    // The first lookahead position from `at` that is not a name, looking at
+    // most `longest` positions ahead.
+    int PastNames(int at, int longest)
+    {
+        int i = at;
+        while (LA(i) == IDENTIFIER && i < at + longest)
+            ++i;
+        return i;
+    }
+
+    // Whether names that a header never read defines come before a
+    // declaration that begins with a keyword (see declaration):
+    // "QT_BEGIN_NAMESPACE class QFoo {", "G_BEGIN_DECLS struct _Foo {",
+    // "__END_DECLS EXTERN_C_START namespace N {". No declaration of these
+    // begins with a name before the keyword.
+    bool NamesBeforeKeywordFollow()
+    {
+        constexpr int kLongestRun = 8;
+        if (LA(1) != IDENTIFIER)
+            return false;
+        switch (LA(PastNames(2, kLongestRun))) {
+        case WORD_CLASS: case WORD_STRUCT: case WORD_UNION: case WORD_ENUM: case WORD_NAMESPACE:
+        case WORD_TEMPLATE: case WORD_TYPEDEF: case WORD_EXTERN: case WORD_STATIC: case WORD_USING:
+            return true;
+        default:
+            return false;
+        }
+    }
+
     // Whether a word that a header never read defines stands before the
     // type of a variable, as an export word does in
     // "extern const WXDLLIMPEXP_CORE wxEventTypeTag<wxCommandEvent> wxEVT_BUTTON;"
@@ -284,16 +322,21 @@ protected:
     //   ("DECLSPEC_IMPORT struct hostent *WINAPI gethostbyname(const char *);");
     // - a named type, pointer operators or a calling convention, and a
     //   function's name ("EXPORT Node *Find(int);",
-    //   "FORCEINLINE HANDLE __stdcall Token(void)").
+    //   "FORCEINLINE HANDLE __stdcall Token(void)");
+    // - a storage class, typedef or friend ("__BEGIN_DECLS extern int optind;",
+    //   "G_BEGIN_DECLS typedef struct _Foo Foo;").
+    // Before these, so is each name of a run of them.
     // Three names and a "(" keep the reading of WordsBeforeNameFollow.
     bool DecorationBeforeTypeFollows()
     {
         constexpr int kLongest = 64; // for each run: cv words, arguments, pointers
+        constexpr int kLongestRun = 8;
         if (LA(1) != IDENTIFIER)
             return false;
-        int i = PastCvWords(2, kLongest);
-        if (IsBuiltinTypeWord(LA(i)))
+        const int afterRun = PastCvWords(PastNames(2, kLongestRun), kLongest);
+        if (IsBuiltinTypeWord(LA(afterRun)) || IsLeadingSpecifierWord(LA(afterRun)))
             return true;
+        int i = PastCvWords(2, kLongest);
         const bool key =
             LA(i) == WORD_STRUCT || LA(i) == WORD_UNION || LA(i) == WORD_CLASS || LA(i) == WORD_ENUM;
         if (key && LA(i + 1) == IDENTIFIER) {
@@ -511,7 +554,8 @@ unit
     ;
 
 declaration
-    :   asm_definition
+    :   { NamesBeforeKeywordFollow() }? IDENTIFIER declaration
+    |   asm_definition
     |   template_declaration
     |   linkage_specification
     |   handler
@@ -524,7 +568,8 @@ declaration
     ;
 
 member_declaration
-    :   asm_definition
+    :   { NamesBeforeKeywordFollow() }? IDENTIFIER member_declaration
+    |   asm_definition
     |   using_declaration
     |   template_declaration
     |   handler

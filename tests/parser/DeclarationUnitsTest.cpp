@@ -365,3 +365,32 @@ TEST(ClassUnits, ExportWordsBetweenKeyAndName)
     EXPECT_EQ(AsVariableInfo(p->At(5))->qualifiedName.name, "other");
     EXPECT_EQ(p->At(6).kind, UNIT_VARIABLE);
 }
+
+// Names that a header never read defines, as the markers that open and close
+// a library's declarations, run into the declaration after them: the class
+// or type and its members were lost with the unit.
+TEST(ClassUnits, NamesBeforeTheKeyword)
+{
+    auto p = ParseText("QT_BEGIN_NAMESPACE class QFoo : public QObject { int count ( ) ; } ;\n"
+                       "QT_END_NAMESPACE G_BEGIN_DECLS typedef struct _Foo Foo ;\n"
+                       "G_END_DECLS __BEGIN_DECLS extern int optind ;\n"
+                       "EXTERN_C_START struct Point { int x ; } ;\n"
+                       "BEGIN_NS namespace Ui { class Main ; }\n"
+                       "BEGIN_NS static int counter = 0 ;\n"
+                       "struct Box { EXPORTED enum Side { Left , Right } ; } ;");
+    ASSERT_EQ(p->units.size(), 7u);
+    EXPECT_EQ(p->At(0).kind, UNIT_CLASS);
+    EXPECT_EQ(AsClassInfo(p->At(0))->qualifiedName.name, "QFoo");
+    ASSERT_EQ(p->At(0).children.size(), 1u);
+    EXPECT_EQ(GetUnitFunctionName(p->At(0).children[0]), "count");
+    EXPECT_EQ(p->At(1).kind, UNIT_VARIABLE);
+    EXPECT_EQ(p->Text(AsVariableInfo(p->At(1))->specifierTokens),
+        "QT_END_NAMESPACE G_BEGIN_DECLS typedef struct _Foo");
+    EXPECT_EQ(AsVariableInfo(p->At(2))->qualifiedName.name, "optind");
+    EXPECT_EQ(p->At(3).kind, UNIT_STRUCT);
+    EXPECT_EQ(AsClassInfo(p->At(3))->qualifiedName.name, "Point");
+    EXPECT_EQ(p->At(4).kind, UNIT_NAMESPACE);
+    EXPECT_EQ(AsVariableInfo(p->At(5))->qualifiedName.name, "counter");
+    ASSERT_EQ(p->At(6).children.size(), 1u);
+    EXPECT_EQ(p->At(6).children[0].kind, UNIT_ENUM);
+}
