@@ -36,9 +36,9 @@ bool LeadsToTypeKey(const CUnit& unit)
 
 // Names that a header never read defines may stand before the keyword a
 // declaration begins with: "QT_BEGIN_NAMESPACE class QFoo {",
-// "G_BEGIN_DECLS typedef struct _Foo Foo;". Whether such a keyword follows
-// the names the unit begins with.
-bool KeywordAfterNames(const CUnit& unit)
+// "G_BEGIN_DECLS typedef struct _Foo Foo;", in a class "Q_OBJECT public:".
+// Whether such a keyword follows the names the unit begins with.
+bool KeywordAfterNames(const CUnit& unit, int startKind)
 {
     for (size_t i = 1; i < unit.tokenIndices.size(); ++i) {
         switch (unit.GetToken(static_cast<int>(i)).type) {
@@ -55,6 +55,10 @@ bool KeywordAfterNames(const CUnit& unit)
         case WORD_STATIC:
         case WORD_USING:
             return true;
+        case WORD_PRIVATE:
+        case WORD_PROTECTED:
+        case WORD_PUBLIC:
+            return startKind != DECLARATION;
         default:
             return false;
         }
@@ -72,7 +76,7 @@ bool MayBeFirstTryDeclaration(const CUnit& unit, int startKind)
         if (IsClassLeadWord(type) && LeadsToTypeKey(unit))
             return true;
         if (type == IDENTIFIER)
-            return KeywordAfterNames(unit);
+            return KeywordAfterNames(unit, startKind);
     } catch (const std::exception&) {
         return true; // the parse itself meets the bad position
     }

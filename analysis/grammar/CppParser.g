@@ -293,9 +293,10 @@ protected:
     // Whether names that a header never read defines come before a
     // declaration that begins with a keyword (see declaration):
     // "QT_BEGIN_NAMESPACE class QFoo {", "G_BEGIN_DECLS struct _Foo {",
-    // "__END_DECLS EXTERN_C_START namespace N {". No declaration of these
-    // begins with a name before the keyword.
-    bool NamesBeforeKeywordFollow()
+    // "__END_DECLS EXTERN_C_START namespace N {", and in a class before an
+    // access label, "Q_OBJECT public:". No declaration of these begins with
+    // a name before the keyword.
+    bool NamesBeforeKeywordFollow(bool member)
     {
         constexpr int kLongestRun = 8;
         if (LA(1) != IDENTIFIER)
@@ -304,9 +305,22 @@ protected:
         case WORD_CLASS: case WORD_STRUCT: case WORD_UNION: case WORD_ENUM: case WORD_NAMESPACE:
         case WORD_TEMPLATE: case WORD_TYPEDEF: case WORD_EXTERN: case WORD_STATIC: case WORD_USING:
             return true;
+        case WORD_PUBLIC: case WORD_PROTECTED: case WORD_PRIVATE:
+            return member;
         default:
             return false;
         }
+    }
+
+    // Whether a member begins with a label that a header never read
+    // defines, with or without an access word before it (see declaration2).
+    // No declaration begins with a name and a ":".
+    bool LabelWordFollows()
+    {
+        int i = 1;
+        if (LA(1) == WORD_PUBLIC || LA(1) == WORD_PROTECTED || LA(1) == WORD_PRIVATE)
+            i = 2;
+        return LA(i) == IDENTIFIER && LA(i + 1) == COLON;
     }
 
     // Whether a word that a header never read defines stands before the
@@ -554,7 +568,7 @@ unit
     ;
 
 declaration
-    :   { NamesBeforeKeywordFollow() }? IDENTIFIER declaration
+    :   { NamesBeforeKeywordFollow(false) }? IDENTIFIER declaration
     |   asm_definition
     |   template_declaration
     |   linkage_specification
@@ -568,7 +582,7 @@ declaration
     ;
 
 member_declaration
-    :   { NamesBeforeKeywordFollow() }? IDENTIFIER member_declaration
+    :   { NamesBeforeKeywordFollow(true) }? IDENTIFIER member_declaration
     |   asm_definition
     |   using_declaration
     |   template_declaration
@@ -579,11 +593,21 @@ member_declaration
     ;
 
 declaration2
-    :   simple_declaration
+{
+    int ignoredAccess = 0;
+}
+    // A label that a header left unread defines, before a member: Qt's
+    // "signals:" and "private slots:", C++Builder's "__published:". Read and
+    // not kept; the access it may stand for is not followed.
+    :   { LabelWordFollows() }?
+        ( ignoredAccess = access_specifier )? IDENTIFIER colon:COLON
+        simple_declaration[colon->getLine() + 1]
+    |   simple_declaration[0]
     |   continued_declarator
     ;
 
-simple_declaration
+// `from`: the unit position the declaration's specifiers begin at.
+simple_declaration[int from]
 {
     TokenIndices typeIndices;
     bool cvAfterType = false;
@@ -594,7 +618,7 @@ simple_declaration
     :   typeEnd = declaration_specifiers[typeIndices, cvAfterType]
         {
             if (typeEnd > 0)
-                CopyRange(0, typeEnd - 1, specifiers);
+                CopyRange(from, typeEnd - 1, specifiers);
         }
         function_or_variable[specifiers, noScopes, typeIndices, cvAfterType]
     ;

@@ -394,3 +394,34 @@ TEST(ClassUnits, NamesBeforeTheKeyword)
     ASSERT_EQ(p->At(6).children.size(), 1u);
     EXPECT_EQ(p->At(6).children[0].kind, UNIT_ENUM);
 }
+
+// In a class, a name before an access label, and a label that a header
+// never read defines before a member: Qt's and C++Builder's. The label read
+// as a member's name made up an attribute, or lost the member.
+TEST(ClassUnits, MarkersAndLabelsBeforeMembers)
+{
+    auto p = ParseText("class Foo : public QObject { Q_OBJECT public : Foo ( ) ;\n"
+                       " signals : void changed ( int v ) ;\n"
+                       " private slots : void onTimer ( ) ; } ;\n"
+                       "class Form : public TForm { __published : TButton * Button1 ; } ;");
+    ASSERT_EQ(p->units.size(), 2u);
+    const auto& members = p->At(0).children;
+    ASSERT_EQ(members.size(), 4u);
+    EXPECT_EQ(members[0].kind, UNIT_PUBLIC);
+    EXPECT_EQ(GetUnitFunctionName(members[1]), "Foo");
+    const CFunctionInfo* changed = AsFunctionInfo(members[2]);
+    ASSERT_NE(changed, nullptr);
+    EXPECT_EQ(changed->qualifiedName.name, "changed");
+    EXPECT_EQ(p->Text(changed->specifierTokens), "void");
+    EXPECT_EQ(changed->parameters.size(), 1u);
+    EXPECT_EQ(GetUnitFunctionName(members[3]), "onTimer");
+    ASSERT_EQ(p->At(1).children.size(), 1u);
+    const CVariableInfo* button = AsVariableInfo(p->At(1).children[0]);
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->qualifiedName.name, "Button1");
+    EXPECT_EQ(p->Text(button->typeTokens), "TButton");
+    // A bit-field keeps its reading.
+    auto bits = ParseText("struct S { unsigned flags : 3 ; } ;");
+    ASSERT_EQ(bits->At(0).children.size(), 1u);
+    EXPECT_EQ(AsVariableInfo(bits->At(0).children[0])->qualifiedName.name, "flags");
+}
