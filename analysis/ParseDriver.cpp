@@ -76,7 +76,9 @@ bool MayBeFirstTryDeclaration(const CUnit& unit, int startKind)
         if (IsClassLeadWord(type) && LeadsToTypeKey(unit))
             return true;
         if (type == IDENTIFIER)
-            return KeywordAfterNames(unit, startKind);
+            return KeywordAfterNames(unit, startKind) ||
+                (startKind != DECLARATION && unit.tokenIndices.size() > 1 &&
+                    unit.GetToken(1).type == LP);
     } catch (const std::exception&) {
         return true; // the parse itself meets the bad position
     }

@@ -312,6 +312,57 @@ protected:
         }
     }
 
+    // Whether the lookahead position `at` begins a member after a macro
+    // call (see MacroCallsBeforeMemberFollow): a word only a declaration
+    // begins with, a destructor, or a named type followed by a name, a
+    // pointer operator, template arguments or a qualifier.
+    bool MemberStartAt(int at)
+    {
+        const int type = LA(at);
+        if (IsBuiltinTypeWord(type) || IsLeadingSpecifierWord(type))
+            return true;
+        switch (type) {
+        case WORD_VIRTUAL: case WORD_INLINE: case WORD__INLINE: case WORD___INLINE:
+        case WORD__FORCEINLINE: case WORD___FORCEINLINE: case WORD_EXPLICIT: case WORD_CLASS:
+        case WORD_STRUCT: case WORD_UNION: case WORD_ENUM: case WORD_TEMPLATE: case WORD_USING:
+        case WORD_PUBLIC: case WORD_PROTECTED: case WORD_PRIVATE: case NEGATE:
+            return true;
+        case IDENTIFIER: {
+            const int next = LA(at + 1);
+            return next == IDENTIFIER || next == STAR || next == AND || next == LT_ || next == CLCL;
+        }
+        default:
+            return false;
+        }
+    }
+
+    // Whether a class member begins with calls of macros that a header
+    // never read defines and that end without a semicolon, as ATL's and
+    // WTL's maps ("BEGIN_MSG_MAP(CMainFrame) MESSAGE_HANDLER(WM_CREATE,
+    // OnCreate) END_MSG_MAP()") and Qt's "Q_DISABLE_COPY(Foo)" do, then a
+    // member. A constructor's parameters are never followed by a member's
+    // start; COM's "STDMETHOD(Run)(long n)" is the member itself when a
+    // parameter list follows the call.
+    bool MacroCallsBeforeMemberFollow()
+    {
+        constexpr int kLongestArguments = 128;
+        constexpr int kMostCalls = 64;
+        int i = 1;
+        for (int calls = 0; calls < kMostCalls; ++calls) {
+            if (LA(i) != IDENTIFIER || LA(i + 1) != LP)
+                return false;
+            const int after = PastParenthesised(i + 1, kLongestArguments);
+            if (after == 0)
+                return false;
+            if (MemberStartAt(after))
+                return true;
+            if (LA(after) == LP)
+                return calls > 0;
+            i = after;
+        }
+        return false;
+    }
+
     // Whether a member begins with a label that a header never read
     // defines, with or without an access word before it (see declaration2).
     // No declaration begins with a name and a ":".
@@ -583,6 +634,7 @@ declaration
 
 member_declaration
     :   { NamesBeforeKeywordFollow(true) }? IDENTIFIER member_declaration
+    |   { MacroCallsBeforeMemberFollow() }? member_after_macro_call
     |   asm_definition
     |   using_declaration
     |   template_declaration
@@ -590,6 +642,16 @@ member_declaration
     |   access_label
     |   ((WORD_TYPEDEF)? ( class_lead_word )* class_key) => class_declaration
     |   ((WORD_TYPEDEF)? ( class_lead_word )* WORD_ENUM) => enum_definition
+    ;
+
+// A macro call before a member (see MacroCallsBeforeMemberFollow): read and
+// not kept; the member after it is read as it would be alone.
+member_after_macro_call
+    :   IDENTIFIER parenthesised_tokens
+        (   { MacroCallsBeforeMemberFollow() }? member_after_macro_call
+        |   ( member_declaration ) => member_declaration
+        |   simple_declaration[LT(1)->getLine()]
+        )
     ;
 
 declaration2

@@ -425,3 +425,36 @@ TEST(ClassUnits, MarkersAndLabelsBeforeMembers)
     ASSERT_EQ(bits->At(0).children.size(), 1u);
     EXPECT_EQ(AsVariableInfo(bits->At(0).children[0])->qualifiedName.name, "flags");
 }
+
+// Macros that a header never read defines, called without a semicolon in a
+// class (ATL's and WTL's maps, Qt's), ran into the member after them: it was
+// lost, or read as a method named by the macro.
+TEST(ClassUnits, MacroCallsBeforeMembers)
+{
+    auto p = ParseText("class CMainFrame : public CFrameWindowImpl < CMainFrame > {\n"
+                       " DECLARE_FRAME_WND_CLASS ( NULL , IDR_MAINFRAME ) CView m_view ;\n"
+                       " BEGIN_MSG_MAP ( CMainFrame ) MESSAGE_HANDLER ( WM_CREATE , OnCreate )\n"
+                       " CHAIN_MSG_MAP ( CUpdateUI < CMainFrame > ) END_MSG_MAP ( )\n"
+                       " LRESULT OnCreate ( UINT m , BOOL & handled ) ;\n"
+                       " BEGIN_COM_MAP ( CFoo ) END_COM_MAP ( ) STDMETHOD ( Run ) ( long n ) ;\n"
+                       " Q_DISABLE_COPY ( CMainFrame ) public : CMainFrame ( int k ) ;\n"
+                       " DECLARE_FLAGS ( Flags , Flag ) static int count ;\n"
+                       " DECLARE_X ( Info ) ; } ;");
+    ASSERT_EQ(p->units.size(), 1u);
+    const auto& members = p->At(0).children;
+    ASSERT_EQ(members.size(), 7u);
+    EXPECT_EQ(AsVariableInfo(members[0])->qualifiedName.name, "m_view");
+    EXPECT_EQ(p->Text(AsVariableInfo(members[0])->typeTokens), "CView");
+    const CFunctionInfo* create = AsFunctionInfo(members[1]);
+    ASSERT_NE(create, nullptr);
+    EXPECT_EQ(create->qualifiedName.name, "OnCreate");
+    EXPECT_EQ(p->Text(create->specifierTokens), "LRESULT");
+    EXPECT_EQ(create->parameters.size(), 2u);
+    EXPECT_EQ(GetUnitFunctionName(members[2]), "Run");
+    EXPECT_EQ(members[3].kind, UNIT_PUBLIC);
+    // The constructor's parameters are followed by no member.
+    EXPECT_EQ(GetUnitFunctionName(members[4]), "CMainFrame");
+    EXPECT_EQ(AsVariableInfo(members[5])->qualifiedName.name, "count");
+    // A call with its semicolon stays a method, as before.
+    EXPECT_EQ(GetUnitFunctionName(members[6]), "DECLARE_X");
+}
