@@ -34,54 +34,10 @@ bool LeadsToTypeKey(const CUnit& unit)
     return false;
 }
 
-// Names that a header never read defines may stand before the keyword a
-// declaration begins with: "QT_BEGIN_NAMESPACE class QFoo {",
-// "G_BEGIN_DECLS typedef struct _Foo Foo;", in a class "Q_OBJECT public:".
-// Whether such a keyword follows the names the unit begins with.
-bool KeywordAfterNames(const CUnit& unit, int startKind)
+// Whether a unit that begins with the token may be read as a class,
+// enumeration, namespace, template, linkage, using, asm or access label.
+bool MayBeginFirstTry(int type, int startKind)
 {
-    for (size_t i = 1; i < unit.tokenIndices.size(); ++i) {
-        switch (unit.GetToken(static_cast<int>(i)).type) {
-        case IDENTIFIER:
-            continue;
-        case WORD_CLASS:
-        case WORD_STRUCT:
-        case WORD_UNION:
-        case WORD_ENUM:
-        case WORD_NAMESPACE:
-        case WORD_TEMPLATE:
-        case WORD_TYPEDEF:
-        case WORD_EXTERN:
-        case WORD_STATIC:
-        case WORD_USING:
-            return true;
-        case WORD_PRIVATE:
-        case WORD_PROTECTED:
-        case WORD_PUBLIC:
-            return startKind != DECLARATION;
-        default:
-            return false;
-        }
-    }
-    return false;
-}
-
-} // namespace
-
-bool MayBeFirstTryDeclaration(const CUnit& unit, int startKind)
-{
-    int type = 0;
-    try {
-        type = unit.GetToken(0).type;
-        if (IsClassLeadWord(type) && LeadsToTypeKey(unit))
-            return true;
-        if (type == IDENTIFIER)
-            return KeywordAfterNames(unit, startKind) ||
-                (startKind != DECLARATION && unit.tokenIndices.size() > 1 &&
-                    unit.GetToken(1).type == LP);
-    } catch (const std::exception&) {
-        return true; // the parse itself meets the bad position
-    }
     switch (type) {
     case WORD_ASM:
     case WORD__ASM:
@@ -106,6 +62,40 @@ bool MayBeFirstTryDeclaration(const CUnit& unit, int startKind)
     default:
         return false;
     }
+}
+
+// Names that a header never read defines may stand before the keyword a
+// declaration begins with: "QT_BEGIN_NAMESPACE class QFoo {",
+// "G_BEGIN_DECLS typedef struct _Foo Foo;", in a class "Q_OBJECT public:".
+// Whether such a keyword follows the names the unit begins with.
+bool KeywordAfterNames(const CUnit& unit, int startKind)
+{
+    for (size_t i = 1; i < unit.tokenIndices.size(); ++i) {
+        const int type = unit.GetToken(static_cast<int>(i)).type;
+        if (type != IDENTIFIER)
+            return type == WORD_STATIC || MayBeginFirstTry(type, startKind);
+    }
+    return false;
+}
+
+} // namespace
+
+bool MayBeFirstTryDeclaration(const CUnit& unit, int startKind)
+{
+    int type = 0;
+    try {
+        type = unit.GetToken(0).type;
+        if (IsClassLeadWord(type) && LeadsToTypeKey(unit))
+            return true;
+        // In a class, macro calls may stand before a member.
+        if (type == IDENTIFIER)
+            return KeywordAfterNames(unit, startKind) ||
+                (startKind != DECLARATION && unit.tokenIndices.size() > 1 &&
+                    unit.GetToken(1).type == LP);
+    } catch (const std::exception&) {
+        return true; // the parse itself meets the bad position
+    }
+    return MayBeginFirstTry(type, startKind);
 }
 
 void ParseFileUnits(std::span<CUnit> units, const ParseLimits& limits)
