@@ -87,11 +87,10 @@ bool MayBeFirstTryDeclaration(const CUnit& unit, int startKind)
         type = unit.GetToken(0).type;
         if (IsClassLeadWord(type) && LeadsToTypeKey(unit))
             return true;
-        // In a class, macro calls may stand before a member.
+        // Macro calls may stand before a declaration or a member.
         if (type == IDENTIFIER)
             return KeywordAfterNames(unit, startKind) ||
-                (startKind != DECLARATION && unit.tokenIndices.size() > 1 &&
-                    unit.GetToken(1).type == LP);
+                (unit.tokenIndices.size() > 1 && unit.GetToken(1).type == LP);
     } catch (const std::exception&) {
         return true; // the parse itself meets the bad position
     }

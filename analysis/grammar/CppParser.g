@@ -313,7 +313,7 @@ protected:
     }
 
     // Whether the lookahead position `at` begins a member after a macro
-    // call (see MacroCallsBeforeMemberFollow): a word only a declaration
+    // call (see MacroCallsFollow): a word only a declaration
     // begins with, a destructor, or a named type followed by a name, a
     // pointer operator, template arguments or a qualifier.
     bool MemberStartAt(int at)
@@ -336,14 +336,69 @@ protected:
         }
     }
 
-    // Whether a class member begins with calls of macros that a header
-    // never read defines and that end without a semicolon, as ATL's and
-    // WTL's maps ("BEGIN_MSG_MAP(CMainFrame) MESSAGE_HANDLER(WM_CREATE,
-    // OnCreate) END_MSG_MAP()") and Qt's "Q_DISABLE_COPY(Foo)" do, then a
-    // member. A constructor's parameters are never followed by a member's
+    // Whether the lookahead position `at` begins a declaration at the top
+    // level after a macro call (see MacroCallsFollow): typedef, a storage
+    // class but register, inline, namespace, template or using; a class or
+    // enumeration with a body; or a return type, pointer operators and a
+    // function's name with its "(". The declarations of an old-style
+    // definition's parameters ("f(a, s) int a; struct S *s;") begin none of
+    // these.
+    bool DeclarationStartAt(int at)
+    {
+        constexpr int kLongest = 64; // for each run: cv words, types, arguments, pointers
+        int i = at;
+        switch (LA(i)) {
+        case WORD_TYPEDEF: case WORD_EXTERN: case WORD_STATIC: case WORD_INLINE: case WORD__INLINE:
+        case WORD___INLINE: case WORD__FORCEINLINE: case WORD___FORCEINLINE: case WORD_NAMESPACE:
+        case WORD_TEMPLATE: case WORD_USING:
+            return true;
+        case WORD_CLASS: case WORD_STRUCT: case WORD_UNION: case WORD_ENUM:
+            ++i;
+            if (LA(i) == IDENTIFIER)
+                ++i;
+            if (LA(i) == LC || LA(i) == COLON)
+                return true;
+            if (LA(i - 1) != IDENTIFIER)
+                return false;
+            break;
+        default:
+            i = PastCvWords(i, kLongest);
+            if (IsBuiltinTypeWord(LA(i))) {
+                for (const int longest = i + kLongest; IsBuiltinTypeWord(LA(i)) && i < longest;)
+                    ++i;
+            } else if (LA(i) == IDENTIFIER) {
+                ++i;
+                for (const int longest = i + kLongest;
+                     LA(i) == CLCL && LA(i + 1) == IDENTIFIER && i < longest;)
+                    i += 2;
+                if (LA(i) == LT_ && (i = PastTemplateArguments(i, kLongest)) == 0)
+                    return false;
+            } else {
+                return false;
+            }
+        }
+        for (const int longest = i + kLongest; (LA(i) == STAR || LA(i) == AND ||
+                 LA(i) == WORD_CONST || IsConventionWord(LA(i))) && i < longest;)
+            ++i;
+        if (LA(i) != IDENTIFIER)
+            return false;
+        for (const int longest = i + kLongest;
+             LA(i + 1) == CLCL && LA(i + 2) == IDENTIFIER && i < longest;)
+            i += 2;
+        return LA(i + 1) == LP;
+    }
+
+    // Whether a declaration begins with calls of macros that a header never
+    // read defines and that end without a semicolon, then what a member
+    // (`member`) or a declaration at the top level begins with (see
+    // MemberStartAt and DeclarationStartAt): ATL's and WTL's maps in a
+    // class ("BEGIN_MSG_MAP(CMainFrame) MESSAGE_HANDLER(WM_CREATE, OnCreate)
+    // END_MSG_MAP()"), Qt's "Q_DISABLE_COPY(Foo)", GObject's
+    // "G_DEFINE_TYPE(FooWidget, foo_widget, GTK_TYPE_WIDGET)" before a
+    // function. A constructor's parameters are never followed by such a
     // start; COM's "STDMETHOD(Run)(long n)" is the member itself when a
     // parameter list follows the call.
-    bool MacroCallsBeforeMemberFollow()
+    bool MacroCallsFollow(bool member)
     {
         constexpr int kLongestArguments = 128;
         constexpr int kMostCalls = 64;
@@ -354,7 +409,7 @@ protected:
             const int after = PastParenthesised(i + 1, kLongestArguments);
             if (after == 0)
                 return false;
-            if (MemberStartAt(after))
+            if (member ? MemberStartAt(after) : DeclarationStartAt(after))
                 return true;
             if (LA(after) == LP)
                 return calls > 0;
@@ -620,6 +675,7 @@ unit
 
 declaration
     :   { NamesBeforeKeywordFollow(false) }? IDENTIFIER declaration
+    |   { MacroCallsFollow(false) }? declaration_after_macro_call
     |   asm_definition
     |   template_declaration
     |   linkage_specification
@@ -634,7 +690,7 @@ declaration
 
 member_declaration
     :   { NamesBeforeKeywordFollow(true) }? IDENTIFIER member_declaration
-    |   { MacroCallsBeforeMemberFollow() }? member_after_macro_call
+    |   { MacroCallsFollow(true) }? member_after_macro_call
     |   asm_definition
     |   using_declaration
     |   template_declaration
@@ -644,12 +700,23 @@ member_declaration
     |   ((WORD_TYPEDEF)? ( class_lead_word )* WORD_ENUM) => enum_definition
     ;
 
-// A macro call before a member (see MacroCallsBeforeMemberFollow): read and
-// not kept; the member after it is read as it would be alone.
+// A macro call before a member (see MacroCallsFollow): read and not kept;
+// the member after it is read as it would be alone.
 member_after_macro_call
     :   IDENTIFIER parenthesised_tokens
-        (   { MacroCallsBeforeMemberFollow() }? member_after_macro_call
+        (   { MacroCallsFollow(true) }? member_after_macro_call
         |   ( member_declaration ) => member_declaration
+        |   simple_declaration[LT(1)->getLine()]
+        )
+    ;
+
+// A macro call before a declaration at the top level (see
+// MacroCallsFollow): read and not kept; the declaration after it is read as
+// it would be alone.
+declaration_after_macro_call
+    :   IDENTIFIER parenthesised_tokens
+        (   { MacroCallsFollow(false) }? declaration_after_macro_call
+        |   ( declaration ) => declaration
         |   simple_declaration[LT(1)->getLine()]
         )
     ;

@@ -458,3 +458,27 @@ TEST(ClassUnits, MacroCallsBeforeMembers)
     // A call with its semicolon stays a method, as before.
     EXPECT_EQ(GetUnitFunctionName(members[6]), "DECLARE_X");
 }
+
+// At the top level too: GObject's type macros stand before the first
+// function of a file, which was lost, or an enumeration was read as a
+// function named by the macro. The parameter declarations of an old-style
+// definition after its parentheses begin none of these shapes.
+TEST(ClassUnits, MacroCallsBeforeADeclaration)
+{
+    auto p = ParseText(
+        "G_DEFINE_TYPE ( FooWidget , foo_widget , GTK_TYPE_WIDGET )\n"
+        "static void foo_widget_init ( FooWidget * self ) { self -> count = 0 ; }\n"
+        "G_DEFINE_QUARK ( foo - error - quark , foo_error ) enum { PROP_0 , N_PROPS } ;\n"
+        "G_DEFINE_BOXED_TYPE ( FooRange , foo_range , a , b ) FooRange * foo_range_new ( int a ) "
+        "{ return 0 ; }\n"
+        "DECL_AW ( X ) DECL_AW ( LPX ) typedef struct S S ;\n"
+        "old ( a , s ) struct S * s ;");
+    ASSERT_EQ(p->units.size(), 5u);
+    EXPECT_EQ(GetUnitFunctionName(p->At(0)), "foo_widget_init");
+    EXPECT_EQ(p->Text(AsFunctionInfo(p->At(0))->specifierTokens), "static void");
+    EXPECT_EQ(p->At(0).children.size(), 1u);
+    EXPECT_EQ(p->At(1).kind, UNIT_ENUM);
+    EXPECT_EQ(GetUnitFunctionName(p->At(2)), "foo_range_new");
+    EXPECT_EQ(AsVariableInfo(p->At(3))->qualifiedName.name, "S");
+    EXPECT_EQ(GetUnitFunctionName(p->At(4)), "old");
+}
