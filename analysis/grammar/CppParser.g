@@ -547,6 +547,37 @@ protected:
         return (words == 1 && !arguments) || LA(i + 1) == antlr::Token::EOF_TYPE;
     }
 
+    // Whether a macro with arguments that a header never read defines
+    // stands between a declaration's type and its name, as attributes
+    // behind macros do: "DWORDLONG DECLSPEC_ALIGN(8) ullTotalPhys;",
+    // "void *__WINE_ALLOC_SIZE(1) __WINE_MALLOC heap_alloc(SIZE_T len)".
+    // The arguments are values without a name: a function's own parameters
+    // and the words after them, "void Close() override;",
+    // "void Show(HWND) PURE;", "f(SIZE_T n) ALLOC_SIZE(1) MALLOC;", have
+    // the same tokens otherwise. After the call come names and a "(", or
+    // one name and what ends a variable's declarator: an old-style
+    // definition's "f(1) T a;" has two names.
+    bool AttributeMacroBeforeNameFollows()
+    {
+        constexpr int kLongestArguments = 64;
+        constexpr int kLongestRun = 8;
+        if (LA(1) != IDENTIFIER || LA(2) != LP)
+            return false;
+        const int after = PastParenthesised(2, kLongestArguments);
+        if (after == 0 || after == 4 || ParametersBetween(2, after))
+            return false;
+        for (int i = 3; i < after - 1; ++i) {
+            if (LA(i) == IDENTIFIER || LA(i) == ELLIPSIS)
+                return false;
+        }
+        const int end = PastNames(after, kLongestRun);
+        const int names = end - after;
+        const int next = LA(end);
+        if (names > 0 && next == LP)
+            return true;
+        return names == 1 && (next == SEMI || next == ASSIGN || next == LB || next == COMMA);
+    }
+
     // Whether two to eight names in a row come next, the last of them the
     // name of a function or variable, or the last two a name and its
     // prototype macro (see function_or_variable).
@@ -1879,6 +1910,11 @@ function_or_variable[TokenIndices specifiers, std::vector<std::string> scopes, T
     // a prototype macro instead, told by its double parenthesis. So is
     // each of several such words, "WINUSERAPI BOOL WINAPI MessageBeep(UINT);",
     // and such a word before a variable's name, "int EXPORTED count;".
+    // An attribute macro with arguments before the name (see
+    // AttributeMacroBeforeNameFollows): read and not kept.
+    |   { AttributeMacroBeforeNameFollows() }?
+        IDENTIFIER parenthesised_tokens
+        function_or_variable[specifiers, scopes, typeIndices, cvAfterType]
     |   { WordsBeforeNameFollow() }?
         convention:IDENTIFIER
         { specifiers.push_back(convention->getColumn()); }

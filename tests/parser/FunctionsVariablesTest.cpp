@@ -243,6 +243,33 @@ TEST(Functions, UnknownWordBeforeTheReturnType)
     EXPECT_EQ(process.parameters[1].qualifiedName.name, "result");
 }
 
+// An attribute behind a macro with arguments, between the type and the
+// name; a function's parameters with one word after them keep their reading.
+TEST(Functions, AttributeMacroBeforeTheName)
+{
+    auto p =
+        ParseText("struct M { DWORDLONG DECLSPEC_ALIGN ( 8 ) total ; } ;\n"
+                  "static void * ALLOC_SIZE ( 1 ) MALLOC heap_alloc ( SIZE_T n ) { return 0 ; }\n"
+                  "int ALIGNED ( 16 ) table [ 4 ] , other ;\n"
+                  "class C { void Close ( ) override ; void Show ( HWND ) PURE ;\n"
+                  " void Any ( ... ) PURE ; void Set ( a ) PURE ; } ;");
+    ASSERT_EQ(p->units.size(), 4u);
+    ASSERT_EQ(p->At(0).children.size(), 1u);
+    const CVariableInfo* total = AsVariableInfo(p->At(0).children[0]);
+    ASSERT_NE(total, nullptr);
+    EXPECT_EQ(total->qualifiedName.name, "total");
+    EXPECT_EQ(p->Text(total->typeTokens), "DWORDLONG");
+    EXPECT_EQ(Function(*p, 1).qualifiedName.name, "heap_alloc");
+    EXPECT_EQ(p->At(1).children.size(), 1u);
+    EXPECT_EQ(Variable(*p, 2).qualifiedName.name, "table");
+    const auto& members = p->At(3).children;
+    ASSERT_EQ(members.size(), 4u);
+    for (size_t i = 0; i < members.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(members[i].kind, UNIT_FUNCTION);
+    }
+}
+
 // COM's method macros, which a header never read defines, leave shapes a
 // parser of plain C++ can still read: a type before the name in parentheses,
 // and one word after the parameters.
