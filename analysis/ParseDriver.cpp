@@ -169,8 +169,39 @@ bool CParseDriver::ParseUnit(CUnit& unit, int startKind)
     }
 }
 
+namespace {
+
+// The access word a member's unit begins with, as in "private slots: void
+// onTimer();", which is read as the member after its label; 0 for none.
+int LeadingAccess(const CUnit& unit)
+{
+    if (unit.tokenIndices.empty())
+        return 0;
+    try {
+        switch (unit.GetToken(0).type) {
+        case WORD_PUBLIC:
+            return ACCESS_PUBLIC;
+        case WORD_PROTECTED:
+            return ACCESS_PROTECTED;
+        case WORD_PRIVATE:
+            return ACCESS_PRIVATE;
+        default:
+            return 0;
+        }
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+
+} // namespace
+
 void TrackMemberAccess(CUnit& unit, int& access)
 {
+    // The access the label names holds from its member on.
+    if (unit.kind == UNIT_VARIABLE || unit.kind == UNIT_FUNCTION) {
+        if (const int leading = LeadingAccess(unit))
+            access = leading;
+    }
     switch (unit.kind) {
     case UNIT_PUBLIC:
         access = ACCESS_PUBLIC;

@@ -415,6 +415,10 @@ TEST(ClassUnits, MarkersAndLabelsBeforeMembers)
     EXPECT_EQ(p->Text(changed->specifierTokens), "void");
     EXPECT_EQ(changed->parameters.size(), 1u);
     EXPECT_EQ(GetUnitFunctionName(members[3]), "onTimer");
+    // The access word before a label holds from its member on; the label
+    // alone names none the program can know.
+    EXPECT_EQ(changed->access, ACCESS_PUBLIC);
+    EXPECT_EQ(AsFunctionInfo(members[3])->access, ACCESS_PRIVATE);
     ASSERT_EQ(p->At(1).children.size(), 1u);
     const CVariableInfo* button = AsVariableInfo(p->At(1).children[0]);
     ASSERT_NE(button, nullptr);
