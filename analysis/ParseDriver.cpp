@@ -78,6 +78,28 @@ bool KeywordAfterNames(const CUnit& unit, int startKind)
     return false;
 }
 
+// The access word a member's unit begins with, as in "private slots: void
+// onTimer();", which is read as the member after its label; 0 for none.
+int LeadingAccess(const CUnit& unit)
+{
+    if (unit.tokenIndices.empty())
+        return 0;
+    try {
+        switch (unit.GetToken(0).type) {
+        case WORD_PUBLIC:
+            return ACCESS_PUBLIC;
+        case WORD_PROTECTED:
+            return ACCESS_PROTECTED;
+        case WORD_PRIVATE:
+            return ACCESS_PRIVATE;
+        default:
+            return 0;
+        }
+    } catch (const std::exception&) {
+        return 0;
+    }
+}
+
 } // namespace
 
 bool MayBeFirstTryDeclaration(const CUnit& unit, int startKind)
@@ -87,7 +109,7 @@ bool MayBeFirstTryDeclaration(const CUnit& unit, int startKind)
         type = unit.GetToken(0).type;
         if (IsClassLeadWord(type) && LeadsToTypeKey(unit))
             return true;
-        // Macro calls may stand before a declaration or a member.
+        // Names, or macro calls, may stand before a declaration or a member.
         if (type == IDENTIFIER)
             return KeywordAfterNames(unit, startKind) ||
                 (unit.tokenIndices.size() > 1 && unit.GetToken(1).type == LP);
@@ -168,32 +190,6 @@ bool CParseDriver::ParseUnit(CUnit& unit, int startKind)
         return false;
     }
 }
-
-namespace {
-
-// The access word a member's unit begins with, as in "private slots: void
-// onTimer();", which is read as the member after its label; 0 for none.
-int LeadingAccess(const CUnit& unit)
-{
-    if (unit.tokenIndices.empty())
-        return 0;
-    try {
-        switch (unit.GetToken(0).type) {
-        case WORD_PUBLIC:
-            return ACCESS_PUBLIC;
-        case WORD_PROTECTED:
-            return ACCESS_PROTECTED;
-        case WORD_PRIVATE:
-            return ACCESS_PRIVATE;
-        default:
-            return 0;
-        }
-    } catch (const std::exception&) {
-        return 0;
-    }
-}
-
-} // namespace
 
 void TrackMemberAccess(CUnit& unit, int& access)
 {

@@ -271,6 +271,40 @@ protected:
             type == WORD___FASTCALL || type == WORD__CDECL || type == WORD___CDECL;
     }
 
+    // Whether the token type is the key of a class or enumeration.
+    static bool IsTypeKeyWord(int type)
+    {
+        return type == WORD_CLASS || type == WORD_STRUCT || type == WORD_UNION || type == WORD_ENUM;
+    }
+
+    // Whether the token type is public, protected or private.
+    static bool IsAccessWord(int type)
+    {
+        return type == WORD_PUBLIC || type == WORD_PROTECTED || type == WORD_PRIVATE;
+    }
+
+    // The first lookahead position from `at` that is not a pointer
+    // operator, const or a calling convention, looking at most `longest`
+    // positions ahead.
+    int PastPointerWords(int at, int longest)
+    {
+        int i = at;
+        while ((LA(i) == STAR || LA(i) == AND || LA(i) == WORD_CONST || IsConventionWord(LA(i))) &&
+               i < at + longest)
+            ++i;
+        return i;
+    }
+
+    // From a name at the lookahead position `at`: the position of the last
+    // name of "N::M::Name", looking at most `longest` positions ahead.
+    int LastOfQualifiedName(int at, int longest)
+    {
+        int i = at;
+        while (LA(i + 1) == CLCL && LA(i + 2) == IDENTIFIER && i < at + longest)
+            i += 2;
+        return i;
+    }
+
     // Whether the token type is a word that begins a declaration's
     // specifiers and that no name stands before: a storage class, typedef
     // or friend.
@@ -305,10 +339,8 @@ protected:
         case WORD_CLASS: case WORD_STRUCT: case WORD_UNION: case WORD_ENUM: case WORD_NAMESPACE:
         case WORD_TEMPLATE: case WORD_TYPEDEF: case WORD_EXTERN: case WORD_STATIC: case WORD_USING:
             return true;
-        case WORD_PUBLIC: case WORD_PROTECTED: case WORD_PRIVATE:
-            return member;
         default:
-            return false;
+            return member && IsAccessWord(LA(PastNames(2, kLongestRun)));
         }
     }
 
@@ -319,13 +351,13 @@ protected:
     bool MemberStartAt(int at)
     {
         const int type = LA(at);
-        if (IsBuiltinTypeWord(type) || IsLeadingSpecifierWord(type))
+        if (IsBuiltinTypeWord(type) || IsLeadingSpecifierWord(type) || IsTypeKeyWord(type) ||
+            IsAccessWord(type))
             return true;
         switch (type) {
         case WORD_VIRTUAL: case WORD_INLINE: case WORD__INLINE: case WORD___INLINE:
-        case WORD__FORCEINLINE: case WORD___FORCEINLINE: case WORD_EXPLICIT: case WORD_CLASS:
-        case WORD_STRUCT: case WORD_UNION: case WORD_ENUM: case WORD_TEMPLATE: case WORD_USING:
-        case WORD_PUBLIC: case WORD_PROTECTED: case WORD_PRIVATE: case NEGATE:
+        case WORD__FORCEINLINE: case WORD___FORCEINLINE: case WORD_EXPLICIT: case WORD_TEMPLATE:
+        case WORD_USING: case NEGATE:
             return true;
         case IDENTIFIER: {
             const int next = LA(at + 1);
@@ -352,7 +384,10 @@ protected:
         case WORD___INLINE: case WORD__FORCEINLINE: case WORD___FORCEINLINE: case WORD_NAMESPACE:
         case WORD_TEMPLATE: case WORD_USING:
             return true;
-        case WORD_CLASS: case WORD_STRUCT: case WORD_UNION: case WORD_ENUM:
+        default:
+            break;
+        }
+        if (IsTypeKeyWord(LA(i))) {
             ++i;
             if (LA(i) == IDENTIFIER)
                 ++i;
@@ -360,32 +395,21 @@ protected:
                 return true;
             if (LA(i - 1) != IDENTIFIER)
                 return false;
-            break;
-        default:
+        } else {
             i = PastCvWords(i, kLongest);
             if (IsBuiltinTypeWord(LA(i))) {
                 for (const int longest = i + kLongest; IsBuiltinTypeWord(LA(i)) && i < longest;)
                     ++i;
             } else if (LA(i) == IDENTIFIER) {
-                ++i;
-                for (const int longest = i + kLongest;
-                     LA(i) == CLCL && LA(i + 1) == IDENTIFIER && i < longest;)
-                    i += 2;
+                i = LastOfQualifiedName(i, kLongest) + 1;
                 if (LA(i) == LT_ && (i = PastTemplateArguments(i, kLongest)) == 0)
                     return false;
             } else {
                 return false;
             }
         }
-        for (const int longest = i + kLongest; (LA(i) == STAR || LA(i) == AND ||
-                 LA(i) == WORD_CONST || IsConventionWord(LA(i))) && i < longest;)
-            ++i;
-        if (LA(i) != IDENTIFIER)
-            return false;
-        for (const int longest = i + kLongest;
-             LA(i + 1) == CLCL && LA(i + 2) == IDENTIFIER && i < longest;)
-            i += 2;
-        return LA(i + 1) == LP;
+        i = PastPointerWords(i, kLongest);
+        return LA(i) == IDENTIFIER && LA(LastOfQualifiedName(i, kLongest) + 1) == LP;
     }
 
     // Whether a declaration begins with calls of macros that a header never
@@ -423,9 +447,7 @@ protected:
     // No declaration begins with a name and a ":".
     bool LabelWordFollows()
     {
-        int i = 1;
-        if (LA(1) == WORD_PUBLIC || LA(1) == WORD_PROTECTED || LA(1) == WORD_PRIVATE)
-            i = 2;
+        const int i = IsAccessWord(LA(1)) ? 2 : 1;
         return LA(i) == IDENTIFIER && LA(i + 1) == COLON;
     }
 
@@ -457,9 +479,7 @@ protected:
         if (IsBuiltinTypeWord(LA(afterRun)) || IsLeadingSpecifierWord(LA(afterRun)))
             return true;
         int i = PastCvWords(2, kLongest);
-        const bool key =
-            LA(i) == WORD_STRUCT || LA(i) == WORD_UNION || LA(i) == WORD_CLASS || LA(i) == WORD_ENUM;
-        if (key && LA(i + 1) == IDENTIFIER) {
+        if (IsTypeKeyWord(LA(i)) && LA(i + 1) == IDENTIFIER) {
             const int after = LA(i + 2);
             return after == STAR || after == AND || after == IDENTIFIER || IsConventionWord(after);
         }
@@ -469,9 +489,7 @@ protected:
         if (LA(i) == LT_ && (i = PastTemplateArguments(i, kLongest)) == 0)
             return false;
         const int pointers = i;
-        for (const int longest = i + kLongest; (LA(i) == STAR || LA(i) == AND ||
-                 LA(i) == WORD_CONST || IsConventionWord(LA(i))) && i < longest;)
-            ++i;
+        i = PastPointerWords(i, kLongest);
         if (LA(i) != IDENTIFIER)
             return false;
         const int next = LA(i + 1);
@@ -706,7 +724,7 @@ unit
 
 declaration
     :   { NamesBeforeKeywordFollow(false) }? IDENTIFIER declaration
-    |   { MacroCallsFollow(false) }? declaration_after_macro_call
+    |   { MacroCallsFollow(false) }? after_macro_call[false]
     |   asm_definition
     |   template_declaration
     |   linkage_specification
@@ -721,7 +739,7 @@ declaration
 
 member_declaration
     :   { NamesBeforeKeywordFollow(true) }? IDENTIFIER member_declaration
-    |   { MacroCallsFollow(true) }? member_after_macro_call
+    |   { MacroCallsFollow(true) }? after_macro_call[true]
     |   asm_definition
     |   using_declaration
     |   template_declaration
@@ -731,23 +749,14 @@ member_declaration
     |   ((WORD_TYPEDEF)? ( class_lead_word )* WORD_ENUM) => enum_definition
     ;
 
-// A macro call before a member (see MacroCallsFollow): read and not kept;
-// the member after it is read as it would be alone.
-member_after_macro_call
+// A macro call before a member (`member`) or a declaration at the top
+// level (see MacroCallsFollow): read and not kept; what follows it is read
+// as it would be alone.
+after_macro_call[bool member]
     :   IDENTIFIER parenthesised_tokens
-        (   { MacroCallsFollow(true) }? member_after_macro_call
-        |   ( member_declaration ) => member_declaration
-        |   simple_declaration[LT(1)->getLine()]
-        )
-    ;
-
-// A macro call before a declaration at the top level (see
-// MacroCallsFollow): read and not kept; the declaration after it is read as
-// it would be alone.
-declaration_after_macro_call
-    :   IDENTIFIER parenthesised_tokens
-        (   { MacroCallsFollow(false) }? declaration_after_macro_call
-        |   ( declaration ) => declaration
+        (   { MacroCallsFollow(member) }? after_macro_call[member]
+        |   { member }? ( member_declaration ) => member_declaration
+        |   { !member }? ( declaration ) => declaration
         |   simple_declaration[LT(1)->getLine()]
         )
     ;
