@@ -1775,6 +1775,14 @@ simple_parameter_declaration[CVariableInfo& param, int start]
                 CopyRange(start + 1, typeEnd - 1, typeTokens);
         }
         (   name:IDENTIFIER { param.qualifiedName.name = name->getText(); }
+            // A parameter of a function type, "int compare(const void *a,
+            // const void *b)", or a name pasted by a macro that was not
+            // expanded again, Tcl's unused "Tk_Window JOIN1(dummy, __LINE__)":
+            // its own parameters are read and not kept. A name without a
+            // type before it is an argument: "Foo obj(a, b(c));".
+            (   options { generateAmbigWarnings = false; }
+            :   { !typeTokens.empty() }? pointed_function_parameters
+            )?
         // A pointer to a function or an array, named or not:
         // "void (*done)(int)", "int (*)(void *)", "void (callback)(dict *)",
         // "char (*rows)[8]". Only its name is kept; the parameter's text
@@ -2439,7 +2447,8 @@ class_lead_word
     :   WORD_STATIC | WORD_EXTERN | WORD_CONST | WORD_VOLATILE
     ;
 
-// The parameters of a function a parameter points to, read and not kept.
+// The parameters of a function a parameter points to or is, read and not
+// kept.
 // Parentheses inside them are not read: such a parameter fails as before.
 pointed_function_parameters
     :   LP ( { LA(1) != antlr::Token::EOF_TYPE }? ~( LP | RP ) )* RP

@@ -346,6 +346,24 @@ TEST(Functions, PointerToFunctionParameters)
     ASSERT_EQ(p->At(1).children.size(), 1u);
     EXPECT_EQ(p->Text(Function(*p, 1).parameters[1].specifierTokens), "int");
 
+    // A parameter of a function type, or a name pasted by a macro that was
+    // not expanded again (Tcl's unused parameters), with its own parameters.
+    // A name without a type before its parentheses is an argument.
+    auto typed = ParseText("void Sort ( int compare ( const void * , const void * ) , int n ) ;\n"
+                           "static void Unused ( Tk_Window JOIN1 ( dummy , __LINE__ ) , "
+                           "void * JOIN1 ( dummy , __LINE__ ) ) { return ; }\n"
+                           "Foo obj ( a , b ( c ) ) ;");
+    ASSERT_EQ(typed->units.size(), 3u);
+    const CFunctionInfo& sort = Function(*typed, 0);
+    ASSERT_EQ(sort.parameters.size(), 2u);
+    EXPECT_EQ(sort.parameters[0].qualifiedName.name, "compare");
+    EXPECT_EQ(typed->Text(sort.parameters[0].specifierTokens), "int");
+    const CFunctionInfo& unused = Function(*typed, 1);
+    ASSERT_EQ(unused.parameters.size(), 2u);
+    EXPECT_EQ(typed->Text(unused.parameters[0].specifierTokens), "Tk_Window");
+    EXPECT_EQ(typed->At(1).children.size(), 1u);
+    EXPECT_EQ(AsFunctionInfo(typed->At(2)), nullptr);
+
     // Parentheses inside the pointed-to parameters are not read, and a list
     // cut short ends the parse: neither makes a function.
     for (const char* text : {"void Nest ( void ( * cb ) ( void ( * inner ) ( int ) ) ) ;",
