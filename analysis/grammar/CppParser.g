@@ -180,14 +180,14 @@ protected:
             && (LA(3) == LC || LA(3) == COLON || IsFinalWord(3));
     }
 
-    // For "NAME ( ..." next: the lookahead position of the first `end`
-    // ("," or ")") after the "(", with no parenthesis before it and at most
-    // `longest` positions ahead; 0 when there is none.
-    int MacroArgumentsUpTo(int end, int longest)
+    // For "NAME ( ..." at the lookahead position `at`: the position of the
+    // first `end` ("," or ")") after the "(", with no parenthesis before it
+    // and at most `longest` positions after the name; 0 when there is none.
+    int MacroArgumentsUpTo(int end, int longest, int at = 1)
     {
-        if (LA(1) != IDENTIFIER || LA(2) != LP)
+        if (LA(at) != IDENTIFIER || LA(at + 1) != LP)
             return 0;
-        for (int i = 3; i <= longest + 1; ++i) {
+        for (int i = at + 2; i <= at + longest; ++i) {
             if (LA(i) == end)
                 return i;
             if (LA(i) == LP || LA(i) == RP || LA(i) == antlr::Token::EOF_TYPE)
@@ -202,19 +202,41 @@ protected:
     // which a parameter list of an old-style definition could begin with.
     bool TypeMacroFollows()
     {
+        return TypeMacroParenthesisAt(1) != 0;
+    }
+
+    // For such a macro at the lookahead position `at`: the position of the
+    // function's "(", or 0 when the tokens are not of that shape.
+    int TypeMacroParenthesisAt(int at)
+    {
         constexpr int kLongestArguments = 32;
-        int i = MacroArgumentsUpTo(RP, kLongestArguments);
+        int i = MacroArgumentsUpTo(RP, kLongestArguments, at);
         if (i == 0)
-            return false;
+            return 0;
         ++i;
         if (LA(i) == CLCL)
             ++i;
         if (LA(i) != IDENTIFIER)
-            return false;
+            return 0;
         const int longestName = i + 2 * kLongestArguments;
         while (LA(i + 1) == CLCL && LA(i + 2) == IDENTIFIER && i < longestName)
             i += 2;
-        return LA(i + 1) == LP && LA(i + 2) != STAR && LA(i + 2) != AND;
+        return LA(i + 1) == LP && LA(i + 2) != STAR && LA(i + 2) != AND ? i + 1 : 0;
+    }
+
+    // Whether such a macro begins at the lookahead position `at` after
+    // other words, and the function's parentheses hold parameters or
+    // nothing. A function's own parameters and an attribute macro after
+    // them have the macro's shape otherwise:
+    // "HGLOBAL GlobalAlloc(UINT f, SIZE_T n) __WINE_ALLOC_SIZE(2);".
+    bool TypeMacroBeforeParametersAt(int at)
+    {
+        constexpr int kLongestParameters = 128;
+        const int open = TypeMacroParenthesisAt(at);
+        if (open == 0)
+            return false;
+        const int close = PastParenthesised(open, kLongestParameters);
+        return close == open + 2 || (close != 0 && ParametersBetween(open, close));
     }
 
     // The first lookahead position from `at` that is not const or volatile,
@@ -371,10 +393,11 @@ protected:
     // Whether the lookahead position `at` begins a declaration at the top
     // level after a macro call (see MacroCallsFollow): typedef, a storage
     // class but register, inline, namespace, template or using; a class or
-    // enumeration with a body; or a return type, pointer operators and a
-    // function's name with its "(". The declarations of an old-style
-    // definition's parameters ("f(a, s) int a; struct S *s;") begin none of
-    // these.
+    // enumeration with a body; a return type, pointer operators and a
+    // function's name with its "("; or a macro standing for a type (see
+    // TypeMacroBeforeParametersAt), "FT_CALLBACK_DEF(FT_Error) f(int n".
+    // The declarations of an old-style definition's parameters
+    // ("f(a, s) int a; struct S *s;") begin none of these.
     bool DeclarationStartAt(int at)
     {
         constexpr int kLongest = 64; // for each run: cv words, types, arguments, pointers
@@ -397,6 +420,8 @@ protected:
                 return false;
         } else {
             i = PastCvWords(i, kLongest);
+            if (LA(i) == IDENTIFIER && LA(i + 1) == LP)
+                return TypeMacroBeforeParametersAt(i);
             if (IsBuiltinTypeWord(LA(i))) {
                 for (const int longest = i + kLongest; IsBuiltinTypeWord(LA(i)) && i < longest;)
                     ++i;
@@ -466,7 +491,9 @@ protected:
     //   function's name ("EXPORT Node *Find(int);",
     //   "FORCEINLINE HANDLE __stdcall Token(void)");
     // - a storage class, typedef or friend ("__BEGIN_DECLS extern int optind;",
-    //   "G_BEGIN_DECLS typedef struct _Foo Foo;").
+    //   "G_BEGIN_DECLS typedef struct _Foo Foo;");
+    // - a macro standing for a type (see TypeMacroBeforeParametersAt),
+    //   "FT_BEGIN_HEADER FT_LOCAL(void) ftc_node_free(FTC_Node node);".
     // Before these, so is each name of a run of them.
     // Three names and a "(" keep the reading of WordsBeforeNameFollow.
     bool DecorationBeforeTypeFollows()
@@ -475,7 +502,10 @@ protected:
         constexpr int kLongestRun = 8;
         if (LA(1) != IDENTIFIER)
             return false;
-        const int afterRun = PastCvWords(PastNames(2, kLongestRun), kLongest);
+        const int namesEnd = PastNames(2, kLongestRun);
+        if (LA(namesEnd) == LP && namesEnd > 2 && TypeMacroBeforeParametersAt(namesEnd - 1))
+            return true;
+        const int afterRun = PastCvWords(namesEnd, kLongest);
         if (IsBuiltinTypeWord(LA(afterRun)) || IsLeadingSpecifierWord(LA(afterRun)))
             return true;
         int i = PastCvWords(2, kLongest);

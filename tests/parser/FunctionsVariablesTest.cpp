@@ -314,6 +314,26 @@ TEST(Functions, NamesInParenthesesAndAWordAfterTheParameters)
     EXPECT_EQ(count.qualifiedName.ToString(), "CFile::GetCount");
     EXPECT_EQ(p->Text(count.specifierTokens), "STDMETHODIMP_ ( UInt32 )");
     EXPECT_EQ(p->At(3).children.size(), 1u);
+
+    // So may it after names a header left unread defines, or after macro
+    // calls without a semicolon.
+    auto marked = ParseText(
+        "FT_BEGIN_HEADER FT_LOCAL ( void ) ftc_node_free ( FTC_Node node ) ;\n"
+        "FT_DEFINE_SERVICE ( ps_name , ( GetFunc ) get_ps_name ) "
+        "FT_DEFINE_CMAPS ( cmap_info , ( InfoFunc ) get_cmap ) "
+        "FT_CALLBACK_DEF ( FT_Module_Interface ) get_interface ( FT_Module m ) { return 0 ; }\n"
+        "HGLOBAL GlobalLock ( HGLOBAL ) ALLOC_SIZE ( 1 ) ;");
+    ASSERT_EQ(marked->units.size(), 3u);
+    EXPECT_EQ(Function(*marked, 0).qualifiedName.name, "ftc_node_free");
+    EXPECT_EQ(
+        marked->Text(Function(*marked, 0).specifierTokens), "FT_BEGIN_HEADER FT_LOCAL ( void )");
+    EXPECT_EQ(Function(*marked, 1).qualifiedName.name, "get_interface");
+    EXPECT_EQ(marked->Text(Function(*marked, 1).specifierTokens),
+        "FT_CALLBACK_DEF ( FT_Module_Interface )");
+    EXPECT_EQ(marked->At(1).children.size(), 1u);
+    // A function's parameters and an attribute macro have such a macro's
+    // shape; values in the second parentheses are no parameters.
+    EXPECT_EQ(Function(*marked, 2).qualifiedName.name, "GlobalLock");
 }
 
 // A parameter that points to a function or an array keeps its name, and the
