@@ -2383,7 +2383,22 @@ options { defaultErrorHandler = false; }
         return;
 }
     :   (LP type_id) => LP type_id RP cast_expression
+    |   (LP named_pointer_type RP) => LP named_pointer_type RP cast_expression
     |   unary_expression
+    ;
+
+// A named type and pointer operators in parentheses, as a cast or the
+// operand of sizeof: "(xmlChar *) text", "(N::T **) 0", "sizeof (T *)".
+// No expression ends with a pointer operator before its ")", so these are
+// told apart from "(a * b)".
+named_pointer_type
+options { defaultErrorHandler = false; }
+{
+    std::vector<std::string> ignoredScopes;
+    TokenIndices ignored;
+}
+    :   ( CLCL )? ( ignoredScopes = nested_name_specifier )? IDENTIFIER
+        ( ignored = ptr_operator_list )+
     ;
 
 unary_expression
@@ -2398,6 +2413,7 @@ unary_expression
     |   ((CLCL)? WORD_NEW) => new_expression
     |   ((CLCL)? WORD_DELETE) => delete_expression
     |   (WORD_SIZEOF LP type_id) => WORD_SIZEOF LP type_id RP
+    |   (WORD_SIZEOF LP named_pointer_type RP) => WORD_SIZEOF LP named_pointer_type RP
     |   (NEGATE cast_expression) => NEGATE cast_expression
     |   WORD_SIZEOF unary_expression
     |   postfix_expression

@@ -36,9 +36,11 @@ TEST(Expressions, OperatorChainCastsAndSizeof)
              "( unsigned long * ) p", "sizeof ( int )", "sizeof x", "sizeof ( x ) + 1",
              "- a .* b ->* c", "~ a", "! a && b || c", "a << 2 | b & 1 ^ c", "1 < 2", "a == b != c",
              "\"s\"", "'c'", "0x10 + 017 + 1.5", "this", "true", "false", ":: g ( )",
-             ":: N :: g ( )", "N :: M :: g"}) {
+             ":: N :: g ( )", "N :: M :: g", "( xmlChar * ) \"s\"", "( N :: T * * ) 0",
+             "sizeof ( T * )", "( int ) ( T * ) - 1", "( a * b ) + ( c & d )"}) {
         ExpectAccepted(e);
     }
+    ExpectRejected("( T * )");
     // Two names around "<" are read as a template id that never closes.
     ExpectRejected("a < b");
     // An assignment operator ends the initialiser: "= b" is left over.
