@@ -394,13 +394,15 @@ protected:
     // level after a macro call (see MacroCallsFollow): typedef, a storage
     // class but register, inline, namespace, template or using; a class or
     // enumeration with a body; a return type, pointer operators and a
-    // function's name with its "("; or a macro standing for a type (see
-    // TypeMacroBeforeParametersAt), "FT_CALLBACK_DEF(FT_Error) f(int n".
-    // The declarations of an old-style definition's parameters
-    // ("f(a, s) int a; struct S *s;") begin none of these.
+    // function's name with its "(", with or without words between them; or
+    // a macro standing for a type (see TypeMacroBeforeParametersAt),
+    // "FT_CALLBACK_DEF(FT_Error) f(int n". The declarations of an
+    // old-style definition's parameters ("f(a, s) int a; struct S *s;")
+    // begin none of these.
     bool DeclarationStartAt(int at)
     {
         constexpr int kLongest = 64; // for each run: cv words, types, arguments, pointers
+        constexpr int kLongestRun = 8;
         int i = at;
         switch (LA(i)) {
         case WORD_TYPEDEF: case WORD_EXTERN: case WORD_STATIC: case WORD_INLINE: case WORD__INLINE:
@@ -433,8 +435,17 @@ protected:
                 return false;
             }
         }
-        i = PastPointerWords(i, kLongest);
-        return LA(i) == IDENTIFIER && LA(LastOfQualifiedName(i, kLongest) + 1) == LP;
+        // Words a header never read defines may stand between the type and
+        // the name: "DECLSPEC_IMPORT BOOL WINAPI DragQueryPoint(".
+        for (int words = 0; words < kLongestRun; ++words) {
+            i = PastPointerWords(i, kLongest);
+            if (LA(i) != IDENTIFIER)
+                return false;
+            if (LA(LastOfQualifiedName(i, kLongest) + 1) == LP)
+                return true;
+            ++i;
+        }
+        return false;
     }
 
     // Whether a declaration begins with calls of macros that a header never

@@ -476,8 +476,10 @@ TEST(ClassUnits, MacroCallsBeforeADeclaration)
         "G_DEFINE_BOXED_TYPE ( FooRange , foo_range , a , b ) FooRange * foo_range_new ( int a ) "
         "{ return 0 ; }\n"
         "DECL_AW ( X ) DECL_AW ( LPX ) typedef struct S S ;\n"
-        "old ( a , s ) struct S * s ;");
-    ASSERT_EQ(p->units.size(), 5u);
+        "old ( a , s ) struct S * s ;\n"
+        "DECL_AW ( X ) DECLSPEC_IMPORT BOOL WINAPI DragQueryPoint ( HDROP h , POINT * p ) ;\n"
+        "older ( a , b ) T a ;");
+    ASSERT_EQ(p->units.size(), 7u);
     EXPECT_EQ(GetUnitFunctionName(p->At(0)), "foo_widget_init");
     EXPECT_EQ(p->Text(AsFunctionInfo(p->At(0))->specifierTokens), "static void");
     EXPECT_EQ(p->At(0).children.size(), 1u);
@@ -485,4 +487,7 @@ TEST(ClassUnits, MacroCallsBeforeADeclaration)
     EXPECT_EQ(GetUnitFunctionName(p->At(2)), "foo_range_new");
     EXPECT_EQ(AsVariableInfo(p->At(3))->qualifiedName.name, "S");
     EXPECT_EQ(GetUnitFunctionName(p->At(4)), "old");
+    EXPECT_EQ(GetUnitFunctionName(p->At(5)), "DragQueryPoint");
+    EXPECT_EQ(p->Text(AsFunctionInfo(p->At(5))->specifierTokens), "DECLSPEC_IMPORT BOOL WINAPI");
+    EXPECT_EQ(GetUnitFunctionName(p->At(6)), "older");
 }
