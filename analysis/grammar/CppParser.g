@@ -833,19 +833,31 @@ simple_declaration[int from]
         function_or_variable[specifiers, noScopes, typeIndices, cvAfterType]
     ;
 
+// The declarators after a brace initializer, which the splitter leaves as
+// a unit of their own: ", dnstair = {0, 0};" after "coord upstair = {0, 0}".
+// They are variables of the declaration before; the type stayed with it.
+// A unit that does not end as a declaration ("," between the elements of
+// an initializer that a file included) is read and not kept.
 continued_declarator
 {
-    TokenIndices scratchPointers;
-    std::vector<std::string> scratchScopes;
+    TokenIndices pointers;
     std::vector<std::string> names;
-    CVariableInfo scratch;
+    CVariableInfo var;
 }
     :   COMMA
-        ( scratchPointers = ptr_operator_list )*
+        ( ptr_operator_seq[pointers] )*
         (   (   names = nested_name_specifier
-                { scratchScopes.insert(scratchScopes.end(), names.begin(), names.end()); }
+                { var.qualifiedName.scopes.insert(var.qualifiedName.scopes.end(), names.begin(), names.end()); }
             )?
-            init_declarator[scratch]
+            init_declarator[var]
+            (   ( SEMI | ASSIGN LC RC )
+                {
+                    auto info = std::make_unique<CVariableInfo>(std::move(var));
+                    AppendAll(info->specifierTokens, pointers);
+                    MarkUnit(UNIT_VARIABLE, std::move(info));
+                }
+            |   // not a declaration's end: nothing is kept
+            )
         )?
     ;
 

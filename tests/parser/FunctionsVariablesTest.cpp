@@ -590,11 +590,34 @@ TEST(Variables, PointerOperatorsRecordEachOwnPosition)
     EXPECT_EQ(p->tokens.at(static_cast<size_t>(pointer[2])).type, WORD_VOLATILE);
 }
 
-TEST(Variables, ContinuedDeclaratorUnitsAreReadButNotRecorded)
+TEST(Variables, DeclaratorsAfterABraceInitialiser)
 {
-    auto p = ParseSingle(", * b = 2", DECLARATION2);
-    EXPECT_FALSE(p->error);
-    EXPECT_EQ(p->unit.kind, 0);
-    EXPECT_FALSE(p->unit.done);
-    EXPECT_EQ(p->unit.detail, nullptr);
+    // The declarators after the braces are units of their own.
+    auto p = ParseText("coord up = { 0 , 0 } , * down = { 1 , 1 } , N :: side , last ;\n"
+                       "static int x [ ] = { 1 } , y [ 2 ] = { 2 , 3 } ;\n"
+                       "struct S { int a ; } s1 = { 1 } , s2 ;");
+    std::vector<std::string> names;
+    for (const CUnit& unit : p->units) {
+        if (unit.kind != UNIT_VARIABLE)
+            continue;
+        const CVariableInfo& v = *AsVariableInfo(unit);
+        names.emplace_back(v.qualifiedName.name.view());
+        for (const CVariableInfo* f = &v; f->multiple; f = &f->further.at(0))
+            names.emplace_back(f->further.at(0).qualifiedName.name.view());
+    }
+    EXPECT_EQ(
+        names, (std::vector<std::string> {"up", "down", "side", "last", "x", "y", "s1", "s2"}));
+    const CVariableInfo& down = Variable(*p, 1);
+    EXPECT_TRUE(p->At(1).brace);
+    EXPECT_EQ(p->Text(down.specifierTokens), "*");
+    EXPECT_EQ(Variable(*p, 2).qualifiedName.scopes, std::vector<std::string> {"N"});
+
+    // A unit that does not end as a declaration is read and not kept: the
+    // commas between the elements of an initialiser a file included.
+    for (const char* text : {", * b = 2", ",", ", CFF_FIELD ( 1 , a ) CFF_FIELD ( 2 , b )"}) {
+        auto q = ParseSingle(text, DECLARATION2);
+        EXPECT_EQ(q->unit.kind, 0) << text;
+        EXPECT_FALSE(q->unit.done) << text;
+        EXPECT_EQ(q->unit.detail, nullptr) << text;
+    }
 }
