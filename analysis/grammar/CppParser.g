@@ -436,9 +436,14 @@ protected:
             }
         }
         // Words a header never read defines may stand between the type and
-        // the name: "DECLSPEC_IMPORT BOOL WINAPI DragQueryPoint(".
+        // the name, or before a built-in type: "DECLSPEC_IMPORT BOOL WINAPI
+        // DragQueryPoint(", "DECLSPEC_IMPORT void WINAPI DragAcceptFiles(".
         for (int words = 0; words < kLongestRun; ++words) {
             i = PastPointerWords(i, kLongest);
+            if (IsBuiltinTypeWord(LA(i))) {
+                ++i;
+                continue;
+            }
             if (LA(i) != IDENTIFIER)
                 return false;
             if (LA(LastOfQualifiedName(i, kLongest) + 1) == LP)

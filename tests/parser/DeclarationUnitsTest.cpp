@@ -478,8 +478,9 @@ TEST(ClassUnits, MacroCallsBeforeADeclaration)
         "DECL_AW ( X ) DECL_AW ( LPX ) typedef struct S S ;\n"
         "old ( a , s ) struct S * s ;\n"
         "DECL_AW ( X ) DECLSPEC_IMPORT BOOL WINAPI DragQueryPoint ( HDROP h , POINT * p ) ;\n"
-        "older ( a , b ) T a ;");
-    ASSERT_EQ(p->units.size(), 7u);
+        "older ( a , b ) T a ;\n"
+        "DECL_AW ( X ) DECLSPEC_IMPORT void WINAPI DragAcceptFiles ( HWND h , BOOL b ) ;");
+    ASSERT_EQ(p->units.size(), 8u);
     EXPECT_EQ(GetUnitFunctionName(p->At(0)), "foo_widget_init");
     EXPECT_EQ(p->Text(AsFunctionInfo(p->At(0))->specifierTokens), "static void");
     EXPECT_EQ(p->At(0).children.size(), 1u);
@@ -490,4 +491,5 @@ TEST(ClassUnits, MacroCallsBeforeADeclaration)
     EXPECT_EQ(GetUnitFunctionName(p->At(5)), "DragQueryPoint");
     EXPECT_EQ(p->Text(AsFunctionInfo(p->At(5))->specifierTokens), "DECLSPEC_IMPORT BOOL WINAPI");
     EXPECT_EQ(GetUnitFunctionName(p->At(6)), "older");
+    EXPECT_EQ(GetUnitFunctionName(p->At(7)), "DragAcceptFiles");
 }
