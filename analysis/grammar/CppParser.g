@@ -510,7 +510,8 @@ protected:
     //   "G_BEGIN_DECLS typedef struct _Foo Foo;");
     // - a macro standing for a type (see TypeMacroBeforeParametersAt),
     //   "FT_BEGIN_HEADER FT_LOCAL(void) ftc_node_free(FTC_Node node);".
-    // Before these, so is each name of a run of them.
+    // Before these, so is each name of a run of them; and before cv words
+    // and a named type.
     // Three names and a "(" keep the reading of WordsBeforeNameFollow.
     bool DecorationBeforeTypeFollows()
     {
@@ -524,7 +525,8 @@ protected:
         const int afterRun = PastCvWords(namesEnd, kLongest);
         if (IsBuiltinTypeWord(LA(afterRun)) || IsLeadingSpecifierWord(LA(afterRun)))
             return true;
-        int i = PastCvWords(2, kLongest);
+        // Names then cv words: "FT_BEGIN_HEADER FT_CALLBACK_TABLE const T x;".
+        int i = afterRun > namesEnd ? afterRun : PastCvWords(2, kLongest);
         if (IsTypeKeyWord(LA(i)) && LA(i + 1) == IDENTIFIER) {
             const int after = LA(i + 2);
             return after == STAR || after == AND || after == IDENTIFIER || IsConventionWord(after);

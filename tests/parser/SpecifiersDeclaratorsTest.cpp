@@ -115,6 +115,8 @@ TEST(DeclarationSpecifiers, UnknownWordBeforeTheVariable)
         {"int EXPW count ;", "", "int EXPW", -1, "count"},
         {"Q_OBJECT QString name ;", "QString", "Q_OBJECT QString", -1, "name"},
         {"A B C D ;", "A", "A B C", -1, "D"},
+        {"FT_BEGIN_HEADER FT_CALLBACK_TABLE const PS_Table_FuncsRec funcs ;", "PS_Table_FuncsRec",
+            "FT_BEGIN_HEADER FT_CALLBACK_TABLE const PS_Table_FuncsRec", -1, "funcs"},
     });
     // Before a built-in type or a struct's name any such word is one.
     ExpectVariables({
