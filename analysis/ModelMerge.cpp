@@ -51,10 +51,28 @@ int32_t SameNameTagTypedef(const CUnit& unit)
     }
 }
 
-// A declaration such as int (*handler)(int): the parser reads it as a
-// function declaration, but it declares a pointer, a variable.
+bool IsConventionWord(int32_t type)
+{
+    switch (type) {
+    case WORD__CDECL:
+    case WORD___CDECL:
+    case WORD__FASTCALL:
+    case WORD___FASTCALL:
+    case WORD__STDCALL:
+    case WORD___STDCALL:
+    case IDENTIFIER: // a calling convention a header never read defines: WINAPI, CALLBACK
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A declaration such as int (*handler)(int) or typedef BOOL (WINAPI
+// *PFN)(HANDLE): the parser reads it as a function declaration, but it
+// declares a pointer, a variable.
 bool IsFunctionPointer(const CUnit& unit, const std::string& name)
 {
+    constexpr size_t kMostConventionWords = 4;
     if (unit.brace || !unit.tokens) {
         return false;
     }
@@ -66,9 +84,17 @@ bool IsFunctionPointer(const CUnit& unit, const std::string& name)
     };
     const size_t count = unit.tokenIndices.size();
     for (size_t i = 0; i + 3 < count; ++i) {
-        if (type(i) == LP && type(i + 1) == STAR && type(i + 2) == IDENTIFIER &&
-            (type(i + 3) == RP || type(i + 3) == LB)) {
-            const char* text = (*unit.tokens)[static_cast<size_t>(unit.tokenIndices[i + 2])].text;
+        if (type(i) != LP) {
+            continue;
+        }
+        size_t star = i + 1;
+        while (star < count && star - i <= kMostConventionWords && IsConventionWord(type(star))) {
+            ++star;
+        }
+        if (star + 2 < count && type(star) == STAR && type(star + 1) == IDENTIFIER &&
+            (type(star + 2) == RP || type(star + 2) == LB)) {
+            const char* text =
+                (*unit.tokens)[static_cast<size_t>(unit.tokenIndices[star + 1])].text;
             if (text && name == text) {
                 return true;
             }

@@ -191,14 +191,20 @@ TEST(ModelMerge, SameNameTypedefFirstLeavesTheClassItsDetails)
 }
 
 // A pointer to a function is a variable, a member or a global one, though
-// the parser reads its declaration as a function's.
+// the parser reads its declaration as a function's; so is a calling
+// convention's, a known one or a word a header never read defines.
 TEST(ModelMerge, PointersToFunctionsAreVariables)
 {
     Written w({{"s.c",
-                  "struct S { int (*handler)(int); void (*table[4])(void); int run(int); };\n"
-                  "void (*hook)(void);\n"}},
+                  "struct S { int (*handler)(int); void (*table[4])(void); int run(int);\n"
+                  "    HRESULT (WINAPI *create)(void **out); };\n"
+                  "void (*hook)(void);\n"
+                  "typedef BOOL (WINAPI *LPFN_ISWOW64PROCESS)(HANDLE, PBOOL);\n"
+                  "static int (__stdcall *pfn)(void);\n"
+                  "typedef OM_uint32 (CALLBACK *t_gss_release)(OM_uint32 *);\n"}},
         {"s.c"});
-    for (const char* name : {"S::handler", "S::table", "hook"}) {
+    for (const char* name : {"S::handler", "S::table", "S::create", "hook", "LPFN_ISWOW64PROCESS",
+             "pfn", "t_gss_release"}) {
         ASSERT_NE(w.Find(name), nullptr) << name;
         EXPECT_EQ(w.Find(name)->kind, UNIT_VARIABLE) << name;
     }
