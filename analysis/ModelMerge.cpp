@@ -51,20 +51,11 @@ int32_t SameNameTagTypedef(const CUnit& unit)
     }
 }
 
-bool IsConventionWord(int32_t type)
+// A calling convention, or a name that a header never read defines as one
+// (WINAPI, CALLBACK).
+bool IsConventionOrName(int32_t type)
 {
-    switch (type) {
-    case WORD__CDECL:
-    case WORD___CDECL:
-    case WORD__FASTCALL:
-    case WORD___FASTCALL:
-    case WORD__STDCALL:
-    case WORD___STDCALL:
-    case IDENTIFIER: // a calling convention a header never read defines: WINAPI, CALLBACK
-        return true;
-    default:
-        return false;
-    }
+    return type == IDENTIFIER || IsCallingConventionWord(type);
 }
 
 // A declaration such as int (*handler)(int) or typedef BOOL (WINAPI
@@ -88,7 +79,7 @@ bool IsFunctionPointer(const CUnit& unit, const std::string& name)
             continue;
         }
         size_t star = i + 1;
-        while (star < count && star - i <= kMostConventionWords && IsConventionWord(type(star))) {
+        while (star < count && star - i <= kMostConventionWords && IsConventionOrName(type(star))) {
             ++star;
         }
         if (star + 2 < count && type(star) == STAR && type(star + 1) == IDENTIFIER &&

@@ -24,3 +24,11 @@ const char* TokenTypeFixedSpelling(int32_t type);
 // define, pragma, error, line, endif, elif, ifdef, ifndef, undef), or nullptr
 // for any other type. Anywhere else such a word is an ordinary identifier.
 const char* DirectiveOnlyWordSpelling(int32_t type);
+
+// Whether the type is one of the calling-convention words (__stdcall,
+// _cdecl, __fastcall and their spellings with one underscore).
+inline constexpr bool IsCallingConventionWord(int32_t type)
+{
+    return type == WORD__STDCALL || type == WORD___STDCALL || type == WORD__FASTCALL ||
+        type == WORD___FASTCALL || type == WORD__CDECL || type == WORD___CDECL;
+}

@@ -12,6 +12,7 @@ header "pre_include_hpp" {
 #include "QualifiedName.h"
 #include "RuleAttempts.h"
 #include "TokenText.h"
+#include "TokenType.h"
 #include "Unit.h"
 #include "UnitTokenStream.h"
 
@@ -286,13 +287,6 @@ protected:
         }
     }
 
-    // Whether the token type is a calling convention word (__stdcall, ...).
-    static bool IsConventionWord(int type)
-    {
-        return type == WORD__STDCALL || type == WORD___STDCALL || type == WORD__FASTCALL ||
-            type == WORD___FASTCALL || type == WORD__CDECL || type == WORD___CDECL;
-    }
-
     // Whether the token type is the key of a class or enumeration.
     static bool IsTypeKeyWord(int type)
     {
@@ -311,7 +305,8 @@ protected:
     int PastPointerWords(int at, int longest)
     {
         int i = at;
-        while ((LA(i) == STAR || LA(i) == AND || LA(i) == WORD_CONST || IsConventionWord(LA(i))) &&
+        while ((LA(i) == STAR || LA(i) == AND || LA(i) == WORD_CONST ||
+                   IsCallingConventionWord(LA(i))) &&
                i < at + longest)
             ++i;
         return i;
@@ -529,7 +524,7 @@ protected:
         int i = afterRun > namesEnd ? afterRun : PastCvWords(2, kLongest);
         if (IsTypeKeyWord(LA(i)) && LA(i + 1) == IDENTIFIER) {
             const int after = LA(i + 2);
-            return after == STAR || after == AND || after == IDENTIFIER || IsConventionWord(after);
+            return after == STAR || after == AND || after == IDENTIFIER || IsCallingConventionWord(after);
         }
         if (LA(i) != IDENTIFIER)
             return false;
