@@ -78,6 +78,31 @@ bool KeywordAfterNames(const CUnit& unit, int startKind)
     return false;
 }
 
+// Names before a macro call at the top level, as in GLib's
+// "G_GNUC_BEGIN_IGNORE_DEPRECATIONS GLIB_DEPRECATED_FOR(f) void g(void);":
+// whether the unit begins with two names or more and a parenthesis whose
+// close more than a semicolon follows. A function's parameters after its
+// type and name are followed by nothing or by the semicolon.
+bool CallAfterNames(const CUnit& unit)
+{
+    const size_t size = unit.tokenIndices.size();
+    size_t i = 0;
+    while (i < size && unit.GetToken(static_cast<int>(i)).type == IDENTIFIER)
+        ++i;
+    if (i < 2 || i >= size || unit.GetToken(static_cast<int>(i)).type != LP)
+        return false;
+    int depth = 0;
+    for (; i < size; ++i) {
+        const int type = unit.GetToken(static_cast<int>(i)).type;
+        if (type == LP) {
+            ++depth;
+        } else if (type == RP && --depth == 0) {
+            return i + 1 < size && unit.GetToken(static_cast<int>(i + 1)).type != SEMI;
+        }
+    }
+    return false;
+}
+
 // The access word a member's unit begins with, as in "private slots: void
 // onTimer();", which is read as the member after its label; 0 for none.
 int LeadingAccess(const CUnit& unit)
@@ -112,7 +137,8 @@ bool MayBeFirstTryDeclaration(const CUnit& unit, int startKind)
         // Names, or macro calls, may stand before a declaration or a member.
         if (type == IDENTIFIER)
             return KeywordAfterNames(unit, startKind) ||
-                (unit.tokenIndices.size() > 1 && unit.GetToken(1).type == LP);
+                (unit.tokenIndices.size() > 1 && unit.GetToken(1).type == LP) ||
+                (startKind == DECLARATION && CallAfterNames(unit));
     } catch (const std::exception&) {
         return true; // the parse itself meets the bad position
     }

@@ -203,7 +203,30 @@ protected:
     // which a parameter list of an old-style definition could begin with.
     bool TypeMacroFollows()
     {
-        return TypeMacroParenthesisAt(1) != 0;
+        return TypeMacroParenthesisAt(1) != 0 || TypeMacroBeforePointerFollows();
+    }
+
+    // Whether a macro with arguments standing for a type comes next, then
+    // pointer operators and a name, as in OpenSSL's
+    // "STACK_OF(X509) *chain = NULL;", "int f(STACK_OF(X509) *certs, int n)":
+    // "M ( ... )" with no parenthesis inside the arguments, at least one "*"
+    // or "&", a possibly qualified name, then what follows a declarator.
+    // No parameter of an old-style definition begins so.
+    bool TypeMacroBeforePointerFollows()
+    {
+        constexpr int kLongest = 32;
+        int i = MacroArgumentsUpTo(RP, kLongest);
+        if (i == 0 || (LA(i + 1) != STAR && LA(i + 1) != AND))
+            return false;
+        i = PastPointerWords(i + 1, kLongest);
+        if (LA(i) != IDENTIFIER)
+            return false;
+        switch (LA(LastOfQualifiedName(i, kLongest) + 1)) {
+        case SEMI: case ASSIGN: case COMMA: case RP: case LB: case LP:
+            return true;
+        default:
+            return false;
+        }
     }
 
     // For such a macro at the lookahead position `at`: the position of the
@@ -361,6 +384,16 @@ protected:
         }
     }
 
+    // Whether names that a header never read defines come before such macro
+    // calls at the top level: GLib's "G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+    // GLIB_DEPRECATED_FOR(g_get_real_time) void g_get_current_time(GTimeVal *r);".
+    bool NamesBeforeMacroCallsFollow()
+    {
+        constexpr int kLongestRun = 8;
+        const int call = PastNames(1, kLongestRun) - 1;
+        return call > 1 && LA(call + 1) == LP && MacroCallsFollow(false, call);
+    }
+
     // Whether the lookahead position `at` begins a member after a macro
     // call (see MacroCallsFollow): a word only a declaration
     // begins with, a destructor, or a named type followed by a name, a
@@ -391,7 +424,9 @@ protected:
     // enumeration with a body; a return type, pointer operators and a
     // function's name with its "(", with or without words between them; or
     // a macro standing for a type (see TypeMacroBeforeParametersAt),
-    // "FT_CALLBACK_DEF(FT_Error) f(int n". The declarations of an
+    // "FT_CALLBACK_DEF(FT_Error) f(int n"; a constructor or destructor
+    // defined outside its class; a class's static member defined outside
+    // it, "const bool FXTIFImage::supported=false;". The declarations of an
     // old-style definition's parameters ("f(a, s) int a; struct S *s;")
     // begin none of these.
     bool DeclarationStartAt(int at)
@@ -416,6 +451,8 @@ protected:
             if (LA(i - 1) != IDENTIFIER)
                 return false;
         } else {
+            if (MemberOutsideClassAt(i, kLongest))
+                return true;
             i = PastCvWords(i, kLongest);
             if (LA(i) == IDENTIFIER && LA(i + 1) == LP)
                 return TypeMacroBeforeParametersAt(i);
@@ -441,15 +478,36 @@ protected:
             }
             if (LA(i) != IDENTIFIER)
                 return false;
-            if (LA(LastOfQualifiedName(i, kLongest) + 1) == LP)
+            const int last = LastOfQualifiedName(i, kLongest);
+            if (LA(last + 1) == LP)
+                return true;
+            // A class's static member defined outside the class, which no
+            // old-style parameter declaration is: "const bool
+            // FXTIFImage::supported=false;".
+            if (last > i && (LA(last + 1) == ASSIGN || LA(last + 1) == SEMI || LA(last + 1) == LB))
                 return true;
             ++i;
         }
         return false;
     }
 
-    // Whether a declaration begins with calls of macros that a header never
-    // read defines and that end without a semicolon, then what a member
+    // Whether a constructor or destructor defined outside its class begins
+    // at the lookahead position `at`: "FXTopWindow::FXTopWindow(",
+    // "N::Box::~Box(". Another member's name after a macro call keeps the
+    // call for its type: "STDMETHODIMP_(UInt32) CFile::GetCount(".
+    bool MemberOutsideClassAt(int at, int longest)
+    {
+        if (LA(at) != IDENTIFIER)
+            return false;
+        const int last = LastOfQualifiedName(at, longest);
+        if (last > at && LA(last + 1) == LP)
+            return LT(last)->getText() == LT(last - 2)->getText();
+        return LA(last + 1) == CLCL && LA(last + 2) == NEGATE && LA(last + 3) == IDENTIFIER &&
+            LA(last + 4) == LP;
+    }
+
+    // Whether calls of macros that a header never read defines, ending
+    // without a semicolon, begin at the lookahead position `at`, then what a member
     // (`member`) or a declaration at the top level begins with (see
     // MemberStartAt and DeclarationStartAt): ATL's and WTL's maps in a
     // class ("BEGIN_MSG_MAP(CMainFrame) MESSAGE_HANDLER(WM_CREATE, OnCreate)
@@ -458,11 +516,11 @@ protected:
     // function. A constructor's parameters are never followed by such a
     // start; COM's "STDMETHOD(Run)(long n)" is the member itself when a
     // parameter list follows the call.
-    bool MacroCallsFollow(bool member)
+    bool MacroCallsFollow(bool member, int at = 1)
     {
         constexpr int kLongestArguments = 128;
         constexpr int kMostCalls = 64;
-        int i = 1;
+        int i = at;
         for (int calls = 0; calls < kMostCalls; ++calls) {
             if (LA(i) != IDENTIFIER || LA(i + 1) != LP)
                 return false;
@@ -766,7 +824,8 @@ unit
     ;
 
 declaration
-    :   { NamesBeforeKeywordFollow(false) }? IDENTIFIER declaration
+    :   { NamesBeforeKeywordFollow(false) || NamesBeforeMacroCallsFollow() }?
+        IDENTIFIER declaration
     |   { MacroCallsFollow(false) }? after_macro_call[false]
     |   asm_definition
     |   template_declaration
@@ -1637,12 +1696,13 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
     // A macro with arguments that stands for a type, as COM's
     // "STDMETHODIMP_(UInt32) CHandler::GetCount()", which a header never
     // read defines: a name and its parenthesis, then a function's name and
-    // its parameters.
+    // its parameters, or pointer operators and a name (see
+    // TypeMacroBeforePointerFollows).
     |   { TypeMacroFollows() }?
-        macro:IDENTIFIER LP ( ~( LP | RP ) )* close:RP
+        macro:IDENTIFIER LP ( ~( LP | RP ) )* close:RP after = trailing_cv_ptr
         {
             CopyRange(macro->getLine(), close->getLine(), indices);
-            typeEnd = close->getLine() + 1;
+            typeEnd = TypeEnd(after, close->getLine() + 1, cvAfterType);
         }
     // An unknown word before a variable's type (see
     // DecorationBeforeTypeFollows): read with the words before the type.

@@ -479,8 +479,16 @@ TEST(ClassUnits, MacroCallsBeforeADeclaration)
         "old ( a , s ) struct S * s ;\n"
         "DECL_AW ( X ) DECLSPEC_IMPORT BOOL WINAPI DragQueryPoint ( HDROP h , POINT * p ) ;\n"
         "older ( a , b ) T a ;\n"
-        "DECL_AW ( X ) DECLSPEC_IMPORT void WINAPI DragAcceptFiles ( HWND h , BOOL b ) ;");
-    ASSERT_EQ(p->units.size(), 8u);
+        "DECL_AW ( X ) DECLSPEC_IMPORT void WINAPI DragAcceptFiles ( HWND h , BOOL b ) ;\n"
+        "FXIMPLEMENT ( FXTopWindow , FXShell , Map , ARRAYNUMBER ( Map ) )\n"
+        "FXTopWindow :: FXTopWindow ( ) : flags ( 0 ) { flags |= 1 ; }\n"
+        "FXIMPLEMENT ( FXTIFImage , FXImage , NULL , 0 )\n"
+        "const bool FXTIFImage :: supported = false ;\n"
+        "FXIMPLEMENT ( FXDict , FXObject , NULL , 0 ) FXDict :: ~ FXDict ( ) { clear ( ) ; }\n"
+        "G_GNUC_BEGIN_IGNORE_DEPRECATIONS GLIB_DEPRECATED_FOR ( g_get_real_time ) void "
+        "g_get_current_time ( GTimeVal * result ) ;\n"
+        "LPSTR oldest ( a ) T a ;");
+    ASSERT_EQ(p->units.size(), 13u);
     EXPECT_EQ(GetUnitFunctionName(p->At(0)), "foo_widget_init");
     EXPECT_EQ(p->Text(AsFunctionInfo(p->At(0))->specifierTokens), "static void");
     EXPECT_EQ(p->At(0).children.size(), 1u);
@@ -492,4 +500,15 @@ TEST(ClassUnits, MacroCallsBeforeADeclaration)
     EXPECT_EQ(p->Text(AsFunctionInfo(p->At(5))->specifierTokens), "DECLSPEC_IMPORT BOOL WINAPI");
     EXPECT_EQ(GetUnitFunctionName(p->At(6)), "older");
     EXPECT_EQ(GetUnitFunctionName(p->At(7)), "DragAcceptFiles");
+    // FOX's class implementations before a constructor, a static member and
+    // a destructor defined outside their class.
+    EXPECT_EQ(GetUnitFunctionName(p->At(8)), "FXTopWindow");
+    EXPECT_EQ(p->At(8).children.size(), 1u);
+    ASSERT_EQ(p->At(9).kind, UNIT_VARIABLE);
+    EXPECT_EQ(AsVariableInfo(p->At(9))->qualifiedName.ToString(), "FXTIFImage::supported");
+    EXPECT_EQ(GetUnitFunctionName(p->At(10)), "~FXDict");
+    EXPECT_EQ(p->At(10).children.size(), 1u);
+    // Names before the macro calls: GLib's deprecation marks.
+    EXPECT_EQ(GetUnitFunctionName(p->At(11)), "g_get_current_time");
+    EXPECT_EQ(GetUnitFunctionName(p->At(12)), "oldest");
 }

@@ -336,6 +336,32 @@ TEST(Functions, NamesInParenthesesAndAWordAfterTheParameters)
     EXPECT_EQ(Function(*marked, 2).qualifiedName.name, "GlobalLock");
 }
 
+// A macro with arguments that a header never read defines may stand for a
+// pointer's type, as OpenSSL's STACK_OF does wherever a list is declared: in
+// variables, members, return types and parameters.
+TEST(Functions, MacroForThePointedType)
+{
+    auto p = ParseText("STACK_OF ( X509 ) * chain = NULL ;\n"
+                       "static STACK_OF ( X509 ) * load ( const char * f , STACK_OF ( X509 ) * "
+                       "extra ) ;\n"
+                       "int use ( STACK_OF ( X509 ) * certs , int n ) { return n ; }\n"
+                       "struct S { LHASH_OF ( ERR_STRING ) * const * table ; } ;\n"
+                       "old ( a , s ) char * s ;");
+    ASSERT_EQ(p->units.size(), 5u);
+    EXPECT_EQ(Variable(*p, 0).qualifiedName.name, "chain");
+    EXPECT_EQ(p->Text(Variable(*p, 0).typeTokens), "STACK_OF ( X509 )");
+    EXPECT_EQ(Function(*p, 1).qualifiedName.name, "load");
+    ASSERT_EQ(Function(*p, 1).parameters.size(), 2u);
+    EXPECT_EQ(Function(*p, 1).parameters[1].qualifiedName.name, "extra");
+    EXPECT_EQ(Function(*p, 2).qualifiedName.name, "use");
+    EXPECT_EQ(p->At(2).children.size(), 1u);
+    ASSERT_EQ(p->At(3).children.size(), 1u);
+    ASSERT_EQ(p->At(3).children[0].kind, UNIT_VARIABLE);
+    EXPECT_EQ(AsVariableInfo(p->At(3).children[0])->qualifiedName.name, "table");
+    // An old-style definition's parameters begin with their type.
+    EXPECT_EQ(Function(*p, 4).qualifiedName.name, "old");
+}
+
 // A parameter that points to a function or an array keeps its name, and the
 // function it belongs to is read with its body, as in C code full of
 // callbacks.
