@@ -200,30 +200,47 @@ protected:
     // Whether a macro with arguments standing for a type comes next (see
     // declaration_specifiers): "M ( ... ) [::] N [:: N]... (" with no
     // parenthesis inside the arguments and no pointer after the last "(",
-    // which a parameter list of an old-style definition could begin with.
+    // which a parameter list of an old-style definition could begin with;
+    // or such a macro before a variable's declarator (see
+    // TypeMacroBeforeDeclaratorFollows).
     bool TypeMacroFollows()
     {
-        return TypeMacroParenthesisAt(1) != 0 || TypeMacroBeforePointerFollows();
+        return TypeMacroParenthesisAt(1) != 0 || TypeMacroBeforeDeclaratorFollows();
     }
 
-    // Whether a macro with arguments standing for a type comes next, then
-    // pointer operators and a name, as in OpenSSL's
-    // "STACK_OF(X509) *chain = NULL;", "int f(STACK_OF(X509) *certs, int n)":
-    // "M ( ... )" with no parenthesis inside the arguments, at least one "*"
-    // or "&", a possibly qualified name, then what follows a declarator.
-    // No parameter of an old-style definition begins so.
-    bool TypeMacroBeforePointerFollows()
+    // Whether a macro with arguments standing for a type comes next, then a
+    // declarator: "M ( ... )" with no parenthesis inside the arguments, then
+    // - at least one "*" or "&" and a possibly qualified name, as in
+    //   OpenSSL's "STACK_OF(X509) *chain = NULL;" and
+    //   "int f(STACK_OF(X509) *certs, int n)";
+    // - or, when the arguments are names only, a name, as in BSD's
+    //   "TAILQ_ENTRY(entry) link;" and FOX's "FXDEFMAP(FXList) FXListMap[]={";
+    // then what follows a declarator's name. No parameter of an old-style
+    // definition begins so; a function without a type and with a word after
+    // its parameters does, "CFile(CStream) NOTHROW;", and reads as a variable.
+    bool TypeMacroBeforeDeclaratorFollows()
     {
         constexpr int kLongest = 32;
-        int i = MacroArgumentsUpTo(RP, kLongest);
-        if (i == 0 || (LA(i + 1) != STAR && LA(i + 1) != AND))
+        const int close = MacroArgumentsUpTo(RP, kLongest);
+        if (close == 0)
             return false;
-        i = PastPointerWords(i + 1, kLongest);
+        int i = close + 1;
+        const bool pointer = LA(i) == STAR || LA(i) == AND;
+        if (pointer) {
+            i = PastPointerWords(i, kLongest);
+        } else {
+            for (int k = 3; k < close; ++k) {
+                if (LA(k) != IDENTIFIER && LA(k) != COMMA)
+                    return false;
+            }
+        }
         if (LA(i) != IDENTIFIER)
             return false;
         switch (LA(LastOfQualifiedName(i, kLongest) + 1)) {
-        case SEMI: case ASSIGN: case COMMA: case RP: case LB: case LP:
+        case SEMI: case ASSIGN: case COMMA: case LB:
             return true;
+        case RP: case LP:
+            return pointer;
         default:
             return false;
         }
@@ -1696,8 +1713,8 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
     // A macro with arguments that stands for a type, as COM's
     // "STDMETHODIMP_(UInt32) CHandler::GetCount()", which a header never
     // read defines: a name and its parenthesis, then a function's name and
-    // its parameters, or pointer operators and a name (see
-    // TypeMacroBeforePointerFollows).
+    // its parameters, or a declarator (see
+    // TypeMacroBeforeDeclaratorFollows).
     |   { TypeMacroFollows() }?
         macro:IDENTIFIER LP ( ~( LP | RP ) )* close:RP after = trailing_cv_ptr
         {

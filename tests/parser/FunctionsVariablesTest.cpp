@@ -337,17 +337,22 @@ TEST(Functions, NamesInParenthesesAndAWordAfterTheParameters)
 }
 
 // A macro with arguments that a header never read defines may stand for a
-// pointer's type, as OpenSSL's STACK_OF does wherever a list is declared: in
-// variables, members, return types and parameters.
-TEST(Functions, MacroForThePointedType)
+// variable's type, as OpenSSL's STACK_OF does wherever a list is declared
+// (in variables, members, return types and parameters), BSD's TAILQ_ENTRY
+// in every struct kept in a list, and FOX's FXDEFMAP before a message map.
+TEST(Functions, MacroForAVariablesType)
 {
     auto p = ParseText("STACK_OF ( X509 ) * chain = NULL ;\n"
                        "static STACK_OF ( X509 ) * load ( const char * f , STACK_OF ( X509 ) * "
                        "extra ) ;\n"
                        "int use ( STACK_OF ( X509 ) * certs , int n ) { return n ; }\n"
-                       "struct S { LHASH_OF ( ERR_STRING ) * const * table ; } ;\n"
-                       "old ( a , s ) char * s ;");
-    ASSERT_EQ(p->units.size(), 5u);
+                       "struct S { LHASH_OF ( ERR_STRING ) * const * table ; "
+                       "TAILQ_ENTRY ( S ) link ; } ;\n"
+                       "old ( a , s ) char * s ;\n"
+                       "TAILQ_HEAD ( , S ) queue ;\n"
+                       "FXDEFMAP ( FXList ) FXListMap [ ] = { } ;\n"
+                       "older ( a , b ) T a ;");
+    ASSERT_EQ(p->units.size(), 8u);
     EXPECT_EQ(Variable(*p, 0).qualifiedName.name, "chain");
     EXPECT_EQ(p->Text(Variable(*p, 0).typeTokens), "STACK_OF ( X509 )");
     EXPECT_EQ(Function(*p, 1).qualifiedName.name, "load");
@@ -355,11 +360,18 @@ TEST(Functions, MacroForThePointedType)
     EXPECT_EQ(Function(*p, 1).parameters[1].qualifiedName.name, "extra");
     EXPECT_EQ(Function(*p, 2).qualifiedName.name, "use");
     EXPECT_EQ(p->At(2).children.size(), 1u);
-    ASSERT_EQ(p->At(3).children.size(), 1u);
-    ASSERT_EQ(p->At(3).children[0].kind, UNIT_VARIABLE);
-    EXPECT_EQ(AsVariableInfo(p->At(3).children[0])->qualifiedName.name, "table");
+    const auto& members = p->At(3).children;
+    ASSERT_EQ(members.size(), 2u);
+    for (size_t i = 0; i < members.size(); ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_EQ(members[i].kind, UNIT_VARIABLE);
+        EXPECT_EQ(AsVariableInfo(members[i])->qualifiedName.name, i == 0 ? "table" : "link");
+    }
+    EXPECT_EQ(Variable(*p, 5).qualifiedName.name, "queue");
+    EXPECT_EQ(Variable(*p, 6).qualifiedName.name, "FXListMap");
     // An old-style definition's parameters begin with their type.
     EXPECT_EQ(Function(*p, 4).qualifiedName.name, "old");
+    EXPECT_EQ(Function(*p, 7).qualifiedName.name, "older");
 }
 
 // A parameter that points to a function or an array keeps its name, and the
