@@ -80,9 +80,10 @@ bool KeywordAfterNames(const CUnit& unit, int startKind)
 
 // Names before a macro call at the top level, as in GLib's
 // "G_GNUC_BEGIN_IGNORE_DEPRECATIONS GLIB_DEPRECATED_FOR(f) void g(void);":
-// whether the unit begins with two names or more and a parenthesis whose
-// close more than a semicolon follows. A function's parameters after its
-// type and name are followed by nothing or by the semicolon.
+// whether the unit begins with two names or more, then parentheses followed
+// by more than a semicolon; the parameters of most functions, after a type
+// and a name, are followed by nothing or by the semicolon alone and spare the
+// first try.
 bool CallAfterNames(const CUnit& unit)
 {
     const size_t size = unit.tokenIndices.size();

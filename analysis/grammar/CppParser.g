@@ -498,9 +498,8 @@ protected:
             const int last = LastOfQualifiedName(i, kLongest);
             if (LA(last + 1) == LP)
                 return true;
-            // A class's static member defined outside the class, which no
-            // old-style parameter declaration is: "const bool
-            // FXTIFImage::supported=false;".
+            // A static member defined outside its class: no old-style
+            // parameter declaration names a qualified variable.
             if (last > i && (LA(last + 1) == ASSIGN || LA(last + 1) == SEMI || LA(last + 1) == LB))
                 return true;
             ++i;
@@ -524,8 +523,8 @@ protected:
     }
 
     // Whether calls of macros that a header never read defines, ending
-    // without a semicolon, begin at the lookahead position `at`, then what a member
-    // (`member`) or a declaration at the top level begins with (see
+    // without a semicolon, begin at the lookahead position `at`, then what
+    // a member (`member`) or a declaration at the top level begins with (see
     // MemberStartAt and DeclarationStartAt): ATL's and WTL's maps in a
     // class ("BEGIN_MSG_MAP(CMainFrame) MESSAGE_HANDLER(WM_CREATE, OnCreate)
     // END_MSG_MAP()"), Qt's "Q_DISABLE_COPY(Foo)", GObject's
