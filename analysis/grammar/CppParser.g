@@ -1761,6 +1761,15 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
                 indices.push_back(span.namePosition);
             typeEnd = TypeEnd(after, span.found ? span.end : 0, cvAfterType);
         }
+    // A name before "(C::*" names the type of a pointer to a member
+    // function (see MemberPointerFollows), as in class templates'
+    // "typedef ReturnType (Object::*Action)(Arg1);".
+    |   { LA(1) == IDENTIFIER && LA(2) == LP && MemberPointerFollows(3) }?
+        memberReturn:IDENTIFIER
+        {
+            indices.push_back(memberReturn->getColumn());
+            typeEnd = memberReturn->getLine() + 1;
+        }
     // A name before "(*", "(&" or "(__stdcall" names the type of a pointer
     // declarator, as in "Bitu (*handler)(Bitu port);": a constructor's
     // parameter never begins with one of those. So does a name before a
@@ -1916,10 +1925,11 @@ simple_parameter_declaration[CVariableInfo& param, int start]
             )?
         // A pointer to a function or an array, named or not:
         // "void (*done)(int)", "int (*)(void *)", "void (callback)(dict *)",
-        // "char (*rows)[8]". Only its name is kept; the parameter's text
-        // runs to the end of the declarator.
-        |   (LP ( ptr_operator_list )* ( IDENTIFIER )? RP ( LP | LB )) =>
-            LP ( ignoredPointers = ptr_operator_list )*
+        // "char (*rows)[8]", or to a member function, "void (C::*f)(int)".
+        // Only its name is kept; the parameter's text runs to the end of the
+        // declarator.
+        |   (LP ( IDENTIFIER CLCL )* ( ptr_operator_list )* ( IDENTIFIER )? RP ( LP | LB )) =>
+            LP ( IDENTIFIER CLCL )* ( ignoredPointers = ptr_operator_list )*
             ( inner:IDENTIFIER { param.qualifiedName.name = inner->getText(); } )?
             RP ( pointed_function_parameters )?
         )?

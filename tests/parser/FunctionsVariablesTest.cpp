@@ -384,13 +384,15 @@ TEST(Functions, PointerToFunctionParameters)
                        "void * arg ) { return size ; }\n"
                        "void Empty ( dict * d , void ( callback ) ( dict * ) ) ;\n"
                        "void Free ( void * , void ( * ) ( void * ) ) ;\n"
-                       "int Rows ( char ( * rows ) [ 8 ] , int n ) ;");
+                       "int Rows ( char ( * rows ) [ 8 ] , int n ) ;\n"
+                       "int Call ( void ( Foo :: * f ) ( int ) , Foo * o ) ;");
     const std::pair<const char*, std::vector<std::string>> expected[] = {
         {"SetHandler", {"handler"}},
         {"Open", {"size", "stress", "arg"}},
         {"Empty", {"d", "callback"}},
         {"Free", {"", ""}},
         {"Rows", {"rows", "n"}},
+        {"Call", {"f", "o"}},
     };
     ASSERT_EQ(p->units.size(), std::size(expected));
     for (size_t i = 0; i < std::size(expected); ++i) {
@@ -485,8 +487,9 @@ TEST(Functions, PointerToFunctionDeclarator)
         "class DOS_Shell { void ( DOS_Shell :: * handler ) ( char * args ) ; } ;\n"
         "typedef Channel * ( DBOPL :: Channel :: * SynthHandler ) ( Chip * c , int n ) ;\n"
         "typedef T * ( Ptr < T > :: * unspecified_bool_type ) ( ) const ;\n"
-        "int C :: * member ;");
-    ASSERT_EQ(members->units.size(), 5u);
+        "int C :: * member ;\n"
+        "typedef ReturnType ( Object :: * Action ) ( Arg1 ) ;");
+    ASSERT_EQ(members->units.size(), 6u);
     EXPECT_EQ(Function(*members, 0).qualifiedName.name, "wxEventFunction");
     EXPECT_TRUE(Function(*members, 0).qualifiedName.scopes.empty());
     ASSERT_EQ(members->At(1).children.size(), 1u);
@@ -497,6 +500,9 @@ TEST(Functions, PointerToFunctionDeclarator)
     EXPECT_EQ(Function(*members, 3).qualifiedName.name, "unspecified_bool_type");
     // A pointer to a data member is no function.
     EXPECT_NE(members->At(4).kind, UNIT_FUNCTION);
+    // A named type before the class, as in class templates.
+    EXPECT_EQ(Function(*members, 5).qualifiedName.name, "Action");
+    EXPECT_EQ(Function(*members, 5).parameters.size(), 1u);
 
     // A pointer with its first value; a function's declarator has none.
     auto valued = ParseText("int ( * mb_ptr2len ) ( char_u * p ) = latin_ptr2len ;\n"
