@@ -143,7 +143,9 @@ private:
     // No piece is cut from a block after its thread moved on: the whole
     // pages behind the last piece of a mapped block go back to the system
     // (a thread that ends leaves up to a block's worth untouched, which a
-    // huge page backs whole). Done before the thread lets go of the block,
+    // huge page backs whole). They are first taken out of the huge-page
+    // hint, or the kernel's background merging may back the block with a
+    // whole huge page again. Done before the thread lets go of the block,
     // which may be unmapped as soon as it has.
     void GiveBackRest() noexcept
     {
@@ -156,6 +158,7 @@ private:
             (reinterpret_cast<std::uintptr_t>(next_) + page - 1) / page * page;
         const auto to = reinterpret_cast<std::uintptr_t>(end_);
         if (to > from) {
+            ::madvise(reinterpret_cast<void*>(from), to - from, MADV_NOHUGEPAGE);
             ::madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
         }
 #endif
