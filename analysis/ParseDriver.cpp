@@ -64,36 +64,42 @@ bool MayBeginFirstTry(int type, int startKind)
     }
 }
 
+// The position of the first token after the names the unit begins with
+// (the unit's size when it holds only names).
+size_t PastLeadingNames(const CUnit& unit)
+{
+    size_t i = 0;
+    while (i < unit.tokenIndices.size() && unit.GetToken(static_cast<int>(i)).type == IDENTIFIER)
+        ++i;
+    return i;
+}
+
 // Names that a header never read defines may stand before the keyword a
 // declaration begins with: "QT_BEGIN_NAMESPACE class QFoo {",
 // "G_BEGIN_DECLS typedef struct _Foo Foo;", in a class "Q_OBJECT public:".
-// Whether such a keyword follows the names the unit begins with.
-bool KeywordAfterNames(const CUnit& unit, int startKind)
+// Whether such a keyword follows the names, which end at `afterNames`.
+bool KeywordAfterNames(const CUnit& unit, size_t afterNames, int startKind)
 {
-    for (size_t i = 1; i < unit.tokenIndices.size(); ++i) {
-        const int type = unit.GetToken(static_cast<int>(i)).type;
-        if (type != IDENTIFIER)
-            return type == WORD_STATIC || MayBeginFirstTry(type, startKind);
-    }
-    return false;
+    if (afterNames >= unit.tokenIndices.size())
+        return false;
+    const int type = unit.GetToken(static_cast<int>(afterNames)).type;
+    return type == WORD_STATIC || MayBeginFirstTry(type, startKind);
 }
 
 // Names before a macro call at the top level, as in GLib's
 // "G_GNUC_BEGIN_IGNORE_DEPRECATIONS GLIB_DEPRECATED_FOR(f) void g(void);":
-// whether the unit begins with two names or more, then parentheses followed
-// by more than a semicolon; the parameters of most functions, after a type
-// and a name, are followed by nothing or by the semicolon alone and spare the
-// first try.
-bool CallAfterNames(const CUnit& unit)
+// whether two names or more, ending at `afterNames`, are followed by
+// parentheses and by more than a semicolon after them. The parameters of
+// most functions, after a type and a name, are followed by nothing or by
+// the semicolon alone and spare the first try.
+bool CallAfterNames(const CUnit& unit, size_t afterNames)
 {
     const size_t size = unit.tokenIndices.size();
-    size_t i = 0;
-    while (i < size && unit.GetToken(static_cast<int>(i)).type == IDENTIFIER)
-        ++i;
-    if (i < 2 || i >= size || unit.GetToken(static_cast<int>(i)).type != LP)
+    if (afterNames < 2 || afterNames >= size ||
+        unit.GetToken(static_cast<int>(afterNames)).type != LP)
         return false;
     int depth = 0;
-    for (; i < size; ++i) {
+    for (size_t i = afterNames; i < size; ++i) {
         const int type = unit.GetToken(static_cast<int>(i)).type;
         if (type == LP) {
             ++depth;
@@ -136,10 +142,12 @@ bool MayBeFirstTryDeclaration(const CUnit& unit, int startKind)
         if (IsClassLeadWord(type) && LeadsToTypeKey(unit))
             return true;
         // Names, or macro calls, may stand before a declaration or a member.
-        if (type == IDENTIFIER)
-            return KeywordAfterNames(unit, startKind) ||
+        if (type == IDENTIFIER) {
+            const size_t afterNames = PastLeadingNames(unit);
+            return KeywordAfterNames(unit, afterNames, startKind) ||
                 (unit.tokenIndices.size() > 1 && unit.GetToken(1).type == LP) ||
-                (startKind == DECLARATION && CallAfterNames(unit));
+                (startKind == DECLARATION && CallAfterNames(unit, afterNames));
+        }
     } catch (const std::exception&) {
         return true; // the parse itself meets the bad position
     }

@@ -598,7 +598,8 @@ protected:
         int i = afterRun > namesEnd ? afterRun : PastCvWords(2, kLongest);
         if (IsTypeKeyWord(LA(i)) && LA(i + 1) == IDENTIFIER) {
             const int after = LA(i + 2);
-            return after == STAR || after == AND || after == IDENTIFIER || IsCallingConventionWord(after);
+            return after == STAR || after == AND || after == IDENTIFIER ||
+                IsCallingConventionWord(after);
         }
         if (LA(i) != IDENTIFIER)
             return false;
@@ -924,7 +925,10 @@ continued_declarator
     :   COMMA
         ( ptr_operator_seq[pointers] )*
         (   (   names = nested_name_specifier
-                { var.qualifiedName.scopes.insert(var.qualifiedName.scopes.end(), names.begin(), names.end()); }
+                {
+                    var.qualifiedName.scopes.insert(
+                        var.qualifiedName.scopes.end(), names.begin(), names.end());
+                }
             )?
             init_declarator[var]
             (   ( SEMI | ASSIGN LC RC )
