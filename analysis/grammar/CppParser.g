@@ -127,6 +127,10 @@ private:
     int tokenPosition_ = 0;
     std::vector<int> markedPositions_;
     RuleAttempts attempts_;
+    // Set on the last try of a declaration (DECLARATION2), the only one
+    // that reads a variable's first value in parentheses: the first try
+    // would take a macro's arguments after a function's parameters for one.
+    bool lastTry_ = false;
 
 protected:
     // Appends the file positions of the unit's tokens from..to.
@@ -777,6 +781,68 @@ protected:
         return false;
     }
 
+    // Whether the "(" at the lookahead position `at` holds a variable's
+    // first value rather than a function's parameters, as in
+    // "static Command running(\"run\");",
+    // "search_path macro_path(\"GROFF_TMAC_PATH\", MACROPATH, 1, 1);" and
+    // "static BoxRegion EVERYWHERE(BoxPoint(0, 0), BoxSize(INT_MAX, 0));":
+    // some argument begins as no parameter does (see ValueArgumentAt), and a
+    // ";" or "," follows the ")". Names alone ("Foo f(a, b);") may be types
+    // and leave the function.
+    bool ParenthesisedValueFollows(int at)
+    {
+        if (!lastTry_)
+            return false;
+        constexpr int kLongestArguments = 256;
+        const int after = PastParenthesised(at, kLongestArguments);
+        if (after == 0 || (LA(after) != SEMI && LA(after) != COMMA))
+            return false;
+        int depth = 0;
+        for (int i = at; i < after; ++i) {
+            const int type = LA(i);
+            if (type == LP || type == LB) {
+                if (depth++ == 0 && ValueArgumentAt(i + 1))
+                    return true;
+            } else if (type == RP || type == RB) {
+                --depth;
+            } else if (type == COMMA && depth == 1 && ValueArgumentAt(i + 1)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Whether the argument at the lookahead position `i` begins as no
+    // parameter does: with a literal, an operator, "(", "this" or the like,
+    // or with a name or a built-in type and a member access or a call whose
+    // first argument is such. Inside such a call (`called`), "*", "&" and
+    // "(" begin a declarator instead: "void (*done)(int)", "T (&a)[4]".
+    bool ValueArgumentAt(int i, bool called = false)
+    {
+        switch (LA(i)) {
+        case AND: case STAR: case LP:
+            return !called;
+        case STRINGS: case CHARS: case INTEGERNUMBER: case FLOATNUMBER: case HEXNUMBER:
+        case OCTALNUMBER: case MINUS: case PLUS: case NOT: case NEGATE:
+        case SHARP: case ICR: case DECR: case WORD_THIS: case WORD_TRUE:
+        case WORD_FALSE: case WORD_NEW: case WORD_SIZEOF: case WORD_STATIC_CAST:
+        case WORD_CONST_CAST: case WORD_DYNAMIC_CAST: case WORD_REINTERPRET_CAST:
+            return true;
+        case IDENTIFIER:
+            switch (LA(i + 1)) {
+            case DOT: case ARROW:
+                return true;
+            case LP:
+                return ValueArgumentAt(i + 2, true);
+            default:
+                return false;
+            }
+        default:
+            // "char(-1)": a built-in type's conversion.
+            return IsBuiltinTypeWord(LA(i)) && LA(i + 1) == LP && ValueArgumentAt(i + 2, true);
+        }
+    }
+
     // Whether a name, a prototype macro and its double parenthesis come
     // next: "tclmsg _ANSI_ARGS_((char *text))", "f __P((int a))", with which
     // old C declares a prototype that compilers without them can read.
@@ -834,7 +900,7 @@ protected:
 
 unit
     :   DECLARATION declaration
-    |   DECLARATION2 declaration2
+    |   DECLARATION2 { lastTry_ = true; } declaration2
     |   INCLASS member_declaration
     |   INSTRUCT member_declaration
     |   INENUM enum_body
@@ -1998,11 +2064,13 @@ postfix_head
     |   WORD_TYPENAME ( CLCL )? ignoredScopes = nested_name_specifier
         ( IDENTIFIER | ( WORD_TEMPLATE )? ignored = template_id )
         LP ( expression_list )? RP
+    // A built-in type's conversion, "char(-1)", "unsigned long(n)".
+    |   ( builtin_type_list LP ) => ignored = builtin_type_list LP ( expression_list )? RP
     |   ( WORD_DYNAMIC_CAST | WORD_STATIC_CAST | WORD_REINTERPRET_CAST | WORD_CONST_CAST )
         LT_ type_id GT LP expression RP
     |   WORD_TYPEID LP
         (   options { generateAmbigWarnings = false; }
-        :   expression
+        :   { !IsBuiltinTypeWord(LA(1)) }? expression
         |   type_id
         )
         RP
@@ -2082,9 +2150,13 @@ function_or_variable[TokenIndices specifiers, std::vector<std::string> scopes, T
         { specifiers.push_back(convention->getColumn()); }
         function_or_variable[specifiers, scopes, typeIndices, cvAfterType]
     // A name first: a function when "(" or a prototype macro (see
-    // PrototypeMacroFollows) follows, else a variable. Told apart without
-    // the trial below, which throws for every variable.
-    |   { LA(1) == IDENTIFIER && (LA(2) == LP || PrototypeMacroFollows()) }?
+    // PrototypeMacroFollows) follows, else a variable, also when after a
+    // type the "(" holds its first value (see ParenthesisedValueFollows).
+    // Told apart without the trial below, which throws for every variable.
+    |   {   LA(1) == IDENTIFIER &&
+            ((LA(2) == LP && (typeIndices.empty() || !ParenthesisedValueFollows(2))) ||
+             PrototypeMacroFollows())
+        }?
         function_definition[specifiers, scopes]
     |   { LA(1) == IDENTIFIER }?
         variable_declaration[specifiers, scopes, typeIndices, cvAfterType]
@@ -2254,7 +2326,21 @@ init_declarator[CVariableInfo& var]
 {
     CVariableInfo next;
 }
-    :   init_declarator_head[var] initializer[var] init_declarator_tail[next]
+    :   (   // The first value in parentheses, "running(\"run\")" (see
+            // ParenthesisedValueFollows): read as tokens and kept as a
+            // value after "=" is, from two tokens before it.
+            { LA(1) == IDENTIFIER && LA(2) == LP && ParenthesisedValueFollows(2) }?
+            name:IDENTIFIER open:LP
+            { var.qualifiedName.name = name->getText(); }
+            ( parenthesised_tokens | ~( LP | RP | SEMI | LC | RC | EOF ) )* RP
+            {
+                const int to = std::min(tokenStream->Position() - 2,
+                                        static_cast<int>(currentUnit->tokenIndices.size()) - 1);
+                CopyRange(std::max(0, open->getLine() - 2), to, var.initTokens);
+            }
+        |   init_declarator_head[var] initializer[var]
+        )
+        init_declarator_tail[next]
         {
             if (!next.qualifiedName.name.empty()) {
                 var.multiple = true;

@@ -665,3 +665,66 @@ TEST(Variables, DeclaratorsAfterABraceInitialiser)
         EXPECT_EQ(q->unit.detail, nullptr) << text;
     }
 }
+
+// An object given its first value in parentheses, as global objects of old
+// C++ code are ("static Command running("run");"), is a variable; so is a
+// static member so defined. A list of names alone may be parameter types
+// and leaves a function, and a pointer or a reference in parentheses after
+// a type is a parameter's declarator.
+TEST(Variables, FirstValueInParentheses)
+{
+    auto p = ParseText("static Command running ( \"run\" ) ;\n"
+                       "search_path macro_path ( \"GROFF_TMAC_PATH\" , MACROPATH , 1 , 1 ) ;\n"
+                       "static BoxRegion EVERYWHERE ( BoxPoint ( 0 , 0 ) , Size ( a . x ) ) ;\n"
+                       "const string NO_ANSWER ( char ( - 1 ) ) ;\n"
+                       "TypeInfo Agent :: type_info ( # Agent , & Agent :: bases ) ;\n"
+                       "cset blank ( \" \" ) , digits ( \"0123456789\" ) ;\n"
+                       "Foo f ( a , b ) ;\n"
+                       "void g ( void ( * done ) ( int ) , T ( & rows ) [ 4 ] ) ;\n"
+                       "SaveRw ( reg_bp , flags . word [ 0 ] ) ;\n"
+                       "G_AVAILABLE gpointer g_malloc ( gsize n ) G_MALLOC G_ALLOC_SIZE ( 1 ) ;");
+    ASSERT_EQ(p->units.size(), 10u);
+    const CVariableInfo& running = Variable(*p, 0);
+    EXPECT_EQ(running.qualifiedName.name, "running");
+    EXPECT_EQ(p->Text(running.specifierTokens), "static Command");
+    EXPECT_EQ(p->Text(running.typeTokens), "Command");
+    // The value is kept as one after "=" is, from two tokens before it.
+    EXPECT_EQ(p->Text(running.initTokens), "Command running ( \"run\" )");
+    EXPECT_EQ(Variable(*p, 1).qualifiedName.name, "macro_path");
+    EXPECT_EQ(Variable(*p, 2).qualifiedName.name, "EVERYWHERE");
+    EXPECT_EQ(Variable(*p, 3).qualifiedName.name, "NO_ANSWER");
+    const CVariableInfo& member = Variable(*p, 4);
+    EXPECT_EQ(member.qualifiedName.name, "type_info");
+    EXPECT_EQ(member.qualifiedName.scopes, std::vector<std::string> {"Agent"});
+    const CVariableInfo& blank = Variable(*p, 5);
+    ASSERT_EQ(blank.further.size(), 1u);
+    EXPECT_EQ(blank.further[0].qualifiedName.name, "digits");
+
+    EXPECT_EQ(Function(*p, 6).qualifiedName.name, "f");
+    const CFunctionInfo& g = Function(*p, 7);
+    ASSERT_EQ(g.parameters.size(), 2u);
+    EXPECT_EQ(g.parameters[0].qualifiedName.name, "done");
+    EXPECT_EQ(g.parameters[1].qualifiedName.name, "rows");
+    // A call without a type is no variable.
+    EXPECT_NE(p->At(8).kind, UNIT_VARIABLE);
+    // A macro's arguments after a function's parameters are no first value.
+    EXPECT_EQ(Function(*p, 9).qualifiedName.name, "g_malloc");
+}
+
+// A built-in type's conversion, "char(-1)", in a default argument or a
+// constructor initializer leaves the function whole.
+TEST(Functions, BuiltinTypeConversions)
+{
+    auto p = ParseText("void f ( int a = int ( 3 ) , string c = char ( - 1 ) ) ;\n"
+                       "class FPInt {\n"
+                       " FPInt ( float f ) : v ( round ( f * float ( k ) ) ) { }\n"
+                       " int v ;\n"
+                       "} ;");
+    const CFunctionInfo& f = Function(*p, 0);
+    ASSERT_EQ(f.parameters.size(), 2u);
+    EXPECT_EQ(f.parameters[1].qualifiedName.name, "c");
+    const auto& members = p->At(1).children;
+    ASSERT_EQ(members.size(), 2u);
+    EXPECT_EQ(members[0].kind, UNIT_FUNCTION);
+    EXPECT_EQ(GetUnitFunctionName(members[0]), "FPInt");
+}
