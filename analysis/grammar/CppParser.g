@@ -2396,21 +2396,31 @@ template_parameter_item
 
 template_parameter
 options { defaultErrorHandler = false; }
+    // A type parameter's default that is no type_id, "class Compare =
+    // std::less<T>", "typename Def = Ret", is read and not kept as a value
+    // parameter's is.
     :   (WORD_CLASS ( COMMA | GT )) => WORD_CLASS
-    |   (WORD_CLASS ASSIGN) => WORD_CLASS ASSIGN type_id
+    |   (WORD_CLASS ASSIGN type_id ( COMMA | GT )) => WORD_CLASS ASSIGN type_id
+    |   (WORD_CLASS ASSIGN) => WORD_CLASS template_value_default
     |   (WORD_CLASS IDENTIFIER ( COMMA | GT )) => WORD_CLASS IDENTIFIER
-    |   (WORD_CLASS IDENTIFIER ASSIGN) => WORD_CLASS IDENTIFIER ASSIGN type_id
+    |   (WORD_CLASS IDENTIFIER ASSIGN type_id ( COMMA | GT )) =>
+        WORD_CLASS IDENTIFIER ASSIGN type_id
+    |   (WORD_CLASS IDENTIFIER ASSIGN) => WORD_CLASS IDENTIFIER template_value_default
     |   (WORD_TYPENAME ( COMMA | GT )) => WORD_TYPENAME
-    |   (WORD_TYPENAME ASSIGN) => WORD_TYPENAME ASSIGN type_id
+    |   (WORD_TYPENAME ASSIGN type_id ( COMMA | GT )) => WORD_TYPENAME ASSIGN type_id
+    |   (WORD_TYPENAME ASSIGN) => WORD_TYPENAME template_value_default
     |   (WORD_TYPENAME IDENTIFIER ( COMMA | GT )) => WORD_TYPENAME IDENTIFIER
-    |   (WORD_TYPENAME IDENTIFIER ASSIGN) => WORD_TYPENAME IDENTIFIER ASSIGN type_id
+    |   (WORD_TYPENAME IDENTIFIER ASSIGN type_id ( COMMA | GT )) =>
+        WORD_TYPENAME IDENTIFIER ASSIGN type_id
+    |   (WORD_TYPENAME IDENTIFIER ASSIGN) => WORD_TYPENAME IDENTIFIER template_value_default
     |   WORD_TEMPLATE LT_ template_parameter_list GT WORD_CLASS ( IDENTIFIER )? ( ASSIGN IDENTIFIER )?
     |   template_value_parameter ( template_value_default )?
     ;
 
-// A value parameter's default, "int N = 1" or "size_t Size = sizeof (T) * 2":
-// read and not kept, up to the "," or ">" that ends the parameter, with the
-// brackets and parentheses inside it balanced.
+// A parameter's default, "int N = 1", "size_t Size = sizeof (T) * 2" or
+// "class Alloc = allocator<T>": read and not kept, up to the "," or ">"
+// that ends the parameter, with the brackets and parentheses inside it
+// balanced.
 template_value_default
     :   ASSIGN
         (   options { greedy = true; }

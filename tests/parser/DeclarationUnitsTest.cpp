@@ -166,6 +166,27 @@ TEST(UnitRules, ValueTemplateParametersWithADefault)
     EXPECT_TRUE(open->error);
 }
 
+// So does a type parameter's default that names a type, a qualified one or
+// one with template arguments: "class Compare = std::less<T>".
+TEST(UnitRules, TypeTemplateParametersWithANamedDefault)
+{
+    for (const char* text : {"template < typename Ret , typename Def = Ret > class Z",
+             "template < class T , class Compare = std :: less < T > > class Z",
+             "template < class T , class A = Pool < T , 4 > :: Allocator , typename = T * > "
+             "class Z"}) {
+        auto p = ParseSingle(text, DECLARATION, true);
+        EXPECT_FALSE(p->error) << text;
+        EXPECT_EQ(p->unit.kind, UNIT_TEMPLATE) << text;
+    }
+    auto p = ParseText("template < typename Ret , typename Def = Ret >\n"
+                       "class Accessor : public Base < Ret > { Ret get ( ) const ; } ;");
+    ASSERT_EQ(p->units.size(), 1u);
+    ASSERT_EQ(p->At(0).kind, UNIT_TEMPLATE);
+    const CUnit& cls = p->At(0).children.at(0);
+    EXPECT_EQ(cls.kind, UNIT_CLASS);
+    EXPECT_EQ(cls.children.at(0).kind, UNIT_FUNCTION);
+}
+
 TEST(UnitRules, CatchClauses)
 {
     auto all = ParseSingle("catch ( ... )", DECLARATION, true);
