@@ -786,9 +786,11 @@ protected:
     // "static Command running(\"run\");",
     // "search_path macro_path(\"GROFF_TMAC_PATH\", MACROPATH, 1, 1);" and
     // "static BoxRegion EVERYWHERE(BoxPoint(0, 0), BoxSize(INT_MAX, 0));":
-    // some argument begins as no parameter does (see ValueArgumentAt), and a
+    // some argument begins as no parameter does (see ValueArgumentAt), none
+    // begins as a parameter plainly does (see ParameterArgumentAt), and a
     // ";" or "," follows the ")". Names alone ("Foo f(a, b);") may be types
-    // and leave the function.
+    // and leave the function; so does a parameter list with an error in it,
+    // "void f(int a, +);".
     bool ParenthesisedValueFollows(int at)
     {
         if (!lastTry_)
@@ -797,19 +799,34 @@ protected:
         const int after = PastParenthesised(at, kLongestArguments);
         if (after == 0 || (LA(after) != SEMI && LA(after) != COMMA))
             return false;
+        bool value = false;
         int depth = 0;
         for (int i = at; i < after; ++i) {
             const int type = LA(i);
-            if (type == LP || type == LB) {
-                if (depth++ == 0 && ValueArgumentAt(i + 1))
-                    return true;
-            } else if (type == RP || type == RB) {
+            const bool argumentStart = (type == LP && depth == 0) || (type == COMMA && depth == 1);
+            if (type == LP || type == LB)
+                ++depth;
+            else if (type == RP || type == RB)
                 --depth;
-            } else if (type == COMMA && depth == 1 && ValueArgumentAt(i + 1)) {
-                return true;
+            if (argumentStart) {
+                if (ParameterArgumentAt(i + 1))
+                    return false;
+                value = value || ValueArgumentAt(i + 1);
             }
         }
-        return false;
+        return value;
+    }
+
+    // Whether the argument at the lookahead position `i` begins as a
+    // parameter does: a built-in type other than a conversion ("int a"),
+    // const or volatile, a class key, or two names ("Getter g").
+    bool ParameterArgumentAt(int i)
+    {
+        const int type = LA(i);
+        if (IsBuiltinTypeWord(type))
+            return LA(i + 1) != LP;
+        return type == WORD_CONST || type == WORD_VOLATILE || IsTypeKeyWord(type) ||
+            (type == IDENTIFIER && LA(i + 1) == IDENTIFIER);
     }
 
     // Whether the argument at the lookahead position `i` begins as no
@@ -820,8 +837,17 @@ protected:
     bool ValueArgumentAt(int i, bool called = false)
     {
         switch (LA(i)) {
-        case AND: case STAR: case LP:
+        case AND: case STAR:
             return !called;
+        case LP: {
+            // A cast, "(void *) \"62\"", is followed by its operand;
+            // "(int fd)", a parameter that a macro wrapped, is not.
+            if (called)
+                return false;
+            const int after = PastParenthesised(i, 64);
+            return !ParameterArgumentAt(i + 1) ||
+                (after != 0 && LA(after) != COMMA && LA(after) != RP);
+        }
         case STRINGS: case CHARS: case INTEGERNUMBER: case FLOATNUMBER: case HEXNUMBER:
         case OCTALNUMBER: case MINUS: case PLUS: case NOT: case NEGATE:
         case SHARP: case ICR: case DECR: case WORD_THIS: case WORD_TRUE:
@@ -2154,7 +2180,7 @@ function_or_variable[TokenIndices specifiers, std::vector<std::string> scopes, T
     // type the "(" holds its first value (see ParenthesisedValueFollows).
     // Told apart without the trial below, which throws for every variable.
     |   {   LA(1) == IDENTIFIER &&
-            ((LA(2) == LP && (typeIndices.empty() || !ParenthesisedValueFollows(2))) ||
+            ((LA(2) == LP && (specifiers.empty() || !ParenthesisedValueFollows(2))) ||
              PrototypeMacroFollows())
         }?
         function_definition[specifiers, scopes]

@@ -682,8 +682,9 @@ TEST(Variables, FirstValueInParentheses)
                        "Foo f ( a , b ) ;\n"
                        "void g ( void ( * done ) ( int ) , T ( & rows ) [ 4 ] ) ;\n"
                        "SaveRw ( reg_bp , flags . word [ 0 ] ) ;\n"
-                       "G_AVAILABLE gpointer g_malloc ( gsize n ) G_MALLOC G_ALLOC_SIZE ( 1 ) ;");
-    ASSERT_EQ(p->units.size(), 10u);
+                       "G_AVAILABLE gpointer g_malloc ( gsize n ) G_MALLOC G_ALLOC_SIZE ( 1 ) ;\n"
+                       "unsigned long count ( 0 ) ;");
+    ASSERT_EQ(p->units.size(), 11u);
     const CVariableInfo& running = Variable(*p, 0);
     EXPECT_EQ(running.qualifiedName.name, "running");
     EXPECT_EQ(p->Text(running.specifierTokens), "static Command");
@@ -709,6 +710,7 @@ TEST(Variables, FirstValueInParentheses)
     EXPECT_NE(p->At(8).kind, UNIT_VARIABLE);
     // A macro's arguments after a function's parameters are no first value.
     EXPECT_EQ(Function(*p, 9).qualifiedName.name, "g_malloc");
+    EXPECT_EQ(Variable(*p, 10).qualifiedName.name, "count");
 }
 
 // A built-in type's conversion, "char(-1)", in a default argument or a
