@@ -228,7 +228,7 @@ bool CProjectAnalyzer::TakeBack(const CSourceFile& file)
         const int32_t first = fileIndex_.FirstIndex(identity.path, identity.size, identity.mtime);
         same = same && (project->namesRead.count(identity) ? first < 0 : first == k);
     });
-    if (!same) {
+    if (!same || !OwnRequestsTakeTheFirsts(*project)) {
         return false;
     }
     // Offered in the order a reading meets them: the first instance of an
@@ -239,6 +239,38 @@ bool CProjectAnalyzer::TakeBack(const CSourceFile& file)
             fileIndex_.OfferFirst(k, fileIndex_.NextReadingStamp());
         }
     });
+    return true;
+}
+
+bool CProjectAnalyzer::OwnRequestsTakeTheFirsts(const CProjectFile& file) const
+{
+    // The walk above meets each header once, maybe first inside an instance
+    // the file took whole from another file, and so may pass over a later
+    // include of the same header that the file's reading made itself: its
+    // own includes, and those of the headers it read itself. Each such
+    // include of a header that another file read takes the instance that is
+    // first when it is met; as long as the file offers none of its own, that
+    // is the first instance now.
+    const size_t n = fileIndex_.files.size();
+    std::vector<char> seen(n, 0);
+    std::vector<const CSourceFile*> readers {&file};
+    while (!readers.empty()) {
+        const CSourceFile* reader = readers.back();
+        readers.pop_back();
+        for (const int32_t k : reader->includes) {
+            if (k < 0 || static_cast<size_t>(k) >= n || seen[k] || !fileIndex_.files[k]) {
+                continue;
+            }
+            seen[k] = 1;
+            const CSourceFile& header = *fileIndex_.files[k];
+            const FileKey identity = IdentityOf(header);
+            if (!ReusesByName(header) || file.namesRead.count(identity)) {
+                readers.push_back(&header);
+            } else if (fileIndex_.FirstIndex(identity.path, identity.size, identity.mtime) != k) {
+                return false;
+            }
+        }
+    }
     return true;
 }
 

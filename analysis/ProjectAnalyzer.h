@@ -139,6 +139,7 @@ private:
     // it reuses by name as it did then; if so, its headers are offered as
     // first instances.
     bool TakeBack(const CSourceFile& file);
+    bool OwnRequestsTakeTheFirsts(const CProjectFile& file) const;
     void RemoveDeletedFiles();
     void RemoveChangedFiles();
     // Which headers a reading would now find otherwise, themselves or

@@ -360,3 +360,19 @@ TEST(WarmRun, RandomEditSequencesGiveTheColdModel)
         }
     }
 }
+
+// A sequence the random edits found: headers without guards that include
+// one another in a ring, each reused by name, so that one project file
+// reaches two instances of a header, one inside a header it took whole from
+// another file and one through its own include. After an edit of the file
+// that read the second instance first, the kept file must be read again: its
+// own include now takes the instance another file reads first.
+TEST(WarmRun, OwnIncludeOfAHeaderAlsoMetInsideATakenOneIsChecked)
+{
+    EditSequence sequence(160092);
+    std::string history;
+    for (int step = 0; step < 13; ++step) {
+        history += sequence.Step() + "; ";
+        ASSERT_EQ(sequence.Warm(), sequence.Cold()) << "after: " << history;
+    }
+}
