@@ -1798,7 +1798,13 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
             indices.push_back(enumName->getColumn());
             typeEnd = TypeEnd(after, enumName->getLine() + 1, cvAfterType);
         }
-    |   tn:WORD_TYPENAME ( CLCL )? ( ignoredScopes = nested_name_specifier )?
+    // A qualifier with template arguments, "typename Base<T>::Data",
+    // "typename N::Pair<K, V>::first_type": read and not kept, as a plain one.
+    |   tn:WORD_TYPENAME ( CLCL )?
+        (   ( ( nested_name_specifier )? template_qualifier ) =>
+            ( ignoredScopes = nested_name_specifier )? ignoredScopes = template_qualifier
+        |   ignoredScopes = nested_name_specifier
+        )?
         typeName:IDENTIFIER after = trailing_cv_ptr
         {
             CopyRange(tn->getLine(), typeName->getLine(), indices);

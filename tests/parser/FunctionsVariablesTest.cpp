@@ -730,3 +730,21 @@ TEST(Functions, BuiltinTypeConversions)
     EXPECT_EQ(members[0].kind, UNIT_FUNCTION);
     EXPECT_EQ(GetUnitFunctionName(members[0]), "FPInt");
 }
+
+// A dependent type named through a qualifier with template arguments, as
+// class templates name their base's types: "typedef typename
+// Base<T>::Data Data;".
+TEST(Variables, TypenameWithATemplateQualifier)
+{
+    auto p = ParseText("template < class T > class A {\n"
+                       " typedef typename Buffer < T > :: Data Data ;\n"
+                       " typename N :: Pair < T , int > :: first_type first ;\n"
+                       "} ;");
+    const auto& members = p->At(0).children.at(0).children;
+    ASSERT_EQ(members.size(), 2u);
+    for (size_t i = 0; i < members.size(); ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_EQ(members[i].kind, UNIT_VARIABLE);
+        EXPECT_EQ(AsVariableInfo(members[i])->qualifiedName.name, i == 0 ? "Data" : "first");
+    }
+}
