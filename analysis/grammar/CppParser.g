@@ -316,6 +316,30 @@ protected:
         return 0;
     }
 
+    // Whether a function type begins at the first lookahead position, as a
+    // template argument: a return type, pointers, then its parameters in
+    // parentheses, "Console *(" or "void (". Looks at most 64 positions
+    // ahead and never parses, so nested template arguments cost no more
+    // than their tokens.
+    bool FunctionTypeArgumentFollows()
+    {
+        constexpr int kLongest = 64;
+        int i = PastCvWords(1, kLongest);
+        if (IsBuiltinTypeWord(LA(i))) {
+            while (IsBuiltinTypeWord(LA(i)) && i < kLongest)
+                ++i;
+        } else {
+            if (LA(i) == CLCL)
+                ++i;
+            if (LA(i) != IDENTIFIER)
+                return false;
+            i = LastOfQualifiedName(i, kLongest) + 1;
+            if (LA(i) == LT_ && (i = PastTemplateArguments(i, kLongest)) == 0)
+                return false;
+        }
+        return LA(PastPointerWords(i, kLongest)) == LP;
+    }
+
     // Whether the token type is a word of a built-in type (int, void, ...).
     static bool IsBuiltinTypeWord(int type)
     {
@@ -1743,8 +1767,29 @@ template_argument_type
     :   { CvBeforeTypeNameFollows() }?
         ( WORD_CONST | WORD_VOLATILE )+ template_argument_type_name
         ( ignored = ptr_operator_list )*
+    |   { FunctionTypeArgumentFollows() }? function_type_argument
     |   ignored = builtin_type_list ( ignored = ptr_operator_list )* ( IDENTIFIER )?
     |   template_argument_type_name ( ignored = ptr_operator_list )*
+    ;
+
+// A function type given as a template argument, as in
+// "boost::function<Console *()>" or "Signal<void (int, Window *)>": the
+// return type and the parameters are read and not kept.
+function_type_argument
+{
+    std::vector<std::string> ignoredScopes;
+    TokenIndices ignored;
+}
+    :   (   options { generateAmbigWarnings = false; }
+        :   ( WORD_CONST | WORD_VOLATILE )? ( CLCL )? ( ignoredScopes = nested_name_specifier )?
+            ( (IDENTIFIER LT_) => ignored = template_id | IDENTIFIER )
+        |   ignored = builtin_type_list
+        )
+        ( ignored = ptr_operator_list )* function_type_parameters
+    ;
+
+function_type_parameters
+    :   LP ( { LA(1) != antlr::Token::EOF_TYPE }? ~( LP | RP | LT_ | GT | SEMI | LC | RC ) )* RP
     ;
 
 template_argument_type_name
@@ -1963,12 +2008,17 @@ base_specifier[std::vector<CBaseClassInfo>& bases, int access, bool isVirtual]
     bool relative = true;
     bool viaTemplate = false;
     std::vector<std::string> scopes;
+    std::vector<std::string> inner;
     TokenIndices id;
 }
     :   WORD_VIRTUAL base_specifier[bases, access, true]
     |   given = access_specifier base_specifier[bases, given, isVirtual]
     |   ( CLCL { relative = false; } )?
         ( scopes = nested_name_specifier )?
+        // A class nested in a class template, "Generator<Point, double>::Params".
+        (   (template_qualifier) => inner = template_qualifier
+            { scopes.insert(scopes.end(), inner.begin(), inner.end()); }
+        )?
         ( name:IDENTIFIER | id = template_id { viaTemplate = true; } )
         {
             CBaseClassInfo base;

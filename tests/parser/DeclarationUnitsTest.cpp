@@ -275,6 +275,25 @@ TEST(ClassUnits, NamesAndBases)
     EXPECT_EQ(AsClassInfo(p->At(5))->bases.at(0).access, 3);
 }
 
+TEST(ClassUnits, BaseNestedInAClassTemplate)
+{
+    auto p =
+        ParseText("struct Params : public Generator < Point , double > :: Params { int n ; } ;\n"
+                  "class C : N :: Map < K , List < V >> :: Node , B { } ;");
+    const CClassInfo* params = AsClassInfo(p->At(0));
+    ASSERT_NE(params, nullptr);
+    ASSERT_EQ(params->bases.size(), 1u);
+    EXPECT_EQ(params->bases[0].qualifiedName.ToString(), "Generator::Params");
+    EXPECT_EQ(params->bases[0].access, 1);
+    ASSERT_EQ(p->At(0).children.size(), 1u);
+
+    const CClassInfo* c = AsClassInfo(p->At(1));
+    ASSERT_NE(c, nullptr);
+    ASSERT_EQ(c->bases.size(), 2u);
+    EXPECT_EQ(c->bases[0].qualifiedName.ToString(), "N::Map::Node");
+    EXPECT_EQ(c->bases[1].qualifiedName.ToString(), "B");
+}
+
 TEST(ClassUnits, BrokenBaseListsKeepTheGoodBases)
 {
     // The template id fails at "3"; its base gets no name and is left out.

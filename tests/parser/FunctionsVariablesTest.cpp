@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 // The record of unit i, which must be of that type.
@@ -747,4 +749,28 @@ TEST(Variables, TypenameWithATemplateQualifier)
         ASSERT_EQ(members[i].kind, UNIT_VARIABLE);
         EXPECT_EQ(AsVariableInfo(members[i])->qualifiedName.name, i == 0 ? "Data" : "first");
     }
+}
+
+TEST(Functions, FunctionTypesAsTemplateArguments)
+{
+    auto p = ParseText("class Front {\n"
+                       " Scene Create ( void * at , boost :: function < Console * ( ) > make ) ;\n"
+                       " boost :: function < Console * ( ) > createConsole ;\n"
+                       " typedef Signal < void ( unsigned int , Window * w , bool ) > Moved ;\n"
+                       " Slot < int ( * ) ( int ) > pointer ;\n"
+                       "} ;");
+    const auto& members = p->At(0).children;
+    ASSERT_EQ(members.size(), 4u);
+    ASSERT_EQ(members[0].kind, UNIT_FUNCTION);
+    const CFunctionInfo& create = *AsFunctionInfo(members[0]);
+    ASSERT_EQ(create.parameters.size(), 2u);
+    EXPECT_EQ(create.parameters[1].qualifiedName.name, "make");
+    EXPECT_EQ(p->Text(create.parameters[1].specifierTokens), "boost :: function < Console * ( ) >");
+    const char* names[] = {"createConsole", "Moved"};
+    for (size_t i = 1; i < 3; ++i) {
+        ASSERT_EQ(members[i].kind, UNIT_VARIABLE) << i;
+        EXPECT_EQ(AsVariableInfo(members[i])->qualifiedName.name, names[i - 1]);
+    }
+    // Parentheses inside a function type's parameters are not read.
+    EXPECT_NE(members[3].kind, UNIT_VARIABLE);
 }
