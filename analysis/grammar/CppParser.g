@@ -638,7 +638,10 @@ protected:
         i = PastPointerWords(i, kLongest);
         if (LA(i) != IDENTIFIER)
             return false;
-        const int next = LA(i + 1);
+        // The name may be qualified: a member defined outside its class,
+        // "NS_BEGIN Pool *Grammar::fEntities = 0;".
+        const int last = LastOfQualifiedName(i, kLongest);
+        const int next = LA(last + 1);
         return next == SEMI || next == ASSIGN || next == LB || next == COMMA ||
             (next == LP && i > pointers);
     }

@@ -245,6 +245,31 @@ TEST(Functions, UnknownWordBeforeTheReturnType)
     EXPECT_EQ(process.parameters[1].qualifiedName.name, "result");
 }
 
+// The same before a member defined outside its class, as a namespace
+// macro from an unread header stands before the first definition of a file.
+TEST(Functions, UnknownWordBeforeAQualifiedMember)
+{
+    auto p = ParseText("NS_BEGIN Manager * ManagerImpl :: instance ( ) { return this ; }\n"
+                       "NS_BEGIN const XMLCh * AttDef :: getFullName ( ) const { return 0 ; }\n"
+                       "NS_BEGIN Pool < Entity > * N :: Grammar :: fEntities = 0 ;");
+    ASSERT_EQ(p->units.size(), 3u);
+    const std::tuple<std::vector<std::string>, const char*, const char*> functions[] = {
+        {{"ManagerImpl"}, "instance", "NS_BEGIN Manager *"},
+        {{"AttDef"}, "getFullName", "NS_BEGIN const XMLCh *"},
+    };
+    for (size_t i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(Function(*p, i).qualifiedName.scopes, std::get<0>(functions[i]));
+        EXPECT_EQ(Function(*p, i).qualifiedName.name, std::get<1>(functions[i]));
+        EXPECT_EQ(p->Text(Function(*p, i).specifierTokens), std::get<2>(functions[i]));
+        EXPECT_EQ(p->At(i).children.size(), 1u);
+    }
+    ASSERT_EQ(p->At(2).kind, UNIT_VARIABLE);
+    const CVariableInfo& pool = *AsVariableInfo(p->At(2));
+    EXPECT_EQ(pool.qualifiedName.scopes, (std::vector<std::string> {"N", "Grammar"}));
+    EXPECT_EQ(pool.qualifiedName.name, "fEntities");
+}
+
 // An attribute behind a macro with arguments, between the type and the
 // name; a function's parameters with one word after them keep their reading.
 TEST(Functions, AttributeMacroBeforeTheName)
