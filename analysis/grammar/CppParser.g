@@ -340,6 +340,24 @@ protected:
         return LA(PastPointerWords(i, kLongest)) == LP;
     }
 
+    // The unit position of the ">" that closes the "<" at the lookahead
+    // position `at` (see PastTemplateArguments), or that of the "<" when
+    // none does.
+    int ClosingBracketPosition(int at)
+    {
+        const int after = PastTemplateArguments(at, 256);
+        return LT(after != 0 ? after - 1 : at)->getLine();
+    }
+
+    // Whether the "<" at the lookahead position `at` opens template
+    // arguments that a parameter list follows.
+    bool TemplateIdThenParameters(int at)
+    {
+        constexpr int kLongest = 64;
+        const int after = PastTemplateArguments(at, kLongest);
+        return after != 0 && LA(after) == LP;
+    }
+
     // Whether the token type is a word of a built-in type (int, void, ...).
     static bool IsBuiltinTypeWord(int type)
     {
@@ -1074,6 +1092,10 @@ class_specifier
     int key = 4;
     std::vector<CBaseClassInfo> bases;
     std::vector<std::string> scopes;
+    std::vector<std::string> inner;
+    TokenIndices id;
+    std::string className;
+    int closeAt = 0;
 }
     :   key = class_key ( base_clause[bases] )? LC RC
         {
@@ -1085,14 +1107,30 @@ class_specifier
         (   options { generateAmbigWarnings = false; }
         :   { ClassDecorationFollows() }? class_decoration
         )*
-        ( scopes = nested_name_specifier )? name:IDENTIFIER
+        ( scopes = nested_name_specifier )?
+        // A class nested in a class template, defined outside it:
+        // "class Map<K, T>::Private {".
+        (   (template_qualifier) => inner = template_qualifier
+            { scopes.insert(scopes.end(), inner.begin(), inner.end()); }
+        )?
+        // A specialisation is named with its arguments, "Traits<int>", as a
+        // base naming it is.
+        (   (IDENTIFIER LT_) =>
+            { closeAt = ClosingBracketPosition(2); }
+            specialised:IDENTIFIER template_qualifier_arguments
+            {
+                CopyRange(specialised->getLine(), closeAt, id);
+                className = SpellTokens(id);
+            }
+        |   name:IDENTIFIER { className = name->getText(); }
+        )
         ( { IsFinalWord(1) }? IDENTIFIER )?
         ( base_clause[bases] )?
         ( LC RC | SEMI )
         {
             auto info = std::make_unique<CClassInfo>();
             info->qualifiedName.scopes = scopes;
-            info->qualifiedName.name = name->getText();
+            info->qualifiedName.name = className;
             info->bases = bases;
             MarkUnit(key, std::move(info));
         }
@@ -2242,6 +2280,10 @@ function_or_variable[TokenIndices specifiers, std::vector<std::string> scopes, T
             ((LA(2) == LP && (specifiers.empty() || !ParenthesisedValueFollows(2))) ||
              PrototypeMacroFollows())
         }?
+        function_definition[specifiers, scopes]
+    // A specialisation of a function template, "f<wchar_t>(const wchar_t *p)":
+    // named with its arguments.
+    |   { LA(1) == IDENTIFIER && LA(2) == LT_ && !specifiers.empty() && TemplateIdThenParameters(2) }?
         function_definition[specifiers, scopes]
     |   { LA(1) == IDENTIFIER }?
         variable_declaration[specifiers, scopes, typeIndices, cvAfterType]

@@ -294,6 +294,35 @@ TEST(ClassUnits, BaseNestedInAClassTemplate)
     EXPECT_EQ(c->bases[1].qualifiedName.ToString(), "B");
 }
 
+// Specialisations are named with their arguments; a class nested in a class
+// template and defined outside it takes the template's name as its scope.
+TEST(ClassUnits, SpecialisationsAndNestedClassesOfTemplates)
+{
+    auto p = ParseText("template < > class Traits < int > { public : int a ; } ;\n"
+                       "template < class T > struct Traits < T * > : Base { int b ; } ;\n"
+                       "template < > class Fact < 0 > ;\n"
+                       "template < class K , class T > template < class P >\n"
+                       "class Map < K , T > :: Private : public Counter { int c ; } ;\n"
+                       "template < > class Table < Map < int , int >> { } ;");
+    const std::tuple<std::vector<std::string>, std::string, size_t> classes[] = {
+        {{}, "Traits<int>", 2}, {{}, "Traits<T*>", 1}, {{}, "Fact<0>", 0}, {{"Map"}, "Private", 1},
+        {{}, "Table<Map<int,int>>", 0}};
+    ASSERT_EQ(p->units.size(), std::size(classes));
+    for (size_t i = 0; i < p->units.size(); ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_EQ(p->At(i).kind, UNIT_TEMPLATE);
+        const CUnit* unit = &p->At(i).children.at(0);
+        if (unit->kind == UNIT_TEMPLATE)
+            unit = &unit->children.at(0);
+        const CClassInfo* info = AsClassInfo(*unit);
+        ASSERT_NE(info, nullptr);
+        EXPECT_EQ(info->qualifiedName.scopes, std::get<0>(classes[i]));
+        EXPECT_EQ(info->qualifiedName.name, std::get<1>(classes[i]));
+        EXPECT_EQ(unit->children.size(), std::get<2>(classes[i]));
+    }
+    EXPECT_EQ(AsClassInfo(p->At(1).children.at(0))->bases.at(0).qualifiedName.name, "Base");
+}
+
 TEST(ClassUnits, BrokenBaseListsKeepTheGoodBases)
 {
     // The template id fails at "3"; its base gets no name and is left out.

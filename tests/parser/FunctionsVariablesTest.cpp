@@ -799,3 +799,27 @@ TEST(Functions, FunctionTypesAsTemplateArguments)
     // Parentheses inside a function type's parameters are not read.
     EXPECT_NE(members[3].kind, UNIT_VARIABLE);
 }
+
+TEST(Functions, SpecialisationsOfFunctionTemplates)
+{
+    auto p = ParseText(
+        "template < > unsigned short next < wchar_t > ( const wchar_t * * p ) { return 1 ; }\n"
+        "template < > void A :: f < int > ( int x ) { }\n"
+        "template < > int g < Map < K , V > > ( Map < K , V > m ) ;");
+    const std::tuple<std::vector<std::string>, std::string, size_t, size_t> functions[] = {
+        {{}, "next<wchar_t>", 1, 1}, {{"A"}, "f<int>", 1, 0}, {{}, "g<Map<K,V>>", 1, 0}};
+    ASSERT_EQ(p->units.size(), std::size(functions));
+    for (size_t i = 0; i < p->units.size(); ++i) {
+        SCOPED_TRACE(i);
+        const CUnit& unit = p->At(i).children.at(0);
+        ASSERT_EQ(unit.kind, UNIT_FUNCTION);
+        const CFunctionInfo& f = *AsFunctionInfo(unit);
+        EXPECT_EQ(f.qualifiedName.scopes, std::get<0>(functions[i]));
+        EXPECT_EQ(f.qualifiedName.name, std::get<1>(functions[i]));
+        EXPECT_EQ(f.parameters.size(), std::get<2>(functions[i]));
+        EXPECT_EQ(unit.children.size(), std::get<3>(functions[i]));
+    }
+    // A comparison in a variable's value is no specialisation.
+    auto value = ParseText("bool b = a < c > ( d ) ;");
+    EXPECT_EQ(value->At(0).kind, UNIT_VARIABLE);
+}
