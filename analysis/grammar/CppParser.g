@@ -340,6 +340,21 @@ protected:
         return LA(PastPointerWords(i, kLongest)) == LP;
     }
 
+    // Whether a qualifier with template arguments begins at the first
+    // lookahead position, after any plain one: "N::Box<T>::", "::Box<T *>::".
+    // Looks at most 64 positions into the arguments, never parses.
+    bool QualifierWithTemplateArgumentsFollows()
+    {
+        constexpr int kLongest = 64;
+        int i = LA(1) == CLCL ? 2 : 1;
+        while (LA(i) == IDENTIFIER && LA(i + 1) == CLCL && i < kLongest)
+            i += 2;
+        if (LA(i) != IDENTIFIER || LA(i + 1) != LT_)
+            return false;
+        const int after = PastTemplateArguments(i + 1, kLongest);
+        return after != 0 && LA(after) == CLCL;
+    }
+
     // The unit position of the ">" that closes the "<" at the lookahead
     // position `at` (see PastTemplateArguments), or that of the "<" when
     // none does.
@@ -1838,7 +1853,11 @@ template_argument_type_name
     std::vector<std::string> ignoredScopes;
     TokenIndices ignored;
 }
-    :   ( CLCL )? ( ignoredScopes = nested_name_specifier )?
+    // A type nested in a class template, "Box<std::vector<int>::size_type>".
+    :   { QualifierWithTemplateArgumentsFollows() }?
+        ( CLCL )? ( ignoredScopes = nested_name_specifier )? ignoredScopes = template_qualifier
+        ( IDENTIFIER | ignored = template_id )
+    |   ( CLCL )? ( ignoredScopes = nested_name_specifier )?
         ( IDENTIFIER | ignored = template_id )
     |   elaborated_type_name
     ;
@@ -2775,6 +2794,10 @@ primary_expression
     |   WORD_TRUE
     |   WORD_FALSE
     |   LP expression RP
+    // A name qualified by a class template, "std::numeric_limits<int>::max".
+    |   { QualifierWithTemplateArgumentsFollows() }?
+        ( CLCL )? ( ignoredScopes = nested_name_specifier )? ignoredScopes = template_qualifier
+        ignoredName = unqualified_id
     |   ( ignoredScopes = nested_name_specifier )? ignoredName = unqualified_id
     |   (CLCL IDENTIFIER CLCL) => CLCL ignoredScopes = nested_name_specifier ignoredName = unqualified_id
     |   CLCL IDENTIFIER

@@ -823,3 +823,25 @@ TEST(Functions, SpecialisationsOfFunctionTemplates)
     auto value = ParseText("bool b = a < c > ( d ) ;");
     EXPECT_EQ(value->At(0).kind, UNIT_VARIABLE);
 }
+
+// A name qualified by a class template, in a value or a template argument.
+TEST(Variables, NamesQualifiedByAClassTemplate)
+{
+    auto p = ParseText("class R {\n"
+                       " bool Read ( std :: string & s , size_t most = "
+                       "std :: numeric_limits < size_t > :: max ( ) ) ;\n"
+                       " Box < std :: vector < int > :: size_type > box ;\n"
+                       " Map < :: Pool < T * > :: Key , N :: List < V > :: Node * > nodes ;\n"
+                       " int last = Traits < int > :: size + 1 ;\n"
+                       "} ;");
+    const auto& members = p->At(0).children;
+    ASSERT_EQ(members.size(), 4u);
+    ASSERT_EQ(members[0].kind, UNIT_FUNCTION);
+    EXPECT_EQ(AsFunctionInfo(members[0])->parameters.size(), 2u);
+    const char* names[] = {"box", "nodes", "last"};
+    for (size_t i = 1; i < members.size(); ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_EQ(members[i].kind, UNIT_VARIABLE);
+        EXPECT_EQ(AsVariableInfo(members[i])->qualifiedName.name, names[i - 1]);
+    }
+}
