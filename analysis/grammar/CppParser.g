@@ -355,6 +355,25 @@ protected:
         return after != 0 && LA(after) == CLCL;
     }
 
+    // Whether an unnamed template value parameter comes next: built-in
+    // type words or one name, qualified or not, then ",", ">" or "=".
+    bool UnnamedValueParameterFollows()
+    {
+        constexpr int kLongest = 16;
+        int i = 1;
+        if (IsBuiltinTypeWord(LA(1))) {
+            while (IsBuiltinTypeWord(LA(i)) && i < kLongest)
+                ++i;
+        } else {
+            if (LA(i) == CLCL)
+                ++i;
+            if (LA(i) != IDENTIFIER)
+                return false;
+            i = LastOfQualifiedName(i, kLongest) + 1;
+        }
+        return LA(i) == COMMA || LA(i) == GT || LA(i) == ASSIGN;
+    }
+
     // The unit position of the ">" that closes the "<" at the lookahead
     // position `at` (see PastTemplateArguments), or that of the "<" when
     // none does.
@@ -2172,7 +2191,14 @@ template_value_parameter
     bool ignoredFlag = false;
     int ignoredEnd = 0;
 }
-    :   ignoredEnd = declaration_specifiers[ignoredType, ignoredFlag] template_nontype_declarator
+    // An unnamed one, "template <typename T, bool> struct Impl;": its type
+    // alone, read and not kept.
+    :   { UnnamedValueParameterFollows() }?
+        (   WORD_CHAR | WORD_WCHAR_T | WORD_BOOL | WORD_SHORT | WORD_INT | WORD_LONG | WORD_SIGNED
+        |   WORD_UNSIGNED | WORD__INT8 | WORD___INT8 | WORD__INT16 | WORD___INT16 | WORD__INT32
+        |   WORD___INT32 | WORD__INT64 | WORD___INT64 | CLCL | IDENTIFIER
+        )+
+    |   ignoredEnd = declaration_specifiers[ignoredType, ignoredFlag] template_nontype_declarator
     ;
 
 // ---------------------------------------------------------------------------

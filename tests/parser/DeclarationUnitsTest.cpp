@@ -187,6 +187,17 @@ TEST(UnitRules, TypeTemplateParametersWithANamedDefault)
     EXPECT_EQ(cls.children.at(0).kind, UNIT_FUNCTION);
 }
 
+TEST(UnitRules, UnnamedValueTemplateParameters)
+{
+    for (const char* text : {"template < typename T , typename A , bool > struct Impl",
+             "template < int > struct Fixed", "template < int N , unsigned long = 3 > class Z",
+             "template < class T , std :: size_t > class Z"}) {
+        auto p = ParseSingle(text, DECLARATION, true);
+        EXPECT_FALSE(p->error) << text;
+        EXPECT_EQ(p->unit.kind, UNIT_TEMPLATE) << text;
+    }
+}
+
 TEST(UnitRules, CatchClauses)
 {
     auto all = ParseSingle("catch ( ... )", DECLARATION, true);
