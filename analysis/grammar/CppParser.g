@@ -324,20 +324,26 @@ protected:
     bool FunctionTypeArgumentFollows()
     {
         constexpr int kLongest = 64;
-        int i = PastCvWords(1, kLongest);
+        int i = PastSimpleType(PastCvWords(1, kLongest), kLongest);
+        if (i != 0 && LA(i) == LT_)
+            i = PastTemplateArguments(i, kLongest);
+        return i != 0 && LA(PastPointerWords(i, kLongest)) == LP;
+    }
+
+    // From the lookahead position `at`: the position after a run of
+    // built-in type words or after a name, qualified or not ("::N::Name");
+    // 0 when neither begins there.
+    int PastSimpleType(int at, int longest)
+    {
+        int i = at;
         if (IsBuiltinTypeWord(LA(i))) {
-            while (IsBuiltinTypeWord(LA(i)) && i < kLongest)
+            while (IsBuiltinTypeWord(LA(i)) && i < at + longest)
                 ++i;
-        } else {
-            if (LA(i) == CLCL)
-                ++i;
-            if (LA(i) != IDENTIFIER)
-                return false;
-            i = LastOfQualifiedName(i, kLongest) + 1;
-            if (LA(i) == LT_ && (i = PastTemplateArguments(i, kLongest)) == 0)
-                return false;
+            return i;
         }
-        return LA(PastPointerWords(i, kLongest)) == LP;
+        if (LA(i) == CLCL)
+            ++i;
+        return LA(i) == IDENTIFIER ? LastOfQualifiedName(i, longest) + 1 : 0;
     }
 
     // Whether a qualifier with template arguments begins at the first
@@ -359,19 +365,8 @@ protected:
     // type words or one name, qualified or not, then ",", ">" or "=".
     bool UnnamedValueParameterFollows()
     {
-        constexpr int kLongest = 16;
-        int i = 1;
-        if (IsBuiltinTypeWord(LA(1))) {
-            while (IsBuiltinTypeWord(LA(i)) && i < kLongest)
-                ++i;
-        } else {
-            if (LA(i) == CLCL)
-                ++i;
-            if (LA(i) != IDENTIFIER)
-                return false;
-            i = LastOfQualifiedName(i, kLongest) + 1;
-        }
-        return LA(i) == COMMA || LA(i) == GT || LA(i) == ASSIGN;
+        const int i = PastSimpleType(1, 16);
+        return i != 0 && (LA(i) == COMMA || LA(i) == GT || LA(i) == ASSIGN);
     }
 
     // The unit position of the ">" that closes the "<" at the lookahead
