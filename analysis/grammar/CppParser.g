@@ -2286,8 +2286,16 @@ using_declaration
 function_or_variable[TokenIndices specifiers, std::vector<std::string> scopes, TokenIndices typeIndices, bool cvAfterType]
 {
     std::vector<std::string> qualifier;
+    int memberPointerStart = 0;
 }
-    :   (nested_name_specifier) =>
+    // A pointer to a data member, "int S::*field;", "typedef T *C::*safe_bool;":
+    // the class and its "*" are kept with the words before the name.
+    :   (member_pointer_class STAR) =>
+        { memberPointerStart = LT(1)->getLine(); }
+        member_pointer_class star:STAR
+        { CopyRange(memberPointerStart, star->getLine(), specifiers); }
+        function_or_variable[specifiers, scopes, typeIndices, cvAfterType]
+    |   (nested_name_specifier) =>
         qualifier = nested_name_specifier
         function_or_variable[specifiers, qualifier, typeIndices, cvAfterType]
     |   (template_qualifier) =>

@@ -845,3 +845,28 @@ TEST(Variables, NamesQualifiedByAClassTemplate)
         EXPECT_EQ(AsVariableInfo(members[i])->qualifiedName.name, names[i - 1]);
     }
 }
+
+TEST(Variables, PointersToDataMembers)
+{
+    auto p = ParseText("class RefCount {\n"
+                       " typedef Pointer * RefCount :: * bool_type ;\n"
+                       " int S :: * field ;\n"
+                       " const char * N :: Box < T > :: * label ;\n"
+                       "} ;\n"
+                       "int Grid :: * column = & Grid :: x ;");
+    const auto& members = p->At(0).children;
+    ASSERT_EQ(members.size(), 3u);
+    const std::pair<const char*, const char*> expected[] = {
+        {"bool_type", "typedef Pointer * RefCount :: *"}, {"field", "int S :: *"},
+        {"label", "const char * N :: Box < T > :: *"}};
+    for (size_t i = 0; i < members.size(); ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_EQ(members[i].kind, UNIT_VARIABLE);
+        const CVariableInfo& v = *AsVariableInfo(members[i]);
+        EXPECT_EQ(v.qualifiedName.name, expected[i].first);
+        EXPECT_TRUE(v.qualifiedName.scopes.empty());
+        EXPECT_EQ(p->Text(v.specifierTokens), expected[i].second);
+    }
+    ASSERT_EQ(p->At(1).kind, UNIT_VARIABLE);
+    EXPECT_EQ(AsVariableInfo(p->At(1))->qualifiedName.name, "column");
+}
