@@ -352,12 +352,13 @@ protected:
     bool QualifierWithTemplateArgumentsFollows()
     {
         constexpr int kLongest = 64;
-        int i = LA(1) == CLCL ? 2 : 1;
-        while (LA(i) == IDENTIFIER && LA(i + 1) == CLCL && i < kLongest)
-            i += 2;
-        if (LA(i) != IDENTIFIER || LA(i + 1) != LT_)
+        const int name = LA(1) == CLCL ? 2 : 1;
+        if (LA(name) != IDENTIFIER)
             return false;
-        const int after = PastTemplateArguments(i + 1, kLongest);
+        const int open = LastOfQualifiedName(name, kLongest) + 1;
+        if (LA(open) != LT_)
+            return false;
+        const int after = PastTemplateArguments(open, kLongest);
         return after != 0 && LA(after) == CLCL;
     }
 
@@ -1139,7 +1140,7 @@ class_specifier
         ( scopes = nested_name_specifier )?
         // A class nested in a class template, defined outside it:
         // "class Map<K, T>::Private {".
-        (   (template_qualifier) => inner = template_qualifier
+        (   { QualifierWithTemplateArgumentsFollows() }? inner = template_qualifier
             { scopes.insert(scopes.end(), inner.begin(), inner.end()); }
         )?
         // A specialisation is named with its arguments, "Traits<int>", as a
@@ -1920,7 +1921,7 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
     // A qualifier with template arguments, "typename Base<T>::Data",
     // "typename N::Pair<K, V>::first_type": read and not kept, as a plain one.
     |   tn:WORD_TYPENAME ( CLCL )?
-        (   ( ( nested_name_specifier )? template_qualifier ) =>
+        (   { QualifierWithTemplateArgumentsFollows() }?
             ( ignoredScopes = nested_name_specifier )? ignoredScopes = template_qualifier
         |   ignoredScopes = nested_name_specifier
         )?
@@ -2090,7 +2091,7 @@ base_specifier[std::vector<CBaseClassInfo>& bases, int access, bool isVirtual]
     |   ( CLCL { relative = false; } )?
         ( scopes = nested_name_specifier )?
         // A class nested in a class template, "Generator<Point, double>::Params".
-        (   (template_qualifier) => inner = template_qualifier
+        (   { QualifierWithTemplateArgumentsFollows() }? inner = template_qualifier
             { scopes.insert(scopes.end(), inner.begin(), inner.end()); }
         )?
         ( name:IDENTIFIER | id = template_id { viaTemplate = true; } )
