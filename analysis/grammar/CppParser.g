@@ -2885,16 +2885,19 @@ class_lead_word
     ;
 
 // The parameters of a function a parameter points to or is, read and not
-// kept.
-// Parentheses inside them are not read: such a parameter fails as before.
+// kept, with any parentheses inside them: "int (*atexit_ptr)(void (*func)(void))".
+// None begins with a parenthesis; a macro's arguments may, as GLib's
+// "G_IMPLEMENT_INTERFACE ((g_initable_get_type ()), init)" in a type
+// definition macro's call, which is no function.
 pointed_function_parameters
-    :   LP ( { LA(1) != antlr::Token::EOF_TYPE }? ~( LP | RP ) )* RP
+    :   LP { LA(1) != LP }?
+        ( parenthesised_tokens | { LA(1) != antlr::Token::EOF_TYPE }? ~( LP | RP ) )* RP
     ;
 
 // The parameters of the function whose pointer a function returns, read
-// and not kept. Parentheses inside them are not read.
+// and not kept, with any parentheses inside them.
 returned_function_parameters
-    :   LP ( { LA(1) != antlr::Token::EOF_TYPE }? ~( LP | RP ) )* RP
+    :   LP ( parenthesised_tokens | { LA(1) != antlr::Token::EOF_TYPE }? ~( LP | RP ) )* RP
     ;
 
 // A bit-field's width, "unsigned ready : 1", read and not kept.

@@ -451,14 +451,22 @@ TEST(Functions, PointerToFunctionParameters)
     EXPECT_EQ(typed->At(1).children.size(), 1u);
     EXPECT_EQ(AsFunctionInfo(typed->At(2)), nullptr);
 
-    // Parentheses inside the pointed-to parameters are not read, and a list
-    // cut short ends the parse: neither makes a function.
-    for (const char* text : {"void Nest ( void ( * cb ) ( void ( * inner ) ( int ) ) ) ;",
-             "void Cut ( void ( * cb ) ( int"}) {
-        auto q = ParseText(text);
-        ASSERT_EQ(q->units.size(), 1u) << text;
-        EXPECT_EQ(AsFunctionInfo(q->At(0)), nullptr) << text;
-    }
+    // Pointed-to parameters that point to functions in turn, as Allegro's
+    // "int (*atexit_ptr)(void (*func)(void))"; a list cut short ends the
+    // parse and makes no function.
+    auto nested = ParseText(
+        "static int Install ( int id , int ( * atexit_ptr ) ( void ( * func ) ( void ) ) ) "
+        "{ return 0 ; }\n"
+        "void Nest ( void ( * cb ) ( int ( * inner ) ( int ) ) , int n ) ;");
+    ASSERT_EQ(nested->units.size(), 2u);
+    const CFunctionInfo& install = Function(*nested, 0);
+    ASSERT_EQ(install.parameters.size(), 2u);
+    EXPECT_EQ(install.parameters[1].qualifiedName.name, "atexit_ptr");
+    EXPECT_EQ(nested->At(0).children.size(), 1u);
+    EXPECT_EQ(Function(*nested, 1).parameters.size(), 2u);
+    auto cut = ParseText("void Cut ( void ( * cb ) ( int");
+    ASSERT_EQ(cut->units.size(), 1u);
+    EXPECT_EQ(AsFunctionInfo(cut->At(0)), nullptr);
 }
 
 // A constructor that creates a member with new keeps its body.
