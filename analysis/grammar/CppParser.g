@@ -255,6 +255,10 @@ protected:
     int TypeMacroParenthesisAt(int at)
     {
         constexpr int kLongestArguments = 32;
+        // "voidpf (*open) OF((...))": a pointer declarator after a type, not
+        // a macro's arguments.
+        if (LA(at + 2) == STAR || LA(at + 2) == AND)
+            return 0;
         int i = MacroArgumentsUpTo(RP, kLongestArguments, at);
         if (i == 0)
             return 0;
@@ -831,6 +835,33 @@ protected:
     {
         return LA(first) == IDENTIFIER && (LA(first + 1) == STAR || LA(first + 1) == AND) &&
             LA(first + 2) == IDENTIFIER && LA(first + 3) == RP && LA(first + 4) == LP;
+    }
+
+    // Whether "(*a)(void), (*b)(int);" begins here: a pointer to a function
+    // named in parentheses, its parameters and maybe a first value, then a
+    // "," before the declaration's end. Such a list declares variables.
+    bool PointerDeclaratorListFollows()
+    {
+        constexpr int kLongest = 256;
+        int name = 2;
+        while (LA(name) == STAR && name < 10)
+            ++name;
+        if (LA(1) != LP || name == 2 || LA(name) != IDENTIFIER || LA(name + 1) != RP ||
+            LA(name + 2) != LP)
+            return false;
+        int depth = 0;
+        for (int i = name + 2; i <= kLongest; ++i) {
+            const int type = LA(i);
+            if (type == LP || type == LB)
+                ++depth;
+            else if ((type == RP || type == RB) && --depth < 0)
+                return false;
+            else if (type == COMMA && depth == 0)
+                return true;
+            else if (type == SEMI || type == LC || type == RC || type == antlr::Token::EOF_TYPE)
+                return false;
+        }
+        return false;
     }
 
     // Whether the class of a pointer to a member function begins at the
@@ -1725,7 +1756,12 @@ init_declarator_head[CVariableInfo& var]
     |   LP ( ptr_operator_seq[pointers] )*
         ( scopes = nested_name_specifier )?
         inner:IDENTIFIER ( array_dimension[var.arrayTokens] )*
-        RP ( array_dimension[var.arrayTokens] )*
+        RP
+        (   ( array_dimension[var.arrayTokens] )*
+        // The parameters of the function it points to, "(*b)(int x)" in
+        // "int a, (*b)(int x);": read and not kept.
+        |   parenthesised_tokens
+        )
         {
             var.qualifiedName.name = inner->getText();
             var.qualifiedName.scopes.insert(var.qualifiedName.scopes.end(), scopes.begin(), scopes.end());
@@ -2336,6 +2372,10 @@ function_or_variable[TokenIndices specifiers, std::vector<std::string> scopes, T
         function_definition[specifiers, scopes]
     |   { LA(1) == IDENTIFIER }?
         variable_declaration[specifiers, scopes, typeIndices, cvAfterType]
+    // "void (*a)(void), (*b)(int);": several pointers to functions in one
+    // declaration are its variables (see PointerDeclaratorListFollows).
+    |   { PointerDeclaratorListFollows() }?
+        variable_declaration[specifiers, scopes, typeIndices, cvAfterType]
     // "HRESULT (WINAPI *Func)(int n)" (see ConventionBeforePointer) and a
     // pointer to a member function (see MemberPointerFollows).
     |   { LA(1) == LP && (ConventionBeforePointer(2) || MemberPointerFollows(2)) }?
@@ -2344,7 +2384,7 @@ function_or_variable[TokenIndices specifiers, std::vector<std::string> scopes, T
         |   NEGATE
         |   LP ( ptr_operator_list )*
             ( nested_name_specifier IDENTIFIER | IDENTIFIER )
-            ( LP | RP LP )
+            ( LP | RP LP | RP IDENTIFIER LP LP )
         ) =>
         function_definition[specifiers, scopes]
     |   variable_declaration[specifiers, scopes, typeIndices, cvAfterType]
@@ -2410,7 +2450,13 @@ function_declarator[CFunctionInfo& function]
         ( ptr_operator_seq[ignoredPointers] )*
         ( ignoredScopes = nested_name_specifier )?
         name = unqualified_id
-        (   RP parameter_clause[function]
+        (   RP
+            (   parameter_clause[function]
+            // A prototype macro that a header left unread defines, told by
+            // its double parenthesis as after a plain name (see
+            // PrototypeMacroFollows): "typedef voidpf (*open_file_func) OF((...));".
+            |   IDENTIFIER LP parameter_clause[function] RP
+            )
         // A function returning a pointer to a function,
         // "void (*sqlite3OsDlSym(sqlite3_vfs *, void *, const char *))(void)":
         // the parameters of the function pointed to are read and not kept.

@@ -467,6 +467,13 @@ TEST(Functions, PointerToFunctionParameters)
     auto cut = ParseText("void Cut ( void ( * cb ) ( int");
     ASSERT_EQ(cut->units.size(), 1u);
     EXPECT_EQ(AsFunctionInfo(cut->At(0)), nullptr);
+    // A macro's call whose arguments hold one beginning with a parenthesis
+    // declares no function.
+    auto call =
+        ParseText("G_DEFINE_TYPE_WITH_CODE ( Key , key , G_TYPE_OBJECT , "
+                  "G_ADD_PRIVATE ( Key ) G_IMPLEMENT_INTERFACE ( ( get_type ( ) ) , init ) ) ;");
+    ASSERT_EQ(call->units.size(), 1u);
+    EXPECT_EQ(AsFunctionInfo(call->At(0)), nullptr);
 }
 
 // A constructor that creates a member with new keeps its body.
@@ -557,6 +564,36 @@ TEST(Functions, PointerToFunctionDeclarator)
     EXPECT_EQ(Function(*returning, 0).parameters.size(), 3u);
     EXPECT_EQ(Function(*returning, 1).qualifiedName.name, "unixDlSym");
     EXPECT_EQ(returning->At(1).children.size(), 1u);
+
+    // A prototype macro that a header left unread defines after the
+    // declarator, as zlib's "OF" in minizip's I/O header, also after a
+    // named type.
+    auto prototyped =
+        ParseText("typedef voidpf ( * open_file_func ) OF ( ( voidpf opaque , int mode ) ) ;\n"
+                  "static void ( * handler ) __P ( ( int ) ) ;");
+    ASSERT_EQ(prototyped->units.size(), 2u);
+    EXPECT_EQ(Function(*prototyped, 0).qualifiedName.name, "open_file_func");
+    EXPECT_EQ(Function(*prototyped, 0).parameters.size(), 2u);
+    EXPECT_EQ(Function(*prototyped, 1).qualifiedName.name, "handler");
+
+    // Several such pointers in one declaration are its variables, each
+    // with its parameters read and not kept, and so are pointers among
+    // other declarators.
+    auto several = ParseText("extern void ( * HookA ) ( void ) , ( * HookB ) ( int n ) ;\n"
+                             "int e , ( * f ) ( int x , char * y ) = 0 , g ;\n"
+                             "int ( * cb ) ( int ( * inner ) ( int ) ) = 0 , * last ;");
+    ASSERT_EQ(several->units.size(), 3u);
+    const std::vector<std::vector<std::string>> expected {
+        {"HookA", "HookB"}, {"e", "f", "g"}, {"cb", "last"}};
+    for (size_t i = 0; i < expected.size(); ++i) {
+        ASSERT_EQ(several->At(i).kind, UNIT_VARIABLE) << i;
+        std::vector<std::string> names;
+        for (const CVariableInfo* v = &Variable(*several, i); v;
+             v = v->multiple ? &v->further.at(0) : nullptr)
+            names.emplace_back(v->qualifiedName.name.view());
+        EXPECT_EQ(names, expected[i]) << i;
+    }
+    EXPECT_EQ(several->Text(Variable(*several, 0).further.at(0).specifierTokens), "*");
 }
 
 // A class template named with its arguments in a qualifier: the arguments
