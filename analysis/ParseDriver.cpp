@@ -1,6 +1,7 @@
 #include "ParseDriver.h"
 
 #include "ChildStartKind.h"
+#include "OldStyleDefinitions.h"
 #include "StatementClassifier.h"
 #include "TokenType.h"
 #include "UnitDetail.h"
@@ -204,6 +205,8 @@ void CParseDriver::ParseList(std::span<CUnit> units, int startKind, int depth)
             break;
         }
     }
+    if (startKind == DECLARATION)
+        JoinOldStyleDefinitions(units);
 }
 
 bool CParseDriver::ParseUnit(CUnit& unit, int startKind)

@@ -215,3 +215,45 @@ TEST(ParseDriver, FirstTriesThatAreSkippedFailWithNothingRecorded)
     }
     EXPECT_GT(skipped, 3 * 150 * 8);
 }
+
+// An old-style C definition comes from the splitter as its head, its further
+// parameter declarations and a brace block without a head; the block is
+// given back to the head, as NetHack's and BSD's C is written, and the
+// declarations between them make no variables of the file.
+TEST(ParseDriver, OldStyleDefinitionsKeepTheirBodies)
+{
+    auto p = ParseText("int bhitpile ( obj , fhito , mx , tx )\n"
+                       "struct obj * obj ;\n"
+                       "int ( * fhito ) ( ) , mx ;\n"
+                       "#ifdef WIDE\n"
+                       "long tx ;\n"
+                       "#endif\n"
+                       "{ int hits = 0 ; if ( obj ) hits ++ ; return hits ; }\n"
+                       "void leave ( int ) __attribute__ ( ( __noreturn__ ) ) ;\n"
+                       "main ( argc , argv ) int argc ; char * * argv ; { return 0 ; }\n"
+                       "int proto ( a , b ) ; { stray ( ) ; }\n"
+                       "older ( a , b ) T a ;\n"
+                       "int later ;");
+    std::vector<std::pair<std::string, size_t>> functions;
+    std::vector<int> others;
+    for (const CUnit& unit : p->units) {
+        if (unit.kind == UNIT_FUNCTION)
+            functions.emplace_back(GetUnitFunctionName(unit), unit.children.size());
+        else if (!unit.IsPreprocessing())
+            others.push_back(unit.kind);
+    }
+    // A prototype is no head, also with words after its parentheses (BSD's
+    // worm.c declares "void leave(int) __attribute__((__noreturn__));" just
+    // before its old-style main); the last two heads have no block after
+    // them.
+    const std::vector<std::pair<std::string, size_t>> expected {
+        {"bhitpile", 3}, {"leave", 0}, {"main", 1}, {"proto", 0}, {"older", 0}};
+    EXPECT_EQ(functions, expected);
+    const std::vector<int> rest {UNIT_NOTHING, UNIT_NOTHING, UNIT_NOTHING, UNIT_NOTHING,
+        UNIT_NOTHING, UNIT_JUST_BRACE, UNIT_VARIABLE};
+    EXPECT_EQ(others, rest);
+    const CUnit& head = p->At(0);
+    EXPECT_TRUE(head.brace);
+    EXPECT_EQ(p->tokens.at(static_cast<size_t>(head.last)).type, RC);
+    EXPECT_EQ(head.children.at(1).kind, UNIT_IF);
+}

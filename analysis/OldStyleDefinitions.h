@@ -1,0 +1,16 @@
+#pragma once
+
+#include "Unit.h"
+
+#include <span>
+
+// An old-style C definition, "int f(a, b) int a; char *b; { ... }", reaches
+// the parser in pieces: the splitter ends a unit at each semicolon, so the
+// head (with the first parameter's declaration), each further declaration
+// of a parameter and the body, a brace block without a head, are units of
+// their own. Given a parsed list of units at namespace scope, this gives
+// each such body back to its head, which becomes a function with a body.
+// The declarations in between declare parameters, not variables of the
+// file: they are read and not kept. Preprocessing lines between the pieces
+// stay as they are.
+void JoinOldStyleDefinitions(std::span<CUnit> units);
