@@ -218,8 +218,8 @@ TEST(ParseDriver, FirstTriesThatAreSkippedFailWithNothingRecorded)
 
 // An old-style C definition comes from the splitter as its head, its further
 // parameter declarations and a brace block without a head; the block is
-// given back to the head, as NetHack's and BSD's C is written, and the
-// declarations between them make no variables of the file.
+// given back to the head, as NetHack's, BSD's and Windows 3.x C is written,
+// and the declarations between them make no variables of the file.
 TEST(ParseDriver, OldStyleDefinitionsKeepTheirBodies)
 {
     auto p = ParseText("int bhitpile ( obj , fhito , mx , tx )\n"
@@ -231,6 +231,8 @@ TEST(ParseDriver, OldStyleDefinitionsKeepTheirBodies)
                        "{ int hits = 0 ; if ( obj ) hits ++ ; return hits ; }\n"
                        "void leave ( int ) __attribute__ ( ( __noreturn__ ) ) ;\n"
                        "main ( argc , argv ) int argc ; char * * argv ; { return 0 ; }\n"
+                       "long FAR PASCAL WndProc ( hWnd , msg ) HWND hWnd ; unsigned msg ; "
+                       "{ return 0 ; }\n"
                        "int proto ( a , b ) ; { stray ( ) ; }\n"
                        "older ( a , b ) T a ;\n"
                        "int later ;");
@@ -247,10 +249,10 @@ TEST(ParseDriver, OldStyleDefinitionsKeepTheirBodies)
     // before its old-style main); the last two heads have no block after
     // them.
     const std::vector<std::pair<std::string, size_t>> expected {
-        {"bhitpile", 3}, {"leave", 0}, {"main", 1}, {"proto", 0}, {"older", 0}};
+        {"bhitpile", 3}, {"leave", 0}, {"main", 1}, {"WndProc", 1}, {"proto", 0}, {"older", 0}};
     EXPECT_EQ(functions, expected);
     const std::vector<int> rest {UNIT_NOTHING, UNIT_NOTHING, UNIT_NOTHING, UNIT_NOTHING,
-        UNIT_NOTHING, UNIT_JUST_BRACE, UNIT_VARIABLE};
+        UNIT_NOTHING, UNIT_NOTHING, UNIT_NOTHING, UNIT_JUST_BRACE, UNIT_VARIABLE};
     EXPECT_EQ(others, rest);
     const CUnit& head = p->At(0);
     EXPECT_TRUE(head.brace);
