@@ -19,19 +19,23 @@ bool NameAt(const CUnit& unit, int i, std::string_view name)
     return token.type == IDENTIFIER && token.text && name == token.text;
 }
 
-// The names an old-style definition's parameter list holds, "f(a, b)":
-// each reads as a parameter named by its type alone. Empty when the unit is
-// not such a head: a function declared without a body, whose parameter list
-// is followed by a declaration before the unit's ";" (a prototype
-// "f(a, b);" ends at its parentheses).
-std::vector<std::string_view> OldStyleParameterNames(const CUnit& unit)
+// The head of an old-style definition: a function declared without a body,
+// whose parameters are names alone ("f(a, b)" reads as two parameters named
+// by their types), and whose parameter list is followed by a declaration
+// before the unit's ";" (a prototype "f(a, b);" ends at its parentheses).
+struct OldStyleHead {
+    std::vector<std::string_view> names; // empty: no such head
+    int declarationStart = 0; // the unit position after the list's ")"
+};
+
+OldStyleHead FindOldStyleHead(const CUnit& unit)
 {
-    std::vector<std::string_view> names;
+    OldStyleHead head;
     if (unit.kind != UNIT_FUNCTION || unit.brace || !unit.tokens)
-        return names;
+        return head;
     const CFunctionInfo* function = AsFunctionInfo(unit);
     if (!function || function->parameters.empty() || !function->qualifiedName.scopes.empty())
-        return names;
+        return head;
     try {
         for (const CVariableInfo& parameter : function->parameters) {
             if (!parameter.qualifiedName.name.empty() || parameter.specifierTokens.size() != 1)
@@ -40,7 +44,7 @@ std::vector<std::string_view> OldStyleParameterNames(const CUnit& unit)
                 unit.tokens->at(static_cast<size_t>(parameter.specifierTokens[0]));
             if (token.type != IDENTIFIER || !token.text)
                 return {};
-            names.emplace_back(token.text);
+            head.names.emplace_back(token.text);
         }
         const int count = static_cast<int>(unit.tokenIndices.size());
         if (count < 2 || unit.GetToken(count - 1).type != SEMI)
@@ -57,9 +61,10 @@ std::vector<std::string_view> OldStyleParameterNames(const CUnit& unit)
             if (type == LP) {
                 ++depth;
             } else if (type == RP && --depth == 0) {
-                if (i + 2 < count)
-                    return names;
-                break;
+                if (i + 2 >= count)
+                    break;
+                head.declarationStart = i + 1;
+                return head;
             }
         }
     } catch (const std::exception&) {
@@ -92,14 +97,82 @@ bool DeclaresParameters(const CUnit& unit, const std::vector<std::string_view>& 
     return function && IsParameter(names, function->qualifiedName.name.view());
 }
 
+// A parameter as a declaration between the list and the body gives it.
+struct DeclaredParameter {
+    std::string name;
+    TokenIndices specifiers;
+    TokenIndices array;
+};
+
+// The words of a declaration without its storage class: "register struct
+// obj *" declares a parameter of type "struct obj *".
+void AppendTypeWords(const CUnit& unit, const TokenIndices& words, TokenIndices& out)
+{
+    for (int position : words) {
+        const int type = unit.tokens->at(static_cast<size_t>(position)).type;
+        if (type != WORD_REGISTER && type != WORD_AUTO && type != WORD_STATIC &&
+            type != WORD_EXTERN)
+            out.push_back(position);
+    }
+}
+
+// The parameters a parsed declaration unit declares, each with its type:
+// the first declarator's words, or the words they share and a further
+// declarator's own pointers, or a pointer to a function's return type.
+void CollectDeclared(const CUnit& unit, std::vector<DeclaredParameter>& out)
+{
+    if (const CVariableInfo* first = AsVariableInfo(unit)) {
+        // The words all declarators share: the first one's, up to its own
+        // pointer operators ("int tx, *ty" makes "int" and "int *").
+        TokenIndices sharedWords;
+        for (int position : first->specifierTokens) {
+            const int type = unit.tokens->at(static_cast<size_t>(position)).type;
+            if (type == STAR || type == AND)
+                break;
+            sharedWords.push_back(position);
+        }
+        for (const CVariableInfo* v = first; v; v = v->multiple ? &v->further.at(0) : nullptr) {
+            DeclaredParameter parameter {
+                std::string(v->qualifiedName.name.view()), {}, v->arrayTokens};
+            if (v != first)
+                AppendTypeWords(unit, sharedWords, parameter.specifiers);
+            AppendTypeWords(unit, v->specifierTokens, parameter.specifiers);
+            out.push_back(std::move(parameter));
+        }
+    } else if (const CFunctionInfo* function = AsFunctionInfo(unit)) {
+        DeclaredParameter parameter {std::string(function->qualifiedName.name.view()), {}, {}};
+        AppendTypeWords(unit, function->specifierTokens, parameter.specifiers);
+        out.push_back(std::move(parameter));
+    }
+}
+
+// Names the head's parameters and gives them the types declared for them;
+// a parameter declared nowhere (an int in old C) stays as it was read.
+void TypeParameters(CUnit& head, const std::vector<std::string_view>& names,
+    const std::vector<DeclaredParameter>& declared)
+{
+    CFunctionInfo* function = AsFunctionInfo(head);
+    for (size_t i = 0; i < names.size() && i < function->parameters.size(); ++i) {
+        const auto found = std::find_if(declared.begin(), declared.end(),
+            [&](const DeclaredParameter& d) { return d.name == names[i]; });
+        if (found == declared.end() || found->specifiers.empty())
+            continue;
+        CVariableInfo& parameter = function->parameters[i];
+        parameter.qualifiedName.name = found->name;
+        parameter.specifierTokens = found->specifiers;
+        parameter.arrayTokens = found->array;
+    }
+}
+
 } // namespace
 
-void JoinOldStyleDefinitions(std::span<CUnit> units)
+void JoinOldStyleDefinitions(std::span<CUnit> units, const ParseDeclaration& parse)
 {
     for (size_t i = 0; i < units.size(); ++i) {
-        const std::vector<std::string_view> names = OldStyleParameterNames(units[i]);
-        if (names.empty())
+        const OldStyleHead found = FindOldStyleHead(units[i]);
+        if (found.names.empty())
             continue;
+        const std::vector<std::string_view>& names = found.names;
         size_t declarations = 0;
         size_t body = i + 1;
         while (body < units.size() && declarations <= kMostDeclarations &&
@@ -113,6 +186,21 @@ void JoinOldStyleDefinitions(std::span<CUnit> units)
             continue;
         CUnit& head = units[i];
         CUnit& block = units[body];
+
+        // The first declaration stands in the head's own unit: it is parsed
+        // by itself, as the splitter would have left it.
+        std::vector<DeclaredParameter> declared;
+        CUnit first(head.tokens);
+        first.tokenIndices.assign(
+            head.tokenIndices.begin() + found.declarationStart, head.tokenIndices.end());
+        first.first = first.tokenIndices.front();
+        first.last = head.last;
+        parse(first);
+        CollectDeclared(first, declared);
+        for (size_t k = i + 1; k < body; ++k)
+            CollectDeclared(units[k], declared);
+        TypeParameters(head, names, declared);
+
         head.brace = true;
         head.children = std::move(block.children);
         head.last = block.last;

@@ -2,6 +2,7 @@
 
 #include "Unit.h"
 
+#include <functional>
 #include <span>
 
 // An old-style C definition, "int f(a, b) int a; char *b; { ... }", reaches
@@ -11,6 +12,9 @@
 // their own. Given a parsed list of units at namespace scope, this gives
 // each such body back to its head, which becomes a function with a body.
 // The declarations in between declare parameters, not variables of the
-// file: they are read and not kept. Preprocessing lines between the pieces
-// stay as they are.
-void JoinOldStyleDefinitions(std::span<CUnit> units);
+// file: they give the parameters their types and are kept as units that
+// declare nothing. Preprocessing lines between the pieces stay as they are.
+// `parse` parses one unit as a plain declaration (the first parameter's
+// declaration, which stands in the head's unit).
+using ParseDeclaration = std::function<void(CUnit&)>;
+void JoinOldStyleDefinitions(std::span<CUnit> units, const ParseDeclaration& parse);

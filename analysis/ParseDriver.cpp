@@ -206,7 +206,7 @@ void CParseDriver::ParseList(std::span<CUnit> units, int startKind, int depth)
         }
     }
     if (startKind == DECLARATION)
-        JoinOldStyleDefinitions(units);
+        JoinOldStyleDefinitions(units, [this](CUnit& unit) { ParseUnit(unit, DECLARATION2); });
 }
 
 bool CParseDriver::ParseUnit(CUnit& unit, int startKind)

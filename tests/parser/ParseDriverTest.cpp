@@ -222,8 +222,8 @@ TEST(ParseDriver, FirstTriesThatAreSkippedFailWithNothingRecorded)
 // and the declarations between them make no variables of the file.
 TEST(ParseDriver, OldStyleDefinitionsKeepTheirBodies)
 {
-    auto p = ParseText("int bhitpile ( obj , fhito , mx , tx )\n"
-                       "struct obj * obj ;\n"
+    auto p = ParseText("int bhitpile ( obj , fhito , mx , tx , n )\n"
+                       "register struct obj * obj ;\n"
                        "int ( * fhito ) ( ) , mx ;\n"
                        "#ifdef WIDE\n"
                        "long tx ;\n"
@@ -258,4 +258,14 @@ TEST(ParseDriver, OldStyleDefinitionsKeepTheirBodies)
     EXPECT_TRUE(head.brace);
     EXPECT_EQ(p->tokens.at(static_cast<size_t>(head.last)).type, RC);
     EXPECT_EQ(head.children.at(1).kind, UNIT_IF);
+    // The declarations name the parameters and give them their types, without
+    // a storage class, so that the definition and an ANSI prototype of the
+    // function are one; a parameter declared nowhere stays as it was read.
+    std::vector<std::string> parameters;
+    for (const CVariableInfo& parameter : AsFunctionInfo(head)->parameters) {
+        parameters.push_back(p->Text(parameter.specifierTokens) + "|" +
+            std::string(parameter.qualifiedName.name.view()));
+    }
+    EXPECT_EQ(parameters,
+        (std::vector<std::string> {"struct obj *|obj", "int *|fhito", "int|mx", "long|tx", "n|"}));
 }
