@@ -3,9 +3,11 @@
 #include "TokenType.h"
 #include "UnitDetail.h"
 
-#include <algorithm>
 #include <exception>
+#include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -72,15 +74,17 @@ OldStyleHead FindOldStyleHead(const CUnit& unit)
     return {};
 }
 
-bool IsParameter(const std::vector<std::string_view>& names, std::string_view name)
+using NameSet = std::unordered_set<std::string_view>;
+
+bool IsParameter(const NameSet& names, std::string_view name)
 {
-    return std::find(names.begin(), names.end(), name) != names.end();
+    return names.contains(name);
 }
 
 // Whether the unit may declare some of the parameters: variables or
 // pointers to functions of those names only, or a declaration that failed
 // (a parameter named with a word C++ keeps, "char *new;").
-bool DeclaresParameters(const CUnit& unit, const std::vector<std::string_view>& names)
+bool DeclaresParameters(const CUnit& unit, const NameSet& names)
 {
     if (unit.brace || unit.tokenIndices.empty())
         return false;
@@ -121,6 +125,8 @@ void AppendTypeWords(const CUnit& unit, const TokenIndices& words, TokenIndices&
 // declarator's own pointers, or a pointer to a function's return type.
 void CollectDeclared(const CUnit& unit, std::vector<DeclaredParameter>& out)
 {
+    if (!unit.tokens)
+        return;
     if (const CVariableInfo* first = AsVariableInfo(unit)) {
         // The words all declarators share: the first one's, up to its own
         // pointer operators ("int tx, *ty" makes "int" and "int *").
@@ -151,16 +157,18 @@ void CollectDeclared(const CUnit& unit, std::vector<DeclaredParameter>& out)
 void TypeParameters(CUnit& head, const std::vector<std::string_view>& names,
     const std::vector<DeclaredParameter>& declared)
 {
+    std::unordered_map<std::string_view, const DeclaredParameter*> byName;
+    for (const DeclaredParameter& parameter : declared)
+        byName.emplace(parameter.name, &parameter);
     CFunctionInfo* function = AsFunctionInfo(head);
     for (size_t i = 0; i < names.size() && i < function->parameters.size(); ++i) {
-        const auto found = std::find_if(declared.begin(), declared.end(),
-            [&](const DeclaredParameter& d) { return d.name == names[i]; });
-        if (found == declared.end() || found->specifiers.empty())
+        const auto found = byName.find(names[i]);
+        if (found == byName.end() || found->second->specifiers.empty())
             continue;
         CVariableInfo& parameter = function->parameters[i];
-        parameter.qualifiedName.name = found->name;
-        parameter.specifierTokens = found->specifiers;
-        parameter.arrayTokens = found->array;
+        parameter.qualifiedName.name = found->second->name;
+        parameter.specifierTokens = found->second->specifiers;
+        parameter.arrayTokens = found->second->array;
     }
 }
 
@@ -173,10 +181,11 @@ void JoinOldStyleDefinitions(std::span<CUnit> units, const ParseDeclaration& par
         if (found.names.empty())
             continue;
         const std::vector<std::string_view>& names = found.names;
+        const NameSet nameSet(names.begin(), names.end());
         size_t declarations = 0;
         size_t body = i + 1;
         while (body < units.size() && declarations <= kMostDeclarations &&
-            (units[body].IsPreprocessing() || DeclaresParameters(units[body], names))) {
+            (units[body].IsPreprocessing() || DeclaresParameters(units[body], nameSet))) {
             if (!units[body].IsPreprocessing())
                 ++declarations;
             ++body;
