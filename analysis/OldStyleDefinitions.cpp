@@ -76,9 +76,15 @@ OldStyleHead FindOldStyleHead(const CUnit& unit)
 
 using NameSet = std::unordered_set<std::string_view>;
 
-bool IsParameter(const NameSet& names, std::string_view name)
+// Calls `visit` with each declarator of a declaration, "int a, *b;", in
+// order: the record itself and the further ones it holds.
+template <class Visit> void ForEachDeclarator(const CVariableInfo& record, Visit&& visit)
 {
-    return names.contains(name);
+    visit(record);
+    if (record.multiple) {
+        for (const CVariableInfo& further : record.further)
+            ForEachDeclarator(further, visit);
+    }
 }
 
 // Whether the unit may declare some of the parameters: variables or
@@ -91,14 +97,14 @@ bool DeclaresParameters(const CUnit& unit, const NameSet& names)
     if (unit.kind == UNIT_UNKNOWN)
         return true;
     if (const CVariableInfo* variable = AsVariableInfo(unit)) {
-        for (const CVariableInfo* v = variable; v; v = v->multiple ? &v->further.at(0) : nullptr) {
-            if (!IsParameter(names, v->qualifiedName.name.view()))
-                return false;
-        }
-        return true;
+        bool all = true;
+        ForEachDeclarator(*variable, [&](const CVariableInfo& v) {
+            all = all && names.contains(v.qualifiedName.name.view());
+        });
+        return all;
     }
     const CFunctionInfo* function = AsFunctionInfo(unit);
-    return function && IsParameter(names, function->qualifiedName.name.view());
+    return function && names.contains(function->qualifiedName.name.view());
 }
 
 // A parameter as a declaration between the list and the body gives it.
@@ -137,14 +143,14 @@ void CollectDeclared(const CUnit& unit, std::vector<DeclaredParameter>& out)
                 break;
             sharedWords.push_back(position);
         }
-        for (const CVariableInfo* v = first; v; v = v->multiple ? &v->further.at(0) : nullptr) {
+        ForEachDeclarator(*first, [&](const CVariableInfo& v) {
             DeclaredParameter parameter {
-                std::string(v->qualifiedName.name.view()), {}, v->arrayTokens};
-            if (v != first)
+                std::string(v.qualifiedName.name.view()), {}, v.arrayTokens};
+            if (&v != first)
                 AppendTypeWords(unit, sharedWords, parameter.specifiers);
-            AppendTypeWords(unit, v->specifierTokens, parameter.specifiers);
+            AppendTypeWords(unit, v.specifierTokens, parameter.specifiers);
             out.push_back(std::move(parameter));
-        }
+        });
     } else if (const CFunctionInfo* function = AsFunctionInfo(unit)) {
         DeclaredParameter parameter {std::string(function->qualifiedName.name.view()), {}, {}};
         AppendTypeWords(unit, function->specifierTokens, parameter.specifiers);
