@@ -7,6 +7,7 @@
 #include "MacroDefinition.h"
 #include "MfcMacros.h"
 #include "PreprocessorFailure.h"
+#include "SourceLanguage.h"
 #include "SourceScanner.h"
 #include "TextHelpers.h"
 #include "TokenText.h"
@@ -113,6 +114,12 @@ void CPreprocessor::ProcessTokens()
     std::vector<PPToken>& tokens = file_->scan.tokens;
     in_ = std::move(tokens);
     tokens.clear();
+    if (depth_ == 0) {
+        chain_->readsC = ReadsAsC(file_->path, in_);
+    }
+    if (chain_->readsC) {
+        MakeCppOnlyKeywordsIdentifiers(in_);
+    }
     pos_ = 0;
     out_.clear();
     out_.reserve(in_.size());

@@ -24,9 +24,9 @@
 // Rewrites one file's tokens: obeys #include, the #if family, #pragma once,
 // #define and #undef, expands macros (one pass, no rescanning), removes the
 // framework's message-map macros and turns directive words used outside
-// directives into identifiers. #include, #define, #undef, #error, #line and
-// unknown directive lines stay; conditional directives, branches not taken
-// and #pragma lines go.
+// directives, and in C source the keywords C++ added, into identifiers.
+// #include, #define, #undef, #error, #line and unknown directive lines stay;
+// conditional directives, branches not taken and #pragma lines go.
 //
 // The tokens are read once from front to back and the result is written into
 // a new vector, so the time grows linearly with the file.
@@ -91,6 +91,9 @@ public:
         std::set<FileKey, FileKeyLess>* namesRead = nullptr;
         CIncludePaths paths;
         std::string projectPath; // of the project file
+        // The project file is read as C (ReadsAsC): the keywords C++ added
+        // are identifiers in it and in every header it reads.
+        bool readsC = false;
         int headerLoads = 0;
         bool loadLimitReported = false;
         bool depthLimitReported = false; // includes left unread by depth were reported

@@ -14,6 +14,55 @@ const char* const kSpellings[kTokenTypeCount] = {
 #undef KESTRIN_TOKEN
 };
 
+bool IsCppOnlyKeyword(int32_t type)
+{
+    switch (type) {
+    case WORD_AND:
+    case WORD_AND_EQ:
+    case WORD_BITAND:
+    case WORD_BITOR:
+    case WORD_BOOL:
+    case WORD_CATCH:
+    case WORD_CLASS:
+    case WORD_COMPL:
+    case WORD_CONST_CAST:
+    case WORD_DELETE:
+    case WORD_DYNAMIC_CAST:
+    case WORD_EXPLICIT:
+    case WORD_EXPORT:
+    case WORD_FALSE:
+    case WORD_FRIEND:
+    case WORD_MUTABLE:
+    case WORD_NAMESPACE:
+    case WORD_NEW:
+    case WORD_NOT:
+    case WORD_NOT_EQ:
+    case WORD_OPERATOR:
+    case WORD_OR:
+    case WORD_OR_EQ:
+    case WORD_PRIVATE:
+    case WORD_PROTECTED:
+    case WORD_PUBLIC:
+    case WORD_REINTERPRET_CAST:
+    case WORD_STATIC_CAST:
+    case WORD_TEMPLATE:
+    case WORD_THIS:
+    case WORD_THROW:
+    case WORD_TRUE:
+    case WORD_TRY:
+    case WORD_TYPEID:
+    case WORD_TYPENAME:
+    case WORD_USING:
+    case WORD_VIRTUAL:
+    case WORD_WCHAR_T:
+    case WORD_XOR:
+    case WORD_XOR_EQ:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 const char* TokenTypeName(int32_t type)
@@ -30,4 +79,9 @@ const char* DirectiveOnlyWordSpelling(int32_t type)
 {
     return type >= WORD_INCLUDE && type <= WORD_UNDEF && type != WORD_DEFINED ? kSpellings[type]
                                                                               : nullptr;
+}
+
+const char* CppOnlyKeywordSpelling(int32_t type)
+{
+    return IsCppOnlyKeyword(type) ? kSpellings[type] : nullptr;
 }

@@ -25,6 +25,11 @@ const char* TokenTypeFixedSpelling(int32_t type);
 // for any other type. Anywhere else such a word is an ordinary identifier.
 const char* DirectiveOnlyWordSpelling(int32_t type);
 
+// The spelling of a keyword of C++ that C does not have (class, new, this,
+// private, bool, and, ...), or nullptr for any other type. In C source such
+// a word is an ordinary identifier.
+const char* CppOnlyKeywordSpelling(int32_t type);
+
 // Whether the type is one of the calling-convention words (__stdcall,
 // _cdecl, __fastcall and their spellings with one underscore).
 inline constexpr bool IsCallingConventionWord(int32_t type)

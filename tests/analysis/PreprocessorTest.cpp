@@ -104,6 +104,60 @@ TEST(Preprocessor, DirectiveWordsPutInPlaceByAMacroBecomeIdentifiers)
     EXPECT_EQ(t[t.size() - 2].type, WORD_INCLUDE); // after '#' the word stays
 }
 
+// C has no class, new or private: less writes "#define public" before each
+// function it exports, old C names its variables new and class. The same
+// words in C++ stay keywords.
+TEST(Preprocessor, CppOnlyKeywordsAreNamesInCSource)
+{
+    const std::string source = "#define public\n#define private static\n#if defined(public)\n"
+                               "public char *save(char *new);\n#endif\nprivate int class, try;\n";
+    PreprocessRun c;
+    EXPECT_EQ(c.Text(source, "/nowhere/less.c"),
+        "# define public\n# define private static\nchar * save ( char * new ) ;\n\n"
+        "static int class , try ;\n");
+    for (const PPToken& token : c.file->scan.tokens) {
+        if (token.text &&
+            (std::strcmp(token.text, "new") == 0 || std::strcmp(token.text, "try") == 0)) {
+            EXPECT_EQ(token.type, IDENTIFIER);
+        }
+    }
+    PreprocessRun cpp;
+    EXPECT_EQ(cpp.Text(source, "/nowhere/less.cpp"),
+        "# define public\n# define private static\npublic char * save ( char * new ) ;\n\n"
+        "private int class , try ;\n"); // defined, yet never put in place
+    PreprocessRun upper;
+    EXPECT_EQ(upper.Text("public: int x;\n", "/nowhere/Label.C"), "public : int x ;\n");
+    EXPECT_EQ(upper.file->scan.tokens[0].type, WORD_PUBLIC);
+
+    // Xerces keeps the bodies of its class templates in .c files; GCC's asm
+    // writes "::" between its operand lists.
+    PreprocessRun pool;
+    pool.Text("template <class T> Pool<T>::Pool(bool new) {}\n", "/nowhere/Pool.c");
+    EXPECT_EQ(pool.file->scan.tokens[0].type, WORD_TEMPLATE);
+    PreprocessRun qualified;
+    qualified.Text("void KScheme::load(int this) {}\n", "/nowhere/Color.c");
+    EXPECT_EQ(qualified.file->scan.tokens[6].type, WORD_THIS);
+    PreprocessRun withAsm;
+    withAsm.Text("#define Q(x) a::x\nvoid f(int new) { __asm__ __volatile__(\"nop\" :: \"r\"(new) "
+                 ": \"memory\"); asm(\"\" : \"=r\"(new) :: \"memory\"); }\n",
+        "/nowhere/sig.c");
+    EXPECT_EQ(withAsm.file->scan.tokens[14].type, IDENTIFIER); // new
+    EXPECT_STREQ(withAsm.file->scan.tokens[14].text, "new");
+
+    // A header takes the language of the file that reads it.
+    TempFolder folder;
+    folder.Write("list.h", "struct node { struct node *new, *this; };\n");
+    const std::string main = folder.Write("list.c", "#include \"list.h\"\n");
+    PreprocessRun run;
+    run.File(main);
+    ASSERT_EQ(run.index.files.size(), 1u);
+    int names = 0;
+    for (const PPToken& token : run.index.files[0]->scan.tokens) {
+        names += token.type == IDENTIFIER;
+    }
+    EXPECT_EQ(names, 4); // node twice, new, this
+}
+
 TEST(Preprocessor, FrameworkMacrosAreRemoved)
 {
     PreprocessRun run;

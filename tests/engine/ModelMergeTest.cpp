@@ -303,7 +303,7 @@ TEST(ModelMerge, TemplateArgumentsInAQualifierNameTheClass)
 // declaration and the definition are one function.
 TEST(ModelMerge, TagWordsBeforeAParameterTypeAreLeftOutOfTheKey)
 {
-    Written w({{"t.c",
+    Written w({{"t.cpp",
                   "struct CallInfo;\n"
                   "void f(struct CallInfo *ci);\n"
                   "void f(CallInfo *ci) { }\n"
@@ -311,7 +311,7 @@ TEST(ModelMerge, TagWordsBeforeAParameterTypeAreLeftOutOfTheKey)
                   "int g(U u, E e, C *c) { return 0; }\n"
                   "int h(struct S);\n"
                   "int h(S *s);\n"}},
-        {"t.c"});
+        {"t.cpp"});
     EXPECT_EQ(w.Outline(),
         "+Unit: CallInfo 5 1 0 \n"
         "+Unit: f 18 1 1 \n"
@@ -448,4 +448,25 @@ TEST(ModelMerge, ALargeModelBuiltWithFourJobsIsTheOneJobModel)
     EXPECT_EQ(merged[1], merged[0]);
     EXPECT_EQ(numbers[0].size(), project.size());
     EXPECT_EQ(numbers[1], numbers[0]);
+}
+
+// Old C code names its variables and members new, class and this, and less
+// marks each function it exports with "#define public". In C++ source the
+// same text is not C++ and gives nothing.
+TEST(ModelMerge, CNamesThatCppReservesKeepTheirElements)
+{
+    const std::string text = "#define public\n"
+                             "struct list { struct list *next; int class; };\n"
+                             "public struct list *insert(struct list *new, int delete)\n"
+                             "{ new->class = delete; return new; }\n"
+                             "static int this;\n";
+    Written c({{"list.c", text}}, {"list.c"});
+    EXPECT_EQ(c.Outline(),
+        "+Unit: insert 18 0 1 \n"
+        "+Unit: list 5 0 1 \n"
+        "    +Unit: class 12 1 0 \n"
+        "    +Unit: next 12 1 0 \n"
+        "+Unit: this 12 1 0 \n");
+    Written cpp({{"list.cpp", text}}, {"list.cpp"});
+    EXPECT_EQ(cpp.Outline(), "+Unit: list 5 0 1 \n    +Unit: next 12 1 0 \n");
 }
