@@ -64,7 +64,7 @@ std::string HeaderText(int k, const Header& h)
 // definitions.
 constexpr int kAngle = 100;
 
-std::string SourceText(int s, const std::vector<int>& items, int version)
+std::string SourceText(int s, const std::vector<int>& items, int version, bool c)
 {
     std::string t;
     for (int item : items) {
@@ -74,8 +74,11 @@ std::string SourceText(int s, const std::vector<int>& items, int version)
                               : "#include \"h" + N(item) + ".h\"\n";
     }
     const std::string k = N(s % kHeaders);
-    return t + "void n" + k + "::C" + k + "::m() { f" + k + "(1); }\nint run" + N(s) + "_" +
-        N(version) + "() { return 0; }\nstruct { int local; } mine" + N(s) + ";\n";
+    // C source names things as C++ may not (and has no "::" to read it as C++)
+    t += c ? "static int use" + k + "(int class) { int new = f" + k + "(class); return new; }\n"
+           : "void n" + k + "::C" + k + "::m() { f" + k + "(1); }\n";
+    return t + "int run" + N(s) + "_" + N(version) +
+        "() { return 0; }\nstruct { int local; } mine" + N(s) + ";\n";
 }
 
 void DescribeScope(const CModelScope& scope, int depth, std::ostream& out)
@@ -219,7 +222,13 @@ private:
         const int pick = Pick(8);
         return pick < 2 ? -1 - Pick(3) : pick < 3 ? kAngle + Pick(kHeaders) : Pick(kHeaders + 1);
     }
-    std::string SourcePath(int s) const { return folder_.Path("src/s" + N(s) + ".cpp"); }
+    // The last source is C: the headers it reads first are read as C, also
+    // for the C++ sources that reuse them by name.
+    static std::string SourceName(int s)
+    {
+        return "src/s" + N(s) + (s == kSources - 1 ? ".c" : ".cpp");
+    }
+    std::string SourcePath(int s) const { return folder_.Path(SourceName(s)); }
 
     void WriteHeader(int k)
     {
@@ -231,7 +240,8 @@ private:
     }
     void WriteSource(int s)
     {
-        folder_.Write("src/s" + N(s) + ".cpp", SourceText(s, sources_[s], versions_[s]), ++clock_);
+        folder_.Write(
+            SourceName(s), SourceText(s, sources_[s], versions_[s], s == kSources - 1), ++clock_);
     }
     template <class T> void InsertOrErase(std::vector<T>& items, bool insert, T item)
     {
