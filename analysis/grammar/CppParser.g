@@ -688,6 +688,17 @@ protected:
             return false;
         const int pointers = i;
         i = PastPointerWords(i, kLongest);
+        // A declarator in parentheses, then parameters or a dimension: a
+        // pointer to a function, "GLIB_VAR guint64 (*g_thread_gettime) (void);",
+        // or a function's name kept from a macro of the same name,
+        // "GLIB_AVAILABLE_IN_ALL gint (g_bit_nth_lsf) (gulong mask, gint nth_bit);".
+        if (LA(i) == LP) {
+            const int name = PastPointerWords(i + 1, kLongest);
+            if (LA(name) != IDENTIFIER)
+                return false;
+            const int last = LastOfQualifiedName(name, kLongest);
+            return LA(last + 1) == RP && (LA(last + 2) == LP || LA(last + 2) == LB);
+        }
         if (LA(i) != IDENTIFIER)
             return false;
         // The name may be qualified: a member defined outside its class,

@@ -245,6 +245,25 @@ TEST(Functions, UnknownWordBeforeTheReturnType)
     EXPECT_EQ(process.parameters[1].qualifiedName.name, "result");
 }
 
+// The same before a named type and a declarator in parentheses: GLib's
+// headers declare so the functions that also have a macro of their name,
+// and the pointers to functions it exports.
+TEST(Functions, UnknownWordBeforeAParenthesisedDeclarator)
+{
+    auto p = ParseText("GLIB_AVAILABLE_IN_ALL gint ( g_bit_nth_lsf ) ( gulong mask , gint nth ) ;\n"
+                       "API gint ( g_bit_storage ) ( gulong number ) { return 0 ; }\n"
+                       "GLIB_VAR guint64 ( * g_thread_gettime ) ( void ) ;\n"
+                       "GLIB_VAR Node * ( * table ) [ 4 ] ;");
+    ASSERT_EQ(p->units.size(), 4u);
+    EXPECT_EQ(Function(*p, 0).qualifiedName.name, "g_bit_nth_lsf");
+    EXPECT_EQ(Function(*p, 0).parameters.size(), 2u);
+    EXPECT_EQ(p->Text(Function(*p, 0).specifierTokens), "GLIB_AVAILABLE_IN_ALL gint");
+    EXPECT_EQ(Function(*p, 1).qualifiedName.name, "g_bit_storage");
+    EXPECT_EQ(p->At(1).children.size(), 1u);
+    EXPECT_EQ(p->At(2).kind, UNIT_FUNCTION); // a pointer to a function, as without the word
+    EXPECT_EQ(p->At(3).kind, UNIT_VARIABLE);
+}
+
 // The same before a member defined outside its class, as a namespace
 // macro from an unread header stands before the first definition of a file.
 TEST(Functions, UnknownWordBeforeAQualifiedMember)
