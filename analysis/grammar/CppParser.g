@@ -217,8 +217,10 @@ protected:
     // - at least one "*" or "&" and a possibly qualified name, as in
     //   OpenSSL's "STACK_OF(X509) *chain = NULL;" and
     //   "int f(STACK_OF(X509) *certs, int n)";
-    // - or, when the arguments are names only, a name, as in BSD's
-    //   "TAILQ_ENTRY(entry) link;" and FOX's "FXDEFMAP(FXList) FXListMap[]={";
+    // - or, when the arguments are names or built-in type words only, a
+    //   name, as in BSD's "TAILQ_ENTRY(entry) link;", FOX's
+    //   "FXDEFMAP(FXList) FXListMap[]={" and ncurses'
+    //   "NCURSES_EXPORT_VAR(int) ESCDELAY = 1000;";
     // then what follows a declarator's name. No parameter of an old-style
     // definition begins so; a function without a type and with a word after
     // its parameters does, "CFile(CStream) NOTHROW;", and reads as a variable.
@@ -234,7 +236,8 @@ protected:
             i = PastPointerWords(i, kLongest);
         } else {
             for (int k = 3; k < close; ++k) {
-                if (LA(k) != IDENTIFIER && LA(k) != COMMA)
+                if (LA(k) != IDENTIFIER && LA(k) != COMMA && !IsBuiltinTypeWord(LA(k)) &&
+                    LA(k) != WORD_CONST)
                     return false;
             }
         }
