@@ -217,10 +217,11 @@ protected:
     // - at least one "*" or "&" and a possibly qualified name, as in
     //   OpenSSL's "STACK_OF(X509) *chain = NULL;" and
     //   "int f(STACK_OF(X509) *certs, int n)";
-    // - or, when the arguments are names or built-in type words only, a
-    //   name, as in BSD's "TAILQ_ENTRY(entry) link;", FOX's
-    //   "FXDEFMAP(FXList) FXListMap[]={" and ncurses'
-    //   "NCURSES_EXPORT_VAR(int) ESCDELAY = 1000;";
+    // - or, when the arguments are names, built-in type words and pointer
+    //   operators only, a name, as in BSD's "TAILQ_ENTRY(entry) link;",
+    //   FOX's "FXDEFMAP(FXList) FXListMap[]={" and ncurses'
+    //   "NCURSES_EXPORT_VAR(int) ESCDELAY = 1000;" and
+    //   "NCURSES_EXPORT_VAR(SCREEN *) _nc_screen_chain;";
     // then what follows a declarator's name. No parameter of an old-style
     // definition begins so; a function without a type and with a word after
     // its parameters does, "CFile(CStream) NOTHROW;", and reads as a variable.
@@ -236,8 +237,9 @@ protected:
             i = PastPointerWords(i, kLongest);
         } else {
             for (int k = 3; k < close; ++k) {
-                if (LA(k) != IDENTIFIER && LA(k) != COMMA && !IsBuiltinTypeWord(LA(k)) &&
-                    LA(k) != WORD_CONST)
+                const int type = LA(k);
+                if (type != IDENTIFIER && type != COMMA && !IsBuiltinTypeWord(type) &&
+                    type != WORD_CONST && type != STAR && type != AND)
                     return false;
             }
         }

@@ -419,22 +419,24 @@ TEST(Functions, MacroForAVariablesType)
     EXPECT_EQ(Function(*p, 4).qualifiedName.name, "old");
     EXPECT_EQ(Function(*p, 7).qualifiedName.name, "older");
 
-    // Exported variables of built-in types: ncurses', FreeType's and
-    // OpenLDAP's export macros. "unsigned long" made a function named after
-    // the macro.
+    // Exported variables of built-in and pointer types: ncurses', FreeType's
+    // and OpenLDAP's export macros. "unsigned long" or "SCREEN *" made a
+    // function named after the macro.
     auto exported = ParseText("NCURSES_EXPORT_VAR ( int ) ESCDELAY = 1000 ;\n"
                               "FT_BASE ( long ) _ft_debug_lineno ;\n"
                               "LDAP_V ( unsigned long ) counts [ 4 ] ;\n"
                               "extern WXDLLIMPEXP_DATA_BASE ( bool ) wxTrapInAssert ;\n"
+                              "extern NCURSES_EXPORT_VAR ( SCREEN * ) _nc_screen_chain ;\n"
                               "NCURSES_EXPORT ( int ) addch ( const chtype ch ) { return 0 ; }");
-    ASSERT_EQ(exported->units.size(), 5u);
-    const char* names[] = {"ESCDELAY", "_ft_debug_lineno", "counts", "wxTrapInAssert"};
-    for (size_t i = 0; i < 4; ++i) {
+    ASSERT_EQ(exported->units.size(), 6u);
+    const char* names[] = {
+        "ESCDELAY", "_ft_debug_lineno", "counts", "wxTrapInAssert", "_nc_screen_chain"};
+    for (size_t i = 0; i < 5; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(Variable(*exported, i).qualifiedName.name, names[i]);
     }
     EXPECT_EQ(exported->Text(Variable(*exported, 2).typeTokens), "LDAP_V ( unsigned long )");
-    EXPECT_EQ(Function(*exported, 4).qualifiedName.name, "addch");
+    EXPECT_EQ(Function(*exported, 5).qualifiedName.name, "addch");
 }
 
 // A parameter that points to a function or an array keeps its name, and the
