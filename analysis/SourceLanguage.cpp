@@ -28,7 +28,7 @@ bool IsAsmQualifier(const PPToken& token)
 
 bool ReadsAsC(const std::string& path, const std::vector<PPToken>& tokens)
 {
-    if (path.size() < 3 || path.compare(path.size() - 2, 2, ".c") != 0) {
+    if (!path.ends_with(".c")) {
         return false;
     }
     bool lineStart = true;
