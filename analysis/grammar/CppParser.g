@@ -991,6 +991,33 @@ protected:
         }
     }
 
+    // Whether a name in parentheses comes next, maybe qualified, with an
+    // operand after it that no expression goes on with: a cast to a named
+    // type, "(s32)underlying->size()", "(DWORD)~0", "(N::Id)id". After
+    // "(a)", a "(", "-", "*" or "&" goes on with "a" as well, and is read so.
+    bool NamedCastFollows()
+    {
+        constexpr int kLongestName = 16;
+        if (LA(1) != LP)
+            return false;
+        int i = LA(2) == CLCL ? 3 : 2;
+        if (LA(i) != IDENTIFIER)
+            return false;
+        i = LastOfQualifiedName(i, kLongestName);
+        if (LA(i + 1) != RP)
+            return false;
+        switch (LA(i + 2)) {
+        case IDENTIFIER: case STRINGS: case CHARS: case INTEGERNUMBER: case FLOATNUMBER:
+        case HEXNUMBER: case OCTALNUMBER: case NOT: case NEGATE: case WORD_THIS:
+        case WORD_TRUE: case WORD_FALSE: case WORD_SIZEOF: case WORD_NEW: case WORD_DELETE:
+        case WORD_STATIC_CAST: case WORD_CONST_CAST: case WORD_DYNAMIC_CAST:
+        case WORD_REINTERPRET_CAST:
+            return true;
+        default:
+            return false;
+        }
+    }
+
     // Whether a name, a prototype macro and its double parenthesis come
     // next: "tclmsg _ANSI_ARGS_((char *text))", "f __P((int a))", with which
     // old C declares a prototype that compilers without them can read.
@@ -2830,9 +2857,12 @@ options { defaultErrorHandler = false; }
     RememberedAttempt attempt(*this, __func__);
     if (attempt.PassRemembered())
         return;
+    std::vector<std::string> ignoredScopes;
 }
     :   (LP type_id) => LP type_id RP cast_expression
     |   (LP named_pointer_type RP) => LP named_pointer_type RP cast_expression
+    |   { NamedCastFollows() }? LP ( CLCL )? ( ignoredScopes = nested_name_specifier )? IDENTIFIER RP
+        cast_expression
     |   unary_expression
     ;
 

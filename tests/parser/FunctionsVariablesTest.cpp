@@ -526,6 +526,17 @@ TEST(Functions, ConstructorInitialisingWithNew)
     EXPECT_EQ(members[0].kind, UNIT_FUNCTION);
     EXPECT_EQ(GetUnitFunctionName(members[0]), "Value");
     EXPECT_EQ(members[0].children.size(), 1u);
+
+    // A member given a call's result cast to a named type.
+    auto cast = ParseText("class Memory {\n"
+                          " Memory ( Bytes * b ) : vec ( b ) , len ( ( s32 ) b -> size ( ) ) { }\n"
+                          " Memory ( ) : len ( ( s32 ) Size ( ) ) { Init ( ) ; }\n"
+                          "} ;");
+    const auto& constructors = cast->At(0).children;
+    ASSERT_EQ(constructors.size(), 2u);
+    EXPECT_EQ(constructors[0].kind, UNIT_FUNCTION);
+    EXPECT_EQ(constructors[1].kind, UNIT_FUNCTION);
+    EXPECT_EQ(constructors[1].children.size(), 1u);
 }
 
 TEST(Functions, NotRecognised)

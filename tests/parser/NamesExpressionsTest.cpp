@@ -40,6 +40,13 @@ TEST(Expressions, OperatorChainCastsAndSizeof)
              "sizeof ( T * )", "( int ) ( T * ) - 1", "( a * b ) + ( c & d )"}) {
         ExpectAccepted(e);
     }
+    // A named type in parentheses before an operand that only a cast puts
+    // there; "(a) - b" and "(a) (b)" read as before either way.
+    for (const char* e : {"( s32 ) p -> size ( )", "( s32 ) f ( )", "( DWORD ) ~ 0",
+             "( BOOL ) ! ok", "( N :: Id ) a . id ( )", "( :: Id ) 'c'", "( T ) sizeof x",
+             "1 + ( T ) g ( 2 ) * 3", "( a ) - b", "( a ) ( b )"}) {
+        ExpectAccepted(e);
+    }
     ExpectRejected("( T * )");
     // Two names around "<" are read as a template id that never closes.
     ExpectRejected("a < b");
