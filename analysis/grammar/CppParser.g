@@ -706,6 +706,11 @@ protected:
         }
         if (LA(i) != IDENTIFIER)
             return false;
+        // After pointer operators, an unknown word before a function's name
+        // is its calling convention: "FORM_IMPEXP FIELD ** NCURSES_API
+        // _nc_retrace_field_ptr(FIELD **code)", as without the first word.
+        if (i > pointers && LA(i + 1) == IDENTIFIER && LA(i + 2) == LP)
+            return true;
         // The name may be qualified: a member defined outside its class,
         // "NS_BEGIN Pool *Grammar::fEntities = 0;".
         const int last = LastOfQualifiedName(i, kLongest);

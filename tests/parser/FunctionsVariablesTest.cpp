@@ -222,8 +222,9 @@ TEST(Functions, UnknownWordBeforeTheReturnType)
                        "DECLSPEC_IMPORT struct hostent * WINAPI gethostbyaddr ( int n ) ;\n"
                        "static FORCEINLINE HANDLE __stdcall Token ( void ) { return 0 ; }\n"
                        "EXPORT Node * Find ( int key ) ;\n"
-                       "void Process ( IN DWORD flags , OUT int * result ) { }");
-    ASSERT_EQ(p->units.size(), 7u);
+                       "void Process ( IN DWORD flags , OUT int * result ) { }\n"
+                       "FORM_IMPEXP FIELD * * NCURSES_API Retrace ( FIELD * * f ) { return f ; }");
+    ASSERT_EQ(p->units.size(), 8u);
     const std::pair<const char*, const char*> functions[] = {
         {"DbgBreakPoint", "NTSYSAPI void WINAPI"},
         {"DecodePointer", "DECLSPEC_IMPORT void * __stdcall"},
@@ -232,6 +233,7 @@ TEST(Functions, UnknownWordBeforeTheReturnType)
         {"Token", "static FORCEINLINE HANDLE __stdcall"},
         {"Find", "EXPORT Node *"},
         {"Process", "void"},
+        {"Retrace", "FORM_IMPEXP FIELD * * NCURSES_API"},
     };
     for (size_t i = 0; i < p->units.size(); ++i) {
         SCOPED_TRACE(i);
@@ -239,6 +241,7 @@ TEST(Functions, UnknownWordBeforeTheReturnType)
         EXPECT_EQ(p->Text(Function(*p, i).specifierTokens), functions[i].second);
     }
     EXPECT_EQ(p->At(4).children.size(), 1u);
+    EXPECT_EQ(p->At(7).children.size(), 1u);
     const CFunctionInfo& process = Function(*p, 6);
     ASSERT_EQ(process.parameters.size(), 2u);
     EXPECT_EQ(process.parameters[0].qualifiedName.name, "flags");
