@@ -996,6 +996,34 @@ protected:
         }
     }
 
+    // Whether the parameters of an unnamed parameter of a function type
+    // come next, after its type and "(": "int, const struct iovec *, int)"
+    // and then the end of that parameter. A name alone in the parentheses,
+    // "int (x)", names the parameter instead.
+    bool UnnamedFunctionTypeFollows()
+    {
+        constexpr int kLongestParameters = 256;
+        const int first = LA(1);
+        if (first == RP)
+            return LA(2) == COMMA || LA(2) == RP;
+        if (first != IDENTIFIER && first != WORD_CONST && first != WORD_VOLATILE &&
+            !IsBuiltinTypeWord(first) && !IsTypeKeyWord(first))
+            return false;
+        int depth = 1;
+        for (int i = 1; i <= kLongestParameters; ++i) {
+            const int type = LA(i);
+            if (type == LP) {
+                ++depth;
+            } else if (type == RP && --depth == 0) {
+                return (LA(i + 1) == COMMA || LA(i + 1) == RP) && ParametersBetween(1, i);
+            } else if (type == SEMI || type == LC || type == RC ||
+                type == antlr::Token::EOF_TYPE) {
+                return false;
+            }
+        }
+        return false;
+    }
+
     // Whether a name in parentheses comes next, maybe qualified, with an
     // operand after it that no expression goes on with: a cast to a named
     // type, "(s32)underlying->size()", "(DWORD)~0", "(N::Id)id". After
@@ -2236,13 +2264,22 @@ simple_parameter_declaration[CVariableInfo& param, int start]
             )?
         // A pointer to a function or an array, named or not:
         // "void (*done)(int)", "int (*)(void *)", "void (callback)(dict *)",
-        // "char (*rows)[8]", or to a member function, "void (C::*f)(int)".
-        // Only its name is kept; the parameter's text runs to the end of the
-        // declarator.
-        |   (LP ( IDENTIFIER CLCL )* ( ptr_operator_list )* ( IDENTIFIER )? RP ( LP | LB )) =>
-            LP ( IDENTIFIER CLCL )* ( ignoredPointers = ptr_operator_list )*
-            ( inner:IDENTIFIER { param.qualifiedName.name = inner->getText(); } )?
-            RP ( pointed_function_parameters )?
+        // "char (*rows)[8]", an array of such pointers, "struct dirent *(*[])",
+        // "void (*handlers[4])(int)", or a pointer to a member function,
+        // "void (C::*f)(int)". Only its name is kept; the parameter's text runs
+        // to the end of the declarator. After a type, the parenthesis may hold
+        // the parameters of an unnamed parameter of a function type instead,
+        // "ssize_t (int, const struct iovec *, int)", read and not kept.
+        |   LP
+            (   options { generateAmbigWarnings = false; }
+            :   { !typeTokens.empty() && UnnamedFunctionTypeFollows() }?
+                unnamed_function_type_parameters
+            |   ( options { greedy = true; } : IDENTIFIER CLCL )*
+                ( ignoredPointers = ptr_operator_list )*
+                ( inner:IDENTIFIER { param.qualifiedName.name = inner->getText(); } )?
+                ( LB ( constant_expression )? RB )*
+                RP ( pointed_function_parameters )?
+            )
         )?
         ( LB ( constant_expression )? RB )*
         {
@@ -2989,6 +3026,22 @@ class_lead_word
 pointed_function_parameters
     :   LP { LA(1) != LP }?
         ( parenthesised_tokens | { LA(1) != antlr::Token::EOF_TYPE }? ~( LP | RP ) )* RP
+    ;
+
+// The parameters of an unnamed parameter of a function type after their
+// "(" (see UnnamedFunctionTypeFollows), read and not kept. Their first token
+// is one a parameter begins with, so that what may follow a type's "(" stays
+// as narrow as without them for the rules that look ahead past a type.
+unnamed_function_type_parameters
+    :   (   RP
+        |   (   WORD_CHAR | WORD_WCHAR_T | WORD_BOOL | WORD_SHORT | WORD_INT | WORD_LONG
+            |   WORD_SIGNED | WORD_UNSIGNED | WORD_FLOAT | WORD_DOUBLE | WORD_VOID | WORD__INT8
+            |   WORD___INT8 | WORD__INT16 | WORD___INT16 | WORD__INT32 | WORD___INT32 | WORD__INT64
+            |   WORD___INT64 | WORD__W64 | WORD___W64 | WORD_CONST | WORD_VOLATILE | WORD_STRUCT
+            |   WORD_UNION | WORD_ENUM | WORD_CLASS | IDENTIFIER
+            )
+            ( parenthesised_tokens | { LA(1) != antlr::Token::EOF_TYPE }? ~( LP | RP ) )* RP
+        )
     ;
 
 // The parameters of the function whose pointer a function returns, read

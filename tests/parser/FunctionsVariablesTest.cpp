@@ -453,7 +453,11 @@ TEST(Functions, PointerToFunctionParameters)
                        "void Empty ( dict * d , void ( callback ) ( dict * ) ) ;\n"
                        "void Free ( void * , void ( * ) ( void * ) ) ;\n"
                        "int Rows ( char ( * rows ) [ 8 ] , int n ) ;\n"
-                       "int Call ( void ( Foo :: * f ) ( int ) , Foo * o ) ;");
+                       "int Call ( void ( Foo :: * f ) ( int ) , Foo * o ) ;\n"
+                       "int Scan ( char * , struct dirent * ( * [ ] ) , int n ) ;\n"
+                       "void Trap ( void ( * handlers [ 4 ] ) ( int ) , int n ) ;\n"
+                       "int Push ( int fd , long ( int , const char * ) ) ;\n"
+                       "void Wrapped ( int ( x ) , int y ) ;");
     const std::pair<const char*, std::vector<std::string>> expected[] = {
         {"SetHandler", {"handler"}},
         {"Open", {"size", "stress", "arg"}},
@@ -461,6 +465,10 @@ TEST(Functions, PointerToFunctionParameters)
         {"Free", {"", ""}},
         {"Rows", {"rows", "n"}},
         {"Call", {"f", "o"}},
+        {"Scan", {"", "", "n"}},
+        {"Trap", {"handlers", "n"}},
+        {"Push", {"fd", ""}},
+        {"Wrapped", {"x", "y"}},
     };
     ASSERT_EQ(p->units.size(), std::size(expected));
     for (size_t i = 0; i < std::size(expected); ++i) {
