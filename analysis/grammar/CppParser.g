@@ -206,14 +206,15 @@ protected:
     // parenthesis inside the arguments and no pointer after the last "(",
     // which a parameter list of an old-style definition could begin with;
     // or such a macro before a variable's declarator (see
-    // TypeMacroBeforeDeclaratorFollows).
+    // TypeMacroBeforeDeclaratorAt).
     bool TypeMacroFollows()
     {
-        return TypeMacroParenthesisAt(1) != 0 || TypeMacroBeforeDeclaratorFollows();
+        return TypeMacroParenthesisAt(1) != 0 || TypeMacroBeforeDeclaratorAt(1);
     }
 
-    // Whether a macro with arguments standing for a type comes next, then a
-    // declarator: "M ( ... )" with no parenthesis inside the arguments, then
+    // Whether a macro with arguments standing for a type begins at the
+    // lookahead position `at`, then a declarator: "M ( ... )" with no
+    // parenthesis inside the arguments, then
     // - at least one "*" or "&" and a possibly qualified name, as in
     //   OpenSSL's "STACK_OF(X509) *chain = NULL;" and
     //   "int f(STACK_OF(X509) *certs, int n)";
@@ -225,10 +226,10 @@ protected:
     // then what follows a declarator's name. No parameter of an old-style
     // definition begins so; a function without a type and with a word after
     // its parameters does, "CFile(CStream) NOTHROW;", and reads as a variable.
-    bool TypeMacroBeforeDeclaratorFollows()
+    bool TypeMacroBeforeDeclaratorAt(int at)
     {
         constexpr int kLongest = 32;
-        const int close = MacroArgumentsUpTo(RP, kLongest);
+        const int close = MacroArgumentsUpTo(RP, kLongest, at);
         if (close == 0)
             return false;
         int i = close + 1;
@@ -236,7 +237,7 @@ protected:
         if (pointer) {
             i = PastPointerWords(i, kLongest);
         } else {
-            for (int k = 3; k < close; ++k) {
+            for (int k = at + 2; k < close; ++k) {
                 const int type = LA(k);
                 if (type != IDENTIFIER && type != COMMA && !IsBuiltinTypeWord(type) &&
                     type != WORD_CONST && type != STAR && type != AND)
@@ -556,8 +557,10 @@ protected:
             if (MemberOutsideClassAt(i, kLongest))
                 return true;
             i = PastCvWords(i, kLongest);
+            // A macro standing for a function's or a variable's type:
+            // "MODULE_ID(\"$Id$\") NCURSES_EXPORT_VAR(int) COLORS = 0;".
             if (LA(i) == IDENTIFIER && LA(i + 1) == LP)
-                return TypeMacroBeforeParametersAt(i);
+                return TypeMacroBeforeParametersAt(i) || TypeMacroBeforeDeclaratorAt(i);
             if (IsBuiltinTypeWord(LA(i))) {
                 for (const int longest = i + kLongest; IsBuiltinTypeWord(LA(i)) && i < longest;)
                     ++i;
@@ -2047,7 +2050,7 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
     // "STDMETHODIMP_(UInt32) CHandler::GetCount()", which a header never
     // read defines: a name and its parenthesis, then a function's name and
     // its parameters, or a declarator (see
-    // TypeMacroBeforeDeclaratorFollows).
+    // TypeMacroBeforeDeclaratorAt).
     |   { TypeMacroFollows() }?
         macro:IDENTIFIER LP ( ~( LP | RP ) )* close:RP after = trailing_cv_ptr
         {

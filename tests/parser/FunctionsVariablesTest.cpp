@@ -423,15 +423,17 @@ TEST(Functions, MacroForAVariablesType)
     EXPECT_EQ(Function(*p, 7).qualifiedName.name, "older");
 
     // Exported variables of built-in and pointer types: ncurses', FreeType's
-    // and OpenLDAP's export macros. "unsigned long" or "SCREEN *" made a
-    // function named after the macro.
+    // and OpenLDAP's export macros, also after a macro's call without a
+    // semicolon. "unsigned long" or "SCREEN *" made a function named after
+    // the macro.
     auto exported = ParseText("NCURSES_EXPORT_VAR ( int ) ESCDELAY = 1000 ;\n"
                               "FT_BASE ( long ) _ft_debug_lineno ;\n"
                               "LDAP_V ( unsigned long ) counts [ 4 ] ;\n"
                               "extern WXDLLIMPEXP_DATA_BASE ( bool ) wxTrapInAssert ;\n"
                               "extern NCURSES_EXPORT_VAR ( SCREEN * ) _nc_screen_chain ;\n"
-                              "NCURSES_EXPORT ( int ) addch ( const chtype ch ) { return 0 ; }");
-    ASSERT_EQ(exported->units.size(), 6u);
+                              "NCURSES_EXPORT ( int ) addch ( const chtype ch ) { return 0 ; }\n"
+                              "MODULE_ID ( \"$Id$\" ) NCURSES_EXPORT_VAR ( int ) COLORS = 0 ;");
+    ASSERT_EQ(exported->units.size(), 7u);
     const char* names[] = {
         "ESCDELAY", "_ft_debug_lineno", "counts", "wxTrapInAssert", "_nc_screen_chain"};
     for (size_t i = 0; i < 5; ++i) {
@@ -440,6 +442,7 @@ TEST(Functions, MacroForAVariablesType)
     }
     EXPECT_EQ(exported->Text(Variable(*exported, 2).typeTokens), "LDAP_V ( unsigned long )");
     EXPECT_EQ(Function(*exported, 5).qualifiedName.name, "addch");
+    EXPECT_EQ(Variable(*exported, 6).qualifiedName.name, "COLORS");
 }
 
 // A parameter that points to a function or an array keeps its name, and the
