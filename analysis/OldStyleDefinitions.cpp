@@ -1,5 +1,6 @@
 #include "OldStyleDefinitions.h"
 
+#include "StatementClassifier.h"
 #include "TokenType.h"
 #include "UnitDetail.h"
 
@@ -75,6 +76,18 @@ OldStyleHead FindOldStyleHead(const CUnit& unit)
 }
 
 using NameSet = std::unordered_set<std::string_view>;
+
+// Whether the unit is the body of an old-style definition: a brace block
+// without a head, or one headed by a single word, the macro that declares
+// the variable arguments of a <varargs.h> function, "f(fmt, va_alist) char
+// *fmt; va_dcl { ... }", which no header read defines.
+bool IsOldStyleBody(const CUnit& unit)
+{
+    if (unit.kind == UNIT_JUST_BRACE)
+        return true;
+    return unit.kind == UNIT_UNKNOWN && unit.brace && unit.tokenIndices.size() == 1 &&
+        unit.GetToken(0).type == IDENTIFIER;
+}
 
 // Calls `visit` with each declarator of a declaration, "int a, *b;", in
 // order: the record itself and the further ones it holds.
@@ -196,7 +209,7 @@ void JoinOldStyleDefinitions(std::span<CUnit> units, const ParseDeclaration& par
                 ++declarations;
             ++body;
         }
-        if (body == units.size() || units[body].kind != UNIT_JUST_BRACE ||
+        if (body == units.size() || !IsOldStyleBody(units[body]) ||
             declarations > kMostDeclarations)
             continue;
         CUnit& head = units[i];
@@ -216,8 +229,13 @@ void JoinOldStyleDefinitions(std::span<CUnit> units, const ParseDeclaration& par
             CollectDeclared(units[k], declared);
         TypeParameters(head, names, declared);
 
+        // A block headed by a word was read as nothing known, and its
+        // statements were left unread.
+        const bool unread = block.kind != UNIT_JUST_BRACE;
         head.brace = true;
         head.children = std::move(block.children);
+        if (unread)
+            ClassifyStatementUnits(head.children);
         head.last = block.last;
         block.children = {};
         block.brace = false;

@@ -11,6 +11,8 @@
 // of a parameter and the body, a brace block without a head, are units of
 // their own. Given a parsed list of units at namespace scope, this gives
 // each such body back to its head, which becomes a function with a body.
+// A <varargs.h> function's body follows the word that declares its
+// variable arguments, "va_dcl {", and comes back to its head the same way.
 // The declarations in between declare parameters, not variables of the
 // file: they give the parameters their types and are kept as units that
 // declare nothing. Preprocessing lines between the pieces stay as they are.

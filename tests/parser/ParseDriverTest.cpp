@@ -233,6 +233,8 @@ TEST(ParseDriver, OldStyleDefinitionsKeepTheirBodies)
                        "main ( argc , argv ) int argc ; char * * argv ; { return 0 ; }\n"
                        "long FAR PASCAL WndProc ( hWnd , msg ) HWND hWnd ; unsigned msg ; "
                        "{ return 0 ; }\n"
+                       "void warn ( format , va_alist ) const char * format ; va_dcl "
+                       "{ va_list args ; if ( format ) report ( ) ; }\n"
                        "int proto ( a , b ) ; { stray ( ) ; }\n"
                        "older ( a , b ) T a ;\n"
                        "int later ;");
@@ -247,13 +249,21 @@ TEST(ParseDriver, OldStyleDefinitionsKeepTheirBodies)
     // A prototype is no head, also with words after its parentheses (BSD's
     // worm.c declares "void leave(int) __attribute__((__noreturn__));" just
     // before its old-style main); the last two heads have no block after
-    // them.
-    const std::vector<std::pair<std::string, size_t>> expected {
-        {"bhitpile", 3}, {"leave", 0}, {"main", 1}, {"WndProc", 1}, {"proto", 0}, {"older", 0}};
+    // them. A <varargs.h> function's body follows the word that declares
+    // its variable arguments.
+    const std::vector<std::pair<std::string, size_t>> expected {{"bhitpile", 3}, {"leave", 0},
+        {"main", 1}, {"WndProc", 1}, {"warn", 2}, {"proto", 0}, {"older", 0}};
     EXPECT_EQ(functions, expected);
     const std::vector<int> rest {UNIT_NOTHING, UNIT_NOTHING, UNIT_NOTHING, UNIT_NOTHING,
-        UNIT_NOTHING, UNIT_NOTHING, UNIT_NOTHING, UNIT_JUST_BRACE, UNIT_VARIABLE};
+        UNIT_NOTHING, UNIT_NOTHING, UNIT_NOTHING, UNIT_NOTHING, UNIT_JUST_BRACE, UNIT_VARIABLE};
     EXPECT_EQ(others, rest);
+    const CUnit* warn = nullptr;
+    for (const CUnit& unit : p->units) {
+        if (unit.kind == UNIT_FUNCTION && GetUnitFunctionName(unit) == "warn")
+            warn = &unit;
+    }
+    ASSERT_NE(warn, nullptr);
+    EXPECT_EQ(warn->children.at(1).kind, UNIT_IF);
     const CUnit& head = p->At(0);
     EXPECT_TRUE(head.brace);
     EXPECT_EQ(p->tokens.at(static_cast<size_t>(head.last)).type, RC);
