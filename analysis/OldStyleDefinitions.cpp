@@ -85,8 +85,13 @@ bool IsOldStyleBody(const CUnit& unit)
 {
     if (unit.kind == UNIT_JUST_BRACE)
         return true;
-    return unit.kind == UNIT_UNKNOWN && unit.brace && unit.tokenIndices.size() == 1 &&
-        unit.GetToken(0).type == IDENTIFIER;
+    if (unit.kind != UNIT_UNKNOWN || !unit.brace || unit.tokenIndices.size() != 1)
+        return false;
+    try {
+        return unit.GetToken(0).type == IDENTIFIER;
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 // Calls `visit` with each declarator of a declaration, "int a, *b;", in
