@@ -724,10 +724,10 @@ protected:
 
     // For the "(" at the lookahead position `at`: the position after the
     // ")" that closes it, nested parentheses balanced, or 0 when none does
-    // within `longest` positions or before a ";", "{" or "}".
-    int PastParenthesised(int at, int longest)
+    // within `longest` positions or before a ";", "{" or "}". With `depth`
+    // 1, `at` is the first position inside parentheses already open.
+    int PastParenthesised(int at, int longest, int depth = 0)
     {
-        int depth = 0;
         for (int i = at; i <= at + longest; ++i) {
             const int type = LA(i);
             if (type == LP)
@@ -1012,19 +1012,9 @@ protected:
         if (first != IDENTIFIER && first != WORD_CONST && first != WORD_VOLATILE &&
             !IsBuiltinTypeWord(first) && !IsTypeKeyWord(first))
             return false;
-        int depth = 1;
-        for (int i = 1; i <= kLongestParameters; ++i) {
-            const int type = LA(i);
-            if (type == LP) {
-                ++depth;
-            } else if (type == RP && --depth == 0) {
-                return (LA(i + 1) == COMMA || LA(i + 1) == RP) && ParametersBetween(1, i);
-            } else if (type == SEMI || type == LC || type == RC ||
-                type == antlr::Token::EOF_TYPE) {
-                return false;
-            }
-        }
-        return false;
+        const int after = PastParenthesised(1, kLongestParameters, 1);
+        return after != 0 && (LA(after) == COMMA || LA(after) == RP) &&
+            ParametersBetween(1, after - 1);
     }
 
     // Whether a name in parentheses comes next, maybe qualified, with an
