@@ -853,12 +853,40 @@ protected:
 
     // Whether "WORD * Name ) (" begins at the lookahead position `first`,
     // after a "(": an unknown calling convention inside a pointer
-    // declarator, "HRESULT (WINAPI *Func)(int n)". A constructor's
+    // declarator, "HRESULT (WINAPI *Func)(int n)", or the last of several
+    // such words, "void (FAR PASCAL *lpfn)(HWND)". A constructor's
     // parameter, "(Type *name)", never has a "(" after it.
     bool ConventionBeforePointer(int first)
     {
-        return LA(first) == IDENTIFIER && (LA(first + 1) == STAR || LA(first + 1) == AND) &&
-            LA(first + 2) == IDENTIFIER && LA(first + 3) == RP && LA(first + 4) == LP;
+        constexpr int kLongestRun = 4;
+        const int i = PastNames(first, kLongestRun) - 1;
+        return i >= first && (LA(i + 1) == STAR || LA(i + 1) == AND) &&
+            LA(i + 2) == IDENTIFIER && LA(i + 3) == RP && LA(i + 4) == LP;
+    }
+
+    // Whether a word that a header never read defines stands between a
+    // declaration's type and its pointer operators, as a memory model's
+    // word does in old Windows code: "void FAR *jpeg_get_large(size_t n)",
+    // "static char FAR *lpBuf;", "BYTE FAR * FAR *pp;". Words and pointer
+    // operators may alternate; then come the declarator's names and what
+    // may follow them. After a type, no name stands before a "*" otherwise.
+    bool DecorationBeforePointersFollows()
+    {
+        constexpr int kLongest = 32;
+        constexpr int kLongestRun = 8;
+        int i = 1;
+        while (LA(i) == IDENTIFIER && (LA(i + 1) == STAR || LA(i + 1) == AND) && i < kLongest) {
+            ++i;
+            while (LA(i) == STAR || LA(i) == AND || LA(i) == WORD_CONST || LA(i) == WORD_VOLATILE)
+                ++i;
+        }
+        if (i == 1)
+            return false;
+        const int end = PastNames(i, kLongestRun);
+        const int next = LA(end);
+        return end > i &&
+            (next == LP || next == CLCL || next == SEMI || next == ASSIGN || next == LB ||
+             next == COMMA);
     }
 
     // Whether "(*a)(void), (*b)(int);" begins here: a pointer to a function
@@ -2268,6 +2296,11 @@ simple_parameter_declaration[CVariableInfo& param, int start]
             :   { !typeTokens.empty() && UnnamedFunctionTypeFollows() }?
                 unnamed_function_type_parameters
             |   ( options { greedy = true; } : IDENTIFIER CLCL )*
+                // "void (PASCAL *cb)(int)": unknown calling conventions
+                // before the pointer (see ConventionBeforePointer).
+                (   options { greedy = true; }
+                :   { ConventionBeforePointer(1) }? IDENTIFIER
+                )*
                 ( ignoredPointers = ptr_operator_list )*
                 ( inner:IDENTIFIER { param.qualifiedName.name = inner->getText(); } )?
                 ( LB ( constant_expression )? RB )*
@@ -2402,6 +2435,7 @@ function_or_variable[TokenIndices specifiers, std::vector<std::string> scopes, T
 {
     std::vector<std::string> qualifier;
     int memberPointerStart = 0;
+    int decorationStart = 0;
 }
     // A pointer to a data member, "int S::*field;", "typedef T *C::*safe_bool;":
     // the class and its "*" are kept with the words before the name.
@@ -2434,6 +2468,14 @@ function_or_variable[TokenIndices specifiers, std::vector<std::string> scopes, T
     |   { WordsBeforeNameFollow() }?
         convention:IDENTIFIER
         { specifiers.push_back(convention->getColumn()); }
+        function_or_variable[specifiers, scopes, typeIndices, cvAfterType]
+    // "void FAR *f(void)": a word between the type and its pointer operators
+    // (see DecorationBeforePointersFollows), kept with them among the
+    // specifiers.
+    |   { DecorationBeforePointersFollows() }?
+        { decorationStart = LT(1)->getLine(); }
+        IDENTIFIER ( STAR | AND | WORD_CONST | WORD_VOLATILE )+
+        { CopyRange(decorationStart, LT(1)->getLine() - 1, specifiers); }
         function_or_variable[specifiers, scopes, typeIndices, cvAfterType]
     // A name first: a function when "(" or a prototype macro (see
     // PrototypeMacroFollows) follows, else a variable, also when after a
@@ -2522,7 +2564,7 @@ function_declarator[CFunctionInfo& function]
         { function.qualifiedName.name = name; }
     |   LP
         (   options { generateAmbigWarnings = false; }
-        :   { ConventionBeforePointer(1) }? IDENTIFIER
+        :   { ConventionBeforePointer(1) }? ( options { greedy = true; } : IDENTIFIER )+
         |   { MemberPointerFollows(1) }? member_pointer_class
         )?
         ( ptr_operator_seq[ignoredPointers] )*
@@ -2654,7 +2696,13 @@ init_declarator_tail[CVariableInfo& next]
     TokenIndices pointers;
     std::vector<std::string> scopes;
 }
-    :   COMMA ( ptr_operator_seq[pointers] )*
+    :   COMMA
+        (   options { greedy = true; }
+        // "char FAR *a, FAR *b;" (see DecorationBeforePointersFollows)
+        :   { DecorationBeforePointersFollows() }?
+            decoration:IDENTIFIER { pointers.push_back(decoration->getColumn()); }
+        |   ptr_operator_seq[pointers]
+        )*
         (   scopes = nested_name_specifier init_declarator[next]
         |   init_declarator[next]
         )

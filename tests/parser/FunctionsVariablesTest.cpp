@@ -191,6 +191,50 @@ TEST(Functions, UnknownCallingConventionWords)
     EXPECT_EQ(constructor->parameters[0].qualifiedName.name, "p");
 }
 
+// Old Windows code read without <windows.h>: FAR and NEAR between a type and
+// its pointer operators, PASCAL inside a pointer declarator's parentheses.
+TEST(Functions, MemoryModelWordsAroundPointers)
+{
+    auto p = ParseText("void FAR * jpeg_get_large ( size_t n ) { return 0 ; }\n"
+                       "struct ext_hdr FAR * eh_alloc ( ) { return 0 ; }\n"
+                       "void FAR * FAR PASCAL MemAlloc ( DWORD n ) ;\n"
+                       "static char FAR * lpBuf ;\n"
+                       "static BYTE FAR * FAR * pp ;\n"
+                       "char FAR * const cp = 0 , FAR * second ;\n"
+                       "int Enum ( HWND h , void ( FAR PASCAL * cb ) ( int ) ) { return 0 ; }\n"
+                       "static void Serve ( void ( WINAPI * main ) ( DWORD , char * * ) ) ;\n"
+                       "int ( FAR PASCAL * lpfn ) ( HWND ) ;");
+    ASSERT_EQ(p->units.size(), 9u);
+    EXPECT_EQ(Function(*p, 0).qualifiedName.name, "jpeg_get_large");
+    EXPECT_EQ(p->Text(Function(*p, 0).specifierTokens), "void FAR *");
+    EXPECT_EQ(p->At(0).children.size(), 1u);
+    EXPECT_EQ(Function(*p, 1).qualifiedName.name, "eh_alloc");
+    EXPECT_EQ(p->At(1).children.size(), 1u);
+    EXPECT_EQ(Function(*p, 2).qualifiedName.name, "MemAlloc");
+    EXPECT_EQ(p->Text(Function(*p, 2).specifierTokens), "void FAR * FAR PASCAL");
+    EXPECT_EQ(Variable(*p, 3).qualifiedName.name, "lpBuf");
+    EXPECT_EQ(p->Text(Variable(*p, 3).specifierTokens), "static char FAR *");
+    EXPECT_EQ(Variable(*p, 4).qualifiedName.name, "pp");
+    const CVariableInfo& pair = Variable(*p, 5);
+    EXPECT_EQ(pair.qualifiedName.name, "cp");
+    ASSERT_EQ(pair.further.size(), 1u);
+    EXPECT_EQ(pair.further[0].qualifiedName.name, "second");
+    const CFunctionInfo& callback = Function(*p, 6);
+    ASSERT_EQ(callback.parameters.size(), 2u);
+    EXPECT_EQ(callback.parameters[1].qualifiedName.name, "cb");
+    EXPECT_EQ(p->At(6).children.size(), 1u);
+    ASSERT_EQ(Function(*p, 7).parameters.size(), 1u);
+    EXPECT_EQ(Function(*p, 7).parameters[0].qualifiedName.name, "main");
+    EXPECT_EQ(Function(*p, 8).qualifiedName.name, "lpfn");
+
+    // A named type's word before the pointer keeps the reading it had, and
+    // two names without a "*" stay a type and a variable.
+    auto named = ParseText("HWND FAR * phwnd ;\nCWinApp theApp ;");
+    ASSERT_EQ(named->units.size(), 2u);
+    EXPECT_EQ(Variable(*named, 0).qualifiedName.name, "phwnd");
+    EXPECT_EQ(Variable(*named, 1).qualifiedName.name, "theApp");
+}
+
 // Words after the parameters that a header left unread defines, with or
 // without arguments: attributes behind macros.
 TEST(Functions, WordsAfterTheParameters)
