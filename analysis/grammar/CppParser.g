@@ -419,6 +419,16 @@ protected:
         return type == WORD_CLASS || type == WORD_STRUCT || type == WORD_UNION || type == WORD_ENUM;
     }
 
+    // Whether the token type may come right after the name of a function or
+    // variable in its declaration: its parameters, a "::" of a qualified
+    // name, the declaration's end, a first value, a dimension or a further
+    // declarator.
+    static bool MayFollowDeclaratorName(int type)
+    {
+        return type == LP || type == CLCL || type == SEMI || type == ASSIGN || type == LB ||
+            type == COMMA;
+    }
+
     // Whether the token type is public, protected or private.
     static bool IsAccessWord(int type)
     {
@@ -837,9 +847,7 @@ protected:
         // The last two words may be a name and its prototype macro.
         if (next == LP && LA(i + 1) == LP)
             return words >= 3;
-        return words >= 2 &&
-            (next == LP || next == CLCL || next == SEMI || next == ASSIGN || next == LB ||
-             next == COMMA);
+        return words >= 2 && MayFollowDeclaratorName(next);
     }
 
     // Whether "M ( type , Name ) (" comes next (see function_declarator),
@@ -884,9 +892,7 @@ protected:
             return false;
         const int end = PastNames(i, kLongestRun);
         const int next = LA(end);
-        return end > i &&
-            (next == LP || next == CLCL || next == SEMI || next == ASSIGN || next == LB ||
-             next == COMMA);
+        return end > i && MayFollowDeclaratorName(next);
     }
 
     // Whether "(*a)(void), (*b)(int);" begins here: a pointer to a function
