@@ -5,6 +5,8 @@
 #include "TokenText.h"
 #include "TokenType.h"
 
+#include <algorithm>
+
 const PPToken& CDefineProcessor::At(size_t position) const
 {
     if (position >= tokens_.size()) {
@@ -65,8 +67,8 @@ size_t CDefineProcessor::ParseParameters(size_t p)
 {
     def_.functionLike = false;
     def_.parameters.clear();
-    if (p >= tokens_.size() || tokens_[p].type != LP) {
-        return p;
+    if (p >= tokens_.size() || tokens_[p].type != LP || tokens_[p].text != nullptr) {
+        return p; // object-like; a '(' after a blank starts the body
     }
     std::vector<std::string> names;
     bool afterName = false;
@@ -106,6 +108,9 @@ size_t CDefineProcessor::ParseBody(size_t b)
     while (j < tokens_.size()) {
         const PPToken& token = tokens_[j];
         if (token.type == ENDLINE) {
+            if (cut_) {
+                DropUnclosedEnd();
+            }
             completed_ = true;
             return j;
         }
@@ -114,6 +119,9 @@ size_t CDefineProcessor::ParseBody(size_t b)
         } else {
             if (BodyHasRoom(1)) {
                 def_.body.push_back(token);
+                if (token.type == LP) {
+                    def_.body.back().FreeText(); // the mark stays on the #define line
+                }
             }
             ++j;
         }
@@ -143,6 +151,30 @@ bool CDefineProcessor::CutUnless(bool fits)
             << " tokens: the rest of it is left out";
     }
     return false;
+}
+
+// A cut body stops anywhere, often inside a brace it opened: each use would
+// then open a block that nothing closes, and the rest of the file would be
+// read into it. It ends instead where what it opened is closed again (where
+// the bracket depth is back at its lowest so far, so that a body may close
+// what its uses opened); a body with no such point is kept as it was cut.
+void CDefineProcessor::DropUnclosedEnd()
+{
+    int depth = 0;
+    int lowest = 0;
+    size_t end = 0;
+    for (size_t k = 0; k < def_.body.size(); ++k) {
+        const int type = def_.body[k].type;
+        depth += type == LC || type == LP || type == LB ? 1 : 0;
+        depth -= type == RC || type == RP || type == RB ? 1 : 0;
+        lowest = std::min(lowest, depth);
+        if (depth == lowest) {
+            end = k + 1;
+        }
+    }
+    if (end > 0) {
+        def_.body.resize(end);
+    }
 }
 
 size_t CDefineProcessor::ExpandInBody(size_t position)

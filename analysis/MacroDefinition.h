@@ -8,6 +8,11 @@
 #include <cstddef>
 #include <vector>
 
+// The text of a '(' that a blank separates from the name of the #define
+// before it (other '(' tokens carry none): as in C, that macro is
+// object-like and its body starts at the '('. The scanner sets it.
+inline constexpr char kObjectLikeBodyParen[] = "(";
+
 // Reads one #define or #undef line into the macro table in use. The line's
 // tokens are only read, never changed. A definition's body is stored already
 // expanded with the macros known at that time.
@@ -54,6 +59,9 @@ private:
     size_t BodyRoom() const;
     // `fits`, unless the body was cut before; cuts it when not.
     bool CutUnless(bool fits);
+    // Ends a cut body after its last token at which the brackets it opened
+    // are closed.
+    void DropUnclosedEnd();
 
     const PPToken& At(size_t position) const;
 

@@ -19,6 +19,12 @@ int g_ScannerTrace = 0;
 
 #define TRACE_RULE(name) \
     do { if (g_ScannerTrace == 1) { std::fputs(name "\n", stdout); } } while (0)
+
+/* Before every rule's action: whether the match follows a blank or a
+   comment directly. */
+#define YY_USER_ACTION \
+    blankBefore_ = blankEnded_; \
+    blankEnded_ = false;
 %}
 
 %option c++
@@ -42,6 +48,7 @@ NONUM   [^0-9A-Za-z_.]
 %%
 
 [ \t\v\f\r]{1,64}        {
+                          blankEnded_ = true;
                           /* Blanks and comments are matched in pieces of at
                              most 64 bytes: a long run of them never becomes
                              one long match, so the matcher reaches its next
@@ -274,7 +281,7 @@ L?'                     { return ScanCharacter(); }
 
 <BLOCKCOMMENT>[^*\n\0]{1,64} { }
 <BLOCKCOMMENT>\n        { ++yylineno; }
-<BLOCKCOMMENT>"*"{1,64}"/" { BEGIN(INITIAL); }
+<BLOCKCOMMENT>"*"{1,64}"/" { blankEnded_ = true; BEGIN(INITIAL); }
 <BLOCKCOMMENT>"*"{1,63} {
                           /* One shorter than the closing rule's run: the last
                              piece of a run of stars always goes with the

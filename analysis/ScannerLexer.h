@@ -55,6 +55,9 @@ public:
     const char* Text() const { return text_; }
     std::size_t TextLength() const { return textLength_; }
 
+    // Whether a blank or a comment came right before the token just returned.
+    bool BlankBefore() const { return blankBefore_; }
+
 protected:
     int LexerInput(char* buffer, int maxSize) override;
     void LexerError(const char* message) override;
@@ -96,6 +99,8 @@ private:
     const char* text_ = nullptr;
     std::size_t textLength_ = 0;
     bool hasText_ = false;
+    bool blankBefore_ = false;
+    bool blankEnded_ = false;
     std::string ownText_;
     int unknownCharacters_ = 0;
     std::size_t handScanned_ = 0;

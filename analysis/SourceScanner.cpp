@@ -1,5 +1,6 @@
 #include "SourceScanner.h"
 
+#include "MacroDefinition.h"
 #include "PPToken.h"
 #include "ScannerLexer.h"
 #include "TokenType.h"
@@ -12,6 +13,17 @@ namespace {
 bool CarriesText(int type)
 {
     return (type >= STRINGS && type <= IDENTIFIER) || type == H_CHAR || type == Q_CHAR;
+}
+
+// A '(' after a blank, right after the name of a #define.
+bool OpensObjectLikeBody(
+    const KestrinLexer& lexer, int type, const std::vector<PPToken>& out, std::size_t start)
+{
+    if (type != LP || !lexer.BlankBefore() || out.size() - start < 3) {
+        return false;
+    }
+    const std::size_t n = out.size();
+    return out[n - 1].type != ENDLINE && out[n - 2].type == WORD_DEFINE && out[n - 3].type == SHARP;
 }
 
 } // namespace
@@ -36,14 +48,23 @@ void CSourceScanner::Scan(std::istream& in, std::vector<PPToken>& out, MessageSi
                     << lexer.Line() << ")";
                 break;
             }
-            if (!CarriesText(type) || !lexer.HasText()) {
+            const char* text = nullptr;
+            std::size_t length = 0;
+            if (OpensObjectLikeBody(lexer, type, out, start)) {
+                text = kObjectLikeBodyParen;
+                length = 1;
+            } else if (CarriesText(type) && lexer.HasText()) {
+                text = lexer.Text();
+                length = lexer.TextLength();
+            }
+            if (text == nullptr) {
                 out.emplace_back(lexer.Line(), type, nullptr);
             } else if (texts_ == nullptr) {
-                out.emplace_back(lexer.Line(), type, lexer.Text(), lexer.TextLength());
+                out.emplace_back(lexer.Line(), type, text, length);
             } else {
                 // Should the list fail to grow, the token gives its text back.
                 PPToken token(lexer.Line(), type, nullptr);
-                token.text = texts_->Place(lexer.Text(), lexer.TextLength());
+                token.text = texts_->Place(text, length);
                 out.push_back(std::move(token));
             }
         }

@@ -67,6 +67,45 @@ TEST(HostilePreprocessing, MacroBodiesStopGrowing)
     }
 }
 
+// A table of entries whose body outgrows the bound is cut between two
+// entries, not inside one: cut inside, its use opened a brace that nothing
+// closed, and the rest of the file was read into the table.
+TEST(HostilePreprocessing, ACutBodyEndsWhereItsBracketsAreClosed)
+{
+    std::string id;
+    for (int i = 0; i < 100; ++i) {
+        id += "(" + std::to_string(i) + " + ";
+    }
+    id += "0" + std::string(100, ')');
+    std::string source = "#define ID " + id + "\n#define TERMS";
+    for (int i = 0; i < 40; ++i) {
+        source += " {\"t" + std::to_string(i) + "\", ID, ID},";
+    }
+    source += "\nint terms[] = { TERMS {0} };\n#define CLOSE ID } ID ID ID ID ID ID ID ID ID ID "
+              "ID ID ID ID ID ID ID ID ID ID ID ID ID ID ID ID ID ID ID ID ID ID ID ID ID ID ID "
+              "ID ID ID ID ID ID ID ID ID ID ID ID ID ID ID ID ID ID ID ID { ID\nint after;\n";
+    PreprocessRun run;
+    CapturedOutput out;
+    const std::string result = run.Text(source);
+    EXPECT_EQ(out.Lines(), 2);
+    const std::vector<PPToken>& terms = run.file->macros.at("TERMS")->body;
+    ASSERT_GE(terms.size(), 2u);
+    EXPECT_LT(terms.size(), CDefineProcessor::kMaxBodyTokens);
+    EXPECT_EQ(terms[terms.size() - 2].type, RC);
+    EXPECT_EQ(terms.back().type, COMMA);
+    EXPECT_NE(result.find("} , { 0 } } ;\n"), std::string::npos);
+    // A body that closes what its use opened keeps that close.
+    const std::vector<PPToken>& close = run.file->macros.at("CLOSE")->body;
+    ASSERT_FALSE(close.empty());
+    EXPECT_EQ(close.back().type, RP);
+    int braces = 0;
+    for (const PPToken& token : close) {
+        braces += token.type == RC ? 1 : token.type == LC ? 10 : 0;
+    }
+    EXPECT_EQ(braces, 1);
+    EXPECT_NE(result.find("int after ;"), std::string::npos);
+}
+
 // A file whose macro uses would add more tokens than the bound keeps the
 // later uses as written.
 TEST(HostilePreprocessing, ExpansionOfOneFileIsBounded)

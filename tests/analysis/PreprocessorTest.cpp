@@ -244,6 +244,36 @@ TEST(Preprocessor, EmptyAndVariadicParameterLists)
     EXPECT_EQ(out.str(), "");
 }
 
+// As in C, a '(' makes a macro function-like only when it follows the name
+// directly: after a blank or a comment it starts the body. Read otherwise,
+// screen's `#define SIGDEFARG ()` left its signal handlers without a head,
+// and every lex scanner's `BEGIN(INITIAL)` lost its statement.
+TEST(Preprocessor, ABlankBeforeTheParenthesisMakesAnObjectLikeMacro)
+{
+    PreprocessRun run;
+    CapturedOutput out;
+    EXPECT_EQ(run.Text("#define SIGDEFARG ()\nint f SIGDEFARG { }\n"),
+        "# define SIGDEFARG ( )\nint f ( ) { }\n");
+    EXPECT_EQ(run.Text("#define BEGIN (yy_start) = 1 + 2 *\nBEGIN(INITIAL);\n"),
+        "# define BEGIN ( yy_start ) = 1 + 2 *\n( yy_start ) = 1 + 2 * ( INITIAL ) ;\n");
+    EXPECT_EQ(run.Body("BEGIN"), "( yy_start ) = 1 + 2 *");
+    EXPECT_EQ(run.Text("#  define R/* unit */(FRACUNIT)\n#define T\t(a, b)\nR T\n"),
+        "# define R ( FRACUNIT )\n# define T ( a , b )\n( FRACUNIT ) ( a , b )\n");
+    // Only the '(' of the #define line is marked, and never one that follows
+    // the name directly or stands elsewhere.
+    int marked = 0;
+    for (const PPToken& token : run.file->scan.tokens) {
+        marked += token.type == LP && token.text != nullptr ? 1 : 0;
+    }
+    EXPECT_EQ(marked, 2);
+    EXPECT_EQ(run.Text("#define F( a ) [a]\n#define G(a) a\nF (1) G(2) f (x)\n"),
+        "# define F ( a ) [ a ]\n# define G ( a ) a\n[ 1 ] 2 f ( x )\n");
+    for (const PPToken& token : run.file->scan.tokens) {
+        EXPECT_FALSE(token.type == LP && token.text != nullptr);
+    }
+    EXPECT_EQ(out.str(), "");
+}
+
 // A condition that cannot be evaluated counts as false and the file goes on:
 // `##` stays inert, so a condition that pastes names (common in portable
 // headers) cannot be read, and it used to leave the rest of the file

@@ -53,6 +53,10 @@ std::string HeaderText(int k, const Header& h)
         t += "#define P" + N(k) + "(n) X##n\n#if P" + N(k) + "(1)\nclass Never" + N(k) +
             " {};\n#else\nclass Paste" + N(k) + " { int p; };\n#endif\n";
     }
+    // A blank before the '(' makes W object-like: `int (w);` declares w,
+    // where the function-like W is not expanded and `int W;` declares W.
+    t +=
+        "#define W" + N(k) + (h.version % 2 == 1 ? " (w" : "(w") + N(k) + ")\nint W" + N(k) + ";\n";
     t += "namespace n" + N(k) + " {\nclass C" + N(k) + " {\npublic:\n    int v" + N(h.version) +
         ";\n    void m();\n};\n}\nstruct { int a" + N(k) + "; } s" + N(k) + ";\nenum { E" + N(k) +
         " };\nint f" + N(k) + "(int a);\n";
