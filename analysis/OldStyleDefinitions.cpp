@@ -5,6 +5,7 @@
 #include "UnitDetail.h"
 
 #include <exception>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -73,6 +74,66 @@ OldStyleHead FindOldStyleHead(const CUnit& unit)
     } catch (const std::exception&) {
     }
     return {};
+}
+
+// The position of the ")" that ends a list of names alone after a name,
+// "f(a, b)", at the top level of the unit's tokens; 0 when there is none
+// or nothing but the unit's ";" follows it.
+int NamesListEnd(const CUnit& unit)
+{
+    const int count = static_cast<int>(unit.tokenIndices.size());
+    int depth = 0;
+    for (int open = 1; open + 2 < count; ++open) {
+        const int type = unit.GetToken(open).type;
+        if (depth == 0 && type == LP && unit.GetToken(open - 1).type == IDENTIFIER) {
+            int i = open + 1;
+            while (i < count && unit.GetToken(i).type == IDENTIFIER &&
+                (unit.GetToken(i + 1).type == COMMA || unit.GetToken(i + 1).type == RP))
+                i += unit.GetToken(i + 1).type == COMMA ? 2 : 1;
+            if (i > open + 1 && unit.GetToken(i).type == RP && unit.GetToken(i - 1).type != COMMA)
+                return i + 2 < count ? i : 0;
+        }
+        depth += type == LP || type == LB ? 1 : 0;
+        depth -= type == RP || type == RB ? 1 : 0;
+    }
+    return 0;
+}
+
+// A head the parser could not read as a whole: the parser passes over the
+// first parameter's declaration only where it meets no parenthesis, so
+// "f(fn) int (*fn)();" and "f(s) char (*s)[128];" failed. Its part up to the
+// list's ")" is parsed alone, with the unit's ";"; the unit with that
+// reading when it is a function (nothing otherwise).
+std::optional<CUnit> HeadReadUpToItsList(const CUnit& unit, const ParseDeclaration& parse)
+{
+    if (unit.kind != UNIT_UNKNOWN || unit.brace || !unit.tokens || unit.tokenIndices.empty())
+        return std::nullopt;
+    try {
+        const int count = static_cast<int>(unit.tokenIndices.size());
+        if (unit.GetToken(count - 1).type != SEMI)
+            return std::nullopt;
+        const int close = NamesListEnd(unit);
+        if (close == 0)
+            return std::nullopt;
+        CUnit part(unit.tokens);
+        part.tokenIndices.assign(unit.tokenIndices.begin(), unit.tokenIndices.begin() + close + 1);
+        part.tokenIndices.push_back(unit.tokenIndices.back());
+        part.first = unit.first;
+        part.last = unit.last;
+        parse(part);
+        if (part.kind != UNIT_FUNCTION)
+            return std::nullopt;
+        CUnit read(unit.tokens);
+        read.tokenIndices = unit.tokenIndices;
+        read.first = unit.first;
+        read.last = unit.last;
+        read.kind = part.kind;
+        read.done = true;
+        read.detail = std::move(part.detail);
+        return read;
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
 }
 
 using NameSet = std::unordered_set<std::string_view>;
@@ -201,7 +262,10 @@ void TypeParameters(CUnit& head, const std::vector<std::string_view>& names,
 void JoinOldStyleDefinitions(std::span<CUnit> units, const ParseDeclaration& parse)
 {
     for (size_t i = 0; i < units.size(); ++i) {
-        const OldStyleHead found = FindOldStyleHead(units[i]);
+        OldStyleHead found = FindOldStyleHead(units[i]);
+        std::optional<CUnit> rescued;
+        if (found.names.empty() && (rescued = HeadReadUpToItsList(units[i], parse)))
+            found = FindOldStyleHead(*rescued);
         if (found.names.empty())
             continue;
         const std::vector<std::string_view>& names = found.names;
@@ -219,6 +283,11 @@ void JoinOldStyleDefinitions(std::span<CUnit> units, const ParseDeclaration& par
             continue;
         CUnit& head = units[i];
         CUnit& block = units[body];
+        if (rescued) {
+            head.kind = rescued->kind;
+            head.done = true;
+            head.detail = std::move(rescued->detail);
+        }
 
         // The first declaration stands in the head's own unit: it is parsed
         // by itself, as the splitter would have left it.

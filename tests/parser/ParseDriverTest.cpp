@@ -279,3 +279,39 @@ TEST(ParseDriver, OldStyleDefinitionsKeepTheirBodies)
     EXPECT_EQ(parameters,
         (std::vector<std::string> {"struct obj *|obj", "int *|fhito", "int|mx", "long|tx", "n|"}));
 }
+
+// A first declaration with parentheses in it, a pointer to a function or to
+// an array as NetHack and screen declare them, failed the head: its body was
+// a block of its own and the next declaration a variable of the file.
+TEST(ParseDriver, OldStyleHeadsWhoseFirstDeclarationHasParentheses)
+{
+    auto p = ParseText("void init_random ( fn ) int ( * fn ) ( ) ;\n"
+                       "{ set_random ( fn ) ; }\n"
+                       "static boolean parse_condition ( s , sidx ) char ( * s ) [ 128 ] ;\n"
+                       "int sidx ;\n"
+                       "{ return 0 ; }\n"
+                       "int lone ( a ) int ( * a ) ( ) ;\n"
+                       "int after ;");
+    std::vector<std::string> functions;
+    std::vector<int> others;
+    for (const CUnit& unit : p->units) {
+        if (unit.kind == UNIT_FUNCTION)
+            functions.push_back(
+                GetUnitFunctionName(unit) + ":" + std::to_string(unit.children.size()));
+        else
+            others.push_back(unit.kind);
+    }
+    EXPECT_EQ(functions, (std::vector<std::string> {"init_random:1", "parse_condition:1"}));
+    // Without a block after it, a head stays as it was read.
+    EXPECT_EQ(others,
+        (std::vector<int> {UNIT_NOTHING, UNIT_NOTHING, UNIT_NOTHING, UNIT_UNKNOWN, UNIT_VARIABLE}));
+    std::vector<std::string> parameters;
+    for (const CUnit* head : {&p->At(0), &p->At(2)}) {
+        for (const CVariableInfo& parameter : AsFunctionInfo(*head)->parameters) {
+            parameters.push_back(p->Text(parameter.specifierTokens) + "|" +
+                std::string(parameter.qualifiedName.name.view()) + "|" +
+                p->Text(parameter.arrayTokens));
+        }
+    }
+    EXPECT_EQ(parameters, (std::vector<std::string> {"int|fn|", "char *|s|[ 128 ]", "int|sidx|"}));
+}
