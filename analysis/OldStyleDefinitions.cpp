@@ -87,7 +87,7 @@ int NamesListEnd(const CUnit& unit)
         const int type = unit.GetToken(open).type;
         if (depth == 0 && type == LP && unit.GetToken(open - 1).type == IDENTIFIER) {
             int i = open + 1;
-            while (i < count && unit.GetToken(i).type == IDENTIFIER &&
+            while (i + 1 < count && unit.GetToken(i).type == IDENTIFIER &&
                 (unit.GetToken(i + 1).type == COMMA || unit.GetToken(i + 1).type == RP))
                 i += unit.GetToken(i + 1).type == COMMA ? 2 : 1;
             if (i > open + 1 && unit.GetToken(i).type == RP && unit.GetToken(i - 1).type != COMMA)
