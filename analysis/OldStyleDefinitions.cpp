@@ -27,17 +27,17 @@ bool NameAt(const CUnit& unit, int i, std::string_view name)
 // whose parameters are names alone ("f(a, b)" reads as two parameters named
 // by their types), and whose parameter list is followed by a declaration
 // before the unit's ";" (a prototype "f(a, b);" ends at its parentheses).
+// `function` is the unit's reading as a function (null: none).
 struct OldStyleHead {
     std::vector<std::string_view> names; // empty: no such head
     int declarationStart = 0; // the unit position after the list's ")"
 };
 
-OldStyleHead FindOldStyleHead(const CUnit& unit)
+OldStyleHead FindOldStyleHead(const CUnit& unit, const CFunctionInfo* function)
 {
     OldStyleHead head;
-    if (unit.kind != UNIT_FUNCTION || unit.brace || !unit.tokens)
+    if (unit.brace || !unit.tokens)
         return head;
-    const CFunctionInfo* function = AsFunctionInfo(unit);
     if (!function || function->parameters.empty() || !function->qualifiedName.scopes.empty())
         return head;
     try {
@@ -102,8 +102,8 @@ int NamesListEnd(const CUnit& unit)
 // A head the parser could not read as a whole: the parser passes over the
 // first parameter's declaration only where it meets no parenthesis, so
 // "f(fn) int (*fn)();" and "f(s) char (*s)[128];" failed. Its part up to the
-// list's ")" is parsed alone, with the unit's ";"; the unit with that
-// reading when it is a function (nothing otherwise).
+// list's ")" is parsed alone, with the unit's ";": that part when it reads
+// as a function (nothing otherwise).
 std::optional<CUnit> HeadReadUpToItsList(const CUnit& unit, const ParseDeclaration& parse)
 {
     if (unit.kind != UNIT_UNKNOWN || unit.brace || !unit.tokens || unit.tokenIndices.empty())
@@ -123,14 +123,7 @@ std::optional<CUnit> HeadReadUpToItsList(const CUnit& unit, const ParseDeclarati
         parse(part);
         if (part.kind != UNIT_FUNCTION)
             return std::nullopt;
-        CUnit read(unit.tokens);
-        read.tokenIndices = unit.tokenIndices;
-        read.first = unit.first;
-        read.last = unit.last;
-        read.kind = part.kind;
-        read.done = true;
-        read.detail = std::move(part.detail);
-        return read;
+        return part;
     } catch (const std::exception&) {
         return std::nullopt;
     }
@@ -262,10 +255,12 @@ void TypeParameters(CUnit& head, const std::vector<std::string_view>& names,
 void JoinOldStyleDefinitions(std::span<CUnit> units, const ParseDeclaration& parse)
 {
     for (size_t i = 0; i < units.size(); ++i) {
-        OldStyleHead found = FindOldStyleHead(units[i]);
-        std::optional<CUnit> rescued;
-        if (found.names.empty() && (rescued = HeadReadUpToItsList(units[i], parse)))
-            found = FindOldStyleHead(*rescued);
+        CUnit& head = units[i];
+        OldStyleHead found =
+            FindOldStyleHead(head, head.kind == UNIT_FUNCTION ? AsFunctionInfo(head) : nullptr);
+        std::optional<CUnit> part;
+        if (found.names.empty() && (part = HeadReadUpToItsList(head, parse)))
+            found = FindOldStyleHead(head, AsFunctionInfo(*part));
         if (found.names.empty())
             continue;
         const std::vector<std::string_view>& names = found.names;
@@ -281,12 +276,11 @@ void JoinOldStyleDefinitions(std::span<CUnit> units, const ParseDeclaration& par
         if (body == units.size() || !IsOldStyleBody(units[body]) ||
             declarations > kMostDeclarations)
             continue;
-        CUnit& head = units[i];
         CUnit& block = units[body];
-        if (rescued) {
-            head.kind = rescued->kind;
+        if (part) {
+            head.kind = UNIT_FUNCTION;
             head.done = true;
-            head.detail = std::move(rescued->detail);
+            head.detail = std::move(part->detail);
         }
 
         // The first declaration stands in the head's own unit: it is parsed
