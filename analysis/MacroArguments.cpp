@@ -10,6 +10,7 @@ size_t CollectMacroArguments(const std::vector<PPToken>& tokens, size_t p,
     if (p >= tokens.size() || tokens[p].type != LP) {
         return p;
     }
+    const size_t before = args.size();
     int depth = 0;
     size_t start = p + 1;
     for (size_t j = p + 1;; ++j) {
@@ -19,7 +20,8 @@ size_t CollectMacroArguments(const std::vector<PPToken>& tokens, size_t p,
         const int32_t type = tokens[j].type;
         if (type == RP) {
             if (depth == 0) {
-                if (start + 1 <= j) {
+                // `F()` has no argument, `F(a,)` has an empty second one.
+                if (start < j || args.size() > before) {
                     args.push_back({start, j - 1});
                 }
                 return j;
@@ -27,7 +29,7 @@ size_t CollectMacroArguments(const std::vector<PPToken>& tokens, size_t p,
             --depth;
         } else if (type == LP) {
             ++depth;
-        } else if (type == COMMA && depth == 0 && start + 1 <= j) {
+        } else if (type == COMMA && depth == 0) {
             args.push_back({start, j - 1});
             start = j + 1;
         }

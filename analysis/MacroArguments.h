@@ -9,7 +9,7 @@
 #include <vector>
 
 // One argument of a macro use: the positions first..last (both included) of
-// the token vector.
+// the token vector; an empty argument has last == first - 1.
 struct MacroArgument {
     size_t first;
     size_t last;
@@ -17,9 +17,10 @@ struct MacroArgument {
 
 // Collects the arguments of a macro use whose '(' should be at position p.
 // Returns p when there is no '(' there (no arguments collected), else the
-// position of the closing ')'. Commas separate arguments only at depth 0 and
-// only after a non-empty argument; `F()` has none, `F(a,,b)` has "a" and
-// ", b". Throws PreprocessorFailure(failureText) when the tokens end first.
+// position of the closing ')'. Commas at depth 0 separate arguments, which
+// may be empty as in C: `F(a,,b)` has "a", "" and "b", and `TAILQ_HEAD(, w)`
+// "" and "w"; `F()` has none. Throws PreprocessorFailure(failureText) when
+// the tokens end first.
 size_t CollectMacroArguments(const std::vector<PPToken>& tokens, size_t p,
     std::vector<MacroArgument>& args, const char* failureText);
 

@@ -216,6 +216,28 @@ TEST(Preprocessor, MissingArgumentsAreEmpty)
     EXPECT_EQ(out.str(), "");
 }
 
+// An empty argument is an argument, wherever it stands. Taken as part of the
+// next one, the BSD queue macros' `TAILQ_HEAD(, window) list;` read
+// "struct , window { ... }" and lost the variable.
+TEST(Preprocessor, EmptyArgumentsKeepTheirPlace)
+{
+    PreprocessRun run;
+    CapturedOutput out;
+    EXPECT_EQ(run.Text("#define HEAD(name, type) struct name { struct type *first; }\n"
+                       "static HEAD(, window) list;\n"),
+        "# define HEAD ( name , type ) struct name { struct type * first ; }\n"
+        "static struct { struct window * first ; } list ;\n");
+    EXPECT_EQ(run.Text("#define T(f, a, b, n) f(a, b, n)\nT(g, 1,, 7); T(g, (x, y), , );\n"),
+        "# define T ( f , a , b , n ) f ( a , b , n )\ng ( 1 , , 7 ) ; g ( ( x , y ) , , ) ;\n");
+    EXPECT_EQ(run.Text("#define V(x, ...) v(x, __VA_ARGS__)\n#define W V(, 2,, 3)\nW V(1,) V(,)\n"),
+        "# define V ( x , ... ) v ( x , __VA_ARGS__ )\n# define W V ( , 2 , , 3 )\n"
+        "v ( , 2 , , 3 ) v ( 1 , ) v ( , )\n");
+    EXPECT_EQ(run.Body("W"), "v ( , 2 , , 3 )");
+    EXPECT_EQ(run.Text("#define S(a, b) a + b\n#if S(, 2) == 2\nyes\n#endif\n"),
+        "# define S ( a , b ) a + b\nyes\n\n");
+    EXPECT_EQ(out.str(), "");
+}
+
 // `F()` names a macro without parameters and `...` takes the rest of the
 // arguments: both are function-like, as in every C compiler. Read as
 // object-like, `#define fetch() { ... }` left "( ) { ... } ( )" at every use
