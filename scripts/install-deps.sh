@@ -3,7 +3,7 @@
 # Does nothing when every package is already present.
 set -eu
 
-PACKAGES="cmake g++ make flex libfl-dev antlr libantlr-dev default-jre-headless
+PACKAGES="cmake g++ make ninja-build flex libfl-dev antlr libantlr-dev default-jre-headless
 qt6-base-dev libgl-dev libgtest-dev libgmock-dev xvfb xauth fonts-dejavu-core
 clang-format-14"
 
