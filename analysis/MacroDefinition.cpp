@@ -153,20 +153,37 @@ bool CDefineProcessor::CutUnless(bool fits)
     return false;
 }
 
+namespace {
+
+int BracketStep(int type)
+{
+    if (type == LC || type == LP || type == LB) {
+        return 1;
+    }
+    return type == RC || type == RP || type == RB ? -1 : 0;
+}
+
+int ClosingBracket(int type)
+{
+    return type == LC ? RC : type == LP ? RP : RB;
+}
+
+} // namespace
+
 // A cut body stops anywhere, often inside a brace it opened: each use would
 // then open a block that nothing closes, and the rest of the file would be
 // read into it. It ends instead where what it opened is closed again (where
 // the bracket depth is back at its lowest so far, so that a body may close
-// what its uses opened); a body with no such point is kept as it was cut.
+// what its uses opened). A body that never comes back to where it began, such
+// as a table in braces, ends where its depth is lowest after its first token,
+// between two entries, and the brackets still open there are closed.
 void CDefineProcessor::DropUnclosedEnd()
 {
     int depth = 0;
     int lowest = 0;
     size_t end = 0;
     for (size_t k = 0; k < def_.body.size(); ++k) {
-        const int type = def_.body[k].type;
-        depth += type == LC || type == LP || type == LB ? 1 : 0;
-        depth -= type == RC || type == RP || type == RB ? 1 : 0;
+        depth += BracketStep(def_.body[k].type);
         lowest = std::min(lowest, depth);
         if (depth == lowest) {
             end = k + 1;
@@ -174,6 +191,30 @@ void CDefineProcessor::DropUnclosedEnd()
     }
     if (end > 0) {
         def_.body.resize(end);
+        return;
+    }
+    depth = 0;
+    int least = 0;
+    for (size_t k = 0; k < def_.body.size(); ++k) {
+        depth += BracketStep(def_.body[k].type);
+        if (k == 0 || depth <= least) {
+            least = depth;
+            end = k + 1;
+        }
+    }
+    def_.body.resize(end);
+    std::vector<int> open;
+    for (const PPToken& token : def_.body) {
+        const int step = BracketStep(token.type);
+        if (step > 0) {
+            open.push_back(token.type);
+        } else if (step < 0 && !open.empty()) {
+            open.pop_back();
+        }
+    }
+    const int32_t line = def_.body.empty() ? 0 : def_.body.back().line;
+    for (auto type = open.rbegin(); type != open.rend(); ++type) {
+        def_.body.emplace_back(line, ClosingBracket(*type), nullptr);
     }
 }
 

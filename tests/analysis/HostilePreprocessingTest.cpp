@@ -106,6 +106,29 @@ TEST(HostilePreprocessing, ACutBodyEndsWhereItsBracketsAreClosed)
     EXPECT_NE(result.find("int after ;"), std::string::npos);
 }
 
+// A table whose whole body is in braces never comes back to where it began:
+// it ends after its last complete row and its brace is closed, so that the
+// function using it keeps the statements after it and the functions after
+// it are read.
+TEST(HostilePreprocessing, ACutBracedTableIsClosedAfterItsLastRow)
+{
+    std::string source = "#define MATRIX {";
+    for (int row = 0; row < 800; ++row) {
+        source += " { 1, 2, 3, 4, 5, 6 },";
+    }
+    source += " }\nint dither(int x) {\n  static const char m[800][6] = MATRIX;\n  return x;\n}\n"
+              "int after(void);\n";
+    PreprocessRun run;
+    CapturedOutput out;
+    const std::string result = run.Text(source);
+    EXPECT_EQ(out.Lines(), 1) << out.str();
+    const std::vector<PPToken>& matrix = run.file->macros.at("MATRIX")->body;
+    ASSERT_GE(matrix.size(), 4u);
+    EXPECT_LE(matrix.size(), CDefineProcessor::kMaxBodyTokens);
+    EXPECT_EQ(Spell({matrix.end() - 4, matrix.end()}), "6 } , }");
+    EXPECT_NE(result.find("5 , 6 } , } ;\nreturn x ;\n}\nint after ( void ) ;"), std::string::npos);
+}
+
 // A file whose macro uses would add more tokens than the bound keeps the
 // later uses as written.
 TEST(HostilePreprocessing, ExpansionOfOneFileIsBounded)
