@@ -180,29 +180,26 @@ int ClosingBracket(int type)
 void CDefineProcessor::DropUnclosedEnd()
 {
     int depth = 0;
-    int lowest = 0;
-    size_t end = 0;
+    int lowest = 0; // so far, counting the start
+    int least = 0; // after the first token
+    size_t end = 0; // after the last token at `lowest`
+    size_t leastEnd = 0; // after the last token at `least`
     for (size_t k = 0; k < def_.body.size(); ++k) {
         depth += BracketStep(def_.body[k].type);
         lowest = std::min(lowest, depth);
         if (depth == lowest) {
             end = k + 1;
         }
+        if (k == 0 || depth <= least) {
+            least = depth;
+            leastEnd = k + 1;
+        }
     }
     if (end > 0) {
         def_.body.resize(end);
         return;
     }
-    depth = 0;
-    int least = 0;
-    for (size_t k = 0; k < def_.body.size(); ++k) {
-        depth += BracketStep(def_.body[k].type);
-        if (k == 0 || depth <= least) {
-            least = depth;
-            end = k + 1;
-        }
-    }
-    def_.body.resize(end);
+    def_.body.resize(leastEnd);
     std::vector<int> open;
     for (const PPToken& token : def_.body) {
         const int step = BracketStep(token.type);
