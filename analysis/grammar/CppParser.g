@@ -2383,8 +2383,11 @@ postfix_head
         LP ( expression_list )? RP
     // A built-in type's conversion, "char(-1)", "unsigned long(n)".
     |   ( builtin_type_list LP ) => ignored = builtin_type_list LP ( expression_list )? RP
+    // The type between the angle brackets is read as a template argument
+    // is: a named one too, "static_cast<AV_ListenerId>(-1)",
+    // "static_cast<const Node *>(p)".
     |   ( WORD_DYNAMIC_CAST | WORD_STATIC_CAST | WORD_REINTERPRET_CAST | WORD_CONST_CAST )
-        LT_ type_id GT LP expression RP
+        LT_ template_argument_type GT LP expression RP
     |   WORD_TYPEID LP
         (   options { generateAmbigWarnings = false; }
         :   { !IsBuiltinTypeWord(LA(1)) }? expression

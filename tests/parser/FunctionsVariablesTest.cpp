@@ -573,7 +573,8 @@ TEST(Functions, PointerToFunctionParameters)
 }
 
 // Constructors keep their bodies whatever their initializers hold: a member
-// created with new, or given a call's result cast to a named type.
+// created with new, or given a value cast to a named type, in parentheses
+// or with a cast operator.
 TEST(Functions, ConstructorInitializers)
 {
     auto p = ParseText("class Value {\n"
@@ -581,15 +582,24 @@ TEST(Functions, ConstructorInitializers)
                        "type ( V_STRING ) { Init ( ) ; }\n"
                        " Value ( Bytes * b ) : vec ( b ) , len ( ( s32 ) b -> size ( ) ) { }\n"
                        " Value ( ) : len ( ( s32 ) Size ( ) ) { Init ( ) ; }\n"
+                       " Value ( int n ) : id ( static_cast < ListenerId > ( - 1 ) ) , "
+                       "len ( n ) { Init ( ) ; }\n"
+                       " Value ( void * v ) : vec ( static_cast < const Bytes * > ( v ) ) , "
+                       "key ( reinterpret_cast < N :: Key > ( v ) ) { Init ( ) ; }\n"
                        "} ;");
     const auto& members = p->At(0).children;
-    ASSERT_EQ(members.size(), 3u);
+    ASSERT_EQ(members.size(), 5u);
     for (size_t i = 0; i < members.size(); ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(members[i].kind, UNIT_FUNCTION);
         EXPECT_EQ(GetUnitFunctionName(members[i]), "Value");
         EXPECT_EQ(members[i].children.size(), i == 1 ? 0u : 1u);
     }
+    auto outside = ParseText("Frame :: Frame ( Impl * impl ) : lid ( static_cast < ListenerId > "
+                             "( - 1 ) ) , impl ( impl ) { Remember ( this ) ; }");
+    ASSERT_EQ(outside->units.size(), 1u);
+    EXPECT_EQ(outside->At(0).kind, UNIT_FUNCTION);
+    EXPECT_EQ(outside->At(0).children.size(), 1u);
 }
 
 TEST(Functions, NotRecognised)

@@ -60,12 +60,15 @@ TEST(Expressions, PostfixChains)
              "p -> ~ T ( )", "a . N :: b", "a -> operator + ( 1 )", "p --", "typename N :: T ( x )",
              "typename N :: template X < int > ( y )", "static_cast < int > ( y )",
              "dynamic_cast < const char * > ( p )", "reinterpret_cast < void * > ( p )",
-             "typeid ( x )", "typeid ( int )"}) {
+             "typeid ( x )", "typeid ( int )", "static_cast < Foo * > ( y )",
+             "static_cast < Id > ( - 1 )", "const_cast < const Node * > ( p )",
+             "static_cast < :: N :: T > ( x )", "dynamic_cast < Box < int > * > ( p )",
+             "static_cast < struct stat * > ( p )"}) {
         ExpectAccepted(e);
     }
     ExpectRejected("f ( , )");
     ExpectRejected("typename T ( x )");
-    ExpectRejected("static_cast < Foo * > ( y )");
+    ExpectRejected("static_cast < Foo * ( y )");
 }
 
 TEST(Expressions, NewDeleteThrow)
