@@ -149,6 +149,11 @@ bool MayBeFirstTryDeclaration(const CUnit& unit, int startKind)
                 (unit.tokenIndices.size() > 1 && unit.GetToken(1).type == LP) ||
                 (startKind == DECLARATION && CallAfterNames(unit, afterNames));
         }
+        // "static" before a macro call: "static GSF_CLASS(Grid, grid, ...)
+        // static GocItem *grid_new(...)".
+        if (type == WORD_STATIC && startKind == DECLARATION && unit.tokenIndices.size() > 2 &&
+            unit.GetToken(1).type == IDENTIFIER && unit.GetToken(2).type == LP)
+            return true;
     } catch (const std::exception&) {
         return true; // the parse itself meets the bad position
     }

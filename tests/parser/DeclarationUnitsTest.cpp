@@ -592,3 +592,25 @@ TEST(ClassUnits, MacroCallsBeforeADeclaration)
     EXPECT_EQ(GetUnitFunctionName(p->At(11)), "g_get_current_time");
     EXPECT_EQ(GetUnitFunctionName(p->At(12)), "oldest");
 }
+
+// GOffice's and Gnumeric's macros that define a static function are called
+// after "static"; the function after the call was lost. An old-style static
+// function reads as before.
+TEST(ClassUnits, StaticMacroCallBeforeADeclaration)
+{
+    auto p =
+        ParseText("static GSF_CLASS ( Grid , grid , grid_class_init , NULL , GOC_TYPE_GROUP )\n"
+                  "static GocItem * grid_new ( Format * af ) { return goc_item_new ( af ) ; }\n"
+                  "static DEPENDENT_MAKE_TYPE ( button , . eval = button_eval )\n"
+                  "static void button_init ( Button * b ) { b -> cell = 0 ; }\n"
+                  "static old ( a , s ) char * s ;\n"
+                  "static SHOW ( x ) ;");
+    ASSERT_EQ(p->units.size(), 4u);
+    EXPECT_EQ(GetUnitFunctionName(p->At(0)), "grid_new");
+    EXPECT_EQ(p->Text(AsFunctionInfo(p->At(0))->specifierTokens), "static GocItem *");
+    EXPECT_EQ(p->At(0).children.size(), 1u);
+    EXPECT_EQ(GetUnitFunctionName(p->At(1)), "button_init");
+    EXPECT_EQ(p->At(1).children.size(), 1u);
+    EXPECT_EQ(GetUnitFunctionName(p->At(2)), "old");
+    EXPECT_EQ(GetUnitFunctionName(p->At(3)), "SHOW");
+}
