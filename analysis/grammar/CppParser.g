@@ -694,6 +694,10 @@ protected:
             return true;
         // Names then cv words: "FT_BEGIN_HEADER FT_CALLBACK_TABLE const T x;".
         int i = afterRun > namesEnd ? afterRun : PastCvWords(2, kLongest);
+        // A named type with cv words after it, then pointer operators:
+        // "GNM_BEGIN_KILL_SWITCH_WARNING GOFormat const *f(...)".
+        if (afterRun > namesEnd && namesEnd > 2 && (LA(afterRun) == STAR || LA(afterRun) == AND))
+            i = namesEnd - 1;
         if (IsTypeKeyWord(LA(i)) && LA(i + 1) == IDENTIFIER) {
             const int after = LA(i + 2);
             return after == STAR || after == AND || after == IDENTIFIER ||

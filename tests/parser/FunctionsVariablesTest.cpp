@@ -267,8 +267,9 @@ TEST(Functions, UnknownWordBeforeTheReturnType)
                        "static FORCEINLINE HANDLE __stdcall Token ( void ) { return 0 ; }\n"
                        "EXPORT Node * Find ( int key ) ;\n"
                        "void Process ( IN DWORD flags , OUT int * result ) { }\n"
-                       "FORM_IMPEXP FIELD * * NCURSES_API Retrace ( FIELD * * f ) { return f ; }");
-    ASSERT_EQ(p->units.size(), 8u);
+                       "FORM_IMPEXP FIELD * * NCURSES_API Retrace ( FIELD * * f ) { return f ; }\n"
+                       "KILL_SWITCH GOFormat const * Suggest ( Expr const * e ) { return 0 ; }");
+    ASSERT_EQ(p->units.size(), 9u);
     const std::pair<const char*, const char*> functions[] = {
         {"DbgBreakPoint", "NTSYSAPI void WINAPI"},
         {"DecodePointer", "DECLSPEC_IMPORT void * __stdcall"},
@@ -278,6 +279,7 @@ TEST(Functions, UnknownWordBeforeTheReturnType)
         {"Find", "EXPORT Node *"},
         {"Process", "void"},
         {"Retrace", "FORM_IMPEXP FIELD * * NCURSES_API"},
+        {"Suggest", "KILL_SWITCH GOFormat const *"},
     };
     for (size_t i = 0; i < p->units.size(); ++i) {
         SCOPED_TRACE(i);
@@ -286,6 +288,7 @@ TEST(Functions, UnknownWordBeforeTheReturnType)
     }
     EXPECT_EQ(p->At(4).children.size(), 1u);
     EXPECT_EQ(p->At(7).children.size(), 1u);
+    EXPECT_EQ(p->At(8).children.size(), 1u);
     const CFunctionInfo& process = Function(*p, 6);
     ASSERT_EQ(process.parameters.size(), 2u);
     EXPECT_EQ(process.parameters[0].qualifiedName.name, "flags");
