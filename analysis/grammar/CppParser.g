@@ -1152,8 +1152,7 @@ declaration
     // The same with "static" before the first call, which a macro defining a
     // static function takes: GOffice's "static GSF_CLASS(Grid, grid,
     // grid_class_init, NULL, GOC_TYPE_GROUP)" before a function.
-    |   { LA(1) == WORD_STATIC && MacroCallsFollow(false, 2) }?
-        WORD_STATIC after_macro_call[false]
+    |   { MacroCallsFollow(false, 2) }? WORD_STATIC after_macro_call[false]
     |   asm_definition
     |   template_declaration
     |   linkage_specification
