@@ -224,6 +224,10 @@ CModelScope& CModelMerger::MergeUnit(CUnit& unit, CModelScope& owner)
             nameless_ = NamelessName(unit.kind);
             name = nameless_;
         }
+        if (unit.kind == UNIT_NAMESPACE) {
+            CModelScope& enclosing = EnclosingNamespaces(name, owner);
+            return AddOrFindScope(unit, enclosing);
+        }
         name_ = name;
         if (unit.kind == UNIT_ENUM) {
             AddOrFindMember(unit, owner);
@@ -347,6 +351,28 @@ void CModelMerger::MergeFunction(CUnit& unit, const CFunctionInfo& record, CMode
         element.fromProjectFile = projectFile_;
     }
     AddUnit(element, unit);
+}
+
+CModelScope& CModelMerger::EnclosingNamespaces(std::string_view& name, CModelScope& owner)
+{
+    // "namespace a::b {" opens b inside a, making a as a namespace if it is
+    // not there yet; `name` is left as the innermost name.
+    CModelScope* current = &owner;
+    for (size_t colons = name.find("::"); colons != std::string_view::npos;
+         colons = name.find("::")) {
+        CModelScope* found =
+            current->AddChild(name.substr(0, colons), nullptr, UNIT_NAMESPACE, keyFromProjectFile_);
+        if (found->kind == UNIT_PLACEHOLDER) {
+            found->kind = UNIT_NAMESPACE;
+        }
+        if (!found->scopeChildren) {
+            found->scopeChildren = std::make_unique<ScopeChildSet>();
+        }
+        current = found;
+        name.remove_prefix(colons + 2);
+    }
+    name_ = name;
+    return *current;
 }
 
 CModelScope& CModelMerger::DescendScopes(const std::vector<std::string>& scopes, CModelScope& owner)

@@ -56,6 +56,7 @@ private:
     void MergeFunction(CUnit& unit, const CFunctionInfo& record, CModelScope& owner);
     void MergeVariable(CUnit& unit, const CVariableInfo& record, CModelScope& owner);
     CModelScope& AddOrFindScope(CUnit& unit, CModelScope& owner);
+    CModelScope& EnclosingNamespaces(std::string_view& name, CModelScope& owner);
     CModelScope& AddOrFindMember(CUnit& unit, CModelScope& owner);
     CModelScope& FindOrAdd(CModelScope& owner);
     void AddUnit(CModelScope& element, CUnit& unit);

@@ -154,6 +154,9 @@ bool MayBeFirstTryDeclaration(const CUnit& unit, int startKind)
         if (type == WORD_STATIC && startKind == DECLARATION && unit.tokenIndices.size() > 2 &&
             unit.GetToken(1).type == IDENTIFIER && unit.GetToken(2).type == LP)
             return true;
+        if (type == WORD_INLINE && startKind == DECLARATION && unit.tokenIndices.size() > 1 &&
+            unit.GetToken(1).type == WORD_NAMESPACE)
+            return true;
     } catch (const std::exception&) {
         return true; // the parse itself meets the bad position
     }

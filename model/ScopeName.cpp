@@ -28,7 +28,9 @@ std::string HolderName(const CModelScope& holder)
         return holder.name;
     case UNIT_NAMESPACE:
         if (unit) {
-            if (const CTextInfo* record = AsTextInfo(*unit)) {
+            // "namespace a::b {" names b with its enclosing namespace.
+            const CTextInfo* record = AsTextInfo(*unit);
+            if (record && record->text.find("::") == std::string::npos) {
                 return record->text;
             }
         }

@@ -1160,7 +1160,7 @@ declaration
     |   (WORD_NAMESPACE IDENTIFIER ASSIGN) => namespace_alias_definition
     |   using_declaration
     |   using_directive
-    |   namespace_definition
+    |   (( WORD_INLINE )? WORD_NAMESPACE) => namespace_definition
     |   ((WORD_TYPEDEF)? ( class_lead_word )* class_key) => class_declaration
     |   ((WORD_TYPEDEF)? ( class_lead_word )* WORD_ENUM) => enum_definition
     ;
@@ -1339,11 +1339,18 @@ linkage_specification
         }
     ;
 
+// An inline namespace is read as any other; "namespace a::b {" is kept
+// with its whole name, and the model places it inside a.
 namespace_definition
-    :   WORD_NAMESPACE name:IDENTIFIER LC RC
-        { MarkUnit(UNIT_NAMESPACE, std::make_unique<CTextInfo>(name->getText())); }
-    |   WORD_NAMESPACE LC RC
-        { MarkUnit(UNIT_NAMESPACE, std::make_unique<CTextInfo>()); }
+{
+    std::string name;
+}
+    :   ( WORD_INLINE )? WORD_NAMESPACE
+        (   first:IDENTIFIER { name = first->getText(); }
+            ( CLCL further:IDENTIFIER { name += "::"; name += further->getText(); } )*
+        )?
+        LC RC
+        { MarkUnit(UNIT_NAMESPACE, std::make_unique<CTextInfo>(std::move(name))); }
     ;
 
 enum_definition

@@ -3,6 +3,7 @@
 #include "IncludedFile.h"
 #include "ModelMerge.h"
 #include "ProjectFile.h"
+#include "ScopeName.h"
 #include "UnitBuilder.h"
 #include "UnitDetail.h"
 #include "UnitKind.h"
@@ -73,6 +74,28 @@ TEST(ModelMerge, OutOfClassDefinitionBeforeItsClassMakesAPlaceholder)
         "+Unit: Z 55 0 0 \n"
         "    +Unit: h 18 0 1 \n");
     EXPECT_TRUE(w.Find("N::A::f")->fromProjectFile);
+}
+
+TEST(ModelMerge, ANestedNamespaceDefinitionOpensEachNamespace)
+{
+    Written w({{"n.cpp",
+                  "namespace a { int f(); }\n"
+                  "namespace a::b { class C { void m(); }; }\n"
+                  "void a::b::C::m() { }\n"
+                  "namespace x::y { int g() { return 0; } }\n"}},
+        {"n.cpp"});
+    EXPECT_EQ(w.Outline(),
+        "+Unit: a 8 0 1 \n"
+        "    +Unit: b 8 0 1 \n"
+        "        +Unit: C 4 0 1 Parent Count:0\n"
+        "            +Unit: m 18 1 1 \n"
+        "    +Unit: f 18 1 0 \n"
+        "+Unit: x 8 0 0 \n"
+        "    +Unit: y 8 0 1 \n"
+        "        +Unit: g 18 0 1 \n");
+    // Qualified names are made of the single names, once each.
+    EXPECT_EQ(GetScopeName(*w.Find("a::b::C::m"), 1), "a::b::C");
+    EXPECT_EQ(GetScopeName(*w.Find("x::y::g"), 1), "x::y");
 }
 
 TEST(ModelMerge, FunctionsAreToldApartByParameterTypes)

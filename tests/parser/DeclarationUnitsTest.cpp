@@ -67,6 +67,26 @@ TEST(NamespaceScopeUnits, NamespacesAndEnumerations)
     EXPECT_EQ(p->Text(p->At(5)), "T ;");
 }
 
+TEST(NamespaceScopeUnits, NestedAndInlineNamespacesKeepTheirBodies)
+{
+    // Each of these once failed and took every definition inside with it.
+    auto p = ParseText("namespace a :: b :: c { int f ( ) { return 0 ; } } "
+                       "inline namespace v1 { class W { } ; } "
+                       "namespace x { inline namespace v2 { int g ( ) ; } }");
+    EXPECT_EQ(p->At(0).kind, UNIT_NAMESPACE);
+    EXPECT_EQ(TextDetail(p->At(0)), "a::b::c");
+    EXPECT_EQ(p->At(0).children.at(0).kind, UNIT_FUNCTION);
+    EXPECT_EQ(p->At(1).kind, UNIT_NAMESPACE);
+    EXPECT_EQ(TextDetail(p->At(1)), "v1");
+    EXPECT_EQ(p->At(1).children.at(0).kind, UNIT_CLASS);
+    const CUnit& v2 = p->At(2).children.at(0);
+    EXPECT_EQ(v2.kind, UNIT_NAMESPACE);
+    EXPECT_EQ(v2.children.at(0).kind, UNIT_FUNCTION);
+    // A qualifier must be followed by a name.
+    EXPECT_TRUE(ParseSingle("namespace a ::", DECLARATION)->error);
+    EXPECT_TRUE(ParseSingle("inline int", DECLARATION)->error);
+}
+
 TEST(NamespaceScopeUnits, EnumerationBodies)
 {
     EXPECT_FALSE(ParseSingle("A , B = 1 + 2 , C = ( 3 << 2 ) | 1", INENUM)->error);
