@@ -27,6 +27,9 @@ private:
     int FindCloseParen(int start) const;
     // The first token of the type at or after `start`, or 0 when there is none.
     int FindToken(int type, int start) const;
+    // Whether the head of a for from after its "(" to the ")" at `close` is
+    // a declaration and a range: a ":" outside parentheses, no ";".
+    bool RangeHeadEndsAt(int close) const;
     void MarkKind(int kind);
     // Marks the kind with a token-range detail holding the unit's tokens
     // from..to (none for an else, or when from > to).
@@ -92,6 +95,24 @@ int CStatementAnalyzer::FindToken(int type, int start) const
             return p;
     }
     return 0;
+}
+
+bool CStatementAnalyzer::RangeHeadEndsAt(int close) const
+{
+    int depth = 0;
+    bool colon = false;
+    for (int p = 2; p < close; ++p) {
+        const int type = TypeAt(p);
+        if (type == SEMI)
+            return false;
+        if (type == LP)
+            ++depth;
+        else if (type == RP)
+            --depth;
+        else if (type == COLON && depth == 0)
+            colon = true;
+    }
+    return colon;
 }
 
 void CStatementAnalyzer::MarkKind(int kind)
@@ -190,18 +211,26 @@ void CStatementAnalyzer::ClassifyByFirstToken()
             return;
         const int s1 = FindToken(SEMI, 2);
         const int s2 = s1 ? FindToken(SEMI, s1 + 1) : 0;
-        if (s1 == 0 || s2 == 0)
+        const int r = s2 ? FindCloseParen(s2 + 1) : 0;
+        if (r != 0) {
+            SplitBodyAt(r + 1);
+            MarkKind(UNIT_FOR);
+            auto info = std::make_unique<CForInfo>();
+            unit->CopyTokenIndices(2, s1, info->initTokens);
+            unit->CopyTokenIndices(s1 + 1, s2, info->conditionTokens);
+            unit->CopyTokenIndices(s2 + 1, r - 1, info->stepTokens);
+            unit->SetDetail(std::move(info));
             return;
-        const int r = FindCloseParen(s2 + 1);
-        if (r == 0)
-            return;
-        SplitBodyAt(r + 1);
-        MarkKind(UNIT_FOR);
-        auto info = std::make_unique<CForInfo>();
-        unit->CopyTokenIndices(2, s1, info->initTokens);
-        unit->CopyTokenIndices(s1 + 1, s2, info->conditionTokens);
-        unit->CopyTokenIndices(s2 + 1, r - 1, info->stepTokens);
-        unit->SetDetail(std::move(info));
+        }
+        // "for (int v : values)": the whole head is what the loop tests.
+        const int close = FindCloseParen(2);
+        if (close > 4 && RangeHeadEndsAt(close)) {
+            SplitBodyAt(close + 1);
+            MarkKind(UNIT_FOR);
+            auto info = std::make_unique<CForInfo>();
+            unit->CopyTokenIndices(2, close - 1, info->conditionTokens);
+            unit->SetDetail(std::move(info));
+        }
         return;
     }
     case WORD_WHILE:

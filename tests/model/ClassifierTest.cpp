@@ -86,8 +86,8 @@ TEST(StatementClassifier, ForHead)
     EXPECT_EQ(b.Text(loop.children[0].tokenIndices), "x ++ ;");
 }
 
-// Heads with empty parts, the endless loop included, are for statements with
-// their bodies as children.
+// Heads with empty parts, the endless loop included, and range loops are for
+// statements with their bodies as children.
 TEST(StatementClassifier, ForHeadsWithEmptyParts)
 {
     const struct {
@@ -101,6 +101,13 @@ TEST(StatementClassifier, ForHeadsWithEmptyParts)
         {"for ( ; ; ) x ++ ;", ";", ";", "", "x ++ ;"},
         {"for ( ; i < n ; ) { i ++ ; }", ";", "i < n ;", "", "i ++ ;"},
         {"for ( p = q ; ; p = p -> next ) ;", "p = q ;", ";", "p = p -> next", ";"},
+        // A range loop is tested by its whole head; a ":" of a conditional
+        // in a head with semicolons leaves it an ordinary one.
+        {"for ( int v : values ) { sum += v ; if ( v ) break ; }", "", "int v : values", "",
+            "sum += v ;"},
+        {"for ( const auto & p : m . items ( ) ) total += p ;", "",
+            "const auto & p : m . items ( )", "", "total += p ;"},
+        {"for ( i = a ? 1 : 2 ; i < n ; i ++ ) ;", "i = a ? 1 : 2 ;", "i < n ;", "i ++", ";"},
     };
     for (const auto& c : cases) {
         Body b(c.body);
@@ -121,6 +128,7 @@ TEST(StatementClassifier, ForHeadsWithEmptyParts)
     EXPECT_EQ(b.At(0).children[1].kind, UNIT_IF);
     // Too short for a head: "for ( ; )".
     EXPECT_EQ(Body("for ( ; ) x ;").At(0).kind, UNIT_EXPRESSION_STATEMENT);
+    EXPECT_EQ(Body("for ( std :: size_t n ) x ;").At(0).kind, UNIT_EXPRESSION_STATEMENT);
 }
 
 TEST(StatementClassifier, JumpsLabelsAndCases)
