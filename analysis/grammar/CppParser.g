@@ -1353,12 +1353,17 @@ namespace_definition
         { MarkUnit(UNIT_NAMESPACE, std::make_unique<CTextInfo>(std::move(name))); }
     ;
 
+// A scoped enumeration ("enum class E") and a fixed underlying type
+// ("enum E : unsigned char", "enum class F : std::uint8_t") read as the
+// plain enumeration; the type is not kept.
 enum_definition
 {
     std::string enumName;
 }
-    :   ( WORD_TYPEDEF )? ( class_lead_word )* WORD_ENUM
-        ( name:IDENTIFIER { enumName = name->getText(); } )? LC RC
+    :   ( WORD_TYPEDEF )? ( class_lead_word )* WORD_ENUM ( WORD_CLASS | WORD_STRUCT )?
+        ( name:IDENTIFIER { enumName = name->getText(); } )?
+        ( COLON ( ~( LC | SEMI ) )+ )?
+        LC RC
         { MarkUnit(UNIT_ENUM, std::make_unique<CTextInfo>(enumName)); }
     ;
 
@@ -2547,6 +2552,9 @@ function_definition[TokenIndices specifiers, std::vector<std::string> scopes]
         :   ( WORD_TRY )? LC RC
         |   SEMI
         |   ASSIGN OCTALNUMBER { pure = true; }
+        // A special member the compiler writes or one taken away,
+        // "Widget() = default;", "Widget(const Widget &) = delete;".
+        |   ASSIGN ( WORD_DEFAULT | WORD_DELETE )
         // "int (*mb_ptr2len)(char_u *p) = latin_ptr2len;": the pointer with
         // its first value, which is read and not kept.
         |   { parenthesised }? ASSIGN assignment_expression

@@ -87,6 +87,20 @@ TEST(NamespaceScopeUnits, NestedAndInlineNamespacesKeepTheirBodies)
     EXPECT_TRUE(ParseSingle("inline int", DECLARATION)->error);
 }
 
+TEST(NamespaceScopeUnits, ScopedEnumerationsAndUnderlyingTypes)
+{
+    auto p = ParseText("enum class Color { Red , Green } ; enum struct S : unsigned char { A } ; "
+                       "enum Plain : std :: uint8_t { P } ;");
+    EXPECT_EQ(p->At(0).kind, UNIT_ENUM);
+    EXPECT_EQ(TextDetail(p->At(0)), "Color");
+    EXPECT_EQ(p->At(1).kind, UNIT_ENUM);
+    EXPECT_EQ(TextDetail(p->At(1)), "S");
+    EXPECT_EQ(p->At(2).kind, UNIT_ENUM);
+    EXPECT_EQ(TextDetail(p->At(2)), "Plain");
+    // Without a body it is no definition.
+    EXPECT_TRUE(ParseSingle("enum class E : int ;", DECLARATION)->error);
+}
+
 TEST(NamespaceScopeUnits, EnumerationBodies)
 {
     EXPECT_FALSE(ParseSingle("A , B = 1 + 2 , C = ( 3 << 2 ) | 1", INENUM)->error);

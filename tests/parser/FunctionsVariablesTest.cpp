@@ -67,10 +67,12 @@ TEST(Functions, PureVirtualConstructorsDestructorsOperators)
                        " operator const char * ( ) ;\n"
                        " operator const T * ( ) const { return items ; }\n"
                        " operator volatile const N :: Byte & ( ) ;\n"
+                       " A ( const A & ) = delete ;\n"
+                       " A & operator = ( const A & ) = default ;\n"
                        "} ;\n"
                        "A :: ~ A ( ) { }");
     const auto& m = p->At(0).children;
-    ASSERT_EQ(m.size(), 10u);
+    ASSERT_EQ(m.size(), 12u);
     for (const CUnit& u : m)
         EXPECT_EQ(u.kind, UNIT_FUNCTION) << p->Text(u);
     EXPECT_TRUE(AsFunctionInfo(m[0])->pure);
@@ -87,6 +89,8 @@ TEST(Functions, PureVirtualConstructorsDestructorsOperators)
     EXPECT_EQ(GetUnitFunctionName(m[8]), "constT*");
     EXPECT_EQ(m[8].children.size(), 1u);
     EXPECT_EQ(GetUnitFunctionName(m[9]), "volatileconstN::Byte&");
+    EXPECT_FALSE(AsFunctionInfo(m[10])->pure); // "= delete" is no pure function
+    EXPECT_EQ(GetUnitFunctionName(m[11]), "=");
 
     const CFunctionInfo& dtor = Function(*p, 1);
     EXPECT_EQ(dtor.qualifiedName.name, "~A");
