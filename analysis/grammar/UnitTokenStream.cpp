@@ -28,6 +28,9 @@ void CUnitTokenStream::Aim(CUnit& unit, int startKind)
 int CUnitTokenStream::AfterAttribute(int position)
 {
     const PPToken& word = unit_->GetToken(position);
+    if (!unclosedAttribute_ && word.type == LB && position + 1 < tokenCount_ &&
+        unit_->GetToken(position + 1).type == LB)
+        return AfterBracketAttribute(position);
     if (unclosedAttribute_ || word.type != IDENTIFIER || !word.text ||
         (std::strcmp(word.text, "__attribute__") != 0 &&
             std::strcmp(word.text, "__attribute") != 0))
@@ -40,6 +43,20 @@ int CUnitTokenStream::AfterAttribute(int position)
         if (type == LP)
             ++depth;
         else if (type == RP && --depth == 0)
+            return i + 1;
+    }
+    unclosedAttribute_ = true;
+    return position;
+}
+
+int CUnitTokenStream::AfterBracketAttribute(int position)
+{
+    int depth = 0;
+    for (int i = position; i < tokenCount_; ++i) {
+        const int type = unit_->GetToken(i).type;
+        if (type == LB)
+            ++depth;
+        else if (type == RB && --depth == 0)
             return i + 1;
     }
     unclosedAttribute_ = true;
@@ -63,8 +80,12 @@ antlr::RefToken CUnitTokenStream::nextToken()
     if (unit_ && position_ < tokenCount_) {
         const PPToken& source = unit_->GetToken(position_);
         const bool keepsText = source.type == STRINGS || source.type == IDENTIFIER;
-        antlr::RefToken token = MakeToken(
-            source.type, keepsText && source.text ? std::string(source.text) : std::string());
+        int type = source.type;
+        if (type == ANDAND &&
+            (position_ == 0 || unit_->GetToken(position_ - 1).type != WORD_OPERATOR))
+            type = AND;
+        antlr::RefToken token =
+            MakeToken(type, keepsText && source.text ? std::string(source.text) : std::string());
         token->setLine(position_);
         token->setColumn(unit_->tokenIndices[static_cast<size_t>(position_)]);
         ++position_;

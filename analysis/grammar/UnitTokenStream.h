@@ -12,9 +12,14 @@
 // the file's token vector as column; its text is kept for identifiers and
 // strings only.
 //
-// GCC's attributes, `__attribute__((...))`, are passed over: they may stand
-// wherever a declaration allows a word and say nothing the model keeps. The
-// positions of the tokens handed out stay those of the unit.
+// GCC's attributes, `__attribute__((...))`, and standard ones, `[[...]]`,
+// are passed over: they may stand wherever a declaration allows a word and
+// say nothing the model keeps. The positions of the tokens handed out stay
+// those of the unit.
+//
+// "&&" is handed out as "&" but after `operator`: an rvalue reference,
+// "Widget(Widget &&other)", reads as a reference, and "a && b" in a value
+// still reads as an expression. The unit's tokens keep their own text.
 class CUnitTokenStream : public antlr::TokenStream {
 public:
     // Points the stream at the start of a unit.
@@ -31,6 +36,9 @@ private:
     // The position after the attribute that begins at `position`, or
     // `position` when none does.
     int AfterAttribute(int position);
+    // The same for "[[", which begins at `position`: the position after its
+    // closing "]]".
+    int AfterBracketAttribute(int position);
 
     int startKind_ = 0;
     int position_ = 0;

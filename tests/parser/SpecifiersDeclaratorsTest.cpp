@@ -202,6 +202,30 @@ TEST(DeclarationSpecifiers, GccAttributesAreReadOver)
     EXPECT_EQ(after->further[0].qualifiedName.name, "next");
 }
 
+// Standard attributes are read over as GCC's are, and an rvalue reference
+// reads as a reference, its "&&" kept as written; "operator &&" keeps its name.
+TEST(DeclarationSpecifiers, StandardAttributesAndRvalueReferences)
+{
+    auto p = ParseText("[ [ nodiscard ] ] int size ( ) const ;\n"
+                       "[ [ deprecated ( \"old\" ) , noreturn ] ] void die ( ) { }\n"
+                       "void take ( std :: string && s , int n = a && b ) { }\n"
+                       "bool operator && ( const A & , const A & ) ;\n"
+                       "class M { M ( M && other ) : p ( other . p ) { } } ;");
+    ASSERT_EQ(p->units.size(), 5u);
+    EXPECT_EQ(GetUnitFunctionName(p->At(0)), "size");
+    EXPECT_EQ(GetUnitFunctionName(p->At(1)), "die");
+    ASSERT_EQ(p->At(2).kind, UNIT_FUNCTION);
+    const CFunctionInfo* take = AsFunctionInfo(p->At(2));
+    ASSERT_EQ(take->parameters.size(), 2u);
+    EXPECT_EQ(take->parameters[0].qualifiedName.name, "s");
+    EXPECT_EQ(p->Text(take->parameters[0].specifierTokens), "std :: string &&");
+    EXPECT_EQ(GetUnitFunctionName(p->At(3)), "&&");
+    ASSERT_EQ(p->At(4).children.size(), 1u);
+    EXPECT_EQ(p->At(4).children[0].kind, UNIT_FUNCTION);
+    // An attribute left open hands the unit over as it stands.
+    EXPECT_TRUE(ParseSingle("[ [ nodiscard ] int f ( ) ;", DECLARATION2)->error);
+}
+
 // The parser meets the tokens after an attribute at their own positions; an
 // attribute whose parentheses stay open is handed over as it stands, and so
 // is every later one in that unit.
