@@ -13,6 +13,15 @@ antlr::RefToken MakeToken(int type, const std::string& text = std::string())
     return antlr::RefToken(new antlr::CommonToken(type, text));
 }
 
+// "constexpr" and its kin say when a function or a variable is worked out,
+// nothing the model keeps; they stand where "inline" or "static" may.
+bool IsCompileTimeWord(const PPToken& word)
+{
+    return word.type == IDENTIFIER && word.text &&
+        (std::strcmp(word.text, "constexpr") == 0 || std::strcmp(word.text, "consteval") == 0 ||
+            std::strcmp(word.text, "constinit") == 0);
+}
+
 } // namespace
 
 void CUnitTokenStream::Aim(CUnit& unit, int startKind)
@@ -28,6 +37,8 @@ void CUnitTokenStream::Aim(CUnit& unit, int startKind)
 int CUnitTokenStream::AfterAttribute(int position)
 {
     const PPToken& word = unit_->GetToken(position);
+    if (IsCompileTimeWord(word))
+        return position + 1;
     if (!unclosedAttribute_ && word.type == LB && position + 1 < tokenCount_ &&
         unit_->GetToken(position + 1).type == LB)
         return AfterBracketAttribute(position);

@@ -12,9 +12,10 @@
 // the file's token vector as column; its text is kept for identifiers and
 // strings only.
 //
-// GCC's attributes, `__attribute__((...))`, and standard ones, `[[...]]`,
-// are passed over: they may stand wherever a declaration allows a word and
-// say nothing the model keeps. The positions of the tokens handed out stay
+// GCC's attributes, `__attribute__((...))`, standard ones, `[[...]]`, and
+// the words `constexpr`, `consteval` and `constinit` are passed over: they
+// may stand wherever a declaration allows a word and say nothing the model
+// keeps. The positions of the tokens handed out stay
 // those of the unit.
 //
 // "&&" is handed out as "&" but after `operator`: an rvalue reference,

@@ -60,6 +60,9 @@ std::string HeaderText(int k, const Header& h)
     t += "namespace n" + N(k) + " {\nclass C" + N(k) + " {\npublic:\n    int v" + N(h.version) +
         ";\n    void m();\n};\n}\nstruct { int a" + N(k) + "; } s" + N(k) + ";\nenum { E" + N(k) +
         " };\nint f" + N(k) + "(int a);\n";
+    // A nested namespace opens n<k> without a unit of its own there.
+    t += "namespace n" + N(k) + "::deep { inline namespace v" + N(h.version) +
+        " { enum class Mode { On }; } }\n";
     return h.guard == 1 ? t + "#endif\n" : t;
 }
 

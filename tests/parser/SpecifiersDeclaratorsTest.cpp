@@ -202,16 +202,18 @@ TEST(DeclarationSpecifiers, GccAttributesAreReadOver)
     EXPECT_EQ(after->further[0].qualifiedName.name, "next");
 }
 
-// Standard attributes are read over as GCC's are, and an rvalue reference
-// reads as a reference, its "&&" kept as written; "operator &&" keeps its name.
-TEST(DeclarationSpecifiers, StandardAttributesAndRvalueReferences)
+// Standard attributes and constexpr are read over as GCC's attributes are,
+// and an rvalue reference reads as a reference, its "&&" kept as written; "operator &&" keeps its
+// name.
+TEST(DeclarationSpecifiers, StandardAttributesConstexprAndRvalueReferences)
 {
     auto p = ParseText("[ [ nodiscard ] ] int size ( ) const ;\n"
                        "[ [ deprecated ( \"old\" ) , noreturn ] ] void die ( ) { }\n"
                        "void take ( std :: string && s , int n = a && b ) { }\n"
                        "bool operator && ( const A & , const A & ) ;\n"
-                       "class M { M ( M && other ) : p ( other . p ) { } } ;");
-    ASSERT_EQ(p->units.size(), 5u);
+                       "class M { M ( M && other ) : p ( other . p ) { } } ;\n"
+                       "inline constexpr E operator | ( E a , E b ) { return a ; }");
+    ASSERT_EQ(p->units.size(), 6u);
     EXPECT_EQ(GetUnitFunctionName(p->At(0)), "size");
     EXPECT_EQ(GetUnitFunctionName(p->At(1)), "die");
     ASSERT_EQ(p->At(2).kind, UNIT_FUNCTION);
@@ -222,6 +224,7 @@ TEST(DeclarationSpecifiers, StandardAttributesAndRvalueReferences)
     EXPECT_EQ(GetUnitFunctionName(p->At(3)), "&&");
     ASSERT_EQ(p->At(4).children.size(), 1u);
     EXPECT_EQ(p->At(4).children[0].kind, UNIT_FUNCTION);
+    EXPECT_EQ(GetUnitFunctionName(p->At(5)), "|");
     // An attribute left open hands the unit over as it stands.
     EXPECT_TRUE(ParseSingle("[ [ nodiscard ] int f ( ) ;", DECLARATION2)->error);
 }
