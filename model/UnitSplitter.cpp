@@ -69,6 +69,24 @@ int CUnitSplitter::SkipBlock(int open) const
     return n;
 }
 
+int CUnitSplitter::KeepBracedValue(int open, TokenIndices& indices) const
+{
+    const int n = static_cast<int>(tokens_->size());
+    int depth = 0;
+    for (int p = open; p < n; ++p) {
+        const int type = (*tokens_)[static_cast<size_t>(p)].type;
+        if (type == ENDLINE)
+            continue;
+        indices.push_back(p);
+        if (type == LC) {
+            ++depth;
+        } else if (type == RC && --depth == 0) {
+            return p;
+        }
+    }
+    return n - 1;
+}
+
 int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
 {
     const std::vector<PPToken>& tokens = *tokens_;
@@ -97,7 +115,11 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
             !last.tokenIndices.empty() &&
             tokens[static_cast<size_t>(last.tokenIndices.front())].type == SEMI;
     };
+    // A ':' right after a ')' outside parentheses has been met in the
+    // pending unit: a constructor's initializer list may follow.
+    bool initializerList = false;
     auto close = [&](int last) {
+        initializerList = false;
         pending.first = first;
         pending.last = last;
         if (inLine) {
@@ -140,6 +162,16 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
             indices.push_back(p);
             break;
         case LC: {
+            // "Widget() : items{}, count{0} {": in an initializer list, a
+            // brace after a name (or a template's '>') holds a member's
+            // value, not the body; its tokens stay in the unit.
+            if (initializerList && parenDepth == 0 && !indices.empty()) {
+                const int last = tokens[static_cast<size_t>(indices.back())].type;
+                if (last == IDENTIFIER || last == GT) {
+                    p = KeepBracedValue(p, indices);
+                    break;
+                }
+            }
             // The block's units go to the unit as they are (a unit without
             // any takes no list at all).
             std::vector<CUnit> block;
@@ -174,6 +206,9 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
                 close(p);
             break;
         case COLON:
+            if (parenDepth == 0 && !indices.empty() &&
+                tokens[static_cast<size_t>(indices.back())].type == RP)
+                initializerList = true;
             indices.push_back(p);
             if (parenDepth == 0 &&
                 (before == WORD_PUBLIC || before == WORD_PRIVATE || before == WORD_PROTECTED))

@@ -41,6 +41,10 @@ private:
     // Past a block too deep to keep: where a recursive Split would stop.
     int SkipBlock(int open) const;
     int StopAfterBlock(int afterBrace) const;
+    // Adds the tokens of the braces that open at `open` to `indices`, line
+    // ends left out; returns the position of the closing brace (the last
+    // token when none closes them).
+    int KeepBracedValue(int open, TokenIndices& indices) const;
 
     CFileIndex* index_ = nullptr;
     const std::vector<PPToken>* tokens_ = nullptr;

@@ -2281,7 +2281,14 @@ mem_initializer
 }
     :   ( CLCL )? ( ignoredScopes = nested_name_specifier )?
         ( IDENTIFIER | ignored = template_id )
-        LP ( expression_list )? RP
+        ( LP ( expression_list )? RP | braced_tokens )
+    ;
+
+// A value in braces, "items{1, 2}", with any braces inside it: read and not
+// kept. Errors go to the member initializer's recovery.
+braced_tokens
+options { defaultErrorHandler = false; }
+    :   LC ( braced_tokens | ~( LC | RC | SEMI | EOF ) )* RC
     ;
 
 // ---------------------------------------------------------------------------
@@ -2674,7 +2681,13 @@ variable_declaration[TokenIndices specifiers, std::vector<std::string> scopes, T
 {
     CVariableInfo var;
 }
-    :   variable_declarator[var] ( SEMI | ASSIGN LC RC )
+    // A name with its first value in braces, "int count{0};",
+    // "std::vector<int> v{1, 2};", as one after "=" is. A name alone before
+    // a block is no variable: "va_dcl {" ends an old-style definition's head.
+    :   (   { !specifiers.empty() }? braced:IDENTIFIER LC RC
+            { var.qualifiedName.name = braced->getText(); }
+        |   variable_declarator[var] ( SEMI | ASSIGN LC RC )
+        )
         {
             auto info = std::make_unique<CVariableInfo>();
             *info = var;

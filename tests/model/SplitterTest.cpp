@@ -170,7 +170,7 @@ TEST(UnitSplitter, UnclosedBlockRunsToTheEnd)
     EXPECT_EQ(s.units[0].last, static_cast<int>(s.tokens.size()) - 1);
 }
 
-TEST(UnitSplitter, NoUnitEverHoldsALineEndOrABrace)
+TEST(UnitSplitter, NoUnitHoldsALineEndOrABlocksBrace)
 {
     Split s("namespace N {\n class A {\n int x ;\n } ;\n void f ( ) {\n if ( a ) {\n b ;\n }\n }\n "
             "}\n");
@@ -192,6 +192,34 @@ TEST(UnitSplitter, NoUnitEverHoldsALineEndOrABrace)
             stack.push_back(&c);
     }
     EXPECT_EQ(seen, 6);
+}
+
+// In a constructor's initializer list, braces after a member's name hold its
+// value and stay in the unit; the block after them is the body. A class
+// head's base, a case label and a block after a call stay as they were.
+TEST(UnitSplitter, BracedValuesInAnInitializerListStayInTheUnit)
+{
+    Split s("A :: A ( ) : items { } , box < int > { { 1 , 2 } } ,\n count { 0 } { run ( ) ; }\n"
+            "class B : public A { int x ; } ;\n"
+            "void f ( ) { switch ( k ) { case g ( 1 ) : { x ; } } h ( ) ; { y ; } }");
+    ASSERT_EQ(s.units.size(), 3u);
+    EXPECT_EQ(
+        s.Text(s.units[0]), "A :: A ( ) : items { } , box < int > { { 1 , 2 } } , count { 0 }");
+    ASSERT_EQ(s.units[0].children.size(), 1u);
+    EXPECT_EQ(s.Text(s.units[0].children[0]), "run ( ) ;");
+    EXPECT_EQ(s.Text(s.units[1]), "class B : public A");
+    ASSERT_EQ(s.units[1].children.size(), 1u);
+    const CUnit& body = s.units[2];
+    ASSERT_EQ(body.children.size(), 3u);
+    const CUnit& sw = body.children[0];
+    ASSERT_EQ(sw.children.size(), 1u);
+    EXPECT_EQ(s.Text(sw.children[0]), "case g ( 1 ) :");
+    EXPECT_EQ(sw.children[0].children.size(), 1u);
+    EXPECT_EQ(s.Text(body.children[1]), "h ( ) ;");
+    // Braces left open run to the end of the file, in the unit.
+    Split open("A :: A ( ) : x { 1 ,\n");
+    ASSERT_EQ(open.units.size(), 1u);
+    EXPECT_EQ(open.Text(open.units[0]), "A :: A ( ) : x { 1 ,");
 }
 
 TEST(UnitSplitter, VeryDeepBlocksAreSkippedNotRecursedInto)

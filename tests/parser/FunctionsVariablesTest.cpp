@@ -607,6 +607,13 @@ TEST(Functions, ConstructorInitializers)
     ASSERT_EQ(outside->units.size(), 1u);
     EXPECT_EQ(outside->At(0).kind, UNIT_FUNCTION);
     EXPECT_EQ(outside->At(0).children.size(), 1u);
+    // Values in braces: the block after them is still the body.
+    auto braced = ParseText("Box :: Box ( ) : Base < int > { 1 , 2 } , items { } , "
+                            "grid { { 1 } , { 2 } } { Fill ( ) ; }");
+    ASSERT_EQ(braced->units.size(), 1u);
+    EXPECT_EQ(braced->At(0).kind, UNIT_FUNCTION);
+    ASSERT_EQ(braced->At(0).children.size(), 1u);
+    EXPECT_EQ(braced->Text(braced->At(0).children[0]), "Fill ( ) ;");
 }
 
 TEST(Functions, NotRecognised)
@@ -842,6 +849,15 @@ TEST(Variables, DeclaratorsAfterABraceInitialiser)
     }
     EXPECT_EQ(
         names, (std::vector<std::string> {"up", "down", "side", "last", "x", "y", "s1", "s2"}));
+    // A first value in braces without "=", at the top level and in a class.
+    auto q = ParseText("int counter { 0 } ; std :: vector < int > v { 1 , 2 } ;\n"
+                       "struct T { int a { 0 } ; Widget * w { nullptr } ; } ;");
+    EXPECT_EQ(Variable(*q, 0).qualifiedName.name, "counter");
+    EXPECT_EQ(Variable(*q, 1).qualifiedName.name, "v");
+    const auto& members = q->units.at(2).children;
+    ASSERT_EQ(members.size(), 2u);
+    EXPECT_EQ(AsVariableInfo(members[0])->qualifiedName.name, "a");
+    EXPECT_EQ(AsVariableInfo(members[1])->qualifiedName.name, "w");
     const CVariableInfo& down = Variable(*p, 1);
     EXPECT_TRUE(p->At(1).brace);
     EXPECT_EQ(p->Text(down.specifierTokens), "*");
