@@ -1102,6 +1102,44 @@ protected:
              next == WORD_UNION || next == WORD_ENUM || next == WORD_TYPENAME);
     }
 
+    // Whether a template argument that is a value comes next: one that
+    // begins as no type does ("Buffer<256>", "PoolItem<&_pool>", "Box<-1>",
+    // "Bits<(N > 8)>"), or one with an operator or a number at its own level
+    // ("Array<N + 1>", "Grid<N * 2>"). Looks at most 64 positions ahead.
+    bool ValueArgumentFollows()
+    {
+        constexpr int kLongest = 64;
+        switch (LA(1)) {
+        case INTEGERNUMBER: case OCTALNUMBER: case HEXNUMBER: case FLOATNUMBER: case CHARS:
+        case STRINGS: case AND: case MINUS: case PLUS: case NOT: case NEGATE: case LP:
+        case WORD_SIZEOF: case WORD_TRUE: case WORD_FALSE:
+            return true;
+        default:
+            break;
+        }
+        int parens = 0;
+        int angles = 0;
+        for (int i = 1; i <= kLongest; ++i) {
+            const int type = LA(i);
+            switch (type) {
+            case LP: ++parens; break;
+            case RP: if (--parens < 0) return false; break;
+            case LT_: ++angles; break;
+            case GT: if (parens == 0 && --angles < 0) return false; break;
+            case COMMA: if (parens == 0 && angles == 0) return false; break;
+            case SEMI: case LC: case RC: case antlr::Token::EOF_TYPE: return false;
+            case PLUS: case MINUS: case DIV: case MOD: case OR: case XOR: case LS: case OROR:
+            case ANDAND: case EQ: case NE: case QUESTION: case LE: case GE:
+            case INTEGERNUMBER: case OCTALNUMBER: case HEXNUMBER: case FLOATNUMBER:
+                if (parens == 0 && angles == 0)
+                    return true;
+                break;
+            default: break;
+            }
+        }
+        return false;
+    }
+
     // Whether the token at the position is the word "final" after a class
     // name, which C++11 reads as a word of its own there.
     bool IsFinalWord(int position)
@@ -1985,7 +2023,14 @@ new_type_id
 // Template arguments
 
 template_argument
-    :   template_argument_type
+    :   { ValueArgumentFollows() }? template_value_tokens
+    |   template_argument_type
+    ;
+
+// A value given as a template argument, read and not kept.
+template_value_tokens
+options { defaultErrorHandler = false; }
+    :   ( parenthesised_tokens | ~( COMMA | GT | LT_ | RS | LP | RP | SEMI | LC | RC | EOF ) )+
     ;
 
 template_argument_type

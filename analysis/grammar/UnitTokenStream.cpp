@@ -31,6 +31,10 @@ void CUnitTokenStream::Aim(CUnit& unit, int startKind)
     tokenCount_ = static_cast<int>(unit.tokenIndices.size());
     brace_ = unit.brace;
     unclosedAttribute_ = false;
+    secondGreater_ = false;
+    openAngles_.clear();
+    parenDepth_ = 0;
+    lastType_ = 0;
     unit_ = &unit;
 }
 
@@ -74,6 +78,49 @@ int CUnitTokenStream::AfterBracketAttribute(int position)
     return position;
 }
 
+int CUnitTokenStream::FollowAngles(int type)
+{
+    const int previous = lastType_;
+    lastType_ = type;
+    switch (type) {
+    case LP:
+        ++parenDepth_;
+        break;
+    case RP:
+        if (parenDepth_ > 0)
+            --parenDepth_;
+        break;
+    case LT_:
+        // An argument list opens after a template's name or "template".
+        if (previous == IDENTIFIER || previous == WORD_TEMPLATE)
+            openAngles_.push_back(parenDepth_);
+        break;
+    case GT:
+        if (!openAngles_.empty() && openAngles_.back() == parenDepth_)
+            openAngles_.pop_back();
+        break;
+    case RS:
+        // "std::vector<std::vector<int>>": two lists close at once.
+        if (openAngles_.size() >= 2 && openAngles_.back() == parenDepth_ &&
+            openAngles_[openAngles_.size() - 2] == parenDepth_) {
+            openAngles_.resize(openAngles_.size() - 2);
+            secondGreater_ = true;
+            lastType_ = GT;
+            return GT;
+        }
+        break;
+    case SEMI:
+    case LC:
+    case RC:
+        openAngles_.clear();
+        parenDepth_ = 0;
+        break;
+    default:
+        break;
+    }
+    return type;
+}
+
 antlr::RefToken CUnitTokenStream::nextToken()
 {
     if (position_ < 0) {
@@ -88,6 +135,14 @@ antlr::RefToken CUnitTokenStream::nextToken()
             position_ = after;
         }
     }
+    if (secondGreater_) {
+        // The second half of a ">>" that closed two argument lists.
+        secondGreater_ = false;
+        antlr::RefToken token = MakeToken(GT);
+        token->setLine(position_ - 1);
+        token->setColumn(unit_->tokenIndices[static_cast<size_t>(position_ - 1)]);
+        return token;
+    }
     if (unit_ && position_ < tokenCount_) {
         const PPToken& source = unit_->GetToken(position_);
         const bool keepsText = source.type == STRINGS || source.type == IDENTIFIER;
@@ -95,6 +150,7 @@ antlr::RefToken CUnitTokenStream::nextToken()
         if (type == ANDAND &&
             (position_ == 0 || unit_->GetToken(position_ - 1).type != WORD_OPERATOR))
             type = AND;
+        type = FollowAngles(type);
         antlr::RefToken token =
             MakeToken(type, keepsText && source.text ? std::string(source.text) : std::string());
         token->setLine(position_);

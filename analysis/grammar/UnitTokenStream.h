@@ -4,6 +4,8 @@
 
 #include <antlr/TokenStream.hpp>
 
+#include <vector>
+
 // Feeds one unit to the parser: first a token whose type is the start kind,
 // then the unit's own tokens, then, when the unit owns a brace block, an
 // empty brace pair "{" "}", and after that end of input for ever.
@@ -17,6 +19,9 @@
 // may stand wherever a declaration allows a word and say nothing the model
 // keeps. The positions of the tokens handed out stay
 // those of the unit.
+//
+// A ">>" that closes two template argument lists at once is handed out as
+// two ">" at its own position; elsewhere it stays a shift.
 //
 // "&&" is handed out as "&" but after `operator`: an rvalue reference,
 // "Widget(Widget &&other)", reads as a reference, and "a && b" in a value
@@ -40,6 +45,9 @@ private:
     // The same for "[[", which begins at `position`: the position after its
     // closing "]]".
     int AfterBracketAttribute(int position);
+    // Follows the argument lists a name's "<" opens and the parentheses in
+    // them; gives the type to hand out for a token of type `type`.
+    int FollowAngles(int type);
 
     int startKind_ = 0;
     int position_ = 0;
@@ -49,5 +57,10 @@ private:
     // ones are not looked for again, so a long broken unit costs no more
     // than one pass.
     bool unclosedAttribute_ = false;
+    // The parenthesis depth at which each argument list still open began.
+    std::vector<int> openAngles_;
+    int parenDepth_ = 0;
+    int lastType_ = 0;
+    bool secondGreater_ = false;
     CUnit* unit_ = nullptr;
 };

@@ -370,15 +370,17 @@ TEST(ClassUnits, SpecialisationsAndNestedClassesOfTemplates)
 
 TEST(ClassUnits, BrokenBaseListsKeepTheGoodBases)
 {
-    // The template id fails at "3"; its base gets no name and is left out.
-    auto p = ParseSingle("class X : public A , public T < 3 , int > , B", DECLARATION, true);
+    // The template id fails at "]", which begins no argument; the bases
+    // around it are kept, and it keeps the text it has.
+    auto p = ParseSingle("class X : public A , public T < ] , int > , B", DECLARATION, true);
     EXPECT_TRUE(p->error);
     EXPECT_TRUE(p->unit.done);
     const CClassInfo* x = AsClassInfo(p->unit);
     ASSERT_NE(x, nullptr);
-    ASSERT_EQ(x->bases.size(), 2u);
+    ASSERT_EQ(x->bases.size(), 3u);
     EXPECT_EQ(x->bases[0].qualifiedName.name, "A");
-    EXPECT_EQ(x->bases[1].qualifiedName.name, "B");
+    EXPECT_EQ(x->bases[1].qualifiedName.name, "T<],int>");
+    EXPECT_EQ(x->bases[2].qualifiedName.name, "B");
 
     // A trailing comma swallows the body: the class is not recognised.
     auto trailing = ParseSingle("class Y : A ,", DECLARATION, true);

@@ -89,7 +89,7 @@ TEST(Expressions, NewDeleteThrow)
     ExpectRejected("( delete , 0 )");
 }
 
-TEST(TemplateArguments, TypesOnly)
+TEST(TemplateArguments, TypesAndValues)
 {
     for (const char* d : {"vector < int > a ;", "map < int , std :: string > b ;",
              "list < CItem * > c ;", "pair < const char * , int > d ;",
@@ -100,8 +100,18 @@ TEST(TemplateArguments, TypesOnly)
         EXPECT_FALSE(p->error) << d;
         EXPECT_EQ(p->unit.kind, UNIT_VARIABLE) << d;
     }
-    for (const char* d : {"CArray < int , 5 > a ;", "bitset < N + 1 > b ;", "A < 3 > c ;"})
+    // Values: numbers, addresses, expressions, a comparison in parentheses.
+    for (const char* d : {"CArray < int , 5 > a ;", "bitset < N + 1 > b ;", "A < 3 > c ;",
+             "Item < & pool > d ;", "B < - 1 , sizeof ( T ) > e ;", "C < ( N > 8 ) > f ;",
+             "vector < vector < int >> g ;", "Box < A < 1 > , B < N * 2 >> h ;"}) {
+        auto p = ParseSingle(d, DECLARATION2);
+        EXPECT_FALSE(p->error) << d;
+        EXPECT_EQ(p->unit.kind, UNIT_VARIABLE) << d;
+    }
+    // A shift outside an argument list stays a shift.
+    for (const char* d : {"X < int , > a ;", "X < 1 >> b ;", "X < ( > c ;"})
         EXPECT_TRUE(ParseSingle(d, DECLARATION2)->error) << d;
+    EXPECT_FALSE(ParseSingle("int v = 8 >> 1 ;", DECLARATION2)->error);
 }
 
 TEST(UnqualifiedNames, OperatorAndSpecialNames)

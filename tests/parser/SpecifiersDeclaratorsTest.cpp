@@ -93,8 +93,11 @@ TEST(DeclarationSpecifiers, TemplateIdTypesKeepTheirEnd)
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(f->Text(info->specifierTokens), "vector < int >");
 
+    // A value as an argument is read as a type is.
+    ExpectVariables({{"X < 3 > x ;", "X", "X < 3 >", 0, "x"}});
+
     // A template id that fails adds no type token.
-    auto bad = ParseText("X < 3 > x ;");
+    auto bad = ParseText("X < int , > x ;");
     if (const CVariableInfo* var = AsVariableInfo(bad->At(0))) {
         EXPECT_EQ(bad->Text(var->typeTokens), "");
     }
