@@ -1,5 +1,7 @@
 #include "UnitSplitter.h"
 
+#include <algorithm>
+
 #include "FileIndex.h"
 #include "SourceFile.h"
 #include "TokenType.h"
@@ -67,6 +69,39 @@ int CUnitSplitter::SkipBlock(int open) const
         }
     }
     return n;
+}
+
+bool CUnitSplitter::ArgumentsGoOnAfter(int stop) const
+{
+    const int n = static_cast<int>(tokens_->size());
+    if (stop >= n || (*tokens_)[static_cast<size_t>(stop)].type == SEMI)
+        return false;
+    int q = stop + 1;
+    while (q < n && (*tokens_)[static_cast<size_t>(q)].type == ENDLINE)
+        ++q;
+    if (q >= n)
+        return false;
+    const int type = (*tokens_)[static_cast<size_t>(q)].type;
+    return type == RP || type == COMMA;
+}
+
+bool CUnitSplitter::ShortValueAt(int open) const
+{
+    constexpr int kLongestValue = 256;
+    const int n = static_cast<int>(tokens_->size());
+    const int end = std::min(n, open + kLongestValue);
+    int depth = 0;
+    for (int p = open; p < end; ++p) {
+        const int type = (*tokens_)[static_cast<size_t>(p)].type;
+        if (type == SEMI || type == SHARP)
+            return false;
+        if (type == LC) {
+            ++depth;
+        } else if (type == RC && --depth == 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 int CUnitSplitter::KeepBracedValue(int open, TokenIndices& indices) const
@@ -162,6 +197,13 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
             indices.push_back(p);
             break;
         case LC: {
+            // "f(Point{1, 2})", "void g(Options o = {})": braces inside
+            // parentheses that hold no statement are a value. A lambda's body
+            // or a statement expression is still a block.
+            if (parenDepth > 0 && ShortValueAt(p)) {
+                p = KeepBracedValue(p, indices);
+                break;
+            }
             // "Widget() : items{}, count{0} {": in an initializer list, a
             // brace after a name (or a template's '>') holds a member's
             // value, not the body; its tokens stay in the unit.
@@ -181,6 +223,13 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
             } else {
                 pending.children.insert(pending.children.end(),
                     std::make_move_iterator(block.begin()), std::make_move_iterator(block.end()));
+            }
+            // A lambda's body in a call's arguments, "sort(b, e, [](int x) {
+            // ... });": the statement goes on after it to its ';'.
+            if (parenDepth > 0 && hasContent() && ArgumentsGoOnAfter(r)) {
+                pending.brace = true;
+                p = r;
+                break;
             }
             if (hasContent()) {
                 pending.brace = true;

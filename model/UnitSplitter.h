@@ -41,6 +41,12 @@ private:
     // Past a block too deep to keep: where a recursive Split would stop.
     int SkipBlock(int open) const;
     int StopAfterBlock(int afterBrace) const;
+    // Whether, after a block that ends at `stop` inside parentheses, the
+    // arguments go on: a ')' or a ',' comes next.
+    bool ArgumentsGoOnAfter(int stop) const;
+    // Whether the braces that open at `open` close within a short run of
+    // tokens without a semicolon or a preprocessing line inside.
+    bool ShortValueAt(int open) const;
     // Adds the tokens of the braces that open at `open` to `indices`, line
     // ends left out; returns the position of the closing brace (the last
     // token when none closes them).

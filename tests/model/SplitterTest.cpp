@@ -222,6 +222,35 @@ TEST(UnitSplitter, BracedValuesInAnInitializerListStayInTheUnit)
     EXPECT_EQ(open.Text(open.units[0]), "A :: A ( ) : x { 1 ,");
 }
 
+// Inside parentheses, braces holding no statement are a value; a lambda's
+// body is a block of the statement, which goes on to its ';'. A block after
+// a parenthesis left open in broken code still ends its unit.
+TEST(UnitSplitter, BracesInsideParentheses)
+{
+    Split s("void f ( ) {\n"
+            " g ( Point { 1 , 2 } , { } ) ;\n"
+            " sort ( b , e , [ ] ( int x ) { return x ; } ) ;\n"
+            " each ( v , [ & ] { a ; } ,\n [ ] { b ; } ) ;\n"
+            " if ( x { y ; }\n"
+            " z ;\n"
+            "}\n"
+            "auto w ( int o = { } ) -> int { return o ; }");
+    ASSERT_EQ(s.units.size(), 2u);
+    const auto& body = s.units[0].children;
+    ASSERT_EQ(body.size(), 5u);
+    EXPECT_EQ(s.Text(body[0]), "g ( Point { 1 , 2 } , { } ) ;");
+    EXPECT_FALSE(body[0].brace);
+    EXPECT_EQ(s.Text(body[1]), "sort ( b , e , [ ] ( int x ) ) ;");
+    ASSERT_EQ(body[1].children.size(), 1u);
+    EXPECT_EQ(s.Text(body[1].children[0]), "return x ;");
+    EXPECT_EQ(s.Text(body[2]), "each ( v , [ & ] , [ ] ) ;");
+    EXPECT_EQ(body[2].children.size(), 2u);
+    EXPECT_EQ(s.Text(body[3]), "if ( x");
+    EXPECT_EQ(s.Text(body[4]), "z ;");
+    EXPECT_EQ(s.Text(s.units[1]), "auto w ( int o = { } ) -> int");
+    EXPECT_EQ(s.units[1].children.size(), 1u);
+}
+
 TEST(UnitSplitter, VeryDeepBlocksAreSkippedNotRecursedInto)
 {
     std::string text = "void f ( ) ";
