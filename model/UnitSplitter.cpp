@@ -1,11 +1,10 @@
 #include "UnitSplitter.h"
 
-#include <algorithm>
-
 #include "FileIndex.h"
 #include "SourceFile.h"
 #include "TokenType.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {

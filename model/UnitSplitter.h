@@ -11,8 +11,11 @@ class CSourceFile;
 // Cuts a preprocessed file's tokens into its unit tree. A unit ends at a
 // semicolon outside parentheses, at an access label, at the end of a
 // preprocessing line (one whose first token is '#') or after a brace block; a
-// brace block's contents become the children of the unit that opens it. Only
-// token types are looked at.
+// brace block's contents become the children of the unit that opens it. A
+// block inside a call's parentheses (a lambda's body) leaves its statement
+// going on to its ';', and braces that hold a value (in parentheses, or a
+// member's in a constructor's initializer list) stay in the unit as tokens.
+// Only token types are looked at.
 class CUnitSplitter {
 public:
     // Brace blocks nested deeper than this are skipped: their tokens belong

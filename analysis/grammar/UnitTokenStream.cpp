@@ -127,14 +127,6 @@ antlr::RefToken CUnitTokenStream::nextToken()
         position_ = 0;
         return MakeToken(startKind_);
     }
-    if (unit_) {
-        while (position_ < tokenCount_) {
-            const int after = AfterAttribute(position_);
-            if (after == position_)
-                break;
-            position_ = after;
-        }
-    }
     if (secondGreater_) {
         // The second half of a ">>" that closed two argument lists.
         secondGreater_ = false;
@@ -142,6 +134,14 @@ antlr::RefToken CUnitTokenStream::nextToken()
         token->setLine(position_ - 1);
         token->setColumn(unit_->tokenIndices[static_cast<size_t>(position_ - 1)]);
         return token;
+    }
+    if (unit_) {
+        while (position_ < tokenCount_) {
+            const int after = AfterAttribute(position_);
+            if (after == position_)
+                break;
+            position_ = after;
+        }
     }
     if (unit_ && position_ < tokenCount_) {
         const PPToken& source = unit_->GetToken(position_);

@@ -103,7 +103,8 @@ TEST(TemplateArguments, TypesAndValues)
     // Values: numbers, addresses, expressions, a comparison in parentheses.
     for (const char* d : {"CArray < int , 5 > a ;", "bitset < N + 1 > b ;", "A < 3 > c ;",
              "Item < & pool > d ;", "B < - 1 , sizeof ( T ) > e ;", "C < ( N > 8 ) > f ;",
-             "vector < vector < int >> g ;", "Box < A < 1 > , B < N * 2 >> h ;"}) {
+             "vector < vector < int >> g ;", "Box < A < 1 > , B < N * 2 >> h ;",
+             "map < K , vector < V >> [ [ maybe_unused ] ] i ;"}) {
         auto p = ParseSingle(d, DECLARATION2);
         EXPECT_FALSE(p->error) << d;
         EXPECT_EQ(p->unit.kind, UNIT_VARIABLE) << d;
