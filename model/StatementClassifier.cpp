@@ -3,7 +3,9 @@
 #include "ChildStartKind.h"
 #include "TokenType.h"
 
+#include <cstring>
 #include <span>
+#include <vector>
 
 namespace {
 
@@ -30,6 +32,9 @@ private:
     // Whether the head of a for from after its "(" to the ")" at `close` is
     // a declaration and a range: a ":" outside parentheses, no ";".
     bool RangeHeadEndsAt(int close) const;
+    // "if constexpr (": the word is left out of the unit's tokens, and the
+    // statement reads as a plain if.
+    void DropConstexprAt(int position);
     void MarkKind(int kind);
     // Marks the kind with a token-range detail holding the unit's tokens
     // from..to (none for an else, or when from > to).
@@ -115,6 +120,19 @@ bool CStatementAnalyzer::RangeHeadEndsAt(int close) const
     return colon;
 }
 
+void CStatementAnalyzer::DropConstexprAt(int position)
+{
+    if (position + 1 >= TokenCount() || TypeAt(position) != IDENTIFIER ||
+        TypeAt(position + 1) != LP)
+        return;
+    const char* text = unit->GetToken(position).text;
+    if (text == nullptr || std::strcmp(text, "constexpr") != 0)
+        return;
+    std::vector<int> kept(unit->tokenIndices.begin(), unit->tokenIndices.end());
+    kept.erase(kept.begin() + position);
+    unit->tokenIndices.assign(kept.begin(), kept.end());
+}
+
 void CStatementAnalyzer::MarkKind(int kind)
 {
     unit->kind = kind;
@@ -171,8 +189,12 @@ void CStatementAnalyzer::Classify()
 
 void CStatementAnalyzer::ClassifyByFirstToken()
 {
-    const int n = TokenCount();
     const int first = TypeAt(0);
+    if (first == WORD_IF)
+        DropConstexprAt(1);
+    else if (first == WORD_ELSE && TokenCount() > 1 && TypeAt(1) == WORD_IF)
+        DropConstexprAt(2);
+    const int n = TokenCount();
     // A head whose closing parenthesis (or a case whose colon) is missing is
     // not taken as that statement: it stays an expression statement.
     switch (first) {

@@ -56,6 +56,17 @@ TEST(StatementClassifier, IfElseIfElse)
 
     EXPECT_EQ(b.At(3).kind, UNIT_ELSE);
     EXPECT_EQ(b.Range(b.At(3)), "");
+
+    // "if constexpr" reads as a plain if, the word left out.
+    Body c("if constexpr ( a ) { b ; } else if constexpr ( x ) y ; else z ;");
+    ASSERT_EQ(c.Statements().size(), 3u);
+    EXPECT_EQ(c.At(0).kind, UNIT_IF);
+    EXPECT_EQ(c.Text(c.At(0).tokenIndices), "if ( a )");
+    EXPECT_EQ(c.Range(c.At(0)), "a");
+    EXPECT_EQ(c.At(1).kind, UNIT_ELSE_IF);
+    EXPECT_EQ(c.Range(c.At(1)), "x");
+    ASSERT_EQ(c.At(1).children.size(), 1u);
+    EXPECT_EQ(c.Text(c.At(1).children[0].tokenIndices), "y ;");
 }
 
 TEST(StatementClassifier, HeadsThatDoNotFitBecomeExpressions)
