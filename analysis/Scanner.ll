@@ -169,6 +169,7 @@ NONUM   [^0-9A-Za-z_.]
 "_w64" { return WORD__W64; }
 "__w64" { return WORD___W64; }
 
+(u8|u|U|L)?R\"          { return ScanRawString(); }
 L?\"                    {
                           /* Strings, and the quoted texts that are no valid
                              strings, are read by hand: a match of megabytes
@@ -468,6 +469,52 @@ int KestrinLexer::ScanQuoted()
     EndTokenAt(1);
     UnknownCharacter();
     return LEXERROR;
+}
+
+// A raw string: an optional u8, u, U or L, then R, a quote, a delimiter of
+// at most 16 characters, "(", any characters line ends included, ")", the
+// delimiter and a quote. Else the words before the quote are a name and the
+// quote is read on its own.
+int KestrinLexer::ScanRawString()
+{
+    constexpr std::size_t kLongestDelimiter = 16;
+    BeginHandScan();
+    const std::size_t quote = static_cast<std::size_t>(yyleng) - 1;
+    const std::size_t delimiter = quote + 1;
+    std::size_t k = delimiter;
+    for (;; ++k) {
+        const int c = ByteAt(k);
+        if (c == '(' || k - delimiter > kLongestDelimiter || c == -1 || c == ' ' || c == ')' ||
+            c == '\\' || c == '"' || c < ' ' || c == 127)
+            break;
+    }
+    if (ByteAt(k) == '(' && k - delimiter <= kLongestDelimiter && !unclosedRawString_) {
+        const std::size_t open = k;
+        const std::size_t length = open - delimiter;
+        for (k = open + 1;; ++k) {
+            const int c = ByteAt(k);
+            if (c == -1) {
+                unclosedRawString_ = true;
+                break;
+            }
+            if (c != ')')
+                continue;
+            std::size_t d = 0;
+            while (d < length && ByteAt(k + 1 + d) == ByteAt(delimiter + d))
+                ++d;
+            if (d == length && ByteAt(k + 1 + length) == '"') {
+                TRACE_RULE("raw string");
+                EndTokenAt(k + length + 2);
+                if (SetStringText(yytext + open + 1, k - open - 1)) {
+                    BEGIN(INITIAL); /* went on over line ends */
+                }
+                return STRINGS;
+            }
+        }
+    }
+    EndTokenAt(quote);
+    SetText(yytext, quote);
+    return IDENTIFIER;
 }
 
 // A character literal: an optional L, a quote, at least one escape or other

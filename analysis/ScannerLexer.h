@@ -85,6 +85,7 @@ private:
     std::size_t NameEnd(std::size_t from);
     std::size_t EscapeEnd(std::size_t k, bool lineEndAllowed);
     int ScanQuoted();
+    int ScanRawString();
     int ScanCharacter();
     std::size_t RunEnd(std::size_t k, bool (*inRun)(int));
     std::size_t IntegerSuffixEnd(std::size_t k);
@@ -105,4 +106,7 @@ private:
     int unknownCharacters_ = 0;
     std::size_t handScanned_ = 0;
     std::size_t handAvailable_ = 0;
+    // A raw string ran to the end of the input without its closing
+    // delimiter: later ones are not looked for, so the file is read once.
+    bool unclosedRawString_ = false;
 };

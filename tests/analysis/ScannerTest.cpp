@@ -221,6 +221,34 @@ TEST(Scanner, StringContinuedOverLinesCountsTheLine)
     EXPECT_EQ(crlf[0].line, 2);
 }
 
+// A raw string holds quotes, braces and line ends without ending; what is no
+// raw string falls back to a name and what follows it.
+TEST(Scanner, RawStrings)
+{
+    auto t = ScanText("R\"(a \"quoted\" {brace})\" x u8R\"sql(SELECT \")\" )sql\" y\n"
+                      "LR\"(one\ntwo)\" z\nw");
+    ASSERT_EQ(TypesOf(t),
+        (Types {STRINGS, IDENTIFIER, STRINGS, IDENTIFIER, ENDLINE, STRINGS, IDENTIFIER, ENDLINE,
+            IDENTIFIER}));
+    EXPECT_EQ(TextOf(t[0]), "a \"quoted\" {brace}");
+    EXPECT_EQ(TextOf(t[2]), "SELECT \")\" ");
+    EXPECT_EQ(TextOf(t[5]), "one\ntwo");
+    EXPECT_EQ(t[6].line, 3);
+    EXPECT_EQ(t[8].line, 4);
+
+    // A blank before the quote, a delimiter over 16 characters.
+    EXPECT_EQ(TypesOf(ScanText("R \"x\" R\"abcdefghijklmnopq(x)abcdefghijklmnopq\"")),
+        (Types {IDENTIFIER, STRINGS, IDENTIFIER, STRINGS}));
+    // One left open is read as a name and the rest goes on as before, later
+    // ones too.
+    auto open = ScanText("R\"(open\nint a ; R\"x(y)x\" b");
+    ASSERT_FALSE(open.empty());
+    EXPECT_EQ(open[0].type, IDENTIFIER);
+    const Types types = TypesOf(open);
+    EXPECT_NE(std::find(types.begin(), types.end(), WORD_INT), types.end());
+    EXPECT_EQ(TextOf(open.back()), "b");
+}
+
 TEST(Scanner, CrLfFilesGiveTheSameTokensAsLfFiles)
 {
     const std::string lf = "#include <windows.h>\n#define X(a) \\\n  ((a) + 1) // twice\n"
