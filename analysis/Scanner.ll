@@ -300,9 +300,10 @@ void KestrinLexer::SetText(const char* start, std::size_t length)
     hasText_ = true;
 }
 
-// A string continued over lines keeps its backslash and newline; a carriage
-// return before that newline is dropped so that CR LF files give the same
-// text as LF files. True when the string went on over a line end.
+// A string continued over lines keeps its backslash and newline, a raw
+// string its line ends; a carriage return before a newline is dropped so
+// that CR LF files give the same text as LF files. True when the string went
+// on over a line end.
 bool KestrinLexer::SetStringText(const char* start, std::size_t length)
 {
     if (std::memchr(start, '\n', length) == nullptr) {
@@ -314,8 +315,7 @@ bool KestrinLexer::SetStringText(const char* start, std::size_t length)
         if (start[k] == '\n') {
             ++yylineno;
         }
-        if (start[k] == '\r' && k + 1 < length && start[k + 1] == '\n' && k > 0 &&
-            start[k - 1] == '\\') {
+        if (start[k] == '\r' && k + 1 < length && start[k + 1] == '\n') {
             continue;
         }
         ownText_.push_back(start[k]);

@@ -235,6 +235,9 @@ TEST(Scanner, RawStrings)
     EXPECT_EQ(TextOf(t[5]), "one\ntwo");
     EXPECT_EQ(t[6].line, 3);
     EXPECT_EQ(t[8].line, 4);
+    auto crlf = ScanText(WithCrLf("LR\"(one\ntwo)\" z"));
+    ASSERT_EQ(TypesOf(crlf), (Types {STRINGS, IDENTIFIER}));
+    EXPECT_EQ(TextOf(crlf[0]), "one\ntwo");
 
     // A blank before the quote, a delimiter over 16 characters.
     EXPECT_EQ(TypesOf(ScanText("R \"x\" R\"abcdefghijklmnopq(x)abcdefghijklmnopq\"")),
