@@ -50,32 +50,28 @@ int CUnitTokenStream::AfterAttribute(int position)
         (std::strcmp(word.text, "__attribute__") != 0 &&
             std::strcmp(word.text, "__attribute") != 0))
         return position;
-    int depth = 0;
-    for (int i = position + 1; i < tokenCount_; ++i) {
-        const int type = unit_->GetToken(i).type;
-        if (i == position + 1 && type != LP)
-            return position;
-        if (type == LP)
-            ++depth;
-        else if (type == RP && --depth == 0)
-            return i + 1;
-    }
-    unclosedAttribute_ = true;
-    return position;
+    if (position + 1 < tokenCount_ && unit_->GetToken(position + 1).type != LP)
+        return position;
+    return PastBrackets(position, position + 1, LP, RP);
 }
 
 int CUnitTokenStream::AfterBracketAttribute(int position)
 {
+    return PastBrackets(position, position, LB, RB);
+}
+
+int CUnitTokenStream::PastBrackets(int attribute, int from, int open, int close)
+{
     int depth = 0;
-    for (int i = position; i < tokenCount_; ++i) {
+    for (int i = from; i < tokenCount_; ++i) {
         const int type = unit_->GetToken(i).type;
-        if (type == LB)
+        if (type == open)
             ++depth;
-        else if (type == RB && --depth == 0)
+        else if (type == close && --depth == 0)
             return i + 1;
     }
     unclosedAttribute_ = true;
-    return position;
+    return attribute;
 }
 
 int CUnitTokenStream::FollowAngles(int type)

@@ -45,6 +45,10 @@ private:
     // The same for "[[", which begins at `position`: the position after its
     // closing "]]".
     int AfterBracketAttribute(int position);
+    // The position after the bracket of type `close` that closes the one of
+    // type `open` at `from`; when none does, `attribute`, and later
+    // attributes are not looked for.
+    int PastBrackets(int attribute, int from, int open, int close);
     // Follows the argument lists a name's "<" opens and the parentheses in
     // them; gives the type to hand out for a token of type `type`.
     int FollowAngles(int type);
