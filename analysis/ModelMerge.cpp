@@ -360,15 +360,7 @@ CModelScope& CModelMerger::EnclosingNamespaces(std::string_view& name, CModelSco
     CModelScope* current = &owner;
     for (size_t colons = name.find("::"); colons != std::string_view::npos;
          colons = name.find("::")) {
-        CModelScope* found =
-            current->AddChild(name.substr(0, colons), nullptr, UNIT_NAMESPACE, keyFromProjectFile_);
-        if (found->kind == UNIT_PLACEHOLDER) {
-            found->kind = UNIT_NAMESPACE;
-        }
-        if (!found->scopeChildren) {
-            found->scopeChildren = std::make_unique<ScopeChildSet>();
-        }
-        current = found;
+        current = &HolderNamed(*current, name.substr(0, colons), UNIT_NAMESPACE);
         name.remove_prefix(colons + 2);
     }
     name_ = name;
@@ -380,14 +372,21 @@ CModelScope& CModelMerger::DescendScopes(const std::vector<std::string>& scopes,
     CModelScope* current = &owner;
     for (const std::string& name : scopes) {
         // A qualifier not found is made as a placeholder.
-        CModelScope* found =
-            current->AddChild(name, parameterKey_, UNIT_PLACEHOLDER, keyFromProjectFile_);
-        if (!found->scopeChildren) {
-            found->scopeChildren = std::make_unique<ScopeChildSet>();
-        }
-        current = found;
+        current = &HolderNamed(*current, name, UNIT_PLACEHOLDER);
     }
     return *current;
+}
+
+CModelScope& CModelMerger::HolderNamed(CModelScope& owner, std::string_view name, int32_t kind)
+{
+    CModelScope* found = owner.AddChild(name, nullptr, kind, keyFromProjectFile_);
+    if (found->kind == UNIT_PLACEHOLDER) {
+        found->kind = kind;
+    }
+    if (!found->scopeChildren) {
+        found->scopeChildren = std::make_unique<ScopeChildSet>();
+    }
+    return *found;
 }
 
 const char* CModelMerger::BuildParameterKey(const CUnit& unit, const CFunctionInfo& record)

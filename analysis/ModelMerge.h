@@ -61,6 +61,9 @@ private:
     CModelScope& FindOrAdd(CModelScope& owner);
     void AddUnit(CModelScope& element, CUnit& unit);
     CModelScope& DescendScopes(const std::vector<std::string>& scopes, CModelScope& owner);
+    // The child of `owner` that holds others, found by name or made as
+    // `kind`; a placeholder found takes `kind`.
+    CModelScope& HolderNamed(CModelScope& owner, std::string_view name, int32_t kind);
     // The packed key (null: none), the builder's until the next.
     const char* BuildParameterKey(const CUnit& unit, const CFunctionInfo& record);
     void RecordDefiningFile(CModelScope& element);

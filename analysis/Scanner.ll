@@ -380,6 +380,13 @@ bool IsHex(int c)
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
+// A byte of a raw string's delimiter: no blank, control character,
+// parenthesis, backslash or quote.
+bool IsDelimiterByte(int c)
+{
+    return c > ' ' && c != 127 && c != '(' && c != ')' && c != '\\' && c != '"';
+}
+
 bool IsSimpleEscape(int c)
 {
     return c >= 0 && std::strchr("abfnrtv\\?'\"", c) != nullptr && c != 0;
@@ -481,17 +488,13 @@ int KestrinLexer::ScanRawString()
     BeginHandScan();
     const std::size_t quote = static_cast<std::size_t>(yyleng) - 1;
     const std::size_t delimiter = quote + 1;
-    std::size_t k = delimiter;
-    for (;; ++k) {
-        const int c = ByteAt(k);
-        if (c == '(' || k - delimiter > kLongestDelimiter || c == -1 || c == ' ' || c == ')' ||
-            c == '\\' || c == '"' || c < ' ' || c == 127)
-            break;
+    std::size_t open = delimiter;
+    while (open - delimiter <= kLongestDelimiter && IsDelimiterByte(ByteAt(open))) {
+        ++open;
     }
-    if (ByteAt(k) == '(' && k - delimiter <= kLongestDelimiter && !unclosedRawString_) {
-        const std::size_t open = k;
+    if (!unclosedRawString_ && open - delimiter <= kLongestDelimiter && ByteAt(open) == '(') {
         const std::size_t length = open - delimiter;
-        for (k = open + 1;; ++k) {
+        for (std::size_t k = open + 1;; ++k) {
             const int c = ByteAt(k);
             if (c == -1) {
                 unclosedRawString_ = true;

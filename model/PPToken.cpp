@@ -129,6 +129,14 @@ void PPToken::SetText(const char* newText)
     text = copy;
 }
 
+bool IsCompileTimeWord(const PPToken& token)
+{
+    // Most names are ruled out by their first letter.
+    return token.type == IDENTIFIER && token.text != nullptr && token.text[0] == 'c' &&
+        (std::strcmp(token.text, "constexpr") == 0 || std::strcmp(token.text, "consteval") == 0 ||
+            std::strcmp(token.text, "constinit") == 0);
+}
+
 void MakeIdentifierToken(PPToken& token, const char* word)
 {
     token.type = IDENTIFIER;

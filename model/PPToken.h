@@ -35,6 +35,11 @@ struct PPToken {
     void SetText(const char* newText);
 };
 
+// Whether the token is one of the words that say when a function or a
+// variable is worked out (constexpr, consteval, constinit): names to C++98,
+// and nothing the model keeps.
+bool IsCompileTimeWord(const PPToken& token);
+
 // Turns a directive-word token into an identifier spelled as the word.
 void MakeIdentifierToken(PPToken& token, const char* word);
 

@@ -3,7 +3,6 @@
 #include "ChildStartKind.h"
 #include "TokenType.h"
 
-#include <cstring>
 #include <span>
 #include <vector>
 
@@ -122,11 +121,8 @@ bool CStatementAnalyzer::RangeHeadEndsAt(int close) const
 
 void CStatementAnalyzer::DropConstexprAt(int position)
 {
-    if (position + 1 >= TokenCount() || TypeAt(position) != IDENTIFIER ||
-        TypeAt(position + 1) != LP)
-        return;
-    const char* text = unit->GetToken(position).text;
-    if (text == nullptr || std::strcmp(text, "constexpr") != 0)
+    if (position + 1 >= TokenCount() || TypeAt(position + 1) != LP ||
+        !IsCompileTimeWord(unit->GetToken(position)))
         return;
     std::vector<int> kept(unit->tokenIndices.begin(), unit->tokenIndices.end());
     kept.erase(kept.begin() + position);
@@ -231,28 +227,24 @@ void CStatementAnalyzer::ClassifyByFirstToken()
         // "for ( ; ; )" is the shortest head: five tokens.
         if (n < 5 || TypeAt(1) != LP)
             return;
+        auto info = std::make_unique<CForInfo>();
         const int s1 = FindToken(SEMI, 2);
         const int s2 = s1 ? FindToken(SEMI, s1 + 1) : 0;
-        const int r = s2 ? FindCloseParen(s2 + 1) : 0;
+        int r = s2 ? FindCloseParen(s2 + 1) : 0;
         if (r != 0) {
-            SplitBodyAt(r + 1);
-            MarkKind(UNIT_FOR);
-            auto info = std::make_unique<CForInfo>();
             unit->CopyTokenIndices(2, s1, info->initTokens);
             unit->CopyTokenIndices(s1 + 1, s2, info->conditionTokens);
             unit->CopyTokenIndices(s2 + 1, r - 1, info->stepTokens);
-            unit->SetDetail(std::move(info));
-            return;
+        } else {
+            // "for (int v : values)": the whole head is what the loop tests.
+            r = FindCloseParen(2);
+            if (r <= 4 || !RangeHeadEndsAt(r))
+                return;
+            unit->CopyTokenIndices(2, r - 1, info->conditionTokens);
         }
-        // "for (int v : values)": the whole head is what the loop tests.
-        const int close = FindCloseParen(2);
-        if (close > 4 && RangeHeadEndsAt(close)) {
-            SplitBodyAt(close + 1);
-            MarkKind(UNIT_FOR);
-            auto info = std::make_unique<CForInfo>();
-            unit->CopyTokenIndices(2, close - 1, info->conditionTokens);
-            unit->SetDetail(std::move(info));
-        }
+        SplitBodyAt(r + 1);
+        MarkKind(UNIT_FOR);
+        unit->SetDetail(std::move(info));
         return;
     }
     case WORD_WHILE:

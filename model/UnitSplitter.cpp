@@ -43,12 +43,18 @@ void CUnitSplitter::SplitTokens(const std::vector<PPToken>& tokens, std::vector<
     splitter.Split(units, 0, 0);
 }
 
+int CUnitSplitter::NextContent(int from) const
+{
+    const int n = static_cast<int>(tokens_->size());
+    while (from < n && (*tokens_)[static_cast<size_t>(from)].type == ENDLINE)
+        ++from;
+    return from;
+}
+
 int CUnitSplitter::StopAfterBlock(int afterBrace) const
 {
     const int n = static_cast<int>(tokens_->size());
-    int q = afterBrace;
-    while (q < n && (*tokens_)[static_cast<size_t>(q)].type == ENDLINE)
-        ++q;
+    const int q = NextContent(afterBrace);
     if (q >= n)
         return n;
     return (*tokens_)[static_cast<size_t>(q)].type == SEMI ? q : q - 1;
@@ -75,9 +81,7 @@ bool CUnitSplitter::ArgumentsGoOnAfter(int stop) const
     const int n = static_cast<int>(tokens_->size());
     if (stop >= n || (*tokens_)[static_cast<size_t>(stop)].type == SEMI)
         return false;
-    int q = stop + 1;
-    while (q < n && (*tokens_)[static_cast<size_t>(q)].type == ENDLINE)
-        ++q;
+    const int q = NextContent(stop + 1);
     if (q >= n)
         return false;
     const int type = (*tokens_)[static_cast<size_t>(q)].type;
@@ -196,22 +200,17 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
             indices.push_back(p);
             break;
         case LC: {
-            // "f(Point{1, 2})", "void g(Options o = {})": braces inside
-            // parentheses that hold no statement are a value. A lambda's body
-            // or a statement expression is still a block.
-            if (parenDepth > 0 && ShortValueAt(p)) {
+            // Braces that hold a value stay in the unit as its tokens:
+            // "f(Point{1, 2})", "void g(Options o = {})", inside parentheses
+            // and without a statement (a lambda's body or a statement
+            // expression is still a block); and in an initializer list,
+            // "Widget() : items{}, count{0} {", after a member's name or a
+            // template's '>', where the next block is the body.
+            const int last = indices.empty() ? 0 : tokens[static_cast<size_t>(indices.back())].type;
+            if ((parenDepth > 0 && ShortValueAt(p)) ||
+                (initializerList && parenDepth == 0 && (last == IDENTIFIER || last == GT))) {
                 p = KeepBracedValue(p, indices);
                 break;
-            }
-            // "Widget() : items{}, count{0} {": in an initializer list, a
-            // brace after a name (or a template's '>') holds a member's
-            // value, not the body; its tokens stay in the unit.
-            if (initializerList && parenDepth == 0 && !indices.empty()) {
-                const int last = tokens[static_cast<size_t>(indices.back())].type;
-                if (last == IDENTIFIER || last == GT) {
-                    p = KeepBracedValue(p, indices);
-                    break;
-                }
             }
             // The block's units go to the unit as they are (a unit without
             // any takes no list at all).

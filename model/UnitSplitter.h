@@ -44,6 +44,8 @@ private:
     // Past a block too deep to keep: where a recursive Split would stop.
     int SkipBlock(int open) const;
     int StopAfterBlock(int afterBrace) const;
+    // The first position at or after `from` that holds no line end.
+    int NextContent(int from) const;
     // Whether, after a block that ends at `stop` inside parentheses, the
     // arguments go on: a ')' or a ',' comes next.
     bool ArgumentsGoOnAfter(int stop) const;

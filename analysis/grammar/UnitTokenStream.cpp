@@ -13,15 +13,6 @@ antlr::RefToken MakeToken(int type, const std::string& text = std::string())
     return antlr::RefToken(new antlr::CommonToken(type, text));
 }
 
-// "constexpr" and its kin say when a function or a variable is worked out,
-// nothing the model keeps; they stand where "inline" or "static" may.
-bool IsCompileTimeWord(const PPToken& word)
-{
-    return word.type == IDENTIFIER && word.text &&
-        (std::strcmp(word.text, "constexpr") == 0 || std::strcmp(word.text, "consteval") == 0 ||
-            std::strcmp(word.text, "constinit") == 0);
-}
-
 } // namespace
 
 void CUnitTokenStream::Aim(CUnit& unit, int startKind)
@@ -45,7 +36,7 @@ int CUnitTokenStream::AfterAttribute(int position)
         return position + 1;
     if (!unclosedAttribute_ && word.type == LB && position + 1 < tokenCount_ &&
         unit_->GetToken(position + 1).type == LB)
-        return AfterBracketAttribute(position);
+        return PastBrackets(position, position, LB, RB);
     if (unclosedAttribute_ || word.type != IDENTIFIER || !word.text ||
         (std::strcmp(word.text, "__attribute__") != 0 &&
             std::strcmp(word.text, "__attribute") != 0))
@@ -53,11 +44,6 @@ int CUnitTokenStream::AfterAttribute(int position)
     if (position + 1 < tokenCount_ && unit_->GetToken(position + 1).type != LP)
         return position;
     return PastBrackets(position, position + 1, LP, RP);
-}
-
-int CUnitTokenStream::AfterBracketAttribute(int position)
-{
-    return PastBrackets(position, position, LB, RB);
 }
 
 int CUnitTokenStream::PastBrackets(int attribute, int from, int open, int close)

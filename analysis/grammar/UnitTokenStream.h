@@ -17,8 +17,7 @@
 // GCC's attributes, `__attribute__((...))`, standard ones, `[[...]]`, and
 // the words `constexpr`, `consteval` and `constinit` are passed over: they
 // may stand wherever a declaration allows a word and say nothing the model
-// keeps. The positions of the tokens handed out stay
-// those of the unit.
+// keeps. The positions of the tokens handed out stay those of the unit.
 //
 // A ">>" that closes two template argument lists at once is handed out as
 // two ">" at its own position; elsewhere it stays a shift.
@@ -42,9 +41,6 @@ private:
     // The position after the attribute that begins at `position`, or
     // `position` when none does.
     int AfterAttribute(int position);
-    // The same for "[[", which begins at `position`: the position after its
-    // closing "]]".
-    int AfterBracketAttribute(int position);
     // The position after the bracket of type `close` that closes the one of
     // type `open` at `from`; when none does, `attribute`, and later
     // attributes are not looked for.

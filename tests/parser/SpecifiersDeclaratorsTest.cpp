@@ -206,8 +206,8 @@ TEST(DeclarationSpecifiers, GccAttributesAreReadOver)
 }
 
 // Standard attributes and constexpr are read over as GCC's attributes are,
-// and an rvalue reference reads as a reference, its "&&" kept as written; "operator &&" keeps its
-// name.
+// and an rvalue reference reads as a reference, its "&&" kept as written;
+// "operator &&" keeps its name.
 TEST(DeclarationSpecifiers, StandardAttributesConstexprAndRvalueReferences)
 {
     auto p = ParseText("[ [ nodiscard ] ] int size ( ) const ;\n"
