@@ -156,8 +156,12 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
     // A ':' right after a ')' outside parentheses has been met in the
     // pending unit: a constructor's initializer list may follow.
     bool initializerList = false;
+    // A 'return' outside parentheses has been met in the pending unit: braces
+    // after it hold the value it returns.
+    bool returnValue = false;
     auto close = [&](int last) {
         initializerList = false;
+        returnValue = false;
         pending.first = first;
         pending.last = last;
         if (inLine) {
@@ -205,9 +209,10 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
             // and without a statement (a lambda's body or a statement
             // expression is still a block); and in an initializer list,
             // "Widget() : items{}, count{0} {", after a member's name or a
-            // template's '>', where the next block is the body.
+            // template's '>', where the next block is the body. So do
+            // braces a statement returns, "return {};", "return Point{1, 2};".
             const int last = indices.empty() ? 0 : tokens[static_cast<size_t>(indices.back())].type;
-            if ((parenDepth > 0 && ShortValueAt(p)) ||
+            if (((parenDepth > 0 || returnValue) && ShortValueAt(p)) ||
                 (initializerList && parenDepth == 0 && (last == IDENTIFIER || last == GT))) {
                 p = KeepBracedValue(p, indices);
                 break;
@@ -275,6 +280,11 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
             // is an ordinary token.
             if (p == 0 || tokens[static_cast<size_t>(p) - 1].type == ENDLINE)
                 inLine = true;
+            indices.push_back(p);
+            break;
+        case WORD_RETURN:
+            if (parenDepth == 0)
+                returnValue = true;
             indices.push_back(p);
             break;
         default:

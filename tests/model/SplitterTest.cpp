@@ -251,6 +251,27 @@ TEST(UnitSplitter, BracesInsideParentheses)
     EXPECT_EQ(s.units[1].children.size(), 1u);
 }
 
+// Braces after 'return' are the value returned: the statement goes on to its
+// ';'. A lambda returned, whose body holds statements, is still a block.
+TEST(UnitSplitter, BracesAfterReturnAreItsValue)
+{
+    Split s("T f ( ) {\n"
+            " if ( x ) return { } ;\n"
+            " return Point { a , { 2 } } ;\n"
+            " return [ ] { y ; } ;\n"
+            " z ;\n"
+            "}");
+    ASSERT_EQ(s.units.size(), 1u);
+    const auto& body = s.units[0].children;
+    ASSERT_EQ(body.size(), 4u);
+    EXPECT_EQ(s.Text(body[0]), "if ( x ) return { } ;");
+    EXPECT_EQ(s.Text(body[1]), "return Point { a , { 2 } } ;");
+    EXPECT_TRUE(body[1].children.empty());
+    EXPECT_EQ(s.Text(body[2]), "return [ ]");
+    EXPECT_EQ(body[2].children.size(), 1u);
+    EXPECT_EQ(s.Text(body[3]), "z ;");
+}
+
 TEST(UnitSplitter, VeryDeepBlocksAreSkippedNotRecursedInto)
 {
     std::string text = "void f ( ) ";
