@@ -1967,6 +1967,7 @@ exception_direct_declarator
 conversion_type_name returns [std::string text]
 {
     TokenIndices words;
+    TokenIndices templateId;
     TokenIndices scopes;
     TokenIndices pointers;
     int ignoredKey = 0;
@@ -1986,13 +1987,21 @@ conversion_type_name returns [std::string text]
         )+
         ( ignoredKey = class_key | WORD_ENUM )?
         ( nested_name_indices[scopes] )?
-        named:IDENTIFIER conversion_declarator[pointers]
+        (   (IDENTIFIER LT_) => templateId = template_id
+        |   named:IDENTIFIER { templateId.push_back(named->getColumn()); }
+        )
+        conversion_declarator[pointers]
         {
-            text = SpellTokens(cv) + SpellTokens(scopes) + named->getText() +
+            text = SpellTokens(cv) + SpellTokens(scopes) + SpellTokens(templateId) +
                 SpellTokens(pointers);
         }
     |   words = builtin_type_list
         { text = SpellTokens(words); }
+    // operator std::basic_string<char, T>(): a class template's type.
+    |   (( nested_name_specifier )? IDENTIFIER LT_) =>
+        ( nested_name_indices[scopes] )?
+        templateId = template_id conversion_declarator[pointers]
+        { text = SpellTokens(scopes) + SpellTokens(templateId) + SpellTokens(pointers); }
     |   ( ignoredKey = class_key | WORD_ENUM )?
         ( nested_name_indices[scopes] )?
         name:IDENTIFIER conversion_declarator[pointers]
@@ -2063,8 +2072,27 @@ function_type_argument
         ( ignored = ptr_operator_list )* function_type_parameters
     ;
 
+// A parameter may name a template's type or a function pointer's, as in
+// "std::function<bool(std::vector<int>, void (*)(int))>". Read over: an
+// error goes to the argument that holds them.
 function_type_parameters
-    :   LP ( { LA(1) != antlr::Token::EOF_TYPE }? ~( LP | RP | LT_ | GT | SEMI | LC | RC ) )* RP
+options { defaultErrorHandler = false; }
+    :   LP
+        (   { LA(1) != antlr::Token::EOF_TYPE }? ~( LP | RP | LT_ | GT | SEMI | LC | RC )
+        |   function_type_angles
+        |   function_type_parameters
+        )*
+        RP
+    ;
+
+function_type_angles
+options { defaultErrorHandler = false; }
+    :   LT_
+        (   { LA(1) != antlr::Token::EOF_TYPE }? ~( LP | RP | LT_ | GT | SEMI | LC | RC )
+        |   function_type_angles
+        |   function_type_parameters
+        )*
+        GT
     ;
 
 template_argument_type_name

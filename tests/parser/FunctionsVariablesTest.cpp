@@ -67,12 +67,14 @@ TEST(Functions, PureVirtualConstructorsDestructorsOperators)
                        " operator const char * ( ) ;\n"
                        " operator const T * ( ) const { return items ; }\n"
                        " operator volatile const N :: Byte & ( ) ;\n"
+                       " operator std :: basic_string < char , T > ( ) const { return s ; }\n"
+                       " operator const Box < int > & ( ) ;\n"
                        " A ( const A & ) = delete ;\n"
                        " A & operator = ( const A & ) = default ;\n"
                        "} ;\n"
                        "A :: ~ A ( ) { }");
     const auto& m = p->At(0).children;
-    ASSERT_EQ(m.size(), 12u);
+    ASSERT_EQ(m.size(), 14u);
     for (const CUnit& u : m)
         EXPECT_EQ(u.kind, UNIT_FUNCTION) << p->Text(u);
     EXPECT_TRUE(AsFunctionInfo(m[0])->pure);
@@ -89,8 +91,11 @@ TEST(Functions, PureVirtualConstructorsDestructorsOperators)
     EXPECT_EQ(GetUnitFunctionName(m[8]), "constT*");
     EXPECT_EQ(m[8].children.size(), 1u);
     EXPECT_EQ(GetUnitFunctionName(m[9]), "volatileconstN::Byte&");
-    EXPECT_FALSE(AsFunctionInfo(m[10])->pure); // "= delete" is no pure function
-    EXPECT_EQ(GetUnitFunctionName(m[11]), "=");
+    EXPECT_EQ(GetUnitFunctionName(m[10]), "std::basic_string<char,T>");
+    EXPECT_EQ(m[10].children.size(), 1u);
+    EXPECT_EQ(GetUnitFunctionName(m[11]), "constBox<int>&");
+    EXPECT_FALSE(AsFunctionInfo(m[12])->pure); // "= delete" is no pure function
+    EXPECT_EQ(GetUnitFunctionName(m[13]), "=");
 
     const CFunctionInfo& dtor = Function(*p, 1);
     EXPECT_EQ(dtor.qualifiedName.name, "~A");
@@ -963,9 +968,12 @@ TEST(Functions, FunctionTypesAsTemplateArguments)
                        " boost :: function < Console * ( ) > createConsole ;\n"
                        " typedef Signal < void ( unsigned int , Window * w , bool ) > Moved ;\n"
                        " Slot < int ( * ) ( int ) > pointer ;\n"
+                       " Front ( std :: function < bool ( std :: vector < Key < int > > , void ( * "
+                       ") ( int ) ) > f ) "
+                       ": m ( f ) { }\n"
                        "} ;");
     const auto& members = p->At(0).children;
-    ASSERT_EQ(members.size(), 4u);
+    ASSERT_EQ(members.size(), 5u);
     ASSERT_EQ(members[0].kind, UNIT_FUNCTION);
     const CFunctionInfo& create = *AsFunctionInfo(members[0]);
     ASSERT_EQ(create.parameters.size(), 2u);
@@ -976,8 +984,11 @@ TEST(Functions, FunctionTypesAsTemplateArguments)
         ASSERT_EQ(members[i].kind, UNIT_VARIABLE) << i;
         EXPECT_EQ(AsVariableInfo(members[i])->qualifiedName.name, names[i - 1]);
     }
-    // Parentheses inside a function type's parameters are not read.
+    // A pointer to a function as the argument is not read.
     EXPECT_NE(members[3].kind, UNIT_VARIABLE);
+    // Template arguments and function pointers among the parameters are.
+    ASSERT_EQ(members[4].kind, UNIT_FUNCTION);
+    EXPECT_EQ(AsFunctionInfo(members[4])->parameters.size(), 1u);
 }
 
 TEST(Functions, SpecialisationsOfFunctionTemplates)
