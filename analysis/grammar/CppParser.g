@@ -176,6 +176,15 @@ protected:
         to.insert(to.end(), from.begin(), from.end());
     }
 
+    // Whether the token at the file position is a pointer operator or a cv
+    // word, as a declarator may begin with.
+    bool IsDeclaratorWord(int position) const
+    {
+        const int type = currentUnit->tokens->at(static_cast<size_t>(position)).type;
+        return type == STAR || type == AND || type == ANDAND || type == WORD_CONST ||
+            type == WORD_VOLATILE;
+    }
+
     // Whether a class decoration (see class_decoration) comes next.
     bool ClassDecorationFollows()
     {
@@ -1196,6 +1205,7 @@ declaration
     |   linkage_specification
     |   handler
     |   (WORD_NAMESPACE IDENTIFIER ASSIGN) => namespace_alias_definition
+    |   (WORD_USING IDENTIFIER ASSIGN) => alias_declaration
     |   using_declaration
     |   using_directive
     |   (( WORD_INLINE )? WORD_NAMESPACE) => namespace_definition
@@ -1207,6 +1217,7 @@ member_declaration
     :   { NamesBeforeKeywordFollow(true) }? IDENTIFIER member_declaration
     |   { MacroCallsFollow(true) }? after_macro_call[true]
     |   asm_definition
+    |   (WORD_USING IDENTIFIER ASSIGN) => alias_declaration
     |   using_declaration
     |   template_declaration
     |   handler
@@ -2534,6 +2545,25 @@ using_declaration
             info->qualifiedName = prefix;
             info->qualifiedName.name = name;
             MarkUnit(UNIT_USING, std::move(info));
+        }
+    ;
+
+// An alias, "using Count = unsigned;", "using Map = std::map<K, V>;", is
+// the typedef it stands for: a variable named after the alias whose type is
+// what follows the '=' (pointer operators and cv words after the type are
+// left out of it, as a typedef's declarator keeps them).
+alias_declaration
+    :   use:WORD_USING name:IDENTIFIER ASSIGN first:~( SEMI | LP | RP | LC | RC | EOF )
+        ( parenthesised_tokens | ~( SEMI | LP | RP | LC | RC | EOF ) )* semi:SEMI
+        {
+            auto info = std::make_unique<CVariableInfo>();
+            info->qualifiedName.name = name->getText();
+            info->specifierTokens.push_back(use->getColumn());
+            CopyRange(first->getLine(), semi->getLine() - 1, info->typeTokens);
+            AppendAll(info->specifierTokens, info->typeTokens);
+            while (info->typeTokens.size() > 1 && IsDeclaratorWord(info->typeTokens.back()))
+                info->typeTokens.pop_back();
+            MarkUnit(UNIT_VARIABLE, std::move(info));
         }
     ;
 

@@ -276,6 +276,36 @@ TEST(UnitRules, UsingDeclarations)
     EXPECT_FALSE(inClass->unit.done);
 }
 
+// An alias is read as the typedef it stands for: its type is what follows
+// the '=', without the pointer operators and cv words after it.
+TEST(UnitRules, AliasDeclarationsAreTypedefs)
+{
+    auto p = ParseText(
+        "using Count = unsigned int ;\n"
+        "template < class T > using Vec = std :: vector < T > ;\n"
+        "class Shed { using Handle = const Tool * const ; using Call = void ( * ) ( int ) ; } ;\n"
+        "using Empty = ;");
+    ASSERT_EQ(p->units.size(), 4u);
+    const CVariableInfo* count = AsVariableInfo(p->At(0));
+    ASSERT_NE(count, nullptr);
+    EXPECT_EQ(count->qualifiedName.name, "Count");
+    EXPECT_EQ(p->Text(count->typeTokens), "unsigned int");
+    EXPECT_EQ(p->Text(count->specifierTokens), "using unsigned int");
+    const CVariableInfo* vec = AsVariableInfo(p->At(1).children.at(0));
+    ASSERT_NE(vec, nullptr);
+    EXPECT_EQ(p->Text(vec->typeTokens), "std :: vector < T >");
+    const auto& members = p->At(2).children;
+    ASSERT_EQ(members.size(), 2u);
+    const CVariableInfo* handle = AsVariableInfo(members[0]);
+    ASSERT_NE(handle, nullptr);
+    EXPECT_EQ(handle->qualifiedName.name, "Handle");
+    EXPECT_EQ(p->Text(handle->typeTokens), "const Tool");
+    EXPECT_EQ(p->Text(handle->specifierTokens), "using const Tool * const");
+    ASSERT_NE(AsVariableInfo(members[1]), nullptr);
+    EXPECT_EQ(AsVariableInfo(members[1])->qualifiedName.name, "Call");
+    EXPECT_FALSE(p->At(3).done);
+}
+
 TEST(ClassUnits, NamesAndBases)
 {
     auto p = ParseText("class A : public B { } ;\n"
