@@ -34,6 +34,11 @@ int CUnitTokenStream::AfterAttribute(int position)
     const PPToken& word = unit_->GetToken(position);
     if (IsCompileTimeWord(word))
         return position + 1;
+    if (NoexceptAt(position)) {
+        if (position + 1 < tokenCount_ && unit_->GetToken(position + 1).type == LP)
+            return PastBrackets(position, position + 1, LP, RP);
+        return position + 1;
+    }
     if (!unclosedAttribute_ && word.type == LB && position + 1 < tokenCount_ &&
         unit_->GetToken(position + 1).type == LB)
         return PastBrackets(position, position, LB, RB);
@@ -44,6 +49,24 @@ int CUnitTokenStream::AfterAttribute(int position)
     if (position + 1 < tokenCount_ && unit_->GetToken(position + 1).type != LP)
         return position;
     return PastBrackets(position, position + 1, LP, RP);
+}
+
+bool CUnitTokenStream::NoexceptAt(int position) const
+{
+    const PPToken& word = unit_->GetToken(position);
+    if (position == 0 || word.type != IDENTIFIER || !word.text ||
+        std::strcmp(word.text, "noexcept") != 0)
+        return false;
+    switch (unit_->GetToken(position - 1).type) {
+    case RP:
+    case WORD_CONST:
+    case WORD_VOLATILE:
+    case AND:
+    case ANDAND:
+        return true;
+    default:
+        return false;
+    }
 }
 
 int CUnitTokenStream::PastBrackets(int attribute, int from, int open, int close)

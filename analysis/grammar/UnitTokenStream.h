@@ -38,9 +38,13 @@ public:
     int Position() const { return position_; }
 
 private:
-    // The position after the attribute that begins at `position`, or
-    // `position` when none does.
+    // The position after the attribute (or a word passed over as one) that
+    // begins at `position`, or `position` when none does.
     int AfterAttribute(int position);
+    // Whether the token at `position` is the "noexcept" of a function's
+    // declarator: after its parameters' ")" or a cv or reference qualifier.
+    // It is passed over with its condition, as an attribute is.
+    bool NoexceptAt(int position) const;
     // The position after the bracket of type `close` that closes the one of
     // type `open` at `from`; when none does, `attribute`, and later
     // attributes are not looked for.

@@ -102,6 +102,29 @@ TEST(Functions, PureVirtualConstructorsDestructorsOperators)
     EXPECT_EQ(dtor.qualifiedName.scopes, std::vector<std::string> {"A"});
 }
 
+// "noexcept" after a declarator's parameters or qualifiers is passed over
+// with its condition: a constructor declared so is no variable named after
+// the word. In a value it stays an operator.
+TEST(Functions, NoexceptAfterTheParameters)
+{
+    auto p = ParseText("class A {\n"
+                       " A ( const A & ) noexcept ;\n"
+                       " A ( char c ) noexcept ( true ) = default ;\n"
+                       " explicit A ( A && ) noexcept = delete ;\n"
+                       " int k ( ) const & noexcept { return x ; }\n"
+                       " static const bool safe = noexcept ( f ( ) ) ;\n"
+                       "} ;");
+    const auto& m = p->At(0).children;
+    ASSERT_EQ(m.size(), 5u);
+    for (size_t i = 0; i < 4; ++i) {
+        ASSERT_EQ(m[i].kind, UNIT_FUNCTION) << i;
+        EXPECT_EQ(GetUnitFunctionName(m[i]), i < 3 ? "A" : "k");
+    }
+    EXPECT_EQ(m[3].children.size(), 1u);
+    ASSERT_EQ(m[4].kind, UNIT_VARIABLE);
+    EXPECT_EQ(AsVariableInfo(m[4])->qualifiedName.name, "safe");
+}
+
 // A friend word or a __declspec before a named return type is read as the
 // other leading words are: the declaration is a function of that name, not a
 // variable named after the type, and a definition keeps its body.
