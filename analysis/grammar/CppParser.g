@@ -2008,15 +2008,15 @@ conversion_type_name returns [std::string text]
         }
     |   words = builtin_type_list
         { text = SpellTokens(words); }
-    // operator std::basic_string<char, T>(): a class template's type.
-    |   (( nested_name_specifier )? IDENTIFIER LT_) =>
-        ( nested_name_indices[scopes] )?
-        templateId = template_id conversion_declarator[pointers]
-        { text = SpellTokens(scopes) + SpellTokens(templateId) + SpellTokens(pointers); }
+    // A named type, "operator std::basic_string<char, T>()" a class
+    // template's.
     |   ( ignoredKey = class_key | WORD_ENUM )?
         ( nested_name_indices[scopes] )?
-        name:IDENTIFIER conversion_declarator[pointers]
-        { text = SpellTokens(scopes) + name->getText() + SpellTokens(pointers); }
+        (   (IDENTIFIER LT_) => templateId = template_id
+        |   name:IDENTIFIER { templateId.push_back(name->getColumn()); }
+        )
+        conversion_declarator[pointers]
+        { text = SpellTokens(scopes) + SpellTokens(templateId) + SpellTokens(pointers); }
     ;
 
 new_type_id
@@ -2088,22 +2088,15 @@ function_type_argument
 // error goes to the argument that holds them.
 function_type_parameters
 options { defaultErrorHandler = false; }
-    :   LP
-        (   { LA(1) != antlr::Token::EOF_TYPE }? ~( LP | RP | LT_ | GT | SEMI | LC | RC )
-        |   function_type_angles
-        |   function_type_parameters
-        )*
-        RP
+    :   LP function_type_tokens RP
     ;
 
-function_type_angles
+function_type_tokens
 options { defaultErrorHandler = false; }
-    :   LT_
-        (   { LA(1) != antlr::Token::EOF_TYPE }? ~( LP | RP | LT_ | GT | SEMI | LC | RC )
-        |   function_type_angles
+    :   (   { LA(1) != antlr::Token::EOF_TYPE }? ~( LP | RP | LT_ | GT | SEMI | LC | RC )
+        |   LT_ function_type_tokens GT
         |   function_type_parameters
         )*
-        GT
     ;
 
 template_argument_type_name
