@@ -176,6 +176,17 @@ protected:
         to.insert(to.end(), from.begin(), from.end());
     }
 
+    // Whether an alias declaration comes next, "using Count = unsigned;":
+    // one whose unit ends with its ';'. Cut off at the end of a file, it is
+    // not read over to the end first.
+    bool AliasFollows()
+    {
+        const auto& positions = currentUnit->tokenIndices;
+        return LA(1) == WORD_USING && LA(2) == IDENTIFIER && LA(3) == ASSIGN &&
+            !positions.empty() &&
+            currentUnit->GetToken(static_cast<int>(positions.size()) - 1).type == SEMI;
+    }
+
     // Whether the token at the file position is a pointer operator or a cv
     // word, as a declarator may begin with.
     bool IsDeclaratorWord(int position) const
@@ -1205,7 +1216,7 @@ declaration
     |   linkage_specification
     |   handler
     |   (WORD_NAMESPACE IDENTIFIER ASSIGN) => namespace_alias_definition
-    |   (WORD_USING IDENTIFIER ASSIGN) => alias_declaration
+    |   { AliasFollows() }? alias_declaration
     |   using_declaration
     |   using_directive
     |   (( WORD_INLINE )? WORD_NAMESPACE) => namespace_definition
@@ -1217,7 +1228,7 @@ member_declaration
     :   { NamesBeforeKeywordFollow(true) }? IDENTIFIER member_declaration
     |   { MacroCallsFollow(true) }? after_macro_call[true]
     |   asm_definition
-    |   (WORD_USING IDENTIFIER ASSIGN) => alias_declaration
+    |   { AliasFollows() }? alias_declaration
     |   using_declaration
     |   template_declaration
     |   handler

@@ -304,6 +304,8 @@ TEST(UnitRules, AliasDeclarationsAreTypedefs)
     ASSERT_NE(AsVariableInfo(members[1]), nullptr);
     EXPECT_EQ(AsVariableInfo(members[1])->qualifiedName.name, "Call");
     EXPECT_FALSE(p->At(3).done);
+    // One cut off at the end of the file is not read.
+    EXPECT_FALSE(ParseText("using Cut = std :: vector < int >")->At(0).done);
 }
 
 TEST(ClassUnits, NamesAndBases)
