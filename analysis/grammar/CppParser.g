@@ -2091,23 +2091,9 @@ function_type_argument
             ( (IDENTIFIER LT_) => ignored = template_id | IDENTIFIER )
         |   ignored = builtin_type_list
         )
-        ( ignored = ptr_operator_list )* function_type_parameters
-    ;
-
-// A parameter may name a template's type or a function pointer's, as in
-// "std::function<bool(std::vector<int>, void (*)(int))>". Read over: an
-// error goes to the argument that holds them.
-function_type_parameters
-options { defaultErrorHandler = false; }
-    :   LP function_type_tokens RP
-    ;
-
-function_type_tokens
-options { defaultErrorHandler = false; }
-    :   (   { LA(1) != antlr::Token::EOF_TYPE }? ~( LP | RP | LT_ | GT | SEMI | LC | RC )
-        |   LT_ function_type_tokens GT
-        |   function_type_parameters
-        )*
+        // The parameters, read over: they may name a template's type or a
+        // function pointer's, "std::function<bool(std::vector<int>, void (*)(int))>".
+        ( ignored = ptr_operator_list )* parenthesised_tokens
     ;
 
 template_argument_type_name
