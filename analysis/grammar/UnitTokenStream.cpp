@@ -54,7 +54,9 @@ int CUnitTokenStream::AfterAttribute(int position)
 bool CUnitTokenStream::NoexceptAt(int position) const
 {
     const PPToken& word = unit_->GetToken(position);
-    if (position == 0 || word.type != IDENTIFIER || !word.text ||
+    // Most names are ruled out by their first letter: this runs for each
+    // token handed out.
+    if (position == 0 || word.type != IDENTIFIER || !word.text || word.text[0] != 'n' ||
         std::strcmp(word.text, "noexcept") != 0)
         return false;
     switch (unit_->GetToken(position - 1).type) {
