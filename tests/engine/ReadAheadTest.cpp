@@ -209,9 +209,18 @@ TEST(ReadAhead, AReadingWaitsForTheEarlierReaderOfItsPrecompiledHeader)
     EXPECT_EQ(firsts.Find(stdafx, 2, stop, waited), -1); // file 2 reads it itself
     std::atomic<int32_t> taken {-2};
     bool laterWaited = false;
-    std::thread later([&] { taken = firsts.Find(stdafx, 5, stop, laterWaited); });
     EXPECT_EQ(firsts.Find(stdafx, 1, stop, waited), -1); // an earlier file claims it
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    std::atomic<bool> started {false};
+    std::thread later([&] {
+        started = true;
+        taken = firsts.Find(stdafx, 5, stop, laterWaited);
+    });
+    // The reading has begun to look before the run files anything: it
+    // waits, however slowly its thread came up.
+    while (!started) {
+        std::this_thread::yield();
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
     EXPECT_EQ(taken.load(), -2) << "file 5 must wait for file 1";
 
     CFileIndex index;
