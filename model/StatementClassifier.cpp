@@ -290,8 +290,13 @@ void CStatementAnalyzer::ClassifyByFirstToken()
             MarkKind(first == WORD_BREAK ? UNIT_BREAK : UNIT_CONTINUE);
         return;
     case WORD_RETURN:
-        if (n > 1)
-            SetKindWithRange(UNIT_RETURN, 1, n - 1);
+        // A lambda in the value, "return any_of(b, e, [](char c) { ... });"
+        // or "return [n](int x) { ... };": its body is part of the value,
+        // as in an expression statement, not statements of its own.
+        if (unit->brace)
+            FlattenToExpression();
+        if (TokenCount() > 1)
+            SetKindWithRange(UNIT_RETURN, 1, TokenCount() - 1);
         return;
     case WORD_GOTO:
         if (n == 3 && TypeAt(1) == IDENTIFIER && TypeAt(2) == SEMI)

@@ -202,6 +202,26 @@ TEST(StatementClassifier, BlocksAndFlattenedInitialisers)
     EXPECT_EQ(b.Text(b.At(2).children[0].tokenIndices), "int b [ ] = { 3 }");
 }
 
+TEST(StatementClassifier, ReturnedLambdasKeepTheirBodiesInTheValue)
+{
+    Body b("if ( m ) return count_if ( b , e , [ ] ( int a ) { return a > 0 ; } ) ; "
+           "return [ n ] ( int x ) { return x > n ; } ;");
+    ASSERT_EQ(b.Statements().size(), 2u);
+    ASSERT_EQ(b.At(0).kind, UNIT_IF);
+    ASSERT_EQ(b.At(0).children.size(), 1u);
+    const CUnit& inCall = b.At(0).children[0];
+    EXPECT_EQ(inCall.kind, UNIT_RETURN);
+    EXPECT_FALSE(inCall.brace);
+    EXPECT_TRUE(inCall.children.empty());
+    EXPECT_EQ(b.Range(inCall), "count_if ( b , e , [ ] ( int a ) { return a > 0 ; } ) ;");
+
+    const CUnit& returned = b.At(1);
+    EXPECT_EQ(returned.kind, UNIT_RETURN);
+    EXPECT_FALSE(returned.brace);
+    EXPECT_TRUE(returned.children.empty());
+    EXPECT_EQ(b.Range(returned), "[ n ] ( int x ) { return x > n ; }");
+}
+
 TEST(StatementClassifier, EmptyUnits)
 {
     std::vector<PPToken> tokens = WordTokens("x ;");
