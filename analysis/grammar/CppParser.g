@@ -2736,6 +2736,7 @@ parameter_clause[CFunctionInfo& function]
         :   { LA(1) != RP }? parameter_declaration_list[function]
         )?
         RP ( ignored = cv_qualifier )? ( exception_specification )?
+        ( trailing_return_type )?
         // Words before the body or the semicolon that a header left unread
         // defines, read and not kept (see WordsAfterParametersFollow).
         (   options { generateAmbigWarnings = false; }
@@ -2744,6 +2745,17 @@ parameter_clause[CFunctionInfo& function]
             :   IDENTIFIER ( parenthesised_tokens )?
             )+
         )?
+    ;
+
+// The return type after the parameters, "auto f(T x) -> decltype(x + 1)",
+// up to the body, the ';' or the '=' of "= 0": read and not kept (the words
+// before the name stay the function's type).
+trailing_return_type
+    :   ARROW
+        (   options { greedy = true; }
+        :   parenthesised_tokens
+        |   ~( LP | RP | LC | RC | SEMI | ASSIGN | COLON | EOF )
+        )+
     ;
 
 // throw ( ) or throw ( type, ... ) after a parameter list: read and not kept.

@@ -669,6 +669,34 @@ TEST(Functions, ExceptionSpecificationsAreReadOver)
     EXPECT_EQ(ParseText("void k ( ) throw ( int ;")->At(0).kind, 0);
 }
 
+// A return type after the parameters is read and not kept, whatever it
+// holds: the declaration is a function of its name, a definition keeps its
+// body, and "= 0" still makes it pure.
+TEST(Functions, TrailingReturnTypes)
+{
+    auto p = ParseText("auto f ( int x ) -> int ;\n"
+                       "auto g ( T x ) -> decltype ( x + 1 ) { return x ; }\n"
+                       "struct S {\n"
+                       " auto h ( ) const -> std :: vector < int > { return { } ; }\n"
+                       " virtual auto k ( ) -> decltype ( P :: Get ( m ) . Run ( v ) ) = 0 ;\n"
+                       " auto n ( ) -> int override ;\n"
+                       "} ;");
+    ASSERT_EQ(p->units.size(), 3u);
+    EXPECT_EQ(GetUnitFunctionName(p->At(0)), "f");
+    EXPECT_EQ(GetUnitFunctionName(p->At(1)), "g");
+    EXPECT_EQ(p->At(1).children.size(), 1u);
+    EXPECT_EQ(p->Text(Function(*p, 1).specifierTokens), "auto");
+    const auto& members = p->At(2).children;
+    ASSERT_EQ(members.size(), 3u);
+    const char* names[] = {"h", "k", "n"};
+    for (size_t i = 0; i < members.size(); ++i) {
+        ASSERT_EQ(members[i].kind, UNIT_FUNCTION) << i;
+        EXPECT_EQ(GetUnitFunctionName(members[i]), names[i]);
+    }
+    EXPECT_EQ(members[0].children.size(), 1u);
+    EXPECT_TRUE(AsFunctionInfo(members[1])->pure);
+}
+
 TEST(Functions, PointerToFunctionDeclarator)
 {
     auto p = ParseText("void ( * pf ) ( int ) ;");
