@@ -2242,8 +2242,10 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
             indices.push_back(plainName->getColumn());
             typeEnd = TypeEnd(after, typeEnd != 0 ? typeEnd : plainName->getLine() + 1, cvAfterType);
         }
+    // A qualified name with cv words after it reads as a plain name does:
+    // "std::string const message;".
     |   ((CLCL)? nested_name_specifier IDENTIFIER
-            ( STAR | AND | IDENTIFIER | WORD_OPERATOR | LP ptr_operator_list )) =>
+            ( STAR | AND | IDENTIFIER | WORD_OPERATOR | LP ptr_operator_list | cv_qualifier )) =>
         ( global:CLCL { qualifier.push_back(global->getColumn()); } )?
         nested_name_indices[qualifier]
         qualifiedName:IDENTIFIER after = trailing_cv_ptr

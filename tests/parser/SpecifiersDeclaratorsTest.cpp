@@ -61,10 +61,10 @@ TEST(DeclarationSpecifiers, NamedTypes)
         {"N :: T x ;", "N :: T", "N :: T"},
         {":: A :: B * p ;", ":: A :: B", ":: A :: B *", 1},
         {"T const & s ;", "T", "T const &", 1},
+        // cv words after a qualified name, as after a plain one.
+        {"N :: T const x ;", "N :: T", "N :: T const", 1, "x"},
+        {"std :: string const * const p ;", "std :: string", "std :: string const * const", 1, "p"},
     });
-    // A qualified name followed by const matches no type form: the unit is
-    // not a variable.
-    EXPECT_EQ(AsVariableInfo(ParseText("N :: T const x ;")->At(0)), nullptr);
 }
 
 TEST(DeclarationSpecifiers, ClassEnumAndTypenameHeads)
