@@ -1154,6 +1154,15 @@ protected:
                 if (parens == 0 && angles == 0)
                     return true;
                 break;
+            // "&&" reaches the parser as "&": between two operands it is
+            // the operator, "is_a<T>::value && is_b<T>::value"; a reference
+            // type's "&" ends the argument or stands before another.
+            case AND:
+                if (parens == 0 && angles == 0 && i > 1 &&
+                    (LA(i + 1) == IDENTIFIER || LA(i + 1) == NOT || LA(i + 1) == LP ||
+                        LA(i + 1) == CLCL))
+                    return true;
+                break;
             default: break;
             }
         }
@@ -2058,10 +2067,15 @@ template_argument
     |   template_argument_type
     ;
 
-// A value given as a template argument, read and not kept.
+// A value given as a template argument, read and not kept. It may name a
+// template's member, "enable_if_t<!std::is_const<T>::value, int>".
 template_value_tokens
 options { defaultErrorHandler = false; }
-    :   ( parenthesised_tokens | ~( COMMA | GT | LT_ | RS | LP | RP | SEMI | LC | RC | EOF ) )+
+    :   (   options { greedy = true; }
+        :   (template_qualifier_arguments) => template_qualifier_arguments
+        |   parenthesised_tokens
+        |   ~( COMMA | GT | LT_ | RS | LP | RP | SEMI | LC | RC | EOF )
+        )+
     ;
 
 template_argument_type

@@ -115,6 +115,25 @@ TEST(TemplateArguments, TypesAndValues)
     EXPECT_FALSE(ParseSingle("int v = 8 >> 1 ;", DECLARATION2)->error);
 }
 
+// A value that names a template's member, negated or joined by "&&", as
+// the conditions of enable_if are written; a reference type stays a type.
+TEST(TemplateArguments, ValuesNamingATemplatesMember)
+{
+    for (const char* d : {"enable_if_t < ! std :: is_const < T > :: value , int > a ;",
+             "enable_if_t < is_a < T > :: value && is_b < T > :: value , int > b ;",
+             "X < ! A < B < int >> :: value > c ;", "X < T & , U && > d ;", "X < N :: T & > e ;"}) {
+        auto p = ParseSingle(d, DECLARATION2);
+        EXPECT_FALSE(p->error) << d;
+        EXPECT_EQ(p->unit.kind, UNIT_VARIABLE) << d;
+    }
+    auto p = ParseText("template < typename T , enable_if_t < ! std :: is_const < T > :: value , "
+                       "detail :: enabler > = detail :: dummy > void f ( T x ) ;");
+    ASSERT_EQ(p->units.size(), 1u);
+    ASSERT_EQ(p->At(0).kind, UNIT_TEMPLATE);
+    ASSERT_EQ(p->At(0).children.size(), 1u);
+    EXPECT_EQ(GetUnitFunctionName(p->At(0).children[0]), "f");
+}
+
 TEST(UnqualifiedNames, OperatorAndSpecialNames)
 {
     EXPECT_EQ(FunctionName("bool operator ( ) ( int ) ;"), "()");
