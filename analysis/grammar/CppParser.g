@@ -325,13 +325,26 @@ protected:
     }
 
     // For the "<" at the lookahead position `at`: the position after the
-    // ">" that closes it, nested brackets balanced (">>" closes two), or 0
-    // when none does within `longest` positions or before the unit ends.
+    // ">" that closes it, nested brackets balanced (">>" closes two, and one
+    // in parentheses is a comparison), or 0 when none does within `longest`
+    // positions or before the unit ends.
     int PastTemplateArguments(int at, int longest)
     {
         int depth = 1;
+        int parens = 0; // brackets in parentheses are comparisons
         for (int i = at + 1; i <= at + longest; ++i) {
             const int type = LA(i);
+            if (type == LP) {
+                ++parens;
+                continue;
+            }
+            if (type == RP) {
+                if (--parens < 0)
+                    return 0;
+                continue;
+            }
+            if (parens > 0 && (type == LT_ || type == GT || type == RS))
+                continue;
             if (type == LT_)
                 ++depth;
             else if (type == GT)
@@ -1825,12 +1838,14 @@ options { defaultErrorHandler = false; }
     ;
 
 // Arguments up to a bracket: any tokens but the ends of a unit, and nested
-// pairs that close.
+// pairs that close. A bracket in parentheses is a comparison,
+// "enable_if<(N > 1), T>::type".
 template_qualifier_pieces
 options { defaultErrorHandler = false; }
     :   (   options { warnWhenFollowAmbig = false; }
         :   (template_qualifier_arguments) => template_qualifier_arguments
-        |   ~( LT_ | GT | RS | SEMI | LC | RC | EOF )
+        |   parenthesised_tokens
+        |   ~( LT_ | GT | RS | LP | RP | SEMI | LC | RC | EOF )
         )*
     ;
 

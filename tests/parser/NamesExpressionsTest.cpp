@@ -132,6 +132,14 @@ TEST(TemplateArguments, ValuesNamingATemplatesMember)
     ASSERT_EQ(p->At(0).kind, UNIT_TEMPLATE);
     ASSERT_EQ(p->At(0).children.size(), 1u);
     EXPECT_EQ(GetUnitFunctionName(p->At(0).children[0]), "f");
+
+    // A bracket in parentheses compares, also in a qualifier's arguments.
+    for (const char* d : {"typename enable_if < ( N > 1 ) , T > :: type g ( ) { }",
+             "typename enable_if < ( I < count < T > :: value ) , T > :: type h ( ) { }"}) {
+        auto q = ParseText(d);
+        ASSERT_EQ(q->units.size(), 1u) << d;
+        EXPECT_EQ(q->At(0).kind, UNIT_FUNCTION) << d;
+    }
 }
 
 TEST(UnqualifiedNames, OperatorAndSpecialNames)
