@@ -2198,6 +2198,16 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
     // read defines: a name and its parenthesis, then a function's name and
     // its parameters, or a declarator (see
     // TypeMacroBeforeDeclaratorAt).
+    // decltype with an expression that holds parentheses of its own,
+    // "static decltype(f(std::declval<T>())) apply(T x)": the words up to
+    // its closing parenthesis are the type, as a type macro's are.
+    |   { LA(1) == IDENTIFIER && LA(2) == LP && LT(1)->getText() == "decltype" }?
+        dt:IDENTIFIER LP ( parenthesised_tokens | ~( LP | RP | SEMI | LC | RC | EOF ) )*
+        dtClose:RP after = trailing_cv_ptr
+        {
+            CopyRange(dt->getLine(), dtClose->getLine(), indices);
+            typeEnd = TypeEnd(after, dtClose->getLine() + 1, cvAfterType);
+        }
     |   { TypeMacroFollows() }?
         macro:IDENTIFIER LP ( ~( LP | RP ) )* close:RP after = trailing_cv_ptr
         {

@@ -697,6 +697,23 @@ TEST(Functions, TrailingReturnTypes)
     EXPECT_TRUE(AsFunctionInfo(members[1])->pure);
 }
 
+// decltype before the name may hold calls and template arguments: the
+// function keeps its name and body, the words up to its ')' are its type.
+TEST(Functions, DecltypeReturnTypes)
+{
+    auto p =
+        ParseText("static decltype ( D ( std :: declval < F > ( ) , g ( ) ) ) apply ( F && f ) "
+                  "{ return x ; }\n"
+                  "decltype ( a + b ) const & plus ( ) ;");
+    ASSERT_EQ(p->units.size(), 2u);
+    EXPECT_EQ(GetUnitFunctionName(p->At(0)), "apply");
+    EXPECT_EQ(p->At(0).children.size(), 1u);
+    EXPECT_EQ(p->Text(Function(*p, 0).specifierTokens),
+        "static decltype ( D ( std :: declval < F > ( ) , g ( ) ) )");
+    EXPECT_EQ(GetUnitFunctionName(p->At(1)), "plus");
+    EXPECT_EQ(p->Text(Function(*p, 1).specifierTokens), "decltype ( a + b ) const &");
+}
+
 TEST(Functions, PointerToFunctionDeclarator)
 {
     auto p = ParseText("void ( * pf ) ( int ) ;");
