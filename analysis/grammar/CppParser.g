@@ -2193,11 +2193,6 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
             indices.push_back(typeName->getColumn());
             typeEnd = TypeEnd(after, typeName->getLine() + 1, cvAfterType);
         }
-    // A macro with arguments that stands for a type, as COM's
-    // "STDMETHODIMP_(UInt32) CHandler::GetCount()", which a header never
-    // read defines: a name and its parenthesis, then a function's name and
-    // its parameters, or a declarator (see
-    // TypeMacroBeforeDeclaratorAt).
     // decltype with an expression that holds parentheses of its own,
     // "static decltype(f(std::declval<T>())) apply(T x)": the words up to
     // its closing parenthesis are the type, as a type macro's are.
@@ -2208,6 +2203,11 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
             CopyRange(dt->getLine(), dtClose->getLine(), indices);
             typeEnd = TypeEnd(after, dtClose->getLine() + 1, cvAfterType);
         }
+    // A macro with arguments that stands for a type, as COM's
+    // "STDMETHODIMP_(UInt32) CHandler::GetCount()", which a header never
+    // read defines: a name and its parenthesis, then a function's name and
+    // its parameters, or a declarator (see
+    // TypeMacroBeforeDeclaratorAt).
     |   { TypeMacroFollows() }?
         macro:IDENTIFIER LP ( ~( LP | RP ) )* close:RP after = trailing_cv_ptr
         {
