@@ -2961,12 +2961,7 @@ options { defaultErrorHandler = false; }
 // that ends the parameter, with the brackets and parentheses inside it
 // balanced.
 template_value_default
-    :   ASSIGN
-        (   options { greedy = true; }
-        :   (template_qualifier_arguments) => template_qualifier_arguments
-        |   parenthesised_tokens
-        |   ~( COMMA | GT | RS | LT_ | LP | RP | SEMI | LC | RC | EOF )
-        )+
+    :   ASSIGN template_value_tokens
     ;
 
 // Errors go to the default, which recovers at the parameter's end.
