@@ -406,10 +406,23 @@ protected:
     }
 
     // Whether an unnamed template value parameter comes next: built-in
-    // type words or one name, qualified or not, then ",", ">" or "=".
+    // type words or one name, qualified or not, then ",", ">" or "=". The
+    // name may have template arguments and name a member of what they
+    // give, and pointers may follow, as a SFINAE condition is written:
+    // "enable_if_t<is_a<T>::value, int> = 0",
+    // "typename enable_if<C>::type * = nullptr". Looks at most 256
+    // positions ahead.
     bool UnnamedValueParameterFollows()
     {
-        const int i = PastSimpleType(1, 16);
+        constexpr int kLongest = 256;
+        int i = PastSimpleType(LA(1) == WORD_TYPENAME ? 2 : 1, 16);
+        while (i != 0 && LA(i) == LT_) {
+            i = PastTemplateArguments(i, kLongest);
+            if (i != 0 && LA(i) == CLCL && LA(i + 1) == IDENTIFIER)
+                i = LastOfQualifiedName(i + 1, 16) + 1;
+        }
+        if (i != 0)
+            i = PastPointerWords(i, 16);
         return i != 0 && (LA(i) == COMMA || LA(i) == GT || LA(i) == ASSIGN);
     }
 
@@ -2482,12 +2495,14 @@ template_value_parameter
     bool ignoredFlag = false;
     int ignoredEnd = 0;
 }
-    // An unnamed one, "template <typename T, bool> struct Impl;": its type
-    // alone, read and not kept.
+    // An unnamed one, "template <typename T, bool> struct Impl;" or
+    // "template <typename T, enable_if_t<C, int> = 0>": its type alone, read
+    // and not kept.
     :   { UnnamedValueParameterFollows() }?
         (   WORD_CHAR | WORD_WCHAR_T | WORD_BOOL | WORD_SHORT | WORD_INT | WORD_LONG | WORD_SIGNED
         |   WORD_UNSIGNED | WORD__INT8 | WORD___INT8 | WORD__INT16 | WORD___INT16 | WORD__INT32
-        |   WORD___INT32 | WORD__INT64 | WORD___INT64 | CLCL | IDENTIFIER
+        |   WORD___INT32 | WORD__INT64 | WORD___INT64 | CLCL | IDENTIFIER | WORD_TYPENAME
+        |   template_qualifier_arguments | STAR | AND | WORD_CONST
         )+
     |   ignoredEnd = declaration_specifiers[ignoredType, ignoredFlag] template_nontype_declarator
     ;

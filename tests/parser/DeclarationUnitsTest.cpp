@@ -225,7 +225,17 @@ TEST(UnitRules, UnnamedValueTemplateParameters)
 {
     for (const char* text : {"template < typename T , typename A , bool > struct Impl",
              "template < int > struct Fixed", "template < int N , unsigned long = 3 > class Z",
-             "template < class T , std :: size_t > class Z"}) {
+             "template < class T , std :: size_t > class Z",
+             // Their type may have template arguments, as a SFINAE condition's has.
+             "template < typename T , Box < int > > struct Z",
+             "template < typename T , enable_if_t < is_a < T > :: value && N :: b >= 2 , "
+             "detail :: enabler >> struct Z",
+             "template < typename T , typename enable_if < is_a < T > :: value > :: type > "
+             "struct Z",
+             "template < typename T , std :: enable_if_t < X < T > :: value , int > = 0 > "
+             "struct Z",
+             "template < typename T , typename enable_if < X < T > :: value > :: type * = "
+             "nullptr > struct Z"}) {
         auto p = ParseSingle(text, DECLARATION, true);
         EXPECT_FALSE(p->error) << text;
         EXPECT_EQ(p->unit.kind, UNIT_TEMPLATE) << text;
