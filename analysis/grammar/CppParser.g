@@ -405,6 +405,33 @@ protected:
         return after != 0 && LA(after) == CLCL;
     }
 
+    // Whether a type named through a qualifier with template arguments
+    // comes next, then a declarator: "std::vector<int>::size_type const n;",
+    // "Box<T>::Node *head;". Looks at most 64 positions ahead, never parses.
+    bool TypeAfterTemplateQualifierFollows()
+    {
+        constexpr int kLongest = 64;
+        int i = LA(1) == CLCL ? 2 : 1;
+        bool arguments = false;
+        while (LA(i) == IDENTIFIER && i < kLongest) {
+            int next = i + 1;
+            if (LA(next) == LT_) {
+                next = PastTemplateArguments(next, kLongest);
+                if (next == 0 || LA(next) != CLCL)
+                    return false;
+                arguments = true;
+            } else if (LA(next) != CLCL) {
+                const int after = LA(next);
+                return arguments &&
+                    (after == IDENTIFIER || after == STAR || after == AND ||
+                        after == WORD_CONST || after == WORD_VOLATILE || after == WORD_OPERATOR ||
+                        (after == LP && (LA(next + 1) == STAR || LA(next + 1) == AND)));
+            }
+            i = next + 1;
+        }
+        return false;
+    }
+
     // Whether an unnamed template value parameter comes next: built-in
     // type words or one name, qualified or not, then ",", ">" or "=". The
     // name may have template arguments and name a member of what they
@@ -2174,6 +2201,7 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
     int keyPos = 0;
     int after = 0;
     int pointerEnd = 0;
+    int qualifiedStart = 0;
     TemplateIdSpan span;
     TokenIndices qualifier;
     std::vector<std::string> ignoredScopes;
@@ -2253,6 +2281,16 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
     |   { TemplateMemberFollows() }?
         // A constructor or destructor of a class template, N::Box<T>::Box():
         // no type; the declarator reads the qualifier.
+    // A type nested in a class template, "std::vector<int>::size_type": the
+    // whole name is the type, as after typename.
+    |   { TypeAfterTemplateQualifierFollows() }?
+        { qualifiedStart = LT(1)->getLine(); }
+        ( CLCL )? ( ignoredScopes = nested_name_specifier )? ignoredScopes = template_qualifier
+        nestedType:IDENTIFIER after = trailing_cv_ptr
+        {
+            CopyRange(qualifiedStart, nestedType->getLine(), indices);
+            typeEnd = TypeEnd(after, nestedType->getLine() + 1, cvAfterType);
+        }
     |   (IDENTIFIER LT_) =>
         span = template_id_span after = trailing_cv_ptr
         {

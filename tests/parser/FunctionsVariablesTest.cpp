@@ -1029,6 +1029,35 @@ TEST(Variables, TypenameWithATemplateQualifier)
     }
 }
 
+// The same without typename, as members name a standard container's types,
+// with cv words and pointers after it.
+TEST(Variables, TypeNamedThroughATemplateQualifier)
+{
+    auto p = ParseText("class A {\n"
+                       " std :: vector < int > :: size_type count ;\n"
+                       " std :: vector < int > :: size_type const limit ;\n"
+                       " Box < T > :: Node const * head ;\n"
+                       " :: N :: Map < K , List < V >> :: iterator volatile & at ;\n"
+                       " Box < T > :: size_type const & Size ( ) const ;\n"
+                       "} ;");
+    const auto& members = p->At(0).children;
+    ASSERT_EQ(members.size(), 5u);
+    const std::pair<const char*, const char*> expected[] = {
+        {"count", "std :: vector < int > :: size_type"},
+        {"limit", "std :: vector < int > :: size_type"}, {"head", "Box < T > :: Node"},
+        {"at", ":: N :: Map < K , List < V >> :: iterator"}};
+    for (size_t i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_EQ(members[i].kind, UNIT_VARIABLE);
+        const CVariableInfo& v = *AsVariableInfo(members[i]);
+        EXPECT_EQ(v.qualifiedName.name, expected[i].first);
+        EXPECT_TRUE(v.qualifiedName.scopes.empty());
+        EXPECT_EQ(p->Text(v.typeTokens), expected[i].second);
+    }
+    ASSERT_EQ(members[4].kind, UNIT_FUNCTION);
+    EXPECT_EQ(GetUnitFunctionName(members[4]), "Size");
+}
+
 TEST(Functions, FunctionTypesAsTemplateArguments)
 {
     auto p = ParseText("class Front {\n"
