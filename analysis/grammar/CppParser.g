@@ -2234,11 +2234,12 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
             indices.push_back(typeName->getColumn());
             typeEnd = TypeEnd(after, typeName->getLine() + 1, cvAfterType);
         }
-    // decltype with an expression that holds parentheses of its own,
+    // decltype with an expression that holds parentheses or braces of its own,
     // "static decltype(f(std::declval<T>())) apply(T x)": the words up to
     // its closing parenthesis are the type, as a type macro's are.
     |   { LA(1) == IDENTIFIER && LA(2) == LP && LT(1)->getText() == "decltype" }?
-        dt:IDENTIFIER LP ( parenthesised_tokens | ~( LP | RP | SEMI | LC | RC | EOF ) )*
+        dt:IDENTIFIER LP
+        ( parenthesised_values | braced_tokens | ~( LP | RP | LC | RC | SEMI | EOF ) )*
         dtClose:RP after = trailing_cv_ptr
         {
             CopyRange(dt->getLine(), dtClose->getLine(), indices);
@@ -2847,9 +2848,17 @@ parameter_clause[CFunctionInfo& function]
 trailing_return_type
     :   ARROW
         (   options { greedy = true; }
-        :   parenthesised_tokens
+        :   parenthesised_values
         |   ~( LP | RP | LC | RC | SEMI | ASSIGN | COLON | EOF )
         )+
+    ;
+
+// Parentheses whose tokens may hold braces, as a decltype that builds a
+// value does: "decltype(T{std::declval<U>()}, std::true_type{})". Errors go
+// to the caller.
+parenthesised_values
+options { defaultErrorHandler = false; }
+    :   LP ( parenthesised_values | braced_tokens | ~( LP | RP | LC | RC | SEMI | EOF ) )* RP
     ;
 
 // throw ( ) or throw ( type, ... ) after a parameter list: read and not kept.

@@ -680,6 +680,9 @@ TEST(Functions, TrailingReturnTypes)
                        " auto h ( ) const -> std :: vector < int > { return { } ; }\n"
                        " virtual auto k ( ) -> decltype ( P :: Get ( m ) . Run ( v ) ) = 0 ;\n"
                        " auto n ( ) -> int override ;\n"
+                       // Braces in it build values, as SFINAE tests write it.
+                       " static auto t ( int ) -> decltype ( T { std :: declval < C > ( ) } , "
+                       "std :: true_type { } ) ;\n"
                        "} ;");
     ASSERT_EQ(p->units.size(), 3u);
     EXPECT_EQ(GetUnitFunctionName(p->At(0)), "f");
@@ -687,8 +690,8 @@ TEST(Functions, TrailingReturnTypes)
     EXPECT_EQ(p->At(1).children.size(), 1u);
     EXPECT_EQ(p->Text(Function(*p, 1).specifierTokens), "auto");
     const auto& members = p->At(2).children;
-    ASSERT_EQ(members.size(), 3u);
-    const char* names[] = {"h", "k", "n"};
+    ASSERT_EQ(members.size(), 4u);
+    const char* names[] = {"h", "k", "n", "t"};
     for (size_t i = 0; i < members.size(); ++i) {
         ASSERT_EQ(members[i].kind, UNIT_FUNCTION) << i;
         EXPECT_EQ(GetUnitFunctionName(members[i]), names[i]);
@@ -704,14 +707,16 @@ TEST(Functions, DecltypeReturnTypes)
     auto p =
         ParseText("static decltype ( D ( std :: declval < F > ( ) , g ( ) ) ) apply ( F && f ) "
                   "{ return x ; }\n"
-                  "decltype ( a + b ) const & plus ( ) ;");
-    ASSERT_EQ(p->units.size(), 2u);
+                  "decltype ( a + b ) const & plus ( ) ;\n"
+                  "decltype ( Box { 1 } ) make ( ) ;");
+    ASSERT_EQ(p->units.size(), 3u);
     EXPECT_EQ(GetUnitFunctionName(p->At(0)), "apply");
     EXPECT_EQ(p->At(0).children.size(), 1u);
     EXPECT_EQ(p->Text(Function(*p, 0).specifierTokens),
         "static decltype ( D ( std :: declval < F > ( ) , g ( ) ) )");
     EXPECT_EQ(GetUnitFunctionName(p->At(1)), "plus");
     EXPECT_EQ(p->Text(Function(*p, 1).specifierTokens), "decltype ( a + b ) const &");
+    EXPECT_EQ(GetUnitFunctionName(p->At(2)), "make");
 }
 
 TEST(Functions, PointerToFunctionDeclarator)
