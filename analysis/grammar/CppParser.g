@@ -2334,9 +2334,12 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
             typeEnd = TypeEnd(after, typeEnd != 0 ? typeEnd : plainName->getLine() + 1, cvAfterType);
         }
     // A qualified name with cv words after it reads as a plain name does:
-    // "std::string const message;".
+    // "std::string const message;". So does one that ends an unnamed
+    // parameter, "void f(int, std::true_type)".
     |   ((CLCL)? nested_name_specifier IDENTIFIER
-            ( STAR | AND | IDENTIFIER | WORD_OPERATOR | LP ptr_operator_list | cv_qualifier )) =>
+            (   STAR | AND | IDENTIFIER | WORD_OPERATOR | LP ptr_operator_list | cv_qualifier
+            |   RP | COMMA | ASSIGN | LB
+            )) =>
         ( global:CLCL { qualifier.push_back(global->getColumn()); } )?
         nested_name_indices[qualifier]
         qualifiedName:IDENTIFIER after = trailing_cv_ptr

@@ -851,6 +851,19 @@ TEST(Functions, Parameters)
     // A lone identifier is the parameter's type, not its name.
     EXPECT_EQ(g.parameters[0].qualifiedName.name, "");
     EXPECT_EQ(single->Text(g.parameters[0].specifierTokens), "HWND");
+
+    // So is a lone qualified name, whole: overloads told apart by it stay
+    // apart.
+    auto qualified =
+        ParseText("void h ( int , std :: true_type , const N :: A , :: N :: B = B ( ) , "
+                  "N :: C [ 2 ] ) ;");
+    const CFunctionInfo& h = Function(*qualified, 0);
+    ASSERT_EQ(h.parameters.size(), 5u);
+    const char* types[] = {"int", "std :: true_type", "const N :: A", ":: N :: B", "N :: C"};
+    for (size_t i = 0; i < h.parameters.size(); ++i) {
+        EXPECT_EQ(qualified->Text(h.parameters[i].specifierTokens), types[i]) << i;
+        EXPECT_EQ(h.parameters[i].qualifiedName.name, "") << i;
+    }
 }
 
 TEST(Variables, RecordsOfPlainAndMultipleDeclarations)
