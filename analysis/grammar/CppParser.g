@@ -406,8 +406,9 @@ protected:
     }
 
     // Whether a type named through a qualifier with template arguments
-    // comes next, then a declarator: "std::vector<int>::size_type const n;",
-    // "Box<T>::Node *head;". Looks at most 64 positions ahead, never parses.
+    // comes next, then a declarator or the end of an unnamed parameter:
+    // "std::vector<int>::size_type const n;", "Box<T>::Node *head;",
+    // "void f(Box<T>::type)". Looks at most 64 positions ahead, never parses.
     bool TypeAfterTemplateQualifierFollows()
     {
         constexpr int kLongest = 64;
@@ -425,6 +426,7 @@ protected:
                 return arguments &&
                     (after == IDENTIFIER || after == STAR || after == AND ||
                         after == WORD_CONST || after == WORD_VOLATILE || after == WORD_OPERATOR ||
+                        after == RP || after == COMMA || after == ASSIGN || after == LB ||
                         (after == LP && (LA(next + 1) == STAR || LA(next + 1) == AND)));
             }
             i = next + 1;

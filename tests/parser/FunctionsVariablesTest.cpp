@@ -856,10 +856,11 @@ TEST(Functions, Parameters)
     // apart.
     auto qualified =
         ParseText("void h ( int , std :: true_type , const N :: A , :: N :: B = B ( ) , "
-                  "N :: C [ 2 ] ) ;");
+                  "N :: C [ 2 ] , Box < T > :: type , std :: vector < int > :: iterator ) ;");
     const CFunctionInfo& h = Function(*qualified, 0);
-    ASSERT_EQ(h.parameters.size(), 5u);
-    const char* types[] = {"int", "std :: true_type", "const N :: A", ":: N :: B", "N :: C"};
+    ASSERT_EQ(h.parameters.size(), 7u);
+    const char* types[] = {"int", "std :: true_type", "const N :: A", ":: N :: B", "N :: C",
+        "Box < T > :: type", "std :: vector < int > :: iterator"};
     for (size_t i = 0; i < h.parameters.size(); ++i) {
         EXPECT_EQ(qualified->Text(h.parameters[i].specifierTokens), types[i]) << i;
         EXPECT_EQ(h.parameters[i].qualifiedName.name, "") << i;
