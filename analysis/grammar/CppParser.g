@@ -389,13 +389,13 @@ protected:
         return LA(i) == IDENTIFIER ? LastOfQualifiedName(i, longest) + 1 : 0;
     }
 
-    // Whether a qualifier with template arguments begins at the first
-    // lookahead position, after any plain one: "N::Box<T>::", "::Box<T *>::".
+    // Whether a qualifier with template arguments begins at the lookahead
+    // position `at`, after any plain one: "N::Box<T>::", "::Box<T *>::".
     // Looks at most 64 positions into the arguments, never parses.
-    bool QualifierWithTemplateArgumentsFollows()
+    bool QualifierWithTemplateArgumentsFollows(int at = 1)
     {
         constexpr int kLongest = 64;
-        const int name = LA(1) == CLCL ? 2 : 1;
+        const int name = LA(at) == CLCL ? at + 1 : at;
         if (LA(name) != IDENTIFIER)
             return false;
         const int open = LastOfQualifiedName(name, kLongest) + 1;
@@ -2172,8 +2172,10 @@ template_argument_type_name
     std::vector<std::string> ignoredScopes;
     TokenIndices ignored;
 }
-    // A type nested in a class template, "Box<std::vector<int>::size_type>".
-    :   { QualifierWithTemplateArgumentsFollows() }?
+    // A type nested in a class template, "Box<std::vector<int>::size_type>",
+    // also after typename, "Base<typename Make<N>::type>".
+    :   { QualifierWithTemplateArgumentsFollows(LA(1) == WORD_TYPENAME ? 2 : 1) }?
+        ( WORD_TYPENAME )?
         ( CLCL )? ( ignoredScopes = nested_name_specifier )? ignoredScopes = template_qualifier
         ( IDENTIFIER | ignored = template_id )
     |   ( CLCL )? ( ignoredScopes = nested_name_specifier )?

@@ -1132,6 +1132,24 @@ TEST(Functions, SpecialisationsOfFunctionTemplates)
 }
 
 // A name qualified by a class template, in a value or a template argument.
+// typename before such a name among template arguments, as a base that
+// takes an index sequence is written: the class keeps its members.
+TEST(Variables, TypenameQualifiedByAClassTemplateAsAnArgument)
+{
+    auto p = ParseText("template < typename ... T >\n"
+                       "class Flat : private Base < Flat < T ... > , "
+                       "typename Make < sizeof ... ( T ) > :: type > { int a ; } ;\n"
+                       "Box < typename N :: Make < T > :: type , int > box ;");
+    ASSERT_EQ(p->units.size(), 2u);
+    const CUnit& flat = p->At(0).children.at(0);
+    ASSERT_EQ(flat.kind, UNIT_CLASS);
+    ASSERT_EQ(AsClassInfo(flat)->bases.size(), 1u);
+    ASSERT_EQ(flat.children.size(), 1u);
+    EXPECT_EQ(flat.children[0].kind, UNIT_VARIABLE);
+    ASSERT_EQ(p->At(1).kind, UNIT_VARIABLE);
+    EXPECT_EQ(AsVariableInfo(p->At(1))->qualifiedName.name, "box");
+}
+
 TEST(Variables, NamesQualifiedByAClassTemplate)
 {
     auto p = ParseText("class R {\n"
