@@ -1131,7 +1131,6 @@ TEST(Functions, SpecialisationsOfFunctionTemplates)
     EXPECT_EQ(value->At(0).kind, UNIT_VARIABLE);
 }
 
-// A name qualified by a class template, in a value or a template argument.
 // typename before such a name among template arguments, as a base that
 // takes an index sequence is written: the class keeps its members.
 TEST(Variables, TypenameQualifiedByAClassTemplateAsAnArgument)
@@ -1150,6 +1149,7 @@ TEST(Variables, TypenameQualifiedByAClassTemplateAsAnArgument)
     EXPECT_EQ(AsVariableInfo(p->At(1))->qualifiedName.name, "box");
 }
 
+// A name qualified by a class template, in a value or a template argument.
 TEST(Variables, NamesQualifiedByAClassTemplate)
 {
     auto p = ParseText("class R {\n"
