@@ -2296,14 +2296,18 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
             CopyRange(qualifiedStart, nestedType->getLine(), indices);
             typeEnd = TypeEnd(after, nestedType->getLine() + 1, cvAfterType);
         }
-    |   (IDENTIFIER LT_) =>
+    // A name with template arguments, qualified or not, also from the
+    // global namespace: "::std::vector<std::string> GetArgvs()".
+    |   ((CLCL)? IDENTIFIER LT_) =>
+        ( top:CLCL { indices.push_back(top->getColumn()); } )?
         span = template_id_span after = trailing_cv_ptr
         {
             if (span.found)
                 indices.push_back(span.namePosition);
             typeEnd = TypeEnd(after, span.found ? span.end : 0, cvAfterType);
         }
-    |   (nested_name_specifier IDENTIFIER LT_) =>
+    |   ((CLCL)? nested_name_specifier IDENTIFIER LT_) =>
+        ( topScope:CLCL { qualifier.push_back(topScope->getColumn()); } )?
         nested_name_indices[qualifier] span = template_id_span after = trailing_cv_ptr
         {
             indices = qualifier;

@@ -1149,6 +1149,24 @@ TEST(Variables, TypenameQualifiedByAClassTemplateAsAnArgument)
     EXPECT_EQ(AsVariableInfo(p->At(1))->qualifiedName.name, "box");
 }
 
+// A type with template arguments from the global namespace, as GoogleTest
+// names the standard library's: "::std::vector<std::string> GetArgvs()".
+TEST(Variables, GlobalTypesWithTemplateArguments)
+{
+    auto p = ParseText("static :: std :: vector < std :: string > argvs ;\n"
+                       ":: std :: vector < std :: string > GetArgvs ( ) { return argvs ; }\n"
+                       ":: Box < int > box ;\n"
+                       "const :: std :: vector < int > & Ref ( ) ;");
+    ASSERT_EQ(p->units.size(), 4u);
+    EXPECT_EQ(Variable(*p, 0).qualifiedName.name, "argvs");
+    EXPECT_EQ(p->Text(Variable(*p, 0).typeTokens), ":: std :: vector");
+    EXPECT_EQ(Function(*p, 1).qualifiedName.name, "GetArgvs");
+    EXPECT_EQ(p->At(1).children.size(), 1u);
+    EXPECT_EQ(Variable(*p, 2).qualifiedName.name, "box");
+    EXPECT_EQ(p->Text(Variable(*p, 2).typeTokens), ":: Box");
+    EXPECT_EQ(Function(*p, 3).qualifiedName.name, "Ref");
+}
+
 // A name qualified by a class template, in a value or a template argument.
 TEST(Variables, NamesQualifiedByAClassTemplate)
 {
