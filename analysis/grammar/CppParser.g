@@ -2298,19 +2298,12 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
         }
     // A name with template arguments, qualified or not, also from the
     // global namespace: "::std::vector<std::string> GetArgvs()".
-    |   ((CLCL)? IDENTIFIER LT_) =>
-        ( top:CLCL { indices.push_back(top->getColumn()); } )?
+    |   ((CLCL)? ( nested_name_specifier )? IDENTIFIER LT_) =>
+        ( top:CLCL { qualifier.push_back(top->getColumn()); } )?
+        ( nested_name_indices[qualifier] )?
         span = template_id_span after = trailing_cv_ptr
         {
-            if (span.found)
-                indices.push_back(span.namePosition);
-            typeEnd = TypeEnd(after, span.found ? span.end : 0, cvAfterType);
-        }
-    |   ((CLCL)? nested_name_specifier IDENTIFIER LT_) =>
-        ( topScope:CLCL { qualifier.push_back(topScope->getColumn()); } )?
-        nested_name_indices[qualifier] span = template_id_span after = trailing_cv_ptr
-        {
-            indices = qualifier;
+            AppendAll(indices, qualifier);
             if (span.found)
                 indices.push_back(span.namePosition);
             typeEnd = TypeEnd(after, span.found ? span.end : 0, cvAfterType);
