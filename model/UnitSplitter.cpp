@@ -5,6 +5,7 @@
 #include "TokenType.h"
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 namespace {
@@ -107,6 +108,20 @@ bool CUnitSplitter::ShortValueAt(int open) const
     return false;
 }
 
+bool CUnitSplitter::ParametersEndBefore(const TokenIndices& indices) const
+{
+    const size_t n = indices.size();
+    if (n == 0)
+        return false;
+    const PPToken& last = (*tokens_)[static_cast<size_t>(indices[n - 1])];
+    if (last.type == RP)
+        return true;
+    // "Widget() noexcept : items{} {"
+    return n >= 2 && last.type == IDENTIFIER && last.text &&
+        std::strcmp(last.text, "noexcept") == 0 &&
+        (*tokens_)[static_cast<size_t>(indices[n - 2])].type == RP;
+}
+
 int CUnitSplitter::KeepBracedValue(int open, TokenIndices& indices) const
 {
     const int n = static_cast<int>(tokens_->size());
@@ -153,8 +168,9 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
             !last.tokenIndices.empty() &&
             tokens[static_cast<size_t>(last.tokenIndices.front())].type == SEMI;
     };
-    // A ':' right after a ')' outside parentheses has been met in the
-    // pending unit: a constructor's initializer list may follow.
+    // A ':' right after a function's parameters (outside parentheses) has
+    // been met in the pending unit: a constructor's initializer list may
+    // follow.
     bool initializerList = false;
     // A 'return' outside parentheses has been met in the pending unit: braces
     // after it hold the value it returns.
@@ -258,8 +274,7 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
                 close(p);
             break;
         case COLON:
-            if (parenDepth == 0 && !indices.empty() &&
-                tokens[static_cast<size_t>(indices.back())].type == RP)
+            if (parenDepth == 0 && ParametersEndBefore(indices))
                 initializerList = true;
             indices.push_back(p);
             if (parenDepth == 0 &&

@@ -15,7 +15,8 @@ class CSourceFile;
 // block inside a call's parentheses (a lambda's body) leaves its statement
 // going on to its ';', and braces that hold a value (in parentheses, or a
 // member's in a constructor's initializer list) stay in the unit as tokens.
-// Only token types are looked at.
+// Only token types are looked at, and the word "noexcept" before an
+// initializer list.
 class CUnitSplitter {
 public:
     // Brace blocks nested deeper than this are skipped: their tokens belong
@@ -52,6 +53,9 @@ private:
     // Whether the braces that open at `open` close within a short run of
     // tokens without a semicolon or a preprocessing line inside.
     bool ShortValueAt(int open) const;
+    // Whether the unit's tokens so far end with a function's parameters:
+    // a ')', or a ')' and "noexcept".
+    bool ParametersEndBefore(const TokenIndices& indices) const;
     // Adds the tokens of the braces that open at `open` to `indices`, line
     // ends left out; returns the position of the closing brace (the last
     // token when none closes them).

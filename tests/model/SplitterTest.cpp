@@ -216,6 +216,13 @@ TEST(UnitSplitter, BracedValuesInAnInitializerListStayInTheUnit)
     EXPECT_EQ(s.Text(sw.children[0]), "case g ( 1 ) :");
     EXPECT_EQ(sw.children[0].children.size(), 1u);
     EXPECT_EQ(s.Text(body.children[1]), "h ( ) ;");
+    // "noexcept" may stand between the parameters and the list.
+    Split noexcept_("W ( ) noexcept : items { } , n ( 1 ) { run ( ) ; }\n"
+                    "W ( int k ) noexcept ( true ) : n { k } { }");
+    ASSERT_EQ(noexcept_.units.size(), 2u);
+    EXPECT_EQ(noexcept_.Text(noexcept_.units[0]), "W ( ) noexcept : items { } , n ( 1 )");
+    ASSERT_EQ(noexcept_.units[0].children.size(), 1u);
+    EXPECT_EQ(noexcept_.Text(noexcept_.units[1]), "W ( int k ) noexcept ( true ) : n { k }");
     // Braces left open run to the end of the file, in the unit.
     Split open("A :: A ( ) : x { 1 ,\n");
     ASSERT_EQ(open.units.size(), 1u);

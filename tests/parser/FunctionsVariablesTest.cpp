@@ -113,9 +113,10 @@ TEST(Functions, NoexceptAfterTheParameters)
                        " explicit A ( A && ) noexcept = delete ;\n"
                        " int k ( ) const & noexcept { return x ; }\n"
                        " static const bool safe = noexcept ( f ( ) ) ;\n"
+                       " A ( ) noexcept : x { } , y ( 1 ) { x = 2 ; }\n"
                        "} ;");
     const auto& m = p->At(0).children;
-    ASSERT_EQ(m.size(), 5u);
+    ASSERT_EQ(m.size(), 6u);
     for (size_t i = 0; i < 4; ++i) {
         ASSERT_EQ(m[i].kind, UNIT_FUNCTION) << i;
         EXPECT_EQ(GetUnitFunctionName(m[i]), i < 3 ? "A" : "k");
@@ -123,6 +124,10 @@ TEST(Functions, NoexceptAfterTheParameters)
     EXPECT_EQ(m[3].children.size(), 1u);
     ASSERT_EQ(m[4].kind, UNIT_VARIABLE);
     EXPECT_EQ(AsVariableInfo(m[4])->qualifiedName.name, "safe");
+    // Before a constructor's initializer list, whose values may be in braces.
+    ASSERT_EQ(m[5].kind, UNIT_FUNCTION);
+    EXPECT_EQ(GetUnitFunctionName(m[5]), "A");
+    EXPECT_EQ(m[5].children.size(), 1u);
 }
 
 // A friend word or a __declspec before a named return type is read as the
