@@ -1060,6 +1060,28 @@ protected:
         return value;
     }
 
+    // Whether a name, then dimensions in brackets, then braces follow: an
+    // array given its values without "=". Looks at most 256 positions ahead.
+    bool BracedArrayFollows()
+    {
+        constexpr int kLongest = 256;
+        if (LA(1) != IDENTIFIER || LA(2) != LB)
+            return false;
+        int depth = 0;
+        for (int i = 2; i <= kLongest; ++i) {
+            const int type = LA(i);
+            if (type == LB)
+                ++depth;
+            else if (type == RB)
+                --depth;
+            else if (depth == 0)
+                return type == LC;
+            else if (type == SEMI || type == LC || type == RC || type == antlr::Token::EOF_TYPE)
+                return false;
+        }
+        return false;
+    }
+
     // Whether the argument at the lookahead position `i` begins as a
     // parameter does: a built-in type other than a conversion ("int a"),
     // const or volatile, a class key, or two names ("Getter g").
@@ -2896,8 +2918,20 @@ variable_declaration[TokenIndices specifiers, std::vector<std::string> scopes, T
     // A name with its first value in braces, "int count{0};",
     // "std::vector<int> v{1, 2};", as one after "=" is. A name alone before
     // a block is no variable: "va_dcl {" ends an old-style definition's head.
-    :   (   { !specifiers.empty() }? braced:IDENTIFIER LC RC
+    :   (   options { generateAmbigWarnings = false; }
+        :   { !specifiers.empty() }? braced:IDENTIFIER LC RC
             { var.qualifiedName.name = braced->getText(); }
+        // An array so given its values, "char buffer[16]{};" (see
+        // BracedArrayFollows).
+        |   { !specifiers.empty() && BracedArrayFollows() }?
+            array:IDENTIFIER
+            // The dimensions as array_dimension reads them, written out so
+            // that the rule's recovery does not stop at a brace.
+            (   open:LB ( constant_expression )? close:RB
+                { CopyRange(open->getLine(), close->getLine(), var.arrayTokens); }
+            )+
+            LC RC
+            { var.qualifiedName.name = array->getText(); }
         |   variable_declarator[var] ( SEMI | ASSIGN LC RC )
         )
         {

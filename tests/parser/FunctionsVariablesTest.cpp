@@ -947,14 +947,24 @@ TEST(Variables, DeclaratorsAfterABraceInitialiser)
     EXPECT_EQ(
         names, (std::vector<std::string> {"up", "down", "side", "last", "x", "y", "s1", "s2"}));
     // A first value in braces without "=", at the top level and in a class.
-    auto q = ParseText("int counter { 0 } ; std :: vector < int > v { 1 , 2 } ;\n"
-                       "struct T { int a { 0 } ; Widget * w { nullptr } ; } ;");
+    // So does an array, and one with several dimensions.
+    auto q = ParseText(
+        "int counter { 0 } ; std :: vector < int > v { 1 , 2 } ;\n"
+        "struct T { int a { 0 } ; Widget * w { nullptr } ;\n"
+        " unsigned short reprs [ 0x100 ] { } ; int grid [ N + 1 ] [ a [ 2 ] ] { { 1 } } ; } ;\n"
+        "int table [ 3 ] { 1 , 2 , 3 } ;");
     EXPECT_EQ(Variable(*q, 0).qualifiedName.name, "counter");
     EXPECT_EQ(Variable(*q, 1).qualifiedName.name, "v");
     const auto& members = q->units.at(2).children;
-    ASSERT_EQ(members.size(), 2u);
+    ASSERT_EQ(members.size(), 4u);
     EXPECT_EQ(AsVariableInfo(members[0])->qualifiedName.name, "a");
     EXPECT_EQ(AsVariableInfo(members[1])->qualifiedName.name, "w");
+    ASSERT_EQ(members[2].kind, UNIT_VARIABLE);
+    EXPECT_EQ(AsVariableInfo(members[2])->qualifiedName.name, "reprs");
+    EXPECT_EQ(q->Text(AsVariableInfo(members[2])->arrayTokens), "[ 0x100 ]");
+    ASSERT_EQ(members[3].kind, UNIT_VARIABLE);
+    EXPECT_EQ(q->Text(AsVariableInfo(members[3])->arrayTokens), "[ N + 1 ] [ a [ 2 ] ]");
+    EXPECT_EQ(Variable(*q, 3).qualifiedName.name, "table");
     const CVariableInfo& down = Variable(*p, 1);
     EXPECT_TRUE(p->At(1).brace);
     EXPECT_EQ(p->Text(down.specifierTokens), "*");
