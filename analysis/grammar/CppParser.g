@@ -2186,7 +2186,10 @@ function_type_argument
         )
         // The parameters, read over: they may name a template's type or a
         // function pointer's, "std::function<bool(std::vector<int>, void (*)(int))>".
+        // A pointer to a function or a member function comes before its
+        // parameters, "std::vector<void (*)()>", "Slot<void (Widget::*)(int)>".
         ( ignored = ptr_operator_list )* parenthesised_tokens
+        ( parenthesised_tokens )?
     ;
 
 template_argument_type_name

@@ -1099,27 +1099,29 @@ TEST(Functions, FunctionTypesAsTemplateArguments)
                        " boost :: function < Console * ( ) > createConsole ;\n"
                        " typedef Signal < void ( unsigned int , Window * w , bool ) > Moved ;\n"
                        " Slot < int ( * ) ( int ) > pointer ;\n"
+                       " map < string , void ( Widget :: * ) ( ) > handlers ;\n"
                        " Front ( std :: function < bool ( std :: vector < Key < int > > , void ( * "
                        ") ( int ) ) > f ) "
                        ": m ( f ) { }\n"
                        "} ;");
     const auto& members = p->At(0).children;
-    ASSERT_EQ(members.size(), 5u);
+    ASSERT_EQ(members.size(), 6u);
     ASSERT_EQ(members[0].kind, UNIT_FUNCTION);
     const CFunctionInfo& create = *AsFunctionInfo(members[0]);
     ASSERT_EQ(create.parameters.size(), 2u);
     EXPECT_EQ(create.parameters[1].qualifiedName.name, "make");
     EXPECT_EQ(p->Text(create.parameters[1].specifierTokens), "boost :: function < Console * ( ) >");
-    const char* names[] = {"createConsole", "Moved"};
-    for (size_t i = 1; i < 3; ++i) {
+    // So are pointers to functions and to member functions as arguments.
+    const char* names[] = {"createConsole", "Moved", "pointer", "handlers"};
+    for (size_t i = 1; i < 5; ++i) {
         ASSERT_EQ(members[i].kind, UNIT_VARIABLE) << i;
         EXPECT_EQ(AsVariableInfo(members[i])->qualifiedName.name, names[i - 1]);
     }
-    // A pointer to a function as the argument is not read.
-    EXPECT_NE(members[3].kind, UNIT_VARIABLE);
+    EXPECT_EQ(p->Text(AsVariableInfo(members[4])->specifierTokens),
+        "map < string , void ( Widget :: * ) ( ) >");
     // Template arguments and function pointers among the parameters are.
-    ASSERT_EQ(members[4].kind, UNIT_FUNCTION);
-    EXPECT_EQ(AsFunctionInfo(members[4])->parameters.size(), 1u);
+    ASSERT_EQ(members[5].kind, UNIT_FUNCTION);
+    EXPECT_EQ(AsFunctionInfo(members[5])->parameters.size(), 1u);
 }
 
 TEST(Functions, SpecialisationsOfFunctionTemplates)
