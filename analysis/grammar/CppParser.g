@@ -1501,7 +1501,8 @@ namespace_definition
 
 // A scoped enumeration ("enum class E") and a fixed underlying type
 // ("enum E : unsigned char", "enum class F : std::uint8_t") read as the
-// plain enumeration; the type is not kept.
+// plain enumeration; the type is not kept. A named one may be declared
+// without its enumerators, "enum class F : std::uint8_t;", as a class may.
 enum_definition
 {
     std::string enumName;
@@ -1509,7 +1510,7 @@ enum_definition
     :   ( WORD_TYPEDEF )? ( class_lead_word )* WORD_ENUM ( WORD_CLASS | WORD_STRUCT )?
         ( name:IDENTIFIER { enumName = name->getText(); } )?
         ( COLON ( ~( LC | SEMI ) )+ )?
-        LC RC
+        ( LC RC | { !enumName.empty() }? SEMI )
         { MarkUnit(UNIT_ENUM, std::make_unique<CTextInfo>(enumName)); }
     ;
 

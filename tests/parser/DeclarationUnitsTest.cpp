@@ -97,8 +97,17 @@ TEST(NamespaceScopeUnits, ScopedEnumerationsAndUnderlyingTypes)
     EXPECT_EQ(TextDetail(p->At(1)), "S");
     EXPECT_EQ(p->At(2).kind, UNIT_ENUM);
     EXPECT_EQ(TextDetail(p->At(2)), "Plain");
-    // Without a body it is no definition.
-    EXPECT_TRUE(ParseSingle("enum class E : int ;", DECLARATION)->error);
+    // Declared without its enumerators it is still an enumeration, as a
+    // class declared without its members is a class, and no variable.
+    auto q = ParseText("enum class E : int ; enum struct F ; enum G : unsigned char ;\n"
+                       "enum Color c ; enum : int ;");
+    for (size_t i = 0; i < 3; ++i) {
+        ASSERT_EQ(q->At(i).kind, UNIT_ENUM) << i;
+        EXPECT_EQ(TextDetail(q->At(i)), std::string(1, static_cast<char>('E' + i)));
+    }
+    ASSERT_EQ(q->At(3).kind, UNIT_VARIABLE);
+    EXPECT_EQ(AsVariableInfo(q->At(3))->qualifiedName.name, "c");
+    EXPECT_NE(q->At(4).kind, UNIT_ENUM);
 }
 
 TEST(NamespaceScopeUnits, EnumerationBodies)
