@@ -119,6 +119,9 @@ uint32_t ReadUnsigned(const char* text, int base)
     uint64_t value = 0;
     for (; *p; ++p) {
         int digit;
+        if (*p == '\'') {
+            continue; // a digit separator
+        }
         if (*p >= '0' && *p <= '9') {
             digit = *p - '0';
         } else if (*p >= 'a' && *p <= 'f') {
@@ -145,6 +148,9 @@ int32_t ReadDecimal(const char* text)
 {
     if (text != nullptr && text[0] == '-') {
         return static_cast<int32_t>(0u - ReadUnsigned(text + 1, 10));
+    }
+    if (text != nullptr && text[0] == '0' && (text[1] == 'b' || text[1] == 'B')) {
+        return static_cast<int32_t>(ReadUnsigned(text + 2, 2));
     }
     return static_cast<int32_t>(ReadUnsigned(text, 10));
 }

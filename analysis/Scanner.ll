@@ -43,7 +43,7 @@ int g_ScannerTrace = 0;
 LONG    ([lL]|ll|LL)
 IS      ([uU]{LONG}?|{LONG}[uU]?)
 /* After a number: a character that no number form goes on with. */
-NONUM   [^0-9A-Za-z_.]
+NONUM   [^0-9A-Za-z_.']
 
 %%
 
@@ -375,6 +375,11 @@ bool IsOctal(int c)
     return c >= '0' && c <= '7';
 }
 
+bool IsBinary(int c)
+{
+    return c == '0' || c == '1';
+}
+
 bool IsHex(int c)
 {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
@@ -566,12 +571,19 @@ bool IsDigit(int c)
 
 } // namespace
 
+// Past the run of digits that `inRun` takes from k. A single quote between
+// two of them is a digit separator, "1'000'000", and belongs to the run.
 std::size_t KestrinLexer::RunEnd(std::size_t k, bool (*inRun)(int))
 {
-    while (inRun(ByteAt(k))) {
-        ++k;
+    for (;;) {
+        if (inRun(ByteAt(k))) {
+            ++k;
+        } else if (ByteAt(k) == '\'' && k > 0 && inRun(ByteAt(k - 1)) && inRun(ByteAt(k + 1))) {
+            k += 2;
+        } else {
+            return k;
+        }
     }
-    return k;
 }
 
 // u or U with an optional l, L, ll or LL, or those with an optional u or U.
@@ -615,9 +627,9 @@ std::size_t KestrinLexer::FloatSuffixEnd(std::size_t k)
     return c == 'f' || c == 'F' || c == 'l' || c == 'L' ? k + 1 : k;
 }
 
-// The longest of a decimal, octal or hexadecimal integer with its suffix and
-// a floating number (digits with a point or an exponent, or a point and
-// digits); between equally long ones the integer.
+// The longest of a decimal, octal, hexadecimal or binary integer with its
+// suffix and a floating number (digits with a point or an exponent, or a
+// point and digits); between equally long ones the integer.
 int KestrinLexer::ScanNumber()
 {
     BeginHandScan();
@@ -637,6 +649,9 @@ int KestrinLexer::ScanNumber()
             if ((x == 'x' || x == 'X') && IsHex(ByteAt(2))) {
                 type = HEXNUMBER;
                 end = IntegerSuffixEnd(RunEnd(2, IsHex));
+            } else if ((x == 'b' || x == 'B') && IsBinary(ByteAt(2))) {
+                type = INTEGERNUMBER;
+                end = IntegerSuffixEnd(RunEnd(2, IsBinary));
             }
         }
         std::size_t floatEnd = 0;

@@ -125,6 +125,11 @@ TEST(ConditionExpression, NegativePredefinedWordsAndLongLongSuffixes)
         {"0x10ULL == 16", 1},
         {"7LLU % 4", 3},
         {"1ull && 2LL", 1},
+        // Digit separators and binary numbers.
+        {"1'000'000 == 1000000", 1},
+        {"0x7F'FF + 1", 0x8000},
+        {"0b1010'0001 == 161", 1},
+        {"0B11u", 3},
     };
     for (const auto& [condition, value] : cases) {
         const std::vector<PPToken> tokens = ScanText(std::string("#if ") + condition + "\n");

@@ -118,6 +118,15 @@ TEST(Scanner, Numbers)
         EXPECT_EQ(one[0].type, c.type) << c.text;
         EXPECT_EQ(TextOf(one[0]), c.text);
     }
+    // A single quote between two digits separates them; any other stays a
+    // character's quote. Binary numbers are integers.
+    auto separated = ScanText("1'000'000 0xFF'FF 07'7 1'5.2'5e1'0f 0b1010'1010u 0b 2'a'");
+    EXPECT_EQ(TypesOf(separated),
+        (Types {INTEGERNUMBER, HEXNUMBER, OCTALNUMBER, FLOATNUMBER, INTEGERNUMBER, OCTALNUMBER,
+            IDENTIFIER, INTEGERNUMBER, CHARS}));
+    EXPECT_EQ(TextsOf(separated),
+        (Texts {
+            "1'000'000", "0xFF'FF", "07'7", "1'5.2'5e1'0f", "0b1010'1010u", "0", "b", "2", "a"}));
     auto dots = ScanText("1..2");
     ASSERT_EQ(TypesOf(dots), (Types {FLOATNUMBER, FLOATNUMBER}));
     EXPECT_EQ(TextsOf(dots), (Texts {"1.", ".2"}));
