@@ -170,7 +170,7 @@ NONUM   [^0-9A-Za-z_.']
 "__w64" { return WORD___W64; }
 
 (u8|u|U|L)?R\"          { return ScanRawString(); }
-L?\"                    {
+(u8|u|U|L)?\"           {
                           /* Strings, and the quoted texts that are no valid
                              strings, are read by hand: a match of megabytes
                              would run the matcher over them without a
@@ -178,7 +178,7 @@ L?\"                    {
                              at. */
                           return ScanQuoted();
                         }
-L?'                     { return ScanCharacter(); }
+(u8|u|U|L)?'            { return ScanCharacter(); }
 [A-Za-z_][A-Za-z0-9_]{0,63} {
                           /* A longer name goes on by hand, for the same
                              reason as strings. */
@@ -437,7 +437,8 @@ std::size_t KestrinLexer::EscapeEnd(std::size_t k, bool lineEndAllowed)
 int KestrinLexer::ScanQuoted()
 {
     BeginHandScan();
-    const std::size_t skip = yytext[0] == 'L' ? 2 : 1;
+    // Past the quote and any prefix before it (L, u8, u or U).
+    const std::size_t skip = static_cast<std::size_t>(yyleng);
     std::size_t k = skip;
     for (;;) {
         const int c = ByteAt(k);
@@ -461,9 +462,10 @@ int KestrinLexer::ScanQuoted()
             ++k;
         }
     }
-    if (skip == 2) {
-        EndTokenAt(1);
-        SetText(yytext, 1);
+    if (skip > 1) {
+        // No text follows: the prefix is a name.
+        EndTokenAt(skip - 1);
+        SetText(yytext, skip - 1);
         return IDENTIFIER;
     }
     for (k = 1;; ++k) {
@@ -530,7 +532,8 @@ int KestrinLexer::ScanRawString()
 int KestrinLexer::ScanCharacter()
 {
     BeginHandScan();
-    const std::size_t skip = yytext[0] == 'L' ? 2 : 1;
+    // Past the quote and any prefix before it (L, u8, u or U).
+    const std::size_t skip = static_cast<std::size_t>(yyleng);
     std::size_t k = skip;
     for (;;) {
         const int c = ByteAt(k);
@@ -552,9 +555,10 @@ int KestrinLexer::ScanCharacter()
             ++k;
         }
     }
-    if (skip == 2) {
-        EndTokenAt(1);
-        SetText(yytext, 1);
+    if (skip > 1) {
+        // No text follows: the prefix is a name.
+        EndTokenAt(skip - 1);
+        SetText(yytext, skip - 1);
         return IDENTIFIER;
     }
     EndTokenAt(1);

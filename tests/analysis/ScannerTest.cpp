@@ -21,6 +21,12 @@ TEST(Scanner, StringsKeepEscapesAndDropTheWidePrefix)
     auto t = ScanText("\"a\\nb\" L\"wide\" \"\"");
     ASSERT_EQ(TypesOf(t), (Types {STRINGS, STRINGS, STRINGS}));
     EXPECT_EQ(TextsOf(t), (Texts {"a\\nb", "wide", ""}));
+    // So do the other encoding prefixes, of strings and of characters; a
+    // prefix before no string is a name.
+    auto u = ScanText("u8\"a\" u\"b\" U\"c\" u8'd' u'e' U'f' u8\"c:\\dir\" u8");
+    ASSERT_EQ(TypesOf(u),
+        (Types {STRINGS, STRINGS, STRINGS, CHARS, CHARS, CHARS, IDENTIFIER, H_CHAR, IDENTIFIER}));
+    EXPECT_EQ(TextsOf(u), (Texts {"a", "b", "c", "d", "e", "f", "u8", "c:\\dir", "u8"}));
 }
 
 TEST(Scanner, QuotedTextWithBadEscapeIsHeaderName)
