@@ -42,9 +42,10 @@ int CUnitTokenStream::AfterAttribute(int position)
     if (!unclosedAttribute_ && word.type == LB && position + 1 < tokenCount_ &&
         unit_->GetToken(position + 1).type == LB)
         return PastBrackets(position, position, LB, RB);
+    // GCC's attributes and an alignment, "alignas(16) char buffer[64];".
     if (unclosedAttribute_ || word.type != IDENTIFIER || !word.text ||
         (std::strcmp(word.text, "__attribute__") != 0 &&
-            std::strcmp(word.text, "__attribute") != 0))
+            std::strcmp(word.text, "__attribute") != 0 && std::strcmp(word.text, "alignas") != 0))
         return position;
     if (position + 1 < tokenCount_ && unit_->GetToken(position + 1).type != LP)
         return position;

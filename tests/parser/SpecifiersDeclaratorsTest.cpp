@@ -210,13 +210,16 @@ TEST(DeclarationSpecifiers, GccAttributesAreReadOver)
 // "operator &&" keeps its name.
 TEST(DeclarationSpecifiers, StandardAttributesConstexprAndRvalueReferences)
 {
-    auto p = ParseText("[ [ nodiscard ] ] int size ( ) const ;\n"
-                       "[ [ deprecated ( \"old\" ) , noreturn ] ] void die ( ) { }\n"
-                       "void take ( std :: string && s , int n = a && b ) { }\n"
-                       "bool operator && ( const A & , const A & ) ;\n"
-                       "class M { M ( M && other ) : p ( other . p ) { } } ;\n"
-                       "inline constexpr E operator | ( E a , E b ) { return a ; }");
-    ASSERT_EQ(p->units.size(), 6u);
+    auto p = ParseText(
+        "[ [ nodiscard ] ] int size ( ) const ;\n"
+        "[ [ deprecated ( \"old\" ) , noreturn ] ] void die ( ) { }\n"
+        "void take ( std :: string && s , int n = a && b ) { }\n"
+        "bool operator && ( const A & , const A & ) ;\n"
+        "class M { M ( M && other ) : p ( other . p ) { } } ;\n"
+        "inline constexpr E operator | ( E a , E b ) { return a ; }\n"
+        "alignas ( 16 ) char buffer [ 64 ] ;\n"
+        "struct alignas ( alignof ( T ) ) Slot { alignas ( T ) unsigned char s [ 8 ] ; } ;");
+    ASSERT_EQ(p->units.size(), 8u);
     EXPECT_EQ(GetUnitFunctionName(p->At(0)), "size");
     EXPECT_EQ(GetUnitFunctionName(p->At(1)), "die");
     ASSERT_EQ(p->At(2).kind, UNIT_FUNCTION);
@@ -228,6 +231,15 @@ TEST(DeclarationSpecifiers, StandardAttributesConstexprAndRvalueReferences)
     ASSERT_EQ(p->At(4).children.size(), 1u);
     EXPECT_EQ(p->At(4).children[0].kind, UNIT_FUNCTION);
     EXPECT_EQ(GetUnitFunctionName(p->At(5)), "|");
+    // So is an alignment.
+    const CVariableInfo* buffer = AsVariableInfo(p->At(6));
+    ASSERT_NE(buffer, nullptr);
+    EXPECT_EQ(buffer->qualifiedName.name, "buffer");
+    EXPECT_EQ(p->Text(buffer->specifierTokens), "alignas ( 16 ) char");
+    ASSERT_EQ(p->At(7).kind, UNIT_STRUCT);
+    EXPECT_EQ(AsClassInfo(p->At(7))->qualifiedName.name, "Slot");
+    ASSERT_EQ(p->At(7).children.size(), 1u);
+    EXPECT_EQ(p->At(7).children[0].kind, UNIT_VARIABLE);
     // An attribute left open hands the unit over as it stands.
     EXPECT_TRUE(ParseSingle("[ [ nodiscard ] int f ( ) ;", DECLARATION2)->error);
 }
