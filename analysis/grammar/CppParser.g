@@ -473,6 +473,19 @@ protected:
         return after != 0 && LA(after) == LP;
     }
 
+    // Whether "auto" at the first lookahead position is the type of a
+    // function named with template arguments, as an explicit
+    // specialisation is: "auto find<false, char>(...) -> bool",
+    // "auto Widget::Get<int>() -> int". The name is then the declarator's,
+    // not a type's. Looks at most 64 positions ahead, never parses.
+    bool AutoBeforeTemplateIdFollows()
+    {
+        if (LA(1) != WORD_AUTO)
+            return false;
+        const int i = PastSimpleType(2, 16);
+        return i != 0 && LA(i) == LT_ && TemplateIdThenParameters(i);
+    }
+
     // Whether the token type is a word of a built-in type (int, void, ...).
     static bool IsBuiltinTypeWord(int type)
     {
@@ -2291,6 +2304,10 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
     |   { DecorationBeforeTypeFollows() }?
         word:IDENTIFIER inner = declaration_specifiers[indices, cvAfterType]
         { typeEnd = (inner != 0) ? inner : word->getLine() + 1; }
+    // "auto" before a function named with template arguments is its type
+    // (see AutoBeforeTemplateIdFollows).
+    |   { AutoBeforeTemplateIdFollows() }?
+        au:WORD_AUTO { typeEnd = au->getLine() + 1; }
     // A word before the type: the type after it may be a name, as in
     // "static Size f();", "friend Size g();" or
     // "__declspec(dllexport) Size h();".

@@ -1129,9 +1129,14 @@ TEST(Functions, SpecialisationsOfFunctionTemplates)
     auto p = ParseText(
         "template < > unsigned short next < wchar_t > ( const wchar_t * * p ) { return 1 ; }\n"
         "template < > void A :: f < int > ( int x ) { }\n"
-        "template < > int g < Map < K , V > > ( Map < K , V > m ) ;");
+        "template < > int g < Map < K , V > > ( Map < K , V > m ) ;\n"
+        // With its type after the parameters.
+        "template < > inline auto find < false , char > ( const char * f , char v ) -> bool "
+        "{ return f ; }\n"
+        "template < > constexpr auto A :: bits < Wide > ( ) -> int { return 1 ; }");
     const std::tuple<std::vector<std::string>, std::string, size_t, size_t> functions[] = {
-        {{}, "next<wchar_t>", 1, 1}, {{"A"}, "f<int>", 1, 0}, {{}, "g<Map<K,V>>", 1, 0}};
+        {{}, "next<wchar_t>", 1, 1}, {{"A"}, "f<int>", 1, 0}, {{}, "g<Map<K,V>>", 1, 0},
+        {{}, "find<false,char>", 2, 1}, {{"A"}, "bits<Wide>", 0, 1}};
     ASSERT_EQ(p->units.size(), std::size(functions));
     for (size_t i = 0; i < p->units.size(); ++i) {
         SCOPED_TRACE(i);
@@ -1143,9 +1148,12 @@ TEST(Functions, SpecialisationsOfFunctionTemplates)
         EXPECT_EQ(f.parameters.size(), std::get<2>(functions[i]));
         EXPECT_EQ(unit.children.size(), std::get<3>(functions[i]));
     }
-    // A comparison in a variable's value is no specialisation.
-    auto value = ParseText("bool b = a < c > ( d ) ;");
+    // A comparison in a variable's value is no specialisation, nor is one
+    // in a deduced variable's.
+    auto value = ParseText("bool b = a < c > ( d ) ; auto e = a < c > ( d ) ;");
     EXPECT_EQ(value->At(0).kind, UNIT_VARIABLE);
+    ASSERT_EQ(value->At(1).kind, UNIT_VARIABLE);
+    EXPECT_EQ(AsVariableInfo(value->At(1))->qualifiedName.name, "e");
 }
 
 // typename before such a name among template arguments, as a base that
