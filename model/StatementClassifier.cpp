@@ -3,6 +3,7 @@
 #include "ChildStartKind.h"
 #include "TokenType.h"
 
+#include <cstring>
 #include <span>
 #include <vector>
 
@@ -23,6 +24,8 @@ public:
 private:
     int TokenCount() const;
     int TypeAt(int position) const;
+    // Whether the token at `position` is the name `word`.
+    bool IsWordAt(int position, const char* word) const;
     // The position of the ")" closing the parenthesis open before `start`,
     // or 0 when there is none.
     int FindCloseParen(int start) const;
@@ -74,6 +77,12 @@ int CStatementAnalyzer::TokenCount() const
 int CStatementAnalyzer::TypeAt(int position) const
 {
     return unit->GetToken(position).type;
+}
+
+bool CStatementAnalyzer::IsWordAt(int position, const char* word) const
+{
+    const PPToken& token = unit->GetToken(position);
+    return token.type == IDENTIFIER && token.text && std::strcmp(token.text, word) == 0;
 }
 
 int CStatementAnalyzer::FindCloseParen(int start) const
@@ -279,6 +288,17 @@ void CStatementAnalyzer::ClassifyByFirstToken()
         }
         return;
     case IDENTIFIER:
+        // Windows' structured exception handling reads as try and catch:
+        // "__try { ... } __except (EXCEPTION_EXECUTE_HANDLER) { ... }".
+        if (n == 1 && IsWordAt(0, "__try")) {
+            MarkKind(UNIT_TRY);
+            return;
+        }
+        if (n >= 4 && TypeAt(1) == LP && IsWordAt(0, "__except")) {
+            if (const int r = FindCloseParen(2); r != 0)
+                SetKindWithRange(UNIT_CATCH, 2, r - 1);
+            return;
+        }
         if (n >= 2 && TypeAt(1) == COLON) {
             SplitBodyAt(2);
             SetKindWithText(UNIT_LABEL, 0);

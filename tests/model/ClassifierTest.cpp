@@ -182,6 +182,18 @@ TEST(StatementClassifier, LoopsSwitchTryCatchThrow)
     EXPECT_EQ(b.Range(b.At(4)), "int e");
     EXPECT_EQ(b.At(5).kind, UNIT_THROW);
     EXPECT_EQ(b.Range(b.At(5)), "1 , 2");
+
+    // Windows' structured exception handling reads as try and catch; other
+    // uses of the words stay what they were.
+    Body seh("__try { run ( ) ; } __except ( Filter ( GetExceptionCode ( ) ) ) { fix ( ) ; }\n"
+             "__try ( ) ; __except ;");
+    ASSERT_EQ(seh.At(0).kind, UNIT_TRY);
+    EXPECT_EQ(seh.At(0).children.size(), 1u);
+    ASSERT_EQ(seh.At(1).kind, UNIT_CATCH);
+    EXPECT_EQ(seh.Range(seh.At(1)), "Filter ( GetExceptionCode ( ) )");
+    EXPECT_EQ(seh.At(1).children.size(), 1u);
+    EXPECT_EQ(seh.At(2).kind, UNIT_EXPRESSION_STATEMENT);
+    EXPECT_EQ(seh.At(3).kind, UNIT_EXPRESSION_STATEMENT);
 }
 
 TEST(StatementClassifier, BlocksAndFlattenedInitialisers)
