@@ -87,6 +87,26 @@ bool KeywordAfterNames(const CUnit& unit, size_t afterNames, int startKind)
     return type == WORD_STATIC || MayBeginFirstTry(type, startKind);
 }
 
+// The position after the parentheses that follow two names or more ending
+// at `afterNames`, or 0 when none follow or they stay open.
+size_t PastCallAfterNames(const CUnit& unit, size_t afterNames)
+{
+    const size_t size = unit.tokenIndices.size();
+    if (afterNames < 2 || afterNames >= size ||
+        unit.GetToken(static_cast<int>(afterNames)).type != LP)
+        return 0;
+    int depth = 0;
+    for (size_t i = afterNames; i < size; ++i) {
+        const int type = unit.GetToken(static_cast<int>(i)).type;
+        if (type == LP) {
+            ++depth;
+        } else if (type == RP && --depth == 0) {
+            return i + 1;
+        }
+    }
+    return 0;
+}
+
 // Names before a macro call at the top level, as in GLib's
 // "G_GNUC_BEGIN_IGNORE_DEPRECATIONS GLIB_DEPRECATED_FOR(f) void g(void);":
 // whether two names or more, ending at `afterNames`, are followed by
@@ -95,20 +115,30 @@ bool KeywordAfterNames(const CUnit& unit, size_t afterNames, int startKind)
 // the semicolon alone and spare the first try.
 bool CallAfterNames(const CUnit& unit, size_t afterNames)
 {
+    const size_t after = PastCallAfterNames(unit, afterNames);
+    return after != 0 && after < unit.tokenIndices.size() &&
+        unit.GetToken(static_cast<int>(after)).type != SEMI;
+}
+
+// In a class, names before macro calls that a member follows, as Qt's
+// "Q_OBJECT Q_PROPERTY(int value READ value) public:" and "Q_GADGET
+// Q_DISABLE_COPY(Box) int size() const;": whether two names or more, ending
+// at `afterNames`, are followed by parentheses and then by a keyword other
+// than const, volatile or throw, a destructor's '~', or a name that more
+// follows. A member function's parameters, after its type and name, are
+// followed by none of these and spare the first try.
+bool MemberAfterCallAfterNames(const CUnit& unit, size_t afterNames)
+{
+    const size_t after = PastCallAfterNames(unit, afterNames);
     const size_t size = unit.tokenIndices.size();
-    if (afterNames < 2 || afterNames >= size ||
-        unit.GetToken(static_cast<int>(afterNames)).type != LP)
+    if (after == 0 || after >= size)
         return false;
-    int depth = 0;
-    for (size_t i = afterNames; i < size; ++i) {
-        const int type = unit.GetToken(static_cast<int>(i)).type;
-        if (type == LP) {
-            ++depth;
-        } else if (type == RP && --depth == 0) {
-            return i + 1 < size && unit.GetToken(static_cast<int>(i + 1)).type != SEMI;
-        }
-    }
-    return false;
+    const int type = unit.GetToken(static_cast<int>(after)).type;
+    if (type == IDENTIFIER)
+        return after + 1 < size && unit.GetToken(static_cast<int>(after + 1)).type != SEMI;
+    return type == NEGATE ||
+        (type >= WORD_AND && type <= WORD___W64 && type != WORD_CONST && type != WORD_VOLATILE &&
+            type != WORD_THROW);
 }
 
 // The access word a member's unit begins with, as in "private slots: void
@@ -147,7 +177,8 @@ bool MayBeFirstTryDeclaration(const CUnit& unit, int startKind)
             const size_t afterNames = PastLeadingNames(unit);
             return KeywordAfterNames(unit, afterNames, startKind) ||
                 (unit.tokenIndices.size() > 1 && unit.GetToken(1).type == LP) ||
-                (startKind == DECLARATION && CallAfterNames(unit, afterNames));
+                (startKind == DECLARATION ? CallAfterNames(unit, afterNames)
+                                          : MemberAfterCallAfterNames(unit, afterNames));
         }
         // "static" before a macro call: "static GSF_CLASS(Grid, grid, ...)
         // static GocItem *grid_new(...)".

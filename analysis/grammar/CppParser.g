@@ -569,19 +569,26 @@ protected:
     // declaration that begins with a keyword (see declaration):
     // "QT_BEGIN_NAMESPACE class QFoo {", "G_BEGIN_DECLS struct _Foo {",
     // "__END_DECLS EXTERN_C_START namespace N {", and in a class before an
-    // access label, "Q_OBJECT public:". No declaration of these begins with
-    // a name before the keyword.
+    // access label, "Q_OBJECT public:", or before calls of such macros that
+    // a member follows (see MacroCallsFollow), "Q_OBJECT
+    // Q_PROPERTY(int value READ value) public:". No declaration of these
+    // begins with a name before the keyword.
     bool NamesBeforeKeywordFollow(bool member)
     {
         constexpr int kLongestRun = 8;
         if (LA(1) != IDENTIFIER)
             return false;
-        switch (LA(PastNames(2, kLongestRun))) {
+        const int after = PastNames(2, kLongestRun);
+        switch (LA(after)) {
         case WORD_CLASS: case WORD_STRUCT: case WORD_UNION: case WORD_ENUM: case WORD_NAMESPACE:
         case WORD_TEMPLATE: case WORD_TYPEDEF: case WORD_EXTERN: case WORD_STATIC: case WORD_USING:
             return true;
         default:
-            return member && IsAccessWord(LA(PastNames(2, kLongestRun)));
+            if (!member)
+                return false;
+            if (IsAccessWord(LA(after)))
+                return true;
+            return LA(after) == LP && after > 2 && MacroCallsFollow(true, after - 1);
         }
     }
 

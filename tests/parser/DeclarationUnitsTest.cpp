@@ -591,6 +591,17 @@ TEST(ClassUnits, MarkersAndLabelsBeforeMembers)
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->qualifiedName.name, "Button1");
     EXPECT_EQ(p->Text(button->typeTokens), "TButton");
+    // So are calls of such macros after the name, before a label or a
+    // member.
+    auto q = ParseText(
+        "class Bar : public QObject { Q_OBJECT\n"
+        " Q_PROPERTY ( int value READ value NOTIFY changed ) public : Bar ( ) ; } ;\n"
+        "class Baz { Q_GADGET Q_DISABLE_COPY ( Baz ) Q_ENUM ( Mode ) int size ( ) const ; } ;");
+    ASSERT_EQ(q->At(0).children.size(), 2u);
+    EXPECT_EQ(q->At(0).children[0].kind, UNIT_PUBLIC);
+    EXPECT_EQ(AsFunctionInfo(q->At(0).children[1])->access, ACCESS_PUBLIC);
+    ASSERT_EQ(q->At(1).children.size(), 1u);
+    EXPECT_EQ(GetUnitFunctionName(q->At(1).children[0]), "size");
     // A bit-field keeps its reading.
     auto bits = ParseText("struct S { unsigned flags : 3 ; } ;");
     ASSERT_EQ(bits->At(0).children.size(), 1u);
