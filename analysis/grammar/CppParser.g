@@ -486,6 +486,22 @@ protected:
         return i != 0 && LA(i) == LT_ && TemplateIdThenParameters(i);
     }
 
+    // Whether "typename" comes before a name with template arguments that
+    // ends the type, "typename std::vector<T>", "typename
+    // ::absl::enable_if_t<C, T>", rather than before a qualifier with
+    // template arguments, "typename Base<T>::Data". Looks at most 256
+    // positions ahead, never parses.
+    bool TypenameBeforeTemplateIdFollows()
+    {
+        if (LA(1) != WORD_TYPENAME)
+            return false;
+        int i = PastSimpleType(2, 16);
+        if (i == 0 || LA(i) != LT_)
+            return false;
+        i = PastTemplateArguments(i, 256);
+        return i != 0 && LA(i) != CLCL;
+    }
+
     // Whether the token type is a word of a built-in type (int, void, ...).
     static bool IsBuiltinTypeWord(int type)
     {
@@ -2273,7 +2289,9 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
         }
     // A qualifier with template arguments, "typename Base<T>::Data",
     // "typename N::Pair<K, V>::first_type": read and not kept, as a plain one.
-    |   tn:WORD_TYPENAME ( CLCL )?
+    // A name with template arguments that ends the type is read below.
+    |   { !TypenameBeforeTemplateIdFollows() }?
+        tn:WORD_TYPENAME ( CLCL )?
         (   { QualifierWithTemplateArgumentsFollows() }?
             ( ignoredScopes = nested_name_specifier )? ignoredScopes = template_qualifier
         |   ignoredScopes = nested_name_specifier
@@ -2347,8 +2365,11 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
             typeEnd = TypeEnd(after, nestedType->getLine() + 1, cvAfterType);
         }
     // A name with template arguments, qualified or not, also from the
-    // global namespace: "::std::vector<std::string> GetArgvs()".
-    |   ((CLCL)? ( nested_name_specifier )? IDENTIFIER LT_) =>
+    // global namespace: "::std::vector<std::string> GetArgvs()", and after
+    // typename, "typename std::enable_if_t<C, T> f()" (see
+    // TypenameBeforeTemplateIdFollows).
+    |   ((WORD_TYPENAME)? (CLCL)? ( nested_name_specifier )? IDENTIFIER LT_) =>
+        ( WORD_TYPENAME )?
         ( top:CLCL { qualifier.push_back(top->getColumn()); } )?
         ( nested_name_indices[qualifier] )?
         span = template_id_span after = trailing_cv_ptr
@@ -2390,6 +2411,9 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
     |   ((CLCL)? nested_name_specifier IDENTIFIER
             (   STAR | AND | IDENTIFIER | WORD_OPERATOR | LP ptr_operator_list | cv_qualifier
             |   RP | COMMA | ASSIGN | LB
+            // A function's name in parentheses, kept from a macro of the
+            // same name: "static constexpr absl::uint128 (max)()".
+            |   LP IDENTIFIER RP LP
             )) =>
         ( global:CLCL { qualifier.push_back(global->getColumn()); } )?
         nested_name_indices[qualifier]

@@ -87,11 +87,31 @@ TEST(DeclarationSpecifiers, TemplateIdTypesKeepTheirEnd)
             "std :: map < int , std :: string >"},
     });
 
-    // The return type of a function survives as well.
-    auto f = ParseText("vector < int > f ( ) ;");
+    // So does one after typename; a qualifier with template arguments after
+    // it still leads to the type's name.
+    ExpectVariables({
+        {"typename std :: vector < T > v ;", "std :: vector", "typename std :: vector < T >", 0,
+            "v"},
+        {"typedef typename :: std :: vector < T > Container ;", nullptr, nullptr, -1, "Container"},
+        {"typename Box < T > :: size_type n ;", nullptr, nullptr, -1, "n"},
+    });
+
+    // The return type of a function survives as well, also after typename;
+    // so does a function's qualified return type before its name in
+    // parentheses.
+    auto f = ParseText(
+        "vector < int > f ( ) ;\n"
+        "typename absl :: enable_if_t < ! is_a < T > :: value , Saver < T >> g ( T & t ) ;\n"
+        "static absl :: uint128 ( max ) ( ) ;");
     const CFunctionInfo* info = AsFunctionInfo(f->At(0));
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(f->Text(info->specifierTokens), "vector < int >");
+    ASSERT_EQ(f->At(1).kind, UNIT_FUNCTION);
+    EXPECT_EQ(GetUnitFunctionName(f->At(1)), "g");
+    EXPECT_EQ(AsFunctionInfo(f->At(1))->parameters.size(), 1u);
+    ASSERT_EQ(f->At(2).kind, UNIT_FUNCTION);
+    EXPECT_EQ(GetUnitFunctionName(f->At(2)), "max");
+    EXPECT_EQ(f->Text(AsFunctionInfo(f->At(2))->specifierTokens), "static absl :: uint128");
 
     // A value as an argument is read as a type is.
     ExpectVariables({{"X < 3 > x ;", "X", "X < 3 >", 0, "x"}});
