@@ -502,6 +502,16 @@ protected:
         return i != 0 && LA(i) != CLCL;
     }
 
+    // Whether a compile-time check begins here: C++'s static_assert or C's
+    // _Static_assert with its parenthesis.
+    bool StaticAssertFollows()
+    {
+        if (LA(1) != IDENTIFIER || LA(2) != LP)
+            return false;
+        const std::string& word = LT(1)->getText();
+        return word == "static_assert" || word == "_Static_assert";
+    }
+
     // Whether the token type is a word of a built-in type (int, void, ...).
     static bool IsBuiltinTypeWord(int type)
     {
@@ -1326,7 +1336,8 @@ unit
     ;
 
 declaration
-    :   { NamesBeforeKeywordFollow(false) || NamesBeforeMacroCallsFollow() }?
+    :   { StaticAssertFollows() }? static_assertion
+    |   { NamesBeforeKeywordFollow(false) || NamesBeforeMacroCallsFollow() }?
         IDENTIFIER declaration
     |   { MacroCallsFollow(false) }? after_macro_call[false]
     // The same with "static" before the first call, which a macro defining a
@@ -1347,7 +1358,8 @@ declaration
     ;
 
 member_declaration
-    :   { NamesBeforeKeywordFollow(true) }? IDENTIFIER member_declaration
+    :   { StaticAssertFollows() }? static_assertion
+    |   { NamesBeforeKeywordFollow(true) }? IDENTIFIER member_declaration
     |   { MacroCallsFollow(true) }? after_macro_call[true]
     |   asm_definition
     |   { AliasFollows() }? alias_declaration
@@ -1357,6 +1369,13 @@ member_declaration
     |   access_label
     |   ((WORD_TYPEDEF)? ( class_lead_word )* class_key) => class_declaration
     |   ((WORD_TYPEDEF)? ( class_lead_word )* WORD_ENUM) => enum_definition
+    ;
+
+// A compile-time check, "static_assert(sizeof(T) == 4, "...");": read and
+// not kept. Its condition, "std::is_unsigned<T>::value", is no parameter.
+static_assertion
+    :   IDENTIFIER parenthesised_tokens SEMI
+        { MarkUnit(UNIT_NOTHING); }
     ;
 
 // A macro call before a member (`member`) or a declaration at the top

@@ -562,6 +562,27 @@ TEST(ClassUnits, NamesBeforeTheKeyword)
     EXPECT_EQ(p->At(6).children[0].kind, UNIT_ENUM);
 }
 
+// A compile-time check declares nothing, whatever its condition looks
+// like: it used to make a function named static_assert.
+TEST(ClassUnits, CompileTimeChecksDeclareNothing)
+{
+    auto p = ParseText("static_assert ( std :: is_unsigned < T > :: value , \"u\" ) ;\n"
+                       "class C { static_assert ( sizeof ( int ) == 4 , \"i\" ) ; int k ; } ;\n"
+                       "_Static_assert ( N > 0 , \"n\" ) ;\n"
+                       "int static_assert_count ( int n ) ;");
+    ASSERT_EQ(p->units.size(), 4u);
+    const auto& members = p->At(1).children;
+    ASSERT_EQ(members.size(), 2u);
+    for (const CUnit* check :
+        std::initializer_list<const CUnit*> {&p->At(0), &members[0], &p->At(2)}) {
+        EXPECT_TRUE(check->done);
+        EXPECT_EQ(check->kind, UNIT_NOTHING);
+        EXPECT_EQ(check->detail, nullptr);
+    }
+    EXPECT_EQ(members[1].kind, UNIT_VARIABLE);
+    EXPECT_EQ(GetUnitFunctionName(p->At(3)), "static_assert_count");
+}
+
 // In a class, a name before an access label, and a label that a header
 // never read defines before a member: Qt's and C++Builder's. The label read
 // as a member's name made up an attribute, or lost the member.
