@@ -175,9 +175,16 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
     // A 'return' outside parentheses has been met in the pending unit: braces
     // after it hold the value it returns.
     bool returnValue = false;
+    // A '=' outside parentheses has been met in the pending unit, and no
+    // word that begins a template, a class, an enumeration, a namespace or
+    // an operator's name: braces after a type's name hold a value.
+    bool assignedValue = false;
+    bool keyMet = false;
     auto close = [&](int last) {
         initializerList = false;
         returnValue = false;
+        assignedValue = false;
+        keyMet = false;
         pending.first = first;
         pending.last = last;
         if (inLine) {
@@ -226,10 +233,15 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
             // expression is still a block); and in an initializer list,
             // "Widget() : items{}, count{0} {", after a member's name or a
             // template's '>', where the next block is the body. So do
-            // braces a statement returns, "return {};", "return Point{1, 2};".
+            // braces a statement returns, "return {};", "return Point{1, 2};",
+            // and braces after a type's name in a value,
+            // "static constexpr uint64_t kMul = wide ? uint64_t{1} : uint64_t{2};".
             const int last = indices.empty() ? 0 : tokens[static_cast<size_t>(indices.back())].type;
-            if (((parenDepth > 0 || returnValue) && ShortValueAt(p)) ||
-                (initializerList && parenDepth == 0 && (last == IDENTIFIER || last == GT))) {
+            const bool afterTypeName = last == IDENTIFIER || last == GT;
+            if (((parenDepth > 0 || returnValue ||
+                     (assignedValue && parenDepth == 0 && afterTypeName)) &&
+                    ShortValueAt(p)) ||
+                (initializerList && parenDepth == 0 && afterTypeName)) {
                 p = KeepBracedValue(p, indices);
                 break;
             }
@@ -295,6 +307,22 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
             // is an ordinary token.
             if (p == 0 || tokens[static_cast<size_t>(p) - 1].type == ENDLINE)
                 inLine = true;
+            indices.push_back(p);
+            break;
+        case ASSIGN:
+            if (parenDepth == 0 && !keyMet)
+                assignedValue = true;
+            indices.push_back(p);
+            break;
+        case WORD_TEMPLATE:
+        case WORD_CLASS:
+        case WORD_STRUCT:
+        case WORD_UNION:
+        case WORD_ENUM:
+        case WORD_NAMESPACE:
+        case WORD_OPERATOR:
+            keyMet = true;
+            assignedValue = false;
             indices.push_back(p);
             break;
         case WORD_RETURN:

@@ -229,6 +229,31 @@ TEST(UnitSplitter, BracedValuesInAnInitializerListStayInTheUnit)
     EXPECT_EQ(open.Text(open.units[0]), "A :: A ( ) : x { 1 ,");
 }
 
+// After a '=', braces right after a type's name hold a value and stay in the
+// unit; a template's default, a class's body and an operator's body stay
+// blocks.
+TEST(UnitSplitter, BracedValuesAfterAnAssignmentStayInTheUnit)
+{
+    Split s("static constexpr uint64_t kMul = wide ? uint64_t { 1 } : uint64_t { 2 } ;\n"
+            "auto v = std :: vector < int > { 1 , 2 } ;\n"
+            "template < typename T = void > struct Tag { } ;\n"
+            "X & operator = ( X && ) noexcept { }\n"
+            "int n = f ( ) ; Widget w { 1 } ;");
+    ASSERT_EQ(s.units.size(), 6u);
+    EXPECT_EQ(s.Text(s.units[0]),
+        "static constexpr uint64_t kMul = wide ? uint64_t { 1 } : uint64_t { 2 } ;");
+    EXPECT_FALSE(s.units[0].brace);
+    EXPECT_EQ(s.Text(s.units[1]), "auto v = std :: vector < int > { 1 , 2 } ;");
+    EXPECT_EQ(s.Text(s.units[2]), "template < typename T = void > struct Tag");
+    EXPECT_TRUE(s.units[2].brace);
+    EXPECT_EQ(s.Text(s.units[3]), "X & operator = ( X && ) noexcept");
+    EXPECT_TRUE(s.units[3].brace);
+    EXPECT_EQ(s.Text(s.units[4]), "int n = f ( ) ;");
+    // The '=' of the unit before is no longer in force.
+    EXPECT_EQ(s.Text(s.units[5]), "Widget w");
+    EXPECT_TRUE(s.units[5].brace);
+}
+
 // Inside parentheses, braces holding no statement are a value; a lambda's
 // body is a block of the statement, which goes on to its ';'. A block after
 // a parenthesis left open in broken code still ends its unit.
