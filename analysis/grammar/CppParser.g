@@ -512,6 +512,16 @@ protected:
         return word == "static_assert" || word == "_Static_assert";
     }
 
+    // Whether a name with template arguments and "..." after them follows:
+    // a pack of bases. Looks at most 256 positions ahead, never parses.
+    bool BasePackFollows()
+    {
+        if (LA(1) != IDENTIFIER || LA(2) != LT_)
+            return false;
+        const int after = PastTemplateArguments(2, 256);
+        return after != 0 && LA(after) == ELLIPSIS;
+    }
+
     // Whether the token type is a word of a built-in type (int, void, ...).
     static bool IsBuiltinTypeWord(int type)
     {
@@ -1247,8 +1257,9 @@ protected:
 
     // Whether a template argument that is a value comes next: one that
     // begins as no type does ("Buffer<256>", "PoolItem<&_pool>", "Box<-1>",
-    // "Bits<(N > 8)>"), or one with an operator or a number at its own level
-    // ("Array<N + 1>", "Grid<N * 2>"). Looks at most 64 positions ahead.
+    // "Bits<(N > 8)>"), or one with an operator, a number or "..." at its
+    // own level ("Array<N + 1>", "Grid<N * 2>"). Looks at most 64 positions
+    // ahead.
     bool ValueArgumentFollows()
     {
         constexpr int kLongest = 64;
@@ -1274,6 +1285,9 @@ protected:
             case PLUS: case MINUS: case DIV: case MOD: case OR: case XOR: case LS: case OROR:
             case ANDAND: case EQ: case NE: case QUESTION: case LE: case GE:
             case INTEGERNUMBER: case OCTALNUMBER: case HEXNUMBER: case FLOATNUMBER:
+            // A pack expanded, "conjunction<CanAccept<Us>...>", is read as
+            // the tokens of a value are.
+            case ELLIPSIS:
                 if (parens == 0 && angles == 0)
                     return true;
                 break;
@@ -2505,6 +2519,7 @@ base_specifier[std::vector<CBaseClassInfo>& bases, int access, bool isVirtual]
     int given = 0;
     bool relative = true;
     bool viaTemplate = false;
+    int closeAt = 0;
     std::vector<std::string> scopes;
     std::vector<std::string> inner;
     TokenIndices id;
@@ -2517,7 +2532,26 @@ base_specifier[std::vector<CBaseClassInfo>& bases, int access, bool isVirtual]
         (   { QualifierWithTemplateArgumentsFollows() }? inner = template_qualifier
             { scopes.insert(scopes.end(), inner.begin(), inner.end()); }
         )?
-        ( name:IDENTIFIER | id = template_id { viaTemplate = true; } )
+        (   options { generateAmbigWarnings = false; }
+        // A pack of bases, "struct Deep : Holder<Ts>... {" (see
+        // BasePackFollows) or "struct All : Ts... {". The arguments are read
+        // as a specialisation's are, so that template_id's recovery does not
+        // stop at the dots.
+        :   { BasePackFollows() }?
+            { closeAt = ClosingBracketPosition(2); }
+            packed:IDENTIFIER template_qualifier_arguments ELLIPSIS
+            {
+                CopyRange(packed->getLine(), closeAt, id);
+                viaTemplate = true;
+            }
+        |   { LA(2) == ELLIPSIS }? packName:IDENTIFIER ELLIPSIS
+            {
+                id.push_back(packName->getColumn());
+                viaTemplate = true; // spelled from `id`
+            }
+        |   name:IDENTIFIER
+        |   id = template_id { viaTemplate = true; }
+        )
         {
             CBaseClassInfo base;
             base.isVirtual = isVirtual;

@@ -1174,6 +1174,30 @@ TEST(Variables, TypenameQualifiedByAClassTemplateAsAnArgument)
     EXPECT_EQ(AsVariableInfo(p->At(1))->qualifiedName.name, "box");
 }
 
+// Packs expanded among a class's bases and among template arguments: the
+// class keeps its bases and its members.
+TEST(Variables, PacksOfBasesAndArguments)
+{
+    auto p = ParseText(
+        "template < class ... Ts > struct Deep : Holder < Ts > ... , Ts ... { int d ; } ;\n"
+        "template < class ... Us > struct Can < variant < Us ... >> : "
+        "public conjunction < Accept < Us > ... > { int b ; } ;");
+    ASSERT_EQ(p->units.size(), 2u);
+    for (size_t i = 0; i < 2; ++i) {
+        const CUnit& s = p->At(i).children.at(0);
+        ASSERT_EQ(s.kind, UNIT_STRUCT) << i;
+        ASSERT_EQ(s.children.size(), 1u) << i;
+        EXPECT_EQ(s.children[0].kind, UNIT_VARIABLE) << i;
+    }
+    const auto& deep = AsClassInfo(p->At(0).children[0])->bases;
+    ASSERT_EQ(deep.size(), 2u);
+    EXPECT_EQ(deep[0].qualifiedName.name, "Holder<Ts>");
+    EXPECT_EQ(deep[1].qualifiedName.name, "Ts");
+    const auto& can = AsClassInfo(p->At(1).children[0])->bases;
+    ASSERT_EQ(can.size(), 1u);
+    EXPECT_EQ(can[0].qualifiedName.name, "conjunction<Accept<Us>...>");
+}
+
 // A type with template arguments from the global namespace, as GoogleTest
 // names the standard library's: "::std::vector<std::string> GetArgvs()".
 TEST(Variables, GlobalTypesWithTemplateArguments)
