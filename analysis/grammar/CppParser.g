@@ -1772,7 +1772,11 @@ overloadable_operator returns [std::string text]
     |   LSASSIGN { text = "<<="; }
     |   EQ { text = "=="; }
     |   NE { text = "!="; }
+    // "<=>" reaches the parser as "<=" and ">".
     |   LE { text = "<="; }
+        (   options { generateAmbigWarnings = false; }
+        :   GT { text = "<=>"; }
+        )?
     |   GE { text = ">="; }
     |   ANDAND { text = "&&"; }
     |   OROR { text = "||"; }

@@ -34,6 +34,9 @@ int CUnitTokenStream::AfterAttribute(int position)
     const PPToken& word = unit_->GetToken(position);
     if (IsCompileTimeWord(word))
         return position + 1;
+    if (position == 0 && word.type == IDENTIFIER && word.text && word.text[0] == 'r' &&
+        std::strcmp(word.text, "requires") == 0)
+        return PastRequiresClause(position);
     if (NoexceptAt(position)) {
         if (position + 1 < tokenCount_ && unit_->GetToken(position + 1).type == LP)
             return PastBrackets(position, position + 1, LP, RP);
@@ -50,6 +53,74 @@ int CUnitTokenStream::AfterAttribute(int position)
     if (position + 1 < tokenCount_ && unit_->GetToken(position + 1).type != LP)
         return position;
     return PastBrackets(position, position + 1, LP, RP);
+}
+
+int CUnitTokenStream::PastRequiresClause(int position) const
+{
+    const int n = tokenCount_;
+    auto type = [this](int i) { return unit_->GetToken(i).type; };
+    int i = position + 1;
+    for (;;) {
+        // One constraint: a condition in parentheses, true or false, or a
+        // name, qualified or not, with its template arguments.
+        while (i < n && type(i) == NOT)
+            ++i;
+        if (i >= n)
+            return position;
+        if (type(i) == LP) {
+            int depth = 0;
+            for (; i < n; ++i) {
+                if (type(i) == LP)
+                    ++depth;
+                else if (type(i) == RP && --depth == 0)
+                    break;
+            }
+            if (i >= n)
+                return position;
+            ++i;
+        } else if (type(i) == WORD_TRUE || type(i) == WORD_FALSE) {
+            ++i;
+        } else if (type(i) == IDENTIFIER || type(i) == CLCL) {
+            if (type(i) == CLCL)
+                ++i;
+            while (i < n && type(i) == IDENTIFIER) {
+                ++i;
+                if (i + 1 < n && type(i) == CLCL && type(i + 1) == IDENTIFIER)
+                    ++i;
+                else
+                    break;
+            }
+            if (i < n && type(i) == LT_) {
+                int angles = 0;
+                int parens = 0;
+                for (; i < n; ++i) {
+                    const int t = type(i);
+                    if (t == LP)
+                        ++parens;
+                    else if (t == RP)
+                        --parens;
+                    else if (parens == 0 && t == LT_)
+                        ++angles;
+                    else if (parens == 0 && (t == GT || t == RS)) {
+                        angles -= t == RS ? 2 : 1;
+                        if (angles <= 0)
+                            break;
+                    }
+                }
+                if (i >= n || angles < 0)
+                    return position;
+                ++i;
+            }
+        } else {
+            return position;
+        }
+        // More constraints joined to it, or the declaration.
+        if (i < n && (type(i) == ANDAND || type(i) == OROR)) {
+            ++i;
+            continue;
+        }
+        return i < n ? i : position;
+    }
 }
 
 bool CUnitTokenStream::NoexceptAt(int position) const

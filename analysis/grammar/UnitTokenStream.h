@@ -45,6 +45,10 @@ private:
     // declarator: after its parameters' ")" or a cv or reference qualifier.
     // It is passed over with its condition, as an attribute is.
     bool NoexceptAt(int position) const;
+    // The position after the requires clause that begins a template's
+    // declaration at `position`, "requires Number<T> && (N > 0)", or
+    // `position` when no declaration follows a whole clause.
+    int PastRequiresClause(int position) const;
     // The position after the bracket of type `close` that closes the one of
     // type `open` at `from`; when none does, `attribute`, and later
     // attributes are not looked for.

@@ -1174,6 +1174,29 @@ TEST(Variables, TypenameQualifiedByAClassTemplateAsAnArgument)
     EXPECT_EQ(AsVariableInfo(p->At(1))->qualifiedName.name, "box");
 }
 
+// A requires clause after a template's parameters is read over up to the
+// declaration it constrains; "<=>" names an operator as "<=" does.
+TEST(Functions, RequiresClausesAndThreeWayComparison)
+{
+    auto p = ParseText(
+        "template < typename T > requires Number < T > && ( sizeof ( T ) > 2 ) T Twice ( T v ) "
+        "{ return v ; }\n"
+        "template < typename T > requires ! std :: is_same_v < T , std :: vector < int >> "
+        "void Take ( T t ) ;\n"
+        "struct P { auto operator <= > ( const P & ) const = default ;\n"
+        " bool operator <= ( const P & ) const ; } ;");
+    ASSERT_EQ(p->units.size(), 3u);
+    const CUnit& twice = p->At(0).children.at(0);
+    ASSERT_EQ(twice.kind, UNIT_FUNCTION);
+    EXPECT_EQ(GetUnitFunctionName(twice), "Twice");
+    EXPECT_EQ(twice.children.size(), 1u);
+    EXPECT_EQ(GetUnitFunctionName(p->At(1).children.at(0)), "Take");
+    const auto& members = p->At(2).children;
+    ASSERT_EQ(members.size(), 2u);
+    EXPECT_EQ(GetUnitFunctionName(members[0]), "<=>");
+    EXPECT_EQ(GetUnitFunctionName(members[1]), "<=");
+}
+
 // Packs expanded among a class's bases and among template arguments: the
 // class keeps its bases and its members.
 TEST(Variables, PacksOfBasesAndArguments)
