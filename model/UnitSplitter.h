@@ -13,10 +13,10 @@ class CSourceFile;
 // preprocessing line (one whose first token is '#') or after a brace block; a
 // brace block's contents become the children of the unit that opens it. A
 // block inside a call's parentheses (a lambda's body) leaves its statement
-// going on to its ';', and braces that hold a value (in parentheses, or a
-// member's in a constructor's initializer list) stay in the unit as tokens.
-// Only token types are looked at, and the word "noexcept" before an
-// initializer list.
+// going on to its ';', and braces that hold a value (in parentheses, a
+// returned value, a type's after a '=', or a member's in a constructor's
+// initializer list) stay in the unit as tokens. Only token types are looked
+// at, and the word "noexcept" before an initializer list.
 class CUnitSplitter {
 public:
     // Brace blocks nested deeper than this are skipped: their tokens belong
