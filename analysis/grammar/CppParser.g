@@ -591,6 +591,15 @@ protected:
             type == WORD_REGISTER || type == WORD_MUTABLE || type == WORD_FRIEND;
     }
 
+    // Whether the token type is inline, in any of its spellings, virtual or
+    // explicit.
+    static bool IsFunctionSpecifierWord(int type)
+    {
+        return type == WORD_INLINE || type == WORD__INLINE || type == WORD___INLINE ||
+            type == WORD__FORCEINLINE || type == WORD___FORCEINLINE || type == WORD_VIRTUAL ||
+            type == WORD_EXPLICIT;
+    }
+
     // The first lookahead position from `at` that is not a name, looking at
     // most `longest` positions ahead.
     int PastNames(int at, int longest)
@@ -803,9 +812,12 @@ protected:
     //   ("DECLSPEC_IMPORT struct hostent *WINAPI gethostbyname(const char *);");
     // - a named type, pointer operators or a calling convention, and a
     //   function's name ("EXPORT Node *Find(int);",
-    //   "FORCEINLINE HANDLE __stdcall Token(void)");
+    //   "FORCEINLINE HANDLE __stdcall Token(void)"); a qualified type or
+    //   one with template arguments needs neither ("MYLIB_API
+    //   std::vector<int> GetList();");
     // - a storage class, typedef or friend ("__BEGIN_DECLS extern int optind;",
-    //   "G_BEGIN_DECLS typedef struct _Foo Foo;");
+    //   "G_BEGIN_DECLS typedef struct _Foo Foo;"), or inline, virtual or
+    //   explicit ("MYLIB_API inline Box<int> Make();");
     // - a macro standing for a type (see TypeMacroBeforeParametersAt),
     //   "FT_BEGIN_HEADER FT_LOCAL(void) ftc_node_free(FTC_Node node);".
     // Before these, so is each name of a run of them; and before cv words
@@ -821,7 +833,8 @@ protected:
         if (LA(namesEnd) == LP && namesEnd > 2 && TypeMacroBeforeParametersAt(namesEnd - 1))
             return true;
         const int afterRun = PastCvWords(namesEnd, kLongest);
-        if (IsBuiltinTypeWord(LA(afterRun)) || IsLeadingSpecifierWord(LA(afterRun)))
+        if (IsBuiltinTypeWord(LA(afterRun)) || IsLeadingSpecifierWord(LA(afterRun)) ||
+            IsFunctionSpecifierWord(LA(afterRun)))
             return true;
         // Names then cv words: "FT_BEGIN_HEADER FT_CALLBACK_TABLE const T x;".
         int i = afterRun > namesEnd ? afterRun : PastCvWords(2, kLongest);
@@ -836,9 +849,17 @@ protected:
         }
         if (LA(i) != IDENTIFIER)
             return false;
-        ++i;
-        if (LA(i) == LT_ && (i = PastTemplateArguments(i, kLongest)) == 0)
-            return false;
+        // The named type may be qualified and have template arguments,
+        // "MYLIB_API std::vector<int> GetList();": then, unlike a plain name,
+        // it may stand right before a function's name.
+        const int typeStart = i;
+        i = LastOfQualifiedName(i, kLongest) + 1;
+        bool compoundType = i > typeStart + 1;
+        if (LA(i) == LT_) {
+            compoundType = true;
+            if ((i = PastTemplateArguments(i, kLongest)) == 0)
+                return false;
+        }
         const int pointers = i;
         i = PastPointerWords(i, kLongest);
         // A declarator in parentheses, then parameters or a dimension: a
@@ -864,7 +885,7 @@ protected:
         const int last = LastOfQualifiedName(i, kLongest);
         const int next = LA(last + 1);
         return next == SEMI || next == ASSIGN || next == LB || next == COMMA ||
-            (next == LP && i > pointers);
+            (next == LP && (i > pointers || compoundType));
     }
 
     // For the "(" at the lookahead position `at`: the position after the

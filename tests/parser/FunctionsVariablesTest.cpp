@@ -305,8 +305,11 @@ TEST(Functions, UnknownWordBeforeTheReturnType)
                        "EXPORT Node * Find ( int key ) ;\n"
                        "void Process ( IN DWORD flags , OUT int * result ) { }\n"
                        "FORM_IMPEXP FIELD * * NCURSES_API Retrace ( FIELD * * f ) { return f ; }\n"
-                       "KILL_SWITCH GOFormat const * Suggest ( Expr const * e ) { return 0 ; }");
-    ASSERT_EQ(p->units.size(), 9u);
+                       "KILL_SWITCH GOFormat const * Suggest ( Expr const * e ) { return 0 ; }\n"
+                       "MYLIB_API std :: string Name ( ) ;\n"
+                       "MYLIB_API std :: vector < int > List ( int n ) ;\n"
+                       "MYLIB_API inline Box < int > Make ( ) { return { } ; }");
+    ASSERT_EQ(p->units.size(), 12u);
     const std::pair<const char*, const char*> functions[] = {
         {"DbgBreakPoint", "NTSYSAPI void WINAPI"},
         {"DecodePointer", "DECLSPEC_IMPORT void * __stdcall"},
@@ -317,6 +320,9 @@ TEST(Functions, UnknownWordBeforeTheReturnType)
         {"Process", "void"},
         {"Retrace", "FORM_IMPEXP FIELD * * NCURSES_API"},
         {"Suggest", "KILL_SWITCH GOFormat const *"},
+        {"Name", "MYLIB_API std :: string"},
+        {"List", "MYLIB_API std :: vector < int >"},
+        {"Make", "MYLIB_API inline Box < int >"},
     };
     for (size_t i = 0; i < p->units.size(); ++i) {
         SCOPED_TRACE(i);
@@ -326,6 +332,9 @@ TEST(Functions, UnknownWordBeforeTheReturnType)
     EXPECT_EQ(p->At(4).children.size(), 1u);
     EXPECT_EQ(p->At(7).children.size(), 1u);
     EXPECT_EQ(p->At(8).children.size(), 1u);
+    // The qualified type is no scope of the function.
+    EXPECT_TRUE(Function(*p, 9).qualifiedName.scopes.empty());
+    EXPECT_EQ(p->At(11).children.size(), 1u);
     const CFunctionInfo& process = Function(*p, 6);
     ASSERT_EQ(process.parameters.size(), 2u);
     EXPECT_EQ(process.parameters[0].qualifiedName.name, "flags");
