@@ -522,6 +522,13 @@ protected:
         return after != 0 && LA(after) == ELLIPSIS;
     }
 
+    // Whether a concept's definition begins here: the word, its name and "=".
+    bool ConceptFollows()
+    {
+        return LA(1) == IDENTIFIER && LA(2) == IDENTIFIER && LA(3) == ASSIGN &&
+            LT(1)->getText() == "concept";
+    }
+
     // Whether the token type is a word of a built-in type (int, void, ...).
     static bool IsBuiltinTypeWord(int type)
     {
@@ -1435,8 +1442,19 @@ declaration2
     :   { LabelWordFollows() }?
         ( ignoredAccess = access_specifier )? IDENTIFIER colon:COLON
         simple_declaration[colon->getLine() + 1]
+    |   { ConceptFollows() }? concept_definition
     |   simple_declaration[0]
     |   continued_declarator
+    ;
+
+// A named constraint of C++20, "concept Number = std::integral<T> || ...;",
+// which may end in a requires expression's braces: read and not kept. It
+// declares no variable.
+concept_definition
+    :   IDENTIFIER IDENTIFIER ASSIGN
+        ( parenthesised_tokens | ~( LP | RP | SEMI | LC | RC | EOF ) )*
+        ( SEMI | LC RC )
+        { MarkUnit(UNIT_NOTHING); }
     ;
 
 // `from`: the unit position the declaration's specifiers begin at.

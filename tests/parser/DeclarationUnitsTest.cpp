@@ -563,14 +563,22 @@ TEST(ClassUnits, NamesBeforeTheKeyword)
 }
 
 // A compile-time check declares nothing, whatever its condition looks
-// like: it used to make a function named static_assert.
+// like: it used to make a function named static_assert. Nor does a
+// concept, which made a variable of its name.
 TEST(ClassUnits, CompileTimeChecksDeclareNothing)
 {
-    auto p = ParseText("static_assert ( std :: is_unsigned < T > :: value , \"u\" ) ;\n"
-                       "class C { static_assert ( sizeof ( int ) == 4 , \"i\" ) ; int k ; } ;\n"
-                       "_Static_assert ( N > 0 , \"n\" ) ;\n"
-                       "int static_assert_count ( int n ) ;");
-    ASSERT_EQ(p->units.size(), 4u);
+    auto p =
+        ParseText("static_assert ( std :: is_unsigned < T > :: value , \"u\" ) ;\n"
+                  "class C { static_assert ( sizeof ( int ) == 4 , \"i\" ) ; int k ; } ;\n"
+                  "_Static_assert ( N > 0 , \"n\" ) ;\n"
+                  "int static_assert_count ( int n ) ;\n"
+                  "template < typename T > concept Number = std :: integral < T > || X < T > ;\n"
+                  "template < typename T > concept Addable = requires ( T a ) { a + a ; } ;");
+    ASSERT_EQ(p->units.size(), 6u);
+    for (size_t i = 4; i < 6; ++i) {
+        EXPECT_EQ(p->At(i).children.at(0).kind, UNIT_NOTHING) << i;
+        EXPECT_TRUE(p->At(i).children[0].done) << i;
+    }
     const auto& members = p->At(1).children;
     ASSERT_EQ(members.size(), 2u);
     for (const CUnit* check :
