@@ -522,6 +522,14 @@ protected:
         return after != 0 && LA(after) == ELLIPSIS;
     }
 
+    // Whether a COM interface's definition begins here: the word
+    // "interface", a name, then a base list or the body.
+    bool InterfaceFollows()
+    {
+        return LA(1) == IDENTIFIER && LA(2) == IDENTIFIER && (LA(3) == COLON || LA(3) == LC) &&
+            LT(1)->getText() == "interface";
+    }
+
     // Whether a concept's definition begins here: the word, its name and "=".
     bool ConceptFollows()
     {
@@ -1443,8 +1451,25 @@ declaration2
         ( ignoredAccess = access_specifier )? IDENTIFIER colon:COLON
         simple_declaration[colon->getLine() + 1]
     |   { ConceptFollows() }? concept_definition
+    |   { InterfaceFollows() }? interface_definition
     |   simple_declaration[0]
     |   continued_declarator
+    ;
+
+// A COM interface as Windows' headers let code declare one, "interface
+// IDropTarget : public IUnknown {", where the header that defines the word
+// as struct was not read: read as that struct.
+interface_definition
+{
+    std::vector<CBaseClassInfo> bases;
+}
+    :   IDENTIFIER name:IDENTIFIER ( base_clause[bases] )? LC RC
+        {
+            auto info = std::make_unique<CClassInfo>();
+            info->qualifiedName.name = name->getText();
+            info->bases = bases;
+            MarkUnit(UNIT_STRUCT, std::move(info));
+        }
     ;
 
 // A named constraint of C++20, "concept Number = std::integral<T> || ...;",

@@ -591,6 +591,30 @@ TEST(ClassUnits, CompileTimeChecksDeclareNothing)
     EXPECT_EQ(GetUnitFunctionName(p->At(3)), "static_assert_count");
 }
 
+// A COM interface whose word no header read defines is read as the struct
+// the word stands for, with its base and its methods.
+TEST(ClassUnits, InterfacesAreStructs)
+{
+    auto p = ParseText("interface IDropTarget : public IUnknown {\n"
+                       " STDMETHOD ( DragEnter ) ( IDataObject * data ) PURE ;\n"
+                       " virtual HRESULT STDMETHODCALLTYPE Drop ( ) = 0 ; } ;\n"
+                       "interface IPlain { virtual void Run ( ) = 0 ; } ;\n"
+                       "int interface ;");
+    ASSERT_EQ(p->units.size(), 3u);
+    ASSERT_EQ(p->At(0).kind, UNIT_STRUCT);
+    const CClassInfo* drop = AsClassInfo(p->At(0));
+    EXPECT_EQ(drop->qualifiedName.name, "IDropTarget");
+    ASSERT_EQ(drop->bases.size(), 1u);
+    EXPECT_EQ(drop->bases[0].qualifiedName.name, "IUnknown");
+    ASSERT_EQ(p->At(0).children.size(), 2u);
+    EXPECT_EQ(GetUnitFunctionName(p->At(0).children[0]), "DragEnter");
+    EXPECT_EQ(GetUnitFunctionName(p->At(0).children[1]), "Drop");
+    ASSERT_EQ(p->At(1).kind, UNIT_STRUCT);
+    EXPECT_EQ(AsClassInfo(p->At(1))->qualifiedName.name, "IPlain");
+    ASSERT_EQ(p->At(2).kind, UNIT_VARIABLE);
+    EXPECT_EQ(AsVariableInfo(p->At(2))->qualifiedName.name, "interface");
+}
+
 // In a class, a name before an access label, and a label that a header
 // never read defines before a member: Qt's and C++Builder's. The label read
 // as a member's name made up an attribute, or lost the member.
