@@ -2586,7 +2586,7 @@ base_specifier[std::vector<CBaseClassInfo>& bases, int access, bool isVirtual]
 {
     int given = 0;
     bool relative = true;
-    bool viaTemplate = false;
+    bool spelledFromId = false; // the name is `id`'s tokens, not `name`
     int closeAt = 0;
     std::vector<std::string> scopes;
     std::vector<std::string> inner;
@@ -2610,21 +2610,21 @@ base_specifier[std::vector<CBaseClassInfo>& bases, int access, bool isVirtual]
             packed:IDENTIFIER template_qualifier_arguments ELLIPSIS
             {
                 CopyRange(packed->getLine(), closeAt, id);
-                viaTemplate = true;
+                spelledFromId = true;
             }
         |   { LA(2) == ELLIPSIS }? packName:IDENTIFIER ELLIPSIS
             {
                 id.push_back(packName->getColumn());
-                viaTemplate = true; // spelled from `id`
+                spelledFromId = true;
             }
         |   name:IDENTIFIER
-        |   id = template_id { viaTemplate = true; }
+        |   id = template_id { spelledFromId = true; }
         )
         {
             CBaseClassInfo base;
             base.isVirtual = isVirtual;
             base.access = access;
-            base.qualifiedName.name = viaTemplate ? SpellTokens(id) : name->getText();
+            base.qualifiedName.name = spelledFromId ? SpellTokens(id) : name->getText();
             base.qualifiedName.scopes = scopes;
             base.qualifiedName.relative = relative;
             if (!base.qualifiedName.name.empty())
