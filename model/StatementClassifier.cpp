@@ -37,6 +37,9 @@ private:
     // "if constexpr (": the word is left out of the unit's tokens, and the
     // statement reads as a plain if.
     void DropConstexprAt(int position);
+    // Drops a standard attribute that begins the unit: "[[likely]]" before a
+    // block, "[[maybe_unused]]" before a declaration.
+    void DropLeadingAttribute();
     void MarkKind(int kind);
     // Marks the kind with a token-range detail holding the unit's tokens
     // from..to (none for an else, or when from > to).
@@ -178,8 +181,32 @@ void CStatementAnalyzer::FlattenToExpression()
     unit->brace = false;
 }
 
+void CStatementAnalyzer::DropLeadingAttribute()
+{
+    const int n = TokenCount();
+    if (n < 4 || TypeAt(0) != LB || TypeAt(1) != LB)
+        return;
+    int depth = 0;
+    int end = 0;
+    for (int i = 0; i < n && end == 0; ++i) {
+        if (TypeAt(i) == LB)
+            ++depth;
+        else if (TypeAt(i) == RB && --depth == 0)
+            end = i;
+    }
+    if (end < 3 || TypeAt(end - 1) != RB)
+        return;
+    // "[[fallthrough]];" is a statement of its own and stays one.
+    const int rest = n - end - 1;
+    if (!unit->brace && (rest == 0 || (rest == 1 && TypeAt(end + 1) == SEMI)))
+        return;
+    std::vector<int> kept(unit->tokenIndices.begin() + end + 1, unit->tokenIndices.end());
+    unit->tokenIndices.assign(kept.begin(), kept.end());
+}
+
 void CStatementAnalyzer::Classify()
 {
+    DropLeadingAttribute();
     if (TokenCount() == 0) {
         MarkKind(unit->brace ? UNIT_JUST_BRACE : UNIT_NOTHING);
         return;

@@ -196,6 +196,23 @@ TEST(StatementClassifier, LoopsSwitchTryCatchThrow)
     EXPECT_EQ(seh.At(3).kind, UNIT_EXPRESSION_STATEMENT);
 }
 
+// A standard attribute before a block or a declaration is read over; one
+// that stands alone with its ';' stays the statement it is.
+TEST(StatementClassifier, StandardAttributesBeforeStatements)
+{
+    Body b("if ( x ) [ [ likely ] ] { run ( ) ; } else [ [ unlikely ] ] { stop ( ) ; }\n"
+           "[ [ maybe_unused ] ] int n = f ( ) ; [ [ fallthrough ] ] ;");
+    ASSERT_EQ(b.At(0).kind, UNIT_IF);
+    ASSERT_EQ(b.At(0).children.size(), 1u);
+    EXPECT_EQ(b.At(0).children[0].kind, UNIT_JUST_BRACE);
+    EXPECT_EQ(b.At(0).children[0].children.size(), 1u);
+    ASSERT_EQ(b.At(1).kind, UNIT_ELSE);
+    EXPECT_EQ(b.At(1).children.at(0).kind, UNIT_JUST_BRACE);
+    EXPECT_EQ(b.At(2).kind, UNIT_EXPRESSION_STATEMENT);
+    EXPECT_EQ(b.Text(b.At(2).tokenIndices), "int n = f ( ) ;");
+    EXPECT_EQ(b.Text(b.At(3).tokenIndices), "[ [ fallthrough ] ] ;");
+}
+
 TEST(StatementClassifier, BlocksAndFlattenedInitialisers)
 {
     Body b("{ x ; } int a [ ] = { 1 , 2 } ; if ( c ) { int b [ ] = { 3 } ; }");
