@@ -522,12 +522,47 @@ protected:
         return after != 0 && LA(after) == ELLIPSIS;
     }
 
-    // Whether a COM interface's definition begins here: the word
-    // "interface", a name, then a base list or the body.
+    // Whether a COM interface's definition or declaration begins here: the
+    // word "interface", or MIDL_INTERFACE with its parenthesis, any words
+    // and macro calls, then a name and a base list, the body or ";".
     bool InterfaceFollows()
     {
-        return LA(1) == IDENTIFIER && LA(2) == IDENTIFIER && (LA(3) == COLON || LA(3) == LC) &&
-            LT(1)->getText() == "interface";
+        constexpr int kLongest = 64;
+        constexpr int kMostWords = 8;
+        if (LA(1) != IDENTIFIER)
+            return false;
+        const std::string& word = LT(1)->getText();
+        int i = 2;
+        if (word == "MIDL_INTERFACE") {
+            if (LA(2) != LP || (i = PastParenthesised(2, kLongest)) == 0)
+                return false;
+        } else if (word != "interface") {
+            return false;
+        }
+        for (int words = 0; words < kMostWords; ++words) {
+            if (LA(i) != IDENTIFIER)
+                return false;
+            if (LA(i + 1) == LP) {
+                if ((i = PastParenthesised(i + 1, kLongest)) == 0)
+                    return false;
+            } else if (LA(i + 1) == IDENTIFIER) {
+                ++i;
+            } else {
+                return LA(i + 1) == COLON || LA(i + 1) == LC || LA(i + 1) == SEMI;
+            }
+        }
+        return false;
+    }
+
+    // Whether an interface declared through the SDK's macro begins here,
+    // "DECLARE_INTERFACE_(IShellExt, IUnknown) {".
+    bool DeclareInterfaceFollows()
+    {
+        if (LA(1) != IDENTIFIER || LA(2) != LP || LA(3) != IDENTIFIER)
+            return false;
+        const std::string& word = LT(1)->getText();
+        return word == "DECLARE_INTERFACE" || word == "DECLARE_INTERFACE_" ||
+            word == "DECLARE_INTERFACE_IID_";
     }
 
     // Whether a concept's definition begins here: the word, its name and "=".
@@ -1387,6 +1422,7 @@ unit
 
 declaration
     :   { StaticAssertFollows() }? static_assertion
+    |   { DeclareInterfaceFollows() }? declared_interface
     |   { NamesBeforeKeywordFollow(false) || NamesBeforeMacroCallsFollow() }?
         IDENTIFIER declaration
     |   { MacroCallsFollow(false) }? after_macro_call[false]
@@ -1409,6 +1445,7 @@ declaration
 
 member_declaration
     :   { StaticAssertFollows() }? static_assertion
+    |   { DeclareInterfaceFollows() }? declared_interface
     |   { NamesBeforeKeywordFollow(true) }? IDENTIFIER member_declaration
     |   { MacroCallsFollow(true) }? after_macro_call[true]
     |   asm_definition
@@ -1457,13 +1494,47 @@ declaration2
     ;
 
 // A COM interface as Windows' headers let code declare one, "interface
-// IDropTarget : public IUnknown {", where the header that defines the word
-// as struct was not read: read as that struct.
+// IDropTarget : public IUnknown {" or, as MIDL writes it,
+// "MIDL_INTERFACE("...") IDropTarget : public IUnknown {", where the header
+// that defines those words as struct was not read: read as that struct.
 interface_definition
 {
     std::vector<CBaseClassInfo> bases;
 }
-    :   IDENTIFIER name:IDENTIFIER ( base_clause[bases] )? LC RC
+    :   IDENTIFIER ( parenthesised_tokens )?
+        // The words and macro calls the SDK puts before the name,
+        // "DECLSPEC_UUID("...") DECLSPEC_NOVTABLE" (see InterfaceFollows).
+        (   options { generateAmbigWarnings = false; }
+        :   { LA(2) == LP }? IDENTIFIER parenthesised_tokens
+        |   { LA(2) == IDENTIFIER }? IDENTIFIER
+        )*
+        name:IDENTIFIER ( base_clause[bases] )? ( LC RC | SEMI )
+        {
+            auto info = std::make_unique<CClassInfo>();
+            info->qualifiedName.name = name->getText();
+            info->bases = bases;
+            MarkUnit(UNIT_STRUCT, std::move(info));
+        }
+    ;
+
+// An interface declared through the SDK's macro, "DECLARE_INTERFACE_(IShellExt,
+// IUnknown) {", "DECLARE_INTERFACE_IID_(IShellExt, IUnknown, "...") {": read
+// as the struct the macro stands for, with its base.
+declared_interface
+{
+    std::vector<CBaseClassInfo> bases;
+}
+    :   IDENTIFIER LP name:IDENTIFIER
+        (   COMMA base:IDENTIFIER
+            {
+                CBaseClassInfo info;
+                info.access = ACCESS_PUBLIC;
+                info.qualifiedName.name = base->getText();
+                bases.push_back(info);
+            }
+            ( COMMA STRINGS )?
+        )?
+        RP LC RC
         {
             auto info = std::make_unique<CClassInfo>();
             info->qualifiedName.name = name->getText();

@@ -613,6 +613,30 @@ TEST(ClassUnits, InterfacesAreStructs)
     EXPECT_EQ(AsClassInfo(p->At(1))->qualifiedName.name, "IPlain");
     ASSERT_EQ(p->At(2).kind, UNIT_VARIABLE);
     EXPECT_EQ(AsVariableInfo(p->At(2))->qualifiedName.name, "interface");
+
+    // So are the forms MIDL and the SDK's macros write, and one declared
+    // ahead; a macro that declares an interface makes no function.
+    auto q = ParseText(
+        "MIDL_INTERFACE ( \"0000\" ) IDrop : public IUnknown { virtual void Go ( ) = 0 ; } ;\n"
+        "interface DECLSPEC_UUID ( \"1111\" ) DECLSPEC_NOVTABLE IHelp : IUnknown { } ;\n"
+        "interface IAhead ;\n"
+        "DECLARE_INTERFACE_ ( IShell , IUnknown ) { STDMETHOD ( Run ) ( THIS ) PURE ; } ;\n"
+        "DECLARE_INTERFACE_IID_ ( IShell2 , IShell , \"2222\" ) { } ;");
+    ASSERT_EQ(q->units.size(), 5u);
+    const char* names[] = {"IDrop", "IHelp", "IAhead", "IShell", "IShell2"};
+    const char* bases[] = {"IUnknown", "IUnknown", nullptr, "IUnknown", "IShell"};
+    for (size_t i = 0; i < 5; ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_EQ(q->At(i).kind, UNIT_STRUCT);
+        const CClassInfo* info = AsClassInfo(q->At(i));
+        EXPECT_EQ(info->qualifiedName.name, names[i]);
+        ASSERT_EQ(info->bases.size(), bases[i] ? 1u : 0u);
+        if (bases[i]) {
+            EXPECT_EQ(info->bases[0].qualifiedName.name, bases[i]);
+        }
+    }
+    EXPECT_EQ(q->At(0).children.size(), 1u);
+    EXPECT_EQ(GetUnitFunctionName(q->At(3).children.at(0)), "Run");
 }
 
 // In a class, a name before an access label, and a label that a header
