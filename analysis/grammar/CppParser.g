@@ -747,6 +747,16 @@ protected:
         }
         if (IsTypeKeyWord(LA(i))) {
             ++i;
+            // An export word or a __declspec before the name, "class
+            // __declspec(uuid("...")) CFoo : public IFoo {", "class
+            // ATL_NO_VTABLE CBar {".
+            while ((LA(i) == WORD__DECLSPEC || LA(i) == WORD___DECLSPEC) && LA(i + 1) == LP) {
+                if ((i = PastParenthesised(i + 1, kLongest)) == 0)
+                    return false;
+            }
+            if (LA(i) == IDENTIFIER && LA(i + 1) == IDENTIFIER &&
+                (LA(i + 2) == LC || LA(i + 2) == COLON))
+                ++i;
             if (LA(i) == IDENTIFIER)
                 ++i;
             if (LA(i) == LC || LA(i) == COLON)

@@ -766,6 +766,18 @@ TEST(ClassUnits, MacroCallsBeforeADeclaration)
     // Names before the macro calls: GLib's deprecation marks.
     EXPECT_EQ(GetUnitFunctionName(p->At(11)), "g_get_current_time");
     EXPECT_EQ(GetUnitFunctionName(p->At(12)), "oldest");
+    // ATL's object entries before a class with a __declspec or an export
+    // word before its name.
+    auto q =
+        ParseText("OBJECT_ENTRY_AUTO ( __uuidof ( A ) , CA ) class __declspec ( uuid ( \"1\" ) ) "
+                  "CB : public IB { int b ; } ;\n"
+                  "OBJECT_ENTRY_AUTO ( x , y ) class ATL_NO_VTABLE CC { int c ; } ;");
+    const char* classes[] = {"CB", "CC"};
+    for (size_t i = 0; i < 2; ++i) {
+        ASSERT_EQ(q->At(i).kind, UNIT_CLASS) << i;
+        EXPECT_EQ(AsClassInfo(q->At(i))->qualifiedName.name, classes[i]);
+        EXPECT_EQ(q->At(i).children.size(), 1u) << i;
+    }
 }
 
 // GOffice's and Gnumeric's macros that define a static function are called
