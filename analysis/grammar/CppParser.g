@@ -750,7 +750,9 @@ protected:
             // An export word or a __declspec before the name, "class
             // __declspec(uuid("...")) CFoo : public IFoo {", "class
             // ATL_NO_VTABLE CBar {".
-            while ((LA(i) == WORD__DECLSPEC || LA(i) == WORD___DECLSPEC) && LA(i + 1) == LP) {
+            for (int words = 0; words < kLongestRun &&
+                 (LA(i) == WORD__DECLSPEC || LA(i) == WORD___DECLSPEC) && LA(i + 1) == LP;
+                 ++words) {
                 if ((i = PastParenthesised(i + 1, kLongest)) == 0)
                     return false;
             }
