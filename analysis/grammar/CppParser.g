@@ -160,6 +160,18 @@ protected:
         currentUnit->SetDetail(std::move(record));
     }
 
+    // Marks the unit as a class, struct or union (`key`) with its name, the
+    // scopes it is named in and its bases.
+    void MarkClass(int key, const std::string& name, const std::vector<std::string>& scopes,
+                   const std::vector<CBaseClassInfo>& bases)
+    {
+        auto info = std::make_unique<CClassInfo>();
+        info->qualifiedName.scopes = scopes;
+        info->qualifiedName.name = name;
+        info->bases = bases;
+        MarkUnit(key, std::move(info));
+    }
+
     // Where a type ends that cv-qualifiers or pointer operators may follow:
     // at the end of those when there are any (`after`, noted in
     // cvAfterType), otherwise at `plainEnd`.
@@ -529,7 +541,7 @@ protected:
     {
         constexpr int kLongest = 64;
         constexpr int kMostWords = 8;
-        if (LA(1) != IDENTIFIER)
+        if (LA(1) != IDENTIFIER || (LA(2) != IDENTIFIER && LA(2) != LP))
             return false;
         const std::string& word = LT(1)->getText();
         int i = 2;
@@ -1521,12 +1533,7 @@ interface_definition
         |   { LA(2) == IDENTIFIER }? IDENTIFIER
         )*
         name:IDENTIFIER ( base_clause[bases] )? ( LC RC | SEMI )
-        {
-            auto info = std::make_unique<CClassInfo>();
-            info->qualifiedName.name = name->getText();
-            info->bases = bases;
-            MarkUnit(UNIT_STRUCT, std::move(info));
-        }
+        { MarkClass(UNIT_STRUCT, name->getText(), {}, bases); }
     ;
 
 // An interface declared through the SDK's macro, "DECLARE_INTERFACE_(IShellExt,
@@ -1547,12 +1554,7 @@ declared_interface
             ( COMMA STRINGS )?
         )?
         RP LC RC
-        {
-            auto info = std::make_unique<CClassInfo>();
-            info->qualifiedName.name = name->getText();
-            info->bases = bases;
-            MarkUnit(UNIT_STRUCT, std::move(info));
-        }
+        { MarkClass(UNIT_STRUCT, name->getText(), {}, bases); }
     ;
 
 // A named constraint of C++20, "concept Number = std::integral<T> || ...;",
@@ -1661,13 +1663,7 @@ class_specifier
         ( { IsFinalWord(1) }? IDENTIFIER )?
         ( base_clause[bases] )?
         ( LC RC | SEMI )
-        {
-            auto info = std::make_unique<CClassInfo>();
-            info->qualifiedName.scopes = scopes;
-            info->qualifiedName.name = className;
-            info->bases = bases;
-            MarkUnit(key, std::move(info));
-        }
+        { MarkClass(key, className, scopes, bases); }
     ;
 
 // What may stand between a class key and the name of a class with a body

@@ -46,9 +46,12 @@ int CUnitTokenStream::AfterAttribute(int position)
         unit_->GetToken(position + 1).type == LB)
         return PastBrackets(position, position, LB, RB);
     // GCC's attributes and an alignment, "alignas(16) char buffer[64];".
+    // Most names are ruled out by their first letter.
     if (unclosedAttribute_ || word.type != IDENTIFIER || !word.text ||
-        (std::strcmp(word.text, "__attribute__") != 0 &&
-            std::strcmp(word.text, "__attribute") != 0 && std::strcmp(word.text, "alignas") != 0))
+        (word.text[0] != '_' && word.text[0] != 'a'))
+        return position;
+    if (std::strcmp(word.text, "__attribute__") != 0 &&
+        std::strcmp(word.text, "__attribute") != 0 && std::strcmp(word.text, "alignas") != 0)
         return position;
     if (position + 1 < tokenCount_ && unit_->GetToken(position + 1).type != LP)
         return position;
@@ -68,16 +71,8 @@ int CUnitTokenStream::PastRequiresClause(int position) const
         if (i >= n)
             return position;
         if (type(i) == LP) {
-            int depth = 0;
-            for (; i < n; ++i) {
-                if (type(i) == LP)
-                    ++depth;
-                else if (type(i) == RP && --depth == 0)
-                    break;
-            }
-            if (i >= n)
+            if ((i = PastClosing(i, LP, RP)) == 0)
                 return position;
-            ++i;
         } else if (type(i) == WORD_TRUE || type(i) == WORD_FALSE) {
             ++i;
         } else if (type(i) == IDENTIFIER || type(i) == CLCL) {
@@ -145,6 +140,15 @@ bool CUnitTokenStream::NoexceptAt(int position) const
 
 int CUnitTokenStream::PastBrackets(int attribute, int from, int open, int close)
 {
+    const int after = PastClosing(from, open, close);
+    if (after != 0)
+        return after;
+    unclosedAttribute_ = true;
+    return attribute;
+}
+
+int CUnitTokenStream::PastClosing(int from, int open, int close) const
+{
     int depth = 0;
     for (int i = from; i < tokenCount_; ++i) {
         const int type = unit_->GetToken(i).type;
@@ -153,8 +157,7 @@ int CUnitTokenStream::PastBrackets(int attribute, int from, int open, int close)
         else if (type == close && --depth == 0)
             return i + 1;
     }
-    unclosedAttribute_ = true;
-    return attribute;
+    return 0;
 }
 
 int CUnitTokenStream::FollowAngles(int type)

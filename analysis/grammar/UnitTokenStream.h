@@ -53,6 +53,9 @@ private:
     // type `open` at `from`; when none does, `attribute`, and later
     // attributes are not looked for.
     int PastBrackets(int attribute, int from, int open, int close);
+    // The position after the bracket of type `close` that closes the one of
+    // type `open` at `from`, or 0 when none does.
+    int PastClosing(int from, int open, int close) const;
     // Follows the argument lists a name's "<" opens and the parentheses in
     // them; gives the type to hand out for a token of type `type`.
     int FollowAngles(int type);
