@@ -142,13 +142,34 @@ bool MemberAfterCallAfterNames(const CUnit& unit, size_t afterNames)
 }
 
 // The access word a member's unit begins with, as in "private slots: void
-// onTimer();", which is read as the member after its label; 0 for none.
+// onTimer();", which is read as the member after its label, also after
+// Qt's markers and macro calls, "Q_OBJECT Q_PROPERTY(int v READ v) public
+// slots: void go();"; 0 for none.
 int LeadingAccess(const CUnit& unit)
 {
-    if (unit.tokenIndices.empty())
-        return 0;
+    const size_t size = unit.tokenIndices.size();
     try {
-        switch (unit.GetToken(0).type) {
+        size_t at = 0;
+        while (at < size) {
+            const int type = unit.GetToken(static_cast<int>(at)).type;
+            if (type == IDENTIFIER) {
+                ++at;
+            } else if (type == LP && at > 0) {
+                for (int depth = 0; at < size; ++at) {
+                    const int inner = unit.GetToken(static_cast<int>(at)).type;
+                    if (inner == LP)
+                        ++depth;
+                    else if (inner == RP && --depth == 0)
+                        break;
+                }
+                ++at;
+            } else {
+                break;
+            }
+        }
+        if (at >= size)
+            return 0;
+        switch (unit.GetToken(static_cast<int>(at)).type) {
         case WORD_PUBLIC:
             return ACCESS_PUBLIC;
         case WORD_PROTECTED:

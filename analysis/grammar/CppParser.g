@@ -1506,8 +1506,9 @@ declaration2
     int ignoredAccess = 0;
 }
     // A label that a header left unread defines, before a member: Qt's
-    // "signals:" and "private slots:", C++Builder's "__published:". Read and
-    // not kept; the access it may stand for is not followed.
+    // "signals:" and "private slots:", C++Builder's "__published:", also
+    // after Qt's markers, which the token stream passes over. Read and not kept;
+    // the access it may stand for is not followed.
     :   { LabelWordFollows() }?
         ( ignoredAccess = access_specifier )? IDENTIFIER colon:COLON
         simple_declaration[colon->getLine() + 1]

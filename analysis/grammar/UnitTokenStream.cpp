@@ -37,6 +37,11 @@ int CUnitTokenStream::AfterAttribute(int position)
     if (position == 0 && word.type == IDENTIFIER && word.text && word.text[0] == 'r' &&
         std::strcmp(word.text, "requires") == 0)
         return PastRequiresClause(position);
+    if (position == 0 && word.type == IDENTIFIER && startKind_ != DECLARATION) {
+        const int label = PastMarkersBeforeLabel(position);
+        if (label != position)
+            return label;
+    }
     if (NoexceptAt(position)) {
         if (position + 1 < tokenCount_ && unit_->GetToken(position + 1).type == LP)
             return PastBrackets(position, position + 1, LP, RP);
@@ -115,6 +120,77 @@ int CUnitTokenStream::PastRequiresClause(int position) const
             continue;
         }
         return i < n ? i : position;
+    }
+}
+
+int CUnitTokenStream::PastMarkersBeforeLabel(int position) const
+{
+    constexpr int kLongestRun = 8;
+    const int n = tokenCount_;
+    auto type = [this, n](int i) { return i < n ? unit_->GetToken(i).type : 0; };
+    int i = position + 1;
+    for (int words = 0; words < kLongestRun; ++words) {
+        if (type(i) == LP && (i = PastClosing(i, LP, RP)) == 0)
+            return position;
+        const int at = type(i);
+        if (at == WORD_PUBLIC || at == WORD_PROTECTED || at == WORD_PRIVATE)
+            return type(i + 1) == IDENTIFIER && type(i + 2) == COLON ? i : position;
+        if (at != IDENTIFIER)
+            return position;
+        if (type(i + 1) == COLON)
+            return MemberAt(i + 2) ? i : position;
+        ++i;
+    }
+    return position;
+}
+
+bool CUnitTokenStream::MemberAt(int position) const
+{
+    const int n = tokenCount_;
+    auto type = [this, n](int i) { return i < n ? unit_->GetToken(i).type : 0; };
+    switch (type(position)) {
+    case WORD_VOID:
+    case WORD_BOOL:
+    case WORD_CHAR:
+    case WORD_WCHAR_T:
+    case WORD_SHORT:
+    case WORD_INT:
+    case WORD_LONG:
+    case WORD_SIGNED:
+    case WORD_UNSIGNED:
+    case WORD_FLOAT:
+    case WORD_DOUBLE:
+    case WORD_CONST:
+    case WORD_VOLATILE:
+    case WORD_VIRTUAL:
+    case WORD_STATIC:
+    case WORD_INLINE:
+    case WORD_EXPLICIT:
+    case WORD_FRIEND:
+    case WORD_TYPEDEF:
+    case WORD_CLASS:
+    case WORD_STRUCT:
+    case WORD_UNION:
+    case WORD_ENUM:
+    case WORD_TEMPLATE:
+    case WORD_USING:
+    case WORD_MUTABLE:
+    case NEGATE:
+        return true;
+    case IDENTIFIER:
+        switch (type(position + 1)) {
+        case IDENTIFIER:
+        case LT_:
+        case CLCL:
+            return true;
+        case STAR:
+        case AND:
+            return type(position + 2) == IDENTIFIER && type(position + 3) == LP;
+        default:
+            return false;
+        }
+    default:
+        return false;
     }
 }
 

@@ -17,7 +17,8 @@
 // GCC's attributes, `__attribute__((...))`, standard ones, `[[...]]`, and
 // the words `constexpr`, `consteval` and `constinit` are passed over: they
 // may stand wherever a declaration allows a word and say nothing the model
-// keeps. The positions of the tokens handed out stay those of the unit.
+// keeps. So are the names and macro calls, Qt's markers, before a label
+// that begins a member's unit. The positions of the tokens handed out stay those of the unit.
 //
 // A ">>" that closes two template argument lists at once is handed out as
 // two ">" at its own position; elsewhere it stays a shift.
@@ -49,6 +50,18 @@ private:
     // declaration at `position`, "requires Number<T> && (N > 0)", or
     // `position` when no declaration follows a whole clause.
     int PastRequiresClause(int position) const;
+    // The position of the label after the names and macro calls a header
+    // never read defines that begin a member's unit at `position`, Qt's
+    // "Q_OBJECT signals:", "Q_OBJECT Q_PROPERTY(int v READ v) public
+    // slots:", or `position` when no label follows them. Without an access
+    // word a member must follow the colon: "UINT mode : MODE_BITS;" is a
+    // bit-field.
+    int PastMarkersBeforeLabel(int position) const;
+    // Whether what a member begins with stands at `position`: a keyword of
+    // a type or a declaration, a destructor's "~", or a named type and a
+    // name, template arguments, a qualifier, or a pointer operator and a
+    // function's name.
+    bool MemberAt(int position) const;
     // The position after the bracket of type `close` that closes the one of
     // type `open` at `from`; when none does, `attribute`, and later
     // attributes are not looked for.

@@ -679,10 +679,32 @@ TEST(ClassUnits, MarkersAndLabelsBeforeMembers)
     EXPECT_EQ(AsFunctionInfo(q->At(0).children[1])->access, ACCESS_PUBLIC);
     ASSERT_EQ(q->At(1).children.size(), 1u);
     EXPECT_EQ(GetUnitFunctionName(q->At(1).children[0]), "size");
-    // A bit-field keeps its reading.
-    auto bits = ParseText("struct S { unsigned flags : 3 ; } ;");
-    ASSERT_EQ(bits->At(0).children.size(), 1u);
+    // And before a label: the label made up an attribute "signals" or a
+    // method named after the last macro, or lost the member.
+    auto r = ParseText("class A : public QObject { Q_OBJECT signals : void changed ( ) ; } ;\n"
+                       "class B : public QObject { Q_OBJECT private slots : void init ( ) ;\n"
+                       " void done ( ) ; } ;\n"
+                       "class C : public QObject { Q_OBJECT Q_PROPERTY ( int v READ v )\n"
+                       " public slots : QString go ( ) ; } ;");
+    ASSERT_EQ(r->units.size(), 3u);
+    ASSERT_EQ(r->At(0).children.size(), 1u);
+    EXPECT_EQ(GetUnitFunctionName(r->At(0).children[0]), "changed");
+    ASSERT_EQ(r->At(1).children.size(), 2u);
+    EXPECT_EQ(GetUnitFunctionName(r->At(1).children[0]), "init");
+    EXPECT_EQ(AsFunctionInfo(r->At(1).children[1])->access, ACCESS_PRIVATE);
+    ASSERT_EQ(r->At(2).children.size(), 1u);
+    const CFunctionInfo* go = AsFunctionInfo(r->At(2).children[0]);
+    ASSERT_NE(go, nullptr);
+    EXPECT_EQ(go->qualifiedName.name, "go");
+    EXPECT_EQ(r->Text(go->specifierTokens), "QString");
+    EXPECT_EQ(go->access, ACCESS_PUBLIC);
+    // A bit-field keeps its reading, also with a named type and width.
+    auto bits = ParseText("struct S { unsigned flags : 3 ; UINT mode : MODE_BITS ;\n"
+                          " BYTE kind : KIND_BITS + 1 ; } ;");
+    ASSERT_EQ(bits->At(0).children.size(), 3u);
     EXPECT_EQ(AsVariableInfo(bits->At(0).children[0])->qualifiedName.name, "flags");
+    EXPECT_EQ(AsVariableInfo(bits->At(0).children[1])->qualifiedName.name, "mode");
+    EXPECT_EQ(AsVariableInfo(bits->At(0).children[2])->qualifiedName.name, "kind");
 }
 
 // Macros that a header never read defines, called without a semicolon in a
