@@ -1408,6 +1408,45 @@ protected:
         return LA(position) == IDENTIFIER && LT(position)->getText() == "final";
     }
 
+    // Whether a constructor named with its class template's arguments
+    // begins here, as older code writes one in its class:
+    // "xmlChar<T>(char in) : c(in) {}". No declaration's type with template
+    // arguments is followed by "(" and then a parameter: a declarator in
+    // parentheses begins with a pointer operator, a class's "C::*" or a
+    // name alone, "Box<T> (*make)();", "Box<T> (other);".
+    bool TemplateConstructorFollows()
+    {
+        constexpr int kLongest = 64;
+        if (LA(1) != IDENTIFIER || LA(2) != LT_)
+            return false;
+        const int open = PastTemplateArguments(2, kLongest);
+        if (open == 0 || LA(open) != LP)
+            return false;
+        const int first = LA(open + 1);
+        if (first == IDENTIFIER)
+            return LA(open + 2) != RP && !MemberPointerFollows(open + 1);
+        return first == RP || IsBuiltinTypeWord(first) || first == WORD_CONST ||
+            first == WORD_VOLATILE || IsTypeKeyWord(first) || first == WORD_TYPENAME;
+    }
+
+    // Whether the words before a declarator, at these file positions, name
+    // no type: those a constructor may have, "explicit", "inline".
+    bool NoTypeAmong(const TokenIndices& words) const
+    {
+        if (!currentUnit->tokens)
+            return false;
+        for (const auto position : words) {
+            switch ((*currentUnit->tokens)[position].type) {
+            case WORD_EXPLICIT: case WORD_INLINE: case WORD__INLINE: case WORD___INLINE:
+            case WORD__FORCEINLINE: case WORD___FORCEINLINE:
+                break;
+            default:
+                return false;
+            }
+        }
+        return true;
+    }
+
     // Whether a constructor or destructor of a class template begins here:
     // a qualifier with template arguments, then the member's name and its
     // parameters (N::Box<T>::Box(, Box<T>::~Box). A qualifier without
@@ -2532,9 +2571,10 @@ declaration_specifiers[TokenIndices& indices, bool& cvAfterType] returns [int ty
             if (inner != 0)
                 typeEnd = inner;
         }
-    |   { TemplateMemberFollows() }?
-        // A constructor or destructor of a class template, N::Box<T>::Box():
-        // no type; the declarator reads the qualifier.
+    |   { TemplateMemberFollows() || TemplateConstructorFollows() }?
+        // A constructor or destructor of a class template, N::Box<T>::Box(),
+        // or one in its class named with the arguments, Box<T>(): no type;
+        // the declarator reads the qualifier or the arguments.
     // A type nested in a class template, "std::vector<int>::size_type": the
     // whole name is the type, as after typename.
     |   { TypeAfterTemplateQualifierFollows() }?
@@ -2988,11 +3028,15 @@ function_or_variable[TokenIndices specifiers, std::vector<std::string> scopes, T
             ((LA(2) == LP && (specifiers.empty() || !ParenthesisedValueFollows(2))) ||
              PrototypeMacroFollows())
         }?
-        function_definition[specifiers, scopes]
+        function_definition[specifiers, scopes, false]
+    // A constructor in its class named with the template's arguments, no
+    // type before it (see TemplateConstructorFollows).
+    |   { typeIndices.empty() && NoTypeAmong(specifiers) && TemplateConstructorFollows() }?
+        function_definition[specifiers, scopes, true]
     // A specialisation of a function template, "f<wchar_t>(const wchar_t *p)":
     // named with its arguments.
     |   { LA(1) == IDENTIFIER && LA(2) == LT_ && !specifiers.empty() && TemplateIdThenParameters(2) }?
-        function_definition[specifiers, scopes]
+        function_definition[specifiers, scopes, false]
     |   { LA(1) == IDENTIFIER }?
         variable_declaration[specifiers, scopes, typeIndices, cvAfterType]
     // "void (*a)(void), (*b)(int);": several pointers to functions in one
@@ -3002,25 +3046,25 @@ function_or_variable[TokenIndices specifiers, std::vector<std::string> scopes, T
     // "HRESULT (WINAPI *Func)(int n)" (see ConventionBeforePointer) and a
     // pointer to a member function (see MemberPointerFollows).
     |   { LA(1) == LP && (ConventionBeforePointer(2) || MemberPointerFollows(2)) }?
-        function_definition[specifiers, scopes]
+        function_definition[specifiers, scopes, false]
     |   (   WORD_OPERATOR
         |   NEGATE
         |   LP ( ptr_operator_list )*
             ( nested_name_specifier IDENTIFIER | IDENTIFIER )
             ( LP | RP LP | RP IDENTIFIER LP LP )
         ) =>
-        function_definition[specifiers, scopes]
+        function_definition[specifiers, scopes, false]
     |   variable_declaration[specifiers, scopes, typeIndices, cvAfterType]
     ;
 
-function_definition[TokenIndices specifiers, std::vector<std::string> scopes]
+function_definition[TokenIndices specifiers, std::vector<std::string> scopes, bool templateConstructor]
 {
     CFunctionInfo function;
     bool pure = false;
     // "(*name)(...)": a pointer to a function, which may have a value.
     const bool parenthesised = LA(1) == LP;
 }
-    :   function_declarator[function]
+    :   function_declarator[function, templateConstructor]
         ( ctor_initializer )?
         (   options { generateAmbigWarnings = false; }
         :   ( WORD_TRY )? LC RC
@@ -3047,7 +3091,7 @@ function_definition[TokenIndices specifiers, std::vector<std::string> scopes]
         }
     ;
 
-function_declarator[CFunctionInfo& function]
+function_declarator[CFunctionInfo& function, bool templateConstructor]
 {
     std::string name;
     TokenIndices ignoredPointers;
@@ -3066,6 +3110,11 @@ function_declarator[CFunctionInfo& function]
     |   { PrototypeMacroFollows() }?
         prototyped:IDENTIFIER IDENTIFIER LP parameter_clause[function] RP
         { function.qualifiedName.name = prototyped->getText(); }
+    // A constructor in its class named with the template's arguments (see
+    // TemplateConstructorFollows): named as the class.
+    |   { templateConstructor }?
+        ctor:IDENTIFIER template_qualifier_arguments parameter_clause[function]
+        { function.qualifiedName.name = ctor->getText(); }
     |   name = unqualified_id parameter_clause[function]
         { function.qualifiedName.name = name; }
     |   LP

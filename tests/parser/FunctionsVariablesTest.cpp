@@ -842,6 +842,36 @@ TEST(Functions, TemplateArgumentsInAQualifierNameTheClass)
     EXPECT_NE(open->At(0).kind, UNIT_FUNCTION);
 }
 
+// In its class, a constructor named with the template's arguments, as
+// older code writes it: the arguments were taken for a type's and the
+// constructor was lost.
+TEST(Functions, ConstructorsNamedWithTheTemplatesArguments)
+{
+    auto p = ParseText("template < class T > class xmlChar { public : T c ;\n"
+                       " xmlChar < T > ( ) { }\n"
+                       " xmlChar < T > ( char in ) : c ( static_cast < T > ( in ) ) { }\n"
+                       " explicit xmlChar < T > ( unsigned long in ) ;\n"
+                       " inline Pair < K , V > ( const Pair < K , V > & o ) = default ;\n"
+                       " Box < T > ( * make ) ( ) ; Box < T > ( other ) ; } ;");
+    const auto& members = p->At(0).children.at(0).children;
+    ASSERT_EQ(members.size(), 8u);
+    const std::pair<const char*, size_t> constructors[] = {
+        {"xmlChar", 0}, {"xmlChar", 1}, {"xmlChar", 1}, {"Pair", 1}};
+    for (size_t i = 0; i < std::size(constructors); ++i) {
+        SCOPED_TRACE(i);
+        const CFunctionInfo* f = AsFunctionInfo(members[i + 2]);
+        ASSERT_NE(f, nullptr);
+        EXPECT_EQ(f->qualifiedName.name, constructors[i].first);
+        EXPECT_EQ(f->parameters.size(), constructors[i].second);
+    }
+    // A declarator in parentheses after a template's type is none.
+    EXPECT_EQ(GetUnitFunctionName(members[6]), "make");
+    EXPECT_EQ(p->Text(AsFunctionInfo(members[6])->specifierTokens), "Box < T >");
+    const CVariableInfo* other = AsVariableInfo(members[7]);
+    ASSERT_NE(other, nullptr);
+    EXPECT_EQ(other->qualifiedName.name, "other");
+}
+
 TEST(Functions, Parameters)
 {
     auto p = ParseText("void f ( int a , const char * p , int , vector < int > v , int b = 3 , "
