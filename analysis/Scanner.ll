@@ -421,6 +421,17 @@ std::size_t KestrinLexer::EscapeEnd(std::size_t k, bool lineEndAllowed)
     if (c == 'x') {
         return IsHex(ByteAt(k + 2)) ? k + 2 : 0;
     }
+    // A universal character name, "\u25cf" or "\U0001F600": four or eight
+    // hex digits.
+    if (c == 'u' || c == 'U') {
+        const std::size_t digits = c == 'u' ? 4 : 8;
+        for (std::size_t d = 0; d < digits; ++d) {
+            if (!IsHex(ByteAt(k + 2 + d))) {
+                return 0;
+            }
+        }
+        return k + 2 + digits;
+    }
     if (lineEndAllowed && c == '\n') {
         return k + 2;
     }

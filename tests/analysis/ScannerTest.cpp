@@ -36,6 +36,12 @@ TEST(Scanner, QuotedTextWithBadEscapeIsHeaderName)
         TypesOf(t), (Types {SHARP, WORD_INCLUDE, H_CHAR, ENDLINE, H_CHAR, IDENTIFIER, H_CHAR}));
     EXPECT_EQ(TextsOf(t),
         (Texts {"<none>", "<none>", "..\\src\\x.h", "<none>", "a\\qb", "L", "c:\\dir"}));
+    // A universal character name is an escape: Qt's QString("\u25cf") was a
+    // header name in a constructor's initializer, which then failed with
+    // its body, and '\u25cf' four unknown tokens. A path is still none.
+    auto names = ScanText("\"\\u25cf\" '\\u00e9' \"\\U0001F600x\" \"c:\\users\" \"\\u12\"");
+    ASSERT_EQ(TypesOf(names), (Types {STRINGS, CHARS, STRINGS, H_CHAR, H_CHAR}));
+    EXPECT_EQ(TextsOf(names), (Texts {"\\u25cf", "\\u00e9", "\\U0001F600x", "c:\\users", "\\u12"}));
 }
 
 TEST(Scanner, CharacterLiterals)
