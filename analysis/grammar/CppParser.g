@@ -1247,9 +1247,10 @@ protected:
 
     // Whether the argument at the lookahead position `i` begins as no
     // parameter does: with a literal, an operator, "(", "this" or the like,
-    // or with a name or a built-in type and a member access or a call whose
-    // first argument is such. Inside such a call (`called`), "*", "&" and
-    // "(" begin a declarator instead: "void (*done)(int)", "T (&a)[4]".
+    // or with a name or a built-in type and a member access, a call whose
+    // first argument is such, or a call that an operator follows. Inside
+    // such a call (`called`), "*", "&" and "(" begin a declarator instead:
+    // "void (*done)(int)", "T (&a)[4]".
     bool ValueArgumentAt(int i, bool called = false)
     {
         switch (LA(i)) {
@@ -1274,14 +1275,35 @@ protected:
             switch (LA(i + 1)) {
             case DOT: case ARROW:
                 return true;
-            case LP:
-                return ValueArgumentAt(i + 2, true);
+            case LP: {
+                if (ValueArgumentAt(i + 2, true))
+                    return true;
+                // A call or a conversion that an operator follows,
+                // "QStringList() << key", "f(x) + 1": no parameter of a
+                // function type is followed so.
+                const int after = PastParenthesised(i + 1, 64);
+                return after != 0 && IsOperatorAfterValue(LA(after));
+            }
             default:
                 return false;
             }
         default:
             // "char(-1)": a built-in type's conversion.
             return IsBuiltinTypeWord(LA(i)) && LA(i + 1) == LP && ValueArgumentAt(i + 2, true);
+        }
+    }
+
+    // Whether the token type is an operator that may follow a value but
+    // never a declarator: "<<", "+", ".", "==" and the like.
+    static bool IsOperatorAfterValue(int type)
+    {
+        switch (type) {
+        case LS: case RS: case PLUS: case MINUS: case STAR: case DIV: case MOD: case AND:
+        case OR: case XOR: case ANDAND: case OROR: case EQ: case NE: case LE: case GE:
+        case DOT: case ARROW: case QUESTION:
+            return true;
+        default:
+            return false;
         }
     }
 

@@ -1036,8 +1036,10 @@ TEST(Variables, FirstValueInParentheses)
                        "void g ( void ( * done ) ( int ) , T ( & rows ) [ 4 ] ) ;\n"
                        "SaveRw ( reg_bp , flags . word [ 0 ] ) ;\n"
                        "G_AVAILABLE gpointer g_malloc ( gsize n ) G_MALLOC G_ALLOC_SIZE ( 1 ) ;\n"
-                       "unsigned long count ( 0 ) ;");
-    ASSERT_EQ(p->units.size(), 11u);
+                       "unsigned long count ( 0 ) ;\n"
+                       "const QStringList Entry :: Keys ( QStringList ( ) << Title << Name ) ;\n"
+                       "static QString Home ( QString ( dir ) + sep ) ;");
+    ASSERT_EQ(p->units.size(), 13u);
     const CVariableInfo& running = Variable(*p, 0);
     EXPECT_EQ(running.qualifiedName.name, "running");
     EXPECT_EQ(p->Text(running.specifierTokens), "static Command");
@@ -1064,6 +1066,9 @@ TEST(Variables, FirstValueInParentheses)
     // A macro's arguments after a function's parameters are no first value.
     EXPECT_EQ(Function(*p, 9).qualifiedName.name, "g_malloc");
     EXPECT_EQ(Variable(*p, 10).qualifiedName.name, "count");
+    // A call or a conversion that an operator follows is a value.
+    EXPECT_EQ(Variable(*p, 11).qualifiedName.name, "Keys");
+    EXPECT_EQ(Variable(*p, 12).qualifiedName.name, "Home");
 }
 
 // A built-in type's conversion, "char(-1)", in a default argument or a
