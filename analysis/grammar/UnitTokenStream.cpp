@@ -194,6 +194,20 @@ bool CUnitTokenStream::MemberAt(int position) const
     }
 }
 
+int CUnitTokenStream::PastPastedPieces(int position, std::string& text) const
+{
+    while (position + 2 < tokenCount_ && unit_->GetToken(position + 1).type == SHARPSHARP) {
+        const PPToken& piece = unit_->GetToken(position + 2);
+        const bool joins = piece.type == IDENTIFIER || piece.type == INTEGERNUMBER ||
+            piece.type == OCTALNUMBER || piece.type == HEXNUMBER;
+        if (!joins || !piece.text)
+            break;
+        text += piece.text;
+        position += 2;
+    }
+    return position;
+}
+
 bool CUnitTokenStream::NoexceptAt(int position) const
 {
     const PPToken& word = unit_->GetToken(position);
@@ -309,10 +323,13 @@ antlr::RefToken CUnitTokenStream::nextToken()
             (position_ == 0 || unit_->GetToken(position_ - 1).type != WORD_OPERATOR))
             type = AND;
         type = FollowAngles(type);
-        antlr::RefToken token =
-            MakeToken(type, keepsText && source.text ? std::string(source.text) : std::string());
+        std::string text = keepsText && source.text ? std::string(source.text) : std::string();
+        const int first = position_;
+        if (type == IDENTIFIER)
+            position_ = PastPastedPieces(position_, text);
+        antlr::RefToken token = MakeToken(type, text);
         token->setLine(position_);
-        token->setColumn(unit_->tokenIndices[static_cast<size_t>(position_)]);
+        token->setColumn(unit_->tokenIndices[static_cast<size_t>(first)]);
         ++position_;
         return token;
     }

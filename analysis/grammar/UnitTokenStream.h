@@ -4,6 +4,7 @@
 
 #include <antlr/TokenStream.hpp>
 
+#include <string>
 #include <vector>
 
 // Feeds one unit to the parser: first a token whose type is the start kind,
@@ -19,6 +20,10 @@
 // may stand wherever a declaration allows a word and say nothing the model
 // keeps. So are the names and macro calls, Qt's markers, before a label
 // that begins a member's unit. The positions of the tokens handed out stay those of the unit.
+//
+// A name that a macro pastes, "posixIoFinder ## Impl", which the
+// preprocessor leaves in pieces, is handed out as one name, "posixIoFinderImpl",
+// at the position of its last piece.
 //
 // A ">>" that closes two template argument lists at once is handed out as
 // two ">" at its own position; elsewhere it stays a shift.
@@ -42,6 +47,11 @@ private:
     // The position after the attribute (or a word passed over as one) that
     // begins at `position`, or `position` when none does.
     int AfterAttribute(int position);
+    // The position of the last piece of a name that a macro pastes and the
+    // preprocessor leaves as pieces, "posixIoFinder ## Impl", from the name
+    // at `position`; the pieces' text is appended to `text`. `position`
+    // when no "##" follows.
+    int PastPastedPieces(int position, std::string& text) const;
     // Whether the token at `position` is the "noexcept" of a function's
     // declarator: after its parameters' ")" or a cv or reference qualifier.
     // It is passed over with its condition, as an attribute is.

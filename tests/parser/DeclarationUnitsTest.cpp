@@ -87,6 +87,30 @@ TEST(NamespaceScopeUnits, NestedAndInlineNamespacesKeepTheirBodies)
     EXPECT_TRUE(ParseSingle("inline int", DECLARATION)->error);
 }
 
+// Names a macro pastes, which the preprocessor leaves as pieces joined by
+// "##": OpenMPT's whole code is in such a namespace, SQLite defines
+// functions so. Each once failed and took its body with it.
+TEST(NamespaceScopeUnits, PastedNamesAreOneName)
+{
+    auto p = ParseText("namespace OpenMPT { inline namespace MPT_V ## _ ## MPT_ABI {\n"
+                       " class C { int m_ ## Count ; } ; } }\n"
+                       "static const methods * posixIoFinder ## Impl ( const char * z ) { }\n"
+                       "int Value ## 2 ( ) ;");
+    ASSERT_EQ(p->units.size(), 3u);
+    const CUnit& inner = p->At(0).children.at(0);
+    ASSERT_EQ(inner.kind, UNIT_NAMESPACE);
+    EXPECT_EQ(TextDetail(inner), "MPT_V_MPT_ABI");
+    const CUnit& c = inner.children.at(0);
+    ASSERT_EQ(c.kind, UNIT_CLASS);
+    ASSERT_EQ(c.children.size(), 1u);
+    EXPECT_EQ(AsVariableInfo(c.children[0])->qualifiedName.name, "m_Count");
+    const CFunctionInfo* finder = AsFunctionInfo(p->At(1));
+    ASSERT_NE(finder, nullptr);
+    EXPECT_EQ(finder->qualifiedName.name, "posixIoFinderImpl");
+    EXPECT_EQ(finder->parameters.size(), 1u);
+    EXPECT_EQ(GetUnitFunctionName(p->At(2)), "Value2");
+}
+
 TEST(NamespaceScopeUnits, ScopedEnumerationsAndUnderlyingTypes)
 {
     auto p = ParseText("enum class Color { Red , Green } ; enum struct S : unsigned char { A } ; "
