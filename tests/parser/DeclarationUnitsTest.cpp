@@ -95,8 +95,9 @@ TEST(NamespaceScopeUnits, PastedNamesAreOneName)
     auto p = ParseText("namespace OpenMPT { inline namespace MPT_V ## _ ## MPT_ABI {\n"
                        " class C { int m_ ## Count ; } ; } }\n"
                        "static const methods * posixIoFinder ## Impl ( const char * z ) { }\n"
-                       "int Value ## 2 ( ) ;");
-    ASSERT_EQ(p->units.size(), 3u);
+                       "int Value ## 2 ( ) ;\n"
+                       "string * Check ## strcmp ## true ## Impl ( const char * s1 ) ;");
+    ASSERT_EQ(p->units.size(), 4u);
     const CUnit& inner = p->At(0).children.at(0);
     ASSERT_EQ(inner.kind, UNIT_NAMESPACE);
     EXPECT_EQ(TextDetail(inner), "MPT_V_MPT_ABI");
@@ -109,6 +110,7 @@ TEST(NamespaceScopeUnits, PastedNamesAreOneName)
     EXPECT_EQ(finder->qualifiedName.name, "posixIoFinderImpl");
     EXPECT_EQ(finder->parameters.size(), 1u);
     EXPECT_EQ(GetUnitFunctionName(p->At(2)), "Value2");
+    EXPECT_EQ(GetUnitFunctionName(p->At(3)), "CheckstrcmptrueImpl");
 }
 
 TEST(NamespaceScopeUnits, ScopedEnumerationsAndUnderlyingTypes)
