@@ -2790,6 +2790,8 @@ mem_initializer
     :   ( CLCL )? ( ignoredScopes = nested_name_specifier )?
         ( IDENTIFIER | ignored = template_id )
         ( LP ( expression_list )? RP | braced_tokens )
+        // A pack's initializers, "Base<Ts>(args)...".
+        ( ELLIPSIS )?
     ;
 
 // A value in braces, "items{1, 2}", with any braces inside it: read and not

@@ -656,6 +656,12 @@ TEST(Functions, ConstructorInitializers)
     EXPECT_EQ(braced->At(0).kind, UNIT_FUNCTION);
     ASSERT_EQ(braced->At(0).children.size(), 1u);
     EXPECT_EQ(braced->Text(braced->At(0).children[0]), "Fill ( ) ;");
+    // A pack's initializers, as GoogleTest's and Abseil's tuples write them.
+    auto pack = ParseText("explicit Tuple ( Tag , Args && ... args ) : Elem < T , Idx > ( Tag { } ,"
+                          " std :: forward < Args > ( args ) ) ... , n ( 0 ) { Fill ( ) ; }");
+    ASSERT_EQ(pack->units.size(), 1u);
+    EXPECT_EQ(GetUnitFunctionName(pack->At(0)), "Tuple");
+    EXPECT_EQ(pack->At(0).children.size(), 1u);
 }
 
 TEST(Functions, NotRecognised)
