@@ -1996,6 +1996,9 @@ overloadable_operator returns [std::string text]
     |   WORD_NEW { text = "new"; }
     |   (WORD_DELETE LB) => WORD_DELETE LB RB { text = "delete []"; }
     |   WORD_DELETE { text = "delete"; }
+    // A literal operator, "operator "" _km(long double v)": named with its
+    // suffix.
+    |   STRINGS suffix:IDENTIFIER { text = "\"\"" + suffix->getText(); }
     ;
 
 throw_expression

@@ -160,6 +160,10 @@ TEST(UnqualifiedNames, OperatorAndSpecialNames)
     EXPECT_EQ(FunctionName("~ X < int > ( ) ;"), "~X<int>");
     EXPECT_EQ(FunctionName("operator class T * ( ) ;"), "T*");
     EXPECT_EQ(FunctionName("operator T ( ) ;"), "T");
+    // A literal operator is named with its suffix, with or without a blank.
+    EXPECT_EQ(
+        FunctionName("constexpr double operator \"\" _fd ( long double v ) noexcept ;"), "\"\"_fd");
+    EXPECT_EQ(FunctionName("Version operator \"\"_v ( const char * s , size_t n ) ;"), "\"\"_v");
 
     EXPECT_TRUE(ParseSingle("void operator .* ( ) ;", DECLARATION2)->error);
     EXPECT_TRUE(ParseSingle("void * operator new x ( ) ;", DECLARATION2)->error);
