@@ -805,6 +805,9 @@ protected:
                 ++i;
                 continue;
             }
+            // An operator function: "bool operator==(const Path &a, ...)".
+            if (LA(i) == WORD_OPERATOR)
+                return true;
             if (LA(i) != IDENTIFIER)
                 return false;
             const int last = LastOfQualifiedName(i, kLongest);
@@ -1105,16 +1108,24 @@ protected:
     // Whether a word that a header never read defines stands between a
     // declaration's type and its pointer operators, as a memory model's
     // word does in old Windows code: "void FAR *jpeg_get_large(size_t n)",
-    // "static char FAR *lpBuf;", "BYTE FAR * FAR *pp;". Words and pointer
-    // operators may alternate; then come the declarator's names and what
-    // may follow them. After a type, no name stands before a "*" otherwise.
+    // "static char FAR *lpBuf;", "BYTE FAR * FAR *pp;", and as an export
+    // word may, "std::vector<Traits> FZ_IMPORT_STATIC const &Extra(int p);".
+    // Words and pointer operators may alternate; then come the declarator's
+    // names and what may follow them. After a type, no name stands before a
+    // "*" otherwise.
     bool DecorationBeforePointersFollows()
     {
         constexpr int kLongest = 32;
         constexpr int kLongestRun = 8;
         int i = 1;
-        while (LA(i) == IDENTIFIER && (LA(i + 1) == STAR || LA(i + 1) == AND) && i < kLongest) {
-            ++i;
+        while (LA(i) == IDENTIFIER && i < kLongest) {
+            // cv words may come first: "FZ_IMPORT_STATIC const &Traits(int p)".
+            int pointer = i + 1;
+            while ((LA(pointer) == WORD_CONST || LA(pointer) == WORD_VOLATILE) && pointer < kLongest)
+                ++pointer;
+            if (LA(pointer) != STAR && LA(pointer) != AND)
+                break;
+            i = pointer;
             while (LA(i) == STAR || LA(i) == AND || LA(i) == WORD_CONST || LA(i) == WORD_VOLATILE)
                 ++i;
         }

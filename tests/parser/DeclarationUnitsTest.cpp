@@ -790,8 +790,9 @@ TEST(ClassUnits, MacroCallsBeforeADeclaration)
         "FXIMPLEMENT ( FXDict , FXObject , NULL , 0 ) FXDict :: ~ FXDict ( ) { clear ( ) ; }\n"
         "G_GNUC_BEGIN_IGNORE_DEPRECATIONS GLIB_DEPRECATED_FOR ( g_get_real_time ) void "
         "g_get_current_time ( GTimeVal * result ) ;\n"
-        "LPSTR oldest ( a ) T a ;");
-    ASSERT_EQ(p->units.size(), 13u);
+        "LPSTR oldest ( a ) T a ;\n"
+        "Q_DECLARE_METATYPE ( Path ) bool operator == ( const Path & a , const Path & b ) ;");
+    ASSERT_EQ(p->units.size(), 14u);
     EXPECT_EQ(GetUnitFunctionName(p->At(0)), "foo_widget_init");
     EXPECT_EQ(p->Text(AsFunctionInfo(p->At(0))->specifierTokens), "static void");
     EXPECT_EQ(p->At(0).children.size(), 1u);
@@ -814,6 +815,8 @@ TEST(ClassUnits, MacroCallsBeforeADeclaration)
     // Names before the macro calls: GLib's deprecation marks.
     EXPECT_EQ(GetUnitFunctionName(p->At(11)), "g_get_current_time");
     EXPECT_EQ(GetUnitFunctionName(p->At(12)), "oldest");
+    // Qt's type registration before an operator function.
+    EXPECT_EQ(GetUnitFunctionName(p->At(13)), "==");
     // ATL's object entries before a class with a __declspec or an export
     // word before its name.
     auto q =

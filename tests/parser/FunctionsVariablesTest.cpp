@@ -240,8 +240,9 @@ TEST(Functions, MemoryModelWordsAroundPointers)
                        "char FAR * const cp = 0 , FAR * second ;\n"
                        "int Enum ( HWND h , void ( FAR PASCAL * cb ) ( int ) ) { return 0 ; }\n"
                        "static void Serve ( void ( WINAPI * main ) ( DWORD , char * * ) ) ;\n"
-                       "int ( FAR PASCAL * lpfn ) ( HWND ) ;");
-    ASSERT_EQ(p->units.size(), 9u);
+                       "int ( FAR PASCAL * lpfn ) ( HWND ) ;\n"
+                       "std :: vector < Traits > FZ_IMPORT_STATIC const & Extra ( int p ) ;");
+    ASSERT_EQ(p->units.size(), 10u);
     EXPECT_EQ(Function(*p, 0).qualifiedName.name, "jpeg_get_large");
     EXPECT_EQ(p->Text(Function(*p, 0).specifierTokens), "void FAR *");
     EXPECT_EQ(p->At(0).children.size(), 1u);
@@ -263,6 +264,9 @@ TEST(Functions, MemoryModelWordsAroundPointers)
     ASSERT_EQ(Function(*p, 7).parameters.size(), 1u);
     EXPECT_EQ(Function(*p, 7).parameters[0].qualifiedName.name, "main");
     EXPECT_EQ(Function(*p, 8).qualifiedName.name, "lpfn");
+    // So does an export word before cv words and a reference.
+    EXPECT_EQ(Function(*p, 9).qualifiedName.name, "Extra");
+    EXPECT_EQ(Function(*p, 9).parameters.size(), 1u);
 
     // A named type's word before the pointer keeps the reading it had, and
     // two names without a "*" stay a type and a variable.
