@@ -577,6 +577,23 @@ protected:
             word == "DECLARE_INTERFACE_IID_";
     }
 
+    // Whether a class made a friend comes next and ends the declaration:
+    // "friend class N::Helper;", "friend class Box<T>;". A friend function
+    // may return such a class, "friend class D *make();".
+    bool FriendClassFollows()
+    {
+        constexpr int kLongest = 64;
+        if (LA(1) != WORD_FRIEND || !IsTypeKeyWord(LA(2)) || LA(2) == WORD_ENUM)
+            return false;
+        int i = LA(3) == CLCL ? 4 : 3;
+        if (LA(i) != IDENTIFIER)
+            return false;
+        i = LastOfQualifiedName(i, kLongest) + 1;
+        if (LA(i) == LT_ && (i = PastTemplateArguments(i, kLongest)) == 0)
+            return false;
+        return LA(i) == SEMI;
+    }
+
     // Whether a concept's definition begins here: the word, its name and "=".
     bool ConceptFollows()
     {
@@ -1585,6 +1602,7 @@ declaration2
         ( ignoredAccess = access_specifier )? IDENTIFIER colon:COLON
         simple_declaration[colon->getLine() + 1]
     |   { ConceptFollows() }? concept_definition
+    |   { FriendClassFollows() }? friend_class_declaration
     |   { InterfaceFollows() }? interface_definition
     |   simple_declaration[0]
     |   continued_declarator
@@ -1637,6 +1655,19 @@ concept_definition
     :   IDENTIFIER IDENTIFIER ASSIGN
         ( parenthesised_tokens | ~( LP | RP | SEMI | LC | RC | EOF ) )*
         ( SEMI | LC RC )
+        { MarkUnit(UNIT_NOTHING); }
+    ;
+
+// A class made a friend, "friend class CView;", "friend struct N::Helper;",
+// "friend class Box<T>;": it declares nothing of the class's own, and the
+// class it names is declared elsewhere.
+friend_class_declaration
+{
+    int ignoredKey = 0;
+    std::vector<std::string> ignoredScopes;
+}
+    :   WORD_FRIEND ignoredKey = class_key ( CLCL )? ( ignoredScopes = nested_name_specifier )?
+        IDENTIFIER ( template_qualifier_arguments )? SEMI
         { MarkUnit(UNIT_NOTHING); }
     ;
 

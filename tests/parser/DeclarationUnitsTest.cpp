@@ -617,6 +617,23 @@ TEST(ClassUnits, CompileTimeChecksDeclareNothing)
     EXPECT_EQ(GetUnitFunctionName(p->At(3)), "static_assert_count");
 }
 
+// A class made a friend declares nothing in the class; it counted as a
+// declaration not read. A friend function that returns a class keeps its
+// reading.
+TEST(ClassUnits, FriendClassesDeclareNothing)
+{
+    auto p = ParseText("class A { friend class B ; friend struct N :: C ;\n"
+                       " friend class Box < T > ; friend class D * make ( ) ; int x ; } ;");
+    const auto& members = p->At(0).children;
+    ASSERT_EQ(members.size(), 5u);
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_TRUE(members[i].done) << i;
+        EXPECT_EQ(members[i].kind, UNIT_NOTHING) << i;
+    }
+    EXPECT_EQ(GetUnitFunctionName(members[3]), "make");
+    EXPECT_EQ(members[4].kind, UNIT_VARIABLE);
+}
+
 // A COM interface whose word no header read defines is read as the struct
 // the word stands for, with its base and its methods.
 TEST(ClassUnits, InterfacesAreStructs)
