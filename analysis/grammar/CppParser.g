@@ -1596,8 +1596,8 @@ declaration2
 }
     // A label that a header left unread defines, before a member: Qt's
     // "signals:" and "private slots:", C++Builder's "__published:", also
-    // after Qt's markers, which the token stream passes over. Read and not kept;
-    // the access it may stand for is not followed.
+    // after Qt's markers, which the token stream passes over. Read and not
+    // kept; the access it may stand for is not followed.
     :   { LabelWordFollows() }?
         ( ignoredAccess = access_specifier )? IDENTIFIER colon:COLON
         simple_declaration[colon->getLine() + 1]

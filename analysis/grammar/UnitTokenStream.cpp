@@ -199,12 +199,10 @@ int CUnitTokenStream::PastPastedPieces(int position, std::string& text) const
     while (position + 2 < tokenCount_ && unit_->GetToken(position + 1).type == SHARPSHARP) {
         const PPToken& piece = unit_->GetToken(position + 2);
         // A keyword pasted to a name is part of it too: "parse_ ## short".
-        const char* spelling = piece.type >= WORD_AND && piece.type <= WORD___W64
-            ? TokenTypeFixedSpelling(piece.type)
-            : piece.text;
-        const bool joins = piece.type == IDENTIFIER || piece.type == INTEGERNUMBER ||
-            piece.type == OCTALNUMBER || piece.type == HEXNUMBER ||
-            (piece.type >= WORD_AND && piece.type <= WORD___W64);
+        const bool keyword = piece.type >= WORD_AND && piece.type <= WORD___W64;
+        const bool joins = keyword || piece.type == IDENTIFIER || piece.type == INTEGERNUMBER ||
+            piece.type == OCTALNUMBER || piece.type == HEXNUMBER;
+        const char* spelling = keyword ? TokenTypeFixedSpelling(piece.type) : piece.text;
         if (!joins || !spelling)
             break;
         text += spelling;

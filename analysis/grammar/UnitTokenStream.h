@@ -19,11 +19,12 @@
 // the words `constexpr`, `consteval` and `constinit` are passed over: they
 // may stand wherever a declaration allows a word and say nothing the model
 // keeps. So are the names and macro calls, Qt's markers, before a label
-// that begins a member's unit. The positions of the tokens handed out stay those of the unit.
+// that begins a member's unit. The positions of the tokens handed out stay
+// those of the unit.
 //
 // A name that a macro pastes, "posixIoFinder ## Impl", which the
-// preprocessor leaves in pieces, is handed out as one name, "posixIoFinderImpl",
-// at the position of its last piece.
+// preprocessor leaves in pieces, is handed out as one name,
+// "posixIoFinderImpl", at the position of its last piece.
 //
 // A ">>" that closes two template argument lists at once is handed out as
 // two ">" at its own position; elsewhere it stays a shift.
