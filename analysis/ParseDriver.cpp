@@ -184,6 +184,17 @@ int LeadingAccess(const CUnit& unit)
     }
 }
 
+// Whether the unit ends with an access label, as after Qt's labels with no
+// member between them: "signals: public slots: protected:".
+bool EndsWithAccessLabel(const CUnit& unit)
+{
+    const size_t size = unit.tokenIndices.size();
+    if (size < 2 || unit.GetToken(static_cast<int>(size - 1)).type != COLON)
+        return false;
+    const int access = unit.GetToken(static_cast<int>(size - 2)).type;
+    return access == WORD_PUBLIC || access == WORD_PROTECTED || access == WORD_PRIVATE;
+}
+
 } // namespace
 
 bool MayBeFirstTryDeclaration(const CUnit& unit, int startKind)
@@ -191,6 +202,8 @@ bool MayBeFirstTryDeclaration(const CUnit& unit, int startKind)
     int type = 0;
     try {
         type = unit.GetToken(0).type;
+        if (startKind != DECLARATION && EndsWithAccessLabel(unit))
+            return true;
         if (IsClassLeadWord(type) && LeadsToTypeKey(unit))
             return true;
         // Names, or macro calls, may stand before a declaration or a member.

@@ -8,6 +8,11 @@
 
 namespace {
 
+bool IsAccessWord(int type)
+{
+    return type == WORD_PUBLIC || type == WORD_PROTECTED || type == WORD_PRIVATE;
+}
+
 antlr::RefToken MakeToken(int type, const std::string& text = std::string())
 {
     return antlr::RefToken(new antlr::CommonToken(type, text));
@@ -37,8 +42,12 @@ int CUnitTokenStream::AfterAttribute(int position)
     if (position == 0 && word.type == IDENTIFIER && word.text && word.text[0] == 'r' &&
         std::strcmp(word.text, "requires") == 0)
         return PastRequiresClause(position);
-    if (position == 0 && word.type == IDENTIFIER && startKind_ != DECLARATION) {
-        const int label = PastMarkersBeforeLabel(position);
+    if (position == 0 && startKind_ != DECLARATION &&
+        (word.type == IDENTIFIER || IsAccessWord(word.type))) {
+        const int label = word.type == IDENTIFIER ? PastMarkersBeforeLabel(position) : position;
+        const int access = PastLabelsBeforeAccessLabel(label);
+        if (access != label)
+            return access;
         if (label != position)
             return label;
     }
@@ -133,13 +142,39 @@ int CUnitTokenStream::PastMarkersBeforeLabel(int position) const
         if (type(i) == LP && (i = PastClosing(i, LP, RP)) == 0)
             return position;
         const int at = type(i);
-        if (at == WORD_PUBLIC || at == WORD_PROTECTED || at == WORD_PRIVATE)
+        if (IsAccessWord(at))
             return type(i + 1) == IDENTIFIER && type(i + 2) == COLON ? i : position;
         if (at != IDENTIFIER)
             return position;
         if (type(i + 1) == COLON)
-            return MemberAt(i + 2) ? i : position;
+            return MemberAt(i + 2) || LabelAt(i + 2) ? i : position;
         ++i;
+    }
+    return position;
+}
+
+bool CUnitTokenStream::LabelAt(int position) const
+{
+    const int n = tokenCount_;
+    auto type = [this, n](int i) { return i < n ? unit_->GetToken(i).type : 0; };
+    const int word = IsAccessWord(type(position)) ? position + 1 : position;
+    return (word > position && type(word) == COLON) ||
+        (type(word) == IDENTIFIER && type(word + 1) == COLON);
+}
+
+int CUnitTokenStream::PastLabelsBeforeAccessLabel(int position) const
+{
+    constexpr int kLongestRun = 8;
+    const int n = tokenCount_;
+    auto type = [this, n](int i) { return i < n ? unit_->GetToken(i).type : 0; };
+    int i = position;
+    for (int labels = 0; labels < kLongestRun; ++labels) {
+        if (IsAccessWord(type(i)) && type(i + 1) == COLON)
+            return labels > 0 && i + 2 == n ? i : position;
+        const int word = IsAccessWord(type(i)) ? i + 1 : i;
+        if (type(word) != IDENTIFIER || type(word + 1) != COLON)
+            return position;
+        i = word + 2;
     }
     return position;
 }

@@ -19,7 +19,8 @@
 // the words `constexpr`, `consteval` and `constinit` are passed over: they
 // may stand wherever a declaration allows a word and say nothing the model
 // keeps. So are the names and macro calls, Qt's markers, before a label
-// that begins a member's unit. The positions of the tokens handed out stay
+// that begins a member's unit, and labels before the access label that
+// ends one. The positions of the tokens handed out stay
 // those of the unit.
 //
 // A name that a macro pastes, "posixIoFinder ## Impl", which the
@@ -65,9 +66,16 @@ private:
     // never read defines that begin a member's unit at `position`, Qt's
     // "Q_OBJECT signals:", "Q_OBJECT Q_PROPERTY(int v READ v) public
     // slots:", or `position` when no label follows them. Without an access
-    // word a member must follow the colon: "UINT mode : MODE_BITS;" is a
-    // bit-field.
+    // word a member or another label must follow the colon: "UINT mode :
+    // MODE_BITS;" is a bit-field.
     int PastMarkersBeforeLabel(int position) const;
+    // Whether a label begins at `position`: "protected:", "public slots:",
+    // "signals:".
+    bool LabelAt(int position) const;
+    // The position of the access label that ends the unit after labels a
+    // header never read defines that begin at `position`, Qt's "signals:
+    // public slots: protected:", or `position` when the unit is not so.
+    int PastLabelsBeforeAccessLabel(int position) const;
     // Whether what a member begins with stands at `position`: a keyword of
     // a type or a declaration, a destructor's "~", or a named type and a
     // name, template arguments, a qualifier, or a pointer operator and a

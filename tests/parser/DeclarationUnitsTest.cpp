@@ -741,6 +741,20 @@ TEST(ClassUnits, MarkersAndLabelsBeforeMembers)
     EXPECT_EQ(go->qualifiedName.name, "go");
     EXPECT_EQ(r->Text(go->specifierTokens), "QString");
     EXPECT_EQ(go->access, ACCESS_PUBLIC);
+    // Labels with no member between them and an access label: the access
+    // label was lost with them, and the members after it took the access
+    // before it.
+    auto s = ParseText("class S : public QObject { public : S ( ) ; signals : public slots :\n"
+                       " protected : int x ; } ;\n"
+                       "class T : public QObject { Q_OBJECT public : T ( ) ; public slots :\n"
+                       " private : int y ; } ;");
+    for (size_t i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        const auto& members = s->At(i).children;
+        ASSERT_EQ(members.size(), 4u);
+        EXPECT_EQ(members[2].kind, i == 0 ? UNIT_PROTECTED : UNIT_PRIVATE);
+        EXPECT_EQ(AsVariableInfo(members[3])->access, i == 0 ? ACCESS_PROTECTED : ACCESS_PRIVATE);
+    }
     // A bit-field keeps its reading, also with a named type and width.
     auto bits = ParseText("struct S { unsigned flags : 3 ; UINT mode : MODE_BITS ;\n"
                           " BYTE kind : KIND_BITS + 1 ; } ;");
