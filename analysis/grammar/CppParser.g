@@ -275,6 +275,10 @@ protected:
                     type != WORD_CONST && type != STAR && type != AND)
                     return false;
             }
+            // A whole unnamed parameter, Tcl's "TCL_UNUSED(TkTextLine *)":
+            // arguments that are plainly a type, then the parameter's end.
+            if (LA(i) == COMMA || LA(i) == RP)
+                return ParametersBetween(at + 2, close);
         }
         if (LA(i) != IDENTIFIER)
             return false;

@@ -519,6 +519,18 @@ TEST(Functions, MacroForAVariablesType)
     EXPECT_EQ(Function(*p, 4).qualifiedName.name, "old");
     EXPECT_EQ(Function(*p, 7).qualifiedName.name, "older");
 
+    // Such a macro as a whole unnamed parameter, Tcl's TCL_UNUSED: the
+    // definition failed with its body. Names alone stay arguments.
+    auto unused = ParseText("static void Check ( TCL_UNUSED ( TkText * ) , int y , "
+                            "TCL_UNUSED ( int ) ) { f ( ) ; }\n"
+                            "Foo obj ( a , b ( c ) ) ;");
+    const CFunctionInfo& check = Function(*unused, 0);
+    ASSERT_EQ(check.parameters.size(), 3u);
+    EXPECT_EQ(unused->Text(check.parameters[0].specifierTokens), "TCL_UNUSED ( TkText * )");
+    EXPECT_EQ(check.parameters[1].qualifiedName.name, "y");
+    EXPECT_EQ(unused->At(0).children.size(), 1u);
+    EXPECT_NE(unused->At(1).kind, UNIT_FUNCTION);
+
     // Exported variables of built-in and pointer types: ncurses', FreeType's
     // and OpenLDAP's export macros, also after a macro's call without a
     // semicolon. "unsigned long" or "SCREEN *" made a function named after
