@@ -7,7 +7,7 @@
 // byte length followed by that many bytes. The version moves on when the
 // records change, and when the parser reads the same source differently:
 // records of an older parser would otherwise stay in every warm run.
-inline constexpr int32_t kParseCacheVersion = 208;
+inline constexpr int32_t kParseCacheVersion = 209;
 
 // Smallest encodings, used to reject counts that cannot fit in the bytes
 // left before anything is allocated for them.

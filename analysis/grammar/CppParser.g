@@ -375,6 +375,40 @@ protected:
         return 0;
     }
 
+    // Whether the "<" at the lookahead position `at` opens no template
+    // arguments: a ")" or "]" opened before it, or the end of a statement or
+    // block, comes before a ">" could close it, as in "waitMillis(millis <
+    // 1000 ? 1000 : millis)" or "(Value < (1 << 7)) ? 1 : 2". Looks at most
+    // 64 positions ahead; when nothing tells, the "<" may open arguments.
+    bool ComparisonAt(int at)
+    {
+        constexpr int kLongest = 64;
+        int depth = 1;
+        int nested = 0; // brackets in parentheses are comparisons
+        for (int i = at + 1; i <= at + kLongest; ++i) {
+            const int type = LA(i);
+            if (type == LP || type == LB) {
+                ++nested;
+            } else if (type == RP || type == RB) {
+                if (--nested < 0)
+                    return true;
+            } else if (type == SEMI || type == LC || type == RC ||
+                       type == antlr::Token::EOF_TYPE) {
+                return true;
+            } else if (nested == 0) {
+                if (type == LT_)
+                    ++depth;
+                else if (type == GT)
+                    --depth;
+                else if (type == RS)
+                    depth -= 2;
+                if (depth <= 0)
+                    return false;
+            }
+        }
+        return false;
+    }
+
     // Whether a function type begins at the first lookahead position, as a
     // template argument: a return type, pointers, then its parameters in
     // parentheses, "Console *(" or "void (". Looks at most 64 positions
@@ -2749,7 +2783,7 @@ unqualified_id returns [std::string text]
     TokenIndices id;
     std::string op;
 }
-    :   (IDENTIFIER LT_) => id = template_id
+    :   { LA(1) == IDENTIFIER && LA(2) == LT_ && !ComparisonAt(2) }? id = template_id
         { text = SpellTokens(id); }
     |   name:IDENTIFIER
         { text = name->getText(); }

@@ -672,6 +672,13 @@ TEST(Functions, ConstructorInitializers)
     EXPECT_EQ(braced->At(0).kind, UNIT_FUNCTION);
     ASSERT_EQ(braced->At(0).children.size(), 1u);
     EXPECT_EQ(braced->Text(braced->At(0).children[0]), "Fill ( ) ;");
+    // A comparison in an initializer's value is no template id.
+    auto compared =
+        ParseText("Watch ( unsigned int ms ) : Base ( f ) , wait ( ms < 1000 ? 1000 : ms )"
+                  " , stop ( false ) { Update ( ) ; }");
+    ASSERT_EQ(compared->units.size(), 1u);
+    EXPECT_EQ(GetUnitFunctionName(compared->At(0)), "Watch");
+    EXPECT_EQ(compared->At(0).children.size(), 1u);
     // A pack's initializers, as GoogleTest's and Abseil's tuples write them.
     auto pack = ParseText("explicit Tuple ( Tag , Args && ... args ) : Elem < T , Idx > ( Tag { } ,"
                           " std :: forward < Args > ( args ) ) ... , n ( 0 ) { Fill ( ) ; }");

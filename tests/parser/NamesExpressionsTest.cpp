@@ -48,8 +48,14 @@ TEST(Expressions, OperatorChainCastsAndSizeof)
         ExpectAccepted(e);
     }
     ExpectRejected("( T * )");
-    // Two names around "<" are read as a template id that never closes.
-    ExpectRejected("a < b");
+    // A "<" that no ">" can close before the end is a comparison; one that
+    // a ">" closes opens template arguments.
+    for (const char* e :
+        {"a < b", "( n < 10 ) ? 1 : 2", "( V < ( 1 << 7 ) ) ? 1 : ( V < 9 ) ? 2 : 3",
+            "f ( a < b , c )", "t [ i < n ]", "g < int > ( 1 ) < 2"}) {
+        ExpectAccepted(e);
+    }
+    ExpectRejected("a < b > c");
     // An assignment operator ends the initialiser: "= b" is left over.
     ExpectRejected("a = b");
 }
