@@ -979,14 +979,19 @@ protected:
             return after == STAR || after == AND || after == IDENTIFIER ||
                 IsCallingConventionWord(after);
         }
+        // The named type may be qualified, also from the global scope, and
+        // have template arguments, "MYLIB_API std::vector<int> GetList();",
+        // "PROTOBUF_EXPORT const ::N::Descriptor *Get();" (after cv words
+        // only: "std::string" is no word before "::string"): then, unlike a
+        // plain name, it may stand right before a function's name.
+        const bool global = LA(i) == CLCL && i == afterRun && afterRun > namesEnd;
+        if (global)
+            ++i;
         if (LA(i) != IDENTIFIER)
             return false;
-        // The named type may be qualified and have template arguments,
-        // "MYLIB_API std::vector<int> GetList();": then, unlike a plain name,
-        // it may stand right before a function's name.
         const int typeStart = i;
         i = LastOfQualifiedName(i, kLongest) + 1;
-        bool compoundType = i > typeStart + 1;
+        bool compoundType = global || i > typeStart + 1;
         if (LA(i) == LT_) {
             compoundType = true;
             if ((i = PastTemplateArguments(i, kLongest)) == 0)

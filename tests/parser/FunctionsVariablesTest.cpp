@@ -312,8 +312,9 @@ TEST(Functions, UnknownWordBeforeTheReturnType)
                        "KILL_SWITCH GOFormat const * Suggest ( Expr const * e ) { return 0 ; }\n"
                        "MYLIB_API std :: string Name ( ) ;\n"
                        "MYLIB_API std :: vector < int > List ( int n ) ;\n"
-                       "MYLIB_API inline Box < int > Make ( ) { return { } ; }");
-    ASSERT_EQ(p->units.size(), 12u);
+                       "MYLIB_API inline Box < int > Make ( ) { return { } ; }\n"
+                       "PROTOBUF_EXPORT const :: pb :: Descriptor * Get ( ) { return 0 ; }");
+    ASSERT_EQ(p->units.size(), 13u);
     const std::pair<const char*, const char*> functions[] = {
         {"DbgBreakPoint", "NTSYSAPI void WINAPI"},
         {"DecodePointer", "DECLSPEC_IMPORT void * __stdcall"},
@@ -327,6 +328,7 @@ TEST(Functions, UnknownWordBeforeTheReturnType)
         {"Name", "MYLIB_API std :: string"},
         {"List", "MYLIB_API std :: vector < int >"},
         {"Make", "MYLIB_API inline Box < int >"},
+        {"Get", "PROTOBUF_EXPORT const :: pb :: Descriptor *"},
     };
     for (size_t i = 0; i < p->units.size(); ++i) {
         SCOPED_TRACE(i);
@@ -339,6 +341,8 @@ TEST(Functions, UnknownWordBeforeTheReturnType)
     // The qualified type is no scope of the function.
     EXPECT_TRUE(Function(*p, 9).qualifiedName.scopes.empty());
     EXPECT_EQ(p->At(11).children.size(), 1u);
+    EXPECT_TRUE(Function(*p, 12).qualifiedName.scopes.empty());
+    EXPECT_EQ(p->At(12).children.size(), 1u);
     const CFunctionInfo& process = Function(*p, 6);
     ASSERT_EQ(process.parameters.size(), 2u);
     EXPECT_EQ(process.parameters[0].qualifiedName.name, "flags");
