@@ -51,6 +51,11 @@ int CUnitTokenStream::AfterAttribute(int position)
         if (label != position)
             return label;
     }
+    // The "try" of a constructor's function try block, before its
+    // initializer list: "Ptr(C *p) try : n(0) { ... } catch (...) { ... }".
+    if (word.type == WORD_TRY && position > 0 && position + 1 < tokenCount_ &&
+        unit_->GetToken(position - 1).type == RP && unit_->GetToken(position + 1).type == COLON)
+        return position + 1;
     if (NoexceptAt(position)) {
         if (position + 1 < tokenCount_ && unit_->GetToken(position + 1).type == LP)
             return PastBrackets(position, position + 1, LP, RP);

@@ -18,7 +18,8 @@
 // GCC's attributes, `__attribute__((...))`, standard ones, `[[...]]`, and
 // the words `constexpr`, `consteval` and `constinit` are passed over: they
 // may stand wherever a declaration allows a word and say nothing the model
-// keeps. So are the names and macro calls, Qt's markers, before a label
+// keeps; so is the `try` of a constructor's function try block before its
+// initializer list. So are the names and macro calls, Qt's markers, before a label
 // that begins a member's unit, and labels before the access label that
 // ends one. The positions of the tokens handed out stay
 // those of the unit.

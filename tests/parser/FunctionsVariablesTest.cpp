@@ -683,6 +683,12 @@ TEST(Functions, ConstructorInitializers)
     ASSERT_EQ(compared->units.size(), 1u);
     EXPECT_EQ(GetUnitFunctionName(compared->At(0)), "Watch");
     EXPECT_EQ(compared->At(0).children.size(), 1u);
+    // A function try block after the initializers (Poco's SharedPtr).
+    auto tried = ParseText("Ptr ( C * p ) try : n ( p ? new RC : nullptr ) , p ( p ) { Init ( ) ; }"
+                           " catch ( ... ) { delete p ; }");
+    EXPECT_EQ(GetUnitFunctionName(tried->At(0)), "Ptr");
+    ASSERT_EQ(tried->At(0).children.size(), 1u);
+    EXPECT_EQ(tried->Text(tried->At(0).children[0]), "Init ( ) ;");
     // A pack's initializers, as GoogleTest's and Abseil's tuples write them.
     auto pack = ParseText("explicit Tuple ( Tag , Args && ... args ) : Elem < T , Idx > ( Tag { } ,"
                           " std :: forward < Args > ( args ) ) ... , n ( 0 ) { Fill ( ) ; }");
