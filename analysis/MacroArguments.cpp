@@ -2,6 +2,7 @@
 
 #include "TokenType.h"
 
+#include <cctype>
 #include <cstring>
 
 size_t CollectMacroArguments(const std::vector<PPToken>& tokens, size_t p,
@@ -36,13 +37,28 @@ size_t CollectMacroArguments(const std::vector<PPToken>& tokens, size_t p,
     }
 }
 
+const char* ParameterNameOf(const PPToken& token)
+{
+    if (token.type == IDENTIFIER) {
+        return token.text;
+    }
+    const char* spelling = TokenTypeFixedSpelling(token.type);
+    const bool word = spelling != nullptr &&
+        (std::isalpha(static_cast<unsigned char>(spelling[0])) || spelling[0] == '_');
+    return word ? spelling : nullptr;
+}
+
 int FindParameter(const CMacroDef& macro, const PPToken& token)
 {
-    if (token.type != IDENTIFIER || token.text == nullptr) {
+    if (macro.parameters.empty()) {
+        return -1;
+    }
+    const char* name = ParameterNameOf(token);
+    if (name == nullptr) {
         return -1;
     }
     for (size_t p = 0; p < macro.parameters.size(); ++p) {
-        if (std::strcmp(macro.parameters[p].c_str(), token.text) == 0) {
+        if (std::strcmp(macro.parameters[p].c_str(), name) == 0) {
             return static_cast<int>(p);
         }
     }

@@ -24,7 +24,12 @@ struct MacroArgument {
 size_t CollectMacroArguments(const std::vector<PPToken>& tokens, size_t p,
     std::vector<MacroArgument>& args, const char* failureText);
 
-// The index of the parameter that an identifier token names, or -1.
+// The name a token may give a macro parameter: an identifier's text, or
+// a keyword's spelling, for any word may name one, "#define CAT(a, line)
+// a ## line"; nullptr for any other token.
+const char* ParameterNameOf(const PPToken& token);
+
+// The index of the parameter that a word token names, or -1.
 int FindParameter(const CMacroDef& macro, const PPToken& token);
 
 // The parameter name that `...` at the end of a parameter list stands for.

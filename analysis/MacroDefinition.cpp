@@ -74,8 +74,9 @@ size_t CDefineProcessor::ParseParameters(size_t p)
     bool afterName = false;
     for (size_t j = p + 1; j < tokens_.size(); ++j) {
         const PPToken& token = tokens_[j];
-        if (token.type == IDENTIFIER && !afterName) {
-            names.push_back(token.text ? token.text : "");
+        const char* name = afterName ? nullptr : ParameterNameOf(token);
+        if (name != nullptr || (token.type == IDENTIFIER && !afterName)) {
+            names.push_back(name ? name : "");
             afterName = true;
         } else if (token.type == RP && j == p + 1) {
             def_.functionLike = true; // F(): a function-like macro without parameters

@@ -266,6 +266,25 @@ TEST(Preprocessor, EmptyAndVariadicParameterLists)
     EXPECT_EQ(out.str(), "");
 }
 
+// Any word may name a parameter, a keyword too: wxWidgets' "#define
+// wxCONCAT_HELPER(text, line) text ## line" was taken for an object-like
+// macro, and every wxT("...") became "( text , line ) text ## line ( L ,
+// "..." )", failing the declarations it stood in.
+TEST(Preprocessor, KeywordsNameParameters)
+{
+    PreprocessRun run;
+    CapturedOutput out;
+    EXPECT_EQ(run.Text("#define CAT(text, line) text ## line\n#define T(x) CAT(L, x)\nT('a');\n"),
+        "# define CAT ( text , line ) text ## line\n# define T ( x ) CAT ( L , x )\nL ## 'a' ;\n");
+    EXPECT_EQ(run.Body("T"), "L ## x");
+    EXPECT_EQ(run.Text("#define OPT(type, default, class) type v = default; class c;\n"
+                       "OPT(int, 3, Box)\n"),
+        "# define OPT ( type , default , class ) type v = default ; class c ;\n"
+        "int v = 3 ; Box c ;\n");
+    EXPECT_EQ(run.Text("#define S(error) #error\nS(x)\n"), "# define S ( error ) # error\n# x\n");
+    EXPECT_EQ(out.str(), "");
+}
+
 // As in C, a '(' makes a macro function-like only when it follows the name
 // directly: after a blank or a comment it starts the body. Read otherwise,
 // screen's `#define SIGDEFARG ()` left its signal handlers without a head,
