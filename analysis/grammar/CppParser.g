@@ -1010,6 +1010,10 @@ protected:
             const int last = LastOfQualifiedName(name, kLongest);
             return LA(last + 1) == RP && (LA(last + 2) == LP || LA(last + 2) == LB);
         }
+        // An operator function returning the named type, "WX_LIST_PTROP_NONE
+        // itor& operator++()".
+        if (LA(i) == WORD_OPERATOR)
+            return true;
         if (LA(i) != IDENTIFIER)
             return false;
         // After pointer operators, an unknown word before a function's name

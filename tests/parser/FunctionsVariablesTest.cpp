@@ -313,8 +313,9 @@ TEST(Functions, UnknownWordBeforeTheReturnType)
                        "MYLIB_API std :: string Name ( ) ;\n"
                        "MYLIB_API std :: vector < int > List ( int n ) ;\n"
                        "MYLIB_API inline Box < int > Make ( ) { return { } ; }\n"
-                       "PROTOBUF_EXPORT const :: pb :: Descriptor * Get ( ) { return 0 ; }");
-    ASSERT_EQ(p->units.size(), 13u);
+                       "PROTOBUF_EXPORT const :: pb :: Descriptor * Get ( ) { return 0 ; }\n"
+                       "WX_LIST_PTROP_NONE itor & operator ++ ( ) { return * this ; }");
+    ASSERT_EQ(p->units.size(), 14u);
     const std::pair<const char*, const char*> functions[] = {
         {"DbgBreakPoint", "NTSYSAPI void WINAPI"},
         {"DecodePointer", "DECLSPEC_IMPORT void * __stdcall"},
@@ -329,6 +330,7 @@ TEST(Functions, UnknownWordBeforeTheReturnType)
         {"List", "MYLIB_API std :: vector < int >"},
         {"Make", "MYLIB_API inline Box < int >"},
         {"Get", "PROTOBUF_EXPORT const :: pb :: Descriptor *"},
+        {"++", "WX_LIST_PTROP_NONE itor &"},
     };
     for (size_t i = 0; i < p->units.size(); ++i) {
         SCOPED_TRACE(i);
@@ -343,6 +345,7 @@ TEST(Functions, UnknownWordBeforeTheReturnType)
     EXPECT_EQ(p->At(11).children.size(), 1u);
     EXPECT_TRUE(Function(*p, 12).qualifiedName.scopes.empty());
     EXPECT_EQ(p->At(12).children.size(), 1u);
+    EXPECT_EQ(p->At(13).children.size(), 1u);
     const CFunctionInfo& process = Function(*p, 6);
     ASSERT_EQ(process.parameters.size(), 2u);
     EXPECT_EQ(process.parameters[0].qualifiedName.name, "flags");
