@@ -51,6 +51,11 @@ int CUnitTokenStream::AfterAttribute(int position)
         if (label != position)
             return label;
     }
+    // A wide string's prefix that a macro pastes to a literal, wxWidgets'
+    // "L ## \"name\"": the literal alone, as the scanner drops a prefix
+    // written before one.
+    if (StringPrefixPastedAt(position))
+        return position + 2;
     // The "try" of a constructor's function try block, before its
     // initializer list: "Ptr(C *p) try : n(0) { ... } catch (...) { ... }".
     if (word.type == WORD_TRY && position > 0 && position + 1 < tokenCount_ &&
@@ -249,6 +254,20 @@ int CUnitTokenStream::PastPastedPieces(int position, std::string& text) const
         position += 2;
     }
     return position;
+}
+
+bool CUnitTokenStream::StringPrefixPastedAt(int position) const
+{
+    const PPToken& word = unit_->GetToken(position);
+    if (word.type != IDENTIFIER || !word.text || position + 2 >= tokenCount_ ||
+        unit_->GetToken(position + 1).type != SHARPSHARP)
+        return false;
+    const int literal = unit_->GetToken(position + 2).type;
+    if (literal != STRINGS && literal != CHARS)
+        return false;
+    const char* prefix = word.text;
+    return std::strcmp(prefix, "L") == 0 || std::strcmp(prefix, "u") == 0 ||
+        std::strcmp(prefix, "U") == 0 || std::strcmp(prefix, "u8") == 0;
 }
 
 bool CUnitTokenStream::NoexceptAt(int position) const

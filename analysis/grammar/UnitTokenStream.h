@@ -26,7 +26,8 @@
 //
 // A name that a macro pastes, "posixIoFinder ## Impl", which the
 // preprocessor leaves in pieces, is handed out as one name,
-// "posixIoFinderImpl", at the position of its last piece.
+// "posixIoFinderImpl", at the position of its last piece; a string's
+// prefix pasted to a literal, "L ## \"text\"", is passed over.
 //
 // A ">>" that closes two template argument lists at once is handed out as
 // two ">" at its own position; elsewhere it stays a shift.
@@ -55,6 +56,9 @@ private:
     // at `position`; the pieces' text is appended to `text`. `position`
     // when no "##" follows.
     int PastPastedPieces(int position, std::string& text) const;
+    // Whether a string's prefix stands at `position`, pasted to the string
+    // or character after it: "L ## \"text\"".
+    bool StringPrefixPastedAt(int position) const;
     // Whether the token at `position` is the "noexcept" of a function's
     // declarator: after its parameters' ")" or a cv or reference qualifier.
     // It is passed over with its condition, as an attribute is.

@@ -111,6 +111,14 @@ TEST(NamespaceScopeUnits, PastedNamesAreOneName)
     EXPECT_EQ(finder->parameters.size(), 1u);
     EXPECT_EQ(GetUnitFunctionName(p->At(2)), "Value2");
     EXPECT_EQ(GetUnitFunctionName(p->At(3)), "CheckstrcmptrueImpl");
+    // A wide string's prefix pasted to the literal, as wxWidgets' wxT does:
+    // the value of a variable given in parentheses.
+    auto wide = ParseText("static wxString gs_path ( L ## \"/wx/FontMapper\" ) ;\n"
+                          "wxChar sep = L ## 'x' ; wxString Pad ( wxChar c = L ## ' ' ) ;");
+    ASSERT_EQ(wide->units.size(), 3u);
+    EXPECT_EQ(AsVariableInfo(wide->At(0))->qualifiedName.name, "gs_path");
+    EXPECT_EQ(AsVariableInfo(wide->At(1))->qualifiedName.name, "sep");
+    EXPECT_EQ(GetUnitFunctionName(wide->At(2)), "Pad");
 }
 
 TEST(NamespaceScopeUnits, ScopedEnumerationsAndUnderlyingTypes)
