@@ -2484,9 +2484,16 @@ conversion_type_name returns [std::string text]
         ( nested_name_indices[scopes] )?
         (   (IDENTIFIER LT_) => templateId = template_id
         |   name:IDENTIFIER { templateId.push_back(name->getColumn()); }
+            // const or volatile after it, "operator Target const *()".
+            (   c2:WORD_CONST { cv.push_back(c2->getColumn()); }
+            |   v2:WORD_VOLATILE { cv.push_back(v2->getColumn()); }
+            )*
         )
         conversion_declarator[pointers]
-        { text = SpellTokens(scopes) + SpellTokens(templateId) + SpellTokens(pointers); }
+        {
+            text = SpellTokens(scopes) + SpellTokens(templateId) + SpellTokens(cv) +
+                SpellTokens(pointers);
+        }
     ;
 
 new_type_id

@@ -71,10 +71,11 @@ TEST(Functions, PureVirtualConstructorsDestructorsOperators)
                        " operator const Box < int > & ( ) ;\n"
                        " A ( const A & ) = delete ;\n"
                        " A & operator = ( const A & ) = default ;\n"
+                       " operator Target const * ( ) const { return t ; }\n"
                        "} ;\n"
                        "A :: ~ A ( ) { }");
     const auto& m = p->At(0).children;
-    ASSERT_EQ(m.size(), 14u);
+    ASSERT_EQ(m.size(), 15u);
     for (const CUnit& u : m)
         EXPECT_EQ(u.kind, UNIT_FUNCTION) << p->Text(u);
     EXPECT_TRUE(AsFunctionInfo(m[0])->pure);
@@ -96,6 +97,8 @@ TEST(Functions, PureVirtualConstructorsDestructorsOperators)
     EXPECT_EQ(GetUnitFunctionName(m[11]), "constBox<int>&");
     EXPECT_FALSE(AsFunctionInfo(m[12])->pure); // "= delete" is no pure function
     EXPECT_EQ(GetUnitFunctionName(m[13]), "=");
+    EXPECT_EQ(GetUnitFunctionName(m[14]), "Targetconst*");
+    EXPECT_EQ(m[14].children.size(), 1u);
 
     const CFunctionInfo& dtor = Function(*p, 1);
     EXPECT_EQ(dtor.qualifiedName.name, "~A");
