@@ -169,7 +169,7 @@ void CPreprocessor::ProcessTokens()
             Keep(ExpandAt());
             previous = IDENTIFIER;
         } else {
-            const char* word = previous == SHARP ? nullptr : DirectiveOnlyWordSpelling(type);
+            const char* word = previous == SHARP ? nullptr : SourceWordSpelling(type);
             if (word != nullptr) {
                 MakeIdentifierToken(token, word);
             }

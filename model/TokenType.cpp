@@ -81,6 +81,11 @@ const char* DirectiveOnlyWordSpelling(int32_t type)
                                                                               : nullptr;
 }
 
+const char* SourceWordSpelling(int32_t type)
+{
+    return type == WORD_DEFINED ? kSpellings[type] : DirectiveOnlyWordSpelling(type);
+}
+
 const char* CppOnlyKeywordSpelling(int32_t type)
 {
     return IsCppOnlyKeyword(type) ? kSpellings[type] : nullptr;

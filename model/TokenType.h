@@ -25,6 +25,10 @@ const char* TokenTypeFixedSpelling(int32_t type);
 // for any other type. Anywhere else such a word is an ordinary identifier.
 const char* DirectiveOnlyWordSpelling(int32_t type);
 
+// The same for a word met in the source text outside a directive, where
+// "defined" is an ordinary identifier too: "bool defined() const;".
+const char* SourceWordSpelling(int32_t type);
+
 // The spelling of a keyword of C++ that C does not have (class, new, this,
 // private, bool, and, ...), or nullptr for any other type. In C source such
 // a word is an ordinary identifier.

@@ -77,11 +77,15 @@ TEST(Preprocessor, DirectiveWordsOutsideDirectivesBecomeIdentifiers)
     const auto& t = run.file->scan.tokens;
     EXPECT_EQ(t[1].type, IDENTIFIER);
     EXPECT_STREQ(t[1].text, "line");
-    EXPECT_EQ(t[3].type, WORD_DEFINED);
+    EXPECT_EQ(t[3].type, IDENTIFIER); // squid's "bool defined() const"
+    EXPECT_STREQ(t[3].text, "defined");
     EXPECT_EQ(t[7].type, IDENTIFIER);
     EXPECT_STREQ(t[7].text, "include");
     EXPECT_EQ(t[11].type, WORD_LINE); // the word right after '#' stays
     EXPECT_EQ(t[15].type, WORD_ERROR);
+    // In a condition "defined" keeps its meaning.
+    EXPECT_EQ(run.Text("#define A\n#if defined(A) && !defined B\nbool defined ( ) ;\n#endif\n"),
+        "# define A\nbool defined ( ) ;\n\n");
 }
 
 // The tokens a macro puts in place are not met again, yet such a word among

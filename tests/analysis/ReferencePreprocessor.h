@@ -55,7 +55,7 @@ private:
                 ++i;
                 previous = type;
             } else {
-                const char* word = DirectiveOnlyWordSpelling(type);
+                const char* word = SourceWordSpelling(type);
                 if (word != nullptr) {
                     MakeIdentifierToken(t_[i], word);
                 }
