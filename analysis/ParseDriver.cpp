@@ -18,11 +18,13 @@ bool IsTypeKey(int type)
 bool IsClassLeadWord(int type)
 {
     return type == WORD_STATIC || type == WORD_EXTERN || type == WORD_CONST ||
-        type == WORD_VOLATILE;
+        type == WORD_VOLATILE || type == WORD_MUTABLE;
 }
 
-// "static", "extern", "const" or "volatile" may begin a class or enumeration
-// declaration only when its key follows them: "static struct S { ... } s;".
+// "static", "extern", "const", "volatile" or "mutable" may begin a class or
+// enumeration declaration only when its key follows them: "static struct S
+// { ... } s;", "mutable struct Stats { ... } stats;" (the token stream passes
+// over "mutable" there).
 bool LeadsToTypeKey(const CUnit& unit)
 {
     for (size_t i = 0; i < unit.tokenIndices.size(); ++i) {

@@ -13,6 +13,11 @@ bool IsAccessWord(int type)
     return type == WORD_PUBLIC || type == WORD_PROTECTED || type == WORD_PRIVATE;
 }
 
+bool IsClassKey(int type)
+{
+    return type == WORD_CLASS || type == WORD_STRUCT || type == WORD_UNION;
+}
+
 antlr::RefToken MakeToken(int type, const std::string& text = std::string())
 {
     return antlr::RefToken(new antlr::CommonToken(type, text));
@@ -56,6 +61,11 @@ int CUnitTokenStream::AfterAttribute(int position)
     // written before one.
     if (StringPrefixPastedAt(position))
         return position + 2;
+    // "mutable" before a member's class key, "mutable struct stats_ { ... }
+    // stats;": it says nothing of the structure the member's type defines.
+    if (word.type == WORD_MUTABLE && position + 1 < tokenCount_ &&
+        IsClassKey(unit_->GetToken(position + 1).type))
+        return position + 1;
     // The "try" of a constructor's function try block, before its
     // initializer list: "Ptr(C *p) try : n(0) { ... } catch (...) { ... }".
     if (word.type == WORD_TRY && position > 0 && position + 1 < tokenCount_ &&

@@ -18,9 +18,9 @@
 // GCC's attributes, `__attribute__((...))`, standard ones, `[[...]]`, and
 // the words `constexpr`, `consteval` and `constinit` are passed over: they
 // may stand wherever a declaration allows a word and say nothing the model
-// keeps; so is the `try` of a constructor's function try block before its
-// initializer list. So are the names and macro calls, Qt's markers, before a label
-// that begins a member's unit, and labels before the access label that
+// keeps; so are the `try` of a constructor's function try block before its
+// initializer list and `mutable` before a member's class key. So are the names and macro calls,
+// Qt's markers, before a label that begins a member's unit, and labels before the access label that
 // ends one. The positions of the tokens handed out stay
 // those of the unit.
 //

@@ -473,13 +473,14 @@ TEST(ClassUnits, BrokenBaseListsKeepTheGoodBases)
     EXPECT_FALSE(trailing->unit.done);
 }
 
-// "static", "extern" or "const" before the key of a type with a body still defines the
+// "static", "extern", "const" or "mutable" before the key of a type with a body still defines the
 // type; without a body the unit stays a variable or a function of that type.
 TEST(ClassUnits, StorageAndCvWordsBeforeTheKey)
 {
     auto p = ParseText("static struct Named { int a ; } named ;\n"
                        "static const union { int b ; } u ;\n"
-                       "struct Outer { const struct { int c ; } inner ; } ;\n"
+                       "struct Outer { const struct { int c ; } inner ;\n"
+                       " mutable struct Stats { int hits ; } stats ; } ;\n"
                        "static struct Named other ;\n"
                        "static const struct Named table [ ] = { 1 } ;\n"
                        "static struct Named * Find ( int k ) { return 0 ; }\n"
@@ -496,9 +497,12 @@ TEST(ClassUnits, StorageAndCvWordsBeforeTheKey)
     EXPECT_EQ(AsClassInfo(p->At(2))->qualifiedName.name, "");
 
     const auto& outer = p->At(4).children;
-    ASSERT_EQ(outer.size(), 2u);
+    ASSERT_EQ(outer.size(), 4u);
     EXPECT_EQ(outer[0].kind, UNIT_STRUCT);
     EXPECT_EQ(outer[1].kind, UNIT_VARIABLE);
+    EXPECT_EQ(outer[2].kind, UNIT_STRUCT);
+    EXPECT_EQ(AsClassInfo(outer[2])->qualifiedName.name, "Stats");
+    EXPECT_EQ(outer[2].children.size(), 1u);
 
     EXPECT_EQ(p->At(5).kind, UNIT_VARIABLE);
     EXPECT_EQ(p->At(6).kind, UNIT_VARIABLE);
