@@ -1025,6 +1025,10 @@ protected:
         // "NS_BEGIN Pool *Grammar::fEntities = 0;".
         const int last = LastOfQualifiedName(i, kLongest);
         const int next = LA(last + 1);
+        // One more word before an operator function's named return type,
+        // "wxEMPTY_PARAMETER_VALUE WXDLLEXPORT wxVariant& operator<<(...)".
+        if (i == pointers && LA(PastPointerWords(last + 1, kLongest)) == WORD_OPERATOR)
+            return true;
         return next == SEMI || next == ASSIGN || next == LB || next == COMMA ||
             (next == LP && (i > pointers || compoundType));
     }

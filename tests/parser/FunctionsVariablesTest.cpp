@@ -317,8 +317,10 @@ TEST(Functions, UnknownWordBeforeTheReturnType)
                        "MYLIB_API std :: vector < int > List ( int n ) ;\n"
                        "MYLIB_API inline Box < int > Make ( ) { return { } ; }\n"
                        "PROTOBUF_EXPORT const :: pb :: Descriptor * Get ( ) { return 0 ; }\n"
-                       "WX_LIST_PTROP_NONE itor & operator ++ ( ) { return * this ; }");
-    ASSERT_EQ(p->units.size(), 14u);
+                       "WX_LIST_PTROP_NONE itor & operator ++ ( ) { return * this ; }\n"
+                       "wxEMPTY_PARAMETER_VALUE WXDLLEXPORT wxVariant & operator << "
+                       "( wxVariant & v , const wxIcon & i ) { return v ; }");
+    ASSERT_EQ(p->units.size(), 15u);
     const std::pair<const char*, const char*> functions[] = {
         {"DbgBreakPoint", "NTSYSAPI void WINAPI"},
         {"DecodePointer", "DECLSPEC_IMPORT void * __stdcall"},
@@ -334,6 +336,7 @@ TEST(Functions, UnknownWordBeforeTheReturnType)
         {"Make", "MYLIB_API inline Box < int >"},
         {"Get", "PROTOBUF_EXPORT const :: pb :: Descriptor *"},
         {"++", "WX_LIST_PTROP_NONE itor &"},
+        {"<<", "wxEMPTY_PARAMETER_VALUE WXDLLEXPORT wxVariant &"},
     };
     for (size_t i = 0; i < p->units.size(); ++i) {
         SCOPED_TRACE(i);
@@ -349,6 +352,7 @@ TEST(Functions, UnknownWordBeforeTheReturnType)
     EXPECT_TRUE(Function(*p, 12).qualifiedName.scopes.empty());
     EXPECT_EQ(p->At(12).children.size(), 1u);
     EXPECT_EQ(p->At(13).children.size(), 1u);
+    EXPECT_EQ(Function(*p, 14).parameters.size(), 2u);
     const CFunctionInfo& process = Function(*p, 6);
     ASSERT_EQ(process.parameters.size(), 2u);
     EXPECT_EQ(process.parameters[0].qualifiedName.name, "flags");
