@@ -213,8 +213,14 @@ protected:
     {
         if (LA(1) == WORD__DECLSPEC || LA(1) == WORD___DECLSPEC)
             return true;
-        return LA(1) == IDENTIFIER && LA(2) == IDENTIFIER && !IsFinalWord(2)
-            && (LA(3) == LC || LA(3) == COLON || IsFinalWord(3));
+        // The words and the name, then the body, the bases or "final"; two
+        // words or more, "class OGRE_DEPRECATED _OgreExport Event : public
+        // Base {", are passed over one at a time.
+        constexpr int kMostWords = 8;
+        int i = 1;
+        while (i <= kMostWords && LA(i) == IDENTIFIER && !IsFinalWord(i))
+            ++i;
+        return i >= 3 && (LA(i) == LC || LA(i) == COLON || IsFinalWord(i));
     }
 
     // For "NAME ( ..." at the lookahead position `at`: the position of the

@@ -550,12 +550,13 @@ TEST(ClassUnits, ExportWordsBetweenKeyAndName)
                        "class Leaf final : public Base { } ;\n"
                        "class EXPORT Sealed final { } ;\n"
                        "struct Named other ;\n"
-                       "class WXDLLIMPEXP_FWD_CORE wxWindow ;");
-    ASSERT_EQ(p->units.size(), 7u);
+                       "class WXDLLIMPEXP_FWD_CORE wxWindow ;\n"
+                       "class OGRE_DEPRECATED _OgreExport Event : public Base { } ;");
+    ASSERT_EQ(p->units.size(), 8u);
     const std::tuple<size_t, int, std::string, std::string> classes[] = {
         {0, UNIT_CLASS, "CView", "CWnd"}, {1, UNIT_CLASS, "Exported", ""},
         {2, UNIT_STRUCT, "Data", ""}, {3, UNIT_CLASS, "Leaf", "Base"},
-        {4, UNIT_CLASS, "Sealed", ""}};
+        {4, UNIT_CLASS, "Sealed", ""}, {7, UNIT_CLASS, "Event", "Base"}};
     for (const auto& [at, kind, name, base] : classes) {
         SCOPED_TRACE(name);
         EXPECT_EQ(p->At(at).kind, kind);
