@@ -275,6 +275,11 @@ NONUM   [^0-9A-Za-z_.']
 
 <INITIAL>include[ \t<]    { return ScanInclude(); }
 
+"\xEF\xBB\xBF"          {
+                          /* A UTF-8 byte order mark, which Visual C++ puts
+                             before the first line of the files it saves: no
+                             token. */
+                        }
 .                       { UnknownCharacter(); return LEXERROR; }
 
 <LINECOMMENT>[^\n]{1,64} { }

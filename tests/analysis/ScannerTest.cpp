@@ -285,6 +285,17 @@ TEST(Scanner, CrLfFilesGiveTheSameTokensAsLfFiles)
     EXPECT_EQ(TextsOf(a), TextsOf(b));
 }
 
+// Visual C++ saves files as UTF-8 with a byte order mark before the first
+// line: it made three unknown tokens that ran into the first declaration.
+TEST(Scanner, AByteOrderMarkIsNoToken)
+{
+    const std::string plain = "#define X 1\nint a = X;\n";
+    auto a = ScanText(plain);
+    auto b = ScanText("\xEF\xBB\xBF" + plain);
+    EXPECT_EQ(TypesOf(a), TypesOf(b));
+    EXPECT_EQ(LinesOf(a), LinesOf(b));
+}
+
 TEST(Scanner, TokensOfAnyLength)
 {
     const std::string longName(100000, 'n');
