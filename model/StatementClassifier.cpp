@@ -326,6 +326,29 @@ void CStatementAnalyzer::ClassifyByFirstToken()
                 SetKindWithRange(UNIT_CATCH, 2, r - 1);
             return;
         }
+        // So do MFC's exception macros, whose header is never read: "TRY
+        // { ... } CATCH(CFileException, e) { ... } AND_CATCH_ALL(e) { ... }
+        // END_CATCH_ALL".
+        if (n == 1 && unit->brace && IsWordAt(0, "TRY")) {
+            MarkKind(UNIT_TRY);
+            return;
+        }
+        if (n >= 4 && TypeAt(1) == LP && unit->brace &&
+            (IsWordAt(0, "CATCH") || IsWordAt(0, "AND_CATCH") || IsWordAt(0, "CATCH_ALL") ||
+                IsWordAt(0, "AND_CATCH_ALL"))) {
+            if (const int r = FindCloseParen(2); r == n - 1)
+                SetKindWithRange(UNIT_CATCH, 2, r - 1);
+            return;
+        }
+        // The macro that ends them has no semicolon and runs into the
+        // statement after it, which keeps its own reading; alone, at the
+        // end of a block, it stays a statement of its own.
+        if (n > 1 && (IsWordAt(0, "END_CATCH") || IsWordAt(0, "END_CATCH_ALL"))) {
+            std::vector<int> rest(unit->tokenIndices.begin() + 1, unit->tokenIndices.end());
+            unit->tokenIndices.assign(rest.begin(), rest.end());
+            ClassifyByFirstToken();
+            return;
+        }
         if (n >= 2 && TypeAt(1) == COLON) {
             SplitBodyAt(2);
             SetKindWithText(UNIT_LABEL, 0);

@@ -194,6 +194,21 @@ TEST(StatementClassifier, LoopsSwitchTryCatchThrow)
     EXPECT_EQ(seh.At(1).children.size(), 1u);
     EXPECT_EQ(seh.At(2).kind, UNIT_EXPRESSION_STATEMENT);
     EXPECT_EQ(seh.At(3).kind, UNIT_EXPRESSION_STATEMENT);
+
+    // So do MFC's exception macros; the one that ends them has no ';' and
+    // runs into the next statement, which keeps its own reading.
+    Body mfc("TRY { run ( ) ; } CATCH ( CFileException , e ) { e -> Delete ( ) ; }\n"
+             "AND_CATCH_ALL ( e ) { log ( e ) ; } END_CATCH_ALL if ( x ) done ( ) ;\n"
+             "END_CATCH TRY ( ) ;");
+    ASSERT_EQ(mfc.At(0).kind, UNIT_TRY);
+    EXPECT_EQ(mfc.At(0).children.size(), 1u);
+    ASSERT_EQ(mfc.At(1).kind, UNIT_CATCH);
+    EXPECT_EQ(mfc.Range(mfc.At(1)), "CFileException , e");
+    ASSERT_EQ(mfc.At(2).kind, UNIT_CATCH);
+    EXPECT_EQ(mfc.Range(mfc.At(2)), "e");
+    EXPECT_EQ(mfc.At(3).kind, UNIT_IF);
+    EXPECT_EQ(mfc.At(4).kind, UNIT_EXPRESSION_STATEMENT);
+    EXPECT_EQ(mfc.Text(mfc.At(4).tokenIndices), "TRY ( ) ;");
 }
 
 // A standard attribute before a block or a declaration is read over; one
