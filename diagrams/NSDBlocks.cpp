@@ -7,6 +7,9 @@
 #include "ShownText.h"
 #include "UnitKind.h"
 
+#include <cstddef>
+#include <iterator>
+
 namespace {
 
 constexpr int32_t kPlain = UNIT_EXPRESSION_STATEMENT;
@@ -31,6 +34,31 @@ int32_t BlockKind(const CFlowItem& item)
     }
 }
 
+bool IsCaseBlock(int32_t kind)
+{
+    return kind == UNIT_CASE || kind == UNIT_DEFAULT;
+}
+
+// The cases of a switch stand side by side. Statements before its first
+// case, which only a jump reaches (declarations, or calls of macros that
+// stand for cases, as windowsx.h's HANDLE_MSG), go in a column of their own
+// with an empty label; stacked above the cases they pushed them out of the
+// switch's box.
+void GroupStatementsBeforeCases(std::vector<NSDBlock>& children)
+{
+    size_t first = 0;
+    while (first < children.size() && !IsCaseBlock(children[first].kind))
+        ++first;
+    if (first == 0)
+        return;
+    NSDBlock column;
+    column.kind = UNIT_CASE;
+    column.children.assign(std::make_move_iterator(children.begin()),
+        std::make_move_iterator(children.begin() + static_cast<std::ptrdiff_t>(first)));
+    children.erase(children.begin(), children.begin() + static_cast<std::ptrdiff_t>(first));
+    children.insert(children.begin(), std::move(column));
+}
+
 } // namespace
 
 NSDBlock NSDBlock::FromItem(const CFlowItem& item)
@@ -42,6 +70,8 @@ NSDBlock NSDBlock::FromItem(const CFlowItem& item)
     block.children.reserve(item.children.size());
     for (const CFlowItem& child : item.children)
         block.children.push_back(FromItem(child));
+    if (block.kind == UNIT_SWITCH)
+        GroupStatementsBeforeCases(block.children);
     return block;
 }
 

@@ -104,6 +104,11 @@ TEST(FlowChart, LayoutOfEveryStatementKind)
         // leaves for the item after the switch; fall-through needs no break.
         {"switch (a) { case 1: b = 1; case 2: c = 2; break; default: d = 3; } e = 4;",
             "43@2,1[45@0,2[49@0,3] 45@2,2[49@2,3 39>2,4] 46@4,2[49@4,3]] 49@2,4", 6, 4},
+        // Statements before the first case are a branch of their own with an
+        // empty label (windowsx.h's HANDLE_MSG stands for a case): among the
+        // cases they overlapped the first one.
+        {"switch (a) { x = 1; case 1: b = 1; break; default: d = 3; } e = 4;",
+            "43@2,1[45@0,2[49@0,3] 45@2,2[49@2,3 39>2,4] 46@4,2[49@4,3]] 49@2,4", 6, 4},
         // Four cases: two left of the switch's column, two right; the last
         // statement's breaks reach the End box.
         {"switch (a) { case 1: b = 1; break; case 2: b = 2; break; case 3: b = 3; break; "

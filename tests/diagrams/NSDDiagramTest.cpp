@@ -130,6 +130,35 @@ TEST(NSDDiagram, HeaderTexts)
     EXPECT_EQ(heads.Block({1}).lines, std::vector<std::string> {"For: ; b ;"});
 }
 
+// Statements before a switch's first case (windowsx.h's HANDLE_MSG, which
+// stands for a case, or a declaration) form a column of their own with an
+// empty label, beside the cases and inside the switch: stacked above the
+// cases, they pushed the cases below the statement after the switch and out
+// of the picture.
+TEST(NSDDiagram, StatementsBeforeTheFirstCaseStandInAColumn)
+{
+    Diagram d("switch (m) { HANDLE_MSG(h, WM_PAINT, OnPaint); case 1: a = 1; break; "
+              "default: b = 2; } return 0;");
+    const NSDBlock& sw = d.Block({0});
+    ASSERT_EQ(sw.kind, UNIT_SWITCH);
+    ASSERT_EQ(sw.children.size(), 3u);
+    const NSDBlock& column = d.Block({0, 0});
+    EXPECT_EQ(column.kind, UNIT_CASE);
+    EXPECT_EQ(column.lines, std::vector<std::string> {""});
+    ASSERT_EQ(column.children.size(), 1u);
+    EXPECT_EQ(d.Block({0, 0, 0}).lines,
+        std::vector<std::string> {"HANDLE_MSG ( h , WM_PAINT , OnPaint ) ;"});
+    int x = sw.x;
+    for (const NSDBlock& c : sw.children) {
+        EXPECT_EQ(c.x, x);
+        EXPECT_EQ(c.y + c.height, sw.y + sw.height);
+        x += c.width;
+    }
+    EXPECT_EQ(x, sw.x + sw.width);
+    EXPECT_EQ(d.Block({1}).y, sw.y + sw.height);
+    EXPECT_GE(d.diagram->Size().cy, d.Block({1}).y + d.Block({1}).height);
+}
+
 // With a title the blocks move down by its height and the diagram is at
 // least as wide as the title.
 TEST(NSDDiagram, TitleMovesTheBlocksDown)
