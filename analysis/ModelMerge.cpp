@@ -299,12 +299,21 @@ CModelScope& CModelMerger::AddOrFindMember(CUnit& unit, CModelScope& owner)
 
 void CModelMerger::MergeVariable(CUnit& unit, const CVariableInfo& record, CModelScope& owner)
 {
+    // A class's static member defined outside it, "int CConfig::s_refs = 0;",
+    // is that member, found or made below its qualifiers as a member
+    // function defined outside its class is; it is no global variable. In a
+    // class no member is defined so ("friend N::Impl;" reads as one).
+    const bool inClass =
+        owner.kind == UNIT_CLASS || owner.kind == UNIT_STRUCT || owner.kind == UNIT_UNION;
+    CModelScope& holder = record.qualifiedName.scopes.empty() || inClass
+        ? owner
+        : DescendScopes(record.qualifiedName.scopes, owner);
     name_ = record.qualifiedName.name.view();
     if (const int32_t tagKind = &record == AsVariableInfo(unit) ? SameNameTagTypedef(unit) : 0) {
         // The type's declaration, before or after its definition: the
         // element is the type, never a variable of that name.
         kind_ = tagKind;
-        CModelScope& element = FindOrAdd(owner);
+        CModelScope& element = FindOrAdd(holder);
         if (element.kind == UNIT_PLACEHOLDER || element.kind == UNIT_VARIABLE) {
             element.kind = tagKind;
         }
@@ -314,7 +323,7 @@ void CModelMerger::MergeVariable(CUnit& unit, const CVariableInfo& record, CMode
         }
         kind_ = UNIT_VARIABLE;
     } else {
-        AddOrFindMember(unit, owner);
+        AddOrFindMember(unit, holder);
     }
     if (record.multiple) {
         for (const CVariableInfo& further : record.further) {

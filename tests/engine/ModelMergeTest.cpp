@@ -76,6 +76,25 @@ TEST(ModelMerge, OutOfClassDefinitionBeforeItsClassMakesAPlaceholder)
     EXPECT_TRUE(w.Find("N::A::f")->fromProjectFile);
 }
 
+// A static member defined outside its class is that member, also before the
+// class is met; it is no global variable of its name.
+TEST(ModelMerge, StaticMembersDefinedOutsideTheirClassJoinTheirMember)
+{
+    Written w({{"c.h", "class Config { static Config *s_instance; static int s_refs; };\n"},
+                  {"c.cpp",
+                      "int Config::s_refs = 0;\n#include \"c.h\"\n"
+                      "Config *Config::s_instance = 0;\nint N::Table::s_rows = 3, plain = 1;\n"}},
+        {"c.cpp"});
+    EXPECT_EQ(w.Outline(),
+        "+Unit: Config 4 0 1 Parent Count:0\n"
+        "    +Unit: s_instance 12 2 0 \n"
+        "    +Unit: s_refs 12 2 0 \n"
+        "+Unit: N 55 0 0 \n"
+        "    +Unit: Table 55 0 0 \n"
+        "        +Unit: s_rows 12 1 0 \n"
+        "+Unit: plain 12 1 0 \n");
+}
+
 TEST(ModelMerge, ANestedNamespaceDefinitionOpensEachNamespace)
 {
     Written w({{"n.cpp",
