@@ -4,12 +4,11 @@
 #include "FlowChartPainter.h"
 
 #include "CoordinateBounds.h"
+#include "StatementsBeforeCases.h"
 #include "UnitDetail.h"
 #include "UnitKind.h"
 
 #include <algorithm>
-#include <cstddef>
-#include <iterator>
 #include <vector>
 
 namespace {
@@ -38,34 +37,14 @@ const std::string* NameOf(const CUnit* unit)
     return info ? &info->text : nullptr;
 }
 
-bool IsCaseItem(int32_t kind)
-{
-    return kind == UNIT_CASE || kind == UNIT_DEFAULT;
-}
-
-// The branches of a switch are its cases. Statements before its first case,
-// which only a jump reaches (declarations, or calls of macros that stand for
-// cases, as windowsx.h's HANDLE_MSG), become a branch of their own with an
-// empty label: laid out among the cases they overlapped the first one and
-// cut the switch off from what follows it.
-void GroupStatementsBeforeCases(std::vector<CFlowItem>& items)
+// Every switch's statements before its first case become a branch (see
+// GroupStatementsBeforeCases).
+void GroupBeforeCasesOfSwitches(std::vector<CFlowItem>& items)
 {
     for (CFlowItem& item : items) {
-        GroupStatementsBeforeCases(item.children);
-        if (item.kind != UNIT_SWITCH)
-            continue;
-        std::vector<CFlowItem>& children = item.children;
-        size_t first = 0;
-        while (first < children.size() && !IsCaseItem(children[first].kind))
-            ++first;
-        if (first == 0)
-            continue;
-        CFlowItem branch;
-        branch.kind = UNIT_CASE;
-        branch.children.assign(std::make_move_iterator(children.begin()),
-            std::make_move_iterator(children.begin() + static_cast<std::ptrdiff_t>(first)));
-        children.erase(children.begin(), children.begin() + static_cast<std::ptrdiff_t>(first));
-        children.insert(children.begin(), std::move(branch));
+        GroupBeforeCasesOfSwitches(item.children);
+        if (item.kind == UNIT_SWITCH)
+            GroupStatementsBeforeCases(item.children);
     }
 }
 
@@ -357,7 +336,7 @@ void CFlowChartPainter::Layout()
 {
     cellMap.clear();
     std::vector<CFlowItem>& top = root->children;
-    GroupStatementsBeforeCases(top);
+    GroupBeforeCasesOfSwitches(top);
     const Extent extent = Measure(top);
     cols = extent.left + extent.right;
     rows = extent.height;

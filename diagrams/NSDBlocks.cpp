@@ -5,10 +5,8 @@
 #include "FlowItem.h"
 #include "NSDNumbers.h"
 #include "ShownText.h"
+#include "StatementsBeforeCases.h"
 #include "UnitKind.h"
-
-#include <cstddef>
-#include <iterator>
 
 namespace {
 
@@ -32,31 +30,6 @@ int32_t BlockKind(const CFlowItem& item)
     default:
         return kPlain;
     }
-}
-
-bool IsCaseBlock(int32_t kind)
-{
-    return kind == UNIT_CASE || kind == UNIT_DEFAULT;
-}
-
-// The cases of a switch stand side by side. Statements before its first
-// case, which only a jump reaches (declarations, or calls of macros that
-// stand for cases, as windowsx.h's HANDLE_MSG), go in a column of their own
-// with an empty label; stacked above the cases they pushed them out of the
-// switch's box.
-void GroupStatementsBeforeCases(std::vector<NSDBlock>& children)
-{
-    size_t first = 0;
-    while (first < children.size() && !IsCaseBlock(children[first].kind))
-        ++first;
-    if (first == 0)
-        return;
-    NSDBlock column;
-    column.kind = UNIT_CASE;
-    column.children.assign(std::make_move_iterator(children.begin()),
-        std::make_move_iterator(children.begin() + static_cast<std::ptrdiff_t>(first)));
-    children.erase(children.begin(), children.begin() + static_cast<std::ptrdiff_t>(first));
-    children.insert(children.begin(), std::move(column));
 }
 
 } // namespace
