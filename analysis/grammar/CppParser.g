@@ -624,12 +624,18 @@ protected:
     // Whether a class made a friend comes next and ends the declaration:
     // "friend class N::Helper;", "friend class Box<T>;". A friend function
     // may return such a class, "friend class D *make();".
-    bool FriendClassFollows()
+    bool FriendClassFollows(bool keyed = true)
     {
         constexpr int kLongest = 64;
-        if (LA(1) != WORD_FRIEND || !IsTypeKeyWord(LA(2)) || LA(2) == WORD_ENUM)
+        if (LA(1) != WORD_FRIEND || LA(2) == WORD_ENUM)
             return false;
-        int i = LA(3) == CLCL ? 4 : 3;
+        // Without the key when `keyed` is false: C++11's "friend N::Impl;",
+        // "friend Tuple<Ts...>;".
+        int i = keyed == IsTypeKeyWord(LA(2)) ? (keyed ? 3 : 2) : 0;
+        if (i == 0)
+            return false;
+        if (LA(i) == CLCL)
+            ++i;
         if (LA(i) != IDENTIFIER)
             return false;
         i = LastOfQualifiedName(i, kLongest) + 1;
@@ -1660,6 +1666,7 @@ declaration2
         simple_declaration[colon->getLine() + 1]
     |   { ConceptFollows() }? concept_definition
     |   { FriendClassFollows() }? friend_class_declaration
+    |   { FriendClassFollows(false) }? friend_type_declaration
     |   { InterfaceFollows() }? interface_definition
     |   simple_declaration[0]
     |   continued_declarator
@@ -1724,6 +1731,16 @@ friend_class_declaration
     std::vector<std::string> ignoredScopes;
 }
     :   WORD_FRIEND ignoredKey = class_key ( CLCL )? ( ignoredScopes = nested_name_specifier )?
+        IDENTIFIER ( template_qualifier_arguments )? SEMI
+        { MarkUnit(UNIT_NOTHING); }
+    ;
+
+// The same without the key, "friend N::Impl;", "friend Tuple<Ts...>;".
+friend_type_declaration
+{
+    std::vector<std::string> ignoredScopes;
+}
+    :   WORD_FRIEND ( CLCL )? ( ignoredScopes = nested_name_specifier )?
         IDENTIFIER ( template_qualifier_arguments )? SEMI
         { MarkUnit(UNIT_NOTHING); }
     ;

@@ -645,6 +645,16 @@ TEST(ClassUnits, FriendClassesDeclareNothing)
     }
     EXPECT_EQ(GetUnitFunctionName(members[3]), "make");
     EXPECT_EQ(members[4].kind, UNIT_VARIABLE);
+    // C++11 leaves the key out; Abseil's "friend str_format_internal::Impl;"
+    // made up a member variable named Impl.
+    auto keyless = ParseText("class A { friend internal :: Impl ; friend Tuple < Ts ... > ;\n"
+                             " friend T ; friend Box f ( ) ; friend Box < int > g ( int ) ; } ;");
+    const auto& friends = keyless->At(0).children;
+    ASSERT_EQ(friends.size(), 5u);
+    for (size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(friends[i].kind, UNIT_NOTHING) << i;
+    EXPECT_EQ(GetUnitFunctionName(friends[3]), "f");
+    EXPECT_EQ(GetUnitFunctionName(friends[4]), "g");
 }
 
 // A COM interface whose word no header read defines is read as the struct
