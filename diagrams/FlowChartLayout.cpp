@@ -37,14 +37,17 @@ const std::string* NameOf(const CUnit* unit)
     return info ? &info->text : nullptr;
 }
 
-// Every switch's statements before its first case become a branch (see
-// GroupStatementsBeforeCases).
-void GroupBeforeCasesOfSwitches(std::vector<CFlowItem>& items)
+// Every switch's statements before its first case become a branch, and
+// every case label outside its switch's own list a statement (see
+// StatementsBeforeCases.h).
+void ShapeSwitches(std::vector<CFlowItem>& items)
 {
     for (CFlowItem& item : items) {
-        GroupBeforeCasesOfSwitches(item.children);
+        ShapeSwitches(item.children);
         if (item.kind == UNIT_SWITCH)
             GroupStatementsBeforeCases(item.children);
+        else
+            DissolveCasesOutsideTheirSwitch(item.children);
     }
 }
 
@@ -336,7 +339,8 @@ void CFlowChartPainter::Layout()
 {
     cellMap.clear();
     std::vector<CFlowItem>& top = root->children;
-    GroupBeforeCasesOfSwitches(top);
+    DissolveCasesOutsideTheirSwitch(top);
+    ShapeSwitches(top);
     const Extent extent = Measure(top);
     cols = extent.left + extent.right;
     rows = extent.height;

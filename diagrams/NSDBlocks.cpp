@@ -45,6 +45,8 @@ NSDBlock NSDBlock::FromItem(const CFlowItem& item)
         block.children.push_back(FromItem(child));
     if (block.kind == UNIT_SWITCH)
         GroupStatementsBeforeCases(block.children);
+    else
+        DissolveCasesOutsideTheirSwitch(block.children);
     return block;
 }
 

@@ -29,3 +29,32 @@ template <class Block> void GroupStatementsBeforeCases(std::vector<Block>& child
     children.erase(children.begin(), end);
     children.insert(children.begin(), std::move(branch));
 }
+
+// A case label inside another statement than its switch (Duff's device puts
+// them inside a loop, others inside an if's block) is no branch there: it
+// stands as a statement showing the label, its statements after it. Laid
+// out as a case it took a column the statement around it had no room for,
+// and the NSD drew the cases after it below the picture's edge.
+template <class Block> void DissolveCasesOutsideTheirSwitch(std::vector<Block>& children)
+{
+    size_t cases = 0;
+    for (const Block& b : children)
+        cases += b.kind == UNIT_CASE || b.kind == UNIT_DEFAULT ? 1 : 0;
+    if (cases == 0)
+        return;
+    std::vector<Block> out;
+    out.reserve(children.size());
+    for (Block& b : children) {
+        if (b.kind != UNIT_CASE && b.kind != UNIT_DEFAULT) {
+            out.push_back(std::move(b));
+            continue;
+        }
+        std::vector<Block> after = std::move(b.children);
+        b.children.clear();
+        b.kind = UNIT_EXPRESSION_STATEMENT;
+        out.push_back(std::move(b));
+        for (Block& a : after)
+            out.push_back(std::move(a));
+    }
+    children = std::move(out);
+}

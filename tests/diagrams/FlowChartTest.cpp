@@ -109,6 +109,9 @@ TEST(FlowChart, LayoutOfEveryStatementKind)
         // cases they overlapped the first one.
         {"switch (a) { x = 1; case 1: b = 1; break; default: d = 3; } e = 4;",
             "43@2,1[45@0,2[49@0,3] 45@2,2[49@2,3 39>2,4] 46@4,2[49@4,3]] 49@2,4", 6, 4},
+        // A case inside a loop (Duff's device) is a statement there.
+        {"switch (a) { case 0: do { b = 1; case 7: c = 2; } while (n); }",
+            "43@1,1[45@1,2[38@1,3[49@1,4 49@1,5 49@1,6]]]", 3, 7},
         // Four cases: two left of the switch's column, two right; the last
         // statement's breaks reach the End box.
         {"switch (a) { case 1: b = 1; break; case 2: b = 2; break; case 3: b = 3; break; "

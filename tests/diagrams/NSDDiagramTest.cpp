@@ -159,6 +159,22 @@ TEST(NSDDiagram, StatementsBeforeTheFirstCaseStandInAColumn)
     EXPECT_GE(d.diagram->Size().cy, d.Block({1}).y + d.Block({1}).height);
 }
 
+// A case label inside a loop or an if's block, as Duff's device puts them,
+// is a statement there; as a case it took a column the loop had no room for
+// and pushed the cases after it below the picture.
+TEST(NSDDiagram, CasesInsideAnotherStatementAreStatements)
+{
+    Diagram d("switch (c) { case 0: do { a = 1; case 7: b = 2; } while (n); }");
+    const NSDBlock& loop = d.Block({0, 0, 0});
+    ASSERT_EQ(loop.kind, UNIT_DO);
+    ASSERT_EQ(loop.children.size(), 3u);
+    EXPECT_EQ(d.Block({0, 0, 0, 1}).kind, UNIT_EXPRESSION_STATEMENT);
+    EXPECT_EQ(d.Block({0, 0, 0, 1}).lines, std::vector<std::string> {"case 7 :"});
+    EXPECT_EQ(d.Block({0, 0, 0, 2}).lines, std::vector<std::string> {"b = 2 ;"});
+    for (const NSDBlock& b : loop.children)
+        EXPECT_LE(b.y + b.height, d.diagram->Size().cy);
+}
+
 // With a title the blocks move down by its height and the diagram is at
 // least as wide as the title.
 TEST(NSDDiagram, TitleMovesTheBlocksDown)
