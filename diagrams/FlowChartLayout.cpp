@@ -4,7 +4,7 @@
 #include "FlowChartPainter.h"
 
 #include "CoordinateBounds.h"
-#include "StatementsBeforeCases.h"
+#include "SwitchBranches.h"
 #include "UnitDetail.h"
 #include "UnitKind.h"
 
@@ -39,7 +39,7 @@ const std::string* NameOf(const CUnit* unit)
 
 // Every switch's statements before its first case become a branch, and
 // every case label outside its switch's own list a statement (see
-// StatementsBeforeCases.h).
+// SwitchBranches.h).
 void ShapeSwitches(std::vector<CFlowItem>& items)
 {
     for (CFlowItem& item : items) {

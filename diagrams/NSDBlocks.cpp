@@ -5,7 +5,7 @@
 #include "FlowItem.h"
 #include "NSDNumbers.h"
 #include "ShownText.h"
-#include "StatementsBeforeCases.h"
+#include "SwitchBranches.h"
 #include "UnitKind.h"
 
 namespace {

@@ -1,5 +1,7 @@
 #pragma once
 
+// What the diagrams draw as the branches of a switch.
+
 #include "UnitKind.h"
 
 #include <cstddef>
