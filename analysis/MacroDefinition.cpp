@@ -74,8 +74,8 @@ size_t CDefineProcessor::ParseParameters(size_t p)
     bool afterName = false;
     for (size_t j = p + 1; j < tokens_.size(); ++j) {
         const PPToken& token = tokens_[j];
-        const char* name = afterName ? nullptr : ParameterNameOf(token);
-        if (name != nullptr || (token.type == IDENTIFIER && !afterName)) {
+        const char* name = ParameterNameOf(token);
+        if (!afterName && (name != nullptr || token.type == IDENTIFIER)) {
             names.push_back(name ? name : "");
             afterName = true;
         } else if (token.type == RP && j == p + 1) {

@@ -193,8 +193,7 @@ bool EndsWithAccessLabel(const CUnit& unit)
     const size_t size = unit.tokenIndices.size();
     if (size < 2 || unit.GetToken(static_cast<int>(size - 1)).type != COLON)
         return false;
-    const int access = unit.GetToken(static_cast<int>(size - 2)).type;
-    return access == WORD_PUBLIC || access == WORD_PROTECTED || access == WORD_PRIVATE;
+    return IsAccessWord(unit.GetToken(static_cast<int>(size - 2)).type);
 }
 
 } // namespace

@@ -37,18 +37,13 @@ const std::string* NameOf(const CUnit* unit)
     return info ? &info->text : nullptr;
 }
 
-// Every switch's statements before its first case become a branch, and
-// every case label outside its switch's own list a statement (see
-// SwitchBranches.h).
-void ShapeSwitches(std::vector<CFlowItem>& items)
+// The items of a block of kind `kind` and all below them reshaped as
+// SwitchBranches.h says.
+void ShapeSwitches(std::vector<CFlowItem>& items, int32_t kind)
 {
-    for (CFlowItem& item : items) {
-        ShapeSwitches(item.children);
-        if (item.kind == UNIT_SWITCH)
-            GroupStatementsBeforeCases(item.children);
-        else
-            DissolveCasesOutsideTheirSwitch(item.children);
-    }
+    ShapeBranches(items, kind);
+    for (CFlowItem& item : items)
+        ShapeSwitches(item.children, item.kind);
 }
 
 } // namespace
@@ -339,8 +334,7 @@ void CFlowChartPainter::Layout()
 {
     cellMap.clear();
     std::vector<CFlowItem>& top = root->children;
-    DissolveCasesOutsideTheirSwitch(top);
-    ShapeSwitches(top);
+    ShapeSwitches(top, root->kind);
     const Extent extent = Measure(top);
     cols = extent.left + extent.right;
     rows = extent.height;

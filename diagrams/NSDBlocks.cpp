@@ -43,10 +43,7 @@ NSDBlock NSDBlock::FromItem(const CFlowItem& item)
     block.children.reserve(item.children.size());
     for (const CFlowItem& child : item.children)
         block.children.push_back(FromItem(child));
-    if (block.kind == UNIT_SWITCH)
-        GroupStatementsBeforeCases(block.children);
-    else
-        DissolveCasesOutsideTheirSwitch(block.children);
+    ShapeBranches(block.children, block.kind);
     return block;
 }
 

@@ -5,6 +5,7 @@
 #include "UnitKind.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <iterator>
 #include <utility>
 #include <vector>
@@ -59,4 +60,14 @@ template <class Block> void DissolveCasesOutsideTheirSwitch(std::vector<Block>& 
             out.push_back(std::move(a));
     }
     children = std::move(out);
+}
+
+// The children of a block of kind `kind` reshaped as above: a switch's
+// leading statements grouped, case labels elsewhere dissolved.
+template <class Block> void ShapeBranches(std::vector<Block>& children, int32_t kind)
+{
+    if (kind == UNIT_SWITCH)
+        GroupStatementsBeforeCases(children);
+    else
+        DissolveCasesOutsideTheirSwitch(children);
 }

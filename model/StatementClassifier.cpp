@@ -37,6 +37,8 @@ private:
     // "if constexpr (": the word is left out of the unit's tokens, and the
     // statement reads as a plain if.
     void DropConstexprAt(int position);
+    // Leaves `count` tokens from `from` out of the unit's tokens.
+    void DropTokens(int from, int count);
     // Drops a standard attribute that begins the unit: "[[likely]]" before a
     // block, "[[maybe_unused]]" before a declaration.
     void DropLeadingAttribute();
@@ -136,8 +138,13 @@ void CStatementAnalyzer::DropConstexprAt(int position)
     if (position + 1 >= TokenCount() || TypeAt(position + 1) != LP ||
         !IsCompileTimeWord(unit->GetToken(position)))
         return;
+    DropTokens(position, 1);
+}
+
+void CStatementAnalyzer::DropTokens(int from, int count)
+{
     std::vector<int> kept(unit->tokenIndices.begin(), unit->tokenIndices.end());
-    kept.erase(kept.begin() + position);
+    kept.erase(kept.begin() + from, kept.begin() + from + count);
     unit->tokenIndices.assign(kept.begin(), kept.end());
 }
 
@@ -200,8 +207,7 @@ void CStatementAnalyzer::DropLeadingAttribute()
     const int rest = n - end - 1;
     if (!unit->brace && (rest == 0 || (rest == 1 && TypeAt(end + 1) == SEMI)))
         return;
-    std::vector<int> kept(unit->tokenIndices.begin() + end + 1, unit->tokenIndices.end());
-    unit->tokenIndices.assign(kept.begin(), kept.end());
+    DropTokens(0, end + 1);
 }
 
 void CStatementAnalyzer::Classify()
@@ -344,8 +350,7 @@ void CStatementAnalyzer::ClassifyByFirstToken()
         // statement after it, which keeps its own reading; alone, at the
         // end of a block, it stays a statement of its own.
         if (n > 1 && (IsWordAt(0, "END_CATCH") || IsWordAt(0, "END_CATCH_ALL"))) {
-            std::vector<int> rest(unit->tokenIndices.begin() + 1, unit->tokenIndices.end());
-            unit->tokenIndices.assign(rest.begin(), rest.end());
+            DropTokens(0, 1);
             ClassifyByFirstToken();
             return;
         }

@@ -34,6 +34,12 @@ const char* SourceWordSpelling(int32_t type);
 // a word is an ordinary identifier.
 const char* CppOnlyKeywordSpelling(int32_t type);
 
+// Whether the type is public, protected or private.
+inline constexpr bool IsAccessWord(int32_t type)
+{
+    return type == WORD_PUBLIC || type == WORD_PROTECTED || type == WORD_PRIVATE;
+}
+
 // Whether the type is one of the calling-convention words (__stdcall,
 // _cdecl, __fastcall and their spellings with one underscore).
 inline constexpr bool IsCallingConventionWord(int32_t type)

@@ -289,8 +289,7 @@ int CUnitSplitter::Split(std::vector<CUnit>& units, int start, int depth)
             if (parenDepth == 0 && ParametersEndBefore(indices))
                 initializerList = true;
             indices.push_back(p);
-            if (parenDepth == 0 &&
-                (before == WORD_PUBLIC || before == WORD_PRIVATE || before == WORD_PROTECTED))
+            if (parenDepth == 0 && IsAccessWord(before))
                 close(p);
             break;
         case RC: {

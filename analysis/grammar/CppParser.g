@@ -627,13 +627,11 @@ protected:
     bool FriendClassFollows(bool keyed = true)
     {
         constexpr int kLongest = 64;
-        if (LA(1) != WORD_FRIEND || LA(2) == WORD_ENUM)
-            return false;
         // Without the key when `keyed` is false: C++11's "friend N::Impl;",
         // "friend Tuple<Ts...>;".
-        int i = keyed == IsTypeKeyWord(LA(2)) ? (keyed ? 3 : 2) : 0;
-        if (i == 0)
+        if (LA(1) != WORD_FRIEND || LA(2) == WORD_ENUM || IsTypeKeyWord(LA(2)) != keyed)
             return false;
+        int i = keyed ? 3 : 2;
         if (LA(i) == CLCL)
             ++i;
         if (LA(i) != IDENTIFIER)
@@ -680,12 +678,6 @@ protected:
     {
         return type == LP || type == CLCL || type == SEMI || type == ASSIGN || type == LB ||
             type == COMMA;
-    }
-
-    // Whether the token type is public, protected or private.
-    static bool IsAccessWord(int type)
-    {
-        return type == WORD_PUBLIC || type == WORD_PROTECTED || type == WORD_PRIVATE;
     }
 
     // The first lookahead position from `at` that is not a pointer

@@ -8,11 +8,6 @@
 
 namespace {
 
-bool IsAccessWord(int type)
-{
-    return type == WORD_PUBLIC || type == WORD_PROTECTED || type == WORD_PRIVATE;
-}
-
 bool IsClassKey(int type)
 {
     return type == WORD_CLASS || type == WORD_STRUCT || type == WORD_UNION;

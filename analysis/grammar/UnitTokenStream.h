@@ -19,10 +19,10 @@
 // the words `constexpr`, `consteval` and `constinit` are passed over: they
 // may stand wherever a declaration allows a word and say nothing the model
 // keeps; so are the `try` of a constructor's function try block before its
-// initializer list and `mutable` before a member's class key. So are the names and macro calls,
-// Qt's markers, before a label that begins a member's unit, and labels before the access label that
-// ends one. The positions of the tokens handed out stay
-// those of the unit.
+// initializer list and `mutable` before a member's class key. So are the
+// names and macro calls, Qt's markers, before a label that begins a
+// member's unit, and labels before the access label that ends one. The
+// positions of the tokens handed out stay those of the unit.
 //
 // A name that a macro pastes, "posixIoFinder ## Impl", which the
 // preprocessor leaves in pieces, is handed out as one name,
